@@ -1,0 +1,92 @@
+// The processing run, phase by phase. A run turns the working text (a list of
+// lines) into the result table, renumbers it, scans it for errors and builds
+// the two views of the result: the tree and the finished key.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/host.hpp"
+#include "engine/parameters.hpp"
+#include "engine/recognition.hpp"
+#include "engine/table.hpp"
+#include "review/finished_key.hpp"
+#include "review/tree.hpp"
+
+namespace sarvelo {
+
+using Lines = std::vector<std::string>;
+
+// Messages of the run, shown by whoever runs it.
+inline constexpr const char* kMsgNoSeparator = "Liste de séparateur pour définition vide";
+inline constexpr const char* kMsgPartialStop =
+    "La procédure de traitement a été stoppée à ce niveau pour chercher les erreurs\n"
+    "Aller dans Options et décocher le Mode partiel avant de relancer le traitement";
+inline constexpr const char* kMsgErrors = "Il y a des erreurs, voir dans le tableau";
+inline constexpr const char* kNestedTitle = "Confirmation";
+inline constexpr const char* kNestedQuestion = "La clé semble récursive ?";
+
+// Markers written by the preparation and read by the table construction.
+inline constexpr const char* kSameAsAbove = "/!\\ ";
+inline constexpr const char* kSameAsBelow = "\\!/ ";
+inline constexpr const char* kComment = "REM ";
+inline constexpr const char* kJoinedDetermination = " => ";
+
+// The working text after preparation: one entry per prepared line, with the
+// index (from 0) of the user's line it starts on.
+struct PreparedText {
+    Lines lines;
+    std::vector<int> origin;
+};
+
+// --- Preparation (preparation.cpp) -----------------------------------------
+// Precondition: at least one determination separator.
+bool preconditionMet(const KeyParams& p);
+// With Sans_numero 4, "=>" joins determinations: make sure it is a separator.
+void addJoinedDeterminationSeparator(KeyParams& p);
+// The backward pass: joins, deletes and marks lines, bottom to top.
+PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host);
+
+// --- Table construction (construction.cpp) ---------------------------------
+// Per-line pass, marker pass and next-row pass; the table gets one row per
+// prepared line.
+void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host);
+// Tidies every non-empty description (only after an error-free scan).
+void tidyDescriptions(ResultTable& table);
+
+// --- Renumbering (renumbering.cpp) ------------------------------------------
+// Couplets 1, 2, 3 in order of first appearance, references rewritten; may ask
+// the nested-key question through the host.
+void renumerotation(ResultTable& table, const KeyParams& p, Host& host);
+
+// --- Error scan (errors.cpp) -------------------------------------------------
+// True when a data row is in error; hides the working columns.
+bool Erreur(ResultTable& table);
+bool rowInError(const ResultTable& table, int row);
+// The user's lines (0-based) to paint red: one per row in error, found
+// through the origin of the row's prepared line.
+std::vector<int> errorLines(const ResultTable& table, const std::vector<int>& rowOrigin, int lineCount);
+
+// --- The whole run (run.cpp) --------------------------------------------------
+enum class RunOutcome { PreconditionFailed, PartialStop, Errors, Success };
+
+struct RunOptions {
+    bool partialMode = false;  // Mode_partiel: stop after the table
+};
+
+struct RunResult {
+    RunOutcome outcome = RunOutcome::PreconditionFailed;
+    std::vector<int> rowOrigin;   // per data row (index r-1): the user's line
+    std::vector<int> errorLines;  // user's lines (0-based) in error
+    Lines finishedKey;            // built after renumbering
+    Tree tree;                    // built after the error scan
+};
+
+// Runs every phase on the working text. The working text itself is never
+// changed (the prepared lines live only during the run). Messages go through
+// the host, except the precondition failure, which the caller reports with
+// its page change.
+RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, Host& host,
+                        const RunOptions& options = {});
+
+}  // namespace sarvelo

@@ -1,0 +1,144 @@
+#include "engine/recognition.hpp"
+
+#include <vector>
+
+#include "engine/text.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+// Leading spaces, then leading tabs, each run removed once and in this order.
+std::string_view skipLeadingBlanks(std::string_view s) {
+    const auto spaces = s.find_first_not_of(' ');
+    s.remove_prefix(spaces == std::string_view::npos ? s.size() : spaces);
+    const auto tabs = s.find_first_not_of('\t');
+    s.remove_prefix(tabs == std::string_view::npos ? s.size() : tabs);
+    return s;
+}
+
+template <typename Pred>
+std::string_view leadingRun(std::string_view s, Pred inClass) {
+    std::size_t i = 0;
+    while (i < s.size() && inClass(static_cast<unsigned char>(s[i]))) ++i;
+    return s.substr(0, i);
+}
+
+bool asciiDigit(unsigned char c) { return c >= '0' && c <= '9'; }
+bool asciiLetter(unsigned char c) { return text::isLetter(c); }
+
+char32_t classOf(char32_t c) {
+    if (text::isDigit(c)) return U'1';
+    if (text::isLetter(c)) return U'a';
+    return c;
+}
+
+}  // namespace
+
+std::string Verifier_nb(std::string_view s) {
+    return std::string(leadingRun(skipLeadingBlanks(s), asciiDigit));
+}
+
+std::string Verifier_nba(const KeyParams& p, std::string_view s) {
+    const std::string run(leadingRun(skipLeadingBlanks(s), asciiLetter));
+    if (p.Compter_lettres && static_cast<int>(run.size()) > p.nb_lettres) return {};
+    if (maj(p, run) != run) return {};
+    return run;
+}
+
+std::string maj(const KeyParams& p, std::string_view s) {
+    if (p.Format != 1) return std::string(s);
+    switch (p.Alphabet) {
+        case 0: return text::upper(s);
+        case 1: return text::lower(s);
+        default: return std::string(s);
+    }
+}
+
+std::string codage(std::string_view s) {
+    std::u32string out;
+    for (char32_t c : text::toUtf32(s)) {
+        const char32_t k = classOf(c);
+        // A run of digits or of letters shrinks to one class character.
+        if ((k == U'1' || k == U'a') && !out.empty() && out.back() == k) continue;
+        out.push_back(k);
+    }
+    return text::fromUtf32(out);
+}
+
+std::string decode(const KeyParams& p, std::string_view sample, std::size_t entry) {
+    const std::u32string pattern = text::toUtf32(p.Liste_mixte.at(entry));
+    const std::u32string mask =
+        entry < p.Liste_mixte2.size() ? text::toUtf32(p.Liste_mixte2[entry]) : std::u32string{};
+    // P[1..len] is the pattern; the ten filler positions after it match nothing.
+    auto P = [&](std::size_t i) -> char32_t {
+        return i >= 1 && i <= pattern.size() ? pattern[i - 1] : char32_t(0xFFFFFFFF);
+    };
+    std::vector<std::u32string> slots(pattern.size() + 2);
+    auto receive = [&](std::size_t slot, const std::u32string& token) {
+        if (slot < slots.size()) slots[slot] = token;
+    };
+    std::size_t pos = 1;
+    std::u32string current;
+    for (char32_t x : text::toUtf32(sample)) {
+        const bool digit = text::isDigit(x);
+        const bool letter = text::isLetter(x);
+        if (digit || letter) {
+            const char32_t k = digit ? U'1' : U'a';
+            if (P(pos) == k) {
+                current.push_back(x);
+            } else if (P(pos + 1) == k) {
+                ++pos;
+                receive(pos, current);
+                current = std::u32string(1, x);
+            } else {
+                break;
+            }
+        } else {
+            if (x == P(pos)) {
+                receive(pos, current);
+                current = std::u32string(1, x);
+                ++pos;
+            }
+            if (x == P(pos + 1)) {
+                ++pos;
+                receive(pos, current);
+                current = std::u32string(1, x);
+            }
+        }
+    }
+    std::u32string result;
+    for (std::size_t m = 1; m <= mask.size(); ++m) {
+        if (mask[m - 1] == kMaskCode) continue;
+        if (m + 1 < slots.size()) result += slots[m + 1];
+    }
+    return text::fromUtf32(result);
+}
+
+std::string Verifier_mixte(const KeyParams& p, std::string_view s) {
+    if (s.empty() || p.Liste_mixte.empty()) return {};
+    const std::string_view sample = text::firstChars(skipLeadingBlanks(s), 10);
+    const std::string classes = codage(sample);
+    std::string result;
+    const std::size_t entries = std::min(p.Liste_mixte.size(), kMaxComplexEntries);
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::string& entry = p.Liste_mixte[i];
+        if (!entry.empty() && text::startsWith(classes, entry)) result = decode(p, sample, i);
+    }
+    return result;
+}
+
+std::string numberOf(const KeyParams& p, std::string_view line) {
+    switch (p.Format) {
+        case 0: return Verifier_nb(line);
+        case 1: return Verifier_nba(p, line);
+        default: return Verifier_mixte(p, line);
+    }
+}
+
+bool avec_numero(const KeyParams& p, std::string_view line) {
+    if (!numberOf(p, line).empty()) return true;
+    return !p.meme_numero.empty() && text::startsWith(line, p.meme_numero + p.Separ1);
+}
+
+}  // namespace sarvelo

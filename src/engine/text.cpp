@@ -1,0 +1,194 @@
+#include "engine/text.hpp"
+
+namespace sarvelo::text {
+
+namespace {
+bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+}  // namespace
+
+std::size_t length(std::string_view s) {
+    std::size_t n = 0;
+    for (unsigned char b : s)
+        if (!isContinuation(b)) ++n;
+    return n;
+}
+
+std::size_t byteOffsetOfChar(std::string_view s, std::size_t count) {
+    std::size_t i = 0;
+    while (count > 0 && i < s.size()) {
+        ++i;
+        while (i < s.size() && isContinuation(static_cast<unsigned char>(s[i]))) ++i;
+        --count;
+    }
+    return i;
+}
+
+std::string_view firstChars(std::string_view s, std::size_t count) {
+    return s.substr(0, byteOffsetOfChar(s, count));
+}
+
+void removeFirstChars(std::string& s, std::size_t count) {
+    if (count == 0) return;
+    s.erase(0, byteOffsetOfChar(s, count));
+}
+
+char32_t nextChar(std::string_view s, std::size_t& pos) {
+    const auto b0 = static_cast<unsigned char>(s[pos]);
+    int extra = 0;
+    char32_t c = b0;
+    if (b0 >= 0xF0 && b0 < 0xF8) { extra = 3; c = b0 & 0x07; }
+    else if (b0 >= 0xE0) { extra = 2; c = b0 & 0x0F; }
+    else if (b0 >= 0xC0) { extra = 1; c = b0 & 0x1F; }
+    const bool stray = b0 >= 0xF8 || (b0 >= 0x80 && b0 < 0xC0);
+    if (stray || pos + extra >= s.size()) {  // a lone or cut-off byte reads as itself
+        ++pos;
+        return b0;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const auto b = static_cast<unsigned char>(s[pos + k]);
+        if (!isContinuation(b)) {  // broken sequence: take the lead byte alone
+            ++pos;
+            return b0;
+        }
+        c = (c << 6) | (b & 0x3F);
+    }
+    pos += 1 + extra;
+    return c;
+}
+
+std::u32string toUtf32(std::string_view s) {
+    std::u32string out;
+    out.reserve(s.size());
+    std::size_t p = 0;
+    while (p < s.size()) out.push_back(nextChar(s, p));
+    return out;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+std::string fromUtf32(std::u32string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char32_t c : s) appendUtf8(out, c);
+    return out;
+}
+
+bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool isLetter(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
+
+std::string upper(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+bool startsWith(std::string_view s, std::string_view prefix) { return s.substr(0, prefix.size()) == prefix; }
+
+bool endsWith(std::string_view s, std::string_view suffix) {
+    return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+std::size_t pos(std::string_view t, std::string_view s) {
+    if (t.empty()) return 0;
+    const auto at = s.find(t);
+    if (at == std::string_view::npos) return 0;
+    return length(s.substr(0, at)) + 1;
+}
+
+void cutThrough(std::string& s, std::string_view t) {
+    const long p = static_cast<long>(pos(t, s));
+    const long count = p + static_cast<long>(length(t)) - 1;
+    if (count > 0) removeFirstChars(s, static_cast<std::size_t>(count));
+}
+
+std::string textBefore(std::string_view s, std::string_view t) {
+    if (t.empty()) return {};
+    const auto at = s.find(t);
+    if (at == std::string_view::npos) return {};
+    return std::string(s.substr(0, at));
+}
+
+void removeAll(std::string& s, std::string_view t) {
+    if (t.empty()) return;
+    // Deleting the first occurrence again and again can make new occurrences
+    // out of what surrounds it; one left-to-right scan with a write cursor
+    // reaches the same fixed point when we re-check the tail we just wrote.
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        out.push_back(c);
+        if (out.size() >= t.size() && std::string_view(out).substr(out.size() - t.size()) == t)
+            out.resize(out.size() - t.size());
+    }
+    s = std::move(out);
+}
+
+void trimStart(std::string& s, std::string_view t) {
+    if (t.empty()) return;
+    std::size_t i = 0;
+    while (s.compare(i, t.size(), t) == 0 && i + t.size() <= s.size()) i += t.size();
+    s.erase(0, i);
+}
+
+void trimEnd(std::string& s, std::string_view t) {
+    if (t.empty()) return;
+    while (endsWith(s, t)) s.resize(s.size() - t.size());
+}
+
+std::string referenceCleanup(std::string s) {
+    removeAll(s, ".");
+    removeAll(s, "\u2026");
+    removeAll(s, " ");
+    removeAll(s, "-");
+    removeAll(s, "\t");
+    return s;
+}
+
+std::vector<std::string> splitLines(std::string_view s) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < s.size()) {
+        auto end = s.find('\n', start);
+        if (end == std::string_view::npos) end = s.size();
+        std::string_view line = s.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.emplace_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::string joinLines(const std::vector<std::string>& lines, std::string_view sep) {
+    std::string out;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) out += sep;
+        out += lines[i];
+    }
+    return out;
+}
+
+}  // namespace sarvelo::text

@@ -1,0 +1,63 @@
+// Character helpers for the engine. Texts are UTF-8 std::string; every position
+// and count here is in characters (code points), never in bytes, and positions
+// start at 1 as in the key parameters' documentation. Upper- and lower-casing
+// touch only the 26 unaccented letters, so a text keeps its byte length.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sarvelo::text {
+
+// Number of characters (code points) of a UTF-8 text.
+std::size_t length(std::string_view s);
+
+// Byte offset of the character that follows the first `count` characters
+// (s.size() when the text is shorter).
+std::size_t byteOffsetOfChar(std::string_view s, std::size_t count);
+
+// The first `count` characters (the whole text when it is shorter).
+std::string_view firstChars(std::string_view s, std::size_t count);
+
+// Removes the first `count` characters (everything when the text is shorter).
+void removeFirstChars(std::string& s, std::size_t count);
+
+// Decodes the first character at `pos` (a byte offset) and advances `pos`.
+// An invalid byte reads as itself (U+0080..U+00FF range is not assumed).
+char32_t nextChar(std::string_view s, std::size_t& pos);
+std::u32string toUtf32(std::string_view s);
+std::string fromUtf32(std::u32string_view s);
+void appendUtf8(std::string& out, char32_t c);
+
+bool isDigit(char32_t c);
+bool isLetter(char32_t c);  // the 26 unaccented letters, either case
+
+std::string upper(std::string_view s);
+std::string lower(std::string_view s);
+
+bool startsWith(std::string_view s, std::string_view prefix);
+bool endsWith(std::string_view s, std::string_view suffix);
+
+// 1-based character position of the first occurrence of t in s; 0 when t
+// does not occur or is empty.
+std::size_t pos(std::string_view t, std::string_view s);
+
+// The table construction's text operations.
+// cut through t: remove the first p + length(t) - 1 characters, p = pos(t, s).
+void cutThrough(std::string& s, std::string_view t);
+// text before t: the characters before the first occurrence of t.
+std::string textBefore(std::string_view s, std::string_view t);
+void removeAll(std::string& s, std::string_view t);
+void trimStart(std::string& s, std::string_view t);
+void trimEnd(std::string& s, std::string_view t);
+// remove all ".", "…", " ", "-" and tab characters, in that order.
+std::string referenceCleanup(std::string s);
+
+// Splits on '\n' (a trailing "\r" of each line is removed); a text ending
+// with a line break has no empty last line.
+std::vector<std::string> splitLines(std::string_view s);
+std::string joinLines(const std::vector<std::string>& lines, std::string_view sep = "\n");
+
+}  // namespace sarvelo::text

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "engine/text.hpp"
+
+using namespace sarvelo::text;
+
+TEST(Text, PositionsAndLengthsCountCharacters) {
+    EXPECT_EQ(length("é…a"), 3u);
+    EXPECT_EQ(pos("a", "é…a"), 3u);
+    EXPECT_EQ(pos("", "abc"), 0u);
+    EXPECT_EQ(pos("x", "abc"), 0u);
+    std::string s = "é…abc";
+    removeFirstChars(s, 2);
+    EXPECT_EQ(s, "abc");
+}
+
+TEST(Text, CutThrough) {
+    std::string s = "12. Chapeau";
+    cutThrough(s, "12");
+    EXPECT_EQ(s, ". Chapeau");
+    cutThrough(s, ". ");
+    EXPECT_EQ(s, "Chapeau");
+    // Absent: length - 1 characters go.
+    s = "-. Spores";
+    cutThrough(s, "...");
+    EXPECT_EQ(s, " Spores");
+    s = "éé abc";
+    cutThrough(s, "xyz");
+    EXPECT_EQ(s, " abc");
+    s = "abc";
+    cutThrough(s, "");
+    EXPECT_EQ(s, "abc");
+    s = "ab";
+    cutThrough(s, "b");
+    EXPECT_EQ(s, "");
+}
+
+TEST(Text, RemoveAllReachesAFixedPoint) {
+    std::string s = "a...b";
+    removeAll(s, "..");
+    EXPECT_EQ(s, "a.b");
+    s = "x. . .y";
+    removeAll(s, ". .");
+    EXPECT_EQ(s, "x .y");
+    s = "ababa";
+    removeAll(s, "aba");
+    EXPECT_EQ(s, "ba");
+    s = "aabb";
+    removeAll(s, "ab");
+    EXPECT_EQ(s, "");
+}
+
+TEST(Text, TrimsAndBefore) {
+    std::string s = "  a  ";
+    trimStart(s, " ");
+    EXPECT_EQ(s, "a  ");
+    trimEnd(s, " ");
+    EXPECT_EQ(s, "a");
+    s = "....";
+    trimEnd(s, "..");
+    EXPECT_EQ(s, "");
+    s = "...";
+    trimEnd(s, "..");
+    EXPECT_EQ(s, ".");
+    EXPECT_EQ(textBefore("Chapeau ... 12", " ..."), "Chapeau");
+    EXPECT_EQ(textBefore("abc", "a"), "");
+    EXPECT_EQ(textBefore("abc", "z"), "");
+}
+
+TEST(Text, ReferenceCleanupAndCase) {
+    EXPECT_EQ(referenceCleanup(" .… 1-3\t"), "13");
+    EXPECT_EQ(upper("abzé"), "ABZé");
+    EXPECT_EQ(lower("ABZÉ"), "abzÉ");
+}
+
+TEST(Text, StrayBytesReadAsLatin1CharactersAndAreNotLost) {
+    const std::string broken = "a\xE9" "b\xC3";
+    EXPECT_EQ(toUtf32(broken).size(), 4u);
+    EXPECT_EQ(fromUtf32(toUtf32(broken)), "aébÃ");
+}
+
+TEST(Text, SplitLines) {
+    EXPECT_EQ(splitLines("a\r\nb\n"), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(splitLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_TRUE(splitLines("").empty());
+}
