@@ -1,0 +1,434 @@
+#include "ui/main_window.hpp"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScrollBar>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "ui/param_binding.hpp"
+#include "ui/qt_host.hpp"
+#include "ui/result_model.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+const QColor kBackground(192, 220, 192);
+constexpr int kTableHeight = 120;
+constexpr int kTreeWidth = 121;
+constexpr int kRowHeight = 18;
+constexpr int kColumnWidths[ResultTable::kShownColumns] = {64, 0, 360, 64, 147};
+
+QFont arial(int pixels) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QTextEdit* hiddenBuffer(const char* name, const char* firstLine, QWidget* parent) {
+    auto* memo = new QTextEdit(parent);
+    memo->setObjectName(name);
+    memo->setPlainText(QString::fromLatin1(firstLine));
+    return memo;
+}
+
+// Splitters of the main window are plain red bars.
+class RedHandle : public QSplitterHandle {
+public:
+    using QSplitterHandle::QSplitterHandle;
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), QColor(255, 0, 0)); }
+};
+
+class RedSplitter : public QSplitter {
+public:
+    RedSplitter(Qt::Orientation o, QWidget* parent) : QSplitter(o, parent) {}
+
+protected:
+    QSplitterHandle* createHandle() override { return new RedHandle(orientation(), this); }
+};
+
+}  // namespace
+
+TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Sarvelo"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Sarvelo"));
+    setWindowTitle(QStringLiteral("Sarvelo"));
+    setFont(arial(16));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBackground);
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    buildLayout();
+    buildPages();
+    binding_ = new ParamBinding(params_, this);
+    connect(binding_, &ParamBinding::changed, this, &TSarvelo::parameterChanged);
+    buildMenus();
+    buildPopup();
+    connectParameterCommands();
+
+    applyHorizontal();
+    setPageByCommand(kPageFormatage);
+    previousPage_ = kPageFormatage;
+    setMode(Mode::Expert);
+    showFormatPanel();
+    updatePopupChecks();
+}
+
+TSarvelo::~TSarvelo() = default;
+
+void TSarvelo::buildLayout() {
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    setCentralWidget(central);
+
+    // Working area: toolbar strip, working text with the tree on its right,
+    // progress bar.
+    workArea_ = new QWidget(central);
+    auto* work = new QVBoxLayout(workArea_);
+    work->setContentsMargins(0, 0, 0, 0);
+    work->setSpacing(0);
+    toolBar_ = new QToolBar(workArea_);
+    toolBar_->setObjectName(QStringLiteral("ToolBarPerso1"));
+    toolBar_->setFixedHeight(29);
+    toolBar_->hide();
+    work->addWidget(toolBar_);
+
+    treeSplitter_ = new RedSplitter(Qt::Horizontal, workArea_);
+    treeSplitter_->setObjectName(QStringLiteral("SplitterArbre"));
+    treeSplitter_->setHandleWidth(4);
+    treeSplitter_->setChildrenCollapsible(false);
+    memo1_ = new QTextEdit(treeSplitter_);
+    memo1_->setObjectName(QStringLiteral("memo1"));
+    memo1_->setFont(arial(13));
+    memo1_->document()->setDefaultFont(arial(13));
+    memo1_->setLineWrapMode(QTextEdit::NoWrap);
+    memo1_->setTabChangesFocus(false);
+    memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setAcceptRichText(true);
+    QPalette memoPal = memo1_->palette();
+    memoPal.setColor(QPalette::Text, Qt::black);
+    memoPal.setColor(QPalette::Base, Qt::white);
+    memo1_->setPalette(memoPal);
+    arbre_ = new QTreeWidget(treeSplitter_);
+    arbre_->setObjectName(QStringLiteral("arbre"));
+    arbre_->setHeaderHidden(true);
+    arbre_->hide();
+    treeSplitter_->setStretchFactor(0, 1);
+    treeSplitter_->setStretchFactor(1, 0);
+    work->addWidget(treeSplitter_, 1);
+
+    barre_ = new QProgressBar(workArea_);
+    barre_->setObjectName(QStringLiteral("barre"));
+    barre_->setFixedHeight(10);
+    barre_->setTextVisible(false);
+    barre_->setRange(0, 100);
+    barre_->setValue(0);
+    work->addWidget(barre_);
+
+    grille_ = new QTableView(central);
+    grille_->setObjectName(QStringLiteral("grille"));
+    grille_->setFont(arial(13));
+    model_ = new ResultTableModel(table_, grille_);
+    grille_->setModel(model_);
+    grille_->verticalHeader()->hide();
+    grille_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grille_->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grille_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grille_->horizontalHeader()->setMinimumSectionSize(0);
+    grille_->horizontalHeader()->setHighlightSections(false);
+    grille_->horizontalHeader()->setStyleSheet(QStringLiteral(
+        "QHeaderView::section { background: rgb(192,192,192); color: black; border: 1px solid white; padding-left: 5px; }"));
+    grille_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grille_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grille_->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grille_->setWordWrap(false);
+    grille_->setTextElideMode(Qt::ElideNone);
+    grille_->setGridStyle(Qt::SolidLine);
+    grille_->setStyleSheet(QStringLiteral("QTableView { gridline-color: white; }"));
+    for (int c = 0; c < ResultTable::kShownColumns; ++c) grille_->setColumnWidth(c, kColumnWidths[c]);
+
+    mainSplitter_ = new RedSplitter(Qt::Vertical, central);
+    mainSplitter_->setObjectName(QStringLiteral("SplitterTableau"));
+    mainSplitter_->setHandleWidth(5);
+    mainSplitter_->setChildrenCollapsible(false);
+    mainSplitter_->addWidget(workArea_);
+    mainSplitter_->addWidget(grille_);
+    mainSplitter_->setStretchFactor(0, 1);
+    mainSplitter_->setStretchFactor(1, 0);
+    column->addWidget(mainSplitter_, 1);
+
+
+    pages_ = new QTabWidget(central);
+    pages_->setObjectName(QStringLiteral("PageControl1"));
+    pages_->setTabPosition(QTabWidget::North);
+    pages_->setDocumentMode(true);
+    pages_->tabBar()->setCursor(Qt::PointingHandCursor);
+    pages_->tabBar()->setExpanding(false);
+    pages_->tabBar()->setUsesScrollButtons(true);
+    // Styled on the tab bar alone: a style sheet on the tab widget would stop
+    // the pages from inheriting the window's font.
+    pages_->tabBar()->setStyleSheet(QStringLiteral(
+        "QTabBar::tab { background: rgb(192,220,192); border: 1px solid rgb(128,128,128); "
+        "padding: 3px 10px; margin: 2px 2px 0 0; }"
+        "QTabBar::tab:selected { background: white; }"
+        "QTabBar::tab:hover { border-color: black; }"));
+    column->addWidget(pages_);
+
+    // Hidden rich-text buffers of the other parts of the program.
+    hiddenBuffers_ = new QWidget(central);
+    hiddenBuffers_->setObjectName(QStringLiteral("PanelMemos"));
+    hiddenBuffers_->hide();
+    hiddenBuffer("Memo2", "Memo2", hiddenBuffers_);
+    hiddenBuffer("MemoW", "MemoW", hiddenBuffers_);
+    hiddenBuffer("memoOuvre", "MemoOuvre", hiddenBuffers_);
+
+    connect(pages_, &QTabWidget::currentChanged, this, &TSarvelo::pageChanged);
+}
+
+QAction* TSarvelo::action(const char* name) const { return findChild<QAction*>(QString::fromLatin1(name)); }
+
+void TSarvelo::paramsChanged() { binding_->showAll(); }
+
+// --- Pages -------------------------------------------------------------------
+
+void TSarvelo::setPageByCommand(int page) {
+    pageByCommand_ = true;
+    pages_->setCurrentIndex(page);
+    currentPage_ = pages_->currentIndex();
+    pageByCommand_ = false;
+}
+
+void TSarvelo::setTabAreaHeight(int height) {
+    tabHeight_ = height;
+    if (height <= 0) {
+        pages_->hide();
+        return;
+    }
+    pages_->setFixedHeight(height);
+    pages_->show();
+}
+
+void TSarvelo::pageChanged(int index) {
+    if (pageByCommand_) return;
+    // A change made by the user: the page being left is remembered.
+    previousPage_ = currentPage_;
+    currentPage_ = index;
+    if (index == kPageReduit) {
+        const bool reduce = tabHeight_ == kTabFull;
+        setTabAreaHeight(reduce ? kTabReduced : kTabFull);
+        pages_->setTabText(kPageReduit, reduce ? QStringLiteral("Agrandit") : QStringLiteral("Réduit"));
+        setPageByCommand(previousPage_);
+    } else if (index == kPageAction) {
+        // The page shows "Traitement des données en cours" while the run goes on.
+        pages_->repaint();
+        Action1Click();
+        setPageByCommand(previousPage_);
+    } else {
+        setTabAreaHeight(kTabFull);
+        pages_->setTabText(kPageReduit, QStringLiteral("Réduit"));
+    }
+}
+
+// --- Working modes -------------------------------------------------------------
+
+void TSarvelo::setMode(Mode mode) {
+    mode_ = mode;
+    action("ModeExpert1")->setChecked(mode == Mode::Expert);
+    action("ModeAssist1")->setChecked(mode == Mode::Assiste);
+    action("ModeDirig1")->setChecked(mode == Mode::Dirige);
+    switch (mode) {
+        case Mode::Expert:
+            setTabAreaHeight(kTabFull);
+            memo1_->setContextMenuPolicy(Qt::CustomContextMenu);
+            action("Action1")->setEnabled(true);
+            break;
+        case Mode::Assiste:
+            setTabAreaHeight(kTabFull);
+            memo1_->setContextMenuPolicy(Qt::NoContextMenu);
+            action("Action1")->setEnabled(true);
+            break;
+        case Mode::Dirige:
+            // The guided dialogs take over the parameters: no tab area, no
+            // popup, no F9.
+            setTabAreaHeight(0);
+            memo1_->setContextMenuPolicy(Qt::NoContextMenu);
+            action("Action1")->setEnabled(false);
+            break;
+    }
+    pages_->setTabText(kPageReduit, QStringLiteral("Réduit"));
+}
+
+// --- Table layout ----------------------------------------------------------------
+
+void TSarvelo::applyTableLayout() {
+    const bool shown = params_.Developpement;
+    grille_->setVisible(shown);
+}
+
+void TSarvelo::applyHorizontal() {
+    vertical_ = false;
+    mainSplitter_->setOrientation(Qt::Vertical);
+    applyTableLayout();
+    const int total = mainSplitter_->height();
+    mainSplitter_->setSizes({std::max(total - kTableHeight - mainSplitter_->handleWidth(), 1), kTableHeight});
+}
+
+void TSarvelo::applyVertical() {
+    vertical_ = true;
+    mainSplitter_->setOrientation(Qt::Horizontal);
+    applyTableLayout();
+    // The table keeps the width its columns need.
+    int width = grille_->frameWidth() * 2 + grille_->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < model_->columnCount(); ++c) width += grille_->columnWidth(c);
+    const int total = mainSplitter_->width();
+    mainSplitter_->setSizes({std::max(total - width - mainSplitter_->handleWidth(), 1), width});
+}
+
+void TSarvelo::toggleTableVisible() {
+    QAction* a = action("ableauvisible1");
+    params_.Developpement = a->isChecked();
+    binding_->show("Developpement");  // its change applies the horizontal layout
+}
+
+void TSarvelo::toggleStructureVisible() {
+    arbre_->setVisible(action("Structurevisible1")->isChecked());
+    if (arbre_->isVisible()) {
+        const int total = treeSplitter_->width();
+        treeSplitter_->setSizes({std::max(total - kTreeWidth - treeSplitter_->handleWidth(), 1), kTreeWidth});
+    }
+}
+
+// --- Parameters --------------------------------------------------------------------
+
+void TSarvelo::parameterChanged(const ParamInfo& info) {
+    if (info.name == "Format") showFormatPanel();
+    if (info.name == "Developpement") {
+        if (QAction* a = action("ableauvisible1")) a->setChecked(params_.Developpement);
+        applyHorizontal();
+    }
+    updatePopupChecks();
+}
+
+// --- The processing run ----------------------------------------------------------------
+
+Lines TSarvelo::workingLines() const {
+    Lines lines;
+    const QTextDocument* doc = memo1_->document();
+    lines.reserve(static_cast<std::size_t>(doc->blockCount()));
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines.push_back(b.text().toStdString());
+    // The empty paragraph after a final line break is no line of the text.
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+void TSarvelo::setWorkingText(const QString& text) { memo1_->setPlainText(text); }
+
+void TSarvelo::Action1Click() {
+    // Pending events are let through during the run: F9, the menu entry or
+    // the page must not start a second run meanwhile.
+    if (running_) return;
+    running_ = true;
+    struct Guard {
+        bool& flag;
+        ~Guard() { flag = false; }
+    } guard{running_};
+
+    const Lines working = workingLines();
+    QtHost host(this, barre_, [this] { refreshTable(); });
+    RunOptions options;
+    options.partialMode = action("Mode_partiel")->isChecked();
+    RunResult result = runProcessing(working, params_, table_, host, options);
+    binding_->show("Liste_separ_3");  // the run may have added "=>"
+    barre_->setValue(0);
+
+    if (result.outcome == RunOutcome::PreconditionFailed) {
+        showOkMessage(this, QString::fromUtf8(kMsgNoSeparator));
+        setPageByCommand(kPageDefinition);
+        return;
+    }
+    refreshTable();
+    if (result.outcome == RunOutcome::Success) action("Voirrsultat1")->setEnabled(true);
+    if (result.outcome == RunOutcome::Errors) action("Voirrsultat1")->setEnabled(false);
+    if (result.outcome != RunOutcome::PartialStop) fillTree(result.tree);
+    markErrorLines(result.errorLines);
+    memo1_->setFocus();
+    lastRun_ = std::move(result);
+    emit runFinished(lastRun_.outcome);
+}
+
+void TSarvelo::refreshTable() {
+    std::vector<int> widths;
+    for (int c = 0; c < model_->columnCount(); ++c) widths.push_back(grille_->columnWidth(c));
+    model_->refresh();
+    for (int c = 0; c < model_->columnCount(); ++c)
+        grille_->setColumnWidth(c, c < static_cast<int>(widths.size()) ? widths[c] : kColumnWidths[0]);
+    grille_->setColumnWidth(kSource, 0);
+}
+
+namespace {
+
+void addChildren(QTreeWidgetItem* item, const TreeNode& node) {
+    QList<QTreeWidgetItem*> children;
+    children.reserve(static_cast<qsizetype>(node.children.size()));
+    for (const TreeNode& child : node.children) {
+        auto* c = new QTreeWidgetItem(QStringList{QString::fromStdString(child.text)});
+        addChildren(c, child);
+        children.append(c);
+    }
+    item->addChildren(children);
+}
+
+}  // namespace
+
+void TSarvelo::fillTree(const Tree& tree) {
+    arbre_->setUpdatesEnabled(false);
+    arbre_->clear();
+    for (const TreeNode& root : tree.roots) {
+        auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(root.text)});
+        addChildren(item, root);
+        arbre_->addTopLevelItem(item);
+    }
+    arbre_->expandAll();
+    arbre_->setUpdatesEnabled(true);
+}
+
+void TSarvelo::markErrorLines(const std::vector<int>& lines) {
+    QTextDocument* doc = memo1_->document();
+    QTextCursor cursor(doc);
+    cursor.beginEditBlock();
+    QTextCharFormat white;
+    white.setBackground(Qt::white);
+    cursor.select(QTextCursor::Document);
+    cursor.mergeCharFormat(white);
+    QTextCharFormat red;
+    red.setBackground(QColor(255, 0, 0));
+    for (int line : lines) {
+        const QTextBlock block = doc->findBlockByNumber(line);
+        if (!block.isValid()) continue;
+        cursor.setPosition(block.position());
+        cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(red);
+    }
+    cursor.endEditBlock();
+}
+
+}  // namespace sarvelo

@@ -1,0 +1,165 @@
+// TSarvelo: the main window. It owns the working text (memo1), the key
+// parameters (as named controls bound to one record), the result table
+// (grille), the tree (arbre), the progress bar (barre) and the tab area of
+// parameter pages, and runs the processing.
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "engine/engine.hpp"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QSplitter;
+class QTabWidget;
+class QTableView;
+class QTextEdit;
+class QToolBar;
+class QTreeWidget;
+
+namespace sarvelo {
+
+class ParamBinding;
+class ResultTableModel;
+
+class TSarvelo : public QMainWindow {
+    Q_OBJECT
+
+public:
+    enum Page {
+        kPageFormatage = 0,
+        kPageNumerotation,
+        kPageRenvois,
+        kPageSection,
+        kPageDefinition,
+        kPageAutresLignes,
+        kPageAnalyse,
+        kPageReduit,
+        kPageAction,
+        kPageCount
+    };
+    enum class Mode { Expert, Assiste, Dirige };
+    static constexpr int kTabFull = 208;
+    static constexpr int kTabReduced = 34;
+
+    explicit TSarvelo(QWidget* parent = nullptr);
+    ~TSarvelo() override;
+
+    // --- The key parameters: the record the engine reads ------------------
+    KeyParams& params() { return params_; }
+    // After writing the record directly: every control follows it.
+    void paramsChanged();
+    ParamBinding& binding() { return *binding_; }
+
+    // --- The processing run ------------------------------------------------
+    // Action1Click: runs the processing on the working text. Does nothing
+    // while a run is already going on.
+    void Action1Click();
+    bool running() const { return running_; }
+    const ResultTable& table() const { return table_; }
+    const RunResult& lastRun() const { return lastRun_; }
+
+    // The working text as plain lines (one per paragraph of memo1).
+    Lines workingLines() const;
+    void setWorkingText(const QString& text);
+
+    // --- Window state -------------------------------------------------------
+    Mode mode() const { return mode_; }
+    void setMode(Mode mode);
+    int tabAreaHeight() const { return tabHeight_; }
+    int previousPage() const { return previousPage_; }
+    bool verticalLayout() const { return vertical_; }
+    // Makes a page active as a command does: none of the page-change rules
+    // run and the remembered previous page stays.
+    void setPageByCommand(int page);
+
+    // Named parts, for the other windows and for tests.
+    QTextEdit* memo1() const { return memo1_; }
+    QTableView* grille() const { return grille_; }
+    QTreeWidget* arbre() const { return arbre_; }
+    QProgressBar* barre() const { return barre_; }
+    QTabWidget* pages() const { return pages_; }
+    QSplitter* mainSplitter() const { return mainSplitter_; }
+    QSplitter* treeSplitter() const { return treeSplitter_; }
+    QMenu* popup() const { return popup_; }
+    QAction* action(const char* name) const;
+
+signals:
+    // After every run that got past the precondition.
+    void runFinished(sarvelo::RunOutcome outcome);
+
+private:
+    // Construction (main_window.cpp, parameter_pages.cpp, main_menu.cpp,
+    // popup_menu.cpp).
+    void buildLayout();
+    void buildPages();
+    QWidget* buildFormatagePage();
+    QWidget* buildNumerotationPage();
+    QWidget* buildRenvoisPage();
+    QWidget* buildSectionPage();
+    QWidget* buildDefinitionPage();
+    QWidget* buildAutresLignesPage();
+    QWidget* buildAnalysePage();
+    QWidget* buildActionPage();
+    QWidget* paramControl(const char* name) const;
+    void buildMenus();
+    void buildPopup();
+    void connectParameterCommands();
+
+    // Reactions.
+    void pageChanged(int index);
+    void setTabAreaHeight(int height);
+    void applyHorizontal();
+    void applyVertical();
+    void applyTableLayout();
+    void toggleTableVisible();
+    void toggleStructureVisible();
+    void parameterChanged(const ParamInfo& info);
+    void showFormatPanel();
+    void updatePopupChecks();
+    void setParam(const char* name, int value, int page);
+    void setTextParam(const char* name, int page);
+    void addDefinitionSeparator();
+    std::string selectedText() const;
+    void showMemoPopup(const QPoint& pos);
+
+    // The run's ends.
+    void refreshTable();
+    void fillTree(const Tree& tree);
+    void markErrorLines(const std::vector<int>& lines);
+
+    KeyParams params_;
+    ResultTable table_;
+    RunResult lastRun_;
+    ParamBinding* binding_ = nullptr;
+    ResultTableModel* model_ = nullptr;
+
+    QTextEdit* memo1_ = nullptr;
+    QTableView* grille_ = nullptr;
+    QTreeWidget* arbre_ = nullptr;
+    QProgressBar* barre_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    QSplitter* mainSplitter_ = nullptr;
+    QSplitter* treeSplitter_ = nullptr;
+    QWidget* workArea_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QMenu* popup_ = nullptr;
+    QWidget* hiddenBuffers_ = nullptr;
+    QWidget* panelComplexe_ = nullptr;
+    QWidget* panelFormat_ = nullptr;
+    QWidget* panel1221_ = nullptr;
+
+    Mode mode_ = Mode::Expert;
+    int tabHeight_ = kTabFull;
+    int currentPage_ = 0;
+    int previousPage_ = 0;
+    bool pageByCommand_ = false;
+    bool vertical_ = false;
+    bool running_ = false;
+};
+
+}  // namespace sarvelo

@@ -1,0 +1,44 @@
+#include "ui/qt_host.hpp"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace sarvelo {
+
+void showOkMessage(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+QtHost::QtHost(QWidget* window, QProgressBar* bar, std::function<void()> beforeModal)
+    : window_(window), bar_(bar), beforeModal_(std::move(beforeModal)) {}
+
+void QtHost::setProgressMaximum(int maximum) {
+    if (bar_) bar_->setMaximum(maximum);
+}
+
+void QtHost::setProgress(int position) {
+    if (bar_) bar_->setValue(position);
+}
+
+void QtHost::letEventsThrough() { QCoreApplication::processEvents(); }
+
+bool QtHost::askYesNo(const std::string& title, const std::string& text) {
+    if (beforeModal_) beforeModal_();
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
+                    QMessageBox::NoButton, window_);
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void QtHost::showMessage(const std::string& text) {
+    if (beforeModal_) beforeModal_();
+    showOkMessage(window_, QString::fromStdString(text));
+}
+
+}  // namespace sarvelo
