@@ -90,7 +90,11 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     updatePopupChecks();
 }
 
-TSarvelo::~TSarvelo() = default;
+TSarvelo::~TSarvelo() {
+    // The table view reads the table while the window's children are torn
+    // down: it must go before the table does.
+    delete grille_;
+}
 
 void TSarvelo::buildLayout() {
     auto* central = new QWidget(this);
@@ -282,6 +286,7 @@ void TSarvelo::setMode(Mode mode) {
 void TSarvelo::applyTableLayout() {
     const bool shown = params_.Developpement;
     grille_->setVisible(shown);
+    mainSplitter_->handle(1)->setVisible(shown);
 }
 
 void TSarvelo::applyHorizontal() {
@@ -310,8 +315,10 @@ void TSarvelo::toggleTableVisible() {
 }
 
 void TSarvelo::toggleStructureVisible() {
-    arbre_->setVisible(action("Structurevisible1")->isChecked());
-    if (arbre_->isVisible()) {
+    const bool shown = action("Structurevisible1")->isChecked();
+    arbre_->setVisible(shown);
+    treeSplitter_->handle(1)->setVisible(shown);
+    if (shown) {
         const int total = treeSplitter_->width();
         treeSplitter_->setSizes({std::max(total - kTreeWidth - treeSplitter_->handleWidth(), 1), kTreeWidth});
     }

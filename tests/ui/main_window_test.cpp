@@ -1,0 +1,449 @@
+#include "ui/main_window.hpp"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTreeWidget>
+
+#include "components/qt/saisie.hpp"
+#include "ui/param_binding.hpp"
+#include "ui/qt_host.hpp"
+#include "ui/radio_group.hpp"
+#include "ui_support.hpp"
+
+namespace sarvelo {
+namespace {
+
+using testing::clickMenuEntry;
+using testing::kSmallKey;
+using testing::MessageCatcher;
+using testing::openWindow;
+using testing::press;
+using testing::clickButton;
+using testing::useSmallKeyLayout;
+
+QString cellShown(const TSarvelo& w, int row, int column) {
+    const QAbstractItemModel* m = w.grille()->model();
+    return m->data(m->index(row - 1, column), Qt::DisplayRole).toString();
+}
+
+void clickTab(TSarvelo& w, int page) {
+    QTabBar* bar = w.pages()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
+}
+
+QColor lineBackground(const TSarvelo& w, int line) {
+    const QTextBlock block = w.memo1()->document()->findBlockByNumber(line);
+    QTextCursor c(block);
+    c.movePosition(QTextCursor::Right);
+    return c.charFormat().background().color();
+}
+
+bool popupOpensOnRightClick(TSarvelo& w) {
+    QWidget* viewport = w.memo1()->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), viewport->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(viewport, &event);
+    const bool open = w.popup()->isVisible();
+    w.popup()->hide();
+    return open;
+}
+
+// --- Start-up state ----------------------------------------------------------
+
+TEST(MainWindow, StartsWithCaptionsPagesAndLayoutOfTheWorkingWindow) {
+    auto w = openWindow();
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Sarvelo"));
+    EXPECT_EQ(w->palette().color(QPalette::Window), QColor(192, 220, 192));
+    const QStringList captions{"(0) Formatage", "(1) Numérotation", "(2) Renvois", "(3) Section", "(4) Définition",
+                               "(5) Autres lignes", "Analyse données", "Réduit", "Action(F9)"};
+    ASSERT_EQ(w->pages()->count(), captions.size());
+    for (int i = 0; i < captions.size(); ++i) EXPECT_EQ(w->pages()->tabText(i), captions[i]);
+    EXPECT_EQ(w->pages()->currentIndex(), 0);
+    EXPECT_EQ(w->pages()->height(), TSarvelo::kTabFull);
+
+    const QAbstractItemModel* m = w->grille()->model();
+    const QStringList headers{"Nb", "separ.", "texte", "separ.", "Def ou renvois"};
+    ASSERT_EQ(m->columnCount(), 5);
+    for (int c = 0; c < 5; ++c) EXPECT_EQ(m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), headers[c]);
+    EXPECT_EQ(w->grille()->columnWidth(0), 64);
+    EXPECT_EQ(w->grille()->columnWidth(1), 0);
+    EXPECT_EQ(w->grille()->columnWidth(2), 360);
+    EXPECT_EQ(w->grille()->height(), 120);
+    EXPECT_EQ(w->barre()->height(), 10);
+    EXPECT_FALSE(w->arbre()->isVisible());
+    EXPECT_EQ(w->memo1()->lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_FALSE(w->memo1()->tabChangesFocus());
+    EXPECT_EQ(w->memo1()->font().pixelSize(), 13);
+    EXPECT_EQ(w->font().pixelSize(), 16);
+    EXPECT_FALSE(w->action("Voirrsultat1")->isEnabled());
+    EXPECT_FALSE(w->action("Enregistrer1")->isEnabled());
+    EXPECT_TRUE(w->action("ModeExpert1")->isChecked());
+    EXPECT_FALSE(w->action("ModeAssist1")->isVisible());
+    EXPECT_TRUE(w->action("ableauvisible1")->isChecked());
+}
+
+TEST(MainWindow, MenusHoldTheirEntriesSeparatorsAndShortcuts) {
+    auto w = openWindow();
+    auto layout = [&](const QString& menuCaption) {
+        QStringList out;
+        for (QAction* m : w->menuBar()->actions())
+            if (m->text() == menuCaption)
+                for (QAction* a : m->menu()->actions())
+                    out << (a->isSeparator() ? QStringLiteral("-")
+                                             : a->text() + (a->shortcut().isEmpty() ? QString()
+                                                                                     : " [" + a->shortcut().toString() + "]"));
+        return out;
+    };
+    EXPECT_EQ(layout("Fichier"), (QStringList{"Nouveau", "-", "Ouvrir [Ctrl+O]", "Enregistrer [Ctrl+S]",
+                                              "Enregistrer sous [Ctrl+Alt+S]", "-", "Ouvrir fichier texte [Ctrl+Alt+T]",
+                                              "-", "Fermer [Ctrl+F4]"}));
+    EXPECT_EQ(layout("Edition"),
+              (QStringList{"Rappel de la clé actuelle", "Mémorise cette état", "-", "Coller (efface tout et colle) [Ctrl+W]",
+                           "-", "Coller en texte [Ctrl+Alt+V]", "-", "Copier [Ctrl+C]", "Couper [Ctrl+X]",
+                           "Coller [Ctrl+V]", "Efface sélection", "Efface tout"}));
+    EXPECT_EQ(layout("Options"), (QStringList{"Mode Expert [Ctrl+E]", "Mode Assisté", "Mode Dirigé [Ctrl+D]", "-",
+                                              "Mode partiel (sans numérotation) [Ctrl+P]", "-",
+                                              "Paramètre la barre d'icone"}));
+    EXPECT_EQ(layout("Traitement"), (QStringList{"Action [F9]", "-", "Trier la clé terminée", "-",
+                                                 "Voir la structure [Ctrl+U]", "Voir résultat [Ctrl+R]", "-",
+                                                 "Réinitialiser les paramètres"}));
+    EXPECT_EQ(layout("Affichage"), (QStringList{"Horizontal", "Vertical", "-", "Tableau visible", "Structure visible",
+                                                "-", "Augmente la police (perte du format)",
+                                                "Diminus la police (perte du format)"}));
+    EXPECT_EQ(layout("Archives"), (QStringList{"Format 1", "Format 2", "Format 3", "Format 4", "Format 5"}));
+    EXPECT_EQ(layout("Aide"), (QStringList{"A propos ... [F1]"}));
+}
+
+// --- Parameters bound to named controls ------------------------------------------
+
+TEST(MainWindow, EveryParameterHasItsNamedControlBoundToTheRecord) {
+    auto w = openWindow();
+    EXPECT_TRUE(w->binding().missingControls().isEmpty()) << w->binding().missingControls().join(", ").toStdString();
+
+    // Typing into a field writes the parameter, spaces included.
+    w->pages()->setCurrentIndex(TSarvelo::kPageRenvois);
+    auto* separ1 = w->findChild<TSaisie*>("Separ1");
+    QTest::mouseClick(separ1, Qt::LeftButton, {}, QPoint(4, 4));
+    QTest::keyClicks(separ1, QStringLiteral(". "));
+    EXPECT_EQ(w->params().Separ1, ". ");
+
+    // Clicking a choice writes its index.
+    auto* renvois = w->findChild<TRadioGroup*>("format_renvois");
+    clickButton(renvois->button(1));
+    EXPECT_EQ(w->params().format_renvois, 1);
+    w->pages()->setCurrentIndex(TSarvelo::kPageFormatage);
+    clickButton(w->findChild<QCheckBox*>("Le_gras"));
+    EXPECT_TRUE(w->params().Le_gras);
+
+    // A change of the record shows in the controls.
+    w->params().Car_maxi = 7;
+    w->params().Sans_numero = -1;
+    w->params().Liste_separ_3 = {" ", "=>"};
+    w->paramsChanged();
+    EXPECT_EQ(w->findChild<QSpinBox*>("Car_maxi")->value(), 7);
+    EXPECT_EQ(w->findChild<TRadioGroup*>("Sans_numero")->itemIndex(), -1);
+    EXPECT_EQ(w->findChild<QListWidget*>("Liste_separ_3")->count(), 2);
+
+    // "Réinitialiser les paramètres" puts back the start-up values.
+    w->action("Rinitialiserlesparamtres1")->trigger();
+    EXPECT_EQ(separ1->text(), QString());
+    EXPECT_EQ(renvois->itemIndex(), 0);
+    EXPECT_EQ(w->findChild<QListWidget*>("Liste_separ_3")->count(), 0);
+    EXPECT_EQ(w->params().indice, "");
+}
+
+TEST(MainWindow, NumberingStyleShowsItsOwnPanel) {
+    auto w = openWindow();
+    w->pages()->setCurrentIndex(TSarvelo::kPageNumerotation);
+    auto* format = w->findChild<TRadioGroup*>("Format");
+    auto panel = [&](const char* name) { return w->findChild<QWidget*>(name)->isVisible(); };
+    EXPECT_FALSE(panel("PanelFormat") || panel("PanelComplexe") || panel("Panel1221"));
+    clickButton(format->button(1));
+    EXPECT_TRUE(panel("PanelFormat"));
+    clickButton(format->button(3));
+    EXPECT_TRUE(panel("Panel1221"));
+    EXPECT_FALSE(panel("PanelFormat"));
+    w->params().Format = 2;
+    w->paramsChanged();
+    EXPECT_TRUE(panel("PanelComplexe"));
+    EXPECT_FALSE(panel("Panel1221"));
+}
+
+// --- The processing run ---------------------------------------------------------------
+
+TEST(MainWindow, F9OnASmallKeyFillsTheTableAndTheTree) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    MessageCatcher messages;
+    press(*w, Qt::Key_F9);
+
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("/").toStdString();
+    ASSERT_EQ(w->grille()->model()->rowCount(), 4);
+    EXPECT_EQ(cellShown(*w, 1, 0), "1");
+    EXPECT_EQ(cellShown(*w, 1, 2), "Chapeau rouge");
+    EXPECT_EQ(cellShown(*w, 1, 3), "Vers ligne");
+    EXPECT_EQ(cellShown(*w, 1, 4), "2");
+    EXPECT_EQ(cellShown(*w, 2, 3), QStringLiteral("Définition ="));
+    EXPECT_EQ(cellShown(*w, 2, 4), "Amanita alba");
+    EXPECT_EQ(cellShown(*w, 4, 4), "Inocybe");
+    EXPECT_EQ(w->grille()->columnWidth(1), 0);
+
+    // The tree: couplet 1 with its two leads, couplet 2 under the reference,
+    // all expanded.
+    ASSERT_EQ(w->arbre()->topLevelItemCount(), 1);
+    QTreeWidgetItem* root = w->arbre()->topLevelItem(0);
+    EXPECT_EQ(root->text(0), "1");
+    ASSERT_EQ(root->childCount(), 2);
+    EXPECT_TRUE(root->isExpanded());
+    int expanded = 0, nodes = 0;
+    for (QTreeWidgetItemIterator it(w->arbre()); *it; ++it, ++nodes)
+        if ((*it)->childCount() == 0 || (*it)->isExpanded()) ++expanded;
+    EXPECT_EQ(expanded, nodes);
+
+    EXPECT_TRUE(w->action("Voirrsultat1")->isEnabled());
+    EXPECT_EQ(w->barre()->value(), 0);
+    // The working text stays the user's.
+    EXPECT_EQ(w->memo1()->toPlainText().toStdString(), kSmallKey);
+    EXPECT_EQ(lineBackground(*w, 0), QColor(Qt::white));
+}
+
+TEST(MainWindow, RunWithErrorsReportsThemAndMarksTheirLines) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey) + "REM une remarque\n2. Pied moyen => Lepiota\n");
+    QTextCursor selection = w->memo1()->textCursor();
+    selection.setPosition(3);
+    selection.setPosition(10, QTextCursor::KeepAnchor);
+    w->memo1()->setTextCursor(selection);
+    w->action("Voirrsultat1")->setEnabled(true);
+
+    MessageCatcher messages;
+    press(*w, Qt::Key_F9);
+
+    ASSERT_EQ(messages.texts, QStringList{QString::fromUtf8(kMsgErrors)});
+    EXPECT_EQ(messages.buttons, QStringList{"OK"});
+    EXPECT_FALSE(w->action("Voirrsultat1")->isEnabled());
+    EXPECT_EQ(lineBackground(*w, 4), QColor(255, 0, 0));
+    for (int line : {0, 1, 2, 3, 5}) EXPECT_EQ(lineBackground(*w, line), QColor(Qt::white)) << line;
+    EXPECT_EQ(w->memo1()->textCursor().selectionStart(), 3);
+    EXPECT_EQ(w->memo1()->textCursor().selectionEnd(), 10);
+    EXPECT_GT(w->arbre()->topLevelItemCount(), 0);
+
+    // The marks follow the next run: a corrected text is white again.
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    press(*w, Qt::Key_F9);
+    EXPECT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(w->action("Voirrsultat1")->isEnabled());
+}
+
+TEST(MainWindow, PreconditionMessageBringsTheDefinitionPageToTheFront) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    press(*w, Qt::Key_F9);
+    ASSERT_EQ(w->grille()->model()->rowCount(), 4);
+
+    w->params().Liste_separ_3.clear();
+    w->paramsChanged();
+    clickTab(*w, TSarvelo::kPageRenvois);
+    MessageCatcher messages;
+    press(*w, Qt::Key_F9);
+
+    ASSERT_EQ(messages.texts, QStringList{QStringLiteral("Liste de séparateur pour définition vide")});
+    EXPECT_EQ(messages.buttons, QStringList{"OK"});
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageDefinition);
+    EXPECT_EQ(w->pages()->tabText(w->pages()->currentIndex()), QStringLiteral("(4) Définition"));
+    // The table is left as it was.
+    EXPECT_EQ(w->grille()->model()->rowCount(), 4);
+    EXPECT_EQ(cellShown(*w, 2, 4), "Amanita alba");
+}
+
+TEST(MainWindow, PartialModeStopsWithItsMessage) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    press(*w, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(w->action("Mode_partiel")->isChecked());
+    MessageCatcher messages;
+    press(*w, Qt::Key_F9);
+    ASSERT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(messages.texts[0].startsWith(QStringLiteral("La procédure de traitement a été stoppée")));
+    EXPECT_EQ(w->grille()->model()->rowCount(), 4);
+    EXPECT_FALSE(w->action("Voirrsultat1")->isEnabled());
+}
+
+TEST(MainWindow, HostAsksYesNoAndShowsProgressOnTheBar) {
+    auto w = openWindow();
+    QtHost host(w.get(), w->barre());
+    {
+        MessageCatcher answers(QStringLiteral("&Oui"));
+        EXPECT_TRUE(host.askYesNo(kNestedTitle, kNestedQuestion));
+        ASSERT_EQ(answers.titles, QStringList{QString::fromUtf8(kNestedTitle)});
+        EXPECT_EQ(answers.texts, QStringList{QString::fromUtf8(kNestedQuestion)});
+        EXPECT_EQ(answers.buttons, QStringList{QStringLiteral("&Oui|&Non")});
+    }
+    {
+        MessageCatcher answers(QStringLiteral("&Non"));
+        EXPECT_FALSE(host.askYesNo(kNestedTitle, kNestedQuestion));
+    }
+    host.setProgressMaximum(40);
+    host.setProgress(25);
+    EXPECT_EQ(w->barre()->maximum(), 40);
+    EXPECT_EQ(w->barre()->value(), 25);
+}
+
+TEST(MainWindow, NoSecondRunWhileEventsAreLetThrough) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    QString text;
+    for (int i = 1; i <= 200; ++i)
+        text += QStringLiteral("%1. Chapeau %1 => Amanita %1\n%1. Pied %1 => Lepiota %1\n").arg(i);
+    w->setWorkingText(text);
+    int runs = 0, nested = 0;
+    QObject::connect(w.get(), &TSarvelo::runFinished, [&] { ++runs; });
+    // F9 pressed again while the run lets events through does nothing.
+    QTimer again;
+    QObject::connect(&again, &QTimer::timeout, [&] {
+        if (w->running()) {
+            ++nested;
+            press(*w, Qt::Key_F9);
+        }
+    });
+    again.start(0);
+    MessageCatcher messages;
+    w->Action1Click();
+    again.stop();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(w->grille()->model()->rowCount(), 400);
+    EXPECT_FALSE(w->running());
+    EXPECT_GT(nested, 0);  // the presses did reach the window during the run
+}
+
+// --- Page changes ----------------------------------------------------------------------------
+
+TEST(MainWindow, ReduitTwiceRestoresTheTabAreaAndThePage) {
+    auto w = openWindow();
+    clickTab(*w, TSarvelo::kPageSection);
+    clickTab(*w, TSarvelo::kPageReduit);
+    EXPECT_EQ(w->pages()->height(), TSarvelo::kTabReduced);
+    EXPECT_EQ(w->pages()->tabText(TSarvelo::kPageReduit), QStringLiteral("Agrandit"));
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageSection);
+
+    clickTab(*w, TSarvelo::kPageReduit);
+    EXPECT_EQ(w->pages()->height(), TSarvelo::kTabFull);
+    EXPECT_EQ(w->pages()->tabText(TSarvelo::kPageReduit), QStringLiteral("Réduit"));
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageSection);
+}
+
+TEST(MainWindow, AnyOtherPageRestoresTheFullTabArea) {
+    auto w = openWindow();
+    clickTab(*w, TSarvelo::kPageReduit);
+    ASSERT_EQ(w->pages()->height(), TSarvelo::kTabReduced);
+    clickTab(*w, TSarvelo::kPageAutresLignes);
+    EXPECT_EQ(w->pages()->height(), TSarvelo::kTabFull);
+    EXPECT_EQ(w->pages()->tabText(TSarvelo::kPageReduit), QStringLiteral("Réduit"));
+}
+
+TEST(MainWindow, ActionPageRunsOnceAndReturnsToThePreviousPage) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    clickTab(*w, TSarvelo::kPageRenvois);
+    int runs = 0;
+    QObject::connect(w.get(), &TSarvelo::runFinished, [&] { ++runs; });
+    MessageCatcher messages;
+    clickTab(*w, TSarvelo::kPageAction);
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(w->grille()->model()->rowCount(), 4);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageRenvois);
+
+    // A page change made by a command does not count as the user's.
+    clickTab(*w, TSarvelo::kPageSection);
+    EXPECT_EQ(w->previousPage(), TSarvelo::kPageRenvois);
+    w->setPageByCommand(TSarvelo::kPageFormatage);
+    EXPECT_EQ(w->previousPage(), TSarvelo::kPageRenvois);
+    clickTab(*w, TSarvelo::kPageReduit);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageFormatage);
+}
+
+// --- Working modes ------------------------------------------------------------------------------
+
+TEST(MainWindow, DirigeModeDisablesActionAndThePopup) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    EXPECT_TRUE(popupOpensOnRightClick(*w));
+
+    press(*w, Qt::Key_D, Qt::ControlModifier);
+    EXPECT_EQ(w->mode(), TSarvelo::Mode::Dirige);
+    EXPECT_TRUE(w->action("ModeDirig1")->isChecked());
+    EXPECT_FALSE(w->action("ModeExpert1")->isChecked());
+    EXPECT_FALSE(w->action("Action1")->isEnabled());
+    EXPECT_FALSE(w->pages()->isVisible());
+    EXPECT_FALSE(popupOpensOnRightClick(*w));
+    MessageCatcher messages;
+    press(*w, Qt::Key_F9);
+    EXPECT_EQ(w->grille()->model()->rowCount(), 0);
+    EXPECT_TRUE(messages.texts.isEmpty());
+
+    press(*w, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(w->mode(), TSarvelo::Mode::Expert);
+    EXPECT_TRUE(w->action("Action1")->isEnabled());
+    EXPECT_TRUE(w->pages()->isVisible());
+    EXPECT_EQ(w->pages()->height(), TSarvelo::kTabFull);
+    EXPECT_TRUE(popupOpensOnRightClick(*w));
+    press(*w, Qt::Key_F9);
+    EXPECT_EQ(w->grille()->model()->rowCount(), 4);
+}
+
+// --- View commands ----------------------------------------------------------------------------------
+
+TEST(MainWindow, TableauVisibleHidesAndShowsTheTableBelowTheText) {
+    auto w = openWindow();
+    QSplitter* splitter = w->mainSplitter();
+    clickMenuEntry(*w, "Affichage", "Vertical");
+    EXPECT_EQ(splitter->orientation(), Qt::Horizontal);
+
+    clickMenuEntry(*w, "Affichage", "Tableau visible");
+    EXPECT_FALSE(w->action("ableauvisible1")->isChecked());
+    EXPECT_FALSE(w->grille()->isVisible());
+    EXPECT_FALSE(splitter->handle(1)->isVisible());
+    EXPECT_FALSE(w->params().Developpement);
+
+    clickMenuEntry(*w, "Affichage", "Tableau visible");
+    EXPECT_TRUE(w->action("ableauvisible1")->isChecked());
+    EXPECT_TRUE(w->grille()->isVisible());
+    EXPECT_TRUE(splitter->handle(1)->isVisible());
+    // Shown below the working area again, whatever the layout was.
+    EXPECT_EQ(splitter->orientation(), Qt::Vertical);
+    EXPECT_GT(w->grille()->y(), w->memo1()->mapTo(w.get(), QPoint(0, 0)).y());
+    EXPECT_EQ(w->grille()->height(), 120);
+}
+
+TEST(MainWindow, StructureVisibleShowsTheTreeBesideTheText) {
+    auto w = openWindow();
+    clickMenuEntry(*w, "Affichage", "Structure visible");
+    EXPECT_TRUE(w->arbre()->isVisible());
+    EXPECT_TRUE(w->treeSplitter()->handle(1)->isVisible());
+    EXPECT_EQ(w->arbre()->width(), 121);
+    EXPECT_GT(w->arbre()->x(), w->memo1()->x());
+    clickMenuEntry(*w, "Affichage", "Structure visible");
+    EXPECT_FALSE(w->arbre()->isVisible());
+    EXPECT_FALSE(w->treeSplitter()->handle(1)->isVisible());
+}
+
+}  // namespace
+}  // namespace sarvelo
