@@ -1,11 +1,11 @@
-// Window tests run on an offscreen display unless one is given.
+// Widget tests run without a display: one application object for the whole run.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
