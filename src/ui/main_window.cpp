@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "review/qt/finished_key_window.hpp"
+#include "review/qt/structure_window.hpp"
 #include "ui/param_binding.hpp"
 #include "ui/qt_host.hpp"
 #include "ui/result_model.hpp"
@@ -80,6 +82,10 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     connect(binding_, &ParamBinding::changed, this, &TSarvelo::parameterChanged);
     buildMenus();
     buildPopup();
+    // The review windows live as long as the main window, shown and hidden.
+    fin_ = new TBD_Fin(&table_, this);
+    structure_ = new TStructure(&table_, this);
+    connectReviewWindows();
     connectParameterCommands();
 
     applyHorizontal();
@@ -91,8 +97,10 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
 }
 
 TSarvelo::~TSarvelo() {
-    // The table view reads the table while the window's children are torn
-    // down: it must go before the table does.
+    // The table view and the review windows read the table while the
+    // window's children are torn down: they must go before the table does.
+    delete structure_;
+    delete fin_;
     delete grille_;
 }
 
@@ -375,7 +383,11 @@ void TSarvelo::Action1Click() {
     refreshTable();
     if (result.outcome == RunOutcome::Success) action("Voirrsultat1")->setEnabled(true);
     if (result.outcome == RunOutcome::Errors) action("Voirrsultat1")->setEnabled(false);
-    if (result.outcome != RunOutcome::PartialStop) fillTree(result.tree);
+    if (result.outcome != RunOutcome::PartialStop) showTree(result.tree);
+    if (result.outcome == RunOutcome::Success) {
+        fin_->buildFromTable();
+        fin_->present();
+    }
     markErrorLines(result.errorLines);
     memo1_->setFocus();
     lastRun_ = std::move(result);
@@ -391,31 +403,27 @@ void TSarvelo::refreshTable() {
     grille_->setColumnWidth(kSource, 0);
 }
 
-namespace {
-
-void addChildren(QTreeWidgetItem* item, const TreeNode& node) {
-    QList<QTreeWidgetItem*> children;
-    children.reserve(static_cast<qsizetype>(node.children.size()));
-    for (const TreeNode& child : node.children) {
-        auto* c = new QTreeWidgetItem(QStringList{QString::fromStdString(child.text)});
-        addChildren(c, child);
-        children.append(c);
-    }
-    item->addChildren(children);
+void TSarvelo::showTree(const Tree& tree) {
+    ::fillTree(arbre_, tree);
+    // The Structure window shows the same key; hidden, it rebuilds when it comes back.
+    if (structure_->isVisible()) ::fillTree(structure_->tree(), tree);
 }
 
-}  // namespace
-
-void TSarvelo::fillTree(const Tree& tree) {
-    arbre_->setUpdatesEnabled(false);
-    arbre_->clear();
-    for (const TreeNode& root : tree.roots) {
-        auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(root.text)});
-        addChildren(item, root);
-        arbre_->addTopLevelItem(item);
-    }
-    arbre_->expandAll();
-    arbre_->setUpdatesEnabled(true);
+void TSarvelo::connectReviewWindows() {
+    connect(structure_, &TStructure::treeRebuilt, this, [this](const Tree& tree) { ::fillTree(arbre_, tree); });
+    connect(action("Voirlastructure1"), &QAction::triggered, this, [this] {
+        structure_->show();
+        structure_->raise();
+        structure_->activateWindow();
+    });
+    connect(action("Voirrsultat1"), &QAction::triggered, fin_, &TBD_Fin::present);
+    connect(action("rierlacltermine1"), &QAction::triggered, fin_, &TBD_Fin::showOrdered);
+    connect(fin_, &TBD_Fin::goToTableRow, this, [this](int row) {
+        const QModelIndex index = model_->index(row - 1, kNb);
+        if (!index.isValid()) return;
+        grille_->setCurrentIndex(index);
+        grille_->scrollTo(index);
+    });
 }
 
 void TSarvelo::markErrorLines(const std::vector<int>& lines) {

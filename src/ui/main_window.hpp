@@ -20,6 +20,8 @@ class QTableView;
 class QTextEdit;
 class QToolBar;
 class QTreeWidget;
+class TBD_Fin;
+class TStructure;
 
 namespace sarvelo {
 
@@ -87,6 +89,8 @@ public:
     QSplitter* treeSplitter() const { return treeSplitter_; }
     QMenu* popup() const { return popup_; }
     QAction* action(const char* name) const;
+    TStructure* structureWindow() const { return structure_; }
+    TBD_Fin* finishedKeyWindow() const { return fin_; }
 
 signals:
     // After every run that got past the precondition.
@@ -108,6 +112,7 @@ private:
     QWidget* paramControl(const char* name) const;
     void buildMenus();
     void buildPopup();
+    void connectReviewWindows();
     void connectParameterCommands();
 
     // Reactions.
@@ -129,7 +134,7 @@ private:
 
     // The run's ends.
     void refreshTable();
-    void fillTree(const Tree& tree);
+    void showTree(const Tree& tree);
     void markErrorLines(const std::vector<int>& lines);
 
     KeyParams params_;
@@ -152,6 +157,8 @@ private:
     QWidget* panelComplexe_ = nullptr;
     QWidget* panelFormat_ = nullptr;
     QWidget* panel1221_ = nullptr;
+    TStructure* structure_ = nullptr;
+    TBD_Fin* fin_ = nullptr;
 
     Mode mode_ = Mode::Expert;
     int tabHeight_ = kTabFull;

@@ -18,6 +18,8 @@
 #include <QTreeWidget>
 
 #include "components/qt/saisie.hpp"
+#include "review/qt/finished_key_window.hpp"
+#include "review/qt/structure_window.hpp"
 #include "ui/param_binding.hpp"
 #include "ui/qt_host.hpp"
 #include "ui/radio_group.hpp"
@@ -330,6 +332,60 @@ TEST(MainWindow, NoSecondRunWhileEventsAreLetThrough) {
     EXPECT_EQ(w->grille()->model()->rowCount(), 400);
     EXPECT_FALSE(w->running());
     EXPECT_GT(nested, 0);  // the presses did reach the window during the run
+}
+
+TEST(MainWindow, ReviewWindowsShowTheRunsResult) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    MessageCatcher messages;
+    TBD_Fin* fin = w->finishedKeyWindow();
+    ASSERT_FALSE(fin->isVisible());
+    press(*w, Qt::Key_F9);
+
+    // An error-free run shows the finished key without blocking.
+    EXPECT_TRUE(fin->isVisible());
+    EXPECT_FALSE(fin->isModal());
+    const std::vector<std::string> expected{"1,2$ Chapeau rouge", "1,0$ Chapeau blanc $ Amanita alba",
+                                            "2,0$ Pied court $ Lepiota", "2,0$ Pied long $ Inocybe"};
+    EXPECT_EQ(fin->lines(), expected);
+    fin->hide();
+
+    press(*w, Qt::Key_R, Qt::ControlModifier);  // "Voir résultat"
+    EXPECT_TRUE(fin->isVisible());
+    fin->hide();
+
+    press(*w, Qt::Key_U, Qt::ControlModifier);  // "Voir la structure"
+    TStructure* structure = w->structureWindow();
+    EXPECT_TRUE(structure->isVisible());
+    // Showing it activates it, and the activation builds the tree.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return structure->tree()->topLevelItemCount() == 1; }, 2000));
+    EXPECT_EQ(structure->tree()->topLevelItem(0)->text(0), "1");
+    structure->hide();
+
+    // "Trier la clé terminée" shows the key in order, as a modal window.
+    w->params().Liste_separ_3 = {"=>"};
+    w->setWorkingText(QStringLiteral("2. Pied court => Lepiota\n2. Pied long => Inocybe\n"
+                                     "1. Chapeau rouge ... 2\n1. Chapeau blanc => Amanita alba\n"));
+    press(*w, Qt::Key_F9);
+    fin->hide();
+    bool wasModal = false;
+    std::vector<std::string> sorted;
+    QTimer::singleShot(50, [&] {
+        wasModal = QApplication::activeModalWidget() == fin;
+        sorted = fin->lines();
+        fin->FermerClick();
+    });
+    w->action("rierlacltermine1")->trigger();
+    EXPECT_TRUE(wasModal);
+    ASSERT_EQ(sorted.size(), 4u);
+    EXPECT_EQ(sorted.front().substr(0, 2), "1,");
+    EXPECT_EQ(sorted.back().substr(0, 2), "2,");
+
+    // A run with errors does not show it.
+    w->setWorkingText(QString::fromUtf8(kSmallKey) + "REM remarque\n");
+    press(*w, Qt::Key_F9);
+    EXPECT_FALSE(fin->isVisible());
 }
 
 // --- Page changes ----------------------------------------------------------------------------
