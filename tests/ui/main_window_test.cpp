@@ -6,6 +6,8 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -181,6 +183,106 @@ TEST(MainWindow, NumberingStyleShowsItsOwnPanel) {
     w->paramsChanged();
     EXPECT_TRUE(panel("PanelComplexe"));
     EXPECT_FALSE(panel("Panel1221"));
+}
+
+QAction* popupEntry(QMenu* menu, const QString& caption) {
+    for (QAction* a : menu->actions()) {
+        if (a->text() == caption) return a;
+        if (a->menu())
+            if (QAction* found = popupEntry(a->menu(), caption)) return found;
+    }
+    return nullptr;
+}
+
+void selectInText(TSarvelo& w, int from, int to) {
+    QTextCursor c = w.memo1()->textCursor();
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    w.memo1()->setTextCursor(c);
+}
+
+TEST(MainWindow, PopupEntriesSetParametersAndFollowThemWithCheckMarks) {
+    auto w = openWindow();
+    w->setWorkingText(QStringLiteral("12. Chapeau rouge ... 13\n"));
+    QMenu* popup = w->popup();
+    const QStringList types{"1, 2, 3, 4, ...", "a, b, c, d, ...", "Complexe (1, 2,a, b, *, **, ...)",
+                            "1-1, 1-1-1, 1-2-1-2 (le dernier)"};
+    auto checkedTypes = [&] {
+        QStringList out;
+        for (const QString& t : types)
+            if (popupEntry(popup, t)->isChecked()) out << t;
+        return out;
+    };
+    EXPECT_EQ(checkedTypes(), QStringList{types[0]});
+    EXPECT_TRUE(popupEntry(popup, "2")->isChecked());
+    EXPECT_TRUE(popupEntry(popup, QStringLiteral("Pas d'action"))->isChecked());
+    EXPECT_TRUE(popupEntry(popup, QStringLiteral("de la ligne précédente"))->isChecked());
+
+    popupEntry(popup, types[3])->trigger();
+    EXPECT_EQ(w->params().Format, 3);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageNumerotation);
+    EXPECT_TRUE(w->findChild<QWidget*>("Panel1221")->isVisible());
+    EXPECT_FALSE(w->findChild<QWidget*>("PanelFormat")->isVisible());
+    EXPECT_EQ(checkedTypes(), QStringList{types[3]});
+
+    popupEntry(popup, "7")->trigger();
+    EXPECT_EQ(w->params().Car_maxi, 7);
+    EXPECT_EQ(w->findChild<QSpinBox*>("Car_maxi")->value(), 7);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageRenvois);
+    EXPECT_FALSE(popupEntry(popup, "2")->isChecked());
+    EXPECT_TRUE(popupEntry(popup, "7")->isChecked());
+
+    popupEntry(popup, QStringLiteral("C'est un commentaire"))->trigger();
+    EXPECT_EQ(w->params().Sans_numero, 3);
+    EXPECT_EQ(w->findChild<TRadioGroup*>("Sans_numero")->itemIndex(), 3);
+    EXPECT_FALSE(popupEntry(popup, QStringLiteral("Pas d'action"))->isChecked());
+    popupEntry(popup, QStringLiteral("Pas d'action"))->trigger();
+    EXPECT_EQ(w->findChild<TRadioGroup*>("Sans_numero")->itemIndex(), -1);
+
+    // Check marks follow a change made by any other route.
+    w->params().suivant = 0;
+    w->paramsChanged();
+    EXPECT_TRUE(popupEntry(popup, "de la ligne suivante")->isChecked());
+    EXPECT_FALSE(popupEntry(popup, QStringLiteral("de la ligne précédente"))->isChecked());
+
+    // Entries that take the selection take it as it is, spaces included.
+    selectInText(*w, 2, 4);
+    popupEntry(popup, QStringLiteral("Séparateur après le numéro"))->trigger();
+    EXPECT_EQ(w->params().Separ1, ". ");
+    EXPECT_EQ(w->findChild<TSaisie*>("Separ1")->text(), QStringLiteral(". "));
+}
+
+TEST(MainWindow, SelectedTextButtonsAndTheDefinitionList) {
+    auto w = openWindow();
+    w->setWorkingText(QStringLiteral("12. Chapeau rouge => Amanita\n"));
+    clickTab(*w, TSarvelo::kPageDefinition);
+    selectInText(*w, 17, 21);
+    QTest::mouseClick(w->findChild<QPushButton*>("Texte_selectionne_Liste_separ_3"), Qt::LeftButton);
+    EXPECT_EQ(w->params().Liste_separ_3, (TextList{" => "}));
+    EXPECT_EQ(w->params().Separ3, " => ");
+    EXPECT_TRUE(w->memo1()->hasFocus());
+    auto* list = w->findChild<QListWidget*>("Liste_separ_3");
+    EXPECT_EQ(list->currentRow(), 0);
+
+    // "Corrige" replaces the selected entry by the field, "Supprime" removes it.
+    auto* separ3 = w->findChild<TSaisie*>("Separ3");
+    separ3->setText(QStringLiteral("=>"));
+    QTest::mouseClick(w->findChild<QPushButton*>("Corrige_separ3"), Qt::LeftButton);
+    EXPECT_EQ(w->params().Liste_separ_3, (TextList{"=>"}));
+    selectInText(*w, 3, 4);
+    QTest::mouseClick(w->findChild<QPushButton*>("Texte_selectionne_Liste_separ_3"), Qt::LeftButton);
+    EXPECT_EQ(w->params().Liste_separ_3, (TextList{"=>", " "}));
+    list->setCurrentRow(0);
+    QTest::mouseClick(w->findChild<QPushButton*>("Supprime_separ3"), Qt::LeftButton);
+    EXPECT_EQ(w->params().Liste_separ_3, (TextList{" "}));
+    QTest::mouseClick(w->findChild<QPushButton*>("Efface_separ3"), Qt::LeftButton);
+    EXPECT_TRUE(w->params().Liste_separ_3.empty());
+
+    // A text parameter's button copies the selection into it.
+    clickTab(*w, TSarvelo::kPageAutresLignes);
+    selectInText(*w, 0, 2);
+    QTest::mouseClick(w->findChild<QPushButton*>("Texte_selectionne_remonte_si"), Qt::LeftButton);
+    EXPECT_EQ(w->params().remonte_si, "12");
 }
 
 // --- The processing run ---------------------------------------------------------------
