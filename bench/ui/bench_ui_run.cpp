@@ -4,8 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <cstdlib>
@@ -17,14 +19,23 @@ using namespace sarvelo;
 
 namespace {
 
-void BM_F9(benchmark::State& state) {
+// Runs F9 on a generated key; with `errors`, the separator before references
+// is wrong, so that every reference row is in error and its line is marked.
+void runF9(benchmark::State& state, bool errors) {
     const int leads = static_cast<int>(state.range(0));
+    // Message boxes are answered at once, as a waiting user would.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+    });
+    answer.start(0);
     TSarvelo window;
     window.resize(1400, 900);
     window.show();
     QApplication::setActiveWindow(&window);
     (void)QTest::qWaitForWindowActive(&window);
     window.params() = bench::generatedKeyParams();
+    if (errors) window.params().Separ2 = " ---";
     window.paramsChanged();
     QString text;
     for (const std::string& line : bench::generatedKey(leads)) text += QString::fromStdString(line) + '\n';
@@ -39,11 +50,17 @@ void BM_F9(benchmark::State& state) {
         QCoreApplication::processEvents();
     }
     const int rows = window.grille()->model()->rowCount();
-    if (rows != leads || window.arbre()->topLevelItemCount() != 1 || window.lastRun().outcome != RunOutcome::Success)
+    const RunOutcome expected = errors ? RunOutcome::Errors : RunOutcome::Success;
+    if (rows != leads || window.arbre()->topLevelItemCount() != 1 || window.lastRun().outcome != expected)
         state.SkipWithError("the run did not fill the table and the tree");
     state.counters["rows"] = rows;
+    state.counters["marked_lines"] = static_cast<double>(window.lastRun().errorLines.size());
 }
+
+void BM_F9(benchmark::State& state) { runF9(state, false); }
+void BM_F9_WithErrors(benchmark::State& state) { runF9(state, true); }
 BENCHMARK(BM_F9)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_F9_WithErrors)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace
 
