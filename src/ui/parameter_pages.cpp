@@ -109,9 +109,9 @@ QPixmap keyPicture() {
     while (!todo.empty()) {
         const Branch b = todo.back();
         todo.pop_back();
-        const double spread = 100.0 / (1 << b.depth);
+        const double spread = 56.0 / (1 << b.depth);
         for (int side : {-1, 1}) {
-            const QPointF to(b.from.x() + b.dx, b.from.y() + side * spread / 1.1);
+            const QPointF to(b.from.x() + b.dx, b.from.y() + side * spread);
             p.drawLine(b.from, to);
             if (b.depth < 4) {
                 todo.push_back({to, b.dx * 0.85, b.depth + 1});
