@@ -88,7 +88,10 @@ TEST(MainWindow, StartsWithCaptionsPagesAndLayoutOfTheWorkingWindow) {
     EXPECT_EQ(w->barre()->height(), 10);
     EXPECT_FALSE(w->arbre()->isVisible());
     EXPECT_EQ(w->memo1()->lineWrapMode(), QTextEdit::NoWrap);
-    EXPECT_FALSE(w->memo1()->tabChangesFocus());
+    w->memo1()->setFocus();
+    QTest::keyClick(w->memo1(), Qt::Key_Tab);
+    EXPECT_EQ(w->memo1()->toPlainText(), QStringLiteral("\t"));  // Tab types a tab
+    EXPECT_TRUE(w->memo1()->hasFocus());
     EXPECT_EQ(w->memo1()->font().pixelSize(), 13);
     EXPECT_EQ(w->font().pixelSize(), 16);
     EXPECT_FALSE(w->action("Voirrsultat1")->isEnabled());
