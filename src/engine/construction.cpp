@@ -1,7 +1,7 @@
 // Table construction: every prepared line becomes a row of the result table
-// (number, description, kind of ending, reference or determination), then two
-// passes over the rows resolve the same-number markers, fill the references
-// that point to the next row and clean the determinations.
+// (number, description, kind of ending, reference or determination); the rows
+// then get the numbers their same-number markers stand for, references to the
+// next row and cleaned determinations.
 #include <algorithm>
 
 #include "engine/engine.hpp"
@@ -49,6 +49,13 @@ void setSectionStart(ResultTable& table, int r, std::string heading) {
 
 bool contains(std::string_view s, std::string_view t) { return !t.empty() && s.find(t) != std::string_view::npos; }
 
+// True when the upper-case form of s begins with `prefixUpper` (already upper
+// case and not empty).
+bool beginsWithUpper(std::string_view s, std::string_view prefixUpper) {
+    return !prefixUpper.empty() && s.size() >= prefixUpper.size() &&
+           text::upper(s.substr(0, prefixUpper.size())) == prefixUpper;
+}
+
 // Splits one prepared line into the cells of row r.
 void splitLine(std::string s, int r, const KeyParams& p, const std::string& sectionStartUpper,
                const std::string& sectionUpper, ResultTable& table) {
@@ -64,11 +71,11 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
         }
     }
 
-    if (text::startsWith(text::upper(s), "REM")) return;  // comment
+    if (beginsWithUpper(s, "REM")) return;  // comment
 
     // A heading kept for its section_depart is recognised as it stands: the
     // cuts below would otherwise eat into it when it has no Separ1.
-    if (!sectionStartUpper.empty() && text::startsWith(text::upper(s), sectionStartUpper)) {
+    if (beginsWithUpper(s, sectionStartUpper)) {
         setSectionStart(table, r, std::move(s));
         return;
     }
@@ -91,12 +98,12 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
     if (!sameNumberMark) text::cutThrough(s, nb);
     text::cutThrough(s, p.Separ1);
 
-    if (kind.empty() && !sectionStartUpper.empty() && text::startsWith(text::upper(s), sectionStartUpper)) {
+    if (kind.empty() && beginsWithUpper(s, sectionStartUpper)) {
         setSectionStart(table, r, std::move(s));
         return;
     }
 
-    if (kind.empty() && text::pos(sectionUpper, text::upper(s)) > 1) {
+    if (kind.empty() && !sectionUpper.empty() && text::pos(sectionUpper, text::upper(s)) > 1) {
         table.cell(r, kSource) = std::to_string(r);
         table.cell(r, kTexte) = text::textBefore(s, p.section);
         const std::size_t at = text::pos(p.section, s);
@@ -138,16 +145,14 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
     }
 }
 
-// Same-number markers take the number of a neighbouring row. Going downwards,
-// a run of "/!\" all receive the number above the run.
-void markerPass(ResultTable& table, const KeyParams& p) {
-    const int n = table.dataRows();
-    for (int r = 1; r <= n; ++r) {
-        std::string& nb = table.cell(r, kNb);
-        if (nb == kAboveMark) nb = table.cell(r - 1, kNb);  // row 1 takes the header
-        if (nb == kBelowMark) nb = table.cellOrEmpty(r + 1, kNb);
-        if (nb == kSameNumber) nb = p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : table.cell(r - 1, kNb);
-    }
+// Same-number markers take the number of a neighbouring row: the row above
+// as already resolved, the row below as split. Going downwards, a run of
+// "/!\" all receive the number above the run.
+void resolveMarker(ResultTable& table, int r, const KeyParams& p) {
+    std::string& nb = table.cell(r, kNb);
+    if (nb == kAboveMark) nb = table.cell(r - 1, kNb);  // row 1 takes the header
+    if (nb == kBelowMark) nb = table.cellOrEmpty(r + 1, kNb);
+    if (nb == kSameNumber) nb = p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : table.cell(r - 1, kNb);
 }
 
 void cleanDetermination(std::string& d) {
@@ -162,16 +167,15 @@ void cleanDetermination(std::string& d) {
     text::trimStart(d, " ");
 }
 
-void nextRowPass(ResultTable& table, Host& host) {
-    const int n = table.dataRows();
-    for (int r = 1; r <= n; ++r) {
-        std::string& target = table.cell(r, kTarget);
-        if (table.cell(r, kKind) == kDetermination) {
-            cleanDetermination(target);
-            host.letEventsThrough();
-        }
-        if (target.empty()) target = table.cellOrEmpty(r + 1, kNb);
+// Cleans a determination, then gives a row without target the number of the
+// row below, once that row's marker is resolved.
+void fillFromNextRow(ResultTable& table, int r, Host& host) {
+    std::string& target = table.cell(r, kTarget);
+    if (table.cell(r, kKind) == kDetermination) {
+        cleanDetermination(target);
+        host.letEventsThrough();
     }
+    if (target.empty()) target = table.cellOrEmpty(r + 1, kNb);
 }
 
 }  // namespace
@@ -180,21 +184,26 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
     const int n = static_cast<int>(prepared.lines.size());
     table.setRowCount(n + 1);
     table.setColumnCount(ResultTable::kShownColumns);
-    for (int r = 1; r <= n; ++r)
-        for (int c = kNb; c <= kTarget; ++c) table.cell(r, c).clear();
 
     const std::string sectionStartUpper = text::upper(p.section_depart);
     const std::string sectionUpper = text::upper(p.section);
 
+    // One sweep down the table: the marker of a row is resolved once the row
+    // below is split, and its target filled once the row below is resolved.
+    // Each step sees exactly what it would see in three separate passes, and
+    // a long key is walked through once instead of three times.
     host.setProgressMaximum(std::max(n - 1, 0));
     for (int k = 0; k < n; ++k) {
         host.setProgress(k);
-        splitLine(prepared.lines[k], k + 1, p, sectionStartUpper, sectionUpper, table);
+        const int r = k + 1;
+        for (int c = kNb; c <= kTarget; ++c) table.cell(r, c).clear();
+        splitLine(prepared.lines[k], r, p, sectionStartUpper, sectionUpper, table);
+        if (r >= 2) resolveMarker(table, r - 1, p);
+        if (r >= 3) fillFromNextRow(table, r - 2, host);
     }
     host.setProgress(0);
-
-    markerPass(table, p);
-    nextRowPass(table, host);
+    if (n >= 1) resolveMarker(table, n, p);
+    for (int r = std::max(n - 1, 1); r <= n; ++r) fillFromNextRow(table, r, host);
 }
 
 void tidyDescriptions(ResultTable& table) {

@@ -169,18 +169,22 @@ TEST(TableConstruction, LeadingCharactersAreCountedAndRemoved) {
 TEST(TableConstruction, MarkedLinesTakeANeighboursNumber) {
     auto p = dottedLayout();
     p.Sans_numero = 1;
-    const auto t = build({"5. Chapeau ... 6", "/!\\ Spores ovales", "/!\\ Spores rondes", "6. Pied ... 7"}, p);
+    const auto t = build({"5. Chapeau", "/!\\ Spores ovales", "/!\\ Spores rondes", "6. Pied ... 7"}, p);
     EXPECT_EQ(t.cell(2, 0), "5");
     EXPECT_EQ(t.cell(3, 0), "5");  // a run takes the number above the run
+    // A row without ending points at the number its neighbour received.
+    EXPECT_EQ(t.cell(1, 4), "5");
     // Row 1 takes the header text.
     EXPECT_EQ(build({"/!\\ Spores", "2. a ... 3"}, p).cell(1, 0), "Nb");
 
     p.Sans_numero = 2;
-    const auto below = build({"5. a ... 6", "\\!/ b", "\\!/ c", "6. d ... 7", "\\!/ e"}, p);
+    const auto below = build({"5. a", "\\!/ b", "\\!/ c", "6. d ... 7", "\\!/ e"}, p);
     // Runs downwards do not chain: the row below still holds its marker.
     EXPECT_EQ(below.cell(2, 0), "\\!/");
     EXPECT_EQ(below.cell(3, 0), "6");
     EXPECT_EQ(below.cell(5, 0), "");
+    EXPECT_EQ(below.cell(1, 4), "\\!/");
+    EXPECT_EQ(below.cell(2, 4), "6");
 
     // Any other Sans_numero leaves the number empty.
     p.Sans_numero = 3;
@@ -242,8 +246,8 @@ TEST(TableConstruction, SameNumberMarkKeepsLeadsWithDotLeaders) {
 
 TEST(TableConstruction, NumberedLineIsNotTakenForASameNumberMark) {
     auto p = dottedLayout();
-    p.meme_numero = "1";
-    EXPECT_EQ(build({"12. a ... 3"}, p).cell(1, 0), "12");
+    p.meme_numero = "1.";
+    EXPECT_EQ(row(build({"1. a ... 3"}, p), 1), (Cells{"1", "1", "a", "->", "3"}));
 }
 
 // --- Sections ---------------------------------------------------------------------

@@ -82,6 +82,20 @@ TEST(Renumbering, LettersBecomeDigits) {
     EXPECT_EQ(t.cell(1, kTarget), "2");
 }
 
+TEST(Renumbering, LabelsAreComparedAsTexts) {
+    // Equal values written differently are different couplets.
+    auto t = tableOf({{"4", "->", "04"},
+                      {"04", "->", "16"},
+                      {"8", "->", "004"},
+                      {"12", "->", "x"},
+                      {"16", "->", "4"},
+                      {"x", "->", "0"},
+                      {"004", "=>", "A"}});
+    renumber(t);
+    EXPECT_EQ(column(t, kNb), (Cells{"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(column(t, kTarget), (Cells{"2", "5", "7", "6", "1", "0", "A"}));
+}
+
 TEST(Renumbering, OtherCellsKeepTheirText) {
     auto t = tableOf({{"7", "->", "99"},
                       {"7", "->", "8"},
