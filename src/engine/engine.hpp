@@ -66,6 +66,10 @@ bool rowInError(const ResultTable& table, int row);
 // The user's lines (0-based) to paint red: one per row in error, found
 // through the origin of the row's prepared line.
 std::vector<int> errorLines(const ResultTable& table, const std::vector<int>& rowOrigin, int lineCount);
+// The same rows located by the number in the hidden column 1 (the prepared
+// row, or the row above plus one): right only while no line was joined or
+// deleted by the preparation; kept for comparison with the rule above.
+std::vector<int> errorLinesFromColumn1(const ResultTable& table, int lineCount);
 
 // --- The whole run (run.cpp) --------------------------------------------------
 enum class RunOutcome { PreconditionFailed, PartialStop, Errors, Success };

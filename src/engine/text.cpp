@@ -1,5 +1,10 @@
 #include "engine/text.hpp"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <limits>
+
 namespace sarvelo::text {
 
 namespace {
@@ -189,6 +194,99 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view se
         out += lines[i];
     }
     return out;
+}
+
+namespace {
+
+// One weight per byte. UTF-8 lead and continuation bytes keep their order,
+// which is code-point order, after every ASCII character.
+std::array<unsigned char, 256> makeWeights() {
+    std::array<unsigned char, 256> w{};
+    int next = 1;
+    for (int b = 0; b < 0x80; ++b)
+        if (!isDigit(static_cast<char32_t>(b)) && !isLetter(static_cast<char32_t>(b))) w[b] = static_cast<unsigned char>(next++);
+    for (int b = '0'; b <= '9'; ++b) w[b] = static_cast<unsigned char>(next++);
+    for (int b = 'A'; b <= 'Z'; ++b) {
+        w[b] = static_cast<unsigned char>(next);
+        w[b - 'A' + 'a'] = static_cast<unsigned char>(next++);
+    }
+    for (int b = 0x80; b < 0x100; ++b) w[b] = static_cast<unsigned char>(next++);
+    return w;
+}
+
+const std::array<unsigned char, 256>& weights() {
+    static const auto w = makeWeights();
+    return w;
+}
+
+}  // namespace
+
+std::string sortKeyIgnoringCase(std::string_view s) {
+    const auto& w = weights();
+    std::string key(s.size(), '\0');
+    for (std::size_t i = 0; i < s.size(); ++i) key[i] = static_cast<char>(w[static_cast<unsigned char>(s[i])]);
+    return key;
+}
+
+bool lessIgnoringCase(std::string_view a, std::string_view b) {
+    const auto& w = weights();
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto wa = w[static_cast<unsigned char>(a[i])];
+        const auto wb = w[static_cast<unsigned char>(b[i])];
+        if (wa != wb) return wa < wb;
+    }
+    return a.size() < b.size();
+}
+
+std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts) {
+    // The first 16 bytes of each key travel with the position, so most
+    // comparisons never leave the array being sorted.
+    struct Item {
+        std::uint64_t high, low;
+        std::size_t index;
+    };
+    std::vector<std::string> keys;
+    keys.reserve(texts.size());
+    std::vector<Item> items;
+    items.reserve(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        keys.push_back(sortKeyIgnoringCase(texts[i]));
+        const std::string& k = keys.back();
+        std::uint64_t part[2] = {0, 0};
+        for (std::size_t b = 0; b < 16 && b < k.size(); ++b)
+            part[b / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(k[b])) << (8 * (7 - b % 8));
+        items.push_back({part[0], part[1], i});
+    }
+    std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
+        if (a.high != b.high) return a.high < b.high;
+        if (a.low != b.low) return a.low < b.low;
+        const std::string& ka = keys[a.index];
+        const std::string& kb = keys[b.index];
+        if (ka.size() <= 16 || kb.size() <= 16) return ka.size() < kb.size();
+        return std::string_view(ka).substr(16) < std::string_view(kb).substr(16);
+    });
+    std::vector<std::size_t> order;
+    order.reserve(items.size());
+    for (const auto& item : items) order.push_back(item.index);
+    return order;
+}
+
+std::optional<int> toInteger(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    if (i == s.size()) return std::nullopt;
+    long long value = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return std::nullopt;
+        value = value * 10 + (s[i] - '0');
+        if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min()) return std::nullopt;
+    return static_cast<int>(value);
 }
 
 }  // namespace sarvelo::text

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,5 +60,19 @@ std::string referenceCleanup(std::string s);
 // with a line break has no empty last line.
 std::vector<std::string> splitLines(std::string_view s);
 std::string joinLines(const std::vector<std::string>& lines, std::string_view sep = "\n");
+
+// Text order ignoring case, as the lists of the views sort: blanks and
+// punctuation first, then digits, then letters (upper and lower case alike),
+// then every other character in code-point order. The key compares with
+// plain std::string comparison, so a list sorts by precomputed keys.
+std::string sortKeyIgnoringCase(std::string_view s);
+bool lessIgnoringCase(std::string_view a, std::string_view b);
+// The positions of the texts in that order; texts equal but for case keep
+// their relative order.
+std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts);
+
+// A decimal integer: optional leading spaces, an optional sign, digits and
+// nothing else, within the range of int. Anything else gives no value.
+std::optional<int> toInteger(std::string_view s);
 
 }  // namespace sarvelo::text

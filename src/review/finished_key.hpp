@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/table.hpp"
@@ -10,6 +11,8 @@
 namespace sarvelo {
 
 inline constexpr const char* kMsgNotAnInteger = "'%s' n'est pas une valeur entière correcte";
+// The message above about this value.
+std::string notAnIntegerMessage(std::string_view value);
 
 // One line per row of kind "->", "=>" or "VS", in table order.
 std::vector<std::string> finishedKeyLines(const ResultTable& table);
@@ -19,7 +22,8 @@ struct OrderResult {
     std::optional<std::string> failure;  // the message, when a number part is not an integer
 };
 
-// "En ordre": the lines in couplet order.
+// "En ordre": the lines in couplet order. Lines that compare equal (ignoring
+// case) keep their order, so the result never depends on the sort.
 OrderResult orderFinishedKey(const std::vector<std::string>& lines);
 
 }  // namespace sarvelo

@@ -1,0 +1,40 @@
+// The configuration block of a key document: one "[Name] value" line per
+// stored parameter value, after the marker line.
+#pragma once
+
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/parameters.hpp"
+
+namespace sarvelo {
+
+inline constexpr const char* kConfigurationMarker = "Configuration pour Sarvelo";
+
+// Longest value read from one entry, in characters.
+inline constexpr std::size_t kMaxEntryValue = 255;
+
+// The entry lines of a parameter set, in entry-table order. A value holding a
+// line break cannot stay on one line: it goes on as a line of its own.
+std::vector<std::string> configurationEntries(const KeyParams& p);
+
+// Applies configuration lines: every parameter blanked first (those named in
+// `leaveAlone` keep their value through that), then each line in order.
+// Lines without a usable name, or naming no parameter, are skipped. A number
+// or choice whose value is not an integer stops the application: the
+// parameters keep what the earlier lines gave them and the message is returned.
+std::optional<std::string> applyConfiguration(KeyParams& p, const std::vector<std::string>& lines,
+                                              const std::set<std::string, std::less<>>& leaveAlone = {});
+
+// A loaded document: the key text before the first marker line, the
+// configuration lines after it. Without a marker line, all of it is key text.
+struct SplitDocument {
+    std::vector<std::string> keyText;
+    std::vector<std::string> configuration;
+    bool hasMarker = false;
+};
+SplitDocument splitDocument(const std::vector<std::string>& lines);
+
+}  // namespace sarvelo

@@ -1,0 +1,122 @@
+#include "documents/encoding.hpp"
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "engine/text.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+// Code points of bytes 0x80..0x9F in Windows-1252.
+constexpr std::array<char32_t, 32> kHigh{
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+char32_t fromByte(unsigned char b) { return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : b; }
+
+}  // namespace
+
+bool isValidUtf8(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        int extra;
+        char32_t min;
+        if (b < 0x80) { ++i; continue; }
+        if (b >= 0xC2 && b <= 0xDF) { extra = 1; min = 0x80; }
+        else if (b >= 0xE0 && b <= 0xEF) { extra = 2; min = 0x800; }
+        else if (b >= 0xF0 && b <= 0xF4) { extra = 3; min = 0x10000; }
+        else return false;
+        if (i + extra >= s.size()) return false;  // cut-off sequence
+        char32_t c = b & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto n = static_cast<unsigned char>(s[i + k]);
+            if ((n & 0xC0) != 0x80) return false;
+            c = (c << 6) | (n & 0x3F);
+        }
+        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
+        i += 1 + extra;
+    }
+    return true;
+}
+
+std::string windows1252ToUtf8(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (char c : bytes) text::appendUtf8(out, fromByte(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string decodeText(std::string_view bytes) {
+    if (isValidUtf8(bytes)) {
+        if (text::startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
+        return std::string(bytes);
+    }
+    return windows1252ToUtf8(bytes);
+}
+
+std::string utf8ToWindows1252(std::string_view utf8, std::size_t* lost) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t p = 0;
+    while (p < utf8.size()) {
+        const char32_t c = text::nextChar(utf8, p);
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        bool found = false;
+        for (std::size_t k = 0; k < kHigh.size(); ++k) {
+            if (kHigh[k] == c) {
+                out.push_back(static_cast<char>(0x80 + k));
+                found = true;
+                break;
+            }
+        }
+        if (!found) {
+            out.push_back('?');
+            if (lost) ++*lost;
+        }
+    }
+    return out;
+}
+
+TextFile readTextFile(const std::string& path) {
+    TextFile result;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        result.error = std::string("impossible d'ouvrir le fichier (") + std::strerror(errno) + ")";
+        return result;
+    }
+    in.seekg(0, std::ios::end);
+    const auto size = in.tellg();
+    if (size < 0) {
+        result.error = "impossible de lire le fichier";
+        return result;
+    }
+    if (static_cast<std::size_t>(size) > kMaxTextFileBytes) {
+        result.error = "fichier trop volumineux (plus de 64 Mo)";
+        return result;
+    }
+    in.seekg(0);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (size > 0 && !in.read(bytes.data(), size)) {
+        result.error = "erreur de lecture du fichier";
+        return result;
+    }
+    if (bytes.find('\0') != std::string::npos) {
+        result.error = "ce n'est pas un fichier texte (fichier binaire)";
+        return result;
+    }
+    result.text = decodeText(bytes);
+    return result;
+}
+
+}  // namespace sarvelo

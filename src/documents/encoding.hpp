@@ -1,0 +1,34 @@
+// Reading key texts from files: Windows-1252 or UTF-8, told apart by
+// whether the bytes are valid UTF-8. Nothing is ever dropped: every byte
+// becomes a character.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sarvelo {
+
+// Files larger than this are refused rather than loaded into the editor.
+inline constexpr std::size_t kMaxTextFileBytes = 64u * 1024u * 1024u;
+
+bool isValidUtf8(std::string_view bytes);
+// Windows-1252 bytes to UTF-8 (the five unassigned codes become the control
+// characters of the same number, so that they survive a round trip).
+std::string windows1252ToUtf8(std::string_view bytes);
+// UTF-8 as is (a leading byte-order mark removed), anything else as Windows-1252.
+std::string decodeText(std::string_view bytes);
+// UTF-8 to Windows-1252; characters it cannot hold are written as "?" and
+// counted in `lost` when given.
+std::string utf8ToWindows1252(std::string_view utf8, std::size_t* lost = nullptr);
+
+struct TextFile {
+    std::string text;                  // UTF-8
+    std::optional<std::string> error;  // French reason when the file is unusable
+};
+
+// Reads a whole text file. Refuses unreadable, binary (NUL bytes) and huge files.
+TextFile readTextFile(const std::string& path);
+
+}  // namespace sarvelo

@@ -1,0 +1,253 @@
+#include "review/qt/finished_key_window.hpp"
+
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSpinBox>
+#include <QTextBlock>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <deque>
+#include <unordered_map>
+
+#include "review/finished_key.hpp"
+#include "review/qt/view_window.hpp"
+
+namespace {
+
+bool givesLine(const std::string& kind) {
+    return kind == sarvelo::kReference || kind == sarvelo::kDetermination ||
+           kind == sarvelo::kSectionReference;
+}
+
+// A line as "En ordre" writes it back: the number part without leading zeros. Lines that
+// cannot be ordered keep their text (the ordering stops on them anyway).
+std::string orderedForm(const std::string& line) {
+    const auto comma = line.find(',');
+    const std::string number = line.substr(0, comma);
+    if (number.empty() || number.find_first_not_of("0123456789") != std::string::npos)
+        return line;
+    const auto first = number.find_first_not_of('0');
+    const std::string rest = comma == std::string::npos ? std::string() : line.substr(comma);
+    return (first == std::string::npos ? std::string("0") : number.substr(first)) + rest;
+}
+
+}  // namespace
+
+TBD_Fin::TBD_Fin(const sarvelo::ResultTable* table, QWidget* parent)
+    : QDialog(parent), table_(table) {
+    setObjectName("BD_Fin");
+    setWindowTitle("Clé terminée");
+    sarvelo::qt::setViewWindowFlags(this, false);
+    setModal(false);
+    setFont(QFont("Arial Narrow"));
+    resize(870, 639);
+
+    fin_ = new QPlainTextEdit(this);
+    fin_->setObjectName("Fin");
+    fin_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    fin_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    fin_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    fin_->setPlainText("Fin");
+    connect(fin_, &QPlainTextEdit::textChanged, this, [this] {
+        if (!settingText_) lineRows_.clear();
+    });
+
+    auto* panel = new QWidget(this);
+    panel->setObjectName("panel");
+    fermer_ = new QPushButton("Fermer", panel);
+    fermer_->setObjectName("Fermer");
+    enregistrer_ = new QPushButton("Enregistrer", panel);
+    enregistrer_->setObjectName("Enregistrer");
+    enregistrer_->setDefault(true);
+    ordre_ = new QPushButton("En ordre", panel);
+    ordre_->setObjectName("Ordre");
+    auto* goLabel = new QLabel("Allé à ligne ", panel);
+    versLigne_ = new QSpinBox(panel);
+    versLigne_->setObjectName("vers_ligne");
+    versLigne_->setRange(1, 1);
+    versLigne_->setValue(1);
+    aller_ = new QPushButton("Aller", panel);
+    aller_->setObjectName("Aller");
+    aller_->setAutoDefault(false);
+
+    auto* panelLayout = new QHBoxLayout(panel);
+    panelLayout->addWidget(fermer_);
+    panelLayout->addWidget(enregistrer_);
+    panelLayout->addWidget(ordre_);
+    panelLayout->addStretch();
+    panelLayout->addWidget(goLabel);
+    panelLayout->addWidget(versLigne_);
+    panelLayout->addWidget(aller_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(fin_, 1);
+    layout->addWidget(panel);
+
+    connect(fermer_, &QPushButton::clicked, this, &TBD_Fin::FermerClick);
+    connect(enregistrer_, &QPushButton::clicked, this, &TBD_Fin::EnregistrerClick);
+    connect(ordre_, &QPushButton::clicked, this, &TBD_Fin::OrdreClick);
+    connect(aller_, &QPushButton::clicked, this, &TBD_Fin::AllerClick);
+
+    activation_ = new sarvelo::qt::ActivationRebuild(this, [this] { FormActivate(); });
+}
+
+std::vector<std::string> TBD_Fin::lines() const {
+    std::vector<std::string> out;
+    const QString text = fin_->toPlainText();
+    if (text.isEmpty()) return out;
+    const QStringList parts = text.split(QChar('\n'));
+    out.reserve(static_cast<std::size_t>(parts.size()));
+    for (const QString& part : parts) out.push_back(part.toStdString());
+    // A final line break does not start another line.
+    if (out.size() > 1 && out.back().empty()) out.pop_back();
+    return out;
+}
+
+void TBD_Fin::setText(const std::vector<std::string>& lines) {
+    QString text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) text += QChar('\n');
+        text += QString::fromStdString(lines[i]);
+    }
+    settingText_ = true;
+    fin_->setPlainText(text);
+    settingText_ = false;
+}
+
+void TBD_Fin::buildFromTable() {
+    std::vector<std::string> built;
+    std::vector<int> rows;
+    if (table_) {
+        built = sarvelo::finishedKeyLines(*table_);
+        for (int row = 1; row <= table_->dataRows(); ++row)
+            if (givesLine(table_->cell(row, sarvelo::kKind))) rows.push_back(row);
+    }
+    setText(built);
+    lineRows_ = rows.size() == built.size() ? std::move(rows) : std::vector<int>{};
+    versLigne_->setMaximum(std::max(1, static_cast<int>(built.size())));
+}
+
+void TBD_Fin::FormActivate() { buildFromTable(); }
+
+bool TBD_Fin::orderText() {
+    const std::vector<std::string> current = lines();
+    sarvelo::OrderResult ordered = sarvelo::orderFinishedKey(current);
+    if (ordered.failure) {
+        // The text stays as it was: nothing the user typed is lost.
+        QMessageBox::warning(this, "Sarvelo", QString::fromStdString(*ordered.failure));
+        return false;
+    }
+    // Follow each line to its new place so that "Aller" still finds its table row.
+    std::vector<int> rows;
+    if (!lineRows_.empty() && lineRows_.size() == current.size()) {
+        std::unordered_map<std::string, std::deque<int>> rowsOf;
+        for (std::size_t i = 0; i < current.size(); ++i)
+            rowsOf[orderedForm(current[i])].push_back(lineRows_[i]);
+        rows.reserve(ordered.lines.size());
+        for (const std::string& line : ordered.lines) {
+            auto found = rowsOf.find(line);
+            if (found == rowsOf.end() || found->second.empty()) {
+                rows.clear();
+                break;
+            }
+            rows.push_back(found->second.front());
+            found->second.pop_front();
+        }
+    }
+    setText(ordered.lines);
+    lineRows_ = std::move(rows);
+    return true;
+}
+
+void TBD_Fin::OrdreClick() { orderText(); }
+
+void TBD_Fin::AllerClick() {
+    const int line = versLigne_->value();
+    QTextDocument* doc = fin_->document();
+    QTextBlock block = doc->findBlockByNumber(line - 1);
+    if (!block.isValid()) block = doc->lastBlock();
+    QTextCursor cursor(doc);
+    cursor.setPosition(block.position());
+    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+    fin_->setTextCursor(cursor);
+    fin_->ensureCursorVisible();
+    fin_->setFocus(Qt::OtherFocusReason);
+    if (line >= 1 && line <= static_cast<int>(lineRows_.size()))
+        emit goToTableRow(lineRows_[static_cast<std::size_t>(line - 1)]);
+}
+
+QString TBD_Fin::askFileName(QWidget* parent) {
+    QFileDialog dialog(parent, "Enregistrer sous");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter("Format Clé (*.cle)");
+    dialog.setDefaultSuffix("cle");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().first();
+}
+
+void TBD_Fin::EnregistrerClick() {
+    const QString name = fileName_ ? fileName_(this) : askFileName(this);
+    if (name.isEmpty()) {
+        // The sorted view ends with "Enregistrer" even when the save was cancelled.
+        if (isModal()) reject();
+        return;
+    }
+    QByteArray bytes;
+    for (const std::string& line : lines()) {
+        bytes.append(line.data(), static_cast<qsizetype>(line.size()));
+        bytes.append('\n');
+    }
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        // The window stays open with its text, so the user can try another place.
+        QMessageBox::warning(this, "Sarvelo",
+                             QString("Impossible d'enregistrer le fichier « %1 » :\n%2")
+                                 .arg(name, file.errorString()));
+        return;
+    }
+    accept();
+}
+
+void TBD_Fin::FermerClick() { reject(); }
+
+void TBD_Fin::present() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void TBD_Fin::showOrdered() {
+    buildFromTable();
+    orderText();
+    const bool active = QGuiApplication::focusWindow() &&
+                        QGuiApplication::focusWindow() == windowHandle();
+    if (!active) activation_->keepNextActivation();
+    if (isVisible()) {
+        // Already shown without blocking: it cannot become modal, so it is ordered in place.
+        raise();
+        activateWindow();
+        return;
+    }
+    exec();
+}
+
+void TBD_Fin::showEvent(QShowEvent* event) {
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        sarvelo::qt::centreOnScreen(this);
+    }
+    QDialog::showEvent(event);
+}
+
+void TBD_Fin::hideEvent(QHideEvent* event) {
+    activation_->windowHidden();
+    QDialog::hideEvent(event);
+}

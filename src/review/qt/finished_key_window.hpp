@@ -1,0 +1,76 @@
+// The "Clé terminée" window: the finished key, one line per lead, to order, browse and save.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/table.hpp"
+
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace sarvelo::qt {
+class ActivationRebuild;
+}
+
+class TBD_Fin : public QDialog {
+    Q_OBJECT
+public:
+    // `table` is the main window's result table; it must outlive the window.
+    explicit TBD_Fin(const sarvelo::ResultTable* table, QWidget* parent = nullptr);
+
+    // Writes the key built from the table into the window without showing it.
+    void buildFromTable();
+    // "Trier la clé terminée": builds, puts in order and shows the window modally; when it is
+    // already shown, builds and orders it in place and brings it to the front.
+    void showOrdered();
+    // Shows the window without blocking the caller.
+    void present();
+
+    // The lines of the text as the user sees them.
+    std::vector<std::string> lines() const;
+
+    // Asks for the file name of "Enregistrer"; an empty name means the user cancelled.
+    // Replaceable so that the save can run without a dialog.
+    using FileNameProvider = std::function<QString(QWidget* parent)>;
+    void setFileNameProvider(FileNameProvider provider) { fileName_ = std::move(provider); }
+
+public slots:
+    void FormActivate();
+    void OrdreClick();
+    void AllerClick();
+    void EnregistrerClick();
+    void FermerClick();
+
+signals:
+    // "Aller": the table row whose lead gave the selected line, or no signal when the text no
+    // longer matches the table (the user edited it, or the line number is beyond the text).
+    void goToTableRow(int row);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void setText(const std::vector<std::string>& lines);
+    bool orderText();
+    static QString askFileName(QWidget* parent);
+
+    const sarvelo::ResultTable* table_;
+    QPlainTextEdit* fin_;
+    QPushButton* fermer_;
+    QPushButton* enregistrer_;
+    QPushButton* ordre_;
+    QSpinBox* versLigne_;
+    QPushButton* aller_;
+    sarvelo::qt::ActivationRebuild* activation_;
+    FileNameProvider fileName_;
+
+    // Table row of each line while the text is as built or ordered here; emptied on user edits.
+    std::vector<int> lineRows_;
+    bool settingText_ = false;
+    bool shownOnce_ = false;
+};

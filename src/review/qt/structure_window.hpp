@@ -1,0 +1,49 @@
+// The "Structure" window: the key as a tree of couplets, rebuilt from the result table.
+#pragma once
+
+#include <QWidget>
+
+#include "review/tree.hpp"
+
+class QLabel;
+class QSpinBox;
+class QTreeWidget;
+
+namespace sarvelo::qt {
+class ActivationRebuild;
+}
+
+// Fills `view` with `tree` (replacing what it held) and expands every node.
+void fillTree(QTreeWidget* view, const sarvelo::Tree& tree);
+
+class TStructure : public QWidget {
+    Q_OBJECT
+public:
+    // `table` is the main window's result table; it must outlive the window.
+    explicit TStructure(const sarvelo::ResultTable* table, QWidget* parent = nullptr);
+
+    // Builds the tree from the table, shows it and returns it (the main window copies it).
+    sarvelo::Tree rebuild();
+
+    QTreeWidget* tree() const { return arbre_; }
+
+public slots:
+    // Rebuilds the tree from the current table; runs on each activation of the window.
+    void FormActivate();
+    void policeChange(int size);
+
+signals:
+    // Emitted after every build, so that the main window's tree shows the same key.
+    void treeRebuilt(const sarvelo::Tree& tree);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    const sarvelo::ResultTable* table_;
+    QTreeWidget* arbre_;
+    QSpinBox* police_;
+    sarvelo::qt::ActivationRebuild* activation_;
+    bool shownOnce_ = false;
+};

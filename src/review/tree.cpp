@@ -1,0 +1,245 @@
+#include "review/tree.hpp"
+
+#include <algorithm>
+#include <set>
+#include <unordered_map>
+
+#include "engine/text.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+constexpr std::size_t kPaddedWidth = 5;
+
+// One row of the key as the build lists it: "number->target ! row", padded
+// with zeros to sort in couplet order, then read back without them.
+struct Entry {
+    std::string number;
+    std::string target;
+};
+
+std::string paddedEntry(const ResultTable& table, int row) {
+    const std::string& kind = table.cell(row, kKind);
+    std::string target;
+    if (kind == kDetermination)
+        target = "*";
+    else if (kind == kSectionReference)
+        target = "Section";
+    else
+        target = table.cell(row, kTarget);
+    const std::string& nb = table.cell(row, kNb);
+    const std::size_t width = text::length(nb) + 1;
+    std::string entry(width < kPaddedWidth ? kPaddedWidth - width + 1 : 1, '0');
+    entry.append(nb).append("->").append(target).append(" ! ").append(std::to_string(row));
+    return entry;
+}
+
+// The entry with its leading zeros removed, split into number and target.
+Entry readEntry(std::string_view entry) {
+    const auto firstOther = entry.find_first_not_of('0');
+    entry.remove_prefix(firstOther == std::string_view::npos ? entry.size() : firstOther);
+    const auto arrow = entry.find("->");
+    const auto stop = entry.find(" !", arrow + 2);
+    return Entry{std::string(entry.substr(0, arrow)), std::string(entry.substr(arrow + 2, stop - (arrow + 2)))};
+}
+
+// The sorted entries of the rows above the first section start.
+std::vector<Entry> sortedEntries(const ResultTable& table) {
+    std::vector<std::string> raw;
+    for (int row = 1; row <= table.dataRows(); ++row) {
+        if (table.cell(row, kNb) == kSectionStart) break;
+        raw.push_back(paddedEntry(table, row));
+    }
+    std::vector<Entry> entries;
+    entries.reserve(raw.size());
+    for (std::size_t i : text::orderIgnoringCase(raw)) entries.push_back(readEntry(raw[i]));
+    return entries;
+}
+
+bool isFinal(const std::string& t) { return t == "Section" || t == "Erreur" || t == "*"; }
+
+// The tree under construction: nodes in one vector, the children of a node
+// next to each other (a node receives all its children in one visit).
+struct Node {
+    std::string text;
+    int group = -1;  // the entries whose number is this text, -1 for none
+    int first = -1;
+    int count = 0;
+};
+
+class Builder {
+public:
+    // Entries of one number mostly follow each other in the sorted list, so
+    // the number is looked up once per run of them.
+    explicit Builder(std::vector<Entry> entries) : entries_(std::move(entries)), used_(entries_.size(), 0) {
+        groupOf_.reserve(entries_.size());
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            const std::string& number = entries_[i].number;
+            if (i == 0 || number != entries_[i - 1].number) {
+                const auto [at, added] = groupOf_.try_emplace(number, static_cast<int>(groups_.size()));
+                if (added) groups_.emplace_back();
+                currentGroup_ = at->second;
+            }
+            groups_[currentGroup_].push_back(static_cast<int>(i));
+            if (entries_[i].target.empty()) trackUsedOrder_ = true;
+        }
+    }
+
+    Tree build() {
+        Tree tree;
+        if (entries_.empty()) return tree;
+        placeRoot();
+        expand();
+        tree.roots.push_back(toTreeNode(0));
+        return tree;
+    }
+
+private:
+    bool pending(int node) const { return nodes_[node].count == 0 && !isFinal(nodes_[node].text); }
+
+    int groupOf(std::string_view number) const {
+        const auto found = groupOf_.find(number);
+        return found == groupOf_.end() ? -1 : found->second;
+    }
+
+    void addChild(int parent, const std::string& text) {
+        Node& p = nodes_[parent];
+        if (p.count == 0) p.first = static_cast<int>(nodes_.size());
+        ++p.count;
+        // Only a pending node is ever looked up.
+        const int group = isFinal(text) || text.empty() ? -1 : groupOf(text);
+        nodes_.push_back(Node{text, group});
+    }
+
+    void markUsed(int position) {
+        used_[position] = 1;
+        if (trackUsedOrder_) usedPositions_.insert(position);
+    }
+
+    // The root's leads are placed without the self-reference test and stay
+    // available, so a lead back to the first couplet shows its leads again.
+    void placeRoot() {
+        nodes_.push_back(Node{entries_.front().number, 0});
+        for (int position : groups_[0]) addChild(0, entries_[position].target);
+    }
+
+    // Passes over the pending nodes, one depth at a time. A non-empty node
+    // that found nothing never will (entries only get used, never freed), so
+    // it is dropped from the list: it would keep the passes going to the
+    // limit, but could change nothing.
+    void expand() {
+        std::vector<int> pendingNodes;
+        for (int c = 0; c < nodes_[0].count; ++c)
+            if (pending(nodes_[0].first + c)) pendingNodes.push_back(nodes_[0].first + c);
+        for (int pass = 0; pass < kMaxExpansionPasses && !pendingNodes.empty(); ++pass) {
+            for (auto it = pendingNodes.rbegin(); it != pendingNodes.rend(); ++it) visit(*it);
+            std::vector<int> next;
+            for (int node : pendingNodes) {
+                const Node& n = nodes_[node];
+                if (n.count > 0) {
+                    for (int c = n.first; c < n.first + n.count; ++c)
+                        if (pending(c)) next.push_back(c);
+                } else if (n.text.empty()) {
+                    next.push_back(node);  // may still match entries used later
+                }
+            }
+            pendingNodes = std::move(next);
+        }
+    }
+
+    void visit(int node) {
+        if (nodes_[node].text.empty())
+            visitEmpty(node);
+        else
+            visitNumber(node);
+    }
+
+    // Entries of this number not used yet: a self-reference gives "Erreur"
+    // and stays available, any other gives its target and is used up.
+    void visitNumber(int node) {
+        const int group = nodes_[node].group;
+        if (group < 0) return;
+        std::vector<int> kept;
+        for (int position : groups_[group]) {
+            if (used_[position]) continue;
+            const Entry& e = entries_[position];
+            if (e.target == e.number) {
+                addChild(node, "Erreur");
+                kept.push_back(position);
+            } else {
+                addChild(node, e.target);
+                markUsed(position);
+            }
+        }
+        groups_[group] = std::move(kept);
+    }
+
+    // An empty node matches every used entry (its number reads as empty) and
+    // every entry whose own number is empty, in list order.
+    void visitEmpty(int node) {
+        static const std::vector<int> none;
+        const int group = groupOf("");
+        const std::vector<int>& emptyNumbered = group < 0 ? none : groups_[group];
+        auto usedIt = usedPositions_.begin();
+        std::size_t k = 0;
+        while (true) {
+            while (k < emptyNumbered.size() && used_[emptyNumbered[k]]) ++k;
+            const bool haveUsed = usedIt != usedPositions_.end();
+            const bool haveEmpty = k < emptyNumbered.size();
+            if (!haveUsed && !haveEmpty) break;
+            if (haveUsed && (!haveEmpty || *usedIt < emptyNumbered[k])) {
+                addChild(node, "Erreur");
+                ++usedIt;
+                continue;
+            }
+            const int position = emptyNumbered[k++];
+            if (entries_[position].target.empty()) {
+                addChild(node, "Erreur");
+            } else {
+                addChild(node, entries_[position].target);
+                markUsed(position);  // lands before usedIt: not met again here
+            }
+        }
+    }
+
+    TreeNode toTreeNode(int node) {
+        TreeNode out;
+        out.text = std::move(nodes_[node].text);
+        out.children.reserve(static_cast<std::size_t>(nodes_[node].count));
+        for (int c = nodes_[node].first; c < nodes_[node].first + nodes_[node].count; ++c)
+            out.children.push_back(toTreeNode(c));
+        return out;
+    }
+
+    std::vector<Entry> entries_;
+    std::vector<char> used_;
+    // Entry positions by number, in list order.
+    std::unordered_map<std::string_view, int> groupOf_;
+    std::vector<std::vector<int>> groups_;
+    int currentGroup_ = -1;
+    // Used entries in list order; only an empty node reads them, and empty
+    // nodes exist only when some entry has an empty target.
+    bool trackUsedOrder_ = false;
+    std::set<int> usedPositions_;
+    std::vector<Node> nodes_;
+};
+
+void appendText(const TreeNode& node, int depth, std::string& out) {
+    out.append(static_cast<std::size_t>(depth) * 2, ' ');
+    out += node.text;
+    out += '\n';
+    for (const auto& child : node.children) appendText(child, depth + 1, out);
+}
+
+}  // namespace
+
+Tree buildTree(const ResultTable& table) { return Builder(sortedEntries(table)).build(); }
+
+std::string treeAsText(const Tree& tree) {
+    std::string out;
+    for (const auto& root : tree.roots) appendText(root, 0, out);
+    return out;
+}
+
+}  // namespace sarvelo
