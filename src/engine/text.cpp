@@ -138,7 +138,7 @@ std::string textBefore(std::string_view s, std::string_view t) {
 }
 
 void removeAll(std::string& s, std::string_view t) {
-    if (t.empty()) return;
+    if (t.empty() || s.find(t) == std::string::npos) return;
     // Deleting the first occurrence again and again can make new occurrences
     // out of what surrounds it; one left-to-right scan with a write cursor
     // reaches the same fixed point when we re-check the tail we just wrote.

@@ -1,0 +1,237 @@
+// sarvelo-cli: the processing run on files, for many keys and for scripts.
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "documents/config_entries.hpp"
+#include "documents/encoding.hpp"
+#include "engine/engine.hpp"
+#include "engine/text.hpp"
+
+using namespace sarvelo;
+
+namespace {
+
+constexpr const char* kUsage = R"(Usage : sarvelo-cli [options] CLE
+
+Traite la clé de détermination du fichier texte CLE (Windows-1252 ou UTF-8 ;
+"-" pour l'entrée standard) avec les paramètres du fichier de configuration.
+
+Options :
+  -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
+                           d'un document de clé après "Configuration pour Sarvelo" ;
+                           un fichier qui contient cette ligne est lu après elle)
+  -o, --cle FICHIER        écrit la clé terminée, une ligne par entrée ("-" : sortie
+                           standard) ; écrite seulement si la clé est sans erreur
+      --en-ordre           la clé terminée dans l'ordre des couplets ("En ordre")
+  -t, --tableau FICHIER    écrit le tableau de résultat (Nb, separ., texte, separ.,
+                           Def ou renvois) en texte séparé par des tabulations
+  -a, --arbre FICHIER      écrit la structure de la clé en texte indenté
+  -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"
+                           (par défaut : non)
+  -p, --partiel            mode partiel : s'arrête après la construction du tableau
+  -q, --silencieux         n'affiche pas les messages du traitement
+  -h, --help               affiche cette aide
+
+Les fichiers écrits sont en UTF-8. Dans le tableau, une tabulation ou un saut de
+ligne à l'intérieur d'une cellule est écrit \t ou \n.
+
+Code de sortie :
+  0  traitement sans erreur
+  1  la clé contient des erreurs (les rangs et lignes en erreur sont listés sur la
+     sortie d'erreur)
+  2  entrée inutilisable (fichier illisible, paramètres incorrects) : une ligne
+     d'erreur nomme le fichier et la raison
+)";
+
+struct Options {
+    std::string keyFile;
+    std::string configFile;
+    std::string finishedKeyFile;
+    std::string tableFile;
+    std::string treeFile;
+    bool ordered = false;
+    bool nestedYes = false;
+    bool partial = false;
+    bool quiet = false;
+};
+
+class CliHost : public Host {
+public:
+    CliHost(bool answer, bool quiet) : answer_(answer), quiet_(quiet) {}
+    bool askYesNo(const std::string& title, const std::string& question) override {
+        if (!quiet_) std::cerr << title << " : " << question << "\n-> " << (answer_ ? "oui" : "non") << "\n";
+        return answer_;
+    }
+    void showMessage(const std::string& message) override {
+        if (!quiet_) std::cerr << message << "\n";
+    }
+
+private:
+    bool answer_;
+    bool quiet_;
+};
+
+int fail(const std::string& file, const std::string& reason) {
+    std::cerr << "sarvelo-cli: " << (file.empty() ? "" : file + ": ") << reason << "\n";
+    return 2;
+}
+
+// Reads a text file, or standard input for "-".
+TextFile readInput(const std::string& path) {
+    if (path != "-") return readTextFile(path);
+    std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
+    TextFile f;
+    if (bytes.find('\0') != std::string::npos)
+        f.error = "ce n'est pas un fichier texte (fichier binaire)";
+    else
+        f.text = decodeText(bytes);
+    return f;
+}
+
+// Writes lines to a file, or to standard output for "-"; false on failure.
+bool writeLines(const std::string& path, const std::vector<std::string>& lines, std::string& reason) {
+    std::ostringstream buffer;
+    for (const auto& line : lines) buffer << line << '\n';
+    if (path == "-") {
+        std::cout << buffer.str();
+        return static_cast<bool>(std::cout.flush());
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out || !(out << buffer.str()) || !out.flush()) {
+        reason = std::string("écriture impossible (") + std::strerror(errno) + ")";
+        return false;
+    }
+    return true;
+}
+
+std::string escapeCell(const std::string& cell) {
+    std::string out;
+    for (char c : cell) {
+        if (c == '\t') out += "\\t";
+        else if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\\') out += "\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+std::vector<std::string> tableLines(const ResultTable& table) {
+    std::vector<std::string> lines;
+    lines.reserve(table.rowCount());
+    for (int r = 0; r < table.rowCount(); ++r) {
+        std::string line;
+        for (int c = 0; c < ResultTable::kShownColumns; ++c) {
+            if (c) line += '\t';
+            line += escapeCell(table.cell(r, c));
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+// Parses the command line; returns an exit code when the program must stop.
+std::optional<int> parse(int argc, char** argv, Options& o) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    auto value = [&](std::size_t& i, const std::string& name) -> std::optional<std::string> {
+        if (i + 1 >= args.size()) return std::nullopt;
+        (void)name;
+        return args[++i];
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string* target = nullptr;
+        if (a == "-h" || a == "--help") {
+            std::cout << kUsage;
+            return 0;
+        } else if (a == "-c" || a == "--config") target = &o.configFile;
+        else if (a == "-o" || a == "--cle") target = &o.finishedKeyFile;
+        else if (a == "-t" || a == "--tableau") target = &o.tableFile;
+        else if (a == "-a" || a == "--arbre") target = &o.treeFile;
+        else if (a == "--en-ordre") o.ordered = true;
+        else if (a == "-p" || a == "--partiel") o.partial = true;
+        else if (a == "-q" || a == "--silencieux") o.quiet = true;
+        else if (a == "-r" || a == "--recursive") {
+            const auto v = value(i, a);
+            if (!v || (*v != "oui" && *v != "non")) return fail("", "--recursive attend oui ou non");
+            o.nestedYes = *v == "oui";
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            return fail("", "option inconnue : " + a + " (voir --help)");
+        } else if (o.keyFile.empty()) {
+            o.keyFile = a;
+        } else {
+            return fail("", "un seul fichier de clé est attendu (voir --help)");
+        }
+        if (target) {
+            const auto v = value(i, a);
+            if (!v) return fail("", "l'option " + a + " attend un nom de fichier");
+            *target = *v;
+        }
+    }
+    if (o.keyFile.empty()) return fail("", "aucun fichier de clé (voir --help)");
+    if (o.configFile.empty()) return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
+    return std::nullopt;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options o;
+    if (const auto code = parse(argc, argv, o)) return *code;
+
+    const TextFile key = readInput(o.keyFile);
+    if (key.error) return fail(o.keyFile, *key.error);
+    const TextFile config = readTextFile(o.configFile);
+    if (config.error) return fail(o.configFile, *config.error);
+
+    KeyParams params;
+    // A file holding the marker line is read after it, like a key document.
+    SplitDocument document = splitDocument(text::splitLines(config.text));
+    const auto& configLines = document.hasMarker ? document.configuration : document.keyText;
+    if (const auto failure = applyConfiguration(params, configLines)) return fail(o.configFile, *failure);
+    if (!preconditionMet(params)) return fail(o.configFile, kMsgNoSeparator);
+
+    const Lines lines = text::splitLines(key.text);
+    ResultTable table;
+    CliHost host(o.nestedYes, o.quiet);
+    RunOptions options;
+    options.partialMode = o.partial;
+    const RunResult result = runProcessing(lines, params, table, host, options);
+
+    std::string reason;
+    if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
+        return fail(o.tableFile, reason);
+    if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(result.tree)), reason))
+        return fail(o.treeFile, reason);
+
+    bool inError = false;
+    for (int r = 1; r < table.rowCount(); ++r) {
+        if (!rowInError(table, r)) continue;
+        inError = true;
+        const int line = r - 1 < static_cast<int>(result.rowOrigin.size()) ? result.rowOrigin[r - 1] : -1;
+        std::cerr << "erreur : rang " << r;
+        if (line >= 0) std::cerr << ", ligne " << line + 1 << " : " << lines[line];
+        std::cerr << "\n";
+    }
+
+    if (!o.finishedKeyFile.empty() && result.outcome != RunOutcome::Success && !o.quiet)
+        std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
+    if (!o.finishedKeyFile.empty() && result.outcome == RunOutcome::Success) {
+        // What the finished-key window shows: the lines of the tidied table.
+        std::vector<std::string> finished = finishedKeyLines(table);
+        if (o.ordered) {
+            auto ordered = orderFinishedKey(finished);
+            if (ordered.failure) return fail(o.finishedKeyFile, *ordered.failure);
+            finished = std::move(ordered.lines);
+        }
+        if (!writeLines(o.finishedKeyFile, finished, reason)) return fail(o.finishedKeyFile, reason);
+    }
+    return inError ? 1 : 0;
+}

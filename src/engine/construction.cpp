@@ -1,0 +1,230 @@
+// Table construction: every prepared line becomes a row of the result table
+// (number, description, kind of ending, reference or determination); the rows
+// then get the numbers their same-number markers stand for, references to the
+// next row and cleaned determinations.
+#include <algorithm>
+
+#include "engine/engine.hpp"
+#include "engine/text.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+// Markers as they stand in column 0 until the marker pass replaces them.
+constexpr const char* kAboveMark = "/!\\";
+constexpr const char* kBelowMark = "\\!/";
+constexpr const char* kSameNumber = "...";
+
+// Number of leading repetitions of `mark` in s. Only a one-character mark is
+// compared: the count goes character by character.
+std::size_t leadingCount(std::string_view s, std::string_view mark) {
+    if (text::length(mark) != 1) return 0;
+    std::size_t m = 0;
+    std::size_t at = 0;
+    while (s.substr(at, mark.size()) == mark) {
+        at += mark.size();
+        ++m;
+    }
+    return m;
+}
+
+std::string numberInStyle(const KeyParams& p, std::string_view s) {
+    switch (p.Format) {
+        case 0: return Verifier_nb(s);
+        case 1: return Verifier_nba(p, s);
+        case 2: return Verifier_mixte(p, s);
+        default: return {};  // hierarchical numbers are not handled
+    }
+}
+
+void setSectionStart(ResultTable& table, int r, std::string heading) {
+    const std::string mark = kSectionStart;
+    table.cell(r, kNb) = mark;
+    table.cell(r, kSource) = std::to_string(r);
+    table.cell(r, kTexte).clear();
+    table.cell(r, kKind) = mark;
+    table.cell(r, kTarget) = std::move(heading);
+}
+
+bool contains(std::string_view s, std::string_view t) { return !t.empty() && s.find(t) != std::string_view::npos; }
+
+// True when the upper-case form of s begins with `prefixUpper` (already upper
+// case and not empty).
+bool beginsWithUpper(std::string_view s, std::string_view prefixUpper) {
+    return !prefixUpper.empty() && s.size() >= prefixUpper.size() &&
+           text::upper(s.substr(0, prefixUpper.size())) == prefixUpper;
+}
+
+// Splits one prepared line into the cells of row r.
+void splitLine(std::string s, int r, const KeyParams& p, const std::string& sectionStartUpper,
+               const std::string& sectionUpper, ResultTable& table) {
+    std::string& nb = table.cell(r, kNb);
+    std::string& kind = table.cell(r, kKind);
+    std::string& target = table.cell(r, kTarget);
+
+    if (!p.caractere.empty()) {
+        const std::size_t m = leadingCount(s, p.caractere);
+        if (m > 0) {
+            table.cell(r, kSource) = std::to_string(m);
+            text::removeFirstChars(s, m * text::length(p.caractere));
+        }
+    }
+
+    if (beginsWithUpper(s, "REM")) return;  // comment
+
+    // A heading kept for its section_depart is recognised as it stands: the
+    // cuts below would otherwise eat into it when it has no Separ1.
+    if (beginsWithUpper(s, sectionStartUpper)) {
+        setSectionStart(table, r, std::move(s));
+        return;
+    }
+
+    bool sameNumberMark = false;
+    if (text::startsWith(s, kAboveMark) || text::startsWith(s, kBelowMark)) {
+        if (p.Sans_numero == 1) nb = kAboveMark;
+        else if (p.Sans_numero == 2) nb = kBelowMark;
+    } else {
+        nb = numberInStyle(p, s);
+        if (nb.empty() && !p.meme_numero.empty() && text::startsWith(s, p.meme_numero)) {
+            // Only the mark goes: a cut through "..." would find the dot
+            // leader of the lead and take the description with it.
+            nb = kSameNumber;
+            s.erase(0, p.meme_numero.size());
+            sameNumberMark = true;
+        }
+    }
+
+    if (!sameNumberMark) text::cutThrough(s, nb);
+    text::cutThrough(s, p.Separ1);
+
+    if (kind.empty() && beginsWithUpper(s, sectionStartUpper)) {
+        setSectionStart(table, r, std::move(s));
+        return;
+    }
+
+    if (kind.empty() && !sectionUpper.empty() && text::pos(sectionUpper, text::upper(s)) > 1) {
+        table.cell(r, kSource) = std::to_string(r);
+        table.cell(r, kTexte) = text::textBefore(s, p.section);
+        const std::size_t at = text::pos(p.section, s);
+        if (at > 0) text::removeFirstChars(s, at - 1);
+        kind = kSectionReference;
+        target = std::move(s);
+        return;
+    }
+
+    if (kind.empty()) {
+        for (const std::string& separator : p.Liste_separ_3) {
+            if (!target.empty()) break;
+            if (!contains(s, separator)) continue;
+            table.cell(r, kSource) = std::to_string(r);
+            table.cell(r, kTexte) = text::textBefore(s, separator);
+            text::cutThrough(s, separator);
+            kind = kDetermination;
+            target = s;
+        }
+    }
+
+    if (!kind.empty()) return;
+    if (p.format_renvois == 0) {
+        table.cell(r, kSource) = std::to_string(r);
+        table.cell(r, kTexte) = std::move(s);
+        kind = kReference;
+    } else if (p.format_renvois == 1 && contains(s, p.Separ2)) {
+        table.cell(r, kTexte) = text::textBefore(s, p.Separ2);
+        text::cutThrough(s, p.Separ2);
+        std::string cleaned = text::referenceCleanup(s);
+        table.cell(r, kSource) = std::to_string(r);
+        if (text::length(cleaned) > static_cast<std::size_t>(std::max(p.Car_maxi, 0))) {
+            kind = kDetermination;
+            target = std::move(s);
+        } else {
+            kind = kReference;
+            target = std::move(cleaned);
+        }
+    }
+}
+
+// Same-number markers take the number of a neighbouring row: the row above
+// as already resolved, the row below as split. Going downwards, a run of
+// "/!\" all receive the number above the run.
+void resolveMarker(ResultTable& table, int r, const KeyParams& p) {
+    std::string& nb = table.cell(r, kNb);
+    if (nb == kAboveMark) nb = table.cell(r - 1, kNb);  // row 1 takes the header
+    if (nb == kBelowMark) nb = table.cellOrEmpty(r + 1, kNb);
+    if (nb == kSameNumber) nb = p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : table.cell(r - 1, kNb);
+}
+
+void cleanDetermination(std::string& d) {
+    text::removeAll(d, "..");
+    text::removeAll(d, "\u2026");
+    text::removeAll(d, ". .");
+    text::trimStart(d, " ");
+    text::removeAll(d, "-");
+    text::removeAll(d, "\t");
+    // Dots go in pairs above: an odd dot leader would leave one behind.
+    text::trimStart(d, ".");
+    text::trimStart(d, " ");
+}
+
+// Cleans a determination, then gives a row without target the number of the
+// row below, once that row's marker is resolved.
+void fillFromNextRow(ResultTable& table, int r, Host& host) {
+    std::string& target = table.cell(r, kTarget);
+    if (table.cell(r, kKind) == kDetermination) {
+        cleanDetermination(target);
+        host.letEventsThrough();
+    }
+    if (target.empty()) target = table.cellOrEmpty(r + 1, kNb);
+}
+
+}  // namespace
+
+void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host) {
+    const int n = static_cast<int>(prepared.lines.size());
+    table.setRowCount(n + 1);
+    table.setColumnCount(ResultTable::kShownColumns);
+
+    const std::string sectionStartUpper = text::upper(p.section_depart);
+    const std::string sectionUpper = text::upper(p.section);
+
+    // One sweep down the table: the marker of a row is resolved once the row
+    // below is split, and its target filled once the row below is resolved.
+    // Each step sees exactly what it would see in three separate passes, and
+    // a long key is walked through once instead of three times.
+    host.setProgressMaximum(std::max(n - 1, 0));
+    for (int k = 0; k < n; ++k) {
+        host.setProgress(k);
+        const int r = k + 1;
+        for (int c = kNb; c <= kTarget; ++c) table.cell(r, c).clear();
+        splitLine(prepared.lines[k], r, p, sectionStartUpper, sectionUpper, table);
+        if (r >= 2) resolveMarker(table, r - 1, p);
+        if (r >= 3) fillFromNextRow(table, r - 2, host);
+    }
+    host.setProgress(0);
+    if (n >= 1) resolveMarker(table, n, p);
+    for (int r = std::max(n - 1, 1); r <= n; ++r) fillFromNextRow(table, r, host);
+}
+
+void tidyDescriptions(ResultTable& table) {
+    const int n = table.dataRows();
+    for (int r = 1; r <= n; ++r) {
+        std::string& t = table.cell(r, kTexte);
+        if (t.empty()) continue;
+        text::trimStart(t, " ");
+        text::trimEnd(t, " ");
+        text::removeAll(t, "\t");
+        text::trimStart(t, " ");
+        // Runs of spaces shrink to one.
+        std::string single;
+        single.reserve(t.size());
+        for (char c : t)
+            if (c != ' ' || single.empty() || single.back() != ' ') single.push_back(c);
+        t = std::move(single);
+        text::removeAll(t, "\u2026");
+        text::trimStart(t, ".");
+        text::trimEnd(t, "..");
+    }
+}
+
+}  // namespace sarvelo

@@ -1,0 +1,97 @@
+// Runs the sarvelo-cli program on small files and checks what it writes and
+// the exit status a script would see.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+std::string tempPath(const std::string& name) { return testing::TempDir() + "sarvelo_cli_" + name; }
+
+void writeFile(const std::string& path, const std::string& content) {
+    std::ofstream out(path, std::ios::binary);
+    out << content;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct CliRun {
+    int status;
+    std::string err;
+};
+
+CliRun cli(const std::string& args) {
+    const std::string errPath = tempPath("stderr.txt");
+    const std::string command = std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >/dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath)};
+}
+
+// Layout "12. Description ... 13" with determinations after "=>".
+const char* kConfig =
+    "[Format] 0\n[Separ1] . \n[format_renvois] 1\n[Separ2]  ...\n[Car_maxi] 2\n"
+    "[Liste_separ_3] =>\n[Sans_numero] 0\n";
+
+}  // namespace
+
+TEST(Cli, ProcessesAKeyAndWritesTheFinishedKeyInOrder) {
+    // Windows-1252 text with a continuation line and a blank line.
+    writeFile(tempPath("key.txt"),
+              "5. Chapeau rouge ... 9\n5. Chapeau blanc => Amanita alba\n\n"
+              "9. Lames libres,\n\xE9troites => Lepiota\n9. Lames adn\xE9" "es => Tricholoma\n");
+    writeFile(tempPath("conf.txt"), kConfig);
+    const CliRun run = cli(tempPath("key.txt") + " -c " + tempPath("conf.txt") + " -o " + tempPath("out.cle") +
+                        " --en-ordre -t " + tempPath("table.tsv") + " -a " + tempPath("tree.txt"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(tempPath("out.cle")),
+              "1,0$ Chapeau blanc $ Amanita alba\n1,2$ Chapeau rouge\n"
+              "2,0$ Lames adnées $ Tricholoma\n2,0$ Lames libres, étroites $ Lepiota\n");
+    const std::string table = readFile(tempPath("table.tsv"));
+    EXPECT_EQ(table.substr(0, table.find('\n')), "Nb\tsepar.\ttexte\tsepar.\tDef ou renvois");
+    EXPECT_NE(table.find("1\t1\tChapeau rouge\t->\t2"), std::string::npos);
+    const std::string tree = readFile(tempPath("tree.txt"));
+    EXPECT_EQ(tree.substr(0, 2), "1\n");
+    EXPECT_NE(tree.find("  2\n"), std::string::npos);
+}
+
+TEST(Cli, KeyErrorsGiveStatusOneAndNameTheUsersLines) {
+    writeFile(tempPath("bad.txt"), "1. Chapeau rouge ... 2\n\n\n1. Chapeau blanc ... 1\n2. Pied => Amanita\n");
+    writeFile(tempPath("conf.txt"), kConfig);
+    const CliRun run = cli(tempPath("bad.txt") + " -c " + tempPath("conf.txt") + " -q -o " + tempPath("none.cle"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("ligne 4"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("ligne 5"), std::string::npos) << run.err;
+}
+
+TEST(Cli, UnusableInputGivesStatusTwoWithOneLineNamingTheFile) {
+    writeFile(tempPath("conf.txt"), kConfig);
+    CliRun run = cli("/nonexistent/key.txt -c " + tempPath("conf.txt"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("/nonexistent/key.txt"), std::string::npos);
+    EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1);
+
+    writeFile(tempPath("key.txt"), "1. a => b\n");
+    writeFile(tempPath("badconf.txt"), "[Format] deux\n");
+    run = cli(tempPath("key.txt") + " -c " + tempPath("badconf.txt"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("'deux' n'est pas une valeur entière correcte"), std::string::npos) << run.err;
+
+    writeFile(tempPath("noseparator.txt"), "[Format] 0\n");
+    run = cli(tempPath("key.txt") + " -c " + tempPath("noseparator.txt"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Liste de séparateur pour définition vide"), std::string::npos);
+
+    EXPECT_EQ(cli("--nimporte").status, 2);
+    EXPECT_EQ(cli("--help").status, 0);
+}
