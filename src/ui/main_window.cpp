@@ -371,8 +371,14 @@ void TSarvelo::Action1Click() {
     QtHost host(this, barre_, [this] { refreshTable(); });
     RunOptions options;
     options.partialMode = action("Mode_partiel")->isChecked();
-    RunResult result = runProcessing(working, params_, table_, host, options);
-    binding_->show("Liste_separ_3");  // the run may have added "=>"
+    // The run reads a snapshot: the window stays live while events are let
+    // through, and an edit made meanwhile must not change the key mid-run.
+    KeyParams snapshot = params_;
+    RunResult result = runProcessing(working, snapshot, table_, host, options);
+    if (result.outcome != RunOutcome::PreconditionFailed) {
+        addJoinedDeterminationSeparator(params_);  // what the run added to its snapshot
+        binding_->show("Liste_separ_3");
+    }
     barre_->setValue(0);
 
     if (result.outcome == RunOutcome::PreconditionFailed) {

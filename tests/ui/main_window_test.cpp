@@ -439,6 +439,44 @@ TEST(MainWindow, NoSecondRunWhileEventsAreLetThrough) {
     EXPECT_GT(nested, 0);  // the presses did reach the window during the run
 }
 
+TEST(MainWindow, ParametersChangedDuringARunDoNotChangeThatRun) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    QString text;
+    for (int i = 1; i <= 200; ++i)
+        text += QStringLiteral("%1. Chapeau %1 => Amanita %1\n%1. Pied %1 => Lepiota %1\n").arg(i);
+    w->setWorkingText(text);
+    // The user empties the determination separators while the run lets events through.
+    QTimer edit;
+    QObject::connect(&edit, &QTimer::timeout, [&] {
+        if (!w->running()) return;
+        clickButton(w->findChild<QPushButton*>(QStringLiteral("Efface_separ3")));
+        edit.stop();
+    });
+    edit.start(0);
+    MessageCatcher messages;
+    w->Action1Click();
+    EXPECT_TRUE(w->params().Liste_separ_3.empty());
+    ASSERT_EQ(w->grille()->model()->rowCount(), 400);
+    EXPECT_EQ(cellShown(*w, 400, 4), "Lepiota 200");
+    EXPECT_EQ(cellShown(*w, 400, 3), QStringLiteral("Définition ="));
+}
+
+TEST(MainWindow, JoinedDeterminationSeparatorAppearsInTheList) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->params().Sans_numero = 4;
+    w->paramsChanged();
+    w->setWorkingText(QStringLiteral("1. Chapeau rouge ... 2\n1. Chapeau blanc\nAmanita\n2. Pied => Lepiota\n2. Lames => Russula\n"));
+    MessageCatcher messages;
+    press(*w, Qt::Key_F9);
+    auto* list = w->findChild<QListWidget*>(QStringLiteral("Liste_separ_3"));
+    ASSERT_NE(list, nullptr);
+    ASSERT_GE(list->count(), 1);
+    EXPECT_EQ(list->item(list->count() - 1)->data(Qt::EditRole).toString(), QStringLiteral("=>"));
+    EXPECT_EQ(cellShown(*w, 2, 4), "Amanita");
+}
+
 TEST(MainWindow, ReviewWindowsShowTheRunsResult) {
     auto w = openWindow();
     useSmallKeyLayout(*w);
