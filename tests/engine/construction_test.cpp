@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.hpp"
+#include "support/layouts.hpp"
 
 using namespace sarvelo;
 
@@ -36,17 +37,7 @@ Cells row(const ResultTable& t, int r) {
     return {t.cell(r, 0), t.cell(r, 1), t.cell(r, 2), t.cell(r, 3), t.cell(r, 4)};
 }
 
-// The layout of the worked examples: "12. Chapeau rouge ... 13".
-KeyParams dottedLayout() {
-    KeyParams p;
-    p.Format = 0;
-    p.Separ1 = ". ";
-    p.format_renvois = 1;
-    p.Separ2 = " ...";
-    p.Car_maxi = 2;
-    p.Liste_separ_3 = {"=>"};
-    return p;
-}
+using sarvelo::testing::dottedLayout;
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/engine.hpp"
+#include "support/layouts.hpp"
 
 using namespace sarvelo;
 
@@ -302,13 +303,7 @@ TEST(Renumbering, DeepPathKeepsItsFifteenDeepestCouplets) {
 }
 
 TEST(Renumbering, BuiltKeyRenumbersEndToEnd) {
-    KeyParams p;
-    p.Format = 0;
-    p.Separ1 = ". ";
-    p.format_renvois = 1;
-    p.Separ2 = " ...";
-    p.Car_maxi = 2;
-    p.Liste_separ_3 = {"=>"};
+    const KeyParams p = sarvelo::testing::dottedLayout();
     Host host;
     ResultTable t;
     const Lines key{"10. Chapeau rouge ... 30", "10. Chapeau blanc ... 20", "20. Pied long ... Amanita alba",

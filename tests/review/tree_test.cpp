@@ -5,28 +5,15 @@
 
 #include "engine/text.hpp"
 #include "review/tree.hpp"
+#include "support/tables.hpp"
 
 using namespace sarvelo;
 
 namespace {
 
-struct Row {
-    std::string nb, texte, kind, target;
-};
-
-ResultTable tableOf(const std::vector<Row>& rows) {
-    ResultTable t;
-    t.setRowCount(static_cast<int>(rows.size()) + 1);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int r = static_cast<int>(i) + 1;
-        t.cell(r, kNb) = rows[i].nb;
-        t.cell(r, kSource) = std::to_string(r);
-        t.cell(r, kTexte) = rows[i].texte;
-        t.cell(r, kKind) = rows[i].kind;
-        t.cell(r, kTarget) = rows[i].target;
-    }
-    return t;
-}
+using sarvelo::testing::Cells;
+using sarvelo::testing::tableOf;
+using Row = Cells;
 
 Row lead(std::string nb, std::string target) { return {std::move(nb), "desc", "->", std::move(target)}; }
 Row determination(std::string nb) { return {std::move(nb), "desc", "=>", "Amanita"}; }

@@ -415,10 +415,7 @@ TEST(MainWindow, HostAsksYesNoAndShowsProgressOnTheBar) {
 TEST(MainWindow, NoSecondRunWhileEventsAreLetThrough) {
     auto w = openWindow();
     useSmallKeyLayout(*w);
-    QString text;
-    for (int i = 1; i <= 200; ++i)
-        text += QStringLiteral("%1. Chapeau %1 => Amanita %1\n%1. Pied %1 => Lepiota %1\n").arg(i);
-    w->setWorkingText(text);
+    w->setWorkingText(testing::manyDeterminations(200));
     int runs = 0, nested = 0;
     QObject::connect(w.get(), &TSarvelo::runFinished, [&] { ++runs; });
     // F9 pressed again while the run lets events through does nothing.
@@ -442,10 +439,7 @@ TEST(MainWindow, NoSecondRunWhileEventsAreLetThrough) {
 TEST(MainWindow, ParametersChangedDuringARunDoNotChangeThatRun) {
     auto w = openWindow();
     useSmallKeyLayout(*w);
-    QString text;
-    for (int i = 1; i <= 200; ++i)
-        text += QStringLiteral("%1. Chapeau %1 => Amanita %1\n%1. Pied %1 => Lepiota %1\n").arg(i);
-    w->setWorkingText(text);
+    w->setWorkingText(testing::manyDeterminations(200));
     // The user empties the determination separators while the run lets events through.
     QTimer edit;
     QObject::connect(&edit, &QTimer::timeout, [&] {

@@ -68,6 +68,15 @@ inline void useSmallKeyLayout(TSarvelo& w) {
     w.paramsChanged();
 }
 
+// 2 x `couplets` leads, every one ending in a determination: a run that lets
+// events through once per row.
+inline QString manyDeterminations(int couplets) {
+    QString text;
+    for (int i = 1; i <= couplets; ++i)
+        text += QStringLiteral("%1. Chapeau %1 => Amanita %1\n%1. Pied %1 => Lepiota %1\n").arg(i);
+    return text;
+}
+
 inline const char* kSmallKey =
     "1. Chapeau rouge ... 2\n"
     "1. Chapeau blanc => Amanita alba\n"
