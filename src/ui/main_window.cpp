@@ -253,7 +253,9 @@ void TSarvelo::pageChanged(int index) {
         // The page shows "Traitement des données en cours" while the run goes on.
         pages_->repaint();
         Action1Click();
-        setPageByCommand(previousPage_);
+        // A run stopped by its precondition has put "(4) Définition" in
+        // front, where the missing separators are entered: it stays there.
+        if (pages_->currentIndex() == kPageAction) setPageByCommand(previousPage_);
     } else {
         setTabAreaHeight(kTabFull);
         pages_->setTabText(kPageReduit, QStringLiteral("Réduit"));

@@ -376,6 +376,12 @@ TEST(MainWindow, PreconditionMessageBringsTheDefinitionPageToTheFront) {
     // The table is left as it was.
     EXPECT_EQ(w->grille()->model()->rowCount(), 4);
     EXPECT_EQ(cellShown(*w, 2, 4), "Amanita alba");
+
+    // Started from the page "Action(F9)", the run leaves the definitions in front too.
+    clickTab(*w, TSarvelo::kPageRenvois);
+    clickTab(*w, TSarvelo::kPageAction);
+    EXPECT_EQ(messages.texts.size(), 2);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageDefinition);
 }
 
 TEST(MainWindow, PartialModeStopsWithItsMessage) {
