@@ -66,52 +66,37 @@ std::string codage(std::string_view s) {
     return text::fromUtf32(out);
 }
 
+// The sample is cut into class tokens (a run of digits, a run of letters, or
+// one other character), matched one by one against the pattern's positions.
+// Position m of the index pattern picks the token of position m. A token is
+// kept only once the next one has begun, so the label part must be followed
+// by at least one more pattern character ("1." marks "12" in "12. x", while
+// the "." itself, last of the pattern, is never kept). Other characters that
+// fit no position are passed over; a digit or letter that fits none ends the
+// examination.
 std::string decode(const KeyParams& p, std::string_view sample, std::size_t entry) {
     const std::u32string pattern = text::toUtf32(p.Liste_mixte.at(entry));
     const std::u32string mask =
         entry < p.Liste_mixte2.size() ? text::toUtf32(p.Liste_mixte2[entry]) : std::u32string{};
-    // P[1..len] is the pattern; the ten filler positions after it match nothing.
-    auto P = [&](std::size_t i) -> char32_t {
-        return i >= 1 && i <= pattern.size() ? pattern[i - 1] : char32_t(0xFFFFFFFF);
-    };
-    std::vector<std::u32string> slots(pattern.size() + 2);
-    auto receive = [&](std::size_t slot, const std::u32string& token) {
-        if (slot < slots.size()) slots[slot] = token;
-    };
-    std::size_t pos = 1;
-    std::u32string current;
+    std::vector<std::u32string> tokens;  // tokens[k] matches pattern position k + 1
     for (char32_t x : text::toUtf32(sample)) {
-        const bool digit = text::isDigit(x);
-        const bool letter = text::isLetter(x);
-        if (digit || letter) {
-            const char32_t k = digit ? U'1' : U'a';
-            if (P(pos) == k) {
-                current.push_back(x);
-            } else if (P(pos + 1) == k) {
-                ++pos;
-                receive(pos, current);
-                current = std::u32string(1, x);
-            } else {
-                break;
-            }
-        } else {
-            if (x == P(pos)) {
-                receive(pos, current);
-                current = std::u32string(1, x);
-                ++pos;
-            }
-            if (x == P(pos + 1)) {
-                ++pos;
-                receive(pos, current);
-                current = std::u32string(1, x);
-            }
+        const char32_t k = classOf(x);
+        const bool run = k == U'1' || k == U'a';
+        if (run && !tokens.empty() && classOf(tokens.back().back()) == k) {
+            tokens.back().push_back(x);
+            continue;
+        }
+        const std::size_t next = tokens.size();
+        if (next < pattern.size() && pattern[next] == k) {
+            tokens.emplace_back(1, x);
+        } else if (run) {
+            break;
         }
     }
+    const std::size_t kept = tokens.empty() ? 0 : tokens.size() - 1;
     std::u32string result;
-    for (std::size_t m = 1; m <= mask.size(); ++m) {
-        if (mask[m - 1] == kMaskCode) continue;
-        if (m + 1 < slots.size()) result += slots[m + 1];
-    }
+    for (std::size_t m = 0; m < mask.size() && m < kept; ++m)
+        if (mask[m] != kMaskCode) result += tokens[m];
     return text::fromUtf32(result);
 }
 

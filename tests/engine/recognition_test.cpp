@@ -97,6 +97,18 @@ TEST(VerifierMixte, DecodesTheMarkedPartOfTheLabel) {
     EXPECT_EQ(Verifier_mixte(complexList({{"1.", "1."}}), "3. x"), "3");
 }
 
+TEST(VerifierMixte, LabelsThatBeginOrRepeatPunctuationGiveOnlyTheMarkedPart) {
+    // The mark picks the number out of "(12)", "*12.", "=1=--" and "12..":
+    // the punctuation around it never leaks into the number.
+    EXPECT_EQ(Verifier_mixte(complexList({{"(1)", kMask + "1" + kMask}}), "(12) Spores"), "12");
+    EXPECT_EQ(Verifier_mixte(complexList({{"*1.", kMask + "1" + kMask}}), "*12. Spores"), "12");
+    EXPECT_EQ(Verifier_mixte(complexList({{"=1=--", kMask + "1" + kMask + kMask + kMask}}), "=13=--=Gills= acute"),
+              "13");
+    EXPECT_EQ(Verifier_mixte(complexList({{"1..", "1" + kMask + kMask}}), "12.. x"), "12");
+    // Marking the whole label keeps it whole, but for its last character.
+    EXPECT_EQ(Verifier_mixte(complexList({{"(1)", "(1)"}}), "(12) x"), "(12");
+}
+
 TEST(VerifierMixte, EmptyListAndEmptyEntriesNeverMatch) {
     KeyParams p;
     p.Format = 2;
