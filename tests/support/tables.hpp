@@ -11,7 +11,8 @@ namespace sarvelo::testing {
 // The visible cells of one data row; the hidden source column comes last
 // because most tests leave it empty.
 struct Cells {
-    std::string nb, texte, kind, target, source;
+    std::string nb, texte, kind, target;
+    std::string source = {};
 };
 
 inline ResultTable tableOf(const std::vector<Cells>& rows) {
