@@ -13,6 +13,7 @@
 #include "documents/encoding.hpp"
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "review/finished_key.hpp"
 
 using namespace sarvelo;
 
@@ -140,9 +141,8 @@ std::vector<std::string> tableLines(const ResultTable& table) {
 // Parses the command line; returns an exit code when the program must stop.
 std::optional<int> parse(int argc, char** argv, Options& o) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    auto value = [&](std::size_t& i, const std::string& name) -> std::optional<std::string> {
+    auto value = [&](std::size_t& i) -> std::optional<std::string> {
         if (i + 1 >= args.size()) return std::nullopt;
-        (void)name;
         return args[++i];
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -159,7 +159,7 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-p" || a == "--partiel") o.partial = true;
         else if (a == "-q" || a == "--silencieux") o.quiet = true;
         else if (a == "-r" || a == "--recursive") {
-            const auto v = value(i, a);
+            const auto v = value(i);
             if (!v || (*v != "oui" && *v != "non")) return fail("", "--recursive attend oui ou non");
             o.nestedYes = *v == "oui";
         } else if (a.size() > 1 && a[0] == '-' && a != "-") {
@@ -170,7 +170,7 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
             return fail("", "un seul fichier de clé est attendu (voir --help)");
         }
         if (target) {
-            const auto v = value(i, a);
+            const auto v = value(i);
             if (!v) return fail("", "l'option " + a + " attend un nom de fichier");
             *target = *v;
         }

@@ -1,6 +1,5 @@
 #include "documents/encoding.hpp"
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -9,19 +8,6 @@
 #include "engine/text.hpp"
 
 namespace sarvelo {
-
-namespace {
-
-// Code points of bytes 0x80..0x9F in Windows-1252.
-constexpr std::array<char32_t, 32> kHigh{
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-char32_t fromByte(unsigned char b) { return (b >= 0x80 && b < 0xA0) ? kHigh[b - 0x80] : b; }
-
-}  // namespace
 
 bool isValidUtf8(std::string_view s) {
     std::size_t i = 0;
@@ -50,7 +36,7 @@ bool isValidUtf8(std::string_view s) {
 std::string windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
-    for (char c : bytes) text::appendUtf8(out, fromByte(static_cast<unsigned char>(c)));
+    for (char c : bytes) text::appendUtf8(out, text::fromWindows1252(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -67,20 +53,10 @@ std::string utf8ToWindows1252(std::string_view utf8, std::size_t* lost) {
     out.reserve(utf8.size());
     std::size_t p = 0;
     while (p < utf8.size()) {
-        const char32_t c = text::nextChar(utf8, p);
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            out.push_back(static_cast<char>(c));
-            continue;
-        }
-        bool found = false;
-        for (std::size_t k = 0; k < kHigh.size(); ++k) {
-            if (kHigh[k] == c) {
-                out.push_back(static_cast<char>(0x80 + k));
-                found = true;
-                break;
-            }
-        }
-        if (!found) {
+        const int byte = text::toWindows1252(text::nextChar(utf8, p));
+        if (byte >= 0) {
+            out.push_back(static_cast<char>(byte));
+        } else {
             out.push_back('?');
             if (lost) ++*lost;
         }

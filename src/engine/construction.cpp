@@ -29,15 +29,6 @@ std::size_t leadingCount(std::string_view s, std::string_view mark) {
     return m;
 }
 
-std::string numberInStyle(const KeyParams& p, std::string_view s) {
-    switch (p.Format) {
-        case 0: return Verifier_nb(s);
-        case 1: return Verifier_nba(p, s);
-        case 2: return Verifier_mixte(p, s);
-        default: return {};  // hierarchical numbers are not handled
-    }
-}
-
 void setSectionStart(ResultTable& table, int r, std::string heading) {
     const std::string mark = kSectionStart;
     table.cell(r, kNb) = mark;
@@ -85,7 +76,8 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
         if (p.Sans_numero == 1) nb = kAboveMark;
         else if (p.Sans_numero == 2) nb = kBelowMark;
     } else {
-        nb = numberInStyle(p, s);
+        // Hierarchical numbers (and no style chosen) are not handled.
+        if (p.Format >= 0 && p.Format <= 2) nb = numberOf(p, s);
         if (nb.empty() && !p.meme_numero.empty() && text::startsWith(s, p.meme_numero)) {
             // Only the mark goes: a cut through "..." would find the dot
             // leader of the lead and take the description with it.

@@ -10,7 +10,6 @@
 #include "engine/parameters.hpp"
 #include "engine/recognition.hpp"
 #include "engine/table.hpp"
-#include "review/finished_key.hpp"
 #include "review/tree.hpp"
 
 namespace sarvelo {
@@ -82,7 +81,6 @@ struct RunResult {
     RunOutcome outcome = RunOutcome::PreconditionFailed;
     std::vector<int> rowOrigin;   // per data row (index r-1): the user's line
     std::vector<int> errorLines;  // user's lines (0-based) in error
-    Lines finishedKey;            // built after renumbering
     Tree tree;                    // built after the error scan
 };
 

@@ -14,7 +14,6 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
     table.clearData();
 
     PreparedText prepared = prepareLines(working, p, host);
-    host.setProgress(0);
     buildTable(prepared, p, table, host);
     result.rowOrigin = std::move(prepared.origin);
 
@@ -26,8 +25,9 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
         return result;
     }
 
+    // The finished key is a view of the table: its window and the command-line
+    // program write it from the table when they show or save it.
     renumerotation(table, p, host);
-    result.finishedKey = finishedKeyLines(table);
     if (Erreur(table)) {
         result.outcome = RunOutcome::Errors;
         result.tree = buildTree(table);

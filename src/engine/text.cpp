@@ -9,7 +9,25 @@ namespace sarvelo::text {
 
 namespace {
 bool isContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Code points of bytes 0x80..0x9F in Windows-1252.
+constexpr char32_t kWindows1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
 }  // namespace
+
+char32_t fromWindows1252(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte;
+}
+
+int toWindows1252(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
+    for (int k = 0; k < 32; ++k)
+        if (kWindows1252High[k] == c) return 0x80 + k;
+    return -1;
+}
 
 std::size_t length(std::string_view s) {
     std::size_t n = 0;

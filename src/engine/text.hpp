@@ -32,6 +32,12 @@ std::u32string toUtf32(std::string_view s);
 std::string fromUtf32(std::u32string_view s);
 void appendUtf8(std::string& out, char32_t c);
 
+// Windows-1252: the character a byte stands for (the five unassigned codes
+// read as the control character of the same number, so that they survive a
+// round trip), and the byte of a character, -1 when the code page lacks it.
+char32_t fromWindows1252(unsigned char byte);
+int toWindows1252(char32_t c);
+
 bool isDigit(char32_t c);
 bool isLetter(char32_t c);  // the 26 unaccented letters, either case
 
