@@ -3,6 +3,8 @@ PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-d
             libsimpleini-dev fonts-liberation xvfb xauth
 BUILD := build
 JOBS ?= 2
+# ccache, when present, keeps rebuilds of several checkouts short.
+LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps configure build test run bench clean
 
@@ -18,7 +20,7 @@ deps:
 	fi
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
