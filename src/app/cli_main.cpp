@@ -84,32 +84,18 @@ int fail(const std::string& file, const std::string& reason) {
     return 2;
 }
 
-// Reads a text file, or standard input for "-".
-TextFile readInput(const std::string& path) {
-    if (path != "-") return readTextFile(path);
-    std::string bytes((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-    TextFile f;
-    if (bytes.find('\0') != std::string::npos)
-        f.error = "ce n'est pas un fichier texte (fichier binaire)";
-    else
-        f.text = decodeText(bytes);
-    return f;
-}
-
 // Writes lines to a file, or to standard output for "-"; false on failure.
 bool writeLines(const std::string& path, const std::vector<std::string>& lines, std::string& reason) {
-    std::ostringstream buffer;
-    for (const auto& line : lines) buffer << line << '\n';
+    std::string buffer;
+    for (const auto& line : lines) {
+        buffer += line;
+        buffer += '\n';
+    }
     if (path == "-") {
-        std::cout << buffer.str();
+        std::cout << buffer;
         return static_cast<bool>(std::cout.flush());
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out || !(out << buffer.str()) || !out.flush()) {
-        reason = std::string("écriture impossible (") + std::strerror(errno) + ")";
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, buffer, reason);
 }
 
 std::string escapeCell(const std::string& cell) {
@@ -171,7 +157,7 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         }
         if (target) {
             const auto v = value(i);
-            if (!v) return fail("", "l'option " + a + " attend un nom de fichier");
+            if (!v || v->empty()) return fail("", "l'option " + a + " attend un nom de fichier");
             *target = *v;
         }
     }
@@ -186,7 +172,7 @@ int main(int argc, char** argv) {
     Options o;
     if (const auto code = parse(argc, argv, o)) return *code;
 
-    const TextFile key = readInput(o.keyFile);
+    const TextFile key = readTextFile(o.keyFile);
     if (key.error) return fail(o.keyFile, *key.error);
     const TextFile config = readTextFile(o.configFile);
     if (config.error) return fail(o.configFile, *config.error);

@@ -1,9 +1,5 @@
 #include "documents/encoding.hpp"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "engine/text.hpp"
 
@@ -66,32 +62,9 @@ std::string utf8ToWindows1252(std::string_view utf8, std::size_t* lost) {
 
 TextFile readTextFile(const std::string& path) {
     TextFile result;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        result.error = std::string("impossible d'ouvrir le fichier (") + std::strerror(errno) + ")";
-        return result;
-    }
-    in.seekg(0, std::ios::end);
-    const auto size = in.tellg();
-    if (size < 0) {
-        result.error = "impossible de lire le fichier";
-        return result;
-    }
-    if (static_cast<std::size_t>(size) > kMaxTextFileBytes) {
-        result.error = "fichier trop volumineux (plus de 64 Mo)";
-        return result;
-    }
-    in.seekg(0);
-    std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (size > 0 && !in.read(bytes.data(), size)) {
-        result.error = "erreur de lecture du fichier";
-        return result;
-    }
-    if (bytes.find('\0') != std::string::npos) {
-        result.error = "ce n'est pas un fichier texte (fichier binaire)";
-        return result;
-    }
-    result.text = decodeText(bytes);
+    FileBytes file = readFileBytes(path);
+    if (file.error) result.error = std::move(file.error);
+    else result.text = decodeText(file.bytes);
     return result;
 }
 

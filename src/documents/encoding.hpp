@@ -8,10 +8,9 @@
 #include <string>
 #include <string_view>
 
-namespace sarvelo {
+#include "documents/file_io.hpp"
 
-// Files larger than this are refused rather than loaded into the editor.
-inline constexpr std::size_t kMaxTextFileBytes = 64u * 1024u * 1024u;
+namespace sarvelo {
 
 bool isValidUtf8(std::string_view bytes);
 // Windows-1252 bytes to UTF-8 (the five unassigned codes become the control
@@ -28,7 +27,8 @@ struct TextFile {
     std::optional<std::string> error;  // French reason when the file is unusable
 };
 
-// Reads a whole text file. Refuses unreadable, binary (NUL bytes) and huge files.
+// Reads a whole text file (or standard input for "-"). Refuses unreadable,
+// binary (NUL bytes) and huge files.
 TextFile readTextFile(const std::string& path);
 
 }  // namespace sarvelo

@@ -1,0 +1,31 @@
+// Reading and writing whole files safely: one size limit for every source
+// (files, pipes, standard input), and writes that never leave a partial
+// file where a good one was.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace sarvelo {
+
+// Files larger than this are refused rather than loaded into the editor.
+inline constexpr std::size_t kMaxTextFileBytes = 64u * 1024u * 1024u;
+
+struct FileBytes {
+    std::string bytes;
+    std::optional<std::string> error;  // French reason when nothing usable was read
+};
+
+// Reads a file, a pipe or, for "-", standard input, without asking its size.
+// Stops with a reason at the first NUL byte (binary data) when `refuseBinary`,
+// or once more than `limit` bytes have come.
+FileBytes readFileBytes(const std::string& path, std::size_t limit = kMaxTextFileBytes,
+                        bool refuseBinary = true);
+
+// Writes `bytes` to a temporary file beside `path`, then renames it over
+// `path`: a failure leaves any earlier file as it was. Returns false with a
+// French reason on failure.
+bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& reason);
+
+}  // namespace sarvelo
