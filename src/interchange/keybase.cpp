@@ -178,6 +178,7 @@ std::string keyBaseText(const Key& key, char delimiter) {
 
 ImportedKey importKeyBase(std::string_view utf8) {
     ImportedKey out;
+    std::vector<std::pair<int, std::string>> warnings;  // by line, put in order at the end
     std::vector<Record> records = parseWithBestDelimiter(utf8);
     // A first row of column names: a label without a digit that nothing leads to.
     if (records.size() > 1 && records[0].fields.size() >= 3 && !hasDigit(cleaned(records[0].fields[0]))) {
@@ -192,12 +193,12 @@ ImportedKey importKeyBase(std::string_view utf8) {
     std::vector<const Record*> used;
     for (const Record& record : records) {
         if (record.fields.size() < 3) {
-            out.warnings.push_back(lineWarning(record.line, "moins de trois colonnes, ligne ignorée"));
+            warnings.emplace_back(record.line, lineWarning(record.line, "moins de trois colonnes, ligne ignorée"));
             continue;
         }
         const std::string label = cleaned(record.fields[0]);
         if (label.empty()) {
-            out.warnings.push_back(lineWarning(record.line, "pas de numéro de couplet, ligne ignorée"));
+            warnings.emplace_back(record.line, lineWarning(record.line, "pas de numéro de couplet, ligne ignorée"));
             continue;
         }
         numberOf.try_emplace(label, static_cast<int>(numberOf.size()) + 1);
@@ -216,10 +217,10 @@ ImportedKey importKeyBase(std::string_view utf8) {
         if (const auto found = numberOf.find(to); found != numberOf.end()) {
             lead.target = found->second;
         } else if (to.empty()) {
-            out.warnings.push_back(lineWarning(record->line, "pas de destination"));
+            warnings.emplace_back(record->line, lineWarning(record->line, "pas de destination"));
         } else {
             if (allDigits(to))
-                out.warnings.push_back(lineWarning(record->line, "le couplet " + to + " n'existe pas, lu comme un taxon"));
+                warnings.emplace_back(record->line, lineWarning(record->line, "le couplet " + to + " n'existe pas, lu comme un taxon"));
             lead.taxon = to;
         }
         leads.push_back(std::move(lead));
@@ -236,6 +237,8 @@ ImportedKey importKeyBase(std::string_view utf8) {
         out.text.push_back(std::move(line));
     }
     out.configuration = configurationFor(separators);
+    std::stable_sort(warnings.begin(), warnings.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& warning : warnings) out.warnings.push_back(std::move(warning.second));
     return out;
 }
 
