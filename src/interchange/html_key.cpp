@@ -33,6 +33,7 @@ void appendJsonString(std::string& out, std::string_view s) {
     out += '"';
 }
 
+// Text for element content (the title goes only there).
 std::string htmlEscaped(std::string_view s) {
     std::string out;
     out.reserve(s.size());
@@ -41,8 +42,6 @@ std::string htmlEscaped(std::string_view s) {
             case '<': out += "&lt;"; break;
             case '>': out += "&gt;"; break;
             case '&': out += "&amp;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&#39;"; break;
             default: out += c;
         }
     }
