@@ -38,7 +38,8 @@ KeyBuild keyFromTable(const ResultTable& table) {
         }
     }
     Key& key = out.key;
-    std::unordered_map<std::string, int> coupletOf;
+    std::unordered_map<std::string_view, int> coupletOf;
+    coupletOf.reserve(static_cast<std::size_t>(table.dataRows()));
     // The first couplet after each section start, by section name.
     std::unordered_map<std::string, std::string> sectionEntry;
     std::string openSection;
@@ -60,6 +61,7 @@ KeyBuild keyFromTable(const ResultTable& table) {
             sectionEntry.try_emplace(openSection, nb);
             sectionOpen = false;
         }
+        // The table outlives the build, so its cells can be the keys.
         const auto [at, added] = coupletOf.try_emplace(nb, static_cast<int>(key.couplets.size()));
         if (added) key.couplets.push_back(Couplet{nb, {}});
         key.couplets[static_cast<std::size_t>(at->second)].leads.push_back(
@@ -78,7 +80,7 @@ KeyBuild keyFromTable(const ResultTable& table) {
                 lead.taxon = target;
                 continue;
             }
-            std::string number = target;
+            std::string_view number = target;
             if (kind == kSectionReference) {
                 const auto entry = sectionEntry.find(sectionName(target));
                 if (entry == sectionEntry.end()) {
@@ -92,7 +94,7 @@ KeyBuild keyFromTable(const ResultTable& table) {
             }
             const auto found = coupletOf.find(number);
             if (found == coupletOf.end()) {
-                out.failure = rowMessage(lead.row, "le couplet " + number + " n'existe pas");
+                out.failure = rowMessage(lead.row, "le couplet " + std::string(number) + " n'existe pas");
                 return out;
             }
             lead.couplet = found->second;

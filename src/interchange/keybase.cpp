@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <unordered_map>
 
 #include "documents/config_entries.hpp"
@@ -16,7 +17,10 @@ namespace {
 
 void appendField(std::string& out, std::string_view field, char delimiter) {
     if (delimiter == '\t') {
-        for (char c : field) out += (c == '\t' || c == '\n' || c == '\r') ? ' ' : c;
+        const std::size_t from = out.size();
+        out += field;
+        for (std::size_t i = from; i < out.size(); ++i)
+            if (out[i] == '\t' || out[i] == '\n' || out[i] == '\r') out[i] = ' ';
         return;
     }
     const bool quoted = field.find_first_of("\",;\r\n") != std::string_view::npos ||
@@ -41,7 +45,8 @@ struct Record {
 };
 
 // Quoted fields may hold the delimiter, doubled quotes and line breaks.
-std::vector<Record> parseRecords(std::string_view s, char delimiter) {
+// Stops after `limit` records.
+std::vector<Record> parseRecords(std::string_view s, char delimiter, std::size_t limit = SIZE_MAX) {
     std::vector<Record> records;
     Record current{{std::string()}, 1};
     int line = 1;
@@ -52,7 +57,7 @@ std::vector<Record> parseRecords(std::string_view s, char delimiter) {
         current = Record{{std::string()}, line};
         any = false;
     };
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    for (std::size_t i = 0; i < s.size() && records.size() < limit; ++i) {
         const char c = s[i];
         if (inQuotes) {
             if (c == '"') {
@@ -85,20 +90,22 @@ std::vector<Record> parseRecords(std::string_view s, char delimiter) {
     return records;
 }
 
-// The delimiter that gives the most rows of three columns or more.
+// Read with the delimiter that gives the most rows of three columns or more
+// among the first rows.
 std::vector<Record> parseWithBestDelimiter(std::string_view s) {
-    std::vector<Record> best;
+    constexpr std::size_t kSampleRows = 50;
+    char best = '\t';
     std::size_t bestCount = 0;
     for (char delimiter : {'\t', ',', ';'}) {
-        std::vector<Record> records = parseRecords(s, delimiter);
+        const std::vector<Record> records = parseRecords(s, delimiter, kSampleRows);
         const auto count = static_cast<std::size_t>(
             std::count_if(records.begin(), records.end(), [](const Record& r) { return r.fields.size() >= 3; }));
         if (count > bestCount) {
             bestCount = count;
-            best = std::move(records);
+            best = delimiter;
         }
     }
-    return best;
+    return parseRecords(s, best);
 }
 
 std::string cleaned(std::string_view field) {
