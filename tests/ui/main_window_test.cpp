@@ -48,11 +48,13 @@ void clickTab(TSarvelo& w, int page) {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
 }
 
+// The colour the user sees behind a line: the error marking over the text's own.
 QColor lineBackground(const TSarvelo& w, int line) {
     const QTextBlock block = w.memo1()->document()->findBlockByNumber(line);
-    QTextCursor c(block);
-    c.movePosition(QTextCursor::Right);
-    return c.charFormat().background().color();
+    for (const auto& mark : w.memo1()->extraSelections())
+        if (mark.cursor.selectionStart() <= block.position() && mark.cursor.selectionEnd() > block.position())
+            return mark.format.background().color();
+    return QColor(Qt::white);
 }
 
 bool popupOpensOnRightClick(TSarvelo& w) {
@@ -308,8 +310,10 @@ TEST(MainWindow, F9OnASmallKeyFillsTheTableAndTheTree) {
     EXPECT_EQ(cellShown(*w, 4, 4), "Inocybe");
     EXPECT_EQ(w->grille()->columnWidth(1), 0);
 
-    // The tree: couplet 1 with its two leads, couplet 2 under the reference,
-    // all expanded.
+    // The tree, built once it is shown: couplet 1 with its two leads, couplet
+    // 2 under the reference, all expanded.
+    EXPECT_EQ(w->arbre()->topLevelItemCount(), 0);
+    w->action("Structurevisible1")->trigger();
     ASSERT_EQ(w->arbre()->topLevelItemCount(), 1);
     QTreeWidgetItem* root = w->arbre()->topLevelItem(0);
     EXPECT_EQ(root->text(0), "1");
@@ -347,6 +351,7 @@ TEST(MainWindow, RunWithErrorsReportsThemAndMarksTheirLines) {
     for (int line : {0, 1, 2, 3, 5}) EXPECT_EQ(lineBackground(*w, line), QColor(Qt::white)) << line;
     EXPECT_EQ(w->memo1()->textCursor().selectionStart(), 3);
     EXPECT_EQ(w->memo1()->textCursor().selectionEnd(), 10);
+    w->action("Structurevisible1")->trigger();
     EXPECT_GT(w->arbre()->topLevelItemCount(), 0);
 
     // The marks follow the next run: a corrected text is white again.
