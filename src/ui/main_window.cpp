@@ -98,6 +98,12 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
 }
 
 TSarvelo::~TSarvelo() {
+    // The binding writes into this window when a control changes, and the
+    // controls' models signal while they are torn down: it goes first, and
+    // nothing torn down afterwards may call back into this window.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+    delete binding_;
+    binding_ = nullptr;
     // The table view and the review windows read the table while the
     // window's children are torn down: they must go before the table does.
     delete structure_;
