@@ -349,6 +349,12 @@ TEST(MainWindow, RunWithErrorsReportsThemAndMarksTheirLines) {
     EXPECT_FALSE(w->action("Voirrsultat1")->isEnabled());
     EXPECT_EQ(lineBackground(*w, 4), QColor(255, 0, 0));
     for (int line : {0, 1, 2, 3, 5}) EXPECT_EQ(lineBackground(*w, line), QColor(Qt::white)) << line;
+    // The red is drawn over the text: text typed at the red line, or the
+    // text saved, takes none of it.
+    QTextCursor atRedLine(w->memo1()->document()->findBlockByNumber(4));
+    atRedLine.insertText("x");
+    EXPECT_FALSE(w->memo1()->document()->toHtml().contains("#ff0000"));
+    atRedLine.deletePreviousChar();
     EXPECT_EQ(w->memo1()->textCursor().selectionStart(), 3);
     EXPECT_EQ(w->memo1()->textCursor().selectionEnd(), 10);
     w->action("Structurevisible1")->trigger();
@@ -647,6 +653,18 @@ TEST(MainWindow, StructureVisibleShowsTheTreeBesideTheText) {
     clickMenuEntry(*w, "Affichage", "Structure visible");
     EXPECT_FALSE(w->arbre()->isVisible());
     EXPECT_FALSE(w->treeSplitter()->handle(1)->isVisible());
+}
+
+TEST(MainWindow, ProgressBarIsIdleAfterARunOnOneLine) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    for (const char* text : {"", "1. Chapeau => Amanita\n"}) {
+        w->setWorkingText(QString::fromUtf8(text));
+        MessageCatcher messages;
+        press(*w, Qt::Key_F9);
+        EXPECT_GT(w->barre()->maximum(), 0) << text;  // 0 is Qt's endless busy state
+        EXPECT_EQ(w->barre()->value(), 0) << text;
+    }
 }
 
 }  // namespace
