@@ -23,10 +23,12 @@ std::string chromium() {
     return {};
 }
 
-// The page's document after its script ran, at `fragment`.
+// The page's document after its script ran, at `fragment`. Each page has a
+// profile of its own: a second browser on a profile in use hands the page
+// over to the first and shows nothing.
 std::string shownPage(const std::string& browser, const std::string& file, const std::string& fragment) {
     const std::string command = browser + " --headless --no-sandbox --disable-gpu --no-first-run --disable-extensions"
-                                          " --user-data-dir=" + ::testing::TempDir() + "sarvelo_chromium"
+                                          " --user-data-dir=" + file + ".profil"
                                           " --dump-dom 'file://" + file + "#" + fragment + "' 2>/dev/null";
     std::string dom;
     if (FILE* pipe = popen(command.c_str(), "r")) {
