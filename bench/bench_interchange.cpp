@@ -32,7 +32,9 @@ void BM_Export(benchmark::State& state) {
     }
     state.SetLabel(std::string(interchange::exportFormats()[static_cast<std::size_t>(state.range(0))].name));
 }
-BENCHMARK(BM_Export)->DenseRange(0, static_cast<int>(interchange::exportFormats().size()) - 1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export)
+    ->DenseRange(0, static_cast<int>(interchange::exportFormats().size()) - 1)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_ImportKeyBase(benchmark::State& state) {
     const std::string csv = interchange::exportKey(processedKey(), interchange::ExportFormat::KeyBaseCsv, "").bytes;

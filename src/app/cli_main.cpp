@@ -261,8 +261,9 @@ int main(int argc, char** argv) {
         for (const auto& [format, file] : o.exports) {
             const interchange::Exported exported = interchange::exportKey(table, format->format, title);
             if (exported.failure) return fail(file, *exported.failure);
-            if (file == "-" ? !(std::cout << exported.bytes).flush() : !writeFileAtomically(file, exported.bytes, reason))
-                return fail(file, reason);
+            const bool written = file == "-" ? static_cast<bool>((std::cout << exported.bytes).flush())
+                                             : writeFileAtomically(file, exported.bytes, reason);
+            if (!written) return fail(file, reason);
         }
     }
     if (!o.finishedKeyFile.empty() && result.outcome == RunOutcome::Success) {

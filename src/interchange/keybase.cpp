@@ -227,7 +227,8 @@ ImportedKey importKeyBase(std::string_view utf8) {
             warnings.emplace_back(record->line, lineWarning(record->line, "pas de destination"));
         } else {
             if (allDigits(to))
-                warnings.emplace_back(record->line, lineWarning(record->line, "le couplet " + to + " n'existe pas, lu comme un taxon"));
+                warnings.emplace_back(record->line,
+                                      lineWarning(record->line, "le couplet " + to + " n'existe pas, lu comme un taxon"));
             lead.taxon = to;
         }
         leads.push_back(std::move(lead));

@@ -20,8 +20,9 @@ constexpr int kWarningsShown = 15;
 }  // namespace
 
 void importKeyBaseCommand(TSarvelo& window) {
-    const QString name = QFileDialog::getOpenFileName(&window, QStringLiteral("Importer une clé KeyBase"), {},
-                                                      QStringLiteral("Clé KeyBase (*.csv *.tsv);;Tous les fichiers (*)"));
+    const QString name =
+        QFileDialog::getOpenFileName(&window, QStringLiteral("Importer une clé KeyBase"), {},
+                                     QStringLiteral("Clé KeyBase (*.csv *.tsv);;Tous les fichiers (*)"));
     if (!name.isEmpty()) importKeyBaseFile(window, name);
 }
 
@@ -49,7 +50,8 @@ bool importKeyBaseFile(TSarvelo& window, const QString& fileName) {
     if (!imported.warnings.empty()) {
         std::string message = "Clé KeyBase importée ; à vérifier :";
         const int count = static_cast<int>(imported.warnings.size());
-        for (int i = 0; i < std::min(count, kWarningsShown); ++i) message += "\n" + imported.warnings[static_cast<std::size_t>(i)];
+        for (int i = 0; i < std::min(count, kWarningsShown); ++i)
+            message += "\n" + imported.warnings[static_cast<std::size_t>(i)];
         if (count > kWarningsShown) message += "\n... et " + std::to_string(count - kWarningsShown) + " autres";
         host.showMessage(message);
     }

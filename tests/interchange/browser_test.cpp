@@ -71,8 +71,9 @@ std::map<std::string, std::string> pathsToTaxa(const Key& key) {
 TEST(HtmlKeyInBrowser, EveryTaxonOfARealKeyIsReachedThroughItsPath) {
     const std::string browser = chromium();
     if (browser.empty()) GTEST_SKIP() << "chromium n'est pas installé";
-    const auto processed = sarvelo::testing::process(
-        sarvelo::testing::testDataLines("keys/atkinson-1900-agarics-stipe-fleshy.txt"), sarvelo::testing::dottedLayout());
+    const auto processed =
+        sarvelo::testing::process(sarvelo::testing::testDataLines("keys/atkinson-1900-agarics-stipe-fleshy.txt"),
+                                  sarvelo::testing::dottedLayout());
     const KeyBuild build = keyFromTable(processed.table);
     ASSERT_FALSE(build.failure);
     const std::string file = writtenPage(build.key, "sarvelo_atkinson.html");
@@ -98,7 +99,8 @@ TEST(HtmlKeyInBrowser, MarkupInALeadIsShownAsText) {
     }));
     ASSERT_FALSE(build.failure);
     const std::string dom = shownPage(browser, writtenPage(build.key, "sarvelo_markup.html"), "");
-    EXPECT_NE(dom.find("<span class=\"texte\">Chapeau &lt;b&gt;rouge&lt;/b&gt; \"vif\" &lt;script&gt;"), std::string::npos)
+    EXPECT_NE(dom.find("<span class=\"texte\">Chapeau &lt;b&gt;rouge&lt;/b&gt; \"vif\" &lt;script&gt;"),
+              std::string::npos)
         << dom;
     EXPECT_NE(dom.find("Amanita &lt;i&gt;muscaria&lt;/i&gt;"), std::string::npos);
     EXPECT_NE(dom.find("<title>Clé d'essai</title>"), std::string::npos);

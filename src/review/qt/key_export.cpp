@@ -34,12 +34,12 @@ std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& titl
                      [&](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filter)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     const auto index = filters.indexOf(dialog.selectedNameFilter());
-    ExportChoice choice{dialog.selectedFiles().first(), formats[static_cast<std::size_t>(std::max<qsizetype>(index, 0))].format,
-                        title};
+    const auto& format = formats[static_cast<std::size_t>(std::max<qsizetype>(index, 0))];
+    ExportChoice choice{dialog.selectedFiles().first(), format.format, title};
     if (choice.format == interchange::ExportFormat::Html) {
         bool ok = false;
-        choice.title = QInputDialog::getText(parent, QStringLiteral("Clé interactive"), QStringLiteral("Titre de la clé :"),
-                                             QLineEdit::Normal, title, &ok);
+        choice.title = QInputDialog::getText(parent, QStringLiteral("Clé interactive"),
+                                             QStringLiteral("Titre de la clé :"), QLineEdit::Normal, title, &ok);
         if (!ok) return std::nullopt;
     }
     return choice;
