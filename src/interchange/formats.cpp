@@ -40,6 +40,8 @@ std::string formatNames() {
 Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title) {
     KeyBuild build = keyFromTable(table);
     if (build.failure) return {{}, build.failure};
+    if (format == ExportFormat::KeyBaseCsv || format == ExportFormat::KeyBaseTsv)
+        if (auto problem = keyBaseProblem(build.key)) return {{}, std::move(problem)};
     switch (format) {
         case ExportFormat::KeyBaseCsv: return {keyBaseText(build.key, ','), {}};
         case ExportFormat::KeyBaseTsv: return {keyBaseText(build.key, '\t'), {}};

@@ -77,6 +77,11 @@ KeyBuild keyFromTable(const ResultTable& table) {
             const std::string& kind = table.cell(lead.row, kKind);
             const std::string& target = table.cell(lead.row, kTarget);
             if (kind == kDetermination) {
+                // A determination cleaned down to nothing names no taxon.
+                if (target.empty()) {
+                    out.failure = rowMessage(lead.row, "détermination vide");
+                    return out;
+                }
                 lead.taxon = target;
                 continue;
             }

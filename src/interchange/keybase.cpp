@@ -15,7 +15,11 @@ namespace {
 
 // --- Writing -------------------------------------------------------------------
 
+// Spaces around a field are dropped: they mean nothing to a spreadsheet or
+// to KeyBase, and reading the file drops them too.
 void appendField(std::string& out, std::string_view field, char delimiter) {
+    const auto first = field.find_first_not_of(' ');
+    field = first == std::string_view::npos ? std::string_view() : field.substr(first, field.find_last_not_of(' ') - first + 1);
     if (delimiter == '\t') {
         const std::size_t from = out.size();
         out += field;
@@ -23,9 +27,7 @@ void appendField(std::string& out, std::string_view field, char delimiter) {
             if (out[i] == '\t' || out[i] == '\n' || out[i] == '\r') out[i] = ' ';
         return;
     }
-    const bool quoted = field.find_first_of("\",;\r\n") != std::string_view::npos ||
-                        (!field.empty() && (field.front() == ' ' || field.back() == ' '));
-    if (!quoted) {
+    if (field.find_first_of("\",;\r\n") == std::string_view::npos) {
         out += field;
         return;
     }
@@ -183,6 +185,15 @@ std::string keyBaseText(const Key& key, char delimiter) {
     return out;
 }
 
+std::optional<std::string> keyBaseProblem(const Key& key) {
+    for (const Couplet& couplet : key.couplets)
+        for (const Lead& lead : couplet.leads)
+            if (lead.couplet < 0 && allDigits(lead.taxon))
+                return "Rang " + std::to_string(lead.row) + " : la détermination « " + lead.taxon +
+                       " » se lirait comme un numéro de couplet";
+    return std::nullopt;
+}
+
 ImportedKey importKeyBase(std::string_view utf8) {
     ImportedKey out;
     std::vector<std::pair<int, std::string>> warnings;  // by line, put in order at the end
@@ -218,6 +229,7 @@ ImportedKey importKeyBase(std::string_view utf8) {
 
     std::vector<ImportedLead> leads;
     leads.reserve(used.size());
+    std::unordered_map<std::string, int> missingNumber;
     for (const Record* record : used) {
         ImportedLead lead{numberOf.at(cleaned(record->fields[0])), cleaned(record->fields[1]), 0, {}};
         const std::string to = cleaned(record->fields[2]);
@@ -225,10 +237,15 @@ ImportedKey importKeyBase(std::string_view utf8) {
             lead.target = found->second;
         } else if (to.empty()) {
             warnings.emplace_back(record->line, lineWarning(record->line, "pas de destination"));
+        } else if (allDigits(to)) {
+            // A reference to a couplet the file lacks stays a reference, under a number no
+            // couplet has: read as a taxon, it would come back as a reference to the couplet
+            // that the renumbering gives the same number.
+            const int fresh = static_cast<int>(numberOf.size() + missingNumber.size()) + 1;
+            lead.target = missingNumber.try_emplace(to, fresh).first->second;
+            warnings.emplace_back(record->line, lineWarning(record->line, "le couplet " + to + " n'existe pas (renvoi noté " +
+                                                                              std::to_string(lead.target) + ")"));
         } else {
-            if (allDigits(to))
-                warnings.emplace_back(record->line,
-                                      lineWarning(record->line, "le couplet " + to + " n'existe pas, lu comme un taxon"));
             lead.taxon = to;
         }
         leads.push_back(std::move(lead));

@@ -12,9 +12,14 @@
 
 namespace sarvelo::interchange {
 
-// The rows in table order, UTF-8. With ',' fields are quoted when they need
-// it; with '\t' a tab or line break inside a field becomes a space.
+// The rows in table order, UTF-8, without the spaces around fields. With ','
+// fields are quoted when they need it; with '\t' a tab or line break inside a
+// field becomes a space.
 std::string keyBaseText(const Key& key, char delimiter);
+
+// Why the key cannot be written in this form: a taxon named by digits alone
+// would read back as a couplet number.
+std::optional<std::string> keyBaseProblem(const Key& key);
 
 // A KeyBase file turned into a working text (one line per lead, couplets
 // numbered 1, 2, 3 in order of first appearance) and the configuration

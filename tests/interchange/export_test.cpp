@@ -39,6 +39,7 @@ TEST(KeyModel, TablesThatCannotBeExportedSayWhy) {
         {tableOf({{"1", "Chapeau", "->", "9"}}), "Rang 1 : le couplet 9 n'existe pas"},
         {tableOf({{"1", "Chapeau", "=>", "Amanita"}, {"", "Pied", "=>", "Boletus"}}), "Rang 2 : entrée sans numéro"},
         {tableOf({{"1", "Chapeau", "->", ""}}), "Rang 1 : renvoi vide"},
+        {tableOf({{"1", "Chapeau", "=>", ""}}), "Rang 1 : détermination vide"},
     };
     for (const auto& c : cases) {
         const KeyBuild build = keyFromTable(c.table);
@@ -46,6 +47,11 @@ TEST(KeyModel, TablesThatCannotBeExportedSayWhy) {
         EXPECT_EQ(build.failure->rfind(c.reason, 0), 0u) << *build.failure;
         EXPECT_TRUE(exportKey(c.table, ExportFormat::KeyBaseCsv, "").failure);
     }
+    // Only the KeyBase form cannot tell a taxon named "21" from couplet 21.
+    const auto digits = tableOf({{"1", "Chapeau", "=>", "21"}});
+    EXPECT_EQ(exportKey(digits, ExportFormat::KeyBaseTsv, "").failure,
+              "Rang 1 : la détermination « 21 » se lirait comme un numéro de couplet");
+    EXPECT_FALSE(exportKey(digits, ExportFormat::Bracketed, "").failure);
 }
 
 TEST(KeyModel, SectionReferencesLeadToTheirSectionAndOtherRowsAreLeftOut) {

@@ -19,17 +19,17 @@ TEST(KeyBaseExport, RowsInTableOrderWithFieldsQuotedWhereNeeded) {
     const auto table = tableOf({
         {"1", "Chapeau rouge, \"vif\"", "->", "2"},
         {"2", "Lames libres", "=>", "Amanita muscaria"},
-        {"1", " Chapeau blanc", "=>", "Amanita alba"},
+        {"1", " Chapeau blanc", "=>", "Amanita alba "},
         {"2", "Lames\tadnées", "=>", "Tricholoma"},
     });
     const KeyBuild build = keyFromTable(table);
     ASSERT_FALSE(build.failure);
     EXPECT_EQ(keyBaseText(build.key, ','),
               "1,\"Chapeau rouge, \"\"vif\"\"\",2\n2,Lames libres,Amanita muscaria\n"
-              "1,\" Chapeau blanc\",Amanita alba\n2,Lames\tadnées,Tricholoma\n");
+              "1,Chapeau blanc,Amanita alba\n2,Lames\tadnées,Tricholoma\n");
     EXPECT_EQ(keyBaseText(build.key, '\t'),
               "1\tChapeau rouge, \"vif\"\t2\n2\tLames libres\tAmanita muscaria\n"
-              "1\t Chapeau blanc\tAmanita alba\n2\tLames adnées\tTricholoma\n");
+              "1\tChapeau blanc\tAmanita alba\n2\tLames adnées\tTricholoma\n");
 }
 
 TEST(KeyBaseImport, ReadsEveryDelimiterAndNumbersCoupletsInOrder) {
@@ -57,10 +57,10 @@ TEST(KeyBaseImport, ReadsEveryDelimiterAndNumbersCoupletsInOrder) {
 
 TEST(KeyBaseImport, DoubtfulRowsAreReportedByLine) {
     const ImportedKey imported = importKeyBase("1,Chapeau rouge,7\n1,Chapeau blanc\n1,Chapeau vert,\n");
-    EXPECT_EQ(imported.warnings, (Lines{"Ligne 1 : le couplet 7 n'existe pas, lu comme un taxon",
+    EXPECT_EQ(imported.warnings, (Lines{"Ligne 1 : le couplet 7 n'existe pas (renvoi noté 2)",
                                         "Ligne 2 : moins de trois colonnes, ligne ignorée",
                                         "Ligne 3 : pas de destination"}));
-    EXPECT_EQ(imported.text, (Lines{"1. Chapeau rouge => 7", "1. Chapeau vert"}));
+    EXPECT_EQ(imported.text, (Lines{"1. Chapeau rouge -> 2", "1. Chapeau vert"}));
     EXPECT_TRUE(importKeyBase("").error);
     EXPECT_TRUE(importKeyBase("juste du texte\n").error);
 }
