@@ -59,8 +59,12 @@ TIndice_ligne::TIndice_ligne(QWidget* parent) : QDialog(parent) {
     ok_->setDefault(true);
     annuler_ = new QPushButton(QStringLiteral("Annuler"), this);
     annuler_->setObjectName(QStringLiteral("Annuler"));
-    buttons->addWidget(ok_);
-    buttons->addWidget(annuler_);
+    // A click on a button must not take the focus from codenb: leaving it
+    // would clear the highlighted part before "Ok" reads it.
+    for (QPushButton* b : {ok_, annuler_}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        buttons->addWidget(b);
+    }
     column->addLayout(buttons);
     column->setSizeConstraint(QLayout::SetFixedSize);
 

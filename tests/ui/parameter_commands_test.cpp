@@ -1,0 +1,279 @@
+// The commands that take parameters from the working text, the line-index
+// dialog and "Ligne correspondante", driven by clicks and keys.
+#include <gtest/gtest.h>
+
+#include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextEdit>
+
+#include "components/qt/saisie.hpp"
+#include "documents/config_entries.hpp"
+#include "engine/recognition.hpp"
+#include "engine/text.hpp"
+#include "review/line_index.hpp"
+#include "review/qt/line_index_dialog.hpp"
+#include "review/source_line.hpp"
+#include "ui/radio_group.hpp"
+#include "ui_support.hpp"
+
+namespace sarvelo {
+namespace {
+
+using testing::MessageCatcher;
+using testing::openWindow;
+
+const std::string M = "\u00FF";
+
+QAction* entryIn(QMenu* menu, const QString& caption) {
+    for (QAction* a : menu->actions())
+        if (a->text() == caption) return a;
+    return nullptr;
+}
+
+QAction* findEntry(QMenu* menu, const QString& caption) {
+    for (QAction* a : menu->actions()) {
+        if (a->text() == caption) return a;
+        if (a->menu())
+            if (QAction* found = findEntry(a->menu(), caption)) return found;
+    }
+    return nullptr;
+}
+
+// Right click in the working text, then a click on each entry of `path`
+// (submenus, then the entry itself).
+void choosePopup(TSarvelo& w, const QStringList& path) {
+    QWidget* viewport = w.memo1()->viewport();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(10, 10), viewport->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(viewport, &event);
+    QMenu* menu = w.popup();
+    ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000));
+    for (const QString& caption : path) {
+        QAction* a = entryIn(menu, caption);
+        ASSERT_TRUE(a) << caption.toStdString();
+        QTest::mouseMove(menu, menu->actionGeometry(a).center());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+        if (a->menu()) {
+            menu = a->menu();
+            ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000)) << caption.toStdString();
+        }
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&w] { return !w.popup()->isVisible(); }, 1000));
+}
+
+// Selects `needle` (its occurrence after `after`) in the working text with
+// the keyboard: the caret goes to its start, Shift+Right extends over it.
+void selectText(TSarvelo& w, const QString& needle, const QString& after = {}) {
+    QTextEdit* memo = w.memo1();
+    const QString all = memo->toPlainText();
+    const int at = all.indexOf(needle, after.isEmpty() ? 0 : all.indexOf(after));
+    ASSERT_GE(at, 0) << needle.toStdString();
+    QTextCursor c = memo->textCursor();
+    c.setPosition(at);
+    memo->setTextCursor(c);
+    memo->setFocus();
+    for (int i = 0; i < needle.size(); ++i) QTest::keyClick(memo, Qt::Key_Right, Qt::ShiftModifier);
+    ASSERT_EQ(memo->textCursor().selectedText(), needle);
+}
+
+void click(TSarvelo& w, const char* button) {
+    auto* b = w.findChild<QPushButton*>(QString::fromLatin1(button));
+    ASSERT_TRUE(b) << button;
+    QTest::mouseClick(b, Qt::LeftButton);
+}
+
+// Answers the line-index dialog the next times it comes up: highlights
+// `length` characters from `start` with the keyboard, then "Ok" (or
+// "Annuler"). Remembers what codenb showed.
+class LineIndexAnswer {
+public:
+    LineIndexAnswer(int start, int length, bool ok = true) : start_(start), length_(length), ok_(ok) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start(10);
+    }
+    QStringList shown;
+
+private:
+    void poll() {
+        auto* dialog = qobject_cast<TIndice_ligne*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        QLineEdit* codenb = dialog->codenb();
+        shown << codenb->text();
+        QTest::keyClick(codenb, Qt::Key_Home);
+        for (int i = 0; i < start_; ++i) QTest::keyClick(codenb, Qt::Key_Right);
+        for (int i = 0; i < length_; ++i) QTest::keyClick(codenb, Qt::Key_Right, Qt::ShiftModifier);
+        QTest::mouseClick(ok_ ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton);
+    }
+    int start_, length_;
+    bool ok_;
+    QTimer timer_;
+};
+
+QStringList checkedIn(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions())
+        if (a->isChecked()) out << a->text();
+    return out;
+}
+
+// --- The popup menu ---------------------------------------------------------------
+
+TEST(PopupMenu, HasItsSubmenusCaptionsAndSeparators) {
+    auto w = openWindow();
+    auto captions = [](QMenu* m) {
+        QStringList out;
+        for (QAction* a : m->actions()) out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+        return out;
+    };
+    QMenu* popup = w->popup();
+    EXPECT_EQ(captions(popup), (QStringList{QStringLiteral("Numérotation       "), "-", "Renvois", "-", "Section", "-",
+                                            QStringLiteral("Définition"), "-", "Autres lignes"}));
+    EXPECT_EQ(captions(entryIn(popup, "Renvois")->menu()),
+              (QStringList{QStringLiteral("Ce caractère est considéré comme le même numéro que celui de la ligne ..."),
+                           QStringLiteral("de la ligne précédente"), "de la ligne suivante", "-",
+                           QStringLiteral("Séparateur après le numéro"), QStringLiteral("Séparateur avant le renvois"),
+                           "-", QStringLiteral("Renvois à la ligne suivante"), QStringLiteral("Au numéro indiqué"), "-",
+                           QStringLiteral("Renvois nombre de caractères")}));
+    EXPECT_EQ(captions(entryIn(popup, "Autres lignes")->menu()).mid(0, 3),
+              (QStringList{"Pas d'action", "-", "Remonter la ligne"}));
+    EXPECT_EQ(checkedIn(findEntry(popup, "Type de numérotation")->menu()), QStringList{"1, 2, 3, 4, ..."});
+}
+
+TEST(PopupMenu, EntriesSetTheirParameterShowTheirPageAndMoveTheCheckMark) {
+    auto w = openWindow();
+    w->setWorkingText(QStringLiteral("12. Chapeau rouge ... 13\n"));
+    QMenu* popup = w->popup();
+    const QString numerotation = QStringLiteral("Numérotation       ");
+
+    choosePopup(*w, {numerotation, QStringLiteral("Type de numérotation"), QStringLiteral("1-1, 1-1-1, 1-2-1-2 (le dernier)")});
+    EXPECT_EQ(w->params().Format, 3);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageNumerotation);
+    for (const char* panel : {"PanelFormat", "PanelComplexe"}) EXPECT_FALSE(w->findChild<QWidget*>(panel)->isVisible());
+    EXPECT_TRUE(w->findChild<QWidget*>("Panel1221")->isVisible());
+    EXPECT_EQ(checkedIn(findEntry(popup, "Type de numérotation")->menu()),
+              QStringList{QStringLiteral("1-1, 1-1-1, 1-2-1-2 (le dernier)")});
+
+    choosePopup(*w, {"Renvois", QStringLiteral("Renvois nombre de caractères"), "7"});
+    EXPECT_EQ(w->params().Car_maxi, 7);
+    EXPECT_EQ(w->findChild<QSpinBox*>("Car_maxi")->value(), 7);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageRenvois);
+    EXPECT_EQ(checkedIn(findEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"7"});
+
+    choosePopup(*w, {"Autres lignes", QStringLiteral("C'est un commentaire")});
+    choosePopup(*w, {"Autres lignes", QStringLiteral("Pas d'action")});
+    EXPECT_EQ(w->params().Sans_numero, -1);
+    EXPECT_EQ(w->findChild<TRadioGroup*>("Sans_numero")->itemIndex(), -1);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageAutresLignes);
+    EXPECT_EQ(checkedIn(entryIn(popup, "Autres lignes")->menu()), QStringList{"Pas d'action"});
+
+    // The check marks follow a loaded configuration and a reset as well.
+    ASSERT_FALSE(applyConfiguration(w->params(), {"[suivant] 0", "[Car_maxi] 3", "[Format] 1"}));
+    w->paramsChanged();
+    QMenu* renvois = entryIn(popup, "Renvois")->menu();
+    EXPECT_TRUE(entryIn(renvois, "de la ligne suivante")->isChecked());
+    EXPECT_FALSE(entryIn(renvois, QStringLiteral("de la ligne précédente"))->isChecked());
+    EXPECT_EQ(checkedIn(findEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"3"});
+    EXPECT_TRUE(w->findChild<QWidget*>("PanelFormat")->isVisibleTo(w->pages()->widget(TSarvelo::kPageNumerotation)));
+    testing::clickMenuEntry(*w, "Traitement", QStringLiteral("Réinitialiser les paramètres"));
+    EXPECT_TRUE(entryIn(renvois, QStringLiteral("de la ligne précédente"))->isChecked());
+    EXPECT_EQ(checkedIn(findEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"2"});
+}
+
+// --- The two lists ---------------------------------------------------------------------
+
+TEST(ParameterLists, AnEmptySelectionAddsAnEmptyDefinitionSeparator) {
+    auto w = openWindow();
+    w->setWorkingText(QStringLiteral("1. Chapeau => Amanita\n"));
+    w->memo1()->setFocus();
+    choosePopup(*w, {QStringLiteral("Définition"), QStringLiteral("Ajoute se séparateur pour la définition")});
+    EXPECT_EQ(w->params().Liste_separ_3, TextList{""});
+    EXPECT_EQ(w->findChild<QListWidget*>("Liste_separ_3")->count(), 1);
+    EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageDefinition);
+}
+
+TEST(ParameterLists, ComplexPatternsGoThroughTheLineIndexDialogOnceEach) {
+    auto w = openWindow();
+    w->setWorkingText(QStringLiteral("12a) Chapeau rouge ... 3\n3b) Chapeau blanc => Amanita\n"));
+    w->setPageByCommand(TSarvelo::kPageNumerotation);
+    auto* list = w->findChild<QListWidget*>("Liste_mixte");
+    {
+        LineIndexAnswer answer(0, 1);
+        selectText(*w, "12a)");
+        click(*w, "Texte_selectionne_Liste_mixte");
+        EXPECT_EQ(answer.shown, QStringList{"1a)"});
+    }
+    EXPECT_EQ(w->params().Format, 2);
+    EXPECT_TRUE(w->findChild<QWidget*>("PanelComplexe")->isVisible());
+    EXPECT_EQ(w->params().Liste_mixte, TextList{"1a)"});
+    EXPECT_EQ(w->params().Liste_mixte2, TextList{"1" + M + M});
+    EXPECT_EQ(w->params().mixte_edit, "1a)");
+    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(w->focusWidget(), w->memo1());  // it has the focus when the window is active again
+
+    // The same pattern from another label adds nothing to either list.
+    {
+        LineIndexAnswer answer(1, 1);
+        selectText(*w, "3b)");
+        choosePopup(*w, {QStringLiteral("Numérotation       "), QStringLiteral("Ajoute ce format à la liste complexe")});
+    }
+    EXPECT_EQ(w->params().Liste_mixte.size(), 1u);
+    EXPECT_EQ(w->params().Liste_mixte2.size(), 1u);
+
+    // "Annuler" changes nothing, "Corrige" replaces both entries of the pair.
+    {
+        LineIndexAnswer cancel(0, 3, false);
+        selectText(*w, "Chapeau");
+        click(*w, "Texte_selectionne_Liste_mixte");
+        ASSERT_EQ(cancel.shown, QStringList{"a"});
+    }
+    EXPECT_EQ(w->params().Liste_mixte.size(), 1u);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    w->findChild<TSaisie*>("mixte_edit")->setText(QStringLiteral("12a."));
+    {
+        LineIndexAnswer answer(1, 1);
+        click(*w, "Corrige_mixte");
+        EXPECT_EQ(answer.shown, QStringList{"1a."});
+    }
+    EXPECT_EQ(w->params().Liste_mixte, TextList{"1a."});
+    EXPECT_EQ(w->params().Liste_mixte2, TextList{M + "a" + M});
+
+    // "Supprime" removes the pair.
+    {
+        LineIndexAnswer answer(0, 1);
+        selectText(*w, "3b)");
+        click(*w, "Texte_selectionne_Liste_mixte");
+    }
+    ASSERT_EQ(w->params().Liste_mixte, (TextList{"1a.", "1a)"}));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0)).center());
+    click(*w, "Supprime_mixte");
+    EXPECT_EQ(w->params().Liste_mixte, TextList{"1a)"});
+    EXPECT_EQ(w->params().Liste_mixte2, TextList{"1" + M + M});
+    EXPECT_EQ(list->count(), 1);
+}
+
+TEST(ParameterLists, The257thComplexPatternIsRefusedWithAMessage) {
+    auto w = openWindow();
+    w->setWorkingText(QStringLiteral("12a) Chapeau rouge ... 3\n"));
+    for (int i = 1; i <= 256; ++i) {
+        w->params().Liste_mixte.push_back(std::string(static_cast<std::size_t>(i), '*'));
+        w->params().Liste_mixte2.push_back(std::string(static_cast<std::size_t>(i), '*'));
+    }
+    w->paramsChanged();
+    LineIndexAnswer answer(0, 1);
+    MessageCatcher messages;
+    selectText(*w, "12a)");
+    click(*w, "Texte_selectionne_Liste_mixte");
+    EXPECT_EQ(messages.texts, QStringList{QString::fromUtf8(kMsgComplexListFull)});
+    EXPECT_TRUE(answer.shown.isEmpty());  // nothing to highlight for
+    EXPECT_EQ(w->params().Liste_mixte.size(), 256u);
+    EXPECT_EQ(w->params().Liste_mixte2.size(), 256u);
+}
+
+}  // namespace
+}  // namespace sarvelo
