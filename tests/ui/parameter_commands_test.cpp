@@ -277,3 +277,110 @@ TEST(ParameterLists, The257thComplexPatternIsRefusedWithAMessage) {
 
 }  // namespace
 }  // namespace sarvelo
+
+namespace sarvelo {
+namespace {
+
+// --- The result table -------------------------------------------------------------------
+
+const char* kThreeSpores =
+    "1. Spores white ... 2\n"
+    "1. Spores pink => Entoloma\n"
+    "2. Spores white => Amanita\n"
+    "2. Cap brown ... 3\n"
+    "3. Spores white => Lepiota\n"
+    "3. Cap red => Russula\n";
+
+QString selectedLine(const TSarvelo& w) { return w.memo1()->textCursor().selectedText(); }
+
+void doubleClickRow(TSarvelo& w, int row) {
+    QTableView* grid = w.grille();
+    const QRect cell = grid->visualRect(grid->model()->index(row - 1, kTexte));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+TEST(ResultTable, LigneCorrespondanteSelectsTheRowsOwnLineUntilTheTextIsEdited) {
+    auto w = openWindow();
+    testing::useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kThreeSpores));
+    MessageCatcher messages;
+    testing::press(*w, Qt::Key_F9);
+    ASSERT_EQ(w->lastRun().outcome, RunOutcome::Success) << messages.texts.join("/").toStdString();
+    messages.texts.clear();
+
+    // Row 3 ("Spores white" of couplet 2): the run knows its line.
+    doubleClickRow(*w, 3);
+    EXPECT_EQ(selectedLine(*w), QStringLiteral("2. Spores white => Amanita"));
+    EXPECT_TRUE(w->memo1()->hasFocus());
+    EXPECT_TRUE(messages.texts.isEmpty());
+
+    // The current cell is drawn aqua, the other cells keep their colours.
+    const QImage shot = w->grille()->viewport()->grab().toImage();
+    const QRect current = w->grille()->visualRect(w->grille()->currentIndex());
+    EXPECT_EQ(shot.pixelColor(current.center() + QPoint(current.width() / 2 - 3, 0)), QColor(0, 255, 255));
+    const QRect other = w->grille()->visualRect(w->grille()->model()->index(0, kTexte));
+    EXPECT_EQ(shot.pixelColor(other.topLeft() + QPoint(2, 2)), QColor(255, 255, 255));
+
+    // After an edit the table's text is searched for: three lines hold it.
+    QTextCursor end = w->memo1()->textCursor();
+    end.movePosition(QTextCursor::End);
+    w->memo1()->setTextCursor(end);
+    QTest::keyClicks(w->memo1(), QStringLiteral("Note"));
+    doubleClickRow(*w, 3);
+    EXPECT_EQ(messages.texts, QStringList{QString::fromUtf8(kMsgSeveralLines)});
+    EXPECT_EQ(selectedLine(*w), QStringLiteral("3. Spores white => Lepiota"));
+
+    // The table's popup menu has the same command.
+    messages.texts.clear();
+    QTableView* grid = w->grille();
+    const QPoint at = grid->visualRect(grid->model()->index(3, kTexte)).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, grid->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(grid->viewport(), &event);
+    QMenu* popup = w->tablePopup();
+    ASSERT_TRUE(QTest::qWaitFor([popup] { return popup->isVisible(); }, 1000));
+    QTest::mouseClick(popup, Qt::LeftButton, {}, popup->actionGeometry(popup->actions().value(0)).center());
+    EXPECT_EQ(selectedLine(*w), QStringLiteral("2. Cap brown ... 3"));
+    EXPECT_TRUE(messages.texts.isEmpty());
+}
+
+TEST(ResultTable, MarkerLabelsAreReadableInFull) {
+    auto w = openWindow();
+    const QFontMetrics fm(w->grille()->font());
+    for (int c : {kNb, kKind})
+        for (const char* label : {"Définition =", "Début section", "Vers section", "Vers ligne"})
+            EXPECT_GE(w->grille()->columnWidth(c), fm.horizontalAdvance(QString::fromUtf8(label)) + 5) << label;
+}
+
+TEST(ResultTable, ActionEntryIsYellowAndGreenAlsoWhileDisabled) {
+    auto w = openWindow();
+    QAction* run = w->action("Action1");
+    QMenu* menu = nullptr;
+    for (QAction* a : w->menuBar()->actions())
+        if (a->text() == "Traitement") menu = a->menu();
+    ASSERT_TRUE(menu);
+    for (TSarvelo::Mode mode : {TSarvelo::Mode::Expert, TSarvelo::Mode::Dirige}) {
+        w->setMode(mode);
+        QMenuBar* bar = w->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu->menuAction()).center());
+        ASSERT_TRUE(QTest::qWaitFor([menu] { return menu->isVisible(); }, 1000));
+        const QRect entry = menu->actionGeometry(run);
+        EXPECT_GE(entry.width(), 250);
+        const QImage shot = menu->grab(entry).toImage();
+        int yellow = 0, green = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                yellow += c == QColor(255, 255, 0);
+                green += c.green() > 100 && c.red() < 60 && c.blue() < 60;
+            }
+        EXPECT_GT(yellow, shot.width() * shot.height() / 2) << "mode " << static_cast<int>(mode);
+        EXPECT_GT(green, 10) << "mode " << static_cast<int>(mode);
+        EXPECT_EQ(run->isEnabled(), mode == TSarvelo::Mode::Expert);
+        menu->hide();
+    }
+}
+
+}  // namespace
+}  // namespace sarvelo
