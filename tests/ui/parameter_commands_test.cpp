@@ -15,6 +15,7 @@
 
 #include "components/qt/saisie.hpp"
 #include "documents/config_entries.hpp"
+#include "documents/encoding.hpp"
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
 #include "review/line_index.hpp"
@@ -380,6 +381,113 @@ TEST(ResultTable, ActionEntryIsYellowAndGreenAlsoWhileDisabled) {
         EXPECT_EQ(run->isEnabled(), mode == TSarvelo::Mode::Expert);
         menu->hide();
     }
+}
+
+}  // namespace
+}  // namespace sarvelo
+
+namespace sarvelo {
+namespace {
+
+// --- A walkthrough: Atkinson's key to the white-spored agarics -----------------------------
+
+// Puts the caret right after `needle` (as a click there would).
+void caretAfter(TSarvelo& w, const QString& needle) {
+    QTextEdit* memo = w.memo1();
+    const int at = memo->toPlainText().indexOf(needle);
+    ASSERT_GE(at, 0) << needle.toStdString();
+    QTextCursor c = memo->textCursor();
+    c.setPosition(at + static_cast<int>(needle.size()));
+    memo->setTextCursor(c);
+    memo->setFocus();
+}
+
+void type(TSarvelo& w, const QString& text) { QTest::keyClicks(w.memo1(), text); }
+void key(TSarvelo& w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(w.memo1(), k, m); }
+
+// The key as the file gives it: an introductory note, a first couplet
+// without number, labels "=1=--" on the first lead of each couplet only,
+// two notes in brackets on lines of their own, and a last line cut short.
+TEST(Walkthrough, AtkinsonKeyToACleanTableWithSelectionsAndThePopupMenu) {
+    const TextFile file = readTextFile(SARVELO_KEYS_DIR "/atkinson-1900-white-spored-agarics.txt");
+    ASSERT_FALSE(file.error);
+    auto w = openWindow();
+    w->setWorkingText(QString::fromStdString(file.text));
+    const QString numerotation = QStringLiteral("Numérotation       ");
+
+    // The edits the key needs.
+    // 1. The introductory note is not part of the key: its line goes.
+    QTextCursor start = w->memo1()->textCursor();
+    start.movePosition(QTextCursor::Start);
+    w->memo1()->setTextCursor(start);
+    key(*w, Qt::Key_Down, Qt::ShiftModifier);
+    key(*w, Qt::Key_Delete);
+    // 2. The first couplet gets a label like the others (renumbering makes it 1).
+    type(*w, QStringLiteral("=0=--"));
+    // 3. The note under the first lead of couplet 4 joins its lead, the full
+    //    stop moving behind the bracket, before the reference.
+    caretAfter(*w, QStringLiteral("=4=--=Stipe= central or sub-central."));
+    key(*w, Qt::Key_Backspace);
+    key(*w, Qt::Key_Delete);
+    type(*w, QStringLiteral(" "));
+    selectText(*w, QStringLiteral(".)"), QStringLiteral("usually not decurrent"));
+    type(*w, QStringLiteral(")."));
+    // 4. The same for the note under the lead that ends in Pleurotus.
+    caretAfter(*w, QStringLiteral("rarely with the stipe sub-central."));
+    key(*w, Qt::Key_Delete);
+    type(*w, QStringLiteral(" "));
+    selectText(*w, QStringLiteral(".)"), QStringLiteral("c.l.i.tocybe are sub-central"));
+    type(*w, QStringLiteral(")."));
+    // 5. The last line, cut short in the middle of a word, goes.
+    caretAfter(*w, QStringLiteral("=Collybia.= 92"));
+    key(*w, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier);
+    key(*w, Qt::Key_Delete);
+
+    // The parameters, from selections and the popup menu.
+    {
+        LineIndexAnswer answer(1, 1);  // the "1" of "=1=--"
+        selectText(*w, QStringLiteral("=1=--"));
+        choosePopup(*w, {numerotation, QStringLiteral("Ajoute ce format à la liste complexe")});
+        EXPECT_EQ(answer.shown, QStringList{"=1=--"});
+    }
+    selectText(*w, QStringLiteral("--"), QStringLiteral("=1=--"));
+    choosePopup(*w, {"Renvois", QStringLiteral("Séparateur après le numéro")});
+    selectText(*w, QStringLiteral(". "), QStringLiteral("edge. 2"));
+    choosePopup(*w, {"Renvois", QStringLiteral("Séparateur avant le renvois")});
+    choosePopup(*w, {"Renvois", QStringLiteral("Au numéro indiqué")});
+    selectText(*w, QStringLiteral(". ="), QStringLiteral("consistency. =Hygrophorus"));
+    choosePopup(*w, {QStringLiteral("Définition"), QStringLiteral("Ajoute se séparateur pour la définition")});
+    choosePopup(*w, {"Autres lignes", QStringLiteral("Numéro identique ligne précédente")});
+
+    const KeyParams& p = w->params();
+    EXPECT_EQ(p.Format, 2);
+    EXPECT_EQ(p.Liste_mixte, TextList{"=1=--"});
+    EXPECT_EQ(p.Liste_mixte2, TextList{M + "1" + M + M + M});
+    EXPECT_EQ(p.Separ1, "--");
+    EXPECT_EQ(p.Separ2, ". ");
+    EXPECT_EQ(p.format_renvois, 1);
+    EXPECT_EQ(p.Liste_separ_3, TextList{". ="});
+    EXPECT_EQ(p.Sans_numero, 1);
+
+    MessageCatcher messages;
+    testing::press(*w, Qt::Key_F9);
+    EXPECT_EQ(w->lastRun().outcome, RunOutcome::Success) << messages.texts.join("/").toStdString();
+    EXPECT_TRUE(messages.texts.isEmpty()) << messages.texts.join("/").toStdString();
+    const ResultTable& t = w->table();
+    ASSERT_EQ(t.dataRows(), 23);
+    for (int r = 1; r <= t.dataRows(); ++r) EXPECT_FALSE(rowInError(t, r)) << "row " << r;
+    // Couplets 1 to 10 of the book become 2 to 11; the joined note stays in its lead.
+    EXPECT_EQ(t.cell(3, kTexte), "=Gills= acute on the edge");
+    EXPECT_EQ(t.cell(3, kTarget), "3");
+    EXPECT_EQ(t.cell(4, kTexte), "=Edge= of the gills obtuse, or gills fold-like, or vein-like, but prominent");
+    EXPECT_EQ(t.cell(4, kNb), "2");
+    EXPECT_EQ(t.cell(9, kTexte),
+              "=Stipe= central or sub-central (Some species of Pleurotus are sub-central, but the gills are usually "
+              "not decurrent)");
+    EXPECT_EQ(t.cell(9, kTarget), "6");
+    EXPECT_EQ(t.cell(10, kKind), kDetermination);
+    EXPECT_EQ(t.cell(10, kTarget), "Pleurotus.= 102");
+    EXPECT_EQ(t.cell(23, kTarget), "Collybia.= 92");
 }
 
 }  // namespace
