@@ -188,14 +188,7 @@ TEST(MainWindow, NumberingStyleShowsItsOwnPanel) {
     EXPECT_FALSE(panel("Panel1221"));
 }
 
-QAction* popupEntry(QMenu* menu, const QString& caption) {
-    for (QAction* a : menu->actions()) {
-        if (a->text() == caption) return a;
-        if (a->menu())
-            if (QAction* found = popupEntry(a->menu(), caption)) return found;
-    }
-    return nullptr;
-}
+QAction* popupEntry(QMenu* menu, const QString& caption) { return testing::findMenuEntry(menu, caption); }
 
 void selectInText(TSarvelo& w, int from, int to) {
     QTextCursor c = w.memo1()->textCursor();

@@ -38,14 +38,6 @@ QAction* entryIn(QMenu* menu, const QString& caption) {
     return nullptr;
 }
 
-QAction* findEntry(QMenu* menu, const QString& caption) {
-    for (QAction* a : menu->actions()) {
-        if (a->text() == caption) return a;
-        if (a->menu())
-            if (QAction* found = findEntry(a->menu(), caption)) return found;
-    }
-    return nullptr;
-}
 
 // Right click in the working text, then a click on each entry of `path`
 // (submenus, then the entry itself).
@@ -143,7 +135,7 @@ TEST(PopupMenu, HasItsSubmenusCaptionsAndSeparators) {
                            QStringLiteral("Renvois nombre de caractères")}));
     EXPECT_EQ(captions(entryIn(popup, "Autres lignes")->menu()).mid(0, 3),
               (QStringList{"Pas d'action", "-", "Remonter la ligne"}));
-    EXPECT_EQ(checkedIn(findEntry(popup, "Type de numérotation")->menu()), QStringList{"1, 2, 3, 4, ..."});
+    EXPECT_EQ(checkedIn(testing::findMenuEntry(popup, "Type de numérotation")->menu()), QStringList{"1, 2, 3, 4, ..."});
 }
 
 TEST(PopupMenu, EntriesSetTheirParameterShowTheirPageAndMoveTheCheckMark) {
@@ -157,14 +149,14 @@ TEST(PopupMenu, EntriesSetTheirParameterShowTheirPageAndMoveTheCheckMark) {
     EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageNumerotation);
     for (const char* panel : {"PanelFormat", "PanelComplexe"}) EXPECT_FALSE(w->findChild<QWidget*>(panel)->isVisible());
     EXPECT_TRUE(w->findChild<QWidget*>("Panel1221")->isVisible());
-    EXPECT_EQ(checkedIn(findEntry(popup, "Type de numérotation")->menu()),
+    EXPECT_EQ(checkedIn(testing::findMenuEntry(popup, "Type de numérotation")->menu()),
               QStringList{QStringLiteral("1-1, 1-1-1, 1-2-1-2 (le dernier)")});
 
     choosePopup(*w, {"Renvois", QStringLiteral("Renvois nombre de caractères"), "7"});
     EXPECT_EQ(w->params().Car_maxi, 7);
     EXPECT_EQ(w->findChild<QSpinBox*>("Car_maxi")->value(), 7);
     EXPECT_EQ(w->pages()->currentIndex(), TSarvelo::kPageRenvois);
-    EXPECT_EQ(checkedIn(findEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"7"});
+    EXPECT_EQ(checkedIn(testing::findMenuEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"7"});
 
     choosePopup(*w, {"Autres lignes", QStringLiteral("C'est un commentaire")});
     choosePopup(*w, {"Autres lignes", QStringLiteral("Pas d'action")});
@@ -179,11 +171,11 @@ TEST(PopupMenu, EntriesSetTheirParameterShowTheirPageAndMoveTheCheckMark) {
     QMenu* renvois = entryIn(popup, "Renvois")->menu();
     EXPECT_TRUE(entryIn(renvois, "de la ligne suivante")->isChecked());
     EXPECT_FALSE(entryIn(renvois, QStringLiteral("de la ligne précédente"))->isChecked());
-    EXPECT_EQ(checkedIn(findEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"3"});
+    EXPECT_EQ(checkedIn(testing::findMenuEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"3"});
     EXPECT_TRUE(w->findChild<QWidget*>("PanelFormat")->isVisibleTo(w->pages()->widget(TSarvelo::kPageNumerotation)));
     testing::clickMenuEntry(*w, "Traitement", QStringLiteral("Réinitialiser les paramètres"));
     EXPECT_TRUE(entryIn(renvois, QStringLiteral("de la ligne précédente"))->isChecked());
-    EXPECT_EQ(checkedIn(findEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"2"});
+    EXPECT_EQ(checkedIn(testing::findMenuEntry(popup, QStringLiteral("Renvois nombre de caractères"))->menu()), QStringList{"2"});
 }
 
 // --- The two lists ---------------------------------------------------------------------
