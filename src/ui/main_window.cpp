@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "review/qt/finished_key_window.hpp"
+#include "review/qt/line_index_dialog.hpp"
 #include "review/qt/structure_window.hpp"
 #include "review/tree.hpp"
 #include "ui/param_binding.hpp"
@@ -86,11 +87,13 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     connect(binding_, &ParamBinding::changed, this, &TSarvelo::parameterChanged);
     buildMenus();
     buildPopup();
+    lineIndex_ = new TIndice_ligne(this);
     // The review windows live as long as the main window, shown and hidden.
     fin_ = new TBD_Fin(&table_, this);
     structure_ = new TStructure(&table_, this);
     connectReviewWindows();
     connectParameterCommands();
+    buildTableCommands();
 
     applyHorizontal();
     setPageByCommand(kPageFormatage);
@@ -382,7 +385,7 @@ void TSarvelo::Action1Click() {
         ~Guard() { flag = false; }
     } guard{running_};
 
-    const Lines working = workingLines();
+    Lines working = workingLines();
     QtHost host(this, barre_, [this] { refreshTable(); });
     RunOptions options;
     options.partialMode = action("Mode_partiel")->isChecked();
@@ -415,6 +418,7 @@ void TSarvelo::Action1Click() {
     markErrorLines(result.errorLines);
     memo1_->setFocus();
     lastRun_ = std::move(result);
+    runText_ = std::move(working);
     emit runFinished(lastRun_.outcome);
 }
 
