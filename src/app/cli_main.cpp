@@ -38,6 +38,14 @@ Options :
                            (par défaut : non)
   -p, --partiel            mode partiel : s'arrête après la construction du tableau
   -q, --silencieux         n'affiche pas les messages du traitement
+  -i, --indentee           CLE est une clé indentée (retraits, étiquettes I., A.,
+                           a., 1. ou numéros 1.2.1.) : elle est convertie en clé
+                           numérotée par couplets, traitée avec ses propres
+                           paramètres (sans --config)
+      --convertie FICHIER  avec --indentee : écrit la clé convertie suivie de
+                           "Configuration pour Sarvelo" et de ses paramètres
+                           (utilisable ensuite comme CLE et comme --config)
+      --tabulation N       avec --indentee : largeur d'une tabulation (8 par défaut)
   -h, --help               affiche cette aide
 
 Les fichiers écrits sont en UTF-8. Dans le tableau, une tabulation ou un saut de
@@ -61,6 +69,9 @@ struct Options {
     bool nestedYes = false;
     bool partial = false;
     bool quiet = false;
+    bool indented = false;
+    std::string convertedFile;
+    int tabWidth = 8;
 };
 
 class CliHost : public Host {
@@ -124,6 +135,24 @@ std::vector<std::string> tableLines(const ResultTable& table) {
     return lines;
 }
 
+// --indentee: the key text becomes the converted couplet key and the
+// parameters those that process it; --convertie keeps both in one file.
+std::optional<int> convertIndented(const Options& o, Lines& lines, KeyParams& params) {
+    IndentedKey converted = convertIndentedKey(lines, o.tabWidth);
+    if (!converted.converted) return fail(o.keyFile, converted.message);
+    if (!o.quiet) std::cerr << converted.message << "\n";
+    lines = std::move(converted.lines);
+    setIndentedKeyLayout(params);
+    if (!o.convertedFile.empty()) {
+        std::vector<std::string> document = lines;
+        document.emplace_back(kConfigurationMarker);
+        for (auto& entry : configurationEntries(params)) document.push_back(std::move(entry));
+        std::string reason;
+        if (!writeLines(o.convertedFile, document, reason)) return fail(o.convertedFile, reason);
+    }
+    return std::nullopt;
+}
+
 // Parses the command line; returns an exit code when the program must stop.
 std::optional<int> parse(int argc, char** argv, Options& o) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -144,6 +173,14 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "--en-ordre") o.ordered = true;
         else if (a == "-p" || a == "--partiel") o.partial = true;
         else if (a == "-q" || a == "--silencieux") o.quiet = true;
+        else if (a == "-i" || a == "--indentee") o.indented = true;
+        else if (a == "--convertie") target = &o.convertedFile;
+        else if (a == "--tabulation") {
+            const auto v = value(i);
+            const auto width = v ? text::toInteger(*v) : std::nullopt;
+            if (!width || *width < 1 || *width > 32) return fail("", "--tabulation attend un nombre de 1 à 32");
+            o.tabWidth = *width;
+        }
         else if (a == "-r" || a == "--recursive") {
             const auto v = value(i);
             if (!v || (*v != "oui" && *v != "non")) return fail("", "--recursive attend oui ou non");
@@ -162,7 +199,10 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         }
     }
     if (o.keyFile.empty()) return fail("", "aucun fichier de clé (voir --help)");
-    if (o.configFile.empty()) return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
+    if (o.indented && !o.configFile.empty()) return fail("", "--indentee fournit ses propres paramètres : pas de --config");
+    if (!o.indented && !o.convertedFile.empty()) return fail("", "--convertie s'emploie avec --indentee");
+    if (o.configFile.empty() && !o.indented)
+        return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
     return std::nullopt;
 }
 
@@ -174,17 +214,20 @@ int main(int argc, char** argv) {
 
     const TextFile key = readTextFile(o.keyFile);
     if (key.error) return fail(o.keyFile, *key.error);
-    const TextFile config = readTextFile(o.configFile);
-    if (config.error) return fail(o.configFile, *config.error);
-
     KeyParams params;
-    // A file holding the marker line is read after it, like a key document.
-    SplitDocument document = splitDocument(text::splitLines(config.text));
-    const auto& configLines = document.hasMarker ? document.configuration : document.keyText;
-    if (const auto failure = applyConfiguration(params, configLines)) return fail(o.configFile, *failure);
-    if (!preconditionMet(params)) return fail(o.configFile, kMsgNoSeparator);
+    Lines lines = text::splitLines(key.text);
+    if (o.indented) {
+        if (const auto code = convertIndented(o, lines, params)) return *code;
+    } else {
+        const TextFile config = readTextFile(o.configFile);
+        if (config.error) return fail(o.configFile, *config.error);
+        // A file holding the marker line is read after it, like a key document.
+        SplitDocument document = splitDocument(text::splitLines(config.text));
+        const auto& configLines = document.hasMarker ? document.configuration : document.keyText;
+        if (const auto failure = applyConfiguration(params, configLines)) return fail(o.configFile, *failure);
+        if (!preconditionMet(params)) return fail(o.configFile, kMsgNoSeparator);
+    }
 
-    const Lines lines = text::splitLines(key.text);
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);
     RunOptions options;
