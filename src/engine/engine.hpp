@@ -47,7 +47,9 @@ inline constexpr const char* kMsgAlreadyNumbered =
     "Le texte semble déjà numéroté par couplets, avec ses renvois : il n'est pas converti";
 inline constexpr const char* kMsgConverted = "Clé indentée convertie : %d couplets, %d entrées";
 inline constexpr const char* kMsgSetAside = "%d lignes d'en-tête laissées de côté";
+inline constexpr const char* kMsgSetAsideOne = "1 ligne d'en-tête laissée de côté";
 inline constexpr const char* kMsgWithoutEnding = "%d entrées sans définition ni suite";
+inline constexpr const char* kMsgWithoutEndingOne = "1 entrée sans définition ni suite";
 
 struct IndentedKey {
     bool converted = false;  // false: the text is not an indented key

@@ -122,7 +122,7 @@ Label readLabel(std::string_view s, const Styles& styles) {
         }
         c.path.push_back(part);
         // A bare number needs its dot or bracket: "5 mm" is no label.
-        if (digits && !closed) return label;
+        if (digits && !closed && !styles.paths) return label;
         if (path || styles.paths) {
             c.series = kPath + static_cast<int>(std::min<std::size_t>(c.path.size(), 39));
             c.value = c.path.back();
@@ -132,6 +132,13 @@ Label readLabel(std::string_view s, const Styles& styles) {
             c.path.clear();
         }
         label.candidates.push_back(std::move(c));
+    } else if (token.size() >= 2 && token.size() <= 3 && (isUpperAscii(token[0]) || isLowerAscii(token[0])) &&
+               std::all_of(token.begin() + 1, token.end(), isDigitAscii)) {
+        // A letter for the level and a number for the lead: "A1", "b2.".
+        const int letter = text::upper(token.substr(0, 1))[0] - 'A';
+        int number = 0;
+        for (char ch : token.substr(1)) number = number * 10 + (ch - '0');
+        label.candidates.push_back({(isUpperAscii(token[0]) ? kCapitalLevel : kSmallLevel) + letter, number, {}});
     } else if ((upper || lower) && closed) {
         if (const int roman = romanValue(token)) label.candidates.push_back({upper ? kRomanUpper : kRomanLower, roman, {}});
         const int letter = text::upper(token.substr(0, 1))[0] - 'A';
@@ -297,7 +304,9 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     std::size_t cut = start;
     if (cut > 0 && ending[cut - 1] == '(' && end < ending.size() && ending[end] == ')') --cut;
     while (cut > 0 && ending[cut - 1] == ' ') --cut;
+    bool page = false;
     if (cut >= 2 && ending.compare(cut - 2, 2, "p.") == 0 && (cut == 2 || ending[cut - 3] == ' ')) {
+        page = true;
         cut -= 2;
         while (cut > 0 && ending[cut - 1] == ' ') --cut;
     }
@@ -306,7 +315,7 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     while (!before.empty() && (before.back() == ',' || before.back() == ';')) before.pop_back();
     if (!std::any_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
         return;
-    number = ending.substr(start, end - start);
+    number = (page ? "p. " : "") + ending.substr(start, end - start);
     name = trimmed(before);
 }
 
@@ -318,31 +327,58 @@ void dropFinalStop(std::string& name) {
         name.pop_back();
 }
 
+// A word that names a taxon: "Amanita", "PINUS".
+bool isNameWord(std::string_view w) {
+    if (w.size() < 3 || !isUpperAscii(w[0])) return false;
+    const bool capitals = std::all_of(w.begin(), w.end(), [](char c) { return isUpperAscii(c) || c == '-'; });
+    // Dots inside a word are left by some copies of scanned books ("Sa.s.sAFRAS").
+    return capitals || std::all_of(w.begin() + 1, w.end(), [](char c) { return isLowerAscii(c) || isUpperAscii(c) || c == '.'; });
+}
+
+// The text without a page or catalogue number at its end ("..., p. 52.").
+std::string_view withoutTrailingNumber(std::string_view s) {
+    while (!s.empty() && (s.back() == '.' || s.back() == ' ' || s.back() == ')')) s.remove_suffix(1);
+    std::size_t end = s.size();
+    while (end > 0 && isDigitAscii(s[end - 1])) --end;
+    if (end == s.size() || end == 0) return s;
+    std::string_view rest = s.substr(0, end);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '(')) rest.remove_suffix(1);
+    if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',')) rest.remove_suffix(1);
+    return rest;
+}
+
 // A lead with no sub-leads and no separated ending may still end with its
-// name, run into the text as copying often leaves it: "... cuticle Amanita."
-// The name is a capitalised word (with an epithet after it) that is not the
-// first word of the lead.
+// name, run into the text as copying often leaves it: "... cuticle Amanita.",
+// "... several years. PINUS, p. 4." The name is a capitalised word (an
+// epithet may follow it) that is not the first word of the lead.
 std::size_t trailingNameStart(std::string_view s) {
-    std::string_view body = s;
+    std::string_view body = withoutTrailingNumber(s);
     while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
     const auto lastSpace = body.rfind(' ');
     if (lastSpace == std::string_view::npos) return std::string_view::npos;
-    auto wordOk = [](std::string_view w, bool capital) {
-        if (w.size() < 3) return false;
-        if (capital ? !isUpperAscii(w[0]) : !isLowerAscii(w[0])) return false;
-        return std::all_of(w.begin() + 1, w.end(), isLowerAscii);
-    };
     const std::string_view last = body.substr(lastSpace + 1);
-    std::size_t start = std::string_view::npos;
-    if (wordOk(last, true)) {
-        start = lastSpace + 1;
-    } else if (wordOk(last, false)) {
-        const auto before = body.rfind(' ', lastSpace - 1);
-        const std::size_t from = before == std::string_view::npos ? 0 : before + 1;
-        if (before != std::string_view::npos && wordOk(body.substr(from, lastSpace - from), true)) start = from;
-    }
-    if (start == std::string_view::npos || start == 0) return std::string_view::npos;
-    return start;
+    if (isNameWord(last)) return lastSpace + 1;
+    const bool epithet = last.size() >= 3 && std::all_of(last.begin(), last.end(), isLowerAscii);
+    if (!epithet || lastSpace == 0) return std::string_view::npos;
+    const auto before = body.rfind(' ', lastSpace - 1);
+    if (before == std::string_view::npos) return std::string_view::npos;
+    const std::string_view genus = body.substr(before + 1, lastSpace - before - 1);
+    return genus.size() >= 3 && isUpperAscii(genus[0]) && std::all_of(genus.begin() + 1, genus.end(), isLowerAscii)
+               ? before + 1
+               : std::string_view::npos;
+}
+
+// A line that holds only the name a lead leads to, set on a line of its own:
+// "GLEDITSIA, p. 165."
+bool isNameLine(std::string_view s) {
+    const std::string_view core = withoutTrailingNumber(s);
+    if (core.empty() || std::count(core.begin(), core.end(), ' ') > 3) return false;
+    const auto firstSpace = core.find(' ');
+    const std::string_view first = core.substr(0, firstSpace);
+    const bool capitals = first.size() >= 3 && std::all_of(first.begin(), first.end(), [](char c) { return isUpperAscii(c) || c == ',' || c == '.'; });
+    const bool numbered = std::any_of(s.begin() + static_cast<std::ptrdiff_t>(core.size()), s.end(), isDigitAscii);
+    return capitals || (numbered && isNameWord(first));
 }
 
 // --- The tree of leads -----------------------------------------------------------
@@ -552,31 +588,31 @@ std::string withCount(const char* format, int n) {
 
 }  // namespace
 
-IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
-    tabWidth = std::clamp(tabWidth, 1, 32);
-    IndentedKey out;
+namespace {
 
-    std::vector<std::string_view> contents(text.size());
-    std::vector<int> indents(text.size(), 0);
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        std::string_view line = text[k];
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
-        const std::size_t skip = indentation(line, tabWidth, indents[k]);
-        contents[k] = line.substr(skip);
-    }
-    const Styles styles = learnStyles(contents);
+struct LeadTree {
+    std::vector<Lead> leads;
+    std::vector<int> top;  // the first couplet
+    int setAside = 0;
+};
+
+// Builds the tree of leads from the lines; with `byIndentation` false every
+// line counts as unindented and the labels alone give the levels.
+LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
+                bool byIndentation) {
     bool flat = true;
     int firstIndent = -1;
-    for (std::size_t k = 0; k < text.size(); ++k) {
+    for (std::size_t k = 0; k < contents.size() && byIndentation; ++k) {
         if (contents[k].empty()) continue;
         if (firstIndent < 0) firstIndent = indents[k];
         flat = flat && indents[k] == firstIndent;
     }
 
-    std::vector<Lead> leads;
-    leads.reserve(text.size());
+    LeadTree tree;
+    std::vector<Lead>& leads = tree.leads;
+    leads.reserve(contents.size());
     Builder builder(leads, flat);
-    for (std::size_t k = 0; k < text.size(); ++k) {
+    for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
         Label label = readLabel(s, styles);
@@ -584,14 +620,25 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         const Ending ending = findEnding(rest);
         std::string description =
             trimmed(ending.descriptionEnd == std::string_view::npos ? rest : rest.substr(0, ending.descriptionEnd));
-        std::string printedEnding = ending.descriptionEnd == std::string_view::npos ? std::string{} : trimmed(rest.substr(ending.start));
+        std::string printedEnding =
+            ending.descriptionEnd == std::string_view::npos ? std::string{} : trimmed(rest.substr(ending.start));
 
+        // A page number wrapped away from its "p.".
+        if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
+            std::all_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) {
+            appendText(leads.back().text, s);
+            continue;
+        }
         // A line without label that carries on the lead above: it starts in
-        // the middle of a sentence, or it is only the lead's ending.
+        // the middle of a sentence, or it holds only the lead's ending.
         if (label.candidates.empty() && !leads.empty() && leads.back().ending.empty()) {
             Lead& previous = leads.back();
-            const bool midSentence = isLowerAscii(description.empty() ? 'x' : description[0]) ||
+            const bool midSentence = (!description.empty() && isLowerAscii(description[0])) ||
                                      (!previous.text.empty() && previous.text.back() == '-');
+            if (printedEnding.empty() && isNameLine(description)) {
+                previous.ending = std::move(description);
+                continue;
+            }
             if (description.empty() || (midSentence && !endsLikeSentence(previous.text))) {
                 appendText(previous.text, description);
                 previous.ending = std::move(printedEnding);
@@ -599,9 +646,10 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
             }
         }
         leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}});
-        builder.place(static_cast<int>(leads.size()) - 1, indents[k], label);
-        // The label that fits no series stays in the text.
-        if (!leads.back().labelled && label.length > 0) leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
+        builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
+        // A label that fits no series stays in the text.
+        if (!leads.back().labelled && label.length > 0)
+            leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
     }
 
     // A lead followed by a single deeper lead without label: that lead is the
@@ -621,30 +669,69 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     }
 
     // The top couplet: titles and introductory lines before the key go.
-    std::vector<int> top;
+    std::vector<int>& top = tree.top;
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
     std::size_t first = 0;
     while (true) {
-        while (first < top.size() && leads[top[first]].children.empty() && leads[top[first]].ending.empty()) ++first;
+        while (first < top.size() && !leads[top[first]].labelled && leads[top[first]].children.empty() &&
+               leads[top[first]].ending.empty())
+            ++first;
         if (top.size() - first == 1 && !leads[top[first]].labelled && leads[top[first]].ending.empty() &&
             !leads[top[first]].children.empty()) {
-            out.setAside += static_cast<int>(first) + 1;
+            tree.setAside += static_cast<int>(first) + 1;
             top = leads[top[first]].children;
             first = 0;
             continue;
         }
         break;
     }
-    out.setAside += static_cast<int>(first);
+    tree.setAside += static_cast<int>(first);
     top.erase(top.begin(), top.begin() + static_cast<std::ptrdiff_t>(first));
+    return tree;
+}
 
-    bool nested = false;
-    for (int t : top) nested = nested || !leads[t].children.empty();
-    if (!nested) {
+bool isNested(const LeadTree& tree) {
+    return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
+}
+
+}  // namespace
+
+IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
+    tabWidth = std::clamp(tabWidth, 1, 32);
+    IndentedKey out;
+
+    std::vector<std::string_view> contents(text.size());
+    std::vector<int> indents(text.size(), 0);
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        std::string_view line = text[k];
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
+        const std::size_t skip = indentation(line, tabWidth, indents[k]);
+        contents[k] = line.substr(skip);
+    }
+    const Styles styles = learnStyles(contents);
+
+    // A key labelled on nearly every line is read by its labels: pasted
+    // tables and PDFs keep the labels but scramble the indentation. When the
+    // labels alone give no levels (one series at every level), the
+    // indentation gives them.
+    std::size_t lines = 0;
+    std::size_t labelled = 0;
+    for (std::string_view s : contents) {
+        if (s.empty()) continue;
+        ++lines;
+        if (!readLabel(s, styles).candidates.empty()) ++labelled;
+    }
+    const bool byLabels = labelled * 4 >= lines * 3;
+    LeadTree tree = buildLeads(contents, indents, styles, !byLabels);
+    if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true);
+    if (!isNested(tree)) {
         out.message = kMsgNotIndented;
         return out;
     }
+    std::vector<Lead>& leads = tree.leads;
+    const std::vector<int>& top = tree.top;
+    out.setAside = tree.setAside;
 
     // Numbers as endings are references of a key already numbered by couplets.
     int numberEndings = 0;
@@ -712,8 +799,11 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     out.converted = true;
     out.message = withCount(kMsgConverted, out.couplets);
     out.message = withCount(out.message.c_str(), out.leads);
-    if (out.setAside > 0) out.message += "\n" + withCount(kMsgSetAside, out.setAside);
-    if (out.withoutEnding > 0) out.message += "\n" + withCount(kMsgWithoutEnding, out.withoutEnding);
+    if (out.setAside > 0)
+        out.message += "\n" + (out.setAside == 1 ? std::string(kMsgSetAsideOne) : withCount(kMsgSetAside, out.setAside));
+    if (out.withoutEnding > 0)
+        out.message += "\n" + (out.withoutEnding == 1 ? std::string(kMsgWithoutEndingOne)
+                                                      : withCount(kMsgWithoutEnding, out.withoutEnding));
     return out;
 }
 
