@@ -23,6 +23,7 @@ constexpr const char* kUsage = R"(Usage : sarvelo-cli [options] CLE
 
 Traite la clé de détermination du fichier texte CLE (Windows-1252 ou UTF-8 ;
 "-" pour l'entrée standard) avec les paramètres du fichier de configuration.
+Une CLE qui contient la ligne "Configuration pour Sarvelo" est lue jusqu'à elle.
 
 Options :
   -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
@@ -215,7 +216,8 @@ int main(int argc, char** argv) {
     const TextFile key = readTextFile(o.keyFile);
     if (key.error) return fail(o.keyFile, *key.error);
     KeyParams params;
-    Lines lines = text::splitLines(key.text);
+    // A key file that holds the marker line is a key document: its key is the text before it.
+    Lines lines = splitDocument(text::splitLines(key.text)).keyText;
     if (o.indented) {
         if (const auto code = convertIndented(o, lines, params)) return *code;
     } else {
