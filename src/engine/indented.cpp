@@ -178,20 +178,6 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
 
 // --- Endings ------------------------------------------------------------------
 
-// A run of dots that leads to a determination: at least two dots, spaces
-// between them allowed, or an ellipsis.
-bool isLeaderChar(std::string_view s, std::size_t i, std::size_t& width) {
-    if (s[i] == '.' || s[i] == ' ') {
-        width = 1;
-        return true;
-    }
-    if (s.compare(i, 3, "\u2026") == 0) {
-        width = 3;
-        return true;
-    }
-    return false;
-}
-
 struct Ending {
     std::size_t descriptionEnd = std::string_view::npos;  // npos: no ending
     std::size_t start = 0;
@@ -214,7 +200,8 @@ Ending findEnding(std::string_view s) {
         return e;
     }
 
-    // Dot leaders, scanned from the right.
+    // Dot leaders, scanned from the right: at least two dots, spaces between
+    // them allowed, an ellipsis counting as dots.
     std::size_t i = s.size();
     while (i > 0) {
         std::size_t runEnd = i;
@@ -226,12 +213,10 @@ Ending findEnding(std::string_view s) {
         std::size_t runStart = runEnd;
         int dots = 0;
         while (runStart > 0) {
-            std::size_t w = 0;
-            const std::size_t back3 = runStart >= 3 ? runStart - 3 : runStart;
-            if (runStart >= 3 && s.compare(back3, 3, "\u2026") == 0) {
+            if (runStart >= 3 && s.compare(runStart - 3, 3, "\u2026") == 0) {
                 runStart -= 3;
                 dots += 2;
-            } else if (isLeaderChar(s, runStart - 1, w)) {
+            } else if (s[runStart - 1] == '.' || s[runStart - 1] == ' ') {
                 if (s[runStart - 1] == '.') ++dots;
                 --runStart;
             } else {
