@@ -29,6 +29,7 @@ Traite la clé de détermination du fichier texte CLE (Windows-1252 ou UTF-8 ;
 "-" pour l'entrée standard) avec les paramètres du fichier de configuration.
 Une clé KeyBase (fichier .csv ou .tsv : couplet, texte, destination) est lue avec
 les paramètres qui la traitent ; --config est alors facultatif.
+Une CLE qui contient la ligne "Configuration pour Sarvelo" est lue jusqu'à elle.
 
 Options :
   -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
@@ -52,6 +53,14 @@ Options :
                            (par défaut : non)
   -p, --partiel            mode partiel : s'arrête après la construction du tableau
   -q, --silencieux         n'affiche pas les messages du traitement
+  -i, --indentee           CLE est une clé indentée (retraits, étiquettes I., A.,
+                           a., 1. ou numéros 1.2.1.) : elle est convertie en clé
+                           numérotée par couplets, traitée avec ses propres
+                           paramètres (sans --config)
+      --convertie FICHIER  avec --indentee : écrit la clé convertie suivie de
+                           "Configuration pour Sarvelo" et de ses paramètres
+                           (utilisable ensuite comme CLE et comme --config)
+      --tabulation N       avec --indentee : largeur d'une tabulation (8 par défaut)
   -h, --help               affiche cette aide
 
 Les fichiers lus (fichier, tube ou entrée standard) font au plus 64 Mo ; toute
@@ -80,6 +89,9 @@ struct Options {
     bool nestedYes = false;
     bool partial = false;
     bool quiet = false;
+    bool indented = false;
+    std::string convertedFile;
+    int tabWidth = 8;
 };
 
 class CliHost : public Host {
@@ -143,6 +155,24 @@ std::vector<std::string> tableLines(const ResultTable& table) {
     return lines;
 }
 
+// --indentee: the key text becomes the converted couplet key and the
+// parameters those that process it; --convertie keeps both in one file.
+std::optional<int> convertIndented(const Options& o, Lines& lines, KeyParams& params) {
+    IndentedKey converted = convertIndentedKey(lines, o.tabWidth);
+    if (!converted.converted) return fail(o.keyFile, converted.message);
+    if (!o.quiet) std::cerr << converted.message << "\n";
+    lines = std::move(converted.lines);
+    setIndentedKeyLayout(params);
+    if (!o.convertedFile.empty()) {
+        std::vector<std::string> document = lines;
+        document.emplace_back(kConfigurationMarker);
+        for (auto& entry : configurationEntries(params)) document.push_back(std::move(entry));
+        std::string reason;
+        if (!writeLines(o.convertedFile, document, reason)) return fail(o.convertedFile, reason);
+    }
+    return std::nullopt;
+}
+
 // Parses the command line; returns an exit code when the program must stop.
 std::optional<int> parse(int argc, char** argv, Options& o) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -171,6 +201,14 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         } else if (a == "--en-ordre") o.ordered = true;
         else if (a == "-p" || a == "--partiel") o.partial = true;
         else if (a == "-q" || a == "--silencieux") o.quiet = true;
+        else if (a == "-i" || a == "--indentee") o.indented = true;
+        else if (a == "--convertie") target = &o.convertedFile;
+        else if (a == "--tabulation") {
+            const auto v = value(i);
+            const auto width = v ? text::toInteger(*v) : std::nullopt;
+            if (!width || *width < 1 || *width > 32) return fail("", "--tabulation attend un nombre de 1 à 32");
+            o.tabWidth = *width;
+        }
         else if (a == "-r" || a == "--recursive") {
             const auto v = value(i);
             if (!v || (*v != "oui" && *v != "non")) return fail("", "--recursive attend oui ou non");
@@ -189,7 +227,9 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         }
     }
     if (o.keyFile.empty()) return fail("", "aucun fichier de clé (voir --help)");
-    if (o.configFile.empty() && !interchange::isKeyBaseFileName(o.keyFile))
+    if (o.indented && !o.configFile.empty()) return fail("", "--indentee fournit ses propres paramètres : pas de --config");
+    if (!o.indented && !o.convertedFile.empty()) return fail("", "--convertie s'emploie avec --indentee");
+    if (o.configFile.empty() && !o.indented && !interchange::isKeyBaseFileName(o.keyFile))
         return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
     return std::nullopt;
 }
@@ -212,22 +252,27 @@ int main(int argc, char** argv) {
         lines = std::move(imported.text);
         configLines = std::move(imported.configuration);
     } else {
-        lines = text::splitLines(key.text);
+        // A key file that holds the marker line is a key document: its key is the text before it.
+        lines = splitDocument(text::splitLines(key.text)).keyText;
     }
-    if (!o.configFile.empty()) {
-        const TextFile config = readTextFile(o.configFile);
-        if (config.error) return fail(o.configFile, *config.error);
-        // A file holding the marker line is read after it, like a key document.
-        SplitDocument document = splitDocument(text::splitLines(config.text));
-        configLines = document.hasMarker ? document.configuration : document.keyText;
-    }
-    const std::string& paramSource = o.configFile.empty() ? o.keyFile : o.configFile;
 
     KeyParams params;
-    // The lines go over the start-up values: a hand-written file may name only
-    // what differs (a document names every parameter, so it reads the same).
-    if (const auto failure = applyConfigurationOver(params, configLines)) return fail(paramSource, *failure);
-    if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
+    if (o.indented) {
+        if (const auto code = convertIndented(o, lines, params)) return *code;
+    } else {
+        if (!o.configFile.empty()) {
+            const TextFile config = readTextFile(o.configFile);
+            if (config.error) return fail(o.configFile, *config.error);
+            // A file holding the marker line is read after it, like a key document.
+            SplitDocument document = splitDocument(text::splitLines(config.text));
+            configLines = document.hasMarker ? document.configuration : document.keyText;
+        }
+        const std::string& paramSource = o.configFile.empty() ? o.keyFile : o.configFile;
+        // The lines go over the start-up values: a hand-written file may name only
+        // what differs (a document names every parameter, so it reads the same).
+        if (const auto failure = applyConfigurationOver(params, configLines)) return fail(paramSource, *failure);
+        if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
+    }
 
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);

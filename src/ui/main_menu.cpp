@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "ui/indented_command.hpp"
 #include "ui/keybase_import.hpp"
 #include "ui/main_window.hpp"
 
@@ -92,6 +93,8 @@ void TSarvelo::buildMenus() {
     traitement->setObjectName(QStringLiteral("Traitement1"));
     connect(entry(traitement, "Action1", QStringLiteral("Action"), QKeySequence(Qt::Key_F9)), &QAction::triggered,
             this, &TSarvelo::Action1Click);
+    connect(entry(traitement, "Convertirlacleindentee1", QString::fromUtf8(kConvertIndentedCaption)),
+            &QAction::triggered, this, [this] { convertIndentedWorkingText(*this); });
     traitement->addSeparator();
     entry(traitement, "rierlacltermine1", QStringLiteral("Trier la clé terminée"));
     traitement->addSeparator();

@@ -102,6 +102,27 @@ TEST(Cli, UnusableInputGivesStatusTwoWithOneLineNamingTheFile) {
     EXPECT_EQ(cli("--help").status, 0);
 }
 
+TEST(Cli, IndentedKeyIsConvertedProcessedAndKeptAsAReusableFile) {
+    writeFile(tempPath("indented.txt"), "Spores white\n\tGills free\tAmanita\n\tGills attached\tTricholoma\n"
+                                        "Spores pink ........ Pluteus\n");
+    CliRun run = cli("--indentee " + tempPath("indented.txt") + " -q -o " + tempPath("indented.cle") + " --convertie " +
+                     tempPath("converted.txt"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string finished = readFile(tempPath("indented.cle"));
+    EXPECT_EQ(finished, "1,2$ Spores white\n1,0$ Spores pink $ Pluteus\n2,0$ Gills free $ Amanita\n"
+                        "2,0$ Gills attached $ Tricholoma\n");
+    // The converted file is its own key and configuration.
+    run = cli(tempPath("converted.txt") + " -c " + tempPath("converted.txt") + " -q -o " + tempPath("again.cle"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(tempPath("again.cle")), finished);
+
+    writeFile(tempPath("flat.txt"), "Chapeau rouge.\nChapeau blanc.\n");
+    run = cli("-i " + tempPath("flat.txt"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("pas une clé indentée"), std::string::npos) << run.err;
+    EXPECT_EQ(cli("-i " + tempPath("indented.txt") + " -c " + tempPath("conf.txt")).status, 2);
+}
+
 TEST(Cli, EverySourceOfInputHasOneLimitAndItsOwnMessage) {
     writeFile(tempPath("conf.txt"), kConfig);
     const std::string conf = " -c " + tempPath("conf.txt");

@@ -28,7 +28,7 @@ std::string chromium() {
 // over to the first and shows nothing.
 std::string shownPage(const std::string& browser, const std::string& file, const std::string& fragment) {
     const std::string command = browser + " --headless --no-sandbox --disable-gpu --no-first-run --disable-extensions"
-                                          " --user-data-dir=" + file + ".profil"
+                                          " --virtual-time-budget=10000 --user-data-dir=" + file + ".profil"
                                           " --dump-dom 'file://" + file + "#" + fragment + "' 2>/dev/null";
     std::string dom;
     if (FILE* pipe = popen(command.c_str(), "r")) {

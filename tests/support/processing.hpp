@@ -33,7 +33,7 @@ inline Processed process(const std::vector<std::string>& lines, const std::vecto
 
 // A file of tests/data, as lines.
 inline std::vector<std::string> testDataLines(const std::string& name) {
-    std::ifstream in(std::string(SARVELO_TEST_DATA) + "/" + name, std::ios::binary);
+    std::ifstream in(std::string(SARVELO_TEST_DATA_DIR) + "/" + name, std::ios::binary);
     std::stringstream s;
     s << in.rdbuf();
     return text::splitLines(s.str());

@@ -1,0 +1,806 @@
+// Indented and hierarchical keys: keys that show their structure by the
+// indentation of the leads, by series of labels (I., A., a., 1., AA.) or by
+// path numbers (1.2.1.), with no couplet numbers and no references. The pass
+// rebuilds the tree of leads and writes it out as a numbered couplet key,
+// "1. lead ... 2" or "1. lead => Name", which the run then processes.
+//
+// One walk down the lines places each lead with a stack of open levels; a
+// level is an indentation, refined by the label series seen at it, so that a
+// key whose indentation was lost still nests by its labels.
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "engine/engine.hpp"
+#include "engine/text.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+// --- Labels -------------------------------------------------------------------
+
+// Label series. Letters "A."/"a." count A, B, C; in keys that double letters
+// (A. ... AA.) each letter is a level of its own and the doubling counts
+// the leads: those series are kLetterLevel + letter. Path numbers of depth d
+// are kPath + d.
+enum Series : int {
+    kNone = -1,
+    kRomanUpper = 0,
+    kRomanLower,
+    kCapital,
+    kSmall,
+    kDigit,
+    kCapitalLevel = 10,   // + letter index 0..25
+    kSmallLevel = 40,     // + letter index 0..25
+    kPath = 70,           // + depth
+    kSeriesCount = kPath + 40,
+};
+
+struct Candidate {
+    int series = kNone;
+    int value = 0;               // 1 for the first label of a series
+    std::vector<int> path;       // path numbers: every part
+};
+
+struct Label {
+    std::vector<Candidate> candidates;
+    std::size_t length = 0;  // bytes of the label and the blanks after it
+};
+
+bool isUpperAscii(char c) { return c >= 'A' && c <= 'Z'; }
+bool isLowerAscii(char c) { return c >= 'a' && c <= 'z'; }
+bool isDigitAscii(char c) { return c >= '0' && c <= '9'; }
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Value of a roman numeral written with I, V and X (either case), 0 when it
+// is not one.
+int romanValue(std::string_view s) {
+    static constexpr std::array<std::string_view, 10> units{"", "i", "ii", "iii", "iv", "v", "vi", "vii", "viii", "ix"};
+    static constexpr std::array<std::string_view, 4> tens{"", "x", "xx", "xxx"};
+    const std::string low = text::lower(s);
+    for (int t = 3; t >= 0; --t) {
+        if (low.compare(0, tens[t].size(), tens[t]) != 0) continue;
+        const std::string_view rest = std::string_view(low).substr(tens[t].size());
+        for (int u = 0; u < 10; ++u)
+            if (rest == units[u] && t * 10 + u > 0) return t * 10 + u;
+    }
+    return 0;
+}
+
+bool sameLetterRepeated(std::string_view s) {
+    return s.size() >= 2 && std::all_of(s.begin(), s.end(), [&](char c) { return c == s[0]; });
+}
+
+struct Styles {
+    bool paths = false;          // some label is a path number such as 1.2.
+    bool capitalLevels = false;  // capitals doubled: A. ... AA.
+    bool smallLevels = false;    // small letters doubled: a. ... aa.
+};
+
+// The label at the start of `s` (after the indentation): "A.", "a)", "(1)",
+// "IV.", "1.2.1.", "1-2-1", each followed by a blank or the line end. The
+// same label may read in several series ("I." a roman one or the ninth
+// capital); the placement chooses by what the text around it continues.
+Label readLabel(std::string_view s, const Styles& styles) {
+    Label label;
+    std::size_t at = 0;
+    const bool opened = !s.empty() && s[0] == '(';
+    if (opened) at = 1;
+    const std::size_t begin = at;
+    while (at < s.size() && (isDigitAscii(s[at]) || isUpperAscii(s[at]) || isLowerAscii(s[at]) ||
+                             ((s[at] == '.' || s[at] == '-') && at > begin && isDigitAscii(s[at - 1]) &&
+                              at + 1 < s.size() && isDigitAscii(s[at + 1]))))
+        ++at;
+    if (at == begin || at - begin > 12) return label;
+    const std::string_view token = s.substr(begin, at - begin);
+    bool closed = false;
+    if (at < s.size() && (s[at] == ')' || (s[at] == '.' && !opened))) {
+        closed = true;
+        ++at;
+    }
+    if (opened && !(closed && s[at - 1] == ')')) return label;
+    if (at < s.size() && !isBlank(s[at])) return label;
+
+    const bool digits = std::all_of(token.begin(), token.end(), isDigitAscii);
+    const bool path = !digits && isDigitAscii(token[0]) &&
+                      std::all_of(token.begin(), token.end(), [](char c) { return isDigitAscii(c) || c == '.' || c == '-'; });
+    const bool upper = std::all_of(token.begin(), token.end(), isUpperAscii);
+    const bool lower = std::all_of(token.begin(), token.end(), isLowerAscii);
+
+    if (digits || path) {
+        Candidate c;
+        int part = 0;
+        for (char ch : token) {
+            if (isDigitAscii(ch)) {
+                part = part * 10 + (ch - '0');
+                if (part > 100000) return label;
+            } else {
+                c.path.push_back(part);
+                part = 0;
+            }
+        }
+        c.path.push_back(part);
+        // A bare number needs its dot or bracket: "5 mm" is no label.
+        if (digits && !closed && !styles.paths) return label;
+        if (path || styles.paths) {
+            c.series = kPath + static_cast<int>(std::min<std::size_t>(c.path.size(), 39));
+            c.value = c.path.back();
+        } else {
+            c.series = kDigit;
+            c.value = part;
+            c.path.clear();
+        }
+        label.candidates.push_back(std::move(c));
+    } else if (token.size() >= 2 && token.size() <= 3 && (isUpperAscii(token[0]) || isLowerAscii(token[0])) &&
+               std::all_of(token.begin() + 1, token.end(), isDigitAscii)) {
+        // A letter for the level and a number for the lead: "A1", "b2.".
+        const int letter = text::upper(token.substr(0, 1))[0] - 'A';
+        int number = 0;
+        for (char ch : token.substr(1)) number = number * 10 + (ch - '0');
+        label.candidates.push_back({(isUpperAscii(token[0]) ? kCapitalLevel : kSmallLevel) + letter, number, {}});
+    } else if ((upper || lower) && closed) {
+        if (const int roman = romanValue(token)) label.candidates.push_back({upper ? kRomanUpper : kRomanLower, roman, {}});
+        const int letter = text::upper(token.substr(0, 1))[0] - 'A';
+        const bool levels = upper ? styles.capitalLevels : styles.smallLevels;
+        if (levels && (token.size() == 1 || sameLetterRepeated(token)))
+            label.candidates.push_back({(upper ? kCapitalLevel : kSmallLevel) + letter, static_cast<int>(token.size()), {}});
+        else if (token.size() == 1)
+            label.candidates.push_back({upper ? kCapital : kSmall, letter + 1, {}});
+    }
+    if (label.candidates.empty()) return label;
+    while (at < s.size() && isBlank(s[at])) ++at;
+    label.length = at;
+    return label;
+}
+
+// The styles of the whole text, learned before the placement: whether its
+// numbers are paths, whether it doubles its letters.
+Styles learnStyles(const std::vector<std::string_view>& contents) {
+    Styles styles;
+    const Styles plain;
+    for (std::string_view s : contents) {
+        std::size_t end = 0;
+        while (end < s.size() && !isBlank(s[end])) ++end;
+        std::string_view token = s.substr(0, end);
+        if (token.size() < 3 || (token.back() != '.' && token.back() != ')' && !isDigitAscii(token.back()))) continue;
+        if (!isDigitAscii(token.back())) token.remove_suffix(1);
+        if (token.find_first_of(".-") != std::string_view::npos && isDigitAscii(token[0])) {
+            const Label l = readLabel(s, plain);
+            if (!l.candidates.empty() && !l.candidates[0].path.empty()) styles.paths = true;
+        } else if (sameLetterRepeated(token) && romanValue(token) == 0) {
+            if (isUpperAscii(token[0])) styles.capitalLevels = true;
+            if (isLowerAscii(token[0])) styles.smallLevels = true;
+        }
+    }
+    return styles;
+}
+
+// --- Endings ------------------------------------------------------------------
+
+struct Ending {
+    std::size_t descriptionEnd = std::string_view::npos;  // npos: no ending
+    std::size_t start = 0;
+};
+
+// Where the determination at the end of a lead starts: after the last tab,
+// else after the last dot leader, else after the last run of spaces (three,
+// or two that do not follow the end of a sentence).
+Ending findEnding(std::string_view s) {
+    Ending e;
+    const auto textStart = s.find_first_not_of(" \t");
+    if (textStart == std::string_view::npos) return e;
+
+    const auto tab = s.find_last_of('\t');
+    if (tab != std::string_view::npos && tab > textStart && s.find_first_not_of(" \t", tab) != std::string_view::npos) {
+        std::size_t from = tab;
+        while (from > 0 && isBlank(s[from - 1])) --from;
+        e.descriptionEnd = from;
+        e.start = s.find_first_not_of(" \t", tab);
+        return e;
+    }
+
+    // Dot leaders, scanned from the right: at least two dots, spaces between
+    // them allowed, an ellipsis counting as dots.
+    std::size_t i = s.size();
+    while (i > 0) {
+        std::size_t runEnd = i;
+        // Skip back over non-leader characters.
+        while (runEnd > 0 && s[runEnd - 1] != '.' && s[runEnd - 1] != ' ' &&
+               !(runEnd >= 3 && s.compare(runEnd - 3, 3, "\u2026") == 0))
+            --runEnd;
+        if (runEnd == 0) break;
+        std::size_t runStart = runEnd;
+        int dots = 0;
+        while (runStart > 0) {
+            if (runStart >= 3 && s.compare(runStart - 3, 3, "\u2026") == 0) {
+                runStart -= 3;
+                dots += 2;
+            } else if (s[runStart - 1] == '.' || s[runStart - 1] == ' ') {
+                if (s[runStart - 1] == '.') ++dots;
+                --runStart;
+            } else {
+                break;
+            }
+        }
+        // A line may hold nothing but the leader and the name.
+        if (dots >= 2 && runEnd < s.size() && runStart >= textStart) {
+            e.descriptionEnd = runStart;
+            e.start = runEnd;
+            return e;
+        }
+        i = runStart;
+    }
+
+    // Runs of spaces, scanned from the right.
+    for (std::size_t end = s.size(); end > textStart;) {
+        const auto lastSpace = s.rfind("  ", end - 1);
+        if (lastSpace == std::string_view::npos || lastSpace < textStart) break;
+        std::size_t runStart = lastSpace;
+        while (runStart > 0 && s[runStart - 1] == ' ') --runStart;
+        std::size_t runEnd = lastSpace + 2;
+        while (runEnd < s.size() && s[runEnd] == ' ') ++runEnd;
+        const bool afterSentence = runStart > 0 && std::string_view(".;:!?").find(s[runStart - 1]) != std::string_view::npos;
+        if (runEnd < s.size() && runStart > textStart && (runEnd - runStart >= 3 || !afterSentence)) {
+            e.descriptionEnd = runStart;
+            e.start = runEnd;
+            return e;
+        }
+        end = runStart;
+    }
+    return e;
+}
+
+std::string trimmed(std::string_view s) {
+    const auto b = s.find_first_not_of(" \t");
+    if (b == std::string_view::npos) return {};
+    const auto e = s.find_last_not_of(" \t");
+    return std::string(s.substr(b, e - b + 1));
+}
+
+// A determination and the catalogue or page number printed with it: "1. L.
+// coarctata", "Amanita. 52", "Lepiota, p. 77".
+void splitNumber(const std::string& ending, std::string& name, std::string& number) {
+    name = ending;
+    number.clear();
+    std::size_t d = 0;
+    while (d < ending.size() && isDigitAscii(ending[d])) ++d;
+    if (d > 0 && d <= 4) {
+        std::size_t at = d;
+        if (at < ending.size() && isLowerAscii(ending[at]) && (at + 1 == ending.size() || !isLowerAscii(ending[at + 1]))) ++at;
+        if (at < ending.size() && (ending[at] == '.' || ending[at] == ')')) ++at;
+        if (at < ending.size() && ending[at] == ' ') {
+            const std::string rest = trimmed(std::string_view(ending).substr(at));
+            if (std::any_of(rest.begin(), rest.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); })) {
+                number = ending.substr(0, at);
+                while (!number.empty() && (number.back() == '.' || number.back() == ')' || number.back() == ' '))
+                    number.pop_back();
+                name = rest;
+                return;
+            }
+        }
+    }
+    // Trailing number: "Name 52", "Name, p. 52", "Name (52)".
+    std::size_t end = ending.size();
+    if (end > 0 && (ending[end - 1] == '.' || ending[end - 1] == ')')) --end;
+    std::size_t start = end;
+    while (start > 0 && isDigitAscii(ending[start - 1])) --start;
+    if (start == end || end - start > 4 || start == 0) return;
+    std::size_t cut = start;
+    if (cut > 0 && ending[cut - 1] == '(' && end < ending.size() && ending[end] == ')') --cut;
+    while (cut > 0 && ending[cut - 1] == ' ') --cut;
+    bool page = false;
+    if (cut >= 2 && ending.compare(cut - 2, 2, "p.") == 0 && (cut == 2 || ending[cut - 3] == ' ')) {
+        page = true;
+        cut -= 2;
+        while (cut > 0 && ending[cut - 1] == ' ') --cut;
+    }
+    if (cut == start || cut == 0) return;  // no blank before the number: part of the name
+    std::string before = ending.substr(0, cut);
+    while (!before.empty() && (before.back() == ',' || before.back() == ';')) before.pop_back();
+    if (!std::any_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+        return;
+    number = (page ? "p. " : "") + ending.substr(start, end - start);
+    name = trimmed(before);
+}
+
+// A one-word name loses its full stop ("Amanita." is Amanita); names of
+// several words keep theirs, which may close an abbreviation.
+void dropFinalStop(std::string& name) {
+    if (name.size() > 2 && name.back() == '.' && name.find(' ') == std::string::npos &&
+        text::isLetter(static_cast<unsigned char>(name[name.size() - 2])))
+        name.pop_back();
+}
+
+// A word that names a taxon: "Amanita", "PINUS".
+bool isNameWord(std::string_view w) {
+    if (w.size() < 3 || !isUpperAscii(w[0])) return false;
+    const bool capitals = std::all_of(w.begin(), w.end(), [](char c) { return isUpperAscii(c) || c == '-'; });
+    // Dots inside a word are left by some copies of scanned books ("Sa.s.sAFRAS").
+    return capitals || std::all_of(w.begin() + 1, w.end(), [](char c) { return isLowerAscii(c) || isUpperAscii(c) || c == '.'; });
+}
+
+// The text without a page or catalogue number at its end ("..., p. 52.").
+std::string_view withoutTrailingNumber(std::string_view s) {
+    while (!s.empty() && (s.back() == '.' || s.back() == ' ' || s.back() == ')')) s.remove_suffix(1);
+    std::size_t end = s.size();
+    while (end > 0 && isDigitAscii(s[end - 1])) --end;
+    if (end == s.size() || end == 0) return s;
+    std::string_view rest = s.substr(0, end);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '(')) rest.remove_suffix(1);
+    if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',')) rest.remove_suffix(1);
+    return rest;
+}
+
+// A lead with no sub-leads and no separated ending may still end with its
+// name, run into the text as copying often leaves it: "... cuticle Amanita.",
+// "... several years. PINUS, p. 4." The name is a capitalised word (an
+// epithet may follow it) that is not the first word of the lead.
+std::size_t trailingNameStart(std::string_view s) {
+    std::string_view body = withoutTrailingNumber(s);
+    while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
+    const auto lastSpace = body.rfind(' ');
+    if (lastSpace == std::string_view::npos) return std::string_view::npos;
+    const std::string_view last = body.substr(lastSpace + 1);
+    if (isNameWord(last)) return lastSpace + 1;
+    const bool epithet = last.size() >= 3 && std::all_of(last.begin(), last.end(), isLowerAscii);
+    if (!epithet || lastSpace == 0) return std::string_view::npos;
+    const auto before = body.rfind(' ', lastSpace - 1);
+    if (before == std::string_view::npos) return std::string_view::npos;
+    const std::string_view genus = body.substr(before + 1, lastSpace - before - 1);
+    return genus.size() >= 3 && isUpperAscii(genus[0]) && std::all_of(genus.begin() + 1, genus.end(), isLowerAscii)
+               ? before + 1
+               : std::string_view::npos;
+}
+
+// A line that holds only the name a lead leads to, set on a line of its own:
+// "GLEDITSIA, p. 165."
+bool isNameLine(std::string_view s) {
+    const std::string_view core = withoutTrailingNumber(s);
+    if (core.empty() || std::count(core.begin(), core.end(), ' ') > 3) return false;
+    const auto firstSpace = core.find(' ');
+    const std::string_view first = core.substr(0, firstSpace);
+    const bool capitals = first.size() >= 3 && std::all_of(first.begin(), first.end(), [](char c) { return isUpperAscii(c) || c == ',' || c == '.'; });
+    const bool numbered = std::any_of(s.begin() + static_cast<std::ptrdiff_t>(core.size()), s.end(), isDigitAscii);
+    return capitals || (numbered && isNameWord(first));
+}
+
+// --- The tree of leads -----------------------------------------------------------
+
+struct Lead {
+    std::string text;
+    std::string ending;  // as printed after the separator
+    int parent = -1;
+    bool labelled = false;
+    std::vector<int> path;
+    std::vector<int> children;
+};
+
+struct Level {
+    int indent;
+    int series;  // kNone for leads without label
+    int value;
+    int lead;    // the last lead placed at this level
+};
+
+bool endsLikeSentence(std::string_view s) {
+    return !s.empty() && std::string_view(".;:!?").find(s.back()) != std::string_view::npos;
+}
+
+class Builder {
+public:
+    Builder(std::vector<Lead>& leads, bool flat) : leads_(leads), flat_(flat) { rank_.fill(-1); }
+
+    // Places a new lead (already in leads_) given its indentation and label.
+    void place(int lead, int indent, Label& label) {
+        const Candidate* chosen = nullptr;
+        bool havePopped = false;
+        Level popped{};
+        while (true) {
+            if (levels_.empty()) {
+                chosen = firstOf(label, -1);
+                push(lead, indent, chosen, -1);
+                return;
+            }
+            Level& top = levels_.back();
+            if (indent < top.indent) {
+                popped = top;
+                havePopped = true;
+                levels_.pop_back();
+                continue;
+            }
+            if (indent > top.indent && havePopped) {
+                // Between two known indentations: taken as the level it left.
+                levels_.push_back(popped);
+                indent = popped.indent;
+                havePopped = false;
+                continue;
+            }
+            if (indent > top.indent) {
+                chosen = firstOf(label, top.lead);
+                push(lead, indent, chosen, top.lead);
+                return;
+            }
+            break;
+        }
+        // Same indentation as the open level: the labels decide.
+        if (!label.candidates.empty()) {
+            for (std::size_t j = levels_.size(); j-- > 0 && levels_[j].indent == indent;) {
+                for (const Candidate& c : label.candidates) {
+                    if (!continues(levels_[j], c)) continue;
+                    levels_.resize(j + 1);
+                    sibling(lead, &c);
+                    return;
+                }
+            }
+            for (const Candidate& c : label.candidates) {
+                const int r = rank_[c.series] < 0 ? nextRank_ : rank_[c.series];
+                // Levels of this series or of one nested deeper are closed.
+                std::size_t cut = levels_.size();
+                for (std::size_t j = levels_.size(); j-- > 0 && levels_[j].indent == indent;)
+                    if (levels_[j].series != kNone && rank_[levels_[j].series] >= r) cut = j;
+                const int parent = cut == 0 ? -1 : levels_[cut - 1].lead;
+                if (!isFirst(c, parent)) continue;
+                levels_.resize(cut);
+                push(lead, indent, &c, parent);
+                return;
+            }
+            label.candidates.clear();  // fits nowhere: part of the text
+        }
+        // Without indentation, a lead without label under a labelled one is
+        // one level deeper; with indentation, the indentation has said it all.
+        Level& top = levels_.back();
+        if (top.series == kNone || !flat_) {
+            sibling(lead, nullptr);
+        } else {
+            push(lead, indent, nullptr, top.lead);
+        }
+    }
+
+private:
+    int rankOf(int series) {
+        if (rank_[series] < 0) rank_[series] = nextRank_++;
+        return rank_[series];
+    }
+
+    bool continues(const Level& level, const Candidate& c) const {
+        if (level.series != c.series || c.value != level.value + 1) return false;
+        if (c.path.empty()) return true;
+        const auto& last = leads_[level.lead].path;
+        return last.size() == c.path.size() && std::equal(c.path.begin(), c.path.end() - 1, last.begin());
+    }
+
+    bool isFirst(const Candidate& c, int parent) const {
+        if (c.value != 1) return false;
+        if (c.path.size() <= 1) return true;
+        if (parent < 0) return false;
+        const auto& above = leads_[parent].path;
+        return above.size() + 1 == c.path.size() && std::equal(above.begin(), above.end(), c.path.begin());
+    }
+
+    const Candidate* firstOf(const Label& label, int parent) const {
+        for (const Candidate& c : label.candidates)
+            if (isFirst(c, parent)) return &c;
+        return nullptr;
+    }
+
+    void attach(int lead, int parent, const Candidate* c) {
+        leads_[lead].parent = parent;
+        leads_[lead].labelled = c != nullptr;
+        if (c) leads_[lead].path = c->path;
+        if (parent >= 0) leads_[parent].children.push_back(lead);
+    }
+
+    void push(int lead, int indent, const Candidate* c, int parent) {
+        if (c) rankOf(c->series);
+        levels_.push_back({indent, c ? c->series : kNone, c ? c->value : 0, lead});
+        attach(lead, parent, c);
+    }
+
+    void sibling(int lead, const Candidate* c) {
+        Level& level = levels_.back();
+        const int parent = leads_[level.lead].parent;
+        level.lead = lead;
+        if (c) level.value = c->value;
+        attach(lead, parent, c);
+    }
+
+    std::vector<Lead>& leads_;
+    bool flat_;
+    std::vector<Level> levels_;
+    std::array<int, kSeriesCount> rank_{};
+    int nextRank_ = 0;
+};
+
+// Indentation width in columns: tabs to the next multiple of `tabWidth`, a
+// no-break space as a space.
+std::size_t indentation(std::string_view line, int tabWidth, int& columns) {
+    columns = 0;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        if (line[at] == ' ') {
+            ++columns;
+            ++at;
+        } else if (line[at] == '\t') {
+            columns = (columns / tabWidth + 1) * tabWidth;
+            ++at;
+        } else if (line.compare(at, 2, "\xC2\xA0") == 0) {
+            ++columns;
+            at += 2;
+        } else {
+            break;
+        }
+    }
+    return at;
+}
+
+void appendText(std::string& to, std::string_view more) {
+    if (more.empty()) return;
+    // A word broken at the line end joins without a space.
+    if (!to.empty() && to.back() == '-' && to.size() >= 2 && text::isLetter(static_cast<unsigned char>(to[to.size() - 2])) &&
+        isLowerAscii(more[0])) {
+        to += more;
+        return;
+    }
+    if (!to.empty()) to += ' ';
+    to += more;
+}
+
+// Descriptions must not hold the converted key's own separators.
+std::string safeDescription(std::string s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s.compare(i, 2, "=>") == 0) {
+            out += "= >";
+            ++i;
+        } else if (s.compare(i, 3, "...") == 0) {
+            out += "..";
+            while (i + 1 < s.size() && s[i + 1] == '.') ++i;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
+std::string withCount(const char* format, int n) {
+    std::string f = format;
+    const auto at = f.find("%d");
+    return f.replace(at, 2, std::to_string(n));
+}
+
+}  // namespace
+
+namespace {
+
+struct LeadTree {
+    std::vector<Lead> leads;
+    std::vector<int> top;  // the first couplet
+    int setAside = 0;
+};
+
+// Builds the tree of leads from the lines; with `byIndentation` false every
+// line counts as unindented and the labels alone give the levels.
+LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
+                bool byIndentation) {
+    bool flat = true;
+    int firstIndent = -1;
+    for (std::size_t k = 0; k < contents.size() && byIndentation; ++k) {
+        if (contents[k].empty()) continue;
+        if (firstIndent < 0) firstIndent = indents[k];
+        flat = flat && indents[k] == firstIndent;
+    }
+
+    LeadTree tree;
+    std::vector<Lead>& leads = tree.leads;
+    leads.reserve(contents.size());
+    Builder builder(leads, flat);
+    for (std::size_t k = 0; k < contents.size(); ++k) {
+        const std::string_view s = contents[k];
+        if (s.empty()) continue;
+        Label label = readLabel(s, styles);
+        const std::string_view rest = s.substr(label.length);
+        const Ending ending = findEnding(rest);
+        std::string description =
+            trimmed(ending.descriptionEnd == std::string_view::npos ? rest : rest.substr(0, ending.descriptionEnd));
+        std::string printedEnding =
+            ending.descriptionEnd == std::string_view::npos ? std::string{} : trimmed(rest.substr(ending.start));
+
+        // A page number wrapped away from its "p.".
+        if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
+            std::all_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) {
+            appendText(leads.back().text, s);
+            continue;
+        }
+        // A line without label that carries on the lead above: it starts in
+        // the middle of a sentence, or it holds only the lead's ending.
+        if (label.candidates.empty() && !leads.empty() && leads.back().ending.empty()) {
+            Lead& previous = leads.back();
+            const bool midSentence = (!description.empty() && isLowerAscii(description[0])) ||
+                                     (!previous.text.empty() && previous.text.back() == '-');
+            if (printedEnding.empty() && isNameLine(description)) {
+                previous.ending = std::move(description);
+                continue;
+            }
+            if (description.empty() || (midSentence && !endsLikeSentence(previous.text))) {
+                appendText(previous.text, description);
+                previous.ending = std::move(printedEnding);
+                continue;
+            }
+        }
+        leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}});
+        builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
+        // A label that fits no series stays in the text.
+        if (!leads.back().labelled && label.length > 0)
+            leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
+    }
+
+    // A lead followed by a single deeper lead without label: that lead is the
+    // rest of its text (a hanging indentation), not a couplet of one.
+    for (std::size_t k = leads.size(); k-- > 0;) {
+        Lead& lead = leads[k];
+        while (lead.children.size() == 1 && lead.ending.empty()) {
+            const int only = lead.children[0];
+            if (leads[only].labelled) break;
+            Lead& child = leads[only];
+            appendText(lead.text, child.text);
+            lead.ending = std::move(child.ending);
+            lead.children = std::move(child.children);
+            for (int c : lead.children) leads[c].parent = static_cast<int>(k);
+            child.parent = -2;  // merged
+        }
+    }
+
+    // The top couplet: titles and introductory lines before the key go.
+    std::vector<int>& top = tree.top;
+    for (std::size_t k = 0; k < leads.size(); ++k)
+        if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
+    std::size_t first = 0;
+    while (true) {
+        while (first < top.size() && !leads[top[first]].labelled && leads[top[first]].children.empty() &&
+               leads[top[first]].ending.empty())
+            ++first;
+        if (top.size() - first == 1 && !leads[top[first]].labelled && leads[top[first]].ending.empty() &&
+            !leads[top[first]].children.empty()) {
+            tree.setAside += static_cast<int>(first) + 1;
+            top = leads[top[first]].children;
+            first = 0;
+            continue;
+        }
+        break;
+    }
+    tree.setAside += static_cast<int>(first);
+    top.erase(top.begin(), top.begin() + static_cast<std::ptrdiff_t>(first));
+    return tree;
+}
+
+bool isNested(const LeadTree& tree) {
+    return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
+}
+
+}  // namespace
+
+IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
+    tabWidth = std::clamp(tabWidth, 1, 32);
+    IndentedKey out;
+
+    std::vector<std::string_view> contents(text.size());
+    std::vector<int> indents(text.size(), 0);
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        std::string_view line = text[k];
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
+        const std::size_t skip = indentation(line, tabWidth, indents[k]);
+        contents[k] = line.substr(skip);
+    }
+    const Styles styles = learnStyles(contents);
+
+    // A key labelled on nearly every line is read by its labels: pasted
+    // tables and PDFs keep the labels but scramble the indentation. When the
+    // labels alone give no levels (one series at every level), the
+    // indentation gives them.
+    std::size_t lines = 0;
+    std::size_t labelled = 0;
+    for (std::string_view s : contents) {
+        if (s.empty()) continue;
+        ++lines;
+        if (!readLabel(s, styles).candidates.empty()) ++labelled;
+    }
+    const bool byLabels = labelled * 4 >= lines * 3;
+    LeadTree tree = buildLeads(contents, indents, styles, !byLabels);
+    if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true);
+    if (!isNested(tree)) {
+        out.message = kMsgNotIndented;
+        return out;
+    }
+    std::vector<Lead>& leads = tree.leads;
+    const std::vector<int>& top = tree.top;
+    out.setAside = tree.setAside;
+
+    // Numbers as endings are references of a key already numbered by couplets.
+    int numberEndings = 0;
+    int endings = 0;
+    for (const Lead& lead : leads) {
+        if (lead.parent == -2 || lead.ending.empty()) continue;
+        ++endings;
+        if (std::all_of(lead.ending.begin(), lead.ending.end(), [](char c) { return isDigitAscii(c) || c == '.'; }))
+            ++numberEndings;
+    }
+    if (numberEndings >= 2 && numberEndings * 3 >= endings) {
+        out.message = kMsgAlreadyNumbered;
+        return out;
+    }
+
+    // Couplets numbered in the order they are met going down the first leads
+    // of each couplet: each couplet's leads together, every reference forward.
+    std::vector<std::vector<int>> couplets;
+    std::vector<std::vector<int>> pending{top};
+    while (!pending.empty()) {
+        couplets.push_back(std::move(pending.back()));
+        pending.pop_back();
+        const std::vector<int>& couplet = couplets.back();
+        for (auto it = couplet.rbegin(); it != couplet.rend(); ++it)
+            if (!leads[*it].children.empty()) pending.push_back(leads[*it].children);
+    }
+    // The lead above a couplet refers to it by its position.
+    std::vector<int> coupletOf(leads.size(), 0);
+    for (std::size_t n = 1; n < couplets.size(); ++n) coupletOf[leads[couplets[n][0]].parent] = static_cast<int>(n) + 1;
+
+    for (std::size_t n = 0; n < couplets.size(); ++n) {
+        for (int l : couplets[n]) {
+            Lead& lead = leads[l];
+            std::string line = std::to_string(n + 1) + ". ";
+            if (!lead.children.empty()) {
+                std::string description = lead.text;
+                appendText(description, lead.ending);  // an ending of a lead that goes on is its text
+                line += safeDescription(std::move(description)) + " ... " + std::to_string(coupletOf[l]);
+            } else {
+                std::string description = lead.text;
+                std::string ending = lead.ending;
+                if (ending.empty()) {
+                    const std::size_t at = trailingNameStart(description);
+                    if (at != std::string::npos) {
+                        ending = trimmed(std::string_view(description).substr(at));
+                        description = trimmed(std::string_view(description).substr(0, at));
+                    }
+                }
+                line += safeDescription(std::move(description));
+                if (!ending.empty()) {
+                    std::string name, number;
+                    splitNumber(ending, name, number);
+                    dropFinalStop(name);
+                    line += " => " + name;
+                    if (!number.empty()) line += " (" + number + ")";
+                } else {
+                    ++out.withoutEnding;
+                }
+            }
+            out.lines.push_back(std::move(line));
+            ++out.leads;
+        }
+    }
+    out.couplets = static_cast<int>(couplets.size());
+    out.converted = true;
+    out.message = withCount(kMsgConverted, out.couplets);
+    out.message = withCount(out.message.c_str(), out.leads);
+    if (out.setAside > 0)
+        out.message += "\n" + (out.setAside == 1 ? std::string(kMsgSetAsideOne) : withCount(kMsgSetAside, out.setAside));
+    if (out.withoutEnding > 0)
+        out.message += "\n" + (out.withoutEnding == 1 ? std::string(kMsgWithoutEndingOne)
+                                                      : withCount(kMsgWithoutEnding, out.withoutEnding));
+    return out;
+}
+
+void setIndentedKeyLayout(KeyParams& p) {
+    resetParams(p);
+    p.Format = 0;
+    p.Separ1 = ". ";
+    p.format_renvois = 1;
+    p.Separ2 = " ...";
+    p.Car_maxi = 10;
+    p.Liste_separ_3 = {"=>"};
+    p.Sans_numero = 0;
+}
+
+}  // namespace sarvelo

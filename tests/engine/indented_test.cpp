@@ -1,0 +1,171 @@
+// Indented and hierarchical keys, written as a user pastes them, converted
+// to numbered couplet keys.
+#include <gtest/gtest.h>
+
+#include "documents/file_io.hpp"
+#include "engine/engine.hpp"
+#include "engine/text.hpp"
+
+using namespace sarvelo;
+
+namespace {
+
+Lines convert(const std::string& text, int tabWidth = 8) {
+    const IndentedKey key = convertIndentedKey(text::splitLines(text), tabWidth);
+    EXPECT_TRUE(key.converted) << key.message;
+    return key.lines;
+}
+
+struct Case {
+    const char* name;
+    const char* text;
+    Lines expected;
+};
+
+// Two-level key shown each way: the same tree must come out.
+const Lines kGills{
+    "1. Spores white ... 2",
+    "1. Spores pink ... 3",
+    "2. Gills free => Amanita",
+    "2. Gills attached => Tricholoma",
+    "3. Gills free => Pluteus",
+    "3. Gills attached => Entoloma",
+};
+
+}  // namespace
+
+TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
+    const Case cases[] = {
+        {"spaces", "Spores white\n   Gills free ..... Amanita\n   Gills attached ..... Tricholoma\n"
+                   "Spores pink\n   Gills free ..... Pluteus\n   Gills attached ..... Entoloma\n", kGills},
+        {"tabs", "Spores white\n\tGills free\tAmanita\n\tGills attached\tTricholoma\n"
+                 "Spores pink\n\tGills free\tPluteus\n\tGills attached\tEntoloma\n", kGills},
+        {"roman and capitals, no indentation",
+         "I. Spores white.\nA. Gills free. Amanita.\nB. Gills attached. Tricholoma.\n"
+         "II. Spores pink.\nA. Gills free. Pluteus.\nB. Gills attached. Entoloma.\n",
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free. => Amanita",
+          "2. Gills attached. => Tricholoma", "3. Gills free. => Pluteus", "3. Gills attached. => Entoloma"}},
+        {"small letters and digits", "a) Spores white\n1) Gills free .... Amanita\n2) Gills attached .... Tricholoma\n"
+                                     "b) Spores pink\n1) Gills free .... Pluteus\n2) Gills attached .... Entoloma\n", kGills},
+        {"doubled letters", "A. Spores white\nB. Gills free .... Amanita\nBB. Gills attached .... Tricholoma\n"
+                            "AA. Spores pink\nB. Gills free .... Pluteus\nBB. Gills attached .... Entoloma\n", kGills},
+        {"letter and number", "a1 Spores white\nb1 Gills free .... Amanita\nb2 Gills attached .... Tricholoma\n"
+                              "a2 Spores pink\nb1 Gills free .... Pluteus\nb2 Gills attached .... Entoloma\n", kGills},
+        {"path numbers", "1. Spores white\n1.1. Gills free .... Amanita\n1.2. Gills attached .... Tricholoma\n"
+                         "2. Spores pink\n2.1. Gills free .... Pluteus\n2.2. Gills attached .... Entoloma\n", kGills},
+        {"path numbers with hyphens", "1 Spores white\n1-1 Gills free .... Amanita\n1-2 Gills attached .... Tricholoma\n"
+                                      "2 Spores pink\n2-1 Gills free .... Pluteus\n2-2 Gills attached .... Entoloma\n", kGills},
+        {"labels and indentation mixed", "I. Spores white\n    Gills free ...... Amanita\n    Gills attached ...... Tricholoma\n"
+                                         "II. Spores pink\n    Gills free ...... Pluteus\n    Gills attached ...... Entoloma\n", kGills},
+    };
+    for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
+}
+
+TEST(IndentedKey, LabelsFollowTheirSeriesAtAnyDepth) {
+    // Nesting learned from the text: roman, then capitals, then small
+    // letters; a label returns to the level of its series.
+    EXPECT_EQ(convert("I. Spores white.\nA. Plants fleshy.\na. Stem central. Amanita.\nb. Stem lateral. Pleurotus.\n"
+                      "B. Plants tough. Lentinus.\nII. Spores pink. Pluteus.\n"),
+              (Lines{"1. Spores white. ... 2", "1. Spores pink. => Pluteus", "2. Plants fleshy. ... 3",
+                     "2. Plants tough. => Lentinus", "3. Stem central. => Amanita", "3. Stem lateral. => Pleurotus"}));
+}
+
+TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
+    EXPECT_EQ(convert("Pileus bearing warts or patches free\n"
+                      "      from the cuticle ....... Amanita\n"          // deeper, no sibling
+                      "Pileus smooth, the ring\n"
+                      "movable on the stem ....... Lepiota\n"             // wrapped mid-sentence
+                      "Pileus scaly, stem bul-\n"
+                      "bous\n"                                            // a word broken at the line end
+                      "   Gills free ..... Limacella\n"
+                      "   Gills attached\n"
+                      "      ............ Armillaria\n"),                 // only the leader and the name
+              (Lines{"1. Pileus bearing warts or patches free from the cuticle => Amanita",
+                     "1. Pileus smooth, the ring movable on the stem => Lepiota", "1. Pileus scaly, stem bul-bous ... 2",
+                     "2. Gills free => Limacella", "2. Gills attached => Armillaria"}));
+}
+
+TEST(IndentedKey, EndingsKeepTheirNumberApartFromTheName) {
+    EXPECT_EQ(convert("Exciple soft, usually light colored.\n"
+                      "  Apothecia surrounded by a thalloid veil       1. L. coarctata\n"
+                      "  Apothecia naked .......... Lecanora alba, p. 52\n"
+                      "Exciple horny.\n"
+                      "  Spores simple\tAmanita. 77\n"
+                      "  Spores 2-celled\tBuellia (112)\n"
+                      "  Spores 4-celled\tRinodina\n"),
+              (Lines{"1. Exciple soft, usually light colored. ... 2", "1. Exciple horny. ... 3",
+                     "2. Apothecia surrounded by a thalloid veil => L. coarctata (1)",
+                     "2. Apothecia naked => Lecanora alba (p. 52)", "3. Spores simple => Amanita (77)",
+                     "3. Spores 2-celled => Buellia (112)", "3. Spores 4-celled => Rinodina"}));
+}
+
+TEST(IndentedKey, TabsCountToTheTabWidth) {
+    // A tab is level with eight spaces at width 8, shallower at width 4.
+    const std::string text = "Spores white\n\tGills free .... Amanita\n        Gills attached .... Lepiota\n"
+                             "\tGills forked .... Cantharellus\nSpores pink .... Pluteus\n";
+    EXPECT_EQ(convert(text, 8), (Lines{"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+                                       "2. Gills attached => Lepiota", "2. Gills forked => Cantharellus"}));
+    EXPECT_EQ(convert(text, 4), (Lines{"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free Amanita ... 3",
+                                       "2. Gills forked => Cantharellus", "3. Gills attached => Lepiota"}));
+}
+
+TEST(IndentedKey, TitlesGoCoupletsOfThreeStayAndSeparatorsAreKeptOut) {
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "Key to the genera\n\nSpores white\n  Volva => ring present ..... Amanita\n  Volva only ..... Amanitopsis\n"
+        "  Ring only ..... Lepiota\nSpores pink ... ... and rosy ....... Pluteus\n"));
+    ASSERT_TRUE(key.converted) << key.message;
+    EXPECT_EQ(key.setAside, 1);
+    EXPECT_EQ(key.lines, (Lines{"1. Spores white ... 2", "1. Spores pink .. .. and rosy => Pluteus",
+                                "2. Volva = > ring present => Amanita", "2. Volva only => Amanitopsis",
+                                "2. Ring only => Lepiota"}));
+    EXPECT_NE(key.message.find("2 couplets, 5 entrées"), std::string::npos) << key.message;
+}
+
+TEST(IndentedKey, TextsWithoutLevelsAreLeftAlone) {
+    const char* texts[] = {
+        "",
+        "Chapeau rouge, lames libres.\nChapeau blanc, lames adnées.\n",
+        // an ordinary couplet key, flat or indented: its numbers are references
+        "1. Chapeau rouge ... 2\n1. Chapeau blanc ... 3\n2. Lames libres ... Amanita\n2. Lames adnées ... Lepiota\n",
+        "1. Chapeau rouge ......... 2\n1. Chapeau blanc ........ 3\n   2. Lames libres ...... 4\n"
+        "   2. Lames adnées ..... Lepiota\n      4. Pied creux .... Amanita\n      4. Pied plein .... 5\n",
+    };
+    for (const char* t : texts) {
+        const IndentedKey key = convertIndentedKey(text::splitLines(t));
+        EXPECT_FALSE(key.converted) << t;
+        EXPECT_TRUE(key.lines.empty());
+        EXPECT_TRUE(key.message == kMsgNotIndented || key.message == kMsgAlreadyNumbered) << key.message;
+    }
+}
+
+TEST(IndentedKey, ConvertedKeyProcessesWithItsLayout) {
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "Spores white\n  Gills free .... Amanita\n  Gills attached\n    Stem central .... Tricholoma\n"
+        "    Stem lateral .... Pleurotus\nSpores pink .... Pluteus\n"));
+    ASSERT_TRUE(key.converted);
+    KeyParams p;
+    p.Utilise_suites = true;  // left from an earlier key: must not renumber this one
+    setIndentedKeyLayout(p);
+    ResultTable table;
+    Host host;
+    const RunResult run = runProcessing(key.lines, p, table, host);
+    EXPECT_EQ(run.outcome, RunOutcome::Success);
+    EXPECT_EQ(table.cell(3, kTarget), "Amanita");
+    EXPECT_EQ(table.cell(4, kTarget), "3");
+}
+
+TEST(IndentedKey, KeyWhoseIndentationWasLostKeepsItsLabelledLevels) {
+    // Hard (1908) lost its indentation when copied: the levels I./A./a. come
+    // back, the unlabelled ones cannot, and the conversion says how many
+    // leads were left without an ending.
+    const FileBytes file = readFileBytes(std::string(SARVELO_KEYS_DIR) + "/hard-1908-agaricaceae.txt");
+    ASSERT_FALSE(file.error) << *file.error;
+    const IndentedKey key = convertIndentedKey(text::splitLines(file.bytes));
+    ASSERT_TRUE(key.converted) << key.message;
+    EXPECT_EQ(key.setAside, 2);  // the family heading and its description
+    EXPECT_EQ(key.lines[0], "1. Spores white or slightly tinted. ... 2");
+    EXPECT_EQ(key.lines[1], "1. Spores rosy or salmon color. ... 8");
+    EXPECT_EQ(key.lines[2], "2. Plants fleshy, more or less firm, decaying soon. ... 3");
+    EXPECT_GT(key.withoutEnding, 0);
+    EXPECT_NE(key.message.find("sans définition"), std::string::npos);
+}
