@@ -14,10 +14,10 @@
 #include <QTableView>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "components/qt/toolbar_perso.hpp"
 #include "review/qt/finished_key_window.hpp"
 #include "review/qt/structure_window.hpp"
 #include "ui/param_binding.hpp"
@@ -87,6 +87,7 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     structure_ = new TStructure(&table_, this);
     connectReviewWindows();
     connectParameterCommands();
+    buildComponents();
 
     applyHorizontal();
     setPageByCommand(kPageFormatage);
@@ -117,7 +118,7 @@ void TSarvelo::buildLayout() {
     auto* work = new QVBoxLayout(workArea_);
     work->setContentsMargins(0, 0, 0, 0);
     work->setSpacing(0);
-    toolBar_ = new QToolBar(workArea_);
+    toolBar_ = new TToolBarPerso(this);
     toolBar_->setObjectName(QStringLiteral("ToolBarPerso1"));
     toolBar_->setFixedHeight(29);
     toolBar_->hide();

@@ -18,7 +18,6 @@ class QSplitter;
 class QTabWidget;
 class QTableView;
 class QTextEdit;
-class QToolBar;
 class QTreeWidget;
 class TBD_Fin;
 class TStructure;
@@ -26,6 +25,8 @@ class TStructure;
 namespace sarvelo {
 
 class ParamBinding;
+class TToolBarPerso;
+class Tpropos;
 class ResultTableModel;
 
 class TSarvelo : public QMainWindow {
@@ -91,6 +92,8 @@ public:
     QAction* action(const char* name) const;
     TStructure* structureWindow() const { return structure_; }
     TBD_Fin* finishedKeyWindow() const { return fin_; }
+    TToolBarPerso* toolBarPerso() const { return toolBar_; }
+    Tpropos* propos() const { return propos_; }
 
 signals:
     // After every run that got past the precondition.
@@ -114,6 +117,7 @@ private:
     void buildPopup();
     void connectReviewWindows();
     void connectParameterCommands();
+    void buildComponents();  // main_components.cpp: toolbar and about box
 
     // Reactions.
     void pageChanged(int index);
@@ -151,7 +155,8 @@ private:
     QSplitter* mainSplitter_ = nullptr;
     QSplitter* treeSplitter_ = nullptr;
     QWidget* workArea_ = nullptr;
-    QToolBar* toolBar_ = nullptr;
+    TToolBarPerso* toolBar_ = nullptr;
+    Tpropos* propos_ = nullptr;
     QMenu* popup_ = nullptr;
     QWidget* hiddenBuffers_ = nullptr;
     QWidget* panelComplexe_ = nullptr;
