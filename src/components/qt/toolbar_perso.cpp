@@ -305,9 +305,9 @@ bool TToolBarPerso::eventFilter(QObject* watched, QEvent* event) {
 QString TToolBarPerso::settingsFile(const QString& name) {
     const QString beside = QCoreApplication::applicationDirPath();
     // Writable only if a file can really be made there (permissions alone
-    // do not tell for read-only mounts).
+    // do not tell for read-only mounts). Test runs keep to their own folder.
     QTemporaryFile probe(beside + QStringLiteral("/.sarvelo-XXXXXX"));
-    if (probe.open()) return QDir(beside).filePath(name);
+    if (!QStandardPaths::isTestModeEnabled() && probe.open()) return QDir(beside).filePath(name);
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);
     return QDir(config).filePath(name);
