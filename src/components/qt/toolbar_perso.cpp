@@ -262,7 +262,7 @@ void TBarreIconePerso::refresh() {
     insert_->setEnabled(b.insert);
     enlever_->setEnabled(b.enlever);
     effacer_->setEnabled(b.effacer);
-    icones_->setEnabled(b.icones);
+    icones_->setEnabled(b.icones && !icons_.isEmpty());  // without icons there is nothing to choose
     haut_->setEnabled(b.haut);
     bas_->setEnabled(b.bas);
     if (editor_.chooserShown()) {
