@@ -131,6 +131,19 @@ TEST(ToolBarPersoTest, AnnulerChangesNothing) {
     EXPECT_FALSE(QFile::exists(owner.bar->FichierIni()));
 }
 
+TEST(ToolBarPersoTest, UnreadableIconIsReportedOnceNotAtEveryActivation) {
+    Owner owner;
+    owner.show();
+    std::string reason;
+    ASSERT_TRUE(toolbar::saveLayout(owner.bar->FichierIni().toStdString(), "Tralven 1",
+                                    {{"Aide ¯4®-1", "Fichier =>| Ouvrir ¯1®un", "Aide ¯4®-1"}, false, false}, reason));
+    testing::MessageCatcher catcher;
+    owner.bar->Actualise();
+    owner.bar->Actualise();  // as when the box's closing activates the window again
+    EXPECT_EQ(catcher.texts, QStringList{QStringLiteral("'un' n'est pas une valeur entière correcte")});
+    EXPECT_EQ(owner.bar->buttons().size(), 1);  // the entry after it only
+}
+
 // The main window's settings file, private to this test process.
 struct PrivateSettings {
     QString name = QCoreApplication::applicationName();
