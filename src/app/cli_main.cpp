@@ -14,6 +14,7 @@
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
 #include "review/finished_key.hpp"
+#include "review/tree.hpp"
 
 using namespace sarvelo;
 
@@ -27,7 +28,9 @@ Traite la clé de détermination du fichier texte CLE (Windows-1252 ou UTF-8 ;
 Options :
   -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
                            d'un document de clé après "Configuration pour Sarvelo" ;
-                           un fichier qui contient cette ligne est lu après elle)
+                           un fichier qui contient cette ligne est lu après elle) ;
+                           les paramètres non nommés gardent leur valeur de
+                           démarrage, une liste nommée remplace celle de départ
   -o, --cle FICHIER        écrit la clé terminée, une ligne par entrée ("-" : sortie
                            standard) ; écrite seulement si la clé est sans erreur
       --en-ordre           la clé terminée dans l'ordre des couplets ("En ordre")
@@ -181,7 +184,9 @@ int main(int argc, char** argv) {
     // A file holding the marker line is read after it, like a key document.
     SplitDocument document = splitDocument(text::splitLines(config.text));
     const auto& configLines = document.hasMarker ? document.configuration : document.keyText;
-    if (const auto failure = applyConfiguration(params, configLines)) return fail(o.configFile, *failure);
+    // The lines go over the start-up values: a hand-written file may name only
+    // what differs (a document names every parameter, so it reads the same).
+    if (const auto failure = applyConfigurationOver(params, configLines)) return fail(o.configFile, *failure);
     if (!preconditionMet(params)) return fail(o.configFile, kMsgNoSeparator);
 
     const Lines lines = text::splitLines(key.text);
@@ -194,18 +199,21 @@ int main(int argc, char** argv) {
     std::string reason;
     if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
         return fail(o.tableFile, reason);
-    if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(result.tree)), reason))
+    if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))), reason))
         return fail(o.treeFile, reason);
 
+    // One write for the whole list: a faulty long key has a line per row.
     bool inError = false;
+    std::string report;
     for (int r = 1; r < table.rowCount(); ++r) {
         if (!rowInError(table, r)) continue;
         inError = true;
         const int line = r - 1 < static_cast<int>(result.rowOrigin.size()) ? result.rowOrigin[r - 1] : -1;
-        std::cerr << "erreur : rang " << r;
-        if (line >= 0) std::cerr << ", ligne " << line + 1 << " : " << lines[line];
-        std::cerr << "\n";
+        report += "erreur : rang " + std::to_string(r);
+        if (line >= 0) report += ", ligne " + std::to_string(line + 1) + " : " + lines[line];
+        report += '\n';
     }
+    std::cerr << report;
 
     if (!o.finishedKeyFile.empty() && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
