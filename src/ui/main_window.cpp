@@ -69,7 +69,10 @@ protected:
 
 TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Sarvelo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Sarvelo"));
+    // Each window's caption is its own ("Structure", "Clé terminée"): an
+    // empty display name keeps the platform from adding " — Sarvelo".
+    QApplication::setApplicationName(QStringLiteral("Sarvelo"));
+    QApplication::setApplicationDisplayName(QString());
     setWindowTitle(QStringLiteral("Sarvelo"));
     setFont(arial(16));
     QPalette pal = palette();

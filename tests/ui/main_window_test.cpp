@@ -655,6 +655,18 @@ TEST(MainWindow, StructureVisibleShowsTheTreeBesideTheText) {
     EXPECT_FALSE(w->treeSplitter()->handle(1)->isVisible());
 }
 
+TEST(MainWindow, ReviewWindowsKeepTheirOwnCaptions) {
+    auto w = openWindow();
+    // The platform appends " — " and the display name to every caption it
+    // does not already end with: none may be set.
+    EXPECT_TRUE(QApplication::applicationDisplayName().isEmpty());
+    for (const char* caption : {"Structure", "Clé terminée"}) {
+        bool found = false;
+        for (QWidget* top : QApplication::topLevelWidgets()) found = found || top->windowTitle() == QString::fromUtf8(caption);
+        EXPECT_TRUE(found) << caption;
+    }
+}
+
 TEST(MainWindow, ProgressBarIsIdleAfterARunOnOneLine) {
     auto w = openWindow();
     useSmallKeyLayout(*w);

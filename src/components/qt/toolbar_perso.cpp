@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -425,7 +424,7 @@ void TToolBarPerso::Reconstruit() {
         // Reported once: the box's closing activates the window, which reloads.
         if (*plan.message != reported_) {
             reported_ = *plan.message;
-            QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), qs(*plan.message),
+            QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), qs(*plan.message),
                             QMessageBox::Ok, owner_);
             box.exec();
         }
