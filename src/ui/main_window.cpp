@@ -147,6 +147,8 @@ void TSarvelo::buildLayout() {
     memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1_->setAcceptRichText(true);
+    connect(memo1_->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { keepMarksToTheirText(position, added); });
     QPalette memoPal = memo1_->palette();
     memoPal.setColor(QPalette::Text, Qt::black);
     memoPal.setColor(QPalette::Base, Qt::white);
@@ -473,6 +475,24 @@ void TSarvelo::markErrorLines(const std::vector<int>& lines) {
         mark.format.setBackground(QColor(255, 0, 0));
         marks.append(mark);
     }
+    memo1_->setExtraSelections(marks);
+}
+
+// A mark's end moves with text inserted right at it: what is typed or pasted
+// at the end of a red line is no part of that line's fault, so the mark
+// keeps to its own text. (Marks are in text order and never overlap.)
+void TSarvelo::keepMarksToTheirText(int position, int added) {
+    if (added <= 0) return;
+    QList<QTextEdit::ExtraSelection> marks = memo1_->extraSelections();
+    if (marks.isEmpty()) return;
+    const int end = position + added;
+    auto it = std::lower_bound(marks.begin(), marks.end(), end, [](const QTextEdit::ExtraSelection& m, int e) {
+        return m.cursor.selectionEnd() < e;
+    });
+    if (it == marks.end() || it->cursor.selectionEnd() != end || it->cursor.selectionStart() > position) return;
+    const int start = it->cursor.selectionStart();
+    it->cursor.setPosition(start);
+    it->cursor.setPosition(position, QTextCursor::KeepAnchor);
     memo1_->setExtraSelections(marks);
 }
 

@@ -140,6 +140,7 @@ private:
     void refreshTable();
     void showTrees();
     void markErrorLines(const std::vector<int>& lines);
+    void keepMarksToTheirText(int position, int added);
 
     KeyParams params_;
     ResultTable table_;

@@ -352,9 +352,14 @@ TEST(MainWindow, RunWithErrorsReportsThemAndMarksTheirLines) {
     // The red is drawn over the text: text typed at the red line, or the
     // text saved, takes none of it.
     QTextCursor atRedLine(w->memo1()->document()->findBlockByNumber(4));
-    atRedLine.insertText("x");
+    atRedLine.movePosition(QTextCursor::EndOfBlock);
+    atRedLine.insertText("\n3. Chapeau vert => Russula");
     EXPECT_FALSE(w->memo1()->document()->toHtml().contains("#ff0000"));
-    atRedLine.deletePreviousChar();
+    EXPECT_EQ(lineBackground(*w, 4), QColor(255, 0, 0));
+    EXPECT_EQ(lineBackground(*w, 5), QColor(Qt::white));
+    atRedLine.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+    atRedLine.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor);
+    atRedLine.removeSelectedText();
     EXPECT_EQ(w->memo1()->textCursor().selectionStart(), 3);
     EXPECT_EQ(w->memo1()->textCursor().selectionEnd(), 10);
     w->action("Structurevisible1")->trigger();
