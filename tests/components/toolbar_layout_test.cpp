@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 
 #include "documents/file_io.hpp"
@@ -19,7 +21,18 @@ std::vector<Command> someCommands() {
             {"Aide", "", "", -1}};
 }
 
-std::string tempPath(const std::string& name) { return ::testing::TempDir() + name; }
+// Per process: the same tests may run side by side from other build folders.
+// The files go when the process ends.
+std::string tempPath(const std::string& name) {
+    static struct Made {
+        std::vector<std::string> paths;
+        ~Made() {
+            for (const auto& p : paths) std::remove(p.c_str());
+        }
+    } made;
+    made.paths.push_back(::testing::TempDir() + "sarvelo_" + std::to_string(::getpid()) + "_" + name);
+    return made.paths.back();
+}
 
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;

@@ -62,9 +62,12 @@ struct Owner : QMainWindow {
         menuBar()->addAction(QStringLiteral("Aide"));
         bar = new TToolBarPerso(this);
         addToolBar(bar);
-        bar->setFichierIni(QDir(QString::fromStdString(::testing::TempDir())).filePath(QStringLiteral("owner.ini")));
+        // One file per test process: tests run side by side.
+        bar->setFichierIni(QDir(QString::fromStdString(::testing::TempDir()))
+                               .filePath(QStringLiteral("owner_%1.ini").arg(QCoreApplication::applicationPid())));
         QFile::remove(bar->FichierIni());
     }
+    ~Owner() { QFile::remove(bar->FichierIni()); }
 };
 
 TEST(ToolBarPersoTest, CommandsComeFromEveryMenuHiddenOnesIncluded) {
