@@ -18,7 +18,9 @@
 #include <QVBoxLayout>
 
 #include "components/qt/toolbar_perso.hpp"
+#include "interchange/key_model.hpp"
 #include "review/qt/finished_key_window.hpp"
+#include "review/qt/line_index_dialog.hpp"
 #include "review/qt/structure_window.hpp"
 #include "review/tree.hpp"
 #include "ui/param_binding.hpp"
@@ -86,12 +88,14 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     connect(binding_, &ParamBinding::changed, this, &TSarvelo::parameterChanged);
     buildMenus();
     buildPopup();
+    lineIndex_ = new TIndice_ligne(this);
     // The review windows live as long as the main window, shown and hidden.
     fin_ = new TBD_Fin(&table_, this);
     structure_ = new TStructure(&table_, this);
     connectReviewWindows();
     connectParameterCommands();
     buildComponents();
+    buildTableCommands();
 
     applyHorizontal();
     setPageByCommand(kPageFormatage);
@@ -383,7 +387,7 @@ void TSarvelo::Action1Click() {
         ~Guard() { flag = false; }
     } guard{running_};
 
-    const Lines working = workingLines();
+    Lines working = workingLines();
     QtHost host(this, barre_, [this] { refreshTable(); });
     RunOptions options;
     options.partialMode = action("Mode_partiel")->isChecked();
@@ -416,6 +420,7 @@ void TSarvelo::Action1Click() {
     markErrorLines(result.errorLines);
     memo1_->setFocus();
     lastRun_ = std::move(result);
+    runText_ = std::move(working);
     emit runFinished(lastRun_.outcome);
 }
 
@@ -452,6 +457,8 @@ void TSarvelo::connectReviewWindows() {
     });
     connect(action("Voirrsultat1"), &QAction::triggered, fin_, &TBD_Fin::present);
     connect(action("rierlacltermine1"), &QAction::triggered, fin_, &TBD_Fin::showOrdered);
+    fin_->setTitleSource(
+        [this] { return QString::fromStdString(interchange::proposedTitle(workingLines(), table_)); });
     connect(fin_, &TBD_Fin::goToTableRow, this, [this](int row) {
         const QModelIndex index = model_->index(row - 1, kNb);
         if (!index.isValid()) return;

@@ -20,6 +20,7 @@ class QTableView;
 class QTextEdit;
 class QTreeWidget;
 class TBD_Fin;
+class TIndice_ligne;
 class TStructure;
 
 namespace sarvelo {
@@ -94,6 +95,12 @@ public:
     TBD_Fin* finishedKeyWindow() const { return fin_; }
     TToolBarPerso* toolBarPerso() const { return toolBar_; }
     Tpropos* propos() const { return propos_; }
+    TIndice_ligne* lineIndexDialog() const { return lineIndex_; }
+    QMenu* tablePopup() const { return tablePopup_; }
+
+    // "Ligne correspondante": selects the working text's line(s) of the
+    // table's current row.
+    void Lignecorrespondante1Click();
 
 signals:
     // After every run that got past the precondition.
@@ -133,6 +140,10 @@ private:
     void setParam(const char* name, int value, int page);
     void setTextParam(const char* name, int page);
     void addDefinitionSeparator();
+    void addComplexFormat();
+    void correctComplexFormat();
+    void showComplexList(int selectedRow);
+    void buildTableCommands();
     std::string selectedText() const;
     void showMemoPopup(const QPoint& pos);
 
@@ -145,6 +156,7 @@ private:
     KeyParams params_;
     ResultTable table_;
     RunResult lastRun_;
+    Lines runText_;  // the working text the table was made from
     ParamBinding* binding_ = nullptr;
     ResultTableModel* model_ = nullptr;
 
@@ -165,6 +177,8 @@ private:
     QWidget* panel1221_ = nullptr;
     TStructure* structure_ = nullptr;
     TBD_Fin* fin_ = nullptr;
+    TIndice_ligne* lineIndex_ = nullptr;
+    QMenu* tablePopup_ = nullptr;
 
     Mode mode_ = Mode::Expert;
     int tabHeight_ = kTabFull;

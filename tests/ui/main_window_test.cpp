@@ -83,7 +83,7 @@ TEST(MainWindow, StartsWithCaptionsPagesAndLayoutOfTheWorkingWindow) {
     const QStringList headers{"Nb", "separ.", "texte", "separ.", "Def ou renvois"};
     ASSERT_EQ(m->columnCount(), 5);
     for (int c = 0; c < 5; ++c) EXPECT_EQ(m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), headers[c]);
-    EXPECT_EQ(w->grille()->columnWidth(0), 64);
+    EXPECT_GE(w->grille()->columnWidth(0), 64);  // wider when its labels need it
     EXPECT_EQ(w->grille()->columnWidth(1), 0);
     EXPECT_EQ(w->grille()->columnWidth(2), 360);
     EXPECT_EQ(w->grille()->height(), 120);
@@ -117,7 +117,7 @@ TEST(MainWindow, MenusHoldTheirEntriesSeparatorsAndShortcuts) {
     };
     EXPECT_EQ(layout("Fichier"), (QStringList{"Nouveau", "-", "Ouvrir [Ctrl+O]", "Enregistrer [Ctrl+S]",
                                               "Enregistrer sous [Ctrl+Alt+S]", "-", "Ouvrir fichier texte [Ctrl+Alt+T]",
-                                              "-", "Fermer [Ctrl+F4]"}));
+                                              "Importer une clé KeyBase...", "-", "Fermer [Ctrl+F4]"}));
     EXPECT_EQ(layout("Edition"),
               (QStringList{"Rappel de la clé actuelle", "Mémorise cette état", "-", "Coller (efface tout et colle) [Ctrl+W]",
                            "-", "Coller en texte [Ctrl+Alt+V]", "-", "Copier [Ctrl+C]", "Couper [Ctrl+X]",
@@ -190,14 +190,7 @@ TEST(MainWindow, NumberingStyleShowsItsOwnPanel) {
     EXPECT_FALSE(panel("Panel1221"));
 }
 
-QAction* popupEntry(QMenu* menu, const QString& caption) {
-    for (QAction* a : menu->actions()) {
-        if (a->text() == caption) return a;
-        if (a->menu())
-            if (QAction* found = popupEntry(a->menu(), caption)) return found;
-    }
-    return nullptr;
-}
+QAction* popupEntry(QMenu* menu, const QString& caption) { return testing::findMenuEntry(menu, caption); }
 
 void selectInText(TSarvelo& w, int from, int to) {
     QTextCursor c = w.memo1()->textCursor();
