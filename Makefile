@@ -1,12 +1,12 @@
 # `make run` and `make test` do all the set-up on a fresh Debian machine.
 PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev \
-            libsimpleini-dev fonts-liberation qt6-translations-l10n xvfb xauth
+            libsimpleini-dev fonts-liberation qt6-translations-l10n xvfb xauth desktop-file-utils
 BUILD := build
 JOBS ?= 2
 # ccache, when present, keeps rebuilds of several checkouts short.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps configure build test run bench sanitize fuzz clean
+.PHONY: all deps configure build test run bench sanitize fuzz install package clean
 
 all: build
 
@@ -62,6 +62,15 @@ fuzz: deps
 
 bench: build
 	@for b in $(BUILD)/bench_*; do [ -x $$b ] && $$b; done
+
+# PREFIX=/usr/local by default; DESTDIR=... installs into a staging folder.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of both programs, in $(BUILD)/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz

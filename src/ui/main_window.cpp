@@ -14,10 +14,10 @@
 #include <QTableView>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "components/qt/toolbar_perso.hpp"
 #include "interchange/key_model.hpp"
 #include "review/qt/finished_key_window.hpp"
 #include "review/qt/line_index_dialog.hpp"
@@ -94,6 +94,7 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     structure_ = new TStructure(&table_, this);
     connectReviewWindows();
     connectParameterCommands();
+    buildComponents();
     buildTableCommands();
 
     applyHorizontal();
@@ -131,7 +132,7 @@ void TSarvelo::buildLayout() {
     auto* work = new QVBoxLayout(workArea_);
     work->setContentsMargins(0, 0, 0, 0);
     work->setSpacing(0);
-    toolBar_ = new QToolBar(workArea_);
+    toolBar_ = new TToolBarPerso(this);
     toolBar_->setObjectName(QStringLiteral("ToolBarPerso1"));
     toolBar_->setFixedHeight(29);
     toolBar_->hide();

@@ -18,7 +18,6 @@ class QSplitter;
 class QTabWidget;
 class QTableView;
 class QTextEdit;
-class QToolBar;
 class QTreeWidget;
 class TBD_Fin;
 class TIndice_ligne;
@@ -27,6 +26,8 @@ class TStructure;
 namespace sarvelo {
 
 class ParamBinding;
+class TToolBarPerso;
+class Tpropos;
 class ResultTableModel;
 
 class TSarvelo : public QMainWindow {
@@ -92,6 +93,8 @@ public:
     QAction* action(const char* name) const;
     TStructure* structureWindow() const { return structure_; }
     TBD_Fin* finishedKeyWindow() const { return fin_; }
+    TToolBarPerso* toolBarPerso() const { return toolBar_; }
+    Tpropos* propos() const { return propos_; }
     TIndice_ligne* lineIndexDialog() const { return lineIndex_; }
     QMenu* tablePopup() const { return tablePopup_; }
 
@@ -121,6 +124,7 @@ private:
     void buildPopup();
     void connectReviewWindows();
     void connectParameterCommands();
+    void buildComponents();  // main_components.cpp: toolbar and about box
 
     // Reactions.
     void pageChanged(int index);
@@ -164,7 +168,8 @@ private:
     QSplitter* mainSplitter_ = nullptr;
     QSplitter* treeSplitter_ = nullptr;
     QWidget* workArea_ = nullptr;
-    QToolBar* toolBar_ = nullptr;
+    TToolBarPerso* toolBar_ = nullptr;
+    Tpropos* propos_ = nullptr;
     QMenu* popup_ = nullptr;
     QWidget* hiddenBuffers_ = nullptr;
     QWidget* panelComplexe_ = nullptr;

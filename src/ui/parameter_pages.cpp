@@ -2,13 +2,11 @@
 // the parameter description (makeParamControl); the page builders below only
 // place the controls, found by their names, among the page's captions.
 #include <QCheckBox>
-#include <QDate>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
@@ -17,6 +15,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "components/qt/date_compilation.hpp"
+#include "components/qt/key_picture.hpp"
 #include "components/qt/saisie.hpp"
 #include "components/visible_codes.hpp"
 #include "ui/list_codes_delegate.hpp"
@@ -93,37 +93,6 @@ QVBoxLayout* pageLayout(QWidget* page) {
     return v;
 }
 
-// The program's picture: a key drawn as a branching tree.
-QPixmap keyPicture() {
-    QPixmap pix(334, 227);
-    pix.fill(Qt::white);
-    QPainter p(&pix);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 110, 0), 3));
-    struct Branch {
-        QPointF from;
-        double dx;
-        int depth;
-    };
-    std::vector<Branch> todo{{QPointF(20, 113), 70, 0}};
-    while (!todo.empty()) {
-        const Branch b = todo.back();
-        todo.pop_back();
-        const double spread = 56.0 / (1 << b.depth);
-        for (int side : {-1, 1}) {
-            const QPointF to(b.from.x() + b.dx, b.from.y() + side * spread);
-            p.drawLine(b.from, to);
-            if (b.depth < 4) {
-                todo.push_back({to, b.dx * 0.85, b.depth + 1});
-            } else {
-                p.setBrush(QColor(192, 220, 192));
-                p.drawEllipse(to, 4, 4);
-            }
-        }
-    }
-    return pix;
-}
-
 }  // namespace
 
 QWidget* TSarvelo::paramControl(const char* name) const { return pages_->findChild<QWidget*>(QString::fromLatin1(name)); }
@@ -180,16 +149,17 @@ QWidget* TSarvelo::buildFormatagePage() {
     left->addStretch(1);
 
     // Build date on the right; credit, version and Developpement stay hidden.
-    auto* date = new QLabel(QStringLiteral("Compilé le : ") + QLocale().toString(QDate::currentDate(), QLocale::ShortFormat),
-                            page);
+    auto* date = new TDate_compilation(page);
     date->setObjectName(QStringLiteral("Date_compilation1"));
-    QFont bold = date->font();
+    QFont bold(QStringLiteral("Arial"));
+    bold.setPixelSize(16);
     bold.setBold(true);
     date->setFont(bold);
     date->setStyleSheet(QStringLiteral("color: rgb(128,0,128);"));
     date->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
     date->setFixedWidth(174);
     date->setWordWrap(true);
+    date->setTitre(QStringLiteral("Compilé le : "));
     outer->addWidget(date);
     return page;
 }

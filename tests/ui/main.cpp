@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdlib>
 
 #include "ui/translations.hpp"
@@ -9,6 +10,8 @@
 int main(int argc, char** argv) {
     if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
+    // Settings files go to a test folder, never beside the test program.
+    QStandardPaths::setTestModeEnabled(true);
     // What the user sees: Qt's own buttons and dialogs in French.
     sarvelo::installFrenchTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,0 +1,40 @@
+// The main window's components: the customisable toolbar, whose layout
+// lives in "sarvelo.ini", and the about box.
+#include <QAction>
+
+#include "components/qt/propos.hpp"
+#include "components/qt/toolbar_perso.hpp"
+#include "ui/main_window.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+QString iniFile() { return TToolBarPerso::settingsFile(QStringLiteral("sarvelo.ini")); }
+
+}  // namespace
+
+void TSarvelo::buildComponents() {
+    toolBar_->setFichierIni(iniFile());
+    toolBar_->setSectionIni(QStringLiteral("Tralven Sarvelo"));
+    toolBar_->setSauvegarde(TToolBarPerso::Automatique);
+    toolBar_->setPopupAccepte(false);
+    // Another program may have changed the file meanwhile: read again at
+    // every activation.
+    connect(toolBar_, &TToolBarPerso::ownerActivated, this, [this] {
+        toolBar_->setFichierIni(iniFile());
+        toolBar_->Actualise();
+    });
+    // The strip shows once the user has put buttons on it.
+    connect(toolBar_, &TToolBarPerso::rebuilt, this, [this](int buttons) { toolBar_->setVisible(buttons > 0); });
+    connect(action("Parametrelabarredicone1"), &QAction::triggered, this, [this] {
+        toolBar_->Personnalise();
+        toolBar_->SauveIni();
+    });
+
+    propos_ = new Tpropos([this] { return QString::fromStdString(params_.Version); },
+                          [this] { return QString::fromStdString(params_.copyright); }, this);
+    connect(action("Apropos1"), &QAction::triggered, propos_, &QDialog::exec);
+}
+
+}  // namespace sarvelo
