@@ -14,6 +14,7 @@
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
 #include "review/finished_key.hpp"
+#include "review/findings_report.hpp"
 
 using namespace sarvelo;
 
@@ -37,16 +38,29 @@ Options :
   -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"
                            (par défaut : non)
   -p, --partiel            mode partiel : s'arrête après la construction du tableau
+  -v, --verifier-seulement FICHIER
+                           vérifie la clé et écrit seulement le rapport des
+                           vérifications ("-" : sortie standard), sans clé
+                           terminée, tableau ni structure
+      --tsv                le rapport des vérifications en texte séparé par des
+                           tabulations (niveau, genre, couplet, rang, ligne, texte)
   -q, --silencieux         n'affiche pas les messages du traitement
   -h, --help               affiche cette aide
 
 Les fichiers écrits sont en UTF-8. Dans le tableau, une tabulation ou un saut de
 ligne à l'intérieur d'une cellule est écrit \t ou \n.
 
+Après le traitement, les vérifications de la clé (renvois vers un couplet qui
+n'existe pas, couplets inaccessibles, boucles, couplets à une seule entrée ...)
+sont listées sur la sortie d'erreur avec les numéros de ligne du fichier CLE.
+
 Code de sortie :
-  0  traitement sans erreur
+  0  traitement sans erreur, aucune erreur de vérification (des avertissements
+     peuvent rester)
   1  la clé contient des erreurs (les rangs et lignes en erreur sont listés sur la
      sortie d'erreur)
+  3  traitement sans erreur (la clé terminée est écrite) mais les vérifications
+     trouvent des erreurs
   2  entrée inutilisable (fichier illisible, paramètres incorrects) : une ligne
      d'erreur nomme le fichier et la raison
 )";
@@ -57,6 +71,8 @@ struct Options {
     std::string finishedKeyFile;
     std::string tableFile;
     std::string treeFile;
+    std::string checksFile;
+    bool checksTsv = false;
     bool ordered = false;
     bool nestedYes = false;
     bool partial = false;
@@ -141,6 +157,8 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-o" || a == "--cle") target = &o.finishedKeyFile;
         else if (a == "-t" || a == "--tableau") target = &o.tableFile;
         else if (a == "-a" || a == "--arbre") target = &o.treeFile;
+        else if (a == "-v" || a == "--verifier-seulement") target = &o.checksFile;
+        else if (a == "--tsv") o.checksTsv = true;
         else if (a == "--en-ordre") o.ordered = true;
         else if (a == "-p" || a == "--partiel") o.partial = true;
         else if (a == "-q" || a == "--silencieux") o.quiet = true;
@@ -192,20 +210,20 @@ int main(int argc, char** argv) {
     const RunResult result = runProcessing(lines, params, table, host, options);
 
     std::string reason;
+    bool inError = false;
+    for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
+    const int status = inError ? 1 : hasErreur(result.findings) ? 3 : 0;
+    if (!o.checksFile.empty()) {
+        const auto report = o.checksTsv ? findingsTsv(result.findings) : findingsReport(result.findings);
+        if (!writeLines(o.checksFile, report, reason)) return fail(o.checksFile, reason);
+        return status;
+    }
+    for (const Finding& f : result.findings) std::cerr << findingLine(f) << "\n";
+
     if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
         return fail(o.tableFile, reason);
     if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(result.tree)), reason))
         return fail(o.treeFile, reason);
-
-    bool inError = false;
-    for (int r = 1; r < table.rowCount(); ++r) {
-        if (!rowInError(table, r)) continue;
-        inError = true;
-        const int line = r - 1 < static_cast<int>(result.rowOrigin.size()) ? result.rowOrigin[r - 1] : -1;
-        std::cerr << "erreur : rang " << r;
-        if (line >= 0) std::cerr << ", ligne " << line + 1 << " : " << lines[line];
-        std::cerr << "\n";
-    }
 
     if (!o.finishedKeyFile.empty() && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
@@ -219,5 +237,5 @@ int main(int argc, char** argv) {
         }
         if (!writeLines(o.finishedKeyFile, finished, reason)) return fail(o.finishedKeyFile, reason);
     }
-    return inError ? 1 : 0;
+    return status;
 }

@@ -27,7 +27,7 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
 
     // The finished key is a view of the table: its window and the command-line
     // program write it from the table when they show or save it.
-    renumerotation(table, p, host);
+    const std::vector<MissingTarget> missing = renumerotation(table, p, host);
     if (Erreur(table)) {
         result.outcome = RunOutcome::Errors;
         result.tree = buildTree(table);
@@ -38,6 +38,7 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
         result.tree = buildTree(table);
     }
     result.errorLines = errorLines(table, result.rowOrigin, lineCount);
+    result.findings = checkKey(table, result.rowOrigin, missing);
     return result;
 }
 

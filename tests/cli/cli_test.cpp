@@ -70,8 +70,8 @@ TEST(Cli, KeyErrorsGiveStatusOneAndNameTheUsersLines) {
     writeFile(tempPath("conf.txt"), kConfig);
     const CliRun run = cli(tempPath("bad.txt") + " -c " + tempPath("conf.txt") + " -q -o " + tempPath("none.cle"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("ligne 4"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("ligne 5"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("erreur : ligne 4 (rang 2, couplet 1) : Rang en erreur"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("ligne 5 (rang 3, couplet 2) : Rang en erreur"), std::string::npos) << run.err;
 }
 
 TEST(Cli, UnusableInputGivesStatusTwoWithOneLineNamingTheFile) {

@@ -154,8 +154,8 @@ TEST(Renumbering, DefaultSequencesFoldLabels) {
                       {"d", "=>", "Amanita"},
                       {"E", "=>", "X"}});
     renumber(t, p);
-    // 5 and 7 fold into 1, c and d into a, E into A and so does the "S".
-    EXPECT_EQ(column(t, kNb), (Cells{"1", "1", "A", "2", "2", "3"}));
+    // 5 and 7 fold into 1, c and d into a, E into A; the section start keeps its "S".
+    EXPECT_EQ(column(t, kNb), (Cells{"1", "1", "S", "2", "2", "3"}));
     // Column 4 folds whatever the kind of the row.
     EXPECT_EQ(column(t, kTarget), (Cells{"1", "a", "Section B", "2", "Amanita", "A"}));
 }
@@ -229,7 +229,8 @@ TEST(Renumbering, NestedRenumberingGivesEveryRowANumber) {
     AnsweringHost host(true);
     renumerotation(t, KeyParams{}, host);
     ASSERT_EQ(host.questions, 1);
-    EXPECT_EQ(column(t, kNb), (Cells{"1", "2", "3", "1", "1", "1", "1"}));
+    // The section start stays one.
+    EXPECT_EQ(column(t, kNb), (Cells{"1", "2", "3", "1", "1", "S", "1"}));
     EXPECT_EQ(t.cell(1, kTarget), "2");
     EXPECT_EQ(t.cell(2, kTarget), "3");
     // A reference that does not lead to the row directly below loses its target.
