@@ -5,8 +5,9 @@
 // strongly-connected-components walk finds the loops. Everything is linear in
 // the number of rows.
 #include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <optional>
-#include <unordered_map>
 
 #include "engine/engine.hpp"
 
@@ -39,13 +40,20 @@ constexpr KindInfo kKinds[] = {
 
 const KindInfo& info(FindingKind kind) { return kKinds[static_cast<int>(kind)]; }
 
+// Row kinds as views: compared by length first, which most cells fail at once.
+constexpr std::string_view kRef = kReference;
+constexpr std::string_view kDet = kDetermination;
+constexpr std::string_view kSection = kSectionStart;
+
 // Longer loops and lists are cut in the texts.
 constexpr std::size_t kShownSteps = 10;
 
+bool blank(char c) { return c == ' ' || c == '\t'; }
+
 std::string_view trimmed(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    return s;
 }
 
 // A determination as compared: without surrounding blanks and final dots.
@@ -88,28 +96,81 @@ std::string_view trailingName(std::string_view texte) {
 
 std::string quoted(std::string_view s) { return "« " + std::string(s) + " »"; }
 
+// Texts to numbers by open addressing, over views of table cells that do not
+// change meanwhile: nothing is allocated per text. Sized once for at most
+// `capacity` texts, on the first insertion.
+class TextIndex {
+public:
+    explicit TextIndex(std::size_t capacity) : capacity_(capacity) {}
+
+    int find(std::string_view text) const {
+        if (slots_.empty()) return -1;
+        const std::size_t h = std::hash<std::string_view>{}(text);
+        for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+            const Slot& slot = slots_[i];
+            if (slot.value < 0) return -1;
+            if (slot.check == static_cast<std::uint32_t>(h >> 32) && slot.key == text) return slot.value;
+        }
+    }
+
+    // The value of the text; `value` when it is new, and then true.
+    std::pair<int, bool> insert(std::string_view text, int value) {
+        if (slots_.empty()) {
+            std::size_t size = 16;
+            while (size < 2 * capacity_) size *= 2;
+            slots_.resize(size);
+            mask_ = size - 1;
+        }
+        const std::size_t h = std::hash<std::string_view>{}(text);
+        for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
+            Slot& slot = slots_[i];
+            if (slot.value < 0) {
+                slot = Slot{text, value, static_cast<std::uint32_t>(h >> 32)};
+                return {value, true};
+            }
+            if (slot.check == static_cast<std::uint32_t>(h >> 32) && slot.key == text) return {slot.value, false};
+        }
+    }
+
+private:
+    struct Slot {
+        std::string_view key;
+        int value = -1;  // -1: free
+        std::uint32_t check = 0;
+    };
+    std::size_t capacity_;
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
+};
+
 // Couplet numbers to indices in order of first appearance. After the
 // renumbering they are mostly 1, 2, 3 ... in decimal, which index a vector.
 class CoupletIndex {
 public:
-    explicit CoupletIndex(int rows) : byValue_(static_cast<std::size_t>(rows) + 1, -1) {}
+    explicit CoupletIndex(int rows) : byValue_(static_cast<std::size_t>(rows) + 1, -1), others_(static_cast<std::size_t>(rows)) {}
 
     int find(std::string_view nb) const {
         const int value = smallValue(nb);
         if (value >= 0) return byValue_[value];
-        const auto it = others_.find(nb);
-        return it == others_.end() ? -1 : it->second;
+        return others_.find(nb);
     }
 
     int insert(std::string_view nb, int row) {
         const int value = smallValue(nb);
-        int& slot = value >= 0 ? byValue_[value] : others_.try_emplace(nb, -1).first->second;
-        if (slot < 0) {
-            slot = static_cast<int>(names_.size());
+        const int next = static_cast<int>(names_.size());
+        int found;
+        if (value >= 0) {
+            int& slot = byValue_[value];
+            if (slot < 0) slot = next;
+            found = slot;
+        } else {
+            found = others_.insert(nb, next).first;
+        }
+        if (found == next) {
             names_.push_back(nb);
             firstRow_.push_back(row);
         }
-        return slot;
+        return found;
     }
 
     int size() const { return static_cast<int>(names_.size()); }
@@ -130,7 +191,7 @@ private:
     }
 
     std::vector<int> byValue_;
-    std::unordered_map<std::string_view, int> others_;
+    TextIndex others_;
     std::vector<std::string_view> names_;  // cells of the table, which does not change meanwhile
     std::vector<int> firstRow_;
 };
@@ -215,7 +276,7 @@ private:
         bool rootNext = true;
         for (int r = 1; r <= n_; ++r) {
             const std::string& nb = cell(r, kNb);
-            if (nb == kSectionStart) {
+            if (nb == kSection) {
                 rootNext = true;
                 continue;
             }
@@ -232,7 +293,7 @@ private:
     void checkRows() {
         for (int r = 1; r <= n_; ++r) {
             const std::string& nb = cell(r, kNb);
-            if (nb == kSectionStart) continue;
+            if (nb == kSection) continue;
             const std::string& kind = cell(r, kKind);
             const std::string& target = cell(r, kTarget);
             const int c = couplet_[r];
@@ -242,7 +303,7 @@ private:
             } else if (inError) {
                 std::string text;
                 if (!nb.empty() && nb == target)
-                    text = kind == kDetermination ? "La définition " + quoted(target) + " est le numéro du couplet"
+                    text = kind == kDet ? "La définition " + quoted(target) + " est le numéro du couplet"
                                                   : "L'entrée renvoie à son propre couplet " + nb;
                 else if (nb.empty() && kind.empty())
                     text = "Ligne sans numéro ni description (commentaire ou ligne non reconnue)";
@@ -250,10 +311,10 @@ private:
                     text = "Entrée sans description";
                 add(FindingKind::RowInError, c, r, std::move(text));
             }
-            if (kind == kReference) {
+            if (kind == kRef) {
                 ++references_;
                 checkReference(r, c, target);
-            } else if (kind == kDetermination) {
+            } else if (kind == kDet) {
                 checkDetermination(r, c, target);
             }
         }
@@ -344,21 +405,20 @@ private:
             const int* begin = leads_.begin(c);
             const int* end = leads_.end(c);
             const auto count = end - begin;
-            const std::string name = couplets_.name(c);
-            if (count == 1) add(FindingKind::SingleLead, c, *begin, "Le couplet " + name + " n'a qu'une entrée");
+            if (count == 1) add(FindingKind::SingleLead, c, *begin, "Le couplet " + couplets_.name(c) + " n'a qu'une entrée");
             if (count >= 3)
-                add(FindingKind::ManyLeads, c, *begin, "Le couplet " + name + " a " + std::to_string(count) + " entrées");
+                add(FindingKind::ManyLeads, c, *begin, "Le couplet " + couplets_.name(c) + " a " + std::to_string(count) + " entrées");
 
             using Destination = std::optional<std::pair<std::string_view, std::string_view>>;
             forEachRepeat(begin, end, [&](int r) -> Destination {
                 const std::string& kind = cell(r, kKind);
                 if (kind.empty() || cell(r, kTarget).empty() || missingLabel_[r]) return std::nullopt;
-                const std::string_view target = kind == kDetermination ? determinationKey(cell(r, kTarget)) : std::string_view(cell(r, kTarget));
+                const std::string_view target = kind == kDet ? determinationKey(cell(r, kTarget)) : std::string_view(cell(r, kTarget));
                 return std::make_pair(std::string_view(kind), target);
             }, [&](int first, int r) {
                 const std::string& kind = cell(r, kKind);
-                std::string where = kind == kReference      ? "au couplet " + cell(r, kTarget)
-                                    : kind == kDetermination ? "à la définition " + quoted(determinationKey(cell(r, kTarget)))
+                std::string where = kind == kRef      ? "au couplet " + cell(r, kTarget)
+                                    : kind == kDet ? "à la définition " + quoted(determinationKey(cell(r, kTarget)))
                                                              : "à " + quoted(trimmed(cell(r, kTarget)));
                 add(FindingKind::SameDestination, c, r,
                     "Les entrées des rangs " + std::to_string(first) + " et " + std::to_string(r) + " mènent toutes deux " + where);
@@ -378,12 +438,12 @@ private:
                 const int q = *(p - 1);
                 const int r = *p;
                 if (numbered[r - 1] == numbered[q]) continue;
-                const bool subKeyBelow = cell(q, kKind) == kReference && q + 1 <= n_ &&
+                const bool subKeyBelow = cell(q, kKind) == kRef && q + 1 <= n_ &&
                                          couplet_[q + 1] >= 0 &&
                                          couplets_.find(cell(q, kTarget)) == couplet_[q + 1];
                 if (subKeyBelow) continue;
                 add(FindingKind::ScatteredLeads, c, r,
-                    "Les entrées du couplet " + name + " sont séparées par d'autres couplets (rangs " +
+                    "Les entrées du couplet " + couplets_.name(c) + " sont séparées par d'autres couplets (rangs " +
                         std::to_string(q) + " et " + std::to_string(r) + ")");
                 break;
             }
@@ -546,17 +606,16 @@ private:
     // One determination reached from several couplets: common and often
     // meant ("p.p."), reported once, at its first row.
     void checkRepeatedTaxa() {
-        std::unordered_map<std::string_view, int> firstOf;
-        firstOf.reserve(determinations_.size());
+        TextIndex firstOf(determinations_.size());
         std::vector<int> next(determinations_.size(), -1), last(determinations_.size(), -1);
         for (int i = 0; i < static_cast<int>(determinations_.size()); ++i) {
-            const auto [it, added] = firstOf.try_emplace(determinations_[i].first, i);
+            const auto [first, added] = firstOf.insert(determinations_[i].first, i);
             if (added) {
                 last[i] = i;
                 continue;
             }
-            next[last[it->second]] = i;
-            last[it->second] = i;
+            next[last[first]] = i;
+            last[first] = i;
         }
         for (int i = 0; i < static_cast<int>(determinations_.size()); ++i) {
             if (last[i] < 0 || last[i] == i) continue;
