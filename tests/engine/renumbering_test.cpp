@@ -314,3 +314,32 @@ TEST(Renumbering, BuiltKeyRenumbersEndToEnd) {
     EXPECT_EQ(column(t, kNb), (Cells{"1", "1", "2", "2", "3", "3"}));
     EXPECT_EQ(column(t, kTarget), (Cells{"3", "2", "Amanita alba", "Lepiota", "Russula", "40"}));
 }
+
+// A nested key under a section heading: whatever the answer to the nested-key
+// question, and with the default sequences (which fold every number here into
+// one, so that the references come back to it), the heading stays a section
+// start and is no error.
+TEST(Renumbering, SectionStartStaysOneInNestedKeysAndSequences) {
+    KeyParams p;
+    p.Format = 0;
+    p.Separ1 = ". ";
+    p.format_renvois = 0;
+    p.Liste_separ_3 = {"=>"};
+    p.section_depart = "Section";
+    const Lines key{"Section A", "1. Cap red", "2. Gills free => Amanita", "2. Gills attached => Russula",
+                    "1. Cap white", "3. Spores pink => Entoloma", "3. Spores white => Clitocybe"};
+    for (const bool sequences : {false, true})
+        for (const bool yes : {false, true}) {
+            p.Utilise_suites = sequences;
+            KeyParams params = p;
+            AnsweringHost host(yes);
+            ResultTable t;
+            const RunResult result = runProcessing(key, params, t, host);
+            if (!sequences) {
+                EXPECT_EQ(result.outcome, RunOutcome::Success) << yes;
+            }
+            EXPECT_EQ(t.cell(1, kNb), "S") << sequences << yes;
+            EXPECT_FALSE(rowInError(t, 1)) << sequences << yes;
+            EXPECT_EQ(host.questions, sequences ? 0 : 1);
+        }
+}
