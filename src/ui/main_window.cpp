@@ -87,6 +87,7 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     structure_ = new TStructure(&table_, this);
     connectReviewWindows();
     connectParameterCommands();
+    buildFindingsDock();
 
     applyHorizontal();
     setPageByCommand(kPageFormatage);
@@ -397,6 +398,7 @@ void TSarvelo::Action1Click() {
         fin_->present();
     }
     markErrorLines(result.errorLines);
+    showFindings(result);
     memo1_->setFocus();
     lastRun_ = std::move(result);
     emit runFinished(lastRun_.outcome);

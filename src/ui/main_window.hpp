@@ -25,6 +25,7 @@ class TStructure;
 
 namespace sarvelo {
 
+class FindingsDock;
 class ParamBinding;
 class ResultTableModel;
 
@@ -91,6 +92,7 @@ public:
     QAction* action(const char* name) const;
     TStructure* structureWindow() const { return structure_; }
     TBD_Fin* finishedKeyWindow() const { return fin_; }
+    FindingsDock* findingsDock() const { return findings_; }
 
 signals:
     // After every run that got past the precondition.
@@ -136,6 +138,10 @@ private:
     void refreshTable();
     void showTree(const Tree& tree);
     void markErrorLines(const std::vector<int>& lines);
+    // The key checks (main_window_findings.cpp).
+    void buildFindingsDock();
+    void showFindings(const RunResult& result);
+    void goToFinding(int row, int line);
 
     KeyParams params_;
     ResultTable table_;
@@ -159,6 +165,7 @@ private:
     QWidget* panel1221_ = nullptr;
     TStructure* structure_ = nullptr;
     TBD_Fin* fin_ = nullptr;
+    FindingsDock* findings_ = nullptr;
 
     Mode mode_ = Mode::Expert;
     int tabHeight_ = kTabFull;
