@@ -97,8 +97,9 @@ std::string_view trailingName(std::string_view texte) {
 std::string quoted(std::string_view s) { return "« " + std::string(s) + " »"; }
 
 // Texts to numbers by open addressing, over views of table cells that do not
-// change meanwhile: nothing is allocated per text. Sized once for at most
-// `capacity` texts, on the first insertion.
+// change meanwhile: nothing is allocated per text, and the slots hold only a
+// check and a position, so that the probes stay in cache. Sized once for at
+// most `capacity` texts, on the first insertion.
 class TextIndex {
 public:
     explicit TextIndex(std::size_t capacity) : capacity_(capacity) {}
@@ -107,9 +108,9 @@ public:
         if (slots_.empty()) return -1;
         const std::size_t h = std::hash<std::string_view>{}(text);
         for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
-            const Slot& slot = slots_[i];
-            if (slot.value < 0) return -1;
-            if (slot.check == static_cast<std::uint32_t>(h >> 32) && slot.key == text) return slot.value;
+            const Slot slot = slots_[i];
+            if (slot.position < 0) return -1;
+            if (slot.check == static_cast<std::uint32_t>(h >> 32) && keys_[slot.position] == text) return values_[slot.position];
         }
     }
 
@@ -120,27 +121,33 @@ public:
             while (size < 2 * capacity_) size *= 2;
             slots_.resize(size);
             mask_ = size - 1;
+            keys_.reserve(capacity_);
+            values_.reserve(capacity_);
         }
         const std::size_t h = std::hash<std::string_view>{}(text);
         for (std::size_t i = h & mask_;; i = (i + 1) & mask_) {
             Slot& slot = slots_[i];
-            if (slot.value < 0) {
-                slot = Slot{text, value, static_cast<std::uint32_t>(h >> 32)};
+            if (slot.position < 0) {
+                slot = Slot{static_cast<std::uint32_t>(h >> 32), static_cast<int>(keys_.size())};
+                keys_.push_back(text);
+                values_.push_back(value);
                 return {value, true};
             }
-            if (slot.check == static_cast<std::uint32_t>(h >> 32) && slot.key == text) return {slot.value, false};
+            if (slot.check == static_cast<std::uint32_t>(h >> 32) && keys_[slot.position] == text)
+                return {values_[slot.position], false};
         }
     }
 
 private:
     struct Slot {
-        std::string_view key;
-        int value = -1;  // -1: free
         std::uint32_t check = 0;
+        int position = -1;  // in keys_ and values_; -1: free
     };
     std::size_t capacity_;
     std::vector<Slot> slots_;
     std::size_t mask_ = 0;
+    std::vector<std::string_view> keys_;
+    std::vector<int> values_;
 };
 
 // Couplet numbers to indices in order of first appearance. After the
@@ -248,6 +255,16 @@ public:
     }
 
 private:
+    // Where a lead goes, as compared between the leads of a couplet.
+    struct RowEnd {
+        enum Kind : char { kNone, kToCouplet, kToDetermination, kToSection };
+        Kind kind = kNone;
+        int couplet = -1;       // kToCouplet
+        std::string_view text;  // kToDetermination, kToSection
+        explicit operator bool() const { return kind != kNone; }
+        auto operator<=>(const RowEnd&) const = default;
+    };
+
     // A lead that refers to another couplet.
     struct Edge {
         int from;
@@ -273,6 +290,7 @@ private:
     // of the key whose first couplet is reached through the section.
     void numberRows() {
         couplet_.assign(static_cast<std::size_t>(n_) + 1, -1);
+        ends_.assign(static_cast<std::size_t>(n_) + 1, RowEnd{});
         bool rootNext = true;
         for (int r = 1; r <= n_; ++r) {
             const std::string& nb = cell(r, kNb);
@@ -316,6 +334,8 @@ private:
                 checkReference(r, c, target);
             } else if (kind == kDet) {
                 checkDetermination(r, c, target);
+            } else if (kind == kSectionReference && !trimmed(target).empty()) {
+                ends_[r] = {RowEnd::kToSection, -1, trimmed(target)};
             }
         }
     }
@@ -337,6 +357,7 @@ private:
             add(FindingKind::NoEnding, c, r, "Renvoi vide : l'entrée ne mène nulle part");
             return;
         }
+        ends_[r] = {RowEnd::kToCouplet, to, {}};
         if (to == c) return;  // counted by the error scan
         if (c < 0)
             extraRoots_.push_back(to);  // a lead without number still leads somewhere
@@ -346,7 +367,10 @@ private:
 
     void checkDetermination(int r, int c, const std::string& target) {
         const std::string_view key = determinationKey(target);
-        if (!key.empty()) determinations_.push_back({key, r});
+        if (!key.empty()) {
+            determinations_.push_back({key, r});
+            ends_[r] = {RowEnd::kToDetermination, -1, key};
+        }
         switch (numberLike(target)) {
             case NumberLike::Number:
                 add(FindingKind::NumberLikeDetermination, c, r,
@@ -409,13 +433,7 @@ private:
             if (count >= 3)
                 add(FindingKind::ManyLeads, c, *begin, "Le couplet " + couplets_.name(c) + " a " + std::to_string(count) + " entrées");
 
-            using Destination = std::optional<std::pair<std::string_view, std::string_view>>;
-            forEachRepeat(begin, end, [&](int r) -> Destination {
-                const std::string& kind = cell(r, kKind);
-                if (kind.empty() || cell(r, kTarget).empty() || missingLabel_[r]) return std::nullopt;
-                const std::string_view target = kind == kDet ? determinationKey(cell(r, kTarget)) : std::string_view(cell(r, kTarget));
-                return std::make_pair(std::string_view(kind), target);
-            }, [&](int first, int r) {
+            forEachRepeat(begin, end, [&](int r) { return ends_[r]; }, [&](int first, int r) {
                 const std::string& kind = cell(r, kKind);
                 std::string where = kind == kRef      ? "au couplet " + cell(r, kTarget)
                                     : kind == kDet ? "à la définition " + quoted(determinationKey(cell(r, kTarget)))
@@ -438,9 +456,8 @@ private:
                 const int q = *(p - 1);
                 const int r = *p;
                 if (numbered[r - 1] == numbered[q]) continue;
-                const bool subKeyBelow = cell(q, kKind) == kRef && q + 1 <= n_ &&
-                                         couplet_[q + 1] >= 0 &&
-                                         couplets_.find(cell(q, kTarget)) == couplet_[q + 1];
+                const bool subKeyBelow = ends_[q].kind == RowEnd::kToCouplet && q + 1 <= n_ && couplet_[q + 1] >= 0 &&
+                                         ends_[q].couplet == couplet_[q + 1];
                 if (subKeyBelow) continue;
                 add(FindingKind::ScatteredLeads, c, r,
                     "Les entrées du couplet " + couplets_.name(c) + " sont séparées par d'autres couplets (rangs " +
@@ -642,6 +659,7 @@ private:
     CoupletIndex couplets_;
     std::vector<const std::string*> missingLabel_;  // per row
     std::vector<int> couplet_;                      // per row, -1 for none
+    std::vector<RowEnd> ends_;                      // per row
     std::vector<int> roots_;
     std::vector<int> extraRoots_;
     std::vector<Edge> edges_;

@@ -68,7 +68,7 @@ FindingsDock::FindingsDock(QWidget* parent) : QDockWidget(QStringLiteral("Vérif
     list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     list_->verticalHeader()->setDefaultSectionSize(18);
     list_->horizontalHeader()->setStretchLastSection(true);
-    const int widths[] = {90, 190, 60, 50, 50};
+    const int widths[] = {90, 230, 70, 50, 50};
     for (int c = 0; c < 5; ++c) list_->setColumnWidth(c, widths[c]);
     setWidget(list_);
 
