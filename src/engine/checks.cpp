@@ -317,7 +317,7 @@ private:
             const int c = couplet_[r];
             const bool inError = rowInError(t_, r);
             if (kind.empty() && (!nb.empty() || !inError)) {
-                add(FindingKind::NoEnding, c, r, "Entrée sans renvoi ni définition : aucun séparateur trouvé sur la ligne");
+                add(FindingKind::NoEnding, c, r, "Aucun séparateur de renvoi ni de définition sur la ligne");
             } else if (inError) {
                 std::string text;
                 if (!nb.empty() && nb == target)
@@ -357,8 +357,8 @@ private:
             add(FindingKind::NoEnding, c, r, "Renvoi vide : l'entrée ne mène nulle part");
             return;
         }
-        ends_[r] = {RowEnd::kToCouplet, to, {}};
         if (to == c) return;  // counted by the error scan
+        ends_[r] = {RowEnd::kToCouplet, to, {}};
         if (c < 0)
             extraRoots_.push_back(to);  // a lead without number still leads somewhere
         else
