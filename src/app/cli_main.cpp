@@ -15,6 +15,7 @@
 #include "engine/text.hpp"
 #include "review/finished_key.hpp"
 #include "review/findings_report.hpp"
+#include "review/tree.hpp"
 
 using namespace sarvelo;
 
@@ -28,7 +29,9 @@ Traite la clé de détermination du fichier texte CLE (Windows-1252 ou UTF-8 ;
 Options :
   -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
                            d'un document de clé après "Configuration pour Sarvelo" ;
-                           un fichier qui contient cette ligne est lu après elle)
+                           un fichier qui contient cette ligne est lu après elle) ;
+                           les paramètres non nommés gardent leur valeur de
+                           démarrage, une liste nommée remplace celle de départ
   -o, --cle FICHIER        écrit la clé terminée, une ligne par entrée ("-" : sortie
                            standard) ; écrite seulement si la clé est sans erreur
       --en-ordre           la clé terminée dans l'ordre des couplets ("En ordre")
@@ -47,7 +50,10 @@ Options :
   -q, --silencieux         n'affiche pas les messages du traitement
   -h, --help               affiche cette aide
 
-Les fichiers écrits sont en UTF-8. Dans le tableau, une tabulation ou un saut de
+Les fichiers lus (fichier, tube ou entrée standard) font au plus 64 Mo ; toute
+fin de ligne est reconnue (CR LF, LF ou CR seul). Les fichiers écrits sont en
+UTF-8, d'abord dans un fichier temporaire renommé ensuite : un échec d'écriture
+laisse l'ancien fichier intact. Dans le tableau, une tabulation ou un saut de
 ligne à l'intérieur d'une cellule est écrit \t ou \n.
 
 Après le traitement, les vérifications de la clé (renvois vers un couplet qui
@@ -199,7 +205,9 @@ int main(int argc, char** argv) {
     // A file holding the marker line is read after it, like a key document.
     SplitDocument document = splitDocument(text::splitLines(config.text));
     const auto& configLines = document.hasMarker ? document.configuration : document.keyText;
-    if (const auto failure = applyConfiguration(params, configLines)) return fail(o.configFile, *failure);
+    // The lines go over the start-up values: a hand-written file may name only
+    // what differs (a document names every parameter, so it reads the same).
+    if (const auto failure = applyConfigurationOver(params, configLines)) return fail(o.configFile, *failure);
     if (!preconditionMet(params)) return fail(o.configFile, kMsgNoSeparator);
 
     const Lines lines = text::splitLines(key.text);
@@ -218,11 +226,10 @@ int main(int argc, char** argv) {
         if (!writeLines(o.checksFile, report, reason)) return fail(o.checksFile, reason);
         return status;
     }
-    for (const Finding& f : result.findings) std::cerr << findingLine(f) << "\n";
 
     if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
         return fail(o.tableFile, reason);
-    if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(result.tree)), reason))
+    if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))), reason))
         return fail(o.treeFile, reason);
 
     if (!o.finishedKeyFile.empty() && result.outcome != RunOutcome::Success && !o.quiet)
@@ -237,5 +244,10 @@ int main(int argc, char** argv) {
         }
         if (!writeLines(o.finishedKeyFile, finished, reason)) return fail(o.finishedKeyFile, reason);
     }
+    // After the writes, so that a failed one is reported alone. One write for
+    // the whole list: a faulty long key has a line per row.
+    std::string listed;
+    for (const Finding& f : result.findings) listed += findingLine(f) + '\n';
+    std::cerr << listed;
     return status;
 }
