@@ -96,21 +96,19 @@ void FindingsDock::choose(int index) {
     emit findingChosen(f.row, f.line);
 }
 
-void FindingsDock::chooseNext() {
-    if (model_->rowCount() == 0) return;
-    const int current = list_->currentIndex().isValid() ? list_->currentIndex().row() : -1;
-    const int next = (current + 1) % model_->rowCount();
-    list_->setCurrentIndex(model_->index(next, 0));
-    if (next == current) choose(next);
-}
+void FindingsDock::chooseNext() { step(1); }
+void FindingsDock::choosePrevious() { step(-1); }
 
-void FindingsDock::choosePrevious() {
+// From the chosen finding to the next or previous one, round the list; with
+// none chosen, F3 starts at the first.
+void FindingsDock::step(int by) {
     const int count = model_->rowCount();
     if (count == 0) return;
-    const int current = list_->currentIndex().isValid() ? list_->currentIndex().row() : 0;
-    const int previous = (current - 1 + count) % count;
-    list_->setCurrentIndex(model_->index(previous, 0));
-    if (previous == current) choose(previous);
+    const QModelIndex current = list_->currentIndex();
+    const int from = current.isValid() ? current.row() : (by > 0 ? -1 : 0);
+    const int to = ((from + by) % count + count) % count;
+    list_->setCurrentIndex(model_->index(to, 0));
+    if (to == from) choose(to);  // a single finding: show its place again
 }
 
 }  // namespace sarvelo

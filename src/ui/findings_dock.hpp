@@ -37,6 +37,7 @@ signals:
 
 private:
     void choose(int index);
+    void step(int by);
 
     FindingsModel* model_;
     QTableView* list_;
