@@ -105,7 +105,7 @@ struct Finding {
     int row = 0;          // table row, 0 for the whole key
     int line = -1;        // the user's line (0-based), -1 when unknown
     std::string text;     // what is wrong, in French
-    std::vector<std::string> couplets;  // a loop: its couplets in order
+    std::vector<std::string> couplets;  // a loop: its couplets in order; a part out of reach: its couplets
 };
 
 FindingLevel levelOf(FindingKind kind);
