@@ -13,6 +13,9 @@
 #include "documents/encoding.hpp"
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "interchange/formats.hpp"
+#include "interchange/key_model.hpp"
+#include "interchange/keybase.hpp"
 #include "review/finished_key.hpp"
 #include "review/findings_report.hpp"
 #include "review/tree.hpp"
@@ -25,6 +28,8 @@ constexpr const char* kUsage = R"(Usage : sarvelo-cli [options] CLE
 
 Traite la clé de détermination du fichier texte CLE (Windows-1252 ou UTF-8 ;
 "-" pour l'entrée standard) avec les paramètres du fichier de configuration.
+Une clé KeyBase (fichier .csv ou .tsv : couplet, texte, destination) est lue avec
+les paramètres qui la traitent ; --config est alors facultatif.
 
 Options :
   -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
@@ -38,6 +43,12 @@ Options :
   -t, --tableau FICHIER    écrit le tableau de résultat (Nb, separ., texte, separ.,
                            Def ou renvois) en texte séparé par des tabulations
   -a, --arbre FICHIER      écrit la structure de la clé en texte indenté
+  -e, --exporter FORMAT FICHIER
+                           exporte la clé sans erreur ; FORMAT : csv ou tsv (KeyBase),
+                           html (clé interactive), crochets ou indentee (texte) ;
+                           l'option peut être répétée
+      --titre TEXTE        titre de la clé interactive (par défaut : la première
+                           ligne du texte quand elle n'est pas une entrée)
   -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"
                            (par défaut : non)
   -p, --partiel            mode partiel : s'arrête après la construction du tableau
@@ -79,6 +90,8 @@ struct Options {
     std::string treeFile;
     std::string checksFile;
     bool checksTsv = false;
+    std::vector<std::pair<const interchange::FormatInfo*, std::string>> exports;
+    std::string title;
     bool ordered = false;
     bool nestedYes = false;
     bool partial = false;
@@ -166,6 +179,15 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-v" || a == "--verifier-seulement") target = &o.checksFile;
         else if (a == "--tsv") o.checksTsv = true;
         else if (a == "--en-ordre") o.ordered = true;
+        else if (a == "--titre") target = &o.title;
+        else if (a == "-e" || a == "--exporter") {
+            const auto format = value(i);
+            const interchange::FormatInfo* info = format ? interchange::findFormat(*format) : nullptr;
+            if (!info) return fail("", "--exporter attend un format parmi " + interchange::formatNames());
+            const auto file = value(i);
+            if (!file || file->empty()) return fail("", "l'option " + a + " attend un format et un nom de fichier");
+            o.exports.emplace_back(info, *file);
+        } else if (a == "--en-ordre") o.ordered = true;
         else if (a == "-p" || a == "--partiel") o.partial = true;
         else if (a == "-q" || a == "--silencieux") o.quiet = true;
         else if (a == "-r" || a == "--recursive") {
@@ -186,7 +208,8 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         }
     }
     if (o.keyFile.empty()) return fail("", "aucun fichier de clé (voir --help)");
-    if (o.configFile.empty()) return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
+    if (o.configFile.empty() && !interchange::isKeyBaseFileName(o.keyFile))
+        return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
     return std::nullopt;
 }
 
@@ -198,19 +221,33 @@ int main(int argc, char** argv) {
 
     const TextFile key = readTextFile(o.keyFile);
     if (key.error) return fail(o.keyFile, *key.error);
-    const TextFile config = readTextFile(o.configFile);
-    if (config.error) return fail(o.configFile, *config.error);
+    Lines lines;
+    std::vector<std::string> configLines;
+    if (interchange::isKeyBaseFileName(o.keyFile)) {
+        interchange::ImportedKey imported = interchange::importKeyBase(key.text);
+        if (imported.error) return fail(o.keyFile, *imported.error);
+        if (!o.quiet)
+            for (const auto& warning : imported.warnings) std::cerr << o.keyFile << ": " << warning << "\n";
+        lines = std::move(imported.text);
+        configLines = std::move(imported.configuration);
+    } else {
+        lines = text::splitLines(key.text);
+    }
+    if (!o.configFile.empty()) {
+        const TextFile config = readTextFile(o.configFile);
+        if (config.error) return fail(o.configFile, *config.error);
+        // A file holding the marker line is read after it, like a key document.
+        SplitDocument document = splitDocument(text::splitLines(config.text));
+        configLines = document.hasMarker ? document.configuration : document.keyText;
+    }
+    const std::string& paramSource = o.configFile.empty() ? o.keyFile : o.configFile;
 
     KeyParams params;
-    // A file holding the marker line is read after it, like a key document.
-    SplitDocument document = splitDocument(text::splitLines(config.text));
-    const auto& configLines = document.hasMarker ? document.configuration : document.keyText;
     // The lines go over the start-up values: a hand-written file may name only
     // what differs (a document names every parameter, so it reads the same).
-    if (const auto failure = applyConfigurationOver(params, configLines)) return fail(o.configFile, *failure);
-    if (!preconditionMet(params)) return fail(o.configFile, kMsgNoSeparator);
+    if (const auto failure = applyConfigurationOver(params, configLines)) return fail(paramSource, *failure);
+    if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
 
-    const Lines lines = text::splitLines(key.text);
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);
     RunOptions options;
@@ -232,8 +269,18 @@ int main(int argc, char** argv) {
     if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))), reason))
         return fail(o.treeFile, reason);
 
-    if (!o.finishedKeyFile.empty() && result.outcome != RunOutcome::Success && !o.quiet)
+    if ((!o.finishedKeyFile.empty() || !o.exports.empty()) && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
+    if (result.outcome == RunOutcome::Success) {
+        const std::string title = o.title.empty() ? interchange::proposedTitle(lines, table) : o.title;
+        for (const auto& [format, file] : o.exports) {
+            const interchange::Exported exported = interchange::exportKey(table, format->format, title);
+            if (exported.failure) return fail(file, *exported.failure);
+            const bool written = file == "-" ? static_cast<bool>((std::cout << exported.bytes).flush())
+                                             : writeFileAtomically(file, exported.bytes, reason);
+            if (!written) return fail(file, reason);
+        }
+    }
     if (!o.finishedKeyFile.empty() && result.outcome == RunOutcome::Success) {
         // What the finished-key window shows: the lines of the tidied table.
         std::vector<std::string> finished = finishedKeyLines(table);
