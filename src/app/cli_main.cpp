@@ -17,6 +17,7 @@
 #include "interchange/key_model.hpp"
 #include "interchange/keybase.hpp"
 #include "review/finished_key.hpp"
+#include "review/findings_report.hpp"
 #include "review/tree.hpp"
 
 using namespace sarvelo;
@@ -52,6 +53,12 @@ Options :
   -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"
                            (par défaut : non)
   -p, --partiel            mode partiel : s'arrête après la construction du tableau
+  -v, --verifier-seulement FICHIER
+                           vérifie la clé et écrit seulement le rapport des
+                           vérifications ("-" : sortie standard), sans clé
+                           terminée, tableau ni structure
+      --tsv                le rapport des vérifications en texte séparé par des
+                           tabulations (niveau, genre, couplet, rang, ligne, texte)
   -q, --silencieux         n'affiche pas les messages du traitement
   -i, --indentee           CLE est une clé indentée (retraits, étiquettes I., A.,
                            a., 1. ou numéros 1.2.1.) : elle est convertie en clé
@@ -69,10 +76,17 @@ UTF-8, d'abord dans un fichier temporaire renommé ensuite : un échec d'écritu
 laisse l'ancien fichier intact. Dans le tableau, une tabulation ou un saut de
 ligne à l'intérieur d'une cellule est écrit \t ou \n.
 
+Après le traitement, les vérifications de la clé (renvois vers un couplet qui
+n'existe pas, couplets inaccessibles, boucles, couplets à une seule entrée ...)
+sont listées sur la sortie d'erreur avec les numéros de ligne du fichier CLE.
+
 Code de sortie :
-  0  traitement sans erreur
+  0  traitement sans erreur, aucune erreur de vérification (des avertissements
+     peuvent rester)
   1  la clé contient des erreurs (les rangs et lignes en erreur sont listés sur la
      sortie d'erreur)
+  3  traitement sans erreur (la clé terminée est écrite) mais les vérifications
+     trouvent des erreurs
   2  entrée inutilisable (fichier illisible, paramètres incorrects) : une ligne
      d'erreur nomme le fichier et la raison
 )";
@@ -83,6 +97,8 @@ struct Options {
     std::string finishedKeyFile;
     std::string tableFile;
     std::string treeFile;
+    std::string checksFile;
+    bool checksTsv = false;
     std::vector<std::pair<const interchange::FormatInfo*, std::string>> exports;
     std::string title;
     bool ordered = false;
@@ -190,6 +206,9 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-o" || a == "--cle") target = &o.finishedKeyFile;
         else if (a == "-t" || a == "--tableau") target = &o.tableFile;
         else if (a == "-a" || a == "--arbre") target = &o.treeFile;
+        else if (a == "-v" || a == "--verifier-seulement") target = &o.checksFile;
+        else if (a == "--tsv") o.checksTsv = true;
+        else if (a == "--en-ordre") o.ordered = true;
         else if (a == "--titre") target = &o.title;
         else if (a == "-e" || a == "--exporter") {
             const auto format = value(i);
@@ -281,23 +300,19 @@ int main(int argc, char** argv) {
     const RunResult result = runProcessing(lines, params, table, host, options);
 
     std::string reason;
+    bool inError = false;
+    for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
+    const int status = inError ? 1 : hasErreur(result.findings) ? 3 : 0;
+    if (!o.checksFile.empty()) {
+        const auto report = o.checksTsv ? findingsTsv(result.findings) : findingsReport(result.findings);
+        if (!writeLines(o.checksFile, report, reason)) return fail(o.checksFile, reason);
+        return status;
+    }
+
     if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
         return fail(o.tableFile, reason);
     if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))), reason))
         return fail(o.treeFile, reason);
-
-    // One write for the whole list: a faulty long key has a line per row.
-    bool inError = false;
-    std::string report;
-    for (int r = 1; r < table.rowCount(); ++r) {
-        if (!rowInError(table, r)) continue;
-        inError = true;
-        const int line = r - 1 < static_cast<int>(result.rowOrigin.size()) ? result.rowOrigin[r - 1] : -1;
-        report += "erreur : rang " + std::to_string(r);
-        if (line >= 0) report += ", ligne " + std::to_string(line + 1) + " : " + lines[line];
-        report += '\n';
-    }
-    std::cerr << report;
 
     if ((!o.finishedKeyFile.empty() || !o.exports.empty()) && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
@@ -321,5 +336,10 @@ int main(int argc, char** argv) {
         }
         if (!writeLines(o.finishedKeyFile, finished, reason)) return fail(o.finishedKeyFile, reason);
     }
-    return inError ? 1 : 0;
+    // After the writes, so that a failed one is reported alone. One write for
+    // the whole list: a faulty long key has a line per row.
+    std::string listed;
+    for (const Finding& f : result.findings) listed += findingLine(f) + '\n';
+    std::cerr << listed;
+    return status;
 }

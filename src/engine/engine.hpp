@@ -82,9 +82,16 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
 void tidyDescriptions(ResultTable& table);
 
 // --- Renumbering (renumbering.cpp) ------------------------------------------
+// A reference to a label that no row carries: the table keeps its old text,
+// which may read as the new number of another couplet.
+struct MissingTarget {
+    int row;            // table row of the reference
+    std::string label;  // the label it named
+};
 // Couplets 1, 2, 3 in order of first appearance, references rewritten; may ask
-// the nested-key question through the host.
-void renumerotation(ResultTable& table, const KeyParams& p, Host& host);
+// the nested-key question through the host. Section starts keep their "S".
+// Returns the references that found no couplet.
+std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p, Host& host);
 
 // --- Error scan (errors.cpp) -------------------------------------------------
 // True when a data row is in error; hides the working columns.
@@ -98,6 +105,49 @@ std::vector<int> errorLines(const ResultTable& table, const std::vector<int>& ro
 // deleted by the preparation; kept for comparison with the rule above.
 std::vector<int> errorLinesFromColumn1(const ResultTable& table, int lineCount);
 
+// --- Key checks (checks.cpp) -------------------------------------------------
+// What the error scan does not see: references to missing couplets, couplets
+// out of reach or in loops, couplets of one lead, leads without ending, and
+// warnings on what is often a slip. Linear in the number of rows.
+enum class FindingLevel { Erreur, Avertissement };
+enum class FindingKind {
+    RowInError,               // a row the error scan counts
+    MissingCouplet,           // reference to a couplet that does not exist
+    UnreachableCouplet,       // no path from the first couplet
+    Loop,                     // following references comes back
+    SingleLead,               // couplet with one lead
+    NoEnding,                 // lead with neither reference nor determination
+    ManyLeads,                // three leads or more
+    SameDestination,          // two leads of a couplet going to the same place
+    SameText,                 // two leads of a couplet with the same text
+    ScatteredLeads,           // leads of a couplet interleaved with other couplets
+    NumberLikeDetermination,  // a determination that reads as a number or page
+    RepeatedTaxon,            // one determination reached from several couplets
+    NoReference,              // no lead refers to another couplet
+};
+
+struct Finding {
+    FindingLevel level = FindingLevel::Erreur;
+    FindingKind kind = FindingKind::RowInError;
+    std::string couplet;  // empty for the whole key
+    int row = 0;          // table row, 0 for the whole key
+    int line = -1;        // the user's line (0-based), -1 when unknown
+    std::string text;     // what is wrong, in French
+    std::vector<std::string> couplets;  // a loop: its couplets in order; a part out of reach: its couplets
+};
+
+FindingLevel levelOf(FindingKind kind);
+const char* levelName(FindingLevel level);  // "erreur", "avertissement"
+const char* kindCaption(FindingKind kind);   // French, for people
+const char* kindCode(FindingKind kind);      // stable, for scripts
+
+// Findings over the renumbered table, in row order (the whole key first).
+// `rowOrigin` gives the user's line of each data row; `missing` what the
+// renumbering could not resolve.
+std::vector<Finding> checkKey(const ResultTable& table, const std::vector<int>& rowOrigin,
+                              const std::vector<MissingTarget>& missing);
+bool hasErreur(const std::vector<Finding>& findings);
+
 // --- The whole run (run.cpp) --------------------------------------------------
 enum class RunOutcome { PreconditionFailed, PartialStop, Errors, Success };
 
@@ -110,6 +160,7 @@ struct RunResult {
     std::vector<int> rowOrigin;   // per data row (index r-1): the user's line
     std::vector<int> rowLast;     // per data row: the last user's line joined into it
     std::vector<int> errorLines;  // user's lines (0-based) in error
+    std::vector<Finding> findings;  // after a renumbered run
 };
 
 // Runs every phase on the working text. The working text itself is never

@@ -198,8 +198,9 @@ char signOf(int before, int now) {
 
 }  // namespace
 
-void renumerotation(ResultTable& table, const KeyParams& p, Host& host) {
+std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p, Host& host) {
     const int n = table.dataRows();
+    std::vector<MissingTarget> missing;
     table.setColumnCount(ResultTable::kMaxColumns);
     const Sequences sequences(p);
 
@@ -215,7 +216,9 @@ void renumerotation(ResultTable& table, const KeyParams& p, Host& host) {
         std::string& nb = table.cell(r, kNb);
         const std::string& kind = table.cell(r, kKind);
         isReference[r] = kind == kReference;
-        if (!sequences.empty()) {
+        // A section start keeps its "S": folded into a sequence it would read
+        // as a lead without description.
+        if (!sequences.empty() && kind != kSectionStart) {
             fold(nb, sequences);
             fold(table.cell(r, kTarget), sequences);
         }
@@ -247,9 +250,13 @@ void renumerotation(ResultTable& table, const KeyParams& p, Host& host) {
         const bool reference = isReference[r];
         if (number[r]) nb = std::to_string(number[r]);
         if (reference) {
-            // A reference to a label that no row carries keeps its text.
+            // A reference to a label that no row carries keeps its text, which
+            // may now read as another couplet's new number: it is recorded.
             std::string& target = table.cell(r, kTarget);
-            if (const int found = couplets.find(target)) target = std::to_string(found);
+            if (const int found = couplets.find(target))
+                target = std::to_string(found);
+            else if (!target.empty())
+                missing.push_back({r, target});
         }
         for (int c = kDepthSign; c <= kLastWork; ++c)
             if (!table.cell(r, c).empty()) table.cell(r, c).clear();
@@ -284,8 +291,8 @@ void renumerotation(ResultTable& table, const KeyParams& p, Host& host) {
 
     table.setColumnCount(ResultTable::kShownColumns);
 
-    if (!nested) return;
-    if (!host.askYesNo(kNestedTitle, std::string(kNestedQuestion) + "\n\n" + report)) return;
+    if (!nested) return missing;
+    if (!host.askYesNo(kNestedTitle, std::string(kNestedQuestion) + "\n\n" + report)) return missing;
 
     table.setColumnCount(kShownAfterNesting);
     host.letEventsThrough();
@@ -315,10 +322,14 @@ void renumerotation(ResultTable& table, const KeyParams& p, Host& host) {
             table.cell(r - 1, kNewTarget) = table.cell(r, kNewNb);
         lastAtDepth[depth[r]] = r;
     }
+    // A section start stays one: with a number it would read as a lead
+    // without description.
     for (int r = 1; r <= n; ++r) {
+        if (table.cell(r, kKind) == kSectionStart) continue;
         table.cell(r, kNb) = table.cell(r, kNewNb);
         if (table.cell(r, kKind) == kReference) table.cell(r, kTarget) = table.cell(r, kNewTarget);
     }
+    return missing;
 }
 
 }  // namespace sarvelo

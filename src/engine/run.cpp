@@ -28,7 +28,7 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
 
     // The tree and the finished key are views of the table: their windows and
     // the command-line program build them when they show or write them.
-    renumerotation(table, p, host);
+    const std::vector<MissingTarget> missing = renumerotation(table, p, host);
     bool errors = Erreur(table);
     if (!errors) {
         tidyDescriptions(table);
@@ -43,6 +43,7 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
         result.outcome = RunOutcome::Success;
     }
     result.errorLines = errorLines(table, result.rowOrigin, lineCount);
+    result.findings = checkKey(table, result.rowOrigin, missing);
     return result;
 }
 

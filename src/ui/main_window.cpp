@@ -96,6 +96,7 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     connectParameterCommands();
     buildComponents();
     buildTableCommands();
+    buildFindingsDock();
 
     applyHorizontal();
     setPageByCommand(kPageFormatage);
@@ -418,6 +419,7 @@ void TSarvelo::Action1Click() {
         fin_->present();
     }
     markErrorLines(result.errorLines);
+    showFindings(result);
     memo1_->setFocus();
     lastRun_ = std::move(result);
     runText_ = std::move(working);

@@ -25,6 +25,7 @@ class TStructure;
 
 namespace sarvelo {
 
+class FindingsDock;
 class ParamBinding;
 class TToolBarPerso;
 class Tpropos;
@@ -101,6 +102,7 @@ public:
     // "Ligne correspondante": selects the working text's line(s) of the
     // table's current row.
     void Lignecorrespondante1Click();
+    FindingsDock* findingsDock() const { return findings_; }
 
 signals:
     // After every run that got past the precondition.
@@ -152,6 +154,10 @@ private:
     void showTrees();
     void markErrorLines(const std::vector<int>& lines);
     void keepMarksToTheirText(int position, int added);
+    // The key checks (main_window_findings.cpp).
+    void buildFindingsDock();
+    void showFindings(const RunResult& result);
+    void goToFinding(int row, int line);
 
     KeyParams params_;
     ResultTable table_;
@@ -179,6 +185,7 @@ private:
     TBD_Fin* fin_ = nullptr;
     TIndice_ligne* lineIndex_ = nullptr;
     QMenu* tablePopup_ = nullptr;
+    FindingsDock* findings_ = nullptr;
 
     Mode mode_ = Mode::Expert;
     int tabHeight_ = kTabFull;

@@ -76,8 +76,8 @@ TEST(Cli, KeyErrorsGiveStatusOneAndNameTheUsersLines) {
     writeFile(tempPath("conf.txt"), kConfig);
     const CliRun run = cli(tempPath("bad.txt") + " -c " + tempPath("conf.txt") + " -q -o " + tempPath("none.cle"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("ligne 4"), std::string::npos) << run.err;
-    EXPECT_EQ(run.err.find("ligne 5"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("erreur : ligne 4 (rang 2, couplet 1) : Rang en erreur"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("ligne 5 (rang 3, couplet 2) : Rang en erreur"), std::string::npos) << run.err;
 }
 
 TEST(Cli, UnusableInputGivesStatusTwoWithOneLineNamingTheFile) {
@@ -121,6 +121,32 @@ TEST(Cli, IndentedKeyIsConvertedProcessedAndKeptAsAReusableFile) {
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("pas une clé indentée"), std::string::npos) << run.err;
     EXPECT_EQ(cli("-i " + tempPath("indented.txt") + " -c " + tempPath("conf.txt")).status, 2);
+}
+
+TEST(Cli, KeyCheckFindingsGiveStatusThreeAndAReport) {
+    // Couplet 3 is out of reach; the key is processed without error rows.
+    writeFile(tempPath("unreachable.txt"), "1. Chapeau rouge ... 2\n1. Chapeau blanc => Amanita\n"
+                                           "2. Pied court => Lepiota\n2. Pied long => Inocybe\n"
+                                           "3. Lames libres => Russula\n3. Lames serrées => Hygrophorus\n");
+    writeFile(tempPath("conf.txt"), kConfig);
+    std::remove(tempPath("three.cle").c_str());
+    const std::string args = tempPath("unreachable.txt") + " -c " + tempPath("conf.txt");
+    const CliRun run = cli(args + " -o " + tempPath("three.cle"));
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("erreur : ligne 5 (rang 5, couplet 3) : Couplet inaccessible : "), std::string::npos) << run.err;
+    EXPECT_FALSE(readFile(tempPath("three.cle")).empty());
+
+    std::remove(tempPath("none.cle").c_str());
+    EXPECT_EQ(cli(args + " -v " + tempPath("report.txt") + " -o " + tempPath("none.cle")).status, 3);
+    const std::string report = readFile(tempPath("report.txt"));
+    EXPECT_EQ(report.substr(0, report.find('\n')), "Vérification de la clé : 1 erreur, aucun avertissement");
+    EXPECT_TRUE(readFile(tempPath("none.cle")).empty());
+
+    EXPECT_EQ(cli(args + " -v " + tempPath("report.tsv") + " --tsv").status, 3);
+    const std::string tsv = readFile(tempPath("report.tsv"));
+    EXPECT_EQ(tsv.substr(0, tsv.find('\n')), "niveau\tgenre\tcouplet\trang\tligne\ttexte");
+    EXPECT_NE(tsv.find("\nerreur\tcouplet_inaccessible\t3\t5\t5\tAucune entrée ne renvoie au couplet 3"),
+              std::string::npos) << tsv;
 }
 
 TEST(Cli, EverySourceOfInputHasOneLimitAndItsOwnMessage) {

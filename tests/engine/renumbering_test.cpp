@@ -154,8 +154,8 @@ TEST(Renumbering, DefaultSequencesFoldLabels) {
                       {"d", "=>", "Amanita"},
                       {"E", "=>", "X"}});
     renumber(t, p);
-    // 5 and 7 fold into 1, c and d into a, E into A and so does the "S".
-    EXPECT_EQ(column(t, kNb), (Cells{"1", "1", "A", "2", "2", "3"}));
+    // 5 and 7 fold into 1, c and d into a, E into A; the section start keeps its "S".
+    EXPECT_EQ(column(t, kNb), (Cells{"1", "1", "S", "2", "2", "3"}));
     // Column 4 folds whatever the kind of the row.
     EXPECT_EQ(column(t, kTarget), (Cells{"1", "a", "Section B", "2", "Amanita", "A"}));
 }
@@ -229,7 +229,8 @@ TEST(Renumbering, NestedRenumberingGivesEveryRowANumber) {
     AnsweringHost host(true);
     renumerotation(t, KeyParams{}, host);
     ASSERT_EQ(host.questions, 1);
-    EXPECT_EQ(column(t, kNb), (Cells{"1", "2", "3", "1", "1", "1", "1"}));
+    // The section start stays one.
+    EXPECT_EQ(column(t, kNb), (Cells{"1", "2", "3", "1", "1", "S", "1"}));
     EXPECT_EQ(t.cell(1, kTarget), "2");
     EXPECT_EQ(t.cell(2, kTarget), "3");
     // A reference that does not lead to the row directly below loses its target.
@@ -312,4 +313,33 @@ TEST(Renumbering, BuiltKeyRenumbersEndToEnd) {
     renumber(t, p);
     EXPECT_EQ(column(t, kNb), (Cells{"1", "1", "2", "2", "3", "3"}));
     EXPECT_EQ(column(t, kTarget), (Cells{"3", "2", "Amanita alba", "Lepiota", "Russula", "40"}));
+}
+
+// A nested key under a section heading: whatever the answer to the nested-key
+// question, and with the default sequences (which fold every number here into
+// one, so that the references come back to it), the heading stays a section
+// start and is no error.
+TEST(Renumbering, SectionStartStaysOneInNestedKeysAndSequences) {
+    KeyParams p;
+    p.Format = 0;
+    p.Separ1 = ". ";
+    p.format_renvois = 0;
+    p.Liste_separ_3 = {"=>"};
+    p.section_depart = "Section";
+    const Lines key{"Section A", "1. Cap red", "2. Gills free => Amanita", "2. Gills attached => Russula",
+                    "1. Cap white", "3. Spores pink => Entoloma", "3. Spores white => Clitocybe"};
+    for (const bool sequences : {false, true})
+        for (const bool yes : {false, true}) {
+            p.Utilise_suites = sequences;
+            KeyParams params = p;
+            AnsweringHost host(yes);
+            ResultTable t;
+            const RunResult result = runProcessing(key, params, t, host);
+            if (!sequences) {
+                EXPECT_EQ(result.outcome, RunOutcome::Success) << yes;
+            }
+            EXPECT_EQ(t.cell(1, kNb), "S") << sequences << yes;
+            EXPECT_FALSE(rowInError(t, 1)) << sequences << yes;
+            EXPECT_EQ(host.questions, sequences ? 0 : 1);
+        }
 }

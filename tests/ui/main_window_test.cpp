@@ -127,9 +127,10 @@ TEST(MainWindow, MenusHoldTheirEntriesSeparatorsAndShortcuts) {
                                               "Paramètre la barre d'icone"}));
     EXPECT_EQ(layout("Traitement"), (QStringList{"Action [F9]", "Convertir la clé indentée", "-", "Trier la clé terminée", "-",
                                                  "Voir la structure [Ctrl+U]", "Voir résultat [Ctrl+R]", "-",
-                                                 "Réinitialiser les paramètres"}));
+                                                 "Réinitialiser les paramètres", "-", "Erreur suivante [F3]",
+                                                 "Erreur précédente [Shift+F3]"}));
     EXPECT_EQ(layout("Affichage"), (QStringList{"Horizontal", "Vertical", "-", "Tableau visible", "Structure visible",
-                                                "-", "Augmente la police (perte du format)",
+                                                "Vérifications visibles", "-", "Augmente la police (perte du format)",
                                                 "Diminus la police (perte du format)"}));
     EXPECT_EQ(layout("Archives"), (QStringList{"Format 1", "Format 2", "Format 3", "Format 4", "Format 5"}));
     EXPECT_EQ(layout("Aide"), (QStringList{"A propos ... [F1]"}));

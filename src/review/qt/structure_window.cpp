@@ -4,11 +4,17 @@
 #include <QLabel>
 #include <QSpinBox>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <unordered_map>
 #include <QVBoxLayout>
 
 #include "review/qt/view_window.hpp"
 
 namespace {
+
+const QColor kFaultColour(192, 0, 0);
+// Marks the item that lists the couplets out of reach, so that a new mark replaces it.
+constexpr int kUnreachableRole = Qt::UserRole + 1;
 
 QTreeWidgetItem* makeItem(const sarvelo::TreeNode& node) {
     auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(node.text)});
@@ -85,6 +91,7 @@ TStructure::TStructure(const sarvelo::ResultTable* table, QWidget* parent)
 sarvelo::Tree TStructure::rebuild() {
     sarvelo::Tree built = table_ ? sarvelo::buildTree(*table_) : sarvelo::Tree{};
     fillTree(arbre_, built);
+    markFindings();
     emit treeRebuilt(built);
     return built;
 }
@@ -108,4 +115,55 @@ void TStructure::showEvent(QShowEvent* event) {
         sarvelo::qt::centreOnScreen(this);
     }
     QWidget::showEvent(event);
+}
+
+void TStructure::setFindings(const std::vector<sarvelo::Finding>& findings) {
+    inLoop_.clear();
+    unreachable_.clear();
+    for (const sarvelo::Finding& f : findings) {
+        if (f.kind == sarvelo::FindingKind::Loop)
+            for (const std::string& couplet : f.couplets) inLoop_.emplace(couplet, QString::fromStdString(f.text));
+        if (f.kind == sarvelo::FindingKind::UnreachableCouplet) unreachable_.push_back(f.couplets);
+    }
+    markFindings();
+}
+
+void TStructure::markFindings() {
+    for (int i = arbre_->topLevelItemCount() - 1; i >= 0; --i)
+        if (arbre_->topLevelItem(i)->data(0, kUnreachableRole).toBool()) delete arbre_->takeTopLevelItem(i);
+    if (!inLoop_.empty()) {
+        for (QTreeWidgetItemIterator it(arbre_); *it; ++it) {
+            const auto found = inLoop_.find((*it)->text(0).toStdString());
+            if (found == inLoop_.end()) continue;
+            (*it)->setForeground(0, kFaultColour);
+            (*it)->setToolTip(0, found->second);
+        }
+    }
+    if (unreachable_.empty() || !table_) return;
+
+    // The couplets out of reach are not in the tree: they come below it,
+    // each with the outcomes of its leads.
+    auto* header = new QTreeWidgetItem(QStringList{QStringLiteral("Couplets inaccessibles")});
+    header->setData(0, kUnreachableRole, true);
+    header->setForeground(0, kFaultColour);
+    header->setToolTip(0, QStringLiteral("Aucun renvoi depuis le couplet 1 ne mène à ces couplets"));
+    std::unordered_map<std::string, QTreeWidgetItem*> items;
+    for (const auto& part : unreachable_)
+        for (const std::string& couplet : part) {
+            auto* item = new QTreeWidgetItem(header, QStringList{QString::fromStdString(couplet)});
+            item->setForeground(0, kFaultColour);
+            items.emplace(couplet, item);
+        }
+    for (int row = 1; row <= table_->dataRows(); ++row) {
+        const auto found = items.find(table_->cell(row, sarvelo::kNb));
+        if (found == items.end()) continue;
+        const std::string& kind = table_->cell(row, sarvelo::kKind);
+        const QString target = kind == sarvelo::kDetermination      ? QStringLiteral("*")
+                               : kind == sarvelo::kSectionReference ? QStringLiteral("Section")
+                                                                    : QString::fromStdString(table_->cell(row, sarvelo::kTarget));
+        new QTreeWidgetItem(found->second, QStringList{target});
+    }
+    arbre_->addTopLevelItem(header);
+    header->setExpanded(true);
+    for (int i = 0; i < header->childCount(); ++i) header->child(i)->setExpanded(true);
 }

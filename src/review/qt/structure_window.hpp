@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QWidget>
+#include <map>
+
+#include "engine/engine.hpp"
 
 #include "review/tree.hpp"
 
@@ -27,6 +30,10 @@ public:
 
     QTreeWidget* tree() const { return arbre_; }
 
+    // The key checks of the last run: couplets in loops are marked in the
+    // tree, couplets out of reach are listed under it (they are not in it).
+    void setFindings(const std::vector<sarvelo::Finding>& findings);
+
 public slots:
     // Rebuilds the tree from the current table; runs on each activation of the window.
     void FormActivate();
@@ -41,7 +48,11 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void markFindings();
+
     const sarvelo::ResultTable* table_;
+    std::map<std::string, QString> inLoop_;             // couplet, its loop
+    std::vector<std::vector<std::string>> unreachable_;  // parts of the key out of reach
     QTreeWidget* arbre_;
     QSpinBox* police_;
     sarvelo::qt::ActivationRebuild* activation_;
