@@ -4,43 +4,16 @@
 
 #include "documents/config_entries.hpp"
 #include "engine/text.hpp"
+#include "support/layouts.hpp"
 
 using namespace sarvelo;
+using sarvelo::testing::everythingChanged;
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
 std::string nameOf(const std::string& entry) { return entry.substr(1, entry.find(']') - 1); }
-
-// Every parameter moved away from its start-up value, texts with spaces at
-// both ends, lists with an empty item.
-KeyParams everythingChanged() {
-    KeyParams p;
-    int n = 0;
-    for (const auto& info : paramInfos()) {
-        ++n;
-        std::visit(
-            [&](auto* field) {
-                using T = std::remove_pointer_t<decltype(field)>;
-                if constexpr (std::is_same_v<T, std::string>) {
-                    std::string value("  ");
-                    value.append(info.name).append(" é… ").append(std::to_string(n)).append(" ");
-                    *field = value;
-                } else if constexpr (std::is_same_v<T, bool>) {
-                    *field = !*field;
-                } else if constexpr (std::is_same_v<T, int>) {
-                    *field = *field == info.maximum ? info.minimum : info.maximum;
-                } else {
-                    std::string first(" ");
-                    first += info.name;
-                    *field = {first, "", "x,y\tz "};
-                }
-            },
-            fieldOf(p, info));
-    }
-    return p;
-}
 
 }  // namespace
 
