@@ -11,6 +11,7 @@
 
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
+#include "documents/key_document.hpp"
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
 #include "review/finished_key.hpp"
@@ -21,13 +22,17 @@ namespace {
 
 constexpr const char* kUsage = R"(Usage : sarvelo-cli [options] CLE
 
-Traite la clé de détermination du fichier texte CLE (Windows-1252 ou UTF-8 ;
-"-" pour l'entrée standard) avec les paramètres du fichier de configuration.
+Traite la clé de détermination du fichier CLE (texte Windows-1252 ou UTF-8, ou
+document de clé .Sarvelo ; "-" pour l'entrée standard) avec les paramètres du
+fichier de configuration, ou avec ceux du document de clé.
 
 Options :
   -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
                            d'un document de clé après "Configuration pour Sarvelo" ;
-                           un fichier qui contient cette ligne est lu après elle)
+                           un fichier qui contient cette ligne est lu après elle) ;
+                           facultatif quand CLE est un document de clé
+  -d, --document FICHIER   écrit un document de clé (.Sarvelo) : le texte de la clé
+                           et les paramètres utilisés
   -o, --cle FICHIER        écrit la clé terminée, une ligne par entrée ("-" : sortie
                            standard) ; écrite seulement si la clé est sans erreur
       --en-ordre           la clé terminée dans l'ordre des couplets ("En ordre")
@@ -57,6 +62,7 @@ struct Options {
     std::string finishedKeyFile;
     std::string tableFile;
     std::string treeFile;
+    std::string documentFile;
     bool ordered = false;
     bool nestedYes = false;
     bool partial = false;
@@ -141,6 +147,7 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-o" || a == "--cle") target = &o.finishedKeyFile;
         else if (a == "-t" || a == "--tableau") target = &o.tableFile;
         else if (a == "-a" || a == "--arbre") target = &o.treeFile;
+        else if (a == "-d" || a == "--document") target = &o.documentFile;
         else if (a == "--en-ordre") o.ordered = true;
         else if (a == "-p" || a == "--partiel") o.partial = true;
         else if (a == "-q" || a == "--silencieux") o.quiet = true;
@@ -162,7 +169,6 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         }
     }
     if (o.keyFile.empty()) return fail("", "aucun fichier de clé (voir --help)");
-    if (o.configFile.empty()) return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
     return std::nullopt;
 }
 
@@ -172,26 +178,42 @@ int main(int argc, char** argv) {
     Options o;
     if (const auto code = parse(argc, argv, o)) return *code;
 
-    const TextFile key = readTextFile(o.keyFile);
-    if (key.error) return fail(o.keyFile, *key.error);
-    const TextFile config = readTextFile(o.configFile);
-    if (config.error) return fail(o.configFile, *config.error);
+    // A key document brings its own configuration; --config takes its place.
+    const FileBytes keyBytes = readFileBytes(o.keyFile, kMaxTextFileBytes, false);
+    if (keyBytes.error) return fail(o.keyFile, *keyBytes.error);
+    const std::optional<KeyDocument> key = readKeyDocument(keyBytes.bytes);
+    if (!key) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
+    std::vector<std::string> configLines = key->configuration;
+    std::string configSource = o.keyFile;
+    if (!o.configFile.empty()) {
+        const TextFile config = readTextFile(o.configFile);
+        if (config.error) return fail(o.configFile, *config.error);
+        // A file holding the marker line is read after it, like a key document.
+        SplitDocument document = splitDocument(text::splitLines(config.text));
+        configLines = document.hasMarker ? document.configuration : document.keyText;
+        configSource = o.configFile;
+    } else if (!key->hasMarker) {
+        return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
+    }
 
     KeyParams params;
-    // A file holding the marker line is read after it, like a key document.
-    SplitDocument document = splitDocument(text::splitLines(config.text));
-    const auto& configLines = document.hasMarker ? document.configuration : document.keyText;
-    if (const auto failure = applyConfiguration(params, configLines)) return fail(o.configFile, *failure);
-    if (!preconditionMet(params)) return fail(o.configFile, kMsgNoSeparator);
+    if (const auto failure = applyConfiguration(params, configLines)) return fail(configSource, *failure);
+    if (!preconditionMet(params)) return fail(configSource, kMsgNoSeparator);
 
-    const Lines lines = text::splitLines(key.text);
+    std::string reason;
+    if (o.documentFile == "-") {
+        std::cout << keyDocumentRtf(key->keyText, params);
+    } else if (!o.documentFile.empty()) {
+        if (const auto failure = saveKeyDocument(o.documentFile, key->keyText, params)) return fail("", *failure);
+    }
+
+    const Lines lines = key->keyText.lines();
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);
     RunOptions options;
     options.partialMode = o.partial;
     const RunResult result = runProcessing(lines, params, table, host, options);
 
-    std::string reason;
     if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
         return fail(o.tableFile, reason);
     if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(result.tree)), reason))

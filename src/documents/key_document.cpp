@@ -47,6 +47,12 @@ KeyDocument splitKeyDocument(RichText text) {
     return doc;
 }
 
+std::optional<KeyDocument> readKeyDocument(std::string_view bytes) {
+    RtfReading reading = readRtf(bytes);
+    if (!reading.wasRtf && bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    return splitKeyDocument(std::move(reading.text));
+}
+
 LoadedDocument loadKeyDocument(const std::string& path) {
     LoadedDocument loaded;
     // RTF may carry binary data; plain text may not (checked below).
@@ -55,13 +61,12 @@ LoadedDocument loadKeyDocument(const std::string& path) {
         loaded.error = cannotOpenMessage(path, *file.error);
         return loaded;
     }
-    RtfReading reading = readRtf(file.bytes);
-    if (!reading.wasRtf && file.bytes.find('\0') != std::string::npos) {
+    std::optional<KeyDocument> document = readKeyDocument(file.bytes);
+    if (!document) {
         loaded.error = kMsgLoadFailed;
         return loaded;
     }
-    loaded.wasRtf = reading.wasRtf;
-    loaded.document = splitKeyDocument(std::move(reading.text));
+    loaded.document = std::move(*document);
     return loaded;
 }
 

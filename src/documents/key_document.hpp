@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "documents/rich_text.hpp"
@@ -27,9 +28,12 @@ std::string keyDocumentRtf(const RichText& keyText, const KeyParams& params);
 // one, everything is key text and the configuration is empty.
 KeyDocument splitKeyDocument(RichText text);
 
+// Reads a document from its bytes; nothing when they are neither RTF nor
+// text (binary data).
+std::optional<KeyDocument> readKeyDocument(std::string_view bytes);
+
 struct LoadedDocument {
     KeyDocument document;
-    bool wasRtf = false;
     std::optional<std::string> error;  // the message to show; nothing else is set then
 };
 

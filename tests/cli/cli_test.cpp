@@ -95,3 +95,22 @@ TEST(Cli, UnusableInputGivesStatusTwoWithOneLineNamingTheFile) {
     EXPECT_EQ(cli("--nimporte").status, 2);
     EXPECT_EQ(cli("--help").status, 0);
 }
+
+TEST(Cli, WritesAKeyDocumentAndProcessesOne) {
+    writeFile(tempPath("doc_key.txt"), "1. Chapeau rouge ... 2\n1. Chapeau blanc => Amanita alba\n2. Pied => Boletus\n");
+    writeFile(tempPath("conf.txt"), kConfig);
+    CliRun run = cli(tempPath("doc_key.txt") + " -q -c " + tempPath("conf.txt") + " --document " + tempPath("cle.Sarvelo"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string document = readFile(tempPath("cle.Sarvelo"));
+    EXPECT_EQ(document.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(document.find("Configuration pour Sarvelo\\par"), std::string::npos);
+    EXPECT_NE(document.find("[Liste_separ_3] =>\\par"), std::string::npos);
+
+    // The document alone: its own key text and parameters.
+    run = cli(tempPath("cle.Sarvelo") + " -q -o " + tempPath("doc.cle"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(tempPath("doc.cle")), "1,2$ Chapeau rouge\n1,0$ Chapeau blanc $ Amanita alba\n2,0$ Pied $ Boletus\n");
+
+    // A key without a configuration of its own needs --config.
+    EXPECT_EQ(cli(tempPath("doc_key.txt")).status, 2);
+}

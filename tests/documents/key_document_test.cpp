@@ -45,7 +45,6 @@ TEST(KeyDocument, SavedAndOpenedGivesBackTextAndEveryParameter) {
 
     const LoadedDocument loaded = loadKeyDocument(path);
     ASSERT_FALSE(loaded.error);
-    EXPECT_TRUE(loaded.wasRtf);
     EXPECT_TRUE(loaded.document.hasMarker);
     EXPECT_EQ(loaded.document.keyText, formattedKey());
     EXPECT_EQ(loaded.document.configuration, configurationEntries(original));
@@ -88,7 +87,6 @@ TEST(KeyDocument, PlainTextFilesOpenAsKeyText) {
     writeBytes(path, "1. Chapeau \xE9\r\nConfiguration pour Sarvelo\r\n[Format] 2\r\n");
     const LoadedDocument loaded = loadKeyDocument(path);
     ASSERT_FALSE(loaded.error);
-    EXPECT_FALSE(loaded.wasRtf);
     EXPECT_EQ(loaded.document.keyText.lines(), std::vector<std::string>{"1. Chapeau é"});
     EXPECT_EQ(loaded.document.configuration, std::vector<std::string>{"[Format] 2"});
 }
