@@ -40,8 +40,11 @@ void TSarvelo::buildMenus() {
     entry(fichier, "Ouvrirfichiertexte1", QStringLiteral("Ouvrir fichier texte"),
           QKeySequence(QStringLiteral("Ctrl+Alt+T")));
     fichier->addSeparator();
+    // Closing asks about unsaved changes first (see DocumentCommands).
     connect(entry(fichier, "Fermer1", QStringLiteral("Fermer"), QKeySequence(QStringLiteral("Ctrl+F4"))),
-            &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            &QAction::triggered, this, [this] {
+                if (close()) QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            });
 
     QMenu* edition = bar->addMenu(QStringLiteral("Edition"));
     edition->setObjectName(QStringLiteral("Edition1"));

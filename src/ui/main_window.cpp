@@ -20,6 +20,7 @@
 
 #include "review/qt/finished_key_window.hpp"
 #include "review/qt/structure_window.hpp"
+#include "ui/document_commands.hpp"
 #include "ui/param_binding.hpp"
 #include "ui/qt_host.hpp"
 #include "ui/result_model.hpp"
@@ -87,6 +88,7 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     structure_ = new TStructure(&table_, this);
     connectReviewWindows();
     connectParameterCommands();
+    documents_ = new DocumentCommands(this);
 
     applyHorizontal();
     setPageByCommand(kPageFormatage);

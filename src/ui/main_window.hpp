@@ -25,6 +25,7 @@ class TStructure;
 
 namespace sarvelo {
 
+class DocumentCommands;
 class ParamBinding;
 class ResultTableModel;
 
@@ -91,6 +92,7 @@ public:
     QAction* action(const char* name) const;
     TStructure* structureWindow() const { return structure_; }
     TBD_Fin* finishedKeyWindow() const { return fin_; }
+    DocumentCommands* documents() const { return documents_; }
 
 signals:
     // After every run that got past the precondition.
@@ -159,6 +161,7 @@ private:
     QWidget* panel1221_ = nullptr;
     TStructure* structure_ = nullptr;
     TBD_Fin* fin_ = nullptr;
+    DocumentCommands* documents_ = nullptr;
 
     Mode mode_ = Mode::Expert;
     int tabHeight_ = kTabFull;

@@ -32,7 +32,8 @@ struct CliRun {
 };
 
 CliRun cli(const std::string& args) {
-    const std::string errPath = tempPath("stderr.txt");
+    // One file per test: ctest runs tests side by side.
+    const std::string errPath = tempPath(std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".err");
     const std::string command = std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >/dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath)};
@@ -98,8 +99,8 @@ TEST(Cli, UnusableInputGivesStatusTwoWithOneLineNamingTheFile) {
 
 TEST(Cli, WritesAKeyDocumentAndProcessesOne) {
     writeFile(tempPath("doc_key.txt"), "1. Chapeau rouge ... 2\n1. Chapeau blanc => Amanita alba\n2. Pied => Boletus\n");
-    writeFile(tempPath("conf.txt"), kConfig);
-    CliRun run = cli(tempPath("doc_key.txt") + " -q -c " + tempPath("conf.txt") + " --document " + tempPath("cle.Sarvelo"));
+    writeFile(tempPath("doc_conf.txt"), kConfig);
+    CliRun run = cli(tempPath("doc_key.txt") + " -q -c " + tempPath("doc_conf.txt") + " --document " + tempPath("cle.Sarvelo"));
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string document = readFile(tempPath("cle.Sarvelo"));
     EXPECT_EQ(document.rfind("{\\rtf1", 0), 0u);

@@ -1,0 +1,177 @@
+#include "ui/document_preview.hpp"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QVBoxLayout>
+#include <map>
+
+#include "components/qt/saisie.hpp"
+#include "documents/config_entries.hpp"
+#include "documents/qt/rich_text_qt.hpp"
+#include "ui/param_binding.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+const QColor kRed(255, 0, 0);
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Parameters that only the main window holds.
+bool mirrored(const ParamInfo& info) {
+    return info.page <= 5 && info.name != "copyright" && info.name != "Version" && info.name != "Developpement";
+}
+
+// Where a control of the numbering tab sits: in one of the panels that
+// Format chooses between, or in one of the two groups beside them.
+const char* numberingGroup(std::string_view name) {
+    if (name == "indice") return "1-2-2-1";
+    if (name == "Compter_lettres" || name == "nb_lettres" || name == "Alphabet") return "Format";
+    if (name == "Liste_mixte" || name == "Liste_mixte2" || name == "mixte_edit") return "Complexe : liste";
+    if (name == "caractere") return "Compter caractère";
+    if (name == "Utilise_suites" || name == "les_suites") return "Utilisation de suites";
+    return nullptr;
+}
+
+}  // namespace
+
+TFormat_X::TFormat_X(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("Format_X"));
+    setWindowTitle(QStringLiteral("Format X"));
+    setModal(true);
+    resize(900, 620);
+    auto* column = new QVBoxLayout(this);
+
+    memo1_ = new QTextEdit(this);
+    memo1_->setObjectName(QStringLiteral("memo1"));
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPixelSize(13);
+    memo1_->document()->setDefaultFont(arial);
+    memo1_->setLineWrapMode(QTextEdit::NoWrap);
+    memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo1_->setReadOnly(true);
+    column->addWidget(memo1_, 1);
+
+    onglets_ = new QTabWidget(this);
+    onglets_->setObjectName(QStringLiteral("onglets"));
+    const QStringList captions{QStringLiteral("(0) Formatage"), QStringLiteral("(1) Numérotation"),
+                               QStringLiteral("(2) Renvois"),   QStringLiteral("(3) Section"),
+                               QStringLiteral("(4) Définition"), QStringLiteral("(5) Autres lignes")};
+    std::vector<QWidget*> pages;
+    std::vector<QFormLayout*> forms;
+    for (const QString& caption : captions) {
+        auto* page = new QWidget(onglets_);
+        page->setEnabled(false);  // values shown, nothing changed
+        auto* h = new QHBoxLayout(page);
+        auto* form = new QFormLayout;
+        h->addLayout(form);
+        pages.push_back(page);
+        forms.push_back(form);
+        onglets_->addTab(page, caption);
+    }
+    // The numbering tab's panels and groups, side by side as on the main window.
+    std::map<std::string, QGroupBox*> groups;
+    auto* numbering = static_cast<QHBoxLayout*>(pages[1]->layout());
+    for (const char* title : {"1-2-2-1", "Format", "Complexe : liste", "Compter caractère", "Utilisation de suites"}) {
+        auto* box = new QGroupBox(QString::fromUtf8(title), pages[1]);
+        box->setLayout(new QFormLayout);
+        numbering->addWidget(box);
+        groups[title] = box;
+    }
+    numbering->addStretch(1);
+    panel1221_ = groups["1-2-2-1"];
+    panelFormat_ = groups["Format"];
+    panelComplexe_ = groups["Complexe : liste"];
+
+    for (const ParamInfo& info : paramInfos()) {
+        if (!mirrored(info)) continue;
+        const auto page = static_cast<std::size_t>(info.page);
+        const char* group = page == 1 ? numberingGroup(info.name) : nullptr;
+        QWidget* parent = group ? static_cast<QWidget*>(groups[group]) : pages[page];
+        QWidget* w = makeParamControl(info, parent);
+        auto* form = group ? static_cast<QFormLayout*>(groups[group]->layout()) : forms[page];
+        // Check boxes and titled choices carry their caption themselves.
+        const bool captioned = info.kind == ParamKind::Flag || (info.kind == ParamKind::Choice && !info.caption.empty());
+        if (info.hidden) continue;
+        if (captioned || info.caption.empty()) form->addRow(w);
+        else form->addRow(qs(info.caption), w);
+    }
+    binding_ = new ParamBinding(mirror_, this);
+
+    auto* strip = new QHBoxLayout;
+    auto* utilise = new QPushButton(QStringLiteral("Utilise que le format"), this);
+    utilise->setObjectName(QStringLiteral("Utilise"));
+    auto* ouvre = new QPushButton(QStringLiteral("Ouvre"), this);
+    ouvre->setObjectName(QStringLiteral("BitBtn1"));
+    auto* legend = new QLabel(QStringLiteral("En rouge les paramètres différents de la clé actuellement utilisée"), this);
+    QFont bold = legend->font();
+    bold.setBold(true);
+    legend->setFont(bold);
+    legend->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    strip->addWidget(utilise);
+    strip->addWidget(ouvre);
+    strip->addWidget(legend, 1);
+    column->addLayout(strip);
+
+    connect(utilise, &QPushButton::clicked, this, [this] { finish(Choice::FormatOnly); });
+    connect(ouvre, &QPushButton::clicked, this, [this] { finish(Choice::Open); });
+    connect(onglets_, &QTabWidget::currentChanged, this, &TFormat_X::tabSelected);
+    onglets_->setCurrentIndex(1);
+    FormatClick();
+}
+
+QWidget* TFormat_X::control(std::string_view name) const { return binding_->control(name); }
+
+std::optional<std::string> TFormat_X::present(const KeyDocument& document, const KeyParams* current) {
+    choice_ = Choice::Cancelled;
+    setDocumentRichText(*memo1_->document(), document.keyText);
+    criteres_ = document.configuration;
+    const auto failure = applyConfiguration(mirror_, criteres_);
+    binding_->showAll();
+    FormatClick();
+    // Without a current document there is nothing to compare with: all grey.
+    for (const ParamInfo& info : paramInfos())
+        if (QWidget* w = mirrored(info) ? control(info.name) : nullptr)
+            mark(info, w, current && !sameValue(mirror_, *current, info));
+    return failure;
+}
+
+void TFormat_X::FormatClick() {
+    panel1221_->setVisible(mirror_.Format == 3);
+    panelFormat_->setVisible(mirror_.Format == 1);
+    panelComplexe_->setVisible(mirror_.Format == 2);
+}
+
+void TFormat_X::mark(const ParamInfo& info, QWidget* w, bool different) {
+    const QColor colour = different ? kRed : palette().color(QPalette::Button);
+    w->setProperty("different", different);
+    QPalette pal = w->palette();
+    pal.setColor(info.kind == ParamKind::Text || info.kind == ParamKind::List || info.kind == ParamKind::Lines
+                     ? QPalette::Base
+                     : QPalette::Window,
+                 colour);
+    pal.setColor(QPalette::Window, colour);
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+    if (auto* field = qobject_cast<TSaisie*>(w)) field->setAffichage_couleur(colour);
+}
+
+bool TFormat_X::markedDifferent(std::string_view name) const {
+    const QWidget* w = control(name);
+    return w && w->property("different").toBool();
+}
+
+void TFormat_X::finish(Choice choice) {
+    choice_ = choice;
+    accept();
+}
+
+}  // namespace sarvelo
