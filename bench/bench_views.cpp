@@ -6,6 +6,7 @@
 
 #include "documents/config_entries.hpp"
 #include "engine/engine.hpp"
+#include "review/tree.hpp"
 #include "review/finished_key.hpp"
 
 using namespace sarvelo;

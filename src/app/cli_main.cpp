@@ -15,6 +15,7 @@
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
 #include "review/finished_key.hpp"
+#include "review/tree.hpp"
 
 using namespace sarvelo;
 
@@ -30,6 +31,8 @@ Options :
   -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
                            d'un document de clé après "Configuration pour Sarvelo" ;
                            un fichier qui contient cette ligne est lu après elle) ;
+                           les paramètres non nommés gardent leur valeur de
+                           démarrage, une liste nommée remplace celle de départ ;
                            facultatif quand CLE est un document de clé
   -d, --document FICHIER   écrit un document de clé (.Sarvelo) : le texte de la clé
                            et les paramètres utilisés
@@ -179,7 +182,7 @@ int main(int argc, char** argv) {
     if (const auto code = parse(argc, argv, o)) return *code;
 
     // A key document brings its own configuration; --config takes its place.
-    const FileBytes keyBytes = readFileBytes(o.keyFile, kMaxTextFileBytes, false);
+    const FileBytes keyBytes = readFileBytes(o.keyFile);
     if (keyBytes.error) return fail(o.keyFile, *keyBytes.error);
     const std::optional<KeyDocument> key = readKeyDocument(keyBytes.bytes);
     if (!key) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
@@ -197,7 +200,12 @@ int main(int argc, char** argv) {
     }
 
     KeyParams params;
-    if (const auto failure = applyConfiguration(params, configLines)) return fail(configSource, *failure);
+    // A document's own configuration names every parameter; the lines of
+    // --config go over the start-up values: a hand-written file may name only
+    // what differs.
+    const auto failure = o.configFile.empty() ? applyConfiguration(params, configLines)
+                                              : applyConfigurationOver(params, configLines);
+    if (failure) return fail(configSource, *failure);
     if (!preconditionMet(params)) return fail(configSource, kMsgNoSeparator);
 
     std::string reason;
@@ -216,18 +224,21 @@ int main(int argc, char** argv) {
 
     if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
         return fail(o.tableFile, reason);
-    if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(result.tree)), reason))
+    if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))), reason))
         return fail(o.treeFile, reason);
 
+    // One write for the whole list: a faulty long key has a line per row.
     bool inError = false;
+    std::string report;
     for (int r = 1; r < table.rowCount(); ++r) {
         if (!rowInError(table, r)) continue;
         inError = true;
         const int line = r - 1 < static_cast<int>(result.rowOrigin.size()) ? result.rowOrigin[r - 1] : -1;
-        std::cerr << "erreur : rang " << r;
-        if (line >= 0) std::cerr << ", ligne " << line + 1 << " : " << lines[line];
-        std::cerr << "\n";
+        report += "erreur : rang " + std::to_string(r);
+        if (line >= 0) report += ", ligne " + std::to_string(line + 1) + " : " + lines[line];
+        report += '\n';
     }
+    std::cerr << report;
 
     if (!o.finishedKeyFile.empty() && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";

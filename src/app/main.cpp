@@ -3,9 +3,11 @@
 #include <QScreen>
 
 #include "ui/main_window.hpp"
+#include "ui/translations.hpp"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    sarvelo::installFrenchTranslations(app);
     // The title stays empty until the main window names the program.
     QApplication::setApplicationDisplayName(QString());
     QApplication::setApplicationName(QStringLiteral("Sarvelo"));

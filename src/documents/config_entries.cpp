@@ -54,6 +54,31 @@ bool setValue(const ParamInfo&, TextList* items, const std::string& value) {
     return true;
 }
 
+// Applies the lines in order. With `listsNamed`, a list starts empty at the
+// first line that names it (the set records those already emptied).
+std::optional<std::string> applyLines(KeyParams& p, const std::vector<std::string>& lines,
+                                      std::set<std::string_view>* listsNamed) {
+    for (const auto& line : lines) {
+        // The name runs from the second character to the first "]".
+        const std::size_t start = text::byteOffsetOfChar(line, 1);
+        const auto close = line.find(']');
+        if (close == std::string::npos || close <= start) continue;  // no "]", or an empty name
+        const std::string_view name = std::string_view(line).substr(start, close - start);
+        const ParamInfo* info = findParam(name);
+        if (!info) continue;
+        if (listsNamed && (info->kind == ParamKind::List || info->kind == ParamKind::Lines) &&
+            listsNamed->insert(info->name).second)
+            std::get<TextList*>(fieldOf(p, *info))->clear();
+        // The character right after "]" (normally the space) is not part of the value.
+        std::string_view rest = std::string_view(line).substr(close + 1);
+        rest.remove_prefix(text::byteOffsetOfChar(rest, 1));
+        const std::string value(rest);
+        const bool ok = std::visit([&](auto* field) { return setValue(*info, field, value); }, fieldOf(p, *info));
+        if (!ok) return notAnIntegerMessage(value);
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<std::string> configurationEntries(const KeyParams& p) {
@@ -74,22 +99,12 @@ std::optional<std::string> applyConfiguration(KeyParams& p, const std::vector<st
                        fieldOf(p, info));
         }
     }
-    for (const auto& line : lines) {
-        // The name runs from the second character to the first "]".
-        const std::size_t start = text::byteOffsetOfChar(line, 1);
-        const auto close = line.find(']');
-        if (close == std::string::npos || close <= start) continue;  // no "]", or an empty name
-        const std::string_view name = std::string_view(line).substr(start, close - start);
-        const ParamInfo* info = findParam(name);
-        if (!info) continue;
-        // The character right after "]" (normally the space) is not part of the value.
-        std::string_view rest = std::string_view(line).substr(close + 1);
-        rest.remove_prefix(text::byteOffsetOfChar(rest, 1));
-        const std::string value(rest);
-        const bool ok = std::visit([&](auto* field) { return setValue(*info, field, value); }, fieldOf(p, *info));
-        if (!ok) return notAnIntegerMessage(value);
-    }
-    return std::nullopt;
+    return applyLines(p, lines, nullptr);
+}
+
+std::optional<std::string> applyConfigurationOver(KeyParams& p, const std::vector<std::string>& lines) {
+    std::set<std::string_view> named;
+    return applyLines(p, lines, &named);
 }
 
 SplitDocument splitDocument(const std::vector<std::string>& lines) {

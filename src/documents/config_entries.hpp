@@ -26,6 +26,12 @@ std::vector<std::string> configurationEntries(const KeyParams& p);
 std::optional<std::string> applyConfiguration(KeyParams& p, const std::vector<std::string>& lines,
                                               const std::set<std::string, std::less<>>& leaveAlone = {});
 
+// Applies configuration lines over the values the record already holds (for
+// hand-written files that name only some parameters): a list or lines
+// parameter named by the lines starts empty at its first entry, every other
+// parameter keeps its value unless a line sets it. Same errors as above.
+std::optional<std::string> applyConfigurationOver(KeyParams& p, const std::vector<std::string>& lines);
+
 // A loaded document: the key text before the first marker line, the
 // configuration lines after it. Without a marker line, all of it is key text.
 struct SplitDocument {

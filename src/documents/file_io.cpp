@@ -1,5 +1,7 @@
 #include "documents/file_io.hpp"
 
+#include "documents/rich_text.hpp"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -13,6 +15,30 @@ namespace sarvelo {
 namespace {
 
 std::string withErrno(const char* what) { return std::string(what) + " (" + std::strerror(errno) + ")"; }
+
+bool writeAll(int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
+bool writeInPlace(const std::string& path, const std::string& bytes, std::string& reason) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0 || !writeAll(fd, bytes)) {
+        reason = withErrno("écriture impossible");
+        if (fd >= 0) ::close(fd);
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
 
 }  // namespace
 
@@ -43,8 +69,11 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit, bool refuseB
             break;
         }
         if (got == 0) break;
-        if (refuseBinary && std::memchr(chunk, '\0', static_cast<std::size_t>(got))) {
+        if (refuseBinary && std::memchr(chunk, '\0', static_cast<std::size_t>(got)) &&
+            !looksLikeRtf(result.bytes.empty() ? std::string_view(chunk, static_cast<std::size_t>(got))
+                                               : std::string_view(result.bytes))) {
             result.error = "ce n'est pas un fichier texte (fichier binaire)";
+            result.binary = true;
             break;
         }
         if (result.bytes.size() + static_cast<std::size_t>(got) > limit) {
@@ -75,6 +104,10 @@ bool writeFileAtomically(const std::string& target, const std::string& bytes, st
         reason = "c'est un dossier, pas un fichier";
         return false;
     }
+    // A device or a pipe (/dev/null, a named pipe) is written in place: it
+    // holds no earlier content to protect, and must never be replaced.
+    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(path, bytes, reason);
+
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) {
@@ -87,15 +120,7 @@ bool writeFileAtomically(const std::string& target, const std::string& bytes, st
         ::unlink(temp.c_str());
         return false;
     };
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (put < 0) {
-            if (errno == EINTR) continue;
-            return failWith("écriture impossible");
-        }
-        done += static_cast<std::size_t>(put);
-    }
+    if (!writeAll(fd, bytes)) return failWith("écriture impossible");
     // The temporary file is private (0600); give it the mode the target had,
     // or the usual one for a new file.
     mode_t mode = existing.st_mode & 07777;

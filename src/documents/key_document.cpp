@@ -55,8 +55,11 @@ std::optional<KeyDocument> readKeyDocument(std::string_view bytes) {
 
 LoadedDocument loadKeyDocument(const std::string& path) {
     LoadedDocument loaded;
-    // RTF may carry binary data; plain text may not (checked below).
-    FileBytes file = readFileBytes(path, kMaxTextFileBytes, false);
+    FileBytes file = readFileBytes(path);
+    if (file.binary) {
+        loaded.error = kMsgLoadFailed;
+        return loaded;
+    }
     if (file.error) {
         loaded.error = cannotOpenMessage(path, *file.error);
         return loaded;

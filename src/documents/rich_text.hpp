@@ -53,6 +53,9 @@ struct RtfReading {
     bool wasRtf = false;  // false: the bytes were read as plain text
 };
 
+// The bytes begin as RTF does ("{\rtf", after a byte-order mark or blanks).
+bool looksLikeRtf(std::string_view bytes);
+
 // Reads RTF as word processors write it, as far as paragraphs, character
 // formatting and indents go; anything else (a file not starting with
 // "{\rtf") is read as plain text, Windows-1252 or UTF-8. Never fails: broken

@@ -266,12 +266,12 @@ private:
             emit(0xFFFD);  // a high surrogate left alone
         }
         highSurrogate_ = 0;
-        if (code == 0) return;
         emit(code < 0 || code > 0x10FFFF ? 0xFFFD : static_cast<char32_t>(code));
     }
 
     void emit(char32_t c) {
         if (!inText()) return;
+        if (c == '\r') c = '\n';  // an escaped carriage return breaks the line as \line does
         std::string utf8;
         text::appendUtf8(utf8, c);
         para_.append(utf8, state_.format);
@@ -315,14 +315,14 @@ private:
     RichText out_;
 };
 
+}  // namespace
+
 bool looksLikeRtf(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     while (!bytes.empty() && (bytes[0] == ' ' || bytes[0] == '\r' || bytes[0] == '\n' || bytes[0] == '\t'))
         bytes.remove_prefix(1);
     return bytes.starts_with("{\\rtf");
 }
-
-}  // namespace
 
 RtfReading readRtf(std::string_view bytes) {
     RtfReading result;

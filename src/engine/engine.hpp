@@ -1,6 +1,7 @@
 // The processing run, phase by phase. A run turns the working text (a list of
-// lines) into the result table, renumbers it, scans it for errors and builds
-// the two views of the result: the tree and the finished key.
+// lines) into the result table, renumbers it and scans it for errors. The
+// views of the result (the tree, the finished key) are built from the table
+// by whoever shows or writes them.
 #pragma once
 
 #include <string>
@@ -10,7 +11,6 @@
 #include "engine/parameters.hpp"
 #include "engine/recognition.hpp"
 #include "engine/table.hpp"
-#include "review/tree.hpp"
 
 namespace sarvelo {
 
@@ -81,7 +81,6 @@ struct RunResult {
     RunOutcome outcome = RunOutcome::PreconditionFailed;
     std::vector<int> rowOrigin;   // per data row (index r-1): the user's line
     std::vector<int> errorLines;  // user's lines (0-based) in error
-    Tree tree;                    // built after the error scan
 };
 
 // Runs every phase on the working text. The working text itself is never

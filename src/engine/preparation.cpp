@@ -18,10 +18,52 @@ void addJoinedDeterminationSeparator(KeyParams& p) {
 
 namespace {
 
+// A line's text with room before it: the pass joins a line to the block
+// below it, which grows downwards as it absorbs lines, so the new text goes in
+// front. Prepending with spare room costs the size of the prepended part
+// only, which keeps a chain of joins linear.
+class FrontText {
+public:
+    explicit FrontText(std::string s) : buf_(std::move(s)) {}
+    std::string_view view() const { return std::string_view(buf_).substr(off_); }
+    bool empty() const { return off_ == buf_.size(); }
+    void prepend(std::string_view s) {
+        if (s.size() > off_) {
+            const std::size_t room = s.size() + std::max(buf_.size() - off_, std::size_t{16});
+            std::string grown(room, '\0');
+            grown.append(view());
+            buf_ = std::move(grown);
+            off_ = room;
+        }
+        off_ -= s.size();
+        std::copy(s.begin(), s.end(), buf_.begin() + static_cast<std::ptrdiff_t>(off_));
+    }
+    std::string take() && {
+        buf_.erase(0, off_);
+        return std::move(buf_);
+    }
+
+private:
+    std::string buf_;
+    std::size_t off_ = 0;
+};
+
 struct Line {
-    std::string text;
+    FrontText text;
     int origin;
 };
+
+// The comment and section tests upper-case only the start they compare.
+bool startsWithUpper(std::string_view s, std::string_view upperPrefix) {
+    return s.size() >= upperPrefix.size() && text::upper(s.substr(0, upperPrefix.size())) == upperPrefix;
+}
+
+// `current` takes the place of `block` with `current + sep + block` as text.
+void joinInto(Line& current, std::string_view sep, Line&& block) {
+    block.text.prepend(sep);
+    block.text.prepend(current.text.view());
+    current.text = std::move(block.text);
+}
 
 }  // namespace
 
@@ -34,7 +76,7 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
     // that deleting or joining line i + 1 costs nothing.
     std::vector<Line> above;
     above.reserve(working.size());
-    for (int k = 0; k < n; ++k) above.push_back({working[k], k});
+    for (int k = 0; k < n; ++k) above.push_back({FrontText(working[k]), k});
     std::vector<Line> below;
     below.reserve(working.size());
     if (!above.empty()) {
@@ -47,32 +89,30 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
         host.setProgress(static_cast<int>(above.size() + below.size()) - 2 - i);
         Line& current = above.back();
 
-        if (!p.remonte_si.empty() && !below.empty() && text::startsWith(below.back().text, p.remonte_si)) {
-            current.text += ' ';
-            current.text += below.back().text;
+        if (!p.remonte_si.empty() && !below.empty() && text::startsWith(below.back().text.view(), p.remonte_si)) {
+            joinInto(current, " ", std::move(below.back()));
             below.pop_back();
         }
 
         if (!below.empty()) {
-            std::string& next = below.back().text;
+            Line& nextLine = below.back();
+            const std::string_view next = nextLine.text.view();
             if (next.empty()) {
                 below.pop_back();
             } else if (avec_numero(p, next)) {
-            } else if (text::startsWith(text::upper(next), "REM")) {
-            } else if (!sectionStart.empty() && text::startsWith(text::upper(next), sectionStart)) {
+            } else if (startsWithUpper(next, "REM")) {
+            } else if (!sectionStart.empty() && startsWithUpper(next, sectionStart)) {
             } else {
                 switch (p.Sans_numero) {
                     case 0:
-                        current.text += ' ';
-                        current.text += next;
+                        joinInto(current, " ", std::move(nextLine));
                         below.pop_back();
                         break;
-                    case 1: next.insert(0, kSameAsAbove); break;
-                    case 2: next.insert(0, kSameAsBelow); break;
-                    case 3: next.insert(0, kComment); break;
+                    case 1: nextLine.text.prepend(kSameAsAbove); break;
+                    case 2: nextLine.text.prepend(kSameAsBelow); break;
+                    case 3: nextLine.text.prepend(kComment); break;
                     case 4:
-                        current.text += kJoinedDetermination;
-                        current.text += next;
+                        joinInto(current, kJoinedDetermination, std::move(nextLine));
                         below.pop_back();
                         break;
                     default: below.pop_back(); break;
@@ -87,7 +127,7 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
     out.lines.reserve(below.size());
     out.origin.reserve(below.size());
     for (auto it = below.rbegin(); it != below.rend(); ++it) {
-        out.lines.push_back(std::move(it->text));
+        out.lines.push_back(std::move(it->text).take());
         out.origin.push_back(it->origin);
     }
     host.setProgress(0);

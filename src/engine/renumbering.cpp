@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string_view>
+#include <unordered_map>
 
 #include "engine/engine.hpp"
 
@@ -33,26 +34,79 @@ constexpr std::size_t kMaxPath = 15;
 
 constexpr int kShownAfterNesting = 10;
 
-// A line of les_suites: ",a,b,c," and its first item "a".
-struct Sequence {
-    std::string items;
-    std::string first;
+// The lines of les_suites, indexed by item. A cell matches a line when
+// "," + cell + "," occurs in "," + line + ",": its comma-separated items stand
+// side by side in the line. The index finds the first matching line at or
+// after a given one without searching every line for every cell.
+class Sequences {
+public:
+    explicit Sequences(const KeyParams& p) {
+        if (!p.Utilise_suites) return;
+        firsts_.reserve(p.les_suites.size());
+        items_.resize(p.les_suites.size());
+        for (std::size_t k = 0; k < p.les_suites.size(); ++k) {
+            const std::string& line = p.les_suites[k];
+            firsts_.push_back(line.substr(0, line.find(',')));
+            items_[k] = splitItems(line);
+            for (std::size_t pos = 0; pos < items_[k].size(); ++pos)
+                where_[items_[k][pos]].push_back({k, pos});
+        }
+    }
+
+    bool empty() const { return firsts_.empty(); }
+
+    // A label found in a line stands for the line's first item; a label
+    // changed by one line is tried on the next ones with its new text.
+    void fold(std::string& cell) const {
+        std::size_t from = 0;
+        while (from < firsts_.size()) {
+            const std::size_t line = firstMatch(cell, from);
+            if (line == kNone) return;
+            cell = firsts_[line];
+            from = line + 1;
+        }
+    }
+
+private:
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    struct Place {
+        std::size_t line;
+        std::size_t pos;
+    };
+
+    static std::vector<std::string> splitItems(std::string_view s) {
+        std::vector<std::string> out;
+        std::size_t start = 0;
+        for (;;) {
+            const auto comma = s.find(',', start);
+            out.emplace_back(s.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start));
+            if (comma == std::string_view::npos) return out;
+            start = comma + 1;
+        }
+    }
+
+    std::size_t firstMatch(const std::string& cell, std::size_t from) const {
+        const std::vector<std::string> wanted = splitItems(cell);
+        const auto found = where_.find(wanted.front());
+        if (found == where_.end()) return kNone;
+        const std::vector<Place>& places = found->second;
+        auto it = std::lower_bound(places.begin(), places.end(), from,
+                                   [](const Place& a, std::size_t line) { return a.line < line; });
+        for (; it != places.end(); ++it) {
+            const std::vector<std::string>& items = items_[it->line];
+            if (it->pos + wanted.size() > items.size()) continue;
+            if (std::equal(wanted.begin() + 1, wanted.end(), items.begin() + static_cast<std::ptrdiff_t>(it->pos) + 1))
+                return it->line;
+        }
+        return kNone;
+    }
+
+    std::vector<std::string> firsts_;
+    std::vector<std::vector<std::string>> items_;
+    std::unordered_map<std::string, std::vector<Place>> where_;
 };
 
-std::vector<Sequence> sequencesOf(const KeyParams& p) {
-    std::vector<Sequence> out;
-    if (!p.Utilise_suites) return out;
-    out.reserve(p.les_suites.size());
-    for (const std::string& line : p.les_suites) out.push_back({"," + line + ",", line.substr(0, line.find(','))});
-    return out;
-}
-
-// A label found in a sequence stands for the sequence's first item; a label
-// changed by one line is tried on the next ones with its new text.
-void fold(std::string& cell, const std::vector<Sequence>& sequences) {
-    for (const Sequence& seq : sequences)
-        if (seq.items.find("," + cell + ",") != std::string::npos) cell = seq.first;
-}
+void fold(std::string& cell, const Sequences& sequences) { sequences.fold(cell); }
 
 // Couplet labels and their new numbers (1, 2, 3 ... in order of first
 // appearance). Open addressing over a list of the labels in that order: a
@@ -147,7 +201,7 @@ char signOf(int before, int now) {
 void renumerotation(ResultTable& table, const KeyParams& p, Host& host) {
     const int n = table.dataRows();
     table.setColumnCount(ResultTable::kMaxColumns);
-    const std::vector<Sequence> sequences = sequencesOf(p);
+    const Sequences sequences(p);
 
     // First-appearance numbering. A label takes the next number at the first
     // row (not a section start) that carries it; from there down every row

@@ -25,17 +25,21 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
         return result;
     }
 
-    // The finished key is a view of the table: its window and the command-line
-    // program write it from the table when they show or save it.
+    // The tree and the finished key are views of the table: their windows and
+    // the command-line program build them when they show or write them.
     renumerotation(table, p, host);
-    if (Erreur(table)) {
+    bool errors = Erreur(table);
+    if (!errors) {
+        tidyDescriptions(table);
+        // A description of blanks, tabs or ellipses only is empty once tidied:
+        // its row is in error like any lead without description.
+        errors = Erreur(table);
+    }
+    if (errors) {
         result.outcome = RunOutcome::Errors;
-        result.tree = buildTree(table);
         host.showMessage(kMsgErrors);
     } else {
         result.outcome = RunOutcome::Success;
-        tidyDescriptions(table);
-        result.tree = buildTree(table);
     }
     result.errorLines = errorLines(table, result.rowOrigin, lineCount);
     return result;

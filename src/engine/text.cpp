@@ -195,12 +195,11 @@ std::vector<std::string> splitLines(std::string_view s) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < s.size()) {
-        auto end = s.find('\n', start);
+        auto end = s.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = s.size();
-        std::string_view line = s.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.emplace_back(line);
+        lines.emplace_back(s.substr(start, end - start));
         start = end + 1;
+        if (end < s.size() && s[end] == '\r' && start < s.size() && s[start] == '\n') ++start;
     }
     return lines;
 }

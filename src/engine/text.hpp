@@ -62,8 +62,9 @@ void trimEnd(std::string& s, std::string_view t);
 // remove all ".", "…", " ", "-" and tab characters, in that order.
 std::string referenceCleanup(std::string s);
 
-// Splits on '\n' (a trailing "\r" of each line is removed); a text ending
-// with a line break has no empty last line.
+// Splits at every line break: "\r\n", "\n", or a carriage return alone (old
+// Mac files, some PDF copies); a text ending with a line break has no empty
+// last line.
 std::vector<std::string> splitLines(std::string_view s);
 std::string joinLines(const std::vector<std::string>& lines, std::string_view sep = "\n");
 

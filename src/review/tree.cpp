@@ -155,52 +155,52 @@ private:
             visitNumber(node);
     }
 
-    // Entries of this number not used yet: a self-reference gives "Erreur"
-    // and stays available, any other gives its target and is used up.
+    // Entries of this number not used yet give their targets and are used
+    // up; a self-reference gives "Erreur" once, so that a faulty row shows in
+    // one place only and the tree stays as large as the table.
     void visitNumber(int node) {
         const int group = nodes_[node].group;
         if (group < 0) return;
-        std::vector<int> kept;
         for (int position : groups_[group]) {
             if (used_[position]) continue;
             const Entry& e = entries_[position];
-            if (e.target == e.number) {
-                addChild(node, "Erreur");
-                kept.push_back(position);
-            } else {
-                addChild(node, e.target);
-                markUsed(position);
-            }
+            addChild(node, e.target == e.number ? std::string("Erreur") : e.target);
+            markUsed(position);
         }
-        groups_[group] = std::move(kept);
+        groups_[group].clear();
     }
 
     // An empty node matches every used entry (its number reads as empty) and
-    // every entry whose own number is empty, in list order.
+    // every entry whose own number is empty, in list order. It is one faulty
+    // place: all the used entries and entries without target that match it
+    // give it a single "Erreur".
     void visitEmpty(int node) {
-        static const std::vector<int> none;
         const int group = groupOf("");
-        const std::vector<int>& emptyNumbered = group < 0 ? none : groups_[group];
+        std::vector<int> noEntries;
+        std::vector<int>& emptyNumbered = group < 0 ? noEntries : groups_[group];
         auto usedIt = usedPositions_.begin();
+        bool erred = false;
         std::size_t k = 0;
         while (true) {
             while (k < emptyNumbered.size() && used_[emptyNumbered[k]]) ++k;
-            const bool haveUsed = usedIt != usedPositions_.end();
+            const bool haveUsed = !erred && usedIt != usedPositions_.end();
             const bool haveEmpty = k < emptyNumbered.size();
             if (!haveUsed && !haveEmpty) break;
             if (haveUsed && (!haveEmpty || *usedIt < emptyNumbered[k])) {
                 addChild(node, "Erreur");
-                ++usedIt;
+                erred = true;
                 continue;
             }
             const int position = emptyNumbered[k++];
             if (entries_[position].target.empty()) {
-                addChild(node, "Erreur");
+                if (!erred) addChild(node, "Erreur");
+                erred = true;
             } else {
                 addChild(node, entries_[position].target);
-                markUsed(position);  // lands before usedIt: not met again here
             }
+            markUsed(position);  // lands before usedIt: not met again here
         }
+        emptyNumbered.clear();  // every entry met is used now
     }
 
     TreeNode toTreeNode(int node) {

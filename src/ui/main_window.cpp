@@ -20,6 +20,7 @@
 
 #include "review/qt/finished_key_window.hpp"
 #include "review/qt/structure_window.hpp"
+#include "review/tree.hpp"
 #include "ui/document_commands.hpp"
 #include "ui/param_binding.hpp"
 #include "ui/qt_host.hpp"
@@ -99,6 +100,12 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
 }
 
 TSarvelo::~TSarvelo() {
+    // The binding writes into this window when a control changes, and the
+    // controls' models signal while they are torn down: it goes first, and
+    // nothing torn down afterwards may call back into this window.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
+    delete binding_;
+    binding_ = nullptr;
     // The table view and the review windows read the table while the
     // window's children are torn down: they must go before the table does.
     delete structure_;
@@ -333,6 +340,7 @@ void TSarvelo::toggleStructureVisible() {
     if (shown) {
         const int total = treeSplitter_->width();
         treeSplitter_->setSizes({std::max(total - kTreeWidth - treeSplitter_->handleWidth(), 1), kTreeWidth});
+        showTrees();
     }
 }
 
@@ -393,7 +401,10 @@ void TSarvelo::Action1Click() {
     refreshTable();
     if (result.outcome == RunOutcome::Success) action("Voirrsultat1")->setEnabled(true);
     if (result.outcome == RunOutcome::Errors) action("Voirrsultat1")->setEnabled(false);
-    if (result.outcome != RunOutcome::PartialStop) showTree(result.tree);
+    if (result.outcome != RunOutcome::PartialStop) {
+        treeStale_ = true;
+        showTrees();
+    }
     if (result.outcome == RunOutcome::Success) {
         fin_->buildFromTable();
         fin_->present();
@@ -413,14 +424,23 @@ void TSarvelo::refreshTable() {
     grille_->setColumnWidth(kSource, 0);
 }
 
-void TSarvelo::showTree(const Tree& tree) {
+// The tree is built only when one is shown: a long faulty key makes a large
+// tree, and a hidden one would cost its time for nothing. A hidden Structure
+// window rebuilds when it comes back.
+void TSarvelo::showTrees() {
+    const bool structureShown = structure_->isVisible();
+    if (!treeStale_ || (arbre_->isHidden() && !structureShown)) return;
+    const Tree tree = buildTree(table_);
     ::fillTree(arbre_, tree);
-    // The Structure window shows the same key; hidden, it rebuilds when it comes back.
-    if (structure_->isVisible()) ::fillTree(structure_->tree(), tree);
+    if (structureShown) ::fillTree(structure_->tree(), tree);
+    treeStale_ = false;
 }
 
 void TSarvelo::connectReviewWindows() {
-    connect(structure_, &TStructure::treeRebuilt, this, [this](const Tree& tree) { ::fillTree(arbre_, tree); });
+    connect(structure_, &TStructure::treeRebuilt, this, [this](const Tree& tree) {
+        ::fillTree(arbre_, tree);
+        treeStale_ = false;
+    });
     connect(action("Voirlastructure1"), &QAction::triggered, this, [this] {
         structure_->show();
         structure_->raise();
@@ -436,24 +456,22 @@ void TSarvelo::connectReviewWindows() {
     });
 }
 
+// The marking is a view over the text, never part of it: a key pasted at a
+// red line, or a saved document, takes none of the red.
 void TSarvelo::markErrorLines(const std::vector<int>& lines) {
-    QTextDocument* doc = memo1_->document();
-    QTextCursor cursor(doc);
-    cursor.beginEditBlock();
-    QTextCharFormat white;
-    white.setBackground(Qt::white);
-    cursor.select(QTextCursor::Document);
-    cursor.mergeCharFormat(white);
-    QTextCharFormat red;
-    red.setBackground(QColor(255, 0, 0));
+    const QTextDocument* doc = memo1_->document();
+    QList<QTextEdit::ExtraSelection> marks;
+    marks.reserve(static_cast<qsizetype>(lines.size()));
     for (int line : lines) {
         const QTextBlock block = doc->findBlockByNumber(line);
         if (!block.isValid()) continue;
-        cursor.setPosition(block.position());
-        cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(red);
+        QTextEdit::ExtraSelection mark;
+        mark.cursor = QTextCursor(block);
+        mark.cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        mark.format.setBackground(QColor(255, 0, 0));
+        marks.append(mark);
     }
-    cursor.endEditBlock();
+    memo1_->setExtraSelections(marks);
 }
 
 }  // namespace sarvelo

@@ -136,7 +136,7 @@ private:
 
     // The run's ends.
     void refreshTable();
-    void showTree(const Tree& tree);
+    void showTrees();
     void markErrorLines(const std::vector<int>& lines);
 
     KeyParams params_;
@@ -170,6 +170,7 @@ private:
     bool pageByCommand_ = false;
     bool vertical_ = false;
     bool running_ = false;
+    bool treeStale_ = false;  // the table changed since the trees were built
 };
 
 }  // namespace sarvelo

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace sarvelo {
 
 void showOkMessage(QWidget* parent, const QString& text) {
@@ -14,8 +16,10 @@ void showOkMessage(QWidget* parent, const QString& text) {
 QtHost::QtHost(QWidget* window, QProgressBar* bar, std::function<void()> beforeModal)
     : window_(window), bar_(bar), beforeModal_(std::move(beforeModal)) {}
 
+// A maximum of 0 would put the bar in its busy state for good: a text of one
+// line or none still shows an idle bar.
 void QtHost::setProgressMaximum(int maximum) {
-    if (bar_) bar_->setMaximum(maximum);
+    if (bar_) bar_->setMaximum(std::max(maximum, 1));
 }
 
 void QtHost::setProgress(int position) {

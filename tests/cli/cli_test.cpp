@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,10 +32,11 @@ struct CliRun {
     std::string err;
 };
 
-CliRun cli(const std::string& args) {
+// `before` is shell text put in front of the program (a pipe, a limit).
+CliRun cli(const std::string& args, const std::string& before = "") {
     // One file per test: ctest runs tests side by side.
     const std::string errPath = tempPath(std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".err");
-    const std::string command = std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >/dev/null";
+    const std::string command = before + std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >/dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath)};
 }
@@ -95,6 +97,71 @@ TEST(Cli, UnusableInputGivesStatusTwoWithOneLineNamingTheFile) {
 
     EXPECT_EQ(cli("--nimporte").status, 2);
     EXPECT_EQ(cli("--help").status, 0);
+}
+
+TEST(Cli, EverySourceOfInputHasOneLimitAndItsOwnMessage) {
+    writeFile(tempPath("conf.txt"), kConfig);
+    const std::string conf = " -c " + tempPath("conf.txt");
+    const std::string fifo = tempPath("key.fifo");
+    std::remove(fifo.c_str());
+    ASSERT_EQ(std::system(("mkfifo " + fifo).c_str()), 0);
+    struct Case {
+        std::string args, before, message;
+        int status;
+    };
+    const std::vector<Case> cases{
+        {testing::TempDir() + conf, "", "c'est un dossier", 2},
+        {"/dev/zero" + conf, "", "fichier binaire", 2},
+        {"-" + conf, "", "fichier binaire", 2},  // standard input from /dev/zero, below
+        {"-" + conf, "yes aaaaaaa | head -c 70000000 | ", "trop volumineux (plus de 64 Mo)", 2},
+        {fifo + conf + " -o " + tempPath("fifo.cle"), "(printf '1. a => b\\n1. c => d\\n' > " + fifo + " &); ", "", 0},
+        {tempPath("conf.txt") + conf + " -o ''", "", "attend un nom de fichier", 2},
+    };
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        const std::string input = i == 2 ? " < /dev/zero" : "";
+        const CliRun run = cli(c.args + input, c.before);
+        EXPECT_EQ(run.status, c.status) << c.args << "\n" << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << "\n" << run.err;
+    }
+    EXPECT_EQ(readFile(tempPath("fifo.cle")), "1,0$ a $ b\n1,0$ c $ d\n");
+    std::remove(fifo.c_str());
+}
+
+TEST(Cli, AFailedWriteKeepsTheEarlierFile) {
+    std::string key;
+    for (int c = 1; c <= 100; ++c) key += std::to_string(c) + ". Chapeau rouge => Amanita\n";
+    writeFile(tempPath("key.txt"), key);
+    writeFile(tempPath("conf.txt"), kConfig);
+    const std::string earlier(4096, 'x');
+    writeFile(tempPath("kept.tsv"), earlier);
+    // A file-size limit of one block: the write fails (with the signal ignored).
+    const CliRun run = cli(tempPath("key.txt") + " -c " + tempPath("conf.txt") + " -t " + tempPath("kept.tsv"),
+                           "trap '' XFSZ; ulimit -f 1; ");
+    EXPECT_EQ(run.status, 2) << run.err;
+    EXPECT_NE(run.err.find("écriture impossible"), std::string::npos) << run.err;
+    EXPECT_TRUE(readFile(tempPath("kept.tsv")) == earlier);
+}
+
+TEST(Cli, HandWrittenConfigurationsGoOverTheStartUpValues) {
+    // No [Format] and no [Sans_numero]: the start-up values apply. Old Mac
+    // line ends in both files.
+    writeFile(tempPath("cr.txt"), "1. Chapeau rouge ... 2\r1. Chapeau blanc => Amanita\r2. Pied => Lepiota\r"
+                                  "2. Pied nu => Russula\r");
+    writeFile(tempPath("short.txt"), "[Separ1] . \r[Separ2]  ...\r[format_renvois] 1\r[Car_maxi] 2\r[Liste_separ_3] =>\r");
+    CliRun run = cli(tempPath("cr.txt") + " -c " + tempPath("short.txt") + " -o " + tempPath("cr.cle"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(tempPath("cr.cle")), "1,2$ Chapeau rouge\n1,0$ Chapeau blanc $ Amanita\n"
+                                            "2,0$ Pied $ Lepiota\n2,0$ Pied nu $ Russula\n");
+
+    // A description of blanks only is empty once tidied: an error, and no finished key.
+    writeFile(tempPath("blank.txt"), "1.    \t ... 2\n1. Chapeau blanc => Amanita\n2. Pied => Lepiota\n"
+                                     "2. Pied nu => Russula\n");
+    std::remove(tempPath("blank.cle").c_str());
+    run = cli(tempPath("blank.txt") + " -c " + tempPath("short.txt") + " -o " + tempPath("blank.cle"));
+    EXPECT_EQ(run.status, 1) << run.err;
+    EXPECT_NE(run.err.find("ligne 1"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::ifstream(tempPath("blank.cle")).good());
 }
 
 TEST(Cli, WritesAKeyDocumentAndProcessesOne) {

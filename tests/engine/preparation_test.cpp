@@ -37,6 +37,28 @@ TEST(Preparation, BackwardChainsResolveCompletely) {
     EXPECT_EQ(prepare({"2 Spores rondes", "Amanita"}, withSansNumero(4)), Lines{"2 Spores rondes => Amanita"});
 }
 
+TEST(Preparation, LongChainsOfJoinsKeepEveryLineInOrder) {
+    // Thousands of joins grow one block from the bottom: each goes in front.
+    for (const int mode : {0, 4}) {
+        Lines in{"1 Chapeau"};
+        std::string expected = "1 Chapeau";
+        for (int k = 0; k < 3000; ++k) {
+            in.push_back("suite " + std::to_string(k));
+            expected += (mode == 0 ? " " : " => ") + in.back();
+        }
+        in.push_back("2 Pied");
+        const PreparedText out = [&] {
+            Host host;
+            return prepareLines(in, withSansNumero(mode), host);
+        }();
+        EXPECT_EQ(out.lines, (Lines{expected, "2 Pied"})) << mode;
+        EXPECT_EQ(out.origin, (std::vector<int>{0, 3001})) << mode;
+    }
+    KeyParams p = withSansNumero(5);
+    p.remonte_si = "et";
+    EXPECT_EQ(prepare({"1 a", "et b", "et c", "2 d"}, p), (Lines{"1 a et b et c", "2 d"}));
+}
+
 TEST(Preparation, EachLineWithoutNumberIsTreatedBySansNumero) {
     const Lines in{"1 Chapeau", "rouge", "2 Pied"};
     EXPECT_EQ(prepare(in, withSansNumero(1)), (Lines{"1 Chapeau", "/!\\ rouge", "2 Pied"}));

@@ -82,5 +82,7 @@ TEST(Text, StrayBytesReadAsLatin1CharactersAndAreNotLost) {
 TEST(Text, SplitLines) {
     EXPECT_EQ(splitLines("a\r\nb\n"), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(splitLines("a\n\nb"), (std::vector<std::string>{"a", "", "b"}));
+    EXPECT_EQ(splitLines("a\rb\r"), (std::vector<std::string>{"a", "b"}));  // old Mac line ends
+    EXPECT_EQ(splitLines("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_TRUE(splitLines("").empty());
 }

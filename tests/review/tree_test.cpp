@@ -30,8 +30,8 @@ bool sameTree(const TreeNode& a, const TreeNode& b) {
 std::string shown(const Tree& t) { return treeAsText(t); }
 
 // The build done the slow, literal way: a list of entry texts, used entries
-// blanked, the whole tree walked in display order at every pass. The real
-// build must give the same trees.
+// blanked (self-references too, once shown), the whole tree walked in display
+// order at every pass. The real build must give the same trees.
 class LiteralBuild {
 public:
     explicit LiteralBuild(const ResultTable& table) {
@@ -66,14 +66,16 @@ public:
                 Node* n = *it;
                 if (!n->kids.empty() || n->text == "Section" || n->text == "Erreur" || n->text == "*") continue;
                 met = true;
+                bool erred = false;  // an empty node gets one "Erreur" at most
                 for (auto& e : list_) {
                     if (number(e) != n->text) continue;
                     if (target(e) == number(e)) {
-                        n->kids.push_back(std::make_unique<Node>(Node{"Erreur", {}}));
+                        if (!n->text.empty() || !erred) n->kids.push_back(std::make_unique<Node>(Node{"Erreur", {}}));
+                        erred = true;
                     } else {
                         n->kids.push_back(std::make_unique<Node>(Node{target(e), {}}));
-                        e = " ";
                     }
+                    e = " ";
                 }
             }
             ++passes;
@@ -122,9 +124,10 @@ TEST(Tree, TwoCouplets) {
 
 TEST(Tree, SelfReferenceIsAnErrorUnderItsCoupletButNotAtTheRoot) {
     // Couplet 2 leads back to itself; couplet 1 too, which the root shows as a
-    // plain "1" whose own expansion then meets the self-reference.
+    // plain "1" whose own expansion then meets the self-reference. Each
+    // faulty lead shows once: the second "2" stays a leaf.
     const Tree t = buildTree(tableOf({lead("1", "2"), lead("1", "1"), lead("2", "2"), determination("2")}));
-    EXPECT_TRUE(sameTree(t.roots[0], node("1", {node("1", {node("Erreur"), node("2", {node("Erreur")})}),
+    EXPECT_TRUE(sameTree(t.roots[0], node("1", {node("1", {node("Erreur"), node("2")}),
                                                 node("2", {node("*"), node("Erreur")})})))
         << shown(t);
 }
@@ -165,16 +168,28 @@ TEST(Tree, RowsWithoutNumberMakeAnEmptyRoot) {
         << shown(t);
 }
 
-TEST(Tree, EmptyTargetGetsAnErrorForEveryEntryUsedSoFar) {
+TEST(Tree, EmptyTargetGetsOneErrorForTheEntriesUsedSoFar) {
     const auto table = tableOf({lead("1", "2"), lead("1", "3"), lead("2", ""), determination("2"),
                                 determination("3"), lead("3", "4")});
     const Tree t = buildTree(table);
-    // By the time the empty node is expanded the four leads of couplets 2 and 3 are used.
-    EXPECT_TRUE(sameTree(t.roots[0],
-                         node("1", {node("2", {node("", {node("Erreur"), node("Erreur"), node("Erreur"), node("Erreur")}),
-                                               node("*")}),
-                                    node("3", {node("*"), node("4")})})))
+    EXPECT_TRUE(sameTree(t.roots[0], node("1", {node("2", {node("", {node("Erreur")}), node("*")}),
+                                                node("3", {node("*"), node("4")})})))
         << shown(t);
+}
+
+std::size_t nodeCount(const TreeNode& n) {
+    std::size_t count = 1;
+    for (const auto& c : n.children) count += nodeCount(c);
+    return count;
+}
+
+TEST(Tree, FaultyRowsShowOnceSoTheTreeStaysAsLargeAsTheTable) {
+    // Every row refers to its own couplet, or has an empty number and target.
+    for (const Row& faulty : {lead("1", "1"), Row{"", "d", "", ""}}) {
+        const Tree t = buildTree(tableOf(std::vector<Row>(3000, faulty)));
+        ASSERT_EQ(t.roots.size(), 1u);
+        EXPECT_LE(nodeCount(t.roots[0]), 2u * 3000 + 1) << faulty.nb;
+    }
 }
 
 TEST(Tree, EmptyTargetTakesTheRowsWithoutNumber) {
@@ -192,8 +207,7 @@ TEST(Tree, EmptyNodeMetBeforeAnythingIsUsedWaitsForTheNextPass) {
     // used yet; it stays pending and takes the used entries one pass later.
     const auto table = tableOf({lead("\x01", "\x02"), lead("\x01", ""), determination("\x02"), determination("\x02")});
     const Tree t = buildTree(table);
-    EXPECT_TRUE(sameTree(t.roots[0], node("\x01", {node("\x02", {node("*"), node("*")}),
-                                                   node("", {node("Erreur"), node("Erreur")})})))
+    EXPECT_TRUE(sameTree(t.roots[0], node("\x01", {node("\x02", {node("*"), node("*")}), node("", {node("Erreur")})})))
         << shown(t);
 }
 

@@ -48,11 +48,13 @@ void clickTab(TSarvelo& w, int page) {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(page).center());
 }
 
+// The colour the user sees behind a line: the error marking over the text's own.
 QColor lineBackground(const TSarvelo& w, int line) {
     const QTextBlock block = w.memo1()->document()->findBlockByNumber(line);
-    QTextCursor c(block);
-    c.movePosition(QTextCursor::Right);
-    return c.charFormat().background().color();
+    for (const auto& mark : w.memo1()->extraSelections())
+        if (mark.cursor.selectionStart() <= block.position() && mark.cursor.selectionEnd() > block.position())
+            return mark.format.background().color();
+    return QColor(Qt::white);
 }
 
 bool popupOpensOnRightClick(TSarvelo& w) {
@@ -308,8 +310,10 @@ TEST(MainWindow, F9OnASmallKeyFillsTheTableAndTheTree) {
     EXPECT_EQ(cellShown(*w, 4, 4), "Inocybe");
     EXPECT_EQ(w->grille()->columnWidth(1), 0);
 
-    // The tree: couplet 1 with its two leads, couplet 2 under the reference,
-    // all expanded.
+    // The tree, built once it is shown: couplet 1 with its two leads, couplet
+    // 2 under the reference, all expanded.
+    EXPECT_EQ(w->arbre()->topLevelItemCount(), 0);
+    w->action("Structurevisible1")->trigger();
     ASSERT_EQ(w->arbre()->topLevelItemCount(), 1);
     QTreeWidgetItem* root = w->arbre()->topLevelItem(0);
     EXPECT_EQ(root->text(0), "1");
@@ -345,8 +349,15 @@ TEST(MainWindow, RunWithErrorsReportsThemAndMarksTheirLines) {
     EXPECT_FALSE(w->action("Voirrsultat1")->isEnabled());
     EXPECT_EQ(lineBackground(*w, 4), QColor(255, 0, 0));
     for (int line : {0, 1, 2, 3, 5}) EXPECT_EQ(lineBackground(*w, line), QColor(Qt::white)) << line;
+    // The red is drawn over the text: text typed at the red line, or the
+    // text saved, takes none of it.
+    QTextCursor atRedLine(w->memo1()->document()->findBlockByNumber(4));
+    atRedLine.insertText("x");
+    EXPECT_FALSE(w->memo1()->document()->toHtml().contains("#ff0000"));
+    atRedLine.deletePreviousChar();
     EXPECT_EQ(w->memo1()->textCursor().selectionStart(), 3);
     EXPECT_EQ(w->memo1()->textCursor().selectionEnd(), 10);
+    w->action("Structurevisible1")->trigger();
     EXPECT_GT(w->arbre()->topLevelItemCount(), 0);
 
     // The marks follow the next run: a corrected text is white again.
@@ -642,6 +653,18 @@ TEST(MainWindow, StructureVisibleShowsTheTreeBesideTheText) {
     clickMenuEntry(*w, "Affichage", "Structure visible");
     EXPECT_FALSE(w->arbre()->isVisible());
     EXPECT_FALSE(w->treeSplitter()->handle(1)->isVisible());
+}
+
+TEST(MainWindow, ProgressBarIsIdleAfterARunOnOneLine) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    for (const char* text : {"", "1. Chapeau => Amanita\n"}) {
+        w->setWorkingText(QString::fromUtf8(text));
+        MessageCatcher messages;
+        press(*w, Qt::Key_F9);
+        EXPECT_GT(w->barre()->maximum(), 0) << text;  // 0 is Qt's endless busy state
+        EXPECT_EQ(w->barre()->value(), 0) << text;
+    }
 }
 
 }  // namespace
