@@ -1,20 +1,18 @@
 #include "ui/document_preview.hpp"
 
 #include <QCheckBox>
-#include <QFormLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QVBoxLayout>
-#include <map>
 
 #include "components/qt/saisie.hpp"
 #include "documents/config_entries.hpp"
 #include "documents/qt/rich_text_qt.hpp"
 #include "ui/param_binding.hpp"
+#include "ui/parameter_pages.hpp"
 
 namespace sarvelo {
 
@@ -22,22 +20,9 @@ namespace {
 
 const QColor kRed(255, 0, 0);
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
 // Parameters that only the main window holds.
 bool mirrored(const ParamInfo& info) {
     return info.page <= 5 && info.name != "copyright" && info.name != "Version" && info.name != "Developpement";
-}
-
-// Where a control of the numbering tab sits: in one of the panels that
-// Format chooses between, or in one of the two groups beside them.
-const char* numberingGroup(std::string_view name) {
-    if (name == "indice") return "1-2-2-1";
-    if (name == "Compter_lettres" || name == "nb_lettres" || name == "Alphabet") return "Format";
-    if (name == "Liste_mixte" || name == "Liste_mixte2" || name == "mixte_edit") return "Complexe : liste";
-    if (name == "caractere") return "Compter caractère";
-    if (name == "Utilise_suites" || name == "les_suites") return "Utilisation de suites";
-    return nullptr;
 }
 
 }  // namespace
@@ -65,45 +50,16 @@ TFormat_X::TFormat_X(QWidget* parent) : QDialog(parent) {
     const QStringList captions{QStringLiteral("(0) Formatage"), QStringLiteral("(1) Numérotation"),
                                QStringLiteral("(2) Renvois"),   QStringLiteral("(3) Section"),
                                QStringLiteral("(4) Définition"), QStringLiteral("(5) Autres lignes")};
-    std::vector<QWidget*> pages;
-    std::vector<QFormLayout*> forms;
-    for (const QString& caption : captions) {
+    for (int i = 0; i < captions.size(); ++i) {
         auto* page = new QWidget(onglets_);
         page->setEnabled(false);  // values shown, nothing changed
-        auto* h = new QHBoxLayout(page);
-        auto* form = new QFormLayout;
-        h->addLayout(form);
-        pages.push_back(page);
-        forms.push_back(form);
-        onglets_->addTab(page, caption);
+        onglets_->addTab(page, captions[i]);
     }
-    // The numbering tab's panels and groups, side by side as on the main window.
-    std::map<std::string, QGroupBox*> groups;
-    auto* numbering = static_cast<QHBoxLayout*>(pages[1]->layout());
-    for (const char* title : {"1-2-2-1", "Format", "Complexe : liste", "Compter caractère", "Utilisation de suites"}) {
-        auto* box = new QGroupBox(QString::fromUtf8(title), pages[1]);
-        box->setLayout(new QFormLayout);
-        numbering->addWidget(box);
-        groups[title] = box;
-    }
-    numbering->addStretch(1);
-    panel1221_ = groups["1-2-2-1"];
-    panelFormat_ = groups["Format"];
-    panelComplexe_ = groups["Complexe : liste"];
-
-    for (const ParamInfo& info : paramInfos()) {
-        if (!mirrored(info)) continue;
-        const auto page = static_cast<std::size_t>(info.page);
-        const char* group = page == 1 ? numberingGroup(info.name) : nullptr;
-        QWidget* parent = group ? static_cast<QWidget*>(groups[group]) : pages[page];
-        QWidget* w = makeParamControl(info, parent);
-        auto* form = group ? static_cast<QFormLayout*>(groups[group]->layout()) : forms[page];
-        // Check boxes and titled choices carry their caption themselves.
-        const bool captioned = info.kind == ParamKind::Flag || (info.kind == ParamKind::Choice && !info.caption.empty());
-        if (info.hidden) continue;
-        if (captioned || info.caption.empty()) form->addRow(w);
-        else form->addRow(qs(info.caption), w);
-    }
+    // The same controls and the same pages as the main window's.
+    for (const ParamInfo& info : paramInfos())
+        if (mirrored(info)) makeParamControl(info, onglets_->widget(info.page));
+    pages_ = std::make_unique<ParameterPages>(onglets_, false);
+    pages_->build();
     binding_ = new ParamBinding(mirror_, this);
 
     auto* strip = new QHBoxLayout;
@@ -128,6 +84,8 @@ TFormat_X::TFormat_X(QWidget* parent) : QDialog(parent) {
     FormatClick();
 }
 
+TFormat_X::~TFormat_X() = default;
+
 QWidget* TFormat_X::control(std::string_view name) const { return binding_->control(name); }
 
 std::optional<std::string> TFormat_X::present(const KeyDocument& document, const KeyParams* current) {
@@ -145,9 +103,7 @@ std::optional<std::string> TFormat_X::present(const KeyDocument& document, const
 }
 
 void TFormat_X::FormatClick() {
-    panel1221_->setVisible(mirror_.Format == 3);
-    panelFormat_->setVisible(mirror_.Format == 1);
-    panelComplexe_->setVisible(mirror_.Format == 2);
+    pages_->showFormatPanel(mirror_.Format);
 }
 
 void TFormat_X::mark(const ParamInfo& info, QWidget* w, bool different) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,6 +21,7 @@ class QTextEdit;
 namespace sarvelo {
 
 class ParamBinding;
+class ParameterPages;
 
 class TFormat_X : public QDialog {
     Q_OBJECT
@@ -28,6 +30,7 @@ public:
     enum class Choice { Cancelled, FormatOnly, Open };
 
     explicit TFormat_X(QWidget* parent = nullptr);
+    ~TFormat_X() override;
 
     // Shows the document: its key text in memo1, its configuration applied
     // to the mirror controls, which are compared with `current` when given
@@ -58,9 +61,7 @@ private:
     std::vector<std::string> criteres_;
     QTextEdit* memo1_ = nullptr;
     QTabWidget* onglets_ = nullptr;
-    QWidget* panelComplexe_ = nullptr;
-    QWidget* panel1221_ = nullptr;
-    QWidget* panelFormat_ = nullptr;
+    std::unique_ptr<ParameterPages> pages_;
     Choice choice_ = Choice::Cancelled;
 };
 

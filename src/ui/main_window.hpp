@@ -103,12 +103,6 @@ private:
     // popup_menu.cpp).
     void buildLayout();
     void buildPages();
-    QWidget* buildFormatagePage();
-    QWidget* buildNumerotationPage();
-    QWidget* buildRenvoisPage();
-    QWidget* buildSectionPage();
-    QWidget* buildDefinitionPage();
-    QWidget* buildAutresLignesPage();
     QWidget* buildAnalysePage();
     QWidget* buildActionPage();
     QWidget* paramControl(const char* name) const;
