@@ -11,6 +11,7 @@
 #include "components/qt/saisie.hpp"
 #include "documents/config_entries.hpp"
 #include "documents/qt/rich_text_qt.hpp"
+#include "ui/main_window.hpp"
 #include "ui/param_binding.hpp"
 #include "ui/parameter_pages.hpp"
 
@@ -60,6 +61,8 @@ TFormat_X::TFormat_X(QWidget* parent) : QDialog(parent) {
         if (mirrored(info)) makeParamControl(info, onglets_->widget(info.page));
     pages_ = std::make_unique<ParameterPages>(onglets_, false);
     pages_->build();
+    onglets_->setFixedHeight(TSarvelo::kTabFull + 24);
+    column->addWidget(onglets_);
     binding_ = new ParamBinding(mirror_, this);
 
     auto* strip = new QHBoxLayout;
@@ -91,6 +94,7 @@ QWidget* TFormat_X::control(std::string_view name) const { return binding_->cont
 std::optional<std::string> TFormat_X::present(const KeyDocument& document, const KeyParams* current) {
     choice_ = Choice::Cancelled;
     setDocumentRichText(*memo1_->document(), document.keyText);
+    memo1_->moveCursor(QTextCursor::Start);
     criteres_ = document.configuration;
     const auto failure = applyConfiguration(mirror_, criteres_);
     binding_->showAll();
@@ -98,7 +102,7 @@ std::optional<std::string> TFormat_X::present(const KeyDocument& document, const
     // Without a current document there is nothing to compare with: all grey.
     for (const ParamInfo& info : paramInfos())
         if (QWidget* w = mirrored(info) ? control(info.name) : nullptr)
-            mark(info, w, current && !sameValue(mirror_, *current, info));
+            mark(w, current && !sameValue(mirror_, *current, info));
     return failure;
 }
 
@@ -106,14 +110,12 @@ void TFormat_X::FormatClick() {
     pages_->showFormatPanel(mirror_.Format);
 }
 
-void TFormat_X::mark(const ParamInfo& info, QWidget* w, bool different) {
+void TFormat_X::mark(QWidget* w, bool different) {
     const QColor colour = different ? kRed : palette().color(QPalette::Button);
     w->setProperty("different", different);
     QPalette pal = w->palette();
-    pal.setColor(info.kind == ParamKind::Text || info.kind == ParamKind::List || info.kind == ParamKind::Lines
-                     ? QPalette::Base
-                     : QPalette::Window,
-                 colour);
+    // Fields paint their Base, boxes and groups their Window.
+    pal.setColor(QPalette::Base, colour);
     pal.setColor(QPalette::Window, colour);
     w->setPalette(pal);
     w->setAutoFillBackground(true);

@@ -53,7 +53,7 @@ signals:
 
 private:
     void FormatClick();
-    void mark(const ParamInfo& info, QWidget* control, bool different);
+    void mark(QWidget* control, bool different);
     void finish(Choice choice);
 
     KeyParams mirror_;
