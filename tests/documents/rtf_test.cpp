@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
+#include "documents/encoding.hpp"
+#include "documents/file_io.hpp"
 #include "documents/rich_text.hpp"
+#include "engine/text.hpp"
 
 using namespace sarvelo;
 
@@ -118,4 +122,46 @@ TEST(Rtf, WrittenTextReadsBackTheSame) {
     for (const unsigned char c : rtf) ASSERT_LT(c, 0x80) << "the file is plain ASCII";
     EXPECT_EQ(readRtf(rtf).text, t);
     EXPECT_TRUE(readRtf(writeRtf(RichText{})).text.paragraphs.empty());
+}
+
+TEST(Rtf, AFileMadeByPandocOpensWithItsParagraphsAndFormatting) {
+    const FileBytes file = readFileBytes(std::string(SARVELO_TEST_DATA) + "/rtf/pandoc-key.rtf");
+    ASSERT_FALSE(file.error) << *file.error;
+    const RichText t = readRtf(file.bytes).text;
+    EXPECT_EQ(t.lines(), (std::vector<std::string>{
+                             "1. Chapeau rouge vif, lames libres … 2",
+                             "1. Chapeau blanc, à anneau => Amanita virosa",
+                             "2. Pied court, sans volve => Lepiota cristata — espèce “commune”",
+                             "2. Pied long, œil ≥ 3 mm => Inocybe 🍄",
+                         }));
+    const CharFormat bold{true, false, false, kAutomaticColour};
+    const CharFormat italic{false, true, false, kAutomaticColour};
+    EXPECT_EQ(t.paragraphs[0].runs, (std::vector<TextRun>{{"1.", bold},
+                                                          {" Chapeau ", {}},
+                                                          {"rouge vif", italic},
+                                                          {", lames libres … 2", {}}}));
+    EXPECT_EQ(t.paragraphs[2].leftIndent, 720);  // the quoted lead
+    EXPECT_EQ(t.paragraphs[3].runs.back(), (TextRun{" 🍄", {}}));
+}
+
+// A document Sarvelo writes, converted to text by LibreOffice, gives the same
+// lines. Skipped where LibreOffice is not installed.
+TEST(Rtf, LibreOfficeReadsWhatSarveloWrites) {
+    if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice absent";
+    RichText t;
+    t.paragraphs.emplace_back().append("1. Chapeau ", {true, false, false, kAutomaticColour});
+    t.paragraphs.back().append("rouge", {false, true, true, 255});
+    t.paragraphs.back().append(" … 2 œ 🍄", {});
+    t.paragraphs.emplace_back().append("1. Chapeau blanc => Amanita", {});
+    const std::string dir = ::testing::TempDir() + "sarvelo_lo";
+    const std::string path = dir + "/cle.rtf";
+    std::string reason;
+    ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
+    ASSERT_TRUE(writeFileAtomically(path, writeRtf(t), reason)) << reason;
+    ASSERT_EQ(std::system(("soffice --headless --convert-to txt:Text:76 --outdir " + dir + " " + path +
+                           " >/dev/null 2>&1").c_str()),
+              0);
+    const FileBytes text = readFileBytes(dir + "/cle.txt");
+    ASSERT_FALSE(text.error);
+    EXPECT_EQ(text::splitLines(decodeText(text.bytes)), t.lines());
 }
