@@ -36,6 +36,19 @@ QString fileDialog(QWidget* parent, bool save, const QString& proposed) {
     return dialog.selectedFiles().constFirst();
 }
 
+// The whole text of one editor, with its formatting, replaces another's
+// through the clipboard, which then holds it.
+void copyThroughClipboard(QTextEdit* from, QTextEdit* to) {
+    from->selectAll();
+    from->copy();
+    QTextCursor cursor = from->textCursor();
+    cursor.clearSelection();
+    from->setTextCursor(cursor);
+    to->clear();
+    // An empty selection copies nothing: the clipboard's old content must not come in.
+    if (!from->document()->isEmpty()) to->paste();
+}
+
 }  // namespace
 
 DocumentCommands::DocumentCommands(TSarvelo* window)
@@ -151,28 +164,14 @@ void DocumentCommands::Ouvrir1Click() {
 }
 
 void DocumentCommands::Mmorisecettetat1Click() {
-    // Through the clipboard, which then holds the working text.
-    QTextEdit* memo = window_->memo1();
-    QTextEdit* ref = buffer("memoOuvre");
-    memo->selectAll();
-    memo->copy();
-    ref->clear();
-    ref->paste();
+    copyThroughClipboard(window_->memo1(), buffer("memoOuvre"));
     showMessage(QStringLiteral("Au prochain rappel de la clé ce sera ce format, merci"));
-    QTextCursor cursor = memo->textCursor();
-    cursor.clearSelection();
-    memo->setTextCursor(cursor);
-    memo->setFocus();
+    window_->memo1()->setFocus();
 }
 
 void DocumentCommands::Recommenceraveccettecl1Click() {
-    QTextEdit* memo = window_->memo1();
-    QTextEdit* ref = buffer("memoOuvre");
-    ref->selectAll();
-    ref->copy();
-    memo->clear();
-    if (!ref->document()->isEmpty()) memo->paste();
-    memo->setFocus();
+    copyThroughClipboard(buffer("memoOuvre"), window_->memo1());
+    window_->memo1()->setFocus();
 }
 
 bool DocumentCommands::maySafelyQuit() {
