@@ -6,7 +6,7 @@ JOBS ?= 2
 # ccache, when present, keeps rebuilds of several checkouts short.
 LAUNCHER := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-.PHONY: all deps configure build test run bench clean
+.PHONY: all deps configure build test run bench sanitize fuzz clean
 
 all: build
 
@@ -33,8 +33,35 @@ run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then $(BUILD)/sarvelo; \
 	 else echo "Pas d'écran : lancement sous xvfb-run"; xvfb-run -a $(BUILD)/sarvelo; fi
 
+# Every test again in Debug under AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_ENV := QT_QPA_PLATFORM=offscreen \
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/.ci/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+sanitize: deps
+	@cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSARVELO_SANITIZE=ON $(LAUNCHER) >/dev/null
+	@cmake --build build-sanitize -j$(JOBS)
+	cd build-sanitize && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
+
+# libFuzzer targets of fuzz/, built with clang, each run FUZZ_SECONDS seconds on
+# its corpus (seeds from fuzz/seeds/NAME); crashes and slow inputs land in build-fuzz/.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@missing=""; for p in $(FUZZ_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; done; \
+	if [ -n "$$missing" ]; then \
+	  if [ "$$(id -u)" -eq 0 ]; then sudo=""; else sudo="sudo"; fi; \
+	  $$sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$sudo apt-get install -y -qq $$missing; fi
+	@CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSARVELO_FUZZ=ON $(LAUNCHER) >/dev/null
+	@cmake --build build-fuzz -j$(JOBS) --target fuzz_targets
+	@cd build-fuzz && for t in fuzz_*; do [ -f "$$t" ] && [ -x "$$t" ] || continue; \
+	  mkdir -p corpus/$$t; seeds=""; [ -d ../fuzz/seeds/$$t ] && seeds=../fuzz/seeds/$$t; \
+	  echo "== $$t ($(FUZZ_SECONDS) s)"; \
+	  ./$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+	    -print_final_stats=1 corpus/$$t $$seeds || exit 1; done
+
 bench: build
 	@for b in $(BUILD)/bench_*; do [ -x $$b ] && $$b; done
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-sanitize build-fuzz

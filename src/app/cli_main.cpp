@@ -48,7 +48,10 @@ Options :
   -q, --silencieux         n'affiche pas les messages du traitement
   -h, --help               affiche cette aide
 
-Les fichiers écrits sont en UTF-8. Dans le tableau, une tabulation ou un saut de
+Les fichiers lus (fichier, tube ou entrée standard) font au plus 64 Mo ; toute
+fin de ligne est reconnue (CR LF, LF ou CR seul). Les fichiers écrits sont en
+UTF-8, d'abord dans un fichier temporaire renommé ensuite : un échec d'écriture
+laisse l'ancien fichier intact. Dans le tableau, une tabulation ou un saut de
 ligne à l'intérieur d'une cellule est écrit \t ou \n.
 
 Code de sortie :

@@ -32,10 +32,11 @@ inline constexpr const char* kComment = "REM ";
 inline constexpr const char* kJoinedDetermination = " => ";
 
 // The working text after preparation: one entry per prepared line, with the
-// index (from 0) of the user's line it starts on.
+// indices (from 0) of the user's lines it starts and ends on.
 struct PreparedText {
     Lines lines;
     std::vector<int> origin;
+    std::vector<int> last;
 };
 
 // --- Preparation (preparation.cpp) -----------------------------------------
@@ -80,6 +81,7 @@ struct RunOptions {
 struct RunResult {
     RunOutcome outcome = RunOutcome::PreconditionFailed;
     std::vector<int> rowOrigin;   // per data row (index r-1): the user's line
+    std::vector<int> rowLast;     // per data row: the last user's line joined into it
     std::vector<int> errorLines;  // user's lines (0-based) in error
 };
 

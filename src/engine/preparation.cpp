@@ -51,6 +51,7 @@ private:
 struct Line {
     FrontText text;
     int origin;
+    int last;  // the user's last line joined into this one
 };
 
 // The comment and section tests upper-case only the start they compare.
@@ -63,6 +64,7 @@ void joinInto(Line& current, std::string_view sep, Line&& block) {
     block.text.prepend(sep);
     block.text.prepend(current.text.view());
     current.text = std::move(block.text);
+    current.last = block.last;
 }
 
 }  // namespace
@@ -76,7 +78,7 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
     // that deleting or joining line i + 1 costs nothing.
     std::vector<Line> above;
     above.reserve(working.size());
-    for (int k = 0; k < n; ++k) above.push_back({FrontText(working[k]), k});
+    for (int k = 0; k < n; ++k) above.push_back({FrontText(working[k]), k, k});
     std::vector<Line> below;
     below.reserve(working.size());
     if (!above.empty()) {
@@ -126,9 +128,11 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
     PreparedText out;
     out.lines.reserve(below.size());
     out.origin.reserve(below.size());
+    out.last.reserve(below.size());
     for (auto it = below.rbegin(); it != below.rend(); ++it) {
         out.lines.push_back(std::move(it->text).take());
         out.origin.push_back(it->origin);
+        out.last.push_back(it->last);
     }
     host.setProgress(0);
     return out;

@@ -16,6 +16,7 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
     PreparedText prepared = prepareLines(working, p, host);
     buildTable(prepared, p, table, host);
     result.rowOrigin = std::move(prepared.origin);
+    result.rowLast = std::move(prepared.last);
 
     const int lineCount = static_cast<int>(working.size());
     if (options.partialMode) {

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "review/qt/finished_key_window.hpp"
+#include "review/qt/line_index_dialog.hpp"
 #include "review/qt/structure_window.hpp"
 #include "review/tree.hpp"
 #include "ui/document_commands.hpp"
@@ -70,7 +71,10 @@ protected:
 
 TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Sarvelo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Sarvelo"));
+    // Each window's caption is its own ("Structure", "Clé terminée"): an
+    // empty display name keeps the platform from adding " — Sarvelo".
+    QApplication::setApplicationName(QStringLiteral("Sarvelo"));
+    QApplication::setApplicationDisplayName(QString());
     setWindowTitle(QStringLiteral("Sarvelo"));
     setFont(arial(16));
     QPalette pal = palette();
@@ -84,11 +88,13 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     connect(binding_, &ParamBinding::changed, this, &TSarvelo::parameterChanged);
     buildMenus();
     buildPopup();
+    lineIndex_ = new TIndice_ligne(this);
     // The review windows live as long as the main window, shown and hidden.
     fin_ = new TBD_Fin(&table_, this);
     structure_ = new TStructure(&table_, this);
     connectReviewWindows();
     connectParameterCommands();
+    buildTableCommands();
     documents_ = new DocumentCommands(this);
 
     applyHorizontal();
@@ -145,6 +151,8 @@ void TSarvelo::buildLayout() {
     memo1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1_->setAcceptRichText(true);
+    connect(memo1_->document(), &QTextDocument::contentsChange, this,
+            [this](int position, int, int added) { keepMarksToTheirText(position, added); });
     QPalette memoPal = memo1_->palette();
     memoPal.setColor(QPalette::Text, Qt::black);
     memoPal.setColor(QPalette::Base, Qt::white);
@@ -379,7 +387,7 @@ void TSarvelo::Action1Click() {
         ~Guard() { flag = false; }
     } guard{running_};
 
-    const Lines working = workingLines();
+    Lines working = workingLines();
     QtHost host(this, barre_, [this] { refreshTable(); });
     RunOptions options;
     options.partialMode = action("Mode_partiel")->isChecked();
@@ -412,6 +420,7 @@ void TSarvelo::Action1Click() {
     markErrorLines(result.errorLines);
     memo1_->setFocus();
     lastRun_ = std::move(result);
+    runText_ = std::move(working);
     emit runFinished(lastRun_.outcome);
 }
 
@@ -471,6 +480,24 @@ void TSarvelo::markErrorLines(const std::vector<int>& lines) {
         mark.format.setBackground(QColor(255, 0, 0));
         marks.append(mark);
     }
+    memo1_->setExtraSelections(marks);
+}
+
+// A mark's end moves with text inserted right at it: what is typed or pasted
+// at the end of a red line is no part of that line's fault, so the mark
+// keeps to its own text. (Marks are in text order and never overlap.)
+void TSarvelo::keepMarksToTheirText(int position, int added) {
+    if (added <= 0) return;
+    QList<QTextEdit::ExtraSelection> marks = memo1_->extraSelections();
+    if (marks.isEmpty()) return;
+    const int end = position + added;
+    auto it = std::lower_bound(marks.begin(), marks.end(), end, [](const QTextEdit::ExtraSelection& m, int e) {
+        return m.cursor.selectionEnd() < e;
+    });
+    if (it == marks.end() || it->cursor.selectionEnd() != end || it->cursor.selectionStart() > position) return;
+    const int start = it->cursor.selectionStart();
+    it->cursor.setPosition(start);
+    it->cursor.setPosition(position, QTextCursor::KeepAnchor);
     memo1_->setExtraSelections(marks);
 }
 

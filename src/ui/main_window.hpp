@@ -21,6 +21,7 @@ class QTextEdit;
 class QToolBar;
 class QTreeWidget;
 class TBD_Fin;
+class TIndice_ligne;
 class TStructure;
 
 namespace sarvelo {
@@ -92,7 +93,13 @@ public:
     QAction* action(const char* name) const;
     TStructure* structureWindow() const { return structure_; }
     TBD_Fin* finishedKeyWindow() const { return fin_; }
+    TIndice_ligne* lineIndexDialog() const { return lineIndex_; }
     DocumentCommands* documents() const { return documents_; }
+    QMenu* tablePopup() const { return tablePopup_; }
+
+    // "Ligne correspondante": selects the working text's line(s) of the
+    // table's current row.
+    void Lignecorrespondante1Click();
 
 signals:
     // After every run that got past the precondition.
@@ -125,6 +132,10 @@ private:
     void setParam(const char* name, int value, int page);
     void setTextParam(const char* name, int page);
     void addDefinitionSeparator();
+    void addComplexFormat();
+    void correctComplexFormat();
+    void showComplexList(int selectedRow);
+    void buildTableCommands();
     std::string selectedText() const;
     void showMemoPopup(const QPoint& pos);
 
@@ -132,10 +143,12 @@ private:
     void refreshTable();
     void showTrees();
     void markErrorLines(const std::vector<int>& lines);
+    void keepMarksToTheirText(int position, int added);
 
     KeyParams params_;
     ResultTable table_;
     RunResult lastRun_;
+    Lines runText_;  // the working text the table was made from
     ParamBinding* binding_ = nullptr;
     ResultTableModel* model_ = nullptr;
 
@@ -155,6 +168,8 @@ private:
     QWidget* panel1221_ = nullptr;
     TStructure* structure_ = nullptr;
     TBD_Fin* fin_ = nullptr;
+    TIndice_ligne* lineIndex_ = nullptr;
+    QMenu* tablePopup_ = nullptr;
     DocumentCommands* documents_ = nullptr;
 
     Mode mode_ = Mode::Expert;

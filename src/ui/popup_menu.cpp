@@ -9,8 +9,12 @@
 #include <QTextEdit>
 
 #include "components/qt/saisie.hpp"
+#include "engine/recognition.hpp"
+#include "review/line_index.hpp"
+#include "review/qt/line_index_dialog.hpp"
 #include "ui/main_window.hpp"
 #include "ui/param_binding.hpp"
+#include "ui/qt_host.hpp"
 
 namespace sarvelo {
 
@@ -79,6 +83,42 @@ void TSarvelo::addDefinitionSeparator() {
     list->setCurrentRow(list->count() - 1);
 }
 
+void TSarvelo::showComplexList(int selectedRow) {
+    binding_->show("Liste_mixte");
+    binding_->show("Liste_mixte2");
+    auto* list = static_cast<QListWidget*>(binding_->control("Liste_mixte"));
+    list->setCurrentRow(selectedRow);
+}
+
+void TSarvelo::addComplexFormat() {
+    setParam("Format", 2, kPageNumerotation);
+    const std::string pattern = codage(selectedText());
+    // A full list is said before the user highlights anything in vain.
+    if (canAddComplexEntry(params_, pattern) == ComplexAdd::Full) {
+        showOkMessage(this, QString::fromUtf8(kMsgComplexListFull));
+    } else if (const auto index = lineIndex_->ask(pattern)) {
+        if (addComplexEntry(params_, pattern, *index) == ComplexAdd::Added) {
+            params_.mixte_edit = pattern;
+            binding_->show("mixte_edit");
+            showComplexList(static_cast<int>(params_.Liste_mixte.size()) - 1);
+        }
+    }
+    memo1_->setFocus();
+}
+
+void TSarvelo::correctComplexFormat() {
+    auto* list = static_cast<QListWidget*>(binding_->control("Liste_mixte"));
+    const int row = list->currentRow();
+    if (row < 0 || row >= static_cast<int>(params_.Liste_mixte.size())) return;
+    // The dialog shows the class pattern of the field, so that the index
+    // pattern lines up with the entry it goes with.
+    const std::string pattern = codage(params_.mixte_edit);
+    if (const auto index = lineIndex_->ask(pattern)) {
+        correctComplexEntry(params_, row, pattern, *index);
+        showComplexList(row);
+    }
+}
+
 void TSarvelo::buildPopup() {
     popup_ = new QMenu(this);
     popup_->setObjectName(QStringLiteral("PopupMenu1"));
@@ -91,10 +131,8 @@ void TSarvelo::buildPopup() {
     for (int i = 0; i < types.size(); ++i)
         connect(valueEntry(type, types[i], "Format", i), &QAction::triggered, this,
                 [this, i] { setParam("Format", i, kPageNumerotation); });
-    // Adding to the complex list goes through the line-index dialog; the
-    // numbering style becomes complex in any case.
     connect(numerotation->addAction(QStringLiteral("Ajoute ce format à la liste complexe")), &QAction::triggered, this,
-            [this] { setParam("Format", 2, kPageNumerotation); });
+            &TSarvelo::addComplexFormat);
     connect(numerotation->addAction(QStringLiteral("Caractère à compter")), &QAction::triggered, this,
             [this] { setTextParam("caractere", kPageNumerotation); });
     popup_->addSeparator();
@@ -187,7 +225,7 @@ void TSarvelo::connectParameterCommands() {
             if (param == QLatin1String("Liste_separ_3")) {
                 addDefinitionSeparator();
             } else if (param == QLatin1String("Liste_mixte")) {
-                setParam("Format", 2, currentPage_);
+                addComplexFormat();
             } else {
                 setTextParam(param.toLatin1().constData(), -1);
             }
@@ -226,21 +264,15 @@ void TSarvelo::connectParameterCommands() {
         params_.mixte_edit = item->text().toStdString();
         binding_->show("mixte_edit");
     });
+    connect(pages_->findChild<QPushButton*>(QStringLiteral("Corrige_mixte")), &QPushButton::clicked, this,
+            &TSarvelo::correctComplexFormat);
     connect(pages_->findChild<QPushButton*>(QStringLiteral("Supprime_mixte")), &QPushButton::clicked, this,
             [this, mixte] {
-                const int row = mixte->currentRow();
-                if (row < 0 || row >= static_cast<int>(params_.Liste_mixte.size())) return;
-                params_.Liste_mixte.erase(params_.Liste_mixte.begin() + row);
-                if (row < static_cast<int>(params_.Liste_mixte2.size()))
-                    params_.Liste_mixte2.erase(params_.Liste_mixte2.begin() + row);
-                binding_->show("Liste_mixte");
-                binding_->show("Liste_mixte2");
+                if (removeComplexEntry(params_, mixte->currentRow())) showComplexList(-1);
             });
     connect(pages_->findChild<QPushButton*>(QStringLiteral("Efface_mixte")), &QPushButton::clicked, this, [this] {
-        params_.Liste_mixte.clear();
-        params_.Liste_mixte2.clear();
-        binding_->show("Liste_mixte");
-        binding_->show("Liste_mixte2");
+        clearComplexList(params_);
+        showComplexList(-1);
     });
 }
 

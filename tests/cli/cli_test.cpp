@@ -13,7 +13,11 @@
 
 namespace {
 
-std::string tempPath(const std::string& name) { return testing::TempDir() + "sarvelo_cli_" + name; }
+// Per test: ctest runs the tests of this file in parallel processes.
+std::string tempPath(const std::string& name) {
+    return testing::TempDir() + "sarvelo_cli_" + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+           name;
+}
 
 void writeFile(const std::string& path, const std::string& content) {
     std::ofstream out(path, std::ios::binary);

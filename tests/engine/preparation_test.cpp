@@ -125,6 +125,8 @@ TEST(Preparation, OriginsPointAtTheUsersLines) {
     // The blank line is itself a line without number when "suite" joins it.
     EXPECT_EQ(out.lines, (Lines{"1 a  suite", "2 b", "3 c"}));
     EXPECT_EQ(out.origin, (std::vector<int>{0, 4, 5}));
+    // The last line joined in; the blank line after "suite" is deleted.
+    EXPECT_EQ(out.last, (std::vector<int>{2, 4, 5}));
 }
 
 TEST(Preparation, ProgressRunsOverTheLinesAndEndsAtZero) {

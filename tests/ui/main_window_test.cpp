@@ -83,7 +83,7 @@ TEST(MainWindow, StartsWithCaptionsPagesAndLayoutOfTheWorkingWindow) {
     const QStringList headers{"Nb", "separ.", "texte", "separ.", "Def ou renvois"};
     ASSERT_EQ(m->columnCount(), 5);
     for (int c = 0; c < 5; ++c) EXPECT_EQ(m->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString(), headers[c]);
-    EXPECT_EQ(w->grille()->columnWidth(0), 64);
+    EXPECT_GE(w->grille()->columnWidth(0), 64);  // wider when its labels need it
     EXPECT_EQ(w->grille()->columnWidth(1), 0);
     EXPECT_EQ(w->grille()->columnWidth(2), 360);
     EXPECT_EQ(w->grille()->height(), 120);
@@ -190,14 +190,7 @@ TEST(MainWindow, NumberingStyleShowsItsOwnPanel) {
     EXPECT_FALSE(panel("Panel1221"));
 }
 
-QAction* popupEntry(QMenu* menu, const QString& caption) {
-    for (QAction* a : menu->actions()) {
-        if (a->text() == caption) return a;
-        if (a->menu())
-            if (QAction* found = popupEntry(a->menu(), caption)) return found;
-    }
-    return nullptr;
-}
+QAction* popupEntry(QMenu* menu, const QString& caption) { return testing::findMenuEntry(menu, caption); }
 
 void selectInText(TSarvelo& w, int from, int to) {
     QTextCursor c = w.memo1()->textCursor();
@@ -352,9 +345,14 @@ TEST(MainWindow, RunWithErrorsReportsThemAndMarksTheirLines) {
     // The red is drawn over the text: text typed at the red line, or the
     // text saved, takes none of it.
     QTextCursor atRedLine(w->memo1()->document()->findBlockByNumber(4));
-    atRedLine.insertText("x");
+    atRedLine.movePosition(QTextCursor::EndOfBlock);
+    atRedLine.insertText("\n3. Chapeau vert => Russula");
     EXPECT_FALSE(w->memo1()->document()->toHtml().contains("#ff0000"));
-    atRedLine.deletePreviousChar();
+    EXPECT_EQ(lineBackground(*w, 4), QColor(255, 0, 0));
+    EXPECT_EQ(lineBackground(*w, 5), QColor(Qt::white));
+    atRedLine.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+    atRedLine.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor);
+    atRedLine.removeSelectedText();
     EXPECT_EQ(w->memo1()->textCursor().selectionStart(), 3);
     EXPECT_EQ(w->memo1()->textCursor().selectionEnd(), 10);
     w->action("Structurevisible1")->trigger();
@@ -653,6 +651,18 @@ TEST(MainWindow, StructureVisibleShowsTheTreeBesideTheText) {
     clickMenuEntry(*w, "Affichage", "Structure visible");
     EXPECT_FALSE(w->arbre()->isVisible());
     EXPECT_FALSE(w->treeSplitter()->handle(1)->isVisible());
+}
+
+TEST(MainWindow, ReviewWindowsKeepTheirOwnCaptions) {
+    auto w = openWindow();
+    // The platform appends " — " and the display name to every caption it
+    // does not already end with: none may be set.
+    EXPECT_TRUE(QApplication::applicationDisplayName().isEmpty());
+    for (const char* caption : {"Structure", "Clé terminée"}) {
+        bool found = false;
+        for (QWidget* top : QApplication::topLevelWidgets()) found = found || top->windowTitle() == QString::fromUtf8(caption);
+        EXPECT_TRUE(found) << caption;
+    }
 }
 
 TEST(MainWindow, ProgressBarIsIdleAfterARunOnOneLine) {

@@ -91,6 +91,16 @@ inline void press(TSarvelo& w, int key, Qt::KeyboardModifiers modifiers = Qt::No
     QTest::keyClick(&w, static_cast<Qt::Key>(key), modifiers);
 }
 
+// The entry of a menu or of one of its submenus with this caption.
+inline QAction* findMenuEntry(QMenu* menu, const QString& caption) {
+    for (QAction* a : menu->actions()) {
+        if (a->text() == caption) return a;
+        if (a->menu())
+            if (QAction* found = findMenuEntry(a->menu(), caption)) return found;
+    }
+    return nullptr;
+}
+
 // Clicks a check box or radio button on its indicator.
 inline void clickButton(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2)); }
 
