@@ -14,6 +14,9 @@
 #include "documents/key_document.hpp"
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "interchange/formats.hpp"
+#include "interchange/key_model.hpp"
+#include "interchange/keybase.hpp"
 #include "review/finished_key.hpp"
 #include "review/tree.hpp"
 
@@ -26,14 +29,15 @@ constexpr const char* kUsage = R"(Usage : sarvelo-cli [options] CLE
 Traite la clé de détermination du fichier CLE (texte Windows-1252 ou UTF-8, ou
 document de clé .Sarvelo ; "-" pour l'entrée standard) avec les paramètres du
 fichier de configuration, ou avec ceux du document de clé.
+Une clé KeyBase (fichier .csv ou .tsv : couplet, texte, destination) est lue avec
+les paramètres qui la traitent ; --config est alors facultatif.
 
 Options :
   -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
                            d'un document de clé après "Configuration pour Sarvelo" ;
                            un fichier qui contient cette ligne est lu après elle) ;
                            les paramètres non nommés gardent leur valeur de
-                           démarrage, une liste nommée remplace celle de départ ;
-                           facultatif quand CLE est un document de clé
+                           démarrage, une liste nommée remplace celle de départ
   -d, --document FICHIER   écrit un document de clé (.Sarvelo) : le texte de la clé
                            et les paramètres utilisés
   -o, --cle FICHIER        écrit la clé terminée, une ligne par entrée ("-" : sortie
@@ -42,6 +46,12 @@ Options :
   -t, --tableau FICHIER    écrit le tableau de résultat (Nb, separ., texte, separ.,
                            Def ou renvois) en texte séparé par des tabulations
   -a, --arbre FICHIER      écrit la structure de la clé en texte indenté
+  -e, --exporter FORMAT FICHIER
+                           exporte la clé sans erreur ; FORMAT : csv ou tsv (KeyBase),
+                           html (clé interactive), crochets ou indentee (texte) ;
+                           l'option peut être répétée
+      --titre TEXTE        titre de la clé interactive (par défaut : la première
+                           ligne du texte quand elle n'est pas une entrée)
   -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"
                            (par défaut : non)
   -p, --partiel            mode partiel : s'arrête après la construction du tableau
@@ -68,6 +78,8 @@ struct Options {
     std::string finishedKeyFile;
     std::string tableFile;
     std::string treeFile;
+    std::vector<std::pair<const interchange::FormatInfo*, std::string>> exports;
+    std::string title;
     std::string documentFile;
     bool ordered = false;
     bool nestedYes = false;
@@ -153,8 +165,16 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-o" || a == "--cle") target = &o.finishedKeyFile;
         else if (a == "-t" || a == "--tableau") target = &o.tableFile;
         else if (a == "-a" || a == "--arbre") target = &o.treeFile;
+        else if (a == "--titre") target = &o.title;
         else if (a == "-d" || a == "--document") target = &o.documentFile;
-        else if (a == "--en-ordre") o.ordered = true;
+        else if (a == "-e" || a == "--exporter") {
+            const auto format = value(i);
+            const interchange::FormatInfo* info = format ? interchange::findFormat(*format) : nullptr;
+            if (!info) return fail("", "--exporter attend un format parmi " + interchange::formatNames());
+            const auto file = value(i);
+            if (!file || file->empty()) return fail("", "l'option " + a + " attend un format et un nom de fichier");
+            o.exports.emplace_back(info, *file);
+        } else if (a == "--en-ordre") o.ordered = true;
         else if (a == "-p" || a == "--partiel") o.partial = true;
         else if (a == "-q" || a == "--silencieux") o.quiet = true;
         else if (a == "-r" || a == "--recursive") {
@@ -184,47 +204,60 @@ int main(int argc, char** argv) {
     Options o;
     if (const auto code = parse(argc, argv, o)) return *code;
 
-    // A key document brings its own configuration; --config takes its place.
+    // A key document (RTF or text) brings its own key text and configuration.
     const FileBytes keyBytes = readFileBytes(o.keyFile);
     if (keyBytes.error) return fail(o.keyFile, *keyBytes.error);
-    const std::optional<KeyDocument> key = readKeyDocument(keyBytes.bytes);
-    if (!key) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
-    std::vector<std::string> configLines = key->configuration;
-    std::string configSource = o.keyFile;
+    Lines lines;
+    RichText keyText;
+    std::vector<std::string> configLines;
+    bool ownConfiguration = false;
+    if (interchange::isKeyBaseFileName(o.keyFile)) {
+        interchange::ImportedKey imported = interchange::importKeyBase(decodeText(keyBytes.bytes));
+        if (imported.error) return fail(o.keyFile, *imported.error);
+        if (!o.quiet)
+            for (const auto& warning : imported.warnings) std::cerr << o.keyFile << ": " << warning << "\n";
+        lines = std::move(imported.text);
+        configLines = std::move(imported.configuration);
+        keyText = RichText::fromLines(lines);
+        ownConfiguration = true;
+    } else {
+        std::optional<KeyDocument> document = readKeyDocument(keyBytes.bytes);
+        if (!document) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
+        keyText = std::move(document->keyText);
+        lines = keyText.lines();
+        configLines = std::move(document->configuration);
+        ownConfiguration = document->hasMarker;
+    }
+    if (o.configFile.empty() && !ownConfiguration)
+        return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
     if (!o.configFile.empty()) {
         const TextFile config = readTextFile(o.configFile);
         if (config.error) return fail(o.configFile, *config.error);
         // A file holding the marker line is read after it, like a key document.
         SplitDocument document = splitDocument(text::splitLines(config.text));
         configLines = document.hasMarker ? document.configuration : document.keyText;
-        configSource = o.configFile;
-    } else if (!key->hasMarker) {
-        return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
     }
+    const std::string& paramSource = o.configFile.empty() ? o.keyFile : o.configFile;
 
     KeyParams params;
-    // A document's own configuration names every parameter; the lines of
-    // --config go over the start-up values: a hand-written file may name only
-    // what differs.
-    const auto failure = o.configFile.empty() ? applyConfiguration(params, configLines)
-                                              : applyConfigurationOver(params, configLines);
-    if (failure) return fail(configSource, *failure);
-    if (!preconditionMet(params)) return fail(configSource, kMsgNoSeparator);
+    // The lines go over the start-up values: a hand-written file may name only
+    // what differs (a document names every parameter, so it reads the same).
+    if (const auto failure = applyConfigurationOver(params, configLines)) return fail(paramSource, *failure);
+    if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
 
-    std::string reason;
     if (o.documentFile == "-") {
-        std::cout << keyDocumentRtf(key->keyText, params);
+        std::cout << keyDocumentRtf(keyText, params);
     } else if (!o.documentFile.empty()) {
-        if (const auto failure = saveKeyDocument(o.documentFile, key->keyText, params)) return fail("", *failure);
+        if (const auto failure = saveKeyDocument(o.documentFile, keyText, params)) return fail("", *failure);
     }
 
-    const Lines lines = key->keyText.lines();
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);
     RunOptions options;
     options.partialMode = o.partial;
     const RunResult result = runProcessing(lines, params, table, host, options);
 
+    std::string reason;
     if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
         return fail(o.tableFile, reason);
     if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))), reason))
@@ -243,8 +276,18 @@ int main(int argc, char** argv) {
     }
     std::cerr << report;
 
-    if (!o.finishedKeyFile.empty() && result.outcome != RunOutcome::Success && !o.quiet)
+    if ((!o.finishedKeyFile.empty() || !o.exports.empty()) && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
+    if (result.outcome == RunOutcome::Success) {
+        const std::string title = o.title.empty() ? interchange::proposedTitle(lines, table) : o.title;
+        for (const auto& [format, file] : o.exports) {
+            const interchange::Exported exported = interchange::exportKey(table, format->format, title);
+            if (exported.failure) return fail(file, *exported.failure);
+            const bool written = file == "-" ? static_cast<bool>((std::cout << exported.bytes).flush())
+                                             : writeFileAtomically(file, exported.bytes, reason);
+            if (!written) return fail(file, reason);
+        }
+    }
     if (!o.finishedKeyFile.empty() && result.outcome == RunOutcome::Success) {
         // What the finished-key window shows: the lines of the tidied table.
         std::vector<std::string> finished = finishedKeyLines(table);

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "ui/keybase_import.hpp"
 #include "ui/main_window.hpp"
 
 namespace sarvelo {
@@ -39,6 +40,8 @@ void TSarvelo::buildMenus() {
     fichier->addSeparator();
     entry(fichier, "Ouvrirfichiertexte1", QStringLiteral("Ouvrir fichier texte"),
           QKeySequence(QStringLiteral("Ctrl+Alt+T")));
+    connect(entry(fichier, "ImporterKeyBase1", QStringLiteral("Importer une clé KeyBase...")), &QAction::triggered,
+            this, [this] { importKeyBaseCommand(*this); });
     fichier->addSeparator();
     // Closing asks about unsaved changes first (see DocumentCommands).
     connect(entry(fichier, "Fermer1", QStringLiteral("Fermer"), QKeySequence(QStringLiteral("Ctrl+F4"))),

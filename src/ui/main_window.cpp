@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "interchange/key_model.hpp"
 #include "review/qt/finished_key_window.hpp"
 #include "review/qt/line_index_dialog.hpp"
 #include "review/qt/structure_window.hpp"
@@ -457,6 +458,8 @@ void TSarvelo::connectReviewWindows() {
     });
     connect(action("Voirrsultat1"), &QAction::triggered, fin_, &TBD_Fin::present);
     connect(action("rierlacltermine1"), &QAction::triggered, fin_, &TBD_Fin::showOrdered);
+    fin_->setTitleSource(
+        [this] { return QString::fromStdString(interchange::proposedTitle(workingLines(), table_)); });
     connect(fin_, &TBD_Fin::goToTableRow, this, [this](int row) {
         const QModelIndex index = model_->index(row - 1, kNb);
         if (!index.isValid()) return;

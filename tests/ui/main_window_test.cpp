@@ -117,7 +117,7 @@ TEST(MainWindow, MenusHoldTheirEntriesSeparatorsAndShortcuts) {
     };
     EXPECT_EQ(layout("Fichier"), (QStringList{"Nouveau", "-", "Ouvrir [Ctrl+O]", "Enregistrer [Ctrl+S]",
                                               "Enregistrer sous [Ctrl+Alt+S]", "-", "Ouvrir fichier texte [Ctrl+Alt+T]",
-                                              "-", "Fermer [Ctrl+F4]"}));
+                                              "Importer une clé KeyBase...", "-", "Fermer [Ctrl+F4]"}));
     EXPECT_EQ(layout("Edition"),
               (QStringList{"Rappel de la clé actuelle", "Mémorise cette état", "-", "Coller (efface tout et colle) [Ctrl+W]",
                            "-", "Coller en texte [Ctrl+Alt+V]", "-", "Copier [Ctrl+C]", "Couper [Ctrl+X]",

@@ -67,6 +67,9 @@ TBD_Fin::TBD_Fin(const sarvelo::ResultTable* table, QWidget* parent)
     enregistrer_->setDefault(true);
     ordre_ = new QPushButton("En ordre", panel);
     ordre_->setObjectName("Ordre");
+    exporter_ = new QPushButton("Exporter...", panel);
+    exporter_->setObjectName("Exporter");
+    exporter_->setAutoDefault(false);
     auto* goLabel = new QLabel("Allé à ligne ", panel);
     versLigne_ = new QSpinBox(panel);
     versLigne_->setObjectName("vers_ligne");
@@ -80,6 +83,7 @@ TBD_Fin::TBD_Fin(const sarvelo::ResultTable* table, QWidget* parent)
     panelLayout->addWidget(fermer_);
     panelLayout->addWidget(enregistrer_);
     panelLayout->addWidget(ordre_);
+    panelLayout->addWidget(exporter_);
     panelLayout->addStretch();
     panelLayout->addWidget(goLabel);
     panelLayout->addWidget(versLigne_);
@@ -95,6 +99,7 @@ TBD_Fin::TBD_Fin(const sarvelo::ResultTable* table, QWidget* parent)
     connect(enregistrer_, &QPushButton::clicked, this, &TBD_Fin::EnregistrerClick);
     connect(ordre_, &QPushButton::clicked, this, &TBD_Fin::OrdreClick);
     connect(aller_, &QPushButton::clicked, this, &TBD_Fin::AllerClick);
+    connect(exporter_, &QPushButton::clicked, this, &TBD_Fin::ExporterClick);
 
     activation_ = new sarvelo::qt::ActivationRebuild(this, [this] { FormActivate(); });
 }
@@ -217,6 +222,15 @@ void TBD_Fin::EnregistrerClick() {
 }
 
 void TBD_Fin::FermerClick() { reject(); }
+
+// The key is exported from the result table, not from the text of the window,
+// so that every format describes the key as processed.
+void TBD_Fin::ExporterClick() {
+    if (!table_) return;
+    const QString title = titleSource_ ? titleSource_() : QStringLiteral("Clé d'identification");
+    const auto choice = exportChoice_ ? exportChoice_(this, title) : sarvelo::qt::askExportChoice(this, title);
+    if (choice) sarvelo::qt::exportResultTable(this, *table_, *choice);
+}
 
 void TBD_Fin::present() {
     show();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/table.hpp"
+#include "review/qt/key_export.hpp"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -38,8 +39,14 @@ public:
     using FileNameProvider = std::function<QString(QWidget* parent)>;
     void setFileNameProvider(FileNameProvider provider) { fileName_ = std::move(provider); }
 
+    // "Exporter...": the file, format and title, asked with a dialog unless replaced.
+    void setExportChoiceProvider(sarvelo::qt::ExportChoiceProvider provider) { exportChoice_ = std::move(provider); }
+    // The title the interactive key proposes (from the working text).
+    void setTitleSource(std::function<QString()> source) { titleSource_ = std::move(source); }
+
 public slots:
     void FormActivate();
+    void ExporterClick();
     void OrdreClick();
     void AllerClick();
     void EnregistrerClick();
@@ -64,10 +71,13 @@ private:
     QPushButton* fermer_;
     QPushButton* enregistrer_;
     QPushButton* ordre_;
+    QPushButton* exporter_;
     QSpinBox* versLigne_;
     QPushButton* aller_;
     sarvelo::qt::ActivationRebuild* activation_;
     FileNameProvider fileName_;
+    sarvelo::qt::ExportChoiceProvider exportChoice_;
+    std::function<QString()> titleSource_;
 
     // Table row of each line while the text is as built or ordered here; emptied on user edits.
     std::vector<int> lineRows_;

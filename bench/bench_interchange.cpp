@@ -1,0 +1,50 @@
+// Export of a processed 10,000-lead key to each format, and the reading of a
+// KeyBase file of that size.
+#include <benchmark/benchmark.h>
+
+#include "engine/engine.hpp"
+#include "interchange/formats.hpp"
+#include "interchange/keybase.hpp"
+#include "keygen.hpp"
+
+using namespace sarvelo;
+
+namespace {
+
+const ResultTable& processedKey() {
+    static const ResultTable table = [] {
+        ResultTable t;
+        KeyParams p = bench::generatedKeyParams();
+        Host host;
+        runProcessing(bench::generatedKey(10000), p, t, host);
+        return t;
+    }();
+    return table;
+}
+
+void BM_Export(benchmark::State& state) {
+    const auto format = static_cast<interchange::ExportFormat>(state.range(0));
+    const ResultTable& table = processedKey();
+    for (auto _ : state) {
+        interchange::Exported out = interchange::exportKey(table, format, "Clé générée");
+        if (out.failure) state.SkipWithError(out.failure->c_str());
+        benchmark::DoNotOptimize(out.bytes.data());
+    }
+    state.SetLabel(std::string(interchange::exportFormats()[static_cast<std::size_t>(state.range(0))].name));
+}
+BENCHMARK(BM_Export)
+    ->DenseRange(0, static_cast<int>(interchange::exportFormats().size()) - 1)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ImportKeyBase(benchmark::State& state) {
+    const std::string csv = interchange::exportKey(processedKey(), interchange::ExportFormat::KeyBaseCsv, "").bytes;
+    for (auto _ : state) {
+        interchange::ImportedKey in = interchange::importKeyBase(csv);
+        benchmark::DoNotOptimize(in.text.data());
+    }
+}
+BENCHMARK(BM_ImportKeyBase)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

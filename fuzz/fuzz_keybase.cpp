@@ -1,0 +1,58 @@
+// A KeyBase file of any content: read as a key, processed with the parameters
+// the import gives, exported to every format when the run is clean, and the
+// KeyBase export read and processed again, which must give the same file.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "documents/config_entries.hpp"
+#include "documents/encoding.hpp"
+#include "engine/engine.hpp"
+#include "interchange/formats.hpp"
+#include "interchange/keybase.hpp"
+
+namespace {
+
+struct Processed {
+    sarvelo::ResultTable table;
+    sarvelo::RunOutcome outcome = sarvelo::RunOutcome::PreconditionFailed;
+};
+
+Processed processImport(const std::string& text) {
+    using namespace sarvelo;
+    Processed out;
+    const interchange::ImportedKey imported = interchange::importKeyBase(text);
+    if (imported.error) return out;
+    KeyParams p;
+    if (applyConfiguration(p, imported.configuration)) std::abort();  // the import writes valid entries
+    Host host;
+    out.outcome = runProcessing(imported.text, p, out.table, host).outcome;
+    return out;
+}
+
+// The KeyBase export of the key processed from a KeyBase file; empty when the
+// run is not clean or its table is no exportable key.
+std::string keyBaseExport(const std::string& file) {
+    using namespace sarvelo;
+    const Processed processed = processImport(file);
+    if (processed.outcome != RunOutcome::Success) return {};
+    std::string csv;
+    for (const auto& info : interchange::exportFormats()) {
+        interchange::Exported exported = interchange::exportKey(processed.table, info.format, "Titre");
+        if (info.format == interchange::ExportFormat::KeyBaseCsv) csv = std::move(exported.bytes);
+    }
+    return csv;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input = sarvelo::decodeText(std::string_view(reinterpret_cast<const char*>(data), size));
+    // Reading a file may tidy it (spaces, doubtful rows); after that, the way
+    // through the processing and back to a file changes nothing.
+    const std::string once = keyBaseExport(input);
+    if (!once.empty() && keyBaseExport(once) != once) std::abort();
+    return 0;
+}

@@ -1,0 +1,35 @@
+// The export formats, for the command line and the "Clé terminée" window.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "engine/table.hpp"
+
+namespace sarvelo::interchange {
+
+enum class ExportFormat { KeyBaseCsv, KeyBaseTsv, Html, Bracketed, Indented };
+
+struct FormatInfo {
+    ExportFormat format;
+    std::string_view name;       // on the command line
+    std::string_view caption;    // file type in the save dialog
+    std::string_view extension;  // without the dot
+};
+
+std::span<const FormatInfo> exportFormats();
+const FormatInfo* findFormat(std::string_view name);
+// "csv, tsv, ..." for messages.
+std::string formatNames();
+
+struct Exported {
+    std::string bytes;                   // UTF-8
+    std::optional<std::string> failure;  // French reason nothing was written
+};
+
+// The key of an error-free table in a format; `title` heads the HTML page.
+Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title);
+
+}  // namespace sarvelo::interchange

@@ -1,0 +1,114 @@
+#include "interchange/html_key.hpp"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace sarvelo::interchange {
+
+namespace {
+
+// A JSON string that cannot end the script element it stands in, nor be
+// read as markup: "<", ">" and "&" are written as escapes, and so are the two
+// line separators that older scripts do not take in strings.
+void appendJsonString(std::string& out, std::string_view s) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20 || c == '<' || c == '>' || c == '&') {
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        } else if (c == 0xE2 && i + 2 < s.size() && static_cast<unsigned char>(s[i + 1]) == 0x80 &&
+                   (static_cast<unsigned char>(s[i + 2]) == 0xA8 || static_cast<unsigned char>(s[i + 2]) == 0xA9)) {
+            out += static_cast<unsigned char>(s[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
+            i += 2;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    out += '"';
+}
+
+// Text for element content (the title goes only there).
+std::string htmlEscaped(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (char c : s) {
+        switch (c) {
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '&': out += "&amp;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+// The template with each marker replaced by its value, in one pass over the
+// template, so that a value holding a marker is left as it is.
+std::string filled(std::string_view page, std::string_view title, std::string_view key) {
+    static constexpr std::string_view kTitle = "{{TITRE}}";
+    static constexpr std::string_view kKey = "{{CLE}}";
+    std::string out;
+    out.reserve(page.size() + key.size() + 2 * title.size());
+    std::size_t from = 0;
+    while (true) {
+        const auto t = page.find(kTitle, from);
+        const auto k = page.find(kKey, from);
+        const auto at = std::min(t, k);
+        if (at == std::string_view::npos) break;
+        out.append(page.substr(from, at - from)).append(at == t ? title : key);
+        from = at + (at == t ? kTitle.size() : kKey.size());
+    }
+    out.append(page.substr(from));
+    return out;
+}
+
+}  // namespace
+
+std::string keyJson(const Key& key) {
+    std::string out;
+    out.reserve(key.couplets.size() * 160);
+    std::unordered_map<std::string_view, int> taxonIndex;
+    std::vector<std::string_view> taxa;
+    out += "{\"couplets\":[";
+    for (std::size_t c = 0; c < key.couplets.size(); ++c) {
+        const Couplet& couplet = key.couplets[c];
+        if (c) out += ',';
+        out += "{\"n\":";
+        appendJsonString(out, couplet.number);
+        out += ",\"leads\":[";
+        for (std::size_t l = 0; l < couplet.leads.size(); ++l) {
+            const Lead& lead = couplet.leads[l];
+            if (l) out += ',';
+            out += "{\"t\":";
+            appendJsonString(out, lead.text);
+            if (lead.couplet >= 0) {
+                out += ",\"c\":" + std::to_string(lead.couplet);
+            } else {
+                const auto [at, added] = taxonIndex.try_emplace(lead.taxon, static_cast<int>(taxa.size()));
+                if (added) taxa.push_back(lead.taxon);
+                out += ",\"x\":" + std::to_string(at->second);
+            }
+            out += '}';
+        }
+        out += "]}";
+    }
+    out += "],\"taxa\":[";
+    for (std::size_t t = 0; t < taxa.size(); ++t) {
+        if (t) out += ',';
+        appendJsonString(out, taxa[t]);
+    }
+    out += "]}";
+    return out;
+}
+
+std::string htmlKey(const Key& key, const std::string& title) {
+    return filled(htmlKeyTemplate(), htmlEscaped(title), keyJson(key));
+}
+
+}  // namespace sarvelo::interchange

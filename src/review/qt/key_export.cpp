@@ -1,0 +1,65 @@
+#include "review/qt/key_export.hpp"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace sarvelo::qt {
+
+namespace {
+
+QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+QString filterOf(const interchange::FormatInfo& info) {
+    return fromView(info.caption) + " (*." + fromView(info.extension) + ")";
+}
+
+}  // namespace
+
+std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& title) {
+    QStringList filters;
+    for (const auto& info : interchange::exportFormats()) filters << filterOf(info);
+    QFileDialog dialog(parent, QStringLiteral("Exporter la clé"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    const auto formats = interchange::exportFormats();
+    auto suffixFor = [&](const QString& filter) {
+        const auto i = filters.indexOf(filter);
+        return i < 0 ? QString() : fromView(formats[static_cast<std::size_t>(i)].extension);
+    };
+    dialog.setDefaultSuffix(suffixFor(filters.front()));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixFor(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const auto index = filters.indexOf(dialog.selectedNameFilter());
+    const auto& format = formats[static_cast<std::size_t>(std::max<qsizetype>(index, 0))];
+    ExportChoice choice{dialog.selectedFiles().first(), format.format, title};
+    if (choice.format == interchange::ExportFormat::Html) {
+        bool ok = false;
+        choice.title = QInputDialog::getText(parent, QStringLiteral("Clé interactive"),
+                                             QStringLiteral("Titre de la clé :"), QLineEdit::Normal, title, &ok);
+        if (!ok) return std::nullopt;
+    }
+    return choice;
+}
+
+bool exportResultTable(QWidget* parent, const ResultTable& table, const ExportChoice& choice) {
+    const interchange::Exported exported = interchange::exportKey(table, choice.format, choice.title.toStdString());
+    if (exported.failure) {
+        QMessageBox::warning(parent, QStringLiteral("Sarvelo"), QString::fromStdString(*exported.failure));
+        return false;
+    }
+    QSaveFile file(choice.fileName);
+    const auto size = static_cast<qint64>(exported.bytes.size());
+    if (!file.open(QIODevice::WriteOnly) || file.write(exported.bytes.data(), size) != size || !file.commit()) {
+        QMessageBox::warning(parent, QStringLiteral("Sarvelo"),
+                             QStringLiteral("Impossible d'enregistrer le fichier « %1 » :\n%2")
+                                 .arg(choice.fileName, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+}  // namespace sarvelo::qt

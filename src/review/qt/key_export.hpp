@@ -1,0 +1,31 @@
+// "Exporter..." of the "Clé terminée" window: the file and its type asked of
+// the user, the key of the result table written in that format.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "engine/table.hpp"
+#include "interchange/formats.hpp"
+
+class QWidget;
+
+namespace sarvelo::qt {
+
+struct ExportChoice {
+    QString fileName;
+    interchange::ExportFormat format;
+    QString title;  // of the interactive key
+};
+
+// Asks for the file, its type and, for the interactive key, its title
+// (proposed: `title`); no choice when the user cancels.
+using ExportChoiceProvider = std::function<std::optional<ExportChoice>(QWidget* parent, const QString& title)>;
+std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& title);
+
+// Writes the key in the chosen format. A key that cannot be exported or a
+// file that cannot be written is reported in a message box; false then.
+bool exportResultTable(QWidget* parent, const ResultTable& table, const ExportChoice& choice);
+
+}  // namespace sarvelo::qt

@@ -1,0 +1,108 @@
+// Export from the "Clé terminée" window and KeyBase import in the main window,
+// driven as a user would.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include "engine/engine.hpp"
+#include "review/finished_key.hpp"
+#include "review/qt/finished_key_window.hpp"
+#include "ui/keybase_import.hpp"
+#include "ui_support.hpp"
+
+using namespace sarvelo;
+using sarvelo::testing::MessageCatcher;
+
+namespace {
+
+QString fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+}  // namespace
+
+TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
+    auto w = sarvelo::testing::openWindow();
+    sarvelo::testing::useSmallKeyLayout(*w);
+    w->setWorkingText(sarvelo::testing::kSmallKey);
+    MessageCatcher catcher;
+    sarvelo::testing::press(*w, Qt::Key_F9);
+    ASSERT_EQ(w->lastRun().outcome, RunOutcome::Success);
+    TBD_Fin* fin = w->finishedKeyWindow();
+    auto* exporter = fin->findChild<QPushButton*>("Exporter");
+    ASSERT_TRUE(exporter);
+    EXPECT_EQ(exporter->text(), "Exporter...");
+
+    QTemporaryDir dir;
+    const struct {
+        interchange::ExportFormat format;
+        const char* expectedPart;
+    } cases[] = {
+        {interchange::ExportFormat::KeyBaseCsv,
+         "1,Chapeau rouge,2\n1,Chapeau blanc,Amanita alba\n2,Pied court,Lepiota\n2,Pied long,Inocybe\n"},
+        {interchange::ExportFormat::Html, "<title>Clé d'identification</title>"},
+        {interchange::ExportFormat::Bracketed, "\u2013  Chapeau blanc ..."},
+    };
+    for (const auto& c : cases) {
+        const QString path = dir.filePath("cle");
+        QString proposed;
+        fin->setExportChoiceProvider([&](QWidget*, const QString& title) {
+            proposed = title;
+            return qt::ExportChoice{path, c.format, title};
+        });
+        QTest::mouseClick(exporter, Qt::LeftButton);
+        EXPECT_EQ(proposed, "Clé d'identification");
+        EXPECT_TRUE(fileText(path).contains(QString::fromUtf8(c.expectedPart))) << fileText(path).toStdString();
+    }
+    EXPECT_TRUE(catcher.texts.isEmpty()) << catcher.texts.join('\n').toStdString();
+}
+
+TEST(KeyExport, AKeyWithErrorsIsNotExported) {
+    ResultTable table;
+    table.setRowCount(2);
+    table.cell(1, kNb) = "1";
+    table.cell(1, kKind) = kReference;
+    table.cell(1, kTarget) = "1";
+    TBD_Fin fin(&table);
+    QTemporaryDir dir;
+    fin.setExportChoiceProvider([&](QWidget*, const QString& title) {
+        return qt::ExportChoice{dir.filePath("cle.csv"), interchange::ExportFormat::KeyBaseCsv, title};
+    });
+    MessageCatcher catcher;
+    QTest::mouseClick(fin.findChild<QPushButton*>("Exporter"), Qt::LeftButton);
+    EXPECT_EQ(catcher.texts, QStringList{kMsgErrors});
+    EXPECT_FALSE(QFile::exists(dir.filePath("cle.csv")));
+}
+
+TEST(KeyBaseImportWindow, ImportedFileIsProcessedAndReplacesTheTextOnlyWhenAsked) {
+    auto w = sarvelo::testing::openWindow();
+    ASSERT_TRUE(w->action("ImporterKeyBase1"));
+    EXPECT_EQ(w->action("ImporterKeyBase1")->text(), "Importer une clé KeyBase...");
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cle.csv");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("7,Chapeau rouge,9\n7,Chapeau blanc,Amanita alba\n9,Pied court,Lepiota\n9,Pied long,\n");
+    file.close();
+    w->setWorkingText("texte à garder");
+    {
+        MessageCatcher refuse(QStringLiteral("&Non"));
+        EXPECT_FALSE(importKeyBaseFile(*w, path));
+        EXPECT_EQ(refuse.texts, QStringList{"Remplacer le texte de travail par la clé importée ?"});
+    }
+    EXPECT_EQ(w->memo1()->toPlainText(), "texte à garder");
+
+    MessageCatcher accept(QStringLiteral("&Oui"));
+    EXPECT_TRUE(importKeyBaseFile(*w, path));
+    ASSERT_EQ(accept.texts.size(), 2);
+    EXPECT_EQ(accept.texts[1], "Clé KeyBase importée ; à vérifier :\nLigne 4 : pas de destination");
+    EXPECT_TRUE(w->memo1()->toPlainText().startsWith("1. Chapeau rouge -> 2\n1. Chapeau blanc => Amanita alba\n"));
+    // The fourth lead has no destination: the run finds the error.
+    sarvelo::testing::press(*w, Qt::Key_F9);
+    EXPECT_EQ(w->lastRun().outcome, RunOutcome::Errors);
+    EXPECT_EQ(finishedKeyLines(w->table()).front(), "1,2$ Chapeau rouge");
+}
