@@ -11,6 +11,7 @@
 
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
+#include "documents/key_document.hpp"
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
 #include "interchange/formats.hpp"
@@ -26,8 +27,9 @@ namespace {
 
 constexpr const char* kUsage = R"(Usage : sarvelo-cli [options] CLE
 
-Traite la clé de détermination du fichier texte CLE (Windows-1252 ou UTF-8 ;
-"-" pour l'entrée standard) avec les paramètres du fichier de configuration.
+Traite la clé de détermination du fichier CLE (texte Windows-1252 ou UTF-8, ou
+document de clé .Sarvelo ; "-" pour l'entrée standard) avec les paramètres du
+fichier de configuration, ou avec ceux du document de clé.
 Une clé KeyBase (fichier .csv ou .tsv : couplet, texte, destination) est lue avec
 les paramètres qui la traitent ; --config est alors facultatif.
 Une CLE qui contient la ligne "Configuration pour Sarvelo" est lue jusqu'à elle.
@@ -38,6 +40,8 @@ Options :
                            un fichier qui contient cette ligne est lu après elle) ;
                            les paramètres non nommés gardent leur valeur de
                            démarrage, une liste nommée remplace celle de départ
+  -d, --document FICHIER   écrit un document de clé (.Sarvelo) : le texte de la clé
+                           et les paramètres utilisés
   -o, --cle FICHIER        écrit la clé terminée, une ligne par entrée ("-" : sortie
                            standard) ; écrite seulement si la clé est sans erreur
       --en-ordre           la clé terminée dans l'ordre des couplets ("En ordre")
@@ -101,6 +105,7 @@ struct Options {
     bool checksTsv = false;
     std::vector<std::pair<const interchange::FormatInfo*, std::string>> exports;
     std::string title;
+    std::string documentFile;
     bool ordered = false;
     bool nestedYes = false;
     bool partial = false;
@@ -210,6 +215,7 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "--tsv") o.checksTsv = true;
         else if (a == "--en-ordre") o.ordered = true;
         else if (a == "--titre") target = &o.title;
+        else if (a == "-d" || a == "--document") target = &o.documentFile;
         else if (a == "-e" || a == "--exporter") {
             const auto format = value(i);
             const interchange::FormatInfo* info = format ? interchange::findFormat(*format) : nullptr;
@@ -248,8 +254,6 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
     if (o.keyFile.empty()) return fail("", "aucun fichier de clé (voir --help)");
     if (o.indented && !o.configFile.empty()) return fail("", "--indentee fournit ses propres paramètres : pas de --config");
     if (!o.indented && !o.convertedFile.empty()) return fail("", "--convertie s'emploie avec --indentee");
-    if (o.configFile.empty() && !o.indented && !interchange::isKeyBaseFileName(o.keyFile))
-        return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
     return std::nullopt;
 }
 
@@ -259,21 +263,32 @@ int main(int argc, char** argv) {
     Options o;
     if (const auto code = parse(argc, argv, o)) return *code;
 
-    const TextFile key = readTextFile(o.keyFile);
-    if (key.error) return fail(o.keyFile, *key.error);
+    // A key document (RTF or text) brings its own key text and configuration.
+    const FileBytes keyBytes = readFileBytes(o.keyFile);
+    if (keyBytes.error) return fail(o.keyFile, *keyBytes.error);
     Lines lines;
+    RichText keyText;
     std::vector<std::string> configLines;
+    bool ownConfiguration = false;
     if (interchange::isKeyBaseFileName(o.keyFile)) {
-        interchange::ImportedKey imported = interchange::importKeyBase(key.text);
+        interchange::ImportedKey imported = interchange::importKeyBase(decodeText(keyBytes.bytes));
         if (imported.error) return fail(o.keyFile, *imported.error);
         if (!o.quiet)
             for (const auto& warning : imported.warnings) std::cerr << o.keyFile << ": " << warning << "\n";
         lines = std::move(imported.text);
         configLines = std::move(imported.configuration);
+        keyText = RichText::fromLines(lines);
+        ownConfiguration = true;
     } else {
-        // A key file that holds the marker line is a key document: its key is the text before it.
-        lines = splitDocument(text::splitLines(key.text)).keyText;
+        std::optional<KeyDocument> document = readKeyDocument(keyBytes.bytes);
+        if (!document) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
+        keyText = std::move(document->keyText);
+        lines = keyText.lines();
+        configLines = std::move(document->configuration);
+        ownConfiguration = document->hasMarker;
     }
+    if (o.configFile.empty() && !ownConfiguration && !o.indented)
+        return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
 
     KeyParams params;
     if (o.indented) {
@@ -291,6 +306,12 @@ int main(int argc, char** argv) {
         // what differs (a document names every parameter, so it reads the same).
         if (const auto failure = applyConfigurationOver(params, configLines)) return fail(paramSource, *failure);
         if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
+    }
+
+    if (o.documentFile == "-") {
+        std::cout << keyDocumentRtf(keyText, params);
+    } else if (!o.documentFile.empty()) {
+        if (const auto failure = saveKeyDocument(o.documentFile, keyText, params)) return fail("", *failure);
     }
 
     ResultTable table;

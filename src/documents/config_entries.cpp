@@ -10,21 +10,10 @@ namespace sarvelo {
 
 namespace {
 
-// Adds "[Name]" + lead + rest; a line break inside rest starts a new line.
 void addEntry(std::vector<std::string>& out, std::string_view name, std::string_view lead, std::string_view rest) {
     std::string line;
     line.reserve(name.size() + lead.size() + rest.size() + 2);
-    line.append("[").append(name).append("]").append(lead);
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        const char c = rest[i];
-        if (c == '\r' || c == '\n') {
-            out.push_back(std::move(line));
-            line.clear();
-            if (c == '\r' && i + 1 < rest.size() && rest[i + 1] == '\n') ++i;
-        } else {
-            line.push_back(c);
-        }
-    }
+    line.append("[").append(name).append("]").append(lead).append(rest);
     out.push_back(std::move(line));
 }
 
@@ -83,7 +72,7 @@ std::optional<std::string> applyLines(KeyParams& p, const std::vector<std::strin
         // The character right after "]" (normally the space) is not part of the value.
         std::string_view rest = std::string_view(line).substr(close + 1);
         rest.remove_prefix(text::byteOffsetOfChar(rest, 1));
-        const std::string value(text::firstChars(rest, kMaxEntryValue));
+        const std::string value(rest);
         const bool ok = std::visit([&](auto* field) { return setValue(*info, field, value); }, fieldOf(p, *info));
         if (!ok) return notAnIntegerMessage(value);
     }

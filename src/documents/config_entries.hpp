@@ -13,11 +13,9 @@ namespace sarvelo {
 
 inline constexpr const char* kConfigurationMarker = "Configuration pour Sarvelo";
 
-// Longest value read from one entry, in characters.
-inline constexpr std::size_t kMaxEntryValue = 255;
-
 // The entry lines of a parameter set, in entry-table order. A value holding a
-// line break cannot stay on one line: it goes on as a line of its own.
+// line break keeps it: the key document writes it inside the entry's
+// paragraph, so that the entry stays one line. Values are read whole.
 std::vector<std::string> configurationEntries(const KeyParams& p);
 
 // Applies configuration lines: every parameter blanked first (those named in

@@ -1,5 +1,7 @@
 #include "documents/file_io.hpp"
 
+#include "documents/rich_text.hpp"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -67,8 +69,11 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit, bool refuseB
             break;
         }
         if (got == 0) break;
-        if (refuseBinary && std::memchr(chunk, '\0', static_cast<std::size_t>(got))) {
+        if (refuseBinary && std::memchr(chunk, '\0', static_cast<std::size_t>(got)) &&
+            !looksLikeRtf(result.bytes.empty() ? std::string_view(chunk, static_cast<std::size_t>(got))
+                                               : std::string_view(result.bytes))) {
             result.error = "ce n'est pas un fichier texte (fichier binaire)";
+            result.binary = true;
             break;
         }
         if (result.bytes.size() + static_cast<std::size_t>(got) > limit) {

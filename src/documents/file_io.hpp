@@ -15,10 +15,12 @@ inline constexpr std::size_t kMaxTextFileBytes = 64u * 1024u * 1024u;
 struct FileBytes {
     std::string bytes;
     std::optional<std::string> error;  // French reason when nothing usable was read
+    bool binary = false;               // the reason is binary data
 };
 
 // Reads a file, a pipe or, for "-", standard input, without asking its size.
-// Stops with a reason at the first NUL byte (binary data) when `refuseBinary`,
+// Stops with a reason at the first NUL byte (binary data) when `refuseBinary`
+// (not in RTF, whose pictures may hold binary data),
 // or once more than `limit` bytes have come.
 FileBytes readFileBytes(const std::string& path, std::size_t limit = kMaxTextFileBytes,
                         bool refuseBinary = true);

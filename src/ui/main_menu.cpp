@@ -44,8 +44,11 @@ void TSarvelo::buildMenus() {
     connect(entry(fichier, "ImporterKeyBase1", QStringLiteral("Importer une clé KeyBase...")), &QAction::triggered,
             this, [this] { importKeyBaseCommand(*this); });
     fichier->addSeparator();
+    // Closing asks about unsaved changes first (see DocumentCommands).
     connect(entry(fichier, "Fermer1", QStringLiteral("Fermer"), QKeySequence(QStringLiteral("Ctrl+F4"))),
-            &QAction::triggered, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            &QAction::triggered, this, [this] {
+                if (close()) QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+            });
 
     QMenu* edition = bar->addMenu(QStringLiteral("Edition"));
     edition->setObjectName(QStringLiteral("Edition1"));

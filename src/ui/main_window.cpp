@@ -23,6 +23,7 @@
 #include "review/qt/line_index_dialog.hpp"
 #include "review/qt/structure_window.hpp"
 #include "review/tree.hpp"
+#include "ui/document_commands.hpp"
 #include "ui/param_binding.hpp"
 #include "ui/qt_host.hpp"
 #include "ui/result_model.hpp"
@@ -97,6 +98,7 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     buildComponents();
     buildTableCommands();
     buildFindingsDock();
+    documents_ = new DocumentCommands(this);
 
     applyHorizontal();
     setPageByCommand(kPageFormatage);

@@ -26,6 +26,7 @@ class TStructure;
 namespace sarvelo {
 
 class FindingsDock;
+class DocumentCommands;
 class ParamBinding;
 class TToolBarPerso;
 class Tpropos;
@@ -97,6 +98,7 @@ public:
     TToolBarPerso* toolBarPerso() const { return toolBar_; }
     Tpropos* propos() const { return propos_; }
     TIndice_ligne* lineIndexDialog() const { return lineIndex_; }
+    DocumentCommands* documents() const { return documents_; }
     QMenu* tablePopup() const { return tablePopup_; }
 
     // "Ligne correspondante": selects the working text's line(s) of the
@@ -113,12 +115,6 @@ private:
     // popup_menu.cpp).
     void buildLayout();
     void buildPages();
-    QWidget* buildFormatagePage();
-    QWidget* buildNumerotationPage();
-    QWidget* buildRenvoisPage();
-    QWidget* buildSectionPage();
-    QWidget* buildDefinitionPage();
-    QWidget* buildAutresLignesPage();
     QWidget* buildAnalysePage();
     QWidget* buildActionPage();
     QWidget* paramControl(const char* name) const;
@@ -186,6 +182,7 @@ private:
     TIndice_ligne* lineIndex_ = nullptr;
     QMenu* tablePopup_ = nullptr;
     FindingsDock* findings_ = nullptr;
+    DocumentCommands* documents_ = nullptr;
 
     Mode mode_ = Mode::Expert;
     int tabHeight_ = kTabFull;

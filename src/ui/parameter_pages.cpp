@@ -22,6 +22,7 @@
 #include "ui/list_codes_delegate.hpp"
 #include "ui/main_window.hpp"
 #include "ui/param_binding.hpp"
+#include "ui/parameter_pages.hpp"
 
 namespace sarvelo {
 
@@ -64,7 +65,7 @@ QGridLayout* schema(QWidget* page, const QString& last) {
 
 // "Texte sélectionné": copies the selection of the working text into the
 // parameter it stands by (connected in connectParameterCommands).
-QPushButton* selectionButton(const char* param, QWidget* parent) {
+QPushButton* makeSelectionButton(const char* param, QWidget* parent) {
     auto* b = new QPushButton(QStringLiteral("Texte sélectionné"), parent);
     b->setObjectName(QStringLiteral("Texte_selectionne_") + QString::fromLatin1(param));
     b->setProperty("param", QString::fromLatin1(param));
@@ -72,7 +73,7 @@ QPushButton* selectionButton(const char* param, QWidget* parent) {
     return b;
 }
 
-QPushButton* button(const QString& caption, const char* name, QWidget* parent) {
+QPushButton* makeButton(const QString& caption, const char* name, QWidget* parent) {
     auto* b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
@@ -112,17 +113,52 @@ void TSarvelo::buildPages() {
     // Every parameter control, on the page its description names.
     for (const ParamInfo& info : paramInfos()) makeParamControl(info, pages[static_cast<std::size_t>(info.page)]);
 
-    const std::vector<QWidget* (TSarvelo::*)()> builders{
-        &TSarvelo::buildFormatagePage, &TSarvelo::buildNumerotationPage, &TSarvelo::buildRenvoisPage,
-        &TSarvelo::buildSectionPage,   &TSarvelo::buildDefinitionPage,   &TSarvelo::buildAutresLignesPage,
-        &TSarvelo::buildAnalysePage};
     for (int i = 0; i < kPageCount; ++i) pages_->addTab(pages[static_cast<std::size_t>(i)], captions[i]);
-    for (std::size_t i = 0; i < builders.size(); ++i) (this->*builders[i])();
+    ParameterPages parameterPages(pages_, true);
+    parameterPages.build();
+    panel1221_ = parameterPages.panel1221();
+    panelFormat_ = parameterPages.panelFormat();
+    panelComplexe_ = parameterPages.panelComplexe();
+    buildAnalysePage();
     buildActionPage();
 }
 
-QWidget* TSarvelo::buildFormatagePage() {
-    QWidget* page = pages_->widget(kPageFormatage);
+QWidget* ParameterPages::paramControl(const char* name) const {
+    return pages_->findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+// On the read-only copies, commands are there but hidden.
+QWidget* ParameterPages::commandOnly(QWidget* w) const {
+    if (!commands_) w->hide();
+    return w;
+}
+
+QWidget* ParameterPages::selectionButton(const char* param, QWidget* parent) const {
+    return commandOnly(makeSelectionButton(param, parent));
+}
+
+QWidget* ParameterPages::button(const QString& caption, const char* name, QWidget* parent) const {
+    return commandOnly(makeButton(caption, name, parent));
+}
+
+void ParameterPages::build() {
+    buildFormatagePage();
+    buildNumerotationPage();
+    buildRenvoisPage();
+    buildSectionPage();
+    buildDefinitionPage();
+    buildAutresLignesPage();
+    showFormatPanel(0);
+}
+
+void ParameterPages::showFormatPanel(int format) const {
+    panel1221_->setVisible(format == 3);
+    panelFormat_->setVisible(format == 1);
+    panelComplexe_->setVisible(format == 2);
+}
+
+void ParameterPages::buildFormatagePage() {
+    QWidget* page = pages_->widget(TSarvelo::kPageFormatage);
     auto* outer = new QHBoxLayout(page);
     outer->setContentsMargins(6, 4, 0, 4);
     auto* left = new QVBoxLayout;
@@ -160,12 +196,11 @@ QWidget* TSarvelo::buildFormatagePage() {
     date->setFixedWidth(174);
     date->setWordWrap(true);
     date->setTitre(QStringLiteral("Compilé le : "));
-    outer->addWidget(date);
-    return page;
+    outer->addWidget(commandOnly(date));
 }
 
-QWidget* TSarvelo::buildNumerotationPage() {
-    QWidget* page = pages_->widget(kPageNumerotation);
+void ParameterPages::buildNumerotationPage() {
+    QWidget* page = pages_->widget(TSarvelo::kPageNumerotation);
     auto* outer = new QHBoxLayout(page);
     outer->setContentsMargins(6, 4, 6, 4);
     outer->addWidget(paramControl("Format"), 0, Qt::AlignTop);
@@ -244,11 +279,10 @@ QWidget* TSarvelo::buildNumerotationPage() {
         suites->setMaximumWidth(380);
     }
     outer->addWidget(suites);
-    return page;
 }
 
-QWidget* TSarvelo::buildRenvoisPage() {
-    QWidget* page = pages_->widget(kPageRenvois);
+void ParameterPages::buildRenvoisPage() {
+    QWidget* page = pages_->widget(TSarvelo::kPageRenvois);
     auto* outer = new QHBoxLayout(page);
     outer->setContentsMargins(6, 4, 6, 4);
     auto* v = new QVBoxLayout;
@@ -270,11 +304,10 @@ QWidget* TSarvelo::buildRenvoisPage() {
                        page));
     v->addStretch(1);
     outer->addWidget(paramControl("format_renvois"), 0, Qt::AlignTop);
-    return page;
 }
 
-QWidget* TSarvelo::buildSectionPage() {
-    QWidget* page = pages_->widget(kPageSection);
+void ParameterPages::buildSectionPage() {
+    QWidget* page = pages_->widget(TSarvelo::kPageSection);
     QVBoxLayout* v = pageLayout(page);
     QGridLayout* grid = schema(page, QStringLiteral("Section"));
     grid->addWidget(paramControl("section"), 1, 3);
@@ -283,11 +316,10 @@ QWidget* TSarvelo::buildSectionPage() {
     v->addLayout(row({label(QStringLiteral("Section ..."), page), paramControl("section_depart"),
                       selectionButton("section_depart", page)}));
     v->addStretch(1);
-    return page;
 }
 
-QWidget* TSarvelo::buildDefinitionPage() {
-    QWidget* page = pages_->widget(kPageDefinition);
+void ParameterPages::buildDefinitionPage() {
+    QWidget* page = pages_->widget(TSarvelo::kPageDefinition);
     QVBoxLayout* v = pageLayout(page);
     QGridLayout* grid = schema(page, QStringLiteral("Définition"));
     auto* list = static_cast<QListWidget*>(paramControl("Liste_separ_3"));
@@ -310,11 +342,10 @@ QWidget* TSarvelo::buildDefinitionPage() {
     grid->addWidget(legend, 2, 4, Qt::AlignTop);
     grid->setRowStretch(2, 1);
     v->addLayout(grid, 1);
-    return page;
 }
 
-QWidget* TSarvelo::buildAutresLignesPage() {
-    QWidget* page = pages_->widget(kPageAutresLignes);
+void ParameterPages::buildAutresLignesPage() {
+    QWidget* page = pages_->widget(TSarvelo::kPageAutresLignes);
     auto* outer = new QHBoxLayout(page);
     outer->setContentsMargins(6, 4, 6, 4);
     outer->addWidget(paramControl("Sans_numero"), 0, Qt::AlignTop);
@@ -328,7 +359,6 @@ QWidget* TSarvelo::buildAutresLignesPage() {
     grid->setRowStretch(2, 1);
     outer->addLayout(grid);
     outer->addStretch(1);
-    return page;
 }
 
 QWidget* TSarvelo::buildAnalysePage() {
@@ -337,7 +367,7 @@ QWidget* TSarvelo::buildAnalysePage() {
     auto* group = new QGroupBox(QStringLiteral("Analyse le texte sélectionné"), page);
     auto* h = new QHBoxLayout(group);
     h->setContentsMargins(6, 2, 6, 2);
-    h->addWidget(button(QStringLiteral("Analyse"), "Analyse", group), 0, Qt::AlignTop);
+    h->addWidget(makeButton(QStringLiteral("Analyse"), "Analyse", group), 0, Qt::AlignTop);
     auto* grid = new QTableWidget(group);
     grid->setObjectName(QStringLiteral("GrilleAnalyse"));
     h->addWidget(grid, 1);

@@ -38,7 +38,8 @@ struct CliRun {
 
 // `before` is shell text put in front of the program (a pipe, a limit).
 CliRun cli(const std::string& args, const std::string& before = "") {
-    const std::string errPath = tempPath("stderr.txt");
+    // One file per test: ctest runs tests side by side.
+    const std::string errPath = tempPath(std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".err");
     const std::string command = before + std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >/dev/null";
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath)};
@@ -212,4 +213,25 @@ TEST(Cli, HandWrittenConfigurationsGoOverTheStartUpValues) {
     EXPECT_EQ(run.status, 1) << run.err;
     EXPECT_NE(run.err.find("ligne 1"), std::string::npos) << run.err;
     EXPECT_FALSE(std::ifstream(tempPath("blank.cle")).good());
+}
+
+TEST(Cli, WritesAKeyDocumentAndProcessesOne) {
+    writeFile(tempPath("doc_key.txt"), "1. Chapeau rouge ... 2\n1. Chapeau blanc => Amanita alba\n2. Pied => Boletus\n"
+                                      "2. Pied nu => Russula\n");
+    writeFile(tempPath("doc_conf.txt"), kConfig);
+    CliRun run = cli(tempPath("doc_key.txt") + " -q -c " + tempPath("doc_conf.txt") + " --document " + tempPath("cle.Sarvelo"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    const std::string document = readFile(tempPath("cle.Sarvelo"));
+    EXPECT_EQ(document.rfind("{\\rtf1", 0), 0u);
+    EXPECT_NE(document.find("Configuration pour Sarvelo\\par"), std::string::npos);
+    EXPECT_NE(document.find("[Liste_separ_3] =>\\par"), std::string::npos);
+
+    // The document alone: its own key text and parameters.
+    run = cli(tempPath("cle.Sarvelo") + " -q -o " + tempPath("doc.cle"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(tempPath("doc.cle")), "1,2$ Chapeau rouge\n1,0$ Chapeau blanc $ Amanita alba\n2,0$ Pied $ Boletus\n"
+                                            "2,0$ Pied nu $ Russula\n");
+
+    // A key without a configuration of its own needs --config.
+    EXPECT_EQ(cli(tempPath("doc_key.txt")).status, 2);
 }

@@ -4,43 +4,16 @@
 
 #include "documents/config_entries.hpp"
 #include "engine/text.hpp"
+#include "support/layouts.hpp"
 
 using namespace sarvelo;
+using sarvelo::testing::everythingChanged;
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
 std::string nameOf(const std::string& entry) { return entry.substr(1, entry.find(']') - 1); }
-
-// Every parameter moved away from its start-up value, texts with spaces at
-// both ends, lists with an empty item.
-KeyParams everythingChanged() {
-    KeyParams p;
-    int n = 0;
-    for (const auto& info : paramInfos()) {
-        ++n;
-        std::visit(
-            [&](auto* field) {
-                using T = std::remove_pointer_t<decltype(field)>;
-                if constexpr (std::is_same_v<T, std::string>) {
-                    std::string value("  ");
-                    value.append(info.name).append(" é… ").append(std::to_string(n)).append(" ");
-                    *field = value;
-                } else if constexpr (std::is_same_v<T, bool>) {
-                    *field = !*field;
-                } else if constexpr (std::is_same_v<T, int>) {
-                    *field = *field == info.maximum ? info.minimum : info.maximum;
-                } else {
-                    std::string first(" ");
-                    first += info.name;
-                    *field = {first, "", "x,y\tz "};
-                }
-            },
-            fieldOf(p, info));
-    }
-    return p;
-}
 
 }  // namespace
 
@@ -145,29 +118,30 @@ TEST(ConfigEntries, LinesWithoutAUsableNameAreSkipped) {
     EXPECT_EQ(p.Separ2, "ok");  // the name starts at the second character, whatever the first
 }
 
-TEST(ConfigEntries, LongValuesAreCutTo255Characters) {
+TEST(ConfigEntries, LongValuesAreReadWhole) {
     KeyParams p;
-    std::string accented;
-    for (int i = 0; i < 300; ++i) accented += "é";
-    p.section = accented;
+    std::string numbers;
+    for (int i = 1; i <= 100; ++i) numbers += (i > 1 ? "," : "") + std::to_string(i);
+    ASSERT_EQ(numbers.size(), 291u);
+    p.les_suites = {numbers};
+    p.section = std::string(300, 'x') + "é";
     KeyParams read;
     EXPECT_FALSE(applyConfiguration(read, configurationEntries(p)));
-    EXPECT_EQ(text::length(read.section), 255u);
-    EXPECT_EQ(read.section, accented.substr(0, 255 * 2));
+    EXPECT_EQ(read.les_suites, p.les_suites);
+    EXPECT_EQ(read.section, p.section);
 }
 
-TEST(ConfigEntries, ALineBreakInATextSplitsItsEntry) {
+TEST(ConfigEntries, ALineBreakInATextStaysInItsEntry) {
     KeyParams p;
-    p.Separ1 = ".\nChapeau";
-    p.Separ2 = "a\r\nb";
+    p.Separ1 = ".\r\nChapeau";
     const Lines entries = configurationEntries(p);
-    const auto at = std::find(entries.begin(), entries.end(), "[Separ1] .");
-    ASSERT_NE(at, entries.end());
-    EXPECT_EQ(*(at + 1), "Chapeau");
+    EXPECT_NE(std::find(entries.begin(), entries.end(), "[Separ1] .\r\nChapeau"), entries.end());
     KeyParams read;
     EXPECT_FALSE(applyConfiguration(read, entries));
+    EXPECT_EQ(read.Separ1, ".\r\nChapeau");
+    // Written the old way, as two lines: the first part only, as before.
+    EXPECT_FALSE(applyConfiguration(read, {"[Separ1] .", "Chapeau"}));
     EXPECT_EQ(read.Separ1, ".");
-    EXPECT_EQ(read.Separ2, "a");
 }
 
 TEST(ConfigEntries, AValueThatIsNotAnIntegerStopsTheApplication) {

@@ -1,0 +1,91 @@
+#include "documents/key_document.hpp"
+
+#include "documents/config_entries.hpp"
+#include "documents/file_io.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+// Line breaks inside a value are written as "\r\n", as a selection of the
+// working text gives them.
+std::string withWindowsBreaks(const std::string& line) {
+    if (line.find('\n') == std::string::npos) return line;
+    std::string out;
+    out.reserve(line.size() + 8);
+    for (const char c : line) {
+        if (c == '\n' && (out.empty() || out.back() != '\r')) out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string keyDocumentRtf(const RichText& keyText, const KeyParams& params) {
+    RichText whole = keyText;
+    const std::vector<std::string> entries = configurationEntries(params);
+    whole.paragraphs.reserve(whole.paragraphs.size() + entries.size() + 1);
+    whole.paragraphs.emplace_back().append(kConfigurationMarker, {});
+    for (const auto& entry : entries) whole.paragraphs.emplace_back().append(entry, {});
+    return writeRtf(whole);
+}
+
+KeyDocument splitKeyDocument(RichText text) {
+    KeyDocument doc;
+    auto& paras = text.paragraphs;
+    std::size_t marker = 0;
+    while (marker < paras.size() && paras[marker].text() != kConfigurationMarker) ++marker;
+    if (marker < paras.size()) {
+        doc.hasMarker = true;
+        doc.configuration.reserve(paras.size() - marker - 1);
+        for (std::size_t i = marker + 1; i < paras.size(); ++i)
+            doc.configuration.push_back(withWindowsBreaks(paras[i].text()));
+        paras.resize(marker);
+    }
+    doc.keyText = std::move(text);
+    return doc;
+}
+
+std::optional<KeyDocument> readKeyDocument(std::string_view bytes) {
+    RtfReading reading = readRtf(bytes);
+    if (!reading.wasRtf && bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    return splitKeyDocument(std::move(reading.text));
+}
+
+LoadedDocument loadKeyDocument(const std::string& path) {
+    LoadedDocument loaded;
+    FileBytes file = readFileBytes(path);
+    if (file.binary) {
+        loaded.error = kMsgLoadFailed;
+        return loaded;
+    }
+    if (file.error) {
+        loaded.error = cannotOpenMessage(path, *file.error);
+        return loaded;
+    }
+    std::optional<KeyDocument> document = readKeyDocument(file.bytes);
+    if (!document) {
+        loaded.error = kMsgLoadFailed;
+        return loaded;
+    }
+    loaded.document = std::move(*document);
+    return loaded;
+}
+
+std::optional<std::string> saveKeyDocument(const std::string& path, const RichText& keyText,
+                                           const KeyParams& params) {
+    std::string reason;
+    if (!writeFileAtomically(path, keyDocumentRtf(keyText, params), reason)) return cannotCreateMessage(path, reason);
+    return std::nullopt;
+}
+
+std::string cannotOpenMessage(const std::string& path, const std::string& reason) {
+    return "Impossible d'ouvrir le fichier \"" + path + "\". " + reason;
+}
+
+std::string cannotCreateMessage(const std::string& path, const std::string& reason) {
+    return "Impossible de créer le fichier \"" + path + "\". " + reason;
+}
+
+}  // namespace sarvelo

@@ -1,0 +1,205 @@
+#include "ui/document_commands.hpp"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextEdit>
+
+#include "documents/config_entries.hpp"
+#include "documents/key_document.hpp"
+#include "documents/qt/rich_text_qt.hpp"
+#include "ui/document_preview.hpp"
+#include "ui/main_window.hpp"
+#include "ui/qt_host.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+const QString kFilter = QStringLiteral("Sarvelo (*.Sarvelo)");
+
+QString fileDialog(QWidget* parent, bool save, const QString& proposed) {
+    QFileDialog dialog(parent, save ? QStringLiteral("Sauvegarde la clé et sa configuration")
+                                    : QStringLiteral("Ouvre cunfiguration Sarvelo"));
+    dialog.setNameFilter(kFilter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // A name typed without extension gets ".Sarvelo"; replacing a file is confirmed.
+    dialog.setDefaultSuffix(QStringLiteral("Sarvelo"));
+    if (!proposed.isEmpty()) dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+// The whole text of one editor, with its formatting, replaces another's
+// through the clipboard, which then holds it.
+void copyThroughClipboard(QTextEdit* from, QTextEdit* to) {
+    from->selectAll();
+    from->copy();
+    QTextCursor cursor = from->textCursor();
+    cursor.clearSelection();
+    from->setTextCursor(cursor);
+    to->clear();
+    // An empty selection copies nothing: the clipboard's old content must not come in.
+    if (!from->document()->isEmpty()) to->paste();
+}
+
+}  // namespace
+
+DocumentCommands::DocumentCommands(TSarvelo* window)
+    : QObject(window), window_(window), preview_(new TFormat_X(window)) {
+    chooser_ = [this](bool save, const QString& proposed) { return fileDialog(window_, save, proposed); };
+    const auto on = [this](const char* name, void (DocumentCommands::*slot)()) {
+        connect(window_->action(name), &QAction::triggered, this, slot);
+    };
+    on("Nouveau1", &DocumentCommands::Nouveau1Click);
+    on("Ouvrir1", &DocumentCommands::Ouvrir1Click);
+    on("Enregistrer1", &DocumentCommands::Enregistrer1Click);
+    on("Enregistrersous1", &DocumentCommands::Enregistrersous1Click);
+    on("Memorisecettetat1", &DocumentCommands::Mmorisecettetat1Click);
+    on("Rappeldelacleactuelle1", &DocumentCommands::Recommenceraveccettecl1Click);
+    connect(preview_, &TFormat_X::tabSelected, window_, &TSarvelo::setPageByCommand);
+    window_->installEventFilter(this);
+    rememberSavedState();
+}
+
+QTextEdit* DocumentCommands::buffer(const char* name) const {
+    return window_->findChild<QTextEdit*>(QString::fromLatin1(name));
+}
+
+void DocumentCommands::showMessage(const QString& text) { showOkMessage(window_, text); }
+
+void DocumentCommands::setDocumentName(const QString& path) {
+    documentName_ = path;
+    window_->setWindowTitle(path.isEmpty() ? QStringLiteral("Sarvelo")
+                                           : QStringLiteral("Sarvelo [%1]").arg(QFileInfo(path).fileName()));
+    window_->action("Enregistrer1")->setEnabled(!path.isEmpty());
+}
+
+std::string DocumentCommands::currentState() const {
+    std::string state = writeRtf(richTextFromDocument(*window_->memo1()->document()));
+    for (const auto& entry : configurationEntries(window_->params())) state += entry + '\n';
+    return state;
+}
+
+void DocumentCommands::rememberSavedState() { savedState_ = currentState(); }
+
+bool DocumentCommands::changedSinceSaved() const { return currentState() != savedState_; }
+
+void DocumentCommands::Nouveau1Click() {
+    window_->memo1()->clear();
+    for (const char* name : {"Memo2", "MemoW", "memoOuvre"})
+        if (QTextEdit* b = buffer(name)) b->clear();
+    resetParams(window_->params());
+    window_->paramsChanged();
+    setDocumentName({});
+    rememberSavedState();
+}
+
+bool DocumentCommands::save() {
+    const std::string path = documentName_.toStdString();
+    const RichText text = richTextFromDocument(*window_->memo1()->document());
+    if (const auto failure = saveKeyDocument(path, text, window_->params())) {
+        showMessage(QString::fromStdString(*failure));
+        return false;
+    }
+    window_->setWindowTitle(QStringLiteral("Sarvelo [%1]").arg(QFileInfo(documentName_).fileName()));
+    window_->action("Enregistrer1")->setEnabled(true);
+    rememberSavedState();
+    return true;
+}
+
+void DocumentCommands::Enregistrer1Click() {
+    if (!documentName_.isEmpty()) save();
+}
+
+void DocumentCommands::Enregistrersous1Click() {
+    const QString path = chooser_(true, documentName_);
+    if (path.isEmpty()) return;
+    // The chosen name is the document's name even when the writing fails.
+    documentName_ = path;
+    save();
+}
+
+void DocumentCommands::applyToMainWindow(const std::vector<std::string>& configuration) {
+    const int tab = window_->pages()->currentIndex();
+    const auto failure = applyConfiguration(window_->params(), configuration);
+    for (const char* name : {"MemoW", "Memo2", "memoOuvre"})
+        if (QTextEdit* b = buffer(name)) b->clear();
+    window_->paramsChanged();
+    window_->setPageByCommand(tab);
+    if (failure) showMessage(QString::fromStdString(*failure));
+}
+
+void DocumentCommands::Ouvrir1Click() {
+    const QString path = chooser_(false, documentName_);
+    if (!path.isEmpty()) {
+        const LoadedDocument loaded = loadKeyDocument(path.toStdString());
+        if (loaded.error) {
+            showMessage(QString::fromStdString(*loaded.error));
+        } else {
+            const auto failure =
+                preview_->present(loaded.document, documentName_.isEmpty() ? nullptr : &window_->params());
+            if (failure) showMessage(QString::fromStdString(*failure));
+            preview_->exec();
+            const auto choice = preview_->choice();
+            if (choice != TFormat_X::Choice::Cancelled) {
+                applyToMainWindow(preview_->criteres());
+                if (choice == TFormat_X::Choice::Open) {
+                    setDocumentRichText(*window_->memo1()->document(), loaded.document.keyText);
+                    if (QTextEdit* ref = buffer("memoOuvre"))
+                        setDocumentRichText(*ref->document(), loaded.document.keyText);
+                }
+                setDocumentName(path);
+                rememberSavedState();
+            }
+        }
+    }
+    window_->memo1()->setFocus();
+}
+
+void DocumentCommands::Mmorisecettetat1Click() {
+    copyThroughClipboard(window_->memo1(), buffer("memoOuvre"));
+    showMessage(QStringLiteral("Au prochain rappel de la clé ce sera ce format, merci"));
+    window_->memo1()->setFocus();
+}
+
+void DocumentCommands::Recommenceraveccettecl1Click() {
+    copyThroughClipboard(buffer("memoOuvre"), window_->memo1());
+    window_->memo1()->setFocus();
+}
+
+bool DocumentCommands::maySafelyQuit() {
+    if (!changedSinceSaved()) return true;
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(),
+                    QStringLiteral("Enregistrer les modifications ?"), QMessageBox::NoButton, window_);
+    QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == no) return true;
+    if (box.clickedButton() != yes) return false;  // cancelled, whichever way
+    if (documentName_.isEmpty()) {
+        const QString path = chooser_(true, documentName_);
+        if (path.isEmpty()) return false;
+        documentName_ = path;
+    }
+    return save();
+}
+
+bool DocumentCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Close && !maySafelyQuit()) {
+        event->ignore();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace sarvelo

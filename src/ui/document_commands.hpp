@@ -1,0 +1,67 @@
+// The key-document commands of the main window: "Nouveau", "Ouvrir" (through
+// the window "Format X"), "Enregistrer", "Enregistrer sous", "Mémorise cette
+// état", "Rappel de la clé actuelle", and the question asked before quitting
+// with unsaved changes.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "documents/rich_text.hpp"
+
+class QTextEdit;
+
+namespace sarvelo {
+
+class TFormat_X;
+class TSarvelo;
+
+class DocumentCommands : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DocumentCommands(TSarvelo* window);
+
+    // Asks for a file name: the open or the save dialog, or a stand-in
+    // (tests). An empty name means the user cancelled.
+    using FileChooser = std::function<QString(bool save, const QString& proposed)>;
+    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+
+    void Nouveau1Click();
+    void Ouvrir1Click();
+    void Enregistrer1Click();
+    void Enregistrersous1Click();
+    void Mmorisecettetat1Click();
+    void Recommenceraveccettecl1Click();
+
+    const QString& documentName() const { return documentName_; }
+    // Text or parameters differ from what was last saved, opened or started.
+    bool changedSinceSaved() const;
+    // Asks "Enregistrer les modifications ?" when there are changes; false
+    // when the user keeps the program open.
+    bool maySafelyQuit();
+    TFormat_X* preview() const { return preview_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool save();  // to the current document name; false on failure
+    void setDocumentName(const QString& path);
+    void applyToMainWindow(const std::vector<std::string>& configuration);
+    void rememberSavedState();
+    std::string currentState() const;
+    void showMessage(const QString& text);
+    QTextEdit* buffer(const char* name) const;
+
+    TSarvelo* window_;
+    TFormat_X* preview_;
+    FileChooser chooser_;
+    QString documentName_;
+    std::string savedState_;
+};
+
+}  // namespace sarvelo
