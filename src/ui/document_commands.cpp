@@ -161,6 +161,7 @@ void DocumentCommands::Ouvrir1Click() {
         }
     }
     window_->memo1()->setFocus();
+    window_->remarkErrorLines();
 }
 
 void DocumentCommands::Mmorisecettetat1Click() {

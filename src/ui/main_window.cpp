@@ -471,6 +471,11 @@ void TSarvelo::connectReviewWindows() {
     });
 }
 
+void TSarvelo::remarkErrorLines() {
+    const int lineCount = memo1_->document()->blockCount();
+    markErrorLines(errorLines(table_, lastRun_.rowOrigin, lineCount));
+}
+
 // The marking is a view over the text, never part of it: a key pasted at a
 // red line, or a saved document, takes none of the red.
 void TSarvelo::markErrorLines(const std::vector<int>& lines) {

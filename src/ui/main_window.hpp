@@ -59,6 +59,9 @@ public:
     KeyParams& params() { return params_; }
     // After writing the record directly: every control follows it.
     void paramsChanged();
+    // The error line marking of the last run's table, painted again over the
+    // working text as it is now (after a document is opened).
+    void remarkErrorLines();
     ParamBinding& binding() { return *binding_; }
 
     // --- The processing run ------------------------------------------------

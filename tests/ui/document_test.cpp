@@ -107,6 +107,25 @@ TEST_F(Documents, SavedThenOpenedGivesBackTextFormattingAndParameters) {
     EXPECT_FALSE(w->documents()->changedSinceSaved());
 }
 
+TEST_F(Documents, OpeningPaintsTheLastRunsErrorLinesOverTheOpenedText) {
+    testing::useSmallKeyLayout(*w);
+    w->setWorkingText("1. Chapeau ... 2\n2. Pied ... 2\n2. Pied nu => Amanita\n1. Chapeau blanc => Russula\n");
+    {
+        MessageCatcher messages;
+        testing::press(*w, Qt::Key_F9);
+    }
+    const std::string path = tempPath("marked.Sarvelo");
+    saveAs(*w, path);
+    clickMenuEntry(*w, "Fichier", "Nouveau");
+    EXPECT_TRUE(w->memo1()->extraSelections().isEmpty());
+    useFile(*w, path);
+    PreviewAnswer answer(*w, "BitBtn1");
+    clickMenuEntry(*w, "Fichier", "Ouvrir");
+    const auto marks = w->memo1()->extraSelections();
+    ASSERT_EQ(marks.size(), 1);
+    EXPECT_EQ(marks[0].cursor.block().blockNumber(), 1);  // "2. Pied ... 2" leads back to itself
+}
+
 TEST_F(Documents, ThePreviewMarksExactlyTheDifferingParameters) {
     fillWindow(*w);
     const std::string path = tempPath("marks.Sarvelo");
