@@ -50,8 +50,9 @@ Options :
   -a, --arbre FICHIER      écrit la structure de la clé en texte indenté
   -e, --exporter FORMAT FICHIER
                            exporte la clé sans erreur ; FORMAT : csv ou tsv (KeyBase),
-                           html (clé interactive), crochets ou indentee (texte) ;
-                           l'option peut être répétée
+                           html (clé interactive), crochets ou indentee (texte),
+                           crochets-rtf ou indentee-rtf (RTF) ; l'option peut
+                           être répétée
       --titre TEXTE        titre de la clé interactive (par défaut : la première
                            ligne du texte quand elle n'est pas une entrée)
   -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"

@@ -1,6 +1,10 @@
 #include "interchange/formats.hpp"
 
+#include <algorithm>
 #include <array>
+
+#include "documents/rich_text.hpp"
+#include "engine/text.hpp"
 
 #include "interchange/html_key.hpp"
 #include "interchange/keybase.hpp"
@@ -16,7 +20,23 @@ constexpr std::array kFormats{
     FormatInfo{ExportFormat::Html, "html", "Clé interactive HTML", "html"},
     FormatInfo{ExportFormat::Bracketed, "crochets", "Clé à crochets, texte", "txt"},
     FormatInfo{ExportFormat::Indented, "indentee", "Clé indentée, texte", "txt"},
+    FormatInfo{ExportFormat::BracketedRtf, "crochets-rtf", "Clé à crochets, RTF", "rtf"},
+    FormatInfo{ExportFormat::IndentedRtf, "indentee-rtf", "Clé indentée, RTF", "rtf"},
 };
+
+// A printed layout as RTF: one paragraph per line, the leading spaces of the
+// indented layout turned into a left indent (two spaces a level, a level
+// 360 twips), so that a word processor keeps the nesting when lines wrap.
+std::string printedRtf(const std::string& plain) {
+    RichText rich;
+    for (const std::string& line : text::splitLines(plain)) {
+        const std::size_t spaces = std::min(line.find_first_not_of(' '), line.size());
+        Paragraph& p = rich.paragraphs.emplace_back();
+        p.leftIndent = static_cast<int>(spaces / 2) * 360;
+        p.append(std::string_view(line).substr(spaces), {});
+    }
+    return writeRtf(rich);
+}
 
 }  // namespace
 
@@ -48,6 +68,8 @@ Exported exportKey(const ResultTable& table, ExportFormat format, const std::str
         case ExportFormat::Html: return {htmlKey(build.key, title), {}};
         case ExportFormat::Bracketed: return {bracketedKey(build.key), {}};
         case ExportFormat::Indented: return {indentedKey(build.key), {}};
+        case ExportFormat::BracketedRtf: return {printedRtf(bracketedKey(build.key)), {}};
+        case ExportFormat::IndentedRtf: return {printedRtf(indentedKey(build.key)), {}};
     }
     return {};
 }

@@ -10,7 +10,7 @@
 
 namespace sarvelo::interchange {
 
-enum class ExportFormat { KeyBaseCsv, KeyBaseTsv, Html, Bracketed, Indented };
+enum class ExportFormat { KeyBaseCsv, KeyBaseTsv, Html, Bracketed, Indented, BracketedRtf, IndentedRtf };
 
 struct FormatInfo {
     ExportFormat format;
@@ -25,7 +25,7 @@ const FormatInfo* findFormat(std::string_view name);
 std::string formatNames();
 
 struct Exported {
-    std::string bytes;                   // UTF-8
+    std::string bytes;                   // UTF-8 (RTF: ASCII with Unicode codes)
     std::optional<std::string> failure;  // French reason nothing was written
 };
 

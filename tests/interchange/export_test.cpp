@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/engine.hpp"
+#include "documents/rich_text.hpp"
 #include "interchange/formats.hpp"
 #include "interchange/html_key.hpp"
 #include "interchange/key_model.hpp"
@@ -111,6 +112,25 @@ TEST(PrintedKey, BracketedAndIndentedLayouts) {
                                              {"  3. Pied bulbeux", "2"},
                                              {"  3. Pied grêle", "Mycena"},
                                          });
+}
+
+TEST(PrintedKey, RtfLayoutsReadBackAsTheirTextWithTheNestingAsIndents) {
+    const std::pair<ExportFormat, ExportFormat> pairs[] = {{ExportFormat::BracketedRtf, ExportFormat::Bracketed},
+                                                           {ExportFormat::IndentedRtf, ExportFormat::Indented}};
+    for (const auto& [rtfFormat, textFormat] : pairs) {
+        const Exported rtf = exportKey(smallKey(), rtfFormat, "");
+        const Exported plain = exportKey(smallKey(), textFormat, "");
+        ASSERT_FALSE(rtf.failure || plain.failure);
+        const RtfReading read = readRtf(rtf.bytes);
+        ASSERT_TRUE(read.wasRtf);
+        const auto lines = text::splitLines(plain.bytes);
+        ASSERT_EQ(read.text.paragraphs.size(), lines.size());
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::size_t spaces = lines[i].find_first_not_of(' ');
+            EXPECT_EQ(read.text.paragraphs[i].text(), lines[i].substr(spaces));
+            EXPECT_EQ(read.text.paragraphs[i].leftIndent, static_cast<int>(spaces / 2) * 360) << lines[i];
+        }
+    }
 }
 
 TEST(HtmlKey, TextsStayTextAndTheTemplateIsFilledOnce) {
