@@ -61,7 +61,7 @@ fuzz: deps
 	    -print_final_stats=1 corpus/$$t $$seeds || exit 1; done
 
 bench: build
-	@for b in $(BUILD)/bench_*; do [ -x $$b ] && $$b; done
+	@for b in $(BUILD)/bench_*; do [ -f $$b ] && [ -x $$b ] && $$b; done
 
 # PREFIX=/usr/local by default; DESTDIR=... installs into a staging folder.
 PREFIX ?= /usr/local
