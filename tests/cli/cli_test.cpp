@@ -2,8 +2,6 @@
 // the exit status a script would see.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -11,39 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "support/cli_run.hpp"
+
 namespace {
 
-// Per test: ctest runs the tests of this file in parallel processes.
-std::string tempPath(const std::string& name) {
-    return testing::TempDir() + "sarvelo_cli_" + testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
-           name;
-}
-
-void writeFile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-struct CliRun {
-    int status;
-    std::string err;
-};
-
-// `before` is shell text put in front of the program (a pipe, a limit).
-CliRun cli(const std::string& args, const std::string& before = "") {
-    // One file per test: ctest runs tests side by side.
-    const std::string errPath = tempPath(std::string(testing::UnitTest::GetInstance()->current_test_info()->name()) + ".err");
-    const std::string command = before + std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >/dev/null";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath)};
-}
+using sarvelo::testing::cli;
+using sarvelo::testing::CliRun;
+using sarvelo::testing::readFile;
+using sarvelo::testing::tempPath;
+using sarvelo::testing::writeFile;
 
 // Layout "12. Description ... 13" with determinations after "=>".
 const char* kConfig =

@@ -1,0 +1,46 @@
+// Running sarvelo-cli from a test: files of the test's own, and the exit
+// status and standard error a script would see.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace sarvelo::testing {
+
+// Per test: ctest runs the tests side by side in parallel processes.
+inline std::string tempPath(const std::string& name) {
+    return ::testing::TempDir() + "sarvelo_cli_" + ::testing::UnitTest::GetInstance()->current_test_info()->name() +
+           "_" + name;
+}
+
+inline void writeFile(const std::string& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct CliRun {
+    int status;
+    std::string err;
+};
+
+// `before` is shell text put in front of the program (a pipe, a limit).
+inline CliRun cli(const std::string& args, const std::string& before = "") {
+    const std::string errPath = tempPath("stderr.txt");
+    const std::string command = before + std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >/dev/null";
+    const int raw = std::system(command.c_str());
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath)};
+}
+
+}  // namespace sarvelo::testing
