@@ -1,6 +1,5 @@
 #include "documents/encoding.hpp"
 
-
 #include "engine/text.hpp"
 
 namespace sarvelo {
@@ -36,7 +35,35 @@ std::string windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+bool hasUtf16ByteOrderMark(std::string_view bytes) {
+    return bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF");
+}
+
+std::string utf16ToUtf8(std::string_view bytes) {
+    const bool bigEndian = bytes.starts_with("\xFE\xFF");
+    std::string out;
+    out.reserve(bytes.size());
+    auto unit = [&](std::size_t i) {
+        const auto a = static_cast<unsigned char>(bytes[i]), b = static_cast<unsigned char>(bytes[i + 1]);
+        return static_cast<char32_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    };
+    std::size_t i = hasUtf16ByteOrderMark(bytes) ? 2 : 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c <= 0xDBFF && i + 3 < bytes.size() && unit(i + 2) >= 0xDC00 && unit(i + 2) <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (unit(i + 2) - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD;
+        }
+        text::appendUtf8(out, c);
+    }
+    if (i < bytes.size()) text::appendUtf8(out, 0xFFFD);
+    return out;
+}
+
 std::string decodeText(std::string_view bytes) {
+    if (hasUtf16ByteOrderMark(bytes)) return utf16ToUtf8(bytes);
     if (isValidUtf8(bytes)) {
         if (text::startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
         return std::string(bytes);

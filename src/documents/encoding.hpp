@@ -1,6 +1,6 @@
-// Reading key texts from files: Windows-1252 or UTF-8, told apart by
-// whether the bytes are valid UTF-8. Nothing is ever dropped: every byte
-// becomes a character.
+// Reading key texts from files: UTF-16 when a byte-order mark says so,
+// otherwise Windows-1252 or UTF-8, told apart by whether the bytes are valid
+// UTF-8. Nothing is ever dropped: every byte becomes a character.
 #pragma once
 
 #include <cstddef>
@@ -16,7 +16,13 @@ bool isValidUtf8(std::string_view bytes);
 // Windows-1252 bytes to UTF-8 (the five unassigned codes become the control
 // characters of the same number, so that they survive a round trip).
 std::string windows1252ToUtf8(std::string_view bytes);
-// UTF-8 as is (a leading byte-order mark removed), anything else as Windows-1252.
+// The bytes begin with a UTF-16 byte-order mark (either byte order).
+bool hasUtf16ByteOrderMark(std::string_view bytes);
+// UTF-16 after its byte-order mark; a lone surrogate or a last odd byte
+// becomes U+FFFD, so that the damage stays visible.
+std::string utf16ToUtf8(std::string_view bytes);
+// UTF-16 with a byte-order mark, UTF-8 as is (a leading byte-order mark
+// removed), anything else as Windows-1252.
 std::string decodeText(std::string_view bytes);
 // UTF-8 to Windows-1252; characters it cannot hold are written as "?" and
 // counted in `lost` when given.

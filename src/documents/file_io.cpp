@@ -1,5 +1,6 @@
 #include "documents/file_io.hpp"
 
+#include "documents/encoding.hpp"
 #include "documents/rich_text.hpp"
 
 #include <fcntl.h>
@@ -69,9 +70,11 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit, bool refuseB
             break;
         }
         if (got == 0) break;
-        if (refuseBinary && std::memchr(chunk, '\0', static_cast<std::size_t>(got)) &&
-            !looksLikeRtf(result.bytes.empty() ? std::string_view(chunk, static_cast<std::size_t>(got))
-                                               : std::string_view(result.bytes))) {
+        // RTF (pictures) and UTF-16 text hold NUL bytes of their own.
+        const std::string_view start = result.bytes.empty() ? std::string_view(chunk, static_cast<std::size_t>(got))
+                                                            : std::string_view(result.bytes);
+        if (refuseBinary && std::memchr(chunk, '\0', static_cast<std::size_t>(got)) && !looksLikeRtf(start) &&
+            !hasUtf16ByteOrderMark(start)) {
             result.error = "ce n'est pas un fichier texte (fichier binaire)";
             result.binary = true;
             break;

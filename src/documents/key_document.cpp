@@ -1,6 +1,7 @@
 #include "documents/key_document.hpp"
 
 #include "documents/config_entries.hpp"
+#include "documents/encoding.hpp"
 #include "documents/file_io.hpp"
 
 namespace sarvelo {
@@ -49,7 +50,8 @@ KeyDocument splitKeyDocument(RichText text) {
 
 std::optional<KeyDocument> readKeyDocument(std::string_view bytes) {
     RtfReading reading = readRtf(bytes);
-    if (!reading.wasRtf && bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    if (!reading.wasRtf && bytes.find('\0') != std::string_view::npos && !hasUtf16ByteOrderMark(bytes))
+        return std::nullopt;
     return splitKeyDocument(std::move(reading.text));
 }
 

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "components/qt/toolbar_perso.hpp"
+#include "documents/qt/rich_text_edit.hpp"
 #include "interchange/key_model.hpp"
 #include "review/qt/finished_key_window.hpp"
 #include "review/qt/line_index_dialog.hpp"
@@ -27,6 +28,7 @@
 #include "ui/param_binding.hpp"
 #include "ui/qt_host.hpp"
 #include "ui/result_model.hpp"
+#include "ui/text_input.hpp"
 
 namespace sarvelo {
 
@@ -45,7 +47,7 @@ QFont arial(int pixels) {
 }
 
 QTextEdit* hiddenBuffer(const char* name, const char* firstLine, QWidget* parent) {
-    auto* memo = new QTextEdit(parent);
+    auto* memo = new RichTextEdit(parent);
     memo->setObjectName(name);
     memo->setPlainText(QString::fromLatin1(firstLine));
     return memo;
@@ -99,6 +101,7 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     buildTableCommands();
     buildFindingsDock();
     documents_ = new DocumentCommands(this);
+    textInput_ = new TextInputCommands(this);
 
     applyHorizontal();
     setPageByCommand(kPageFormatage);
@@ -145,7 +148,7 @@ void TSarvelo::buildLayout() {
     treeSplitter_->setObjectName(QStringLiteral("SplitterArbre"));
     treeSplitter_->setHandleWidth(4);
     treeSplitter_->setChildrenCollapsible(false);
-    memo1_ = new QTextEdit(treeSplitter_);
+    memo1_ = new RichTextEdit(treeSplitter_);
     memo1_->setObjectName(QStringLiteral("memo1"));
     memo1_->setFont(arial(13));
     memo1_->document()->setDefaultFont(arial(13));

@@ -31,6 +31,7 @@ class ParamBinding;
 class TToolBarPerso;
 class Tpropos;
 class ResultTableModel;
+class TextInputCommands;
 
 class TSarvelo : public QMainWindow {
     Q_OBJECT
@@ -102,6 +103,7 @@ public:
     Tpropos* propos() const { return propos_; }
     TIndice_ligne* lineIndexDialog() const { return lineIndex_; }
     DocumentCommands* documents() const { return documents_; }
+    TextInputCommands* textInput() const { return textInput_; }
     QMenu* tablePopup() const { return tablePopup_; }
 
     // "Ligne correspondante": selects the working text's line(s) of the
@@ -186,6 +188,7 @@ private:
     QMenu* tablePopup_ = nullptr;
     FindingsDock* findings_ = nullptr;
     DocumentCommands* documents_ = nullptr;
+    TextInputCommands* textInput_ = nullptr;
 
     Mode mode_ = Mode::Expert;
     int tabHeight_ = kTabFull;

@@ -12,13 +12,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include "components/qt/date_compilation.hpp"
 #include "components/qt/key_picture.hpp"
 #include "components/qt/saisie.hpp"
 #include "components/visible_codes.hpp"
+#include "ui/analysis_table.hpp"
 #include "ui/list_codes_delegate.hpp"
 #include "ui/main_window.hpp"
 #include "ui/param_binding.hpp"
@@ -368,9 +368,7 @@ QWidget* TSarvelo::buildAnalysePage() {
     auto* h = new QHBoxLayout(group);
     h->setContentsMargins(6, 2, 6, 2);
     h->addWidget(makeButton(QStringLiteral("Analyse"), "Analyse", group), 0, Qt::AlignTop);
-    auto* grid = new QTableWidget(group);
-    grid->setObjectName(QStringLiteral("GrilleAnalyse"));
-    h->addWidget(grid, 1);
+    h->addWidget(new AnalysisTable(group), 1);
     v->addWidget(group, 1);
     return page;
 }

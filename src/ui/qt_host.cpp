@@ -8,8 +8,9 @@
 
 namespace sarvelo {
 
-void showOkMessage(QWidget* parent, const QString& text) {
+void showOkMessage(QWidget* parent, const QString& text, const QString& detail) {
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
+    if (!detail.isEmpty()) box.setInformativeText(detail);
     box.exec();
 }
 

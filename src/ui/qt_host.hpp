@@ -30,7 +30,8 @@ private:
     std::function<void()> beforeModal_;
 };
 
-// A plain message box with an OK button, titled with the application's name.
-void showOkMessage(QWidget* parent, const QString& text);
+// A plain message box with an OK button, titled with the application's name;
+// `detail`, when given, says why under the message.
+void showOkMessage(QWidget* parent, const QString& text, const QString& detail = {});
 
 }  // namespace sarvelo

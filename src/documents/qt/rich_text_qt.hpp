@@ -4,13 +4,22 @@
 
 #include "documents/rich_text.hpp"
 
+class QTextCursor;
 class QTextDocument;
 
 namespace sarvelo {
 
 // The empty block after a final line break is no paragraph of the text.
 RichText richTextFromDocument(const QTextDocument& doc);
+// The characters from position `from` to `to` (excluded), a paragraph per
+// block they touch: a range that takes a block's end takes the next block,
+// empty when nothing of it is inside.
+RichText richTextOfRange(const QTextDocument& doc, int from, int to);
 // Replaces the document's content; the document's default font stays.
+// The document's undo history is cleared.
 void setDocumentRichText(QTextDocument& doc, const RichText& text);
+// Inserts at the cursor, as one step to undo; the first paragraph goes into
+// the cursor's block.
+void insertRichText(QTextCursor& cursor, const RichText& text);
 
 }  // namespace sarvelo
