@@ -158,7 +158,7 @@ TEST(Rtf, LibreOfficeReadsWhatSarveloWrites) {
     std::string reason;
     ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
     ASSERT_TRUE(writeFileAtomically(path, writeRtf(t), reason)) << reason;
-    ASSERT_EQ(std::system(("soffice --headless --convert-to txt:Text:76 --outdir " + dir + " " + path +
+    ASSERT_EQ(std::system(("soffice --headless --convert-to \"txt:Text (encoded):UTF8\" --outdir " + dir + " " + path +
                            " >/dev/null 2>&1").c_str()),
               0);
     const FileBytes text = readFileBytes(dir + "/cle.txt");

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "documents/char_analysis.hpp"
+#include "documents/formatting_codes.hpp"
+#include "documents/rich_text.hpp"
+#include "documents/text_input.hpp"
+#include "support/processing.hpp"
+
+using namespace sarvelo;
+
+namespace {
+
+constexpr int kAuto = kAutomaticColour;
+const CharFormat kPlain{false, false, false, 0};
+const CharFormat kBold{true, false, false, 0};
+const CharFormat kItalic{false, true, false, 0};
+const CharFormat kRed{false, false, false, 255};
+
+struct Run {
+    const char* text;
+    CharFormat format;
+};
+
+Paragraph paragraph(std::initializer_list<Run> runs, int firstIndent = 0) {
+    Paragraph p;
+    p.firstIndent = firstIndent;
+    for (const Run& r : runs) p.append(r.text, r.format);
+    return p;
+}
+
+std::string withCodes(const Paragraph& p, const KeyParams& params) {
+    const RichText text{{p}};
+    return withFormattingCodes(text, formattingCodes(text, params)).paragraphs.at(0).text();
+}
+
+void allCodes(KeyParams& p) {
+    p.Le_gras = p.Plus_gras = p.Le_Souligne = p.plus_souligne = p.L_Italique = p.plus_italique = true;
+}
+
+}  // namespace
+
+TEST(FormattingCodes, CodesStandWhereFormattingBeginsAndEnds) {
+    struct Case {
+        const char* name;
+        Paragraph line;
+        std::function<void(KeyParams&)> tick;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"bold number, italic name", paragraph({{"1", kBold}, {" ", kPlain}, {"Spores", kItalic}}),
+         [](KeyParams& p) { p.Le_gras = p.Plus_gras = p.L_Italique = p.plus_italique = true; },
+         "#G#1#PG# #I#Spores#PI#"},
+        {"whole line bold", paragraph({{"Chapeau rouge", kBold}}), [](KeyParams& p) { p.Le_gras = p.Plus_gras = true; },
+         "#G#Chapeau rouge#PG#"},
+        {"one bold character", paragraph({{"ab", kPlain}, {"c", kBold}, {"de", kPlain}}),
+         [](KeyParams& p) { p.Le_gras = p.Plus_gras = true; }, "ab#G#c#PG#de"},
+        {"start codes only", paragraph({{"a", kPlain}, {"bc", kBold}}), [](KeyParams& p) { p.Le_gras = true; },
+         "a#G#bc"},
+        {"fixed order around one character",
+         paragraph({{"a", kPlain}, {"x", {true, true, true, 255}}, {"b", kPlain}}),
+         [](KeyParams& p) {
+             allCodes(p);
+             p.Couleur = true;
+         },
+         "a/255\\#I##S##G#x#PI##PS##PG#/0\\b"},
+        {"end codes before the next start codes", paragraph({{"a", kBold}, {"b", kItalic}}), allCodes,
+         "#G#a#PG##I#b#PI#"},
+        {"black line", paragraph({{"noir", kPlain}}), [](KeyParams& p) { p.Couleur = true; }, "noir"},
+        {"automatic colour", paragraph({{"auto", {false, false, false, kAuto}}}), [](KeyParams& p) { p.Couleur = true; },
+         "/-16777208\\auto"},
+        {"red word in black", paragraph({{"un ", kPlain}, {"rouge", kRed}, {" mot", kPlain}}),
+         [](KeyParams& p) { p.Couleur = true; }, "un /255\\rouge/0\\ mot"},
+        {"debut 2 compares the third character with the second", paragraph({{"a", kPlain}, {"bcd", kBold}}),
+         [](KeyParams& p) {
+             p.Le_gras = p.Plus_gras = true;
+             p.debut = 2;
+         },
+         "abcd#PG#"},
+        {"debut 2, bold from the third character", paragraph({{"ab", kPlain}, {"cd", kBold}}),
+         [](KeyParams& p) {
+             p.Le_gras = true;
+             p.debut = 2;
+         },
+         "ab#G#cd"},
+        {"line no longer than debut", paragraph({{"ab", kBold}}),
+         [](KeyParams& p) {
+             p.Le_gras = true;
+             p.debut = 2;
+         },
+         "ab"},
+        {"hanging indent before every other code", paragraph({{"1", kBold}, {" x", kPlain}}, -360),
+         [](KeyParams& p) { p.Decalage = p.Le_gras = true; }, ">>18<<#G#1 x"},
+        {"indent code on an empty line", paragraph({}, -200), [](KeyParams& p) { p.Decalage = true; }, ">>10<<"},
+        {"first-line indent, truncated", paragraph({{"x", kPlain}}, 410), [](KeyParams& p) { p.Decalage = true; },
+         ">>-20<<x"},
+        {"indent without Decalage", paragraph({{"x", kBold}}, -360), [](KeyParams& p) { p.Le_gras = true; }, "#G#x"},
+        {"nothing ticked", paragraph({{"a", kBold}, {"b", kRed}}, -360), [](KeyParams&) {}, "ab"},
+        {"characters beyond one byte", paragraph({{"é", kPlain}, {"🍄", kBold}, {"à", kPlain}}),
+         [](KeyParams& p) { p.Le_gras = p.Plus_gras = true; }, "é#G#🍄#PG#à"},
+    };
+    for (const Case& c : cases) {
+        KeyParams params;
+        c.tick(params);
+        EXPECT_EQ(withCodes(c.line, params), c.expected) << c.name;
+    }
+}
+
+TEST(FormattingCodes, CodesTakeTheirCharactersFormatAndASecondPassAddsMore) {
+    KeyParams params;
+    params.Le_gras = params.Plus_gras = true;
+    const RichText text{{paragraph({{"a", kPlain}, {"b", kBold}}), paragraph({}), paragraph({{"c", kBold}})}};
+    const RichText once = withFormattingCodes(text, formattingCodes(text, params));
+    EXPECT_EQ(once.lines(), (std::vector<std::string>{"a#G#b#PG#", "", "#G#c#PG#"}));
+    // The codes of a bold character are bold: the formatting stays as it was.
+    ASSERT_EQ(once.paragraphs[0].runs.size(), 2u);
+    EXPECT_EQ(once.paragraphs[0].runs[1].text, "#G#b#PG#");
+    EXPECT_TRUE(once.paragraphs[0].runs[1].format.bold);
+    EXPECT_EQ(withFormattingCodes(once, formattingCodes(once, params)).lines()[2], "#G##G#c#PG##PG#");
+}
+
+TEST(CharAnalysis, EveryCharacterShowsItsNameStyleAndColour) {
+    RichText selection{{paragraph({{"a", kPlain}, {"\t", kBold}, {"B", {true, false, true, 255}}}),
+                        paragraph({{" ", {true, true, false, kAuto}}, {"é", {false, true, true, 16711680}}})}};
+    const std::vector<AnalysisColumn> expected = {
+        {"a", "", "Normal", "0"},
+        {"\t", "Tabulation", "G.", "0"},
+        {"B", "", "G.S.", "255"},
+        {"\n", "Entrer", "G.S.", "255"},
+        {" ", "Espace", "G.I.", "-16777208"},
+        {"é", "", "S.I.", "16711680"},
+    };
+    EXPECT_EQ(analyseCharacters(selection), expected);
+    EXPECT_TRUE(analyseCharacters(RichText{{Paragraph{}}}).empty());
+}
+
+// A key made with a word processor, determinations in italics and no
+// separator before them: the italics become the separator.
+TEST(FormattingCodes, ItalicDeterminationsOfAWordProcessorKeyBecomeTheSeparator) {
+    const WorkingTextFile file = readWorkingTextFile(std::string(SARVELO_TEST_DATA_DIR) + "/rtf/libreoffice-italic-key.rtf");
+    ASSERT_TRUE(file.wasRtf);
+    const RichText& key = file.text;
+    KeyParams params;
+    params.L_Italique = true;
+    const std::vector<std::string> lines = withFormattingCodes(key, formattingCodes(key, params)).lines();
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[2], "2. Pied portant un anneau et une volve #I#Amanita muscaria");
+
+    params.Separ1 = ". ";
+    params.format_renvois = 1;
+    params.Separ2 = " ...";
+    params.Liste_separ_3 = {"#I#"};
+    const sarvelo::testing::Processed out = sarvelo::testing::process(lines, params);
+    ASSERT_EQ(out.outcome, RunOutcome::Success);
+    const std::vector<std::vector<std::string>> expected = {
+        {"1", "->", "2"}, {"1", "->", "3"}, {"2", "=>", "Amanita muscaria"}, {"2", "=>", "Russula emetica"},
+        {"3", "=>", "Cantharellus cibarius"}, {"3", "->", "4"}, {"4", "=>", "Pluteus cervinus"},
+        {"4", "=>", "Agaricus campestris"},
+    };
+    ASSERT_EQ(out.table.rowCount(), 9);
+    for (int r = 1; r <= 8; ++r) {
+        const auto& e = expected[static_cast<std::size_t>(r - 1)];
+        EXPECT_EQ(out.table.cell(r, 0), e[0]) << r;
+        EXPECT_EQ(out.table.cell(r, 3), e[1]) << r;
+        EXPECT_EQ(out.table.cell(r, 4), e[2]) << r;
+    }
+}
