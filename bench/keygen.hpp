@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "documents/rich_text.hpp"
 #include "engine/parameters.hpp"
 
 namespace sarvelo::bench {
@@ -62,6 +63,26 @@ inline std::vector<std::string> keyLines(const std::vector<GeneratedLead>& leads
 }
 
 inline std::vector<std::string> generatedKey(int leads) { return keyLines(generatedLeads(leads)); }
+
+// The generated key with formatting on every line: bold numbers, italic
+// coloured text, hanging indents.
+inline RichText formattedKey(int leads) {
+    RichText t;
+    for (const std::string& line : generatedKey(leads)) {
+        Paragraph& p = t.paragraphs.emplace_back();
+        p.leftIndent = 360;
+        p.firstIndent = -360;
+        const auto space = line.find(' ');
+        if (space == std::string::npos) {
+            p.append(line, {});
+            continue;
+        }
+        p.append(line.substr(0, space), {true, false, false, kAutomaticColour});
+        p.append(" é ", {});
+        p.append(line.substr(space), {false, true, false, 0x800000});
+    }
+    return t;
+}
 
 enum class Fault {
     None,

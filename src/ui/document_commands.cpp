@@ -151,7 +151,7 @@ void DocumentCommands::Ouvrir1Click() {
             if (choice != TFormat_X::Choice::Cancelled) {
                 applyToMainWindow(preview_->criteres());
                 if (choice == TFormat_X::Choice::Open) {
-                    setDocumentRichText(*window_->memo1()->document(), loaded.document.keyText);
+                    setEditorRichText(*window_->memo1(), loaded.document.keyText);
                     if (QTextEdit* ref = buffer("memoOuvre"))
                         setDocumentRichText(*ref->document(), loaded.document.keyText);
                 }

@@ -93,7 +93,7 @@ QWidget* TFormat_X::control(std::string_view name) const { return binding_->cont
 
 std::optional<std::string> TFormat_X::present(const KeyDocument& document, const KeyParams* current) {
     choice_ = Choice::Cancelled;
-    setDocumentRichText(*memo1_->document(), document.keyText);
+    setEditorRichText(*memo1_, document.keyText);
     memo1_->moveCursor(QTextCursor::Start);
     criteres_ = document.configuration;
     const auto failure = applyConfiguration(mirror_, criteres_);

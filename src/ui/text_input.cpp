@@ -94,8 +94,7 @@ void TextInputCommands::Ouvrirfichiertexte1Click() {
     } else {
         memo->setExtraSelections({});
         memo->setCurrentCharFormat(QTextCharFormat());
-        setDocumentRichText(*memo->document(), file.text);
-        memo->moveCursor(QTextCursor::Start);
+        setEditorRichText(*memo, file.text);
     }
     memo->setFocus();
 }

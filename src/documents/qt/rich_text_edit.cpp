@@ -40,9 +40,9 @@ void RichTextEdit::insertFromMimeData(const QMimeData* source) {
     }
     const RichText text = readRtf(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size()))).text;
     if (document()->isEmpty()) {
-        // Into an empty editor (the pastes that empty it first), the fast way.
-        setDocumentRichText(*document(), text);
-        moveCursor(QTextCursor::End);
+        // Into an empty editor (the pastes that empty it first), the fast
+        // way; the caret stays at the start.
+        setEditorRichText(*this, text);
     } else {
         QTextCursor cursor = textCursor();
         insertRichText(cursor, text);

@@ -3,6 +3,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 #include <algorithm>
 #include <vector>
 
@@ -88,15 +89,21 @@ void setDocumentRichText(QTextDocument& doc, const RichText& text) {
     }
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
-    doc.setPlainText(all);
+    // Emptied first, then one edit of text and formats together: the editor
+    // lays out a new text in steps as it is shown, but an edit of part of a
+    // text, or a replaced text, all at once.
+    doc.clear();
     QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    doc.setPlainText(all);
     QTextBlock block = doc.begin();
     for (const Paragraph& p : text.paragraphs) {
         if (p.firstIndent != 0 || p.leftIndent != 0) {
             QTextBlockFormat bf;
             bf.setTextIndent(p.firstIndent / kTwipsPerPixel);
             bf.setLeftMargin(p.leftIndent / kTwipsPerPixel);
-            QTextCursor(block).setBlockFormat(bf);
+            cursor.setPosition(block.position());
+            cursor.setBlockFormat(bf);
         }
         block = block.next();
     }
@@ -105,7 +112,21 @@ void setDocumentRichText(QTextDocument& doc, const RichText& text) {
         cursor.setPosition(f.start + f.length, QTextCursor::KeepAnchor);
         cursor.setCharFormat(qtFormat(f.format));
     }
+    cursor.endEditBlock();
     doc.setUndoRedoEnabled(undo);
+}
+
+void setEditorRichText(QTextEdit& editor, const RichText& text) {
+    // Emptied before the caret moves: moving it over a long text still
+    // being laid out would finish that layout first.
+    editor.document()->clear();
+    QTextCursor caret(editor.document());
+    caret.setKeepPositionOnInsert(true);
+    editor.setTextCursor(caret);
+    setDocumentRichText(*editor.document(), text);
+    caret = editor.textCursor();
+    caret.setKeepPositionOnInsert(false);
+    editor.setTextCursor(caret);
 }
 
 void insertRichText(QTextCursor& cursor, const RichText& text) {

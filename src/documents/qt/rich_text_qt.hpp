@@ -6,6 +6,7 @@
 
 class QTextCursor;
 class QTextDocument;
+class QTextEdit;
 
 namespace sarvelo {
 
@@ -18,6 +19,10 @@ RichText richTextOfRange(const QTextDocument& doc, int from, int to);
 // Replaces the document's content; the document's default font stays.
 // The document's undo history is cleared.
 void setDocumentRichText(QTextDocument& doc, const RichText& text);
+// The same in an editor, its caret at the start: a caret pushed to the end
+// of a long text would make the editor lay the whole text out at once, and
+// freeze, instead of laying it out in steps as it is shown.
+void setEditorRichText(QTextEdit& editor, const RichText& text);
 // Inserts at the cursor, as one step to undo; the first paragraph goes into
 // the cursor's block.
 void insertRichText(QTextCursor& cursor, const RichText& text);
