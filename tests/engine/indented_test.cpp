@@ -55,6 +55,8 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                          "2. Spores pink\n2.1. Gills free .... Pluteus\n2.2. Gills attached .... Entoloma\n", kGills},
         {"path numbers with hyphens", "1 Spores white\n1-1 Gills free .... Amanita\n1-2 Gills attached .... Tricholoma\n"
                                       "2 Spores pink\n2-1 Gills free .... Pluteus\n2-2 Gills attached .... Entoloma\n", kGills},
+        {"numbers, then bracketed numbers", "1. Spores white\n(1) Gills free .... Amanita\n(2) Gills attached .... Tricholoma\n"
+                                            "2. Spores pink\n(1) Gills free .... Pluteus\n(2) Gills attached .... Entoloma\n", kGills},
         {"labels and indentation mixed", "I. Spores white\n    Gills free ...... Amanita\n    Gills attached ...... Tricholoma\n"
                                          "II. Spores pink\n    Gills free ...... Pluteus\n    Gills attached ...... Entoloma\n", kGills},
     };
