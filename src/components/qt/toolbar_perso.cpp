@@ -323,7 +323,9 @@ void TToolBarPerso::Personnalise() {
 
 bool TToolBarPerso::SauveIni() {
     std::string reason;
-    return toolbar::saveLayout(ss(fichierIni_), ss(sectionIni_), layout_, reason);
+    const bool saved = toolbar::saveLayout(ss(fichierIni_), ss(sectionIni_), layout_, reason);
+    erreurIni_ = saved ? QString() : QString::fromStdString(reason);
+    return saved;
 }
 
 void TToolBarPerso::ChargeIni() { toolbar::loadLayout(ss(fichierIni_), ss(sectionIni_), layout_); }
