@@ -5,8 +5,6 @@
 #include "documents/char_analysis.hpp"
 #include "documents/formatting_codes.hpp"
 #include "documents/rich_text.hpp"
-#include "documents/text_input.hpp"
-#include "support/processing.hpp"
 
 using namespace sarvelo;
 
@@ -133,36 +131,4 @@ TEST(CharAnalysis, EveryCharacterShowsItsNameStyleAndColour) {
     };
     EXPECT_EQ(analyseCharacters(selection), expected);
     EXPECT_TRUE(analyseCharacters(RichText{{Paragraph{}}}).empty());
-}
-
-// A key made with a word processor, determinations in italics and no
-// separator before them: the italics become the separator.
-TEST(FormattingCodes, ItalicDeterminationsOfAWordProcessorKeyBecomeTheSeparator) {
-    const WorkingTextFile file = readWorkingTextFile(std::string(SARVELO_TEST_DATA_DIR) + "/rtf/libreoffice-italic-key.rtf");
-    ASSERT_TRUE(file.wasRtf);
-    const RichText& key = file.text;
-    KeyParams params;
-    params.L_Italique = true;
-    const std::vector<std::string> lines = withFormattingCodes(key, formattingCodes(key, params)).lines();
-    ASSERT_EQ(lines.size(), 8u);
-    EXPECT_EQ(lines[2], "2. Pied portant un anneau et une volve #I#Amanita muscaria");
-
-    params.Separ1 = ". ";
-    params.format_renvois = 1;
-    params.Separ2 = " ...";
-    params.Liste_separ_3 = {"#I#"};
-    const sarvelo::testing::Processed out = sarvelo::testing::process(lines, params);
-    ASSERT_EQ(out.outcome, RunOutcome::Success);
-    const std::vector<std::vector<std::string>> expected = {
-        {"1", "->", "2"}, {"1", "->", "3"}, {"2", "=>", "Amanita muscaria"}, {"2", "=>", "Russula emetica"},
-        {"3", "=>", "Cantharellus cibarius"}, {"3", "->", "4"}, {"4", "=>", "Pluteus cervinus"},
-        {"4", "=>", "Agaricus campestris"},
-    };
-    ASSERT_EQ(out.table.rowCount(), 9);
-    for (int r = 1; r <= 8; ++r) {
-        const auto& e = expected[static_cast<std::size_t>(r - 1)];
-        EXPECT_EQ(out.table.cell(r, 0), e[0]) << r;
-        EXPECT_EQ(out.table.cell(r, 3), e[1]) << r;
-        EXPECT_EQ(out.table.cell(r, 4), e[2]) << r;
-    }
 }
