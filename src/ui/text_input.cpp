@@ -51,10 +51,11 @@ void emptyEditor(QTextEdit* editor) {
     editor->setCurrentCharFormat(QTextCharFormat());
 }
 
-// Plain text in the editor's base font, nothing of the old formatting kept.
+// Plain text in the editor's base font, nothing of the old formatting kept
+// (the editor gives the whole text its current format, made empty here).
 void setPlainLines(QTextEdit* editor, const QString& text) {
     editor->setCurrentCharFormat(QTextCharFormat());
-    editor->document()->setPlainText(text);
+    editor->setPlainText(text);
 }
 
 }  // namespace
