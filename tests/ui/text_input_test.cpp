@@ -91,6 +91,7 @@ TEST_F(TextInput, RichPastesKeepBoldItalicUnderlineAndColour) {
         press(*w, Qt::Key_W, Qt::ControlModifier);  // Coller (efface tout et colle)
         EXPECT_EQ(text(), "1 Spores sous rouge\n2 fin") << type;
         EXPECT_EQ(rich("memoOuvre"), rich()) << type;
+        EXPECT_FALSE(w->memo1()->textCursor().hasSelection()) << type;
         visualise();
         EXPECT_EQ(text().section('\n', 0, 0), kCoded) << type;
         w->memo1()->undo();
@@ -191,6 +192,7 @@ TEST_F(TextInput, ItalicDeterminationsBecomeProcessableThroughVisualiseLesFormat
     EXPECT_EQ(rich().paragraphs.at(2).runs.back(), (TextRun{"Amanita muscaria", {false, true, false, kAutomaticColour}}));
     EXPECT_EQ(text("memoOuvre"), "MemoOuvre");
     EXPECT_EQ(w->windowTitle(), "Sarvelo");
+    EXPECT_FALSE(w->memo1()->textCursor().hasSelection());
     tick({"L_Italique"});
     visualise();
     EXPECT_EQ(w->memo1()->document()->findBlockByNumber(2).text(),

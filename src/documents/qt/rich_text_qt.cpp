@@ -118,15 +118,12 @@ void setDocumentRichText(QTextDocument& doc, const RichText& text) {
 
 void setEditorRichText(QTextEdit& editor, const RichText& text) {
     // Emptied before the caret moves: moving it over a long text still
-    // being laid out would finish that layout first.
+    // being laid out would finish that layout first. Then no caret while
+    // the text goes in, so that none is pushed to its end.
     editor.document()->clear();
-    QTextCursor caret(editor.document());
-    caret.setKeepPositionOnInsert(true);
-    editor.setTextCursor(caret);
+    editor.setTextCursor(QTextCursor());
     setDocumentRichText(*editor.document(), text);
-    caret = editor.textCursor();
-    caret.setKeepPositionOnInsert(false);
-    editor.setTextCursor(caret);
+    editor.setTextCursor(QTextCursor(editor.document()));
 }
 
 void insertRichText(QTextCursor& cursor, const RichText& text) {
