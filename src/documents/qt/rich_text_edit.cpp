@@ -13,6 +13,9 @@ namespace {
 const char* const kRtfTypes[] = {"text/rtf", "application/rtf", "text/richtext",
                                  "application/x-qt-windows-mime;value=\"Rich Text Format\""};
 
+// Paragraphs beyond which inserting run by run would keep the user waiting.
+constexpr std::size_t kLongPaste = 2000;
+
 }  // namespace
 
 QByteArray RichTextEdit::rtfOf(const QMimeData* source) {
@@ -39,9 +42,9 @@ void RichTextEdit::insertFromMimeData(const QMimeData* source) {
         return;
     }
     const RichText text = readRtf(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size()))).text;
-    if (document()->isEmpty()) {
-        // Into an empty editor (the pastes that empty it first), the fast
-        // way; the caret stays at the start.
+    if (document()->isEmpty() && text.paragraphs.size() > kLongPaste) {
+        // A long key into an empty editor (the pastes that empty it first),
+        // the fast way, which cannot be undone; the caret stays at the start.
         setEditorRichText(*this, text);
     } else {
         QTextCursor cursor = textCursor();
