@@ -44,7 +44,8 @@ std::vector<AnalysisColumn> analyseCharacters(const RichText& selection) {
         const Paragraph& p = selection.paragraphs[i];
         for (const TextRun& run : p.runs)
             for (std::size_t pos = 0; pos < run.text.size();) addColumn(out, text::nextChar(run.text, pos), run.format);
-        if (i + 1 < selection.paragraphs.size()) addColumn(out, '\n', p.runs.empty() ? CharFormat{} : p.runs.back().format);
+        if (i + 1 < selection.paragraphs.size())
+            addColumn(out, '\n', p.runs.empty() ? CharFormat{} : p.runs.back().format);
     }
     return out;
 }

@@ -171,7 +171,8 @@ void TextInputCommands::Applique_formatClick() {
             const QString s = block.text();
             positions.clear();
             for (int i = 0; i < s.size(); ++i)
-                if (!s[i].isLowSurrogate() || i == 0 || !s[i - 1].isHighSurrogate()) positions.push_back(block.position() + i);
+                if (!s[i].isLowSurrogate() || i == 0 || !s[i - 1].isHighSurrogate())
+                    positions.push_back(block.position() + i);
             positions.push_back(block.position() + static_cast<int>(s.size()));
             blockRead = true;
         }
@@ -201,7 +202,8 @@ void TextInputCommands::analyseRange(int from, int to) {
     const QTextDocument* doc = memo->document();
     to = std::min(to, from + AnalysisTable::kMaxColumns);
     if (to > from && doc->characterAt(to - 1).isHighSurrogate()) --to;
-    table_->showAnalysis(to > from ? analyseCharacters(richTextOfRange(*doc, from, to)) : std::vector<AnalysisColumn>{});
+    table_->showAnalysis(to > from ? analyseCharacters(richTextOfRange(*doc, from, to))
+                                   : std::vector<AnalysisColumn>{});
     if (to > from) {
         // The selection is left on the last analysed character.
         QTextCursor cursor = memo->textCursor();

@@ -189,7 +189,8 @@ TEST_F(TextInput, AnalyseShowsTheSelectionCharacterByCharacter) {
 // with "#I#" as the determination separator.
 TEST_F(TextInput, ItalicDeterminationsBecomeProcessableThroughVisualiseLesFormats) {
     openFile(std::string(SARVELO_TEST_DATA_DIR) + "/rtf/libreoffice-italic-key.rtf");
-    EXPECT_EQ(rich().paragraphs.at(2).runs.back(), (TextRun{"Amanita muscaria", {false, true, false, kAutomaticColour}}));
+    EXPECT_EQ(rich().paragraphs.at(2).runs.back(),
+              (TextRun{"Amanita muscaria", {false, true, false, kAutomaticColour}}));
     EXPECT_EQ(text("memoOuvre"), "MemoOuvre");
     EXPECT_EQ(w->windowTitle(), "Sarvelo");
     EXPECT_FALSE(w->memo1()->textCursor().hasSelection());
@@ -214,7 +215,8 @@ TEST_F(TextInput, ItalicDeterminationsBecomeProcessableThroughVisualiseLesFormat
         for (int k = 0; k < 3; ++k) EXPECT_EQ(w->table().cell(r, k == 0 ? 0 : k + 2), expected[r - 1][k]) << r;
     // One step undoes the whole pass.
     w->memo1()->undo();
-    EXPECT_EQ(w->memo1()->document()->findBlockByNumber(2).text(), "2. Pied portant un anneau et une volve Amanita muscaria");
+    EXPECT_EQ(w->memo1()->document()->findBlockByNumber(2).text(),
+              "2. Pied portant un anneau et une volve Amanita muscaria");
 }
 
 }  // namespace

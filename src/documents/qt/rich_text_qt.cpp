@@ -83,7 +83,8 @@ void setDocumentRichText(QTextDocument& doc, const RichText& text) {
             for (QChar& c : s)
                 if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::ParagraphSeparator)
                     c = QChar::LineSeparator;
-            if (run.format != CharFormat{}) formatted.push_back({static_cast<int>(all.size()), static_cast<int>(s.size()), run.format});
+            if (run.format != CharFormat{})
+                formatted.push_back({static_cast<int>(all.size()), static_cast<int>(s.size()), run.format});
             all += s;
         }
     }
