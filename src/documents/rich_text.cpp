@@ -21,6 +21,27 @@ std::vector<std::string> RichText::lines() const {
     return out;
 }
 
+void RichText::splitLineBreaks() {
+    std::vector<Paragraph> out;
+    out.reserve(paragraphs.size());
+    for (Paragraph& p : paragraphs) {
+        Paragraph* line = &out.emplace_back();
+        line->firstIndent = p.firstIndent;
+        line->leftIndent = p.leftIndent;
+        for (const TextRun& run : p.runs) {
+            std::string_view rest = run.text;
+            for (auto br = rest.find('\n'); br != std::string_view::npos; br = rest.find('\n')) {
+                line->append(rest.substr(0, br), run.format);
+                const Paragraph indents{{}, line->firstIndent, line->leftIndent};
+                line = &out.emplace_back(indents);
+                rest.remove_prefix(br + 1);
+            }
+            line->append(rest, run.format);
+        }
+    }
+    paragraphs = std::move(out);
+}
+
 RichText RichText::fromLines(const std::vector<std::string>& lines) {
     RichText out;
     out.paragraphs.resize(lines.size());

@@ -42,6 +42,9 @@ struct RichText {
     bool operator==(const RichText&) const = default;
 
     std::vector<std::string> lines() const;
+    // Every line break inside a paragraph ("\n") starts a paragraph of its
+    // own, with the same indents: each line of a key is a paragraph.
+    void splitLineBreaks();
     // Unformatted paragraphs, one per line.
     static RichText fromLines(const std::vector<std::string>& lines);
 };

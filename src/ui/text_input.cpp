@@ -33,15 +33,13 @@ QString textFileDialog(QWidget* parent) {
     return dialog.selectedFiles().constFirst();
 }
 
-// The lines of an editor as plain text; with `splitBreaks`, a line break
-// inside a paragraph (a <br> of a web page) makes a line of its own.
-QString plainLines(const QTextDocument& doc, bool splitBreaks) {
+// The lines of an editor as plain text.
+QString plainLines(const QTextDocument& doc) {
     QString out;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         if (b != doc.begin()) out += QLatin1Char('\n');
         out += b.text();
     }
-    if (splitBreaks) out.replace(QChar::LineSeparator, QLatin1Char('\n'));
     return out;
 }
 
@@ -120,8 +118,8 @@ void TextInputCommands::Collerentexte1Click() {
     memo->setExtraSelections({});
     emptyEditor(memo);
     emptyEditor(ref);
-    setPlainLines(memo, plainLines(*scratch->document(), true));
-    setPlainLines(ref, plainLines(*memo->document(), false));
+    setPlainLines(memo, plainLines(*scratch->document()));
+    setPlainLines(ref, plainLines(*memo->document()));
     memo->setFocus();
 }
 
@@ -134,7 +132,7 @@ void TextInputCommands::setFontPoints(int points) {
     font.setPixelSize(qRound(fontPoints_ * 96.0 / 72.0));
     memo->setFont(font);
     memo->document()->setDefaultFont(font);
-    setPlainLines(memo, plainLines(*memo->document(), false));
+    setPlainLines(memo, plainLines(*memo->document()));
     window_->remarkErrorLines();
     memo->setFocus();
 }

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "documents/encoding.hpp"
+#include "documents/rich_text.hpp"
 #include "documents/text_input.hpp"
 
 using namespace sarvelo;
@@ -82,4 +83,18 @@ TEST(TextInput, UnusableFilesAreRefusedAndOddOnesReadFaithfully) {
     }
     EXPECT_TRUE(readWorkingTextFile(::testing::TempDir()).error) << "a directory";
     EXPECT_TRUE(readWorkingTextFile(::testing::TempDir() + "sarvelo_missing.txt").error);
+}
+
+TEST(TextInput, LineBreaksInsideAParagraphBecomeLinesKeepingFormatAndIndents) {
+    RichText t;
+    Paragraph& p = t.paragraphs.emplace_back();
+    p.firstIndent = -360;
+    p.append("1 a\nb", {true, false, false, 0});
+    p.append("c\n", {false, true, false, 255});
+    t.paragraphs.emplace_back().append("2", {});
+    t.splitLineBreaks();
+    ASSERT_EQ(t.lines(), (std::vector<std::string>{"1 a", "bc", "", "2"}));
+    EXPECT_EQ(t.paragraphs[1].runs, (std::vector<TextRun>{{"b", {true, false, false, 0}}, {"c", {false, true, false, 255}}}));
+    EXPECT_EQ(t.paragraphs[2].firstIndent, -360);
+    EXPECT_EQ(t.paragraphs[3].firstIndent, 0);
 }

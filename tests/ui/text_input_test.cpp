@@ -30,17 +30,17 @@ std::string tempFile(const std::string& name, const std::string& bytes) {
 }
 
 const char* kHtml =
-    "<p><b>1</b> <i>Spores</i> <u>sous</u> <span style=\"color:#ff0000\">rouge</span></p><p>2 fin</p>";
+    "<p><b>1</b> <i>Spores</i> <u>sous</u> <span style=\"color:#ff0000\">rouge</span></p><p>2 fin<br>3 suite</p>";
 const char* kRtf =
     "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}\\b 1\\b0  \\i Spores\\i0  \\ul sous\\ulnone  \\cf1 rouge\\cf0"
-    "\\par 2 fin\\par}";
+    "\\par 2 fin\\line 3 suite\\par}";
 // What "Visualise les formats" makes of both, every kind ticked.
 const char* kCoded = "/-16777208\\#G#1#PG# #I#Spores#PI# #S#sous#PS# /255\\rouge";
 
 void putOnClipboard(const char* type, const QByteArray& data) {
     auto* mime = new QMimeData;
     mime->setData(QString::fromLatin1(type), data);
-    mime->setText(QStringLiteral("1 Spores sous rouge\n2 fin"));
+    mime->setText(QStringLiteral("1 Spores sous rouge\n2 fin\n3 suite"));
     QApplication::clipboard()->setMimeData(mime);
 }
 
@@ -89,7 +89,8 @@ TEST_F(TextInput, RichPastesKeepBoldItalicUnderlineAndColour) {
         w->setWorkingText("ancienne clé");
         putOnClipboard(type, data);
         press(*w, Qt::Key_W, Qt::ControlModifier);  // Coller (efface tout et colle)
-        EXPECT_EQ(text(), "1 Spores sous rouge\n2 fin") << type;
+        EXPECT_EQ(text(), "1 Spores sous rouge\n2 fin\n3 suite") << type;
+        EXPECT_EQ(w->memo1()->document()->blockCount(), 3) << type;  // a line break makes a line
         EXPECT_EQ(rich("memoOuvre"), rich()) << type;
         EXPECT_FALSE(w->memo1()->textCursor().hasSelection()) << type;
         visualise();
@@ -98,8 +99,8 @@ TEST_F(TextInput, RichPastesKeepBoldItalicUnderlineAndColour) {
         // At the caret, with its formatting.
         w->memo1()->moveCursor(QTextCursor::End);
         clickMenuEntry(*w, "Edition", "Coller");
-        EXPECT_EQ(text(), "1 Spores sous rouge\n2 fin1 Spores sous rouge\n2 fin") << type;
-        EXPECT_EQ(rich().paragraphs[1].runs.at(1), (TextRun{"1", {true, false, false, kAutomaticColour}})) << type;
+        EXPECT_EQ(text(), "1 Spores sous rouge\n2 fin\n3 suite1 Spores sous rouge\n2 fin\n3 suite") << type;
+        EXPECT_EQ(rich().paragraphs[2].runs.at(1), (TextRun{"1", {true, false, false, kAutomaticColour}})) << type;
     }
 }
 
@@ -111,7 +112,7 @@ TEST_F(TextInput, CollerEnTexteGivesPlainLinesInTheBaseFont) {
     w->memo1()->selectAll();
     press(*w, Qt::Key_C, Qt::ControlModifier);
     press(*w, Qt::Key_V, Qt::ControlModifier | Qt::AltModifier);  // Coller en texte
-    const QString plain = "#G#1 Spores sous rouge\n2 fin\n3 ligne\ncoupée";
+    const QString plain = "#G#1 Spores sous rouge\n2 fin\n3 suite\n3 ligne\ncoupée";
     EXPECT_EQ(text(), plain);
     EXPECT_EQ(text("memoOuvre"), plain);
     for (const char* name : {"memo1", "memoOuvre"})
@@ -142,7 +143,7 @@ TEST_F(TextInput, FontSizeStepsByTwoPointsBetweenSixAndTwentyAndDropsTheFormatti
     }
     EXPECT_EQ(sizes, (std::vector<int>{12, 14, 16, 18, 20, 20}));
     EXPECT_EQ(QFontInfo(w->memo1()->document()->defaultFont()).pixelSize(), 27);
-    EXPECT_EQ(rich(), RichText::fromLines({"1 Spores sous rouge", "2 fin"}));
+    EXPECT_EQ(rich(), RichText::fromLines({"1 Spores sous rouge", "2 fin", "3 suite"}));
     sizes.clear();
     for (int i = 0; i < 9; ++i) {
         clickMenuEntry(*w, "Affichage", "Diminus la police (perte du format)");

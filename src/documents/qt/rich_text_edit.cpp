@@ -2,6 +2,8 @@
 
 #include <QMimeData>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include "documents/qt/rich_text_qt.hpp"
 
@@ -34,14 +36,25 @@ bool RichTextEdit::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 // A word processor's RTF first: it carries exactly what the processing can
-// use; anything else as Qt reads it (HTML, then plain text).
+// use; then HTML (web pages, and the copies of the editors themselves); then
+// plain text as Qt reads it. Formatted text comes in with what the key can
+// carry (bold, italic, underline, colour, indents), in the editor's font,
+// and a line break inside a paragraph (a <br> of a web page) makes a line of
+// its own: every line of the working text is a line of the key.
 void RichTextEdit::insertFromMimeData(const QMimeData* source) {
     const QByteArray rtf = acceptRichText() ? rtfOf(source) : QByteArray();
-    if (rtf.isEmpty()) {
+    RichText text;
+    if (!rtf.isEmpty()) {
+        text = readRtf(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size()))).text;
+    } else if (acceptRichText() && source && source->hasHtml()) {
+        QTextDocument scratch;
+        QTextCursor(&scratch).insertFragment(QTextDocumentFragment::fromHtml(source->html(), document()));
+        text = richTextFromDocument(scratch);
+    } else {
         QTextEdit::insertFromMimeData(source);
         return;
     }
-    const RichText text = readRtf(std::string_view(rtf.constData(), static_cast<std::size_t>(rtf.size()))).text;
+    text.splitLineBreaks();
     if (document()->isEmpty() && text.paragraphs.size() > kLongPaste) {
         // A long key into an empty editor (the pastes that empty it first),
         // the fast way, which cannot be undone; the caret stays at the start.

@@ -1,6 +1,6 @@
 // A rich-text editor that also takes RTF from the clipboard and from drops:
-// word processors offer their text as RTF, web pages as HTML (which Qt
-// reads itself). Both keep bold, italic, underline, colour and indents.
+// word processors offer their text as RTF, web pages as HTML. Both keep
+// bold, italic, underline, colour and indents, one paragraph per line.
 #pragma once
 
 #include <QTextEdit>
