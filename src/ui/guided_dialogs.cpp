@@ -45,8 +45,8 @@ QLabel* note(const QString& text, QWidget* parent) {
 QLabel* grey(const QString& text, QWidget* parent) {
     auto* l = label(text, parent);
     l->setAlignment(Qt::AlignCenter);
-    l->setWordWrap(true);
     l->setAutoFillBackground(true);
+    l->setMinimumWidth(110);
     QPalette pal = l->palette();
     pal.setColor(QPalette::Window, QColor(192, 192, 192));
     l->setPalette(pal);
@@ -348,7 +348,9 @@ void TGuidedDialog::buildRenvois(QWidget* body) {
                             body));
     renvois->addStretch(1);
     second->addLayout(renvois, 1, 4);
+    second->setColumnStretch(4, 2);
     v->addLayout(second, 1);
+    setMinimumSize(1000, 440);
 }
 
 void TGuidedDialog::buildSections(QWidget* body) {
