@@ -443,11 +443,7 @@ void TGuidedDialog::connectCommands() {
         });
         auto editSelected = [this, separators](bool remove) {
             const int r = separators->currentRow();
-            if (r < 0 || r >= static_cast<int>(values_.Liste_separ_3.size())) return;
-            if (remove)
-                values_.Liste_separ_3.erase(values_.Liste_separ_3.begin() + r);
-            else
-                values_.Liste_separ_3[static_cast<std::size_t>(r)] = values_.Separ3;
+            if (!(remove ? removeDefinitionSeparator(values_, r) : correctDefinitionSeparator(values_, r))) return;
             binding_->show("Liste_separ_3");
             if (!remove) separators->setCurrentRow(r);
         };

@@ -241,11 +241,7 @@ void TSarvelo::connectParameterCommands() {
     });
     auto editSelected = [this, separators](bool remove) {
         const int row = separators->currentRow();
-        if (row < 0 || row >= static_cast<int>(params_.Liste_separ_3.size())) return;
-        if (remove)
-            params_.Liste_separ_3.erase(params_.Liste_separ_3.begin() + row);
-        else
-            params_.Liste_separ_3[static_cast<std::size_t>(row)] = params_.Separ3;
+        if (!(remove ? removeDefinitionSeparator(params_, row) : correctDefinitionSeparator(params_, row))) return;
         binding_->show("Liste_separ_3");
         if (!remove) separators->setCurrentRow(row);
     };
