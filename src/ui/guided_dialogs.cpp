@@ -14,14 +14,14 @@
 #include <QVBoxLayout>
 
 #include "components/qt/saisie.hpp"
-#include "engine/recognition.hpp"
 #include "review/line_index.hpp"
 #include "review/qt/line_index_dialog.hpp"
 #include "ui/guided_steps.hpp"
+#include "ui/labels.hpp"
 #include "ui/list_codes_delegate.hpp"
+#include "ui/list_commands.hpp"
 #include "ui/main_window.hpp"
 #include "ui/param_binding.hpp"
-#include "ui/qt_host.hpp"
 #include "ui/radio_group.hpp"
 
 namespace sarvelo {
@@ -29,18 +29,6 @@ namespace sarvelo {
 namespace {
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-
-QLabel* label(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-QLabel* note(const QString& text, QWidget* parent) {
-    auto* l = label(text, parent);
-    l->setWordWrap(true);
-    return l;
-}
 
 QLabel* grey(const QString& text, QWidget* parent) {
     auto* l = label(text, parent);
@@ -466,12 +454,7 @@ void TGuidedDialog::connectCommands() {
         };
         connect(button("Corrige_mixte"), &QPushButton::clicked, this, [this, mixte, showList] {
             const int r = mixte->currentRow();
-            if (r < 0 || r >= static_cast<int>(values_.Liste_mixte.size())) return;
-            const std::string pattern = codage(values_.mixte_edit);
-            if (const auto index = main_.lineIndexDialog()->ask(pattern)) {
-                correctComplexEntry(values_, r, pattern, *index);
-                showList(r);
-            }
+            if (askComplexCorrection(values_, r, *main_.lineIndexDialog())) showList(r);
         });
         connect(button("Supprime_mixte"), &QPushButton::clicked, this, [this, mixte, showList] {
             if (removeComplexEntry(values_, mixte->currentRow())) showList(-1);
@@ -502,17 +485,11 @@ void TGuidedDialog::takeSelection(const QString& param) {
 void TGuidedDialog::addComplexFromSelection() {
     values_.Format = 2;
     binding_->show("Format");
-    const std::string pattern = codage(main_.selectedText());
-    if (canAddComplexEntry(values_, pattern) == ComplexAdd::Full) {
-        showOkMessage(this, QString::fromUtf8(kMsgComplexListFull));
-    } else if (const auto index = main_.lineIndexDialog()->ask(pattern)) {
-        if (addComplexEntry(values_, pattern, *index) == ComplexAdd::Added) {
-            values_.mixte_edit = pattern;
-            binding_->show("mixte_edit");
-            binding_->show("Liste_mixte");
-            binding_->show("Liste_mixte2");
-            static_cast<QListWidget*>(control("Liste_mixte"))->setCurrentRow(static_cast<int>(values_.Liste_mixte.size()) - 1);
-        }
+    if (askComplexEntry(values_, main_.selectedText(), *main_.lineIndexDialog(), this)) {
+        binding_->show("mixte_edit");
+        binding_->show("Liste_mixte");
+        binding_->show("Liste_mixte2");
+        static_cast<QListWidget*>(control("Liste_mixte"))->setCurrentRow(static_cast<int>(values_.Liste_mixte.size()) - 1);
     }
 }
 

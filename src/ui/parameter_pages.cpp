@@ -19,6 +19,7 @@
 #include "components/qt/key_picture.hpp"
 #include "components/qt/saisie.hpp"
 #include "components/visible_codes.hpp"
+#include "ui/labels.hpp"
 #include "ui/list_codes_delegate.hpp"
 #include "ui/main_window.hpp"
 #include "ui/param_binding.hpp"
@@ -27,18 +28,6 @@
 namespace sarvelo {
 
 namespace {
-
-QLabel* label(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-QLabel* note(const QString& text, QWidget* parent) {
-    auto* l = label(text, parent);
-    l->setWordWrap(true);
-    return l;
-}
 
 // A grey column label of the schema that draws a lead left to right.
 QLabel* schemaLabel(const QString& text, QWidget* parent) {

@@ -134,6 +134,34 @@ TEST(GuidedMode, OkWritesExactlyTheListedParametersInOrder) {
     }
 }
 
+// The numbering dialog's complex list, filled from the working text, replaces
+// both lists of the main window.
+TEST(GuidedMode, ComplexListOfTheNumberingDialogReplacesTheMainOnes) {
+    auto w = openWindow();
+    w->setWorkingText(QStringLiteral("1. Chapeau rouge\na) Pied court\n"));
+    w->params().Liste_mixte = {"1", "a", "1a"};
+    w->params().Liste_mixte2 = {"1", "a", "1a"};
+    w->paramsChanged();
+    startGuidedMode(*w);
+    clickIn(*w, &TGuidedDialog::passerButton);
+    TGuidedDialog* d = shownDialog(*w);
+    ASSERT_TRUE(d);
+    testing::LineIndexAnswer answer(0, 1);
+    for (const QString& label : {QStringLiteral("1. "), QStringLiteral("a) ")}) {
+        select(*w, label);
+        QTest::mouseClick(d->selectionButton("Liste_mixte"), Qt::LeftButton);
+    }
+    EXPECT_EQ(answer.shown.size(), 2);
+    EXPECT_EQ(d->values().Format, 2);
+    const KeyParams dialog = d->values();
+    EXPECT_EQ(dialog.Liste_mixte, (TextList{"1. ", "a) "}));
+    clickIn(*w, &TGuidedDialog::okButton);
+    EXPECT_EQ(w->params().Format, 2);
+    EXPECT_EQ(w->params().Liste_mixte, dialog.Liste_mixte);
+    EXPECT_EQ(w->params().Liste_mixte2, dialog.Liste_mixte2);
+    EXPECT_EQ(w->params().Liste_mixte2.size(), 2u);
+}
+
 TEST(GuidedMode, CloseBoxEndsTheChainWithoutWriting) {
     auto w = openWindow();
     int runs = 0;
