@@ -32,11 +32,13 @@ TGuidedDialog* shownDialog(TSarvelo& w) {
 
 void startGuidedMode(TSarvelo& w) { testing::press(w, Qt::Key_D, Qt::ControlModifier); }
 
-// Clicks a button of the dialog in front; returns that dialog's step label.
-QString clickIn(TSarvelo& w, QPushButton* (TGuidedDialog::*button)() const) {
+// Clicks a button of the dialog in front; returns that dialog's step label
+// (and its caption in `caption`).
+QString clickIn(TSarvelo& w, QPushButton* (TGuidedDialog::*button)() const, QString* caption = nullptr) {
     TGuidedDialog* d = shownDialog(w);
     if (!d) return {};
     const QString label = d->stepLabel()->text();
+    if (caption) *caption = d->windowTitle();
     QTest::mouseClick((d->*button)(), Qt::LeftButton);
     return label;
 }
@@ -61,9 +63,12 @@ TEST(GuidedMode, PasserThroughAllSixRunsWithTheParametersUnchanged) {
     // A formatting box acts at once, even when the dialog is passed.
     testing::clickButton(static_cast<QCheckBox*>(shownDialog(*w)->control("Le_gras")));
     expected.Le_gras = true;
-    QStringList labels;
-    for (int i = 0; i < kStepCount; ++i) labels << clickIn(*w, &TGuidedDialog::passerButton);
+    QStringList labels, captions;
+    for (int i = 0; i < kStepCount; ++i) labels << clickIn(*w, &TGuidedDialog::passerButton, &captions.emplace_back());
     EXPECT_EQ(labels, (QStringList{"  1/6  ", "  2/6  ", "  3/6  ", "  4/6  ", "  5/6  ", "  6/6  "}));
+    EXPECT_EQ(captions, (QStringList{"Visualise le formatage du texte", "Type de numérotation des ligne utilisé",
+                                     "Les renvois vers une autre ligne", "Gestion des sous-sections", "Les définitions",
+                                     "Les lignes sans numéro doivent êtres traitées ..."}));
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(w->lastRun().outcome, RunOutcome::Success);
     EXPECT_EQ(configurationEntries(w->params()), configurationEntries(expected));
