@@ -152,13 +152,21 @@ LineEnd lineEnd(std::u32string_view s) {
     LineEnd end;
     std::size_t i = s.size();
     while (i > 0 && digit(s[i - 1])) --i;
-    if (i == s.size()) return end;
+    bool letters = false;
+    if (i == s.size()) {
+        // Letter keys refer to a letter: one or two after a clear leader.
+        while (i > 0 && letter(s[i - 1]) && s.size() - i < 3) --i;
+        letters = i < s.size() && s.size() - i <= 2 && (i == 0 || !letter(s[i - 1]));
+        if (!letters) return end;
+    }
     // Digits glued to a word ("f1", "ag2") are no reference.
     if (i > 0 && !leaderChar(s[i - 1])) return end;
-    end.digits = s.substr(i);
     std::size_t j = i;
     while (j > 0 && leaderChar(s[j - 1])) --j;
-    end.leader = s.substr(j, i - j);
+    const std::u32string_view leader = s.substr(j, i - j);
+    if (letters && leaderKinds(leader).empty()) return end;
+    end.digits = s.substr(i);
+    end.leader = leader;
     return end;
 }
 
@@ -670,7 +678,10 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
         full.push_back(std::move(f));
     }
     if (full.empty()) {
-        detection.obstacles.push_back({-1, "", kMsgNoLabels});
+        // The first line that carries text: the whole key may stand on it.
+        std::size_t first = 0;
+        while (trimmed(text[first]).empty()) ++first;
+        detection.obstacles.push_back({static_cast<int>(first), text[first], kMsgNoLabels});
         return detection;
     }
     std::stable_sort(full.begin(), full.end(),
