@@ -26,7 +26,7 @@ bool gapChar(char32_t c) {
     switch (c) {
         case U' ': case U'\t': case U'.': case U')': case U':': case U',': case U'-':
         case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032':
-        case U'=': case U'|': case U']':
+        case U'|': case U']':
             return true;
         default:
             return false;
@@ -377,7 +377,8 @@ LineStart readLineStart(std::string_view line) {
         std::size_t l = k;
         while (l < n && letter(s[l]) && l - k < 3) ++l;
         // "1a." "1b)": one or two letters glued to the number belong to the label.
-        if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || s[l] == U' ')) k = l;
+        // Not "3rd", "2nd": a word after its number.
+        if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (s[l] == U' ' && l - k == 1))) k = l;
         const std::size_t m = skipGap(k);
         if (m == j && m < n) return r;  // "3rd", "2nd": a word, not a label
         r.kind = LineStart::Kind::Digits;
