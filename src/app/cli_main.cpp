@@ -211,8 +211,11 @@ std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& p
         std::cerr << obstacle.reason << (obstacle.text.empty() ? "" : " : " + obstacle.text) << "\n";
     }
     if (detection.proposals.empty()) return 1;
-    if (!detection.processes() && !o.quiet) std::cerr << kMsgNothingProcesses << "\n";
     const LayoutProposal& best = detection.proposals.front();
+    if (!detection.processes() && !o.quiet)
+        std::cerr << (best.score.errorRows > 0 || best.outcome != RunOutcome::Success ? kMsgNothingProcesses
+                                                                                       : kMsgChecksFindErrors)
+                  << "\n";
     if (best.convertsIndented) lines = convertIndentedKey(lines, o.tabWidth).lines;
     params = best.params;
     const KeyParams startUp;

@@ -5,6 +5,7 @@
 #include "engine/detection.hpp"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 #include <type_traits>
@@ -499,7 +500,12 @@ std::vector<EndingCandidate> endingCandidates(const Lines& text) {
         const std::u32string s = text::toUtf32(line);
         const LineEnd end = lineEnd(s);
         if (end.reference()) {
-            const auto kinds = leaderKinds(end.leader);
+            auto kinds = leaderKinds(end.leader);
+            // A destination with no leader: the punctuation that ends the
+            // lead's sentence, then a blank ("... moistened. 1").
+            if (kinds.empty() && end.leader.size() == 2 && end.leader[1] == U' ' &&
+                (end.leader[0] == U'.' || end.leader[0] == U',' || end.leader[0] == U':'))
+                kinds.push_back(utf8(end.leader));
             if (!kinds.empty()) ++references;
             for (const auto& k : kinds) {
                 refLeaders.add(k);
@@ -650,8 +656,16 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
     std::vector<Tried> tried;
     ResultTable table;
     RunResult run;
-    for (std::size_t i = 0; i < combinations.size(); ++i)
-        tried.push_back({i, evaluate(sample, combinations[i], true, table, run).score});
+    // Sets that split the sample alike are one candidate: the full runs go to
+    // different readings of the text.
+    std::set<std::size_t> readings;
+    for (std::size_t i = 0; i < combinations.size(); ++i) {
+        const LayoutScore score = evaluate(sample, combinations[i], true, table, run).score;
+        std::string cells;
+        for (int r = 1; r <= table.dataRows(); ++r)
+            for (int c : {kNb, kTexte, kKind, kTarget}) cells.append(table.cell(r, c)).push_back('\x1F');
+        if (readings.insert(std::hash<std::string>{}(cells)).second) tried.push_back({i, score});
+    }
     std::stable_sort(tried.begin(), tried.end(), [](const Tried& a, const Tried& b) { return betterScore(a.score, b.score); });
 
     // The best of the sample, in full.

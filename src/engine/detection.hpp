@@ -96,6 +96,8 @@ struct DetectionObstacle {
 
 inline constexpr const char* kMsgNothingProcesses =
     "Aucune mise en page ne traite ce texte sans erreur : voir les lignes signalées";
+inline constexpr const char* kMsgChecksFindErrors =
+    "La meilleure mise en page traite le texte, mais les vérifications y trouvent des erreurs : voir les lignes signalées";
 inline constexpr const char* kMsgEmptyText = "Le texte est vide : rien à détecter";
 inline constexpr const char* kMsgNoLabels =
     "Aucune ligne ne commence par un numéro de couplet, une lettre ou une étiquette : "

@@ -53,7 +53,8 @@ TDetection::TDetection(TSarvelo& window) : QDialog(&window), window_(window) {
     proposals_->setSelectionMode(QAbstractItemView::SingleSelection);
     proposals_->verticalHeader()->hide();
     proposals_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
-    proposals_->setWordWrap(true);
+    for (int c = 1; c <= 4; ++c) proposals_->horizontalHeader()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    proposals_->setWordWrap(false);
     connect(proposals_, &QTableWidget::currentCellChanged, this, [this](int row) { showPreview(row); });
     connect(proposals_, &QTableWidget::cellDoubleClicked, this, [this] { applyCurrent(); });
 
@@ -98,12 +99,12 @@ void TDetection::detect() {
         const int row = proposals_->rowCount();
         proposals_->insertRow(row);
         proposals_->setItem(row, 0, cell(q(p.summary)));
+        proposals_->item(row, 0)->setToolTip(q(p.summary));
         proposals_->setItem(row, 1, cell(QString::number(p.score.leads)));
         proposals_->setItem(row, 2, cell(QString::number(p.score.couplets)));
         proposals_->setItem(row, 3, cell(QString::number(p.score.errorRows)));
         proposals_->setItem(row, 4, cell(checksText(p.score)));
     }
-    proposals_->resizeRowsToContents();
     obstacles_->clear();
     for (const DetectionObstacle& o : detection_.obstacles) {
         QString text = o.line >= 0 ? QStringLiteral("ligne %1 : ").arg(o.line + 1) : QString();
@@ -116,8 +117,10 @@ void TDetection::detect() {
     obstacles_->setVisible(!detection_.obstacles.empty());
     if (detection_.proposals.empty())
         status_->setText(detection_.obstacles.empty() ? QString() : q(detection_.obstacles.front().reason));
-    else if (!detection_.processes())
+    else if (detection_.proposals.front().score.errorRows > 0 || detection_.proposals.front().outcome != RunOutcome::Success)
         status_->setText(QString::fromUtf8(kMsgNothingProcesses));
+    else if (!detection_.processes())
+        status_->setText(QString::fromUtf8(kMsgChecksFindErrors));
     else
         status_->setText(QString::fromUtf8(kMsgProposals).arg(detection_.proposals.size()));
     apply_->setEnabled(!detection_.proposals.empty());
