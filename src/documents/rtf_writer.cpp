@@ -94,7 +94,9 @@ std::string writeRtf(const RichText& doc) {
         out += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) + "\\blue" +
                std::to_string((c >> 16) & 0xFF) + ";";
     }
-    out += "}\n\\viewkind4\\plain\\f0\\fs20\n";
+    // Word processors that see no generator take the file for Word's and turn
+    // runs of spaces into other characters; naming ours keeps "[Separ2]  ..." whole.
+    out += "}\n{\\*\\generator Sarvelo;}\\viewkind4\\plain\\f0\\fs20\n";
 
     CharFormat current;
     for (const auto& para : doc.paragraphs) {

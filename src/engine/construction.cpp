@@ -152,7 +152,8 @@ void cleanDetermination(std::string& d) {
     text::removeAll(d, "\u2026");
     text::removeAll(d, ". .");
     text::trimStart(d, " ");
-    text::removeAll(d, "-");
+    // A hyphen inside a name is part of it ("Arctostaphylos uva-ursi").
+    text::removeDashesOutsideWords(d);
     text::removeAll(d, "\t");
     // Dots go in pairs above: an odd dot leader would leave one behind.
     text::trimStart(d, ".");

@@ -182,6 +182,26 @@ void trimEnd(std::string& s, std::string_view t) {
     while (endsWith(s, t)) s.resize(s.size() - t.size());
 }
 
+namespace {
+// ASCII letters and digits, and every byte of a non-ASCII character (accented
+// letters), count as word characters.
+bool isWordByte(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 0x80 || (u >= '0' && u <= '9') || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
+}
+}  // namespace
+
+void removeDashesOutsideWords(std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '-' && !(i > 0 && i + 1 < s.size() && isWordByte(s[i - 1]) && isWordByte(s[i + 1])))
+            continue;
+        out.push_back(s[i]);
+    }
+    s = std::move(out);
+}
+
 std::string referenceCleanup(std::string s) {
     removeAll(s, ".");
     removeAll(s, "\u2026");

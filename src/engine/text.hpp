@@ -58,6 +58,9 @@ void cutThrough(std::string& s, std::string_view t);
 std::string textBefore(std::string_view s, std::string_view t);
 void removeAll(std::string& s, std::string_view t);
 void trimStart(std::string& s, std::string_view t);
+// Removes every "-" except a hyphen between two letters or digits, so that
+// dash leaders go and names such as "uva-ursi" keep their hyphen.
+void removeDashesOutsideWords(std::string& s);
 void trimEnd(std::string& s, std::string_view t);
 // remove all ".", "…", " ", "-" and tab characters, in that order.
 std::string referenceCleanup(std::string s);

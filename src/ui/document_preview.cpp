@@ -54,6 +54,11 @@ TFormat_X::TFormat_X(QWidget* parent) : QDialog(parent) {
     for (int i = 0; i < captions.size(); ++i) {
         auto* page = new QWidget(onglets_);
         page->setEnabled(false);  // values shown, nothing changed
+        // ...but in the ordinary text colour: disabled grey on grey is not readable.
+        QPalette readable = page->palette();
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+            readable.setColor(QPalette::Disabled, role, readable.color(QPalette::Active, role));
+        page->setPalette(readable);
         onglets_->addTab(page, captions[i]);
     }
     // The same controls and the same pages as the main window's.

@@ -4,6 +4,8 @@
 
 #include "components/qt/propos.hpp"
 #include "components/qt/toolbar_perso.hpp"
+#include "documents/key_document.hpp"
+#include "ui/qt_host.hpp"
 #include "ui/main_window.hpp"
 
 namespace sarvelo {
@@ -29,7 +31,10 @@ void TSarvelo::buildComponents() {
     connect(toolBar_, &TToolBarPerso::rebuilt, this, [this](int buttons) { toolBar_->setVisible(buttons > 0); });
     connect(action("Parametrelabarredicone1"), &QAction::triggered, this, [this] {
         toolBar_->Personnalise();
-        toolBar_->SauveIni();
+        // The buttons stay as chosen for this session; say why they will not come back.
+        if (!toolBar_->SauveIni())
+            showOkMessage(this, QString::fromStdString(cannotCreateMessage(toolBar_->FichierIni().toStdString(),
+                                                                           toolBar_->erreurIni().toStdString())));
     });
 
     propos_ = new Tpropos([this] { return QString::fromStdString(params_.Version); },

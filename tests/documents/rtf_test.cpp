@@ -3,10 +3,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
 #include "documents/file_io.hpp"
+#include "documents/key_document.hpp"
 #include "documents/rich_text.hpp"
 #include "engine/text.hpp"
+#include "support/layouts.hpp"
 
 using namespace sarvelo;
 
@@ -124,44 +127,74 @@ TEST(Rtf, WrittenTextReadsBackTheSame) {
     EXPECT_TRUE(readRtf(writeRtf(RichText{})).text.paragraphs.empty());
 }
 
-TEST(Rtf, AFileMadeByPandocOpensWithItsParagraphsAndFormatting) {
-    const FileBytes file = readFileBytes(std::string(SARVELO_TEST_DATA_DIR) + "/rtf/pandoc-key.rtf");
-    ASSERT_FALSE(file.error) << *file.error;
-    const RichText t = readRtf(file.bytes).text;
-    EXPECT_EQ(t.lines(), (std::vector<std::string>{
-                             "1. Chapeau rouge vif, lames libres … 2",
-                             "1. Chapeau blanc, à anneau => Amanita virosa",
-                             "2. Pied court, sans volve => Lepiota cristata — espèce “commune”",
-                             "2. Pied long, œil ≥ 3 mm => Inocybe 🍄",
-                         }));
+TEST(Rtf, FilesMadeByWordProcessorsOpenWithTheirParagraphsAndFormatting) {
     const CharFormat bold{true, false, false, kAutomaticColour};
     const CharFormat italic{false, true, false, kAutomaticColour};
-    EXPECT_EQ(t.paragraphs[0].runs, (std::vector<TextRun>{{"1.", bold},
-                                                          {" Chapeau ", {}},
-                                                          {"rouge vif", italic},
-                                                          {", lames libres … 2", {}}}));
-    EXPECT_EQ(t.paragraphs[2].leftIndent, 720);  // the quoted lead
-    EXPECT_EQ(t.paragraphs[3].runs.back(), (TextRun{" 🍄", {}}));
+    struct Case {
+        const char* file;
+        const char* firstLine;   // pandoc writes "..." as "…"
+        int indent;              // the left indent of the third lead, in twips
+    };
+    const Case cases[] = {{"pandoc-key.rtf", "1. Chapeau rouge vif, lames libres … 2", 720},
+                         {"libreoffice-key.rtf", "1. Chapeau rouge vif, lames libres ... 2", 1134}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const FileBytes file = readFileBytes(std::string(SARVELO_TEST_DATA_DIR) + "/rtf/" + c.file);
+        ASSERT_FALSE(file.error) << *file.error;
+        const RichText t = readRtf(file.bytes).text;
+        const std::vector<std::string> lines = t.lines();
+        ASSERT_EQ(lines.size(), 4u);
+        EXPECT_EQ(lines[0], c.firstLine);
+        EXPECT_EQ(lines[1], "1. Chapeau blanc, à anneau => Amanita virosa");
+        EXPECT_EQ(lines[2], "2. Pied court, sans volve => Lepiota cristata — espèce “commune”");
+        EXPECT_EQ(lines[3], "2. Pied long, œil ≥ 3 mm => Inocybe 🍄");
+        EXPECT_EQ(t.paragraphs[0].runs.front(), (TextRun{"1.", bold}));
+        EXPECT_EQ(t.paragraphs[0].runs[2], (TextRun{"rouge vif", italic}));
+        EXPECT_EQ(t.paragraphs[2].leftIndent, c.indent);
+        EXPECT_EQ(t.paragraphs[3].runs.back().text.substr(t.paragraphs[3].runs.back().text.size() - 4), "🍄");
+    }
+    // Colour and underline, which only the word processor's file carries.
+    const RichText lo = readRtf(readFileBytes(std::string(SARVELO_TEST_DATA_DIR) + "/rtf/libreoffice-key.rtf").bytes).text;
+    EXPECT_EQ(lo.paragraphs[1].runs.back(), (TextRun{"Amanita virosa", {false, true, true, kAutomaticColour}}));
+    EXPECT_EQ(lo.paragraphs[2].runs[2], (TextRun{"Lepiota cristata", {false, false, false, 0x0000FF}}));
 }
 
-// A document Sarvelo writes, converted to text by LibreOffice, gives the same
-// lines. Skipped where LibreOffice is not installed.
+// A key document Sarvelo writes, converted to text by LibreOffice, gives the
+// lines Sarvelo reads back: key text, marker and every entry, double spaces
+// included. Skipped where LibreOffice is not installed.
 TEST(Rtf, LibreOfficeReadsWhatSarveloWrites) {
     if (std::system("command -v soffice >/dev/null 2>&1") != 0) GTEST_SKIP() << "soffice absent";
     RichText t;
     t.paragraphs.emplace_back().append("1. Chapeau ", {true, false, false, kAutomaticColour});
     t.paragraphs.back().append("rouge", {false, true, true, 255});
     t.paragraphs.back().append(" … 2 œ 🍄", {});
-    t.paragraphs.emplace_back().append("1. Chapeau blanc => Amanita", {});
+    t.paragraphs.emplace_back().append("1. Chapeau  blanc => Amanita", {});
     const std::string dir = ::testing::TempDir() + "sarvelo_lo";
-    const std::string path = dir + "/cle.rtf";
+    const std::string path = dir + "/cle.Sarvelo";
     std::string reason;
     ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
-    ASSERT_TRUE(writeFileAtomically(path, writeRtf(t), reason)) << reason;
-    ASSERT_EQ(std::system(("soffice --headless --convert-to txt:Text:76 --outdir " + dir + " " + path +
-                           " >/dev/null 2>&1").c_str()),
+    ASSERT_TRUE(writeFileAtomically(path, keyDocumentRtf(t, sarvelo::testing::everythingChanged()), reason))
+        << reason;
+    ASSERT_EQ(std::system(("soffice --headless --convert-to 'txt:Text (encoded):UTF8' --outdir " + dir + " " +
+                           path + " >/dev/null 2>&1")
+                              .c_str()),
               0);
     const FileBytes text = readFileBytes(dir + "/cle.txt");
     ASSERT_FALSE(text.error);
-    EXPECT_EQ(text::splitLines(decodeText(text.bytes)), t.lines());
+    const FileBytes written = readFileBytes(path);
+    EXPECT_EQ(text::splitLines(decodeText(text.bytes)), readRtf(written.bytes).text.lines());
+}
+
+// A document saved again by LibreOffice Writer opens with its parameters.
+TEST(Rtf, ADocumentResavedByLibreOfficeKeepsItsParameters) {
+    const LoadedDocument loaded =
+        loadKeyDocument(std::string(SARVELO_TEST_DATA_DIR) + "/rtf/libreoffice-resaved.Sarvelo");
+    ASSERT_FALSE(loaded.error);
+    ASSERT_TRUE(loaded.document.hasMarker);
+    EXPECT_EQ(loaded.document.keyText.lines().size(), 4u);
+    KeyParams p;
+    EXPECT_FALSE(applyConfiguration(p, loaded.document.configuration));
+    EXPECT_EQ(p.Separ1, ". ");
+    EXPECT_EQ(p.Separ2, " ...");
+    EXPECT_EQ(p.Liste_separ_3, std::vector<std::string>{"=>"});
 }

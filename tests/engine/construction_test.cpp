@@ -292,11 +292,14 @@ TEST(TableConstruction, SectionReference) {
 TEST(TableConstruction, DeterminationsAreCleaned) {
     auto p = dottedLayout();
     p.Car_maxi = 2;
-    const auto t = build({"1. a => Amanita-alba\t", "2. b ... \u2026 Lepiota", "3. c =>  .. . Russula", "4. d => .."},
+    const auto t = build({"1. a => Amanita-alba\t", "2. b ... \u2026 Lepiota", "3. c =>  .. . Russula", "4. d => ..",
+                          "5. e => ---- Boletus -- novae-angliae -", "6. f => Cortinarius -é-"},
                          p);
-    EXPECT_EQ(t.cell(1, 4), "Amanitaalba");
+    EXPECT_EQ(t.cell(1, 4), "Amanita-alba");
     EXPECT_EQ(t.cell(2, 4), "Lepiota");
     EXPECT_EQ(t.cell(3, 4), "Russula");
+    EXPECT_EQ(t.cell(5, 4), "Boletus  novae-angliae ");
+    EXPECT_EQ(t.cell(6, 4), "Cortinarius é");
     // Cleaned to nothing: the next row's number, still a determination.
     const auto empty = build({"4. d => ..", "5. e => f"}, p);
     EXPECT_EQ(row(empty, 1), (Cells{"4", "1", "d ", "=>", "5"}));

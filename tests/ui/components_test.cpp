@@ -147,6 +147,17 @@ TEST(ToolBarPersoTest, UnreadableIconIsReportedOnceNotAtEveryActivation) {
     EXPECT_EQ(owner.bar->buttons().size(), 1);  // the entry after it only
 }
 
+TEST(ToolBarPersoTest, ALayoutThatCannotBeWrittenSaysWhy) {
+    Owner owner;
+    owner.bar->setFichierIni(QDir::tempPath());  // a folder: no file can be written there
+    EXPECT_FALSE(owner.bar->SauveIni());
+    EXPECT_FALSE(owner.bar->erreurIni().isEmpty());
+    owner.bar->setFichierIni(QDir::tempPath() + QStringLiteral("/sarvelo_toolbar_ok.ini"));
+    EXPECT_TRUE(owner.bar->SauveIni());
+    EXPECT_TRUE(owner.bar->erreurIni().isEmpty());
+    QFile::remove(owner.bar->FichierIni());
+}
+
 // The main window's settings file, private to this test process.
 struct PrivateSettings {
     QString name = QCoreApplication::applicationName();

@@ -142,6 +142,9 @@ TEST_F(Documents, ThePreviewMarksExactlyTheDifferingParameters) {
             if (preview.markedDifferent(info.name)) marked.emplace_back(info.name);
         EXPECT_EQ(preview.control("Car_maxi")->palette().color(QPalette::Window), QColor(255, 0, 0));
         EXPECT_EQ(preview.onglets()->currentIndex(), 1);
+        // The disabled pages' labels keep the ordinary text colour, to stay readable.
+        EXPECT_EQ(preview.onglets()->widget(2)->palette().color(QPalette::Disabled, QPalette::WindowText),
+                  w->palette().color(QPalette::Active, QPalette::WindowText));
         preview.onglets()->setCurrentIndex(4);
         EXPECT_EQ(w->pages()->currentIndex(), 4);  // the main window follows
     });

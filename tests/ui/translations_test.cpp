@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -16,4 +19,8 @@ TEST(Translations, QtsOwnButtonsAndDialogsSpeakFrench) {
     const auto* buttons = dialog.findChild<QDialogButtonBox*>();
     ASSERT_NE(buttons, nullptr);
     EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), "Annuler");
+
+    // The "Type" column, which Qt's own French catalogue leaves in English.
+    const QFileIconProvider icons;
+    EXPECT_EQ(icons.type(QFileInfo(QDir::tempPath())), "Dossier");
 }

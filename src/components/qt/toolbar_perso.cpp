@@ -303,10 +303,14 @@ bool TToolBarPerso::eventFilter(QObject* watched, QEvent* event) {
 
 QString TToolBarPerso::settingsFile(const QString& name) {
     const QString beside = QCoreApplication::applicationDirPath();
+    // An installed program keeps its settings with the user even when run as
+    // root, who could write into the system's folders.
+    const bool installed = beside.startsWith(QStringLiteral("/usr/")) || beside.startsWith(QStringLiteral("/opt/")) ||
+                           beside == QStringLiteral("/bin") || beside == QStringLiteral("/sbin");
     // Writable only if a file can really be made there (permissions alone
     // do not tell for read-only mounts). Test runs keep to their own folder.
     QTemporaryFile probe(beside + QStringLiteral("/.sarvelo-XXXXXX"));
-    if (!QStandardPaths::isTestModeEnabled() && probe.open()) return QDir(beside).filePath(name);
+    if (!QStandardPaths::isTestModeEnabled() && !installed && probe.open()) return QDir(beside).filePath(name);
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(config);
     return QDir(config).filePath(name);
@@ -323,7 +327,9 @@ void TToolBarPerso::Personnalise() {
 
 bool TToolBarPerso::SauveIni() {
     std::string reason;
-    return toolbar::saveLayout(ss(fichierIni_), ss(sectionIni_), layout_, reason);
+    const bool saved = toolbar::saveLayout(ss(fichierIni_), ss(sectionIni_), layout_, reason);
+    erreurIni_ = saved ? QString() : QString::fromStdString(reason);
+    return saved;
 }
 
 void TToolBarPerso::ChargeIni() { toolbar::loadLayout(ss(fichierIni_), ss(sectionIni_), layout_); }

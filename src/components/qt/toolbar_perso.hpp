@@ -89,7 +89,9 @@ public:
     void setVosCommentaires(const QString&) {}
 
     void Personnalise();
+    // False when the file could not be written; erreurIni() then says why.
     bool SauveIni();
+    const QString& erreurIni() const { return erreurIni_; }
     void ChargeIni();
     void Actualise();
     void Reconstruit();
@@ -120,6 +122,7 @@ private:
     QMainWindow* owner_;
     TBarreIconePerso* dialog_;
     QString fichierIni_;
+    QString erreurIni_;
     QString sectionIni_ = QStringLiteral("Tralven 1");
     Sauvegardes sauvegarde_ = Automatique;
     bool popupAccepte_ = false;
