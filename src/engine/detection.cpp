@@ -206,6 +206,22 @@ bool looksLikeName(std::string_view line) {
     return std::count(t.begin(), t.end(), ' ') <= 3 && t.size() <= 60;
 }
 
+// The numbering parameters of a candidate, everything else at start-up.
+KeyParams numberingParams(const NumberingCandidate& n) {
+    KeyParams p;
+    p.Format = n.format;
+    p.Alphabet = n.alphabet;
+    p.Compter_lettres = n.countLetters;
+    p.nb_lettres = n.maxLetters;
+    if (n.format == 2) {
+        p.Liste_mixte = {n.mixte};
+        p.Liste_mixte2 = {n.mixte2};
+    }
+    p.Separ1 = n.separ1;
+    p.meme_numero = n.sameMark;
+    return p;
+}
+
 class QuietHost : public Host {};
 
 const std::string kPlaceholder = "=>";
@@ -323,11 +339,22 @@ LayoutProposal proposalFrom(const KeyParams& p, const Evaluation& e, const Resul
     return out;
 }
 
-std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const ResultTable& table, const RunResult& run) {
+std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const KeyParams& p, const ResultTable& table,
+                                           const RunResult& run) {
     std::vector<DetectionObstacle> out;
     auto lineText = [&](int line) {
         return line >= 0 && line < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(line)] : std::string();
     };
+    // A second lead marked otherwise than the others ("-" among "–") is not
+    // read as a lead: the mark is what to edit.
+    if (!p.meme_numero.empty())
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const LineStart ls = readLineStart(text[i]);
+            if (ls.kind == LineStart::Kind::Mark && ls.label != p.meme_numero)
+                out.push_back({static_cast<int>(i), text[i],
+                               "la marque \u00AB\u00A0" + ls.label + "\u00A0\u00BB remplace ici \u00AB\u00A0" +
+                                   p.meme_numero + "\u00A0\u00BB : la ligne n'est pas lue comme une entrée"});
+        }
     for (int r = 1; r <= table.dataRows(); ++r) {
         if (!rowInError(table, r)) continue;
         const auto index = static_cast<std::size_t>(r - 1);
@@ -577,17 +604,7 @@ std::vector<int> otherLineCandidates(const Lines& text, const KeyParams& numberi
 }
 
 KeyParams layoutParams(const Lines& text, const NumberingCandidate& n, const EndingCandidate& e, int sansNumero) {
-    KeyParams p;
-    p.Format = n.format;
-    p.Alphabet = n.alphabet;
-    p.Compter_lettres = n.countLetters;
-    p.nb_lettres = n.maxLetters;
-    if (n.format == 2) {
-        p.Liste_mixte = {n.mixte};
-        p.Liste_mixte2 = {n.mixte2};
-    }
-    p.Separ1 = n.separ1;
-    p.meme_numero = n.sameMark;
+    KeyParams p = numberingParams(n);
     p.format_renvois = e.formatRenvois;
     p.Separ2 = e.separ2;
     p.Car_maxi = e.carMaxi;
@@ -632,18 +649,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
     std::vector<KeyParams> combinations;
     const auto endings = endingCandidates(text);
     for (const auto& n : numberingCandidates(text)) {
-        KeyParams numbering;
-        numbering.Format = n.format;
-        numbering.Alphabet = n.alphabet;
-        numbering.Compter_lettres = n.countLetters;
-        numbering.nb_lettres = n.maxLetters;
-        if (n.format == 2) {
-            numbering.Liste_mixte = {n.mixte};
-            numbering.Liste_mixte2 = {n.mixte2};
-        }
-        numbering.Separ1 = n.separ1;
-        numbering.meme_numero = n.sameMark;
-        const auto others = otherLineCandidates(text, numbering);
+        const auto others = otherLineCandidates(text, numberingParams(n));
         for (const auto& e : endings)
             for (int sans : others) combinations.push_back(layoutParams(text, n, e, sans));
     }
@@ -678,7 +684,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
     for (std::size_t k = 0; k < tried.size() && k < kFullRuns; ++k) {
         const KeyParams& p = combinations[tried[k].index];
         const Evaluation e = evaluate(text, p, false, table, run);
-        full.push_back({proposalFrom(p, e, table), obstaclesOf(text, table, run)});
+        full.push_back({proposalFrom(p, e, table), obstaclesOf(text, p, table, run)});
     }
     // An indented key is proposed with its conversion.
     const IndentedKey indented = convertIndentedKey(text);
@@ -687,7 +693,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(indented.lines, p, false, table, run);
         e.score.lostText = e.score.residue = 0;
-        Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, table, run)};
+        Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, p, table, run)};
         f.proposal.convertsIndented = true;
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
         full.push_back(std::move(f));
