@@ -1,6 +1,5 @@
 // Real published keys: the detected layout alone must give an error-free table
-// whose leads match the finished key checked by hand, for ten keys of twelve
-// at least. Which ones miss, and why, is in the folder's README.
+// whose leads match the finished key checked by hand, for all but two of them. Which ones miss, and why, is in the folder's README.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,7 +62,7 @@ std::vector<Lead> leadsOf(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-TEST(DetectionKeys, TenOfTheTwelvePublishedKeysProcessAsCheckedByHand) {
+TEST(DetectionKeys, AllButTwoPublishedKeysProcessAsCheckedByHand) {
     const auto folder = std::filesystem::path(SARVELO_TEST_DATA_DIR) / "keys" / "detection";
     int keys = 0, matching = 0;
     std::string misses;
@@ -81,8 +80,8 @@ TEST(DetectionKeys, TenOfTheTwelvePublishedKeysProcessAsCheckedByHand) {
         if (match) ++matching;
         else misses += " " + entry.path().filename().string();
     }
-    EXPECT_EQ(keys, 12);
-    EXPECT_GE(matching, 10) << "missed:" << misses;
+    EXPECT_GE(keys, 12);
+    EXPECT_GE(matching, keys - 2) << "missed:" << misses;
 }
 
 TEST(DetectionKeys, TextsNoLayoutProcessesNameTheLinesThatStopThem) {
