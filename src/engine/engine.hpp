@@ -49,6 +49,8 @@ inline constexpr const char* kMsgAlreadyNumbered =
 inline constexpr const char* kMsgConverted = "Clé indentée convertie : %d couplets, %d entrées";
 inline constexpr const char* kMsgSetAside = "%d lignes d'en-tête laissées de côté";
 inline constexpr const char* kMsgSetAsideOne = "1 ligne d'en-tête laissée de côté";
+inline constexpr const char* kMsgNotes = "%d notes entre crochets laissées de côté";
+inline constexpr const char* kMsgNotesOne = "1 note entre crochets laissée de côté";
 inline constexpr const char* kMsgWithoutEnding = "%d entrées sans définition ni suite";
 inline constexpr const char* kMsgWithoutEndingOne = "1 entrée sans définition ni suite";
 
@@ -59,6 +61,7 @@ struct IndentedKey {
     int couplets = 0;
     int leads = 0;
     int setAside = 0;        // title and introduction lines left out
+    int notes = 0;           // lines in square brackets left out ("[Illustration]")
     int withoutEnding = 0;   // leads with neither sub-leads nor determination
 };
 // Tabs count up to the next multiple of `tabWidth` columns.

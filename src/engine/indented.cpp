@@ -31,6 +31,7 @@ enum Series : int {
     kCapital,
     kSmall,
     kDigit,
+    kBracketed = 5,       // + one of the five above: "(1)", "(a)", "(iv)" are a series apart from "1.", "a."
     kCapitalLevel = 10,   // + letter index 0..25
     kSmallLevel = 40,     // + letter index 0..25
     kPath = 70,           // + depth
@@ -127,7 +128,7 @@ Label readLabel(std::string_view s, const Styles& styles) {
             c.series = kPath + static_cast<int>(std::min<std::size_t>(c.path.size(), 39));
             c.value = c.path.back();
         } else {
-            c.series = kDigit;
+            c.series = kDigit + (opened ? kBracketed : 0);
             c.value = part;
             c.path.clear();
         }
@@ -140,13 +141,15 @@ Label readLabel(std::string_view s, const Styles& styles) {
         for (char ch : token.substr(1)) number = number * 10 + (ch - '0');
         label.candidates.push_back({(isUpperAscii(token[0]) ? kCapitalLevel : kSmallLevel) + letter, number, {}});
     } else if ((upper || lower) && closed) {
-        if (const int roman = romanValue(token)) label.candidates.push_back({upper ? kRomanUpper : kRomanLower, roman, {}});
+        const int bracketed = opened ? kBracketed : 0;
+        if (const int roman = romanValue(token))
+            label.candidates.push_back({(upper ? kRomanUpper : kRomanLower) + bracketed, roman, {}});
         const int letter = text::upper(token.substr(0, 1))[0] - 'A';
         const bool levels = upper ? styles.capitalLevels : styles.smallLevels;
         if (levels && (token.size() == 1 || sameLetterRepeated(token)))
             label.candidates.push_back({(upper ? kCapitalLevel : kSmallLevel) + letter, static_cast<int>(token.size()), {}});
         else if (token.size() == 1)
-            label.candidates.push_back({upper ? kCapital : kSmall, letter + 1, {}});
+            label.candidates.push_back({(upper ? kCapital : kSmall) + bracketed, letter + 1, {}});
     }
     if (label.candidates.empty()) return label;
     while (at < s.size() && isBlank(s[at])) ++at;
@@ -317,7 +320,10 @@ bool isNameWord(std::string_view w) {
     if (w.size() < 3 || !isUpperAscii(w[0])) return false;
     const bool capitals = std::all_of(w.begin(), w.end(), [](char c) { return isUpperAscii(c) || c == '-'; });
     // Dots inside a word are left by some copies of scanned books ("Sa.s.sAFRAS").
-    return capitals || std::all_of(w.begin() + 1, w.end(), [](char c) { return isLowerAscii(c) || isUpperAscii(c) || c == '.'; });
+    // Accented letters (UTF-8 bytes from 0x80) belong to names: "Dennstædtia".
+    return capitals || std::all_of(w.begin() + 1, w.end(), [](char c) {
+               return isLowerAscii(c) || isUpperAscii(c) || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+           });
 }
 
 // The text without a page or catalogue number at its end ("..., p. 52.").
@@ -582,9 +588,11 @@ struct LeadTree {
 };
 
 // Builds the tree of leads from the lines; with `byIndentation` false every
-// line counts as unindented and the labels alone give the levels.
+// line counts as unindented and the labels alone give the levels. With
+// `paragraphs` (leads set apart by blank lines), a line that follows another
+// without a blank line between carries on its lead.
 LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
-                bool byIndentation) {
+                    bool byIndentation, bool paragraphs) {
     bool flat = true;
     int firstIndent = -1;
     for (std::size_t k = 0; k < contents.size() && byIndentation; ++k) {
@@ -600,6 +608,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
+        const bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = readLabel(s, styles);
         const std::string_view rest = s.substr(label.length);
         const Ending ending = findEnding(rest);
@@ -624,7 +633,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 previous.ending = std::move(description);
                 continue;
             }
-            if (description.empty() || (midSentence && !endsLikeSentence(previous.text))) {
+            if (description.empty() || wrapped || (midSentence && !endsLikeSentence(previous.text))) {
                 appendText(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 continue;
@@ -693,7 +702,22 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
         const std::size_t skip = indentation(line, tabWidth, indents[k]);
         contents[k] = line.substr(skip);
+        // A line wholly in square brackets is an editor's note ("[Illustration]",
+        // "[Pg 12]") set between the leads: it counts as a blank line.
+        if (contents[k].size() >= 2 && contents[k].front() == '[' && contents[k].back() == ']') {
+            contents[k] = {};
+            ++out.notes;
+        }
     }
+    // Leads set apart by blank lines: most lines are followed by one.
+    std::size_t filled = 0;
+    std::size_t spaced = 0;
+    for (std::size_t k = 0; k < contents.size(); ++k) {
+        if (contents[k].empty()) continue;
+        ++filled;
+        if (k + 1 == contents.size() || contents[k + 1].empty()) ++spaced;
+    }
+    const bool paragraphs = filled >= 4 && spaced * 3 >= filled * 2;
     const Styles styles = learnStyles(contents);
 
     // A key labelled on nearly every line is read by its labels: pasted
@@ -708,8 +732,8 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         if (!readLabel(s, styles).candidates.empty()) ++labelled;
     }
     const bool byLabels = labelled * 4 >= lines * 3;
-    LeadTree tree = buildLeads(contents, indents, styles, !byLabels);
-    if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true);
+    LeadTree tree = buildLeads(contents, indents, styles, !byLabels, paragraphs);
+    if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true, paragraphs);
     if (!isNested(tree)) {
         out.message = kMsgNotIndented;
         return out;
@@ -786,6 +810,8 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     out.message = withCount(out.message.c_str(), out.leads);
     if (out.setAside > 0)
         out.message += "\n" + (out.setAside == 1 ? std::string(kMsgSetAsideOne) : withCount(kMsgSetAside, out.setAside));
+    if (out.notes > 0)
+        out.message += "\n" + (out.notes == 1 ? std::string(kMsgNotesOne) : withCount(kMsgNotes, out.notes));
     if (out.withoutEnding > 0)
         out.message += "\n" + (out.withoutEnding == 1 ? std::string(kMsgWithoutEndingOne)
                                                       : withCount(kMsgWithoutEnding, out.withoutEnding));

@@ -55,6 +55,8 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                          "2. Spores pink\n2.1. Gills free .... Pluteus\n2.2. Gills attached .... Entoloma\n", kGills},
         {"path numbers with hyphens", "1 Spores white\n1-1 Gills free .... Amanita\n1-2 Gills attached .... Tricholoma\n"
                                       "2 Spores pink\n2-1 Gills free .... Pluteus\n2-2 Gills attached .... Entoloma\n", kGills},
+        {"numbers, then bracketed numbers", "1. Spores white\n(1) Gills free .... Amanita\n(2) Gills attached .... Tricholoma\n"
+                                            "2. Spores pink\n(1) Gills free .... Pluteus\n(2) Gills attached .... Entoloma\n", kGills},
         {"labels and indentation mixed", "I. Spores white\n    Gills free ...... Amanita\n    Gills attached ...... Tricholoma\n"
                                          "II. Spores pink\n    Gills free ...... Pluteus\n    Gills attached ...... Entoloma\n", kGills},
     };
@@ -168,4 +170,18 @@ TEST(IndentedKey, KeyWhoseIndentationWasLostKeepsItsLabelledLevels) {
     EXPECT_EQ(key.lines[2], "2. Plants fleshy, more or less firm, decaying soon. ... 3");
     EXPECT_GT(key.withoutEnding, 0);
     EXPECT_NE(key.message.find("sans définition"), std::string::npos);
+}
+
+TEST(IndentedKey, KeySetOutInParagraphsKeepsWrappedLeadsWholeAndLeavesNotesOut) {
+    // One paragraph per lead, a lead wrapped onto a second line, an editor's
+    // note between two leads.
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "1. Spores white.\n\n(1) Gills free.\n\nStem with a ring\nAnd a volva. Amanita.\n\n[Illustration]\n\n"
+        "Stem bare. Amanitopsis.\n\n(2) Gills attached. Tricholoma.\n\n2. Spores pink. Pluteus.\n"));
+    ASSERT_TRUE(key.converted) << key.message;
+    EXPECT_EQ(key.lines, (Lines{"1. Spores white. ... 2", "1. Spores pink. => Pluteus", "2. Gills free. ... 3",
+                                "2. Gills attached. => Tricholoma", "3. Stem with a ring And a volva. => Amanita",
+                                "3. Stem bare. => Amanitopsis"}));
+    EXPECT_EQ(key.notes, 1);
+    EXPECT_NE(key.message.find(kMsgNotesOne), std::string::npos) << key.message;
 }

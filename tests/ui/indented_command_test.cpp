@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModel>
+#include <QApplication>
 #include <QListWidget>
 #include <QSpinBox>
 #include <QTableView>
@@ -24,6 +25,46 @@ const char* kIndented =
     "        Stem central .... Tricholoma\n"
     "        Stem lateral .... Pleurotus\n"
     "Spores pink ........ Pluteus\n";
+
+// Level 1 indented by four spaces, level 2 by a tab: at the usual width of 8
+// the tab is the deeper indentation, at a width of 4 it is the same one.
+const char* kTabIndented =
+    "Spores white\n"
+    "    Gills free .... Amanita\n"
+    "    Gills joined to the stem\n"
+    "\tStem central .... Tricholoma\n"
+    "\tStem lateral .... Pleurotus\n"
+    "Spores pink .... Pluteus\n";
+
+// Answers "Largeur des tabulations" the next times it comes up: types `width`
+// (none: keeps what it shows) then presses Enter, or clicks "Annuler".
+class TabWidthAnswer {
+public:
+    explicit TabWidthAnswer(QString width, bool ok = true) : width_(std::move(width)), ok_(ok) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
+        timer_.start(10);
+    }
+    QStringList shown;  // what the field showed when the dialog opened
+
+private:
+    void poll() {
+        auto* dialog = qobject_cast<TTabulation*>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) return;
+        QSpinBox* largeur = dialog->largeur();
+        shown << largeur->text();
+        if (!width_.isEmpty()) {
+            QTest::keyClick(largeur, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(largeur, width_);
+        }
+        if (ok_)
+            QTest::keyClick(largeur, Qt::Key_Return);
+        else
+            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    }
+    QString width_;
+    bool ok_;
+    QTimer timer_;
+};
 
 }  // namespace
 
@@ -68,4 +109,38 @@ TEST(IndentedCommand, TextWithoutLevelsIsLeftAsItIs) {
     EXPECT_EQ(messages.texts[0].toStdString(), kMsgNotIndented);
     EXPECT_EQ(w->memo1()->toPlainText(), QStringLiteral("1. Chapeau rouge ... 2\n1. Chapeau blanc => Amanita\n"));
     for (const ParamInfo& info : paramInfos()) EXPECT_TRUE(sameValue(before, w->params(), info)) << info.name;
+}
+
+TEST(IndentedCommand, TabsInTheIndentationAskTheirWidthWhichIsKept) {
+    auto w = openWindow();
+    MessageCatcher messages;
+    const std::string nested =
+        "1. Spores white ... 2\n1. Spores pink => Pluteus\n2. Gills free => Amanita\n"
+        "2. Gills joined to the stem ... 3\n3. Stem central => Tricholoma\n3. Stem lateral => Pleurotus\n";
+    const std::string flat =
+        "1. Spores white ... 2\n1. Spores pink => Pluteus\n2. Gills free => Amanita\n"
+        "2. Gills joined to the stem\n2. Stem central => Tricholoma\n2. Stem lateral => Pleurotus\n";
+    struct Case {
+        QString typed;
+        bool ok;
+        QString offered;
+        std::string after;  // the working text after the command
+    };
+    const Case cases[] = {
+        {"", true, "8 colonnes", nested},       // the usual width: the tab lines nest
+        {"4", true, "8 colonnes", flat},        // a tab as wide as four spaces: one level
+        {"", true, "4 colonnes", flat},         // the width typed last is offered again
+        {"2", false, "4 colonnes", kTabIndented},  // "Annuler": nothing changes
+        {"", true, "4 colonnes", flat},         // and what was typed before it is forgotten
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString() + (c.ok ? " Ok" : " Annuler"));
+        w->setWorkingText(QString::fromUtf8(kTabIndented));
+        const auto before = messages.texts.size();
+        TabWidthAnswer answer(c.typed, c.ok);
+        clickMenuEntry(*w, QStringLiteral("Traitement"), QString::fromUtf8(kConvertIndentedCaption));
+        ASSERT_EQ(answer.shown, QStringList{c.offered});
+        EXPECT_EQ(messages.texts.size(), before + (c.ok ? 1 : 0));
+        EXPECT_EQ(w->memo1()->toPlainText().toStdString(), c.after);
+    }
 }
