@@ -267,6 +267,8 @@ struct Evaluation {
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
     for (int r = 1; r <= table.dataRows(); ++r) {
         const std::string& kind = table.cell(r, kKind);
+        // A heading read whole counts too: a cut through Separ1 may shorten it.
+        if (kind == kSectionStart) score.kept += static_cast<long long>(table.cell(r, kTarget).size());
         if (kind != kReference && kind != kDetermination) continue;
         const std::string desc = trimmed(table.cell(r, kTexte));
         score.kept += static_cast<long long>(desc.size() + table.cell(r, kTarget).size());

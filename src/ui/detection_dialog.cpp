@@ -11,6 +11,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "components/visible_codes.hpp"
 #include "ui/indented_command.hpp"
 #include "ui/main_window.hpp"
 
@@ -19,6 +20,23 @@ namespace sarvelo {
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// The separators quoted in a summary («\u00A0…\u00A0») shown with the
+// program's visible codes, so that a space or a tab can be seen.
+QString summaryShown(const std::string& summary) {
+    const std::string open = "\u00AB\u00A0", close = "\u00A0\u00BB";
+    std::string out;
+    std::size_t at = 0;
+    for (std::size_t b; (b = summary.find(open, at)) != std::string::npos;) {
+        const std::size_t e = summary.find(close, b + open.size());
+        if (e == std::string::npos) break;
+        out += summary.substr(at, b + open.size() - at);
+        out += displayGlyphs(toVisibleCodes(summary.substr(b + open.size(), e - b - open.size())));
+        at = e;
+    }
+    out += summary.substr(at);
+    return QString::fromStdString(out);
+}
 
 QString checksText(const LayoutScore& s) {
     if (s.erreurs == 0 && s.avertissements == 0) return QStringLiteral("aucune remarque");
@@ -98,8 +116,8 @@ void TDetection::detect() {
     for (const LayoutProposal& p : detection_.proposals) {
         const int row = proposals_->rowCount();
         proposals_->insertRow(row);
-        proposals_->setItem(row, 0, cell(q(p.summary)));
-        proposals_->item(row, 0)->setToolTip(q(p.summary));
+        proposals_->setItem(row, 0, cell(summaryShown(p.summary)));
+        proposals_->item(row, 0)->setToolTip(summaryShown(p.summary));
         proposals_->setItem(row, 1, cell(QString::number(p.score.leads)));
         proposals_->setItem(row, 2, cell(QString::number(p.score.couplets)));
         proposals_->setItem(row, 3, cell(QString::number(p.score.errorRows)));
