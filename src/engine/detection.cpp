@@ -329,15 +329,11 @@ LayoutProposal proposalFrom(const KeyParams& p, const Evaluation& e, const Resul
     out.summary = summaryOf(p);
     for (int r = 1; r <= table.dataRows() && static_cast<int>(out.firstRows.size()) < kPreviewRows; ++r)
         out.firstRows.push_back({table.cell(r, kNb), table.cell(r, kTexte), table.cell(r, kKind), table.cell(r, kTarget)});
-    if (e.outcome == RunOutcome::Success) {
-        for (int r = 1; r <= table.dataRows(); ++r) {
-            const std::string& kind = table.cell(r, kKind);
-            if (kind == kReference)
-                out.finishedKey.push_back(table.cell(r, kNb) + "," + table.cell(r, kTarget) + "$ " + table.cell(r, kTexte));
-            else if (kind == kDetermination)
-                out.finishedKey.push_back(table.cell(r, kNb) + ",0$ " + table.cell(r, kTexte) + " $ " + table.cell(r, kTarget));
-        }
-    }
+    // The whole table, as one number: sets that read the text alike are one proposal.
+    std::string cells;
+    for (int r = 1; r <= table.dataRows(); ++r)
+        for (int c : {kNb, kTexte, kKind, kTarget}) cells.append(table.cell(r, c)).push_back('\x1F');
+    out.reading = std::hash<std::string>{}(cells);
     return out;
 }
 
@@ -711,13 +707,10 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
                      [](const Full& a, const Full& b) { return betterScore(a.proposal.score, b.proposal.score); });
 
     // Sets that give the same table are one proposal.
-    std::set<std::vector<std::string>> outcomes;
+    std::set<std::size_t> outcomes;
     for (auto& f : full) {
         if (static_cast<int>(detection.proposals.size()) >= wanted) break;
-        std::vector<std::string> signature = f.proposal.finishedKey;
-        if (signature.empty())
-            for (const auto& row : f.proposal.firstRows) signature.push_back(row.nb + "|" + row.texte + "|" + row.target);
-        if (!outcomes.insert(signature).second) continue;
+        if (!outcomes.insert(f.proposal.reading).second) continue;
         if (detection.proposals.empty() && (f.proposal.score.errorRows > 0 || f.proposal.score.erreurs > 0))
             detection.obstacles = std::move(f.obstacles);
         detection.proposals.push_back(std::move(f.proposal));

@@ -84,7 +84,7 @@ struct LayoutProposal {
     RunOutcome outcome = RunOutcome::PreconditionFailed;
     LayoutScore score;
     std::vector<ProposalRow> firstRows;
-    std::vector<std::string> finishedKey;  // the finished key, when error-free
+    std::size_t reading = 0;  // the table it gives, hashed: proposals differ in it
 };
 
 // What stops a text from processing: a line (from 0) and the reason.
