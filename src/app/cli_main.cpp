@@ -219,12 +219,13 @@ std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& p
     if (best.convertsIndented) lines = convertIndentedKey(lines, o.tabWidth).lines;
     params = best.params;
     const KeyParams startUp;
+    const std::vector<std::string> all = configurationEntries(params);
     std::vector<std::string> entries;
     for (const auto& info : paramInfos()) {
         if (sameValue(startUp, params, info)) continue;
         const std::string prefix = "[" + std::string(info.name) + "]";
-        for (auto& entry : configurationEntries(params))
-            if (entry.starts_with(prefix)) entries.push_back(std::move(entry));
+        for (const auto& entry : all)
+            if (entry.starts_with(prefix)) entries.push_back(entry);
     }
     // The parameters go to standard output unless an output already does.
     const bool stdoutTaken = o.finishedKeyFile == "-" || o.tableFile == "-" || o.treeFile == "-" || o.documentFile == "-";
