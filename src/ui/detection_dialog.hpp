@@ -20,6 +20,8 @@ namespace sarvelo {
 class TSarvelo;
 
 inline constexpr const char* kDetectLayoutCaption = "Détecter la mise en page";
+inline constexpr const char* kDetectLayoutHint =
+    "Propose les paramètres de la clé d'après le texte : numérotation, séparateurs, renvois";
 inline constexpr const char* kApplyCaption = "Applique";
 inline constexpr const char* kPreviousCaption = "Paramètres précédents";
 inline constexpr const char* kMsgProposals = "%1 mise(s) en page proposée(s), la meilleure en tête : « Applique » la prend";

@@ -99,8 +99,9 @@ void TSarvelo::buildMenus() {
             this, &TSarvelo::Action1Click);
     connect(entry(traitement, "Convertirlacleindentee1", QString::fromUtf8(kConvertIndentedCaption)),
             &QAction::triggered, this, [this] { convertIndentedWorkingText(*this); });
-    connect(entry(traitement, "Detecterlamiseenpage1", QString::fromUtf8(kDetectLayoutCaption)),
-            &QAction::triggered, this, [this] { detectLayoutCommand(*this); });
+    QAction* detect = entry(traitement, "Detecterlamiseenpage1", QString::fromUtf8(kDetectLayoutCaption));
+    detect->setStatusTip(QString::fromUtf8(kDetectLayoutHint));
+    connect(detect, &QAction::triggered, this, [this] { detectLayoutCommand(*this); });
     traitement->addSeparator();
     entry(traitement, "rierlacltermine1", QStringLiteral("Trier la clé terminée"));
     traitement->addSeparator();
