@@ -126,7 +126,7 @@ TEST(MainWindow, MenusHoldTheirEntriesSeparatorsAndShortcuts) {
     EXPECT_EQ(layout("Options"), (QStringList{"Mode Expert [Ctrl+E]", "Mode Assisté", "Mode Dirigé [Ctrl+D]", "-",
                                               "Mode partiel (sans numérotation) [Ctrl+P]", "-",
                                               "Paramètre la barre d'icone"}));
-    EXPECT_EQ(layout("Traitement"), (QStringList{"Action [F9]", "Convertir la clé indentée", "-", "Trier la clé terminée", "-",
+    EXPECT_EQ(layout("Traitement"), (QStringList{"Action [F9]", "Convertir la clé indentée", "Détecter la mise en page", "-", "Trier la clé terminée", "-",
                                                  "Voir la structure [Ctrl+U]", "Voir résultat [Ctrl+R]", "-",
                                                  "Réinitialiser les paramètres", "-", "Erreur suivante [F3]",
                                                  "Erreur précédente [Shift+F3]"}));
