@@ -253,12 +253,7 @@ void TGuidedDialog::buildNumerotation(QWidget* body) {
     panel1221_ = new QGroupBox(QStringLiteral("1-2-2-1"), body);
     {
         auto* v = new QVBoxLayout(panel1221_);
-        auto* red = label(QStringLiteral("Format non traité"), panel1221_);
-        red->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
-        v->addWidget(red);
-        v->addWidget(note(QStringLiteral("Le numéro est composé des numéros de ces parent et seul le dernier "
-                                         "correspond à son numéo à lui"),
-                          panel1221_));
+        addUntreatedFormatNote(v, panel1221_);
         v->addLayout(row({label(QStringLiteral("Indice séparateur"), panel1221_), make("indice", panel1221_),
                           makeSelectionButton("indice", panel1221_)}));
         v->addWidget(label(QStringLiteral("exemple : 1-2-1"), panel1221_));

@@ -200,12 +200,7 @@ void ParameterPages::buildNumerotationPage() {
     {
         auto* v = new QVBoxLayout(panel1221_);
         v->setContentsMargins(6, 2, 6, 2);
-        auto* red = label(QStringLiteral("Format non traité"), panel1221_);
-        red->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
-        v->addWidget(red);
-        v->addWidget(note(QStringLiteral("Le numéro est composé des numéros de ces parent et seul le dernier "
-                                         "correspond à son numéo à lui"),
-                          panel1221_));
+        addUntreatedFormatNote(v, panel1221_);
         v->addLayout(row({label(QStringLiteral("Indice séparateur"), panel1221_), paramControl("indice"),
                           selectionButton("indice", panel1221_)}));
         panel1221_->setMaximumWidth(420);
