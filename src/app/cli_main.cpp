@@ -12,6 +12,7 @@
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
 #include "documents/key_document.hpp"
+#include "engine/detection.hpp"
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
 #include "interchange/formats.hpp"
@@ -73,6 +74,11 @@ Options :
                            "Configuration pour Sarvelo" et de ses paramètres
                            (utilisable ensuite comme CLE et comme --config)
       --tabulation N       avec --indentee : largeur d'une tabulation (8 par défaut)
+      --detecter           détecte la mise en page (sans --config) : écrit les
+                           paramètres trouvés en lignes "[Nom] valeur", utilisables
+                           avec --config, et traite la clé avec eux pour -o, -t, -a,
+                           -e et -d ; sans mise en page qui traite la clé, les
+                           lignes qui l'empêchent sont listées
   -h, --help               affiche cette aide
 
 Les fichiers lus (fichier, tube ou entrée standard) font au plus 64 Mo ; toute
@@ -114,6 +120,7 @@ struct Options {
     bool indented = false;
     std::string convertedFile;
     int tabWidth = 8;
+    bool detect = false;
 };
 
 class CliHost : public Host {
@@ -195,6 +202,39 @@ std::optional<int> convertIndented(const Options& o, Lines& lines, KeyParams& pa
     return std::nullopt;
 }
 
+// --detecter: the best proposal's parameters, written as configuration lines
+// (those that differ from the start-up values); an indented key is converted.
+std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& params) {
+    const LayoutDetection detection = detectLayout(lines, 1);
+    for (const auto& obstacle : detection.obstacles) {
+        if (obstacle.line >= 0) std::cerr << o.keyFile << ":" << obstacle.line + 1 << ": ";
+        std::cerr << obstacle.reason << (obstacle.text.empty() ? "" : " : " + obstacle.text) << "\n";
+    }
+    if (detection.proposals.empty()) return 1;
+    const LayoutProposal& best = detection.proposals.front();
+    if (!detection.processes() && !o.quiet)
+        std::cerr << (best.score.errorRows > 0 || best.outcome != RunOutcome::Success ? kMsgNothingProcesses
+                                                                                       : kMsgChecksFindErrors)
+                  << "\n";
+    if (best.convertsIndented) lines = convertIndentedKey(lines, o.tabWidth).lines;
+    params = best.params;
+    const KeyParams startUp;
+    const std::vector<std::string> all = configurationEntries(params);
+    std::vector<std::string> entries;
+    for (const auto& info : paramInfos()) {
+        if (sameValue(startUp, params, info)) continue;
+        const std::string prefix = "[" + std::string(info.name) + "]";
+        for (const auto& entry : all)
+            if (entry.starts_with(prefix)) entries.push_back(entry);
+    }
+    // The parameters go to standard output unless an output already does.
+    const bool stdoutTaken = o.finishedKeyFile == "-" || o.tableFile == "-" || o.treeFile == "-" || o.documentFile == "-";
+    std::string buffer;
+    for (const auto& e : entries) buffer += e + "\n";
+    (stdoutTaken ? std::cerr : std::cout) << buffer;
+    return std::nullopt;
+}
+
 // Parses the command line; returns an exit code when the program must stop.
 std::optional<int> parse(int argc, char** argv, Options& o) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -229,6 +269,7 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-q" || a == "--silencieux") o.quiet = true;
         else if (a == "-i" || a == "--indentee") o.indented = true;
         else if (a == "--convertie") target = &o.convertedFile;
+        else if (a == "--detecter") o.detect = true;
         else if (a == "--tabulation") {
             const auto v = value(i);
             const auto width = v ? text::toInteger(*v) : std::nullopt;
@@ -255,6 +296,8 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
     if (o.keyFile.empty()) return fail("", "aucun fichier de clé (voir --help)");
     if (o.indented && !o.configFile.empty()) return fail("", "--indentee fournit ses propres paramètres : pas de --config");
     if (!o.indented && !o.convertedFile.empty()) return fail("", "--convertie s'emploie avec --indentee");
+    if (o.detect && (o.indented || !o.configFile.empty()))
+        return fail("", "--detecter trouve lui-même les paramètres : ni --config ni --indentee");
     return std::nullopt;
 }
 
@@ -288,11 +331,13 @@ int main(int argc, char** argv) {
         configLines = std::move(document->configuration);
         ownConfiguration = document->hasMarker;
     }
-    if (o.configFile.empty() && !ownConfiguration && !o.indented)
+    if (o.configFile.empty() && !ownConfiguration && !o.indented && !o.detect)
         return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
 
     KeyParams params;
-    if (o.indented) {
+    if (o.detect) {
+        if (const auto code = detectParameters(o, lines, params)) return *code;
+    } else if (o.indented) {
         if (const auto code = convertIndented(o, lines, params)) return *code;
     } else {
         if (!o.configFile.empty()) {

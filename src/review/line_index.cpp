@@ -74,4 +74,16 @@ void clearComplexList(KeyParams& p) {
     p.Liste_mixte2.clear();
 }
 
+bool correctDefinitionSeparator(KeyParams& p, int row) {
+    if (row < 0 || row >= static_cast<int>(p.Liste_separ_3.size())) return false;
+    p.Liste_separ_3[static_cast<std::size_t>(row)] = p.Separ3;
+    return true;
+}
+
+bool removeDefinitionSeparator(KeyParams& p, int row) {
+    if (row < 0 || row >= static_cast<int>(p.Liste_separ_3.size())) return false;
+    p.Liste_separ_3.erase(p.Liste_separ_3.begin() + row);
+    return true;
+}
+
 }  // namespace sarvelo

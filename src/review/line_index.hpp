@@ -36,4 +36,9 @@ bool correctComplexEntry(KeyParams& p, int row, const std::string& classPattern,
 bool removeComplexEntry(KeyParams& p, int row);
 void clearComplexList(KeyParams& p);
 
+// The determination separators, edited through Separ3: the entry at `row`
+// replaced by Separ3, or removed; false when there is no such row.
+bool correctDefinitionSeparator(KeyParams& p, int row);
+bool removeDefinitionSeparator(KeyParams& p, int row);
+
 }  // namespace sarvelo

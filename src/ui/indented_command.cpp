@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "review/qt/dialog_buttons.hpp"
 #include "review/qt/view_window.hpp"
 #include "ui/main_window.hpp"
 #include "ui/qt_host.hpp"
@@ -49,16 +50,9 @@ TTabulation::TTabulation(QWidget* parent) : QDialog(parent) {
     row->addStretch(1);
     column->addLayout(row);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    ok_ = new QPushButton(QStringLiteral("Ok"), this);
-    ok_->setObjectName(QStringLiteral("Ok"));
-    ok_->setDefault(true);
-    annuler_ = new QPushButton(QStringLiteral("Annuler"), this);
-    annuler_->setObjectName(QStringLiteral("Annuler"));
-    buttons->addWidget(ok_);
-    buttons->addWidget(annuler_);
-    column->addLayout(buttons);
+    const DialogButtons buttons = addOkAnnulerRow(this, column);
+    ok_ = buttons.ok;
+    annuler_ = buttons.annuler;
     column->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "ui/detection_dialog.hpp"
 #include "ui/indented_command.hpp"
 #include "ui/keybase_import.hpp"
 #include "ui/main_window.hpp"
@@ -98,6 +99,9 @@ void TSarvelo::buildMenus() {
             this, &TSarvelo::Action1Click);
     connect(entry(traitement, "Convertirlacleindentee1", QString::fromUtf8(kConvertIndentedCaption)),
             &QAction::triggered, this, [this] { convertIndentedWorkingText(*this); });
+    QAction* detect = entry(traitement, "Detecterlamiseenpage1", QString::fromUtf8(kDetectLayoutCaption));
+    detect->setStatusTip(QString::fromUtf8(kDetectLayoutHint));
+    connect(detect, &QAction::triggered, this, [this] { detectLayoutCommand(*this); });
     traitement->addSeparator();
     entry(traitement, "rierlacltermine1", QStringLiteral("Trier la clé terminée"));
     traitement->addSeparator();

@@ -25,7 +25,9 @@
 #include "review/qt/structure_window.hpp"
 #include "review/tree.hpp"
 #include "ui/document_commands.hpp"
+#include "ui/guided_dialogs.hpp"
 #include "ui/param_binding.hpp"
+#include "ui/preset_commands.hpp"
 #include "ui/qt_host.hpp"
 #include "ui/result_model.hpp"
 #include "ui/text_input.hpp"
@@ -91,7 +93,9 @@ TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     connect(binding_, &ParamBinding::changed, this, &TSarvelo::parameterChanged);
     buildMenus();
     buildPopup();
+    buildPresetCommands(*this);
     lineIndex_ = new TIndice_ligne(this);
+    new GuidedMode(*this);
     // The review windows live as long as the main window, shown and hidden.
     fin_ = new TBD_Fin(&table_, this);
     structure_ = new TStructure(&table_, this);

@@ -109,6 +109,8 @@ public:
     // "Ligne correspondante": selects the working text's line(s) of the
     // table's current row.
     void Lignecorrespondante1Click();
+    // The selection of the working text, line breaks as "\r\n".
+    std::string selectedText() const;
     FindingsDock* findingsDock() const { return findings_; }
 
 signals:
@@ -147,7 +149,6 @@ private:
     void correctComplexFormat();
     void showComplexList(int selectedRow);
     void buildTableCommands();
-    std::string selectedText() const;
     void showMemoPopup(const QPoint& pos);
 
     // The run's ends.

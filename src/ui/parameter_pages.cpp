@@ -19,6 +19,7 @@
 #include "components/qt/saisie.hpp"
 #include "components/visible_codes.hpp"
 #include "ui/analysis_table.hpp"
+#include "ui/labels.hpp"
 #include "ui/list_codes_delegate.hpp"
 #include "ui/main_window.hpp"
 #include "ui/param_binding.hpp"
@@ -27,18 +28,6 @@
 namespace sarvelo {
 
 namespace {
-
-QLabel* label(const QString& text, QWidget* parent) {
-    auto* l = new QLabel(text, parent);
-    l->setTextFormat(Qt::PlainText);
-    return l;
-}
-
-QLabel* note(const QString& text, QWidget* parent) {
-    auto* l = label(text, parent);
-    l->setWordWrap(true);
-    return l;
-}
 
 // A grey column label of the schema that draws a lead left to right.
 QLabel* schemaLabel(const QString& text, QWidget* parent) {
@@ -211,12 +200,7 @@ void ParameterPages::buildNumerotationPage() {
     {
         auto* v = new QVBoxLayout(panel1221_);
         v->setContentsMargins(6, 2, 6, 2);
-        auto* red = label(QStringLiteral("Format non traité"), panel1221_);
-        red->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
-        v->addWidget(red);
-        v->addWidget(note(QStringLiteral("Le numéro est composé des numéros de ces parent et seul le dernier "
-                                         "correspond à son numéo à lui"),
-                          panel1221_));
+        addUntreatedFormatNote(v, panel1221_);
         v->addLayout(row({label(QStringLiteral("Indice séparateur"), panel1221_), paramControl("indice"),
                           selectionButton("indice", panel1221_)}));
         panel1221_->setMaximumWidth(420);

@@ -12,6 +12,7 @@
 #include "engine/recognition.hpp"
 #include "review/line_index.hpp"
 #include "review/qt/line_index_dialog.hpp"
+#include "ui/list_commands.hpp"
 #include "ui/main_window.hpp"
 #include "ui/param_binding.hpp"
 #include "ui/qt_host.hpp"
@@ -92,16 +93,9 @@ void TSarvelo::showComplexList(int selectedRow) {
 
 void TSarvelo::addComplexFormat() {
     setParam("Format", 2, kPageNumerotation);
-    const std::string pattern = codage(selectedText());
-    // A full list is said before the user highlights anything in vain.
-    if (canAddComplexEntry(params_, pattern) == ComplexAdd::Full) {
-        showOkMessage(this, QString::fromUtf8(kMsgComplexListFull));
-    } else if (const auto index = lineIndex_->ask(pattern)) {
-        if (addComplexEntry(params_, pattern, *index) == ComplexAdd::Added) {
-            params_.mixte_edit = pattern;
-            binding_->show("mixte_edit");
-            showComplexList(static_cast<int>(params_.Liste_mixte.size()) - 1);
-        }
+    if (askComplexEntry(params_, selectedText(), *lineIndex_, this)) {
+        binding_->show("mixte_edit");
+        showComplexList(static_cast<int>(params_.Liste_mixte.size()) - 1);
     }
     memo1_->setFocus();
 }
@@ -109,14 +103,7 @@ void TSarvelo::addComplexFormat() {
 void TSarvelo::correctComplexFormat() {
     auto* list = static_cast<QListWidget*>(binding_->control("Liste_mixte"));
     const int row = list->currentRow();
-    if (row < 0 || row >= static_cast<int>(params_.Liste_mixte.size())) return;
-    // The dialog shows the class pattern of the field, so that the index
-    // pattern lines up with the entry it goes with.
-    const std::string pattern = codage(params_.mixte_edit);
-    if (const auto index = lineIndex_->ask(pattern)) {
-        correctComplexEntry(params_, row, pattern, *index);
-        showComplexList(row);
-    }
+    if (askComplexCorrection(params_, row, *lineIndex_)) showComplexList(row);
 }
 
 void TSarvelo::buildPopup() {
@@ -241,11 +228,7 @@ void TSarvelo::connectParameterCommands() {
     });
     auto editSelected = [this, separators](bool remove) {
         const int row = separators->currentRow();
-        if (row < 0 || row >= static_cast<int>(params_.Liste_separ_3.size())) return;
-        if (remove)
-            params_.Liste_separ_3.erase(params_.Liste_separ_3.begin() + row);
-        else
-            params_.Liste_separ_3[static_cast<std::size_t>(row)] = params_.Separ3;
+        if (!(remove ? removeDefinitionSeparator(params_, row) : correctDefinitionSeparator(params_, row))) return;
         binding_->show("Liste_separ_3");
         if (!remove) separators->setCurrentRow(row);
     };

@@ -25,6 +25,7 @@
 #include "ui/param_binding.hpp"
 #include "ui/qt_host.hpp"
 #include "ui/radio_group.hpp"
+#include "ui/guided_dialogs.hpp"
 #include "ui_support.hpp"
 
 namespace sarvelo {
@@ -125,7 +126,7 @@ TEST(MainWindow, MenusHoldTheirEntriesSeparatorsAndShortcuts) {
     EXPECT_EQ(layout("Options"), (QStringList{"Mode Expert [Ctrl+E]", "Mode Assisté", "Mode Dirigé [Ctrl+D]", "-",
                                               "Mode partiel (sans numérotation) [Ctrl+P]", "-",
                                               "Paramètre la barre d'icone"}));
-    EXPECT_EQ(layout("Traitement"), (QStringList{"Action [F9]", "Convertir la clé indentée", "-", "Trier la clé terminée", "-",
+    EXPECT_EQ(layout("Traitement"), (QStringList{"Action [F9]", "Convertir la clé indentée", "Détecter la mise en page", "-", "Trier la clé terminée", "-",
                                                  "Voir la structure [Ctrl+U]", "Voir résultat [Ctrl+R]", "-",
                                                  "Réinitialiser les paramètres", "-", "Erreur suivante [F3]",
                                                  "Erreur précédente [Shift+F3]"}));
@@ -597,6 +598,11 @@ TEST(MainWindow, DirigeModeDisablesActionAndThePopup) {
     EXPECT_TRUE(popupOpensOnRightClick(*w));
 
     press(*w, Qt::Key_D, Qt::ControlModifier);
+    // The guided dialogs come up, the first one modal: closing it leads to
+    // the next, whose close box ends the chain.
+    for (int closed = 0; closed < 2; ++closed)
+        for (auto* d : w->findChildren<TGuidedDialog*>())
+            if (d->isVisible()) d->close();
     EXPECT_EQ(w->mode(), TSarvelo::Mode::Dirige);
     EXPECT_TRUE(w->action("ModeDirig1")->isChecked());
     EXPECT_FALSE(w->action("ModeExpert1")->isChecked());

@@ -28,6 +28,7 @@ namespace sarvelo {
 namespace {
 
 using testing::MessageCatcher;
+using testing::LineIndexAnswer;
 using testing::openWindow;
 
 const std::string M = "\u00FF";
@@ -80,33 +81,6 @@ void click(TSarvelo& w, const char* button) {
     ASSERT_TRUE(b) << button;
     QTest::mouseClick(b, Qt::LeftButton);
 }
-
-// Answers the line-index dialog the next times it comes up: highlights
-// `length` characters from `start` with the keyboard, then "Ok" (or
-// "Annuler"). Remembers what codenb showed.
-class LineIndexAnswer {
-public:
-    LineIndexAnswer(int start, int length, bool ok = true) : start_(start), length_(length), ok_(ok) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { poll(); });
-        timer_.start(10);
-    }
-    QStringList shown;
-
-private:
-    void poll() {
-        auto* dialog = qobject_cast<TIndice_ligne*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible()) return;
-        QLineEdit* codenb = dialog->codenb();
-        shown << codenb->text();
-        QTest::keyClick(codenb, Qt::Key_Home);
-        for (int i = 0; i < start_; ++i) QTest::keyClick(codenb, Qt::Key_Right);
-        for (int i = 0; i < length_; ++i) QTest::keyClick(codenb, Qt::Key_Right, Qt::ShiftModifier);
-        QTest::mouseClick(ok_ ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton);
-    }
-    int start_, length_;
-    bool ok_;
-    QTimer timer_;
-};
 
 QStringList checkedIn(QMenu* menu) {
     QStringList out;

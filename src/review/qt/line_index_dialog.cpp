@@ -8,6 +8,7 @@
 
 #include "components/visible_codes.hpp"
 #include "review/line_index.hpp"
+#include "review/qt/dialog_buttons.hpp"
 #include "review/qt/view_window.hpp"
 
 namespace {
@@ -52,20 +53,12 @@ TIndice_ligne::TIndice_ligne(QWidget* parent) : QDialog(parent) {
     codenb_->setMinimumWidth(260);
     column->addWidget(codenb_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    ok_ = new QPushButton(QStringLiteral("Ok"), this);
-    ok_->setObjectName(QStringLiteral("Ok"));
-    ok_->setDefault(true);
-    annuler_ = new QPushButton(QStringLiteral("Annuler"), this);
-    annuler_->setObjectName(QStringLiteral("Annuler"));
+    const sarvelo::DialogButtons buttons = sarvelo::addOkAnnulerRow(this, column);
+    ok_ = buttons.ok;
+    annuler_ = buttons.annuler;
     // A click on a button must not take the focus from codenb: leaving it
     // would clear the highlighted part before "Ok" reads it.
-    for (QPushButton* b : {ok_, annuler_}) {
-        b->setFocusPolicy(Qt::NoFocus);
-        buttons->addWidget(b);
-    }
-    column->addLayout(buttons);
+    for (QPushButton* b : {ok_, annuler_}) b->setFocusPolicy(Qt::NoFocus);
     column->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(ok_, &QPushButton::clicked, this, [this] {

@@ -1,0 +1,739 @@
+// Layout detection. Every rule reads a layout, not a text: labels at line
+// starts, a mark in place of the number, leaders (dots, ellipses, middle dots,
+// tabs) before the line's destination, the length of references, lines that
+// carry no number. The candidates are judged by the processing itself.
+#include "engine/detection.hpp"
+
+#include <algorithm>
+#include <functional>
+#include <map>
+#include <set>
+#include <type_traits>
+#include <utility>
+
+#include "engine/recognition.hpp"
+#include "engine/text.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+bool digit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool letter(char32_t c) { return text::isLetter(c); }
+bool blank(char32_t c) { return c == U' ' || c == U'\t'; }
+
+// Characters between a label and its description.
+bool gapChar(char32_t c) {
+    switch (c) {
+        case U' ': case U'\t': case U'.': case U')': case U':': case U',': case U'-':
+        case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032':
+        case U'|': case U']':
+            return true;
+        default:
+            return false;
+    }
+}
+
+// Marks printed in place of the number of a couplet's second lead.
+bool markChar(char32_t c) {
+    return c == U'-' || c == U'\u2013' || c == U'\u2014' || c == U'*' || c == U'+' || c == U'\u2022';
+}
+
+// Characters of a leader before a destination.
+bool leaderChar(char32_t c) {
+    switch (c) {
+        case U' ': case U'\t': case U'.': case U'\u2026': case U'\u00B7': case U'|': case U'_': case U':':
+        case U'-': case U'\u2013': case U'\u2014':
+            return true;
+        default:
+            return false;
+    }
+}
+
+std::string utf8(std::u32string_view s) { return text::fromUtf32(s); }
+
+std::string rtrimmed(std::string s) {
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.pop_back();
+    return s;
+}
+
+std::string trimmed(std::string_view s) {
+    const auto b = s.find_first_not_of(" \t");
+    if (b == std::string_view::npos) return {};
+    const auto e = s.find_last_not_of(" \t");
+    return std::string(s.substr(b, e - b + 1));
+}
+
+bool hasAlnum(std::string_view s) {
+    for (char32_t c : text::toUtf32(s))
+        if (digit(c) || letter(c)) return true;
+    return false;
+}
+
+// The longest common ending of the texts.
+std::string commonSuffix(const std::vector<std::string>& texts) {
+    if (texts.empty()) return {};
+    std::u32string suffix = text::toUtf32(texts.front());
+    for (const auto& t : texts) {
+        const std::u32string u = text::toUtf32(t);
+        std::size_t n = 0;
+        while (n < suffix.size() && n < u.size() && suffix[suffix.size() - 1 - n] == u[u.size() - 1 - n]) ++n;
+        suffix = suffix.substr(suffix.size() - n);
+        if (suffix.empty()) break;
+    }
+    return utf8(suffix);
+}
+
+template <typename T>
+void addOnce(std::vector<T>& list, const T& value) {
+    if (std::find(list.begin(), list.end(), value) == list.end()) list.push_back(value);
+}
+
+// Keys of a count map, most frequent first (ties in first-seen order).
+std::vector<std::string> byCount(const std::map<std::string, int>& counts, const std::vector<std::string>& seen) {
+    std::vector<std::string> keys = seen;
+    std::stable_sort(keys.begin(), keys.end(),
+                     [&](const std::string& a, const std::string& b) { return counts.at(a) > counts.at(b); });
+    return keys;
+}
+
+struct Counter {
+    std::map<std::string, int> counts;
+    std::vector<std::string> seen;
+    void add(const std::string& key, int n = 1) {
+        if (counts.emplace(key, 0).second) seen.push_back(key);
+        counts[key] += n;
+    }
+    int count(const std::string& key) const {
+        const auto it = counts.find(key);
+        return it == counts.end() ? 0 : it->second;
+    }
+    std::vector<std::string> ordered() const { return byCount(counts, seen); }
+};
+
+// Separators after the number: none, the usual gap, its shared ending, each
+// with and without its trailing blanks. Nothing that holds a letter or digit.
+std::vector<std::string> separatorsAfterLabel(const std::vector<std::string>& gaps) {
+    std::vector<std::string> out{""};
+    if (gaps.empty()) return out;
+    Counter counter;
+    for (const auto& g : gaps) counter.add(g);
+    const std::string usual = counter.ordered().front();
+    const std::string shared = commonSuffix(gaps);
+    for (const std::string& s : {usual, rtrimmed(usual), shared, rtrimmed(shared)})
+        if (!s.empty() && !hasAlnum(s)) addOnce(out, s);
+    return out;
+}
+
+// The kinds of leader in a run of leader characters.
+std::vector<std::string> leaderKinds(std::u32string_view run) {
+    std::vector<std::string> kinds;
+    const std::string s = utf8(run);
+    if (run.find(U'\t') != std::u32string_view::npos) kinds.emplace_back("\t");
+    if (s.find("..") != std::string::npos) kinds.emplace_back("..");
+    else if (s.find(". .") != std::string::npos) kinds.emplace_back(". .");
+    if (run.find(U'\u2026') != std::u32string_view::npos) kinds.emplace_back("\u2026");
+    if (run.find(U'\u00B7') != std::u32string_view::npos) kinds.emplace_back("\u00B7");
+    if (run.find(U'|') != std::u32string_view::npos) kinds.emplace_back("|");
+    for (const char* dash : {" - ", " \u2013 ", " \u2014 "})
+        if (s.find(dash) != std::string::npos) kinds.emplace_back(dash);
+    return kinds;
+}
+
+// A trailing reference: the digits ending a line and the run of leader
+// characters before them.
+struct LineEnd {
+    std::u32string digits;
+    std::u32string leader;
+    bool reference() const { return !digits.empty(); }
+};
+
+LineEnd lineEnd(std::u32string_view s) {
+    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+    LineEnd end;
+    std::size_t i = s.size();
+    while (i > 0 && digit(s[i - 1])) --i;
+    bool letters = false;
+    if (i == s.size()) {
+        // Letter keys refer to a letter: one or two after a clear leader.
+        while (i > 0 && letter(s[i - 1]) && s.size() - i < 3) --i;
+        letters = i < s.size() && s.size() - i <= 2 && (i == 0 || !letter(s[i - 1]));
+        if (!letters) return end;
+    }
+    // Digits glued to a word ("f1", "ag2") are no reference.
+    if (i > 0 && !leaderChar(s[i - 1])) return end;
+    std::size_t j = i;
+    while (j > 0 && leaderChar(s[j - 1])) --j;
+    const std::u32string_view leader = s.substr(j, i - j);
+    if (letters && leaderKinds(leader).empty()) return end;
+    end.digits = s.substr(i);
+    end.leader = leader;
+    return end;
+}
+
+// The last leader of a line that is not followed by a reference: what comes
+// before a determination. Only runs that are clearly leaders count.
+std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
+    std::size_t best = std::u32string_view::npos, bestLength = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        if (!leaderChar(s[i]) || s[i] == U' ') { ++i; continue; }
+        std::size_t j = i;
+        while (j < s.size() && leaderChar(s[j])) ++j;
+        const std::u32string_view run = s.substr(i, j - i);
+        const bool clear = run.find(U'\t') != std::u32string_view::npos ||
+                           run.find(U'\u2026') != std::u32string_view::npos ||
+                           run.find(U'\u00B7') != std::u32string_view::npos ||
+                           std::count(run.begin(), run.end(), U'.') >= 2 || run.find(U'|') != std::u32string_view::npos;
+        if (clear && j < s.size()) { best = i; bestLength = j - i; }
+        i = j;
+    }
+    if (best == std::u32string_view::npos) return {};
+    return leaderKinds(s.substr(best, bestLength));
+}
+
+bool endsWithDestination(std::string_view line) {
+    const std::u32string s = text::toUtf32(line);
+    const LineEnd end = lineEnd(s);
+    if (end.reference() && (end.digits.size() <= 3 || trimmed(utf8(end.leader)).size() > 0)) return true;
+    if (line.find("=>") != std::string_view::npos) return true;
+    return !nameLeaderKinds(s).empty();
+}
+
+// A line of one to four words starting with a capital: a name on its own line.
+bool looksLikeName(std::string_view line) {
+    const std::string t = trimmed(line);
+    if (t.empty() || !(t[0] >= 'A' && t[0] <= 'Z')) return false;
+    return std::count(t.begin(), t.end(), ' ') <= 3 && t.size() <= 60;
+}
+
+// The numbering parameters of a candidate, everything else at start-up.
+KeyParams numberingParams(const NumberingCandidate& n) {
+    KeyParams p;
+    p.Format = n.format;
+    p.Alphabet = n.alphabet;
+    p.Compter_lettres = n.countLetters;
+    p.nb_lettres = n.maxLetters;
+    if (n.format == 2) {
+        p.Liste_mixte = {n.mixte};
+        p.Liste_mixte2 = {n.mixte2};
+    }
+    p.Separ1 = n.separ1;
+    p.meme_numero = n.sameMark;
+    return p;
+}
+
+class QuietHost : public Host {};
+
+const std::string kPlaceholder = "=>";
+
+std::string quoted(const std::string& s) {
+    if (s == "\t") return "tabulation";
+    if (!s.empty() && s.find_first_not_of(' ') == std::string::npos) return "espace";
+    return "\u00AB\u00A0" + s + "\u00A0\u00BB";
+}
+
+std::string summaryOf(const KeyParams& p) {
+    std::string s;
+    switch (p.Format) {
+        case 0: s = "numéros 1, 2, 3"; break;
+        case 1: s = "lettres"; break;
+        default: s = "étiquettes " + (p.Liste_mixte.empty() ? std::string() : quoted(p.Liste_mixte.front())); break;
+    }
+    if (!p.Separ1.empty()) s += ", puis " + quoted(p.Separ1);
+    if (!p.meme_numero.empty()) s += ", même numéro " + quoted(p.meme_numero);
+    if (p.format_renvois == 1) s += " ; renvoi après " + quoted(p.Separ2) + " (" + std::to_string(p.Car_maxi) + " car. maxi)";
+    else s += " ; renvoi à la ligne suivante";
+    if (!p.Liste_separ_3.empty() && p.Liste_separ_3.front() != kPlaceholder)
+        s += ", définition après " + quoted(p.Liste_separ_3.front());
+    switch (p.Sans_numero) {
+        case 0: s += " ; lignes sans numéro remontées"; break;
+        case 1: s += " ; lignes sans numéro : même numéro que la précédente"; break;
+        case 4: s += " ; lignes sans numéro : définitions"; break;
+        default: break;
+    }
+    if (!p.section_depart.empty()) s += " ; titre en tête";
+    return s;
+}
+
+// --- Scoring ---------------------------------------------------------------------
+
+struct Evaluation {
+    LayoutScore score;
+    RunOutcome outcome = RunOutcome::PreconditionFailed;
+};
+
+// Where the description of each lead starts compared with the text of its
+// line: after it (words lost), before it (label characters kept), or there.
+void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
+    for (int r = 1; r <= table.dataRows(); ++r) {
+        const std::string& kind = table.cell(r, kKind);
+        // A heading read whole counts too: a cut through Separ1 may shorten it.
+        if (kind == kSectionStart) score.kept += static_cast<long long>(table.cell(r, kTarget).size());
+        if (kind != kReference && kind != kDetermination) continue;
+        const std::string desc = trimmed(table.cell(r, kTexte));
+        score.kept += static_cast<long long>(desc.size() + table.cell(r, kTarget).size());
+        const auto index = static_cast<std::size_t>(r - 1);
+        if (desc.empty() || index >= run.rowOrigin.size()) continue;
+        const int origin = run.rowOrigin[index];
+        if (origin < 0 || origin >= static_cast<int>(text.size())) continue;
+        const std::string& source = text[static_cast<std::size_t>(origin)];
+        const std::string probe(text::firstChars(desc, 12));
+        const auto at = source.find(probe);
+        if (at == std::string::npos) continue;
+        const std::size_t start = readLineStart(source).textStart;
+        if (at > start) ++score.lostText;
+        else if (at < start) ++score.residue;
+    }
+}
+
+Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& table, RunResult& run) {
+    QuietHost host;
+    RunOptions options;
+    options.partialMode = partial;
+    run = runProcessing(text, p, table, host, options);
+    Evaluation e;
+    e.outcome = run.outcome;
+    LayoutScore& s = e.score;
+    std::map<std::string, int> leadsOf;
+    for (int r = 1; r <= table.dataRows(); ++r) {
+        const std::string& nb = table.cell(r, kNb);
+        const std::string& kind = table.cell(r, kKind);
+        const bool lead = kind == kReference || kind == kDetermination;
+        if (partial) {
+            if (table.cell(r, kTexte).empty() && nb != kSectionStart) ++s.errorRows;
+            else if (!nb.empty() && nb != kSectionStart && kind.empty()) ++s.errorRows;
+        } else if (rowInError(table, r)) {
+            ++s.errorRows;
+        }
+        if (lead && !nb.empty()) {
+            ++s.leads;
+            ++leadsOf[nb];
+        }
+    }
+    s.couplets = static_cast<int>(leadsOf.size());
+    for (const auto& [nb, n] : leadsOf)
+        if (n == 2) ++s.pairedCouplets;
+    for (const Finding& f : run.findings) {
+        if (f.level == FindingLevel::Erreur) ++s.erreurs;
+        else ++s.avertissements;
+    }
+    scoreDescriptions(text, table, run, s);
+    return e;
+}
+
+LayoutProposal proposalFrom(const KeyParams& p, const Evaluation& e, const ResultTable& table) {
+    LayoutProposal out;
+    out.params = p;
+    out.outcome = e.outcome;
+    out.score = e.score;
+    out.summary = summaryOf(p);
+    for (int r = 1; r <= table.dataRows() && static_cast<int>(out.firstRows.size()) < kPreviewRows; ++r)
+        out.firstRows.push_back({table.cell(r, kNb), table.cell(r, kTexte), table.cell(r, kKind), table.cell(r, kTarget)});
+    // The whole table, as one number: sets that read the text alike are one proposal.
+    std::string cells;
+    for (int r = 1; r <= table.dataRows(); ++r)
+        for (int c : {kNb, kTexte, kKind, kTarget}) cells.append(table.cell(r, c)).push_back('\x1F');
+    out.reading = std::hash<std::string>{}(cells);
+    return out;
+}
+
+std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const KeyParams& p, const ResultTable& table,
+                                           const RunResult& run) {
+    std::vector<DetectionObstacle> out;
+    auto lineText = [&](int line) {
+        return line >= 0 && line < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(line)] : std::string();
+    };
+    // A second lead marked otherwise than the others ("-" among "–") is not
+    // read as a lead: the mark is what to edit.
+    if (!p.meme_numero.empty())
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const LineStart ls = readLineStart(text[i]);
+            if (ls.kind == LineStart::Kind::Mark && ls.label != p.meme_numero)
+                out.push_back({static_cast<int>(i), text[i],
+                               "la marque \u00AB\u00A0" + ls.label + "\u00A0\u00BB remplace ici \u00AB\u00A0" +
+                                   p.meme_numero + "\u00A0\u00BB : la ligne n'est pas lue comme une entrée"});
+        }
+    for (int r = 1; r <= table.dataRows(); ++r) {
+        if (!rowInError(table, r)) continue;
+        const auto index = static_cast<std::size_t>(r - 1);
+        const int line = index < run.rowOrigin.size() ? run.rowOrigin[index] : -1;
+        const bool self = !table.cell(r, kNb).empty() && table.cell(r, kNb) == table.cell(r, kTarget);
+        out.push_back({line, lineText(line),
+                       self ? "l'entrée renvoie à son propre couplet"
+                            : "ni renvoi ni définition reconnus : l'entrée reste sans description"});
+    }
+    for (const Finding& f : run.findings)
+        if (f.level == FindingLevel::Erreur && f.kind != FindingKind::RowInError) out.push_back({f.line, lineText(f.line), f.text});
+    std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.line < b.line; });
+    constexpr std::size_t kMaxObstacles = 40;
+    if (out.size() > kMaxObstacles) out.resize(kMaxObstacles);
+    return out;
+}
+
+}  // namespace
+
+// --- Candidate readers -------------------------------------------------------------
+
+LineStart readLineStart(std::string_view line) {
+    const std::u32string s = text::toUtf32(line);
+    const std::size_t n = s.size();
+    LineStart r;
+    std::size_t i = 0;
+    while (i < n && blank(s[i])) ++i;
+    auto bytes = [&](std::size_t chars) { return utf8(std::u32string_view(s).substr(0, chars)).size(); };
+    auto skipGap = [&](std::size_t k) {
+        while (k < n) {
+            if (gapChar(s[k])) { ++k; continue; }
+            // A back-reference to the couplet of origin: "(1)", "(12’)".
+            if (s[k] == U'(' && k + 1 < n && digit(s[k + 1])) {
+                std::size_t m = k + 1;
+                while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b')) ++m;
+                if (m < n && s[m] == U')') { k = m + 1; continue; }
+            }
+            break;
+        }
+        return k;
+    };
+    r.textStart = bytes(i);
+    if (i == n) return r;
+    if (digit(s[i])) {
+        std::size_t j = i;
+        while (j < n && digit(s[j])) ++j;
+        std::size_t k = j;
+        std::size_t l = k;
+        while (l < n && letter(s[l]) && l - k < 3) ++l;
+        // "1a." "1b)": one or two letters glued to the number belong to the label.
+        // Not "3rd", "2nd": a word after its number.
+        if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (s[l] == U' ' && l - k == 1))) k = l;
+        const std::size_t m = skipGap(k);
+        if (m == j && m < n) return r;  // "3rd", "2nd": a word, not a label
+        r.kind = LineStart::Kind::Digits;
+        r.label = utf8(std::u32string_view(s).substr(i, j - i));
+        r.gap = utf8(std::u32string_view(s).substr(j, m - j));
+        r.textStart = bytes(m);
+        return r;
+    }
+    if (markChar(s[i]) && i + 1 < n && blank(s[i + 1])) {
+        std::size_t m = i + 1;
+        while (m < n && blank(s[m])) ++m;
+        r.kind = LineStart::Kind::Mark;
+        r.label = utf8(std::u32string_view(s).substr(i, 1));
+        r.gap = utf8(std::u32string_view(s).substr(i + 1, m - i - 1));
+        r.textStart = bytes(m);
+        return r;
+    }
+    if (letter(s[i])) {
+        std::size_t j = i;
+        while (j < n && letter(s[j])) ++j;
+        if (j - i <= 2 && j < n && (s[j] == U'.' || s[j] == U')')) {
+            const std::size_t m = skipGap(j);
+            r.kind = LineStart::Kind::Letters;
+            r.label = utf8(std::u32string_view(s).substr(i, j - i));
+            r.gap = utf8(std::u32string_view(s).substr(j, m - j));
+            r.textStart = bytes(m);
+        }
+        return r;
+    }
+    // A label inside punctuation: "=1=", "[A]", "(3)".
+    if (!markChar(s[i]) && i + 2 < n && (digit(s[i + 1]) || letter(s[i + 1]))) {
+        std::size_t j = i + 1;
+        const bool digits = digit(s[j]);
+        while (j < n && (digits ? digit(s[j]) : letter(s[j]))) ++j;
+        if (j < n && !digit(s[j]) && !letter(s[j]) && !blank(s[j]) && (digits || j - i - 1 <= 2)) {
+            const std::size_t m = skipGap(j + 1);
+            r.kind = LineStart::Kind::Bracketed;
+            r.label = utf8(std::u32string_view(s).substr(i + 1, j - i - 1));
+            r.pattern = codage(utf8(std::u32string_view(s).substr(i, j + 1 - i)));
+            r.gap = utf8(std::u32string_view(s).substr(j + 1, m - j - 1));
+            r.textStart = bytes(m);
+        }
+    }
+    return r;
+}
+
+std::vector<NumberingCandidate> numberingCandidates(const Lines& text) {
+    std::vector<std::string> digitGaps, letterGaps;
+    std::map<std::string, std::vector<std::string>> bracketGaps;
+    Counter marks, brackets;
+    int upperLabels = 0, lowerLabels = 0, longestLetters = 1;
+    for (const auto& line : text) {
+        const LineStart ls = readLineStart(line);
+        switch (ls.kind) {
+            case LineStart::Kind::Digits: digitGaps.push_back(ls.gap); break;
+            case LineStart::Kind::Letters:
+                letterGaps.push_back(ls.gap);
+                (text::upper(ls.label) == ls.label ? upperLabels : lowerLabels)++;
+                longestLetters = std::max(longestLetters, static_cast<int>(ls.label.size()));
+                break;
+            case LineStart::Kind::Mark: marks.add(ls.label); break;
+            case LineStart::Kind::Bracketed:
+                brackets.add(ls.pattern);
+                bracketGaps[ls.pattern].push_back(ls.gap);
+                break;
+            case LineStart::Kind::None: break;
+        }
+    }
+    // The two commonest marks, and none.
+    std::vector<std::string> sameMarks{""};
+    for (const auto& m : marks.ordered())
+        if (sameMarks.size() < 3) sameMarks.push_back(m);
+
+    std::vector<NumberingCandidate> out;
+    auto addStyle = [&](NumberingCandidate base, const std::vector<std::string>& gaps) {
+        for (const auto& separ1 : separatorsAfterLabel(gaps))
+            for (const auto& mark : sameMarks) {
+                base.separ1 = separ1;
+                base.sameMark = mark;
+                addOnce(out, base);
+            }
+    };
+    const auto digits = static_cast<int>(digitGaps.size());
+    const auto letters = static_cast<int>(letterGaps.size());
+    if (digits >= 2) addStyle(NumberingCandidate{}, digitGaps);
+    if (letters >= 2 && letters * 2 >= digits) {
+        NumberingCandidate c;
+        c.format = 1;
+        c.countLetters = true;
+        c.maxLetters = longestLetters;
+        c.alphabet = lowerLabels == 0 ? 0 : upperLabels == 0 ? 1 : 2;
+        addStyle(c, letterGaps);
+    }
+    const auto orderedBrackets = brackets.ordered();
+    if (!orderedBrackets.empty() && brackets.count(orderedBrackets.front()) >= 2 &&
+        brackets.count(orderedBrackets.front()) * 2 >= digits) {
+        NumberingCandidate c;
+        c.format = 2;
+        c.mixte = orderedBrackets.front();
+        // The index pattern keeps the label's class character, masks the rest.
+        std::u32string mask;
+        for (char32_t ch : text::toUtf32(c.mixte)) mask.push_back(ch == U'1' || ch == U'a' ? ch : kMaskCode);
+        c.mixte2 = utf8(mask);
+        addStyle(c, bracketGaps[c.mixte]);
+    }
+    return out;
+}
+
+std::vector<EndingCandidate> endingCandidates(const Lines& text) {
+    Counter refLeaders, nameLeaders;
+    std::map<std::string, int> longest;
+    int references = 0, lines = 0;
+    bool arrows = false;
+    for (const auto& line : text) {
+        if (trimmed(line).empty()) continue;
+        ++lines;
+        if (line.find("=>") != std::string::npos) arrows = true;
+        const std::u32string s = text::toUtf32(line);
+        const LineEnd end = lineEnd(s);
+        if (end.reference()) {
+            auto kinds = leaderKinds(end.leader);
+            // A destination with no leader: the punctuation that ends the
+            // lead's sentence, then a blank ("... moistened. 1").
+            if (kinds.empty() && end.leader.size() == 2 && end.leader[1] == U' ' &&
+                (end.leader[0] == U'.' || end.leader[0] == U',' || end.leader[0] == U':'))
+                kinds.push_back(utf8(end.leader));
+            if (!kinds.empty()) ++references;
+            for (const auto& k : kinds) {
+                refLeaders.add(k);
+                longest[k] = std::max(longest[k], static_cast<int>(end.digits.size()));
+            }
+            continue;
+        }
+        for (const auto& k : nameLeaderKinds(s)) nameLeaders.add(k);
+    }
+    std::vector<EndingCandidate> out;
+    const std::vector<std::string> placeholder{arrows ? std::string("=>") : kPlaceholder};
+    for (const auto& kind : refLeaders.ordered()) {
+        if (out.size() >= 4) break;
+        EndingCandidate c;
+        c.carMaxi = std::clamp(longest[kind], 1, 10);
+        c.determinationSeparators = placeholder;
+        c.separ2 = kind;
+        addOnce(out, c);
+        // A leader the reference clean-up does not remove must be cut whole:
+        // its last character with the blank that follows.
+        if (kind == "\u00B7" || kind == "|") {
+            c.separ2 = kind + " ";
+            addOnce(out, c);
+        }
+    }
+    // Few references: leads go on to the next couplet, names follow a leader.
+    if (references * 5 < lines) {
+        for (const auto& kind : nameLeaders.ordered()) {
+            if (out.size() >= 6) break;
+            EndingCandidate c;
+            c.formatRenvois = 0;
+            c.separ2.clear();
+            c.determinationSeparators = {kind};
+            addOnce(out, c);
+        }
+        EndingCandidate next;
+        next.formatRenvois = 0;
+        next.determinationSeparators = placeholder;
+        addOnce(out, next);
+    }
+    return out;
+}
+
+std::vector<int> otherLineCandidates(const Lines& text, const KeyParams& numbering) {
+    std::size_t first = 0;
+    while (first < text.size() && !avec_numero(numbering, text[first])) ++first;
+    int votes[6] = {0, 0, 0, 0, 0, 0};
+    bool previousEnds = false;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        const std::string& line = text[i];
+        if (trimmed(line).empty()) continue;
+        const bool ends = endsWithDestination(line);
+        if (!avec_numero(numbering, line) && i > first) {
+            if (previousEnds && ends) ++votes[1];        // a lead printed without its number
+            else if (!previousEnds && ends) ++votes[0];  // the end of a wrapped lead
+            else if (!previousEnds && looksLikeName(line)) ++votes[4];
+            else if (!previousEnds) ++votes[0];
+            else ++votes[5];                            // a note between couplets
+        }
+        previousEnds = ends;
+    }
+    std::vector<int> order;
+    for (int choice : {0, 1, 4})
+        if (votes[choice] > 0) order.push_back(choice);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return votes[a] > votes[b]; });
+    if (order.size() > 2) order.resize(2);
+    order.push_back(-1);  // delete them, as at start-up
+    return order;
+}
+
+KeyParams layoutParams(const Lines& text, const NumberingCandidate& n, const EndingCandidate& e, int sansNumero) {
+    KeyParams p = numberingParams(n);
+    p.format_renvois = e.formatRenvois;
+    p.Separ2 = e.separ2;
+    p.Car_maxi = e.carMaxi;
+    p.Liste_separ_3 = e.determinationSeparators;
+    p.Sans_numero = sansNumero;
+    // The first line is never joined or deleted: a title there is kept as a
+    // heading, as the table construction reads it after the cut through Separ1.
+    if (!text.empty() && !avec_numero(p, text.front())) {
+        std::string heading = text.front();
+        text::cutThrough(heading, p.Separ1);
+        if (!trimmed(heading).empty()) p.section_depart = heading;
+    }
+    return p;
+}
+
+// --- Proposals ---------------------------------------------------------------------
+
+bool betterScore(const LayoutScore& a, const LayoutScore& b) {
+    if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
+    if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
+    if (a.leads != b.leads) return a.leads > b.leads;
+    if (a.lostText != b.lostText) return a.lostText < b.lostText;
+    if (a.pairedCouplets != b.pairedCouplets) return a.pairedCouplets > b.pairedCouplets;
+    if (a.residue != b.residue) return a.residue < b.residue;
+    if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
+    return a.kept > b.kept;
+}
+
+bool LayoutDetection::processes() const {
+    return !proposals.empty() && proposals.front().score.errorRows == 0 && proposals.front().score.erreurs == 0 &&
+           proposals.front().outcome == RunOutcome::Success;
+}
+
+LayoutDetection detectLayout(const Lines& text, int wanted) {
+    LayoutDetection detection;
+    if (std::all_of(text.begin(), text.end(), [](const std::string& l) { return trimmed(l).empty(); })) {
+        detection.obstacles.push_back({-1, "", kMsgEmptyText});
+        return detection;
+    }
+
+    // Every combination, tried first on a sample with partial runs.
+    std::vector<KeyParams> combinations;
+    const auto endings = endingCandidates(text);
+    for (const auto& n : numberingCandidates(text)) {
+        const auto others = otherLineCandidates(text, numberingParams(n));
+        for (const auto& e : endings)
+            for (int sans : others) combinations.push_back(layoutParams(text, n, e, sans));
+    }
+    constexpr std::size_t kSampleLines = 160;
+    const Lines sample(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(std::min(text.size(), kSampleLines)));
+    struct Tried {
+        std::size_t index;
+        LayoutScore score;
+    };
+    std::vector<Tried> tried;
+    ResultTable table;
+    RunResult run;
+    // Sets that split the sample alike are one candidate: the full runs go to
+    // different readings of the text.
+    std::set<std::size_t> readings;
+    for (std::size_t i = 0; i < combinations.size(); ++i) {
+        const LayoutScore score = evaluate(sample, combinations[i], true, table, run).score;
+        std::string cells;
+        for (int r = 1; r <= table.dataRows(); ++r)
+            for (int c : {kNb, kTexte, kKind, kTarget}) cells.append(table.cell(r, c)).push_back('\x1F');
+        if (readings.insert(std::hash<std::string>{}(cells)).second) tried.push_back({i, score});
+    }
+    std::stable_sort(tried.begin(), tried.end(), [](const Tried& a, const Tried& b) { return betterScore(a.score, b.score); });
+
+    // The best of the sample, in full.
+    constexpr std::size_t kFullRuns = 8;
+    struct Full {
+        LayoutProposal proposal;
+        std::vector<DetectionObstacle> obstacles;
+    };
+    std::vector<Full> full;
+    for (std::size_t k = 0; k < tried.size() && k < kFullRuns; ++k) {
+        const KeyParams& p = combinations[tried[k].index];
+        const Evaluation e = evaluate(text, p, false, table, run);
+        full.push_back({proposalFrom(p, e, table), obstaclesOf(text, p, table, run)});
+    }
+    // An indented key is proposed with its conversion.
+    const IndentedKey indented = convertIndentedKey(text);
+    if (indented.converted) {
+        KeyParams p;
+        setIndentedKeyLayout(p);
+        Evaluation e = evaluate(indented.lines, p, false, table, run);
+        e.score.lostText = e.score.residue = 0;
+        Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, p, table, run)};
+        f.proposal.convertsIndented = true;
+        f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
+        full.push_back(std::move(f));
+    }
+    if (full.empty()) {
+        // The first line that carries text: the whole key may stand on it.
+        std::size_t first = 0;
+        while (trimmed(text[first]).empty()) ++first;
+        detection.obstacles.push_back({static_cast<int>(first), text[first], kMsgNoLabels});
+        return detection;
+    }
+    std::stable_sort(full.begin(), full.end(),
+                     [](const Full& a, const Full& b) { return betterScore(a.proposal.score, b.proposal.score); });
+
+    // Sets that give the same table are one proposal.
+    std::set<std::size_t> outcomes;
+    for (auto& f : full) {
+        if (static_cast<int>(detection.proposals.size()) >= wanted) break;
+        if (!outcomes.insert(f.proposal.reading).second) continue;
+        if (detection.proposals.empty() && (f.proposal.score.errorRows > 0 || f.proposal.score.erreurs > 0))
+            detection.obstacles = std::move(f.obstacles);
+        detection.proposals.push_back(std::move(f.proposal));
+    }
+    return detection;
+}
+
+void takeLayout(KeyParams& target, const KeyParams& layout) {
+    KeyParams result = layout;
+    const KeyParams& before = target;
+    for (const auto& info : paramInfos()) {
+        // The formatting page belongs to the text input, the hidden fields to
+        // the document; the index patterns go with the complex list.
+        const bool kept = info.page == 0 || (info.hidden && info.name != "Liste_mixte2");
+        if (!kept) continue;
+        std::visit(
+            [&](auto* to) {
+                using T = std::remove_pointer_t<decltype(to)>;
+                *to = *std::get<const T*>(fieldOf(before, info));
+            },
+            fieldOf(result, info));
+    }
+    target = std::move(result);
+}
+
+}  // namespace sarvelo

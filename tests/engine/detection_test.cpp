@@ -1,0 +1,150 @@
+// Layout detection on small keys in each printed layout: the line-start
+// reader, then the whole detection, which must give the key checked by hand
+// with no parameter set beforehand.
+#include <gtest/gtest.h>
+
+#include "engine/detection.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
+    using K = LineStart::Kind;
+    struct Case {
+        const char* line;
+        K kind;
+        const char* label;
+        const char* gap;
+        const char* text;  // the line from where the description begins
+    };
+    const Case cases[] = {
+        {"12. Chapeau rouge", K::Digits, "12", ". ", "Chapeau rouge"},
+        {"  3 Pied long", K::Digits, "3", " ", "Pied long"},
+        {"1a. Mirror absent", K::Digits, "1", "a. ", "Mirror absent"},
+        {"2(1) Metatarsus", K::Digits, "2", "(1) ", "Metatarsus"},
+        {"1\u2019 Dorsal process", K::Digits, "1", "\u2019 ", "Dorsal process"},
+        {"4* Spores rondes", K::Digits, "4", "* ", "Spores rondes"},
+        {"\u2013 Aggenital setae", K::Mark, "\u2013", " ", "Aggenital setae"},
+        {"- Females", K::Mark, "-", " ", "Females"},
+        {"b) Spores blanches", K::Letters, "b", ") ", "Spores blanches"},
+        {"AA. Plants", K::Letters, "AA", ". ", "Plants"},
+        {"=1=--=Gills= acute", K::Bracketed, "1", "--", "=Gills= acute"},
+        {"[B] Lames libres", K::Bracketed, "B", " ", "Lames libres"},
+        {"3rd segment long", K::None, "", "", "3rd segment long"},
+        {"Key to the species", K::None, "", "", "Key to the species"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const LineStart s = readLineStart(c.line);
+        EXPECT_EQ(s.kind, c.kind);
+        EXPECT_EQ(s.label, c.label);
+        EXPECT_EQ(s.gap, c.gap);
+        EXPECT_EQ(std::string(c.line).substr(s.textStart), c.text);
+    }
+}
+
+TEST(Detection, EachPrintedLayoutIsFoundAndProcessedAsCheckedByHand) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        Lines finished;
+    };
+    const Case cases[] = {
+        {"digits, dot leaders, a title",
+         {"Clé des genres", "1. Chapeau blanc ........ 2", "1. Chapeau brun ........ Boletus",
+          "2. Lames libres ........ Amanita", "2. Lames adnées ........ Tricholoma"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"1./\u2013 with a dash for the second lead",
+         {"1. Chapeau blanc ........ 2", "\u2013 Chapeau brun ........ Boletus", "2. Lames libres ........ Amanita",
+          "\u2013 Lames adnées ........ Tricholoma"},
+         {"1,2$  Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$  Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"1a/1b",
+         {"1a. Spores blanches ..... 2", "1b. Spores brunes ..... Cortinarius", "2a. Anneau présent ..... Amanita",
+          "2b. Anneau absent ..... Russula"},
+         {"1,2$ Spores blanches", "1,0$ Spores brunes $ Cortinarius", "2,0$ Anneau présent $ Amanita",
+          "2,0$ Anneau absent $ Russula"}},
+        {"same number, the second primed",
+         {"1 Chapeau blanc \u2026\u2026 2", "1\u2019 Chapeau brun \u2026\u2026 Boletus", "2 Lames libres \u2026\u2026 Amanita",
+          "2\u2019 Lames adnées \u2026\u2026 Tricholoma"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"letters",
+         {"A. Spores blanches ..... B", "A. Spores brunes ..... Cortinarius", "B. Lames libres ..... Amanita",
+          "B. Lames adnées ..... Tricholoma"},
+         {"1,2$ Spores blanches", "1,0$ Spores brunes $ Cortinarius", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"tabs, wrapped leads",
+         {"1 Chapeau blanc,", "large et charnu\t2", "1 Chapeau brun\tBoletus", "2 Lames libres\tAmanita",
+          "2 Lames adnées\tTricholoma"},
+         {"1,2$ Chapeau blanc, large et charnu", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"spaced dots, references up to 12",
+         {"1. Chapeau blanc . . . . 12", "1. Chapeau brun . . . . Boletus", "12. Lames libres . . . . Amanita",
+          "12. Lames adnées . . . . Tricholoma"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"references on the next line",
+         {"1. Chapeau blanc", "2. Lames libres ..... Amanita", "2. Lames adnées ..... Tricholoma",
+          "1. Chapeau brun ..... Boletus"},
+         {"1,2$ Chapeau blanc", "2,0$ Lames libres $ Amanita", "2,0$ Lames adnées $ Tricholoma",
+          "1,0$ Chapeau brun $ Boletus"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        const LayoutDetection d = detectLayout(c.text);
+        ASSERT_TRUE(d.processes());
+        EXPECT_TRUE(d.obstacles.empty());
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(c.text, d.proposals.front()), c.finished);
+    }
+}
+
+TEST(Detection, ProposalsAreDistinctAndTheBestComesFirst) {
+    const Lines text{"1. Chapeau blanc ........ 2", "- Chapeau brun ........ Boletus", "2. Lames libres ........ Amanita",
+                     "- Lames adnées ........ Tricholoma"};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_GE(d.proposals.size(), 2u);
+    for (std::size_t i = 1; i < d.proposals.size(); ++i) {
+        EXPECT_FALSE(betterScore(d.proposals[i].score, d.proposals[0].score));
+        EXPECT_NE(sarvelo::testing::finishedKeyOf(text, d.proposals[i]), sarvelo::testing::finishedKeyOf(text, d.proposals[0]));
+    }
+    EXPECT_EQ(d.proposals[0].score.leads, 4);
+    EXPECT_EQ(d.proposals[0].score.pairedCouplets, 2);
+    EXPECT_EQ(d.proposals[0].params.meme_numero, "-");
+}
+
+TEST(Detection, AnIndentedKeyIsProposedWithItsConversion) {
+    const Lines text{"Spores blanches", "  Anneau présent ..... Amanita", "  Anneau absent ..... Russula",
+                     "Spores brunes ..... Cortinarius"};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_FALSE(d.proposals.empty());
+    EXPECT_TRUE(d.proposals.front().convertsIndented);
+    EXPECT_TRUE(d.processes());
+}
+
+TEST(Detection, TakingALayoutKeepsTheFormattingPageAndTheHiddenFields) {
+    KeyParams user;
+    user.Le_gras = true;
+    user.copyright = "(c) moi";
+    user.Separ1 = ". ";
+    user.Liste_separ_3 = {"=", ":"};
+    KeyParams layout;
+    layout.Separ2 = "..";
+    layout.Liste_mixte = {"=1="};
+    layout.Liste_mixte2 = {"\u00FF1\u00FF"};
+    takeLayout(user, layout);
+    EXPECT_TRUE(user.Le_gras);
+    EXPECT_EQ(user.copyright, "(c) moi");
+    EXPECT_EQ(user.Separ1, "");
+    EXPECT_EQ(user.Separ2, "..");
+    EXPECT_TRUE(user.Liste_separ_3.empty());
+    EXPECT_EQ(user.Liste_mixte2, layout.Liste_mixte2);
+}
+
+TEST(Detection, AnEmptyTextIsSaidToBeEmpty) {
+    const LayoutDetection d = detectLayout({"", "   "});
+    EXPECT_TRUE(d.proposals.empty());
+    ASSERT_EQ(d.obstacles.size(), 1u);
+    EXPECT_EQ(d.obstacles.front().reason, kMsgEmptyText);
+}
