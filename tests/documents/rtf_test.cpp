@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -169,7 +171,7 @@ TEST(Rtf, LibreOfficeReadsWhatSarveloWrites) {
     t.paragraphs.back().append("rouge", {false, true, true, 255});
     t.paragraphs.back().append(" … 2 œ 🍄", {});
     t.paragraphs.emplace_back().append("1. Chapeau  blanc => Amanita", {});
-    const std::string dir = ::testing::TempDir() + "sarvelo_lo";
+    const std::string dir = ::testing::TempDir() + "sarvelo_lo_" + std::to_string(::getpid());
     const std::string path = dir + "/cle.Sarvelo";
     std::string reason;
     ASSERT_EQ(std::system(("mkdir -p " + dir).c_str()), 0);
