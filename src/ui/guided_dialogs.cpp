@@ -396,6 +396,10 @@ void TGuidedDialog::buildAutresLignes(QWidget* body) {
     outer->addLayout(right);
 }
 
+// The binding goes first: the controls' destruction (a list emptied) would
+// otherwise report changes into values already destroyed.
+TGuidedDialog::~TGuidedDialog() { delete binding_; }
+
 void TGuidedDialog::showFormatPanel() {
     if (!panel1221_) return;
     panelFormat_->setVisible(values_.Format == 1);

@@ -26,6 +26,7 @@ public:
     enum Result { kClosed = QDialog::Rejected, kOk = QDialog::Accepted, kPasser };
 
     TGuidedDialog(int step, TSarvelo& main);
+    ~TGuidedDialog() override;
 
     int step() const { return step_; }
     KeyParams& values() { return values_; }
