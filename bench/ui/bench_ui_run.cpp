@@ -13,6 +13,7 @@
 #include <cstdlib>
 
 #include "keygen.hpp"
+#include "ui/ui_bench_main.hpp"
 #include "ui/main_window.hpp"
 
 using namespace sarvelo;
@@ -64,11 +65,4 @@ BENCHMARK(BM_F9_WithErrors)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+SARVELO_UI_BENCHMARK_MAIN()

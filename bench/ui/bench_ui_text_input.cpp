@@ -18,6 +18,7 @@
 #include "documents/file_io.hpp"
 #include "documents/qt/rich_text_qt.hpp"
 #include "keygen.hpp"
+#include "ui/ui_bench_main.hpp"
 #include "ui/main_window.hpp"
 #include "ui/text_input.hpp"
 
@@ -113,11 +114,4 @@ BENCHMARK(BM_VisualiseLesFormats)->Arg(2450)->Unit(benchmark::kMillisecond)->Use
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+SARVELO_UI_BENCHMARK_MAIN()

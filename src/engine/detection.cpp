@@ -8,7 +8,6 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <type_traits>
 #include <utility>
 
 #include "engine/recognition.hpp"
@@ -18,7 +17,7 @@ namespace sarvelo {
 
 namespace {
 
-bool digit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool digit(char32_t c) { return text::isDigit(c); }
 bool letter(char32_t c) { return text::isLetter(c); }
 bool blank(char32_t c) { return c == U' ' || c == U'\t'; }
 
@@ -321,6 +320,15 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     return e;
 }
 
+// The whole table as one number: parameter sets that read the text alike
+// give the same one.
+std::size_t readingOf(const ResultTable& table) {
+    std::string cells;
+    for (int r = 1; r <= table.dataRows(); ++r)
+        for (int c : {kNb, kTexte, kKind, kTarget}) cells.append(table.cell(r, c)).push_back('\x1F');
+    return std::hash<std::string>{}(cells);
+}
+
 LayoutProposal proposalFrom(const KeyParams& p, const Evaluation& e, const ResultTable& table) {
     LayoutProposal out;
     out.params = p;
@@ -329,11 +337,7 @@ LayoutProposal proposalFrom(const KeyParams& p, const Evaluation& e, const Resul
     out.summary = summaryOf(p);
     for (int r = 1; r <= table.dataRows() && static_cast<int>(out.firstRows.size()) < kPreviewRows; ++r)
         out.firstRows.push_back({table.cell(r, kNb), table.cell(r, kTexte), table.cell(r, kKind), table.cell(r, kTarget)});
-    // The whole table, as one number: sets that read the text alike are one proposal.
-    std::string cells;
-    for (int r = 1; r <= table.dataRows(); ++r)
-        for (int c : {kNb, kTexte, kKind, kTarget}) cells.append(table.cell(r, c)).push_back('\x1F');
-    out.reading = std::hash<std::string>{}(cells);
+    out.reading = readingOf(table);
     return out;
 }
 
@@ -665,10 +669,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
     std::set<std::size_t> readings;
     for (std::size_t i = 0; i < combinations.size(); ++i) {
         const LayoutScore score = evaluate(sample, combinations[i], true, table, run).score;
-        std::string cells;
-        for (int r = 1; r <= table.dataRows(); ++r)
-            for (int c : {kNb, kTexte, kKind, kTarget}) cells.append(table.cell(r, c)).push_back('\x1F');
-        if (readings.insert(std::hash<std::string>{}(cells)).second) tried.push_back({i, score});
+        if (readings.insert(readingOf(table)).second) tried.push_back({i, score});
     }
     std::stable_sort(tried.begin(), tried.end(), [](const Tried& a, const Tried& b) { return betterScore(a.score, b.score); });
 
@@ -725,13 +726,7 @@ void takeLayout(KeyParams& target, const KeyParams& layout) {
         // The formatting page belongs to the text input, the hidden fields to
         // the document; the index patterns go with the complex list.
         const bool kept = info.page == 0 || (info.hidden && info.name != "Liste_mixte2");
-        if (!kept) continue;
-        std::visit(
-            [&](auto* to) {
-                using T = std::remove_pointer_t<decltype(to)>;
-                *to = *std::get<const T*>(fieldOf(before, info));
-            },
-            fieldOf(result, info));
+        if (kept) copyParam(result, before, info);
     }
     target = std::move(result);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
 
 namespace sarvelo {
 
@@ -101,6 +102,15 @@ bool sameValue(const KeyParams& a, const KeyParams& b, const ParamInfo& info) {
             return *fa == *std::get<P>(fieldOf(b, info));
         },
         fieldOf(a, info));
+}
+
+void copyParam(KeyParams& to, const KeyParams& from, const ParamInfo& info) {
+    std::visit(
+        [&](auto* target) {
+            using T = std::remove_pointer_t<decltype(target)>;
+            *target = *std::get<const T*>(fieldOf(from, info));
+        },
+        fieldOf(to, info));
 }
 
 }  // namespace sarvelo

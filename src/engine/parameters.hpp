@@ -124,4 +124,7 @@ void blankParams(KeyParams& p);
 // True when both records hold the same value for this parameter.
 bool sameValue(const KeyParams& a, const KeyParams& b, const ParamInfo& info);
 
+// Copies one parameter's value from one record to another.
+void copyParam(KeyParams& to, const KeyParams& from, const ParamInfo& info);
+
 }  // namespace sarvelo

@@ -1,7 +1,5 @@
 #include "ui/guided_steps.hpp"
 
-#include <type_traits>
-
 namespace sarvelo {
 
 std::span<const GuidedStep> guidedSteps() {
@@ -37,16 +35,6 @@ KeyParams guidedInitialValues() {
     KeyParams p;
     p.indice.clear();
     return p;
-}
-
-void copyParam(KeyParams& to, const KeyParams& from, const ParamInfo& info) {
-    const ConstParamRef source = fieldOf(from, info);
-    std::visit(
-        [&source](auto* target) {
-            using T = std::remove_pointer_t<decltype(target)>;
-            *target = *std::get<const T*>(source);
-        },
-        fieldOf(to, info));
 }
 
 std::vector<std::string_view> writeGuidedStep(int step, const KeyParams& dialog, KeyParams& main) {

@@ -47,7 +47,4 @@ inline int nextGuidedStep(int step) { return step + 1 < kStepCount ? step + 1 : 
 // window's, in the step's order; returns them in that order.
 std::vector<std::string_view> writeGuidedStep(int step, const KeyParams& dialog, KeyParams& main);
 
-// Copies one parameter's value from one record to another.
-void copyParam(KeyParams& to, const KeyParams& from, const ParamInfo& info);
-
 }  // namespace sarvelo
