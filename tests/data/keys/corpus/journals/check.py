@@ -22,8 +22,8 @@ OPEN = {
     "ganguilus-one-line-couplets": {6},
     "antocha-2021-sichuan": {5, 9},
     "cryptocephalus-2025-japan": {5, 7},
-    "aegidinus-2019-males-xml": {5, 6},
     "edessa-2006-rufomarginata-pt": {6, 7, 9, 10},
+    "trigonometopus-2015-neotropical-xml": {5, 7},
 }
 
 
