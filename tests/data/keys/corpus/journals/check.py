@@ -23,7 +23,6 @@ OPEN = {
     "antocha-2021-sichuan": {5, 9},
     "cryptocephalus-2025-japan": {5, 7},
     "edessa-2006-rufomarginata-pt": {6, 7, 9, 10},
-    "trigonometopus-2015-neotropical-xml": {5, 7},
 }
 
 
