@@ -23,6 +23,9 @@ OPEN = {
     "antocha-2021-sichuan": {5, 9},
     "cryptocephalus-2025-japan": {5, 7},
     "edessa-2006-rufomarginata-pt": {6, 7, 9, 10},
+    "pmc-2020-zookeys993-table": {4, 5},
+    "scathophagidae-2021-japan-one-line": {8},
+    "sciopemyia-males-one-line": {6},
 }
 
 
