@@ -26,6 +26,7 @@ OPEN = {
     "pmc-2020-zookeys993-table": {4, 5},
     "scathophagidae-2021-japan-one-line": {8},
     "sciopemyia-males-one-line": {6},
+    "clam-shrimps-2009-australia": {6},
 }
 
 
