@@ -27,6 +27,11 @@ OPEN = {
     "scathophagidae-2021-japan-one-line": {8},
     "sciopemyia-males-one-line": {6},
     "clam-shrimps-2009-australia": {6},
+    "epipedonota-2017-chile-es": {3, 5},
+    "sepsidae-2014-china": {7, 8},
+    "spinturnix-2023-russia": {5},
+    "nothrholaspis-2014-females": {6, 10},
+    "sinochlora-males": {7, 8, 9, 11},
 }
 
 
