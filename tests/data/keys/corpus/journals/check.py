@@ -32,6 +32,10 @@ OPEN = {
     "spinturnix-2023-russia": {5},
     "nothrholaspis-2014-females": {6, 10},
     "sinochlora-males": {7, 8, 9, 11},
+    "scirtidae-2021-australia": {4, 6},
+    "dolabellopsocidae-2014-neotropical": {5, 7, 8, 15, 21},
+    "antonina-first-instar": {5},
+    "zaphanta-2019-one-line-couplets": {4, 7},
 }
 
 
