@@ -36,7 +36,27 @@ OPEN = {
     "dolabellopsocidae-2014-neotropical": {5, 7, 8, 15, 21},
     "antonina-first-instar": {5},
     "zaphanta-2019-one-line-couplets": {4, 7},
+    "parribacus-dwca-media-tsv": {7},
 }
+
+
+def flat(text):
+    """The paste or a lead as one line: line breaks and runs of blanks as one blank."""
+    return " ".join(text.split())
+
+
+def check_words(path, faults):
+    """Every lead text and every name of the finished key is found in the paste, so that a slip
+    of the hand shows (the lead's lines joined by one blank, as the conventions say)."""
+    paste = flat(path.with_suffix(".txt").read_text(encoding="utf-8"))
+    for number, text in enumerate(path.read_text(encoding="utf-8").splitlines(), 1):
+        m = LINE.match(text)
+        if not m:
+            continue
+        for part in m.group(3).split(" $ "):
+            words = flat(part).rstrip(".… ").lstrip(".… ")
+            if words and words not in paste:
+                faults.append(f"line {number}: not in the paste: {words[:60]}")
 
 
 def check_key(path):
@@ -102,6 +122,7 @@ def check_key(path):
     for c in leads:
         if c not in seen:
             faults.append(f"couplet {c} not reached from 1")
+    check_words(path, faults)
     missing_open = OPEN.get(path.stem, set()) - open_dest
     if missing_open:
         faults.append(f"OPEN lists destinations not met: {sorted(missing_open)}")
