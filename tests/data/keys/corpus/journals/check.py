@@ -37,6 +37,7 @@ OPEN = {
     "antonina-first-instar": {5},
     "zaphanta-2019-one-line-couplets": {4, 7},
     "parribacus-dwca-media-tsv": {7},
+    "polyplectropus-2010-groups": {6, 7, 12},
 }
 
 
