@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks that every finished key (*.cle) in this folder is a tree: couplets numbered from 1,
 every couplet reached exactly once from couplet 1, two or more leads to a couplet, every
-destination existing, every lead ending in a couplet or a name; and that index.tsv lists
-exactly the keys present."""
+destination existing, every lead ending in a couplet or a name; that index.tsv lists
+exactly the keys present; and that no source (the index's source up to its year) is on both
+sides of the split."""
 import os, re, sys
 
 here = os.path.dirname(os.path.abspath(__file__))
@@ -48,11 +49,19 @@ def main():
     total = 0
     index = os.path.join(here, 'index.tsv')
     listed = set()
+    sides = {}
     if os.path.exists(index):
         rows = open(index, encoding='utf-8').read().splitlines()
         for r in rows[1:]:
             if r.strip():
-                listed.add(r.split('\t')[0])
+                cells = r.split('\t')
+                listed.add(cells[0])
+                m = re.match(r'^(.*?\d{4})', cells[2]) if len(cells) > 2 else None
+                sides.setdefault(m[1] if m else cells[-1], set()).add(cells[1] if len(cells) > 1 else '')
+    for source, sets in sorted(sides.items()):
+        if len(sets) > 1:
+            print(f'index.tsv: {source} is on both sides ({", ".join(sorted(sets))})')
+            bad += 1
     for f in sorted(os.listdir(here)):
         if not f.endswith('.cle'):
             continue
