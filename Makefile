@@ -1,6 +1,6 @@
 # `make run` and `make test` do all the set-up on a fresh Debian machine.
 PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev \
-            libsimpleini-dev fonts-liberation qt6-translations-l10n xvfb xauth desktop-file-utils
+            libsimpleini-dev libcli11-dev fonts-liberation qt6-translations-l10n xvfb xauth desktop-file-utils
 BUILD := build
 JOBS ?= 2
 # ccache, when present, keeps rebuilds of several checkouts short.

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/cli_options.hpp"
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
 #include "documents/key_document.hpp"
@@ -23,105 +24,9 @@
 #include "review/tree.hpp"
 
 using namespace sarvelo;
+using sarvelo::cli::Options;
 
 namespace {
-
-constexpr const char* kUsage = R"(Usage : sarvelo-cli [options] CLE
-
-Traite la clé de détermination du fichier CLE (texte Windows-1252 ou UTF-8, ou
-document de clé .Sarvelo ; "-" pour l'entrée standard) avec les paramètres du
-fichier de configuration, ou avec ceux du document de clé.
-Une clé KeyBase (fichier .csv ou .tsv : couplet, texte, destination) est lue avec
-les paramètres qui la traitent ; --config est alors facultatif.
-Une CLE qui contient la ligne "Configuration pour Sarvelo" est lue jusqu'à elle.
-
-Options :
-  -c, --config FICHIER     paramètres de la clé : lignes "[Nom] valeur" (la partie
-                           d'un document de clé après "Configuration pour Sarvelo" ;
-                           un fichier qui contient cette ligne est lu après elle) ;
-                           les paramètres non nommés gardent leur valeur de
-                           démarrage, une liste nommée remplace celle de départ
-  -d, --document FICHIER   écrit un document de clé (.Sarvelo) : le texte de la clé
-                           et les paramètres utilisés
-  -o, --cle FICHIER        écrit la clé terminée, une ligne par entrée ("-" : sortie
-                           standard) ; écrite seulement si la clé est sans erreur
-      --en-ordre           la clé terminée dans l'ordre des couplets ("En ordre")
-  -t, --tableau FICHIER    écrit le tableau de résultat (Nb, separ., texte, separ.,
-                           Def ou renvois) en texte séparé par des tabulations
-  -a, --arbre FICHIER      écrit la structure de la clé en texte indenté
-  -e, --exporter FORMAT FICHIER
-                           exporte la clé sans erreur ; FORMAT : csv ou tsv (KeyBase),
-                           html (clé interactive), crochets ou indentee (texte),
-                           crochets-rtf ou indentee-rtf (RTF) ; l'option peut
-                           être répétée
-      --titre TEXTE        titre de la clé interactive (par défaut : la première
-                           ligne du texte quand elle n'est pas une entrée)
-  -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"
-                           (par défaut : non)
-  -p, --partiel            mode partiel : s'arrête après la construction du tableau
-  -v, --verifier-seulement FICHIER
-                           vérifie la clé et écrit seulement le rapport des
-                           vérifications ("-" : sortie standard), sans clé
-                           terminée, tableau ni structure
-      --tsv                le rapport des vérifications en texte séparé par des
-                           tabulations (niveau, genre, couplet, rang, ligne, texte)
-  -q, --silencieux         n'affiche pas les messages du traitement
-  -i, --indentee           CLE est une clé indentée (retraits, étiquettes I., A.,
-                           a., 1. ou numéros 1.2.1.) : elle est convertie en clé
-                           numérotée par couplets, traitée avec ses propres
-                           paramètres (sans --config)
-      --convertie FICHIER  avec --indentee : écrit la clé convertie suivie de
-                           "Configuration pour Sarvelo" et de ses paramètres
-                           (utilisable ensuite comme CLE et comme --config)
-      --tabulation N       avec --indentee : largeur d'une tabulation (8 par défaut)
-      --detecter           détecte la mise en page (sans --config) : écrit les
-                           paramètres trouvés en lignes "[Nom] valeur", utilisables
-                           avec --config, et traite la clé avec eux pour -o, -t, -a,
-                           -e et -d ; sans mise en page qui traite la clé, les
-                           lignes qui l'empêchent sont listées
-  -h, --help               affiche cette aide
-
-Les fichiers lus (fichier, tube ou entrée standard) font au plus 64 Mo ; toute
-fin de ligne est reconnue (CR LF, LF ou CR seul). Les fichiers écrits sont en
-UTF-8, d'abord dans un fichier temporaire renommé ensuite : un échec d'écriture
-laisse l'ancien fichier intact. Dans le tableau, une tabulation ou un saut de
-ligne à l'intérieur d'une cellule est écrit \t ou \n.
-
-Après le traitement, les vérifications de la clé (renvois vers un couplet qui
-n'existe pas, couplets inaccessibles, boucles, couplets à une seule entrée ...)
-sont listées sur la sortie d'erreur avec les numéros de ligne du fichier CLE.
-
-Code de sortie :
-  0  traitement sans erreur, aucune erreur de vérification (des avertissements
-     peuvent rester)
-  1  la clé contient des erreurs (les rangs et lignes en erreur sont listés sur la
-     sortie d'erreur)
-  3  traitement sans erreur (la clé terminée est écrite) mais les vérifications
-     trouvent des erreurs
-  2  entrée inutilisable (fichier illisible, paramètres incorrects) : une ligne
-     d'erreur nomme le fichier et la raison
-)";
-
-struct Options {
-    std::string keyFile;
-    std::string configFile;
-    std::string finishedKeyFile;
-    std::string tableFile;
-    std::string treeFile;
-    std::string checksFile;
-    bool checksTsv = false;
-    std::vector<std::pair<const interchange::FormatInfo*, std::string>> exports;
-    std::string title;
-    std::string documentFile;
-    bool ordered = false;
-    bool nestedYes = false;
-    bool partial = false;
-    bool quiet = false;
-    bool indented = false;
-    std::string convertedFile;
-    int tabWidth = 8;
-    bool detect = false;
-};
 
 class CliHost : public Host {
 public:
@@ -235,77 +140,16 @@ std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& p
     return std::nullopt;
 }
 
-// Parses the command line; returns an exit code when the program must stop.
-std::optional<int> parse(int argc, char** argv, Options& o) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    auto value = [&](std::size_t& i) -> std::optional<std::string> {
-        if (i + 1 >= args.size()) return std::nullopt;
-        return args[++i];
-    };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string* target = nullptr;
-        if (a == "-h" || a == "--help") {
-            std::cout << kUsage;
-            return 0;
-        } else if (a == "-c" || a == "--config") target = &o.configFile;
-        else if (a == "-o" || a == "--cle") target = &o.finishedKeyFile;
-        else if (a == "-t" || a == "--tableau") target = &o.tableFile;
-        else if (a == "-a" || a == "--arbre") target = &o.treeFile;
-        else if (a == "-v" || a == "--verifier-seulement") target = &o.checksFile;
-        else if (a == "--tsv") o.checksTsv = true;
-        else if (a == "--en-ordre") o.ordered = true;
-        else if (a == "--titre") target = &o.title;
-        else if (a == "-d" || a == "--document") target = &o.documentFile;
-        else if (a == "-e" || a == "--exporter") {
-            const auto format = value(i);
-            const interchange::FormatInfo* info = format ? interchange::findFormat(*format) : nullptr;
-            if (!info) return fail("", "--exporter attend un format parmi " + interchange::formatNames());
-            const auto file = value(i);
-            if (!file || file->empty()) return fail("", "l'option " + a + " attend un format et un nom de fichier");
-            o.exports.emplace_back(info, *file);
-        } else if (a == "--en-ordre") o.ordered = true;
-        else if (a == "-p" || a == "--partiel") o.partial = true;
-        else if (a == "-q" || a == "--silencieux") o.quiet = true;
-        else if (a == "-i" || a == "--indentee") o.indented = true;
-        else if (a == "--convertie") target = &o.convertedFile;
-        else if (a == "--detecter") o.detect = true;
-        else if (a == "--tabulation") {
-            const auto v = value(i);
-            const auto width = v ? text::toInteger(*v) : std::nullopt;
-            if (!width || *width < 1 || *width > 32) return fail("", "--tabulation attend un nombre de 1 à 32");
-            o.tabWidth = *width;
-        }
-        else if (a == "-r" || a == "--recursive") {
-            const auto v = value(i);
-            if (!v || (*v != "oui" && *v != "non")) return fail("", "--recursive attend oui ou non");
-            o.nestedYes = *v == "oui";
-        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
-            return fail("", "option inconnue : " + a + " (voir --help)");
-        } else if (o.keyFile.empty()) {
-            o.keyFile = a;
-        } else {
-            return fail("", "un seul fichier de clé est attendu (voir --help)");
-        }
-        if (target) {
-            const auto v = value(i);
-            if (!v || v->empty()) return fail("", "l'option " + a + " attend un nom de fichier");
-            *target = *v;
-        }
-    }
-    if (o.keyFile.empty()) return fail("", "aucun fichier de clé (voir --help)");
-    if (o.indented && !o.configFile.empty()) return fail("", "--indentee fournit ses propres paramètres : pas de --config");
-    if (!o.indented && !o.convertedFile.empty()) return fail("", "--convertie s'emploie avec --indentee");
-    if (o.detect && (o.indented || !o.configFile.empty()))
-        return fail("", "--detecter trouve lui-même les paramètres : ni --config ni --indentee");
-    return std::nullopt;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options o;
-    if (const auto code = parse(argc, argv, o)) return *code;
+    cli::CommandLine commandLine = cli::parseCommandLine(argc, argv);
+    if (commandLine.exitStatus) {
+        std::cout << commandLine.output;
+        if (!commandLine.error.empty()) std::cerr << commandLine.error << "\n";
+        return *commandLine.exitStatus;
+    }
+    const cli::Options& o = commandLine.options;
 
     // A key document (RTF or text) brings its own key text and configuration.
     const FileBytes keyBytes = readFileBytes(o.keyFile);
