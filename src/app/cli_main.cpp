@@ -1,5 +1,7 @@
 // sarvelo-cli: the processing run on files, for many keys and for scripts.
+#include <algorithm>
 #include <cstdio>
+#include <new>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -49,19 +51,37 @@ int fail(const std::string& file, const std::string& reason) {
     return 2;
 }
 
-// Writes lines to a file, or to standard output for "-"; false on failure.
-bool writeLines(const std::string& path, const std::vector<std::string>& lines, std::string& reason) {
+std::string linesText(const std::vector<std::string>& lines) {
     std::string buffer;
     for (const auto& line : lines) {
         buffer += line;
         buffer += '\n';
     }
-    if (path == "-") {
-        std::cout << buffer;
-        return static_cast<bool>(std::cout.flush());
-    }
-    return writeFileAtomically(path, buffer, reason);
+    return buffer;
 }
+
+// Every output of one run, decided before any is written: the files are
+// written together or not at all, and at most one output is standard output.
+class Outputs {
+public:
+    void add(const std::string& path, std::string bytes) {
+        if (path == "-") standardOutput_ = std::move(bytes);
+        else files_.push_back({path, std::move(bytes)});
+    }
+    void addLines(const std::string& path, const std::vector<std::string>& lines) { add(path, linesText(lines)); }
+    // Returns the exit status of a failed write.
+    std::optional<int> write() {
+        const auto failure = writeFilesTogether(files_, [this] {
+            return standardOutput_.empty() || static_cast<bool>((std::cout << standardOutput_).flush());
+        });
+        if (!failure) return std::nullopt;
+        return fail(failure->path, failure->reason + " ; aucun fichier écrit");
+    }
+
+private:
+    std::vector<FileToWrite> files_;
+    std::string standardOutput_;
+};
 
 std::string escapeCell(const std::string& cell) {
     std::string out;
@@ -91,7 +111,7 @@ std::vector<std::string> tableLines(const ResultTable& table) {
 
 // --indentee: the key text becomes the converted couplet key and the
 // parameters those that process it; --convertie keeps both in one file.
-std::optional<int> convertIndented(const Options& o, Lines& lines, KeyParams& params) {
+std::optional<int> convertIndented(const Options& o, Lines& lines, KeyParams& params, Outputs& outputs) {
     IndentedKey converted = convertIndentedKey(lines, o.tabWidth);
     if (!converted.converted) return fail(o.keyFile, converted.message);
     if (!o.quiet) std::cerr << converted.message << "\n";
@@ -101,15 +121,14 @@ std::optional<int> convertIndented(const Options& o, Lines& lines, KeyParams& pa
         std::vector<std::string> document = lines;
         document.emplace_back(kConfigurationMarker);
         for (auto& entry : configurationEntries(params)) document.push_back(std::move(entry));
-        std::string reason;
-        if (!writeLines(o.convertedFile, document, reason)) return fail(o.convertedFile, reason);
+        outputs.addLines(o.convertedFile, document);
     }
     return std::nullopt;
 }
 
 // --detecter: the best proposal's parameters, written as configuration lines
 // (those that differ from the start-up values); an indented key is converted.
-std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& params) {
+std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& params, Outputs& outputs) {
     const LayoutDetection detection = detectLayout(lines, 1);
     for (const auto& obstacle : detection.obstacles) {
         if (obstacle.line >= 0) std::cerr << o.keyFile << ":" << obstacle.line + 1 << ": ";
@@ -133,16 +152,12 @@ std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& p
             if (entry.starts_with(prefix)) entries.push_back(entry);
     }
     // The parameters go to standard output unless an output already does.
-    const bool stdoutTaken = o.finishedKeyFile == "-" || o.tableFile == "-" || o.treeFile == "-" || o.documentFile == "-";
-    std::string buffer;
-    for (const auto& e : entries) buffer += e + "\n";
-    (stdoutTaken ? std::cerr : std::cout) << buffer;
+    if (cli::writesToStandardOutput(o)) std::cerr << linesText(entries);
+    else outputs.addLines("-", entries);
     return std::nullopt;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     cli::CommandLine commandLine = cli::parseCommandLine(argc, argv);
     if (commandLine.exitStatus) {
         std::cout << commandLine.output;
@@ -177,12 +192,18 @@ int main(int argc, char** argv) {
     }
     if (o.configFile.empty() && !ownConfiguration && !o.indented && !o.detect)
         return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
+    // An empty key is a faulty one, like a blank one: nothing to process or write.
+    if (std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return l.find_first_not_of(" \t\r\f\v") == std::string::npos; })) {
+        std::cerr << "sarvelo-cli: " << o.keyFile << ": la clé est vide (aucune ligne de texte)\n";
+        return 1;
+    }
 
+    Outputs outputs;
     KeyParams params;
     if (o.detect) {
-        if (const auto code = detectParameters(o, lines, params)) return *code;
+        if (const auto code = detectParameters(o, lines, params, outputs)) return *code;
     } else if (o.indented) {
-        if (const auto code = convertIndented(o, lines, params)) return *code;
+        if (const auto code = convertIndented(o, lines, params, outputs)) return *code;
     } else {
         if (!o.configFile.empty()) {
             const TextFile config = readTextFile(o.configFile);
@@ -197,12 +218,7 @@ int main(int argc, char** argv) {
         if (const auto failure = applyConfigurationOver(params, configLines)) return fail(paramSource, *failure);
         if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
     }
-
-    if (o.documentFile == "-") {
-        std::cout << keyDocumentRtf(keyText, params);
-    } else if (!o.documentFile.empty()) {
-        if (const auto failure = saveKeyDocument(o.documentFile, keyText, params)) return fail("", *failure);
-    }
+    if (!o.documentFile.empty()) outputs.add(o.documentFile, keyDocumentRtf(keyText, params));
 
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);
@@ -210,47 +226,57 @@ int main(int argc, char** argv) {
     options.partialMode = o.partial;
     const RunResult result = runProcessing(lines, params, table, host, options);
 
-    std::string reason;
     bool inError = false;
     for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
     const int status = inError ? 1 : hasErreur(result.findings) ? 3 : 0;
+    // One write for the whole list: a faulty long key has a line per row.
+    std::string listed;
+    for (const Finding& f : result.findings) listed += findingLine(f) + '\n';
+    // Listed whatever is written: they explain a refused export too.
+    const auto finish = [&](std::optional<int> failed) {
+        std::cerr << listed;
+        return failed ? *failed : status;
+    };
+
     if (!o.checksFile.empty()) {
-        const auto report = o.checksTsv ? findingsTsv(result.findings) : findingsReport(result.findings);
-        if (!writeLines(o.checksFile, report, reason)) return fail(o.checksFile, reason);
-        return status;
+        outputs.addLines(o.checksFile, o.checksTsv ? findingsTsv(result.findings) : findingsReport(result.findings));
+        return finish(outputs.write());
     }
 
-    if (!o.tableFile.empty() && !writeLines(o.tableFile, tableLines(table), reason))
-        return fail(o.tableFile, reason);
-    if (!o.treeFile.empty() && !writeLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))), reason))
-        return fail(o.treeFile, reason);
-
+    if (!o.tableFile.empty()) outputs.addLines(o.tableFile, tableLines(table));
+    if (!o.treeFile.empty()) outputs.addLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))));
     if ((!o.finishedKeyFile.empty() || !o.exports.empty()) && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
     if (result.outcome == RunOutcome::Success) {
         const std::string title = o.title.empty() ? interchange::proposedTitle(lines, table) : o.title;
         for (const auto& [format, file] : o.exports) {
-            const interchange::Exported exported = interchange::exportKey(table, format->format, title);
-            if (exported.failure) return fail(file, *exported.failure);
-            const bool written = file == "-" ? static_cast<bool>((std::cout << exported.bytes).flush())
-                                             : writeFileAtomically(file, exported.bytes, reason);
-            if (!written) return fail(file, reason);
+            interchange::Exported exported = interchange::exportKey(table, format->format, title);
+            if (exported.failure) return finish(fail(file, *exported.failure + " ; aucun fichier écrit"));
+            outputs.add(file, std::move(exported.bytes));
+        }
+        if (!o.finishedKeyFile.empty()) {
+            // What the finished-key window shows: the lines of the tidied table.
+            std::vector<std::string> finished = finishedKeyLines(table);
+            if (o.ordered) {
+                auto ordered = orderFinishedKey(finished);
+                if (ordered.failure) return finish(fail(o.finishedKeyFile, *ordered.failure + " ; aucun fichier écrit"));
+                finished = std::move(ordered.lines);
+            }
+            outputs.addLines(o.finishedKeyFile, finished);
         }
     }
-    if (!o.finishedKeyFile.empty() && result.outcome == RunOutcome::Success) {
-        // What the finished-key window shows: the lines of the tidied table.
-        std::vector<std::string> finished = finishedKeyLines(table);
-        if (o.ordered) {
-            auto ordered = orderFinishedKey(finished);
-            if (ordered.failure) return fail(o.finishedKeyFile, *ordered.failure);
-            finished = std::move(ordered.lines);
-        }
-        if (!writeLines(o.finishedKeyFile, finished, reason)) return fail(o.finishedKeyFile, reason);
+    return finish(outputs.write());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A key too large for the memory left ends like any unusable input.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::fputs("sarvelo-cli: mémoire insuffisante pour traiter la clé ; aucun fichier écrit\n", stderr);
+        return 2;
     }
-    // After the writes, so that a failed one is reported alone. One write for
-    // the whole list: a faulty long key has a line per row.
-    std::string listed;
-    for (const Finding& f : result.findings) listed += findingLine(f) + '\n';
-    std::cerr << listed;
-    return status;
 }

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
@@ -243,6 +244,20 @@ CommandLine usageError(const std::string& message) { return stop(2, "sarvelo-cli
 
 }  // namespace
 
+std::vector<std::string> outputPaths(const Options& o) {
+    std::vector<std::string> paths;
+    for (const std::string* path :
+         {&o.finishedKeyFile, &o.tableFile, &o.treeFile, &o.checksFile, &o.documentFile, &o.convertedFile})
+        if (!path->empty()) paths.push_back(*path);
+    for (const auto& [format, path] : o.exports) paths.push_back(path);
+    return paths;
+}
+
+bool writesToStandardOutput(const Options& o) {
+    const auto paths = outputPaths(o);
+    return std::find(paths.begin(), paths.end(), "-") != paths.end();
+}
+
 std::string usageText() {
     std::string text = kUsageHead;
     for (const OptionSpec& spec : optionTable()) text += helpEntry(spec);
@@ -326,6 +341,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& given) {
     if (!o.indented && !o.convertedFile.empty()) return usageError("--convertie s'emploie avec --indentee");
     if (o.detect && (o.indented || !o.configFile.empty()))
         return usageError("--detecter trouve lui-même les paramètres : ni --config ni --indentee");
+    const auto paths = outputPaths(o);
+    if (std::count(paths.begin(), paths.end(), "-") > 1)
+        return usageError("une seule sortie peut être \"-\" (la sortie standard)");
     return line;
 }
 

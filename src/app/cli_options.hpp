@@ -34,6 +34,10 @@ struct Options {
     bool detect = false;
 };
 
+// The files the options ask to write, "-" for standard output.
+std::vector<std::string> outputPaths(const Options& options);
+bool writesToStandardOutput(const Options& options);
+
 // What the command line asks: options to run with, or an exit at once with a
 // text for standard output (--help, --version) or an error line (status 2).
 struct CommandLine {
