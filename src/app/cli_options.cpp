@@ -297,7 +297,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& given) {
         CLI::Option* option = spec.value ? app.add_option(spec.names)
                                                ->expected(0, spec.arity)
                                                ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-                                         : app.add_flag(spec.names);
+                                         : app.add_flag(spec.names)->disable_flag_override();
         bound.emplace_back(&spec, option);
     }
     std::vector<std::string> keyFiles;
@@ -307,10 +307,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& given) {
     try {
         app.parse(reversed);
     } catch (const CLI::ParseError& error) {
-        // Only a count of values the table does not allow gets here; CLI11
-        // starts its message with the option's name.
+        // Only a value given to a flag ("--partiel=oui") gets here; CLI11
+        // starts its message with the option's name, with or without dashes.
         const std::string what = error.what();
-        return usageError("l'option " + what.substr(0, what.find(':')) + " est mal employée (voir --help)");
+        std::string name = what.substr(0, what.find_first_of(": "));
+        name.erase(0, name.find_first_not_of('-'));
+        for (const OptionSpec& spec : optionTable()) {
+            const std::string names = std::string(",") + spec.names + ",";
+            if (names.find(",-" + name + ",") != std::string::npos || names.find(",--" + name + ",") != std::string::npos)
+                name = longName(spec);
+        }
+        return usageError("l'option " + name + " est mal employée (voir --help)");
     }
     if (app.get_option("--help")->count() > 0) {
         CommandLine line;

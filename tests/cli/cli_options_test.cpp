@@ -69,6 +69,7 @@ TEST(CliOptions, ErrorsNameTheOptionAndStopWithStatusTwo) {
         {{"--tabulation=0", "k.txt"}, "l'option --tabulation attend un nombre de 1 à 32"},
         {{"--nimporte", "k.txt"}, "option inconnue : --nimporte"},
         {{"-qz", "k.txt"}, "option inconnue : -z"},
+        {{"--partiel=non", "k.txt"}, "l'option --partiel est mal employée"},
         {{"a.txt", "b.txt"}, "un seul fichier de clé est attendu"},
         {{"-q"}, "aucun fichier de clé"},
         {{"-i", "-c", "c.txt", "k.txt"}, "--indentee fournit ses propres paramètres"},
