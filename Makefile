@@ -1,6 +1,7 @@
 # `make run` and `make test` do all the set-up on a fresh Debian machine.
 PACKAGES := cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev \
-            libsimpleini-dev fonts-liberation qt6-translations-l10n xvfb xauth desktop-file-utils
+            libsimpleini-dev libcli11-dev fonts-liberation qt6-translations-l10n xvfb xauth desktop-file-utils \
+            dpkg-dev
 BUILD := build
 JOBS ?= 2
 # ccache, when present, keeps rebuilds of several checkouts short.
@@ -68,9 +69,17 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# A Debian package of both programs, in $(BUILD)/.
-package: build
-	cd $(BUILD) && cpack -G DEB
+# A Debian package of both programs and their data (no tests, no benchmarks),
+# built with Debian's hardening flags in $(BUILD)/paquet and copied to $(BUILD)/.
+PACKAGE_BUILD = $(BUILD)/paquet
+BUILDFLAGS = DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get
+package: deps
+	@cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DSARVELO_BUILD_TESTS=OFF $(LAUNCHER) \
+	  -DCMAKE_CXX_FLAGS="$$($(BUILDFLAGS) CPPFLAGS) $$($(BUILDFLAGS) CXXFLAGS)" \
+	  -DCMAKE_EXE_LINKER_FLAGS="$$($(BUILDFLAGS) LDFLAGS)" >/dev/null
+	@cmake --build $(PACKAGE_BUILD) -j$(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB
+	cp $(PACKAGE_BUILD)/sarvelo_*.deb $(BUILD)/
 
 clean:
 	rm -rf $(BUILD) build-sanitize build-fuzz

@@ -1,8 +1,13 @@
 // Sarvelo, the desktop program: the main window, maximised, until it closes.
+// `sarvelo FICHIER` opens the file as the menus would (a key document, a
+// KeyBase file, or a text or RTF file).
 #include <QApplication>
 #include <QScreen>
+#include <QStringList>
+#include <QTimer>
 
 #include "ui/main_window.hpp"
+#include "ui/open_file.hpp"
 #include "ui/translations.hpp"
 
 int main(int argc, char* argv[]) {
@@ -16,5 +21,11 @@ int main(int argc, char* argv[]) {
     // the window then takes the screen's whole free area itself.
     window.setGeometry(window.screen()->availableGeometry());
     window.showMaximized();
+    // Once the window shows, so that the key document's preview opens over it.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        const QString path = arguments.at(1);
+        QTimer::singleShot(0, &window, [&window, path] { sarvelo::openFileAsMenusWould(window, path); });
+    }
     return app.exec();
 }

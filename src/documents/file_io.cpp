@@ -2,6 +2,7 @@
 
 #include "documents/encoding.hpp"
 #include "documents/rich_text.hpp"
+#include "documents/system_errors.hpp"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,7 +16,7 @@ namespace sarvelo {
 
 namespace {
 
-std::string withErrno(const char* what) { return std::string(what) + " (" + std::strerror(errno) + ")"; }
+std::string withErrno(const char* what) { return std::string(what) + " (" + frenchSystemError(errno) + ")"; }
 
 bool writeAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -90,7 +91,17 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit, bool refuseB
     return result;
 }
 
-bool writeFileAtomically(const std::string& target, const std::string& bytes, std::string& reason) {
+namespace {
+
+// A file on its way: the temporary file beside the target, or a device or
+// pipe written in place when the files are committed.
+struct Staged {
+    std::string path;
+    std::string temp;
+    const std::string* bytes = nullptr;
+};
+
+bool stage(const std::string& target, const std::string& bytes, Staged& staged, std::string& reason) {
     if (target.empty()) {
         reason = "aucun nom de fichier";
         return false;
@@ -101,6 +112,8 @@ bool writeFileAtomically(const std::string& target, const std::string& bytes, st
         path = real;
         std::free(real);
     }
+    staged.path = path;
+    staged.bytes = &bytes;
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
@@ -109,7 +122,7 @@ bool writeFileAtomically(const std::string& target, const std::string& bytes, st
     }
     // A device or a pipe (/dev/null, a named pipe) is written in place: it
     // holds no earlier content to protect, and must never be replaced.
-    if (exists && !S_ISREG(existing.st_mode)) return writeInPlace(path, bytes, reason);
+    if (exists && !S_ISREG(existing.st_mode)) return true;
 
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
@@ -138,12 +151,50 @@ bool writeFileAtomically(const std::string& target, const std::string& bytes, st
         ::unlink(temp.c_str());
         return false;
     }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    staged.temp = std::move(temp);
+    return true;
+}
+
+bool commit(const Staged& staged, std::string& reason) {
+    if (staged.temp.empty()) return writeInPlace(staged.path, *staged.bytes, reason);
+    if (::rename(staged.temp.c_str(), staged.path.c_str()) != 0) {
         reason = withErrno("écriture impossible");
-        ::unlink(temp.c_str());
+        ::unlink(staged.temp.c_str());
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string& target, const std::string& bytes, std::string& reason) {
+    Staged staged;
+    return stage(target, bytes, staged, reason) && commit(staged, reason);
+}
+
+std::optional<WriteFailure> writeFilesTogether(const std::vector<FileToWrite>& files,
+                                               const std::function<bool()>& beforeCommit) {
+    std::vector<Staged> staged(files.size());
+    std::string reason;
+    auto discard = [&](std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (!staged[i].temp.empty()) ::unlink(staged[i].temp.c_str());
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!stage(files[i].path, files[i].bytes, staged[i], reason)) {
+            discard(i);
+            return WriteFailure{files[i].path, reason};
+        }
+    }
+    if (beforeCommit && !beforeCommit()) {
+        discard(files.size());
+        return WriteFailure{"", "écriture impossible sur la sortie standard"};
+    }
+    // Only a rename can fail now (the disk was written): the rest still goes.
+    std::optional<WriteFailure> failure;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        if (!commit(staged[i], reason) && !failure) failure = WriteFailure{files[i].path, reason};
+    return failure;
 }
 
 }  // namespace sarvelo

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sarvelo {
 
@@ -29,5 +31,21 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit = kMaxTextFil
 // `path`: a failure leaves any earlier file as it was. Returns false with a
 // French reason on failure.
 bool writeFileAtomically(const std::string& path, const std::string& bytes, std::string& reason);
+
+struct FileToWrite {
+    std::string path;
+    std::string bytes;
+};
+struct WriteFailure {
+    std::string path;    // empty: the standard output
+    std::string reason;  // French
+};
+
+// Writes several files as one: each to its temporary file first, and only when
+// all are on disk (and `beforeCommit`, the standard output's part, succeeded)
+// are they renamed over their targets. On a failure before that, no file is
+// changed.
+std::optional<WriteFailure> writeFilesTogether(const std::vector<FileToWrite>& files,
+                                               const std::function<bool()>& beforeCommit = {});
 
 }  // namespace sarvelo

@@ -136,8 +136,9 @@ void DocumentCommands::applyToMainWindow(const std::vector<std::string>& configu
     if (failure) showMessage(QString::fromStdString(*failure));
 }
 
-void DocumentCommands::Ouvrir1Click() {
-    const QString path = chooser_(false, documentName_);
+void DocumentCommands::Ouvrir1Click() { open(chooser_(false, documentName_)); }
+
+void DocumentCommands::open(const QString& path) {
     if (!path.isEmpty()) {
         const LoadedDocument loaded = loadKeyDocument(path.toStdString());
         if (loaded.error) {

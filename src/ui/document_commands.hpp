@@ -32,6 +32,8 @@ public:
 
     void Nouveau1Click();
     void Ouvrir1Click();
+    // "Ouvrir" on a file already chosen (the command line's FICHIER).
+    void open(const QString& path);
     void Enregistrer1Click();
     void Enregistrersous1Click();
     void Mmorisecettetat1Click();

@@ -2,6 +2,7 @@
 // lives in "sarvelo.ini", and the about box.
 #include <QAction>
 
+#include "components/licence.hpp"
 #include "components/qt/propos.hpp"
 #include "components/qt/toolbar_perso.hpp"
 #include "documents/key_document.hpp"
@@ -38,7 +39,12 @@ void TSarvelo::buildComponents() {
     });
 
     propos_ = new Tpropos([this] { return QString::fromStdString(params_.Version); },
-                          [this] { return QString::fromStdString(params_.copyright); }, this);
+                          [this] {
+                              // The credit belongs to the key document; the licence to the program.
+                              return QString::fromStdString(params_.copyright) + QLatin1Char('\n') +
+                                     QString::fromUtf8(kLicenceLine);
+                          },
+                          this);
     connect(action("Apropos1"), &QAction::triggered, propos_, &QDialog::exec);
 }
 

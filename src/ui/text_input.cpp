@@ -83,8 +83,9 @@ QTextEdit* TextInputCommands::buffer(const char* name) const {
 
 // A file that cannot be read leaves the working text as it was: choosing a
 // wrong file must not cost the key being worked on.
-void TextInputCommands::Ouvrirfichiertexte1Click() {
-    const QString path = chooser_();
+void TextInputCommands::Ouvrirfichiertexte1Click() { openTextFile(chooser_()); }
+
+void TextInputCommands::openTextFile(const QString& path) {
     if (path.isEmpty()) return;
     const WorkingTextFile file = readWorkingTextFile(path.toStdString());
     QTextEdit* memo = window_->memo1();

@@ -31,6 +31,8 @@ public:
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
     void Ouvrirfichiertexte1Click();
+    // "Ouvrir fichier texte" on a file already chosen (the command line's FICHIER).
+    void openTextFile(const QString& path);
     void Coller1Click();         // "Coller (efface tout et colle)"
     void Collerentexte1Click();  // "Coller en texte"
     void Coller2Click();         // "Coller", at the caret

@@ -33,14 +33,16 @@ inline std::string readFile(const std::string& path) {
 struct CliRun {
     int status;
     std::string err;
+    std::string out;
 };
 
 // `before` is shell text put in front of the program (a pipe, a limit).
 inline CliRun cli(const std::string& args, const std::string& before = "") {
     const std::string errPath = tempPath("stderr.txt");
-    const std::string command = before + std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >/dev/null";
+    const std::string outPath = tempPath("stdout.txt");
+    const std::string command = before + std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >" + outPath;
     const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath)};
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath), readFile(outPath)};
 }
 
 }  // namespace sarvelo::testing

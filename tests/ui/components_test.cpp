@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <functional>
 
+#include "components/licence.hpp"
 #include "components/qt/date_compilation.hpp"
 #include "components/qt/propos.hpp"
 #include "components/qt/toolbar_perso.hpp"
@@ -236,7 +237,7 @@ TEST(MainWindowComponentsTest, AboutBoxShowsTheVersionField) {
         (void)QTest::qWaitFor([&] { return !shown.isEmpty(); }, 2000);
         EXPECT_EQ(shown, c.shown);
         EXPECT_EQ(title, QStringLiteral("A propos"));
-        EXPECT_EQ(credit, QString::fromUtf8(kCredit));
+        EXPECT_EQ(credit, QString::fromUtf8(kCredit) + "\n" + QString::fromUtf8(kLicenceLine));
         EXPECT_FALSE(w->propos()->isVisible());
     }
 }

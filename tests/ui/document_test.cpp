@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <fstream>
 #include <functional>
 
 #include "documents/file_io.hpp"
@@ -17,6 +18,7 @@
 #include "documents/qt/rich_text_qt.hpp"
 #include "ui/document_commands.hpp"
 #include "ui/document_preview.hpp"
+#include "ui/open_file.hpp"
 #include "ui_support.hpp"
 
 namespace sarvelo {
@@ -270,6 +272,36 @@ TEST_F(Documents, QuittingWithChangesAsksFirst) {
     MessageCatcher no(QStringLiteral("&Non"));
     EXPECT_TRUE(closed());
     EXPECT_EQ(no.texts.size(), 1);
+}
+
+TEST(CommandLineFile, OpensAsTheMenusWouldByItsKind) {
+    RichText key;
+    key.paragraphs.emplace_back().append("1. Chapeau rouge ... 2", {});
+    KeyParams params;
+    params.les_suites = {"1,2,3"};
+    ASSERT_FALSE(saveKeyDocument(tempPath("cmd.Sarvelo"), key, params));
+    std::ofstream(tempPath("cmd.txt")) << "1. Lames libres => Lepiota\n";
+    std::ofstream(tempPath("cmd.csv")) << "1,Chapeau rouge,2\n1,Chapeau blanc,Amanita\n2,Pied bulbeux,Boletus\n"
+                                          "2,Pied grêle,Lepiota\n";
+    const struct {
+        const char* file;
+        const char* shown;
+        int previews;
+    } cases[] = {{"cmd.Sarvelo", "1. Chapeau rouge ... 2", 1},
+                 {"cmd.txt", "1. Lames libres => Lepiota", 0},
+                 {"cmd.csv", "Pied grêle", 0}};
+    for (const auto& c : cases) {
+        auto w = openWindow();
+        PreviewAnswer answer(*w, "BitBtn1");
+        openFileAsMenusWould(*w, QString::fromStdString(tempPath(c.file)));
+        EXPECT_EQ(answer.shown, c.previews) << c.file;
+        EXPECT_TRUE(w->memo1()->toPlainText().contains(QString::fromUtf8(c.shown))) << c.file;
+    }
+    auto w = openWindow();
+    MessageCatcher messages;
+    openFileAsMenusWould(*w, QStringLiteral("/nonexistent/cle.txt"));
+    EXPECT_EQ(messages.texts.size(), 1);
+    EXPECT_TRUE(w->memo1()->document()->isEmpty());
 }
 
 }  // namespace
