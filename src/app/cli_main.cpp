@@ -4,10 +4,13 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <QGuiApplication>
 
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
@@ -18,6 +21,7 @@
 #include "interchange/formats.hpp"
 #include "interchange/key_model.hpp"
 #include "interchange/keybase.hpp"
+#include "interchange/qt/printed_pdf.hpp"
 #include "review/finished_key.hpp"
 #include "review/findings_report.hpp"
 #include "review/tree.hpp"
@@ -52,10 +56,17 @@ Options :
   -e, --exporter FORMAT FICHIER
                            exporte la clé sans erreur ; FORMAT : csv ou tsv (KeyBase),
                            html (clé interactive), crochets ou indentee (texte),
-                           crochets-rtf ou indentee-rtf (RTF) ; l'option peut
-                           être répétée
-      --titre TEXTE        titre de la clé interactive (par défaut : la première
-                           ligne du texte quand elle n'est pas une entrée)
+                           crochets-rtf ou indentee-rtf (RTF), pdf (clé indentée)
+                           ou crochets-pdf (PDF) ; l'option peut être répétée
+      --titre TEXTE        titre de la clé interactive et de la clé imprimée (par
+                           défaut : la première ligne du texte quand elle n'est
+                           pas une entrée)
+      --source TEXTE       clé interactive : l'ouvrage d'où vient la clé
+      --auteur TEXTE       clé interactive : l'auteur de la clé
+      --langue fr|en       langue de la clé interactive (par défaut : celle des
+                           mots de la clé, le français sinon)
+      --renvois-arriere    clés imprimées : chaque numéro de couplet suivi du
+                           couplet qui y mène, "2(1)."
   -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"
                            (par défaut : non)
   -p, --partiel            mode partiel : s'arrête après la construction du tableau
@@ -111,7 +122,7 @@ struct Options {
     std::string checksFile;
     bool checksTsv = false;
     std::vector<std::pair<const interchange::FormatInfo*, std::string>> exports;
-    std::string title;
+    interchange::ExportOptions exportOptions;
     std::string documentFile;
     bool ordered = false;
     bool nestedYes = false;
@@ -165,6 +176,7 @@ std::string escapeCell(const std::string& cell) {
         else if (c == '\n') out += "\\n";
         else if (c == '\r') out += "\\r";
         else if (c == '\\') out += "\\\\";
+        else if (c == '\0') out += "\\0";
         else out += c;
     }
     return out;
@@ -255,7 +267,15 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-v" || a == "--verifier-seulement") target = &o.checksFile;
         else if (a == "--tsv") o.checksTsv = true;
         else if (a == "--en-ordre") o.ordered = true;
-        else if (a == "--titre") target = &o.title;
+        else if (a == "--titre") target = &o.exportOptions.title;
+        else if (a == "--source") target = &o.exportOptions.source;
+        else if (a == "--auteur") target = &o.exportOptions.author;
+        else if (a == "--renvois-arriere") o.exportOptions.backReferences = true;
+        else if (a == "--langue") {
+            const auto v = value(i);
+            if (!v || (*v != "fr" && *v != "en")) return fail("", "--langue attend fr ou en");
+            o.exportOptions.language = *v;
+        }
         else if (a == "-d" || a == "--document") target = &o.documentFile;
         else if (a == "-e" || a == "--exporter") {
             const auto format = value(i);
@@ -365,6 +385,10 @@ int main(int argc, char** argv) {
     RunOptions options;
     options.partialMode = o.partial;
     const RunResult result = runProcessing(lines, params, table, host, options);
+    // PDF pages are laid out with Qt's fonts, without a display.
+    std::unique_ptr<QGuiApplication> printing;
+    for (const auto& [format, file] : o.exports)
+        if (interchange::isPdf(format->format) && !printing) printing = interchange::applicationForPrinting(argc, argv);
 
     std::string reason;
     bool inError = false;
@@ -384,9 +408,10 @@ int main(int argc, char** argv) {
     if ((!o.finishedKeyFile.empty() || !o.exports.empty()) && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
     if (result.outcome == RunOutcome::Success) {
-        const std::string title = o.title.empty() ? interchange::proposedTitle(lines, table) : o.title;
+        interchange::ExportOptions exportOptions = o.exportOptions;
+        if (exportOptions.title.empty()) exportOptions.title = interchange::proposedTitle(lines, table);
         for (const auto& [format, file] : o.exports) {
-            const interchange::Exported exported = interchange::exportKey(table, format->format, title);
+            const interchange::Exported exported = interchange::exportKeyWithPdf(table, format->format, exportOptions);
             if (exported.failure) return fail(file, *exported.failure);
             const bool written = file == "-" ? static_cast<bool>((std::cout << exported.bytes).flush())
                                              : writeFileAtomically(file, exported.bytes, reason);

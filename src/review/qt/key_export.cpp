@@ -1,5 +1,7 @@
 #include "review/qt/key_export.hpp"
 
+#include "interchange/qt/printed_pdf.hpp"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -46,7 +48,7 @@ std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& titl
 }
 
 bool exportResultTable(QWidget* parent, const ResultTable& table, const ExportChoice& choice) {
-    const interchange::Exported exported = interchange::exportKey(table, choice.format, choice.title.toStdString());
+    const interchange::Exported exported = interchange::exportKeyWithPdf(table, choice.format, {choice.title.toStdString()});
     if (exported.failure) {
         QMessageBox::warning(parent, QStringLiteral("Sarvelo"), QString::fromStdString(*exported.failure));
         return false;
