@@ -8,6 +8,7 @@
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/text.hpp"
 
@@ -68,9 +69,11 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
         const qreal levelIndent = 6 * mm;
         // The text leaves room on the right where the ends stand.
         const qreal rightRoom = 12 * mm;
-        // Dots on a grid, so that the leaders of successive lines line up.
-        const QString dot = QStringLiteral(" .");
-        const qreal dotStep = metrics.horizontalAdvance(dot);
+        // The leader is one dotted line (round dots of a full stop's weight),
+        // on a grid, so that the leaders of successive lines line up.
+        const qreal dotStep = metrics.horizontalAdvance(QStringLiteral(" ."));
+        QPen leader(Qt::black, std::max<qreal>(1, metrics.height() / 14), Qt::CustomDashLine, Qt::RoundCap);
+        leader.setDashPattern({0.001, dotStep / leader.widthF()});
 
         qreal hang = 0;
         for (const PrintedLead& lead : layout.leads) hang = std::max(hang, metrics.horizontalAdvance(qs(lead.label)));
@@ -130,7 +133,13 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
                 const qreal endX = width - endWidth;
                 const qreal firstDot = std::ceil(leaderFrom / dotStep) * dotStep;
                 const auto dots = static_cast<int>(std::floor((endX - gap - firstDot) / dotStep));
-                if (dots > 0) painter.drawText(QPointF(firstDot, y + lastBaseline), dot.repeated(dots));
+                if (dots > 0) {
+                    const QPen pen = painter.pen();
+                    painter.setPen(leader);
+                    painter.drawLine(QPointF(firstDot, y + lastBaseline - leader.widthF()),
+                                     QPointF(firstDot + (dots - 1) * dotStep + 0.01, y + lastBaseline - leader.widthF()));
+                    painter.setPen(pen);
+                }
                 painter.setFont(lead.taxon ? italic : font);
                 painter.drawText(QPointF(endX, y + lastBaseline), end);
             }
@@ -155,6 +164,11 @@ Exported exportKeyWithPdf(const ResultTable& table, ExportFormat format, const E
 
 std::unique_ptr<QGuiApplication> applicationForPrinting(int& argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes on the session (no runtime folder, no display) mean nothing
+    // to a user of the command line, whose standard error lists the key's findings.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(message));
+    });
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
