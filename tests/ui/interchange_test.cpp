@@ -46,6 +46,7 @@ TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
          "1,Chapeau rouge,2\n1,Chapeau blanc,Amanita alba\n2,Pied court,Lepiota\n2,Pied long,Inocybe\n"},
         {interchange::ExportFormat::Html, "<title>Clé d'identification</title>"},
         {interchange::ExportFormat::Bracketed, "\u2013  Chapeau blanc ..."},
+        {interchange::ExportFormat::BracketedPdf, "%PDF-"},
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath("cle");
