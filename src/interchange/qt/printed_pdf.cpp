@@ -75,19 +75,34 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
         QPen leader(Qt::black, std::max<qreal>(1, metrics.height() / 14), Qt::CustomDashLine, Qt::RoundCap);
         leader.setDashPattern({0.001, dotStep / leader.widthF()});
 
+        // The widest label is among the longest ones: only those are measured.
+        std::size_t longest = 0;
+        for (const PrintedLead& lead : layout.leads) longest = std::max(longest, lead.label.size());
         qreal hang = 0;
-        for (const PrintedLead& lead : layout.leads) hang = std::max(hang, metrics.horizontalAdvance(qs(lead.label)));
+        for (const PrintedLead& lead : layout.leads)
+            if (lead.label.size() + 2 >= longest) hang = std::max(hang, metrics.horizontalAdvance(qs(lead.label)));
         hang = std::min(hang + 2 * gap, width / 3);
 
+        const QFont* current = nullptr;
+        auto use = [&](const QFont& f) {
+            if (current != &f) painter.setFont(f);
+            current = &f;
+        };
         int pageNumber = 1;
+        // The leaders of a page, drawn together with their pen when it is full.
+        QList<QLineF> leaders;
         auto finishPage = [&] {
-            painter.setFont(font);
+            painter.setPen(leader);
+            painter.drawLines(leaders);
+            leaders.clear();
+            painter.setPen(QPen(Qt::black));
+            use(font);
             painter.drawText(QRectF(0, writer.height() - lineHeight, width, lineHeight), Qt::AlignHCenter,
                              QString::number(pageNumber));
         };
         qreal y = 0;
         if (!title.empty()) {
-            painter.setFont(heading);
+            use(heading);
             QTextLayout titleLayout(qs(text::oneLine(title)), heading, &writer);
             y = layOut(titleLayout, width, Qt::AlignHCenter) + lineHeight;
             titleLayout.draw(&painter, QPointF(0, 0));
@@ -126,21 +141,17 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
             } else {
                 y += above;
             }
-            painter.setFont(font);
+            use(font);
             painter.drawText(QPointF(x, y + metrics.ascent()), qs(lead.label));
             textLayout.draw(&painter, QPointF(textX, y));
             if (!end.isEmpty()) {
                 const qreal endX = width - endWidth;
                 const qreal firstDot = std::ceil(leaderFrom / dotStep) * dotStep;
                 const auto dots = static_cast<int>(std::floor((endX - gap - firstDot) / dotStep));
-                if (dots > 0) {
-                    const QPen pen = painter.pen();
-                    painter.setPen(leader);
-                    painter.drawLine(QPointF(firstDot, y + lastBaseline - leader.widthF()),
-                                     QPointF(firstDot + (dots - 1) * dotStep + 0.01, y + lastBaseline - leader.widthF()));
-                    painter.setPen(pen);
-                }
-                painter.setFont(lead.taxon ? italic : font);
+                if (dots > 0)
+                    leaders.append(QLineF(firstDot, y + lastBaseline - leader.widthF(),
+                                          firstDot + (dots - 1) * dotStep + 0.01, y + lastBaseline - leader.widthF()));
+                use(lead.taxon ? italic : font);
                 painter.drawText(QPointF(endX, y + lastBaseline), end);
             }
             y += height;
