@@ -9,6 +9,7 @@
 #include <map>
 
 #include "interchange/html_key.hpp"
+#include "support/command_output.hpp"
 #include "support/layouts.hpp"
 #include "support/processing.hpp"
 #include "support/tables.hpp"
@@ -31,13 +32,7 @@ std::string shownPage(const std::string& browser, const std::string& file, const
     const std::string command = browser + " --headless --no-sandbox --disable-gpu --no-first-run --disable-extensions"
                                           " --virtual-time-budget=10000 --user-data-dir=" + file + ".profil"
                                           " --dump-dom 'file://" + file + "#" + fragment + "' 2>/dev/null";
-    std::string dom;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) dom.append(buffer, n);
-        pclose(pipe);
-    }
-    return dom;
+    return sarvelo::testing::commandOutput(command);
 }
 
 ExportOptions inFrench() {

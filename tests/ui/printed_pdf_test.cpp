@@ -2,26 +2,16 @@
 // skipped when they are not installed.
 #include <gtest/gtest.h>
 
-#include <QRegularExpression>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <fstream>
 
+#include "../support/command_output.hpp"
 #include "interchange/qt/printed_pdf.hpp"
 
 using namespace sarvelo::interchange;
+using sarvelo::testing::commandOutput;
 
 namespace {
-
-std::string output(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
 
 bool installed(const char* tool) { return std::ifstream(std::string("/usr/bin/") + tool).good(); }
 
@@ -39,7 +29,7 @@ TEST(PrintedPdf, EachLeadEndsOnItsLastLineWithItsDestinationAndTaxaAreItalic) {
     const std::string file = dir.filePath("cle.pdf").toStdString();
     std::ofstream(file, std::ios::binary) << printedPdf(bracketedLayout(key, {true}), "Agarics");
 
-    const QStringList lines = QString::fromStdString(output("pdftotext -layout '" + file + "' -"))
+    const QStringList lines = QString::fromStdString(commandOutput("pdftotext -layout '" + file + "' -"))
                                   .split('\n', Qt::SkipEmptyParts);
     auto lineOf = [&](const QString& words) {
         for (const QString& line : lines)
@@ -53,5 +43,5 @@ TEST(PrintedPdf, EachLeadEndsOnItsLastLineWithItsDestinationAndTaxaAreItalic) {
     EXPECT_TRUE(lineOf("Chapeau blanc").startsWith("– Chapeau blanc, couvert"));
     EXPECT_FALSE(lineOf("Chapeau blanc").contains("Amanita virosa"));
     EXPECT_TRUE(lineOf("à la coupe").endsWith("à la coupe Amanita virosa"));
-    EXPECT_TRUE(QString::fromStdString(output("pdffonts '" + file + "'")).contains(QRegularExpression("Italic")));
+    EXPECT_TRUE(QString::fromStdString(commandOutput("pdffonts '" + file + "'")).contains("Italic"));
 }
