@@ -6,12 +6,15 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/cli_options.hpp"
+#include <QGuiApplication>
+
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
 #include "documents/key_document.hpp"
@@ -21,6 +24,7 @@
 #include "interchange/formats.hpp"
 #include "interchange/key_model.hpp"
 #include "interchange/keybase.hpp"
+#include "interchange/qt/printed_pdf.hpp"
 #include "review/finished_key.hpp"
 #include "review/findings_report.hpp"
 #include "review/tree.hpp"
@@ -90,6 +94,7 @@ std::string escapeCell(const std::string& cell) {
         else if (c == '\n') out += "\\n";
         else if (c == '\r') out += "\\r";
         else if (c == '\\') out += "\\\\";
+        else if (c == '\0') out += "\\0";
         else out += c;
     }
     return out;
@@ -225,6 +230,10 @@ int run(int argc, char** argv) {
     RunOptions options;
     options.partialMode = o.partial;
     const RunResult result = runProcessing(lines, params, table, host, options);
+    // PDF pages are laid out with Qt's fonts, without a display.
+    std::unique_ptr<QGuiApplication> printing;
+    for (const auto& [format, file] : o.exports)
+        if (interchange::isPdf(format->format) && !printing) printing = interchange::applicationForPrinting(argc, argv);
 
     bool inError = false;
     for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
@@ -248,9 +257,10 @@ int run(int argc, char** argv) {
     if ((!o.finishedKeyFile.empty() || !o.exports.empty()) && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
     if (result.outcome == RunOutcome::Success) {
-        const std::string title = o.title.empty() ? interchange::proposedTitle(lines, table) : o.title;
+        interchange::ExportOptions exportOptions = o.exportOptions;
+        if (exportOptions.title.empty()) exportOptions.title = interchange::proposedTitle(lines, table);
         for (const auto& [format, file] : o.exports) {
-            interchange::Exported exported = interchange::exportKey(table, format->format, title);
+            interchange::Exported exported = interchange::exportKeyWithPdf(table, format->format, exportOptions);
             if (exported.failure) return finish(fail(file, *exported.failure + " ; aucun fichier écrit"));
             outputs.add(file, std::move(exported.bytes));
         }

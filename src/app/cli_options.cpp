@@ -35,6 +35,15 @@ Apply fileInto(std::string Options::*field) {
     };
 }
 
+// A text of the exports' options; the last occurrence wins.
+Apply textInto(std::string interchange::ExportOptions::*field, const char* expected) {
+    return [field, expected](Options& o, const std::vector<std::string>& values) -> std::optional<std::string> {
+        if (values.empty() || values.back().empty()) return std::string(expected);
+        o.exportOptions.*field = values.back();
+        return std::nullopt;
+    };
+}
+
 Apply flagInto(bool Options::*field) {
     return [field](Options& o, const std::vector<std::string>&) -> std::optional<std::string> {
         o.*field = true;
@@ -81,8 +90,8 @@ const std::vector<OptionSpec>& optionTable() {
          .arity = 2,
          .help = "exporte la clé sans erreur ; FORMAT : csv ou tsv (KeyBase),\n"
                  "html (clé interactive), crochets ou indentee (texte),\n"
-                 "crochets-rtf ou indentee-rtf (RTF) ; l'option peut\n"
-                 "être répétée",
+                 "crochets-rtf ou indentee-rtf (RTF), pdf (clé indentée)\n"
+                 "ou crochets-pdf (PDF) ; l'option peut être répétée",
          .apply = [](Options& o, const std::vector<std::string>& values) -> std::optional<std::string> {
              for (std::size_t i = 0; i < values.size(); i += 2) {
                  const interchange::FormatInfo* info = interchange::findFormat(values[i]);
@@ -95,11 +104,32 @@ const std::vector<OptionSpec>& optionTable() {
          }},
         {.names = "--titre",
          .value = "TEXTE",
-         .help = "titre de la clé interactive (par défaut : la première\n"
-                 "ligne du texte quand elle n'est pas une entrée)",
+         .help = "titre de la clé interactive et de la clé imprimée (par\n"
+                 "défaut : la première ligne du texte quand elle n'est\n"
+                 "pas une entrée)",
+         .apply = textInto(&interchange::ExportOptions::title, "attend un titre non vide")},
+        {.names = "--source",
+         .value = "TEXTE",
+         .help = "clé interactive : l'ouvrage d'où vient la clé",
+         .apply = textInto(&interchange::ExportOptions::source, "attend un texte non vide")},
+        {.names = "--auteur",
+         .value = "TEXTE",
+         .help = "clé interactive : l'auteur de la clé",
+         .apply = textInto(&interchange::ExportOptions::author, "attend un texte non vide")},
+        {.names = "--langue",
+         .value = "fr|en",
+         .help = "langue de la clé interactive (par défaut : celle des\n"
+                 "mots de la clé, le français sinon)",
          .apply = [](Options& o, const std::vector<std::string>& values) -> std::optional<std::string> {
-             if (values.empty() || values.back().empty()) return "attend un titre non vide";
-             o.title = values.back();
+             if (values.empty() || (values.back() != "fr" && values.back() != "en")) return "attend fr ou en";
+             o.exportOptions.language = values.back();
+             return std::nullopt;
+         }},
+        {.names = "--renvois-arriere",
+         .help = "clés imprimées : chaque numéro de couplet suivi du\n"
+                 "couplet qui y mène, \"2(1).\"",
+         .apply = [](Options& o, const std::vector<std::string>&) -> std::optional<std::string> {
+             o.exportOptions.backReferences = true;
              return std::nullopt;
          }},
         {.names = "-r,--recursive",

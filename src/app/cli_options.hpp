@@ -7,9 +7,7 @@
 #include <utility>
 #include <vector>
 
-namespace sarvelo::interchange {
-struct FormatInfo;
-}
+#include "interchange/formats.hpp"
 
 namespace sarvelo::cli {
 
@@ -22,7 +20,7 @@ struct Options {
     std::string checksFile;
     bool checksTsv = false;
     std::vector<std::pair<const interchange::FormatInfo*, std::string>> exports;
-    std::string title;
+    interchange::ExportOptions exportOptions;  // --titre, --source, --auteur, --langue, --renvois-arriere
     std::string documentFile;
     bool ordered = false;
     bool nestedYes = false;

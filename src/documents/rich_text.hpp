@@ -68,5 +68,8 @@ RtfReading readRtf(std::string_view bytes);
 // Writes RTF that word processors open; every character that is not ASCII
 // is written as a Unicode code with a Windows-1252 (or "?") fallback.
 std::string writeRtf(const RichText& text);
+// Text as RTF writes it: "\\", "{" and "}" escaped, line breaks as \line,
+// tabs as \tab, every non-ASCII character as a Unicode code.
+void appendRtfText(std::string& out, std::string_view text);
 
 }  // namespace sarvelo

@@ -34,7 +34,23 @@ void appendUnicode(std::string& out, char32_t c) {
     }
 }
 
-void appendText(std::string& out, std::string_view s) {
+// Writes the control words that take `from` to `to`, then a delimiter.
+void appendFormatChange(std::string& out, const CharFormat& from, const CharFormat& to,
+                        const std::unordered_map<int, int>& colourIndex) {
+    const std::size_t before = out.size();
+    if (from.bold != to.bold) out += to.bold ? "\\b" : "\\b0";
+    if (from.italic != to.italic) out += to.italic ? "\\i" : "\\i0";
+    if (from.underline != to.underline) out += to.underline ? "\\ul" : "\\ulnone";
+    if (from.colour != to.colour) {
+        out += "\\cf";
+        out += std::to_string(to.colour == kAutomaticColour ? 0 : colourIndex.at(to.colour));
+    }
+    if (out.size() != before) out += ' ';
+}
+
+}  // namespace
+
+void appendRtfText(std::string& out, std::string_view s) {
     std::size_t p = 0;
     while (p < s.size()) {
         const auto b = static_cast<unsigned char>(s[p]);
@@ -58,22 +74,6 @@ void appendText(std::string& out, std::string_view s) {
         appendUnicode(out, text::nextChar(s, p));
     }
 }
-
-// Writes the control words that take `from` to `to`, then a delimiter.
-void appendFormatChange(std::string& out, const CharFormat& from, const CharFormat& to,
-                        const std::unordered_map<int, int>& colourIndex) {
-    const std::size_t before = out.size();
-    if (from.bold != to.bold) out += to.bold ? "\\b" : "\\b0";
-    if (from.italic != to.italic) out += to.italic ? "\\i" : "\\i0";
-    if (from.underline != to.underline) out += to.underline ? "\\ul" : "\\ulnone";
-    if (from.colour != to.colour) {
-        out += "\\cf";
-        out += std::to_string(to.colour == kAutomaticColour ? 0 : colourIndex.at(to.colour));
-    }
-    if (out.size() != before) out += ' ';
-}
-
-}  // namespace
 
 std::string writeRtf(const RichText& doc) {
     std::unordered_map<int, int> colourIndex;
@@ -107,7 +107,7 @@ std::string writeRtf(const RichText& doc) {
         for (const auto& run : para.runs) {
             appendFormatChange(out, current, run.format, colourIndex);
             current = run.format;
-            appendText(out, run.text);
+            appendRtfText(out, run.text);
         }
         out += "\\par\n";
     }

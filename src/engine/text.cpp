@@ -233,6 +233,27 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view se
     return out;
 }
 
+std::string oneLine(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const auto next = [&](std::size_t k) { return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0; };
+        if (c < 0x20 || c == 0x7F) {
+            out += ' ';
+        } else if (c == 0xC2 && next(1) == 0x85) {  // NEL
+            out += ' ';
+            i += 1;
+        } else if (c == 0xE2 && next(1) == 0x80 && (next(2) & 0xFE) == 0xA8) {  // U+2028, U+2029
+            out += ' ';
+            i += 2;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out;
+}
+
 namespace {
 
 // One weight per byte. UTF-8 lead and continuation bytes keep their order,

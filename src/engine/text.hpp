@@ -70,6 +70,10 @@ std::string referenceCleanup(std::string s);
 // last line.
 std::vector<std::string> splitLines(std::string_view s);
 std::string joinLines(const std::vector<std::string>& lines, std::string_view sep = "\n");
+// The text on one line: every control character (line breaks, tabs, NUL)
+// and the Unicode line and paragraph separators become a space, so that a
+// line break inside a lead cannot split it and no NUL byte is written.
+std::string oneLine(std::string_view s);
 
 // Text order ignoring case, as the lists of the views sort: blanks and
 // punctuation first, then digits, then letters (upper and lower case alike),

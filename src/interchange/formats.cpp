@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <array>
 
-#include "documents/rich_text.hpp"
-#include "engine/text.hpp"
-
 #include "interchange/html_key.hpp"
 #include "interchange/keybase.hpp"
 #include "interchange/printed.hpp"
@@ -22,21 +19,9 @@ constexpr std::array kFormats{
     FormatInfo{ExportFormat::Indented, "indentee", "Clé indentée, texte", "txt"},
     FormatInfo{ExportFormat::BracketedRtf, "crochets-rtf", "Clé à crochets, RTF", "rtf"},
     FormatInfo{ExportFormat::IndentedRtf, "indentee-rtf", "Clé indentée, RTF", "rtf"},
+    FormatInfo{ExportFormat::IndentedPdf, "pdf", "Clé indentée, PDF", "pdf"},
+    FormatInfo{ExportFormat::BracketedPdf, "crochets-pdf", "Clé à crochets, PDF", "pdf"},
 };
-
-// A printed layout as RTF: one paragraph per line, the leading spaces of the
-// indented layout turned into a left indent (two spaces a level, a level
-// 360 twips), so that a word processor keeps the nesting when lines wrap.
-std::string printedRtf(const std::string& plain) {
-    RichText rich;
-    for (const std::string& line : text::splitLines(plain)) {
-        const std::size_t spaces = std::min(line.find_first_not_of(' '), line.size());
-        Paragraph& p = rich.paragraphs.emplace_back();
-        p.leftIndent = static_cast<int>(spaces / 2) * 360;
-        p.append(std::string_view(line).substr(spaces), {});
-    }
-    return writeRtf(rich);
-}
 
 }  // namespace
 
@@ -57,19 +42,25 @@ std::string formatNames() {
     return out;
 }
 
-Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title) {
+bool isPdf(ExportFormat format) { return format == ExportFormat::IndentedPdf || format == ExportFormat::BracketedPdf; }
+
+Exported exportKey(const ResultTable& table, ExportFormat format, const ExportOptions& options) {
+    if (isPdf(format)) return {{}, "Le format PDF n'est pas disponible ici"};
     KeyBuild build = keyFromTable(table);
     if (build.failure) return {{}, build.failure};
     if (format == ExportFormat::KeyBaseCsv || format == ExportFormat::KeyBaseTsv)
         if (auto problem = keyBaseProblem(build.key)) return {{}, std::move(problem)};
+    const PrintedOptions printed{options.backReferences};
     switch (format) {
         case ExportFormat::KeyBaseCsv: return {keyBaseText(build.key, ','), {}};
         case ExportFormat::KeyBaseTsv: return {keyBaseText(build.key, '\t'), {}};
-        case ExportFormat::Html: return {htmlKey(build.key, title), {}};
-        case ExportFormat::Bracketed: return {bracketedKey(build.key), {}};
-        case ExportFormat::Indented: return {indentedKey(build.key), {}};
-        case ExportFormat::BracketedRtf: return {printedRtf(bracketedKey(build.key)), {}};
-        case ExportFormat::IndentedRtf: return {printedRtf(indentedKey(build.key)), {}};
+        case ExportFormat::Html: return {htmlKey(build.key, options), {}};
+        case ExportFormat::Bracketed: return {printedText(bracketedLayout(build.key, printed)), {}};
+        case ExportFormat::Indented: return {printedText(indentedLayout(build.key, printed)), {}};
+        case ExportFormat::BracketedRtf: return {printedRtf(bracketedLayout(build.key, printed), options.title), {}};
+        case ExportFormat::IndentedRtf: return {printedRtf(indentedLayout(build.key, printed), options.title), {}};
+        case ExportFormat::IndentedPdf:
+        case ExportFormat::BracketedPdf: break;
     }
     return {};
 }

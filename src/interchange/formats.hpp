@@ -10,7 +10,10 @@
 
 namespace sarvelo::interchange {
 
-enum class ExportFormat { KeyBaseCsv, KeyBaseTsv, Html, Bracketed, Indented, BracketedRtf, IndentedRtf };
+enum class ExportFormat {
+    KeyBaseCsv, KeyBaseTsv, Html, Bracketed, Indented, BracketedRtf, IndentedRtf,
+    IndentedPdf, BracketedPdf  // written through Qt: interchange/qt/printed_pdf.hpp
+};
 
 struct FormatInfo {
     ExportFormat format;
@@ -29,7 +32,23 @@ struct Exported {
     std::optional<std::string> failure;  // French reason nothing was written
 };
 
-// The key of an error-free table in a format; `title` heads the HTML page.
-Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title);
+// What a user adds to an exported key.
+struct ExportOptions {
+    std::string title;           // heads the HTML page and the printed key
+    std::string source;          // the book or article the key comes from (HTML key)
+    std::string author;          // of the key (HTML key)
+    std::string language;        // of the HTML key's interface: "fr", "en", or empty to guess
+    bool backReferences = false; // printed keys: "2(1)"
+};
+
+// The key of an error-free table in a format. The PDF formats need Qt: here
+// they give a failure; interchange/qt/printed_pdf.hpp writes them.
+Exported exportKey(const ResultTable& table, ExportFormat format, const ExportOptions& options);
+inline Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title) {
+    ExportOptions options;
+    options.title = title;
+    return exportKey(table, format, options);
+}
+bool isPdf(ExportFormat format);
 
 }  // namespace sarvelo::interchange

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace sarvelo::interchange {
 
@@ -70,7 +71,36 @@ std::string filled(std::string_view page, std::string_view title, std::string_vi
 
 }  // namespace
 
-std::string keyJson(const Key& key) {
+std::string keyLanguage(const Key& key) {
+    // Short words that a description in one language uses all the time and
+    // the other (or Latin) does not.
+    static const std::unordered_set<std::string_view> kEnglish{
+        "the", "of", "and", "with", "or", "than", "to", "on", "not", "more", "less", "leaves", "flowers", "usually"};
+    static const std::unordered_set<std::string_view> kFrench{
+        "le", "la", "les", "des", "du", "de", "ou", "avec", "plus", "que", "sur", "au", "aux", "pas", "moins",
+        "feuilles", "fleurs", "une", "un", "à"};
+    long balance = 0;
+    std::string word;
+    auto count = [&] {
+        if (kEnglish.count(word)) ++balance;
+        else if (kFrench.count(word)) --balance;
+        word.clear();
+    };
+    for (const Couplet& couplet : key.couplets)
+        for (const Lead& lead : couplet.leads) {
+            for (const char c : lead.text) {
+                const auto b = static_cast<unsigned char>(c);
+                if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b >= 0x80)
+                    word += static_cast<char>(b >= 'A' && b <= 'Z' ? b + 32 : b);
+                else
+                    count();
+            }
+            count();
+        }
+    return balance > 0 ? "en" : "fr";
+}
+
+std::string keyJson(const Key& key, const ExportOptions& options) {
     std::string out;
     out.reserve(key.couplets.size() * 160);
     std::unordered_map<std::string_view, int> taxonIndex;
@@ -103,12 +133,22 @@ std::string keyJson(const Key& key) {
         if (t) out += ',';
         appendJsonString(out, taxa[t]);
     }
-    out += "]}";
+    out += "],\"langue\":";
+    appendJsonString(out, options.language == "en" || options.language == "fr" ? options.language : keyLanguage(key));
+    if (!options.source.empty()) {
+        out += ",\"source\":";
+        appendJsonString(out, options.source);
+    }
+    if (!options.author.empty()) {
+        out += ",\"auteur\":";
+        appendJsonString(out, options.author);
+    }
+    out += '}';
     return out;
 }
 
-std::string htmlKey(const Key& key, const std::string& title) {
-    return filled(htmlKeyTemplate(), htmlEscaped(title), keyJson(key));
+std::string htmlKey(const Key& key, const ExportOptions& options) {
+    return filled(htmlKeyTemplate(), htmlEscaped(options.title), keyJson(key, options));
 }
 
 }  // namespace sarvelo::interchange

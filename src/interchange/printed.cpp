@@ -1,8 +1,8 @@
 #include "interchange/printed.hpp"
 
 #include <algorithm>
-#include <vector>
 
+#include "documents/rich_text.hpp"
 #include "engine/text.hpp"
 
 namespace sarvelo::interchange {
@@ -11,6 +11,31 @@ namespace {
 
 constexpr std::string_view kOtherLead = "\u2013";  // the en dash of the leads after the first
 constexpr std::size_t kIndent = 2;
+
+// The couplet number as labels write it: "2." or, with back-references, "2(1).".
+std::vector<std::string> coupletLabels(const Key& key, const PrintedOptions& options) {
+    std::vector<int> from(key.couplets.size(), -1);
+    if (options.backReferences)
+        for (std::size_t c = 0; c < key.couplets.size(); ++c)
+            for (const Lead& lead : key.couplets[c].leads)
+                if (lead.couplet >= 0 && from[static_cast<std::size_t>(lead.couplet)] < 0)
+                    from[static_cast<std::size_t>(lead.couplet)] = static_cast<int>(c);
+    std::vector<std::string> labels;
+    labels.reserve(key.couplets.size());
+    for (std::size_t c = 0; c < key.couplets.size(); ++c) {
+        std::string label = text::oneLine(key.couplets[c].number);
+        if (from[c] >= 0) label += "(" + text::oneLine(key.couplets[static_cast<std::size_t>(from[c])].number) + ")";
+        labels.push_back(label + ".");
+    }
+    return labels;
+}
+
+PrintedLead leadOf(const Key& key, const Lead& lead, std::string label, bool first, int level) {
+    const bool taxon = lead.couplet < 0;
+    return PrintedLead{std::move(label), text::oneLine(lead.text),
+                       text::oneLine(taxon ? lead.taxon : key.couplets[static_cast<std::size_t>(lead.couplet)].number),
+                       taxon, first, level};
+}
 
 // `start` then a dot leader up to the width, then the end of the lead.
 void appendLine(std::string& out, std::string_view start, std::string_view end) {
@@ -25,45 +50,30 @@ void appendLine(std::string& out, std::string_view start, std::string_view end) 
     out += '\n';
 }
 
-std::string_view endOf(const Key& key, const Lead& lead) {
-    return lead.couplet >= 0 ? std::string_view(key.couplets[static_cast<std::size_t>(lead.couplet)].number)
-                             : std::string_view(lead.taxon);
-}
-
-// A label padded with spaces to `width` characters.
-std::string padded(std::string_view label, std::size_t width) {
-    std::string out(label);
-    const std::size_t n = text::length(label);
-    if (n < width) out.append(width - n, ' ');
-    return out;
-}
-
 }  // namespace
 
-std::string bracketedKey(const Key& key) {
-    std::size_t width = 1;
-    for (const Couplet& couplet : key.couplets) width = std::max(width, text::length(couplet.number) + 1);
-    std::string out;
-    out.reserve(key.couplets.size() * 2 * (kPrintedWidth + 4));
-    for (const Couplet& couplet : key.couplets) {
-        for (std::size_t i = 0; i < couplet.leads.size(); ++i) {
-            const Lead& lead = couplet.leads[i];
-            std::string start = padded(i == 0 ? couplet.number + "." : std::string(kOtherLead), width);
-            start.append(" ").append(lead.text);
-            appendLine(out, start, endOf(key, lead));
-        }
+PrintedLayout bracketedLayout(const Key& key, const PrintedOptions& options) {
+    const std::vector<std::string> labels = coupletLabels(key, options);
+    PrintedLayout layout;
+    layout.leads.reserve(key.couplets.size() * 2);
+    for (std::size_t c = 0; c < key.couplets.size(); ++c) {
+        const auto& leads = key.couplets[c].leads;
+        for (std::size_t i = 0; i < leads.size(); ++i)
+            layout.leads.push_back(leadOf(key, leads[i], i == 0 ? labels[c] : std::string(kOtherLead), i == 0, 0));
     }
-    return out;
+    return layout;
 }
 
-std::string indentedKey(const Key& key) {
-    std::string out;
-    out.reserve(key.couplets.size() * 2 * (kPrintedWidth + 4));
+PrintedLayout indentedLayout(const Key& key, const PrintedOptions& options) {
+    const std::vector<std::string> labels = coupletLabels(key, options);
+    PrintedLayout layout;
+    layout.indented = true;
+    layout.leads.reserve(key.couplets.size() * 2);
     std::vector<char> placed(key.couplets.size(), 0);
     struct Place {
         int couplet;
         std::size_t lead;
-        std::size_t depth;
+        int depth;
     };
     std::vector<Place> stack;
     for (std::size_t root = 0; root < key.couplets.size(); ++root) {
@@ -72,23 +82,81 @@ std::string indentedKey(const Key& key) {
         stack.push_back(Place{static_cast<int>(root), 0, 0});
         while (!stack.empty()) {
             Place& place = stack.back();
-            const Couplet& couplet = key.couplets[static_cast<std::size_t>(place.couplet)];
+            const auto c = static_cast<std::size_t>(place.couplet);
+            const Couplet& couplet = key.couplets[c];
             if (place.lead == couplet.leads.size()) {
                 stack.pop_back();
                 continue;
             }
+            const bool first = place.lead == 0;
             const Lead& lead = couplet.leads[place.lead++];
-            std::string start(place.depth * kIndent, ' ');
-            start.append(couplet.number).append(". ").append(lead.text);
+            const int depth = place.depth;
+            std::string label = labels[c];
+            if (depth > kMaxPrintedLevel) label = "[" + std::to_string(depth + 1) + "] " + label;
+            PrintedLead& printed = layout.leads.emplace_back(
+                leadOf(key, lead, std::move(label), first, std::min(depth, kMaxPrintedLevel)));
             if (lead.couplet >= 0 && !placed[static_cast<std::size_t>(lead.couplet)]) {
-                appendLine(out, start, {});
+                printed.end.clear();
                 placed[static_cast<std::size_t>(lead.couplet)] = 1;
-                stack.push_back(Place{lead.couplet, 0, place.depth + 1});  // `place` is not used after this
-            } else {
-                appendLine(out, start, endOf(key, lead));
+                stack.push_back(Place{lead.couplet, 0, depth + 1});  // `place` is not used after this
             }
         }
     }
+    return layout;
+}
+
+std::string printedText(const PrintedLayout& layout) {
+    std::size_t width = 1;
+    if (!layout.indented)
+        for (const PrintedLead& lead : layout.leads) width = std::max(width, text::length(lead.label));
+    std::string out;
+    out.reserve(layout.leads.size() * (kPrintedWidth + 4));
+    std::string start;
+    for (const PrintedLead& lead : layout.leads) {
+        start.assign(static_cast<std::size_t>(lead.level) * kIndent, ' ');
+        start += lead.label;
+        if (!layout.indented) start.append(width - std::min(width, text::length(lead.label)), ' ');
+        start.append(" ").append(lead.text);
+        appendLine(out, start, lead.end);
+    }
+    return out;
+}
+
+std::string printedRtf(const PrintedLayout& layout, const std::string& title) {
+    // A4, 2 cm margins; 11 pt serif as books set keys.
+    constexpr int kPaperWidth = 11906, kMargin = 1134, kRight = kPaperWidth - 2 * kMargin;
+    constexpr int kLevelIndent = 360;
+    std::size_t widest = 1;
+    for (const PrintedLead& lead : layout.leads) widest = std::max(widest, text::length(lead.label));
+    // About a digit's width at 11 pt a character, and a gap before the text.
+    const int hang = std::max<int>(425, static_cast<int>(std::min<std::size_t>(widest, 24)) * 125 + 140);
+    std::string out;
+    out.reserve(layout.leads.size() * 160 + 512);
+    out += "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl{\\f0\\froman\\fcharset0 Times New Roman;}}\n"
+           "{\\*\\generator Sarvelo;}\\paperw11906\\paperh16838\\margl1134\\margr1134\\margt1134\\margb1134"
+           "\\viewkind4\\plain\\f0\\fs22\n";
+    if (!title.empty()) {
+        out += "\\pard\\qc\\sa240\\b\\fs28 ";
+        appendRtfText(out, text::oneLine(title));
+        out += "\\b0\\fs22\\par\n";
+    }
+    for (const PrintedLead& lead : layout.leads) {
+        const int left = lead.level * kLevelIndent + hang;
+        out += "\\pard\\li" + std::to_string(left) + "\\fi-" + std::to_string(hang) + "\\sa40";
+        if (lead.first) out += "\\sb120";
+        out += "\\tx" + std::to_string(left) + "\\tqr\\tldot\\tx" + std::to_string(kRight) + ' ';
+        appendRtfText(out, lead.label);
+        out += "\\tab ";
+        appendRtfText(out, lead.text);
+        if (!lead.end.empty()) {
+            out += "\\tab ";
+            if (lead.taxon) out += "{\\i ";
+            appendRtfText(out, lead.end);
+            if (lead.taxon) out += '}';
+        }
+        out += "\\par\n";
+    }
+    out += "}\n";
     return out;
 }
 

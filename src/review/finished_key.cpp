@@ -34,10 +34,12 @@ std::vector<std::string> finishedKeyLines(const ResultTable& table) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(table.dataRows()));
     for (int row = 1; row <= table.dataRows(); ++row) {
-        const std::string& nb = table.cell(row, kNb);
-        const std::string& texte = table.cell(row, kTexte);
         const std::string& kind = table.cell(row, kKind);
-        const std::string& target = table.cell(row, kTarget);
+        if (kind != kReference && kind != kDetermination && kind != kSectionReference) continue;
+        // A line break inside a cell (a "\\line" of a document) would split the entry.
+        const std::string nb = text::oneLine(table.cell(row, kNb));
+        const std::string texte = text::oneLine(table.cell(row, kTexte));
+        const std::string target = text::oneLine(table.cell(row, kTarget));
         if (kind == kReference)
             lines.push_back(nb + "," + target + "$ " + texte);
         else if (kind == kDetermination)

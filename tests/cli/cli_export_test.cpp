@@ -1,6 +1,7 @@
 // sarvelo-cli with KeyBase files as keys and --exporter.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "support/cli_run.hpp"
@@ -35,10 +36,30 @@ TEST(CliExport, BadRequestsAndKeysWithErrorsWriteNothing) {
     EXPECT_NE(run.err.find(tempPath("doute.csv") + ": Ligne 1 : pas de destination"), std::string::npos) << run.err;
     EXPECT_TRUE(readFile(tempPath("jamais.csv")).empty());
 
-    run = cli(tempPath("doute.csv") + " --exporter pdf " + tempPath("jamais.pdf"));
+    run = cli(tempPath("doute.csv") + " --exporter odt " + tempPath("jamais.odt"));
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find("--exporter attend un format parmi csv, tsv, html, crochets, indentee"), std::string::npos);
     EXPECT_EQ(cli(tempPath("doute.csv") + " --exporter csv").status, 2);
     writeFile(tempPath("vide.tsv"), "\n\n");
     EXPECT_EQ(cli(tempPath("vide.tsv")).status, 2);
+}
+
+// A document whose leads hold line breaks and a NUL: every output keeps one
+// entry a line; the printed key is also written as PDF.
+TEST(CliExport, LineBreaksInsideLeadsAndPdfKeys) {
+    writeFile(tempPath("sauts.txt"), R"({\rtf1 1. Chapeau\line rouge\u10?vif ... 2\par 1. Chapeau\u0?blanc => Amanita\par )"
+                                     R"(2. Lames libres => Lepiota\par 2. Lames adn\'e9es\u13?serr\'e9es => Tricholoma\par})");
+    writeFile(tempPath("conf.txt"), "[Format] 0\n[Separ1] . \n[format_renvois] 1\n[Separ2]  ...\n[Car_maxi] 2\n"
+                                    "[Liste_separ_3] =>\n");
+    const CliRun run = cli(tempPath("sauts.txt") + " -c " + tempPath("conf.txt") + " -o " + tempPath("sauts.cle") +
+                           " -e crochets " + tempPath("sauts-crochets.txt") + " -e crochets-pdf " +
+                           tempPath("sauts.pdf") + " --renvois-arriere --titre Agarics");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(tempPath("sauts.cle")), "1,2$ Chapeau rouge vif\n1,0$ Chapeau blanc $ Amanita\n"
+                                               "2,0$ Lames libres $ Lepiota\n2,0$ Lames adnées serrées $ Tricholoma\n");
+    const std::string bracketed = readFile(tempPath("sauts-crochets.txt"));
+    EXPECT_EQ(std::count(bracketed.begin(), bracketed.end(), '\n'), 4);
+    EXPECT_NE(bracketed.find("2(1). Lames libres"), std::string::npos);
+    EXPECT_EQ(readFile(tempPath("sauts.pdf")).substr(0, 5), "%PDF-");
+    EXPECT_EQ(cli(tempPath("sauts.txt") + " -c " + tempPath("conf.txt") + " --langue de").status, 2);
 }

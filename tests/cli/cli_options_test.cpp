@@ -43,7 +43,7 @@ TEST(CliOptions, ConventionalFormsGiveTheSameOptions) {
         ASSERT_FALSE(line.exitStatus) << line.error;
         EXPECT_EQ(line.options.keyFile, c.keyFile);
         EXPECT_EQ(line.options.finishedKeyFile, c.finishedKeyFile);
-        EXPECT_EQ(line.options.title, c.title);
+        EXPECT_EQ(line.options.exportOptions.title, c.title);
         EXPECT_EQ(line.options.quiet, c.quiet);
         EXPECT_EQ(line.options.partial, c.partial);
     }

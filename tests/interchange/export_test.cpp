@@ -114,23 +114,93 @@ TEST(PrintedKey, BracketedAndIndentedLayouts) {
                                          });
 }
 
-TEST(PrintedKey, RtfLayoutsReadBackAsTheirTextWithTheNestingAsIndents) {
-    const std::pair<ExportFormat, ExportFormat> pairs[] = {{ExportFormat::BracketedRtf, ExportFormat::Bracketed},
-                                                           {ExportFormat::IndentedRtf, ExportFormat::Indented}};
-    for (const auto& [rtfFormat, textFormat] : pairs) {
-        const Exported rtf = exportKey(smallKey(), rtfFormat, "");
-        const Exported plain = exportKey(smallKey(), textFormat, "");
-        ASSERT_FALSE(rtf.failure || plain.failure);
+TEST(PrintedKey, RtfHangsTheLabelAndTabsToTheEndWithTaxaInItalics) {
+    const struct {
+        ExportFormat format;
+        std::vector<std::string> paragraphs;  // after the title
+        std::vector<int> levels;
+    } cases[] = {
+        {ExportFormat::BracketedRtf,
+         {"1.\tChapeau rouge\t2", "\u2013\tChapeau blanc\t3", "2.\tLames libres\tAmanita", "\u2013\tLames adnées\tTricholoma",
+          "3.\tPied bulbeux\t2", "\u2013\tPied grêle\tMycena"},
+         {0, 0, 0, 0, 0, 0}},
+        {ExportFormat::IndentedRtf,
+         {"1.\tChapeau rouge", "2.\tLames libres\tAmanita", "2.\tLames adnées\tTricholoma", "1.\tChapeau blanc",
+          "3.\tPied bulbeux\t2", "3.\tPied grêle\tMycena"},
+         {0, 1, 1, 0, 1, 1}},
+    };
+    for (const auto& c : cases) {
+        const Exported rtf = exportKey(smallKey(), c.format, "Agarics");
+        ASSERT_FALSE(rtf.failure);
         const RtfReading read = readRtf(rtf.bytes);
-        ASSERT_TRUE(read.wasRtf);
-        const auto lines = text::splitLines(plain.bytes);
-        ASSERT_EQ(read.text.paragraphs.size(), lines.size());
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::size_t spaces = lines[i].find_first_not_of(' ');
-            EXPECT_EQ(read.text.paragraphs[i].text(), lines[i].substr(spaces));
-            EXPECT_EQ(read.text.paragraphs[i].leftIndent, static_cast<int>(spaces / 2) * 360) << lines[i];
+        ASSERT_EQ(read.text.paragraphs.size(), c.paragraphs.size() + 1);
+        EXPECT_EQ(read.text.paragraphs[0].text(), "Agarics");
+        const int hang = -read.text.paragraphs[1].firstIndent;
+        EXPECT_GT(hang, 0);
+        for (std::size_t i = 0; i < c.paragraphs.size(); ++i) {
+            const Paragraph& p = read.text.paragraphs[i + 1];
+            EXPECT_EQ(p.text(), c.paragraphs[i]);
+            EXPECT_EQ(p.firstIndent, -hang);
+            EXPECT_EQ(p.leftIndent, hang + c.levels[i] * 360) << p.text();
+            // Only a taxon is in italics.
+            const bool taxon = p.runs.back().text == "Amanita" || p.runs.back().text == "Tricholoma" ||
+                               p.runs.back().text == "Mycena";
+            EXPECT_EQ(p.runs.back().format.italic, taxon) << p.text();
         }
+        EXPECT_NE(rtf.bytes.find("\\tqr\\tldot"), std::string::npos);
     }
+}
+
+TEST(PrintedKey, BackReferencesNameTheCoupletThatLeadsThere) {
+    const KeyBuild build = keyFromTable(smallKey());
+    const PrintedLayout layout = bracketedLayout(build.key, {true});
+    std::vector<std::string> labels;
+    for (const PrintedLead& lead : layout.leads) labels.push_back(lead.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"1.", "\u2013", "2(1).", "\u2013", "3(1).", "\u2013"}));
+    EXPECT_EQ(text::splitLines(printedText(layout))[2].substr(0, 19), "2(1). Lames libres ");
+}
+
+// A chain of couplets (each leading to the next) indents only so far; past
+// that, the level is written as a number and the lines stay short.
+TEST(PrintedKey, ADeepChainStopsIndentingAndNumbersItsLevels) {
+    Key key;
+    constexpr int kCouplets = 3000;
+    for (int c = 0; c < kCouplets; ++c) {
+        const std::string n = std::to_string(c + 1);
+        key.couplets.push_back(Couplet{n, {Lead{"Feuilles " + n, c + 1 < kCouplets ? c + 1 : -1, "Taxon A", 0},
+                                           Lead{"Fleurs " + n, -1, "Taxon " + n, 0}}});
+    }
+    const std::string plain = printedText(indentedLayout(key));
+    const auto lines = text::splitLines(plain);
+    ASSERT_EQ(lines.size(), 2u * kCouplets);
+    const std::string indent(kMaxPrintedLevel * 2, ' ');
+    // Couplet k is written at depth k - 1, its second leads after the whole chain.
+    EXPECT_EQ(lines[kMaxPrintedLevel], indent + "11. Feuilles 11");
+    EXPECT_EQ(lines[kMaxPrintedLevel + 1], indent + "[12] 12. Feuilles 12");
+    EXPECT_TRUE(text::startsWith(lines[kCouplets - 1], indent + "[3000] 3000. Feuilles 3000 ..."));
+    EXPECT_TRUE(text::startsWith(lines.back(), "1. Fleurs 1 ..."));
+    for (const auto& line : lines) EXPECT_LE(line.size(), kPrintedWidth + 40);
+    const std::string rtf = printedRtf(indentedLayout(key), "");
+    int widest = 0;
+    for (auto at = rtf.find("\\li"); at != std::string::npos; at = rtf.find("\\li", at + 1))
+        widest = std::max(widest, std::stoi(rtf.substr(at + 3)));
+    EXPECT_LT(widest, kMaxPrintedLevel * 360 + 3000);
+}
+
+// A line break, tab or NUL inside a lead (a "\line" of a document) is a
+// space in every line-by-line output.
+TEST(PrintedKey, ControlCharactersInALeadBecomeSpaces) {
+    auto table = smallKey();
+    table.cell(1, kTexte) = std::string("Chapeau\nrouge\r\tvif\0!", 22);
+    table.cell(3, kTarget) = "Amanita\u2028muscaria";
+    for (const ExportFormat format : {ExportFormat::Bracketed, ExportFormat::Indented, ExportFormat::BracketedRtf}) {
+        const std::string bytes = exportKey(table, format, "").bytes;
+        EXPECT_EQ(bytes.find('\0'), std::string::npos);
+        EXPECT_NE(bytes.find("Chapeau rouge  vif !"), std::string::npos) << bytes;
+        EXPECT_NE(bytes.find(format == ExportFormat::BracketedRtf ? "Amanita muscaria" : "... Amanita muscaria\n"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(text::splitLines(exportKey(table, ExportFormat::Bracketed, "").bytes).size(), 6u);
 }
 
 TEST(HtmlKey, TextsStayTextAndTheTemplateIsFilledOnce) {
@@ -150,4 +220,28 @@ TEST(HtmlKey, TextsStayTextAndTheTemplateIsFilledOnce) {
     EXPECT_NE(page.find("<title>Agarics &lt;i&gt;&amp;&lt;/i&gt;</title>"), std::string::npos);
     EXPECT_NE(page.find("{{TITRE}} \\u0026"), std::string::npos);  // a marker inside the key stays as it is
     EXPECT_EQ(page.find("src="), std::string::npos);               // nothing loaded from elsewhere
+}
+
+TEST(HtmlKey, InterfaceLanguageIsGuessedFromTheWordsUnlessGiven) {
+    const struct {
+        std::vector<std::string> leads;
+        std::string asked;
+        std::string language;
+    } cases[] = {
+        {{"Leaves longer than the petals", "Leaves shorter, with hairs"}, "", "en"},
+        {{"Feuilles plus longues que les pétales", "Feuilles à poils, or the other"}, "", "fr"},
+        {{"Folia glabra", "Folia pilosa"}, "", "fr"},  // neither: French
+        {{"Leaves longer than the petals", "Leaves shorter"}, "fr", "fr"},
+        {{"Feuilles plus longues", "Feuilles plus courtes"}, "en", "en"},
+    };
+    for (const auto& c : cases) {
+        Key key;
+        key.couplets.push_back(Couplet{"1", {Lead{c.leads[0], -1, "A", 0}, Lead{c.leads[1], -1, "B", 0}}});
+        ExportOptions options;
+        options.language = c.asked;
+        options.source = "Flore <b>";
+        const std::string json = keyJson(key, options);
+        EXPECT_NE(json.find(R"("langue":")" + c.language + R"(","source":"Flore \u003cb\u003e"})"), std::string::npos)
+            << json;
+    }
 }

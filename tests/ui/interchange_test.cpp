@@ -2,13 +2,17 @@
 // driven as a user would.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
 
 #include "engine/engine.hpp"
 #include "review/finished_key.hpp"
+#include "review/qt/export_options.hpp"
 #include "review/qt/finished_key_window.hpp"
 #include "ui/keybase_import.hpp"
 #include "ui_support.hpp"
@@ -46,6 +50,7 @@ TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
          "1,Chapeau rouge,2\n1,Chapeau blanc,Amanita alba\n2,Pied court,Lepiota\n2,Pied long,Inocybe\n"},
         {interchange::ExportFormat::Html, "<title>Clé d'identification</title>"},
         {interchange::ExportFormat::Bracketed, "\u2013  Chapeau blanc ..."},
+        {interchange::ExportFormat::BracketedPdf, "%PDF-"},
     };
     for (const auto& c : cases) {
         const QString path = dir.filePath("cle");
@@ -59,6 +64,40 @@ TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
         EXPECT_TRUE(fileText(path).contains(QString::fromUtf8(c.expectedPart))) << fileText(path).toStdString();
     }
     EXPECT_TRUE(catcher.texts.isEmpty()) << catcher.texts.join('\n').toStdString();
+}
+
+// The interactive key asks for its source, author and language; a printed
+// key for its back-references; both for their title.
+TEST(KeyExport, OptionsDialogAsksWhatTheFormatUses) {
+    qt::ExportOptionsDialog html(interchange::ExportFormat::Html, "Agarics");
+    html.show();
+    EXPECT_FALSE(html.findChild<QCheckBox*>("Renvois"));
+    auto* title = html.findChild<QLineEdit*>("Titre");
+    ASSERT_TRUE(title);
+    QTest::keyClicks(title, " du Jura");
+    QTest::keyClicks(html.findChild<QLineEdit*>("Source"), "Flore mycologique, 1921 ");
+    QTest::keyClicks(html.findChild<QLineEdit*>("Auteur"), "R. Maire");
+    auto* language = html.findChild<QComboBox*>("Langue");
+    QTest::keyClick(language, Qt::Key_Down);
+    QTest::keyClick(language, Qt::Key_Down);
+    QTest::mouseClick(html.findChild<QPushButton*>("Ok"), Qt::LeftButton);
+    EXPECT_EQ(html.result(), QDialog::Accepted);
+    const interchange::ExportOptions chosen = html.options();
+    EXPECT_EQ(chosen.title, "Agarics du Jura");
+    EXPECT_EQ(chosen.source, "Flore mycologique, 1921");
+    EXPECT_EQ(chosen.author, "R. Maire");
+    EXPECT_EQ(chosen.language, "en");
+
+    qt::ExportOptionsDialog printed(interchange::ExportFormat::BracketedPdf, "Agarics");
+    printed.show();
+    EXPECT_FALSE(printed.findChild<QLineEdit*>("Source"));
+    auto* backReferences = printed.findChild<QCheckBox*>("Renvois");
+    ASSERT_TRUE(backReferences);
+    QTest::mouseClick(backReferences, Qt::LeftButton);
+    QTest::mouseClick(printed.findChild<QPushButton*>("Annuler"), Qt::LeftButton);
+    EXPECT_EQ(printed.result(), QDialog::Rejected);
+    EXPECT_TRUE(printed.options().backReferences);
+    EXPECT_FALSE(qt::hasExportOptions(interchange::ExportFormat::KeyBaseCsv));
 }
 
 TEST(KeyExport, AKeyWithErrorsIsNotExported) {

@@ -1,7 +1,9 @@
 #include "review/qt/key_export.hpp"
 
+#include "interchange/qt/printed_pdf.hpp"
+#include "review/qt/export_options.hpp"
+
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStringList>
@@ -36,17 +38,19 @@ std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& titl
     const auto index = filters.indexOf(dialog.selectedNameFilter());
     const auto& format = formats[static_cast<std::size_t>(std::max<qsizetype>(index, 0))];
     ExportChoice choice{dialog.selectedFiles().first(), format.format, title};
-    if (choice.format == interchange::ExportFormat::Html) {
-        bool ok = false;
-        choice.title = QInputDialog::getText(parent, QStringLiteral("Clé interactive"),
-                                             QStringLiteral("Titre de la clé :"), QLineEdit::Normal, title, &ok);
-        if (!ok) return std::nullopt;
+    if (hasExportOptions(choice.format)) {
+        ExportOptionsDialog options(choice.format, title, parent);
+        if (options.exec() != QDialog::Accepted) return std::nullopt;
+        choice.options = options.options();
+        choice.title = QString::fromStdString(choice.options.title);
     }
     return choice;
 }
 
 bool exportResultTable(QWidget* parent, const ResultTable& table, const ExportChoice& choice) {
-    const interchange::Exported exported = interchange::exportKey(table, choice.format, choice.title.toStdString());
+    interchange::ExportOptions options = choice.options;
+    options.title = choice.title.toStdString();
+    const interchange::Exported exported = interchange::exportKeyWithPdf(table, choice.format, options);
     if (exported.failure) {
         QMessageBox::warning(parent, QStringLiteral("Sarvelo"), QString::fromStdString(*exported.failure));
         return false;

@@ -16,11 +16,12 @@ namespace sarvelo::qt {
 struct ExportChoice {
     QString fileName;
     interchange::ExportFormat format;
-    QString title;  // of the interactive key
+    QString title;                         // of the interactive or printed key
+    interchange::ExportOptions options{};  // the rest of what the user asked for (its title aside)
 };
 
-// Asks for the file, its type and, for the interactive key, its title
-// (proposed: `title`); no choice when the user cancels.
+// Asks for the file, its type and, for the interactive and printed keys,
+// their options (title proposed: `title`); no choice when the user cancels.
 using ExportChoiceProvider = std::function<std::optional<ExportChoice>(QWidget* parent, const QString& title)>;
 std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& title);
 
