@@ -63,7 +63,7 @@ TEST(CliOptions, ErrorsNameTheOptionAndStopWithStatusTwo) {
         {{"--cle=", "k.txt"}, "l'option --cle attend un nom de fichier"},
         {{"-o", "", "k.txt"}, "l'option --cle attend un nom de fichier"},
         {{"--titre", "", "k.txt"}, "l'option --titre attend un titre non vide"},
-        {{"-e", "pdf", "x", "k.txt"}, "l'option --exporter attend un format parmi csv"},
+        {{"-e", "odt", "x", "k.txt"}, "l'option --exporter attend un format parmi csv"},
         {{"k.txt", "-e", "csv"}, "l'option --exporter attend un format et un nom de fichier"},
         {{"-r", "peut-être", "k.txt"}, "l'option --recursive attend oui ou non"},
         {{"--tabulation=0", "k.txt"}, "l'option --tabulation attend un nombre de 1 à 32"},

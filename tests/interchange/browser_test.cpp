@@ -25,12 +25,14 @@ std::string chromium() {
     return {};
 }
 
-// The page's document after its script ran, at `fragment`. Each page has a
-// profile of its own: a second browser on a profile in use hands the page
-// over to the first and shows nothing.
+// The page's document after its script ran, at `fragment`. Each load has a
+// profile of its own: a second browser on a profile in use (the last one still
+// closing) hands the page over to the first and shows nothing.
 std::string shownPage(const std::string& browser, const std::string& file, const std::string& fragment) {
+    static int loads = 0;
     const std::string command = browser + " --headless --no-sandbox --disable-gpu --no-first-run --disable-extensions"
-                                          " --virtual-time-budget=10000 --user-data-dir=" + file + ".profil"
+                                          " --virtual-time-budget=10000 --user-data-dir=" + file + ".profil" +
+                                std::to_string(++loads) +
                                           " --dump-dom 'file://" + file + "#" + fragment + "' 2>/dev/null";
     return sarvelo::testing::commandOutput(command);
 }
