@@ -31,8 +31,11 @@ constexpr const char* kUsage = R"(Usage : sarvelo-cli [options] CLE
 Traite la clé de détermination du fichier CLE (texte Windows-1252 ou UTF-8, ou
 document de clé .Sarvelo ; "-" pour l'entrée standard) avec les paramètres du
 fichier de configuration, ou avec ceux du document de clé.
-Une clé KeyBase (fichier .csv ou .tsv : couplet, texte, destination) est lue avec
-les paramètres qui la traitent ; --config est alors facultatif.
+Une clé KeyBase (fichier .csv, .tsv ou keybase_export_*.txt : from, statement,
+to, et les colonnes subkey et shortcut) est lue avec les paramètres qui la
+traitent ; --config est alors facultatif. Ses clés liées (subkey) suivent la clé
+principale, chacune sous un titre "Clé : Nom" ; ses vérifications donnent les
+numéros de couplet et de ligne du fichier.
 Une CLE qui contient la ligne "Configuration pour Sarvelo" est lue jusqu'à elle.
 
 Options :
@@ -54,6 +57,17 @@ Options :
                            html (clé interactive), crochets ou indentee (texte),
                            crochets-rtf ou indentee-rtf (RTF) ; l'option peut
                            être répétée
+      --keybase            CLE est une clé KeyBase, quel que soit son nom (pour
+                           l'entrée standard "-" par exemple)
+      --noms-seuls         exporte les déterminations en noms seuls, sans numéro,
+                           auteurs ni renvoi de page (les noms relient les clés
+                           dans KeyBase)
+      --tableur            csv et tsv : une cellule qu'un tableur exécuterait comme
+                           une formule (=, +, -, @ en tête) est précédée d'une
+                           apostrophe ; sans l'option elle est écrite telle
+                           quelle et signalée sur la sortie d'erreur
+      --chaque-repetee     une vérification par définition atteinte depuis
+                           plusieurs couplets (par défaut : une ligne pour toutes)
       --titre TEXTE        titre de la clé interactive (par défaut : la première
                            ligne du texte quand elle n'est pas une entrée)
   -r, --recursive oui|non  réponse à la question "La clé semble récursive ?"
@@ -121,6 +135,10 @@ struct Options {
     std::string convertedFile;
     int tabWidth = 8;
     bool detect = false;
+    bool keyBase = false;
+    bool bareNames = false;
+    bool spreadsheetSafe = false;
+    bool everyRepeatedTaxon = false;
 };
 
 class CliHost : public Host {
@@ -270,6 +288,10 @@ std::optional<int> parse(int argc, char** argv, Options& o) {
         else if (a == "-i" || a == "--indentee") o.indented = true;
         else if (a == "--convertie") target = &o.convertedFile;
         else if (a == "--detecter") o.detect = true;
+        else if (a == "--keybase") o.keyBase = true;
+        else if (a == "--noms-seuls") o.bareNames = true;
+        else if (a == "--tableur") o.spreadsheetSafe = true;
+        else if (a == "--chaque-repetee") o.everyRepeatedTaxon = true;
         else if (a == "--tabulation") {
             const auto v = value(i);
             const auto width = v ? text::toInteger(*v) : std::nullopt;
@@ -314,13 +336,21 @@ int main(int argc, char** argv) {
     RichText keyText;
     std::vector<std::string> configLines;
     bool ownConfiguration = false;
-    if (interchange::isKeyBaseFileName(o.keyFile)) {
+    // A KeyBase file's own couplet labels and lines, for the findings.
+    std::vector<std::string> coupletLabels;
+    std::vector<int> fileLines;
+    if (o.keyBase || interchange::isKeyBaseFileName(o.keyFile)) {
         interchange::ImportedKey imported = interchange::importKeyBase(decodeText(keyBytes.bytes));
         if (imported.error) return fail(o.keyFile, *imported.error);
-        if (!o.quiet)
-            for (const auto& warning : imported.warnings) std::cerr << o.keyFile << ": " << warning << "\n";
+        if (!o.quiet) {
+            std::string listed;
+            for (const auto& warning : imported.warnings) listed += o.keyFile + ": " + warning + "\n";
+            std::cerr << listed;
+        }
         lines = std::move(imported.text);
         configLines = std::move(imported.configuration);
+        coupletLabels = std::move(imported.coupletLabels);
+        fileLines = std::move(imported.fileLines);
         keyText = RichText::fromLines(lines);
         ownConfiguration = true;
     } else {
@@ -364,7 +394,13 @@ int main(int argc, char** argv) {
     CliHost host(o.nestedYes, o.quiet);
     RunOptions options;
     options.partialMode = o.partial;
-    const RunResult result = runProcessing(lines, params, table, host, options);
+    options.checks.everyRepeatedTaxon = o.everyRepeatedTaxon;
+    if (!coupletLabels.empty() && !o.detect && !o.indented) options.checks.coupletLabels = &coupletLabels;
+    RunResult result = runProcessing(lines, params, table, host, options);
+    if (!fileLines.empty() && !o.detect && !o.indented)
+        for (Finding& f : result.findings)
+            if (f.line >= 0)
+                f.line = static_cast<std::size_t>(f.line) < fileLines.size() ? fileLines[static_cast<std::size_t>(f.line)] - 1 : -1;
 
     std::string reason;
     bool inError = false;
@@ -386,8 +422,14 @@ int main(int argc, char** argv) {
     if (result.outcome == RunOutcome::Success) {
         const std::string title = o.title.empty() ? interchange::proposedTitle(lines, table) : o.title;
         for (const auto& [format, file] : o.exports) {
-            const interchange::Exported exported = interchange::exportKey(table, format->format, title);
+            interchange::ExportOptions exportOptions;
+            exportOptions.bareNames = o.bareNames;
+            exportOptions.spreadsheetSafe = o.spreadsheetSafe;
+            const interchange::Exported exported = interchange::exportKey(table, format->format, title, exportOptions);
             if (exported.failure) return fail(file, *exported.failure);
+            std::string warned;
+            for (const auto& warning : exported.warnings) warned += file + ": " + warning + "\n";
+            std::cerr << warned;
             const bool written = file == "-" ? static_cast<bool>((std::cout << exported.bytes).flush())
                                              : writeFileAtomically(file, exported.bytes, reason);
             if (!written) return fail(file, reason);

@@ -6,6 +6,7 @@
 #include "documents/rich_text.hpp"
 #include "engine/text.hpp"
 
+#include "interchange/bare_name.hpp"
 #include "interchange/html_key.hpp"
 #include "interchange/keybase.hpp"
 #include "interchange/printed.hpp"
@@ -57,19 +58,28 @@ std::string formatNames() {
     return out;
 }
 
-Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title) {
+Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title,
+                   const ExportOptions& options) {
     KeyBuild build = keyFromTable(table);
-    if (build.failure) return {{}, build.failure};
-    if (format == ExportFormat::KeyBaseCsv || format == ExportFormat::KeyBaseTsv)
-        if (auto problem = keyBaseProblem(build.key)) return {{}, std::move(problem)};
+    if (build.failure) return {{}, build.failure, {}};
+    if (options.bareNames)
+        for (Couplet& couplet : build.key.couplets)
+            for (Lead& lead : couplet.leads)
+                if (lead.couplet < 0 && lead.linkedKey.empty()) lead.taxon = bareName(lead.taxon);
+    if (format == ExportFormat::KeyBaseCsv || format == ExportFormat::KeyBaseTsv) {
+        if (auto problem = keyBaseProblem(build.key)) return {{}, std::move(problem), {}};
+        const char delimiter = format == ExportFormat::KeyBaseCsv ? ',' : '\t';
+        return {keyBaseText(build.key, delimiter, options.spreadsheetSafe), {},
+                keyBaseWarnings(build.key, options.spreadsheetSafe)};
+    }
     switch (format) {
-        case ExportFormat::KeyBaseCsv: return {keyBaseText(build.key, ','), {}};
-        case ExportFormat::KeyBaseTsv: return {keyBaseText(build.key, '\t'), {}};
-        case ExportFormat::Html: return {htmlKey(build.key, title), {}};
-        case ExportFormat::Bracketed: return {bracketedKey(build.key), {}};
-        case ExportFormat::Indented: return {indentedKey(build.key), {}};
-        case ExportFormat::BracketedRtf: return {printedRtf(bracketedKey(build.key)), {}};
-        case ExportFormat::IndentedRtf: return {printedRtf(indentedKey(build.key)), {}};
+        case ExportFormat::KeyBaseCsv:
+        case ExportFormat::KeyBaseTsv: break;
+        case ExportFormat::Html: return {htmlKey(build.key, title), {}, {}};
+        case ExportFormat::Bracketed: return {bracketedKey(build.key), {}, {}};
+        case ExportFormat::Indented: return {indentedKey(build.key), {}, {}};
+        case ExportFormat::BracketedRtf: return {printedRtf(bracketedKey(build.key)), {}, {}};
+        case ExportFormat::IndentedRtf: return {printedRtf(indentedKey(build.key)), {}, {}};
     }
     return {};
 }

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/table.hpp"
 
@@ -27,9 +28,16 @@ std::string formatNames();
 struct Exported {
     std::string bytes;                   // UTF-8 (RTF: ASCII with Unicode codes)
     std::optional<std::string> failure;  // French reason nothing was written
+    std::vector<std::string> warnings;   // French: what the reader of the file would read otherwise
+};
+
+struct ExportOptions {
+    bool bareNames = false;        // determinations as bare names (bareName)
+    bool spreadsheetSafe = false;  // KeyBase: an apostrophe before a cell a spreadsheet would run
 };
 
 // The key of an error-free table in a format; `title` heads the HTML page.
-Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title);
+Exported exportKey(const ResultTable& table, ExportFormat format, const std::string& title,
+                   const ExportOptions& options = {});
 
 }  // namespace sarvelo::interchange
