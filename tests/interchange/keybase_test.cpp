@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "../../bench/keygen.hpp"
+#include "interchange/bare_name.hpp"
 #include "interchange/formats.hpp"
 #include "interchange/keybase.hpp"
 #include "review/finished_key.hpp"
@@ -281,4 +282,24 @@ TEST(KeyBaseFiles, KnownByTheirName) {
         EXPECT_TRUE(isKeyBaseFileName(name)) << name;
     for (const char* name : {"cle.txt", "csv", "cle.csv.bak", "", "keybase_export_1.txt.bak"})
         EXPECT_FALSE(isKeyBaseFileName(name)) << name;
+}
+
+TEST(BareNames, WhatABookAddsToANameGoes) {
+    const struct {
+        const char* determination;
+        const char* bare;
+    } cases[] = {
+        {"Amanita muscaria", "Amanita muscaria"},
+        {"Amanita muscaria (L.) Lam.", "Amanita muscaria"},
+        {"12. Amanita muscaria (L.) Lam., p. 52", "Amanita muscaria"},
+        {"*Aplantella glabra J.Bloggs", "Aplantella glabra"},
+        {"Lepiota p. 77", "Lepiota"},
+        {"Russula (12)", "Russula"},
+        {"Eucalyptus viminalis subsp. pryoriana (L.A.S.Johnson) Brooker & Slee", "Eucalyptus viminalis subsp. pryoriana"},
+        {"Family Group 1", "Family Group 1"},
+        {"Groupe 2", "Groupe 2"},
+        {"Arctostaphylos uva-ursi (L.) Spreng.", "Arctostaphylos uva-ursi"},
+        {"Cercis {Cercis occidentalis Torr.}", "Cercis {Cercis occidentalis}"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(bareName(c.determination), c.bare) << c.determination;
 }
