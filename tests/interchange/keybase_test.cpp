@@ -7,6 +7,7 @@
 #include "../../bench/keygen.hpp"
 #include "interchange/bare_name.hpp"
 #include "interchange/formats.hpp"
+#include "interchange/html_key.hpp"
 #include "interchange/keybase.hpp"
 #include "review/finished_key.hpp"
 #include "support/cli_run.hpp"
@@ -53,6 +54,8 @@ TEST(KeyBaseExport, LinkedKeysAndShortcutsHaveTheirColumns) {
               "from,statement,to,subkey,shortcut\n1,\"Feuilles simples\",\"Groupe A\",,\n"
               "1,\"Feuilles composées\",Cercis,,\"Cercis occidentalis\"\n1,Fleurs,Acer,\"Groupe A\",\n"
               "1,\"Pas de fleurs\",Buxus,\"Groupe A\",\n");
+    // The interactive key goes on to the linked key's first couplet.
+    EXPECT_NE(htmlKey(build.key, "").find("{\"t\":\"Feuilles simples\",\"c\":1}"), std::string::npos);
 }
 
 TEST(KeyBaseExport, FormulaCellsWarnedOrGuarded) {
@@ -275,6 +278,13 @@ TEST(KeyBaseFiles, FaultExamplesInTheFilesOwnTerms) {
         }
         EXPECT_NE(found->text.find(c.textHas), std::string::npos) << c.file << ": " << found->text;
     }
+}
+
+TEST(KeyBaseFiles, ChainedShortcutsKeepTheFirst) {
+    const ImportedKey imported = importKeyBase(keyBaseFile("key-import-double-shortcut-example.csv"));
+    EXPECT_EQ(imported.warnings, (Lines{"Ligne 2 : raccourcis enchaînés : seul le premier est gardé, « Brachychiton "
+                                        "populneus subsp. populneus » ignoré"}));
+    EXPECT_TRUE(imported.text.front().ends_with("=> Brachychiton {Brachychiton populneus}"));
 }
 
 TEST(KeyBaseFiles, KnownByTheirName) {

@@ -43,7 +43,7 @@ TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
         const char* expectedPart;
     } cases[] = {
         {interchange::ExportFormat::KeyBaseCsv,
-         "1,Chapeau rouge,2\n1,Chapeau blanc,Amanita alba\n2,Pied court,Lepiota\n2,Pied long,Inocybe\n"},
+         "from,statement,to\n1,\"Chapeau rouge\",2\n1,\"Chapeau blanc\",\"Amanita alba\"\n2,\"Pied court\",Lepiota\n"},
         {interchange::ExportFormat::Html, "<title>Clé d'identification</title>"},
         {interchange::ExportFormat::Bracketed, "\u2013  Chapeau blanc ..."},
     };
@@ -59,6 +59,37 @@ TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
         EXPECT_TRUE(fileText(path).contains(QString::fromUtf8(c.expectedPart))) << fileText(path).toStdString();
     }
     EXPECT_TRUE(catcher.texts.isEmpty()) << catcher.texts.join('\n').toStdString();
+}
+
+// A lead a spreadsheet would run as a formula: written as it stands and
+// reported, or guarded with an apostrophe; names bared on request.
+TEST(KeyExport, KeyBaseOptionsAndWarnings) {
+    auto w = sarvelo::testing::openWindow();
+    sarvelo::testing::useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromStdString(std::string(sarvelo::testing::kSmallKey)).replace("Chapeau rouge", "=Chapeau rouge")
+                          .replace("Amanita alba", "Amanita alba Pers. p. 12"));
+    MessageCatcher catcher;
+    sarvelo::testing::press(*w, Qt::Key_F9);
+    ASSERT_EQ(w->lastRun().outcome, RunOutcome::Success);
+    TBD_Fin* fin = w->finishedKeyWindow();
+    QTemporaryDir dir;
+    for (const bool guarded : {false, true}) {
+        catcher.texts.clear();
+        fin->setExportChoiceProvider([&](QWidget*, const QString& title) {
+            return qt::ExportChoice{dir.filePath("cle.csv"), interchange::ExportFormat::KeyBaseCsv, title, {true, guarded}};
+        });
+        QTest::mouseClick(fin->findChild<QPushButton*>("Exporter"), Qt::LeftButton);
+        const QString written = fileText(dir.filePath("cle.csv"));
+        EXPECT_TRUE(written.contains(guarded ? "1,\"'=Chapeau rouge\",2" : "1,\"=Chapeau rouge\",2")) << written.toStdString();
+        EXPECT_TRUE(written.contains("1,\"Chapeau blanc\",\"Amanita alba\"\n")) << written.toStdString();
+        if (guarded) {
+            EXPECT_TRUE(catcher.texts.isEmpty());
+        } else {
+            ASSERT_EQ(catcher.texts.size(), 1);
+            EXPECT_TRUE(catcher.texts[0].startsWith("Clé exportée ; à vérifier :\nRang 1 : « =Chapeau rouge »"))
+                << catcher.texts[0].toStdString();
+        }
+    }
 }
 
 TEST(KeyExport, AKeyWithErrorsIsNotExported) {
@@ -105,4 +136,24 @@ TEST(KeyBaseImportWindow, ImportedFileIsProcessedAndReplacesTheTextOnlyWhenAsked
     sarvelo::testing::press(*w, Qt::Key_F9);
     EXPECT_EQ(w->lastRun().outcome, RunOutcome::Errors);
     EXPECT_EQ(finishedKeyLines(w->table()).front(), "1,2$ Chapeau rouge");
+}
+
+// The findings of a key just read name its couplets as the file does, until
+// the text is edited.
+TEST(KeyBaseImportWindow, FindingsNameTheFilesCouplets) {
+    auto w = sarvelo::testing::openWindow();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("cle.csv");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("A,Chapeau rouge,C\nA,Chapeau blanc,Amanita\nC,Pied court,Lepiota\nC,Pied long,A\n");
+    file.close();
+    MessageCatcher catcher;
+    ASSERT_TRUE(importKeyBaseFile(*w, path));
+    sarvelo::testing::press(*w, Qt::Key_F9);
+    ASSERT_FALSE(w->lastRun().findings.empty());
+    EXPECT_EQ(w->lastRun().findings.front().text, "Les renvois reviennent au couplet A : A -> C -> A");
+    w->setWorkingText(w->memo1()->toPlainText().replace("Pied long", "Pied très long"));
+    sarvelo::testing::press(*w, Qt::Key_F9);
+    EXPECT_EQ(w->lastRun().findings.front().text, "Les renvois reviennent au couplet 1 : 1 -> 2 -> 1");
 }

@@ -17,15 +17,17 @@ struct ExportChoice {
     QString fileName;
     interchange::ExportFormat format;
     QString title;  // of the interactive key
+    interchange::ExportOptions options = {};  // KeyBase: bare names, cells guarded for a spreadsheet
 };
 
 // Asks for the file, its type and, for the interactive key, its title
-// (proposed: `title`); no choice when the user cancels.
+// (proposed: `title`), for KeyBase its options; no choice when the user cancels.
 using ExportChoiceProvider = std::function<std::optional<ExportChoice>(QWidget* parent, const QString& title)>;
 std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& title);
 
 // Writes the key in the chosen format. A key that cannot be exported or a
 // file that cannot be written is reported in a message box; false then.
+// What a reader of the file would read otherwise is listed after writing.
 bool exportResultTable(QWidget* parent, const ResultTable& table, const ExportChoice& choice);
 
 }  // namespace sarvelo::qt
