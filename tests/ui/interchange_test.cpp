@@ -23,6 +23,14 @@ QString fileText(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// A KeyBase file "cle.csv" of the folder.
+QString writtenFile(const QTemporaryDir& dir, const char* content) {
+    const QString path = dir.filePath("cle.csv");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(content);
+    return path;
+}
+
 }  // namespace
 
 TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
@@ -114,11 +122,7 @@ TEST(KeyBaseImportWindow, ImportedFileIsProcessedAndReplacesTheTextOnlyWhenAsked
     ASSERT_TRUE(w->action("ImporterKeyBase1"));
     EXPECT_EQ(w->action("ImporterKeyBase1")->text(), "Importer une clé KeyBase...");
     QTemporaryDir dir;
-    const QString path = dir.filePath("cle.csv");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("7,Chapeau rouge,9\n7,Chapeau blanc,Amanita alba\n9,Pied court,Lepiota\n9,Pied long,\n");
-    file.close();
+    const QString path = writtenFile(dir, "7,Chapeau rouge,9\n7,Chapeau blanc,Amanita alba\n9,Pied court,Lepiota\n9,Pied long,\n");
     w->setWorkingText("texte à garder");
     {
         MessageCatcher refuse(QStringLiteral("&Non"));
@@ -143,11 +147,7 @@ TEST(KeyBaseImportWindow, ImportedFileIsProcessedAndReplacesTheTextOnlyWhenAsked
 TEST(KeyBaseImportWindow, FindingsNameTheFilesCouplets) {
     auto w = sarvelo::testing::openWindow();
     QTemporaryDir dir;
-    const QString path = dir.filePath("cle.csv");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("A,Chapeau rouge,C\nA,Chapeau blanc,Amanita\nC,Pied court,Lepiota\nC,Pied long,A\n");
-    file.close();
+    const QString path = writtenFile(dir, "A,Chapeau rouge,C\nA,Chapeau blanc,Amanita\nC,Pied court,Lepiota\nC,Pied long,A\n");
     MessageCatcher catcher;
     ASSERT_TRUE(importKeyBaseFile(*w, path));
     sarvelo::testing::press(*w, Qt::Key_F9);
