@@ -407,6 +407,7 @@ void TSarvelo::Action1Click() {
     RunOptions options;
     options.partialMode = action("Mode_partiel")->isChecked();
     if (!importedLabels_.empty() && working == importedText_) options.checks.coupletLabels = &importedLabels_;
+    if (const QAction* each = action("Chaquedefinitionrepetee1")) options.checks.everyRepeatedTaxon = each->isChecked();
     // The run reads a snapshot: the window stays live while events are let
     // through, and an edit made meanwhile must not change the key mid-run.
     KeyParams snapshot = params_;

@@ -54,6 +54,16 @@ TEST(CliExport, KeyBaseFromStandardInputWithItsOwnTerms) {
     EXPECT_NE(readFile(tempPath("sur.tsv")).find("\"'=Chapeau rouge\""), std::string::npos);
 }
 
+// A family keyed out in several places is normal in a key to families: one
+// summary line, or one line each when asked.
+TEST(CliExport, RepeatedTaxaSummedUpUnlessAsked) {
+    const std::string key = std::string(SARVELO_TEST_DATA_DIR) + "/keybase/jepson-families-subkey.tsv";
+    EXPECT_EQ(cli(key + " -v " + tempPath("un.txt")).status, 0);
+    EXPECT_TRUE(readFile(tempPath("un.txt")).starts_with("Vérification de la clé : aucune erreur, 1 avertissement\n"));
+    EXPECT_EQ(cli(key + " --chaque-repetee -v " + tempPath("tous.txt")).status, 0);
+    EXPECT_TRUE(readFile(tempPath("tous.txt")).starts_with("Vérification de la clé : aucune erreur, 149 avertissements\n"));
+}
+
 TEST(CliExport, BadRequestsAndKeysWithErrorsWriteNothing) {
     writeFile(tempPath("doute.csv"), "1,Chapeau rouge,\n1,Chapeau blanc,Amanita\n");
     CliRun run = cli(tempPath("doute.csv") + " -e csv " + tempPath("jamais.csv"));

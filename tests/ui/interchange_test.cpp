@@ -157,3 +157,23 @@ TEST(KeyBaseImportWindow, FindingsNameTheFilesCouplets) {
     sarvelo::testing::press(*w, Qt::Key_F9);
     EXPECT_EQ(w->lastRun().findings.front().text, "Les renvois reviennent au couplet 1 : 1 -> 2 -> 1");
 }
+
+// Taxa reached from several couplets: one line, or one each once the entry
+// of the menu "Traitement" is checked.
+TEST(KeyBaseImportWindow, RepeatedTaxaOneLineUnlessEachIsAsked) {
+    auto w = sarvelo::testing::openWindow();
+    QTemporaryDir dir;
+    const QString path = writtenFile(dir, "1,Chapeau rouge,2\n1,Chapeau blanc,Amanita\n2,Pied court,Amanita\n2,Pied long,3\n"
+                                          "3,Lames libres,Lepiota\n3,Lames serrées,4\n4,Anneau,Lepiota\n4,Volve,Inocybe\n");
+    MessageCatcher catcher;
+    ASSERT_TRUE(importKeyBaseFile(*w, path));
+    auto repeated = [&] {
+        sarvelo::testing::press(*w, Qt::Key_F9);
+        return std::count_if(w->lastRun().findings.begin(), w->lastRun().findings.end(),
+                             [](const Finding& f) { return f.kind == FindingKind::RepeatedTaxon; });
+    };
+    EXPECT_EQ(repeated(), 1);
+    sarvelo::testing::clickMenuEntry(*w, "Traitement", "Chaque définition répétée");
+    EXPECT_TRUE(w->action("Chaquedefinitionrepetee1")->isChecked());
+    EXPECT_EQ(repeated(), 2);
+}
