@@ -1,6 +1,8 @@
 // A KeyBase file of any content: read as a key, processed with the parameters
 // the import gives, exported to every format when the run is clean, and the
 // KeyBase export read and processed again, which must give the same file.
+// Rows are counted on the way: every lead read is a row of the export.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,6 +20,8 @@ namespace {
 struct Processed {
     sarvelo::ResultTable table;
     sarvelo::RunOutcome outcome = sarvelo::RunOutcome::PreconditionFailed;
+    std::size_t leads = 0;  // lines of the working text that are leads, not headings
+    bool checked = false;   // no finding of the checks is an error
 };
 
 Processed processImport(const std::string& text) {
@@ -25,10 +29,13 @@ Processed processImport(const std::string& text) {
     Processed out;
     const interchange::ImportedKey imported = interchange::importKeyBase(text);
     if (imported.error) return out;
+    for (const std::string& line : imported.text) out.leads += !line.starts_with(interchange::kLinkedKeyPrefix);
     KeyParams p;
     if (applyConfiguration(p, imported.configuration)) std::abort();  // the import writes valid entries
     Host host;
-    out.outcome = runProcessing(imported.text, p, out.table, host).outcome;
+    const RunResult result = runProcessing(imported.text, p, out.table, host);
+    out.outcome = result.outcome;
+    out.checked = !hasErreur(result.findings);
     return out;
 }
 
@@ -43,6 +50,9 @@ std::string keyBaseExport(const std::string& file) {
         interchange::Exported exported = interchange::exportKey(processed.table, info.format, "Titre");
         if (info.format == interchange::ExportFormat::KeyBaseCsv) csv = std::move(exported.bytes);
     }
+    // The header, then one line per lead: no field holds a line break.
+    if (!csv.empty() && processed.checked && static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')) != processed.leads + 1)
+        std::abort();
     return csv;
 }
 

@@ -178,13 +178,21 @@ int run(int argc, char** argv) {
     RichText keyText;
     std::vector<std::string> configLines;
     bool ownConfiguration = false;
-    if (interchange::isKeyBaseFileName(o.keyFile)) {
+    // A KeyBase file's own couplet labels and lines, for the findings.
+    std::vector<std::string> coupletLabels;
+    std::vector<int> fileLines;
+    if (o.keyBase || interchange::isKeyBaseFileName(o.keyFile)) {
         interchange::ImportedKey imported = interchange::importKeyBase(decodeText(keyBytes.bytes));
         if (imported.error) return fail(o.keyFile, *imported.error);
-        if (!o.quiet)
-            for (const auto& warning : imported.warnings) std::cerr << o.keyFile << ": " << warning << "\n";
+        if (!o.quiet) {
+            std::string listed;
+            for (const auto& warning : imported.warnings) listed += o.keyFile + ": " + warning + "\n";
+            std::cerr << listed;
+        }
         lines = std::move(imported.text);
         configLines = std::move(imported.configuration);
+        coupletLabels = std::move(imported.coupletLabels);
+        fileLines = std::move(imported.fileLines);
         keyText = RichText::fromLines(lines);
         ownConfiguration = true;
     } else {
@@ -229,7 +237,13 @@ int run(int argc, char** argv) {
     CliHost host(o.nestedYes, o.quiet);
     RunOptions options;
     options.partialMode = o.partial;
-    const RunResult result = runProcessing(lines, params, table, host, options);
+    options.checks.everyRepeatedTaxon = o.everyRepeatedTaxon;
+    if (!coupletLabels.empty() && !o.detect && !o.indented) options.checks.coupletLabels = &coupletLabels;
+    RunResult result = runProcessing(lines, params, table, host, options);
+    if (!fileLines.empty() && !o.detect && !o.indented)
+        for (Finding& f : result.findings)
+            if (f.line >= 0)
+                f.line = static_cast<std::size_t>(f.line) < fileLines.size() ? fileLines[static_cast<std::size_t>(f.line)] - 1 : -1;
     // PDF pages are laid out with Qt's fonts, without a display.
     std::unique_ptr<QGuiApplication> printing;
     for (const auto& [format, file] : o.exports)
@@ -262,6 +276,9 @@ int run(int argc, char** argv) {
         for (const auto& [format, file] : o.exports) {
             interchange::Exported exported = interchange::exportKeyWithPdf(table, format->format, exportOptions);
             if (exported.failure) return finish(fail(file, *exported.failure + " ; aucun fichier écrit"));
+            std::string warned;
+            for (const auto& warning : exported.warnings) warned += file + ": " + warning + "\n";
+            std::cerr << warned;
             outputs.add(file, std::move(exported.bytes));
         }
         if (!o.finishedKeyFile.empty()) {

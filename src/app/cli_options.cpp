@@ -44,6 +44,13 @@ Apply textInto(std::string interchange::ExportOptions::*field, const char* expec
     };
 }
 
+Apply exportFlagInto(bool interchange::ExportOptions::*field) {
+    return [field](Options& o, const std::vector<std::string>&) -> std::optional<std::string> {
+        o.exportOptions.*field = true;
+        return std::nullopt;
+    };
+}
+
 Apply flagInto(bool Options::*field) {
     return [field](Options& o, const std::vector<std::string>&) -> std::optional<std::string> {
         o.*field = true;
@@ -102,6 +109,25 @@ const std::vector<OptionSpec>& optionTable() {
              if (values.empty()) return "attend un format et un nom de fichier";
              return std::nullopt;
          }},
+        {.names = "--keybase",
+         .help = "CLE est une clé KeyBase, quel que soit son nom (pour\n"
+                 "l'entrée standard \"-\" par exemple)",
+         .apply = flagInto(&Options::keyBase)},
+        {.names = "--noms-seuls",
+         .help = "exporte les déterminations en noms seuls, sans numéro,\n"
+                 "auteurs ni renvoi de page (les noms relient les clés\n"
+                 "dans KeyBase)",
+         .apply = exportFlagInto(&interchange::ExportOptions::bareNames)},
+        {.names = "--tableur",
+         .help = "csv et tsv : une cellule qu'un tableur exécuterait comme\n"
+                 "une formule (=, +, -, @ en tête) est précédée d'une\n"
+                 "apostrophe ; sans l'option elle est écrite telle\n"
+                 "quelle et signalée sur la sortie d'erreur",
+         .apply = exportFlagInto(&interchange::ExportOptions::spreadsheetSafe)},
+        {.names = "--chaque-repetee",
+         .help = "une vérification par définition atteinte depuis\n"
+                 "plusieurs couplets (par défaut : une ligne pour toutes)",
+         .apply = flagInto(&Options::everyRepeatedTaxon)},
         {.names = "--titre",
          .value = "TEXTE",
          .help = "titre de la clé interactive et de la clé imprimée (par\n"
@@ -201,8 +227,11 @@ constexpr const char* kUsageHead = R"(Usage : sarvelo-cli [options] [--] CLE
 Traite la clé de détermination du fichier CLE (texte Windows-1252 ou UTF-8, ou
 document de clé .Sarvelo ; "-" pour l'entrée standard) avec les paramètres du
 fichier de configuration, ou avec ceux du document de clé.
-Une clé KeyBase (fichier .csv ou .tsv : couplet, texte, destination) est lue avec
-les paramètres qui la traitent ; --config est alors facultatif.
+Une clé KeyBase (fichier .csv, .tsv ou keybase_export_*.txt : from, statement,
+to, et les colonnes subkey et shortcut) est lue avec les paramètres qui la
+traitent ; --config est alors facultatif. Ses clés liées (subkey) suivent la clé
+principale, chacune sous un titre "Clé : Nom" ; ses vérifications donnent les
+numéros de couplet et de ligne du fichier.
 Une CLE qui contient la ligne "Configuration pour Sarvelo" est lue jusqu'à elle.
 
 Options :

@@ -30,6 +30,8 @@ struct Options {
     std::string convertedFile;
     int tabWidth = 8;
     bool detect = false;
+    bool keyBase = false;             // the key is a KeyBase file whatever its name
+    bool everyRepeatedTaxon = false;  // a finding for each repeated determination
 };
 
 // The files the options ask to write, "-" for standard output.

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "engine/engine.hpp"
+#include "engine/text.hpp"
 
 namespace sarvelo {
 
@@ -35,6 +36,7 @@ constexpr KindInfo kKinds[] = {
     {FindingLevel::Avertissement, "Entrées éloignées", "entrees_eloignees"},
     {FindingLevel::Avertissement, "Définition numérique", "definition_numerique"},
     {FindingLevel::Avertissement, "Définition répétée", "definition_repetee"},
+    {FindingLevel::Avertissement, "Couplet atteint plusieurs fois", "couplet_partage"},
     {FindingLevel::Avertissement, "Aucun renvoi", "aucun_renvoi"},
 };
 
@@ -76,8 +78,14 @@ NumberLike numberLike(std::string_view determination) {
     const auto start = s.find_last_not_of("0123456789");
     if (start == std::string_view::npos || start + 1 == s.size()) return NumberLike::No;
     const char before = s[start];
-    return before == ' ' || before == '.' || before == '(' || before == '\t' ? NumberLike::EndsWithNumber
-                                                                             : NumberLike::No;
+    if (before != ' ' && before != '.' && before != '(' && before != '\t') return NumberLike::No;
+    // "Group 1", "Section 2": the number belongs to the name.
+    if (before == ' ' || before == '\t') {
+        const std::string_view head = trimmed(s.substr(0, start));
+        const auto space = head.find_last_of(" \t");
+        if (text::namesAGroup(space == std::string_view::npos ? head : head.substr(space + 1))) return NumberLike::No;
+    }
+    return NumberLike::EndsWithNumber;
 }
 
 // The last word of a description when it reads as a taxon name ("=Amanita.="
@@ -228,8 +236,9 @@ Groups groupBy(int keys, int count, KeyOf keyOf) {
 
 class Checker {
 public:
-    Checker(const ResultTable& table, const std::vector<int>& rowOrigin, const std::vector<MissingTarget>& missing)
-        : t_(table), origin_(rowOrigin), n_(table.dataRows()), couplets_(n_) {
+    Checker(const ResultTable& table, const std::vector<int>& rowOrigin, const std::vector<MissingTarget>& missing,
+            const CheckOptions& options)
+        : t_(table), origin_(rowOrigin), n_(table.dataRows()), couplets_(n_), options_(options) {
         missingLabel_.assign(static_cast<std::size_t>(n_) + 1, nullptr);
         for (const MissingTarget& m : missing)
             if (m.row >= 1 && m.row <= n_) missingLabel_[m.row] = &m.label;
@@ -242,6 +251,7 @@ public:
         checkCouplets();
         buildGraph();
         checkLoops();
+        checkShared();
         checkReach();
         checkRepeatedTaxa();
         if (references_ == 0 && couplets_.size() > 1)
@@ -274,11 +284,23 @@ private:
 
     const std::string& cell(int row, int column) const { return t_.cell(row, column); }
 
+    // A couplet number as the user knows it: the label of the file it was
+    // read from, when there is one.
+    std::string label(std::string_view number) const {
+        const std::vector<std::string>* labels = options_.coupletLabels;
+        if (labels && allDigits(number) && number.size() < 10) {
+            const auto value = static_cast<std::size_t>(std::stoll(std::string(number)));
+            if (value < labels->size() && !(*labels)[value].empty()) return (*labels)[value];
+        }
+        return std::string(number);
+    }
+    std::string name(int couplet) const { return label(couplets_.name(couplet)); }
+
     Finding& add(FindingKind kind, int couplet, int row, std::string text) {
         Finding f;
         f.kind = kind;
         f.level = info(kind).level;
-        if (couplet >= 0) f.couplet = couplets_.name(couplet);
+        if (couplet >= 0) f.couplet = name(couplet);
         f.row = row;
         if (row >= 1 && static_cast<std::size_t>(row - 1) < origin_.size()) f.line = origin_[row - 1];
         f.text = std::move(text);
@@ -344,10 +366,10 @@ private:
         const std::string* label = missingLabel_[r];
         const int to = label ? -1 : couplets_.find(target);
         if (label || (to < 0 && !target.empty())) {
-            const std::string& named = label ? *label : target;
+            const std::string named = this->label(label ? *label : target);
             std::string text = "Renvoi au couplet " + named + ", qui n'existe pas";
             if (couplets_.find(target) >= 0)
-                text += " dans le texte : le " + target + " du tableau est un autre couplet";
+                text += " dans le texte : le " + this->label(target) + " du tableau est un autre couplet";
             if (const std::string_view name = trailingName(cell(r, kTexte)); !name.empty())
                 text += " (après " + quoted(name) + " : un numéro de page ?)";
             add(FindingKind::MissingCouplet, c, r, std::move(text));
@@ -429,13 +451,13 @@ private:
             const int* begin = leads_.begin(c);
             const int* end = leads_.end(c);
             const auto count = end - begin;
-            if (count == 1) add(FindingKind::SingleLead, c, *begin, "Le couplet " + couplets_.name(c) + " n'a qu'une entrée");
+            if (count == 1) add(FindingKind::SingleLead, c, *begin, "Le couplet " + name(c) + " n'a qu'une entrée");
             if (count >= 3)
-                add(FindingKind::ManyLeads, c, *begin, "Le couplet " + couplets_.name(c) + " a " + std::to_string(count) + " entrées");
+                add(FindingKind::ManyLeads, c, *begin, "Le couplet " + name(c) + " a " + std::to_string(count) + " entrées");
 
             forEachRepeat(begin, end, [&](int r) { return ends_[r]; }, [&](int first, int r) {
                 const std::string& kind = cell(r, kKind);
-                std::string where = kind == kRef      ? "au couplet " + cell(r, kTarget)
+                std::string where = kind == kRef      ? "au couplet " + label(cell(r, kTarget))
                                     : kind == kDet ? "à la définition " + quoted(determinationKey(cell(r, kTarget)))
                                                              : "à " + quoted(trimmed(cell(r, kTarget)));
                 add(FindingKind::SameDestination, c, r,
@@ -460,7 +482,7 @@ private:
                                          ends_[q].couplet == couplet_[q + 1];
                 if (subKeyBelow) continue;
                 add(FindingKind::ScatteredLeads, c, r,
-                    "Les entrées du couplet " + couplets_.name(c) + " sont séparées par d'autres couplets (rangs " +
+                    "Les entrées du couplet " + name(c) + " sont séparées par d'autres couplets (rangs " +
                         std::to_string(q) + " et " + std::to_string(r) + ")");
                 break;
             }
@@ -472,6 +494,34 @@ private:
         out_ = groupBy(couplets_.size(), static_cast<int>(edges_.size()), [&](int e) { return edges_[e].from; });
     }
     const Edge& outEdge(int position) const { return edges_[out_.items[position]]; }
+
+    // A couplet that leads of several couplets go on to: the paths through
+    // the key join (a reticulation), reported at the second couplet's lead.
+    // A lead inside the couplet's own loop is the loop's finding.
+    void checkShared() {
+        // Edges are made in row order; grouped by target they stay in it.
+        const Groups in = groupBy(couplets_.size(), static_cast<int>(edges_.size()), [&](int e) { return edges_[e].to; });
+        std::vector<int> from;
+        std::vector<int> seenFor(static_cast<std::size_t>(couplets_.size()), -1);  // by source: the last target counted
+        for (int c = 0; c < couplets_.size(); ++c) {
+            from.clear();
+            const Edge* second = nullptr;
+            for (const int* e = in.begin(c); e < in.end(c); ++e) {
+                const Edge& edge = edges_[*e];
+                if (seenFor[edge.from] == c || component_[edge.from] == component_[c]) continue;
+                seenFor[edge.from] = c;
+                from.push_back(edge.from);
+                if (from.size() == 2) second = &edge;
+            }
+            if (!second) continue;
+            std::string list;
+            for (std::size_t m = 0; m < from.size() && m < kShownSteps; ++m) list += (m ? ", " : "") + name(from[m]);
+            if (from.size() > kShownSteps) list += ", …";
+            add(FindingKind::SharedCouplet, c, second->row,
+                "Le couplet " + name(c) + " est atteint depuis " + std::to_string(from.size()) + " couplets (" + list +
+                    ") : les chemins de la clé se rejoignent");
+        }
+    }
 
     // The couplets out of reach of the first couplet (and of the sections'
     // first couplets). One finding per part of the key that nothing leads
@@ -505,7 +555,7 @@ private:
             if (component_[e.from] != component_[e.to])
                 entered[component_[e.to]] = 1;
         const Groups members = groupBy(components_, k, [&](int c) { return component_[c]; });
-        const std::string first = couplets_.name(roots_.front());
+        const std::string first = name(roots_.front());
         for (int c = 0; c < k; ++c) {
             const int comp = component_[c];
             if (reached[c] || entered[comp]) continue;
@@ -517,15 +567,15 @@ private:
             }
             const std::size_t loop = queue.size() - begin;
             walk(begin);
-            const std::string name = couplets_.name(c);
-            std::string text = loop > 1 ? "Le couplet " + name + " n'est atteint que depuis sa boucle"
-                                        : "Aucune entrée ne renvoie au couplet " + name;
+            const std::string named = name(c);
+            std::string text = loop > 1 ? "Le couplet " + named + " n'est atteint que depuis sa boucle"
+                                        : "Aucune entrée ne renvoie au couplet " + named;
             text += " : il ne peut être atteint depuis le couplet " + first;
             const std::size_t below = queue.size() - begin - 1;
             if (below == 1) text += ", ni l'autre couplet qui en dépend";
             if (below > 1) text += ", ni les " + std::to_string(below) + " couplets qui en dépendent";
             Finding& f = add(FindingKind::UnreachableCouplet, c, couplets_.firstRow(c), std::move(text));
-            for (std::size_t i = begin; i < queue.size(); ++i) f.couplets.push_back(couplets_.name(queue[i]));
+            for (std::size_t i = begin; i < queue.size(); ++i) f.couplets.push_back(name(queue[i]));
         }
     }
 
@@ -607,7 +657,7 @@ private:
         const std::size_t length = steps.size() - from;
         for (std::size_t i = 0; i < length; ++i) {
             const Edge& step = *steps[from + (first - from + i) % length];
-            names.push_back(couplets_.name(step.from));
+            names.push_back(name(step.from));
             if (i < kShownSteps) path += names.back() + " -> ";
         }
         if (length > kShownSteps) path += "… -> ";
@@ -621,7 +671,8 @@ private:
     }
 
     // One determination reached from several couplets: common and often
-    // meant ("p.p."), reported once, at its first row.
+    // meant ("p.p.", a family keyed out in several places), reported once,
+    // at its first row; unless asked for each, all of them in one line.
     void checkRepeatedTaxa() {
         TextIndex firstOf(determinations_.size());
         std::vector<int> next(determinations_.size(), -1), last(determinations_.size(), -1);
@@ -634,6 +685,11 @@ private:
             next[last[first]] = i;
             last[first] = i;
         }
+        struct Repeated {
+            int first;  // index in determinations_
+            std::vector<int> from;
+        };
+        std::vector<Repeated> repeated;
         for (int i = 0; i < static_cast<int>(determinations_.size()); ++i) {
             if (last[i] < 0 || last[i] == i) continue;
             std::vector<int> from;
@@ -641,15 +697,29 @@ private:
                 const int c = couplet_[determinations_[j].second];
                 if (std::find(from.begin(), from.end(), c) == from.end()) from.push_back(c);
             }
-            if (from.size() < 2) continue;
+            if (from.size() >= 2) repeated.push_back({i, std::move(from)});
+        }
+        if (repeated.size() > 1 && !options_.everyRepeatedTaxon) {
             std::string list;
-            for (std::size_t m = 0; m < from.size() && m < kShownSteps; ++m)
-                list += (m ? ", " : "") + (from[m] >= 0 ? couplets_.name(from[m]) : std::string("?"));
-            if (from.size() > kShownSteps) list += ", …";
-            const int row = determinations_[i].second;
+            for (std::size_t m = 0; m < repeated.size() && m < kShownSteps; ++m)
+                list += (m ? ", " : "") + quoted(determinations_[repeated[m].first].first) + " (" +
+                        std::to_string(repeated[m].from.size()) + ")";
+            if (repeated.size() > kShownSteps) list += ", …";
+            const int row = determinations_[repeated.front().first].second;
             add(FindingKind::RepeatedTaxon, couplet_[row], row,
-                quoted(determinations_[i].first) + " est atteinte depuis " +
-                    std::to_string(from.size()) + " couplets : " + list);
+                std::to_string(repeated.size()) + " définitions sont atteintes depuis plusieurs couplets "
+                "(nombre de couplets) : " + list);
+            return;
+        }
+        for (const Repeated& r : repeated) {
+            std::string list;
+            for (std::size_t m = 0; m < r.from.size() && m < kShownSteps; ++m)
+                list += (m ? ", " : "") + (r.from[m] >= 0 ? name(r.from[m]) : std::string("?"));
+            if (r.from.size() > kShownSteps) list += ", …";
+            const int row = determinations_[r.first].second;
+            add(FindingKind::RepeatedTaxon, couplet_[row], row,
+                quoted(determinations_[r.first].first) + " est atteinte depuis " +
+                    std::to_string(r.from.size()) + " couplets : " + list);
         }
     }
 
@@ -657,6 +727,7 @@ private:
     const std::vector<int>& origin_;
     const int n_;
     CoupletIndex couplets_;
+    const CheckOptions& options_;
     std::vector<const std::string*> missingLabel_;  // per row
     std::vector<int> couplet_;                      // per row, -1 for none
     std::vector<RowEnd> ends_;                      // per row
@@ -681,8 +752,8 @@ const char* kindCaption(FindingKind kind) { return info(kind).caption; }
 const char* kindCode(FindingKind kind) { return info(kind).code; }
 
 std::vector<Finding> checkKey(const ResultTable& table, const std::vector<int>& rowOrigin,
-                              const std::vector<MissingTarget>& missing) {
-    return Checker(table, rowOrigin, missing).run();
+                              const std::vector<MissingTarget>& missing, const CheckOptions& options) {
+    return Checker(table, rowOrigin, missing, options).run();
 }
 
 bool hasErreur(const std::vector<Finding>& findings) {

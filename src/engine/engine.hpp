@@ -126,6 +126,7 @@ enum class FindingKind {
     ScatteredLeads,           // leads of a couplet interleaved with other couplets
     NumberLikeDetermination,  // a determination that reads as a number or page
     RepeatedTaxon,            // one determination reached from several couplets
+    SharedCouplet,            // a couplet reached from several couplets (a reticulation)
     NoReference,              // no lead refers to another couplet
 };
 
@@ -144,11 +145,20 @@ const char* levelName(FindingLevel level);  // "erreur", "avertissement"
 const char* kindCaption(FindingKind kind);   // French, for people
 const char* kindCode(FindingKind kind);      // stable, for scripts
 
+struct CheckOptions {
+    // The name the user knows each couplet number by (a label of the file a
+    // key was read from), index = number; empty entries keep the number.
+    const std::vector<std::string>* coupletLabels = nullptr;
+    // One finding per taxon reached from several couplets, instead of one
+    // line for them all.
+    bool everyRepeatedTaxon = false;
+};
+
 // Findings over the renumbered table, in row order (the whole key first).
 // `rowOrigin` gives the user's line of each data row; `missing` what the
 // renumbering could not resolve.
 std::vector<Finding> checkKey(const ResultTable& table, const std::vector<int>& rowOrigin,
-                              const std::vector<MissingTarget>& missing);
+                              const std::vector<MissingTarget>& missing, const CheckOptions& options = {});
 bool hasErreur(const std::vector<Finding>& findings);
 
 // --- The whole run (run.cpp) --------------------------------------------------
@@ -156,6 +166,7 @@ enum class RunOutcome { PreconditionFailed, PartialStop, Errors, Success };
 
 struct RunOptions {
     bool partialMode = false;  // Mode_partiel: stop after the table
+    CheckOptions checks;
 };
 
 struct RunResult {

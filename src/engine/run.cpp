@@ -43,7 +43,7 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
         result.outcome = RunOutcome::Success;
     }
     result.errorLines = errorLines(table, result.rowOrigin, lineCount);
-    result.findings = checkKey(table, result.rowOrigin, missing);
+    result.findings = checkKey(table, result.rowOrigin, missing, options.checks);
     return result;
 }
 

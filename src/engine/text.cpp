@@ -347,4 +347,15 @@ std::optional<int> toInteger(std::string_view s) {
     return static_cast<int>(value);
 }
 
+bool namesAGroup(std::string_view word) {
+    while (!word.empty() && word.back() == '.') word.remove_suffix(1);
+    const std::string w = lower(word);
+    for (std::string_view name : {"group", "groupe", "gruppe", "grupo", "grex", "subgroup", "sous-groupe", "section",
+                                  "sect", "sectio", "series", "série", "serie", "key", "clé", "cle", "subkey",
+                                  "part", "partie", "type", "form", "forme", "tribe", "tribu", "division",
+                                  "alliance", "complex", "complexe", "category", "catégorie", "lot"})
+        if (w == name) return true;
+    return false;
+}
+
 }  // namespace sarvelo::text

@@ -85,6 +85,11 @@ bool lessIgnoringCase(std::string_view a, std::string_view b);
 // their relative order.
 std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts);
 
+// Whether a word, followed by a number, names a group of a key rather than a
+// taxon and its page: "Group 1", "Groupe 2", "Section 3", "Clé 4" (any case,
+// a final dot aside).
+bool namesAGroup(std::string_view word);
+
 // A decimal integer: optional leading spaces, an optional sign, digits and
 // nothing else, within the range of int. Anything else gives no value.
 std::optional<int> toInteger(std::string_view s);

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "documents/rich_text.hpp"
+#include "engine/text.hpp"
+
+#include "interchange/bare_name.hpp"
 #include "interchange/html_key.hpp"
 #include "interchange/keybase.hpp"
 #include "interchange/printed.hpp"
@@ -45,20 +49,28 @@ std::string formatNames() {
 bool isPdf(ExportFormat format) { return format == ExportFormat::IndentedPdf || format == ExportFormat::BracketedPdf; }
 
 Exported exportKey(const ResultTable& table, ExportFormat format, const ExportOptions& options) {
-    if (isPdf(format)) return {{}, "Le format PDF n'est pas disponible ici"};
+    if (isPdf(format)) return {{}, "Le format PDF n'est pas disponible ici", {}};
     KeyBuild build = keyFromTable(table);
-    if (build.failure) return {{}, build.failure};
-    if (format == ExportFormat::KeyBaseCsv || format == ExportFormat::KeyBaseTsv)
-        if (auto problem = keyBaseProblem(build.key)) return {{}, std::move(problem)};
+    if (build.failure) return {{}, build.failure, {}};
+    if (options.bareNames)
+        for (Couplet& couplet : build.key.couplets)
+            for (Lead& lead : couplet.leads)
+                if (lead.couplet < 0 && lead.linkedKey.empty()) lead.taxon = bareName(lead.taxon);
+    if (format == ExportFormat::KeyBaseCsv || format == ExportFormat::KeyBaseTsv) {
+        if (auto problem = keyBaseProblem(build.key)) return {{}, std::move(problem), {}};
+        const char delimiter = format == ExportFormat::KeyBaseCsv ? ',' : '\t';
+        return {keyBaseText(build.key, delimiter, options.spreadsheetSafe), {},
+                keyBaseWarnings(build.key, options.spreadsheetSafe)};
+    }
     const PrintedOptions printed{options.backReferences};
     switch (format) {
-        case ExportFormat::KeyBaseCsv: return {keyBaseText(build.key, ','), {}};
-        case ExportFormat::KeyBaseTsv: return {keyBaseText(build.key, '\t'), {}};
-        case ExportFormat::Html: return {htmlKey(build.key, options), {}};
-        case ExportFormat::Bracketed: return {printedText(bracketedLayout(build.key, printed)), {}};
-        case ExportFormat::Indented: return {printedText(indentedLayout(build.key, printed)), {}};
-        case ExportFormat::BracketedRtf: return {printedRtf(bracketedLayout(build.key, printed), options.title), {}};
-        case ExportFormat::IndentedRtf: return {printedRtf(indentedLayout(build.key, printed), options.title), {}};
+        case ExportFormat::KeyBaseCsv:
+        case ExportFormat::KeyBaseTsv: break;
+        case ExportFormat::Html: return {htmlKey(build.key, options), {}, {}};
+        case ExportFormat::Bracketed: return {printedText(bracketedLayout(build.key, printed)), {}, {}};
+        case ExportFormat::Indented: return {printedText(indentedLayout(build.key, printed)), {}, {}};
+        case ExportFormat::BracketedRtf: return {printedRtf(bracketedLayout(build.key, printed), options.title), {}, {}};
+        case ExportFormat::IndentedRtf: return {printedRtf(indentedLayout(build.key, printed), options.title), {}, {}};
         case ExportFormat::IndentedPdf:
         case ExportFormat::BracketedPdf: break;
     }

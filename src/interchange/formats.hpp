@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/table.hpp"
 
@@ -30,6 +31,7 @@ std::string formatNames();
 struct Exported {
     std::string bytes;                   // UTF-8 (RTF: ASCII with Unicode codes)
     std::optional<std::string> failure;  // French reason nothing was written
+    std::vector<std::string> warnings;   // French: what the reader of the file would read otherwise
 };
 
 // What a user adds to an exported key.
@@ -39,6 +41,8 @@ struct ExportOptions {
     std::string author;          // of the key (HTML key)
     std::string language;        // of the HTML key's interface: "fr", "en", or empty to guess
     bool backReferences = false; // printed keys: "2(1)"
+    bool bareNames = false;        // determinations as bare names (bareName)
+    bool spreadsheetSafe = false;  // KeyBase: an apostrophe before a cell a spreadsheet would run
 };
 
 // The key of an error-free table in a format. The PDF formats need Qt: here

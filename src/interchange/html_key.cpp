@@ -117,8 +117,9 @@ std::string keyJson(const Key& key, const ExportOptions& options) {
             if (l) out += ',';
             out += "{\"t\":";
             appendJsonString(out, lead.text);
-            if (lead.couplet >= 0) {
-                out += ",\"c\":" + std::to_string(lead.couplet);
+            // A lead to a linked key goes on to its first couplet.
+            if (const int next = lead.couplet >= 0 ? lead.couplet : lead.linkedCouplet; next >= 0) {
+                out += ",\"c\":" + std::to_string(next);
             } else {
                 const auto [at, added] = taxonIndex.try_emplace(lead.taxon, static_cast<int>(taxa.size()));
                 if (added) taxa.push_back(lead.taxon);

@@ -23,6 +23,29 @@ std::string sectionName(std::string_view s) {
     return name;
 }
 
+// "Name" of a heading "Clé : Name", else empty.
+std::string linkedKeyName(std::string_view heading) {
+    const auto first = heading.find_first_not_of(" \t");
+    if (first == std::string_view::npos || !heading.substr(first).starts_with(kLinkedKeyPrefix)) return {};
+    std::string name(heading.substr(first + kLinkedKeyPrefix.size()));
+    while (!name.empty() && (name.back() == ' ' || name.back() == '\t')) name.pop_back();
+    return name;
+}
+
+// A linked key's heading and the determination that names it, compared as
+// the processing leaves a determination (dashes between words and runs of
+// spaces gone): "Clé : Group 1 - Redgums" is "Clé : Group 1 Redgums".
+std::string linkName(std::string_view s) {
+    std::string name = sectionName(s);
+    text::removeDashesOutsideWords(name);
+    text::removeAll(name, "..");
+    std::string single;
+    for (char c : name)
+        if (c != ' ' || (!single.empty() && single.back() != ' ')) single += c;
+    while (!single.empty() && single.back() == ' ') single.pop_back();
+    return single;
+}
+
 bool isLead(const std::string& kind) {
     return kind == kReference || kind == kDetermination || kind == kSectionReference;
 }
@@ -42,13 +65,22 @@ KeyBuild keyFromTable(const ResultTable& table) {
     coupletOf.reserve(static_cast<std::size_t>(table.dataRows()));
     // The first couplet after each section start, by section name.
     std::unordered_map<std::string, std::string> sectionEntry;
+    std::unordered_map<std::string, std::string> linkedKeys;  // by linkName: the name after the prefix
+    std::unordered_map<std::string, std::string> sectionOf;   // by linkName: the section name
     std::string openSection;
+    std::string openLinkedKey;
     bool sectionOpen = false;
     for (int row = 1; row <= table.dataRows(); ++row) {
         const std::string& kind = table.cell(row, kKind);
         if (kind == kSectionStart) {
-            openSection = sectionName(table.cell(row, kTarget));
+            const std::string& heading = table.cell(row, kTarget);
+            openSection = sectionName(heading);
             sectionOpen = true;
+            openLinkedKey = linkedKeyName(heading);
+            if (!openLinkedKey.empty()) {
+                linkedKeys.try_emplace(linkName(heading), openLinkedKey);
+                sectionOf.try_emplace(linkName(heading), openSection);
+            }
             continue;
         }
         if (!isLead(kind)) continue;
@@ -63,9 +95,9 @@ KeyBuild keyFromTable(const ResultTable& table) {
         }
         // The table outlives the build, so its cells can be the keys.
         const auto [at, added] = coupletOf.try_emplace(nb, static_cast<int>(key.couplets.size()));
-        if (added) key.couplets.push_back(Couplet{nb, {}});
+        if (added) key.couplets.push_back(Couplet{nb, {}, openLinkedKey});
         key.couplets[static_cast<std::size_t>(at->second)].leads.push_back(
-            Lead{table.cell(row, kTexte), -1, {}, row});
+            Lead{table.cell(row, kTexte), -1, {}, row, {}, -1});
     }
     if (key.couplets.empty()) {
         out.failure = "Aucune clé à exporter : lancer d'abord le traitement (F9)";
@@ -83,6 +115,12 @@ KeyBuild keyFromTable(const ResultTable& table) {
                     return out;
                 }
                 lead.taxon = target;
+                const auto linked = linkedKeys.find(linkName(target));
+                const auto entry = linked == linkedKeys.end() ? sectionEntry.end() : sectionEntry.find(sectionOf.at(linked->first));
+                if (entry != sectionEntry.end()) {
+                    lead.linkedKey = linked->second;
+                    lead.linkedCouplet = coupletOf.at(entry->second);
+                }
                 continue;
             }
             std::string_view number = target;

@@ -15,11 +15,16 @@ struct Lead {
     int couplet = -1;   // index of the couplet it leads to, or -1
     std::string taxon;  // the determination when it leads to no couplet
     int row = 0;        // the table row it comes from
+    // A determination "Clé : Name" when the key holds that linked key: its
+    // name and its first couplet (the lead itself stays a determination).
+    std::string linkedKey;
+    int linkedCouplet = -1;
 };
 
 struct Couplet {
     std::string number;  // as in the table, after the renumbering
     std::vector<Lead> leads;
+    std::string subkey;  // the linked key it belongs to; empty in the main key
 };
 
 // Couplets in the order of their first lead in the table; the first one is
@@ -27,6 +32,10 @@ struct Couplet {
 struct Key {
     std::vector<Couplet> couplets;
 };
+
+// A heading "Clé : Name" starts a linked key, which a determination
+// "Clé : Name" leads to: KeyBase's sub-keys.
+inline constexpr std::string_view kLinkedKeyPrefix = "Clé : ";
 
 struct KeyBuild {
     Key key;
@@ -37,7 +46,8 @@ struct KeyBuild {
 // section starts, rows without an ending) are left out. A reference to a
 // section goes on to the first couplet after the section start of the same
 // heading (compared ignoring case, spaces and final punctuation); without
-// one, the section's name stands as the lead's end.
+// one, the section's name stands as the lead's end. Couplets under a heading
+// "Clé : Name" belong to that linked key.
 KeyBuild keyFromTable(const ResultTable& table);
 
 // The title a key text proposes: its first non-blank line when the table's

@@ -15,28 +15,131 @@ namespace {
 
 // --- Writing -------------------------------------------------------------------
 
-// Spaces around a field are dropped: they mean nothing to a spreadsheet or
-// to KeyBase, and reading the file drops them too.
-void appendField(std::string& out, std::string_view field, char delimiter) {
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view trimSpaces(std::string_view field) {
     const auto first = field.find_first_not_of(' ');
-    field = first == std::string_view::npos ? std::string_view() : field.substr(first, field.find_last_not_of(' ') - first + 1);
-    if (delimiter == '\t') {
-        const std::size_t from = out.size();
-        out += field;
-        for (std::size_t i = from; i < out.size(); ++i)
-            if (out[i] == '\t' || out[i] == '\n' || out[i] == '\r') out[i] = ' ';
-        return;
-    }
-    if (field.find_first_of("\",;\r\n") == std::string_view::npos) {
+    return first == std::string_view::npos ? std::string_view() : field.substr(first, field.find_last_not_of(' ') - first + 1);
+}
+
+// Spaces around a field are dropped: they mean nothing to a spreadsheet or
+// to KeyBase, and reading the file drops them too. A field holding the
+// delimiter, a quote or any blank is quoted, quotes doubled: what KeyBase's
+// exporter writes, and what reads back the same in either delimiter.
+void appendField(std::string& out, std::string_view field, char delimiter, bool spreadsheetSafe) {
+    field = trimSpaces(field);
+    const bool guard = spreadsheetSafe && looksLikeFormula(field);
+    const bool quote =
+        std::any_of(field.begin(), field.end(), [&](char c) { return c == delimiter || c == '"' || isBlank(c); });
+    if (!quote) {
+        if (guard) out += '\'';
         out += field;
         return;
     }
     out += '"';
+    if (guard) out += '\'';
     for (char c : field) {
         if (c == '"') out += '"';
         out += c;
     }
     out += '"';
+}
+
+// An item written "Item {Shortcut}": the item and the shortcut apart.
+struct ItemParts {
+    std::string_view item;
+    std::string_view shortcut;
+};
+
+ItemParts splitShortcut(std::string_view taxon) {
+    taxon = trimSpaces(taxon);
+    const auto open = taxon.find('{');
+    if (open == std::string_view::npos || open == 0 || taxon.back() != '}') return {taxon, {}};
+    const std::string_view item = trimSpaces(taxon.substr(0, open));
+    const std::string_view shortcut = trimSpaces(taxon.substr(open + 1, taxon.size() - open - 2));
+    if (item.empty() || shortcut.empty() || shortcut.find_first_of("{}") != std::string_view::npos) return {taxon, {}};
+    return {item, shortcut};
+}
+
+// One KeyBase row, in the file's columns.
+struct Row {
+    std::string from;
+    std::string_view statement;
+    std::string to;
+    std::string_view subkey;
+    std::string_view shortcut;
+    int tableRow = 0;
+};
+
+// The rows in table order, each key numbering its couplets from 1 (the main
+// key keeps the table's numbers).
+std::vector<Row> keyBaseRows(const Key& key) {
+    std::vector<std::string> local(key.couplets.size());
+    std::unordered_map<std::string_view, int> counters;
+    for (std::size_t c = 0; c < key.couplets.size(); ++c) {
+        const Couplet& couplet = key.couplets[c];
+        local[c] = couplet.subkey.empty() ? couplet.number : std::to_string(++counters[couplet.subkey]);
+    }
+    std::vector<Row> rows;
+    for (std::size_t c = 0; c < key.couplets.size(); ++c) {
+        for (const Lead& lead : key.couplets[c].leads) {
+            Row row{local[c], lead.text, {}, key.couplets[c].subkey, {}, lead.row};
+            if (!lead.linkedKey.empty()) {
+                row.to = lead.linkedKey;
+            } else if (lead.couplet >= 0) {
+                row.to = local[static_cast<std::size_t>(lead.couplet)];
+            } else {
+                const ItemParts parts = splitShortcut(lead.taxon);
+                row.to = parts.item;
+                row.shortcut = parts.shortcut;
+            }
+            rows.push_back(std::move(row));
+        }
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.tableRow < b.tableRow; });
+    return rows;
+}
+
+// Warnings of one kind after the first kShownOfAKind are summed up in one
+// line: a file with a fault on every row must not bury the rest.
+constexpr std::size_t kShownOfAKind = 20;
+
+class Warnings {
+public:
+    void add(int line, std::string_view kind, std::string text) { items_.push_back({line, std::string(kind), std::move(text)}); }
+
+    // In line order, at most kShownOfAKind of a kind, then the counts left.
+    std::vector<std::string> lines() {
+        std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) { return a.line < b.line; });
+        std::vector<std::pair<std::string, std::size_t>> counts;  // kinds in order of first appearance
+        std::unordered_map<std::string, std::size_t> at;
+        std::vector<std::string> out;
+        for (Item& item : items_) {
+            const auto [it, added] = at.try_emplace(item.kind, counts.size());
+            if (added) counts.emplace_back(item.kind, 0);
+            if (++counts[it->second].second <= kShownOfAKind) out.push_back(std::move(item.text));
+        }
+        for (const auto& [kind, count] : counts)
+            if (count > kShownOfAKind)
+                out.push_back("... et " + std::to_string(count - kShownOfAKind) + " autres lignes : " + kind);
+        return out;
+    }
+
+private:
+    struct Item {
+        int line;
+        std::string kind;
+        std::string text;
+    };
+    std::vector<Item> items_;
+};
+
+std::string quotedText(std::string_view s) {
+    constexpr std::size_t kShown = 40;
+    if (s.size() <= kShown) return "« " + std::string(s) + " »";
+    std::size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+    return "« " + std::string(s.substr(0, cut)) + "… »";
 }
 
 // --- Reading -------------------------------------------------------------------
@@ -92,14 +195,59 @@ std::vector<Record> parseRecords(std::string_view s, char delimiter, std::size_t
     return records;
 }
 
-// Read with the delimiter that gives the most rows of three columns or more
-// among the first rows.
-std::vector<Record> parseWithBestDelimiter(std::string_view s) {
+// A field as the processing tidies a lead: blanks are spaces, a run of them
+// one space, none at either end.
+std::string cleaned(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (char c : field) {
+        const bool blank = c == ' ' || c == '\t' || c == '\n' || c == '\r';
+        if (!blank) out += c;
+        else if (!out.empty() && out.back() != ' ') out += ' ';
+    }
+    if (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+bool allDigits(std::string_view s) { return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos; }
+
+// The columns a header row names; -1 for those it does not.
+struct Columns {
+    int from = 0, statement = 1, to = 2, subkey = -1, shortcut = -1;
+    bool header = false;
+    std::vector<std::string> ignored;  // other names
+};
+
+// A header is a row naming "from", "statement" and "to", in any case and
+// order, beside other columns; no other row is one, whatever its first cell.
+std::optional<Columns> headerColumns(const Record& record) {
+    Columns columns;
+    columns.from = columns.statement = columns.to = -1;
+    columns.header = true;
+    for (std::size_t i = 0; i < record.fields.size(); ++i) {
+        const std::string name = text::lower(cleaned(record.fields[i]));
+        int* column = name == "from" ? &columns.from : name == "statement" ? &columns.statement
+                    : name == "to" ? &columns.to : name == "subkey" ? &columns.subkey
+                    : name == "shortcut" ? &columns.shortcut : nullptr;
+        if (!column || *column >= 0) {
+            if (!name.empty()) columns.ignored.push_back(cleaned(record.fields[i]));
+            continue;
+        }
+        *column = static_cast<int>(i);
+    }
+    if (columns.from < 0 || columns.statement < 0 || columns.to < 0) return std::nullopt;
+    return columns;
+}
+
+// The delimiter whose first row is a header; else the one that gives the
+// most rows of three columns or more among the first rows.
+char chooseDelimiter(std::string_view s) {
     constexpr std::size_t kSampleRows = 50;
     char best = '\t';
     std::size_t bestCount = 0;
     for (char delimiter : {'\t', ',', ';'}) {
         const std::vector<Record> records = parseRecords(s, delimiter, kSampleRows);
+        if (!records.empty() && headerColumns(records.front())) return delimiter;
         const auto count = static_cast<std::size_t>(
             std::count_if(records.begin(), records.end(), [](const Record& r) { return r.fields.size() >= 3; }));
         if (count > bestCount) {
@@ -107,51 +255,66 @@ std::vector<Record> parseWithBestDelimiter(std::string_view s) {
             best = delimiter;
         }
     }
-    return parseRecords(s, best);
+    return best;
 }
 
-std::string cleaned(std::string_view field) {
-    std::string out(field);
-    for (char& c : out)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    const auto first = out.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    return out.substr(first, out.find_last_not_of(' ') - first + 1);
+// A couplet label as KeyBase reads it: without a final "." or ":".
+std::string label(std::string_view field) {
+    std::string out = cleaned(field);
+    while (!out.empty() && (out.back() == '.' || out.back() == ':')) out.pop_back();
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
 }
-
-bool hasDigit(std::string_view s) { return s.find_first_of("0123456789") != std::string_view::npos; }
-bool allDigits(std::string_view s) { return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos; }
 
 std::string lineWarning(int line, const std::string& what) { return "Ligne " + std::to_string(line) + " : " + what; }
 
 struct ImportedLead {
-    int couplet;        // from 1
+    int couplet = 0;    // from 1
     std::string text;
     int target = 0;     // couplet led to, 0 for a taxon or nothing
-    std::string taxon;
+    std::string taxon;  // the item, a shortcut in braces, or "Clé : Name"
+    int line = 0;
+};
+
+// The rows of one key: the main key (no name) or a linked key.
+struct KeyRows {
+    std::string name;
+    std::vector<const Record*> records;
+    std::unordered_map<std::string, int> numberOf;  // label -> couplet number of the text
 };
 
 // The separators written between a lead's text and its end: the shortest
 // arrows that no text holds, so that the processing finds exactly the one
 // written. With `k` strokes: " ==> " before a taxon, " --> " before a couplet.
+// A text holding " ==> " forbids two strokes; each text is looked through once.
 struct Separators {
     std::string determination;
     std::string reference;
 };
 
 Separators separatorsFor(const std::vector<ImportedLead>& leads) {
-    for (std::size_t k = 1;; ++k) {
-        Separators s{" " + std::string(k, '=') + "> ", " " + std::string(k, '-') + "> "};
-        const bool clear = std::all_of(leads.begin(), leads.end(), [&](const ImportedLead& lead) {
-            // The first occurrence must be the one written after the text.
-            return (lead.text + s.determination).find(s.determination) == lead.text.size() &&
-                   (lead.text + s.reference).find(s.reference) == lead.text.size();
-        });
-        if (clear) return s;
+    std::vector<char> taken(2, 0);  // by number of strokes
+    for (const ImportedLead& lead : leads) {
+        const std::string& t = lead.text;
+        for (std::size_t i = t.find('>'); i != std::string::npos; i = t.find('>', i + 1)) {
+            // What follows the text is a space: "... ==>" at its end counts.
+            if (i + 1 < t.size() && t[i + 1] != ' ') continue;
+            if (i == 0 || (t[i - 1] != '=' && t[i - 1] != '-')) continue;
+            const char stroke = t[i - 1];
+            std::size_t begin = i - 1;
+            while (begin > 0 && t[begin - 1] == stroke) --begin;
+            if (begin == 0 || t[begin - 1] != ' ') continue;
+            const std::size_t strokes = i - begin;
+            if (strokes >= taken.size()) taken.resize(strokes + 1, 0);
+            taken[strokes] = 1;
+        }
     }
+    std::size_t k = 1;
+    while (k < taken.size() && taken[k]) ++k;
+    return {" " + std::string(k, '=') + "> ", " " + std::string(k, '-') + "> "};
 }
 
-std::vector<std::string> configurationFor(const Separators& s) {
+std::vector<std::string> configurationFor(const Separators& s, bool linkedKeys) {
     KeyParams p;
     p.Format = 0;
     p.Separ1 = ". ";
@@ -160,26 +323,42 @@ std::vector<std::string> configurationFor(const Separators& s) {
     p.Car_maxi = 10;
     p.Liste_separ_3 = {s.determination};
     p.Sans_numero = 0;
+    if (linkedKeys) p.section_depart = std::string(kLinkedKeyPrefix);
     return configurationEntries(p);
 }
 
 }  // namespace
 
-std::string keyBaseText(const Key& key, char delimiter) {
-    std::vector<std::pair<const Couplet*, const Lead*>> rows;
-    for (const Couplet& couplet : key.couplets)
-        for (const Lead& lead : couplet.leads) rows.emplace_back(&couplet, &lead);
-    std::sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) { return a.second->row < b.second->row; });
+bool looksLikeFormula(std::string_view cell) {
+    cell = trimSpaces(cell);
+    return !cell.empty() && (cell[0] == '=' || cell[0] == '+' || cell[0] == '-' || cell[0] == '@');
+}
+
+std::string keyBaseText(const Key& key, char delimiter, bool spreadsheetSafe) {
+    const std::vector<Row> rows = keyBaseRows(key);
+    const bool subkeys = std::any_of(rows.begin(), rows.end(), [](const Row& r) { return !r.subkey.empty(); });
+    const bool shortcuts = std::any_of(rows.begin(), rows.end(), [](const Row& r) { return !r.shortcut.empty(); });
     std::string out;
-    out.reserve(rows.size() * 64);
-    for (const auto& [couplet, lead] : rows) {
-        appendField(out, couplet->number, delimiter);
-        out += delimiter;
-        appendField(out, lead->text, delimiter);
-        out += delimiter;
-        appendField(out, lead->couplet >= 0 ? key.couplets[static_cast<std::size_t>(lead->couplet)].number
-                                            : lead->taxon,
-                    delimiter);
+    out.reserve(rows.size() * 64 + 32);
+    const char d = delimiter;
+    out.append("from").append(1, d).append("statement").append(1, d).append("to");
+    if (subkeys) out.append(1, d).append("subkey");
+    if (shortcuts) out.append(1, d).append("shortcut");
+    out += '\n';
+    for (const Row& row : rows) {
+        appendField(out, row.from, d, spreadsheetSafe);
+        out += d;
+        appendField(out, row.statement, d, spreadsheetSafe);
+        out += d;
+        appendField(out, row.to, d, spreadsheetSafe);
+        if (subkeys) {
+            out += d;
+            appendField(out, row.subkey, d, spreadsheetSafe);
+        }
+        if (shortcuts) {
+            out += d;
+            appendField(out, row.shortcut, d, spreadsheetSafe);
+        }
         out += '\n';
     }
     return out;
@@ -188,89 +367,199 @@ std::string keyBaseText(const Key& key, char delimiter) {
 std::optional<std::string> keyBaseProblem(const Key& key) {
     for (const Couplet& couplet : key.couplets)
         for (const Lead& lead : couplet.leads)
-            if (lead.couplet < 0 && allDigits(lead.taxon))
+            if (lead.couplet < 0 && lead.linkedKey.empty() && allDigits(splitShortcut(lead.taxon).item))
                 return "Rang " + std::to_string(lead.row) + " : la détermination « " + lead.taxon +
                        " » se lirait comme un numéro de couplet";
     return std::nullopt;
 }
 
+std::vector<std::string> keyBaseWarnings(const Key& key, bool spreadsheetSafe) {
+    Warnings warnings;
+    const std::string markers = "se lit dans KeyBase comme une marque (« : » raccourci, « | » plusieurs éléments, « { » raccourci)";
+    const std::string formula = spreadsheetSafe ? "" : "cellule lue comme une formule par un tableur (option --tableur : précédée d'une apostrophe)";
+    for (const Row& row : keyBaseRows(key)) {
+        const std::string where = "Rang " + std::to_string(row.tableRow) + " : ";
+        if (row.to.find_first_of(":|{") != std::string::npos)
+            warnings.add(row.tableRow, markers, where + "l'élément " + quotedText(row.to) + " " + markers);
+        if (spreadsheetSafe) continue;
+        for (std::string_view cell : {std::string_view(row.statement), std::string_view(row.to), row.shortcut})
+            if (looksLikeFormula(cell)) {
+                warnings.add(row.tableRow, formula, where + quotedText(trimSpaces(cell)) + " : " + formula);
+                break;
+            }
+    }
+    return warnings.lines();
+}
+
 ImportedKey importKeyBase(std::string_view utf8) {
     ImportedKey out;
-    std::vector<std::pair<int, std::string>> warnings;  // by line, put in order at the end
-    std::vector<Record> records = parseWithBestDelimiter(utf8);
-    // A first row of column names: a label without a digit that nothing leads to.
-    if (records.size() > 1 && records[0].fields.size() >= 3 && !hasDigit(cleaned(records[0].fields[0]))) {
-        const std::string label = cleaned(records[0].fields[0]);
-        const bool ledTo = std::any_of(records.begin() + 1, records.end(), [&](const Record& r) {
-            return r.fields.size() >= 3 && cleaned(r.fields[2]) == label;
-        });
-        if (!ledTo) records.erase(records.begin());
+    Warnings warnings;
+    if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+    std::vector<Record> records = parseRecords(utf8, chooseDelimiter(utf8));
+    Columns columns;
+    if (!records.empty()) {
+        if (auto header = headerColumns(records.front())) {
+            columns = std::move(*header);
+            for (const std::string& name : columns.ignored)
+                warnings.add(records.front().line, "colonne ignorée",
+                             lineWarning(records.front().line, "colonne " + quotedText(name) + " inconnue, ignorée"));
+            records.erase(records.begin());
+        }
     }
+    const int needed = std::max({columns.from, columns.statement, columns.to}) + 1;
+    auto field = [](const Record& r, int column) -> std::string_view {
+        return column >= 0 && column < static_cast<int>(r.fields.size()) ? std::string_view(r.fields[column]) : std::string_view();
+    };
 
-    std::unordered_map<std::string, int> numberOf;
-    std::vector<const Record*> used;
+    // The keys: the main one first, then the linked keys as the file names them.
+    std::vector<KeyRows> keys(1);
+    std::unordered_map<std::string, std::size_t> keyOf;
     for (const Record& record : records) {
-        if (record.fields.size() < 3) {
-            warnings.emplace_back(record.line, lineWarning(record.line, "moins de trois colonnes, ligne ignorée"));
+        if (static_cast<int>(record.fields.size()) < needed) {
+            warnings.add(record.line, "moins de trois colonnes, ligne ignorée",
+                         lineWarning(record.line, "moins de trois colonnes, ligne ignorée"));
             continue;
         }
-        const std::string label = cleaned(record.fields[0]);
-        if (label.empty()) {
-            warnings.emplace_back(record.line, lineWarning(record.line, "pas de numéro de couplet, ligne ignorée"));
+        if (label(field(record, columns.from)).empty()) {
+            warnings.add(record.line, "pas de numéro de couplet, ligne ignorée",
+                         lineWarning(record.line, "pas de numéro de couplet, ligne ignorée"));
             continue;
         }
-        numberOf.try_emplace(label, static_cast<int>(numberOf.size()) + 1);
-        used.push_back(&record);
+        if (!columns.header)
+            for (std::size_t i = 3; i < record.fields.size(); ++i)
+                if (!cleaned(record.fields[i]).empty()) {
+                    warnings.add(record.line, "colonne sans nom ignorée",
+                                 lineWarning(record.line, "colonne " + std::to_string(i + 1) + " sans en-tête, ignorée : " +
+                                                              quotedText(cleaned(record.fields[i]))));
+                    break;
+                }
+        const std::string name = cleaned(field(record, columns.subkey));
+        std::size_t k = 0;
+        if (!name.empty()) {
+            const auto [at, added] = keyOf.try_emplace(name, keys.size());
+            if (added) keys.push_back(KeyRows{name, {}, {}});
+            k = at->second;
+        }
+        keys[k].records.push_back(&record);
     }
-    if (used.empty()) {
+    int couplets = 0;
+    for (KeyRows& key : keys)
+        for (const Record* record : key.records)
+            if (key.numberOf.try_emplace(label(field(*record, columns.from)), couplets + 1).second) {
+                ++couplets;
+                const std::string& l = label(field(*record, columns.from));
+                out.coupletLabels.resize(static_cast<std::size_t>(couplets) + 1);
+                out.coupletLabels[couplets] = key.name.empty() ? l : l + " (" + key.name + ")";
+            }
+    if (couplets == 0) {
         out.error = "Aucune ligne de clé KeyBase (couplet, texte, destination) dans ce fichier";
         return out;
     }
 
-    std::vector<ImportedLead> leads;
-    leads.reserve(used.size());
-    std::unordered_map<std::string, int> missingNumber;
-    for (const Record* record : used) {
-        ImportedLead lead{numberOf.at(cleaned(record->fields[0])), cleaned(record->fields[1]), 0, {}};
-        const std::string to = cleaned(record->fields[2]);
-        if (const auto found = numberOf.find(to); found != numberOf.end()) {
-            lead.target = found->second;
-        } else if (to.empty()) {
-            warnings.emplace_back(record->line, lineWarning(record->line, "pas de destination"));
-        } else if (allDigits(to)) {
-            // A reference to a couplet the file lacks stays a reference, under a number no
-            // couplet has: read as a taxon, it would come back as a reference to the couplet
-            // that the renumbering gives the same number.
-            const int fresh = static_cast<int>(numberOf.size() + missingNumber.size()) + 1;
-            lead.target = missingNumber.try_emplace(to, fresh).first->second;
-            warnings.emplace_back(record->line, lineWarning(record->line, "le couplet " + to + " n'existe pas (renvoi noté " +
-                                                                              std::to_string(lead.target) + ")"));
-        } else {
-            lead.taxon = to;
+    std::vector<std::vector<ImportedLead>> leadsOf(keys.size());
+    std::vector<char> linked(keys.size(), 0);
+    int missing = couplets;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        KeyRows& key = keys[k];
+        std::unordered_map<std::string, int> missingNumber;
+        for (const Record* record : key.records) {
+            const int line = record->line;
+            ImportedLead lead{key.numberOf.at(label(field(*record, columns.from))), cleaned(field(*record, columns.statement)), 0,
+                              {}, line};
+            const std::string to = cleaned(field(*record, columns.to));
+            std::string shortcut = cleaned(field(*record, columns.shortcut));
+            const auto linkedKey = to.empty() ? keyOf.end() : keyOf.find(to);
+            if (const auto found = key.numberOf.find(label(to)); !to.empty() && found != key.numberOf.end()) {
+                lead.target = found->second;
+            } else if (linkedKey != keyOf.end() && linkedKey->second != k) {
+                lead.taxon = std::string(kLinkedKeyPrefix) + to;
+                linked[linkedKey->second] = 1;
+            } else if (to.empty()) {
+                warnings.add(line, "pas de destination", lineWarning(line, "pas de destination"));
+            } else if (allDigits(label(to))) {
+                // A reference to a couplet the file lacks stays a reference, under a number no
+                // couplet has: read as a taxon, it would come back as a reference to the couplet
+                // that the renumbering gives the same number.
+                const auto [at, added] = missingNumber.try_emplace(label(to), missing + 1);
+                if (added) {
+                    ++missing;
+                    out.coupletLabels.resize(static_cast<std::size_t>(missing) + 1);
+                    out.coupletLabels[missing] = key.name.empty() ? label(to) : label(to) + " (" + key.name + ")";
+                }
+                lead.target = at->second;
+                warnings.add(line, "couplet inexistant",
+                             lineWarning(line, "le couplet " + label(to) + " n'existe pas (renvoi noté " +
+                                                   std::to_string(lead.target) + ")"));
+            } else {
+                std::string item = to;
+                if (shortcut.empty()) {
+                    // KeyBase's older shortcuts: "Item {Shortcut}" and "Item:Shortcut".
+                    const ItemParts braces = splitShortcut(to);
+                    if (!braces.shortcut.empty()) {
+                        item = std::string(braces.item);
+                        shortcut = std::string(braces.shortcut);
+                    } else if (const auto colon = to.find(':'); colon != std::string::npos && colon > 0) {
+                        item = cleaned(to.substr(0, colon));
+                        shortcut = cleaned(to.substr(colon + 1));
+                        if (const auto chained = shortcut.find(':'); chained != std::string::npos) {
+                            warnings.add(line, "raccourcis enchaînés",
+                                         lineWarning(line, "raccourcis enchaînés : seul le premier est gardé, " +
+                                                               quotedText(cleaned(shortcut.substr(chained + 1))) + " ignoré"));
+                            shortcut = cleaned(shortcut.substr(0, chained));
+                        }
+                    }
+                }
+                lead.taxon = item;
+                if (!shortcut.empty()) lead.taxon += " {" + shortcut + "}";
+            }
+            if (lead.target == 0 && lead.taxon.empty() && !shortcut.empty())
+                warnings.add(line, "raccourci sans élément",
+                             lineWarning(line, "raccourci " + quotedText(shortcut) + " sans élément, ignoré"));
+            leadsOf[k].push_back(std::move(lead));
         }
-        leads.push_back(std::move(lead));
     }
+    for (std::size_t k = 1; k < keys.size(); ++k)
+        if (!linked[k])
+            warnings.add(keys[k].records.front()->line, "clé liée sans entrée",
+                         lineWarning(keys[k].records.front()->line,
+                                     "aucune entrée ne mène à la clé liée " + quotedText(keys[k].name)));
 
-    const Separators separators = separatorsFor(leads);
-    out.text.reserve(leads.size());
-    for (const ImportedLead& lead : leads) {
-        std::string line = std::to_string(lead.couplet) + ". " + lead.text;
-        if (lead.target > 0)
-            line += separators.reference + std::to_string(lead.target);
-        else if (!lead.taxon.empty())
-            line += separators.determination + lead.taxon;
-        out.text.push_back(std::move(line));
+    std::vector<ImportedLead> all;
+    all.reserve(records.size());
+    for (auto& leads : leadsOf)
+        for (auto& lead : leads) all.push_back(std::move(lead));
+    const Separators separators = separatorsFor(all);
+    out.text.reserve(all.size() + keys.size());
+    std::size_t next = 0;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        if (k > 0) {
+            out.text.push_back(std::string(kLinkedKeyPrefix) + keys[k].name);
+            out.fileLines.push_back(0);
+        }
+        for (std::size_t i = 0; i < leadsOf[k].size(); ++i, ++next) {
+            const ImportedLead& lead = all[next];
+            std::string line = std::to_string(lead.couplet) + ". " + lead.text;
+            if (lead.target > 0)
+                line += separators.reference + std::to_string(lead.target);
+            else if (!lead.taxon.empty())
+                line += separators.determination + lead.taxon;
+            out.text.push_back(std::move(line));
+            out.fileLines.push_back(lead.line);
+        }
     }
-    out.configuration = configurationFor(separators);
-    std::stable_sort(warnings.begin(), warnings.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (auto& warning : warnings) out.warnings.push_back(std::move(warning.second));
+    out.configuration = configurationFor(separators, keys.size() > 1);
+    out.warnings = warnings.lines();
     return out;
 }
 
 bool isKeyBaseFileName(std::string_view path) {
     if (path.size() < 4) return false;
     const std::string end = text::lower(path.substr(path.size() - 4));
-    return end == ".csv" || end == ".tsv";
+    if (end == ".csv" || end == ".tsv") return true;
+    // KeyBase's own tab-separated export: keybase_export_<key>_<time>.txt
+    const auto slash = path.find_last_of("/\\");
+    const std::string name = text::lower(path.substr(slash == std::string_view::npos ? 0 : slash + 1));
+    return end == ".txt" && name.starts_with("keybase_export_");
 }
 
 }  // namespace sarvelo::interchange

@@ -22,7 +22,7 @@ constexpr int kWarningsShown = 15;
 void importKeyBaseCommand(TSarvelo& window) {
     const QString name =
         QFileDialog::getOpenFileName(&window, QStringLiteral("Importer une clé KeyBase"), {},
-                                     QStringLiteral("Clé KeyBase (*.csv *.tsv);;Tous les fichiers (*)"));
+                                     QStringLiteral("Clé KeyBase (*.csv *.tsv *.txt);;Tous les fichiers (*)"));
     if (!name.isEmpty()) importKeyBaseFile(window, name);
 }
 
@@ -46,6 +46,7 @@ bool importKeyBaseFile(TSarvelo& window, const QString& fileName) {
     applyConfiguration(window.params(), imported.configuration, {"copyright", "Version", "Developpement"});
     window.paramsChanged();
     window.setWorkingText(QString::fromStdString(text::joinLines(imported.text)));
+    window.setImportedCoupletLabels(imported.coupletLabels);
 
     if (!imported.warnings.empty()) {
         std::string message = "Clé KeyBase importée ; à vérifier :";

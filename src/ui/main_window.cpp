@@ -387,6 +387,11 @@ Lines TSarvelo::workingLines() const {
 
 void TSarvelo::setWorkingText(const QString& text) { memo1_->setPlainText(text); }
 
+void TSarvelo::setImportedCoupletLabels(std::vector<std::string> labels) {
+    importedLabels_ = std::move(labels);
+    importedText_ = workingLines();
+}
+
 void TSarvelo::Action1Click() {
     // Pending events are let through during the run: F9, the menu entry or
     // the page must not start a second run meanwhile.
@@ -401,6 +406,8 @@ void TSarvelo::Action1Click() {
     QtHost host(this, barre_, [this] { refreshTable(); });
     RunOptions options;
     options.partialMode = action("Mode_partiel")->isChecked();
+    if (!importedLabels_.empty() && working == importedText_) options.checks.coupletLabels = &importedLabels_;
+    if (const QAction* each = action("Chaquedefinitionrepetee1")) options.checks.everyRepeatedTaxon = each->isChecked();
     // The run reads a snapshot: the window stays live while events are let
     // through, and an edit made meanwhile must not change the key mid-run.
     KeyParams snapshot = params_;

@@ -76,6 +76,9 @@ public:
     // The working text as plain lines (one per paragraph of memo1).
     Lines workingLines() const;
     void setWorkingText(const QString& text);
+    // The couplet labels of a key file just read into the working text: the
+    // findings name couplets by them while that text stays as read.
+    void setImportedCoupletLabels(std::vector<std::string> labels);
 
     // --- Window state -------------------------------------------------------
     Mode mode() const { return mode_; }
@@ -165,6 +168,8 @@ private:
     ResultTable table_;
     RunResult lastRun_;
     Lines runText_;  // the working text the table was made from
+    std::vector<std::string> importedLabels_;
+    Lines importedText_;  // the working text the labels belong to
     ParamBinding* binding_ = nullptr;
     ResultTableModel* model_ = nullptr;
 

@@ -44,6 +44,11 @@ void TSarvelo::buildFindingsDock() {
             findings_->show();
             findings_->choosePrevious();
         });
+        // A taxon keyed out in several places is normal in a key to families:
+        // one line for them all unless each is wanted.
+        QAction* each = traitement->addAction(QStringLiteral("Chaque définition répétée"));
+        each->setObjectName(QStringLiteral("Chaquedefinitionrepetee1"));
+        each->setCheckable(true);
     }
 }
 

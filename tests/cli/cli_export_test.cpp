@@ -24,9 +24,45 @@ TEST(CliExport, AKeyBaseFileIsProcessedWithoutConfigurationAndExported) {
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(readFile(tempPath("cle.cle")), "1,2$ Chapeau rouge\n1,0$ Chapeau blanc $ Amanita alba\n"
                                      "2,0$ Lames libres $ Lepiota\n2,0$ Lames adnées $ Tricholoma\n");
-    EXPECT_EQ(readFile(tempPath("cle.tsv")), "1\tChapeau rouge\t2\n1\tChapeau blanc\tAmanita alba\n"
-                                     "2\tLames libres\tLepiota\n2\tLames adnées\tTricholoma\n");
+    EXPECT_EQ(readFile(tempPath("cle.tsv")), "from\tstatement\tto\n1\t\"Chapeau rouge\"\t2\n1\t\"Chapeau blanc\"\t\"Amanita alba\"\n"
+                                     "2\t\"Lames libres\"\tLepiota\n2\t\"Lames adnées\"\tTricholoma\n");
     EXPECT_NE(readFile(tempPath("cle.html")).find("<h1>Lépiotes &amp; Cie</h1>"), std::string::npos);
+}
+
+// Standard input read as KeyBase, findings in the file's own couplets and
+// lines, names bared and formula cells guarded on request.
+TEST(CliExport, KeyBaseFromStandardInputWithItsOwnTerms) {
+    const std::string loop = "from,statement,to\n1,Chapeau rouge,2\n1,Chapeau blanc,3\n2,Pied court,Lepiota\n"
+                             "2,Pied long,Amanita\n3,Lames libres,6\n3,Lames serrées,Russula\n6,Anneau,3\n6,Volve,Inocybe\n";
+    writeFile(tempPath("boucle.txt"), loop);
+    CliRun run = cli("--keybase - -e csv " + tempPath("sortie.csv"), "cat " + tempPath("boucle.txt") + " | ");
+    EXPECT_EQ(run.status, 3) << run.err;
+    EXPECT_NE(run.err.find("erreur : ligne 6 (rang 5, couplet 3) : Boucle : Les renvois reviennent au couplet 3 : 3 -> 6 -> 3"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(cli(tempPath("boucle.txt") + " -o " + tempPath("x.cle")).status, 2);  // a .txt is no KeyBase file by its name
+
+    writeFile(tempPath("noms.csv"), "1,=Chapeau rouge,Amanita muscaria (L.) Lam. p. 52\n1,Chapeau blanc,Group 1\n");
+    run = cli(tempPath("noms.csv") + " --noms-seuls -e csv " + tempPath("noms-out.csv"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(readFile(tempPath("noms-out.csv")),
+              "from,statement,to\n1,\"=Chapeau rouge\",\"Amanita muscaria\"\n1,\"Chapeau blanc\",\"Group 1\"\n");
+    EXPECT_NE(run.err.find(tempPath("noms-out.csv") + ": Rang 1 : « =Chapeau rouge » : cellule lue comme une formule"),
+              std::string::npos)
+        << run.err;
+    run = cli(tempPath("noms.csv") + " --tableur -e tsv " + tempPath("sur.tsv"));
+    EXPECT_EQ(run.err.find("formule"), std::string::npos) << run.err;
+    EXPECT_NE(readFile(tempPath("sur.tsv")).find("\"'=Chapeau rouge\""), std::string::npos);
+}
+
+// A family keyed out in several places is normal in a key to families: one
+// summary line, or one line each when asked.
+TEST(CliExport, RepeatedTaxaSummedUpUnlessAsked) {
+    const std::string key = std::string(SARVELO_TEST_DATA_DIR) + "/keybase/jepson-families-subkey.tsv";
+    EXPECT_EQ(cli(key + " -v " + tempPath("un.txt")).status, 0);
+    EXPECT_TRUE(readFile(tempPath("un.txt")).starts_with("Vérification de la clé : aucune erreur, 1 avertissement\n"));
+    EXPECT_EQ(cli(key + " --chaque-repetee -v " + tempPath("tous.txt")).status, 0);
+    EXPECT_TRUE(readFile(tempPath("tous.txt")).starts_with("Vérification de la clé : aucune erreur, 149 avertissements\n"));
 }
 
 TEST(CliExport, BadRequestsAndKeysWithErrorsWriteNothing) {

@@ -111,6 +111,20 @@ TEST(KeyChecks, EachKindOfFindingOnASmallKey) {
          {"1. Chapeau rouge ... 2", "1. Chapeau blanc => Amanita. 52", "2. Pied court => Lepiota",
           "2. Pied long => Inocybe"},
          {{K::NumberLikeDetermination, "1", 2}}},
+        {"a group's name and its number is no page number",
+         {"1. Chapeau rouge ... 2", "1. Chapeau blanc => Group 1", "2. Pied court => Lepiota",
+          "2. Pied long => Groupe 2."},
+         {}},
+        {"several taxa from several couplets: one line for them all",
+         {"1. Chapeau rouge ... 2", "1. Chapeau blanc => Amanita", "2. Pied court => Amanita.", "2. Pied long ... 3",
+          "3. Lames libres => Lepiota", "3. Lames serrées ... 4", "4. Anneau => Lepiota", "4. Volve => Inocybe"},
+         {{K::RepeatedTaxon, "1", 2}},
+         "2 définitions sont atteintes depuis plusieurs couplets (nombre de couplets) : « Amanita » (2), « Lepiota » (2)"},
+        {"a couplet reached from two couplets",
+         {"1. Chapeau rouge ... 2", "1. Chapeau blanc ... 3", "2. Pied court => Lepiota", "2. Pied long ... 3",
+          "3. Lames libres => Russula", "3. Lames serrées => Inocybe"},
+         {{K::SharedCouplet, "3", 4}},
+         "Le couplet 3 est atteint depuis 2 couplets (1, 2)"},
         {"one taxon from two couplets",
          {"1. Chapeau rouge ... 2", "1. Chapeau blanc => Amanita", "2. Pied court => Amanita.",
           "2. Pied long => Inocybe"},
@@ -125,6 +139,23 @@ TEST(KeyChecks, EachKindOfFindingOnASmallKey) {
                 << c.name << ": " << result.findings.front().text;
         }
     }
+}
+
+TEST(KeyChecks, OnRequestEachRepeatedTaxonAndCoupletsByTheirLabels) {
+    KeyParams p = sarvelo::testing::dottedLayout();
+    ResultTable table;
+    Host host;
+    const std::vector<std::string> labels = {"", "A", "B"};
+    RunOptions options;
+    options.checks.everyRepeatedTaxon = true;
+    options.checks.coupletLabels = &labels;
+    const RunResult result = runProcessing({"1. Chapeau rouge ... 2", "1. Chapeau blanc => Amanita", "2. Pied court => Amanita",
+                                            "2. Pied long => Lepiota", "2. Anneau => Lepiota"},
+                                           p, table, host, options);
+    EXPECT_EQ(seen(result.findings), (std::vector<Seen>{{K::RepeatedTaxon, "A", 2},
+                                                        {K::ManyLeads, "B", 3},
+                                                        {K::SameDestination, "B", 5}}));
+    EXPECT_EQ(result.findings.front().text, "« Amanita » est atteinte depuis 2 couplets : A, B");
 }
 
 TEST(KeyChecks, ADeterminationSeparatorThatAlsoPrecedesReferences) {

@@ -27,6 +27,14 @@ QString fileText(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
+// A KeyBase file "cle.csv" of the folder.
+QString writtenFile(const QTemporaryDir& dir, const char* content) {
+    const QString path = dir.filePath("cle.csv");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(content);
+    return path;
+}
+
 }  // namespace
 
 TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
@@ -47,7 +55,7 @@ TEST(KeyExport, ExporterWritesTheProcessedKeyInTheChosenFormat) {
         const char* expectedPart;
     } cases[] = {
         {interchange::ExportFormat::KeyBaseCsv,
-         "1,Chapeau rouge,2\n1,Chapeau blanc,Amanita alba\n2,Pied court,Lepiota\n2,Pied long,Inocybe\n"},
+         "from,statement,to\n1,\"Chapeau rouge\",2\n1,\"Chapeau blanc\",\"Amanita alba\"\n2,\"Pied court\",Lepiota\n"},
         {interchange::ExportFormat::Html, "<title>Clé d'identification</title>"},
         {interchange::ExportFormat::Bracketed, "\u2013  Chapeau blanc ..."},
         {interchange::ExportFormat::BracketedPdf, "%PDF-"},
@@ -100,6 +108,40 @@ TEST(KeyExport, OptionsDialogAsksWhatTheFormatUses) {
     EXPECT_FALSE(qt::hasExportOptions(interchange::ExportFormat::KeyBaseCsv));
 }
 
+// A lead a spreadsheet would run as a formula: written as it stands and
+// reported, or guarded with an apostrophe; names bared on request.
+TEST(KeyExport, KeyBaseOptionsAndWarnings) {
+    auto w = sarvelo::testing::openWindow();
+    sarvelo::testing::useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromStdString(std::string(sarvelo::testing::kSmallKey)).replace("Chapeau rouge", "=Chapeau rouge")
+                          .replace("Amanita alba", "Amanita alba Pers. p. 12"));
+    MessageCatcher catcher;
+    sarvelo::testing::press(*w, Qt::Key_F9);
+    ASSERT_EQ(w->lastRun().outcome, RunOutcome::Success);
+    TBD_Fin* fin = w->finishedKeyWindow();
+    QTemporaryDir dir;
+    for (const bool guarded : {false, true}) {
+        catcher.texts.clear();
+        fin->setExportChoiceProvider([&](QWidget*, const QString& title) {
+            interchange::ExportOptions options;
+            options.bareNames = true;
+            options.spreadsheetSafe = guarded;
+            return qt::ExportChoice{dir.filePath("cle.csv"), interchange::ExportFormat::KeyBaseCsv, title, options};
+        });
+        QTest::mouseClick(fin->findChild<QPushButton*>("Exporter"), Qt::LeftButton);
+        const QString written = fileText(dir.filePath("cle.csv"));
+        EXPECT_TRUE(written.contains(guarded ? "1,\"'=Chapeau rouge\",2" : "1,\"=Chapeau rouge\",2")) << written.toStdString();
+        EXPECT_TRUE(written.contains("1,\"Chapeau blanc\",\"Amanita alba\"\n")) << written.toStdString();
+        if (guarded) {
+            EXPECT_TRUE(catcher.texts.isEmpty());
+        } else {
+            ASSERT_EQ(catcher.texts.size(), 1);
+            EXPECT_TRUE(catcher.texts[0].startsWith("Clé exportée ; à vérifier :\nRang 1 : « =Chapeau rouge »"))
+                << catcher.texts[0].toStdString();
+        }
+    }
+}
+
 TEST(KeyExport, AKeyWithErrorsIsNotExported) {
     ResultTable table;
     table.setRowCount(2);
@@ -122,11 +164,7 @@ TEST(KeyBaseImportWindow, ImportedFileIsProcessedAndReplacesTheTextOnlyWhenAsked
     ASSERT_TRUE(w->action("ImporterKeyBase1"));
     EXPECT_EQ(w->action("ImporterKeyBase1")->text(), "Importer une clé KeyBase...");
     QTemporaryDir dir;
-    const QString path = dir.filePath("cle.csv");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("7,Chapeau rouge,9\n7,Chapeau blanc,Amanita alba\n9,Pied court,Lepiota\n9,Pied long,\n");
-    file.close();
+    const QString path = writtenFile(dir, "7,Chapeau rouge,9\n7,Chapeau blanc,Amanita alba\n9,Pied court,Lepiota\n9,Pied long,\n");
     w->setWorkingText("texte à garder");
     {
         MessageCatcher refuse(QStringLiteral("&Non"));
@@ -144,4 +182,40 @@ TEST(KeyBaseImportWindow, ImportedFileIsProcessedAndReplacesTheTextOnlyWhenAsked
     sarvelo::testing::press(*w, Qt::Key_F9);
     EXPECT_EQ(w->lastRun().outcome, RunOutcome::Errors);
     EXPECT_EQ(finishedKeyLines(w->table()).front(), "1,2$ Chapeau rouge");
+}
+
+// The findings of a key just read name its couplets as the file does, until
+// the text is edited.
+TEST(KeyBaseImportWindow, FindingsNameTheFilesCouplets) {
+    auto w = sarvelo::testing::openWindow();
+    QTemporaryDir dir;
+    const QString path = writtenFile(dir, "A,Chapeau rouge,C\nA,Chapeau blanc,Amanita\nC,Pied court,Lepiota\nC,Pied long,A\n");
+    MessageCatcher catcher;
+    ASSERT_TRUE(importKeyBaseFile(*w, path));
+    sarvelo::testing::press(*w, Qt::Key_F9);
+    ASSERT_FALSE(w->lastRun().findings.empty());
+    EXPECT_EQ(w->lastRun().findings.front().text, "Les renvois reviennent au couplet A : A -> C -> A");
+    w->setWorkingText(w->memo1()->toPlainText().replace("Pied long", "Pied très long"));
+    sarvelo::testing::press(*w, Qt::Key_F9);
+    EXPECT_EQ(w->lastRun().findings.front().text, "Les renvois reviennent au couplet 1 : 1 -> 2 -> 1");
+}
+
+// Taxa reached from several couplets: one line, or one each once the entry
+// of the menu "Traitement" is checked.
+TEST(KeyBaseImportWindow, RepeatedTaxaOneLineUnlessEachIsAsked) {
+    auto w = sarvelo::testing::openWindow();
+    QTemporaryDir dir;
+    const QString path = writtenFile(dir, "1,Chapeau rouge,2\n1,Chapeau blanc,Amanita\n2,Pied court,Amanita\n2,Pied long,3\n"
+                                          "3,Lames libres,Lepiota\n3,Lames serrées,4\n4,Anneau,Lepiota\n4,Volve,Inocybe\n");
+    MessageCatcher catcher;
+    ASSERT_TRUE(importKeyBaseFile(*w, path));
+    auto repeated = [&] {
+        sarvelo::testing::press(*w, Qt::Key_F9);
+        return std::count_if(w->lastRun().findings.begin(), w->lastRun().findings.end(),
+                             [](const Finding& f) { return f.kind == FindingKind::RepeatedTaxon; });
+    };
+    EXPECT_EQ(repeated(), 1);
+    sarvelo::testing::clickMenuEntry(*w, "Traitement", "Chaque définition répétée");
+    EXPECT_TRUE(w->action("Chaquedefinitionrepetee1")->isChecked());
+    EXPECT_EQ(repeated(), 2);
 }

@@ -129,7 +129,7 @@ TEST(MainWindow, MenusHoldTheirEntriesSeparatorsAndShortcuts) {
     EXPECT_EQ(layout("Traitement"), (QStringList{"Action [F9]", "Convertir la clé indentée", "Détecter la mise en page", "-", "Trier la clé terminée", "-",
                                                  "Voir la structure [Ctrl+U]", "Voir résultat [Ctrl+R]", "-",
                                                  "Réinitialiser les paramètres", "-", "Erreur suivante [F3]",
-                                                 "Erreur précédente [Shift+F3]"}));
+                                                 "Erreur précédente [Shift+F3]", "Chaque définition répétée"}));
     EXPECT_EQ(layout("Affichage"), (QStringList{"Horizontal", "Vertical", "-", "Tableau visible", "Structure visible",
                                                 "Vérifications visibles", "-", "Augmente la police (perte du format)",
                                                 "Diminus la police (perte du format)"}));

@@ -3,10 +3,15 @@
 #include "interchange/qt/printed_pdf.hpp"
 #include "review/qt/export_options.hpp"
 
+#include <QCheckBox>
+#include <QDialog>
 #include <QFileDialog>
+#include <QVBoxLayout>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QStringList>
+
+#include "review/qt/dialog_buttons.hpp"
 
 namespace sarvelo::qt {
 
@@ -16,6 +21,32 @@ QString fromView(std::string_view s) { return QString::fromUtf8(s.data(), static
 
 QString filterOf(const interchange::FormatInfo& info) {
     return fromView(info.caption) + " (*." + fromView(info.extension) + ")";
+}
+
+constexpr int kWarningsShown = 15;
+
+// "Noms seuls" and "Protéger pour un tableur", for a KeyBase file.
+bool askKeyBaseOptions(QWidget* parent, interchange::ExportOptions& options) {
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("OptionsKeyBase"));
+    dialog.setWindowTitle(QStringLiteral("Exporter pour KeyBase"));
+    auto* column = new QVBoxLayout(&dialog);
+    auto* bare = new QCheckBox(QStringLiteral("Noms seuls : déterminations sans numéro, auteurs ni renvoi de page"), &dialog);
+    bare->setObjectName(QStringLiteral("NomsSeuls"));
+    auto* safe = new QCheckBox(QStringLiteral("Protéger pour un tableur : apostrophe devant une cellule commençant par =, +, - ou @"),
+                               &dialog);
+    safe->setObjectName(QStringLiteral("Tableur"));
+    bare->setChecked(options.bareNames);
+    safe->setChecked(options.spreadsheetSafe);
+    column->addWidget(bare);
+    column->addWidget(safe);
+    const DialogButtons buttons = addOkAnnulerRow(&dialog, column);
+    QObject::connect(buttons.ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+    QObject::connect(buttons.annuler, &QPushButton::clicked, &dialog, &QDialog::reject);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    options.bareNames = bare->isChecked();
+    options.spreadsheetSafe = safe->isChecked();
+    return true;
 }
 
 }  // namespace
@@ -44,6 +75,9 @@ std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& titl
         choice.options = options.options();
         choice.title = QString::fromStdString(choice.options.title);
     }
+    if ((choice.format == interchange::ExportFormat::KeyBaseCsv || choice.format == interchange::ExportFormat::KeyBaseTsv) &&
+        !askKeyBaseOptions(parent, choice.options))
+        return std::nullopt;
     return choice;
 }
 
@@ -62,6 +96,14 @@ bool exportResultTable(QWidget* parent, const ResultTable& table, const ExportCh
                              QStringLiteral("Impossible d'enregistrer le fichier « %1 » :\n%2")
                                  .arg(choice.fileName, file.errorString()));
         return false;
+    }
+    if (!exported.warnings.empty()) {
+        QString message = QStringLiteral("Clé exportée ; à vérifier :");
+        const auto count = static_cast<int>(exported.warnings.size());
+        for (int i = 0; i < std::min(count, kWarningsShown); ++i)
+            message += '\n' + QString::fromStdString(exported.warnings[static_cast<std::size_t>(i)]);
+        if (count > kWarningsShown) message += QStringLiteral("\n... et %1 autres").arg(count - kWarningsShown);
+        QMessageBox::information(parent, QStringLiteral("Sarvelo"), message);
     }
     return true;
 }

@@ -21,12 +21,14 @@ struct ExportChoice {
 };
 
 // Asks for the file, its type and, for the interactive and printed keys,
-// their options (title proposed: `title`); no choice when the user cancels.
+// their options (title proposed: `title`), for KeyBase its own; no choice when
+// the user cancels.
 using ExportChoiceProvider = std::function<std::optional<ExportChoice>(QWidget* parent, const QString& title)>;
 std::optional<ExportChoice> askExportChoice(QWidget* parent, const QString& title);
 
 // Writes the key in the chosen format. A key that cannot be exported or a
 // file that cannot be written is reported in a message box; false then.
+// What a reader of the file would read otherwise is listed after writing.
 bool exportResultTable(QWidget* parent, const ResultTable& table, const ExportChoice& choice);
 
 }  // namespace sarvelo::qt
