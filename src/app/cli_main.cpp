@@ -1,11 +1,11 @@
 // sarvelo-cli: the processing run on files, for many keys and for scripts.
 #include <algorithm>
 #include <cstdio>
-#include <new>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <new>
 #include <optional>
 #include <sstream>
 #include <string>
