@@ -1,12 +1,12 @@
 // sarvelo-cli: the processing run on files, for many keys and for scripts.
 #include <algorithm>
 #include <cstdio>
-#include <new>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <memory>
+#include <new>
 #include <optional>
 #include <sstream>
 #include <string>

@@ -16,9 +16,7 @@ using sarvelo::testing::readFile;
 using sarvelo::testing::tempPath;
 using sarvelo::testing::writeFile;
 
-const char* kConfig =
-    "[Format] 0\n[Separ1] . \n[format_renvois] 1\n[Separ2]  ...\n[Car_maxi] 2\n"
-    "[Liste_separ_3] =>\n[Sans_numero] 0\n";
+const char* kConfig = sarvelo::testing::kEllipsisConfig;
 // Processes without error; the checks find a reference to a missing couplet.
 const char* kMissingCouplet =
     "1. Chapeau rouge ... 2\n1. Chapeau blanc ... 7\n2. Pied bulbeux => Amanita\n2. Pied grêle => Lepiota\n";

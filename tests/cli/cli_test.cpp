@@ -19,10 +19,7 @@ using sarvelo::testing::readFile;
 using sarvelo::testing::tempPath;
 using sarvelo::testing::writeFile;
 
-// Layout "12. Description ... 13" with determinations after "=>".
-const char* kConfig =
-    "[Format] 0\n[Separ1] . \n[format_renvois] 1\n[Separ2]  ...\n[Car_maxi] 2\n"
-    "[Liste_separ_3] =>\n[Sans_numero] 0\n";
+const char* kConfig = sarvelo::testing::kEllipsisConfig;
 
 }  // namespace
 

@@ -30,6 +30,11 @@ inline std::string readFile(const std::string& path) {
     return s.str();
 }
 
+// Layout "12. Description ... 13" with determinations after "=>".
+inline const char* kEllipsisConfig =
+    "[Format] 0\n[Separ1] . \n[format_renvois] 1\n[Separ2]  ...\n[Car_maxi] 2\n"
+    "[Liste_separ_3] =>\n[Sans_numero] 0\n";
+
 struct CliRun {
     int status;
     std::string err;
