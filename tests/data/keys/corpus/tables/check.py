@@ -1,0 +1,77 @@
+#!/usr/bin/env python3
+"""Checks that every finished key (*.cle) in this folder is a tree: couplets numbered from 1,
+every couplet reached exactly once from couplet 1, two or more leads to a couplet, every
+destination existing, every lead ending in a couplet or a name; and that index.tsv lists
+exactly the keys present."""
+import os, re, sys
+
+here = os.path.dirname(os.path.abspath(__file__))
+
+def check(path):
+    errors, leads = [], {}
+    refs = {}
+    for n, line in enumerate(open(path, encoding='utf-8').read().splitlines(), 1):
+        if not line.strip():
+            continue
+        m = re.match(r'^(\d+),(\d+)\$ (.*)$', line)
+        if not m:
+            errors.append(f'line {n}: not "couplet,destination$ text"')
+            continue
+        c, d, rest = int(m[1]), int(m[2]), m[3]
+        leads.setdefault(c, []).append(n)
+        if d == 0:
+            if ' $ ' not in rest or not rest.rsplit(' $ ', 1)[1].strip():
+                errors.append(f'line {n}: ends in no name')
+        else:
+            if ' $ ' in rest:
+                errors.append(f'line {n}: both a destination and a name')
+            refs.setdefault(d, []).append(n)
+        if not rest.split(' $ ')[0].strip():
+            errors.append(f'line {n}: empty lead text')
+    if sorted(leads) != list(range(1, len(leads) + 1)):
+        errors.append(f'couplets not numbered 1..{len(leads)}')
+    for c, ls in leads.items():
+        if len(ls) < 2:
+            errors.append(f'couplet {c} has one lead')
+        if c != 1 and len(refs.get(c, [])) != 1:
+            errors.append(f'couplet {c} reached {len(refs.get(c, []))} times')
+    if 1 in refs:
+        errors.append('couplet 1 is referred to')
+    for d in refs:
+        if d not in leads:
+            errors.append(f'destination {d} does not exist')
+    # order of first appearance: a couplet's number follows the lead that reaches it in text order
+    return errors, sum(len(v) for v in leads.values())
+
+def main():
+    bad = 0
+    total = 0
+    index = os.path.join(here, 'index.tsv')
+    listed = set()
+    if os.path.exists(index):
+        rows = open(index, encoding='utf-8').read().splitlines()
+        for r in rows[1:]:
+            if r.strip():
+                listed.add(r.split('\t')[0])
+    for f in sorted(os.listdir(here)):
+        if not f.endswith('.cle'):
+            continue
+        name = f[:-4]
+        errors, n = check(os.path.join(here, f))
+        total += n
+        if not os.path.exists(os.path.join(here, name + '.txt')):
+            errors.append('no .txt beside it')
+        if listed and name not in listed:
+            errors.append('not in index.tsv')
+        listed.discard(name)
+        for e in errors:
+            print(f'{f}: {e}')
+        bad += bool(errors)
+    for name in sorted(listed):
+        print(f'index.tsv: {name} has no .cle')
+        bad += 1
+    print(f'{total} leads checked, {bad} file(s) with faults')
+    return 1 if bad else 0
+
+if __name__ == '__main__':
+    sys.exit(main())
