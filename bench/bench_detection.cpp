@@ -3,8 +3,8 @@
 // 3,000-lead key under 1 s.
 #include <benchmark/benchmark.h>
 
-#include "engine/detection.hpp"
 #include "keygen.hpp"
+#include "layout/detection.hpp"
 
 using namespace sarvelo;
 

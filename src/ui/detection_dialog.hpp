@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "engine/detection.hpp"
+#include "layout/detection.hpp"
 
 class QLabel;
 class QListWidget;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "layout/indented.hpp"
 #include "review/qt/dialog_buttons.hpp"
 #include "review/qt/view_window.hpp"
 #include "ui/main_window.hpp"

@@ -11,8 +11,8 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 
 namespace sarvelo {
 

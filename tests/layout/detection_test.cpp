@@ -3,7 +3,7 @@
 // with no parameter set beforehand.
 #include <gtest/gtest.h>
 
-#include "engine/detection.hpp"
+#include "layout/detection.hpp"
 #include "support/detected.hpp"
 
 using namespace sarvelo;

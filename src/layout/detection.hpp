@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.hpp"
+#include "layout/indented.hpp"
 
 namespace sarvelo {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "documents/file_io.hpp"
-#include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 
 using namespace sarvelo;
 

@@ -2,7 +2,7 @@
 // starts, a mark in place of the number, leaders (dots, ellipses, middle dots,
 // tabs) before the line's destination, the length of references, lines that
 // carry no number. The candidates are judged by the processing itself.
-#include "engine/detection.hpp"
+#include "layout/detection.hpp"
 
 #include <algorithm>
 #include <functional>
