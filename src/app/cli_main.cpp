@@ -217,6 +217,7 @@ std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& p
                                                                                        : kMsgChecksFindErrors)
                   << "\n";
     if (best.convertsIndented) lines = convertIndentedKey(lines, o.tabWidth).lines;
+    else if (!best.convertedText.empty()) lines = best.convertedText;
     params = best.params;
     const KeyParams startUp;
     const std::vector<std::string> all = configurationEntries(params);

@@ -12,6 +12,7 @@
 
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
+#include "layout/reshaping.hpp"
 
 namespace sarvelo {
 
@@ -188,14 +189,6 @@ std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
     }
     if (best == std::u32string_view::npos) return {};
     return leaderKinds(s.substr(best, bestLength));
-}
-
-bool endsWithDestination(std::string_view line) {
-    const std::u32string s = text::toUtf32(line);
-    const LineEnd end = lineEnd(s);
-    if (end.reference() && (end.digits.size() <= 3 || trimmed(utf8(end.leader)).size() > 0)) return true;
-    if (line.find("=>") != std::string_view::npos) return true;
-    return !nameLeaderKinds(s).empty();
 }
 
 // A line of one to four words starting with a capital: a name on its own line.
@@ -376,6 +369,14 @@ std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const KeyParams& p
 
 }  // namespace
 
+bool endsWithDestination(std::string_view line) {
+    const std::u32string s = text::toUtf32(line);
+    const LineEnd end = lineEnd(s);
+    if (end.reference() && (end.digits.size() <= 3 || trimmed(utf8(end.leader)).size() > 0)) return true;
+    if (line.find("=>") != std::string_view::npos) return true;
+    return !nameLeaderKinds(s).empty();
+}
+
 // --- Candidate readers -------------------------------------------------------------
 
 LineStart readLineStart(std::string_view line) {
@@ -388,10 +389,12 @@ LineStart readLineStart(std::string_view line) {
     auto skipGap = [&](std::size_t k) {
         while (k < n) {
             if (gapChar(s[k])) { ++k; continue; }
-            // A back-reference to the couplet of origin: "(1)", "(12’)".
+            // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)".
             if (s[k] == U'(' && k + 1 < n && digit(s[k + 1])) {
                 std::size_t m = k + 1;
-                while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b')) ++m;
+                while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b' ||
+                                 s[m] == U'.'))
+                    ++m;
                 if (m < n && s[m] == U')') { k = m + 1; continue; }
             }
             break;
@@ -647,43 +650,74 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
         return detection;
     }
 
-    // Every combination, tried first on a sample with partial runs.
-    std::vector<KeyParams> combinations;
-    const auto endings = endingCandidates(text);
-    for (const auto& n : numberingCandidates(text)) {
-        const auto others = otherLineCandidates(text, numberingParams(n));
-        for (const auto& e : endings)
-            for (int sans : others) combinations.push_back(layoutParams(text, n, e, sans));
-    }
-    constexpr std::size_t kSampleLines = 160;
-    const Lines sample(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(std::min(text.size(), kSampleLines)));
-    struct Tried {
-        std::size_t index;
-        LayoutScore score;
-    };
-    std::vector<Tried> tried;
-    ResultTable table;
-    RunResult run;
-    // Sets that split the sample alike are one candidate: the full runs go to
-    // different readings of the text.
-    std::set<std::size_t> readings;
-    for (std::size_t i = 0; i < combinations.size(); ++i) {
-        const LayoutScore score = evaluate(sample, combinations[i], true, table, run).score;
-        if (readings.insert(readingOf(table)).second) tried.push_back({i, score});
-    }
-    std::stable_sort(tried.begin(), tried.end(), [](const Tried& a, const Tried& b) { return betterScore(a.score, b.score); });
-
-    // The best of the sample, in full.
-    constexpr std::size_t kFullRuns = 8;
     struct Full {
         LayoutProposal proposal;
         std::vector<DetectionObstacle> obstacles;
     };
     std::vector<Full> full;
-    for (std::size_t k = 0; k < tried.size() && k < kFullRuns; ++k) {
-        const KeyParams& p = combinations[tried[k].index];
-        const Evaluation e = evaluate(text, p, false, table, run);
-        full.push_back({proposalFrom(p, e, table), obstaclesOf(text, p, table, run)});
+    ResultTable table;
+    RunResult run;
+    // Every combination, tried first on a sample with partial runs; the best
+    // of the sample run in full.
+    auto search = [&](const Lines& lines) {
+        std::vector<KeyParams> combinations;
+        const auto endings = endingCandidates(lines);
+        for (const auto& n : numberingCandidates(lines)) {
+            const auto others = otherLineCandidates(lines, numberingParams(n));
+            for (const auto& e : endings)
+                for (int sans : others) combinations.push_back(layoutParams(lines, n, e, sans));
+        }
+        constexpr std::size_t kSampleLines = 160;
+        const Lines sample(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(std::min(lines.size(), kSampleLines)));
+        struct Tried {
+            std::size_t index;
+            LayoutScore score;
+        };
+        std::vector<Tried> tried;
+        // Sets that split the sample alike are one candidate: the full runs go to
+        // different readings of the text.
+        std::set<std::size_t> readings;
+        for (std::size_t i = 0; i < combinations.size(); ++i) {
+            const LayoutScore score = evaluate(sample, combinations[i], true, table, run).score;
+            if (readings.insert(readingOf(table)).second) tried.push_back({i, score});
+        }
+        std::stable_sort(tried.begin(), tried.end(),
+                         [](const Tried& a, const Tried& b) { return betterScore(a.score, b.score); });
+        constexpr std::size_t kFullRuns = 8;
+        for (std::size_t k = 0; k < tried.size() && k < kFullRuns; ++k) {
+            const KeyParams& p = combinations[tried[k].index];
+            const Evaluation e = evaluate(lines, p, false, table, run);
+            full.push_back({proposalFrom(p, e, table), obstaclesOf(lines, p, table, run)});
+        }
+    };
+    search(text);
+    // A key inside a longer paste, or set out in paragraphs, is read reshaped.
+    const ReshapedKey reshaped = reshapeKey(text);
+    if (!reshaped.couplets.empty()) {
+        KeyParams p;
+        setIndentedKeyLayout(p);
+        Evaluation e = evaluate(reshaped.couplets, p, false, table, run);
+        e.score.lostText = e.score.residue = 0;
+        Full f{proposalFrom(p, e, table), obstaclesOf(reshaped.couplets, p, table, run)};
+        for (auto& o : f.obstacles)
+            if (o.line >= 0 && o.line < static_cast<int>(reshaped.coupletsOrigin.size()))
+                o.line = reshaped.coupletsOrigin[static_cast<std::size_t>(o.line)];
+        f.proposal.convertedText = reshaped.couplets;
+        f.proposal.summary = "clé lue couplet par couplet, convertie en clé numérotée" +
+                             (reshaped.message.empty() ? std::string() : " (" + reshaped.message + ")");
+        full.push_back(std::move(f));
+    }
+    if (reshaped.changed) {
+        const std::size_t from = full.size();
+        search(reshaped.lines);
+        for (std::size_t k = from; k < full.size(); ++k) {
+            LayoutProposal& p = full[k].proposal;
+            p.convertedText = reshaped.lines;
+            p.summary = "texte remis en forme (" + reshaped.message + ") ; " + p.summary;
+            for (auto& o : full[k].obstacles)
+                if (o.line >= 0 && o.line < static_cast<int>(reshaped.origin.size()))
+                    o.line = reshaped.origin[static_cast<std::size_t>(o.line)];
+        }
     }
     // An indented key is proposed with its conversion.
     const IndentedKey indented = convertIndentedKey(text);

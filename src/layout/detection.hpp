@@ -25,6 +25,8 @@ struct LineStart {
     std::size_t textStart = 0;  // byte offset of the description in the line
 };
 LineStart readLineStart(std::string_view line);
+// A trailing reference, "=>", or a clear leader before a name.
+bool endsWithDestination(std::string_view line);
 
 // Numbering: style, separator after the number, same-number mark.
 struct NumberingCandidate {
@@ -80,6 +82,7 @@ struct ProposalRow {
 struct LayoutProposal {
     KeyParams params;
     bool convertsIndented = false;  // the text is an indented key, converted first
+    Lines convertedText;            // the text the parameters process when not the user's own
     std::string summary;            // the layout in a few French words
     RunOutcome outcome = RunOutcome::PreconditionFailed;
     LayoutScore score;

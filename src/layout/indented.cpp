@@ -553,6 +553,15 @@ void appendText(std::string& to, std::string_view more) {
     to += more;
 }
 
+
+std::string withCount(const char* format, int n) {
+    std::string f = format;
+    const auto at = f.find("%d");
+    return f.replace(at, 2, std::to_string(n));
+}
+
+}  // namespace
+
 // Descriptions must not hold the converted key's own separators.
 std::string safeDescription(std::string s) {
     std::string out;
@@ -570,14 +579,6 @@ std::string safeDescription(std::string s) {
     }
     return out;
 }
-
-std::string withCount(const char* format, int n) {
-    std::string f = format;
-    const auto at = f.find("%d");
-    return f.replace(at, 2, std::to_string(n));
-}
-
-}  // namespace
 
 namespace {
 

@@ -33,6 +33,9 @@ struct IndentedKey {
 };
 // Tabs count up to the next multiple of `tabWidth` columns.
 IndentedKey convertIndentedKey(const Lines& text, int tabWidth = 8);
+// A description that must not hold the converted key's own separators
+// ("=>", "...") keeps its words ("= >", "..").
+std::string safeDescription(std::string s);
 // The parameters that process a converted key (everything else reset).
 void setIndentedKeyLayout(KeyParams& p);
 

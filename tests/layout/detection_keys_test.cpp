@@ -45,10 +45,4 @@ TEST(DetectionKeys, TextsNoLayoutProcessesNameTheLinesThatStopThem) {
         EXPECT_GE(d.obstacles.front().line, 0);
         EXPECT_FALSE(d.obstacles.front().reason.empty());
     }
-    // A second lead marked "-" among "–": the mark is named on its line.
-    const TextFile kerriidae = readTextFile(std::string(SARVELO_TEST_DATA_DIR) + "/keys/detection/kerriidae-2025-genera.txt");
-    const LayoutDetection d = detectLayout(text::splitLines(kerriidae.text));
-    EXPECT_TRUE(std::any_of(d.obstacles.begin(), d.obstacles.end(), [](const DetectionObstacle& o) {
-        return o.line == 9 && o.reason.find("\u00AB\u00A0-\u00A0\u00BB") != std::string::npos;
-    }));
 }

@@ -15,7 +15,9 @@ namespace sarvelo::testing {
 // Empty when the proposal's run is not error-free.
 inline std::vector<std::string> finishedKeyOf(const Lines& text, const LayoutProposal& proposal) {
     KeyParams p = proposal.params;
-    const Lines lines = proposal.convertsIndented ? convertIndentedKey(text).lines : text;
+    const Lines lines = proposal.convertsIndented        ? convertIndentedKey(text).lines
+                        : !proposal.convertedText.empty() ? proposal.convertedText
+                                                          : text;
     ResultTable table;
     Host host;
     if (runProcessing(lines, p, table, host).outcome != RunOutcome::Success) return {};
