@@ -170,11 +170,16 @@ void TDetection::applyCurrent() {
         // The text itself becomes the couplet key (Ctrl+Z in the text undoes it).
         convertIndentedWorkingText(window_);
     } else {
+        // A reshaped key: the document holds the converted text, so that it
+        // reopens and processes the same.
+        if (!p.convertedText.empty()) replaceWorkingText(window_, p.convertedText);
         sarvelo::takeLayout(window_.params(), p.params);
         window_.paramsChanged();
     }
     previous_->setEnabled(true);
-    status_->setText(QString::fromUtf8(kMsgApplied));
+    QString applied = QString::fromUtf8(kMsgApplied);
+    if (p.convertsIndented || !p.convertedText.empty()) applied += QLatin1Char('\n') + QString::fromUtf8(kMsgUndoConversion);
+    status_->setText(applied);
 }
 
 void TDetection::restorePrevious() {
