@@ -355,6 +355,8 @@ int main(int argc, char** argv) {
         if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
     }
 
+    // A converted key is the document's text: it reopens and processes the same.
+    if ((o.detect || o.indented) && lines != keyText.lines()) keyText = RichText::fromLines(lines);
     if (o.documentFile == "-") {
         std::cout << keyDocumentRtf(keyText, params);
     } else if (!o.documentFile.empty()) {
