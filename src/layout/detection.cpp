@@ -337,8 +337,11 @@ LayoutProposal proposalFrom(const KeyParams& p, const Evaluation& e, const Resul
 std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const KeyParams& p, const ResultTable& table,
                                            const RunResult& run) {
     std::vector<DetectionObstacle> out;
+    // A line is named by its start: a whole page on one line is not repeated.
     auto lineText = [&](int line) {
-        return line >= 0 && line < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(line)] : std::string();
+        return line >= 0 && line < static_cast<int>(text.size())
+                   ? std::string(text::firstChars(text[static_cast<std::size_t>(line)], kObstacleChars))
+                   : std::string();
     };
     // A second lead marked otherwise than the others ("-" among "–") is not
     // read as a lead: the mark is what to edit.
@@ -346,7 +349,7 @@ std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const KeyParams& p
         for (std::size_t i = 0; i < text.size(); ++i) {
             const LineStart ls = readLineStart(text[i]);
             if (ls.kind == LineStart::Kind::Mark && ls.label != p.meme_numero)
-                out.push_back({static_cast<int>(i), text[i],
+                out.push_back({static_cast<int>(i), lineText(static_cast<int>(i)),
                                "la marque \u00AB\u00A0" + ls.label + "\u00A0\u00BB remplace ici \u00AB\u00A0" +
                                    p.meme_numero + "\u00A0\u00BB : la ligne n'est pas lue comme une entrée"});
         }
@@ -667,8 +670,14 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
             for (const auto& e : endings)
                 for (int sans : others) combinations.push_back(layoutParams(lines, n, e, sans));
         }
-        constexpr std::size_t kSampleLines = 160;
-        const Lines sample(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(std::min(lines.size(), kSampleLines)));
+        // The sample is bounded in lines and in bytes, so that its cost does
+        // not grow with a text of few, very long lines.
+        constexpr std::size_t kSampleLines = 160, kSampleLineChars = 2000, kSampleBytes = 64 * 1024;
+        Lines sample;
+        for (std::size_t i = 0, bytes = 0; i < lines.size() && i < kSampleLines && bytes < kSampleBytes; ++i) {
+            sample.emplace_back(text::firstChars(lines[i], kSampleLineChars));
+            bytes += sample.back().size();
+        }
         struct Tried {
             std::size_t index;
             LayoutScore score;

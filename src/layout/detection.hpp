@@ -90,7 +90,9 @@ struct LayoutProposal {
     std::size_t reading = 0;  // the table it gives, hashed: proposals differ in it
 };
 
-// What stops a text from processing: a line (from 0) and the reason.
+// What stops a text from processing: a line (from 0), its first characters
+// (at most `kObstacleChars`) and the reason.
+inline constexpr std::size_t kObstacleChars = 200;
 struct DetectionObstacle {
     int line = -1;
     std::string text;

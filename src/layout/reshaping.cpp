@@ -353,14 +353,16 @@ ReshapedKey reshapeKey(const Lines& text) {
     std::vector<Lead> leadsRead;
     bool readable = true;
     int couplet = -1;
+    // Whether the last lead has its ending, read on its last line alone so
+    // that a lead of many lines is not read again at each one.
+    bool lastEnds = false;
     for (const Unit& unit : units) {
         const LineStart ls = readLineStart(unit.text);
         const std::string rest = unit.text.substr(ls.textStart);
         if (ls.kind == LineStart::Kind::Digits) {
             couplet = labelNumber(unit.text);
             leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine)});
-        } else if (ls.kind == LineStart::Kind::Mark ||
-                   (ls.kind == LineStart::Kind::None && splitLeadEnding(leadsRead.back().body).ends())) {
+        } else if (ls.kind == LineStart::Kind::Mark || (ls.kind == LineStart::Kind::None && lastEnds)) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
                                  static_cast<int>(unit.firstLine)});
         } else if (ls.kind == LineStart::Kind::None) {
@@ -369,6 +371,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             readable = false;
             break;
         }
+        lastEnds = splitLeadEnding(unit.text).ends();
     }
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
