@@ -132,6 +132,95 @@ std::size_t binomialStart(std::string_view s) {
     return std::string_view::npos;
 }
 
+// A word that starts a lead: a couplet number ("2", "2(1)", "2.") or a
+// mark of the second lead ("-", "–").
+bool leadStartWord(std::string_view w) {
+    if (w == "-" || w == "\u2013" || w == "\u2014") return true;
+    std::size_t i = 0;
+    while (i < w.size() && asciiDigit(w[i])) ++i;
+    if (i == 0 || i > 4) return false;
+    if (i < w.size() && w[i] == '(') {
+        std::size_t j = i + 1;
+        while (j < w.size() && asciiDigit(w[j])) ++j;
+        if (j == i + 1 || j >= w.size() || w[j] != ')') return false;
+        i = j + 1;
+    }
+    return i == w.size() || (i + 1 == w.size() && w[i] == '.');
+}
+
+bool clearLeaderAt(std::string_view s, std::size_t i, std::size_t& end) {
+    std::size_t j = i;
+    while (std::size_t l = j < s.size() ? leaderAt(s, j) : 0) j += l;
+    end = j;
+    return j > i && leaderRun(s.substr(i, j - i)) && std::count(s.begin() + static_cast<std::ptrdiff_t>(i),
+                                                                 s.begin() + static_cast<std::ptrdiff_t>(j), '.') >= 3;
+}
+
+// Leads run together on one line ("1. Wings dark ..... 2 Wings pale ..... 5"):
+// split after each leader's ending, before the next lead's number, mark or
+// (when the line has neither) capital.
+std::vector<std::string> splitRunTogether(const std::string& line) {
+    std::vector<std::string> out;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t end;
+        if (line[i] == ' ' || !clearLeaderAt(line, i, end)) { ++i; continue; }
+        // The ending: a number, or the words of a name.
+        std::size_t k = end;
+        while (k < line.size() && line[k] == ' ') ++k;
+        std::size_t w = k;
+        while (w < line.size() && asciiDigit(line[w])) ++w;
+        std::size_t cut = std::string::npos;
+        auto wordAt = [&](std::size_t at) {
+            std::size_t e = at;
+            while (e < line.size() && line[e] != ' ') ++e;
+            return std::string_view(line).substr(at, e - at);
+        };
+        if (w > k && (w == line.size() || line[w] == ' ')) {
+            cut = w;
+        } else {
+            // Past the name's first word, the next lead's start.
+            // Without a number or mark, the first capitalised word, when a
+            // leader follows (the second lead's own).
+            std::size_t at = k, capital = std::string::npos;
+            bool first = true;
+            while (at < line.size()) {
+                const std::string_view word = wordAt(at);
+                std::size_t after = at + word.size();
+                while (after < line.size() && line[after] == ' ') ++after;
+                std::size_t leaderEnd;
+                if (clearLeaderAt(line, at, leaderEnd) || (word.find("...") != std::string_view::npos)) {
+                    cut = capital;
+                    break;
+                }
+                // A number starts a lead before a capital ("5(2) Gonocoxite", not "55 mm").
+                if (!first && leadStartWord(word) && after < line.size() &&
+                    (!asciiDigit(word[0]) || std::isupper(static_cast<unsigned char>(line[after])))) {
+                    cut = at;
+                    break;
+                }
+                if (!first && capital == std::string::npos && word.size() > 1 && word[0] >= 'A' && word[0] <= 'Z' &&
+                    word[1] >= 'a' && word[1] <= 'z')
+                    capital = at;
+                first = false;
+                at = after;
+            }
+        }
+        if (cut != std::string::npos && cut < line.size()) {
+            std::size_t next = cut;
+            while (next < line.size() && line[next] == ' ') ++next;
+            if (next < line.size()) {
+                out.push_back(trimmed(std::string_view(line).substr(from, cut - from)));
+                from = next;
+            }
+        }
+        i = std::max(end, cut == std::string::npos ? end : cut);
+    }
+    if (out.empty()) return {line};
+    out.push_back(trimmed(std::string_view(line).substr(from)));
+    return out;
+}
+
 // A name after one blank: an abbreviated binomial ("E. strictus",
 // "L. _alba_"), maybe after the book's species number ("14."), then at most a
 // few author words.
@@ -260,11 +349,30 @@ std::string unmarkedName(std::string_view name) {
 ReshapedKey reshapeKey(const Lines& text) {
     ReshapedKey out;
     const std::size_t n = text.size();
-    std::size_t start = 0;
+    std::size_t start = 0, offset = 0;
     while (start < n && labelNumber(text[start]) != 1) ++start;
-    if (start == n) return out;
+    if (start == n) {
+        // A key pasted as one paragraph after its title: couplet 1 inside a
+        // line, before a capital, with a leader further on.
+        for (start = 0; start < n; ++start) {
+            const std::string& line = text[start];
+            for (std::size_t at = line.find(" 1 "); at != std::string::npos && offset == 0; at = line.find(" 1 ", at + 1)) {
+                std::size_t end;
+                const std::size_t leader = line.find("...", at);
+                if (at + 3 < line.size() && std::isupper(static_cast<unsigned char>(line[at + 3])) &&
+                    leader != std::string::npos && clearLeaderAt(line, leader, end))
+                    offset = at + 1;
+            }
+            if (offset > 0) break;
+        }
+        if (start == n) return out;
+    }
     for (std::size_t i = 0; i < start; ++i)
         if (!blankLine(text[i])) ++out.before;
+    if (offset > 0) ++out.before;
+    auto lineAt = [&](std::size_t i) {
+        return i == start ? std::string_view(text[i]).substr(offset) : std::string_view(text[i]);
+    };
 
     // Blocks of lines between blank lines.
     struct Block {
@@ -303,12 +411,16 @@ ReshapedKey reshapeKey(const Lines& text) {
             std::string joined;
             for (std::size_t i = b.first; i < b.last; ++i) {
                 if (!joined.empty()) joined += ' ';
-                joined += trimmed(text[i]);
+                joined += trimmed(lineAt(i));
             }
             if (b.last - b.first > 1) ++out.paragraphs;
             units.push_back({std::move(joined), b.first});
         } else {
-            for (std::size_t i = b.first; i < b.last; ++i) units.push_back({text[i], i});
+            for (std::size_t i = b.first; i < b.last; ++i) {
+                const auto parts = splitRunTogether(std::string(lineAt(i)));
+                if (parts.size() > 1) out.split += static_cast<int>(parts.size()) - 1;
+                for (const auto& part : parts) units.push_back({part, i});
+            }
         }
     }
 
@@ -399,7 +511,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         ++out.names;
     }
 
-    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0;
+    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0;
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
@@ -407,13 +519,19 @@ ReshapedKey reshapeKey(const Lines& text) {
             out.origin.push_back(static_cast<int>(unit.firstLine));
         }
     } else {
-        // Lines kept as they are, blank ones too, from the first couplet to the end.
+        // Lines kept as they are, blank ones too, from the first couplet to
+        // the end; leads run together on a line each on a line of their own.
         std::size_t u = 0;
         for (std::size_t i = start; i < cutLine; ++i) {
-            if (u < units.size() && units[u].firstLine == i) out.lines.push_back(units[u++].text);
-            else if (blankLine(text[i])) out.lines.push_back(text[i]);
-            else continue;
-            out.origin.push_back(static_cast<int>(i));
+            bool any = false;
+            for (; u < units.size() && units[u].firstLine == i; ++u, any = true) {
+                out.lines.push_back(units[u].text);
+                out.origin.push_back(static_cast<int>(i));
+            }
+            if (!any && blankLine(text[i])) {
+                out.lines.push_back(text[i]);
+                out.origin.push_back(static_cast<int>(i));
+            }
         }
     }
     std::vector<std::string> parts;
@@ -421,6 +539,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     if (out.after > 0) parts.push_back(counted(kMsgTextAfter, kMsgTextAfterOne, out.after));
     if (out.paragraphs > 0) parts.push_back(counted(kMsgParagraphs, nullptr, out.paragraphs));
     if (out.names > 0) parts.push_back(counted(kMsgMarkedNames, nullptr, out.names));
+    if (out.split > 0) parts.push_back(counted(kMsgSplit, nullptr, out.split));
     for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
     return out;
 }
