@@ -53,7 +53,10 @@ int trailingNumber(std::string_view line) {
 // A word that may follow a name: an author, abbreviated or not.
 bool authorWord(std::string_view w) {
     if (w.empty() || w.size() > 14) return false;
-    if (w == "&" || w == "et" || w == "ex" || w == "in" || w == "de" || w == "von" || w == "van" || w == "f.") return true;
+    if (w == "&" || w == "et" || w == "ex" || w == "in" || w == "de" || w == "von" || w == "van") return true;
+    // "fil.", "f.", "var.": short abbreviations.
+    if (w.size() <= 5 && w.back() == '.' && std::all_of(w.begin(), w.end() - 1, [](char c) { return c >= 'a' && c <= 'z'; }))
+        return true;
     return w[0] >= 'A' && w[0] <= 'Z' && std::none_of(w.begin(), w.end(), emphasisMark);
 }
 
@@ -406,7 +409,29 @@ ReshapedKey reshapeKey(const Lines& text) {
         std::size_t firstLine;
     };
     std::vector<Unit> units;
+    // A note in square brackets ("[Illustration: ...]", over several blocks)
+    // is set aside; a lead it interrupts goes on after it in lower case.
+    int open = 0;
+    bool interrupted = false;
     for (const Block& b : blocks) {
+        const std::string first = trimmed(lineAt(b.first));
+        if (open > 0 || (first.starts_with("[") && first.find(']') == std::string::npos) ||
+            (first.starts_with("[") && trimmed(text[b.last - 1]).ends_with("]") && b.last - b.first > 1)) {
+            for (std::size_t i = b.first; i < b.last; ++i) {
+                open += static_cast<int>(std::count(text[i].begin(), text[i].end(), '[')) -
+                        static_cast<int>(std::count(text[i].begin(), text[i].end(), ']'));
+                ++out.notes;
+            }
+            open = std::max(open, 0);
+            interrupted = true;
+            continue;
+        }
+        if (paragraphs && interrupted && !units.empty() && !first.empty() && first[0] >= 'a' && first[0] <= 'z') {
+            for (std::size_t i = b.first; i < b.last; ++i) units.back().text += ' ' + trimmed(lineAt(i));
+            interrupted = false;
+            continue;
+        }
+        interrupted = false;
         if (paragraphs) {
             std::string joined;
             for (std::size_t i = b.first; i < b.last; ++i) {
@@ -511,7 +536,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         ++out.names;
     }
 
-    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0;
+    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 || out.notes > 0;
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
@@ -540,6 +565,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     if (out.paragraphs > 0) parts.push_back(counted(kMsgParagraphs, nullptr, out.paragraphs));
     if (out.names > 0) parts.push_back(counted(kMsgMarkedNames, nullptr, out.names));
     if (out.split > 0) parts.push_back(counted(kMsgSplit, nullptr, out.split));
+    if (out.notes > 0) parts.push_back(counted(kMsgNotesAside, nullptr, out.notes));
     for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
     return out;
 }

@@ -18,6 +18,7 @@ inline constexpr const char* kMsgTextAfter = "%d lignes de texte après la clé 
 inline constexpr const char* kMsgTextAfterOne = "1 ligne de texte après la clé laissée de côté";
 inline constexpr const char* kMsgParagraphs = "%d entrées en paragraphes mises sur une ligne";
 inline constexpr const char* kMsgSplit = "%d entrées séparées de la précédente sur la même ligne";
+inline constexpr const char* kMsgNotesAside = "%d lignes de notes entre crochets laissées de côté";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 
 struct ReshapedKey {
@@ -28,6 +29,7 @@ struct ReshapedKey {
     int after = 0;         // lines of text after the key set aside
     int paragraphs = 0;    // leads of several lines joined
     int split = 0;         // leads run together on a line set apart
+    int notes = 0;         // lines of notes in square brackets set aside
     int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
     std::string message;   // what was done, in French
     // When every lead's couplet and ending were read: the key as "1. lead ...
