@@ -13,6 +13,7 @@
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
+#include "layout/reshaping.hpp"
 
 namespace sarvelo {
 
@@ -783,11 +784,17 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
             } else {
                 std::string description = lead.text;
                 std::string ending = lead.ending;
+                bool bookNumber = false;
                 if (ending.empty()) {
                     const std::size_t at = trailingNameStart(description);
                     if (at != std::string::npos) {
                         ending = trimmed(std::string_view(description).substr(at));
                         description = trimmed(std::string_view(description).substr(0, at));
+                    } else if (LeadEnding read = splitLeadEnding(description); !read.name.empty()) {
+                        // After one blank: "disk white-pruinose 14. L. _alba_".
+                        ending = read.name;
+                        description = read.text;
+                        bookNumber = read.bookNumber;
                     }
                 }
                 line += safeDescription(std::move(description));
@@ -795,8 +802,9 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
                     std::string name, number;
                     splitNumber(ending, name, number);
                     dropFinalStop(name);
-                    line += " => " + name;
-                    if (!number.empty()) line += " (" + number + ")";
+                    // The book's species number or page is not part of the name.
+                    line += " => " + unmarkedName(name);
+                    if (!number.empty() || bookNumber) ++out.bookNumbers;
                 } else {
                     ++out.withoutEnding;
                 }
@@ -813,6 +821,7 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         out.message += "\n" + (out.setAside == 1 ? std::string(kMsgSetAsideOne) : withCount(kMsgSetAside, out.setAside));
     if (out.notes > 0)
         out.message += "\n" + (out.notes == 1 ? std::string(kMsgNotesOne) : withCount(kMsgNotes, out.notes));
+    if (out.bookNumbers > 0) out.message += "\n" + withCount(kMsgBookNumbers, out.bookNumbers);
     if (out.withoutEnding > 0)
         out.message += "\n" + (out.withoutEnding == 1 ? std::string(kMsgWithoutEndingOne)
                                                       : withCount(kMsgWithoutEnding, out.withoutEnding));

@@ -18,6 +18,7 @@ inline constexpr const char* kMsgSetAside = "%d lignes d'en-tête laissées de c
 inline constexpr const char* kMsgSetAsideOne = "1 ligne d'en-tête laissée de côté";
 inline constexpr const char* kMsgNotes = "%d notes entre crochets laissées de côté";
 inline constexpr const char* kMsgNotesOne = "1 note entre crochets laissée de côté";
+inline constexpr const char* kMsgBookNumbers = "%d numéros d'espèce ou de page du livre retirés des noms";
 inline constexpr const char* kMsgWithoutEnding = "%d entrées sans définition ni suite";
 inline constexpr const char* kMsgWithoutEndingOne = "1 entrée sans définition ni suite";
 
@@ -30,6 +31,7 @@ struct IndentedKey {
     int setAside = 0;        // title and introduction lines left out
     int notes = 0;           // lines in square brackets left out ("[Illustration]")
     int withoutEnding = 0;   // leads with neither sub-leads nor determination
+    int bookNumbers = 0;     // the book's species numbers and pages taken out of the names
 };
 // Tabs count up to the next multiple of `tabWidth` columns.
 IndentedKey convertIndentedKey(const Lines& text, int tabWidth = 8);

@@ -238,7 +238,10 @@ LeadEnding binomialEnding(const std::string& s) {
     if (k > 0 && s[k - 1] == '.') {
         std::size_t d = k - 1;
         while (d > 0 && asciiDigit(s[d - 1])) --d;
-        if (d < k - 1 && (d == 0 || s[d - 1] == ' ')) textEnd = d;
+        if (d < k - 1 && (d == 0 || s[d - 1] == ' ')) {
+            textEnd = d;
+            out.bookNumber = true;
+        }
     }
     out.text = beforeLeader(std::string_view(s).substr(0, textEnd));
     if (out.text.empty()) return {};

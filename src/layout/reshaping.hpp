@@ -49,6 +49,7 @@ struct LeadEnding {
     std::string text;
     int reference = -1;
     std::string name;
+    bool bookNumber = false;  // the book's species number before the name was left out ("14. L. alba")
     bool ends() const { return reference >= 0 || !name.empty(); }
 };
 LeadEnding splitLeadEnding(std::string_view body);
