@@ -646,8 +646,21 @@ bool LayoutDetection::processes() const {
            proposals.front().outcome == RunOutcome::Success;
 }
 
-LayoutDetection detectLayout(const Lines& text, int wanted) {
+LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionControl& control) {
     LayoutDetection detection;
+    // Every run counts one step; the plan grows as the candidates are known.
+    int done = 0, planned = 0;
+    auto stopped = [&] { return control.cancel && control.cancel->load(); };
+    auto step = [&] {
+        ++done;
+        if (control.progress) control.progress(done, std::max(done, planned));
+        return !stopped();
+    };
+    auto cancelled = [&] {
+        LayoutDetection out;
+        out.obstacles.push_back({-1, "", kMsgDetectionCancelled});
+        return out;
+    };
     if (std::all_of(text.begin(), text.end(), [](const std::string& l) { return trimmed(l).empty(); })) {
         detection.obstacles.push_back({-1, "", kMsgEmptyText});
         return detection;
@@ -686,9 +699,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
         // Sets that split the sample alike are one candidate: the full runs go to
         // different readings of the text.
         std::set<std::size_t> readings;
+        planned += static_cast<int>(combinations.size()) + 8;
         for (std::size_t i = 0; i < combinations.size(); ++i) {
             const LayoutScore score = evaluate(sample, combinations[i], true, table, run).score;
             if (readings.insert(readingOf(table)).second) tried.push_back({i, score});
+            if (!step()) return;
         }
         std::stable_sort(tried.begin(), tried.end(),
                          [](const Tried& a, const Tried& b) { return betterScore(a.score, b.score); });
@@ -697,9 +712,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
             const KeyParams& p = combinations[tried[k].index];
             const Evaluation e = evaluate(lines, p, false, table, run);
             full.push_back({proposalFrom(p, e, table), obstaclesOf(lines, p, table, run)});
+            if (!step()) return;
         }
     };
     search(text);
+    if (stopped()) return cancelled();
     // A key inside a longer paste, or set out in paragraphs, is read reshaped.
     const ReshapedKey reshaped = reshapeKey(text);
     if (!reshaped.couplets.empty()) {
@@ -719,6 +736,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted) {
     if (reshaped.changed) {
         const std::size_t from = full.size();
         search(reshaped.lines);
+        if (stopped()) return cancelled();
         for (std::size_t k = from; k < full.size(); ++k) {
             LayoutProposal& p = full[k].proposal;
             p.convertedText = reshaped.lines;

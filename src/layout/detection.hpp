@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -114,9 +116,19 @@ struct LayoutDetection {
     bool processes() const;                 // the best proposal is error-free
 };
 
+inline constexpr const char* kMsgDetectionCancelled = "Détection annulée";
+
+// What the caller of a long detection follows and stops: `progress` is told
+// the runs done out of those planned; a set `cancel` stops the search at the
+// next run, and the detection then holds only the message above.
+struct DetectionControl {
+    std::function<void(int done, int total)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+};
+
 inline constexpr int kDefaultProposals = 4;
 inline constexpr int kPreviewRows = 12;
-LayoutDetection detectLayout(const Lines& text, int proposals = kDefaultProposals);
+LayoutDetection detectLayout(const Lines& text, int proposals = kDefaultProposals, const DetectionControl& control = {});
 
 // Takes over the layout of a proposal: the parameters the processing reads;
 // the formatting page and the hidden fields stay as they are.
