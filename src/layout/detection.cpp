@@ -57,12 +57,7 @@ std::string rtrimmed(std::string s) {
     return s;
 }
 
-std::string trimmed(std::string_view s) {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(" \t");
-    return std::string(s.substr(b, e - b + 1));
-}
+std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 
 bool hasAlnum(std::string_view s) {
     for (char32_t c : text::toUtf32(s))

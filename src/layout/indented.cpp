@@ -255,12 +255,7 @@ Ending findEnding(std::string_view s) {
     return e;
 }
 
-std::string trimmed(std::string_view s) {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(" \t");
-    return std::string(s.substr(b, e - b + 1));
-}
+std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 
 // A determination and the catalogue or page number printed with it: "1. L.
 // coarctata", "Amanita. 52", "Lepiota, p. 77".

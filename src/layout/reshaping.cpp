@@ -21,12 +21,7 @@ namespace {
 
 bool blankLine(std::string_view s) { return s.find_first_not_of(" \t\r") == std::string_view::npos; }
 
-std::string trimmed(std::string_view s) {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(" \t");
-    return std::string(s.substr(b, e - b + 1));
-}
+std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 
 bool asciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool emphasisMark(char c) { return c == '=' || c == '_' || c == '*'; }
