@@ -494,9 +494,12 @@ ReshapedKey reshapeKey(const Lines& text) {
     for (const Unit& unit : units) {
         const LineStart ls = readLineStart(unit.text);
         const std::string rest = unit.text.substr(ls.textStart);
-        if (ls.kind == LineStart::Kind::Digits) {
+        if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
             couplet = labelNumber(unit.text);
             leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine)});
+        } else if (leadsRead.empty()) {
+            readable = false;  // nothing before to belong to
+            break;
         } else if (ls.kind == LineStart::Kind::Mark || (ls.kind == LineStart::Kind::None && lastEnds)) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
                                  static_cast<int>(unit.firstLine)});
