@@ -3,8 +3,8 @@
 // 3,000-lead key under 1 s.
 #include <benchmark/benchmark.h>
 
-#include "engine/detection.hpp"
 #include "keygen.hpp"
+#include "layout/detection.hpp"
 
 using namespace sarvelo;
 
@@ -49,8 +49,30 @@ void BM_DetectDashedKey(benchmark::State& state) {
     state.SetLabel("1. / \u2013, points de conduite");
 }
 
+// Few lines, very long: detection's cost follows the bytes, not the lines
+// (160 lines of 10 KB each, against the same bytes in 100-byte lines).
+Lines longLines(int lines, std::size_t length) {
+    Lines out;
+    for (int i = 0; i < lines; ++i) {
+        std::string line = std::to_string(i / 2 + 1) + ". ";
+        while (line.size() < length) line += "Setae long and pale on the disk ";
+        out.push_back(line + ". " + std::to_string(i / 2 + 2));
+    }
+    return out;
+}
+
+void BM_DetectLongLines(benchmark::State& state) {
+    const auto length = static_cast<std::size_t>(state.range(0));
+    const Lines text = longLines(static_cast<int>(160 * 10000 / length), length);
+    LayoutDetection d;
+    for (auto _ : state) benchmark::DoNotOptimize(d = detectLayout(text));
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 160 * 10000);
+    state.SetLabel("1,6 Mo en lignes de " + std::to_string(length) + " octets");
+}
+
 }  // namespace
 
+BENCHMARK(BM_DetectLongLines)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DetectWrappedKey)->Arg(100)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DetectDashedKey)->Arg(100)->Arg(3000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "engine/engine.hpp"
+#include "layout/indented.hpp"
 
 using namespace sarvelo;
 

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "documents/encoding.hpp"
-#include "engine/detection.hpp"
 #include "engine/text.hpp"
+#include "layout/detection.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace sarvelo;

@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "documents/encoding.hpp"
-#include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace sarvelo;

@@ -18,13 +18,13 @@
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
 #include "documents/key_document.hpp"
-#include "engine/detection.hpp"
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
 #include "interchange/formats.hpp"
 #include "interchange/key_model.hpp"
 #include "interchange/keybase.hpp"
 #include "interchange/qt/printed_pdf.hpp"
+#include "layout/detection.hpp"
 #include "review/finished_key.hpp"
 #include "review/findings_report.hpp"
 #include "review/tree.hpp"
@@ -146,6 +146,7 @@ std::optional<int> detectParameters(const Options& o, Lines& lines, KeyParams& p
                                                                                        : kMsgChecksFindErrors)
                   << "\n";
     if (best.convertsIndented) lines = convertIndentedKey(lines, o.tabWidth).lines;
+    else if (!best.convertedText.empty()) lines = best.convertedText;
     params = best.params;
     const KeyParams startUp;
     const std::vector<std::string> all = configurationEntries(params);
@@ -231,6 +232,9 @@ int run(int argc, char** argv) {
         if (const auto failure = applyConfigurationOver(params, configLines)) return fail(paramSource, *failure);
         if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
     }
+
+    // A converted key is the document's text: it reopens and processes the same.
+    if ((o.detect || o.indented) && lines != keyText.lines()) keyText = RichText::fromLines(lines);
     if (!o.documentFile.empty()) outputs.add(o.documentFile, keyDocumentRtf(keyText, params));
 
     ResultTable table;

@@ -182,6 +182,13 @@ void trimEnd(std::string& s, std::string_view t) {
     while (endsWith(s, t)) s.resize(s.size() - t.size());
 }
 
+std::string trimmedBlanks(std::string_view s) {
+    const auto b = s.find_first_not_of(" \t");
+    if (b == std::string_view::npos) return {};
+    const auto e = s.find_last_not_of(" \t");
+    return std::string(s.substr(b, e - b + 1));
+}
+
 namespace {
 // ASCII letters and digits, and every byte of a non-ASCII character (accented
 // letters), count as word characters.

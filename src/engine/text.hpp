@@ -62,6 +62,8 @@ void trimStart(std::string& s, std::string_view t);
 // dash leaders go and names such as "uva-ursi" keep their hyphen.
 void removeDashesOutsideWords(std::string& s);
 void trimEnd(std::string& s, std::string_view t);
+// s without its blanks (spaces and tabs) at both ends.
+std::string trimmedBlanks(std::string_view s);
 // remove all ".", "…", " ", "-" and tab characters, in that order.
 std::string referenceCleanup(std::string s);
 

@@ -1,15 +1,20 @@
 #include "ui/detection_dialog.hpp"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QThread>
 #include <QVBoxLayout>
+#include <atomic>
+#include <thread>
 
 #include "components/visible_codes.hpp"
 #include "ui/indented_command.hpp"
@@ -111,7 +116,35 @@ TDetection::TDetection(TSarvelo& window) : QDialog(&window), window_(window) {
 }
 
 void TDetection::detect() {
-    detection_ = detectLayout(window_.workingLines());
+    // The search runs beside the window, over a copy of the text: the window
+    // repaints, a long text shows its progress and "Annuler" stops it.
+    const Lines lines = window_.workingLines();
+    std::atomic<bool> cancel{false}, finished{false};
+    std::atomic<int> done{0}, total{1};
+    LayoutDetection found;
+    std::thread worker([&] {
+        DetectionControl control;
+        control.cancel = &cancel;
+        control.progress = [&](int d, int t) {
+            done = d;
+            total = t;
+        };
+        found = detectLayout(lines, kDefaultProposals, control);
+        finished = true;
+    });
+    QProgressDialog progress(QString::fromUtf8(kMsgDetecting), QStringLiteral("Annuler"), 0, 1000, &window_);
+    progress.setObjectName(QStringLiteral("ProgressionDetection"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(400);
+    while (!finished) {
+        progress.setValue(static_cast<int>(1000LL * done / std::max(1, total.load())));
+        if (progress.wasCanceled()) cancel = true;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+    worker.join();
+    progress.reset();
+    detection_ = std::move(found);
     proposals_->setRowCount(0);
     for (const LayoutProposal& p : detection_.proposals) {
         const int row = proposals_->rowCount();
@@ -170,11 +203,16 @@ void TDetection::applyCurrent() {
         // The text itself becomes the couplet key (Ctrl+Z in the text undoes it).
         convertIndentedWorkingText(window_);
     } else {
+        // A reshaped key: the document holds the converted text, so that it
+        // reopens and processes the same.
+        if (!p.convertedText.empty()) replaceWorkingText(window_, p.convertedText);
         sarvelo::takeLayout(window_.params(), p.params);
         window_.paramsChanged();
     }
     previous_->setEnabled(true);
-    status_->setText(QString::fromUtf8(kMsgApplied));
+    QString applied = QString::fromUtf8(kMsgApplied);
+    if (p.convertsIndented || !p.convertedText.empty()) applied += QLatin1Char('\n') + QString::fromUtf8(kMsgUndoConversion);
+    status_->setText(applied);
 }
 
 void TDetection::restorePrevious() {

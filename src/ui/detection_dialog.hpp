@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "engine/detection.hpp"
+#include "layout/detection.hpp"
 
 class QLabel;
 class QListWidget;
@@ -27,6 +27,7 @@ inline constexpr const char* kPreviousCaption = "Paramètres précédents";
 inline constexpr const char* kMsgProposals = "%1 mise(s) en page proposée(s), la meilleure en tête : « Applique » la prend";
 inline constexpr const char* kMsgApplied = "Paramètres appliqués : F9 traite la clé. « Paramètres précédents » les rétablit.";
 inline constexpr const char* kMsgRestored = "Les paramètres d'avant sont rétablis.";
+inline constexpr const char* kMsgDetecting = "Détection de la mise en page…";
 inline constexpr const char* kObstaclesCaption = "Ce qui empêche le traitement (double-clic : voir la ligne) :";
 
 class TDetection : public QDialog {

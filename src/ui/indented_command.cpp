@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "layout/indented.hpp"
 #include "review/qt/dialog_buttons.hpp"
 #include "review/qt/view_window.hpp"
 #include "ui/main_window.hpp"
@@ -73,6 +74,18 @@ std::optional<int> TTabulation::ask() {
     return largeur_->value();
 }
 
+void replaceWorkingText(TSarvelo& window, const std::vector<std::string>& lines) {
+    QString converted;
+    for (const std::string& line : lines) converted += QString::fromStdString(line) + QLatin1Char('\n');
+    // One edit block: a single undo gives the user's text back.
+    QTextCursor cursor(window.memo1()->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(converted);
+    cursor.endEditBlock();
+    window.memo1()->setTextCursor(QTextCursor(window.memo1()->document()));
+}
+
 void convertIndentedWorkingText(TSarvelo& window) {
     if (window.running()) return;
     const Lines lines = window.workingLines();
@@ -87,15 +100,7 @@ void convertIndentedWorkingText(TSarvelo& window) {
     const IndentedKey key = convertIndentedKey(lines, tabWidth);
     QString message = QString::fromStdString(key.message);
     if (key.converted) {
-        QString converted;
-        for (const std::string& line : key.lines) converted += QString::fromStdString(line) + QLatin1Char('\n');
-        // One edit block: a single undo gives the user's text back.
-        QTextCursor cursor(window.memo1()->document());
-        cursor.beginEditBlock();
-        cursor.select(QTextCursor::Document);
-        cursor.insertText(converted);
-        cursor.endEditBlock();
-        window.memo1()->setTextCursor(QTextCursor(window.memo1()->document()));
+        replaceWorkingText(window, key.lines);
         setIndentedKeyLayout(window.params());
         window.paramsChanged();
         message += QLatin1Char('\n') + QString::fromUtf8(kMsgUndoConversion);

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <optional>
+#include <string>
+#include <vector>
 
 class QPushButton;
 class QSpinBox;
@@ -41,6 +43,10 @@ private:
     QPushButton* ok_ = nullptr;
     QPushButton* annuler_ = nullptr;
 };
+
+// The working text replaced by a converted key as one editing step: a
+// single undo in the text gives the user's text back.
+void replaceWorkingText(TSarvelo& window, const std::vector<std::string>& lines);
 
 // The text is replaced as one editing step, so that an undo brings the
 // original back; a text that is not indented is left as it is, with a message.

@@ -50,3 +50,18 @@ TEST(CliDetection, NamesTheLinesWhenNothingProcessesAndRefusesAConfiguration) {
     EXPECT_EQ(both.status, 2);
     EXPECT_NE(both.err.find("--detecter"), std::string::npos) << both.err;
 }
+
+TEST(CliDetection, AConvertedKeyIsTheDocumentsTextSoItReopensAndProcessesTheSame) {
+    writeFile(tempPath("prose-key.txt"),
+              "Key to the species of Plega\n1. Wings dark ........ 2\nWings pale ........ Plega alba\n"
+              "2(1). Legs long ........ Plega nigra\nLegs short ........ Plega rufa\nNo known copyright restrictions apply.\n");
+    const CliRun detected = cli(tempPath("prose-key.txt") + " --detecter -q -d " + tempPath("prose-key.Sarvelo") +
+                                " -o " + tempPath("prose-key.cle"));
+    ASSERT_EQ(detected.status, 0) << detected.err;
+    EXPECT_NE(readFile(tempPath("prose-key.Sarvelo")).find("2. Legs long => Plega nigra"), std::string::npos);
+    const CliRun reopened = cli(tempPath("prose-key.Sarvelo") + " -q -o " + tempPath("reopened.cle"));
+    EXPECT_EQ(reopened.status, 0) << reopened.err;
+    EXPECT_EQ(readFile(tempPath("reopened.cle")), readFile(tempPath("prose-key.cle")));
+    EXPECT_EQ(readFile(tempPath("reopened.cle")),
+              "1,2$ Wings dark\n1,0$ Wings pale $ Plega alba\n2,0$ Legs long $ Plega nigra\n2,0$ Legs short $ Plega rufa\n");
+}

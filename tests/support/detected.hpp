@@ -1,8 +1,13 @@
 // The finished key a detected layout gives, processed as the window or the
-// command line would process it.
+// command line would process it, and its comparison with a key checked by hand.
 #pragma once
 
-#include "engine/detection.hpp"
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "engine/text.hpp"
+#include "layout/detection.hpp"
 #include "review/finished_key.hpp"
 
 namespace sarvelo::testing {
@@ -10,11 +15,94 @@ namespace sarvelo::testing {
 // Empty when the proposal's run is not error-free.
 inline std::vector<std::string> finishedKeyOf(const Lines& text, const LayoutProposal& proposal) {
     KeyParams p = proposal.params;
-    const Lines lines = proposal.convertsIndented ? convertIndentedKey(text).lines : text;
+    const Lines lines = proposal.convertsIndented        ? convertIndentedKey(text).lines
+                        : !proposal.convertedText.empty() ? proposal.convertedText
+                                                          : text;
     ResultTable table;
     Host host;
     if (runProcessing(lines, p, table, host).outcome != RunOutcome::Success) return {};
     return finishedKeyLines(table);
+}
+
+// Leaders and blanks at both ends are page layout; runs of blanks count as one.
+inline std::string normalisedLeadText(std::string s) {
+    static const char* const kLayout[] = {" ", ".", "\u2026", "\u00B7"};
+    for (bool cut = true; cut && !s.empty();) {
+        cut = false;
+        for (const char* l : kLayout) {
+            const std::size_t n = std::char_traits<char>::length(l);
+            if (s.size() >= n && s.compare(0, n, l) == 0) {
+                s.erase(0, n);
+                cut = true;
+            }
+            if (s.size() >= n && s.compare(s.size() - n, n, l) == 0) {
+                s.erase(s.size() - n);
+                cut = true;
+            }
+        }
+    }
+    std::string single;
+    for (char c : s)
+        if (c != ' ' || single.empty() || single.back() != ' ') single += c;
+    return single;
+}
+
+// A finished-key line as (couplet and destination, text, name).
+using FinishedLead = std::tuple<std::string, std::string, std::string>;
+inline FinishedLead finishedLeadOf(const std::string& line) {
+    const auto dollar = line.find("$ ");
+    if (dollar == std::string::npos) return {line, "", ""};
+    std::string head = line.substr(0, dollar), rest = line.substr(dollar + 2), name;
+    const auto named = rest.rfind(" $ ");
+    if (named != std::string::npos) {
+        name = rest.substr(named + 3);
+        rest.erase(named);
+    }
+    // The run drops every "-" from a determination.
+    text::removeAll(name, "-");
+    return {head, normalisedLeadText(rest), normalisedLeadText(name)};
+}
+
+inline std::vector<FinishedLead> finishedLeadsOf(const std::vector<std::string>& lines) {
+    std::vector<FinishedLead> out;
+    for (const auto& l : lines)
+        if (!l.empty()) out.push_back(finishedLeadOf(l));
+    return out;
+}
+
+// How a detected text compares with its key checked by hand.
+struct KeyComparison {
+    bool fullyRight = false;  // every lead's couplet, destination, text and name
+    int leads = 0;            // leads of the hand-checked key
+    int leadsRight = 0;       // of those, found the same in the detected key
+};
+
+inline KeyComparison compareDetected(const Lines& text, const std::vector<std::string>& expectedLines) {
+    KeyComparison out;
+    const auto expected = finishedLeadsOf(expectedLines);
+    out.leads = static_cast<int>(expected.size());
+    const LayoutDetection d = detectLayout(text);
+    if (d.proposals.empty()) return out;
+    const LayoutProposal& best = d.proposals.front();
+    if (best.score.errorRows > 0) return out;
+    const auto found = finishedLeadsOf(finishedKeyOf(text, best));
+    // Leads compared in order; a lead found elsewhere counts once.
+    std::vector<bool> used(found.size(), false);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        if (i < found.size() && !used[i] && found[i] == expected[i]) {
+            used[i] = true;
+            ++out.leadsRight;
+            continue;
+        }
+        for (std::size_t j = 0; j < found.size(); ++j)
+            if (!used[j] && found[j] == expected[i]) {
+                used[j] = true;
+                ++out.leadsRight;
+                break;
+            }
+    }
+    out.fullyRight = !found.empty() && found == expected;
+    return out;
 }
 
 }  // namespace sarvelo::testing

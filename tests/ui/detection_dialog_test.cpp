@@ -87,3 +87,27 @@ TEST(DetectionDialog, ATextNothingProcessesListsItsLinesAndShowsThemInTheText) {
     EXPECT_EQ(w->memo1()->textCursor().blockNumber(), line);
     EXPECT_TRUE(w->memo1()->textCursor().hasSelection());
 }
+
+TEST(DetectionDialog, AKeyInsideProseIsAppliedAsItsConvertedTextInOneUndoableEdit) {
+    auto w = openWindow();
+    const QString pasted = QString::fromUtf8(
+        "Plega\npublication ID |\nKey to the species of Plega\n"
+        "1. Wings dark ........ 2\nWings pale ........ Plega alba\n"
+        "2(1). Legs long ........ Plega nigra\nLegs short ........ Plega rufa\n"
+        "No known copyright restrictions apply.\n");
+    w->setWorkingText(pasted);
+    TDetection* d = openDetection(*w);
+    ASSERT_NE(d, nullptr);
+    ASSERT_TRUE(d->detection().processes());
+    EXPECT_TRUE(d->proposalsTable()->item(0, 0)->text().contains(
+        QString::fromUtf8("3 lignes de texte avant la clé laissées de côté")));
+    QTest::mouseClick(d->applyButton(), Qt::LeftButton);
+    EXPECT_EQ(w->memo1()->toPlainText(), QStringLiteral("1. Wings dark ... 2\n1. Wings pale => Plega alba\n"
+                                                        "2. Legs long => Plega nigra\n2. Legs short => Plega rufa\n"));
+    EXPECT_TRUE(d->statusLabel()->text().contains(QStringLiteral("Ctrl+Z")));
+    MessageCatcher messages;
+    press(*w, Qt::Key_F9);
+    EXPECT_EQ(w->lastRun().outcome, RunOutcome::Success) << messages.texts.join("/").toStdString();
+    QTest::keyClick(w->memo1(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w->memo1()->toPlainText(), pasted);
+}

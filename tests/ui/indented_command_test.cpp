@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTextEdit>
 
+#include "layout/indented.hpp"
 #include "ui/indented_command.hpp"
 #include "ui_support.hpp"
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "documents/file_io.hpp"
-#include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 
 using namespace sarvelo;
 
@@ -87,18 +87,26 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                      "2. Gills free => Limacella", "2. Gills attached => Armillaria"}));
 }
 
-TEST(IndentedKey, EndingsKeepTheirNumberApartFromTheName) {
-    EXPECT_EQ(convert("Exciple soft, usually light colored.\n"
-                      "  Apothecia surrounded by a thalloid veil       1. L. coarctata\n"
-                      "  Apothecia naked .......... Lecanora alba, p. 52\n"
-                      "Exciple horny.\n"
-                      "  Spores simple\tAmanita. 77\n"
-                      "  Spores 2-celled\tBuellia (112)\n"
-                      "  Spores 4-celled\tRinodina\n"),
+TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "Exciple soft, usually light colored.\n"
+        "  Apothecia surrounded by a thalloid veil       1. L. coarctata\n"
+        "  Apothecia naked .......... Lecanora alba, p. 52\n"
+        "Exciple horny.\n"
+        "  Spores simple\tAmanita. 77\n"
+        "  Spores 2-celled\tBuellia (112)\n"
+        "  Spores 4-celled\t_Rinodina_\n"));
+    EXPECT_EQ(key.lines,
               (Lines{"1. Exciple soft, usually light colored. ... 2", "1. Exciple horny. ... 3",
-                     "2. Apothecia surrounded by a thalloid veil => L. coarctata (1)",
-                     "2. Apothecia naked => Lecanora alba (p. 52)", "3. Spores simple => Amanita (77)",
-                     "3. Spores 2-celled => Buellia (112)", "3. Spores 4-celled => Rinodina"}));
+                     "2. Apothecia surrounded by a thalloid veil => L. coarctata", "2. Apothecia naked => Lecanora alba",
+                     "3. Spores simple => Amanita", "3. Spores 2-celled => Buellia", "3. Spores 4-celled => Rinodina"}));
+    EXPECT_EQ(key.bookNumbers, 4);
+    EXPECT_NE(key.message.find("4 numéros d'espèce ou de page du livre retirés des noms"), std::string::npos);
+    // The name after one blank and the book's number.
+    EXPECT_EQ(convert("Apothecia black\n  Thallus thin, disk white-pruinose 14. L. _alba_\n"
+                      "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
+              (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
+                     "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
 }
 
 TEST(IndentedKey, TabsCountToTheTabWidth) {

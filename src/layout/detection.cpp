@@ -2,7 +2,7 @@
 // starts, a mark in place of the number, leaders (dots, ellipses, middle dots,
 // tabs) before the line's destination, the length of references, lines that
 // carry no number. The candidates are judged by the processing itself.
-#include "engine/detection.hpp"
+#include "layout/detection.hpp"
 
 #include <algorithm>
 #include <functional>
@@ -12,6 +12,7 @@
 
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
+#include "layout/reshaping.hpp"
 
 namespace sarvelo {
 
@@ -56,12 +57,7 @@ std::string rtrimmed(std::string s) {
     return s;
 }
 
-std::string trimmed(std::string_view s) {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(" \t");
-    return std::string(s.substr(b, e - b + 1));
-}
+std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 
 bool hasAlnum(std::string_view s) {
     for (char32_t c : text::toUtf32(s))
@@ -188,14 +184,6 @@ std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
     }
     if (best == std::u32string_view::npos) return {};
     return leaderKinds(s.substr(best, bestLength));
-}
-
-bool endsWithDestination(std::string_view line) {
-    const std::u32string s = text::toUtf32(line);
-    const LineEnd end = lineEnd(s);
-    if (end.reference() && (end.digits.size() <= 3 || trimmed(utf8(end.leader)).size() > 0)) return true;
-    if (line.find("=>") != std::string_view::npos) return true;
-    return !nameLeaderKinds(s).empty();
 }
 
 // A line of one to four words starting with a capital: a name on its own line.
@@ -344,8 +332,11 @@ LayoutProposal proposalFrom(const KeyParams& p, const Evaluation& e, const Resul
 std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const KeyParams& p, const ResultTable& table,
                                            const RunResult& run) {
     std::vector<DetectionObstacle> out;
+    // A line is named by its start: a whole page on one line is not repeated.
     auto lineText = [&](int line) {
-        return line >= 0 && line < static_cast<int>(text.size()) ? text[static_cast<std::size_t>(line)] : std::string();
+        return line >= 0 && line < static_cast<int>(text.size())
+                   ? std::string(text::firstChars(text[static_cast<std::size_t>(line)], kObstacleChars))
+                   : std::string();
     };
     // A second lead marked otherwise than the others ("-" among "–") is not
     // read as a lead: the mark is what to edit.
@@ -353,7 +344,7 @@ std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const KeyParams& p
         for (std::size_t i = 0; i < text.size(); ++i) {
             const LineStart ls = readLineStart(text[i]);
             if (ls.kind == LineStart::Kind::Mark && ls.label != p.meme_numero)
-                out.push_back({static_cast<int>(i), text[i],
+                out.push_back({static_cast<int>(i), lineText(static_cast<int>(i)),
                                "la marque \u00AB\u00A0" + ls.label + "\u00A0\u00BB remplace ici \u00AB\u00A0" +
                                    p.meme_numero + "\u00A0\u00BB : la ligne n'est pas lue comme une entrée"});
         }
@@ -376,6 +367,14 @@ std::vector<DetectionObstacle> obstaclesOf(const Lines& text, const KeyParams& p
 
 }  // namespace
 
+bool endsWithDestination(std::string_view line) {
+    const std::u32string s = text::toUtf32(line);
+    const LineEnd end = lineEnd(s);
+    if (end.reference() && (end.digits.size() <= 3 || trimmed(utf8(end.leader)).size() > 0)) return true;
+    if (line.find("=>") != std::string_view::npos) return true;
+    return !nameLeaderKinds(s).empty();
+}
+
 // --- Candidate readers -------------------------------------------------------------
 
 LineStart readLineStart(std::string_view line) {
@@ -388,10 +387,12 @@ LineStart readLineStart(std::string_view line) {
     auto skipGap = [&](std::size_t k) {
         while (k < n) {
             if (gapChar(s[k])) { ++k; continue; }
-            // A back-reference to the couplet of origin: "(1)", "(12’)".
+            // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)".
             if (s[k] == U'(' && k + 1 < n && digit(s[k + 1])) {
                 std::size_t m = k + 1;
-                while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b')) ++m;
+                while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b' ||
+                                 s[m] == U'.'))
+                    ++m;
                 if (m < n && s[m] == U')') { k = m + 1; continue; }
             }
             break;
@@ -640,50 +641,105 @@ bool LayoutDetection::processes() const {
            proposals.front().outcome == RunOutcome::Success;
 }
 
-LayoutDetection detectLayout(const Lines& text, int wanted) {
+LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionControl& control) {
     LayoutDetection detection;
+    // Every run counts one step; the plan grows as the candidates are known.
+    int done = 0, planned = 0;
+    auto stopped = [&] { return control.cancel && control.cancel->load(); };
+    auto step = [&] {
+        ++done;
+        if (control.progress) control.progress(done, std::max(done, planned));
+        return !stopped();
+    };
+    auto cancelled = [&] {
+        LayoutDetection out;
+        out.obstacles.push_back({-1, "", kMsgDetectionCancelled});
+        return out;
+    };
     if (std::all_of(text.begin(), text.end(), [](const std::string& l) { return trimmed(l).empty(); })) {
         detection.obstacles.push_back({-1, "", kMsgEmptyText});
         return detection;
     }
 
-    // Every combination, tried first on a sample with partial runs.
-    std::vector<KeyParams> combinations;
-    const auto endings = endingCandidates(text);
-    for (const auto& n : numberingCandidates(text)) {
-        const auto others = otherLineCandidates(text, numberingParams(n));
-        for (const auto& e : endings)
-            for (int sans : others) combinations.push_back(layoutParams(text, n, e, sans));
-    }
-    constexpr std::size_t kSampleLines = 160;
-    const Lines sample(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(std::min(text.size(), kSampleLines)));
-    struct Tried {
-        std::size_t index;
-        LayoutScore score;
-    };
-    std::vector<Tried> tried;
-    ResultTable table;
-    RunResult run;
-    // Sets that split the sample alike are one candidate: the full runs go to
-    // different readings of the text.
-    std::set<std::size_t> readings;
-    for (std::size_t i = 0; i < combinations.size(); ++i) {
-        const LayoutScore score = evaluate(sample, combinations[i], true, table, run).score;
-        if (readings.insert(readingOf(table)).second) tried.push_back({i, score});
-    }
-    std::stable_sort(tried.begin(), tried.end(), [](const Tried& a, const Tried& b) { return betterScore(a.score, b.score); });
-
-    // The best of the sample, in full.
-    constexpr std::size_t kFullRuns = 8;
     struct Full {
         LayoutProposal proposal;
         std::vector<DetectionObstacle> obstacles;
     };
     std::vector<Full> full;
-    for (std::size_t k = 0; k < tried.size() && k < kFullRuns; ++k) {
-        const KeyParams& p = combinations[tried[k].index];
-        const Evaluation e = evaluate(text, p, false, table, run);
-        full.push_back({proposalFrom(p, e, table), obstaclesOf(text, p, table, run)});
+    ResultTable table;
+    RunResult run;
+    // Every combination, tried first on a sample with partial runs; the best
+    // of the sample run in full.
+    auto search = [&](const Lines& lines) {
+        std::vector<KeyParams> combinations;
+        const auto endings = endingCandidates(lines);
+        for (const auto& n : numberingCandidates(lines)) {
+            const auto others = otherLineCandidates(lines, numberingParams(n));
+            for (const auto& e : endings)
+                for (int sans : others) combinations.push_back(layoutParams(lines, n, e, sans));
+        }
+        // The sample is bounded in lines and in bytes, so that its cost does
+        // not grow with a text of few, very long lines.
+        constexpr std::size_t kSampleLines = 160, kSampleLineChars = 2000, kSampleBytes = 64 * 1024;
+        Lines sample;
+        for (std::size_t i = 0, bytes = 0; i < lines.size() && i < kSampleLines && bytes < kSampleBytes; ++i) {
+            sample.emplace_back(text::firstChars(lines[i], kSampleLineChars));
+            bytes += sample.back().size();
+        }
+        struct Tried {
+            std::size_t index;
+            LayoutScore score;
+        };
+        std::vector<Tried> tried;
+        // Sets that split the sample alike are one candidate: the full runs go to
+        // different readings of the text.
+        std::set<std::size_t> readings;
+        planned += static_cast<int>(combinations.size()) + 8;
+        for (std::size_t i = 0; i < combinations.size(); ++i) {
+            const LayoutScore score = evaluate(sample, combinations[i], true, table, run).score;
+            if (readings.insert(readingOf(table)).second) tried.push_back({i, score});
+            if (!step()) return;
+        }
+        std::stable_sort(tried.begin(), tried.end(),
+                         [](const Tried& a, const Tried& b) { return betterScore(a.score, b.score); });
+        constexpr std::size_t kFullRuns = 8;
+        for (std::size_t k = 0; k < tried.size() && k < kFullRuns; ++k) {
+            const KeyParams& p = combinations[tried[k].index];
+            const Evaluation e = evaluate(lines, p, false, table, run);
+            full.push_back({proposalFrom(p, e, table), obstaclesOf(lines, p, table, run)});
+            if (!step()) return;
+        }
+    };
+    search(text);
+    if (stopped()) return cancelled();
+    // A key inside a longer paste, or set out in paragraphs, is read reshaped.
+    const ReshapedKey reshaped = reshapeKey(text);
+    if (!reshaped.couplets.empty()) {
+        KeyParams p;
+        setIndentedKeyLayout(p);
+        Evaluation e = evaluate(reshaped.couplets, p, false, table, run);
+        e.score.lostText = e.score.residue = 0;
+        Full f{proposalFrom(p, e, table), obstaclesOf(reshaped.couplets, p, table, run)};
+        for (auto& o : f.obstacles)
+            if (o.line >= 0 && o.line < static_cast<int>(reshaped.coupletsOrigin.size()))
+                o.line = reshaped.coupletsOrigin[static_cast<std::size_t>(o.line)];
+        f.proposal.convertedText = reshaped.couplets;
+        f.proposal.summary = "clé lue couplet par couplet, convertie en clé numérotée" +
+                             (reshaped.message.empty() ? std::string() : " (" + reshaped.message + ")");
+        full.push_back(std::move(f));
+    }
+    if (reshaped.changed) {
+        const std::size_t from = full.size();
+        search(reshaped.lines);
+        if (stopped()) return cancelled();
+        for (std::size_t k = from; k < full.size(); ++k) {
+            LayoutProposal& p = full[k].proposal;
+            p.convertedText = reshaped.lines;
+            p.summary = "texte remis en forme (" + reshaped.message + ") ; " + p.summary;
+            for (auto& o : full[k].obstacles)
+                if (o.line >= 0 && o.line < static_cast<int>(reshaped.origin.size()))
+                    o.line = reshaped.origin[static_cast<std::size_t>(o.line)];
+        }
     }
     // An indented key is proposed with its conversion.
     const IndentedKey indented = convertIndentedKey(text);

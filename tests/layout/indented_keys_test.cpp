@@ -6,8 +6,8 @@
 #include <filesystem>
 
 #include "documents/encoding.hpp"
-#include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 #include "review/finished_key.hpp"
 
 using namespace sarvelo;

@@ -6,10 +6,12 @@
 #pragma once
 
 #include <array>
+#include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "engine/engine.hpp"
+#include "layout/indented.hpp"
 
 namespace sarvelo {
 
@@ -25,6 +27,8 @@ struct LineStart {
     std::size_t textStart = 0;  // byte offset of the description in the line
 };
 LineStart readLineStart(std::string_view line);
+// A trailing reference, "=>", or a clear leader before a name.
+bool endsWithDestination(std::string_view line);
 
 // Numbering: style, separator after the number, same-number mark.
 struct NumberingCandidate {
@@ -80,6 +84,7 @@ struct ProposalRow {
 struct LayoutProposal {
     KeyParams params;
     bool convertsIndented = false;  // the text is an indented key, converted first
+    Lines convertedText;            // the text the parameters process when not the user's own
     std::string summary;            // the layout in a few French words
     RunOutcome outcome = RunOutcome::PreconditionFailed;
     LayoutScore score;
@@ -87,7 +92,9 @@ struct LayoutProposal {
     std::size_t reading = 0;  // the table it gives, hashed: proposals differ in it
 };
 
-// What stops a text from processing: a line (from 0) and the reason.
+// What stops a text from processing: a line (from 0), its first characters
+// (at most `kObstacleChars`) and the reason.
+inline constexpr std::size_t kObstacleChars = 200;
 struct DetectionObstacle {
     int line = -1;
     std::string text;
@@ -109,9 +116,19 @@ struct LayoutDetection {
     bool processes() const;                 // the best proposal is error-free
 };
 
+inline constexpr const char* kMsgDetectionCancelled = "Détection annulée";
+
+// What the caller of a long detection follows and stops: `progress` is told
+// the runs done out of those planned; a set `cancel` stops the search at the
+// next run, and the detection then holds only the message above.
+struct DetectionControl {
+    std::function<void(int done, int total)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+};
+
 inline constexpr int kDefaultProposals = 4;
 inline constexpr int kPreviewRows = 12;
-LayoutDetection detectLayout(const Lines& text, int proposals = kDefaultProposals);
+LayoutDetection detectLayout(const Lines& text, int proposals = kDefaultProposals, const DetectionControl& control = {});
 
 // Takes over the layout of a proposal: the parameters the processing reads;
 // the formatting page and the hidden fields stay as they are.

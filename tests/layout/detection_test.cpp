@@ -3,7 +3,7 @@
 // with no parameter set beforehand.
 #include <gtest/gtest.h>
 
-#include "engine/detection.hpp"
+#include "layout/detection.hpp"
 #include "support/detected.hpp"
 
 using namespace sarvelo;
@@ -147,4 +147,33 @@ TEST(Detection, AnEmptyTextIsSaidToBeEmpty) {
     EXPECT_TRUE(d.proposals.empty());
     ASSERT_EQ(d.obstacles.size(), 1u);
     EXPECT_EQ(d.obstacles.front().reason, kMsgEmptyText);
+}
+
+TEST(Detection, ALongSearchReportsItsProgressAndStopsWhenCancelled) {
+    const Lines text{"1. Chapeau blanc ........ 2", "- Chapeau brun ........ Boletus", "2. Lames libres ........ Amanita",
+                     "- Lames adnées ........ Tricholoma"};
+    std::atomic<bool> cancel{false};
+    DetectionControl control;
+    std::vector<std::pair<int, int>> steps;
+    control.progress = [&](int done, int total) { steps.emplace_back(done, total); };
+    control.cancel = &cancel;
+    EXPECT_TRUE(detectLayout(text, kDefaultProposals, control).processes());
+    ASSERT_GE(steps.size(), 2u);
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        EXPECT_EQ(steps[i].first, static_cast<int>(i) + 1);
+        EXPECT_LE(steps[i].first, steps[i].second);
+    }
+
+    control.progress = [&](int, int) { cancel = true; };
+    const LayoutDetection stopped = detectLayout(text, kDefaultProposals, control);
+    EXPECT_TRUE(stopped.proposals.empty());
+    ASSERT_EQ(stopped.obstacles.size(), 1u);
+    EXPECT_EQ(stopped.obstacles.front().reason, kMsgDetectionCancelled);
+}
+
+TEST(Detection, TheLinesThatStopAKeyAreNamedByTheirFirstCharacters) {
+    const Lines text{"1. Chapeau blanc ........ 2", "- Chapeau brun " + std::string(5000, 'x') + " ........ 7"};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_FALSE(d.obstacles.empty());
+    for (const DetectionObstacle& o : d.obstacles) EXPECT_LE(o.text.size(), kObstacleChars);
 }

@@ -11,8 +11,9 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/engine.hpp"
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
+#include "layout/reshaping.hpp"
 
 namespace sarvelo {
 
@@ -254,12 +255,7 @@ Ending findEnding(std::string_view s) {
     return e;
 }
 
-std::string trimmed(std::string_view s) {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(" \t");
-    return std::string(s.substr(b, e - b + 1));
-}
+std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 
 // A determination and the catalogue or page number printed with it: "1. L.
 // coarctata", "Amanita. 52", "Lepiota, p. 77".
@@ -553,6 +549,15 @@ void appendText(std::string& to, std::string_view more) {
     to += more;
 }
 
+
+std::string withCount(const char* format, int n) {
+    std::string f = format;
+    const auto at = f.find("%d");
+    return f.replace(at, 2, std::to_string(n));
+}
+
+}  // namespace
+
 // Descriptions must not hold the converted key's own separators.
 std::string safeDescription(std::string s) {
     std::string out;
@@ -570,14 +575,6 @@ std::string safeDescription(std::string s) {
     }
     return out;
 }
-
-std::string withCount(const char* format, int n) {
-    std::string f = format;
-    const auto at = f.find("%d");
-    return f.replace(at, 2, std::to_string(n));
-}
-
-}  // namespace
 
 namespace {
 
@@ -782,11 +779,17 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
             } else {
                 std::string description = lead.text;
                 std::string ending = lead.ending;
+                bool bookNumber = false;
                 if (ending.empty()) {
                     const std::size_t at = trailingNameStart(description);
                     if (at != std::string::npos) {
                         ending = trimmed(std::string_view(description).substr(at));
                         description = trimmed(std::string_view(description).substr(0, at));
+                    } else if (LeadEnding read = splitLeadEnding(description); !read.name.empty()) {
+                        // After one blank: "disk white-pruinose 14. L. _alba_".
+                        ending = read.name;
+                        description = read.text;
+                        bookNumber = read.bookNumber;
                     }
                 }
                 line += safeDescription(std::move(description));
@@ -794,8 +797,9 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
                     std::string name, number;
                     splitNumber(ending, name, number);
                     dropFinalStop(name);
-                    line += " => " + name;
-                    if (!number.empty()) line += " (" + number + ")";
+                    // The book's species number or page is not part of the name.
+                    line += " => " + unmarkedName(name);
+                    if (!number.empty() || bookNumber) ++out.bookNumbers;
                 } else {
                     ++out.withoutEnding;
                 }
@@ -812,6 +816,7 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         out.message += "\n" + (out.setAside == 1 ? std::string(kMsgSetAsideOne) : withCount(kMsgSetAside, out.setAside));
     if (out.notes > 0)
         out.message += "\n" + (out.notes == 1 ? std::string(kMsgNotesOne) : withCount(kMsgNotes, out.notes));
+    if (out.bookNumbers > 0) out.message += "\n" + withCount(kMsgBookNumbers, out.bookNumbers);
     if (out.withoutEnding > 0)
         out.message += "\n" + (out.withoutEnding == 1 ? std::string(kMsgWithoutEndingOne)
                                                       : withCount(kMsgWithoutEnding, out.withoutEnding));

@@ -1,0 +1,44 @@
+// Indented keys: a pass before the run. Keys that show their structure by
+// indentation, label series (I., A., a., 1., AA.) or path numbers (1.2.1.)
+// become a numbered couplet key, "1. lead ... 2" and "1. lead => Name", that
+// the layout set by `setIndentedKeyLayout` processes.
+#pragma once
+
+#include <string>
+
+#include "engine/engine.hpp"
+
+namespace sarvelo {
+
+inline constexpr const char* kMsgNotIndented = "Aucun niveau trouvé : le texte n'est pas une clé indentée";
+inline constexpr const char* kMsgAlreadyNumbered =
+    "Le texte semble déjà numéroté par couplets, avec ses renvois : il n'est pas converti";
+inline constexpr const char* kMsgConverted = "Clé indentée convertie : %d couplets, %d entrées";
+inline constexpr const char* kMsgSetAside = "%d lignes d'en-tête laissées de côté";
+inline constexpr const char* kMsgSetAsideOne = "1 ligne d'en-tête laissée de côté";
+inline constexpr const char* kMsgNotes = "%d notes entre crochets laissées de côté";
+inline constexpr const char* kMsgNotesOne = "1 note entre crochets laissée de côté";
+inline constexpr const char* kMsgBookNumbers = "%d numéros d'espèce ou de page du livre retirés des noms";
+inline constexpr const char* kMsgWithoutEnding = "%d entrées sans définition ni suite";
+inline constexpr const char* kMsgWithoutEndingOne = "1 entrée sans définition ni suite";
+
+struct IndentedKey {
+    bool converted = false;  // false: the text is not an indented key
+    std::string message;     // what was done, or why nothing was
+    Lines lines;             // the couplet key, one lead per line
+    int couplets = 0;
+    int leads = 0;
+    int setAside = 0;        // title and introduction lines left out
+    int notes = 0;           // lines in square brackets left out ("[Illustration]")
+    int withoutEnding = 0;   // leads with neither sub-leads nor determination
+    int bookNumbers = 0;     // the book's species numbers and pages taken out of the names
+};
+// Tabs count up to the next multiple of `tabWidth` columns.
+IndentedKey convertIndentedKey(const Lines& text, int tabWidth = 8);
+// A description that must not hold the converted key's own separators
+// ("=>", "...") keeps its words ("= >", "..").
+std::string safeDescription(std::string s);
+// The parameters that process a converted key (everything else reset).
+void setIndentedKeyLayout(KeyParams& p);
+
+}  // namespace sarvelo

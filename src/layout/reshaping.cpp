@@ -1,0 +1,574 @@
+// Reshaping a paste into one lead per line. Every rule reads a layout: the
+// key starts at its first couplet ("1"); it ends where its tree closes (every
+// couplet referred to has been given, the last one has two leads) and a line
+// follows that is neither a lead nor leads anywhere; leads set out as
+// paragraphs are blocks of lines between blank lines.
+#include "layout/reshaping.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <set>
+
+#include "engine/text.hpp"
+#include "layout/detection.hpp"
+#include "layout/indented.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+bool blankLine(std::string_view s) { return s.find_first_not_of(" \t\r") == std::string_view::npos; }
+
+std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
+
+bool asciiDigit(char c) { return c >= '0' && c <= '9'; }
+bool emphasisMark(char c) { return c == '=' || c == '_' || c == '*'; }
+
+// The couplet number that starts a line, or -1.
+int labelNumber(std::string_view line) {
+    const LineStart ls = readLineStart(line);
+    if (ls.kind != LineStart::Kind::Digits || ls.label.size() > 6) return -1;
+    return std::stoi(ls.label);
+}
+
+// The number that ends a line after a blank or a leader, or -1.
+int trailingNumber(std::string_view line) {
+    std::size_t e = line.find_last_not_of(" \t");
+    if (e == std::string_view::npos || !asciiDigit(line[e])) return -1;
+    std::size_t b = e;
+    while (b > 0 && asciiDigit(line[b - 1])) --b;
+    if (b == 0 || e - b >= 6) return -1;
+    const char before = line[b - 1];
+    if (before != ' ' && before != '\t' && before != '.') return -1;
+    return std::stoi(std::string(line.substr(b, e - b + 1)));
+}
+
+// A word that may follow a name: an author, abbreviated or not.
+bool authorWord(std::string_view w) {
+    if (w.empty() || w.size() > 14) return false;
+    if (w == "&" || w == "et" || w == "ex" || w == "in" || w == "de" || w == "von" || w == "van") return true;
+    // "fil.", "f.", "var.": short abbreviations.
+    if (w.size() <= 5 && w.back() == '.' && std::all_of(w.begin(), w.end() - 1, [](char c) { return c >= 'a' && c <= 'z'; }))
+        return true;
+    return w[0] >= 'A' && w[0] <= 'Z' && std::none_of(w.begin(), w.end(), emphasisMark);
+}
+
+bool leaderRun(std::string_view run) {
+    return run.find('\t') != std::string_view::npos || run.find("..") != std::string_view::npos ||
+           run.find(". .") != std::string_view::npos || run.find("\u2026") != std::string_view::npos ||
+           run.find("\u00B7") != std::string_view::npos;
+}
+
+// The length of the leader character at `i` (blank, dot, ellipsis, middle dot), or 0.
+std::size_t leaderAt(std::string_view s, std::size_t i) {
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7"})
+        if (s.substr(i, l.size()) == l) return l.size();
+    return 0;
+}
+std::size_t leaderBefore(std::string_view s, std::size_t e) {
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7"})
+        if (e >= l.size() && s.substr(e - l.size(), l.size()) == l) return l.size();
+    return 0;
+}
+
+// The lead's text with the leader before its ending cut.
+std::string beforeLeader(std::string_view s) {
+    std::size_t e = s.size();
+    int dots = 0;
+    while (std::size_t l = leaderBefore(s, e)) {
+        e -= l;
+        dots += s[e] == '.' ? 1 : 0;
+    }
+    // A full stop that ends the sentence stays; a leader of dots goes.
+    if (dots == 1 && s[e] == '.') ++e;
+    return trimmed(s.substr(0, e));
+}
+
+std::string counted(const char* many, const char* one, int n) {
+    if (n == 1 && one) return one;
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, many, n);
+    return buffer;
+}
+
+// Words that may close a name: authors, "sp. nov.", years.
+bool nameTailWord(std::string_view w) {
+    if (authorWord(w)) return true;
+    for (std::string_view t : {"sp.", "nov.", "n.", "sp", "nov", "and", "gen.", "comb.", "stat.", "var.", "subsp."})
+        if (w == t) return true;
+    // A year, as authors give it ("1972", "(1972)").
+    std::string_view year = w;
+    while (!year.empty() && (year.front() == '(')) year.remove_prefix(1);
+    while (!year.empty() && (year.back() == ')' || year.back() == ',')) year.remove_suffix(1);
+    return year.size() == 4 && std::all_of(year.begin(), year.end(), asciiDigit);
+}
+
+// Where an abbreviated binomial that ends the line starts, or npos.
+std::size_t binomialStart(std::string_view s) {
+    std::size_t end = s.size();
+    for (int words = 0; words <= 6; ++words) {
+        std::size_t b = end;
+        while (b > 0 && s[b - 1] != ' ') --b;
+        const std::string_view word = s.substr(b, end - b);
+        // "L." then an epithet in lower case, maybe in marks.
+        if (b >= 3 && s[b - 1] == ' ' && s[b - 2] == '.' && s[b - 3] >= 'A' && s[b - 3] <= 'Z' &&
+            (b == 3 || s[b - 4] == ' ' || s[b - 4] == '_' || s[b - 4] == '=')) {
+            std::size_t e = 0;
+            while (e < word.size() && emphasisMark(word[e])) ++e;
+            std::size_t letters = e;
+            while (letters < word.size() && word[letters] >= 'a' && word[letters] <= 'z') ++letters;
+            if (letters - e >= 3) {
+                const std::size_t start = b - 3 > 0 && emphasisMark(s[b - 4]) ? b - 4 : b - 3;
+                return start == 0 ? std::string_view::npos : start;
+            }
+        }
+        if (b == 0 || !nameTailWord(word)) return std::string_view::npos;
+        end = b - 1;
+    }
+    return std::string_view::npos;
+}
+
+// A word that starts a lead: a couplet number ("2", "2(1)", "2.") or a
+// mark of the second lead ("-", "–").
+bool leadStartWord(std::string_view w) {
+    if (w == "-" || w == "\u2013" || w == "\u2014") return true;
+    std::size_t i = 0;
+    while (i < w.size() && asciiDigit(w[i])) ++i;
+    if (i == 0 || i > 4) return false;
+    if (i < w.size() && w[i] == '(') {
+        std::size_t j = i + 1;
+        while (j < w.size() && asciiDigit(w[j])) ++j;
+        if (j == i + 1 || j >= w.size() || w[j] != ')') return false;
+        i = j + 1;
+    }
+    return i == w.size() || (i + 1 == w.size() && w[i] == '.');
+}
+
+bool clearLeaderAt(std::string_view s, std::size_t i, std::size_t& end) {
+    std::size_t j = i;
+    while (std::size_t l = j < s.size() ? leaderAt(s, j) : 0) j += l;
+    end = j;
+    return j > i && leaderRun(s.substr(i, j - i)) && std::count(s.begin() + static_cast<std::ptrdiff_t>(i),
+                                                                 s.begin() + static_cast<std::ptrdiff_t>(j), '.') >= 3;
+}
+
+// Leads run together on one line ("1. Wings dark ..... 2 Wings pale ..... 5"):
+// split after each leader's ending, before the next lead's number, mark or
+// (when the line has neither) capital.
+std::vector<std::string> splitRunTogether(const std::string& line) {
+    std::vector<std::string> out;
+    std::size_t from = 0;
+    for (std::size_t i = 0; i < line.size();) {
+        std::size_t end;
+        if (line[i] == ' ' || !clearLeaderAt(line, i, end)) { ++i; continue; }
+        // The ending: a number, or the words of a name.
+        std::size_t k = end;
+        while (k < line.size() && line[k] == ' ') ++k;
+        std::size_t w = k;
+        while (w < line.size() && asciiDigit(line[w])) ++w;
+        std::size_t cut = std::string::npos;
+        auto wordAt = [&](std::size_t at) {
+            std::size_t e = at;
+            while (e < line.size() && line[e] != ' ') ++e;
+            return std::string_view(line).substr(at, e - at);
+        };
+        if (w > k && (w == line.size() || line[w] == ' ')) {
+            cut = w;
+        } else {
+            // Past the name's first word, the next lead's start.
+            // Without a number or mark, the first capitalised word, when a
+            // leader follows (the second lead's own).
+            std::size_t at = k, capital = std::string::npos;
+            bool first = true;
+            while (at < line.size()) {
+                const std::string_view word = wordAt(at);
+                std::size_t after = at + word.size();
+                while (after < line.size() && line[after] == ' ') ++after;
+                std::size_t leaderEnd;
+                if (clearLeaderAt(line, at, leaderEnd) || (word.find("...") != std::string_view::npos)) {
+                    cut = capital;
+                    break;
+                }
+                // A number starts a lead before a capital ("5(2) Gonocoxite", not "55 mm").
+                if (!first && leadStartWord(word) && after < line.size() &&
+                    (!asciiDigit(word[0]) || std::isupper(static_cast<unsigned char>(line[after])))) {
+                    cut = at;
+                    break;
+                }
+                if (!first && capital == std::string::npos && word.size() > 1 && word[0] >= 'A' && word[0] <= 'Z' &&
+                    word[1] >= 'a' && word[1] <= 'z')
+                    capital = at;
+                first = false;
+                at = after;
+            }
+        }
+        if (cut != std::string::npos && cut < line.size()) {
+            std::size_t next = cut;
+            while (next < line.size() && line[next] == ' ') ++next;
+            if (next < line.size()) {
+                out.push_back(trimmed(std::string_view(line).substr(from, cut - from)));
+                from = next;
+            }
+        }
+        i = std::max(end, cut == std::string::npos ? end : cut);
+    }
+    if (out.empty()) return {line};
+    out.push_back(trimmed(std::string_view(line).substr(from)));
+    return out;
+}
+
+// A name after one blank: an abbreviated binomial ("E. strictus",
+// "L. _alba_"), maybe after the book's species number ("14."), then at most a
+// few author words.
+LeadEnding binomialEnding(const std::string& s) {
+    LeadEnding out;
+    const std::size_t at = binomialStart(s);
+    if (at == std::string::npos) return out;
+    std::size_t textEnd = at;
+    // The book's number before the name is neither text nor name.
+    std::size_t k = at;
+    while (k > 0 && s[k - 1] == ' ') --k;
+    if (k > 0 && s[k - 1] == '.') {
+        std::size_t d = k - 1;
+        while (d > 0 && asciiDigit(s[d - 1])) --d;
+        if (d < k - 1 && (d == 0 || s[d - 1] == ' ')) {
+            textEnd = d;
+            out.bookNumber = true;
+        }
+    }
+    out.text = beforeLeader(std::string_view(s).substr(0, textEnd));
+    if (out.text.empty()) return {};
+    out.name = unmarkedName(std::string_view(s).substr(at));
+    return out;
+}
+
+}  // namespace
+
+std::size_t markedNameStart(std::string_view line) {
+    std::size_t end = line.find_last_not_of(" \t");
+    if (end == std::string_view::npos) return std::string_view::npos;
+    ++end;
+    // Up to five author words after the closing mark.
+    for (int words = 0;; ++words) {
+        std::size_t b = end;
+        while (b > 0 && line[b - 1] != ' ') --b;
+        const std::string_view word = line.substr(b, end - b);
+        std::size_t close = word.find_last_not_of(".,;");
+        if (close != std::string_view::npos && emphasisMark(word[close])) {
+            const char mark = word[close];
+            // The opening mark starts a word, with no other mark of its kind between.
+            const std::size_t closeAt = b + close;
+            const std::size_t open = line.rfind(mark, closeAt - 1);
+            if (open == std::string_view::npos || closeAt - open < 3 || (open > 0 && line[open - 1] != ' ')) break;
+            if (open == 0 || trimmed(line.substr(0, open)).empty() || closeAt - open > 80) break;
+            return open;
+        }
+        if (words >= 5 || b == 0 || !authorWord(word)) break;
+        end = b;
+        while (end > 0 && line[end - 1] == ' ') --end;
+        if (end == 0) break;
+    }
+    return std::string_view::npos;
+}
+
+LeadEnding splitLeadEnding(std::string_view body) {
+    LeadEnding out;
+    std::string s = trimmed(body);
+    while (!s.empty() && (s.back() == '|' || s.back() == ' ')) s.pop_back();
+    if (trailingNumber(s) < 0)
+        if (LeadEnding named = binomialEnding(s); named.ends()) return named;
+    if (const std::size_t at = markedNameStart(s); at != std::string_view::npos && trailingNumber(s) < 0) {
+        out.text = trimmed(std::string_view(s).substr(0, at));
+        out.name = unmarkedName(std::string_view(s).substr(at));
+        return out;
+    }
+    // A number at the end, bare or in brackets, after words that send on.
+    std::size_t e = s.size();
+    const bool bracketed = e > 0 && (s[e - 1] == ')' || s[e - 1] == ']');
+    if (bracketed) --e;
+    std::size_t b = e;
+    while (b > 0 && asciiDigit(s[b - 1])) --b;
+    if (b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
+        std::size_t cut = b;
+        if (bracketed) {
+            if (cut == 0 || (s[cut - 1] != '(' && s[cut - 1] != '[')) {
+                out.text = s;
+                return out;
+            }
+            --cut;
+        }
+        std::string head = s.substr(0, cut);
+        while (!head.empty() && head.back() == ' ') head.pop_back();
+        for (const char* words : {"go to", "see", "voir", "siehe", "\u2192", "->", "vide", "ver", "vea"})
+            if (head.size() >= std::strlen(words) && head.ends_with(words)) {
+                head.erase(head.size() - std::strlen(words));
+                break;
+            }
+        if (bracketed || cut == 0 || head.size() < cut || leaderBefore(s, cut) > 0) {
+            out.reference = std::stoi(s.substr(b, e - b));
+            out.text = beforeLeader(head);
+            return out;
+        }
+    }
+    // A name after an arrow.
+    for (std::string_view arrow : {" \u2192 ", " -> ", " => "})
+        if (const std::size_t at = s.rfind(arrow); at != std::string::npos && at > 0 && s.size() - at - arrow.size() <= 120) {
+            out.text = beforeLeader(std::string_view(s).substr(0, at));
+            out.name = unmarkedName(std::string_view(s).substr(at + arrow.size()));
+            if (!out.name.empty()) return out;
+        }
+    // A name after the last clear leader.
+    std::size_t runStart = std::string::npos, runEnd = 0;
+    for (std::size_t i = 0; i < s.size();) {
+        if (s[i] == ' ' || leaderAt(s, i) == 0) { ++i; continue; }
+        std::size_t j = i;
+        while (std::size_t l = j < s.size() ? leaderAt(s, j) : 0) j += l;
+        if (j < s.size() && (leaderRun(std::string_view(s).substr(i, j - i)) ||
+                             std::string_view(s).substr(i, j - i).find("   ") != std::string_view::npos))
+            runStart = i, runEnd = j;
+        i = j;
+    }
+    if (runStart != std::string::npos && s.size() - runEnd <= 120) {
+        out.text = beforeLeader(std::string_view(s).substr(0, runEnd));
+        out.name = unmarkedName(std::string_view(s).substr(runEnd));
+        if (!out.name.empty()) return out;
+    }
+    out.text = s;
+    out.name.clear();
+    return out;
+}
+
+std::string unmarkedName(std::string_view name) {
+    std::string out;
+    for (char c : name)
+        if (!emphasisMark(c)) out += c;
+    return trimmed(out);
+}
+
+ReshapedKey reshapeKey(const Lines& text) {
+    ReshapedKey out;
+    const std::size_t n = text.size();
+    std::size_t start = 0, offset = 0;
+    while (start < n && labelNumber(text[start]) != 1) ++start;
+    if (start == n) {
+        // A key pasted as one paragraph after its title: couplet 1 inside a
+        // line, before a capital, with a leader further on.
+        for (start = 0; start < n; ++start) {
+            const std::string& line = text[start];
+            for (std::size_t at = line.find(" 1 "); at != std::string::npos && offset == 0; at = line.find(" 1 ", at + 1)) {
+                std::size_t end;
+                const std::size_t leader = line.find("...", at);
+                if (at + 3 < line.size() && std::isupper(static_cast<unsigned char>(line[at + 3])) &&
+                    leader != std::string::npos && clearLeaderAt(line, leader, end))
+                    offset = at + 1;
+            }
+            if (offset > 0) break;
+        }
+        if (start == n) return out;
+    }
+    for (std::size_t i = 0; i < start; ++i)
+        if (!blankLine(text[i])) ++out.before;
+    if (offset > 0) ++out.before;
+    auto lineAt = [&](std::size_t i) {
+        return i == start ? std::string_view(text[i]).substr(offset) : std::string_view(text[i]);
+    };
+
+    // Blocks of lines between blank lines.
+    struct Block {
+        std::size_t first, last;  // [first, last)
+    };
+    std::vector<Block> blocks;
+    for (std::size_t i = start; i < n;) {
+        if (blankLine(text[i])) { ++i; continue; }
+        std::size_t j = i;
+        while (j < n && !blankLine(text[j])) ++j;
+        blocks.push_back({i, j});
+        i = j;
+    }
+    // Set out in paragraphs: many blocks, a third of them wrapped, and hardly
+    // a block holding two leads (a line after one that ends with a destination).
+    int wrapped = 0, twoLeads = 0;
+    for (const Block& b : blocks) {
+        if (b.last - b.first > 1) ++wrapped;
+        for (std::size_t i = b.first + 1; i < b.last; ++i)
+            if (readLineStart(text[i]).kind != LineStart::Kind::None && endsWithDestination(text[i - 1])) {
+                ++twoLeads;
+                break;
+            }
+    }
+    const auto blockCount = static_cast<int>(blocks.size());
+    const bool paragraphs = blockCount >= 4 && wrapped * 3 >= blockCount && twoLeads * 10 <= blockCount;
+
+    // The units: one lead each (a paragraph, or a line).
+    struct Unit {
+        std::string text;
+        std::size_t firstLine;
+    };
+    std::vector<Unit> units;
+    // A note in square brackets ("[Illustration: ...]", over several blocks)
+    // is set aside; a lead it interrupts goes on after it in lower case.
+    int open = 0;
+    bool interrupted = false;
+    for (const Block& b : blocks) {
+        const std::string first = trimmed(lineAt(b.first));
+        if (open > 0 || (first.starts_with("[") && first.find(']') == std::string::npos) ||
+            (first.starts_with("[") && trimmed(text[b.last - 1]).ends_with("]") && b.last - b.first > 1)) {
+            for (std::size_t i = b.first; i < b.last; ++i) {
+                open += static_cast<int>(std::count(text[i].begin(), text[i].end(), '[')) -
+                        static_cast<int>(std::count(text[i].begin(), text[i].end(), ']'));
+                ++out.notes;
+            }
+            open = std::max(open, 0);
+            interrupted = true;
+            continue;
+        }
+        if (paragraphs && interrupted && !units.empty() && !first.empty() && first[0] >= 'a' && first[0] <= 'z') {
+            for (std::size_t i = b.first; i < b.last; ++i) units.back().text += ' ' + trimmed(lineAt(i));
+            interrupted = false;
+            continue;
+        }
+        interrupted = false;
+        if (paragraphs) {
+            std::string joined;
+            for (std::size_t i = b.first; i < b.last; ++i) {
+                if (!joined.empty()) joined += ' ';
+                joined += trimmed(lineAt(i));
+            }
+            if (b.last - b.first > 1) ++out.paragraphs;
+            units.push_back({std::move(joined), b.first});
+        } else {
+            for (std::size_t i = b.first; i < b.last; ++i) {
+                const auto parts = splitRunTogether(std::string(lineAt(i)));
+                if (parts.size() > 1) out.split += static_cast<int>(parts.size()) - 1;
+                for (const auto& part : parts) units.push_back({part, i});
+            }
+        }
+    }
+
+    // The key ends where its tree is closed and a line neither starts a lead
+    // nor leads anywhere, or starts a couplet already given.
+    std::set<int> given, referred;
+    int leads = 0;
+    std::size_t kept = units.size();
+    for (std::size_t u = 0; u < units.size(); ++u) {
+        const std::string& t = units[u].text;
+        const bool closed = !given.empty() && leads >= 2 &&
+                            std::includes(given.begin(), given.end(), referred.begin(), referred.end());
+        const int label = labelNumber(t);
+        const int reference = trailingNumber(t);
+        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
+        if (closed && ((label < 0 && !ending) || (label >= 0 && given.count(label)))) {
+            kept = u;
+            break;
+        }
+        if (label >= 0) {
+            given.insert(label);
+            leads = 1;
+        } else if (ending) {
+            ++leads;
+        }
+        if (reference >= 0) referred.insert(reference);
+    }
+    const std::size_t cutLine = kept < units.size() ? units[kept].firstLine : n;
+    if (kept < units.size())
+        for (std::size_t i = cutLine; i < n; ++i)
+            if (!blankLine(text[i])) ++out.after;
+    units.resize(kept);
+
+    // The couplets, when every lead can be read: a line without a label is
+    // the next lead of the couplet when the lead before has its ending, else
+    // the rest of that lead.
+    struct Lead {
+        int couplet;
+        std::string body;
+        int origin;
+    };
+    std::vector<Lead> leadsRead;
+    bool readable = true;
+    int couplet = -1;
+    // Whether the last lead has its ending, read on its last line alone so
+    // that a lead of many lines is not read again at each one.
+    bool lastEnds = false;
+    for (const Unit& unit : units) {
+        const LineStart ls = readLineStart(unit.text);
+        const std::string rest = unit.text.substr(ls.textStart);
+        if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
+            couplet = labelNumber(unit.text);
+            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine)});
+        } else if (leadsRead.empty()) {
+            readable = false;  // nothing before to belong to
+            break;
+        } else if (ls.kind == LineStart::Kind::Mark || (ls.kind == LineStart::Kind::None && lastEnds)) {
+            leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
+                                 static_cast<int>(unit.firstLine)});
+        } else if (ls.kind == LineStart::Kind::None) {
+            leadsRead.back().body += ' ' + trimmed(unit.text);
+        } else {
+            readable = false;
+            break;
+        }
+        lastEnds = splitLeadEnding(unit.text).ends();
+    }
+    for (const Lead& lead : leadsRead) {
+        if (!readable) break;
+        const LeadEnding ending = splitLeadEnding(lead.body);
+        if (!ending.ends() || ending.text.empty()) {
+            readable = false;
+            break;
+        }
+        std::string line = std::to_string(lead.couplet) + ". " + safeDescription(ending.text);
+        line += ending.reference >= 0 ? " ... " + std::to_string(ending.reference) : " => " + safeDescription(ending.name);
+        out.couplets.push_back(std::move(line));
+        out.coupletsOrigin.push_back(lead.origin);
+    }
+    if (!readable) {
+        out.couplets.clear();
+        out.coupletsOrigin.clear();
+    }
+
+    for (Unit& unit : units) {
+        if (trailingNumber(unit.text) >= 0) continue;
+        const std::size_t at = markedNameStart(unit.text);
+        if (at == std::string_view::npos) continue;
+        const std::string lead = trimmed(std::string_view(unit.text).substr(0, at));
+        unit.text = lead + kJoinedDetermination + unmarkedName(std::string_view(unit.text).substr(at));
+        ++out.names;
+    }
+
+    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 || out.notes > 0;
+    if (!out.changed) return out;
+    if (paragraphs) {
+        for (Unit& unit : units) {
+            out.lines.push_back(std::move(unit.text));
+            out.origin.push_back(static_cast<int>(unit.firstLine));
+        }
+    } else {
+        // Lines kept as they are, blank ones too, from the first couplet to
+        // the end; leads run together on a line each on a line of their own.
+        std::size_t u = 0;
+        for (std::size_t i = start; i < cutLine; ++i) {
+            bool any = false;
+            for (; u < units.size() && units[u].firstLine == i; ++u, any = true) {
+                out.lines.push_back(units[u].text);
+                out.origin.push_back(static_cast<int>(i));
+            }
+            if (!any && blankLine(text[i])) {
+                out.lines.push_back(text[i]);
+                out.origin.push_back(static_cast<int>(i));
+            }
+        }
+    }
+    std::vector<std::string> parts;
+    if (out.before > 0) parts.push_back(counted(kMsgTextBefore, kMsgTextBeforeOne, out.before));
+    if (out.after > 0) parts.push_back(counted(kMsgTextAfter, kMsgTextAfterOne, out.after));
+    if (out.paragraphs > 0) parts.push_back(counted(kMsgParagraphs, nullptr, out.paragraphs));
+    if (out.names > 0) parts.push_back(counted(kMsgMarkedNames, nullptr, out.names));
+    if (out.split > 0) parts.push_back(counted(kMsgSplit, nullptr, out.split));
+    if (out.notes > 0) parts.push_back(counted(kMsgNotesAside, nullptr, out.notes));
+    for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
+    return out;
+}
+
+}  // namespace sarvelo

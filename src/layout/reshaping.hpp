@@ -1,0 +1,60 @@
+// A key inside a longer paste, reshaped into one lead per line before its
+// layout is read: the text before the first couplet and after the key's last
+// couplet set aside, leads set out as paragraphs (a blank line between leads,
+// lines wrapped) joined, and a name in emphasis marks at the end of a lead set
+// apart with "=>". The user's text is only read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/engine.hpp"
+
+namespace sarvelo {
+
+inline constexpr const char* kMsgTextBefore = "%d lignes de texte avant la clé laissées de côté";
+inline constexpr const char* kMsgTextBeforeOne = "1 ligne de texte avant la clé laissée de côté";
+inline constexpr const char* kMsgTextAfter = "%d lignes de texte après la clé laissées de côté";
+inline constexpr const char* kMsgTextAfterOne = "1 ligne de texte après la clé laissée de côté";
+inline constexpr const char* kMsgParagraphs = "%d entrées en paragraphes mises sur une ligne";
+inline constexpr const char* kMsgSplit = "%d entrées séparées de la précédente sur la même ligne";
+inline constexpr const char* kMsgNotesAside = "%d lignes de notes entre crochets laissées de côté";
+inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
+
+struct ReshapedKey {
+    bool changed = false;  // false: the text is already one lead per line, alone (`lines` empty)
+    Lines lines;           // the key, one lead per line
+    std::vector<int> origin;  // the user's line (from 0) each line starts on
+    int before = 0;        // lines of text before the key set aside
+    int after = 0;         // lines of text after the key set aside
+    int paragraphs = 0;    // leads of several lines joined
+    int split = 0;         // leads run together on a line set apart
+    int notes = 0;         // lines of notes in square brackets set aside
+    int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
+    std::string message;   // what was done, in French
+    // When every lead's couplet and ending were read: the key as "1. lead ...
+    // 2" and "1. lead => Name", processed by `setIndentedKeyLayout`.
+    Lines couplets;
+    std::vector<int> coupletsOrigin;
+};
+ReshapedKey reshapeKey(const Lines& text);
+
+// The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
+// "_Quercus alba_"), followed by at most a few author words: where it starts
+// in `line` (bytes), or npos.
+std::size_t markedNameStart(std::string_view line);
+// A lead's ending: a reference ("... 2", "(2)", "[7]", "go to 5", "→ 4") or
+// a name (after a leader, or in marks), and the lead's text before it.
+struct LeadEnding {
+    std::string text;
+    int reference = -1;
+    std::string name;
+    bool bookNumber = false;  // the book's species number before the name was left out ("14. L. alba")
+    bool ends() const { return reference >= 0 || !name.empty(); }
+};
+LeadEnding splitLeadEnding(std::string_view body);
+
+// A name without its plain-text emphasis marks (=x=, _x_, *x*).
+std::string unmarkedName(std::string_view name);
+
+}  // namespace sarvelo

@@ -1,0 +1,96 @@
+// Keys pasted inside longer texts or in layouts the parameters cannot read:
+// reshaped into one lead per line, then read couplet by couplet.
+#include <gtest/gtest.h>
+
+#include "layout/detection.hpp"
+#include "layout/reshaping.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
+    struct Case {
+        const char* body;
+        const char* text;
+        int reference;
+        const char* name;
+    };
+    const Case cases[] = {
+        {"Wings dark ........ 2", "Wings dark", 2, ""},
+        {"Wings dark. 12", "Wings dark.", 12, ""},
+        {"Wings dark (2)", "Wings dark", 2, ""},
+        {"Wings dark [7]", "Wings dark", 7, ""},
+        {"Wings dark, go to 5", "Wings dark,", 5, ""},
+        {"Ailes sombres voir 3", "Ailes sombres", 3, ""},
+        {"Wings dark \u2192 4", "Wings dark", 4, ""},
+        {"Cells | Wings dark | 2 |", "Cells | Wings dark |", 2, ""},
+        {"Wings dark ........ E. laevigatus Fan and He", "Wings dark", -1, "E. laevigatus Fan and He"},
+        {"Wings dark\u2026\u2026 Plega", "Wings dark", -1, "Plega"},
+        {"Ovule ascending.--Species 50. =Ranunculus= L.", "Ovule ascending.--Species 50.", -1, "Ranunculus L."},
+        {"Wings with four ridges E. pingbianensis sp. nov.", "Wings with four ridges", -1, "E. pingbianensis sp. nov."},
+        {"Disk white-pruinose 14. L. _alba_", "Disk white-pruinose", -1, "L. alba"},
+        {"Plants woody 12-15", "Plants woody 12-15", -1, ""},
+        {"Tibia long (Fig. 3)", "Tibia long (Fig. 3)", -1, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.body);
+        const LeadEnding e = splitLeadEnding(c.body);
+        EXPECT_EQ(e.text, c.text);
+        EXPECT_EQ(e.reference, c.reference);
+        EXPECT_EQ(e.name, c.name);
+    }
+}
+
+TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        Lines finished;
+        const char* message;  // part of what the proposal says it did
+    };
+    const Lines finished{"1,2$ Wings dark", "1,0$ Wings pale $ Plega alba", "2,0$ Legs long $ Plega nigra",
+                         "2,0$ Legs short $ Plega rufa"};
+    const Case cases[] = {
+        {"back-referenced numbers, second lead unnumbered, prose around",
+         {"Plega", "publication ID |", "Key to the species of Plega", "1. Wings dark ........ 2",
+          "Wings pale ........ Plega alba", "2(1). Legs long ........ Plega nigra", "Legs short ........ Plega rufa",
+          "No known copyright restrictions apply."},
+         finished, "3 lignes de texte avant la clé laissées de côté, 1 ligne de texte après"},
+        {"paragraphs, names in marks on a line of their own",
+         {"FAMILY 12. PLEGIDAE", "", "Shrubs. Leaves opposite.--Genera 2, species", "40. (Plate 4.)", "",
+          "1. Wings", "dark. 2", "", "Wings pale.--Species 3.", "=Plega alba= L.", "", "2. (1.) Legs long.",
+          "=Plega nigra= L.", "", "Legs", "", "[Illustration: PLEGIDAE.", "", "_Pl. 4._", "", "]", "", "short.",
+          "=Plega rufa= Hook. fil.", "", "", "FAMILY 13. OTHERIDAE", "", "Herbs."},
+         {"1,2$ Wings dark.", "1,0$ Wings pale.--Species 3. $ Plega alba L.", "2,0$ Legs long. $ Plega nigra L.",
+          "2,0$ Legs short. $ Plega rufa Hook. fil."},
+         "entrées en paragraphes"},
+        {"both leads on one line, the second unnumbered",
+         {"Key to Plega", "1. Wings dark ........ 2 Wings pale ........ Plega alba",
+          "2. Legs long ........ Plega nigra Legs short ........ Plega rufa"},
+         finished, "2 entrées séparées de la précédente sur la même ligne"},
+        {"the whole key on one line after its title",
+         {"Key to Plega 1 Wings dark ........ 2 - Wings pale ........ Plega alba 2(1) Legs long ........ "
+          "Plega nigra - Legs short ........ Plega rufa"},
+         finished, "1 ligne de texte avant la clé laissée de côté"},
+        {"references in brackets and words",
+         {"1. Wings dark (2)", "1'. Wings pale ........ Plega alba", "2. Legs long, see [3]",
+          "2'. Legs short ........ Plega rufa", "3. Tarsi black \u2192 Plega nigra", "3'. Tarsi white ........ Plega nivea"},
+         {}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        const LayoutDetection d = detectLayout(c.text);
+        ASSERT_TRUE(d.processes());
+        const LayoutProposal& best = d.proposals.front();
+        if (!c.finished.empty()) EXPECT_EQ(sarvelo::testing::finishedKeyOf(c.text, best), c.finished);
+        else EXPECT_EQ(best.score.leads, 6);
+        EXPECT_NE(best.summary.find(c.message), std::string::npos) << best.summary;
+    }
+}
+
+TEST(Reshaping, AKeyAlreadyAloneAndOneLeadPerLineIsLeftAsItIs) {
+    const ReshapedKey r = reshapeKey({"1. Wings dark ........ 2", "- Wings pale ........ Plega alba"});
+    EXPECT_FALSE(r.changed);
+    EXPECT_TRUE(r.lines.empty());
+    EXPECT_EQ(r.couplets, (Lines{"1. Wings dark ... 2", "1. Wings pale => Plega alba"}));
+}
