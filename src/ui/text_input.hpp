@@ -44,6 +44,7 @@ public:
 
 private:
     void setFontPoints(int points);
+    void replaceWithClipboard(bool plain);
     void analyseRange(int from, int to);
     QTextEdit* buffer(const char* name) const;
 

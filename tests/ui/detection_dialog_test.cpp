@@ -87,3 +87,20 @@ TEST(DetectionDialog, ATextNothingProcessesListsItsLinesAndShowsThemInTheText) {
     EXPECT_EQ(w->memo1()->textCursor().blockNumber(), line);
     EXPECT_TRUE(w->memo1()->textCursor().hasSelection());
 }
+
+// "F9 traite la clé", as the window says: with the focus in it too.
+TEST(DetectionDialog, F9ProcessesTheKeyWhileTheWindowHasTheFocus) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    TDetection* d = openDetection(*w);
+    ASSERT_NE(d, nullptr);
+    QApplication::setActiveWindow(d);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+    d->proposalsTable()->setFocus();
+    int runs = 0;
+    QObject::connect(w.get(), &TSarvelo::runFinished, [&] { ++runs; });
+    MessageCatcher messages;
+    QTest::keyClick(d->proposalsTable(), Qt::Key_F9);
+    EXPECT_EQ(runs, 1);
+}

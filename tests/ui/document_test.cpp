@@ -8,10 +8,12 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <functional>
 
+#include "documents/config_entries.hpp"
 #include "documents/file_io.hpp"
 #include "documents/key_document.hpp"
 #include "documents/qt/rich_text_qt.hpp"
@@ -270,6 +272,68 @@ TEST_F(Documents, QuittingWithChangesAsksFirst) {
     MessageCatcher no(QStringLiteral("&Non"));
     EXPECT_TRUE(closed());
     EXPECT_EQ(no.texts.size(), 1);
+}
+
+// The marker line inside the key text would cut the key short on reopening:
+// the save is refused, naming the line, and nothing is written.
+TEST_F(Documents, AKeyTextHoldingTheMarkerLineIsNotSaved) {
+    w->setWorkingText(QStringLiteral("1. Chapeau => Amanita\nConfiguration pour Sarvelo\n2. Pied => Lepiota"));
+    const std::string path = tempPath("marqueur.Sarvelo");
+    ::unlink(path.c_str());
+    MessageCatcher catcher;
+    saveAs(*w, path);
+    EXPECT_EQ(catcher.texts,
+              QStringList{"La ligne 2 du texte de la clé est \"Configuration pour Sarvelo\" : le document "
+                          "s'arrêterait à elle en s'ouvrant. Modifiez cette ligne avant d'enregistrer."});
+    EXPECT_TRUE(readFileBytes(path, kMaxTextFileBytes, false).error);
+    EXPECT_TRUE(w->documents()->changedSinceSaved());
+}
+
+// A key saved by a word processor, without configuration: the text with the
+// start-up parameters, said in a message; the table and the credit stay.
+TEST_F(Documents, ADocumentWithoutConfigurationOpensWithTheStartUpParameters) {
+    const std::string path = tempPath("sans_config.rtf");
+    std::string reason;
+    ASSERT_TRUE(writeFileAtomically(path, writeRtf(RichText::fromLines({"1. Chapeau => Amanita"})), reason));
+    w->params().Car_maxi = 9;
+    w->paramsChanged();
+    w->documents()->setFileChooser([path](bool, const QString&) { return QString::fromStdString(path); });
+    MessageCatcher catcher(QStringLiteral("&Non"));
+    PreviewAnswer answer(*w, "BitBtn1");
+    clickMenuEntry(*w, "Fichier", "Ouvrir");
+    ASSERT_EQ(answer.shown, 1);
+    EXPECT_EQ(catcher.texts.value(catcher.texts.size() - 1),
+              "Ce document n'a pas de configuration : il est ouvert comme texte, avec les paramètres de démarrage.");
+    EXPECT_EQ(w->memo1()->toPlainText(), "1. Chapeau => Amanita");
+    EXPECT_EQ(configurationEntries(w->params()), configurationEntries(KeyParams{}));
+    EXPECT_TRUE(w->grille()->isVisible());
+    EXPECT_EQ(w->params().copyright, kCredit);
+    EXPECT_EQ(w->params().Version, kVersion);
+}
+
+// "Ouvre" replaces a changed text only when the user says so, and Ctrl+Z
+// brings it back.
+TEST_F(Documents, OuvreAsksBeforeReplacingAChangedTextAndCtrlZUndoesIt) {
+    fillWindow(*w);
+    const std::string path = tempPath("ouvre.Sarvelo");
+    saveAs(*w, path);
+    w->setWorkingText(QStringLiteral("travail en cours"));
+    useFile(*w, path);
+    {
+        MessageCatcher cancel(QStringLiteral("Annuler"));
+        PreviewAnswer answer(*w, "BitBtn1");
+        clickMenuEntry(*w, "Fichier", "Ouvrir");
+        EXPECT_EQ(cancel.texts, QStringList{"Enregistrer les modifications ?"});
+    }
+    EXPECT_EQ(w->memo1()->toPlainText(), "travail en cours");
+    {
+        MessageCatcher no(QStringLiteral("&Non"));
+        PreviewAnswer answer(*w, "BitBtn1");
+        clickMenuEntry(*w, "Fichier", "Ouvrir");
+    }
+    EXPECT_EQ(w->memo1()->toPlainText(), "1. Chapeau rouge ... 2\n2. Pied => Amanita");
+    testing::press(*w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w->memo1()->toPlainText(), "travail en cours");
 }
 
 }  // namespace

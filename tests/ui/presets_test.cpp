@@ -49,6 +49,7 @@ TEST(Presets, EachReplacesTheTextAndProcessesCleanly) {
         w->setPageByCommand(TSarvelo::kPageRenvois);
         const TextList before = configurationEntries(w->params());
 
+        MessageCatcher replace(QStringLiteral("&Non"));  // the key typed in is not kept
         usePresetByClick(*w, n);
         EXPECT_EQ(w->workingLines(), text::splitLines(presetSample(n).toStdString()));
         EXPECT_GE(w->workingLines().size(), 20u);

@@ -36,12 +36,12 @@ bool RichTextEdit::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 // A word processor's RTF first: it carries exactly what the processing can
-// use; then HTML (web pages, and the copies of the editors themselves); then
-// plain text as Qt reads it. Formatted text comes in with what the key can
-// carry (bold, italic, underline, colour, indents), in the editor's font,
-// and a line break inside a paragraph (a <br> of a web page) makes a line of
-// its own: every line of the working text is a line of the key.
-void RichTextEdit::insertFromMimeData(const QMimeData* source) {
+// use; then HTML (web pages, and the copies of the editors themselves).
+// Formatted text comes in with what the key can carry (bold, italic,
+// underline, colour, indents), in the editor's font, and a line break inside
+// a paragraph (a <br> of a web page) makes a line of its own: every line of
+// the working text is a line of the key. Nothing when neither is offered.
+std::optional<RichText> RichTextEdit::formattedOf(const QMimeData* source) const {
     const QByteArray rtf = acceptRichText() ? rtfOf(source) : QByteArray();
     RichText text;
     if (!rtf.isEmpty()) {
@@ -51,20 +51,44 @@ void RichTextEdit::insertFromMimeData(const QMimeData* source) {
         QTextCursor(&scratch).insertFragment(QTextDocumentFragment::fromHtml(source->html(), document()));
         text = richTextFromDocument(scratch);
     } else {
+        return std::nullopt;
+    }
+    text.splitLineBreaks();
+    return text;
+}
+
+void RichTextEdit::insertFromMimeData(const QMimeData* source) {
+    std::optional<RichText> text = formattedOf(source);
+    if (!text) {
         QTextEdit::insertFromMimeData(source);
         return;
     }
-    text.splitLineBreaks();
-    if (document()->isEmpty() && text.paragraphs.size() > kLongPaste) {
-        // A long key into an empty editor (the pastes that empty it first),
-        // the fast way, which cannot be undone; the caret stays at the start.
-        setEditorRichText(*this, text);
+    if (document()->isEmpty() && text->paragraphs.size() > kLongPaste) {
+        // A long key into an empty editor, the fast way, which cannot be
+        // undone; the caret stays at the start.
+        setEditorRichText(*this, *text);
     } else {
         QTextCursor cursor = textCursor();
-        insertRichText(cursor, text);
+        insertRichText(cursor, *text);
         setTextCursor(cursor);
     }
     ensureCursorVisible();
+}
+
+void RichTextEdit::replaceFromMimeData(const QMimeData* source, bool plain) {
+    std::optional<RichText> text = plain ? std::nullopt : formattedOf(source);
+    if (!text) {
+        QString all = source ? source->text() : QString();
+        all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        all.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        text = RichText{};
+        if (!all.isEmpty())
+            for (const QString& line : all.split(QLatin1Char('\n')))
+                text->paragraphs.emplace_back().append(line.toStdString(), {});
+        // A final line break ends the last line; it starts none.
+        if (all.endsWith(QLatin1Char('\n'))) text->paragraphs.pop_back();
+    }
+    replaceEditorRichText(*this, *text);
 }
 
 }  // namespace sarvelo
