@@ -159,7 +159,6 @@ void DocumentCommands::Ouvrir1Click() {
                 applyToMainWindow(preview_->criteres());
                 if (choice == TFormat_X::Choice::Open) {
                     replaceEditorRichText(*window_->memo1(), loaded.document.keyText);
-                    window_->forgetResult();
                     if (QTextEdit* ref = buffer("memoOuvre"))
                         setDocumentRichText(*ref->document(), loaded.document.keyText);
                 }

@@ -118,9 +118,9 @@ TEST_F(Documents, OpeningPaintsTheLastRunsErrorLinesOverTheOpenedText) {
     }
     const std::string path = tempPath("marked.Sarvelo");
     saveAs(*w, path);
-    clickMenuEntry(*w, "Fichier", "Nouveau");
-    EXPECT_TRUE(w->memo1()->extraSelections().isEmpty());
+    w->setWorkingText(QStringLiteral("autre"));
     useFile(*w, path);
+    MessageCatcher replace(QStringLiteral("&Non"));
     PreviewAnswer answer(*w, "BitBtn1");
     clickMenuEntry(*w, "Fichier", "Ouvrir");
     const auto marks = w->memo1()->extraSelections();
@@ -157,7 +157,10 @@ TEST_F(Documents, ThePreviewMarksExactlyTheDifferingParameters) {
     EXPECT_EQ(w->params().Car_maxi, 5);
 
     // With no document current there is nothing to compare with: all grey.
-    clickMenuEntry(*w, "Fichier", "Nouveau");
+    {
+        MessageCatcher discard(QStringLiteral("&Non"));
+        clickMenuEntry(*w, "Fichier", "Nouveau");
+    }
     std::size_t red = 1;
     PreviewAnswer again(*w, "", [&](TFormat_X& preview) {
         red = 0;

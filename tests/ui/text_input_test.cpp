@@ -83,6 +83,7 @@ TEST_F(TextInput, AFileThatCannotBeOpenedLeavesTheWorkingTextAsItWas) {
 }
 
 TEST_F(TextInput, RichPastesKeepBoldItalicUnderlineAndColour) {
+    MessageCatcher replace(QStringLiteral("&Non"));  // the text replaced is not kept
     tick({"Couleur", "Le_gras", "Le_Souligne", "L_Italique", "Plus_gras", "plus_souligne", "plus_italique"});
     const std::pair<const char*, QByteArray> pastes[] = {{"text/html", kHtml}, {"text/rtf", kRtf}};
     for (const auto& [type, data] : pastes) {
@@ -105,6 +106,7 @@ TEST_F(TextInput, RichPastesKeepBoldItalicUnderlineAndColour) {
 }
 
 TEST_F(TextInput, CollerEnTexteGivesPlainLinesInTheBaseFont) {
+    MessageCatcher replace(QStringLiteral("&Non"));  // the text replaced is not kept
     putOnClipboard("text/html", QByteArray(kHtml) + "<p>3 ligne<br>coupée</p>");
     press(*w, Qt::Key_W, Qt::ControlModifier);
     tick({"Le_gras"});
@@ -124,6 +126,7 @@ TEST_F(TextInput, CollerEnTexteGivesPlainLinesInTheBaseFont) {
 }
 
 TEST_F(TextInput, EffaceToutKeepsTheReferenceCopyForRappel) {
+    MessageCatcher replace(QStringLiteral("&Non"));  // the text replaced is not kept
     putOnClipboard("text/rtf", kRtf);
     press(*w, Qt::Key_W, Qt::ControlModifier);
     const RichText key = rich();

@@ -171,7 +171,11 @@ TEST_F(StaleResult, NouveauAndAnOpenedTextClearTheResult) {
     const std::string file = tempPath("ouvert.txt");
     std::string reason;
     ASSERT_TRUE(writeFileAtomically(file, testing::kSmallKey, reason));
+    testing::useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(testing::kSmallKey));
     press(*w, Qt::Key_F9);
+    ASSERT_EQ(w->grille()->model()->rowCount(), 4);
+    MessageCatcher no(QStringLiteral("&Non"));
     w->textInput()->setFileChooser([&] { return QString::fromStdString(file); });
     clickMenuEntry(*w, "Fichier", "Ouvrir fichier texte");
     EXPECT_EQ(bands(), none);
@@ -210,7 +214,7 @@ TEST_F(StaleResult, CorrectionsInTheFinishedKeyStayUntilSavedOrProcessedAgain) {
     press(*w, Qt::Key_R, Qt::ControlModifier);
     auto* text = fin()->findChild<QPlainTextEdit*>("Fin");
     text->moveCursor(QTextCursor::End);
-    QTest::keyClicks(text, " corrigé");
+    QTest::keyClicks(text, " corrige");
     const std::vector<std::string> corrected = fin()->lines();
     QTest::mouseClick(fin()->findChild<QPushButton*>("Fermer"), Qt::LeftButton);
     press(*w, Qt::Key_R, Qt::ControlModifier);
