@@ -645,7 +645,7 @@ TEST(MainWindow, TableauVisibleHidesAndShowsTheTableBelowTheText) {
     EXPECT_TRUE(splitter->handle(1)->isVisible());
     // Shown below the working area again, whatever the layout was.
     EXPECT_EQ(splitter->orientation(), Qt::Vertical);
-    EXPECT_GT(w->grille()->y(), w->memo1()->mapTo(w.get(), QPoint(0, 0)).y());
+    EXPECT_GT(w->grille()->mapTo(w.get(), QPoint(0, 0)).y(), w->memo1()->mapTo(w.get(), QPoint(0, 0)).y());
     EXPECT_EQ(w->grille()->height(), 120);
 }
 

@@ -88,6 +88,17 @@ TEST(Presets, EachReplacesTheTextAndProcessesCleanly) {
     }
 }
 
+// As a new user does it: a fresh window, "Format 5", "Utilise ce format", F9.
+TEST(Presets, Format5ProcessesItsSampleInAFreshWindow) {
+    auto w = openWindow();
+    usePresetByClick(*w, 5);
+    MessageCatcher questions(QStringLiteral("&Oui"));
+    testing::press(*w, Qt::Key_F9);
+    EXPECT_TRUE(questions.texts.isEmpty()) << questions.texts.join(" / ").toStdString();
+    EXPECT_EQ(w->lastRun().outcome, RunOutcome::Success);
+    for (int r = 1; r <= w->table().dataRows(); ++r) EXPECT_FALSE(rowInError(w->table(), r)) << "row " << r;
+}
+
 // A sample edited in "Format 5" is what goes into the working text.
 TEST(Presets, Format5TakesItsEditedSample) {
     auto w = openWindow();
