@@ -24,7 +24,8 @@ using namespace sarvelo;
 namespace {
 
 QString keyOfLines(int lines) {
-    const std::vector<std::string> key = bench::generatedKey(lines);
+    std::vector<std::string> key = bench::generatedKey(lines);
+    key.resize(static_cast<std::size_t>(lines));
     return QString::fromStdString(text::joinLines(key));
 }
 

@@ -18,6 +18,21 @@ const char* const kRtfTypes[] = {"text/rtf", "application/rtf", "text/richtext",
 // Paragraphs beyond which inserting run by run would keep the user waiting.
 constexpr std::size_t kLongPaste = 2000;
 
+// Plain text as lines, whatever their ends; a final line break ends the
+// last line and starts none.
+RichText plainLinesOf(QString all) {
+    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    all.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    RichText text;
+    if (all.isEmpty()) return text;
+    const QStringList lines = all.split(QLatin1Char('\n'));
+    text.paragraphs.resize(static_cast<std::size_t>(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        text.paragraphs[static_cast<std::size_t>(i)].append(lines[i].toStdString(), {});
+    if (all.endsWith(QLatin1Char('\n'))) text.paragraphs.pop_back();
+    return text;
+}
+
 }  // namespace
 
 QByteArray RichTextEdit::rtfOf(const QMimeData* source) {
@@ -59,6 +74,10 @@ std::optional<RichText> RichTextEdit::formattedOf(const QMimeData* source) const
 
 void RichTextEdit::insertFromMimeData(const QMimeData* source) {
     std::optional<RichText> text = formattedOf(source);
+    // A long plain key into an empty editor goes the fast way too.
+    if (!text && document()->isEmpty() && source && source->hasText() &&
+        static_cast<std::size_t>(source->text().count(QLatin1Char('\n'))) > kLongPaste)
+        text = plainLinesOf(source->text());
     if (!text) {
         QTextEdit::insertFromMimeData(source);
         return;
@@ -77,17 +96,7 @@ void RichTextEdit::insertFromMimeData(const QMimeData* source) {
 
 void RichTextEdit::replaceFromMimeData(const QMimeData* source, bool plain) {
     std::optional<RichText> text = plain ? std::nullopt : formattedOf(source);
-    if (!text) {
-        QString all = source ? source->text() : QString();
-        all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        all.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        text = RichText{};
-        if (!all.isEmpty())
-            for (const QString& line : all.split(QLatin1Char('\n')))
-                text->paragraphs.emplace_back().append(line.toStdString(), {});
-        // A final line break ends the last line; it starts none.
-        if (all.endsWith(QLatin1Char('\n'))) text->paragraphs.pop_back();
-    }
+    if (!text) text = plainLinesOf(source ? source->text() : QString());
     replaceEditorRichText(*this, *text);
 }
 

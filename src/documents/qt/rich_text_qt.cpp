@@ -140,6 +140,11 @@ void setDocumentRichText(QTextDocument& doc, const RichText& text) {
 
 void replaceEditorRichText(QTextEdit& editor, const RichText& text) {
     QTextDocument& doc = *editor.document();
+    // An empty text has nothing to take back: the fast way, laid out in steps.
+    if (doc.isEmpty()) {
+        setEditorRichText(editor, text);
+        return;
+    }
     const PlainText plain = plainTextOf(text);
     editor.setTextCursor(QTextCursor());
     QTextCursor cursor(&doc);
