@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QTest>
 #include <QTextDocument>
@@ -17,9 +18,11 @@
 
 #include "documents/file_io.hpp"
 #include "documents/qt/rich_text_qt.hpp"
+#include "engine/text.hpp"
 #include "keygen.hpp"
 #include "ui/ui_bench_main.hpp"
 #include "ui/main_window.hpp"
+#include "ui/document_commands.hpp"
 #include "ui/text_input.hpp"
 
 using namespace sarvelo;
@@ -63,6 +66,9 @@ void openFile(benchmark::State& state, const std::string& bytes) {
     auto window = shownWindow();
     window->textInput()->setFileChooser([&path] { return QString::fromStdString(path); });
     for (auto _ : state) {
+        state.PauseTiming();
+        window->documents()->rememberSavedState();  // no question: the opened text replaces the last one
+        state.ResumeTiming();
         window->textInput()->Ouvrirfichiertexte1Click();
         QCoreApplication::processEvents();  // the first screenful is drawn
     }
@@ -108,9 +114,41 @@ void BM_VisualiseLesFormats(benchmark::State& state) {
     state.counters["lignes"] = window->memo1()->document()->blockCount();
 }
 
+QString keyOfLines(int lines) {
+    std::vector<std::string> key = bench::generatedKey(lines);
+    key.resize(static_cast<std::size_t>(lines));
+    return QString::fromStdString(text::joinLines(key));
+}
+
+void paste(benchmark::State& state, bool replace) {
+    const int lines = static_cast<int>(state.range(0));
+    QApplication::clipboard()->setText(keyOfLines(lines));
+    std::unique_ptr<TSarvelo> window;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window = shownWindow();
+        if (replace) {
+            window->setWorkingText(keyOfLines(lines));
+            window->documents()->rememberSavedState();
+        }
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        if (replace) window->textInput()->Coller1Click();
+        else window->textInput()->Coller2Click();
+        QCoreApplication::processEvents();  // the first screenful is drawn
+    }
+    state.counters["lignes"] = window->memo1()->document()->blockCount();
+    state.counters["attente_max_ms"] = longestStall(std::chrono::seconds(3));
+}
+
+void BM_PasteIntoEmptyText(benchmark::State& state) { paste(state, false); }
+void BM_PasteReplacingTheText(benchmark::State& state) { paste(state, true); }
+
 BENCHMARK(BM_OpenTextFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_OpenRtfFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_VisualiseLesFormats)->Arg(2450)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_PasteIntoEmptyText)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_PasteReplacingTheText)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 }  // namespace
 

@@ -199,6 +199,7 @@ int run(int argc, char** argv) {
     } else {
         std::optional<KeyDocument> document = readKeyDocument(keyBytes.bytes);
         if (!document) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
+        if (document->replaced && !o.quiet) std::cerr << o.keyFile << ": " << replacedBytesMessage(document->replaced) << "\n";
         keyText = std::move(document->keyText);
         lines = keyText.lines();
         configLines = std::move(document->configuration);

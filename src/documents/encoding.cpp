@@ -4,27 +4,34 @@
 
 namespace sarvelo {
 
-bool isValidUtf8(std::string_view s) {
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        int extra;
-        char32_t min;
-        if (b < 0x80) { ++i; continue; }
-        if (b >= 0xC2 && b <= 0xDF) { extra = 1; min = 0x80; }
-        else if (b >= 0xE0 && b <= 0xEF) { extra = 2; min = 0x800; }
-        else if (b >= 0xF0 && b <= 0xF4) { extra = 3; min = 0x10000; }
-        else return false;
-        if (i + extra >= s.size()) return false;  // cut-off sequence
-        char32_t c = b & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            const auto n = static_cast<unsigned char>(s[i + k]);
-            if ((n & 0xC0) != 0x80) return false;
-            c = (c << 6) | (n & 0x3F);
-        }
-        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-        i += 1 + extra;
+namespace {
+
+// The length of the well-formed UTF-8 sequence at `i`, 0 when there is none.
+std::size_t sequenceAt(std::string_view s, std::size_t i) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    int extra;
+    char32_t min;
+    if (b < 0x80) return 1;
+    if (b >= 0xC2 && b <= 0xDF) { extra = 1; min = 0x80; }
+    else if (b >= 0xE0 && b <= 0xEF) { extra = 2; min = 0x800; }
+    else if (b >= 0xF0 && b <= 0xF4) { extra = 3; min = 0x10000; }
+    else return 0;
+    if (i + extra >= s.size()) return 0;  // cut-off sequence
+    char32_t c = b & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+        const auto n = static_cast<unsigned char>(s[i + k]);
+        if ((n & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (n & 0x3F);
     }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
+    return static_cast<std::size_t>(1 + extra);
+}
+
+}  // namespace
+
+bool isValidUtf8(std::string_view s) {
+    for (std::size_t i = 0, n; i < s.size(); i += n)
+        if ((n = sequenceAt(s, i)) == 0) return false;
     return true;
 }
 
@@ -62,13 +69,35 @@ std::string utf16ToUtf8(std::string_view bytes) {
     return out;
 }
 
-std::string decodeText(std::string_view bytes) {
-    if (hasUtf16ByteOrderMark(bytes)) return utf16ToUtf8(bytes);
-    if (isValidUtf8(bytes)) {
-        if (text::startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
-        return std::string(bytes);
+DecodedText decodeTextCounted(std::string_view bytes) {
+    if (hasUtf16ByteOrderMark(bytes)) return {utf16ToUtf8(bytes), 0};
+    if (text::startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    std::size_t characters = 0, bad = 0;  // characters: those beyond ASCII
+    for (std::size_t i = 0, n; i < bytes.size(); i += n ? n : 1) {
+        n = sequenceAt(bytes, i);
+        if (n == 0) ++bad;
+        else if (n > 1) ++characters;
     }
-    return windows1252ToUtf8(bytes);
+    if (bad == 0) return {std::string(bytes), 0};
+    // Windows-1252 text almost never holds a well-formed UTF-8 sequence: a
+    // text with more of them than bad bytes is UTF-8 with a few bytes damaged.
+    if (characters < bad) return {windows1252ToUtf8(bytes), 0};
+    DecodedText out;
+    out.text.reserve(bytes.size() + 2 * bad);
+    for (std::size_t i = 0, n; i < bytes.size(); i += n ? n : 1) {
+        n = sequenceAt(bytes, i);
+        if (n) out.text.append(bytes.substr(i, n));
+        else text::appendUtf8(out.text, 0xFFFD);
+    }
+    out.replaced = bad;
+    return out;
+}
+
+std::string decodeText(std::string_view bytes) { return decodeTextCounted(bytes).text; }
+
+std::string replacedBytesMessage(std::size_t count) {
+    return count == 1 ? "1 octet qui n'est pas de l'UTF-8 a été lu comme \"\xEF\xBF\xBD\""
+                      : std::to_string(count) + " octets qui ne sont pas de l'UTF-8 ont été lus comme \"\xEF\xBF\xBD\"";
 }
 
 std::string utf8ToWindows1252(std::string_view utf8, std::size_t* lost) {
@@ -91,7 +120,11 @@ TextFile readTextFile(const std::string& path) {
     TextFile result;
     FileBytes file = readFileBytes(path);
     if (file.error) result.error = std::move(file.error);
-    else result.text = decodeText(file.bytes);
+    else {
+        DecodedText decoded = decodeTextCounted(file.bytes);
+        result.text = std::move(decoded.text);
+        result.replaced = decoded.replaced;
+    }
     return result;
 }
 

@@ -52,7 +52,9 @@ std::optional<KeyDocument> readKeyDocument(std::string_view bytes) {
     RtfReading reading = readRtf(bytes);
     if (!reading.wasRtf && bytes.find('\0') != std::string_view::npos && !hasUtf16ByteOrderMark(bytes))
         return std::nullopt;
-    return splitKeyDocument(std::move(reading.text));
+    KeyDocument document = splitKeyDocument(std::move(reading.text));
+    document.replaced = reading.replaced;
+    return document;
 }
 
 LoadedDocument loadKeyDocument(const std::string& path) {
@@ -75,8 +77,17 @@ LoadedDocument loadKeyDocument(const std::string& path) {
     return loaded;
 }
 
+std::optional<std::string> markerLineInKeyText(const RichText& keyText) {
+    for (std::size_t i = 0; i < keyText.paragraphs.size(); ++i)
+        if (keyText.paragraphs[i].text() == kConfigurationMarker)
+            return "La ligne " + std::to_string(i + 1) + " du texte de la clé est \"" + kConfigurationMarker +
+                   "\" : le document s'arrêterait à elle en s'ouvrant. Modifiez cette ligne avant d'enregistrer.";
+    return std::nullopt;
+}
+
 std::optional<std::string> saveKeyDocument(const std::string& path, const RichText& keyText,
                                            const KeyParams& params) {
+    if (auto marker = markerLineInKeyText(keyText)) return marker;
     std::string reason;
     if (!writeFileAtomically(path, keyDocumentRtf(keyText, params), reason)) return cannotCreateMessage(path, reason);
     return std::nullopt;

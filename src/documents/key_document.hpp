@@ -19,6 +19,7 @@ struct KeyDocument {
     RichText keyText;                        // the paragraphs before the marker line
     std::vector<std::string> configuration;  // the entry lines after it, in file order
     bool hasMarker = false;
+    std::size_t replaced = 0;  // bad bytes of a UTF-8 text, read as U+FFFD
 };
 
 // The whole file: key text, marker line, entries of `params`.
@@ -40,8 +41,13 @@ struct LoadedDocument {
 // Reads a document file; a file that is not RTF is read as plain text.
 LoadedDocument loadKeyDocument(const std::string& path);
 
-// Writes the document through a temporary file: a failure leaves the earlier
-// file as it was. Returns the message to show on failure.
+// The marker line inside the key text would end the key there when the
+// document is read back: the message naming its line, or nothing.
+std::optional<std::string> markerLineInKeyText(const RichText& keyText);
+
+// Writes the document through a temporary file; a key text holding the
+// marker line is refused. A failure leaves the earlier file as it was.
+// Returns the message to show on failure.
 std::optional<std::string> saveKeyDocument(const std::string& path, const RichText& keyText,
                                            const KeyParams& params);
 

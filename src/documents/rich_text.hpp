@@ -3,6 +3,7 @@
 // written to RTF by rtf_reader.cpp and rtf_writer.cpp.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -54,6 +55,7 @@ struct RichText {
 struct RtfReading {
     RichText text;
     bool wasRtf = false;  // false: the bytes were read as plain text
+    std::size_t replaced = 0;  // plain text: bad bytes of UTF-8 read as U+FFFD
 };
 
 // The bytes begin as RTF does ("{\rtf", after a byte-order mark or blanks).

@@ -328,7 +328,11 @@ RtfReading readRtf(std::string_view bytes) {
     RtfReading result;
     result.wasRtf = looksLikeRtf(bytes);
     if (result.wasRtf) result.text = Reader(bytes).read();
-    else result.text = RichText::fromLines(text::splitLines(decodeText(bytes)));
+    else {
+        DecodedText decoded = decodeTextCounted(bytes);
+        result.text = RichText::fromLines(text::splitLines(decoded.text));
+        result.replaced = decoded.replaced;
+    }
     return result;
 }
 

@@ -24,6 +24,7 @@ WorkingTextFile readWorkingTextFile(const std::string& path) {
     }
     out.text = std::move(reading.text);
     out.wasRtf = reading.wasRtf;
+    out.replaced = reading.replaced;
     return out;
 }
 

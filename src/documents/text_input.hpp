@@ -18,6 +18,7 @@ inline constexpr std::size_t kMaxLineChars = 1'000'000;
 struct WorkingTextFile {
     RichText text;
     bool wasRtf = false;
+    std::size_t replaced = 0;  // bad bytes of a UTF-8 text, read as U+FFFD
     std::optional<std::string> error;  // French reason: the file is refused, nothing was read
 };
 

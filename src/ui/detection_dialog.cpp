@@ -63,6 +63,9 @@ TDetection::TDetection(TSarvelo& window) : QDialog(&window), window_(window) {
     setObjectName(QStringLiteral("TDetection"));
     setWindowTitle(QString::fromUtf8(kDetectLayoutCaption));
     resize(900, 560);
+    // "F9 traite la clé" holds here too: the main window's shortcut works
+    // while this window has the focus.
+    addAction(window.action("Action1"));
 
     status_ = new QLabel(this);
     status_->setWordWrap(true);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -11,7 +12,9 @@
 #include <QTextEdit>
 
 #include "documents/config_entries.hpp"
+#include "documents/encoding.hpp"
 #include "documents/key_document.hpp"
+#include "documents/qt/rich_text_edit.hpp"
 #include "documents/qt/rich_text_qt.hpp"
 #include "ui/document_preview.hpp"
 #include "ui/main_window.hpp"
@@ -37,16 +40,17 @@ QString fileDialog(QWidget* parent, bool save, const QString& proposed) {
 }
 
 // The whole text of one editor, with its formatting, replaces another's
-// through the clipboard, which then holds it.
+// through the clipboard, which then holds it; the replaced text comes back
+// with Ctrl+Z.
 void copyThroughClipboard(QTextEdit* from, QTextEdit* to) {
     from->selectAll();
     from->copy();
     QTextCursor cursor = from->textCursor();
     cursor.clearSelection();
     from->setTextCursor(cursor);
-    to->clear();
     // An empty selection copies nothing: the clipboard's old content must not come in.
-    if (!from->document()->isEmpty()) to->paste();
+    if (from->document()->isEmpty()) replaceEditorRichText(*to, RichText{});
+    else if (auto* rich = qobject_cast<RichTextEdit*>(to)) rich->replaceFromMimeData(QGuiApplication::clipboard()->mimeData(), false);
 }
 
 }  // namespace
@@ -92,12 +96,14 @@ void DocumentCommands::rememberSavedState() { savedState_ = currentState(); }
 bool DocumentCommands::changedSinceSaved() const { return currentState() != savedState_; }
 
 void DocumentCommands::Nouveau1Click() {
-    window_->memo1()->clear();
+    if (!mayReplaceText()) return;
+    replaceEditorRichText(*window_->memo1(), RichText{});
     for (const char* name : {"Memo2", "MemoW", "memoOuvre"})
         if (QTextEdit* b = buffer(name)) b->clear();
     resetParams(window_->params());
     window_->paramsChanged();
     setDocumentName({});
+    window_->forgetResult();
     rememberSavedState();
 }
 
@@ -149,15 +155,21 @@ void DocumentCommands::open(const QString& path) {
             if (failure) showMessage(QString::fromStdString(*failure));
             preview_->exec();
             const auto choice = preview_->choice();
-            if (choice != TFormat_X::Choice::Cancelled) {
+            if (choice != TFormat_X::Choice::Cancelled &&
+                (choice != TFormat_X::Choice::Open || mayReplaceText())) {
                 applyToMainWindow(preview_->criteres());
                 if (choice == TFormat_X::Choice::Open) {
-                    setEditorRichText(*window_->memo1(), loaded.document.keyText);
+                    replaceEditorRichText(*window_->memo1(), loaded.document.keyText);
                     if (QTextEdit* ref = buffer("memoOuvre"))
                         setDocumentRichText(*ref->document(), loaded.document.keyText);
                 }
                 setDocumentName(path);
                 rememberSavedState();
+                if (loaded.document.replaced)
+                    showMessage(QString::fromStdString(replacedBytesMessage(loaded.document.replaced)));
+                if (!loaded.document.hasMarker)
+                    showMessage(QStringLiteral("Ce document n'a pas de configuration : il est ouvert comme texte, "
+                                               "avec les paramètres de démarrage."));
             }
         }
     }
@@ -172,11 +184,12 @@ void DocumentCommands::Mmorisecettetat1Click() {
 }
 
 void DocumentCommands::Recommenceraveccettecl1Click() {
+    if (!mayReplaceText()) return;
     copyThroughClipboard(buffer("memoOuvre"), window_->memo1());
     window_->memo1()->setFocus();
 }
 
-bool DocumentCommands::maySafelyQuit() {
+bool DocumentCommands::askToSaveChanges() {
     if (!changedSinceSaved()) return true;
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(),
                     QStringLiteral("Enregistrer les modifications ?"), QMessageBox::NoButton, window_);

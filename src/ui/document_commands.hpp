@@ -42,9 +42,13 @@ public:
     const QString& documentName() const { return documentName_; }
     // Text or parameters differ from what was last saved, opened or started.
     bool changedSinceSaved() const;
+    // The text and parameters as they are now count as saved.
+    void rememberSavedState();
     // Asks "Enregistrer les modifications ?" when there are changes; false
     // when the user keeps the program open.
-    bool maySafelyQuit();
+    bool maySafelyQuit() { return askToSaveChanges(); }
+    // Before a command replaces the working text: the same question.
+    bool mayReplaceText() { return askToSaveChanges(); }
     TFormat_X* preview() const { return preview_; }
 
 protected:
@@ -52,9 +56,9 @@ protected:
 
 private:
     bool save();  // to the current document name; false on failure
+    bool askToSaveChanges();
     void setDocumentName(const QString& path);
     void applyToMainWindow(const std::vector<std::string>& configuration);
-    void rememberSavedState();
     std::string currentState() const;
     void showMessage(const QString& text);
     QTextEdit* buffer(const char* name) const;

@@ -100,7 +100,9 @@ std::optional<std::string> TFormat_X::present(const KeyDocument& document, const
     choice_ = Choice::Cancelled;
     setEditorRichText(*memo1_, document.keyText);
     memo1_->moveCursor(QTextCursor::Start);
-    criteres_ = document.configuration;
+    // A document without configuration (a text or RTF of the key alone)
+    // opens with the start-up parameters, not with every one blank.
+    criteres_ = document.hasMarker ? document.configuration : configurationEntries(KeyParams{});
     const auto failure = applyConfiguration(mirror_, criteres_);
     binding_->showAll();
     FormatClick();

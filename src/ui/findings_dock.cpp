@@ -3,8 +3,11 @@
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "review/findings_report.hpp"
+#include "review/qt/stale_band.hpp"
 
 namespace sarvelo {
 
@@ -70,7 +73,14 @@ FindingsDock::FindingsDock(QWidget* parent) : QDockWidget(QStringLiteral("Vérif
     list_->horizontalHeader()->setStretchLastSection(true);
     const int widths[] = {90, 230, 70, 50, 50};
     for (int c = 0; c < 5; ++c) list_->setColumnWidth(c, widths[c]);
-    setWidget(list_);
+    auto* area = new QWidget(this);
+    auto* column = new QVBoxLayout(area);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    stale_ = qt::makeStaleBand(area);
+    column->addWidget(stale_);
+    column->addWidget(list_, 1);
+    setWidget(area);
 
     connect(list_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -82,13 +92,24 @@ FindingsDock::FindingsDock(QWidget* parent) : QDockWidget(QStringLiteral("Vérif
 
 const std::vector<Finding>& FindingsDock::findings() const { return model_->findings(); }
 
+// The errors first, then the warnings, each in row order: F3 walks them so.
 void FindingsDock::showRun(RunOutcome outcome, const std::vector<Finding>& findings) {
-    model_->set(findings);
+    std::vector<Finding> ordered = findings;
+    std::stable_partition(ordered.begin(), ordered.end(),
+                          [](const Finding& f) { return f.level == FindingLevel::Erreur; });
+    model_->set(std::move(ordered));
     if (outcome == RunOutcome::PartialStop)
         setWindowTitle(QStringLiteral("Vérifications : aucune en mode partiel"));
     else
         setWindowTitle(QStringLiteral("Vérifications : ") + QString::fromStdString(findingsSummary(findings)));
 }
+
+void FindingsDock::clear() {
+    model_->set({});
+    setWindowTitle(QStringLiteral("Vérifications"));
+}
+
+void FindingsDock::setStale(bool stale) { stale_->setVisible(stale); }
 
 void FindingsDock::choose(int index) {
     if (index < 0 || index >= model_->rowCount()) return;

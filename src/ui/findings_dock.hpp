@@ -8,6 +8,7 @@
 
 #include "engine/engine.hpp"
 
+class QLabel;
 class QTableView;
 
 namespace sarvelo {
@@ -23,6 +24,10 @@ public:
     // After every run: the findings of a renumbered run; a partial run has none
     // and says why.
     void showRun(RunOutcome outcome, const std::vector<Finding>& findings);
+    // No key: an empty list under the plain caption.
+    void clear();
+    // The grey band of a result made from an earlier text.
+    void setStale(bool stale);
     const std::vector<Finding>& findings() const;
     QTableView* list() const { return list_; }
 
@@ -41,6 +46,7 @@ private:
 
     FindingsModel* model_;
     QTableView* list_;
+    QLabel* stale_;
 };
 
 }  // namespace sarvelo

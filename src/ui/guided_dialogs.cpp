@@ -373,6 +373,27 @@ void TGuidedDialog::buildDefinition(QWidget* body) {
     edit->addStretch(1);
     h->addLayout(edit);
     v->addLayout(h, 1);
+    separatorWarning_ = new QLabel(QString::fromUtf8(kMsgSeparatorIsReference), body);
+    separatorWarning_->setObjectName(QStringLiteral("SeparateurRenvois"));
+    separatorWarning_->setStyleSheet(QStringLiteral("QLabel { color: rgb(192,0,0); font-weight: bold; }"));
+    separatorWarning_->hide();
+    v->addWidget(separatorWarning_);
+}
+
+// A determination separator that is also the reference separator makes
+// every lead a determination: said as soon as it is in the list.
+void TGuidedDialog::showSeparatorWarning() {
+    if (!separatorWarning_) return;
+    const QString reference = QString::fromStdString(main_.params().Separ2).trimmed();
+    bool same = false;
+    for (const std::string& separator : values_.Liste_separ_3)
+        same = same || (!reference.isEmpty() && QString::fromStdString(separator).trimmed() == reference);
+    separatorWarning_->setVisible(same);
+}
+
+void TGuidedDialog::showEvent(QShowEvent* event) {
+    showSeparatorWarning();
+    QDialog::showEvent(event);
 }
 
 void TGuidedDialog::buildAutresLignes(QWidget* body) {
@@ -414,6 +435,7 @@ void TGuidedDialog::connectCommands() {
     }
     connect(binding_, &ParamBinding::changed, this, [this](const ParamInfo& info) {
         if (info.name == "Format") showFormatPanel();
+        if (info.name == "Liste_separ_3") showSeparatorWarning();
         // The formatting check boxes act on the main window at once.
         if (step_ == kStepFormatage && info.kind == ParamKind::Flag) {
             copyParam(main_.params(), values_, info);
@@ -522,6 +544,9 @@ void GuidedMode::closed(int step, int result) {
     if (result == TGuidedDialog::kClosed && !guidedSteps()[static_cast<std::size_t>(step)].modal) return;
     const int next = nextGuidedStep(step);
     if (next == kStepCount) {
+        // The chain has given every parameter: F9 processes the key again
+        // as the user edits it.
+        main_.action("Action1")->setEnabled(true);
         main_.Action1Click();
         return;
     }

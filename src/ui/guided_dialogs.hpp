@@ -15,6 +15,9 @@ class QPushButton;
 
 namespace sarvelo {
 
+inline constexpr const char* kMsgSeparatorIsReference =
+    "Ce séparateur sert déjà aux renvois : les entrées deviendraient toutes des définitions";
+
 class ParamBinding;
 class TSarvelo;
 
@@ -52,6 +55,7 @@ private:
     void addComplexFromSelection();
     void showFormatPanel();
     void okClick();
+    void showSeparatorWarning();
 
     int step_;
     TSarvelo& main_;
@@ -63,6 +67,10 @@ private:
     QWidget* panel1221_ = nullptr;
     QWidget* panelFormat_ = nullptr;
     QWidget* panelComplexe_ = nullptr;
+    QLabel* separatorWarning_ = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };
 
 // "Mode Dirigé": the formatting dialog modally, then the five others one

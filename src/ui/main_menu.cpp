@@ -9,7 +9,9 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include "documents/qt/rich_text_qt.hpp"
 #include "ui/detection_dialog.hpp"
+#include "ui/find_replace.hpp"
 #include "ui/indented_command.hpp"
 #include "ui/keybase_import.hpp"
 #include "ui/main_window.hpp"
@@ -39,6 +41,8 @@ void TSarvelo::buildMenus() {
     entry(fichier, "Enregistrer1", QStringLiteral("Enregistrer"), QKeySequence(QStringLiteral("Ctrl+S")))
         ->setEnabled(false);
     entry(fichier, "Enregistrersous1", QStringLiteral("Enregistrer sous"), QKeySequence(QStringLiteral("Ctrl+Alt+S")));
+    // The finished key on paper (Ctrl+P is the partial mode).
+    entry(fichier, "Imprimer1", QStringLiteral("Imprimer"), QKeySequence(QStringLiteral("Ctrl+Shift+P")));
     fichier->addSeparator();
     entry(fichier, "Ouvrirfichiertexte1", QStringLiteral("Ouvrir fichier texte"),
           QKeySequence(QStringLiteral("Ctrl+Alt+T")));
@@ -53,6 +57,17 @@ void TSarvelo::buildMenus() {
 
     QMenu* edition = bar->addMenu(QStringLiteral("Edition"));
     edition->setObjectName(QStringLiteral("Edition1"));
+    // Every command that replaces the working text is one step of its history.
+    QAction* undo = entry(edition, "Annuler1", QStringLiteral("Annuler"), QKeySequence(QStringLiteral("Ctrl+Z")));
+    QAction* redo = entry(edition, "Retablir1", QStringLiteral("Rétablir"), QKeySequence(QStringLiteral("Ctrl+Y")));
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    connect(undo, &QAction::triggered, memo1_, &QTextEdit::undo);
+    connect(redo, &QAction::triggered, memo1_, &QTextEdit::redo);
+    connect(memo1_, &QTextEdit::undoAvailable, undo, &QAction::setEnabled);
+    connect(memo1_, &QTextEdit::redoAvailable, redo, &QAction::setEnabled);
+    edition->addSeparator();
     entry(edition, "Rappeldelacleactuelle1", QStringLiteral("Rappel de la clé actuelle"));
     entry(edition, "Memorisecettetat1", QStringLiteral("Mémorise cette état"));
     edition->addSeparator();
@@ -68,8 +83,14 @@ void TSarvelo::buildMenus() {
     entry(edition, "Coller1", QStringLiteral("Coller"), QKeySequence(QStringLiteral("Ctrl+V")));
     connect(entry(edition, "Effaceslection1", QStringLiteral("Efface sélection")), &QAction::triggered, this,
             [this] { memo1_->textCursor().removeSelectedText(); });
-    connect(entry(edition, "Effacetout1", QStringLiteral("Efface tout")), &QAction::triggered, memo1_,
-            &QTextEdit::clear);
+    connect(entry(edition, "Effacetout1", QStringLiteral("Efface tout")), &QAction::triggered, this,
+            [this] { replaceEditorRichText(*memo1_, RichText{}); });
+    edition->addSeparator();
+    auto* recherche = new TRecherche(memo1_, this);
+    connect(entry(edition, "Rechercher1", QStringLiteral("Rechercher..."), QKeySequence(QStringLiteral("Ctrl+F"))),
+            &QAction::triggered, recherche, [recherche] { recherche->showFor(false); });
+    connect(entry(edition, "Remplacer1", QStringLiteral("Remplacer..."), QKeySequence(QStringLiteral("Ctrl+H"))),
+            &QAction::triggered, recherche, [recherche] { recherche->showFor(true); });
 
     QMenu* options = bar->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options1"));

@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
@@ -16,15 +17,19 @@
 #include <QTextEdit>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "components/qt/toolbar_perso.hpp"
 #include "documents/qt/rich_text_edit.hpp"
 #include "interchange/key_model.hpp"
 #include "review/qt/finished_key_window.hpp"
+#include "review/findings_report.hpp"
 #include "review/qt/line_index_dialog.hpp"
+#include "review/qt/stale_band.hpp"
 #include "review/qt/structure_window.hpp"
 #include "review/tree.hpp"
 #include "ui/document_commands.hpp"
+#include "ui/findings_dock.hpp"
 #include "ui/guided_dialogs.hpp"
 #include "ui/param_binding.hpp"
 #include "ui/preset_commands.hpp"
@@ -162,7 +167,10 @@ void TSarvelo::buildLayout() {
     memo1_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo1_->setAcceptRichText(true);
     connect(memo1_->document(), &QTextDocument::contentsChange, this,
-            [this](int position, int, int added) { keepMarksToTheirText(position, added); });
+            [this](int position, int, int added) {
+                keepMarksToTheirText(position, added);
+                if (hasResult_ && !running_) setResultStale(true);
+            });
     QPalette memoPal = memo1_->palette();
     memoPal.setColor(QPalette::Text, Qt::black);
     memoPal.setColor(QPalette::Base, Qt::white);
@@ -183,7 +191,14 @@ void TSarvelo::buildLayout() {
     barre_->setValue(0);
     work->addWidget(barre_);
 
-    grille_ = new QTableView(central);
+    tableArea_ = new QWidget(central);
+    auto* tableColumn = new QVBoxLayout(tableArea_);
+    tableColumn->setContentsMargins(0, 0, 0, 0);
+    tableColumn->setSpacing(0);
+    tableStale_ = qt::makeStaleBand(tableArea_);
+    tableColumn->addWidget(tableStale_);
+    grille_ = new QTableView(tableArea_);
+    tableColumn->addWidget(grille_, 1);
     grille_->setObjectName(QStringLiteral("grille"));
     grille_->setFont(arial(13));
     model_ = new ResultTableModel(table_, grille_);
@@ -210,7 +225,7 @@ void TSarvelo::buildLayout() {
     mainSplitter_->setHandleWidth(5);
     mainSplitter_->setChildrenCollapsible(false);
     mainSplitter_->addWidget(workArea_);
-    mainSplitter_->addWidget(grille_);
+    mainSplitter_->addWidget(tableArea_);
     mainSplitter_->setStretchFactor(0, 1);
     mainSplitter_->setStretchFactor(1, 0);
     column->addWidget(mainSplitter_, 1);
@@ -322,7 +337,7 @@ void TSarvelo::setMode(Mode mode) {
 
 void TSarvelo::applyTableLayout() {
     const bool shown = params_.Developpement;
-    grille_->setVisible(shown);
+    tableArea_->setVisible(shown);
     mainSplitter_->handle(1)->setVisible(shown);
 }
 
@@ -371,6 +386,7 @@ void TSarvelo::parameterChanged(const ParamInfo& info) {
         applyHorizontal();
     }
     updatePopupChecks();
+    if (hasResult_ && !running_ && !sameValue(params_, runParams_, info)) setResultStale(true);
 }
 
 // --- The processing run ----------------------------------------------------------------
@@ -431,15 +447,63 @@ void TSarvelo::Action1Click() {
         showTrees();
     }
     if (result.outcome == RunOutcome::Success) {
-        fin_->buildFromTable();
+        if (fin_->mayDiscardEdits()) fin_->buildFromTable();
         fin_->present();
     }
     markErrorLines(result.errorLines);
     showFindings(result);
+    hasResult_ = true;
+    runParams_ = params_;
+    setResultStale(false);
     memo1_->setFocus();
     lastRun_ = std::move(result);
     runText_ = std::move(working);
     emit runFinished(lastRun_.outcome);
+}
+
+void TSarvelo::setResultStale(bool stale) {
+    if (stale == resultStale_) return;
+    resultStale_ = stale;
+    tableStale_->setVisible(stale);
+    findings_->setStale(stale);
+    fin_->setStale(stale);
+}
+
+void TSarvelo::forgetResult() {
+    table_ = ResultTable();
+    lastRun_ = RunResult();
+    runText_.clear();
+    refreshTable();
+    treeStale_ = true;
+    showTrees();
+    findings_->clear();
+    structure_->setFindings({});
+    fin_->buildFromTable();
+    action("Voirrsultat1")->setEnabled(false);
+    memo1_->setExtraSelections({});
+    hasResult_ = false;
+    setResultStale(false);
+}
+
+bool TSarvelo::mayWriteResult(QWidget* parent, qt::ResultWriting writing) {
+    static const char* const kVerbs[] = {"Enregistrer", "Exporter", "Imprimer"};
+    if (resultStale_ &&
+        !askYesNoBox(parent, QStringLiteral("Sarvelo"),
+                     QStringLiteral("%1\n%2 quand même ?")
+                         .arg(QString::fromUtf8(qt::kStaleResultCaption),
+                              QString::fromLatin1(kVerbs[static_cast<int>(writing)])),
+                     false))
+        return false;
+    // "Exporter..." refuses a key in error by itself, with its reason; a
+    // printed key in error is a draft to correct.
+    if (writing != qt::ResultWriting::Save) return true;
+    const auto error = std::find_if(lastRun_.findings.begin(), lastRun_.findings.end(),
+                                    [](const Finding& f) { return f.level == FindingLevel::Erreur; });
+    if (error == lastRun_.findings.end()) return true;
+    return askYesNoBox(parent, QStringLiteral("Sarvelo"),
+                       QStringLiteral("La clé a des erreurs, la première : %1\nEnregistrer quand même ?")
+                           .arg(QString::fromStdString(findingLine(*error))),
+                       false);
 }
 
 void TSarvelo::refreshTable() {
@@ -475,6 +539,8 @@ void TSarvelo::connectReviewWindows() {
     });
     connect(action("Voirrsultat1"), &QAction::triggered, fin_, &TBD_Fin::present);
     connect(action("rierlacltermine1"), &QAction::triggered, fin_, &TBD_Fin::showOrdered);
+    fin_->setBeforeWrite([this](QWidget* parent, qt::ResultWriting writing) { return mayWriteResult(parent, writing); });
+    connect(action("Imprimer1"), &QAction::triggered, fin_, &TBD_Fin::ImprimerClick);
     fin_->setTitleSource(
         [this] { return QString::fromStdString(interchange::proposedTitle(workingLines(), table_)); });
     connect(fin_, &TBD_Fin::goToTableRow, this, [this](int row) {

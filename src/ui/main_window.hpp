@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "engine/engine.hpp"
+#include "review/qt/key_export.hpp"
 
 class QAction;
 class QLabel;
@@ -72,6 +73,17 @@ public:
     bool running() const { return running_; }
     const ResultTable& table() const { return table_; }
     const RunResult& lastRun() const { return lastRun_; }
+
+    // --- The result and the text it was made from -------------------------
+    // Once the text or the parameters change after a run, the table, the
+    // dock and "Clé terminée" show a grey band until the next run.
+    bool resultStale() const { return resultStale_; }
+    // "Nouveau" or another text opened: nothing of the earlier key is shown.
+    void forgetResult();
+    // Before the result is written ("Enregistrer", "Exporter...",
+    // "Imprimer"): a stale result, or a saved key with erreur-level
+    // findings, is written only when the user says so.
+    bool mayWriteResult(QWidget* parent, qt::ResultWriting writing);
 
     // The working text as plain lines (one per paragraph of memo1).
     Lines workingLines() const;
@@ -156,6 +168,7 @@ private:
 
     // The run's ends.
     void refreshTable();
+    void setResultStale(bool stale);
     void showTrees();
     void markErrorLines(const std::vector<int>& lines);
     void keepMarksToTheirText(int position, int added);
@@ -167,7 +180,8 @@ private:
     KeyParams params_;
     ResultTable table_;
     RunResult lastRun_;
-    Lines runText_;  // the working text the table was made from
+    Lines runText_;         // the working text the table was made from
+    KeyParams runParams_;   // and the parameters
     std::vector<std::string> importedLabels_;
     Lines importedText_;  // the working text the labels belong to
     ParamBinding* binding_ = nullptr;
@@ -175,6 +189,8 @@ private:
 
     QTextEdit* memo1_ = nullptr;
     QTableView* grille_ = nullptr;
+    QWidget* tableArea_ = nullptr;  // the stale band over the table
+    QLabel* tableStale_ = nullptr;
     QTreeWidget* arbre_ = nullptr;
     QProgressBar* barre_ = nullptr;
     QTabWidget* pages_ = nullptr;
@@ -203,7 +219,9 @@ private:
     bool pageByCommand_ = false;
     bool vertical_ = false;
     bool running_ = false;
-    bool treeStale_ = false;  // the table changed since the trees were built
+    bool treeStale_ = false;
+    bool hasResult_ = false;
+    bool resultStale_ = false;  // the table changed since the trees were built
 };
 
 }  // namespace sarvelo

@@ -20,9 +20,14 @@ void TSarvelo::buildFindingsDock() {
     connect(findings_, &FindingsDock::findingChosen, this, &TSarvelo::goToFinding);
 
     if (auto* affichage = findChild<QMenu*>(QStringLiteral("Affichage1"))) {
-        QAction* visible = findings_->toggleViewAction();
+        // An entry of its own: the dock's toggle action takes the dock's
+        // title, which changes with every run.
+        auto* visible = new QAction(QStringLiteral("Vérifications visibles"), this);
         visible->setObjectName(QStringLiteral("Verificationsvisibles1"));
-        visible->setText(QStringLiteral("Vérifications visibles"));
+        visible->setCheckable(true);
+        connect(visible, &QAction::triggered, findings_, &QWidget::setVisible);
+        connect(findings_, &QDockWidget::visibilityChanged, visible,
+                [this, visible] { visible->setChecked(!findings_->isHidden()); });
         // Right under "Structure visible".
         const QList<QAction*> entries = affichage->actions();
         const qsizetype at = entries.indexOf(action("Structurevisible1"));

@@ -31,11 +31,14 @@ void QtHost::letEventsThrough() { QCoreApplication::processEvents(); }
 
 bool QtHost::askYesNo(const std::string& title, const std::string& text) {
     if (beforeModal_) beforeModal_();
-    QMessageBox box(QMessageBox::Question, QString::fromStdString(title), QString::fromStdString(text),
-                    QMessageBox::NoButton, window_);
+    return askYesNoBox(window_, QString::fromStdString(title), QString::fromStdString(text));
+}
+
+bool askYesNoBox(QWidget* parent, const QString& title, const QString& text, bool yesByDefault) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    box.setDefaultButton(yesByDefault ? yes : no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;

@@ -33,5 +33,8 @@ private:
 // A plain message box with an OK button, titled with the application's name;
 // `detail`, when given, says why under the message.
 void showOkMessage(QWidget* parent, const QString& text, const QString& detail = {});
+// A question with "Oui" and "Non"; true for "Oui". `yesByDefault` false
+// makes "Non" the button Entrée presses.
+bool askYesNoBox(QWidget* parent, const QString& title, const QString& text, bool yesByDefault = true);
 
 }  // namespace sarvelo

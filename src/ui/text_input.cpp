@@ -1,6 +1,8 @@
 #include "ui/text_input.hpp"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QFileDialog>
 #include <QProgressBar>
 #include <QPushButton>
@@ -11,10 +13,13 @@
 #include <vector>
 
 #include "documents/char_analysis.hpp"
+#include "documents/encoding.hpp"
 #include "documents/formatting_codes.hpp"
+#include "documents/qt/rich_text_edit.hpp"
 #include "documents/qt/rich_text_qt.hpp"
 #include "documents/text_input.hpp"
 #include "ui/analysis_table.hpp"
+#include "ui/document_commands.hpp"
 #include "ui/main_window.hpp"
 #include "ui/qt_host.hpp"
 
@@ -91,36 +96,31 @@ void TextInputCommands::openTextFile(const QString& path) {
     QTextEdit* memo = window_->memo1();
     if (file.error) {
         showOkMessage(window_, QString::fromUtf8(kMsgTextFileFailed), QString::fromStdString(*file.error));
-    } else {
-        memo->setExtraSelections({});
+    } else if (window_->documents()->mayReplaceText()) {
         memo->setCurrentCharFormat(QTextCharFormat());
-        setEditorRichText(*memo, file.text);
+        replaceEditorRichText(*memo, file.text);
+        window_->forgetResult();
+        if (file.replaced) showOkMessage(window_, QString::fromStdString(replacedBytesMessage(file.replaced)));
     }
     memo->setFocus();
 }
 
-void TextInputCommands::Coller1Click() {
-    QTextEdit* memo = window_->memo1();
-    QTextEdit* ref = buffer("memoOuvre");
-    memo->setExtraSelections({});
-    emptyEditor(memo);
-    emptyEditor(ref);
-    ref->paste();
-    memo->paste();
-    memo->setFocus();
-}
+// The pastes that empty the working text first replace it as one step that
+// Ctrl+Z takes back; the reference copy gets the same text.
+void TextInputCommands::Coller1Click() { replaceWithClipboard(false); }
 
-void TextInputCommands::Collerentexte1Click() {
-    QTextEdit* scratch = buffer("Memo2");
-    QTextEdit* memo = window_->memo1();
+void TextInputCommands::Collerentexte1Click() { replaceWithClipboard(true); }
+
+void TextInputCommands::replaceWithClipboard(bool plain) {
+    if (!window_->documents()->mayReplaceText()) return;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    auto* memo = static_cast<RichTextEdit*>(window_->memo1());
     QTextEdit* ref = buffer("memoOuvre");
-    emptyEditor(scratch);
-    scratch->paste();
     memo->setExtraSelections({});
-    emptyEditor(memo);
+    memo->setCurrentCharFormat(QTextCharFormat());
+    memo->replaceFromMimeData(data, plain);
     emptyEditor(ref);
-    setPlainLines(memo, plainLines(*scratch->document()));
-    setPlainLines(ref, plainLines(*memo->document()));
+    setEditorRichText(*ref, richTextFromDocument(*memo->document()));
     memo->setFocus();
 }
 

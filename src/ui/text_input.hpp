@@ -46,6 +46,7 @@ public:
 
 private:
     void setFontPoints(int points);
+    void replaceWithClipboard(bool plain);
     void analyseRange(int from, int to);
     QTextEdit* buffer(const char* name) const;
 

@@ -43,6 +43,20 @@ TEST(Cli, ProcessesAKeyAndWritesTheFinishedKeyInOrder) {
     EXPECT_NE(tree.find("  2\n"), std::string::npos);
 }
 
+// UTF-8 with one damaged byte: read as UTF-8, the byte shown as U+FFFD and counted.
+TEST(Cli, AUtf8KeyWithABadByteKeepsItsCharactersAndSaysSo) {
+    writeFile(tempPath("abime.txt"), "1. Chapeau serr\xC3\xA9 ... 2\n1. Chapeau \xC3\xA9troit => Amanita\n"
+                                     "2. Pied \xFF => Lepiota\n2. Pied long => Inocybe\n");
+    writeFile(tempPath("conf.txt"), kConfig);
+    const CliRun run = cli(tempPath("abime.txt") + " -c " + tempPath("conf.txt") + " -o " + tempPath("abime.cle"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string key = readFile(tempPath("abime.cle"));
+    EXPECT_NE(key.find("Chapeau serré"), std::string::npos) << key;
+    EXPECT_NE(key.find("Pied \xEF\xBF\xBD $ Lepiota"), std::string::npos) << key;
+    EXPECT_NE(run.err.find("1 octet qui n'est pas de l'UTF-8 a été lu comme \"\xEF\xBF\xBD\""), std::string::npos)
+        << run.err;
+}
+
 TEST(Cli, KeyErrorsGiveStatusOneAndNameTheUsersLines) {
     writeFile(tempPath("bad.txt"), "1. Chapeau rouge ... 2\n\n\n1. Chapeau blanc ... 1\n2. Pied => Amanita\n");
     writeFile(tempPath("conf.txt"), kConfig);

@@ -28,6 +28,29 @@ TEST(Encoding, InvalidUtf8SequencesAreNotMistakenForUtf8) {
     EXPECT_TRUE(isValidUtf8("\xF0\x9F\x8D\x84"));
 }
 
+// Windows-1252 text holds next to no well-formed UTF-8 sequence; UTF-8 with a
+// damaged byte or a last character cut in half still holds many.
+TEST(Encoding, Utf8WithAFewBadBytesStaysUtf8WithEachBadByteShown) {
+    struct Case {
+        const char* bytes;
+        const char* text;
+        std::size_t replaced;
+    };
+    const Case cases[] = {
+        {"serr\xC3\xA9" "es, \xC3\xA9troites \xFF" "ovale", "serrées, étroites \xEF\xBF\xBD" "ovale", 1},
+        {"ar\xC3\xAA" "te \xC3", "arête \xEF\xBF\xBD", 1},                            // last character cut
+        {"\xEF\xBB\xBF" "\xC3\xA9\xC3\xA9\x80\x80", "éé\xEF\xBF\xBD\xEF\xBF\xBD", 2},  // after a byte-order mark
+        {"serr\xE9" "es \xE9troites", "serrées étroites", 0},                             // Windows-1252
+        {"\xE9t\xE9 \xC3\xA9", "été Ã©", 0},                                               // more bad than good
+    };
+    for (const Case& c : cases) {
+        const DecodedText decoded = decodeTextCounted(c.bytes);
+        EXPECT_EQ(decoded.text, c.text) << c.bytes;
+        EXPECT_EQ(decoded.replaced, c.replaced) << c.bytes;
+    }
+    EXPECT_EQ(replacedBytesMessage(2), "2 octets qui ne sont pas de l'UTF-8 ont été lus comme \"\xEF\xBF\xBD\"");
+}
+
 TEST(Encoding, BackToWindows1252CountsWhatItCannotHold) {
     std::size_t lost = 0;
     EXPECT_EQ(utf8ToWindows1252("é…🍄", &lost), "\xE9\x85?");

@@ -111,3 +111,20 @@ TEST(DetectionDialog, AKeyInsideProseIsAppliedAsItsConvertedTextInOneUndoableEdi
     QTest::keyClick(w->memo1(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(w->memo1()->toPlainText(), pasted);
 }
+
+// "F9 traite la clé", as the window says: with the focus in it too.
+TEST(DetectionDialog, F9ProcessesTheKeyWhileTheWindowHasTheFocus) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QString::fromUtf8(kSmallKey));
+    TDetection* d = openDetection(*w);
+    ASSERT_NE(d, nullptr);
+    QApplication::setActiveWindow(d);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+    d->proposalsTable()->setFocus();
+    int runs = 0;
+    QObject::connect(w.get(), &TSarvelo::runFinished, [&] { ++runs; });
+    MessageCatcher messages;
+    QTest::keyClick(d->proposalsTable(), Qt::Key_F9);
+    EXPECT_EQ(runs, 1);
+}

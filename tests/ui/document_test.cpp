@@ -8,11 +8,13 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <fstream>
 #include <functional>
 
+#include "documents/config_entries.hpp"
 #include "documents/file_io.hpp"
 #include "documents/key_document.hpp"
 #include "documents/qt/rich_text_qt.hpp"
@@ -118,9 +120,9 @@ TEST_F(Documents, OpeningPaintsTheLastRunsErrorLinesOverTheOpenedText) {
     }
     const std::string path = tempPath("marked.Sarvelo");
     saveAs(*w, path);
-    clickMenuEntry(*w, "Fichier", "Nouveau");
-    EXPECT_TRUE(w->memo1()->extraSelections().isEmpty());
+    w->setWorkingText(QStringLiteral("autre"));
     useFile(*w, path);
+    MessageCatcher replace(QStringLiteral("&Non"));
     PreviewAnswer answer(*w, "BitBtn1");
     clickMenuEntry(*w, "Fichier", "Ouvrir");
     const auto marks = w->memo1()->extraSelections();
@@ -157,7 +159,10 @@ TEST_F(Documents, ThePreviewMarksExactlyTheDifferingParameters) {
     EXPECT_EQ(w->params().Car_maxi, 5);
 
     // With no document current there is nothing to compare with: all grey.
-    clickMenuEntry(*w, "Fichier", "Nouveau");
+    {
+        MessageCatcher discard(QStringLiteral("&Non"));
+        clickMenuEntry(*w, "Fichier", "Nouveau");
+    }
     std::size_t red = 1;
     PreviewAnswer again(*w, "", [&](TFormat_X& preview) {
         red = 0;
@@ -302,6 +307,68 @@ TEST(CommandLineFile, OpensAsTheMenusWouldByItsKind) {
     openFileAsMenusWould(*w, QStringLiteral("/nonexistent/cle.txt"));
     EXPECT_EQ(messages.texts.size(), 1);
     EXPECT_TRUE(w->memo1()->document()->isEmpty());
+}
+
+// The marker line inside the key text would cut the key short on reopening:
+// the save is refused, naming the line, and nothing is written.
+TEST_F(Documents, AKeyTextHoldingTheMarkerLineIsNotSaved) {
+    w->setWorkingText(QStringLiteral("1. Chapeau => Amanita\nConfiguration pour Sarvelo\n2. Pied => Lepiota"));
+    const std::string path = tempPath("marqueur.Sarvelo");
+    ::unlink(path.c_str());
+    MessageCatcher catcher;
+    saveAs(*w, path);
+    EXPECT_EQ(catcher.texts,
+              QStringList{"La ligne 2 du texte de la clé est \"Configuration pour Sarvelo\" : le document "
+                          "s'arrêterait à elle en s'ouvrant. Modifiez cette ligne avant d'enregistrer."});
+    EXPECT_TRUE(readFileBytes(path, kMaxTextFileBytes, false).error);
+    EXPECT_TRUE(w->documents()->changedSinceSaved());
+}
+
+// A key saved by a word processor, without configuration: the text with the
+// start-up parameters, said in a message; the table and the credit stay.
+TEST_F(Documents, ADocumentWithoutConfigurationOpensWithTheStartUpParameters) {
+    const std::string path = tempPath("sans_config.rtf");
+    std::string reason;
+    ASSERT_TRUE(writeFileAtomically(path, writeRtf(RichText::fromLines({"1. Chapeau => Amanita"})), reason));
+    w->params().Car_maxi = 9;
+    w->paramsChanged();
+    w->documents()->setFileChooser([path](bool, const QString&) { return QString::fromStdString(path); });
+    MessageCatcher catcher(QStringLiteral("&Non"));
+    PreviewAnswer answer(*w, "BitBtn1");
+    clickMenuEntry(*w, "Fichier", "Ouvrir");
+    ASSERT_EQ(answer.shown, 1);
+    EXPECT_EQ(catcher.texts.value(catcher.texts.size() - 1),
+              "Ce document n'a pas de configuration : il est ouvert comme texte, avec les paramètres de démarrage.");
+    EXPECT_EQ(w->memo1()->toPlainText(), "1. Chapeau => Amanita");
+    EXPECT_EQ(configurationEntries(w->params()), configurationEntries(KeyParams{}));
+    EXPECT_TRUE(w->grille()->isVisible());
+    EXPECT_EQ(w->params().copyright, kCredit);
+    EXPECT_EQ(w->params().Version, kVersion);
+}
+
+// "Ouvre" replaces a changed text only when the user says so, and Ctrl+Z
+// brings it back.
+TEST_F(Documents, OuvreAsksBeforeReplacingAChangedTextAndCtrlZUndoesIt) {
+    fillWindow(*w);
+    const std::string path = tempPath("ouvre.Sarvelo");
+    saveAs(*w, path);
+    w->setWorkingText(QStringLiteral("travail en cours"));
+    useFile(*w, path);
+    {
+        MessageCatcher cancel(QStringLiteral("Annuler"));
+        PreviewAnswer answer(*w, "BitBtn1");
+        clickMenuEntry(*w, "Fichier", "Ouvrir");
+        EXPECT_EQ(cancel.texts, QStringList{"Enregistrer les modifications ?"});
+    }
+    EXPECT_EQ(w->memo1()->toPlainText(), "travail en cours");
+    {
+        MessageCatcher no(QStringLiteral("&Non"));
+        PreviewAnswer answer(*w, "BitBtn1");
+        clickMenuEntry(*w, "Fichier", "Ouvrir");
+    }
+    EXPECT_EQ(w->memo1()->toPlainText(), "1. Chapeau rouge ... 2\n2. Pied => Amanita");
+    testing::press(*w, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(w->memo1()->toPlainText(), "travail en cours");
 }
 
 }  // namespace

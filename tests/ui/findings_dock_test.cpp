@@ -2,10 +2,12 @@
 // F3 from one finding to the next, and the marks in the "Structure" window.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QTableView>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "review/qt/structure_window.hpp"
 #include "ui/findings_dock.hpp"
@@ -79,7 +81,8 @@ TEST(FindingsDock, F9ListsTheFindingsAndEachOneLeadsToItsRowAndLine) {
     QTreeWidgetItem* couplet2 = tree->topLevelItem(0)->child(0);
     ASSERT_EQ(couplet2->text(0), "2");
     EXPECT_EQ(couplet2->foreground(0).color(), QColor(192, 0, 0));
-    EXPECT_NE(tree->topLevelItem(0)->foreground(0).color(), QColor(192, 0, 0));
+    // Couplet 1 refers to the missing couplet 7.
+    EXPECT_EQ(tree->topLevelItem(0)->foreground(0).color(), QColor(192, 0, 0));
     w->structureWindow()->hide();
 
     // A clean key empties the list.
@@ -87,6 +90,39 @@ TEST(FindingsDock, F9ListsTheFindingsAndEachOneLeadsToItsRowAndLine) {
     press(*w, Qt::Key_F9);
     EXPECT_EQ(list->rowCount(), 0);
     EXPECT_EQ(dock->windowTitle(), QStringLiteral("Vérifications : aucune erreur, aucun avertissement"));
+}
+
+// A warning on couplet 1, then a reference to a missing couplet 7 and a
+// couplet 3 of one lead: F3 shows the errors first, the Structure window
+// marks both faulty couplets, and the dock's menu entry keeps its caption.
+TEST(FindingsDock, F3WalksTheErrorsFirstAndTheStructureMarksEachFaultyCouplet) {
+    auto w = openWindow();
+    useSmallKeyLayout(*w);
+    w->setWorkingText(QStringLiteral("1. Chapeau ... 2\n1. Chapeau => Amanita\n2. Pied court ... 7\n"
+                                     "2. Pied long ... 3\n3. Lames => Russula\n"));
+    MessageCatcher messages;
+    press(*w, Qt::Key_F9);
+    QAbstractItemModel* list = w->findingsDock()->list()->model();
+    ASSERT_EQ(list->rowCount(), 3);
+    QStringList levels;
+    for (int r = 0; r < 3; ++r) levels << list->index(r, 0).data().toString();
+    EXPECT_EQ(levels, (QStringList{"erreur", "erreur", "avertissement"}));
+    press(*w, Qt::Key_F3);
+    EXPECT_EQ(w->memo1()->textCursor().block().blockNumber(), 2);  // the missing couplet, not line 1
+
+    w->structureWindow()->show();
+    w->structureWindow()->rebuild();
+    QStringList marked;
+    for (QTreeWidgetItemIterator it(w->structureWindow()->tree()); *it; ++it)
+        if ((*it)->foreground(0).color() == QColor(192, 0, 0)) marked << (*it)->text(0);
+    EXPECT_EQ(marked, (QStringList{"2", "3"}));
+    w->structureWindow()->hide();
+
+    EXPECT_EQ(w->action("Verificationsvisibles1")->text(), QStringLiteral("Vérifications visibles"));
+    EXPECT_TRUE(w->action("Verificationsvisibles1")->isChecked());
+    testing::clickMenuEntry(*w, "Affichage", "Vérifications visibles");
+    EXPECT_FALSE(w->findingsDock()->isVisible());
+    EXPECT_FALSE(w->action("Verificationsvisibles1")->isChecked());
 }
 
 }  // namespace sarvelo

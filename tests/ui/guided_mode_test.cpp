@@ -213,5 +213,43 @@ TEST(GuidedMode, ProcessesTheGeneratedKeyAlone) {
     for (int r = 1; r <= w->table().dataRows(); ++r) EXPECT_FALSE(rowInError(w->table(), r)) << "row " << r;
 }
 
+// A novice who takes the reference separator for a determination separator
+// is told at once; whatever the chain gave, F9 works after it.
+TEST(GuidedMode, TheReferenceSeparatorAsADeterminationSeparatorIsToldAndF9Stays) {
+    auto w = openWindow();
+    w->setWorkingText(QStringLiteral("1. Chapeau rouge ..... 2\n1. Chapeau blanc => Amanita\n"
+                                     "2. Pied court => Lepiota\n2. Pied long => Inocybe\n"));
+    testing::useSmallKeyLayout(*w);
+    w->params().Separ2 = " ..... ";
+    w->params().Liste_separ_3.clear();
+    w->paramsChanged();
+    MessageCatcher catcher;
+    startGuidedMode(*w);
+    for (int i = 0; i < kStepDefinition; ++i) clickIn(*w, &TGuidedDialog::passerButton);
+    TGuidedDialog* d = shownDialog(*w);
+    auto* warning = d->findChild<QLabel*>(QStringLiteral("SeparateurRenvois"));
+    ASSERT_TRUE(warning);
+    EXPECT_FALSE(warning->isVisible());
+    select(*w, "=>");
+    QTest::mouseClick(d->selectionButton("Liste_separ_3"), Qt::LeftButton);
+    EXPECT_FALSE(warning->isVisible());
+    select(*w, " ..... ");
+    QTest::mouseClick(d->selectionButton("Liste_separ_3"), Qt::LeftButton);
+    EXPECT_TRUE(warning->isVisible());
+    EXPECT_EQ(warning->text(), "Ce séparateur sert déjà aux renvois : les entrées deviendraient toutes des définitions");
+    QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("Efface_separ3")), Qt::LeftButton);
+    EXPECT_FALSE(warning->isVisible());
+    select(*w, "=>");
+    QTest::mouseClick(d->selectionButton("Liste_separ_3"), Qt::LeftButton);
+    clickIn(*w, &TGuidedDialog::okButton);
+    clickIn(*w, &TGuidedDialog::passerButton);
+    EXPECT_EQ(w->lastRun().outcome, RunOutcome::Success);
+    EXPECT_TRUE(w->action("Action1")->isEnabled());
+    int runs = 0;
+    QObject::connect(w.get(), &TSarvelo::runFinished, [&] { ++runs; });
+    testing::press(*w, Qt::Key_F9);
+    EXPECT_EQ(runs, 1);
+}
+
 }  // namespace
 }  // namespace sarvelo

@@ -117,12 +117,13 @@ TEST(MainWindow, MenusHoldTheirEntriesSeparatorsAndShortcuts) {
         return out;
     };
     EXPECT_EQ(layout("Fichier"), (QStringList{"Nouveau", "-", "Ouvrir [Ctrl+O]", "Enregistrer [Ctrl+S]",
-                                              "Enregistrer sous [Ctrl+Alt+S]", "-", "Ouvrir fichier texte [Ctrl+Alt+T]",
+                                              "Enregistrer sous [Ctrl+Alt+S]", "Imprimer [Ctrl+Shift+P]", "-", "Ouvrir fichier texte [Ctrl+Alt+T]",
                                               "Importer une clé KeyBase...", "-", "Fermer [Ctrl+F4]"}));
     EXPECT_EQ(layout("Edition"),
-              (QStringList{"Rappel de la clé actuelle", "Mémorise cette état", "-", "Coller (efface tout et colle) [Ctrl+W]",
+              (QStringList{"Annuler [Ctrl+Z]", "Rétablir [Ctrl+Y]", "-", "Rappel de la clé actuelle", "Mémorise cette état", "-", "Coller (efface tout et colle) [Ctrl+W]",
                            "-", "Coller en texte [Ctrl+Alt+V]", "-", "Copier [Ctrl+C]", "Couper [Ctrl+X]",
-                           "Coller [Ctrl+V]", "Efface sélection", "Efface tout"}));
+                           "Coller [Ctrl+V]", "Efface sélection", "Efface tout", "-",
+                           "Rechercher... [Ctrl+F]", "Remplacer... [Ctrl+H]"}));
     EXPECT_EQ(layout("Options"), (QStringList{"Mode Expert [Ctrl+E]", "Mode Assisté", "Mode Dirigé [Ctrl+D]", "-",
                                               "Mode partiel (sans numérotation) [Ctrl+P]", "-",
                                               "Paramètre la barre d'icone"}));
@@ -644,7 +645,7 @@ TEST(MainWindow, TableauVisibleHidesAndShowsTheTableBelowTheText) {
     EXPECT_TRUE(splitter->handle(1)->isVisible());
     // Shown below the working area again, whatever the layout was.
     EXPECT_EQ(splitter->orientation(), Qt::Vertical);
-    EXPECT_GT(w->grille()->y(), w->memo1()->mapTo(w.get(), QPoint(0, 0)).y());
+    EXPECT_GT(w->grille()->mapTo(w.get(), QPoint(0, 0)).y(), w->memo1()->mapTo(w.get(), QPoint(0, 0)).y());
     EXPECT_EQ(w->grille()->height(), 120);
 }
 

@@ -49,6 +49,7 @@ TEST(Presets, EachReplacesTheTextAndProcessesCleanly) {
         w->setPageByCommand(TSarvelo::kPageRenvois);
         const TextList before = configurationEntries(w->params());
 
+        MessageCatcher replace(QStringLiteral("&Non"));  // the key typed in is not kept
         usePresetByClick(*w, n);
         EXPECT_EQ(w->workingLines(), text::splitLines(presetSample(n).toStdString()));
         EXPECT_GE(w->workingLines().size(), 20u);
@@ -85,6 +86,17 @@ TEST(Presets, EachReplacesTheTextAndProcessesCleanly) {
             for (int r = 1; r <= t.dataRows(); ++r) EXPECT_EQ(t.cell(r, kKind), "=>") << "row " << r;
         }
     }
+}
+
+// As a new user does it: a fresh window, "Format 5", "Utilise ce format", F9.
+TEST(Presets, Format5ProcessesItsSampleInAFreshWindow) {
+    auto w = openWindow();
+    usePresetByClick(*w, 5);
+    MessageCatcher questions(QStringLiteral("&Oui"));
+    testing::press(*w, Qt::Key_F9);
+    EXPECT_TRUE(questions.texts.isEmpty()) << questions.texts.join(" / ").toStdString();
+    EXPECT_EQ(w->lastRun().outcome, RunOutcome::Success);
+    for (int r = 1; r <= w->table().dataRows(); ++r) EXPECT_FALSE(rowInError(w->table(), r)) << "row " << r;
 }
 
 // A sample edited in "Format 5" is what goes into the working text.

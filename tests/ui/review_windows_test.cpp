@@ -267,13 +267,17 @@ TEST_F(FinishedKeyWindow, ShowingItBuildsTheKeyFromTheTable) {
     EXPECT_EQ(versLigne->maximum(), 4);
 }
 
-TEST_F(FinishedKeyWindow, ActivationFromAnotherWindowShowsTheCurrentTable) {
+// Corrections typed in the window stay until they are saved or the key is built again.
+TEST_F(FinishedKeyWindow, ActivationFromAnotherWindowShowsTheCurrentTableButKeepsCorrections) {
     showActive(&window);
-    QTest::keyClicks(fin, "modifie ");
     table.cell(1, sarvelo::kTexte) = "Chapeau orange";
     activateFromOtherWindow(&window);
     EXPECT_EQ(fin->toPlainText(),
               QString(kTwoCoupletsText).replace("Chapeau rouge", "Chapeau orange"));
+    QTest::keyClicks(fin, "modifie ");
+    table.cell(1, sarvelo::kTexte) = "Chapeau vert";
+    activateFromOtherWindow(&window);
+    EXPECT_TRUE(fin->toPlainText().startsWith("modifie ")) << fin->toPlainText().toStdString();
 }
 
 TEST_F(FinishedKeyWindow, EnOrdrePutsCoupletTenAfterNine) {

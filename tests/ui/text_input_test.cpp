@@ -82,7 +82,17 @@ TEST_F(TextInput, AFileThatCannotBeOpenedLeavesTheWorkingTextAsItWas) {
     EXPECT_EQ(rich(), key);
 }
 
+// A UTF-8 file with a damaged byte keeps its accents; the byte is shown and counted.
+TEST_F(TextInput, AUtf8FileWithABadByteIsReadAsUtf8AndSaysSo) {
+    const std::string path = tempFile("abime.txt", "1. Lames serr\xC3\xA9" "es \xFF => Russula\n");
+    MessageCatcher messages;
+    openFile(path);
+    EXPECT_EQ(text(), QStringLiteral("1. Lames serrées \uFFFD => Russula"));
+    EXPECT_EQ(messages.texts, QStringList{"1 octet qui n'est pas de l'UTF-8 a été lu comme \"\uFFFD\""});
+}
+
 TEST_F(TextInput, RichPastesKeepBoldItalicUnderlineAndColour) {
+    MessageCatcher replace(QStringLiteral("&Non"));  // the text replaced is not kept
     tick({"Couleur", "Le_gras", "Le_Souligne", "L_Italique", "Plus_gras", "plus_souligne", "plus_italique"});
     const std::pair<const char*, QByteArray> pastes[] = {{"text/html", kHtml}, {"text/rtf", kRtf}};
     for (const auto& [type, data] : pastes) {
@@ -105,6 +115,7 @@ TEST_F(TextInput, RichPastesKeepBoldItalicUnderlineAndColour) {
 }
 
 TEST_F(TextInput, CollerEnTexteGivesPlainLinesInTheBaseFont) {
+    MessageCatcher replace(QStringLiteral("&Non"));  // the text replaced is not kept
     putOnClipboard("text/html", QByteArray(kHtml) + "<p>3 ligne<br>coupée</p>");
     press(*w, Qt::Key_W, Qt::ControlModifier);
     tick({"Le_gras"});
@@ -124,6 +135,7 @@ TEST_F(TextInput, CollerEnTexteGivesPlainLinesInTheBaseFont) {
 }
 
 TEST_F(TextInput, EffaceToutKeepsTheReferenceCopyForRappel) {
+    MessageCatcher replace(QStringLiteral("&Non"));  // the text replaced is not kept
     putOnClipboard("text/rtf", kRtf);
     press(*w, Qt::Key_W, Qt::ControlModifier);
     const RichText key = rich();

@@ -18,6 +18,21 @@ const char* const kRtfTypes[] = {"text/rtf", "application/rtf", "text/richtext",
 // Paragraphs beyond which inserting run by run would keep the user waiting.
 constexpr std::size_t kLongPaste = 2000;
 
+// Plain text as lines, whatever their ends; a final line break ends the
+// last line and starts none.
+RichText plainLinesOf(QString all) {
+    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    all.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    RichText text;
+    if (all.isEmpty()) return text;
+    const QStringList lines = all.split(QLatin1Char('\n'));
+    text.paragraphs.resize(static_cast<std::size_t>(lines.size()));
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        text.paragraphs[static_cast<std::size_t>(i)].append(lines[i].toStdString(), {});
+    if (all.endsWith(QLatin1Char('\n'))) text.paragraphs.pop_back();
+    return text;
+}
+
 }  // namespace
 
 QByteArray RichTextEdit::rtfOf(const QMimeData* source) {
@@ -36,12 +51,12 @@ bool RichTextEdit::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 // A word processor's RTF first: it carries exactly what the processing can
-// use; then HTML (web pages, and the copies of the editors themselves); then
-// plain text as Qt reads it. Formatted text comes in with what the key can
-// carry (bold, italic, underline, colour, indents), in the editor's font,
-// and a line break inside a paragraph (a <br> of a web page) makes a line of
-// its own: every line of the working text is a line of the key.
-void RichTextEdit::insertFromMimeData(const QMimeData* source) {
+// use; then HTML (web pages, and the copies of the editors themselves).
+// Formatted text comes in with what the key can carry (bold, italic,
+// underline, colour, indents), in the editor's font, and a line break inside
+// a paragraph (a <br> of a web page) makes a line of its own: every line of
+// the working text is a line of the key. Nothing when neither is offered.
+std::optional<RichText> RichTextEdit::formattedOf(const QMimeData* source) const {
     const QByteArray rtf = acceptRichText() ? rtfOf(source) : QByteArray();
     RichText text;
     if (!rtf.isEmpty()) {
@@ -51,20 +66,38 @@ void RichTextEdit::insertFromMimeData(const QMimeData* source) {
         QTextCursor(&scratch).insertFragment(QTextDocumentFragment::fromHtml(source->html(), document()));
         text = richTextFromDocument(scratch);
     } else {
+        return std::nullopt;
+    }
+    text.splitLineBreaks();
+    return text;
+}
+
+void RichTextEdit::insertFromMimeData(const QMimeData* source) {
+    std::optional<RichText> text = formattedOf(source);
+    // A long plain key into an empty editor goes the fast way too.
+    if (!text && document()->isEmpty() && source && source->hasText() &&
+        static_cast<std::size_t>(source->text().count(QLatin1Char('\n'))) > kLongPaste)
+        text = plainLinesOf(source->text());
+    if (!text) {
         QTextEdit::insertFromMimeData(source);
         return;
     }
-    text.splitLineBreaks();
-    if (document()->isEmpty() && text.paragraphs.size() > kLongPaste) {
-        // A long key into an empty editor (the pastes that empty it first),
-        // the fast way, which cannot be undone; the caret stays at the start.
-        setEditorRichText(*this, text);
+    if (document()->isEmpty() && text->paragraphs.size() > kLongPaste) {
+        // A long key into an empty editor, the fast way, which cannot be
+        // undone; the caret stays at the start.
+        setEditorRichText(*this, *text);
     } else {
         QTextCursor cursor = textCursor();
-        insertRichText(cursor, text);
+        insertRichText(cursor, *text);
         setTextCursor(cursor);
     }
     ensureCursorVisible();
+}
+
+void RichTextEdit::replaceFromMimeData(const QMimeData* source, bool plain) {
+    std::optional<RichText> text = plain ? std::nullopt : formattedOf(source);
+    if (!text) text = plainLinesOf(source ? source->text() : QString());
+    replaceEditorRichText(*this, *text);
 }
 
 }  // namespace sarvelo

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QTextEdit>
+#include <optional>
+
+#include "documents/rich_text.hpp"
 
 namespace sarvelo {
 
@@ -15,8 +18,12 @@ public:
 
     // The RTF a clipboard or drop offers, empty when none.
     static QByteArray rtfOf(const QMimeData* source);
+    // Replaces the whole text with a clipboard's or drop's content (as plain
+    // text when `plain`), as one step that Ctrl+Z takes back.
+    void replaceFromMimeData(const QMimeData* source, bool plain);
 
 protected:
+    std::optional<RichText> formattedOf(const QMimeData* source) const;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 };

@@ -65,18 +65,23 @@ RichText richTextOfRange(const QTextDocument& doc, int from, int to) {
     return out;
 }
 
-// The text goes in as plain text, the one fast way into a document, and
-// only what is formatted is formatted afterwards: a long key opens in a
-// fraction of the time run-by-run insertion takes.
-void setDocumentRichText(QTextDocument& doc, const RichText& text) {
+namespace {
+
+// A text as the plain characters the document takes in one insertion, and
+// the formatted stretches to format afterwards.
+struct PlainText {
     struct Formatted {
         int start, length;
         CharFormat format;
     };
-    std::vector<Formatted> formatted;
     QString all;
+    std::vector<Formatted> formatted;
+};
+
+PlainText plainTextOf(const RichText& text) {
+    PlainText out;
     for (std::size_t i = 0; i < text.paragraphs.size(); ++i) {
-        if (i) all += QLatin1Char('\n');
+        if (i) out.all += QLatin1Char('\n');
         for (const TextRun& run : text.paragraphs[i].runs) {
             QString s = QString::fromStdString(run.text);
             // Breaks inside a paragraph stay inside its block.
@@ -84,20 +89,17 @@ void setDocumentRichText(QTextDocument& doc, const RichText& text) {
                 if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar::ParagraphSeparator)
                     c = QChar::LineSeparator;
             if (run.format != CharFormat{})
-                formatted.push_back({static_cast<int>(all.size()), static_cast<int>(s.size()), run.format});
-            all += s;
+                out.formatted.push_back({static_cast<int>(out.all.size()), static_cast<int>(s.size()), run.format});
+            out.all += s;
         }
     }
-    const bool undo = doc.isUndoRedoEnabled();
-    doc.setUndoRedoEnabled(false);
-    // Emptied first, then one edit of text and formats together: the editor
-    // lays out a new text in steps as it is shown, but an edit of part of a
-    // text, or a replaced text, all at once.
-    doc.clear();
-    QTextCursor cursor(&doc);
-    cursor.beginEditBlock();
-    doc.setPlainText(all);
-    QTextBlock block = doc.begin();
+    return out;
+}
+
+// The indents and formats of a text whose characters are in the document
+// from its start, inside the edit the cursor has open.
+void formatPlainText(QTextCursor& cursor, const RichText& text, const PlainText& plain) {
+    QTextBlock block = cursor.document()->begin();
     for (const Paragraph& p : text.paragraphs) {
         if (p.firstIndent != 0 || p.leftIndent != 0) {
             QTextBlockFormat bf;
@@ -108,13 +110,52 @@ void setDocumentRichText(QTextDocument& doc, const RichText& text) {
         }
         block = block.next();
     }
-    for (const Formatted& f : formatted) {
+    for (const PlainText::Formatted& f : plain.formatted) {
         cursor.setPosition(f.start);
         cursor.setPosition(f.start + f.length, QTextCursor::KeepAnchor);
         cursor.setCharFormat(qtFormat(f.format));
     }
+}
+
+}  // namespace
+
+// The text goes in as plain text, the one fast way into a document, and
+// only what is formatted is formatted afterwards: a long key opens in a
+// fraction of the time run-by-run insertion takes.
+void setDocumentRichText(QTextDocument& doc, const RichText& text) {
+    const PlainText plain = plainTextOf(text);
+    const bool undo = doc.isUndoRedoEnabled();
+    doc.setUndoRedoEnabled(false);
+    // Emptied first, then one edit of text and formats together: the editor
+    // lays out a new text in steps as it is shown, but an edit of part of a
+    // text, or a replaced text, all at once.
+    doc.clear();
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    doc.setPlainText(plain.all);
+    formatPlainText(cursor, text, plain);
     cursor.endEditBlock();
     doc.setUndoRedoEnabled(undo);
+}
+
+void replaceEditorRichText(QTextEdit& editor, const RichText& text) {
+    QTextDocument& doc = *editor.document();
+    // An empty text has nothing to take back: the fast way, laid out in steps.
+    if (doc.isEmpty()) {
+        setEditorRichText(editor, text);
+        return;
+    }
+    const PlainText plain = plainTextOf(text);
+    editor.setTextCursor(QTextCursor());
+    QTextCursor cursor(&doc);
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.setBlockFormat(QTextBlockFormat());
+    cursor.insertText(plain.all, QTextCharFormat());
+    formatPlainText(cursor, text, plain);
+    cursor.endEditBlock();
+    editor.setTextCursor(QTextCursor(&doc));
 }
 
 void setEditorRichText(QTextEdit& editor, const RichText& text) {

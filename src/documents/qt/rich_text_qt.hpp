@@ -23,6 +23,9 @@ void setDocumentRichText(QTextDocument& doc, const RichText& text);
 // of a long text would make the editor lay the whole text out at once, and
 // freeze, instead of laying it out in steps as it is shown.
 void setEditorRichText(QTextEdit& editor, const RichText& text);
+// Replaces the editor's text as one step that Ctrl+Z takes back (an empty
+// text, with nothing to take back, the fast way); the caret at the start.
+void replaceEditorRichText(QTextEdit& editor, const RichText& text);
 // Inserts at the cursor, as one step to undo; the first paragraph goes into
 // the cursor's block.
 void insertRichText(QTextCursor& cursor, const RichText& text);

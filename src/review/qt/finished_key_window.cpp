@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSpinBox>
@@ -16,6 +18,7 @@
 #include <unordered_map>
 
 #include "review/finished_key.hpp"
+#include "review/qt/stale_band.hpp"
 #include "review/qt/view_window.hpp"
 
 namespace {
@@ -55,7 +58,9 @@ TBD_Fin::TBD_Fin(const sarvelo::ResultTable* table, QWidget* parent)
     fin_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     fin_->setPlainText("Fin");
     connect(fin_, &QPlainTextEdit::textChanged, this, [this] {
-        if (!settingText_) lineRows_.clear();
+        if (settingText_) return;
+        lineRows_.clear();
+        edited_ = true;
     });
 
     auto* panel = new QWidget(this);
@@ -92,6 +97,8 @@ TBD_Fin::TBD_Fin(const sarvelo::ResultTable* table, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    stale_ = sarvelo::qt::makeStaleBand(this);
+    layout->addWidget(stale_);
     layout->addWidget(fin_, 1);
     layout->addWidget(panel);
 
@@ -125,7 +132,23 @@ void TBD_Fin::setText(const std::vector<std::string>& lines) {
     settingText_ = true;
     fin_->setPlainText(text);
     settingText_ = false;
+    edited_ = false;
 }
+
+bool TBD_Fin::mayDiscardEdits() {
+    if (!edited_) return true;
+    QMessageBox box(QMessageBox::Question, "Sarvelo",
+                    "Remplacer les corrections faites dans « Clé terminée » par la clé traitée ?",
+                    QMessageBox::NoButton, this);
+    QPushButton* yes = box.addButton("&Oui", QMessageBox::YesRole);
+    QPushButton* no = box.addButton("&Non", QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void TBD_Fin::setStale(bool stale) { stale_->setVisible(stale); }
 
 void TBD_Fin::buildFromTable() {
     std::vector<std::string> built;
@@ -140,7 +163,10 @@ void TBD_Fin::buildFromTable() {
     versLigne_->setMaximum(std::max(1, static_cast<int>(built.size())));
 }
 
-void TBD_Fin::FormActivate() { buildFromTable(); }
+// Shown again, the window follows the table unless the user has corrected its text.
+void TBD_Fin::FormActivate() {
+    if (!edited_) buildFromTable();
+}
 
 bool TBD_Fin::orderText() {
     const std::vector<std::string> current = lines();
@@ -199,6 +225,7 @@ QString TBD_Fin::askFileName(QWidget* parent) {
 }
 
 void TBD_Fin::EnregistrerClick() {
+    if (beforeWrite_ && !beforeWrite_(this, sarvelo::qt::ResultWriting::Save)) return;
     const QString name = fileName_ ? fileName_(this) : askFileName(this);
     if (name.isEmpty()) {
         // The sorted view ends with "Enregistrer" even when the save was cancelled.
@@ -218,15 +245,38 @@ void TBD_Fin::EnregistrerClick() {
                                  .arg(name, file.errorString()));
         return;
     }
+    edited_ = false;
     accept();
 }
 
 void TBD_Fin::FermerClick() { reject(); }
 
+// The finished key as the window shows it, corrections included.
+void TBD_Fin::ImprimerClick() {
+    if (!edited_) buildFromTable();
+    if (lines().empty()) {
+        QMessageBox::information(parentWidget(), "Sarvelo", "Aucune clé terminée à imprimer : F9 traite la clé.");
+        return;
+    }
+    if (beforeWrite_ && !beforeWrite_(parentWidget(), sarvelo::qt::ResultWriting::Print)) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(windowTitle());
+    const bool chosen = printer_ ? printer_(printer, parentWidget()) : [&] {
+        QPrintDialog dialog(&printer, parentWidget());
+        dialog.setWindowTitle("Imprimer la clé terminée");
+        return dialog.exec() == QDialog::Accepted;
+    }();
+    if (!chosen) return;
+    QTextDocument page;
+    page.setDefaultFont(fin_->font());
+    page.setPlainText(fin_->toPlainText());
+    page.print(&printer);
+}
+
 // The key is exported from the result table, not from the text of the window,
 // so that every format describes the key as processed.
 void TBD_Fin::ExporterClick() {
-    if (!table_) return;
+    if (!table_ || (beforeWrite_ && !beforeWrite_(this, sarvelo::qt::ResultWriting::Export))) return;
     const QString title = titleSource_ ? titleSource_() : QStringLiteral("Clé d'identification");
     const auto choice = exportChoice_ ? exportChoice_(this, title) : sarvelo::qt::askExportChoice(this, title);
     if (choice) sarvelo::qt::exportResultTable(this, *table_, *choice);
@@ -239,7 +289,7 @@ void TBD_Fin::present() {
 }
 
 void TBD_Fin::showOrdered() {
-    buildFromTable();
+    if (mayDiscardEdits()) buildFromTable();
     orderText();
     const bool active = QGuiApplication::focusWindow() &&
                         QGuiApplication::focusWindow() == windowHandle();

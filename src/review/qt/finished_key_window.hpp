@@ -9,7 +9,9 @@
 #include "engine/table.hpp"
 #include "review/qt/key_export.hpp"
 
+class QLabel;
 class QPlainTextEdit;
+class QPrinter;
 class QPushButton;
 class QSpinBox;
 
@@ -25,6 +27,20 @@ public:
 
     // Writes the key built from the table into the window without showing it.
     void buildFromTable();
+    // Corrections typed in the window are kept until they are saved or the
+    // key is built again; true when there are none, or the user lets them go.
+    bool mayDiscardEdits();
+    bool edited() const { return edited_; }
+    // The grey band of a result made from an earlier text.
+    void setStale(bool stale);
+    // Asked before "Enregistrer", "Exporter..." and "Imprimer" write (a stale
+    // result, a key in error); false stops the writing.
+    using WriteCheck = std::function<bool(QWidget* parent, sarvelo::qt::ResultWriting writing)>;
+    void setBeforeWrite(WriteCheck check) { beforeWrite_ = std::move(check); }
+    // "Imprimer": the printer, asked with QPrintDialog unless replaced; false
+    // when the user cancels.
+    using PrinterChooser = std::function<bool(QPrinter& printer, QWidget* parent)>;
+    void setPrinterChooser(PrinterChooser chooser) { printer_ = std::move(chooser); }
     // "Trier la clé terminée": builds, puts in order and shows the window modally; when it is
     // already shown, builds and orders it in place and brings it to the front.
     void showOrdered();
@@ -51,6 +67,7 @@ public slots:
     void AllerClick();
     void EnregistrerClick();
     void FermerClick();
+    void ImprimerClick();
 
 signals:
     // "Aller": the table row whose lead gave the selected line, or no signal when the text no
@@ -78,9 +95,13 @@ private:
     FileNameProvider fileName_;
     sarvelo::qt::ExportChoiceProvider exportChoice_;
     std::function<QString()> titleSource_;
+    WriteCheck beforeWrite_;
+    PrinterChooser printer_;
+    QLabel* stale_;
 
     // Table row of each line while the text is as built or ordered here; emptied on user edits.
     std::vector<int> lineRows_;
     bool settingText_ = false;
+    bool edited_ = false;
     bool shownOnce_ = false;
 };

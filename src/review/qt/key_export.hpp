@@ -13,6 +13,9 @@ class QWidget;
 
 namespace sarvelo::qt {
 
+// What is about to write the result table's key out of the program.
+enum class ResultWriting { Save, Export, Print };
+
 struct ExportChoice {
     QString fileName;
     interchange::ExportFormat format;

@@ -118,11 +118,17 @@ void TStructure::showEvent(QShowEvent* event) {
 }
 
 void TStructure::setFindings(const std::vector<sarvelo::Finding>& findings) {
-    inLoop_.clear();
+    faulty_.clear();
     unreachable_.clear();
     for (const sarvelo::Finding& f : findings) {
+        const QString text = QString::fromStdString(f.text);
         if (f.kind == sarvelo::FindingKind::Loop)
-            for (const std::string& couplet : f.couplets) inLoop_.emplace(couplet, QString::fromStdString(f.text));
+            for (const std::string& couplet : f.couplets) faulty_.emplace(couplet, text);
+        // A couplet that refers to one missing, or has a single lead.
+        if (f.kind == sarvelo::FindingKind::MissingCouplet || f.kind == sarvelo::FindingKind::SingleLead) {
+            auto [at, added] = faulty_.emplace(f.couplet, text);
+            if (!added) at->second += QLatin1Char('\n') + text;
+        }
         if (f.kind == sarvelo::FindingKind::UnreachableCouplet) unreachable_.push_back(f.couplets);
     }
     markFindings();
@@ -131,10 +137,10 @@ void TStructure::setFindings(const std::vector<sarvelo::Finding>& findings) {
 void TStructure::markFindings() {
     for (int i = arbre_->topLevelItemCount() - 1; i >= 0; --i)
         if (arbre_->topLevelItem(i)->data(0, kUnreachableRole).toBool()) delete arbre_->takeTopLevelItem(i);
-    if (!inLoop_.empty()) {
+    if (!faulty_.empty()) {
         for (QTreeWidgetItemIterator it(arbre_); *it; ++it) {
-            const auto found = inLoop_.find((*it)->text(0).toStdString());
-            if (found == inLoop_.end()) continue;
+            const auto found = faulty_.find((*it)->text(0).toStdString());
+            if (found == faulty_.end()) continue;
             (*it)->setForeground(0, kFaultColour);
             (*it)->setToolTip(0, found->second);
         }

@@ -51,7 +51,7 @@ private:
     void markFindings();
 
     const sarvelo::ResultTable* table_;
-    std::map<std::string, QString> inLoop_;             // couplet, its loop
+    std::map<std::string, QString> faulty_;             // couplet, what is wrong (loop, missing couplet, one lead)
     std::vector<std::vector<std::string>> unreachable_;  // parts of the key out of reach
     QTreeWidget* arbre_;
     QSpinBox* police_;
