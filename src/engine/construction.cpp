@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/engine.hpp"
+#include "engine/separator_index.hpp"
 #include "engine/text.hpp"
 
 namespace sarvelo {
@@ -49,7 +50,7 @@ bool beginsWithUpper(std::string_view s, std::string_view prefixUpper) {
 
 // Splits one prepared line into the cells of row r.
 void splitLine(std::string s, int r, const KeyParams& p, const std::string& sectionStartUpper,
-               const std::string& sectionUpper, ResultTable& table) {
+               const std::string& sectionUpper, const SeparatorIndex& separators, ResultTable& table) {
     std::string& nb = table.cell(r, kNb);
     std::string& kind = table.cell(r, kKind);
     std::string& target = table.cell(r, kTarget);
@@ -105,15 +106,16 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
         return;
     }
 
-    if (kind.empty()) {
-        for (const std::string& separator : p.Liste_separ_3) {
-            if (!target.empty()) break;
-            if (!contains(s, separator)) continue;
+    // The first separator in list order that occurs, wherever it stands.
+    if (kind.empty() && target.empty()) {
+        if (const auto found = separators.firstInList(s)) {
+            const std::string& separator = p.Liste_separ_3[*found];
             table.cell(r, kSource) = std::to_string(r);
             table.cell(r, kTexte) = text::textBefore(s, separator);
             text::cutThrough(s, separator);
             kind = kDetermination;
-            target = s;
+            target = std::move(s);
+            return;
         }
     }
 
@@ -180,6 +182,7 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
 
     const std::string sectionStartUpper = text::upper(p.section_depart);
     const std::string sectionUpper = text::upper(p.section);
+    const SeparatorIndex separators(p.Liste_separ_3);
 
     // One sweep down the table: the marker of a row is resolved once the row
     // below is split, and its target filled once the row below is resolved.
@@ -190,7 +193,7 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
         host.setProgress(k);
         const int r = k + 1;
         for (int c = kNb; c <= kTarget; ++c) table.cell(r, c).clear();
-        splitLine(prepared.lines[k], r, p, sectionStartUpper, sectionUpper, table);
+        splitLine(prepared.lines[k], r, p, sectionStartUpper, sectionUpper, separators, table);
         if (r >= 2) resolveMarker(table, r - 1, p);
         if (r >= 3) fillFromNextRow(table, r - 2, host);
     }

@@ -183,20 +183,41 @@ void trimEnd(std::string& s, std::string_view t) {
 }
 
 namespace {
-// ASCII letters and digits, and every byte of a non-ASCII character (accented
-// letters), count as word characters.
-bool isWordByte(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 0x80 || (u >= '0' && u <= '9') || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
+// The character that ends just before byte `end` (a continuation byte is
+// stepped over back to the first byte of its character).
+char32_t charBefore(std::string_view s, std::size_t end) {
+    std::size_t start = end;
+    while (start > 0 && end - start < 4) {
+        --start;
+        if ((static_cast<unsigned char>(s[start]) & 0xC0) != 0x80) break;
+    }
+    return nextChar(s, start);
 }
 }  // namespace
+
+bool isAnyLetter(char32_t c) {
+    if (isLetter(c)) return true;
+    if (c < 0xC0) return false;
+    if (c <= 0x24F) return c != 0xD7 && c != 0xF7;      // Latin-1 letters, Latin Extended-A and -B
+    if (c >= 0x250 && c <= 0x2AF) return true;           // IPA extensions
+    if (c >= 0x300 && c <= 0x36F) return true;           // combining accents (a decomposed "é")
+    if (c >= 0x386 && c <= 0x3FF) return c != 0x387 && c != 0x3F6;  // Greek
+    if (c >= 0x400 && c <= 0x52F) return c < 0x482 || c > 0x489;     // Cyrillic
+    return c >= 0x1E00 && c <= 0x1EFF;                   // Latin Extended Additional
+}
 
 void removeDashesOutsideWords(std::string& s) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '-' && !(i > 0 && i + 1 < s.size() && isWordByte(s[i - 1]) && isWordByte(s[i + 1])))
-            continue;
+        if (s[i] == '-') {
+            if (i == 0 || i + 1 >= s.size()) continue;
+            std::size_t after = i + 1;
+            const char32_t left = charBefore(s, i);
+            const char32_t right = nextChar(s, after);
+            const bool word = (isAnyLetter(left) && isAnyLetter(right)) || (isDigit(left) && isDigit(right));
+            if (!word) continue;
+        }
         out.push_back(s[i]);
     }
     s = std::move(out);
