@@ -64,6 +64,15 @@ static void BM_DigitLines(benchmark::State& state) {
 }
 BENCHMARK(BM_DigitLines)->Arg(40000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// A two-lead key followed by a million blank lines: the preparation drops
+// them without keeping a copy of each.
+static void BM_BlankLines(benchmark::State& state) {
+    Lines lines{"1. a ..... 2", "1. b ..... T"};
+    lines.resize(static_cast<std::size_t>(state.range(0)) + 2);
+    runAndTree(state, lines, dotLeaders());
+}
+BENCHMARK(BM_BlankLines)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // 1,000 sequence lines on a 100,000-lead key.
 static void BM_ManySequences(benchmark::State& state) {
     KeyParams p = bench::generatedKeyParams();
