@@ -359,6 +359,7 @@ int main(int argc, char** argv) {
     } else if (!o.documentFile.empty()) {
         if (const auto failure = saveKeyDocument(o.documentFile, keyText, params)) return fail("", *failure);
     }
+    keyText = RichText();  // only the document needed the formatted text: the run's peak goes without it
 
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);

@@ -30,13 +30,13 @@ std::size_t leadingCount(std::string_view s, std::string_view mark) {
     return m;
 }
 
-void setSectionStart(ResultTable& table, int r, std::string heading) {
+void setSectionStart(ResultTable& table, int r, std::string_view heading) {
     const std::string mark = kSectionStart;
     table.cell(r, kNb) = mark;
     table.cell(r, kSource) = std::to_string(r);
     table.cell(r, kTexte).clear();
     table.cell(r, kKind) = mark;
-    table.cell(r, kTarget) = std::move(heading);
+    table.cell(r, kTarget) = heading;
 }
 
 bool contains(std::string_view s, std::string_view t) { return !t.empty() && s.find(t) != std::string_view::npos; }
@@ -48,8 +48,9 @@ bool beginsWithUpper(std::string_view s, std::string_view prefixUpper) {
            text::upper(s.substr(0, prefixUpper.size())) == prefixUpper;
 }
 
-// Splits one prepared line into the cells of row r.
-void splitLine(std::string s, int r, const KeyParams& p, const std::string& sectionStartUpper,
+// Splits one prepared line into the cells of row r. The cuts move the start
+// of a view: the line is copied only into the cells it fills.
+void splitLine(std::string_view s, int r, const KeyParams& p, const std::string& sectionStartUpper,
                const std::string& sectionUpper, const SeparatorIndex& separators, ResultTable& table) {
     std::string& nb = table.cell(r, kNb);
     std::string& kind = table.cell(r, kKind);
@@ -59,7 +60,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
         const std::size_t m = leadingCount(s, p.caractere);
         if (m > 0) {
             table.cell(r, kSource) = std::to_string(m);
-            text::removeFirstChars(s, m * text::length(p.caractere));
+            s.remove_prefix(text::byteOffsetOfChar(s, m * text::length(p.caractere)));
         }
     }
 
@@ -68,7 +69,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
     // A heading kept for its section_depart is recognised as it stands: the
     // cuts below would otherwise eat into it when it has no Separ1.
     if (beginsWithUpper(s, sectionStartUpper)) {
-        setSectionStart(table, r, std::move(s));
+        setSectionStart(table, r, s);
         return;
     }
 
@@ -83,7 +84,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
             // Only the mark goes: a cut through "..." would find the dot
             // leader of the lead and take the description with it.
             nb = kSameNumber;
-            s.erase(0, p.meme_numero.size());
+            s.remove_prefix(p.meme_numero.size());
             sameNumberMark = true;
         }
     }
@@ -92,7 +93,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
     text::cutThrough(s, p.Separ1);
 
     if (kind.empty() && beginsWithUpper(s, sectionStartUpper)) {
-        setSectionStart(table, r, std::move(s));
+        setSectionStart(table, r, s);
         return;
     }
 
@@ -100,9 +101,9 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
         table.cell(r, kSource) = std::to_string(r);
         table.cell(r, kTexte) = text::textBefore(s, p.section);
         const std::size_t at = text::pos(p.section, s);
-        if (at > 0) text::removeFirstChars(s, at - 1);
+        if (at > 0) s.remove_prefix(text::byteOffsetOfChar(s, at - 1));
         kind = kSectionReference;
-        target = std::move(s);
+        target = s;
         return;
     }
 
@@ -114,7 +115,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
             table.cell(r, kTexte) = text::textBefore(s, separator);
             text::cutThrough(s, separator);
             kind = kDetermination;
-            target = std::move(s);
+            target = s;
             return;
         }
     }
@@ -122,16 +123,16 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
     if (!kind.empty()) return;
     if (p.format_renvois == 0) {
         table.cell(r, kSource) = std::to_string(r);
-        table.cell(r, kTexte) = std::move(s);
+        table.cell(r, kTexte) = s;
         kind = kReference;
     } else if (p.format_renvois == 1 && contains(s, p.Separ2)) {
         table.cell(r, kTexte) = text::textBefore(s, p.Separ2);
         text::cutThrough(s, p.Separ2);
-        std::string cleaned = text::referenceCleanup(s);
+        std::string cleaned = text::referenceCleanup(std::string(s));
         table.cell(r, kSource) = std::to_string(r);
         if (text::length(cleaned) > static_cast<std::size_t>(std::max(p.Car_maxi, 0))) {
             kind = kDetermination;
-            target = std::move(s);
+            target = s;
         } else {
             kind = kReference;
             target = std::move(cleaned);
@@ -211,12 +212,11 @@ void tidyDescriptions(ResultTable& table) {
         text::trimEnd(t, " ");
         text::removeAll(t, "\t");
         text::trimStart(t, " ");
-        // Runs of spaces shrink to one.
-        std::string single;
-        single.reserve(t.size());
-        for (char c : t)
-            if (c != ' ' || single.empty() || single.back() != ' ') single.push_back(c);
-        t = std::move(single);
+        // Runs of spaces shrink to one, in place.
+        std::size_t kept = 0;
+        for (const char c : t)
+            if (c != ' ' || kept == 0 || t[kept - 1] != ' ') t[kept++] = c;
+        t.resize(kept);
         text::removeAll(t, "\u2026");
         text::trimStart(t, ".");
         text::trimEnd(t, "..");

@@ -148,6 +148,12 @@ void cutThrough(std::string& s, std::string_view t) {
     if (count > 0) removeFirstChars(s, static_cast<std::size_t>(count));
 }
 
+void cutThrough(std::string_view& s, std::string_view t) {
+    const long p = static_cast<long>(pos(t, s));
+    const long count = p + static_cast<long>(length(t)) - 1;
+    if (count > 0) s.remove_prefix(byteOffsetOfChar(s, static_cast<std::size_t>(count)));
+}
+
 std::string textBefore(std::string_view s, std::string_view t) {
     if (t.empty()) return {};
     const auto at = s.find(t);
@@ -207,6 +213,7 @@ bool isAnyLetter(char32_t c) {
 }
 
 void removeDashesOutsideWords(std::string& s) {
+    if (s.find('-') == std::string::npos) return;
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {

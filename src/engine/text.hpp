@@ -57,6 +57,7 @@ std::size_t pos(std::string_view t, std::string_view s);
 // The table construction's text operations.
 // cut through t: remove the first p + length(t) - 1 characters, p = pos(t, s).
 void cutThrough(std::string& s, std::string_view t);
+void cutThrough(std::string_view& s, std::string_view t);  // the same on a view
 // text before t: the characters before the first occurrence of t.
 std::string textBefore(std::string_view s, std::string_view t);
 void removeAll(std::string& s, std::string_view t);

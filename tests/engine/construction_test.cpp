@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/engine.hpp"
 #include "support/layouts.hpp"
 
@@ -355,6 +357,31 @@ TEST(TableConstruction, OddDotLeaderLeavesNoStrayDot) {
 }
 
 // --- Table size, progress, events ------------------------------------------------
+
+// The working columns live apart from the shown ones: they follow the row
+// count, keep what was written, read empty until written, and a new run
+// empties them under the header.
+TEST(TableConstruction, WorkingColumnsFollowTheRows) {
+    ResultTable table;
+    table.setRowCount(4);
+    EXPECT_EQ(std::as_const(table).cell(3, 7), "");
+    table.cell(0, 9) = "New Nb";
+    table.cell(3, 7) = "x";
+    table.cell(3, 2) = "y";
+    table.setRowCount(10);
+    EXPECT_EQ(table.cell(3, 7), "x");
+    EXPECT_EQ(table.cellOrEmpty(9, 7), "");
+    EXPECT_EQ(table.cellOrEmpty(10, 7), "");
+    const ResultTable copy = table;
+    table.clearData();
+    EXPECT_EQ(copy.cell(3, 7), "x");
+    EXPECT_EQ(table.cell(3, 7), "");
+    EXPECT_EQ(table.cell(3, 2), "");
+    EXPECT_EQ(table.cell(0, 9), "New Nb");
+    table.setRowCount(2);
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cell(1, 9), "");
+}
 
 TEST(TableConstruction, TableGetsOneRowPerPreparedLine) {
     ResultTable table;
