@@ -163,17 +163,21 @@ std::string textBefore(std::string_view s, std::string_view t) {
 
 void removeAll(std::string& s, std::string_view t) {
     if (t.empty() || s.find(t) == std::string::npos) return;
+    if (t.size() == 1) {
+        s.erase(std::remove(s.begin(), s.end(), t[0]), s.end());
+        return;
+    }
     // Deleting the first occurrence again and again can make new occurrences
     // out of what surrounds it; one left-to-right scan with a write cursor
-    // reaches the same fixed point when we re-check the tail we just wrote.
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        out.push_back(c);
-        if (out.size() >= t.size() && std::string_view(out).substr(out.size() - t.size()) == t)
-            out.resize(out.size() - t.size());
+    // (in place: it never passes the read position) reaches the same fixed
+    // point when we re-check the tail we just wrote.
+    std::size_t kept = 0;
+    for (const char c : s) {
+        s[kept++] = c;
+        if (c == t.back() && kept >= t.size() && std::string_view(s.data() + kept - t.size(), t.size()) == t)
+            kept -= t.size();
     }
-    s = std::move(out);
+    s.resize(kept);
 }
 
 void trimStart(std::string& s, std::string_view t) {
