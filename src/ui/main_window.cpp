@@ -424,8 +424,7 @@ void TSarvelo::Action1Click() {
         showTrees();
     }
     if (result.outcome == RunOutcome::Success) {
-        fin_->buildFromTable();
-        fin_->present();
+        fin_->buildAndPresent();
     }
     markErrorLines(result.errorLines);
     showFindings(result);

@@ -238,6 +238,13 @@ void TBD_Fin::present() {
     activateWindow();
 }
 
+void TBD_Fin::buildAndPresent() {
+    buildFromTable();
+    const bool active = QGuiApplication::focusWindow() && QGuiApplication::focusWindow() == windowHandle();
+    if (!active) activation_->keepNextActivation();
+    present();
+}
+
 void TBD_Fin::showOrdered() {
     buildFromTable();
     orderText();
