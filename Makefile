@@ -46,6 +46,8 @@ sanitize: deps
 
 # libFuzzer targets of fuzz/, built with clang, each run FUZZ_SECONDS seconds on
 # its corpus (seeds from fuzz/seeds/NAME); crashes and slow inputs land in build-fuzz/.
+# The whole run (fuzz_run) takes inputs up to 1 MB: one allocation over 64 MB,
+# or a run over 10 s, is a fault.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60
 fuzz: deps
@@ -58,7 +60,9 @@ fuzz: deps
 	@cd build-fuzz && for t in fuzz_*; do [ -f "$$t" ] && [ -x "$$t" ] || continue; \
 	  mkdir -p corpus/$$t; seeds=""; [ -d ../fuzz/seeds/$$t ] && seeds=../fuzz/seeds/$$t; \
 	  echo "== $$t ($(FUZZ_SECONDS) s)"; \
-	  ./$$t -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 -max_len=8192 \
+	  limits="-timeout=10 -rss_limit_mb=2048 -max_len=8192"; \
+	  [ $$t = fuzz_run ] && limits="-timeout=10 -rss_limit_mb=1024 -malloc_limit_mb=64 -max_len=1048576"; \
+	  ./$$t -max_total_time=$(FUZZ_SECONDS) $$limits \
 	    -print_final_stats=1 corpus/$$t $$seeds || exit 1; done
 
 bench: build

@@ -1,6 +1,8 @@
 // Inputs that once made a run slow or huge: a long chain of unnumbered lines
 // joined to one lead, keys whose every row is faulty (the tree), and many
-// label sequences on a long key. Each whole run, from the lines to the tree.
+// label sequences on a long key, thousands of determination separators, a
+// text of empty or one-character lines. Each whole run, from the lines to the
+// tree.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -62,6 +64,15 @@ static void BM_DigitLines(benchmark::State& state) {
 }
 BENCHMARK(BM_DigitLines)->Arg(40000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
+// A two-lead key followed by a million blank lines: the preparation drops
+// them without keeping a copy of each.
+static void BM_BlankLines(benchmark::State& state) {
+    Lines lines{"1. a ..... 2", "1. b ..... T"};
+    lines.resize(static_cast<std::size_t>(state.range(0)) + 2);
+    runAndTree(state, lines, dotLeaders());
+}
+BENCHMARK(BM_BlankLines)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
 // 1,000 sequence lines on a 100,000-lead key.
 static void BM_ManySequences(benchmark::State& state) {
     KeyParams p = bench::generatedKeyParams();
@@ -75,5 +86,16 @@ static void BM_ManySequences(benchmark::State& state) {
     runAndTree(state, bench::generatedKey(static_cast<int>(state.range(0))), p);
 }
 BENCHMARK(BM_ManySequences)->Args({100000, 1000})->Unit(benchmark::kMillisecond);
+
+// A 20,000-line key with thousands of determination separators, the one
+// that matches last in the list.
+static void BM_ManySeparators(benchmark::State& state) {
+    KeyParams p = bench::generatedKeyParams();
+    p.Liste_separ_3.clear();
+    for (int k = 0; k < state.range(0); ++k) p.Liste_separ_3.push_back("=" + std::to_string(k) + ">");
+    p.Liste_separ_3.push_back("=>");
+    runAndTree(state, bench::generatedKey(8000), p);
+}
+BENCHMARK(BM_ManySeparators)->Arg(1)->Arg(10000)->Arg(40000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

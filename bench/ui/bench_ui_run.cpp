@@ -1,6 +1,6 @@
 // F9 in the main window on a generated key: from the key press to the table,
-// the tree, the marked working text and the finished-key window, as the user
-// waits for them. Runs offscreen unless a display is given.
+// the tree (when shown), the marked working text and the finished-key window,
+// as the user waits for them. Runs offscreen unless a display is given.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -52,7 +52,9 @@ void runF9(benchmark::State& state, bool errors) {
     }
     const int rows = window.grille()->model()->rowCount();
     const RunOutcome expected = errors ? RunOutcome::Errors : RunOutcome::Success;
-    if (rows != leads || window.arbre()->topLevelItemCount() != 1 || window.lastRun().outcome != expected)
+    // The tree beside the table is built only while it is shown.
+    const bool treeShown = !window.arbre()->isHidden();
+    if (rows != leads || (treeShown && window.arbre()->topLevelItemCount() != 1) || window.lastRun().outcome != expected)
         state.SkipWithError("the run did not fill the table and the tree");
     state.counters["rows"] = rows;
     state.counters["marked_lines"] = static_cast<double>(window.lastRun().errorLines.size());
@@ -60,7 +62,7 @@ void runF9(benchmark::State& state, bool errors) {
 
 void BM_F9(benchmark::State& state) { runF9(state, false); }
 void BM_F9_WithErrors(benchmark::State& state) { runF9(state, true); }
-BENCHMARK(BM_F9)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_F9)->Arg(5000)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_F9_WithErrors)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 }  // namespace

@@ -237,6 +237,7 @@ int run(int argc, char** argv) {
     // A converted key is the document's text: it reopens and processes the same.
     if ((o.detect || o.indented) && lines != keyText.lines()) keyText = RichText::fromLines(lines);
     if (!o.documentFile.empty()) outputs.add(o.documentFile, keyDocumentRtf(keyText, params));
+    keyText = RichText();  // only the document needed the formatted text: the run's peak goes without it
 
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/engine.hpp"
+#include "engine/separator_index.hpp"
 #include "engine/text.hpp"
 
 namespace sarvelo {
@@ -29,13 +30,13 @@ std::size_t leadingCount(std::string_view s, std::string_view mark) {
     return m;
 }
 
-void setSectionStart(ResultTable& table, int r, std::string heading) {
+void setSectionStart(ResultTable& table, int r, std::string_view heading) {
     const std::string mark = kSectionStart;
     table.cell(r, kNb) = mark;
     table.cell(r, kSource) = std::to_string(r);
     table.cell(r, kTexte).clear();
     table.cell(r, kKind) = mark;
-    table.cell(r, kTarget) = std::move(heading);
+    table.cell(r, kTarget) = heading;
 }
 
 bool contains(std::string_view s, std::string_view t) { return !t.empty() && s.find(t) != std::string_view::npos; }
@@ -47,9 +48,10 @@ bool beginsWithUpper(std::string_view s, std::string_view prefixUpper) {
            text::upper(s.substr(0, prefixUpper.size())) == prefixUpper;
 }
 
-// Splits one prepared line into the cells of row r.
-void splitLine(std::string s, int r, const KeyParams& p, const std::string& sectionStartUpper,
-               const std::string& sectionUpper, ResultTable& table) {
+// Splits one prepared line into the cells of row r. The cuts move the start
+// of a view: the line is copied only into the cells it fills.
+void splitLine(std::string_view s, int r, const KeyParams& p, const std::string& sectionStartUpper,
+               const std::string& sectionUpper, const SeparatorIndex& separators, ResultTable& table) {
     std::string& nb = table.cell(r, kNb);
     std::string& kind = table.cell(r, kKind);
     std::string& target = table.cell(r, kTarget);
@@ -58,7 +60,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
         const std::size_t m = leadingCount(s, p.caractere);
         if (m > 0) {
             table.cell(r, kSource) = std::to_string(m);
-            text::removeFirstChars(s, m * text::length(p.caractere));
+            s.remove_prefix(text::byteOffsetOfChar(s, m * text::length(p.caractere)));
         }
     }
 
@@ -67,7 +69,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
     // A heading kept for its section_depart is recognised as it stands: the
     // cuts below would otherwise eat into it when it has no Separ1.
     if (beginsWithUpper(s, sectionStartUpper)) {
-        setSectionStart(table, r, std::move(s));
+        setSectionStart(table, r, s);
         return;
     }
 
@@ -82,7 +84,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
             // Only the mark goes: a cut through "..." would find the dot
             // leader of the lead and take the description with it.
             nb = kSameNumber;
-            s.erase(0, p.meme_numero.size());
+            s.remove_prefix(p.meme_numero.size());
             sameNumberMark = true;
         }
     }
@@ -91,7 +93,7 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
     text::cutThrough(s, p.Separ1);
 
     if (kind.empty() && beginsWithUpper(s, sectionStartUpper)) {
-        setSectionStart(table, r, std::move(s));
+        setSectionStart(table, r, s);
         return;
     }
 
@@ -99,37 +101,38 @@ void splitLine(std::string s, int r, const KeyParams& p, const std::string& sect
         table.cell(r, kSource) = std::to_string(r);
         table.cell(r, kTexte) = text::textBefore(s, p.section);
         const std::size_t at = text::pos(p.section, s);
-        if (at > 0) text::removeFirstChars(s, at - 1);
+        if (at > 0) s.remove_prefix(text::byteOffsetOfChar(s, at - 1));
         kind = kSectionReference;
-        target = std::move(s);
+        target = s;
         return;
     }
 
-    if (kind.empty()) {
-        for (const std::string& separator : p.Liste_separ_3) {
-            if (!target.empty()) break;
-            if (!contains(s, separator)) continue;
+    // The first separator in list order that occurs, wherever it stands.
+    if (kind.empty() && target.empty()) {
+        if (const auto found = separators.firstInList(s)) {
+            const std::string& separator = p.Liste_separ_3[*found];
             table.cell(r, kSource) = std::to_string(r);
             table.cell(r, kTexte) = text::textBefore(s, separator);
             text::cutThrough(s, separator);
             kind = kDetermination;
             target = s;
+            return;
         }
     }
 
     if (!kind.empty()) return;
     if (p.format_renvois == 0) {
         table.cell(r, kSource) = std::to_string(r);
-        table.cell(r, kTexte) = std::move(s);
+        table.cell(r, kTexte) = s;
         kind = kReference;
     } else if (p.format_renvois == 1 && contains(s, p.Separ2)) {
         table.cell(r, kTexte) = text::textBefore(s, p.Separ2);
         text::cutThrough(s, p.Separ2);
-        std::string cleaned = text::referenceCleanup(s);
+        std::string cleaned = text::referenceCleanup(std::string(s));
         table.cell(r, kSource) = std::to_string(r);
         if (text::length(cleaned) > static_cast<std::size_t>(std::max(p.Car_maxi, 0))) {
             kind = kDetermination;
-            target = std::move(s);
+            target = s;
         } else {
             kind = kReference;
             target = std::move(cleaned);
@@ -180,6 +183,7 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
 
     const std::string sectionStartUpper = text::upper(p.section_depart);
     const std::string sectionUpper = text::upper(p.section);
+    const SeparatorIndex separators(p.Liste_separ_3);
 
     // One sweep down the table: the marker of a row is resolved once the row
     // below is split, and its target filled once the row below is resolved.
@@ -190,7 +194,7 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
         host.setProgress(k);
         const int r = k + 1;
         for (int c = kNb; c <= kTarget; ++c) table.cell(r, c).clear();
-        splitLine(prepared.lines[k], r, p, sectionStartUpper, sectionUpper, table);
+        splitLine(prepared.lines[k], r, p, sectionStartUpper, sectionUpper, separators, table);
         if (r >= 2) resolveMarker(table, r - 1, p);
         if (r >= 3) fillFromNextRow(table, r - 2, host);
     }
@@ -208,12 +212,11 @@ void tidyDescriptions(ResultTable& table) {
         text::trimEnd(t, " ");
         text::removeAll(t, "\t");
         text::trimStart(t, " ");
-        // Runs of spaces shrink to one.
-        std::string single;
-        single.reserve(t.size());
-        for (char c : t)
-            if (c != ' ' || single.empty() || single.back() != ' ') single.push_back(c);
-        t = std::move(single);
+        // Runs of spaces shrink to one, in place.
+        std::size_t kept = 0;
+        for (const char c : t)
+            if (c != ' ' || kept == 0 || t[kept - 1] != ' ') t[kept++] = c;
+        t.resize(kept);
         text::removeAll(t, "\u2026");
         text::trimStart(t, ".");
         text::trimEnd(t, "..");

@@ -73,23 +73,18 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
     const int n = static_cast<int>(working.size());
     host.setProgressMaximum(std::max(n - 2, 0));
 
-    // Lines 0..i wait in `above` (its back is line i); the lines already
-    // examined sit in `below` in reverse order (its back is line i + 1), so
-    // that deleting or joining line i + 1 costs nothing.
-    std::vector<Line> above;
-    above.reserve(working.size());
-    for (int k = 0; k < n; ++k) above.push_back({FrontText(working[k]), k, k});
+    // Lines 0..i wait untouched in `working`; the lines already examined sit
+    // in `below` in reverse order (its back is line i + 1), so that deleting
+    // or joining line i + 1 costs nothing. A line is copied only when it
+    // reaches `below`, and an empty one leaves it at the next step: a text of
+    // blank lines costs nothing per line.
     std::vector<Line> below;
-    below.reserve(working.size());
-    if (!above.empty()) {
-        below.push_back(std::move(above.back()));
-        above.pop_back();
-    }
+    if (n > 0) below.push_back({FrontText(working[static_cast<std::size_t>(n - 1)]), n - 1, n - 1});
 
     const std::string sectionStart = text::upper(p.section_depart);
     for (int i = n - 2; i >= 0; --i) {
-        host.setProgress(static_cast<int>(above.size() + below.size()) - 2 - i);
-        Line& current = above.back();
+        host.setProgress(static_cast<int>(below.size()) - 1);
+        Line current{FrontText(working[static_cast<std::size_t>(i)]), i, i};
 
         if (!p.remonte_si.empty() && !below.empty() && text::startsWith(below.back().text.view(), p.remonte_si)) {
             joinInto(current, " ", std::move(below.back()));
@@ -122,7 +117,6 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
             }
         }
         below.push_back(std::move(current));
-        above.pop_back();
     }
 
     PreparedText out;

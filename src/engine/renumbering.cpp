@@ -9,6 +9,7 @@
 #include <functional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "engine/engine.hpp"
 
@@ -258,8 +259,10 @@ std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p
             else if (!target.empty())
                 missing.push_back({r, target});
         }
+        // Read through the const table: a working column nobody wrote stays
+        // unallocated.
         for (int c = kDepthSign; c <= kLastWork; ++c)
-            if (!table.cell(r, c).empty()) table.cell(r, c).clear();
+            if (!std::as_const(table).cell(r, c).empty()) table.cell(r, c).clear();
 
         // The path from the top of the key, on the new numbers.
         if (r == 1) current = nb;

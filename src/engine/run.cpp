@@ -15,6 +15,7 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
 
     PreparedText prepared = prepareLines(working, p, host);
     buildTable(prepared, p, table, host);
+    Lines().swap(prepared.lines);  // the table holds the text from here on
     result.rowOrigin = std::move(prepared.origin);
     result.rowLast = std::move(prepared.last);
 

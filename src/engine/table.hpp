@@ -39,8 +39,15 @@ public:
     int columnCount() const { return columnCount_; }
     void setColumnCount(int count) { columnCount_ = count; }
 
-    std::string& cell(int row, int column) { return rows_[row][column]; }
-    const std::string& cell(int row, int column) const { return rows_[row][column]; }
+    std::string& cell(int row, int column) {
+        if (column < kShownColumns) return rows_[row][column];
+        return hiddenColumn(column)[row];
+    }
+    const std::string& cell(int row, int column) const {
+        if (column < kShownColumns) return rows_[row][column];
+        const auto& hidden = hidden_[column - kShownColumns];
+        return hidden.empty() ? emptyCell() : hidden[row];
+    }
     // Empty text for rows outside the table, as the row passes expect.
     const std::string& cellOrEmpty(int row, int column) const;
 
@@ -50,7 +57,16 @@ public:
     static const Row& headers();
 
 private:
-    std::vector<Row> rows_;
+    // The shown columns row by row; the working columns behind them, column
+    // by column, only once a phase writes one, so that a table that never
+    // uses them (a partial run, a long text of short lines) carries five
+    // cells a row instead of twelve.
+    using ShownRow = std::array<std::string, kShownColumns>;
+    std::vector<std::string>& hiddenColumn(int column);
+    static const std::string& emptyCell();
+
+    std::vector<ShownRow> rows_;
+    std::array<std::vector<std::string>, kMaxColumns - kShownColumns> hidden_;
     int columnCount_ = kShownColumns;
 };
 

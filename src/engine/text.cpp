@@ -148,6 +148,12 @@ void cutThrough(std::string& s, std::string_view t) {
     if (count > 0) removeFirstChars(s, static_cast<std::size_t>(count));
 }
 
+void cutThrough(std::string_view& s, std::string_view t) {
+    const long p = static_cast<long>(pos(t, s));
+    const long count = p + static_cast<long>(length(t)) - 1;
+    if (count > 0) s.remove_prefix(byteOffsetOfChar(s, static_cast<std::size_t>(count)));
+}
+
 std::string textBefore(std::string_view s, std::string_view t) {
     if (t.empty()) return {};
     const auto at = s.find(t);
@@ -157,17 +163,21 @@ std::string textBefore(std::string_view s, std::string_view t) {
 
 void removeAll(std::string& s, std::string_view t) {
     if (t.empty() || s.find(t) == std::string::npos) return;
+    if (t.size() == 1) {
+        s.erase(std::remove(s.begin(), s.end(), t[0]), s.end());
+        return;
+    }
     // Deleting the first occurrence again and again can make new occurrences
     // out of what surrounds it; one left-to-right scan with a write cursor
-    // reaches the same fixed point when we re-check the tail we just wrote.
-    std::string out;
-    out.reserve(s.size());
-    for (char c : s) {
-        out.push_back(c);
-        if (out.size() >= t.size() && std::string_view(out).substr(out.size() - t.size()) == t)
-            out.resize(out.size() - t.size());
+    // (in place: it never passes the read position) reaches the same fixed
+    // point when we re-check the tail we just wrote.
+    std::size_t kept = 0;
+    for (const char c : s) {
+        s[kept++] = c;
+        if (c == t.back() && kept >= t.size() && std::string_view(s.data() + kept - t.size(), t.size()) == t)
+            kept -= t.size();
     }
-    s = std::move(out);
+    s.resize(kept);
 }
 
 void trimStart(std::string& s, std::string_view t) {
@@ -190,20 +200,42 @@ std::string trimmedBlanks(std::string_view s) {
 }
 
 namespace {
-// ASCII letters and digits, and every byte of a non-ASCII character (accented
-// letters), count as word characters.
-bool isWordByte(char c) {
-    const auto u = static_cast<unsigned char>(c);
-    return u >= 0x80 || (u >= '0' && u <= '9') || ((u | 0x20) >= 'a' && (u | 0x20) <= 'z');
+// The character that ends just before byte `end` (a continuation byte is
+// stepped over back to the first byte of its character).
+char32_t charBefore(std::string_view s, std::size_t end) {
+    std::size_t start = end;
+    while (start > 0 && end - start < 4) {
+        --start;
+        if ((static_cast<unsigned char>(s[start]) & 0xC0) != 0x80) break;
+    }
+    return nextChar(s, start);
 }
 }  // namespace
 
+bool isAnyLetter(char32_t c) {
+    if (isLetter(c)) return true;
+    if (c < 0xC0) return false;
+    if (c <= 0x24F) return c != 0xD7 && c != 0xF7;      // Latin-1 letters, Latin Extended-A and -B
+    if (c >= 0x250 && c <= 0x2AF) return true;           // IPA extensions
+    if (c >= 0x300 && c <= 0x36F) return true;           // combining accents (a decomposed "é")
+    if (c >= 0x386 && c <= 0x3FF) return c != 0x387 && c != 0x3F6;  // Greek
+    if (c >= 0x400 && c <= 0x52F) return c < 0x482 || c > 0x489;     // Cyrillic
+    return c >= 0x1E00 && c <= 0x1EFF;                   // Latin Extended Additional
+}
+
 void removeDashesOutsideWords(std::string& s) {
+    if (s.find('-') == std::string::npos) return;
     std::string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '-' && !(i > 0 && i + 1 < s.size() && isWordByte(s[i - 1]) && isWordByte(s[i + 1])))
-            continue;
+        if (s[i] == '-') {
+            if (i == 0 || i + 1 >= s.size()) continue;
+            std::size_t after = i + 1;
+            const char32_t left = charBefore(s, i);
+            const char32_t right = nextChar(s, after);
+            const bool word = (isAnyLetter(left) && isAnyLetter(right)) || (isDigit(left) && isDigit(right));
+            if (!word) continue;
+        }
         out.push_back(s[i]);
     }
     s = std::move(out);

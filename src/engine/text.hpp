@@ -40,6 +40,9 @@ int toWindows1252(char32_t c);
 
 bool isDigit(char32_t c);
 bool isLetter(char32_t c);  // the 26 unaccented letters, either case
+// A letter of the Latin, Greek or Cyrillic alphabets, accented or not, or a
+// combining accent (which belongs to the letter before it).
+bool isAnyLetter(char32_t c);
 
 std::string upper(std::string_view s);
 std::string lower(std::string_view s);
@@ -54,12 +57,14 @@ std::size_t pos(std::string_view t, std::string_view s);
 // The table construction's text operations.
 // cut through t: remove the first p + length(t) - 1 characters, p = pos(t, s).
 void cutThrough(std::string& s, std::string_view t);
+void cutThrough(std::string_view& s, std::string_view t);  // the same on a view
 // text before t: the characters before the first occurrence of t.
 std::string textBefore(std::string_view s, std::string_view t);
 void removeAll(std::string& s, std::string_view t);
 void trimStart(std::string& s, std::string_view t);
-// Removes every "-" except a hyphen between two letters or digits, so that
-// dash leaders go and names such as "uva-ursi" keep their hyphen.
+// Removes every "-" except a hyphen between two letters (accented ones too)
+// or two digits, so that dash leaders go, beside spaces of any kind or other
+// dashes, and names such as "uva-ursi" keep their hyphen.
 void removeDashesOutsideWords(std::string& s);
 void trimEnd(std::string& s, std::string_view t);
 // s without its blanks (spaces and tabs) at both ends.

@@ -447,8 +447,7 @@ void TSarvelo::Action1Click() {
         showTrees();
     }
     if (result.outcome == RunOutcome::Success) {
-        if (fin_->mayDiscardEdits()) fin_->buildFromTable();
-        fin_->present();
+        fin_->buildAndPresent();
     }
     markErrorLines(result.errorLines);
     showFindings(result);

@@ -27,7 +27,14 @@ void QtHost::setProgress(int position) {
     if (bar_) bar_->setValue(position);
 }
 
-void QtHost::letEventsThrough() { QCoreApplication::processEvents(); }
+// A run asks at every determination: events go through on the first call
+// and then at most every 15 ms, often enough for a live window, rarely enough
+// that a long key is not spent in the event loop.
+void QtHost::letEventsThrough() {
+    if (sinceEvents_.isValid() && sinceEvents_.elapsed() < 15) return;
+    QCoreApplication::processEvents();
+    sinceEvents_.start();
+}
 
 bool QtHost::askYesNo(const std::string& title, const std::string& text) {
     if (beforeModal_) beforeModal_();

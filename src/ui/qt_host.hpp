@@ -2,6 +2,7 @@
 // questions and messages in message boxes, pending events let through.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressBar>
 #include <functional>
@@ -28,6 +29,7 @@ private:
     QPointer<QWidget> window_;
     QPointer<QProgressBar> bar_;
     std::function<void()> beforeModal_;
+    QElapsedTimer sinceEvents_;  // since events were last let through
 };
 
 // A plain message box with an OK button, titled with the application's name;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/engine.hpp"
 #include "support/layouts.hpp"
 
@@ -87,6 +89,24 @@ TEST(TableConstruction, FirstDeterminationSeparatorInListOrderDecides) {
     const auto t = build({"1. a => b : c", "2. d => e"}, p);
     EXPECT_EQ(row(t, 1), (Cells{"1", "1", "a => b ", "=>", "c"}));
     EXPECT_EQ(row(t, 2), (Cells{"2", "2", "d ", "=>", "e"}));
+}
+
+// A long list is searched in one pass; the list order still decides, and
+// overlapping separators ("=>", "==>", "> ") are each found.
+TEST(TableConstruction, LongSeparatorListKeepsListOrder) {
+    auto p = dottedLayout();
+    p.Liste_separ_3.clear();
+    for (int k = 0; k < 40; ++k) p.Liste_separ_3.push_back("#" + std::to_string(k) + "#");
+    p.Liste_separ_3.insert(p.Liste_separ_3.begin() + 5, {"", "==>", "ab"});
+    p.Liste_separ_3.push_back("=>");
+    p.Liste_separ_3.push_back("> ");
+    const auto t = build({"1. x #39# y #2# z", "2. u ==> v", "3. u => v", "4. tub #7# c ab d", "5. > w", "6. none ... 7"}, p);
+    EXPECT_EQ(row(t, 1), (Cells{"1", "1", "x #39# y ", "=>", "z"}));
+    EXPECT_EQ(row(t, 2), (Cells{"2", "2", "u ", "=>", "v"}));
+    EXPECT_EQ(row(t, 3), (Cells{"3", "3", "u ", "=>", "v"}));
+    EXPECT_EQ(row(t, 4), (Cells{"4", "4", "tub #7# c ", "=>", "d"}));
+    EXPECT_EQ(row(t, 5), (Cells{"5", "5", "", "=>", "w"}));
+    EXPECT_EQ(row(t, 6), (Cells{"6", "6", "none", "->", "7"}));
 }
 
 TEST(TableConstruction, CutsSearchAnywhereInTheLine) {
@@ -300,6 +320,28 @@ TEST(TableConstruction, DeterminationsAreCleaned) {
     EXPECT_EQ(t.cell(3, 4), "Russula");
     EXPECT_EQ(t.cell(5, 4), "Boletus  novae-angliae ");
     EXPECT_EQ(t.cell(6, 4), "Cortinarius é");
+}
+
+// A hyphen stays only between two letters (accented ones too) or two digits;
+// beside a space of any kind or another dash it is a leader.
+TEST(TableConstruction, HyphensStayOnlyInsideWords) {
+    auto p = dottedLayout();
+    const struct {
+        const char* determination;
+        const char* cleaned;
+    } cases[] = {
+        {"Boletus\u00a0-\u00a0edulis", "Boletus\u00a0\u00a0edulis"},
+        {"Boletus\u2009-\u2009edulis", "Boletus\u2009\u2009edulis"},
+        {"Amanita \u2013-\u2013 alba", "Amanita \u2013\u2013 alba"},
+        {"Russula rose-\u00e9carlate", "Russula rose-\u00e9carlate"},
+        {"Lactarius \u00e9-\u00e0", "Lactarius \u00e9-\u00e0"},
+        {"Hygrocybe e\u0301-a", "Hygrocybe e\u0301-a"},
+        {"Form 1-2", "Form 1-2"},
+        {"Form a-2", "Form a2"},
+        {"Form .-x", "Form .x"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(build({std::string("1. a => ") + c.determination}, p).cell(1, 4), c.cleaned) << c.determination;
     // Cleaned to nothing: the next row's number, still a determination.
     const auto empty = build({"4. d => ..", "5. e => f"}, p);
     EXPECT_EQ(row(empty, 1), (Cells{"4", "1", "d ", "=>", "5"}));
@@ -315,6 +357,31 @@ TEST(TableConstruction, OddDotLeaderLeavesNoStrayDot) {
 }
 
 // --- Table size, progress, events ------------------------------------------------
+
+// The working columns live apart from the shown ones: they follow the row
+// count, keep what was written, read empty until written, and a new run
+// empties them under the header.
+TEST(TableConstruction, WorkingColumnsFollowTheRows) {
+    ResultTable table;
+    table.setRowCount(4);
+    EXPECT_EQ(std::as_const(table).cell(3, 7), "");
+    table.cell(0, 9) = "New Nb";
+    table.cell(3, 7) = "x";
+    table.cell(3, 2) = "y";
+    table.setRowCount(10);
+    EXPECT_EQ(table.cell(3, 7), "x");
+    EXPECT_EQ(table.cellOrEmpty(9, 7), "");
+    EXPECT_EQ(table.cellOrEmpty(10, 7), "");
+    const ResultTable copy = table;
+    table.clearData();
+    EXPECT_EQ(copy.cell(3, 7), "x");
+    EXPECT_EQ(table.cell(3, 7), "");
+    EXPECT_EQ(table.cell(3, 2), "");
+    EXPECT_EQ(table.cell(0, 9), "New Nb");
+    table.setRowCount(2);
+    EXPECT_EQ(table.rowCount(), 2);
+    EXPECT_EQ(table.cell(1, 9), "");
+}
 
 TEST(TableConstruction, TableGetsOneRowPerPreparedLine) {
     ResultTable table;

@@ -288,6 +288,13 @@ void TBD_Fin::present() {
     activateWindow();
 }
 
+void TBD_Fin::buildAndPresent() {
+    if (mayDiscardEdits()) buildFromTable();
+    const bool active = QGuiApplication::focusWindow() && QGuiApplication::focusWindow() == windowHandle();
+    if (!active) activation_->keepNextActivation();
+    present();
+}
+
 void TBD_Fin::showOrdered() {
     if (mayDiscardEdits()) buildFromTable();
     orderText();

@@ -46,6 +46,9 @@ public:
     void showOrdered();
     // Shows the window without blocking the caller.
     void present();
+    // Builds, then shows the window without blocking; the activation that
+    // follows does not build it a second time.
+    void buildAndPresent();
 
     // The lines of the text as the user sees them.
     std::vector<std::string> lines() const;
