@@ -307,7 +307,8 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
 // several words keep theirs, which may close an abbreviation.
 void dropFinalStop(std::string& name) {
     if (name.size() > 2 && name.back() == '.' && name.find(' ') == std::string::npos &&
-        text::isLetter(static_cast<unsigned char>(name[name.size() - 2])))
+        (text::isLetter(static_cast<unsigned char>(name[name.size() - 2])) ||
+         static_cast<unsigned char>(name[name.size() - 2]) >= 0x80))  // "Satyrinæ."
         name.pop_back();
 }
 
@@ -668,6 +669,17 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         while (first < top.size() && !leads[top[first]].labelled && leads[top[first]].children.empty() &&
                leads[top[first]].ending.empty())
             ++first;
+        // Prose after the key: unlabelled lines with neither sub-leads nor
+        // ending that follow the one top lead that opens the key.
+        auto prose = [&](int t) {
+            return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty();
+        };
+        std::size_t last = top.size();
+        while (last > first + 1 && prose(top[last - 1])) --last;
+        if (last == first + 1 && last < top.size() && !leads[top[first]].children.empty()) {
+            tree.setAside += static_cast<int>(top.size() - last);
+            top.resize(last);
+        }
         if (top.size() - first == 1 && !leads[top[first]].labelled && leads[top[first]].ending.empty() &&
             !leads[top[first]].children.empty()) {
             tree.setAside += static_cast<int>(first) + 1;
@@ -796,9 +808,11 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
                 if (!ending.empty()) {
                     std::string name, number;
                     splitNumber(ending, name, number);
+                    // The book's species number or page is not part of the name;
+                    // a one-word name's stop may stand inside its marks ("_Satyrinæ._").
+                    name = unmarkedName(name);
                     dropFinalStop(name);
-                    // The book's species number or page is not part of the name.
-                    line += " => " + unmarkedName(name);
+                    line += " => " + name;
                     if (!number.empty() || bookNumber) ++out.bookNumbers;
                 } else {
                     ++out.withoutEnding;

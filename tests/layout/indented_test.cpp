@@ -131,6 +131,31 @@ TEST(IndentedKey, TitlesGoCoupletsOfThreeStayAndSeparatorsAreKeptOut) {
     EXPECT_NE(key.message.find("2 couplets, 5 entrées"), std::string::npos) << key.message;
 }
 
+TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
+    struct ProseCase {
+        const char* name;
+        const char* text;
+        int setAside;
+    };
+    const ProseCase cases[] = {
+        {"title, labelled key, description after",
+         "KEY TO THE GENERA\n\n  I. Spores white.\n    A. Gills free         _Amanita._\n"
+         "    B. Gills attached     _Tricholoma._\n  II. Spores pink          _Pluteus._\n\n"
+         "Genus AMANITA.\n\nLarge fleshy fungi with a volva at the base of the stem\n", 3},
+        {"prose, heading, unlabelled key, prose after",
+         "All the genera here fall into one\nor the other of the following groups.\n\nKey\n"
+         "  Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n"
+         "  Spores pink ..... Pluteus\n\nThe genus Amanita holds the deadliest species\n", 3},
+    };
+    const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+                         "2. Gills attached => Tricholoma"};
+    for (const ProseCase& c : cases) {
+        const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
+        EXPECT_EQ(key.setAside, c.setAside) << c.name;
+        EXPECT_EQ(key.lines, expected) << c.name;
+    }
+}
+
 TEST(IndentedKey, TextsWithoutLevelsAreLeftAlone) {
     const char* texts[] = {
         "",
