@@ -614,6 +614,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             trimmed(ending.descriptionEnd == std::string_view::npos ? rest : rest.substr(0, ending.descriptionEnd));
         std::string printedEnding =
             ending.descriptionEnd == std::string_view::npos ? std::string{} : trimmed(rest.substr(ending.start));
+        // A page mark in its own cell ("[268]") ends no lead.
+        if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
 
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
@@ -694,6 +696,75 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     return tree;
 }
 
+// A dichotomous key in indented order whose indentation was lost (a table
+// pasted from a web page, the name in a column of its own): a lead without
+// an ending is followed by its whole sub-key, then by the other lead of its
+// couplet. Tried from each of the first leads (the text before the key);
+// taken when the leads from there decode into couplets of two with nothing
+// but text without endings after them. One pass a start, a few starts.
+bool readInOrder(LeadTree& tree) {
+    std::vector<Lead>& leads = tree.leads;
+    std::vector<int> flat;  // the leads in text order, whatever levels were read
+    for (std::size_t k = 0; k < leads.size(); ++k)
+        if (leads[k].parent != -2) flat.push_back(static_cast<int>(k));
+    auto leaf = [&](int l) { return !leads[l].ending.empty(); };
+    constexpr std::size_t kStarts = 16;
+    struct Frame {
+        int parent;
+        std::vector<int> members;
+    };
+    for (std::size_t start = 0; start < flat.size() && start < kStarts; ++start) {
+        std::vector<Frame> frames{{-1, {}}};
+        std::vector<std::pair<int, std::vector<int>>> couplets;
+        std::size_t at = start;
+        bool usable = true;
+        for (; at < flat.size() && !frames.empty(); ++at) {
+            const int l = flat[at];
+            if (leads[l].labelled) {
+                usable = false;
+                break;
+            }
+            frames.back().members.push_back(l);
+            if (!leaf(l)) {
+                frames.push_back({l, {}});
+                continue;
+            }
+            while (!frames.empty() && frames.back().members.size() == 2) {
+                couplets.emplace_back(frames.back().parent, std::move(frames.back().members));
+                frames.pop_back();
+            }
+        }
+        if (!usable || !frames.empty() || couplets.size() < 2) continue;
+        if (std::any_of(flat.begin() + static_cast<std::ptrdiff_t>(at), flat.end(), leaf)) continue;
+        for (int l : flat) leads[l].children.clear();
+        for (auto& [parent, members] : couplets) {
+            for (int m : members) leads[m].parent = parent < 0 ? -1 : parent;
+            if (parent < 0)
+                tree.top = members;
+            else
+                leads[parent].children = members;
+        }
+        for (std::size_t k = 0; k < flat.size(); ++k)
+            if (k < start || k >= at) leads[flat[k]].parent = -2;  // set aside
+        tree.setAside = static_cast<int>(start + flat.size() - at);
+        return true;
+    }
+    return false;
+}
+
+// Leads of the key with neither sub-leads nor ending.
+int openLeads(const LeadTree& tree) {
+    int open = 0;
+    std::vector<int> pending = tree.top;
+    while (!pending.empty()) {
+        const Lead& lead = tree.leads[static_cast<std::size_t>(pending.back())];
+        pending.pop_back();
+        if (lead.children.empty() && lead.ending.empty()) ++open;
+        pending.insert(pending.end(), lead.children.begin(), lead.children.end());
+    }
+    return open;
+}
+
 bool isNested(const LeadTree& tree) {
     return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
 }
@@ -706,8 +777,27 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
 
     std::vector<std::string_view> contents(text.size());
     std::vector<int> indents(text.size(), 0);
+    // A pipe table ("| lead | name |") reads as cells joined by tabs; its
+    // rule line ("| --- | --- |") as a blank line.
+    std::vector<std::string> cells(text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string_view line = text[k];
+        const std::string row = trimmed(line);
+        if (row.size() >= 2 && row.front() == '|' && row.back() == '|') {
+            std::string& joined = cells[k];
+            for (std::size_t from = 1; from < row.size();) {
+                const std::size_t bar = row.find('|', from);
+                const std::string cell = trimmed(std::string_view(row).substr(from, bar - from));
+                if (!joined.empty() || from > 1) joined += '\t';
+                joined += cell;
+                from = bar + 1;
+            }
+            const bool rule = std::all_of(joined.begin(), joined.end(), [](char c) {
+                return c == '-' || c == ':' || c == ' ' || c == '\t';
+            });
+            if (rule) joined.clear();
+            line = joined;
+        }
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
         const std::size_t skip = indentation(line, tabWidth, indents[k]);
         contents[k] = line.substr(skip);
@@ -743,6 +833,12 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     const bool byLabels = labelled * 4 >= lines * 3;
     LeadTree tree = buildLeads(contents, indents, styles, !byLabels, paragraphs);
     if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true, paragraphs);
+    // Levels that leave leads with neither sub-leads nor ending: the key may be
+    // in indented order with its indentation lost.
+    if (!isNested(tree) || openLeads(tree) > 0) {
+        LeadTree inOrder = tree;
+        if (readInOrder(inOrder)) tree = std::move(inOrder);
+    }
     if (!isNested(tree)) {
         out.message = kMsgNotIndented;
         return out;

@@ -156,6 +156,23 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
     }
 }
 
+TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
+    const Lines kDotted{"1. Spores white. ... 2", "1. Spores pink. ... 3",      "2. Gills free => Amanita",
+                        "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma"};
+    // The indentation is lost; a lead without a name is followed by its whole
+    // sub-key, then by the other lead of its couplet.
+    const Case cases[] = {
+        {"tab cells, heading and prose around",
+         "1. AMANITA. The genus.\n\nFleshy fungi of the woods.\n\nSpores white.\t\nGills free\t1 Amanita.\n"
+         "Gills attached\t2 Tricholoma.\nSpores pink.\t\nGills free\t3 Pluteus.\nGills attached\t4 Entoloma.\n\n"
+         "1. Amanita muscaria. Fly agaric, in birch woods\n", kDotted},
+        {"pipe table with a page mark cell",
+         "| Spores white. |  |\n| --- | --- |\n| Gills free | 1 Amanita. |\n| Gills attached | 2 Tricholoma. |\n"
+         "| Spores pink. | [268] |\n| Gills free | 3 Pluteus. |\n| Gills attached | 4 Entoloma. |\n", kDotted},
+    };
+    for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
+}
+
 TEST(IndentedKey, TextsWithoutLevelsAreLeftAlone) {
     const char* texts[] = {
         "",
