@@ -614,8 +614,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             trimmed(ending.descriptionEnd == std::string_view::npos ? rest : rest.substr(0, ending.descriptionEnd));
         std::string printedEnding =
             ending.descriptionEnd == std::string_view::npos ? std::string{} : trimmed(rest.substr(ending.start));
-        // A page mark in its own cell ("[268]") ends no lead.
+        // A page mark in its own cell ("[268]") ends no lead; one left at the
+        // end of the text ("... astringent [59]") is no part of it.
         if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
+        if (const std::size_t open = description.rfind(" ["); open != std::string::npos && description.back() == ']' &&
+            open + 3 < description.size() &&
+            std::all_of(description.begin() + static_cast<std::ptrdiff_t>(open) + 2, description.end() - 1, isDigitAscii))
+            description.erase(open);
 
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&

@@ -164,7 +164,7 @@ TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
     const Case cases[] = {
         {"tab cells, heading and prose around",
          "1. AMANITA. The genus.\n\nFleshy fungi of the woods.\n\nSpores white.\t\nGills free\t1 Amanita.\n"
-         "Gills attached\t2 Tricholoma.\nSpores pink.\t\nGills free\t3 Pluteus.\nGills attached\t4 Entoloma.\n\n"
+         "Gills attached [12]\t2 Tricholoma.\nSpores pink.\t\nGills free\t3 Pluteus.\nGills attached\t4 Entoloma.\n\n"
          "1. Amanita muscaria. Fly agaric, in birch woods\n", kDotted},
         {"pipe table with a page mark cell",
          "| Spores white. |  |\n| --- | --- |\n| Gills free | 1 Amanita. |\n| Gills attached | 2 Tricholoma. |\n"
