@@ -304,11 +304,19 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
 }
 
 // A one-word name loses its full stop ("Amanita." is Amanita); names of
-// several words keep theirs, which may close an abbreviation.
+// several words keep theirs when it may close an abbreviation.
 void dropFinalStop(std::string& name) {
     if (name.size() > 2 && name.back() == '.' && name.find(' ') == std::string::npos &&
         (text::isLetter(static_cast<unsigned char>(name[name.size() - 2])) ||
-         static_cast<unsigned char>(name[name.size() - 2]) >= 0x80))  // "Satyrinæ."
+         static_cast<unsigned char>(name[name.size() - 2]) >= 0x80)) {  // "Satyrinæ."
+        name.pop_back();
+        return;
+    }
+    // An epithet ends the name, not an abbreviation: "S. nigra." (an author's
+    // "Reitt." or "sp." keeps its stop).
+    const std::size_t word = name.rfind(' ') + 1;
+    if (word > 0 && name.size() >= word + 5 && name.back() == '.' &&
+        std::all_of(name.begin() + static_cast<std::ptrdiff_t>(word), name.end() - 1, isLowerAscii))
         name.pop_back();
 }
 
@@ -359,6 +367,19 @@ std::size_t trailingNameStart(std::string_view s) {
 
 // A line that holds only the name a lead leads to, set on a line of its own:
 // "GLEDITSIA, p. 165."
+// "5b S. discolor." alone on a line: the book's species number and an
+// abbreviated binomial, the cell of a table that gave each cell a line.
+bool isNumberedBinomialLine(std::string_view s) {
+    std::size_t at = 0;
+    while (at < s.size() && isDigitAscii(s[at])) ++at;
+    if (at == 0 || at > 4) return false;
+    if (at < s.size() && isLowerAscii(s[at])) ++at;
+    if (at < s.size() && s[at] == '.') ++at;
+    const std::string_view name = s.substr(at);
+    return name.size() >= 6 && name[0] == ' ' && isUpperAscii(name[1]) && name[2] == '.' && name[3] == ' ' &&
+           isLowerAscii(name[4]) && std::count(name.begin(), name.end(), ' ') <= 4;
+}
+
 bool isNameLine(std::string_view s) {
     const std::string_view core = withoutTrailingNumber(s);
     if (core.empty() || std::count(core.begin(), core.end(), ' ') > 3) return false;
@@ -626,6 +647,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
             std::all_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) {
             appendText(leads.back().text, s);
+            continue;
+        }
+        if (!leads.empty() && leads.back().ending.empty() && leads.back().children.empty() &&
+            isNumberedBinomialLine(s)) {
+            leads.back().ending = std::string(s);
             continue;
         }
         // A line without label that carries on the lead above: it starts in

@@ -166,6 +166,11 @@ TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
          "1. AMANITA. The genus.\n\nFleshy fungi of the woods.\n\nSpores white.\t\nGills free\t1 Amanita.\n"
          "Gills attached [12]\t2 Tricholoma.\nSpores pink.\t\nGills free\t3 Pluteus.\nGills attached\t4 Entoloma.\n\n"
          "1. Amanita muscaria. Fly agaric, in birch woods\n", kDotted},
+        {"one cell per line, the book's number before an abbreviated name",
+         "Spores white.\nGills free\n1 A. muscaria.\nGills attached\n2 T. equestre.\n"
+         "Spores pink.\nGills free\n3 P. cervinus.\nGills attached\n4b E. sinuatum.\n",
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free => A. muscaria",
+          "2. Gills attached => T. equestre", "3. Gills free => P. cervinus", "3. Gills attached => E. sinuatum"}},
         {"pipe table with a page mark cell",
          "| Spores white. |  |\n| --- | --- |\n| Gills free | 1 Amanita. |\n| Gills attached | 2 Tricholoma. |\n"
          "| Spores pink. | [268] |\n| Gills free | 3 Pluteus. |\n| Gills attached | 4 Entoloma. |\n", kDotted},
