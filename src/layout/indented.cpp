@@ -660,7 +660,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             Lead& previous = leads.back();
             const bool midSentence = (!description.empty() && isLowerAscii(description[0])) ||
                                      (!previous.text.empty() && previous.text.back() == '-');
-            if (printedEnding.empty() && isNameLine(description)) {
+            // A line with deeper lines below opens sub-leads: no name, even
+            // when it ends in a number ("Leaves opposite 12-15", "(Fig. 4)").
+            std::size_t next = k + 1;
+            while (next < contents.size() && contents[next].empty()) ++next;
+            const bool opens = byIndentation && next < contents.size() && indents[next] > indents[k];
+            if (printedEnding.empty() && !opens && isNameLine(description)) {
                 previous.ending = std::move(description);
                 continue;
             }

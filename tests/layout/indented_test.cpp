@@ -178,6 +178,22 @@ TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
 
+TEST(IndentedKey, ALeadEndingInANumberKeepsItsSubLeadsApart) {
+    // Measurements and figure calls end inner leads; they are no names and
+    // the deeper lead below is no continuation of the text.
+    const Case cases[] = {
+        {"measurements", "Plants woody 12-15\n    Leaves opposite 12-15\n        Fruit winged ..... Acer\n"
+                         "        Fruit a berry ..... Viburnum\n    Leaves alternate ..... Quercus\nPlants herbaceous ..... Viola\n",
+         {"1. Plants woody 12-15 ... 2", "1. Plants herbaceous => Viola", "2. Leaves opposite 12-15 ... 3",
+          "2. Leaves alternate => Quercus", "3. Fruit winged => Acer", "3. Fruit a berry => Viburnum"}},
+        {"figure calls", "Plants woody (Fig. 3)\n    Leaves opposite (Fig. 4)\n        Fruit winged ..... Acer\n"
+                         "        Fruit a berry ..... Viburnum\n    Leaves alternate ..... Quercus\nPlants herbaceous ..... Viola\n",
+         {"1. Plants woody (Fig. 3) ... 2", "1. Plants herbaceous => Viola", "2. Leaves opposite (Fig. 4) ... 3",
+          "2. Leaves alternate => Quercus", "3. Fruit winged => Acer", "3. Fruit a berry => Viburnum"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
+}
+
 TEST(IndentedKey, TextsWithoutLevelsAreLeftAlone) {
     const char* texts[] = {
         "",
