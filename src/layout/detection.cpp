@@ -12,6 +12,7 @@
 
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
+#include "layout/cells.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
@@ -726,6 +727,21 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         f.proposal.convertedText = reshaped.couplets;
         f.proposal.summary = "clé lue couplet par couplet, convertie en clé numérotée" +
                              (reshaped.message.empty() ? std::string() : " (" + reshaped.message + ")");
+        full.push_back(std::move(f));
+    }
+    // A table pasted one cell a line.
+    if (const CellKey cells = readCellPerLine(text); !cells.couplets.empty()) {
+        KeyParams p;
+        setIndentedKeyLayout(p);
+        Evaluation e = evaluate(cells.couplets, p, false, table, run);
+        e.score.lostText = e.score.residue = 0;
+        Full f{proposalFrom(p, e, table), obstaclesOf(cells.couplets, p, table, run)};
+        for (auto& o : f.obstacles)
+            if (o.line >= 0 && o.line < static_cast<int>(cells.origin.size()))
+                o.line = cells.origin[static_cast<std::size_t>(o.line)];
+        f.proposal.convertedText = cells.couplets;
+        f.proposal.summary = "tableau copié une cellule par ligne, converti en clé numérotée" +
+                             (cells.message.empty() ? std::string() : " (" + cells.message + ")");
         full.push_back(std::move(f));
     }
     if (reshaped.changed) {
