@@ -869,9 +869,12 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     const bool byLabels = labelled * 4 >= lines * 3;
     LeadTree tree = buildLeads(contents, indents, styles, !byLabels, paragraphs);
     if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true, paragraphs);
-    // Levels that leave leads with neither sub-leads nor ending: the key may be
-    // in indented order with its indentation lost.
-    if (!isNested(tree) || openLeads(tree) > 0) {
+    // Levels that leave leads with neither sub-leads nor ending in a text
+    // with no indentation: the key may be in indented order with its
+    // indentation lost.
+    bool unindented = true;
+    for (std::size_t k = 0; k < contents.size() && unindented; ++k) unindented = contents[k].empty() || indents[k] == 0;
+    if (!isNested(tree) || (unindented && openLeads(tree) > 0)) {
         LeadTree inOrder = tree;
         if (readInOrder(inOrder)) tree = std::move(inOrder);
     }
