@@ -365,8 +365,6 @@ std::size_t trailingNameStart(std::string_view s) {
                : std::string_view::npos;
 }
 
-// A line that holds only the name a lead leads to, set on a line of its own:
-// "GLEDITSIA, p. 165."
 // "5b S. discolor." alone on a line: the book's species number and an
 // abbreviated binomial, the cell of a table that gave each cell a line.
 bool isNumberedBinomialLine(std::string_view s) {
@@ -380,6 +378,8 @@ bool isNumberedBinomialLine(std::string_view s) {
            isLowerAscii(name[4]) && std::count(name.begin(), name.end(), ' ') <= 4;
 }
 
+// A line that holds only the name a lead leads to, set on a line of its own:
+// "GLEDITSIA, p. 165."
 bool isNameLine(std::string_view s) {
     const std::string_view core = withoutTrailingNumber(s);
     if (core.empty() || std::count(core.begin(), core.end(), ' ') > 3) return false;
