@@ -12,6 +12,7 @@
 
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
+#include "layout/cells.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
@@ -712,22 +713,30 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     };
     search(text);
     if (stopped()) return cancelled();
-    // A key inside a longer paste, or set out in paragraphs, is read reshaped.
-    const ReshapedKey reshaped = reshapeKey(text);
-    if (!reshaped.couplets.empty()) {
+    // A key already converted to the couplet form: processed by the converted
+    // key's layout, its lines that stop it named by the user's lines.
+    auto proposeConverted = [&](const Lines& couplets, const std::vector<int>& origin, const std::string& summary,
+                                const std::string& message) {
         KeyParams p;
         setIndentedKeyLayout(p);
-        Evaluation e = evaluate(reshaped.couplets, p, false, table, run);
+        Evaluation e = evaluate(couplets, p, false, table, run);
         e.score.lostText = e.score.residue = 0;
-        Full f{proposalFrom(p, e, table), obstaclesOf(reshaped.couplets, p, table, run)};
+        Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
         for (auto& o : f.obstacles)
-            if (o.line >= 0 && o.line < static_cast<int>(reshaped.coupletsOrigin.size()))
-                o.line = reshaped.coupletsOrigin[static_cast<std::size_t>(o.line)];
-        f.proposal.convertedText = reshaped.couplets;
-        f.proposal.summary = "clé lue couplet par couplet, convertie en clé numérotée" +
-                             (reshaped.message.empty() ? std::string() : " (" + reshaped.message + ")");
+            if (o.line >= 0 && o.line < static_cast<int>(origin.size())) o.line = origin[static_cast<std::size_t>(o.line)];
+        f.proposal.convertedText = couplets;
+        f.proposal.summary = summary + (message.empty() ? std::string() : " (" + message + ")");
         full.push_back(std::move(f));
-    }
+    };
+    // A key inside a longer paste, or set out in paragraphs, is read reshaped.
+    const ReshapedKey reshaped = reshapeKey(text);
+    if (!reshaped.couplets.empty())
+        proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
+                         "clé lue couplet par couplet, convertie en clé numérotée", reshaped.message);
+    // A table pasted one cell a line.
+    if (const CellKey cells = readCellPerLine(text); !cells.couplets.empty())
+        proposeConverted(cells.couplets, cells.origin, "tableau copié une cellule par ligne, converti en clé numérotée",
+                         cells.message);
     if (reshaped.changed) {
         const std::size_t from = full.size();
         search(reshaped.lines);

@@ -304,10 +304,19 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
 }
 
 // A one-word name loses its full stop ("Amanita." is Amanita); names of
-// several words keep theirs, which may close an abbreviation.
+// several words keep theirs when it may close an abbreviation.
 void dropFinalStop(std::string& name) {
     if (name.size() > 2 && name.back() == '.' && name.find(' ') == std::string::npos &&
-        text::isLetter(static_cast<unsigned char>(name[name.size() - 2])))
+        (text::isLetter(static_cast<unsigned char>(name[name.size() - 2])) ||
+         static_cast<unsigned char>(name[name.size() - 2]) >= 0x80)) {  // "Satyrinæ."
+        name.pop_back();
+        return;
+    }
+    // An epithet ends the name, not an abbreviation: "S. nigra." (an author's
+    // "Reitt." or "sp." keeps its stop).
+    const std::size_t word = name.rfind(' ') + 1;
+    if (word > 0 && name.size() >= word + 5 && name.back() == '.' &&
+        std::all_of(name.begin() + static_cast<std::ptrdiff_t>(word), name.end() - 1, isLowerAscii))
         name.pop_back();
 }
 
@@ -354,6 +363,19 @@ std::size_t trailingNameStart(std::string_view s) {
     return genus.size() >= 3 && isUpperAscii(genus[0]) && std::all_of(genus.begin() + 1, genus.end(), isLowerAscii)
                ? before + 1
                : std::string_view::npos;
+}
+
+// "5b S. discolor." alone on a line: the book's species number and an
+// abbreviated binomial, the cell of a table that gave each cell a line.
+bool isNumberedBinomialLine(std::string_view s) {
+    std::size_t at = 0;
+    while (at < s.size() && isDigitAscii(s[at])) ++at;
+    if (at == 0 || at > 4) return false;
+    if (at < s.size() && isLowerAscii(s[at])) ++at;
+    if (at < s.size() && s[at] == '.') ++at;
+    const std::string_view name = s.substr(at);
+    return name.size() >= 6 && name[0] == ' ' && isUpperAscii(name[1]) && name[2] == '.' && name[3] == ' ' &&
+           isLowerAscii(name[4]) && std::count(name.begin(), name.end(), ' ') <= 4;
 }
 
 // A line that holds only the name a lead leads to, set on a line of its own:
@@ -613,11 +635,23 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             trimmed(ending.descriptionEnd == std::string_view::npos ? rest : rest.substr(0, ending.descriptionEnd));
         std::string printedEnding =
             ending.descriptionEnd == std::string_view::npos ? std::string{} : trimmed(rest.substr(ending.start));
+        // A page mark in its own cell ("[268]") ends no lead; one left at the
+        // end of the text ("... astringent [59]") is no part of it.
+        if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
+        if (const std::size_t open = description.rfind(" ["); open != std::string::npos && description.back() == ']' &&
+            open + 3 < description.size() &&
+            std::all_of(description.begin() + static_cast<std::ptrdiff_t>(open) + 2, description.end() - 1, isDigitAscii))
+            description.erase(open);
 
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
             std::all_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) {
             appendText(leads.back().text, s);
+            continue;
+        }
+        if (!leads.empty() && leads.back().ending.empty() && leads.back().children.empty() &&
+            isNumberedBinomialLine(s)) {
+            leads.back().ending = std::string(s);
             continue;
         }
         // A line without label that carries on the lead above: it starts in
@@ -626,7 +660,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             Lead& previous = leads.back();
             const bool midSentence = (!description.empty() && isLowerAscii(description[0])) ||
                                      (!previous.text.empty() && previous.text.back() == '-');
-            if (printedEnding.empty() && isNameLine(description)) {
+            // A line with deeper lines below opens sub-leads: no name, even
+            // when it ends in a number ("Leaves opposite 12-15", "(Fig. 4)").
+            std::size_t next = k + 1;
+            while (next < contents.size() && contents[next].empty()) ++next;
+            const bool opens = byIndentation && next < contents.size() && indents[next] > indents[k];
+            if (printedEnding.empty() && !opens && isNameLine(description)) {
                 previous.ending = std::move(description);
                 continue;
             }
@@ -668,6 +707,17 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         while (first < top.size() && !leads[top[first]].labelled && leads[top[first]].children.empty() &&
                leads[top[first]].ending.empty())
             ++first;
+        // Prose after the key: unlabelled lines with neither sub-leads nor
+        // ending that follow the one top lead that opens the key.
+        auto prose = [&](int t) {
+            return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty();
+        };
+        std::size_t last = top.size();
+        while (last > first + 1 && prose(top[last - 1])) --last;
+        if (last == first + 1 && last < top.size() && !leads[top[first]].children.empty()) {
+            tree.setAside += static_cast<int>(top.size() - last);
+            top.resize(last);
+        }
         if (top.size() - first == 1 && !leads[top[first]].labelled && leads[top[first]].ending.empty() &&
             !leads[top[first]].children.empty()) {
             tree.setAside += static_cast<int>(first) + 1;
@@ -682,6 +732,75 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     return tree;
 }
 
+// A dichotomous key in indented order whose indentation was lost (a table
+// pasted from a web page, the name in a column of its own): a lead without
+// an ending is followed by its whole sub-key, then by the other lead of its
+// couplet. Tried from each of the first leads (the text before the key);
+// taken when the leads from there decode into couplets of two with nothing
+// but text without endings after them. One pass a start, a few starts.
+bool readInOrder(LeadTree& tree) {
+    std::vector<Lead>& leads = tree.leads;
+    std::vector<int> flat;  // the leads in text order, whatever levels were read
+    for (std::size_t k = 0; k < leads.size(); ++k)
+        if (leads[k].parent != -2) flat.push_back(static_cast<int>(k));
+    auto leaf = [&](int l) { return !leads[l].ending.empty(); };
+    constexpr std::size_t kStarts = 16;
+    struct Frame {
+        int parent;
+        std::vector<int> members;
+    };
+    for (std::size_t start = 0; start < flat.size() && start < kStarts; ++start) {
+        std::vector<Frame> frames{{-1, {}}};
+        std::vector<std::pair<int, std::vector<int>>> couplets;
+        std::size_t at = start;
+        bool usable = true;
+        for (; at < flat.size() && !frames.empty(); ++at) {
+            const int l = flat[at];
+            if (leads[l].labelled) {
+                usable = false;
+                break;
+            }
+            frames.back().members.push_back(l);
+            if (!leaf(l)) {
+                frames.push_back({l, {}});
+                continue;
+            }
+            while (!frames.empty() && frames.back().members.size() == 2) {
+                couplets.emplace_back(frames.back().parent, std::move(frames.back().members));
+                frames.pop_back();
+            }
+        }
+        if (!usable || !frames.empty() || couplets.size() < 2) continue;
+        if (std::any_of(flat.begin() + static_cast<std::ptrdiff_t>(at), flat.end(), leaf)) continue;
+        for (int l : flat) leads[l].children.clear();
+        for (auto& [parent, members] : couplets) {
+            for (int m : members) leads[m].parent = parent < 0 ? -1 : parent;
+            if (parent < 0)
+                tree.top = members;
+            else
+                leads[parent].children = members;
+        }
+        for (std::size_t k = 0; k < flat.size(); ++k)
+            if (k < start || k >= at) leads[flat[k]].parent = -2;  // set aside
+        tree.setAside = static_cast<int>(start + flat.size() - at);
+        return true;
+    }
+    return false;
+}
+
+// Leads of the key with neither sub-leads nor ending.
+int openLeads(const LeadTree& tree) {
+    int open = 0;
+    std::vector<int> pending = tree.top;
+    while (!pending.empty()) {
+        const Lead& lead = tree.leads[static_cast<std::size_t>(pending.back())];
+        pending.pop_back();
+        if (lead.children.empty() && lead.ending.empty()) ++open;
+        pending.insert(pending.end(), lead.children.begin(), lead.children.end());
+    }
+    return open;
+}
+
 bool isNested(const LeadTree& tree) {
     return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
 }
@@ -694,8 +813,27 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
 
     std::vector<std::string_view> contents(text.size());
     std::vector<int> indents(text.size(), 0);
+    // A pipe table ("| lead | name |") reads as cells joined by tabs; its
+    // rule line ("| --- | --- |") as a blank line.
+    std::vector<std::string> cells(text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string_view line = text[k];
+        const std::string row = trimmed(line);
+        if (row.size() >= 2 && row.front() == '|' && row.back() == '|') {
+            std::string& joined = cells[k];
+            for (std::size_t from = 1; from < row.size();) {
+                const std::size_t bar = row.find('|', from);
+                const std::string cell = trimmed(std::string_view(row).substr(from, bar - from));
+                if (!joined.empty() || from > 1) joined += '\t';
+                joined += cell;
+                from = bar + 1;
+            }
+            const bool rule = std::all_of(joined.begin(), joined.end(), [](char c) {
+                return c == '-' || c == ':' || c == ' ' || c == '\t';
+            });
+            if (rule) joined.clear();
+            line = joined;
+        }
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
         const std::size_t skip = indentation(line, tabWidth, indents[k]);
         contents[k] = line.substr(skip);
@@ -731,6 +869,15 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     const bool byLabels = labelled * 4 >= lines * 3;
     LeadTree tree = buildLeads(contents, indents, styles, !byLabels, paragraphs);
     if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true, paragraphs);
+    // Levels that leave leads with neither sub-leads nor ending in a text
+    // with no indentation: the key may be in indented order with its
+    // indentation lost.
+    bool unindented = true;
+    for (std::size_t k = 0; k < contents.size() && unindented; ++k) unindented = contents[k].empty() || indents[k] == 0;
+    if (!isNested(tree) || (unindented && openLeads(tree) > 0)) {
+        LeadTree inOrder = tree;
+        if (readInOrder(inOrder)) tree = std::move(inOrder);
+    }
     if (!isNested(tree)) {
         out.message = kMsgNotIndented;
         return out;
@@ -796,9 +943,11 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
                 if (!ending.empty()) {
                     std::string name, number;
                     splitNumber(ending, name, number);
+                    // The book's species number or page is not part of the name;
+                    // a one-word name's stop may stand inside its marks ("_Satyrinæ._").
+                    name = unmarkedName(name);
                     dropFinalStop(name);
-                    // The book's species number or page is not part of the name.
-                    line += " => " + unmarkedName(name);
+                    line += " => " + name;
                     if (!number.empty() || bookNumber) ++out.bookNumbers;
                 } else {
                     ++out.withoutEnding;

@@ -131,6 +131,69 @@ TEST(IndentedKey, TitlesGoCoupletsOfThreeStayAndSeparatorsAreKeptOut) {
     EXPECT_NE(key.message.find("2 couplets, 5 entrées"), std::string::npos) << key.message;
 }
 
+TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
+    struct ProseCase {
+        const char* name;
+        const char* text;
+        int setAside;
+    };
+    const ProseCase cases[] = {
+        {"title, labelled key, description after",
+         "KEY TO THE GENERA\n\n  I. Spores white.\n    A. Gills free         _Amanita._\n"
+         "    B. Gills attached     _Tricholoma._\n  II. Spores pink          _Pluteus._\n\n"
+         "Genus AMANITA.\n\nLarge fleshy fungi with a volva at the base of the stem\n", 3},
+        {"prose, heading, unlabelled key, prose after",
+         "All the genera here fall into one\nor the other of the following groups.\n\nKey\n"
+         "  Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n"
+         "  Spores pink ..... Pluteus\n\nThe genus Amanita holds the deadliest species\n", 3},
+    };
+    const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+                         "2. Gills attached => Tricholoma"};
+    for (const ProseCase& c : cases) {
+        const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
+        EXPECT_EQ(key.setAside, c.setAside) << c.name;
+        EXPECT_EQ(key.lines, expected) << c.name;
+    }
+}
+
+TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
+    const Lines kDotted{"1. Spores white. ... 2", "1. Spores pink. ... 3",      "2. Gills free => Amanita",
+                        "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma"};
+    // The indentation is lost; a lead without a name is followed by its whole
+    // sub-key, then by the other lead of its couplet.
+    const Case cases[] = {
+        {"tab cells, heading and prose around",
+         "1. AMANITA. The genus.\n\nFleshy fungi of the woods.\n\nSpores white.\t\nGills free\t1 Amanita.\n"
+         "Gills attached [12]\t2 Tricholoma.\nSpores pink.\t\nGills free\t3 Pluteus.\nGills attached\t4 Entoloma.\n\n"
+         "1. Amanita muscaria. Fly agaric, in birch woods\n", kDotted},
+        {"one cell per line, the book's number before an abbreviated name",
+         "Spores white.\nGills free\n1 A. muscaria.\nGills attached\n2 T. equestre.\n"
+         "Spores pink.\nGills free\n3 P. cervinus.\nGills attached\n4b E. sinuatum.\n",
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free => A. muscaria",
+          "2. Gills attached => T. equestre", "3. Gills free => P. cervinus", "3. Gills attached => E. sinuatum"}},
+        {"pipe table with a page mark cell",
+         "| Spores white. |  |\n| --- | --- |\n| Gills free | 1 Amanita. |\n| Gills attached | 2 Tricholoma. |\n"
+         "| Spores pink. | [268] |\n| Gills free | 3 Pluteus. |\n| Gills attached | 4 Entoloma. |\n", kDotted},
+    };
+    for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
+}
+
+TEST(IndentedKey, ALeadEndingInANumberKeepsItsSubLeadsApart) {
+    // Measurements and figure calls end inner leads; they are no names and
+    // the deeper lead below is no continuation of the text.
+    const Case cases[] = {
+        {"measurements", "Plants woody 12-15\n    Leaves opposite 12-15\n        Fruit winged ..... Acer\n"
+                         "        Fruit a berry ..... Viburnum\n    Leaves alternate ..... Quercus\nPlants herbaceous ..... Viola\n",
+         {"1. Plants woody 12-15 ... 2", "1. Plants herbaceous => Viola", "2. Leaves opposite 12-15 ... 3",
+          "2. Leaves alternate => Quercus", "3. Fruit winged => Acer", "3. Fruit a berry => Viburnum"}},
+        {"figure calls", "Plants woody (Fig. 3)\n    Leaves opposite (Fig. 4)\n        Fruit winged ..... Acer\n"
+                         "        Fruit a berry ..... Viburnum\n    Leaves alternate ..... Quercus\nPlants herbaceous ..... Viola\n",
+         {"1. Plants woody (Fig. 3) ... 2", "1. Plants herbaceous => Viola", "2. Leaves opposite (Fig. 4) ... 3",
+          "2. Leaves alternate => Quercus", "3. Fruit winged => Acer", "3. Fruit a berry => Viburnum"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
+}
+
 TEST(IndentedKey, TextsWithoutLevelsAreLeftAlone) {
     const char* texts[] = {
         "",

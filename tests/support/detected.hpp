@@ -58,6 +58,14 @@ inline FinishedLead finishedLeadOf(const std::string& line) {
         name = rest.substr(named + 3);
         rest.erase(named);
     }
+    // The book's page or number, noted after a hand-checked name, is not the name.
+    for (const char* note : {" (p. ", " (pp. ", " (no. "}) {
+        const auto at = name.rfind(note);
+        if (at != std::string::npos && !name.empty() && name.back() == ')') {
+            name.erase(at);
+            break;
+        }
+    }
     // The run drops every "-" from a determination.
     text::removeAll(name, "-");
     return {head, normalisedLeadText(rest), normalisedLeadText(name)};

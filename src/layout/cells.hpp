@@ -1,0 +1,24 @@
+// A key copied from a table that gave each cell a line of its own (a web
+// page's table pasted as text): the couplet number alone on a line, or a dash
+// for the couplet's next lead, then the lead's text, then its destination, a
+// couplet number alone on its line or a name. Read into the numbered couplet
+// form; the user's text is only read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/engine.hpp"
+
+namespace sarvelo {
+
+struct CellKey {
+    Lines couplets;           // "1. lead ... 2", "1. lead => Name"; empty when the text is not such a key
+    std::vector<int> origin;  // the user's line (from 0) of each lead's number
+    int before = 0;           // lines of text before the key set aside
+    int after = 0;            // lines of text after the key set aside
+    std::string message;      // what was set aside, in French
+};
+CellKey readCellPerLine(const Lines& text);
+
+}  // namespace sarvelo

@@ -1,0 +1,36 @@
+// Keys pasted from a web page's table, one cell a line.
+#include <gtest/gtest.h>
+
+#include "engine/text.hpp"
+#include "layout/cells.hpp"
+
+using namespace sarvelo;
+
+TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
+    struct Case {
+        const char* name;
+        const char* text;
+        Lines expected;
+        int before, after;
+    };
+    const Lines gills{"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
+                      "2. Gills attached => Tricholoma"};
+    const Case cases[] = {
+        {"numbers and dashes", "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
+                               "\u2013\nGills attached\nTricholoma\n", gills, 0, 0},
+        {"title before, prose after, a destination equal to the next number",
+         "Key to the genera\n\n1.\nSpores white\n2\n-\nSpores pink\nPluteus cervinus\n2.\nGills free\nAmanita\n"
+         "-\nGills attached\nTricholoma\n\nAmanita is the largest genus.\n", gills, 1, 1},
+        {"a lead without destination", "1\nSpores white\n\u2013\nSpores pink\nPluteus\n2\nGills free\nAmanita\n"
+                                       "\u2013\nGills attached\nTricholoma\n", {}, 0, 0},
+        {"no key", "Spores white\nSpores pink\n", {}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const CellKey key = readCellPerLine(text::splitLines(c.text));
+        EXPECT_EQ(key.couplets, c.expected) << c.name;
+        if (c.expected.empty()) continue;
+        EXPECT_EQ(key.before, c.before) << c.name;
+        EXPECT_EQ(key.after, c.after) << c.name;
+        EXPECT_EQ(key.origin.front(), c.before == 0 ? 0 : 2) << c.name;
+    }
+}
