@@ -82,8 +82,8 @@ protected:
 TSarvelo::TSarvelo(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Sarvelo"));
     // Each window's caption is its own ("Structure", "Clé terminée"): an
-    // empty display name keeps the platform from adding " — Sarvelo".
-    QApplication::setApplicationName(QStringLiteral("Sarvelo"));
+    // empty display name keeps the platform from adding " — Sarvelo". The
+    // application's name (where its settings go) is main()'s to set.
     QApplication::setApplicationDisplayName(QString());
     setWindowTitle(QStringLiteral("Sarvelo"));
     setFont(arial(16));
