@@ -323,11 +323,11 @@ std::string usageText() {
     return text + kUsageTail;
 }
 
-std::string versionText() {
+std::string versionText(const char* program) {
     const BuildDate d = buildDate();
     char date[16];
     std::snprintf(date, sizeof date, "%02d/%02d/%04d", d.day, d.month, d.year);
-    return std::string("sarvelo-cli ") + SARVELO_VERSION + " (compilé le " + date + ")\n";
+    return std::string(program) + " " + SARVELO_VERSION + " (compilé le " + date + ")\n";
 }
 
 CommandLine parseCommandLine(int argc, const char* const* argv) {

@@ -52,7 +52,7 @@ CommandLine parseCommandLine(int argc, const char* const* argv);
 
 // The text of --help, laid out from the table of options.
 std::string usageText();
-// The text of --version: the version and the build date.
-std::string versionText();
+// The text of --version: the program, its version and the build date.
+std::string versionText(const char* program = "sarvelo-cli");
 
 }  // namespace sarvelo::cli

@@ -8,6 +8,7 @@
 
 #include "app/cli_options.hpp"
 #include "components/build_date.hpp"
+#include "support/cli_run.hpp"
 
 namespace {
 
@@ -101,6 +102,27 @@ TEST(CliOptions, HelpListsEveryOptionOnceAndVersionGivesTheBuildDate) {
     std::snprintf(date, sizeof date, "%02d/%02d/%04d", d.day, d.month, d.year);
     EXPECT_EQ(line.output.rfind("sarvelo-cli ", 0), 0u);
     EXPECT_NE(line.output.find(std::string("compilé le ") + date), std::string::npos) << line.output;
+}
+
+// The desktop program answers --help and --version without a display, and
+// names an option it does not know.
+TEST(DesktopOptions, HelpVersionAndAnUnknownOption) {
+    const struct {
+        const char* args;
+        int status;
+        const char* out;
+        const char* err;
+    } cases[] = {{"--help", 0, "Usage : sarvelo [options] [--] [FICHIER]", ""},
+                 {"-h cle.Sarvelo", 0, "Usage : sarvelo", ""},
+                 {"--version", 0, "sarvelo 1.0 (compilé le ", ""},
+                 {"--inconnue", 2, "", "sarvelo: option inconnue : --inconnue (voir --help)"},
+                 {"a.txt b.txt", 2, "", "sarvelo: un seul fichier est attendu (voir --help)"}};
+    for (const auto& c : cases) {
+        const auto run = sarvelo::testing::runProgram(SARVELO_DESKTOP, c.args, "QT_QPA_PLATFORM=offscreen ");
+        EXPECT_EQ(run.status, c.status) << c.args << run.err;
+        EXPECT_EQ(run.out.rfind(c.out, 0), 0u) << c.args << run.out;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << run.err;
+    }
 }
 
 }  // namespace

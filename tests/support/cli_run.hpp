@@ -42,12 +42,14 @@ struct CliRun {
 };
 
 // `before` is shell text put in front of the program (a pipe, a limit).
-inline CliRun cli(const std::string& args, const std::string& before = "") {
+inline CliRun runProgram(const std::string& program, const std::string& args, const std::string& before = "") {
     const std::string errPath = tempPath("stderr.txt");
     const std::string outPath = tempPath("stdout.txt");
-    const std::string command = before + std::string(SARVELO_CLI) + " " + args + " 2>" + errPath + " >" + outPath;
+    const std::string command = before + program + " " + args + " 2>" + errPath + " >" + outPath;
     const int raw = std::system(command.c_str());
     return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readFile(errPath), readFile(outPath)};
 }
+
+inline CliRun cli(const std::string& args, const std::string& before = "") { return runProgram(SARVELO_CLI, args, before); }
 
 }  // namespace sarvelo::testing
