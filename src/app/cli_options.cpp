@@ -18,7 +18,7 @@ namespace {
 // the options; returns what the option expects when they do not fit.
 using Apply = std::function<std::optional<std::string>(Options&, const std::vector<std::string>&)>;
 
-struct OptionSpec {
+struct OptionEntry {
     const char* names;            // CLI11 names: "-c,--config"
     const char* value = nullptr;  // shown in the help; nullptr for a flag
     int arity = 1;                // values per occurrence
@@ -60,8 +60,8 @@ Apply flagInto(bool Options::*field) {
 
 // Every option, in the order of the help. One entry per option: its names,
 // its value, its help text and what it writes into Options.
-const std::vector<OptionSpec>& optionTable() {
-    static const std::vector<OptionSpec> table = {
+const std::vector<OptionEntry>& optionTable() {
+    static const std::vector<OptionEntry> table = {
         {.names = "-c,--config",
          .value = "FICHIER",
          .help = "paramètres de la clé : lignes \"[Nom] valeur\" (la partie\n"
@@ -269,23 +269,23 @@ Code de sortie :
 )";
 
 // "--config" of "-c,--config": the name errors give.
-std::string longName(const OptionSpec& spec) {
-    const std::string names = spec.names;
+std::string longName(const OptionEntry& entry) {
+    const std::string names = entry.names;
     const auto comma = names.rfind(',');
     return comma == std::string::npos ? names : names.substr(comma + 1);
 }
 
 // "  -c, --config FICHIER" then the help at column 27, or on the next line
 // when the names are too long.
-std::string helpEntry(const OptionSpec& spec) {
+std::string helpEntry(const OptionEntry& option) {
     constexpr std::size_t kColumn = 27;
-    const std::string names = spec.names;
+    const std::string names = option.names;
     const auto comma = names.find(',');
     std::string left = comma == std::string::npos ? "      " + names : "  " + names.substr(0, comma) + ", " + names.substr(comma + 1);
-    if (spec.value) left += std::string(" ") + spec.value;
+    if (option.value) left += std::string(" ") + option.value;
     const std::string indent(kColumn, ' ');
     std::string entry = left.size() + 2 <= kColumn ? left + std::string(kColumn - left.size(), ' ') : left + "\n" + indent;
-    for (const char* c = spec.help; *c; ++c) {
+    for (const char* c = option.help; *c; ++c) {
         entry += *c;
         if (*c == '\n') entry += indent;
     }
@@ -319,7 +319,7 @@ bool writesToStandardOutput(const Options& o) {
 
 std::string usageText() {
     std::string text = kUsageHead;
-    for (const OptionSpec& spec : optionTable()) text += helpEntry(spec);
+    for (const OptionEntry& entry : optionTable()) text += helpEntry(entry);
     return text + kUsageTail;
 }
 
@@ -351,13 +351,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& given) {
     CLI::App app;
     app.set_help_flag();
     app.allow_extras();
-    std::vector<std::pair<const OptionSpec*, CLI::Option*>> bound;
-    for (const OptionSpec& spec : optionTable()) {
-        CLI::Option* option = spec.value ? app.add_option(spec.names)
-                                               ->expected(0, spec.arity)
+    std::vector<std::pair<const OptionEntry*, CLI::Option*>> bound;
+    for (const OptionEntry& entry : optionTable()) {
+        CLI::Option* option = entry.value ? app.add_option(entry.names)
+                                               ->expected(0, entry.arity)
                                                ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-                                         : app.add_flag(spec.names)->disable_flag_override();
-        bound.emplace_back(&spec, option);
+                                         : app.add_flag(entry.names)->disable_flag_override();
+        bound.emplace_back(&entry, option);
     }
     std::vector<std::string> keyFiles;
     app.add_option("CLE", keyFiles);
@@ -371,10 +371,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& given) {
         const std::string what = error.what();
         std::string name = what.substr(0, what.find_first_of(": "));
         name.erase(0, name.find_first_not_of('-'));
-        for (const OptionSpec& spec : optionTable()) {
-            const std::string names = std::string(",") + spec.names + ",";
+        for (const OptionEntry& entry : optionTable()) {
+            const std::string names = std::string(",") + entry.names + ",";
             if (names.find(",-" + name + ",") != std::string::npos || names.find(",--" + name + ",") != std::string::npos)
-                name = longName(spec);
+                name = longName(entry);
         }
         return usageError("l'option " + name + " est mal employée (voir --help)");
     }
@@ -395,10 +395,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& given) {
 
     CommandLine line;
     Options& o = line.options;
-    for (const auto& [spec, option] : bound) {
-        if (option->count() == 0 || !spec->apply) continue;
-        if (const auto expects = spec->apply(o, option->results()))
-            return usageError("l'option " + longName(*spec) + " " + *expects);
+    for (const auto& [entry, option] : bound) {
+        if (option->count() == 0 || !entry->apply) continue;
+        if (const auto expects = entry->apply(o, option->results()))
+            return usageError("l'option " + longName(*entry) + " " + *expects);
     }
     if (keyFiles.size() > 1) return usageError("un seul fichier de clé est attendu (voir --help)");
     if (keyFiles.empty() || keyFiles.front().empty()) return usageError("aucun fichier de clé (voir --help)");

@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
-"""Checks that every finished key (*.cle) in this folder is a tree: couplets numbered from 1,
+"""Checks that every finished key (*.cle) of the folders named (by default books, more and
+tables; journals/ has a check of its own for its keys cut by the page copy) is a tree: couplets
+numbered from 1,
 every couplet reached exactly once from couplet 1, two or more leads to a couplet, every
 destination existing, every lead ending in a couplet or a name; that index.tsv lists
 exactly the keys present; and that no source (the index's source up to its year) is on both
-sides of the split."""
+sides of the split, across every index of the corpus.
+
+Run: python3 check.py [FOLDER ...]   (exit status 1 on any fault)"""
 import os, re, sys
 
 here = os.path.dirname(os.path.abspath(__file__))
@@ -44,43 +48,55 @@ def check(path):
     # order of first appearance: a couplet's number follows the lead that reaches it in text order
     return errors, sum(len(v) for v in leads.values())
 
+def index_rows(folder):
+    index = os.path.join(folder, 'index.tsv')
+    if not os.path.exists(index):
+        return []
+    rows = open(index, encoding='utf-8').read().splitlines()
+    return [r.split('\t') for r in rows[1:] if r.strip()]
+
 def main():
     bad = 0
     total = 0
-    index = os.path.join(here, 'index.tsv')
-    listed = set()
+    # One side a source, over the whole corpus.
     sides = {}
-    if os.path.exists(index):
-        rows = open(index, encoding='utf-8').read().splitlines()
-        for r in rows[1:]:
-            if r.strip():
-                cells = r.split('\t')
-                listed.add(cells[0])
-                m = re.match(r'^(.*?\d{4})', cells[2]) if len(cells) > 2 else None
-                sides.setdefault(m[1] if m else cells[-1], set()).add(cells[1] if len(cells) > 1 else '')
+    for sub in sorted(os.listdir(here)):
+        for cells in index_rows(os.path.join(here, sub)):
+            m = re.match(r'^(.*?\d{4})', cells[2]) if len(cells) > 2 else None
+            sides.setdefault(m[1] if m else cells[-1], set()).add(cells[1] if len(cells) > 1 else '')
     for source, sets in sorted(sides.items()):
         if len(sets) > 1:
             print(f'index.tsv: {source} is on both sides ({", ".join(sorted(sets))})')
             bad += 1
-    for f in sorted(os.listdir(here)):
+    for folder in sys.argv[1:] or ['books', 'more', 'tables']:
+        folder = os.path.join(here, folder)
+        b, t = check_folder(folder)
+        bad += b
+        total += t
+    print(f'{total} leads checked, {bad} file(s) with faults')
+    return 1 if bad else 0
+
+def check_folder(folder):
+    bad = total = 0
+    listed = {cells[0] for cells in index_rows(folder)}
+    for f in sorted(os.listdir(folder)):
         if not f.endswith('.cle'):
             continue
         name = f[:-4]
-        errors, n = check(os.path.join(here, f))
+        errors, n = check(os.path.join(folder, f))
         total += n
-        if not os.path.exists(os.path.join(here, name + '.txt')):
+        if not os.path.exists(os.path.join(folder, name + '.txt')):
             errors.append('no .txt beside it')
         if listed and name not in listed:
             errors.append('not in index.tsv')
         listed.discard(name)
         for e in errors:
-            print(f'{f}: {e}')
+            print(f'{os.path.basename(folder)}/{f}: {e}')
         bad += bool(errors)
     for name in sorted(listed):
-        print(f'index.tsv: {name} has no .cle')
+        print(f'{os.path.basename(folder)}/index.tsv: {name} has no .cle')
         bad += 1
-    print(f'{total} leads checked, {bad} file(s) with faults')
-    return 1 if bad else 0
+    return bad, total
 
 if __name__ == '__main__':
     sys.exit(main())
