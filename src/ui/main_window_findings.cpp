@@ -26,8 +26,9 @@ void TSarvelo::buildFindingsDock() {
         visible->setObjectName(QStringLiteral("Verificationsvisibles1"));
         visible->setCheckable(true);
         connect(visible, &QAction::triggered, findings_, &QWidget::setVisible);
+        // The dock itself, not the window: it also reports while the window is destroyed.
         connect(findings_, &QDockWidget::visibilityChanged, visible,
-                [this, visible] { visible->setChecked(!findings_->isHidden()); });
+                [dock = findings_, visible] { visible->setChecked(!dock->isHidden()); });
         // Right under "Structure visible".
         const QList<QAction*> entries = affichage->actions();
         const qsizetype at = entries.indexOf(action("Structurevisible1"));

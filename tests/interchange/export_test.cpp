@@ -191,7 +191,8 @@ TEST(PrintedKey, ADeepChainStopsIndentingAndNumbersItsLevels) {
 // space in every line-by-line output.
 TEST(PrintedKey, ControlCharactersInALeadBecomeSpaces) {
     auto table = smallKey();
-    table.cell(1, kTexte) = std::string("Chapeau\nrouge\r\tvif\0!", 22);
+    static constexpr char kLead[] = "Chapeau\nrouge\r\tvif\0!";
+    table.cell(1, kTexte) = std::string(kLead, sizeof kLead - 1);
     table.cell(3, kTarget) = "Amanita\u2028muscaria";
     for (const ExportFormat format : {ExportFormat::Bracketed, ExportFormat::Indented, ExportFormat::BracketedRtf}) {
         const std::string bytes = exportKey(table, format, "").bytes;
