@@ -48,7 +48,10 @@ std::string keyBaseExport(const std::string& file) {
     std::string csv;
     for (const auto& info : interchange::exportFormats()) {
         interchange::Exported exported = interchange::exportKey(processed.table, info.format, "Titre");
-        if (info.format == interchange::ExportFormat::KeyBaseCsv) csv = std::move(exported.bytes);
+        // A taxon holding ":", "|" or "{" reads back as a shortcut or a marker:
+        // the export warns, and such a file is no round trip.
+        if (info.format == interchange::ExportFormat::KeyBaseCsv && exported.warnings.empty())
+            csv = std::move(exported.bytes);
     }
     // The header, then one line per lead: no field holds a line break.
     if (!csv.empty() && processed.checked && static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')) != processed.leads + 1)
