@@ -1,8 +1,9 @@
 // The text commands of the main window as the user waits for them, offscreen:
 // "Ouvrir fichier texte" on a 10 MB text file and on a 10 MB RTF file (the
 // window does nothing else meanwhile: this is how long it stays frozen, with
-// the longest wait of the event loop while the editor lays the rest out), and
-// "Visualise les formats" on a formatted key of about 5,000 lines.
+// the longest wait of the event loop while the editor lays the rest out),
+// "Visualise les formats" on a formatted key of about 5,000 lines, the pastes
+// of 100,000 lines, and "Détecter la mise en page" on 100,000 lines.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include "keygen.hpp"
 #include "ui/ui_bench_main.hpp"
 #include "ui/main_window.hpp"
+#include "ui/detection_dialog.hpp"
 #include "ui/document_commands.hpp"
 #include "ui/text_input.hpp"
 
@@ -141,6 +143,34 @@ void paste(benchmark::State& state, bool replace) {
     state.counters["attente_max_ms"] = longestStall(std::chrono::seconds(3));
 }
 
+// "Détecter la mise en page" on a long text: how long the user waits, and the
+// longest wait between two turns of the event loop meanwhile (the search runs
+// beside the window, which must go on repainting).
+void BM_DetectLongText(benchmark::State& state) {
+    auto window = shownWindow();
+    window->setWorkingText(keyOfLines(static_cast<int>(state.range(0))));
+    QCoreApplication::processEvents();
+    QElapsedTimer clock;
+    qint64 last = 0, longest = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        longest = std::max(longest, clock.elapsed() - last);
+        last = clock.elapsed();
+    });
+    for (auto _ : state) {
+        clock.start();
+        last = 0;
+        tick.start(1);
+        window->action("Detecterlamiseenpage1")->trigger();
+        tick.stop();
+        state.PauseTiming();
+        if (auto* detection = window->findChild<TDetection*>(QStringLiteral("TDetection"))) detection->hide();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["attente_max_ms"] = static_cast<double>(longest);
+}
+
 void BM_PasteIntoEmptyText(benchmark::State& state) { paste(state, false); }
 void BM_PasteReplacingTheText(benchmark::State& state) { paste(state, true); }
 
@@ -149,6 +179,7 @@ BENCHMARK(BM_OpenRtfFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterati
 BENCHMARK(BM_VisualiseLesFormats)->Arg(2450)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_PasteIntoEmptyText)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 BENCHMARK(BM_PasteReplacingTheText)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_DetectLongText)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
 
 }  // namespace
 
