@@ -69,6 +69,7 @@ DocumentCommands::DocumentCommands(TSarvelo* window)
     on("Rappeldelacleactuelle1", &DocumentCommands::Recommenceraveccettecl1Click);
     connect(preview_, &TFormat_X::tabSelected, window_, &TSarvelo::setPageByCommand);
     window_->installEventFilter(this);
+    connect(window_->memo1()->document(), &QTextDocument::contentsChanged, this, [this] { ++textEdits_; });
     rememberSavedState();
 }
 
@@ -85,15 +86,27 @@ void DocumentCommands::setDocumentName(const QString& path) {
     window_->action("Enregistrer1")->setEnabled(!path.isEmpty());
 }
 
-std::string DocumentCommands::currentState() const {
-    std::string state = writeRtf(richTextFromDocument(*window_->memo1()->document()));
+std::string DocumentCommands::currentParameters() const {
+    std::string state;
     for (const auto& entry : configurationEntries(window_->params())) state += entry + '\n';
     return state;
 }
 
-void DocumentCommands::rememberSavedState() { savedState_ = currentState(); }
+std::string DocumentCommands::currentState() const {
+    return writeRtf(richTextFromDocument(*window_->memo1()->document())) + currentParameters();
+}
 
-bool DocumentCommands::changedSinceSaved() const { return currentState() != savedState_; }
+void DocumentCommands::rememberSavedState() {
+    savedState_ = currentState();
+    savedTextEdits_ = textEdits_;
+    savedParameters_ = currentParameters();
+}
+
+// A text edited and then brought back by hand or by Ctrl+Z counts as saved.
+bool DocumentCommands::changedSinceSaved() const {
+    if (textEdits_ == savedTextEdits_ && currentParameters() == savedParameters_) return false;
+    return currentState() != savedState_;
+}
 
 void DocumentCommands::Nouveau1Click() {
     if (!mayReplaceText()) return;

@@ -60,6 +60,7 @@ private:
     void setDocumentName(const QString& path);
     void applyToMainWindow(const std::vector<std::string>& configuration);
     std::string currentState() const;
+    std::string currentParameters() const;
     void showMessage(const QString& text);
     QTextEdit* buffer(const char* name) const;
 
@@ -68,6 +69,10 @@ private:
     FileChooser chooser_;
     QString documentName_;
     std::string savedState_;
+    // Edits of the working text, counted, so that an untouched text is known
+    // as saved without writing it out (a long key takes a while to write).
+    quint64 textEdits_ = 0, savedTextEdits_ = 0;
+    std::string savedParameters_;
 };
 
 }  // namespace sarvelo

@@ -118,9 +118,9 @@ void TextInputCommands::replaceWithClipboard(bool plain) {
     QTextEdit* ref = buffer("memoOuvre");
     memo->setExtraSelections({});
     memo->setCurrentCharFormat(QTextCharFormat());
-    memo->replaceFromMimeData(data, plain);
+    const RichText pasted = memo->replaceFromMimeData(data, plain);
     emptyEditor(ref);
-    setEditorRichText(*ref, richTextFromDocument(*memo->document()));
+    setEditorRichText(*ref, pasted);
     memo->setFocus();
 }
 

@@ -94,10 +94,11 @@ void RichTextEdit::insertFromMimeData(const QMimeData* source) {
     ensureCursorVisible();
 }
 
-void RichTextEdit::replaceFromMimeData(const QMimeData* source, bool plain) {
+RichText RichTextEdit::replaceFromMimeData(const QMimeData* source, bool plain) {
     std::optional<RichText> text = plain ? std::nullopt : formattedOf(source);
     if (!text) text = plainLinesOf(source ? source->text() : QString());
     replaceEditorRichText(*this, *text);
+    return std::move(*text);
 }
 
 }  // namespace sarvelo

@@ -19,8 +19,9 @@ public:
     // The RTF a clipboard or drop offers, empty when none.
     static QByteArray rtfOf(const QMimeData* source);
     // Replaces the whole text with a clipboard's or drop's content (as plain
-    // text when `plain`), as one step that Ctrl+Z takes back.
-    void replaceFromMimeData(const QMimeData* source, bool plain);
+    // text when `plain`), as one step that Ctrl+Z takes back; returns the text
+    // put in.
+    RichText replaceFromMimeData(const QMimeData* source, bool plain);
 
 protected:
     std::optional<RichText> formattedOf(const QMimeData* source) const;

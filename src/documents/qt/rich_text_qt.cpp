@@ -147,6 +147,11 @@ void replaceEditorRichText(QTextEdit& editor, const RichText& text) {
     }
     const PlainText plain = plainTextOf(text);
     editor.setTextCursor(QTextCursor());
+    // The layout would follow a replaced text all at once; with no page
+    // size meanwhile it is only dropped, and restoring the size lays the
+    // new text out in steps, as for an empty one.
+    const QSizeF page = doc.pageSize();
+    doc.setPageSize(QSizeF());
     QTextCursor cursor(&doc);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
@@ -155,6 +160,7 @@ void replaceEditorRichText(QTextEdit& editor, const RichText& text) {
     cursor.insertText(plain.all, QTextCharFormat());
     formatPlainText(cursor, text, plain);
     cursor.endEditBlock();
+    doc.setPageSize(page);
     editor.setTextCursor(QTextCursor(&doc));
 }
 
