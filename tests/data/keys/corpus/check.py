@@ -79,6 +79,7 @@ def main():
 def check_folder(folder):
     bad = total = 0
     listed = {cells[0] for cells in index_rows(folder)}
+    indexed = set(listed)  # kept whole: `listed` empties as the keys are found
     for f in sorted(os.listdir(folder)):
         if not f.endswith('.cle'):
             continue
@@ -87,7 +88,7 @@ def check_folder(folder):
         total += n
         if not os.path.exists(os.path.join(folder, name + '.txt')):
             errors.append('no .txt beside it')
-        if listed and name not in listed:
+        if indexed and name not in indexed:
             errors.append('not in index.tsv')
         listed.discard(name)
         for e in errors:
