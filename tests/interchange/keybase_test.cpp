@@ -110,6 +110,11 @@ TEST(KeyBaseImport, ReadsEveryLayoutOfRows) {
          "Groupe A,2,Grandes,Rosa\nGroupe A,2,Petites,Rubus\n",
          {"1. Fleurs => Clé : Groupe A", "1. Pas de fleurs => Buxus", "Clé : Groupe A", "2. Rouges -> 3",
           "2. Blanches => Acer", "3. Grandes => Rosa", "3. Petites => Rubus"}},
+        {"a shortcut inside a linked key",
+         "from,statement,to,subkey,shortcut\n1,Fleurs,Groupe A,,\n1,Pas de fleurs,Buxus,,\n1,Rouges,Acer,Groupe A,Acer negundo\n"
+         "1,Blanches,Rosa,Groupe A,\n",
+         {"1. Fleurs => Clé : Groupe A", "1. Pas de fleurs => Buxus", "Clé : Groupe A", "2. Rouges => Acer {Acer negundo}",
+          "2. Blanches => Rosa"}},
     };
     for (const auto& c : cases) {
         const ImportedKey imported = importKeyBase(c.file);
