@@ -223,7 +223,7 @@ TEST(KeyBaseFiles, RealKeysTravelWhole) {
         {"thonner-1915-celastraceae-genera-shortcut.tsv", 28, 0, 1},
         {"thonner-1915-guttiferae-genera-colon.csv", 32, 0, 1},
         {"thonner-1915-guttiferae-genera-braces.tsv", 32, 0, 1},
-        // Couplets of three to five leads.
+        // Couplets of three, five and seven leads.
         {"gray-1890-polypetalous-stamens-numerous-polytomy.tsv", 50, 0, 0},
         // Every field quoted, the header too; a couplet of three leads.
         {"deam-1921-acer-species-quoted.csv", 13, 0, 0},
