@@ -34,7 +34,19 @@ PrintedLead leadOf(const Key& key, const Lead& lead, std::string label, bool fir
     const bool taxon = lead.couplet < 0;
     return PrintedLead{std::move(label), text::oneLine(lead.text),
                        text::oneLine(taxon ? lead.taxon : key.couplets[static_cast<std::size_t>(lead.couplet)].number),
-                       taxon, first, level};
+                       taxon, first, level, {}};
+}
+
+// A linked key starts under its heading wherever its couplets begin, in
+// either layout (the main key, first, needs none: the title heads it).
+void addHeadings(const Key& key, const std::vector<int>& coupletOfLead, PrintedLayout& layout) {
+    const std::string* open = nullptr;
+    for (std::size_t i = 0; i < layout.leads.size(); ++i) {
+        const std::string& subkey = key.couplets[static_cast<std::size_t>(coupletOfLead[i])].subkey;
+        if (!layout.leads[i].first || (open ? *open == subkey : subkey.empty())) continue;
+        open = &subkey;
+        if (!subkey.empty()) layout.leads[i].heading = std::string(kLinkedKeyPrefix) + text::oneLine(subkey);
+    }
 }
 
 // `start` then a dot leader up to the width, then the end of the lead.
@@ -56,11 +68,16 @@ PrintedLayout bracketedLayout(const Key& key, const PrintedOptions& options) {
     const std::vector<std::string> labels = coupletLabels(key, options);
     PrintedLayout layout;
     layout.leads.reserve(key.couplets.size() * 2);
+    std::vector<int> coupletOfLead;
+    coupletOfLead.reserve(key.couplets.size() * 2);
     for (std::size_t c = 0; c < key.couplets.size(); ++c) {
         const auto& leads = key.couplets[c].leads;
-        for (std::size_t i = 0; i < leads.size(); ++i)
+        for (std::size_t i = 0; i < leads.size(); ++i) {
             layout.leads.push_back(leadOf(key, leads[i], i == 0 ? labels[c] : std::string(kOtherLead), i == 0, 0));
+            coupletOfLead.push_back(static_cast<int>(c));
+        }
     }
+    addHeadings(key, coupletOfLead, layout);
     return layout;
 }
 
@@ -70,6 +87,8 @@ PrintedLayout indentedLayout(const Key& key, const PrintedOptions& options) {
     layout.indented = true;
     layout.leads.reserve(key.couplets.size() * 2);
     std::vector<char> placed(key.couplets.size(), 0);
+    std::vector<int> coupletOfLead;
+    coupletOfLead.reserve(key.couplets.size() * 2);
     struct Place {
         int couplet;
         std::size_t lead;
@@ -95,6 +114,7 @@ PrintedLayout indentedLayout(const Key& key, const PrintedOptions& options) {
             if (depth > kMaxPrintedLevel) label = "[" + std::to_string(depth + 1) + "] " + label;
             PrintedLead& printed = layout.leads.emplace_back(
                 leadOf(key, lead, std::move(label), first, std::min(depth, kMaxPrintedLevel)));
+            coupletOfLead.push_back(place.couplet);
             if (lead.couplet >= 0 && !placed[static_cast<std::size_t>(lead.couplet)]) {
                 printed.end.clear();
                 placed[static_cast<std::size_t>(lead.couplet)] = 1;
@@ -102,6 +122,7 @@ PrintedLayout indentedLayout(const Key& key, const PrintedOptions& options) {
             }
         }
     }
+    addHeadings(key, coupletOfLead, layout);
     return layout;
 }
 
@@ -113,6 +134,7 @@ std::string printedText(const PrintedLayout& layout) {
     out.reserve(layout.leads.size() * (kPrintedWidth + 4));
     std::string start;
     for (const PrintedLead& lead : layout.leads) {
+        if (!lead.heading.empty()) out.append("\n").append(lead.heading).append("\n");
         start.assign(static_cast<std::size_t>(lead.level) * kIndent, ' ');
         start += lead.label;
         if (!layout.indented) start.append(width - std::min(width, text::length(lead.label)), ' ');
@@ -141,6 +163,11 @@ std::string printedRtf(const PrintedLayout& layout, const std::string& title) {
         out += "\\b0\\fs22\\par\n";
     }
     for (const PrintedLead& lead : layout.leads) {
+        if (!lead.heading.empty()) {
+            out += "\\pard\\keepn\\sb360\\sa120\\b ";
+            appendRtfText(out, lead.heading);
+            out += "\\b0\\par\n";
+        }
         const int left = lead.level * kLevelIndent + hang;
         out += "\\pard\\li" + std::to_string(left) + "\\fi-" + std::to_string(hang) + "\\sa40";
         if (lead.first) out += "\\sb120";
