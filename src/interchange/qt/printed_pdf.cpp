@@ -83,6 +83,8 @@ public:
         return x;
     }
 
+    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
     qreal width(std::string_view word) {
         qreal x = 0;
         forEachPiece(word, [&](std::string_view part) { x += piece(part).width; });
@@ -101,8 +103,6 @@ private:
             i = j;
         }
     }
-    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
     const Piece& piece(std::string_view text) {
         if (const auto found = pieces_.find(text); found != pieces_.end()) return found->second;
         Piece& p = pieces_[std::string(text)];
@@ -141,8 +141,9 @@ struct Line {
     qreal width;
 };
 
-// Breaks `text` into lines no wider than `width`: at spaces, after a hyphen,
-// and inside a word longer than a line. There is always one line.
+// Breaks `text` into lines no wider than `width`: at spaces, after a hyphen
+// (not in a range of numbers, "12-15"), and inside a word longer than a
+// line. There is always one line.
 void wrap(Typesetter& typesetter, std::string_view text, qreal width, std::vector<Glyph>& glyphs,
           std::vector<Line>& lines) {
     glyphs.clear();
@@ -152,13 +153,15 @@ void wrap(Typesetter& typesetter, std::string_view text, qreal width, std::vecto
     qreal gap = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        if (text[i] == ' ') {
+        if (text[i] == ' ' || text[i] == '\t') {
             gap += typesetter.space();
             ++i;
             continue;
         }
         std::size_t j = i;
-        while (j < text.size() && text[j] != ' ' && (j == i || text[j - 1] != '-')) ++j;
+        while (j < text.size() && text[j] != ' ' && text[j] != '\t' &&
+               (j == i || text[j - 1] != '-' || Typesetter::isDigit(text[j])))
+            ++j;
         const std::string_view unit = text.substr(i, j - i);
         const qreal unitWidth = typesetter.width(unit);
         if (x > 0 && x + gap + unitWidth > width) {
@@ -190,44 +193,44 @@ void wrap(Typesetter& typesetter, std::string_view text, qreal width, std::vecto
     lines.push_back(Line{lineStart, glyphs.size(), x});
 }
 
-// Draws glyphs [from, to) with their text starting at `origin` (on the
-// baseline): one run a font, at whole device pixels.
+// The glyphs of a page, gathered font by font at whole device pixels and
+// drawn as one run a font: Qt's writer pays for each run it is given.
 class GlyphPainter {
 public:
-    GlyphPainter(QPainter& painter, const std::vector<QRawFont>& fonts) : painter_(painter), fonts_(fonts) {}
+    explicit GlyphPainter(const std::vector<QRawFont>& fonts) : fonts_(fonts) {}
 
-    void draw(const Glyph* from, const Glyph* to, QPointF origin) {
-        if (from == to) return;
-        int low = from->font, high = from->font;
+    // Glyphs [from, to), their text starting at `origin` on the baseline.
+    void add(const Glyph* from, const Glyph* to, QPointF origin) {
         for (const Glyph* g = from; g != to; ++g) {
-            low = std::min(low, g->font);
-            high = std::max(high, g->font);
-        }
-        for (int font = low; font <= high; ++font) {
-            indexes_.clear();
-            positions_.clear();
-            for (const Glyph* g = from; g != to; ++g)
-                if (g->font == font) {
-                    indexes_.append(g->index);
-                    positions_.append(QPointF(std::round(origin.x() + g->x), std::round(origin.y() + g->y)));
-                }
-            if (indexes_.isEmpty()) continue;
-            run_.setRawFont(fonts_[static_cast<std::size_t>(font)]);
-            run_.setGlyphIndexes(indexes_);
-            run_.setPositions(positions_);
-            painter_.drawGlyphRun(QPointF(0, 0), run_);
+            const auto font = static_cast<std::size_t>(g->font);
+            if (font >= runs_.size()) runs_.resize(font + 1);
+            runs_[font].indexes.append(g->index);
+            runs_[font].positions.append(QPointF(std::round(origin.x() + g->x), std::round(origin.y() + g->y)));
         }
     }
-    void draw(const std::vector<Glyph>& glyphs, QPointF origin) {
-        draw(glyphs.data(), glyphs.data() + glyphs.size(), origin);
+    void add(const std::vector<Glyph>& glyphs, QPointF origin) { add(glyphs.data(), glyphs.data() + glyphs.size(), origin); }
+
+    void drawPage(QPainter& painter) {
+        QGlyphRun run;
+        for (std::size_t font = 0; font < runs_.size(); ++font) {
+            Run& r = runs_[font];
+            if (r.indexes.isEmpty()) continue;
+            run.setRawFont(fonts_[font]);
+            run.setGlyphIndexes(r.indexes);
+            run.setPositions(r.positions);
+            painter.drawGlyphRun(QPointF(0, 0), run);
+            r.indexes.clear();
+            r.positions.clear();
+        }
     }
 
 private:
-    QPainter& painter_;
+    struct Run {
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
     const std::vector<QRawFont>& fonts_;
-    QList<quint32> indexes_;
-    QList<QPointF> positions_;
-    QGlyphRun run_;
+    std::vector<Run> runs_;
 };
 
 }  // namespace
@@ -260,7 +263,7 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
         std::vector<QRawFont> fonts;
         Typesetter upright(font, &writer, fonts);
         Typesetter slanted(italic, &writer, fonts);
-        GlyphPainter glyphPainter(painter, fonts);
+        GlyphPainter glyphPainter(fonts);
         const QFontMetricsF metrics(font, &writer);
         const qreal lineHeight = metrics.lineSpacing();
         // As QTextLine counts a line: whole device pixels.
@@ -290,6 +293,7 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
         // The leaders of a page, drawn together with their pen when it is full.
         QList<QLineF> leaders;
         auto finishPage = [&] {
+            glyphPainter.drawPage(painter);
             painter.setPen(leader);
             painter.drawLines(leaders);
             leaders.clear();
@@ -348,9 +352,9 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
             }
             label.clear();
             upright.append(lead.label, 0, label);
-            glyphPainter.draw(label, QPointF(x, y + ascent));
+            glyphPainter.add(label, QPointF(x, y + ascent));
             for (std::size_t l = 0; l < lines.size(); ++l)
-                glyphPainter.draw(glyphs.data() + lines[l].from, glyphs.data() + lines[l].to,
+                glyphPainter.add(glyphs.data() + lines[l].from, glyphs.data() + lines[l].to,
                                   QPointF(textX, y + static_cast<qreal>(l) * textLineHeight + ascent));
             if (!lead.end.empty()) {
                 const qreal endX = width - endWidth;
@@ -359,7 +363,7 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
                 if (dots > 0)
                     leaders.append(QLineF(firstDot, y + lastBaseline - leader.widthF(),
                                           firstDot + (dots - 1) * dotStep + 0.01, y + lastBaseline - leader.widthF()));
-                glyphPainter.draw(end, QPointF(endX, y + lastBaseline));
+                glyphPainter.add(end, QPointF(endX, y + lastBaseline));
             }
             y += height;
         }
