@@ -32,9 +32,16 @@ std::vector<std::string> coupletLabels(const Key& key, const PrintedOptions& opt
 
 PrintedLead leadOf(const Key& key, const Lead& lead, std::string label, bool first, int level) {
     const bool taxon = lead.couplet < 0;
-    return PrintedLead{std::move(label), text::oneLine(lead.text),
-                       text::oneLine(taxon ? lead.taxon : key.couplets[static_cast<std::size_t>(lead.couplet)].number),
-                       taxon, first, level, {}};
+    MarkedText statement = readMarkup(text::oneLine(lead.text));
+    return PrintedLead{std::move(label),
+                       std::move(statement.text),
+                       std::move(statement.italics),
+                       taxon ? readMarkup(text::oneLine(lead.taxon)).text
+                             : text::oneLine(key.couplets[static_cast<std::size_t>(lead.couplet)].number),
+                       taxon,
+                       first,
+                       level,
+                       {}};
 }
 
 // A linked key starts under its heading wherever its couplets begin, in
@@ -174,7 +181,15 @@ std::string printedRtf(const PrintedLayout& layout, const std::string& title) {
         out += "\\tx" + std::to_string(left) + "\\tqr\\tldot\\tx" + std::to_string(kRight) + ' ';
         appendRtfText(out, lead.label);
         out += "\\tab ";
-        appendRtfText(out, lead.text);
+        std::size_t at = 0;
+        for (const auto& [from, to] : lead.italics) {
+            appendRtfText(out, std::string_view(lead.text).substr(at, from - at));
+            out += "{\\i ";
+            appendRtfText(out, std::string_view(lead.text).substr(from, to - from));
+            out += '}';
+            at = to;
+        }
+        appendRtfText(out, std::string_view(lead.text).substr(at));
         if (!lead.end.empty()) {
             out += "\\tab ";
             if (lead.taxon) out += "{\\i ";

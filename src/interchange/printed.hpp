@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "interchange/key_model.hpp"
+#include "interchange/markup.hpp"
 
 namespace sarvelo::interchange {
 
@@ -23,7 +24,8 @@ inline constexpr int kMaxPrintedLevel = 10;
 // itself, a dot leader runs to its end (a couplet number or a taxon).
 struct PrintedLead {
     std::string label;     // "1.", "2(1).", "–" for the second lead of a bracketed couplet
-    std::string text;      // on one line
+    std::string text;      // on one line, a statement's markup read (interchange/markup.hpp)
+    std::vector<std::pair<std::size_t, std::size_t>> italics;  // byte ranges of `text` in italics
     std::string end;       // empty when the couplet it leads to follows below it
     bool taxon = false;    // `end` names a taxon (set in italics)
     bool first = false;    // first lead of its couplet (space above it)

@@ -141,20 +141,35 @@ struct Line {
     qreal width;
 };
 
-// Breaks `text` into lines no wider than `width`: at spaces, after a hyphen
-// (not in a range of numbers, "12-15"), and inside a word longer than a
-// line. There is always one line.
-void wrap(Typesetter& typesetter, std::string_view text, qreal width, std::vector<Glyph>& glyphs,
+// Breaks a lead's text into lines no wider than `width`: at spaces, after a
+// hyphen (not in a range of numbers, "12-15"), and inside a word longer
+// than a line; its italic ranges set by `slanted`. There is always one line.
+void wrap(Typesetter& upright, Typesetter& slanted, const PrintedLead& lead, qreal width, std::vector<Glyph>& glyphs,
           std::vector<Line>& lines) {
+    const std::string_view text = lead.text;
     glyphs.clear();
     lines.clear();
+    // Calls f(part, typesetter) for the parts of [from, to) in one style.
+    std::size_t span = 0;
+    auto forEachStyle = [&](std::size_t from, std::size_t to, auto&& f) {
+        while (span < lead.italics.size() && lead.italics[span].second <= from) ++span;
+        for (std::size_t at = from, k = span; at < to;) {
+            while (k < lead.italics.size() && lead.italics[k].second <= at) ++k;
+            const bool italic = k < lead.italics.size() && lead.italics[k].first <= at;
+            const std::size_t next = std::min(to, !italic && k < lead.italics.size() ? lead.italics[k].first
+                                                  : italic                         ? lead.italics[k].second
+                                                                                   : to);
+            f(text.substr(at, next - at), italic ? slanted : upright);
+            at = next;
+        }
+    };
     std::size_t lineStart = 0;
     qreal x = 0;
     qreal gap = 0;
     std::size_t i = 0;
     while (i < text.size()) {
         if (text[i] == ' ' || text[i] == '\t') {
-            gap += typesetter.space();
+            gap += upright.space();
             ++i;
             continue;
         }
@@ -162,8 +177,8 @@ void wrap(Typesetter& typesetter, std::string_view text, qreal width, std::vecto
         while (j < text.size() && text[j] != ' ' && text[j] != '\t' &&
                (j == i || text[j - 1] != '-' || Typesetter::isDigit(text[j])))
             ++j;
-        const std::string_view unit = text.substr(i, j - i);
-        const qreal unitWidth = typesetter.width(unit);
+        qreal unitWidth = 0;
+        forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { unitWidth += t.width(part); });
         if (x > 0 && x + gap + unitWidth > width) {
             lines.push_back(Line{lineStart, glyphs.size(), x});
             lineStart = glyphs.size();
@@ -171,7 +186,8 @@ void wrap(Typesetter& typesetter, std::string_view text, qreal width, std::vecto
         }
         if (x == 0) gap = 0;
         const std::size_t first = glyphs.size();
-        const qreal end = typesetter.append(unit, x + gap, glyphs);
+        qreal end = x + gap;
+        forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { end = t.append(part, end, glyphs); });
         if (x == 0 && unitWidth > width) {
             qreal offset = 0;
             for (std::size_t k = first; k < glyphs.size(); ++k) {
@@ -315,7 +331,7 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
         for (const PrintedLead& lead : layout.leads) {
             const qreal x = lead.level * levelIndent;
             const qreal textX = std::min(x + hang, width * 2 / 3);
-            wrap(upright, lead.text, std::max(width - textX - rightRoom, width / 4), glyphs, lines);
+            wrap(upright, slanted, lead, std::max(width - textX - rightRoom, width / 4), glyphs, lines);
             qreal height = static_cast<qreal>(lines.size()) * textLineHeight;
             // Where the dot leader starts, on the last line of the text.
             qreal lastBaseline = height - textLineHeight + ascent;
