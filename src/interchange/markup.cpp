@@ -61,12 +61,18 @@ bool sameLetters(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-MarkedText readMarkup(std::string_view s) {
+MarkedText readMarkup(std::string statement) {
     MarkedText out;
+    std::size_t i = statement.find_first_of("<&");
+    if (i == std::string::npos) {
+        out.text = std::move(statement);
+        return out;
+    }
+    const std::string_view s = statement;
     out.text.reserve(s.size());
+    out.text.append(s.substr(0, i));
     int italic = 0;
     std::size_t italicFrom = 0;
-    std::size_t i = 0;
     while (i < s.size()) {
         const char c = s[i];
         if (c == '<') {
@@ -94,8 +100,10 @@ MarkedText readMarkup(std::string_view s) {
                 }
             }
         }
-        out.text += c;
-        ++i;
+        // On to the next tag or entity.
+        const std::size_t next = std::min(s.find_first_of("<&", i + 1), s.size());
+        out.text.append(s.substr(i, next - i));
+        i = next;
     }
     if (italic > 0 && italicFrom < out.text.size()) out.italics.emplace_back(italicFrom, out.text.size());
     return out;

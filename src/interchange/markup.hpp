@@ -19,6 +19,6 @@ struct MarkedText {
 // Tags i, em (italics), b, strong, sup, sub (their text kept plain) in any
 // case; named entities of a common list and numeric ones. Anything else,
 // a lone "<" or "&" or an unknown name, stays as written.
-MarkedText readMarkup(std::string_view statement);
+MarkedText readMarkup(std::string statement);
 
 }  // namespace sarvelo::interchange
