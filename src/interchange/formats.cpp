@@ -48,14 +48,19 @@ std::string formatNames() {
 
 bool isPdf(ExportFormat format) { return format == ExportFormat::IndentedPdf || format == ExportFormat::BracketedPdf; }
 
-Exported exportKey(const ResultTable& table, ExportFormat format, const ExportOptions& options) {
-    if (isPdf(format)) return {{}, "Le format PDF n'est pas disponible ici", {}};
+KeyBuild exportedKey(const ResultTable& table, const ExportOptions& options) {
     KeyBuild build = keyFromTable(table);
-    if (build.failure) return {{}, build.failure, {}};
-    if (options.bareNames)
+    if (!build.failure && options.bareNames)
         for (Couplet& couplet : build.key.couplets)
             for (Lead& lead : couplet.leads)
                 if (lead.couplet < 0 && lead.linkedKey.empty()) lead.taxon = bareName(lead.taxon);
+    return build;
+}
+
+Exported exportKey(const ResultTable& table, ExportFormat format, const ExportOptions& options) {
+    if (isPdf(format)) return {{}, "Le format PDF n'est pas disponible ici", {}};
+    const KeyBuild build = exportedKey(table, options);
+    if (build.failure) return {{}, build.failure, {}};
     if (format == ExportFormat::KeyBaseCsv || format == ExportFormat::KeyBaseTsv) {
         if (auto problem = keyBaseProblem(build.key)) return {{}, std::move(problem), {}};
         const char delimiter = format == ExportFormat::KeyBaseCsv ? ',' : '\t';

@@ -45,6 +45,11 @@ struct ExportOptions {
     bool spreadsheetSafe = false;  // KeyBase: an apostrophe before a cell a spreadsheet would run
 };
 
+// The key every format writes: from the table, its determinations as bare
+// names when asked.
+struct KeyBuild;
+KeyBuild exportedKey(const ResultTable& table, const ExportOptions& options);
+
 // The key of an error-free table in a format. The PDF formats need Qt: here
 // they give a failure; interchange/qt/printed_pdf.hpp writes them.
 Exported exportKey(const ResultTable& table, ExportFormat format, const ExportOptions& options);

@@ -32,9 +32,28 @@ std::vector<std::string> coupletLabels(const Key& key, const PrintedOptions& opt
 
 PrintedLead leadOf(const Key& key, const Lead& lead, std::string label, bool first, int level) {
     const bool taxon = lead.couplet < 0;
-    return PrintedLead{std::move(label), text::oneLine(lead.text),
-                       text::oneLine(taxon ? lead.taxon : key.couplets[static_cast<std::size_t>(lead.couplet)].number),
-                       taxon, first, level};
+    MarkedText statement = readMarkup(text::oneLine(lead.text));
+    return PrintedLead{std::move(label),
+                       std::move(statement.text),
+                       std::move(statement.italics),
+                       taxon ? readMarkup(text::oneLine(lead.taxon)).text
+                             : text::oneLine(key.couplets[static_cast<std::size_t>(lead.couplet)].number),
+                       taxon,
+                       first,
+                       level,
+                       {}};
+}
+
+// A linked key starts under its heading wherever its couplets begin, in
+// either layout (the main key, first, needs none: the title heads it).
+void addHeadings(const Key& key, const std::vector<int>& coupletOfLead, PrintedLayout& layout) {
+    const std::string* open = nullptr;
+    for (std::size_t i = 0; i < layout.leads.size(); ++i) {
+        const std::string& subkey = key.couplets[static_cast<std::size_t>(coupletOfLead[i])].subkey;
+        if (!layout.leads[i].first || (open ? *open == subkey : subkey.empty())) continue;
+        open = &subkey;
+        if (!subkey.empty()) layout.leads[i].heading = std::string(kLinkedKeyPrefix) + text::oneLine(subkey);
+    }
 }
 
 // `start` then a dot leader up to the width, then the end of the lead.
@@ -56,11 +75,16 @@ PrintedLayout bracketedLayout(const Key& key, const PrintedOptions& options) {
     const std::vector<std::string> labels = coupletLabels(key, options);
     PrintedLayout layout;
     layout.leads.reserve(key.couplets.size() * 2);
+    std::vector<int> coupletOfLead;
+    coupletOfLead.reserve(key.couplets.size() * 2);
     for (std::size_t c = 0; c < key.couplets.size(); ++c) {
         const auto& leads = key.couplets[c].leads;
-        for (std::size_t i = 0; i < leads.size(); ++i)
+        for (std::size_t i = 0; i < leads.size(); ++i) {
             layout.leads.push_back(leadOf(key, leads[i], i == 0 ? labels[c] : std::string(kOtherLead), i == 0, 0));
+            coupletOfLead.push_back(static_cast<int>(c));
+        }
     }
+    addHeadings(key, coupletOfLead, layout);
     return layout;
 }
 
@@ -70,6 +94,8 @@ PrintedLayout indentedLayout(const Key& key, const PrintedOptions& options) {
     layout.indented = true;
     layout.leads.reserve(key.couplets.size() * 2);
     std::vector<char> placed(key.couplets.size(), 0);
+    std::vector<int> coupletOfLead;
+    coupletOfLead.reserve(key.couplets.size() * 2);
     struct Place {
         int couplet;
         std::size_t lead;
@@ -95,6 +121,7 @@ PrintedLayout indentedLayout(const Key& key, const PrintedOptions& options) {
             if (depth > kMaxPrintedLevel) label = "[" + std::to_string(depth + 1) + "] " + label;
             PrintedLead& printed = layout.leads.emplace_back(
                 leadOf(key, lead, std::move(label), first, std::min(depth, kMaxPrintedLevel)));
+            coupletOfLead.push_back(place.couplet);
             if (lead.couplet >= 0 && !placed[static_cast<std::size_t>(lead.couplet)]) {
                 printed.end.clear();
                 placed[static_cast<std::size_t>(lead.couplet)] = 1;
@@ -102,6 +129,7 @@ PrintedLayout indentedLayout(const Key& key, const PrintedOptions& options) {
             }
         }
     }
+    addHeadings(key, coupletOfLead, layout);
     return layout;
 }
 
@@ -113,6 +141,7 @@ std::string printedText(const PrintedLayout& layout) {
     out.reserve(layout.leads.size() * (kPrintedWidth + 4));
     std::string start;
     for (const PrintedLead& lead : layout.leads) {
+        if (!lead.heading.empty()) out.append("\n").append(lead.heading).append("\n");
         start.assign(static_cast<std::size_t>(lead.level) * kIndent, ' ');
         start += lead.label;
         if (!layout.indented) start.append(width - std::min(width, text::length(lead.label)), ' ');
@@ -141,13 +170,26 @@ std::string printedRtf(const PrintedLayout& layout, const std::string& title) {
         out += "\\b0\\fs22\\par\n";
     }
     for (const PrintedLead& lead : layout.leads) {
+        if (!lead.heading.empty()) {
+            out += "\\pard\\keepn\\sb360\\sa120\\b ";
+            appendRtfText(out, lead.heading);
+            out += "\\b0\\par\n";
+        }
         const int left = lead.level * kLevelIndent + hang;
         out += "\\pard\\li" + std::to_string(left) + "\\fi-" + std::to_string(hang) + "\\sa40";
         if (lead.first) out += "\\sb120";
         out += "\\tx" + std::to_string(left) + "\\tqr\\tldot\\tx" + std::to_string(kRight) + ' ';
         appendRtfText(out, lead.label);
         out += "\\tab ";
-        appendRtfText(out, lead.text);
+        std::size_t at = 0;
+        for (const auto& [from, to] : lead.italics) {
+            appendRtfText(out, std::string_view(lead.text).substr(at, from - at));
+            out += "{\\i ";
+            appendRtfText(out, std::string_view(lead.text).substr(from, to - from));
+            out += '}';
+            at = to;
+        }
+        appendRtfText(out, std::string_view(lead.text).substr(at));
         if (!lead.end.empty()) {
             out += "\\tab ";
             if (lead.taxon) out += "{\\i ";

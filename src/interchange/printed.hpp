@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "interchange/key_model.hpp"
+#include "interchange/markup.hpp"
 
 namespace sarvelo::interchange {
 
@@ -23,11 +24,13 @@ inline constexpr int kMaxPrintedLevel = 10;
 // itself, a dot leader runs to its end (a couplet number or a taxon).
 struct PrintedLead {
     std::string label;     // "1.", "2(1).", "–" for the second lead of a bracketed couplet
-    std::string text;      // on one line
+    std::string text;      // on one line, a statement's markup read (interchange/markup.hpp)
+    std::vector<std::pair<std::size_t, std::size_t>> italics;  // byte ranges of `text` in italics
     std::string end;       // empty when the couplet it leads to follows below it
     bool taxon = false;    // `end` names a taxon (set in italics)
     bool first = false;    // first lead of its couplet (space above it)
     int level = 0;         // indentation, at most kMaxPrintedLevel
+    std::string heading;   // "Clé : Name" above the first lead of a linked key
 };
 
 struct PrintedLayout {
@@ -46,12 +49,13 @@ PrintedLayout bracketedLayout(const Key& key, const PrintedOptions& options = {}
 PrintedLayout indentedLayout(const Key& key, const PrintedOptions& options = {});
 
 // Fixed-width text: "1. lead ........ 2" then "–  lead ........ Taxon";
-// indented two spaces a level.
+// indented two spaces a level; a linked key's heading after a blank line.
 std::string printedText(const PrintedLayout& layout);
 
 // RTF for a word processor: the label hanging in the margin, the text
 // wrapped under itself, a right tab with a dot leader to the end, taxa in
-// italics; `title` (if any) above the key.
+// italics; `title` (if any) above the key, each linked key under its
+// heading in bold.
 std::string printedRtf(const PrintedLayout& layout, const std::string& title);
 
 // Shorthands of the text layouts.

@@ -246,3 +246,34 @@ TEST(HtmlKey, InterfaceLanguageIsGuessedFromTheWordsUnlessGiven) {
             << json;
     }
 }
+
+// A statement's markup, as KeyBase keeps it, read for print; anything
+// outside the list stays as written.
+TEST(PrintedKey, AStatementsMarkupIsReadForPrint) {
+    using Ranges = std::vector<std::pair<std::size_t, std::size_t>>;
+    const struct {
+        std::string statement;
+        std::string text;
+        Ranges italics;
+    } cases[] = {
+        {"<i>Acacia</i> spp., 4&ndash;5 mm", "Acacia spp., 4–5 mm", {{0, 6}}},
+        {"Petals 1&#176; or 2&#xB0;, <EM>rarely</EM> 3", "Petals 1° or 2°, rarely 3", {{19, 25}}},
+        {"Hairs <b>dense</b>, m<sup>2</sup> &amp; <strong>x</strong>", "Hairs dense, m2 & x", {}},
+        {"<i>Open to the end", "Open to the end", {{0, 15}}},
+        {"Leaves < 2 mm & hairs &unknown; <script>x</script> a&#0;b &#xD800;",
+         "Leaves < 2 mm & hairs &unknown; <script>x</script> a&#0;b &#xD800;", {}},
+        {"a&#10;b", "a b", {}},
+    };
+    for (const auto& c : cases) {
+        const MarkedText read = readMarkup(c.statement);
+        EXPECT_EQ(read.text, c.text) << c.statement;
+        EXPECT_EQ(read.italics, c.italics) << c.statement;
+    }
+    const auto table = tableOf({
+        {"1", "<i>Acacia</i>-like &ndash; phyllodes", "=>", "Acacia"},
+        {"1", "Leaves bipinnate", "=>", "Albizia"},
+    });
+    const std::string rtf = exportKey(table, ExportFormat::BracketedRtf, "").bytes;
+    EXPECT_NE(rtf.find("{\\i Acacia}-like \\u8211"), std::string::npos) << rtf;
+    EXPECT_NE(exportKey(table, ExportFormat::Bracketed, "").bytes.find("Acacia-like – phyllodes"), std::string::npos);
+}

@@ -2,13 +2,17 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <optional>
+#include <unordered_map>
 
 #include "engine/text.hpp"
 
@@ -16,7 +20,7 @@ namespace sarvelo::interchange {
 
 namespace {
 
-QString qs(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // Lays `text` out in lines of `width`; returns the height it takes.
 qreal layOut(QTextLayout& layout, qreal width, Qt::Alignment alignment = Qt::AlignLeft) {
@@ -34,6 +38,216 @@ qreal layOut(QTextLayout& layout, qreal width, Qt::Alignment alignment = Qt::Ali
     layout.endLayout();
     return height;
 }
+
+// A glyph on the baseline, `x` from the start of its text; `font` indexes
+// the raw fonts of the page (Qt may take a character from another font).
+struct Glyph {
+    quint32 index;
+    int font;
+    qreal x;
+    qreal y;
+};
+
+struct Piece {
+    std::vector<Glyph> glyphs;
+    qreal width = 0;
+};
+
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
+
+// Qt shapes each distinct word once (kerning, ligatures, fallback fonts);
+// a lead is composed of its words, and a number of its digits, which
+// neither kern nor join: a key of thousands of couplets holds thousands of
+// numbers but few words, so that shaping costs little beside writing the
+// glyphs.
+class Typesetter {
+public:
+    Typesetter(const QFont& font, QPaintDevice* device, std::vector<QRawFont>& fonts)
+        : font_(font), device_(device), fonts_(fonts), space_(QFontMetricsF(font, device).horizontalAdvance(u' ')) {}
+
+    qreal space() const { return space_; }
+
+    // Appends the glyphs of `word` from `x`; returns where it ends.
+    qreal append(std::string_view word, qreal x, std::vector<Glyph>& out) {
+        forEachPiece(word, [&](std::string_view part) {
+            const Piece& p = piece(part);
+            for (Glyph g : p.glyphs) {
+                g.x += x;
+                out.push_back(g);
+            }
+            x += p.width;
+        });
+        return x;
+    }
+
+    static bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+    qreal width(std::string_view word) {
+        qreal x = 0;
+        forEachPiece(word, [&](std::string_view part) { x += piece(part).width; });
+        return x;
+    }
+
+private:
+    template <typename F>
+    static void forEachPiece(std::string_view word, F&& f) {
+        std::size_t i = 0;
+        while (i < word.size()) {
+            std::size_t j = i + 1;
+            if (!isDigit(word[i]))
+                while (j < word.size() && !isDigit(word[j])) ++j;
+            f(word.substr(i, j - i));
+            i = j;
+        }
+    }
+    const Piece& piece(std::string_view text) {
+        if (const auto found = pieces_.find(text); found != pieces_.end()) return found->second;
+        Piece& p = pieces_[std::string(text)];
+        QTextLayout layout(qs(text), font_, device_);
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        layout.endLayout();
+        if (!line.isValid()) return p;
+        p.width = line.naturalTextWidth();
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            const QRawFont raw = run.rawFont();
+            auto at = std::find(fonts_.begin(), fonts_.end(), raw);
+            if (at == fonts_.end()) at = fonts_.insert(fonts_.end(), raw);
+            const int font = static_cast<int>(at - fonts_.begin());
+            const QList<quint32> indexes = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype g = 0; g < indexes.size(); ++g)
+                p.glyphs.push_back(Glyph{indexes[g], font, positions[g].x(), positions[g].y() - line.ascent()});
+        }
+        return p;
+    }
+
+    QFont font_;
+    QPaintDevice* device_;
+    std::vector<QRawFont>& fonts_;
+    std::unordered_map<std::string, Piece, TextHash, std::equal_to<>> pieces_;
+    qreal space_;
+};
+
+// Glyphs [from, to) of one line, `width` wide.
+struct Line {
+    std::size_t from, to;
+    qreal width;
+};
+
+// Breaks a lead's text into lines no wider than `width`: at spaces, after a
+// hyphen (not in a range of numbers, "12-15"), and inside a word longer
+// than a line; its italic ranges set by `slanted`. There is always one line.
+void wrap(Typesetter& upright, Typesetter& slanted, const PrintedLead& lead, qreal width, std::vector<Glyph>& glyphs,
+          std::vector<Line>& lines) {
+    const std::string_view text = lead.text;
+    glyphs.clear();
+    lines.clear();
+    // Calls f(part, typesetter) for the parts of [from, to) in one style.
+    std::size_t span = 0;
+    auto forEachStyle = [&](std::size_t from, std::size_t to, auto&& f) {
+        while (span < lead.italics.size() && lead.italics[span].second <= from) ++span;
+        for (std::size_t at = from, k = span; at < to;) {
+            while (k < lead.italics.size() && lead.italics[k].second <= at) ++k;
+            const bool italic = k < lead.italics.size() && lead.italics[k].first <= at;
+            const std::size_t next = std::min(to, !italic && k < lead.italics.size() ? lead.italics[k].first
+                                                  : italic                         ? lead.italics[k].second
+                                                                                   : to);
+            f(text.substr(at, next - at), italic ? slanted : upright);
+            at = next;
+        }
+    };
+    std::size_t lineStart = 0;
+    qreal x = 0;
+    qreal gap = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ' || text[i] == '\t') {
+            gap += upright.space();
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        while (j < text.size() && text[j] != ' ' && text[j] != '\t' &&
+               (j == i || text[j - 1] != '-' || Typesetter::isDigit(text[j])))
+            ++j;
+        qreal unitWidth = 0;
+        forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { unitWidth += t.width(part); });
+        if (x > 0 && x + gap + unitWidth > width) {
+            lines.push_back(Line{lineStart, glyphs.size(), x});
+            lineStart = glyphs.size();
+            x = 0;
+        }
+        if (x == 0) gap = 0;
+        const std::size_t first = glyphs.size();
+        qreal end = x + gap;
+        forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { end = t.append(part, end, glyphs); });
+        if (x == 0 && unitWidth > width) {
+            qreal offset = 0;
+            for (std::size_t k = first; k < glyphs.size(); ++k) {
+                const qreal right = k + 1 < glyphs.size() ? glyphs[k + 1].x : end;
+                if (right - offset > width && k > lineStart) {
+                    lines.push_back(Line{lineStart, k, glyphs[k].x - offset});
+                    lineStart = k;
+                    offset = glyphs[k].x;
+                }
+                glyphs[k].x -= offset;
+            }
+            x = end - offset;
+        } else {
+            x = end;
+        }
+        gap = 0;
+        i = j;
+    }
+    lines.push_back(Line{lineStart, glyphs.size(), x});
+}
+
+// The glyphs of a page, gathered font by font at whole device pixels and
+// drawn as one run a font: Qt's writer pays for each run it is given.
+class GlyphPainter {
+public:
+    explicit GlyphPainter(const std::vector<QRawFont>& fonts) : fonts_(fonts) {}
+
+    // Glyphs [from, to), their text starting at `origin` on the baseline.
+    void add(const Glyph* from, const Glyph* to, QPointF origin) {
+        for (const Glyph* g = from; g != to; ++g) {
+            const auto font = static_cast<std::size_t>(g->font);
+            if (font >= runs_.size()) runs_.resize(font + 1);
+            runs_[font].indexes.append(g->index);
+            runs_[font].positions.append(QPointF(std::round(origin.x() + g->x), std::round(origin.y() + g->y)));
+        }
+    }
+    void add(const std::vector<Glyph>& glyphs, QPointF origin) { add(glyphs.data(), glyphs.data() + glyphs.size(), origin); }
+
+    void drawPage(QPainter& painter) {
+        QGlyphRun run;
+        for (std::size_t font = 0; font < runs_.size(); ++font) {
+            Run& r = runs_[font];
+            if (r.indexes.isEmpty()) continue;
+            run.setRawFont(fonts_[font]);
+            run.setGlyphIndexes(r.indexes);
+            run.setPositions(r.positions);
+            painter.drawGlyphRun(QPointF(0, 0), run);
+            r.indexes.clear();
+            r.positions.clear();
+        }
+    }
+
+private:
+    struct Run {
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    const std::vector<QRawFont>& fonts_;
+    std::vector<Run> runs_;
+};
 
 }  // namespace
 
@@ -60,18 +274,26 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
         QFont heading = font;
         heading.setBold(true);
         heading.setPointSizeF(14);
+        QFont subheading = heading;
+        subheading.setPointSizeF(12);
+        std::vector<QRawFont> fonts;
+        Typesetter upright(font, &writer, fonts);
+        Typesetter slanted(italic, &writer, fonts);
+        GlyphPainter glyphPainter(fonts);
         const QFontMetricsF metrics(font, &writer);
-        const QFontMetricsF italicMetrics(italic, &writer);
         const qreal lineHeight = metrics.lineSpacing();
+        // As QTextLine counts a line: whole device pixels.
+        const qreal textLineHeight = std::ceil(metrics.height());
+        const qreal ascent = metrics.ascent();
         const qreal footer = 2 * lineHeight;
         const qreal bottom = writer.height() - footer;
-        const qreal gap = metrics.horizontalAdvance(QLatin1Char(' '));
+        const qreal gap = upright.space();
         const qreal levelIndent = 6 * mm;
         // The text leaves room on the right where the ends stand.
         const qreal rightRoom = 12 * mm;
         // The leader is one dotted line (round dots of a full stop's weight),
         // on a grid, so that the leaders of successive lines line up.
-        const qreal dotStep = metrics.horizontalAdvance(QStringLiteral(" ."));
+        const qreal dotStep = gap + upright.width(".");
         QPen leader(Qt::black, std::max<qreal>(1, metrics.height() / 14), Qt::CustomDashLine, Qt::RoundCap);
         leader.setDashPattern({0.001, dotStep / leader.widthF()});
 
@@ -80,60 +302,59 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
         for (const PrintedLead& lead : layout.leads) longest = std::max(longest, lead.label.size());
         qreal hang = 0;
         for (const PrintedLead& lead : layout.leads)
-            if (lead.label.size() + 2 >= longest) hang = std::max(hang, metrics.horizontalAdvance(qs(lead.label)));
+            if (lead.label.size() + 2 >= longest) hang = std::max(hang, upright.width(lead.label));
         hang = std::min(hang + 2 * gap, width / 3);
 
-        const QFont* current = nullptr;
-        auto use = [&](const QFont& f) {
-            if (current != &f) painter.setFont(f);
-            current = &f;
-        };
         int pageNumber = 1;
         // The leaders of a page, drawn together with their pen when it is full.
         QList<QLineF> leaders;
         auto finishPage = [&] {
+            glyphPainter.drawPage(painter);
             painter.setPen(leader);
             painter.drawLines(leaders);
             leaders.clear();
             painter.setPen(QPen(Qt::black));
-            use(font);
+            painter.setFont(font);
             painter.drawText(QRectF(0, writer.height() - lineHeight, width, lineHeight), Qt::AlignHCenter,
                              QString::number(pageNumber));
         };
         qreal y = 0;
         if (!title.empty()) {
-            use(heading);
+            painter.setFont(heading);
             QTextLayout titleLayout(qs(text::oneLine(title)), heading, &writer);
             y = layOut(titleLayout, width, Qt::AlignHCenter) + lineHeight;
             titleLayout.draw(&painter, QPointF(0, 0));
         }
 
+        std::vector<Glyph> glyphs, label, end;
+        std::vector<Line> lines;
         for (const PrintedLead& lead : layout.leads) {
             const qreal x = lead.level * levelIndent;
             const qreal textX = std::min(x + hang, width * 2 / 3);
-            QTextLayout textLayout(qs(lead.text), font, &writer);
-            qreal height = layOut(textLayout, std::max(width - textX - rightRoom, width / 4));
+            wrap(upright, slanted, lead, std::max(width - textX - rightRoom, width / 4), glyphs, lines);
+            qreal height = static_cast<qreal>(lines.size()) * textLineHeight;
             // Where the dot leader starts, on the last line of the text.
-            qreal lastBaseline = metrics.ascent();
-            qreal leaderFrom = textX;
-            if (textLayout.lineCount() > 0) {
-                const QTextLine last = textLayout.lineAt(textLayout.lineCount() - 1);
-                lastBaseline = last.y() + last.ascent();
-                leaderFrom = textX + last.naturalTextWidth() + gap;
-            } else {
-                height = lineHeight;
-            }
-            const QString end = qs(lead.end);
-            const QFontMetricsF& endMetrics = lead.taxon ? italicMetrics : metrics;
-            const qreal endWidth = std::min(endMetrics.horizontalAdvance(end), width - textX);
-            const bool endBelow = !end.isEmpty() && leaderFrom + 3 * dotStep + endWidth > width;
+            qreal lastBaseline = height - textLineHeight + ascent;
+            qreal leaderFrom = textX + lines.back().width + gap;
+            end.clear();
+            Typesetter& endSetter = lead.taxon ? slanted : upright;
+            const qreal endWidth = std::min(endSetter.append(lead.end, 0, end), width - textX);
+            const bool endBelow = !lead.end.empty() && leaderFrom + 3 * dotStep + endWidth > width;
             if (endBelow) {
                 lastBaseline += lineHeight;
                 height += lineHeight;
                 leaderFrom = textX;
             }
-            const qreal above = lead.first && y > 0 ? lineHeight / 3 : 0;
-            if (y + above + height > bottom && y > 0) {
+            // A linked key's heading stays with its first lead.
+            std::optional<QTextLayout> headingLayout;
+            qreal headingHeight = 0;
+            if (!lead.heading.empty()) {
+                headingLayout.emplace(qs(lead.heading), subheading, &writer);
+                headingHeight = layOut(*headingLayout, width) + lineHeight / 2;
+            }
+            qreal above = lead.first && y > 0 ? lineHeight / 3 : 0;
+            if (headingLayout && y > 0) above = lineHeight;
+            if (y + above + headingHeight + height > bottom && y > 0) {
                 finishPage();
                 writer.newPage();
                 ++pageNumber;
@@ -141,18 +362,24 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
             } else {
                 y += above;
             }
-            use(font);
-            painter.drawText(QPointF(x, y + metrics.ascent()), qs(lead.label));
-            textLayout.draw(&painter, QPointF(textX, y));
-            if (!end.isEmpty()) {
+            if (headingLayout) {
+                headingLayout->draw(&painter, QPointF(0, y));
+                y += headingHeight;
+            }
+            label.clear();
+            upright.append(lead.label, 0, label);
+            glyphPainter.add(label, QPointF(x, y + ascent));
+            for (std::size_t l = 0; l < lines.size(); ++l)
+                glyphPainter.add(glyphs.data() + lines[l].from, glyphs.data() + lines[l].to,
+                                  QPointF(textX, y + static_cast<qreal>(l) * textLineHeight + ascent));
+            if (!lead.end.empty()) {
                 const qreal endX = width - endWidth;
                 const qreal firstDot = std::ceil(leaderFrom / dotStep) * dotStep;
                 const auto dots = static_cast<int>(std::floor((endX - gap - firstDot) / dotStep));
                 if (dots > 0)
                     leaders.append(QLineF(firstDot, y + lastBaseline - leader.widthF(),
                                           firstDot + (dots - 1) * dotStep + 0.01, y + lastBaseline - leader.widthF()));
-                use(lead.taxon ? italic : font);
-                painter.drawText(QPointF(endX, y + lastBaseline), end);
+                glyphPainter.add(end, QPointF(endX, y + lastBaseline));
             }
             y += height;
         }
@@ -164,13 +391,13 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
 Exported exportKeyWithPdf(const ResultTable& table, ExportFormat format, const ExportOptions& options) {
     if (!isPdf(format)) return exportKey(table, format, options);
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        return {{}, "Le format PDF n'est pas disponible ici"};
-    const KeyBuild build = keyFromTable(table);
-    if (build.failure) return {{}, build.failure};
+        return {{}, "Le format PDF n'est pas disponible ici", {}};
+    const KeyBuild build = exportedKey(table, options);
+    if (build.failure) return {{}, build.failure, {}};
     const PrintedOptions printed{options.backReferences};
     const PrintedLayout layout = format == ExportFormat::IndentedPdf ? indentedLayout(build.key, printed)
                                                                      : bracketedLayout(build.key, printed);
-    return {printedPdf(layout, options.title), {}};
+    return {printedPdf(layout, options.title), {}, {}};
 }
 
 std::unique_ptr<QGuiApplication> applicationForPrinting(int& argc, char** argv) {
