@@ -399,6 +399,7 @@ struct Lead {
     bool labelled = false;
     std::vector<int> path;
     std::vector<int> children;
+    int line = -1;  // the line it starts on
 };
 
 struct Level {
@@ -572,6 +573,15 @@ void appendText(std::string& to, std::string_view more) {
 }
 
 
+// A page mark left at the end of a text or a name ("... astringent [59]",
+// "A. nigrum. [240]") is no part of it.
+void dropPageMark(std::string& s) {
+    const std::size_t open = s.rfind(" [");
+    if (open != std::string::npos && s.back() == ']' && open + 3 < s.size() &&
+        std::all_of(s.begin() + static_cast<std::ptrdiff_t>(open) + 2, s.end() - 1, isDigitAscii))
+        s.erase(open);
+}
+
 std::string withCount(const char* format, int n) {
     std::string f = format;
     const auto at = f.find("%d");
@@ -638,10 +648,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // A page mark in its own cell ("[268]") ends no lead; one left at the
         // end of the text ("... astringent [59]") is no part of it.
         if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
-        if (const std::size_t open = description.rfind(" ["); open != std::string::npos && description.back() == ']' &&
-            open + 3 < description.size() &&
-            std::all_of(description.begin() + static_cast<std::ptrdiff_t>(open) + 2, description.end() - 1, isDigitAscii))
-            description.erase(open);
+        dropPageMark(description);
+        dropPageMark(printedEnding);
 
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
@@ -675,7 +683,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 continue;
             }
         }
-        leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}});
+        leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
         // A label that fits no series stays in the text.
         if (!leads.back().labelled && label.length > 0)
@@ -737,13 +745,23 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
 // an ending is followed by its whole sub-key, then by the other lead of its
 // couplet. Tried from each of the first leads (the text before the key);
 // taken when the leads from there decode into couplets of two with nothing
-// but text without endings after them. One pass a start, a few starts.
-bool readInOrder(LeadTree& tree) {
+// but text without endings after them. Leads with endings right after the
+// closed tree are further leads of the last couplet (a couplet of three or
+// more). One pass a start, a few starts.
+bool readInOrder(LeadTree& tree, const Lines& text) {
     std::vector<Lead>& leads = tree.leads;
     std::vector<int> flat;  // the leads in text order, whatever levels were read
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent != -2) flat.push_back(static_cast<int>(k));
     auto leaf = [&](int l) { return !leads[l].ending.empty(); };
+    // Whether a blank line stands between a lead and the next one (a pipe
+    // table's rule line is none).
+    auto spaced = [&](std::size_t i) {
+        if (i + 1 >= flat.size()) return false;
+        for (int k = leads[flat[i]].line + 1; k < leads[flat[i + 1]].line; ++k)
+            if (k >= 0 && trimmed(text[static_cast<std::size_t>(k)]).empty()) return true;
+        return false;
+    };
     constexpr std::size_t kStarts = 16;
     struct Frame {
         int parent;
@@ -753,6 +771,7 @@ bool readInOrder(LeadTree& tree) {
         std::vector<Frame> frames{{-1, {}}};
         std::vector<std::pair<int, std::vector<int>>> couplets;
         std::size_t at = start;
+        std::size_t lastClosed = 0;  // the first couplet closed by the last lead
         bool usable = true;
         for (; at < flat.size() && !frames.empty(); ++at) {
             const int l = flat[at];
@@ -765,13 +784,21 @@ bool readInOrder(LeadTree& tree) {
                 frames.push_back({l, {}});
                 continue;
             }
+            lastClosed = couplets.size();
             while (!frames.empty() && frames.back().members.size() == 2) {
                 couplets.emplace_back(frames.back().parent, std::move(frames.back().members));
                 frames.pop_back();
             }
         }
         if (!usable || !frames.empty() || couplets.size() < 2) continue;
+        for (; at < flat.size() && leaf(flat[at]) && !leads[flat[at]].labelled; ++at)
+            couplets[lastClosed].second.push_back(flat[at]);
         if (std::any_of(flat.begin() + static_cast<std::ptrdiff_t>(at), flat.end(), leaf)) continue;
+        // The key's leads on lines that follow each other: a paragraph set
+        // apart above them is text before the key.
+        bool block = true;
+        for (std::size_t k = start + 1; k + 1 < at && block; ++k) block = !spaced(k);
+        if (block && spaced(start)) continue;
         for (int l : flat) leads[l].children.clear();
         for (auto& [parent, members] : couplets) {
             for (int m : members) leads[m].parent = parent < 0 ? -1 : parent;
@@ -876,7 +903,7 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     for (std::size_t k = 0; k < contents.size() && unindented; ++k) unindented = contents[k].empty() || indents[k] == 0;
     if (!isNested(tree) || (unindented && openLeads(tree) > 0)) {
         LeadTree inOrder = tree;
-        if (readInOrder(inOrder)) tree = std::move(inOrder);
+        if (readInOrder(inOrder, text)) tree = std::move(inOrder);
     }
     if (!isNested(tree)) {
         out.message = kMsgNotIndented;

@@ -285,20 +285,18 @@ LeadEnding splitLeadEnding(std::string_view body) {
         return out;
     }
     // A number at the end, bare or in brackets, after words that send on.
+    // Words in the brackets before the number make it no reference: the
+    // book's page or the year after a name, "(p. 180)", "(Soika, 1933)",
+    // read with the name below.
     std::size_t e = s.size();
     const bool bracketed = e > 0 && (s[e - 1] == ')' || s[e - 1] == ']');
     if (bracketed) --e;
     std::size_t b = e;
     while (b > 0 && asciiDigit(s[b - 1])) --b;
-    if (b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
+    const bool enclosed = !bracketed || (b > 0 && (s[b - 1] == '(' || s[b - 1] == '['));
+    if (enclosed && b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
         std::size_t cut = b;
-        if (bracketed) {
-            if (cut == 0 || (s[cut - 1] != '(' && s[cut - 1] != '[')) {
-                out.text = s;
-                return out;
-            }
-            --cut;
-        }
+        if (bracketed) --cut;
         std::string head = s.substr(0, cut);
         while (!head.empty() && head.back() == ' ') head.pop_back();
         for (const char* words : {"go to", "see", "voir", "siehe", "\u2192", "->", "vide", "ver", "vea"})

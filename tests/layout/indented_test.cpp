@@ -174,6 +174,13 @@ TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
         {"pipe table with a page mark cell",
          "| Spores white. |  |\n| --- | --- |\n| Gills free | 1 Amanita. |\n| Gills attached | 2 Tricholoma. |\n"
          "| Spores pink. | [268] |\n| Gills free | 3 Pluteus. |\n| Gills attached | 4 Entoloma. |\n", kDotted},
+        {"a paragraph above, a couplet of three last, a page mark after a name",
+         "AMANITACEAE.\n\nFleshy fungi of the woods, with white or pink spores and gills.\n\n"
+         "Spores white.\t\nGills free\t1 Amanita. [240]\nGills attached\t2 Tricholoma.\nSpores pink.\t\n"
+         "Gills free\t3 Pluteus.\nGills attached\t4 Entoloma.\nGills decurrent\tClitopilus.\n",
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma",
+          "3. Gills decurrent => Clitopilus"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }

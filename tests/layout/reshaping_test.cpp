@@ -31,6 +31,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Disk white-pruinose 14. L. _alba_", "Disk white-pruinose", -1, "L. alba"},
         {"Plants woody 12-15", "Plants woody 12-15", -1, ""},
         {"Tibia long (Fig. 3)", "Tibia long (Fig. 3)", -1, ""},
+        {"Wings dark ........ hemera sp. nov. (p. 180)", "Wings dark", -1, "hemera sp. nov. (p. 180)"},
+        {"Wings dark ........ Plega masii (Giordani Soika, 1933)", "Wings dark", -1, "Plega masii (Giordani Soika, 1933)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.body);
