@@ -118,6 +118,8 @@ std::vector<std::string> separatorsAfterLabel(const std::vector<std::string>& ga
     const std::string shared = commonSuffix(gaps);
     for (const std::string& s : {usual, rtrimmed(usual), shared, rtrimmed(shared)})
         if (!s.empty() && !hasAlnum(s)) addOnce(out, s);
+    // Marks of different lengths after the number ("1''" and "1'"): the
+    // blank that follows them all, cut through after the number.
     return out;
 }
 
@@ -187,11 +189,16 @@ std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
     return leaderKinds(s.substr(best, bestLength));
 }
 
-// A line of one to four words starting with a capital: a name on its own line.
+// A line of one to four words starting with a capital, or an epithet and
+// its author ("pilifera Reitt."): a name on its own line.
 bool looksLikeName(std::string_view line) {
     const std::string t = trimmed(line);
-    if (t.empty() || !(t[0] >= 'A' && t[0] <= 'Z')) return false;
-    return std::count(t.begin(), t.end(), ' ') <= 3 && t.size() <= 60;
+    if (t.empty() || std::count(t.begin(), t.end(), ' ') > 3 || t.size() > 60) return false;
+    if (t[0] >= 'A' && t[0] <= 'Z') return true;
+    const std::size_t space = t.find(' ');
+    return space != std::string::npos && space >= 3 &&
+           std::all_of(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(space), [](char c) { return c >= 'a' && c <= 'z'; }) &&
+           space + 1 < t.size() && t[space + 1] >= 'A' && t[space + 1] <= 'Z';
 }
 
 // The numbering parameters of a candidate, everything else at start-up.

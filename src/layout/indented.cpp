@@ -84,7 +84,27 @@ struct Styles {
 // "IV.", "1.2.1.", "1-2-1", each followed by a blank or the line end. The
 // same label may read in several series ("I." a roman one or the ninth
 // capital); the placement chooses by what the text around it continues.
+bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
+
+// A label inside the marks plain-text copies use for bold and italics
+// ("=A.=", "_a._", "*1.*"): the text inside them, or empty.
+std::string_view insideMarks(std::string_view s) {
+    if (s.size() < 3 || !labelMark(s[0])) return {};
+    const std::size_t close = s.find(s[0], 1);
+    if (close == std::string_view::npos || close < 2 || close > 10 || (close + 1 < s.size() && !isBlank(s[close + 1])))
+        return {};
+    return s.substr(1, close - 1);
+}
+
 Label readLabel(std::string_view s, const Styles& styles) {
+    if (const std::string_view inner = insideMarks(s); !inner.empty()) {
+        Label label = readLabel(inner, styles);
+        if (label.candidates.empty() || label.length != inner.size()) return {};
+        std::size_t at = inner.size() + 2;
+        while (at < s.size() && isBlank(s[at])) ++at;
+        label.length = at;
+        return label;
+    }
     Label label;
     std::size_t at = 0;
     const bool opened = !s.empty() && s[0] == '(';
@@ -167,6 +187,7 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
         std::size_t end = 0;
         while (end < s.size() && !isBlank(s[end])) ++end;
         std::string_view token = s.substr(0, end);
+        if (const std::string_view inner = insideMarks(token); !inner.empty()) token = inner;
         if (token.size() < 3 || (token.back() != '.' && token.back() != ')' && !isDigitAscii(token.back()))) continue;
         if (!isDigitAscii(token.back())) token.remove_suffix(1);
         if (token.find_first_of(".-") != std::string_view::npos && isDigitAscii(token[0])) {
@@ -365,6 +386,26 @@ std::size_t trailingNameStart(std::string_view s) {
                : std::string_view::npos;
 }
 
+// The book's species number printed before a name run into the lead ("...
+// fruit a nut 14. Quercus alba."): where it starts before `nameStart`, or
+// `nameStart` when there is none.
+std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
+    std::size_t e = nameStart;
+    while (e > 0 && s[e - 1] == ' ') --e;
+    if (e > 0 && s[e - 1] == '.') --e;
+    if (e >= 2 && isLowerAscii(s[e - 1]) && isDigitAscii(s[e - 2])) --e;  // "14a."
+    std::size_t d = e;
+    while (d > 0 && isDigitAscii(s[d - 1])) --d;
+    return d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ' ? d : nameStart;
+}
+
+// A lead that ends with a name after the book's number is a lead, never prose.
+bool endsWithNumberedName(std::string_view s) {
+    std::size_t at = trailingNameStart(s);
+    if (at == std::string_view::npos) at = markedNameStart(s);
+    return at != std::string_view::npos && bookNumberStart(s, at) < at;
+}
+
 // "5b S. discolor." alone on a line: the book's species number and an
 // abbreviated binomial, the cell of a table that gave each cell a line.
 bool isNumberedBinomialLine(std::string_view s) {
@@ -388,6 +429,41 @@ bool isNameLine(std::string_view s) {
     const bool capitals = first.size() >= 3 && std::all_of(first.begin(), first.end(), [](char c) { return isUpperAscii(c) || c == ',' || c == '.'; });
     const bool numbered = std::any_of(s.begin() + static_cast<std::ptrdiff_t>(core.size()), s.end(), isDigitAscii);
     return capitals || (numbered && isNameWord(first));
+}
+
+// A line that holds only a name, set under its lead: the name line above, a
+// binomial with its authors ("Quercus alba L.", "Q. alba"), or a rank and
+// its name ("Order Caudata", "Familie Cisidae").
+bool isNameOnItsLine(std::string_view s) {
+    if (isNameLine(s)) return true;
+    const std::string t = trimmed(s);
+    if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
+    const std::size_t space = t.find(' ');
+    if (space == std::string::npos) return false;
+    const std::string_view first = std::string_view(t).substr(0, space);
+    const std::string_view rest = std::string_view(t).substr(space + 1);
+    const std::string_view second = rest.substr(0, rest.find_first_of(" .,-"));
+    static constexpr std::string_view kRanks[] = {"Class",    "Order",  "Suborder", "Family",  "Subfamily", "Tribe",
+                                                  "Genus",    "Section", "Ordnung", "Familie", "Gattung",   "Ordre",
+                                                  "Famille",  "Genre",   "Orden",   "Familia", "Género"};
+    if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks)) return isUpperAscii(rest[0]);
+    // A binomial needs its author, or its genus abbreviated: "Stem bare." is text.
+    const bool abbreviated = first.size() == 2 && isUpperAscii(first[0]) && first[1] == '.';
+    if (!(abbreviated || (first.size() >= 3 && isNameWord(first))) || second.size() < 3 ||
+        !std::all_of(second.begin(), second.end(), isLowerAscii))
+        return false;
+    const std::string_view authors = rest.substr(std::min(rest.size(), second.size()));
+    std::size_t words = 0;
+    for (std::size_t at = 0; at < authors.size();) {
+        while (at < authors.size() && authors[at] == ' ') ++at;
+        if (at == authors.size()) break;
+        const std::size_t end = std::min(authors.find(' ', at), authors.size());
+        const std::string_view w = authors.substr(at, end - at);
+        if (!(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et")) return false;
+        ++words;
+        at = end;
+    }
+    return abbreviated || words > 0;
 }
 
 // --- The tree of leads -----------------------------------------------------------
@@ -673,7 +749,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;
             const bool opens = byIndentation && next < contents.size() && indents[next] > indents[k];
-            if (printedEnding.empty() && !opens && isNameLine(description)) {
+            if (printedEnding.empty() && !opens &&
+                (isNameLine(description) || (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
                 previous.ending = std::move(description);
                 continue;
             }
@@ -698,6 +775,14 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const int only = lead.children[0];
             if (leads[only].labelled) break;
             Lead& child = leads[only];
+            // A name set under its lead is its ending.
+            if (child.children.empty() && child.ending.empty() && endsLikeSentence(lead.text) &&
+                isNameOnItsLine(child.text)) {
+                lead.ending = std::move(child.text);
+                lead.children.clear();
+                child.parent = -2;
+                break;
+            }
             appendText(lead.text, child.text);
             lead.ending = std::move(child.ending);
             lead.children = std::move(child.children);
@@ -718,7 +803,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // Prose after the key: unlabelled lines with neither sub-leads nor
         // ending that follow the one top lead that opens the key.
         auto prose = [&](int t) {
-            return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty();
+            return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
+                   !endsWithNumberedName(leads[t].text);
         };
         std::size_t last = top.size();
         while (last > first + 1 && prose(top[last - 1])) --last;
@@ -958,12 +1044,15 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
                     const std::size_t at = trailingNameStart(description);
                     if (at != std::string::npos) {
                         ending = trimmed(std::string_view(description).substr(at));
-                        description = trimmed(std::string_view(description).substr(0, at));
+                        const std::size_t number = bookNumberStart(description, at);
+                        bookNumber = number < at;
+                        description = trimmed(std::string_view(description).substr(0, number));
                     } else if (LeadEnding read = splitLeadEnding(description); !read.name.empty()) {
-                        // After one blank: "disk white-pruinose 14. L. _alba_".
+                        // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
                         ending = read.name;
-                        description = read.text;
-                        bookNumber = read.bookNumber;
+                        const std::size_t number = bookNumberStart(read.text, read.text.size());
+                        bookNumber = read.bookNumber || number < read.text.size();
+                        description = trimmed(std::string_view(read.text).substr(0, number));
                     }
                 }
                 line += safeDescription(std::move(description));

@@ -59,6 +59,15 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                                             "2. Spores pink\n(1) Gills free .... Pluteus\n(2) Gills attached .... Entoloma\n", kGills},
         {"labels and indentation mixed", "I. Spores white\n    Gills free ...... Amanita\n    Gills attached ...... Tricholoma\n"
                                          "II. Spores pink\n    Gills free ...... Pluteus\n    Gills attached ...... Entoloma\n", kGills},
+        {"doubled labels in bold marks", "=A.= Spores white\n=B.= Gills free .... Amanita\n=BB.= Gills attached .... Tricholoma\n"
+                                         "=AA.= Spores pink\n=B.= Gills free .... Pluteus\n=BB.= Gills attached .... Entoloma\n", kGills},
+        {"labels in italic marks", "_a._ Spores white\n  _1._ Gills free .... Amanita\n  _2._ Gills attached .... Tricholoma\n"
+                                   "_b._ Spores pink\n  _1._ Gills free .... Pluteus\n  _2._ Gills attached .... Entoloma\n", kGills},
+        {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
+                                               "    T. equestre\nSpores pink\n  Gills free.\n    Order Pluteales\n  Gills attached.\n"
+                                               "    Entoloma sinuatum Fr.\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free. => Amanita muscaria L.",
+          "2. Gills attached. => T. equestre", "3. Gills free. => Order Pluteales", "3. Gills attached. => Entoloma sinuatum Fr."}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
@@ -107,6 +116,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
                      "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
+    // The same with whole names, in marks or not, the last lead of the key too.
+    EXPECT_EQ(convert("Key to the genera\n\nThe trees of the region fall into three genera.\n\nLeaves simple.\n"
+                      "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),
+              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus americana", "2. Fruit a nut => Quercus alba",
+                     "2. Fruit a samara => Acer"}));
 }
 
 TEST(IndentedKey, TabsCountToTheTabWidth) {
