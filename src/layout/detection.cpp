@@ -740,9 +740,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     if (!reshaped.couplets.empty())
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", reshaped.message);
-    // A table pasted one cell a line.
+    // A table pasted one cell a line, or as rows of cells between bars.
     if (const CellKey cells = readCellPerLine(text); !cells.couplets.empty())
-        proposeConverted(cells.couplets, cells.origin, "tableau copié une cellule par ligne, converti en clé numérotée",
+        proposeConverted(cells.couplets, cells.origin,
+                         "tableau copié (une cellule par ligne ou des cellules entre \u00AB\u00A0|\u00A0\u00BB), "
+                         "converti en clé numérotée",
                          cells.message);
     if (reshaped.changed) {
         const std::size_t from = full.size();
