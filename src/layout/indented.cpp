@@ -476,6 +476,7 @@ struct Lead {
     std::vector<int> path;
     std::vector<int> children;
     int line = -1;  // the line it starts on
+    int lines = 1;  // the lines it was read from
 };
 
 struct Level {
@@ -731,11 +732,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
             std::all_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) {
             appendText(leads.back().text, s);
+            ++leads.back().lines;
             continue;
         }
         if (!leads.empty() && leads.back().ending.empty() && leads.back().children.empty() &&
             isNumberedBinomialLine(s)) {
             leads.back().ending = std::string(s);
+            ++leads.back().lines;
             continue;
         }
         // A line without label that carries on the lead above: it starts in
@@ -752,11 +755,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             if (printedEnding.empty() && !opens &&
                 (isNameLine(description) || (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
                 previous.ending = std::move(description);
+                ++previous.lines;
                 continue;
             }
             if (description.empty() || wrapped || (midSentence && !endsLikeSentence(previous.text))) {
                 appendText(previous.text, description);
                 previous.ending = std::move(printedEnding);
+                ++previous.lines;
                 continue;
             }
         }
@@ -779,11 +784,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             if (child.children.empty() && child.ending.empty() && endsLikeSentence(lead.text) &&
                 isNameOnItsLine(child.text)) {
                 lead.ending = std::move(child.text);
+                lead.lines += child.lines;
                 lead.children.clear();
                 child.parent = -2;
                 break;
             }
             appendText(lead.text, child.text);
+            lead.lines += child.lines;
             lead.ending = std::move(child.ending);
             lead.children = std::move(child.children);
             for (int c : lead.children) leads[c].parent = static_cast<int>(k);
@@ -791,37 +798,39 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
-    // The top couplet: titles and introductory lines before the key go.
+    // The top couplet: titles and introductory lines before the key go,
+    // counted in lines. Prose: unlabelled text with neither sub-leads nor
+    // ending.
     std::vector<int>& top = tree.top;
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
+    auto prose = [&](int t) {
+        return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
+               !endsWithNumberedName(leads[t].text);
+    };
+    auto setAside = [&](std::size_t from, std::size_t to) {
+        for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;
+    };
     std::size_t first = 0;
     while (true) {
-        while (first < top.size() && !leads[top[first]].labelled && leads[top[first]].children.empty() &&
-               leads[top[first]].ending.empty())
-            ++first;
-        // Prose after the key: unlabelled lines with neither sub-leads nor
-        // ending that follow the one top lead that opens the key.
-        auto prose = [&](int t) {
-            return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
-                   !endsWithNumberedName(leads[t].text);
-        };
+        while (first < top.size() && prose(top[first])) ++first;
+        // Prose after the key: it follows the one top lead that opens the key.
         std::size_t last = top.size();
         while (last > first + 1 && prose(top[last - 1])) --last;
         if (last == first + 1 && last < top.size() && !leads[top[first]].children.empty()) {
-            tree.setAside += static_cast<int>(top.size() - last);
+            setAside(last, top.size());
             top.resize(last);
         }
         if (top.size() - first == 1 && !leads[top[first]].labelled && leads[top[first]].ending.empty() &&
             !leads[top[first]].children.empty()) {
-            tree.setAside += static_cast<int>(first) + 1;
+            setAside(0, first + 1);
             top = leads[top[first]].children;
             first = 0;
             continue;
         }
         break;
     }
-    tree.setAside += static_cast<int>(first);
+    setAside(0, first);
     top.erase(top.begin(), top.begin() + static_cast<std::ptrdiff_t>(first));
     return tree;
 }
@@ -895,7 +904,9 @@ bool readInOrder(LeadTree& tree, const Lines& text) {
         }
         for (std::size_t k = 0; k < flat.size(); ++k)
             if (k < start || k >= at) leads[flat[k]].parent = -2;  // set aside
-        tree.setAside = static_cast<int>(start + flat.size() - at);
+        tree.setAside = 0;
+        for (std::size_t k = 0; k < flat.size(); ++k)
+            if (k < start || k >= at) tree.setAside += leads[flat[k]].lines;
         return true;
     }
     return false;

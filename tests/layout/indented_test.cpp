@@ -159,7 +159,10 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"prose, heading, unlabelled key, prose after",
          "All the genera here fall into one\nor the other of the following groups.\n\nKey\n"
          "  Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n"
-         "  Spores pink ..... Pluteus\n\nThe genus Amanita holds the deadliest species\n", 3},
+         "  Spores pink ..... Pluteus\n\nThe genus Amanita holds the deadliest species\n", 4},
+        {"an introduction paragraph above a key whose indentation was lost",
+         "The white-spored genera and\nthe pink-spored ones are\ntold apart below.\n\nSpores white.\t\n"
+         "Gills free\tAmanita\nGills attached\tTricholoma\nSpores pink\tPluteus\n", 3},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};
