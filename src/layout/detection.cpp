@@ -474,6 +474,10 @@ std::vector<NumberingCandidate> numberingCandidates(const Lines& text) {
         switch (ls.kind) {
             case LineStart::Kind::Digits: digitGaps.push_back(ls.gap); break;
             case LineStart::Kind::Letters:
+                // "R. pavo" starts with an abbreviated genus, not a label.
+                if (ls.label.size() == 1 && text::upper(ls.label) == ls.label && ls.textStart < line.size() &&
+                    line[ls.textStart] >= 'a' && line[ls.textStart] <= 'z')
+                    break;
                 letterGaps.push_back(ls.gap);
                 (text::upper(ls.label) == ls.label ? upperLabels : lowerLabels)++;
                 longestLetters = std::max(longestLetters, static_cast<int>(ls.label.size()));

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "engine/text.hpp"
 #include "layout/detection.hpp"
@@ -304,7 +305,12 @@ LeadEnding splitLeadEnding(std::string_view body) {
                 head.erase(head.size() - std::strlen(words));
                 break;
             }
-        if (bracketed || cut == 0 || head.size() < cut || leaderBefore(s, cut) > 0) {
+        // Nor is a page after a name ("group), p. 90") or a figure call.
+        bool afterPage = false;
+        for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
+            afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
+                        head.ends_with(std::string("(") + word);
+        if (!afterPage && (bracketed || cut == 0 || head.size() < cut || leaderBefore(s, cut) > 0)) {
             out.reference = std::stoi(s.substr(b, e - b));
             out.text = beforeLeader(head);
             return out;
@@ -349,7 +355,12 @@ ReshapedKey reshapeKey(const Lines& text) {
     ReshapedKey out;
     const std::size_t n = text.size();
     std::size_t start = 0, offset = 0;
-    while (start < n && labelNumber(text[start]) != 1) ++start;
+    // Couplet 1 with its lead's text: a "1" alone on a line is a page, a
+    // volume or a table's cell.
+    auto firstCouplet = [&](const std::string& line) {
+        return labelNumber(line) == 1 && !trimmed(std::string_view(line).substr(readLineStart(line).textStart)).empty();
+    };
+    while (start < n && !firstCouplet(text[start])) ++start;
     if (start == n) {
         // A key pasted as one paragraph after its title: couplet 1 inside a
         // line, before a capital, with a leader further on.
@@ -489,9 +500,23 @@ ReshapedKey reshapeKey(const Lines& text) {
     // Whether the last lead has its ending, read on its last line alone so
     // that a lead of many lines is not read again at each one.
     bool lastEnds = false;
+    bool referenceAlone = false;  // the last line was a reference alone
     for (const Unit& unit : units) {
-        const LineStart ls = readLineStart(unit.text);
-        const std::string rest = unit.text.substr(ls.textStart);
+        LineStart ls = readLineStart(unit.text);
+        // Letters that start a line of a numbered key are words: an
+        // abbreviated genus ("R. pavo"), "sp. nov.".
+        if (ls.kind == LineStart::Kind::Letters) ls = LineStart{};
+        const std::string rest = trimmed(std::string_view(unit.text).substr(ls.textStart));
+        // Copies that set each field on a line of its own: the reference alone
+        // after its lead's leader, then the full stop that ended it.
+        const bool afterLeader = !leadsRead.empty() && !lastEnds && leaderBefore(leadsRead.back().body,
+                                                                                  leadsRead.back().body.size()) > 0;
+        if (ls.kind == LineStart::Kind::Digits && rest.empty() && afterLeader) {
+            leadsRead.back().body += ' ' + trimmed(unit.text);
+            lastEnds = referenceAlone = true;
+            continue;
+        }
+        if (std::exchange(referenceAlone, false) && trimmed(unit.text) == ".") continue;
         if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
             couplet = labelNumber(unit.text);
             leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine)});
