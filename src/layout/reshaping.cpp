@@ -220,6 +220,20 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
     return out;
 }
 
+// The book's number before a name ("18. Palmae", "9b. Naias") is no part of
+// it: taken out, true when there was one.
+bool dropBookNumber(std::string& name) {
+    std::size_t d = 0;
+    while (d < name.size() && asciiDigit(name[d])) ++d;
+    if (d == 0 || d > 4) return false;
+    std::size_t at = d;
+    if (at < name.size() && name[at] >= 'a' && name[at] <= 'z' && at + 1 < name.size() && name[at + 1] == '.') ++at;
+    if (at + 2 >= name.size() || name[at] != '.' || name[at + 1] != ' ' || !std::isalpha(static_cast<unsigned char>(name[at + 2])))
+        return false;
+    name.erase(0, at + 2);
+    return true;
+}
+
 // A name after one blank: an abbreviated binomial ("E. strictus",
 // "L. _alba_"), maybe after the book's species number ("14."), then at most a
 // few author words.
@@ -355,12 +369,26 @@ ReshapedKey reshapeKey(const Lines& text) {
     ReshapedKey out;
     const std::size_t n = text.size();
     std::size_t start = 0, offset = 0;
-    // Couplet 1 with its lead's text: a "1" alone on a line is a page, a
-    // volume or a table's cell.
-    auto firstCouplet = [&](const std::string& line) {
-        return labelNumber(line) == 1 && !trimmed(std::string_view(line).substr(readLineStart(line).textStart)).empty();
+    // A couplet with its lead's text, which starts as a sentence: a "1"
+    // alone on a line is a page, a volume or a table's cell, one before a
+    // word in lower case a wrapped line ("1 pendulous ovule").
+    auto coupletStart = [&](const std::string& line) {
+        const std::size_t at = readLineStart(line).textStart;
+        return labelNumber(line) >= 0 && at < line.size() && !std::islower(static_cast<unsigned char>(line[at]));
     };
-    while (start < n && !firstCouplet(text[start])) ++start;
+    while (start < n && !(labelNumber(text[start]) == 1 && coupletStart(text[start]))) ++start;
+    if (start == n) {
+        // A key pasted from its middle (a book's sub-key from couplet 16):
+        // its smallest couplet number, when that comes first.
+        std::size_t first = n;
+        int smallest = -1;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!coupletStart(text[i])) continue;
+            if (first == n) first = i;
+            if (smallest < 0 || labelNumber(text[i]) < smallest) smallest = labelNumber(text[i]);
+        }
+        if (first < n && labelNumber(text[first]) == smallest) start = first;
+    }
     if (start == n) {
         // A key pasted as one paragraph after its title: couplet 1 inside a
         // line, before a capital, with a leader further on.
@@ -506,6 +534,10 @@ ReshapedKey reshapeKey(const Lines& text) {
         // Letters that start a line of a numbered key are words: an
         // abbreviated genus ("R. pavo"), "sp. nov.".
         if (ls.kind == LineStart::Kind::Letters) ls = LineStart{};
+        // A number before a word in lower case starts a wrapped line ("1 pair").
+        if (ls.kind == LineStart::Kind::Digits && ls.textStart < unit.text.size() &&
+            std::islower(static_cast<unsigned char>(unit.text[ls.textStart])))
+            ls = LineStart{};
         const std::string rest = trimmed(std::string_view(unit.text).substr(ls.textStart));
         // Copies that set each field on a line of its own: the reference alone
         // after its lead's leader, then the full stop that ended it.
@@ -542,7 +574,13 @@ ReshapedKey reshapeKey(const Lines& text) {
             break;
         }
         std::string line = std::to_string(lead.couplet) + ". " + safeDescription(ending.text);
-        line += ending.reference >= 0 ? " ... " + std::to_string(ending.reference) : " => " + safeDescription(ending.name);
+        if (ending.reference >= 0) {
+            line += " ... " + std::to_string(ending.reference);
+        } else {
+            std::string name = ending.name;
+            if (dropBookNumber(name)) ++out.bookNumbers;
+            line += " => " + safeDescription(name);
+        }
         out.couplets.push_back(std::move(line));
         out.coupletsOrigin.push_back(lead.origin);
     }
@@ -560,8 +598,12 @@ ReshapedKey reshapeKey(const Lines& text) {
         ++out.names;
     }
 
+    const std::string bookNumbers = out.bookNumbers > 0 ? counted(kMsgBookNumbers, nullptr, out.bookNumbers) : "";
     out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 || out.notes > 0;
-    if (!out.changed) return out;
+    if (!out.changed) {
+        out.message = bookNumbers;
+        return out;
+    }
     if (paragraphs) {
         for (Unit& unit : units) {
             out.lines.push_back(std::move(unit.text));
@@ -590,6 +632,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     if (out.names > 0) parts.push_back(counted(kMsgMarkedNames, nullptr, out.names));
     if (out.split > 0) parts.push_back(counted(kMsgSplit, nullptr, out.split));
     if (out.notes > 0) parts.push_back(counted(kMsgNotesAside, nullptr, out.notes));
+    if (!bookNumbers.empty()) parts.push_back(bookNumbers);
     for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
     return out;
 }
