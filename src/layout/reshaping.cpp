@@ -125,6 +125,10 @@ std::size_t binomialStart(std::string_view s) {
                 return start == 0 ? std::string_view::npos : start;
             }
         }
+        // The same with the blank lost in copying: "P.rufiposterus".
+        if (word.size() >= 5 && word[0] >= 'A' && word[0] <= 'Z' && word[1] == '.' &&
+            std::all_of(word.begin() + 2, word.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            return b == 0 ? std::string_view::npos : b;
         if (b == 0 || !nameTailWord(word)) return std::string_view::npos;
         end = b - 1;
     }

@@ -29,6 +29,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Ovule ascending.--Species 50. =Ranunculus= L.", "Ovule ascending.--Species 50.", -1, "Ranunculus L."},
         {"Wings with four ridges E. pingbianensis sp. nov.", "Wings with four ridges", -1, "E. pingbianensis sp. nov."},
         {"Disk white-pruinose 14. L. _alba_", "Disk white-pruinose", -1, "L. alba"},
+        {"Apex rounded (Fig. 14G) P.rufiposterus sp. nov.", "Apex rounded (Fig. 14G)", -1, "P.rufiposterus sp. nov."},
         {"Plants woody 12-15", "Plants woody 12-15", -1, ""},
         {"Tibia long (Fig. 3)", "Tibia long (Fig. 3)", -1, ""},
         {"Wings dark ........ hemera sp. nov. (p. 180)", "Wings dark", -1, "hemera sp. nov. (p. 180)"},
