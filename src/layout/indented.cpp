@@ -48,6 +48,7 @@ struct Candidate {
 struct Label {
     std::vector<Candidate> candidates;
     std::size_t length = 0;  // bytes of the label and the blanks after it
+    bool primed = false;     // "1''", "1'": a lead's start that gives no level
 };
 
 bool isUpperAscii(char c) { return c >= 'A' && c <= 'Z'; }
@@ -122,6 +123,25 @@ Label readLabel(std::string_view s, const Styles& styles) {
         ++at;
     }
     if (opened && !(closed && s[at - 1] == ')')) return label;
+    // A number with primes ("1''" first, "1'" second lead): it starts a
+    // lead; the key's order, not the number, places it.
+    if (!opened && !closed && std::all_of(token.begin(), token.end(), isDigitAscii)) {
+        std::size_t primes = at;
+        for (bool more = true; more && primes < s.size();) {
+            more = false;
+            for (std::string_view prime : {"'", "\u2019", "\u2032", "\u2033", "\u00B4"})
+                if (s.substr(primes, prime.size()) == prime) {
+                    primes += prime.size();
+                    more = true;
+                }
+        }
+        if (primes > at && (primes == s.size() || isBlank(s[primes]))) {
+            while (primes < s.size() && isBlank(s[primes])) ++primes;
+            label.length = primes;
+            label.primed = true;
+            return label;
+        }
+    }
     if (at < s.size() && !isBlank(s[at])) return label;
 
     const bool digits = std::all_of(token.begin(), token.end(), isDigitAscii);
@@ -327,6 +347,10 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
 // A one-word name loses its full stop ("Amanita." is Amanita); names of
 // several words keep theirs when it may close an abbreviation.
 void dropFinalStop(std::string& name) {
+    // A footnote digit glued to the name's stop goes: "elegans Aubé.3".
+    std::size_t digits = name.size();
+    while (digits > 0 && isDigitAscii(name[digits - 1])) --digits;
+    if (digits < name.size() && name.size() - digits <= 2 && digits >= 2 && name[digits - 1] == '.') name.erase(digits);
     if (name.size() > 2 && name.back() == '.' && name.find(' ') == std::string::npos &&
         (text::isLetter(static_cast<unsigned char>(name[name.size() - 2])) ||
          static_cast<unsigned char>(name[name.size() - 2]) >= 0x80)) {  // "Satyrinæ."
@@ -659,6 +683,24 @@ void dropPageMark(std::string& s) {
         s.erase(open);
 }
 
+// Page marks printed inside a lead, after a word ("abwechselnden[83]
+// Zwischenräume", "leaves [84] broad"); a figure's number in brackets stays
+// ("(Fig. [300])").
+void dropInnerPageMarks(std::string& s) {
+    for (std::size_t open = s.find('['); open != std::string::npos; open = s.find('[', open + 1)) {
+        const std::size_t word = open > 0 && s[open - 1] == ' ' ? open - 1 : open;
+        if (word == 0 || !(text::isLetter(static_cast<unsigned char>(s[word - 1])) ||
+                           static_cast<unsigned char>(s[word - 1]) >= 0x80))
+            continue;
+        std::size_t close = open + 1;
+        while (close < s.size() && isDigitAscii(s[close])) ++close;
+        if (close == open + 1 || close - open > 5 || close >= s.size() || s[close] != ']' || close + 1 == s.size())
+            continue;
+        s.erase(open, close + 1 - open);
+        if (open > 0 && open < s.size() && s[open - 1] == ' ' && s[open] == ' ') s.erase(open, 1);
+    }
+}
+
 std::string withCount(const char* format, int n) {
     std::string f = format;
     const auto at = f.find("%d");
@@ -727,6 +769,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
         dropPageMark(description);
         dropPageMark(printedEnding);
+        dropInnerPageMarks(description);
 
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
@@ -743,7 +786,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         // A line without label that carries on the lead above: it starts in
         // the middle of a sentence, or it holds only the lead's ending.
-        if (label.candidates.empty() && !leads.empty() && leads.back().ending.empty()) {
+        if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.empty()) {
             Lead& previous = leads.back();
             const bool midSentence = (!description.empty() && isLowerAscii(description[0])) ||
                                      (!previous.text.empty() && previous.text.back() == '-');
@@ -768,7 +811,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
         // A label that fits no series stays in the text.
-        if (!leads.back().labelled && label.length > 0)
+        if (!leads.back().labelled && !label.primed && label.length > 0)
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
     }
 

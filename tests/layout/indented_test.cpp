@@ -191,6 +191,11 @@ TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
         {"pipe table with a page mark cell",
          "| Spores white. |  |\n| --- | --- |\n| Gills free | 1 Amanita. |\n| Gills attached | 2 Tricholoma. |\n"
          "| Spores pink. | [268] |\n| Gills free | 3 Pluteus. |\n| Gills attached | 4 Entoloma. |\n", kDotted},
+        {"first lead double-primed, the names on the next line with the book's pages and footnote digits",
+         "Untergattungen:\n1'' Spores white.\n2'' Gills free[12] and thin.\nAmanita nov.1 84.\n2' Gills attached.\n"
+         "Tricholoma s. str. 85.\n1' Spores pink.\nPluteus 86.\n",
+         {"1. Spores white. ... 2", "1. Spores pink. => Pluteus", "2. Gills free and thin. => Amanita nov.",
+          "2. Gills attached. => Tricholoma s. str."}},
         {"a paragraph above, a couplet of three last, a page mark after a name",
          "AMANITACEAE.\n\nFleshy fungi of the woods, with white or pink spores and gills.\n\n"
          "Spores white.\t\nGills free\t1 Amanita. [240]\nGills attached\t2 Tricholoma.\nSpores pink.\t\n"
