@@ -450,6 +450,10 @@ bool isNameLine(std::string_view s) {
     if (core.empty() || std::count(core.begin(), core.end(), ' ') > 3) return false;
     const auto firstSpace = core.find(' ');
     const std::string_view first = core.substr(0, firstSpace);
+    // The title of a key is no name: "KEY to CLASSES", "Clé des genres".
+    static constexpr std::string_view kTitles[] = {"key", "keys", "clé", "clef", "schlüssel", "bestimmungstabelle",
+                                                   "tabelle", "clave", "chave", "synopsis", "conspectus"};
+    if (std::find(std::begin(kTitles), std::end(kTitles), text::lower(first)) != std::end(kTitles)) return false;
     const bool capitals = first.size() >= 3 && std::all_of(first.begin(), first.end(), [](char c) { return isUpperAscii(c) || c == ',' || c == '.'; });
     const bool numbered = std::any_of(s.begin() + static_cast<std::ptrdiff_t>(core.size()), s.end(), isDigitAscii);
     return capitals || (numbered && isNameWord(first));
@@ -463,7 +467,11 @@ bool isNameOnItsLine(std::string_view s) {
     const std::string t = trimmed(s);
     if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
     const std::size_t space = t.find(' ');
-    if (space == std::string::npos) return false;
+    // One word: a group's name ("Amphibia.").
+    if (space == std::string::npos) {
+        const std::string_view word = std::string_view(t).substr(0, t.back() == '.' ? t.size() - 1 : t.size());
+        return word.size() >= 4 && isNameWord(word);
+    }
     const std::string_view first = std::string_view(t).substr(0, space);
     const std::string_view rest = std::string_view(t).substr(space + 1);
     const std::string_view second = rest.substr(0, rest.find_first_of(" .,-"));
@@ -490,6 +498,18 @@ bool isNameOnItsLine(std::string_view s) {
     return abbreviated || words > 0;
 }
 
+// What OCR leaves of a picture or a stain: no label, no number, no word of
+// three letters ("j OM", "a4 \u201C").
+bool isDebris(std::string_view s) {
+    std::size_t run = 0;
+    for (char c : s) {
+        if (isDigitAscii(c)) return false;
+        run = text::isLetter(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80 ? run + 1 : 0;
+        if (run >= 3) return false;
+    }
+    return true;
+}
+
 // --- The tree of leads -----------------------------------------------------------
 
 struct Lead {
@@ -512,6 +532,10 @@ struct Level {
 
 bool endsLikeSentence(std::string_view s) {
     return !s.empty() && std::string_view(".;:!?").find(s.back()) != std::string_view::npos;
+}
+// A line in lower case after a semicolon or a colon carries on its lead.
+bool endsSentence(std::string_view s) {
+    return !s.empty() && std::string_view(".!?").find(s.back()) != std::string_view::npos;
 }
 
 class Builder {
@@ -758,6 +782,18 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (s.empty()) continue;
         const bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = readLabel(s, styles);
+        if (label.candidates.empty() && !label.primed && isDebris(s)) {
+            ++tree.setAside;
+            continue;
+        }
+        // A remark in brackets after a name may run over several lines.
+        if (label.candidates.empty() && !label.primed && !leads.empty() &&
+            std::count(leads.back().ending.begin(), leads.back().ending.end(), '(') >
+                std::count(leads.back().ending.begin(), leads.back().ending.end(), ')')) {
+            appendText(leads.back().ending, trimmed(s));
+            ++leads.back().lines;
+            continue;
+        }
         const std::string_view rest = s.substr(label.length);
         const Ending ending = findEnding(rest);
         std::string description =
@@ -801,7 +837,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 ++previous.lines;
                 continue;
             }
-            if (description.empty() || wrapped || (midSentence && !endsLikeSentence(previous.text))) {
+            if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text))) {
                 appendText(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;
@@ -810,6 +846,15 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
+        // Without indentation, unlabelled text after a labelled lead's name
+        // is no sub-lead of it: a remark, or the text after the key.
+        if (Lead& placed = leads.back(); flat && !placed.labelled && !label.primed && placed.parent >= 0 &&
+                                         leads[placed.parent].labelled && !leads[placed.parent].ending.empty()) {
+            leads[placed.parent].children.pop_back();
+            tree.setAside += placed.lines;
+            placed.parent = -2;
+            continue;
+        }
         // A label that fits no series stays in the text.
         if (!leads.back().labelled && !label.primed && label.length > 0)
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
@@ -855,6 +900,17 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;
     };
     std::size_t first = 0;
+    // A labelled key starts at its first label: the unlabelled text above
+    // it (a title, an introduction, what OCR made of a picture) goes.
+    for (std::size_t k = 0; k < leads.size(); ++k) {
+        if (!leads[k].labelled || leads[k].parent == -2) continue;
+        int t = static_cast<int>(k);
+        while (leads[t].parent >= 0) t = leads[t].parent;
+        const auto at = std::find(top.begin(), top.end(), t);
+        if (at != top.end() && std::none_of(top.begin(), at, [&](int u) { return leads[u].labelled; }))
+            first = static_cast<std::size_t>(at - top.begin());
+        break;
+    }
     while (true) {
         while (first < top.size() && prose(top[first])) ++first;
         // Prose after the key: it follows the one top lead that opens the key.

@@ -285,3 +285,19 @@ TEST(IndentedKey, KeySetOutInParagraphsKeepsWrappedLeadsWholeAndLeavesNotesOut) 
     EXPECT_EQ(key.notes, 1);
     EXPECT_NE(key.message.find(kMsgNotesOne), std::string::npos) << key.message;
 }
+
+TEST(IndentedKey, ALetteredKeyCopiedByOcrStartsAtItsFirstLabel) {
+    // A title, a caption and what OCR made of a picture above; group names,
+    // ranks and a remark in brackets on lines of their own; a lead carried on
+    // after a semicolon; text after the last name.
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "Jaws of a snake\n\nFF, Fangs; G, Gland;\n\nj OM\nwo as : ' Aa\n\nINTRODUCTION\n"
+        "The key leaves the worms aside.\n\nKEY to CLASSES\nA. Skin without scales.\nAmphibia.\na. A tail present.\n"
+        "Order Caudata- the Salamanders.\naa. Tail absent;\nhind legs long.\nOrder Salientia (These\njump far).\nBY j\n"
+        "AA. Skin with scales.\nOrder Squamata.\n\nThe reptiles are found everywhere.\n"));
+    ASSERT_TRUE(key.converted) << key.message;
+    EXPECT_EQ(key.lines, (Lines{"1. Skin without scales. Amphibia. ... 2", "1. Skin with scales. => Order Squamata.",
+                                "2. A tail present. => Order Caudata- the Salamanders.",
+                                "2. Tail absent; hind legs long. => Order Salientia (These jump far)."}));
+    EXPECT_EQ(key.setAside, 9);
+}
