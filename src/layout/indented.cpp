@@ -711,18 +711,23 @@ void dropPageMark(std::string& s) {
 // Zwischenräume", "leaves [84] broad"); a figure's number in brackets stays
 // ("(Fig. [300])").
 void dropInnerPageMarks(std::string& s) {
-    for (std::size_t open = s.find('['); open != std::string::npos; open = s.find('[', open + 1)) {
-        const std::size_t word = open > 0 && s[open - 1] == ' ' ? open - 1 : open;
-        if (word == 0 || !(text::isLetter(static_cast<unsigned char>(s[word - 1])) ||
-                           static_cast<unsigned char>(s[word - 1]) >= 0x80))
+    if (s.find('[') == std::string::npos) return;
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        std::size_t close = i + 1;
+        while (s[i] == '[' && close < s.size() && isDigitAscii(s[close])) ++close;
+        const std::size_t word = !out.empty() && out.back() == ' ' ? out.size() - 1 : out.size();
+        const bool afterWord = word > 0 && (text::isLetter(static_cast<unsigned char>(out[word - 1])) ||
+                                            static_cast<unsigned char>(out[word - 1]) >= 0x80);
+        if (s[i] == '[' && afterWord && close > i + 1 && close - i <= 5 && close + 1 < s.size() && s[close] == ']') {
+            if (!out.empty() && out.back() == ' ' && s[close + 1] == ' ') out.pop_back();
+            i = close;
             continue;
-        std::size_t close = open + 1;
-        while (close < s.size() && isDigitAscii(s[close])) ++close;
-        if (close == open + 1 || close - open > 5 || close >= s.size() || s[close] != ']' || close + 1 == s.size())
-            continue;
-        s.erase(open, close + 1 - open);
-        if (open > 0 && open < s.size() && s[open - 1] == ' ' && s[open] == ' ') s.erase(open, 1);
+        }
+        out += s[i];
     }
+    s = std::move(out);
 }
 
 std::string withCount(const char* format, int n) {
