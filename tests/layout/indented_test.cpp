@@ -219,6 +219,11 @@ TEST(IndentedKey, ALeadEndingInANumberKeepsItsSubLeadsApart) {
                          "        Fruit a berry ..... Viburnum\n    Leaves alternate ..... Quercus\nPlants herbaceous ..... Viola\n",
          {"1. Plants woody (Fig. 3) ... 2", "1. Plants herbaceous => Viola", "2. Leaves opposite (Fig. 4) ... 3",
           "2. Leaves alternate => Quercus", "3. Fruit winged => Acer", "3. Fruit a berry => Viburnum"}},
+        {"measurements, names after one blank and the book's number",
+         "Plants woody 12-15\n\tLeaves opposite 12-15\n\t\tFruit winged 14. Acer rubrum\n"
+         "\t\tFruit a berry 15. Viburnum opulus\n\tLeaves alternate 16. Quercus alba\nPlants herbaceous 17. Viola tricolor\n",
+         {"1. Plants woody 12-15 ... 2", "1. Plants herbaceous => Viola tricolor", "2. Leaves opposite 12-15 ... 3",
+          "2. Leaves alternate => Quercus alba", "3. Fruit winged => Acer rubrum", "3. Fruit a berry => Viburnum opulus"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
