@@ -92,7 +92,7 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "   Gills attached\n"
                       "      ............ Armillaria\n"),                 // only the leader and the name
               (Lines{"1. Pileus bearing warts or patches free from the cuticle => Amanita",
-                     "1. Pileus smooth, the ring movable on the stem => Lepiota", "1. Pileus scaly, stem bul-bous ... 2",
+                     "1. Pileus smooth, the ring movable on the stem => Lepiota", "1. Pileus scaly, stem bulbous ... 2",
                      "2. Gills free => Limacella", "2. Gills attached => Armillaria"}));
 }
 
