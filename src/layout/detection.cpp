@@ -118,8 +118,6 @@ std::vector<std::string> separatorsAfterLabel(const std::vector<std::string>& ga
     const std::string shared = commonSuffix(gaps);
     for (const std::string& s : {usual, rtrimmed(usual), shared, rtrimmed(shared)})
         if (!s.empty() && !hasAlnum(s)) addOnce(out, s);
-    // Marks of different lengths after the number ("1''" and "1'"): the
-    // blank that follows them all, cut through after the number.
     return out;
 }
 

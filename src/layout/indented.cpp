@@ -81,10 +81,6 @@ struct Styles {
     bool smallLevels = false;    // small letters doubled: a. ... aa.
 };
 
-// The label at the start of `s` (after the indentation): "A.", "a)", "(1)",
-// "IV.", "1.2.1.", "1-2-1", each followed by a blank or the line end. The
-// same label may read in several series ("I." a roman one or the ninth
-// capital); the placement chooses by what the text around it continues.
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 
 // A label inside the marks plain-text copies use for bold and italics
@@ -97,6 +93,10 @@ std::string_view insideMarks(std::string_view s) {
     return s.substr(1, close - 1);
 }
 
+// The label at the start of `s` (after the indentation): "A.", "a)", "(1)",
+// "IV.", "1.2.1.", "1-2-1", each followed by a blank or the line end. The
+// same label may read in several series ("I." a roman one or the ninth
+// capital); the placement chooses by what the text around it continues.
 Label readLabel(std::string_view s, const Styles& styles) {
     if (const std::string_view inner = insideMarks(s); !inner.empty()) {
         Label label = readLabel(inner, styles);
@@ -764,6 +764,7 @@ struct LeadTree {
     std::vector<Lead> leads;
     std::vector<int> top;  // the first couplet
     int setAside = 0;
+    int dropped = 0;  // of those, debris and text after a name inside the key
 };
 
 // Builds the tree of leads from the lines; with `byIndentation` false every
@@ -790,7 +791,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         const bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = readLabel(s, styles);
         if (label.candidates.empty() && !label.primed && isDebris(s)) {
-            ++tree.setAside;
+            ++tree.dropped;
             continue;
         }
         // A remark in brackets after a name may run over several lines.
@@ -858,7 +859,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (Lead& placed = leads.back(); flat && !placed.labelled && !label.primed && placed.parent >= 0 &&
                                          leads[placed.parent].labelled && !leads[placed.parent].ending.empty()) {
             leads[placed.parent].children.pop_back();
-            tree.setAside += placed.lines;
+            tree.dropped += placed.lines;
             placed.parent = -2;
             continue;
         }
@@ -937,6 +938,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         break;
     }
     setAside(0, first);
+    tree.setAside += tree.dropped;
     top.erase(top.begin(), top.begin() + static_cast<std::ptrdiff_t>(first));
     return tree;
 }
@@ -1010,7 +1012,7 @@ bool readInOrder(LeadTree& tree, const Lines& text) {
         }
         for (std::size_t k = 0; k < flat.size(); ++k)
             if (k < start || k >= at) leads[flat[k]].parent = -2;  // set aside
-        tree.setAside = 0;
+        tree.setAside = tree.dropped;
         for (std::size_t k = 0; k < flat.size(); ++k)
             if (k < start || k >= at) tree.setAside += leads[flat[k]].lines;
         return true;
