@@ -739,9 +739,16 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     };
     // A key inside a longer paste, or set out in paragraphs, is read reshaped.
     const ReshapedKey reshaped = reshapeKey(text);
-    if (!reshaped.couplets.empty())
+    if (!reshaped.couplets.empty()) {
+        std::string message = reshaped.message;
+        if (reshaped.bookNumbers > 0) {
+            std::string numbers = kMsgBookNumbers;
+            numbers.replace(numbers.find("%d"), 2, std::to_string(reshaped.bookNumbers));
+            message += (message.empty() ? "" : ", ") + numbers;
+        }
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
-                         "clé lue couplet par couplet, convertie en clé numérotée", reshaped.message);
+                         "clé lue couplet par couplet, convertie en clé numérotée", message);
+    }
     // A table pasted one cell a line, or as rows of cells between bars.
     if (const CellKey cells = readCellPerLine(text); !cells.couplets.empty())
         proposeConverted(cells.couplets, cells.origin,

@@ -602,12 +602,8 @@ ReshapedKey reshapeKey(const Lines& text) {
         ++out.names;
     }
 
-    const std::string bookNumbers = out.bookNumbers > 0 ? counted(kMsgBookNumbers, nullptr, out.bookNumbers) : "";
     out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 || out.notes > 0;
-    if (!out.changed) {
-        out.message = bookNumbers;
-        return out;
-    }
+    if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
             out.lines.push_back(std::move(unit.text));
@@ -636,7 +632,6 @@ ReshapedKey reshapeKey(const Lines& text) {
     if (out.names > 0) parts.push_back(counted(kMsgMarkedNames, nullptr, out.names));
     if (out.split > 0) parts.push_back(counted(kMsgSplit, nullptr, out.split));
     if (out.notes > 0) parts.push_back(counted(kMsgNotesAside, nullptr, out.notes));
-    if (!bookNumbers.empty()) parts.push_back(bookNumbers);
     for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
     return out;
 }
