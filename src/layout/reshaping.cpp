@@ -490,13 +490,15 @@ ReshapedKey reshapeKey(const Lines& text) {
 
     // The key ends where its tree is closed and a line neither starts a lead
     // nor leads anywhere, or starts a couplet already given.
+    // The couplets referred to and not yet given are counted as they come,
+    // so that each line costs the same however long the key.
     std::set<int> given, referred;
+    int notGiven = 0;
     int leads = 0;
     std::size_t kept = units.size();
     for (std::size_t u = 0; u < units.size(); ++u) {
         const std::string& t = units[u].text;
-        const bool closed = !given.empty() && leads >= 2 &&
-                            std::includes(given.begin(), given.end(), referred.begin(), referred.end());
+        const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
         const int label = labelNumber(t);
         const int reference = trailingNumber(t);
         const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
@@ -505,12 +507,12 @@ ReshapedKey reshapeKey(const Lines& text) {
             break;
         }
         if (label >= 0) {
-            given.insert(label);
+            if (given.insert(label).second && referred.count(label)) --notGiven;
             leads = 1;
         } else if (ending) {
             ++leads;
         }
-        if (reference >= 0) referred.insert(reference);
+        if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
     }
     const std::size_t cutLine = kept < units.size() ? units[kept].firstLine : n;
     if (kept < units.size())
