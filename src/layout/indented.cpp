@@ -794,8 +794,9 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++tree.dropped;
             continue;
         }
-        // A remark in brackets after a name may run over several lines.
-        if (label.candidates.empty() && !label.primed && !leads.empty() &&
+        // A remark in brackets after a name may run over a few lines.
+        constexpr std::size_t kRemark = 600;
+        if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.size() < kRemark &&
             std::count(leads.back().ending.begin(), leads.back().ending.end(), '(') >
                 std::count(leads.back().ending.begin(), leads.back().ending.end(), ')')) {
             appendText(leads.back().ending, trimmed(s));
