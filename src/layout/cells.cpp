@@ -34,17 +34,44 @@ std::string counted(const char* one, const char* many, int n) {
     return buffer;
 }
 
+// The cells of a pipe table's row ("| 1 | Leaves simple | 2 |", the outer
+// bars optional): an empty first cell is the couplet's next lead, other
+// empty cells (a name column left blank) and the rule line ("| --- |") go.
+// False when the line is no such row.
+bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
+    if (std::count(line.begin(), line.end(), '|') < 2) return false;
+    std::string_view row = line;
+    if (row.front() == '|') row.remove_prefix(1);
+    if (!row.empty() && row.back() == '|') row.remove_suffix(1);
+    bool first = true;
+    for (std::size_t from = 0; from <= row.size();) {
+        const std::size_t bar = std::min(row.find('|', from), row.size());
+        std::string cell = text::trimmedBlanks(row.substr(from, bar - from));
+        if (cell.size() >= 3 && cell.find_first_not_of("-: ") == std::string::npos) return true;  // the rule line
+        if (!cell.empty()) cells.push_back(std::move(cell));
+        else if (first) cells.emplace_back("-");
+        first = false;
+        from = bar + 1;
+    }
+    return true;
+}
+
 }  // namespace
 
 CellKey readCellPerLine(const Lines& text) {
-    // The lines that carry text, trimmed, with their place.
+    // The lines that carry text, trimmed, with their place; a pipe table's
+    // row gives its cells.
     std::vector<std::string> cells;
     std::vector<int> at;
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
-        cells.push_back(std::move(s));
-        at.push_back(static_cast<int>(k));
+        std::vector<std::string> row;
+        if (!pipeRow(s, row)) row.push_back(std::move(s));
+        for (auto& cell : row) {
+            cells.push_back(std::move(cell));
+            at.push_back(static_cast<int>(k));
+        }
     }
     const std::size_t n = cells.size();
     auto isText = [&](std::size_t i) { return i < n && !labelCell(cells[i]); };
@@ -53,7 +80,7 @@ CellKey readCellPerLine(const Lines& text) {
     while (i < n && !(numberCell(cells[i]) == 1 && isText(i + 1))) ++i;
     CellKey out;
     if (i == n) return out;
-    out.before = static_cast<int>(i);
+    const std::size_t start = i;
     int couplet = 0;
     int leads = 0;
     while (i < n && labelCell(cells[i]) && isText(i + 1)) {
@@ -77,7 +104,15 @@ CellKey readCellPerLine(const Lines& text) {
         ++leads;
     }
     if (leads < 4) return {};
-    out.after = static_cast<int>(n - i);
+    // Lines, not cells, are counted as text set aside.
+    auto linesOf = [&](std::size_t from, std::size_t to) {
+        int lines = 0;
+        for (std::size_t k = from; k < to; ++k)
+            if (k == from || at[k] != at[k - 1]) ++lines;
+        return lines;
+    };
+    out.before = linesOf(0, start);
+    out.after = linesOf(i, n);
     std::vector<std::string> parts;
     if (out.before > 0) parts.push_back(counted(kMsgTextBeforeOne, kMsgTextBefore, out.before));
     if (out.after > 0) parts.push_back(counted(kMsgTextAfterOne, kMsgTextAfter, out.after));

@@ -1,8 +1,9 @@
 // A key copied from a table that gave each cell a line of its own (a web
 // page's table pasted as text): the couplet number alone on a line, or a dash
 // for the couplet's next lead, then the lead's text, then its destination, a
-// couplet number alone on its line or a name. Read into the numbered couplet
-// form; the user's text is only read.
+// couplet number alone on its line or a name. The rows of a pipe table
+// ("| 1 | lead | 2 |") give their cells the same way. Read into the numbered
+// couplet form; the user's text is only read.
 #pragma once
 
 #include <string>

@@ -187,11 +187,16 @@ std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
     return leaderKinds(s.substr(best, bestLength));
 }
 
-// A line of one to four words starting with a capital: a name on its own line.
+// A line of one to four words starting with a capital, or an epithet and
+// its author ("pilifera Reitt."): a name on its own line.
 bool looksLikeName(std::string_view line) {
     const std::string t = trimmed(line);
-    if (t.empty() || !(t[0] >= 'A' && t[0] <= 'Z')) return false;
-    return std::count(t.begin(), t.end(), ' ') <= 3 && t.size() <= 60;
+    if (t.empty() || std::count(t.begin(), t.end(), ' ') > 3 || t.size() > 60) return false;
+    if (t[0] >= 'A' && t[0] <= 'Z') return true;
+    const std::size_t space = t.find(' ');
+    return space != std::string::npos && space >= 3 &&
+           std::all_of(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(space), [](char c) { return c >= 'a' && c <= 'z'; }) &&
+           space + 1 < t.size() && t[space + 1] >= 'A' && t[space + 1] <= 'Z';
 }
 
 // The numbering parameters of a candidate, everything else at start-up.
@@ -467,6 +472,10 @@ std::vector<NumberingCandidate> numberingCandidates(const Lines& text) {
         switch (ls.kind) {
             case LineStart::Kind::Digits: digitGaps.push_back(ls.gap); break;
             case LineStart::Kind::Letters:
+                // "R. pavo" starts with an abbreviated genus, not a label.
+                if (ls.label.size() == 1 && text::upper(ls.label) == ls.label && ls.textStart < line.size() &&
+                    line[ls.textStart] >= 'a' && line[ls.textStart] <= 'z')
+                    break;
                 letterGaps.push_back(ls.gap);
                 (text::upper(ls.label) == ls.label ? upperLabels : lowerLabels)++;
                 longestLetters = std::max(longestLetters, static_cast<int>(ls.label.size()));
@@ -730,12 +739,21 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     };
     // A key inside a longer paste, or set out in paragraphs, is read reshaped.
     const ReshapedKey reshaped = reshapeKey(text);
-    if (!reshaped.couplets.empty())
+    if (!reshaped.couplets.empty()) {
+        std::string message = reshaped.message;
+        if (reshaped.bookNumbers > 0) {
+            std::string numbers = kMsgBookNumbers;
+            numbers.replace(numbers.find("%d"), 2, std::to_string(reshaped.bookNumbers));
+            message += (message.empty() ? "" : ", ") + numbers;
+        }
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
-                         "clé lue couplet par couplet, convertie en clé numérotée", reshaped.message);
-    // A table pasted one cell a line.
+                         "clé lue couplet par couplet, convertie en clé numérotée", message);
+    }
+    // A table pasted one cell a line, or as rows of cells between bars.
     if (const CellKey cells = readCellPerLine(text); !cells.couplets.empty())
-        proposeConverted(cells.couplets, cells.origin, "tableau copié une cellule par ligne, converti en clé numérotée",
+        proposeConverted(cells.couplets, cells.origin,
+                         "tableau copié (une cellule par ligne ou des cellules entre \u00AB\u00A0|\u00A0\u00BB), "
+                         "converti en clé numérotée",
                          cells.message);
     if (reshaped.changed) {
         const std::size_t from = full.size();

@@ -48,6 +48,7 @@ struct Candidate {
 struct Label {
     std::vector<Candidate> candidates;
     std::size_t length = 0;  // bytes of the label and the blanks after it
+    bool primed = false;     // "1''", "1'": a lead's start that gives no level
 };
 
 bool isUpperAscii(char c) { return c >= 'A' && c <= 'Z'; }
@@ -80,11 +81,31 @@ struct Styles {
     bool smallLevels = false;    // small letters doubled: a. ... aa.
 };
 
+bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
+
+// A label inside the marks plain-text copies use for bold and italics
+// ("=A.=", "_a._", "*1.*"): the text inside them, or empty.
+std::string_view insideMarks(std::string_view s) {
+    if (s.size() < 3 || !labelMark(s[0])) return {};
+    const std::size_t close = s.find(s[0], 1);
+    if (close == std::string_view::npos || close < 2 || close > 10 || (close + 1 < s.size() && !isBlank(s[close + 1])))
+        return {};
+    return s.substr(1, close - 1);
+}
+
 // The label at the start of `s` (after the indentation): "A.", "a)", "(1)",
 // "IV.", "1.2.1.", "1-2-1", each followed by a blank or the line end. The
 // same label may read in several series ("I." a roman one or the ninth
 // capital); the placement chooses by what the text around it continues.
 Label readLabel(std::string_view s, const Styles& styles) {
+    if (const std::string_view inner = insideMarks(s); !inner.empty()) {
+        Label label = readLabel(inner, styles);
+        if (label.candidates.empty() || label.length != inner.size()) return {};
+        std::size_t at = inner.size() + 2;
+        while (at < s.size() && isBlank(s[at])) ++at;
+        label.length = at;
+        return label;
+    }
     Label label;
     std::size_t at = 0;
     const bool opened = !s.empty() && s[0] == '(';
@@ -102,6 +123,25 @@ Label readLabel(std::string_view s, const Styles& styles) {
         ++at;
     }
     if (opened && !(closed && s[at - 1] == ')')) return label;
+    // A number with primes ("1''" first, "1'" second lead): it starts a
+    // lead; the key's order, not the number, places it.
+    if (!opened && !closed && std::all_of(token.begin(), token.end(), isDigitAscii)) {
+        std::size_t primes = at;
+        for (bool more = true; more && primes < s.size();) {
+            more = false;
+            for (std::string_view prime : {"'", "\u2019", "\u2032", "\u2033", "\u00B4"})
+                if (s.substr(primes, prime.size()) == prime) {
+                    primes += prime.size();
+                    more = true;
+                }
+        }
+        if (primes > at && (primes == s.size() || isBlank(s[primes]))) {
+            while (primes < s.size() && isBlank(s[primes])) ++primes;
+            label.length = primes;
+            label.primed = true;
+            return label;
+        }
+    }
     if (at < s.size() && !isBlank(s[at])) return label;
 
     const bool digits = std::all_of(token.begin(), token.end(), isDigitAscii);
@@ -167,6 +207,7 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
         std::size_t end = 0;
         while (end < s.size() && !isBlank(s[end])) ++end;
         std::string_view token = s.substr(0, end);
+        if (const std::string_view inner = insideMarks(token); !inner.empty()) token = inner;
         if (token.size() < 3 || (token.back() != '.' && token.back() != ')' && !isDigitAscii(token.back()))) continue;
         if (!isDigitAscii(token.back())) token.remove_suffix(1);
         if (token.find_first_of(".-") != std::string_view::npos && isDigitAscii(token[0])) {
@@ -306,6 +347,10 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
 // A one-word name loses its full stop ("Amanita." is Amanita); names of
 // several words keep theirs when it may close an abbreviation.
 void dropFinalStop(std::string& name) {
+    // A footnote digit glued to the name's stop goes: "elegans Aubé.3".
+    std::size_t digits = name.size();
+    while (digits > 0 && isDigitAscii(name[digits - 1])) --digits;
+    if (digits < name.size() && name.size() - digits <= 2 && digits >= 2 && name[digits - 1] == '.') name.erase(digits);
     if (name.size() > 2 && name.back() == '.' && name.find(' ') == std::string::npos &&
         (text::isLetter(static_cast<unsigned char>(name[name.size() - 2])) ||
          static_cast<unsigned char>(name[name.size() - 2]) >= 0x80)) {  // "Satyrinæ."
@@ -365,6 +410,26 @@ std::size_t trailingNameStart(std::string_view s) {
                : std::string_view::npos;
 }
 
+// The book's species number printed before a name run into the lead ("...
+// fruit a nut 14. Quercus alba."): where it starts before `nameStart`, or
+// `nameStart` when there is none.
+std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
+    std::size_t e = nameStart;
+    while (e > 0 && s[e - 1] == ' ') --e;
+    if (e > 0 && s[e - 1] == '.') --e;
+    if (e >= 2 && isLowerAscii(s[e - 1]) && isDigitAscii(s[e - 2])) --e;  // "14a."
+    std::size_t d = e;
+    while (d > 0 && isDigitAscii(s[d - 1])) --d;
+    return d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ' ? d : nameStart;
+}
+
+// A lead that ends with a name after the book's number is a lead, never prose.
+bool endsWithNumberedName(std::string_view s) {
+    std::size_t at = trailingNameStart(s);
+    if (at == std::string_view::npos) at = markedNameStart(s);
+    return at != std::string_view::npos && bookNumberStart(s, at) < at;
+}
+
 // "5b S. discolor." alone on a line: the book's species number and an
 // abbreviated binomial, the cell of a table that gave each cell a line.
 bool isNumberedBinomialLine(std::string_view s) {
@@ -385,9 +450,64 @@ bool isNameLine(std::string_view s) {
     if (core.empty() || std::count(core.begin(), core.end(), ' ') > 3) return false;
     const auto firstSpace = core.find(' ');
     const std::string_view first = core.substr(0, firstSpace);
+    // The title of a key is no name: "KEY to CLASSES", "Clé des genres".
+    static constexpr std::string_view kTitles[] = {"key", "keys", "clé", "clef", "schlüssel", "bestimmungstabelle",
+                                                   "tabelle", "clave", "chave", "synopsis", "conspectus"};
+    if (std::find(std::begin(kTitles), std::end(kTitles), text::lower(first)) != std::end(kTitles)) return false;
     const bool capitals = first.size() >= 3 && std::all_of(first.begin(), first.end(), [](char c) { return isUpperAscii(c) || c == ',' || c == '.'; });
     const bool numbered = std::any_of(s.begin() + static_cast<std::ptrdiff_t>(core.size()), s.end(), isDigitAscii);
     return capitals || (numbered && isNameWord(first));
+}
+
+// A line that holds only a name, set under its lead: the name line above, a
+// binomial with its authors ("Quercus alba L.", "Q. alba"), or a rank and
+// its name ("Order Caudata", "Familie Cisidae").
+bool isNameOnItsLine(std::string_view s) {
+    if (isNameLine(s)) return true;
+    const std::string t = trimmed(s);
+    if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
+    const std::size_t space = t.find(' ');
+    // One word: a group's name ("Amphibia.").
+    if (space == std::string::npos) {
+        const std::string_view word = std::string_view(t).substr(0, t.back() == '.' ? t.size() - 1 : t.size());
+        return word.size() >= 4 && isNameWord(word);
+    }
+    const std::string_view first = std::string_view(t).substr(0, space);
+    const std::string_view rest = std::string_view(t).substr(space + 1);
+    const std::string_view second = rest.substr(0, rest.find_first_of(" .,-"));
+    static constexpr std::string_view kRanks[] = {"Class",    "Order",  "Suborder", "Family",  "Subfamily", "Tribe",
+                                                  "Genus",    "Section", "Ordnung", "Familie", "Gattung",   "Ordre",
+                                                  "Famille",  "Genre",   "Orden",   "Familia", "Género"};
+    if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks)) return isUpperAscii(rest[0]);
+    // A binomial needs its author, or its genus abbreviated: "Stem bare." is text.
+    const bool abbreviated = first.size() == 2 && isUpperAscii(first[0]) && first[1] == '.';
+    if (!(abbreviated || (first.size() >= 3 && isNameWord(first))) || second.size() < 3 ||
+        !std::all_of(second.begin(), second.end(), isLowerAscii))
+        return false;
+    const std::string_view authors = rest.substr(std::min(rest.size(), second.size()));
+    std::size_t words = 0;
+    for (std::size_t at = 0; at < authors.size();) {
+        while (at < authors.size() && authors[at] == ' ') ++at;
+        if (at == authors.size()) break;
+        const std::size_t end = std::min(authors.find(' ', at), authors.size());
+        const std::string_view w = authors.substr(at, end - at);
+        if (!(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et")) return false;
+        ++words;
+        at = end;
+    }
+    return abbreviated || words > 0;
+}
+
+// What OCR leaves of a picture or a stain: no label, no number, no word of
+// three letters ("j OM", "a4 \u201C").
+bool isDebris(std::string_view s) {
+    std::size_t run = 0;
+    for (char c : s) {
+        if (isDigitAscii(c)) return false;
+        run = text::isLetter(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80 ? run + 1 : 0;
+        if (run >= 3) return false;
+    }
+    return true;
 }
 
 // --- The tree of leads -----------------------------------------------------------
@@ -399,6 +519,8 @@ struct Lead {
     bool labelled = false;
     std::vector<int> path;
     std::vector<int> children;
+    int line = -1;  // the line it starts on
+    int lines = 1;  // the lines it was read from
 };
 
 struct Level {
@@ -410,6 +532,10 @@ struct Level {
 
 bool endsLikeSentence(std::string_view s) {
     return !s.empty() && std::string_view(".;:!?").find(s.back()) != std::string_view::npos;
+}
+// A line in lower case after a semicolon or a colon carries on its lead.
+bool endsSentence(std::string_view s) {
+    return !s.empty() && std::string_view(".!?").find(s.back()) != std::string_view::npos;
 }
 
 class Builder {
@@ -561,9 +687,11 @@ std::size_t indentation(std::string_view line, int tabWidth, int& columns) {
 
 void appendText(std::string& to, std::string_view more) {
     if (more.empty()) return;
-    // A word broken at the line end joins without a space.
+    // A word broken at the line end joins without its hyphen ("under-" and
+    // "going"): a book sets its lines, a hyphen there is the printer's.
     if (!to.empty() && to.back() == '-' && to.size() >= 2 && text::isLetter(static_cast<unsigned char>(to[to.size() - 2])) &&
         isLowerAscii(more[0])) {
+        to.pop_back();
         to += more;
         return;
     }
@@ -571,6 +699,38 @@ void appendText(std::string& to, std::string_view more) {
     to += more;
 }
 
+
+// A page mark left at the end of a text or a name ("... astringent [59]",
+// "A. nigrum. [240]") is no part of it.
+void dropPageMark(std::string& s) {
+    const std::size_t open = s.rfind(" [");
+    if (open != std::string::npos && s.back() == ']' && open + 3 < s.size() &&
+        std::all_of(s.begin() + static_cast<std::ptrdiff_t>(open) + 2, s.end() - 1, isDigitAscii))
+        s.erase(open);
+}
+
+// Page marks printed inside a lead, after a word ("abwechselnden[83]
+// Zwischenräume", "leaves [84] broad"); a figure's number in brackets stays
+// ("(Fig. [300])").
+void dropInnerPageMarks(std::string& s) {
+    if (s.find('[') == std::string::npos) return;
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        std::size_t close = i + 1;
+        while (s[i] == '[' && close < s.size() && isDigitAscii(s[close])) ++close;
+        const std::size_t word = !out.empty() && out.back() == ' ' ? out.size() - 1 : out.size();
+        const bool afterWord = word > 0 && (text::isLetter(static_cast<unsigned char>(out[word - 1])) ||
+                                            static_cast<unsigned char>(out[word - 1]) >= 0x80);
+        if (s[i] == '[' && afterWord && close > i + 1 && close - i <= 5 && close + 1 < s.size() && s[close] == ']') {
+            if (!out.empty() && out.back() == ' ' && s[close + 1] == ' ') out.pop_back();
+            i = close;
+            continue;
+        }
+        out += s[i];
+    }
+    s = std::move(out);
+}
 
 std::string withCount(const char* format, int n) {
     std::string f = format;
@@ -604,6 +764,7 @@ struct LeadTree {
     std::vector<Lead> leads;
     std::vector<int> top;  // the first couplet
     int setAside = 0;
+    int dropped = 0;  // of those, debris and text after a name inside the key
 };
 
 // Builds the tree of leads from the lines; with `byIndentation` false every
@@ -629,6 +790,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (s.empty()) continue;
         const bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = readLabel(s, styles);
+        if (label.candidates.empty() && !label.primed && isDebris(s)) {
+            ++tree.dropped;
+            continue;
+        }
+        // A remark in brackets after a name may run over a few lines.
+        constexpr std::size_t kRemark = 600;
+        if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.size() < kRemark &&
+            std::count(leads.back().ending.begin(), leads.back().ending.end(), '(') >
+                std::count(leads.back().ending.begin(), leads.back().ending.end(), ')')) {
+            appendText(leads.back().ending, trimmed(s));
+            ++leads.back().lines;
+            continue;
+        }
         const std::string_view rest = s.substr(label.length);
         const Ending ending = findEnding(rest);
         std::string description =
@@ -638,25 +812,26 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // A page mark in its own cell ("[268]") ends no lead; one left at the
         // end of the text ("... astringent [59]") is no part of it.
         if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
-        if (const std::size_t open = description.rfind(" ["); open != std::string::npos && description.back() == ']' &&
-            open + 3 < description.size() &&
-            std::all_of(description.begin() + static_cast<std::ptrdiff_t>(open) + 2, description.end() - 1, isDigitAscii))
-            description.erase(open);
+        dropPageMark(description);
+        dropPageMark(printedEnding);
+        dropInnerPageMarks(description);
 
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
             std::all_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) {
             appendText(leads.back().text, s);
+            ++leads.back().lines;
             continue;
         }
         if (!leads.empty() && leads.back().ending.empty() && leads.back().children.empty() &&
             isNumberedBinomialLine(s)) {
             leads.back().ending = std::string(s);
+            ++leads.back().lines;
             continue;
         }
         // A line without label that carries on the lead above: it starts in
         // the middle of a sentence, or it holds only the lead's ending.
-        if (label.candidates.empty() && !leads.empty() && leads.back().ending.empty()) {
+        if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.empty()) {
             Lead& previous = leads.back();
             const bool midSentence = (!description.empty() && isLowerAscii(description[0])) ||
                                      (!previous.text.empty() && previous.text.back() == '-');
@@ -665,20 +840,32 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;
             const bool opens = byIndentation && next < contents.size() && indents[next] > indents[k];
-            if (printedEnding.empty() && !opens && isNameLine(description)) {
+            if (printedEnding.empty() && !opens &&
+                (isNameLine(description) || (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
                 previous.ending = std::move(description);
+                ++previous.lines;
                 continue;
             }
-            if (description.empty() || wrapped || (midSentence && !endsLikeSentence(previous.text))) {
+            if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text))) {
                 appendText(previous.text, description);
                 previous.ending = std::move(printedEnding);
+                ++previous.lines;
                 continue;
             }
         }
-        leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}});
+        leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
+        // Without indentation, unlabelled text after a labelled lead's name
+        // is no sub-lead of it: a remark, or the text after the key.
+        if (Lead& placed = leads.back(); flat && !placed.labelled && !label.primed && placed.parent >= 0 &&
+                                         leads[placed.parent].labelled && !leads[placed.parent].ending.empty()) {
+            leads[placed.parent].children.pop_back();
+            tree.dropped += placed.lines;
+            placed.parent = -2;
+            continue;
+        }
         // A label that fits no series stays in the text.
-        if (!leads.back().labelled && label.length > 0)
+        if (!leads.back().labelled && !label.primed && label.length > 0)
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
     }
 
@@ -690,7 +877,17 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const int only = lead.children[0];
             if (leads[only].labelled) break;
             Lead& child = leads[only];
+            // A name set under its lead is its ending.
+            if (child.children.empty() && child.ending.empty() && endsLikeSentence(lead.text) &&
+                isNameOnItsLine(child.text)) {
+                lead.ending = std::move(child.text);
+                lead.lines += child.lines;
+                lead.children.clear();
+                child.parent = -2;
+                break;
+            }
             appendText(lead.text, child.text);
+            lead.lines += child.lines;
             lead.ending = std::move(child.ending);
             lead.children = std::move(child.children);
             for (int c : lead.children) leads[c].parent = static_cast<int>(k);
@@ -698,36 +895,51 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
-    // The top couplet: titles and introductory lines before the key go.
+    // The top couplet: titles and introductory lines before the key go,
+    // counted in lines. Prose: unlabelled text with neither sub-leads nor
+    // ending.
     std::vector<int>& top = tree.top;
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
+    auto prose = [&](int t) {
+        return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
+               !endsWithNumberedName(leads[t].text);
+    };
+    auto setAside = [&](std::size_t from, std::size_t to) {
+        for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;
+    };
     std::size_t first = 0;
+    // A labelled key starts at its first label: the unlabelled text above
+    // it (a title, an introduction, what OCR made of a picture) goes.
+    for (std::size_t k = 0; k < leads.size(); ++k) {
+        if (!leads[k].labelled || leads[k].parent == -2) continue;
+        int t = static_cast<int>(k);
+        while (leads[t].parent >= 0) t = leads[t].parent;
+        const auto at = std::find(top.begin(), top.end(), t);
+        if (at != top.end() && std::none_of(top.begin(), at, [&](int u) { return leads[u].labelled; }))
+            first = static_cast<std::size_t>(at - top.begin());
+        break;
+    }
     while (true) {
-        while (first < top.size() && !leads[top[first]].labelled && leads[top[first]].children.empty() &&
-               leads[top[first]].ending.empty())
-            ++first;
-        // Prose after the key: unlabelled lines with neither sub-leads nor
-        // ending that follow the one top lead that opens the key.
-        auto prose = [&](int t) {
-            return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty();
-        };
+        while (first < top.size() && prose(top[first])) ++first;
+        // Prose after the key: it follows the one top lead that opens the key.
         std::size_t last = top.size();
         while (last > first + 1 && prose(top[last - 1])) --last;
         if (last == first + 1 && last < top.size() && !leads[top[first]].children.empty()) {
-            tree.setAside += static_cast<int>(top.size() - last);
+            setAside(last, top.size());
             top.resize(last);
         }
         if (top.size() - first == 1 && !leads[top[first]].labelled && leads[top[first]].ending.empty() &&
             !leads[top[first]].children.empty()) {
-            tree.setAside += static_cast<int>(first) + 1;
+            setAside(0, first + 1);
             top = leads[top[first]].children;
             first = 0;
             continue;
         }
         break;
     }
-    tree.setAside += static_cast<int>(first);
+    setAside(0, first);
+    tree.setAside += tree.dropped;
     top.erase(top.begin(), top.begin() + static_cast<std::ptrdiff_t>(first));
     return tree;
 }
@@ -737,13 +949,23 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
 // an ending is followed by its whole sub-key, then by the other lead of its
 // couplet. Tried from each of the first leads (the text before the key);
 // taken when the leads from there decode into couplets of two with nothing
-// but text without endings after them. One pass a start, a few starts.
-bool readInOrder(LeadTree& tree) {
+// but text without endings after them. Leads with endings right after the
+// closed tree are further leads of the last couplet (a couplet of three or
+// more). One pass a start, a few starts.
+bool readInOrder(LeadTree& tree, const Lines& text) {
     std::vector<Lead>& leads = tree.leads;
     std::vector<int> flat;  // the leads in text order, whatever levels were read
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent != -2) flat.push_back(static_cast<int>(k));
     auto leaf = [&](int l) { return !leads[l].ending.empty(); };
+    // Whether a blank line stands between a lead and the next one (a pipe
+    // table's rule line is none).
+    auto spaced = [&](std::size_t i) {
+        if (i + 1 >= flat.size()) return false;
+        for (int k = leads[flat[i]].line + 1; k < leads[flat[i + 1]].line; ++k)
+            if (k >= 0 && trimmed(text[static_cast<std::size_t>(k)]).empty()) return true;
+        return false;
+    };
     constexpr std::size_t kStarts = 16;
     struct Frame {
         int parent;
@@ -753,6 +975,7 @@ bool readInOrder(LeadTree& tree) {
         std::vector<Frame> frames{{-1, {}}};
         std::vector<std::pair<int, std::vector<int>>> couplets;
         std::size_t at = start;
+        std::size_t lastClosed = 0;  // the first couplet closed by the last lead
         bool usable = true;
         for (; at < flat.size() && !frames.empty(); ++at) {
             const int l = flat[at];
@@ -765,13 +988,21 @@ bool readInOrder(LeadTree& tree) {
                 frames.push_back({l, {}});
                 continue;
             }
+            lastClosed = couplets.size();
             while (!frames.empty() && frames.back().members.size() == 2) {
                 couplets.emplace_back(frames.back().parent, std::move(frames.back().members));
                 frames.pop_back();
             }
         }
         if (!usable || !frames.empty() || couplets.size() < 2) continue;
+        for (; at < flat.size() && leaf(flat[at]) && !leads[flat[at]].labelled; ++at)
+            couplets[lastClosed].second.push_back(flat[at]);
         if (std::any_of(flat.begin() + static_cast<std::ptrdiff_t>(at), flat.end(), leaf)) continue;
+        // The key's leads on lines that follow each other: a paragraph set
+        // apart above them is text before the key.
+        bool block = true;
+        for (std::size_t k = start + 1; k + 1 < at && block; ++k) block = !spaced(k);
+        if (block && spaced(start)) continue;
         for (int l : flat) leads[l].children.clear();
         for (auto& [parent, members] : couplets) {
             for (int m : members) leads[m].parent = parent < 0 ? -1 : parent;
@@ -782,7 +1013,9 @@ bool readInOrder(LeadTree& tree) {
         }
         for (std::size_t k = 0; k < flat.size(); ++k)
             if (k < start || k >= at) leads[flat[k]].parent = -2;  // set aside
-        tree.setAside = static_cast<int>(start + flat.size() - at);
+        tree.setAside = tree.dropped;
+        for (std::size_t k = 0; k < flat.size(); ++k)
+            if (k < start || k >= at) tree.setAside += leads[flat[k]].lines;
         return true;
     }
     return false;
@@ -876,7 +1109,7 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     for (std::size_t k = 0; k < contents.size() && unindented; ++k) unindented = contents[k].empty() || indents[k] == 0;
     if (!isNested(tree) || (unindented && openLeads(tree) > 0)) {
         LeadTree inOrder = tree;
-        if (readInOrder(inOrder)) tree = std::move(inOrder);
+        if (readInOrder(inOrder, text)) tree = std::move(inOrder);
     }
     if (!isNested(tree)) {
         out.message = kMsgNotIndented;
@@ -931,12 +1164,15 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
                     const std::size_t at = trailingNameStart(description);
                     if (at != std::string::npos) {
                         ending = trimmed(std::string_view(description).substr(at));
-                        description = trimmed(std::string_view(description).substr(0, at));
+                        const std::size_t number = bookNumberStart(description, at);
+                        bookNumber = number < at;
+                        description = trimmed(std::string_view(description).substr(0, number));
                     } else if (LeadEnding read = splitLeadEnding(description); !read.name.empty()) {
-                        // After one blank: "disk white-pruinose 14. L. _alba_".
+                        // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
                         ending = read.name;
-                        description = read.text;
-                        bookNumber = read.bookNumber;
+                        const std::size_t number = bookNumberStart(read.text, read.text.size());
+                        bookNumber = read.bookNumber || number < read.text.size();
+                        description = trimmed(std::string_view(read.text).substr(0, number));
                     }
                 }
                 line += safeDescription(std::move(description));

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <set>
+#include <utility>
 
 #include "engine/text.hpp"
 #include "layout/detection.hpp"
@@ -124,6 +125,10 @@ std::size_t binomialStart(std::string_view s) {
                 return start == 0 ? std::string_view::npos : start;
             }
         }
+        // The same with the blank lost in copying: "P.rufiposterus".
+        if (word.size() >= 5 && word[0] >= 'A' && word[0] <= 'Z' && word[1] == '.' &&
+            std::all_of(word.begin() + 2, word.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            return b == 0 ? std::string_view::npos : b;
         if (b == 0 || !nameTailWord(word)) return std::string_view::npos;
         end = b - 1;
     }
@@ -219,6 +224,20 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
     return out;
 }
 
+// The book's number before a name ("18. Palmae", "9b. Naias") is no part of
+// it: taken out, true when there was one.
+bool dropBookNumber(std::string& name) {
+    std::size_t d = 0;
+    while (d < name.size() && asciiDigit(name[d])) ++d;
+    if (d == 0 || d > 4) return false;
+    std::size_t at = d;
+    if (at < name.size() && name[at] >= 'a' && name[at] <= 'z' && at + 1 < name.size() && name[at + 1] == '.') ++at;
+    if (at + 2 >= name.size() || name[at] != '.' || name[at + 1] != ' ' || !std::isalpha(static_cast<unsigned char>(name[at + 2])))
+        return false;
+    name.erase(0, at + 2);
+    return true;
+}
+
 // A name after one blank: an abbreviated binomial ("E. strictus",
 // "L. _alba_"), maybe after the book's species number ("14."), then at most a
 // few author words.
@@ -285,20 +304,18 @@ LeadEnding splitLeadEnding(std::string_view body) {
         return out;
     }
     // A number at the end, bare or in brackets, after words that send on.
+    // Words in the brackets before the number make it no reference: the
+    // book's page or the year after a name, "(p. 180)", "(Soika, 1933)",
+    // read with the name below.
     std::size_t e = s.size();
     const bool bracketed = e > 0 && (s[e - 1] == ')' || s[e - 1] == ']');
     if (bracketed) --e;
     std::size_t b = e;
     while (b > 0 && asciiDigit(s[b - 1])) --b;
-    if (b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
+    const bool enclosed = !bracketed || (b > 0 && (s[b - 1] == '(' || s[b - 1] == '['));
+    if (enclosed && b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
         std::size_t cut = b;
-        if (bracketed) {
-            if (cut == 0 || (s[cut - 1] != '(' && s[cut - 1] != '[')) {
-                out.text = s;
-                return out;
-            }
-            --cut;
-        }
+        if (bracketed) --cut;
         std::string head = s.substr(0, cut);
         while (!head.empty() && head.back() == ' ') head.pop_back();
         for (const char* words : {"go to", "see", "voir", "siehe", "\u2192", "->", "vide", "ver", "vea"})
@@ -306,7 +323,12 @@ LeadEnding splitLeadEnding(std::string_view body) {
                 head.erase(head.size() - std::strlen(words));
                 break;
             }
-        if (bracketed || cut == 0 || head.size() < cut || leaderBefore(s, cut) > 0) {
+        // Nor is a page after a name ("group), p. 90") or a figure call.
+        bool afterPage = false;
+        for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
+            afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
+                        head.ends_with(std::string("(") + word);
+        if (!afterPage && (bracketed || cut == 0 || head.size() < cut || leaderBefore(s, cut) > 0)) {
             out.reference = std::stoi(s.substr(b, e - b));
             out.text = beforeLeader(head);
             return out;
@@ -351,7 +373,26 @@ ReshapedKey reshapeKey(const Lines& text) {
     ReshapedKey out;
     const std::size_t n = text.size();
     std::size_t start = 0, offset = 0;
-    while (start < n && labelNumber(text[start]) != 1) ++start;
+    // A couplet with its lead's text, which starts as a sentence: a "1"
+    // alone on a line is a page, a volume or a table's cell, one before a
+    // word in lower case a wrapped line ("1 pendulous ovule").
+    auto coupletStart = [&](const std::string& line) {
+        const std::size_t at = readLineStart(line).textStart;
+        return labelNumber(line) >= 0 && at < line.size() && !std::islower(static_cast<unsigned char>(line[at]));
+    };
+    while (start < n && !(labelNumber(text[start]) == 1 && coupletStart(text[start]))) ++start;
+    if (start == n) {
+        // A key pasted from its middle (a book's sub-key from couplet 16):
+        // its smallest couplet number, when that comes first.
+        std::size_t first = n;
+        int smallest = -1;
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!coupletStart(text[i])) continue;
+            if (first == n) first = i;
+            if (smallest < 0 || labelNumber(text[i]) < smallest) smallest = labelNumber(text[i]);
+        }
+        if (first < n && labelNumber(text[first]) == smallest) start = first;
+    }
     if (start == n) {
         // A key pasted as one paragraph after its title: couplet 1 inside a
         // line, before a capital, with a leader further on.
@@ -449,13 +490,15 @@ ReshapedKey reshapeKey(const Lines& text) {
 
     // The key ends where its tree is closed and a line neither starts a lead
     // nor leads anywhere, or starts a couplet already given.
+    // The couplets referred to and not yet given are counted as they come,
+    // so that each line costs the same however long the key.
     std::set<int> given, referred;
+    int notGiven = 0;
     int leads = 0;
     std::size_t kept = units.size();
     for (std::size_t u = 0; u < units.size(); ++u) {
         const std::string& t = units[u].text;
-        const bool closed = !given.empty() && leads >= 2 &&
-                            std::includes(given.begin(), given.end(), referred.begin(), referred.end());
+        const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
         const int label = labelNumber(t);
         const int reference = trailingNumber(t);
         const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
@@ -464,12 +507,12 @@ ReshapedKey reshapeKey(const Lines& text) {
             break;
         }
         if (label >= 0) {
-            given.insert(label);
+            if (given.insert(label).second && referred.count(label)) --notGiven;
             leads = 1;
         } else if (ending) {
             ++leads;
         }
-        if (reference >= 0) referred.insert(reference);
+        if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
     }
     const std::size_t cutLine = kept < units.size() ? units[kept].firstLine : n;
     if (kept < units.size())
@@ -491,9 +534,27 @@ ReshapedKey reshapeKey(const Lines& text) {
     // Whether the last lead has its ending, read on its last line alone so
     // that a lead of many lines is not read again at each one.
     bool lastEnds = false;
+    bool referenceAlone = false;  // the last line was a reference alone
     for (const Unit& unit : units) {
-        const LineStart ls = readLineStart(unit.text);
-        const std::string rest = unit.text.substr(ls.textStart);
+        LineStart ls = readLineStart(unit.text);
+        // Letters that start a line of a numbered key are words: an
+        // abbreviated genus ("R. pavo"), "sp. nov.".
+        if (ls.kind == LineStart::Kind::Letters) ls = LineStart{};
+        // A number before a word in lower case starts a wrapped line ("1 pair").
+        if (ls.kind == LineStart::Kind::Digits && ls.textStart < unit.text.size() &&
+            std::islower(static_cast<unsigned char>(unit.text[ls.textStart])))
+            ls = LineStart{};
+        const std::string rest = trimmed(std::string_view(unit.text).substr(ls.textStart));
+        // Copies that set each field on a line of its own: the reference alone
+        // after its lead's leader, then the full stop that ended it.
+        const bool afterLeader = !leadsRead.empty() && !lastEnds && leaderBefore(leadsRead.back().body,
+                                                                                  leadsRead.back().body.size()) > 0;
+        if (ls.kind == LineStart::Kind::Digits && rest.empty() && afterLeader) {
+            leadsRead.back().body += ' ' + trimmed(unit.text);
+            lastEnds = referenceAlone = true;
+            continue;
+        }
+        if (std::exchange(referenceAlone, false) && trimmed(unit.text) == ".") continue;
         if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
             couplet = labelNumber(unit.text);
             leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine)});
@@ -519,7 +580,13 @@ ReshapedKey reshapeKey(const Lines& text) {
             break;
         }
         std::string line = std::to_string(lead.couplet) + ". " + safeDescription(ending.text);
-        line += ending.reference >= 0 ? " ... " + std::to_string(ending.reference) : " => " + safeDescription(ending.name);
+        if (ending.reference >= 0) {
+            line += " ... " + std::to_string(ending.reference);
+        } else {
+            std::string name = ending.name;
+            if (dropBookNumber(name)) ++out.bookNumbers;
+            line += " => " + safeDescription(name);
+        }
         out.couplets.push_back(std::move(line));
         out.coupletsOrigin.push_back(lead.origin);
     }

@@ -31,6 +31,7 @@ struct ReshapedKey {
     int split = 0;         // leads run together on a line set apart
     int notes = 0;         // lines of notes in square brackets set aside
     int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
+    int bookNumbers = 0;   // the book's numbers taken out of the names of `couplets` ("18. Palmae")
     std::string message;   // what was done, in French
     // When every lead's couplet and ending were read: the key as "1. lead ...
     // 2" and "1. lead => Name", processed by `setIndentedKeyLayout`.

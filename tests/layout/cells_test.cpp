@@ -12,18 +12,25 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         const char* text;
         Lines expected;
         int before, after;
+        int firstLine;  // of the first lead
     };
     const Lines gills{"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
                       "2. Gills attached => Tricholoma"};
     const Case cases[] = {
         {"numbers and dashes", "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
-                               "\u2013\nGills attached\nTricholoma\n", gills, 0, 0},
+                               "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"title before, prose after, a destination equal to the next number",
          "Key to the genera\n\n1.\nSpores white\n2\n-\nSpores pink\nPluteus cervinus\n2.\nGills free\nAmanita\n"
-         "-\nGills attached\nTricholoma\n\nAmanita is the largest genus.\n", gills, 1, 1},
+         "-\nGills attached\nTricholoma\n\nAmanita is the largest genus.\n", gills, 1, 1, 2},
+        {"pipe table: title, header and rule line, the next lead's number cell empty",
+         "Key\n\n| Couplet | Lead | Go to |\n| --- | --- | --- |\n| 1 | Spores white | 2 |\n"
+         "| | Spores pink | Pluteus cervinus |\n| 2 | Gills free | Amanita |\n| | Gills attached | Tricholoma |\n", gills, 2, 0, 4},
+        {"pipe table without outer bars, dashes, the name in a column of its own",
+         "1 | Spores white | 2 | \n- | Spores pink | | Pluteus cervinus\n2 | Gills free | | Amanita\n"
+         "- | Gills attached | | Tricholoma\nAmanita is the largest genus.\n", gills, 0, 1, 0},
         {"a lead without destination", "1\nSpores white\n\u2013\nSpores pink\nPluteus\n2\nGills free\nAmanita\n"
-                                       "\u2013\nGills attached\nTricholoma\n", {}, 0, 0},
-        {"no key", "Spores white\nSpores pink\n", {}, 0, 0},
+                                       "\u2013\nGills attached\nTricholoma\n", {}, 0, 0, 0},
+        {"no key", "Spores white\nSpores pink\n", {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
         const CellKey key = readCellPerLine(text::splitLines(c.text));
@@ -31,6 +38,6 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         if (c.expected.empty()) continue;
         EXPECT_EQ(key.before, c.before) << c.name;
         EXPECT_EQ(key.after, c.after) << c.name;
-        EXPECT_EQ(key.origin.front(), c.before == 0 ? 0 : 2) << c.name;
+        EXPECT_EQ(key.origin.front(), c.firstLine) << c.name;
     }
 }

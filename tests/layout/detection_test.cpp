@@ -90,6 +90,16 @@ TEST(Detection, EachPrintedLayoutIsFoundAndProcessedAsCheckedByHand) {
           "1. Chapeau brun ..... Boletus"},
          {"1,2$ Chapeau blanc", "2,0$ Lames libres $ Amanita", "2,0$ Lames adnées $ Tricholoma",
           "1,0$ Chapeau brun $ Boletus"}},
+        {"first lead double-primed, the epithet and its author on the next line",
+         {"Untergattung: Dienerella", "1'' Halsschild schmal", "2'' Flügeldecken lang behaart", "pilifera Reitt.",
+          "2' Flügeldecken kahl", "elegans Aubé", "1' Halsschild breit", "ruficollis Mannh."},
+         {"1,2$ Halsschild schmal", "2,0$ Flügeldecken lang behaart $ pilifera Reitt.",
+          "2,0$ Flügeldecken kahl $ elegans Aubé", "1,0$ Halsschild breit $ ruficollis Mannh."}},
+        {"pipe table, the reference in a cell of its own",
+         {"| 1 | Chapeau blanc | 2 |", "| | Chapeau brun | Boletus |", "| 2 | Lames libres | Amanita |",
+          "| | Lames adnées | Tricholoma |"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);

@@ -59,6 +59,15 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                                             "2. Spores pink\n(1) Gills free .... Pluteus\n(2) Gills attached .... Entoloma\n", kGills},
         {"labels and indentation mixed", "I. Spores white\n    Gills free ...... Amanita\n    Gills attached ...... Tricholoma\n"
                                          "II. Spores pink\n    Gills free ...... Pluteus\n    Gills attached ...... Entoloma\n", kGills},
+        {"doubled labels in bold marks", "=A.= Spores white\n=B.= Gills free .... Amanita\n=BB.= Gills attached .... Tricholoma\n"
+                                         "=AA.= Spores pink\n=B.= Gills free .... Pluteus\n=BB.= Gills attached .... Entoloma\n", kGills},
+        {"labels in italic marks", "_a._ Spores white\n  _1._ Gills free .... Amanita\n  _2._ Gills attached .... Tricholoma\n"
+                                   "_b._ Spores pink\n  _1._ Gills free .... Pluteus\n  _2._ Gills attached .... Entoloma\n", kGills},
+        {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
+                                               "    T. equestre\nSpores pink\n  Gills free.\n    Order Pluteales\n  Gills attached.\n"
+                                               "    Entoloma sinuatum Fr.\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free. => Amanita muscaria L.",
+          "2. Gills attached. => T. equestre", "3. Gills free. => Order Pluteales", "3. Gills attached. => Entoloma sinuatum Fr."}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
@@ -83,7 +92,7 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "   Gills attached\n"
                       "      ............ Armillaria\n"),                 // only the leader and the name
               (Lines{"1. Pileus bearing warts or patches free from the cuticle => Amanita",
-                     "1. Pileus smooth, the ring movable on the stem => Lepiota", "1. Pileus scaly, stem bul-bous ... 2",
+                     "1. Pileus smooth, the ring movable on the stem => Lepiota", "1. Pileus scaly, stem bulbous ... 2",
                      "2. Gills free => Limacella", "2. Gills attached => Armillaria"}));
 }
 
@@ -107,6 +116,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
                      "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
+    // The same with whole names, in marks or not, the last lead of the key too.
+    EXPECT_EQ(convert("Key to the genera\n\nThe trees of the region fall into three genera.\n\nLeaves simple.\n"
+                      "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),
+              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus americana", "2. Fruit a nut => Quercus alba",
+                     "2. Fruit a samara => Acer"}));
 }
 
 TEST(IndentedKey, TabsCountToTheTabWidth) {
@@ -145,7 +159,10 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"prose, heading, unlabelled key, prose after",
          "All the genera here fall into one\nor the other of the following groups.\n\nKey\n"
          "  Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n"
-         "  Spores pink ..... Pluteus\n\nThe genus Amanita holds the deadliest species\n", 3},
+         "  Spores pink ..... Pluteus\n\nThe genus Amanita holds the deadliest species\n", 4},
+        {"an introduction paragraph above a key whose indentation was lost",
+         "The white-spored genera and\nthe pink-spored ones are\ntold apart below.\n\nSpores white.\t\n"
+         "Gills free\tAmanita\nGills attached\tTricholoma\nSpores pink\tPluteus\n", 3},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};
@@ -174,6 +191,18 @@ TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
         {"pipe table with a page mark cell",
          "| Spores white. |  |\n| --- | --- |\n| Gills free | 1 Amanita. |\n| Gills attached | 2 Tricholoma. |\n"
          "| Spores pink. | [268] |\n| Gills free | 3 Pluteus. |\n| Gills attached | 4 Entoloma. |\n", kDotted},
+        {"first lead double-primed, the names on the next line with the book's pages and footnote digits",
+         "Untergattungen:\n1'' Spores white.\n2'' Gills free[12] and thin.\nAmanita nov.1 84.\n2' Gills attached.\n"
+         "Tricholoma s. str. 85.\n1' Spores pink.\nPluteus 86.\n",
+         {"1. Spores white. ... 2", "1. Spores pink. => Pluteus", "2. Gills free and thin. => Amanita nov.",
+          "2. Gills attached. => Tricholoma s. str."}},
+        {"a paragraph above, a couplet of three last, a page mark after a name",
+         "AMANITACEAE.\n\nFleshy fungi of the woods, with white or pink spores and gills.\n\n"
+         "Spores white.\t\nGills free\t1 Amanita. [240]\nGills attached\t2 Tricholoma.\nSpores pink.\t\n"
+         "Gills free\t3 Pluteus.\nGills attached\t4 Entoloma.\nGills decurrent\tClitopilus.\n",
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma",
+          "3. Gills decurrent => Clitopilus"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
@@ -190,6 +219,11 @@ TEST(IndentedKey, ALeadEndingInANumberKeepsItsSubLeadsApart) {
                          "        Fruit a berry ..... Viburnum\n    Leaves alternate ..... Quercus\nPlants herbaceous ..... Viola\n",
          {"1. Plants woody (Fig. 3) ... 2", "1. Plants herbaceous => Viola", "2. Leaves opposite (Fig. 4) ... 3",
           "2. Leaves alternate => Quercus", "3. Fruit winged => Acer", "3. Fruit a berry => Viburnum"}},
+        {"measurements, names after one blank and the book's number",
+         "Plants woody 12-15\n\tLeaves opposite 12-15\n\t\tFruit winged 14. Acer rubrum\n"
+         "\t\tFruit a berry 15. Viburnum opulus\n\tLeaves alternate 16. Quercus alba\nPlants herbaceous 17. Viola tricolor\n",
+         {"1. Plants woody 12-15 ... 2", "1. Plants herbaceous => Viola tricolor", "2. Leaves opposite 12-15 ... 3",
+          "2. Leaves alternate => Quercus alba", "3. Fruit winged => Acer rubrum", "3. Fruit a berry => Viburnum opulus"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
@@ -255,4 +289,20 @@ TEST(IndentedKey, KeySetOutInParagraphsKeepsWrappedLeadsWholeAndLeavesNotesOut) 
                                 "3. Stem bare. => Amanitopsis"}));
     EXPECT_EQ(key.notes, 1);
     EXPECT_NE(key.message.find(kMsgNotesOne), std::string::npos) << key.message;
+}
+
+TEST(IndentedKey, ALetteredKeyCopiedByOcrStartsAtItsFirstLabel) {
+    // A title, a caption and what OCR made of a picture above; group names,
+    // ranks and a remark in brackets on lines of their own; a lead carried on
+    // after a semicolon; text after the last name.
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "Jaws of a snake\n\nFF, Fangs; G, Gland;\n\nj OM\nwo as : ' Aa\n\nINTRODUCTION\n"
+        "The key leaves the worms aside.\n\nKEY to CLASSES\nA. Skin without scales.\nAmphibia.\na. A tail present.\n"
+        "Order Caudata- the Salamanders.\naa. Tail absent;\nhind legs long.\nOrder Salientia (These\njump far).\nBY j\n"
+        "AA. Skin with scales.\nOrder Squamata.\n\nThe reptiles are found everywhere.\n"));
+    ASSERT_TRUE(key.converted) << key.message;
+    EXPECT_EQ(key.lines, (Lines{"1. Skin without scales. Amphibia. ... 2", "1. Skin with scales. => Order Squamata.",
+                                "2. A tail present. => Order Caudata- the Salamanders.",
+                                "2. Tail absent; hind legs long. => Order Salientia (These jump far)."}));
+    EXPECT_EQ(key.setAside, 9);
 }

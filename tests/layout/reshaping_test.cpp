@@ -29,8 +29,14 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Ovule ascending.--Species 50. =Ranunculus= L.", "Ovule ascending.--Species 50.", -1, "Ranunculus L."},
         {"Wings with four ridges E. pingbianensis sp. nov.", "Wings with four ridges", -1, "E. pingbianensis sp. nov."},
         {"Disk white-pruinose 14. L. _alba_", "Disk white-pruinose", -1, "L. alba"},
+        {"Apex rounded (Fig. 14G) P.rufiposterus sp. nov.", "Apex rounded (Fig. 14G)", -1, "P.rufiposterus sp. nov."},
         {"Plants woody 12-15", "Plants woody 12-15", -1, ""},
         {"Tibia long (Fig. 3)", "Tibia long (Fig. 3)", -1, ""},
+        {"Wings dark ........ hemera sp. nov. (p. 180)", "Wings dark", -1, "hemera sp. nov. (p. 180)"},
+        {"Wings dark ........ Plega masii (Giordani Soika, 1933)", "Wings dark", -1, "Plega masii (Giordani Soika, 1933)"},
+        {"Wings dark ( Fig. 228", "Wings dark ( Fig. 228", -1, ""},
+        {"Wings dark ........ R. alba sp. nov. ( R. pavo group), p. 90", "Wings dark", -1,
+         "R. alba sp. nov. ( R. pavo group), p. 90"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.body);
@@ -72,6 +78,18 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"Key to Plega 1 Wings dark ........ 2 - Wings pale ........ Plega alba 2(1) Legs long ........ "
           "Plega nigra - Legs short ........ Plega rufa"},
          finished, "1 ligne de texte avant la clé laissée de côté"},
+        {"each field on a line of its own, as a journal's XML page copies",
+         {"Zootaxa", "2011", "1", "Key to the species of", "Plega", "1. Wings dark (", "Fig. 2", ")........", "2", ".",
+          "- Wings pale ........", "P. alba", "sp. nov.", "2. Legs long ........ P. nigra", "- Legs short ........ P. rufa"},
+         {"1,2$ Wings dark ( Fig. 2 )", "1,0$ Wings pale $ P. alba sp. nov.", "2,0$ Legs long $ P. nigra",
+          "2,0$ Legs short $ P. rufa"},
+         "5 lignes de texte avant la clé laissées de côté"},
+        {"a book's sub-key from its couplet 16, in paragraphs, the book's numbers in the marked names",
+         {"16. Wings dark. 17", "", "Wings pale. =4. Plega alba.=", "", "17. Legs long. =5. Plega nigra.=", "",
+          "Legs short, the", "1 pair bent. =6. Plega rufa.="},
+         {"1,2$ Wings dark.", "1,0$ Wings pale. $ Plega alba.", "2,0$ Legs long. $ Plega nigra.",
+          "2,0$ Legs short, the 1 pair bent. $ Plega rufa."},
+         "3 numéros d'espèce ou de page du livre retirés des noms"},
         {"references in brackets and words",
          {"1. Wings dark (2)", "1'. Wings pale ........ Plega alba", "2. Legs long, see [3]",
           "2'. Legs short ........ Plega rufa", "3. Tarsi black \u2192 Plega nigra", "3'. Tarsi white ........ Plega nivea"},

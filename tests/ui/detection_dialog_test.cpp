@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTimer>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTextEdit>
@@ -127,4 +130,32 @@ TEST(DetectionDialog, F9ProcessesTheKeyWhileTheWindowHasTheFocus) {
     MessageCatcher messages;
     QTest::keyClick(d->proposalsTable(), Qt::Key_F9);
     EXPECT_EQ(runs, 1);
+}
+
+TEST(DetectionDialog, AnnulerStopsTheSearchOfALongText) {
+    auto w = openWindow();
+    QString text;
+    for (int n = 1; n <= 100000; ++n)
+        text += QStringLiteral("%1. Chapeau blanc, couplet %1 ........ %2\n").arg(n).arg(n + 1);
+    w->setWorkingText(text);
+    // The progress shows after a while; "Annuler" is clicked once it does.
+    bool clicked = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* progress = w->findChild<QProgressDialog*>(QStringLiteral("ProgressionDetection"));
+        if (clicked || !progress || !progress->isVisible()) return;
+        for (QPushButton* b : progress->findChildren<QPushButton*>())
+            if (b->text() == QStringLiteral("Annuler")) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                clicked = true;
+            }
+    });
+    poll.start(50);
+    TDetection* d = openDetection(*w);
+    poll.stop();
+    ASSERT_NE(d, nullptr);
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(d->statusLabel()->text(), QString::fromUtf8(kMsgDetectionCancelled));
+    EXPECT_EQ(d->proposalsTable()->rowCount(), 0);
+    EXPECT_FALSE(d->applyButton()->isEnabled());
 }
