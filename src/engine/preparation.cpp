@@ -24,7 +24,7 @@ namespace {
 // only, which keeps a chain of joins linear.
 class FrontText {
 public:
-    explicit FrontText(std::string s) : buf_(std::move(s)) {}
+    explicit FrontText(std::string_view s) : buf_(s) {}
     std::string_view view() const { return std::string_view(buf_).substr(off_); }
     bool empty() const { return off_ == buf_.size(); }
     void prepend(std::string_view s) {
@@ -69,7 +69,7 @@ void joinInto(Line& current, std::string_view sep, Line&& block) {
 
 }  // namespace
 
-PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) {
+PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
     const int n = static_cast<int>(working.size());
     host.setProgressMaximum(std::max(n - 2, 0));
 

@@ -3,7 +3,7 @@
 
 namespace sarvelo {
 
-RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, Host& host,
+RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Host& host,
                         const RunOptions& options) {
     RunResult result;
     if (!preconditionMet(p)) {

@@ -275,6 +275,11 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view se
 std::string oneLine(std::string_view s) {
     std::string out;
     out.reserve(s.size());
+    appendOneLine(out, s);
+    return out;
+}
+
+void appendOneLine(std::string& out, std::string_view s) {
     for (std::size_t i = 0; i < s.size(); ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
         const auto next = [&](std::size_t k) { return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0; };
@@ -290,7 +295,6 @@ std::string oneLine(std::string_view s) {
             out += static_cast<char>(c);
         }
     }
-    return out;
 }
 
 namespace {

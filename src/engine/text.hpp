@@ -81,6 +81,7 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view se
 // and the Unicode line and paragraph separators become a space, so that a
 // line break inside a lead cannot split it and no NUL byte is written.
 std::string oneLine(std::string_view s);
+void appendOneLine(std::string& out, std::string_view s);
 
 // Text order ignoring case, as the lists of the views sort: blanks and
 // punctuation first, then digits, then letters (upper and lower case alike),
