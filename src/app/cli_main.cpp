@@ -67,18 +67,21 @@ std::string linesText(const std::vector<std::string>& lines) {
     return buffer;
 }
 
-// Every output of one run, decided before any is written: the files are
-// written together or not at all, and at most one output is standard output.
+// Every output of one run: the files are renamed over their targets together
+// or not at all, once every output is decided, and at most one output is
+// standard output.
 class Outputs {
 public:
+    // A file goes to its temporary file at once: a long key's outputs do not
+    // wait in memory for each other.
     void add(const std::string& path, std::string bytes) {
         if (path == "-") standardOutput_ = std::move(bytes);
-        else files_.push_back({path, std::move(bytes)});
+        else files_.add(path, bytes);
     }
     void addLines(const std::string& path, const std::vector<std::string>& lines) { add(path, linesText(lines)); }
     // Returns the exit status of a failed write.
     std::optional<int> write() {
-        const auto failure = writeFilesTogether(files_, [this] {
+        const auto failure = files_.commit([this] {
             return standardOutput_.empty() || static_cast<bool>((std::cout << standardOutput_).flush());
         });
         if (!failure) return std::nullopt;
@@ -86,7 +89,7 @@ public:
     }
 
 private:
-    std::vector<FileToWrite> files_;
+    FilesTogether files_;
     std::string standardOutput_;
 };
 
