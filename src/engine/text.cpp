@@ -142,13 +142,38 @@ std::size_t pos(std::string_view t, std::string_view s) {
     return length(s.substr(0, at)) + 1;
 }
 
+namespace {
+
+// Where a cut through the first `t` of s ends, when the character count
+// comes to the byte offset of the match: s starts on a character (not in the
+// middle of one) and holds t. The cut also takes the rest of a character
+// that t leaves unfinished. Otherwise npos, and the count is made.
+std::size_t cutEnd(std::string_view s, std::string_view t) {
+    if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return std::string_view::npos;
+    const auto at = s.find(t);
+    if (at == std::string_view::npos) return std::string_view::npos;
+    std::size_t end = at + t.size();
+    while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
+    return end;
+}
+
+}  // namespace
+
 void cutThrough(std::string& s, std::string_view t) {
+    if (const std::size_t end = cutEnd(s, t); end != std::string_view::npos) {
+        s.erase(0, end);
+        return;
+    }
     const long p = static_cast<long>(pos(t, s));
     const long count = p + static_cast<long>(length(t)) - 1;
     if (count > 0) removeFirstChars(s, static_cast<std::size_t>(count));
 }
 
 void cutThrough(std::string_view& s, std::string_view t) {
+    if (const std::size_t end = cutEnd(s, t); end != std::string_view::npos) {
+        s.remove_prefix(end);
+        return;
+    }
     const long p = static_cast<long>(pos(t, s));
     const long count = p + static_cast<long>(length(t)) - 1;
     if (count > 0) s.remove_prefix(byteOffsetOfChar(s, static_cast<std::size_t>(count)));
@@ -280,21 +305,23 @@ std::string oneLine(std::string_view s) {
 }
 
 void appendOneLine(std::string& out, std::string_view s) {
+    // Runs of ordinary characters go in whole.
+    std::size_t from = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != 0x7F && c != 0xC2 && c != 0xE2) continue;
         const auto next = [&](std::size_t k) { return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0; };
-        if (c < 0x20 || c == 0x7F) {
-            out += ' ';
-        } else if (c == 0xC2 && next(1) == 0x85) {  // NEL
-            out += ' ';
-            i += 1;
-        } else if (c == 0xE2 && next(1) == 0x80 && (next(2) & 0xFE) == 0xA8) {  // U+2028, U+2029
-            out += ' ';
-            i += 2;
-        } else {
-            out += static_cast<char>(c);
-        }
+        std::size_t skip = 0;  // bytes after the first one that become the space too
+        if (c < 0x20 || c == 0x7F) skip = 0;
+        else if (c == 0xC2 && next(1) == 0x85) skip = 1;  // NEL
+        else if (c == 0xE2 && next(1) == 0x80 && (next(2) & 0xFE) == 0xA8) skip = 2;  // U+2028, U+2029
+        else continue;
+        out.append(s.substr(from, i - from));
+        out += ' ';
+        i += skip;
+        from = i + 1;
     }
+    out.append(s.substr(from));
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "engine/text_lines.hpp"
 
+#include <algorithm>
 #include <limits>
 #include <new>
 
@@ -15,13 +16,15 @@ void TextLines::add(std::string_view line) {
 
 TextLines TextLines::split(std::string_view s) {
     TextLines out;
-    std::size_t breaks = 1;
-    for (const char c : s) breaks += c == '\n' || c == '\r';
+    const bool returns = s.find('\r') != std::string_view::npos;
+    std::size_t breaks = 1 + static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
+    if (returns) breaks += static_cast<std::size_t>(std::count(s.begin(), s.end(), '\r'));
     out.ends_.reserve(breaks);
     out.text_.reserve(s.size());
     std::size_t start = 0;
     while (start < s.size()) {
-        auto end = s.find_first_of("\r\n", start);
+        // Without any "\r", the line ends are found by memchr.
+        auto end = returns ? s.find_first_of("\r\n", start) : s.find('\n', start);
         if (end == std::string_view::npos) end = s.size();
         out.add(s.substr(start, end - start));
         start = end + 1;

@@ -34,6 +34,26 @@ TEST(Text, CutThrough) {
     s = "ab";
     cutThrough(s, "b");
     EXPECT_EQ(s, "");
+    // Counted in characters: a cut through part of a character takes all of
+    // it; stray character pieces at the start move the cut as the count of
+    // characters moves it.
+    const struct {
+        std::string s, t, rest;
+    } cases[] = {
+        {"12é. x", "é.", " x"},
+        {"a\xC3\xA9" "b", "a\xC3", "b"},
+        {"\xA9\xA9x. y", ". ", " y"},
+        {"\xA9" "ab", "b", "b"},
+        {"\xA9\xA9" "ab", "a", "ab"},
+    };
+    for (const auto& c : cases) {
+        std::string cut = c.s;
+        cutThrough(cut, c.t);
+        std::string_view view = c.s;
+        cutThrough(view, c.t);
+        EXPECT_EQ(cut, c.rest) << c.s;
+        EXPECT_EQ(view, c.rest) << c.s;
+    }
 }
 
 TEST(Text, RemoveAllReachesAFixedPoint) {
