@@ -315,7 +315,7 @@ int run(int argc, char** argv) {
     }
 
     if (!o.tableFile.empty()) outputs.add(o.tableFile, tableText(table));
-    if (!o.treeFile.empty()) outputs.add(o.treeFile, asLines(treeAsText(buildTree(table))));
+    if (!o.treeFile.empty()) outputs.add(o.treeFile, asLines(treeText(table)));
     if ((!o.finishedKeyFile.empty() || !o.exports.empty()) && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
     if (result.outcome == RunOutcome::Success) {

@@ -95,6 +95,17 @@ public:
         return tree;
     }
 
+    // The text of the tree `build` gives, written from the nodes themselves.
+    std::string text() {
+        std::string out;
+        if (entries_.empty()) return out;
+        placeRoot();
+        expand();
+        out.reserve(textSize(0, 0));
+        appendNode(0, 0, out);
+        return out;
+    }
+
 private:
     bool pending(int node) const { return nodes_[node].count == 0 && !isFinal(nodes_[node].text); }
 
@@ -212,6 +223,19 @@ private:
         return out;
     }
 
+    std::size_t textSize(int node, int depth) const {
+        std::size_t size = static_cast<std::size_t>(depth) * 2 + nodes_[node].text.size() + 1;
+        for (int c = nodes_[node].first; c < nodes_[node].first + nodes_[node].count; ++c) size += textSize(c, depth + 1);
+        return size;
+    }
+
+    void appendNode(int node, int depth, std::string& out) const {
+        out.append(static_cast<std::size_t>(depth) * 2, ' ');
+        out += nodes_[node].text;
+        out += '\n';
+        for (int c = nodes_[node].first; c < nodes_[node].first + nodes_[node].count; ++c) appendNode(c, depth + 1, out);
+    }
+
     std::vector<Entry> entries_;
     std::vector<char> used_;
     // Entry positions by number, in list order.
@@ -235,6 +259,8 @@ void appendText(const TreeNode& node, int depth, std::string& out) {
 }  // namespace
 
 Tree buildTree(const ResultTable& table) { return Builder(sortedEntries(table)).build(); }
+
+std::string treeText(const ResultTable& table) { return Builder(sortedEntries(table)).text(); }
 
 std::string treeAsText(const Tree& tree) {
     std::string out;
