@@ -184,8 +184,10 @@ void fillFromNextRow(ResultTable& table, int r, Host& host) {
 
 }  // namespace
 
-void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host) {
-    const int n = static_cast<int>(prepared.lines.size());
+namespace {
+
+void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTable& table, Host& host) {
+    const int n = static_cast<int>(lines.size());
     table.setRowCount(n + 1);
     table.setColumnCount(ResultTable::kShownColumns);
 
@@ -202,13 +204,24 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
         host.setProgress(k);
         const int r = k + 1;
         for (int c = kNb; c <= kTarget; ++c) table.cell(r, c).clear();
-        splitLine(prepared.lines[k], r, p, sectionStartUpper, sectionUpper, separators, table);
+        splitLine(lines[k], r, p, sectionStartUpper, sectionUpper, separators, table);
+        if (release) std::string().swap((*release)[static_cast<std::size_t>(k)]);
         if (r >= 2) resolveMarker(table, r - 1, p);
         if (r >= 3) fillFromNextRow(table, r - 2, host);
     }
     host.setProgress(0);
     if (n >= 1) resolveMarker(table, n, p);
     for (int r = std::max(n - 1, 1); r <= n; ++r) fillFromNextRow(table, r, host);
+}
+
+}  // namespace
+
+void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host) {
+    buildRows(prepared.lines, nullptr, p, table, host);
+}
+
+void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table, Host& host) {
+    buildRows(prepared.lines, &prepared.lines, p, table, host);
 }
 
 void tidyDescriptions(ResultTable& table) {

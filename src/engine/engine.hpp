@@ -55,6 +55,9 @@ inline PreparedText prepareLines(const Lines& working, const KeyParams& p, Host&
 // Per-line pass, marker pass and next-row pass; the table gets one row per
 // prepared line.
 void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host);
+// The same, letting go of each prepared line once its row is split: the
+// table's cells take the room the lines leave.
+void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table, Host& host);
 // Tidies every non-empty description (only after an error-free scan).
 void tidyDescriptions(ResultTable& table);
 

@@ -14,7 +14,7 @@ RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Hos
     table.clearData();
 
     PreparedText prepared = prepareLines(working, p, host);
-    buildTable(prepared, p, table, host);
+    buildTable(std::move(prepared), p, table, host);  // lets go of the lines only
     Lines().swap(prepared.lines);  // the table holds the text from here on
     result.rowOrigin = std::move(prepared.origin);
     result.rowLast = std::move(prepared.last);

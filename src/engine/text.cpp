@@ -367,37 +367,40 @@ bool lessIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() < b.size();
 }
 
-std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts) {
-    // The first 16 bytes of each key travel with the position, so most
-    // comparisons never leave the array being sorted.
+std::vector<std::size_t> orderIgnoringCase(LinesView texts) {
+    // The weights of the first 16 bytes of each text travel with its
+    // position, so most comparisons never leave the array being sorted; the
+    // rest is compared weight by weight, without a key per text.
     struct Item {
         std::uint64_t high, low;
         std::size_t index;
     };
-    std::vector<std::string> keys;
-    keys.reserve(texts.size());
+    const auto& w = weights();
     std::vector<Item> items;
     items.reserve(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        keys.push_back(sortKeyIgnoringCase(texts[i]));
-        const std::string& k = keys.back();
+        const std::string_view t = texts[i];
         std::uint64_t part[2] = {0, 0};
-        for (std::size_t b = 0; b < 16 && b < k.size(); ++b)
-            part[b / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(k[b])) << (8 * (7 - b % 8));
+        for (std::size_t b = 0; b < 16 && b < t.size(); ++b)
+            part[b / 8] |= static_cast<std::uint64_t>(w[static_cast<unsigned char>(t[b])]) << (8 * (7 - b % 8));
         items.push_back({part[0], part[1], i});
     }
     std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         if (a.high != b.high) return a.high < b.high;
         if (a.low != b.low) return a.low < b.low;
-        const std::string& ka = keys[a.index];
-        const std::string& kb = keys[b.index];
-        if (ka.size() <= 16 || kb.size() <= 16) return ka.size() < kb.size();
-        return std::string_view(ka).substr(16) < std::string_view(kb).substr(16);
+        const std::string_view ta = texts[a.index];
+        const std::string_view tb = texts[b.index];
+        if (ta.size() <= 16 || tb.size() <= 16) return ta.size() < tb.size();
+        return lessIgnoringCase(ta.substr(16), tb.substr(16));
     });
     std::vector<std::size_t> order;
     order.reserve(items.size());
     for (const auto& item : items) order.push_back(item.index);
     return order;
+}
+
+std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts) {
+    return orderIgnoringCase(LinesView(texts));
 }
 
 std::optional<int> toInteger(std::string_view s) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text_lines.hpp"
+
 namespace sarvelo::text {
 
 // Number of characters (code points) of a UTF-8 text.
@@ -92,6 +94,7 @@ bool lessIgnoringCase(std::string_view a, std::string_view b);
 // The positions of the texts in that order; texts equal but for case keep
 // their relative order.
 std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts);
+std::vector<std::size_t> orderIgnoringCase(LinesView texts);
 
 // Whether a word, followed by a number, names a group of a key rather than a
 // taxon and its page: "Group 1", "Groupe 2", "Section 3", "Clé 4" (any case,

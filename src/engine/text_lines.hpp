@@ -24,6 +24,7 @@ public:
         const std::size_t begin = i == 0 ? 0 : ends_[i - 1];
         return std::string_view(text_).substr(begin, ends_[i] - begin);
     }
+    void push_back(std::string_view line) { add(line); }
     // Keeps the first `count` lines (giving back the room of most of the text).
     void truncate(std::size_t count);
     std::vector<std::string> toLines() const;
