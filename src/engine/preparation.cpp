@@ -22,31 +22,39 @@ namespace {
 // A line's text with room before it: the pass joins a line to the block
 // below it, which grows downwards as it absorbs lines, so the new text goes in
 // front. Prepending with spare room costs the size of the prepended part
-// only, which keeps a chain of joins linear.
+// only, which keeps a chain of joins linear. Until something is prepended the
+// text is the user's line itself, not a copy.
 class FrontText {
 public:
-    explicit FrontText(std::string_view s) : buf_(s) {}
-    std::string_view view() const { return std::string_view(buf_).substr(off_); }
-    bool empty() const { return off_ == buf_.size(); }
+    explicit FrontText(std::string_view s) : borrowed_(s) {}
+    std::string_view view() const { return owned_ ? std::string_view(buf_).substr(off_) : borrowed_; }
+    bool empty() const { return view().empty(); }
     void prepend(std::string_view s) {
-        if (s.size() > off_) {
-            const std::size_t room = s.size() + std::max(buf_.size() - off_, std::size_t{16});
-            std::string grown(room, '\0');
-            grown.append(view());
+        if (!owned_ || s.size() > off_) {
+            const std::string_view text = view();
+            const std::size_t room = s.size() + std::max(text.size(), std::size_t{16});
+            std::string grown;
+            grown.reserve(room + text.size());
+            grown.resize(room);
+            grown.append(text);
             buf_ = std::move(grown);
             off_ = room;
+            owned_ = true;
         }
         off_ -= s.size();
         std::copy(s.begin(), s.end(), buf_.begin() + static_cast<std::ptrdiff_t>(off_));
     }
     std::string take() && {
+        if (!owned_) return std::string(borrowed_);
         buf_.erase(0, off_);
         return std::move(buf_);
     }
 
 private:
+    std::string_view borrowed_;  // the user's line, while nothing is prepended
     std::string buf_;
     std::size_t off_ = 0;
+    bool owned_ = false;
 };
 
 struct Line {
