@@ -106,32 +106,56 @@ constexpr std::size_t kShownOfAKind = 20;
 
 class Warnings {
 public:
-    void add(int line, std::string_view kind, std::string text) { items_.push_back({line, std::string(kind), std::move(text)}); }
+    // Only the first kShownOfAKind of a kind in line order are kept, with
+    // the count of the others: a file of a million faulty rows keeps twenty.
+    void add(int line, std::string_view kind, std::string text) {
+        auto [at, added] = kinds_.try_emplace(std::string(kind));
+        Kind& k = at->second;
+        ++k.count;
+        Item item{line, next_++, &at->first, std::move(text)};
+        if (k.kept.size() < kShownOfAKind) {
+            k.kept.push_back(std::move(item));
+            return;
+        }
+        auto last = std::max_element(k.kept.begin(), k.kept.end(), before);
+        if (before(item, *last)) *last = std::move(item);
+    }
 
     // In line order, at most kShownOfAKind of a kind, then the counts left.
     std::vector<std::string> lines() {
-        std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) { return a.line < b.line; });
-        std::vector<std::pair<std::string, std::size_t>> counts;  // kinds in order of first appearance
-        std::unordered_map<std::string, std::size_t> at;
+        std::vector<Item> items;
+        for (auto& [name, kind] : kinds_)
+            for (Item& item : kind.kept) items.push_back(std::move(item));
+        std::sort(items.begin(), items.end(), before);
+        std::vector<const std::string*> order;  // kinds in order of first appearance
+        std::unordered_map<const std::string*, bool> seen;
         std::vector<std::string> out;
-        for (Item& item : items_) {
-            const auto [it, added] = at.try_emplace(item.kind, counts.size());
-            if (added) counts.emplace_back(item.kind, 0);
-            if (++counts[it->second].second <= kShownOfAKind) out.push_back(std::move(item.text));
+        for (Item& item : items) {
+            if (seen.try_emplace(item.kind, true).second) order.push_back(item.kind);
+            out.push_back(std::move(item.text));
         }
-        for (const auto& [kind, count] : counts)
+        for (const std::string* kind : order) {
+            const std::size_t count = kinds_.at(*kind).count;
             if (count > kShownOfAKind)
-                out.push_back("... et " + std::to_string(count - kShownOfAKind) + " autres lignes : " + kind);
+                out.push_back("... et " + std::to_string(count - kShownOfAKind) + " autres lignes : " + *kind);
+        }
         return out;
     }
 
 private:
     struct Item {
         int line;
-        std::string kind;
+        std::size_t added;  // order of addition, for warnings of one line
+        const std::string* kind;
         std::string text;
     };
-    std::vector<Item> items_;
+    static bool before(const Item& a, const Item& b) { return a.line != b.line ? a.line < b.line : a.added < b.added; }
+    struct Kind {
+        std::vector<Item> kept;
+        std::size_t count = 0;
+    };
+    std::unordered_map<std::string, Kind> kinds_;  // node-based: the kind names stay put
+    std::size_t next_ = 0;
 };
 
 std::string quotedText(std::string_view s) {
