@@ -208,7 +208,9 @@ int run(int argc, char** argv) {
         FileBytes keyBytes = readFileBytes(o.keyFile);
         if (keyBytes.error) return fail(o.keyFile, *keyBytes.error);
         if (o.keyBase || interchange::isKeyBaseFileName(o.keyFile)) {
-            interchange::ImportedKey imported = interchange::importKeyBase(decodeText(keyBytes.bytes));
+            std::string decoded = decodeText(keyBytes.bytes);
+            std::string().swap(keyBytes.bytes);
+            interchange::ImportedKey imported = interchange::importKeyBase(decoded);
             if (imported.error) return fail(o.keyFile, *imported.error);
             if (!o.quiet) {
                 std::string listed;
