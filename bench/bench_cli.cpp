@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdint>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -98,18 +99,23 @@ void BM_CliEndToEnd(benchmark::State& state) {
 }
 BENCHMARK(BM_CliEndToEnd)->Arg(10000)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-// A two-lead key then megabytes of empty lines: the peak is compared with
-// the input's size.
-void BM_CliBlankLines(benchmark::State& state) {
-    const std::string key = kDir + "sarvelo_bench_blank.txt";
+// Megabytes of the shortest lines: a two-lead key then empty lines, or a
+// KeyBase file of one-column rows; the peak is compared with the input's size.
+void BM_CliShortLines(benchmark::State& state) {
+    const bool keyBase = state.range(1) == 1;
+    const std::string key = kDir + (keyBase ? "sarvelo_bench_short.csv" : "sarvelo_bench_blank.txt");
     {
         std::ofstream out(key, std::ios::binary);
-        out << "1. a ... 2\n1. b => T\n" << std::string(static_cast<std::size_t>(state.range(0)), '\n');
+        if (keyBase) {
+            for (std::int64_t i = 0; i < state.range(0) / 2; ++i) out << "a\n";
+        } else {
+            out << "1. a ... 2\n1. b => T\n" << std::string(static_cast<std::size_t>(state.range(0)), '\n');
+        }
     }
     writeConfiguration();
-    timeCli(state, key, static_cast<double>(state.range(0)), "s_per_line");
+    timeCli(state, key, static_cast<double>(state.range(0)), "s_per_byte");
 }
-BENCHMARK(BM_CliBlankLines)->Arg(6000000)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_CliShortLines)->Args({6000000, 0})->Args({6000000, 1})->Unit(benchmark::kMillisecond)->UseManualTime();
 
 }  // namespace
 
