@@ -182,10 +182,6 @@ void fillFromNextRow(ResultTable& table, int r, Host& host) {
     if (target.empty()) target = table.cellOrEmpty(r + 1, kNb);
 }
 
-}  // namespace
-
-namespace {
-
 void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTable& table, Host& host) {
     const int n = static_cast<int>(lines.size());
     table.setRowCount(n + 1);
