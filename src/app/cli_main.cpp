@@ -56,7 +56,10 @@ int fail(const std::string& file, const std::string& reason) {
 }
 
 std::string linesText(const std::vector<std::string>& lines) {
+    std::size_t size = 0;
+    for (const auto& line : lines) size += line.size() + 1;
     std::string buffer;
+    buffer.reserve(size);
     for (const auto& line : lines) {
         buffer += line;
         buffer += '\n';
@@ -64,18 +67,21 @@ std::string linesText(const std::vector<std::string>& lines) {
     return buffer;
 }
 
-// Every output of one run, decided before any is written: the files are
-// written together or not at all, and at most one output is standard output.
+// Every output of one run: the files are renamed over their targets together
+// or not at all, once every output is decided, and at most one output is
+// standard output.
 class Outputs {
 public:
+    // A file goes to its temporary file at once: a long key's outputs do not
+    // wait in memory for each other.
     void add(const std::string& path, std::string bytes) {
         if (path == "-") standardOutput_ = std::move(bytes);
-        else files_.push_back({path, std::move(bytes)});
+        else files_.add(path, bytes);
     }
     void addLines(const std::string& path, const std::vector<std::string>& lines) { add(path, linesText(lines)); }
     // Returns the exit status of a failed write.
     std::optional<int> write() {
-        const auto failure = writeFilesTogether(files_, [this] {
+        const auto failure = files_.commit([this] {
             return standardOutput_.empty() || static_cast<bool>((std::cout << standardOutput_).flush());
         });
         if (!failure) return std::nullopt;
@@ -83,12 +89,12 @@ public:
     }
 
 private:
-    std::vector<FileToWrite> files_;
+    FilesTogether files_;
     std::string standardOutput_;
 };
 
-std::string escapeCell(const std::string& cell) {
-    std::string out;
+// A cell of the table file: tabs, line ends, backslashes and NULs escaped.
+void appendEscapedCell(std::string& out, std::string_view cell) {
     for (char c : cell) {
         if (c == '\t') out += "\\t";
         else if (c == '\n') out += "\\n";
@@ -97,21 +103,36 @@ std::string escapeCell(const std::string& cell) {
         else if (c == '\0') out += "\\0";
         else out += c;
     }
+}
+
+// The shown columns, a line per row; sized first so that a long table is
+// written once, without regrowing (an escape takes two bytes).
+std::string tableText(const ResultTable& table) {
+    std::size_t size = 0;
+    for (int r = 0; r < table.rowCount(); ++r)
+        for (int c = 0; c < ResultTable::kShownColumns; ++c) {
+            const std::string& cell = table.cell(r, c);
+            size += cell.size() + 1;
+            for (char ch : cell) size += ch == '\t' || ch == '\n' || ch == '\r' || ch == '\\' || ch == '\0';
+        }
+    std::string out;
+    out.reserve(size);
+    for (int r = 0; r < table.rowCount(); ++r) {
+        for (int c = 0; c < ResultTable::kShownColumns; ++c) {
+            if (c) out += '\t';
+            appendEscapedCell(out, table.cell(r, c));
+        }
+        out += '\n';
+    }
     return out;
 }
 
-std::vector<std::string> tableLines(const ResultTable& table) {
-    std::vector<std::string> lines;
-    lines.reserve(table.rowCount());
-    for (int r = 0; r < table.rowCount(); ++r) {
-        std::string line;
-        for (int c = 0; c < ResultTable::kShownColumns; ++c) {
-            if (c) line += '\t';
-            line += escapeCell(table.cell(r, c));
-        }
-        lines.push_back(std::move(line));
-    }
-    return lines;
+// Text as written line by line: every line ended by "\n", "\r\n" and "\r"
+// read as line ends.
+std::string asLines(std::string text) {
+    if (text.find('\r') != std::string::npos) return linesText(text::splitLines(text));
+    if (!text.empty() && text.back() != '\n') text += '\n';
+    return text;
 }
 
 // --indentee: the key text becomes the converted couplet key and the
@@ -173,52 +194,69 @@ int run(int argc, char** argv) {
     const cli::Options& o = commandLine.options;
 
     // A key document (RTF or text) brings its own key text and configuration.
-    const FileBytes keyBytes = readFileBytes(o.keyFile);
-    if (keyBytes.error) return fail(o.keyFile, *keyBytes.error);
-    Lines lines;
-    RichText keyText;
+    // The run reads the key as `TextLines` (one buffer); the formatted text
+    // of an RTF document is kept only until the document is written.
+    TextLines lines;
+    std::optional<RichText> formatted;
     std::vector<std::string> configLines;
     bool ownConfiguration = false;
     // A KeyBase file's own couplet labels and lines, for the findings.
     std::vector<std::string> coupletLabels;
     std::vector<int> fileLines;
-    if (o.keyBase || interchange::isKeyBaseFileName(o.keyFile)) {
-        interchange::ImportedKey imported = interchange::importKeyBase(decodeText(keyBytes.bytes));
-        if (imported.error) return fail(o.keyFile, *imported.error);
-        if (!o.quiet) {
-            std::string listed;
-            for (const auto& warning : imported.warnings) listed += o.keyFile + ": " + warning + "\n";
-            std::cerr << listed;
+    {
+        // The file's bytes go once read: they would double the run's peak.
+        FileBytes keyBytes = readFileBytes(o.keyFile);
+        if (keyBytes.error) return fail(o.keyFile, *keyBytes.error);
+        if (o.keyBase || interchange::isKeyBaseFileName(o.keyFile)) {
+            std::string decoded = decodeText(keyBytes.bytes);
+            std::string().swap(keyBytes.bytes);
+            interchange::ImportedKey imported = interchange::importKeyBase(decoded);
+            if (imported.error) return fail(o.keyFile, *imported.error);
+            if (!o.quiet) {
+                std::string listed;
+                for (const auto& warning : imported.warnings) listed += o.keyFile + ": " + warning + "\n";
+                std::cerr << listed;
+            }
+            lines = TextLines::of(imported.text);
+            configLines = std::move(imported.configuration);
+            coupletLabels = std::move(imported.coupletLabels);
+            fileLines = std::move(imported.fileLines);
+            ownConfiguration = true;
+        } else {
+            std::optional<KeyDocumentLines> document = readKeyDocumentLines(keyBytes.bytes);
+            if (!document) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
+            if (document->replaced && !o.quiet) std::cerr << o.keyFile << ": " << replacedBytesMessage(document->replaced) << "\n";
+            lines = std::move(document->keyText);
+            formatted = std::move(document->formatted);
+            configLines = std::move(document->configuration);
+            ownConfiguration = document->hasMarker;
         }
-        lines = std::move(imported.text);
-        configLines = std::move(imported.configuration);
-        coupletLabels = std::move(imported.coupletLabels);
-        fileLines = std::move(imported.fileLines);
-        keyText = RichText::fromLines(lines);
-        ownConfiguration = true;
-    } else {
-        std::optional<KeyDocument> document = readKeyDocument(keyBytes.bytes);
-        if (!document) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
-        if (document->replaced && !o.quiet) std::cerr << o.keyFile << ": " << replacedBytesMessage(document->replaced) << "\n";
-        keyText = std::move(document->keyText);
-        lines = keyText.lines();
-        configLines = std::move(document->configuration);
-        ownConfiguration = document->hasMarker;
     }
     if (o.configFile.empty() && !ownConfiguration && !o.indented && !o.detect)
         return fail("", "aucun fichier de paramètres : --config FICHIER (voir --help)");
     // An empty key is a faulty one, like a blank one: nothing to process or write.
-    if (std::all_of(lines.begin(), lines.end(), [](const std::string& l) { return l.find_first_not_of(" \t\r\f\v") == std::string::npos; })) {
+    const auto blank = [](std::string_view l) { return l.find_first_not_of(" \t\r\f\v") == std::string_view::npos; };
+    std::size_t firstText = 0;
+    while (firstText < lines.size() && blank(lines[firstText])) ++firstText;
+    if (firstText == lines.size()) {
         std::cerr << "sarvelo-cli: " << o.keyFile << ": la clé est vide (aucune ligne de texte)\n";
         return 1;
     }
 
     Outputs outputs;
     KeyParams params;
-    if (o.detect) {
-        if (const auto code = detectParameters(o, lines, params, outputs)) return *code;
-    } else if (o.indented) {
-        if (const auto code = convertIndented(o, lines, params, outputs)) return *code;
+    if (o.detect || o.indented) {
+        Lines working = lines.toLines();
+        if (o.detect) {
+            if (const auto code = detectParameters(o, working, params, outputs)) return *code;
+        } else {
+            if (const auto code = convertIndented(o, working, params, outputs)) return *code;
+        }
+        // A converted key is the document's text: it reopens and processes the same.
+        if (working != lines.toLines()) {
+            lines = TextLines::of(working);
+            formatted.reset();
+        }
     } else {
         if (!o.configFile.empty()) {
             const TextFile config = readTextFile(o.configFile);
@@ -234,10 +272,11 @@ int run(int argc, char** argv) {
         if (!preconditionMet(params)) return fail(paramSource, kMsgNoSeparator);
     }
 
-    // A converted key is the document's text: it reopens and processes the same.
-    if ((o.detect || o.indented) && lines != keyText.lines()) keyText = RichText::fromLines(lines);
-    if (!o.documentFile.empty()) outputs.add(o.documentFile, keyDocumentRtf(keyText, params));
-    keyText = RichText();  // only the document needed the formatted text: the run's peak goes without it
+    if (!o.documentFile.empty()) {
+        if (!formatted) formatted = RichText::fromLines(lines.toLines());
+        outputs.add(o.documentFile, keyDocumentRtf(*formatted, params));
+    }
+    formatted.reset();  // only the document needed the formatted text: the run's peak goes without it
 
     ResultTable table;
     CliHost host(o.nestedYes, o.quiet);
@@ -246,6 +285,11 @@ int run(int argc, char** argv) {
     options.checks.everyRepeatedTaxon = o.everyRepeatedTaxon;
     if (!coupletLabels.empty() && !o.detect && !o.indented) options.checks.coupletLabels = &coupletLabels;
     RunResult result = runProcessing(lines, params, table, host, options);
+    // The table holds the key from here on; an export's title needs the first
+    // line of text only.
+    std::size_t titleLine = 0;
+    while (titleLine < lines.size() && lines[titleLine].find_first_not_of(" \t") == std::string_view::npos) ++titleLine;
+    lines.truncate(titleLine + 1);
     if (!fileLines.empty() && !o.detect && !o.indented)
         for (Finding& f : result.findings)
             if (f.line >= 0)
@@ -272,8 +316,8 @@ int run(int argc, char** argv) {
         return finish(outputs.write());
     }
 
-    if (!o.tableFile.empty()) outputs.addLines(o.tableFile, tableLines(table));
-    if (!o.treeFile.empty()) outputs.addLines(o.treeFile, text::splitLines(treeAsText(buildTree(table))));
+    if (!o.tableFile.empty()) outputs.add(o.tableFile, tableText(table));
+    if (!o.treeFile.empty()) outputs.add(o.treeFile, asLines(treeText(table)));
     if ((!o.finishedKeyFile.empty() || !o.exports.empty()) && result.outcome != RunOutcome::Success && !o.quiet)
         std::cerr << "clé terminée non écrite : la clé n'a pas été traitée sans erreur\n";
     if (result.outcome == RunOutcome::Success) {
@@ -289,13 +333,13 @@ int run(int argc, char** argv) {
         }
         if (!o.finishedKeyFile.empty()) {
             // What the finished-key window shows: the lines of the tidied table.
-            std::vector<std::string> finished = finishedKeyLines(table);
             if (o.ordered) {
-                auto ordered = orderFinishedKey(finished);
+                auto ordered = orderFinishedKey(finishedKeyLines(table));
                 if (ordered.failure) return finish(fail(o.finishedKeyFile, *ordered.failure + " ; aucun fichier écrit"));
-                finished = std::move(ordered.lines);
+                outputs.addLines(o.finishedKeyFile, ordered.lines);
+            } else {
+                outputs.add(o.finishedKeyFile, finishedKeyText(table));
             }
-            outputs.addLines(o.finishedKeyFile, finished);
         }
     }
     return finish(outputs.write());

@@ -1,5 +1,7 @@
 #include "documents/file_io.hpp"
 
+#include <deque>
+
 #include "documents/encoding.hpp"
 #include "documents/rich_text.hpp"
 #include "documents/system_errors.hpp"
@@ -155,7 +157,7 @@ bool stage(const std::string& target, const std::string& bytes, Staged& staged, 
     return true;
 }
 
-bool commit(const Staged& staged, std::string& reason) {
+bool commitStaged(const Staged& staged, std::string& reason) {
     if (staged.temp.empty()) return writeInPlace(staged.path, *staged.bytes, reason);
     if (::rename(staged.temp.c_str(), staged.path.c_str()) != 0) {
         reason = withErrno("écriture impossible");
@@ -169,32 +171,57 @@ bool commit(const Staged& staged, std::string& reason) {
 
 bool writeFileAtomically(const std::string& target, const std::string& bytes, std::string& reason) {
     Staged staged;
-    return stage(target, bytes, staged, reason) && commit(staged, reason);
+    return stage(target, bytes, staged, reason) && commitStaged(staged, reason);
+}
+
+struct FilesTogether::State {
+    std::vector<Staged> staged;
+    std::vector<std::string> paths;  // as given, for the messages
+    // The bytes of a device or pipe, written in place only at the commit.
+    std::deque<std::string> kept;
+    std::optional<WriteFailure> failure;
+    bool committed = false;
+};
+
+FilesTogether::FilesTogether() : state_(std::make_unique<State>()) {}
+
+FilesTogether::~FilesTogether() {
+    if (state_->committed) return;
+    for (const Staged& staged : state_->staged)
+        if (!staged.temp.empty()) ::unlink(staged.temp.c_str());
+}
+
+void FilesTogether::add(const std::string& path, const std::string& bytes) {
+    if (state_->failure) return;
+    Staged staged;
+    std::string reason;
+    if (!stage(path, bytes, staged, reason)) {
+        state_->failure = WriteFailure{path, reason};
+        return;
+    }
+    if (staged.temp.empty()) staged.bytes = &state_->kept.emplace_back(bytes);
+    else staged.bytes = nullptr;
+    state_->staged.push_back(std::move(staged));
+    state_->paths.push_back(path);
+}
+
+std::optional<WriteFailure> FilesTogether::commit(const std::function<bool()>& beforeCommit) {
+    if (state_->failure) return state_->failure;
+    if (beforeCommit && !beforeCommit()) return WriteFailure{"", "écriture impossible sur la sortie standard"};
+    state_->committed = true;
+    // Only a rename can fail now (the disk was written): the rest still goes.
+    std::optional<WriteFailure> failure;
+    std::string reason;
+    for (std::size_t i = 0; i < state_->staged.size(); ++i)
+        if (!commitStaged(state_->staged[i], reason) && !failure) failure = WriteFailure{state_->paths[i], reason};
+    return failure;
 }
 
 std::optional<WriteFailure> writeFilesTogether(const std::vector<FileToWrite>& files,
                                                const std::function<bool()>& beforeCommit) {
-    std::vector<Staged> staged(files.size());
-    std::string reason;
-    auto discard = [&](std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i)
-            if (!staged[i].temp.empty()) ::unlink(staged[i].temp.c_str());
-    };
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!stage(files[i].path, files[i].bytes, staged[i], reason)) {
-            discard(i);
-            return WriteFailure{files[i].path, reason};
-        }
-    }
-    if (beforeCommit && !beforeCommit()) {
-        discard(files.size());
-        return WriteFailure{"", "écriture impossible sur la sortie standard"};
-    }
-    // Only a rename can fail now (the disk was written): the rest still goes.
-    std::optional<WriteFailure> failure;
-    for (std::size_t i = 0; i < files.size(); ++i)
-        if (!commit(staged[i], reason) && !failure) failure = WriteFailure{files[i].path, reason};
-    return failure;
+    FilesTogether together;
+    for (const FileToWrite& file : files) together.add(file.path, file.bytes);
+    return together.commit(beforeCommit);
 }
 
 }  // namespace sarvelo

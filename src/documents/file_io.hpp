@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -47,5 +48,24 @@ struct WriteFailure {
 // changed.
 std::optional<WriteFailure> writeFilesTogether(const std::vector<FileToWrite>& files,
                                                const std::function<bool()>& beforeCommit = {});
+
+// The same, a file at a time: each file goes to its temporary file as it is
+// added, so that its bytes need not wait in memory for the others. Files
+// not committed are removed with the object.
+class FilesTogether {
+public:
+    FilesTogether();
+    ~FilesTogether();
+    FilesTogether(const FilesTogether&) = delete;
+    FilesTogether& operator=(const FilesTogether&) = delete;
+
+    // After a failure, nothing more is staged and `commit` returns it.
+    void add(const std::string& path, const std::string& bytes);
+    std::optional<WriteFailure> commit(const std::function<bool()>& beforeCommit = {});
+
+private:
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace sarvelo

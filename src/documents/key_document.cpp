@@ -57,6 +57,35 @@ std::optional<KeyDocument> readKeyDocument(std::string_view bytes) {
     return document;
 }
 
+std::optional<KeyDocumentLines> readKeyDocumentLines(std::string_view bytes) {
+    KeyDocumentLines out;
+    if (looksLikeRtf(bytes)) {
+        std::optional<KeyDocument> document = readKeyDocument(bytes);
+        if (!document) return std::nullopt;
+        out.keyText = TextLines::of(document->keyText.lines());
+        out.formatted = std::move(document->keyText);
+        out.configuration = std::move(document->configuration);
+        out.hasMarker = document->hasMarker;
+        out.replaced = document->replaced;
+        return out;
+    }
+    if (bytes.find('\0') != std::string_view::npos && !hasUtf16ByteOrderMark(bytes)) return std::nullopt;
+    {
+        DecodedText decoded = decodeTextCounted(bytes);
+        out.replaced = decoded.replaced;
+        out.keyText = TextLines::split(decoded.text);
+    }
+    std::size_t marker = 0;
+    while (marker < out.keyText.size() && out.keyText[marker] != kConfigurationMarker) ++marker;
+    if (marker < out.keyText.size()) {
+        out.hasMarker = true;
+        // A line of plain text holds no line break: the entries are as read.
+        for (std::size_t i = marker + 1; i < out.keyText.size(); ++i) out.configuration.emplace_back(out.keyText[i]);
+        out.keyText.truncate(marker);
+    }
+    return out;
+}
+
 LoadedDocument loadKeyDocument(const std::string& path) {
     LoadedDocument loaded;
     FileBytes file = readFileBytes(path);

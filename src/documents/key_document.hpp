@@ -10,6 +10,7 @@
 
 #include "documents/rich_text.hpp"
 #include "engine/parameters.hpp"
+#include "engine/text_lines.hpp"
 
 namespace sarvelo {
 
@@ -32,6 +33,18 @@ KeyDocument splitKeyDocument(RichText text);
 // Reads a document from its bytes; nothing when they are neither RTF nor
 // text (binary data).
 std::optional<KeyDocument> readKeyDocument(std::string_view bytes);
+
+// The same reading for a run that needs the lines only: a text file is cut
+// into lines without paragraphs of runs (a text of many short lines stays a
+// small multiple of its size); an RTF document keeps its formatted text.
+struct KeyDocumentLines {
+    TextLines keyText;
+    std::optional<RichText> formatted;       // an RTF document's paragraphs
+    std::vector<std::string> configuration;  // as in `KeyDocument`
+    bool hasMarker = false;
+    std::size_t replaced = 0;
+};
+std::optional<KeyDocumentLines> readKeyDocumentLines(std::string_view bytes);
 
 struct LoadedDocument {
     KeyDocument document;

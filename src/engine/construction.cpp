@@ -39,6 +39,14 @@ void setSectionStart(ResultTable& table, int r, std::string_view heading) {
     table.cell(r, kTarget) = heading;
 }
 
+// `text::textBefore` as a view: the cell takes it without a string in between
+// (and keeps its room from a run before).
+std::string_view before(std::string_view s, std::string_view t) {
+    if (t.empty()) return {};
+    const auto at = s.find(t);
+    return at == std::string_view::npos ? std::string_view{} : s.substr(0, at);
+}
+
 bool contains(std::string_view s, std::string_view t) { return !t.empty() && s.find(t) != std::string_view::npos; }
 
 // True when the upper-case form of s begins with `prefixUpper` (already upper
@@ -99,7 +107,7 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
 
     if (kind.empty() && !sectionUpper.empty() && text::pos(sectionUpper, text::upper(s)) > 1) {
         table.cell(r, kSource) = std::to_string(r);
-        table.cell(r, kTexte) = text::textBefore(s, p.section);
+        table.cell(r, kTexte).assign(before(s, p.section));
         const std::size_t at = text::pos(p.section, s);
         if (at > 0) s.remove_prefix(text::byteOffsetOfChar(s, at - 1));
         kind = kSectionReference;
@@ -112,7 +120,7 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
         if (const auto found = separators.firstInList(s)) {
             const std::string& separator = p.Liste_separ_3[*found];
             table.cell(r, kSource) = std::to_string(r);
-            table.cell(r, kTexte) = text::textBefore(s, separator);
+            table.cell(r, kTexte).assign(before(s, separator));
             text::cutThrough(s, separator);
             kind = kDetermination;
             target = s;
@@ -126,7 +134,7 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
         table.cell(r, kTexte) = s;
         kind = kReference;
     } else if (p.format_renvois == 1 && contains(s, p.Separ2)) {
-        table.cell(r, kTexte) = text::textBefore(s, p.Separ2);
+        table.cell(r, kTexte).assign(before(s, p.Separ2));
         text::cutThrough(s, p.Separ2);
         std::string cleaned = text::referenceCleanup(std::string(s));
         table.cell(r, kSource) = std::to_string(r);
@@ -174,10 +182,8 @@ void fillFromNextRow(ResultTable& table, int r, Host& host) {
     if (target.empty()) target = table.cellOrEmpty(r + 1, kNb);
 }
 
-}  // namespace
-
-void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host) {
-    const int n = static_cast<int>(prepared.lines.size());
+void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTable& table, Host& host) {
+    const int n = static_cast<int>(lines.size());
     table.setRowCount(n + 1);
     table.setColumnCount(ResultTable::kShownColumns);
 
@@ -194,13 +200,24 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
         host.setProgress(k);
         const int r = k + 1;
         for (int c = kNb; c <= kTarget; ++c) table.cell(r, c).clear();
-        splitLine(prepared.lines[k], r, p, sectionStartUpper, sectionUpper, separators, table);
+        splitLine(lines[k], r, p, sectionStartUpper, sectionUpper, separators, table);
+        if (release) std::string().swap((*release)[static_cast<std::size_t>(k)]);
         if (r >= 2) resolveMarker(table, r - 1, p);
         if (r >= 3) fillFromNextRow(table, r - 2, host);
     }
     host.setProgress(0);
     if (n >= 1) resolveMarker(table, n, p);
     for (int r = std::max(n - 1, 1); r <= n; ++r) fillFromNextRow(table, r, host);
+}
+
+}  // namespace
+
+void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host) {
+    buildRows(prepared.lines, nullptr, p, table, host);
+}
+
+void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table, Host& host) {
+    buildRows(prepared.lines, &prepared.lines, p, table, host);
 }
 
 void tidyDescriptions(ResultTable& table) {

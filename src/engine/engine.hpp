@@ -11,6 +11,7 @@
 #include "engine/parameters.hpp"
 #include "engine/recognition.hpp"
 #include "engine/table.hpp"
+#include "engine/text_lines.hpp"
 
 namespace sarvelo {
 
@@ -45,12 +46,18 @@ bool preconditionMet(const KeyParams& p);
 // With Sans_numero 4, "=>" joins determinations: make sure it is a separator.
 void addJoinedDeterminationSeparator(KeyParams& p);
 // The backward pass: joins, deletes and marks lines, bottom to top.
-PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host);
+PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host);
+inline PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) {
+    return prepareLines(LinesView(working), p, host);
+}
 
 // --- Table construction (construction.cpp) ---------------------------------
 // Per-line pass, marker pass and next-row pass; the table gets one row per
 // prepared line.
 void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host);
+// The same, letting go of each prepared line once its row is split: the
+// table's cells take the room the lines leave.
+void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table, Host& host);
 // Tidies every non-empty description (only after an error-free scan).
 void tidyDescriptions(ResultTable& table);
 
@@ -151,7 +158,11 @@ struct RunResult {
 // changed (the prepared lines live only during the run). Messages go through
 // the host, except the precondition failure, which the caller reports with
 // its page change.
-RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, Host& host,
+RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Host& host,
                         const RunOptions& options = {});
+inline RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, Host& host,
+                               const RunOptions& options = {}) {
+    return runProcessing(LinesView(working), p, table, host, options);
+}
 
 }  // namespace sarvelo

@@ -2,6 +2,7 @@
 // lead, a comment, a section heading or a marked line. The pass runs from the
 // last line upwards so that chains of continuation lines resolve completely.
 #include <algorithm>
+#include <optional>
 
 #include "engine/engine.hpp"
 #include "engine/text.hpp"
@@ -21,31 +22,39 @@ namespace {
 // A line's text with room before it: the pass joins a line to the block
 // below it, which grows downwards as it absorbs lines, so the new text goes in
 // front. Prepending with spare room costs the size of the prepended part
-// only, which keeps a chain of joins linear.
+// only, which keeps a chain of joins linear. Until something is prepended the
+// text is the user's line itself, not a copy.
 class FrontText {
 public:
-    explicit FrontText(std::string s) : buf_(std::move(s)) {}
-    std::string_view view() const { return std::string_view(buf_).substr(off_); }
-    bool empty() const { return off_ == buf_.size(); }
+    explicit FrontText(std::string_view s) : borrowed_(s) {}
+    std::string_view view() const { return owned_ ? std::string_view(buf_).substr(off_) : borrowed_; }
+    bool empty() const { return view().empty(); }
     void prepend(std::string_view s) {
-        if (s.size() > off_) {
-            const std::size_t room = s.size() + std::max(buf_.size() - off_, std::size_t{16});
-            std::string grown(room, '\0');
-            grown.append(view());
+        if (!owned_ || s.size() > off_) {
+            const std::string_view text = view();
+            const std::size_t room = s.size() + std::max(text.size(), std::size_t{16});
+            std::string grown;
+            grown.reserve(room + text.size());
+            grown.resize(room);
+            grown.append(text);
             buf_ = std::move(grown);
             off_ = room;
+            owned_ = true;
         }
         off_ -= s.size();
         std::copy(s.begin(), s.end(), buf_.begin() + static_cast<std::ptrdiff_t>(off_));
     }
     std::string take() && {
+        if (!owned_) return std::string(borrowed_);
         buf_.erase(0, off_);
         return std::move(buf_);
     }
 
 private:
+    std::string_view borrowed_;  // the user's line, while nothing is prepended
     std::string buf_;
     std::size_t off_ = 0;
+    bool owned_ = false;
 };
 
 struct Line {
@@ -54,22 +63,22 @@ struct Line {
     int last;  // the user's last line joined into this one
 };
 
+// `current` (the user's line, not copied yet) takes the place of `block`
+// with `current + sep + block` as text.
+Line joined(std::string_view current, int origin, std::string_view sep, Line&& block) {
+    block.text.prepend(sep);
+    block.text.prepend(current);
+    return Line{std::move(block.text), origin, block.last};
+}
+
 // The comment and section tests upper-case only the start they compare.
 bool startsWithUpper(std::string_view s, std::string_view upperPrefix) {
     return s.size() >= upperPrefix.size() && text::upper(s.substr(0, upperPrefix.size())) == upperPrefix;
 }
 
-// `current` takes the place of `block` with `current + sep + block` as text.
-void joinInto(Line& current, std::string_view sep, Line&& block) {
-    block.text.prepend(sep);
-    block.text.prepend(current.text.view());
-    current.text = std::move(block.text);
-    current.last = block.last;
-}
-
 }  // namespace
 
-PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) {
+PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
     const int n = static_cast<int>(working.size());
     host.setProgressMaximum(std::max(n - 2, 0));
 
@@ -84,12 +93,17 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
     const std::string sectionStart = text::upper(p.section_depart);
     for (int i = n - 2; i >= 0; --i) {
         host.setProgress(static_cast<int>(below.size()) - 1);
-        Line current{FrontText(working[static_cast<std::size_t>(i)]), i, i};
-
-        if (!p.remonte_si.empty() && !below.empty() && text::startsWith(below.back().text.view(), p.remonte_si)) {
-            joinInto(current, " ", std::move(below.back()));
+        // The user's line is copied only when it stays a line of its own: a
+        // line joined to the block below goes straight in front of it.
+        const std::string_view line = working[static_cast<std::size_t>(i)];
+        std::optional<Line> current;
+        const auto take = [&](std::string_view sep) {
+            Line block = std::move(below.back());
             below.pop_back();
-        }
+            current = joined(current ? current->text.view() : line, i, sep, std::move(block));
+        };
+
+        if (!p.remonte_si.empty() && !below.empty() && text::startsWith(below.back().text.view(), p.remonte_si)) take(" ");
 
         if (!below.empty()) {
             Line& nextLine = below.back();
@@ -101,22 +115,16 @@ PreparedText prepareLines(const Lines& working, const KeyParams& p, Host& host) 
             } else if (!sectionStart.empty() && startsWithUpper(next, sectionStart)) {
             } else {
                 switch (p.Sans_numero) {
-                    case 0:
-                        joinInto(current, " ", std::move(nextLine));
-                        below.pop_back();
-                        break;
+                    case 0: take(" "); break;
                     case 1: nextLine.text.prepend(kSameAsAbove); break;
                     case 2: nextLine.text.prepend(kSameAsBelow); break;
                     case 3: nextLine.text.prepend(kComment); break;
-                    case 4:
-                        joinInto(current, kJoinedDetermination, std::move(nextLine));
-                        below.pop_back();
-                        break;
+                    case 4: take(kJoinedDetermination); break;
                     default: below.pop_back(); break;
                 }
             }
         }
-        below.push_back(std::move(current));
+        below.push_back(current ? std::move(*current) : Line{FrontText(line), i, i});
     }
 
     PreparedText out;

@@ -197,6 +197,47 @@ char signOf(int before, int now) {
     return '=';
 }
 
+// The path from the top of the key to every row, on the new numbers: its
+// depth for each row and the first paths for the nested-key question. The
+// working columns (path, depth, current target, sign) are written only when
+// `write`: they matter for a key that looks nested alone, and on a long key
+// they would be most of the table.
+void tracePaths(ResultTable& table, const std::vector<char>& isReference, std::vector<int>& depth,
+                std::string& report, bool write) {
+    const int n = table.dataRows();
+    std::vector<std::string> path;
+    std::string previous;
+    std::string current;
+    report.clear();
+    for (int r = 1; r <= n; ++r) {
+        const std::string& nb = table.cell(r, kNb);
+        if (r == 1) current = nb;
+        if (nb != previous) {
+            previous = nb;
+            if (nb == current) {
+                if (path.size() == kMaxPath) path.erase(path.begin());
+                path.push_back(nb);
+            } else {
+                while (!path.empty()) {
+                    path.pop_back();
+                    if (!path.empty() && path.back() == nb) break;
+                }
+            }
+        }
+        if (isReference[static_cast<std::size_t>(r)]) current = table.cell(r, kTarget);
+        depth[static_cast<std::size_t>(r)] = static_cast<int>(path.size());
+        if (r <= 15) {
+            if (r > 1) report += '\n';
+            report += joinPath(path);
+        }
+        if (!write) continue;
+        table.cell(r, kPath) = joinPath(path);
+        table.cell(r, kDepth) = std::to_string(path.size());
+        table.cell(r, kCurrent) = current;
+        if (r >= 2) table.cell(r, kDepthSign).assign(1, signOf(depth[static_cast<std::size_t>(r) - 1], depth[static_cast<std::size_t>(r)]));
+    }
+}
+
 }  // namespace
 
 std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p, Host& host) {
@@ -242,15 +283,11 @@ std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p
         if (number[r] && number[r - 1] && number[r] > number[r - 1]) upAbove = true;
     }
 
-    std::vector<std::string> path;
-    std::vector<int> depth(static_cast<std::size_t>(n) + 1, 0);
-    std::string previous;
-    std::string current;
+    // New numbers and references first: the paths below read them.
     for (int r = 1; r <= n; ++r) {
         std::string& nb = table.cell(r, kNb);
-        const bool reference = isReference[r];
         if (number[r]) nb = std::to_string(number[r]);
-        if (reference) {
+        if (isReference[r]) {
             // A reference to a label that no row carries keeps its text, which
             // may now read as another couplet's new number: it is recorded.
             std::string& target = table.cell(r, kTarget);
@@ -261,36 +298,14 @@ std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p
         }
         // Read through the const table: a working column nobody wrote stays
         // unallocated.
-        for (int c = kDepthSign; c <= kLastWork; ++c)
+        for (int c = kPath; c <= kLastWork; ++c)
             if (!std::as_const(table).cell(r, c).empty()) table.cell(r, c).clear();
-
-        // The path from the top of the key, on the new numbers.
-        if (r == 1) current = nb;
-        if (nb != previous) {
-            previous = nb;
-            if (nb == current) {
-                if (path.size() == kMaxPath) path.erase(path.begin());
-                path.push_back(nb);
-            } else {
-                while (!path.empty()) {
-                    path.pop_back();
-                    if (!path.empty() && path.back() == nb) break;
-                }
-            }
-        }
-        if (reference) current = table.cell(r, kTarget);
-        depth[r] = static_cast<int>(path.size());
-        table.cell(r, kPath) = joinPath(path);
-        table.cell(r, kDepth) = std::to_string(depth[r]);
-        table.cell(r, kCurrent) = current;
-        if (r >= 2) table.cell(r, kDepthSign).assign(1, signOf(depth[r - 1], depth[r]));
     }
 
-    std::string report = n >= 1 ? table.cell(1, kPath) : std::string();
-    for (int r = 2; r <= std::min(n, 15); ++r) {
-        report += '\n';
-        report += table.cell(r, kPath);
-    }
+    std::vector<int> depth(static_cast<std::size_t>(n) + 1, 0);
+    std::string report;
+    // The paths are kept in the working columns for a key that looks nested.
+    tracePaths(table, isReference, depth, report, nested);
 
     table.setColumnCount(ResultTable::kShownColumns);
 
@@ -312,11 +327,11 @@ std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p
     int last = 1;
     int currentNumber = 1;
     for (int r = 1; r <= n; ++r) {
-        const std::string& sign = table.cell(r, kDepthSign);
-        if (sign == "-") {
+        const char sign = r >= 2 ? signOf(depth[r - 1], depth[r]) : '=';
+        if (sign == '-') {
             const int above = lastAtDepth[depth[r]];
             currentNumber = newNumber[above ? above : 1];
-        } else if (sign == "+") {
+        } else if (sign == '+') {
             currentNumber = ++last;
         }
         newNumber[r] = currentNumber;

@@ -3,7 +3,7 @@
 
 namespace sarvelo {
 
-RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, Host& host,
+RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Host& host,
                         const RunOptions& options) {
     RunResult result;
     if (!preconditionMet(p)) {
@@ -14,7 +14,7 @@ RunResult runProcessing(const Lines& working, KeyParams& p, ResultTable& table, 
     table.clearData();
 
     PreparedText prepared = prepareLines(working, p, host);
-    buildTable(prepared, p, table, host);
+    buildTable(std::move(prepared), p, table, host);  // lets go of the lines only
     Lines().swap(prepared.lines);  // the table holds the text from here on
     result.rowOrigin = std::move(prepared.origin);
     result.rowLast = std::move(prepared.last);

@@ -142,13 +142,38 @@ std::size_t pos(std::string_view t, std::string_view s) {
     return length(s.substr(0, at)) + 1;
 }
 
+namespace {
+
+// Where a cut through the first `t` of s ends, when the character count
+// comes to the byte offset of the match: s starts on a character (not in the
+// middle of one) and holds t. The cut also takes the rest of a character
+// that t leaves unfinished. Otherwise npos, and the count is made.
+std::size_t cutEnd(std::string_view s, std::string_view t) {
+    if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return std::string_view::npos;
+    const auto at = s.find(t);
+    if (at == std::string_view::npos) return std::string_view::npos;
+    std::size_t end = at + t.size();
+    while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
+    return end;
+}
+
+}  // namespace
+
 void cutThrough(std::string& s, std::string_view t) {
+    if (const std::size_t end = cutEnd(s, t); end != std::string_view::npos) {
+        s.erase(0, end);
+        return;
+    }
     const long p = static_cast<long>(pos(t, s));
     const long count = p + static_cast<long>(length(t)) - 1;
     if (count > 0) removeFirstChars(s, static_cast<std::size_t>(count));
 }
 
 void cutThrough(std::string_view& s, std::string_view t) {
+    if (const std::size_t end = cutEnd(s, t); end != std::string_view::npos) {
+        s.remove_prefix(end);
+        return;
+    }
     const long p = static_cast<long>(pos(t, s));
     const long count = p + static_cast<long>(length(t)) - 1;
     if (count > 0) s.remove_prefix(byteOffsetOfChar(s, static_cast<std::size_t>(count)));
@@ -275,22 +300,28 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view se
 std::string oneLine(std::string_view s) {
     std::string out;
     out.reserve(s.size());
+    appendOneLine(out, s);
+    return out;
+}
+
+void appendOneLine(std::string& out, std::string_view s) {
+    // Runs of ordinary characters go in whole.
+    std::size_t from = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
         const auto c = static_cast<unsigned char>(s[i]);
+        if (c >= 0x20 && c != 0x7F && c != 0xC2 && c != 0xE2) continue;
         const auto next = [&](std::size_t k) { return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0; };
-        if (c < 0x20 || c == 0x7F) {
-            out += ' ';
-        } else if (c == 0xC2 && next(1) == 0x85) {  // NEL
-            out += ' ';
-            i += 1;
-        } else if (c == 0xE2 && next(1) == 0x80 && (next(2) & 0xFE) == 0xA8) {  // U+2028, U+2029
-            out += ' ';
-            i += 2;
-        } else {
-            out += static_cast<char>(c);
-        }
+        std::size_t skip = 0;  // bytes after the first one that become the space too
+        if (c < 0x20 || c == 0x7F) skip = 0;
+        else if (c == 0xC2 && next(1) == 0x85) skip = 1;  // NEL
+        else if (c == 0xE2 && next(1) == 0x80 && (next(2) & 0xFE) == 0xA8) skip = 2;  // U+2028, U+2029
+        else continue;
+        out.append(s.substr(from, i - from));
+        out += ' ';
+        i += skip;
+        from = i + 1;
     }
-    return out;
+    out.append(s.substr(from));
 }
 
 namespace {
@@ -336,37 +367,40 @@ bool lessIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() < b.size();
 }
 
-std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts) {
-    // The first 16 bytes of each key travel with the position, so most
-    // comparisons never leave the array being sorted.
+std::vector<std::size_t> orderIgnoringCase(LinesView texts) {
+    // The weights of the first 16 bytes of each text travel with its
+    // position, so most comparisons never leave the array being sorted; the
+    // rest is compared weight by weight, without a key per text.
     struct Item {
         std::uint64_t high, low;
         std::size_t index;
     };
-    std::vector<std::string> keys;
-    keys.reserve(texts.size());
+    const auto& w = weights();
     std::vector<Item> items;
     items.reserve(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        keys.push_back(sortKeyIgnoringCase(texts[i]));
-        const std::string& k = keys.back();
+        const std::string_view t = texts[i];
         std::uint64_t part[2] = {0, 0};
-        for (std::size_t b = 0; b < 16 && b < k.size(); ++b)
-            part[b / 8] |= static_cast<std::uint64_t>(static_cast<unsigned char>(k[b])) << (8 * (7 - b % 8));
+        for (std::size_t b = 0; b < 16 && b < t.size(); ++b)
+            part[b / 8] |= static_cast<std::uint64_t>(w[static_cast<unsigned char>(t[b])]) << (8 * (7 - b % 8));
         items.push_back({part[0], part[1], i});
     }
     std::stable_sort(items.begin(), items.end(), [&](const Item& a, const Item& b) {
         if (a.high != b.high) return a.high < b.high;
         if (a.low != b.low) return a.low < b.low;
-        const std::string& ka = keys[a.index];
-        const std::string& kb = keys[b.index];
-        if (ka.size() <= 16 || kb.size() <= 16) return ka.size() < kb.size();
-        return std::string_view(ka).substr(16) < std::string_view(kb).substr(16);
+        const std::string_view ta = texts[a.index];
+        const std::string_view tb = texts[b.index];
+        if (ta.size() <= 16 || tb.size() <= 16) return ta.size() < tb.size();
+        return lessIgnoringCase(ta.substr(16), tb.substr(16));
     });
     std::vector<std::size_t> order;
     order.reserve(items.size());
     for (const auto& item : items) order.push_back(item.index);
     return order;
+}
+
+std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts) {
+    return orderIgnoringCase(LinesView(texts));
 }
 
 std::optional<int> toInteger(std::string_view s) {

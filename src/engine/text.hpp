@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/text_lines.hpp"
+
 namespace sarvelo::text {
 
 // Number of characters (code points) of a UTF-8 text.
@@ -81,6 +83,7 @@ std::string joinLines(const std::vector<std::string>& lines, std::string_view se
 // and the Unicode line and paragraph separators become a space, so that a
 // line break inside a lead cannot split it and no NUL byte is written.
 std::string oneLine(std::string_view s);
+void appendOneLine(std::string& out, std::string_view s);
 
 // Text order ignoring case, as the lists of the views sort: blanks and
 // punctuation first, then digits, then letters (upper and lower case alike),
@@ -91,6 +94,7 @@ bool lessIgnoringCase(std::string_view a, std::string_view b);
 // The positions of the texts in that order; texts equal but for case keep
 // their relative order.
 std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts);
+std::vector<std::size_t> orderIgnoringCase(LinesView texts);
 
 // Whether a word, followed by a number, names a group of a key rather than a
 // taxon and its page: "Group 1", "Groupe 2", "Section 3", "Clé 4" (any case,

@@ -146,14 +146,14 @@ KeyBuild keyFromTable(const ResultTable& table) {
     return out;
 }
 
-std::string proposedTitle(const std::vector<std::string>& workingText, const ResultTable& table,
-                          const std::string& fallback) {
+std::string proposedTitle(LinesView workingText, const ResultTable& table, const std::string& fallback) {
     if (table.dataRows() < 1 || !table.cell(1, kKind).empty()) return fallback;
-    for (const std::string& line : workingText) {
+    for (std::size_t i = 0; i < workingText.size(); ++i) {
+        const std::string_view line = workingText[i];
         const auto first = line.find_first_not_of(" \t");
-        if (first == std::string::npos) continue;
+        if (first == std::string_view::npos) continue;
         const auto last = line.find_last_not_of(" \t");
-        return line.substr(first, last - first + 1);
+        return std::string(line.substr(first, last - first + 1));
     }
     return fallback;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/table.hpp"
+#include "engine/text_lines.hpp"
 
 namespace sarvelo::interchange {
 
@@ -52,7 +53,11 @@ KeyBuild keyFromTable(const ResultTable& table);
 
 // The title a key text proposes: its first non-blank line when the table's
 // first row is no lead (a heading above the key), otherwise `fallback`.
-std::string proposedTitle(const std::vector<std::string>& workingText, const ResultTable& table,
+std::string proposedTitle(LinesView workingText, const ResultTable& table,
                           const std::string& fallback = "Clé d'identification");
+inline std::string proposedTitle(const std::vector<std::string>& workingText, const ResultTable& table,
+                                 const std::string& fallback = "Clé d'identification") {
+    return proposedTitle(LinesView(workingText), table, fallback);
+}
 
 }  // namespace sarvelo::interchange

@@ -106,32 +106,56 @@ constexpr std::size_t kShownOfAKind = 20;
 
 class Warnings {
 public:
-    void add(int line, std::string_view kind, std::string text) { items_.push_back({line, std::string(kind), std::move(text)}); }
+    // Only the first kShownOfAKind of a kind in line order are kept, with
+    // the count of the others: a file of a million faulty rows keeps twenty.
+    void add(int line, std::string_view kind, std::string text) {
+        auto [at, added] = kinds_.try_emplace(std::string(kind));
+        Kind& k = at->second;
+        ++k.count;
+        Item item{line, next_++, &at->first, std::move(text)};
+        if (k.kept.size() < kShownOfAKind) {
+            k.kept.push_back(std::move(item));
+            return;
+        }
+        auto last = std::max_element(k.kept.begin(), k.kept.end(), before);
+        if (before(item, *last)) *last = std::move(item);
+    }
 
     // In line order, at most kShownOfAKind of a kind, then the counts left.
     std::vector<std::string> lines() {
-        std::stable_sort(items_.begin(), items_.end(), [](const Item& a, const Item& b) { return a.line < b.line; });
-        std::vector<std::pair<std::string, std::size_t>> counts;  // kinds in order of first appearance
-        std::unordered_map<std::string, std::size_t> at;
+        std::vector<Item> items;
+        for (auto& [name, kind] : kinds_)
+            for (Item& item : kind.kept) items.push_back(std::move(item));
+        std::sort(items.begin(), items.end(), before);
+        std::vector<const std::string*> order;  // kinds in order of first appearance
+        std::unordered_map<const std::string*, bool> seen;
         std::vector<std::string> out;
-        for (Item& item : items_) {
-            const auto [it, added] = at.try_emplace(item.kind, counts.size());
-            if (added) counts.emplace_back(item.kind, 0);
-            if (++counts[it->second].second <= kShownOfAKind) out.push_back(std::move(item.text));
+        for (Item& item : items) {
+            if (seen.try_emplace(item.kind, true).second) order.push_back(item.kind);
+            out.push_back(std::move(item.text));
         }
-        for (const auto& [kind, count] : counts)
+        for (const std::string* kind : order) {
+            const std::size_t count = kinds_.at(*kind).count;
             if (count > kShownOfAKind)
-                out.push_back("... et " + std::to_string(count - kShownOfAKind) + " autres lignes : " + kind);
+                out.push_back("... et " + std::to_string(count - kShownOfAKind) + " autres lignes : " + *kind);
+        }
         return out;
     }
 
 private:
     struct Item {
         int line;
-        std::string kind;
+        std::size_t added;  // order of addition, for warnings of one line
+        const std::string* kind;
         std::string text;
     };
-    std::vector<Item> items_;
+    static bool before(const Item& a, const Item& b) { return a.line != b.line ? a.line < b.line : a.added < b.added; }
+    struct Kind {
+        std::vector<Item> kept;
+        std::size_t count = 0;
+    };
+    std::unordered_map<std::string, Kind> kinds_;  // node-based: the kind names stay put
+    std::size_t next_ = 0;
 };
 
 std::string quotedText(std::string_view s) {
@@ -144,50 +168,81 @@ std::string quotedText(std::string_view s) {
 
 // --- Reading -------------------------------------------------------------------
 
+// A record's fields stand in the list's one buffer: a file of short rows
+// would otherwise make a vector and a string for each.
 struct Record {
-    std::vector<std::string> fields;
-    int line = 0;  // where the record starts, from 1
+    std::uint32_t first = 0;  // its first field among the list's fields
+    std::uint32_t count = 0;  // its fields
+    int line = 0;             // where the record starts, from 1
+};
+
+struct Records {
+    std::string text;                 // the fields' characters, one field after the other
+    std::vector<std::uint32_t> ends;  // where each field ends in `text`
+    std::vector<Record> list;
+
+    std::string_view field(const Record& r, std::size_t i) const {
+        const std::size_t at = r.first + i;
+        const std::size_t begin = at == 0 ? 0 : ends[at - 1];
+        return std::string_view(text).substr(begin, ends[at] - begin);
+    }
 };
 
 // Quoted fields may hold the delimiter, doubled quotes and line breaks.
-// Stops after `limit` records.
-std::vector<Record> parseRecords(std::string_view s, char delimiter, std::size_t limit = SIZE_MAX) {
-    std::vector<Record> records;
-    Record current{{std::string()}, 1};
+// Stops after `limit` records. (Sources are bounded far below 4 GB: the
+// offsets hold in 32 bits.)
+Records parseRecords(std::string_view s, char delimiter, std::size_t limit = SIZE_MAX) {
+    Records records;
+    if (limit == SIZE_MAX) records.list.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')) + 1);
+    Record current{0, 0, 1};
+    std::size_t fieldStart = 0;  // where the open field starts in the text
     int line = 1;
     bool inQuotes = false;
     bool any = false;  // the current record has a character or a delimiter
+    const auto closeField = [&] {
+        records.ends.push_back(static_cast<std::uint32_t>(records.text.size()));
+        ++current.count;
+        fieldStart = records.text.size();
+    };
     auto endRecord = [&] {
-        if (any) records.push_back(std::move(current));
-        current = Record{{std::string()}, line};
+        if (any) {
+            closeField();
+            records.list.push_back(current);
+        } else {
+            // Nothing but an empty field: it goes.
+            records.text.resize(fieldStart);
+            records.ends.resize(current.first + current.count);
+        }
+        current = Record{static_cast<std::uint32_t>(records.ends.size()), 0, line};
+        fieldStart = records.text.size();
         any = false;
     };
-    for (std::size_t i = 0; i < s.size() && records.size() < limit; ++i) {
+    for (std::size_t i = 0; i < s.size() && records.list.size() < limit; ++i) {
         const char c = s[i];
         if (inQuotes) {
             if (c == '"') {
                 if (i + 1 < s.size() && s[i + 1] == '"') {
-                    current.fields.back() += '"';
+                    records.text += '"';
                     ++i;
                 } else {
                     inQuotes = false;
                 }
             } else {
                 if (c == '\n') ++line;
-                current.fields.back() += c;
+                records.text += c;
             }
-        } else if (c == '"' && current.fields.back().empty()) {
+        } else if (c == '"' && records.text.size() == fieldStart) {
             inQuotes = true;
             any = true;
         } else if (c == delimiter) {
-            current.fields.emplace_back();
+            closeField();
             any = true;
         } else if (c == '\n' || c == '\r') {
             if (c == '\r' && i + 1 < s.size() && s[i + 1] == '\n') ++i;
             ++line;
             endRecord();
         } else {
-            current.fields.back() += c;
+            records.text += c;
             any = true;
         }
     }
@@ -220,17 +275,17 @@ struct Columns {
 
 // A header is a row naming "from", "statement" and "to", in any case and
 // order, beside other columns; no other row is one, whatever its first cell.
-std::optional<Columns> headerColumns(const Record& record) {
+std::optional<Columns> headerColumns(const Records& records, const Record& record) {
     Columns columns;
     columns.from = columns.statement = columns.to = -1;
     columns.header = true;
-    for (std::size_t i = 0; i < record.fields.size(); ++i) {
-        const std::string name = text::lower(cleaned(record.fields[i]));
+    for (std::size_t i = 0; i < record.count; ++i) {
+        const std::string name = text::lower(cleaned(records.field(record, i)));
         int* column = name == "from" ? &columns.from : name == "statement" ? &columns.statement
                     : name == "to" ? &columns.to : name == "subkey" ? &columns.subkey
                     : name == "shortcut" ? &columns.shortcut : nullptr;
         if (!column || *column >= 0) {
-            if (!name.empty()) columns.ignored.push_back(cleaned(record.fields[i]));
+            if (!name.empty()) columns.ignored.push_back(cleaned(records.field(record, i)));
             continue;
         }
         *column = static_cast<int>(i);
@@ -246,10 +301,10 @@ char chooseDelimiter(std::string_view s) {
     char best = '\t';
     std::size_t bestCount = 0;
     for (char delimiter : {'\t', ',', ';'}) {
-        const std::vector<Record> records = parseRecords(s, delimiter, kSampleRows);
-        if (!records.empty() && headerColumns(records.front())) return delimiter;
+        const Records records = parseRecords(s, delimiter, kSampleRows);
+        if (!records.list.empty() && headerColumns(records, records.list.front())) return delimiter;
         const auto count = static_cast<std::size_t>(
-            std::count_if(records.begin(), records.end(), [](const Record& r) { return r.fields.size() >= 3; }));
+            std::count_if(records.list.begin(), records.list.end(), [](const Record& r) { return r.count >= 3; }));
         if (count > bestCount) {
             bestCount = count;
             best = delimiter;
@@ -395,10 +450,11 @@ ImportedKey importKeyBase(std::string_view utf8) {
     ImportedKey out;
     Warnings warnings;
     if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-    std::vector<Record> records = parseRecords(utf8, chooseDelimiter(utf8));
+    Records parsed = parseRecords(utf8, chooseDelimiter(utf8));
+    std::vector<Record>& records = parsed.list;
     Columns columns;
     if (!records.empty()) {
-        if (auto header = headerColumns(records.front())) {
+        if (auto header = headerColumns(parsed, records.front())) {
             columns = std::move(*header);
             for (const std::string& name : columns.ignored)
                 warnings.add(records.front().line, "colonne ignorée",
@@ -407,15 +463,15 @@ ImportedKey importKeyBase(std::string_view utf8) {
         }
     }
     const int needed = std::max({columns.from, columns.statement, columns.to}) + 1;
-    auto field = [](const Record& r, int column) -> std::string_view {
-        return column >= 0 && column < static_cast<int>(r.fields.size()) ? std::string_view(r.fields[column]) : std::string_view();
+    auto field = [&parsed](const Record& r, int column) -> std::string_view {
+        return column >= 0 && column < static_cast<int>(r.count) ? parsed.field(r, static_cast<std::size_t>(column)) : std::string_view();
     };
 
     // The keys: the main one first, then the linked keys as the file names them.
     std::vector<KeyRows> keys(1);
     std::unordered_map<std::string, std::size_t> keyOf;
     for (const Record& record : records) {
-        if (static_cast<int>(record.fields.size()) < needed) {
+        if (static_cast<int>(record.count) < needed) {
             warnings.add(record.line, "moins de trois colonnes, ligne ignorée",
                          lineWarning(record.line, "moins de trois colonnes, ligne ignorée"));
             continue;
@@ -426,11 +482,11 @@ ImportedKey importKeyBase(std::string_view utf8) {
             continue;
         }
         if (!columns.header)
-            for (std::size_t i = 3; i < record.fields.size(); ++i)
-                if (!cleaned(record.fields[i]).empty()) {
+            for (std::size_t i = 3; i < record.count; ++i)
+                if (!cleaned(parsed.field(record, i)).empty()) {
                     warnings.add(record.line, "colonne sans nom ignorée",
                                  lineWarning(record.line, "colonne " + std::to_string(i + 1) + " sans en-tête, ignorée : " +
-                                                              quotedText(cleaned(record.fields[i]))));
+                                                              quotedText(cleaned(parsed.field(record, i)))));
                     break;
                 }
         const std::string name = cleaned(field(record, columns.subkey));

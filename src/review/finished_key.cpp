@@ -30,24 +30,57 @@ std::string notAnIntegerMessage(std::string_view value) {
     return message;
 }
 
+namespace {
+
+// Appends the finished-key line of a row; false for a row that gives none.
+bool appendFinishedKeyLine(const ResultTable& table, int row, std::string& out) {
+    const std::string& kind = table.cell(row, kKind);
+    if (kind != kReference && kind != kDetermination && kind != kSectionReference) return false;
+    // A line break inside a cell (a "\\line" of a document) would split the entry.
+    text::appendOneLine(out, table.cell(row, kNb));
+    if (kind == kReference) {
+        out += ',';
+        text::appendOneLine(out, table.cell(row, kTarget));
+        out += "$ ";
+        text::appendOneLine(out, table.cell(row, kTexte));
+    } else if (kind == kDetermination) {
+        out += ",0$ ";
+        text::appendOneLine(out, table.cell(row, kTexte));
+        out += " $ ";
+        text::appendOneLine(out, table.cell(row, kTarget));
+    } else {
+        out += ",0$ ";
+        text::appendOneLine(out, table.cell(row, kTexte));
+        out += " (Ss.-section ";
+        text::appendOneLine(out, table.cell(row, kTarget));
+        out += ')';
+    }
+    return true;
+}
+
+}  // namespace
+
 std::vector<std::string> finishedKeyLines(const ResultTable& table) {
     std::vector<std::string> lines;
     lines.reserve(static_cast<std::size_t>(table.dataRows()));
+    std::string line;
     for (int row = 1; row <= table.dataRows(); ++row) {
-        const std::string& kind = table.cell(row, kKind);
-        if (kind != kReference && kind != kDetermination && kind != kSectionReference) continue;
-        // A line break inside a cell (a "\\line" of a document) would split the entry.
-        const std::string nb = text::oneLine(table.cell(row, kNb));
-        const std::string texte = text::oneLine(table.cell(row, kTexte));
-        const std::string target = text::oneLine(table.cell(row, kTarget));
-        if (kind == kReference)
-            lines.push_back(nb + "," + target + "$ " + texte);
-        else if (kind == kDetermination)
-            lines.push_back(nb + ",0$ " + texte + " $ " + target);
-        else if (kind == kSectionReference)
-            lines.push_back(nb + ",0$ " + texte + " (Ss.-section " + target + ")");
+        line.clear();
+        if (appendFinishedKeyLine(table, row, line)) lines.push_back(line);
     }
     return lines;
+}
+
+std::string finishedKeyText(const ResultTable& table) {
+    // Sized first: a long key's text is written once, without regrowing.
+    std::size_t size = 0;
+    for (int row = 1; row <= table.dataRows(); ++row)
+        size += table.cell(row, kNb).size() + table.cell(row, kTexte).size() + table.cell(row, kTarget).size() + 20;
+    std::string out;
+    out.reserve(size);
+    for (int row = 1; row <= table.dataRows(); ++row)
+        if (appendFinishedKeyLine(table, row, out)) out += '\n';
+    return out;
 }
 
 OrderResult orderFinishedKey(const std::vector<std::string>& lines) {

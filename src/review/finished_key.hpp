@@ -16,6 +16,8 @@ std::string notAnIntegerMessage(std::string_view value);
 
 // One line per row of kind "->", "=>" or "VS", in table order.
 std::vector<std::string> finishedKeyLines(const ResultTable& table);
+// The same lines as one text, each ended by "\n", without a string per line.
+std::string finishedKeyText(const ResultTable& table);
 
 struct OrderResult {
     std::vector<std::string> lines;  // the ordered lines (input unchanged on failure)

@@ -19,9 +19,9 @@ struct Entry {
     std::string target;
 };
 
-std::string paddedEntry(const ResultTable& table, int row) {
+void appendPaddedEntry(const ResultTable& table, int row, std::string& entry) {
     const std::string& kind = table.cell(row, kKind);
-    std::string target;
+    std::string_view target;
     if (kind == kDetermination)
         target = "*";
     else if (kind == kSectionReference)
@@ -30,9 +30,8 @@ std::string paddedEntry(const ResultTable& table, int row) {
         target = table.cell(row, kTarget);
     const std::string& nb = table.cell(row, kNb);
     const std::size_t width = text::length(nb) + 1;
-    std::string entry(width < kPaddedWidth ? kPaddedWidth - width + 1 : 1, '0');
+    entry.append(width < kPaddedWidth ? kPaddedWidth - width + 1 : 1, '0');
     entry.append(nb).append("->").append(target).append(" ! ").append(std::to_string(row));
-    return entry;
 }
 
 // The entry with its leading zeros removed, split into number and target.
@@ -44,12 +43,16 @@ Entry readEntry(std::string_view entry) {
     return Entry{std::string(entry.substr(0, arrow)), std::string(entry.substr(arrow + 2, stop - (arrow + 2)))};
 }
 
-// The sorted entries of the rows above the first section start.
+// The sorted entries of the rows above the first section start. The padded
+// entries stand in one buffer: a long key would make a string of each.
 std::vector<Entry> sortedEntries(const ResultTable& table) {
-    std::vector<std::string> raw;
+    TextLines raw;
+    std::string entry;
     for (int row = 1; row <= table.dataRows(); ++row) {
         if (table.cell(row, kNb) == kSectionStart) break;
-        raw.push_back(paddedEntry(table, row));
+        entry.clear();
+        appendPaddedEntry(table, row, entry);
+        raw.push_back(entry);
     }
     std::vector<Entry> entries;
     entries.reserve(raw.size());
@@ -74,6 +77,9 @@ public:
     // the number is looked up once per run of them.
     explicit Builder(std::vector<Entry> entries) : entries_(std::move(entries)), used_(entries_.size(), 0) {
         groupOf_.reserve(entries_.size());
+        // Each entry gives about one node: sized once, a long key's nodes are
+        // not copied as they grow.
+        nodes_.reserve(entries_.size() + 1);
         for (std::size_t i = 0; i < entries_.size(); ++i) {
             const std::string& number = entries_[i].number;
             if (i == 0 || number != entries_[i - 1].number) {
@@ -93,6 +99,17 @@ public:
         expand();
         tree.roots.push_back(toTreeNode(0));
         return tree;
+    }
+
+    // The text of the tree `build` gives, written from the nodes themselves.
+    std::string text() {
+        std::string out;
+        if (entries_.empty()) return out;
+        placeRoot();
+        expand();
+        out.reserve(textSize(0, 0));
+        appendNode(0, 0, out);
+        return out;
     }
 
 private:
@@ -212,6 +229,19 @@ private:
         return out;
     }
 
+    std::size_t textSize(int node, int depth) const {
+        std::size_t size = static_cast<std::size_t>(depth) * 2 + nodes_[node].text.size() + 1;
+        for (int c = nodes_[node].first; c < nodes_[node].first + nodes_[node].count; ++c) size += textSize(c, depth + 1);
+        return size;
+    }
+
+    void appendNode(int node, int depth, std::string& out) const {
+        out.append(static_cast<std::size_t>(depth) * 2, ' ');
+        out += nodes_[node].text;
+        out += '\n';
+        for (int c = nodes_[node].first; c < nodes_[node].first + nodes_[node].count; ++c) appendNode(c, depth + 1, out);
+    }
+
     std::vector<Entry> entries_;
     std::vector<char> used_;
     // Entry positions by number, in list order.
@@ -235,6 +265,8 @@ void appendText(const TreeNode& node, int depth, std::string& out) {
 }  // namespace
 
 Tree buildTree(const ResultTable& table) { return Builder(sortedEntries(table)).build(); }
+
+std::string treeText(const ResultTable& table) { return Builder(sortedEntries(table)).text(); }
 
 std::string treeAsText(const Tree& tree) {
     std::string out;

@@ -24,5 +24,8 @@ Tree buildTree(const ResultTable& table);
 
 // The tree as indented text, two spaces per level (for the command line).
 std::string treeAsText(const Tree& tree);
+// The same text straight from the table, without the tree's nodes (a long
+// key's tree would hold a string and a vector per node).
+std::string treeText(const ResultTable& table);
 
 }  // namespace sarvelo

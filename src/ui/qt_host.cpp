@@ -20,10 +20,17 @@ QtHost::QtHost(QWidget* window, QProgressBar* bar, std::function<void()> beforeM
 // A maximum of 0 would put the bar in its busy state for good: a text of one
 // line or none still shows an idle bar.
 void QtHost::setProgressMaximum(int maximum) {
-    if (bar_) bar_->setMaximum(std::max(maximum, 1));
+    maximum_ = std::max(maximum, 1);
+    shownStep_ = -1;
+    if (bar_) bar_->setMaximum(maximum_);
 }
 
+// The bar moves by two-hundredths of the run: set at every line of a long
+// key, it would repaint itself a hundred thousand times.
 void QtHost::setProgress(int position) {
+    const long long step = static_cast<long long>(position) * 200 / maximum_;
+    if (step == shownStep_ && position != 0) return;
+    shownStep_ = step;
     if (bar_) bar_->setValue(position);
 }
 

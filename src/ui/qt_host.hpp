@@ -30,6 +30,8 @@ private:
     QPointer<QProgressBar> bar_;
     std::function<void()> beforeModal_;
     QElapsedTimer sinceEvents_;  // since events were last let through
+    int maximum_ = 1;
+    long long shownStep_ = -1;  // the bar's last step
 };
 
 // A plain message box with an OK button, titled with the application's name;

@@ -57,6 +57,10 @@ TEST(CliOutputs, AreWrittenTogetherOrNoneWithTheFindingsListed) {
         if (c.exported) EXPECT_EQ(exists(c.exported), c.written);
         if (c.key != kSound) EXPECT_NE(run.err.find("erreur : ligne "), std::string::npos) << run.err;
         if (!c.written) EXPECT_NE(run.err.find("aucun fichier écrit"), std::string::npos) << run.err;
+        // The files staged before the refusal leave nothing behind.
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(tempPath("m.cle")).parent_path()))
+            for (const char* staged : {"m.cle.", "m.tab.", "m.tree."})
+                EXPECT_NE(entry.path().string().rfind(tempPath(staged), 0), 0u) << entry.path();
     }
 }
 

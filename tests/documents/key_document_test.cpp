@@ -91,6 +91,25 @@ TEST(KeyDocument, PlainTextFilesOpenAsKeyText) {
     EXPECT_EQ(loaded.document.configuration, std::vector<std::string>{"[Format] 2"});
 }
 
+// The lines a run reads are those of the document, RTF or text, without
+// paragraphs made for a text file.
+TEST(KeyDocument, ReadAsLinesGivesTheDocumentsLinesAndConfiguration) {
+    const std::string rtf = keyDocumentRtf(formattedKey(), KeyParams{});
+    for (const std::string& bytes : {std::string("1. Chapeau \xE9\r\n\r\nConfiguration pour Sarvelo\r\n[Format] 2\r\n"),
+                                     std::string("a\nb"), rtf, std::string()}) {
+        const std::optional<KeyDocument> document = readKeyDocument(bytes);
+        const std::optional<KeyDocumentLines> lines = readKeyDocumentLines(bytes);
+        ASSERT_TRUE(document && lines);
+        EXPECT_EQ(lines->keyText.toLines(), document->keyText.lines());
+        EXPECT_EQ(lines->configuration, document->configuration);
+        EXPECT_EQ(lines->hasMarker, document->hasMarker);
+        EXPECT_EQ(lines->formatted.has_value(), bytes == rtf);
+    }
+    EXPECT_EQ(readKeyDocumentLines("1. a\n").value().replaced, 0u);
+    EXPECT_EQ(readKeyDocumentLines("1. \xC3\xA9 \xFF a\n").value().replaced, 1u);
+    EXPECT_FALSE(readKeyDocumentLines(std::string("\x89PNG\0\0", 6)));
+}
+
 TEST(KeyDocument, UnreadableFilesGiveTheirMessage) {
     const std::string binary = tempPath("image.png");
     writeBytes(binary, std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));

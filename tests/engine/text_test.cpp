@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/text.hpp"
+#include "engine/text_lines.hpp"
 
 using namespace sarvelo::text;
 
@@ -33,6 +34,26 @@ TEST(Text, CutThrough) {
     s = "ab";
     cutThrough(s, "b");
     EXPECT_EQ(s, "");
+    // Counted in characters: a cut through part of a character takes all of
+    // it; stray character pieces at the start move the cut as the count of
+    // characters moves it.
+    const struct {
+        std::string s, t, rest;
+    } cases[] = {
+        {"12é. x", "é.", " x"},
+        {"a\xC3\xA9" "b", "a\xC3", "b"},
+        {"\xA9\xA9x. y", ". ", " y"},
+        {"\xA9" "ab", "b", "b"},
+        {"\xA9\xA9" "ab", "a", "ab"},
+    };
+    for (const auto& c : cases) {
+        std::string cut = c.s;
+        cutThrough(cut, c.t);
+        std::string_view view = c.s;
+        cutThrough(view, c.t);
+        EXPECT_EQ(cut, c.rest) << c.s;
+        EXPECT_EQ(view, c.rest) << c.s;
+    }
 }
 
 TEST(Text, RemoveAllReachesAFixedPoint) {
@@ -85,4 +106,25 @@ TEST(Text, SplitLines) {
     EXPECT_EQ(splitLines("a\rb\r"), (std::vector<std::string>{"a", "b"}));  // old Mac line ends
     EXPECT_EQ(splitLines("a\r\r\nb"), (std::vector<std::string>{"a", "", "b"}));
     EXPECT_TRUE(splitLines("").empty());
+}
+
+// The run's compact line list cuts a text where `splitLines` does, and both
+// line lists read the same through a view.
+TEST(Text, TextLinesCutLikeSplitLines) {
+    for (const char* s : {"", "a", "a\n", "\n", "\n\n", "a\r\nb\rc\n\nd", "\r\r\n", "é\r", "a\n\r\nb"}) {
+        SCOPED_TRACE(s);
+        const sarvelo::TextLines lines = sarvelo::TextLines::split(s);
+        const std::vector<std::string> expected = splitLines(s);
+        EXPECT_EQ(lines.toLines(), expected);
+        const sarvelo::LinesView compact(lines);
+        const sarvelo::LinesView listed(expected);
+        ASSERT_EQ(compact.size(), listed.size());
+        for (std::size_t i = 0; i < compact.size(); ++i) EXPECT_EQ(compact[i], listed[i]);
+        EXPECT_EQ(sarvelo::TextLines::of(expected).toLines(), expected);
+    }
+    sarvelo::TextLines lines = sarvelo::TextLines::split("un\n\ndeux\ntrois");
+    lines.truncate(3);
+    EXPECT_EQ(lines.toLines(), (std::vector<std::string>{"un", "", "deux"}));
+    lines.truncate(0);
+    EXPECT_TRUE(lines.empty());
 }

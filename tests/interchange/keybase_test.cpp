@@ -141,6 +141,18 @@ TEST(KeyBaseImport, DoubtfulRowsAreReportedByLineAndSummedUpAfterTwenty) {
     const ImportedKey summed = importKeyBase(many);
     ASSERT_EQ(summed.warnings.size(), 21u);
     EXPECT_EQ(summed.warnings.back(), "... et 10 autres lignes : moins de trois colonnes, ligne ignorée");
+
+    // Two kinds interleaved: the first twenty of each in line order, then the
+    // counts in the order the kinds first appear.
+    std::string mixed = "1,Chapeau,Amanita\n";
+    for (int i = 0; i < 25; ++i) mixed += "1,court\n1,Chapeau vert,\n";
+    const ImportedKey both = importKeyBase(mixed);
+    ASSERT_EQ(both.warnings.size(), 42u);
+    EXPECT_EQ(both.warnings[0], "Ligne 2 : moins de trois colonnes, ligne ignorée");
+    EXPECT_EQ(both.warnings[1], "Ligne 3 : pas de destination");
+    EXPECT_EQ(both.warnings[39], "Ligne 41 : pas de destination");
+    EXPECT_EQ(both.warnings[40], "... et 5 autres lignes : moins de trois colonnes, ligne ignorée");
+    EXPECT_EQ(both.warnings[41], "... et 5 autres lignes : pas de destination");
 }
 
 namespace {

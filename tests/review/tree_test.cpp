@@ -252,6 +252,8 @@ TEST(Tree, SameTreesAsTheLiteralBuildOnRandomTables) {
         const Tree expected = LiteralBuild(table).run();
         const Tree actual = buildTree(table);
         ASSERT_EQ(actual.roots.size(), expected.roots.size()) << "round " << round;
+        // The text written without the nodes is the tree's own.
+        ASSERT_EQ(treeText(table), shown(expected)) << "round " << round;
         if (!expected.roots.empty()) {
             ASSERT_TRUE(sameTree(actual.roots[0], expected.roots[0]))
                 << "round " << round << "\n" << shown(actual) << "---\n" << shown(expected);

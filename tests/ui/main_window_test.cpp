@@ -428,6 +428,12 @@ TEST(MainWindow, HostAsksYesNoAndShowsProgressOnTheBar) {
     host.setProgress(25);
     EXPECT_EQ(w->barre()->maximum(), 40);
     EXPECT_EQ(w->barre()->value(), 25);
+    // On a long run the bar moves by two-hundredths, and goes back to 0.
+    host.setProgressMaximum(100000);
+    for (const auto& [position, shown] : {std::pair{400, 400}, {450, 400}, {1000, 1000}, {0, 0}}) {
+        host.setProgress(position);
+        EXPECT_EQ(w->barre()->value(), shown) << position;
+    }
 }
 
 TEST(MainWindow, NoSecondRunWhileEventsAreLetThrough) {
