@@ -395,7 +395,17 @@ Lines TSarvelo::workingLines() const {
     Lines lines;
     const QTextDocument* doc = memo1_->document();
     lines.reserve(static_cast<std::size_t>(doc->blockCount()));
-    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) lines.push_back(b.text().toStdString());
+    // The raw text keeps every character (no-break spaces included) with the
+    // paragraphs apart: one conversion for the whole text, not one a line.
+    const QByteArray all = doc->toRawText().toUtf8();
+    static const QByteArray kParagraph = QString(QChar::ParagraphSeparator).toUtf8();
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype end = all.indexOf(kParagraph, from);
+        lines.emplace_back(all.constData() + from, static_cast<std::size_t>((end < 0 ? all.size() : end) - from));
+        if (end < 0) break;
+        from = end + kParagraph.size();
+    }
     // The empty paragraph after a final line break is no line of the text.
     if (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;

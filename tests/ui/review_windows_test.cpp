@@ -18,6 +18,7 @@
 #include <memory>
 
 #include "engine/table.hpp"
+#include "../support/tables.hpp"
 #include "review/qt/finished_key_window.hpp"
 #include "review/qt/structure_window.hpp"
 
@@ -435,6 +436,35 @@ TEST_F(FinishedKeyWindow, BuildFromTableWorksWithoutShowing) {
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(fin->toPlainText(), kTwoCoupletsText);
     EXPECT_EQ(window.lines().size(), 4u);
+}
+
+// A long key shows its first screenful at once and the rest in slices,
+// read-only until it is whole; reading it meanwhile waits for the whole.
+TEST_F(FinishedKeyWindow, ALongKeyFillsInSlicesAndIsWholeWhenRead) {
+    std::vector<sarvelo::testing::Cells> chain;
+    for (int c = 1; c <= 3000; ++c) {
+        chain.push_back({std::to_string(c), "Chapeau " + std::to_string(c), "->", std::to_string(c + 1)});
+        chain.push_back({std::to_string(c), "Pied " + std::to_string(c), "=>", "Amanita"});
+    }
+    chain.back() = {"3000", "Pied 3000", "=>", "Boletus"};
+    chain[chain.size() - 2] = {"3000", "Chapeau 3000", "=>", "Russula"};
+    table = sarvelo::testing::tableOf(chain);
+    window.buildFromTable();
+    EXPECT_TRUE(window.filling());
+    EXPECT_TRUE(fin->isReadOnly());
+    EXPECT_LT(fin->document()->blockCount(), 6000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.filling(); }, 5000));
+    EXPECT_EQ(fin->document()->blockCount(), 6000);
+    EXPECT_FALSE(fin->isReadOnly());
+    EXPECT_FALSE(window.edited());
+
+    window.buildFromTable();
+    const auto lines = window.lines();
+    ASSERT_EQ(lines.size(), 6000u);
+    EXPECT_EQ(lines.back(), "3000,0$ Pied 3000 $ Boletus");
+    EXPECT_FALSE(window.filling());
+    QTest::keyClicks(fin, "x");
+    EXPECT_TRUE(window.edited());
 }
 
 }  // namespace

@@ -109,9 +109,13 @@ TBD_Fin::TBD_Fin(const sarvelo::ResultTable* table, QWidget* parent)
     connect(exporter_, &QPushButton::clicked, this, &TBD_Fin::ExporterClick);
 
     activation_ = new sarvelo::qt::ActivationRebuild(this, [this] { FormActivate(); });
+    filling_ = new QTimer(this);
+    filling_->setInterval(0);
+    connect(filling_, &QTimer::timeout, this, &TBD_Fin::fillStep);
 }
 
-std::vector<std::string> TBD_Fin::lines() const {
+std::vector<std::string> TBD_Fin::lines() {
+    finishFilling();
     std::vector<std::string> out;
     const QString text = fin_->toPlainText();
     if (text.isEmpty()) return out;
@@ -123,16 +127,61 @@ std::vector<std::string> TBD_Fin::lines() const {
     return out;
 }
 
-void TBD_Fin::setText(const std::vector<std::string>& lines) {
+namespace {
+
+// Lines put in at once: the first screenful of a long key, then each slice
+// (a slice takes a few tens of milliseconds: the window stays live).
+constexpr std::size_t kFirstLines = 2000, kFillSlice = 10000;
+
+QString joinedLines(const std::vector<std::string>& lines, std::size_t from, std::size_t to) {
     QString text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i) text += QChar('\n');
+    for (std::size_t i = from; i < to; ++i) {
+        if (i > from) text += QChar('\n');
         text += QString::fromStdString(lines[i]);
     }
+    return text;
+}
+
+}  // namespace
+
+void TBD_Fin::setText(std::vector<std::string> lines) {
+    filling_->stop();
+    pending_.clear();
+    const std::size_t first = std::min(lines.size(), kFirstLines);
     settingText_ = true;
-    fin_->setPlainText(text);
+    fin_->setPlainText(joinedLines(lines, 0, first));
     settingText_ = false;
     edited_ = false;
+    if (first < lines.size()) {
+        pending_ = std::move(lines);
+        pendingFrom_ = first;
+        fin_->setReadOnly(true);
+        filling_->start();
+    }
+}
+
+void TBD_Fin::fillStep() {
+    if (pending_.empty()) return;
+    const std::size_t to = std::min(pending_.size(), pendingFrom_ + kFillSlice);
+    QTextDocument* doc = fin_->document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextCursor end(doc);
+    end.movePosition(QTextCursor::End);
+    settingText_ = true;
+    end.insertText(QChar('\n') + joinedLines(pending_, pendingFrom_, to));
+    settingText_ = false;
+    doc->setUndoRedoEnabled(undo);
+    pendingFrom_ = to;
+    if (pendingFrom_ == pending_.size()) {
+        filling_->stop();
+        pending_.clear();
+        fin_->setReadOnly(false);
+    }
+}
+
+void TBD_Fin::finishFilling() {
+    while (!pending_.empty()) fillStep();
 }
 
 bool TBD_Fin::mayDiscardEdits() {
@@ -158,9 +207,10 @@ void TBD_Fin::buildFromTable() {
         for (int row = 1; row <= table_->dataRows(); ++row)
             if (givesLine(table_->cell(row, sarvelo::kKind))) rows.push_back(row);
     }
-    setText(built);
-    lineRows_ = rows.size() == built.size() ? std::move(rows) : std::vector<int>{};
-    versLigne_->setMaximum(std::max(1, static_cast<int>(built.size())));
+    const std::size_t count = built.size();
+    setText(std::move(built));
+    lineRows_ = rows.size() == count ? std::move(rows) : std::vector<int>{};
+    versLigne_->setMaximum(std::max(1, static_cast<int>(count)));
 }
 
 // Shown again, the window follows the table unless the user has corrected its text.
@@ -193,7 +243,7 @@ bool TBD_Fin::orderText() {
             found->second.pop_front();
         }
     }
-    setText(ordered.lines);
+    setText(std::move(ordered.lines));
     lineRows_ = std::move(rows);
     return true;
 }
@@ -201,6 +251,7 @@ bool TBD_Fin::orderText() {
 void TBD_Fin::OrdreClick() { orderText(); }
 
 void TBD_Fin::AllerClick() {
+    finishFilling();
     const int line = versLigne_->value();
     QTextDocument* doc = fin_->document();
     QTextBlock block = doc->findBlockByNumber(line - 1);
@@ -267,6 +318,7 @@ void TBD_Fin::ImprimerClick() {
         return dialog.exec() == QDialog::Accepted;
     }();
     if (!chosen) return;
+    finishFilling();
     QTextDocument page;
     page.setDefaultFont(fin_->font());
     page.setPlainText(fin_->toPlainText());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,8 +51,11 @@ public:
     // follows does not build it a second time.
     void buildAndPresent();
 
-    // The lines of the text as the user sees them.
-    std::vector<std::string> lines() const;
+    // The lines of the text as the user sees them (a long key finished
+    // filling first).
+    std::vector<std::string> lines();
+    // A long key is still going in (the window is read-only meanwhile).
+    bool filling() const { return !pending_.empty(); }
 
     // Asks for the file name of "Enregistrer"; an empty name means the user cancelled.
     // Replaceable so that the save can run without a dialog.
@@ -82,7 +86,9 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void setText(const std::vector<std::string>& lines);
+    void setText(std::vector<std::string> lines);
+    void fillStep();
+    void finishFilling();
     bool orderText();
     static QString askFileName(QWidget* parent);
 
@@ -105,6 +111,11 @@ private:
     // Table row of each line while the text is as built or ordered here; emptied on user edits.
     std::vector<int> lineRows_;
     bool settingText_ = false;
+    // A long key goes in a screenful first, then in slices while the window
+    // stays live; read-only until it is whole.
+    std::vector<std::string> pending_;
+    std::size_t pendingFrom_ = 0;
+    QTimer* filling_ = nullptr;
     bool edited_ = false;
     bool shownOnce_ = false;
 };
