@@ -13,6 +13,7 @@
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
 #include "layout/cells.hpp"
+#include "layout/ordered.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
@@ -780,6 +781,18 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
         full.push_back(std::move(f));
     }
+    // When no reading gives a key the checks accept (loops, couplets never
+    // reached, leads that end nowhere), the numbers may stand in indented
+    // order: a lead without reference leads to the couplet that follows.
+    const bool accepted = std::any_of(full.begin(), full.end(), [](const Full& f) {
+        return f.proposal.score.errorRows == 0 && f.proposal.score.erreurs == 0;
+    });
+    if (!accepted)
+        if (const OrderedKey ordered = readNumberedInOrder(text); !ordered.couplets.empty())
+            proposeConverted(ordered.couplets, ordered.origin,
+                             "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), "
+                             "convertie en clé numérotée",
+                             ordered.message);
     if (full.empty()) {
         // The first line that carries text: the whole key may stand on it.
         std::size_t first = 0;

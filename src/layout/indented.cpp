@@ -335,12 +335,31 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         cut -= 2;
         while (cut > 0 && ending[cut - 1] == ' ') --cut;
     }
+    // Several pages: "Name, pp. 626, 627".
+    std::size_t first = start;
+    if (!page) {
+        std::size_t k = cut;
+        while (k >= 2 && ending[k - 1] == ',' && isDigitAscii(ending[k - 2])) {
+            std::size_t d = k - 1;
+            while (d > 0 && isDigitAscii(ending[d - 1])) --d;
+            if (d == 0 || ending[d - 1] != ' ') break;
+            k = d - 1;
+            first = d;
+            if (k >= 3 && ending.compare(k - 3, 3, "pp.") == 0 && (k == 3 || ending[k - 4] == ' ')) {
+                cut = k - 3;
+                while (cut > 0 && ending[cut - 1] == ' ') --cut;
+                page = true;
+                break;
+            }
+        }
+        if (!page) first = start;
+    }
     if (cut == start || cut == 0) return;  // no blank before the number: part of the name
     std::string before = ending.substr(0, cut);
     while (!before.empty() && (before.back() == ',' || before.back() == ';')) before.pop_back();
     if (!std::any_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
         return;
-    number = (page ? "p. " : "") + ending.substr(start, end - start);
+    number = (page ? "p. " : "") + ending.substr(first, end - first);
     name = trimmed(before);
 }
 
@@ -1206,6 +1225,15 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         out.message += "\n" + (out.withoutEnding == 1 ? std::string(kMsgWithoutEndingOne)
                                                       : withCount(kMsgWithoutEnding, out.withoutEnding));
     return out;
+}
+
+std::string printedName(const std::string& printed, bool& numbered) {
+    std::string name, number;
+    splitNumber(printed, name, number);
+    name = unmarkedName(name);
+    dropFinalStop(name);
+    numbered = !number.empty();
+    return name;
 }
 
 void setIndentedKeyLayout(KeyParams& p) {
