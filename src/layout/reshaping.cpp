@@ -535,7 +535,24 @@ ReshapedKey reshapeKey(const Lines& text) {
     // that a lead of many lines is not read again at each one.
     bool lastEnds = false;
     bool referenceAlone = false;  // the last line was a reference alone
+    // Copies that set each field on a line of its own may close every lead
+    // with its full stop alone on a line: a lead then runs up to that stop,
+    // and the line after it starts the couplet's next lead even without a
+    // label or mark.
+    int stops = 0, labels = 0;
     for (const Unit& unit : units) {
+        stops += trimmed(unit.text) == "." ? 1 : 0;
+        labels += labelNumber(unit.text) >= 0 ? 1 : 0;
+    }
+    const bool closedByStops = stops >= 4 && stops >= labels;
+    for (const Unit& unit : units) {
+        if (closedByStops && trimmed(unit.text) == "." && !leadsRead.empty()) {
+            std::string& body = leadsRead.back().body;
+            if (splitLeadEnding(body).reference < 0) body += " .";
+            lastEnds = true;
+            referenceAlone = false;
+            continue;
+        }
         LineStart ls = readLineStart(unit.text);
         // Letters that start a line of a numbered key are words: an
         // abbreviated genus ("R. pavo"), "sp. nov.".
@@ -551,7 +568,7 @@ ReshapedKey reshapeKey(const Lines& text) {
                                                                                   leadsRead.back().body.size()) > 0;
         if (ls.kind == LineStart::Kind::Digits && rest.empty() && afterLeader) {
             leadsRead.back().body += ' ' + trimmed(unit.text);
-            lastEnds = referenceAlone = true;
+            lastEnds = referenceAlone = !closedByStops;
             continue;
         }
         if (std::exchange(referenceAlone, false) && trimmed(unit.text) == ".") continue;
@@ -570,7 +587,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             readable = false;
             break;
         }
-        lastEnds = splitLeadEnding(unit.text).ends();
+        lastEnds = !closedByStops && splitLeadEnding(unit.text).ends();
     }
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
