@@ -263,6 +263,49 @@ LeadEnding binomialEnding(const std::string& s) {
     return out;
 }
 
+// A lead's lines joined. A word cut at a line end joins without its hyphen
+// ("some-" and "what"); a hyphen that stands for a shortened compound keeps
+// its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
+void joinWrapped(std::string& to, std::string_view more) {
+    if (more.empty()) return;
+    if (to.size() >= 2 && to.back() == '-' && std::isalpha(static_cast<unsigned char>(to[to.size() - 2])) &&
+        std::islower(static_cast<unsigned char>(more[0]))) {
+        const std::string_view word = more.substr(0, more.find(' '));
+        static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
+                                                             "ou", "y", "o", "e", "to", "nor"};
+        if (std::find(std::begin(kConjunctions), std::end(kConjunctions), word) == std::end(kConjunctions)) {
+            to.pop_back();
+            to += more;
+            return;
+        }
+    }
+    if (!to.empty()) to += ' ';
+    to += more;
+}
+
+// A page's number alone ("46"), or its running head in capitals with the
+// number before or after it ("46 FLORA OF OHIO", "FLORA OF OHIO 47"): what
+// a copy of printed pages keeps between them. Not a label: no stop after
+// the number.
+bool pageFurniture(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && asciiDigit(s[b])) ++b;
+    if (b == e) return b > 0 && b <= 4;
+    if (b == 0) {
+        while (e > 0 && asciiDigit(s[e - 1])) --e;
+        if (e == s.size() || s.size() - e > 4 || s[e - 1] != ' ') return false;
+    } else if (b > 4 || s[b] != ' ') {
+        return false;
+    }
+    int run = 0, words = 0;
+    for (char c : s.substr(b, e - b)) {
+        if (c >= 'a' && c <= 'z') return false;
+        run = c >= 'A' && c <= 'Z' ? run + 1 : 0;
+        if (run == 3) ++words;
+    }
+    return words >= 1;
+}
+
 }  // namespace
 
 std::size_t markedNameStart(std::string_view line) {
@@ -465,8 +508,15 @@ ReshapedKey reshapeKey(const Lines& text) {
             interrupted = true;
             continue;
         }
+        // A page's number or running head between two pages of the key.
+        if (b.last - b.first == 1 && pageFurniture(first) &&
+            (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+            ++out.pages;
+            interrupted = true;
+            continue;
+        }
         if (paragraphs && interrupted && !units.empty() && !first.empty() && first[0] >= 'a' && first[0] <= 'z') {
-            for (std::size_t i = b.first; i < b.last; ++i) units.back().text += ' ' + trimmed(lineAt(i));
+            for (std::size_t i = b.first; i < b.last; ++i) joinWrapped(units.back().text, trimmed(lineAt(i)));
             interrupted = false;
             continue;
         }
@@ -474,18 +524,45 @@ ReshapedKey reshapeKey(const Lines& text) {
         if (paragraphs) {
             std::string joined;
             for (std::size_t i = b.first; i < b.last; ++i) {
-                if (!joined.empty()) joined += ' ';
-                joined += trimmed(lineAt(i));
+                joinWrapped(joined, trimmed(lineAt(i)));
             }
             if (b.last - b.first > 1) ++out.paragraphs;
             units.push_back({std::move(joined), b.first});
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
+                if (pageFurniture(trimmed(lineAt(i))) &&
+                    (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+                    ++out.pages;
+                    continue;
+                }
                 const auto parts = splitRunTogether(std::string(lineAt(i)));
                 if (parts.size() > 1) out.split += static_cast<int>(parts.size()) - 1;
                 for (const auto& part : parts) units.push_back({part, i});
             }
         }
+    }
+
+    // A word cut at a line end (a scanned page) joins its line to the next.
+    if (!paragraphs) {
+        std::vector<Unit> joined;
+        for (Unit& unit : units) {
+            if (!joined.empty()) {
+                std::string& to = joined.back().text;
+                const std::string more = trimmed(unit.text);
+                const std::size_t size = to.size();
+                if (size >= 2 && to.back() == '-' && std::isalpha(static_cast<unsigned char>(to[size - 2])) &&
+                    !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
+                    joinWrapped(to, more);
+                    if (to.size() < size + more.size()) {
+                        ++out.hyphens;
+                        continue;
+                    }
+                    to.resize(size);  // a shortened compound: the line stays apart
+                }
+            }
+            joined.push_back(std::move(unit));
+        }
+        units = std::move(joined);
     }
 
     // The key ends where its tree is closed and a line neither starts a lead
@@ -582,7 +659,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
                                  static_cast<int>(unit.firstLine)});
         } else if (ls.kind == LineStart::Kind::None) {
-            leadsRead.back().body += ' ' + trimmed(unit.text);
+            joinWrapped(leadsRead.back().body, trimmed(unit.text));
         } else {
             readable = false;
             break;
@@ -621,7 +698,8 @@ ReshapedKey reshapeKey(const Lines& text) {
         ++out.names;
     }
 
-    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 || out.notes > 0;
+    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 ||
+                  out.notes > 0 || out.pages > 0 || out.hyphens > 0;
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
@@ -651,6 +729,8 @@ ReshapedKey reshapeKey(const Lines& text) {
     if (out.names > 0) parts.push_back(counted(kMsgMarkedNames, nullptr, out.names));
     if (out.split > 0) parts.push_back(counted(kMsgSplit, nullptr, out.split));
     if (out.notes > 0) parts.push_back(counted(kMsgNotesAside, nullptr, out.notes));
+    if (out.hyphens > 0) parts.push_back(counted(kMsgHyphens, kMsgHyphensOne, out.hyphens));
+    if (out.pages > 0) parts.push_back(counted(kMsgPagesAside, kMsgPagesAsideOne, out.pages));
     for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
     return out;
 }
