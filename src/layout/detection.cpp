@@ -13,6 +13,7 @@
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
 #include "layout/cells.hpp"
+#include "layout/lettered.hpp"
 #include "layout/ordered.hpp"
 #include "layout/reshaping.hpp"
 
@@ -756,6 +757,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                          "tableau copié (une cellule par ligne ou des cellules entre \u00AB\u00A0|\u00A0\u00BB), "
                          "converti en clé numérotée",
                          cells.message);
+    // Couplets named by letters, the references naming them too.
+    if (const Lines numbered = numberedFromLetters(text); !numbered.empty())
+        if (const ReshapedKey lettered = reshapeKey(numbered); !lettered.couplets.empty())
+            proposeConverted(lettered.couplets, lettered.coupletsOrigin,
+                             "clé aux couplets désignés par des lettres, convertie en clé numérotée", lettered.message);
     if (reshaped.changed) {
         const std::size_t from = full.size();
         search(reshaped.lines);
