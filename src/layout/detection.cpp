@@ -267,6 +267,10 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind != kReference && kind != kDetermination) continue;
         const std::string desc = trimmed(table.cell(r, kTexte));
         score.kept += static_cast<long long>(desc.size() + table.cell(r, kTarget).size());
+        // Two lines read as the names of one lead: a heading or the text
+        // after the key taken in.
+        if (kind == kDetermination && table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos)
+            ++score.joinedNames;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -640,11 +644,12 @@ KeyParams layoutParams(const Lines& text, const NumberingCandidate& n, const End
 bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
+    if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
+    if (a.joinedNames != b.joinedNames) return a.joinedNames < b.joinedNames;
     if (a.leads != b.leads) return a.leads > b.leads;
     if (a.lostText != b.lostText) return a.lostText < b.lostText;
     if (a.pairedCouplets != b.pairedCouplets) return a.pairedCouplets > b.pairedCouplets;
     if (a.residue != b.residue) return a.residue < b.residue;
-    if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     return a.kept > b.kept;
 }
 
@@ -787,18 +792,14 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
         full.push_back(std::move(f));
     }
-    // When no reading gives a key the checks accept (loops, couplets never
-    // reached, leads that end nowhere), the numbers may stand in indented
-    // order: a lead without reference leads to the couplet that follows.
-    const bool accepted = std::any_of(full.begin(), full.end(), [](const Full& f) {
-        return f.proposal.score.errorRows == 0 && f.proposal.score.erreurs == 0;
-    });
-    if (!accepted)
-        if (const OrderedKey ordered = readNumberedInOrder(text); !ordered.couplets.empty())
-            proposeConverted(ordered.couplets, ordered.origin,
-                             "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), "
-                             "convertie en clé numérotée",
-                             ordered.message);
+    // The numbers may stand in indented order: a lead without reference
+    // leads to the couplet that follows. The checks judge this reading
+    // against the others.
+    if (const OrderedKey ordered = readNumberedInOrder(text); !ordered.couplets.empty())
+        proposeConverted(ordered.couplets, ordered.origin,
+                         "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), "
+                         "convertie en clé numérotée",
+                         ordered.message);
     if (full.empty()) {
         // The first line that carries text: the whole key may stand on it.
         std::size_t first = 0;

@@ -1227,6 +1227,11 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     return out;
 }
 
+void dropPageMarks(std::string& s) {
+    dropPageMark(s);
+    dropInnerPageMarks(s);
+}
+
 std::string printedName(const std::string& printed, bool& numbered) {
     std::string name, number;
     splitNumber(printed, name, number);

@@ -131,7 +131,7 @@ OrderedKey readNumberedInOrder(const Lines& text) {
         leads.push_back({couplet, ending.name.empty() ? std::string(std::string_view(line).substr(at)) : ending.text,
                          ending.name, 0, {}, static_cast<int>(k)});
     }
-    if (leads.size() < 4 || couplets < 2) return {};
+    if (leads.size() < 2) return {};
 
     // The endings: a lead that leads on carries its lines as its text; one
     // that does not, its name on its line or on the last line under it.
@@ -171,7 +171,9 @@ OrderedKey readNumberedInOrder(const Lines& text) {
                      [&](std::size_t a, std::size_t b) { return leads[a].couplet < leads[b].couplet; });
     for (std::size_t k : order) {
         const Lead& lead = leads[k];
-        std::string line = std::to_string(lead.couplet) + ". " + safeDescription(lead.text);
+        std::string text = lead.text;
+        dropPageMarks(text);
+        std::string line = std::to_string(lead.couplet) + ". " + safeDescription(std::move(text));
         line += lead.next > 0 ? " ... " + std::to_string(lead.next) : " => " + safeDescription(lead.name);
         out.couplets.push_back(std::move(line));
         out.origin.push_back(lead.origin);

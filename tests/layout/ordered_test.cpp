@@ -3,6 +3,7 @@
 
 #include "engine/text.hpp"
 #include "layout/ordered.hpp"
+#include "support/detected.hpp"
 
 using namespace sarvelo;
 
@@ -38,5 +39,33 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
         EXPECT_EQ(key.after, c.after) << c.name;
         EXPECT_EQ(key.notes, c.notes) << c.name;
         EXPECT_EQ(key.bookNumbers, c.bookNumbers) << c.name;
+    }
+}
+
+// Detection weighs this reading against the others by what the checks say.
+TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        Lines finished;
+    };
+    const Case cases[] = {
+        {"indented, names right-aligned under their leads with pages, prose before and after",
+         "KEY TO THE GENERA\n\nThe genera are told apart by the skull.\n\n1. Ear short.\n      2. Foot short.\n"
+         "                                        Sylvilagus, p. 120\n      2'. Foot long.\n"
+         "                                        Lepus, p. 140\n1'. Ear long.\n                                        "
+         "Romerolagus, p. 160\n\nGenus Sylvilagus Gray\n",
+         {"1,2$ Ear short.", "1,0$ Ear long. $ Romerolagus", "2,0$ Foot short. $ Sylvilagus", "2,0$ Foot long. $ Lepus"}},
+        {"epithets with their authors under the leads, a heading after the key",
+         "Untergattung Plega\n1'' Flügel dunkel\n2'' Beine lang\nnigra Reitt.\n2' Beine kurz\nrufa Reitt.\n"
+         "1' Flügel hell\nalba Aubé\nUntergattung: Otheria nov.\n",
+         {"1,2$ Flügel dunkel", "1,0$ Flügel hell $ alba Aubé", "2,0$ Beine lang $ nigra Reitt.",
+          "2,0$ Beine kurz $ rufa Reitt."}},
+    };
+    for (const Case& c : cases) {
+        const Lines text = text::splitLines(c.text);
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_TRUE(d.processes()) << c.layout;
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()), c.finished) << c.layout;
     }
 }
