@@ -79,6 +79,7 @@ struct Styles {
     bool paths = false;          // some label is a path number such as 1.2.
     bool capitalLevels = false;  // capitals doubled: A. ... AA.
     bool smallLevels = false;    // small letters doubled: a. ... aa.
+    bool primes = false;         // second leads primed ("2'."): every number starts a lead of its couplet
 };
 
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
@@ -123,6 +124,15 @@ Label readLabel(std::string_view s, const Styles& styles) {
         ++at;
     }
     if (opened && !(closed && s[at - 1] == ')')) return label;
+    // In a key that primes its second leads, "2." is the first lead of
+    // couplet 2, placed like "2'." by the key's order.
+    if (styles.primes && !opened && closed && s[at - 1] == '.' && (at == s.size() || isBlank(s[at])) &&
+        std::all_of(token.begin(), token.end(), isDigitAscii)) {
+        while (at < s.size() && isBlank(s[at])) ++at;
+        label.length = at;
+        label.primed = true;
+        return label;
+    }
     // A number with primes ("1''" first, "1'" second lead): it starts a
     // lead; the key's order, not the number, places it.
     if (!opened && !closed && std::all_of(token.begin(), token.end(), isDigitAscii)) {
@@ -135,6 +145,8 @@ Label readLabel(std::string_view s, const Styles& styles) {
                     more = true;
                 }
         }
+        // "1'." and "2′." as well: the stop after the primes.
+        if (primes > at && primes < s.size() && s[primes] == '.') ++primes;
         if (primes > at && (primes == s.size() || isBlank(s[primes]))) {
             while (primes < s.size() && isBlank(s[primes])) ++primes;
             label.length = primes;
@@ -204,6 +216,7 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
     Styles styles;
     const Styles plain;
     for (std::string_view s : contents) {
+        if (readLabel(s, plain).primed) styles.primes = true;
         std::size_t end = 0;
         while (end < s.size() && !isBlank(s[end])) ++end;
         std::string_view token = s.substr(0, end);
