@@ -459,6 +459,8 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
 bool endsWithNumberedName(std::string_view s) {
     std::size_t at = trailingNameStart(s);
     if (at == std::string_view::npos) at = markedNameStart(s);
+    // An abbreviated binomial after the number: "... 16. F. americana".
+    if (at == std::string_view::npos) return splitLeadEnding(s).bookNumber;
     return at != std::string_view::npos && bookNumberStart(s, at) < at;
 }
 

@@ -119,6 +119,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
                      "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
+    // The key's last lead too, its genus abbreviated.
+    EXPECT_EQ(convert("Apothecia black\n  Thallus thin 14. L. alba\n  Thallus thick 15. L. nigra\n"
+                      "Apothecia brown 16. B. fusca\n"),
+              (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => B. fusca", "2. Thallus thin => L. alba",
+                     "2. Thallus thick => L. nigra"}));
     // The same with whole names, in marks or not, the last lead of the key too.
     EXPECT_EQ(convert("Key to the genera\n\nThe trees of the region fall into three genera.\n\nLeaves simple.\n"
                       "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),
