@@ -1,7 +1,6 @@
 #include "layout/cells.hpp"
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 
 #include "engine/text.hpp"
@@ -44,13 +43,6 @@ int referenceAfterWords(std::string& s) {
     if (value <= 0) return -1;
     s.erase(comma);
     return value;
-}
-
-std::string counted(const char* one, const char* many, int n) {
-    if (n == 1) return one;
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, many, n);
-    return buffer;
 }
 
 // The cells of a pipe table's row ("| 1 | Leaves simple | 2 |", the outer
@@ -159,8 +151,8 @@ CellKey readCellPerLine(const Lines& text) {
     out.before = linesOf(0, start);
     out.after = linesOf(i, n);
     std::vector<std::string> parts;
-    if (out.before > 0) parts.push_back(counted(kMsgTextBeforeOne, kMsgTextBefore, out.before));
-    if (out.after > 0) parts.push_back(counted(kMsgTextAfterOne, kMsgTextAfter, out.after));
+    if (out.before > 0) parts.push_back(countedMessage(kMsgTextBefore, kMsgTextBeforeOne, out.before));
+    if (out.after > 0) parts.push_back(countedMessage(kMsgTextAfter, kMsgTextAfterOne, out.after));
     for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
     return out;
 }

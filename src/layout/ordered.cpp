@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <map>
 #include <set>
 
@@ -48,13 +47,6 @@ void join(std::string& to, const std::string& more) {
 bool nameShaped(const std::string& s) {
     return !s.empty() && s.back() != ':' && s.find(": ") == std::string::npos &&
            std::count(s.begin(), s.end(), ' ') <= 9;
-}
-
-std::string counted(const char* many, const char* one, int n) {
-    if (n == 1 && one) return one;
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, many, n);
-    return buffer;
 }
 
 }  // namespace
@@ -179,10 +171,10 @@ OrderedKey readNumberedInOrder(const Lines& text) {
         out.origin.push_back(lead.origin);
     }
     std::vector<std::string> parts;
-    if (out.before > 0) parts.push_back(counted(kMsgTextBefore, kMsgTextBeforeOne, out.before));
-    if (out.after > 0) parts.push_back(counted(kMsgTextAfter, kMsgTextAfterOne, out.after));
-    if (out.notes > 0) parts.push_back(counted(kMsgNotes, kMsgNotesOne, out.notes));
-    if (out.bookNumbers > 0) parts.push_back(counted(kMsgBookNumbers, nullptr, out.bookNumbers));
+    if (out.before > 0) parts.push_back(countedMessage(kMsgTextBefore, kMsgTextBeforeOne, out.before));
+    if (out.after > 0) parts.push_back(countedMessage(kMsgTextAfter, kMsgTextAfterOne, out.after));
+    if (out.notes > 0) parts.push_back(countedMessage(kMsgNotes, kMsgNotesOne, out.notes));
+    if (out.bookNumbers > 0) parts.push_back(countedMessage(kMsgBookNumbers, nullptr, out.bookNumbers));
     for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
     return out;
 }

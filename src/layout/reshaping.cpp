@@ -87,12 +87,6 @@ std::string beforeLeader(std::string_view s) {
     return trimmed(s.substr(0, e));
 }
 
-std::string counted(const char* many, const char* one, int n) {
-    if (n == 1 && one) return one;
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, many, n);
-    return buffer;
-}
 
 // Words that may close a name: authors, "sp. nov.", years.
 bool nameTailWord(std::string_view w) {
@@ -307,6 +301,13 @@ bool pageFurniture(std::string_view s) {
 }
 
 }  // namespace
+
+std::string countedMessage(const char* many, const char* one, int n) {
+    if (n == 1 && one) return one;
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, many, n);
+    return buffer;
+}
 
 std::size_t markedNameStart(std::string_view line) {
     std::size_t end = line.find_last_not_of(" \t");
@@ -723,14 +724,14 @@ ReshapedKey reshapeKey(const Lines& text) {
         }
     }
     std::vector<std::string> parts;
-    if (out.before > 0) parts.push_back(counted(kMsgTextBefore, kMsgTextBeforeOne, out.before));
-    if (out.after > 0) parts.push_back(counted(kMsgTextAfter, kMsgTextAfterOne, out.after));
-    if (out.paragraphs > 0) parts.push_back(counted(kMsgParagraphs, nullptr, out.paragraphs));
-    if (out.names > 0) parts.push_back(counted(kMsgMarkedNames, nullptr, out.names));
-    if (out.split > 0) parts.push_back(counted(kMsgSplit, nullptr, out.split));
-    if (out.notes > 0) parts.push_back(counted(kMsgNotesAside, nullptr, out.notes));
-    if (out.hyphens > 0) parts.push_back(counted(kMsgHyphens, kMsgHyphensOne, out.hyphens));
-    if (out.pages > 0) parts.push_back(counted(kMsgPagesAside, kMsgPagesAsideOne, out.pages));
+    if (out.before > 0) parts.push_back(countedMessage(kMsgTextBefore, kMsgTextBeforeOne, out.before));
+    if (out.after > 0) parts.push_back(countedMessage(kMsgTextAfter, kMsgTextAfterOne, out.after));
+    if (out.paragraphs > 0) parts.push_back(countedMessage(kMsgParagraphs, nullptr, out.paragraphs));
+    if (out.names > 0) parts.push_back(countedMessage(kMsgMarkedNames, nullptr, out.names));
+    if (out.split > 0) parts.push_back(countedMessage(kMsgSplit, nullptr, out.split));
+    if (out.notes > 0) parts.push_back(countedMessage(kMsgNotesAside, nullptr, out.notes));
+    if (out.hyphens > 0) parts.push_back(countedMessage(kMsgHyphens, kMsgHyphensOne, out.hyphens));
+    if (out.pages > 0) parts.push_back(countedMessage(kMsgPagesAside, kMsgPagesAsideOne, out.pages));
     for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
     return out;
 }

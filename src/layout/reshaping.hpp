@@ -25,6 +25,9 @@ inline constexpr const char* kMsgHyphens = "%d mots coupés en fin de ligne rejo
 inline constexpr const char* kMsgHyphensOne = "1 mot coupé en fin de ligne rejoint";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 
+// A message with its count: `many` holds "%d"; `one`, when given, is said for one.
+std::string countedMessage(const char* many, const char* one, int n);
+
 struct ReshapedKey {
     bool changed = false;  // false: the text is already one lead per line, alone (`lines` empty)
     Lines lines;           // the key, one lead per line
