@@ -150,10 +150,8 @@ CellKey readCellPerLine(const Lines& text) {
     };
     out.before = linesOf(0, start);
     out.after = linesOf(i, n);
-    std::vector<std::string> parts;
-    if (out.before > 0) parts.push_back(countedMessage(kMsgTextBefore, kMsgTextBeforeOne, out.before));
-    if (out.after > 0) parts.push_back(countedMessage(kMsgTextAfter, kMsgTextAfterOne, out.after));
-    for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
+    out.message =
+        countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne}, {out.after, kMsgTextAfter, kMsgTextAfterOne}});
     return out;
 }
 

@@ -170,12 +170,10 @@ OrderedKey readNumberedInOrder(const Lines& text) {
         out.couplets.push_back(std::move(line));
         out.origin.push_back(lead.origin);
     }
-    std::vector<std::string> parts;
-    if (out.before > 0) parts.push_back(countedMessage(kMsgTextBefore, kMsgTextBeforeOne, out.before));
-    if (out.after > 0) parts.push_back(countedMessage(kMsgTextAfter, kMsgTextAfterOne, out.after));
-    if (out.notes > 0) parts.push_back(countedMessage(kMsgNotes, kMsgNotesOne, out.notes));
-    if (out.bookNumbers > 0) parts.push_back(countedMessage(kMsgBookNumbers, nullptr, out.bookNumbers));
-    for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                  {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                  {out.notes, kMsgNotes, kMsgNotesOne},
+                                  {out.bookNumbers, kMsgBookNumbers, nullptr}});
     return out;
 }
 

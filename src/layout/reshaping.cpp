@@ -309,6 +309,13 @@ std::string countedMessage(const char* many, const char* one, int n) {
     return buffer;
 }
 
+std::string countedParts(std::initializer_list<CountedPart> parts) {
+    std::string out;
+    for (const CountedPart& p : parts)
+        if (p.n > 0) out += (out.empty() ? "" : ", ") + countedMessage(p.many, p.one, p.n);
+    return out;
+}
+
 std::size_t markedNameStart(std::string_view line) {
     std::size_t end = line.find_last_not_of(" \t");
     if (end == std::string_view::npos) return std::string_view::npos;
@@ -723,16 +730,14 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         }
     }
-    std::vector<std::string> parts;
-    if (out.before > 0) parts.push_back(countedMessage(kMsgTextBefore, kMsgTextBeforeOne, out.before));
-    if (out.after > 0) parts.push_back(countedMessage(kMsgTextAfter, kMsgTextAfterOne, out.after));
-    if (out.paragraphs > 0) parts.push_back(countedMessage(kMsgParagraphs, nullptr, out.paragraphs));
-    if (out.names > 0) parts.push_back(countedMessage(kMsgMarkedNames, nullptr, out.names));
-    if (out.split > 0) parts.push_back(countedMessage(kMsgSplit, nullptr, out.split));
-    if (out.notes > 0) parts.push_back(countedMessage(kMsgNotesAside, nullptr, out.notes));
-    if (out.hyphens > 0) parts.push_back(countedMessage(kMsgHyphens, kMsgHyphensOne, out.hyphens));
-    if (out.pages > 0) parts.push_back(countedMessage(kMsgPagesAside, kMsgPagesAsideOne, out.pages));
-    for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                  {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                  {out.paragraphs, kMsgParagraphs, nullptr},
+                                  {out.names, kMsgMarkedNames, nullptr},
+                                  {out.split, kMsgSplit, nullptr},
+                                  {out.notes, kMsgNotesAside, nullptr},
+                                  {out.hyphens, kMsgHyphens, kMsgHyphensOne},
+                                  {out.pages, kMsgPagesAside, kMsgPagesAsideOne}});
     return out;
 }
 

@@ -5,6 +5,7 @@
 // apart with "=>". The user's text is only read.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,14 @@ inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés 
 
 // A message with its count: `many` holds "%d"; `one`, when given, is said for one.
 std::string countedMessage(const char* many, const char* one, int n);
+
+// The counts that are not zero, each with its message, joined by commas.
+struct CountedPart {
+    int n;
+    const char* many;
+    const char* one;
+};
+std::string countedParts(std::initializer_list<CountedPart> parts);
 
 struct ReshapedKey {
     bool changed = false;  // false: the text is already one lead per line, alone (`lines` empty)
