@@ -109,7 +109,9 @@ Label readLabel(std::string_view s, const Styles& styles) {
     }
     Label label;
     std::size_t at = 0;
-    const bool opened = !s.empty() && s[0] == '(';
+    // "(1)", and "[1.]" as transcriptions print a label set in other type.
+    const bool opened = !s.empty() && (s[0] == '(' || s[0] == '[');
+    const char closing = opened && s[0] == '[' ? ']' : ')';
     if (opened) at = 1;
     const std::size_t begin = at;
     while (at < s.size() && (isDigitAscii(s[at]) || isUpperAscii(s[at]) || isLowerAscii(s[at]) ||
@@ -119,11 +121,12 @@ Label readLabel(std::string_view s, const Styles& styles) {
     if (at == begin || at - begin > 12) return label;
     const std::string_view token = s.substr(begin, at - begin);
     bool closed = false;
-    if (at < s.size() && (s[at] == ')' || (s[at] == '.' && !opened))) {
+    if (closing == ']' && at < s.size() && s[at] == '.') ++at;
+    if (at < s.size() && (s[at] == closing || (s[at] == '.' && !opened))) {
         closed = true;
         ++at;
     }
-    if (opened && !(closed && s[at - 1] == ')')) return label;
+    if (opened && !(closed && s[at - 1] == closing)) return label;
     // In a key that primes its second leads, "2." is the first lead of
     // couplet 2, placed like "2'." by the key's order.
     if (styles.primes && !opened && closed && s[at - 1] == '.' && (at == s.size() || isBlank(s[at])) &&

@@ -63,6 +63,9 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                                          "=AA.= Spores pink\n=B.= Gills free .... Pluteus\n=BB.= Gills attached .... Entoloma\n", kGills},
         {"labels in italic marks", "_a._ Spores white\n  _1._ Gills free .... Amanita\n  _2._ Gills attached .... Tricholoma\n"
                                    "_b._ Spores pink\n  _1._ Gills free .... Pluteus\n  _2._ Gills attached .... Entoloma\n", kGills},
+        {"numbers in square brackets, unlabelled leads below",
+         "[1.] Spores white\n    Gills free      Amanita\n    Gills attached      Tricholoma\n[2.] Spores pink\n"
+         "    Gills free      Pluteus\n    Gills attached      Entoloma\n", kGills},
         {"couplet numbers, the second leads primed with a stop", "1. Spores white\n   2. Gills free .... Amanita\n"
                                    "   2\u2032. Gills attached .... Tricholoma\n1\u2032. Spores pink\n   3. Gills free .... Pluteus\n"
                                    "   3\u2032. Gills attached .... Entoloma\n", kGills},
