@@ -499,6 +499,14 @@ ReshapedKey reshapeKey(const Lines& text) {
         std::size_t firstLine;
     };
     std::vector<Unit> units;
+    // A number alone that is some couplet's label is a reference on the line
+    // after its lead, not a page's number.
+    std::set<int> labelled;
+    for (std::size_t i = start; i < n; ++i)
+        if (const int label = labelNumber(text[i]); label >= 0 && coupletStart(text[i])) labelled.insert(label);
+    auto isLabel = [&](const std::string& line) {
+        return line.find(' ') == std::string::npos && labelled.count(std::atoi(line.c_str())) > 0;
+    };
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0;
@@ -517,7 +525,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             continue;
         }
         // A page's number or running head between two pages of the key.
-        if (b.last - b.first == 1 && pageFurniture(first) &&
+        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) &&
             (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
             ++out.pages;
             interrupted = true;
@@ -538,7 +546,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             units.push_back({std::move(joined), b.first});
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
-                if (pageFurniture(trimmed(lineAt(i))) &&
+                if (pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i))) &&
                     (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
                     ++out.pages;
                     continue;

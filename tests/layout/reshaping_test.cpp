@@ -130,3 +130,16 @@ TEST(Reshaping, AKeyAlreadyAloneAndOneLeadPerLineIsLeftAsItIs) {
     EXPECT_TRUE(r.lines.empty());
     EXPECT_EQ(r.couplets, (Lines{"1. Wings dark ... 2", "1. Wings pale => Plega alba"}));
 }
+
+TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
+    struct Case {
+        Lines text;
+        int pages;
+    };
+    const Case cases[] = {
+        {{"Key", "1. Wings dark", "46", "1'. Wings pale ........ Plega alba"}, 1},
+        {{"Key", "1. Wings dark", "2", "1'. Wings pale ........ Plega alba", "2. Legs long ........ Plega nigra",
+          "2'. Legs short ........ Plega rufa"}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(reshapeKey(c.text).pages, c.pages) << c.text[2];
+}
