@@ -620,6 +620,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         int couplet;
         std::string body;
         int origin;
+        std::size_t lastLine = std::string::npos;  // where the last line joined to the lead starts in `body`
     };
     std::vector<Lead> leadsRead;
     bool readable = true;
@@ -659,7 +660,9 @@ ReshapedKey reshapeKey(const Lines& text) {
         // after its lead's leader, then the full stop that ended it.
         const bool afterLeader = !leadsRead.empty() && !lastEnds && leaderBefore(leadsRead.back().body,
                                                                                   leadsRead.back().body.size()) > 0;
-        if (ls.kind == LineStart::Kind::Digits && rest.empty() && afterLeader) {
+        // A number alone after a lead without ending is its reference, on
+        // the line after it.
+        if (ls.kind == LineStart::Kind::Digits && rest.empty() && (afterLeader || (!leadsRead.empty() && !lastEnds))) {
             leadsRead.back().body += ' ' + trimmed(unit.text);
             lastEnds = referenceAlone = !closedByStops;
             continue;
@@ -675,7 +678,10 @@ ReshapedKey reshapeKey(const Lines& text) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
                                  static_cast<int>(unit.firstLine)});
         } else if (ls.kind == LineStart::Kind::None) {
-            joinWrapped(leadsRead.back().body, trimmed(unit.text));
+            Lead& lead = leadsRead.back();
+            const std::size_t before = lead.body.size();
+            joinWrapped(lead.body, trimmed(unit.text));
+            lead.lastLine = lead.body.size() == before + trimmed(unit.text).size() + 1 ? before + 1 : std::string::npos;
         } else {
             readable = false;
             break;
@@ -684,7 +690,16 @@ ReshapedKey reshapeKey(const Lines& text) {
     }
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
-        const LeadEnding ending = splitLeadEnding(lead.body);
+        LeadEnding ending = splitLeadEnding(lead.body);
+        // Every lead of a key with references ends: one without ending has
+        // its name alone on its last line.
+        if (!ending.ends() && lead.lastLine != std::string::npos) {
+            const std::string name = lead.body.substr(lead.lastLine);
+            if (std::count(name.begin(), name.end(), ' ') <= 6 && name.find(": ") == std::string::npos) {
+                ending.text = beforeLeader(std::string_view(lead.body).substr(0, lead.lastLine - 1));
+                ending.name = unmarkedName(name);
+            }
+        }
         if (!ending.ends() || ending.text.empty()) {
             readable = false;
             break;
