@@ -1,7 +1,7 @@
 #include "layout/cells.hpp"
 
 #include <algorithm>
-#include <cstdio>
+#include <map>
 
 #include "engine/text.hpp"
 #include "layout/reshaping.hpp"
@@ -25,13 +25,24 @@ int numberCell(std::string_view s) {
 // The mark of a couplet's next lead: a dash alone.
 bool dashCell(std::string_view s) { return s == "-" || s == "\u2013" || s == "\u2014"; }
 
-bool labelCell(std::string_view s) { return numberCell(s) > 0 || dashCell(s); }
+// The number of a couplet's next lead, primed: "2'", "2’", "2′" (or 0).
+int primedCell(std::string_view s) {
+    for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4"})
+        if (s.size() > prime.size() && s.ends_with(prime)) return std::max(numberCell(s.substr(0, s.size() - prime.size())), 0);
+    return 0;
+}
 
-std::string counted(const char* one, const char* many, int n) {
-    if (n == 1) return one;
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, many, n);
-    return buffer;
+bool labelCell(std::string_view s) { return numberCell(s) > 0 || dashCell(s) || primedCell(s) > 0; }
+
+// A destination after words, the group the lead leads to: "section Kosaria,
+// 2". A year ("Smith, 1990") is no couplet: three digits at most.
+int referenceAfterWords(std::string& s) {
+    const std::size_t comma = s.rfind(", ");
+    if (comma == std::string::npos || comma == 0 || s.size() - comma - 2 > 3) return -1;
+    const int value = numberCell(std::string_view(s).substr(comma + 2));
+    if (value <= 0) return -1;
+    s.erase(comma);
+    return value;
 }
 
 // The cells of a pipe table's row ("| 1 | Leaves simple | 2 |", the outer
@@ -87,23 +98,49 @@ CellKey readCellPerLine(const Lines& text) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
         } else {
-            couplet = numberCell(cells[i]);
+            couplet = primedCell(cells[i]) > 0 ? primedCell(cells[i]) : numberCell(cells[i]);
         }
         const int origin = at[i];
         std::string line = std::to_string(couplet) + ". " + cells[i + 1];
         i += 2;
-        // Every lead of this layout has its destination cell.
-        if (i == n || dashCell(cells[i])) return {};
-        if (numberCell(cells[i]) > 0)
-            line += " ... " + std::to_string(numberCell(cells[i]));
+        // Every lead has its destination cell, but for a key in indented
+        // order: a lead that leads on is followed by its couplet's number and
+        // the first lead's text, which is then its destination.
+        if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0) return {};
+        std::string ending = cells[i];
+        const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
+        if (!nextCouplet) ++i;
+        if (const int reference = referenceAfterWords(ending); reference > 0)
+            line += " " + ending + " ... " + std::to_string(reference);
+        else if (numberCell(ending) > 0)
+            line += " ... " + std::to_string(numberCell(ending));
         else
-            line += " => " + unmarkedName(cells[i]);
-        ++i;
+            line += " => " + unmarkedName(ending);
         out.couplets.push_back(std::move(line));
         out.origin.push_back(origin);
         ++leads;
     }
     if (leads < 4) return {};
+    // A key in indented order gives a couplet's second lead after the first
+    // one's sub-key: each couplet's leads are set together, in the order
+    // the couplets first appear.
+    {
+        std::map<int, std::size_t> firstSeen;
+        std::vector<std::size_t> rank;
+        for (const auto& line : out.couplets)
+            rank.push_back(firstSeen.emplace(std::stoi(line), firstSeen.size()).first->second);
+        std::vector<std::size_t> order(rank.size());
+        for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) { return rank[x] < rank[y]; });
+        Lines lines;
+        std::vector<int> origin;
+        for (std::size_t k : order) {
+            lines.push_back(std::move(out.couplets[k]));
+            origin.push_back(out.origin[k]);
+        }
+        out.couplets = std::move(lines);
+        out.origin = std::move(origin);
+    }
     // Lines, not cells, are counted as text set aside.
     auto linesOf = [&](std::size_t from, std::size_t to) {
         int lines = 0;
@@ -113,10 +150,8 @@ CellKey readCellPerLine(const Lines& text) {
     };
     out.before = linesOf(0, start);
     out.after = linesOf(i, n);
-    std::vector<std::string> parts;
-    if (out.before > 0) parts.push_back(counted(kMsgTextBeforeOne, kMsgTextBefore, out.before));
-    if (out.after > 0) parts.push_back(counted(kMsgTextAfterOne, kMsgTextAfter, out.after));
-    for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
+    out.message =
+        countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne}, {out.after, kMsgTextAfter, kMsgTextAfterOne}});
     return out;
 }
 

@@ -13,6 +13,8 @@
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
 #include "layout/cells.hpp"
+#include "layout/lettered.hpp"
+#include "layout/ordered.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
@@ -265,6 +267,10 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind != kReference && kind != kDetermination) continue;
         const std::string desc = trimmed(table.cell(r, kTexte));
         score.kept += static_cast<long long>(desc.size() + table.cell(r, kTarget).size());
+        // Two lines read as the names of one lead: a heading or the text
+        // after the key taken in.
+        if (kind == kDetermination && table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos)
+            ++score.joinedNames;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -638,11 +644,12 @@ KeyParams layoutParams(const Lines& text, const NumberingCandidate& n, const End
 bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
+    if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
+    if (a.joinedNames != b.joinedNames) return a.joinedNames < b.joinedNames;
     if (a.leads != b.leads) return a.leads > b.leads;
     if (a.lostText != b.lostText) return a.lostText < b.lostText;
     if (a.pairedCouplets != b.pairedCouplets) return a.pairedCouplets > b.pairedCouplets;
     if (a.residue != b.residue) return a.residue < b.residue;
-    if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     return a.kept > b.kept;
 }
 
@@ -755,6 +762,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                          "tableau copié (une cellule par ligne ou des cellules entre \u00AB\u00A0|\u00A0\u00BB), "
                          "converti en clé numérotée",
                          cells.message);
+    // Couplets named by letters, the references naming them too.
+    if (const Lines numbered = numberedFromLetters(text); !numbered.empty())
+        if (const ReshapedKey lettered = reshapeKey(numbered); !lettered.couplets.empty())
+            proposeConverted(lettered.couplets, lettered.coupletsOrigin,
+                             "clé aux couplets désignés par des lettres, convertie en clé numérotée", lettered.message);
     if (reshaped.changed) {
         const std::size_t from = full.size();
         search(reshaped.lines);
@@ -780,6 +792,14 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
         full.push_back(std::move(f));
     }
+    // The numbers may stand in indented order: a lead without reference
+    // leads to the couplet that follows. The checks judge this reading
+    // against the others.
+    if (const OrderedKey ordered = readNumberedInOrder(text); !ordered.couplets.empty())
+        proposeConverted(ordered.couplets, ordered.origin,
+                         "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), "
+                         "convertie en clé numérotée",
+                         ordered.message);
     if (full.empty()) {
         // The first line that carries text: the whole key may stand on it.
         std::size_t first = 0;

@@ -72,6 +72,7 @@ struct LayoutScore {
     int pairedCouplets = 0;   // couplets of exactly two leads
     int lostText = 0;         // leads whose description starts inside their text
     int residue = 0;          // leads whose description keeps label characters
+    int joinedNames = 0;      // determinations read from two lines or more
     long long kept = 0;       // characters of descriptions and endings
 };
 // True when a is the better outcome.

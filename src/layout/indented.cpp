@@ -79,6 +79,7 @@ struct Styles {
     bool paths = false;          // some label is a path number such as 1.2.
     bool capitalLevels = false;  // capitals doubled: A. ... AA.
     bool smallLevels = false;    // small letters doubled: a. ... aa.
+    bool primes = false;         // second leads primed ("2'."): every number starts a lead of its couplet
 };
 
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
@@ -108,7 +109,9 @@ Label readLabel(std::string_view s, const Styles& styles) {
     }
     Label label;
     std::size_t at = 0;
-    const bool opened = !s.empty() && s[0] == '(';
+    // "(1)", and "[1.]" as transcriptions print a label set in other type.
+    const bool opened = !s.empty() && (s[0] == '(' || s[0] == '[');
+    const char closing = opened && s[0] == '[' ? ']' : ')';
     if (opened) at = 1;
     const std::size_t begin = at;
     while (at < s.size() && (isDigitAscii(s[at]) || isUpperAscii(s[at]) || isLowerAscii(s[at]) ||
@@ -118,11 +121,21 @@ Label readLabel(std::string_view s, const Styles& styles) {
     if (at == begin || at - begin > 12) return label;
     const std::string_view token = s.substr(begin, at - begin);
     bool closed = false;
-    if (at < s.size() && (s[at] == ')' || (s[at] == '.' && !opened))) {
+    if (closing == ']' && at < s.size() && s[at] == '.') ++at;
+    if (at < s.size() && (s[at] == closing || (s[at] == '.' && !opened))) {
         closed = true;
         ++at;
     }
-    if (opened && !(closed && s[at - 1] == ')')) return label;
+    if (opened && !(closed && s[at - 1] == closing)) return label;
+    // In a key that primes its second leads, "2." is the first lead of
+    // couplet 2, placed like "2'." by the key's order.
+    if (styles.primes && !opened && closed && s[at - 1] == '.' && (at == s.size() || isBlank(s[at])) &&
+        std::all_of(token.begin(), token.end(), isDigitAscii)) {
+        while (at < s.size() && isBlank(s[at])) ++at;
+        label.length = at;
+        label.primed = true;
+        return label;
+    }
     // A number with primes ("1''" first, "1'" second lead): it starts a
     // lead; the key's order, not the number, places it.
     if (!opened && !closed && std::all_of(token.begin(), token.end(), isDigitAscii)) {
@@ -135,6 +148,8 @@ Label readLabel(std::string_view s, const Styles& styles) {
                     more = true;
                 }
         }
+        // "1'." and "2′." as well: the stop after the primes.
+        if (primes > at && primes < s.size() && s[primes] == '.') ++primes;
         if (primes > at && (primes == s.size() || isBlank(s[primes]))) {
             while (primes < s.size() && isBlank(s[primes])) ++primes;
             label.length = primes;
@@ -204,6 +219,7 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
     Styles styles;
     const Styles plain;
     for (std::string_view s : contents) {
+        if (readLabel(s, plain).primed) styles.primes = true;
         std::size_t end = 0;
         while (end < s.size() && !isBlank(s[end])) ++end;
         std::string_view token = s.substr(0, end);
@@ -335,12 +351,31 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         cut -= 2;
         while (cut > 0 && ending[cut - 1] == ' ') --cut;
     }
+    // Several pages: "Name, pp. 626, 627".
+    std::size_t first = start;
+    if (!page) {
+        std::size_t k = cut;
+        while (k >= 2 && ending[k - 1] == ',' && isDigitAscii(ending[k - 2])) {
+            std::size_t d = k - 1;
+            while (d > 0 && isDigitAscii(ending[d - 1])) --d;
+            if (d == 0 || ending[d - 1] != ' ') break;
+            k = d - 1;
+            first = d;
+            if (k >= 3 && ending.compare(k - 3, 3, "pp.") == 0 && (k == 3 || ending[k - 4] == ' ')) {
+                cut = k - 3;
+                while (cut > 0 && ending[cut - 1] == ' ') --cut;
+                page = true;
+                break;
+            }
+        }
+        if (!page) first = start;
+    }
     if (cut == start || cut == 0) return;  // no blank before the number: part of the name
     std::string before = ending.substr(0, cut);
     while (!before.empty() && (before.back() == ',' || before.back() == ';')) before.pop_back();
     if (!std::any_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
         return;
-    number = (page ? "p. " : "") + ending.substr(start, end - start);
+    number = (page ? "p. " : "") + ending.substr(first, end - first);
     name = trimmed(before);
 }
 
@@ -427,6 +462,8 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
 bool endsWithNumberedName(std::string_view s) {
     std::size_t at = trailingNameStart(s);
     if (at == std::string_view::npos) at = markedNameStart(s);
+    // An abbreviated binomial after the number: "... 16. F. americana".
+    if (at == std::string_view::npos) return splitLeadEnding(s).bookNumber;
     return at != std::string_view::npos && bookNumberStart(s, at) < at;
 }
 
@@ -1206,6 +1243,20 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         out.message += "\n" + (out.withoutEnding == 1 ? std::string(kMsgWithoutEndingOne)
                                                       : withCount(kMsgWithoutEnding, out.withoutEnding));
     return out;
+}
+
+void dropPageMarks(std::string& s) {
+    dropPageMark(s);
+    dropInnerPageMarks(s);
+}
+
+std::string printedName(const std::string& printed, bool& numbered) {
+    std::string name, number;
+    splitNumber(printed, name, number);
+    name = unmarkedName(name);
+    dropFinalStop(name);
+    numbered = !number.empty();
+    return name;
 }
 
 void setIndentedKeyLayout(KeyParams& p) {

@@ -38,6 +38,15 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth = 8);
 // A description that must not hold the converted key's own separators
 // ("=>", "...") keeps its words ("= >", "..").
 std::string safeDescription(std::string s);
+// Page marks of a transcription in a lead's text ("abwechselnden[83]
+// Zwischenräume", "... astringent [59]") taken out; a figure's number in
+// brackets ("(Fig. [300])") stays.
+void dropPageMarks(std::string& s);
+// A name as printed after its lead, without the book's number or page
+// ("14. L. alba", "Lepiota, p. 77", "Name, pp. 62, 63"), emphasis marks and
+// a final stop that closes no abbreviation; `numbered` tells whether a
+// number or page was taken out.
+std::string printedName(const std::string& printed, bool& numbered);
 // The parameters that process a converted key (everything else reset).
 void setIndentedKeyLayout(KeyParams& p);
 

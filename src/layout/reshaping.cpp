@@ -87,12 +87,6 @@ std::string beforeLeader(std::string_view s) {
     return trimmed(s.substr(0, e));
 }
 
-std::string counted(const char* many, const char* one, int n) {
-    if (n == 1 && one) return one;
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, many, n);
-    return buffer;
-}
 
 // Words that may close a name: authors, "sp. nov.", years.
 bool nameTailWord(std::string_view w) {
@@ -263,7 +257,64 @@ LeadEnding binomialEnding(const std::string& s) {
     return out;
 }
 
+// A lead's lines joined. A word cut at a line end joins without its hyphen
+// ("some-" and "what"); a hyphen that stands for a shortened compound keeps
+// its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
+void joinWrapped(std::string& to, std::string_view more) {
+    if (more.empty()) return;
+    if (to.size() >= 2 && to.back() == '-' && std::isalpha(static_cast<unsigned char>(to[to.size() - 2])) &&
+        std::islower(static_cast<unsigned char>(more[0]))) {
+        const std::string_view word = more.substr(0, more.find(' '));
+        static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
+                                                             "ou", "y", "o", "e", "to", "nor"};
+        if (std::find(std::begin(kConjunctions), std::end(kConjunctions), word) == std::end(kConjunctions)) {
+            to.pop_back();
+            to += more;
+            return;
+        }
+    }
+    if (!to.empty()) to += ' ';
+    to += more;
+}
+
+// A page's number alone ("46"), or its running head in capitals with the
+// number before or after it ("46 FLORA OF OHIO", "FLORA OF OHIO 47"): what
+// a copy of printed pages keeps between them. Not a label: no stop after
+// the number.
+bool pageFurniture(std::string_view s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && asciiDigit(s[b])) ++b;
+    if (b == e) return b > 0 && b <= 4;
+    if (b == 0) {
+        while (e > 0 && asciiDigit(s[e - 1])) --e;
+        if (e == s.size() || s.size() - e > 4 || s[e - 1] != ' ') return false;
+    } else if (b > 4 || s[b] != ' ') {
+        return false;
+    }
+    int run = 0, words = 0;
+    for (char c : s.substr(b, e - b)) {
+        if (c >= 'a' && c <= 'z') return false;
+        run = c >= 'A' && c <= 'Z' ? run + 1 : 0;
+        if (run == 3) ++words;
+    }
+    return words >= 1;
+}
+
 }  // namespace
+
+std::string countedMessage(const char* many, const char* one, int n) {
+    if (n == 1 && one) return one;
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, many, n);
+    return buffer;
+}
+
+std::string countedParts(std::initializer_list<CountedPart> parts) {
+    std::string out;
+    for (const CountedPart& p : parts)
+        if (p.n > 0) out += (out.empty() ? "" : ", ") + countedMessage(p.many, p.one, p.n);
+    return out;
+}
 
 std::size_t markedNameStart(std::string_view line) {
     std::size_t end = line.find_last_not_of(" \t");
@@ -448,6 +499,14 @@ ReshapedKey reshapeKey(const Lines& text) {
         std::size_t firstLine;
     };
     std::vector<Unit> units;
+    // A number alone that is some couplet's label is a reference on the line
+    // after its lead, not a page's number.
+    std::set<int> labelled;
+    for (std::size_t i = start; i < n; ++i)
+        if (const int label = labelNumber(text[i]); label >= 0 && coupletStart(text[i])) labelled.insert(label);
+    auto isLabel = [&](const std::string& line) {
+        return line.find(' ') == std::string::npos && labelled.count(std::atoi(line.c_str())) > 0;
+    };
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0;
@@ -465,8 +524,15 @@ ReshapedKey reshapeKey(const Lines& text) {
             interrupted = true;
             continue;
         }
+        // A page's number or running head between two pages of the key.
+        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) &&
+            (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+            ++out.pages;
+            interrupted = true;
+            continue;
+        }
         if (paragraphs && interrupted && !units.empty() && !first.empty() && first[0] >= 'a' && first[0] <= 'z') {
-            for (std::size_t i = b.first; i < b.last; ++i) units.back().text += ' ' + trimmed(lineAt(i));
+            for (std::size_t i = b.first; i < b.last; ++i) joinWrapped(units.back().text, trimmed(lineAt(i)));
             interrupted = false;
             continue;
         }
@@ -474,18 +540,45 @@ ReshapedKey reshapeKey(const Lines& text) {
         if (paragraphs) {
             std::string joined;
             for (std::size_t i = b.first; i < b.last; ++i) {
-                if (!joined.empty()) joined += ' ';
-                joined += trimmed(lineAt(i));
+                joinWrapped(joined, trimmed(lineAt(i)));
             }
             if (b.last - b.first > 1) ++out.paragraphs;
             units.push_back({std::move(joined), b.first});
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
+                if (pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i))) &&
+                    (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+                    ++out.pages;
+                    continue;
+                }
                 const auto parts = splitRunTogether(std::string(lineAt(i)));
                 if (parts.size() > 1) out.split += static_cast<int>(parts.size()) - 1;
                 for (const auto& part : parts) units.push_back({part, i});
             }
         }
+    }
+
+    // A word cut at a line end (a scanned page) joins its line to the next.
+    if (!paragraphs) {
+        std::vector<Unit> joined;
+        for (Unit& unit : units) {
+            if (!joined.empty()) {
+                std::string& to = joined.back().text;
+                const std::string more = trimmed(unit.text);
+                const std::size_t size = to.size();
+                if (size >= 2 && to.back() == '-' && std::isalpha(static_cast<unsigned char>(to[size - 2])) &&
+                    !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
+                    joinWrapped(to, more);
+                    if (to.size() < size + more.size()) {
+                        ++out.hyphens;
+                        continue;
+                    }
+                    to.resize(size);  // a shortened compound: the line stays apart
+                }
+            }
+            joined.push_back(std::move(unit));
+        }
+        units = std::move(joined);
     }
 
     // The key ends where its tree is closed and a line neither starts a lead
@@ -527,6 +620,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         int couplet;
         std::string body;
         int origin;
+        std::size_t lastLine = std::string::npos;  // where the last line joined to the lead starts in `body`
     };
     std::vector<Lead> leadsRead;
     bool readable = true;
@@ -535,7 +629,24 @@ ReshapedKey reshapeKey(const Lines& text) {
     // that a lead of many lines is not read again at each one.
     bool lastEnds = false;
     bool referenceAlone = false;  // the last line was a reference alone
+    // Copies that set each field on a line of its own may close every lead
+    // with its full stop alone on a line: a lead then runs up to that stop,
+    // and the line after it starts the couplet's next lead even without a
+    // label or mark.
+    int stops = 0, labels = 0;
     for (const Unit& unit : units) {
+        stops += trimmed(unit.text) == "." ? 1 : 0;
+        labels += labelNumber(unit.text) >= 0 ? 1 : 0;
+    }
+    const bool closedByStops = stops >= 4 && stops >= labels;
+    for (const Unit& unit : units) {
+        if (closedByStops && trimmed(unit.text) == "." && !leadsRead.empty()) {
+            std::string& body = leadsRead.back().body;
+            if (splitLeadEnding(body).reference < 0) body += " .";
+            lastEnds = true;
+            referenceAlone = false;
+            continue;
+        }
         LineStart ls = readLineStart(unit.text);
         // Letters that start a line of a numbered key are words: an
         // abbreviated genus ("R. pavo"), "sp. nov.".
@@ -549,9 +660,11 @@ ReshapedKey reshapeKey(const Lines& text) {
         // after its lead's leader, then the full stop that ended it.
         const bool afterLeader = !leadsRead.empty() && !lastEnds && leaderBefore(leadsRead.back().body,
                                                                                   leadsRead.back().body.size()) > 0;
-        if (ls.kind == LineStart::Kind::Digits && rest.empty() && afterLeader) {
+        // A number alone after a lead without ending is its reference, on
+        // the line after it.
+        if (ls.kind == LineStart::Kind::Digits && rest.empty() && (afterLeader || (!leadsRead.empty() && !lastEnds))) {
             leadsRead.back().body += ' ' + trimmed(unit.text);
-            lastEnds = referenceAlone = true;
+            lastEnds = referenceAlone = !closedByStops;
             continue;
         }
         if (std::exchange(referenceAlone, false) && trimmed(unit.text) == ".") continue;
@@ -565,16 +678,28 @@ ReshapedKey reshapeKey(const Lines& text) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
                                  static_cast<int>(unit.firstLine)});
         } else if (ls.kind == LineStart::Kind::None) {
-            leadsRead.back().body += ' ' + trimmed(unit.text);
+            Lead& lead = leadsRead.back();
+            const std::size_t before = lead.body.size();
+            joinWrapped(lead.body, trimmed(unit.text));
+            lead.lastLine = lead.body.size() == before + trimmed(unit.text).size() + 1 ? before + 1 : std::string::npos;
         } else {
             readable = false;
             break;
         }
-        lastEnds = splitLeadEnding(unit.text).ends();
+        lastEnds = !closedByStops && splitLeadEnding(unit.text).ends();
     }
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
-        const LeadEnding ending = splitLeadEnding(lead.body);
+        LeadEnding ending = splitLeadEnding(lead.body);
+        // Every lead of a key with references ends: one without ending has
+        // its name alone on its last line.
+        if (!ending.ends() && lead.lastLine != std::string::npos) {
+            const std::string name = lead.body.substr(lead.lastLine);
+            if (std::count(name.begin(), name.end(), ' ') <= 6 && name.find(": ") == std::string::npos) {
+                ending.text = beforeLeader(std::string_view(lead.body).substr(0, lead.lastLine - 1));
+                ending.name = unmarkedName(name);
+            }
+        }
         if (!ending.ends() || ending.text.empty()) {
             readable = false;
             break;
@@ -604,7 +729,8 @@ ReshapedKey reshapeKey(const Lines& text) {
         ++out.names;
     }
 
-    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 || out.notes > 0;
+    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 ||
+                  out.notes > 0 || out.pages > 0 || out.hyphens > 0;
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
@@ -627,14 +753,14 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         }
     }
-    std::vector<std::string> parts;
-    if (out.before > 0) parts.push_back(counted(kMsgTextBefore, kMsgTextBeforeOne, out.before));
-    if (out.after > 0) parts.push_back(counted(kMsgTextAfter, kMsgTextAfterOne, out.after));
-    if (out.paragraphs > 0) parts.push_back(counted(kMsgParagraphs, nullptr, out.paragraphs));
-    if (out.names > 0) parts.push_back(counted(kMsgMarkedNames, nullptr, out.names));
-    if (out.split > 0) parts.push_back(counted(kMsgSplit, nullptr, out.split));
-    if (out.notes > 0) parts.push_back(counted(kMsgNotesAside, nullptr, out.notes));
-    for (const auto& p : parts) out.message += (out.message.empty() ? "" : ", ") + p;
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                  {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                  {out.paragraphs, kMsgParagraphs, nullptr},
+                                  {out.names, kMsgMarkedNames, nullptr},
+                                  {out.split, kMsgSplit, nullptr},
+                                  {out.notes, kMsgNotesAside, nullptr},
+                                  {out.hyphens, kMsgHyphens, kMsgHyphensOne},
+                                  {out.pages, kMsgPagesAside, kMsgPagesAsideOne}});
     return out;
 }
 

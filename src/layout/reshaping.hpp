@@ -5,6 +5,7 @@
 // apart with "=>". The user's text is only read.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,22 @@ inline constexpr const char* kMsgTextAfterOne = "1 ligne de texte après la clé
 inline constexpr const char* kMsgParagraphs = "%d entrées en paragraphes mises sur une ligne";
 inline constexpr const char* kMsgSplit = "%d entrées séparées de la précédente sur la même ligne";
 inline constexpr const char* kMsgNotesAside = "%d lignes de notes entre crochets laissées de côté";
+inline constexpr const char* kMsgPagesAside = "%d lignes de numéro ou de titre de page laissées de côté";
+inline constexpr const char* kMsgPagesAsideOne = "1 ligne de numéro ou de titre de page laissée de côté";
+inline constexpr const char* kMsgHyphens = "%d mots coupés en fin de ligne rejoints";
+inline constexpr const char* kMsgHyphensOne = "1 mot coupé en fin de ligne rejoint";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
+
+// A message with its count: `many` holds "%d"; `one`, when given, is said for one.
+std::string countedMessage(const char* many, const char* one, int n);
+
+// The counts that are not zero, each with its message, joined by commas.
+struct CountedPart {
+    int n;
+    const char* many;
+    const char* one;
+};
+std::string countedParts(std::initializer_list<CountedPart> parts);
 
 struct ReshapedKey {
     bool changed = false;  // false: the text is already one lead per line, alone (`lines` empty)
@@ -30,6 +46,8 @@ struct ReshapedKey {
     int paragraphs = 0;    // leads of several lines joined
     int split = 0;         // leads run together on a line set apart
     int notes = 0;         // lines of notes in square brackets set aside
+    int hyphens = 0;       // words cut at a line end joined
+    int pages = 0;         // page numbers and running heads inside the key set aside
     int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
     int bookNumbers = 0;   // the book's numbers taken out of the names of `couplets` ("18. Palmae")
     std::string message;   // what was done, in French

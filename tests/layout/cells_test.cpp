@@ -28,6 +28,14 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"pipe table without outer bars, dashes, the name in a column of its own",
          "1 | Spores white | 2 | \n- | Spores pink | | Pluteus cervinus\n2 | Gills free | | Amanita\n"
          "- | Gills attached | | Tricholoma\nAmanita is the largest genus.\n", gills, 0, 1, 0},
+        {"indented order: primed second leads, a lead that leads on followed by its couplet",
+         "1\nSpores white\n2\nGills free\nAmanita\n2\u2019\nGills attached\nTricholoma\n1\u2019\nSpores pink\n"
+         "Pluteus cervinus\n", {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
+                                 "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"the group a lead leads to before its destination", "1\nSpores pink\nPluteus cervinus\n1'\nSpores white\n"
+         "section Albae, 2\n2\nGills free\nAmanita\n2'\nGills attached\nTricholoma\n",
+         {"1. Spores pink => Pluteus cervinus", "1. Spores white section Albae ... 2", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"a lead without destination", "1\nSpores white\n\u2013\nSpores pink\nPluteus\n2\nGills free\nAmanita\n"
                                        "\u2013\nGills attached\nTricholoma\n", {}, 0, 0, 0},
         {"no key", "Spores white\nSpores pink\n", {}, 0, 0, 0},

@@ -63,6 +63,12 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                                          "=AA.= Spores pink\n=B.= Gills free .... Pluteus\n=BB.= Gills attached .... Entoloma\n", kGills},
         {"labels in italic marks", "_a._ Spores white\n  _1._ Gills free .... Amanita\n  _2._ Gills attached .... Tricholoma\n"
                                    "_b._ Spores pink\n  _1._ Gills free .... Pluteus\n  _2._ Gills attached .... Entoloma\n", kGills},
+        {"numbers in square brackets, unlabelled leads below",
+         "[1.] Spores white\n    Gills free      Amanita\n    Gills attached      Tricholoma\n[2.] Spores pink\n"
+         "    Gills free      Pluteus\n    Gills attached      Entoloma\n", kGills},
+        {"couplet numbers, the second leads primed with a stop", "1. Spores white\n   2. Gills free .... Amanita\n"
+                                   "   2\u2032. Gills attached .... Tricholoma\n1\u2032. Spores pink\n   3. Gills free .... Pluteus\n"
+                                   "   3\u2032. Gills attached .... Entoloma\n", kGills},
         {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
                                                "    T. equestre\nSpores pink\n  Gills free.\n    Order Pluteales\n  Gills attached.\n"
                                                "    Entoloma sinuatum Fr.\n",
@@ -116,6 +122,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
                      "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
+    // The key's last lead too, its genus abbreviated.
+    EXPECT_EQ(convert("Apothecia black\n  Thallus thin 14. L. alba\n  Thallus thick 15. L. nigra\n"
+                      "Apothecia brown 16. B. fusca\n"),
+              (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => B. fusca", "2. Thallus thin => L. alba",
+                     "2. Thallus thick => L. nigra"}));
     // The same with whole names, in marks or not, the last lead of the key too.
     EXPECT_EQ(convert("Key to the genera\n\nThe trees of the region fall into three genera.\n\nLeaves simple.\n"
                       "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),

@@ -84,6 +84,28 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark ( Fig. 2 )", "1,0$ Wings pale $ P. alba sp. nov.", "2,0$ Legs long $ P. nigra",
           "2,0$ Legs short $ P. rufa"},
          "5 lignes de texte avant la clé laissées de côté"},
+        {"each field on a line of its own, every lead closed by its stop alone, second leads unmarked",
+         {"Key to the species of", "Plega", "1. Wings dark ........", "2", ".", "Wings pale ........", "P. alba",
+          "Smith", ".", "2. Legs 2", "\u2013", "4 mm long ........", "P. nigra", ".", "Legs short ........", "P. rufa",
+          "."},
+         {"1,2$ Wings dark", "1,0$ Wings pale $ P. alba Smith .", "2,0$ Legs 2 \u2013 4 mm long $ P. nigra .",
+          "2,0$ Legs short $ P. rufa ."},
+         "2 lignes de texte avant la clé laissées de côté"},
+        {"a scanned book: a word cut at a line end, a running head and a page number between pages",
+         {"FLORA OF PLEGA 45", "", "1. Wings dark, the veins some-", "what raised . . . . . . 2",
+          "- Wings pale, pale-", "or dark-veined . . . Plega alba", "46 FLORA OF PLEGA", "2. Legs long . . . . . Plega nigra",
+          "", "47", "", "- Legs short . . . . . . Plega rufa"},
+         {"1,2$ Wings dark, the veins somewhat raised", "1,0$ Wings pale, pale- or dark-veined $ Plega alba",
+          "2,0$ Legs long $ Plega nigra", "2,0$ Legs short $ Plega rufa"},
+         "1 mot coupé en fin de ligne rejoint, 2 lignes de numéro ou de titre de page laissées de côté"},
+        {"couplets named by letters in marks, references to them followed by a page",
+         {"=A.= Wings dark (=B.=) page 12.", "=A.= Wings pale . . . Plega alba", "=B.= Legs long . . . Plega nigra",
+          "=B.= Legs short . . . Plega rufa"},
+         finished, "couplets désignés par des lettres"},
+        {"references and names each alone on the line after their lead",
+         {"Key to Plega", "1. Wings dark", "2", "1'. Wings pale", "Plega alba", "2. Legs long", "Plega nigra",
+          "2'. Legs short", "Plega rufa"},
+         finished, "1 ligne de texte avant la clé laissée de côté"},
         {"a book's sub-key from its couplet 16, in paragraphs, the book's numbers in the marked names",
          {"16. Wings dark. 17", "", "Wings pale. =4. Plega alba.=", "", "17. Legs long. =5. Plega nigra.=", "",
           "Legs short, the", "1 pair bent. =6. Plega rufa.="},
@@ -111,4 +133,17 @@ TEST(Reshaping, AKeyAlreadyAloneAndOneLeadPerLineIsLeftAsItIs) {
     EXPECT_FALSE(r.changed);
     EXPECT_TRUE(r.lines.empty());
     EXPECT_EQ(r.couplets, (Lines{"1. Wings dark ... 2", "1. Wings pale => Plega alba"}));
+}
+
+TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
+    struct Case {
+        Lines text;
+        int pages;
+    };
+    const Case cases[] = {
+        {{"Key", "1. Wings dark", "46", "1'. Wings pale ........ Plega alba"}, 1},
+        {{"Key", "1. Wings dark", "2", "1'. Wings pale ........ Plega alba", "2. Legs long ........ Plega nigra",
+          "2'. Legs short ........ Plega rufa"}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(reshapeKey(c.text).pages, c.pages) << c.text[2];
 }

@@ -1,0 +1,132 @@
+#include "layout/lettered.hpp"
+
+#include <map>
+#include <string>
+
+#include "engine/text.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+bool mark(char c) { return c == '=' || c == '_' || c == '*'; }
+bool asciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool asciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A letter label in `s` from `at`: an optional emphasis mark, one or two
+// letters of one case, a stop or a bracket, the same mark. Its letters and
+// its end, or an empty label.
+struct Letters {
+    std::string label;
+    std::size_t end = 0;
+};
+Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
+    Letters out;
+    std::size_t i = at;
+    const char open = i < s.size() && mark(s[i]) ? s[i++] : '\0';
+    const std::size_t from = i;
+    while (i < s.size() && asciiLetter(s[i]) && i - from < 3) ++i;
+    if (i == from || i - from > 2) return {};
+    const std::string_view letters = s.substr(from, i - from);
+    if (letters.size() == 2 && letters[0] != letters[1]) return {};  // "AA", "bb": a word otherwise
+    bool stop = false;
+    if (i < s.size() && (s[i] == '.' || s[i] == ')')) {
+        ++i;
+        stop = true;
+    }
+    if (open) {
+        if (i >= s.size() || s[i] != open) return {};
+        ++i;
+    }
+    if (needsStop && !stop) return {};
+    out.label = std::string(letters);
+    out.end = i;
+    return out;
+}
+
+// The reference at the end of a lead: "(=B.=)", "(C)", "[d]", maybe followed
+// by the book's page ("page 12.", "p. 12"). Where it starts and its letters.
+Letters referenceAtEnd(std::string_view s, std::size_t& start) {
+    std::size_t e = s.size();
+    // The page after the reference.
+    std::size_t d = e;
+    if (d > 0 && s[d - 1] == '.') --d;
+    std::size_t digits = d;
+    while (digits > 0 && asciiDigit(s[digits - 1])) --digits;
+    if (digits < d) {
+        std::string_view head = s.substr(0, digits);
+        while (!head.empty() && head.back() == ' ') head.remove_suffix(1);
+        for (std::string_view word : {"page", "p.", "S."})
+            if (head.ends_with(word)) {
+                head.remove_suffix(word.size());
+                while (!head.empty() && (head.back() == ' ' || head.back() == ',')) head.remove_suffix(1);
+                e = head.size();
+                break;
+            }
+    }
+    if (e < 3 || (s[e - 1] != ')' && s[e - 1] != ']')) return {};
+    const std::size_t open = s.find_last_of("([", e - 1);
+    if (open == std::string_view::npos) return {};
+    Letters l = lettersAt(s.substr(0, e - 1), open + 1, false);
+    if (l.label.empty() || l.end != e - 1) return {};
+    start = open;
+    return l;
+}
+
+}  // namespace
+
+Lines numberedFromLetters(const Lines& text) {
+    std::map<std::string, int> number;  // letters -> couplet, as first met
+    struct Read {
+        Letters label;
+        Letters reference;
+        std::size_t textStart = 0, referenceStart = 0;
+    };
+    std::vector<Read> reads(text.size());
+    int labelled = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string& line = text[k];
+        std::size_t at = 0;
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+        Read& r = reads[k];
+        r.label = lettersAt(line, at, true);
+        // The label is followed by a blank, then the lead in a capital or a
+        // digit: "A. waterhousei" is an abbreviated genus.
+        if (!r.label.label.empty()) {
+            std::size_t t = r.label.end;
+            if (t >= line.size() || line[t] != ' ') r.label = {};
+            while (t < line.size() && line[t] == ' ') ++t;
+            if (t < line.size() && line[t] >= 'a' && line[t] <= 'z') r.label = {};
+            r.textStart = t;
+        }
+        if (r.label.label.empty()) continue;
+        ++labelled;
+        number.emplace(r.label.label, static_cast<int>(number.size()) + 1);
+    }
+    int references = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        Read& r = reads[k];
+        std::size_t end = text[k].size();
+        while (end > 0 && (text[k][end - 1] == ' ' || text[k][end - 1] == '\t')) --end;
+        r.reference = referenceAtEnd(std::string_view(text[k]).substr(0, end), r.referenceStart);
+        if (!r.reference.label.empty() && number.count(r.reference.label)) ++references;
+        else r.reference = {};
+    }
+    if (labelled < 4 || references < 1) return {};
+    Lines out;
+    out.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const Read& r = reads[k];
+        const std::string& line = text[k];
+        std::string rewritten;
+        const std::size_t from = r.label.label.empty() ? 0 : r.textStart;
+        const std::size_t to = r.reference.label.empty() ? line.size() : r.referenceStart;
+        if (!r.label.label.empty()) rewritten = std::to_string(number[r.label.label]) + ". ";
+        rewritten += text::trimmedBlanks(std::string_view(line).substr(from, to - from));
+        if (!r.reference.label.empty()) rewritten += " (" + std::to_string(number[r.reference.label]) + ")";
+        out.push_back(r.label.label.empty() && r.reference.label.empty() ? line : rewritten);
+    }
+    return out;
+}
+
+}  // namespace sarvelo

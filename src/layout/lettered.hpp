@@ -1,0 +1,17 @@
+// A key whose couplets are named by letters: each lead starts with its
+// couplet's letter ("A.", "=B.=", "_c._") and a lead that goes on names the
+// next couplet by its letter, in brackets ("(=B.=)", "(C)", "[d]"), maybe
+// followed by the book's page ("(=C.=) page 12."). The letters become
+// numbers, in the order the couplets first appear, so that the key reads as
+// a numbered one. The user's text is only read.
+#pragma once
+
+#include "engine/engine.hpp"
+
+namespace sarvelo {
+
+// The text with its letters numbered line for line ("1. Leaves simple (2)"),
+// or empty when the text is not such a key.
+Lines numberedFromLetters(const Lines& text);
+
+}  // namespace sarvelo

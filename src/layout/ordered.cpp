@@ -1,0 +1,180 @@
+// A numbered key in indented order, read by its order alone. One walk down
+// the lines with a stack of the couplets still open: a new number opens a
+// couplet that the lead before leads to; a number already open gives that
+// couplet its next lead and closes the couplets opened since; a number
+// already closed, or a new couplet after a lead that has its name, ends the
+// key. A lead followed by another lead of an open couplet must end in a name:
+// on its line after a leader, or on the last line under it.
+#include "layout/ordered.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <set>
+
+#include "engine/text.hpp"
+#include "layout/detection.hpp"
+#include "layout/indented.hpp"
+#include "layout/reshaping.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+// The couplet number that starts a lead ("2.", "2′.", "1''"), before a
+// word that starts a sentence; -1 otherwise.
+int leadNumber(const std::string& line, std::size_t& textStart) {
+    const LineStart ls = readLineStart(line);
+    if (ls.kind != LineStart::Kind::Digits || ls.label.size() > 4 || ls.textStart >= line.size()) return -1;
+    if (std::islower(static_cast<unsigned char>(line[ls.textStart]))) return -1;  // "1 pair of ..."
+    textStart = ls.textStart;
+    return std::stoi(ls.label);
+}
+
+// Lines of a lead joined; a word cut at a line end joins without its hyphen.
+void join(std::string& to, const std::string& more) {
+    if (to.size() >= 2 && to.back() == '-' && text::isLetter(static_cast<unsigned char>(to[to.size() - 2])) &&
+        !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
+        to.pop_back();
+        to += more;
+        return;
+    }
+    if (!to.empty()) to += ' ';
+    to += more;
+}
+
+// A name alone on its line: a few words, no heading (ending in a colon).
+bool nameShaped(const std::string& s) {
+    return !s.empty() && s.back() != ':' && s.find(": ") == std::string::npos &&
+           std::count(s.begin(), s.end(), ' ') <= 9;
+}
+
+}  // namespace
+
+OrderedKey readNumberedInOrder(const Lines& text) {
+    struct Lead {
+        int couplet;             // in the order the couplets open, from 1
+        std::string text;
+        std::string name;        // after a leader on the lead's line
+        int next = 0;            // the couplet it leads to
+        std::vector<std::string> under;  // lines under it, up to the next lead
+        int origin;
+    };
+    // The key starts at its smallest number, when that comes first.
+    int smallest = -1;
+    std::size_t start = text.size();
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        std::size_t at = 0;
+        const int number = leadNumber(text::trimmedBlanks(text[k]), at);
+        if (number < 0) continue;
+        if (start == text.size()) start = k;
+        if (smallest < 0 || number < smallest) smallest = number;
+    }
+    if (start == text.size()) return {};
+    {
+        std::size_t at = 0;
+        if (leadNumber(text::trimmedBlanks(text[start]), at) != smallest) return {};
+    }
+    OrderedKey out;
+    for (std::size_t k = 0; k < start; ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) ++out.before;
+
+    std::vector<Lead> leads;
+    std::map<int, int> open;  // printed number -> couplet, for the couplets still open
+    std::vector<int> stack;   // printed numbers of the open couplets
+    std::set<int> seen;
+    int couplets = 0;
+    std::size_t end = text.size();
+    for (std::size_t k = start; k < text.size(); ++k) {
+        const std::string line = text::trimmedBlanks(text[k]);
+        if (line.empty()) continue;
+        // An editor's note between the leads ("[Pg 616]").
+        if (line.front() == '[' && line.back() == ']') {
+            ++out.notes;
+            continue;
+        }
+        std::size_t at = 0;
+        const int number = leadNumber(line, at);
+        if (number < 0) {
+            leads.back().under.push_back(line);
+            continue;
+        }
+        const LeadEnding ending = splitLeadEnding(std::string_view(line).substr(at));
+        if (ending.reference >= 0) return {};  // a key with references: read otherwise
+        int couplet;
+        if (const auto it = open.find(number); it != open.end()) {
+            couplet = it->second;
+            while (stack.back() != number) {
+                open.erase(stack.back());
+                stack.pop_back();
+            }
+        } else {
+            // A new couplet after a lead that has its name, or a number
+            // closed before: the text after the key.
+            if ((!leads.empty() && !leads.back().name.empty()) || !seen.insert(number).second) {
+                end = k;
+                break;
+            }
+            couplet = ++couplets;
+            if (!leads.empty()) leads.back().next = couplet;
+            open[number] = couplet;
+            stack.push_back(number);
+        }
+        leads.push_back({couplet, ending.name.empty() ? std::string(std::string_view(line).substr(at)) : ending.text,
+                         ending.name, 0, {}, static_cast<int>(k)});
+    }
+    if (leads.size() < 2) return {};
+
+    // The endings: a lead that leads on carries its lines as its text; one
+    // that does not, its name on its line or on the last line under it.
+    for (std::size_t l = 0; l < leads.size(); ++l) {
+        Lead& lead = leads[l];
+        const bool last = l + 1 == leads.size();
+        std::size_t used = lead.under.size();
+        if (lead.next > 0) {
+            for (const auto& u : lead.under) join(lead.text, u);
+        } else if (!lead.name.empty()) {
+            if (last) used = 0;
+            else
+                for (const auto& u : lead.under) join(lead.name, u);
+        } else {
+            if (lead.under.empty()) return {};
+            // The last lead's name is its first line under it; what follows
+            // is the text after the key.
+            const std::size_t at = last ? 0 : lead.under.size() - 1;
+            for (std::size_t u = 0; u < at; ++u) join(lead.text, lead.under[u]);
+            if (!nameShaped(lead.under[at])) return {};
+            bool numbered = false;
+            lead.name = printedName(lead.under[at], numbered);
+            if (numbered) ++out.bookNumbers;
+            used = at + 1;
+        }
+        if (last) out.after = static_cast<int>(lead.under.size() - used);
+        if (lead.name.empty() && lead.next == 0) return {};
+    }
+    // Lines after the key's last lead that were not read.
+    for (std::size_t k = end; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
+
+    // Each couplet's leads together, in the order the couplets open.
+    std::vector<std::size_t> order(leads.size());
+    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return leads[a].couplet < leads[b].couplet; });
+    for (std::size_t k : order) {
+        const Lead& lead = leads[k];
+        std::string text = lead.text;
+        dropPageMarks(text);
+        std::string line = std::to_string(lead.couplet) + ". " + safeDescription(std::move(text));
+        line += lead.next > 0 ? " ... " + std::to_string(lead.next) : " => " + safeDescription(lead.name);
+        out.couplets.push_back(std::move(line));
+        out.origin.push_back(lead.origin);
+    }
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                  {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                  {out.notes, kMsgNotes, kMsgNotesOne},
+                                  {out.bookNumbers, kMsgBookNumbers, nullptr}});
+    return out;
+}
+
+}  // namespace sarvelo

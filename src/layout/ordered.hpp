@@ -1,0 +1,28 @@
+// A numbered key in indented order whose indentation was lost (a web page's
+// nested lists copied as lines, a scanned book): every lead carries its
+// couplet's number ("2.", "2′.", "1''"), a lead that leads on has no
+// reference and is followed by the first lead of its couplet, the other
+// leads of a couplet come after the whole sub-key of the one before, and a
+// name may stand alone on the line under its lead. Read into the numbered
+// couplet form; the user's text is only read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "engine/engine.hpp"
+
+namespace sarvelo {
+
+struct OrderedKey {
+    Lines couplets;           // "1. lead ... 2", "1. lead => Name"; empty when the text is not such a key
+    std::vector<int> origin;  // the user's line (from 0) of each lead
+    int before = 0;           // lines of text before the key set aside
+    int after = 0;            // lines of text after the key set aside
+    int notes = 0;            // lines in square brackets inside the key set aside
+    int bookNumbers = 0;      // pages and book's numbers taken out of the names
+    std::string message;      // what was set aside, in French
+};
+OrderedKey readNumberedInOrder(const Lines& text);
+
+}  // namespace sarvelo

@@ -1,0 +1,32 @@
+// Keys whose couplets are named by letters.
+#include <gtest/gtest.h>
+
+#include "layout/lettered.hpp"
+
+using namespace sarvelo;
+
+TEST(LetteredCouplets, LettersAndTheirReferencesBecomeNumbers) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"labels and references in the marks of a plain-text copy, a page after the reference",
+         {"Key to the genera", "=A.= Leaves simple (=B.=) page 12.", "=A.= Leaves compound (=C.=) p. 13",
+          "=B.= Fruit a nut . . . Quercus", "=B.= Fruit a samara . . . Acer", "=C.= Leaflets 3 . . . Ptelea",
+          "=C.= Leaflets many . . . Fraxinus"},
+         {"Key to the genera", "1. Leaves simple (2)", "1. Leaves compound (3)", "2. Fruit a nut . . . Quercus",
+          "2. Fruit a samara . . . Acer", "3. Leaflets 3 . . . Ptelea", "3. Leaflets many . . . Fraxinus"}},
+        {"doubled letters, square brackets, an abbreviated genus that is no label",
+         {"AA. Leaves simple [b]", "Leaves compound", "A. alba", "b. Fruit a nut . . . Quercus",
+          "b. Fruit a samara . . . Acer", "AA. Leaves opposite . . . Acer"},
+         {"1. Leaves simple (2)", "Leaves compound", "A. alba", "2. Fruit a nut . . . Quercus",
+          "2. Fruit a samara . . . Acer", "1. Leaves opposite . . . Acer"}},
+        {"no reference by letter: read otherwise",
+         {"A. Leaves simple . . . 2", "A. Leaves compound . . . 3", "B. Fruit a nut . . . Quercus",
+          "B. Fruit a samara . . . Acer"},
+         {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(numberedFromLetters(c.text), c.expected) << c.layout;
+}

@@ -1,0 +1,71 @@
+// Numbered keys in indented order whose indentation was lost.
+#include <gtest/gtest.h>
+
+#include "engine/text.hpp"
+#include "layout/ordered.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
+    struct Case {
+        const char* name;
+        const char* text;
+        Lines expected;
+        int before, after, notes, bookNumbers;
+    };
+    const Lines gills{"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+                      "2. Gills attached => Tricholoma and T. album"};
+    const Case cases[] = {
+        {"primed second leads, names with pages on the next line, a page mark, text around",
+         "Key to the genera\n\n1. Spores white.\n2. Gills free.\nAmanita muscaria, p. 12\n[Pg 13]\n"
+         "2\u2032. Gills attached.\nTricholoma and T. album, pp. 14, 15\n1\u2032. Spores pink.\nPluteus cervinus, p. 20\n\n"
+         "Accounts by species\n",
+         {"1. Spores white. ... 2", "1. Spores pink. => Pluteus cervinus", "2. Gills free. => Amanita muscaria",
+          "2. Gills attached. => Tricholoma and T. album"}, 1, 1, 1, 3},
+        {"doubled primes, a name after a leader, a lead wrapped over two lines",
+         "1'' Spores\nwhite\n2'' Gills free ..... Amanita muscaria\n2' Gills attached\nTricholoma and T. album\n"
+         "1' Spores pink\nPluteus cervinus\n", gills, 0, 0, 0, 0},
+        {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
+                                                   "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
+        {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
+                                                 "1\u2032. Spores pink\nPluteus\n", {}, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        const OrderedKey key = readNumberedInOrder(text::splitLines(c.text));
+        EXPECT_EQ(key.couplets, c.expected) << c.name;
+        if (c.expected.empty()) continue;
+        EXPECT_EQ(key.before, c.before) << c.name;
+        EXPECT_EQ(key.after, c.after) << c.name;
+        EXPECT_EQ(key.notes, c.notes) << c.name;
+        EXPECT_EQ(key.bookNumbers, c.bookNumbers) << c.name;
+    }
+}
+
+// Detection weighs this reading against the others by what the checks say.
+TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        Lines finished;
+    };
+    const Case cases[] = {
+        {"indented, names right-aligned under their leads with pages, prose before and after",
+         "KEY TO THE GENERA\n\nThe genera are told apart by the skull.\n\n1. Ear short.\n      2. Foot short.\n"
+         "                                        Sylvilagus, p. 120\n      2'. Foot long.\n"
+         "                                        Lepus, p. 140\n1'. Ear long.\n                                        "
+         "Romerolagus, p. 160\n\nGenus Sylvilagus Gray\n",
+         {"1,2$ Ear short.", "1,0$ Ear long. $ Romerolagus", "2,0$ Foot short. $ Sylvilagus", "2,0$ Foot long. $ Lepus"}},
+        {"epithets with their authors under the leads, a heading after the key",
+         "Untergattung Plega\n1'' Flügel dunkel\n2'' Beine lang\nnigra Reitt.\n2' Beine kurz\nrufa Reitt.\n"
+         "1' Flügel hell\nalba Aubé\nUntergattung: Otheria nov.\n",
+         {"1,2$ Flügel dunkel", "1,0$ Flügel hell $ alba Aubé", "2,0$ Beine lang $ nigra Reitt.",
+          "2,0$ Beine kurz $ rufa Reitt."}},
+    };
+    for (const Case& c : cases) {
+        const Lines text = text::splitLines(c.text);
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_TRUE(d.processes()) << c.layout;
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()), c.finished) << c.layout;
+    }
+}
