@@ -21,14 +21,61 @@ namespace sarvelo {
 
 namespace {
 
+// The primes after a label's number: 2 for "1''" and "1″", 1 for "1'".
+int primesOf(std::string_view gap) {
+    int n = 0;
+    for (std::size_t at = 0; at < gap.size();) {
+        if (gap[at] == '\'') {
+            ++n;
+            ++at;
+        } else if (gap.compare(at, 3, "\u2019") == 0 || gap.compare(at, 2, "\u00B4") == 0 ||
+                   gap.compare(at, 3, "\u2032") == 0) {
+            ++n;
+            at += gap.compare(at, 2, "\u00B4") == 0 ? 2 : 3;
+        } else if (gap.compare(at, 3, "\u2033") == 0) {
+            n += 2;
+            at += 3;
+        } else {
+            ++at;
+        }
+    }
+    return n;
+}
+
+// A page mark before a line's label ("[162] 2'' ..."): the line without it.
+std::string_view withoutPageMark(std::string_view line) {
+    if (line.size() < 4 || line[0] != '[') return line;
+    std::size_t at = 1;
+    while (at < line.size() && std::isdigit(static_cast<unsigned char>(line[at]))) ++at;
+    if (at == 1 || at > 6 || at + 1 >= line.size() || line[at] != ']' || line[at + 1] != ' ') return line;
+    ++at;
+    while (at < line.size() && line[at] == ' ') ++at;
+    return line.substr(at);
+}
+
 // The couplet number that starts a lead ("2.", "2′.", "1''"), before a
-// word that starts a sentence; -1 otherwise.
-int leadNumber(const std::string& line, std::size_t& textStart) {
+// word that starts a sentence; -1 otherwise. In a key that primes its first
+// leads too ("1''" / "1'"), a number without primes is a heading's or the
+// book's ("125. Gattung: Oxyporus"), not a lead's.
+int leadNumber(const std::string& line, std::size_t& textStart, bool primedKey = false) {
     const LineStart ls = readLineStart(line);
     if (ls.kind != LineStart::Kind::Digits || ls.label.size() > 4 || ls.textStart >= line.size()) return -1;
     if (std::islower(static_cast<unsigned char>(line[ls.textStart]))) return -1;  // "1 pair of ..."
+    if (primedKey && primesOf(ls.gap) == 0) return -1;
     textStart = ls.textStart;
     return std::stoi(ls.label);
+}
+
+// A figure's caption set between the leads ("• Fg. 54. K. von Oxyporus.",
+// "Fig. 3. Wing"): no part of a lead.
+bool isCaption(std::string_view line) {
+    if (line.compare(0, 3, "\u2022") == 0) line.remove_prefix(3);
+    while (!line.empty() && line[0] == ' ') line.remove_prefix(1);
+    for (std::string_view word : {"Fig. ", "Fg. ", "Figure ", "Figura ", "Abb. ", "Taf. "})
+        if (line.size() > word.size() && line.compare(0, word.size(), word) == 0 &&
+            std::isdigit(static_cast<unsigned char>(line[word.size()])))
+            return true;
+    return false;
 }
 
 // Lines of a lead joined; a word cut at a line end joins without its hyphen.
@@ -60,12 +107,20 @@ OrderedKey readNumberedInOrder(const Lines& text) {
         std::vector<std::string> under;  // lines under it, up to the next lead
         int origin;
     };
+    // Each line without a page mark before its label.
+    std::vector<std::string> lines(text.size());
+    bool primedKey = false;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        lines[k] = std::string(withoutPageMark(text::trimmedBlanks(text[k])));
+        const LineStart ls = readLineStart(lines[k]);
+        primedKey = primedKey || (ls.kind == LineStart::Kind::Digits && primesOf(ls.gap) >= 2);
+    }
     // The key starts at its smallest number, when that comes first.
     int smallest = -1;
     std::size_t start = text.size();
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::size_t at = 0;
-        const int number = leadNumber(text::trimmedBlanks(text[k]), at);
+        const int number = leadNumber(lines[k], at, primedKey);
         if (number < 0) continue;
         if (start == text.size()) start = k;
         if (smallest < 0 || number < smallest) smallest = number;
@@ -73,7 +128,7 @@ OrderedKey readNumberedInOrder(const Lines& text) {
     if (start == text.size()) return {};
     {
         std::size_t at = 0;
-        if (leadNumber(text::trimmedBlanks(text[start]), at) != smallest) return {};
+        if (leadNumber(lines[start], at, primedKey) != smallest) return {};
     }
     OrderedKey out;
     for (std::size_t k = 0; k < start; ++k)
@@ -86,15 +141,19 @@ OrderedKey readNumberedInOrder(const Lines& text) {
     int couplets = 0;
     std::size_t end = text.size();
     for (std::size_t k = start; k < text.size(); ++k) {
-        const std::string line = text::trimmedBlanks(text[k]);
+        const std::string& line = lines[k];
         if (line.empty()) continue;
-        // An editor's note between the leads ("[Pg 616]").
+        // An editor's note between the leads ("[Pg 616]"), a figure's caption.
         if (line.front() == '[' && line.back() == ']') {
             ++out.notes;
             continue;
         }
+        if (isCaption(line)) {
+            ++out.captions;
+            continue;
+        }
         std::size_t at = 0;
-        const int number = leadNumber(line, at);
+        const int number = leadNumber(line, at, primedKey);
         if (number < 0) {
             leads.back().under.push_back(line);
             continue;
@@ -144,6 +203,8 @@ OrderedKey readNumberedInOrder(const Lines& text) {
             const std::size_t at = last ? 0 : lead.under.size() - 1;
             for (std::size_t u = 0; u < at; ++u) join(lead.text, lead.under[u]);
             if (!nameShaped(lead.under[at])) return {};
+            // The colon that announces the name on the line below is no part of the lead.
+            if (!lead.text.empty() && lead.text.back() == ':') lead.text.pop_back();
             bool numbered = false;
             lead.name = printedName(lead.under[at], numbered);
             if (numbered) ++out.bookNumbers;
@@ -173,6 +234,7 @@ OrderedKey readNumberedInOrder(const Lines& text) {
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                   {out.after, kMsgTextAfter, kMsgTextAfterOne},
                                   {out.notes, kMsgNotes, kMsgNotesOne},
+                                  {out.captions, kMsgCaptions, kMsgCaptionsOne},
                                   {out.bookNumbers, kMsgBookNumbers, nullptr}});
     return out;
 }

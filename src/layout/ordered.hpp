@@ -20,6 +20,7 @@ struct OrderedKey {
     int before = 0;           // lines of text before the key set aside
     int after = 0;            // lines of text after the key set aside
     int notes = 0;            // lines in square brackets inside the key set aside
+    int captions = 0;         // figures' captions inside the key set aside
     int bookNumbers = 0;      // pages and book's numbers taken out of the names
     std::string message;      // what was set aside, in French
 };

@@ -12,7 +12,7 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
         const char* name;
         const char* text;
         Lines expected;
-        int before, after, notes, bookNumbers;
+        int before, after, notes, bookNumbers, captions = 0;
     };
     const Lines gills{"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
                       "2. Gills attached => Tricholoma and T. album"};
@@ -26,6 +26,12 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
         {"doubled primes, a name after a leader, a lead wrapped over two lines",
          "1'' Spores\nwhite\n2'' Gills free ..... Amanita muscaria\n2' Gills attached\nTricholoma and T. album\n"
          "1' Spores pink\nPluteus cervinus\n", gills, 0, 0, 0, 0},
+        {"doubled primes under a numbered heading: page marks before labels, a caption, a colon before a name",
+         "12. Gattung: [40] Plega Reitt.\n\nDie Arten leben im Laub.\n\n1'' Spores white.\n\n"
+         "  \u2022 Fg. 4. K. von Plega.\n    Fg. 4. K. von Plega.\n\n[41] 2'' Gills free:\n\nAmanita muscaria\n\n"
+         "2' Gills attached\n\nTricholoma and T. album\n\n[41] 1' Spores pink\n\nPluteus cervinus\n\nQuelle:\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma and T. album"}, 2, 1, 0, 0, 2},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
@@ -39,6 +45,7 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
         EXPECT_EQ(key.after, c.after) << c.name;
         EXPECT_EQ(key.notes, c.notes) << c.name;
         EXPECT_EQ(key.bookNumbers, c.bookNumbers) << c.name;
+        EXPECT_EQ(key.captions, c.captions) << c.name;
     }
 }
 
