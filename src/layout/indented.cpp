@@ -35,6 +35,8 @@ enum Series : int {
     kBracketed = 5,       // + one of the five above: "(1)", "(a)", "(iv)" are a series apart from "1.", "a."
     kCapitalLevel = 10,   // + letter index 0..25
     kSmallLevel = 40,     // + letter index 0..25
+    kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
+    kStar = 67,           // "*", "**": the stars count the leads
     kPath = 70,           // + depth
     kSeriesCount = kPath + 40,
 };
@@ -94,6 +96,43 @@ std::string_view insideMarks(std::string_view s) {
     return s.substr(1, close - 1);
 }
 
+// A Greek letter as a label: "α.", "(β)", or spelt out in brackets as
+// plain-text copies give it, "[alpha].", "[beta]."; its place in the alphabet
+// and the label's length with the blanks after it, or 0.
+int greekLabel(std::string_view s, std::size_t& length) {
+    static constexpr std::string_view kNames[] = {"alpha", "beta", "gamma", "delta", "epsilon", "zeta",
+                                                  "eta",   "theta", "iota", "kappa", "lambda", "mu"};
+    static constexpr std::string_view kLetters[] = {"\u03B1", "\u03B2", "\u03B3", "\u03B4", "\u03B5", "\u03B6",
+                                                    "\u03B7", "\u03B8", "\u03B9", "\u03BA", "\u03BB", "\u03BC"};
+    const bool opened = !s.empty() && (s[0] == '(' || s[0] == '[');
+    std::size_t at = opened ? 1 : 0;
+    int value = 0;
+    for (int k = 0; k < 12 && value == 0; ++k) {
+        if (opened && s.substr(at, kNames[k].size()) == kNames[k]) {
+            value = k + 1;
+            at += kNames[k].size();
+        } else if (s.substr(at, kLetters[k].size()) == kLetters[k]) {
+            value = k + 1;
+            at += kLetters[k].size();
+        }
+    }
+    if (value == 0) return 0;
+    bool closed = false;
+    if (opened && at < s.size() && s[at] == (s[0] == '(' ? ')' : ']')) {
+        closed = true;
+        ++at;
+    }
+    if (opened != closed) return 0;
+    if (at < s.size() && (s[at] == '.' || (!opened && s[at] == ')'))) {
+        closed = true;
+        ++at;
+    }
+    if (!closed || at >= s.size() || !isBlank(s[at])) return 0;
+    while (at < s.size() && isBlank(s[at])) ++at;
+    length = at;
+    return value;
+}
+
 // The label at the start of `s` (after the indentation): "A.", "a)", "(1)",
 // "IV.", "1.2.1.", "1-2-1", each followed by a blank or the line end. The
 // same label may read in several series ("I." a roman one or the ninth
@@ -108,6 +147,17 @@ Label readLabel(std::string_view s, const Styles& styles) {
         return label;
     }
     Label label;
+    if (std::size_t length = 0; const int greek = greekLabel(s, length)) {
+        label.candidates.push_back({kGreek, greek, {}});
+        label.length = length;
+        return label;
+    }
+    // Stars before the text: "*", "**".
+    if (const std::size_t stars = s.find_first_not_of('*'); stars > 0 && stars <= 4 && stars < s.size() && isBlank(s[stars])) {
+        label.candidates.push_back({kStar, static_cast<int>(stars), {}});
+        label.length = std::min(s.size(), s.find_first_not_of(" \t", stars));
+        return label;
+    }
     std::size_t at = 0;
     // "(1)", and "[1.]" as transcriptions print a label set in other type.
     const bool opened = !s.empty() && (s[0] == '(' || s[0] == '[');
@@ -535,6 +585,16 @@ bool isNameOnItsLine(std::string_view s) {
     return abbreviated || words > 0;
 }
 
+// A line that holds only names in emphasis marks, set apart from its lead
+// ("_Typhlops._", "_Vipera_, _Ancistrodon_.").
+bool isMarkedNameLine(std::string_view s) {
+    std::string t = trimmed(s);
+    while (!t.empty() && (t.back() == '.' || t.back() == ',')) t.pop_back();
+    if (t.size() < 4 || !labelMark(t[0]) || t.back() != t[0] || std::count(t.begin(), t.end(), ' ') > 5) return false;
+    const std::string name = unmarkedName(t);
+    return !name.empty() && (isUpperAscii(name[0]) || static_cast<unsigned char>(name[0]) >= 0x80);
+}
+
 // What OCR leaves of a picture or a stain: no label, no number, no word of
 // three letters ("j OM", "a4 \u201C").
 bool isDebris(std::string_view s) {
@@ -809,7 +869,7 @@ struct LeadTree {
 // `paragraphs` (leads set apart by blank lines), a line that follows another
 // without a blank line between carries on its lead.
 LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
-                    bool byIndentation, bool paragraphs) {
+                    bool byIndentation, bool paragraphs, bool hanging = false) {
     bool flat = true;
     int firstIndent = -1;
     for (std::size_t k = 0; k < contents.size() && byIndentation; ++k) {
@@ -825,8 +885,18 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
-        const bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
+        bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = readLabel(s, styles);
+        // Read by labels with the lines' indentation kept for one thing: a
+        // line set deeper than the one above it, with no blank line between,
+        // carries on its lead (a hanging indentation), even when it starts
+        // with a number ("15." after "teeth 12 to").
+        if (hanging && k > 0 && !contents[k - 1].empty() && indents[k] > indents[k - 1] && !leads.empty() &&
+            leads.back().ending.empty() &&
+            ((label.candidates.empty() && !label.primed) || !endsLikeSentence(leads.back().text))) {
+            label = {};
+            wrapped = true;
+        }
         if (label.candidates.empty() && !label.primed && isDebris(s)) {
             ++tree.dropped;
             continue;
@@ -878,7 +948,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             while (next < contents.size() && contents[next].empty()) ++next;
             const bool opens = byIndentation && next < contents.size() && indents[next] > indents[k];
             if (printedEnding.empty() && !opens &&
-                (isNameLine(description) || (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
+                (isNameLine(description) || isMarkedNameLine(description) ||
+                 (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
                 previous.ending = std::move(description);
                 ++previous.lines;
                 continue;
@@ -930,6 +1001,21 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             for (int c : lead.children) leads[c].parent = static_cast<int>(k);
             child.parent = -2;  // merged
         }
+    }
+
+    // Text after the key's last ending, read as leads of its last couplet
+    // (paragraphs of prose without label, neither name nor sub-leads), goes.
+    for (std::size_t k = leads.size(); k-- > 0;) {
+        Lead& lead = leads[k];
+        if (lead.parent == -2) continue;
+        if (lead.parent < 0 || lead.labelled || !lead.children.empty() || !lead.ending.empty() ||
+            trailingNameStart(lead.text) != std::string_view::npos || splitLeadEnding(lead.text).ends())
+            break;
+        auto& siblings = leads[lead.parent].children;
+        if (siblings.empty() || siblings.back() != static_cast<int>(k)) break;
+        siblings.pop_back();
+        lead.parent = -2;
+        tree.dropped += lead.lines;
     }
 
     // The top couplet: titles and introductory lines before the key go,
@@ -1071,6 +1157,15 @@ int openLeads(const LeadTree& tree) {
     return open;
 }
 
+// What a tree gets wrong as a key: leads with neither sub-leads nor ending,
+// couplets of one lead.
+int treeFaults(const LeadTree& tree) {
+    int faults = openLeads(tree) + (tree.top.size() == 1 ? 1 : 0);
+    for (const Lead& lead : tree.leads)
+        if (lead.parent != -2 && lead.children.size() == 1) ++faults;
+    return faults;
+}
+
 bool isNested(const LeadTree& tree) {
     return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
 }
@@ -1114,6 +1209,23 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
             ++out.notes;
         }
     }
+    // A note in brackets over a few lines ("[Illustration: FIG. 6 ..." to
+    // "... Fig. 3]"), a figure set inside the key, is one note.
+    constexpr std::size_t kNoteLines = 8;
+    for (std::size_t k = 0; k < contents.size(); ++k) {
+        const std::string_view s = contents[k];
+        if (s.size() < 2 || s.front() != '[' || s.find(']') != std::string_view::npos) continue;
+        std::size_t close = k + 1;
+        while (close < contents.size() && close <= k + kNoteLines &&
+               contents[close].find_first_of("[]") == std::string_view::npos)
+            ++close;
+        if (close >= contents.size() || close > k + kNoteLines || contents[close].empty() ||
+            contents[close].back() != ']' || contents[close].find('[') != std::string_view::npos)
+            continue;
+        for (std::size_t j = k; j <= close; ++j) contents[j] = {};
+        ++out.notes;
+        k = close;
+    }
     // Leads set apart by blank lines: most lines are followed by one.
     std::size_t filled = 0;
     std::size_t spaced = 0;
@@ -1139,6 +1251,13 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     const bool byLabels = labelled * 4 >= lines * 3;
     LeadTree tree = buildLeads(contents, indents, styles, !byLabels, paragraphs);
     if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true, paragraphs);
+    // Labels at some lines only, the indentation at odds with them (a book's
+    // synopsis copied with its leads without label back at the margin): the
+    // labels alone may give the better tree, judged by its faults.
+    if (!byLabels && labelled >= 4) {
+        LeadTree byOrder = buildLeads(contents, indents, styles, false, paragraphs, true);
+        if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree)) tree = std::move(byOrder);
+    }
     // Levels that leave leads with neither sub-leads nor ending in a text
     // with no indentation: the key may be in indented order with its
     // indentation lost.

@@ -69,6 +69,11 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"couplet numbers, the second leads primed with a stop", "1. Spores white\n   2. Gills free .... Amanita\n"
                                    "   2\u2032. Gills attached .... Tricholoma\n1\u2032. Spores pink\n   3. Gills free .... Pluteus\n"
                                    "   3\u2032. Gills attached .... Entoloma\n", kGills},
+        {"Greek letters spelt out in brackets, then stars", "[alpha]. Spores white\n  * Gills free .... Amanita\n"
+                                   "  ** Gills attached .... Tricholoma\n[beta]. Spores pink\n  * Gills free .... Pluteus\n"
+                                   "  ** Gills attached .... Entoloma\n", kGills},
+        {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
+                          "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
                                                "    T. equestre\nSpores pink\n  Gills free.\n    Order Pluteales\n  Gills attached.\n"
                                                "    Entoloma sinuatum Fr.\n",
@@ -316,4 +321,24 @@ TEST(IndentedKey, ALetteredKeyCopiedByOcrStartsAtItsFirstLabel) {
                                 "2. A tail present. => Order Caudata- the Salamanders.",
                                 "2. Tail absent; hind legs long. => Order Salientia (These jump far)."}));
     EXPECT_EQ(key.setAside, 9);
+}
+
+// A book's synopsis: labelled leads nested by their series, the last leads of
+// a branch without label back at the margin with a hanging indentation,
+// names in marks on lines of their own, a figure in brackets over several
+// lines and prose after the key.
+TEST(IndentedKey, SynopsisWithUnlabelledLeadsAtTheMarginNestsByItsLabels) {
+    const Case cases[] = {
+        {"unlabelled leads under the last label, a lone one joined to it",
+         "The genera may be told apart as follows:\n\nI. Spores white.\n\n  _A._ Gills free.\n\n"
+         "Ring present; stem\n  bulbous\n\n              _Amanita._\n\nRing absent\n\n              _Amanitopsis._\n\n"
+         "  [Illustration: FIG. 2--GILLS OF _Amanita_.\n  (From a drawing)]\n\n"
+         "  _B._ Gills attached.\n\nStem central\n\n              _Tricholoma_, _Clitocybe_.\n\n"
+         "II. Spores pink; gills\n  12 to 20 mm. long\n\n              _Pluteus._\n\n"
+         "The spores are best seen on paper.\n",
+         {"1. Spores white. ... 2", "1. Spores pink; gills 12 to 20 mm. long => Pluteus", "2. Gills free. ... 3",
+          "2. Gills attached. Stem central => Tricholoma, Clitocybe.", "3. Ring present; stem bulbous => Amanita",
+          "3. Ring absent => Amanitopsis"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
