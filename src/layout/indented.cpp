@@ -891,9 +891,15 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // line set deeper than the one above it, with no blank line between,
         // carries on its lead (a hanging indentation), even when it starts
         // with a number ("15." after "teeth 12 to").
-        if (hanging && k > 0 && !contents[k - 1].empty() && indents[k] > indents[k - 1] && !leads.empty() &&
-            leads.back().ending.empty() &&
-            ((label.candidates.empty() && !label.primed) || !endsLikeSentence(leads.back().text))) {
+        if (hanging && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] &&
+            ((label.candidates.empty() && !label.primed) || !endsSentence(leads.back().text))) {
+            // In the middle of a sentence it is the lead's text, even in capitals.
+            if (!endsSentence(leads.back().text)) {
+                appendText(leads.back().text, trimmed(s));
+                ++leads.back().lines;
+                continue;
+            }
             label = {};
             wrapped = true;
         }

@@ -339,6 +339,14 @@ TEST(IndentedKey, SynopsisWithUnlabelledLeadsAtTheMarginNestsByItsLabels) {
          {"1. Spores white. ... 2", "1. Spores pink; gills 12 to 20 mm. long => Pluteus", "2. Gills free. ... 3",
           "2. Gills attached. Stem central => Tricholoma, Clitocybe.", "3. Ring present; stem bulbous => Amanita",
           "3. Ring absent => Amanitopsis"}},
+        {"a title over two lines, leads wrapped over three lines, one starting with a bracket after a colon",
+         "  KEY TO THE GENERA OF THE\n            AGARICS\n\nI. Spores white; gills\n  free, thin; ring\n  present\n\n"
+         "              _Amanita._\n\nII. Spores pink.\n\n  _A._ Stem central.\n\nSpores large; size:\n  [M] 12-20 mm.\n\n"
+         "              _Pluteus._\n\nSpores small; gills\n  free, thin\n  and crowded\n\n              _Volvariella._\n\n"
+         "  _B._ Stem lateral\n\n              _Claudopus._\n",
+         {"1. Spores white; gills free, thin; ring present => Amanita", "1. Spores pink. ... 2",
+          "2. Stem central. ... 3", "2. Stem lateral => Claudopus", "3. Spores large; size: [M] 12-20 mm. => Pluteus",
+          "3. Spores small; gills free, thin and crowded => Volvariella"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
