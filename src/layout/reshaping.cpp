@@ -218,6 +218,59 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
     return out;
 }
 
+// A lead set out as a paragraph may run on into the next, unnumbered lead
+// after its name in marks ("... =Macrocalyx= Cost. & Poisson Epicalyx
+// 11-toothed. ..."): where that lead starts, or npos. The name's authors are
+// the capitalised words after the closing mark; the next lead starts with
+// the capitalised word that a word in lower case or a number follows.
+std::size_t runOnAfterMarkedName(std::string_view s) {
+    auto wordAt = [&](std::size_t at) {
+        std::size_t e = at;
+        while (e < s.size() && s[e] != ' ') ++e;
+        return s.substr(at, e - at);
+    };
+    std::size_t scanned = 0;  // the brackets opened before `scanned`, counted once
+    int depth = 0;
+    for (std::size_t open = s.find_first_of("=_*"); open != std::string_view::npos && open + 2 < s.size();
+         open = s.find_first_of("=_*", open + 1)) {
+        if (open == 0 || s[open - 1] != ' ') continue;
+        const std::size_t close = s.find(s[open], open + 1);
+        // A name inside brackets is a remark ("(Including _Karlea_ Pierre)").
+        for (; scanned < open; ++scanned) depth += s[scanned] == '(' ? 1 : s[scanned] == ')' ? -1 : 0;
+        if (depth > 0) {
+            if (close == std::string_view::npos) break;
+            open = close;
+            continue;
+        }
+        if (close == std::string_view::npos || close - open < 3 || close - open > 60) break;
+        std::size_t at = close + 1;
+        while (at < s.size() && (s[at] == '.' || s[at] == ',')) ++at;
+        if (at >= s.size() || s[at] != ' ') {
+            open = close;
+            continue;
+        }
+        for (int words = 0; words <= 5; ++words) {
+            while (at < s.size() && s[at] == ' ') ++at;
+            if (at >= s.size()) return std::string_view::npos;
+            const std::string_view word = wordAt(at);
+            std::size_t next = at + word.size();
+            while (next < s.size() && s[next] == ' ') ++next;
+            const std::string_view after = next < s.size() ? wordAt(next) : std::string_view{};
+            const bool capital = std::isupper(static_cast<unsigned char>(word[0])) && word.size() >= 3 &&
+                                 std::all_of(word.begin() + 1, word.end(), [](char c) {
+                                     return std::islower(static_cast<unsigned char>(c)) || static_cast<unsigned char>(c) >= 0x80;
+                                 });
+            // A sentence of a few words at least, not a name's last author.
+            const bool sentence = !after.empty() && (std::islower(static_cast<unsigned char>(after[0])) || asciiDigit(after[0]));
+            if (capital && sentence && !authorWord(after) && s.size() - at >= 20) return at;
+            if (!authorWord(word)) break;
+            at = next;
+        }
+        open = close;
+    }
+    return std::string_view::npos;
+}
+
 // The book's number before a name ("18. Palmae", "9b. Naias") is no part of
 // it: taken out, true when there was one.
 bool dropBookNumber(std::string& name) {
@@ -543,7 +596,13 @@ ReshapedKey reshapeKey(const Lines& text) {
                 joinWrapped(joined, trimmed(lineAt(i)));
             }
             if (b.last - b.first > 1) ++out.paragraphs;
-            units.push_back({std::move(joined), b.first});
+            if (const std::size_t next = runOnAfterMarkedName(joined); next != std::string::npos) {
+                units.push_back({trimmed(std::string_view(joined).substr(0, next)), b.first});
+                units.push_back({joined.substr(next), b.first});
+                ++out.split;
+            } else {
+                units.push_back({std::move(joined), b.first});
+            }
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
                 if (pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i))) &&
