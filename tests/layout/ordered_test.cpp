@@ -68,6 +68,12 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
          "1' Flügel hell\nalba Aubé\nUntergattung: Otheria nov.\n",
          {"1,2$ Flügel dunkel", "1,0$ Flügel hell $ alba Aubé", "2,0$ Beine lang $ nigra Reitt.",
           "2,0$ Beine kurz $ rufa Reitt."}},
+        {"every lead primed under a numbered heading, a page mark before a label, a caption between the leads",
+         "12. Gattung: [40] Plega Reitt.\n\nDie Arten leben im Laub.\n\n1'' Flügel dunkel.\n\n\u2022 Fg. 4. K. von Plega.\n\n"
+         "[41] 2'' Beine lang:\n\nnigra Reitt.\n\n2' Beine kurz\n\nrufa Reitt.\n\n1' Flügel hell\n\nalba Aubé\n\n"
+         "Quelle:\nFauna Germanica\n",
+         {"1,2$ Flügel dunkel.", "1,0$ Flügel hell $ alba Aubé", "2,0$ Beine lang $ nigra Reitt.",
+          "2,0$ Beine kurz $ rufa Reitt."}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
