@@ -339,6 +339,11 @@ TEST(IndentedKey, SynopsisWithUnlabelledLeadsAtTheMarginNestsByItsLabels) {
          {"1. Spores white. ... 2", "1. Spores pink; gills 12 to 20 mm. long => Pluteus", "2. Gills free. ... 3",
           "2. Gills attached. Stem central => Tricholoma, Clitocybe.", "3. Ring present; stem bulbous => Amanita",
           "3. Ring absent => Amanitopsis"}},
+        {"an indented key with a few labels keeps the tree its indentation gives",
+         "I. Spores white\n    A. Gills free\n        Ring present ..... Amanita\n        Ring absent ..... Amanitopsis\n"
+         "    B. Gills attached ..... Tricholoma\nII. Spores pink ..... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present => Amanita", "3. Ring absent => Amanitopsis"}},
         {"a title over two lines, leads wrapped over three lines, one starting with a bracket after a colon",
          "  KEY TO THE GENERA OF THE\n            AGARICS\n\nI. Spores white; gills\n  free, thin; ring\n  present\n\n"
          "              _Amanita._\n\nII. Spores pink.\n\n  _A._ Stem central.\n\nSpores large; size:\n  [M] 12-20 mm.\n\n"
