@@ -98,15 +98,15 @@ SHORTCUTS = {"Catha": "Catha edulis", "Haronga": "Haronga paniculata"}
 
 def rows(key, subkey="", links=None):
     """The key's rows: (subkey, from, statement, to, shortcut)."""
-    spec = KEYS[key]
+    source = KEYS[key]
     out = []
-    for couplet, dest, text, name in read_cle(spec["cle"]):
+    for couplet, dest, text, name in read_cle(source["cle"]):
         shortcut = ""
         if name is None:
             to = str(dest)
         else:
             bare = PAGE.sub("", name)
-            to = spec.get("names", {}).get(bare) or spec.get("rule", lambda n: n)(bare)
+            to = source.get("names", {}).get(bare) or source.get("rule", lambda n: n)(bare)
             shortcut = SHORTCUTS.get(to, "")
         out.append([subkey, str(couplet), statement(text), to, shortcut])
     return out
