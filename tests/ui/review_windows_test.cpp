@@ -453,6 +453,14 @@ TEST_F(FinishedKeyWindow, ALongKeyFillsInSlicesAndIsWholeWhenRead) {
     EXPECT_TRUE(window.filling());
     EXPECT_TRUE(fin->isReadOnly());
     EXPECT_LT(fin->document()->blockCount(), 6000);
+    // A short key built meanwhile is whole at once, and editable.
+    const ResultTable chainTable = table;
+    table = twoCouplets();
+    window.buildFromTable();
+    EXPECT_FALSE(window.filling());
+    EXPECT_FALSE(fin->isReadOnly());
+    table = chainTable;
+    window.buildFromTable();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.filling(); }, 5000));
     EXPECT_EQ(fin->document()->blockCount(), 6000);
     EXPECT_FALSE(fin->isReadOnly());

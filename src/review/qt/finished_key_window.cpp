@@ -147,6 +147,7 @@ QString joinedLines(const std::vector<std::string>& lines, std::size_t from, std
 void TBD_Fin::setText(std::vector<std::string> lines) {
     filling_->stop();
     pending_.clear();
+    fin_->setReadOnly(false);
     const std::size_t first = std::min(lines.size(), kFirstLines);
     settingText_ = true;
     fin_->setPlainText(joinedLines(lines, 0, first));
