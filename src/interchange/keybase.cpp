@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 
 #include "documents/config_entries.hpp"
@@ -189,13 +190,16 @@ struct Records {
 };
 
 // Quoted fields may hold the delimiter, doubled quotes and line breaks.
-// Stops after `limit` records. (Sources are bounded far below 4 GB: the
-// offsets hold in 32 bits.)
-Records parseRecords(std::string_view s, char delimiter, std::size_t limit = SIZE_MAX) {
+// Stops after `limit` records. Records of fewer than `minFields` fields are
+// not kept, their lines told to `tooShort`: a file of one-column rows costs
+// no record a row. (Sources are bounded far below 4 GB: the offsets hold in
+// 32 bits.)
+Records parseRecords(std::string_view s, char delimiter, std::size_t limit = SIZE_MAX, std::uint32_t minFields = 0,
+                     const std::function<void(int line)>& tooShort = {}) {
     Records records;
-    if (limit == SIZE_MAX) records.list.reserve(static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')) + 1);
     Record current{0, 0, 1};
-    std::size_t fieldStart = 0;  // where the open field starts in the text
+    std::size_t recordStart = 0;  // where the open record starts in the text
+    std::size_t fieldStart = 0;   // where the open field starts in the text
     int line = 1;
     bool inQuotes = false;
     bool any = false;  // the current record has a character or a delimiter
@@ -207,14 +211,20 @@ Records parseRecords(std::string_view s, char delimiter, std::size_t limit = SIZ
     auto endRecord = [&] {
         if (any) {
             closeField();
-            records.list.push_back(current);
+            if (current.count >= minFields) {
+                records.list.push_back(current);
+            } else {
+                if (tooShort) tooShort(current.line);
+                records.text.resize(recordStart);
+                records.ends.resize(current.first);
+            }
         } else {
             // Nothing but an empty field: it goes.
             records.text.resize(fieldStart);
             records.ends.resize(current.first + current.count);
         }
         current = Record{static_cast<std::uint32_t>(records.ends.size()), 0, line};
-        fieldStart = records.text.size();
+        recordStart = fieldStart = records.text.size();
         any = false;
     };
     for (std::size_t i = 0; i < s.size() && records.list.size() < limit; ++i) {
@@ -450,19 +460,26 @@ ImportedKey importKeyBase(std::string_view utf8) {
     ImportedKey out;
     Warnings warnings;
     if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
-    Records parsed = parseRecords(utf8, chooseDelimiter(utf8));
-    std::vector<Record>& records = parsed.list;
+    // The first row says which columns a row needs; rows without them are
+    // told and dropped as they are read.
+    const char delimiter = chooseDelimiter(utf8);
     Columns columns;
-    if (!records.empty()) {
-        if (auto header = headerColumns(parsed, records.front())) {
-            columns = std::move(*header);
-            for (const std::string& name : columns.ignored)
-                warnings.add(records.front().line, "colonne ignorée",
-                             lineWarning(records.front().line, "colonne " + quotedText(name) + " inconnue, ignorée"));
-            records.erase(records.begin());
-        }
+    {
+        const Records first = parseRecords(utf8, delimiter, 1);
+        if (!first.list.empty())
+            if (auto header = headerColumns(first, first.list.front())) columns = std::move(*header);
     }
     const int needed = std::max({columns.from, columns.statement, columns.to}) + 1;
+    Records parsed = parseRecords(utf8, delimiter, SIZE_MAX, static_cast<std::uint32_t>(needed), [&warnings](int line) {
+        warnings.add(line, "moins de trois colonnes, ligne ignorée", lineWarning(line, "moins de trois colonnes, ligne ignorée"));
+    });
+    std::vector<Record>& records = parsed.list;
+    if (columns.header && !records.empty()) {
+        for (const std::string& name : columns.ignored)
+            warnings.add(records.front().line, "colonne ignorée",
+                         lineWarning(records.front().line, "colonne " + quotedText(name) + " inconnue, ignorée"));
+        records.erase(records.begin());
+    }
     auto field = [&parsed](const Record& r, int column) -> std::string_view {
         return column >= 0 && column < static_cast<int>(r.count) ? parsed.field(r, static_cast<std::size_t>(column)) : std::string_view();
     };
@@ -471,11 +488,6 @@ ImportedKey importKeyBase(std::string_view utf8) {
     std::vector<KeyRows> keys(1);
     std::unordered_map<std::string, std::size_t> keyOf;
     for (const Record& record : records) {
-        if (static_cast<int>(record.count) < needed) {
-            warnings.add(record.line, "moins de trois colonnes, ligne ignorée",
-                         lineWarning(record.line, "moins de trois colonnes, ligne ignorée"));
-            continue;
-        }
         if (label(field(record, columns.from)).empty()) {
             warnings.add(record.line, "pas de numéro de couplet, ligne ignorée",
                          lineWarning(record.line, "pas de numéro de couplet, ligne ignorée"));
