@@ -748,11 +748,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const ReshapedKey reshaped = reshapeKey(text);
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
-        if (reshaped.bookNumbers > 0) {
-            std::string numbers = kMsgBookNumbers;
-            numbers.replace(numbers.find("%d"), 2, std::to_string(reshaped.bookNumbers));
-            message += (message.empty() ? "" : ", ") + numbers;
-        }
+        if (reshaped.bookNumbers > 0)
+            message += (message.empty() ? "" : ", ") + countedMessage(kMsgBookNumbers, nullptr, reshaped.bookNumbers);
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }

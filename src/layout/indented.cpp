@@ -1359,14 +1359,11 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     out.converted = true;
     out.message = withCount(kMsgConverted, out.couplets);
     out.message = withCount(out.message.c_str(), out.leads);
-    if (out.setAside > 0)
-        out.message += "\n" + (out.setAside == 1 ? std::string(kMsgSetAsideOne) : withCount(kMsgSetAside, out.setAside));
-    if (out.notes > 0)
-        out.message += "\n" + (out.notes == 1 ? std::string(kMsgNotesOne) : withCount(kMsgNotes, out.notes));
-    if (out.bookNumbers > 0) out.message += "\n" + withCount(kMsgBookNumbers, out.bookNumbers);
-    if (out.withoutEnding > 0)
-        out.message += "\n" + (out.withoutEnding == 1 ? std::string(kMsgWithoutEndingOne)
-                                                      : withCount(kMsgWithoutEnding, out.withoutEnding));
+    for (const CountedPart& part : {CountedPart{out.setAside, kMsgSetAside, kMsgSetAsideOne},
+                                    CountedPart{out.notes, kMsgNotes, kMsgNotesOne},
+                                    CountedPart{out.bookNumbers, kMsgBookNumbers, nullptr},
+                                    CountedPart{out.withoutEnding, kMsgWithoutEnding, kMsgWithoutEndingOne}})
+        if (part.n > 0) out.message += "\n" + countedMessage(part.many, part.one, part.n);
     return out;
 }
 
