@@ -749,7 +749,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
         if (reshaped.bookNumbers > 0)
-            message += (message.empty() ? "" : ", ") + countedMessage(kMsgBookNumbers, nullptr, reshaped.bookNumbers);
+            message += (message.empty() ? "" : ", ") +
+                       countedMessage(kMsgBookNumbers, kMsgBookNumbersOne, reshaped.bookNumbers);
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }

@@ -1361,7 +1361,7 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     out.message = withCount(out.message.c_str(), out.leads);
     for (const CountedPart& part : {CountedPart{out.setAside, kMsgSetAside, kMsgSetAsideOne},
                                     CountedPart{out.notes, kMsgNotes, kMsgNotesOne},
-                                    CountedPart{out.bookNumbers, kMsgBookNumbers, nullptr},
+                                    CountedPart{out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
                                     CountedPart{out.withoutEnding, kMsgWithoutEnding, kMsgWithoutEndingOne}})
         if (part.n > 0) out.message += "\n" + countedMessage(part.many, part.one, part.n);
     return out;

@@ -21,6 +21,7 @@ inline constexpr const char* kMsgNotesOne = "1 note entre crochets laissée de c
 inline constexpr const char* kMsgCaptions = "%d légendes de figure laissées de côté";
 inline constexpr const char* kMsgCaptionsOne = "1 légende de figure laissée de côté";
 inline constexpr const char* kMsgBookNumbers = "%d numéros d'espèce ou de page du livre retirés des noms";
+inline constexpr const char* kMsgBookNumbersOne = "1 numéro d'espèce ou de page du livre retiré des noms";
 inline constexpr const char* kMsgWithoutEnding = "%d entrées sans définition ni suite";
 inline constexpr const char* kMsgWithoutEndingOne = "1 entrée sans définition ni suite";
 

@@ -235,7 +235,7 @@ OrderedKey readNumberedInOrder(const Lines& text) {
                                   {out.after, kMsgTextAfter, kMsgTextAfterOne},
                                   {out.notes, kMsgNotes, kMsgNotesOne},
                                   {out.captions, kMsgCaptions, kMsgCaptionsOne},
-                                  {out.bookNumbers, kMsgBookNumbers, nullptr}});
+                                  {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
     return out;
 }
 

@@ -814,10 +814,10 @@ ReshapedKey reshapeKey(const Lines& text) {
     }
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                   {out.after, kMsgTextAfter, kMsgTextAfterOne},
-                                  {out.paragraphs, kMsgParagraphs, nullptr},
-                                  {out.names, kMsgMarkedNames, nullptr},
-                                  {out.split, kMsgSplit, nullptr},
-                                  {out.notes, kMsgNotesAside, nullptr},
+                                  {out.paragraphs, kMsgParagraphs, kMsgParagraphsOne},
+                                  {out.names, kMsgMarkedNames, kMsgMarkedNamesOne},
+                                  {out.split, kMsgSplit, kMsgSplitOne},
+                                  {out.notes, kMsgNotesAside, kMsgNotesAsideOne},
                                   {out.hyphens, kMsgHyphens, kMsgHyphensOne},
                                   {out.pages, kMsgPagesAside, kMsgPagesAsideOne}});
     return out;

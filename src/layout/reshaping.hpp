@@ -18,13 +18,17 @@ inline constexpr const char* kMsgTextBeforeOne = "1 ligne de texte avant la clé
 inline constexpr const char* kMsgTextAfter = "%d lignes de texte après la clé laissées de côté";
 inline constexpr const char* kMsgTextAfterOne = "1 ligne de texte après la clé laissée de côté";
 inline constexpr const char* kMsgParagraphs = "%d entrées en paragraphes mises sur une ligne";
+inline constexpr const char* kMsgParagraphsOne = "1 entrée en paragraphe mise sur une ligne";
 inline constexpr const char* kMsgSplit = "%d entrées séparées de la précédente sur la même ligne";
+inline constexpr const char* kMsgSplitOne = "1 entrée séparée de la précédente sur la même ligne";
 inline constexpr const char* kMsgNotesAside = "%d lignes de notes entre crochets laissées de côté";
+inline constexpr const char* kMsgNotesAsideOne = "1 ligne de notes entre crochets laissée de côté";
 inline constexpr const char* kMsgPagesAside = "%d lignes de numéro ou de titre de page laissées de côté";
 inline constexpr const char* kMsgPagesAsideOne = "1 ligne de numéro ou de titre de page laissée de côté";
 inline constexpr const char* kMsgHyphens = "%d mots coupés en fin de ligne rejoints";
 inline constexpr const char* kMsgHyphensOne = "1 mot coupé en fin de ligne rejoint";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
+inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
 // A message with its count: `many` holds "%d"; `one`, when given, is said for one.
 std::string countedMessage(const char* many, const char* one, int n);

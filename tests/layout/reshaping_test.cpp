@@ -78,7 +78,7 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark.", "1,0$ Wings pale.--Species 3. (Including _Otheria_ Reitt. and _Pla_ Aub\u00E9.) $ Plega alba L.",
           "2,0$ Legs long, black.--Species 2. $ Plega nigra L.", "2,3$ Legs short, pale, thin.",
           "3,0$ Tarsi black.--Species 1. $ Plega rufa Hook. fil.", "3,0$ Tarsi white.--Species 1. $ Plega nivea L."},
-         "1 entrées séparées de la précédente sur la même ligne"},
+         "1 entrée séparée de la précédente sur la même ligne"},
         {"both leads on one line, the second unnumbered",
          {"Key to Plega", "1. Wings dark ........ 2 Wings pale ........ Plega alba",
           "2. Legs long ........ Plega nigra Legs short ........ Plega rufa"},
@@ -155,4 +155,13 @@ TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
           "2'. Legs short ........ Plega rufa"}, 0},
     };
     for (const Case& c : cases) EXPECT_EQ(reshapeKey(c.text).pages, c.pages) << c.text[2];
+}
+
+// What the readers set aside is told with its count, in the singular for one.
+TEST(Reshaping, CountsAreToldInTheSingularForOne) {
+    EXPECT_EQ(countedParts({{1, kMsgParagraphs, kMsgParagraphsOne}, {0, kMsgSplit, kMsgSplitOne},
+                            {2, kMsgMarkedNames, kMsgMarkedNamesOne}}),
+              "1 entrée en paragraphe mise sur une ligne, 2 noms entre marques séparés de leur entrée");
+    EXPECT_EQ(countedMessage(kMsgBookNumbers, kMsgBookNumbersOne, 1),
+              "1 numéro d'espèce ou de page du livre retiré des noms");
 }
