@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
-"""Checks that every finished key (*.cle) of the folders named (by default books, more,
-tables and manuals; journals/ has a check of its own for its keys cut by the page copy) is a tree: couplets
-numbered from 1,
+"""Checks that every finished key (*.cle) of the folders named (by default
+every folder holding an index.tsv but journals/, which has a check of its own for its keys cut
+by the page copy) is a tree: couplets numbered from 1,
 every couplet reached exactly once from couplet 1, two or more leads to a couplet, every
 destination existing, every lead ending in a couplet or a name; that index.tsv lists
 exactly the keys present; and that no source (the index's source up to its year) is on both
@@ -68,7 +68,9 @@ def main():
         if len(sets) > 1:
             print(f'index.tsv: {source} is on both sides ({", ".join(sorted(sets))})')
             bad += 1
-    for folder in sys.argv[1:] or ['books', 'more', 'tables', 'manuals']:
+    default = [sub for sub in sorted(os.listdir(here))
+               if sub != 'journals' and os.path.isfile(os.path.join(here, sub, 'index.tsv'))]
+    for folder in sys.argv[1:] or default:
         folder = os.path.join(here, folder)
         b, t = check_folder(folder)
         bad += b
