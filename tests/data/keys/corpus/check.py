@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Checks that every finished key (*.cle) of the folders named (by default books, more and
-tables; journals/ has a check of its own for its keys cut by the page copy) is a tree: couplets
+"""Checks that every finished key (*.cle) of the folders named (by default books, more,
+tables and oldbooks; journals/ has a check of its own for its keys cut by the page copy) is a tree: couplets
 numbered from 1,
 every couplet reached exactly once from couplet 1, two or more leads to a couplet, every
 destination existing, every lead ending in a couplet or a name; that index.tsv lists
@@ -68,7 +68,7 @@ def main():
         if len(sets) > 1:
             print(f'index.tsv: {source} is on both sides ({", ".join(sorted(sets))})')
             bad += 1
-    for folder in sys.argv[1:] or ['books', 'more', 'tables']:
+    for folder in sys.argv[1:] or ['books', 'more', 'tables', 'oldbooks']:
         folder = os.path.join(here, folder)
         b, t = check_folder(folder)
         bad += b
