@@ -183,17 +183,22 @@ void wrap(Typesetter& upright, Typesetter& slanted, const PrintedLead& lead, qre
         while (j < text.size() && text[j] != ' ' && text[j] != '\t' &&
                (j == i || text[j - 1] != '-' || Typesetter::isDigit(text[j])))
             ++j;
-        qreal unitWidth = 0;
-        forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { unitWidth += t.width(part); });
-        if (x > 0 && x + gap + unitWidth > width) {
-            lines.push_back(Line{lineStart, glyphs.size(), x});
-            lineStart = glyphs.size();
-            x = 0;
-        }
-        if (x == 0) gap = 0;
+        // Set after the line's last word, and set again at the start of a
+        // new line when it does not fit: most words are looked up once.
         const std::size_t first = glyphs.size();
+        if (x == 0) gap = 0;
         qreal end = x + gap;
         forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { end = t.append(part, end, glyphs); });
+        if (x > 0 && end > width) {
+            lines.push_back(Line{lineStart, first, x});
+            lineStart = first;
+            x = 0;
+            gap = 0;
+            glyphs.resize(first);
+            end = 0;
+            forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { end = t.append(part, end, glyphs); });
+        }
+        const qreal unitWidth = end - x - gap;
         if (x == 0 && unitWidth > width) {
             qreal offset = 0;
             for (std::size_t k = first; k < glyphs.size(); ++k) {
