@@ -540,7 +540,9 @@ ImportedKey importKeyBase(std::string_view utf8) {
             if (const auto found = key.numberOf.find(label(to)); !to.empty() && found != key.numberOf.end()) {
                 lead.target = found->second;
             } else if (linkedKey != keyOf.end() && linkedKey->second != k) {
-                lead.taxon = std::string(kLinkedKeyPrefix) + to;
+                // An item that has a key of its own may still be shortcut to one
+                // of its taxa: the lead keeps the item and its shortcut.
+                lead.taxon = shortcut.empty() ? std::string(kLinkedKeyPrefix) + to : to + " {" + shortcut + "}";
                 linked[linkedKey->second] = 1;
             } else if (to.empty()) {
                 warnings.add(line, "pas de destination", lineWarning(line, "pas de destination"));
