@@ -283,17 +283,21 @@ struct Columns {
     std::vector<std::string> ignored;  // other names
 };
 
-// A header is a row naming "from", "statement" and "to", in any case and
-// order, beside other columns; no other row is one, whatever its first cell.
+// A header is a row naming "from", "statement" (or "text", as KeyBase's own
+// examples name it) and "to", in any case and order, beside other columns;
+// no other row is one, whatever its first cell.
 std::optional<Columns> headerColumns(const Records& records, const Record& record) {
     Columns columns;
     columns.from = columns.statement = columns.to = -1;
     columns.header = true;
     for (std::size_t i = 0; i < record.count; ++i) {
         const std::string name = text::lower(cleaned(records.field(record, i)));
-        int* column = name == "from" ? &columns.from : name == "statement" ? &columns.statement
-                    : name == "to" ? &columns.to : name == "subkey" ? &columns.subkey
-                    : name == "shortcut" ? &columns.shortcut : nullptr;
+        int* column = name == "from"                        ? &columns.from
+                      : name == "statement" || name == "text" ? &columns.statement
+                      : name == "to"                          ? &columns.to
+                      : name == "subkey"                      ? &columns.subkey
+                      : name == "shortcut"                    ? &columns.shortcut
+                                                              : nullptr;
         if (!column || *column >= 0) {
             if (!name.empty()) columns.ignored.push_back(cleaned(records.field(record, i)));
             continue;
