@@ -183,8 +183,8 @@ void wrap(Typesetter& upright, Typesetter& slanted, const PrintedLead& lead, qre
         while (j < text.size() && text[j] != ' ' && text[j] != '\t' &&
                (j == i || text[j - 1] != '-' || Typesetter::isDigit(text[j])))
             ++j;
-        // Set after the line's last word, and set again at the start of a
-        // new line when it does not fit: most words are looked up once.
+        // A word is set after the line's last one, and set again at the start
+        // of a new line when it overflows: most words are looked up once.
         const std::size_t first = glyphs.size();
         if (x == 0) gap = 0;
         qreal end = x + gap;
