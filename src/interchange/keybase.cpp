@@ -283,17 +283,21 @@ struct Columns {
     std::vector<std::string> ignored;  // other names
 };
 
-// A header is a row naming "from", "statement" and "to", in any case and
-// order, beside other columns; no other row is one, whatever its first cell.
+// A header is a row naming "from", "statement" (or "text", as KeyBase's own
+// examples name it) and "to", in any case and order, beside other columns;
+// no other row is one, whatever its first cell.
 std::optional<Columns> headerColumns(const Records& records, const Record& record) {
     Columns columns;
     columns.from = columns.statement = columns.to = -1;
     columns.header = true;
     for (std::size_t i = 0; i < record.count; ++i) {
         const std::string name = text::lower(cleaned(records.field(record, i)));
-        int* column = name == "from" ? &columns.from : name == "statement" ? &columns.statement
-                    : name == "to" ? &columns.to : name == "subkey" ? &columns.subkey
-                    : name == "shortcut" ? &columns.shortcut : nullptr;
+        int* column = name == "from"                        ? &columns.from
+                      : name == "statement" || name == "text" ? &columns.statement
+                      : name == "to"                          ? &columns.to
+                      : name == "subkey"                      ? &columns.subkey
+                      : name == "shortcut"                    ? &columns.shortcut
+                                                              : nullptr;
         if (!column || *column >= 0) {
             if (!name.empty()) columns.ignored.push_back(cleaned(records.field(record, i)));
             continue;
@@ -540,7 +544,9 @@ ImportedKey importKeyBase(std::string_view utf8) {
             if (const auto found = key.numberOf.find(label(to)); !to.empty() && found != key.numberOf.end()) {
                 lead.target = found->second;
             } else if (linkedKey != keyOf.end() && linkedKey->second != k) {
-                lead.taxon = std::string(kLinkedKeyPrefix) + to;
+                // An item that has a key of its own may still be shortcut to one
+                // of its taxa: the lead keeps the item and its shortcut.
+                lead.taxon = shortcut.empty() ? std::string(kLinkedKeyPrefix) + to : to + " {" + shortcut + "}";
                 linked[linkedKey->second] = 1;
             } else if (to.empty()) {
                 warnings.add(line, "pas de destination", lineWarning(line, "pas de destination"));

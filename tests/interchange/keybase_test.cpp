@@ -94,6 +94,9 @@ TEST(KeyBaseImport, ReadsEveryLayoutOfRows) {
         {"a header in any case and order, labels with a final dot or colon, a byte-order mark",
          "\xEF\xBB\xBFTo,FROM,Statement\n2,1.,Chapeau rouge\nAmanita,1.,Chapeau blanc\nBoletus,2:,Pied\n",
          {"1. Chapeau rouge -> 2", "1. Chapeau blanc => Amanita", "2. Pied => Boletus"}},
+        {"the statement column named \"text\", as in KeyBase's own examples",
+         "\"from\",\"text\",\"to\",\"subkey\"\n1,Chapeau rouge,2,\n1,Chapeau blanc,Amanita,\n2,Pied,Boletus,\n",
+         {"1. Chapeau rouge -> 2", "1. Chapeau blanc => Amanita", "2. Pied => Boletus"}},
         {"tabs; a text holding the arrows gets longer ones",
          "1\tFeuilles => opposées -> 2\t2\n1\tFeuilles alternes\tAcer\n2\tFleurs\tBuxus\n",
          {"1. Feuilles => opposées -> 2 --> 2", "1. Feuilles alternes ==> Acer", "2. Fleurs ==> Buxus"}},
@@ -115,6 +118,11 @@ TEST(KeyBaseImport, ReadsEveryLayoutOfRows) {
          "1,Blanches,Rosa,Groupe A,\n",
          {"1. Fleurs => Clé : Groupe A", "1. Pas de fleurs => Buxus", "Clé : Groupe A", "2. Rouges => Acer {Acer negundo}",
           "2. Blanches => Rosa"}},
+        {"a shortcut from an item that has a linked key of its own",
+         "from,statement,to,shortcut,subkey\n1,Fleurs,Rosa,Rosa canina,\n1,Pas de fleurs,Rosa,,\n1,Rouges,Rosa canina,,Rosa\n"
+         "1,Blanches,Rosa rubiginosa,,Rosa\n",
+         {"1. Fleurs => Rosa {Rosa canina}", "1. Pas de fleurs => Clé : Rosa", "Clé : Rosa", "2. Rouges => Rosa canina",
+          "2. Blanches => Rosa rubiginosa"}},
     };
     for (const auto& c : cases) {
         const ImportedKey imported = importKeyBase(c.file);
@@ -241,6 +249,15 @@ TEST(KeyBaseFiles, RealKeysTravelWhole) {
         {"deam-1921-acer-species-quoted.csv", 13, 0, 0},
         // A couplet reached from two couplets.
         {"key-import-reticulation-example.csv", 12, 0, 0},
+        // KeyBase's own Flora of Victoria keys: linked keys and shortcuts
+        // together, non-ASCII text, taxa reached from several couplets.
+        {"vicflora-iridaceae-genera-subkeys.csv", 106, 10, 7},
+        {"vicflora-rosaceae-genera-subkeys.tsv", 130, 9, 14},
+        {"vicflora-polygonaceae-genera-subkey-first.csv", 80, 6, 1},
+        {"vicflora-crassulaceae-genera-subkeys.tsv", 66, 3, 5},
+        {"vicflora-acacia-species-subkeys.csv", 308, 3, 0},
+        {"vicflora-grevillea-species.tsv", 134, 0, 0},
+        {"vicflora-atriplex-species-subkeys.csv", 64, 4, 0},
     };
     for (const auto& c : cases) {
         const Imported first = importAndProcess(keyBaseFile(c.file));

@@ -137,3 +137,21 @@ TEST(PrintedPdf, DeterminationsAreBareNamesWhenAsked) {
     EXPECT_TRUE(read.contains("Amanita muscaria") && read.contains("Amanita virosa")) << read.toStdString();
     EXPECT_FALSE(read.contains("Lam.") || read.contains("Bertill.")) << read.toStdString();
 }
+
+// A key over several pages: each page ends with its own number.
+TEST(PrintedPdf, EachPageEndsWithItsNumber) {
+    if (!installed("pdftotext")) GTEST_SKIP() << "poppler-utils n'est pas installé";
+    Key key;
+    for (int c = 1; c <= 120; ++c)
+        key.couplets.push_back(Couplet{std::to_string(c),
+                                       {Lead{"Chapeau rouge", c < 120 ? c : -1, "Amanita", 0},
+                                        Lead{"Chapeau blanc", -1, "Boletus " + std::to_string(c), 0}}});
+    QTemporaryDir dir;
+    const std::string file = dir.filePath("cle.pdf").toStdString();
+    std::ofstream(file, std::ios::binary) << printedPdf(bracketedLayout(key), "Agarics");
+    const QStringList pages =
+        QString::fromStdString(commandOutput("pdftotext '" + file + "' -")).split('\f', Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 3);
+    for (qsizetype p = 0; p < pages.size(); ++p)
+        EXPECT_EQ(pages[p].split('\n', Qt::SkipEmptyParts).last().trimmed(), QString::number(p + 1));
+}

@@ -70,12 +70,17 @@ public:
 
     qreal space() const { return space_; }
 
-    // Appends the glyphs of `word` from `x`; returns where it ends.
+    // Appends the glyphs of `word` from `x`; returns where it ends. A piece
+    // starts on a whole device pixel and its glyphs stand at whole pixels
+    // from its start, so that a word is written the same wherever it stands
+    // (the writer's compression finds it again), while the widths add up
+    // unrounded.
     qreal append(std::string_view word, qreal x, std::vector<Glyph>& out) {
         forEachPiece(word, [&](std::string_view part) {
             const Piece& p = piece(part);
+            const qreal start = std::round(x);
             for (Glyph g : p.glyphs) {
-                g.x += x;
+                g.x += start;
                 out.push_back(g);
             }
             x += p.width;
@@ -123,7 +128,8 @@ private:
             const QList<quint32> indexes = run.glyphIndexes();
             const QList<QPointF> positions = run.positions();
             for (qsizetype g = 0; g < indexes.size(); ++g)
-                p.glyphs.push_back(Glyph{indexes[g], font, positions[g].x(), positions[g].y() - line.ascent()});
+                p.glyphs.push_back(
+                    Glyph{indexes[g], font, std::round(positions[g].x()), std::round(positions[g].y() - line.ascent())});
         }
         return p;
     }
@@ -177,17 +183,22 @@ void wrap(Typesetter& upright, Typesetter& slanted, const PrintedLead& lead, qre
         while (j < text.size() && text[j] != ' ' && text[j] != '\t' &&
                (j == i || text[j - 1] != '-' || Typesetter::isDigit(text[j])))
             ++j;
-        qreal unitWidth = 0;
-        forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { unitWidth += t.width(part); });
-        if (x > 0 && x + gap + unitWidth > width) {
-            lines.push_back(Line{lineStart, glyphs.size(), x});
-            lineStart = glyphs.size();
-            x = 0;
-        }
-        if (x == 0) gap = 0;
+        // A word is set after the line's last one, and set again at the start
+        // of a new line when it overflows: most words are looked up once.
         const std::size_t first = glyphs.size();
+        if (x == 0) gap = 0;
         qreal end = x + gap;
         forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { end = t.append(part, end, glyphs); });
+        if (x > 0 && end > width) {
+            lines.push_back(Line{lineStart, first, x});
+            lineStart = first;
+            x = 0;
+            gap = 0;
+            glyphs.resize(first);
+            end = 0;
+            forEachStyle(i, j, [&](std::string_view part, Typesetter& t) { end = t.append(part, end, glyphs); });
+        }
+        const qreal unitWidth = end - x - gap;
         if (x == 0 && unitWidth > width) {
             qreal offset = 0;
             for (std::size_t k = first; k < glyphs.size(); ++k) {
@@ -217,11 +228,13 @@ public:
 
     // Glyphs [from, to), their text starting at `origin` on the baseline.
     void add(const Glyph* from, const Glyph* to, QPointF origin) {
+        const qreal x = std::round(origin.x());
+        const qreal y = std::round(origin.y());
         for (const Glyph* g = from; g != to; ++g) {
             const auto font = static_cast<std::size_t>(g->font);
             if (font >= runs_.size()) runs_.resize(font + 1);
             runs_[font].indexes.append(g->index);
-            runs_[font].positions.append(QPointF(std::round(origin.x() + g->x), std::round(origin.y() + g->y)));
+            runs_[font].positions.append(QPointF(x + g->x, y + g->y));
         }
     }
     void add(const std::vector<Glyph>& glyphs, QPointF origin) { add(glyphs.data(), glyphs.data() + glyphs.size(), origin); }
@@ -308,15 +321,16 @@ std::string printedPdf(const PrintedLayout& layout, const std::string& title) {
         int pageNumber = 1;
         // The leaders of a page, drawn together with their pen when it is full.
         QList<QLineF> leaders;
+        std::vector<Glyph> number;
         auto finishPage = [&] {
+            number.clear();
+            const qreal numberWidth = upright.append(std::to_string(pageNumber), 0, number);
+            glyphPainter.add(number, QPointF((width - numberWidth) / 2, writer.height() - lineHeight + ascent));
             glyphPainter.drawPage(painter);
             painter.setPen(leader);
             painter.drawLines(leaders);
             leaders.clear();
             painter.setPen(QPen(Qt::black));
-            painter.setFont(font);
-            painter.drawText(QRectF(0, writer.height() - lineHeight, width, lineHeight), Qt::AlignHCenter,
-                             QString::number(pageNumber));
         };
         qreal y = 0;
         if (!title.empty()) {
