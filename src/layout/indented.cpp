@@ -568,8 +568,12 @@ bool isNameOnItsLine(std::string_view s) {
     if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks)) return isUpperAscii(rest[0]);
     // A binomial needs its author, or its genus abbreviated: "Stem bare." is text.
     const bool abbreviated = first.size() == 2 && isUpperAscii(first[0]) && first[1] == '.';
+    // Older books capitalise an epithet taken from a person or a genus
+    // ("Quercus Phellos L."): then the author must follow.
+    const bool capitalEpithet = second.size() >= 3 && isUpperAscii(second[0]) &&
+                                std::all_of(second.begin() + 1, second.end(), isLowerAscii);
     if (!(abbreviated || (first.size() >= 3 && isNameWord(first))) || second.size() < 3 ||
-        !std::all_of(second.begin(), second.end(), isLowerAscii))
+        !(capitalEpithet || std::all_of(second.begin(), second.end(), isLowerAscii)))
         return false;
     const std::string_view authors = rest.substr(std::min(rest.size(), second.size()));
     std::size_t words = 0;
@@ -582,7 +586,7 @@ bool isNameOnItsLine(std::string_view s) {
         ++words;
         at = end;
     }
-    return abbreviated || words > 0;
+    return words > 0 || (abbreviated && !capitalEpithet);
 }
 
 // A line that holds only names in emphasis marks, set apart from its lead
@@ -861,7 +865,8 @@ struct LeadTree {
     std::vector<Lead> leads;
     std::vector<int> top;  // the first couplet
     int setAside = 0;
-    int dropped = 0;  // of those, debris and text after a name inside the key
+    int dropped = 0;   // of those, debris and text after a name inside the key
+    int unplaced = 0;  // labels that fit no series, left in their lead's text
 };
 
 // Builds the tree of leads from the lines; with `byIndentation` false every
@@ -979,8 +984,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             continue;
         }
         // A label that fits no series stays in the text.
-        if (!leads.back().labelled && !label.primed && label.length > 0)
+        if (!leads.back().labelled && !label.primed && label.length > 0) {
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
+            ++tree.unplaced;
+        }
     }
 
     // A lead followed by a single deeper lead without label: that lead is the
@@ -1176,6 +1183,51 @@ bool isNested(const LeadTree& tree) {
     return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
 }
 
+// Leads read both as ending with a name and as going on to sub-leads.
+int endedAndGoingOn(const LeadTree& tree) {
+    return static_cast<int>(std::count_if(tree.leads.begin(), tree.leads.end(), [](const Lead& l) {
+        return l.parent != -2 && !l.children.empty() && !l.ending.empty();
+    }));
+}
+
+// Of two readings of one text: the fewer leads that both end and go on (a
+// reading that makes a reference into a name is none), a nested tree, the
+// fewer faults, then the fewer labels left in the text.
+bool betterTree(const LeadTree& a, const LeadTree& b) {
+    const int ca = endedAndGoingOn(a), cb = endedAndGoingOn(b);
+    if (ca != cb) return ca < cb;
+    if (isNested(a) != isNested(b)) return isNested(a);
+    const int fa = treeFaults(a), fb = treeFaults(b);
+    if (fa != fb) return fa < fb;
+    return a.unplaced < b.unplaced;
+}
+
+// The styles that read single letters as levels, for each case of letter
+// labels the text holds and does not already double.
+std::vector<Styles> letterLevelReadings(const std::vector<std::string_view>& contents, const Styles& styles) {
+    bool capitals = false, smalls = false;
+    const Styles plain;
+    for (std::string_view s : contents) {
+        if (s.empty()) continue;
+        for (const Candidate& c : readLabel(s, plain).candidates) {
+            capitals = capitals || c.series == kCapital;
+            smalls = smalls || c.series == kSmall;
+        }
+    }
+    capitals = capitals && !styles.capitalLevels;
+    smalls = smalls && !styles.smallLevels;
+    std::vector<Styles> out;
+    for (int k = 1; k < 4; ++k) {
+        Styles st = styles;
+        if ((k & 1) && !capitals) continue;
+        if ((k & 2) && !smalls) continue;
+        st.capitalLevels = st.capitalLevels || (k & 1);
+        st.smallLevels = st.smallLevels || (k & 2);
+        out.push_back(st);
+    }
+    return out;
+}
+
 }  // namespace
 
 IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
@@ -1255,14 +1307,25 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         if (!readLabel(s, styles).candidates.empty()) ++labelled;
     }
     const bool byLabels = labelled * 4 >= lines * 3;
-    LeadTree tree = buildLeads(contents, indents, styles, !byLabels, paragraphs);
-    if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true, paragraphs);
-    // Labels at some lines only, the indentation at odds with them (a book's
-    // synopsis copied with its leads without label back at the margin): the
-    // labels alone may give the better tree, judged by its faults.
-    if (!byLabels && labelled >= 4) {
-        LeadTree byOrder = buildLeads(contents, indents, styles, false, paragraphs, true);
-        if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree)) tree = std::move(byOrder);
+    auto readTree = [&](const Styles& st) {
+        LeadTree tree = buildLeads(contents, indents, st, !byLabels, paragraphs);
+        if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, st, true, paragraphs);
+        // Labels at some lines only, the indentation at odds with them (a book's
+        // synopsis copied with its leads without label back at the margin): the
+        // labels alone may give the better tree, judged by its faults.
+        if (!byLabels && labelled >= 4) {
+            LeadTree byOrder = buildLeads(contents, indents, st, false, paragraphs, true);
+            if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree)) tree = std::move(byOrder);
+        }
+        return tree;
+    };
+    LeadTree tree = readTree(styles);
+    // A letter may name a level rather than a lead: both leads of a couplet
+    // carry the same letter ("b." ... "b."), the next level the next letter.
+    // Each such reading is built and the one the checks fault least is kept.
+    for (const Styles& other : letterLevelReadings(contents, styles)) {
+        LeadTree t = readTree(other);
+        if (betterTree(t, tree)) tree = std::move(t);
     }
     // Levels that leave leads with neither sub-leads nor ending in a text
     // with no indentation: the key may be in indented order with its

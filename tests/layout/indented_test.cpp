@@ -72,6 +72,11 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"Greek letters spelt out in brackets, then stars", "[alpha]. Spores white\n  * Gills free .... Amanita\n"
                                    "  ** Gills attached .... Tricholoma\n[beta]. Spores pink\n  * Gills free .... Pluteus\n"
                                    "  ** Gills attached .... Entoloma\n", kGills},
+        {"a letter a level, both leads of a couplet under the same letter",
+         "a. Spores white\n  b. Gills free .... Amanita\n  b. Gills attached .... Tricholoma\n"
+         "a. Spores pink\n  b. Gills free .... Pluteus\n  b. Gills attached .... Entoloma\n", kGills},
+        {"a capital a level, no indentation", "A. Spores white\nB. Gills free .... Amanita\nB. Gills attached .... Tricholoma\n"
+                                              "A. Spores pink\nB. Gills free .... Pluteus\nB. Gills attached .... Entoloma\n", kGills},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
@@ -90,6 +95,17 @@ TEST(IndentedKey, LabelsFollowTheirSeriesAtAnyDepth) {
                       "B. Plants tough. Lentinus.\nII. Spores pink. Pluteus.\n"),
               (Lines{"1. Spores white. ... 2", "1. Spores pink. => Pluteus", "2. Plants fleshy. ... 3",
                      "2. Plants tough. => Lentinus", "3. Stem central. => Amanita", "3. Stem lateral. => Pleurotus"}));
+}
+
+TEST(IndentedKey, LettersNamingLevelsKeepACoupletOfThreeAcrossItsSubKey) {
+    // The second lead of "B." comes after the whole sub-key of the first; a
+    // name under its lead with a capitalised epithet and its author.
+    EXPECT_EQ(convert("A. Leaves simple.\n   B. Fruit a nut.\n      C. Cup covering the nut ..... Castanea\n"
+                      "      C. Cup shallow ..... Quercus\n   B. Fruit a samara ..... Acer\n   B. Fruit a berry ..... Viburnum\n"
+                      "A. Leaves compound.\n      Fraxinus Ornus L.\n"),
+              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound. => Fraxinus Ornus L.", "2. Fruit a nut. ... 3",
+                     "2. Fruit a samara => Acer", "2. Fruit a berry => Viburnum", "3. Cup covering the nut => Castanea",
+                     "3. Cup shallow => Quercus"}));
 }
 
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
