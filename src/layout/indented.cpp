@@ -91,9 +91,46 @@ bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 std::string_view insideMarks(std::string_view s) {
     if (s.size() < 3 || !labelMark(s[0])) return {};
     const std::size_t close = s.find(s[0], 1);
-    if (close == std::string_view::npos || close < 2 || close > 10 || (close + 1 < s.size() && !isBlank(s[close + 1])))
-        return {};
+    if (close == std::string_view::npos || close < 2 || close > 10) return {};
+    // The label's stop may stand after the marks: "_a^1_.".
+    std::size_t after = close + 1;
+    if (after < s.size() && (s[after] == '.' || s[after] == ')')) ++after;
+    if (after < s.size() && !isBlank(s[after])) return {};
     return s.substr(1, close - 1);
+}
+
+// A letter with a raised number, as books print a level's letter and the
+// lead's number ("a¹", "b²"; "a^1" in plain-text copies), with an optional
+// stop: its series and number, and the label's length with the blanks after
+// it, or 0.
+int raisedLabel(std::string_view s, int& series, std::size_t& length) {
+    if (s.size() < 2 || !(isUpperAscii(s[0]) || isLowerAscii(s[0]))) return 0;
+    static constexpr std::string_view kRaised[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
+                                                   "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
+    std::size_t at = 1;
+    int number = 0, digits = 0;
+    if (s[at] == '^') {
+        for (++at; at < s.size() && isDigitAscii(s[at]) && digits < 2; ++at, ++digits) number = number * 10 + (s[at] - '0');
+    } else {
+        for (bool more = true; more && digits < 2;) {
+            more = false;
+            for (int d = 0; d < 10; ++d)
+                if (s.substr(at, kRaised[d].size()) == kRaised[d]) {
+                    number = number * 10 + d;
+                    at += kRaised[d].size();
+                    ++digits;
+                    more = true;
+                    break;
+                }
+        }
+    }
+    if (digits == 0 || number == 0) return 0;
+    if (at < s.size() && (s[at] == '.' || s[at] == ')')) ++at;
+    if (at < s.size() && !isBlank(s[at])) return 0;
+    while (at < s.size() && isBlank(s[at])) ++at;
+    series = (isUpperAscii(s[0]) ? kCapitalLevel : kSmallLevel) + (text::upper(s.substr(0, 1))[0] - 'A');
+    length = at;
+    return number;
 }
 
 // A Greek letter as a label: "α.", "(β)", or spelt out in brackets as
@@ -139,14 +176,20 @@ int greekLabel(std::string_view s, std::size_t& length) {
 // capital); the placement chooses by what the text around it continues.
 Label readLabel(std::string_view s, const Styles& styles) {
     if (const std::string_view inner = insideMarks(s); !inner.empty()) {
-        Label label = readLabel(inner, styles);
-        if (label.candidates.empty() || label.length != inner.size()) return {};
+        std::string labelText(inner);
         std::size_t at = inner.size() + 2;
+        if (at < s.size() && !isBlank(s[at])) labelText += s[at++];  // the stop after the marks
+        Label label = readLabel(labelText, styles);
+        if (label.candidates.empty() || label.length != labelText.size()) return {};
         while (at < s.size() && isBlank(s[at])) ++at;
         label.length = at;
         return label;
     }
     Label label;
+    if (int series = kNone; const int raised = raisedLabel(s, series, label.length)) {
+        label.candidates.push_back({series, raised, {}});
+        return label;
+    }
     if (std::size_t length = 0; const int greek = greekLabel(s, length)) {
         label.candidates.push_back({kGreek, greek, {}});
         label.length = length;
@@ -1228,6 +1271,42 @@ std::vector<Styles> letterLevelReadings(const std::vector<std::string_view>& con
     return out;
 }
 
+// A lead without sub-leads: its text and the name it ends with, without the
+// book's number or page (a number run into the text before the name only
+// when `numbersNames`).
+struct LeafEnding {
+    std::string description, name;
+    bool bookNumber = false;
+};
+LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
+    LeafEnding out{lead.text, {}, false};
+    std::string ending = lead.ending;
+    if (ending.empty()) {
+        const std::size_t at = trailingNameStart(out.description);
+        if (at != std::string::npos) {
+            ending = trimmed(std::string_view(out.description).substr(at));
+            const std::size_t number = numbersNames ? bookNumberStart(out.description, at) : at;
+            out.bookNumber = number < at;
+            out.description = trimmed(std::string_view(out.description).substr(0, number));
+        } else if (LeadEnding read = splitLeadEnding(out.description); !read.name.empty()) {
+            // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
+            ending = read.name;
+            const std::size_t number = bookNumberStart(read.text, read.text.size());
+            out.bookNumber = read.bookNumber || number < read.text.size();
+            out.description = trimmed(std::string_view(read.text).substr(0, number));
+        }
+    }
+    if (ending.empty()) return out;
+    std::string number;
+    splitNumber(ending, out.name, number);
+    // The book's species number or page is not part of the name; a one-word
+    // name's stop may stand inside its marks ("_Satyrinæ._").
+    out.name = unmarkedName(out.name);
+    dropFinalStop(out.name);
+    out.bookNumber = out.bookNumber || !number.empty();
+    return out;
+}
+
 }  // namespace
 
 IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
@@ -1358,6 +1437,17 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         return out;
     }
 
+    // A number run into the text before a name is the book's own only in a
+    // key that numbers its names ("Leaflets 3. Ptelea." keeps its 3).
+    int named = 0, numbered = 0;
+    for (const Lead& lead : leads) {
+        if (lead.parent == -2 || !lead.children.empty()) continue;
+        const LeafEnding read = leafEnding(lead, true);
+        named += read.name.empty() ? 0 : 1;
+        numbered += read.bookNumber ? 1 : 0;
+    }
+    const bool numbersNames = numbered >= 2 && numbered * 2 >= named;
+
     // Couplets numbered in the order they are met going down the first leads
     // of each couplet: each couplet's leads together, every reference forward.
     std::vector<std::vector<int>> couplets;
@@ -1382,34 +1472,11 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
                 appendText(description, lead.ending);  // an ending of a lead that goes on is its text
                 line += safeDescription(std::move(description)) + " ... " + std::to_string(coupletOf[l]);
             } else {
-                std::string description = lead.text;
-                std::string ending = lead.ending;
-                bool bookNumber = false;
-                if (ending.empty()) {
-                    const std::size_t at = trailingNameStart(description);
-                    if (at != std::string::npos) {
-                        ending = trimmed(std::string_view(description).substr(at));
-                        const std::size_t number = bookNumberStart(description, at);
-                        bookNumber = number < at;
-                        description = trimmed(std::string_view(description).substr(0, number));
-                    } else if (LeadEnding read = splitLeadEnding(description); !read.name.empty()) {
-                        // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
-                        ending = read.name;
-                        const std::size_t number = bookNumberStart(read.text, read.text.size());
-                        bookNumber = read.bookNumber || number < read.text.size();
-                        description = trimmed(std::string_view(read.text).substr(0, number));
-                    }
-                }
-                line += safeDescription(std::move(description));
-                if (!ending.empty()) {
-                    std::string name, number;
-                    splitNumber(ending, name, number);
-                    // The book's species number or page is not part of the name;
-                    // a one-word name's stop may stand inside its marks ("_Satyrinæ._").
-                    name = unmarkedName(name);
-                    dropFinalStop(name);
-                    line += " => " + name;
-                    if (!number.empty() || bookNumber) ++out.bookNumbers;
+                LeafEnding read = leafEnding(lead, numbersNames);
+                line += safeDescription(std::move(read.description));
+                if (!read.name.empty()) {
+                    line += " => " + read.name;
+                    if (read.bookNumber) ++out.bookNumbers;
                 } else {
                     ++out.withoutEnding;
                 }

@@ -77,6 +77,12 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
          "a. Spores pink\n  b. Gills free .... Pluteus\n  b. Gills attached .... Entoloma\n", kGills},
         {"a capital a level, no indentation", "A. Spores white\nB. Gills free .... Amanita\nB. Gills attached .... Tricholoma\n"
                                               "A. Spores pink\nB. Gills free .... Pluteus\nB. Gills attached .... Entoloma\n", kGills},
+        {"a letter with a raised number", "a\u00B9 Spores white\n  b\u00B9 Gills free .... Amanita\n"
+                                          "  b\u00B2 Gills attached .... Tricholoma\na\u00B2 Spores pink\n"
+                                          "  b\u00B9 Gills free .... Pluteus\n  b\u00B2 Gills attached .... Entoloma\n", kGills},
+        {"raised numbers copied with a caret, in marks, the stop after them",
+         "_a^1_. Spores white\n  _b^1_. Gills free .... Amanita\n  _b^2_. Gills attached .... Tricholoma\n"
+         "_a^2_. Spores pink\n  _b^1_. Gills free .... Pluteus\n  _b^2_. Gills attached .... Entoloma\n", kGills},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
@@ -143,6 +149,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
                      "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
+    // A number run into one lead of a key that numbers no name is its text.
+    EXPECT_EQ(convert("a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
+                      "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n"),
+              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound. ... 3", "2. Fruit a nut. => Quercus",
+                     "2. Fruit a samara. => Acer", "3. Leaflets 3. => Ptelea", "3. Leaflets 5 or more. => Fraxinus"}));
     // The key's last lead too, its genus abbreviated.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin 14. L. alba\n  Thallus thick 15. L. nigra\n"
                       "Apothecia brown 16. B. fusca\n"),
