@@ -36,7 +36,7 @@ enum Series : int {
     kCapitalLevel = 10,   // + letter index 0..25
     kSmallLevel = 40,     // + letter index 0..25
     kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
-    kStar = 67,           // "*", "**": the stars count the leads
+    kStar = 67,           // "*", "**": the stars count the leads; "+", "++" and "†", "††" likewise
     kPath = 70,           // + depth
     kSeriesCount = kPath + 40,
 };
@@ -195,12 +195,27 @@ Label readLabel(std::string_view s, const Styles& styles) {
         label.length = length;
         return label;
     }
-    // Stars before the text: "*", "**".
-    if (const std::size_t stars = s.find_first_not_of('*'); stars > 0 && stars <= 4 && stars < s.size() && isBlank(s[stars])) {
-        label.candidates.push_back({kStar, static_cast<int>(stars), {}});
-        label.length = std::min(s.size(), s.find_first_not_of(" \t", stars));
-        return label;
+    // Stars, crosses or daggers before the text: "*", "**", "++", "††".
+    static constexpr std::string_view kSigns[] = {"*", "+", "\u2020"};
+    for (int k = 0; k < 3; ++k) {
+        const std::string_view sign = kSigns[k];
+        std::size_t at = 0;
+        while (s.substr(at, sign.size()) == sign) at += sign.size();
+        const std::size_t count = at / sign.size();
+        if (count > 0 && count <= 4 && at < s.size() && isBlank(s[at])) {
+            label.candidates.push_back({kStar + k, static_cast<int>(count), {}});
+            label.length = std::min(s.size(), s.find_first_not_of(" \t", at));
+            return label;
+        }
     }
+    // A dash for a lead's start, in a key that numbers only its first leads:
+    // it gives no level.
+    for (std::string_view dash : {"-", "\u2013", "\u2014"})
+        if (s.size() > dash.size() && s.substr(0, dash.size()) == dash && isBlank(s[dash.size()]) && styles.primes) {
+            label.length = std::min(s.size(), s.find_first_not_of(" \t", dash.size()));
+            label.primed = true;
+            return label;
+        }
     std::size_t at = 0;
     // "(1)", and "[1.]" as transcriptions print a label set in other type.
     const bool opened = !s.empty() && (s[0] == '(' || s[0] == '[');
@@ -632,6 +647,15 @@ bool isNameOnItsLine(std::string_view s) {
     return words > 0 || (abbreviated && !capitalEpithet);
 }
 
+// "Quercus alba L.", "Q. rubra Lam.": a genus, an epithet and an author.
+bool isBinomialWithAuthor(std::string_view s) {
+    const std::string t = trimmed(s);
+    const std::size_t first = t.find(' ');
+    if (first == std::string::npos || !isNameOnItsLine(t) || isNameLine(t)) return false;
+    const std::size_t second = t.find(' ', first + 1);
+    return second != std::string::npos && second + 1 < t.size() && isUpperAscii(t[second + 1]);
+}
+
 // A line that holds only names in emphasis marks, set apart from its lead
 // ("_Typhlops._", "_Vipera_, _Ancistrodon_.").
 bool isMarkedNameLine(std::string_view s) {
@@ -1041,9 +1065,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const int only = lead.children[0];
             if (leads[only].labelled) break;
             Lead& child = leads[only];
-            // A name set under its lead is its ending.
-            if (child.children.empty() && child.ending.empty() && endsLikeSentence(lead.text) &&
-                isNameOnItsLine(child.text)) {
+            // A name set under its lead is its ending; a binomial with its
+            // author even after a lead without a stop.
+            if (child.children.empty() && child.ending.empty() &&
+                (endsLikeSentence(lead.text) ? isNameOnItsLine(child.text) : isBinomialWithAuthor(child.text))) {
                 lead.ending = std::move(child.text);
                 lead.lines += child.lines;
                 lead.children.clear();
@@ -1245,10 +1270,13 @@ bool betterTree(const LeadTree& a, const LeadTree& b) {
     return a.unplaced < b.unplaced;
 }
 
-// The styles that read single letters as levels, for each case of letter
-// labels the text holds and does not already double.
-std::vector<Styles> letterLevelReadings(const std::vector<std::string_view>& contents, const Styles& styles) {
+// The other styles a text may be read in: single letters as levels, for
+// each case of letter labels the text holds and does not already double;
+// numbers as couplet numbers placed by the key's order where dashes start
+// some leads ("2. ..." then "– ...").
+std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents, const Styles& styles) {
     bool capitals = false, smalls = false;
+    int dashes = 0;
     const Styles plain;
     for (std::string_view s : contents) {
         if (s.empty()) continue;
@@ -1256,6 +1284,7 @@ std::vector<Styles> letterLevelReadings(const std::vector<std::string_view>& con
             capitals = capitals || c.series == kCapital;
             smalls = smalls || c.series == kSmall;
         }
+        for (std::string_view dash : {"- ", "\u2013 ", "\u2014 "}) dashes += s.starts_with(dash) ? 1 : 0;
     }
     capitals = capitals && !styles.capitalLevels;
     smalls = smalls && !styles.smallLevels;
@@ -1266,6 +1295,11 @@ std::vector<Styles> letterLevelReadings(const std::vector<std::string_view>& con
         if ((k & 2) && !smalls) continue;
         st.capitalLevels = st.capitalLevels || (k & 1);
         st.smallLevels = st.smallLevels || (k & 2);
+        out.push_back(st);
+    }
+    if (dashes >= 2 && !styles.primes) {
+        Styles st = styles;
+        st.primes = true;
         out.push_back(st);
     }
     return out;
@@ -1400,9 +1434,10 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     };
     LeadTree tree = readTree(styles);
     // A letter may name a level rather than a lead: both leads of a couplet
-    // carry the same letter ("b." ... "b."), the next level the next letter.
-    // Each such reading is built and the one the checks fault least is kept.
-    for (const Styles& other : letterLevelReadings(contents, styles)) {
+    // carry the same letter ("b." ... "b."), the next level the next letter;
+    // a number may name a couplet, its other leads dashed. Each such reading
+    // is built and the one the checks fault least is kept.
+    for (const Styles& other : otherReadings(contents, styles)) {
         LeadTree t = readTree(other);
         if (betterTree(t, tree)) tree = std::move(t);
     }

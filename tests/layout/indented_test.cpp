@@ -83,6 +83,16 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"raised numbers copied with a caret, in marks, the stop after them",
          "_a^1_. Spores white\n  _b^1_. Gills free .... Amanita\n  _b^2_. Gills attached .... Tricholoma\n"
          "_a^2_. Spores pink\n  _b^1_. Gills free .... Pluteus\n  _b^2_. Gills attached .... Entoloma\n", kGills},
+        {"crosses, then daggers", "+ Spores white\n  \u2020 Gills free .... Amanita\n  \u2020\u2020 Gills attached .... Tricholoma\n"
+                                  "++ Spores pink\n  \u2020 Gills free .... Pluteus\n  \u2020\u2020 Gills attached .... Entoloma\n", kGills},
+        {"couplet numbers, the other leads dashed", "1. Spores white\n  2. Gills free .... Amanita\n"
+                                  "  \u2013 Gills attached .... Tricholoma\n\u2013 Spores pink\n  3. Gills free .... Pluteus\n"
+                                  "  \u2013 Gills attached .... Entoloma\n", kGills},
+        {"binomials with their authors under leads without a stop", "Spores white\n  Gills free\n    Amanita alba L.\n"
+                                  "  Gills attached\n    Tricholoma album Fr.\nSpores pink\n  Gills free\n    Pluteus Alba Fr.\n"
+                                  "  Gills attached\n    Entoloma album Fr.\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita alba L.",
+          "2. Gills attached => Tricholoma album Fr.", "3. Gills free => Pluteus Alba Fr.", "3. Gills attached => Entoloma album Fr."}},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
