@@ -1057,13 +1057,47 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
+    // A labelled key set on lines that follow each other ends at the first
+    // blank line after its last label: the unlabelled leads below it, with no
+    // sub-leads, are the text after the key (an account of the first
+    // species, a figure's call), whatever they end with.
+    {
+        auto blankBefore = [&](const Lead& l) { return l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty(); };
+        std::size_t firstLabel = leads.size(), lastLabel = leads.size();
+        for (std::size_t k = 0; k < leads.size(); ++k)
+            if (leads[k].parent != -2 && leads[k].labelled) {
+                if (firstLabel == leads.size()) firstLabel = k;
+                lastLabel = k;
+            }
+        bool block = lastLabel > firstLabel && lastLabel < leads.size();
+        for (std::size_t k = firstLabel + 1; block && k <= lastLabel; ++k)
+            block = leads[k].parent == -2 || !blankBefore(leads[k]);
+        std::size_t gap = lastLabel + 1;
+        while (block && gap < leads.size() && (leads[gap].parent == -2 || !blankBefore(leads[gap]))) ++gap;
+        bool after = block && gap < leads.size();
+        for (std::size_t k = gap; after && k < leads.size(); ++k)
+            after = leads[k].parent == -2 || (!leads[k].labelled && leads[k].children.empty());
+        for (std::size_t k = leads.size(); after && k-- > gap;) {
+            Lead& lead = leads[k];
+            if (lead.parent == -2) continue;
+            if (lead.parent >= 0) {
+                auto& siblings = leads[lead.parent].children;
+                siblings.erase(std::remove(siblings.begin(), siblings.end(), static_cast<int>(k)), siblings.end());
+            }
+            lead.parent = -2;
+            tree.dropped += lead.lines;
+        }
+    }
+
     // A lead followed by a single deeper lead without label: that lead is the
     // rest of its text (a hanging indentation), not a couplet of one.
     for (std::size_t k = leads.size(); k-- > 0;) {
         Lead& lead = leads[k];
         while (lead.children.size() == 1 && lead.ending.empty()) {
             const int only = lead.children[0];
-            if (leads[only].labelled) break;
+            // A path number alone under its lead ("2." then only "2.1.") is
+            // a step of that lead, not a couplet of one.
+            if (leads[only].labelled && leads[only].path.size() < 2) break;
             Lead& child = leads[only];
             // A name set under its lead is its ending; a binomial with its
             // author even after a lead without a stop.

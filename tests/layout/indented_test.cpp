@@ -124,6 +124,16 @@ TEST(IndentedKey, LettersNamingLevelsKeepACoupletOfThreeAcrossItsSubKey) {
                      "3. Cup shallow => Quercus"}));
 }
 
+TEST(IndentedKey, APathKeyOnConsecutiveLinesEndsAtTheBlankLineAfterIt) {
+    // A lone sub-path is a step of its lead; the account after the key ends
+    // with what looks like a name and a figure's call.
+    EXPECT_EQ(convert("Key to species\n\n1\tSpores white\n1.1\tGills free\tAmanita alba\n"
+                      "1.2\tGills attached\tTricholoma album\n2\tSpores pink\n2.1\tGills free\n"
+                      "\tStem central\tPluteus albus\n\nPluteus albus (Fries, 1821) comb. n.\nFig. 3\n"),
+              (Lines{"1. Spores white ... 2", "1. Spores pink Gills free Stem central => Pluteus albus",
+                     "2. Gills free => Amanita alba", "2. Gills attached => Tricholoma album"}));
+}
+
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
     EXPECT_EQ(convert("Pileus bearing warts or patches free\n"
                       "      from the cuticle ....... Amanita\n"          // deeper, no sibling
