@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <set>
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
@@ -551,6 +552,25 @@ std::size_t trailingNameStart(std::string_view s) {
     return genus.size() >= 3 && isUpperAscii(genus[0]) && std::all_of(genus.begin() + 1, genus.end(), isLowerAscii)
                ? before + 1
                : std::string_view::npos;
+}
+
+// A name of several capitalised words set as the lead's last sentence ("...
+// cones small. The White Cedars", "... The Junipers, or Red Cedars"): where
+// that sentence starts, else `nameStart`.
+std::size_t nameSentenceStart(std::string_view s, std::size_t nameStart) {
+    const std::size_t stop = s.rfind(". ", nameStart);
+    if (stop == std::string_view::npos || stop == 0) return nameStart;
+    const std::size_t from = stop + 2;
+    int words = 0;
+    for (std::size_t at = from; at < nameStart;) {
+        const std::size_t end = std::min(s.find(' ', at), nameStart);
+        std::string_view w = s.substr(at, end - at);
+        if (!w.empty() && w.back() == ',') w.remove_suffix(1);
+        if (!w.empty() && !isUpperAscii(w[0]) && w != "or" && w != "and") return nameStart;
+        ++words;
+        at = end + 1;
+    }
+    return words <= 4 ? from : nameStart;
 }
 
 // The book's species number printed before a name run into the lead ("...
@@ -1167,8 +1187,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             setAside(last, top.size());
             top.resize(last);
         }
-        if (top.size() - first == 1 && !leads[top[first]].labelled && leads[top[first]].ending.empty() &&
-            !leads[top[first]].children.empty()) {
+        // A lone lead above the key is its heading, labelled or not ("A. KEY
+        // TO THE CONIFERS." over "B." and "BB."): a couplet has two leads.
+        if (top.size() - first == 1 && leads[top[first]].ending.empty() && !leads[top[first]].children.empty() &&
+            (!leads[top[first]].labelled || leads[top[first]].children.size() >= 2)) {
             setAside(0, first + 1);
             top = leads[top[first]].children;
             first = 0;
@@ -1350,7 +1372,8 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     LeafEnding out{lead.text, {}, false};
     std::string ending = lead.ending;
     if (ending.empty()) {
-        const std::size_t at = trailingNameStart(out.description);
+        std::size_t at = trailingNameStart(out.description);
+        if (at != std::string::npos) at = nameSentenceStart(out.description, at);
         if (at != std::string::npos) {
             ending = trimmed(std::string_view(out.description).substr(at));
             const std::size_t number = numbersNames ? bookNumberStart(out.description, at) : at;
@@ -1375,11 +1398,54 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     return out;
 }
 
+// The letters of a label of one letter, maybe repeated ("D.", "DD."), at
+// `at`, followed by the line's end or a blank; empty when there is none.
+std::string_view repeatedLetterLabel(std::string_view s, std::size_t at) {
+    std::size_t end = at;
+    while (end < s.size() && (isUpperAscii(s[end]) || isLowerAscii(s[end])) && s[end] == s[at]) ++end;
+    if (end == at || end - at > 4 || end >= s.size() || s[end] != '.') return {};
+    if (end + 1 < s.size() && !isBlank(s[end + 1])) return {};
+    return s.substr(at, end - at);
+}
+
+// Copies that lost their line breaks (OCR, a page's text) run the leads of a
+// doubled-letter key together: "D. Leaves few. The Pines DD. Leaves many.".
+// A doubled label inside a line, once the label with one letter fewer has
+// been met, starts a line of its own. Empty when nothing is split.
+Lines splitRunTogetherLabels(const Lines& text) {
+    std::set<std::string, std::less<>> seen;
+    Lines out;
+    bool split = false;
+    for (const std::string& line : text) {
+        std::string_view rest = line;
+        const std::size_t start = rest.find_first_not_of(" \t");
+        if (start != std::string_view::npos)
+            if (const std::string_view first = repeatedLetterLabel(rest, start); !first.empty()) seen.emplace(first);
+        for (std::size_t i = start == std::string_view::npos ? rest.size() : start + 1; i + 3 < rest.size(); ++i) {
+            if (rest[i - 1] != ' ') continue;
+            const std::string_view letters = repeatedLetterLabel(rest, i);
+            const std::size_t after = i + letters.size() + 2;
+            if (letters.size() < 2 || !seen.count(letters.substr(1)) || after >= rest.size() ||
+                !(isUpperAscii(rest[after]) || isDigitAscii(rest[after])))
+                continue;
+            out.push_back(text::trimmedBlanks(rest.substr(0, i)));
+            rest = rest.substr(i);
+            seen.emplace(letters);
+            i = 0;
+            split = true;
+        }
+        out.emplace_back(rest);
+    }
+    return split ? out : Lines{};
+}
+
 }  // namespace
 
-IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
+IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     tabWidth = std::clamp(tabWidth, 1, 32);
     IndentedKey out;
+    const Lines split = splitRunTogetherLabels(given);
+    const Lines& text = split.empty() ? given : split;
 
     std::vector<std::string_view> contents(text.size());
     std::vector<int> indents(text.size(), 0);

@@ -134,6 +134,18 @@ TEST(IndentedKey, APathKeyOnConsecutiveLinesEndsAtTheBlankLineAfterIt) {
                      "2. Gills free => Amanita alba", "2. Gills attached => Tricholoma album"}));
 }
 
+TEST(IndentedKey, ADoubledLetterKeyRunTogetherByOcrIsSplitAtItsLabels) {
+    // The line breaks lost: a doubled label inside a line starts a lead once
+    // its single letter was met; the lone labelled lead above is the title;
+    // a name of capitalised words is the lead's last sentence.
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "A. KEY TO THE TREES.\n\nB. Fruit a cone.\n\nC. Leaves in bundles. The Pines CC. Leaves single, "
+        "flat. The Firs or Balsams\n\nBB. Fruit a berry. The Junipers\n"));
+    EXPECT_EQ(key.lines, (Lines{"1. Fruit a cone. ... 2", "1. Fruit a berry. => The Junipers",
+                                "2. Leaves in bundles. => The Pines", "2. Leaves single, flat. => The Firs or Balsams"}));
+    EXPECT_EQ(key.setAside, 1);
+}
+
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
     EXPECT_EQ(convert("Pileus bearing warts or patches free\n"
                       "      from the cuticle ....... Amanita\n"          // deeper, no sibling
