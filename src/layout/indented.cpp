@@ -100,29 +100,36 @@ std::string_view insideMarks(std::string_view s) {
     return s.substr(1, close - 1);
 }
 
-// A letter with a raised number, as books print a level's letter and the
-// lead's number ("a¹", "b²"; "a^1" in plain-text copies), with an optional
-// stop: its series and number, and the label's length with the blanks after
-// it, or 0.
+// A letter with a raised or lowered number, as books print a level's letter
+// and the lead's number ("a¹", "A₂"; "a^1", "A_{2}", "A_2" in plain-text and
+// wiki copies), with an optional stop: its series and number, and the
+// label's length with the blanks after it, or 0.
 int raisedLabel(std::string_view s, int& series, std::size_t& length) {
     if (s.size() < 2 || !(isUpperAscii(s[0]) || isLowerAscii(s[0]))) return 0;
     static constexpr std::string_view kRaised[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
                                                    "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
     std::size_t at = 1;
     int number = 0, digits = 0;
-    if (s[at] == '^') {
-        for (++at; at < s.size() && isDigitAscii(s[at]) && digits < 2; ++at, ++digits) number = number * 10 + (s[at] - '0');
+    if (s[at] == '^' || s[at] == '_') {
+        ++at;
+        const bool braced = at < s.size() && s[at] == '{';
+        if (braced) ++at;
+        for (; at < s.size() && isDigitAscii(s[at]) && digits < 2; ++at, ++digits) number = number * 10 + (s[at] - '0');
+        if (braced && (at >= s.size() || s[at++] != '}')) return 0;
     } else {
         for (bool more = true; more && digits < 2;) {
             more = false;
-            for (int d = 0; d < 10; ++d)
-                if (s.substr(at, kRaised[d].size()) == kRaised[d]) {
-                    number = number * 10 + d;
-                    at += kRaised[d].size();
-                    ++digits;
-                    more = true;
-                    break;
-                }
+            for (int d = 0; d < 10; ++d) {
+                // The lowered digits follow one another from U+2080.
+                const std::string lowered{'\xE2', '\x82', static_cast<char>(0x80 + d)};
+                for (std::string_view digit : {kRaised[d], std::string_view(lowered)})
+                    if (!more && s.substr(at, digit.size()) == digit) {
+                        number = number * 10 + d;
+                        at += digit.size();
+                        ++digits;
+                        more = true;
+                    }
+            }
         }
     }
     if (digits == 0 || number == 0) return 0;
@@ -514,10 +521,11 @@ bool isNameWord(std::string_view w) {
     if (w.size() < 3 || !isUpperAscii(w[0])) return false;
     const bool capitals = std::all_of(w.begin(), w.end(), [](char c) { return isUpperAscii(c) || c == '-'; });
     // Dots inside a word are left by some copies of scanned books ("Sa.s.sAFRAS").
-    // Accented letters (UTF-8 bytes from 0x80) belong to names: "Dennstædtia".
-    return capitals || std::all_of(w.begin() + 1, w.end(), [](char c) {
-               return isLowerAscii(c) || isUpperAscii(c) || c == '.' || static_cast<unsigned char>(c) >= 0x80;
-           });
+    // Accented letters (UTF-8 bytes from 0x80) belong to names: "Dennstædtia";
+    // a hyphen between two words of a name too: "Sea-Fliers".
+    return capitals || (w.back() != '-' && std::all_of(w.begin() + 1, w.end(), [](char c) {
+               return isLowerAscii(c) || isUpperAscii(c) || c == '.' || c == '-' || static_cast<unsigned char>(c) >= 0x80;
+           }));
 }
 
 // The text without a page or catalogue number at its end ("..., p. 52.").
@@ -709,6 +717,7 @@ struct Lead {
     std::vector<int> children;
     int line = -1;  // the line it starts on
     int lines = 1;  // the lines it was read from
+    std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
 };
 
 struct Level {
@@ -1060,6 +1069,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             }
         }
         leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
+        leads.back().firstLineEnd = leads.back().text.size();
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
         // Without indentation, unlabelled text after a labelled lead's name
         // is no sub-lead of it: a remark, or the text after the key.
@@ -1119,6 +1129,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // a step of that lead, not a couplet of one.
             if (leads[only].labelled && leads[only].path.size() < 2) break;
             Lead& child = leads[only];
+            // The last paragraph of the text, in a sentence of its own under a
+            // labelled lead, is the text after the key.
+            if (lead.labelled && !child.labelled && child.children.empty() && only + 1 == static_cast<int>(leads.size()) &&
+                child.line > 0 && contents[static_cast<std::size_t>(child.line) - 1].empty() && !child.text.empty() &&
+                isUpperAscii(child.text[0]) && !isNameOnItsLine(child.text)) {
+                lead.children.clear();
+                child.parent = -2;
+                tree.dropped += child.lines;
+                break;
+            }
             // A name set under its lead is its ending; a binomial with its
             // author even after a lead without a stop.
             if (child.children.empty() && child.ending.empty() &&
@@ -1374,6 +1394,19 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     if (ending.empty()) {
         std::size_t at = trailingNameStart(out.description);
         if (at != std::string::npos) at = nameSentenceStart(out.description, at);
+        // A name set at the right of the lead's first line, the lead going on
+        // on the lines under it, as a copy of a two-column page gives it:
+        // "tip not Divers" over "reaching to base of tail".
+        if (const std::size_t first = lead.firstLineEnd; first + 1 < out.description.size() && (at == std::string::npos || at < first)) {
+            const std::string_view head = std::string_view(out.description).substr(0, first);
+            const std::size_t column = trailingNameStart(head);
+            if (column != std::string::npos && head.find(' ', column) == std::string::npos &&
+                !isUpperAscii(out.description[first + 1]) && !endsLikeSentence(trimmed(head.substr(0, column)))) {
+                ending = std::string(head.substr(column));
+                out.description = trimmed(head.substr(0, column)) + out.description.substr(first);
+                at = std::string::npos;
+            }
+        }
         if (at != std::string::npos) {
             ending = trimmed(std::string_view(out.description).substr(at));
             const std::size_t number = numbersNames ? bookNumberStart(out.description, at) : at;
@@ -1409,11 +1442,23 @@ std::string_view repeatedLetterLabel(std::string_view s, std::size_t at) {
 }
 
 // Copies that lost their line breaks (OCR, a page's text) run the leads of a
-// doubled-letter key together: "D. Leaves few. The Pines DD. Leaves many.".
-// A doubled label inside a line, once the label with one letter fewer has
-// been met, starts a line of its own. Empty when nothing is split.
+// key together: "D. Leaves few. The Pines DD. Leaves many.", "Orders A_{1}
+// Wings short Runners A_{2} Wings long". A doubled label inside a line, once
+// the label with one letter fewer has been met, starts a line of its own; so
+// does a letter with a raised or lowered number in a text that starts lines
+// with such labels. Empty when nothing is split.
 Lines splitRunTogetherLabels(const Lines& text) {
     std::set<std::string, std::less<>> seen;
+    bool raisedLabels = false;
+    for (const std::string& line : text) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        int series = 0;
+        std::size_t length = 0;
+        if (start != std::string::npos && raisedLabel(std::string_view(line).substr(start), series, length)) {
+            raisedLabels = true;
+            break;
+        }
+    }
     Lines out;
     bool split = false;
     for (const std::string& line : text) {
@@ -1423,10 +1468,14 @@ Lines splitRunTogetherLabels(const Lines& text) {
             if (const std::string_view first = repeatedLetterLabel(rest, start); !first.empty()) seen.emplace(first);
         for (std::size_t i = start == std::string_view::npos ? rest.size() : start + 1; i + 3 < rest.size(); ++i) {
             if (rest[i - 1] != ' ') continue;
+            int series = 0;
+            std::size_t length = 0;
+            const bool raised = raisedLabels && raisedLabel(rest.substr(i), series, length) > 0 &&
+                                i + length < rest.size() && rest[i + 1] != ' ';
             const std::string_view letters = repeatedLetterLabel(rest, i);
             const std::size_t after = i + letters.size() + 2;
-            if (letters.size() < 2 || !seen.count(letters.substr(1)) || after >= rest.size() ||
-                !(isUpperAscii(rest[after]) || isDigitAscii(rest[after])))
+            if (!raised && (letters.size() < 2 || !seen.count(letters.substr(1)) || after >= rest.size() ||
+                            !(isUpperAscii(rest[after]) || isDigitAscii(rest[after]))))
                 continue;
             out.push_back(text::trimmedBlanks(rest.substr(0, i)));
             rest = rest.substr(i);

@@ -146,6 +146,17 @@ TEST(IndentedKey, ADoubledLetterKeyRunTogetherByOcrIsSplitAtItsLabels) {
     EXPECT_EQ(key.setAside, 1);
 }
 
+TEST(IndentedKey, AWikiCopyWithLoweredNumbersAndNamesInAColumnIsRead) {
+    // Labels "A_{1}" run together on the first line, each name at the right
+    // of its lead's first line with the lead going on under it, a paragraph
+    // after the key.
+    EXPECT_EQ(convert("KEY TO ORDERS\n\nOrders A_{1} Wings short Runners A_{2} Wings long\n\n"
+                      "  B_{1} Toes webbed, legs short, tip not Sea-Divers\n    reaching the tail\n\n"
+                      "  B\u2082 Toes free Perchers\n\nThe food of birds is told by Dr. Beal.\n"),
+              (Lines{"1. Wings short => Runners", "1. Wings long ... 2",
+                     "2. Toes webbed, legs short, tip not reaching the tail => Sea-Divers", "2. Toes free => Perchers"}));
+}
+
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
     EXPECT_EQ(convert("Pileus bearing warts or patches free\n"
                       "      from the cuticle ....... Amanita\n"          // deeper, no sibling
