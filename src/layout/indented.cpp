@@ -83,7 +83,24 @@ struct Styles {
     bool capitalLevels = false;  // capitals doubled: A. ... AA.
     bool smallLevels = false;    // small letters doubled: a. ... aa.
     bool primes = false;         // second leads primed ("2'."): every number starts a lead of its couplet
+    bool primedLetters = false;  // "A" then "A´": a letter is a level, its primes count the leads
 };
+
+// The primes after a label's letter or number ("A´", "a''", "B″"): how many,
+// and where they end.
+int primesAt(std::string_view s, std::size_t& at) {
+    int count = 0;
+    for (bool more = true; more && at < s.size();) {
+        more = false;
+        for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4", "\u2033"})
+            if (s.substr(at, prime.size()) == prime) {
+                at += prime.size();
+                count += prime == "\u2033" ? 2 : 1;
+                more = true;
+            }
+    }
+    return count;
+}
 
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 
@@ -273,6 +290,22 @@ Label readLabel(std::string_view s, const Styles& styles) {
             return label;
         }
     }
+    // A letter with primes ("A´" after "A"): the level's letter, the lead's
+    // rank; the bare letter set apart by two blanks or a tab is its first
+    // lead in a key that primes its letters.
+    if (!opened && !closed && token.size() == 1 && !isDigitAscii(token[0])) {
+        std::size_t end = at;
+        const int primes = primesAt(s, end);
+        const bool bare = primes == 0 && styles.primedLetters && at + 1 < s.size() &&
+                          (s[at] == '\t' || (s[at] == ' ' && s[at + 1] == ' '));
+        if ((primes > 0 && (end == s.size() || isBlank(s[end]))) || bare) {
+            label.candidates.push_back({(isUpperAscii(token[0]) ? kCapitalLevel : kSmallLevel) + (text::upper(token)[0] - 'A'),
+                                        primes + 1, {}});
+            while (end < s.size() && isBlank(s[end])) ++end;
+            label.length = end;
+            return label;
+        }
+    }
     if (at < s.size() && !isBlank(s[at])) return label;
 
     const bool digits = std::all_of(token.begin(), token.end(), isDigitAscii);
@@ -336,6 +369,9 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
     const Styles plain;
     for (std::string_view s : contents) {
         if (readLabel(s, plain).primed) styles.primes = true;
+        if (std::size_t end = 1; s.size() > 2 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && primesAt(s, end) > 0 &&
+                                 end < s.size() && isBlank(s[end]))
+            styles.primedLetters = true;
         std::size_t end = 0;
         while (end < s.size() && !isBlank(s[end])) ++end;
         std::string_view token = s.substr(0, end);
@@ -630,6 +666,25 @@ bool isNameLine(std::string_view s) {
     const bool capitals = first.size() >= 3 && std::all_of(first.begin(), first.end(), [](char c) { return isUpperAscii(c) || c == ',' || c == '.'; });
     const bool numbered = std::any_of(s.begin() + static_cast<std::ptrdiff_t>(core.size()), s.end(), isDigitAscii);
     return capitals || (numbered && isNameWord(first));
+}
+
+// A page of the book and nothing else: "p. 515", "pp. 62, 63.", "page 12",
+// "S. 40".
+bool isPageReference(std::string_view s) {
+    for (std::string_view word : {"p. ", "pp. ", "page ", "S. ", "pág. "}) {
+        if (!s.starts_with(word)) continue;
+        const std::string_view rest = s.substr(word.size());
+        return !rest.empty() && isDigitAscii(rest[0]) && std::all_of(rest.begin(), rest.end(), [](char c) {
+            return isDigitAscii(c) || c == ',' || c == ' ' || c == '.' || c == '-';
+        });
+    }
+    return false;
+}
+
+// A name set on its line with the page at the right: the page after a comma,
+// as the names' reading expects it ("Tribe Geomyini, p. 521").
+std::string withPage(std::string name, const std::string& page) {
+    return page.empty() ? name : name + ", " + page;
 }
 
 // A line that holds only a name, set under its lead: the name line above, a
@@ -1047,17 +1102,23 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // the middle of a sentence, or it holds only the lead's ending.
         if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.empty()) {
             Lead& previous = leads.back();
-            const bool midSentence = (!description.empty() && isLowerAscii(description[0])) ||
-                                     (!previous.text.empty() && previous.text.back() == '-');
+            // The first letter in lower case, after a bracket or a mark too
+            // ("(adult) stages"); a bracket left open on the line above.
+            const std::size_t letter = description.find_first_not_of("([_\"'");
+            const bool midSentence =
+                (letter != std::string::npos && isLowerAscii(description[letter])) ||
+                (!previous.text.empty() && previous.text.back() == '-') ||
+                std::count(previous.text.begin(), previous.text.end(), '(') >
+                    std::count(previous.text.begin(), previous.text.end(), ')');
             // A line with deeper lines below opens sub-leads: no name, even
             // when it ends in a number ("Leaves opposite 12-15", "(Fig. 4)").
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;
             const bool opens = byIndentation && next < contents.size() && indents[next] > indents[k];
-            if (printedEnding.empty() && !opens &&
+            if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens &&
                 (isNameLine(description) || isMarkedNameLine(description) ||
                  (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
-                previous.ending = std::move(description);
+                previous.ending = withPage(std::move(description), printedEnding);
                 ++previous.lines;
                 continue;
             }
@@ -1141,9 +1202,9 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             }
             // A name set under its lead is its ending; a binomial with its
             // author even after a lead without a stop.
-            if (child.children.empty() && child.ending.empty() &&
+            if (child.children.empty() && (child.ending.empty() || isPageReference(child.ending)) &&
                 (endsLikeSentence(lead.text) ? isNameOnItsLine(child.text) : isBinomialWithAuthor(child.text))) {
-                lead.ending = std::move(child.text);
+                lead.ending = withPage(std::move(child.text), child.ending);
                 lead.lines += child.lines;
                 lead.children.clear();
                 child.parent = -2;

@@ -157,6 +157,21 @@ TEST(IndentedKey, AWikiCopyWithLoweredNumbersAndNamesInAColumnIsRead) {
                      "2. Toes webbed, legs short, tip not reaching the tail => Sea-Divers", "2. Toes free => Perchers"}));
 }
 
+TEST(IndentedKey, PrimedLettersWithHangingLinesAndNamesWithTheirPage) {
+    // "A" then "A´": a letter a level, its prime the second lead; lines hung
+    // under the text go on with it, even after a bracket; the name on a line
+    // of its own with the page at the right.
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "Key to the tribes\n\n  A  Teeth rooted, crowns of medium\n     (adult) height.\n"
+        "     Tribe Alpha                 p. 15\n\n  A\u00B4 Teeth rootless (except in genus\n     _Beta_), crowns high.\n\n"
+        "     B  Incisors smooth.\n        Tribe Gamma              p. 18\n\n     B\u00B4 Incisors grooved.\n"
+        "        Tribe Delta              p. 21\n"));
+    EXPECT_EQ(key.lines, (Lines{"1. Teeth rooted, crowns of medium (adult) height. => Tribe Alpha",
+                                "1. Teeth rootless (except in genus _Beta_), crowns high. ... 2",
+                                "2. Incisors smooth. => Tribe Gamma", "2. Incisors grooved. => Tribe Delta"}));
+    EXPECT_EQ(key.bookNumbers, 3);
+}
+
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
     EXPECT_EQ(convert("Pileus bearing warts or patches free\n"
                       "      from the cuticle ....... Amanita\n"          // deeper, no sibling
