@@ -706,7 +706,9 @@ bool isNameOnItsLine(std::string_view s) {
     static constexpr std::string_view kRanks[] = {"Class",    "Order",  "Suborder", "Family",  "Subfamily", "Tribe",
                                                   "Genus",    "Section", "Ordnung", "Familie", "Gattung",   "Ordre",
                                                   "Famille",  "Genre",   "Orden",   "Familia", "Género"};
-    if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks)) return isUpperAscii(rest[0]);
+    if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks))
+        return isUpperAscii(rest[0]) || (rest.size() > 1 && labelMark(rest[0]) && isUpperAscii(rest[1]));  // "Genus _Geomys_"
+
     // A binomial needs its author, or its genus abbreviated: "Stem bare." is text.
     const bool abbreviated = first.size() == 2 && isUpperAscii(first[0]) && first[1] == '.';
     // Older books capitalise an epithet taken from a person or a genus
@@ -1452,6 +1454,17 @@ struct LeafEnding {
 LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     LeafEnding out{lead.text, {}, false};
     std::string ending = lead.ending;
+    // Only the book's page set apart at the right: the name ends the text
+    // before it ("... pelage soft. Genus _Geomys_      p. 523").
+    if (isPageReference(ending)) {
+        std::size_t at = trailingNameStart(out.description);
+        if (at == std::string::npos) at = markedNameStart(out.description);
+        if (at != std::string::npos && at > 0) {
+            at = nameSentenceStart(out.description, at);
+            ending = withPage(trimmed(std::string_view(out.description).substr(at)), ending);
+            out.description = trimmed(std::string_view(out.description).substr(0, at));
+        }
+    }
     if (ending.empty()) {
         std::size_t at = trailingNameStart(out.description);
         if (at != std::string::npos) at = nameSentenceStart(out.description, at);

@@ -196,6 +196,10 @@ OrderedKey readNumberedInOrder(const Lines& text) {
             if (last) used = 0;
             else
                 for (const auto& u : lead.under) join(lead.name, u);
+            // The book's species number before the name ("5. L. blumeanus").
+            bool numbered = false;
+            lead.name = printedName(lead.name, numbered);
+            if (numbered) ++out.bookNumbers;
         } else {
             if (lead.under.empty()) return {};
             // The last lead's name is its first line under it; what follows
@@ -216,6 +220,29 @@ OrderedKey readNumberedInOrder(const Lines& text) {
     // Lines after the key's last lead that were not read.
     for (std::size_t k = end; k < text.size(); ++k)
         if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
+
+    // The key's last lead alone in its couplet (a lone lead printed under
+    // the last one) is no couplet: it goes on with the lead that leads to
+    // it. The couplets are then numbered again in order.
+    std::vector<int> members(static_cast<std::size_t>(couplets) + 1, 0);
+    for (const Lead& lead : leads) ++members[static_cast<std::size_t>(lead.couplet)];
+    if (const int c = leads.back().couplet; members[static_cast<std::size_t>(c)] == 1 && c > 1) {
+        const auto above = std::find_if(leads.begin(), leads.end(), [&](const Lead& x) { return x.next == c; });
+        if (above != leads.end()) {
+            join(above->text, leads.back().text);
+            above->name = leads.back().name;
+            above->next = 0;
+            leads.pop_back();
+            members[static_cast<std::size_t>(c)] = 0;
+        }
+    }
+    std::vector<int> renumbered(members.size(), 0);
+    for (std::size_t c = 1, n = 0; c < members.size(); ++c)
+        if (members[c] > 0) renumbered[c] = static_cast<int>(++n);
+    for (Lead& lead : leads) {
+        lead.couplet = renumbered[static_cast<std::size_t>(lead.couplet)];
+        if (lead.next > 0) lead.next = renumbered[static_cast<std::size_t>(lead.next)];
+    }
 
     // Each couplet's leads together, in the order the couplets open.
     std::vector<std::size_t> order(leads.size());

@@ -207,6 +207,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
                      "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
+    // Only the page set apart at the right: the name ends the lead's text.
+    EXPECT_EQ(convert("Spores white\n  Gills free. Genus _Amanita_      p. 12\n"
+                      "  Gills attached. Genus _Tricholoma_      p. 14\nSpores pink ..... Pluteus\n"),
+              (Lines{"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free. => Genus Amanita",
+                     "2. Gills attached. => Genus Tricholoma"}));
     // A number run into one lead of a key that numbers no name is its text.
     EXPECT_EQ(convert("a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
                       "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n"),

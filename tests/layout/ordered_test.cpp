@@ -32,6 +32,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "2' Gills attached\n\nTricholoma and T. album\n\n[41] 1' Spores pink\n\nPluteus cervinus\n\nQuelle:\n",
          {"1. Spores white. ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
           "2. Gills attached => Tricholoma and T. album"}, 2, 1, 0, 0, 2},
+        {"numbers before a tab, both leads alike, the book's numbers before the names, the last lead alone",
+         "Key\n\n1\tSpores white\n2\tGills free\t5. Amanita muscaria\n2\tGills attached\t6. Tricholoma album\n"
+         "1\tSpores pink\n3\tStem central\t7. Pluteus cervinus\n",
+         {"1. Spores white ... 2", "1. Spores pink Stem central => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma album"}, 1, 0, 0, 3},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
