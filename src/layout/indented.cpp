@@ -1695,6 +1695,21 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         return out;
     }
 
+    // One couplet holding most of the key's leads, more than a couplet's
+    // six: the levels were not read (a key numbered lead by lead, a list).
+    {
+        std::size_t largest = top.size(), placed = 0;
+        for (const Lead& lead : leads) {
+            if (lead.parent == -2) continue;
+            ++placed;
+            largest = std::max(largest, lead.children.size());
+        }
+        if (largest > 6 && largest * 2 > placed) {
+            out.message = kMsgNotIndented;
+            return out;
+        }
+    }
+
     // A number run into the text before a name is the book's own only in a
     // key that numbers its names ("Leaflets 3. Ptelea." keeps its 3).
     int named = 0, numbered = 0;

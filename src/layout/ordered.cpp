@@ -96,9 +96,143 @@ bool nameShaped(const std::string& s) {
            std::count(s.begin(), s.end(), ' ') <= 9;
 }
 
+// A lead numbered on its own with its partner's number in brackets, "1(4)"
+// or "2 (3)." before a blank: the two numbers, or -1.
+int pairedLabel(std::string_view line, int& partner, std::size_t& textStart) {
+    auto digitsAt = [&](std::size_t& at) {
+        int n = 0, count = 0;
+        for (; at < line.size() && std::isdigit(static_cast<unsigned char>(line[at])) && count < 4; ++at, ++count)
+            n = n * 10 + (line[at] - '0');
+        return count > 0 ? n : -1;
+    };
+    std::size_t at = 0;
+    const int number = digitsAt(at);
+    if (number < 0) return -1;
+    if (at < line.size() && line[at] == ' ') ++at;
+    if (at >= line.size() || line[at] != '(') return -1;
+    ++at;
+    partner = digitsAt(at);
+    if (partner < 0 || at >= line.size() || line[at] != ')') return -1;
+    ++at;
+    if (at < line.size() && line[at] == '.') ++at;
+    if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return -1;
+    textStart = line.find_first_not_of(" \t", at);
+    return textStart == std::string_view::npos ? -1 : number;
+}
+
+// A key whose every lead carries its own number and its partner's, "1(4)"
+// ... "4(1)": the two leads of a couplet name each other, a lead without
+// ending goes on to the lead numbered after it, a reference names a lead.
+// Empty when the numbers do not pair up so.
+OrderedKey readPairedLeads(const Lines& text) {
+    struct Lead {
+        int number, partner;
+        std::string text;
+        int origin;
+    };
+    std::vector<Lead> leads;
+    OrderedKey out;
+    std::size_t last = 0;  // the line after the last lead's lines
+    bool gap = false;      // a blank line since the last lead
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string line = text::trimmedBlanks(text[k]);
+        if (line.empty()) {
+            gap = !leads.empty();
+            continue;
+        }
+        int partner = -1;
+        std::size_t at = 0;
+        if (const int number = pairedLabel(line, partner, at); number >= 0) {
+            leads.push_back({number, partner, line.substr(at), static_cast<int>(k)});
+            last = k + 1;
+            gap = false;
+        } else if (leads.empty()) {
+            ++out.before;
+        } else if (!gap) {
+            join(leads.back().text, line);
+            last = k + 1;
+        }
+    }
+    if (leads.size() < 4) return {};
+    std::map<int, std::size_t> byNumber;
+    for (std::size_t l = 0; l < leads.size(); ++l)
+        if (!byNumber.emplace(leads[l].number, l).second) return {};
+    for (const Lead& lead : leads) {
+        const auto it = byNumber.find(lead.partner);
+        if (it == byNumber.end() || leads[it->second].partner != lead.number || lead.partner == lead.number) return {};
+    }
+    for (std::size_t k = last; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
+    // Couplets numbered as their first lead comes.
+    std::map<int, int> coupletOf;  // the smaller number of the pair -> couplet
+    for (const Lead& lead : leads) coupletOf.emplace(std::min(lead.number, lead.partner), 0);
+    {
+        int n = 0;
+        std::vector<std::pair<std::size_t, int>> firsts;
+        for (std::size_t l = 0; l < leads.size(); ++l)
+            if (leads[l].number < leads[l].partner) firsts.emplace_back(l, leads[l].number);
+        for (const auto& [l, pairKey] : firsts) coupletOf[pairKey] = ++n;
+    }
+    auto couplet = [&](std::size_t l) { return coupletOf[std::min(leads[l].number, leads[l].partner)]; };
+    std::vector<std::size_t> order(leads.size());
+    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return couplet(a) < couplet(b); });
+    for (std::size_t l : order) {
+        // The ending in a cell of its own after a tab, else as the lead's
+        // line shows it.
+        LeadEnding ending;
+        if (const std::size_t tab = leads[l].text.rfind('\t'); tab != std::string::npos) {
+            const std::string cell = text::trimmedBlanks(std::string_view(leads[l].text).substr(tab + 1));
+            ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, tab));
+            if (!cell.empty() && cell.size() <= 4 && std::all_of(cell.begin(), cell.end(), [](char c) {
+                    return std::isdigit(static_cast<unsigned char>(c));
+                }))
+                ending.reference = std::stoi(cell);
+            else
+                ending.name = cell;
+        } else {
+            ending = splitLeadEnding(leads[l].text);
+        }
+        int target = -1;
+        if (ending.reference >= 0) target = ending.reference;
+        else if (ending.name.empty()) target = leads[l].number + 1;
+        std::string line = std::to_string(couplet(l)) + ". ";
+        if (target >= 0) {
+            const auto it = byNumber.find(target);
+            if (it == byNumber.end()) return {};
+            std::string body = ending.reference >= 0 ? ending.text : leads[l].text;
+            dropPageMarks(body);
+            line += safeDescription(std::move(body)) + " ... " + std::to_string(couplet(it->second));
+        } else {
+            std::string body = ending.text;
+            dropPageMarks(body);
+            // The book's species number before the name ("2. Taridius piceus"),
+            // not the year after its author.
+            std::string name = ending.name;
+            std::size_t digits = 0;
+            while (digits < name.size() && digits < 4 && std::isdigit(static_cast<unsigned char>(name[digits]))) ++digits;
+            if (digits > 0 && name.compare(digits, 2, ". ") == 0) {
+                name = text::trimmedBlanks(std::string_view(name).substr(digits + 2));
+                ++out.bookNumbers;
+            }
+            if (!name.empty() && name.back() == '.' && name.find(' ') != std::string::npos &&
+                name[name.size() - 2] != '.' && name.compare(name.size() - 4, 4, " n.") != 0)
+                name.pop_back();  // the sentence's stop after "(Kirschenhofer, 1996)."
+            line += safeDescription(std::move(body)) + " => " + safeDescription(unmarkedName(name));
+        }
+        out.couplets.push_back(std::move(line));
+        out.origin.push_back(leads[l].origin);
+    }
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
+    return out;
+}
+
 }  // namespace
 
 OrderedKey readNumberedInOrder(const Lines& text) {
+    if (OrderedKey paired = readPairedLeads(text); !paired.couplets.empty()) return paired;
     struct Lead {
         int couplet;             // in the order the couplets open, from 1
         std::string text;

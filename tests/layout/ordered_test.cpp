@@ -37,6 +37,13 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "1\tSpores pink\n3\tStem central\t7. Pluteus cervinus\n",
          {"1. Spores white ... 2", "1. Spores pink Stem central => Pluteus cervinus", "2. Gills free => Amanita muscaria",
           "2. Gills attached => Tricholoma album"}, 1, 0, 0, 3},
+        {"each lead numbered with its partner's number, a name after a tab, a reference, the book's number",
+         "Key to the genera\n\n1(4)\tSpores white.\n2(3)\tGills free\tAmanita muscaria\n3(2)\tGills attached,\n"
+         "the ring thin\t1. Tricholoma album\n4(1)\tSpores pink\t5\n5 (6).\tStem central\tPluteus cervinus (Fries, 1838).\n"
+         "6 (5).\tStem lateral\tClaudopus\n\n1. Amanita muscaria\n",
+         {"1. Spores white. ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita muscaria",
+          "2. Gills attached, the ring thin => Tricholoma album", "3. Stem central => Pluteus cervinus (Fries, 1838)",
+          "3. Stem lateral => Claudopus"}, 1, 1, 0, 1},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
@@ -73,6 +80,14 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
          "1' Flügel hell\nalba Aubé\nUntergattung: Otheria nov.\n",
          {"1,2$ Flügel dunkel", "1,0$ Flügel hell $ alba Aubé", "2,0$ Beine lang $ nigra Reitt.",
           "2,0$ Beine kurz $ rufa Reitt."}},
+        {"leads numbered with their partners' numbers, a paragraph above",
+         "The species fall into two groups, told apart by the colour of the spores and the gills.\n\n"
+         "1(4)\tSpores white.\n2(3)\tGills free\tAmanita muscaria\n3(2)\tGills attached\tTricholoma album\n"
+         "4(1)\tSpores pink.\n5(8)\tStem central.\n6(7)\tCap dry\tPluteus cervinus\n7(6)\tCap sticky\tPluteus luteus\n"
+         "8(5)\tStem lateral\tClaudopus\n",
+         {"1,2$ Spores white.", "1,3$ Spores pink.", "2,0$ Gills free $ Amanita muscaria",
+          "2,0$ Gills attached $ Tricholoma album", "3,4$ Stem central.", "3,0$ Stem lateral $ Claudopus",
+          "4,0$ Cap dry $ Pluteus cervinus", "4,0$ Cap sticky $ Pluteus luteus"}},
         {"every lead primed under a numbered heading, a page mark before a label, a caption between the leads",
          "12. Gattung: [40] Plega Reitt.\n\nDie Arten leben im Laub.\n\n1'' Flügel dunkel.\n\n\u2022 Fg. 4. K. von Plega.\n\n"
          "[41] 2'' Beine lang:\n\nnigra Reitt.\n\n2' Beine kurz\n\nrufa Reitt.\n\n1' Flügel hell\n\nalba Aubé\n\n"
