@@ -122,7 +122,9 @@ std::string_view insideMarks(std::string_view s) {
 // wiki copies), with an optional stop: its series and number, and the
 // label's length with the blanks after it, or 0.
 int raisedLabel(std::string_view s, int& series, std::size_t& length) {
-    if (s.size() < 2 || !(isUpperAscii(s[0]) || isLowerAscii(s[0]))) return 0;
+    if (s.size() < 3 || !(isUpperAscii(s[0]) || isLowerAscii(s[0]))) return 0;
+    // Raised and lowered digits start with one of these bytes in UTF-8.
+    if (s[1] != '^' && s[1] != '_' && s[1] != '\xC2' && s[1] != '\xE2') return 0;
     static constexpr std::string_view kRaised[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
                                                    "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
     std::size_t at = 1;
@@ -138,8 +140,8 @@ int raisedLabel(std::string_view s, int& series, std::size_t& length) {
             more = false;
             for (int d = 0; d < 10; ++d) {
                 // The lowered digits follow one another from U+2080.
-                const std::string lowered{'\xE2', '\x82', static_cast<char>(0x80 + d)};
-                for (std::string_view digit : {kRaised[d], std::string_view(lowered)})
+                const char lowered[] = {'\xE2', '\x82', static_cast<char>(0x80 + d)};
+                for (std::string_view digit : {kRaised[d], std::string_view(lowered, 3)})
                     if (!more && s.substr(at, digit.size()) == digit) {
                         number = number * 10 + d;
                         at += digit.size();
@@ -1533,9 +1535,10 @@ Lines splitRunTogetherLabels(const Lines& text) {
             break;
         }
     }
-    Lines out;
+    Lines out;  // filled from the first line split on
     bool split = false;
-    for (const std::string& line : text) {
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string& line = text[k];
         std::string_view rest = line;
         const std::size_t start = rest.find_first_not_of(" \t");
         if (start != std::string_view::npos)
@@ -1551,15 +1554,16 @@ Lines splitRunTogetherLabels(const Lines& text) {
             if (!raised && (letters.size() < 2 || !seen.count(letters.substr(1)) || after >= rest.size() ||
                             !(isUpperAscii(rest[after]) || isDigitAscii(rest[after]))))
                 continue;
+            if (!split) out.assign(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(k));
+            split = true;
             out.push_back(text::trimmedBlanks(rest.substr(0, i)));
             rest = rest.substr(i);
             seen.emplace(letters);
             i = 0;
-            split = true;
         }
-        out.emplace_back(rest);
+        if (split) out.emplace_back(rest);
     }
-    return split ? out : Lines{};
+    return out;
 }
 
 }  // namespace
@@ -1713,11 +1717,12 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     // A number run into the text before a name is the book's own only in a
     // key that numbers its names ("Leaflets 3. Ptelea." keeps its 3).
     int named = 0, numbered = 0;
-    for (const Lead& lead : leads) {
-        if (lead.parent == -2 || !lead.children.empty()) continue;
-        const LeafEnding read = leafEnding(lead, true);
-        named += read.name.empty() ? 0 : 1;
-        numbered += read.bookNumber ? 1 : 0;
+    std::vector<LeafEnding> leafEndings(leads.size());
+    for (std::size_t l = 0; l < leads.size(); ++l) {
+        if (leads[l].parent == -2 || !leads[l].children.empty()) continue;
+        leafEndings[l] = leafEnding(leads[l], true);
+        named += leafEndings[l].name.empty() ? 0 : 1;
+        numbered += leafEndings[l].bookNumber ? 1 : 0;
     }
     const bool numbersNames = numbered >= 2 && numbered * 2 >= named;
 
@@ -1745,7 +1750,9 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
                 appendText(description, lead.ending);  // an ending of a lead that goes on is its text
                 line += safeDescription(std::move(description)) + " ... " + std::to_string(coupletOf[l]);
             } else {
-                LeafEnding read = leafEnding(lead, numbersNames);
+                LeafEnding read = numbersNames || !leafEndings[static_cast<std::size_t>(l)].bookNumber
+                                      ? std::move(leafEndings[static_cast<std::size_t>(l)])
+                                      : leafEnding(lead, false);
                 line += safeDescription(std::move(read.description));
                 if (!read.name.empty()) {
                     line += " => " + read.name;
