@@ -39,7 +39,9 @@ enum Series : int {
     kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
     kStar = 67,           // "*", "**": the stars count the leads; "+", "++" and "†", "††" likewise
     kPath = 70,           // + depth
-    kSeriesCount = kPath + 40,
+    kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
+    kCapitalSpaced,
+    kSeriesCount,
 };
 
 struct Candidate {
@@ -291,6 +293,17 @@ Label readLabel(std::string_view s, const Styles& styles) {
             label.primed = true;
             return label;
         }
+    }
+    // A letter printed twice with a blank, "a. a." then "b. b.": a series of
+    // its own, nested under the single letters.
+    if (!opened && closed && token.size() == 1 && !isDigitAscii(token[0]) && s.substr(at, 1) == " " &&
+        s.substr(at + 1, 2) == std::string{token[0], '.'} && (at + 3 == s.size() || isBlank(s[at + 3]))) {
+        std::size_t end = at + 3;
+        while (end < s.size() && isBlank(s[end])) ++end;
+        label.candidates.push_back({isUpperAscii(token[0]) ? kCapitalSpaced : kSmallSpaced,
+                                    text::upper(token)[0] - 'A' + 1, {}});
+        label.length = end;
+        return label;
     }
     // A letter with primes ("A´" after "A"): the level's letter, the lead's
     // rank; the bare letter set apart by two blanks or a tab is its first
@@ -629,7 +642,16 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     if (e >= 2 && isLowerAscii(s[e - 1]) && isDigitAscii(s[e - 2])) --e;  // "14a."
     std::size_t d = e;
     while (d > 0 && isDigitAscii(s[d - 1])) --d;
-    return d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ' ? d : nameStart;
+    if (!(d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ')) return nameStart;
+    // The rank the book numbers goes with its number: "Legion 1. Tetracera".
+    static constexpr std::string_view kRanks[] = {"Legion", "Class", "Order", "Suborder", "Family", "Subfamily",
+                                                  "Tribe",  "Genus", "Section", "Ordnung", "Familie", "Gattung",
+                                                  "Ordre",  "Famille", "Genre", "Orden", "Familia", "Género"};
+    if (d < 2) return d;
+    const std::size_t space = s.rfind(' ', d - 2);
+    const std::size_t word = space == std::string_view::npos ? 0 : space + 1;
+    const bool rank = std::find(std::begin(kRanks), std::end(kRanks), s.substr(word, d - 1 - word)) != std::end(kRanks);
+    return rank ? word : d;
 }
 
 // A lead that ends with a name after the book's number is a lead, never prose.
@@ -777,6 +799,7 @@ struct Lead {
     int line = -1;  // the line it starts on
     int lines = 1;  // the lines it was read from
     std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
+    int series = -1;                               // its label's series, kNone without label
 };
 
 struct Level {
@@ -894,6 +917,7 @@ private:
     void attach(int lead, int parent, const Candidate* c) {
         leads_[lead].parent = parent;
         leads_[lead].labelled = c != nullptr;
+        leads_[lead].series = c ? c->series : kNone;
         if (c) leads_[lead].path = c->path;
         if (parent >= 0) leads_[parent].children.push_back(lead);
     }
@@ -1153,25 +1177,26 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     }
 
     // A labelled key set on lines that follow each other ends at the first
-    // blank line after its last label: the unlabelled leads below it, with no
-    // sub-leads, are the text after the key (an account of the first
-    // species, a figure's call), whatever they end with.
+    // blank line after it when no label of its series comes below: the leads
+    // there are the text after the key (an account of the first species, a
+    // figure's call, a footnote "1."), whatever they end with.
     {
         auto blankBefore = [&](const Lead& l) { return l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty(); };
-        std::size_t firstLabel = leads.size(), lastLabel = leads.size();
-        for (std::size_t k = 0; k < leads.size(); ++k)
-            if (leads[k].parent != -2 && leads[k].labelled) {
-                if (firstLabel == leads.size()) firstLabel = k;
-                lastLabel = k;
-            }
-        bool block = lastLabel > firstLabel && lastLabel < leads.size();
-        for (std::size_t k = firstLabel + 1; block && k <= lastLabel; ++k)
-            block = leads[k].parent == -2 || !blankBefore(leads[k]);
-        std::size_t gap = lastLabel + 1;
-        while (block && gap < leads.size() && (leads[gap].parent == -2 || !blankBefore(leads[gap]))) ++gap;
-        bool after = block && gap < leads.size();
+        std::size_t firstLabel = 0;
+        while (firstLabel < leads.size() && (leads[firstLabel].parent == -2 || !leads[firstLabel].labelled)) ++firstLabel;
+        std::size_t gap = firstLabel + 1;
+        std::set<int> series;
+        if (firstLabel < leads.size()) series.insert(leads[firstLabel].series);
+        while (gap < leads.size() && (leads[gap].parent == -2 || !blankBefore(leads[gap]))) {
+            if (leads[gap].parent != -2 && leads[gap].labelled) series.insert(leads[gap].series);
+            ++gap;
+        }
+        const auto labelled = std::count_if(leads.begin() + static_cast<std::ptrdiff_t>(std::min(firstLabel, leads.size())),
+                                            leads.begin() + static_cast<std::ptrdiff_t>(std::min(gap, leads.size())),
+                                            [](const Lead& l) { return l.parent != -2 && l.labelled; });
+        bool after = labelled >= 4 && gap < leads.size();
         for (std::size_t k = gap; after && k < leads.size(); ++k)
-            after = leads[k].parent == -2 || (!leads[k].labelled && leads[k].children.empty());
+            after = leads[k].parent == -2 || !leads[k].labelled || !series.count(leads[k].series);
         for (std::size_t k = leads.size(); after && k-- > gap;) {
             Lead& lead = leads[k];
             if (lead.parent == -2) continue;
@@ -1179,6 +1204,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 auto& siblings = leads[lead.parent].children;
                 siblings.erase(std::remove(siblings.begin(), siblings.end(), static_cast<int>(k)), siblings.end());
             }
+            lead.children.clear();
             lead.parent = -2;
             tree.dropped += lead.lines;
         }

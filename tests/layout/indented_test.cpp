@@ -172,6 +172,21 @@ TEST(IndentedKey, PrimedLettersWithHangingLinesAndNamesWithTheirPage) {
     EXPECT_EQ(key.bookNumbers, 3);
 }
 
+TEST(IndentedKey, LettersDoubledWithABlankAreASeriesOfTheirOwn) {
+    // "a. a." under "a.": a deeper series; the book's rank and number before
+    // a name go; the paragraph and its footnote after the key are set aside.
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "I. Insects without wings.\nA. Legs many.\na. Head free.\na. a. Four antennae Legion 1. Tetracera.\n"
+        "b. b. Two antennae 2. Myriapoda.\nb. Head joined 3. Acera.\nB. Legs six 4. Apterodicera.\n"
+        "II. Insects with wings Order 5. Pterodicera.\n\nThe arrangement has merit, says Burmeister.[1]\n\n"
+        "  1. Trans. of his Manual, p. 610.\n"));
+    EXPECT_EQ(key.lines, (Lines{"1. Insects without wings. ... 2", "1. Insects with wings => Pterodicera",
+                                "2. Legs many. ... 3", "2. Legs six => Apterodicera", "3. Head free. ... 4",
+                                "3. Head joined => Acera", "4. Four antennae => Tetracera", "4. Two antennae => Myriapoda"}));
+    EXPECT_EQ(key.setAside, 2);
+    EXPECT_EQ(key.bookNumbers, 5);
+}
+
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
     EXPECT_EQ(convert("Pileus bearing warts or patches free\n"
                       "      from the cuticle ....... Amanita\n"          // deeper, no sibling
