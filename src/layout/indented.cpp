@@ -37,8 +37,8 @@ enum Series : int {
     kCapitalLevel = 10,   // + letter index 0..25
     kSmallLevel = 40,     // + letter index 0..25
     kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
-    kStar = 67,           // "*", "**": the stars count the leads; "+", "++" and "†", "††" likewise
-    kPath = 70,           // + depth
+    kStar = 67,           // "*", "**": the stars count the leads; "+", "++", "†", "=" ... likewise (kSigns)
+    kPath = 75,           // + depth
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
     kSeriesCount,
@@ -209,10 +209,12 @@ Label readLabel(std::string_view s, const Styles& styles) {
         std::size_t at = inner.size() + 2;
         if (at < s.size() && !isBlank(s[at])) labelText += s[at++];  // the stop after the marks
         Label label = readLabel(labelText, styles);
-        if (label.candidates.empty() || label.length != labelText.size()) return {};
-        while (at < s.size() && isBlank(s[at])) ++at;
-        label.length = at;
-        return label;
+        if (!label.candidates.empty() && label.length == labelText.size()) {
+            while (at < s.size() && isBlank(s[at])) ++at;
+            label.length = at;
+            return label;
+        }
+        if (s[0] != '=') return {};  // "= Leaves ... =": a sign, not marks
     }
     Label label;
     if (int series = kNone; const int raised = raisedLabel(s, series, label.length)) {
@@ -225,8 +227,10 @@ Label readLabel(std::string_view s, const Styles& styles) {
         return label;
     }
     // Stars, crosses or daggers before the text: "*", "**", "++", "††".
-    static constexpr std::string_view kSigns[] = {"*", "+", "\u2020"};
-    for (int k = 0; k < 3; ++k) {
+    // Transcriptions spell some out: "[dagger]".
+    static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]"};
+    static_assert(kStar + std::size(kSigns) <= kPath);
+    for (int k = 0; k < static_cast<int>(std::size(kSigns)); ++k) {
         const std::string_view sign = kSigns[k];
         std::size_t at = 0;
         while (s.substr(at, sign.size()) == sign) at += sign.size();
