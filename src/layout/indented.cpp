@@ -27,6 +27,7 @@ namespace {
 // the leads: those series are kLetterLevel + letter. Path numbers of depth d
 // are kPath + d.
 enum Series : int {
+    kPrimed = -2,  // a lead's start that gives no level ("2′.", "1a.", "–")
     kNone = -1,
     kRomanUpper = 0,
     kRomanLower,
@@ -272,6 +273,15 @@ Label readLabel(std::string_view s, const Styles& styles) {
     // couplet 2, placed like "2'." by the key's order.
     if (styles.primes && !opened && closed && s[at - 1] == '.' && (at == s.size() || isBlank(s[at])) &&
         std::all_of(token.begin(), token.end(), isDigitAscii)) {
+        while (at < s.size() && isBlank(s[at])) ++at;
+        label.length = at;
+        label.primed = true;
+        return label;
+    }
+    // A couplet's number and the lead's letter, "1a." / "1b.": a lead's
+    // start placed by the key's order, like a primed number.
+    if (!opened && closed && token.size() >= 2 && token.size() <= 5 && isLowerAscii(token.back()) &&
+        std::all_of(token.begin(), token.end() - 1, isDigitAscii) && (at == s.size() || isBlank(s[at]))) {
         while (at < s.size() && isBlank(s[at])) ++at;
         label.length = at;
         label.primed = true;
@@ -803,7 +813,7 @@ struct Lead {
     int line = -1;  // the line it starts on
     int lines = 1;  // the lines it was read from
     std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
-    int series = -1;                               // its label's series, kNone without label
+    int series = -1;                               // its label's series, kNone without label, kPrimed
 };
 
 struct Level {
@@ -1164,6 +1174,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
         leads.back().firstLineEnd = leads.back().text.size();
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
+        if (label.primed) leads.back().series = kPrimed;
         // Without indentation, unlabelled text after a labelled lead's name
         // is no sub-lead of it: a remark, or the text after the key.
         if (Lead& placed = leads.back(); flat && !placed.labelled && !label.primed && placed.parent >= 0 &&
@@ -1187,20 +1198,20 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     {
         auto blankBefore = [&](const Lead& l) { return l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty(); };
         std::size_t firstLabel = 0;
-        while (firstLabel < leads.size() && (leads[firstLabel].parent == -2 || !leads[firstLabel].labelled)) ++firstLabel;
+        auto marked = [](const Lead& l) { return l.parent != -2 && l.series != kNone; };
+        while (firstLabel < leads.size() && !marked(leads[firstLabel])) ++firstLabel;
         std::size_t gap = firstLabel + 1;
         std::set<int> series;
         if (firstLabel < leads.size()) series.insert(leads[firstLabel].series);
         while (gap < leads.size() && (leads[gap].parent == -2 || !blankBefore(leads[gap]))) {
-            if (leads[gap].parent != -2 && leads[gap].labelled) series.insert(leads[gap].series);
+            if (marked(leads[gap])) series.insert(leads[gap].series);
             ++gap;
         }
         const auto labelled = std::count_if(leads.begin() + static_cast<std::ptrdiff_t>(std::min(firstLabel, leads.size())),
-                                            leads.begin() + static_cast<std::ptrdiff_t>(std::min(gap, leads.size())),
-                                            [](const Lead& l) { return l.parent != -2 && l.labelled; });
+                                            leads.begin() + static_cast<std::ptrdiff_t>(std::min(gap, leads.size())), marked);
         bool after = labelled >= 4 && gap < leads.size();
         for (std::size_t k = gap; after && k < leads.size(); ++k)
-            after = leads[k].parent == -2 || !leads[k].labelled || !series.count(leads[k].series);
+            after = !marked(leads[k]) || !series.count(leads[k].series);
         for (std::size_t k = leads.size(); after && k-- > gap;) {
             Lead& lead = leads[k];
             if (lead.parent == -2) continue;
@@ -1444,16 +1455,19 @@ bool betterTree(const LeadTree& a, const LeadTree& b) {
 // The other styles a text may be read in: single letters as levels, for
 // each case of letter labels the text holds and does not already double;
 // numbers as couplet numbers placed by the key's order where dashes start
-// some leads ("2. ..." then "– ...").
+// some leads ("2. ..." then "– ...") or a number starts two leads.
 std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents, const Styles& styles) {
     bool capitals = false, smalls = false;
     int dashes = 0;
+    std::set<int> numbers;
+    bool repeated = false;  // a number starts two leads: a couplet's number
     const Styles plain;
     for (std::string_view s : contents) {
         if (s.empty()) continue;
         for (const Candidate& c : readLabel(s, plain).candidates) {
             capitals = capitals || c.series == kCapital;
             smalls = smalls || c.series == kSmall;
+            if (c.series == kDigit && !numbers.insert(c.value).second) repeated = true;
         }
         for (std::string_view dash : {"- ", "\u2013 ", "\u2014 "}) dashes += s.starts_with(dash) ? 1 : 0;
     }
@@ -1468,7 +1482,7 @@ std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents,
         st.smallLevels = st.smallLevels || (k & 2);
         out.push_back(st);
     }
-    if (dashes >= 2 && !styles.primes) {
+    if ((dashes >= 2 || repeated) && !styles.primes) {
         Styles st = styles;
         st.primes = true;
         out.push_back(st);

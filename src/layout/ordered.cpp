@@ -340,11 +340,19 @@ OrderedKey readNumberedInOrder(const Lines& text) {
             // is the text after the key.
             const std::size_t at = last ? 0 : lead.under.size() - 1;
             for (std::size_t u = 0; u < at; ++u) join(lead.text, lead.under[u]);
-            if (!nameShaped(lead.under[at])) return {};
+            // The lead's last line may carry the end of its text and its
+            // name after a leader.
+            std::string nameLine = lead.under[at];
+            if (!nameShaped(nameLine) || nameLine.find("..") != std::string::npos) {
+                const LeadEnding e = splitLeadEnding(nameLine);
+                if (e.name.empty() || e.text.empty()) return {};
+                join(lead.text, e.text);
+                nameLine = e.name;
+            }
             // The colon that announces the name on the line below is no part of the lead.
             if (!lead.text.empty() && lead.text.back() == ':') lead.text.pop_back();
             bool numbered = false;
-            lead.name = printedName(lead.under[at], numbered);
+            lead.name = printedName(nameLine, numbered);
             if (numbered) ++out.bookNumbers;
             used = at + 1;
         }

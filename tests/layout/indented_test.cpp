@@ -85,6 +85,10 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
          "_a^2_. Spores pink\n  _b^1_. Gills free .... Pluteus\n  _b^2_. Gills attached .... Entoloma\n", kGills},
         {"crosses, then daggers", "+ Spores white\n  \u2020 Gills free .... Amanita\n  \u2020\u2020 Gills attached .... Tricholoma\n"
                                   "++ Spores pink\n  \u2020 Gills free .... Pluteus\n  \u2020\u2020 Gills attached .... Entoloma\n", kGills},
+        {"couplet numbers and lead letters", "1a. Spores white\n  2a. Gills free .... Amanita\n  2b. Gills attached .... Tricholoma\n"
+                                  "1b. Spores pink\n  3a. Gills free .... Pluteus\n  3b. Gills attached .... Entoloma\n", kGills},
+        {"one couplet number for both leads", "1. Spores white\n  2. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
+                                  "1. Spores pink\n  3. Gills free .... Pluteus\n  3. Gills attached .... Entoloma\n", kGills},
         {"daggers spelt out, then equals signs", "[dagger] Spores white\n  = Gills free .... Amanita\n  == Gills attached .... Tricholoma\n"
                                   "[dagger][dagger] Spores pink\n  = Gills free .... Pluteus\n  == Gills attached .... Entoloma\n", kGills},
         {"couplet numbers, the other leads dashed", "1. Spores white\n  2. Gills free .... Amanita\n"

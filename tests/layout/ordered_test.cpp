@@ -44,6 +44,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          {"1. Spores white. ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita muscaria",
           "2. Gills attached, the ring thin => Tricholoma album", "3. Stem central => Pluteus cervinus (Fries, 1838)",
           "3. Stem lateral => Claudopus"}, 1, 1, 0, 1},
+        {"a lead wrapped, its last line ending in a leader and the name",
+         "1. Spores white.\n2. Gills free; ring\nand volva present ........ Amanita muscaria, p. 12\n2\u2032. Gills attached ........ Tricholoma album\n"
+         "1\u2032. Spores pink ........ Pluteus cervinus\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus cervinus",
+          "2. Gills free; ring and volva present => Amanita muscaria", "2. Gills attached => Tricholoma album"}, 0, 0, 0, 1},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
