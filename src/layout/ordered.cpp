@@ -229,10 +229,124 @@ OrderedKey readPairedLeads(const Lines& text) {
     return out;
 }
 
-}  // namespace
+// A lead's ending as its line shows it, also a reference after a double
+// hyphen ("_P. euthysanota_ group--2") and a name in marks before the book's
+// page ("_spinifer asper_, p. 502").
+LeadEnding endingOf(std::string_view body) {
+    LeadEnding e = splitLeadEnding(body);
+    if (e.ends()) return e;
+    std::size_t digits = body.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(body[digits - 1]))) --digits;
+    if (digits >= 3 && digits < body.size() && body.size() - digits <= 4 && body.substr(digits - 2, 2) == "--") {
+        e.text = text::trimmedBlanks(body.substr(0, digits - 2));
+        e.reference = std::stoi(std::string(body.substr(digits)));
+        return e;
+    }
+    for (std::string_view page : {", p. ", ", pp. ", " p. "})
+        if (const std::size_t at = body.rfind(page); at != std::string_view::npos && at + page.size() == digits &&
+                                                     digits < body.size()) {
+            const std::size_t mark = markedNameStart(body.substr(0, at));
+            if (mark == std::string_view::npos) break;
+            e.text = text::trimmedBlanks(body.substr(0, mark));
+            e.name = unmarkedName(text::trimmedBlanks(body.substr(mark, at - mark)));
+            e.bookNumber = true;
+            return e;
+        }
+    // After a run of blanks that sets the ending at the right of the page.
+    if (const std::size_t run = body.rfind("   "); run != std::string_view::npos && run > 0) {
+        const std::string ending = text::trimmedBlanks(body.substr(run));
+        if (!ending.empty() && ending.find("  ") == std::string::npos) {
+            e.text = text::trimmedBlanks(body.substr(0, run));
+            if (ending.size() <= 4 && std::all_of(ending.begin(), ending.end(), [](char c) {
+                    return std::isdigit(static_cast<unsigned char>(c));
+                }))
+                e.reference = std::stoi(ending);
+            else
+                e.name = unmarkedName(ending);
+        }
+    }
+    return e;
+}
 
-OrderedKey readNumberedInOrder(const Lines& text) {
-    if (OrderedKey paired = readPairedLeads(text); !paired.couplets.empty()) return paired;
+// Only the first lead of a couplet numbered, the others following it without
+// a number ("2. lead ... 3" then "lead ... Name"), one lead a line or set out
+// in paragraphs; every lead ends with a reference or a name. Empty when the
+// leads do not read so.
+OrderedKey readFirstLeadNumbered(const Lines& given) {
+    const ReshapedKey reshaped = reshapeKey(given);
+    const Lines& lines = reshaped.changed ? reshaped.lines : given;
+    struct Lead {
+        int couplet;  // as printed
+        LeadEnding ending;
+        int origin;
+    };
+    std::vector<Lead> leads;
+    std::map<int, int> number;  // printed couplet -> couplet in order
+    OrderedKey out;
+    out.before = reshaped.changed ? reshaped.before : 0;
+    out.after = reshaped.changed ? reshaped.after : 0;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const std::string line = text::trimmedBlanks(lines[k]);
+        if (line.empty()) continue;
+        const LineStart ls = readLineStart(line);
+        int couplet = leads.empty() ? -1 : leads.back().couplet;
+        std::string_view body = line;
+        if (ls.kind == LineStart::Kind::Digits && ls.label.size() <= 4 && ls.textStart < line.size()) {
+            couplet = std::stoi(ls.label);
+            if (!number.emplace(couplet, static_cast<int>(number.size()) + 1).second) return {};
+            body = std::string_view(line).substr(ls.textStart);
+        } else if (ls.kind != LineStart::Kind::None || couplet < 0) {
+            if (leads.empty()) {
+                ++out.before;
+                continue;
+            }
+            return {};
+        }
+        LeadEnding ending = endingOf(body);
+        if (!ending.ends()) {
+            // Text after the key: what follows the last lead that ends.
+            if (leads.empty() || ls.kind != LineStart::Kind::None) return {};
+            for (std::size_t j = k; j < lines.size(); ++j)
+                if (!text::trimmedBlanks(lines[j]).empty()) ++out.after;
+            break;
+        }
+        // Runs of blanks inside the lead are its line's layout.
+        std::string collapsed;
+        for (char c : ending.text)
+            if (c != ' ' || collapsed.empty() || collapsed.back() != ' ') collapsed += c == '\t' ? ' ' : c;
+        ending.text = std::move(collapsed);
+        const int origin = reshaped.changed && k < reshaped.origin.size() ? reshaped.origin[k] : static_cast<int>(k);
+        leads.push_back({couplet, std::move(ending), origin});
+    }
+    if (leads.size() < 4 || number.size() < 2) return {};
+    std::map<int, int> members;
+    for (const Lead& lead : leads) ++members[lead.couplet];
+    for (const auto& [couplet, count] : members)
+        if (count < 2) return {};
+    for (const Lead& lead : leads) {
+        std::string line = std::to_string(number[lead.couplet]) + ". ";
+        std::string body = lead.ending.text;
+        dropPageMarks(body);
+        if (lead.ending.reference >= 0) {
+            const auto to = number.find(lead.ending.reference);
+            if (to == number.end()) return {};
+            line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
+        } else {
+            bool numbered = false;
+            const std::string name = printedName(lead.ending.name, numbered);
+            if (numbered || lead.ending.bookNumber) ++out.bookNumbers;
+            line += safeDescription(std::move(body)) + " => " + safeDescription(name);
+        }
+        out.couplets.push_back(std::move(line));
+        out.origin.push_back(lead.origin);
+    }
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
+    return out;
+}
+
+OrderedKey readInIndentedOrder(const Lines& text) {
     struct Lead {
         int couplet;             // in the order the couplets open, from 1
         std::string text;
@@ -406,6 +520,15 @@ OrderedKey readNumberedInOrder(const Lines& text) {
                                   {out.captions, kMsgCaptions, kMsgCaptionsOne},
                                   {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
     return out;
+}
+
+}  // namespace
+
+OrderedKey readNumberedInOrder(const Lines& text) {
+    // The strict readings first: each needs every lead to end.
+    if (OrderedKey paired = readPairedLeads(text); !paired.couplets.empty()) return paired;
+    if (OrderedKey first = readFirstLeadNumbered(text); !first.couplets.empty()) return first;
+    return readInIndentedOrder(text);
 }
 
 }  // namespace sarvelo

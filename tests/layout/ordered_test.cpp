@@ -49,6 +49,14 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "1\u2032. Spores pink ........ Pluteus cervinus\n",
          {"1. Spores white. ... 2", "1. Spores pink => Pluteus cervinus",
           "2. Gills free; ring and volva present => Amanita muscaria", "2. Gills attached => Tricholoma album"}, 0, 0, 0, 1},
+        {"only the first lead numbered, leads set out in paragraphs, endings at the right after blanks",
+         "KEY\n\n1.  Spores white; gills free\n    or attached           _Amanita_ group--2\n\n    Spores pink; gills free\n"
+         "    and soft             _Pluteus_, p. 60\n\n2.  Gills free; ring and\n    volva    _Amanita muscaria_, p. 12\n\n"
+         "    Gills attached; ring\n    absent        3\n\n3.  Stem central and\n    fleshy        Tricholoma album\n\n"
+         "    Stem lateral or\n    absent        Pleurotus ostreatus\n\nGenus Amanita\n",
+         {"1. Spores white; gills free or attached _Amanita_ group ... 2", "1. Spores pink; gills free and soft => Pluteus",
+          "2. Gills free; ring and volva => Amanita muscaria", "2. Gills attached; ring absent ... 3",
+          "3. Stem central and fleshy => Tricholoma album", "3. Stem lateral or absent => Pleurotus ostreatus"}, 1, 1, 0, 2},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
