@@ -1149,7 +1149,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const std::size_t letter = description.find_first_not_of("([_\"'");
             const bool midSentence =
                 (letter != std::string::npos && isLowerAscii(description[letter])) ||
-                (!previous.text.empty() && previous.text.back() == '-') ||
+                (previous.text.size() >= 2 && previous.text.back() == '-' &&
+                 text::isLetter(static_cast<unsigned char>(previous.text[previous.text.size() - 2]))) ||
                 std::count(previous.text.begin(), previous.text.end(), '(') >
                     std::count(previous.text.begin(), previous.text.end(), ')');
             // A line with deeper lines below opens sub-leads: no name, even
@@ -1157,8 +1158,14 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;
             const bool opens = byIndentation && next < contents.size() && indents[next] > indents[k];
+            // Set far to the right under its lead, a few words in capitals:
+            // the name, as a page that sets names at its right margin wraps it.
+            const bool atTheRight = byIndentation && previous.line >= 0 &&
+                                    indents[k] >= indents[static_cast<std::size_t>(previous.line)] + 16 &&
+                                    std::count(description.begin(), description.end(), ' ') <= 5 &&
+                                    !description.empty() && isUpperAscii(description[0]) && !endsLikeSentence(description.substr(0, description.size() - (description.back() == '.' ? 1 : 0)));
             if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens &&
-                (isNameLine(description) || isMarkedNameLine(description) ||
+                (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
                  (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
                 previous.ending = withPage(std::move(description), printedEnding);
                 ++previous.lines;
@@ -1285,9 +1292,17 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     std::vector<int>& top = tree.top;
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
+    // A heading: a few words in capitals ("KEY TO THE WOOD FERNS", a genus's
+    // name under it).
+    auto heading = [&](int t) {
+        const std::string& text = leads[t].text;
+        return !leads[t].labelled && leads[t].children.empty() && !text.empty() &&
+               std::count(text.begin(), text.end(), ' ') <= 6 && std::none_of(text.begin(), text.end(), isLowerAscii) &&
+               std::any_of(text.begin(), text.end(), isUpperAscii);
+    };
     auto prose = [&](int t) {
-        return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
-               !endsWithNumberedName(leads[t].text);
+        return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
+                              !endsWithNumberedName(leads[t].text));
     };
     auto setAside = [&](std::size_t from, std::size_t to) {
         for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;
@@ -1309,7 +1324,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // Prose after the key: it follows the one top lead that opens the key.
         std::size_t last = top.size();
         while (last > first + 1 && prose(top[last - 1])) --last;
-        if (last == first + 1 && last < top.size() && !leads[top[first]].children.empty()) {
+        // After several top leads, prose that opens with a heading or a long
+        // paragraph.
+        const auto words = [&](int t) { return std::count(leads[t].text.begin(), leads[t].text.end(), ' ') + 1; };
+        if (last < top.size() && ((last == first + 1 && !leads[top[first]].children.empty()) ||
+                                  (last > first + 1 && (heading(top[last]) || words(top[last]) > 15)))) {
             setAside(last, top.size());
             top.resize(last);
         }

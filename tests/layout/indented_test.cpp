@@ -193,6 +193,21 @@ TEST(IndentedKey, LettersDoubledWithABlankAreASeriesOfTheirOwn) {
     EXPECT_EQ(key.bookNumbers, 5);
 }
 
+TEST(IndentedKey, HeadingsAroundAKeyAndNamesAtTheRightMarginAreRead) {
+    // Headings in capitals above and below, a paragraph after the key, a
+    // name wrapped onto a line of its own at the right margin, a lead ending
+    // in a dash.
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "KEY TO THE FERNS\n\nASPIDIUM\n\nFronds pinnate, the pinnae cut--\n    Blade thin ........ New York Fern\n"
+        "    Blade thick;\n        Sori marginal\n                                          Marginal Fern\n"
+        "        Sori central ........ Male Fern\nFronds twice pinnate ........ Spinulose Fern\n\nTHE WOOD FERNS\n\n"
+        "The ferns of this group, not counting the small fragrant fern, prefer the woods or at least shady places.\n"));
+    EXPECT_EQ(key.lines, (Lines{"1. Fronds pinnate, the pinnae cut-- ... 2", "1. Fronds twice pinnate => Spinulose Fern",
+                                "2. Blade thin => New York Fern", "2. Blade thick; ... 3", "3. Sori marginal => Marginal Fern",
+                                "3. Sori central => Male Fern"}));
+    EXPECT_EQ(key.setAside, 4);
+}
+
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
     EXPECT_EQ(convert("Pileus bearing warts or patches free\n"
                       "      from the cuticle ....... Amanita\n"          // deeper, no sibling
