@@ -1309,8 +1309,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     };
     std::size_t first = 0;
     // A labelled key starts at its first label: the unlabelled text above
-    // it (a title, an introduction, what OCR made of a picture) goes.
-    for (std::size_t k = 0; k < leads.size(); ++k) {
+    // it (a title, an introduction, what OCR made of a picture) goes. A
+    // label or two in the text after an unlabelled key ("(1) RUSTY
+    // WOODSIA.", the accounts of its species) make no labelled key.
+    const auto labels = std::count_if(leads.begin(), leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; });
+    for (std::size_t k = 0; k < leads.size() && labels >= 3; ++k) {
         if (!leads[k].labelled || leads[k].parent == -2) continue;
         int t = static_cast<int>(k);
         while (leads[t].parent >= 0) t = leads[t].parent;
@@ -1324,6 +1327,15 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // Prose after the key: it follows the one top lead that opens the key.
         std::size_t last = top.size();
         while (last > first + 1 && prose(top[last - 1])) --last;
+        // A heading set apart after several top leads starts the next
+        // section of the book: it and all below it go.
+        for (std::size_t j = first + 2; j < last; ++j) {
+            const Lead& h = leads[top[j]];
+            if (heading(top[j]) && h.line > 0 && contents[static_cast<std::size_t>(h.line) - 1].empty()) {
+                last = j;
+                break;
+            }
+        }
         // After several top leads, prose that opens with a heading or a long
         // paragraph.
         const auto words = [&](int t) { return std::count(leads[t].text.begin(), leads[t].text.end(), ' ') + 1; };

@@ -206,6 +206,16 @@ TEST(IndentedKey, HeadingsAroundAKeyAndNamesAtTheRightMarginAreRead) {
                                 "2. Blade thin => New York Fern", "2. Blade thick; ... 3", "3. Sori marginal => Marginal Fern",
                                 "3. Sori central => Male Fern"}));
     EXPECT_EQ(key.setAside, 4);
+    // The next section's heading ends the key; a label in the accounts of its
+    // species below makes no labelled key.
+    EXPECT_EQ(convert("KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
+                      "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
+                      "                                          Rocky Woodsia\nStipes jointed:\n"
+                      "    Fronds chaffy ........ Rusty Woodsia\n    Fronds smooth ........ Smooth Woodsia\n\nTHE WOODSIAS\n\n"
+                      "Small, tufted ferns.\n\n(1) RUSTY WOODSIA. _Woodsia ilvensis_\n\nFronds chaffy.\n"),
+              (Lines{"1. Stipes not jointed: ... 2", "1. Stipes jointed: ... 3", "2. Indusium ample. => Obtuse Woodsia",
+                     "2. Pinnae hairy. => Rocky Woodsia", "3. Fronds chaffy => Rusty Woodsia",
+                     "3. Fronds smooth => Smooth Woodsia"}));
 }
 
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
