@@ -233,10 +233,23 @@ OrderedKey readPairedLeads(const Lines& text) {
 // hyphen ("_P. euthysanota_ group--2") and a name in marks before the book's
 // page ("_spinifer asper_, p. 502").
 LeadEnding endingOf(std::string_view body) {
-    LeadEnding e = splitLeadEnding(body);
-    if (e.ends()) return e;
+    LeadEnding e;
     std::size_t digits = body.size();
     while (digits > 0 && std::isdigit(static_cast<unsigned char>(body[digits - 1]))) --digits;
+    // A name in marks, then the book's page: "=Claudopus.=      149".
+    if (digits > 0 && digits < body.size() && body.size() - digits <= 4 && body[digits - 1] == ' ') {
+        const std::string head = text::trimmedBlanks(body.substr(0, digits));
+        const std::size_t mark = head.empty() || (head.back() != '=' && head.back() != '_') ? std::string::npos
+                                                                                            : markedNameStart(head);
+        if (mark != std::string::npos && mark > 0) {
+            e.text = text::trimmedBlanks(std::string_view(head).substr(0, mark));
+            e.name = unmarkedName(std::string_view(head).substr(mark));
+            e.bookNumber = true;
+            return e;
+        }
+    }
+    e = splitLeadEnding(body);
+    if (e.ends()) return e;
     if (digits >= 3 && digits < body.size() && body.size() - digits <= 4 && body.substr(digits - 2, 2) == "--") {
         e.text = text::trimmedBlanks(body.substr(0, digits - 2));
         e.reference = std::stoi(std::string(body.substr(digits)));
@@ -272,9 +285,36 @@ LeadEnding endingOf(std::string_view body) {
 // a number ("2. lead ... 3" then "lead ... Name"), one lead a line or set out
 // in paragraphs; every lead ends with a reference or a name. Empty when the
 // leads do not read so.
+OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped);
+
+// The text as paragraphs, one a line: the lines between blank lines joined.
+ReshapedKey paragraphsOf(const Lines& text) {
+    ReshapedKey out;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string line = text::trimmedBlanks(text[k]);
+        if (line.empty()) continue;
+        if (k > 0 && !text::trimmedBlanks(text[k - 1]).empty() && !out.lines.empty()) {
+            join(out.lines.back(), line);
+            ++out.paragraphs;
+        } else {
+            out.lines.push_back(line);
+            out.origin.push_back(static_cast<int>(k));
+        }
+    }
+    out.changed = out.paragraphs > 0;
+    return out;
+}
+
 OrderedKey readFirstLeadNumbered(const Lines& given) {
     const ReshapedKey reshaped = reshapeKey(given);
-    const Lines& lines = reshaped.changed ? reshaped.lines : given;
+    OrderedKey key = readFirstLeadNumbered(reshaped.changed ? reshaped.lines : given, reshaped);
+    if (key.couplets.empty())
+        if (const ReshapedKey paragraphs = paragraphsOf(given); paragraphs.changed)
+            key = readFirstLeadNumbered(paragraphs.lines, paragraphs);
+    return key;
+}
+
+OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped) {
     struct Lead {
         int couplet;  // as printed
         LeadEnding ending;
@@ -291,16 +331,30 @@ OrderedKey readFirstLeadNumbered(const Lines& given) {
         const LineStart ls = readLineStart(line);
         int couplet = leads.empty() ? -1 : leads.back().couplet;
         std::string_view body = line;
-        if (ls.kind == LineStart::Kind::Digits && ls.label.size() <= 4 && ls.textStart < line.size()) {
+        // The number bare or in marks ("=2=--"), the first couplet maybe
+        // without one (its leads before the first number: couplet 0).
+        const bool numbered = (ls.kind == LineStart::Kind::Digits ||
+                               (ls.kind == LineStart::Kind::Bracketed && !ls.label.empty() &&
+                                std::all_of(ls.label.begin(), ls.label.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))) &&
+                              ls.label.size() <= 4 && ls.textStart < line.size();
+        if (numbered) {
             couplet = std::stoi(ls.label);
             if (!number.emplace(couplet, static_cast<int>(number.size()) + 1).second) return {};
             body = std::string_view(line).substr(ls.textStart);
-        } else if (ls.kind != LineStart::Kind::None || couplet < 0) {
+        } else if (ls.kind != LineStart::Kind::None) {
             if (leads.empty()) {
                 ++out.before;
                 continue;
             }
             return {};
+        } else if (couplet < 0) {
+            if (endingOf(body).ends() && !number.count(0)) {
+                couplet = 0;
+                number.emplace(0, 1);
+            } else {
+                ++out.before;
+                continue;
+            }
         }
         LeadEnding ending = endingOf(body);
         if (!ending.ends()) {

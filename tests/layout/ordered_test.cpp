@@ -57,6 +57,16 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          {"1. Spores white; gills free or attached _Amanita_ group ... 2", "1. Spores pink; gills free and soft => Pluteus",
           "2. Gills free; ring and volva => Amanita muscaria", "2. Gills attached; ring absent ... 3",
           "3. Stem central and fleshy => Tricholoma album", "3. Stem lateral or absent => Pleurotus ostreatus"}, 1, 1, 0, 2},
+        {"numbers in marks, the first couplet without one, names in marks with the book's page, leads in paragraphs",
+         "THE PINK-SPORED AGARICS.\n\n       =Stem= central.                            1\n\n"
+         "       =Stem= lateral or none and cap\n       sessile.                                   =Claudopus.=      149\n\n"
+         "  =1=--=Cap= easily separating from the\n       stem, gills free.                          2\n\n"
+         "       =Cap= confluent with the stem.           =Entoloma.=       143\n\n"
+         "  =2=--=Volva= present.                          =Volvaria.=       140\n\n"
+         "       =Volva= wanting.                          =Pluteus.=        138\n",
+         {"1. =Stem= central. ... 2", "1. =Stem= lateral or none and cap sessile. => Claudopus",
+          "2. =Cap= easily separating from the stem, gills free. ... 3", "2. =Cap= confluent with the stem. => Entoloma",
+          "3. =Volva= present. => Volvaria", "3. =Volva= wanting. => Pluteus"}, 1, 0, 0, 4},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
