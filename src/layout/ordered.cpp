@@ -250,6 +250,20 @@ LeadEnding endingOf(std::string_view body) {
     }
     e = splitLeadEnding(body);
     if (e.ends()) return e;
+    // A name in marks followed by a remark in brackets: "=Locellina= (not
+    // reported in U. S.)." The remark stays with the name.
+    if (std::string_view b = body; !b.empty()) {
+        if (b.back() == '.') b.remove_suffix(1);
+        if (!b.empty() && b.back() == ')') {
+            const std::size_t open = b.rfind(" (");
+            if (open != std::string_view::npos && open > 0 && (b[open - 1] == '=' || b[open - 1] == '_'))
+                if (const std::size_t mark = markedNameStart(b.substr(0, open)); mark != std::string_view::npos && mark > 0) {
+                    e.text = text::trimmedBlanks(b.substr(0, mark));
+                    e.name = unmarkedName(b.substr(mark, open - mark)) + std::string(b.substr(open));
+                    return e;
+                }
+        }
+    }
     if (digits >= 3 && digits < body.size() && body.size() - digits <= 4 && body.substr(digits - 2, 2) == "--") {
         e.text = text::trimmedBlanks(body.substr(0, digits - 2));
         e.reference = std::stoi(std::string(body.substr(digits)));
@@ -341,7 +355,8 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
             couplet = std::stoi(ls.label);
             if (!number.emplace(couplet, static_cast<int>(number.size()) + 1).second) return {};
             body = std::string_view(line).substr(ls.textStart);
-        } else if (ls.kind != LineStart::Kind::None) {
+        } else if (ls.kind != LineStart::Kind::None && !(ls.kind == LineStart::Kind::Bracketed && ls.label.size() > 2)) {
+            // (A word in marks, "=Gills=", is the lead's emphasis, no label.)
             if (leads.empty()) {
                 ++out.before;
                 continue;
@@ -359,7 +374,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         LeadEnding ending = endingOf(body);
         if (!ending.ends()) {
             // Text after the key: what follows the last lead that ends.
-            if (leads.empty() || ls.kind != LineStart::Kind::None) return {};
+            if (leads.empty() || numbered) return {};
             for (std::size_t j = k; j < lines.size(); ++j)
                 if (!text::trimmedBlanks(lines[j]).empty()) ++out.after;
             break;
@@ -386,8 +401,15 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
             if (to == number.end()) return {};
             line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
         } else {
+            // A footnote's mark glued to the name ("Montagnites.[G]") goes.
+            std::string printed = lead.ending.name;
+            if (const std::size_t open = printed.rfind('['); open != std::string::npos && open > 0 &&
+                printed.back() == ']' && printed.size() - open <= 5 &&
+                std::all_of(printed.begin() + static_cast<std::ptrdiff_t>(open) + 1, printed.end() - 1,
+                            [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+                printed.erase(open);
             bool numbered = false;
-            const std::string name = printedName(lead.ending.name, numbered);
+            const std::string name = printedName(printed, numbered);
             if (numbered || lead.ending.bookNumber) ++out.bookNumbers;
             line += safeDescription(std::move(body)) + " => " + safeDescription(name);
         }
