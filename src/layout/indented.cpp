@@ -1438,6 +1438,51 @@ bool readInOrder(LeadTree& tree, const Lines& text) {
     return false;
 }
 
+// A key whose indentation was lost, its groups announced by a lead that ends
+// in a dash or a colon ("Hymenium, normally inferior--", "Stipes not
+// jointed:"): each such lead opens a group of the named leads below it, to
+// the next one. The text above the first group goes; so does what follows
+// the last named lead.
+void readByGroupHeads(LeadTree& tree) {
+    std::vector<Lead>& leads = tree.leads;
+    auto isHead = [](const Lead& l) {
+        const std::string& t = l.text;
+        return l.ending.empty() && l.children.empty() &&
+               (t.ends_with("--") || t.ends_with(":") || t.ends_with("\u2014") || t.ends_with("\u2013"));
+    };
+    auto named = [](const Lead& l) {
+        return l.children.empty() && (!l.ending.empty() || trailingNameStart(l.text) != std::string_view::npos);
+    };
+    std::vector<int> flat;
+    for (std::size_t k = 0; k < leads.size(); ++k)
+        if (leads[k].parent != -2) flat.push_back(static_cast<int>(k));
+    std::size_t first = 0;
+    while (first < flat.size() && !isHead(leads[flat[first]])) ++first;
+    std::vector<std::pair<int, std::vector<int>>> groups;
+    std::size_t end = first;
+    for (; end < flat.size(); ++end) {
+        const Lead& l = leads[flat[end]];
+        if (isHead(l)) groups.push_back({flat[end], {}});
+        else if (named(l)) groups.back().second.push_back(flat[end]);
+        else break;
+    }
+    if (groups.size() < 2 || std::any_of(groups.begin(), groups.end(), [](const auto& g) { return g.second.size() < 2; }))
+        return;
+    tree.top.clear();
+    for (auto& [head, members] : groups) {
+        tree.top.push_back(head);
+        leads[head].parent = -1;
+        leads[head].children = members;
+        for (int m : members) leads[m].parent = head;
+    }
+    tree.setAside = tree.dropped;
+    for (std::size_t k = 0; k < flat.size(); ++k)
+        if (k < first || k >= end) {
+            leads[flat[k]].parent = -2;
+            tree.setAside += leads[flat[k]].lines;
+        }
+}
+
 // Leads of the key with neither sub-leads nor ending.
 int openLeads(const LeadTree& tree) {
     int open = 0;
@@ -1749,8 +1794,11 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     bool unindented = true;
     for (std::size_t k = 0; k < contents.size() && unindented; ++k) unindented = contents[k].empty() || indents[k] == 0;
     if (!isNested(tree) || (unindented && openLeads(tree) > 0)) {
+        LeadTree grouped = tree;
+        readByGroupHeads(grouped);
         LeadTree inOrder = tree;
-        if (readInOrder(inOrder, text)) tree = std::move(inOrder);
+        if (isNested(grouped) && openLeads(grouped) == 0) tree = std::move(grouped);
+        else if (readInOrder(inOrder, text)) tree = std::move(inOrder);
     }
     if (!isNested(tree)) {
         out.message = kMsgNotIndented;

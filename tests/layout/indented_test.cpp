@@ -218,6 +218,19 @@ TEST(IndentedKey, HeadingsAroundAKeyAndNamesAtTheRightMarginAreRead) {
                      "3. Fronds smooth => Smooth Woodsia"}));
 }
 
+TEST(IndentedKey, LeadsEndingInADashOrAColonOpenTheGroupsOfAFlatKey) {
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "Key to the families\n\nHymenium inferior--\nHymenium with gills ..... Agaricaceae\n"
+        "Hymenium with pores ..... Polyporaceae\nHymenium with teeth ..... Hydnaceae\nHymenium superior:\n"
+        "Hymenium club-shaped ..... Clavariaceae\nHymenium lobed ..... Tremellaceae\n\n"
+        "Agaricaceae are the gill fungi of the woods and fields.\n"));
+    EXPECT_EQ(key.lines, (Lines{"1. Hymenium inferior-- ... 2", "1. Hymenium superior: ... 3",
+                                "2. Hymenium with gills => Agaricaceae", "2. Hymenium with pores => Polyporaceae",
+                                "2. Hymenium with teeth => Hydnaceae", "3. Hymenium club-shaped => Clavariaceae",
+                                "3. Hymenium lobed => Tremellaceae"}));
+    EXPECT_EQ(key.setAside, 2);
+}
+
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
     EXPECT_EQ(convert("Pileus bearing warts or patches free\n"
                       "      from the cuticle ....... Amanita\n"          // deeper, no sibling
