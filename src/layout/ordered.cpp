@@ -234,6 +234,13 @@ OrderedKey readPairedLeads(const Lines& text) {
 // page ("_spinifer asper_, p. 502").
 LeadEnding endingOf(std::string_view body) {
     LeadEnding e;
+    // A name the reshaping set apart already: "... thumb => P. spinipollex".
+    if (const std::size_t arrow = body.rfind(" => "); arrow != std::string_view::npos) {
+        e.text = text::trimmedBlanks(body.substr(0, arrow));
+        e.name = text::trimmedBlanks(body.substr(arrow + 4));
+        if (!e.name.empty()) return e;
+        e = {};
+    }
     std::size_t digits = body.size();
     while (digits > 0 && std::isdigit(static_cast<unsigned char>(body[digits - 1]))) --digits;
     // A name in marks, then the book's page: "=Claudopus.=      149".
