@@ -119,116 +119,84 @@ TEST(IndentedKey, LabelsFollowTheirSeriesAtAnyDepth) {
                      "2. Plants tough. => Lentinus", "3. Stem central. => Amanita", "3. Stem lateral. => Pleurotus"}));
 }
 
-TEST(IndentedKey, LettersNamingLevelsKeepACoupletOfThreeAcrossItsSubKey) {
-    // The second lead of "B." comes after the whole sub-key of the first; a
-    // name under its lead with a capitalised epithet and its author.
-    EXPECT_EQ(convert("A. Leaves simple.\n   B. Fruit a nut.\n      C. Cup covering the nut ..... Castanea\n"
-                      "      C. Cup shallow ..... Quercus\n   B. Fruit a samara ..... Acer\n   B. Fruit a berry ..... Viburnum\n"
-                      "A. Leaves compound.\n      Fraxinus Ornus L.\n"),
-              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound. => Fraxinus Ornus L.", "2. Fruit a nut. ... 3",
-                     "2. Fruit a samara => Acer", "2. Fruit a berry => Viburnum", "3. Cup covering the nut => Castanea",
-                     "3. Cup shallow => Quercus"}));
-}
-
-TEST(IndentedKey, APathKeyOnConsecutiveLinesEndsAtTheBlankLineAfterIt) {
-    // A lone sub-path is a step of its lead; the account after the key ends
-    // with what looks like a name and a figure's call.
-    EXPECT_EQ(convert("Key to species\n\n1\tSpores white\n1.1\tGills free\tAmanita alba\n"
-                      "1.2\tGills attached\tTricholoma album\n2\tSpores pink\n2.1\tGills free\n"
-                      "\tStem central\tPluteus albus\n\nPluteus albus (Fries, 1821) comb. n.\nFig. 3\n"),
-              (Lines{"1. Spores white ... 2", "1. Spores pink Gills free Stem central => Pluteus albus",
-                     "2. Gills free => Amanita alba", "2. Gills attached => Tricholoma album"}));
-}
-
-TEST(IndentedKey, ADoubledLetterKeyRunTogetherByOcrIsSplitAtItsLabels) {
-    // The line breaks lost: a doubled label inside a line starts a lead once
-    // its single letter was met; the lone labelled lead above is the title;
-    // a name of capitalised words is the lead's last sentence.
-    const IndentedKey key = convertIndentedKey(text::splitLines(
-        "A. KEY TO THE TREES.\n\nB. Fruit a cone.\n\nC. Leaves in bundles. The Pines CC. Leaves single, "
-        "flat. The Firs or Balsams\n\nBB. Fruit a berry. The Junipers\n"));
-    EXPECT_EQ(key.lines, (Lines{"1. Fruit a cone. ... 2", "1. Fruit a berry. => The Junipers",
-                                "2. Leaves in bundles. => The Pines", "2. Leaves single, flat. => The Firs or Balsams"}));
-    EXPECT_EQ(key.setAside, 1);
-}
-
-TEST(IndentedKey, AWikiCopyWithLoweredNumbersAndNamesInAColumnIsRead) {
-    // Labels "A_{1}" run together on the first line, each name at the right
-    // of its lead's first line with the lead going on under it, a paragraph
-    // after the key.
-    EXPECT_EQ(convert("KEY TO ORDERS\n\nOrders A_{1} Wings short Runners A_{2} Wings long\n\n"
-                      "  B_{1} Toes webbed, legs short, tip not Sea-Divers\n    reaching the tail\n\n"
-                      "  B\u2082 Toes free Perchers\n\nThe food of birds is told by Dr. Beal.\n"),
-              (Lines{"1. Wings short => Runners", "1. Wings long ... 2",
-                     "2. Toes webbed, legs short, tip not reaching the tail => Sea-Divers", "2. Toes free => Perchers"}));
-}
-
-TEST(IndentedKey, PrimedLettersWithHangingLinesAndNamesWithTheirPage) {
-    // "A" then "A´": a letter a level, its prime the second lead; lines hung
-    // under the text go on with it, even after a bracket; the name on a line
-    // of its own with the page at the right.
-    const IndentedKey key = convertIndentedKey(text::splitLines(
-        "Key to the tribes\n\n  A  Teeth rooted, crowns of medium\n     (adult) height.\n"
-        "     Tribe Alpha                 p. 15\n\n  A\u00B4 Teeth rootless (except in genus\n     _Beta_), crowns high.\n\n"
-        "     B  Incisors smooth.\n        Tribe Gamma              p. 18\n\n     B\u00B4 Incisors grooved.\n"
-        "        Tribe Delta              p. 21\n"));
-    EXPECT_EQ(key.lines, (Lines{"1. Teeth rooted, crowns of medium (adult) height. => Tribe Alpha",
-                                "1. Teeth rootless (except in genus _Beta_), crowns high. ... 2",
-                                "2. Incisors smooth. => Tribe Gamma", "2. Incisors grooved. => Tribe Delta"}));
-    EXPECT_EQ(key.bookNumbers, 3);
-}
-
-TEST(IndentedKey, LettersDoubledWithABlankAreASeriesOfTheirOwn) {
-    // "a. a." under "a.": a deeper series; the book's rank and number before
-    // a name go; the paragraph and its footnote after the key are set aside.
-    const IndentedKey key = convertIndentedKey(text::splitLines(
-        "I. Insects without wings.\nA. Legs many.\na. Head free.\na. a. Four antennae Legion 1. Tetracera.\n"
-        "b. b. Two antennae 2. Myriapoda.\nb. Head joined 3. Acera.\nB. Legs six 4. Apterodicera.\n"
-        "II. Insects with wings Order 5. Pterodicera.\n\nThe arrangement has merit, says Burmeister.[1]\n\n"
-        "  1. Trans. of his Manual, p. 610.\n"));
-    EXPECT_EQ(key.lines, (Lines{"1. Insects without wings. ... 2", "1. Insects with wings => Pterodicera",
-                                "2. Legs many. ... 3", "2. Legs six => Apterodicera", "3. Head free. ... 4",
-                                "3. Head joined => Acera", "4. Four antennae => Tetracera", "4. Two antennae => Myriapoda"}));
-    EXPECT_EQ(key.setAside, 2);
-    EXPECT_EQ(key.bookNumbers, 5);
-}
-
-TEST(IndentedKey, HeadingsAroundAKeyAndNamesAtTheRightMarginAreRead) {
-    // Headings in capitals above and below, a paragraph after the key, a
-    // name wrapped onto a line of its own at the right margin, a lead ending
-    // in a dash.
-    const IndentedKey key = convertIndentedKey(text::splitLines(
-        "KEY TO THE FERNS\n\nASPIDIUM\n\nFronds pinnate, the pinnae cut--\n    Blade thin ........ New York Fern\n"
-        "    Blade thick;\n        Sori marginal\n                                          Marginal Fern\n"
-        "        Sori central ........ Male Fern\nFronds twice pinnate ........ Spinulose Fern\n\nTHE WOOD FERNS\n\n"
-        "The ferns of this group, not counting the small fragrant fern, prefer the woods or at least shady places.\n"));
-    EXPECT_EQ(key.lines, (Lines{"1. Fronds pinnate, the pinnae cut-- ... 2", "1. Fronds twice pinnate => Spinulose Fern",
-                                "2. Blade thin => New York Fern", "2. Blade thick; ... 3", "3. Sori marginal => Marginal Fern",
-                                "3. Sori central => Male Fern"}));
-    EXPECT_EQ(key.setAside, 4);
-    // The next section's heading ends the key; a label in the accounts of its
-    // species below makes no labelled key.
-    EXPECT_EQ(convert("KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
-                      "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
-                      "                                          Rocky Woodsia\nStipes jointed:\n"
-                      "    Fronds chaffy ........ Rusty Woodsia\n    Fronds smooth ........ Smooth Woodsia\n\nTHE WOODSIAS\n\n"
-                      "Small, tufted ferns.\n\n(1) RUSTY WOODSIA. _Woodsia ilvensis_\n\nFronds chaffy.\n"),
-              (Lines{"1. Stipes not jointed: ... 2", "1. Stipes jointed: ... 3", "2. Indusium ample. => Obtuse Woodsia",
-                     "2. Pinnae hairy. => Rocky Woodsia", "3. Fronds chaffy => Rusty Woodsia",
-                     "3. Fronds smooth => Smooth Woodsia"}));
-}
-
-TEST(IndentedKey, LeadsEndingInADashOrAColonOpenTheGroupsOfAFlatKey) {
-    const IndentedKey key = convertIndentedKey(text::splitLines(
-        "Key to the families\n\nHymenium inferior--\nHymenium with gills ..... Agaricaceae\n"
-        "Hymenium with pores ..... Polyporaceae\nHymenium with teeth ..... Hydnaceae\nHymenium superior:\n"
-        "Hymenium club-shaped ..... Clavariaceae\nHymenium lobed ..... Tremellaceae\n\n"
-        "Agaricaceae are the gill fungi of the woods and fields.\n"));
-    EXPECT_EQ(key.lines, (Lines{"1. Hymenium inferior-- ... 2", "1. Hymenium superior: ... 3",
-                                "2. Hymenium with gills => Agaricaceae", "2. Hymenium with pores => Polyporaceae",
-                                "2. Hymenium with teeth => Hydnaceae", "3. Hymenium club-shaped => Clavariaceae",
-                                "3. Hymenium lobed => Tremellaceae"}));
-    EXPECT_EQ(key.setAside, 2);
+TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
+    struct BookCase {
+        const char* layout;
+        const char* text;
+        Lines expected;
+        int setAside = -1, bookNumbers = -1;  // -1: not counted here
+    };
+    const BookCase cases[] = {
+        {"letters naming levels, a couplet of three across its sub-key, a binomial with a capitalised epithet under its lead",
+         "A. Leaves simple.\n   B. Fruit a nut.\n      C. Cup covering the nut ..... Castanea\n"
+         "      C. Cup shallow ..... Quercus\n   B. Fruit a samara ..... Acer\n   B. Fruit a berry ..... Viburnum\n"
+         "A. Leaves compound.\n      Fraxinus Ornus L.\n",
+         {"1. Leaves simple. ... 2", "1. Leaves compound. => Fraxinus Ornus L.", "2. Fruit a nut. ... 3",
+          "2. Fruit a samara => Acer", "2. Fruit a berry => Viburnum", "3. Cup covering the nut => Castanea",
+          "3. Cup shallow => Quercus"}},
+        {"path numbers on consecutive lines, a lone sub-path, an account and a figure's call after a blank line",
+         "Key to species\n\n1\tSpores white\n1.1\tGills free\tAmanita alba\n1.2\tGills attached\tTricholoma album\n"
+         "2\tSpores pink\n2.1\tGills free\n\tStem central\tPluteus albus\n\nPluteus albus (Fries, 1821) comb. n.\nFig. 3\n",
+         {"1. Spores white ... 2", "1. Spores pink Gills free Stem central => Pluteus albus",
+          "2. Gills free => Amanita alba", "2. Gills attached => Tricholoma album"}},
+        {"doubled letters run together by OCR, a labelled title, names as the lead's last sentence",
+         "A. KEY TO THE TREES.\n\nB. Fruit a cone.\n\nC. Leaves in bundles. The Pines CC. Leaves single, "
+         "flat. The Firs or Balsams\n\nBB. Fruit a berry. The Junipers\n",
+         {"1. Fruit a cone. ... 2", "1. Fruit a berry. => The Junipers", "2. Leaves in bundles. => The Pines",
+          "2. Leaves single, flat. => The Firs or Balsams"}, 1},
+        {"lowered numbers run together, names at the right of a lead's first line, a paragraph after",
+         "KEY TO ORDERS\n\nOrders A_{1} Wings short Runners A_{2} Wings long\n\n"
+         "  B_{1} Toes webbed, legs short, tip not Sea-Divers\n    reaching the tail\n\n"
+         "  B\u2082 Toes free Perchers\n\nThe food of birds is told by Dr. Beal.\n",
+         {"1. Wings short => Runners", "1. Wings long ... 2",
+          "2. Toes webbed, legs short, tip not reaching the tail => Sea-Divers", "2. Toes free => Perchers"}},
+        {"primed letters, lines hung under the text, names on their line with the page at the right",
+         "Key to the tribes\n\n  A  Teeth rooted, crowns of medium\n     (adult) height.\n"
+         "     Tribe Alpha                 p. 15\n\n  A\u00B4 Teeth rootless (except in genus\n     _Beta_), crowns high.\n\n"
+         "     B  Incisors smooth.\n        Tribe Gamma              p. 18\n\n     B\u00B4 Incisors grooved.\n"
+         "        Tribe Delta              p. 21\n",
+         {"1. Teeth rooted, crowns of medium (adult) height. => Tribe Alpha",
+          "1. Teeth rootless (except in genus _Beta_), crowns high. ... 2", "2. Incisors smooth. => Tribe Gamma",
+          "2. Incisors grooved. => Tribe Delta"}, -1, 3},
+        {"letters doubled with a blank, the book's rank and number before names, a paragraph and its footnote after",
+         "I. Insects without wings.\nA. Legs many.\na. Head free.\na. a. Four antennae Legion 1. Tetracera.\n"
+         "b. b. Two antennae 2. Myriapoda.\nb. Head joined 3. Acera.\nB. Legs six 4. Apterodicera.\n"
+         "II. Insects with wings Order 5. Pterodicera.\n\nThe arrangement has merit, says Burmeister.[1]\n\n"
+         "  1. Trans. of his Manual, p. 610.\n",
+         {"1. Insects without wings. ... 2", "1. Insects with wings => Pterodicera", "2. Legs many. ... 3",
+          "2. Legs six => Apterodicera", "3. Head free. ... 4", "3. Head joined => Acera",
+          "4. Four antennae => Tetracera", "4. Two antennae => Myriapoda"}, 2, 5},
+        {"headings in capitals around the key, a paragraph after, a name wrapped at the right margin, a lead ending in a dash",
+         "KEY TO THE FERNS\n\nASPIDIUM\n\nFronds pinnate, the pinnae cut--\n    Blade thin ........ New York Fern\n"
+         "    Blade thick;\n        Sori marginal\n                                          Marginal Fern\n"
+         "        Sori central ........ Male Fern\nFronds twice pinnate ........ Spinulose Fern\n\nTHE WOOD FERNS\n\n"
+         "The ferns of this group, not counting the small fragrant fern, prefer the woods or at least shady places.\n",
+         {"1. Fronds pinnate, the pinnae cut-- ... 2", "1. Fronds twice pinnate => Spinulose Fern",
+          "2. Blade thin => New York Fern", "2. Blade thick; ... 3", "3. Sori marginal => Marginal Fern",
+          "3. Sori central => Male Fern"}, 4},
+        {"the next section's heading ends the key, a label in the species' accounts below",
+         "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
+         "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
+         "                                          Rocky Woodsia\nStipes jointed:\n"
+         "    Fronds chaffy ........ Rusty Woodsia\n    Fronds smooth ........ Smooth Woodsia\n\nTHE WOODSIAS\n\n"
+         "Small, tufted ferns.\n\n(1) RUSTY WOODSIA. _Woodsia ilvensis_\n\nFronds chaffy.\n",
+         {"1. Stipes not jointed: ... 2", "1. Stipes jointed: ... 3", "2. Indusium ample. => Obtuse Woodsia",
+          "2. Pinnae hairy. => Rocky Woodsia", "3. Fronds chaffy => Rusty Woodsia", "3. Fronds smooth => Smooth Woodsia"}},
+        {"indentation lost, groups opened by leads ending in a dash or a colon",
+         "Key to the families\n\nHymenium inferior--\nHymenium with gills ..... Agaricaceae\n"
+         "Hymenium with pores ..... Polyporaceae\nHymenium with teeth ..... Hydnaceae\nHymenium superior:\n"
+         "Hymenium club-shaped ..... Clavariaceae\nHymenium lobed ..... Tremellaceae\n\n"
+         "Agaricaceae are the gill fungi of the woods and fields.\n",
+         {"1. Hymenium inferior-- ... 2", "1. Hymenium superior: ... 3", "2. Hymenium with gills => Agaricaceae",
+          "2. Hymenium with pores => Polyporaceae", "2. Hymenium with teeth => Hydnaceae",
+          "3. Hymenium club-shaped => Clavariaceae", "3. Hymenium lobed => Tremellaceae"}, 2},
+    };
+    for (const BookCase& c : cases) {
+        const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
+        EXPECT_EQ(key.lines, c.expected) << c.layout;
+        if (c.setAside >= 0) EXPECT_EQ(key.setAside, c.setAside) << c.layout;
+        if (c.bookNumbers >= 0) EXPECT_EQ(key.bookNumbers, c.bookNumbers) << c.layout;
+    }
 }
 
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
