@@ -182,6 +182,16 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "Small, tufted ferns.\n\n(1) RUSTY WOODSIA. _Woodsia ilvensis_\n\nFronds chaffy.\n",
          {"1. Stipes not jointed: ... 2", "1. Stipes jointed: ... 3", "2. Indusium ample. => Obtuse Woodsia",
           "2. Pinnae hairy. => Rocky Woodsia", "3. Fronds chaffy => Rusty Woodsia", "3. Fronds smooth => Smooth Woodsia"}},
+        {"only the page set apart at the right, the name ending the lead's text",
+         "Spores white\n  Gills free. Genus _Amanita_      p. 12\n  Gills attached. Genus _Tricholoma_      p. 14\n"
+         "Spores pink ..... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free. => Genus Amanita",
+          "2. Gills attached. => Genus Tricholoma"}, -1, 2},
+        {"a number run into one lead of a key that numbers no name",
+         "a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
+         "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n",
+         {"1. Leaves simple. ... 2", "1. Leaves compound. ... 3", "2. Fruit a nut. => Quercus",
+          "2. Fruit a samara. => Acer", "3. Leaflets 3. => Ptelea", "3. Leaflets 5 or more. => Fraxinus"}, -1, 0},
         {"indentation lost, groups opened by leads ending in a dash or a colon",
          "Key to the families\n\nHymenium inferior--\nHymenium with gills ..... Agaricaceae\n"
          "Hymenium with pores ..... Polyporaceae\nHymenium with teeth ..... Hydnaceae\nHymenium superior:\n"
@@ -234,16 +244,6 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
                      "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
-    // Only the page set apart at the right: the name ends the lead's text.
-    EXPECT_EQ(convert("Spores white\n  Gills free. Genus _Amanita_      p. 12\n"
-                      "  Gills attached. Genus _Tricholoma_      p. 14\nSpores pink ..... Pluteus\n"),
-              (Lines{"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free. => Genus Amanita",
-                     "2. Gills attached. => Genus Tricholoma"}));
-    // A number run into one lead of a key that numbers no name is its text.
-    EXPECT_EQ(convert("a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
-                      "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n"),
-              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound. ... 3", "2. Fruit a nut. => Quercus",
-                     "2. Fruit a samara. => Acer", "3. Leaflets 3. => Ptelea", "3. Leaflets 5 or more. => Fraxinus"}));
     // The key's last lead too, its genus abbreviated.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin 14. L. alba\n  Thallus thick 15. L. nigra\n"
                       "Apothecia brown 16. B. fusca\n"),
