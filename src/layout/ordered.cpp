@@ -306,7 +306,7 @@ LeadEnding endingOf(std::string_view body) {
 // a number ("2. lead ... 3" then "lead ... Name"), one lead a line or set out
 // in paragraphs; every lead ends with a reference or a name. Empty when the
 // leads do not read so.
-OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped);
+OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped, const Lines& given);
 
 // The text as paragraphs, one a line: the lines between blank lines joined.
 ReshapedKey paragraphsOf(const Lines& text) {
@@ -328,14 +328,14 @@ ReshapedKey paragraphsOf(const Lines& text) {
 
 OrderedKey readFirstLeadNumbered(const Lines& given) {
     const ReshapedKey reshaped = reshapeKey(given);
-    OrderedKey key = readFirstLeadNumbered(reshaped.changed ? reshaped.lines : given, reshaped);
+    OrderedKey key = readFirstLeadNumbered(reshaped.changed ? reshaped.lines : given, reshaped, given);
     if (key.couplets.empty())
         if (const ReshapedKey paragraphs = paragraphsOf(given); paragraphs.changed)
-            key = readFirstLeadNumbered(paragraphs.lines, paragraphs);
+            key = readFirstLeadNumbered(paragraphs.lines, paragraphs, given);
     return key;
 }
 
-OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped) {
+OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped, const Lines& given) {
     struct Lead {
         int couplet;  // as printed
         LeadEnding ending;
@@ -378,7 +378,14 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                 continue;
             }
         }
-        LeadEnding ending = endingOf(body);
+        const int origin = reshaped.changed && k < reshaped.origin.size() ? reshaped.origin[k] : static_cast<int>(k);
+        // A third lead set further apart than the leads before it (two blank
+        // lines or more): a heading after the key.
+        int blanks = 0;
+        for (int j = origin - 1; j >= 0 && text::trimmedBlanks(given[static_cast<std::size_t>(j)]).empty(); --j) ++blanks;
+        const bool apart = !numbered && blanks >= 2 && leads.size() >= 2 &&
+                           leads[leads.size() - 2].couplet == couplet && leads.back().couplet == couplet;
+        LeadEnding ending = apart ? LeadEnding{} : endingOf(body);
         if (!ending.ends()) {
             // Text after the key: what follows the last lead that ends.
             if (leads.empty() || numbered) return {};
@@ -391,7 +398,6 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         for (char c : ending.text)
             if (c != ' ' || collapsed.empty() || collapsed.back() != ' ') collapsed += c == '\t' ? ' ' : c;
         ending.text = std::move(collapsed);
-        const int origin = reshaped.changed && k < reshaped.origin.size() ? reshaped.origin[k] : static_cast<int>(k);
         leads.push_back({couplet, std::move(ending), origin});
     }
     if (leads.size() < 4 || number.size() < 2) return {};

@@ -53,7 +53,7 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "KEY\n\n1.  Spores white; gills free\n    or attached           _Amanita_ group--2\n\n    Spores pink; gills free\n"
          "    and soft             _Pluteus_, p. 60\n\n2.  Gills free; ring and\n    volva    _Amanita muscaria_, p. 12\n\n"
          "    Gills attached; ring\n    absent        3\n\n3.  Stem central and\n    fleshy        Tricholoma album\n\n"
-         "    Stem lateral or\n    absent        _Pleurotus ostreatus_\n\nGenus Amanita\n",
+         "    Stem lateral or\n    absent        _Pleurotus ostreatus_\n\n\n\n          The _Amanita_ Group\n",
          {"1. Spores white; gills free or attached _Amanita_ group ... 2", "1. Spores pink; gills free and soft => Pluteus",
           "2. Gills free; ring and volva => Amanita muscaria", "2. Gills attached; ring absent ... 3",
           "3. Stem central and fleshy => Tricholoma album", "3. Stem lateral or absent => Pleurotus ostreatus"}, 1, 1, 0, 2},
