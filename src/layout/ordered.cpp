@@ -401,10 +401,31 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         leads.push_back({couplet, std::move(ending), origin});
     }
     if (leads.size() < 4 || number.size() < 2) return {};
+    // A couplet of one lead is no couplet: its lead goes on with the one lead
+    // that leads to it ("=4=--Basidia forked ..." under "Plants gelatinous
+    // ... 4"), and the couplets after it are numbered one less.
     std::map<int, int> members;
     for (const Lead& lead : leads) ++members[lead.couplet];
-    for (const auto& [couplet, count] : members)
-        if (count < 2) return {};
+    for (const auto& [couplet, count] : members) {
+        if (count >= 2) continue;
+        const auto lone = std::find_if(leads.begin(), leads.end(), [&](const Lead& l) { return l.couplet == couplet; });
+        std::vector<Lead>::iterator above = leads.end();
+        for (auto it = leads.begin(); it != leads.end(); ++it)
+            if (it->ending.reference == couplet) {
+                if (above != leads.end()) return {};
+                above = it;
+            }
+        if (above == leads.end() || lone == leads.end()) return {};
+        join(above->ending.text, lone->ending.text);
+        above->ending.reference = lone->ending.reference;
+        above->ending.name = lone->ending.name;
+        above->ending.bookNumber = lone->ending.bookNumber;
+        leads.erase(lone);
+        const int gone = number[couplet];
+        number.erase(couplet);
+        for (auto& [printed, n] : number)
+            if (n > gone) --n;
+    }
     for (const Lead& lead : leads) {
         std::string line = std::to_string(number[lead.couplet]) + ". ";
         std::string body = lead.ending.text;

@@ -63,10 +63,13 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "  =1=--=Cap= easily separating from the\n       stem, gills free.                          2\n\n"
          "       =Cap= confluent with the stem.           =Entoloma.=       143\n\n"
          "  =2=--=Volva= present.                          =Volvaria.=       140\n\n"
-         "       =Volva= wanting. =Pluteus= (not reported in U. S.).\n",
+         "       =Volva= wanting. =Pluteus= (not reported in U. S.).\n\n"
+         "       =Cap= dry and tough.                         3\n\n"
+         "  =3=--=Gills= forked.                          =Cantharellus.=  120\n",
          {"1. =Stem= central. ... 2", "1. =Stem= lateral or none and cap sessile. => Claudopus",
           "2. =Cap= easily separating from the stem, gills free. ... 3", "2. =Cap= confluent with the stem. => Entoloma",
-          "3. =Volva= present. => Volvaria", "3. =Volva= wanting. => Pluteus (not reported in U. S.)"}, 1, 0, 0, 3},
+          "3. =Volva= present. => Volvaria", "3. =Volva= wanting. => Pluteus (not reported in U. S.)",
+          "3. =Cap= dry and tough. =Gills= forked. => Cantharellus"}, 1, 0, 0, 4},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
