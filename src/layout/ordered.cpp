@@ -215,8 +215,8 @@ OrderedKey readPairedLeads(const Lines& text) {
                 name = text::trimmedBlanks(std::string_view(name).substr(digits + 2));
                 ++out.bookNumbers;
             }
-            if (!name.empty() && name.back() == '.' && name.find(' ') != std::string::npos &&
-                name[name.size() - 2] != '.' && name.compare(name.size() - 4, 4, " n.") != 0)
+            if (name.size() >= 3 && name.back() == '.' && name.find(' ') != std::string::npos &&
+                name[name.size() - 2] != '.' && !name.ends_with(" n."))
                 name.pop_back();  // the sentence's stop after "(Kirschenhofer, 1996)."
             line += safeDescription(std::move(body)) + " => " + safeDescription(unmarkedName(name));
         }
