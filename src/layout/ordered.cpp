@@ -359,8 +359,10 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                                 std::all_of(ls.label.begin(), ls.label.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))) &&
                               ls.label.size() <= 4 && ls.textStart < line.size();
         if (numbered) {
-            couplet = std::stoi(ls.label);
-            if (!number.emplace(couplet, static_cast<int>(number.size()) + 1).second) return {};
+            // The couplet's number again ("1'." after "1."): its next lead.
+            const int printed = std::stoi(ls.label);
+            if (!number.emplace(printed, static_cast<int>(number.size()) + 1).second && printed != couplet) return {};
+            couplet = printed;
             body = std::string_view(line).substr(ls.textStart);
         } else if (ls.kind != LineStart::Kind::None && !(ls.kind == LineStart::Kind::Bracketed && ls.label.size() > 2)) {
             // (A word in marks, "=Gills=", is the lead's emphasis, no label.)

@@ -70,6 +70,12 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
           "2. =Cap= easily separating from the stem, gills free. ... 3", "2. =Cap= confluent with the stem. => Entoloma",
           "3. =Volva= present. => Volvaria", "3. =Volva= wanting. => Pluteus (not reported in U. S.)",
           "3. =Cap= dry and tough. =Gills= forked. => Cantharellus"}, 1, 0, 0, 4},
+        {"the second lead primed, leads in paragraphs, names with the book's page after a leader",
+         "KEY TO GENERA\n\n1. Tail long, more than half length of head and\n   body ................................ Sylvilagus, p. 120\n\n"
+         "1\u2032. Tail short ......................................... 2\n\n2. Ears short, rounded; no tail visible\n"
+         "   externally ............................. Ochotona, p. 160\n\n2\u2032. Ears long ........................... Lepus, p. 140\n",
+         {"1. Tail long, more than half length of head and body => Sylvilagus", "1. Tail short ... 2",
+          "2. Ears short, rounded; no tail visible externally => Ochotona", "2. Ears long => Lepus"}, 1, 0, 0, 3},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
