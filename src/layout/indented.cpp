@@ -1294,11 +1294,15 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
     // A heading: a few words in capitals ("KEY TO THE WOOD FERNS", a genus's
     // name under it).
+    // The credit of the key's author after it ("--_Lloyd._") is set apart
+    // as well.
     auto heading = [&](int t) {
         const std::string& text = leads[t].text;
+        const bool credit = (text.starts_with("--") || text.starts_with("\u2014")) && std::count(text.begin(), text.end(), ' ') <= 3;
         return !leads[t].labelled && leads[t].children.empty() && !text.empty() &&
-               std::count(text.begin(), text.end(), ' ') <= 6 && std::none_of(text.begin(), text.end(), isLowerAscii) &&
-               std::any_of(text.begin(), text.end(), isUpperAscii);
+               (credit || (std::count(text.begin(), text.end(), ' ') <= 6 &&
+                           std::none_of(text.begin(), text.end(), isLowerAscii) &&
+                           std::any_of(text.begin(), text.end(), isUpperAscii)));
     };
     auto prose = [&](int t) {
         return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&

@@ -182,6 +182,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "Small, tufted ferns.\n\n(1) RUSTY WOODSIA. _Woodsia ilvensis_\n\nFronds chaffy.\n",
          {"1. Stipes not jointed: ... 2", "1. Stipes jointed: ... 3", "2. Indusium ample. => Obtuse Woodsia",
           "2. Pinnae hairy. => Rocky Woodsia", "3. Fronds chaffy => Rusty Woodsia", "3. Fronds smooth => Smooth Woodsia"}},
+        {"the credit of the key's author after it, then the account of a genus",
+         "  Spores white--\n    Gills free ...... Amanita\n    Gills attached ...... Tricholoma\n"
+         "  Spores pink ...... Pluteus\n  Spores brown ...... Cortinarius\n\n  --_Lloyd._\n\n_Amanita. Pers._\n\n"
+         "This is a very interesting genus of the woods.\n",
+         {"1. Spores white-- ... 2", "1. Spores pink => Pluteus", "1. Spores brown => Cortinarius",
+          "2. Gills free => Amanita", "2. Gills attached => Tricholoma"}},
         {"only the page set apart at the right, the name ending the lead's text",
          "Spores white\n  Gills free. Genus _Amanita_      p. 12\n  Gills attached. Genus _Tricholoma_      p. 14\n"
          "Spores pink ..... Pluteus\n",
