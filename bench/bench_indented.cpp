@@ -1,5 +1,5 @@
 // Converting indented keys: by indentation (a deep, balanced key) and by
-// labels alone (a flat key whose indentation was lost).
+// labels alone (a flat key whose indentation was lost, "A1." ... "C2.").
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -20,7 +20,6 @@ Lines indentedKey(int lines, bool labels) {
     int depth = 1;
     while ((2 << depth) < lines) ++depth;
     int leaf = 0;
-    const char* series[] = {"I", "A", "a", "1"};
     // Depth-first over the implicit tree: node n has children 2n and 2n+1.
     std::vector<std::pair<long, int>> stack{{3, 1}, {2, 1}};
     while (!stack.empty() && static_cast<int>(out.size()) < lines) {
@@ -28,11 +27,11 @@ Lines indentedKey(int lines, bool labels) {
         stack.pop_back();
         std::string line = labels ? std::string{} : std::string(static_cast<std::size_t>(level) * 2, ' ');
         if (labels) {
+            // A letter for the level ("A", then "a" after "Z") and a number
+            // for the lead: every level has a series of its own.
             const int sibling = static_cast<int>(node % 2) + 1;
-            const std::string letter = series[(level - 1) % 4];
-            line += (letter == "I" ? std::string(static_cast<std::size_t>(sibling), 'I')
-                                   : letter == "1" ? std::to_string(sibling)
-                                                   : std::string(1, static_cast<char>(letter[0] + sibling - 1))) + ". ";
+            const char letter = static_cast<char>(level <= 26 ? 'A' + level - 1 : 'a' + level - 27);
+            line += std::string(1, letter) + std::to_string(sibling) + ". ";
         }
         line += "Chapeau " + std::to_string(node) + " rouge, lames libres";
         if (level == depth) {

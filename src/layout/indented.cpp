@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <set>
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
@@ -26,6 +27,7 @@ namespace {
 // the leads: those series are kLetterLevel + letter. Path numbers of depth d
 // are kPath + d.
 enum Series : int {
+    kPrimed = -2,  // a lead's start that gives no level ("2′.", "1a.", "–")
     kNone = -1,
     kRomanUpper = 0,
     kRomanLower,
@@ -36,9 +38,11 @@ enum Series : int {
     kCapitalLevel = 10,   // + letter index 0..25
     kSmallLevel = 40,     // + letter index 0..25
     kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
-    kStar = 67,           // "*", "**": the stars count the leads
-    kPath = 70,           // + depth
-    kSeriesCount = kPath + 40,
+    kStar = 67,           // "*", "**": the stars count the leads; "+", "++", "†", "=" ... likewise (kSigns)
+    kPath = 75,           // + depth
+    kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
+    kCapitalSpaced,
+    kSeriesCount,
 };
 
 struct Candidate {
@@ -82,7 +86,24 @@ struct Styles {
     bool capitalLevels = false;  // capitals doubled: A. ... AA.
     bool smallLevels = false;    // small letters doubled: a. ... aa.
     bool primes = false;         // second leads primed ("2'."): every number starts a lead of its couplet
+    bool primedLetters = false;  // "A" then "A´": a letter is a level, its primes count the leads
 };
+
+// The primes after a label's letter or number ("A´", "a''", "B″"): how many,
+// and where they end.
+int primesAt(std::string_view s, std::size_t& at) {
+    int count = 0;
+    for (bool more = true; more && at < s.size();) {
+        more = false;
+        for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4", "\u2033"})
+            if (s.substr(at, prime.size()) == prime) {
+                at += prime.size();
+                count += prime == "\u2033" ? 2 : 1;
+                more = true;
+            }
+    }
+    return count;
+}
 
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 
@@ -91,9 +112,55 @@ bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 std::string_view insideMarks(std::string_view s) {
     if (s.size() < 3 || !labelMark(s[0])) return {};
     const std::size_t close = s.find(s[0], 1);
-    if (close == std::string_view::npos || close < 2 || close > 10 || (close + 1 < s.size() && !isBlank(s[close + 1])))
-        return {};
+    if (close == std::string_view::npos || close < 2 || close > 10) return {};
+    // The label's stop may stand after the marks: "_a^1_.".
+    std::size_t after = close + 1;
+    if (after < s.size() && (s[after] == '.' || s[after] == ')')) ++after;
+    if (after < s.size() && !isBlank(s[after])) return {};
     return s.substr(1, close - 1);
+}
+
+// A letter with a raised or lowered number, as books print a level's letter
+// and the lead's number ("a¹", "A₂"; "a^1", "A_{2}", "A_2" in plain-text and
+// wiki copies), with an optional stop: its series and number, and the
+// label's length with the blanks after it, or 0.
+int raisedLabel(std::string_view s, int& series, std::size_t& length) {
+    if (s.size() < 3 || !(isUpperAscii(s[0]) || isLowerAscii(s[0]))) return 0;
+    // Raised and lowered digits start with one of these bytes in UTF-8.
+    if (s[1] != '^' && s[1] != '_' && s[1] != '\xC2' && s[1] != '\xE2') return 0;
+    static constexpr std::string_view kRaised[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
+                                                   "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
+    std::size_t at = 1;
+    int number = 0, digits = 0;
+    if (s[at] == '^' || s[at] == '_') {
+        ++at;
+        const bool braced = at < s.size() && s[at] == '{';
+        if (braced) ++at;
+        for (; at < s.size() && isDigitAscii(s[at]) && digits < 2; ++at, ++digits) number = number * 10 + (s[at] - '0');
+        if (braced && (at >= s.size() || s[at++] != '}')) return 0;
+    } else {
+        for (bool more = true; more && digits < 2;) {
+            more = false;
+            for (int d = 0; d < 10; ++d) {
+                // The lowered digits follow one another from U+2080.
+                const char lowered[] = {'\xE2', '\x82', static_cast<char>(0x80 + d)};
+                for (std::string_view digit : {kRaised[d], std::string_view(lowered, 3)})
+                    if (!more && s.substr(at, digit.size()) == digit) {
+                        number = number * 10 + d;
+                        at += digit.size();
+                        ++digits;
+                        more = true;
+                    }
+            }
+        }
+    }
+    if (digits == 0 || number == 0) return 0;
+    if (at < s.size() && (s[at] == '.' || s[at] == ')')) ++at;
+    if (at < s.size() && !isBlank(s[at])) return 0;
+    while (at < s.size() && isBlank(s[at])) ++at;
+    series = (isUpperAscii(s[0]) ? kCapitalLevel : kSmallLevel) + (text::upper(s.substr(0, 1))[0] - 'A');
+    length = at;
+    return number;
 }
 
 // A Greek letter as a label: "α.", "(β)", or spelt out in brackets as
@@ -139,25 +206,50 @@ int greekLabel(std::string_view s, std::size_t& length) {
 // capital); the placement chooses by what the text around it continues.
 Label readLabel(std::string_view s, const Styles& styles) {
     if (const std::string_view inner = insideMarks(s); !inner.empty()) {
-        Label label = readLabel(inner, styles);
-        if (label.candidates.empty() || label.length != inner.size()) return {};
+        std::string labelText(inner);
         std::size_t at = inner.size() + 2;
-        while (at < s.size() && isBlank(s[at])) ++at;
-        label.length = at;
-        return label;
+        if (at < s.size() && !isBlank(s[at])) labelText += s[at++];  // the stop after the marks
+        Label label = readLabel(labelText, styles);
+        if (!label.candidates.empty() && label.length == labelText.size()) {
+            while (at < s.size() && isBlank(s[at])) ++at;
+            label.length = at;
+            return label;
+        }
+        if (s[0] != '=') return {};  // "= Leaves ... =": a sign, not marks
     }
     Label label;
+    if (int series = kNone; const int raised = raisedLabel(s, series, label.length)) {
+        label.candidates.push_back({series, raised, {}});
+        return label;
+    }
     if (std::size_t length = 0; const int greek = greekLabel(s, length)) {
         label.candidates.push_back({kGreek, greek, {}});
         label.length = length;
         return label;
     }
-    // Stars before the text: "*", "**".
-    if (const std::size_t stars = s.find_first_not_of('*'); stars > 0 && stars <= 4 && stars < s.size() && isBlank(s[stars])) {
-        label.candidates.push_back({kStar, static_cast<int>(stars), {}});
-        label.length = std::min(s.size(), s.find_first_not_of(" \t", stars));
-        return label;
+    // Stars, crosses or daggers before the text: "*", "**", "++", "††".
+    // Transcriptions spell some out: "[dagger]".
+    static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]"};
+    static_assert(kStar + std::size(kSigns) <= kPath);
+    for (int k = 0; k < static_cast<int>(std::size(kSigns)); ++k) {
+        const std::string_view sign = kSigns[k];
+        std::size_t at = 0;
+        while (s.substr(at, sign.size()) == sign) at += sign.size();
+        const std::size_t count = at / sign.size();
+        if (count > 0 && count <= 4 && at < s.size() && isBlank(s[at])) {
+            label.candidates.push_back({kStar + k, static_cast<int>(count), {}});
+            label.length = std::min(s.size(), s.find_first_not_of(" \t", at));
+            return label;
+        }
     }
+    // A dash for a lead's start, in a key that numbers only its first leads:
+    // it gives no level.
+    for (std::string_view dash : {"-", "\u2013", "\u2014"})
+        if (s.size() > dash.size() && s.substr(0, dash.size()) == dash && isBlank(s[dash.size()]) && styles.primes) {
+            label.length = std::min(s.size(), s.find_first_not_of(" \t", dash.size()));
+            label.primed = true;
+            return label;
+        }
     std::size_t at = 0;
     // "(1)", and "[1.]" as transcriptions print a label set in other type.
     const bool opened = !s.empty() && (s[0] == '(' || s[0] == '[');
@@ -186,6 +278,15 @@ Label readLabel(std::string_view s, const Styles& styles) {
         label.primed = true;
         return label;
     }
+    // A couplet's number and the lead's letter, "1a." / "1b.": a lead's
+    // start placed by the key's order, like a primed number.
+    if (!opened && closed && token.size() >= 2 && token.size() <= 5 && isLowerAscii(token.back()) &&
+        std::all_of(token.begin(), token.end() - 1, isDigitAscii) && (at == s.size() || isBlank(s[at]))) {
+        while (at < s.size() && isBlank(s[at])) ++at;
+        label.length = at;
+        label.primed = true;
+        return label;
+    }
     // A number with primes ("1''" first, "1'" second lead): it starts a
     // lead; the key's order, not the number, places it.
     if (!opened && !closed && std::all_of(token.begin(), token.end(), isDigitAscii)) {
@@ -204,6 +305,33 @@ Label readLabel(std::string_view s, const Styles& styles) {
             while (primes < s.size() && isBlank(s[primes])) ++primes;
             label.length = primes;
             label.primed = true;
+            return label;
+        }
+    }
+    // A letter printed twice with a blank, "a. a." then "b. b.": a series of
+    // its own, nested under the single letters.
+    if (!opened && closed && token.size() == 1 && !isDigitAscii(token[0]) && s.substr(at, 1) == " " &&
+        s.substr(at + 1, 2) == std::string{token[0], '.'} && (at + 3 == s.size() || isBlank(s[at + 3]))) {
+        std::size_t end = at + 3;
+        while (end < s.size() && isBlank(s[end])) ++end;
+        label.candidates.push_back({isUpperAscii(token[0]) ? kCapitalSpaced : kSmallSpaced,
+                                    text::upper(token)[0] - 'A' + 1, {}});
+        label.length = end;
+        return label;
+    }
+    // A letter with primes ("A´" after "A"): the level's letter, the lead's
+    // rank; the bare letter set apart by two blanks or a tab is its first
+    // lead in a key that primes its letters.
+    if (!opened && !closed && token.size() == 1 && !isDigitAscii(token[0])) {
+        std::size_t end = at;
+        const int primes = primesAt(s, end);
+        const bool bare = primes == 0 && styles.primedLetters && at + 1 < s.size() &&
+                          (s[at] == '\t' || (s[at] == ' ' && s[at + 1] == ' '));
+        if ((primes > 0 && (end == s.size() || isBlank(s[end]))) || bare) {
+            label.candidates.push_back({(isUpperAscii(token[0]) ? kCapitalLevel : kSmallLevel) + (text::upper(token)[0] - 'A'),
+                                        primes + 1, {}});
+            while (end < s.size() && isBlank(s[end])) ++end;
+            label.length = end;
             return label;
         }
     }
@@ -270,6 +398,9 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
     const Styles plain;
     for (std::string_view s : contents) {
         if (readLabel(s, plain).primed) styles.primes = true;
+        if (std::size_t end = 1; s.size() > 2 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && primesAt(s, end) > 0 &&
+                                 end < s.size() && isBlank(s[end]))
+            styles.primedLetters = true;
         std::size_t end = 0;
         while (end < s.size() && !isBlank(s[end])) ++end;
         std::string_view token = s.substr(0, end);
@@ -455,10 +586,11 @@ bool isNameWord(std::string_view w) {
     if (w.size() < 3 || !isUpperAscii(w[0])) return false;
     const bool capitals = std::all_of(w.begin(), w.end(), [](char c) { return isUpperAscii(c) || c == '-'; });
     // Dots inside a word are left by some copies of scanned books ("Sa.s.sAFRAS").
-    // Accented letters (UTF-8 bytes from 0x80) belong to names: "Dennstædtia".
-    return capitals || std::all_of(w.begin() + 1, w.end(), [](char c) {
-               return isLowerAscii(c) || isUpperAscii(c) || c == '.' || static_cast<unsigned char>(c) >= 0x80;
-           });
+    // Accented letters (UTF-8 bytes from 0x80) belong to names: "Dennstædtia";
+    // a hyphen between two words of a name too: "Sea-Fliers".
+    return capitals || (w.back() != '-' && std::all_of(w.begin() + 1, w.end(), [](char c) {
+               return isLowerAscii(c) || isUpperAscii(c) || c == '.' || c == '-' || static_cast<unsigned char>(c) >= 0x80;
+           }));
 }
 
 // The text without a page or catalogue number at its end ("..., p. 52.").
@@ -495,6 +627,25 @@ std::size_t trailingNameStart(std::string_view s) {
                : std::string_view::npos;
 }
 
+// A name of several capitalised words set as the lead's last sentence ("...
+// cones small. The White Cedars", "... The Junipers, or Red Cedars"): where
+// that sentence starts, else `nameStart`.
+std::size_t nameSentenceStart(std::string_view s, std::size_t nameStart) {
+    const std::size_t stop = s.rfind(". ", nameStart);
+    if (stop == std::string_view::npos || stop == 0) return nameStart;
+    const std::size_t from = stop + 2;
+    int words = 0;
+    for (std::size_t at = from; at < nameStart;) {
+        const std::size_t end = std::min(s.find(' ', at), nameStart);
+        std::string_view w = s.substr(at, end - at);
+        if (!w.empty() && w.back() == ',') w.remove_suffix(1);
+        if (!w.empty() && !isUpperAscii(w[0]) && w != "or" && w != "and") return nameStart;
+        ++words;
+        at = end + 1;
+    }
+    return words <= 4 ? from : nameStart;
+}
+
 // The book's species number printed before a name run into the lead ("...
 // fruit a nut 14. Quercus alba."): where it starts before `nameStart`, or
 // `nameStart` when there is none.
@@ -505,7 +656,16 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     if (e >= 2 && isLowerAscii(s[e - 1]) && isDigitAscii(s[e - 2])) --e;  // "14a."
     std::size_t d = e;
     while (d > 0 && isDigitAscii(s[d - 1])) --d;
-    return d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ' ? d : nameStart;
+    if (!(d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ')) return nameStart;
+    // The rank the book numbers goes with its number: "Legion 1. Tetracera".
+    static constexpr std::string_view kRanks[] = {"Legion", "Class", "Order", "Suborder", "Family", "Subfamily",
+                                                  "Tribe",  "Genus", "Section", "Ordnung", "Familie", "Gattung",
+                                                  "Ordre",  "Famille", "Genre", "Orden", "Familia", "Género"};
+    if (d < 2) return d;
+    const std::size_t space = s.rfind(' ', d - 2);
+    const std::size_t word = space == std::string_view::npos ? 0 : space + 1;
+    const bool rank = std::find(std::begin(kRanks), std::end(kRanks), s.substr(word, d - 1 - word)) != std::end(kRanks);
+    return rank ? word : d;
 }
 
 // A lead that ends with a name after the book's number is a lead, never prose.
@@ -546,6 +706,25 @@ bool isNameLine(std::string_view s) {
     return capitals || (numbered && isNameWord(first));
 }
 
+// A page of the book and nothing else: "p. 515", "pp. 62, 63.", "page 12",
+// "S. 40".
+bool isPageReference(std::string_view s) {
+    for (std::string_view word : {"p. ", "pp. ", "page ", "S. ", "pág. "}) {
+        if (!s.starts_with(word)) continue;
+        const std::string_view rest = s.substr(word.size());
+        return !rest.empty() && isDigitAscii(rest[0]) && std::all_of(rest.begin(), rest.end(), [](char c) {
+            return isDigitAscii(c) || c == ',' || c == ' ' || c == '.' || c == '-';
+        });
+    }
+    return false;
+}
+
+// A name set on its line with the page at the right: the page after a comma,
+// as the names' reading expects it ("Tribe Geomyini, p. 521").
+std::string withPage(std::string name, const std::string& page) {
+    return page.empty() ? name : name + ", " + page;
+}
+
 // A line that holds only a name, set under its lead: the name line above, a
 // binomial with its authors ("Quercus alba L.", "Q. alba"), or a rank and
 // its name ("Order Caudata", "Familie Cisidae").
@@ -565,11 +744,17 @@ bool isNameOnItsLine(std::string_view s) {
     static constexpr std::string_view kRanks[] = {"Class",    "Order",  "Suborder", "Family",  "Subfamily", "Tribe",
                                                   "Genus",    "Section", "Ordnung", "Familie", "Gattung",   "Ordre",
                                                   "Famille",  "Genre",   "Orden",   "Familia", "Género"};
-    if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks)) return isUpperAscii(rest[0]);
+    if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks))
+        return isUpperAscii(rest[0]) || (rest.size() > 1 && labelMark(rest[0]) && isUpperAscii(rest[1]));  // "Genus _Geomys_"
+
     // A binomial needs its author, or its genus abbreviated: "Stem bare." is text.
     const bool abbreviated = first.size() == 2 && isUpperAscii(first[0]) && first[1] == '.';
+    // Older books capitalise an epithet taken from a person or a genus
+    // ("Quercus Phellos L."): then the author must follow.
+    const bool capitalEpithet = second.size() >= 3 && isUpperAscii(second[0]) &&
+                                std::all_of(second.begin() + 1, second.end(), isLowerAscii);
     if (!(abbreviated || (first.size() >= 3 && isNameWord(first))) || second.size() < 3 ||
-        !std::all_of(second.begin(), second.end(), isLowerAscii))
+        !(capitalEpithet || std::all_of(second.begin(), second.end(), isLowerAscii)))
         return false;
     const std::string_view authors = rest.substr(std::min(rest.size(), second.size()));
     std::size_t words = 0;
@@ -582,7 +767,16 @@ bool isNameOnItsLine(std::string_view s) {
         ++words;
         at = end;
     }
-    return abbreviated || words > 0;
+    return words > 0 || (abbreviated && !capitalEpithet);
+}
+
+// "Quercus alba L.", "Q. rubra Lam.": a genus, an epithet and an author.
+bool isBinomialWithAuthor(std::string_view s) {
+    const std::string t = trimmed(s);
+    const std::size_t first = t.find(' ');
+    if (first == std::string::npos || !isNameOnItsLine(t) || isNameLine(t)) return false;
+    const std::size_t second = t.find(' ', first + 1);
+    return second != std::string::npos && second + 1 < t.size() && isUpperAscii(t[second + 1]);
 }
 
 // A line that holds only names in emphasis marks, set apart from its lead
@@ -618,6 +812,8 @@ struct Lead {
     std::vector<int> children;
     int line = -1;  // the line it starts on
     int lines = 1;  // the lines it was read from
+    std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
+    int series = -1;                               // its label's series, kNone without label, kPrimed
 };
 
 struct Level {
@@ -735,6 +931,7 @@ private:
     void attach(int lead, int parent, const Candidate* c) {
         leads_[lead].parent = parent;
         leads_[lead].labelled = c != nullptr;
+        leads_[lead].series = c ? c->series : kNone;
         if (c) leads_[lead].path = c->path;
         if (parent >= 0) leads_[parent].children.push_back(lead);
     }
@@ -861,7 +1058,8 @@ struct LeadTree {
     std::vector<Lead> leads;
     std::vector<int> top;  // the first couplet
     int setAside = 0;
-    int dropped = 0;  // of those, debris and text after a name inside the key
+    int dropped = 0;   // of those, debris and text after a name inside the key
+    int unplaced = 0;  // labels that fit no series, left in their lead's text
 };
 
 // Builds the tree of leads from the lines; with `byIndentation` false every
@@ -946,17 +1144,30 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // the middle of a sentence, or it holds only the lead's ending.
         if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.empty()) {
             Lead& previous = leads.back();
-            const bool midSentence = (!description.empty() && isLowerAscii(description[0])) ||
-                                     (!previous.text.empty() && previous.text.back() == '-');
+            // The first letter in lower case, after a bracket or a mark too
+            // ("(adult) stages"); a bracket left open on the line above.
+            const std::size_t letter = description.find_first_not_of("([_\"'");
+            const bool midSentence =
+                (letter != std::string::npos && isLowerAscii(description[letter])) ||
+                (previous.text.size() >= 2 && previous.text.back() == '-' &&
+                 text::isLetter(static_cast<unsigned char>(previous.text[previous.text.size() - 2]))) ||
+                std::count(previous.text.begin(), previous.text.end(), '(') >
+                    std::count(previous.text.begin(), previous.text.end(), ')');
             // A line with deeper lines below opens sub-leads: no name, even
             // when it ends in a number ("Leaves opposite 12-15", "(Fig. 4)").
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;
             const bool opens = byIndentation && next < contents.size() && indents[next] > indents[k];
-            if (printedEnding.empty() && !opens &&
-                (isNameLine(description) || isMarkedNameLine(description) ||
+            // Set far to the right under its lead, a few words in capitals:
+            // the name, as a page that sets names at its right margin wraps it.
+            const bool atTheRight = byIndentation && previous.line >= 0 &&
+                                    indents[k] >= indents[static_cast<std::size_t>(previous.line)] + 16 &&
+                                    std::count(description.begin(), description.end(), ' ') <= 5 &&
+                                    !description.empty() && isUpperAscii(description[0]) && !endsLikeSentence(description.substr(0, description.size() - (description.back() == '.' ? 1 : 0)));
+            if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens &&
+                (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
                  (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
-                previous.ending = std::move(description);
+                previous.ending = withPage(std::move(description), printedEnding);
                 ++previous.lines;
                 continue;
             }
@@ -968,7 +1179,9 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             }
         }
         leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
+        leads.back().firstLineEnd = leads.back().text.size();
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
+        if (label.primed) leads.back().series = kPrimed;
         // Without indentation, unlabelled text after a labelled lead's name
         // is no sub-lead of it: a remark, or the text after the key.
         if (Lead& placed = leads.back(); flat && !placed.labelled && !label.primed && placed.parent >= 0 &&
@@ -979,8 +1192,44 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             continue;
         }
         // A label that fits no series stays in the text.
-        if (!leads.back().labelled && !label.primed && label.length > 0)
+        if (!leads.back().labelled && !label.primed && label.length > 0) {
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
+            ++tree.unplaced;
+        }
+    }
+
+    // A labelled key set on lines that follow each other ends at the first
+    // blank line after it when no label of its series comes below: the leads
+    // there are the text after the key (an account of the first species, a
+    // figure's call, a footnote "1."), whatever they end with.
+    {
+        auto blankBefore = [&](const Lead& l) { return l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty(); };
+        std::size_t firstLabel = 0;
+        auto marked = [](const Lead& l) { return l.parent != -2 && l.series != kNone; };
+        while (firstLabel < leads.size() && !marked(leads[firstLabel])) ++firstLabel;
+        std::size_t gap = firstLabel + 1;
+        std::set<int> series;
+        if (firstLabel < leads.size()) series.insert(leads[firstLabel].series);
+        while (gap < leads.size() && (leads[gap].parent == -2 || !blankBefore(leads[gap]))) {
+            if (marked(leads[gap])) series.insert(leads[gap].series);
+            ++gap;
+        }
+        const auto labelled = std::count_if(leads.begin() + static_cast<std::ptrdiff_t>(std::min(firstLabel, leads.size())),
+                                            leads.begin() + static_cast<std::ptrdiff_t>(std::min(gap, leads.size())), marked);
+        bool after = labelled >= 4 && gap < leads.size();
+        for (std::size_t k = gap; after && k < leads.size(); ++k)
+            after = !marked(leads[k]) || !series.count(leads[k].series);
+        for (std::size_t k = leads.size(); after && k-- > gap;) {
+            Lead& lead = leads[k];
+            if (lead.parent == -2) continue;
+            if (lead.parent >= 0) {
+                auto& siblings = leads[lead.parent].children;
+                siblings.erase(std::remove(siblings.begin(), siblings.end(), static_cast<int>(k)), siblings.end());
+            }
+            lead.children.clear();
+            lead.parent = -2;
+            tree.dropped += lead.lines;
+        }
     }
 
     // A lead followed by a single deeper lead without label: that lead is the
@@ -989,12 +1238,25 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         Lead& lead = leads[k];
         while (lead.children.size() == 1 && lead.ending.empty()) {
             const int only = lead.children[0];
-            if (leads[only].labelled) break;
+            // A path number alone under its lead ("2." then only "2.1.") is
+            // a step of that lead, not a couplet of one.
+            if (leads[only].labelled && leads[only].path.size() < 2) break;
             Lead& child = leads[only];
-            // A name set under its lead is its ending.
-            if (child.children.empty() && child.ending.empty() && endsLikeSentence(lead.text) &&
-                isNameOnItsLine(child.text)) {
-                lead.ending = std::move(child.text);
+            // The last paragraph of the text, in a sentence of its own under a
+            // labelled lead, is the text after the key.
+            if (lead.labelled && !child.labelled && child.children.empty() && only + 1 == static_cast<int>(leads.size()) &&
+                child.line > 0 && contents[static_cast<std::size_t>(child.line) - 1].empty() && !child.text.empty() &&
+                isUpperAscii(child.text[0]) && !isNameOnItsLine(child.text)) {
+                lead.children.clear();
+                child.parent = -2;
+                tree.dropped += child.lines;
+                break;
+            }
+            // A name set under its lead is its ending; a binomial with its
+            // author even after a lead without a stop.
+            if (child.children.empty() && (child.ending.empty() || isPageReference(child.ending)) &&
+                (endsLikeSentence(lead.text) ? isNameOnItsLine(child.text) : isBinomialWithAuthor(child.text))) {
+                lead.ending = withPage(std::move(child.text), child.ending);
                 lead.lines += child.lines;
                 lead.children.clear();
                 child.parent = -2;
@@ -1030,17 +1292,32 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     std::vector<int>& top = tree.top;
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
+    // A heading: a few words in capitals ("KEY TO THE WOOD FERNS", a genus's
+    // name under it).
+    // The credit of the key's author after it ("--_Lloyd._") is set apart
+    // as well.
+    auto heading = [&](int t) {
+        const std::string& text = leads[t].text;
+        const bool credit = (text.starts_with("--") || text.starts_with("\u2014")) && std::count(text.begin(), text.end(), ' ') <= 3;
+        return !leads[t].labelled && leads[t].children.empty() && !text.empty() &&
+               (credit || (std::count(text.begin(), text.end(), ' ') <= 6 &&
+                           std::none_of(text.begin(), text.end(), isLowerAscii) &&
+                           std::any_of(text.begin(), text.end(), isUpperAscii)));
+    };
     auto prose = [&](int t) {
-        return !leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
-               !endsWithNumberedName(leads[t].text);
+        return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
+                              !endsWithNumberedName(leads[t].text));
     };
     auto setAside = [&](std::size_t from, std::size_t to) {
         for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;
     };
     std::size_t first = 0;
     // A labelled key starts at its first label: the unlabelled text above
-    // it (a title, an introduction, what OCR made of a picture) goes.
-    for (std::size_t k = 0; k < leads.size(); ++k) {
+    // it (a title, an introduction, what OCR made of a picture) goes. A
+    // label or two in the text after an unlabelled key ("(1) RUSTY
+    // WOODSIA.", the accounts of its species) make no labelled key.
+    const auto labels = std::count_if(leads.begin(), leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; });
+    for (std::size_t k = 0; k < leads.size() && labels >= 3; ++k) {
         if (!leads[k].labelled || leads[k].parent == -2) continue;
         int t = static_cast<int>(k);
         while (leads[t].parent >= 0) t = leads[t].parent;
@@ -1054,12 +1331,27 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // Prose after the key: it follows the one top lead that opens the key.
         std::size_t last = top.size();
         while (last > first + 1 && prose(top[last - 1])) --last;
-        if (last == first + 1 && last < top.size() && !leads[top[first]].children.empty()) {
+        // A heading set apart after several top leads starts the next
+        // section of the book: it and all below it go.
+        for (std::size_t j = first + 2; j < last; ++j) {
+            const Lead& h = leads[top[j]];
+            if (heading(top[j]) && h.line > 0 && contents[static_cast<std::size_t>(h.line) - 1].empty()) {
+                last = j;
+                break;
+            }
+        }
+        // After several top leads, prose that opens with a heading or a long
+        // paragraph.
+        const auto words = [&](int t) { return std::count(leads[t].text.begin(), leads[t].text.end(), ' ') + 1; };
+        if (last < top.size() && ((last == first + 1 && !leads[top[first]].children.empty()) ||
+                                  (last > first + 1 && (heading(top[last]) || words(top[last]) > 15)))) {
             setAside(last, top.size());
             top.resize(last);
         }
-        if (top.size() - first == 1 && !leads[top[first]].labelled && leads[top[first]].ending.empty() &&
-            !leads[top[first]].children.empty()) {
+        // A lone lead above the key is its heading, labelled or not ("A. KEY
+        // TO THE CONIFERS." over "B." and "BB."): a couplet has two leads.
+        if (top.size() - first == 1 && leads[top[first]].ending.empty() && !leads[top[first]].children.empty() &&
+            (!leads[top[first]].labelled || leads[top[first]].children.size() >= 2)) {
             setAside(0, first + 1);
             top = leads[top[first]].children;
             first = 0;
@@ -1150,6 +1442,51 @@ bool readInOrder(LeadTree& tree, const Lines& text) {
     return false;
 }
 
+// A key whose indentation was lost, its groups announced by a lead that ends
+// in a dash or a colon ("Hymenium, normally inferior--", "Stipes not
+// jointed:"): each such lead opens a group of the named leads below it, to
+// the next one. The text above the first group goes; so does what follows
+// the last named lead.
+void readByGroupHeads(LeadTree& tree) {
+    std::vector<Lead>& leads = tree.leads;
+    auto isHead = [](const Lead& l) {
+        const std::string& t = l.text;
+        return l.ending.empty() && l.children.empty() &&
+               (t.ends_with("--") || t.ends_with(":") || t.ends_with("\u2014") || t.ends_with("\u2013"));
+    };
+    auto named = [](const Lead& l) {
+        return l.children.empty() && (!l.ending.empty() || trailingNameStart(l.text) != std::string_view::npos);
+    };
+    std::vector<int> flat;
+    for (std::size_t k = 0; k < leads.size(); ++k)
+        if (leads[k].parent != -2) flat.push_back(static_cast<int>(k));
+    std::size_t first = 0;
+    while (first < flat.size() && !isHead(leads[flat[first]])) ++first;
+    std::vector<std::pair<int, std::vector<int>>> groups;
+    std::size_t end = first;
+    for (; end < flat.size(); ++end) {
+        const Lead& l = leads[flat[end]];
+        if (isHead(l)) groups.push_back({flat[end], {}});
+        else if (named(l)) groups.back().second.push_back(flat[end]);
+        else break;
+    }
+    if (groups.size() < 2 || std::any_of(groups.begin(), groups.end(), [](const auto& g) { return g.second.size() < 2; }))
+        return;
+    tree.top.clear();
+    for (auto& [head, members] : groups) {
+        tree.top.push_back(head);
+        leads[head].parent = -1;
+        leads[head].children = members;
+        for (int m : members) leads[m].parent = head;
+    }
+    tree.setAside = tree.dropped;
+    for (std::size_t k = 0; k < flat.size(); ++k)
+        if (k < first || k >= end) {
+            leads[flat[k]].parent = -2;
+            tree.setAside += leads[flat[k]].lines;
+        }
+}
+
 // Leads of the key with neither sub-leads nor ending.
 int openLeads(const LeadTree& tree) {
     int open = 0;
@@ -1176,11 +1513,190 @@ bool isNested(const LeadTree& tree) {
     return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
 }
 
+// Leads read both as ending with a name and as going on to sub-leads.
+int endedAndGoingOn(const LeadTree& tree) {
+    return static_cast<int>(std::count_if(tree.leads.begin(), tree.leads.end(), [](const Lead& l) {
+        return l.parent != -2 && !l.children.empty() && !l.ending.empty();
+    }));
+}
+
+// Of two readings of one text: the fewer leads that both end and go on (a
+// reading that makes a reference into a name is none), a nested tree, the
+// fewer faults, then the fewer labels left in the text.
+bool betterTree(const LeadTree& a, const LeadTree& b) {
+    const int ca = endedAndGoingOn(a), cb = endedAndGoingOn(b);
+    if (ca != cb) return ca < cb;
+    if (isNested(a) != isNested(b)) return isNested(a);
+    const int fa = treeFaults(a), fb = treeFaults(b);
+    if (fa != fb) return fa < fb;
+    return a.unplaced < b.unplaced;
+}
+
+// The other styles a text may be read in: single letters as levels, for
+// each case of letter labels the text holds and does not already double;
+// numbers as couplet numbers placed by the key's order where dashes start
+// some leads ("2. ..." then "– ...") or a number starts two leads.
+std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents, const Styles& styles) {
+    bool capitals = false, smalls = false;
+    int dashes = 0;
+    std::set<int> numbers;
+    bool repeated = false;  // a number starts two leads: a couplet's number
+    const Styles plain;
+    for (std::string_view s : contents) {
+        if (s.empty()) continue;
+        for (const Candidate& c : readLabel(s, plain).candidates) {
+            capitals = capitals || c.series == kCapital;
+            smalls = smalls || c.series == kSmall;
+            if (c.series == kDigit && !numbers.insert(c.value).second) repeated = true;
+        }
+        for (std::string_view dash : {"- ", "\u2013 ", "\u2014 "}) dashes += s.starts_with(dash) ? 1 : 0;
+    }
+    capitals = capitals && !styles.capitalLevels;
+    smalls = smalls && !styles.smallLevels;
+    std::vector<Styles> out;
+    for (int k = 1; k < 4; ++k) {
+        Styles st = styles;
+        if ((k & 1) && !capitals) continue;
+        if ((k & 2) && !smalls) continue;
+        st.capitalLevels = st.capitalLevels || (k & 1);
+        st.smallLevels = st.smallLevels || (k & 2);
+        out.push_back(st);
+    }
+    if ((dashes >= 2 || repeated) && !styles.primes) {
+        Styles st = styles;
+        st.primes = true;
+        out.push_back(st);
+    }
+    return out;
+}
+
+// A lead without sub-leads: its text and the name it ends with, without the
+// book's number or page (a number run into the text before the name only
+// when `numbersNames`).
+struct LeafEnding {
+    std::string description, name;
+    bool bookNumber = false;
+};
+LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
+    LeafEnding out{lead.text, {}, false};
+    std::string ending = lead.ending;
+    // Only the book's page set apart at the right: the name ends the text
+    // before it ("... pelage soft. Genus _Geomys_      p. 523").
+    if (isPageReference(ending)) {
+        std::size_t at = trailingNameStart(out.description);
+        if (at == std::string::npos) at = markedNameStart(out.description);
+        if (at != std::string::npos && at > 0) {
+            at = nameSentenceStart(out.description, at);
+            ending = withPage(trimmed(std::string_view(out.description).substr(at)), ending);
+            out.description = trimmed(std::string_view(out.description).substr(0, at));
+        }
+    }
+    if (ending.empty()) {
+        std::size_t at = trailingNameStart(out.description);
+        if (at != std::string::npos) at = nameSentenceStart(out.description, at);
+        // A name set at the right of the lead's first line, the lead going on
+        // on the lines under it, as a copy of a two-column page gives it:
+        // "tip not Divers" over "reaching to base of tail".
+        if (const std::size_t first = lead.firstLineEnd; first + 1 < out.description.size() && (at == std::string::npos || at < first)) {
+            const std::string_view head = std::string_view(out.description).substr(0, first);
+            const std::size_t column = trailingNameStart(head);
+            if (column != std::string::npos && head.find(' ', column) == std::string::npos &&
+                !isUpperAscii(out.description[first + 1]) && !endsLikeSentence(trimmed(head.substr(0, column)))) {
+                ending = std::string(head.substr(column));
+                out.description = trimmed(head.substr(0, column)) + out.description.substr(first);
+                at = std::string::npos;
+            }
+        }
+        if (at != std::string::npos) {
+            ending = trimmed(std::string_view(out.description).substr(at));
+            const std::size_t number = numbersNames ? bookNumberStart(out.description, at) : at;
+            out.bookNumber = number < at;
+            out.description = trimmed(std::string_view(out.description).substr(0, number));
+        } else if (LeadEnding read = splitLeadEnding(out.description); !read.name.empty()) {
+            // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
+            ending = read.name;
+            const std::size_t number = bookNumberStart(read.text, read.text.size());
+            out.bookNumber = read.bookNumber || number < read.text.size();
+            out.description = trimmed(std::string_view(read.text).substr(0, number));
+        }
+    }
+    if (ending.empty()) return out;
+    std::string number;
+    splitNumber(ending, out.name, number);
+    // The book's species number or page is not part of the name; a one-word
+    // name's stop may stand inside its marks ("_Satyrinæ._").
+    out.name = unmarkedName(out.name);
+    dropFinalStop(out.name);
+    out.bookNumber = out.bookNumber || !number.empty();
+    return out;
+}
+
+// The letters of a label of one letter, maybe repeated ("D.", "DD."), at
+// `at`, followed by the line's end or a blank; empty when there is none.
+std::string_view repeatedLetterLabel(std::string_view s, std::size_t at) {
+    std::size_t end = at;
+    while (end < s.size() && (isUpperAscii(s[end]) || isLowerAscii(s[end])) && s[end] == s[at]) ++end;
+    if (end == at || end - at > 4 || end >= s.size() || s[end] != '.') return {};
+    if (end + 1 < s.size() && !isBlank(s[end + 1])) return {};
+    return s.substr(at, end - at);
+}
+
+// Copies that lost their line breaks (OCR, a page's text) run the leads of a
+// key together: "D. Leaves few. The Pines DD. Leaves many.", "Orders A_{1}
+// Wings short Runners A_{2} Wings long". A doubled label inside a line, once
+// the label with one letter fewer has been met, starts a line of its own; so
+// does a letter with a raised or lowered number in a text that starts lines
+// with such labels. Empty when nothing is split.
+Lines splitRunTogetherLabels(const Lines& text) {
+    std::set<std::string, std::less<>> seen;
+    bool raisedLabels = false;
+    for (const std::string& line : text) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        int series = 0;
+        std::size_t length = 0;
+        if (start != std::string::npos && raisedLabel(std::string_view(line).substr(start), series, length)) {
+            raisedLabels = true;
+            break;
+        }
+    }
+    Lines out;  // filled from the first line split on
+    bool split = false;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string& line = text[k];
+        std::string_view rest = line;
+        const std::size_t start = rest.find_first_not_of(" \t");
+        if (start != std::string_view::npos)
+            if (const std::string_view first = repeatedLetterLabel(rest, start); !first.empty()) seen.emplace(first);
+        for (std::size_t i = start == std::string_view::npos ? rest.size() : start + 1; i + 3 < rest.size(); ++i) {
+            if (rest[i - 1] != ' ') continue;
+            int series = 0;
+            std::size_t length = 0;
+            const bool raised = raisedLabels && raisedLabel(rest.substr(i), series, length) > 0 &&
+                                i + length < rest.size() && rest[i + 1] != ' ';
+            const std::string_view letters = repeatedLetterLabel(rest, i);
+            const std::size_t after = i + letters.size() + 2;
+            if (!raised && (letters.size() < 2 || !seen.count(letters.substr(1)) || after >= rest.size() ||
+                            !(isUpperAscii(rest[after]) || isDigitAscii(rest[after]))))
+                continue;
+            if (!split) out.assign(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(k));
+            split = true;
+            out.push_back(text::trimmedBlanks(rest.substr(0, i)));
+            rest = rest.substr(i);
+            seen.emplace(letters);
+            i = 0;
+        }
+        if (split) out.emplace_back(rest);
+    }
+    return out;
+}
+
 }  // namespace
 
-IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
+IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     tabWidth = std::clamp(tabWidth, 1, 32);
     IndentedKey out;
+    const Lines split = splitRunTogetherLabels(given);
+    const Lines& text = split.empty() ? given : split;
 
     std::vector<std::string_view> contents(text.size());
     std::vector<int> indents(text.size(), 0);
@@ -1255,14 +1771,26 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         if (!readLabel(s, styles).candidates.empty()) ++labelled;
     }
     const bool byLabels = labelled * 4 >= lines * 3;
-    LeadTree tree = buildLeads(contents, indents, styles, !byLabels, paragraphs);
-    if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, styles, true, paragraphs);
-    // Labels at some lines only, the indentation at odds with them (a book's
-    // synopsis copied with its leads without label back at the margin): the
-    // labels alone may give the better tree, judged by its faults.
-    if (!byLabels && labelled >= 4) {
-        LeadTree byOrder = buildLeads(contents, indents, styles, false, paragraphs, true);
-        if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree)) tree = std::move(byOrder);
+    auto readTree = [&](const Styles& st) {
+        LeadTree tree = buildLeads(contents, indents, st, !byLabels, paragraphs);
+        if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, st, true, paragraphs);
+        // Labels at some lines only, the indentation at odds with them (a book's
+        // synopsis copied with its leads without label back at the margin): the
+        // labels alone may give the better tree, judged by its faults.
+        if (!byLabels && labelled >= 4) {
+            LeadTree byOrder = buildLeads(contents, indents, st, false, paragraphs, true);
+            if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree)) tree = std::move(byOrder);
+        }
+        return tree;
+    };
+    LeadTree tree = readTree(styles);
+    // A letter may name a level rather than a lead: both leads of a couplet
+    // carry the same letter ("b." ... "b."), the next level the next letter;
+    // a number may name a couplet, its other leads dashed. Each such reading
+    // is built and the one the checks fault least is kept.
+    for (const Styles& other : otherReadings(contents, styles)) {
+        LeadTree t = readTree(other);
+        if (betterTree(t, tree)) tree = std::move(t);
     }
     // Levels that leave leads with neither sub-leads nor ending in a text
     // with no indentation: the key may be in indented order with its
@@ -1270,8 +1798,11 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
     bool unindented = true;
     for (std::size_t k = 0; k < contents.size() && unindented; ++k) unindented = contents[k].empty() || indents[k] == 0;
     if (!isNested(tree) || (unindented && openLeads(tree) > 0)) {
+        LeadTree grouped = tree;
+        readByGroupHeads(grouped);
         LeadTree inOrder = tree;
-        if (readInOrder(inOrder, text)) tree = std::move(inOrder);
+        if (isNested(grouped) && openLeads(grouped) == 0) tree = std::move(grouped);
+        else if (readInOrder(inOrder, text)) tree = std::move(inOrder);
     }
     if (!isNested(tree)) {
         out.message = kMsgNotIndented;
@@ -1294,6 +1825,33 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
         out.message = kMsgAlreadyNumbered;
         return out;
     }
+
+    // One couplet holding most of the key's leads, more than a couplet's
+    // six: the levels were not read (a key numbered lead by lead, a list).
+    {
+        std::size_t largest = top.size(), placed = 0;
+        for (const Lead& lead : leads) {
+            if (lead.parent == -2) continue;
+            ++placed;
+            largest = std::max(largest, lead.children.size());
+        }
+        if (largest > 6 && largest * 2 > placed) {
+            out.message = kMsgNotIndented;
+            return out;
+        }
+    }
+
+    // A number run into the text before a name is the book's own only in a
+    // key that numbers its names ("Leaflets 3. Ptelea." keeps its 3).
+    int named = 0, numbered = 0;
+    std::vector<LeafEnding> leafEndings(leads.size());
+    for (std::size_t l = 0; l < leads.size(); ++l) {
+        if (leads[l].parent == -2 || !leads[l].children.empty()) continue;
+        leafEndings[l] = leafEnding(leads[l], true);
+        named += leafEndings[l].name.empty() ? 0 : 1;
+        numbered += leafEndings[l].bookNumber ? 1 : 0;
+    }
+    const bool numbersNames = numbered >= 2 && numbered * 2 >= named;
 
     // Couplets numbered in the order they are met going down the first leads
     // of each couplet: each couplet's leads together, every reference forward.
@@ -1319,34 +1877,13 @@ IndentedKey convertIndentedKey(const Lines& text, int tabWidth) {
                 appendText(description, lead.ending);  // an ending of a lead that goes on is its text
                 line += safeDescription(std::move(description)) + " ... " + std::to_string(coupletOf[l]);
             } else {
-                std::string description = lead.text;
-                std::string ending = lead.ending;
-                bool bookNumber = false;
-                if (ending.empty()) {
-                    const std::size_t at = trailingNameStart(description);
-                    if (at != std::string::npos) {
-                        ending = trimmed(std::string_view(description).substr(at));
-                        const std::size_t number = bookNumberStart(description, at);
-                        bookNumber = number < at;
-                        description = trimmed(std::string_view(description).substr(0, number));
-                    } else if (LeadEnding read = splitLeadEnding(description); !read.name.empty()) {
-                        // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
-                        ending = read.name;
-                        const std::size_t number = bookNumberStart(read.text, read.text.size());
-                        bookNumber = read.bookNumber || number < read.text.size();
-                        description = trimmed(std::string_view(read.text).substr(0, number));
-                    }
-                }
-                line += safeDescription(std::move(description));
-                if (!ending.empty()) {
-                    std::string name, number;
-                    splitNumber(ending, name, number);
-                    // The book's species number or page is not part of the name;
-                    // a one-word name's stop may stand inside its marks ("_Satyrinæ._").
-                    name = unmarkedName(name);
-                    dropFinalStop(name);
-                    line += " => " + name;
-                    if (!number.empty() || bookNumber) ++out.bookNumbers;
+                LeafEnding read = numbersNames || !leafEndings[static_cast<std::size_t>(l)].bookNumber
+                                      ? std::move(leafEndings[static_cast<std::size_t>(l)])
+                                      : leafEnding(lead, false);
+                line += safeDescription(std::move(read.description));
+                if (!read.name.empty()) {
+                    line += " => " + read.name;
+                    if (read.bookNumber) ++out.bookNumbers;
                 } else {
                     ++out.withoutEnding;
                 }

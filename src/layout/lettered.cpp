@@ -44,6 +44,36 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
     return out;
 }
 
+// The words that name the couplet a lead goes on to, in the key's languages.
+constexpr std::string_view kReferenceWords[] = {"go to", "see", "voir", "aller à", "siehe", "vide", "ver", "véase",
+                                                "\u2192", "->", "=>"};
+
+// Where the letters start after a reference word at `at` ("see B"), or `at`.
+std::size_t afterReferenceWord(std::string_view s, std::size_t at) {
+    for (std::string_view w : kReferenceWords)
+        if (s.substr(at, w.size()) == w && at + w.size() < s.size() && s[at + w.size()] == ' ')
+            return s.find_first_not_of(' ', at + w.size());
+    return at;
+}
+
+// Where the reference word that ends before `token` starts, after the lead's
+// text and what parts it from it (blanks, a comma, leaders), or npos.
+std::size_t referenceWordBefore(std::string_view s, std::size_t token) {
+    std::string_view head = s.substr(0, token);
+    while (!head.empty() && head.back() == ' ') head.remove_suffix(1);
+    for (std::string_view w : kReferenceWords) {
+        if (!head.ends_with(w)) continue;
+        const std::size_t at = head.size() - w.size();
+        if (at > 0 && asciiLetter(head[at - 1])) continue;  // "oversee"
+        std::size_t from = at;
+        while (from > 0 && (head[from - 1] == ' ' || head[from - 1] == ',' || head[from - 1] == ';' ||
+                            head[from - 1] == '.'))
+            --from;
+        return from;
+    }
+    return std::string_view::npos;
+}
+
 // The reference at the end of a lead: "(=B.=)", "(C)", "[d]", maybe followed
 // by the book's page ("page 12.", "p. 12"). Where it starts and its letters.
 Letters referenceAtEnd(std::string_view s, std::size_t& start) {
@@ -64,12 +94,27 @@ Letters referenceAtEnd(std::string_view s, std::size_t& start) {
                 break;
             }
     }
-    if (e < 3 || (s[e - 1] != ')' && s[e - 1] != ']')) return {};
-    const std::size_t open = s.find_last_of("([", e - 1);
-    if (open == std::string_view::npos) return {};
-    Letters l = lettersAt(s.substr(0, e - 1), open + 1, false);
-    if (l.label.empty() || l.end != e - 1) return {};
-    start = open;
+    if (e < 3) return {};
+    if (s[e - 1] == ')' || s[e - 1] == ']') {
+        const std::size_t open = s.find_last_of("([", e - 1);
+        if (open == std::string_view::npos) return {};
+        // Words may stand inside the brackets: "(see B)".
+        const std::size_t inside = afterReferenceWord(s.substr(0, e - 1), open + 1);
+        Letters l = lettersAt(s.substr(0, e - 1), inside, false);
+        if (l.label.empty() || l.end != e - 1) return {};
+        start = open;
+        return l;
+    }
+    // The letter after words or an arrow: "go to B", "voir C.", "\u2192 D".
+    if (s[e - 1] == '.') --e;
+    std::size_t token = s.rfind(' ', e - 1);
+    if (token == std::string_view::npos) return {};
+    ++token;
+    Letters l = lettersAt(s.substr(0, e), token, false);
+    if (l.label.empty() || l.end != e) return {};
+    const std::size_t word = referenceWordBefore(s, token);
+    if (word == std::string_view::npos) return {};
+    start = word;
     return l;
 }
 

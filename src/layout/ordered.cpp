@@ -96,9 +96,369 @@ bool nameShaped(const std::string& s) {
            std::count(s.begin(), s.end(), ' ') <= 9;
 }
 
-}  // namespace
+// A lead numbered on its own with its partner's number in brackets, "1(4)"
+// or "2 (3)." before a blank: the two numbers, or -1.
+int pairedLabel(std::string_view line, int& partner, std::size_t& textStart) {
+    auto digitsAt = [&](std::size_t& at) {
+        int n = 0, count = 0;
+        for (; at < line.size() && std::isdigit(static_cast<unsigned char>(line[at])) && count < 4; ++at, ++count)
+            n = n * 10 + (line[at] - '0');
+        return count > 0 ? n : -1;
+    };
+    std::size_t at = 0;
+    const int number = digitsAt(at);
+    if (number < 0) return -1;
+    if (at < line.size() && line[at] == ' ') ++at;
+    if (at >= line.size() || line[at] != '(') return -1;
+    ++at;
+    partner = digitsAt(at);
+    if (partner < 0 || at >= line.size() || line[at] != ')') return -1;
+    ++at;
+    if (at < line.size() && line[at] == '.') ++at;
+    if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return -1;
+    textStart = line.find_first_not_of(" \t", at);
+    return textStart == std::string_view::npos ? -1 : number;
+}
 
-OrderedKey readNumberedInOrder(const Lines& text) {
+// A key whose every lead carries its own number and its partner's, "1(4)"
+// ... "4(1)": the two leads of a couplet name each other, a lead without
+// ending goes on to the lead numbered after it, a reference names a lead.
+// Empty when the numbers do not pair up so.
+OrderedKey readPairedLeads(const Lines& text) {
+    struct Lead {
+        int number, partner;
+        std::string text;
+        int origin;
+    };
+    std::vector<Lead> leads;
+    OrderedKey out;
+    std::size_t last = 0;  // the line after the last lead's lines
+    bool gap = false;      // a blank line since the last lead
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string line = text::trimmedBlanks(text[k]);
+        if (line.empty()) {
+            gap = !leads.empty();
+            continue;
+        }
+        int partner = -1;
+        std::size_t at = 0;
+        if (const int number = pairedLabel(line, partner, at); number >= 0) {
+            leads.push_back({number, partner, line.substr(at), static_cast<int>(k)});
+            last = k + 1;
+            gap = false;
+        } else if (leads.empty()) {
+            ++out.before;
+        } else if (!gap) {
+            join(leads.back().text, line);
+            last = k + 1;
+        }
+    }
+    if (leads.size() < 4) return {};
+    std::map<int, std::size_t> byNumber;
+    for (std::size_t l = 0; l < leads.size(); ++l)
+        if (!byNumber.emplace(leads[l].number, l).second) return {};
+    for (const Lead& lead : leads) {
+        const auto it = byNumber.find(lead.partner);
+        if (it == byNumber.end() || leads[it->second].partner != lead.number || lead.partner == lead.number) return {};
+    }
+    for (std::size_t k = last; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
+    // Couplets numbered as their first lead comes.
+    std::map<int, int> coupletOf;  // the smaller number of the pair -> couplet
+    for (const Lead& lead : leads) coupletOf.emplace(std::min(lead.number, lead.partner), 0);
+    {
+        int n = 0;
+        std::vector<std::pair<std::size_t, int>> firsts;
+        for (std::size_t l = 0; l < leads.size(); ++l)
+            if (leads[l].number < leads[l].partner) firsts.emplace_back(l, leads[l].number);
+        for (const auto& [l, pairKey] : firsts) coupletOf[pairKey] = ++n;
+    }
+    auto couplet = [&](std::size_t l) { return coupletOf[std::min(leads[l].number, leads[l].partner)]; };
+    std::vector<std::size_t> order(leads.size());
+    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return couplet(a) < couplet(b); });
+    for (std::size_t l : order) {
+        // The ending in a cell of its own after a tab, else as the lead's
+        // line shows it.
+        LeadEnding ending;
+        if (const std::size_t tab = leads[l].text.rfind('\t'); tab != std::string::npos) {
+            const std::string cell = text::trimmedBlanks(std::string_view(leads[l].text).substr(tab + 1));
+            ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, tab));
+            if (!cell.empty() && cell.size() <= 4 && std::all_of(cell.begin(), cell.end(), [](char c) {
+                    return std::isdigit(static_cast<unsigned char>(c));
+                }))
+                ending.reference = std::stoi(cell);
+            else
+                ending.name = cell;
+        } else {
+            ending = splitLeadEnding(leads[l].text);
+        }
+        int target = -1;
+        if (ending.reference >= 0) target = ending.reference;
+        else if (ending.name.empty()) target = leads[l].number + 1;
+        std::string line = std::to_string(couplet(l)) + ". ";
+        if (target >= 0) {
+            const auto it = byNumber.find(target);
+            if (it == byNumber.end()) return {};
+            std::string body = ending.reference >= 0 ? ending.text : leads[l].text;
+            dropPageMarks(body);
+            line += safeDescription(std::move(body)) + " ... " + std::to_string(couplet(it->second));
+        } else {
+            std::string body = ending.text;
+            dropPageMarks(body);
+            // The book's species number before the name ("2. Taridius piceus"),
+            // not the year after its author.
+            std::string name = ending.name;
+            std::size_t digits = 0;
+            while (digits < name.size() && digits < 4 && std::isdigit(static_cast<unsigned char>(name[digits]))) ++digits;
+            if (digits > 0 && name.compare(digits, 2, ". ") == 0) {
+                name = text::trimmedBlanks(std::string_view(name).substr(digits + 2));
+                ++out.bookNumbers;
+            }
+            if (name.size() >= 3 && name.back() == '.' && name.find(' ') != std::string::npos &&
+                name[name.size() - 2] != '.' && !name.ends_with(" n."))
+                name.pop_back();  // the sentence's stop after "(Kirschenhofer, 1996)."
+            line += safeDescription(std::move(body)) + " => " + safeDescription(unmarkedName(name));
+        }
+        out.couplets.push_back(std::move(line));
+        out.origin.push_back(leads[l].origin);
+    }
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
+    return out;
+}
+
+// A lead's ending as its line shows it, also a reference after a double
+// hyphen ("_P. euthysanota_ group--2") and a name in marks before the book's
+// page ("_spinifer asper_, p. 502").
+LeadEnding endingOf(std::string_view body) {
+    LeadEnding e;
+    // A name the reshaping set apart already: "... thumb => P. spinipollex".
+    if (const std::size_t arrow = body.rfind(" => "); arrow != std::string_view::npos) {
+        e.text = text::trimmedBlanks(body.substr(0, arrow));
+        e.name = text::trimmedBlanks(body.substr(arrow + 4));
+        if (!e.name.empty()) return e;
+        e = {};
+    }
+    std::size_t digits = body.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(body[digits - 1]))) --digits;
+    // A name in marks, then the book's page: "=Claudopus.=      149".
+    if (digits > 0 && digits < body.size() && body.size() - digits <= 4 && body[digits - 1] == ' ') {
+        const std::string head = text::trimmedBlanks(body.substr(0, digits));
+        const std::size_t mark = head.empty() || (head.back() != '=' && head.back() != '_') ? std::string::npos
+                                                                                            : markedNameStart(head);
+        if (mark != std::string::npos && mark > 0) {
+            e.text = text::trimmedBlanks(std::string_view(head).substr(0, mark));
+            e.name = unmarkedName(std::string_view(head).substr(mark));
+            e.bookNumber = true;
+            return e;
+        }
+    }
+    e = splitLeadEnding(body);
+    if (e.ends()) return e;
+    // A name in marks followed by a remark in brackets: "=Locellina= (not
+    // reported in U. S.)." The remark stays with the name.
+    if (std::string_view b = body; !b.empty()) {
+        if (b.back() == '.') b.remove_suffix(1);
+        if (!b.empty() && b.back() == ')') {
+            const std::size_t open = b.rfind(" (");
+            if (open != std::string_view::npos && open > 0 && (b[open - 1] == '=' || b[open - 1] == '_'))
+                if (const std::size_t mark = markedNameStart(b.substr(0, open)); mark != std::string_view::npos && mark > 0) {
+                    e.text = text::trimmedBlanks(b.substr(0, mark));
+                    e.name = unmarkedName(b.substr(mark, open - mark)) + std::string(b.substr(open));
+                    return e;
+                }
+        }
+    }
+    if (digits >= 3 && digits < body.size() && body.size() - digits <= 4 && body.substr(digits - 2, 2) == "--") {
+        e.text = text::trimmedBlanks(body.substr(0, digits - 2));
+        e.reference = std::stoi(std::string(body.substr(digits)));
+        return e;
+    }
+    for (std::string_view page : {", p. ", ", pp. ", " p. "})
+        if (const std::size_t at = body.rfind(page); at != std::string_view::npos && at + page.size() == digits &&
+                                                     digits < body.size()) {
+            const std::size_t mark = markedNameStart(body.substr(0, at));
+            if (mark == std::string_view::npos) break;
+            e.text = text::trimmedBlanks(body.substr(0, mark));
+            e.name = unmarkedName(text::trimmedBlanks(body.substr(mark, at - mark)));
+            e.bookNumber = true;
+            return e;
+        }
+    // After a run of blanks that sets the ending at the right of the page.
+    if (const std::size_t run = body.rfind("   "); run != std::string_view::npos && run > 0) {
+        const std::string ending = text::trimmedBlanks(body.substr(run));
+        if (!ending.empty() && ending.find("  ") == std::string::npos) {
+            e.text = text::trimmedBlanks(body.substr(0, run));
+            if (ending.size() <= 4 && std::all_of(ending.begin(), ending.end(), [](char c) {
+                    return std::isdigit(static_cast<unsigned char>(c));
+                }))
+                e.reference = std::stoi(ending);
+            else
+                e.name = unmarkedName(ending);
+        }
+    }
+    return e;
+}
+
+// Only the first lead of a couplet numbered, the others following it without
+// a number ("2. lead ... 3" then "lead ... Name"), one lead a line or set out
+// in paragraphs; every lead ends with a reference or a name. Empty when the
+// leads do not read so.
+OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped, const Lines& given);
+
+// The text as paragraphs, one a line: the lines between blank lines joined.
+ReshapedKey paragraphsOf(const Lines& text) {
+    ReshapedKey out;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string line = text::trimmedBlanks(text[k]);
+        if (line.empty()) continue;
+        if (k > 0 && !text::trimmedBlanks(text[k - 1]).empty() && !out.lines.empty()) {
+            join(out.lines.back(), line);
+            ++out.paragraphs;
+        } else {
+            out.lines.push_back(line);
+            out.origin.push_back(static_cast<int>(k));
+        }
+    }
+    out.changed = out.paragraphs > 0;
+    return out;
+}
+
+OrderedKey readFirstLeadNumbered(const Lines& given) {
+    const ReshapedKey reshaped = reshapeKey(given);
+    OrderedKey key = readFirstLeadNumbered(reshaped.changed ? reshaped.lines : given, reshaped, given);
+    if (key.couplets.empty())
+        if (const ReshapedKey paragraphs = paragraphsOf(given); paragraphs.changed)
+            key = readFirstLeadNumbered(paragraphs.lines, paragraphs, given);
+    return key;
+}
+
+OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped, const Lines& given) {
+    struct Lead {
+        int couplet;  // as printed
+        LeadEnding ending;
+        int origin;
+    };
+    std::vector<Lead> leads;
+    std::map<int, int> number;  // printed couplet -> couplet in order
+    OrderedKey out;
+    out.before = reshaped.changed ? reshaped.before : 0;
+    out.after = reshaped.changed ? reshaped.after : 0;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        const std::string line = text::trimmedBlanks(lines[k]);
+        if (line.empty()) continue;
+        const LineStart ls = readLineStart(line);
+        int couplet = leads.empty() ? -1 : leads.back().couplet;
+        std::string_view body = line;
+        // The number bare or in marks ("=2=--"), the first couplet maybe
+        // without one (its leads before the first number: couplet 0).
+        const bool numbered = (ls.kind == LineStart::Kind::Digits ||
+                               (ls.kind == LineStart::Kind::Bracketed && !ls.label.empty() &&
+                                std::all_of(ls.label.begin(), ls.label.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }))) &&
+                              ls.label.size() <= 4 && ls.textStart < line.size();
+        if (numbered) {
+            // The couplet's number again ("1'." after "1."): its next lead.
+            const int printed = std::stoi(ls.label);
+            if (!number.emplace(printed, static_cast<int>(number.size()) + 1).second && printed != couplet) return {};
+            couplet = printed;
+            body = std::string_view(line).substr(ls.textStart);
+        } else if (ls.kind != LineStart::Kind::None && !(ls.kind == LineStart::Kind::Bracketed && ls.label.size() > 2)) {
+            // (A word in marks, "=Gills=", is the lead's emphasis, no label.)
+            if (leads.empty()) {
+                ++out.before;
+                continue;
+            }
+            return {};
+        } else if (couplet < 0) {
+            if (endingOf(body).ends() && !number.count(0)) {
+                couplet = 0;
+                number.emplace(0, 1);
+            } else {
+                ++out.before;
+                continue;
+            }
+        }
+        const int origin = reshaped.changed && k < reshaped.origin.size() ? reshaped.origin[k] : static_cast<int>(k);
+        // A third lead set further apart than the leads before it (two blank
+        // lines or more): a heading after the key.
+        int blanks = 0;
+        for (int j = origin - 1; j >= 0 && text::trimmedBlanks(given[static_cast<std::size_t>(j)]).empty(); --j) ++blanks;
+        const bool apart = !numbered && blanks >= 2 && leads.size() >= 2 &&
+                           leads[leads.size() - 2].couplet == couplet && leads.back().couplet == couplet;
+        LeadEnding ending = apart ? LeadEnding{} : endingOf(body);
+        if (!ending.ends()) {
+            // Text after the key: what follows the last lead that ends.
+            if (leads.empty() || numbered) return {};
+            for (std::size_t j = k; j < lines.size(); ++j)
+                if (!text::trimmedBlanks(lines[j]).empty()) ++out.after;
+            break;
+        }
+        // Runs of blanks inside the lead are its line's layout.
+        std::string collapsed;
+        for (char c : ending.text)
+            if (c != ' ' || collapsed.empty() || collapsed.back() != ' ') collapsed += c == '\t' ? ' ' : c;
+        ending.text = std::move(collapsed);
+        leads.push_back({couplet, std::move(ending), origin});
+    }
+    if (leads.size() < 4 || number.size() < 2) return {};
+    // A couplet of one lead is no couplet: its lead goes on with the one lead
+    // that leads to it ("=4=--Basidia forked ..." under "Plants gelatinous
+    // ... 4"), and the couplets after it are numbered one less.
+    std::map<int, int> members;
+    for (const Lead& lead : leads) ++members[lead.couplet];
+    for (const auto& [couplet, count] : members) {
+        if (count >= 2) continue;
+        const auto lone = std::find_if(leads.begin(), leads.end(), [&](const Lead& l) { return l.couplet == couplet; });
+        std::vector<Lead>::iterator above = leads.end();
+        for (auto it = leads.begin(); it != leads.end(); ++it)
+            if (it->ending.reference == couplet) {
+                if (above != leads.end()) return {};
+                above = it;
+            }
+        if (above == leads.end() || lone == leads.end()) return {};
+        join(above->ending.text, lone->ending.text);
+        above->ending.reference = lone->ending.reference;
+        above->ending.name = lone->ending.name;
+        above->ending.bookNumber = lone->ending.bookNumber;
+        leads.erase(lone);
+        const int gone = number[couplet];
+        number.erase(couplet);
+        for (auto& [printed, n] : number)
+            if (n > gone) --n;
+    }
+    for (const Lead& lead : leads) {
+        std::string line = std::to_string(number[lead.couplet]) + ". ";
+        std::string body = lead.ending.text;
+        dropPageMarks(body);
+        if (lead.ending.reference >= 0) {
+            const auto to = number.find(lead.ending.reference);
+            if (to == number.end()) return {};
+            line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
+        } else {
+            // A footnote's mark glued to the name ("Montagnites.[G]") goes.
+            std::string printed = lead.ending.name;
+            if (const std::size_t open = printed.rfind('['); open != std::string::npos && open > 0 &&
+                printed.back() == ']' && printed.size() - open <= 5 &&
+                std::all_of(printed.begin() + static_cast<std::ptrdiff_t>(open) + 1, printed.end() - 1,
+                            [](char c) { return std::isalnum(static_cast<unsigned char>(c)); }))
+                printed.erase(open);
+            bool numbered = false;
+            const std::string name = printedName(printed, numbered);
+            if (numbered || lead.ending.bookNumber) ++out.bookNumbers;
+            line += safeDescription(std::move(body)) + " => " + safeDescription(name);
+        }
+        out.couplets.push_back(std::move(line));
+        out.origin.push_back(lead.origin);
+    }
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
+    return out;
+}
+
+OrderedKey readInIndentedOrder(const Lines& text) {
     struct Lead {
         int couplet;             // in the order the couplets open, from 1
         std::string text;
@@ -196,17 +556,29 @@ OrderedKey readNumberedInOrder(const Lines& text) {
             if (last) used = 0;
             else
                 for (const auto& u : lead.under) join(lead.name, u);
+            // The book's species number before the name ("5. L. blumeanus").
+            bool numbered = false;
+            lead.name = printedName(lead.name, numbered);
+            if (numbered) ++out.bookNumbers;
         } else {
             if (lead.under.empty()) return {};
             // The last lead's name is its first line under it; what follows
             // is the text after the key.
             const std::size_t at = last ? 0 : lead.under.size() - 1;
             for (std::size_t u = 0; u < at; ++u) join(lead.text, lead.under[u]);
-            if (!nameShaped(lead.under[at])) return {};
+            // The lead's last line may carry the end of its text and its
+            // name after a leader.
+            std::string nameLine = lead.under[at];
+            if (!nameShaped(nameLine) || nameLine.find("..") != std::string::npos) {
+                const LeadEnding e = splitLeadEnding(nameLine);
+                if (e.name.empty() || e.text.empty()) return {};
+                join(lead.text, e.text);
+                nameLine = e.name;
+            }
             // The colon that announces the name on the line below is no part of the lead.
             if (!lead.text.empty() && lead.text.back() == ':') lead.text.pop_back();
             bool numbered = false;
-            lead.name = printedName(lead.under[at], numbered);
+            lead.name = printedName(nameLine, numbered);
             if (numbered) ++out.bookNumbers;
             used = at + 1;
         }
@@ -216,6 +588,29 @@ OrderedKey readNumberedInOrder(const Lines& text) {
     // Lines after the key's last lead that were not read.
     for (std::size_t k = end; k < text.size(); ++k)
         if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
+
+    // The key's last lead alone in its couplet (a lone lead printed under
+    // the last one) is no couplet: it goes on with the lead that leads to
+    // it. The couplets are then numbered again in order.
+    std::vector<int> members(static_cast<std::size_t>(couplets) + 1, 0);
+    for (const Lead& lead : leads) ++members[static_cast<std::size_t>(lead.couplet)];
+    if (const int c = leads.back().couplet; members[static_cast<std::size_t>(c)] == 1 && c > 1) {
+        const auto above = std::find_if(leads.begin(), leads.end(), [&](const Lead& x) { return x.next == c; });
+        if (above != leads.end()) {
+            join(above->text, leads.back().text);
+            above->name = leads.back().name;
+            above->next = 0;
+            leads.pop_back();
+            members[static_cast<std::size_t>(c)] = 0;
+        }
+    }
+    std::vector<int> renumbered(members.size(), 0);
+    for (std::size_t c = 1, n = 0; c < members.size(); ++c)
+        if (members[c] > 0) renumbered[c] = static_cast<int>(++n);
+    for (Lead& lead : leads) {
+        lead.couplet = renumbered[static_cast<std::size_t>(lead.couplet)];
+        if (lead.next > 0) lead.next = renumbered[static_cast<std::size_t>(lead.next)];
+    }
 
     // Each couplet's leads together, in the order the couplets open.
     std::vector<std::size_t> order(leads.size());
@@ -237,6 +632,15 @@ OrderedKey readNumberedInOrder(const Lines& text) {
                                   {out.captions, kMsgCaptions, kMsgCaptionsOne},
                                   {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
     return out;
+}
+
+}  // namespace
+
+OrderedKey readNumberedInOrder(const Lines& text) {
+    // The strict readings first: each needs every lead to end.
+    if (OrderedKey paired = readPairedLeads(text); !paired.couplets.empty()) return paired;
+    if (OrderedKey first = readFirstLeadNumbered(text); !first.couplets.empty()) return first;
+    return readInIndentedOrder(text);
 }
 
 }  // namespace sarvelo

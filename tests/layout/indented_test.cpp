@@ -72,6 +72,33 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"Greek letters spelt out in brackets, then stars", "[alpha]. Spores white\n  * Gills free .... Amanita\n"
                                    "  ** Gills attached .... Tricholoma\n[beta]. Spores pink\n  * Gills free .... Pluteus\n"
                                    "  ** Gills attached .... Entoloma\n", kGills},
+        {"a letter a level, both leads of a couplet under the same letter",
+         "a. Spores white\n  b. Gills free .... Amanita\n  b. Gills attached .... Tricholoma\n"
+         "a. Spores pink\n  b. Gills free .... Pluteus\n  b. Gills attached .... Entoloma\n", kGills},
+        {"a capital a level, no indentation", "A. Spores white\nB. Gills free .... Amanita\nB. Gills attached .... Tricholoma\n"
+                                              "A. Spores pink\nB. Gills free .... Pluteus\nB. Gills attached .... Entoloma\n", kGills},
+        {"a letter with a raised number", "a\u00B9 Spores white\n  b\u00B9 Gills free .... Amanita\n"
+                                          "  b\u00B2 Gills attached .... Tricholoma\na\u00B2 Spores pink\n"
+                                          "  b\u00B9 Gills free .... Pluteus\n  b\u00B2 Gills attached .... Entoloma\n", kGills},
+        {"raised numbers copied with a caret, in marks, the stop after them",
+         "_a^1_. Spores white\n  _b^1_. Gills free .... Amanita\n  _b^2_. Gills attached .... Tricholoma\n"
+         "_a^2_. Spores pink\n  _b^1_. Gills free .... Pluteus\n  _b^2_. Gills attached .... Entoloma\n", kGills},
+        {"crosses, then daggers", "+ Spores white\n  \u2020 Gills free .... Amanita\n  \u2020\u2020 Gills attached .... Tricholoma\n"
+                                  "++ Spores pink\n  \u2020 Gills free .... Pluteus\n  \u2020\u2020 Gills attached .... Entoloma\n", kGills},
+        {"couplet numbers and lead letters", "1a. Spores white\n  2a. Gills free .... Amanita\n  2b. Gills attached .... Tricholoma\n"
+                                  "1b. Spores pink\n  3a. Gills free .... Pluteus\n  3b. Gills attached .... Entoloma\n", kGills},
+        {"one couplet number for both leads", "1. Spores white\n  2. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
+                                  "1. Spores pink\n  3. Gills free .... Pluteus\n  3. Gills attached .... Entoloma\n", kGills},
+        {"daggers spelt out, then equals signs", "[dagger] Spores white\n  = Gills free .... Amanita\n  == Gills attached .... Tricholoma\n"
+                                  "[dagger][dagger] Spores pink\n  = Gills free .... Pluteus\n  == Gills attached .... Entoloma\n", kGills},
+        {"couplet numbers, the other leads dashed", "1. Spores white\n  2. Gills free .... Amanita\n"
+                                  "  \u2013 Gills attached .... Tricholoma\n\u2013 Spores pink\n  3. Gills free .... Pluteus\n"
+                                  "  \u2013 Gills attached .... Entoloma\n", kGills},
+        {"binomials with their authors under leads without a stop", "Spores white\n  Gills free\n    Amanita alba L.\n"
+                                  "  Gills attached\n    Tricholoma album Fr.\nSpores pink\n  Gills free\n    Pluteus Alba Fr.\n"
+                                  "  Gills attached\n    Entoloma album Fr.\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita alba L.",
+          "2. Gills attached => Tricholoma album Fr.", "3. Gills free => Pluteus Alba Fr.", "3. Gills attached => Entoloma album Fr."}},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
@@ -90,6 +117,102 @@ TEST(IndentedKey, LabelsFollowTheirSeriesAtAnyDepth) {
                       "B. Plants tough. Lentinus.\nII. Spores pink. Pluteus.\n"),
               (Lines{"1. Spores white. ... 2", "1. Spores pink. => Pluteus", "2. Plants fleshy. ... 3",
                      "2. Plants tough. => Lentinus", "3. Stem central. => Amanita", "3. Stem lateral. => Pleurotus"}));
+}
+
+TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
+    struct BookCase {
+        const char* layout;
+        const char* text;
+        Lines expected;
+        int setAside = -1, bookNumbers = -1;  // -1: not counted here
+    };
+    const BookCase cases[] = {
+        {"letters naming levels, a couplet of three across its sub-key, a binomial with a capitalised epithet under its lead",
+         "A. Leaves simple.\n   B. Fruit a nut.\n      C. Cup covering the nut ..... Castanea\n"
+         "      C. Cup shallow ..... Quercus\n   B. Fruit a samara ..... Acer\n   B. Fruit a berry ..... Viburnum\n"
+         "A. Leaves compound.\n      Fraxinus Ornus L.\n",
+         {"1. Leaves simple. ... 2", "1. Leaves compound. => Fraxinus Ornus L.", "2. Fruit a nut. ... 3",
+          "2. Fruit a samara => Acer", "2. Fruit a berry => Viburnum", "3. Cup covering the nut => Castanea",
+          "3. Cup shallow => Quercus"}},
+        {"path numbers on consecutive lines, a lone sub-path, an account and a figure's call after a blank line",
+         "Key to species\n\n1\tSpores white\n1.1\tGills free\tAmanita alba\n1.2\tGills attached\tTricholoma album\n"
+         "2\tSpores pink\n2.1\tGills free\n\tStem central\tPluteus albus\n\nPluteus albus (Fries, 1821) comb. n.\nFig. 3\n",
+         {"1. Spores white ... 2", "1. Spores pink Gills free Stem central => Pluteus albus",
+          "2. Gills free => Amanita alba", "2. Gills attached => Tricholoma album"}},
+        {"doubled letters run together by OCR, a labelled title, names as the lead's last sentence",
+         "A. KEY TO THE TREES.\n\nB. Fruit a cone.\n\nC. Leaves in bundles. The Pines CC. Leaves single, "
+         "flat. The Firs or Balsams\n\nBB. Fruit a berry. The Junipers\n",
+         {"1. Fruit a cone. ... 2", "1. Fruit a berry. => The Junipers", "2. Leaves in bundles. => The Pines",
+          "2. Leaves single, flat. => The Firs or Balsams"}, 1},
+        {"lowered numbers run together, names at the right of a lead's first line, a paragraph after",
+         "KEY TO ORDERS\n\nOrders A_{1} Wings short Runners A_{2} Wings long\n\n"
+         "  B_{1} Toes webbed, legs short, tip not Sea-Divers\n    reaching the tail\n\n"
+         "  B\u2082 Toes free Perchers\n\nThe food of birds is told by Dr. Beal.\n",
+         {"1. Wings short => Runners", "1. Wings long ... 2",
+          "2. Toes webbed, legs short, tip not reaching the tail => Sea-Divers", "2. Toes free => Perchers"}},
+        {"primed letters, lines hung under the text, names on their line with the page at the right",
+         "Key to the tribes\n\n  A  Teeth rooted, crowns of medium\n     (adult) height.\n"
+         "     Tribe Alpha                 p. 15\n\n  A\u00B4 Teeth rootless (except in genus\n     _Beta_), crowns high.\n\n"
+         "     B  Incisors smooth.\n        Tribe Gamma              p. 18\n\n     B\u00B4 Incisors grooved.\n"
+         "        Tribe Delta              p. 21\n",
+         {"1. Teeth rooted, crowns of medium (adult) height. => Tribe Alpha",
+          "1. Teeth rootless (except in genus _Beta_), crowns high. ... 2", "2. Incisors smooth. => Tribe Gamma",
+          "2. Incisors grooved. => Tribe Delta"}, -1, 3},
+        {"letters doubled with a blank, the book's rank and number before names, a paragraph and its footnote after",
+         "I. Insects without wings.\nA. Legs many.\na. Head free.\na. a. Four antennae Legion 1. Tetracera.\n"
+         "b. b. Two antennae 2. Myriapoda.\nb. Head joined 3. Acera.\nB. Legs six 4. Apterodicera.\n"
+         "II. Insects with wings Order 5. Pterodicera.\n\nThe arrangement has merit, says Burmeister.[1]\n\n"
+         "  1. Trans. of his Manual, p. 610.\n",
+         {"1. Insects without wings. ... 2", "1. Insects with wings => Pterodicera", "2. Legs many. ... 3",
+          "2. Legs six => Apterodicera", "3. Head free. ... 4", "3. Head joined => Acera",
+          "4. Four antennae => Tetracera", "4. Two antennae => Myriapoda"}, 2, 5},
+        {"headings in capitals around the key, a paragraph after, a name wrapped at the right margin, a lead ending in a dash",
+         "KEY TO THE FERNS\n\nASPIDIUM\n\nFronds pinnate, the pinnae cut--\n    Blade thin ........ New York Fern\n"
+         "    Blade thick;\n        Sori marginal\n                                          Marginal Fern\n"
+         "        Sori central ........ Male Fern\nFronds twice pinnate ........ Spinulose Fern\n\nTHE WOOD FERNS\n\n"
+         "The ferns of this group, not counting the small fragrant fern, prefer the woods or at least shady places.\n",
+         {"1. Fronds pinnate, the pinnae cut-- ... 2", "1. Fronds twice pinnate => Spinulose Fern",
+          "2. Blade thin => New York Fern", "2. Blade thick; ... 3", "3. Sori marginal => Marginal Fern",
+          "3. Sori central => Male Fern"}, 4},
+        {"the next section's heading ends the key, a label in the species' accounts below",
+         "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
+         "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
+         "                                          Rocky Woodsia\nStipes jointed:\n"
+         "    Fronds chaffy ........ Rusty Woodsia\n    Fronds smooth ........ Smooth Woodsia\n\nTHE WOODSIAS\n\n"
+         "Small, tufted ferns.\n\n(1) RUSTY WOODSIA. _Woodsia ilvensis_\n\nFronds chaffy.\n",
+         {"1. Stipes not jointed: ... 2", "1. Stipes jointed: ... 3", "2. Indusium ample. => Obtuse Woodsia",
+          "2. Pinnae hairy. => Rocky Woodsia", "3. Fronds chaffy => Rusty Woodsia", "3. Fronds smooth => Smooth Woodsia"}},
+        {"the credit of the key's author after it, then the account of a genus",
+         "  Spores white--\n    Gills free ...... Amanita\n    Gills attached ...... Tricholoma\n"
+         "  Spores pink ...... Pluteus\n  Spores brown ...... Cortinarius\n\n  --_Lloyd._\n\n_Amanita. Pers._\n\n"
+         "This is a very interesting genus of the woods.\n",
+         {"1. Spores white-- ... 2", "1. Spores pink => Pluteus", "1. Spores brown => Cortinarius",
+          "2. Gills free => Amanita", "2. Gills attached => Tricholoma"}},
+        {"only the page set apart at the right, the name ending the lead's text",
+         "Spores white\n  Gills free. Genus _Amanita_      p. 12\n  Gills attached. Genus _Tricholoma_      p. 14\n"
+         "Spores pink ..... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free. => Genus Amanita",
+          "2. Gills attached. => Genus Tricholoma"}, -1, 2},
+        {"a number run into one lead of a key that numbers no name",
+         "a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
+         "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n",
+         {"1. Leaves simple. ... 2", "1. Leaves compound. ... 3", "2. Fruit a nut. => Quercus",
+          "2. Fruit a samara. => Acer", "3. Leaflets 3. => Ptelea", "3. Leaflets 5 or more. => Fraxinus"}, -1, 0},
+        {"indentation lost, groups opened by leads ending in a dash or a colon",
+         "Key to the families\n\nHymenium inferior--\nHymenium with gills ..... Agaricaceae\n"
+         "Hymenium with pores ..... Polyporaceae\nHymenium with teeth ..... Hydnaceae\nHymenium superior:\n"
+         "Hymenium club-shaped ..... Clavariaceae\nHymenium lobed ..... Tremellaceae\n\n"
+         "Agaricaceae are the gill fungi of the woods and fields.\n",
+         {"1. Hymenium inferior-- ... 2", "1. Hymenium superior: ... 3", "2. Hymenium with gills => Agaricaceae",
+          "2. Hymenium with pores => Polyporaceae", "2. Hymenium with teeth => Hydnaceae",
+          "3. Hymenium club-shaped => Clavariaceae", "3. Hymenium lobed => Tremellaceae"}, 2},
+    };
+    for (const BookCase& c : cases) {
+        const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
+        EXPECT_EQ(key.lines, c.expected) << c.layout;
+        if (c.setAside >= 0) EXPECT_EQ(key.setAside, c.setAside) << c.layout;
+        if (c.bookNumbers >= 0) EXPECT_EQ(key.bookNumbers, c.bookNumbers) << c.layout;
+    }
 }
 
 TEST(IndentedKey, ContinuationLinesJoinTheirLead) {

@@ -32,6 +32,50 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "2' Gills attached\n\nTricholoma and T. album\n\n[41] 1' Spores pink\n\nPluteus cervinus\n\nQuelle:\n",
          {"1. Spores white. ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
           "2. Gills attached => Tricholoma and T. album"}, 2, 1, 0, 0, 2},
+        {"numbers before a tab, both leads alike, the book's numbers before the names, the last lead alone",
+         "Key\n\n1\tSpores white\n2\tGills free\t5. Amanita muscaria\n2\tGills attached\t6. Tricholoma album\n"
+         "1\tSpores pink\n3\tStem central\t7. Pluteus cervinus\n",
+         {"1. Spores white ... 2", "1. Spores pink Stem central => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma album"}, 1, 0, 0, 3},
+        {"each lead numbered with its partner's number, a name after a tab, a reference, the book's number",
+         "Key to the genera\n\n1(4)\tSpores white.\n2(3)\tGills free\tAmanita muscaria\n3(2)\tGills attached,\n"
+         "the ring thin\t1. Tricholoma album\n4(1)\tSpores pink\t5\n5 (6).\tStem central\tPluteus cervinus (Fries, 1838).\n"
+         "6 (5).\tStem lateral\tClaudopus\n\n1. Amanita muscaria\n",
+         {"1. Spores white. ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita muscaria",
+          "2. Gills attached, the ring thin => Tricholoma album", "3. Stem central => Pluteus cervinus (Fries, 1838)",
+          "3. Stem lateral => Claudopus"}, 1, 1, 0, 1},
+        {"a lead wrapped, its last line ending in a leader and the name",
+         "1. Spores white.\n2. Gills free; ring\nand volva present ........ Amanita muscaria, p. 12\n2\u2032. Gills attached ........ Tricholoma album\n"
+         "1\u2032. Spores pink ........ Pluteus cervinus\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus cervinus",
+          "2. Gills free; ring and volva present => Amanita muscaria", "2. Gills attached => Tricholoma album"}, 0, 0, 0, 1},
+        {"only the first lead numbered, leads set out in paragraphs, endings at the right after blanks",
+         "KEY\n\n1.  Spores white; gills free\n    or attached           _Amanita_ group--2\n\n    Spores pink; gills free\n"
+         "    and soft             _Pluteus_, p. 60\n\n2.  Gills free; ring and\n    volva    _Amanita muscaria_, p. 12\n\n"
+         "    Gills attached; ring\n    absent        3\n\n3.  Stem central and\n    fleshy        Tricholoma album\n\n"
+         "    Stem lateral or\n    absent        _Pleurotus ostreatus_\n\n\n\n          The _Amanita_ Group\n",
+         {"1. Spores white; gills free or attached _Amanita_ group ... 2", "1. Spores pink; gills free and soft => Pluteus",
+          "2. Gills free; ring and volva => Amanita muscaria", "2. Gills attached; ring absent ... 3",
+          "3. Stem central and fleshy => Tricholoma album", "3. Stem lateral or absent => Pleurotus ostreatus"}, 1, 1, 0, 2},
+        {"numbers in marks, the first couplet without one, names in marks with the book's page, leads in paragraphs",
+         "THE PINK-SPORED AGARICS.\n\n       =Stem= central.                            1\n\n"
+         "       =Stem= lateral or none and cap\n       sessile.                                   =Claudopus.=      149\n\n"
+         "  =1=--=Cap= easily separating from the\n       stem, gills free.                          2\n\n"
+         "       =Cap= confluent with the stem.           =Entoloma.=       143\n\n"
+         "  =2=--=Volva= present.                          =Volvaria.=       140\n\n"
+         "       =Volva= wanting. =Pluteus= (not reported in U. S.).\n\n"
+         "       =Cap= dry and tough.                         3\n\n"
+         "  =3=--=Gills= forked.                          =Cantharellus.=  120\n",
+         {"1. =Stem= central. ... 2", "1. =Stem= lateral or none and cap sessile. => Claudopus",
+          "2. =Cap= easily separating from the stem, gills free. ... 3", "2. =Cap= confluent with the stem. => Entoloma",
+          "3. =Volva= present. => Volvaria", "3. =Volva= wanting. => Pluteus (not reported in U. S.)",
+          "3. =Cap= dry and tough. =Gills= forked. => Cantharellus"}, 1, 0, 0, 4},
+        {"the second lead primed, leads in paragraphs, names with the book's page after a leader",
+         "KEY TO GENERA\n\n1. Tail long, more than half length of head and\n   body ................................ Sylvilagus, p. 120\n\n"
+         "1\u2032. Tail short ......................................... 2\n\n2. Ears short, rounded; no tail visible\n"
+         "   externally ............................. Ochotona, p. 160\n\n2\u2032. Ears long ........................... Lepus, p. 140\n",
+         {"1. Tail long, more than half length of head and body => Sylvilagus", "1. Tail short ... 2",
+          "2. Ears short, rounded; no tail visible externally => Ochotona", "2. Ears long => Lepus"}, 1, 0, 0, 3},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
@@ -68,6 +112,14 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
          "1' Flügel hell\nalba Aubé\nUntergattung: Otheria nov.\n",
          {"1,2$ Flügel dunkel", "1,0$ Flügel hell $ alba Aubé", "2,0$ Beine lang $ nigra Reitt.",
           "2,0$ Beine kurz $ rufa Reitt."}},
+        {"leads numbered with their partners' numbers, a paragraph above",
+         "The species fall into two groups, told apart by the colour of the spores and the gills.\n\n"
+         "1(4)\tSpores white.\n2(3)\tGills free\tAmanita muscaria\n3(2)\tGills attached\tTricholoma album\n"
+         "4(1)\tSpores pink.\n5(8)\tStem central.\n6(7)\tCap dry\tPluteus cervinus\n7(6)\tCap sticky\tPluteus luteus\n"
+         "8(5)\tStem lateral\tClaudopus\n",
+         {"1,2$ Spores white.", "1,3$ Spores pink.", "2,0$ Gills free $ Amanita muscaria",
+          "2,0$ Gills attached $ Tricholoma album", "3,4$ Stem central.", "3,0$ Stem lateral $ Claudopus",
+          "4,0$ Cap dry $ Pluteus cervinus", "4,0$ Cap sticky $ Pluteus luteus"}},
         {"every lead primed under a numbered heading, a page mark before a label, a caption between the leads",
          "12. Gattung: [40] Plega Reitt.\n\nDie Arten leben im Laub.\n\n1'' Flügel dunkel.\n\n\u2022 Fg. 4. K. von Plega.\n\n"
          "[41] 2'' Beine lang:\n\nnigra Reitt.\n\n2' Beine kurz\n\nrufa Reitt.\n\n1' Flügel hell\n\nalba Aubé\n\n"

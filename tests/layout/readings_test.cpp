@@ -1,0 +1,77 @@
+// Keys of the families read by their structure (letters naming levels or
+// couplets, couplets of three, first leads only numbered, indented keys,
+// path numbers, back-references, partner numbers), pasted as users paste
+// them: detection weighs each reading by the key checks and the best one
+// gives the finished key checked by hand.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/text.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        std::vector<std::string> finished;  // in any order
+    };
+    const Case cases[] = {
+        {"a letter a level, both leads under it, no indentation, names after the sentence",
+         "a. Flowers white.\nb. Leaves entire. V. alba.\nb. Leaves toothed. V. hirta.\na. Flowers blue.\n"
+         "b. Spur short. V. palustris.\nb. Spur long. V. odorata.\n",
+         {"1,2$ Flowers white.", "1,3$ Flowers blue.", "2,0$ Leaves entire. $ V. alba", "2,0$ Leaves toothed. $ V. hirta",
+          "3,0$ Spur short. $ V. palustris", "3,0$ Spur long. $ V. odorata"}},
+        {"a couplet of three whose leads stand apart around a sub-key",
+         "A. Leaves simple.\n   B. Fruit a nut.\n      C. Cup covering the nut ..... Castanea\n"
+         "      C. Cup shallow ..... Quercus\n   B. Fruit a samara ..... Acer\n   B. Fruit a berry ..... Viburnum\n"
+         "A. Leaves compound ..... Fraxinus\n",
+         {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,3$ Fruit a nut.", "2,0$ Fruit a samara $ Acer",
+          "2,0$ Fruit a berry $ Viburnum", "3,0$ Cup covering the nut $ Castanea", "3,0$ Cup shallow $ Quercus"}},
+        {"couplets named by letters, references after words",
+         "A. Leaves simple, go to B\nA. Leaves compound, go to C\nB. Fruit a nut . . . Quercus\n"
+         "B. Fruit a samara . . . Acer\nC. Leaflets 3 . . . Ptelea\nC. Leaflets many . . . Fraxinus\n",
+         {"1,2$ Leaves simple", "1,3$ Leaves compound", "2,0$ Fruit a nut $ Quercus", "2,0$ Fruit a samara $ Acer",
+          "3,0$ Leaflets 3 $ Ptelea", "3,0$ Leaflets many $ Fraxinus"}},
+        {"stars, then crosses",
+         "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
+         {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
+          "2,0$ Fruit a samara $ Acer"}},
+        {"an indented key numbered by couplets, no references",
+         "1. Spores white\n    2. Gills free .... Amanita\n    2. Gills attached .... Tricholoma\n1. Spores pink .... Pluteus\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma"}},
+        {"an indented key with prose above, binomials with their authors under the leads",
+         "KEY TO THE SPECIES.\n\nThe species are told apart by the leaves and fruit, which should\n"
+         "be examined together.\n\nLeaves lobed.\n    Lobes rounded.\n        Quercus alba L.\n    Lobes bristle-tipped.\n"
+         "        Quercus rubra L.\nLeaves not lobed.\n    Quercus Phellos L.\n",
+         {"1,2$ Leaves lobed.", "1,0$ Leaves not lobed. $ Quercus Phellos L.", "2,0$ Lobes rounded. $ Quercus alba L.",
+          "2,0$ Lobes bristle-tipped. $ Quercus rubra L."}},
+        {"path numbers", "1. Spores white\n1.1. Gills free .... Amanita\n1.2. Gills attached\n1.2.1. Stem central .... Tricholoma\n"
+                         "1.2.2. Stem lateral .... Pleurotus\n2. Spores pink .... Pluteus\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus", "2,0$ Gills free $ Amanita", "2,3$ Gills attached",
+          "3,0$ Stem central $ Tricholoma", "3,0$ Stem lateral $ Pleurotus"}},
+        {"leads numbered with their partners' numbers",
+         "1(4)\tSpores white.\n2(3)\tGills free\tAmanita muscaria\n3(2)\tGills attached\tTricholoma album\n"
+         "4(1)\tSpores pink\tPluteus cervinus\n",
+         {"1,2$ Spores white.", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita muscaria",
+          "2,0$ Gills attached $ Tricholoma album"}},
+        {"groups opened by leads ending in a dash, the indentation lost",
+         "Hymenium inferior--\nHymenium with gills ..... Agaricaceae\nHymenium with pores ..... Polyporaceae\n"
+         "Hymenium superior--\nHymenium club-shaped ..... Clavariaceae\nHymenium lobed ..... Tremellaceae\n",
+         {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
+          "2,0$ Hymenium with pores $ Polyporaceae", "3,0$ Hymenium club-shaped $ Clavariaceae",
+          "3,0$ Hymenium lobed $ Tremellaceae"}},
+    };
+    for (const Case& c : cases) {
+        const Lines text = text::splitLines(c.text);
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_TRUE(d.processes()) << c.layout;
+        std::vector<std::string> finished = sarvelo::testing::finishedKeyOf(text, d.proposals.front());
+        std::vector<std::string> expected = c.finished;
+        std::sort(finished.begin(), finished.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(finished, expected) << c.layout;
+    }
+}
