@@ -43,6 +43,7 @@ int trailingNumber(std::string_view line) {
     if (b == 0 || e - b >= 6) return -1;
     const char before = line[b - 1];
     if (before != ' ' && before != '\t' && before != '.') return -1;
+    if (before == '.' && b >= 2 && asciiDigit(line[b - 2])) return -1;  // a decimal, "4–7.9"
     return std::stoi(std::string(line.substr(b, e - b + 1)));
 }
 
@@ -58,6 +59,7 @@ bool authorWord(std::string_view w) {
 
 bool leaderRun(std::string_view run) {
     return run.find('\t') != std::string_view::npos || run.find("..") != std::string_view::npos ||
+           run.find("___") != std::string_view::npos ||
            run.find(". .") != std::string_view::npos || run.find("\u2026") != std::string_view::npos ||
            run.find("\u00B7") != std::string_view::npos;
 }
@@ -355,6 +357,80 @@ bool pageFurniture(std::string_view s) {
 
 }  // namespace
 
+bool figureCaption(std::string_view line) {
+    if (line.starts_with("\u2022")) line.remove_prefix(3);
+    while (!line.empty() && line[0] == ' ') line.remove_prefix(1);
+    static constexpr std::string_view kWords[] = {"fig.", "figs.", "fg.", "figure", "figures", "figura", "figuras",
+                                                  "abb.", "abbildung", "taf.", "tafel", "plate", "pl.", "planche",
+                                                  "lám.", "lámina", "prancha", "tab.", "tabula"};
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos || space + 1 >= line.size() || !asciiDigit(line[space + 1])) return false;
+    const std::string word = text::lower(std::string(line.substr(0, space)));
+    if (std::find(std::begin(kWords), std::end(kWords), word) == std::end(kWords)) return false;
+    // The number, then the caption's stop: "Figure 1.", "Figs 3–5:", not a call "Figure 6 (c)".
+    const std::size_t stop = line.find_first_of(".:", space + 1);
+    return stop != std::string_view::npos && stop - space <= 12 &&
+           line.substr(space + 1, stop - space - 1).find_first_of("()") == std::string_view::npos;
+}
+
+namespace {
+
+// Copies that set each field of a lead on a line of its own (a journal's
+// XML or HTML page: every figure call, italic name and number its own line)
+// give a lead over many lines. A lead goes on while it has no ending, or
+// while a bracket stays open ("(" then "Figures 1" then "(h,i))"); after a
+// leader come its reference or its name, the book's number ("6.") before
+// the name, and the name's tail ("sp. nov.", authors); its full stop alone
+// on a line closes it too.
+enum class LeadState { Open, AwaitName, Named, Closed };
+
+bool numberAlone(std::string_view s, bool& stop) {
+    stop = !s.empty() && s.back() == '.';
+    if (stop) s.remove_suffix(1);
+    return !s.empty() && s.size() <= 4 && std::all_of(s.begin(), s.end(), asciiDigit);
+}
+
+bool nameTail(std::string_view s) {
+    int words = 0;
+    for (std::size_t at = 0; at < s.size();) {
+        const std::size_t end = std::min(s.find(' ', at), s.size());
+        if (end > at && (!nameTailWord(s.substr(at, end - at)) || ++words > 5)) return false;
+        at = end + 1;
+    }
+    return words > 0;
+}
+
+// Whether the line ends with a clear leader: its destination is still to come.
+bool endsWithLeader(std::string_view s) {
+    std::size_t e = s.size();
+    while (std::size_t l = leaderBefore(s, e)) e -= l;
+    return e < s.size() && leaderRun(s.substr(e));
+}
+
+LeadState stateAfter(LeadState state, std::string_view line, int& depth) {
+    for (char c : line) depth += c == '(' || c == '[' ? 1 : c == ')' || c == ']' ? -1 : 0;
+    depth = std::max(depth, 0);
+    if (depth > 0) return LeadState::Open;
+    if (endsWithLeader(line)) return LeadState::AwaitName;
+    bool stop = false;
+    if (numberAlone(line, stop)) return stop && state == LeadState::AwaitName ? LeadState::AwaitName : LeadState::Closed;
+    if (state == LeadState::AwaitName) return LeadState::Named;
+    const LeadEnding e = splitLeadEnding(line);
+    return e.reference >= 0 ? LeadState::Closed : !e.name.empty() ? LeadState::Named : LeadState::Open;
+}
+
+// A line that starts a lead for sure: a couplet number or a mark before a
+// word that starts a sentence ("3–4.4 mm", "20 mm", "6." alone do not).
+bool startsLead(std::string_view line) {
+    const LineStart ls = readLineStart(line);
+    if (ls.kind != LineStart::Kind::Digits && ls.kind != LineStart::Kind::Mark) return false;
+    if (ls.textStart >= line.size()) return false;
+    const auto first = static_cast<unsigned char>(line[ls.textStart]);
+    return first >= 0x80 || std::isupper(first) || (ls.kind == LineStart::Kind::Mark && std::isalpha(first));
+}
+
+}  // namespace
+
 std::string countedMessage(const char* many, const char* one, int n) {
     if (n == 1 && one) return one;
     char buffer[160];
@@ -417,7 +493,8 @@ LeadEnding splitLeadEnding(std::string_view body) {
     std::size_t b = e;
     while (b > 0 && asciiDigit(s[b - 1])) --b;
     const bool enclosed = !bracketed || (b > 0 && (s[b - 1] == '(' || s[b - 1] == '['));
-    if (enclosed && b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
+    const bool decimal = b >= 2 && s[b - 1] == '.' && asciiDigit(s[b - 2]);
+    if (enclosed && !decimal && b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
         std::size_t cut = b;
         if (bracketed) --cut;
         std::string head = s.substr(0, cut);
@@ -550,6 +627,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     struct Unit {
         std::string text;
         std::size_t firstLine;
+        std::size_t lastLine = std::string::npos;  // where the last line joined to it starts in `text`
     };
     std::vector<Unit> units;
     // A number alone that is some couplet's label is a reference on the line
@@ -562,7 +640,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     };
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
-    int open = 0;
+    int open = 0, openBrackets = 0;
     bool interrupted = false;
     for (const Block& b : blocks) {
         const std::string first = trimmed(lineAt(b.first));
@@ -605,11 +683,14 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
-                if (pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i))) &&
+                // A number inside a bracket left open is the lead's ("(Colby", "2009", ", fig. 55)").
+                if (pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i))) && openBrackets == 0 &&
                     (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
                     ++out.pages;
                     continue;
                 }
+                if (startsLead(lineAt(i))) openBrackets = 0;
+                for (char c : lineAt(i)) openBrackets += c == '(' ? 1 : c == ')' && openBrackets > 0 ? -1 : 0;
                 const auto parts = splitRunTogether(std::string(lineAt(i)));
                 if (parts.size() > 1) out.split += static_cast<int>(parts.size()) - 1;
                 for (const auto& part : parts) units.push_back({part, i});
@@ -640,6 +721,54 @@ ReshapedKey reshapeKey(const Lines& text) {
         units = std::move(joined);
     }
 
+    // Copies that set each field on a line of its own may close every lead
+    // with its full stop alone on a line: a lead then runs up to that stop,
+    // and the line after it starts the couplet's next lead even without a
+    // label or mark.
+    int stops = 0, labels = 0;
+    for (const Unit& unit : units) {
+        stops += trimmed(unit.text) == "." ? 1 : 0;
+        labels += labelNumber(unit.text) >= 0 ? 1 : 0;
+    }
+    const bool closedByStops = stops >= 4 && stops >= labels;
+
+    // Each lead's lines gathered, up to its ending.
+    std::vector<Unit> leadUnits;
+    std::set<std::size_t> captionLines;
+    if (paragraphs) {
+        leadUnits = units;
+    } else {
+        LeadState state = LeadState::Closed;
+        int depth = 0;
+        bool caption = false;
+        for (const Unit& unit : units) {
+            const std::string line = trimmed(unit.text);
+            // A figure's caption after an ended lead runs up to the next lead.
+            caption = caption ? !startsLead(line)
+                              : (state == LeadState::Closed || state == LeadState::Named) && figureCaption(line);
+            if (caption) {
+                captionLines.insert(unit.firstLine);
+                continue;
+            }
+            const bool stop = line == ".";
+            bool join = false;
+            if (!leadUnits.empty() && !startsLead(line))
+                join = state == LeadState::Open || state == LeadState::AwaitName || stop ||
+                       (state == LeadState::Named && nameTail(line));
+            if (!join) {
+                leadUnits.push_back({line, unit.firstLine});
+                depth = 0;
+            } else if (!stop || splitLeadEnding(leadUnits.back().text).reference < 0) {
+                std::string& to = leadUnits.back().text;
+                const std::size_t before = to.size();
+                joinWrapped(to, line);
+                leadUnits.back().lastLine = to.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
+            }
+            if (closedByStops) state = stop ? LeadState::Closed : LeadState::Open;
+            else if (!stop && !(join && state == LeadState::Named)) state = stateAfter(join ? state : LeadState::Open, line, depth);
+        }
+    }
+
     // The key ends where its tree is closed and a line neither starts a lead
     // nor leads anywhere, or starts a couplet already given.
     // The couplets referred to and not yet given are counted as they come,
@@ -647,13 +776,14 @@ ReshapedKey reshapeKey(const Lines& text) {
     std::set<int> given, referred;
     int notGiven = 0;
     int leads = 0;
-    std::size_t kept = units.size();
-    for (std::size_t u = 0; u < units.size(); ++u) {
-        const std::string& t = units[u].text;
+    std::size_t kept = leadUnits.size();
+    for (std::size_t u = 0; u < leadUnits.size(); ++u) {
+        const std::string& t = leadUnits[u].text;
         const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
         const int label = labelNumber(t);
         const int reference = trailingNumber(t);
-        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
+        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos ||
+                            splitLeadEnding(t).ends();
         if (closed && ((label < 0 && !ending) || (label >= 0 && given.count(label)))) {
             kept = u;
             break;
@@ -666,11 +796,15 @@ ReshapedKey reshapeKey(const Lines& text) {
         }
         if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
     }
-    const std::size_t cutLine = kept < units.size() ? units[kept].firstLine : n;
-    if (kept < units.size())
+    const std::size_t cutLine = kept < leadUnits.size() ? leadUnits[kept].firstLine : n;
+    if (kept < leadUnits.size())
         for (std::size_t i = cutLine; i < n; ++i)
             if (!blankLine(text[i])) ++out.after;
-    units.resize(kept);
+    leadUnits.resize(kept);
+    while (!units.empty() && units.back().firstLine >= cutLine) units.pop_back();
+    std::erase_if(units, [&](const Unit& u) { return captionLines.count(u.firstLine) > 0; });
+    out.captions = static_cast<int>(std::count_if(captionLines.begin(), captionLines.end(),
+                                                  [&](std::size_t line) { return line < cutLine; }));
 
     // The couplets, when every lead can be read: a line without a label is
     // the next lead of the couplet when the lead before has its ending, else
@@ -688,17 +822,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     // that a lead of many lines is not read again at each one.
     bool lastEnds = false;
     bool referenceAlone = false;  // the last line was a reference alone
-    // Copies that set each field on a line of its own may close every lead
-    // with its full stop alone on a line: a lead then runs up to that stop,
-    // and the line after it starts the couplet's next lead even without a
-    // label or mark.
-    int stops = 0, labels = 0;
-    for (const Unit& unit : units) {
-        stops += trimmed(unit.text) == "." ? 1 : 0;
-        labels += labelNumber(unit.text) >= 0 ? 1 : 0;
-    }
-    const bool closedByStops = stops >= 4 && stops >= labels;
-    for (const Unit& unit : units) {
+    for (const Unit& unit : leadUnits) {
         if (closedByStops && trimmed(unit.text) == "." && !leadsRead.empty()) {
             std::string& body = leadsRead.back().body;
             if (splitLeadEnding(body).reference < 0) body += " .";
@@ -727,15 +851,19 @@ ReshapedKey reshapeKey(const Lines& text) {
             continue;
         }
         if (std::exchange(referenceAlone, false) && trimmed(unit.text) == ".") continue;
+        // The last of the lines gathered into the unit, placed in the lead's text.
+        const std::size_t skipped = ls.kind == LineStart::Kind::None ? 0 : ls.textStart;
+        const std::size_t lastLine =
+            unit.lastLine != std::string::npos && unit.lastLine > skipped ? unit.lastLine - skipped : std::string::npos;
         if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
             couplet = labelNumber(unit.text);
-            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine)});
+            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine), lastLine});
         } else if (leadsRead.empty()) {
             readable = false;  // nothing before to belong to
             break;
         } else if (ls.kind == LineStart::Kind::Mark || (ls.kind == LineStart::Kind::None && lastEnds)) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
-                                 static_cast<int>(unit.firstLine)});
+                                 static_cast<int>(unit.firstLine), lastLine});
         } else if (ls.kind == LineStart::Kind::None) {
             Lead& lead = leadsRead.back();
             const std::size_t before = lead.body.size();
@@ -745,7 +873,8 @@ ReshapedKey reshapeKey(const Lines& text) {
             readable = false;
             break;
         }
-        lastEnds = !closedByStops && splitLeadEnding(unit.text).ends();
+        // Leads closed by their stops were gathered up to it.
+        lastEnds = closedByStops || splitLeadEnding(unit.text).ends();
     }
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
@@ -789,7 +918,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     }
 
     out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 ||
-                  out.notes > 0 || out.pages > 0 || out.hyphens > 0;
+                  out.notes > 0 || out.pages > 0 || out.hyphens > 0 || out.captions > 0;
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
@@ -819,7 +948,8 @@ ReshapedKey reshapeKey(const Lines& text) {
                                   {out.split, kMsgSplit, kMsgSplitOne},
                                   {out.notes, kMsgNotesAside, kMsgNotesAsideOne},
                                   {out.hyphens, kMsgHyphens, kMsgHyphensOne},
-                                  {out.pages, kMsgPagesAside, kMsgPagesAsideOne}});
+                                  {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
+                                  {out.captions, kMsgCaptionLines, kMsgCaptionLinesOne}});
     return out;
 }
 

@@ -27,6 +27,8 @@ inline constexpr const char* kMsgPagesAside = "%d lignes de numéro ou de titre 
 inline constexpr const char* kMsgPagesAsideOne = "1 ligne de numéro ou de titre de page laissée de côté";
 inline constexpr const char* kMsgHyphens = "%d mots coupés en fin de ligne rejoints";
 inline constexpr const char* kMsgHyphensOne = "1 mot coupé en fin de ligne rejoint";
+inline constexpr const char* kMsgCaptionLines = "%d lignes de légende de figure laissées de côté";
+inline constexpr const char* kMsgCaptionLinesOne = "1 ligne de légende de figure laissée de côté";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
@@ -52,6 +54,7 @@ struct ReshapedKey {
     int notes = 0;         // lines of notes in square brackets set aside
     int hyphens = 0;       // words cut at a line end joined
     int pages = 0;         // page numbers and running heads inside the key set aside
+    int captions = 0;      // lines of figure captions between the leads set aside
     int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
     int bookNumbers = 0;   // the book's numbers taken out of the names of `couplets` ("18. Palmae")
     std::string message;   // what was done, in French
@@ -79,5 +82,9 @@ LeadEnding splitLeadEnding(std::string_view body);
 
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
+
+// A figure's caption: "Figure 1. ...", "Fig. 3: ...", "Abb. 2.", "Lám. 4." (a
+// call in a lead's text, "Figure 6 (c)", is none).
+bool figureCaption(std::string_view line);
 
 }  // namespace sarvelo
