@@ -131,6 +131,28 @@ std::size_t binomialStart(std::string_view s) {
     return std::string_view::npos;
 }
 
+// A capital at `i`: unaccented, or an accented Latin capital ("É", "Á").
+bool capitalAt(std::string_view s, std::size_t i) {
+    if (i >= s.size()) return false;
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c >= 'A' && c <= 'Z') return true;
+    return c == 0xC3 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) >= 0x80 &&
+           static_cast<unsigned char>(s[i + 1]) <= 0x9E && static_cast<unsigned char>(s[i + 1]) != 0x97;
+}
+
+// A sentence that starts at `i`, maybe after the back-reference to the
+// couplet of origin: "Wings", "(38) Élitros".
+bool sentenceAfterBackReference(std::string_view s, std::size_t i) {
+    if (i < s.size() && s[i] == '(') {
+        std::size_t j = i + 1;
+        while (j < s.size() && asciiDigit(s[j])) ++j;
+        if (j == i + 1 || j >= s.size() || s[j] != ')') return false;
+        i = j + 1;
+        while (i < s.size() && s[i] == ' ') ++i;
+    }
+    return capitalAt(s, i);
+}
+
 // A word that starts a lead: a couplet number ("2", "2(1)", "2.") or a
 // mark of the second lead ("-", "–").
 bool leadStartWord(std::string_view w) {
@@ -194,12 +216,13 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
                 }
                 // A number starts a lead before a capital ("5(2) Gonocoxite", not "55 mm").
                 if (!first && leadStartWord(word) && after < line.size() &&
-                    (!asciiDigit(word[0]) || std::isupper(static_cast<unsigned char>(line[after])))) {
+                    (!asciiDigit(word[0]) || sentenceAfterBackReference(line, after))) {
                     cut = at;
                     break;
                 }
-                if (!first && capital == std::string::npos && word.size() > 1 && word[0] >= 'A' && word[0] <= 'Z' &&
-                    word[1] >= 'a' && word[1] <= 'z')
+                const std::size_t second = static_cast<unsigned char>(word[0]) >= 0x80 ? 2 : 1;
+                if (!first && capital == std::string::npos && word.size() > second && capitalAt(word, 0) &&
+                    word[second] >= 'a' && word[second] <= 'z')
                     capital = at;
                 first = false;
                 at = after;

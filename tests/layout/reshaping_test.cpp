@@ -129,6 +129,13 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark ( Figures 1 (h,i), 2(e,f) \u2013 d))", "1,0$ Wings pale ( Colby 2009 , fig. 5) $ P. alba sp. nov.",
           "2,0$ Legs 4\u20137.9 \u00D7 1.5\u20133 mm $ P. nigra", "2,0$ Legs short $ P. rufa"},
          "2 lignes de légende de figure laissées de côté"},
+        {"a key from its middle run together on one line, back-references, accented capitals",
+         {"Clave para Plega (modificada de Smith 1987)",
+          "16 (15) \u00C9litros verdes ........ 17 - \u00C9litros pardos ........ P. alba Smith. 17 (16) Patas "
+          "largas ........ P. nigra Baly. - Patas cortas ........ P. rufa (Say) (en parte)."},
+         {"1,2$ \u00C9litros verdes", "1,0$ \u00C9litros pardos $ P. alba Smith.", "2,0$ Patas largas $ P. nigra Baly.",
+          "2,0$ Patas cortas $ P. rufa (Say) (en parte)."},
+         "3 entrées séparées de la précédente sur la même ligne"},
         {"references in brackets and words",
          {"1. Wings dark (2)", "1'. Wings pale ........ Plega alba", "2. Legs long, see [3]",
           "2'. Legs short ........ Plega rufa", "3. Tarsi black \u2192 Plega nigra", "3'. Tarsi white ........ Plega nivea"},
