@@ -748,9 +748,9 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const ReshapedKey reshaped = reshapeKey(text);
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
-        if (reshaped.bookNumbers > 0)
-            message += (message.empty() ? "" : ", ") +
-                       countedMessage(kMsgBookNumbers, kMsgBookNumbersOne, reshaped.bookNumbers);
+        for (const CountedPart& part : {CountedPart{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
+                                        CountedPart{reshaped.repaired, kMsgRepaired, kMsgRepairedOne}})
+            if (part.n > 0) message += (message.empty() ? "" : ", ") + countedMessage(part.many, part.one, part.n);
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }

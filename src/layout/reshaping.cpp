@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -44,6 +45,7 @@ int trailingNumber(std::string_view line) {
     const char before = line[b - 1];
     if (before != ' ' && before != '\t' && before != '.') return -1;
     if (before == '.' && b >= 2 && asciiDigit(line[b - 2])) return -1;  // a decimal, "4–7.9"
+    if (e - b == 3 && b >= 2 && line[b - 2] == ',') return -1;           // a year after the authors, "et al., 2001"
     return std::stoi(std::string(line.substr(b, e - b + 1)));
 }
 
@@ -398,6 +400,61 @@ bool figureCaption(std::string_view line) {
 
 namespace {
 
+// One lead as read: its couplet, its text with its ending, and the couplet
+// it says it comes from ("21(20)").
+struct Lead {
+    int couplet;
+    std::string body;
+    int origin;
+    std::size_t lastLine = std::string::npos;  // where the last line joined to the lead starts in `body`
+    int from = -1;
+};
+
+// The couplet of origin in the gap after a label: "(20)", " (20) ".
+int backReference(std::string_view gap) {
+    const std::size_t open = gap.find('(');
+    if (open == std::string_view::npos) return -1;
+    std::size_t d = open + 1;
+    int value = 0;
+    while (d < gap.size() && asciiDigit(gap[d]) && d - open <= 4) value = value * 10 + (gap[d++] - '0');
+    return d > open + 1 && d < gap.size() && gap[d] == ')' ? value : -1;
+}
+
+// A reference misread in a scan ("1" for "21") is mended by the couplet
+// that names its origin: couplet 21 says it comes from 20, no lead of 20
+// leads to it, and one lead of 20 goes nowhere sound (to no couplet, to the
+// first, or back). Returns the references mended.
+int repairFromBackReferences(const std::vector<Lead>& leads, std::vector<LeadEnding>& endings) {
+    std::map<int, int> origin;  // couplet -> its origin
+    std::set<int> given, reached;
+    for (std::size_t k = 0; k < leads.size(); ++k) {
+        given.insert(leads[k].couplet);
+        if (leads[k].from >= 0) origin.emplace(leads[k].couplet, leads[k].from);
+        if (endings[k].reference >= 0) reached.insert(endings[k].reference);
+    }
+    if (leads.empty() || origin.size() < 2) return 0;
+    const int root = leads.front().couplet;
+    int repaired = 0;
+    for (const auto& [couplet, from] : origin) {
+        if (reached.count(couplet)) continue;
+        std::size_t unsound = leads.size();
+        int count = 0;
+        for (std::size_t k = 0; k < leads.size(); ++k) {
+            const int r = endings[k].reference;
+            if (leads[k].couplet != from || r < 0) continue;
+            if (r == root || r <= from || !given.count(r)) {
+                unsound = k;
+                ++count;
+            }
+        }
+        if (count != 1) continue;
+        endings[unsound].reference = couplet;
+        reached.insert(couplet);
+        ++repaired;
+    }
+    return repaired;
+}
+
 // Copies that set each field of a lead on a line of its own (a journal's
 // XML or HTML page: every figure call, italic name and number its own line)
 // give a lead over many lines. A lead goes on while it has no ending, or
@@ -527,8 +584,9 @@ LeadEnding splitLeadEnding(std::string_view body) {
                 head.erase(head.size() - std::strlen(words));
                 break;
             }
-        // Nor is a page after a name ("group), p. 90") or a figure call.
-        bool afterPage = false;
+        // Nor is a page after a name ("group), p. 90"), a figure call, or
+        // the year after the authors ("et al., 2001").
+        bool afterPage = !bracketed && e - b == 4 && head.ends_with(",");
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
@@ -775,9 +833,11 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
             const bool stop = line == ".";
             bool join = false;
+            // A name's tail goes on the next line, never after a blank line.
+            const bool afterBlank = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
             if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop ||
-                       (state == LeadState::Named && nameTail(line));
+                       (state == LeadState::Named && !afterBlank && nameTail(line));
             if (!join) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;
@@ -805,8 +865,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
         const int label = labelNumber(t);
         const int reference = trailingNumber(t);
-        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos ||
-                            splitLeadEnding(t).ends();
+        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
         if (closed && ((label < 0 && !ending) || (label >= 0 && given.count(label)))) {
             kept = u;
             break;
@@ -832,12 +891,6 @@ ReshapedKey reshapeKey(const Lines& text) {
     // The couplets, when every lead can be read: a line without a label is
     // the next lead of the couplet when the lead before has its ending, else
     // the rest of that lead.
-    struct Lead {
-        int couplet;
-        std::string body;
-        int origin;
-        std::size_t lastLine = std::string::npos;  // where the last line joined to the lead starts in `body`
-    };
     std::vector<Lead> leadsRead;
     bool readable = true;
     int couplet = -1;
@@ -880,7 +933,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             unit.lastLine != std::string::npos && unit.lastLine > skipped ? unit.lastLine - skipped : std::string::npos;
         if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
             couplet = labelNumber(unit.text);
-            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine), lastLine});
+            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine), lastLine, backReference(ls.gap)});
         } else if (leadsRead.empty()) {
             readable = false;  // nothing before to belong to
             break;
@@ -899,6 +952,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         // Leads closed by their stops were gathered up to it.
         lastEnds = closedByStops || splitLeadEnding(unit.text).ends();
     }
+    std::vector<LeadEnding> endings;
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
         LeadEnding ending = splitLeadEnding(lead.body);
@@ -911,11 +965,16 @@ ReshapedKey reshapeKey(const Lines& text) {
                 ending.name = unmarkedName(name);
             }
         }
-        if (!ending.ends() || ending.text.empty()) {
-            readable = false;
-            break;
-        }
-        std::string line = std::to_string(lead.couplet) + ". " + safeDescription(ending.text);
+        readable = ending.ends() && !ending.text.empty();
+        endings.push_back(std::move(ending));
+    }
+    if (readable) out.repaired = repairFromBackReferences(leadsRead, endings);
+    for (std::size_t k = 0; readable && k < leadsRead.size(); ++k) {
+        LeadEnding& ending = endings[k];
+        // A tab between two cells inside a lead's text stands for a blank.
+        std::replace(ending.text.begin(), ending.text.end(), '\t', ' ');
+        std::replace(ending.name.begin(), ending.name.end(), '\t', ' ');
+        std::string line = std::to_string(leadsRead[k].couplet) + ". " + safeDescription(ending.text);
         if (ending.reference >= 0) {
             line += " ... " + std::to_string(ending.reference);
         } else {
@@ -924,7 +983,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             line += " => " + safeDescription(name);
         }
         out.couplets.push_back(std::move(line));
-        out.coupletsOrigin.push_back(lead.origin);
+        out.coupletsOrigin.push_back(leadsRead[k].origin);
     }
     if (!readable) {
         out.couplets.clear();
@@ -942,6 +1001,15 @@ ReshapedKey reshapeKey(const Lines& text) {
 
     out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 ||
                   out.notes > 0 || out.pages > 0 || out.hyphens > 0 || out.captions > 0;
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                  {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                  {out.paragraphs, kMsgParagraphs, kMsgParagraphsOne},
+                                  {out.names, kMsgMarkedNames, kMsgMarkedNamesOne},
+                                  {out.split, kMsgSplit, kMsgSplitOne},
+                                  {out.notes, kMsgNotesAside, kMsgNotesAsideOne},
+                                  {out.hyphens, kMsgHyphens, kMsgHyphensOne},
+                                  {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
+                                  {out.captions, kMsgCaptionLines, kMsgCaptionLinesOne}});
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
@@ -964,15 +1032,6 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         }
     }
-    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
-                                  {out.after, kMsgTextAfter, kMsgTextAfterOne},
-                                  {out.paragraphs, kMsgParagraphs, kMsgParagraphsOne},
-                                  {out.names, kMsgMarkedNames, kMsgMarkedNamesOne},
-                                  {out.split, kMsgSplit, kMsgSplitOne},
-                                  {out.notes, kMsgNotesAside, kMsgNotesAsideOne},
-                                  {out.hyphens, kMsgHyphens, kMsgHyphensOne},
-                                  {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
-                                  {out.captions, kMsgCaptionLines, kMsgCaptionLinesOne}});
     return out;
 }
 

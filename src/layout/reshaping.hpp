@@ -29,6 +29,8 @@ inline constexpr const char* kMsgHyphens = "%d mots coupés en fin de ligne rejo
 inline constexpr const char* kMsgHyphensOne = "1 mot coupé en fin de ligne rejoint";
 inline constexpr const char* kMsgCaptionLines = "%d lignes de légende de figure laissées de côté";
 inline constexpr const char* kMsgCaptionLinesOne = "1 ligne de légende de figure laissée de côté";
+inline constexpr const char* kMsgRepaired = "%d renvois lus de travers rétablis d'après le couplet d'origine noté entre parenthèses";
+inline constexpr const char* kMsgRepairedOne = "1 renvoi lu de travers rétabli d'après le couplet d'origine noté entre parenthèses";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
@@ -55,6 +57,7 @@ struct ReshapedKey {
     int hyphens = 0;       // words cut at a line end joined
     int pages = 0;         // page numbers and running heads inside the key set aside
     int captions = 0;      // lines of figure captions between the leads set aside
+    int repaired = 0;      // references misread mended by the origin their couplet names ("21(20)")
     int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
     int bookNumbers = 0;   // the book's numbers taken out of the names of `couplets` ("18. Palmae")
     std::string message;   // what was done, in French
