@@ -645,6 +645,7 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
+    if (a.outside != b.outside) return a.outside < b.outside;
     if (a.joinedNames != b.joinedNames) return a.joinedNames < b.joinedNames;
     if (a.leads != b.leads) return a.leads > b.leads;
     if (a.lostText != b.lostText) return a.lostText < b.lostText;
@@ -729,6 +730,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     };
     search(text);
     if (stopped()) return cancelled();
+    const std::size_t wholePaste = full.size();
     // A key already converted to the couplet form: processed by the converted
     // key's layout, its lines that stop it named by the user's lines.
     auto proposeConverted = [&](const Lines& couplets, const std::vector<int>& origin, const std::string& summary,
@@ -746,6 +748,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     };
     // A key inside a longer paste, or set out in paragraphs, is read reshaped.
     const ReshapedKey reshaped = reshapeKey(text);
+    // The readings of the whole paste take in what follows the key.
+    for (std::size_t k = 0; k < wholePaste; ++k) full[k].proposal.score.outside = reshaped.after + reshaped.captions;
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
         for (const CountedPart& part : {CountedPart{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
