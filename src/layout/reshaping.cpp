@@ -380,6 +380,24 @@ bool pageFurniture(std::string_view s) {
     return words >= 1;
 }
 
+// The words (or the arrow, the dash) that send on to a couplet, ending
+// `head`: where they start, or npos. A word stands after a blank or at the
+// start ("cover 2" is no "ver 2").
+std::size_t referenceWordsStart(std::string_view head) {
+    static constexpr std::string_view kWords[] = {
+        "go to", "see", "couplet", "voir", "aller à", "passer à", "siehe", "weiter bei", "weiter", "ver", "vea",
+        "véase", "ir a", "pase a", "pasar a", "veja", "ir para", "vá para", "passe para", "vide", "cf.", "\u2192",
+        "->", "--", "\u2014"};
+    for (std::string_view w : kWords) {
+        if (head.size() < w.size()) continue;
+        const std::size_t at = head.size() - w.size();
+        if (text::lower(std::string(head.substr(at))) != w) continue;
+        const bool word = std::isalpha(static_cast<unsigned char>(w[0]));
+        if (!word || at == 0 || head[at - 1] == ' ' || head[at - 1] == '(' || head[at - 1] == ',') return at;
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 bool figureCaption(std::string_view line) {
@@ -570,6 +588,9 @@ LeadEnding splitLeadEnding(std::string_view body) {
     std::size_t e = s.size();
     const bool bracketed = e > 0 && (s[e - 1] == ')' || s[e - 1] == ']');
     if (bracketed) --e;
+    // "voir 3.": the stop after a reference sent on by words.
+    const bool stopped = !bracketed && e > 1 && s[e - 1] == '.' && asciiDigit(s[e - 2]);
+    if (stopped) --e;
     std::size_t b = e;
     while (b > 0 && asciiDigit(s[b - 1])) --b;
     const bool enclosed = !bracketed || (b > 0 && (s[b - 1] == '(' || s[b - 1] == '['));
@@ -579,23 +600,27 @@ LeadEnding splitLeadEnding(std::string_view body) {
         if (bracketed) --cut;
         std::string head = s.substr(0, cut);
         while (!head.empty() && head.back() == ' ') head.pop_back();
-        for (const char* words : {"go to", "see", "voir", "siehe", "\u2192", "->", "vide", "ver", "vea"})
-            if (head.size() >= std::strlen(words) && head.ends_with(words)) {
-                head.erase(head.size() - std::strlen(words));
-                break;
-            }
+        const std::size_t sentOn = referenceWordsStart(head);
+        if (sentOn != std::string::npos) head.erase(sentOn);
+        if (stopped && sentOn == std::string::npos) return splitNameEnding(s);
         // Nor is a page after a name ("group), p. 90"), a figure call, or
         // the year after the authors ("et al., 2001").
         bool afterPage = !bracketed && e - b == 4 && head.ends_with(",");
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
-        if (!afterPage && (bracketed || cut == 0 || head.size() < cut || leaderBefore(s, cut) > 0)) {
+        if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
+                           leaderBefore(s, cut) > 0)) {
             out.reference = std::stoi(s.substr(b, e - b));
             out.text = beforeLeader(head);
             return out;
         }
     }
+    return splitNameEnding(s);
+}
+
+LeadEnding splitNameEnding(const std::string& s) {
+    LeadEnding out;
     // A name after an arrow.
     for (std::string_view arrow : {" \u2192 ", " -> ", " => "})
         if (const std::size_t at = s.rfind(arrow); at != std::string::npos && at > 0 && s.size() - at - arrow.size() <= 120) {
@@ -971,9 +996,13 @@ ReshapedKey reshapeKey(const Lines& text) {
     if (readable) out.repaired = repairFromBackReferences(leadsRead, endings);
     for (std::size_t k = 0; readable && k < leadsRead.size(); ++k) {
         LeadEnding& ending = endings[k];
-        // A tab between two cells inside a lead's text stands for a blank.
-        std::replace(ending.text.begin(), ending.text.end(), '\t', ' ');
-        std::replace(ending.name.begin(), ending.name.end(), '\t', ' ');
+        // A tab between two cells, a run of blanks left by a column inside
+        // a lead's text, stand for a blank.
+        for (std::string* part : {&ending.text, &ending.name}) {
+            std::replace(part->begin(), part->end(), '\t', ' ');
+            part->erase(std::unique(part->begin(), part->end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+                        part->end());
+        }
         std::string line = std::to_string(leadsRead[k].couplet) + ". " + safeDescription(ending.text);
         if (ending.reference >= 0) {
             line += " ... " + std::to_string(ending.reference);

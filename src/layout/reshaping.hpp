@@ -82,6 +82,8 @@ struct LeadEnding {
     bool ends() const { return reference >= 0 || !name.empty(); }
 };
 LeadEnding splitLeadEnding(std::string_view body);
+// The same for a lead without reference: the name after an arrow or a leader.
+LeadEnding splitNameEnding(const std::string& body);
 
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
