@@ -885,18 +885,24 @@ ReshapedKey reshapeKey(const Lines& text) {
     int notGiven = 0;
     int leads = 0;
     std::size_t kept = leadUnits.size();
+    int mostLeads = 2;
     for (std::size_t u = 0; u < leadUnits.size(); ++u) {
         const std::string& t = leadUnits[u].text;
         const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
         const int label = labelNumber(t);
         const int reference = trailingNumber(t);
         const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
-        if (closed && ((label < 0 && !ending) || (label >= 0 && given.count(label)))) {
+        // Nor is a line without label or mark a further lead of the last
+        // couplet when it would give it more leads than any couplet before
+        // (a heading after the key, "The _Plega_ Group").
+        const bool further = label < 0 && readLineStart(t).kind != LineStart::Kind::Mark && leads >= mostLeads;
+        if (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label)))) {
             kept = u;
             break;
         }
         if (label >= 0) {
             if (given.insert(label).second && referred.count(label)) --notGiven;
+            if (given.size() > 1) mostLeads = std::max(mostLeads, leads);
             leads = 1;
         } else if (ending) {
             ++leads;
