@@ -35,7 +35,10 @@ int labelNumber(std::string_view line) {
     return std::stoi(ls.label);
 }
 
-// The number that ends a line after a blank or a leader, or -1.
+std::size_t pageNoteStart(std::string_view s);
+
+// The number that ends a line after a blank or a leader, or -1 (not the
+// book's page after a name, ", p. 479").
 int trailingNumber(std::string_view line) {
     std::size_t e = line.find_last_not_of(" \t");
     if (e == std::string_view::npos || !asciiDigit(line[e])) return -1;
@@ -46,6 +49,7 @@ int trailingNumber(std::string_view line) {
     if (before != ' ' && before != '\t' && before != '.') return -1;
     if (before == '.' && b >= 2 && asciiDigit(line[b - 2])) return -1;  // a decimal, "4–7.9"
     if (e - b == 3 && b >= 2 && line[b - 2] == ',') return -1;           // a year after the authors, "et al., 2001"
+    if (b >= 3 && line[b - 2] == '.' && pageNoteStart(line) != std::string_view::npos) return -1;
     return std::stoi(std::string(line.substr(b, e - b + 1)));
 }
 
@@ -398,6 +402,25 @@ std::size_t referenceWordsStart(std::string_view head) {
     return std::string_view::npos;
 }
 
+// The book's page after a name: ", p. 479", " (p. 4)", " page 56.",
+// " S. 45": where it starts (its comma or bracket), or npos.
+std::size_t pageNoteStart(std::string_view s) {
+    std::size_t e = s.size();
+    while (e > 0 && (s[e - 1] == '.' || s[e - 1] == ')' || s[e - 1] == ' ')) --e;
+    std::size_t b = e;
+    while (b > 0 && (asciiDigit(s[b - 1]) || s[b - 1] == '-')) --b;
+    if (b == e || b < 3 || s[b - 1] != ' ') return std::string_view::npos;
+    const std::size_t wordEnd = b - 1;
+    std::size_t w = wordEnd;
+    while (w > 0 && s[w - 1] != ' ' && s[w - 1] != '(') --w;
+    static constexpr std::string_view kPage[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite"};
+    if (std::find(std::begin(kPage), std::end(kPage), s.substr(w, wordEnd - w)) == std::end(kPage)) return std::string_view::npos;
+    if (w > 0 && s[w - 1] == '(') --w;
+    while (w > 0 && s[w - 1] == ' ') --w;
+    if (w > 0 && s[w - 1] == ',') --w;
+    return w;
+}
+
 }  // namespace
 
 bool figureCaption(std::string_view line) {
@@ -544,6 +567,8 @@ std::string countedParts(std::initializer_list<CountedPart> parts) {
 }
 
 std::size_t markedNameStart(std::string_view line) {
+    // The book's page may follow the name: "_P. alba_, p. 479".
+    if (const std::size_t page = pageNoteStart(line); page != std::string_view::npos) line = line.substr(0, page);
     std::size_t end = line.find_last_not_of(" \t");
     if (end == std::string_view::npos) return std::string_view::npos;
     ++end;
@@ -574,6 +599,15 @@ LeadEnding splitLeadEnding(std::string_view body) {
     LeadEnding out;
     std::string s = trimmed(body);
     while (!s.empty() && (s.back() == '|' || s.back() == ' ')) s.pop_back();
+    // The book's page after a name in marks is neither text nor name.
+    if (const std::size_t page = pageNoteStart(s);
+        page != std::string_view::npos && page > 0 && markedNameStart(std::string_view(s).substr(0, page)) != std::string_view::npos) {
+        LeadEnding named = splitLeadEnding(std::string_view(s).substr(0, page));
+        if (!named.name.empty()) {
+            named.bookNumber = true;
+            return named;
+        }
+    }
     if (trailingNumber(s) < 0)
         if (LeadEnding named = binomialEnding(s); named.ends()) return named;
     if (const std::size_t at = markedNameStart(s); at != std::string_view::npos && trailingNumber(s) < 0) {
@@ -1014,7 +1048,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             line += " ... " + std::to_string(ending.reference);
         } else {
             std::string name = ending.name;
-            if (dropBookNumber(name)) ++out.bookNumbers;
+            if (dropBookNumber(name) || ending.bookNumber) ++out.bookNumbers;
             line += " => " + safeDescription(name);
         }
         out.couplets.push_back(std::move(line));
