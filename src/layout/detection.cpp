@@ -320,6 +320,24 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     return e;
 }
 
+// A converted key is its own text: what is left of the user's labels and
+// references is the leads whose description still starts with a couplet
+// number or a mark, or still ends with a reference in brackets ("(2)",
+// "(2), p. 14").
+int labelResidue(const ResultTable& table) {
+    int residue = 0;
+    for (int r = 1; r <= table.dataRows(); ++r) {
+        const std::string& kind = table.cell(r, kKind);
+        if (kind != kReference && kind != kDetermination) continue;
+        const std::string& desc = table.cell(r, kTexte);
+        const LineStart ls = readLineStart(desc);
+        const LeadEnding unread = splitLeadEnding(desc);
+        const bool bracketed = unread.reference >= 0 && desc.find_first_of(")]", unread.text.size()) != std::string::npos;
+        residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark || bracketed ? 1 : 0;
+    }
+    return residue;
+}
+
 // The whole table as one number: parameter sets that read the text alike
 // give the same one.
 std::size_t readingOf(const ResultTable& table) {
@@ -738,7 +756,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         KeyParams p;
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(couplets, p, false, table, run);
-        e.score.lostText = e.score.residue = 0;
+        e.score.lostText = 0;
+        e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
         for (auto& o : f.obstacles)
             if (o.line >= 0 && o.line < static_cast<int>(origin.size())) o.line = origin[static_cast<std::size_t>(o.line)];
@@ -788,7 +807,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         KeyParams p;
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(indented.lines, p, false, table, run);
-        e.score.lostText = e.score.residue = 0;
+        e.score.lostText = 0;
+        e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, p, table, run)};
         f.proposal.convertsIndented = true;
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";

@@ -90,6 +90,9 @@ std::string beforeLeader(std::string_view s) {
         e -= l;
         dots += s[e] == '.' ? 1 : 0;
     }
+    // An arrow before the ending goes with its leader.
+    for (std::string_view arrow : {"\u2192", "->", "=>"})
+        if (s.substr(0, e).ends_with(arrow)) return beforeLeader(s.substr(0, e - arrow.size()));
     // A full stop that ends the sentence stays; a leader of dots goes.
     if (dots == 1 && s[e] == '.') ++e;
     return trimmed(s.substr(0, e));
@@ -608,6 +611,13 @@ LeadEnding splitLeadEnding(std::string_view body) {
             return named;
         }
     }
+    // So is the page after a reference in brackets: "(2), p. 14".
+    if (const std::size_t page = pageNoteStart(s); page != std::string_view::npos && page > 0 &&
+                                                    (s[page - 1] == ')' || s[page - 1] == ']')) {
+        LeadEnding sent = splitLeadEnding(std::string_view(s).substr(0, page));
+        sent.bookNumber = true;
+        if (sent.reference >= 0) return sent;
+    }
     if (trailingNumber(s) < 0)
         if (LeadEnding named = binomialEnding(s); named.ends()) return named;
     if (const std::size_t at = markedNameStart(s); at != std::string_view::npos && trailingNumber(s) < 0) {
@@ -635,7 +645,11 @@ LeadEnding splitLeadEnding(std::string_view body) {
         std::string head = s.substr(0, cut);
         while (!head.empty() && head.back() == ' ') head.pop_back();
         const std::size_t sentOn = referenceWordsStart(head);
-        if (sentOn != std::string::npos) head.erase(sentOn);
+        if (sentOn != std::string::npos) {
+            // The colon that introduces them goes with them ("Ailes noires : voir 2").
+            head.erase(sentOn);
+            while (!head.empty() && (head.back() == ' ' || head.back() == ':')) head.pop_back();
+        }
         if (stopped && sentOn == std::string::npos) return splitNameEnding(s);
         // Nor is a page after a name ("group), p. 90"), a figure call, or
         // the year after the authors ("et al., 2001").
@@ -690,7 +704,119 @@ std::string unmarkedName(std::string_view name) {
     return trimmed(out);
 }
 
+namespace {
+
+// Blanks that a copy from a typeset page keeps: no-break, thin, figure spaces.
+constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007", "\u2002", "\u2003"};
+
+// OCR debris: a sign alone before a line's label or after its ending
+// ("■ 1. Wings", "... P. alba »"). Marks of a second lead are no debris.
+bool debrisWord(std::string_view w) {
+    static constexpr std::string_view kSigns[] = {"\u25A0", "\u25A1", "\u00BB", "\u00AB", "'", "\"", "`", "~", "^",
+                                                  "\u00A6", "\u00A9", "\u00AE", "\u00B0", ",", ";", "\u2018", "\u2019"};
+    while (!w.empty()) {
+        const auto sign = std::find_if(std::begin(kSigns), std::end(kSigns), [&](std::string_view k) { return w.starts_with(k); });
+        if (sign == std::end(kSigns)) return false;
+        w.remove_prefix(sign->size());
+    }
+    return true;
+}
+
+// The line without the debris before its label and after its ending;
+// the line as it is when it has none.
+std::string withoutDebris(const std::string& line, int& removed) {
+    std::string out = trimmed(line);
+    const int before = removed;
+    for (std::size_t space = out.find(' ');
+         space != std::string::npos && debrisWord(std::string_view(out).substr(0, space)) &&
+         startsLead(trimmed(std::string_view(out).substr(space)));
+         space = out.find(' ')) {
+        out = trimmed(std::string_view(out).substr(space));
+        ++removed;
+    }
+    for (std::size_t space = out.rfind(' ');
+         space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
+         space = out.rfind(' ')) {
+        out = trimmed(std::string_view(out).substr(0, space));
+        ++removed;
+    }
+    return removed > before ? out : line;
+}
+
+// A number misread by OCR, "l3" or "1O" for "13" and "10": digits with the
+// letters that look like them, at a line's start or end. Mended in place.
+bool mendMisreadNumber(std::string& word) {
+    const std::size_t end = word.find_last_not_of(".)");
+    if (end == std::string::npos || end > 4) return false;
+    int digits = 0, lookalikes = 0;
+    for (std::size_t i = 0; i <= end; ++i) {
+        const char c = word[i];
+        if (asciiDigit(c)) ++digits;
+        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o') ++lookalikes;
+        else return false;
+    }
+    if (digits == 0 || lookalikes == 0) return false;
+    for (std::size_t i = 0; i <= end; ++i)
+        if (!asciiDigit(word[i])) word[i] = word[i] == 'O' || word[i] == 'o' ? '0' : '1';
+    return true;
+}
+
+int mendMisreadNumbers(std::string& line) {
+    int mended = 0;
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) return 0;
+    const std::size_t firstEnd = std::min(line.find_first_of(" \t", first), line.size());
+    std::string head = line.substr(first, firstEnd - first);
+    if (mendMisreadNumber(head)) {
+        line.replace(first, head.size(), head);
+        ++mended;
+    }
+    const std::size_t last = line.find_last_of(" \t.");
+    if (last != std::string::npos && last + 1 < line.size() && last + 1 > firstEnd) {
+        std::string tail = line.substr(last + 1);
+        if (mendMisreadNumber(tail)) {
+            line.replace(last + 1, tail.size(), tail);
+            ++mended;
+        }
+    }
+    return mended;
+}
+
+}  // namespace
+
 ReshapedKey reshapeKey(const Lines& text) {
+    // Odd blanks read as blanks: the leaders, labels and references they
+    // stand between are then read as everywhere else.
+    // OCR debris before a label or after an ending goes.
+    // Numbers misread by OCR mended ("l3" for "13").
+    int blanks = 0, debris = 0, misread = 0;
+    Lines spaced;
+    for (const std::string& line : text) {
+        std::string copy = line;
+        misread += mendMisreadNumbers(copy);
+        for (std::string_view odd : kOddBlanks)
+            for (std::size_t at = copy.find(odd); at != std::string::npos; at = copy.find(odd, at + 1)) {
+                copy.replace(at, odd.size(), " ");
+                ++blanks;
+            }
+        spaced.push_back(withoutDebris(copy, debris));
+    }
+    if (blanks == 0 && debris == 0 && misread == 0) return reshapeSpaced(text);
+    ReshapedKey out = reshapeSpaced(spaced);
+    out.debris = debris;
+    if (!out.changed) {
+        out.lines = spaced;
+        for (std::size_t i = 0; i < spaced.size(); ++i) out.origin.push_back(static_cast<int>(i));
+    }
+    out.changed = true;
+    const std::string told =
+        countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
+                      {misread, kMsgMisread, kMsgMisreadOne}});
+    out.message = out.message.empty() ? told : told + ", " + out.message;
+    return out;
+}
+
+ReshapedKey reshapeSpaced(const Lines& text) {
     ReshapedKey out;
     const std::size_t n = text.size();
     std::size_t start = 0, offset = 0;
@@ -1046,6 +1172,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         std::string line = std::to_string(leadsRead[k].couplet) + ". " + safeDescription(ending.text);
         if (ending.reference >= 0) {
             line += " ... " + std::to_string(ending.reference);
+            if (ending.bookNumber) ++out.bookNumbers;
         } else {
             std::string name = ending.name;
             if (dropBookNumber(name) || ending.bookNumber) ++out.bookNumbers;

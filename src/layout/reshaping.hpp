@@ -31,6 +31,12 @@ inline constexpr const char* kMsgCaptionLines = "%d lignes de légende de figure
 inline constexpr const char* kMsgCaptionLinesOne = "1 ligne de légende de figure laissée de côté";
 inline constexpr const char* kMsgRepaired = "%d renvois lus de travers rétablis d'après le couplet d'origine noté entre parenthèses";
 inline constexpr const char* kMsgRepairedOne = "1 renvoi lu de travers rétabli d'après le couplet d'origine noté entre parenthèses";
+inline constexpr const char* kMsgOddBlanks = "%d espaces insécables ou fines lues comme des espaces";
+inline constexpr const char* kMsgOddBlanksOne = "1 espace insécable ou fine lue comme une espace";
+inline constexpr const char* kMsgDebris = "%d signes parasites de lecture optique retirés";
+inline constexpr const char* kMsgDebrisOne = "1 signe parasite de lecture optique retiré";
+inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
+inline constexpr const char* kMsgMisreadOne = "1 numéro mal lu corrigé";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
@@ -56,6 +62,7 @@ struct ReshapedKey {
     int notes = 0;         // lines of notes in square brackets set aside
     int hyphens = 0;       // words cut at a line end joined
     int pages = 0;         // page numbers and running heads inside the key set aside
+    int debris = 0;        // OCR signs alone before a label or after an ending taken out
     int captions = 0;      // lines of figure captions between the leads set aside
     int repaired = 0;      // references misread mended by the origin their couplet names ("21(20)")
     int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
@@ -67,6 +74,8 @@ struct ReshapedKey {
     std::vector<int> coupletsOrigin;
 };
 ReshapedKey reshapeKey(const Lines& text);
+// The same over a text whose blanks are all plain.
+ReshapedKey reshapeSpaced(const Lines& text);
 
 // The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
 // "_Quercus alba_"), followed by at most a few author words: where it starts
