@@ -470,9 +470,10 @@ int backReference(std::string_view gap) {
 // first, or back). Returns the references mended.
 int repairFromBackReferences(const std::vector<Lead>& leads, std::vector<LeadEnding>& endings) {
     std::map<int, int> origin;  // couplet -> its origin
-    std::set<int> given, reached;
+    std::map<int, std::vector<std::size_t>> leadsOf;
+    std::set<int> reached;
     for (std::size_t k = 0; k < leads.size(); ++k) {
-        given.insert(leads[k].couplet);
+        leadsOf[leads[k].couplet].push_back(k);
         if (leads[k].from >= 0) origin.emplace(leads[k].couplet, leads[k].from);
         if (endings[k].reference >= 0) reached.insert(endings[k].reference);
     }
@@ -480,13 +481,13 @@ int repairFromBackReferences(const std::vector<Lead>& leads, std::vector<LeadEnd
     const int root = leads.front().couplet;
     int repaired = 0;
     for (const auto& [couplet, from] : origin) {
-        if (reached.count(couplet)) continue;
+        if (reached.count(couplet) || !leadsOf.count(from)) continue;
         std::size_t unsound = leads.size();
         int count = 0;
-        for (std::size_t k = 0; k < leads.size(); ++k) {
+        for (std::size_t k : leadsOf[from]) {
             const int r = endings[k].reference;
-            if (leads[k].couplet != from || r < 0) continue;
-            if (r == root || r <= from || !given.count(r)) {
+            if (r < 0) continue;
+            if (r == root || r <= from || !leadsOf.count(r)) {
                 unsound = k;
                 ++count;
             }
@@ -792,13 +793,22 @@ ReshapedKey reshapeKey(const Lines& text) {
     int blanks = 0, debris = 0, misread = 0;
     Lines spaced;
     for (const std::string& line : text) {
-        std::string copy = line;
-        misread += mendMisreadNumbers(copy);
-        for (std::string_view odd : kOddBlanks)
-            for (std::size_t at = copy.find(odd); at != std::string::npos; at = copy.find(odd, at + 1)) {
-                copy.replace(at, odd.size(), " ");
+        std::string copy;
+        copy.reserve(line.size());
+        for (std::size_t i = 0; i < line.size();) {
+            const auto odd = static_cast<unsigned char>(line[i]) < 0x80
+                                 ? std::end(kOddBlanks)
+                                 : std::find_if(std::begin(kOddBlanks), std::end(kOddBlanks),
+                                                [&](std::string_view b) { return line.compare(i, b.size(), b) == 0; });
+            if (odd == std::end(kOddBlanks)) {
+                copy += line[i++];
+            } else {
+                copy += ' ';
+                i += odd->size();
                 ++blanks;
             }
+        }
+        misread += mendMisreadNumbers(copy);
         spaced.push_back(withoutDebris(copy, debris));
     }
     if (blanks == 0 && debris == 0 && misread == 0) return reshapeSpaced(text);
