@@ -914,6 +914,29 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     auto isLabel = [&](const std::string& line) {
         return line.find(' ') == std::string::npos && labelled.count(std::atoi(line.c_str())) > 0;
     };
+    // A running head in title case after the page's number ("46 Bulletin of
+    // the Museum"): a label no lead refers to, in a key whose leads refer.
+    std::set<int> referredAnywhere;
+    for (std::size_t i = start; i < n; ++i)
+        if (const int r = splitLeadEnding(text[i]).reference; r >= 0) referredAnywhere.insert(r);
+    const int firstLabel = labelNumber(text[start]);
+    auto runningHead = [&](std::string_view line) {
+        const int label = labelNumber(line);
+        if (label < 0 || label == firstLabel || referredAnywhere.size() < 2 || referredAnywhere.count(label) ||
+            endsWithDestination(line) || splitLeadEnding(line).ends())
+            return false;
+        int words = 0, capitals = 0;
+        const std::string rest = trimmed(line.substr(readLineStart(line).textStart));
+        for (std::size_t at = 0; at < rest.size();) {
+            const std::size_t end = std::min(rest.find(' ', at), rest.size());
+            if (end - at >= 4) {
+                ++words;
+                capitals += capitalAt(rest, at) ? 1 : 0;
+            }
+            at = end + 1;
+        }
+        return capitals >= 2 && capitals * 2 >= words;
+    };
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
@@ -960,8 +983,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
                 // A number inside a bracket left open is the lead's ("(Colby", "2009", ", fig. 55)").
-                if (pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i))) && openBrackets == 0 &&
-                    (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+                if (((pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i)))) || runningHead(lineAt(i))) &&
+                    openBrackets == 0 && (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
                     ++out.pages;
                     continue;
                 }
