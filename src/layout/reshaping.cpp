@@ -783,6 +783,62 @@ int mendMisreadNumbers(std::string& line) {
     return mended;
 }
 
+// A couplet label of digits and one letter ("3a") at `s`: its length, or 0.
+std::size_t letteredLabel(std::string_view s) {
+    std::size_t d = 0;
+    while (d < s.size() && asciiDigit(s[d])) ++d;
+    if (d == 0 || d > 4 || d + 1 > s.size() || s[d] < 'a' || s[d] > 'z') return 0;
+    return d + 1 == s.size() || !std::isalnum(static_cast<unsigned char>(s[d + 1])) ? d + 1 : 0;
+}
+
+// Couplets inserted into a key as "3a", "3b", named so at the line start and
+// in the references ("... 3a"): numbered afresh in the order they come, the
+// references with them. The number of labels renumbered, 0 when the text
+// is no such key.
+int renumberLetteredCouplets(Lines& lines) {
+    struct Place {
+        std::size_t line, at, size;
+    };
+    std::vector<Place> starts, ends;
+    std::set<std::string> started;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const std::size_t b = l.find_first_not_of(" \t");
+        if (b == std::string::npos) continue;
+        if (asciiDigit(l[b])) {
+            std::size_t size = letteredLabel(std::string_view(l).substr(b));
+            if (size == 0) {
+                size = 0;
+                while (b + size < l.size() && asciiDigit(l[b + size])) ++size;
+                if (b + size < l.size() && std::isalpha(static_cast<unsigned char>(l[b + size]))) size = 0;
+            }
+            if (size > 0 && size <= 5) {
+                starts.push_back({i, b, size});
+                started.insert(l.substr(b, size));
+            }
+        }
+        std::size_t e = l.find_last_not_of(" \t.");
+        if (e == std::string::npos) continue;
+        std::size_t w = e;
+        while (w > b && l[w - 1] != ' ' && l[w - 1] != '\t' && l[w - 1] != '.') --w;
+        if (w > b && letteredLabel(std::string_view(l).substr(w, e + 1 - w)) == e + 1 - w) ends.push_back({i, w, e + 1 - w});
+    }
+    int named = 0;
+    for (const Place& p : ends) named += started.count(lines[p.line].substr(p.at, p.size)) ? 1 : 0;
+    if (named < 2 || named * 2 < static_cast<int>(ends.size())) return 0;
+    std::map<std::string, int> number;
+    for (const Place& p : starts) number.emplace(lines[p.line].substr(p.at, p.size), static_cast<int>(number.size()) + 1);
+    // From the last place of each line, so that the first stays where it is.
+    std::vector<Place> places = starts;
+    for (const Place& p : ends)
+        if (number.count(lines[p.line].substr(p.at, p.size))) places.push_back(p);
+    std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+        return a.line != b.line ? a.line < b.line : a.at > b.at;
+    });
+    for (const Place& p : places) lines[p.line].replace(p.at, p.size, std::to_string(number[lines[p.line].substr(p.at, p.size)]));
+    return static_cast<int>(starts.size());
+}
+
 }  // namespace
 
 ReshapedKey reshapeKey(const Lines& text) {
@@ -811,7 +867,8 @@ ReshapedKey reshapeKey(const Lines& text) {
         misread += mendMisreadNumbers(copy);
         spaced.push_back(withoutDebris(copy, debris));
     }
-    if (blanks == 0 && debris == 0 && misread == 0) return reshapeSpaced(text);
+    const int relabelled = renumberLetteredCouplets(spaced);
+    if (blanks == 0 && debris == 0 && misread == 0 && relabelled == 0) return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
     out.debris = debris;
     if (!out.changed) {
@@ -821,7 +878,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     out.changed = true;
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
-                      {misread, kMsgMisread, kMsgMisreadOne}});
+                      {misread, kMsgMisread, kMsgMisreadOne}, {relabelled, kMsgRelabelled, kMsgRelabelledOne}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
     return out;
 }

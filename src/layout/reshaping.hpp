@@ -37,6 +37,8 @@ inline constexpr const char* kMsgDebris = "%d signes parasites de lecture optiqu
 inline constexpr const char* kMsgDebrisOne = "1 signe parasite de lecture optique retiré";
 inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
 inline constexpr const char* kMsgMisreadOne = "1 numéro mal lu corrigé";
+inline constexpr const char* kMsgRelabelled = "%d couplets nommés par un numéro et une lettre (« 3a ») renumérotés";
+inline constexpr const char* kMsgRelabelledOne = "1 couplet nommé par un numéro et une lettre (« 3a ») renuméroté";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
