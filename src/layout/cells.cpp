@@ -4,15 +4,21 @@
 #include <map>
 
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
 
 namespace {
 
-// A couplet number alone: "12", "12.".
+// A couplet number alone: "12", "12.", with the couplet it comes from: "12(9)", "12 (9).".
 int numberCell(std::string_view s) {
     if (!s.empty() && s.back() == '.') s.remove_suffix(1);
+    if (const std::size_t open = s.find('('); open != std::string_view::npos && open > 0 && s.back() == ')' &&
+                                              s.find_first_not_of("0123456789", open + 1) == s.size() - 1) {
+        s = s.substr(0, open);
+        while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    }
     if (s.empty() || s.size() > 4) return -1;
     int value = 0;
     for (char c : s) {
@@ -49,20 +55,29 @@ int referenceAfterWords(std::string& s) {
 // bars optional): an empty first cell is the couplet's next lead, other
 // empty cells (a name column left blank) and the rule line ("| --- |") go.
 // False when the line is no such row.
+// Rows of cells between tabs are read alike ("1\tLeaves simple\t2",
+// "\tLeaves compound\tAcer"), from the line as pasted: a tab before the
+// first cell leaves it empty.
 bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
-    if (std::count(line.begin(), line.end(), '|') < 2) return false;
+    const bool bars = std::count(line.begin(), line.end(), '|') >= 2;
+    const char bar = bars ? '|' : '\t';
+    if (!bars && std::count(line.begin(), line.end(), '\t') < 2) return false;
     std::string_view row = line;
-    if (row.front() == '|') row.remove_prefix(1);
-    if (!row.empty() && row.back() == '|') row.remove_suffix(1);
+    if (bars) {
+        const std::size_t b = row.find_first_not_of(" \t"), e = row.find_last_not_of(" \t");
+        row = row.substr(b, e + 1 - b);
+        if (row.front() == '|') row.remove_prefix(1);
+        if (!row.empty() && row.back() == '|') row.remove_suffix(1);
+    }
     bool first = true;
     for (std::size_t from = 0; from <= row.size();) {
-        const std::size_t bar = std::min(row.find('|', from), row.size());
-        std::string cell = text::trimmedBlanks(row.substr(from, bar - from));
+        const std::size_t next = std::min(row.find(bar, from), row.size());
+        std::string cell = text::trimmedBlanks(row.substr(from, next - from));
         if (cell.size() >= 3 && cell.find_first_not_of("-: ") == std::string::npos) return true;  // the rule line
         if (!cell.empty()) cells.push_back(std::move(cell));
         else if (first) cells.emplace_back("-");
         first = false;
-        from = bar + 1;
+        from = next + 1;
     }
     return true;
 }
@@ -78,7 +93,7 @@ CellKey readCellPerLine(const Lines& text) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
         std::vector<std::string> row;
-        if (!pipeRow(s, row)) row.push_back(std::move(s));
+        if (!pipeRow(text[k], row)) row.push_back(std::move(s));
         for (auto& cell : row) {
             cells.push_back(std::move(cell));
             at.push_back(static_cast<int>(k));
@@ -110,6 +125,11 @@ CellKey readCellPerLine(const Lines& text) {
         std::string ending = cells[i];
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
         if (!nextCouplet) ++i;
+        // A number in the name's row after it is the book's page.
+        if (!nextCouplet && numberCell(ending) <= 0 && i < n && at[i] == at[i - 1] && numberCell(cells[i]) > 0) {
+            ++i;
+            ++out.pages;
+        }
         if (const int reference = referenceAfterWords(ending); reference > 0)
             line += " " + ending + " ... " + std::to_string(reference);
         else if (numberCell(ending) > 0)
@@ -150,8 +170,9 @@ CellKey readCellPerLine(const Lines& text) {
     };
     out.before = linesOf(0, start);
     out.after = linesOf(i, n);
-    out.message =
-        countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne}, {out.after, kMsgTextAfter, kMsgTextAfterOne}});
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.pages, kMsgBookNumbers, kMsgBookNumbersOne}});
     return out;
 }
 

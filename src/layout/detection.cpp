@@ -271,6 +271,14 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // after the key taken in.
         if (kind == kDetermination && table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos)
             ++score.joinedNames;
+        // A name with the number of the next cell glued to it ("alba12" from
+        // "alba", tab, "12"): a column the reading took in.
+        if (const std::string& name = table.cell(r, kTarget); kind == kDetermination && name.size() >= 3 &&
+                                                               digit(static_cast<unsigned char>(name.back()))) {
+            std::size_t d = name.size();
+            while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
+            if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
+        }
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];

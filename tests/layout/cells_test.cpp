@@ -28,6 +28,9 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"pipe table without outer bars, dashes, the name in a column of its own",
          "1 | Spores white | 2 | \n- | Spores pink | | Pluteus cervinus\n2 | Gills free | | Amanita\n"
          "- | Gills attached | | Tricholoma\nAmanita is the largest genus.\n", gills, 0, 1, 0},
+        {"cells between tabs, the couplet of origin after the number, the book's page after the name",
+         "1\tSpores white\t2\n1'\tSpores pink\tPluteus cervinus\t12\n2(1)\tGills free\tAmanita\t14\n"
+         "2'\tGills attached\tTricholoma\t15\n", gills, 0, 0, 0},
         {"indented order: primed second leads, a lead that leads on followed by its couplet",
          "1\nSpores white\n2\nGills free\nAmanita\n2\u2019\nGills attached\nTricholoma\n1\u2019\nSpores pink\n"
          "Pluteus cervinus\n", {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
