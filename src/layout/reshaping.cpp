@@ -500,6 +500,16 @@ int repairFromBackReferences(const std::vector<Lead>& leads, std::vector<LeadEnd
     return repaired;
 }
 
+// A number ending the line after a name in marks ("=Coprinus.=   32") that
+// no couplet bears: the book's page, not a reference.
+bool pageAfterMarkedName(std::string_view line, const std::set<int>& labels) {
+    const int number = trailingNumber(line);
+    if (number < 0 || labels.count(number)) return false;
+    std::size_t e = line.find_last_not_of(" \t");
+    while (e > 0 && asciiDigit(line[e])) --e;
+    return markedNameStart(line.substr(0, e + 1)) != std::string_view::npos;
+}
+
 // Copies that set each field of a lead on a line of its own (a journal's
 // XML or HTML page: every figure call, italic name and number its own line)
 // give a lead over many lines. A lead goes on while it has no ending, or
@@ -741,6 +751,12 @@ std::string withoutDebris(const std::string& line, int& removed) {
         out = trimmed(std::string_view(out).substr(0, space));
         ++removed;
     }
+    // A footnote's call after the last word: "=Montagnites.=[G]".
+    if (out.size() > 4 && out.back() == ']' && out[out.size() - 3] == '[' &&
+        std::isalpha(static_cast<unsigned char>(out[out.size() - 2])) && out[out.size() - 4] != ' ') {
+        out.resize(out.size() - 3);
+        ++removed;
+    }
     return removed > before ? out : line;
 }
 
@@ -839,6 +855,60 @@ int renumberLetteredCouplets(Lines& lines) {
     return static_cast<int>(starts.size());
 }
 
+// Couplet numbers printed in the marks of bold or italics ("=1=--",
+// "*2*.", "_3_"): read as plain numbers ("1. "). The labels rewritten, 0
+// when fewer than two lines start so.
+int unmarkLabels(Lines& lines) {
+    std::vector<std::pair<std::size_t, std::size_t>> found;  // line, where its label starts
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const std::size_t b = l.find_first_not_of(" \t");
+        if (b == std::string::npos || !emphasisMark(l[b])) continue;
+        std::size_t d = b + 1;
+        while (d < l.size() && asciiDigit(l[d])) ++d;
+        if (d > b + 1 && d - b <= 5 && d < l.size() && l[d] == l[b]) found.emplace_back(i, b);
+    }
+    if (found.size() < 2) return 0;
+    for (const auto& [i, b] : found) {
+        std::string& l = lines[i];
+        const std::size_t close = l.find(l[b], b + 1);
+        std::size_t rest = close + 1;
+        while (rest < l.size() && (l[rest] == '-' || l[rest] == '.' || l[rest] == ' ' || l[rest] == ':')) ++rest;
+        l = l.substr(b + 1, close - b - 1) + ". " + l.substr(rest);
+    }
+    return static_cast<int>(found.size());
+}
+
+// A key whose first couplet carries no number: the paragraphs just above
+// couplet 1, each ending with its destination, one of them leading to 1.
+// Numbered 0 so that they are read as the first couplet; true when found.
+bool numberFirstCouplet(Lines& lines) {
+    std::size_t one = 0;
+    while (one < lines.size() && labelNumber(lines[one]) != 1) ++one;
+    if (one == lines.size()) return false;
+    std::size_t first = one, leads = 0;
+    bool toOne = false;
+    for (std::size_t i = one; i > 0;) {
+        // The block of lines above `i`, after the blank lines.
+        std::size_t e = i;
+        while (e > 0 && blankLine(lines[e - 1])) --e;
+        std::size_t b = e;
+        while (b > 0 && !blankLine(lines[b - 1])) --b;
+        if (b == e) break;
+        const std::string& last = lines[e - 1];
+        const int reference = trailingNumber(last);
+        if (labelNumber(lines[b]) >= 0 || (reference < 0 && markedNameStart(last) == std::string_view::npos)) break;
+        toOne = toOne || reference == 1;
+        first = b;
+        ++leads;
+        i = b;
+    }
+    if (leads < 2 || !toOne) return false;
+    const std::size_t at = lines[first].find_first_not_of(" \t");
+    lines[first].insert(at, "0. ");
+    return true;
+}
+
 }  // namespace
 
 ReshapedKey reshapeKey(const Lines& text) {
@@ -868,7 +938,10 @@ ReshapedKey reshapeKey(const Lines& text) {
         spaced.push_back(withoutDebris(copy, debris));
     }
     const int relabelled = renumberLetteredCouplets(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && relabelled == 0) return reshapeSpaced(text);
+    const int unmarked = unmarkLabels(spaced);
+    const bool unnumbered = numberFirstCouplet(spaced);
+    if (blanks == 0 && debris == 0 && misread == 0 && relabelled == 0 && unmarked == 0 && !unnumbered)
+        return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
     out.debris = debris;
     if (!out.changed) {
@@ -878,7 +951,8 @@ ReshapedKey reshapeKey(const Lines& text) {
     out.changed = true;
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
-                      {misread, kMsgMisread, kMsgMisreadOne}, {relabelled, kMsgRelabelled, kMsgRelabelledOne}});
+                      {misread, kMsgMisread, kMsgMisreadOne}, {relabelled, kMsgRelabelled, kMsgRelabelledOne},
+                      {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
     return out;
 }
@@ -894,7 +968,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         const std::size_t at = readLineStart(line).textStart;
         return labelNumber(line) >= 0 && at < line.size() && !std::islower(static_cast<unsigned char>(line[at]));
     };
-    while (start < n && !(labelNumber(text[start]) == 1 && coupletStart(text[start]))) ++start;
+    // A first couplet that had no number is numbered 0 before.
+    auto firstCouplet = [&](const std::string& line) {
+        const int label = labelNumber(line);
+        return (label == 1 || (label == 0 && !asciiDigit(line[readLineStart(line).textStart]))) && coupletStart(line);
+    };
+    while (start < n && !firstCouplet(text[start])) ++start;
     if (start == n) {
         // A key pasted from its middle (a book's sub-key from couplet 16):
         // its smallest couplet number, when that comes first.
@@ -1135,21 +1214,26 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int notGiven = 0;
     int leads = 0;
     std::size_t kept = leadUnits.size();
-    int mostLeads = 2;
+    int mostLeads = 2, widestGap = 0;
     for (std::size_t u = 0; u < leadUnits.size(); ++u) {
         const std::string& t = leadUnits[u].text;
         const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
         const int label = labelNumber(t);
-        const int reference = trailingNumber(t);
+        const int reference = pageAfterMarkedName(t, labelled) ? -1 : trailingNumber(t);
         const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
         // Nor is a line without label or mark a further lead of the last
-        // couplet when it would give it more leads than any couplet before
-        // (a heading after the key, "The _Plega_ Group").
-        const bool further = label < 0 && readLineStart(t).kind != LineStart::Kind::Mark && leads >= mostLeads;
+        // couplet when it would give it more leads than any couplet before,
+        // set further apart than any two leads (a heading after the key,
+        // "The _Plega_ Group").
+        int gap = 0;
+        for (std::size_t i = leadUnits[u].firstLine; i > 0 && blankLine(text[i - 1]); --i) ++gap;
+        const bool further =
+            label < 0 && readLineStart(t).kind != LineStart::Kind::Mark && leads >= mostLeads && gap > widestGap;
         if (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label)))) {
             kept = u;
             break;
         }
+        if (u > 0) widestGap = std::max(widestGap, gap);
         if (label >= 0) {
             if (given.insert(label).second && referred.count(label)) --notGiven;
             if (given.size() > 1) mostLeads = std::max(mostLeads, leads);
@@ -1250,6 +1334,17 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         endings.push_back(std::move(ending));
     }
     if (readable) out.repaired = repairFromBackReferences(leadsRead, endings);
+    // A number after a name in marks that no couplet bears is the book's page.
+    std::set<int> couplets;
+    for (const Lead& lead : leadsRead) couplets.insert(lead.couplet);
+    for (LeadEnding& ending : endings)
+        if (const std::size_t at = markedNameStart(ending.text);
+            ending.reference >= 0 && !couplets.count(ending.reference) && at != std::string_view::npos && at > 0) {
+            ending.name = unmarkedName(std::string_view(ending.text).substr(at));
+            ending.text = trimmed(std::string_view(ending.text).substr(0, at));
+            ending.reference = -1;
+            ending.bookNumber = true;
+        }
     for (std::size_t k = 0; readable && k < leadsRead.size(); ++k) {
         LeadEnding& ending = endings[k];
         // A tab between two cells, a run of blanks left by a column inside

@@ -39,6 +39,9 @@ inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
 inline constexpr const char* kMsgMisreadOne = "1 numéro mal lu corrigé";
 inline constexpr const char* kMsgRelabelled = "%d couplets nommés par un numéro et une lettre (« 3a ») renumérotés";
 inline constexpr const char* kMsgRelabelledOne = "1 couplet nommé par un numéro et une lettre (« 3a ») renuméroté";
+inline constexpr const char* kMsgUnmarked = "%d numéros de couplet entre marques (« =1= ») lus comme des numéros";
+inline constexpr const char* kMsgUnmarkedOne = "1 numéro de couplet entre marques (« =1= ») lu comme un numéro";
+inline constexpr const char* kMsgUnnumbered = "premier couplet sans numéro lu comme le couplet 0";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
