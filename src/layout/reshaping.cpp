@@ -583,6 +583,13 @@ std::string countedParts(std::initializer_list<CountedPart> parts) {
 std::size_t markedNameStart(std::string_view line) {
     // The book's page may follow the name: "_P. alba_, p. 479".
     if (const std::size_t page = pageNoteStart(line); page != std::string_view::npos) line = line.substr(0, page);
+    // So may a remark in brackets: "=Locellina= (not reported in U. S.).".
+    if (const std::size_t close = line.find_last_not_of(" ."); close != std::string_view::npos && line[close] == ')')
+        if (const std::size_t open = line.rfind('(', close); open != std::string_view::npos && open > 0 &&
+                                                             line[open - 1] == ' ' && close - open <= 80) {
+            const std::size_t at = markedNameStart(line.substr(0, open));
+            if (at != std::string_view::npos) return at;
+        }
     std::size_t end = line.find_last_not_of(" \t");
     if (end == std::string_view::npos) return std::string_view::npos;
     ++end;

@@ -38,6 +38,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Leaves 4\u20137.9", "Leaves 4\u20137.9", -1, ""},
         {"Ridges many    _          T. ferox_, p. 479", "Ridges many", -1, "T. ferox"},
         {"Tail short =Plega alba= (p. 4)", "Tail short", -1, "Plega alba"},
+        {"Tail short. =Plega alba= (not reported in U. S.).", "Tail short.", -1, "Plega alba (not reported in U. S.)."},
         {"Ailes sombres, voir 3.", "Ailes sombres,", 3, ""},
         {"Bl\u00E4tter rund, weiter bei 12", "Bl\u00E4tter rund,", 12, ""},
         {"Leaves cover 2", "Leaves cover", 2, ""},
