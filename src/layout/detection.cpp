@@ -271,6 +271,8 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // after the key taken in.
         if (kind == kDetermination && table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos)
             ++score.joinedNames;
+        // A word left cut where its line ended ("some- what").
+        score.residue += wordsLeftCut(desc);
         // A name with the number of the next cell glued to it ("alba12" from
         // "alba", tab, "12"): a column the reading took in.
         if (const std::string& name = table.cell(r, kTarget); kind == kDetermination && name.size() >= 3 &&
@@ -330,8 +332,8 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
 
 // A converted key is its own text: what is left of the user's labels and
 // references is the leads whose description still starts with a couplet
-// number or a mark, or still ends with a reference in brackets ("(2)",
-// "(2), p. 14").
+// number or a mark, or still ends with a reference in brackets or after
+// words ("(2)", "(2), p. 14", "go to 2").
 int labelResidue(const ResultTable& table) {
     int residue = 0;
     for (int r = 1; r <= table.dataRows(); ++r) {
@@ -340,8 +342,10 @@ int labelResidue(const ResultTable& table) {
         const std::string& desc = table.cell(r, kTexte);
         const LineStart ls = readLineStart(desc);
         const LeadEnding unread = splitLeadEnding(desc);
-        const bool bracketed = unread.reference >= 0 && desc.find_first_of(")]", unread.text.size()) != std::string::npos;
-        residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark || bracketed ? 1 : 0;
+        residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
+                           (unread.reference >= 0 && unread.sentOn)
+                       ? 1
+                       : 0;
     }
     return residue;
 }

@@ -349,16 +349,10 @@ LeadEnding binomialEnding(const std::string& s) {
 // its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
 void joinWrapped(std::string& to, std::string_view more) {
     if (more.empty()) return;
-    if (to.size() >= 2 && to.back() == '-' && std::isalpha(static_cast<unsigned char>(to[to.size() - 2])) &&
-        std::islower(static_cast<unsigned char>(more[0]))) {
-        const std::string_view word = more.substr(0, more.find(' '));
-        static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
-                                                             "ou", "y", "o", "e", "to", "nor"};
-        if (std::find(std::begin(kConjunctions), std::end(kConjunctions), word) == std::end(kConjunctions)) {
-            to.pop_back();
-            to += more;
-            return;
-        }
+    if (wordCutBefore(to, more)) {
+        to.pop_back();
+        to += more;
+        return;
     }
     if (!to.empty()) to += ' ';
     to += more;
@@ -573,6 +567,23 @@ std::string countedMessage(const char* many, const char* one, int n) {
     return buffer;
 }
 
+bool wordCutBefore(std::string_view to, std::string_view more) {
+    if (to.size() < 2 || to.back() != '-' || !std::isalpha(static_cast<unsigned char>(to[to.size() - 2])) ||
+        more.empty() || !std::islower(static_cast<unsigned char>(more[0])))
+        return false;
+    const std::string_view word = more.substr(0, more.find(' '));
+    static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
+                                                         "ou", "y", "o", "e", "to", "nor"};
+    return std::find(std::begin(kConjunctions), std::end(kConjunctions), word) == std::end(kConjunctions);
+}
+
+int wordsLeftCut(std::string_view text) {
+    int cut = 0;
+    for (std::size_t at = text.find("- "); at != std::string_view::npos; at = text.find("- ", at + 2))
+        cut += wordCutBefore(text.substr(0, at + 1), text.substr(at + 2)) ? 1 : 0;
+    return cut;
+}
+
 std::string countedParts(std::initializer_list<CountedPart> parts) {
     std::string out;
     for (const CountedPart& p : parts)
@@ -655,10 +666,18 @@ LeadEnding splitLeadEnding(std::string_view body) {
     if (stopped) --e;
     std::size_t b = e;
     while (b > 0 && asciiDigit(s[b - 1])) --b;
-    const bool enclosed = !bracketed || (b > 0 && (s[b - 1] == '(' || s[b - 1] == '['));
+    // Words may send on inside the brackets: "(voir 2)", "[see 7]".
+    std::size_t opening = b;
+    if (bracketed && b > 1 && s[b - 1] == ' ') {
+        const std::size_t open = s.find_last_of("([", b);
+        const std::size_t words = open == std::string::npos ? std::string::npos
+                                                            : referenceWordsStart(trimmed(std::string_view(s).substr(open + 1, b - open - 1)));
+        if (words == 0) opening = open + 1;
+    }
+    const bool enclosed = !bracketed || (opening > 0 && (s[opening - 1] == '(' || s[opening - 1] == '['));
     const bool decimal = b >= 2 && s[b - 1] == '.' && asciiDigit(s[b - 2]);
     if (enclosed && !decimal && b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
-        std::size_t cut = b;
+        std::size_t cut = opening;
         if (bracketed) --cut;
         std::string head = s.substr(0, cut);
         while (!head.empty() && head.back() == ' ') head.pop_back();
@@ -679,6 +698,7 @@ LeadEnding splitLeadEnding(std::string_view body) {
                            leaderBefore(s, cut) > 0)) {
             out.reference = std::stoi(s.substr(b, e - b));
             out.text = beforeLeader(head);
+            out.sentOn = bracketed || sentOn != std::string::npos;
             return out;
         }
     }

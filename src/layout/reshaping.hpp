@@ -93,11 +93,18 @@ struct LeadEnding {
     int reference = -1;
     std::string name;
     bool bookNumber = false;  // the book's species number before the name was left out ("14. L. alba")
+    bool sentOn = false;      // the reference stood in brackets or after words or an arrow ("(2)", "voir 3")
     bool ends() const { return reference >= 0 || !name.empty(); }
 };
 LeadEnding splitLeadEnding(std::string_view body);
 // The same for a lead without reference: the name after an arrow or a leader.
 LeadEnding splitNameEnding(const std::string& body);
+
+// A word cut at a line end: `to` ends with its first part and a hyphen, `more`
+// starts with its rest ("some-" and "what"; not "pale-" and "or dark").
+bool wordCutBefore(std::string_view to, std::string_view more);
+// The words in a text still cut where a line ended ("some- what").
+int wordsLeftCut(std::string_view text);
 
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
