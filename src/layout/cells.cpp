@@ -38,7 +38,34 @@ int primedCell(std::string_view s) {
     return 0;
 }
 
-bool labelCell(std::string_view s) { return numberCell(s) > 0 || dashCell(s) || primedCell(s) > 0; }
+// The number of a couplet's lead labelled by a letter: "1a", "1b." (or 0).
+int letteredCell(std::string_view s) {
+    if (!s.empty() && s.back() == '.') s.remove_suffix(1);
+    if (s.size() < 2 || s.back() < 'a' || s.back() > 'c') return 0;
+    return std::max(numberCell(s.substr(0, s.size() - 1)), 0);
+}
+
+bool labelCell(std::string_view s) { return numberCell(s) > 0 || dashCell(s) || primedCell(s) > 0 || letteredCell(s) > 0; }
+
+// The couplet a label cell names.
+int coupletOfCell(std::string_view s) {
+    if (const int primed = primedCell(s); primed > 0) return primed;
+    if (const int lettered = letteredCell(s); lettered > 0) return lettered;
+    return numberCell(s);
+}
+
+// A lead's text without the leader a copy left at its end ("Wings dark ........").
+std::string withoutLeader(std::string s) {
+    for (bool cut = true; cut;) {
+        cut = false;
+        for (std::string_view l : {" ", ".", "\u2026", "\u00B7", "_"})
+            if (s.size() > l.size() && s.ends_with(l)) {
+                s.resize(s.size() - l.size());
+                cut = true;
+            }
+    }
+    return s;
+}
 
 // A destination after words, the group the lead leads to: "section Kosaria,
 // 2". A year ("Smith, 1990") is no couplet: three digits at most.
@@ -103,7 +130,7 @@ CellKey readCellPerLine(const Lines& text) {
     auto isText = [&](std::size_t i) { return i < n && !labelCell(cells[i]); };
     // The key starts at couplet 1 followed by a lead's text.
     std::size_t i = 0;
-    while (i < n && !(numberCell(cells[i]) == 1 && isText(i + 1))) ++i;
+    while (i < n && !(coupletOfCell(cells[i]) == 1 && !dashCell(cells[i]) && isText(i + 1))) ++i;
     CellKey out;
     if (i == n) return out;
     const std::size_t start = i;
@@ -113,15 +140,15 @@ CellKey readCellPerLine(const Lines& text) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
         } else {
-            couplet = primedCell(cells[i]) > 0 ? primedCell(cells[i]) : numberCell(cells[i]);
+            couplet = coupletOfCell(cells[i]);
         }
         const int origin = at[i];
-        std::string line = std::to_string(couplet) + ". " + cells[i + 1];
+        std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
         // Every lead has its destination cell, but for a key in indented
         // order: a lead that leads on is followed by its couplet's number and
         // the first lead's text, which is then its destination.
-        if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0) return {};
+        if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0 || letteredCell(cells[i]) > 0) return {};
         std::string ending = cells[i];
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
         if (!nextCouplet) ++i;

@@ -1216,9 +1216,17 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             bool join = false;
             // A name's tail goes on the next line, never after a blank line.
             const bool afterBlank = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
+            // A genus alone on its line goes on with its epithet ("Plega", "alba").
+            auto epithet = [&] {
+                const Unit& named = leadUnits.back();
+                const std::string_view last =
+                    named.lastLine == std::string::npos ? std::string_view() : std::string_view(named.text).substr(named.lastLine);
+                return !last.empty() && last.find(' ') == std::string_view::npos && capitalAt(last, 0) &&
+                       std::islower(static_cast<unsigned char>(line[0])) && std::count(line.begin(), line.end(), ' ') <= 4;
+            };
             if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop ||
-                       (state == LeadState::Named && !afterBlank && nameTail(line));
+                       (state == LeadState::Named && !afterBlank && (nameTail(line) || epithet()));
             if (!join) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;

@@ -31,6 +31,9 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"cells between tabs, the couplet of origin after the number, the book's page after the name",
          "1\tSpores white\t2\n1'\tSpores pink\tPluteus cervinus\t12\n2(1)\tGills free\tAmanita\t14\n"
          "2'\tGills attached\tTricholoma\t15\n", gills, 0, 0, 0},
+        {"leads labelled 1a and 1b, a leader left at the end of a lead's text",
+         "1a\nSpores white ........\n2\n1b\nSpores pink ........\nPluteus cervinus\n2a\nGills free\nAmanita\n"
+         "2b\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"indented order: primed second leads, a lead that leads on followed by its couplet",
          "1\nSpores white\n2\nGills free\nAmanita\n2\u2019\nGills attached\nTricholoma\n1\u2019\nSpores pink\n"
          "Pluteus cervinus\n", {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",

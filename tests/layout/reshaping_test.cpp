@@ -252,6 +252,27 @@ TEST(Reshaping, AKeyAlreadyAloneAndOneLeadPerLineIsLeftAsItIs) {
     EXPECT_EQ(r.couplets, (Lines{"1. Wings dark ... 2", "1. Wings pale => Plega alba"}));
 }
 
+TEST(Reshaping, ALeadCopiedOneFieldALineIsGatheredUpToItsEnding) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        Lines couplets;
+    };
+    const Case cases[] = {
+        {"a name's genus, epithet and authors on lines of their own, then text after the key",
+         {"1. Wings dark ........ 2", "- Wings pale ........", "Plega", "alba", "Smith, 1990", "2. Legs long ........",
+          "Plega nigra", "- Legs short ........", "Plega rufa", "", "Remarks", "Plega alba is common."},
+         {"1. Wings dark ... 2", "1. Wings pale => Plega alba Smith, 1990", "2. Legs long => Plega nigra",
+          "2. Legs short => Plega rufa"}},
+        {"a reference alone after the lead's leader, a number inside a bracket left open",
+         {"1. Wings dark (", "Smith", "1990", ") ........", "2", "- Wings pale ........ Plega alba",
+          "2. Legs long ........ Plega nigra", "- Legs short ........ Plega rufa"},
+         {"1. Wings dark ( Smith 1990 ) ... 2", "1. Wings pale => Plega alba", "2. Legs long => Plega nigra",
+          "2. Legs short => Plega rufa"}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(reshapeKey(c.text).couplets, c.couplets) << c.layout;
+}
+
 TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
     struct Case {
         Lines text;
