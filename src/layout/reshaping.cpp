@@ -423,7 +423,7 @@ std::size_t pageNoteStart(std::string_view s) {
 bool figureCaption(std::string_view line) {
     if (line.starts_with("\u2022")) line.remove_prefix(3);
     while (!line.empty() && line[0] == ' ') line.remove_prefix(1);
-    static constexpr std::string_view kWords[] = {"fig.", "figs.", "fg.", "figure", "figures", "figura", "figuras",
+    static constexpr std::string_view kWords[] = {"fig.", "fig", "figs.", "figs", "fg.", "figure", "figures", "figura", "figuras",
                                                   "abb.", "abbildung", "taf.", "tafel", "plate", "pl.", "planche",
                                                   "lám.", "lámina", "prancha", "tab.", "tabula"};
     const std::size_t space = line.find(' ');

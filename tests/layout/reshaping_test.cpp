@@ -41,6 +41,11 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Tail short. =Plega alba= (not reported in U. S.).", "Tail short.", -1, "Plega alba (not reported in U. S.)."},
         {"Ailes sombres, voir 3.", "Ailes sombres,", 3, ""},
         {"Ailes sombres (voir 3)", "Ailes sombres", 3, ""},
+        {"Alas oscuras, v\u00E9ase 5", "Alas oscuras,", 5, ""},
+        {"Asas escuras, ir para 6", "Asas escuras,", 6, ""},
+        {"Alae nigrae, vide 7", "Alae nigrae,", 7, ""},
+        {"Tarsi black [see 12]", "Tarsi black", 12, ""},
+        {"Wings dark (2), p. 14", "Wings dark", 2, ""},
         {"Bl\u00E4tter rund, weiter bei 12", "Bl\u00E4tter rund,", 12, ""},
         {"Leaves cover 2", "Leaves cover", 2, ""},
         {"Stamens 5.", "Stamens 5.", -1, ""},
@@ -271,6 +276,24 @@ TEST(Reshaping, ALeadCopiedOneFieldALineIsGatheredUpToItsEnding) {
           "2. Legs short => Plega rufa"}},
     };
     for (const Case& c : cases) EXPECT_EQ(reshapeKey(c.text).couplets, c.couplets) << c.layout;
+}
+
+TEST(Reshaping, FigureCaptionsAreToldFromFigureCalls) {
+    const std::pair<const char*, bool> cases[] = {
+        {"Figure 1. Plega alba, holotype", true}, {"Figs 3\u20135: wings", true}, {"FIGURE 2. Head", true},
+        {"\u2022 Fg. 54. K. von Oxyporus.", true}, {"Abb. 4. Kopf", true},   {"L\u00E1m. 3. Alas", true},
+        {"Figure 6 (c)", false},                   {"Figures 1", false},      {"Fig. 3 shows the wing", false},
+        {"Wings dark (Fig. 3)", false},
+    };
+    for (const auto& [line, caption] : cases) EXPECT_EQ(figureCaption(line), caption) << line;
+}
+
+TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
+    const std::pair<const char*, int> cases[] = {
+        {"the veins some- what raised", 1}, {"pale- or dark-veined", 0}, {"Zwiebel- oder Knollen- pflanzen", 1},
+        {"length 12- 15 mm", 0},           {"yel- lowish and some- what", 2},
+    };
+    for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
 }
 
 TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
