@@ -423,9 +423,9 @@ std::size_t pageNoteStart(std::string_view s) {
 bool figureCaption(std::string_view line) {
     if (line.starts_with("\u2022")) line.remove_prefix(3);
     while (!line.empty() && line[0] == ' ') line.remove_prefix(1);
-    static constexpr std::string_view kWords[] = {"fig.", "fig", "figs.", "figs", "fg.", "figure", "figures", "figura", "figuras",
-                                                  "abb.", "abbildung", "taf.", "tafel", "plate", "pl.", "planche",
-                                                  "lám.", "lámina", "prancha", "tab.", "tabula"};
+    static constexpr std::string_view kWords[] = {"fig.",  "fig",       "figs.", "figs",  "fg.",     "figure", "figures",
+                                                  "figura", "figuras",   "abb.",  "abbildung", "taf.", "tafel",  "plate",
+                                                  "pl.",   "planche",   "lám.",  "lámina", "prancha", "tab.",   "tabula"};
     const std::size_t space = line.find(' ');
     if (space == std::string_view::npos || space + 1 >= line.size() || !asciiDigit(line[space + 1])) return false;
     const std::string word = text::lower(std::string(line.substr(0, space)));
@@ -591,6 +591,10 @@ std::string countedParts(std::initializer_list<CountedPart> parts) {
     return out;
 }
 
+namespace {
+std::size_t nameInMarksStart(std::string_view line);
+}
+
 std::size_t markedNameStart(std::string_view line) {
     // The book's page may follow the name: "_P. alba_, p. 479".
     if (const std::size_t page = pageNoteStart(line); page != std::string_view::npos) line = line.substr(0, page);
@@ -598,9 +602,15 @@ std::size_t markedNameStart(std::string_view line) {
     if (const std::size_t close = line.find_last_not_of(" ."); close != std::string_view::npos && line[close] == ')')
         if (const std::size_t open = line.rfind('(', close); open != std::string_view::npos && open > 0 &&
                                                              line[open - 1] == ' ' && close - open <= 80) {
-            const std::size_t at = markedNameStart(line.substr(0, open));
+            const std::size_t at = nameInMarksStart(line.substr(0, open));
             if (at != std::string_view::npos) return at;
         }
+    return nameInMarksStart(line);
+}
+
+namespace {
+
+std::size_t nameInMarksStart(std::string_view line) {
     std::size_t end = line.find_last_not_of(" \t");
     if (end == std::string_view::npos) return std::string_view::npos;
     ++end;
@@ -627,26 +637,35 @@ std::size_t markedNameStart(std::string_view line) {
     return std::string_view::npos;
 }
 
+}  // namespace
+
+namespace {
+LeadEnding endingOf(std::string_view body);
+}
+
 LeadEnding splitLeadEnding(std::string_view body) {
+    std::string_view s = body;
+    while (!s.empty() && (s.back() == '|' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    // The book's page after a name in marks, or after a reference in
+    // brackets ("(2), p. 14"), is neither text nor name.
+    if (const std::size_t page = pageNoteStart(s); page != std::string_view::npos && page > 0) {
+        const std::string_view before = s.substr(0, page);
+        const bool bracketed = before.back() == ')' || before.back() == ']';
+        if (bracketed || markedNameStart(before) != std::string_view::npos) {
+            LeadEnding read = endingOf(before);
+            read.bookNumber = true;
+            if (bracketed ? read.reference >= 0 : !read.name.empty()) return read;
+        }
+    }
+    return endingOf(s);
+}
+
+namespace {
+
+LeadEnding endingOf(std::string_view body) {
     LeadEnding out;
     std::string s = trimmed(body);
     while (!s.empty() && (s.back() == '|' || s.back() == ' ')) s.pop_back();
-    // The book's page after a name in marks is neither text nor name.
-    if (const std::size_t page = pageNoteStart(s);
-        page != std::string_view::npos && page > 0 && markedNameStart(std::string_view(s).substr(0, page)) != std::string_view::npos) {
-        LeadEnding named = splitLeadEnding(std::string_view(s).substr(0, page));
-        if (!named.name.empty()) {
-            named.bookNumber = true;
-            return named;
-        }
-    }
-    // So is the page after a reference in brackets: "(2), p. 14".
-    if (const std::size_t page = pageNoteStart(s); page != std::string_view::npos && page > 0 &&
-                                                    (s[page - 1] == ')' || s[page - 1] == ']')) {
-        LeadEnding sent = splitLeadEnding(std::string_view(s).substr(0, page));
-        sent.bookNumber = true;
-        if (sent.reference >= 0) return sent;
-    }
     if (trailingNumber(s) < 0)
         if (LeadEnding named = binomialEnding(s); named.ends()) return named;
     if (const std::size_t at = markedNameStart(s); at != std::string_view::npos && trailingNumber(s) < 0) {
@@ -704,6 +723,8 @@ LeadEnding splitLeadEnding(std::string_view body) {
     }
     return splitNameEnding(s);
 }
+
+}  // namespace
 
 LeadEnding splitNameEnding(const std::string& s) {
     LeadEnding out;
