@@ -780,7 +780,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // A key inside a longer paste, or set out in paragraphs, is read reshaped.
     const ReshapedKey reshaped = reshapeKey(text);
     // The readings of the whole paste take in what follows the key.
-    for (std::size_t k = 0; k < wholePaste; ++k) full[k].proposal.score.outside = reshaped.after + reshaped.captions;
+    for (std::size_t k = 0; k < wholePaste; ++k)
+        full[k].proposal.score.outside = reshaped.after + reshaped.captions + reshaped.footnotes + reshaped.pages;
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
         for (const CountedPart& part : {CountedPart{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},

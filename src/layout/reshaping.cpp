@@ -28,6 +28,10 @@ std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 bool asciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool emphasisMark(char c) { return c == '=' || c == '_' || c == '*'; }
 
+// The marks that call a footnote and start it: daggers, superscript numbers.
+constexpr std::string_view kFootnoteMarks[] = {"\u2020", "\u2021", "\u00B9", "\u00B2", "\u00B3", "\u2074", "\u2075"};
+
+
 // The couplet number that starts a line, or -1.
 int labelNumber(std::string_view line) {
     const LineStart ls = readLineStart(line);
@@ -504,6 +508,15 @@ bool pageAfterMarkedName(std::string_view line, const std::set<int>& labels) {
     return markedNameStart(line.substr(0, e + 1)) != std::string_view::npos;
 }
 
+// A footnote's first line: a dagger or a superscript number before its text.
+bool footnoteStart(std::string_view line) {
+    const std::size_t b = line.find_first_not_of(" \t");
+    if (b == std::string_view::npos) return false;
+    for (std::string_view mark : kFootnoteMarks)
+        if (line.substr(b, mark.size()) == mark) return true;
+    return false;
+}
+
 // Copies that set each field of a lead on a line of its own (a journal's
 // XML or HTML page: every figure call, italic name and number its own line)
 // give a lead over many lines. A lead goes on while it has no ending, or
@@ -799,12 +812,18 @@ std::string withoutDebris(const std::string& line, int& removed) {
         out = trimmed(std::string_view(out).substr(0, space));
         ++removed;
     }
-    // A footnote's call after the last word: "=Montagnites.=[G]".
+    // A footnote's call after the last word: "=Montagnites.=[G]", "alba†".
     if (out.size() > 4 && out.back() == ']' && out[out.size() - 3] == '[' &&
         std::isalpha(static_cast<unsigned char>(out[out.size() - 2])) && out[out.size() - 4] != ' ') {
         out.resize(out.size() - 3);
         ++removed;
     }
+    for (std::string_view call : kFootnoteMarks)
+        if (out.size() > call.size() + 1 && out.ends_with(call) && out[out.size() - call.size() - 1] != ' ') {
+            out.resize(out.size() - call.size());
+            ++removed;
+            break;
+        }
     return removed > before ? out : line;
 }
 
@@ -1124,7 +1143,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
-    bool interrupted = false;
+    bool interrupted = false, inFootnote = false;
     for (const Block& b : blocks) {
         const std::string first = trimmed(lineAt(b.first));
         if (open > 0 || (first.starts_with("[") && first.find(']') == std::string::npos) ||
@@ -1172,6 +1191,14 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                     ++out.pages;
                     continue;
                 }
+                // A footnote between the leads ("† Fide Smith, 1990."), and the
+                // lines that carry it on up to the next lead.
+                if (footnoteStart(lineAt(i)) || (inFootnote && !startsLead(lineAt(i)))) {
+                    inFootnote = true;
+                    ++out.footnotes;
+                    continue;
+                }
+                inFootnote = false;
                 if (startsLead(lineAt(i))) openBrackets = 0;
                 for (char c : lineAt(i)) openBrackets += c == '(' ? 1 : c == ')' && openBrackets > 0 ? -1 : 0;
                 const auto parts = splitRunTogether(std::string(lineAt(i)));
@@ -1437,7 +1464,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     }
 
     out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 ||
-                  out.notes > 0 || out.pages > 0 || out.hyphens > 0 || out.captions > 0;
+                  out.notes > 0 || out.pages > 0 || out.hyphens > 0 || out.captions > 0 || out.footnotes > 0;
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                   {out.after, kMsgTextAfter, kMsgTextAfterOne},
                                   {out.paragraphs, kMsgParagraphs, kMsgParagraphsOne},
@@ -1446,7 +1473,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                                   {out.notes, kMsgNotesAside, kMsgNotesAsideOne},
                                   {out.hyphens, kMsgHyphens, kMsgHyphensOne},
                                   {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
-                                  {out.captions, kMsgCaptionLines, kMsgCaptionLinesOne}});
+                                  {out.captions, kMsgCaptionLines, kMsgCaptionLinesOne},
+                                  {out.footnotes, kMsgFootnotes, kMsgFootnotesOne}});
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {

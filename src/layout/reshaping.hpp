@@ -42,6 +42,8 @@ inline constexpr const char* kMsgRelabelledOne = "1 couplet nommé par un numér
 inline constexpr const char* kMsgUnmarked = "%d numéros de couplet entre marques (« =1= ») lus comme des numéros";
 inline constexpr const char* kMsgUnmarkedOne = "1 numéro de couplet entre marques (« =1= ») lu comme un numéro";
 inline constexpr const char* kMsgUnnumbered = "premier couplet sans numéro lu comme le couplet 0";
+inline constexpr const char* kMsgFootnotes = "%d lignes de note de bas de page laissées de côté";
+inline constexpr const char* kMsgFootnotesOne = "1 ligne de note de bas de page laissée de côté";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
@@ -68,6 +70,7 @@ struct ReshapedKey {
     int hyphens = 0;       // words cut at a line end joined
     int pages = 0;         // page numbers and running heads inside the key set aside
     int debris = 0;        // OCR signs alone before a label or after an ending taken out
+    int footnotes = 0;     // lines of footnotes between the leads set aside
     int captions = 0;      // lines of figure captions between the leads set aside
     int repaired = 0;      // references misread mended by the origin their couplet names ("21(20)")
     int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
