@@ -45,10 +45,14 @@ std::size_t pageNoteStart(std::string_view s);
 // book's page after a name, ", p. 479").
 int trailingNumber(std::string_view line) {
     std::size_t e = line.find_last_not_of(" \t");
+    // "genähert      2.": a stop after a number set apart by a column of blanks.
+    const bool stop = e != std::string_view::npos && e > 0 && line[e] == '.' && asciiDigit(line[e - 1]);
+    if (stop) --e;
     if (e == std::string_view::npos || !asciiDigit(line[e])) return -1;
     std::size_t b = e;
     while (b > 0 && asciiDigit(line[b - 1])) --b;
     if (b == 0 || e - b >= 6) return -1;
+    if (stop && !(line.substr(0, b).ends_with("  ") || line.substr(0, b).ends_with("\t"))) return -1;
     const char before = line[b - 1];
     if (before != ' ' && before != '\t' && before != '.') return -1;
     if (before == '.' && b >= 2 && asciiDigit(line[b - 2])) return -1;  // a decimal, "4–7.9"
@@ -719,7 +723,11 @@ LeadEnding endingOf(std::string_view body) {
             head.erase(sentOn);
             while (!head.empty() && (head.back() == ' ' || head.back() == ':')) head.pop_back();
         }
-        if (stopped && sentOn == std::string::npos) return splitNameEnding(s);
+        // A stop after the number is the reference's when words or a column
+        // of blanks or dots set it apart ("genähert      2."), not a count ("Stamens 5.").
+        const std::string_view gap = std::string_view(s).substr(0, cut);
+        const bool column = gap.ends_with("  ") || gap.ends_with("\t") || gap.ends_with("..") || gap.ends_with(". ");
+        if (stopped && sentOn == std::string::npos && !column) return splitNameEnding(s);
         // Nor is a page after a name ("group), p. 90"), a figure call, or
         // the year after the authors ("et al., 2001").
         bool afterPage = !bracketed && e - b == 4 && head.ends_with(",");
