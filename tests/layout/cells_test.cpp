@@ -34,6 +34,9 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"leads labelled 1a and 1b, a leader left at the end of a lead's text",
          "1a\nSpores white ........\n2\n1b\nSpores pink ........\nPluteus cervinus\n2a\nGills free\nAmanita\n"
          "2b\nGills attached\nTricholoma\n", gills, 0, 0, 0},
+        {"pipe table, the couplet of origin after each number",
+         "| 1 | Spores white | 2 |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2(1) | Gills free | Amanita |\n"
+         "| \u2013 | Gills attached | Tricholoma |\n", gills, 0, 0, 0},
         {"indented order: primed second leads, a lead that leads on followed by its couplet",
          "1\nSpores white\n2\nGills free\nAmanita\n2\u2019\nGills attached\nTricholoma\n1\u2019\nSpores pink\n"
          "Pluteus cervinus\n", {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
