@@ -271,8 +271,11 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // after the key taken in.
         if (kind == kDetermination && table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos)
             ++score.joinedNames;
-        // A word left cut where its line ended ("some- what").
+        // A word left cut where its line ended ("some- what"), a piece of a
+        // leader left at the end ("Wings dark — — —").
         score.residue += wordsLeftCut(desc);
+        for (std::string_view leader : {"\u2014", "\u2013", "__", "\u00B7", "\u2026"})
+            if (desc.ends_with(leader)) ++score.residue;
         // A name with the number of the next cell glued to it ("alba12" from
         // "alba", tab, "12"): a column the reading took in.
         if (const std::string& name = table.cell(r, kTarget); kind == kDetermination && name.size() >= 3 &&

@@ -73,19 +73,20 @@ bool authorWord(std::string_view w) {
 
 bool leaderRun(std::string_view run) {
     return run.find('\t') != std::string_view::npos || run.find("..") != std::string_view::npos ||
-           run.find("___") != std::string_view::npos ||
-           run.find(". .") != std::string_view::npos || run.find("\u2026") != std::string_view::npos ||
-           run.find("\u00B7") != std::string_view::npos;
+           run.find("___") != std::string_view::npos || run.find(". .") != std::string_view::npos ||
+           run.find("\u2026") != std::string_view::npos || run.find("\u00B7") != std::string_view::npos ||
+           run.find("\u2014 \u2014 \u2014") != std::string_view::npos || run.find("\u2013 \u2013 \u2013") != std::string_view::npos ||
+           run.find("\u2014\u2014\u2014") != std::string_view::npos;
 }
 
 // The length of the leader character at `i` (blank, dot, ellipsis, middle dot), or 0.
 std::size_t leaderAt(std::string_view s, std::size_t i) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7"})
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2014", "\u2013"})
         if (s.substr(i, l.size()) == l) return l.size();
     return 0;
 }
 std::size_t leaderBefore(std::string_view s, std::size_t e) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7"})
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2014", "\u2013"})
         if (e >= l.size() && s.substr(e - l.size(), l.size()) == l) return l.size();
     return 0;
 }
