@@ -854,6 +854,29 @@ bool mendMisreadNumber(std::string& word) {
     return true;
 }
 
+// In a key numbered 1, 2, 3 whose couplet 1 is missing, a line labelled
+// "l." or "I." (OCR for "1.", no other Roman numeral about) is couplet 1.
+int mendMisreadOne(Lines& lines) {
+    int numbered = 0;
+    std::vector<std::size_t> ones;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const std::size_t b = l.find_first_not_of(" \t");
+        if (b == std::string::npos) continue;
+        if (labelNumber(l) == 1) return 0;
+        if (labelNumber(l) > 1) ++numbered;
+        std::size_t after = b + 1;
+        while (after < l.size() && (l[after] == '\'' || l[after] == '.')) ++after;
+        if ((l[b] == 'l' || l[b] == 'I') && after > b + 1 && after < l.size() && l[after] == ' ')
+            ones.push_back(i);
+        else if (l.compare(b, 3, "II.") == 0 || l.compare(b, 2, "V.") == 0)
+            return 0;
+    }
+    if (numbered < 3 || ones.empty()) return 0;
+    for (std::size_t i : ones) lines[i][lines[i].find_first_not_of(" \t")] = '1';
+    return static_cast<int>(ones.size());
+}
+
 int mendMisreadNumbers(std::string& line) {
     int mended = 0;
     const std::size_t first = line.find_first_not_of(" \t");
@@ -1013,6 +1036,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         misread += mendMisreadNumbers(copy);
         spaced.push_back(withoutDebris(copy, debris));
     }
+    misread += mendMisreadOne(spaced);
     const int relabelled = renumberLetteredCouplets(spaced);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
