@@ -52,7 +52,9 @@ int trailingNumber(std::string_view line) {
     std::size_t b = e;
     while (b > 0 && asciiDigit(line[b - 1])) --b;
     if (b == 0 || e - b >= 6) return -1;
-    if (stop && !(line.substr(0, b).ends_with("  ") || line.substr(0, b).ends_with("\t"))) return -1;
+    if (stop && !(line.substr(0, b).ends_with("  ") || line.substr(0, b).ends_with("\t") ||
+                  line.substr(0, b).ends_with("..") || line.substr(0, b).ends_with("\u2026")))
+        return -1;
     const char before = line[b - 1];
     if (before != ' ' && before != '\t' && before != '.') return -1;
     if (before == '.' && b >= 2 && asciiDigit(line[b - 2])) return -1;  // a decimal, "4–7.9"
@@ -727,7 +729,8 @@ LeadEnding endingOf(std::string_view body) {
         // A stop after the number is the reference's when words or a column
         // of blanks or dots set it apart ("genähert      2."), not a count ("Stamens 5.").
         const std::string_view gap = std::string_view(s).substr(0, cut);
-        const bool column = gap.ends_with("  ") || gap.ends_with("\t") || gap.ends_with("..") || gap.ends_with(". ");
+        const bool column = gap.ends_with("  ") || gap.ends_with("\t") || gap.ends_with("..") || gap.ends_with(". ") ||
+                            gap.ends_with("\u2026");
         if (stopped && sentOn == std::string::npos && !column) return splitNameEnding(s);
         // Nor is a page after a name ("group), p. 90"), a figure call, or
         // the year after the authors ("et al., 2001").
@@ -1015,7 +1018,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     // stand between are then read as everywhere else.
     // OCR debris before a label or after an ending goes.
     // Numbers misread by OCR mended ("l3" for "13").
-    int blanks = 0, debris = 0, misread = 0;
+    int blanks = 0, debris = 0, misread = 0, glued = 0;
     Lines spaced;
     for (const std::string& line : text) {
         std::string copy;
@@ -1034,13 +1037,21 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         }
         misread += mendMisreadNumbers(copy);
+        // A second lead's dash glued to its text ("–Wings pale").
+        if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos)
+            for (std::string_view dash : {"-", "\u2013", "\u2014"})
+                if (copy.compare(b, dash.size(), dash) == 0 && capitalAt(copy, b + dash.size())) {
+                    copy.insert(b + dash.size(), " ");
+                    ++glued;
+                    break;
+                }
         spaced.push_back(withoutDebris(copy, debris));
     }
     misread += mendMisreadOne(spaced);
     const int relabelled = renumberLetteredCouplets(spaced);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && relabelled == 0 && unmarked == 0 && !unnumbered)
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && relabelled == 0 && unmarked == 0 && !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
     out.debris = debris;
@@ -1051,7 +1062,8 @@ ReshapedKey reshapeKey(const Lines& text) {
     out.changed = true;
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
-                      {misread, kMsgMisread, kMsgMisreadOne}, {relabelled, kMsgRelabelled, kMsgRelabelledOne},
+                      {misread, kMsgMisread, kMsgMisreadOne}, {glued, kMsgGluedMarks, kMsgGluedMarksOne},
+                      {relabelled, kMsgRelabelled, kMsgRelabelledOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
     return out;

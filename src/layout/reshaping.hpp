@@ -44,6 +44,8 @@ inline constexpr const char* kMsgUnmarkedOne = "1 numéro de couplet entre marqu
 inline constexpr const char* kMsgUnnumbered = "premier couplet sans numéro lu comme le couplet 0";
 inline constexpr const char* kMsgFootnotes = "%d lignes de note de bas de page laissées de côté";
 inline constexpr const char* kMsgFootnotesOne = "1 ligne de note de bas de page laissée de côté";
+inline constexpr const char* kMsgGluedMarks = "%d tirets d'entrée séparés de leur texte";
+inline constexpr const char* kMsgGluedMarksOne = "1 tiret d'entrée séparé de son texte";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
