@@ -661,7 +661,8 @@ std::size_t nameInMarksStart(std::string_view line) {
 
 namespace {
 LeadEnding endingOf(std::string_view body);
-}
+LeadEnding splitNameEnding(const std::string& body);
+}  // namespace
 
 LeadEnding splitLeadEnding(std::string_view body) {
     std::string_view s = body;
@@ -749,8 +750,7 @@ LeadEnding endingOf(std::string_view body) {
     return splitNameEnding(s);
 }
 
-}  // namespace
-
+// The name after an arrow or a leader, for a lead without reference.
 LeadEnding splitNameEnding(const std::string& s) {
     LeadEnding out;
     // A name after an arrow.
@@ -780,6 +780,8 @@ LeadEnding splitNameEnding(const std::string& s) {
     out.name.clear();
     return out;
 }
+
+}  // namespace
 
 std::string unmarkedName(std::string_view name) {
     std::string out;
@@ -1013,6 +1015,10 @@ bool numberFirstCouplet(Lines& lines) {
 
 }  // namespace
 
+namespace {
+ReshapedKey reshapeSpaced(const Lines& text);
+}  // namespace
+
 ReshapedKey reshapeKey(const Lines& text) {
     // Odd blanks read as blanks: the leaders, labels and references they
     // stand between are then read as everywhere else.
@@ -1069,6 +1075,9 @@ ReshapedKey reshapeKey(const Lines& text) {
     return out;
 }
 
+namespace {
+
+// The reading of a paste whose blanks, labels and debris were evened out.
 ReshapedKey reshapeSpaced(const Lines& text) {
     ReshapedKey out;
     const std::size_t n = text.size();
@@ -1544,5 +1553,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     }
     return out;
 }
+
+}  // namespace
 
 }  // namespace sarvelo

@@ -84,8 +84,6 @@ struct ReshapedKey {
     std::vector<int> coupletsOrigin;
 };
 ReshapedKey reshapeKey(const Lines& text);
-// The same over a text whose blanks are all plain.
-ReshapedKey reshapeSpaced(const Lines& text);
 
 // The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
 // "_Quercus alba_"), followed by at most a few author words: where it starts
@@ -102,8 +100,6 @@ struct LeadEnding {
     bool ends() const { return reference >= 0 || !name.empty(); }
 };
 LeadEnding splitLeadEnding(std::string_view body);
-// The same for a lead without reference: the name after an arrow or a leader.
-LeadEnding splitNameEnding(const std::string& body);
 
 // A word cut at a line end: `to` ends with its first part and a hyphen, `more`
 // starts with its rest ("some-" and "what"; not "pale-" and "or dark").
