@@ -1332,7 +1332,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (!join) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;
-            } else if (!stop || splitLeadEnding(leadUnits.back().text).reference < 0) {
+            } else if (!stop || (!leadUnits.back().text.ends_with(".") && splitLeadEnding(leadUnits.back().text).reference < 0)) {
                 std::string& to = leadUnits.back().text;
                 const std::size_t before = to.size();
                 joinWrapped(to, line);
