@@ -431,16 +431,21 @@ std::size_t pageNoteStart(std::string_view s) {
 
 }  // namespace
 
-bool figureCaption(std::string_view line) {
-    if (line.starts_with("\u2022")) line.remove_prefix(3);
-    while (!line.empty() && line[0] == ' ') line.remove_prefix(1);
+bool figureCall(std::string_view call) {
     static constexpr std::string_view kWords[] = {"fig.",  "fig",       "figs.", "figs",  "fg.",     "figure", "figures",
                                                   "figura", "figuras",   "abb.",  "abbildung", "taf.", "tafel",  "plate",
                                                   "pl.",   "planche",   "lám.",  "lámina", "prancha", "tab.",   "tabula"};
+    const std::size_t space = call.find(' ');
+    if (space == std::string_view::npos || space + 1 >= call.size() || !asciiDigit(call[space + 1])) return false;
+    const std::string word = text::lower(std::string(call.substr(0, space)));
+    return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
+}
+
+bool figureCaption(std::string_view line) {
+    if (line.starts_with("\u2022")) line.remove_prefix(3);
+    while (!line.empty() && line[0] == ' ') line.remove_prefix(1);
+    if (!figureCall(line)) return false;
     const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos || space + 1 >= line.size() || !asciiDigit(line[space + 1])) return false;
-    const std::string word = text::lower(std::string(line.substr(0, space)));
-    if (std::find(std::begin(kWords), std::end(kWords), word) == std::end(kWords)) return false;
     // The number, then the caption's stop: "Figure 1.", "Figs 3–5:", not a call "Figure 6 (c)".
     const std::size_t stop = line.find_first_of(".:", space + 1);
     return stop != std::string_view::npos && stop - space <= 12 &&
@@ -664,9 +669,30 @@ LeadEnding endingOf(std::string_view body);
 LeadEnding splitNameEnding(const std::string& body);
 }  // namespace
 
+namespace {
+LeadEnding endingWithPage(std::string_view s);
+}  // namespace
+
 LeadEnding splitLeadEnding(std::string_view body) {
     std::string_view s = body;
     while (!s.empty() && (s.back() == '|' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    // A figure call after the ending belongs to the lead's text: "... 2 (Fig. 3)".
+    if (s.ends_with(")"))
+        if (const std::size_t open = s.rfind('('); open != std::string_view::npos && open > 0 && s[open - 1] == ' ' &&
+                                                   figureCall(s.substr(open + 1, s.size() - open - 2))) {
+            LeadEnding read = endingWithPage(s.substr(0, open));
+            if (read.ends() && !read.text.empty()) {
+                read.text += ' ';
+                read.text += s.substr(open);
+                return read;
+            }
+        }
+    return endingWithPage(s);
+}
+
+namespace {
+
+LeadEnding endingWithPage(std::string_view s) {
     // The book's page after a name in marks, or after a reference in
     // brackets ("(2), p. 14"), is neither text nor name.
     if (const std::size_t page = pageNoteStart(s); page != std::string_view::npos && page > 0) {
@@ -680,8 +706,6 @@ LeadEnding splitLeadEnding(std::string_view body) {
     }
     return endingOf(s);
 }
-
-namespace {
 
 LeadEnding endingOf(std::string_view body) {
     LeadEnding out;

@@ -113,5 +113,7 @@ std::string unmarkedName(std::string_view name);
 // A figure's caption: "Figure 1. ...", "Fig. 3: ...", "Abb. 2.", "Lám. 4." (a
 // call in a lead's text, "Figure 6 (c)", is none).
 bool figureCaption(std::string_view line);
+// A figure call: "Fig. 3", "Figs 5, 6", "Abb. 2" (without its brackets).
+bool figureCall(std::string_view call);
 
 }  // namespace sarvelo

@@ -46,6 +46,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Alae nigrae, vide 7", "Alae nigrae,", 7, ""},
         {"Tarsi black [see 12]", "Tarsi black", 12, ""},
         {"Wings dark (2), p. 14", "Wings dark", 2, ""},
+        {"Wings dark ........ 2 (Fig. 3)", "Wings dark (Fig. 3)", 2, ""},
+        {"Wings pale ........ P. alba (Figs 4, 5)", "Wings pale (Figs 4, 5)", -1, "P. alba"},
         {"Bl\u00E4tter rund, weiter bei 12", "Bl\u00E4tter rund,", 12, ""},
         {"Leaves cover 2", "Leaves cover", 2, ""},
         {"Stamens 5.", "Stamens 5.", -1, ""},
