@@ -116,14 +116,17 @@ CellKey readCellPerLine(const Lines& text) {
     // row gives its cells.
     std::vector<std::string> cells;
     std::vector<int> at;
+    std::vector<bool> rowCell;  // the cell stood in a row of cells
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
         std::vector<std::string> row;
-        if (!pipeRow(text[k], row)) row.push_back(std::move(s));
+        const bool inRow = pipeRow(text[k], row);
+        if (!inRow) row.push_back(std::move(s));
         for (auto& cell : row) {
             cells.push_back(std::move(cell));
             at.push_back(static_cast<int>(k));
+            rowCell.push_back(inRow);
         }
     }
     const std::size_t n = cells.size();
@@ -145,6 +148,14 @@ CellKey readCellPerLine(const Lines& text) {
         const int origin = at[i];
         std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
+        // A row whose destination cell is empty: the lead goes without, for
+        // the checks to name its line.
+        if (rowCell[i - 1] && (i == n || at[i] != at[i - 1])) {
+            out.couplets.push_back(std::move(line));
+            out.origin.push_back(origin);
+            ++leads;
+            continue;
+        }
         // Every lead has its destination cell, but for a key in indented
         // order: a lead that leads on is followed by its couplet's number and
         // the first lead's text, which is then its destination.

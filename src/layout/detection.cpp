@@ -774,8 +774,13 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         e.score.lostText = 0;
         e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
+        // Named by the user's own line, not the converted one.
         for (auto& o : f.obstacles)
-            if (o.line >= 0 && o.line < static_cast<int>(origin.size())) o.line = origin[static_cast<std::size_t>(o.line)];
+            if (o.line >= 0 && o.line < static_cast<int>(origin.size())) {
+                o.line = origin[static_cast<std::size_t>(o.line)];
+                if (o.line < static_cast<int>(text.size()))
+                    o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
+            }
         f.proposal.convertedText = couplets;
         f.proposal.summary = summary + (message.empty() ? std::string() : " (" + message + ")");
         full.push_back(std::move(f));
@@ -813,8 +818,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
             p.convertedText = reshaped.lines;
             p.summary = "texte remis en forme (" + reshaped.message + ") ; " + p.summary;
             for (auto& o : full[k].obstacles)
-                if (o.line >= 0 && o.line < static_cast<int>(reshaped.origin.size()))
+                if (o.line >= 0 && o.line < static_cast<int>(reshaped.origin.size())) {
                     o.line = reshaped.origin[static_cast<std::size_t>(o.line)];
+                    if (o.line < static_cast<int>(text.size()))
+                        o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
+                }
         }
     }
     // An indented key is proposed with its conversion.

@@ -58,3 +58,12 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         EXPECT_EQ(key.origin.front(), c.firstLine) << c.name;
     }
 }
+
+// A row whose destination cell is left empty: the lead is read without, for
+// the checks to name it.
+TEST(CellPerLine, ARowWithoutDestinationIsReadWithoutIt) {
+    const Lines text{"| 1 | Spores white | 2 |", "| | Spores pink | Pluteus |", "| 2 | Gills free | |",
+                     "| | Gills attached | Tricholoma |"};
+    EXPECT_EQ(readCellPerLine(text).couplets,
+              (Lines{"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free", "2. Gills attached => Tricholoma"}));
+}

@@ -155,6 +155,20 @@ TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
     }
 }
 
+// A key read in the converted form names what stops it by the user's lines.
+TEST(Detection, AConvertedKeyIsStoppedByTheUsersOwnLines) {
+    const Lines text{"Key to Plega", "1. Wings dark", "(", "Fig. 2", ") ........", "7", "- Wings pale ........",
+                     "Plega alba", "2. Legs long ........ Plega nigra", "- Legs short ........ Plega rufa"};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_FALSE(d.processes());
+    ASSERT_FALSE(d.obstacles.empty());
+    EXPECT_FALSE(d.proposals.front().convertedText.empty());
+    for (const DetectionObstacle& o : d.obstacles) {
+        ASSERT_GE(o.line, 0);
+        EXPECT_EQ(o.text, text[static_cast<std::size_t>(o.line)]);
+    }
+}
+
 TEST(Detection, AnIndentedKeyIsProposedWithItsConversion) {
     const Lines text{"Spores blanches", "  Anneau présent ..... Amanita", "  Anneau absent ..... Russula",
                      "Spores brunes ..... Cortinarius"};
