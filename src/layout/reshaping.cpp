@@ -938,8 +938,9 @@ std::size_t letteredLabel(std::string_view s) {
 // Couplets inserted into a key as "3a", "3b", named so at the line start and
 // in the references ("... 3a"): numbered afresh in the order they come, the
 // references with them. The number of labels renumbered, 0 when the text
-// is no such key.
-int renumberLetteredCouplets(Lines& lines) {
+// is no such key. In a key whose leads are "1a" and "1b", a reference to a
+// lead ("... 2a") is one to its couplet, counted in `toCouplets`.
+int renumberLetteredCouplets(Lines& lines, int& toCouplets) {
     struct Place {
         std::size_t line, at, size;
     };
@@ -966,6 +967,26 @@ int renumberLetteredCouplets(Lines& lines) {
         std::size_t w = e;
         while (w > b && l[w - 1] != ' ' && l[w - 1] != '\t' && l[w - 1] != '.') --w;
         if (w > b && letteredLabel(std::string_view(l).substr(w, e + 1 - w)) == e + 1 - w) ends.push_back({i, w, e + 1 - w});
+    }
+    // "1a" then "1b" with no mark of a second lead between them label the
+    // leads of couplet 1: a reference "2a" then sends to couplet 2.
+    bool leadLetters = false;
+    for (std::size_t k = 1; k < starts.size() && !leadLetters; ++k) {
+        const std::string a = lines[starts[k - 1].line].substr(starts[k - 1].at, starts[k - 1].size);
+        const std::string b = lines[starts[k].line].substr(starts[k].at, starts[k].size);
+        bool marked = false;
+        for (std::size_t i = starts[k - 1].line + 1; i < starts[k].line && !marked; ++i)
+            marked = readLineStart(lines[i]).kind == LineStart::Kind::Mark;
+        leadLetters = !marked && a.size() == b.size() && a.size() > 1 &&
+                      a.compare(0, a.size() - 1, b, 0, b.size() - 1) == 0 && std::isalpha(static_cast<unsigned char>(a.back()));
+    }
+    if (leadLetters) {
+        for (auto p = ends.rbegin(); p != ends.rend(); ++p)
+            if (started.count(lines[p->line].substr(p->at, p->size))) {
+                lines[p->line].erase(p->at + p->size - 1, 1);
+                ++toCouplets;
+            }
+        return 0;
     }
     int named = 0;
     for (const Place& p : ends) named += started.count(lines[p.line].substr(p.at, p.size)) ? 1 : 0;
@@ -1078,10 +1099,12 @@ ReshapedKey reshapeKey(const Lines& text) {
         spaced.push_back(withoutDebris(copy, debris));
     }
     misread += mendMisreadOne(spaced);
-    const int relabelled = renumberLetteredCouplets(spaced);
+    int toCouplets = 0;
+    const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && relabelled == 0 && unmarked == 0 && !unnumbered)
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+        !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
     out.debris = debris;
@@ -1093,7 +1116,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
                       {misread, kMsgMisread, kMsgMisreadOne}, {glued, kMsgGluedMarks, kMsgGluedMarksOne},
-                      {relabelled, kMsgRelabelled, kMsgRelabelledOne},
+                      {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
     return out;

@@ -46,6 +46,8 @@ inline constexpr const char* kMsgFootnotes = "%d lignes de note de bas de page l
 inline constexpr const char* kMsgFootnotesOne = "1 ligne de note de bas de page laissée de côté";
 inline constexpr const char* kMsgGluedMarks = "%d tirets d'entrée séparés de leur texte";
 inline constexpr const char* kMsgGluedMarksOne = "1 tiret d'entrée séparé de son texte";
+inline constexpr const char* kMsgToCouplets = "%d renvois à une entrée (« 2a ») lus comme renvois à son couplet";
+inline constexpr const char* kMsgToCoupletsOne = "1 renvoi à une entrée (« 2a ») lu comme renvoi à son couplet";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
