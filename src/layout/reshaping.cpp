@@ -397,13 +397,13 @@ bool pageFurniture(std::string_view s) {
 // start ("cover 2" is no "ver 2").
 std::size_t referenceWordsStart(std::string_view head) {
     static constexpr std::string_view kWords[] = {
-        "go to", "see", "couplet", "voir", "aller à", "passer à", "siehe", "weiter bei", "weiter", "ver", "vea",
-        "véase", "ir a", "pase a", "pasar a", "veja", "ir para", "vá para", "passe para", "vide", "cf.", "\u2192",
-        "->", "--", "\u2014"};
+        "go to", "see", "couplet", "voir", "aller à", "aller au", "passer à", "passer au", "siehe", "s.", "weiter bei",
+        "weiter zu", "weiter", "ver", "vea", "véase", "ir a", "ir al", "pase a", "pasa a", "pasar a", "veja", "ir para",
+        "vá para", "vai para", "passe para", "passar a", "vide", "cf.", "\u2192", "->", "--", "\u2014"};
     for (std::string_view w : kWords) {
         if (head.size() < w.size()) continue;
         const std::size_t at = head.size() - w.size();
-        if (text::lower(std::string(head.substr(at))) != w) continue;
+        if (text::lower(std::string(head.substr(at))) != w || (w == "s." && head[at] == 'S')) continue;  // "S. 45" is a page
         const bool word = std::isalpha(static_cast<unsigned char>(w[0]));
         if (!word || at == 0 || head[at - 1] == ' ' || head[at - 1] == '(' || head[at - 1] == ',') return at;
     }
