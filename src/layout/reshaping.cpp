@@ -1241,6 +1241,19 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         return capitals >= 2 && capitals * 2 >= words;
     };
+    // A running head in capitals alone ("FLORA OF OHIO"): no label, no
+    // letter in lower case, a word of four capitals at least.
+    auto headInCapitals = [&](std::string_view line) {
+        const std::string t = trimmed(line);
+        if (t.empty() || readLineStart(t).kind != LineStart::Kind::None) return false;
+        int run = 0, longest = 0;
+        for (char c : t) {
+            if (c >= 'a' && c <= 'z') return false;
+            run = c >= 'A' && c <= 'Z' ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        return longest >= 4;
+    };
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
@@ -1287,7 +1300,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
                 // A number inside a bracket left open is the lead's ("(Colby", "2009", ", fig. 55)").
-                if (((pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i)))) || runningHead(lineAt(i))) &&
+                if (((pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i)))) || runningHead(lineAt(i)) ||
+                     (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
                     openBrackets == 0 && (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
                     ++out.pages;
                     continue;
