@@ -4,15 +4,21 @@
 #include <map>
 
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
 
 namespace {
 
-// A couplet number alone: "12", "12.".
+// A couplet number alone: "12", "12.", with the couplet it comes from: "12(9)", "12 (9).".
 int numberCell(std::string_view s) {
     if (!s.empty() && s.back() == '.') s.remove_suffix(1);
+    if (const std::size_t open = s.find('('); open != std::string_view::npos && open > 0 && s.back() == ')' &&
+                                              s.find_first_not_of("0123456789", open + 1) == s.size() - 1) {
+        s = s.substr(0, open);
+        while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    }
     if (s.empty() || s.size() > 4) return -1;
     int value = 0;
     for (char c : s) {
@@ -32,7 +38,34 @@ int primedCell(std::string_view s) {
     return 0;
 }
 
-bool labelCell(std::string_view s) { return numberCell(s) > 0 || dashCell(s) || primedCell(s) > 0; }
+// The number of a couplet's lead labelled by a letter: "1a", "1b." (or 0).
+int letteredCell(std::string_view s) {
+    if (!s.empty() && s.back() == '.') s.remove_suffix(1);
+    if (s.size() < 2 || s.back() < 'a' || s.back() > 'c') return 0;
+    return std::max(numberCell(s.substr(0, s.size() - 1)), 0);
+}
+
+bool labelCell(std::string_view s) { return numberCell(s) > 0 || dashCell(s) || primedCell(s) > 0 || letteredCell(s) > 0; }
+
+// The couplet a label cell names.
+int coupletOfCell(std::string_view s) {
+    if (const int primed = primedCell(s); primed > 0) return primed;
+    if (const int lettered = letteredCell(s); lettered > 0) return lettered;
+    return numberCell(s);
+}
+
+// A lead's text without the leader a copy left at its end ("Wings dark ........").
+std::string withoutLeader(std::string s) {
+    for (bool cut = true; cut;) {
+        cut = false;
+        for (std::string_view l : {" ", ".", "\u2026", "\u00B7", "_"})
+            if (s.size() > l.size() && s.ends_with(l)) {
+                s.resize(s.size() - l.size());
+                cut = true;
+            }
+    }
+    return s;
+}
 
 // A destination after words, the group the lead leads to: "section Kosaria,
 // 2". A year ("Smith, 1990") is no couplet: three digits at most.
@@ -49,20 +82,29 @@ int referenceAfterWords(std::string& s) {
 // bars optional): an empty first cell is the couplet's next lead, other
 // empty cells (a name column left blank) and the rule line ("| --- |") go.
 // False when the line is no such row.
+// Rows of cells between tabs are read alike ("1\tLeaves simple\t2",
+// "\tLeaves compound\tAcer"), from the line as pasted: a tab before the
+// first cell leaves it empty.
 bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
-    if (std::count(line.begin(), line.end(), '|') < 2) return false;
+    const bool bars = std::count(line.begin(), line.end(), '|') >= 2;
+    const char bar = bars ? '|' : '\t';
+    if (!bars && std::count(line.begin(), line.end(), '\t') < 2) return false;
     std::string_view row = line;
-    if (row.front() == '|') row.remove_prefix(1);
-    if (!row.empty() && row.back() == '|') row.remove_suffix(1);
+    if (bars) {
+        const std::size_t b = row.find_first_not_of(" \t"), e = row.find_last_not_of(" \t");
+        row = row.substr(b, e + 1 - b);
+        if (row.front() == '|') row.remove_prefix(1);
+        if (!row.empty() && row.back() == '|') row.remove_suffix(1);
+    }
     bool first = true;
     for (std::size_t from = 0; from <= row.size();) {
-        const std::size_t bar = std::min(row.find('|', from), row.size());
-        std::string cell = text::trimmedBlanks(row.substr(from, bar - from));
+        const std::size_t next = std::min(row.find(bar, from), row.size());
+        std::string cell = text::trimmedBlanks(row.substr(from, next - from));
         if (cell.size() >= 3 && cell.find_first_not_of("-: ") == std::string::npos) return true;  // the rule line
         if (!cell.empty()) cells.push_back(std::move(cell));
         else if (first) cells.emplace_back("-");
         first = false;
-        from = bar + 1;
+        from = next + 1;
     }
     return true;
 }
@@ -74,21 +116,24 @@ CellKey readCellPerLine(const Lines& text) {
     // row gives its cells.
     std::vector<std::string> cells;
     std::vector<int> at;
+    std::vector<bool> rowCell;  // the cell stood in a row of cells
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
         std::vector<std::string> row;
-        if (!pipeRow(s, row)) row.push_back(std::move(s));
+        const bool inRow = pipeRow(text[k], row);
+        if (!inRow) row.push_back(std::move(s));
         for (auto& cell : row) {
             cells.push_back(std::move(cell));
             at.push_back(static_cast<int>(k));
+            rowCell.push_back(inRow);
         }
     }
     const std::size_t n = cells.size();
     auto isText = [&](std::size_t i) { return i < n && !labelCell(cells[i]); };
     // The key starts at couplet 1 followed by a lead's text.
     std::size_t i = 0;
-    while (i < n && !(numberCell(cells[i]) == 1 && isText(i + 1))) ++i;
+    while (i < n && !(coupletOfCell(cells[i]) == 1 && !dashCell(cells[i]) && isText(i + 1))) ++i;
     CellKey out;
     if (i == n) return out;
     const std::size_t start = i;
@@ -98,18 +143,31 @@ CellKey readCellPerLine(const Lines& text) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
         } else {
-            couplet = primedCell(cells[i]) > 0 ? primedCell(cells[i]) : numberCell(cells[i]);
+            couplet = coupletOfCell(cells[i]);
         }
         const int origin = at[i];
-        std::string line = std::to_string(couplet) + ". " + cells[i + 1];
+        std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
+        // A row whose destination cell is empty: the lead goes without, for
+        // the checks to name its line.
+        if (rowCell[i - 1] && (i == n || at[i] != at[i - 1])) {
+            out.couplets.push_back(std::move(line));
+            out.origin.push_back(origin);
+            ++leads;
+            continue;
+        }
         // Every lead has its destination cell, but for a key in indented
         // order: a lead that leads on is followed by its couplet's number and
         // the first lead's text, which is then its destination.
-        if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0) return {};
+        if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0 || letteredCell(cells[i]) > 0) return {};
         std::string ending = cells[i];
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
         if (!nextCouplet) ++i;
+        // A number in the name's row after it is the book's page.
+        if (!nextCouplet && numberCell(ending) <= 0 && i < n && at[i] == at[i - 1] && numberCell(cells[i]) > 0) {
+            ++i;
+            ++out.pages;
+        }
         if (const int reference = referenceAfterWords(ending); reference > 0)
             line += " " + ending + " ... " + std::to_string(reference);
         else if (numberCell(ending) > 0)
@@ -150,8 +208,9 @@ CellKey readCellPerLine(const Lines& text) {
     };
     out.before = linesOf(0, start);
     out.after = linesOf(i, n);
-    out.message =
-        countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne}, {out.after, kMsgTextAfter, kMsgTextAfterOne}});
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.pages, kMsgBookNumbers, kMsgBookNumbersOne}});
     return out;
 }
 

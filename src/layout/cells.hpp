@@ -18,6 +18,7 @@ struct CellKey {
     std::vector<int> origin;  // the user's line (from 0) of each lead's number
     int before = 0;           // lines of text before the key set aside
     int after = 0;            // lines of text after the key set aside
+    int pages = 0;            // the book's pages in a column after the names, set aside
     std::string message;      // what was set aside, in French
 };
 CellKey readCellPerLine(const Lines& text);

@@ -271,6 +271,19 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // after the key taken in.
         if (kind == kDetermination && table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos)
             ++score.joinedNames;
+        // A word left cut where its line ended ("some- what"), a piece of a
+        // leader left at the end ("Wings dark — — —").
+        score.residue += wordsLeftCut(desc);
+        for (std::string_view leader : {"\u2014", "\u2013", "__", "\u00B7", "\u2026"})
+            if (desc.ends_with(leader)) ++score.residue;
+        // A name with the number of the next cell glued to it ("alba12" from
+        // "alba", tab, "12"): a column the reading took in.
+        if (const std::string& name = table.cell(r, kTarget); kind == kDetermination && name.size() >= 3 &&
+                                                               digit(static_cast<unsigned char>(name.back()))) {
+            std::size_t d = name.size();
+            while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
+            if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
+        }
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -318,6 +331,26 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     }
     scoreDescriptions(text, table, run, s);
     return e;
+}
+
+// A converted key is its own text: what is left of the user's labels and
+// references is the leads whose description still starts with a couplet
+// number or a mark, or still ends with a reference in brackets or after
+// words ("(2)", "(2), p. 14", "go to 2").
+int labelResidue(const ResultTable& table) {
+    int residue = 0;
+    for (int r = 1; r <= table.dataRows(); ++r) {
+        const std::string& kind = table.cell(r, kKind);
+        if (kind != kReference && kind != kDetermination) continue;
+        const std::string& desc = table.cell(r, kTexte);
+        const LineStart ls = readLineStart(desc);
+        const LeadEnding unread = splitLeadEnding(desc);
+        residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
+                           (unread.reference >= 0 && unread.sentOn)
+                       ? 1
+                       : 0;
+    }
+    return residue;
 }
 
 // The whole table as one number: parameter sets that read the text alike
@@ -645,6 +678,7 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
+    if (a.outside != b.outside) return a.outside < b.outside;
     if (a.joinedNames != b.joinedNames) return a.joinedNames < b.joinedNames;
     if (a.leads != b.leads) return a.leads > b.leads;
     if (a.lostText != b.lostText) return a.lostText < b.lostText;
@@ -729,6 +763,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     };
     search(text);
     if (stopped()) return cancelled();
+    const std::size_t wholePaste = full.size();
     // A key already converted to the couplet form: processed by the converted
     // key's layout, its lines that stop it named by the user's lines.
     auto proposeConverted = [&](const Lines& couplets, const std::vector<int>& origin, const std::string& summary,
@@ -736,21 +771,30 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         KeyParams p;
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(couplets, p, false, table, run);
-        e.score.lostText = e.score.residue = 0;
+        e.score.lostText = 0;
+        e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
+        // Named by the user's own line, not the converted one.
         for (auto& o : f.obstacles)
-            if (o.line >= 0 && o.line < static_cast<int>(origin.size())) o.line = origin[static_cast<std::size_t>(o.line)];
+            if (o.line >= 0 && o.line < static_cast<int>(origin.size())) {
+                o.line = origin[static_cast<std::size_t>(o.line)];
+                if (o.line < static_cast<int>(text.size()))
+                    o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
+            }
         f.proposal.convertedText = couplets;
         f.proposal.summary = summary + (message.empty() ? std::string() : " (" + message + ")");
         full.push_back(std::move(f));
     };
     // A key inside a longer paste, or set out in paragraphs, is read reshaped.
     const ReshapedKey reshaped = reshapeKey(text);
+    // The readings of the whole paste take in what follows the key.
+    for (std::size_t k = 0; k < wholePaste; ++k)
+        full[k].proposal.score.outside = reshaped.after + reshaped.captions + reshaped.footnotes + reshaped.pages;
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
-        if (reshaped.bookNumbers > 0)
-            message += (message.empty() ? "" : ", ") +
-                       countedMessage(kMsgBookNumbers, kMsgBookNumbersOne, reshaped.bookNumbers);
+        for (const CountedPart& part : {CountedPart{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
+                                        CountedPart{reshaped.repaired, kMsgRepaired, kMsgRepairedOne}})
+            if (part.n > 0) message += (message.empty() ? "" : ", ") + countedMessage(part.many, part.one, part.n);
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }
@@ -774,8 +818,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
             p.convertedText = reshaped.lines;
             p.summary = "texte remis en forme (" + reshaped.message + ") ; " + p.summary;
             for (auto& o : full[k].obstacles)
-                if (o.line >= 0 && o.line < static_cast<int>(reshaped.origin.size()))
+                if (o.line >= 0 && o.line < static_cast<int>(reshaped.origin.size())) {
                     o.line = reshaped.origin[static_cast<std::size_t>(o.line)];
+                    if (o.line < static_cast<int>(text.size()))
+                        o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
+                }
         }
     }
     // An indented key is proposed with its conversion.
@@ -784,7 +831,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         KeyParams p;
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(indented.lines, p, false, table, run);
-        e.score.lostText = e.score.residue = 0;
+        e.score.lostText = 0;
+        e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, p, table, run)};
         f.proposal.convertsIndented = true;
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";

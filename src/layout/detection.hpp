@@ -73,6 +73,7 @@ struct LayoutScore {
     int lostText = 0;         // leads whose description starts inside their text
     int residue = 0;          // leads whose description keeps label characters
     int joinedNames = 0;      // determinations read from two lines or more
+    int outside = 0;          // lines not of the key (after it, captions, notes, pages) a reading of the whole paste takes in
     long long kept = 0;       // characters of descriptions and endings
 };
 // True when a is the better outcome.

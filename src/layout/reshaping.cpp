@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -27,6 +28,10 @@ std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 bool asciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool emphasisMark(char c) { return c == '=' || c == '_' || c == '*'; }
 
+// The marks that call a footnote and start it: daggers, superscript numbers.
+constexpr std::string_view kFootnoteMarks[] = {"\u2020", "\u2021", "\u00B9", "\u00B2", "\u00B3", "\u2074", "\u2075"};
+
+
 // The couplet number that starts a line, or -1.
 int labelNumber(std::string_view line) {
     const LineStart ls = readLineStart(line);
@@ -34,15 +39,27 @@ int labelNumber(std::string_view line) {
     return std::stoi(ls.label);
 }
 
-// The number that ends a line after a blank or a leader, or -1.
+std::size_t pageNoteStart(std::string_view s);
+
+// The number that ends a line after a blank or a leader, or -1 (not the
+// book's page after a name, ", p. 479").
 int trailingNumber(std::string_view line) {
     std::size_t e = line.find_last_not_of(" \t");
+    // "genähert      2.": a stop after a number set apart by a column of blanks.
+    const bool stop = e != std::string_view::npos && e > 0 && line[e] == '.' && asciiDigit(line[e - 1]);
+    if (stop) --e;
     if (e == std::string_view::npos || !asciiDigit(line[e])) return -1;
     std::size_t b = e;
     while (b > 0 && asciiDigit(line[b - 1])) --b;
     if (b == 0 || e - b >= 6) return -1;
+    if (stop && !(line.substr(0, b).ends_with("  ") || line.substr(0, b).ends_with("\t") ||
+                  line.substr(0, b).ends_with("..") || line.substr(0, b).ends_with("\u2026")))
+        return -1;
     const char before = line[b - 1];
     if (before != ' ' && before != '\t' && before != '.') return -1;
+    if (before == '.' && b >= 2 && asciiDigit(line[b - 2])) return -1;  // a decimal, "4–7.9"
+    if (e - b == 3 && b >= 2 && line[b - 2] == ',') return -1;           // a year after the authors, "et al., 2001"
+    if (b >= 3 && line[b - 2] == '.' && pageNoteStart(line) != std::string_view::npos) return -1;
     return std::stoi(std::string(line.substr(b, e - b + 1)));
 }
 
@@ -58,18 +75,20 @@ bool authorWord(std::string_view w) {
 
 bool leaderRun(std::string_view run) {
     return run.find('\t') != std::string_view::npos || run.find("..") != std::string_view::npos ||
-           run.find(". .") != std::string_view::npos || run.find("\u2026") != std::string_view::npos ||
-           run.find("\u00B7") != std::string_view::npos;
+           run.find("___") != std::string_view::npos || run.find(". .") != std::string_view::npos ||
+           run.find("\u2026") != std::string_view::npos || run.find("\u00B7") != std::string_view::npos ||
+           run.find("\u2014 \u2014 \u2014") != std::string_view::npos || run.find("\u2013 \u2013 \u2013") != std::string_view::npos ||
+           run.find("\u2014\u2014\u2014") != std::string_view::npos;
 }
 
 // The length of the leader character at `i` (blank, dot, ellipsis, middle dot), or 0.
 std::size_t leaderAt(std::string_view s, std::size_t i) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7"})
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2014", "\u2013"})
         if (s.substr(i, l.size()) == l) return l.size();
     return 0;
 }
 std::size_t leaderBefore(std::string_view s, std::size_t e) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7"})
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2014", "\u2013"})
         if (e >= l.size() && s.substr(e - l.size(), l.size()) == l) return l.size();
     return 0;
 }
@@ -82,6 +101,9 @@ std::string beforeLeader(std::string_view s) {
         e -= l;
         dots += s[e] == '.' ? 1 : 0;
     }
+    // An arrow before the ending goes with its leader.
+    for (std::string_view arrow : {"\u2192", "->", "=>"})
+        if (s.substr(0, e).ends_with(arrow)) return beforeLeader(s.substr(0, e - arrow.size()));
     // A full stop that ends the sentence stays; a leader of dots goes.
     if (dots == 1 && s[e] == '.') ++e;
     return trimmed(s.substr(0, e));
@@ -127,6 +149,28 @@ std::size_t binomialStart(std::string_view s) {
         end = b - 1;
     }
     return std::string_view::npos;
+}
+
+// A capital at `i`: unaccented, or an accented Latin capital ("É", "Á").
+bool capitalAt(std::string_view s, std::size_t i) {
+    if (i >= s.size()) return false;
+    const auto c = static_cast<unsigned char>(s[i]);
+    if (c >= 'A' && c <= 'Z') return true;
+    return c == 0xC3 && i + 1 < s.size() && static_cast<unsigned char>(s[i + 1]) >= 0x80 &&
+           static_cast<unsigned char>(s[i + 1]) <= 0x9E && static_cast<unsigned char>(s[i + 1]) != 0x97;
+}
+
+// A sentence that starts at `i`, maybe after the back-reference to the
+// couplet of origin: "Wings", "(38) Élitros".
+bool sentenceAfterBackReference(std::string_view s, std::size_t i) {
+    if (i < s.size() && s[i] == '(') {
+        std::size_t j = i + 1;
+        while (j < s.size() && asciiDigit(s[j])) ++j;
+        if (j == i + 1 || j >= s.size() || s[j] != ')') return false;
+        i = j + 1;
+        while (i < s.size() && s[i] == ' ') ++i;
+    }
+    return capitalAt(s, i);
 }
 
 // A word that starts a lead: a couplet number ("2", "2(1)", "2.") or a
@@ -192,12 +236,13 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
                 }
                 // A number starts a lead before a capital ("5(2) Gonocoxite", not "55 mm").
                 if (!first && leadStartWord(word) && after < line.size() &&
-                    (!asciiDigit(word[0]) || std::isupper(static_cast<unsigned char>(line[after])))) {
+                    (!asciiDigit(word[0]) || sentenceAfterBackReference(line, after))) {
                     cut = at;
                     break;
                 }
-                if (!first && capital == std::string::npos && word.size() > 1 && word[0] >= 'A' && word[0] <= 'Z' &&
-                    word[1] >= 'a' && word[1] <= 'z')
+                const std::size_t second = static_cast<unsigned char>(word[0]) >= 0x80 ? 2 : 1;
+                if (!first && capital == std::string::npos && word.size() > second && capitalAt(word, 0) &&
+                    word[second] >= 'a' && word[second] <= 'z')
                     capital = at;
                 first = false;
                 at = after;
@@ -315,16 +360,10 @@ LeadEnding binomialEnding(const std::string& s) {
 // its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
 void joinWrapped(std::string& to, std::string_view more) {
     if (more.empty()) return;
-    if (to.size() >= 2 && to.back() == '-' && std::isalpha(static_cast<unsigned char>(to[to.size() - 2])) &&
-        std::islower(static_cast<unsigned char>(more[0]))) {
-        const std::string_view word = more.substr(0, more.find(' '));
-        static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
-                                                             "ou", "y", "o", "e", "to", "nor"};
-        if (std::find(std::begin(kConjunctions), std::end(kConjunctions), word) == std::end(kConjunctions)) {
-            to.pop_back();
-            to += more;
-            return;
-        }
+    if (wordCutBefore(to, more)) {
+        to.pop_back();
+        to += more;
+        return;
     }
     if (!to.empty()) to += ' ';
     to += more;
@@ -353,6 +392,197 @@ bool pageFurniture(std::string_view s) {
     return words >= 1;
 }
 
+// The words (or the arrow, the dash) that send on to a couplet, ending
+// `head`: where they start, or npos. A word stands after a blank or at the
+// start ("cover 2" is no "ver 2").
+std::size_t referenceWordsStart(std::string_view head) {
+    static constexpr std::string_view kWords[] = {
+        "go to", "see", "couplet", "voir", "aller à", "aller au", "passer à", "passer au", "siehe", "s.", "weiter bei",
+        "weiter zu", "weiter", "ver", "vea", "véase", "ir a", "ir al", "pase a", "pasa a", "pasar a", "veja", "ir para",
+        "vá para", "vai para", "passe para", "passar a", "vide", "cf.", "\u2192", "->", "--", "\u2014"};
+    for (std::string_view w : kWords) {
+        if (head.size() < w.size()) continue;
+        const std::size_t at = head.size() - w.size();
+        if (text::lower(std::string(head.substr(at))) != w || (w == "s." && head[at] == 'S')) continue;  // "S. 45" is a page
+        const bool word = std::isalpha(static_cast<unsigned char>(w[0]));
+        if (!word || at == 0 || head[at - 1] == ' ' || head[at - 1] == '(' || head[at - 1] == ',') return at;
+    }
+    return std::string_view::npos;
+}
+
+// The book's page after a name: ", p. 479", " (p. 4)", " page 56.",
+// " S. 45": where it starts (its comma or bracket), or npos.
+std::size_t pageNoteStart(std::string_view s) {
+    std::size_t e = s.size();
+    while (e > 0 && (s[e - 1] == '.' || s[e - 1] == ')' || s[e - 1] == ' ')) --e;
+    std::size_t b = e;
+    while (b > 0 && (asciiDigit(s[b - 1]) || s[b - 1] == '-')) --b;
+    if (b == e || b < 3 || s[b - 1] != ' ') return std::string_view::npos;
+    const std::size_t wordEnd = b - 1;
+    std::size_t w = wordEnd;
+    while (w > 0 && s[w - 1] != ' ' && s[w - 1] != '(') --w;
+    static constexpr std::string_view kPage[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite"};
+    if (std::find(std::begin(kPage), std::end(kPage), s.substr(w, wordEnd - w)) == std::end(kPage)) return std::string_view::npos;
+    if (w > 0 && s[w - 1] == '(') --w;
+    while (w > 0 && s[w - 1] == ' ') --w;
+    if (w > 0 && s[w - 1] == ',') --w;
+    return w;
+}
+
+}  // namespace
+
+bool figureCall(std::string_view call) {
+    static constexpr std::string_view kWords[] = {"fig.",  "fig",       "figs.", "figs",  "fg.",     "figure", "figures",
+                                                  "figura", "figuras",   "abb.",  "abbildung", "taf.", "tafel",  "plate",
+                                                  "pl.",   "planche",   "lám.",  "lámina", "prancha", "tab.",   "tabula"};
+    const std::size_t space = call.find(' ');
+    if (space == std::string_view::npos || space + 1 >= call.size() || !asciiDigit(call[space + 1])) return false;
+    const std::string word = text::lower(std::string(call.substr(0, space)));
+    return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
+}
+
+bool figureCaption(std::string_view line) {
+    if (line.starts_with("\u2022")) line.remove_prefix(3);
+    while (!line.empty() && line[0] == ' ') line.remove_prefix(1);
+    if (!figureCall(line)) return false;
+    const std::size_t space = line.find(' ');
+    // The number, then the caption's stop: "Figure 1.", "Figs 3–5:", not a call "Figure 6 (c)".
+    const std::size_t stop = line.find_first_of(".:", space + 1);
+    return stop != std::string_view::npos && stop - space <= 12 &&
+           line.substr(space + 1, stop - space - 1).find_first_of("()") == std::string_view::npos;
+}
+
+namespace {
+
+// One lead as read: its couplet, its text with its ending, and the couplet
+// it says it comes from ("21(20)").
+struct Lead {
+    int couplet;
+    std::string body;
+    int origin;
+    std::size_t lastLine = std::string::npos;  // where the last line joined to the lead starts in `body`
+    int from = -1;
+};
+
+// The couplet of origin in the gap after a label: "(20)", " (20) ".
+int backReference(std::string_view gap) {
+    const std::size_t open = gap.find('(');
+    if (open == std::string_view::npos) return -1;
+    std::size_t d = open + 1;
+    int value = 0;
+    while (d < gap.size() && asciiDigit(gap[d]) && d - open <= 4) value = value * 10 + (gap[d++] - '0');
+    return d > open + 1 && d < gap.size() && gap[d] == ')' ? value : -1;
+}
+
+// A reference misread in a scan ("1" for "21") is mended by the couplet
+// that names its origin: couplet 21 says it comes from 20, no lead of 20
+// leads to it, and one lead of 20 goes nowhere sound (to no couplet, to the
+// first, or back). Returns the references mended.
+int repairFromBackReferences(const std::vector<Lead>& leads, std::vector<LeadEnding>& endings) {
+    std::map<int, int> origin;  // couplet -> its origin
+    std::map<int, std::vector<std::size_t>> leadsOf;
+    std::set<int> reached;
+    for (std::size_t k = 0; k < leads.size(); ++k) {
+        leadsOf[leads[k].couplet].push_back(k);
+        if (leads[k].from >= 0) origin.emplace(leads[k].couplet, leads[k].from);
+        if (endings[k].reference >= 0) reached.insert(endings[k].reference);
+    }
+    if (leads.empty() || origin.size() < 2) return 0;
+    const int root = leads.front().couplet;
+    int repaired = 0;
+    for (const auto& [couplet, from] : origin) {
+        if (reached.count(couplet) || !leadsOf.count(from)) continue;
+        std::size_t unsound = leads.size();
+        int count = 0;
+        for (std::size_t k : leadsOf[from]) {
+            const int r = endings[k].reference;
+            if (r < 0) continue;
+            if (r == root || r <= from || !leadsOf.count(r)) {
+                unsound = k;
+                ++count;
+            }
+        }
+        if (count != 1) continue;
+        endings[unsound].reference = couplet;
+        reached.insert(couplet);
+        ++repaired;
+    }
+    return repaired;
+}
+
+// A number ending the line after a name in marks ("=Coprinus.=   32") that
+// no couplet bears: the book's page, not a reference.
+bool pageAfterMarkedName(std::string_view line, const std::set<int>& labels) {
+    const int number = trailingNumber(line);
+    if (number < 0 || labels.count(number)) return false;
+    std::size_t e = line.find_last_not_of(" \t");
+    while (e > 0 && asciiDigit(line[e])) --e;
+    return markedNameStart(line.substr(0, e + 1)) != std::string_view::npos;
+}
+
+// A footnote's first line: a dagger or a superscript number before its text.
+bool footnoteStart(std::string_view line) {
+    const std::size_t b = line.find_first_not_of(" \t");
+    if (b == std::string_view::npos) return false;
+    for (std::string_view mark : kFootnoteMarks)
+        if (line.substr(b, mark.size()) == mark) return true;
+    return false;
+}
+
+// Copies that set each field of a lead on a line of its own (a journal's
+// XML or HTML page: every figure call, italic name and number its own line)
+// give a lead over many lines. A lead goes on while it has no ending, or
+// while a bracket stays open ("(" then "Figures 1" then "(h,i))"); after a
+// leader come its reference or its name, the book's number ("6.") before
+// the name, and the name's tail ("sp. nov.", authors); its full stop alone
+// on a line closes it too.
+enum class LeadState { Open, AwaitName, Named, Closed };
+
+bool numberAlone(std::string_view s, bool& stop) {
+    stop = !s.empty() && s.back() == '.';
+    if (stop) s.remove_suffix(1);
+    return !s.empty() && s.size() <= 4 && std::all_of(s.begin(), s.end(), asciiDigit);
+}
+
+bool nameTail(std::string_view s) {
+    int words = 0;
+    for (std::size_t at = 0; at < s.size();) {
+        const std::size_t end = std::min(s.find(' ', at), s.size());
+        if (end > at && (!nameTailWord(s.substr(at, end - at)) || ++words > 5)) return false;
+        at = end + 1;
+    }
+    return words > 0;
+}
+
+// Whether the line ends with a clear leader: its destination is still to come.
+bool endsWithLeader(std::string_view s) {
+    std::size_t e = s.size();
+    while (std::size_t l = leaderBefore(s, e)) e -= l;
+    return e < s.size() && leaderRun(s.substr(e));
+}
+
+LeadState stateAfter(LeadState state, std::string_view line, int& depth) {
+    for (char c : line) depth += c == '(' || c == '[' ? 1 : c == ')' || c == ']' ? -1 : 0;
+    depth = std::max(depth, 0);
+    if (depth > 0) return LeadState::Open;
+    if (endsWithLeader(line)) return LeadState::AwaitName;
+    bool stop = false;
+    if (numberAlone(line, stop)) return stop && state == LeadState::AwaitName ? LeadState::AwaitName : LeadState::Closed;
+    if (state == LeadState::AwaitName) return LeadState::Named;
+    const LeadEnding e = splitLeadEnding(line);
+    return e.reference >= 0 ? LeadState::Closed : !e.name.empty() ? LeadState::Named : LeadState::Open;
+}
+
+// A line that starts a lead for sure: a couplet number or a mark before a
+// word that starts a sentence ("3–4.4 mm", "20 mm", "6." alone do not).
+bool startsLead(std::string_view line) {
+    const LineStart ls = readLineStart(line);
+    if (ls.kind != LineStart::Kind::Digits && ls.kind != LineStart::Kind::Mark) return false;
+    if (ls.textStart >= line.size()) return false;
+    const auto first = static_cast<unsigned char>(line[ls.textStart]);
+    return first >= 0x80 || std::isupper(first) || (ls.kind == LineStart::Kind::Mark && std::isalpha(first));
+}
+
 }  // namespace
 
 std::string countedMessage(const char* many, const char* one, int n) {
@@ -362,6 +592,23 @@ std::string countedMessage(const char* many, const char* one, int n) {
     return buffer;
 }
 
+bool wordCutBefore(std::string_view to, std::string_view more) {
+    if (to.size() < 2 || to.back() != '-' || !std::isalpha(static_cast<unsigned char>(to[to.size() - 2])) ||
+        more.empty() || !std::islower(static_cast<unsigned char>(more[0])))
+        return false;
+    const std::string_view word = more.substr(0, more.find(' '));
+    static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
+                                                         "ou", "y", "o", "e", "to", "nor"};
+    return std::find(std::begin(kConjunctions), std::end(kConjunctions), word) == std::end(kConjunctions);
+}
+
+int wordsLeftCut(std::string_view text) {
+    int cut = 0;
+    for (std::size_t at = text.find("- "); at != std::string_view::npos; at = text.find("- ", at + 2))
+        cut += wordCutBefore(text.substr(0, at + 1), text.substr(at + 2)) ? 1 : 0;
+    return cut;
+}
+
 std::string countedParts(std::initializer_list<CountedPart> parts) {
     std::string out;
     for (const CountedPart& p : parts)
@@ -369,7 +616,26 @@ std::string countedParts(std::initializer_list<CountedPart> parts) {
     return out;
 }
 
+namespace {
+std::size_t nameInMarksStart(std::string_view line);
+}
+
 std::size_t markedNameStart(std::string_view line) {
+    // The book's page may follow the name: "_P. alba_, p. 479".
+    if (const std::size_t page = pageNoteStart(line); page != std::string_view::npos) line = line.substr(0, page);
+    // So may a remark in brackets: "=Locellina= (not reported in U. S.).".
+    if (const std::size_t close = line.find_last_not_of(" ."); close != std::string_view::npos && line[close] == ')')
+        if (const std::size_t open = line.rfind('(', close); open != std::string_view::npos && open > 0 &&
+                                                             line[open - 1] == ' ' && close - open <= 80) {
+            const std::size_t at = nameInMarksStart(line.substr(0, open));
+            if (at != std::string_view::npos) return at;
+        }
+    return nameInMarksStart(line);
+}
+
+namespace {
+
+std::size_t nameInMarksStart(std::string_view line) {
     std::size_t end = line.find_last_not_of(" \t");
     if (end == std::string_view::npos) return std::string_view::npos;
     ++end;
@@ -396,7 +662,52 @@ std::size_t markedNameStart(std::string_view line) {
     return std::string_view::npos;
 }
 
+}  // namespace
+
+namespace {
+LeadEnding endingOf(std::string_view body);
+LeadEnding splitNameEnding(const std::string& body);
+}  // namespace
+
+namespace {
+LeadEnding endingWithPage(std::string_view s);
+}  // namespace
+
 LeadEnding splitLeadEnding(std::string_view body) {
+    std::string_view s = body;
+    while (!s.empty() && (s.back() == '|' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    // A figure call after the ending belongs to the lead's text: "... 2 (Fig. 3)".
+    if (s.ends_with(")"))
+        if (const std::size_t open = s.rfind('('); open != std::string_view::npos && open > 0 && s[open - 1] == ' ' &&
+                                                   figureCall(s.substr(open + 1, s.size() - open - 2))) {
+            LeadEnding read = endingWithPage(s.substr(0, open));
+            if (read.ends() && !read.text.empty()) {
+                read.text += ' ';
+                read.text += s.substr(open);
+                return read;
+            }
+        }
+    return endingWithPage(s);
+}
+
+namespace {
+
+LeadEnding endingWithPage(std::string_view s) {
+    // The book's page after a name in marks, or after a reference in
+    // brackets ("(2), p. 14"), is neither text nor name.
+    if (const std::size_t page = pageNoteStart(s); page != std::string_view::npos && page > 0) {
+        const std::string_view before = s.substr(0, page);
+        const bool bracketed = before.back() == ')' || before.back() == ']';
+        if (bracketed || markedNameStart(before) != std::string_view::npos) {
+            LeadEnding read = endingOf(before);
+            read.bookNumber = true;
+            if (bracketed ? read.reference >= 0 : !read.name.empty()) return read;
+        }
+    }
+    return endingOf(s);
+}
+
+LeadEnding endingOf(std::string_view body) {
     LeadEnding out;
     std::string s = trimmed(body);
     while (!s.empty() && (s.back() == '|' || s.back() == ' ')) s.pop_back();
@@ -414,30 +725,58 @@ LeadEnding splitLeadEnding(std::string_view body) {
     std::size_t e = s.size();
     const bool bracketed = e > 0 && (s[e - 1] == ')' || s[e - 1] == ']');
     if (bracketed) --e;
+    // "voir 3.": the stop after a reference sent on by words.
+    const bool stopped = !bracketed && e > 1 && s[e - 1] == '.' && asciiDigit(s[e - 2]);
+    if (stopped) --e;
     std::size_t b = e;
     while (b > 0 && asciiDigit(s[b - 1])) --b;
-    const bool enclosed = !bracketed || (b > 0 && (s[b - 1] == '(' || s[b - 1] == '['));
-    if (enclosed && b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
-        std::size_t cut = b;
+    // Words may send on inside the brackets: "(voir 2)", "[see 7]".
+    std::size_t opening = b;
+    if (bracketed && b > 1 && s[b - 1] == ' ') {
+        const std::size_t open = s.find_last_of("([", b);
+        const std::size_t words = open == std::string::npos ? std::string::npos
+                                                            : referenceWordsStart(trimmed(std::string_view(s).substr(open + 1, b - open - 1)));
+        if (words == 0) opening = open + 1;
+    }
+    const bool enclosed = !bracketed || (opening > 0 && (s[opening - 1] == '(' || s[opening - 1] == '['));
+    const bool decimal = b >= 2 && s[b - 1] == '.' && asciiDigit(s[b - 2]);
+    if (enclosed && !decimal && b < e && e - b <= 4 && (b == 0 || !std::isalnum(static_cast<unsigned char>(s[b - 1])))) {
+        std::size_t cut = opening;
         if (bracketed) --cut;
         std::string head = s.substr(0, cut);
         while (!head.empty() && head.back() == ' ') head.pop_back();
-        for (const char* words : {"go to", "see", "voir", "siehe", "\u2192", "->", "vide", "ver", "vea"})
-            if (head.size() >= std::strlen(words) && head.ends_with(words)) {
-                head.erase(head.size() - std::strlen(words));
-                break;
-            }
-        // Nor is a page after a name ("group), p. 90") or a figure call.
-        bool afterPage = false;
+        const std::size_t sentOn = referenceWordsStart(head);
+        if (sentOn != std::string::npos) {
+            // The colon that introduces them goes with them ("Ailes noires : voir 2").
+            head.erase(sentOn);
+            while (!head.empty() && (head.back() == ' ' || head.back() == ':')) head.pop_back();
+        }
+        // A stop after the number is the reference's when words or a column
+        // of blanks or dots set it apart ("genähert      2."), not a count ("Stamens 5.").
+        const std::string_view gap = std::string_view(s).substr(0, cut);
+        const bool column = gap.ends_with("  ") || gap.ends_with("\t") || gap.ends_with("..") || gap.ends_with(". ") ||
+                            gap.ends_with("\u2026");
+        if (stopped && sentOn == std::string::npos && !column) return splitNameEnding(s);
+        // Nor is a page after a name ("group), p. 90"), a figure call, or
+        // the year after the authors ("et al., 2001").
+        bool afterPage = !bracketed && e - b == 4 && head.ends_with(",");
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
-        if (!afterPage && (bracketed || cut == 0 || head.size() < cut || leaderBefore(s, cut) > 0)) {
+        if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
+                           leaderBefore(s, cut) > 0)) {
             out.reference = std::stoi(s.substr(b, e - b));
             out.text = beforeLeader(head);
+            out.sentOn = bracketed || sentOn != std::string::npos;
             return out;
         }
     }
+    return splitNameEnding(s);
+}
+
+// The name after an arrow or a leader, for a lead without reference.
+LeadEnding splitNameEnding(const std::string& s) {
+    LeadEnding out;
     // A name after an arrow.
     for (std::string_view arrow : {" \u2192 ", " -> ", " => "})
         if (const std::size_t at = s.rfind(arrow); at != std::string::npos && at > 0 && s.size() - at - arrow.size() <= 120) {
@@ -466,6 +805,8 @@ LeadEnding splitLeadEnding(std::string_view body) {
     return out;
 }
 
+}  // namespace
+
 std::string unmarkedName(std::string_view name) {
     std::string out;
     for (char c : name)
@@ -473,7 +814,318 @@ std::string unmarkedName(std::string_view name) {
     return trimmed(out);
 }
 
+namespace {
+
+// Blanks that a copy from a typeset page keeps: no-break, thin, figure spaces.
+constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007", "\u2002", "\u2003"};
+
+// OCR debris: a sign alone before a line's label or after its ending
+// ("■ 1. Wings", "... P. alba »"). Marks of a second lead are no debris.
+bool debrisWord(std::string_view w) {
+    static constexpr std::string_view kSigns[] = {"\u25A0", "\u25A1", "\u00BB", "\u00AB", "'", "\"", "`", "~", "^",
+                                                  "\u00A6", "\u00A9", "\u00AE", "\u00B0", ",", ";", "\u2018", "\u2019"};
+    while (!w.empty()) {
+        const auto sign = std::find_if(std::begin(kSigns), std::end(kSigns), [&](std::string_view k) { return w.starts_with(k); });
+        if (sign == std::end(kSigns)) return false;
+        w.remove_prefix(sign->size());
+    }
+    return true;
+}
+
+// The line without the debris before its label and after its ending;
+// the line as it is when it has none.
+std::string withoutDebris(const std::string& line, int& removed) {
+    std::string out = trimmed(line);
+    const int before = removed;
+    for (std::size_t space = out.find(' ');
+         space != std::string::npos && debrisWord(std::string_view(out).substr(0, space)) &&
+         startsLead(trimmed(std::string_view(out).substr(space)));
+         space = out.find(' ')) {
+        out = trimmed(std::string_view(out).substr(space));
+        ++removed;
+    }
+    for (std::size_t space = out.rfind(' ');
+         space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
+         space = out.rfind(' ')) {
+        out = trimmed(std::string_view(out).substr(0, space));
+        ++removed;
+    }
+    // A footnote's call after the last word: "=Montagnites.=[G]", "alba†".
+    if (out.size() > 4 && out.back() == ']' && out[out.size() - 3] == '[' &&
+        std::isalpha(static_cast<unsigned char>(out[out.size() - 2])) && out[out.size() - 4] != ' ') {
+        out.resize(out.size() - 3);
+        ++removed;
+    }
+    for (std::string_view call : kFootnoteMarks)
+        if (out.size() > call.size() + 1 && out.ends_with(call) && out[out.size() - call.size() - 1] != ' ') {
+            out.resize(out.size() - call.size());
+            ++removed;
+            break;
+        }
+    return removed > before ? out : line;
+}
+
+// A number misread by OCR, "l3" or "1O" for "13" and "10": digits with the
+// letters that look like them, at a line's start or end. Mended in place.
+bool mendMisreadNumber(std::string& word) {
+    const std::size_t end = word.find_last_not_of(".)");
+    if (end == std::string::npos || end > 4) return false;
+    int digits = 0, lookalikes = 0;
+    for (std::size_t i = 0; i <= end; ++i) {
+        const char c = word[i];
+        if (asciiDigit(c)) ++digits;
+        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o') ++lookalikes;
+        else return false;
+    }
+    if (digits == 0 || lookalikes == 0) return false;
+    for (std::size_t i = 0; i <= end; ++i)
+        if (!asciiDigit(word[i])) word[i] = word[i] == 'O' || word[i] == 'o' ? '0' : '1';
+    return true;
+}
+
+// In a key numbered 1, 2, 3 whose couplet 1 is missing, a line labelled
+// "l." or "I." (OCR for "1.", no other Roman numeral about) is couplet 1.
+int mendMisreadOne(Lines& lines) {
+    int numbered = 0;
+    std::vector<std::size_t> ones;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const std::size_t b = l.find_first_not_of(" \t");
+        if (b == std::string::npos) continue;
+        if (labelNumber(l) == 1) return 0;
+        if (labelNumber(l) > 1) ++numbered;
+        std::size_t after = b + 1;
+        while (after < l.size() && (l[after] == '\'' || l[after] == '.')) ++after;
+        if ((l[b] == 'l' || l[b] == 'I') && after > b + 1 && after < l.size() && l[after] == ' ')
+            ones.push_back(i);
+        else if (l.compare(b, 3, "II.") == 0 || l.compare(b, 2, "V.") == 0)
+            return 0;
+    }
+    if (numbered < 3 || ones.empty()) return 0;
+    for (std::size_t i : ones) lines[i][lines[i].find_first_not_of(" \t")] = '1';
+    return static_cast<int>(ones.size());
+}
+
+int mendMisreadNumbers(std::string& line) {
+    int mended = 0;
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) return 0;
+    const std::size_t firstEnd = std::min(line.find_first_of(" \t", first), line.size());
+    std::string head = line.substr(first, firstEnd - first);
+    if (mendMisreadNumber(head)) {
+        line.replace(first, head.size(), head);
+        ++mended;
+    }
+    const std::size_t last = line.find_last_of(" \t.");
+    if (last != std::string::npos && last + 1 < line.size() && last + 1 > firstEnd) {
+        std::string tail = line.substr(last + 1);
+        if (mendMisreadNumber(tail)) {
+            line.replace(last + 1, tail.size(), tail);
+            ++mended;
+        }
+    }
+    return mended;
+}
+
+// A couplet label of digits and one letter ("3a") at `s`: its length, or 0.
+std::size_t letteredLabel(std::string_view s) {
+    std::size_t d = 0;
+    while (d < s.size() && asciiDigit(s[d])) ++d;
+    if (d == 0 || d > 4 || d + 1 > s.size() || s[d] < 'a' || s[d] > 'z') return 0;
+    return d + 1 == s.size() || !std::isalnum(static_cast<unsigned char>(s[d + 1])) ? d + 1 : 0;
+}
+
+// Couplets inserted into a key as "3a", "3b", named so at the line start and
+// in the references ("... 3a"): numbered afresh in the order they come, the
+// references with them. The number of labels renumbered, 0 when the text
+// is no such key. In a key whose leads are "1a" and "1b", a reference to a
+// lead ("... 2a") is one to its couplet, counted in `toCouplets`.
+int renumberLetteredCouplets(Lines& lines, int& toCouplets) {
+    struct Place {
+        std::size_t line, at, size;
+    };
+    std::vector<Place> starts, ends;
+    std::set<std::string> started;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const std::size_t b = l.find_first_not_of(" \t");
+        if (b == std::string::npos) continue;
+        if (asciiDigit(l[b])) {
+            std::size_t size = letteredLabel(std::string_view(l).substr(b));
+            if (size == 0) {
+                size = 0;
+                while (b + size < l.size() && asciiDigit(l[b + size])) ++size;
+                if (b + size < l.size() && std::isalpha(static_cast<unsigned char>(l[b + size]))) size = 0;
+            }
+            if (size > 0 && size <= 5) {
+                starts.push_back({i, b, size});
+                started.insert(l.substr(b, size));
+            }
+        }
+        std::size_t e = l.find_last_not_of(" \t.");
+        if (e == std::string::npos) continue;
+        std::size_t w = e;
+        while (w > b && l[w - 1] != ' ' && l[w - 1] != '\t' && l[w - 1] != '.') --w;
+        if (w > b && letteredLabel(std::string_view(l).substr(w, e + 1 - w)) == e + 1 - w) ends.push_back({i, w, e + 1 - w});
+    }
+    // "1a" then "1b" with no mark of a second lead between them label the
+    // leads of couplet 1: a reference "2a" then sends to couplet 2.
+    bool leadLetters = false;
+    for (std::size_t k = 1; k < starts.size() && !leadLetters; ++k) {
+        const std::string a = lines[starts[k - 1].line].substr(starts[k - 1].at, starts[k - 1].size);
+        const std::string b = lines[starts[k].line].substr(starts[k].at, starts[k].size);
+        bool marked = false;
+        for (std::size_t i = starts[k - 1].line + 1; i < starts[k].line && !marked; ++i)
+            marked = readLineStart(lines[i]).kind == LineStart::Kind::Mark;
+        leadLetters = !marked && a.size() == b.size() && a.size() > 1 &&
+                      a.compare(0, a.size() - 1, b, 0, b.size() - 1) == 0 && std::isalpha(static_cast<unsigned char>(a.back()));
+    }
+    if (leadLetters) {
+        for (auto p = ends.rbegin(); p != ends.rend(); ++p)
+            if (started.count(lines[p->line].substr(p->at, p->size))) {
+                lines[p->line].erase(p->at + p->size - 1, 1);
+                ++toCouplets;
+            }
+        return 0;
+    }
+    int named = 0;
+    for (const Place& p : ends) named += started.count(lines[p.line].substr(p.at, p.size)) ? 1 : 0;
+    if (named < 2 || named * 2 < static_cast<int>(ends.size())) return 0;
+    std::map<std::string, int> number;
+    for (const Place& p : starts) number.emplace(lines[p.line].substr(p.at, p.size), static_cast<int>(number.size()) + 1);
+    // From the last place of each line, so that the first stays where it is.
+    std::vector<Place> places = starts;
+    for (const Place& p : ends)
+        if (number.count(lines[p.line].substr(p.at, p.size))) places.push_back(p);
+    std::sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
+        return a.line != b.line ? a.line < b.line : a.at > b.at;
+    });
+    for (const Place& p : places) lines[p.line].replace(p.at, p.size, std::to_string(number[lines[p.line].substr(p.at, p.size)]));
+    return static_cast<int>(starts.size());
+}
+
+// Couplet numbers printed in the marks of bold or italics ("=1=--",
+// "*2*.", "_3_"): read as plain numbers ("1. "). The labels rewritten, 0
+// when fewer than two lines start so.
+int unmarkLabels(Lines& lines) {
+    std::vector<std::pair<std::size_t, std::size_t>> found;  // line, where its label starts
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& l = lines[i];
+        const std::size_t b = l.find_first_not_of(" \t");
+        if (b == std::string::npos || !emphasisMark(l[b])) continue;
+        std::size_t d = b + 1;
+        while (d < l.size() && asciiDigit(l[d])) ++d;
+        if (d > b + 1 && d - b <= 5 && d < l.size() && l[d] == l[b]) found.emplace_back(i, b);
+    }
+    if (found.size() < 2) return 0;
+    for (const auto& [i, b] : found) {
+        std::string& l = lines[i];
+        const std::size_t close = l.find(l[b], b + 1);
+        std::size_t rest = close + 1;
+        while (rest < l.size() && (l[rest] == '-' || l[rest] == '.' || l[rest] == ' ' || l[rest] == ':')) ++rest;
+        l = l.substr(b + 1, close - b - 1) + ". " + l.substr(rest);
+    }
+    return static_cast<int>(found.size());
+}
+
+// A key whose first couplet carries no number: the paragraphs just above
+// couplet 1, each ending with its destination, one of them leading to 1.
+// Numbered 0 so that they are read as the first couplet; true when found.
+bool numberFirstCouplet(Lines& lines) {
+    std::size_t one = 0;
+    while (one < lines.size() && labelNumber(lines[one]) != 1) ++one;
+    if (one == lines.size()) return false;
+    std::size_t first = one, leads = 0;
+    bool toOne = false;
+    for (std::size_t i = one; i > 0;) {
+        // The block of lines above `i`, after the blank lines.
+        std::size_t e = i;
+        while (e > 0 && blankLine(lines[e - 1])) --e;
+        std::size_t b = e;
+        while (b > 0 && !blankLine(lines[b - 1])) --b;
+        if (b == e) break;
+        const std::string& last = lines[e - 1];
+        const int reference = trailingNumber(last);
+        if (labelNumber(lines[b]) >= 0 || (reference < 0 && markedNameStart(last) == std::string_view::npos)) break;
+        toOne = toOne || reference == 1;
+        first = b;
+        ++leads;
+        i = b;
+    }
+    if (leads < 2 || !toOne) return false;
+    const std::size_t at = lines[first].find_first_not_of(" \t");
+    lines[first].insert(at, "0. ");
+    return true;
+}
+
+}  // namespace
+
+namespace {
+ReshapedKey reshapeSpaced(const Lines& text);
+}  // namespace
+
 ReshapedKey reshapeKey(const Lines& text) {
+    // Odd blanks read as blanks: the leaders, labels and references they
+    // stand between are then read as everywhere else.
+    // OCR debris before a label or after an ending goes.
+    // Numbers misread by OCR mended ("l3" for "13").
+    int blanks = 0, debris = 0, misread = 0, glued = 0;
+    Lines spaced;
+    for (const std::string& line : text) {
+        std::string copy;
+        copy.reserve(line.size());
+        for (std::size_t i = 0; i < line.size();) {
+            const auto odd = static_cast<unsigned char>(line[i]) < 0x80
+                                 ? std::end(kOddBlanks)
+                                 : std::find_if(std::begin(kOddBlanks), std::end(kOddBlanks),
+                                                [&](std::string_view b) { return line.compare(i, b.size(), b) == 0; });
+            if (odd == std::end(kOddBlanks)) {
+                copy += line[i++];
+            } else {
+                copy += ' ';
+                i += odd->size();
+                ++blanks;
+            }
+        }
+        misread += mendMisreadNumbers(copy);
+        // A second lead's dash glued to its text ("–Wings pale").
+        if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos)
+            for (std::string_view dash : {"-", "\u2013", "\u2014"})
+                if (copy.compare(b, dash.size(), dash) == 0 && capitalAt(copy, b + dash.size())) {
+                    copy.insert(b + dash.size(), " ");
+                    ++glued;
+                    break;
+                }
+        spaced.push_back(withoutDebris(copy, debris));
+    }
+    misread += mendMisreadOne(spaced);
+    int toCouplets = 0;
+    const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
+    const int unmarked = unmarkLabels(spaced);
+    const bool unnumbered = numberFirstCouplet(spaced);
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+        !unnumbered)
+        return reshapeSpaced(text);
+    ReshapedKey out = reshapeSpaced(spaced);
+    out.debris = debris;
+    if (!out.changed) {
+        out.lines = spaced;
+        for (std::size_t i = 0; i < spaced.size(); ++i) out.origin.push_back(static_cast<int>(i));
+    }
+    out.changed = true;
+    const std::string told =
+        countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
+                      {misread, kMsgMisread, kMsgMisreadOne}, {glued, kMsgGluedMarks, kMsgGluedMarksOne},
+                      {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
+                      {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
+    out.message = out.message.empty() ? told : told + ", " + out.message;
+    return out;
+}
+
+namespace {
+
+// The reading of a paste whose blanks, labels and debris were evened out.
+ReshapedKey reshapeSpaced(const Lines& text) {
     ReshapedKey out;
     const std::size_t n = text.size();
     std::size_t start = 0, offset = 0;
@@ -484,7 +1136,12 @@ ReshapedKey reshapeKey(const Lines& text) {
         const std::size_t at = readLineStart(line).textStart;
         return labelNumber(line) >= 0 && at < line.size() && !std::islower(static_cast<unsigned char>(line[at]));
     };
-    while (start < n && !(labelNumber(text[start]) == 1 && coupletStart(text[start]))) ++start;
+    // A first couplet that had no number is numbered 0 before.
+    auto firstCouplet = [&](const std::string& line) {
+        const int label = labelNumber(line);
+        return (label == 1 || (label == 0 && !asciiDigit(line[readLineStart(line).textStart]))) && coupletStart(line);
+    };
+    while (start < n && !firstCouplet(text[start])) ++start;
     if (start == n) {
         // A key pasted from its middle (a book's sub-key from couplet 16):
         // its smallest couplet number, when that comes first.
@@ -550,6 +1207,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     struct Unit {
         std::string text;
         std::size_t firstLine;
+        std::size_t lastLine = std::string::npos;  // where the last line joined to it starts in `text`
     };
     std::vector<Unit> units;
     // A number alone that is some couplet's label is a reference on the line
@@ -560,10 +1218,46 @@ ReshapedKey reshapeKey(const Lines& text) {
     auto isLabel = [&](const std::string& line) {
         return line.find(' ') == std::string::npos && labelled.count(std::atoi(line.c_str())) > 0;
     };
+    // A running head in title case after the page's number ("46 Bulletin of
+    // the Museum"): a label no lead refers to, in a key whose leads refer.
+    std::set<int> referredAnywhere;
+    for (std::size_t i = start; i < n; ++i)
+        if (const int r = splitLeadEnding(text[i]).reference; r >= 0) referredAnywhere.insert(r);
+    const int firstLabel = labelNumber(text[start]);
+    auto runningHead = [&](std::string_view line) {
+        const int label = labelNumber(line);
+        if (label < 0 || label == firstLabel || referredAnywhere.size() < 2 || referredAnywhere.count(label) ||
+            endsWithDestination(line) || splitLeadEnding(line).ends())
+            return false;
+        int words = 0, capitals = 0;
+        const std::string rest = trimmed(line.substr(readLineStart(line).textStart));
+        for (std::size_t at = 0; at < rest.size();) {
+            const std::size_t end = std::min(rest.find(' ', at), rest.size());
+            if (end - at >= 4) {
+                ++words;
+                capitals += capitalAt(rest, at) ? 1 : 0;
+            }
+            at = end + 1;
+        }
+        return capitals >= 2 && capitals * 2 >= words;
+    };
+    // A running head in capitals alone ("FLORA OF OHIO"): no label, no
+    // letter in lower case, a word of four capitals at least.
+    auto headInCapitals = [&](std::string_view line) {
+        const std::string t = trimmed(line);
+        if (t.empty() || readLineStart(t).kind != LineStart::Kind::None) return false;
+        int run = 0, longest = 0;
+        for (char c : t) {
+            if (c >= 'a' && c <= 'z') return false;
+            run = c >= 'A' && c <= 'Z' ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+        return longest >= 4;
+    };
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
-    int open = 0;
-    bool interrupted = false;
+    int open = 0, openBrackets = 0;
+    bool interrupted = false, inFootnote = false;
     for (const Block& b : blocks) {
         const std::string first = trimmed(lineAt(b.first));
         if (open > 0 || (first.starts_with("[") && first.find(']') == std::string::npos) ||
@@ -605,11 +1299,23 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
-                if (pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i))) &&
-                    (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+                // A number inside a bracket left open is the lead's ("(Colby", "2009", ", fig. 55)").
+                if (((pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i)))) || runningHead(lineAt(i)) ||
+                     (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
+                    openBrackets == 0 && (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
                     ++out.pages;
                     continue;
                 }
+                // A footnote between the leads ("† Fide Smith, 1990."), and the
+                // lines that carry it on up to the next lead.
+                if (footnoteStart(lineAt(i)) || (inFootnote && !startsLead(lineAt(i)))) {
+                    inFootnote = true;
+                    ++out.footnotes;
+                    continue;
+                }
+                inFootnote = false;
+                if (startsLead(lineAt(i))) openBrackets = 0;
+                for (char c : lineAt(i)) openBrackets += c == '(' ? 1 : c == ')' && openBrackets > 0 ? -1 : 0;
                 const auto parts = splitRunTogether(std::string(lineAt(i)));
                 if (parts.size() > 1) out.split += static_cast<int>(parts.size()) - 1;
                 for (const auto& part : parts) units.push_back({part, i});
@@ -640,54 +1346,6 @@ ReshapedKey reshapeKey(const Lines& text) {
         units = std::move(joined);
     }
 
-    // The key ends where its tree is closed and a line neither starts a lead
-    // nor leads anywhere, or starts a couplet already given.
-    // The couplets referred to and not yet given are counted as they come,
-    // so that each line costs the same however long the key.
-    std::set<int> given, referred;
-    int notGiven = 0;
-    int leads = 0;
-    std::size_t kept = units.size();
-    for (std::size_t u = 0; u < units.size(); ++u) {
-        const std::string& t = units[u].text;
-        const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
-        const int label = labelNumber(t);
-        const int reference = trailingNumber(t);
-        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
-        if (closed && ((label < 0 && !ending) || (label >= 0 && given.count(label)))) {
-            kept = u;
-            break;
-        }
-        if (label >= 0) {
-            if (given.insert(label).second && referred.count(label)) --notGiven;
-            leads = 1;
-        } else if (ending) {
-            ++leads;
-        }
-        if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
-    }
-    const std::size_t cutLine = kept < units.size() ? units[kept].firstLine : n;
-    if (kept < units.size())
-        for (std::size_t i = cutLine; i < n; ++i)
-            if (!blankLine(text[i])) ++out.after;
-    units.resize(kept);
-
-    // The couplets, when every lead can be read: a line without a label is
-    // the next lead of the couplet when the lead before has its ending, else
-    // the rest of that lead.
-    struct Lead {
-        int couplet;
-        std::string body;
-        int origin;
-        std::size_t lastLine = std::string::npos;  // where the last line joined to the lead starts in `body`
-    };
-    std::vector<Lead> leadsRead;
-    bool readable = true;
-    int couplet = -1;
-    // Whether the last lead has its ending, read on its last line alone so
-    // that a lead of many lines is not read again at each one.
-    bool lastEnds = false;
-    bool referenceAlone = false;  // the last line was a reference alone
     // Copies that set each field on a line of its own may close every lead
     // with its full stop alone on a line: a lead then runs up to that stop,
     // and the line after it starts the couplet's next lead even without a
@@ -698,7 +1356,112 @@ ReshapedKey reshapeKey(const Lines& text) {
         labels += labelNumber(unit.text) >= 0 ? 1 : 0;
     }
     const bool closedByStops = stops >= 4 && stops >= labels;
-    for (const Unit& unit : units) {
+
+    // Each lead's lines gathered, up to its ending.
+    std::vector<Unit> leadUnits;
+    std::set<std::size_t> captionLines;
+    if (paragraphs) {
+        leadUnits = units;
+    } else {
+        LeadState state = LeadState::Closed;
+        int depth = 0;
+        bool caption = false;
+        for (const Unit& unit : units) {
+            const std::string line = trimmed(unit.text);
+            // A figure's caption after an ended lead runs up to the next lead.
+            caption = caption ? !startsLead(line)
+                              : (state == LeadState::Closed || state == LeadState::Named) && figureCaption(line);
+            if (caption) {
+                captionLines.insert(unit.firstLine);
+                continue;
+            }
+            const bool stop = line == ".";
+            bool join = false;
+            // A name's tail goes on the next line, never after a blank line.
+            const bool afterBlank = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
+            // A genus alone on its line goes on with its epithet ("Plega", "alba").
+            auto epithet = [&] {
+                const Unit& named = leadUnits.back();
+                const std::string_view last =
+                    named.lastLine == std::string::npos ? std::string_view() : std::string_view(named.text).substr(named.lastLine);
+                return !last.empty() && last.find(' ') == std::string_view::npos && capitalAt(last, 0) &&
+                       std::islower(static_cast<unsigned char>(line[0])) && std::count(line.begin(), line.end(), ' ') <= 4;
+            };
+            if (!leadUnits.empty() && !startsLead(line))
+                join = state == LeadState::Open || state == LeadState::AwaitName || stop ||
+                       (state == LeadState::Named && !afterBlank && (nameTail(line) || epithet()));
+            if (!join) {
+                leadUnits.push_back({line, unit.firstLine});
+                depth = 0;
+            } else if (!stop || (!leadUnits.back().text.ends_with(".") && splitLeadEnding(leadUnits.back().text).reference < 0)) {
+                std::string& to = leadUnits.back().text;
+                const std::size_t before = to.size();
+                joinWrapped(to, line);
+                leadUnits.back().lastLine = to.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
+            }
+            if (closedByStops) state = stop ? LeadState::Closed : LeadState::Open;
+            else if (!stop && !(join && state == LeadState::Named)) state = stateAfter(join ? state : LeadState::Open, line, depth);
+        }
+    }
+
+    // The key ends where its tree is closed and a line neither starts a lead
+    // nor leads anywhere, or starts a couplet already given.
+    // The couplets referred to and not yet given are counted as they come,
+    // so that each line costs the same however long the key.
+    std::set<int> given, referred;
+    int notGiven = 0;
+    int leads = 0;
+    std::size_t kept = leadUnits.size();
+    int mostLeads = 2, widestGap = 0;
+    for (std::size_t u = 0; u < leadUnits.size(); ++u) {
+        const std::string& t = leadUnits[u].text;
+        const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
+        const int label = labelNumber(t);
+        const int reference = pageAfterMarkedName(t, labelled) ? -1 : trailingNumber(t);
+        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
+        // Nor is a line without label or mark a further lead of the last
+        // couplet when it would give it more leads than any couplet before,
+        // set further apart than any two leads (a heading after the key,
+        // "The _Plega_ Group").
+        int gap = 0;
+        for (std::size_t i = leadUnits[u].firstLine; i > 0 && blankLine(text[i - 1]); --i) ++gap;
+        const bool further =
+            label < 0 && readLineStart(t).kind != LineStart::Kind::Mark && leads >= mostLeads && gap > widestGap;
+        if (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label)))) {
+            kept = u;
+            break;
+        }
+        if (u > 0) widestGap = std::max(widestGap, gap);
+        if (label >= 0) {
+            if (given.insert(label).second && referred.count(label)) --notGiven;
+            if (given.size() > 1) mostLeads = std::max(mostLeads, leads);
+            leads = 1;
+        } else if (ending) {
+            ++leads;
+        }
+        if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
+    }
+    const std::size_t cutLine = kept < leadUnits.size() ? leadUnits[kept].firstLine : n;
+    if (kept < leadUnits.size())
+        for (std::size_t i = cutLine; i < n; ++i)
+            if (!blankLine(text[i])) ++out.after;
+    leadUnits.resize(kept);
+    while (!units.empty() && units.back().firstLine >= cutLine) units.pop_back();
+    std::erase_if(units, [&](const Unit& u) { return captionLines.count(u.firstLine) > 0; });
+    out.captions = static_cast<int>(std::count_if(captionLines.begin(), captionLines.end(),
+                                                  [&](std::size_t line) { return line < cutLine; }));
+
+    // The couplets, when every lead can be read: a line without a label is
+    // the next lead of the couplet when the lead before has its ending, else
+    // the rest of that lead.
+    std::vector<Lead> leadsRead;
+    bool readable = true;
+    int couplet = -1;
+    // Whether the last lead has its ending, read on its last line alone so
+    // that a lead of many lines is not read again at each one.
+    bool lastEnds = false;
+    bool referenceAlone = false;  // the last line was a reference alone
+    for (const Unit& unit : leadUnits) {
         if (closedByStops && trimmed(unit.text) == "." && !leadsRead.empty()) {
             std::string& body = leadsRead.back().body;
             if (splitLeadEnding(body).reference < 0) body += " .";
@@ -727,15 +1490,19 @@ ReshapedKey reshapeKey(const Lines& text) {
             continue;
         }
         if (std::exchange(referenceAlone, false) && trimmed(unit.text) == ".") continue;
+        // The last of the lines gathered into the unit, placed in the lead's text.
+        const std::size_t skipped = ls.kind == LineStart::Kind::None ? 0 : ls.textStart;
+        const std::size_t lastLine =
+            unit.lastLine != std::string::npos && unit.lastLine > skipped ? unit.lastLine - skipped : std::string::npos;
         if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
             couplet = labelNumber(unit.text);
-            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine)});
+            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine), lastLine, backReference(ls.gap)});
         } else if (leadsRead.empty()) {
             readable = false;  // nothing before to belong to
             break;
         } else if (ls.kind == LineStart::Kind::Mark || (ls.kind == LineStart::Kind::None && lastEnds)) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
-                                 static_cast<int>(unit.firstLine)});
+                                 static_cast<int>(unit.firstLine), lastLine});
         } else if (ls.kind == LineStart::Kind::None) {
             Lead& lead = leadsRead.back();
             const std::size_t before = lead.body.size();
@@ -745,8 +1512,10 @@ ReshapedKey reshapeKey(const Lines& text) {
             readable = false;
             break;
         }
-        lastEnds = !closedByStops && splitLeadEnding(unit.text).ends();
+        // Leads closed by their stops were gathered up to it.
+        lastEnds = closedByStops || splitLeadEnding(unit.text).ends();
     }
+    std::vector<LeadEnding> endings;
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
         LeadEnding ending = splitLeadEnding(lead.body);
@@ -759,20 +1528,41 @@ ReshapedKey reshapeKey(const Lines& text) {
                 ending.name = unmarkedName(name);
             }
         }
-        if (!ending.ends() || ending.text.empty()) {
-            readable = false;
-            break;
+        readable = ending.ends() && !ending.text.empty();
+        endings.push_back(std::move(ending));
+    }
+    if (readable) out.repaired = repairFromBackReferences(leadsRead, endings);
+    // A number after a name in marks that no couplet bears is the book's page.
+    std::set<int> couplets;
+    for (const Lead& lead : leadsRead) couplets.insert(lead.couplet);
+    for (LeadEnding& ending : endings)
+        if (const std::size_t at = markedNameStart(ending.text);
+            ending.reference >= 0 && !couplets.count(ending.reference) && at != std::string_view::npos && at > 0) {
+            ending.name = unmarkedName(std::string_view(ending.text).substr(at));
+            ending.text = trimmed(std::string_view(ending.text).substr(0, at));
+            ending.reference = -1;
+            ending.bookNumber = true;
         }
-        std::string line = std::to_string(lead.couplet) + ". " + safeDescription(ending.text);
+    for (std::size_t k = 0; readable && k < leadsRead.size(); ++k) {
+        LeadEnding& ending = endings[k];
+        // A tab between two cells, a run of blanks left by a column inside
+        // a lead's text, stand for a blank.
+        for (std::string* part : {&ending.text, &ending.name}) {
+            std::replace(part->begin(), part->end(), '\t', ' ');
+            part->erase(std::unique(part->begin(), part->end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+                        part->end());
+        }
+        std::string line = std::to_string(leadsRead[k].couplet) + ". " + safeDescription(ending.text);
         if (ending.reference >= 0) {
             line += " ... " + std::to_string(ending.reference);
+            if (ending.bookNumber) ++out.bookNumbers;
         } else {
             std::string name = ending.name;
-            if (dropBookNumber(name)) ++out.bookNumbers;
+            if (dropBookNumber(name) || ending.bookNumber) ++out.bookNumbers;
             line += " => " + safeDescription(name);
         }
         out.couplets.push_back(std::move(line));
-        out.coupletsOrigin.push_back(lead.origin);
+        out.coupletsOrigin.push_back(leadsRead[k].origin);
     }
     if (!readable) {
         out.couplets.clear();
@@ -789,7 +1579,17 @@ ReshapedKey reshapeKey(const Lines& text) {
     }
 
     out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 ||
-                  out.notes > 0 || out.pages > 0 || out.hyphens > 0;
+                  out.notes > 0 || out.pages > 0 || out.hyphens > 0 || out.captions > 0 || out.footnotes > 0;
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                  {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                  {out.paragraphs, kMsgParagraphs, kMsgParagraphsOne},
+                                  {out.names, kMsgMarkedNames, kMsgMarkedNamesOne},
+                                  {out.split, kMsgSplit, kMsgSplitOne},
+                                  {out.notes, kMsgNotesAside, kMsgNotesAsideOne},
+                                  {out.hyphens, kMsgHyphens, kMsgHyphensOne},
+                                  {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
+                                  {out.captions, kMsgCaptionLines, kMsgCaptionLinesOne},
+                                  {out.footnotes, kMsgFootnotes, kMsgFootnotesOne}});
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
@@ -812,15 +1612,9 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         }
     }
-    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
-                                  {out.after, kMsgTextAfter, kMsgTextAfterOne},
-                                  {out.paragraphs, kMsgParagraphs, kMsgParagraphsOne},
-                                  {out.names, kMsgMarkedNames, kMsgMarkedNamesOne},
-                                  {out.split, kMsgSplit, kMsgSplitOne},
-                                  {out.notes, kMsgNotesAside, kMsgNotesAsideOne},
-                                  {out.hyphens, kMsgHyphens, kMsgHyphensOne},
-                                  {out.pages, kMsgPagesAside, kMsgPagesAsideOne}});
     return out;
 }
+
+}  // namespace
 
 }  // namespace sarvelo

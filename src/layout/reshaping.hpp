@@ -27,6 +27,27 @@ inline constexpr const char* kMsgPagesAside = "%d lignes de numéro ou de titre 
 inline constexpr const char* kMsgPagesAsideOne = "1 ligne de numéro ou de titre de page laissée de côté";
 inline constexpr const char* kMsgHyphens = "%d mots coupés en fin de ligne rejoints";
 inline constexpr const char* kMsgHyphensOne = "1 mot coupé en fin de ligne rejoint";
+inline constexpr const char* kMsgCaptionLines = "%d lignes de légende de figure laissées de côté";
+inline constexpr const char* kMsgCaptionLinesOne = "1 ligne de légende de figure laissée de côté";
+inline constexpr const char* kMsgRepaired = "%d renvois lus de travers rétablis d'après le couplet d'origine noté entre parenthèses";
+inline constexpr const char* kMsgRepairedOne = "1 renvoi lu de travers rétabli d'après le couplet d'origine noté entre parenthèses";
+inline constexpr const char* kMsgOddBlanks = "%d espaces insécables ou fines lues comme des espaces";
+inline constexpr const char* kMsgOddBlanksOne = "1 espace insécable ou fine lue comme une espace";
+inline constexpr const char* kMsgDebris = "%d signes parasites de lecture optique retirés";
+inline constexpr const char* kMsgDebrisOne = "1 signe parasite de lecture optique retiré";
+inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
+inline constexpr const char* kMsgMisreadOne = "1 numéro mal lu corrigé";
+inline constexpr const char* kMsgRelabelled = "%d couplets nommés par un numéro et une lettre (« 3a ») renumérotés";
+inline constexpr const char* kMsgRelabelledOne = "1 couplet nommé par un numéro et une lettre (« 3a ») renuméroté";
+inline constexpr const char* kMsgUnmarked = "%d numéros de couplet entre marques (« =1= ») lus comme des numéros";
+inline constexpr const char* kMsgUnmarkedOne = "1 numéro de couplet entre marques (« =1= ») lu comme un numéro";
+inline constexpr const char* kMsgUnnumbered = "premier couplet sans numéro lu comme le couplet 0";
+inline constexpr const char* kMsgFootnotes = "%d lignes de note de bas de page laissées de côté";
+inline constexpr const char* kMsgFootnotesOne = "1 ligne de note de bas de page laissée de côté";
+inline constexpr const char* kMsgGluedMarks = "%d tirets d'entrée séparés de leur texte";
+inline constexpr const char* kMsgGluedMarksOne = "1 tiret d'entrée séparé de son texte";
+inline constexpr const char* kMsgToCouplets = "%d renvois à une entrée (« 2a ») lus comme renvois à son couplet";
+inline constexpr const char* kMsgToCoupletsOne = "1 renvoi à une entrée (« 2a ») lu comme renvoi à son couplet";
 inline constexpr const char* kMsgMarkedNames = "%d noms entre marques séparés de leur entrée";
 inline constexpr const char* kMsgMarkedNamesOne = "1 nom entre marques séparé de son entrée";
 
@@ -52,6 +73,10 @@ struct ReshapedKey {
     int notes = 0;         // lines of notes in square brackets set aside
     int hyphens = 0;       // words cut at a line end joined
     int pages = 0;         // page numbers and running heads inside the key set aside
+    int debris = 0;        // OCR signs alone before a label or after an ending taken out
+    int footnotes = 0;     // lines of footnotes between the leads set aside
+    int captions = 0;      // lines of figure captions between the leads set aside
+    int repaired = 0;      // references misread mended by the origin their couplet names ("21(20)")
     int names = 0;         // names in marks set apart ("=Myosurus= L." -> "=> Myosurus L.")
     int bookNumbers = 0;   // the book's numbers taken out of the names of `couplets` ("18. Palmae")
     std::string message;   // what was done, in French
@@ -73,11 +98,24 @@ struct LeadEnding {
     int reference = -1;
     std::string name;
     bool bookNumber = false;  // the book's species number before the name was left out ("14. L. alba")
+    bool sentOn = false;      // the reference stood in brackets or after words or an arrow ("(2)", "voir 3")
     bool ends() const { return reference >= 0 || !name.empty(); }
 };
 LeadEnding splitLeadEnding(std::string_view body);
 
+// A word cut at a line end: `to` ends with its first part and a hyphen, `more`
+// starts with its rest ("some-" and "what"; not "pale-" and "or dark").
+bool wordCutBefore(std::string_view to, std::string_view more);
+// The words in a text still cut where a line ended ("some- what").
+int wordsLeftCut(std::string_view text);
+
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
+
+// A figure's caption: "Figure 1. ...", "Fig. 3: ...", "Abb. 2.", "Lám. 4." (a
+// call in a lead's text, "Figure 6 (c)", is none).
+bool figureCaption(std::string_view line);
+// A figure call: "Fig. 3", "Figs 5, 6", "Abb. 2" (without its brackets).
+bool figureCall(std::string_view call);
 
 }  // namespace sarvelo

@@ -28,6 +28,15 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"pipe table without outer bars, dashes, the name in a column of its own",
          "1 | Spores white | 2 | \n- | Spores pink | | Pluteus cervinus\n2 | Gills free | | Amanita\n"
          "- | Gills attached | | Tricholoma\nAmanita is the largest genus.\n", gills, 0, 1, 0},
+        {"cells between tabs, the couplet of origin after the number, the book's page after the name",
+         "1\tSpores white\t2\n1'\tSpores pink\tPluteus cervinus\t12\n2(1)\tGills free\tAmanita\t14\n"
+         "2'\tGills attached\tTricholoma\t15\n", gills, 0, 0, 0},
+        {"leads labelled 1a and 1b, a leader left at the end of a lead's text",
+         "1a\nSpores white ........\n2\n1b\nSpores pink ........\nPluteus cervinus\n2a\nGills free\nAmanita\n"
+         "2b\nGills attached\nTricholoma\n", gills, 0, 0, 0},
+        {"pipe table, the couplet of origin after each number",
+         "| 1 | Spores white | 2 |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2(1) | Gills free | Amanita |\n"
+         "| \u2013 | Gills attached | Tricholoma |\n", gills, 0, 0, 0},
         {"indented order: primed second leads, a lead that leads on followed by its couplet",
          "1\nSpores white\n2\nGills free\nAmanita\n2\u2019\nGills attached\nTricholoma\n1\u2019\nSpores pink\n"
          "Pluteus cervinus\n", {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
@@ -48,4 +57,13 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         EXPECT_EQ(key.after, c.after) << c.name;
         EXPECT_EQ(key.origin.front(), c.firstLine) << c.name;
     }
+}
+
+// A row whose destination cell is left empty: the lead is read without, for
+// the checks to name it.
+TEST(CellPerLine, ARowWithoutDestinationIsReadWithoutIt) {
+    const Lines text{"| 1 | Spores white | 2 |", "| | Spores pink | Pluteus |", "| 2 | Gills free | |",
+                     "| | Gills attached | Tricholoma |"};
+    EXPECT_EQ(readCellPerLine(text).couplets,
+              (Lines{"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free", "2. Gills attached => Tricholoma"}));
 }

@@ -124,6 +124,51 @@ TEST(Detection, ProposalsAreDistinctAndTheBestComesFirst) {
     EXPECT_EQ(d.proposals[0].params.meme_numero, "-");
 }
 
+// Two error-free readings of a paste: the one that keeps to the key wins.
+TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        const char* best;  // part of the best proposal's summary
+    };
+    const Case cases[] = {
+        {"a caption after the key that the whole paste's reading joins to the last name",
+         {"1\tWings dark\t2", "1'\tWings pale\tP. alba", "2\tLegs long\tP. nigra", "2'\tLegs short\tP. rufa", "",
+          "Figure 1.", "Plega alba, male."},
+         "clé lue couplet par couplet"},
+        {"a converted reading that leaves its labels in the texts",
+         {"Cl\u00E9", "1.\u00A0Ailes noires\u00A0: voir\u00A02", "\u2013\u00A0Ailes blanches\u00A0\u2026\u2026 P.\u00A0alba",
+          "2.\u00A0Pattes longues \u2026\u2026 P.\u00A0nigra", "\u2013\u00A0Pattes courtes \u2026\u2026 P.\u00A0rufa"},
+         "clé lue couplet par couplet"},
+        {"a column of pages glued to the names by the parameters",
+         {"1\tWings dark\t2", "1'\tWings pale\tP. alba\t12", "2\tLegs long\tP. nigra\t14", "2'\tLegs short\tP. rufa\t15"},
+         "tableau copié"},
+        {"a word left cut at a line end by the parameters",
+         {"Key", "1. Wings dark, the veins some-", "what raised .......... 2", "- Wings pale .......... P. alba",
+          "2. Legs long .......... P. nigra", "- Legs short, the tarsi yel-", "lowish .......... P. rufa"},
+         "mots coupés en fin de ligne rejoints"},
+    };
+    for (const Case& c : cases) {
+        const LayoutDetection d = detectLayout(c.text);
+        ASSERT_TRUE(d.processes()) << c.layout;
+        EXPECT_NE(d.proposals.front().summary.find(c.best), std::string::npos) << c.layout << ": " << d.proposals.front().summary;
+    }
+}
+
+// A key read in the converted form names what stops it by the user's lines.
+TEST(Detection, AConvertedKeyIsStoppedByTheUsersOwnLines) {
+    const Lines text{"Key to Plega", "1. Wings dark", "(", "Fig. 2", ") ........", "7", "- Wings pale ........",
+                     "Plega alba", "2. Legs long ........ Plega nigra", "- Legs short ........ Plega rufa"};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_FALSE(d.processes());
+    ASSERT_FALSE(d.obstacles.empty());
+    EXPECT_FALSE(d.proposals.front().convertedText.empty());
+    for (const DetectionObstacle& o : d.obstacles) {
+        ASSERT_GE(o.line, 0);
+        EXPECT_EQ(o.text, text[static_cast<std::size_t>(o.line)]);
+    }
+}
+
 TEST(Detection, AnIndentedKeyIsProposedWithItsConversion) {
     const Lines text{"Spores blanches", "  Anneau présent ..... Amanita", "  Anneau absent ..... Russula",
                      "Spores brunes ..... Cortinarius"};
