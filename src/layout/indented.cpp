@@ -527,9 +527,13 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     if (cut > 0 && ending[cut - 1] == '(' && end < ending.size() && ending[end] == ')') --cut;
     while (cut > 0 && ending[cut - 1] == ' ') --cut;
     bool page = false;
-    if (cut >= 2 && ending.compare(cut - 2, 2, "p.") == 0 && (cut == 2 || ending[cut - 3] == ' ')) {
+    // A page, also in brackets: "Name, p. 52", "Name (p. 52)".
+    const bool bracketed = end < ending.size() && ending[end] == ')';
+    if (cut >= 2 && ending.compare(cut - 2, 2, "p.") == 0 &&
+        (cut == 2 || ending[cut - 3] == ' ' || (bracketed && ending[cut - 3] == '('))) {
         page = true;
         cut -= 2;
+        if (bracketed && cut > 0 && ending[cut - 1] == '(') --cut;
         while (cut > 0 && ending[cut - 1] == ' ') --cut;
     }
     // Several pages: "Name, pp. 626, 627".

@@ -255,10 +255,9 @@ LeadEnding endingOf(std::string_view body) {
             return e;
         }
     }
-    e = splitLeadEnding(body);
-    if (e.ends()) return e;
     // A name in marks followed by a remark in brackets: "=Locellina= (not
-    // reported in U. S.)." The remark stays with the name.
+    // reported in U. S.)." The remark stays with the name, the sentence's stop
+    // goes.
     if (std::string_view b = body; !b.empty()) {
         if (b.back() == '.') b.remove_suffix(1);
         if (!b.empty() && b.back() == ')') {
@@ -271,6 +270,8 @@ LeadEnding endingOf(std::string_view body) {
                 }
         }
     }
+    e = splitLeadEnding(body);
+    if (e.ends()) return e;
     if (digits >= 3 && digits < body.size() && body.size() - digits <= 4 && body.substr(digits - 2, 2) == "--") {
         e.text = text::trimmedBlanks(body.substr(0, digits - 2));
         e.reference = std::stoi(std::string(body.substr(digits)));

@@ -238,13 +238,15 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
         "Exciple horny.\n"
         "  Spores simple\tAmanita. 77\n"
         "  Spores 2-celled\tBuellia (112)\n"
-        "  Spores 4-celled\t_Rinodina_\n"));
+        "  Spores 4-celled\t_Rinodina_\n"
+        "  Spores 8-celled\t_Pertusaria_ (p. 4)\n"));
     EXPECT_EQ(key.lines,
               (Lines{"1. Exciple soft, usually light colored. ... 2", "1. Exciple horny. ... 3",
                      "2. Apothecia surrounded by a thalloid veil => L. coarctata", "2. Apothecia naked => Lecanora alba",
-                     "3. Spores simple => Amanita", "3. Spores 2-celled => Buellia", "3. Spores 4-celled => Rinodina"}));
-    EXPECT_EQ(key.bookNumbers, 4);
-    EXPECT_NE(key.message.find("4 numéros d'espèce ou de page du livre retirés des noms"), std::string::npos);
+                     "3. Spores simple => Amanita", "3. Spores 2-celled => Buellia", "3. Spores 4-celled => Rinodina",
+                     "3. Spores 8-celled => Pertusaria"}));
+    EXPECT_EQ(key.bookNumbers, 5);
+    EXPECT_NE(key.message.find("5 numéros d'espèce ou de page du livre retirés des noms"), std::string::npos);
     // The name after one blank and the book's number.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin, disk white-pruinose 14. L. _alba_\n"
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
