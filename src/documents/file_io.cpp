@@ -64,6 +64,10 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit, bool refuseB
         result.error = "c'est un dossier, pas un fichier";
         return result;
     }
+    // A regular file's bytes go into room taken once: grown by doubling, a
+    // long key would be copied and faulted in several times over.
+    if (S_ISREG(info.st_mode) && info.st_size > 0 && static_cast<std::size_t>(info.st_size) <= limit)
+        result.bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
     char chunk[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);

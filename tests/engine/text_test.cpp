@@ -116,6 +116,7 @@ TEST(Text, TextLinesCutLikeSplitLines) {
         const sarvelo::TextLines lines = sarvelo::TextLines::split(s);
         const std::vector<std::string> expected = splitLines(s);
         EXPECT_EQ(lines.toLines(), expected);
+        EXPECT_EQ(sarvelo::TextLines::splitOwned(std::string(s)).toLines(), expected);
         const sarvelo::LinesView compact(lines);
         const sarvelo::LinesView listed(expected);
         ASSERT_EQ(compact.size(), listed.size());
