@@ -1,5 +1,6 @@
 // sarvelo-cli: the processing run on files, for many keys and for scripts.
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -93,16 +94,36 @@ private:
     std::string standardOutput_;
 };
 
-// A cell of the table file: tabs, line ends, backslashes and NULs escaped.
-void appendEscapedCell(std::string& out, std::string_view cell) {
-    for (char c : cell) {
-        if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\\') out += "\\\\";
-        else if (c == '\0') out += "\\0";
-        else out += c;
+bool escaped(char c) { return c == '\t' || c == '\n' || c == '\r' || c == '\\' || c == '\0'; }
+
+// Where the next byte to escape stands, npos without one. Eight bytes are
+// looked at together: a byte under 14 (every escaped control character is)
+// or a backslash stops the word, which is then read byte by byte.
+std::size_t nextEscape(std::string_view s, std::size_t from) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    for (; from + 8 <= s.size(); from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + from, 8);
+        const std::uint64_t backslash = word ^ (ones * '\\');
+        if ((((word - ones * 14) & ~word) | ((backslash - ones) & ~backslash)) & highs) break;
     }
+    for (; from < s.size(); ++from)
+        if (escaped(s[from])) return from;
+    return std::string_view::npos;
+}
+
+// A cell of the table file: tabs, line ends, backslashes and NULs escaped.
+// The text between escapes goes in one piece.
+void appendEscapedCell(std::string& out, std::string_view cell) {
+    std::size_t from = 0;
+    for (std::size_t i = nextEscape(cell, 0); i != std::string_view::npos; i = nextEscape(cell, from)) {
+        const char c = cell[i];
+        out.append(cell.substr(from, i - from));
+        out += '\\';
+        out += c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : c == '\0' ? '0' : '\\';
+        from = i + 1;
+    }
+    out.append(cell.substr(from));
 }
 
 // The shown columns, a line per row; sized first so that a long table is
@@ -113,7 +134,7 @@ std::string tableText(const ResultTable& table) {
         for (int c = 0; c < ResultTable::kShownColumns; ++c) {
             const std::string& cell = table.cell(r, c);
             size += cell.size() + 1;
-            for (char ch : cell) size += ch == '\t' || ch == '\n' || ch == '\r' || ch == '\\' || ch == '\0';
+            for (std::size_t i = nextEscape(cell, 0); i != std::string_view::npos; i = nextEscape(cell, i + 1)) ++size;
         }
     std::string out;
     out.reserve(size);
@@ -223,7 +244,7 @@ int run(int argc, char** argv) {
             fileLines = std::move(imported.fileLines);
             ownConfiguration = true;
         } else {
-            std::optional<KeyDocumentLines> document = readKeyDocumentLines(keyBytes.bytes);
+            std::optional<KeyDocumentLines> document = readKeyDocumentLines(std::move(keyBytes.bytes));
             if (!document) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
             if (document->replaced && !o.quiet) std::cerr << o.keyFile << ": " << replacedBytesMessage(document->replaced) << "\n";
             lines = std::move(document->keyText);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace sarvelo::text {
@@ -305,9 +306,19 @@ std::string oneLine(std::string_view s) {
 }
 
 void appendOneLine(std::string& out, std::string_view s) {
-    // Runs of ordinary characters go in whole.
+    // Runs of ordinary characters go in whole; eight bytes of printable ASCII
+    // (no control character, DEL or byte over 0x7F) are passed over together.
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
     std::size_t from = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
+        while (i + 8 <= s.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, s.data() + i, 8);
+            const std::uint64_t del = word ^ (ones * 0x7F);
+            if ((word | ((word - ones * 0x20) & ~word) | ((del - ones) & ~del)) & highs) break;
+            i += 8;
+        }
+        if (i >= s.size()) break;
         const auto c = static_cast<unsigned char>(s[i]);
         if (c >= 0x20 && c != 0x7F && c != 0xC2 && c != 0xE2) continue;
         const auto next = [&](std::size_t k) { return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0; };

@@ -108,6 +108,20 @@ TEST(Text, SplitLines) {
     EXPECT_TRUE(splitLines("").empty());
 }
 
+// Every line break, control character and line separator becomes one space,
+// near the start of a text or far into it; other characters stay.
+TEST(Text, OneLineTurnsEveryBreakIntoASpace) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\tb", "a b"},
+        {"Chapeau rouge et large\n", "Chapeau rouge et large "},
+        {"Chapeau rouge\x7F et large", "Chapeau rouge  et large"},
+        {"Chapeau rouge \xC2\x85large", "Chapeau rouge  large"},
+        {"Chapeau rouge \xE2\x80\xA8large\xE2\x80\xA9", "Chapeau rouge  large "},
+        {"Lames adn\xC3\xA9" "es, \xE2\x80\xA6 serr\xC3\xA9" "es", "Lames adnées, … serrées"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(sarvelo::text::oneLine(in), out) << in;
+}
+
 // The run's compact line list cuts a text where `splitLines` does, and both
 // line lists read the same through a view.
 TEST(Text, TextLinesCutLikeSplitLines) {
