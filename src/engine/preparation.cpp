@@ -71,11 +71,6 @@ Line joined(std::string_view current, int origin, std::string_view sep, Line&& b
     return Line{std::move(block.text), origin, block.last};
 }
 
-// The comment and section tests upper-case only the start they compare.
-bool startsWithUpper(std::string_view s, std::string_view upperPrefix) {
-    return s.size() >= upperPrefix.size() && text::upper(s.substr(0, upperPrefix.size())) == upperPrefix;
-}
-
 }  // namespace
 
 PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
@@ -111,8 +106,8 @@ PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
             if (next.empty()) {
                 below.pop_back();
             } else if (avec_numero(p, next)) {
-            } else if (startsWithUpper(next, "REM")) {
-            } else if (!sectionStart.empty() && startsWithUpper(next, sectionStart)) {
+            } else if (text::startsWithUpper(next, "REM")) {
+            } else if (!sectionStart.empty() && text::startsWithUpper(next, sectionStart)) {
             } else {
                 switch (p.Sans_numero) {
                     case 0: take(" "); break;

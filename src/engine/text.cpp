@@ -180,6 +180,22 @@ void cutThrough(std::string_view& s, std::string_view t) {
     if (count > 0) s.remove_prefix(byteOffsetOfChar(s, static_cast<std::size_t>(count)));
 }
 
+void cutThroughAt(std::string_view& s, std::string_view t, std::size_t at) {
+    if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return cutThrough(s, t);
+    std::size_t end = at + t.size();
+    while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
+    s.remove_prefix(end);
+}
+
+bool startsWithUpper(std::string_view s, std::string_view upperPrefix) {
+    if (s.size() < upperPrefix.size()) return false;
+    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
+        const char c = s[i] >= 'a' && s[i] <= 'z' ? static_cast<char>(s[i] - 'a' + 'A') : s[i];
+        if (c != upperPrefix[i]) return false;
+    }
+    return true;
+}
+
 std::string textBefore(std::string_view s, std::string_view t) {
     if (t.empty()) return {};
     const auto at = s.find(t);
@@ -305,6 +321,18 @@ std::string oneLine(std::string_view s) {
     return out;
 }
 
+namespace {
+
+// The bytes that are, or may start, a character `appendOneLine` replaces.
+constexpr std::array<bool, 256> mayBreakLine = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 0x20; ++c) table[static_cast<std::size_t>(c)] = true;
+    table[0x7F] = table[0xC2] = table[0xE2] = true;
+    return table;
+}();
+
+}  // namespace
+
 void appendOneLine(std::string& out, std::string_view s) {
     // Runs of ordinary characters go in whole; eight bytes of printable ASCII
     // (no control character, DEL or byte over 0x7F) are passed over together.
@@ -320,7 +348,7 @@ void appendOneLine(std::string& out, std::string_view s) {
         }
         if (i >= s.size()) break;
         const auto c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x20 && c != 0x7F && c != 0xC2 && c != 0xE2) continue;
+        if (!mayBreakLine[c]) continue;
         const auto next = [&](std::size_t k) { return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0; };
         std::size_t skip = 0;  // bytes after the first one that become the space too
         if (c < 0x20 || c == 0x7F) skip = 0;
