@@ -13,8 +13,11 @@
 #include <string>
 #include <vector>
 
+#include <dlfcn.h>
+#include <unistd.h>
+
 #include "app/cli_options.hpp"
-#include <QGuiApplication>
+#include "app/pdf_module.hpp"
 
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
@@ -24,7 +27,6 @@
 #include "interchange/formats.hpp"
 #include "interchange/key_model.hpp"
 #include "interchange/keybase.hpp"
-#include "interchange/qt/printed_pdf.hpp"
 #include "layout/detection.hpp"
 #include "review/finished_key.hpp"
 #include "review/findings_report.hpp"
@@ -67,6 +69,47 @@ std::string linesText(const std::vector<std::string>& lines) {
     }
     return buffer;
 }
+
+// The PDF module, beside the program (build tree) or in its installed
+// folder; loaded once a PDF is asked, it starts the application that
+// measures the fonts and stops it when the outputs are made.
+class PdfPrinting {
+public:
+    PdfPrinting(int& argc, char** argv) {
+        char self[4096];
+        const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+        std::string dir = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : std::string();
+        dir.erase(dir.find_last_of('/') + 1);
+        for (const std::string& path : {dir + kPdfModuleName, dir + SARVELO_PDF_MODULE_DIR "/" + kPdfModuleName}) {
+            // Kept loaded to the end: Qt's threads may outlive the application.
+            if ((module_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE))) break;
+        }
+        if (!module_) return;
+        start_ = reinterpret_cast<decltype(start_)>(::dlsym(module_, "sarvelo_pdf_start"));
+        export_ = reinterpret_cast<decltype(export_)>(::dlsym(module_, "sarvelo_pdf_export"));
+        stop_ = reinterpret_cast<decltype(stop_)>(::dlsym(module_, "sarvelo_pdf_stop"));
+        if (start_ && export_ && stop_) start_(&argc, argv);
+    }
+    ~PdfPrinting() {
+        if (start_ && export_ && stop_) stop_();
+    }
+    PdfPrinting(const PdfPrinting&) = delete;
+    PdfPrinting& operator=(const PdfPrinting&) = delete;
+
+    interchange::Exported exportKey(const ResultTable& table, interchange::ExportFormat format,
+                                    const interchange::ExportOptions& options) const {
+        interchange::Exported exported;
+        if (!start_ || !export_ || !stop_) exported.failure = "le module PDF de sarvelo-cli est introuvable";
+        else export_(&table, static_cast<int>(format), &options, &exported);
+        return exported;
+    }
+
+private:
+    void* module_ = nullptr;
+    decltype(&sarvelo_pdf_start) start_ = nullptr;
+    decltype(&sarvelo_pdf_export) export_ = nullptr;
+    decltype(&sarvelo_pdf_stop) stop_ = nullptr;
+};
 
 // Every output of one run: the files are renamed over their targets together
 // or not at all, once every output is decided, and at most one output is
@@ -316,9 +359,9 @@ int run(int argc, char** argv) {
             if (f.line >= 0)
                 f.line = static_cast<std::size_t>(f.line) < fileLines.size() ? fileLines[static_cast<std::size_t>(f.line)] - 1 : -1;
     // PDF pages are laid out with Qt's fonts, without a display.
-    std::unique_ptr<QGuiApplication> printing;
+    std::optional<PdfPrinting> printing;
     for (const auto& [format, file] : o.exports)
-        if (interchange::isPdf(format->format) && !printing) printing = interchange::applicationForPrinting(argc, argv);
+        if (interchange::isPdf(format->format) && !printing) printing.emplace(argc, argv);
 
     bool inError = false;
     for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
@@ -345,7 +388,9 @@ int run(int argc, char** argv) {
         interchange::ExportOptions exportOptions = o.exportOptions;
         if (exportOptions.title.empty()) exportOptions.title = interchange::proposedTitle(lines, table);
         for (const auto& [format, file] : o.exports) {
-            interchange::Exported exported = interchange::exportKeyWithPdf(table, format->format, exportOptions);
+            interchange::Exported exported = interchange::isPdf(format->format)
+                                                  ? printing->exportKey(table, format->format, exportOptions)
+                                                  : interchange::exportKey(table, format->format, exportOptions);
             if (exported.failure) return finish(fail(file, *exported.failure + " ; aucun fichier écrit"));
             std::string warned;
             for (const auto& warning : exported.warnings) warned += file + ": " + warning + "\n";
