@@ -7,7 +7,7 @@
 #include "interchange/formats.hpp"
 
 // The module's file name, beside the program in the build tree, in
-// <prefix>/<libdir>/sarvelo once installed.
+// <prefix>/<libdir>/sarvelo/modules once installed.
 inline constexpr const char* kPdfModuleName = "libsarvelo_pdf.so";
 
 extern "C" {
