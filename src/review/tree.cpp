@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <set>
-#include <functional>
 #include <string_view>
 
 #include "engine/text.hpp"
+#include "engine/text_index.hpp"
 
 namespace sarvelo {
 
@@ -61,42 +61,6 @@ TextLines paddedEntries(const ResultTable& table) {
 
 bool isFinal(std::string_view t) { return t == "Section" || t == "Erreur" || t == "*"; }
 
-// Texts to small numbers, by open addressing over the texts' own views.
-class TextIds {
-public:
-    explicit TextIds(std::size_t expected) {
-        std::size_t size = 16;
-        while (size < 2 * expected) size *= 2;
-        slots_.assign(size, -1);
-        mask_ = size - 1;
-    }
-    // The text's number, `next` when it is new (then `added` is set).
-    int insert(std::string_view text, int next, bool& added) {
-        std::size_t i = std::hash<std::string_view>{}(text) & mask_;
-        for (; slots_[i] >= 0; i = (i + 1) & mask_)
-            if (texts_[static_cast<std::size_t>(slots_[i])] == text) {
-                added = false;
-                return ids_[static_cast<std::size_t>(slots_[i])];
-            }
-        slots_[i] = static_cast<int>(texts_.size());
-        texts_.push_back(text);
-        ids_.push_back(next);
-        added = true;
-        return next;
-    }
-    int find(std::string_view text) const {
-        for (std::size_t i = std::hash<std::string_view>{}(text) & mask_; slots_[i] >= 0; i = (i + 1) & mask_)
-            if (texts_[static_cast<std::size_t>(slots_[i])] == text) return ids_[static_cast<std::size_t>(slots_[i])];
-        return -1;
-    }
-
-private:
-    std::vector<int> slots_;
-    std::vector<std::string_view> texts_;
-    std::vector<int> ids_;
-    std::size_t mask_ = 0;
-};
-
 // The tree under construction: nodes in one vector, the children of a node
 // next to each other (a node receives all its children in one visit).
 struct Node {
@@ -123,9 +87,9 @@ public:
         for (std::size_t i = 0; i < entries_.size(); ++i) {
             const std::string_view number = entries_[i].number;
             if (i == 0 || number != entries_[i - 1].number) {
-                bool added = false;
-                current = groupOf_.insert(number, static_cast<int>(sizes.size()), added);
+                const auto [group, added] = groupOf_.insert(number, static_cast<int>(sizes.size()));
                 if (added) sizes.push_back(0);
+                current = group;
             }
             groupOfEntry[i] = current;
             ++sizes[static_cast<std::size_t>(current)];
@@ -301,7 +265,7 @@ private:
     const TextLines raw_;  // the padded entries, which every view below reads
     std::vector<Entry> entries_;
     std::vector<char> used_;
-    TextIds groupOf_;
+    TextIndex groupOf_;
     std::vector<int> positions_;
     std::vector<int> groupBegin_, groupEnd_;
     // Used entries in list order; only an empty node reads them, and empty
