@@ -83,6 +83,12 @@ PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
     // reaches `below`, and an empty one leaves it at the next step: a text of
     // blank lines costs nothing per line.
     std::vector<Line> below;
+    // It never holds more than the text's non-empty lines and one more: its
+    // room taken once, a long key's lines are not moved and faulted in again
+    // at every doubling.
+    std::size_t nonEmpty = 0;
+    for (std::size_t i = 0; i < working.size(); ++i) nonEmpty += !working[i].empty();
+    below.reserve(nonEmpty + 1);
     if (n > 0) below.push_back({FrontText(working[static_cast<std::size_t>(n - 1)]), n - 1, n - 1});
 
     const std::string sectionStart = text::upper(p.section_depart);
