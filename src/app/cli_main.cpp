@@ -366,8 +366,10 @@ int run(int argc, char** argv) {
     for (const auto& [format, file] : o.exports)
         if (interchange::isPdf(format->format) && !printing) printing.emplace(argc, argv);
 
-    bool inError = false;
-    for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
+    // The run's own scan says whether a row is in error, except in partial mode.
+    bool inError = result.outcome == RunOutcome::Errors;
+    if (result.outcome == RunOutcome::PartialStop)
+        for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
     const int status = inError ? 1 : hasErreur(result.findings) ? 3 : 0;
     // One write for the whole list: a faulty long key has a line per row.
     std::string listed;
