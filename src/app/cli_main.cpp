@@ -15,6 +15,7 @@
 #include <vector>
 
 #include <dlfcn.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include "app/cli_options.hpp"
@@ -419,6 +420,12 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A long key's buffers (its text, the table, each output) come and go one
+    // after the other. Mapped apart, as the allocator does beyond 32 MB, each
+    // would be faulted in afresh page by page, which makes the time per lead
+    // grow with the key; kept in the heap, the next buffer reuses their room.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
     // A key too large for the memory left ends like any unusable input.
     try {
         return run(argc, argv);
