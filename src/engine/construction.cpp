@@ -152,9 +152,11 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
 // "/!\" all receive the number above the run.
 void resolveMarker(ResultTable& table, int r, const KeyParams& p) {
     std::string& nb = table.cell(r, kNb);
-    if (nb == kAboveMark) nb = table.cell(r - 1, kNb);  // row 1 takes the header
-    if (nb == kBelowMark) nb = table.cellOrEmpty(r + 1, kNb);
-    if (nb == kSameNumber) nb = p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : table.cell(r - 1, kNb);
+    // Compared as a view: no call per comparison.
+    const auto is = [&nb](std::string_view mark) { return std::string_view(nb) == mark; };
+    if (is(kAboveMark)) nb = table.cell(r - 1, kNb);  // row 1 takes the header
+    if (is(kBelowMark)) nb = table.cellOrEmpty(r + 1, kNb);
+    if (is(kSameNumber)) nb = p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : table.cell(r - 1, kNb);
 }
 
 void cleanDetermination(std::string& d) {
@@ -174,7 +176,7 @@ void cleanDetermination(std::string& d) {
 // row below, once that row's marker is resolved.
 void fillFromNextRow(ResultTable& table, int r, Host& host) {
     std::string& target = table.cell(r, kTarget);
-    if (table.cell(r, kKind) == kDetermination) {
+    if (std::string_view(table.cell(r, kKind)) == kDetermination) {
         cleanDetermination(target);
         host.letEventsThrough();
     }

@@ -22,7 +22,7 @@ struct Entry {
 };
 
 void appendPaddedEntry(const ResultTable& table, int row, std::string& entry) {
-    const std::string& kind = table.cell(row, kKind);
+    const std::string_view kind = table.cell(row, kKind);
     std::string_view target;
     if (kind == kDetermination)
         target = "*";
@@ -51,7 +51,7 @@ TextLines paddedEntries(const ResultTable& table) {
     TextLines raw;
     std::string entry;
     for (int row = 1; row <= table.dataRows(); ++row) {
-        if (table.cell(row, kNb) == kSectionStart) break;
+        if (std::string_view(table.cell(row, kNb)) == kSectionStart) break;
         entry.clear();
         appendPaddedEntry(table, row, entry);
         raw.push_back(entry);
