@@ -171,6 +171,17 @@ void cutThrough(std::string& s, std::string_view t) {
 }
 
 void cutThrough(std::string_view& s, std::string_view t) {
+    // Most cuts are through what the text starts with (its number, then the
+    // separator after it): that needs no search.
+    if (!t.empty() && t.size() <= s.size() && !isContinuation(static_cast<unsigned char>(s[0]))) {
+        std::size_t end = 0;
+        while (end < t.size() && s[end] == t[end]) ++end;
+        if (end == t.size()) {
+            while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
+            s.remove_prefix(end);
+            return;
+        }
+    }
     if (const std::size_t end = cutEnd(s, t); end != std::string_view::npos) {
         s.remove_prefix(end);
         return;

@@ -45,6 +45,8 @@ TEST(Text, CutThrough) {
         {"\xA9\xA9x. y", ". ", " y"},
         {"\xA9" "ab", "b", "b"},
         {"\xA9\xA9" "ab", "a", "ab"},
+        {"12. x", "12", ". x"},            // through the start
+        {"\xA9" "ab", "\xA9", "\xA9" "ab"},  // a start that is a piece of a character
     };
     for (const auto& c : cases) {
         std::string cut = c.s;
