@@ -149,13 +149,17 @@ namespace {
 // comes to the byte offset of the match: s starts on a character (not in the
 // middle of one) and holds t. The cut also takes the rest of a character
 // that t leaves unfinished. Otherwise npos, and the count is made.
+// `end` moved past the rest of a character it falls inside.
+std::size_t wholeCharacters(std::string_view s, std::size_t end) {
+    while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
+    return end;
+}
+
 std::size_t cutEnd(std::string_view s, std::string_view t) {
     if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return std::string_view::npos;
     const auto at = s.find(t);
     if (at == std::string_view::npos) return std::string_view::npos;
-    std::size_t end = at + t.size();
-    while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
-    return end;
+    return wholeCharacters(s, at + t.size());
 }
 
 }  // namespace
@@ -174,11 +178,10 @@ void cutThrough(std::string_view& s, std::string_view t) {
     // Most cuts are through what the text starts with (its number, then the
     // separator after it): that needs no search.
     if (!t.empty() && t.size() <= s.size() && !isContinuation(static_cast<unsigned char>(s[0]))) {
-        std::size_t end = 0;
-        while (end < t.size() && s[end] == t[end]) ++end;
-        if (end == t.size()) {
-            while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
-            s.remove_prefix(end);
+        std::size_t same = 0;
+        while (same < t.size() && s[same] == t[same]) ++same;
+        if (same == t.size()) {
+            s.remove_prefix(wholeCharacters(s, same));
             return;
         }
     }
@@ -193,9 +196,7 @@ void cutThrough(std::string_view& s, std::string_view t) {
 
 void cutThroughAt(std::string_view& s, std::string_view t, std::size_t at) {
     if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return cutThrough(s, t);
-    std::size_t end = at + t.size();
-    while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
-    s.remove_prefix(end);
+    s.remove_prefix(wholeCharacters(s, at + t.size()));
 }
 
 bool startsWithUpper(std::string_view s, std::string_view upperPrefix) {

@@ -13,8 +13,8 @@ namespace sarvelo {
 // Texts to numbers by open addressing, over views of texts that do not
 // change meanwhile (table cells, the lines of a list): nothing is allocated
 // per text, and the slots hold only a check and a position, so that the
-// probes stay in cache. Sized once for at
-// most `capacity` texts, on the first insertion.
+// probes stay in cache. Sized once for at most `capacity` texts, on the
+// first insertion.
 class TextIndex {
 public:
     explicit TextIndex(std::size_t capacity) : capacity_(capacity) {}
