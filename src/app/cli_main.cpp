@@ -1,5 +1,7 @@
 // sarvelo-cli: the processing run on files, for many keys and for scripts.
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -12,8 +14,12 @@
 #include <string>
 #include <vector>
 
+#include <dlfcn.h>
+#include <malloc.h>
+#include <unistd.h>
+
 #include "app/cli_options.hpp"
-#include <QGuiApplication>
+#include "app/pdf_module.hpp"
 
 #include "documents/config_entries.hpp"
 #include "documents/encoding.hpp"
@@ -23,7 +29,6 @@
 #include "interchange/formats.hpp"
 #include "interchange/key_model.hpp"
 #include "interchange/keybase.hpp"
-#include "interchange/qt/printed_pdf.hpp"
 #include "layout/detection.hpp"
 #include "review/finished_key.hpp"
 #include "review/findings_report.hpp"
@@ -67,6 +72,47 @@ std::string linesText(const std::vector<std::string>& lines) {
     return buffer;
 }
 
+// The PDF module, beside the program (build tree) or in its installed
+// folder; loaded once a PDF is asked, it starts the application that
+// measures the fonts and stops it when the outputs are made.
+class PdfPrinting {
+public:
+    PdfPrinting(int& argc, char** argv) {
+        char self[4096];
+        const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+        std::string dir = length > 0 ? std::string(self, static_cast<std::size_t>(length)) : std::string();
+        dir.erase(dir.find_last_of('/') + 1);
+        for (const std::string& path : {dir + kPdfModuleName, dir + SARVELO_PDF_MODULE_DIR "/" + kPdfModuleName}) {
+            // Kept loaded to the end: Qt's threads may outlive the application.
+            if ((module_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE))) break;
+        }
+        if (!module_) return;
+        start_ = reinterpret_cast<decltype(start_)>(::dlsym(module_, "sarvelo_pdf_start"));
+        export_ = reinterpret_cast<decltype(export_)>(::dlsym(module_, "sarvelo_pdf_export"));
+        stop_ = reinterpret_cast<decltype(stop_)>(::dlsym(module_, "sarvelo_pdf_stop"));
+        if (start_ && export_ && stop_) start_(&argc, argv);
+    }
+    ~PdfPrinting() {
+        if (start_ && export_ && stop_) stop_();
+    }
+    PdfPrinting(const PdfPrinting&) = delete;
+    PdfPrinting& operator=(const PdfPrinting&) = delete;
+
+    interchange::Exported exportKey(const ResultTable& table, interchange::ExportFormat format,
+                                    const interchange::ExportOptions& options) const {
+        interchange::Exported exported;
+        if (!start_ || !export_ || !stop_) exported.failure = "le module PDF de sarvelo-cli est introuvable";
+        else export_(&table, static_cast<int>(format), &options, &exported);
+        return exported;
+    }
+
+private:
+    void* module_ = nullptr;
+    decltype(&sarvelo_pdf_start) start_ = nullptr;
+    decltype(&sarvelo_pdf_export) export_ = nullptr;
+    decltype(&sarvelo_pdf_stop) stop_ = nullptr;
+};
+
 // Every output of one run: the files are renamed over their targets together
 // or not at all, once every output is decided, and at most one output is
 // standard output.
@@ -93,30 +139,52 @@ private:
     std::string standardOutput_;
 };
 
-// A cell of the table file: tabs, line ends, backslashes and NULs escaped.
-void appendEscapedCell(std::string& out, std::string_view cell) {
-    for (char c : cell) {
-        if (c == '\t') out += "\\t";
-        else if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\\') out += "\\\\";
-        else if (c == '\0') out += "\\0";
-        else out += c;
+// The bytes the table file escapes.
+constexpr std::array<bool, 256> kEscaped = [] {
+    std::array<bool, 256> table{};
+    for (const char c : {'\t', '\n', '\r', '\\', '\0'}) table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+bool escaped(char c) { return kEscaped[static_cast<unsigned char>(c)]; }
+
+// Where the next byte to escape stands, npos without one. Eight bytes are
+// looked at together: a byte under 14 (every escaped control character is)
+// or a backslash stops the word, which is then read byte by byte.
+std::size_t nextEscape(std::string_view s, std::size_t from) {
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
+    for (; from + 8 <= s.size(); from += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + from, 8);
+        const std::uint64_t backslash = word ^ (ones * '\\');
+        if ((((word - ones * 14) & ~word) | ((backslash - ones) & ~backslash)) & highs) break;
     }
+    for (; from < s.size(); ++from)
+        if (escaped(s[from])) return from;
+    return std::string_view::npos;
+}
+
+// A cell of the table file: tabs, line ends, backslashes and NULs escaped.
+// The text between escapes goes in one piece.
+void appendEscapedCell(std::string& out, std::string_view cell) {
+    std::size_t from = 0;
+    for (std::size_t i = nextEscape(cell, 0); i != std::string_view::npos; i = nextEscape(cell, from)) {
+        const char c = cell[i];
+        out.append(cell.substr(from, i - from));
+        out += '\\';
+        out += c == '\t' ? 't' : c == '\n' ? 'n' : c == '\r' ? 'r' : c == '\0' ? '0' : '\\';
+        from = i + 1;
+    }
+    out.append(cell.substr(from));
 }
 
 // The shown columns, a line per row; sized first so that a long table is
-// written once, without regrowing (an escape takes two bytes).
+// written once (escapes, two bytes each, are rare: a little room is left).
 std::string tableText(const ResultTable& table) {
     std::size_t size = 0;
     for (int r = 0; r < table.rowCount(); ++r)
-        for (int c = 0; c < ResultTable::kShownColumns; ++c) {
-            const std::string& cell = table.cell(r, c);
-            size += cell.size() + 1;
-            for (char ch : cell) size += ch == '\t' || ch == '\n' || ch == '\r' || ch == '\\' || ch == '\0';
-        }
+        for (int c = 0; c < ResultTable::kShownColumns; ++c) size += table.cell(r, c).size() + 1;
     std::string out;
-    out.reserve(size);
+    out.reserve(size + size / 64);
     for (int r = 0; r < table.rowCount(); ++r) {
         for (int c = 0; c < ResultTable::kShownColumns; ++c) {
             if (c) out += '\t';
@@ -223,7 +291,7 @@ int run(int argc, char** argv) {
             fileLines = std::move(imported.fileLines);
             ownConfiguration = true;
         } else {
-            std::optional<KeyDocumentLines> document = readKeyDocumentLines(keyBytes.bytes);
+            std::optional<KeyDocumentLines> document = readKeyDocumentLines(std::move(keyBytes.bytes));
             if (!document) return fail(o.keyFile, "ce n'est pas un fichier texte ni un document de clé (fichier binaire)");
             if (document->replaced && !o.quiet) std::cerr << o.keyFile << ": " << replacedBytesMessage(document->replaced) << "\n";
             lines = std::move(document->keyText);
@@ -295,12 +363,14 @@ int run(int argc, char** argv) {
             if (f.line >= 0)
                 f.line = static_cast<std::size_t>(f.line) < fileLines.size() ? fileLines[static_cast<std::size_t>(f.line)] - 1 : -1;
     // PDF pages are laid out with Qt's fonts, without a display.
-    std::unique_ptr<QGuiApplication> printing;
+    std::optional<PdfPrinting> printing;
     for (const auto& [format, file] : o.exports)
-        if (interchange::isPdf(format->format) && !printing) printing = interchange::applicationForPrinting(argc, argv);
+        if (interchange::isPdf(format->format) && !printing) printing.emplace(argc, argv);
 
-    bool inError = false;
-    for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
+    // The run's own scan says whether a row is in error, except in partial mode.
+    bool inError = result.outcome == RunOutcome::Errors;
+    if (result.outcome == RunOutcome::PartialStop)
+        for (int r = 1; r < table.rowCount() && !inError; ++r) inError = rowInError(table, r);
     const int status = inError ? 1 : hasErreur(result.findings) ? 3 : 0;
     // One write for the whole list: a faulty long key has a line per row.
     std::string listed;
@@ -324,7 +394,9 @@ int run(int argc, char** argv) {
         interchange::ExportOptions exportOptions = o.exportOptions;
         if (exportOptions.title.empty()) exportOptions.title = interchange::proposedTitle(lines, table);
         for (const auto& [format, file] : o.exports) {
-            interchange::Exported exported = interchange::exportKeyWithPdf(table, format->format, exportOptions);
+            interchange::Exported exported = interchange::isPdf(format->format)
+                                                  ? printing->exportKey(table, format->format, exportOptions)
+                                                  : interchange::exportKey(table, format->format, exportOptions);
             if (exported.failure) return finish(fail(file, *exported.failure + " ; aucun fichier écrit"));
             std::string warned;
             for (const auto& warning : exported.warnings) warned += file + ": " + warning + "\n";
@@ -348,6 +420,12 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A long key's buffers (its text, the table, each output) come and go one
+    // after the other. Mapped apart, as the allocator does beyond 32 MB, each
+    // would be faulted in afresh page by page, which makes the time per lead
+    // grow with the key; kept in the heap, the next buffer reuses their room.
+    mallopt(M_MMAP_THRESHOLD, 256 << 20);
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
     // A key too large for the memory left ends like any unusable input.
     try {
         return run(argc, argv);

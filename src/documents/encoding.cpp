@@ -1,5 +1,8 @@
 #include "documents/encoding.hpp"
 
+#include <cstdint>
+#include <cstring>
+
 #include "engine/text.hpp"
 
 namespace sarvelo {
@@ -69,15 +72,55 @@ std::string utf16ToUtf8(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+// Bytes after the byte-order mark, if any.
+std::string_view withoutUtf8Mark(std::string_view bytes) {
+    if (text::startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    return bytes;
+}
+
+struct Utf8Count {
+    std::size_t characters = 0;  // those beyond ASCII
+    std::size_t bad = 0;
+};
+
+// Eight bytes of ASCII at a time: most keys are nearly all ASCII.
+Utf8Count countUtf8(std::string_view bytes) {
+    Utf8Count count;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (i + 8 <= bytes.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes.data() + i, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const std::size_t n = sequenceAt(bytes, i);
+        if (n == 0) ++count.bad;
+        else if (n > 1) ++count.characters;
+        i += n ? n : 1;
+    }
+    return count;
+}
+
+}  // namespace
+
+DecodedText takeDecodedText(std::string&& bytes) {
+    if (hasUtf16ByteOrderMark(bytes)) return decodeTextCounted(std::string_view(bytes));
+    const std::string_view body = withoutUtf8Mark(bytes);
+    if (countUtf8(body).bad > 0) return decodeTextCounted(std::string_view(bytes));
+    // Well-formed UTF-8 is the text itself: no copy of a long file.
+    bytes.erase(0, bytes.size() - body.size());
+    return {std::move(bytes), 0};
+}
+
 DecodedText decodeTextCounted(std::string_view bytes) {
     if (hasUtf16ByteOrderMark(bytes)) return {utf16ToUtf8(bytes), 0};
-    if (text::startsWith(bytes, "\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    std::size_t characters = 0, bad = 0;  // characters: those beyond ASCII
-    for (std::size_t i = 0, n; i < bytes.size(); i += n ? n : 1) {
-        n = sequenceAt(bytes, i);
-        if (n == 0) ++bad;
-        else if (n > 1) ++characters;
-    }
+    bytes = withoutUtf8Mark(bytes);
+    const auto [characters, bad] = countUtf8(bytes);
     if (bad == 0) return {std::string(bytes), 0};
     // Windows-1252 text almost never holds a well-formed UTF-8 sequence: a
     // text with more of them than bad bytes is UTF-8 with a few bytes damaged.

@@ -30,6 +30,8 @@ struct DecodedText {
     std::size_t replaced = 0;
 };
 DecodedText decodeTextCounted(std::string_view bytes);
+// The same, taking the bytes: well-formed UTF-8 becomes the text without a copy.
+DecodedText takeDecodedText(std::string&& bytes);
 std::string decodeText(std::string_view bytes);
 // "3 octets qui ne sont pas de l'UTF-8 ont été lus comme "\uFFFD"".
 std::string replacedBytesMessage(std::size_t count);

@@ -64,6 +64,10 @@ FileBytes readFileBytes(const std::string& path, std::size_t limit, bool refuseB
         result.error = "c'est un dossier, pas un fichier";
         return result;
     }
+    // A regular file's bytes go into room taken once: grown by doubling, a
+    // long key would be copied and faulted in several times over.
+    if (S_ISREG(info.st_mode) && info.st_size > 0 && static_cast<std::size_t>(info.st_size) <= limit)
+        result.bytes.reserve(static_cast<std::size_t>(info.st_size) + 1);
     char chunk[1 << 16];
     for (;;) {
         const ssize_t got = ::read(fd, chunk, sizeof chunk);
@@ -101,6 +105,7 @@ struct Staged {
     std::string path;
     std::string temp;
     const std::string* bytes = nullptr;
+    int fd = -1;  // the temporary file, open until its bytes are known on disk
 };
 
 bool stage(const std::string& target, const std::string& bytes, Staged& staged, std::string& reason) {
@@ -147,14 +152,27 @@ bool stage(const std::string& target, const std::string& bytes, Staged& staged, 
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    if (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) return failWith("écriture impossible");
-    if (::close(fd) != 0) {
-        reason = withErrno("écriture impossible");
-        ::unlink(temp.c_str());
-        return false;
-    }
+    if (::fchmod(fd, mode) != 0) return failWith("écriture impossible");
+    // The disk starts on the bytes now; `settle` waits for them, by which
+    // time the next file has been made and most of these are written.
+    ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
     staged.temp = std::move(temp);
+    staged.fd = fd;
     return true;
+}
+
+// Waits until the temporary file's bytes are on disk.
+bool settle(Staged& staged, std::string& reason) {
+    if (staged.fd < 0) return true;
+    const bool synced = ::fsync(staged.fd) == 0;
+    if (!synced) reason = withErrno("écriture impossible");
+    const bool closed = ::close(staged.fd) == 0;
+    if (synced && !closed) reason = withErrno("écriture impossible");
+    staged.fd = -1;
+    if (synced && closed) return true;
+    ::unlink(staged.temp.c_str());
+    staged.temp.clear();
+    return false;
 }
 
 bool commitStaged(const Staged& staged, std::string& reason) {
@@ -171,7 +189,7 @@ bool commitStaged(const Staged& staged, std::string& reason) {
 
 bool writeFileAtomically(const std::string& target, const std::string& bytes, std::string& reason) {
     Staged staged;
-    return stage(target, bytes, staged, reason) && commitStaged(staged, reason);
+    return stage(target, bytes, staged, reason) && settle(staged, reason) && commitStaged(staged, reason);
 }
 
 struct FilesTogether::State {
@@ -186,6 +204,8 @@ struct FilesTogether::State {
 FilesTogether::FilesTogether() : state_(std::make_unique<State>()) {}
 
 FilesTogether::~FilesTogether() {
+    for (Staged& staged : state_->staged)
+        if (staged.fd >= 0) ::close(staged.fd);
     if (state_->committed) return;
     for (const Staged& staged : state_->staged)
         if (!staged.temp.empty()) ::unlink(staged.temp.c_str());
@@ -206,6 +226,12 @@ void FilesTogether::add(const std::string& path, const std::string& bytes) {
 }
 
 std::optional<WriteFailure> FilesTogether::commit(const std::function<bool()>& beforeCommit) {
+    if (state_->failure) return state_->failure;
+    // Every file on disk before anything is renamed or shown.
+    std::string settleReason;
+    for (std::size_t i = 0; i < state_->staged.size(); ++i)
+        if (!settle(state_->staged[i], settleReason) && !state_->failure)
+            state_->failure = WriteFailure{state_->paths[i], settleReason};
     if (state_->failure) return state_->failure;
     if (beforeCommit && !beforeCommit()) return WriteFailure{"", "écriture impossible sur la sortie standard"};
     state_->committed = true;

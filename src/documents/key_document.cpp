@@ -57,7 +57,7 @@ std::optional<KeyDocument> readKeyDocument(std::string_view bytes) {
     return document;
 }
 
-std::optional<KeyDocumentLines> readKeyDocumentLines(std::string_view bytes) {
+std::optional<KeyDocumentLines> readKeyDocumentLines(std::string bytes) {
     KeyDocumentLines out;
     if (looksLikeRtf(bytes)) {
         std::optional<KeyDocument> document = readKeyDocument(bytes);
@@ -71,9 +71,9 @@ std::optional<KeyDocumentLines> readKeyDocumentLines(std::string_view bytes) {
     }
     if (bytes.find('\0') != std::string_view::npos && !hasUtf16ByteOrderMark(bytes)) return std::nullopt;
     {
-        DecodedText decoded = decodeTextCounted(bytes);
+        DecodedText decoded = takeDecodedText(std::move(bytes));
         out.replaced = decoded.replaced;
-        out.keyText = TextLines::split(decoded.text);
+        out.keyText = TextLines::splitOwned(std::move(decoded.text));
     }
     std::size_t marker = 0;
     while (marker < out.keyText.size() && out.keyText[marker] != kConfigurationMarker) ++marker;

@@ -44,7 +44,8 @@ struct KeyDocumentLines {
     bool hasMarker = false;
     std::size_t replaced = 0;
 };
-std::optional<KeyDocumentLines> readKeyDocumentLines(std::string_view bytes);
+// Taken by value: a text file's bytes become its lines in place.
+std::optional<KeyDocumentLines> readKeyDocumentLines(std::string bytes);
 
 struct LoadedDocument {
     KeyDocument document;

@@ -47,13 +47,10 @@ std::string_view before(std::string_view s, std::string_view t) {
     return at == std::string_view::npos ? std::string_view{} : s.substr(0, at);
 }
 
-bool contains(std::string_view s, std::string_view t) { return !t.empty() && s.find(t) != std::string_view::npos; }
-
 // True when the upper-case form of s begins with `prefixUpper` (already upper
 // case and not empty).
 bool beginsWithUpper(std::string_view s, std::string_view prefixUpper) {
-    return !prefixUpper.empty() && s.size() >= prefixUpper.size() &&
-           text::upper(s.substr(0, prefixUpper.size())) == prefixUpper;
+    return !prefixUpper.empty() && text::startsWithUpper(s, prefixUpper);
 }
 
 // Splits one prepared line into the cells of row r. The cuts move the start
@@ -133,9 +130,11 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
         table.cell(r, kSource) = std::to_string(r);
         table.cell(r, kTexte) = s;
         kind = kReference;
-    } else if (p.format_renvois == 1 && contains(s, p.Separ2)) {
-        table.cell(r, kTexte).assign(before(s, p.Separ2));
-        text::cutThrough(s, p.Separ2);
+    } else if (const std::size_t at = p.format_renvois == 1 && !p.Separ2.empty() ? s.find(p.Separ2) : s.npos;
+               at != s.npos) {
+        // One search: the description ends and the reference starts there.
+        table.cell(r, kTexte).assign(s.substr(0, at));
+        text::cutThroughAt(s, p.Separ2, at);
         std::string cleaned = text::referenceCleanup(std::string(s));
         table.cell(r, kSource) = std::to_string(r);
         if (text::length(cleaned) > static_cast<std::size_t>(std::max(p.Car_maxi, 0))) {
@@ -153,9 +152,11 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
 // "/!\" all receive the number above the run.
 void resolveMarker(ResultTable& table, int r, const KeyParams& p) {
     std::string& nb = table.cell(r, kNb);
-    if (nb == kAboveMark) nb = table.cell(r - 1, kNb);  // row 1 takes the header
-    if (nb == kBelowMark) nb = table.cellOrEmpty(r + 1, kNb);
-    if (nb == kSameNumber) nb = p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : table.cell(r - 1, kNb);
+    // Compared as a view: no call per comparison.
+    const auto is = [&nb](std::string_view mark) { return std::string_view(nb) == mark; };
+    if (is(kAboveMark)) nb = table.cell(r - 1, kNb);  // row 1 takes the header
+    if (is(kBelowMark)) nb = table.cellOrEmpty(r + 1, kNb);
+    if (is(kSameNumber)) nb = p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : table.cell(r - 1, kNb);
 }
 
 void cleanDetermination(std::string& d) {
@@ -175,7 +176,7 @@ void cleanDetermination(std::string& d) {
 // row below, once that row's marker is resolved.
 void fillFromNextRow(ResultTable& table, int r, Host& host) {
     std::string& target = table.cell(r, kTarget);
-    if (table.cell(r, kKind) == kDetermination) {
+    if (std::string_view(table.cell(r, kKind)) == kDetermination) {
         cleanDetermination(target);
         host.letEventsThrough();
     }
@@ -220,6 +221,23 @@ void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table,
     buildRows(prepared.lines, &prepared.lines, p, table, host);
 }
 
+namespace {
+
+// A description the tidying leaves as it is once trimmed of spaces: no dot
+// at either end, no tab, no two spaces together and no byte that may start
+// "…". Most descriptions are, and one look at them spares the passes below.
+bool alreadyTidy(std::string_view t) {
+    if (t.front() == '.' || t.back() == '.') return false;
+    char before = 0;
+    for (const char c : t) {
+        if (c == '\t' || c == '\xE2' || (c == ' ' && before == ' ')) return false;
+        before = c;
+    }
+    return true;
+}
+
+}  // namespace
+
 void tidyDescriptions(ResultTable& table) {
     const int n = table.dataRows();
     for (int r = 1; r <= n; ++r) {
@@ -227,6 +245,7 @@ void tidyDescriptions(ResultTable& table) {
         if (t.empty()) continue;
         text::trimStart(t, " ");
         text::trimEnd(t, " ");
+        if (t.empty() || alreadyTidy(t)) continue;
         text::removeAll(t, "\t");
         text::trimStart(t, " ");
         // Runs of spaces shrink to one, in place.

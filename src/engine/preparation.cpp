@@ -71,11 +71,6 @@ Line joined(std::string_view current, int origin, std::string_view sep, Line&& b
     return Line{std::move(block.text), origin, block.last};
 }
 
-// The comment and section tests upper-case only the start they compare.
-bool startsWithUpper(std::string_view s, std::string_view upperPrefix) {
-    return s.size() >= upperPrefix.size() && text::upper(s.substr(0, upperPrefix.size())) == upperPrefix;
-}
-
 }  // namespace
 
 PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
@@ -88,6 +83,12 @@ PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
     // reaches `below`, and an empty one leaves it at the next step: a text of
     // blank lines costs nothing per line.
     std::vector<Line> below;
+    // It never holds more than the text's non-empty lines and one more: its
+    // room taken once, a long key's lines are not moved and faulted in again
+    // at every doubling.
+    std::size_t nonEmpty = 0;
+    for (std::size_t i = 0; i < working.size(); ++i) nonEmpty += !working[i].empty();
+    below.reserve(nonEmpty + 1);
     if (n > 0) below.push_back({FrontText(working[static_cast<std::size_t>(n - 1)]), n - 1, n - 1});
 
     const std::string sectionStart = text::upper(p.section_depart);
@@ -111,8 +112,8 @@ PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
             if (next.empty()) {
                 below.pop_back();
             } else if (avec_numero(p, next)) {
-            } else if (startsWithUpper(next, "REM")) {
-            } else if (!sectionStart.empty() && startsWithUpper(next, sectionStart)) {
+            } else if (text::startsWithUpper(next, "REM")) {
+            } else if (!sectionStart.empty() && text::startsWithUpper(next, sectionStart)) {
             } else {
                 switch (p.Sans_numero) {
                     case 0: take(" "); break;

@@ -122,8 +122,15 @@ std::string numberOf(const KeyParams& p, std::string_view line) {
 }
 
 bool avec_numero(const KeyParams& p, std::string_view line) {
-    if (!numberOf(p, line).empty()) return true;
-    return !p.meme_numero.empty() && text::startsWith(line, p.meme_numero + p.Separ1);
+    // A decimal number shows in its first digit: no copy of it is made.
+    if (p.Format == 0) {
+        const std::string_view rest = skipLeadingBlanks(line);
+        if (!rest.empty() && asciiDigit(static_cast<unsigned char>(rest.front()))) return true;
+    } else if (!numberOf(p, line).empty()) {
+        return true;
+    }
+    return !p.meme_numero.empty() && line.starts_with(p.meme_numero) &&
+           line.substr(p.meme_numero.size()).starts_with(p.Separ1);
 }
 
 }  // namespace sarvelo

@@ -256,7 +256,7 @@ std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p
     std::vector<char> isReference(static_cast<std::size_t>(n) + 1, 0);
     for (int r = 1; r <= n; ++r) {
         std::string& nb = table.cell(r, kNb);
-        const std::string& kind = table.cell(r, kKind);
+        const std::string_view kind = table.cell(r, kKind);
         isReference[r] = kind == kReference;
         // A section start keeps its "S": folded into a sequence it would read
         // as a lead without description.

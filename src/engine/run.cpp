@@ -43,7 +43,8 @@ RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Hos
     } else {
         result.outcome = RunOutcome::Success;
     }
-    result.errorLines = errorLines(table, result.rowOrigin, lineCount);
+    // A key without errors has no line to mark: its table is not walked again.
+    if (errors) result.errorLines = errorLines(table, result.rowOrigin, lineCount);
     result.findings = checkKey(table, result.rowOrigin, missing, options.checks);
     return result;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 namespace sarvelo::text {
@@ -148,13 +149,17 @@ namespace {
 // comes to the byte offset of the match: s starts on a character (not in the
 // middle of one) and holds t. The cut also takes the rest of a character
 // that t leaves unfinished. Otherwise npos, and the count is made.
+// `end` moved past the rest of a character it falls inside.
+std::size_t wholeCharacters(std::string_view s, std::size_t end) {
+    while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
+    return end;
+}
+
 std::size_t cutEnd(std::string_view s, std::string_view t) {
     if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return std::string_view::npos;
     const auto at = s.find(t);
     if (at == std::string_view::npos) return std::string_view::npos;
-    std::size_t end = at + t.size();
-    while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
-    return end;
+    return wholeCharacters(s, at + t.size());
 }
 
 }  // namespace
@@ -170,6 +175,16 @@ void cutThrough(std::string& s, std::string_view t) {
 }
 
 void cutThrough(std::string_view& s, std::string_view t) {
+    // Most cuts are through what the text starts with (its number, then the
+    // separator after it): that needs no search.
+    if (!t.empty() && t.size() <= s.size() && !isContinuation(static_cast<unsigned char>(s[0]))) {
+        std::size_t same = 0;
+        while (same < t.size() && s[same] == t[same]) ++same;
+        if (same == t.size()) {
+            s.remove_prefix(wholeCharacters(s, same));
+            return;
+        }
+    }
     if (const std::size_t end = cutEnd(s, t); end != std::string_view::npos) {
         s.remove_prefix(end);
         return;
@@ -177,6 +192,20 @@ void cutThrough(std::string_view& s, std::string_view t) {
     const long p = static_cast<long>(pos(t, s));
     const long count = p + static_cast<long>(length(t)) - 1;
     if (count > 0) s.remove_prefix(byteOffsetOfChar(s, static_cast<std::size_t>(count)));
+}
+
+void cutThroughAt(std::string_view& s, std::string_view t, std::size_t at) {
+    if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return cutThrough(s, t);
+    s.remove_prefix(wholeCharacters(s, at + t.size()));
+}
+
+bool startsWithUpper(std::string_view s, std::string_view upperPrefix) {
+    if (s.size() < upperPrefix.size()) return false;
+    for (std::size_t i = 0; i < upperPrefix.size(); ++i) {
+        const char c = s[i] >= 'a' && s[i] <= 'z' ? static_cast<char>(s[i] - 'a' + 'A') : s[i];
+        if (c != upperPrefix[i]) return false;
+    }
+    return true;
 }
 
 std::string textBefore(std::string_view s, std::string_view t) {
@@ -304,12 +333,34 @@ std::string oneLine(std::string_view s) {
     return out;
 }
 
+namespace {
+
+// The bytes that are, or may start, a character `appendOneLine` replaces.
+constexpr std::array<bool, 256> mayBreakLine = [] {
+    std::array<bool, 256> table{};
+    for (int c = 0; c < 0x20; ++c) table[static_cast<std::size_t>(c)] = true;
+    table[0x7F] = table[0xC2] = table[0xE2] = true;
+    return table;
+}();
+
+}  // namespace
+
 void appendOneLine(std::string& out, std::string_view s) {
-    // Runs of ordinary characters go in whole.
+    // Runs of ordinary characters go in whole; eight bytes of printable ASCII
+    // (no control character, DEL or byte over 0x7F) are passed over together.
+    constexpr std::uint64_t ones = 0x0101010101010101ULL, highs = 0x8080808080808080ULL;
     std::size_t from = 0;
     for (std::size_t i = 0; i < s.size(); ++i) {
+        while (i + 8 <= s.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, s.data() + i, 8);
+            const std::uint64_t del = word ^ (ones * 0x7F);
+            if ((word | ((word - ones * 0x20) & ~word) | ((del - ones) & ~del)) & highs) break;
+            i += 8;
+        }
+        if (i >= s.size()) break;
         const auto c = static_cast<unsigned char>(s[i]);
-        if (c >= 0x20 && c != 0x7F && c != 0xC2 && c != 0xE2) continue;
+        if (!mayBreakLine[c]) continue;
         const auto next = [&](std::size_t k) { return i + k < s.size() ? static_cast<unsigned char>(s[i + k]) : 0; };
         std::size_t skip = 0;  // bytes after the first one that become the space too
         if (c < 0x20 || c == 0x7F) skip = 0;

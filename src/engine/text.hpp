@@ -60,6 +60,10 @@ std::size_t pos(std::string_view t, std::string_view s);
 // cut through t: remove the first p + length(t) - 1 characters, p = pos(t, s).
 void cutThrough(std::string& s, std::string_view t);
 void cutThrough(std::string_view& s, std::string_view t);  // the same on a view
+// The same when the first t of s is known to stand at byte `at`.
+void cutThroughAt(std::string_view& s, std::string_view t, std::size_t at);
+// Whether the upper-case form of s begins with `upperPrefix` (upper case).
+bool startsWithUpper(std::string_view s, std::string_view upperPrefix);
 // text before t: the characters before the first occurrence of t.
 std::string textBefore(std::string_view s, std::string_view t);
 void removeAll(std::string& s, std::string_view t);

@@ -1,6 +1,7 @@
 #include "engine/text_lines.hpp"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <new>
 
@@ -33,6 +34,32 @@ TextLines TextLines::split(std::string_view s) {
     // Room left by the line ends goes back when it is a large share (a text
     // of short lines, or of "\r\n" ends).
     if (out.text_.capacity() > out.text_.size() + out.text_.size() / 4) out.text_.shrink_to_fit();
+    if (out.ends_.capacity() > out.ends_.size() + out.ends_.size() / 4) out.ends_.shrink_to_fit();
+    return out;
+}
+
+TextLines TextLines::splitOwned(std::string&& s) {
+    if (s.size() > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();
+    TextLines out;
+    const bool returns = s.find('\r') != std::string::npos;
+    std::size_t breaks = 1 + static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
+    if (returns) breaks += static_cast<std::size_t>(std::count(s.begin(), s.end(), '\r'));
+    out.ends_.reserve(breaks);
+    out.text_ = std::move(s);
+    std::string& t = out.text_;
+    std::size_t start = 0;
+    std::size_t kept = 0;  // where the next line goes: never after its start
+    while (start < t.size()) {
+        auto end = returns ? t.find_first_of("\r\n", start) : t.find('\n', start);
+        if (end == std::string::npos) end = t.size();
+        if (kept != start) std::memmove(t.data() + kept, t.data() + start, end - start);
+        kept += end - start;
+        out.ends_.push_back(static_cast<std::uint32_t>(kept));
+        start = end + 1;
+        if (end < t.size() && t[end] == '\r' && start < t.size() && t[start] == '\n') ++start;
+    }
+    t.resize(kept);
+    if (t.capacity() > t.size() + t.size() / 4) t.shrink_to_fit();
     if (out.ends_.capacity() > out.ends_.size() + out.ends_.size() / 4) out.ends_.shrink_to_fit();
     return out;
 }

@@ -16,6 +16,8 @@ public:
     TextLines() = default;
     // Cut at "\r\n", "\r" and "\n", as `text::splitLines` cuts.
     static TextLines split(std::string_view text);
+    // The same in the text's own room: the lines close up over their ends.
+    static TextLines splitOwned(std::string&& text);
     static TextLines of(const std::vector<std::string>& lines);
 
     std::size_t size() const { return ends_.size(); }

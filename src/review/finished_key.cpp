@@ -34,7 +34,8 @@ namespace {
 
 // Appends the finished-key line of a row; false for a row that gives none.
 bool appendFinishedKeyLine(const ResultTable& table, int row, std::string& out) {
-    const std::string& kind = table.cell(row, kKind);
+    // A view: compared with the kinds' texts without a call per comparison.
+    const std::string_view kind = table.cell(row, kKind);
     if (kind != kReference && kind != kDetermination && kind != kSectionReference) return false;
     // A line break inside a cell (a "\\line" of a document) would split the entry.
     text::appendOneLine(out, table.cell(row, kNb));

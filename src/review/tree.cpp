@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <set>
-#include <unordered_map>
+#include <string_view>
 
 #include "engine/text.hpp"
+#include "engine/text_index.hpp"
 
 namespace sarvelo {
 
@@ -13,14 +14,15 @@ namespace {
 constexpr std::size_t kPaddedWidth = 5;
 
 // One row of the key as the build lists it: "number->target ! row", padded
-// with zeros to sort in couplet order, then read back without them.
+// with zeros to sort in couplet order, then read back without them. Both
+// parts are views into the list of padded entries.
 struct Entry {
-    std::string number;
-    std::string target;
+    std::string_view number;
+    std::string_view target;
 };
 
 void appendPaddedEntry(const ResultTable& table, int row, std::string& entry) {
-    const std::string& kind = table.cell(row, kKind);
+    const std::string_view kind = table.cell(row, kKind);
     std::string_view target;
     if (kind == kDetermination)
         target = "*";
@@ -40,56 +42,72 @@ Entry readEntry(std::string_view entry) {
     entry.remove_prefix(firstOther == std::string_view::npos ? entry.size() : firstOther);
     const auto arrow = entry.find("->");
     const auto stop = entry.find(" !", arrow + 2);
-    return Entry{std::string(entry.substr(0, arrow)), std::string(entry.substr(arrow + 2, stop - (arrow + 2)))};
+    return Entry{entry.substr(0, arrow), entry.substr(arrow + 2, stop - (arrow + 2))};
 }
 
-// The sorted entries of the rows above the first section start. The padded
-// entries stand in one buffer: a long key would make a string of each.
-std::vector<Entry> sortedEntries(const ResultTable& table) {
+// The padded entries of the rows above the first section start, in one
+// buffer: a long key would make a string of each.
+TextLines paddedEntries(const ResultTable& table) {
     TextLines raw;
     std::string entry;
     for (int row = 1; row <= table.dataRows(); ++row) {
-        if (table.cell(row, kNb) == kSectionStart) break;
+        if (std::string_view(table.cell(row, kNb)) == kSectionStart) break;
         entry.clear();
         appendPaddedEntry(table, row, entry);
         raw.push_back(entry);
     }
-    std::vector<Entry> entries;
-    entries.reserve(raw.size());
-    for (std::size_t i : text::orderIgnoringCase(raw)) entries.push_back(readEntry(raw[i]));
-    return entries;
+    return raw;
 }
 
-bool isFinal(const std::string& t) { return t == "Section" || t == "Erreur" || t == "*"; }
+bool isFinal(std::string_view t) { return t == "Section" || t == "Erreur" || t == "*"; }
 
 // The tree under construction: nodes in one vector, the children of a node
 // next to each other (a node receives all its children in one visit).
 struct Node {
-    std::string text;
+    std::string_view text;
     int group = -1;  // the entries whose number is this text, -1 for none
     int first = -1;
     int count = 0;
 };
 
+constexpr std::string_view kErreur = "Erreur";
+
 class Builder {
 public:
     // Entries of one number mostly follow each other in the sorted list, so
-    // the number is looked up once per run of them.
-    explicit Builder(std::vector<Entry> entries) : entries_(std::move(entries)), used_(entries_.size(), 0) {
-        groupOf_.reserve(entries_.size());
+    // the number is looked up once per run of them. The entry positions of
+    // every number stand together in one list, in list order.
+    explicit Builder(const ResultTable& table) : raw_(paddedEntries(table)), groupOf_(raw_.size()) {
+        entries_.reserve(raw_.size());
+        for (std::size_t i : text::orderIgnoringCase(raw_)) entries_.push_back(readEntry(raw_[i]));
+        used_.assign(entries_.size(), 0);
+        std::vector<int> groupOfEntry(entries_.size());
+        std::vector<int> sizes;
+        int current = -1;
+        for (std::size_t i = 0; i < entries_.size(); ++i) {
+            const std::string_view number = entries_[i].number;
+            if (i == 0 || number != entries_[i - 1].number) {
+                const auto [group, added] = groupOf_.insert(number, static_cast<int>(sizes.size()));
+                if (added) sizes.push_back(0);
+                current = group;
+            }
+            groupOfEntry[i] = current;
+            ++sizes[static_cast<std::size_t>(current)];
+            if (entries_[i].target.empty()) trackUsedOrder_ = true;
+        }
+        groupBegin_.resize(sizes.size());
+        groupEnd_.resize(sizes.size());
+        int at = 0;
+        for (std::size_t g = 0; g < sizes.size(); ++g) {
+            groupBegin_[g] = groupEnd_[g] = at;
+            at += sizes[g];
+        }
+        positions_.resize(entries_.size());
+        for (std::size_t i = 0; i < entries_.size(); ++i)
+            positions_[static_cast<std::size_t>(groupEnd_[static_cast<std::size_t>(groupOfEntry[i])]++)] = static_cast<int>(i);
         // Each entry gives about one node: sized once, a long key's nodes are
         // not copied as they grow.
         nodes_.reserve(entries_.size() + 1);
-        for (std::size_t i = 0; i < entries_.size(); ++i) {
-            const std::string& number = entries_[i].number;
-            if (i == 0 || number != entries_[i - 1].number) {
-                const auto [at, added] = groupOf_.try_emplace(number, static_cast<int>(groups_.size()));
-                if (added) groups_.emplace_back();
-                currentGroup_ = at->second;
-            }
-            groups_[currentGroup_].push_back(static_cast<int>(i));
-            if (entries_[i].target.empty()) trackUsedOrder_ = true;
-        }
     }
 
     Tree build() {
@@ -115,17 +133,12 @@ public:
 private:
     bool pending(int node) const { return nodes_[node].count == 0 && !isFinal(nodes_[node].text); }
 
-    int groupOf(std::string_view number) const {
-        const auto found = groupOf_.find(number);
-        return found == groupOf_.end() ? -1 : found->second;
-    }
-
-    void addChild(int parent, const std::string& text) {
+    void addChild(int parent, std::string_view text) {
         Node& p = nodes_[parent];
         if (p.count == 0) p.first = static_cast<int>(nodes_.size());
         ++p.count;
         // Only a pending node is ever looked up.
-        const int group = isFinal(text) || text.empty() ? -1 : groupOf(text);
+        const int group = isFinal(text) || text.empty() ? -1 : groupOf_.find(text);
         nodes_.push_back(Node{text, group});
     }
 
@@ -134,11 +147,16 @@ private:
         if (trackUsedOrder_) usedPositions_.insert(position);
     }
 
+    // The positions of a group not cleared yet.
+    const int* groupBegin(int group) const { return positions_.data() + groupBegin_[static_cast<std::size_t>(group)]; }
+    const int* groupEnd(int group) const { return positions_.data() + groupEnd_[static_cast<std::size_t>(group)]; }
+    void clearGroup(int group) { groupEnd_[static_cast<std::size_t>(group)] = groupBegin_[static_cast<std::size_t>(group)]; }
+
     // The root's leads are placed without the self-reference test and stay
     // available, so a lead back to the first couplet shows its leads again.
     void placeRoot() {
         nodes_.push_back(Node{entries_.front().number, 0});
-        for (int position : groups_[0]) addChild(0, entries_[position].target);
+        for (const int* p = groupBegin(0); p != groupEnd(0); ++p) addChild(0, entries_[*p].target);
     }
 
     // Passes over the pending nodes, one depth at a time. A non-empty node
@@ -149,9 +167,10 @@ private:
         std::vector<int> pendingNodes;
         for (int c = 0; c < nodes_[0].count; ++c)
             if (pending(nodes_[0].first + c)) pendingNodes.push_back(nodes_[0].first + c);
+        std::vector<int> next;
         for (int pass = 0; pass < kMaxExpansionPasses && !pendingNodes.empty(); ++pass) {
             for (auto it = pendingNodes.rbegin(); it != pendingNodes.rend(); ++it) visit(*it);
-            std::vector<int> next;
+            next.clear();
             for (int node : pendingNodes) {
                 const Node& n = nodes_[node];
                 if (n.count > 0) {
@@ -161,7 +180,7 @@ private:
                     next.push_back(node);  // may still match entries used later
                 }
             }
-            pendingNodes = std::move(next);
+            pendingNodes.swap(next);
         }
     }
 
@@ -178,13 +197,14 @@ private:
     void visitNumber(int node) {
         const int group = nodes_[node].group;
         if (group < 0) return;
-        for (int position : groups_[group]) {
+        for (const int* p = groupBegin(group); p != groupEnd(group); ++p) {
+            const int position = *p;
             if (used_[position]) continue;
             const Entry& e = entries_[position];
-            addChild(node, e.target == e.number ? std::string("Erreur") : e.target);
+            addChild(node, e.target == e.number ? kErreur : e.target);
             markUsed(position);
         }
-        groups_[group].clear();
+        clearGroup(group);
     }
 
     // An empty node matches every used entry (its number reads as empty) and
@@ -192,37 +212,37 @@ private:
     // place: all the used entries and entries without target that match it
     // give it a single "Erreur".
     void visitEmpty(int node) {
-        const int group = groupOf("");
-        std::vector<int> noEntries;
-        std::vector<int>& emptyNumbered = group < 0 ? noEntries : groups_[group];
+        const int group = groupOf_.find("");
+        const int* emptyNumbered = group < 0 ? nullptr : groupBegin(group);
+        const std::size_t emptyCount = group < 0 ? 0 : static_cast<std::size_t>(groupEnd(group) - emptyNumbered);
         auto usedIt = usedPositions_.begin();
         bool erred = false;
         std::size_t k = 0;
         while (true) {
-            while (k < emptyNumbered.size() && used_[emptyNumbered[k]]) ++k;
+            while (k < emptyCount && used_[emptyNumbered[k]]) ++k;
             const bool haveUsed = !erred && usedIt != usedPositions_.end();
-            const bool haveEmpty = k < emptyNumbered.size();
+            const bool haveEmpty = k < emptyCount;
             if (!haveUsed && !haveEmpty) break;
             if (haveUsed && (!haveEmpty || *usedIt < emptyNumbered[k])) {
-                addChild(node, "Erreur");
+                addChild(node, kErreur);
                 erred = true;
                 continue;
             }
             const int position = emptyNumbered[k++];
             if (entries_[position].target.empty()) {
-                if (!erred) addChild(node, "Erreur");
+                if (!erred) addChild(node, kErreur);
                 erred = true;
             } else {
                 addChild(node, entries_[position].target);
             }
             markUsed(position);  // lands before usedIt: not met again here
         }
-        emptyNumbered.clear();  // every entry met is used now
+        if (group >= 0) clearGroup(group);  // every entry met is used now
     }
 
     TreeNode toTreeNode(int node) {
         TreeNode out;
-        out.text = std::move(nodes_[node].text);
+        out.text = nodes_[node].text;
         out.children.reserve(static_cast<std::size_t>(nodes_[node].count));
         for (int c = nodes_[node].first; c < nodes_[node].first + nodes_[node].count; ++c)
             out.children.push_back(toTreeNode(c));
@@ -242,12 +262,12 @@ private:
         for (int c = nodes_[node].first; c < nodes_[node].first + nodes_[node].count; ++c) appendNode(c, depth + 1, out);
     }
 
+    const TextLines raw_;  // the padded entries, which every view below reads
     std::vector<Entry> entries_;
     std::vector<char> used_;
-    // Entry positions by number, in list order.
-    std::unordered_map<std::string_view, int> groupOf_;
-    std::vector<std::vector<int>> groups_;
-    int currentGroup_ = -1;
+    TextIndex groupOf_;
+    std::vector<int> positions_;
+    std::vector<int> groupBegin_, groupEnd_;
     // Used entries in list order; only an empty node reads them, and empty
     // nodes exist only when some entry has an empty target.
     bool trackUsedOrder_ = false;
@@ -264,9 +284,9 @@ void appendText(const TreeNode& node, int depth, std::string& out) {
 
 }  // namespace
 
-Tree buildTree(const ResultTable& table) { return Builder(sortedEntries(table)).build(); }
+Tree buildTree(const ResultTable& table) { return Builder(table).build(); }
 
-std::string treeText(const ResultTable& table) { return Builder(sortedEntries(table)).text(); }
+std::string treeText(const ResultTable& table) { return Builder(table).text(); }
 
 std::string treeAsText(const Tree& tree) {
     std::string out;

@@ -1,7 +1,11 @@
 // sarvelo-cli with KeyBase files as keys and --exporter.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "support/cli_run.hpp"
@@ -11,6 +15,7 @@ namespace {
 using sarvelo::testing::cli;
 using sarvelo::testing::CliRun;
 using sarvelo::testing::readFile;
+using sarvelo::testing::runProgram;
 using sarvelo::testing::tempPath;
 using sarvelo::testing::writeFile;
 
@@ -79,6 +84,27 @@ TEST(CliExport, BadRequestsAndKeysWithErrorsWriteNothing) {
     EXPECT_EQ(cli(tempPath("doute.csv") + " --exporter csv").status, 2);
     writeFile(tempPath("vide.tsv"), "\n\n");
     EXPECT_EQ(cli(tempPath("vide.tsv")).status, 2);
+}
+
+// The PDF formats come from a module beside the program: a program copied
+// without it still runs, and a PDF asked of it fails with nothing written.
+TEST(CliExport, PdfWithoutItsModuleFailsAndWritesNothing) {
+    const std::string alone = tempPath("sarvelo-cli");
+    std::ifstream in(SARVELO_CLI, std::ios::binary);
+    std::ofstream(alone, std::ios::binary) << in.rdbuf();
+    ASSERT_EQ(::chmod(alone.c_str(), 0755), 0);
+    writeFile(tempPath("cle.txt"), "1. Chapeau rouge ... 2\n1. Chapeau blanc => Amanita\n"
+                                   "2. Lames libres => Lepiota\n2. Lames adnées => Tricholoma\n");
+    writeFile(tempPath("conf.txt"), sarvelo::testing::kEllipsisConfig);
+    const std::string args = tempPath("cle.txt") + " -c " + tempPath("conf.txt") + " -o " + tempPath("cle.cle");
+    EXPECT_EQ(runProgram(alone, args).status, 0);
+    std::remove(tempPath("cle.cle").c_str());
+    const CliRun run = runProgram(alone, args + " -e pdf " + tempPath("cle.pdf"));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("le module PDF de sarvelo-cli est introuvable ; aucun fichier écrit"), std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::ifstream(tempPath("cle.pdf")).good());
+    EXPECT_FALSE(std::ifstream(tempPath("cle.cle")).good());
 }
 
 // A document whose leads hold line breaks and a NUL: every output keeps one

@@ -43,6 +43,18 @@ TEST(Cli, ProcessesAKeyAndWritesTheFinishedKeyInOrder) {
     EXPECT_NE(tree.find("  2\n"), std::string::npos);
 }
 
+// The table file escapes what would break its rows and columns, wherever it stands in a cell.
+TEST(Cli, TableFileEscapesBackslashesInsideLongCells) {
+    writeFile(tempPath("barre.txt"), "1. Chapeau rouge, avec une \\ au milieu ... 2\n1. Chapeau blanc => Amanita\n"
+                                     "2. Pied\\ => Lepiota\n2. Pied long => Inocybe\n");
+    writeFile(tempPath("conf.txt"), kConfig);
+    const CliRun run = cli(tempPath("barre.txt") + " -c " + tempPath("conf.txt") + " -t " + tempPath("barre.tsv"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    const std::string table = readFile(tempPath("barre.tsv"));
+    EXPECT_NE(table.find("\t1\tChapeau rouge, avec une \\\\ au milieu\t->\t2\n"), std::string::npos) << table;
+    EXPECT_NE(table.find("\tPied\\\\\t=>\tLepiota\n"), std::string::npos) << table;
+}
+
 // UTF-8 with one damaged byte: read as UTF-8, the byte shown as U+FFFD and counted.
 TEST(Cli, AUtf8KeyWithABadByteKeepsItsCharactersAndSaysSo) {
     writeFile(tempPath("abime.txt"), "1. Chapeau serr\xC3\xA9 ... 2\n1. Chapeau \xC3\xA9troit => Amanita\n"

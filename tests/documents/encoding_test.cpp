@@ -42,11 +42,14 @@ TEST(Encoding, Utf8WithAFewBadBytesStaysUtf8WithEachBadByteShown) {
         {"\xEF\xBB\xBF" "\xC3\xA9\xC3\xA9\x80\x80", "éé\xEF\xBF\xBD\xEF\xBF\xBD", 2},  // after a byte-order mark
         {"serr\xE9" "es \xE9troites", "serrées étroites", 0},                             // Windows-1252
         {"\xE9t\xE9 \xC3\xA9", "été Ã©", 0},                                               // more bad than good
+        {"lames libres et serr\xC3\xA9" "es", "lames libres et serrées", 0},                     // well-formed
+        {"\xEF\xBB\xBF" "lames adn\xC3\xA9" "es", "lames adnées", 0},                              // after a mark
     };
     for (const Case& c : cases) {
-        const DecodedText decoded = decodeTextCounted(c.bytes);
-        EXPECT_EQ(decoded.text, c.text) << c.bytes;
-        EXPECT_EQ(decoded.replaced, c.replaced) << c.bytes;
+        for (const DecodedText& decoded : {decodeTextCounted(c.bytes), takeDecodedText(std::string(c.bytes))}) {
+            EXPECT_EQ(decoded.text, c.text) << c.bytes;
+            EXPECT_EQ(decoded.replaced, c.replaced) << c.bytes;
+        }
     }
     EXPECT_EQ(replacedBytesMessage(2), "2 octets qui ne sont pas de l'UTF-8 ont été lus comme \"\xEF\xBF\xBD\"");
 }

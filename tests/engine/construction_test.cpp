@@ -431,7 +431,7 @@ TEST(TableConstruction, PreparedKeyEndToEnd) {
 
 TEST(TexteTidying, CleansDescriptions) {
     ResultTable t;
-    t.setRowCount(7);
+    t.setRowCount(10);
     t.cell(1, 2) = "  Chapeau   rouge.... ";
     t.cell(2, 2) = ". Chapeau";
     t.cell(3, 2) = "\t Pied\tlong \u2026 ...";
@@ -439,6 +439,9 @@ TEST(TexteTidying, CleansDescriptions) {
     t.cell(5, 2) = "Lames.. .";
     t.cell(6, 2) = "  ";
     t.cell(4, 4) = "  kept  ";
+    t.cell(7, 2) = "Chapeau rouge, lames libres";
+    t.cell(8, 2) = "Lames  serrées";
+    t.cell(9, 2) = "Lames \u2026 serrées";
     tidyDescriptions(t);
     EXPECT_EQ(t.cell(1, 2), "Chapeau rouge");
     EXPECT_EQ(t.cell(2, 2), " Chapeau");
@@ -447,4 +450,7 @@ TEST(TexteTidying, CleansDescriptions) {
     EXPECT_EQ(t.cell(5, 2), "Lames.. .");
     EXPECT_EQ(t.cell(6, 2), "");
     EXPECT_EQ(t.cell(4, 4), "  kept  ");
+    EXPECT_EQ(t.cell(7, 2), "Chapeau rouge, lames libres");
+    EXPECT_EQ(t.cell(8, 2), "Lames serrées");
+    EXPECT_EQ(t.cell(9, 2), "Lames  serrées");
 }

@@ -135,6 +135,8 @@ TEST(AvecNumero, NumberOrSameNumberMarkFollowedBySeparator) {
     KeyParams p;
     EXPECT_TRUE(avec_numero(p, "12 Chapeau"));
     EXPECT_FALSE(avec_numero(p, "Chapeau"));
+    EXPECT_TRUE(avec_numero(p, "  \t3. Chapeau"));   // spaces, then tabs, go before the number
+    EXPECT_FALSE(avec_numero(p, "\t 3. Chapeau"));   // but not a space after a tab
     p.meme_numero = "-";
     p.Separ1 = " ";
     EXPECT_TRUE(avec_numero(p, "- Chapeau blanc"));

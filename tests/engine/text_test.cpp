@@ -45,6 +45,8 @@ TEST(Text, CutThrough) {
         {"\xA9\xA9x. y", ". ", " y"},
         {"\xA9" "ab", "b", "b"},
         {"\xA9\xA9" "ab", "a", "ab"},
+        {"12. x", "12", ". x"},            // through the start
+        {"\xA9" "ab", "\xA9", "\xA9" "ab"},  // a start that is a piece of a character
     };
     for (const auto& c : cases) {
         std::string cut = c.s;
@@ -108,6 +110,20 @@ TEST(Text, SplitLines) {
     EXPECT_TRUE(splitLines("").empty());
 }
 
+// Every line break, control character and line separator becomes one space,
+// near the start of a text or far into it; other characters stay.
+TEST(Text, OneLineTurnsEveryBreakIntoASpace) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\tb", "a b"},
+        {"Chapeau rouge et large\n", "Chapeau rouge et large "},
+        {"Chapeau rouge\x7F et large", "Chapeau rouge  et large"},
+        {"Chapeau rouge \xC2\x85large", "Chapeau rouge  large"},
+        {"Chapeau rouge \xE2\x80\xA8large\xE2\x80\xA9", "Chapeau rouge  large "},
+        {"Lames adn\xC3\xA9" "es, \xE2\x80\xA6 serr\xC3\xA9" "es", "Lames adnées, … serrées"},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(sarvelo::text::oneLine(in), out) << in;
+}
+
 // The run's compact line list cuts a text where `splitLines` does, and both
 // line lists read the same through a view.
 TEST(Text, TextLinesCutLikeSplitLines) {
@@ -116,6 +132,7 @@ TEST(Text, TextLinesCutLikeSplitLines) {
         const sarvelo::TextLines lines = sarvelo::TextLines::split(s);
         const std::vector<std::string> expected = splitLines(s);
         EXPECT_EQ(lines.toLines(), expected);
+        EXPECT_EQ(sarvelo::TextLines::splitOwned(std::string(s)).toLines(), expected);
         const sarvelo::LinesView compact(lines);
         const sarvelo::LinesView listed(expected);
         ASSERT_EQ(compact.size(), listed.size());
