@@ -11,6 +11,7 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "engine/text.hpp"
 #include "layout/detection.hpp"
@@ -94,6 +95,36 @@ void join(std::string& to, const std::string& more) {
 bool nameShaped(const std::string& s) {
     return !s.empty() && s.back() != ':' && s.find(": ") == std::string::npos &&
            std::count(s.begin(), s.end(), ' ') <= 9;
+}
+
+// The first two words of a text, without marks and the punctuation after them.
+std::pair<std::string, std::string> firstTwoWords(std::string_view s) {
+    std::string words[2];
+    std::size_t at = 0;
+    for (std::string& w : words) {
+        while (at < s.size() && (s[at] == ' ' || s[at] == '_' || s[at] == '=' || s[at] == '*')) ++at;
+        const std::size_t from = at;
+        while (at < s.size() && s[at] != ' ') ++at;
+        w = s.substr(from, at - from);
+        while (!w.empty() && (w.back() == '_' || w.back() == '=' || w.back() == '*' || w.back() == ',')) w.pop_back();
+    }
+    return {words[0], words[1]};
+}
+
+// A text that starts with a binomial the key determines ("Campylocentrum
+// fasciola (Lindl.) Cogn." for "C. fasciola"): the heading of that species'
+// account after the key, not a lead.
+bool startsWithDeterminedName(std::string_view text, const std::vector<std::pair<std::string, std::string>>& names) {
+    const auto [genus, epithet] = firstTwoWords(text);
+    if (genus.empty() || epithet.empty() || !std::isupper(static_cast<unsigned char>(genus.front())) ||
+        !std::islower(static_cast<unsigned char>(epithet.front())))
+        return false;
+    for (const auto& [g, e] : names) {
+        if (e != epithet || g.empty()) continue;
+        const bool abbreviated = g.size() == 2 && g.back() == '.';
+        if (g == genus || (abbreviated && genus.front() == g.front())) return true;
+    }
+    return false;
 }
 
 // A lead numbered on its own with its partner's number in brackets, "1(4)"
@@ -291,10 +322,14 @@ LeadEnding endingOf(std::string_view body) {
         const std::string ending = text::trimmedBlanks(body.substr(run));
         if (!ending.empty() && ending.find("  ") == std::string::npos) {
             e.text = text::trimmedBlanks(body.substr(0, run));
-            if (ending.size() <= 4 && std::all_of(ending.begin(), ending.end(), [](char c) {
+            // The couplet's number, maybe with the full stop the book sets after it ("6.").
+            const std::string_view number =
+                ending.size() > 1 && ending.back() == '.' ? std::string_view(ending).substr(0, ending.size() - 1)
+                                                          : std::string_view(ending);
+            if (number.size() <= 4 && std::all_of(number.begin(), number.end(), [](char c) {
                     return std::isdigit(static_cast<unsigned char>(c));
                 }))
-                e.reference = std::stoi(ending);
+                e.reference = std::stoi(std::string(number));
             else
                 e.name = unmarkedName(ending);
         }
@@ -498,6 +533,7 @@ OrderedKey readInIndentedOrder(const Lines& text) {
     std::map<int, int> open;  // printed number -> couplet, for the couplets still open
     std::vector<int> stack;   // printed numbers of the open couplets
     std::set<int> seen;
+    std::vector<std::pair<std::string, std::string>> names;  // the binomials determined so far
     int couplets = 0;
     std::size_t end = text.size();
     for (std::size_t k = start; k < text.size(); ++k) {
@@ -520,6 +556,12 @@ OrderedKey readInIndentedOrder(const Lines& text) {
         }
         const LeadEnding ending = splitLeadEnding(std::string_view(line).substr(at));
         if (ending.reference >= 0) return {};  // a key with references: read otherwise
+        // The accounts of the species after the key, numbered as leads are.
+        if (startsWithDeterminedName(std::string_view(line).substr(at), names)) {
+            end = k;
+            break;
+        }
+        if (!ending.name.empty()) names.push_back(firstTwoWords(ending.name));
         int couplet;
         if (const auto it = open.find(number); it != open.end()) {
             couplet = it->second;
