@@ -118,6 +118,112 @@ Letters referenceAtEnd(std::string_view s, std::size_t& start) {
     return l;
 }
 
+// A couplet named by a number and a letter ("3a", "12b."), or by a number
+// alone among such names: its name and its end, or an empty label. The name
+// stands alone before a blank or a tab.
+Letters codeAt(std::string_view s, std::size_t at) {
+    std::size_t i = at;
+    while (i < s.size() && asciiDigit(s[i]) && i - at < 4) ++i;
+    if (i == at || i - at > 3) return {};
+    if (i < s.size() && s[i] >= 'a' && s[i] <= 'z') ++i;
+    Letters out{std::string(s.substr(at, i - at)), i};
+    if (i < s.size() && s[i] == '.') ++i;
+    if (i < s.size() && s[i] != ' ' && s[i] != '\t') return {};
+    out.end = i;
+    return out;
+}
+
+bool lettered(const std::string& code) { return !code.empty() && !asciiDigit(code.back()); }
+
+// The couplet named at the end of a lead, set apart by a tab, a run of
+// blanks or a leader ("...\t3a", "..... 3c."), or in brackets ("(3b)").
+// Where the reference starts, and its name.
+Letters codeAtEnd(std::string_view s, std::size_t& start) {
+    std::size_t e = s.size();
+    while (e > 0 && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    const bool bracketed = e > 0 && s[e - 1] == ')';
+    if (bracketed) --e;
+    else if (e > 0 && s[e - 1] == '.') --e;
+    std::size_t b = e;
+    while (b > 0 && (asciiDigit(s[b - 1]) || (s[b - 1] >= 'a' && s[b - 1] <= 'z'))) --b;
+    if (b == e || b == 0) return {};
+    Letters code = codeAt(s.substr(0, e), b);
+    if (code.label.empty() || code.end != e) return {};
+    if (bracketed && s[b - 1] != '(') return {};
+    const std::size_t token = bracketed ? b - 1 : b;
+    // What sets the reference apart from the lead; a bracket is enough.
+    std::size_t gap = token;
+    while (gap > 0 && (s[gap - 1] == ' ' || s[gap - 1] == '.' || s[gap - 1] == '\t')) --gap;
+    if (bracketed) {
+        start = gap;
+        return code;
+    }
+    const std::string_view apart = s.substr(gap, b - gap);
+    if (gap == 0 || (apart.find('\t') == std::string_view::npos && apart.find("  ") == std::string_view::npos &&
+                     apart.find("..") == std::string_view::npos))
+        return {};
+    start = gap;
+    return code;
+}
+
+// Couplets named by a number and a letter ("3", "3a", "3b"), a lead that
+// goes on naming its couplet so: numbered in the order they come, as the
+// letters are. Empty when no lead names a lettered couplet, or when a
+// reference names none of the couplets (a key labelled "1a" / "1b" whose
+// references are the couplets' numbers).
+Lines numberedFromCodes(const Lines& text) {
+    std::map<std::string, int> number;
+    struct Read {
+        Letters label, reference;
+        std::size_t textStart = 0, referenceStart = 0;
+    };
+    std::vector<Read> reads(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string& line = text[k];
+        std::size_t at = 0;
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+        Read& r = reads[k];
+        r.label = codeAt(line, at);
+        if (r.label.label.empty()) continue;
+        const std::size_t textStart = line.find_first_not_of(" \t", r.label.end);
+        if (textStart == std::string::npos) {
+            r.label = {};
+            continue;
+        }
+        r.textStart = textStart;
+        number.emplace(r.label.label, static_cast<int>(number.size()) + 1);
+    }
+    int toLettered = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        Read& r = reads[k];
+        const std::string_view line = std::string_view(text[k]).substr(r.textStart);
+        r.reference = codeAtEnd(line, r.referenceStart);
+        r.referenceStart += r.textStart;
+        if (r.reference.label.empty()) continue;
+        if (!number.count(r.reference.label)) return {};
+        if (lettered(r.reference.label)) ++toLettered;
+    }
+    if (toLettered < 1 || number.size() < 2) return {};
+    Lines out;
+    out.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const Read& r = reads[k];
+        const std::string& line = text[k];
+        if (r.label.label.empty() && r.reference.label.empty()) {
+            out.push_back(line);
+            continue;
+        }
+        std::string rewritten;
+        const std::size_t from = r.label.label.empty() ? 0 : r.textStart;
+        const std::size_t to = r.reference.label.empty() ? line.size() : r.referenceStart;
+        if (!r.label.label.empty()) rewritten = std::to_string(number[r.label.label]) + ". ";
+        rewritten += text::trimmedBlanks(std::string_view(line).substr(from, to - from));
+        if (!r.reference.label.empty()) rewritten += " (" + std::to_string(number[r.reference.label]) + ")";
+        out.push_back(std::move(rewritten));
+    }
+    return out;
+}
+
 }  // namespace
 
 Lines numberedFromLetters(const Lines& text) {
@@ -157,7 +263,7 @@ Lines numberedFromLetters(const Lines& text) {
         if (!r.reference.label.empty() && number.count(r.reference.label)) ++references;
         else r.reference = {};
     }
-    if (labelled < 4 || references < 1) return {};
+    if (labelled < 4 || references < 1) return numberedFromCodes(text);
     Lines out;
     out.reserve(text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {

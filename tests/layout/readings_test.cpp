@@ -35,6 +35,13 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "B. Fruit a samara . . . Acer\nC. Leaflets 3 . . . Ptelea\nC. Leaflets many . . . Fraxinus\n",
          {"1,2$ Leaves simple", "1,3$ Leaves compound", "2,0$ Fruit a nut $ Quercus", "2,0$ Fruit a samara $ Acer",
           "3,0$ Leaflets 3 $ Ptelea", "3,0$ Leaflets many $ Fraxinus"}},
+        {"couplets named by a number and a letter, the second lead dashed, names after a tab",
+         "3\tWings long\t3a\n\u2013\tWings short\t3b\n3a\tElytra black\tPterostichus niger\n"
+         "\u2013\tElytra red\tPterostichus ruber\n3b\tLegs pale\tPterostichus pallidus\n"
+         "\u2013\tLegs dark\tPterostichus fuscus\n",
+         {"1,2$ Wings long", "1,3$ Wings short", "2,0$ Elytra black $ Pterostichus niger",
+          "2,0$ Elytra red $ Pterostichus ruber", "3,0$ Legs pale $ Pterostichus pallidus",
+          "3,0$ Legs dark $ Pterostichus fuscus"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
