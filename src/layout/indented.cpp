@@ -1164,7 +1164,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                     indents[k] >= indents[static_cast<std::size_t>(previous.line)] + 16 &&
                                     std::count(description.begin(), description.end(), ' ') <= 5 &&
                                     !description.empty() && isUpperAscii(description[0]) && !endsLikeSentence(description.substr(0, description.size() - (description.back() == '.' ? 1 : 0)));
-            if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens &&
+            // Set two blank lines below, a line in capitals heads the next
+            // part of the text ("GROUP I--HYMENOMYCETES."): no name.
+            const bool setApart = k >= 2 && contents[k - 1].empty() && contents[k - 2].empty();
+            if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens && !setApart &&
                 (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
                  (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
                 previous.ending = withPage(std::move(description), printedEnding);

@@ -70,6 +70,14 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
           "2,0$ Hymenium with pores $ Polyporaceae", "3,0$ Hymenium club-shaped $ Clavariaceae",
           "3,0$ Hymenium lobed $ Tremellaceae"}},
+        {"an indented key under prose and a heading set two blank lines apart, groups opened by a dash",
+         "KEY.\n\nThe key is easy to use once the colour of the spores\nis known.\n\n\nGROUP I--FLESHY FUNGI.\n\n"
+         "Fungus fleshy or woody,\nspores naked.\n\n  Hymenium inferior--\n  Hymenium with gills       Agaricaceae.\n"
+         "  Hymenium with pores       Polyporaceae.\n  Hymenium superior--\n  Hymenium club-shaped      Clavariaceae.\n"
+         "  Hymenium lobed            Tremellaceae.\n\n\nFAMILY 1--AGARICACEAE.\n\nGills radiating from the stem.\n",
+         {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
+          "2,0$ Hymenium with pores $ Polyporaceae", "3,0$ Hymenium club-shaped $ Clavariaceae",
+          "3,0$ Hymenium lobed $ Tremellaceae"}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
