@@ -111,21 +111,27 @@ std::pair<std::string, std::string> firstTwoWords(std::string_view s) {
     return {words[0], words[1]};
 }
 
-// A text that starts with a binomial the key determines ("Campylocentrum
-// fasciola (Lindl.) Cogn." for "C. fasciola"): the heading of that species'
-// account after the key, not a lead.
-bool startsWithDeterminedName(std::string_view text, const std::vector<std::pair<std::string, std::string>>& names) {
-    const auto [genus, epithet] = firstTwoWords(text);
-    if (genus.empty() || epithet.empty() || !std::isupper(static_cast<unsigned char>(genus.front())) ||
-        !std::islower(static_cast<unsigned char>(epithet.front())))
-        return false;
-    for (const auto& [g, e] : names) {
-        if (e != epithet || g.empty()) continue;
-        const bool abbreviated = g.size() == 2 && g.back() == '.';
-        if (g == genus || (abbreviated && genus.front() == g.front())) return true;
+// The binomials a key determines, as "Genus epithet" and, for a genus
+// abbreviated ("C. fasciola"), as its initial and epithet.
+struct DeterminedNames {
+    std::set<std::pair<std::string, std::string>> whole, abbreviated;
+    void add(std::string_view name) {
+        auto [genus, epithet] = firstTwoWords(name);
+        if (genus.empty() || epithet.empty()) return;
+        if (genus.size() == 2 && genus.back() == '.') abbreviated.insert({genus.substr(0, 1), std::move(epithet)});
+        else whole.insert({std::move(genus), std::move(epithet)});
     }
-    return false;
-}
+    // A text that starts with one of them ("Campylocentrum fasciola (Lindl.)
+    // Cogn." for "C. fasciola"): the heading of that species' account after
+    // the key, not a lead.
+    bool startsText(std::string_view text) const {
+        auto [genus, epithet] = firstTwoWords(text);
+        if (genus.empty() || epithet.empty() || !std::isupper(static_cast<unsigned char>(genus.front())) ||
+            !std::islower(static_cast<unsigned char>(epithet.front())))
+            return false;
+        return whole.count({genus, epithet}) > 0 || abbreviated.count({genus.substr(0, 1), epithet}) > 0;
+    }
+};
 
 // A lead numbered on its own with its partner's number in brackets, "1(4)"
 // or "2 (3)." before a blank: the two numbers, or -1.
@@ -533,7 +539,7 @@ OrderedKey readInIndentedOrder(const Lines& text) {
     std::map<int, int> open;  // printed number -> couplet, for the couplets still open
     std::vector<int> stack;   // printed numbers of the open couplets
     std::set<int> seen;
-    std::vector<std::pair<std::string, std::string>> names;  // the binomials determined so far
+    DeterminedNames names;  // the binomials determined so far
     int couplets = 0;
     std::size_t end = text.size();
     for (std::size_t k = start; k < text.size(); ++k) {
@@ -557,11 +563,11 @@ OrderedKey readInIndentedOrder(const Lines& text) {
         const LeadEnding ending = splitLeadEnding(std::string_view(line).substr(at));
         if (ending.reference >= 0) return {};  // a key with references: read otherwise
         // The accounts of the species after the key, numbered as leads are.
-        if (startsWithDeterminedName(std::string_view(line).substr(at), names)) {
+        if (names.startsText(std::string_view(line).substr(at))) {
             end = k;
             break;
         }
-        if (!ending.name.empty()) names.push_back(firstTwoWords(ending.name));
+        if (!ending.name.empty()) names.add(ending.name);
         int couplet;
         if (const auto it = open.find(number); it != open.end()) {
             couplet = it->second;
