@@ -136,7 +136,8 @@ Letters codeAt(std::string_view s, std::size_t at) {
 bool lettered(const std::string& code) { return !code.empty() && !asciiDigit(code.back()); }
 
 // The couplet named at the end of a lead, set apart by a tab, a run of
-// blanks or a leader ("...\t3a", "..... 3c."), or in brackets ("(3b)").
+// blanks, a leader or words ("...\t3a", "..... 3c.", "go to 3b"), or in
+// brackets ("(3b)").
 // Where the reference starts, and its name.
 Letters codeAtEnd(std::string_view s, std::size_t& start) {
     std::size_t e = s.size();
@@ -156,6 +157,11 @@ Letters codeAtEnd(std::string_view s, std::size_t& start) {
     while (gap > 0 && (s[gap - 1] == ' ' || s[gap - 1] == '.' || s[gap - 1] == '\t')) --gap;
     if (bracketed) {
         start = gap;
+        return code;
+    }
+    // Or words: "go to 3a", "voir 3b", "\u2192 3c".
+    if (const std::size_t word = referenceWordBefore(s, b); word != std::string_view::npos) {
+        start = word;
         return code;
     }
     const std::string_view apart = s.substr(gap, b - gap);

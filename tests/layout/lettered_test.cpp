@@ -31,7 +31,7 @@ TEST(LetteredCouplets, LettersAndTheirReferencesBecomeNumbers) {
           "3. Leaflets 3 . . . Ptelea", "3. Leaflets many . . . Fraxinus", "4. Wings long . . . Acer",
           "4. Wings short . . . Ulmus"}},
         {"a couplet added under a number, its new couplets named 3a, 3b, references after a tab or a leader",
-         {"We suggest this modification:", "3\tWings long\t3a", "\u2013\tWings short\t3b.",
+         {"We suggest this modification:", "3\tWings long\t3a", "\u2013\tWings short, go to 3b.",
           "3a\tElytra black\tP. niger", "\u2013\tElytra red ..... (3b)", "3b. Legs pale\tP. pallidus",
           "\u2013\tLegs dark\tP. fuscus"},
          {"We suggest this modification:", "1. Wings long (2)", "\u2013\tWings short (3)", "2. Elytra black\tP. niger",
