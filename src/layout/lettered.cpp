@@ -172,6 +172,35 @@ Letters codeAtEnd(std::string_view s, std::size_t& start) {
     return code;
 }
 
+// What a line names: its couplet's label, and the couplet its lead goes on to.
+struct LineRead {
+    Letters label, reference;
+    std::size_t textStart = 0, referenceStart = 0;
+};
+
+// The lines with their labels and references numbered ("1. Leaves simple
+// (2)"); lines that name nothing as they were.
+Lines renumbered(const Lines& text, const std::vector<LineRead>& reads, const std::map<std::string, int>& number) {
+    Lines out;
+    out.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const LineRead& r = reads[k];
+        const std::string& line = text[k];
+        if (r.label.label.empty() && r.reference.label.empty()) {
+            out.push_back(line);
+            continue;
+        }
+        std::string rewritten;
+        const std::size_t from = r.label.label.empty() ? 0 : r.textStart;
+        const std::size_t to = r.reference.label.empty() ? line.size() : r.referenceStart;
+        if (!r.label.label.empty()) rewritten = std::to_string(number.at(r.label.label)) + ". ";
+        rewritten += text::trimmedBlanks(std::string_view(line).substr(from, to - from));
+        if (!r.reference.label.empty()) rewritten += " (" + std::to_string(number.at(r.reference.label)) + ")";
+        out.push_back(std::move(rewritten));
+    }
+    return out;
+}
+
 // Couplets named by a number and a letter ("3", "3a", "3b"), a lead that
 // goes on naming its couplet so: numbered in the order they come, as the
 // letters are. Empty when no lead names a lettered couplet, or when a
@@ -179,16 +208,12 @@ Letters codeAtEnd(std::string_view s, std::size_t& start) {
 // references are the couplets' numbers).
 Lines numberedFromCodes(const Lines& text) {
     std::map<std::string, int> number;
-    struct Read {
-        Letters label, reference;
-        std::size_t textStart = 0, referenceStart = 0;
-    };
-    std::vector<Read> reads(text.size());
+    std::vector<LineRead> reads(text.size());
     for (std::size_t k = 0; k < text.size(); ++k) {
         const std::string& line = text[k];
         std::size_t at = 0;
         while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
-        Read& r = reads[k];
+        LineRead& r = reads[k];
         r.label = codeAt(line, at);
         if (r.label.label.empty()) continue;
         const std::size_t textStart = line.find_first_not_of(" \t", r.label.end);
@@ -201,7 +226,7 @@ Lines numberedFromCodes(const Lines& text) {
     }
     int toLettered = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
-        Read& r = reads[k];
+        LineRead& r = reads[k];
         const std::string_view line = std::string_view(text[k]).substr(r.textStart);
         r.reference = codeAtEnd(line, r.referenceStart);
         r.referenceStart += r.textStart;
@@ -210,42 +235,20 @@ Lines numberedFromCodes(const Lines& text) {
         if (lettered(r.reference.label)) ++toLettered;
     }
     if (toLettered < 1 || number.size() < 2) return {};
-    Lines out;
-    out.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const Read& r = reads[k];
-        const std::string& line = text[k];
-        if (r.label.label.empty() && r.reference.label.empty()) {
-            out.push_back(line);
-            continue;
-        }
-        std::string rewritten;
-        const std::size_t from = r.label.label.empty() ? 0 : r.textStart;
-        const std::size_t to = r.reference.label.empty() ? line.size() : r.referenceStart;
-        if (!r.label.label.empty()) rewritten = std::to_string(number[r.label.label]) + ". ";
-        rewritten += text::trimmedBlanks(std::string_view(line).substr(from, to - from));
-        if (!r.reference.label.empty()) rewritten += " (" + std::to_string(number[r.reference.label]) + ")";
-        out.push_back(std::move(rewritten));
-    }
-    return out;
+    return renumbered(text, reads, number);
 }
 
 }  // namespace
 
 Lines numberedFromLetters(const Lines& text) {
     std::map<std::string, int> number;  // letters -> couplet, as first met
-    struct Read {
-        Letters label;
-        Letters reference;
-        std::size_t textStart = 0, referenceStart = 0;
-    };
-    std::vector<Read> reads(text.size());
+    std::vector<LineRead> reads(text.size());
     int labelled = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
         const std::string& line = text[k];
         std::size_t at = 0;
         while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
-        Read& r = reads[k];
+        LineRead& r = reads[k];
         r.label = lettersAt(line, at, true);
         // The label is followed by a blank, then the lead in a capital or a
         // digit: "A. waterhousei" is an abbreviated genus.
@@ -262,7 +265,7 @@ Lines numberedFromLetters(const Lines& text) {
     }
     int references = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
-        Read& r = reads[k];
+        LineRead& r = reads[k];
         std::size_t end = text[k].size();
         while (end > 0 && (text[k][end - 1] == ' ' || text[k][end - 1] == '\t')) --end;
         r.reference = referenceAtEnd(std::string_view(text[k]).substr(0, end), r.referenceStart);
@@ -270,20 +273,7 @@ Lines numberedFromLetters(const Lines& text) {
         else r.reference = {};
     }
     if (labelled < 4 || references < 1) return numberedFromCodes(text);
-    Lines out;
-    out.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const Read& r = reads[k];
-        const std::string& line = text[k];
-        std::string rewritten;
-        const std::size_t from = r.label.label.empty() ? 0 : r.textStart;
-        const std::size_t to = r.reference.label.empty() ? line.size() : r.referenceStart;
-        if (!r.label.label.empty()) rewritten = std::to_string(number[r.label.label]) + ". ";
-        rewritten += text::trimmedBlanks(std::string_view(line).substr(from, to - from));
-        if (!r.reference.label.empty()) rewritten += " (" + std::to_string(number[r.reference.label]) + ")";
-        out.push_back(r.label.label.empty() && r.reference.label.empty() ? line : rewritten);
-    }
-    return out;
+    return renumbered(text, reads, number);
 }
 
 }  // namespace sarvelo
