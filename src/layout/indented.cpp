@@ -1490,6 +1490,78 @@ void readByGroupHeads(LeadTree& tree) {
         }
 }
 
+// Where the name that opens a lead ends: a sentence of one to four words,
+// the first capitalised ("Douglas fir. Resin ducts few ..."), followed by
+// the lead's text in a capital; npos when the lead opens otherwise.
+std::size_t openingNameEnd(std::string_view s) {
+    const std::size_t stop = s.find(". ");
+    if (stop == std::string_view::npos || stop == 0 || stop + 2 >= s.size() || !isUpperAscii(s[0]) ||
+        !isUpperAscii(s[stop + 2]))
+        return std::string_view::npos;
+    const std::string_view name = s.substr(0, stop);
+    if (std::count(name.begin(), name.end(), ' ') > 3) return std::string_view::npos;
+    const bool words = std::all_of(name.begin(), name.end(), [](char c) {
+        return text::isLetter(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '\'';
+    });
+    return words ? stop : std::string_view::npos;
+}
+
+// A synopsis that names first: each labelled lead that ends the key opens
+// with its name as a sentence of its own and ends in no name ("2. Douglas
+// fir. Resin ducts few ..."); paragraphs without label set under such a
+// lead are its remarks, no sub-leads. Read so when nearly all of the leads
+// that end the key open so.
+void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
+    std::vector<Lead>& leads = tree.leads;
+    auto remarks = [&](const Lead& l) {
+        return std::all_of(l.children.begin(), l.children.end(), [&](int c) {
+            return !leads[c].labelled && leads[c].children.empty() && leads[c].ending.empty();
+        });
+    };
+    auto endsInName = [](const std::string& t) {
+        return trailingNameStart(t) != std::string_view::npos || markedNameStart(t) != std::string_view::npos ||
+               splitLeadEnding(t).ends();
+    };
+    std::vector<int> ending;
+    int namedFirst = 0, namedLast = 0;
+    for (std::size_t k = 0; k < leads.size(); ++k) {
+        const Lead& l = leads[k];
+        if (l.parent == -2 || !l.labelled || !remarks(l)) continue;
+        ending.push_back(static_cast<int>(k));
+        if (!l.ending.empty() || endsInName(l.text)) ++namedLast;
+        if (l.ending.empty() && openingNameEnd(l.text) != std::string_view::npos) ++namedFirst;
+    }
+    const int n = static_cast<int>(ending.size());
+    if (namedFirst < 3 || namedFirst * 5 < n * 4 || namedLast * 2 >= n) return;
+    // The last lead's remarks, set deeper than its label, were taken for
+    // the text after the key.
+    if (const int last = ending.back(); leads[last].children.empty() && leads[last].line >= 0) {
+        const int indent = indents[static_cast<std::size_t>(leads[last].line)];
+        for (std::size_t k = static_cast<std::size_t>(last) + 1; k < leads.size(); ++k) {
+            Lead& r = leads[k];
+            if (r.parent != -2 || r.labelled || !r.children.empty() || !r.ending.empty() || r.line < 0 ||
+                indents[static_cast<std::size_t>(r.line)] <= indent)
+                break;
+            r.parent = last;
+            leads[last].children.push_back(static_cast<int>(k));
+            tree.setAside -= r.lines;
+        }
+    }
+    for (int k : ending) {
+        Lead& l = leads[k];
+        const std::size_t stop = openingNameEnd(l.text);
+        if (!l.ending.empty() || stop == std::string_view::npos) continue;
+        for (int c : l.children) {
+            appendText(l.text, leads[c].text);
+            l.lines += leads[c].lines;
+            leads[c].parent = -2;
+        }
+        l.children.clear();
+        l.ending = l.text.substr(0, stop);
+        l.text = trimmed(std::string_view(l.text).substr(stop + 2));
+    }
+}
+
 // Leads of the key with neither sub-leads nor ending.
 int openLeads(const LeadTree& tree) {
     int open = 0;
@@ -1811,6 +1883,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         out.message = kMsgNotIndented;
         return out;
     }
+    readNamesFirst(tree, indents);
     std::vector<Lead>& leads = tree.leads;
     const std::vector<int>& top = tree.top;
     out.setAside = tree.setAside;

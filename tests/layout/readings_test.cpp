@@ -78,6 +78,16 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
           "2,0$ Hymenium with pores $ Polyporaceae", "3,0$ Hymenium club-shaped $ Clavariaceae",
           "3,0$ Hymenium lobed $ Tremellaceae"}},
+        {"a synopsis that names first, remarks in paragraphs set under the leads",
+         "KEY\n\nA. Woods with resin ducts.\n\n1. Pines. Resin ducts numerous,\n    prominent.\n\n"
+         "2. Douglas fir. Resin ducts few.\n\n    Douglas fir is a tree of the Pacific\n    Coast.\n\n"
+         "B. Woods without resin ducts.\n\n1. Hemlock. The wood has a rancid odor.\n\n"
+         "2. Balsam fir. The wood is odorless and soft.\n\n    The wood is used for pulp.\n",
+         {"1,2$ Woods with resin ducts.", "1,3$ Woods without resin ducts.",
+          "2,0$ Resin ducts numerous, prominent. $ Pines",
+          "2,0$ Resin ducts few. Douglas fir is a tree of the Pacific Coast. $ Douglas fir",
+          "3,0$ The wood has a rancid odor. $ Hemlock",
+          "3,0$ The wood is odorless and soft. The wood is used for pulp. $ Balsam fir"}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
