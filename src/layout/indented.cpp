@@ -814,6 +814,7 @@ struct Lead {
     int lines = 1;  // the lines it was read from
     std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
     int series = -1;                               // its label's series, kNone without label, kPrimed
+    bool afterKey = false;                         // set aside as text after the key (or a remark)
 };
 
 struct Level {
@@ -1192,6 +1193,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             leads[placed.parent].children.pop_back();
             tree.dropped += placed.lines;
             placed.parent = -2;
+            placed.afterKey = true;
             continue;
         }
         // A label that fits no series stays in the text.
@@ -1231,6 +1233,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             }
             lead.children.clear();
             lead.parent = -2;
+            lead.afterKey = true;
             tree.dropped += lead.lines;
         }
     }
@@ -1252,6 +1255,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 isUpperAscii(child.text[0]) && !isNameOnItsLine(child.text)) {
                 lead.children.clear();
                 child.parent = -2;
+                child.afterKey = true;
                 tree.dropped += child.lines;
                 break;
             }
@@ -1286,6 +1290,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (siblings.empty() || siblings.back() != static_cast<int>(k)) break;
         siblings.pop_back();
         lead.parent = -2;
+        lead.afterKey = true;
         tree.dropped += lead.lines;
     }
 
@@ -1539,7 +1544,7 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         const int indent = indents[static_cast<std::size_t>(leads[last].line)];
         for (std::size_t k = static_cast<std::size_t>(last) + 1; k < leads.size(); ++k) {
             Lead& r = leads[k];
-            if (r.parent != -2 || r.labelled || !r.children.empty() || !r.ending.empty() || r.line < 0 ||
+            if (!r.afterKey || r.parent != -2 || r.labelled || !r.children.empty() || !r.ending.empty() || r.line < 0 ||
                 indents[static_cast<std::size_t>(r.line)] <= indent)
                 break;
             r.parent = last;
