@@ -818,6 +818,7 @@ struct Lead {
     int lines = 1;  // the lines it was read from
     std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
     int series = -1;                               // its label's series, kNone without label, kPrimed
+    bool afterKey = false;                         // set aside as text after the key (or a remark)
 };
 
 struct Level {
@@ -1168,7 +1169,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                     indents[k] >= indents[static_cast<std::size_t>(previous.line)] + 16 &&
                                     std::count(description.begin(), description.end(), ' ') <= 5 &&
                                     !description.empty() && isUpperAscii(description[0]) && !endsLikeSentence(description.substr(0, description.size() - (description.back() == '.' ? 1 : 0)));
-            if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens &&
+            // Set two blank lines below, a line in capitals heads the next
+            // part of the text ("GROUP I--HYMENOMYCETES."): no name.
+            const bool setApart = k >= 2 && contents[k - 1].empty() && contents[k - 2].empty();
+            if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens && !setApart &&
                 (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
                  (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
                 previous.ending = withPage(std::move(description), printedEnding);
@@ -1193,6 +1197,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             leads[placed.parent].children.pop_back();
             tree.dropped += placed.lines;
             placed.parent = -2;
+            placed.afterKey = true;
             continue;
         }
         // A label that fits no series stays in the text.
@@ -1232,6 +1237,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             }
             lead.children.clear();
             lead.parent = -2;
+            lead.afterKey = true;
             tree.dropped += lead.lines;
         }
     }
@@ -1253,6 +1259,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 isUpperAscii(child.text[0]) && !isNameOnItsLine(child.text)) {
                 lead.children.clear();
                 child.parent = -2;
+                child.afterKey = true;
                 tree.dropped += child.lines;
                 break;
             }
@@ -1287,6 +1294,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (siblings.empty() || siblings.back() != static_cast<int>(k)) break;
         siblings.pop_back();
         lead.parent = -2;
+        lead.afterKey = true;
         tree.dropped += lead.lines;
     }
 
@@ -1489,6 +1497,78 @@ void readByGroupHeads(LeadTree& tree) {
             leads[flat[k]].parent = -2;
             tree.setAside += leads[flat[k]].lines;
         }
+}
+
+// Where the name that opens a lead ends: a sentence of one to four words,
+// the first capitalised ("Douglas fir. Resin ducts few ..."), followed by
+// the lead's text in a capital; npos when the lead opens otherwise.
+std::size_t openingNameEnd(std::string_view s) {
+    const std::size_t stop = s.find(". ");
+    if (stop == std::string_view::npos || stop == 0 || stop + 2 >= s.size() || !isUpperAscii(s[0]) ||
+        !isUpperAscii(s[stop + 2]))
+        return std::string_view::npos;
+    const std::string_view name = s.substr(0, stop);
+    if (std::count(name.begin(), name.end(), ' ') > 3) return std::string_view::npos;
+    const bool words = std::all_of(name.begin(), name.end(), [](char c) {
+        return text::isLetter(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '\'';
+    });
+    return words ? stop : std::string_view::npos;
+}
+
+// A synopsis that names first: each labelled lead that ends the key opens
+// with its name as a sentence of its own and ends in no name ("2. Douglas
+// fir. Resin ducts few ..."); paragraphs without label set under such a
+// lead are its remarks, no sub-leads. Read so when nearly all of the leads
+// that end the key open so.
+void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
+    std::vector<Lead>& leads = tree.leads;
+    auto remarks = [&](const Lead& l) {
+        return std::all_of(l.children.begin(), l.children.end(), [&](int c) {
+            return !leads[c].labelled && leads[c].children.empty() && leads[c].ending.empty();
+        });
+    };
+    auto endsInName = [](const std::string& t) {
+        return trailingNameStart(t) != std::string_view::npos || markedNameStart(t) != std::string_view::npos ||
+               splitLeadEnding(t).ends();
+    };
+    std::vector<int> ending;
+    int namedFirst = 0, namedLast = 0;
+    for (std::size_t k = 0; k < leads.size(); ++k) {
+        const Lead& l = leads[k];
+        if (l.parent == -2 || !l.labelled || !remarks(l)) continue;
+        ending.push_back(static_cast<int>(k));
+        if (!l.ending.empty() || endsInName(l.text)) ++namedLast;
+        if (l.ending.empty() && openingNameEnd(l.text) != std::string_view::npos) ++namedFirst;
+    }
+    const int n = static_cast<int>(ending.size());
+    if (namedFirst < 3 || namedFirst * 5 < n * 4 || namedLast * 2 >= n) return;
+    // The last lead's remarks, set deeper than its label, were taken for
+    // the text after the key.
+    if (const int last = ending.back(); leads[last].children.empty() && leads[last].line >= 0) {
+        const int indent = indents[static_cast<std::size_t>(leads[last].line)];
+        for (std::size_t k = static_cast<std::size_t>(last) + 1; k < leads.size(); ++k) {
+            Lead& r = leads[k];
+            if (!r.afterKey || r.parent != -2 || r.labelled || !r.children.empty() || !r.ending.empty() || r.line < 0 ||
+                indents[static_cast<std::size_t>(r.line)] <= indent)
+                break;
+            r.parent = last;
+            leads[last].children.push_back(static_cast<int>(k));
+            tree.setAside -= r.lines;
+        }
+    }
+    for (int k : ending) {
+        Lead& l = leads[k];
+        const std::size_t stop = openingNameEnd(l.text);
+        if (!l.ending.empty() || stop == std::string_view::npos) continue;
+        for (int c : l.children) {
+            appendText(l.text, leads[c].text);
+            l.lines += leads[c].lines;
+            leads[c].parent = -2;
+        }
+        l.children.clear();
+        l.ending = l.text.substr(0, stop);
+        l.text = trimmed(std::string_view(l.text).substr(stop + 2));
+    }
 }
 
 // Leads of the key with neither sub-leads nor ending.
@@ -1812,6 +1892,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         out.message = kMsgNotIndented;
         return out;
     }
+    readNamesFirst(tree, indents);
     std::vector<Lead>& leads = tree.leads;
     const std::vector<int>& top = tree.top;
     out.setAside = tree.setAside;

@@ -118,22 +118,137 @@ Letters referenceAtEnd(std::string_view s, std::size_t& start) {
     return l;
 }
 
+// A couplet named by a number and a letter ("3a", "12b."), or by a number
+// alone among such names: its name and its end, or an empty label. The name
+// stands alone before a blank or a tab.
+Letters codeAt(std::string_view s, std::size_t at) {
+    std::size_t i = at;
+    while (i < s.size() && asciiDigit(s[i]) && i - at < 4) ++i;
+    if (i == at || i - at > 3) return {};
+    if (i < s.size() && s[i] >= 'a' && s[i] <= 'z') ++i;
+    Letters out{std::string(s.substr(at, i - at)), i};
+    if (i < s.size() && s[i] == '.') ++i;
+    if (i < s.size() && s[i] != ' ' && s[i] != '\t') return {};
+    out.end = i;
+    return out;
+}
+
+bool lettered(const std::string& code) { return !code.empty() && !asciiDigit(code.back()); }
+
+// The couplet named at the end of a lead, set apart by a tab, a run of
+// blanks, a leader or words ("...\t3a", "..... 3c.", "go to 3b"), or in
+// brackets ("(3b)").
+// Where the reference starts, and its name.
+Letters codeAtEnd(std::string_view s, std::size_t& start) {
+    std::size_t e = s.size();
+    while (e > 0 && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    const bool bracketed = e > 0 && s[e - 1] == ')';
+    if (bracketed) --e;
+    else if (e > 0 && s[e - 1] == '.') --e;
+    std::size_t b = e;
+    while (b > 0 && (asciiDigit(s[b - 1]) || (s[b - 1] >= 'a' && s[b - 1] <= 'z'))) --b;
+    if (b == e || b == 0) return {};
+    Letters code = codeAt(s.substr(0, e), b);
+    if (code.label.empty() || code.end != e) return {};
+    if (bracketed && s[b - 1] != '(') return {};
+    const std::size_t token = bracketed ? b - 1 : b;
+    // What sets the reference apart from the lead; a bracket is enough.
+    std::size_t gap = token;
+    while (gap > 0 && (s[gap - 1] == ' ' || s[gap - 1] == '.' || s[gap - 1] == '\t')) --gap;
+    if (bracketed) {
+        start = gap;
+        return code;
+    }
+    // Or words: "go to 3a", "voir 3b", "\u2192 3c".
+    if (const std::size_t word = referenceWordBefore(s, b); word != std::string_view::npos) {
+        start = word;
+        return code;
+    }
+    const std::string_view apart = s.substr(gap, b - gap);
+    if (gap == 0 || (apart.find('\t') == std::string_view::npos && apart.find("  ") == std::string_view::npos &&
+                     apart.find("..") == std::string_view::npos))
+        return {};
+    start = gap;
+    return code;
+}
+
+// What a line names: its couplet's label, and the couplet its lead goes on to.
+struct LineRead {
+    Letters label, reference;
+    std::size_t textStart = 0, referenceStart = 0;
+};
+
+// The lines with their labels and references numbered ("1. Leaves simple
+// (2)"); lines that name nothing as they were.
+Lines renumbered(const Lines& text, const std::vector<LineRead>& reads, const std::map<std::string, int>& number) {
+    Lines out;
+    out.reserve(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const LineRead& r = reads[k];
+        const std::string& line = text[k];
+        if (r.label.label.empty() && r.reference.label.empty()) {
+            out.push_back(line);
+            continue;
+        }
+        std::string rewritten;
+        const std::size_t from = r.label.label.empty() ? 0 : r.textStart;
+        const std::size_t to = r.reference.label.empty() ? line.size() : r.referenceStart;
+        if (!r.label.label.empty()) rewritten = std::to_string(number.at(r.label.label)) + ". ";
+        rewritten += text::trimmedBlanks(std::string_view(line).substr(from, to - from));
+        if (!r.reference.label.empty()) rewritten += " (" + std::to_string(number.at(r.reference.label)) + ")";
+        out.push_back(std::move(rewritten));
+    }
+    return out;
+}
+
+// Couplets named by a number and a letter ("3", "3a", "3b"), a lead that
+// goes on naming its couplet so: numbered in the order they come, as the
+// letters are. Empty when no lead names a lettered couplet, or when a
+// reference names none of the couplets (a key labelled "1a" / "1b" whose
+// references are the couplets' numbers).
+Lines numberedFromCodes(const Lines& text) {
+    std::map<std::string, int> number;
+    std::vector<LineRead> reads(text.size());
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string& line = text[k];
+        std::size_t at = 0;
+        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+        LineRead& r = reads[k];
+        r.label = codeAt(line, at);
+        if (r.label.label.empty()) continue;
+        const std::size_t textStart = line.find_first_not_of(" \t", r.label.end);
+        if (textStart == std::string::npos) {
+            r.label = {};
+            continue;
+        }
+        r.textStart = textStart;
+        number.emplace(r.label.label, static_cast<int>(number.size()) + 1);
+    }
+    int toLettered = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        LineRead& r = reads[k];
+        const std::string_view line = std::string_view(text[k]).substr(r.textStart);
+        r.reference = codeAtEnd(line, r.referenceStart);
+        r.referenceStart += r.textStart;
+        if (r.reference.label.empty()) continue;
+        if (!number.count(r.reference.label)) return {};
+        if (lettered(r.reference.label)) ++toLettered;
+    }
+    if (toLettered < 1 || number.size() < 2) return {};
+    return renumbered(text, reads, number);
+}
+
 }  // namespace
 
 Lines numberedFromLetters(const Lines& text) {
     std::map<std::string, int> number;  // letters -> couplet, as first met
-    struct Read {
-        Letters label;
-        Letters reference;
-        std::size_t textStart = 0, referenceStart = 0;
-    };
-    std::vector<Read> reads(text.size());
+    std::vector<LineRead> reads(text.size());
     int labelled = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
         const std::string& line = text[k];
         std::size_t at = 0;
         while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
-        Read& r = reads[k];
+        LineRead& r = reads[k];
         r.label = lettersAt(line, at, true);
         // The label is followed by a blank, then the lead in a capital or a
         // digit: "A. waterhousei" is an abbreviated genus.
@@ -150,28 +265,15 @@ Lines numberedFromLetters(const Lines& text) {
     }
     int references = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
-        Read& r = reads[k];
+        LineRead& r = reads[k];
         std::size_t end = text[k].size();
         while (end > 0 && (text[k][end - 1] == ' ' || text[k][end - 1] == '\t')) --end;
         r.reference = referenceAtEnd(std::string_view(text[k]).substr(0, end), r.referenceStart);
         if (!r.reference.label.empty() && number.count(r.reference.label)) ++references;
         else r.reference = {};
     }
-    if (labelled < 4 || references < 1) return {};
-    Lines out;
-    out.reserve(text.size());
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const Read& r = reads[k];
-        const std::string& line = text[k];
-        std::string rewritten;
-        const std::size_t from = r.label.label.empty() ? 0 : r.textStart;
-        const std::size_t to = r.reference.label.empty() ? line.size() : r.referenceStart;
-        if (!r.label.label.empty()) rewritten = std::to_string(number[r.label.label]) + ". ";
-        rewritten += text::trimmedBlanks(std::string_view(line).substr(from, to - from));
-        if (!r.reference.label.empty()) rewritten += " (" + std::to_string(number[r.reference.label]) + ")";
-        out.push_back(r.label.label.empty() && r.reference.label.empty() ? line : rewritten);
-    }
-    return out;
+    if (labelled < 4 || references < 1) return numberedFromCodes(text);
+    return renumbered(text, reads, number);
 }
 
 }  // namespace sarvelo

@@ -11,6 +11,7 @@
 #include <cctype>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "engine/text.hpp"
 #include "layout/detection.hpp"
@@ -95,6 +96,42 @@ bool nameShaped(const std::string& s) {
     return !s.empty() && s.back() != ':' && s.find(": ") == std::string::npos &&
            std::count(s.begin(), s.end(), ' ') <= 9;
 }
+
+// The first two words of a text, without marks and the punctuation after them.
+std::pair<std::string, std::string> firstTwoWords(std::string_view s) {
+    std::string words[2];
+    std::size_t at = 0;
+    for (std::string& w : words) {
+        while (at < s.size() && (s[at] == ' ' || s[at] == '_' || s[at] == '=' || s[at] == '*')) ++at;
+        const std::size_t from = at;
+        while (at < s.size() && s[at] != ' ') ++at;
+        w = s.substr(from, at - from);
+        while (!w.empty() && (w.back() == '_' || w.back() == '=' || w.back() == '*' || w.back() == ',')) w.pop_back();
+    }
+    return {words[0], words[1]};
+}
+
+// The binomials a key determines, as "Genus epithet" and, for a genus
+// abbreviated ("C. fasciola"), as its initial and epithet.
+struct DeterminedNames {
+    std::set<std::pair<std::string, std::string>> whole, abbreviated;
+    void add(std::string_view name) {
+        auto [genus, epithet] = firstTwoWords(name);
+        if (genus.empty() || epithet.empty()) return;
+        if (genus.size() == 2 && genus.back() == '.') abbreviated.insert({genus.substr(0, 1), std::move(epithet)});
+        else whole.insert({std::move(genus), std::move(epithet)});
+    }
+    // A text that starts with one of them ("Campylocentrum fasciola (Lindl.)
+    // Cogn." for "C. fasciola"): the heading of that species' account after
+    // the key, not a lead.
+    bool startsText(std::string_view text) const {
+        auto [genus, epithet] = firstTwoWords(text);
+        if (genus.empty() || epithet.empty() || !std::isupper(static_cast<unsigned char>(genus.front())) ||
+            !std::islower(static_cast<unsigned char>(epithet.front())))
+            return false;
+        return whole.count({genus, epithet}) > 0 || abbreviated.count({genus.substr(0, 1), epithet}) > 0;
+    }
+};
 
 // A lead numbered on its own with its partner's number in brackets, "1(4)"
 // or "2 (3)." before a blank: the two numbers, or -1.
@@ -292,10 +329,14 @@ LeadEnding endingOf(std::string_view body) {
         const std::string ending = text::trimmedBlanks(body.substr(run));
         if (!ending.empty() && ending.find("  ") == std::string::npos) {
             e.text = text::trimmedBlanks(body.substr(0, run));
-            if (ending.size() <= 4 && std::all_of(ending.begin(), ending.end(), [](char c) {
+            // The couplet's number, maybe with the full stop the book sets after it ("6.").
+            const std::string_view number =
+                ending.size() > 1 && ending.back() == '.' ? std::string_view(ending).substr(0, ending.size() - 1)
+                                                          : std::string_view(ending);
+            if (number.size() <= 4 && std::all_of(number.begin(), number.end(), [](char c) {
                     return std::isdigit(static_cast<unsigned char>(c));
                 }))
-                e.reference = std::stoi(ending);
+                e.reference = std::stoi(std::string(number));
             else
                 e.name = unmarkedName(ending);
         }
@@ -499,6 +540,7 @@ OrderedKey readInIndentedOrder(const Lines& text) {
     std::map<int, int> open;  // printed number -> couplet, for the couplets still open
     std::vector<int> stack;   // printed numbers of the open couplets
     std::set<int> seen;
+    DeterminedNames names;  // the binomials determined so far
     int couplets = 0;
     std::size_t end = text.size();
     for (std::size_t k = start; k < text.size(); ++k) {
@@ -521,6 +563,12 @@ OrderedKey readInIndentedOrder(const Lines& text) {
         }
         const LeadEnding ending = splitLeadEnding(std::string_view(line).substr(at));
         if (ending.reference >= 0) return {};  // a key with references: read otherwise
+        // The accounts of the species after the key, numbered as leads are.
+        if (names.startsText(std::string_view(line).substr(at))) {
+            end = k;
+            break;
+        }
+        if (!ending.name.empty()) names.add(ending.name);
         int couplet;
         if (const auto it = open.find(number); it != open.end()) {
             couplet = it->second;

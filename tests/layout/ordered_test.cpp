@@ -76,6 +76,20 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "   externally ............................. Ochotona, p. 160\n\n2\u2032. Ears long ........................... Lepus, p. 140\n",
          {"1. Tail long, more than half length of head and body => Sylvilagus", "1. Tail short ... 2",
           "2. Ears short, rounded; no tail visible externally => Ochotona", "2. Ears long => Lepus"}, 1, 0, 0, 3},
+        {"only the first lead numbered, a couplet of three, references with the book's full stop at the right",
+         "Tabelle der Gattungen.\n\n  1.  Spores white                         2.\n\n      Spores pink"
+         "                          3.\n\n      Spores brown            _Cortinarius_, Fr.\n\n"
+         "  2.  Gills free                 _Amanita_, Pers.\n\n      Gills attached              _Tricholoma_, Fr.\n\n"
+         "  3.  Stem central                 _Pluteus_, Fr.\n\n      Stem lateral              _Claudopus_, Sm.\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "1. Spores brown => Cortinarius, Fr.",
+          "2. Gills free => Amanita, Pers.", "2. Gills attached => Tricholoma, Fr.", "3. Stem central => Pluteus, Fr.",
+          "3. Stem lateral => Claudopus, Sm."}, 1, 0, 0, 0},
+        {"both leads numbered alike, then the species' accounts numbered as leads are",
+         "Chave para as esp\u00E9cies\n1. Folhas desenvolvidas\n2. Flores brancas ........ A. alba\n"
+         "2. Flores rosadas ........ A. rosea\n1. Folhas escamiformes ........ B. nana\n"
+         "1. Amanita alba (L.) Fr. Fl. 3: 52. 1906.\nFiguras 2 a-h\n",
+         {"1. Folhas desenvolvidas ... 2", "1. Folhas escamiformes => B. nana", "2. Flores brancas => A. alba",
+          "2. Flores rosadas => A. rosea"}, 1, 2, 0, 0},
         {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
                                                    "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"

@@ -35,6 +35,13 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "B. Fruit a samara . . . Acer\nC. Leaflets 3 . . . Ptelea\nC. Leaflets many . . . Fraxinus\n",
          {"1,2$ Leaves simple", "1,3$ Leaves compound", "2,0$ Fruit a nut $ Quercus", "2,0$ Fruit a samara $ Acer",
           "3,0$ Leaflets 3 $ Ptelea", "3,0$ Leaflets many $ Fraxinus"}},
+        {"couplets named by a number and a letter, the second lead dashed, names after a tab",
+         "3\tWings long\t3a\n\u2013\tWings short\t3b\n3a\tElytra black\tPterostichus niger\n"
+         "\u2013\tElytra red\tPterostichus ruber\n3b\tLegs pale\tPterostichus pallidus\n"
+         "\u2013\tLegs dark\tPterostichus fuscus\n",
+         {"1,2$ Wings long", "1,3$ Wings short", "2,0$ Elytra black $ Pterostichus niger",
+          "2,0$ Elytra red $ Pterostichus ruber", "3,0$ Legs pale $ Pterostichus pallidus",
+          "3,0$ Legs dark $ Pterostichus fuscus"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
@@ -63,6 +70,24 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
           "2,0$ Hymenium with pores $ Polyporaceae", "3,0$ Hymenium club-shaped $ Clavariaceae",
           "3,0$ Hymenium lobed $ Tremellaceae"}},
+        {"an indented key under prose and a heading set two blank lines apart, groups opened by a dash",
+         "KEY.\n\nThe key is easy to use once the colour of the spores\nis known.\n\n\nGROUP I--FLESHY FUNGI.\n\n"
+         "Fungus fleshy or woody,\nspores naked.\n\n  Hymenium inferior--\n  Hymenium with gills       Agaricaceae.\n"
+         "  Hymenium with pores       Polyporaceae.\n  Hymenium superior--\n  Hymenium club-shaped      Clavariaceae.\n"
+         "  Hymenium lobed            Tremellaceae.\n\n\nFAMILY 1--AGARICACEAE.\n\nGills radiating from the stem.\n",
+         {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
+          "2,0$ Hymenium with pores $ Polyporaceae", "3,0$ Hymenium club-shaped $ Clavariaceae",
+          "3,0$ Hymenium lobed $ Tremellaceae"}},
+        {"a synopsis that names first, remarks in paragraphs set under the leads",
+         "KEY\n\nA. Woods with resin ducts.\n\n1. Pines. Resin ducts numerous,\n    prominent.\n\n"
+         "2. Douglas fir. Resin ducts few.\n\n    Douglas fir is a tree of the Pacific\n    Coast.\n\n"
+         "B. Woods without resin ducts.\n\n1. Hemlock. The wood has a rancid odor.\n\n"
+         "2. Balsam fir. The wood is odorless and soft.\n\n    The wood is used for pulp.\n",
+         {"1,2$ Woods with resin ducts.", "1,3$ Woods without resin ducts.",
+          "2,0$ Resin ducts numerous, prominent. $ Pines",
+          "2,0$ Resin ducts few. Douglas fir is a tree of the Pacific Coast. $ Douglas fir",
+          "3,0$ The wood has a rancid odor. $ Hemlock",
+          "3,0$ The wood is odorless and soft. The wood is used for pulp. $ Balsam fir"}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
