@@ -561,13 +561,14 @@ OrderedKey readInIndentedOrder(const Lines& text) {
             leads.back().under.push_back(line);
             continue;
         }
-        const LeadEnding ending = splitLeadEnding(std::string_view(line).substr(at));
-        if (ending.reference >= 0) return {};  // a key with references: read otherwise
-        // The accounts of the species after the key, numbered as leads are.
+        // The accounts of the species after the key, numbered as leads are
+        // (whatever their citation ends with).
         if (names.startsText(std::string_view(line).substr(at))) {
             end = k;
             break;
         }
+        const LeadEnding ending = splitLeadEnding(std::string_view(line).substr(at));
+        if (ending.reference >= 0) return {};  // a key with references: read otherwise
         if (!ending.name.empty()) names.add(ending.name);
         int couplet;
         if (const auto it = open.find(number); it != open.end()) {
