@@ -58,13 +58,16 @@ inline FinishedLead finishedLeadOf(const std::string& line) {
         name = rest.substr(named + 3);
         rest.erase(named);
     }
-    // The book's page or number, noted after a hand-checked name, is not the name.
-    for (const char* note : {" (p. ", " (pp. ", " (no. "}) {
-        const auto at = name.rfind(note);
-        if (at != std::string::npos && !name.empty() && name.back() == ')') {
-            name.erase(at);
-            break;
-        }
+    // The book's page and number, noted after a hand-checked name ("Sphagnum
+    // (no. 2) (p. 23)"), are not the name.
+    for (bool noted = true; noted && !name.empty() && name.back() == ')';) {
+        noted = false;
+        for (const char* note : {" (p. ", " (pp. ", " (no. "})
+            if (const auto at = name.rfind(note); at != std::string::npos && name.find(')', at) == name.size() - 1) {
+                name.erase(at);
+                noted = true;
+                break;
+            }
     }
     // The run drops every "-" from a determination.
     text::removeAll(name, "-");
