@@ -257,6 +257,12 @@ struct Evaluation {
     RunOutcome outcome = RunOutcome::PreconditionFailed;
 };
 
+// A name whose bracket is left open ("P. rufa (p.") was cut where its note
+// went on.
+bool nameLeftOpen(const std::string& name) {
+    return std::count(name.begin(), name.end(), '(') > std::count(name.begin(), name.end(), ')');
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -284,6 +290,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
+        if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -346,7 +353,8 @@ int labelResidue(const ResultTable& table) {
         const LineStart ls = readLineStart(desc);
         const LeadEnding unread = splitLeadEnding(desc);
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
-                           (unread.reference >= 0 && unread.sentOn)
+                           (unread.reference >= 0 && unread.sentOn) ||
+                           (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget)))
                        ? 1
                        : 0;
     }

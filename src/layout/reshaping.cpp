@@ -93,6 +93,15 @@ std::size_t leaderBefore(std::string_view s, std::size_t e) {
     return 0;
 }
 
+// A dash glued to a number on both sides is a range ("10–14 mm"), not a
+// leader before a reference.
+bool rangeDashBefore(std::string_view s, std::size_t e) {
+    for (std::string_view dash : {"-", "\u2013", "\u2014"})
+        if (e > dash.size() && s.substr(e - dash.size(), dash.size()) == dash && asciiDigit(s[e - dash.size() - 1]))
+            return e < s.size() && asciiDigit(s[e]);
+    return false;
+}
+
 // The lead's text with the leader before its ending cut.
 std::string beforeLeader(std::string_view s) {
     std::size_t e = s.size();
@@ -764,7 +773,7 @@ LeadEnding endingOf(std::string_view body) {
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
         if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
-                           leaderBefore(s, cut) > 0)) {
+                           (leaderBefore(s, cut) > 0 && !rangeDashBefore(s, cut)))) {
             out.reference = std::stoi(s.substr(b, e - b));
             out.text = beforeLeader(head);
             out.sentOn = bracketed || sentOn != std::string::npos;

@@ -36,6 +36,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Wings dark ........ Plega masii (Giordani Soika, 1933)", "Wings dark", -1, "Plega masii (Giordani Soika, 1933)"},
         {"Wings dark ( Fig. 228", "Wings dark ( Fig. 228", -1, ""},
         {"Leaves 4\u20137.9", "Leaves 4\u20137.9", -1, ""},
+        {"Leaves 10\u201314", "Leaves 10\u201314", -1, ""},
+        {"Legs short _P. rufa_ (p. 4)", "Legs short", -1, "P. rufa"},
         {"Ridges many    _          T. ferox_, p. 479", "Ridges many", -1, "T. ferox"},
         {"Tail short =Plega alba= (p. 4)", "Tail short", -1, "Plega alba"},
         {"Tail short. =Plega alba= (not reported in U. S.).", "Tail short.", -1, "Plega alba (not reported in U. S.)."},
