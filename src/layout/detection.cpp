@@ -314,6 +314,7 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     e.outcome = run.outcome;
     LayoutScore& s = e.score;
     std::map<std::string, int> leadsOf;
+    std::string lastCouplet;
     for (int r = 1; r <= table.dataRows(); ++r) {
         const std::string& nb = table.cell(r, kNb);
         const std::string& kind = table.cell(r, kKind);
@@ -326,7 +327,9 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
         }
         if (lead && !nb.empty()) {
             ++s.leads;
-            ++leadsOf[nb];
+            // A lead whose couplet was already met, but not on the row before.
+            if (++leadsOf[nb] > 1 && nb != lastCouplet && !partial) ++s.apart;
+            lastCouplet = nb;
         }
     }
     s.couplets = static_cast<int>(leadsOf.size());
@@ -683,6 +686,9 @@ KeyParams layoutParams(const Lines& text, const NumberingCandidate& n, const End
 // --- Proposals ---------------------------------------------------------------------
 
 bool betterScore(const LayoutScore& a, const LayoutScore& b) {
+    // Rows in error and faults the checks find both stop the key: a reading
+    // with one open lead beats one whose couplets each hold a single lead.
+    if (a.errorRows + a.erreurs != b.errorRows + b.erreurs) return a.errorRows + a.erreurs < b.errorRows + b.erreurs;
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
@@ -692,6 +698,8 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.lostText != b.lostText) return a.lostText < b.lostText;
     if (a.pairedCouplets != b.pairedCouplets) return a.pairedCouplets > b.pairedCouplets;
     if (a.residue != b.residue) return a.residue < b.residue;
+    // Alike otherwise, the reading that gives each couplet's leads together.
+    if (a.apart != b.apart) return a.apart < b.apart;
     return a.kept > b.kept;
 }
 
@@ -796,8 +804,12 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // A key inside a longer paste, or set out in paragraphs, is read reshaped.
     const ReshapedKey reshaped = reshapeKey(text);
     // The readings of the whole paste take in what follows the key.
-    for (std::size_t k = 0; k < wholePaste; ++k)
+    // The user's own text read as it stands may keep its leads in indented
+    // order; a text converted anyway is better in couplet form.
+    for (std::size_t k = 0; k < wholePaste; ++k) {
         full[k].proposal.score.outside = reshaped.after + reshaped.captions + reshaped.footnotes + reshaped.pages;
+        full[k].proposal.score.apart = 0;
+    }
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
         for (const CountedPart& part : {CountedPart{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
@@ -849,11 +861,19 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // The numbers may stand in indented order: a lead without reference
     // leads to the couplet that follows. The checks judge this reading
     // against the others.
+    static constexpr const char* kInOrder =
+        "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), convertie en clé numérotée";
     if (const OrderedKey ordered = readNumberedInOrder(text); !ordered.couplets.empty())
-        proposeConverted(ordered.couplets, ordered.origin,
-                         "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), "
-                         "convertie en clé numérotée",
-                         ordered.message);
+        proposeConverted(ordered.couplets, ordered.origin, kInOrder, ordered.message);
+    // The same, once the text around the key is set aside (a treatment after
+    // the key numbered like its leads).
+    if (reshaped.changed)
+        if (OrderedKey ordered = readNumberedInOrder(reshaped.lines); !ordered.couplets.empty()) {
+            for (int& o : ordered.origin)
+                if (o >= 0 && o < static_cast<int>(reshaped.origin.size())) o = reshaped.origin[static_cast<std::size_t>(o)];
+            proposeConverted(ordered.couplets, ordered.origin, kInOrder,
+                             reshaped.message + (ordered.message.empty() ? "" : ", " + ordered.message));
+        }
     if (full.empty()) {
         // The first line that carries text: the whole key may stand on it.
         std::size_t first = 0;

@@ -1422,6 +1422,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int leads = 0;
     std::size_t kept = leadUnits.size();
     int mostLeads = 2, widestGap = 0;
+    std::map<int, int> leadsOfLabel;  // leads each couplet number starts
+    int unpaired = 0;                 // couplet numbers that start one lead so far
     for (std::size_t u = 0; u < leadUnits.size(); ++u) {
         const std::string& t = leadUnits[u].text;
         const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
@@ -1436,9 +1438,21 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         for (std::size_t i = leadUnits[u].firstLine; i > 0 && blankLine(text[i - 1]); --i) ++gap;
         const bool further =
             label < 0 && readLineStart(t).kind != LineStart::Kind::Mark && leads >= mostLeads && gap > widestGap;
-        if (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label)))) {
+        // In a key that numbers both leads of each couplet and sets its sub-keys
+        // between them, a third lead of a couplet once every couplet has its
+        // two is the text after the key ("1. Plega alba Smith, 1906") when it
+        // neither ends nor opens a couplet not yet given.
+        const bool pastPairs = label >= 0 && unpaired == 0 && !leadsOfLabel.empty() &&
+                               leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending &&
+                               (u + 1 == leadUnits.size() || labelNumber(leadUnits[u + 1].text) < 0 ||
+                                leadsOfLabel.count(labelNumber(leadUnits[u + 1].text)));
+        if (pastPairs || (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label))))) {
             kept = u;
             break;
+        }
+        if (label >= 0) {
+            const int count = ++leadsOfLabel[label];
+            unpaired += count == 1 ? 1 : count == 2 ? -1 : 0;
         }
         if (u > 0) widestGap = std::max(widestGap, gap);
         if (label >= 0) {

@@ -283,6 +283,11 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1. Wings dark (2)", "1'. Wings pale ........ Plega alba", "2. Legs long, see [3]",
           "2'. Legs short ........ Plega rufa", "3. Tarsi black \u2192 Plega nigra", "3'. Tarsi white ........ Plega nivea"},
          {}, ""},
+        {"both leads numbered in indented order, then a species account numbered like a lead",
+         {"Chave para as esp\u00E9cies", "1. Wings dark", "2. Legs long ........ Plega nigra",
+          "2. Legs short ........ Plega rufa", "1. Wings pale ........ Plega alba",
+          "1. Plega alba Smith. Fl. Bras. 3(6): 520. 1906.", "Figuras 2 a-h"},
+         finished, "2 lignes de texte apr\u00E8s la cl\u00E9 laiss\u00E9es de c\u00F4t\u00E9"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
