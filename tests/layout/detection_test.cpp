@@ -155,6 +155,38 @@ TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
     }
 }
 
+// Faults of both kinds count together: a reading with one lead left open
+// beats one whose couplets each hold a single lead.
+TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
+    auto score = [](int errorRows, int erreurs, int apart) {
+        LayoutScore s;
+        s.errorRows = errorRows;
+        s.erreurs = erreurs;
+        s.apart = apart;
+        return s;
+    };
+    struct Case {
+        const char* why;
+        LayoutScore better, worse;
+    };
+    const Case cases[] = {
+        {"one open lead against lone-lead couplets", score(1, 1, 0), score(0, 8, 0)},
+        {"as many faults, fewer rows in error", score(0, 2, 0), score(1, 1, 0)},
+        {"alike, each couplet's leads together", score(0, 0, 0), score(0, 0, 2)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(betterScore(c.better, c.worse)) << c.why;
+        EXPECT_FALSE(betterScore(c.worse, c.better)) << c.why;
+    }
+    // Leads run together after lettered labels, OCR debris after the last one.
+    const LayoutDetection d = detectLayout(
+        {"KEY TO THE CONIFERS", "", "A. Fruit, a cone.", "", "B. Leaves in bundles. The Pines BB. Leaves in tufts. The Larches",
+         "", "C. Leaves flat. The Firs CC. Leaves 4-sided. The Spruces AA. Fruit, a berry. The Junipers S", "", "leaves"});
+    ASSERT_FALSE(d.processes());
+    EXPECT_TRUE(d.proposals.front().convertsIndented);
+    EXPECT_EQ(d.proposals.front().score.errorRows + d.proposals.front().score.erreurs, 2);
+}
+
 // A key read in the converted form names what stops it by the user's lines.
 TEST(Detection, AConvertedKeyIsStoppedByTheUsersOwnLines) {
     const Lines text{"Key to Plega", "1. Wings dark", "(", "Fig. 2", ") ........", "7", "- Wings pale ........",
