@@ -817,9 +817,11 @@ LeadEnding splitNameEnding(const std::string& s) {
 }  // namespace
 
 std::string unmarkedName(std::string_view name) {
+    // A star alone calls a note ("L. tenuinervis*"); stars in pairs are bold.
+    const bool starsPaired = std::count(name.begin(), name.end(), '*') != 1;
     std::string out;
     for (char c : name)
-        if (!emphasisMark(c)) out += c;
+        if (!emphasisMark(c) || (c == '*' && !starsPaired)) out += c;
     return trimmed(out);
 }
 

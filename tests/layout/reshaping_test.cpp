@@ -70,6 +70,16 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
     }
 }
 
+TEST(Reshaping, NamesLoseTheirEmphasisMarksButNotANoteCall) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"_P. alba_", "P. alba"},
+        {"=Plega alba= L.", "Plega alba L."},
+        {"*L. alba*", "L. alba"},
+        {"L. tenuinervis*", "L. tenuinervis*"},
+    };
+    for (const auto& [name, unmarked] : cases) EXPECT_EQ(unmarkedName(name), unmarked) << name;
+}
+
 TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
     struct Case {
         const char* layout;
