@@ -1583,7 +1583,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (ending.bookNumber) ++out.bookNumbers;
         } else {
             std::string name = ending.name;
-            if (dropBookNumber(name) || ending.bookNumber) ++out.bookNumbers;
+            bool numbered = dropBookNumber(name) || ending.bookNumber;
+            // The book's page after the name ("Acer (p. 12)", "alba, p. 90") is no part of it.
+            if (const std::size_t page = pageNoteStart(name); page != std::string::npos && page > 0) {
+                name = trimmed(std::string_view(name).substr(0, page));
+                numbered = true;
+            }
+            if (numbered) ++out.bookNumbers;
             line += " => " + safeDescription(name);
         }
         out.couplets.push_back(std::move(line));
