@@ -370,7 +370,7 @@ LeadEnding binomialEnding(const std::string& s) {
 void joinWrapped(std::string& to, std::string_view more) {
     if (more.empty()) return;
     if (wordCutBefore(to, more)) {
-        to.pop_back();
+        to.resize(to.size() - cutMarkBefore(to));
         to += more;
         return;
     }
@@ -601,10 +601,18 @@ std::string countedMessage(const char* many, const char* one, int n) {
     return buffer;
 }
 
+std::size_t cutMarkBefore(std::string_view to) {
+    for (std::string_view mark : {"-", "\u00AC", "\u2E17"})
+        if (to.size() > mark.size() && to.ends_with(mark)) {
+            // After a letter, accented ones too ("Trau¬", "Blü-").
+            const auto before = static_cast<unsigned char>(to[to.size() - mark.size() - 1]);
+            return std::isalpha(before) || before >= 0x80 ? mark.size() : 0;
+        }
+    return 0;
+}
+
 bool wordCutBefore(std::string_view to, std::string_view more) {
-    if (to.size() < 2 || to.back() != '-' || !std::isalpha(static_cast<unsigned char>(to[to.size() - 2])) ||
-        more.empty() || !std::islower(static_cast<unsigned char>(more[0])))
-        return false;
+    if (cutMarkBefore(to) == 0 || more.empty() || !std::islower(static_cast<unsigned char>(more[0]))) return false;
     const std::string_view word = more.substr(0, more.find(' '));
     static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
                                                          "ou", "y", "o", "e", "to", "nor"};
@@ -613,8 +621,9 @@ bool wordCutBefore(std::string_view to, std::string_view more) {
 
 int wordsLeftCut(std::string_view text) {
     int cut = 0;
-    for (std::size_t at = text.find("- "); at != std::string_view::npos; at = text.find("- ", at + 2))
-        cut += wordCutBefore(text.substr(0, at + 1), text.substr(at + 2)) ? 1 : 0;
+    for (std::string_view mark : {"- ", "\u00AC ", "\u2E17 "})
+        for (std::size_t at = text.find(mark); at != std::string_view::npos; at = text.find(mark, at + mark.size()))
+            cut += wordCutBefore(text.substr(0, at + mark.size() - 1), text.substr(at + mark.size())) ? 1 : 0;
     return cut;
 }
 
@@ -1342,8 +1351,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 std::string& to = joined.back().text;
                 const std::string more = trimmed(unit.text);
                 const std::size_t size = to.size();
-                if (size >= 2 && to.back() == '-' && std::isalpha(static_cast<unsigned char>(to[size - 2])) &&
-                    !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
+                if (cutMarkBefore(to) > 0 && !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
                     joinWrapped(to, more);
                     if (to.size() < size + more.size()) {
                         ++out.hyphens;

@@ -297,6 +297,12 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1. Wings dark (2)", "\u2013 Wings pale ........ Plega alba (p. 12)", "2. Legs long ........ Plega nigra (p. 14)",
           "\u2013 Legs short ........ Plega rufa, p. 15"},
          finished, "3 num\u00E9ros d'esp\u00E8ce ou de page du livre retir\u00E9s des noms"},
+        {"an OCR copy that marks words cut at a line end with \u00AB\u00A0\u00AC\u00A0\u00BB",
+         {"Key", "1. Wings dark ........ 2", "\u2013 Wings pale, the veins yel\u00AC", "lowish ........ Plega alba",
+          "2. Legs long ........ Plega nigra", "\u2013 Legs short ........ Plega rufa"},
+         {"1,2$ Wings dark", "1,0$ Wings pale, the veins yellowish $ Plega alba", "2,0$ Legs long $ Plega nigra",
+          "2,0$ Legs short $ Plega rufa"},
+         "1 mot coup\u00E9"},
         {"both leads numbered in indented order, then a species account numbered like a lead",
          {"Chave para as esp\u00E9cies", "1. Wings dark", "2. Legs long ........ Plega nigra",
           "2. Legs short ........ Plega rufa", "1. Wings pale ........ Plega alba",
@@ -356,6 +362,8 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
     const std::pair<const char*, int> cases[] = {
         {"the veins some- what raised", 1}, {"pale- or dark-veined", 0}, {"Zwiebel- oder Knollen- pflanzen", 1},
         {"length 12- 15 mm", 0},           {"yel- lowish and some- what", 2},
+        {"in langen Trau\u00AC ben", 1},    {"Bl\u00FC\u2E17 ten gelb", 1},
+        {"Knollen\u00AC oder Zwiebeln", 0},
     };
     for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
 }
