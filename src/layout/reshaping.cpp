@@ -383,6 +383,13 @@ void joinWrapped(std::string& to, std::string_view more) {
 // a copy of printed pages keeps between them. Not a label: no stop after
 // the number.
 bool pageFurniture(std::string_view s) {
+    // A page's number between dashes: "— 24 —", "- 24 -".
+    for (std::string_view dash : {"-", "\u2013", "\u2014"})
+        if (s.size() > 2 * dash.size() + 2 && s.starts_with(dash) && s.ends_with(dash) && s[dash.size()] == ' ' &&
+            s[s.size() - dash.size() - 1] == ' ') {
+            const std::string_view number = s.substr(dash.size() + 1, s.size() - 2 * dash.size() - 2);
+            return !number.empty() && number.size() <= 4 && std::all_of(number.begin(), number.end(), asciiDigit);
+        }
     std::size_t b = 0, e = s.size();
     while (b < e && asciiDigit(s[b])) ++b;
     if (b == e) return b > 0 && b <= 4;
