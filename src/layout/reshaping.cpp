@@ -415,7 +415,7 @@ std::size_t referenceWordsStart(std::string_view head) {
     static constexpr std::string_view kWords[] = {
         "go to", "see", "couplet", "voir", "aller à", "aller au", "passer à", "passer au", "siehe", "s.", "weiter bei",
         "weiter zu", "weiter", "ver", "vea", "véase", "ir a", "ir al", "pase a", "pasa a", "pasar a", "veja", "ir para",
-        "vá para", "vai para", "passe para", "passar a", "vide", "cf.", "\u2192", "->", "--", "\u2014"};
+        "vá para", "vai para", "passe para", "passar a", "vide", "ad", "cf.", "\u2192", "->", "--", "\u2014"};
     for (std::string_view w : kWords) {
         if (head.size() < w.size()) continue;
         const std::size_t at = head.size() - w.size();

@@ -46,6 +46,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Alas oscuras, v\u00E9ase 5", "Alas oscuras,", 5, ""},
         {"Asas escuras, ir para 6", "Asas escuras,", 6, ""},
         {"Alae nigrae, vide 7", "Alae nigrae,", 7, ""},
+        {"Folia opposita ........ ad 2", "Folia opposita", 2, ""},
         {"Fl\u00FCgel dunkel, s. 8", "Fl\u00FCgel dunkel,", 8, ""},
         {"Alas oscuras, pasa a 9", "Alas oscuras,", 9, ""},
         {"Tarsi black [see 12]", "Tarsi black", 12, ""},
