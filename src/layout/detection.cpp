@@ -364,6 +364,27 @@ int labelResidue(const ResultTable& table) {
     return residue;
 }
 
+// Obstacles found in a conversion that keeps no origins: each is named by the
+// user's line that holds its lead's first words, searched in order. The
+// search is bounded by a few readings of the text, however many obstacles.
+void namedByUsersLines(const Lines& text, std::vector<DetectionObstacle>& obstacles) {
+    std::size_t from = 0, budget = 3 * text.size() + obstacles.size();
+    for (DetectionObstacle& o : obstacles) {
+        std::string_view lead = o.text;
+        lead.remove_prefix(std::min(lead.size(), readLineStart(lead).textStart));
+        for (std::string_view ending : {" ... ", " => "}) lead = lead.substr(0, lead.find(ending));
+        const std::string probe(text::firstChars(trimmed(lead), 24));
+        if (probe.size() < 6) continue;
+        for (std::size_t i = from; i < text.size() && budget > 0; ++i, --budget)
+            if (text[i].find(probe) != std::string::npos) {
+                o.line = static_cast<int>(i);
+                o.text = std::string(text::firstChars(text[i], kObstacleChars));
+                from = i;
+                break;
+            }
+    }
+}
+
 // The whole table as one number: parameter sets that read the text alike
 // give the same one.
 std::size_t readingOf(const ResultTable& table) {
@@ -854,6 +875,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         e.score.lostText = 0;
         e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, p, table, run)};
+        namedByUsersLines(text, f.obstacles);
         f.proposal.convertsIndented = true;
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
         full.push_back(std::move(f));

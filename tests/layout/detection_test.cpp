@@ -185,6 +185,9 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
     ASSERT_FALSE(d.processes());
     EXPECT_TRUE(d.proposals.front().convertsIndented);
     EXPECT_EQ(d.proposals.front().score.errorRows + d.proposals.front().score.erreurs, 2);
+    // The lines that stop it are the user's own.
+    ASSERT_FALSE(d.obstacles.empty());
+    for (const DetectionObstacle& o : d.obstacles) EXPECT_EQ(o.line, 6) << o.text;
 }
 
 // A key read in the converted form names what stops it by the user's lines.
