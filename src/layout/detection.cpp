@@ -45,7 +45,7 @@ bool markChar(char32_t c) {
 // Characters of a leader before a destination.
 bool leaderChar(char32_t c) {
     switch (c) {
-        case U' ': case U'\t': case U'.': case U'\u2026': case U'\u00B7': case U'|': case U'_': case U':':
+        case U' ': case U'\t': case U'.': case U'\u2026': case U'\u00B7': case U'\u2022': case U'|': case U'_': case U':':
         case U'-': case U'\u2013': case U'\u2014':
             return true;
         default:
@@ -132,6 +132,7 @@ std::vector<std::string> leaderKinds(std::u32string_view run) {
     else if (s.find(". .") != std::string::npos) kinds.emplace_back(". .");
     if (run.find(U'\u2026') != std::u32string_view::npos) kinds.emplace_back("\u2026");
     if (run.find(U'\u00B7') != std::u32string_view::npos) kinds.emplace_back("\u00B7");
+    if (run.find(U'\u2022') != std::u32string_view::npos) kinds.emplace_back("\u2022");
     if (run.find(U'|') != std::u32string_view::npos) kinds.emplace_back("|");
     for (const char* dash : {" - ", " \u2013 ", " \u2014 "})
         if (s.find(dash) != std::string::npos) kinds.emplace_back(dash);
@@ -181,6 +182,7 @@ std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
         const bool clear = run.find(U'\t') != std::u32string_view::npos ||
                            run.find(U'\u2026') != std::u32string_view::npos ||
                            run.find(U'\u00B7') != std::u32string_view::npos ||
+                           run.find(U'\u2022') != std::u32string_view::npos ||
                            std::count(run.begin(), run.end(), U'.') >= 2 || run.find(U'|') != std::u32string_view::npos;
         if (clear && j < s.size()) { best = i; bestLength = j - i; }
         i = j;
@@ -280,7 +282,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // A word left cut where its line ended ("some- what"), a piece of a
         // leader left at the end ("Wings dark — — —").
         score.residue += wordsLeftCut(desc);
-        for (std::string_view leader : {"\u2014", "\u2013", "__", "\u00B7", "\u2026"})
+        for (std::string_view leader : {"\u2014", "\u2013", "__", "\u00B7", "\u2026", "\u2022", ". .", ". ,"})
             if (desc.ends_with(leader)) ++score.residue;
         // A name with the number of the next cell glued to it ("alba12" from
         // "alba", tab, "12"): a column the reading took in.
@@ -637,7 +639,7 @@ std::vector<EndingCandidate> endingCandidates(const Lines& text) {
         addOnce(out, c);
         // A leader the reference clean-up does not remove must be cut whole:
         // its last character with the blank that follows.
-        if (kind == "\u00B7" || kind == "|") {
+        if (kind == "\u00B7" || kind == "\u2022" || kind == "|") {
             c.separ2 = kind + " ";
             addOnce(out, c);
         }

@@ -77,18 +77,19 @@ bool leaderRun(std::string_view run) {
     return run.find('\t') != std::string_view::npos || run.find("..") != std::string_view::npos ||
            run.find("___") != std::string_view::npos || run.find(". .") != std::string_view::npos ||
            run.find("\u2026") != std::string_view::npos || run.find("\u00B7") != std::string_view::npos ||
+           run.find("\u2022") != std::string_view::npos ||
            run.find("\u2014 \u2014 \u2014") != std::string_view::npos || run.find("\u2013 \u2013 \u2013") != std::string_view::npos ||
            run.find("\u2014\u2014\u2014") != std::string_view::npos;
 }
 
 // The length of the leader character at `i` (blank, dot, ellipsis, middle dot), or 0.
 std::size_t leaderAt(std::string_view s, std::size_t i) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2014", "\u2013"})
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"})
         if (s.substr(i, l.size()) == l) return l.size();
     return 0;
 }
 std::size_t leaderBefore(std::string_view s, std::size_t e) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2014", "\u2013"})
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"})
         if (e >= l.size() && s.substr(e - l.size(), l.size()) == l) return l.size();
     return 0;
 }
@@ -741,6 +742,8 @@ LeadEnding endingOf(std::string_view body) {
     if (const std::size_t at = markedNameStart(s); at != std::string_view::npos && trailingNumber(s) < 0) {
         out.text = trimmed(std::string_view(s).substr(0, at));
         out.name = unmarkedName(std::string_view(s).substr(at));
+        // The sentence's stop after a remark in brackets is not the name's.
+        if (out.name.ends_with(").")) out.name.pop_back();
         return out;
     }
     // A number at the end, bare or in brackets, after words that send on.
@@ -890,6 +893,27 @@ std::string withoutDebris(const std::string& line, int& removed) {
             break;
         }
     return removed > before ? out : line;
+}
+
+// Dots of a leader misread by OCR as commas (". . , . . 2"): a comma between
+// two dots of a run of them is a dot. Mended in place; the count returned.
+int leaderCommas(std::string& line) {
+    int mended = 0;
+    for (std::size_t at = line.find(','); at != std::string::npos; at = line.find(',', at + 1)) {
+        const std::size_t before = line.find_last_not_of(' ', at - (at > 0 ? 1 : 0));
+        const std::size_t after = line.find_first_not_of(' ', at + 1);
+        if (at == 0 || before == std::string::npos || after == std::string::npos || line[before] != '.' ||
+            line[after] != '.')
+            continue;
+        // A third dot before or after: a run, not a sentence's stop.
+        const std::size_t previous = before > 0 ? line.find_last_not_of(' ', before - 1) : std::string::npos;
+        const std::size_t next = line.find_first_not_of(' ', after + 1);
+        if ((previous == std::string::npos || line[previous] != '.') && (next == std::string::npos || line[next] != '.'))
+            continue;
+        line[at] = '.';
+        ++mended;
+    }
+    return mended;
 }
 
 // A number misread by OCR, "l3" or "1O" for "13" and "10": digits with the
@@ -1115,6 +1139,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         }
         misread += mendMisreadNumbers(copy);
+        debris += leaderCommas(copy);
         // A second lead's dash glued to its text ("–Wings pale").
         if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos)
             for (std::string_view dash : {"-", "\u2013", "\u2014"})
