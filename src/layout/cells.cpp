@@ -124,6 +124,13 @@ CellKey readCellPerLine(const Lines& text) {
         const bool inRow = pipeRow(text[k], row);
         if (!inRow) row.push_back(std::move(s));
         for (auto& cell : row) {
+            // The couplet it comes from in a cell of its own ("2", "(1)"):
+            // read with the number, as "2(1)".
+            if (cell.size() >= 3 && cell.front() == '(' && !cells.empty() && numberCell(cells.back()) > 0 &&
+                numberCell("0" + cell) == 0) {
+                cells.back() += cell;
+                continue;
+            }
             cells.push_back(std::move(cell));
             at.push_back(static_cast<int>(k));
             rowCell.push_back(inRow);

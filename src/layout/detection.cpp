@@ -45,7 +45,7 @@ bool markChar(char32_t c) {
 // Characters of a leader before a destination.
 bool leaderChar(char32_t c) {
     switch (c) {
-        case U' ': case U'\t': case U'.': case U'\u2026': case U'\u00B7': case U'|': case U'_': case U':':
+        case U' ': case U'\t': case U'.': case U'\u2026': case U'\u00B7': case U'\u2022': case U'|': case U'_': case U':':
         case U'-': case U'\u2013': case U'\u2014':
             return true;
         default:
@@ -132,6 +132,7 @@ std::vector<std::string> leaderKinds(std::u32string_view run) {
     else if (s.find(". .") != std::string::npos) kinds.emplace_back(". .");
     if (run.find(U'\u2026') != std::u32string_view::npos) kinds.emplace_back("\u2026");
     if (run.find(U'\u00B7') != std::u32string_view::npos) kinds.emplace_back("\u00B7");
+    if (run.find(U'\u2022') != std::u32string_view::npos) kinds.emplace_back("\u2022");
     if (run.find(U'|') != std::u32string_view::npos) kinds.emplace_back("|");
     for (const char* dash : {" - ", " \u2013 ", " \u2014 "})
         if (s.find(dash) != std::string::npos) kinds.emplace_back(dash);
@@ -181,6 +182,7 @@ std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
         const bool clear = run.find(U'\t') != std::u32string_view::npos ||
                            run.find(U'\u2026') != std::u32string_view::npos ||
                            run.find(U'\u00B7') != std::u32string_view::npos ||
+                           run.find(U'\u2022') != std::u32string_view::npos ||
                            std::count(run.begin(), run.end(), U'.') >= 2 || run.find(U'|') != std::u32string_view::npos;
         if (clear && j < s.size()) { best = i; bestLength = j - i; }
         i = j;
@@ -257,6 +259,12 @@ struct Evaluation {
     RunOutcome outcome = RunOutcome::PreconditionFailed;
 };
 
+// A name whose bracket is left open ("P. rufa (p.") was cut where its note
+// went on.
+bool nameLeftOpen(const std::string& name) {
+    return std::count(name.begin(), name.end(), '(') > std::count(name.begin(), name.end(), ')');
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -274,7 +282,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // A word left cut where its line ended ("some- what"), a piece of a
         // leader left at the end ("Wings dark — — —").
         score.residue += wordsLeftCut(desc);
-        for (std::string_view leader : {"\u2014", "\u2013", "__", "\u00B7", "\u2026"})
+        for (std::string_view leader : {"\u2014", "\u2013", "__", "\u00B7", "\u2026", "\u2022", ". .", ". ,"})
             if (desc.ends_with(leader)) ++score.residue;
         // A name with the number of the next cell glued to it ("alba12" from
         // "alba", tab, "12"): a column the reading took in.
@@ -284,6 +292,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
+        if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -307,6 +316,7 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     e.outcome = run.outcome;
     LayoutScore& s = e.score;
     std::map<std::string, int> leadsOf;
+    std::string lastCouplet;
     for (int r = 1; r <= table.dataRows(); ++r) {
         const std::string& nb = table.cell(r, kNb);
         const std::string& kind = table.cell(r, kKind);
@@ -319,7 +329,9 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
         }
         if (lead && !nb.empty()) {
             ++s.leads;
-            ++leadsOf[nb];
+            // A lead whose couplet was already met, but not on the row before.
+            if (++leadsOf[nb] > 1 && nb != lastCouplet && !partial) ++s.apart;
+            lastCouplet = nb;
         }
     }
     s.couplets = static_cast<int>(leadsOf.size());
@@ -346,11 +358,33 @@ int labelResidue(const ResultTable& table) {
         const LineStart ls = readLineStart(desc);
         const LeadEnding unread = splitLeadEnding(desc);
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
-                           (unread.reference >= 0 && unread.sentOn)
+                           (unread.reference >= 0 && unread.sentOn) ||
+                           (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget)))
                        ? 1
                        : 0;
     }
     return residue;
+}
+
+// Obstacles found in a conversion that keeps no origins: each is named by the
+// user's line that holds its lead's first words, searched in order. The
+// search is bounded by a few readings of the text, however many obstacles.
+void namedByUsersLines(const Lines& text, std::vector<DetectionObstacle>& obstacles) {
+    std::size_t from = 0, budget = 3 * text.size() + obstacles.size();
+    for (DetectionObstacle& o : obstacles) {
+        std::string_view lead = o.text;
+        lead.remove_prefix(std::min(lead.size(), readLineStart(lead).textStart));
+        for (std::string_view ending : {" ... ", " => "}) lead = lead.substr(0, lead.find(ending));
+        const std::string probe(text::firstChars(trimmed(lead), 24));
+        if (probe.size() < 6) continue;
+        for (std::size_t i = from; i < text.size() && budget > 0; ++i, --budget)
+            if (text[i].find(probe) != std::string::npos) {
+                o.line = static_cast<int>(i);
+                o.text = std::string(text::firstChars(text[i], kObstacleChars));
+                from = i;
+                break;
+            }
+    }
 }
 
 // The whole table as one number: parameter sets that read the text alike
@@ -605,7 +639,7 @@ std::vector<EndingCandidate> endingCandidates(const Lines& text) {
         addOnce(out, c);
         // A leader the reference clean-up does not remove must be cut whole:
         // its last character with the blank that follows.
-        if (kind == "\u00B7" || kind == "|") {
+        if (kind == "\u00B7" || kind == "\u2022" || kind == "|") {
             c.separ2 = kind + " ";
             addOnce(out, c);
         }
@@ -675,6 +709,9 @@ KeyParams layoutParams(const Lines& text, const NumberingCandidate& n, const End
 // --- Proposals ---------------------------------------------------------------------
 
 bool betterScore(const LayoutScore& a, const LayoutScore& b) {
+    // Rows in error and faults the checks find both stop the key: a reading
+    // with one open lead beats one whose couplets each hold a single lead.
+    if (a.errorRows + a.erreurs != b.errorRows + b.erreurs) return a.errorRows + a.erreurs < b.errorRows + b.erreurs;
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
@@ -684,6 +721,8 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.lostText != b.lostText) return a.lostText < b.lostText;
     if (a.pairedCouplets != b.pairedCouplets) return a.pairedCouplets > b.pairedCouplets;
     if (a.residue != b.residue) return a.residue < b.residue;
+    // Alike otherwise, the reading that gives each couplet's leads together.
+    if (a.apart != b.apart) return a.apart < b.apart;
     return a.kept > b.kept;
 }
 
@@ -788,8 +827,12 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // A key inside a longer paste, or set out in paragraphs, is read reshaped.
     const ReshapedKey reshaped = reshapeKey(text);
     // The readings of the whole paste take in what follows the key.
-    for (std::size_t k = 0; k < wholePaste; ++k)
+    // The user's own text read as it stands may keep its leads in indented
+    // order; a text converted anyway is better in couplet form.
+    for (std::size_t k = 0; k < wholePaste; ++k) {
         full[k].proposal.score.outside = reshaped.after + reshaped.captions + reshaped.footnotes + reshaped.pages;
+        full[k].proposal.score.apart = 0;
+    }
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
         for (const CountedPart& part : {CountedPart{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
@@ -834,6 +877,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         e.score.lostText = 0;
         e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, p, table, run)};
+        namedByUsersLines(text, f.obstacles);
         f.proposal.convertsIndented = true;
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
         full.push_back(std::move(f));
@@ -841,11 +885,19 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // The numbers may stand in indented order: a lead without reference
     // leads to the couplet that follows. The checks judge this reading
     // against the others.
+    static constexpr const char* kInOrder =
+        "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), convertie en clé numérotée";
     if (const OrderedKey ordered = readNumberedInOrder(text); !ordered.couplets.empty())
-        proposeConverted(ordered.couplets, ordered.origin,
-                         "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), "
-                         "convertie en clé numérotée",
-                         ordered.message);
+        proposeConverted(ordered.couplets, ordered.origin, kInOrder, ordered.message);
+    // The same, once the text around the key is set aside (a treatment after
+    // the key numbered like its leads).
+    if (reshaped.changed)
+        if (OrderedKey ordered = readNumberedInOrder(reshaped.lines); !ordered.couplets.empty()) {
+            for (int& o : ordered.origin)
+                if (o >= 0 && o < static_cast<int>(reshaped.origin.size())) o = reshaped.origin[static_cast<std::size_t>(o)];
+            proposeConverted(ordered.couplets, ordered.origin, kInOrder,
+                             reshaped.message + (ordered.message.empty() ? "" : ", " + ordered.message));
+        }
     if (full.empty()) {
         // The first line that carries text: the whole key may stand on it.
         std::size_t first = 0;

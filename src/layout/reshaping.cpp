@@ -77,20 +77,30 @@ bool leaderRun(std::string_view run) {
     return run.find('\t') != std::string_view::npos || run.find("..") != std::string_view::npos ||
            run.find("___") != std::string_view::npos || run.find(". .") != std::string_view::npos ||
            run.find("\u2026") != std::string_view::npos || run.find("\u00B7") != std::string_view::npos ||
+           run.find("\u2022") != std::string_view::npos ||
            run.find("\u2014 \u2014 \u2014") != std::string_view::npos || run.find("\u2013 \u2013 \u2013") != std::string_view::npos ||
            run.find("\u2014\u2014\u2014") != std::string_view::npos;
 }
 
 // The length of the leader character at `i` (blank, dot, ellipsis, middle dot), or 0.
 std::size_t leaderAt(std::string_view s, std::size_t i) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2014", "\u2013"})
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"})
         if (s.substr(i, l.size()) == l) return l.size();
     return 0;
 }
 std::size_t leaderBefore(std::string_view s, std::size_t e) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2014", "\u2013"})
+    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"})
         if (e >= l.size() && s.substr(e - l.size(), l.size()) == l) return l.size();
     return 0;
+}
+
+// A dash glued to a number on both sides is a range ("10–14 mm"), not a
+// leader before a reference.
+bool rangeDashBefore(std::string_view s, std::size_t e) {
+    for (std::string_view dash : {"-", "\u2013", "\u2014"})
+        if (e > dash.size() && s.substr(e - dash.size(), dash.size()) == dash && asciiDigit(s[e - dash.size() - 1]))
+            return e < s.size() && asciiDigit(s[e]);
+    return false;
 }
 
 // The lead's text with the leader before its ending cut.
@@ -361,7 +371,7 @@ LeadEnding binomialEnding(const std::string& s) {
 void joinWrapped(std::string& to, std::string_view more) {
     if (more.empty()) return;
     if (wordCutBefore(to, more)) {
-        to.pop_back();
+        to.resize(to.size() - cutMarkBefore(to));
         to += more;
         return;
     }
@@ -374,6 +384,13 @@ void joinWrapped(std::string& to, std::string_view more) {
 // a copy of printed pages keeps between them. Not a label: no stop after
 // the number.
 bool pageFurniture(std::string_view s) {
+    // A page's number between dashes: "— 24 —", "- 24 -".
+    for (std::string_view dash : {"-", "\u2013", "\u2014"})
+        if (s.size() > 2 * dash.size() + 2 && s.starts_with(dash) && s.ends_with(dash) && s[dash.size()] == ' ' &&
+            s[s.size() - dash.size() - 1] == ' ') {
+            const std::string_view number = s.substr(dash.size() + 1, s.size() - 2 * dash.size() - 2);
+            return !number.empty() && number.size() <= 4 && std::all_of(number.begin(), number.end(), asciiDigit);
+        }
     std::size_t b = 0, e = s.size();
     while (b < e && asciiDigit(s[b])) ++b;
     if (b == e) return b > 0 && b <= 4;
@@ -399,7 +416,7 @@ std::size_t referenceWordsStart(std::string_view head) {
     static constexpr std::string_view kWords[] = {
         "go to", "see", "couplet", "voir", "aller à", "aller au", "passer à", "passer au", "siehe", "s.", "weiter bei",
         "weiter zu", "weiter", "ver", "vea", "véase", "ir a", "ir al", "pase a", "pasa a", "pasar a", "veja", "ir para",
-        "vá para", "vai para", "passe para", "passar a", "vide", "cf.", "\u2192", "->", "--", "\u2014"};
+        "vá para", "vai para", "passe para", "passar a", "vide", "ad", "cf.", "\u2192", "->", "--", "\u2014"};
     for (std::string_view w : kWords) {
         if (head.size() < w.size()) continue;
         const std::size_t at = head.size() - w.size();
@@ -592,10 +609,18 @@ std::string countedMessage(const char* many, const char* one, int n) {
     return buffer;
 }
 
+std::size_t cutMarkBefore(std::string_view to) {
+    for (std::string_view mark : {"-", "\u00AC", "\u2E17"})
+        if (to.size() > mark.size() && to.ends_with(mark)) {
+            // After a letter, accented ones too ("Trau¬", "Blü-").
+            const auto before = static_cast<unsigned char>(to[to.size() - mark.size() - 1]);
+            return std::isalpha(before) || before >= 0x80 ? mark.size() : 0;
+        }
+    return 0;
+}
+
 bool wordCutBefore(std::string_view to, std::string_view more) {
-    if (to.size() < 2 || to.back() != '-' || !std::isalpha(static_cast<unsigned char>(to[to.size() - 2])) ||
-        more.empty() || !std::islower(static_cast<unsigned char>(more[0])))
-        return false;
+    if (cutMarkBefore(to) == 0 || more.empty() || !std::islower(static_cast<unsigned char>(more[0]))) return false;
     const std::string_view word = more.substr(0, more.find(' '));
     static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
                                                          "ou", "y", "o", "e", "to", "nor"};
@@ -604,8 +629,9 @@ bool wordCutBefore(std::string_view to, std::string_view more) {
 
 int wordsLeftCut(std::string_view text) {
     int cut = 0;
-    for (std::size_t at = text.find("- "); at != std::string_view::npos; at = text.find("- ", at + 2))
-        cut += wordCutBefore(text.substr(0, at + 1), text.substr(at + 2)) ? 1 : 0;
+    for (std::string_view mark : {"- ", "\u00AC ", "\u2E17 "})
+        for (std::size_t at = text.find(mark); at != std::string_view::npos; at = text.find(mark, at + mark.size()))
+            cut += wordCutBefore(text.substr(0, at + mark.size() - 1), text.substr(at + mark.size())) ? 1 : 0;
     return cut;
 }
 
@@ -716,6 +742,8 @@ LeadEnding endingOf(std::string_view body) {
     if (const std::size_t at = markedNameStart(s); at != std::string_view::npos && trailingNumber(s) < 0) {
         out.text = trimmed(std::string_view(s).substr(0, at));
         out.name = unmarkedName(std::string_view(s).substr(at));
+        // The sentence's stop after a remark in brackets is not the name's.
+        if (out.name.ends_with(").")) out.name.pop_back();
         return out;
     }
     // A number at the end, bare or in brackets, after words that send on.
@@ -764,7 +792,7 @@ LeadEnding endingOf(std::string_view body) {
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
         if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
-                           leaderBefore(s, cut) > 0)) {
+                           (leaderBefore(s, cut) > 0 && !rangeDashBefore(s, cut)))) {
             out.reference = std::stoi(s.substr(b, e - b));
             out.text = beforeLeader(head);
             out.sentOn = bracketed || sentOn != std::string::npos;
@@ -808,9 +836,11 @@ LeadEnding splitNameEnding(const std::string& s) {
 }  // namespace
 
 std::string unmarkedName(std::string_view name) {
+    // A star alone calls a note ("L. tenuinervis*"); stars in pairs are bold.
+    const bool starsPaired = std::count(name.begin(), name.end(), '*') != 1;
     std::string out;
     for (char c : name)
-        if (!emphasisMark(c)) out += c;
+        if (!emphasisMark(c) || (c == '*' && !starsPaired)) out += c;
     return trimmed(out);
 }
 
@@ -863,6 +893,27 @@ std::string withoutDebris(const std::string& line, int& removed) {
             break;
         }
     return removed > before ? out : line;
+}
+
+// Dots of a leader misread by OCR as commas (". . , . . 2"): a comma between
+// two dots of a run of them is a dot. Mended in place; the count returned.
+int leaderCommas(std::string& line) {
+    int mended = 0;
+    for (std::size_t at = line.find(','); at != std::string::npos; at = line.find(',', at + 1)) {
+        const std::size_t before = line.find_last_not_of(' ', at - (at > 0 ? 1 : 0));
+        const std::size_t after = line.find_first_not_of(' ', at + 1);
+        if (at == 0 || before == std::string::npos || after == std::string::npos || line[before] != '.' ||
+            line[after] != '.')
+            continue;
+        // A third dot before or after: a run, not a sentence's stop.
+        const std::size_t previous = before > 0 ? line.find_last_not_of(' ', before - 1) : std::string::npos;
+        const std::size_t next = line.find_first_not_of(' ', after + 1);
+        if ((previous == std::string::npos || line[previous] != '.') && (next == std::string::npos || line[next] != '.'))
+            continue;
+        line[at] = '.';
+        ++mended;
+    }
+    return mended;
 }
 
 // A number misread by OCR, "l3" or "1O" for "13" and "10": digits with the
@@ -1088,6 +1139,7 @@ ReshapedKey reshapeKey(const Lines& text) {
             }
         }
         misread += mendMisreadNumbers(copy);
+        debris += leaderCommas(copy);
         // A second lead's dash glued to its text ("–Wings pale").
         if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos)
             for (std::string_view dash : {"-", "\u2013", "\u2014"})
@@ -1331,8 +1383,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 std::string& to = joined.back().text;
                 const std::string more = trimmed(unit.text);
                 const std::size_t size = to.size();
-                if (size >= 2 && to.back() == '-' && std::isalpha(static_cast<unsigned char>(to[size - 2])) &&
-                    !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
+                if (cutMarkBefore(to) > 0 && !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
                     joinWrapped(to, more);
                     if (to.size() < size + more.size()) {
                         ++out.hyphens;
@@ -1413,6 +1464,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int leads = 0;
     std::size_t kept = leadUnits.size();
     int mostLeads = 2, widestGap = 0;
+    std::map<int, int> leadsOfLabel;  // leads each couplet number starts
+    int unpaired = 0;                 // couplet numbers that start one lead so far
     for (std::size_t u = 0; u < leadUnits.size(); ++u) {
         const std::string& t = leadUnits[u].text;
         const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
@@ -1427,9 +1480,21 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         for (std::size_t i = leadUnits[u].firstLine; i > 0 && blankLine(text[i - 1]); --i) ++gap;
         const bool further =
             label < 0 && readLineStart(t).kind != LineStart::Kind::Mark && leads >= mostLeads && gap > widestGap;
-        if (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label)))) {
+        // In a key that numbers both leads of each couplet and sets its sub-keys
+        // between them, a third lead of a couplet once every couplet has its
+        // two is the text after the key ("1. Plega alba Smith, 1906") when it
+        // neither ends nor opens a couplet not yet given.
+        const bool pastPairs = label >= 0 && unpaired == 0 && !leadsOfLabel.empty() &&
+                               leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending &&
+                               (u + 1 == leadUnits.size() || labelNumber(leadUnits[u + 1].text) < 0 ||
+                                leadsOfLabel.count(labelNumber(leadUnits[u + 1].text)));
+        if (pastPairs || (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label))))) {
             kept = u;
             break;
+        }
+        if (label >= 0) {
+            const int count = ++leadsOfLabel[label];
+            unpaired += count == 1 ? 1 : count == 2 ? -1 : 0;
         }
         if (u > 0) widestGap = std::max(widestGap, gap);
         if (label >= 0) {
@@ -1558,7 +1623,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (ending.bookNumber) ++out.bookNumbers;
         } else {
             std::string name = ending.name;
-            if (dropBookNumber(name) || ending.bookNumber) ++out.bookNumbers;
+            bool numbered = dropBookNumber(name) || ending.bookNumber;
+            // The book's page after the name ("Acer (p. 12)", "alba, p. 90") is no part of it.
+            if (const std::size_t page = pageNoteStart(name); page != std::string::npos && page > 0) {
+                name = trimmed(std::string_view(name).substr(0, page));
+                numbered = true;
+            }
+            if (numbered) ++out.bookNumbers;
             line += " => " + safeDescription(name);
         }
         out.couplets.push_back(std::move(line));

@@ -103,6 +103,9 @@ struct LeadEnding {
 };
 LeadEnding splitLeadEnding(std::string_view body);
 
+// The length of the mark that ends `to` after a letter where a word was cut:
+// a hyphen, or the signs OCR gives for one ("¬", "⸗"); 0 when none.
+std::size_t cutMarkBefore(std::string_view to);
 // A word cut at a line end: `to` ends with its first part and a hyphen, `more`
 // starts with its rest ("some-" and "what"; not "pale-" and "or dark").
 bool wordCutBefore(std::string_view to, std::string_view more);

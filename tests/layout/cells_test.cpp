@@ -37,6 +37,9 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"pipe table, the couplet of origin after each number",
          "| 1 | Spores white | 2 |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2(1) | Gills free | Amanita |\n"
          "| \u2013 | Gills attached | Tricholoma |\n", gills, 0, 0, 0},
+        {"one cell a line, the couplet of origin in a cell of its own",
+         "1\n(0)\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n2\n(1)\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"indented order: primed second leads, a lead that leads on followed by its couplet",
          "1\nSpores white\n2\nGills free\nAmanita\n2\u2019\nGills attached\nTricholoma\n1\u2019\nSpores pink\n"
          "Pluteus cervinus\n", {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",

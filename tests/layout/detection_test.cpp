@@ -60,6 +60,11 @@ TEST(Detection, EachPrintedLayoutIsFoundAndProcessedAsCheckedByHand) {
           "\u2013 Lames adnées ........ Tricholoma"},
          {"1,2$  Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$  Lames libres $ Amanita",
           "2,0$ Lames adnées $ Tricholoma"}},
+        {"bullets for leaders",
+         {"1. Chapeau blanc \u2022 \u2022 \u2022 \u2022 2", "1. Chapeau brun \u2022 \u2022 \u2022 \u2022 Boletus",
+          "2. Lames libres \u2022 \u2022 \u2022 Amanita", "2. Lames adn\u00E9es \u2022 \u2022 \u2022 Tricholoma"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adn\u00E9es $ Tricholoma"}},
         {"1a/1b",
          {"1a. Spores blanches ..... 2", "1b. Spores brunes ..... Cortinarius", "2a. Anneau présent ..... Amanita",
           "2b. Anneau absent ..... Russula"},
@@ -153,6 +158,41 @@ TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
         ASSERT_TRUE(d.processes()) << c.layout;
         EXPECT_NE(d.proposals.front().summary.find(c.best), std::string::npos) << c.layout << ": " << d.proposals.front().summary;
     }
+}
+
+// Faults of both kinds count together: a reading with one lead left open
+// beats one whose couplets each hold a single lead.
+TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
+    auto score = [](int errorRows, int erreurs, int apart) {
+        LayoutScore s;
+        s.errorRows = errorRows;
+        s.erreurs = erreurs;
+        s.apart = apart;
+        return s;
+    };
+    struct Case {
+        const char* why;
+        LayoutScore better, worse;
+    };
+    const Case cases[] = {
+        {"one open lead against lone-lead couplets", score(1, 1, 0), score(0, 8, 0)},
+        {"as many faults, fewer rows in error", score(0, 2, 0), score(1, 1, 0)},
+        {"alike, each couplet's leads together", score(0, 0, 0), score(0, 0, 2)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_TRUE(betterScore(c.better, c.worse)) << c.why;
+        EXPECT_FALSE(betterScore(c.worse, c.better)) << c.why;
+    }
+    // Leads run together after lettered labels, OCR debris after the last one.
+    const LayoutDetection d = detectLayout(
+        {"KEY TO THE CONIFERS", "", "A. Fruit, a cone.", "", "B. Leaves in bundles. The Pines BB. Leaves in tufts. The Larches",
+         "", "C. Leaves flat. The Firs CC. Leaves 4-sided. The Spruces AA. Fruit, a berry. The Junipers S", "", "leaves"});
+    ASSERT_FALSE(d.processes());
+    EXPECT_TRUE(d.proposals.front().convertsIndented);
+    EXPECT_EQ(d.proposals.front().score.errorRows + d.proposals.front().score.erreurs, 2);
+    // The lines that stop it are the user's own.
+    ASSERT_FALSE(d.obstacles.empty());
+    for (const DetectionObstacle& o : d.obstacles) EXPECT_EQ(o.line, 6) << o.text;
 }
 
 // A key read in the converted form names what stops it by the user's lines.

@@ -36,14 +36,19 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Wings dark ........ Plega masii (Giordani Soika, 1933)", "Wings dark", -1, "Plega masii (Giordani Soika, 1933)"},
         {"Wings dark ( Fig. 228", "Wings dark ( Fig. 228", -1, ""},
         {"Leaves 4\u20137.9", "Leaves 4\u20137.9", -1, ""},
+        {"Leaves 10\u201314", "Leaves 10\u201314", -1, ""},
+        {"Wings dark \u2022 \u2022 \u2022 \u2022 2", "Wings dark", 2, ""},
+        {"Wings pale \u2022 \u2022 \u2022 Plega alba", "Wings pale", -1, "Plega alba"},
+        {"Legs short _P. rufa_ (p. 4)", "Legs short", -1, "P. rufa"},
         {"Ridges many    _          T. ferox_, p. 479", "Ridges many", -1, "T. ferox"},
         {"Tail short =Plega alba= (p. 4)", "Tail short", -1, "Plega alba"},
-        {"Tail short. =Plega alba= (not reported in U. S.).", "Tail short.", -1, "Plega alba (not reported in U. S.)."},
+        {"Tail short. =Plega alba= (not reported in U. S.).", "Tail short.", -1, "Plega alba (not reported in U. S.)"},
         {"Ailes sombres, voir 3.", "Ailes sombres,", 3, ""},
         {"Ailes sombres (voir 3)", "Ailes sombres", 3, ""},
         {"Alas oscuras, v\u00E9ase 5", "Alas oscuras,", 5, ""},
         {"Asas escuras, ir para 6", "Asas escuras,", 6, ""},
         {"Alae nigrae, vide 7", "Alae nigrae,", 7, ""},
+        {"Folia opposita ........ ad 2", "Folia opposita", 2, ""},
         {"Fl\u00FCgel dunkel, s. 8", "Fl\u00FCgel dunkel,", 8, ""},
         {"Alas oscuras, pasa a 9", "Alas oscuras,", 9, ""},
         {"Tarsi black [see 12]", "Tarsi black", 12, ""},
@@ -66,6 +71,16 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         EXPECT_EQ(e.reference, c.reference);
         EXPECT_EQ(e.name, c.name);
     }
+}
+
+TEST(Reshaping, NamesLoseTheirEmphasisMarksButNotANoteCall) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"_P. alba_", "P. alba"},
+        {"=Plega alba= L.", "Plega alba L."},
+        {"*L. alba*", "L. alba"},
+        {"L. tenuinervis*", "L. tenuinervis*"},
+    };
+    for (const auto& [name, unmarked] : cases) EXPECT_EQ(unmarkedName(name), unmarked) << name;
 }
 
 TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
@@ -281,6 +296,25 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1. Wings dark (2)", "1'. Wings pale ........ Plega alba", "2. Legs long, see [3]",
           "2'. Legs short ........ Plega rufa", "3. Tarsi black \u2192 Plega nigra", "3'. Tarsi white ........ Plega nivea"},
          {}, ""},
+        {"a reference in brackets, names after leaders with the book's page in brackets",
+         {"1. Wings dark (2)", "\u2013 Wings pale ........ Plega alba (p. 12)", "2. Legs long ........ Plega nigra (p. 14)",
+          "\u2013 Legs short ........ Plega rufa, p. 15"},
+         finished, "3 num\u00E9ros d'esp\u00E8ce ou de page du livre retir\u00E9s des noms"},
+        {"an OCR copy that marks words cut at a line end with \u00AB\u00A0\u00AC\u00A0\u00BB",
+         {"Key", "1. Wings dark ........ 2", "\u2013 Wings pale, the veins yel\u00AC", "lowish ........ Plega alba",
+          "2. Legs long ........ Plega nigra", "\u2013 Legs short ........ Plega rufa"},
+         {"1,2$ Wings dark", "1,0$ Wings pale, the veins yellowish $ Plega alba", "2,0$ Legs long $ Plega nigra",
+          "2,0$ Legs short $ Plega rufa"},
+         "1 mot coup\u00E9"},
+        {"an OCR copy that reads some dots of the leaders as commas",
+         {"Key", "1. Wings dark . . , . . . 2", "\u2013 Wings pale . . . , . Plega alba",
+          "2. Legs long . , . . . Plega nigra", "\u2013 Legs short . . . . . Plega rufa"},
+         finished, "3 signes parasites"},
+        {"both leads numbered in indented order, then a species account numbered like a lead",
+         {"Chave para as esp\u00E9cies", "1. Wings dark", "2. Legs long ........ Plega nigra",
+          "2. Legs short ........ Plega rufa", "1. Wings pale ........ Plega alba",
+          "1. Plega alba Smith. Fl. Bras. 3(6): 520. 1906.", "Figuras 2 a-h"},
+         finished, "2 lignes de texte apr\u00E8s la cl\u00E9 laiss\u00E9es de c\u00F4t\u00E9"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
@@ -335,6 +369,8 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
     const std::pair<const char*, int> cases[] = {
         {"the veins some- what raised", 1}, {"pale- or dark-veined", 0}, {"Zwiebel- oder Knollen- pflanzen", 1},
         {"length 12- 15 mm", 0},           {"yel- lowish and some- what", 2},
+        {"in langen Trau\u00AC ben", 1},    {"Bl\u00FC\u2E17 ten gelb", 1},
+        {"Knollen\u00AC oder Zwiebeln", 0},
     };
     for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
 }
@@ -348,6 +384,10 @@ TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
         {{"Key", "1. Wings dark", "46", "1'. Wings pale ........ Plega alba"}, 1},
         {{"Key", "1. Wings dark", "2", "1'. Wings pale ........ Plega alba", "2. Legs long ........ Plega nigra",
           "2'. Legs short ........ Plega rufa"}, 0},
+        {{"Key", "1. Wings dark ........ 2", "\u2014 24 \u2014", "1'. Wings pale ........ Plega alba",
+          "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
+        {{"Key", "1. Wings dark ........ 2", "- 24 -", "1'. Wings pale ........ Plega alba",
+          "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
     };
     for (const Case& c : cases) EXPECT_EQ(reshapeKey(c.text).pages, c.pages) << c.text[2];
 }
