@@ -775,9 +775,11 @@ LeadEnding endingOf(std::string_view body) {
         while (!head.empty() && head.back() == ' ') head.pop_back();
         const std::size_t sentOn = referenceWordsStart(head);
         if (sentOn != std::string::npos) {
-            // The colon that introduces them goes with them ("Ailes noires : voir 2").
+            // The colon or comma that introduces them goes with them ("Ailes
+            // noires : voir 2", "Esporas blancas; pasa a 2").
             head.erase(sentOn);
-            while (!head.empty() && (head.back() == ' ' || head.back() == ':')) head.pop_back();
+            while (!head.empty() && (head.back() == ' ' || head.back() == ':' || head.back() == ',' || head.back() == ';'))
+                head.pop_back();
         }
         // A stop after the number is the reference's when words or a column
         // of blanks or dots set it apart ("genähert      2."), not a count ("Stamens 5.").
