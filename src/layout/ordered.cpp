@@ -450,8 +450,9 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
     // ... 4"), and the couplets after it are numbered one less.
     std::map<int, int> members;
     for (const Lead& lead : leads) ++members[lead.couplet];
-    for (const auto& [couplet, count] : members) {
+    for (const auto& [member, count] : members) {
         if (count >= 2) continue;
+        const int couplet = member;  // a binding a lambda can take
         const auto lone = std::find_if(leads.begin(), leads.end(), [&](const Lead& l) { return l.couplet == couplet; });
         std::vector<Lead>::iterator above = leads.end();
         for (auto it = leads.begin(); it != leads.end(); ++it)
