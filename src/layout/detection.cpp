@@ -366,24 +366,15 @@ int labelResidue(const ResultTable& table) {
     return residue;
 }
 
-// Obstacles found in a conversion that keeps no origins: each is named by the
-// user's line that holds its lead's first words, searched in order. The
-// search is bounded by a few readings of the text, however many obstacles.
-void namedByUsersLines(const Lines& text, std::vector<DetectionObstacle>& obstacles) {
-    std::size_t from = 0, budget = 3 * text.size() + obstacles.size();
+// Obstacles found in a converted text named by the user's own lines: each
+// converted line's origin, its first characters.
+void namedByUsersLines(const Lines& text, const std::vector<int>& origin, std::vector<DetectionObstacle>& obstacles) {
     for (DetectionObstacle& o : obstacles) {
-        std::string_view lead = o.text;
-        lead.remove_prefix(std::min(lead.size(), readLineStart(lead).textStart));
-        for (std::string_view ending : {" ... ", " => "}) lead = lead.substr(0, lead.find(ending));
-        const std::string probe(text::firstChars(trimmed(lead), 24));
-        if (probe.size() < 6) continue;
-        for (std::size_t i = from; i < text.size() && budget > 0; ++i, --budget)
-            if (text[i].find(probe) != std::string::npos) {
-                o.line = static_cast<int>(i);
-                o.text = std::string(text::firstChars(text[i], kObstacleChars));
-                from = i;
-                break;
-            }
+        if (o.line < 0 || o.line >= static_cast<int>(origin.size())) continue;
+        const int line = origin[static_cast<std::size_t>(o.line)];
+        if (line < 0 || line >= static_cast<int>(text.size())) continue;
+        o.line = line;
+        o.text = std::string(text::firstChars(text[static_cast<std::size_t>(line)], kObstacleChars));
     }
 }
 
@@ -814,12 +805,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
         // Named by the user's own line, not the converted one.
-        for (auto& o : f.obstacles)
-            if (o.line >= 0 && o.line < static_cast<int>(origin.size())) {
-                o.line = origin[static_cast<std::size_t>(o.line)];
-                if (o.line < static_cast<int>(text.size()))
-                    o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
-            }
+        namedByUsersLines(text, origin, f.obstacles);
         f.proposal.convertedText = couplets;
         f.proposal.summary = summary + (message.empty() ? std::string() : " (" + message + ")");
         full.push_back(std::move(f));
@@ -860,12 +846,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
             LayoutProposal& p = full[k].proposal;
             p.convertedText = reshaped.lines;
             p.summary = "texte remis en forme (" + reshaped.message + ") ; " + p.summary;
-            for (auto& o : full[k].obstacles)
-                if (o.line >= 0 && o.line < static_cast<int>(reshaped.origin.size())) {
-                    o.line = reshaped.origin[static_cast<std::size_t>(o.line)];
-                    if (o.line < static_cast<int>(text.size()))
-                        o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
-                }
+            namedByUsersLines(text, reshaped.origin, full[k].obstacles);
         }
     }
     // An indented key is proposed with its conversion.
@@ -877,7 +858,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         e.score.lostText = 0;
         e.score.residue = labelResidue(table);
         Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, p, table, run)};
-        namedByUsersLines(text, f.obstacles);
+        namedByUsersLines(text, indented.origin, f.obstacles);
         f.proposal.convertsIndented = true;
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
         full.push_back(std::move(f));

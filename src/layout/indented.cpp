@@ -1730,8 +1730,9 @@ std::string_view repeatedLetterLabel(std::string_view s, std::size_t at) {
 // Wings short Runners A_{2} Wings long". A doubled label inside a line, once
 // the label with one letter fewer has been met, starts a line of its own; so
 // does a letter with a raised or lowered number in a text that starts lines
-// with such labels. Empty when nothing is split.
-Lines splitRunTogetherLabels(const Lines& text) {
+// with such labels. Empty when nothing is split; `from` then gives each
+// line's line in the text.
+Lines splitRunTogetherLabels(const Lines& text, std::vector<int>& from) {
     std::set<std::string, std::less<>> seen;
     bool raisedLabels = false;
     for (const std::string& line : text) {
@@ -1762,14 +1763,21 @@ Lines splitRunTogetherLabels(const Lines& text) {
             if (!raised && (letters.size() < 2 || !seen.count(letters.substr(1)) || after >= rest.size() ||
                             !(isUpperAscii(rest[after]) || isDigitAscii(rest[after]))))
                 continue;
-            if (!split) out.assign(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(k));
+            if (!split) {
+                out.assign(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(k));
+                for (std::size_t j = 0; j < k; ++j) from.push_back(static_cast<int>(j));
+            }
             split = true;
             out.push_back(text::trimmedBlanks(rest.substr(0, i)));
+            from.push_back(static_cast<int>(k));
             rest = rest.substr(i);
             seen.emplace(letters);
             i = 0;
         }
-        if (split) out.emplace_back(rest);
+        if (split) {
+            out.emplace_back(rest);
+            from.push_back(static_cast<int>(k));
+        }
     }
     return out;
 }
@@ -1779,7 +1787,8 @@ Lines splitRunTogetherLabels(const Lines& text) {
 IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     tabWidth = std::clamp(tabWidth, 1, 32);
     IndentedKey out;
-    const Lines split = splitRunTogetherLabels(given);
+    std::vector<int> splitFrom;
+    const Lines split = splitRunTogetherLabels(given, splitFrom);
     const Lines& text = split.empty() ? given : split;
 
     std::vector<std::string_view> contents(text.size());
@@ -1974,6 +1983,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
                 }
             }
             out.lines.push_back(std::move(line));
+            out.origin.push_back(split.empty() || lead.line < 0 ? lead.line : splitFrom[static_cast<std::size_t>(lead.line)]);
             ++out.leads;
         }
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "engine/engine.hpp"
 
@@ -29,6 +30,7 @@ struct IndentedKey {
     bool converted = false;  // false: the text is not an indented key
     std::string message;     // what was done, or why nothing was
     Lines lines;             // the couplet key, one lead per line
+    std::vector<int> origin; // for each of its lines, the text's line its lead starts on
     int couplets = 0;
     int leads = 0;
     int setAside = 0;        // title and introduction lines left out

@@ -245,6 +245,8 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                      "2. Apothecia surrounded by a thalloid veil => L. coarctata", "2. Apothecia naked => Lecanora alba",
                      "3. Spores simple => Amanita", "3. Spores 2-celled => Buellia", "3. Spores 4-celled => Rinodina",
                      "3. Spores 8-celled => Pertusaria"}));
+    // Each converted line knows the line its lead starts on.
+    EXPECT_EQ(key.origin, (std::vector<int>{0, 3, 1, 2, 4, 5, 6, 7}));
     EXPECT_EQ(key.bookNumbers, 5);
     EXPECT_NE(key.message.find("5 numéros d'espèce ou de page du livre retirés des noms"), std::string::npos);
     // The name after one blank and the book's number.
