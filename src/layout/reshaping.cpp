@@ -82,14 +82,17 @@ bool leaderRun(std::string_view run) {
            run.find("\u2014\u2014\u2014") != std::string_view::npos;
 }
 
-// The length of the leader character at `i` (blank, dot, ellipsis, middle dot), or 0.
+// The characters a leader is made of: blank, dot, ellipsis, middle dot, bullet, dashes.
+constexpr std::string_view kLeaderChars[] = {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"};
+
+// The length of the leader character at `i`, or 0.
 std::size_t leaderAt(std::string_view s, std::size_t i) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"})
+    for (std::string_view l : kLeaderChars)
         if (s.substr(i, l.size()) == l) return l.size();
     return 0;
 }
 std::size_t leaderBefore(std::string_view s, std::size_t e) {
-    for (std::string_view l : {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"})
+    for (std::string_view l : kLeaderChars)
         if (e >= l.size() && s.substr(e - l.size(), l.size()) == l) return l.size();
     return 0;
 }
