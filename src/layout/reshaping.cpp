@@ -691,15 +691,11 @@ std::size_t nameInMarksStart(std::string_view line) {
     return std::string_view::npos;
 }
 
-}  // namespace
 
-namespace {
 LeadEnding endingOf(std::string_view body);
 LeadEnding splitNameEnding(const std::string& body);
-}  // namespace
-
-namespace {
 LeadEnding endingWithPage(std::string_view s);
+
 }  // namespace
 
 LeadEnding splitLeadEnding(std::string_view body) {
@@ -1009,7 +1005,6 @@ int renumberLetteredCouplets(Lines& lines, int& toCouplets) {
         if (asciiDigit(l[b])) {
             std::size_t size = letteredLabel(std::string_view(l).substr(b));
             if (size == 0) {
-                size = 0;
                 while (b + size < l.size() && asciiDigit(l[b + size])) ++size;
                 if (b + size < l.size() && std::isalpha(static_cast<unsigned char>(l[b + size]))) size = 0;
             }
