@@ -1543,13 +1543,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             std::islower(static_cast<unsigned char>(unit.text[ls.textStart])))
             ls = LineStart{};
         const std::string rest = trimmed(std::string_view(unit.text).substr(ls.textStart));
-        // Copies that set each field on a line of its own: the reference alone
-        // after its lead's leader, then the full stop that ended it.
-        const bool afterLeader = !leadsRead.empty() && !lastEnds && leaderBefore(leadsRead.back().body,
-                                                                                  leadsRead.back().body.size()) > 0;
         // A number alone after a lead without ending is its reference, on
-        // the line after it.
-        if (ls.kind == LineStart::Kind::Digits && rest.empty() && (afterLeader || (!leadsRead.empty() && !lastEnds))) {
+        // the line after it (after its leader, in copies that set each field
+        // on a line of its own, then the full stop that ended it).
+        if (ls.kind == LineStart::Kind::Digits && rest.empty() && !leadsRead.empty() && !lastEnds) {
             leadsRead.back().body += ' ' + trimmed(unit.text);
             lastEnds = referenceAlone = !closedByStops;
             continue;
