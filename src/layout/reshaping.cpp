@@ -1646,8 +1646,6 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         ++out.names;
     }
 
-    out.changed = out.before > 0 || out.after > 0 || out.paragraphs > 0 || out.names > 0 || out.split > 0 ||
-                  out.notes > 0 || out.pages > 0 || out.hyphens > 0 || out.captions > 0 || out.footnotes > 0;
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                   {out.after, kMsgTextAfter, kMsgTextAfterOne},
                                   {out.paragraphs, kMsgParagraphs, kMsgParagraphsOne},
@@ -1658,6 +1656,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                                   {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
                                   {out.captions, kMsgCaptionLines, kMsgCaptionLinesOne},
                                   {out.footnotes, kMsgFootnotes, kMsgFootnotesOne}});
+    // Whatever was done is told.
+    out.changed = !out.message.empty();
     if (!out.changed) return out;
     if (paragraphs) {
         for (Unit& unit : units) {
