@@ -821,9 +821,10 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     }
     if (!reshaped.couplets.empty()) {
         std::string message = reshaped.message;
-        for (const CountedPart& part : {CountedPart{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
-                                        CountedPart{reshaped.repaired, kMsgRepaired, kMsgRepairedOne}})
-            if (part.n > 0) message += (message.empty() ? "" : ", ") + countedMessage(part.many, part.one, part.n);
+        if (const std::string more = countedParts({{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
+                                                   {reshaped.repaired, kMsgRepaired, kMsgRepairedOne}});
+            !more.empty())
+            message += (message.empty() ? "" : ", ") + more;
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }
