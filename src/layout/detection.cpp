@@ -796,8 +796,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const std::size_t wholePaste = full.size();
     // A key already converted to the couplet form: processed by the converted
     // key's layout, its lines that stop it named by the user's lines.
-    auto proposeConverted = [&](const Lines& couplets, const std::vector<int>& origin, const std::string& summary,
-                                const std::string& message) {
+    auto readConverted = [&](const Lines& couplets, const std::vector<int>& origin) {
         KeyParams p;
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(couplets, p, false, table, run);
@@ -806,6 +805,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
         // Named by the user's own line, not the converted one.
         namedByUsersLines(text, origin, f.obstacles);
+        return f;
+    };
+    auto proposeConverted = [&](const Lines& couplets, const std::vector<int>& origin, const std::string& summary,
+                                const std::string& message) {
+        Full f = readConverted(couplets, origin);
         f.proposal.convertedText = couplets;
         f.proposal.summary = summary + (message.empty() ? std::string() : " (" + message + ")");
         full.push_back(std::move(f));
@@ -853,13 +857,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // An indented key is proposed with its conversion.
     const IndentedKey indented = convertIndentedKey(text);
     if (indented.converted) {
-        KeyParams p;
-        setIndentedKeyLayout(p);
-        Evaluation e = evaluate(indented.lines, p, false, table, run);
-        e.score.lostText = 0;
-        e.score.residue = labelResidue(table);
-        Full f{proposalFrom(p, e, table), obstaclesOf(indented.lines, p, table, run)};
-        namedByUsersLines(text, indented.origin, f.obstacles);
+        Full f = readConverted(indented.lines, indented.origin);
         f.proposal.convertsIndented = true;
         f.proposal.summary = "clé indentée, convertie en clé numérotée par couplets (" + indented.message + ")";
         full.push_back(std::move(f));
