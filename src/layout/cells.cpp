@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
@@ -45,14 +46,14 @@ int letteredCell(std::string_view s) {
     return std::max(numberCell(s.substr(0, s.size() - 1)), 0);
 }
 
-bool labelCell(std::string_view s) { return numberCell(s) > 0 || dashCell(s) || primedCell(s) > 0 || letteredCell(s) > 0; }
-
 // The couplet a label cell names.
 int coupletOfCell(std::string_view s) {
     if (const int primed = primedCell(s); primed > 0) return primed;
     if (const int lettered = letteredCell(s); lettered > 0) return lettered;
     return numberCell(s);
 }
+
+bool labelCell(std::string_view s) { return coupletOfCell(s) > 0 || dashCell(s); }
 
 // A lead's text without the leader a copy left at its end ("Wings dark ........").
 std::string withoutLeader(std::string s) {
@@ -140,7 +141,7 @@ CellKey readCellPerLine(const Lines& text) {
     auto isText = [&](std::size_t i) { return i < n && !labelCell(cells[i]); };
     // The key starts at couplet 1 followed by a lead's text.
     std::size_t i = 0;
-    while (i < n && !(coupletOfCell(cells[i]) == 1 && !dashCell(cells[i]) && isText(i + 1))) ++i;
+    while (i < n && !(coupletOfCell(cells[i]) == 1 && isText(i + 1))) ++i;
     CellKey out;
     if (i == n) return out;
     const std::size_t start = i;
@@ -195,7 +196,7 @@ CellKey readCellPerLine(const Lines& text) {
         for (const auto& line : out.couplets)
             rank.push_back(firstSeen.emplace(std::stoi(line), firstSeen.size()).first->second);
         std::vector<std::size_t> order(rank.size());
-        for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+        std::iota(order.begin(), order.end(), std::size_t{0});
         std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) { return rank[x] < rank[y]; });
         Lines lines;
         std::vector<int> origin;
