@@ -89,8 +89,8 @@ struct Styles {
     bool primedLetters = false;  // "A" then "A´": a letter is a level, its primes count the leads
 };
 
-// The primes after a label's letter or number ("A´", "a''", "B″"): how many,
-// and where they end.
+}  // namespace
+
 int primesAt(std::string_view s, std::size_t& at) {
     int count = 0;
     for (bool more = true; more && at < s.size();) {
@@ -104,6 +104,8 @@ int primesAt(std::string_view s, std::size_t& at) {
     }
     return count;
 }
+
+namespace {
 
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 
