@@ -89,8 +89,8 @@ struct Styles {
     bool primedLetters = false;  // "A" then "A´": a letter is a level, its primes count the leads
 };
 
-// The primes after a label's letter or number ("A´", "a''", "B″"): how many,
-// and where they end.
+}  // namespace
+
 int primesAt(std::string_view s, std::size_t& at) {
     int count = 0;
     for (bool more = true; more && at < s.size();) {
@@ -104,6 +104,8 @@ int primesAt(std::string_view s, std::size_t& at) {
     }
     return count;
 }
+
+namespace {
 
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 
@@ -291,14 +293,7 @@ Label readLabel(std::string_view s, const Styles& styles) {
     // lead; the key's order, not the number, places it.
     if (!opened && !closed && std::all_of(token.begin(), token.end(), isDigitAscii)) {
         std::size_t primes = at;
-        for (bool more = true; more && primes < s.size();) {
-            more = false;
-            for (std::string_view prime : {"'", "\u2019", "\u2032", "\u2033", "\u00B4"})
-                if (s.substr(primes, prime.size()) == prime) {
-                    primes += prime.size();
-                    more = true;
-                }
-        }
+        primesAt(s, primes);
         // "1'." and "2′." as well: the stop after the primes.
         if (primes > at && primes < s.size() && s[primes] == '.') ++primes;
         if (primes > at && (primes == s.size() || isBlank(s[primes]))) {

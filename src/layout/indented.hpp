@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/engine.hpp"
@@ -52,6 +53,9 @@ void dropPageMarks(std::string& s);
 // a final stop that closes no abbreviation; `numbered` tells whether a
 // number or page was taken out.
 std::string printedName(const std::string& printed, bool& numbered);
+// The primes after a label's letter or number ("A´", "a''", "B″") that start
+// at `at`: how many ("″" counts two); `at` moves past them.
+int primesAt(std::string_view s, std::size_t& at);
 // The parameters that process a converted key (everything else reset).
 void setIndentedKeyLayout(KeyParams& p);
 

@@ -25,21 +25,9 @@ namespace {
 // The primes after a label's number: 2 for "1''" and "1″", 1 for "1'".
 int primesOf(std::string_view gap) {
     int n = 0;
-    for (std::size_t at = 0; at < gap.size();) {
-        if (gap[at] == '\'') {
-            ++n;
-            ++at;
-        } else if (gap.compare(at, 3, "\u2019") == 0 || gap.compare(at, 2, "\u00B4") == 0 ||
-                   gap.compare(at, 3, "\u2032") == 0) {
-            ++n;
-            at += gap.compare(at, 2, "\u00B4") == 0 ? 2 : 3;
-        } else if (gap.compare(at, 3, "\u2033") == 0) {
-            n += 2;
-            at += 3;
-        } else {
-            ++at;
-        }
-    }
+    for (std::size_t at = 0; at < gap.size();)
+        if (const int primes = primesAt(gap, at); primes > 0) n += primes;
+        else ++at;
     return n;
 }
 
