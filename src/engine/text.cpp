@@ -145,16 +145,16 @@ std::size_t pos(std::string_view t, std::string_view s) {
 
 namespace {
 
-// Where a cut through the first `t` of s ends, when the character count
-// comes to the byte offset of the match: s starts on a character (not in the
-// middle of one) and holds t. The cut also takes the rest of a character
-// that t leaves unfinished. Otherwise npos, and the count is made.
 // `end` moved past the rest of a character it falls inside.
 std::size_t wholeCharacters(std::string_view s, std::size_t end) {
     while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
     return end;
 }
 
+// Where a cut through the first `t` of s ends, when the character count
+// comes to the byte offset of the match: s starts on a character (not in the
+// middle of one) and holds t. The cut also takes the rest of a character
+// that t leaves unfinished. Otherwise npos, and the count is made.
 std::size_t cutEnd(std::string_view s, std::string_view t) {
     if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return std::string_view::npos;
     const auto at = s.find(t);
