@@ -321,7 +321,10 @@ int run(int argc, char** argv) {
             if (const auto code = convertIndented(o, working, params, outputs)) return *code;
         }
         // A converted key is the document's text: it reopens and processes the same.
-        if (working != lines.toLines()) {
+        // Compared line by line: the key is not copied again for it.
+        bool same = working.size() == lines.size();
+        for (std::size_t i = 0; same && i < working.size(); ++i) same = working[i] == lines[i];
+        if (!same) {
             lines = TextLines::of(working);
             formatted.reset();
         }

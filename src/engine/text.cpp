@@ -145,16 +145,16 @@ std::size_t pos(std::string_view t, std::string_view s) {
 
 namespace {
 
-// Where a cut through the first `t` of s ends, when the character count
-// comes to the byte offset of the match: s starts on a character (not in the
-// middle of one) and holds t. The cut also takes the rest of a character
-// that t leaves unfinished. Otherwise npos, and the count is made.
 // `end` moved past the rest of a character it falls inside.
 std::size_t wholeCharacters(std::string_view s, std::size_t end) {
     while (end < s.size() && isContinuation(static_cast<unsigned char>(s[end]))) ++end;
     return end;
 }
 
+// Where a cut through the first `t` of s ends, when the character count
+// comes to the byte offset of the match: s starts on a character (not in the
+// middle of one) and holds t. The cut also takes the rest of a character
+// that t leaves unfinished. Otherwise npos, and the count is made.
 std::size_t cutEnd(std::string_view s, std::string_view t) {
     if (t.empty() || s.empty() || isContinuation(static_cast<unsigned char>(s[0]))) return std::string_view::npos;
     const auto at = s.find(t);
@@ -165,25 +165,17 @@ std::size_t cutEnd(std::string_view s, std::string_view t) {
 }  // namespace
 
 void cutThrough(std::string& s, std::string_view t) {
-    if (const std::size_t end = cutEnd(s, t); end != std::string_view::npos) {
-        s.erase(0, end);
-        return;
-    }
-    const long p = static_cast<long>(pos(t, s));
-    const long count = p + static_cast<long>(length(t)) - 1;
-    if (count > 0) removeFirstChars(s, static_cast<std::size_t>(count));
+    std::string_view rest = s;
+    cutThrough(rest, t);
+    s.erase(0, s.size() - rest.size());
 }
 
 void cutThrough(std::string_view& s, std::string_view t) {
     // Most cuts are through what the text starts with (its number, then the
     // separator after it): that needs no search.
-    if (!t.empty() && t.size() <= s.size() && !isContinuation(static_cast<unsigned char>(s[0]))) {
-        std::size_t same = 0;
-        while (same < t.size() && s[same] == t[same]) ++same;
-        if (same == t.size()) {
-            s.remove_prefix(wholeCharacters(s, same));
-            return;
-        }
+    if (!t.empty() && s.starts_with(t) && !isContinuation(static_cast<unsigned char>(s[0]))) {
+        s.remove_prefix(wholeCharacters(s, t.size()));
+        return;
     }
     if (const std::size_t end = cutEnd(s, t); end != std::string_view::npos) {
         s.remove_prefix(end);

@@ -15,28 +15,7 @@ void TextLines::add(std::string_view line) {
     ends_.push_back(static_cast<std::uint32_t>(text_.size()));
 }
 
-TextLines TextLines::split(std::string_view s) {
-    TextLines out;
-    const bool returns = s.find('\r') != std::string_view::npos;
-    std::size_t breaks = 1 + static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
-    if (returns) breaks += static_cast<std::size_t>(std::count(s.begin(), s.end(), '\r'));
-    out.ends_.reserve(breaks);
-    out.text_.reserve(s.size());
-    std::size_t start = 0;
-    while (start < s.size()) {
-        // Without any "\r", the line ends are found by memchr.
-        auto end = returns ? s.find_first_of("\r\n", start) : s.find('\n', start);
-        if (end == std::string_view::npos) end = s.size();
-        out.add(s.substr(start, end - start));
-        start = end + 1;
-        if (end < s.size() && s[end] == '\r' && start < s.size() && s[start] == '\n') ++start;
-    }
-    // Room left by the line ends goes back when it is a large share (a text
-    // of short lines, or of "\r\n" ends).
-    if (out.text_.capacity() > out.text_.size() + out.text_.size() / 4) out.text_.shrink_to_fit();
-    if (out.ends_.capacity() > out.ends_.size() + out.ends_.size() / 4) out.ends_.shrink_to_fit();
-    return out;
-}
+TextLines TextLines::split(std::string_view s) { return splitOwned(std::string(s)); }
 
 TextLines TextLines::splitOwned(std::string&& s) {
     if (s.size() > std::numeric_limits<std::uint32_t>::max()) throw std::bad_alloc();

@@ -59,7 +59,9 @@ TextLines paddedEntries(const ResultTable& table) {
     return raw;
 }
 
-bool isFinal(std::string_view t) { return t == "Section" || t == "Erreur" || t == "*"; }
+constexpr std::string_view kErreur = "Erreur";
+
+bool isFinal(std::string_view t) { return t == "Section" || t == kErreur || t == "*"; }
 
 // The tree under construction: nodes in one vector, the children of a node
 // next to each other (a node receives all its children in one visit).
@@ -69,8 +71,6 @@ struct Node {
     int first = -1;
     int count = 0;
 };
-
-constexpr std::string_view kErreur = "Erreur";
 
 class Builder {
 public:
