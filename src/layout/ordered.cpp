@@ -356,8 +356,7 @@ ReshapedKey paragraphsOf(const Lines& text) {
     return out;
 }
 
-OrderedKey readFirstLeadNumbered(const Lines& given) {
-    const ReshapedKey reshaped = reshapeKey(given);
+OrderedKey readFirstLeadNumbered(const Lines& given, const ReshapedKey& reshaped) {
     OrderedKey key = readFirstLeadNumbered(reshaped.changed ? reshaped.lines : given, reshaped, given);
     if (key.couplets.empty())
         if (const ReshapedKey paragraphs = paragraphsOf(given); paragraphs.changed)
@@ -675,11 +674,13 @@ OrderedKey readInIndentedOrder(const Lines& text) {
 
 }  // namespace
 
-OrderedKey readNumberedInOrder(const Lines& text) {
+OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped) {
     // The strict readings first: each needs every lead to end.
     if (OrderedKey paired = readPairedLeads(text); !paired.couplets.empty()) return paired;
-    if (OrderedKey first = readFirstLeadNumbered(text); !first.couplets.empty()) return first;
+    if (OrderedKey first = readFirstLeadNumbered(text, reshaped); !first.couplets.empty()) return first;
     return readInIndentedOrder(text);
 }
+
+OrderedKey readNumberedInOrder(const Lines& text) { return readNumberedInOrder(text, reshapeKey(text)); }
 
 }  // namespace sarvelo

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "engine/engine.hpp"
+#include "layout/reshaping.hpp"
 
 namespace sarvelo {
 
@@ -25,5 +26,7 @@ struct OrderedKey {
     std::string message;      // what was set aside, in French
 };
 OrderedKey readNumberedInOrder(const Lines& text);
+// The same, with the text's reshaping (`reshapeKey(text)`) already made.
+OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped);
 
 }  // namespace sarvelo
