@@ -3,6 +3,7 @@
 // then get the numbers their same-number markers stand for, references to the
 // next row and cleaned determinations.
 #include <algorithm>
+#include <utility>
 
 #include "engine/engine.hpp"
 #include "engine/separator_index.hpp"
@@ -31,11 +32,10 @@ std::size_t leadingCount(std::string_view s, std::string_view mark) {
 }
 
 void setSectionStart(ResultTable& table, int r, std::string_view heading) {
-    const std::string mark = kSectionStart;
-    table.cell(r, kNb) = mark;
+    table.share(r, kNb, kSectionStart);
     table.cell(r, kSource) = std::to_string(r);
     table.cell(r, kTexte).clear();
-    table.cell(r, kKind) = mark;
+    table.share(r, kKind, kSectionStart);
     table.cell(r, kTarget) = heading;
 }
 
@@ -57,9 +57,9 @@ bool beginsWithUpper(std::string_view s, std::string_view prefixUpper) {
 // of a view: the line is copied only into the cells it fills.
 void splitLine(std::string_view s, int r, const KeyParams& p, const std::string& sectionStartUpper,
                const std::string& sectionUpper, const SeparatorIndex& separators, ResultTable& table) {
-    std::string& nb = table.cell(r, kNb);
-    std::string& kind = table.cell(r, kKind);
-    std::string& target = table.cell(r, kTarget);
+    CellRef nb = table.cell(r, kNb);
+    CellRef kind = table.cell(r, kKind);
+    CellRef target = table.cell(r, kTarget);
 
     if (!p.caractere.empty()) {
         const std::size_t m = leadingCount(s, p.caractere);
@@ -80,15 +80,15 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
 
     bool sameNumberMark = false;
     if (text::startsWith(s, kAboveMark) || text::startsWith(s, kBelowMark)) {
-        if (p.Sans_numero == 1) nb = kAboveMark;
-        else if (p.Sans_numero == 2) nb = kBelowMark;
+        if (p.Sans_numero == 1) table.share(r, kNb, kAboveMark);
+        else if (p.Sans_numero == 2) table.share(r, kNb, kBelowMark);
     } else {
         // Hierarchical numbers (and no style chosen) are not handled.
         if (p.Format >= 0 && p.Format <= 2) nb = numberOf(p, s);
         if (nb.empty() && !p.meme_numero.empty() && text::startsWith(s, p.meme_numero)) {
             // Only the mark goes: a cut through "..." would find the dot
             // leader of the lead and take the description with it.
-            nb = kSameNumber;
+            table.share(r, kNb, kSameNumber);
             s.remove_prefix(p.meme_numero.size());
             sameNumberMark = true;
         }
@@ -104,10 +104,10 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
 
     if (kind.empty() && !sectionUpper.empty() && text::pos(sectionUpper, text::upper(s)) > 1) {
         table.cell(r, kSource) = std::to_string(r);
-        table.cell(r, kTexte).assign(before(s, p.section));
+        table.cell(r, kTexte) = before(s, p.section);
         const std::size_t at = text::pos(p.section, s);
         if (at > 0) s.remove_prefix(text::byteOffsetOfChar(s, at - 1));
-        kind = kSectionReference;
+        table.share(r, kKind, kSectionReference);
         target = s;
         return;
     }
@@ -117,9 +117,9 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
         if (const auto found = separators.firstInList(s)) {
             const std::string& separator = p.Liste_separ_3[*found];
             table.cell(r, kSource) = std::to_string(r);
-            table.cell(r, kTexte).assign(before(s, separator));
+            table.cell(r, kTexte) = before(s, separator);
             text::cutThrough(s, separator);
-            kind = kDetermination;
+            table.share(r, kKind, kDetermination);
             target = s;
             return;
         }
@@ -129,20 +129,20 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
     if (p.format_renvois == 0) {
         table.cell(r, kSource) = std::to_string(r);
         table.cell(r, kTexte) = s;
-        kind = kReference;
+        table.share(r, kKind, kReference);
     } else if (const std::size_t at = p.format_renvois == 1 && !p.Separ2.empty() ? s.find(p.Separ2) : s.npos;
                at != s.npos) {
         // One search: the description ends and the reference starts there.
-        table.cell(r, kTexte).assign(s.substr(0, at));
+        table.cell(r, kTexte) = s.substr(0, at);
         text::cutThroughAt(s, p.Separ2, at);
         std::string cleaned = text::referenceCleanup(std::string(s));
         table.cell(r, kSource) = std::to_string(r);
         if (text::length(cleaned) > static_cast<std::size_t>(std::max(p.Car_maxi, 0))) {
-            kind = kDetermination;
+            table.share(r, kKind, kDetermination);
             target = s;
         } else {
-            kind = kReference;
-            target = std::move(cleaned);
+            table.share(r, kKind, kReference);
+            target = cleaned;
         }
     }
 }
@@ -151,12 +151,12 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
 // as already resolved, the row below as split. Going downwards, a run of
 // "/!\" all receive the number above the run.
 void resolveMarker(ResultTable& table, int r, const KeyParams& p) {
-    std::string& nb = table.cell(r, kNb);
-    // Compared as a view: no call per comparison.
-    const auto is = [&nb](std::string_view mark) { return std::string_view(nb) == mark; };
-    if (is(kAboveMark)) nb = table.cell(r - 1, kNb);  // row 1 takes the header
-    if (is(kBelowMark)) nb = table.cellOrEmpty(r + 1, kNb);
-    if (is(kSameNumber)) nb = p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : table.cell(r - 1, kNb);
+    // The neighbour's number is shared, not copied.
+    const auto is = [&table, r](std::string_view mark) { return std::as_const(table).cell(r, kNb) == mark; };
+    if (is(kAboveMark)) table.share(r, kNb, std::as_const(table).cell(r - 1, kNb));  // row 1 takes the header
+    if (is(kBelowMark)) table.share(r, kNb, table.cellOrEmpty(r + 1, kNb));
+    if (is(kSameNumber))
+        table.share(r, kNb, p.suivant == 0 ? table.cellOrEmpty(r + 1, kNb) : std::as_const(table).cell(r - 1, kNb));
 }
 
 void cleanDetermination(std::string& d) {
@@ -172,15 +172,30 @@ void cleanDetermination(std::string& d) {
     text::trimStart(d, " ");
 }
 
-// Cleans a determination, then gives a row without target the number of the
-// row below, once that row's marker is resolved.
-void fillFromNextRow(ResultTable& table, int r, Host& host) {
-    std::string& target = table.cell(r, kTarget);
-    if (std::string_view(table.cell(r, kKind)) == kDetermination) {
-        cleanDetermination(target);
+// Whether cleaning would leave the determination as it is: nothing it
+// removes (dots, "…", dashes, tabs, a leading space) is in it. Most names
+// are so, and keep their text without a copy.
+bool alreadyClean(std::string_view d) {
+    if (!d.empty() && d.front() == ' ') return false;
+    for (const char c : d)
+        if (c == '.' || c == '-' || c == '\t' || c == '\xE2') return false;
+    return true;
+}
+
+// Cleans a determination (in `scratch`, written back only when it changes),
+// then gives a row without target the number of the row below, once that
+// row's marker is resolved.
+void fillFromNextRow(ResultTable& table, int r, std::string& scratch, Host& host) {
+    const std::string_view target = std::as_const(table).cell(r, kTarget);
+    if (std::as_const(table).cell(r, kKind) == kDetermination) {
+        if (!alreadyClean(target)) {
+            scratch.assign(target);
+            cleanDetermination(scratch);
+            if (scratch != target) table.cell(r, kTarget) = scratch;
+        }
         host.letEventsThrough();
     }
-    if (target.empty()) target = table.cellOrEmpty(r + 1, kNb);
+    if (std::as_const(table).cell(r, kTarget).empty()) table.share(r, kTarget, table.cellOrEmpty(r + 1, kNb));
 }
 
 void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTable& table, Host& host) {
@@ -191,6 +206,7 @@ void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTab
     const std::string sectionStartUpper = text::upper(p.section_depart);
     const std::string sectionUpper = text::upper(p.section);
     const SeparatorIndex separators(p.Liste_separ_3);
+    std::string scratch;
 
     // One sweep down the table: the marker of a row is resolved once the row
     // below is split, and its target filled once the row below is resolved.
@@ -204,11 +220,11 @@ void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTab
         splitLine(lines[k], r, p, sectionStartUpper, sectionUpper, separators, table);
         if (release) std::string().swap((*release)[static_cast<std::size_t>(k)]);
         if (r >= 2) resolveMarker(table, r - 1, p);
-        if (r >= 3) fillFromNextRow(table, r - 2, host);
+        if (r >= 3) fillFromNextRow(table, r - 2, scratch, host);
     }
     host.setProgress(0);
     if (n >= 1) resolveMarker(table, n, p);
-    for (int r = std::max(n - 1, 1); r <= n; ++r) fillFromNextRow(table, r, host);
+    for (int r = std::max(n - 1, 1); r <= n; ++r) fillFromNextRow(table, r, scratch, host);
 }
 
 }  // namespace
@@ -240,12 +256,19 @@ bool alreadyTidy(std::string_view t) {
 
 void tidyDescriptions(ResultTable& table) {
     const int n = table.dataRows();
+    std::string t;
     for (int r = 1; r <= n; ++r) {
-        std::string& t = table.cell(r, kTexte);
-        if (t.empty()) continue;
-        text::trimStart(t, " ");
-        text::trimEnd(t, " ");
-        if (t.empty() || alreadyTidy(t)) continue;
+        std::string_view cell = std::as_const(table).cell(r, kTexte);
+        if (cell.empty()) continue;
+        // Trimmed, a description is a part of its own text: the cell shows
+        // that part, without a copy.
+        const auto first = cell.find_first_not_of(' ');
+        cell = first == std::string_view::npos ? std::string_view{} : cell.substr(first, cell.find_last_not_of(' ') - first + 1);
+        if (cell.empty() || alreadyTidy(cell)) {
+            table.share(r, kTexte, cell);
+            continue;
+        }
+        t.assign(cell);
         text::removeAll(t, "\t");
         text::trimStart(t, " ");
         // Runs of spaces shrink to one, in place.
@@ -256,6 +279,7 @@ void tidyDescriptions(ResultTable& table) {
         text::removeAll(t, "\u2026");
         text::trimStart(t, ".");
         text::trimEnd(t, "..");
+        table.cell(r, kTexte) = t;
     }
 }
 

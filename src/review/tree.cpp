@@ -30,7 +30,7 @@ void appendPaddedEntry(const ResultTable& table, int row, std::string& entry) {
         target = "Section";
     else
         target = table.cell(row, kTarget);
-    const std::string& nb = table.cell(row, kNb);
+    const std::string_view nb = table.cell(row, kNb);
     const std::size_t width = text::length(nb) + 1;
     entry.append(width < kPaddedWidth ? kPaddedWidth - width + 1 : 1, '0');
     entry.append(nb).append("->").append(target).append(" ! ").append(std::to_string(row));

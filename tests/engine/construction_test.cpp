@@ -36,7 +36,9 @@ ResultTable build(const Lines& lines, const KeyParams& p) {
 
 // Columns 0 to 4 of a row.
 Cells row(const ResultTable& t, int r) {
-    return {t.cell(r, 0), t.cell(r, 1), t.cell(r, 2), t.cell(r, 3), t.cell(r, 4)};
+    Cells cells;
+    for (int c = 0; c <= 4; ++c) cells.emplace_back(t.cell(r, c));
+    return cells;
 }
 
 using sarvelo::testing::dottedLayout;

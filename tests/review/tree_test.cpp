@@ -36,11 +36,11 @@ class LiteralBuild {
 public:
     explicit LiteralBuild(const ResultTable& table) {
         for (int r = 1; r <= table.dataRows(); ++r) {
-            const std::string& nb = table.cell(r, kNb);
+            const std::string nb(table.cell(r, kNb));
             if (nb == "S") break;
-            std::string target = table.cell(r, kKind) == "=>"   ? "*"
-                                 : table.cell(r, kKind) == "VS" ? "Section"
-                                                                : table.cell(r, kTarget);
+            const std::string target(table.cell(r, kKind) == "=>"   ? "*"
+                                     : table.cell(r, kKind) == "VS" ? "Section"
+                                                                    : table.cell(r, kTarget));
             std::string e = "0" + nb;
             while (text::length(e) < 5) e = "0" + e;
             list_.push_back(e + "->" + target + " ! " + std::to_string(r));
