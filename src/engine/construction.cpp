@@ -31,12 +31,23 @@ std::size_t leadingCount(std::string_view s, std::string_view mark) {
     return m;
 }
 
-void setSectionStart(ResultTable& table, int r, std::string_view heading) {
+// Puts the parts of a prepared line in its row's cells: views of the line
+// when the table keeps the prepared text, else copies.
+struct LineParts {
+    ResultTable& table;
+    bool views;
+    void put(int r, int column, std::string_view part) const {
+        if (views) table.share(r, column, part);
+        else table.cell(r, column) = part;
+    }
+};
+
+void setSectionStart(ResultTable& table, int r, std::string_view heading, const LineParts& parts) {
     table.share(r, kNb, kSectionStart);
     table.cell(r, kSource) = std::to_string(r);
     table.cell(r, kTexte).clear();
     table.share(r, kKind, kSectionStart);
-    table.cell(r, kTarget) = heading;
+    parts.put(r, kTarget, heading);
 }
 
 // `text::textBefore` as a view: the cell takes it without a string in between
@@ -56,7 +67,8 @@ bool beginsWithUpper(std::string_view s, std::string_view prefixUpper) {
 // Splits one prepared line into the cells of row r. The cuts move the start
 // of a view: the line is copied only into the cells it fills.
 void splitLine(std::string_view s, int r, const KeyParams& p, const std::string& sectionStartUpper,
-               const std::string& sectionUpper, const SeparatorIndex& separators, ResultTable& table) {
+               const std::string& sectionUpper, const SeparatorIndex& separators, ResultTable& table,
+               const LineParts& parts) {
     CellRef nb = table.cell(r, kNb);
     CellRef kind = table.cell(r, kKind);
     CellRef target = table.cell(r, kTarget);
@@ -74,7 +86,7 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
     // A heading kept for its section_depart is recognised as it stands: the
     // cuts below would otherwise eat into it when it has no Separ1.
     if (beginsWithUpper(s, sectionStartUpper)) {
-        setSectionStart(table, r, s);
+        setSectionStart(table, r, s, parts);
         return;
     }
 
@@ -98,17 +110,17 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
     text::cutThrough(s, p.Separ1);
 
     if (kind.empty() && beginsWithUpper(s, sectionStartUpper)) {
-        setSectionStart(table, r, s);
+        setSectionStart(table, r, s, parts);
         return;
     }
 
     if (kind.empty() && !sectionUpper.empty() && text::pos(sectionUpper, text::upper(s)) > 1) {
         table.cell(r, kSource) = std::to_string(r);
-        table.cell(r, kTexte) = before(s, p.section);
+        parts.put(r, kTexte, before(s, p.section));
         const std::size_t at = text::pos(p.section, s);
         if (at > 0) s.remove_prefix(text::byteOffsetOfChar(s, at - 1));
         table.share(r, kKind, kSectionReference);
-        target = s;
+        parts.put(r, kTarget, s);
         return;
     }
 
@@ -117,10 +129,10 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
         if (const auto found = separators.firstInList(s)) {
             const std::string& separator = p.Liste_separ_3[*found];
             table.cell(r, kSource) = std::to_string(r);
-            table.cell(r, kTexte) = before(s, separator);
+            parts.put(r, kTexte, before(s, separator));
             text::cutThrough(s, separator);
             table.share(r, kKind, kDetermination);
-            target = s;
+            parts.put(r, kTarget, s);
             return;
         }
     }
@@ -128,18 +140,18 @@ void splitLine(std::string_view s, int r, const KeyParams& p, const std::string&
     if (!kind.empty()) return;
     if (p.format_renvois == 0) {
         table.cell(r, kSource) = std::to_string(r);
-        table.cell(r, kTexte) = s;
+        parts.put(r, kTexte, s);
         table.share(r, kKind, kReference);
     } else if (const std::size_t at = p.format_renvois == 1 && !p.Separ2.empty() ? s.find(p.Separ2) : s.npos;
                at != s.npos) {
         // One search: the description ends and the reference starts there.
-        table.cell(r, kTexte) = s.substr(0, at);
+        parts.put(r, kTexte, s.substr(0, at));
         text::cutThroughAt(s, p.Separ2, at);
         std::string cleaned = text::referenceCleanup(std::string(s));
         table.cell(r, kSource) = std::to_string(r);
         if (text::length(cleaned) > static_cast<std::size_t>(std::max(p.Car_maxi, 0))) {
             table.share(r, kKind, kDetermination);
-            target = s;
+            parts.put(r, kTarget, s);
         } else {
             table.share(r, kKind, kReference);
             target = cleaned;
@@ -198,7 +210,11 @@ void fillFromNextRow(ResultTable& table, int r, std::string& scratch, Host& host
     if (std::as_const(table).cell(r, kTarget).empty()) table.share(r, kTarget, table.cellOrEmpty(r + 1, kNb));
 }
 
-void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTable& table, Host& host) {
+void buildRows(const std::vector<std::string_view>& lines, bool views, const KeyParams& p, ResultTable& table,
+               Host& host) {
+    // A table filled again starts from an empty arena.
+    table.clearData();
+    const LineParts parts{table, views};
     const int n = static_cast<int>(lines.size());
     table.setRowCount(n + 1);
     table.setColumnCount(ResultTable::kShownColumns);
@@ -217,8 +233,7 @@ void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTab
         host.setProgress(k);
         const int r = k + 1;
         for (int c = kNb; c <= kTarget; ++c) table.cell(r, c).clear();
-        splitLine(lines[k], r, p, sectionStartUpper, sectionUpper, separators, table);
-        if (release) std::string().swap((*release)[static_cast<std::size_t>(k)]);
+        splitLine(lines[k], r, p, sectionStartUpper, sectionUpper, separators, table, parts);
         if (r >= 2) resolveMarker(table, r - 1, p);
         if (r >= 3) fillFromNextRow(table, r - 2, scratch, host);
     }
@@ -230,11 +245,12 @@ void buildRows(const Lines& lines, Lines* release, const KeyParams& p, ResultTab
 }  // namespace
 
 void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host) {
-    buildRows(prepared.lines, nullptr, p, table, host);
+    buildRows(prepared.lines, false, p, table, host);
 }
 
 void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table, Host& host) {
-    buildRows(prepared.lines, &prepared.lines, p, table, host);
+    buildRows(prepared.lines, true, p, table, host);
+    table.adoptTexts(std::move(prepared.text));
 }
 
 namespace {

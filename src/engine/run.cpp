@@ -14,8 +14,8 @@ RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Hos
     table.clearData();
 
     PreparedText prepared = prepareLines(working, p, host);
-    buildTable(std::move(prepared), p, table, host);  // lets go of the lines only
-    Lines().swap(prepared.lines);  // the table holds the text from here on
+    buildTable(std::move(prepared), p, table, host);  // the table keeps the prepared text
+    std::vector<std::string_view>().swap(prepared.lines);
     result.rowOrigin = std::move(prepared.origin);
     result.rowLast = std::move(prepared.last);
 

@@ -6,21 +6,31 @@
 
 namespace sarvelo {
 
-std::string_view TextArena::store(std::string_view text) {
-    if (text.empty()) return {"", 0};
-    if (text.size() > left_) {
+char* TextArena::allocate(std::size_t size) {
+    if (size > left_) {
         // Blocks grow with the table, so that a long one takes few of them.
-        const std::size_t size = std::max(nextBlock_, text.size());
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+        const std::size_t block = std::max(nextBlock_, size);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(block));
         free_ = blocks_.back().get();
-        left_ = size;
+        left_ = block;
         nextBlock_ = std::min<std::size_t>(nextBlock_ * 2, std::size_t{8} << 20);
     }
     char* at = free_;
+    free_ += size;
+    left_ -= size;
+    return at;
+}
+
+std::string_view TextArena::store(std::string_view text) {
+    if (text.empty()) return {"", 0};
+    char* at = allocate(text.size());
     std::memcpy(at, text.data(), text.size());
-    free_ += text.size();
-    left_ -= text.size();
     return {at, text.size()};
+}
+
+void TextArena::adopt(TextArena&& other) {
+    for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
+    other.clear();
 }
 
 void TextArena::clear() {

@@ -32,6 +32,10 @@ inline constexpr const char* kSectionReference = "VS";
 class TextArena {
 public:
     std::string_view store(std::string_view text);
+    // Room for `size` bytes, to be written by the caller.
+    char* allocate(std::size_t size);
+    // The other arena's texts are kept here from now on.
+    void adopt(TextArena&& other);
     void clear();
 
 private:
@@ -119,6 +123,10 @@ public:
     void share(int row, int column, std::string_view text) {
         slot(row, column) = CellText{text.data(), static_cast<std::uint32_t>(text.size())};
     }
+
+    // The texts of `arena` (views of which the cells may show) are the
+    // table's from now on.
+    void adoptTexts(TextArena&& arena) { arena_.adopt(std::move(arena)); }
 
     // Empties every cell of the data rows; the header and row count stay.
     void clearData();

@@ -22,7 +22,7 @@ struct RecordingHost : Host {
 
 PreparedText prepared(const Lines& lines) {
     PreparedText t;
-    t.lines = lines;
+    for (const auto& line : lines) t.lines.push_back(t.text.store(line));
     for (int k = 0; k < static_cast<int>(lines.size()); ++k) t.origin.push_back(k);
     return t;
 }
