@@ -28,6 +28,16 @@ std::string_view TextArena::store(std::string_view text) {
     return {at, text.size()};
 }
 
+TextArena& TextArena::operator=(TextArena&& other) noexcept {
+    if (this == &other) return *this;
+    blocks_ = std::move(other.blocks_);
+    free_ = std::exchange(other.free_, nullptr);
+    left_ = std::exchange(other.left_, 0);
+    nextBlock_ = std::exchange(other.nextBlock_, 4096);
+    other.blocks_.clear();
+    return *this;
+}
+
 void TextArena::adopt(TextArena&& other) {
     for (auto& block : other.blocks_) blocks_.push_back(std::move(block));
     other.clear();

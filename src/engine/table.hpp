@@ -7,6 +7,7 @@
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace sarvelo {
@@ -31,6 +32,11 @@ inline constexpr const char* kSectionReference = "VS";
 // allocation per cell.
 class TextArena {
 public:
+    TextArena() = default;
+    // A moved-from arena is empty: it never writes into blocks it gave away.
+    TextArena(TextArena&& other) noexcept { *this = std::move(other); }
+    TextArena& operator=(TextArena&& other) noexcept;
+
     std::string_view store(std::string_view text);
     // Room for `size` bytes, to be written by the caller.
     char* allocate(std::size_t size);
