@@ -210,11 +210,14 @@ void fillFromNextRow(ResultTable& table, int r, std::string& scratch, Host& host
     if (std::as_const(table).cell(r, kTarget).empty()) table.share(r, kTarget, table.cellOrEmpty(r + 1, kNb));
 }
 
-void buildRows(const std::vector<std::string_view>& lines, bool views, const KeyParams& p, ResultTable& table,
+// With `text`, the lines are views of it: the table takes it over first, so
+// that its cells never outlive the text they show.
+void buildRows(const std::vector<std::string_view>& lines, TextArena* text, const KeyParams& p, ResultTable& table,
                Host& host) {
     // A table filled again starts from an empty arena.
     table.clearData();
-    const LineParts parts{table, views};
+    if (text) table.adoptTexts(std::move(*text));
+    const LineParts parts{table, text != nullptr};
     const int n = static_cast<int>(lines.size());
     table.setRowCount(n + 1);
     table.setColumnCount(ResultTable::kShownColumns);
@@ -245,12 +248,11 @@ void buildRows(const std::vector<std::string_view>& lines, bool views, const Key
 }  // namespace
 
 void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host) {
-    buildRows(prepared.lines, false, p, table, host);
+    buildRows(prepared.lines, nullptr, p, table, host);
 }
 
 void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table, Host& host) {
-    buildRows(prepared.lines, true, p, table, host);
-    table.adoptTexts(std::move(prepared.text));
+    buildRows(prepared.lines, &prepared.text, p, table, host);
 }
 
 namespace {
