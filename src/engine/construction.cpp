@@ -272,8 +272,9 @@ bool alreadyTidy(std::string_view t) {
 
 }  // namespace
 
-void tidyDescriptions(ResultTable& table) {
+bool tidyDescriptions(ResultTable& table) {
     const int n = table.dataRows();
+    bool emptied = false;
     std::string t;
     for (int r = 1; r <= n; ++r) {
         std::string_view cell = std::as_const(table).cell(r, kTexte);
@@ -284,6 +285,7 @@ void tidyDescriptions(ResultTable& table) {
         cell = first == std::string_view::npos ? std::string_view{} : cell.substr(first, cell.find_last_not_of(' ') - first + 1);
         if (cell.empty() || alreadyTidy(cell)) {
             table.share(r, kTexte, cell);
+            emptied = emptied || cell.empty();
             continue;
         }
         t.assign(cell);
@@ -298,7 +300,9 @@ void tidyDescriptions(ResultTable& table) {
         text::trimStart(t, ".");
         text::trimEnd(t, "..");
         table.cell(r, kTexte) = t;
+        emptied = emptied || t.empty();
     }
+    return emptied;
 }
 
 }  // namespace sarvelo

@@ -60,8 +60,9 @@ void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& t
 // The same, the table taking over the prepared text: its cells are views of
 // it, and only the texts a phase rewrites are stored anew.
 void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table, Host& host);
-// Tidies every non-empty description (only after an error-free scan).
-void tidyDescriptions(ResultTable& table);
+// Tidies every non-empty description (only after an error-free scan); true
+// when one of them tidies to nothing.
+bool tidyDescriptions(ResultTable& table);
 
 // --- Renumbering (renumbering.cpp) ------------------------------------------
 // A reference to a label that no row carries: the table keeps its old text,

@@ -32,10 +32,10 @@ RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Hos
     const std::vector<MissingTarget> missing = renumerotation(table, p, host);
     bool errors = Erreur(table);
     if (!errors) {
-        tidyDescriptions(table);
         // A description of blanks, tabs or ellipses only is empty once tidied:
-        // its row is in error like any lead without description.
-        errors = Erreur(table);
+        // its row is in error like any lead without description. Nothing else
+        // changed, so the table is scanned again only then.
+        if (tidyDescriptions(table)) errors = Erreur(table);
     }
     if (errors) {
         result.outcome = RunOutcome::Errors;

@@ -444,7 +444,7 @@ TEST(TexteTidying, CleansDescriptions) {
     t.cell(7, 2) = "Chapeau rouge, lames libres";
     t.cell(8, 2) = "Lames  serrées";
     t.cell(9, 2) = "Lames \u2026 serrées";
-    tidyDescriptions(t);
+    EXPECT_TRUE(tidyDescriptions(t));  // row 6 tidies to nothing
     EXPECT_EQ(t.cell(1, 2), "Chapeau rouge");
     EXPECT_EQ(t.cell(2, 2), " Chapeau");
     EXPECT_EQ(t.cell(3, 2), "Piedlong  .");
@@ -455,4 +455,5 @@ TEST(TexteTidying, CleansDescriptions) {
     EXPECT_EQ(t.cell(7, 2), "Chapeau rouge, lames libres");
     EXPECT_EQ(t.cell(8, 2), "Lames serrées");
     EXPECT_EQ(t.cell(9, 2), "Lames  serrées");
+    EXPECT_FALSE(tidyDescriptions(t));  // an empty description is left alone
 }
