@@ -71,7 +71,6 @@ public:
 
     std::string_view view() const { return cell_->view(); }
     operator std::string_view() const { return view(); }  // NOLINT: reads as its text
-    std::string str() const { return std::string(view()); }
     bool empty() const { return cell_->size == 0; }
     std::size_t size() const { return cell_->size; }
 
