@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstdint>
 #include <fstream>
 #include <string>
@@ -65,10 +66,16 @@ void writeConfiguration() {
 }
 
 // Times the command line on `key`, and `wc -l` on it, in the same loop.
+// With SARVELO_CLI_COMPARE naming another build of the program (an earlier
+// one, say), that one runs in the same loop too: `x_compare` is the ratio of
+// the two, measured side by side.
 void timeCli(benchmark::State& state, const std::string& key, double units, const char* unitName) {
-    const std::vector<std::string> cli{SARVELO_CLI, "-q", key, "-c", kConf, "-o", kDir + "sarvelo_bench.cle",
-                                       "-t", kDir + "sarvelo_bench.tsv", "-a", kDir + "sarvelo_bench_tree.txt"};
-    double cliSeconds = 0, wcSeconds = 0, peak = 0;
+    std::vector<std::string> cli{SARVELO_CLI, "-q", key, "-c", kConf, "-o", kDir + "sarvelo_bench.cle",
+                                 "-t", kDir + "sarvelo_bench.tsv", "-a", kDir + "sarvelo_bench_tree.txt"};
+    const char* compare = std::getenv("SARVELO_CLI_COMPARE");
+    std::vector<std::string> other = cli;
+    if (compare) other.front() = compare;
+    double cliSeconds = 0, wcSeconds = 0, otherSeconds = 0, peak = 0;
     for (auto _ : state) {
         const ChildRun run = runChild(cli, false);
         if (!run.ok) state.SkipWithError("sarvelo-cli did not run");
@@ -77,8 +84,10 @@ void timeCli(benchmark::State& state, const std::string& key, double units, cons
         peak = std::max(peak, run.peakMb);
         state.PauseTiming();
         wcSeconds += runChild({"wc", "-l", key}, true).seconds;
+        if (compare) otherSeconds += runChild(other, true).seconds;
         state.ResumeTiming();
     }
+    if (compare) state.counters["x_compare"] = otherSeconds > 0 ? cliSeconds / otherSeconds : 0;
     std::ifstream in(key, std::ios::ate | std::ios::binary);
     const double sizeMb = static_cast<double>(in.tellg()) / (1024.0 * 1024.0);
     state.counters["peak_MB"] = peak;

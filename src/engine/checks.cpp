@@ -229,7 +229,7 @@ private:
         int row;
     };
 
-    const std::string& cell(int row, int column) const { return t_.cell(row, column); }
+    std::string_view cell(int row, int column) const { return t_.cell(row, column); }
 
     // A couplet number as the user knows it: the label of the file it was
     // read from, when there is one.
@@ -262,7 +262,7 @@ private:
         ends_.assign(static_cast<std::size_t>(n_) + 1, RowEnd{});
         bool rootNext = true;
         for (int r = 1; r <= n_; ++r) {
-            const std::string& nb = cell(r, kNb);
+            const std::string_view nb = cell(r, kNb);
             if (nb == kSection) {
                 rootNext = true;
                 continue;
@@ -279,10 +279,10 @@ private:
 
     void checkRows() {
         for (int r = 1; r <= n_; ++r) {
-            const std::string& nb = cell(r, kNb);
+            const std::string_view nb = cell(r, kNb);
             if (nb == kSection) continue;
-            const std::string& kind = cell(r, kKind);
-            const std::string& target = cell(r, kTarget);
+            const std::string_view kind = cell(r, kKind);
+            const std::string_view target = cell(r, kTarget);
             const int c = couplet_[r];
             const bool inError = rowInError(t_, r);
             if (kind.empty() && (!nb.empty() || !inError)) {
@@ -291,7 +291,7 @@ private:
                 std::string text;
                 if (!nb.empty() && nb == target)
                     text = kind == kDet ? "La définition " + quoted(target) + " est le numéro du couplet"
-                                                  : "L'entrée renvoie à son propre couplet " + nb;
+                                                  : "L'entrée renvoie à son propre couplet " + std::string(nb);
                 else if (nb.empty() && kind.empty())
                     text = "Ligne sans numéro ni description (commentaire ou ligne non reconnue)";
                 else
@@ -309,7 +309,7 @@ private:
         }
     }
 
-    void checkReference(int r, int c, const std::string& target) {
+    void checkReference(int r, int c, std::string_view target) {
         const std::string* label = missingLabel_[r];
         const int to = label ? -1 : couplets_.find(target);
         if (label || (to < 0 && !target.empty())) {
@@ -334,7 +334,7 @@ private:
             edges_.push_back({c, to, r});
     }
 
-    void checkDetermination(int r, int c, const std::string& target) {
+    void checkDetermination(int r, int c, std::string_view target) {
         const std::string_view key = determinationKey(target);
         if (!key.empty()) {
             determinations_.push_back({key, r});
@@ -403,7 +403,7 @@ private:
                 add(FindingKind::ManyLeads, c, *begin, "Le couplet " + name(c) + " a " + std::to_string(count) + " entrées");
 
             forEachRepeat(begin, end, [&](int r) { return ends_[r]; }, [&](int first, int r) {
-                const std::string& kind = cell(r, kKind);
+                const std::string_view kind = cell(r, kKind);
                 std::string where = kind == kRef      ? "au couplet " + label(cell(r, kTarget))
                                     : kind == kDet ? "à la définition " + quoted(determinationKey(cell(r, kTarget)))
                                                              : "à " + quoted(trimmed(cell(r, kTarget)));

@@ -32,12 +32,14 @@ inline constexpr const char* kSameAsBelow = "\\!/ ";
 inline constexpr const char* kComment = "REM ";
 inline constexpr const char* kJoinedDetermination = " => ";
 
-// The working text after preparation: one entry per prepared line, with the
-// indices (from 0) of the user's lines it starts and ends on.
+// The working text after preparation: one entry per prepared line, a view of
+// `text`, with the indices (from 0) of the user's lines it starts and ends on.
 struct PreparedText {
-    Lines lines;
+    TextArena text;
+    std::vector<std::string_view> lines;
     std::vector<int> origin;
     std::vector<int> last;
+    Lines texts() const { return Lines(lines.begin(), lines.end()); }
 };
 
 // --- Preparation (preparation.cpp) -----------------------------------------
@@ -55,11 +57,12 @@ inline PreparedText prepareLines(const Lines& working, const KeyParams& p, Host&
 // Per-line pass, marker pass and next-row pass; the table gets one row per
 // prepared line.
 void buildTable(const PreparedText& prepared, const KeyParams& p, ResultTable& table, Host& host);
-// The same, letting go of each prepared line once its row is split: the
-// table's cells take the room the lines leave.
+// The same, the table taking over the prepared text: its cells are views of
+// it, and only the texts a phase rewrites are stored anew.
 void buildTable(PreparedText&& prepared, const KeyParams& p, ResultTable& table, Host& host);
-// Tidies every non-empty description (only after an error-free scan).
-void tidyDescriptions(ResultTable& table);
+// Tidies every non-empty description (only after an error-free scan); true
+// when one of them tidies to nothing.
+bool tidyDescriptions(ResultTable& table);
 
 // --- Renumbering (renumbering.cpp) ------------------------------------------
 // A reference to a label that no row carries: the table keeps its old text,

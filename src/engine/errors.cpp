@@ -6,7 +6,7 @@
 namespace sarvelo {
 
 bool rowInError(const ResultTable& table, int row) {
-    const std::string& nb = table.cell(row, kNb);
+    const std::string_view nb = table.cell(row, kNb);
     if (!nb.empty() && nb == table.cell(row, kTarget)) return true;  // leads back to itself
     return table.cell(row, kTexte).empty() && std::string_view(nb) != kSectionStart;  // lead without description
 }

@@ -2,6 +2,7 @@
 // lead, a comment, a section heading or a marked line. The pass runs from the
 // last line upwards so that chains of continuation lines resolve completely.
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 #include "engine/engine.hpp"
@@ -23,38 +24,34 @@ namespace {
 // below it, which grows downwards as it absorbs lines, so the new text goes in
 // front. Prepending with spare room costs the size of the prepended part
 // only, which keeps a chain of joins linear. Until something is prepended the
-// text is the user's line itself, not a copy.
+// text is the user's line itself, not a copy; the room is taken from the
+// prepared text's arena, where the line then stays.
 class FrontText {
 public:
-    explicit FrontText(std::string_view s) : borrowed_(s) {}
-    std::string_view view() const { return owned_ ? std::string_view(buf_).substr(off_) : borrowed_; }
-    bool empty() const { return view().empty(); }
-    void prepend(std::string_view s) {
-        if (!owned_ || s.size() > off_) {
-            const std::string_view text = view();
-            const std::size_t room = s.size() + std::max(text.size(), std::size_t{16});
-            std::string grown;
-            grown.reserve(room + text.size());
-            grown.resize(room);
-            grown.append(text);
-            buf_ = std::move(grown);
-            off_ = room;
-            owned_ = true;
+    explicit FrontText(std::string_view s) : begin_(s.data()), size_(s.size()) {}
+    std::string_view view() const { return {begin_, size_}; }
+    bool empty() const { return size_ == 0; }
+    void prepend(std::string_view s, TextArena& arena) {
+        if (s.empty()) return;
+        if (!room_ || s.size() > static_cast<std::size_t>(begin_ - room_)) {
+            const std::size_t before = s.size() + std::max(size_, std::size_t{16});
+            char* grown = arena.allocate(before + size_);
+            if (size_) std::memcpy(grown + before, begin_, size_);
+            room_ = grown;
+            begin_ = grown + before;
         }
-        off_ -= s.size();
-        std::copy(s.begin(), s.end(), buf_.begin() + static_cast<std::ptrdiff_t>(off_));
+        char* start = room_ + (begin_ - room_) - s.size();
+        std::memcpy(start, s.data(), s.size());
+        begin_ = start;
+        size_ += s.size();
     }
-    std::string take() && {
-        if (!owned_) return std::string(borrowed_);
-        buf_.erase(0, off_);
-        return std::move(buf_);
-    }
+    // The text as the arena keeps it.
+    std::string_view take(TextArena& arena) const { return room_ ? view() : arena.store(view()); }
 
 private:
-    std::string_view borrowed_;  // the user's line, while nothing is prepended
-    std::string buf_;
-    std::size_t off_ = 0;
-    bool owned_ = false;
+    const char* begin_;
+    std::size_t size_;
+    char* room_ = nullptr;  // the owned room's start; none while borrowed
 };
 
 struct Line {
@@ -65,9 +62,9 @@ struct Line {
 
 // `current` (the user's line, not copied yet) takes the place of `block`
 // with `current + sep + block` as text.
-Line joined(std::string_view current, int origin, std::string_view sep, Line&& block) {
-    block.text.prepend(sep);
-    block.text.prepend(current);
+Line joined(std::string_view current, int origin, std::string_view sep, Line&& block, TextArena& arena) {
+    block.text.prepend(sep, arena);
+    block.text.prepend(current, arena);
     return Line{std::move(block.text), origin, block.last};
 }
 
@@ -91,6 +88,7 @@ PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
     below.reserve(nonEmpty + 1);
     if (n > 0) below.push_back({FrontText(working[static_cast<std::size_t>(n - 1)]), n - 1, n - 1});
 
+    PreparedText out;
     const std::string sectionStart = text::upper(p.section_depart);
     for (int i = n - 2; i >= 0; --i) {
         host.setProgress(static_cast<int>(below.size()) - 1);
@@ -101,7 +99,7 @@ PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
         const auto take = [&](std::string_view sep) {
             Line block = std::move(below.back());
             below.pop_back();
-            current = joined(current ? current->text.view() : line, i, sep, std::move(block));
+            current = joined(current ? current->text.view() : line, i, sep, std::move(block), out.text);
         };
 
         if (!p.remonte_si.empty() && !below.empty() && text::startsWith(below.back().text.view(), p.remonte_si)) take(" ");
@@ -117,9 +115,9 @@ PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
             } else {
                 switch (p.Sans_numero) {
                     case 0: take(" "); break;
-                    case 1: nextLine.text.prepend(kSameAsAbove); break;
-                    case 2: nextLine.text.prepend(kSameAsBelow); break;
-                    case 3: nextLine.text.prepend(kComment); break;
+                    case 1: nextLine.text.prepend(kSameAsAbove, out.text); break;
+                    case 2: nextLine.text.prepend(kSameAsBelow, out.text); break;
+                    case 3: nextLine.text.prepend(kComment, out.text); break;
                     case 4: take(kJoinedDetermination); break;
                     default: below.pop_back(); break;
                 }
@@ -128,12 +126,11 @@ PreparedText prepareLines(LinesView working, const KeyParams& p, Host& host) {
         below.push_back(current ? std::move(*current) : Line{FrontText(line), i, i});
     }
 
-    PreparedText out;
     out.lines.reserve(below.size());
     out.origin.reserve(below.size());
     out.last.reserve(below.size());
     for (auto it = below.rbegin(); it != below.rend(); ++it) {
-        out.lines.push_back(std::move(it->text).take());
+        out.lines.push_back(it->text.take(out.text));
         out.origin.push_back(it->origin);
         out.last.push_back(it->last);
     }

@@ -58,7 +58,7 @@ public:
 
     // A label found in a line stands for the line's first item; a label
     // changed by one line is tried on the next ones with its new text.
-    void fold(std::string& cell) const {
+    void fold(CellRef cell) const {
         std::size_t from = 0;
         while (from < firsts_.size()) {
             const std::size_t line = firstMatch(cell, from);
@@ -86,7 +86,7 @@ private:
         }
     }
 
-    std::size_t firstMatch(const std::string& cell, std::size_t from) const {
+    std::size_t firstMatch(std::string_view cell, std::size_t from) const {
         const std::vector<std::string> wanted = splitItems(cell);
         const auto found = where_.find(wanted.front());
         if (found == where_.end()) return kNone;
@@ -107,7 +107,7 @@ private:
     std::unordered_map<std::string, std::vector<Place>> where_;
 };
 
-void fold(std::string& cell, const Sequences& sequences) { sequences.fold(cell); }
+void fold(CellRef cell, const Sequences& sequences) { sequences.fold(cell); }
 
 // Couplet labels and their new numbers (1, 2, 3 ... in order of first
 // appearance). Open addressing over a list of the labels in that order: a
@@ -132,6 +132,8 @@ public:
             if ((slot >> 32) == (h >> 32) && labels_[static_cast<std::size_t>(number) - 1] == label) return number;
         }
     }
+
+    std::size_t size() const { return labels_.size(); }
 
     // The label's number, the next one when it is new.
     int insert(std::string_view label) {
@@ -177,12 +179,13 @@ private:
         return h;
     }
 
-    std::vector<std::string> labels_;
+    // Views of the table's cells, whose texts stay for the whole run.
+    std::vector<std::string_view> labels_;
     std::vector<std::uint64_t> slots_;  // check bits << 32 | number; 0 is empty
     std::size_t mask_ = 0;
 };
 
-std::string joinPath(const std::vector<std::string>& path) {
+std::string joinPath(const std::vector<std::string_view>& path) {
     std::string out;
     for (std::size_t i = 0; i < path.size(); ++i) {
         if (i) out += '-';
@@ -205,12 +208,13 @@ char signOf(int before, int now) {
 void tracePaths(ResultTable& table, const std::vector<char>& isReference, std::vector<int>& depth,
                 std::string& report, bool write) {
     const int n = table.dataRows();
-    std::vector<std::string> path;
-    std::string previous;
-    std::string current;
+    // Views of the cells: the table keeps their texts for the whole run.
+    std::vector<std::string_view> path;
+    std::string_view previous;
+    std::string_view current;
     report.clear();
     for (int r = 1; r <= n; ++r) {
-        const std::string& nb = table.cell(r, kNb);
+        const std::string_view nb = std::as_const(table).cell(r, kNb);
         if (r == 1) current = nb;
         if (nb != previous) {
             previous = nb;
@@ -224,7 +228,7 @@ void tracePaths(ResultTable& table, const std::vector<char>& isReference, std::v
                 }
             }
         }
-        if (isReference[static_cast<std::size_t>(r)]) current = table.cell(r, kTarget);
+        if (isReference[static_cast<std::size_t>(r)]) current = std::as_const(table).cell(r, kTarget);
         depth[static_cast<std::size_t>(r)] = static_cast<int>(path.size());
         if (r <= 15) {
             if (r > 1) report += '\n';
@@ -233,8 +237,8 @@ void tracePaths(ResultTable& table, const std::vector<char>& isReference, std::v
         if (!write) continue;
         table.cell(r, kPath) = joinPath(path);
         table.cell(r, kDepth) = std::to_string(path.size());
-        table.cell(r, kCurrent) = current;
-        if (r >= 2) table.cell(r, kDepthSign).assign(1, signOf(depth[static_cast<std::size_t>(r) - 1], depth[static_cast<std::size_t>(r)]));
+        table.share(r, kCurrent, current);
+        if (r >= 2) table.cell(r, kDepthSign) = std::string(1, signOf(depth[static_cast<std::size_t>(r) - 1], depth[static_cast<std::size_t>(r)]));
     }
 }
 
@@ -255,8 +259,8 @@ std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p
     std::vector<int> number(static_cast<std::size_t>(n) + 1, 0);  // 0: none
     std::vector<char> isReference(static_cast<std::size_t>(n) + 1, 0);
     for (int r = 1; r <= n; ++r) {
-        std::string& nb = table.cell(r, kNb);
-        const std::string_view kind = table.cell(r, kKind);
+        CellRef nb = table.cell(r, kNb);
+        const std::string_view kind = std::as_const(table).cell(r, kKind);
         isReference[r] = kind == kReference;
         // A section start keeps its "S": folded into a sequence it would read
         // as a lead without description.
@@ -283,18 +287,24 @@ std::vector<MissingTarget> renumerotation(ResultTable& table, const KeyParams& p
         if (number[r] && number[r - 1] && number[r] > number[r - 1]) upAbove = true;
     }
 
-    // New numbers and references first: the paths below read them.
+    // New numbers and references first: the paths below read them. Each
+    // number's text is kept once and shared by its rows and references.
+    std::vector<std::string_view> numberText(static_cast<std::size_t>(couplets.size()) + 1);
+    const auto textOf = [&](int k) {
+        std::string_view& text = numberText[static_cast<std::size_t>(k)];
+        if (text.empty()) text = table.keep(std::to_string(k));
+        return text;
+    };
     for (int r = 1; r <= n; ++r) {
-        std::string& nb = table.cell(r, kNb);
-        if (number[r]) nb = std::to_string(number[r]);
+        if (number[r]) table.share(r, kNb, textOf(number[r]));
         if (isReference[r]) {
             // A reference to a label that no row carries keeps its text, which
             // may now read as another couplet's new number: it is recorded.
-            std::string& target = table.cell(r, kTarget);
+            const std::string_view target = std::as_const(table).cell(r, kTarget);
             if (const int found = couplets.find(target))
-                target = std::to_string(found);
+                table.share(r, kTarget, textOf(found));
             else if (!target.empty())
-                missing.push_back({r, target});
+                missing.push_back({r, std::string(target)});
         }
         // Read through the const table: a working column nobody wrote stays
         // unallocated.

@@ -14,8 +14,8 @@ RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Hos
     table.clearData();
 
     PreparedText prepared = prepareLines(working, p, host);
-    buildTable(std::move(prepared), p, table, host);  // lets go of the lines only
-    Lines().swap(prepared.lines);  // the table holds the text from here on
+    buildTable(std::move(prepared), p, table, host);  // the table keeps the prepared text
+    std::vector<std::string_view>().swap(prepared.lines);
     result.rowOrigin = std::move(prepared.origin);
     result.rowLast = std::move(prepared.last);
 
@@ -32,10 +32,10 @@ RunResult runProcessing(LinesView working, KeyParams& p, ResultTable& table, Hos
     const std::vector<MissingTarget> missing = renumerotation(table, p, host);
     bool errors = Erreur(table);
     if (!errors) {
-        tidyDescriptions(table);
         // A description of blanks, tabs or ellipses only is empty once tidied:
-        // its row is in error like any lead without description.
-        errors = Erreur(table);
+        // its row is in error like any lead without description. Nothing else
+        // changed, so the table is scanned again only then.
+        if (tidyDescriptions(table)) errors = Erreur(table);
     }
     if (errors) {
         result.outcome = RunOutcome::Errors;

@@ -46,7 +46,7 @@ std::string linkName(std::string_view s) {
     return single;
 }
 
-bool isLead(const std::string& kind) {
+bool isLead(std::string_view kind) {
     return kind == kReference || kind == kDetermination || kind == kSectionReference;
 }
 
@@ -71,9 +71,9 @@ KeyBuild keyFromTable(const ResultTable& table) {
     std::string openLinkedKey;
     bool sectionOpen = false;
     for (int row = 1; row <= table.dataRows(); ++row) {
-        const std::string& kind = table.cell(row, kKind);
+        const std::string_view kind = table.cell(row, kKind);
         if (kind == kSectionStart) {
-            const std::string& heading = table.cell(row, kTarget);
+            const std::string_view heading = table.cell(row, kTarget);
             openSection = sectionName(heading);
             sectionOpen = true;
             openLinkedKey = linkedKeyName(heading);
@@ -84,7 +84,7 @@ KeyBuild keyFromTable(const ResultTable& table) {
             continue;
         }
         if (!isLead(kind)) continue;
-        const std::string& nb = table.cell(row, kNb);
+        const std::string_view nb = table.cell(row, kNb);
         if (nb.empty()) {
             out.failure = rowMessage(row, "entrée sans numéro de couplet");
             return out;
@@ -95,9 +95,9 @@ KeyBuild keyFromTable(const ResultTable& table) {
         }
         // The table outlives the build, so its cells can be the keys.
         const auto [at, added] = coupletOf.try_emplace(nb, static_cast<int>(key.couplets.size()));
-        if (added) key.couplets.push_back(Couplet{nb, {}, openLinkedKey});
+        if (added) key.couplets.push_back(Couplet{std::string(nb), {}, openLinkedKey});
         key.couplets[static_cast<std::size_t>(at->second)].leads.push_back(
-            Lead{table.cell(row, kTexte), -1, {}, row, {}, -1});
+            Lead{std::string(table.cell(row, kTexte)), -1, {}, row, {}, -1});
     }
     if (key.couplets.empty()) {
         out.failure = "Aucune clé à exporter : lancer d'abord le traitement (F9)";
@@ -106,8 +106,8 @@ KeyBuild keyFromTable(const ResultTable& table) {
     // Destinations, once every couplet is known.
     for (Couplet& couplet : key.couplets) {
         for (Lead& lead : couplet.leads) {
-            const std::string& kind = table.cell(lead.row, kKind);
-            const std::string& target = table.cell(lead.row, kTarget);
+            const std::string_view kind = table.cell(lead.row, kKind);
+            const std::string_view target = table.cell(lead.row, kTarget);
             if (kind == kDetermination) {
                 // A determination cleaned down to nothing names no taxon.
                 if (target.empty()) {

@@ -261,7 +261,7 @@ struct Evaluation {
 
 // A name whose bracket is left open ("P. rufa (p.") was cut where its note
 // went on.
-bool nameLeftOpen(const std::string& name) {
+bool nameLeftOpen(std::string_view name) {
     return std::count(name.begin(), name.end(), '(') > std::count(name.begin(), name.end(), ')');
 }
 
@@ -269,7 +269,7 @@ bool nameLeftOpen(const std::string& name) {
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
     for (int r = 1; r <= table.dataRows(); ++r) {
-        const std::string& kind = table.cell(r, kKind);
+        const std::string_view kind = table.cell(r, kKind);
         // A heading read whole counts too: a cut through Separ1 may shorten it.
         if (kind == kSectionStart) score.kept += static_cast<long long>(table.cell(r, kTarget).size());
         if (kind != kReference && kind != kDetermination) continue;
@@ -286,7 +286,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (desc.ends_with(leader)) ++score.residue;
         // A name with the number of the next cell glued to it ("alba12" from
         // "alba", tab, "12"): a column the reading took in.
-        if (const std::string& name = table.cell(r, kTarget); kind == kDetermination && name.size() >= 3 &&
+        if (const std::string_view name = table.cell(r, kTarget); kind == kDetermination && name.size() >= 3 &&
                                                                digit(static_cast<unsigned char>(name.back()))) {
             std::size_t d = name.size();
             while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
@@ -315,11 +315,11 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     Evaluation e;
     e.outcome = run.outcome;
     LayoutScore& s = e.score;
-    std::map<std::string, int> leadsOf;
-    std::string lastCouplet;
+    std::map<std::string, int, std::less<>> leadsOf;
+    std::string_view lastCouplet;
     for (int r = 1; r <= table.dataRows(); ++r) {
-        const std::string& nb = table.cell(r, kNb);
-        const std::string& kind = table.cell(r, kKind);
+        const std::string_view nb = table.cell(r, kNb);
+        const std::string_view kind = table.cell(r, kKind);
         const bool lead = kind == kReference || kind == kDetermination;
         if (partial) {
             if (table.cell(r, kTexte).empty() && nb != kSectionStart) ++s.errorRows;
@@ -330,7 +330,7 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
         if (lead && !nb.empty()) {
             ++s.leads;
             // A lead whose couplet was already met, but not on the row before.
-            if (++leadsOf[nb] > 1 && nb != lastCouplet && !partial) ++s.apart;
+            if (++leadsOf[std::string(nb)] > 1 && nb != lastCouplet && !partial) ++s.apart;
             lastCouplet = nb;
         }
     }
@@ -352,9 +352,9 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
 int labelResidue(const ResultTable& table) {
     int residue = 0;
     for (int r = 1; r <= table.dataRows(); ++r) {
-        const std::string& kind = table.cell(r, kKind);
+        const std::string_view kind = table.cell(r, kKind);
         if (kind != kReference && kind != kDetermination) continue;
-        const std::string& desc = table.cell(r, kTexte);
+        const std::string_view desc = table.cell(r, kTexte);
         const LineStart ls = readLineStart(desc);
         const LeadEnding unread = splitLeadEnding(desc);
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
@@ -394,7 +394,8 @@ LayoutProposal proposalFrom(const KeyParams& p, const Evaluation& e, const Resul
     out.score = e.score;
     out.summary = summaryOf(p);
     for (int r = 1; r <= table.dataRows() && static_cast<int>(out.firstRows.size()) < kPreviewRows; ++r)
-        out.firstRows.push_back({table.cell(r, kNb), table.cell(r, kTexte), table.cell(r, kKind), table.cell(r, kTarget)});
+        out.firstRows.push_back({std::string(table.cell(r, kNb)), std::string(table.cell(r, kTexte)), std::string(table.cell(r, kKind)),
+                                 std::string(table.cell(r, kTarget))});
     out.reading = readingOf(table);
     return out;
 }

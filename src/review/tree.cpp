@@ -1,6 +1,8 @@
 #include "review/tree.hpp"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <set>
 #include <string_view>
 
@@ -21,16 +23,17 @@ struct Entry {
     std::string_view target;
 };
 
-void appendPaddedEntry(const ResultTable& table, int row, std::string& entry) {
+// What a row leads to, as its entry names it.
+std::string_view targetOf(const ResultTable& table, int row) {
     const std::string_view kind = table.cell(row, kKind);
-    std::string_view target;
-    if (kind == kDetermination)
-        target = "*";
-    else if (kind == kSectionReference)
-        target = "Section";
-    else
-        target = table.cell(row, kTarget);
-    const std::string& nb = table.cell(row, kNb);
+    if (kind == kDetermination) return "*";
+    if (kind == kSectionReference) return "Section";
+    return table.cell(row, kTarget);
+}
+
+void appendPaddedEntry(const ResultTable& table, int row, std::string& entry) {
+    const std::string_view target = targetOf(table, row);
+    const std::string_view nb = table.cell(row, kNb);
     const std::size_t width = text::length(nb) + 1;
     entry.append(width < kPaddedWidth ? kPaddedWidth - width + 1 : 1, '0');
     entry.append(nb).append("->").append(target).append(" ! ").append(std::to_string(row));
@@ -45,18 +48,87 @@ Entry readEntry(std::string_view entry) {
     return Entry{entry.substr(0, arrow), entry.substr(arrow + 2, stop - (arrow + 2))};
 }
 
-// The padded entries of the rows above the first section start, in one
-// buffer: a long key would make a string of each.
-TextLines paddedEntries(const ResultTable& table) {
+// The rows above the first section start.
+int listedRows(const ResultTable& table) {
+    int rows = 0;
+    while (rows < table.dataRows() && table.cell(rows + 1, kNb) != kSectionStart) ++rows;
+    return rows;
+}
+
+// The padded entries of the listed rows, in one buffer: a long key would
+// make a string of each.
+TextLines paddedEntries(const ResultTable& table, int rows) {
     TextLines raw;
     std::string entry;
-    for (int row = 1; row <= table.dataRows(); ++row) {
-        if (std::string_view(table.cell(row, kNb)) == kSectionStart) break;
+    for (int row = 1; row <= rows; ++row) {
         entry.clear();
         appendPaddedEntry(table, row, entry);
         raw.push_back(entry);
     }
     return raw;
+}
+
+// A number as its padded entry begins ("00012", "012345"), as eight bytes
+// that order as those texts do, a shorter one first: for a number of digits
+// without leading zero, of 7 digits at most, and none otherwise.
+std::optional<std::uint64_t> paddedKey(std::string_view nb) {
+    if (nb.empty() || nb.size() > 7 || nb.front() == '0') return std::nullopt;
+    std::uint64_t key = 0;
+    int bytes = 0;
+    const auto put = [&](char c) { key |= static_cast<std::uint64_t>(static_cast<unsigned char>(c)) << (8 * (7 - bytes++)); };
+    const std::size_t width = nb.size() + 1;
+    for (std::size_t z = width < kPaddedWidth ? kPaddedWidth - width + 1 : 1; z > 0; --z) put('0');
+    for (const char c : nb) {
+        if (c < '0' || c > '9') return std::nullopt;
+        put(c);
+    }
+    return key;
+}
+
+// The entries of the listed rows in the order of their padded texts
+// (ignoring case, equal ones in row order), read as the padded texts read.
+// A key numbered by the renumbering is ordered on its numbers, the rest of
+// an entry compared only between rows of one number, and its entries are
+// views of the table; any other key goes through the padded texts, kept in
+// `raw`.
+std::vector<Entry> sortedEntries(const ResultTable& table, TextLines& raw) {
+    const int rows = listedRows(table);
+    std::vector<Entry> entries;
+    entries.reserve(static_cast<std::size_t>(rows));
+    struct Keyed {
+        std::uint64_t key;
+        int row;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(static_cast<std::size_t>(rows));
+    for (int row = 1; row <= rows; ++row) {
+        const auto key = paddedKey(table.cell(row, kNb));
+        // A target holding " !" would be cut there by the padded text's reading.
+        if (!key || targetOf(table, row).find(" !") != std::string_view::npos) {
+            keyed.clear();
+            break;
+        }
+        keyed.push_back({*key, row});
+    }
+    if (static_cast<int>(keyed.size()) == rows) {
+        std::string a, b;
+        const auto rest = [&table](int row, std::string& out) {
+            out.assign(targetOf(table, row)).append(" ! ").append(std::to_string(row));
+        };
+        const auto less = [&](const Keyed& x, const Keyed& y) {
+            if (x.key != y.key) return x.key < y.key;
+            rest(x.row, a);
+            rest(y.row, b);
+            return text::lessIgnoringCase(a, b);
+        };
+        // Under 10,000 couplets, rows in order of their numbers are sorted already.
+        if (!std::is_sorted(keyed.begin(), keyed.end(), less)) std::stable_sort(keyed.begin(), keyed.end(), less);
+        for (const Keyed& k : keyed) entries.push_back(Entry{table.cell(k.row, kNb), targetOf(table, k.row)});
+        return entries;
+    }
+    raw = paddedEntries(table, rows);
+    for (std::size_t i : text::orderIgnoringCase(raw)) entries.push_back(readEntry(raw[i]));
+    return entries;
 }
 
 constexpr std::string_view kErreur = "Erreur";
@@ -77,9 +149,7 @@ public:
     // Entries of one number mostly follow each other in the sorted list, so
     // the number is looked up once per run of them. The entry positions of
     // every number stand together in one list, in list order.
-    explicit Builder(const ResultTable& table) : raw_(paddedEntries(table)), groupOf_(raw_.size()) {
-        entries_.reserve(raw_.size());
-        for (std::size_t i : text::orderIgnoringCase(raw_)) entries_.push_back(readEntry(raw_[i]));
+    explicit Builder(const ResultTable& table) : entries_(sortedEntries(table, raw_)), groupOf_(entries_.size()) {
         used_.assign(entries_.size(), 0);
         std::vector<int> groupOfEntry(entries_.size());
         std::vector<int> sizes;
@@ -262,7 +332,7 @@ private:
         for (int c = nodes_[node].first; c < nodes_[node].first + nodes_[node].count; ++c) appendNode(c, depth + 1, out);
     }
 
-    const TextLines raw_;  // the padded entries, which every view below reads
+    TextLines raw_;  // the padded entries, when the views below read them
     std::vector<Entry> entries_;
     std::vector<char> used_;
     TextIndex groupOf_;

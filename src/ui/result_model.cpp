@@ -21,12 +21,12 @@ int ResultTableModel::rowCount(const QModelIndex& parent) const { return parent.
 
 int ResultTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
 
-QString ResultTableModel::shownText(const std::string& cell) {
+QString ResultTableModel::shownText(std::string_view cell) {
     if (cell == kSectionReference) return QStringLiteral("Vers section");
     if (cell == kDetermination) return QStringLiteral("Définition =");
     if (cell == kReference) return QStringLiteral("Vers ligne");
     if (cell == kSectionStart) return QStringLiteral("Début section");
-    return QString::fromStdString(cell);
+    return QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()));
 }
 
 QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
@@ -35,17 +35,17 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
     const int c = index.column();
     // Bounds-checked reads: the run may change the table while pending
     // events are let through, before the model is refreshed.
-    const std::string& cell = table_.cellOrEmpty(r, c);
+    const std::string_view cell = table_.cellOrEmpty(r, c);
     switch (role) {
         case Qt::DisplayRole: return shownText(cell);
-        case Qt::EditRole: return QString::fromStdString(cell);
+        case Qt::EditRole: return QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()));
         case Qt::ForegroundRole:
             if (table_.cellOrEmpty(r, kKind) == kDetermination) return QBrush(QColor(0, 128, 0));
             return QBrush(QColor(0, 0, 255));
         case Qt::BackgroundRole: {
-            const std::string& nb = table_.cellOrEmpty(r, kNb);
-            const std::string& texte = table_.cellOrEmpty(r, kTexte);
-            const std::string& target = table_.cellOrEmpty(r, kTarget);
+            const std::string_view nb = table_.cellOrEmpty(r, kNb);
+            const std::string_view texte = table_.cellOrEmpty(r, kTexte);
+            const std::string_view target = table_.cellOrEmpty(r, kTarget);
             const bool emptyRow = nb.empty() && texte.empty() && target.empty() && table_.cellOrEmpty(r, kKind).empty();
             bool red = false;
             if ((c == kNb || c == kTarget) && ((!nb.empty() && nb == target) || cell.empty())) red = true;
@@ -59,7 +59,10 @@ QVariant ResultTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant ResultTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Horizontal) return QString::fromStdString(table_.cellOrEmpty(0, section));
+    if (orientation == Qt::Horizontal) {
+        const std::string_view header = table_.cellOrEmpty(0, section);
+        return QString::fromUtf8(header.data(), static_cast<qsizetype>(header.size()));
+    }
     return section + 1;
 }
 

@@ -6,6 +6,8 @@
 
 #include <QAbstractTableModel>
 
+#include <string_view>
+
 #include "engine/table.hpp"
 
 namespace sarvelo {
@@ -25,7 +27,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     // The label a stored marker is shown as ("=>" reads "Définition =").
-    static QString shownText(const std::string& cell);
+    static QString shownText(std::string_view cell);
 
 private:
     const ResultTable& table_;

@@ -22,7 +22,7 @@ struct RecordingHost : Host {
 
 PreparedText prepared(const Lines& lines) {
     PreparedText t;
-    t.lines = lines;
+    for (const auto& line : lines) t.lines.push_back(t.text.store(line));
     for (int k = 0; k < static_cast<int>(lines.size()); ++k) t.origin.push_back(k);
     return t;
 }
@@ -36,7 +36,9 @@ ResultTable build(const Lines& lines, const KeyParams& p) {
 
 // Columns 0 to 4 of a row.
 Cells row(const ResultTable& t, int r) {
-    return {t.cell(r, 0), t.cell(r, 1), t.cell(r, 2), t.cell(r, 3), t.cell(r, 4)};
+    Cells cells;
+    for (int c = 0; c <= 4; ++c) cells.emplace_back(t.cell(r, c));
+    return cells;
 }
 
 using sarvelo::testing::dottedLayout;
@@ -442,7 +444,7 @@ TEST(TexteTidying, CleansDescriptions) {
     t.cell(7, 2) = "Chapeau rouge, lames libres";
     t.cell(8, 2) = "Lames  serrées";
     t.cell(9, 2) = "Lames \u2026 serrées";
-    tidyDescriptions(t);
+    EXPECT_TRUE(tidyDescriptions(t));  // row 6 tidies to nothing
     EXPECT_EQ(t.cell(1, 2), "Chapeau rouge");
     EXPECT_EQ(t.cell(2, 2), " Chapeau");
     EXPECT_EQ(t.cell(3, 2), "Piedlong  .");
@@ -453,4 +455,5 @@ TEST(TexteTidying, CleansDescriptions) {
     EXPECT_EQ(t.cell(7, 2), "Chapeau rouge, lames libres");
     EXPECT_EQ(t.cell(8, 2), "Lames serrées");
     EXPECT_EQ(t.cell(9, 2), "Lames  serrées");
+    EXPECT_FALSE(tidyDescriptions(t));  // an empty description is left alone
 }

@@ -15,7 +15,7 @@ struct ProgressLog : Host {
 
 Lines prepare(const Lines& in, const KeyParams& p) {
     Host host;
-    return prepareLines(in, p, host).lines;
+    return prepareLines(in, p, host).texts();
 }
 
 KeyParams withSansNumero(int mode) {
@@ -51,7 +51,7 @@ TEST(Preparation, LongChainsOfJoinsKeepEveryLineInOrder) {
             Host host;
             return prepareLines(in, withSansNumero(mode), host);
         }();
-        EXPECT_EQ(out.lines, (Lines{expected, "2 Pied"})) << mode;
+        EXPECT_EQ(out.texts(), (Lines{expected, "2 Pied"})) << mode;
         EXPECT_EQ(out.origin, (std::vector<int>{0, 3001})) << mode;
     }
     KeyParams p = withSansNumero(5);
@@ -123,7 +123,7 @@ TEST(Preparation, OriginsPointAtTheUsersLines) {
     auto p = withSansNumero(0);
     const auto out = prepareLines({"1 a", "", "suite", "", "2 b", "3 c"}, p, host);
     // The blank line is itself a line without number when "suite" joins it.
-    EXPECT_EQ(out.lines, (Lines{"1 a  suite", "2 b", "3 c"}));
+    EXPECT_EQ(out.texts(), (Lines{"1 a  suite", "2 b", "3 c"}));
     EXPECT_EQ(out.origin, (std::vector<int>{0, 4, 5}));
     // The last line joined in; the blank line after "suite" is deleted.
     EXPECT_EQ(out.last, (std::vector<int>{2, 4, 5}));

@@ -32,7 +32,7 @@ ResultTable tableOf(const std::vector<Lead>& leads) {
 
 Cells column(const ResultTable& t, int c) {
     Cells out;
-    for (int r = 1; r <= t.dataRows(); ++r) out.push_back(t.cell(r, c));
+    for (int r = 1; r <= t.dataRows(); ++r) out.emplace_back(t.cell(r, c));
     return out;
 }
 

@@ -184,7 +184,8 @@ void expectRoundTrip(const Lines& key, const KeyParams& params, char delimiter) 
         for (int r = 1; r <= t->dataRows(); ++r)
             if (!t->cell(r, kKind).empty())
                 (t == &first.table ? leadsBefore : leadsAfter)
-                    .push_back({t->cell(r, kNb), t->cell(r, kTexte), t->cell(r, kKind), t->cell(r, kTarget)});
+                    .push_back({std::string(t->cell(r, kNb)), std::string(t->cell(r, kTexte)), std::string(t->cell(r, kKind)),
+                                std::string(t->cell(r, kTarget))});
     EXPECT_EQ(leadsAfter, leadsBefore);
 }
 

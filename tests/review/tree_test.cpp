@@ -36,11 +36,11 @@ class LiteralBuild {
 public:
     explicit LiteralBuild(const ResultTable& table) {
         for (int r = 1; r <= table.dataRows(); ++r) {
-            const std::string& nb = table.cell(r, kNb);
+            const std::string nb(table.cell(r, kNb));
             if (nb == "S") break;
-            std::string target = table.cell(r, kKind) == "=>"   ? "*"
-                                 : table.cell(r, kKind) == "VS" ? "Section"
-                                                                : table.cell(r, kTarget);
+            const std::string target(table.cell(r, kKind) == "=>"   ? "*"
+                                     : table.cell(r, kKind) == "VS" ? "Section"
+                                                                    : table.cell(r, kTarget));
             std::string e = "0" + nb;
             while (text::length(e) < 5) e = "0" + e;
             list_.push_back(e + "->" + target + " ! " + std::to_string(r));
@@ -230,12 +230,22 @@ TEST(Tree, DeepKeyStopsExpandingAfterOneHundredPasses) {
     EXPECT_EQ(n->text, "102");
 }
 
+// Labels of every kind, then numbers only (as a renumbered key has them),
+// whose padded texts do not sort as their values beyond four digits, with
+// targets that differ in case only or hold the entry's own " !".
 TEST(Tree, SameTreesAsTheLiteralBuildOnRandomTables) {
+    struct Pool {
+        std::vector<std::string> numbers, targets;
+    };
+    const std::vector<Pool> pools{
+        {{"1", "2", "3", "4", "5", "", "0", "02", "a", "A", " 3"}, {"1", "2", "3", "4", "5", "6", "", "02", "a", "Erreur"}},
+        {{"1", "2", "12", "1234", "12345", "9999", "10000", "100000", "1000000", "12345678"},
+         {"1", "12", "1234", "12345", "10000", "Abc", "abc", "x !y", ""}}};
     std::mt19937 rng(12345);
-    const std::vector<std::string> numbers{"1", "2", "3", "4", "5", "", "0", "02", "a", "A", " 3"};
     const std::vector<std::string> kinds{"->", "->", "->", "=>", "VS", "", "S"};
-    const std::vector<std::string> targets{"1", "2", "3", "4", "5", "6", "", "02", "a", "Erreur"};
-    for (int round = 0; round < 3000; ++round) {
+    for (int round = 0; round < 6000; ++round) {
+        const auto& numbers = pools[static_cast<std::size_t>(round % 2)].numbers;
+        const auto& targets = pools[static_cast<std::size_t>(round % 2)].targets;
         std::vector<Row> rows;
         const int n = 1 + static_cast<int>(rng() % 24);
         for (int i = 0; i < n; ++i) {

@@ -23,7 +23,7 @@
 
 namespace {
 
-bool givesLine(const std::string& kind) {
+bool givesLine(std::string_view kind) {
     return kind == sarvelo::kReference || kind == sarvelo::kDetermination ||
            kind == sarvelo::kSectionReference;
 }

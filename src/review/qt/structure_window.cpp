@@ -161,12 +161,12 @@ void TStructure::markFindings() {
             items.emplace(couplet, item);
         }
     for (int row = 1; row <= table_->dataRows(); ++row) {
-        const auto found = items.find(table_->cell(row, sarvelo::kNb));
+        const auto found = items.find(std::string(table_->cell(row, sarvelo::kNb)));
         if (found == items.end()) continue;
-        const std::string& kind = table_->cell(row, sarvelo::kKind);
+        const std::string_view kind = table_->cell(row, sarvelo::kKind);
         const QString target = kind == sarvelo::kDetermination      ? QStringLiteral("*")
                                : kind == sarvelo::kSectionReference ? QStringLiteral("Section")
-                                                                    : QString::fromStdString(table_->cell(row, sarvelo::kTarget));
+                                                                    : QString::fromStdString(std::string(table_->cell(row, sarvelo::kTarget)));
         new QTreeWidgetItem(found->second, QStringList{target});
     }
     arbre_->addTopLevelItem(header);
