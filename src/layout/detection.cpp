@@ -265,6 +265,16 @@ bool nameLeftOpen(const std::string& name) {
     return std::count(name.begin(), name.end(), '(') > std::count(name.begin(), name.end(), ')');
 }
 
+// A name that is a letter, as a key labels its couplets ("b.", "(C)",
+// "*aa.*"): a reference read as a name; no taxon is named so.
+bool nameIsALetter(std::string_view name) {
+    auto bracket = [](char c) { return c == '(' || c == ')' || c == '[' || c == ']' || c == '.' || c == '=' || c == '*' || c == '_' || c == ' '; };
+    while (!name.empty() && bracket(name.front())) name.remove_prefix(1);
+    while (!name.empty() && bracket(name.back())) name.remove_suffix(1);
+    return !name.empty() && name.size() <= 3 && text::isLetter(static_cast<unsigned char>(name[0])) &&
+           name.find_first_not_of(name[0]) == std::string_view::npos;
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -293,6 +303,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
+        if (kind == kDetermination && nameIsALetter(table.cell(r, kTarget))) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -359,7 +370,8 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            (unread.reference >= 0 && unread.sentOn) ||
-                           (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget)))
+                           (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
+                                                       nameIsALetter(table.cell(r, kTarget))))
                        ? 1
                        : 0;
     }

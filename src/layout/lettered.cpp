@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 
 namespace sarvelo {
 
@@ -13,9 +14,11 @@ bool mark(char c) { return c == '=' || c == '_' || c == '*'; }
 bool asciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool asciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A letter label in `s` from `at`: an optional emphasis mark, one or two
-// letters of one case, a stop or a bracket, the same mark. Its letters and
-// its end, or an empty label.
+// A letter label in `s` from `at`: an optional emphasis mark or bracket
+// ("=A.=", "*b.*", "(a)", "[B]"), one to three letters of one case ("A",
+// "AA", "AAA"), primes ("A'", "a’’": the lead's rank, the couplet's
+// letter), a stop or a bracket, the same mark. Its letters and its end, or an
+// empty label.
 struct Letters {
     std::string label;
     std::size_t end = 0;
@@ -24,13 +27,20 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
     Letters out;
     std::size_t i = at;
     const char open = i < s.size() && mark(s[i]) ? s[i++] : '\0';
+    const char bracket = !open && i < s.size() && (s[i] == '(' || s[i] == '[') ? s[i++] : '\0';
     const std::size_t from = i;
-    while (i < s.size() && asciiLetter(s[i]) && i - from < 3) ++i;
-    if (i == from || i - from > 2) return {};
+    while (i < s.size() && asciiLetter(s[i]) && i - from < 4) ++i;
+    if (i == from || i - from > 3) return {};
     const std::string_view letters = s.substr(from, i - from);
-    if (letters.size() == 2 && letters[0] != letters[1]) return {};  // "AA", "bb": a word otherwise
+    if (letters.find_first_not_of(letters[0]) != std::string_view::npos) return {};  // "Ab", "bc": a word
+    primesAt(s, i);
     bool stop = false;
-    if (i < s.size() && (s[i] == '.' || s[i] == ')')) {
+    if (bracket) {
+        if (i >= s.size() || s[i] != (bracket == '(' ? ')' : ']')) return {};
+        ++i;
+        stop = true;
+        if (i < s.size() && s[i] == '.') ++i;
+    } else if (i < s.size() && (s[i] == '.' || s[i] == ')')) {
         ++i;
         stop = true;
     }
@@ -74,6 +84,27 @@ std::size_t referenceWordBefore(std::string_view s, std::size_t token) {
     return std::string_view::npos;
 }
 
+// Where the leader that ends before `token` starts: dots, ellipses or middle
+// dots (two at least), a tab or a run of blanks; npos when only one blank or
+// nothing of the lead comes before it.
+std::size_t leaderBefore(std::string_view s, std::size_t token) {
+    std::size_t gap = token;
+    int dots = 0;
+    for (bool more = true; more && gap > 0;) {
+        more = false;
+        for (std::string_view piece : {" ", "\t", ".", "\u2026", "\u00B7"})
+            if (gap >= piece.size() && s.substr(gap - piece.size(), piece.size()) == piece) {
+                gap -= piece.size();
+                dots += piece == " " || piece == "\t" ? 0 : piece == "." ? 1 : 2;
+                more = true;
+                break;
+            }
+    }
+    const std::string_view apart = s.substr(gap, token - gap);
+    const bool leader = dots >= 2 || apart.find('\t') != std::string_view::npos || apart.find("  ") != std::string_view::npos;
+    return gap > 0 && leader ? gap : std::string_view::npos;
+}
+
 // The reference at the end of a lead: "(=B.=)", "(C)", "[d]", maybe followed
 // by the book's page ("page 12.", "p. 12"). Where it starts and its letters.
 Letters referenceAtEnd(std::string_view s, std::size_t& start) {
@@ -105,16 +136,21 @@ Letters referenceAtEnd(std::string_view s, std::size_t& start) {
         start = open;
         return l;
     }
-    // The letter after words or an arrow: "go to B", "voir C.", "\u2192 D".
+    // The letter after words or an arrow: "go to B", "voir C.", "\u2192 D";
+    // or after a leader, a tab or a run of blanks: "..... B", "\t*c.*".
     if (s[e - 1] == '.') --e;
-    std::size_t token = s.rfind(' ', e - 1);
+    std::size_t token = s.find_last_of(" \t", e - 1);
     if (token == std::string_view::npos) return {};
     ++token;
     Letters l = lettersAt(s.substr(0, e), token, false);
     if (l.label.empty() || l.end != e) return {};
-    const std::size_t word = referenceWordBefore(s, token);
-    if (word == std::string_view::npos) return {};
-    start = word;
+    if (const std::size_t word = referenceWordBefore(s, token); word != std::string_view::npos) {
+        start = word;
+        return l;
+    }
+    const std::size_t gap = leaderBefore(s, token);
+    if (gap == std::string_view::npos) return {};
+    start = gap;
     return l;
 }
 
@@ -241,7 +277,8 @@ Lines numberedFromCodes(const Lines& text) {
 }  // namespace
 
 Lines numberedFromLetters(const Lines& text) {
-    std::map<std::string, int> number;  // letters -> couplet, as first met
+    std::map<std::string, int> number;  // letters -> couplet
+    std::map<std::string, int> count;   // letters -> lines they label
     std::vector<LineRead> reads(text.size());
     int labelled = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
@@ -261,7 +298,18 @@ Lines numberedFromLetters(const Lines& text) {
         }
         if (r.label.label.empty()) continue;
         ++labelled;
-        number.emplace(r.label.label, static_cast<int>(number.size()) + 1);
+        ++count[r.label.label];
+    }
+    // Couplets numbered as first met. A doubled letter ("AA.", "bb.") after
+    // its single letter printed once is that couplet's next lead; printed
+    // twice, the single letter has its leads and the doubled one is a couplet
+    // of its own (a key that ran out of letters).
+    int couplets = 0;
+    for (const LineRead& r : reads) {
+        const std::string& l = r.label.label;
+        if (l.empty() || number.count(l)) continue;
+        const std::string single = l.substr(0, 1);
+        number[l] = l.size() > 1 && count[single] == 1 && number.count(single) ? number[single] : ++couplets;
     }
     int references = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {

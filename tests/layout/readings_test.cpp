@@ -42,6 +42,16 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,2$ Wings long", "1,3$ Wings short", "2,0$ Elytra black $ Pterostichus niger",
           "2,0$ Elytra red $ Pterostichus ruber", "3,0$ Legs pale $ Pterostichus pallidus",
           "3,0$ Legs dark $ Pterostichus fuscus"}},
+        {"couplets named by a letter, the second lead by the letter doubled, references after a leader",
+         "a. Wings dark ............ b.\naa. Wings pale ........... c.\nb. Legs long ............. P. nigra\n"
+         "bb. Legs short ........... P. rufa\nc. Antennae long ......... P. alba\ncc. Antennae short ....... P. brevis\n",
+         {"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long $ P. nigra", "2,0$ Legs short $ P. rufa",
+          "3,0$ Antennae long $ P. alba", "3,0$ Antennae short $ P. brevis"}},
+        {"letters in brackets, the second lead primed, references in brackets",
+         "(a) Wings dark ..... (b)\n(a\u2032) Wings pale ..... (c)\n(b) Legs long ..... P. nigra\n"
+         "(b\u2032) Legs short ..... P. rufa\n(c) Antennae long ..... P. alba\n(c\u2032) Antennae short ..... P. brevis\n",
+         {"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long $ P. nigra", "2,0$ Legs short $ P. rufa",
+          "3,0$ Antennae long $ P. alba", "3,0$ Antennae short $ P. brevis"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
