@@ -275,6 +275,13 @@ bool nameIsALetter(std::string_view name) {
            name.find_first_not_of(name[0]) == std::string_view::npos;
 }
 
+// A name left inside the marks a plain-text copy sets for italics or bold
+// ("_P. nigra_", "=Acer.="): the marks are no part of it.
+bool nameInMarks(std::string_view name) {
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+    return name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0];
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -303,7 +310,8 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
-        if (kind == kDetermination && nameIsALetter(table.cell(r, kTarget))) ++score.residue;
+        if (kind == kDetermination && (nameIsALetter(table.cell(r, kTarget)) || nameInMarks(table.cell(r, kTarget))))
+            ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -371,7 +379,8 @@ int labelResidue(const ResultTable& table) {
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
-                                                       nameIsALetter(table.cell(r, kTarget))))
+                                                       nameIsALetter(table.cell(r, kTarget)) ||
+                                                       nameInMarks(table.cell(r, kTarget))))
                        ? 1
                        : 0;
     }
@@ -522,14 +531,20 @@ LineStart readLineStart(std::string_view line) {
         return r;
     }
     // A label inside punctuation: "=1=", "[A]", "(3)".
-    if (!markChar(s[i]) && i + 2 < n && (digit(s[i + 1]) || letter(s[i + 1]))) {
+    // Inside the marks of a plain-text copy the label's stop comes before the
+    // closing mark: "=A.=", "*b.*", "_1._".
+    if ((!markChar(s[i]) || s[i] == U'*') && i + 2 < n && (digit(s[i + 1]) || letter(s[i + 1]))) {
         std::size_t j = i + 1;
         const bool digits = digit(s[j]);
         while (j < n && (digits ? digit(s[j]) : letter(s[j]))) ++j;
-        if (j < n && !digit(s[j]) && !letter(s[j]) && !blank(s[j]) && (digits || j - i - 1 <= 2)) {
+        const std::size_t end = j;
+        if ((s[i] == U'=' || s[i] == U'_' || s[i] == U'*') && j + 1 < n && (s[j] == U'.' || s[j] == U')') &&
+            s[j + 1] == s[i])
+            ++j;
+        if (j < n && !digit(s[j]) && !letter(s[j]) && !blank(s[j]) && (digits || end - i - 1 <= 2)) {
             const std::size_t m = skipGap(j + 1);
             r.kind = LineStart::Kind::Bracketed;
-            r.label = utf8(std::u32string_view(s).substr(i + 1, j - i - 1));
+            r.label = utf8(std::u32string_view(s).substr(i + 1, end - i - 1));
             r.pattern = codage(utf8(std::u32string_view(s).substr(i, j + 1 - i)));
             r.gap = utf8(std::u32string_view(s).substr(j + 1, m - j - 1));
             r.textStart = bytes(m);

@@ -30,6 +30,8 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"AA. Plants", K::Letters, "AA", ". ", "Plants"},
         {"=1=--=Gills= acute", K::Bracketed, "1", "--", "=Gills= acute"},
         {"[B] Lames libres", K::Bracketed, "B", " ", "Lames libres"},
+        {"=A.= Lames libres", K::Bracketed, "A", " ", "Lames libres"},
+        {"*b.* Lames libres", K::Bracketed, "b", " ", "Lames libres"},
         {"3rd segment long", K::None, "", "", "3rd segment long"},
         {"Key to the species", K::None, "", "", "Key to the species"},
     };

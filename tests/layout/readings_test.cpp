@@ -52,6 +52,11 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "(b\u2032) Legs short ..... P. rufa\n(c) Antennae long ..... P. alba\n(c\u2032) Antennae short ..... P. brevis\n",
          {"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long $ P. nigra", "2,0$ Legs short $ P. rufa",
           "3,0$ Antennae long $ P. alba", "3,0$ Antennae short $ P. brevis"}},
+        {"an indented key labelled in bold marks, the names in italic marks",
+         "=A.= Wings dark.\n  =B.= Legs long ..... _P. nigra_\n  =B.= Legs short ..... _P. rufa_\n=A.= Wings pale.\n"
+         "  =C.= Antennae long ..... _P. alba_\n  =C.= Antennae short ..... _P. brevis_\n",
+         {"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long $ P. nigra", "2,0$ Legs short $ P. rufa",
+          "3,0$ Antennae long $ P. alba", "3,0$ Antennae short $ P. brevis"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
