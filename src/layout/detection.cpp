@@ -5,6 +5,7 @@
 #include "layout/detection.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <map>
 #include <set>
@@ -282,6 +283,32 @@ bool nameInMarks(std::string_view name) {
     return name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0];
 }
 
+// Letters and digits only: a name as the run cleaned it compared with its
+// printed line.
+std::string lettersAndDigits(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80 || std::isalnum(static_cast<unsigned char>(c))) out += c;
+    return out;
+}
+
+// Whether one of the user's lines of the lead on row `index` (from its
+// origin to the next row's) holds its name whole.
+bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name) {
+    const std::string wanted = lettersAndDigits(name);
+    if (wanted.empty()) return true;
+    const auto from = static_cast<std::size_t>(rowOrigin[index]);
+    std::size_t to = text.size();
+    for (std::size_t k = index + 1; k < rowOrigin.size(); ++k)
+        if (rowOrigin[k] > rowOrigin[index]) {
+            to = static_cast<std::size_t>(rowOrigin[k]);
+            break;
+        }
+    for (std::size_t l = from; l < to && l < text.size(); ++l)
+        if (text[l].size() >= wanted.size() && lettersAndDigits(text[l]).find(wanted) != std::string::npos) return true;
+    return false;
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -316,6 +343,10 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
         if (origin < 0 || origin >= static_cast<int>(text.size())) continue;
+        // A name that no line of its lead holds whole was joined from
+        // several lines: a heading or prose after the key taken in.
+        if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget)))
+            ++score.joinedNames;
         const std::string& source = text[static_cast<std::size_t>(origin)];
         const std::string probe(text::firstChars(desc, 12));
         const auto at = source.find(probe);

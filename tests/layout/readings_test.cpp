@@ -57,6 +57,12 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "  =C.= Antennae long ..... _P. alba_\n  =C.= Antennae short ..... _P. brevis_\n",
          {"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long $ P. nigra", "2,0$ Legs short $ P. rufa",
           "3,0$ Antennae long $ P. alba", "3,0$ Antennae short $ P. brevis"}},
+        {"a heading and prose after the key, not joined to the last name",
+         "1\tWings dark\tPlega nigra Smith\n1\u2019\tWings pale\t2\n2(1\u2019)\tLegs long\tPlega alba Smith\n"
+         "2\u2019\tLegs short\tPlega rufa (Jones)\n\nSpecies treatment\n\nOnly the following new species is treated "
+         "here.\n\nPlega alba sp. n.\n",
+         {"1,0$ Wings dark $ Plega nigra Smith", "1,2$ Wings pale", "2,0$ Legs long $ Plega alba Smith",
+          "2,0$ Legs short $ Plega rufa (Jones)"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
