@@ -95,10 +95,11 @@ int primesAt(std::string_view s, std::size_t& at) {
     int count = 0;
     for (bool more = true; more && at < s.size();) {
         more = false;
-        for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4", "\u2033"})
+        // A closing double quote stands for a double prime in many copies.
+        for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4", "\u2033", "\u201D"})
             if (s.substr(at, prime.size()) == prime) {
                 at += prime.size();
-                count += prime == "\u2033" ? 2 : 1;
+                count += prime == "\u2033" || prime == "\u201D" ? 2 : 1;
                 more = true;
             }
     }
@@ -555,6 +556,9 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     while (!before.empty() && (before.back() == ',' || before.back() == ';')) before.pop_back();
     if (!std::any_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
         return;
+    // A number that closes a remark in brackets is the remark's ("group (in
+    // part, 097)"): the name would keep the bracket open.
+    if (std::count(before.begin(), before.end(), '(') > std::count(before.begin(), before.end(), ')')) return;
     number = (page ? "p. " : "") + ending.substr(first, end - first);
     name = trimmed(before);
 }
