@@ -182,10 +182,25 @@ OrderedKey readPairedLeads(const Lines& text) {
     std::map<int, std::size_t> byNumber;
     for (std::size_t l = 0; l < leads.size(); ++l)
         if (!byNumber.emplace(leads[l].number, l).second) return {};
-    for (const Lead& lead : leads) {
+    // A partner misprinted ("11(12)" where no 12 names 11 back) is the one
+    // lead that names this one as its partner.
+    auto namesBack = [&](const Lead& lead) {
         const auto it = byNumber.find(lead.partner);
-        if (it == byNumber.end() || leads[it->second].partner != lead.number || lead.partner == lead.number) return {};
+        return it != byNumber.end() && leads[it->second].partner == lead.number && lead.partner != lead.number;
+    };
+    for (Lead& lead : leads) {
+        if (namesBack(lead)) continue;
+        const Lead* mate = nullptr;
+        int naming = 0;
+        for (const Lead& other : leads)
+            if (other.partner == lead.number && &other != &lead) {
+                mate = &other;
+                ++naming;
+            }
+        if (naming == 1 && !namesBack(*mate)) lead.partner = mate->number;
     }
+    for (const Lead& lead : leads)
+        if (!namesBack(lead)) return {};
     for (std::size_t k = last; k < text.size(); ++k)
         if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
     // Couplets numbered as their first lead comes.

@@ -44,6 +44,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          {"1. Spores white. ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita muscaria",
           "2. Gills attached, the ring thin => Tricholoma album", "3. Stem central => Pluteus cervinus (Fries, 1838)",
           "3. Stem lateral => Claudopus"}, 1, 1, 0, 1},
+        {"leads numbered with their partners' numbers, one partner misprinted",
+         "1(4)\tSpores white\t2\n2(3)\tGills free\tAmanita muscaria\n3(5)\tGills attached\tTricholoma album\n"
+         "4(1)\tSpores pink\tPluteus cervinus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma album"}, 0, 0, 0, 0},
         {"a lead wrapped, its last line ending in a leader and the name",
          "1. Spores white.\n2. Gills free; ring\nand volva present ........ Amanita muscaria, p. 12\n2\u2032. Gills attached ........ Tricholoma album\n"
          "1\u2032. Spores pink ........ Pluteus cervinus\n",
