@@ -541,8 +541,10 @@ LineStart readLineStart(std::string_view line) {
         r.textStart = bytes(m);
         return r;
     }
-    if (markChar(s[i]) && i + 1 < n && blank(s[i + 1])) {
+    // The mark may take a stop as a number does: "—. Leaves single".
+    if (markChar(s[i]) && i + 1 < n && (blank(s[i + 1]) || (s[i + 1] == U'.' && i + 2 < n && blank(s[i + 2])))) {
         std::size_t m = i + 1;
+        if (s[m] == U'.') ++m;
         while (m < n && blank(s[m])) ++m;
         r.kind = LineStart::Kind::Mark;
         r.label = utf8(std::u32string_view(s).substr(i, 1));

@@ -765,8 +765,18 @@ bool isNameOnItsLine(std::string_view s) {
         while (at < authors.size() && authors[at] == ' ') ++at;
         if (at == authors.size()) break;
         const std::size_t end = std::min(authors.find(' ', at), authors.size());
-        const std::string_view w = authors.substr(at, end - at);
-        if (!(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et")) return false;
+        std::string_view w = authors.substr(at, end - at);
+        // An author in brackets, a particle of a name, a year: "(L.) Mill.",
+        // "(de Man, 1880)".
+        while (!w.empty() && (w.front() == '(' || w.back() == ')' || w.back() == ',')) {
+            if (w.front() == '(') w.remove_prefix(1);
+            else w.remove_suffix(1);
+        }
+        static constexpr std::string_view kParticles[] = {"&", "ex", "et", "in", "de", "du", "da", "van", "von", "der", "la", "le"};
+        const bool year = w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
+        if (w.empty() || !(isUpperAscii(w[0]) || year ||
+                           std::find(std::begin(kParticles), std::end(kParticles), w) != std::end(kParticles)))
+            return false;
         ++words;
         at = end;
     }
@@ -779,7 +789,8 @@ bool isBinomialWithAuthor(std::string_view s) {
     const std::size_t first = t.find(' ');
     if (first == std::string::npos || !isNameOnItsLine(t) || isNameLine(t)) return false;
     const std::size_t second = t.find(' ', first + 1);
-    return second != std::string::npos && second + 1 < t.size() && isUpperAscii(t[second + 1]);
+    return second != std::string::npos && second + 2 < t.size() &&
+           (isUpperAscii(t[second + 1]) || (t[second + 1] == '(' && isUpperAscii(t[second + 2])));
 }
 
 // A line that holds only names in emphasis marks, set apart from its lead
@@ -1106,6 +1117,14 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             wrapped = true;
         }
         if (label.candidates.empty() && !label.primed && isDebris(s)) {
+            ++tree.dropped;
+            continue;
+        }
+        // A page's number between blank lines, where a page of the book ended.
+        if (const std::string t = trimmed(s); !t.empty() && t.size() <= 4 &&
+                                              std::all_of(t.begin(), t.end(), isDigitAscii) &&
+                                              (k == 0 || contents[k - 1].empty()) &&
+                                              (k + 1 == contents.size() || contents[k + 1].empty())) {
             ++tree.dropped;
             continue;
         }

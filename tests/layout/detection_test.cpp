@@ -28,6 +28,7 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"3\u2033 Spores rondes", K::Digits, "3", "\u2033 ", "Spores rondes"},
         {"\u2013 Aggenital setae", K::Mark, "\u2013", " ", "Aggenital setae"},
         {"- Females", K::Mark, "-", " ", "Females"},
+        {"\u2014. Females", K::Mark, "\u2014", ". ", "Females"},
         {"b) Spores blanches", K::Letters, "b", ") ", "Spores blanches"},
         {"AA. Plants", K::Letters, "AA", ". ", "Plants"},
         {"=1=--=Gills= acute", K::Bracketed, "1", "--", "=Gills= acute"},

@@ -63,6 +63,13 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "here.\n\nPlega alba sp. n.\n",
          {"1,0$ Wings dark $ Plega nigra Smith", "1,2$ Wings pale", "2,0$ Legs long $ Plega alba Smith",
           "2,0$ Legs short $ Plega rufa (Jones)"}},
+        {"an indented key, binomials with authors in brackets under the leads, a page's number between two pages",
+         "Leaves in bundles.\n    Bundles of two.\n        Pinus resinosa Ait.\n    Bundles of five.\n"
+         "        Pinus strobus L.\nLeaves single.\n\n                 24\n\n    Leaves flat.\n        Abies balsamea (L.) Mill.\n"
+         "    Leaves four-sided.\n        Tsuga canadensis (de Candolle, 1805)\n",
+         {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa Ait.",
+          "2,0$ Bundles of five. $ Pinus strobus L.", "3,0$ Leaves flat. $ Abies balsamea (L.) Mill.",
+          "3,0$ Leaves four-sided. $ Tsuga canadensis (de Candolle, 1805)"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
