@@ -1049,6 +1049,15 @@ std::string withCount(const char* format, int n) {
 
 }  // namespace
 
+std::size_t runInNameStart(std::string_view lead) {
+    std::size_t at = trailingNameStart(lead);
+    if (at == std::string_view::npos || at == 0) return std::string_view::npos;
+    at = nameSentenceStart(lead, at);
+    std::size_t e = at;
+    while (e > 0 && lead[e - 1] == ' ') --e;
+    return e > 0 && e < at && (lead[e - 1] == '.' || lead[e - 1] == ';') ? at : std::string_view::npos;
+}
+
 // Descriptions must not hold the converted key's own separators.
 std::string safeDescription(std::string s) {
     std::string out;

@@ -217,10 +217,12 @@ OrderedKey readPairedLeads(const Lines& text) {
     std::vector<std::size_t> order(leads.size());
     for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return couplet(a) < couplet(b); });
-    for (std::size_t l : order) {
-        // The ending in a cell of its own after a tab, else as the lead's
-        // line shows it.
-        LeadEnding ending;
+    // The ending in a cell of its own after a tab, else as the lead's line
+    // shows it.
+    std::vector<LeadEnding> endings(leads.size());
+    std::set<int> referenced;
+    for (std::size_t l = 0; l < leads.size(); ++l) {
+        LeadEnding& ending = endings[l];
         if (const std::size_t tab = leads[l].text.rfind('\t'); tab != std::string::npos) {
             const std::string cell = text::trimmedBlanks(std::string_view(leads[l].text).substr(tab + 1));
             ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, tab));
@@ -233,9 +235,27 @@ OrderedKey readPairedLeads(const Lines& text) {
         } else {
             ending = splitLeadEnding(leads[l].text);
         }
+        if (ending.reference >= 0) referenced.insert(ending.reference);
+    }
+    for (std::size_t l : order) {
+        LeadEnding& ending = endings[l];
         int target = -1;
-        if (ending.reference >= 0) target = ending.reference;
-        else if (ending.name.empty()) target = leads[l].number + 1;
+        if (ending.reference >= 0) {
+            target = ending.reference;
+        } else if (ending.name.empty()) {
+            // A lead that cannot go on to the lead after it (its partner, a
+            // second lead, a couplet a reference names, or none) ends with a
+            // name, run into its text without a leader.
+            target = leads[l].number + 1;
+            const auto next = byNumber.find(target);
+            const bool goesOn = next != byNumber.end() && target < leads[next->second].partner && !referenced.count(target);
+            const std::size_t name = runInNameStart(leads[l].text);
+            if (!goesOn && name != std::string_view::npos) {
+                ending.name = text::trimmedBlanks(std::string_view(leads[l].text).substr(name));
+                ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, name));
+                target = -1;
+            }
+        }
         std::string line = std::to_string(couplet(l)) + ". ";
         if (target >= 0) {
             const auto it = byNumber.find(target);

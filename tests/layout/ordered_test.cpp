@@ -49,6 +49,12 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "4(1)\tSpores pink\tPluteus cervinus\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
           "2. Gills attached => Tricholoma album"}, 0, 0, 0, 0},
+        {"leads numbered with their partners' numbers, names run into the leads after their last sentence",
+         "1 (2) Spores white. 3\n2 (1) Spores pink. 5\n3 (4) Gills free. Amanita muscaria\n"
+         "4 (3) Gills attached. Tricholoma album\n5 (6) Stem central. Pluteus cervinus\n6 (5) Stem lateral. Claudopus\n",
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free. => Amanita muscaria",
+          "2. Gills attached. => Tricholoma album", "3. Stem central. => Pluteus cervinus", "3. Stem lateral. => Claudopus"},
+         0, 0, 0, 0},
         {"a lead wrapped, its last line ending in a leader and the name",
          "1. Spores white.\n2. Gills free; ring\nand volva present ........ Amanita muscaria, p. 12\n2\u2032. Gills attached ........ Tricholoma album\n"
          "1\u2032. Spores pink ........ Pluteus cervinus\n",
