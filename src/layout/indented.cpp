@@ -1019,8 +1019,8 @@ void dropPageMark(std::string& s) {
 }
 
 // Page marks printed inside a lead, after a word ("abwechselnden[83]
-// Zwischenräume", "leaves [84] broad"); a figure's number in brackets stays
-// ("(Fig. [300])").
+// Zwischenräume", "leaves [84] broad"), and note calls ("Kiemen[LXII]"); a
+// figure's number in brackets stays ("(Fig. [300])").
 void dropInnerPageMarks(std::string& s) {
     if (s.find('[') == std::string::npos) return;
     std::string out;
@@ -1035,6 +1035,16 @@ void dropInnerPageMarks(std::string& s) {
             if (!out.empty() && out.back() == ' ' && s[close + 1] == ' ') out.pop_back();
             i = close;
             continue;
+        }
+        // A transcription's note call in roman numerals glued to a word or
+        // its closing mark: "Flügelansätzen[LX]", "_Schnabelkerfe_[LXI]".
+        if (s[i] == '[' && !out.empty() && (afterWord || labelMark(out.back())) && out.back() != ' ') {
+            std::size_t r = i + 1;
+            while (r < s.size() && r - i <= 7 && std::string_view("IVXLC").find(s[r]) != std::string_view::npos) ++r;
+            if (r > i + 1 && r < s.size() && s[r] == ']') {
+                i = r;
+                continue;
+            }
         }
         out += s[i];
     }

@@ -121,8 +121,56 @@ struct DeterminedNames {
     }
 };
 
-// A lead numbered on its own with its partner's number in brackets, "1(4)"
-// or "2 (3)." before a blank: the two numbers, or -1.
+// Names in emphasis marks listed before the name read at the lead's end
+// ("... am Hinterleib   _Sialis_, _Sisyra_."), with a comma or a word of the
+// key's languages: taken into the name. True when some were.
+bool takeListedNames(LeadEnding& ending) {
+    for (bool taken = false;;) {
+        std::string_view t = ending.text;
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+        std::string joiner;
+        if (!t.empty() && t.back() == ',') {
+            t.remove_suffix(1);
+            joiner = ", ";
+        } else {
+            for (std::string_view w : {" oder", " und", " or", " and", " et", " ou", " y", " e"})
+                if (t.ends_with(w)) {
+                    t.remove_suffix(w.size());
+                    joiner = std::string(w) + " ";
+                    break;
+                }
+        }
+        if (joiner.empty() || t.size() < 3 || !(t.back() == '_' || t.back() == '=' || t.back() == '*')) return taken;
+        const std::size_t open = t.rfind(t.back(), t.size() - 2);
+        if (open == std::string_view::npos || t.substr(open).find(' ') != std::string_view::npos ||
+            (open > 0 && t[open - 1] != ' '))
+            return taken;
+        const std::string listed = unmarkedName(t.substr(open));
+        if (listed.empty() || !text::isLetter(static_cast<unsigned char>(listed[0]))) return taken;
+        ending.name = listed + joiner + ending.name;
+        ending.text = text::trimmedBlanks(t.substr(0, open));
+        taken = true;
+    }
+}
+
+// A name without the call of its figure after it: "_Odonaten_ (Fig. =9=,
+// 19-22).", "Cyphon (Abb. 3)".
+std::string withoutFigureCall(std::string name) {
+    const std::string whole = text::trimmedBlanks(name);
+    std::string_view t = whole;
+    while (!t.empty() && t.back() == '.') t.remove_suffix(1);
+    if (t.empty() || t.back() != ')') return name;
+    const std::size_t open = t.rfind('(');
+    if (open == std::string_view::npos || open == 0) return name;
+    std::string_view inside = t.substr(open + 1);
+    while (!inside.empty() && (inside.front() == '=' || inside.front() == '_')) inside.remove_prefix(1);
+    for (std::string_view call : {"Fig", "fig", "Abb", "Taf", "Pl.", "pl.", "Lám", "lám", "Est.", "Prancha"})
+        if (inside.starts_with(call)) return text::trimmedBlanks(t.substr(0, open));
+    return name;
+}
+
+// A lead numbered on its own with its partner's number in brackets, "1(4)",
+// "2 (3)." or "1. (8)" before a blank: the two numbers, or -1.
 int pairedLabel(std::string_view line, int& partner, std::size_t& textStart) {
     auto digitsAt = [&](std::size_t& at) {
         int n = 0, count = 0;
@@ -133,13 +181,19 @@ int pairedLabel(std::string_view line, int& partner, std::size_t& textStart) {
     std::size_t at = 0;
     const int number = digitsAt(at);
     if (number < 0) return -1;
-    if (at < line.size() && line[at] == ' ') ++at;
+    if (at < line.size() && line[at] == '.') ++at;  // "1. (8)"
+    while (at < line.size() && line[at] == ' ') ++at;
     if (at >= line.size() || line[at] != '(') return -1;
     ++at;
     partner = digitsAt(at);
     if (partner < 0 || at >= line.size() || line[at] != ')') return -1;
     ++at;
     if (at < line.size() && line[at] == '.') ++at;
+    // A transcription's note call after the label: "(8)[LIX]".
+    if (at < line.size() && line[at] == '[') {
+        const std::size_t close = line.find(']', at);
+        if (close != std::string_view::npos && close - at <= 8) at = close + 1;
+    }
     if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return -1;
     textStart = line.find_first_not_of(" \t", at);
     return textStart == std::string_view::npos ? -1 : number;
@@ -154,6 +208,8 @@ OrderedKey readPairedLeads(const Lines& text) {
         int number, partner;
         std::string text;
         int origin;
+        std::size_t indent = std::string::npos;    // of the lead's second line
+        std::size_t nameAt = std::string::npos;    // where a line set apart from the lead starts in its text
     };
     std::vector<Lead> leads;
     OrderedKey out;
@@ -173,9 +229,17 @@ OrderedKey readPairedLeads(const Lines& text) {
             gap = false;
         } else if (leads.empty()) {
             ++out.before;
-        } else if (!gap) {
-            join(leads.back().text, line);
+        } else if (!gap || !splitLeadEnding(leads.back().text).ends()) {
+            // After a blank line, the name set under a lead that has none; a
+            // line set deeper than the lead's own lines may be its name too.
+            Lead& lead = leads.back();
+            const std::size_t indent = text[k].find_first_not_of(" \t");
+            if (lead.nameAt == std::string::npos && (gap || (lead.indent != std::string::npos && indent > lead.indent)))
+                lead.nameAt = lead.text.size() + 1;
+            if (lead.indent == std::string::npos) lead.indent = indent;
+            join(lead.text, line);
             last = k + 1;
+            gap = false;
         }
     }
     if (leads.size() < 4) return {};
@@ -242,6 +306,14 @@ OrderedKey readPairedLeads(const Lines& text) {
         int target = -1;
         if (ending.reference >= 0) {
             target = ending.reference;
+        } else if (!ending.name.empty() && takeListedNames(ending)) {
+            // Names in marks listed before the last one joined to it.
+        } else if (!ending.name.empty() && leads[l].nameAt < leads[l].text.size() &&
+                   ending.text.size() > leads[l].nameAt) {
+            // The name read inside the line set apart under the lead: that
+            // whole line is the name ("_Schnabelkerfe_ oder _Rhynchoten_").
+            ending.name = text::trimmedBlanks(std::string_view(leads[l].text).substr(leads[l].nameAt));
+            ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, leads[l].nameAt));
         } else if (ending.name.empty()) {
             // A lead that cannot go on to the lead after it (its partner, a
             // second lead, a couplet a reference names, or none) ends with a
@@ -249,7 +321,8 @@ OrderedKey readPairedLeads(const Lines& text) {
             target = leads[l].number + 1;
             const auto next = byNumber.find(target);
             const bool goesOn = next != byNumber.end() && target < leads[next->second].partner && !referenced.count(target);
-            const std::size_t name = runInNameStart(leads[l].text);
+            std::size_t name = runInNameStart(leads[l].text);
+            if (name == std::string_view::npos && leads[l].nameAt < leads[l].text.size()) name = leads[l].nameAt;
             if (!goesOn && name != std::string_view::npos) {
                 ending.name = text::trimmedBlanks(std::string_view(leads[l].text).substr(name));
                 ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, name));
@@ -278,7 +351,10 @@ OrderedKey readPairedLeads(const Lines& text) {
             if (name.size() >= 3 && name.back() == '.' && name.find(' ') != std::string::npos &&
                 name[name.size() - 2] != '.' && !name.ends_with(" n."))
                 name.pop_back();  // the sentence's stop after "(Kirschenhofer, 1996)."
-            line += safeDescription(std::move(body)) + " => " + safeDescription(unmarkedName(name));
+            dropPageMarks(name);
+            name = unmarkedName(withoutFigureCall(name));
+            if (name.size() >= 3 && name.back() == '.' && name.find(' ') == std::string::npos) name.pop_back();  // "_Cyphon._"
+            line += safeDescription(std::move(body)) + " => " + safeDescription(name);
         }
         out.couplets.push_back(std::move(line));
         out.origin.push_back(leads[l].origin);

@@ -55,6 +55,13 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free. => Amanita muscaria",
           "2. Gills attached. => Tricholoma album", "3. Stem central. => Pluteus cervinus", "3. Stem lateral. => Claudopus"},
          0, 0, 0, 0},
+        {"partners' numbers after a stop, note calls, names set apart under their leads with figure calls",
+         "Tabelle\n\n   1. (4)[LIX] Spores white[LX]                     2.\n\n   2. (3)  Gills free\n\n"
+         "          _Amanita_[LXI] oder _Limacella_ (Fig. =3=, 4\u20136).\n\n   3. (2)  Gills attached, the ring\n"
+         "           thin and soon gone\n                        _Tricholoma_ (Fig. =4=, 1).\n\n"
+         "   4. (1)  Spores pink                 _Pluteus_, _Volvariella_.\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus, Volvariella", "2. Gills free => Amanita oder Limacella",
+          "2. Gills attached, the ring thin and soon gone => Tricholoma"}, 1, 0, 0, 0},
         {"a lead wrapped, its last line ending in a leader and the name",
          "1. Spores white.\n2. Gills free; ring\nand volva present ........ Amanita muscaria, p. 12\n2\u2032. Gills attached ........ Tricholoma album\n"
          "1\u2032. Spores pink ........ Pluteus cervinus\n",
