@@ -899,6 +899,10 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                          "tableau copié (une cellule par ligne ou des cellules entre \u00AB\u00A0|\u00A0\u00BB), "
                          "converti en clé numérotée",
                          cells.message);
+    // Couplets set in braces.
+    if (const OrderedKey braced = readBracedCouplets(text); !braced.couplets.empty())
+        proposeConverted(braced.couplets, braced.origin, "clé en accolades (un couplet par accolade), convertie en clé numérotée",
+                         braced.message);
     // Couplets named by letters, the references naming them too.
     if (const Lines numbered = numberedFromLetters(text); !numbered.empty())
         if (const ReshapedKey lettered = reshapeKey(numbered); !lettered.couplets.empty())

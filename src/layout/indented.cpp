@@ -582,6 +582,13 @@ void dropFinalStop(std::string& name) {
     if (word > 0 && name.size() >= word + 5 && name.back() == '.' &&
         std::all_of(name.begin() + static_cast<std::ptrdiff_t>(word), name.end() - 1, isLowerAscii))
         name.pop_back();
+    // Nor is an epithet after a person, capitalised in older books, in the
+    // genitive: "Carterius Stepanowi.", "Ephydatia Mülleri.".
+    else if (word > 0 && name.size() >= word + 7 && name.back() == '.' && isUpperAscii(name[word]) &&
+             (name.ends_with("i.") || name.ends_with("ae.")) &&
+             std::all_of(name.begin() + static_cast<std::ptrdiff_t>(word) + 1, name.end() - 1,
+                         [](char c) { return isLowerAscii(c) || static_cast<unsigned char>(c) >= 0x80; }))
+        name.pop_back();
 }
 
 // A word that names a taxon: "Amanita", "PINUS".

@@ -785,6 +785,138 @@ OrderedKey readInIndentedOrder(const Lines& text) {
 
 }  // namespace
 
+// --- Couplets in braces ---------------------------------------------------------
+
+namespace {
+
+// A brace's piece at the start of a line, as transcriptions draw it.
+std::size_t braceAt(std::string_view s, std::size_t at) {
+    for (std::string_view b : {"{", "[", "}", "|", "\u23A7", "\u23A8", "\u23A9", "\u23AA", "\u23AB", "\u23AC", "\u23AD",
+                               "\u2502"})
+        if (s.substr(at, b.size()) == b) return b.size();
+    return 0;
+}
+
+// A line of a braced couplet: the couplet's number at the left of the
+// brace (on one of its lines), then the brace, then the text.
+struct BracedLine {
+    bool braced = false;
+    int number = -1;
+    std::string_view content;
+};
+BracedLine bracedLine(std::string_view s) {
+    BracedLine out;
+    std::size_t at = s.find_first_not_of(" \t");
+    if (at == std::string_view::npos) return out;
+    std::size_t digits = at;
+    while (digits < s.size() && std::isdigit(static_cast<unsigned char>(s[digits])) && digits - at < 4) ++digits;
+    if (digits > at) {
+        if (digits < s.size() && s[digits] == '.') ++digits;
+        if (digits >= s.size() || (s[digits] != ' ' && s[digits] != '\t')) return out;
+        out.number = std::stoi(std::string(s.substr(at, digits - at)));
+        at = s.find_first_not_of(" \t", digits);
+        if (at == std::string_view::npos) return {};
+    }
+    const std::size_t brace = braceAt(s, at);
+    if (brace == 0) return {};
+    out.braced = true;
+    out.content = s.substr(at + brace);
+    return out;
+}
+
+}  // namespace
+
+OrderedKey readBracedCouplets(const Lines& text) {
+    struct Lead {
+        std::string text;
+        LeadEnding ending;
+        int origin = -1;
+    };
+    struct Couplet {
+        int number = -1;
+        std::vector<Lead> leads;
+    };
+    std::vector<Couplet> couplets;
+    OrderedKey out;
+    bool open = false;  // inside a group of braced lines
+    std::size_t last = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const BracedLine line = bracedLine(text[k]);
+        if (!line.braced) {
+            if (!text::trimmedBlanks(text[k]).empty()) {
+                if (couplets.empty()) ++out.before;
+                else break;  // the text after the key
+            }
+            open = false;
+            continue;
+        }
+        if (!open) couplets.emplace_back();
+        open = true;
+        last = k + 1;
+        Couplet& c = couplets.back();
+        if (line.number >= 0) {
+            if (c.number >= 0) return {};  // two numbers in one brace
+            c.number = line.number;
+        }
+        const std::string content = text::trimmedBlanks(line.content);
+        if (content.empty()) continue;
+        // A lead starts on the brace's first line and after a line that ends one.
+        if (c.leads.empty() || c.leads.back().ending.ends()) c.leads.push_back({{}, {}, static_cast<int>(k)});
+        Lead& lead = c.leads.back();
+        LeadEnding ending = splitLeadEnding(line.content);
+        if (ending.ends()) {
+            join(lead.text, text::trimmedBlanks(ending.text));
+            lead.ending = ending;
+            continue;
+        }
+        // A name alone at the right of the brace ends the lead above it.
+        if (const std::size_t right = line.content.find_first_not_of(" \t"); !lead.text.empty() && right >= 4) {
+            ending = splitLeadEnding(lead.text + std::string(line.content));
+            if (ending.ends() && ending.text.size() >= lead.text.size()) {
+                lead.text = text::trimmedBlanks(ending.text);
+                lead.ending = ending;
+                continue;
+            }
+            if (right >= 8 && std::count(content.begin(), content.end(), ' ') < 6) {
+                lead.ending.name = content;
+                continue;
+            }
+        }
+        join(lead.text, content);
+    }
+    if (couplets.size() < 2) return {};
+    std::map<int, int> coupletOf;  // printed number -> couplet
+    for (const Couplet& c : couplets) {
+        if (c.number < 0 || c.leads.size() < 2 || !coupletOf.emplace(c.number, static_cast<int>(coupletOf.size()) + 1).second)
+            return {};
+        for (const Lead& lead : c.leads)
+            if (!lead.ending.ends() || lead.text.empty()) return {};
+    }
+    for (const Couplet& c : couplets)
+        for (const Lead& lead : c.leads) {
+            std::string line = std::to_string(coupletOf[c.number]) + ". ";
+            std::string body = lead.text;
+            dropPageMarks(body);
+            if (lead.ending.reference >= 0) {
+                const auto to = coupletOf.find(lead.ending.reference);
+                if (to == coupletOf.end()) return {};
+                line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
+            } else {
+                bool numbered = false;
+                line += safeDescription(std::move(body)) + " => " + safeDescription(printedName(lead.ending.name, numbered));
+                out.bookNumbers += numbered ? 1 : 0;
+            }
+            out.couplets.push_back(std::move(line));
+            out.origin.push_back(lead.origin);
+        }
+    for (std::size_t k = last; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
+    return out;
+}
+
 OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped) {
     // The strict readings first: each needs every lead to end.
     if (OrderedKey paired = readPairedLeads(text); !paired.couplets.empty()) return paired;

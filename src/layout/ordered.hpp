@@ -26,6 +26,11 @@ struct OrderedKey {
     std::string message;      // what was set aside, in French
 };
 OrderedKey readNumberedInOrder(const Lines& text);
+// A key whose couplets are set in braces, as transcriptions draw them: the
+// couplet's number at the left of the brace ("  1 {"), its leads on the
+// lines inside it, each ending with a reference or a name ("{ ... 2",
+// "{      _Carterius Stepanowi._").
+OrderedKey readBracedCouplets(const Lines& text);
 // The same, with the text's reshaping (`reshapeKey(text)`) already made.
 OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped);
 

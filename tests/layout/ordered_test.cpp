@@ -166,3 +166,30 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
         EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()), c.finished) << c.layout;
     }
 }
+
+// Couplets set in braces: the number at the left of the brace, on any of its
+// lines; a lead ends with a reference or with a name alone at the right.
+TEST(BracedCouplets, EachBraceIsACouplet) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"braces of ASCII signs, prose around, numbers from 0, a name on the line under its lead",
+         "Wir geben einen Schl\u00FCssel.\n\n  0 [ Spores white                        1\n    { Spores pink                         2\n\n"
+         "    { Gills free, the ring\n  1 { large                     _Amanita muscaria._\n    { Gills attached\n"
+         "    {                          _Tricholoma Georgii._\n\n  2 { Stem central              _Pluteus_\n"
+         "    { Stem lateral              _Claudopus_\n\nVerbreitung.\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free, the ring large => Amanita muscaria",
+          "2. Gills attached => Tricholoma Georgii", "3. Stem central => Pluteus", "3. Stem lateral => Claudopus"}},
+        {"brace pieces, the number on a middle line",
+         "  \u23A7 Spores white ..... 2\n1 \u23A8\n  \u23A9 Spores pink ..... Pluteus\n\n"
+         "  \u23A7 Gills free ..... Amanita\n2 \u23A8\n  \u23A9 Gills attached ..... Tricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma"}},
+        {"a brace without its number: read otherwise",
+         "  { Spores white ..... 2\n  { Spores pink ..... Pluteus\n\n2 { Gills free ..... Amanita\n  { Gills attached ..... Tricholoma\n",
+         {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(readBracedCouplets(text::splitLines(c.text)).couplets, c.expected) << c.layout;
+}

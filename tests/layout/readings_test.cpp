@@ -70,6 +70,11 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa Ait.",
           "2,0$ Bundles of five. $ Pinus strobus L.", "3,0$ Leaves flat. $ Abies balsamea (L.) Mill.",
           "3,0$ Leaves four-sided. $ Tsuga canadensis (de Candolle, 1805)"}},
+        {"couplets in braces, the number at the left",
+         "  1 { Spores white ................... 2\n    { Spores pink .................... Pluteus cervinus\n\n"
+         "    { Gills free\n  2 {                     Amanita muscaria\n    { Gills attached ........ Tricholoma album\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita muscaria",
+          "2,0$ Gills attached $ Tricholoma album"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
