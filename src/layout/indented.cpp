@@ -1146,11 +1146,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++tree.dropped;
             continue;
         }
-        // A page's number between blank lines, where a page of the book ended.
-        if (const std::string t = trimmed(s); !t.empty() && t.size() <= 4 &&
-                                              std::all_of(t.begin(), t.end(), isDigitAscii) &&
-                                              (k == 0 || contents[k - 1].empty()) &&
-                                              (k + 1 == contents.size() || contents[k + 1].empty())) {
+        // A page's number or running head set apart by a blank line, where a
+        // page of the book ended.
+        if (((k == 0 || contents[k - 1].empty()) || (k + 1 == contents.size() || contents[k + 1].empty())) &&
+            isPageFurniture(trimmed(s))) {
             ++tree.dropped;
             continue;
         }

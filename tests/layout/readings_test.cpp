@@ -70,6 +70,12 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa Ait.",
           "2,0$ Bundles of five. $ Pinus strobus L.", "3,0$ Leaves flat. $ Abies balsamea (L.) Mill.",
           "3,0$ Leaves four-sided. $ Tsuga canadensis (de Candolle, 1805)"}},
+        {"an indented lettered key, the running head of the next page between its leads",
+         "A. Leaves in bundles.\n   B. Bundles of two ..... Pinus resinosa\n   BB. Bundles of five ..... Pinus strobus\n\n"
+         "24                        TREES OF THE NORTH\n\nAA. Leaves single.\n   C. Leaves flat ..... Abies balsamea\n"
+         "   CC. Leaves four-sided ..... Picea rubens\n",
+         {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two $ Pinus resinosa",
+          "2,0$ Bundles of five $ Pinus strobus", "3,0$ Leaves flat $ Abies balsamea", "3,0$ Leaves four-sided $ Picea rubens"}},
         {"couplets in braces, the number at the left",
          "  1 { Spores white ................... 2\n    { Spores pink .................... Pluteus cervinus\n\n"
          "    { Gills free\n  2 {                     Amanita muscaria\n    { Gills attached ........ Tricholoma album\n",
