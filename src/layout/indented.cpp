@@ -552,6 +552,11 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         if (!page) first = start;
     }
     if (cut == start || cut == 0) return;  // no blank before the number: part of the name
+    // The year after the authors ("Heterogamus Wesmael, 1838") is the name's.
+    if (!page && end - start == 4 && ending[cut - 1] == ',' && first == start) {
+        const int year = std::stoi(ending.substr(start, 4));
+        if (year >= 1700 && year <= 2100) return;
+    }
     std::string before = ending.substr(0, cut);
     while (!before.empty() && (before.back() == ',' || before.back() == ';')) before.pop_back();
     if (!std::any_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))

@@ -504,6 +504,10 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
             if (!number.emplace(printed, static_cast<int>(number.size()) + 1).second && printed != couplet) return {};
             couplet = printed;
             body = std::string_view(line).substr(ls.textStart);
+        } else if (ls.kind == LineStart::Kind::Mark && (ls.label == "-" || ls.label == "\u2013" || ls.label == "\u2014") &&
+                   couplet >= 0 && ls.textStart < line.size()) {
+            // A dash for the couplet's next lead, as a lead without number.
+            body = std::string_view(line).substr(ls.textStart);
         } else if (ls.kind != LineStart::Kind::None && !(ls.kind == LineStart::Kind::Bracketed && ls.label.size() > 2)) {
             // (A word in marks, "=Gills=", is the lead's emphasis, no label.)
             if (leads.empty()) {
@@ -528,6 +532,16 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         const bool apart = !numbered && blanks >= 2 && leads.size() >= 2 &&
                            leads[leads.size() - 2].couplet == couplet && leads.back().couplet == couplet;
         LeadEnding ending = apart ? LeadEnding{} : endingOf(body);
+        // A name run into the lead after its last sentence, with no leader
+        // ("2. Legs long. Plega nigra"): for a numbered lead or the second
+        // lead of its couplet, never for a third line that may be prose.
+        const bool second = !leads.empty() && leads.back().couplet == couplet &&
+                            (leads.size() < 2 || leads[leads.size() - 2].couplet != couplet);
+        if (!ending.ends() && !apart && (numbered || second))
+            if (const std::size_t name = runInNameStart(body); name != std::string_view::npos) {
+                ending.name = text::trimmedBlanks(body.substr(name));
+                ending.text = text::trimmedBlanks(body.substr(0, name));
+            }
         if (!ending.ends()) {
             // Text after the key: what follows the last lead that ends.
             if (leads.empty() || numbered) return {};

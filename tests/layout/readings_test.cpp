@@ -76,6 +76,16 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "   CC. Leaves four-sided ..... Picea rubens\n",
          {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two $ Pinus resinosa",
           "2,0$ Bundles of five $ Pinus strobus", "3,0$ Leaves flat $ Abies balsamea", "3,0$ Leaves four-sided $ Picea rubens"}},
+        {"only the first lead numbered, names run into the leads after their last sentence",
+         "1. Wings dark; body black. 2\nWings pale; body yellow. 3\n2. Legs long. Plega nigra\nLegs short. Plega rufa\n"
+         "3. Antennae long. Plega alba\nAntennae short. Plega brevis\n",
+         {"1,2$ Wings dark; body black.", "1,3$ Wings pale; body yellow.", "2,0$ Legs long. $ Plega nigra",
+          "2,0$ Legs short. $ Plega rufa", "3,0$ Antennae long. $ Plega alba", "3,0$ Antennae short. $ Plega brevis"}},
+        {"a dash for the second lead, references in brackets, names run into the leads",
+         "1. Leaves in bundles. (2)\n\u2013 Leaves single. (3)\n2. Bundles of two. Pinus resinosa\n"
+         "\u2013 Bundles of five. Pinus strobus\n3. Leaves flat. Abies balsamea\n\u2013 Leaves four-sided. Picea rubens\n",
+         {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa",
+          "2,0$ Bundles of five. $ Pinus strobus", "3,0$ Leaves flat. $ Abies balsamea", "3,0$ Leaves four-sided. $ Picea rubens"}},
         {"couplets in braces, the number at the left",
          "  1 { Spores white ................... 2\n    { Spores pink .................... Pluteus cervinus\n\n"
          "    { Gills free\n  2 {                     Amanita muscaria\n    { Gills attached ........ Tricholoma album\n",
