@@ -294,25 +294,34 @@ std::string lettersAndDigits(std::string_view s) {
 }
 
 // Whether one of the user's lines of the lead on row `index` (from its
-// origin to the next row's) holds its name whole.
-bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name) {
-    const std::string wanted = lettersAndDigits(name);
-    if (wanted.empty()) return true;
+// origin to the next row's) holds its name whole. A lead of one line holds
+// it; `budget` bounds the bytes read for all the rows together, so that
+// leads sharing a long line cost no more than a few times the text.
+bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name,
+                   std::size_t& budget) {
     const auto from = static_cast<std::size_t>(rowOrigin[index]);
     std::size_t to = text.size();
-    for (std::size_t k = index + 1; k < rowOrigin.size(); ++k)
+    for (std::size_t k = index + 1; k < rowOrigin.size() && k < index + 64; ++k)
         if (rowOrigin[k] > rowOrigin[index]) {
             to = static_cast<std::size_t>(rowOrigin[k]);
             break;
         }
-    for (std::size_t l = from; l < to && l < text.size(); ++l)
+    if (to <= from + 1) return true;
+    const std::string wanted = lettersAndDigits(name);
+    if (wanted.empty()) return true;
+    for (std::size_t l = from; l < to && l < text.size(); ++l) {
+        if (text[l].size() > budget) return true;
+        budget -= text[l].size();
         if (text[l].size() >= wanted.size() && lettersAndDigits(text[l]).find(wanted) != std::string::npos) return true;
+    }
     return false;
 }
 
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
+    std::size_t budget = 4096;
+    for (const std::string& line : text) budget += 4 * line.size();
     for (int r = 1; r <= table.dataRows(); ++r) {
         const std::string& kind = table.cell(r, kKind);
         // A heading read whole counts too: a cut through Separ1 may shorten it.
@@ -346,7 +355,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (origin < 0 || origin >= static_cast<int>(text.size())) continue;
         // A name that no line of its lead holds whole was joined from
         // several lines: a heading or prose after the key taken in.
-        if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget)))
+        if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget), budget))
             ++score.joinedNames;
         const std::string& source = text[static_cast<std::size_t>(origin)];
         const std::string probe(text::firstChars(desc, 12));
