@@ -9,6 +9,7 @@
 // key whose indentation was lost still nests by its labels.
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <set>
 
@@ -1888,6 +1889,28 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         for (std::size_t j = k; j <= close; ++j) contents[j] = {};
         ++out.notes;
         k = close;
+    }
+    // A footnote, its mark at the line's start ("[A] The fruit is ...") and
+    // its call glued to a word elsewhere ("before him.[A]"), with the lines
+    // under it up to a blank line, is a note.
+    {
+        auto markAt = [](std::string_view s, std::size_t at) {
+            std::size_t close = at + 1;
+            while (close < s.size() && close - at <= 3 && std::isalnum(static_cast<unsigned char>(s[close]))) ++close;
+            return s[at] == '[' && close > at + 1 && close < s.size() && s[close] == ']' ? s.substr(at, close + 1 - at)
+                                                                                         : std::string_view();
+        };
+        std::set<std::string_view> calls;
+        for (std::string_view s : contents)
+            for (std::size_t at = s.find('['); at != std::string_view::npos && at > 0; at = s.find('[', at + 1))
+                if (s[at - 1] != ' ' && s[at - 1] != '[')
+                    if (const std::string_view m = markAt(s, at); !m.empty()) calls.insert(m);
+        for (std::size_t k = 0; k < contents.size() && !calls.empty(); ++k) {
+            const std::string_view m = contents[k].empty() ? std::string_view() : markAt(contents[k], 0);
+            if (m.empty() || !calls.count(m) || contents[k].size() <= m.size() || contents[k][m.size()] != ' ') continue;
+            for (; k < contents.size() && !contents[k].empty(); ++k) contents[k] = {};
+            ++out.notes;
+        }
     }
     // Leads set apart by blank lines: most lines are followed by one.
     std::size_t filled = 0;

@@ -86,6 +86,13 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "\u2013 Bundles of five. Pinus strobus\n3. Leaves flat. Abies balsamea\n\u2013 Leaves four-sided. Picea rubens\n",
          {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa",
           "2,0$ Bundles of five. $ Pinus strobus", "3,0$ Leaves flat. $ Abies balsamea", "3,0$ Leaves four-sided. $ Picea rubens"}},
+        {"an indented key with a footnote called in the prose above it and set after it",
+         "KEY TO THE OAKS.\n\nUse leaves and fruit together.[A]\n\nLeaves bristle-tipped.\n"
+         "    Leaves deeply lobed ..... _Q. coccinea_, p. 34\n    Leaves shallowly lobed ..... _Q. rubra_, p. 36\n"
+         "Leaves without bristles.\n    Leaves lobed ..... _Q. alba_, p. 40\n    Leaves toothed ..... _Q. prinus_, p. 42\n\n"
+         "[A] The fruit is often wanting in spring,\n    and the leaves in winter.\n",
+         {"1,2$ Leaves bristle-tipped.", "1,3$ Leaves without bristles.", "2,0$ Leaves deeply lobed $ Q. coccinea",
+          "2,0$ Leaves shallowly lobed $ Q. rubra", "3,0$ Leaves lobed $ Q. alba", "3,0$ Leaves toothed $ Q. prinus"}},
         {"couplets in braces, the number at the left",
          "  1 { Spores white ................... 2\n    { Spores pink .................... Pluteus cervinus\n\n"
          "    { Gills free\n  2 {                     Amanita muscaria\n    { Gills attached ........ Tricholoma album\n",
