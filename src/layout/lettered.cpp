@@ -14,6 +14,17 @@ bool mark(char c) { return c == '=' || c == '_' || c == '*'; }
 bool asciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool asciiDigit(char c) { return c >= '0' && c <= '9'; }
 
+// What a back-reference holds: the letters of the couplet that leads here,
+// primed, or a dash for none ("A", "a'", "—").
+bool backReference(std::string_view inside) {
+    if (inside == "-" || inside == "\u2013" || inside == "\u2014") return true;
+    std::size_t i = 0;
+    while (i < inside.size() && asciiLetter(inside[i])) ++i;
+    if (i == 0 || i > 3) return false;
+    primesAt(inside, i);
+    return i == inside.size();
+}
+
 // A letter label in `s` from `at`: an optional emphasis mark or bracket
 // ("=A.=", "*b.*", "(a)", "[B]"), one to three letters of one case ("A",
 // "AA", "AAA"), primes ("A'", "a’’": the lead's rank, the couplet's
@@ -34,6 +45,11 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
     const std::string_view letters = s.substr(from, i - from);
     if (letters.find_first_not_of(letters[0]) != std::string_view::npos) return {};  // "Ab", "bc": a word
     primesAt(s, i);
+    // A back-reference glued to the label: "B(A).", "C(a')".
+    if (!bracket && i + 2 < s.size() && s[i] == '(') {
+        const std::size_t close = s.find(')', i);
+        if (close != std::string_view::npos && close - i <= 8 && backReference(s.substr(i + 1, close - i - 1))) i = close + 1;
+    }
     bool stop = false;
     if (bracket) {
         if (i >= s.size() || s[i] != (bracket == '(' ? ')' : ']')) return {};
@@ -212,6 +228,7 @@ Letters codeAtEnd(std::string_view s, std::size_t& start) {
 struct LineRead {
     Letters label, reference;
     std::size_t textStart = 0, referenceStart = 0;
+    bool alone = false;  // the reference alone on the line under its lead
 };
 
 // The lines with their labels and references numbered ("1. Leaves simple
@@ -222,6 +239,16 @@ Lines renumbered(const Lines& text, const std::vector<LineRead>& reads, const st
     for (std::size_t k = 0; k < text.size(); ++k) {
         const LineRead& r = reads[k];
         const std::string& line = text[k];
+        if (r.alone) {
+            // Its lead's line takes it; the line stays, empty.
+            for (auto it = out.rbegin(); it != out.rend(); ++it)
+                if (!text::trimmedBlanks(*it).empty()) {
+                    *it += " (" + std::to_string(number.at(r.reference.label)) + ")";
+                    break;
+                }
+            out.emplace_back();
+            continue;
+        }
         if (r.label.label.empty() && r.reference.label.empty()) {
             out.push_back(line);
             continue;
@@ -281,25 +308,43 @@ Lines numberedFromLetters(const Lines& text) {
     std::map<std::string, int> count;   // letters -> lines they label
     std::vector<LineRead> reads(text.size());
     int labelled = 0;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const std::string& line = text[k];
-        std::size_t at = 0;
-        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
-        LineRead& r = reads[k];
-        r.label = lettersAt(line, at, true);
-        // The label is followed by a blank, then the lead in a capital or a
-        // digit: "A. waterhousei" is an abbreviated genus.
-        if (!r.label.label.empty()) {
-            std::size_t t = r.label.end;
-            if (t >= line.size() || line[t] != ' ') r.label = {};
-            while (t < line.size() && line[t] == ' ') ++t;
-            if (t < line.size() && line[t] >= 'a' && line[t] <= 'z') r.label = {};
-            r.textStart = t;
+    // Labels with their stop ("A.", "b)"); in a key that gives none ("A
+    // Leaves ..."), bare letters before a capital.
+    auto readLabels = [&](bool needsStop) {
+        labelled = 0;
+        count.clear();
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            const std::string& line = text[k];
+            std::size_t at = 0;
+            while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+            LineRead& r = reads[k];
+            r = {};
+            r.label = lettersAt(line, at, needsStop);
+            // The label is followed by a blank, then maybe a back-reference
+            // ("B (A)."), then the lead in a capital or a digit: "A.
+            // waterhousei" is an abbreviated genus.
+            if (!r.label.label.empty()) {
+                std::size_t t = r.label.end;
+                if (t >= line.size() || line[t] != ' ') r.label = {};
+                while (t < line.size() && line[t] == ' ') ++t;
+                if (const std::size_t close = t < line.size() && line[t] == '(' ? line.find(')', t) : std::string::npos;
+                    close != std::string::npos && close - t <= 8 &&
+                    backReference(std::string_view(line).substr(t + 1, close - t - 1))) {
+                    t = close + 1;
+                    if (t < line.size() && line[t] == '.') ++t;
+                    while (t < line.size() && line[t] == ' ') ++t;
+                }
+                if (t >= line.size() || (line[t] >= 'a' && line[t] <= 'z')) r.label = {};
+                if (!needsStop && t < line.size() && !(line[t] >= 'A' && line[t] <= 'Z')) r.label = {};
+                r.textStart = t;
+            }
+            if (r.label.label.empty()) continue;
+            ++labelled;
+            ++count[r.label.label];
         }
-        if (r.label.label.empty()) continue;
-        ++labelled;
-        ++count[r.label.label];
-    }
+    };
+    readLabels(true);
+    if (labelled < 4) readLabels(false);
     // Couplets numbered as first met. A doubled letter ("AA.", "bb.") after
     // its single letter printed once is that couplet's next lead; printed
     // twice, the single letter has its leads and the doubled one is a couplet
@@ -311,12 +356,39 @@ Lines numberedFromLetters(const Lines& text) {
         const std::string single = l.substr(0, 1);
         number[l] = l.size() > 1 && count[single] == 1 && number.count(single) ? number[single] : ++couplets;
     }
+    // The next line with text: a lead's last line comes before a label.
+    auto nextLabelled = [&](std::size_t k) {
+        for (std::size_t j = k + 1; j < text.size(); ++j)
+            if (!text::trimmedBlanks(text[j]).empty()) return !reads[j].label.label.empty();
+        return true;
+    };
     int references = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
         LineRead& r = reads[k];
         std::size_t end = text[k].size();
         while (end > 0 && (text[k][end - 1] == ' ' || text[k][end - 1] == '\t')) --end;
-        r.reference = referenceAtEnd(std::string_view(text[k]).substr(0, end), r.referenceStart);
+        const std::string_view line = std::string_view(text[k]).substr(0, end);
+        r.reference = referenceAtEnd(line, r.referenceStart);
+        // A label's letters after one blank at the end of a lead's last line
+        // ("... in bundles b"), or alone on the line under the lead.
+        if (r.reference.label.empty() && nextLabelled(k)) {
+            const std::size_t token = line.rfind(' ');
+            if (token != std::string_view::npos && token + 1 < line.size() && (!r.label.label.empty() || token > 0)) {
+                Letters l = lettersAt(line, token + 1, false);
+                if (!l.label.empty() && l.end == line.size() && number.count(l.label) && token > r.textStart) {
+                    r.reference = l;
+                    r.referenceStart = token;
+                }
+            }
+            const std::size_t first = line.find_first_not_of(" \t");
+            if (r.label.label.empty() && first != std::string_view::npos && k > 0) {
+                Letters l = lettersAt(line, first, false);
+                if (!l.label.empty() && l.end == line.size() && number.count(l.label)) {
+                    r.reference = l;
+                    r.alone = true;
+                }
+            }
+        }
         if (!r.reference.label.empty() && number.count(r.reference.label)) ++references;
         else r.reference = {};
     }

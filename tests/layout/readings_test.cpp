@@ -98,6 +98,12 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "    { Gills free\n  2 {                     Amanita muscaria\n    { Gills attached ........ Tricholoma album\n",
          {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita muscaria",
           "2,0$ Gills attached $ Tricholoma album"}},
+        {"couplets named by letters, each reference or name alone on the line under its lead",
+         "A. Leaves in bundles.\nB\nA. Leaves single.\nC\nB. Bundles of two.\nPinus resinosa\nB. Bundles of five.\n"
+         "Pinus strobus\nC. Leaves flat.\nAbies balsamea\nC. Leaves four-sided.\nPicea rubens\n",
+         {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa",
+          "2,0$ Bundles of five. $ Pinus strobus", "3,0$ Leaves flat. $ Abies balsamea",
+          "3,0$ Leaves four-sided. $ Picea rubens"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
