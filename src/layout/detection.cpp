@@ -519,13 +519,19 @@ LineStart readLineStart(std::string_view line) {
     auto skipGap = [&](std::size_t k) {
         while (k < n) {
             if (gapChar(s[k])) { ++k; continue; }
-            // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)".
+            // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)",
+            // "(1*)", "(3″)"; a dash for the first couplet: "(–)".
             if (s[k] == U'(' && k + 1 < n && digit(s[k + 1])) {
                 std::size_t m = k + 1;
                 while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b' ||
-                                 s[m] == U'.'))
+                                 s[m] == U'.' || s[m] == U'*' || s[m] == U'\u2032' || s[m] == U'\u2033' || s[m] == U'\u201D'))
                     ++m;
                 if (m < n && s[m] == U')') { k = m + 1; continue; }
+            }
+            if (s[k] == U'(' && k + 2 < n && (s[k + 1] == U'-' || s[k + 1] == U'\u2013' || s[k + 1] == U'\u2014') &&
+                s[k + 2] == U')') {
+                k += 3;
+                continue;
             }
             break;
         }

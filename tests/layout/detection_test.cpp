@@ -22,6 +22,8 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"  3 Pied long", K::Digits, "3", " ", "Pied long"},
         {"1a. Mirror absent", K::Digits, "1", "a. ", "Mirror absent"},
         {"2(1) Metatarsus", K::Digits, "2", "(1) ", "Metatarsus"},
+        {"3 (1*) Metatarsus", K::Digits, "3", " (1*) ", "Metatarsus"},
+        {"1a (\u2013) Metatarsus", K::Digits, "1", "a (\u2013) ", "Metatarsus"},
         {"1\u2019 Dorsal process", K::Digits, "1", "\u2019 ", "Dorsal process"},
         {"4* Spores rondes", K::Digits, "4", "* ", "Spores rondes"},
         {"3\u201D\tSpores rondes", K::Digits, "3", "\u201D\t", "Spores rondes"},
