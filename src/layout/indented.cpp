@@ -492,11 +492,25 @@ Ending findEnding(std::string_view s) {
 
 std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 
+// The ranks a book numbers its groups in: "Genus 3. THUJA", "Legion 1.".
+constexpr std::string_view kRanks[] = {"Legion", "Class",   "Order",   "Suborder", "Family", "Subfamily",
+                                       "Tribe",  "Genus",   "Section", "Ordnung",  "Familie", "Gattung",
+                                       "Ordre",  "Famille", "Genre",   "Orden",    "Familia", "Género"};
+
 // A determination and the catalogue or page number printed with it: "1. L.
-// coarctata", "Amanita. 52", "Lepiota, p. 77".
+// coarctata", "Amanita. 52", "Lepiota, p. 77", "Genus 3. THUJA".
 void splitNumber(const std::string& ending, std::string& name, std::string& number) {
     name = ending;
     number.clear();
+    // The rank before the number goes with it.
+    for (std::string_view rank : kRanks)
+        if (ending.size() > rank.size() + 3 && ending.compare(0, rank.size(), rank) == 0 && ending[rank.size()] == ' ' &&
+            isDigitAscii(ending[rank.size() + 1])) {
+            std::string rest;
+            splitNumber(ending.substr(rank.size() + 1), rest, number);
+            if (!number.empty()) name = rest;
+            return;
+        }
     std::size_t d = 0;
     while (d < ending.size() && isDigitAscii(ending[d])) ++d;
     if (d > 0 && d <= 4) {
@@ -674,9 +688,6 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     while (d > 0 && isDigitAscii(s[d - 1])) --d;
     if (!(d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ')) return nameStart;
     // The rank the book numbers goes with its number: "Legion 1. Tetracera".
-    static constexpr std::string_view kRanks[] = {"Legion", "Class", "Order", "Suborder", "Family", "Subfamily",
-                                                  "Tribe",  "Genus", "Section", "Ordnung", "Familie", "Gattung",
-                                                  "Ordre",  "Famille", "Genre", "Orden", "Familia", "Género"};
     if (d < 2) return d;
     const std::size_t space = s.rfind(' ', d - 2);
     const std::size_t word = space == std::string_view::npos ? 0 : space + 1;
@@ -757,10 +768,7 @@ bool isNameOnItsLine(std::string_view s) {
     const std::string_view first = std::string_view(t).substr(0, space);
     const std::string_view rest = std::string_view(t).substr(space + 1);
     const std::string_view second = rest.substr(0, rest.find_first_of(" .,-"));
-    static constexpr std::string_view kRanks[] = {"Class",    "Order",  "Suborder", "Family",  "Subfamily", "Tribe",
-                                                  "Genus",    "Section", "Ordnung", "Familie", "Gattung",   "Ordre",
-                                                  "Famille",  "Genre",   "Orden",   "Familia", "Género"};
-    if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks))
+    if (first != "Legion" && std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks))
         return isUpperAscii(rest[0]) || (rest.size() > 1 && labelMark(rest[0]) && isUpperAscii(rest[1]));  // "Genus _Geomys_"
 
     // A binomial needs its author, or its genus abbreviated: "Stem bare." is text.
