@@ -153,6 +153,15 @@ bool takeListedNames(LeadEnding& ending) {
     }
 }
 
+// The converted line of a lead that goes on: its text, then the couplet the
+// printed reference names; false when no couplet bears that number.
+bool goesOnTo(std::string& line, std::string body, int reference, const std::map<int, int>& number) {
+    const auto to = number.find(reference);
+    if (to == number.end()) return false;
+    line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
+    return true;
+}
+
 // A name without the call of its figure after it: "_Odonaten_ (Fig. =9=,
 // 19-22).", "Cyphon (Abb. 3)".
 std::string withoutFigureCall(std::string name) {
@@ -588,9 +597,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         std::string body = lead.ending.text;
         dropPageMarks(body);
         if (lead.ending.reference >= 0) {
-            const auto to = number.find(lead.ending.reference);
-            if (to == number.end()) return {};
-            line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
+            if (!goesOnTo(line, std::move(body), lead.ending.reference, number)) return {};
         } else {
             // A footnote's mark glued to the name ("Montagnites.[G]") goes.
             std::string printed = lead.ending.name;
@@ -912,9 +919,7 @@ OrderedKey readBracedCouplets(const Lines& text) {
             std::string body = lead.text;
             dropPageMarks(body);
             if (lead.ending.reference >= 0) {
-                const auto to = coupletOf.find(lead.ending.reference);
-                if (to == coupletOf.end()) return {};
-                line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
+                if (!goesOnTo(line, std::move(body), lead.ending.reference, coupletOf)) return {};
             } else {
                 bool numbered = false;
                 line += safeDescription(std::move(body)) + " => " + safeDescription(printedName(lead.ending.name, numbered));
