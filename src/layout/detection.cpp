@@ -277,6 +277,17 @@ bool nameIsALetter(std::string_view name) {
            name.find_first_not_of(name[0]) == std::string_view::npos;
 }
 
+// A name that opens with the book's number ("20. Lactarius deliciosus",
+// "5b) L. alba"): the number is no part of it.
+bool nameOpensWithNumber(std::string_view name) {
+    std::size_t d = 0;
+    while (d < name.size() && d < 5 && name[d] >= '0' && name[d] <= '9') ++d;
+    if (d == 0 || d > 4) return false;
+    if (d < name.size() && name[d] >= 'a' && name[d] <= 'z') ++d;
+    return d + 2 < name.size() && (name[d] == '.' || name[d] == ')') && name[d + 1] == ' ' &&
+           !(name[d + 2] >= '0' && name[d + 2] <= '9');
+}
+
 // A name left inside the marks a plain-text copy sets for italics or bold
 // ("_P. nigra_", "=Acer.="): the marks are no part of it.
 bool nameInMarks(std::string_view name) {
@@ -347,7 +358,8 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
-        if (kind == kDetermination && (nameIsALetter(table.cell(r, kTarget)) || nameInMarks(table.cell(r, kTarget))))
+        if (kind == kDetermination && (nameIsALetter(table.cell(r, kTarget)) || nameInMarks(table.cell(r, kTarget)) ||
+                                       nameOpensWithNumber(table.cell(r, kTarget))))
             ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
@@ -421,7 +433,8 @@ int labelResidue(const ResultTable& table) {
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
                                                        nameIsALetter(table.cell(r, kTarget)) ||
-                                                       nameInMarks(table.cell(r, kTarget))))
+                                                       nameInMarks(table.cell(r, kTarget)) ||
+                                                       nameOpensWithNumber(table.cell(r, kTarget))))
                        ? 1
                        : 0;
     }

@@ -104,6 +104,11 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa",
           "2,0$ Bundles of five. $ Pinus strobus", "3,0$ Leaves flat. $ Abies balsamea",
           "3,0$ Leaves four-sided. $ Picea rubens"}},
+        {"the book's numbers before the names in their cells",
+         "Key to the species\n\n1\tLatex white\t2\n1\u2019\tLatex orange\t20. \u201CLactarius deliciosus\u201D group\n"
+         "2\tCap dry\t18. Lactarius barrowsii\n2\u2019\tCap sticky\t19. Lactarius rubrilacteus\n",
+         {"1,2$ Latex white", "1,0$ Latex orange $ \u201CLactarius deliciosus\u201D group", "2,0$ Cap dry $ Lactarius barrowsii",
+          "2,0$ Cap sticky $ Lactarius rubrilacteus"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
