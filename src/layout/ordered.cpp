@@ -551,6 +551,24 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                 ending.name = text::trimmedBlanks(body.substr(name));
                 ending.text = text::trimmedBlanks(body.substr(0, name));
             }
+        // A name alone on the line under its lead: a few words from a capital,
+        // no label, no ending of their own ("1. Leaves in bundles" over
+        // "Pinus").
+        if (!ending.ends() && !apart && (numbered || second) && !body.empty() && body.back() != ',' && body.back() != '-') {
+            std::size_t j = k + 1;
+            while (j < lines.size() && text::trimmedBlanks(lines[j]).empty()) ++j;
+            if (j < lines.size()) {
+                const std::string next = text::trimmedBlanks(lines[j]);
+                const unsigned char c = static_cast<unsigned char>(next[0]);
+                if (readLineStart(next).kind == LineStart::Kind::None && !endingOf(next).ends() &&
+                    std::count(next.begin(), next.end(), ' ') <= 5 && nameShaped(next) &&
+                    ((c >= 'A' && c <= 'Z') || c == '_' || c == '*' || c >= 0x80)) {
+                    ending.text = text::trimmedBlanks(body);
+                    ending.name = next;
+                    k = j;
+                }
+            }
+        }
         if (!ending.ends()) {
             // Text after the key: what follows the last lead that ends.
             if (leads.empty() || numbered) return {};

@@ -108,8 +108,10 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "1. Amanita alba (L.) Fr. Fl. 3: 52. 1906.\nFiguras 2 a-h\n",
          {"1. Folhas desenvolvidas ... 2", "1. Folhas escamiformes => B. nana", "2. Flores brancas => A. alba",
           "2. Flores rosadas => A. rosea"}, 1, 2, 0, 0},
-        {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
-                                                   "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
+        {"a key with references, its names under the leads: read with its references",
+         "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\nAmanita\n2\u2032. Gills attached\nTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma"},
+         0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
                                                  "1\u2032. Spores pink\nPluteus\n", {}, 0, 0, 0, 0},
     };

@@ -93,6 +93,11 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "[A] The fruit is often wanting in spring,\n    and the leaves in winter.\n",
          {"1,2$ Leaves bristle-tipped.", "1,3$ Leaves without bristles.", "2,0$ Leaves deeply lobed $ Q. coccinea",
           "2,0$ Leaves shallowly lobed $ Q. rubra", "3,0$ Leaves lobed $ Q. alba", "3,0$ Leaves toothed $ Q. prinus"}},
+        {"only the first lead numbered, each name alone on the line under its lead",
+         "1. Leaves in bundles\nPinus\nLeaves single, not in bundles ..... 2\n2. Leaves flat\nAbies balsamea\n"
+         "Leaves four-sided\nPicea rubens\n",
+         {"1,0$ Leaves in bundles $ Pinus", "1,2$ Leaves single, not in bundles", "2,0$ Leaves flat $ Abies balsamea",
+          "2,0$ Leaves four-sided $ Picea rubens"}},
         {"couplets in braces, the number at the left",
          "  1 { Spores white ................... 2\n    { Spores pink .................... Pluteus cervinus\n\n"
          "    { Gills free\n  2 {                     Amanita muscaria\n    { Gills attached ........ Tricholoma album\n",
