@@ -153,6 +153,19 @@ bool takeListedNames(LeadEnding& ending) {
     }
 }
 
+// A name set at the right of its lead's line after a run of blanks, with no
+// leader ("Legs short      Plega rufa"): where it starts, or npos.
+std::size_t rightNameStart(std::string_view lead) {
+    const std::size_t run = lead.rfind("   ");
+    if (run == std::string_view::npos) return std::string_view::npos;
+    const std::size_t at = lead.find_first_not_of(" \t", run);
+    if (at == std::string_view::npos || lead.find_first_not_of(" \t") >= run) return std::string_view::npos;
+    const std::string_view name = lead.substr(at);
+    const unsigned char c = static_cast<unsigned char>(name[0]);
+    const bool capital = (c >= 'A' && c <= 'Z') || c == '_' || c == '*' || c >= 0x80;
+    return capital && std::count(name.begin(), name.end(), ' ') <= 5 ? at : std::string_view::npos;
+}
+
 // The converted line of a lead that goes on: its text, then the couplet the
 // printed reference names; false when no couplet bears that number.
 bool goesOnTo(std::string& line, std::string body, int reference, const std::map<int, int>& number) {
@@ -332,6 +345,7 @@ OrderedKey readPairedLeads(const Lines& text) {
             const bool goesOn = next != byNumber.end() && target < leads[next->second].partner && !referenced.count(target);
             std::size_t name = runInNameStart(leads[l].text);
             if (name == std::string_view::npos && leads[l].nameAt < leads[l].text.size()) name = leads[l].nameAt;
+            if (name == std::string_view::npos) name = rightNameStart(leads[l].text);
             if (!goesOn && name != std::string_view::npos) {
                 ending.name = text::trimmedBlanks(std::string_view(leads[l].text).substr(name));
                 ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, name));
@@ -547,7 +561,8 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         const bool second = !leads.empty() && leads.back().couplet == couplet &&
                             (leads.size() < 2 || leads[leads.size() - 2].couplet != couplet);
         if (!ending.ends() && !apart && (numbered || second))
-            if (const std::size_t name = runInNameStart(body); name != std::string_view::npos) {
+            if (std::size_t name = runInNameStart(body); name != std::string_view::npos ||
+                                                        (name = rightNameStart(body)) != std::string_view::npos) {
                 ending.name = text::trimmedBlanks(body.substr(name));
                 ending.text = text::trimmedBlanks(body.substr(0, name));
             }

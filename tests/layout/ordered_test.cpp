@@ -62,6 +62,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "   4. (1)  Spores pink                 _Pluteus_, _Volvariella_.\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus, Volvariella", "2. Gills free => Amanita oder Limacella",
           "2. Gills attached, the ring thin and soon gone => Tricholoma"}, 1, 0, 0, 0},
+        {"partners' numbers, names set at the right after a run of blanks",
+         "1 (2) Spores white          3\n2 (1) Spores pink           Pluteus cervinus\n"
+         "3 (4) Gills free            Amanita muscaria\n4 (3) Gills attached        Tricholoma album\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma album"}, 0, 0, 0, 0},
         {"a lead wrapped, its last line ending in a leader and the name",
          "1. Spores white.\n2. Gills free; ring\nand volva present ........ Amanita muscaria, p. 12\n2\u2032. Gills attached ........ Tricholoma album\n"
          "1\u2032. Spores pink ........ Pluteus cervinus\n",
