@@ -368,6 +368,7 @@ Lines numberedFromLetters(const Lines& text) {
         std::size_t end = text[k].size();
         while (end > 0 && (text[k][end - 1] == ' ' || text[k][end - 1] == '\t')) --end;
         const std::string_view line = std::string_view(text[k]).substr(0, end);
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         r.reference = referenceAtEnd(line, r.referenceStart);
         // A label's letters after one blank at the end of a lead's last line
         // ("... in bundles b"), or alone on the line under the lead.
