@@ -787,17 +787,19 @@ bool isNameOnItsLine(std::string_view s) {
         if (at == authors.size()) break;
         const std::size_t end = std::min(authors.find(' ', at), authors.size());
         std::string_view w = authors.substr(at, end - at);
-        // An author in brackets, a particle of a name, a year: "(L.) Mill.",
-        // "(de Man, 1880)".
+        // An author in brackets, with the particles of a name and a year:
+        // "(L.) Mill.", "(de Man, 1880)"; outside brackets such words are
+        // the text's ("Flowers white in June").
+        const bool bracketed = authors.find('(') != std::string_view::npos;
         while (!w.empty() && (w.front() == '(' || w.back() == ')' || w.back() == ',')) {
             if (w.front() == '(') w.remove_prefix(1);
             else w.remove_suffix(1);
         }
-        static constexpr std::string_view kParticles[] = {"&", "ex", "et", "in", "de", "du", "da", "van", "von", "der", "la", "le"};
-        const bool year = w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
-        if (w.empty() || !(isUpperAscii(w[0]) || year ||
-                           std::find(std::begin(kParticles), std::end(kParticles), w) != std::end(kParticles)))
-            return false;
+        static constexpr std::string_view kParticles[] = {"de", "du", "da", "van", "von", "der", "la", "le"};
+        const bool year = bracketed && w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
+        const bool particle =
+            bracketed && std::find(std::begin(kParticles), std::end(kParticles), w) != std::end(kParticles);
+        if (w.empty() || !(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et" || year || particle)) return false;
         ++words;
         at = end;
     }

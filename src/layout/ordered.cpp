@@ -231,7 +231,8 @@ OrderedKey readPairedLeads(const Lines& text) {
         std::string text;
         int origin;
         std::size_t indent = std::string::npos;    // of the lead's second line
-        std::size_t nameAt = std::string::npos;    // where a line set apart from the lead starts in its text
+        std::size_t nameAt = std::string::npos;    // where a line set deeper than the lead's starts in its text
+        std::string under;                         // the lines after a blank line under a lead that has no ending
     };
     std::vector<Lead> leads;
     OrderedKey out;
@@ -251,15 +252,23 @@ OrderedKey readPairedLeads(const Lines& text) {
             gap = false;
         } else if (leads.empty()) {
             ++out.before;
-        } else if (!gap || !splitLeadEnding(leads.back().text).ends()) {
-            // After a blank line, the name set under a lead that has none; a
-            // line set deeper than the lead's own lines may be its name too.
+        } else if (!gap) {
+            // A line set deeper than the lead's own lines may be its name.
             Lead& lead = leads.back();
-            const std::size_t indent = text[k].find_first_not_of(" \t");
-            if (lead.nameAt == std::string::npos && (gap || (lead.indent != std::string::npos && indent > lead.indent)))
-                lead.nameAt = lead.text.size() + 1;
-            if (lead.indent == std::string::npos) lead.indent = indent;
-            join(lead.text, line);
+            if (!lead.under.empty()) {
+                join(lead.under, line);
+            } else {
+                const std::size_t indent = text[k].find_first_not_of(" \t");
+                if (lead.nameAt == std::string::npos && lead.indent != std::string::npos && indent > lead.indent)
+                    lead.nameAt = lead.text.size() + 1;
+                if (lead.indent == std::string::npos) lead.indent = indent;
+                join(lead.text, line);
+            }
+            last = k + 1;
+        } else if (leads.back().under.empty() && !splitLeadEnding(leads.back().text).ends()) {
+            // After a blank line, maybe the name set under a lead that has
+            // none: kept apart until the lead is known not to go on.
+            leads.back().under = line;
             last = k + 1;
             gap = false;
         }
@@ -346,7 +355,11 @@ OrderedKey readPairedLeads(const Lines& text) {
             std::size_t name = runInNameStart(leads[l].text);
             if (name == std::string_view::npos && leads[l].nameAt < leads[l].text.size()) name = leads[l].nameAt;
             if (name == std::string_view::npos) name = rightNameStart(leads[l].text);
-            if (!goesOn && name != std::string_view::npos) {
+            if (!goesOn && !leads[l].under.empty()) {
+                ending.name = leads[l].under;
+                ending.text = leads[l].text;
+                target = -1;
+            } else if (!goesOn && name != std::string_view::npos) {
                 ending.name = text::trimmedBlanks(std::string_view(leads[l].text).substr(name));
                 ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, name));
                 target = -1;
@@ -507,6 +520,10 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
     std::vector<Lead> leads;
     std::map<int, int> number;  // printed couplet -> couplet in order
     OrderedKey out;
+    // A key whose second leads are dashed is the parameters' to read, unless
+    // a name stands where they cannot find it (run into its lead, under it,
+    // at the right without a leader).
+    bool dashed = false, namesApart = false;
     out.before = reshaped.changed ? reshaped.before : 0;
     out.after = reshaped.changed ? reshaped.after : 0;
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -531,6 +548,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                    couplet >= 0 && ls.textStart < line.size()) {
             // A dash for the couplet's next lead, as a lead without number.
             body = std::string_view(line).substr(ls.textStart);
+            dashed = true;
         } else if (ls.kind != LineStart::Kind::None && !(ls.kind == LineStart::Kind::Bracketed && ls.label.size() > 2)) {
             // (A word in marks, "=Gills=", is the lead's emphasis, no label.)
             if (leads.empty()) {
@@ -565,6 +583,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                                                         (name = rightNameStart(body)) != std::string_view::npos) {
                 ending.name = text::trimmedBlanks(body.substr(name));
                 ending.text = text::trimmedBlanks(body.substr(0, name));
+                namesApart = true;
             }
         // A name alone on the line under its lead: a few words from a capital,
         // no label, no ending of their own ("1. Leaves in bundles" over
@@ -581,6 +600,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                     ending.text = text::trimmedBlanks(body);
                     ending.name = next;
                     k = j;
+                    namesApart = true;
                 }
             }
         }
@@ -598,7 +618,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         ending.text = std::move(collapsed);
         leads.push_back({couplet, std::move(ending), origin});
     }
-    if (leads.size() < 4 || number.size() < 2) return {};
+    if (leads.size() < 4 || number.size() < 2 || (dashed && !namesApart)) return {};
     // A couplet of one lead is no couplet: its lead goes on with the one lead
     // that leads to it ("=4=--Basidia forked ..." under "Plants gelatinous
     // ... 4"), and the couplets after it are numbered one less.

@@ -62,6 +62,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "   4. (1)  Spores pink                 _Pluteus_, _Volvariella_.\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus, Volvariella", "2. Gills free => Amanita oder Limacella",
           "2. Gills attached, the ring thin and soon gone => Tricholoma"}, 1, 0, 0, 0},
+        {"partners' numbers, a caption after a blank line under a lead that goes on",
+         "1(4)\tSpores white\n\nFig. 3. Spores of the white-spored genera.\n\n2(3)\tGills free\tAmanita muscaria\n"
+         "3(2)\tGills attached\tTricholoma album\n4(1)\tSpores pink\tPluteus cervinus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma album"}, 0, 0, 0, 0},
         {"partners' numbers, names set at the right after a run of blanks",
          "1 (2) Spores white          3\n2 (1) Spores pink           Pluteus cervinus\n"
          "3 (4) Gills free            Amanita muscaria\n4 (3) Gills attached        Tricholoma album\n",
