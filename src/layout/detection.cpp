@@ -305,9 +305,10 @@ std::string lettersAndDigits(std::string_view s) {
 }
 
 // Whether one of the user's lines of the lead on row `index` (from its
-// origin to the next row's) holds its name whole. A lead of one line holds
-// it; `budget` bounds the bytes read for all the rows together, so that
-// leads sharing a long line cost no more than a few times the text.
+// origin to the next row's) holds its name whole. A lead of one line, or of
+// lines with no blank line between, holds it; `budget` bounds the bytes read
+// for all the rows together, so that leads sharing a long line cost no more
+// than a few times the text.
 bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name,
                    std::size_t& budget) {
     const auto from = static_cast<std::size_t>(rowOrigin[index]);
@@ -318,6 +319,12 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
             break;
         }
     if (to <= from + 1) return true;
+    // A name wrapped over the lead's next line is the book's; one joined
+    // across a blank line took in what follows.
+    bool blankInside = false;
+    for (std::size_t l = from + 1; l < to && l < text.size() && !blankInside; ++l)
+        blankInside = text::trimmedBlanks(text[l]).empty();
+    if (!blankInside) return true;
     const std::string wanted = lettersAndDigits(name);
     if (wanted.empty()) return true;
     for (std::size_t l = from; l < to && l < text.size(); ++l) {
