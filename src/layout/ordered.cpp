@@ -283,6 +283,10 @@ OrderedKey readPairedLeads(const Lines& text) {
         const auto it = byNumber.find(lead.partner);
         return it != byNumber.end() && leads[it->second].partner == lead.number && lead.partner != lead.number;
     };
+    // A misprint is rare: numbers in brackets that name the couplet of
+    // origin ("2. (1)", "3. (2)") would pair up by such mending, chained.
+    const std::size_t mendable = std::max<std::size_t>(1, leads.size() / 16);
+    std::size_t mended = 0;
     for (Lead& lead : leads) {
         if (namesBack(lead)) continue;
         const Lead* mate = nullptr;
@@ -292,8 +296,9 @@ OrderedKey readPairedLeads(const Lines& text) {
                 mate = &other;
                 ++naming;
             }
-        if (naming == 1 && !namesBack(*mate)) lead.partner = mate->number;
+        if (naming == 1 && !namesBack(*mate) && ++mended <= mendable) lead.partner = mate->number;
     }
+    if (mended > mendable) return {};
     for (const Lead& lead : leads)
         if (!namesBack(lead)) return {};
     for (std::size_t k = last; k < text.size(); ++k)

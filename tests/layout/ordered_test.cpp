@@ -62,6 +62,12 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "   4. (1)  Spores pink                 _Pluteus_, _Volvariella_.\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus, Volvariella", "2. Gills free => Amanita oder Limacella",
           "2. Gills attached, the ring thin and soon gone => Tricholoma"}, 1, 0, 0, 0},
+        {"numbers in brackets naming the couplet of origin, each couplet reached from the one before: no partners",
+         "1. Leaves needle-like ..... 2\n\u2013 Leaves single ..... Tsuga\n2. (1) Bundles of two ..... 3\n"
+         "\u2013 Bundles of five ..... Pinus strobus\n3. (2) Cones symmetrical ..... 4\n\u2013 Cones oblique ..... Pinus banksiana\n"
+         "4. (3) Cones small ..... 5\n\u2013 Cones large ..... Pinus nigra\n5. (4) Scales thin ..... Pinus resinosa\n"
+         "\u2013 Scales thick ..... Pinus rigida\n",
+         {}, 0, 0, 0, 0},
         {"partners' numbers, a caption after a blank line under a lead that goes on",
          "1(4)\tSpores white\n\nFig. 3. Spores of the white-spored genera.\n\n2(3)\tGills free\tAmanita muscaria\n"
          "3(2)\tGills attached\tTricholoma album\n4(1)\tSpores pink\tPluteus cervinus\n",
