@@ -967,8 +967,13 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // against the others.
     static constexpr const char* kInOrder =
         "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), convertie en clé numérotée";
-    if (const OrderedKey ordered = readNumberedInOrder(text, reshaped); !ordered.couplets.empty())
+    if (const OrderedKey ordered = readNumberedInOrder(text, reshaped); !ordered.couplets.empty()) {
         proposeConverted(ordered.couplets, ordered.origin, kInOrder, ordered.message);
+        // Names guessed without a separator: the leads may go on instead.
+        if (ordered.guessedNames > 0)
+            if (const OrderedKey goingOn = readLeadsGoingOn(text); !goingOn.couplets.empty())
+                proposeConverted(goingOn.couplets, goingOn.origin, kInOrder, goingOn.message);
+    }
     // The same, once the text around the key is set aside (a treatment after
     // the key numbered like its leads).
     if (reshaped.changed)

@@ -589,6 +589,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                 ending.name = text::trimmedBlanks(body.substr(name));
                 ending.text = text::trimmedBlanks(body.substr(0, name));
                 namesApart = true;
+                ++out.guessedNames;
             }
         // A name alone on the line under its lead: a few words from a capital,
         // no label, no ending of their own ("1. Leaves in bundles" over
@@ -606,6 +607,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                     ending.name = next;
                     k = j;
                     namesApart = true;
+                    ++out.guessedNames;
                 }
             }
         }
@@ -1002,5 +1004,7 @@ OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped) {
 }
 
 OrderedKey readNumberedInOrder(const Lines& text) { return readNumberedInOrder(text, reshapeKey(text)); }
+
+OrderedKey readLeadsGoingOn(const Lines& text) { return readInIndentedOrder(text); }
 
 }  // namespace sarvelo

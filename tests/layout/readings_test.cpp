@@ -98,6 +98,11 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "Leaves four-sided\nPicea rubens\n",
          {"1,0$ Leaves in bundles $ Pinus", "1,2$ Leaves single, not in bundles", "2,0$ Leaves flat $ Abies balsamea",
           "2,0$ Leaves four-sided $ Picea rubens"}},
+        {"numbered in indented order, the leads that go on ending in capitalised words after their sentence",
+         "1. Plants woody. Trees or Shrubs\n2. Leaves needle-like ..... Pinus\n2. Leaves broad ..... Quercus\n"
+         "1. Plants herbaceous. Herbs\n3. Flowers white ..... Anemone\n3. Flowers yellow ..... Ranunculus\n",
+         {"1,2$ Plants woody. Trees or Shrubs", "1,3$ Plants herbaceous. Herbs", "2,0$ Leaves needle-like $ Pinus",
+          "2,0$ Leaves broad $ Quercus", "3,0$ Flowers white $ Anemone", "3,0$ Flowers yellow $ Ranunculus"}},
         {"couplets in braces, the number at the left",
          "  1 { Spores white ................... 2\n    { Spores pink .................... Pluteus cervinus\n\n"
          "    { Gills free\n  2 {                     Amanita muscaria\n    { Gills attached ........ Tricholoma album\n",
