@@ -31,7 +31,6 @@ bool gapChar(char32_t c) {
     switch (c) {
         case U' ': case U'\t': case U'.': case U')': case U':': case U',': case U'-':
         case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032': case U'\u2033':
-        case U'\u201D':
         case U'|': case U']':
             return true;
         default:
@@ -539,6 +538,13 @@ LineStart readLineStart(std::string_view line) {
     auto skipGap = [&](std::size_t k) {
         while (k < n) {
             if (gapChar(s[k])) { ++k; continue; }
+            // A closing double quote for a double prime ("3” Smaller"), not
+            // the inches of a measure ("2” long").
+            if (s[k] == U'\u201D' && k + 2 < n && blank(s[k + 1])) {
+                std::size_t m = k + 1;
+                while (m < n && blank(s[m])) ++m;
+                if (m < n && s[m] >= U'A' && s[m] <= U'Z') { k = m; continue; }
+            }
             // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)",
             // "(1*)", "(3″)"; a dash for the first couplet: "(–)".
             if (s[k] == U'(' && k + 1 < n && digit(s[k + 1])) {
@@ -607,9 +613,11 @@ LineStart readLineStart(std::string_view line) {
         const bool digits = digit(s[j]);
         while (j < n && (digits ? digit(s[j]) : letter(s[j]))) ++j;
         const std::size_t end = j;
-        if ((s[i] == U'=' || s[i] == U'_' || s[i] == U'*') && j + 1 < n && (s[j] == U'.' || s[j] == U')') &&
-            s[j + 1] == s[i])
-            ++j;
+        const bool closed = (s[i] == U'=' || s[i] == U'_' || s[i] == U'*') && j + 1 < n &&
+                            (s[j] == U'.' || s[j] == U')') && s[j + 1] == s[i];
+        if (closed) ++j;
+        // A star alone before a number marks a note ("*12. ..."): no bracket.
+        if (s[i] == U'*' && !closed && !(j < n && s[j] == U'*')) return r;
         if (j < n && !digit(s[j]) && !letter(s[j]) && !blank(s[j]) && (digits || end - i - 1 <= 2)) {
             const std::size_t m = skipGap(j + 1);
             r.kind = LineStart::Kind::Bracketed;

@@ -92,13 +92,26 @@ struct Styles {
 
 }  // namespace
 
+namespace {
+
+// What follows a closing double quote used as a double prime.
+bool doublePrimeAfter(std::string_view rest) {
+    if (rest.empty() || rest[0] == '.' || rest[0] == '\t' || rest[0] == ')') return true;
+    const std::size_t at = rest.find_first_not_of(' ');
+    return rest[0] == ' ' && at != std::string_view::npos && isUpperAscii(rest[at]);
+}
+
+}  // namespace
+
 int primesAt(std::string_view s, std::size_t& at) {
     int count = 0;
     for (bool more = true; more && at < s.size();) {
         more = false;
-        // A closing double quote stands for a double prime in many copies.
+        // A closing double quote stands for a double prime in many copies,
+        // before a stop, a tab or a capital ("3” Smaller"; "2” long" is a measure).
         for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4", "\u2033", "\u201D"})
-            if (s.substr(at, prime.size()) == prime) {
+            if (s.substr(at, prime.size()) == prime &&
+                (prime != "\u201D" || doublePrimeAfter(s.substr(at + prime.size())))) {
                 at += prime.size();
                 count += prime == "\u2033" || prime == "\u201D" ? 2 : 1;
                 more = true;

@@ -28,6 +28,7 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"4* Spores rondes", K::Digits, "4", "* ", "Spores rondes"},
         {"3\u201D\tSpores rondes", K::Digits, "3", "\u201D\t", "Spores rondes"},
         {"3\u2033 Spores rondes", K::Digits, "3", "\u2033 ", "Spores rondes"},
+        {"2\u201D long, spores rondes", K::None, "", "", "2\u201D long, spores rondes"},
         {"\u2013 Aggenital setae", K::Mark, "\u2013", " ", "Aggenital setae"},
         {"- Females", K::Mark, "-", " ", "Females"},
         {"\u2014. Females", K::Mark, "\u2014", ". ", "Females"},
@@ -37,6 +38,7 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"[B] Lames libres", K::Bracketed, "B", " ", "Lames libres"},
         {"=A.= Lames libres", K::Bracketed, "A", " ", "Lames libres"},
         {"*b.* Lames libres", K::Bracketed, "b", " ", "Lames libres"},
+        {"*12. Lames libres", K::None, "", "", "*12. Lames libres"},
         {"3rd segment long", K::None, "", "", "3rd segment long"},
         {"Key to the species", K::None, "", "", "Key to the species"},
     };
