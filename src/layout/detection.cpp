@@ -5,6 +5,7 @@
 #include "layout/detection.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <map>
 #include <set>
@@ -29,7 +30,7 @@ bool blank(char32_t c) { return c == U' ' || c == U'\t'; }
 bool gapChar(char32_t c) {
     switch (c) {
         case U' ': case U'\t': case U'.': case U')': case U':': case U',': case U'-':
-        case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032':
+        case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032': case U'\u2033':
         case U'|': case U']':
             return true;
         default:
@@ -265,9 +266,79 @@ bool nameLeftOpen(std::string_view name) {
     return std::count(name.begin(), name.end(), '(') > std::count(name.begin(), name.end(), ')');
 }
 
+// A name that is a letter, as a key labels its couplets ("b.", "(C)",
+// "*aa.*"): a reference read as a name; no taxon is named so.
+bool nameIsALetter(std::string_view name) {
+    auto bracket = [](char c) { return c == '(' || c == ')' || c == '[' || c == ']' || c == '.' || c == '=' || c == '*' || c == '_' || c == ' '; };
+    while (!name.empty() && bracket(name.front())) name.remove_prefix(1);
+    while (!name.empty() && bracket(name.back())) name.remove_suffix(1);
+    return !name.empty() && name.size() <= 3 && text::isLetter(static_cast<unsigned char>(name[0])) &&
+           name.find_first_not_of(name[0]) == std::string_view::npos;
+}
+
+// A name that opens with the book's number ("20. Lactarius deliciosus",
+// "5b) L. alba"): the number is no part of it.
+bool nameOpensWithNumber(std::string_view name) {
+    std::size_t d = 0;
+    while (d < name.size() && d < 5 && name[d] >= '0' && name[d] <= '9') ++d;
+    if (d == 0 || d > 4) return false;
+    if (d < name.size() && name[d] >= 'a' && name[d] <= 'z') ++d;
+    return d + 2 < name.size() && (name[d] == '.' || name[d] == ')') && name[d + 1] == ' ' &&
+           !(name[d + 2] >= '0' && name[d + 2] <= '9');
+}
+
+// A name left inside the marks a plain-text copy sets for italics or bold
+// ("_P. nigra_", "=Acer.="): the marks are no part of it.
+bool nameInMarks(std::string_view name) {
+    while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
+    return name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0];
+}
+
+// Letters and digits only: a name as the run cleaned it compared with its
+// printed line.
+std::string lettersAndDigits(std::string_view s) {
+    std::string out;
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80 || std::isalnum(static_cast<unsigned char>(c))) out += c;
+    return out;
+}
+
+// Whether one of the user's lines of the lead on row `index` (from its
+// origin to the next row's) holds its name whole. A lead of one line, or of
+// lines with no blank line between, holds it; `budget` bounds the bytes read
+// for all the rows together, so that leads sharing a long line cost no more
+// than a few times the text.
+bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name,
+                   std::size_t& budget) {
+    const auto from = static_cast<std::size_t>(rowOrigin[index]);
+    std::size_t to = text.size();
+    for (std::size_t k = index + 1; k < rowOrigin.size() && k < index + 64; ++k)
+        if (rowOrigin[k] > rowOrigin[index]) {
+            to = static_cast<std::size_t>(rowOrigin[k]);
+            break;
+        }
+    if (to <= from + 1) return true;
+    // A name wrapped over the lead's next line is the book's; one joined
+    // across a blank line took in what follows.
+    bool blankInside = false;
+    for (std::size_t l = from + 1; l < to && l < text.size() && !blankInside; ++l)
+        blankInside = text::trimmedBlanks(text[l]).empty();
+    if (!blankInside) return true;
+    const std::string wanted = lettersAndDigits(name);
+    if (wanted.empty()) return true;
+    for (std::size_t l = from; l < to && l < text.size(); ++l) {
+        if (text[l].size() > budget) return true;
+        budget -= text[l].size();
+        if (text[l].size() >= wanted.size() && lettersAndDigits(text[l]).find(wanted) != std::string::npos) return true;
+    }
+    return false;
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
+    std::size_t budget = 4096;
+    for (const std::string& line : text) budget += 4 * line.size();
     for (int r = 1; r <= table.dataRows(); ++r) {
         const std::string_view kind = table.cell(r, kKind);
         // A heading read whole counts too: a cut through Separ1 may shorten it.
@@ -293,10 +364,17 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
+        if (kind == kDetermination && (nameIsALetter(table.cell(r, kTarget)) || nameInMarks(table.cell(r, kTarget)) ||
+                                       nameOpensWithNumber(table.cell(r, kTarget))))
+            ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
         if (origin < 0 || origin >= static_cast<int>(text.size())) continue;
+        // A name that no line of its lead holds whole was joined from
+        // several lines: a heading or prose after the key taken in.
+        if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget), budget))
+            ++score.joinedNames;
         const std::string& source = text[static_cast<std::size_t>(origin)];
         const std::string probe(text::firstChars(desc, 12));
         const auto at = source.find(probe);
@@ -359,7 +437,10 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            (unread.reference >= 0 && unread.sentOn) ||
-                           (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget)))
+                           (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
+                                                       nameIsALetter(table.cell(r, kTarget)) ||
+                                                       nameInMarks(table.cell(r, kTarget)) ||
+                                                       nameOpensWithNumber(table.cell(r, kTarget))))
                        ? 1
                        : 0;
     }
@@ -458,13 +539,26 @@ LineStart readLineStart(std::string_view line) {
     auto skipGap = [&](std::size_t k) {
         while (k < n) {
             if (gapChar(s[k])) { ++k; continue; }
-            // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)".
+            // A closing double quote for a double prime ("3” Smaller"), not
+            // the inches of a measure ("2” long").
+            if (s[k] == U'\u201D' && k + 2 < n && blank(s[k + 1])) {
+                std::size_t m = k + 1;
+                while (m < n && blank(s[m])) ++m;
+                if (m < n && s[m] >= U'A' && s[m] <= U'Z') { k = m; continue; }
+            }
+            // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)",
+            // "(1*)", "(3″)"; a dash for the first couplet: "(–)".
             if (s[k] == U'(' && k + 1 < n && digit(s[k + 1])) {
                 std::size_t m = k + 1;
                 while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b' ||
-                                 s[m] == U'.'))
+                                 s[m] == U'.' || s[m] == U'*' || s[m] == U'\u2032' || s[m] == U'\u2033' || s[m] == U'\u201D'))
                     ++m;
                 if (m < n && s[m] == U')') { k = m + 1; continue; }
+            }
+            if (s[k] == U'(' && k + 2 < n && (s[k + 1] == U'-' || s[k + 1] == U'\u2013' || s[k + 1] == U'\u2014') &&
+                s[k + 2] == U')') {
+                k += 3;
+                continue;
             }
             break;
         }
@@ -489,8 +583,10 @@ LineStart readLineStart(std::string_view line) {
         r.textStart = bytes(m);
         return r;
     }
-    if (markChar(s[i]) && i + 1 < n && blank(s[i + 1])) {
+    // The mark may take a stop as a number does: "—. Leaves single".
+    if (markChar(s[i]) && i + 1 < n && (blank(s[i + 1]) || (s[i + 1] == U'.' && i + 2 < n && blank(s[i + 2])))) {
         std::size_t m = i + 1;
+        if (s[m] == U'.') ++m;
         while (m < n && blank(s[m])) ++m;
         r.kind = LineStart::Kind::Mark;
         r.label = utf8(std::u32string_view(s).substr(i, 1));
@@ -511,14 +607,22 @@ LineStart readLineStart(std::string_view line) {
         return r;
     }
     // A label inside punctuation: "=1=", "[A]", "(3)".
-    if (!markChar(s[i]) && i + 2 < n && (digit(s[i + 1]) || letter(s[i + 1]))) {
+    // Inside the marks of a plain-text copy the label's stop comes before the
+    // closing mark: "=A.=", "*b.*", "_1._".
+    if ((!markChar(s[i]) || s[i] == U'*') && i + 2 < n && (digit(s[i + 1]) || letter(s[i + 1]))) {
         std::size_t j = i + 1;
         const bool digits = digit(s[j]);
         while (j < n && (digits ? digit(s[j]) : letter(s[j]))) ++j;
-        if (j < n && !digit(s[j]) && !letter(s[j]) && !blank(s[j]) && (digits || j - i - 1 <= 2)) {
+        const std::size_t end = j;
+        const bool closed = (s[i] == U'=' || s[i] == U'_' || s[i] == U'*') && j + 1 < n &&
+                            (s[j] == U'.' || s[j] == U')') && s[j + 1] == s[i];
+        if (closed) ++j;
+        // A star alone before a number marks a note ("*12. ..."): no bracket.
+        if (s[i] == U'*' && !closed && !(j < n && s[j] == U'*')) return r;
+        if (j < n && !digit(s[j]) && !letter(s[j]) && !blank(s[j]) && (digits || end - i - 1 <= 2)) {
             const std::size_t m = skipGap(j + 1);
             r.kind = LineStart::Kind::Bracketed;
-            r.label = utf8(std::u32string_view(s).substr(i + 1, j - i - 1));
+            r.label = utf8(std::u32string_view(s).substr(i + 1, end - i - 1));
             r.pattern = codage(utf8(std::u32string_view(s).substr(i, j + 1 - i)));
             r.gap = utf8(std::u32string_view(s).substr(j + 1, m - j - 1));
             r.textStart = bytes(m);
@@ -839,6 +943,10 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                          "tableau copié (une cellule par ligne ou des cellules entre \u00AB\u00A0|\u00A0\u00BB), "
                          "converti en clé numérotée",
                          cells.message);
+    // Couplets set in braces.
+    if (const OrderedKey braced = readBracedCouplets(text); !braced.couplets.empty())
+        proposeConverted(braced.couplets, braced.origin, "clé en accolades (un couplet par accolade), convertie en clé numérotée",
+                         braced.message);
     // Couplets named by letters, the references naming them too.
     if (const Lines numbered = numberedFromLetters(text); !numbered.empty())
         if (const ReshapedKey lettered = reshapeKey(numbered); !lettered.couplets.empty())
@@ -868,8 +976,13 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // against the others.
     static constexpr const char* kInOrder =
         "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), convertie en clé numérotée";
-    if (const OrderedKey ordered = readNumberedInOrder(text, reshaped); !ordered.couplets.empty())
+    if (const OrderedKey ordered = readNumberedInOrder(text, reshaped); !ordered.couplets.empty()) {
         proposeConverted(ordered.couplets, ordered.origin, kInOrder, ordered.message);
+        // Names guessed without a separator: the leads may go on instead.
+        if (ordered.guessedNames > 0)
+            if (const OrderedKey goingOn = readLeadsGoingOn(text); !goingOn.couplets.empty())
+                proposeConverted(goingOn.couplets, goingOn.origin, kInOrder, goingOn.message);
+    }
     // The same, once the text around the key is set aside (a treatment after
     // the key numbered like its leads).
     if (reshaped.changed)

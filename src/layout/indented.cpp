@@ -9,6 +9,7 @@
 // key whose indentation was lost still nests by its labels.
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <set>
 
@@ -91,14 +92,28 @@ struct Styles {
 
 }  // namespace
 
+namespace {
+
+// What follows a closing double quote used as a double prime.
+bool doublePrimeAfter(std::string_view rest) {
+    if (rest.empty() || rest[0] == '.' || rest[0] == '\t' || rest[0] == ')') return true;
+    const std::size_t at = rest.find_first_not_of(' ');
+    return rest[0] == ' ' && at != std::string_view::npos && isUpperAscii(rest[at]);
+}
+
+}  // namespace
+
 int primesAt(std::string_view s, std::size_t& at) {
     int count = 0;
     for (bool more = true; more && at < s.size();) {
         more = false;
-        for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4", "\u2033"})
-            if (s.substr(at, prime.size()) == prime) {
+        // A closing double quote stands for a double prime in many copies,
+        // before a stop, a tab or a capital ("3” Smaller"; "2” long" is a measure).
+        for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4", "\u2033", "\u201D"})
+            if (s.substr(at, prime.size()) == prime &&
+                (prime != "\u201D" || doublePrimeAfter(s.substr(at + prime.size())))) {
                 at += prime.size();
-                count += prime == "\u2033" ? 2 : 1;
+                count += prime == "\u2033" || prime == "\u201D" ? 2 : 1;
                 more = true;
             }
     }
@@ -490,11 +505,25 @@ Ending findEnding(std::string_view s) {
 
 std::string trimmed(std::string_view s) { return text::trimmedBlanks(s); }
 
+// The ranks a book numbers its groups in: "Genus 3. THUJA", "Legion 1.".
+constexpr std::string_view kRanks[] = {"Legion", "Class",   "Order",   "Suborder", "Family", "Subfamily",
+                                       "Tribe",  "Genus",   "Section", "Ordnung",  "Familie", "Gattung",
+                                       "Ordre",  "Famille", "Genre",   "Orden",    "Familia", "Género"};
+
 // A determination and the catalogue or page number printed with it: "1. L.
-// coarctata", "Amanita. 52", "Lepiota, p. 77".
+// coarctata", "Amanita. 52", "Lepiota, p. 77", "Genus 3. THUJA".
 void splitNumber(const std::string& ending, std::string& name, std::string& number) {
     name = ending;
     number.clear();
+    // The rank before the number goes with it.
+    for (std::string_view rank : kRanks)
+        if (ending.size() > rank.size() + 3 && ending.compare(0, rank.size(), rank) == 0 && ending[rank.size()] == ' ' &&
+            isDigitAscii(ending[rank.size() + 1])) {
+            std::string rest;
+            splitNumber(ending.substr(rank.size() + 1), rest, number);
+            if (!number.empty()) name = rest;
+            return;
+        }
     std::size_t d = 0;
     while (d < ending.size() && isDigitAscii(ending[d])) ++d;
     if (d > 0 && d <= 4) {
@@ -551,10 +580,18 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         if (!page) first = start;
     }
     if (cut == start || cut == 0) return;  // no blank before the number: part of the name
+    // The year after the authors ("Heterogamus Wesmael, 1838") is the name's.
+    if (!page && end - start == 4 && ending[cut - 1] == ',' && first == start) {
+        const int year = std::stoi(ending.substr(start, 4));
+        if (year >= 1700 && year <= 2100) return;
+    }
     std::string before = ending.substr(0, cut);
     while (!before.empty() && (before.back() == ',' || before.back() == ';')) before.pop_back();
     if (!std::any_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
         return;
+    // A number that closes a remark in brackets is the remark's ("group (in
+    // part, 097)"): the name would keep the bracket open.
+    if (std::count(before.begin(), before.end(), '(') > std::count(before.begin(), before.end(), ')')) return;
     number = (page ? "p. " : "") + ending.substr(first, end - first);
     name = trimmed(before);
 }
@@ -577,6 +614,13 @@ void dropFinalStop(std::string& name) {
     const std::size_t word = name.rfind(' ') + 1;
     if (word > 0 && name.size() >= word + 5 && name.back() == '.' &&
         std::all_of(name.begin() + static_cast<std::ptrdiff_t>(word), name.end() - 1, isLowerAscii))
+        name.pop_back();
+    // Nor is an epithet after a person, capitalised in older books, in the
+    // genitive: "Carterius Stepanowi.", "Ephydatia Mülleri.".
+    else if (word > 0 && name.size() >= word + 7 && name.back() == '.' && isUpperAscii(name[word]) &&
+             (name.ends_with("i.") || name.ends_with("ae.")) &&
+             std::all_of(name.begin() + static_cast<std::ptrdiff_t>(word) + 1, name.end() - 1,
+                         [](char c) { return isLowerAscii(c) || static_cast<unsigned char>(c) >= 0x80; }))
         name.pop_back();
 }
 
@@ -657,9 +701,6 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     while (d > 0 && isDigitAscii(s[d - 1])) --d;
     if (!(d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ')) return nameStart;
     // The rank the book numbers goes with its number: "Legion 1. Tetracera".
-    static constexpr std::string_view kRanks[] = {"Legion", "Class", "Order", "Suborder", "Family", "Subfamily",
-                                                  "Tribe",  "Genus", "Section", "Ordnung", "Familie", "Gattung",
-                                                  "Ordre",  "Famille", "Genre", "Orden", "Familia", "Género"};
     if (d < 2) return d;
     const std::size_t space = s.rfind(' ', d - 2);
     const std::size_t word = space == std::string_view::npos ? 0 : space + 1;
@@ -740,10 +781,7 @@ bool isNameOnItsLine(std::string_view s) {
     const std::string_view first = std::string_view(t).substr(0, space);
     const std::string_view rest = std::string_view(t).substr(space + 1);
     const std::string_view second = rest.substr(0, rest.find_first_of(" .,-"));
-    static constexpr std::string_view kRanks[] = {"Class",    "Order",  "Suborder", "Family",  "Subfamily", "Tribe",
-                                                  "Genus",    "Section", "Ordnung", "Familie", "Gattung",   "Ordre",
-                                                  "Famille",  "Genre",   "Orden",   "Familia", "Género"};
-    if (std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks))
+    if (first != "Legion" && std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks))
         return isUpperAscii(rest[0]) || (rest.size() > 1 && labelMark(rest[0]) && isUpperAscii(rest[1]));  // "Genus _Geomys_"
 
     // A binomial needs its author, or its genus abbreviated: "Stem bare." is text.
@@ -761,8 +799,20 @@ bool isNameOnItsLine(std::string_view s) {
         while (at < authors.size() && authors[at] == ' ') ++at;
         if (at == authors.size()) break;
         const std::size_t end = std::min(authors.find(' ', at), authors.size());
-        const std::string_view w = authors.substr(at, end - at);
-        if (!(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et")) return false;
+        std::string_view w = authors.substr(at, end - at);
+        // An author in brackets, with the particles of a name and a year:
+        // "(L.) Mill.", "(de Man, 1880)"; outside brackets such words are
+        // the text's ("Flowers white in June").
+        const bool bracketed = authors.find('(') != std::string_view::npos;
+        while (!w.empty() && (w.front() == '(' || w.back() == ')' || w.back() == ',')) {
+            if (w.front() == '(') w.remove_prefix(1);
+            else w.remove_suffix(1);
+        }
+        static constexpr std::string_view kParticles[] = {"de", "du", "da", "van", "von", "der", "la", "le"};
+        const bool year = bracketed && w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
+        const bool particle =
+            bracketed && std::find(std::begin(kParticles), std::end(kParticles), w) != std::end(kParticles);
+        if (w.empty() || !(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et" || year || particle)) return false;
         ++words;
         at = end;
     }
@@ -775,7 +825,8 @@ bool isBinomialWithAuthor(std::string_view s) {
     const std::size_t first = t.find(' ');
     if (first == std::string::npos || !isNameOnItsLine(t) || isNameLine(t)) return false;
     const std::size_t second = t.find(' ', first + 1);
-    return second != std::string::npos && second + 1 < t.size() && isUpperAscii(t[second + 1]);
+    return second != std::string::npos && second + 2 < t.size() &&
+           (isUpperAscii(t[second + 1]) || (t[second + 1] == '(' && isUpperAscii(t[second + 2])));
 }
 
 // A line that holds only names in emphasis marks, set apart from its lead
@@ -1004,8 +1055,8 @@ void dropPageMark(std::string& s) {
 }
 
 // Page marks printed inside a lead, after a word ("abwechselnden[83]
-// Zwischenräume", "leaves [84] broad"); a figure's number in brackets stays
-// ("(Fig. [300])").
+// Zwischenräume", "leaves [84] broad"), and note calls ("Kiemen[LXII]"); a
+// figure's number in brackets stays ("(Fig. [300])").
 void dropInnerPageMarks(std::string& s) {
     if (s.find('[') == std::string::npos) return;
     std::string out;
@@ -1021,6 +1072,16 @@ void dropInnerPageMarks(std::string& s) {
             i = close;
             continue;
         }
+        // A transcription's note call in roman numerals glued to a word or
+        // its closing mark: "Flügelansätzen[LX]", "_Schnabelkerfe_[LXI]".
+        if (s[i] == '[' && !out.empty() && (afterWord || labelMark(out.back())) && out.back() != ' ') {
+            std::size_t r = i + 1;
+            while (r < s.size() && r - i <= 7 && std::string_view("IVXLC").find(s[r]) != std::string_view::npos) ++r;
+            if (r > i + 1 && r < s.size() && s[r] == ']') {
+                i = r;
+                continue;
+            }
+        }
         out += s[i];
     }
     s = std::move(out);
@@ -1033,6 +1094,15 @@ std::string withCount(const char* format, int n) {
 }
 
 }  // namespace
+
+std::size_t runInNameStart(std::string_view lead) {
+    std::size_t at = trailingNameStart(lead);
+    if (at == std::string_view::npos || at == 0) return std::string_view::npos;
+    at = nameSentenceStart(lead, at);
+    std::size_t e = at;
+    while (e > 0 && lead[e - 1] == ' ') --e;
+    return e > 0 && e < at && (lead[e - 1] == '.' || lead[e - 1] == ';') ? at : std::string_view::npos;
+}
 
 // Descriptions must not hold the converted key's own separators.
 std::string safeDescription(std::string s) {
@@ -1102,6 +1172,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             wrapped = true;
         }
         if (label.candidates.empty() && !label.primed && isDebris(s)) {
+            ++tree.dropped;
+            continue;
+        }
+        // A page's number or running head set apart by a blank line, where a
+        // page of the book ended.
+        if (((k == 0 || contents[k - 1].empty()) || (k + 1 == contents.size() || contents[k + 1].empty())) &&
+            isPageFurniture(trimmed(s))) {
             ++tree.dropped;
             continue;
         }
@@ -1835,6 +1912,28 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         for (std::size_t j = k; j <= close; ++j) contents[j] = {};
         ++out.notes;
         k = close;
+    }
+    // A footnote, its mark at the line's start ("[A] The fruit is ...") and
+    // its call glued to a word elsewhere ("before him.[A]"), with the lines
+    // under it up to a blank line, is a note.
+    {
+        auto markAt = [](std::string_view s, std::size_t at) {
+            std::size_t close = at + 1;
+            while (close < s.size() && close - at <= 3 && std::isalnum(static_cast<unsigned char>(s[close]))) ++close;
+            return s[at] == '[' && close > at + 1 && close < s.size() && s[close] == ']' ? s.substr(at, close + 1 - at)
+                                                                                         : std::string_view();
+        };
+        std::set<std::string_view> calls;
+        for (std::string_view s : contents)
+            for (std::size_t at = s.find('['); at != std::string_view::npos && at > 0; at = s.find('[', at + 1))
+                if (s[at - 1] != ' ' && s[at - 1] != '[')
+                    if (const std::string_view m = markAt(s, at); !m.empty()) calls.insert(m);
+        for (std::size_t k = 0; k < contents.size() && !calls.empty(); ++k) {
+            const std::string_view m = contents[k].empty() ? std::string_view() : markAt(contents[k], 0);
+            if (m.empty() || !calls.count(m) || contents[k].size() <= m.size() || contents[k][m.size()] != ' ') continue;
+            for (; k < contents.size() && !contents[k].empty(); ++k) contents[k] = {};
+            ++out.notes;
+        }
     }
     // Leads set apart by blank lines: most lines are followed by one.
     std::size_t filled = 0;

@@ -53,6 +53,9 @@ void dropPageMarks(std::string& s);
 // a final stop that closes no abbreviation; `numbered` tells whether a
 // number or page was taken out.
 std::string printedName(const std::string& printed, bool& numbered);
+// A name run into the end of a lead after its last sentence ("... leaves in
+// pairs. Pinus resinosa", "... flat. Thuja."): where it starts, or npos.
+std::size_t runInNameStart(std::string_view lead);
 // The primes after a label's letter or number ("A´", "a''", "B″") that start
 // at `at`: how many ("″" counts two); `at` moves past them.
 int primesAt(std::string_view s, std::size_t& at);

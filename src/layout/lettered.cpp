@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/text.hpp"
+#include "layout/indented.hpp"
 
 namespace sarvelo {
 
@@ -13,9 +14,22 @@ bool mark(char c) { return c == '=' || c == '_' || c == '*'; }
 bool asciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool asciiDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A letter label in `s` from `at`: an optional emphasis mark, one or two
-// letters of one case, a stop or a bracket, the same mark. Its letters and
-// its end, or an empty label.
+// What a back-reference holds: the letters of the couplet that leads here,
+// primed, or a dash for none ("A", "a'", "—").
+bool backReference(std::string_view inside) {
+    if (inside == "-" || inside == "\u2013" || inside == "\u2014") return true;
+    std::size_t i = 0;
+    while (i < inside.size() && asciiLetter(inside[i])) ++i;
+    if (i == 0 || i > 3) return false;
+    primesAt(inside, i);
+    return i == inside.size();
+}
+
+// A letter label in `s` from `at`: an optional emphasis mark or bracket
+// ("=A.=", "*b.*", "(a)", "[B]"), one to three letters of one case ("A",
+// "AA", "AAA"), primes ("A'", "a’’": the lead's rank, the couplet's
+// letter), a stop or a bracket, the same mark. Its letters and its end, or an
+// empty label.
 struct Letters {
     std::string label;
     std::size_t end = 0;
@@ -24,13 +38,25 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
     Letters out;
     std::size_t i = at;
     const char open = i < s.size() && mark(s[i]) ? s[i++] : '\0';
+    const char bracket = !open && i < s.size() && (s[i] == '(' || s[i] == '[') ? s[i++] : '\0';
     const std::size_t from = i;
-    while (i < s.size() && asciiLetter(s[i]) && i - from < 3) ++i;
-    if (i == from || i - from > 2) return {};
+    while (i < s.size() && asciiLetter(s[i]) && i - from < 4) ++i;
+    if (i == from || i - from > 3) return {};
     const std::string_view letters = s.substr(from, i - from);
-    if (letters.size() == 2 && letters[0] != letters[1]) return {};  // "AA", "bb": a word otherwise
+    if (letters.find_first_not_of(letters[0]) != std::string_view::npos) return {};  // "Ab", "bc": a word
+    primesAt(s, i);
+    // A back-reference glued to the label: "B(A).", "C(a')".
+    if (!bracket && i + 2 < s.size() && s[i] == '(') {
+        const std::size_t close = s.find(')', i);
+        if (close != std::string_view::npos && close - i <= 8 && backReference(s.substr(i + 1, close - i - 1))) i = close + 1;
+    }
     bool stop = false;
-    if (i < s.size() && (s[i] == '.' || s[i] == ')')) {
+    if (bracket) {
+        if (i >= s.size() || s[i] != (bracket == '(' ? ')' : ']')) return {};
+        ++i;
+        stop = true;
+        if (i < s.size() && s[i] == '.') ++i;
+    } else if (i < s.size() && (s[i] == '.' || s[i] == ')')) {
         ++i;
         stop = true;
     }
@@ -74,6 +100,27 @@ std::size_t referenceWordBefore(std::string_view s, std::size_t token) {
     return std::string_view::npos;
 }
 
+// Where the leader that ends before `token` starts: dots, ellipses or middle
+// dots (two at least), a tab or a run of blanks; npos when only one blank or
+// nothing of the lead comes before it.
+std::size_t leaderBefore(std::string_view s, std::size_t token) {
+    std::size_t gap = token;
+    int dots = 0;
+    for (bool more = true; more && gap > 0;) {
+        more = false;
+        for (std::string_view piece : {" ", "\t", ".", "\u2026", "\u00B7"})
+            if (gap >= piece.size() && s.substr(gap - piece.size(), piece.size()) == piece) {
+                gap -= piece.size();
+                dots += piece == " " || piece == "\t" ? 0 : piece == "." ? 1 : 2;
+                more = true;
+                break;
+            }
+    }
+    const std::string_view apart = s.substr(gap, token - gap);
+    const bool leader = dots >= 2 || apart.find('\t') != std::string_view::npos || apart.find("  ") != std::string_view::npos;
+    return gap > 0 && leader ? gap : std::string_view::npos;
+}
+
 // The reference at the end of a lead: "(=B.=)", "(C)", "[d]", maybe followed
 // by the book's page ("page 12.", "p. 12"). Where it starts and its letters.
 Letters referenceAtEnd(std::string_view s, std::size_t& start) {
@@ -105,16 +152,21 @@ Letters referenceAtEnd(std::string_view s, std::size_t& start) {
         start = open;
         return l;
     }
-    // The letter after words or an arrow: "go to B", "voir C.", "\u2192 D".
+    // The letter after words or an arrow: "go to B", "voir C.", "\u2192 D";
+    // or after a leader, a tab or a run of blanks: "..... B", "\t*c.*".
     if (s[e - 1] == '.') --e;
-    std::size_t token = s.rfind(' ', e - 1);
+    std::size_t token = s.find_last_of(" \t", e - 1);
     if (token == std::string_view::npos) return {};
     ++token;
     Letters l = lettersAt(s.substr(0, e), token, false);
     if (l.label.empty() || l.end != e) return {};
-    const std::size_t word = referenceWordBefore(s, token);
-    if (word == std::string_view::npos) return {};
-    start = word;
+    if (const std::size_t word = referenceWordBefore(s, token); word != std::string_view::npos) {
+        start = word;
+        return l;
+    }
+    const std::size_t gap = leaderBefore(s, token);
+    if (gap == std::string_view::npos) return {};
+    start = gap;
     return l;
 }
 
@@ -176,6 +228,7 @@ Letters codeAtEnd(std::string_view s, std::size_t& start) {
 struct LineRead {
     Letters label, reference;
     std::size_t textStart = 0, referenceStart = 0;
+    bool alone = false;  // the reference alone on the line under its lead
 };
 
 // The lines with their labels and references numbered ("1. Leaves simple
@@ -186,6 +239,16 @@ Lines renumbered(const Lines& text, const std::vector<LineRead>& reads, const st
     for (std::size_t k = 0; k < text.size(); ++k) {
         const LineRead& r = reads[k];
         const std::string& line = text[k];
+        if (r.alone) {
+            // Its lead's line takes it; the line stays, empty.
+            for (auto it = out.rbegin(); it != out.rend(); ++it)
+                if (!text::trimmedBlanks(*it).empty()) {
+                    *it += " (" + std::to_string(number.at(r.reference.label)) + ")";
+                    break;
+                }
+            out.emplace_back();
+            continue;
+        }
         if (r.label.label.empty() && r.reference.label.empty()) {
             out.push_back(line);
             continue;
@@ -241,34 +304,92 @@ Lines numberedFromCodes(const Lines& text) {
 }  // namespace
 
 Lines numberedFromLetters(const Lines& text) {
-    std::map<std::string, int> number;  // letters -> couplet, as first met
+    std::map<std::string, int> number;  // letters -> couplet
+    std::map<std::string, int> count;   // letters -> lines they label
     std::vector<LineRead> reads(text.size());
     int labelled = 0;
-    for (std::size_t k = 0; k < text.size(); ++k) {
-        const std::string& line = text[k];
-        std::size_t at = 0;
-        while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
-        LineRead& r = reads[k];
-        r.label = lettersAt(line, at, true);
-        // The label is followed by a blank, then the lead in a capital or a
-        // digit: "A. waterhousei" is an abbreviated genus.
-        if (!r.label.label.empty()) {
-            std::size_t t = r.label.end;
-            if (t >= line.size() || line[t] != ' ') r.label = {};
-            while (t < line.size() && line[t] == ' ') ++t;
-            if (t < line.size() && line[t] >= 'a' && line[t] <= 'z') r.label = {};
-            r.textStart = t;
+    // Labels with their stop ("A.", "b)"); in a key that gives none ("A
+    // Leaves ..."), bare letters before a capital.
+    auto readLabels = [&](bool needsStop) {
+        labelled = 0;
+        count.clear();
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            const std::string& line = text[k];
+            std::size_t at = 0;
+            while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) ++at;
+            LineRead& r = reads[k];
+            r = {};
+            r.label = lettersAt(line, at, needsStop);
+            // The label is followed by a blank, then maybe a back-reference
+            // ("B (A)."), then the lead in a capital or a digit: "A.
+            // waterhousei" is an abbreviated genus.
+            if (!r.label.label.empty()) {
+                std::size_t t = r.label.end;
+                if (t >= line.size() || line[t] != ' ') r.label = {};
+                while (t < line.size() && line[t] == ' ') ++t;
+                if (const std::size_t close = t < line.size() && line[t] == '(' ? line.find(')', t) : std::string::npos;
+                    close != std::string::npos && close - t <= 8 &&
+                    backReference(std::string_view(line).substr(t + 1, close - t - 1))) {
+                    t = close + 1;
+                    if (t < line.size() && line[t] == '.') ++t;
+                    while (t < line.size() && line[t] == ' ') ++t;
+                }
+                if (t >= line.size() || (line[t] >= 'a' && line[t] <= 'z')) r.label = {};
+                if (!needsStop && t < line.size() && !(line[t] >= 'A' && line[t] <= 'Z')) r.label = {};
+                r.textStart = t;
+            }
+            if (r.label.label.empty()) continue;
+            ++labelled;
+            ++count[r.label.label];
         }
-        if (r.label.label.empty()) continue;
-        ++labelled;
-        number.emplace(r.label.label, static_cast<int>(number.size()) + 1);
+    };
+    readLabels(true);
+    if (labelled < 4) readLabels(false);
+    // Couplets numbered as first met. A doubled letter ("AA.", "bb.") after
+    // its single letter printed once is that couplet's next lead; printed
+    // twice, the single letter has its leads and the doubled one is a couplet
+    // of its own (a key that ran out of letters).
+    int couplets = 0;
+    for (const LineRead& r : reads) {
+        const std::string& l = r.label.label;
+        if (l.empty() || number.count(l)) continue;
+        const std::string single = l.substr(0, 1);
+        number[l] = l.size() > 1 && count[single] == 1 && number.count(single) ? number[single] : ++couplets;
     }
+    // The next line with text: a lead's last line comes before a label.
+    auto nextLabelled = [&](std::size_t k) {
+        for (std::size_t j = k + 1; j < text.size(); ++j)
+            if (!text::trimmedBlanks(text[j]).empty()) return !reads[j].label.label.empty();
+        return true;
+    };
     int references = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
         LineRead& r = reads[k];
         std::size_t end = text[k].size();
         while (end > 0 && (text[k][end - 1] == ' ' || text[k][end - 1] == '\t')) --end;
-        r.reference = referenceAtEnd(std::string_view(text[k]).substr(0, end), r.referenceStart);
+        const std::string_view line = std::string_view(text[k]).substr(0, end);
+        if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
+        r.reference = referenceAtEnd(line, r.referenceStart);
+        // A label's letters after one blank at the end of a lead's last line
+        // ("... in bundles b"), or alone on the line under the lead.
+        if (r.reference.label.empty() && nextLabelled(k)) {
+            const std::size_t token = line.rfind(' ');
+            if (token != std::string_view::npos && token + 1 < line.size() && (!r.label.label.empty() || token > 0)) {
+                Letters l = lettersAt(line, token + 1, false);
+                if (!l.label.empty() && l.end == line.size() && number.count(l.label) && token > r.textStart) {
+                    r.reference = l;
+                    r.referenceStart = token;
+                }
+            }
+            const std::size_t first = line.find_first_not_of(" \t");
+            if (r.label.label.empty() && first != std::string_view::npos && k > 0) {
+                Letters l = lettersAt(line, first, false);
+                if (!l.label.empty() && l.end == line.size() && number.count(l.label)) {
+                    r.reference = l;
+                    r.alone = true;
+                }
+            }
+        }
         if (!r.reference.label.empty() && number.count(r.reference.label)) ++references;
         else r.reference = {};
     }

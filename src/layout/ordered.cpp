@@ -121,8 +121,78 @@ struct DeterminedNames {
     }
 };
 
-// A lead numbered on its own with its partner's number in brackets, "1(4)"
-// or "2 (3)." before a blank: the two numbers, or -1.
+// Names in emphasis marks listed before the name read at the lead's end
+// ("... am Hinterleib   _Sialis_, _Sisyra_."), with a comma or a word of the
+// key's languages: taken into the name. True when some were.
+bool takeListedNames(LeadEnding& ending) {
+    for (bool taken = false;;) {
+        std::string_view t = ending.text;
+        while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+        std::string joiner;
+        if (!t.empty() && t.back() == ',') {
+            t.remove_suffix(1);
+            joiner = ", ";
+        } else {
+            for (std::string_view w : {" oder", " und", " or", " and", " et", " ou", " y", " e"})
+                if (t.ends_with(w)) {
+                    t.remove_suffix(w.size());
+                    joiner = std::string(w) + " ";
+                    break;
+                }
+        }
+        if (joiner.empty() || t.size() < 3 || !(t.back() == '_' || t.back() == '=' || t.back() == '*')) return taken;
+        const std::size_t open = t.rfind(t.back(), t.size() - 2);
+        if (open == std::string_view::npos || t.substr(open).find(' ') != std::string_view::npos ||
+            (open > 0 && t[open - 1] != ' '))
+            return taken;
+        const std::string listed = unmarkedName(t.substr(open));
+        if (listed.empty() || !text::isLetter(static_cast<unsigned char>(listed[0]))) return taken;
+        ending.name = listed + joiner + ending.name;
+        ending.text = text::trimmedBlanks(t.substr(0, open));
+        taken = true;
+    }
+}
+
+// A name set at the right of its lead's line after a run of blanks, with no
+// leader ("Legs short      Plega rufa"): where it starts, or npos.
+std::size_t rightNameStart(std::string_view lead) {
+    const std::size_t run = lead.rfind("   ");
+    if (run == std::string_view::npos) return std::string_view::npos;
+    const std::size_t at = lead.find_first_not_of(" \t", run);
+    if (at == std::string_view::npos || lead.find_first_not_of(" \t") >= run) return std::string_view::npos;
+    const std::string_view name = lead.substr(at);
+    const unsigned char c = static_cast<unsigned char>(name[0]);
+    const bool capital = (c >= 'A' && c <= 'Z') || c == '_' || c == '*' || c >= 0x80;
+    return capital && std::count(name.begin(), name.end(), ' ') <= 5 ? at : std::string_view::npos;
+}
+
+// The converted line of a lead that goes on: its text, then the couplet the
+// printed reference names; false when no couplet bears that number.
+bool goesOnTo(std::string& line, std::string body, int reference, const std::map<int, int>& number) {
+    const auto to = number.find(reference);
+    if (to == number.end()) return false;
+    line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
+    return true;
+}
+
+// A name without the call of its figure after it: "_Odonaten_ (Fig. =9=,
+// 19-22).", "Cyphon (Abb. 3)".
+std::string withoutFigureCall(std::string name) {
+    const std::string whole = text::trimmedBlanks(name);
+    std::string_view t = whole;
+    while (!t.empty() && t.back() == '.') t.remove_suffix(1);
+    if (t.empty() || t.back() != ')') return name;
+    const std::size_t open = t.rfind('(');
+    if (open == std::string_view::npos || open == 0) return name;
+    std::string_view inside = t.substr(open + 1);
+    while (!inside.empty() && (inside.front() == '=' || inside.front() == '_')) inside.remove_prefix(1);
+    for (std::string_view call : {"Fig", "fig", "Abb", "Taf", "Pl.", "pl.", "Lám", "lám", "Est.", "Prancha"})
+        if (inside.starts_with(call)) return text::trimmedBlanks(t.substr(0, open));
+    return name;
+}
+
+// A lead numbered on its own with its partner's number in brackets, "1(4)",
+// "2 (3)." or "1. (8)" before a blank: the two numbers, or -1.
 int pairedLabel(std::string_view line, int& partner, std::size_t& textStart) {
     auto digitsAt = [&](std::size_t& at) {
         int n = 0, count = 0;
@@ -133,13 +203,19 @@ int pairedLabel(std::string_view line, int& partner, std::size_t& textStart) {
     std::size_t at = 0;
     const int number = digitsAt(at);
     if (number < 0) return -1;
-    if (at < line.size() && line[at] == ' ') ++at;
+    if (at < line.size() && line[at] == '.') ++at;  // "1. (8)"
+    while (at < line.size() && line[at] == ' ') ++at;
     if (at >= line.size() || line[at] != '(') return -1;
     ++at;
     partner = digitsAt(at);
     if (partner < 0 || at >= line.size() || line[at] != ')') return -1;
     ++at;
     if (at < line.size() && line[at] == '.') ++at;
+    // A transcription's note call after the label: "(8)[LIX]".
+    if (at < line.size() && line[at] == '[') {
+        const std::size_t close = line.find(']', at);
+        if (close != std::string_view::npos && close - at <= 8) at = close + 1;
+    }
     if (at >= line.size() || (line[at] != ' ' && line[at] != '\t')) return -1;
     textStart = line.find_first_not_of(" \t", at);
     return textStart == std::string_view::npos ? -1 : number;
@@ -154,6 +230,9 @@ OrderedKey readPairedLeads(const Lines& text) {
         int number, partner;
         std::string text;
         int origin;
+        std::size_t indent = std::string::npos;    // of the lead's second line
+        std::size_t nameAt = std::string::npos;    // where a line set deeper than the lead's starts in its text
+        std::string under;                         // the lines after a blank line under a lead that has no ending
     };
     std::vector<Lead> leads;
     OrderedKey out;
@@ -174,18 +253,54 @@ OrderedKey readPairedLeads(const Lines& text) {
         } else if (leads.empty()) {
             ++out.before;
         } else if (!gap) {
-            join(leads.back().text, line);
+            // A line set deeper than the lead's own lines may be its name.
+            Lead& lead = leads.back();
+            if (!lead.under.empty()) {
+                join(lead.under, line);
+            } else {
+                const std::size_t indent = text[k].find_first_not_of(" \t");
+                if (lead.nameAt == std::string::npos && lead.indent != std::string::npos && indent > lead.indent)
+                    lead.nameAt = lead.text.size() + 1;
+                if (lead.indent == std::string::npos) lead.indent = indent;
+                join(lead.text, line);
+            }
             last = k + 1;
+        } else if (leads.back().under.empty() && !splitLeadEnding(leads.back().text).ends()) {
+            // After a blank line, maybe the name set under a lead that has
+            // none: kept apart until the lead is known not to go on.
+            leads.back().under = line;
+            last = k + 1;
+            gap = false;
         }
     }
     if (leads.size() < 4) return {};
     std::map<int, std::size_t> byNumber;
     for (std::size_t l = 0; l < leads.size(); ++l)
         if (!byNumber.emplace(leads[l].number, l).second) return {};
-    for (const Lead& lead : leads) {
+    // A partner misprinted ("11(12)" where no 12 names 11 back) is the one
+    // lead that names this one as its partner.
+    auto namesBack = [&](const Lead& lead) {
         const auto it = byNumber.find(lead.partner);
-        if (it == byNumber.end() || leads[it->second].partner != lead.number || lead.partner == lead.number) return {};
+        return it != byNumber.end() && leads[it->second].partner == lead.number && lead.partner != lead.number;
+    };
+    // A misprint is rare: numbers in brackets that name the couplet of
+    // origin ("2. (1)", "3. (2)") would pair up by such mending, chained.
+    const std::size_t mendable = std::max<std::size_t>(1, leads.size() / 16);
+    std::size_t mended = 0;
+    for (Lead& lead : leads) {
+        if (namesBack(lead)) continue;
+        const Lead* mate = nullptr;
+        int naming = 0;
+        for (const Lead& other : leads)
+            if (other.partner == lead.number && &other != &lead) {
+                mate = &other;
+                ++naming;
+            }
+        if (naming == 1 && !namesBack(*mate) && ++mended <= mendable) lead.partner = mate->number;
     }
+    if (mended > mendable) return {};
+    for (const Lead& lead : leads)
+        if (!namesBack(lead)) return {};
     for (std::size_t k = last; k < text.size(); ++k)
         if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
     // Couplets numbered as their first lead comes.
@@ -202,10 +317,12 @@ OrderedKey readPairedLeads(const Lines& text) {
     std::vector<std::size_t> order(leads.size());
     for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return couplet(a) < couplet(b); });
-    for (std::size_t l : order) {
-        // The ending in a cell of its own after a tab, else as the lead's
-        // line shows it.
-        LeadEnding ending;
+    // The ending in a cell of its own after a tab, else as the lead's line
+    // shows it.
+    std::vector<LeadEnding> endings(leads.size());
+    std::set<int> referenced;
+    for (std::size_t l = 0; l < leads.size(); ++l) {
+        LeadEnding& ending = endings[l];
         if (const std::size_t tab = leads[l].text.rfind('\t'); tab != std::string::npos) {
             const std::string cell = text::trimmedBlanks(std::string_view(leads[l].text).substr(tab + 1));
             ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, tab));
@@ -218,9 +335,41 @@ OrderedKey readPairedLeads(const Lines& text) {
         } else {
             ending = splitLeadEnding(leads[l].text);
         }
+        if (ending.reference >= 0) referenced.insert(ending.reference);
+    }
+    for (std::size_t l : order) {
+        LeadEnding& ending = endings[l];
         int target = -1;
-        if (ending.reference >= 0) target = ending.reference;
-        else if (ending.name.empty()) target = leads[l].number + 1;
+        if (ending.reference >= 0) {
+            target = ending.reference;
+        } else if (!ending.name.empty() && takeListedNames(ending)) {
+            // Names in marks listed before the last one joined to it.
+        } else if (!ending.name.empty() && leads[l].nameAt < leads[l].text.size() &&
+                   ending.text.size() > leads[l].nameAt) {
+            // The name read inside the line set apart under the lead: that
+            // whole line is the name ("_Schnabelkerfe_ oder _Rhynchoten_").
+            ending.name = text::trimmedBlanks(std::string_view(leads[l].text).substr(leads[l].nameAt));
+            ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, leads[l].nameAt));
+        } else if (ending.name.empty()) {
+            // A lead that cannot go on to the lead after it (its partner, a
+            // second lead, a couplet a reference names, or none) ends with a
+            // name, run into its text without a leader.
+            target = leads[l].number + 1;
+            const auto next = byNumber.find(target);
+            const bool goesOn = next != byNumber.end() && target < leads[next->second].partner && !referenced.count(target);
+            std::size_t name = runInNameStart(leads[l].text);
+            if (name == std::string_view::npos && leads[l].nameAt < leads[l].text.size()) name = leads[l].nameAt;
+            if (name == std::string_view::npos) name = rightNameStart(leads[l].text);
+            if (!goesOn && !leads[l].under.empty()) {
+                ending.name = leads[l].under;
+                ending.text = leads[l].text;
+                target = -1;
+            } else if (!goesOn && name != std::string_view::npos) {
+                ending.name = text::trimmedBlanks(std::string_view(leads[l].text).substr(name));
+                ending.text = text::trimmedBlanks(std::string_view(leads[l].text).substr(0, name));
+                target = -1;
+            }
+        }
         std::string line = std::to_string(couplet(l)) + ". ";
         if (target >= 0) {
             const auto it = byNumber.find(target);
@@ -243,7 +392,10 @@ OrderedKey readPairedLeads(const Lines& text) {
             if (name.size() >= 3 && name.back() == '.' && name.find(' ') != std::string::npos &&
                 name[name.size() - 2] != '.' && !name.ends_with(" n."))
                 name.pop_back();  // the sentence's stop after "(Kirschenhofer, 1996)."
-            line += safeDescription(std::move(body)) + " => " + safeDescription(unmarkedName(name));
+            dropPageMarks(name);
+            name = unmarkedName(withoutFigureCall(name));
+            if (name.size() >= 3 && name.back() == '.' && name.find(' ') == std::string::npos) name.pop_back();  // "_Cyphon._"
+            line += safeDescription(std::move(body)) + " => " + safeDescription(name);
         }
         out.couplets.push_back(std::move(line));
         out.origin.push_back(leads[l].origin);
@@ -373,6 +525,10 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
     std::vector<Lead> leads;
     std::map<int, int> number;  // printed couplet -> couplet in order
     OrderedKey out;
+    // A key whose second leads are dashed is the parameters' to read, unless
+    // a name stands where they cannot find it (run into its lead, under it,
+    // at the right without a leader).
+    bool dashed = false, namesApart = false;
     out.before = reshaped.changed ? reshaped.before : 0;
     out.after = reshaped.changed ? reshaped.after : 0;
     for (std::size_t k = 0; k < lines.size(); ++k) {
@@ -393,6 +549,11 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
             if (!number.emplace(printed, static_cast<int>(number.size()) + 1).second && printed != couplet) return {};
             couplet = printed;
             body = std::string_view(line).substr(ls.textStart);
+        } else if (ls.kind == LineStart::Kind::Mark && (ls.label == "-" || ls.label == "\u2013" || ls.label == "\u2014") &&
+                   couplet >= 0 && ls.textStart < line.size()) {
+            // A dash for the couplet's next lead, as a lead without number.
+            body = std::string_view(line).substr(ls.textStart);
+            dashed = true;
         } else if (ls.kind != LineStart::Kind::None && !(ls.kind == LineStart::Kind::Bracketed && ls.label.size() > 2)) {
             // (A word in marks, "=Gills=", is the lead's emphasis, no label.)
             if (leads.empty()) {
@@ -417,6 +578,39 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         const bool apart = !numbered && blanks >= 2 && leads.size() >= 2 &&
                            leads[leads.size() - 2].couplet == couplet && leads.back().couplet == couplet;
         LeadEnding ending = apart ? LeadEnding{} : endingOf(body);
+        // A name run into the lead after its last sentence, with no leader
+        // ("2. Legs long. Plega nigra"): for a numbered lead or the second
+        // lead of its couplet, never for a third line that may be prose.
+        const bool second = !leads.empty() && leads.back().couplet == couplet &&
+                            (leads.size() < 2 || leads[leads.size() - 2].couplet != couplet);
+        if (!ending.ends() && !apart && (numbered || second))
+            if (std::size_t name = runInNameStart(body); name != std::string_view::npos ||
+                                                        (name = rightNameStart(body)) != std::string_view::npos) {
+                ending.name = text::trimmedBlanks(body.substr(name));
+                ending.text = text::trimmedBlanks(body.substr(0, name));
+                namesApart = true;
+                ++out.guessedNames;
+            }
+        // A name alone on the line under its lead: a few words from a capital,
+        // no label, no ending of their own ("1. Leaves in bundles" over
+        // "Pinus").
+        if (!ending.ends() && !apart && (numbered || second) && !body.empty() && body.back() != ',' && body.back() != '-') {
+            std::size_t j = k + 1;
+            while (j < lines.size() && text::trimmedBlanks(lines[j]).empty()) ++j;
+            if (j < lines.size()) {
+                const std::string next = text::trimmedBlanks(lines[j]);
+                const unsigned char c = static_cast<unsigned char>(next[0]);
+                if (readLineStart(next).kind == LineStart::Kind::None && !endingOf(next).ends() &&
+                    std::count(next.begin(), next.end(), ' ') <= 5 && nameShaped(next) &&
+                    ((c >= 'A' && c <= 'Z') || c == '_' || c == '*' || c >= 0x80)) {
+                    ending.text = text::trimmedBlanks(body);
+                    ending.name = next;
+                    k = j;
+                    namesApart = true;
+                    ++out.guessedNames;
+                }
+            }
+        }
         if (!ending.ends()) {
             // Text after the key: what follows the last lead that ends.
             if (leads.empty() || numbered) return {};
@@ -431,7 +625,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         ending.text = std::move(collapsed);
         leads.push_back({couplet, std::move(ending), origin});
     }
-    if (leads.size() < 4 || number.size() < 2) return {};
+    if (leads.size() < 4 || number.size() < 2 || (dashed && !namesApart)) return {};
     // A couplet of one lead is no couplet: its lead goes on with the one lead
     // that leads to it ("=4=--Basidia forked ..." under "Plants gelatinous
     // ... 4"), and the couplets after it are numbered one less.
@@ -463,9 +657,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
         std::string body = lead.ending.text;
         dropPageMarks(body);
         if (lead.ending.reference >= 0) {
-            const auto to = number.find(lead.ending.reference);
-            if (to == number.end()) return {};
-            line += safeDescription(std::move(body)) + " ... " + std::to_string(to->second);
+            if (!goesOnTo(line, std::move(body), lead.ending.reference, number)) return {};
         } else {
             // A footnote's mark glued to the name ("Montagnites.[G]") goes.
             std::string printed = lead.ending.name;
@@ -674,6 +866,136 @@ OrderedKey readInIndentedOrder(const Lines& text) {
 
 }  // namespace
 
+// --- Couplets in braces ---------------------------------------------------------
+
+namespace {
+
+// A brace's piece at the start of a line, as transcriptions draw it.
+std::size_t braceAt(std::string_view s, std::size_t at) {
+    for (std::string_view b : {"{", "[", "}", "|", "\u23A7", "\u23A8", "\u23A9", "\u23AA", "\u23AB", "\u23AC", "\u23AD",
+                               "\u2502"})
+        if (s.substr(at, b.size()) == b) return b.size();
+    return 0;
+}
+
+// A line of a braced couplet: the couplet's number at the left of the
+// brace (on one of its lines), then the brace, then the text.
+struct BracedLine {
+    bool braced = false;
+    int number = -1;
+    std::string_view content;
+};
+BracedLine bracedLine(std::string_view s) {
+    BracedLine out;
+    std::size_t at = s.find_first_not_of(" \t");
+    if (at == std::string_view::npos) return out;
+    std::size_t digits = at;
+    while (digits < s.size() && std::isdigit(static_cast<unsigned char>(s[digits])) && digits - at < 4) ++digits;
+    if (digits > at) {
+        if (digits < s.size() && s[digits] == '.') ++digits;
+        if (digits >= s.size() || (s[digits] != ' ' && s[digits] != '\t')) return out;
+        out.number = std::stoi(std::string(s.substr(at, digits - at)));
+        at = s.find_first_not_of(" \t", digits);
+        if (at == std::string_view::npos) return {};
+    }
+    const std::size_t brace = braceAt(s, at);
+    if (brace == 0) return {};
+    out.braced = true;
+    out.content = s.substr(at + brace);
+    return out;
+}
+
+}  // namespace
+
+OrderedKey readBracedCouplets(const Lines& text) {
+    struct Lead {
+        std::string text;
+        LeadEnding ending;
+        int origin = -1;
+    };
+    struct Couplet {
+        int number = -1;
+        std::vector<Lead> leads;
+    };
+    std::vector<Couplet> couplets;
+    OrderedKey out;
+    bool open = false;  // inside a group of braced lines
+    std::size_t last = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const BracedLine line = bracedLine(text[k]);
+        if (!line.braced) {
+            if (!text::trimmedBlanks(text[k]).empty()) {
+                if (couplets.empty()) ++out.before;
+                else break;  // the text after the key
+            }
+            open = false;
+            continue;
+        }
+        if (!open) couplets.emplace_back();
+        open = true;
+        last = k + 1;
+        Couplet& c = couplets.back();
+        if (line.number >= 0) {
+            if (c.number >= 0) return {};  // two numbers in one brace
+            c.number = line.number;
+        }
+        const std::string content = text::trimmedBlanks(line.content);
+        if (content.empty()) continue;
+        // A lead starts on the brace's first line and after a line that ends one.
+        if (c.leads.empty() || c.leads.back().ending.ends()) c.leads.push_back({{}, {}, static_cast<int>(k)});
+        Lead& lead = c.leads.back();
+        LeadEnding ending = splitLeadEnding(line.content);
+        if (ending.ends()) {
+            join(lead.text, text::trimmedBlanks(ending.text));
+            lead.ending = ending;
+            continue;
+        }
+        // A name alone at the right of the brace ends the lead above it.
+        if (const std::size_t right = line.content.find_first_not_of(" \t"); !lead.text.empty() && right >= 4) {
+            ending = splitLeadEnding(lead.text + std::string(line.content));
+            if (ending.ends() && ending.text.size() >= lead.text.size()) {
+                lead.text = text::trimmedBlanks(ending.text);
+                lead.ending = ending;
+                continue;
+            }
+            if (right >= 8 && std::count(content.begin(), content.end(), ' ') < 6) {
+                lead.ending.name = content;
+                continue;
+            }
+        }
+        join(lead.text, content);
+    }
+    if (couplets.size() < 2) return {};
+    std::map<int, int> coupletOf;  // printed number -> couplet
+    for (const Couplet& c : couplets) {
+        if (c.number < 0 || c.leads.size() < 2 || !coupletOf.emplace(c.number, static_cast<int>(coupletOf.size()) + 1).second)
+            return {};
+        for (const Lead& lead : c.leads)
+            if (!lead.ending.ends() || lead.text.empty()) return {};
+    }
+    for (const Couplet& c : couplets)
+        for (const Lead& lead : c.leads) {
+            std::string line = std::to_string(coupletOf[c.number]) + ". ";
+            std::string body = lead.text;
+            dropPageMarks(body);
+            if (lead.ending.reference >= 0) {
+                if (!goesOnTo(line, std::move(body), lead.ending.reference, coupletOf)) return {};
+            } else {
+                bool numbered = false;
+                line += safeDescription(std::move(body)) + " => " + safeDescription(printedName(lead.ending.name, numbered));
+                out.bookNumbers += numbered ? 1 : 0;
+            }
+            out.couplets.push_back(std::move(line));
+            out.origin.push_back(lead.origin);
+        }
+    for (std::size_t k = last; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) ++out.after;
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
+                                {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
+    return out;
+}
+
 OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped) {
     // The strict readings first: each needs every lead to end.
     if (OrderedKey paired = readPairedLeads(text); !paired.couplets.empty()) return paired;
@@ -682,5 +1004,7 @@ OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped) {
 }
 
 OrderedKey readNumberedInOrder(const Lines& text) { return readNumberedInOrder(text, reshapeKey(text)); }
+
+OrderedKey readLeadsGoingOn(const Lines& text) { return readInIndentedOrder(text); }
 
 }  // namespace sarvelo

@@ -23,9 +23,19 @@ struct OrderedKey {
     int notes = 0;            // lines in square brackets inside the key set aside
     int captions = 0;         // figures' captions inside the key set aside
     int bookNumbers = 0;      // pages and book's numbers taken out of the names
+    int guessedNames = 0;     // names found with no separator (run into the lead, at the right, under it)
     std::string message;      // what was set aside, in French
 };
 OrderedKey readNumberedInOrder(const Lines& text);
+// The reading in indented order alone (a lead without ending goes on to the
+// couplet that follows): the other reading of a key read above by names it
+// had to guess (`guessedNames`).
+OrderedKey readLeadsGoingOn(const Lines& text);
+// A key whose couplets are set in braces, as transcriptions draw them: the
+// couplet's number at the left of the brace ("  1 {"), its leads on the
+// lines inside it, each ending with a reference or a name ("{ ... 2",
+// "{      _Carterius Stepanowi._").
+OrderedKey readBracedCouplets(const Lines& text);
 // The same, with the text's reshaping (`reshapeKey(text)`) already made.
 OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped);
 

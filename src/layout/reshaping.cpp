@@ -412,6 +412,12 @@ bool pageFurniture(std::string_view s) {
     return words >= 1;
 }
 
+}  // namespace
+
+bool isPageFurniture(std::string_view line) { return pageFurniture(line); }
+
+namespace {
+
 // The words (or the arrow, the dash) that send on to a couplet, ending
 // `head`: where they start, or npos. A word stands after a blank or at the
 // start ("cover 2" is no "ver 2").

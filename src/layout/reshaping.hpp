@@ -103,6 +103,10 @@ struct LeadEnding {
 };
 LeadEnding splitLeadEnding(std::string_view body);
 
+// A page's number alone ("46", "— 24 —") or a running head with it ("46
+// FLORA OF OHIO"), as a copy of printed pages keeps them between the pages.
+bool isPageFurniture(std::string_view line);
+
 // The length of the mark that ends `to` after a letter where a word was cut:
 // a hyphen, or the signs OCR gives for one ("¬", "⸗"); 0 when none.
 std::size_t cutMarkBefore(std::string_view to);

@@ -259,6 +259,16 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "Apothecia brown 16. B. fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => B. fusca", "2. Thallus thin => L. alba",
                      "2. Thallus thick => L. nigra"}));
+    // A number that closes a remark in brackets stays in it, a year after the authors too.
+    EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora group (in part, 097)\n  Thallus thick\tLecanora alba\n"
+                      "Apothecia brown\tLecidea fusca Smith, 1838\n"),
+              (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca Smith, 1838",
+                     "2. Thallus thin => Lecanora group (in part, 097)", "2. Thallus thick => Lecanora alba"}));
+    // The rank the book numbers goes with its number.
+    EXPECT_EQ(convert("Leaves in bundles.\n    Bundles of two          Genus 1. PINUS.\n"
+                      "    Bundles of five         Gattung 2. STROBUS.\nLeaves single           Genus 3. TSUGA.\n"),
+              (Lines{"1. Leaves in bundles. ... 2", "1. Leaves single => TSUGA", "2. Bundles of two => PINUS",
+                     "2. Bundles of five => STROBUS"}));
     // The same with whole names, in marks or not, the last lead of the key too.
     EXPECT_EQ(convert("Key to the genera\n\nThe trees of the region fall into three genera.\n\nLeaves simple.\n"
                       "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),

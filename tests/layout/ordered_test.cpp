@@ -44,6 +44,40 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          {"1. Spores white. ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita muscaria",
           "2. Gills attached, the ring thin => Tricholoma album", "3. Stem central => Pluteus cervinus (Fries, 1838)",
           "3. Stem lateral => Claudopus"}, 1, 1, 0, 1},
+        {"leads numbered with their partners' numbers, one partner misprinted",
+         "1(4)\tSpores white\t2\n2(3)\tGills free\tAmanita muscaria\n3(5)\tGills attached\tTricholoma album\n"
+         "4(1)\tSpores pink\tPluteus cervinus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma album"}, 0, 0, 0, 0},
+        {"leads numbered with their partners' numbers, names run into the leads after their last sentence",
+         "1 (2) Spores white. 3\n2 (1) Spores pink. 5\n3 (4) Gills free. Amanita muscaria\n"
+         "4 (3) Gills attached. Tricholoma album\n5 (6) Stem central. Pluteus cervinus\n6 (5) Stem lateral. Claudopus\n",
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free. => Amanita muscaria",
+          "2. Gills attached. => Tricholoma album", "3. Stem central. => Pluteus cervinus", "3. Stem lateral. => Claudopus"},
+         0, 0, 0, 0},
+        {"partners' numbers after a stop, note calls, names set apart under their leads with figure calls",
+         "Tabelle\n\n   1. (4)[LIX] Spores white[LX]                     2.\n\n   2. (3)  Gills free\n\n"
+         "          _Amanita_[LXI] oder _Limacella_ (Fig. =3=, 4\u20136).\n\n   3. (2)  Gills attached, the ring\n"
+         "           thin and soon gone\n                        _Tricholoma_ (Fig. =4=, 1).\n\n"
+         "   4. (1)  Spores pink                 _Pluteus_, _Volvariella_.\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus, Volvariella", "2. Gills free => Amanita oder Limacella",
+          "2. Gills attached, the ring thin and soon gone => Tricholoma"}, 1, 0, 0, 0},
+        {"numbers in brackets naming the couplet of origin, each couplet reached from the one before: no partners",
+         "1. Leaves needle-like ..... 2\n\u2013 Leaves single ..... Tsuga\n2. (1) Bundles of two ..... 3\n"
+         "\u2013 Bundles of five ..... Pinus strobus\n3. (2) Cones symmetrical ..... 4\n\u2013 Cones oblique ..... Pinus banksiana\n"
+         "4. (3) Cones small ..... 5\n\u2013 Cones large ..... Pinus nigra\n5. (4) Scales thin ..... Pinus resinosa\n"
+         "\u2013 Scales thick ..... Pinus rigida\n",
+         {}, 0, 0, 0, 0},
+        {"partners' numbers, a caption after a blank line under a lead that goes on",
+         "1(4)\tSpores white\n\nFig. 3. Spores of the white-spored genera.\n\n2(3)\tGills free\tAmanita muscaria\n"
+         "3(2)\tGills attached\tTricholoma album\n4(1)\tSpores pink\tPluteus cervinus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma album"}, 0, 0, 0, 0},
+        {"partners' numbers, names set at the right after a run of blanks",
+         "1 (2) Spores white          3\n2 (1) Spores pink           Pluteus cervinus\n"
+         "3 (4) Gills free            Amanita muscaria\n4 (3) Gills attached        Tricholoma album\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
+          "2. Gills attached => Tricholoma album"}, 0, 0, 0, 0},
         {"a lead wrapped, its last line ending in a leader and the name",
          "1. Spores white.\n2. Gills free; ring\nand volva present ........ Amanita muscaria, p. 12\n2\u2032. Gills attached ........ Tricholoma album\n"
          "1\u2032. Spores pink ........ Pluteus cervinus\n",
@@ -90,8 +124,10 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "1. Amanita alba (L.) Fr. Fl. 3: 52. 1906.\nFiguras 2 a-h\n",
          {"1. Folhas desenvolvidas ... 2", "1. Folhas escamiformes => B. nana", "2. Flores brancas => A. alba",
           "2. Flores rosadas => A. rosea"}, 1, 2, 0, 0},
-        {"a key with references is read otherwise", "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\n"
-                                                   "Amanita\n2\u2032. Gills attached\nTricholoma\n", {}, 0, 0, 0, 0},
+        {"a key with references, its names under the leads: read with its references",
+         "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\nAmanita\n2\u2032. Gills attached\nTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma"},
+         0, 0, 0, 0},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
                                                  "1\u2032. Spores pink\nPluteus\n", {}, 0, 0, 0, 0},
     };
@@ -147,4 +183,31 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
         ASSERT_TRUE(d.processes()) << c.layout;
         EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()), c.finished) << c.layout;
     }
+}
+
+// Couplets set in braces: the number at the left of the brace, on any of its
+// lines; a lead ends with a reference or with a name alone at the right.
+TEST(BracedCouplets, EachBraceIsACouplet) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        Lines expected;
+    };
+    const Case cases[] = {
+        {"braces of ASCII signs, prose around, numbers from 0, a name on the line under its lead",
+         "Wir geben einen Schl\u00FCssel.\n\n  0 [ Spores white                        1\n    { Spores pink                         2\n\n"
+         "    { Gills free, the ring\n  1 { large                     _Amanita muscaria._\n    { Gills attached\n"
+         "    {                          _Tricholoma Georgii._\n\n  2 { Stem central              _Pluteus_\n"
+         "    { Stem lateral              _Claudopus_\n\nVerbreitung.\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free, the ring large => Amanita muscaria",
+          "2. Gills attached => Tricholoma Georgii", "3. Stem central => Pluteus", "3. Stem lateral => Claudopus"}},
+        {"brace pieces, the number on a middle line",
+         "  \u23A7 Spores white ..... 2\n1 \u23A8\n  \u23A9 Spores pink ..... Pluteus\n\n"
+         "  \u23A7 Gills free ..... Amanita\n2 \u23A8\n  \u23A9 Gills attached ..... Tricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma"}},
+        {"a brace without its number: read otherwise",
+         "  { Spores white ..... 2\n  { Spores pink ..... Pluteus\n\n2 { Gills free ..... Amanita\n  { Gills attached ..... Tricholoma\n",
+         {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(readBracedCouplets(text::splitLines(c.text)).couplets, c.expected) << c.layout;
 }

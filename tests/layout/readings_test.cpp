@@ -42,6 +42,83 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,2$ Wings long", "1,3$ Wings short", "2,0$ Elytra black $ Pterostichus niger",
           "2,0$ Elytra red $ Pterostichus ruber", "3,0$ Legs pale $ Pterostichus pallidus",
           "3,0$ Legs dark $ Pterostichus fuscus"}},
+        {"couplets named by a letter, the second lead by the letter doubled, references after a leader",
+         "a. Wings dark ............ b.\naa. Wings pale ........... c.\nb. Legs long ............. P. nigra\n"
+         "bb. Legs short ........... P. rufa\nc. Antennae long ......... P. alba\ncc. Antennae short ....... P. brevis\n",
+         {"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long $ P. nigra", "2,0$ Legs short $ P. rufa",
+          "3,0$ Antennae long $ P. alba", "3,0$ Antennae short $ P. brevis"}},
+        {"letters in brackets, the second lead primed, references in brackets",
+         "(a) Wings dark ..... (b)\n(a\u2032) Wings pale ..... (c)\n(b) Legs long ..... P. nigra\n"
+         "(b\u2032) Legs short ..... P. rufa\n(c) Antennae long ..... P. alba\n(c\u2032) Antennae short ..... P. brevis\n",
+         {"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long $ P. nigra", "2,0$ Legs short $ P. rufa",
+          "3,0$ Antennae long $ P. alba", "3,0$ Antennae short $ P. brevis"}},
+        {"an indented key labelled in bold marks, the names in italic marks",
+         "=A.= Wings dark.\n  =B.= Legs long ..... _P. nigra_\n  =B.= Legs short ..... _P. rufa_\n=A.= Wings pale.\n"
+         "  =C.= Antennae long ..... _P. alba_\n  =C.= Antennae short ..... _P. brevis_\n",
+         {"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long $ P. nigra", "2,0$ Legs short $ P. rufa",
+          "3,0$ Antennae long $ P. alba", "3,0$ Antennae short $ P. brevis"}},
+        {"a heading and prose after the key, not joined to the last name",
+         "1\tWings dark\tPlega nigra Smith\n1\u2019\tWings pale\t2\n2(1\u2019)\tLegs long\tPlega alba Smith\n"
+         "2\u2019\tLegs short\tPlega rufa (Jones)\n\nSpecies treatment\n\nOnly the following new species is treated "
+         "here.\n\nPlega alba sp. n.\n",
+         {"1,0$ Wings dark $ Plega nigra Smith", "1,2$ Wings pale", "2,0$ Legs long $ Plega alba Smith",
+          "2,0$ Legs short $ Plega rufa (Jones)"}},
+        {"an indented key, binomials with authors in brackets under the leads, a page's number between two pages",
+         "Leaves in bundles.\n    Bundles of two.\n        Pinus resinosa Ait.\n    Bundles of five.\n"
+         "        Pinus strobus L.\nLeaves single.\n\n                 24\n\n    Leaves flat.\n        Abies balsamea (L.) Mill.\n"
+         "    Leaves four-sided.\n        Tsuga canadensis (de Candolle, 1805)\n",
+         {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa Ait.",
+          "2,0$ Bundles of five. $ Pinus strobus L.", "3,0$ Leaves flat. $ Abies balsamea (L.) Mill.",
+          "3,0$ Leaves four-sided. $ Tsuga canadensis (de Candolle, 1805)"}},
+        {"an indented lettered key, the running head of the next page between its leads",
+         "A. Leaves in bundles.\n   B. Bundles of two ..... Pinus resinosa\n   BB. Bundles of five ..... Pinus strobus\n\n"
+         "24                        TREES OF THE NORTH\n\nAA. Leaves single.\n   C. Leaves flat ..... Abies balsamea\n"
+         "   CC. Leaves four-sided ..... Picea rubens\n",
+         {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two $ Pinus resinosa",
+          "2,0$ Bundles of five $ Pinus strobus", "3,0$ Leaves flat $ Abies balsamea", "3,0$ Leaves four-sided $ Picea rubens"}},
+        {"only the first lead numbered, names run into the leads after their last sentence",
+         "1. Wings dark; body black. 2\nWings pale; body yellow. 3\n2. Legs long. Plega nigra\nLegs short. Plega rufa\n"
+         "3. Antennae long. Plega alba\nAntennae short. Plega brevis\n",
+         {"1,2$ Wings dark; body black.", "1,3$ Wings pale; body yellow.", "2,0$ Legs long. $ Plega nigra",
+          "2,0$ Legs short. $ Plega rufa", "3,0$ Antennae long. $ Plega alba", "3,0$ Antennae short. $ Plega brevis"}},
+        {"a dash for the second lead, references in brackets, names run into the leads",
+         "1. Leaves in bundles. (2)\n\u2013 Leaves single. (3)\n2. Bundles of two. Pinus resinosa\n"
+         "\u2013 Bundles of five. Pinus strobus\n3. Leaves flat. Abies balsamea\n\u2013 Leaves four-sided. Picea rubens\n",
+         {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa",
+          "2,0$ Bundles of five. $ Pinus strobus", "3,0$ Leaves flat. $ Abies balsamea", "3,0$ Leaves four-sided. $ Picea rubens"}},
+        {"an indented key with a footnote called in the prose above it and set after it",
+         "KEY TO THE OAKS.\n\nUse leaves and fruit together.[A]\n\nLeaves bristle-tipped.\n"
+         "    Leaves deeply lobed ..... _Q. coccinea_, p. 34\n    Leaves shallowly lobed ..... _Q. rubra_, p. 36\n"
+         "Leaves without bristles.\n    Leaves lobed ..... _Q. alba_, p. 40\n    Leaves toothed ..... _Q. prinus_, p. 42\n\n"
+         "[A] The fruit is often wanting in spring,\n    and the leaves in winter.\n",
+         {"1,2$ Leaves bristle-tipped.", "1,3$ Leaves without bristles.", "2,0$ Leaves deeply lobed $ Q. coccinea",
+          "2,0$ Leaves shallowly lobed $ Q. rubra", "3,0$ Leaves lobed $ Q. alba", "3,0$ Leaves toothed $ Q. prinus"}},
+        {"only the first lead numbered, each name alone on the line under its lead",
+         "1. Leaves in bundles\nPinus\nLeaves single, not in bundles ..... 2\n2. Leaves flat\nAbies balsamea\n"
+         "Leaves four-sided\nPicea rubens\n",
+         {"1,0$ Leaves in bundles $ Pinus", "1,2$ Leaves single, not in bundles", "2,0$ Leaves flat $ Abies balsamea",
+          "2,0$ Leaves four-sided $ Picea rubens"}},
+        {"numbered in indented order, the leads that go on ending in capitalised words after their sentence",
+         "1. Plants woody. Trees or Shrubs\n2. Leaves needle-like ..... Pinus\n2. Leaves broad ..... Quercus\n"
+         "1. Plants herbaceous. Herbs\n3. Flowers white ..... Anemone\n3. Flowers yellow ..... Ranunculus\n",
+         {"1,2$ Plants woody. Trees or Shrubs", "1,3$ Plants herbaceous. Herbs", "2,0$ Leaves needle-like $ Pinus",
+          "2,0$ Leaves broad $ Quercus", "3,0$ Flowers white $ Anemone", "3,0$ Flowers yellow $ Ranunculus"}},
+        {"couplets in braces, the number at the left",
+         "  1 { Spores white ................... 2\n    { Spores pink .................... Pluteus cervinus\n\n"
+         "    { Gills free\n  2 {                     Amanita muscaria\n    { Gills attached ........ Tricholoma album\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita muscaria",
+          "2,0$ Gills attached $ Tricholoma album"}},
+        {"couplets named by letters, each reference or name alone on the line under its lead",
+         "A. Leaves in bundles.\nB\nA. Leaves single.\nC\nB. Bundles of two.\nPinus resinosa\nB. Bundles of five.\n"
+         "Pinus strobus\nC. Leaves flat.\nAbies balsamea\nC. Leaves four-sided.\nPicea rubens\n",
+         {"1,2$ Leaves in bundles.", "1,3$ Leaves single.", "2,0$ Bundles of two. $ Pinus resinosa",
+          "2,0$ Bundles of five. $ Pinus strobus", "3,0$ Leaves flat. $ Abies balsamea",
+          "3,0$ Leaves four-sided. $ Picea rubens"}},
+        {"the book's numbers before the names in their cells",
+         "Key to the species\n\n1\tLatex white\t2\n1\u2019\tLatex orange\t20. \u201CLactarius deliciosus\u201D group\n"
+         "2\tCap dry\t18. Lactarius barrowsii\n2\u2019\tCap sticky\t19. Lactarius rubrilacteus\n",
+         {"1,2$ Latex white", "1,0$ Latex orange $ \u201CLactarius deliciosus\u201D group", "2,0$ Cap dry $ Lactarius barrowsii",
+          "2,0$ Cap sticky $ Lactarius rubrilacteus"}},
         {"stars, then crosses",
          "* Leaves simple.\n  + Fruit a nut ..... Quercus\n  + Fruit a samara ..... Acer\n** Leaves compound ..... Fraxinus\n",
          {"1,2$ Leaves simple.", "1,0$ Leaves compound $ Fraxinus", "2,0$ Fruit a nut $ Quercus",
