@@ -436,8 +436,14 @@ std::string keyBaseText(const Key& key, char delimiter, bool spreadsheetSafe) {
 std::optional<std::string> keyBaseProblem(const Key& key) {
     for (const Couplet& couplet : key.couplets)
         for (const Lead& lead : couplet.leads)
-            if (lead.couplet < 0 && lead.linkedKey.empty() && allDigits(splitShortcut(lead.taxon).item))
+            if (lead.couplet >= 0) continue;
+            // The file's "to" column holds couplet numbers and names alike: a name
+            // of digits would come back as a couplet (or loop to its own).
+            else if (lead.linkedKey.empty() && allDigits(splitShortcut(lead.taxon).item))
                 return "Rang " + std::to_string(lead.row) + " : la détermination « " + lead.taxon +
+                       " » se lirait comme un numéro de couplet";
+            else if (!lead.linkedKey.empty() && allDigits(lead.linkedKey))
+                return "Rang " + std::to_string(lead.row) + " : la clé liée « " + lead.linkedKey +
                        " » se lirait comme un numéro de couplet";
     return std::nullopt;
 }

@@ -53,6 +53,10 @@ TEST(KeyModel, TablesThatCannotBeExportedSayWhy) {
     EXPECT_EQ(exportKey(digits, ExportFormat::KeyBaseTsv, "").failure,
               "Rang 1 : la détermination « 21 » se lirait comme un numéro de couplet");
     EXPECT_FALSE(exportKey(digits, ExportFormat::Bracketed, "").failure);
+    const auto linked = tableOf({{"1", "Chapeau", "=>", "Clé : 2"}, {"1", "Pied", "=>", "Boletus"}, {"S", "", "S", "Clé : 2"},
+                                 {"2", "Anneau", "=>", "Amanita"}, {"2", "Volve", "=>", "Volvaria"}});
+    EXPECT_EQ(exportKey(linked, ExportFormat::KeyBaseCsv, "").failure,
+              "Rang 1 : la clé liée « 2 » se lirait comme un numéro de couplet");
 }
 
 TEST(KeyModel, SectionReferencesLeadToTheirSectionAndOtherRowsAreLeftOut) {
