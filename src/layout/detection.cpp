@@ -136,6 +136,8 @@ std::vector<std::string> leaderKinds(std::u32string_view run) {
     if (run.find(U'|') != std::u32string_view::npos) kinds.emplace_back("|");
     for (const char* dash : {" - ", " \u2013 ", " \u2014 "})
         if (s.find(dash) != std::string::npos) kinds.emplace_back(dash);
+    // A column of blanks alone, as a copy of a set page keeps the gap.
+    if (kinds.empty() && s.find("   ") != std::string::npos) kinds.emplace_back("   ");
     return kinds;
 }
 
@@ -175,11 +177,12 @@ LineEnd lineEnd(std::u32string_view s) {
 std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
     std::size_t best = std::u32string_view::npos, bestLength = 0;
     for (std::size_t i = 0; i < s.size();) {
-        if (!leaderChar(s[i]) || s[i] == U' ') { ++i; continue; }
+        if (!leaderChar(s[i]) || (s[i] == U' ' && s.compare(i, 3, U"   ") != 0)) { ++i; continue; }
         std::size_t j = i;
         while (j < s.size() && leaderChar(s[j])) ++j;
         const std::u32string_view run = s.substr(i, j - i);
         const bool clear = run.find(U'\t') != std::u32string_view::npos ||
+                           (i > 0 && run.size() >= 3 && std::all_of(run.begin(), run.end(), blank)) ||
                            run.find(U'\u2026') != std::u32string_view::npos ||
                            run.find(U'\u00B7') != std::u32string_view::npos ||
                            run.find(U'\u2022') != std::u32string_view::npos ||
@@ -297,6 +300,8 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
         if (origin < 0 || origin >= static_cast<int>(text.size())) continue;
+        // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
+        if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0) ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];
         const std::string probe(text::firstChars(desc, 12));
         const auto at = source.find(probe);

@@ -815,11 +815,13 @@ LeadEnding splitNameEnding(const std::string& s) {
         }
     // A name after the last clear leader.
     std::size_t runStart = std::string::npos, runEnd = 0;
+    // A column of blanks is a leader too ("Twigs hairy      Betula pilosa"):
+    // a copy of a set page keeps the gap before the name as blanks.
     for (std::size_t i = 0; i < s.size();) {
-        if (s[i] == ' ' || leaderAt(s, i) == 0) { ++i; continue; }
+        if ((s[i] == ' ' && s.compare(i, 3, "   ") != 0) || leaderAt(s, i) == 0) { ++i; continue; }
         std::size_t j = i;
         while (std::size_t l = j < s.size() ? leaderAt(s, j) : 0) j += l;
-        if (j < s.size() && (leaderRun(std::string_view(s).substr(i, j - i)) ||
+        if (j < s.size() && i > 0 && (leaderRun(std::string_view(s).substr(i, j - i)) ||
                              std::string_view(s).substr(i, j - i).find("   ") != std::string_view::npos))
             runStart = i, runEnd = j;
         i = j;
@@ -956,6 +958,112 @@ int mendMisreadOne(Lines& lines) {
     if (numbered < 3 || ones.empty()) return 0;
     for (std::size_t i : ones) lines[i][lines[i].find_first_not_of(" \t")] = '1';
     return static_cast<int>(ones.size());
+}
+
+// The digit a scan misreads as a letter ("l" or "I" for 1, "S" for 5), or 0.
+char lookalikeDigit(char c) {
+    switch (c) {
+        case 'l': case 'I': case 'i': case '|': return '1';
+        case 'O': case 'o': return '0';
+        case 'S': case 's': return '5';
+        case 'Z': case 'z': return '2';
+        default: return asciiDigit(c) ? c : 0;
+    }
+}
+
+// Digits and their lookalikes from `at`, at least one lookalike: the number
+// they stand for (its length in `size`), or -1.
+int lookalikeNumber(std::string_view s, std::size_t at, std::size_t& size) {
+    std::string digits;
+    bool misread = false;
+    for (std::size_t i = at; i < s.size() && digits.size() <= 3 && lookalikeDigit(s[i]); ++i) {
+        misread = misread || !asciiDigit(s[i]);
+        digits += lookalikeDigit(s[i]);
+    }
+    size = digits.size();
+    if (!misread || digits.empty() || digits.size() > 3 || digits[0] == '0') return -1;
+    return std::stoi(digits);
+}
+
+}  // namespace
+
+int misreadLabelAt(std::string_view line, std::size_t& size) {
+    const int value = lookalikeNumber(line, 0, size);
+    if (value < 0) return -1;
+    // Then maybe the lead's letter ("lb"), a stop, bracket or prime, and a sentence.
+    std::size_t at = size;
+    if (at + 1 < line.size() && (line[at] == 'a' || line[at] == 'b') && !std::isalpha(static_cast<unsigned char>(line[at + 1])))
+        ++at;
+    const std::size_t gapEnd = line.find_first_not_of(".)':\u2019 ", at);
+    if (gapEnd == std::string_view::npos || gapEnd == at || !sentenceAfterBackReference(line, gapEnd)) return -1;
+    return value;
+}
+
+namespace {
+
+// Lines whose labels are Roman numerals or letters ("II.", "B.") are no
+// numbered key: their "I." and "S." are labels as printed.
+bool numberedKey(const Lines& lines, int numbered) {
+    int others = 0;
+    for (const std::string& l : lines) {
+        const LineStart ls = readLineStart(l);
+        others += ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
+                  : ls.kind == LineStart::Kind::Letters                                                              ? 1
+                                                                                                                     : 0;
+    }
+    return numbered >= 3 && others * 2 < numbered;
+}
+
+// In a key numbered with digits, a label misread by a scan ("S." for "5.",
+// "lb" for "1b", "I" for "1") stands for the number that falls between the
+// labels of the lines around it, a key giving its couplets in order; a
+// reference misread after a leader (".... S") for a couplet of the key.
+// Mended in place; the count returned.
+int mendMisreadLabels(Lines& lines) {
+    std::vector<int> labels(lines.size(), -1);
+    int numbered = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if ((labels[i] = labelNumber(lines[i])) >= 0) ++numbered;
+    if (!numberedKey(lines, numbered)) return 0;
+    int mended = 0;
+    int previous = -1;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (labels[i] >= 0) {
+            previous = labels[i];
+            continue;
+        }
+        std::string& l = lines[i];
+        const std::size_t b = l.find_first_not_of(" \t");
+        std::size_t size = 0;
+        const int value = b == std::string::npos ? -1 : misreadLabelAt(std::string_view(l).substr(b), size);
+        if (value < 0) continue;
+        // A lead starts after a lead that has ended, or a blank: not an
+        // author's initial on a wrapped line ("C." then "B. Clarke").
+        if (i > 0 && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) && !splitLeadEnding(lines[i - 1]).ends())
+            continue;
+        int next = -1;
+        for (std::size_t j = i + 1; j < lines.size() && next < 0; ++j) next = labels[j];
+        if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
+        std::string digits;
+        for (std::size_t k = b; k < b + size; ++k) digits += lookalikeDigit(l[k]);
+        l.replace(b, size, digits);
+        labels[i] = previous = value;
+        ++mended;
+    }
+    std::set<int> couplets(labels.begin(), labels.end());
+    for (std::string& l : lines) {
+        const std::size_t e = l.find_last_not_of(" \t");
+        if (e == std::string::npos) continue;
+        std::size_t w = e + 1;
+        while (w > 0 && lookalikeDigit(l[w - 1])) --w;
+        std::size_t size = 0;
+        const int value = lookalikeNumber(l, w, size);
+        if (value < 0 || w + size != e + 1 || !couplets.count(value) || !endsWithLeader(std::string_view(l).substr(0, w)))
+            continue;
+        for (std::size_t k = w; k <= e; ++k) l[k] = lookalikeDigit(l[k]);
+        ++mended;
+    }
+    return mended;
 }
 
 int mendMisreadNumbers(std::string& line) {
@@ -1151,6 +1259,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         spaced.push_back(withoutDebris(copy, debris));
     }
     misread += mendMisreadOne(spaced);
+    misread += mendMisreadLabels(spaced);
     int toCouplets = 0;
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);

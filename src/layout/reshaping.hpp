@@ -112,6 +112,11 @@ bool wordCutBefore(std::string_view to, std::string_view more);
 // The words in a text still cut where a line ended ("some- what").
 int wordsLeftCut(std::string_view text);
 
+// A couplet label misread by a scan at the start of `line`, letters that
+// look like digits before a stop, a bracket, a prime or a blank ("lb", "S.",
+// "l'"), then a sentence: the number it stands for (its length in `size`), or -1.
+int misreadLabelAt(std::string_view line, std::size_t& size);
+
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
 
