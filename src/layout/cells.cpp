@@ -180,8 +180,12 @@ CellKey readCellPerLine(const Lines& text) {
             line += " " + ending + " ... " + std::to_string(reference);
         else if (numberCell(ending) > 0)
             line += " ... " + std::to_string(numberCell(ending));
-        else
-            line += " => " + unmarkedName(ending);
+        else {
+            // The book's species number before the name is none of it ("18. Lactarius alba").
+            std::string name = unmarkedName(ending);
+            if (dropBookNumber(name)) ++out.pages;
+            line += " => " + name;
+        }
         out.couplets.push_back(std::move(line));
         out.origin.push_back(origin);
         ++leads;

@@ -296,6 +296,8 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
+        // The book's species number left before a name ("18. Lactarius alba").
+        if (kind == kDetermination && bookNumberLength(table.cell(r, kTarget)) > 0) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -364,7 +366,8 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            (unread.reference >= 0 && unread.sentOn) ||
-                           (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget)))
+                           (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
+                                                       bookNumberLength(table.cell(r, kTarget)) > 0))
                        ? 1
                        : 0;
     }

@@ -329,19 +329,32 @@ std::size_t runOnAfterMarkedName(std::string_view s) {
     return std::string_view::npos;
 }
 
-// The book's number before a name ("18. Palmae", "9b. Naias") is no part of
-// it: taken out, true when there was one.
-bool dropBookNumber(std::string& name) {
+}  // namespace
+
+std::size_t bookNumberLength(std::string_view name) {
     std::size_t d = 0;
     while (d < name.size() && asciiDigit(name[d])) ++d;
-    if (d == 0 || d > 4) return false;
+    if (d == 0 || d > 4) return 0;
     std::size_t at = d;
     if (at < name.size() && name[at] >= 'a' && name[at] <= 'z' && at + 1 < name.size() && name[at + 1] == '.') ++at;
-    if (at + 2 >= name.size() || name[at] != '.' || name[at + 1] != ' ' || !std::isalpha(static_cast<unsigned char>(name[at + 2])))
-        return false;
-    name.erase(0, at + 2);
-    return true;
+    if (at + 2 >= name.size() || name[at] != '.' || name[at + 1] != ' ') return 0;
+    // The name, maybe in quotes or marks: "20. \u201CLactarius deliciosus\u201D group".
+    std::string_view rest = name.substr(at + 2);
+    for (std::string_view quote : {"\u201C", "\u00AB", "\u2018", "\"", "'", "_", "=", "*"})
+        if (rest.starts_with(quote)) {
+            rest.remove_prefix(quote.size());
+            break;
+        }
+    return !rest.empty() && (std::isalpha(static_cast<unsigned char>(rest[0])) || capitalAt(rest, 0)) ? at + 2 : 0;
 }
+
+bool dropBookNumber(std::string& name) {
+    const std::size_t length = bookNumberLength(name);
+    name.erase(0, length);
+    return length > 0;
+}
+
+namespace {
 
 // A name after one blank: an abbreviated binomial ("E. strictus",
 // "L. _alba_"), maybe after the book's species number ("14."), then at most a

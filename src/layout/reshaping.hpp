@@ -117,6 +117,12 @@ int wordsLeftCut(std::string_view text);
 // "l'"), then a sentence: the number it stands for (its length in `size`), or -1.
 int misreadLabelAt(std::string_view line, std::size_t& size);
 
+// The book's number before a name ("18. Palmae", "9b. Naias") is no part of
+// it: taken out, true when there was one. `bookNumberLength` gives its
+// length with the blank after it, 0 when there is none.
+std::size_t bookNumberLength(std::string_view name);
+bool dropBookNumber(std::string& name);
+
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
 

@@ -31,6 +31,11 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"cells between tabs, the couplet of origin after the number, the book's page after the name",
          "1\tSpores white\t2\n1'\tSpores pink\tPluteus cervinus\t12\n2(1)\tGills free\tAmanita\t14\n"
          "2'\tGills attached\tTricholoma\t15\n", gills, 0, 0, 0},
+        {"cells between tabs, the book's species number before the names, one of them in quotes",
+         "1\tSpores white\t2\n\u2013\tSpores pink\t12. Pluteus cervinus\n2\tGills free\t3. \u201CAmanita\u201D\n"
+         "\u2013\tGills attached\t4b. Tricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => \u201CAmanita\u201D",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"leads labelled 1a and 1b, a leader left at the end of a lead's text",
          "1a\nSpores white ........\n2\n1b\nSpores pink ........\nPluteus cervinus\n2a\nGills free\nAmanita\n"
          "2b\nGills attached\nTricholoma\n", gills, 0, 0, 0},
