@@ -1553,12 +1553,17 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // A name's tail goes on the next line, never after a blank line.
             const bool afterBlank = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
             // A genus alone on its line goes on with its epithet ("Plega", "alba").
+            // So does a genus after a leader at the end of the lead's line
+            // ("Buds short . . . . Fagus", "brevis").
             auto epithet = [&] {
+                if (!std::islower(static_cast<unsigned char>(line[0])) || std::count(line.begin(), line.end(), ' ') > 4)
+                    return false;
                 const Unit& named = leadUnits.back();
                 const std::string_view last =
                     named.lastLine == std::string::npos ? std::string_view() : std::string_view(named.text).substr(named.lastLine);
-                return !last.empty() && last.find(' ') == std::string_view::npos && capitalAt(last, 0) &&
-                       std::islower(static_cast<unsigned char>(line[0])) && std::count(line.begin(), line.end(), ' ') <= 4;
+                if (!last.empty() && last.find(' ') == std::string_view::npos && capitalAt(last, 0)) return true;
+                const LeadEnding ending = splitLeadEnding(named.text);
+                return ending.reference < 0 && ending.name.find(' ') == std::string::npos && capitalAt(ending.name, 0);
             };
             if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop ||
@@ -1588,9 +1593,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int mostLeads = 2, widestGap = 0;
     std::map<int, int> leadsOfLabel;  // leads each couplet number starts
     int unpaired = 0;                 // couplet numbers that start one lead so far
+    int lastLabel = -1;
+    bool numberedTwice = false;
     for (std::size_t u = 0; u < leadUnits.size(); ++u) {
         const std::string& t = leadUnits[u].text;
-        const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
+        // In a key that numbers both leads, every couplet has its two.
+        const bool closed = !given.empty() && leads >= 2 && notGiven == 0 && (!numberedTwice || unpaired == 0);
         const int label = labelNumber(t);
         const int reference = pageAfterMarkedName(t, labelled) ? -1 : trailingNumber(t);
         const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
@@ -1610,7 +1618,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                                leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending &&
                                (u + 1 == leadUnits.size() || labelNumber(leadUnits[u + 1].text) < 0 ||
                                 leadsOfLabel.count(labelNumber(leadUnits[u + 1].text)));
-        if (pastPairs || (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label))))) {
+        if (pastPairs || (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
         }
@@ -1619,10 +1627,14 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             unpaired += count == 1 ? 1 : count == 2 ? -1 : 0;
         }
         if (u > 0) widestGap = std::max(widestGap, gap);
-        if (label >= 0) {
+        if (label >= 0 && label == lastLabel) {
+            ++leads;  // the couplet's next lead numbered again ("6'", "6b", "6.")
+            numberedTwice = true;
+        } else if (label >= 0) {
             if (given.insert(label).second && referred.count(label)) --notGiven;
             if (given.size() > 1) mostLeads = std::max(mostLeads, leads);
             leads = 1;
+            lastLabel = label;
         } else if (ending) {
             ++leads;
         }
