@@ -487,7 +487,7 @@ LineStart readLineStart(std::string_view line) {
         while (l < n && letter(s[l]) && l - k < 3) ++l;
         // "1a." "1b)": one or two letters glued to the number belong to the label.
         // Not "3rd", "2nd": a word after its number.
-        if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (s[l] == U' ' && l - k == 1))) k = l;
+        if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (blank(s[l]) && l - k == 1))) k = l;
         const std::size_t m = skipGap(k);
         if (m == j && m < n) return r;  // "3rd", "2nd": a word, not a label
         r.kind = LineStart::Kind::Digits;

@@ -1007,7 +1007,7 @@ int misreadLabelAt(std::string_view line, std::size_t& size) {
     std::size_t at = size;
     if (at + 1 < line.size() && (line[at] == 'a' || line[at] == 'b') && !std::isalpha(static_cast<unsigned char>(line[at + 1])))
         ++at;
-    const std::size_t gapEnd = line.find_first_not_of(".)':\u2019 ", at);
+    const std::size_t gapEnd = line.find_first_not_of(".)':\u2019 \t", at);
     if (gapEnd == std::string_view::npos || gapEnd == at || !sentenceAfterBackReference(line, gapEnd)) return -1;
     return value;
 }
