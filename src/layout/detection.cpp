@@ -30,6 +30,7 @@ bool gapChar(char32_t c) {
     switch (c) {
         case U' ': case U'\t': case U'.': case U')': case U':': case U',': case U'-':
         case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032':
+        case U'\u201D': case U'\u2033': case U'"':  // double primes, as printed or as a copy gives them
         case U'|': case U']':
             return true;
         default:
