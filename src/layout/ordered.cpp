@@ -133,7 +133,8 @@ int pairedLabel(std::string_view line, int& partner, std::size_t& textStart) {
     std::size_t at = 0;
     const int number = digitsAt(at);
     if (number < 0) return -1;
-    if (at < line.size() && line[at] == ' ') ++at;
+    if (at < line.size() && line[at] == '.') ++at;  // "1. (8)"
+    while (at < line.size() && line[at] == ' ') ++at;
     if (at >= line.size() || line[at] != '(') return -1;
     ++at;
     partner = digitsAt(at);

@@ -878,6 +878,33 @@ bool debrisWord(std::string_view w) {
     return true;
 }
 
+// A footnote's call in square brackets glued to what it follows: one
+// letter, a Roman numeral, or up to three digits after a letter. Taken out
+// of `line`; the count returned.
+int dropNoteCalls(std::string& line) {
+    int dropped = 0;
+    for (std::size_t open = line.find('['); open != std::string::npos; open = line.find('[', open)) {
+        const std::size_t close = line.find(']', open);
+        if (open == 0 || close == std::string::npos || close - open < 2 || close - open > 9 || line[open - 1] == ' ' ||
+            line[open - 1] == '\t') {
+            ++open;
+            continue;
+        }
+        const std::string_view call = std::string_view(line).substr(open + 1, close - open - 1);
+        const bool letter = call.size() == 1 && std::isalpha(static_cast<unsigned char>(call[0]));
+        const bool roman = call.find_first_not_of("IVXLC") == std::string_view::npos;
+        const bool digits = call.size() <= 3 && std::all_of(call.begin(), call.end(), asciiDigit) &&
+                            std::isalpha(static_cast<unsigned char>(line[open - 1]));
+        if (!letter && !roman && !digits) {
+            ++open;
+            continue;
+        }
+        line.erase(open, close + 1 - open);
+        ++dropped;
+    }
+    return dropped;
+}
+
 // The line without the debris before its label and after its ending;
 // the line as it is when it has none.
 std::string withoutDebris(const std::string& line, int& removed) {
@@ -894,12 +921,6 @@ std::string withoutDebris(const std::string& line, int& removed) {
          space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
          space = out.rfind(' ')) {
         out = trimmed(std::string_view(out).substr(0, space));
-        ++removed;
-    }
-    // A footnote's call after the last word: "=Montagnites.=[G]", "alba†".
-    if (out.size() > 4 && out.back() == ']' && out[out.size() - 3] == '[' &&
-        std::isalpha(static_cast<unsigned char>(out[out.size() - 2])) && out[out.size() - 4] != ' ') {
-        out.resize(out.size() - 3);
         ++removed;
     }
     for (std::string_view call : kFootnoteMarks)
@@ -1241,7 +1262,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     // stand between are then read as everywhere else.
     // OCR debris before a label or after an ending goes.
     // Numbers misread by OCR mended ("l3" for "13").
-    int blanks = 0, debris = 0, misread = 0, glued = 0;
+    int blanks = 0, debris = 0, misread = 0, glued = 0, calls = 0;
     Lines spaced;
     for (const std::string& line : text) {
         std::string copy;
@@ -1269,6 +1290,9 @@ ReshapedKey reshapeKey(const Lines& text) {
                     ++glued;
                     break;
                 }
+        // Footnote calls in square brackets glued to a word or a label:
+        // "=Montagnites.=[G]", "Kiemen[LXII] am", "1. (8)[LIX]", "alba[12]".
+        calls += dropNoteCalls(copy);
         spaced.push_back(withoutDebris(copy, debris));
     }
     misread += mendMisreadOne(spaced);
@@ -1277,7 +1301,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && calls == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1289,7 +1313,8 @@ ReshapedKey reshapeKey(const Lines& text) {
     out.changed = true;
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
-                      {misread, kMsgMisread, kMsgMisreadOne}, {glued, kMsgGluedMarks, kMsgGluedMarksOne},
+                      {misread, kMsgMisread, kMsgMisreadOne}, {calls, kMsgNoteCalls, kMsgNoteCallsOne},
+                      {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
@@ -1595,6 +1620,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int unpaired = 0;                 // couplet numbers that start one lead so far
     int lastLabel = -1;
     bool numberedTwice = false;
+    // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
+    // first lead names a larger one.
+    bool partners = false;
+    for (const Unit& unit : leadUnits)
+        if (const int label = labelNumber(unit.text); label >= 0)
+            partners = partners || backReference(readLineStart(unit.text).gap) > label;
     for (std::size_t u = 0; u < leadUnits.size(); ++u) {
         const std::string& t = leadUnits[u].text;
         // In a key that numbers both leads, every couplet has its two.
@@ -1630,6 +1661,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (label >= 0 && label == lastLabel) {
             ++leads;  // the couplet's next lead numbered again ("6'", "6b", "6.")
             numberedTwice = true;
+        } else if (const int partner = partners && label >= 0 ? backReference(readLineStart(t).gap) : -1;
+                   partner >= 0 && partner < label && given.count(partner)) {
+            // The partner given before: the couplet's second lead.
+            if (given.insert(label).second && referred.count(label)) --notGiven;
+            leads = 2;
+            lastLabel = label;
         } else if (label >= 0) {
             if (given.insert(label).second && referred.count(label)) --notGiven;
             if (given.size() > 1) mostLeads = std::max(mostLeads, leads);
