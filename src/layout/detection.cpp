@@ -40,7 +40,8 @@ bool gapChar(char32_t c) {
 
 // Marks printed in place of the number of a couplet's second lead.
 bool markChar(char32_t c) {
-    return c == U'-' || c == U'\u2013' || c == U'\u2014' || c == U'*' || c == U'+' || c == U'\u2022';
+    // "~" is a dash as OCR reads it.
+    return c == U'-' || c == U'\u2013' || c == U'\u2014' || c == U'*' || c == U'+' || c == U'\u2022' || c == U'~';
 }
 
 // Characters of a leader before a destination.
@@ -297,6 +298,11 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
+        // A name left in its emphasis marks ("_Cornus alba_").
+        if (const std::string& name = table.cell(r, kTarget);
+            kind == kDetermination && name.size() > 2 && name.front() == name.back() &&
+            (name.front() == '_' || name.front() == '*' || name.front() == '='))
+            ++score.residue;
         // The book's species number left before a name ("18. Lactarius alba").
         if (kind == kDetermination && bookNumberLength(table.cell(r, kTarget)) > 0) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);

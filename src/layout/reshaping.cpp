@@ -164,6 +164,48 @@ std::size_t binomialStart(std::string_view s) {
     return std::string_view::npos;
 }
 
+// Where a name in full that ends the text starts: a genus, its epithets in
+// lower case, then at most a few author words ("Cornus alba L.", "Fagus
+// longa var. minor"), after a word in lower case or a stop; npos if none.
+std::size_t fullBinomialStart(std::string_view s) {
+    auto lowerWord = [](std::string_view w) {
+        return w.size() >= 3 && std::all_of(w.begin(), w.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; });
+    };
+    auto genusWord = [](std::string_view w) {
+        return w.size() >= 3 && w[0] >= 'A' && w[0] <= 'Z' &&
+               std::all_of(w.begin() + 1, w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    };
+    std::vector<std::pair<std::size_t, std::string_view>> words;  // from the end
+    for (std::size_t end = s.size(); end > 0 && words.size() < 10;) {
+        while (end > 0 && s[end - 1] == ' ') --end;
+        std::size_t b = end;
+        while (b > 0 && s[b - 1] != ' ') --b;
+        if (b == end) break;
+        words.emplace_back(b, s.substr(b, end - b));
+        end = b;
+    }
+    // After the fewest author words that leave a name before them.
+    for (std::size_t tail = 0; tail <= 5 && tail < words.size(); ++tail) {
+        // An author in brackets counts as one: "(L.)".
+        std::string_view author = tail > 0 ? words[tail - 1].second : std::string_view();
+        while (!author.empty() && (author.front() == '(' || author.front() == '[')) author.remove_prefix(1);
+        while (!author.empty() && (author.back() == ')' || author.back() == ']' || author.back() == ',')) author.remove_suffix(1);
+        if (tail > 0 && (lowerWord(words[tail - 1].second) || !nameTailWord(author))) break;
+        // The epithets, maybe with a rank between them ("var.", "subsp.").
+        std::size_t k = tail, epithets = 0;
+        while (k < words.size() && epithets < 4 &&
+               (lowerWord(words[k].second) || words[k].second == "var." || words[k].second == "subsp.")) {
+            ++k;
+            ++epithets;
+        }
+        if (epithets == 0 || k + 1 >= words.size() || !genusWord(words[k].second)) continue;
+        // The word before the genus ends a sentence's words, not a name.
+        const char last = words[k + 1].second.back();
+        if ((last >= 'a' && last <= 'z') || last == '.' || last == ',' || last == ';' || last == ')') return words[k].first;
+    }
+    return std::string_view::npos;
+}
+
 // A capital at `i`: unaccented, or an accented Latin capital ("É", "Á").
 bool capitalAt(std::string_view s, std::size_t i) {
     if (i >= s.size()) return false;
@@ -232,6 +274,12 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
         };
         if (w > k && (w == line.size() || line[w] == ' ')) {
             cut = w;
+            // A figure call after the reference is the lead's: "... 2 (Fig. 3)".
+            const std::size_t open = line.find_first_not_of(' ', w);
+            if (open != std::string::npos && line[open] == '(')
+                if (const std::size_t close = line.find(')', open);
+                    close != std::string::npos && figureCall(std::string_view(line).substr(open + 1, close - open - 1)))
+                    cut = close + 1;
         } else {
             // Past the name's first word, the next lead's start.
             // Without a number or mark, the first capitalised word, when a
@@ -400,6 +448,15 @@ void joinWrapped(std::string& to, std::string_view more) {
 // a copy of printed pages keeps between them. Not a label: no stop after
 // the number.
 bool pageFurniture(std::string_view s) {
+    // A journal's running head or foot with its page: "Zootaxa 4969 (2) ©
+    // 2021 Magnolia Press · 245", "246 · doi:10.3897/zookeys.9.1".
+    {
+        const std::size_t first = s.find_first_not_of(" \t"), last = s.find_last_not_of(" \t.");
+        const bool paged = first != std::string_view::npos && (asciiDigit(s[first]) || asciiDigit(s[last]));
+        if (paged && s.size() <= 160)
+            for (std::string_view mark : {"\u00A9", "doi:", "doi.org", "ISSN", "http"})
+                if (s.find(mark) != std::string_view::npos) return true;
+    }
     // A page's number between dashes: "— 24 —", "- 24 -".
     for (std::string_view dash : {"-", "\u2013", "\u2014"})
         if (s.size() > 2 * dash.size() + 2 && s.starts_with(dash) && s.ends_with(dash) && s[dash.size()] == ' ' &&
@@ -752,7 +809,7 @@ LeadEnding endingOf(std::string_view body) {
     if (trailingNumber(s) < 0)
         if (LeadEnding named = binomialEnding(s); named.ends()) return named;
     if (const std::size_t at = markedNameStart(s); at != std::string_view::npos && trailingNumber(s) < 0) {
-        out.text = trimmed(std::string_view(s).substr(0, at));
+        out.text = beforeLeader(std::string_view(s).substr(0, at));  // not the leader before the name
         out.name = unmarkedName(std::string_view(s).substr(at));
         // The sentence's stop after a remark in brackets is not the name's.
         if (out.name.ends_with(").")) out.name.pop_back();
@@ -1753,7 +1810,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (!readable) break;
         LeadEnding ending = splitLeadEnding(lead.body);
         // Every lead of a key with references ends: one without ending has
-        // its name alone on its last line.
+        // its name after one blank ("... axils Cornus lutea L."), or alone
+        // on its last line.
+        if (const std::size_t at = ending.ends() ? std::string::npos : fullBinomialStart(lead.body);
+            at != std::string::npos) {
+            ending.text = trimmed(std::string_view(lead.body).substr(0, at));
+            ending.name = unmarkedName(std::string_view(lead.body).substr(at));
+        }
         if (!ending.ends() && lead.lastLine != std::string::npos) {
             const std::string name = lead.body.substr(lead.lastLine);
             if (std::count(name.begin(), name.end(), ' ') <= 6 && name.find(": ") == std::string::npos) {
@@ -1812,7 +1875,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (trailingNumber(unit.text) >= 0) continue;
         const std::size_t at = markedNameStart(unit.text);
         if (at == std::string_view::npos) continue;
-        const std::string lead = trimmed(std::string_view(unit.text).substr(0, at));
+        const std::string lead = beforeLeader(std::string_view(unit.text).substr(0, at));
         unit.text = lead + kJoinedDetermination + unmarkedName(std::string_view(unit.text).substr(at));
         ++out.names;
     }
