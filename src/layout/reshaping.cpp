@@ -1497,6 +1497,22 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         return capitals >= 2 && capitals * 2 >= words;
     };
+    // A running head with its page after it between two leads ("Revision
+    // of the genus Plega 57"): no label, no leader, a number no couplet
+    // bears in a key whose leads refer; set apart by a blank line, after a
+    // lead that has ended.
+    auto pagedTitle = [&](std::string_view line) {
+        // Beyond the couplets the key gives and without a sentence's
+        // semicolon: a lead whose reference is lost is no running head.
+        const int page = trailingNumber(line);
+        if (page < 0 || labelled.empty() || page <= *labelled.rbegin() + 1 || referredAnywhere.size() < 2 ||
+            readLineStart(line).kind != LineStart::Kind::None || line.find(';') != std::string_view::npos)
+            return false;
+        std::size_t e = line.find_last_not_of(" .");
+        while (e > 0 && asciiDigit(line[e])) --e;
+        return leaderBefore(line, e + 1) <= 1 && line[e] == ' ' && !endsWithLeader(line.substr(0, e + 1)) &&
+               capitalAt(line, line.find_first_not_of(" \t"));
+    };
     // A running head in capitals alone ("FLORA OF OHIO"): no label, no
     // letter in lower case, a word of four capitals at least.
     auto headInCapitals = [&](std::string_view line) {
@@ -1557,6 +1573,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             for (std::size_t i = b.first; i < b.last; ++i) {
                 // A number inside a bracket left open is the lead's ("(Colby", "2009", ", fig. 55)").
                 if (((pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i)))) || runningHead(lineAt(i)) ||
+                     (pagedTitle(lineAt(i)) && ((i > 0 && blankLine(text[i - 1])) || (i + 1 < n && blankLine(text[i + 1]))) &&
+                      !units.empty() &&
+                      (splitLeadEnding(units.back().text).ends() || fullBinomialStart(units.back().text) != std::string::npos)) ||
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
                     openBrackets == 0 && (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
                     ++out.pages;
@@ -1623,9 +1642,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         bool caption = false;
         for (const Unit& unit : units) {
             const std::string line = trimmed(unit.text);
-            // A figure's caption after an ended lead runs up to the next lead.
+            // A figure's caption after an ended lead, or set apart by a blank
+            // line, runs up to the next lead.
+            const bool apart = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
             caption = caption ? !startsLead(line)
-                              : (state == LeadState::Closed || state == LeadState::Named) && figureCaption(line);
+                              : (state == LeadState::Closed || state == LeadState::Named || apart) && figureCaption(line);
             if (caption) {
                 captionLines.insert(unit.firstLine);
                 continue;
