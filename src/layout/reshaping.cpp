@@ -168,6 +168,13 @@ std::size_t binomialStart(std::string_view s) {
 // lower case, then at most a few author words ("Cornus alba L.", "Fagus
 // longa var. minor"), after a word in lower case or a stop; npos if none.
 std::size_t fullBinomialStart(std::string_view s) {
+    // The book's page or a figure call after the name are read with it.
+    if (const std::size_t page = pageNoteStart(s); page != std::string_view::npos && page > 0) s = s.substr(0, page);
+    if (s.ends_with(")"))
+        if (const std::size_t open = s.rfind('('); open != std::string_view::npos && open > 0 &&
+                                                   figureCall(s.substr(open + 1, s.size() - open - 2)))
+            s = s.substr(0, open);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     auto lowerWord = [](std::string_view w) {
         return w.size() >= 3 && std::all_of(w.begin(), w.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; });
     };
@@ -1836,7 +1843,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (const std::size_t at = ending.ends() ? std::string::npos : fullBinomialStart(lead.body);
             at != std::string::npos) {
             ending.text = trimmed(std::string_view(lead.body).substr(0, at));
-            ending.name = unmarkedName(std::string_view(lead.body).substr(at));
+            std::string name = trimmed(std::string_view(lead.body).substr(at));
+            // A figure call after the name is the lead's, as after a leader.
+            if (const std::size_t open = name.rfind('(');
+                open != std::string::npos && open > 0 && name.ends_with(")") &&
+                figureCall(std::string_view(name).substr(open + 1, name.size() - open - 2))) {
+                ending.text += " " + name.substr(open);
+                name.erase(open);
+            }
+            ending.name = unmarkedName(name);
         }
         if (!ending.ends() && lead.lastLine != std::string::npos) {
             const std::string name = lead.body.substr(lead.lastLine);
