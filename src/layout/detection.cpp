@@ -138,6 +138,7 @@ std::vector<std::string> leaderKinds(std::u32string_view run) {
     if (run.find(U'|') != std::u32string_view::npos) kinds.emplace_back("|");
     for (const char* dash : {" - ", " \u2013 ", " \u2014 "})
         if (s.find(dash) != std::string::npos) kinds.emplace_back(dash);
+    if (s.find("---") != std::string::npos) kinds.emplace_back("---");
     // A column of blanks alone, as a copy of a set page keeps the gap.
     if (kinds.empty() && s.find("   ") != std::string::npos) kinds.emplace_back("   ");
     return kinds;
@@ -188,7 +189,8 @@ std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
                            run.find(U'\u2026') != std::u32string_view::npos ||
                            run.find(U'\u00B7') != std::u32string_view::npos ||
                            run.find(U'\u2022') != std::u32string_view::npos ||
-                           std::count(run.begin(), run.end(), U'.') >= 2 || run.find(U'|') != std::u32string_view::npos;
+                           std::count(run.begin(), run.end(), U'.') >= 2 || run.find(U'|') != std::u32string_view::npos ||
+                           run.find(U"---") != std::u32string_view::npos;
         if (clear && j < s.size()) { best = i; bestLength = j - i; }
         i = j;
     }

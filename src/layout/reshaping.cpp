@@ -79,11 +79,11 @@ bool leaderRun(std::string_view run) {
            run.find("\u2026") != std::string_view::npos || run.find("\u00B7") != std::string_view::npos ||
            run.find("\u2022") != std::string_view::npos ||
            run.find("\u2014 \u2014 \u2014") != std::string_view::npos || run.find("\u2013 \u2013 \u2013") != std::string_view::npos ||
-           run.find("\u2014\u2014\u2014") != std::string_view::npos;
+           run.find("\u2014\u2014\u2014") != std::string_view::npos || run.find("---") != std::string_view::npos;
 }
 
-// The characters a leader is made of: blank, dot, ellipsis, middle dot, bullet, dashes.
-constexpr std::string_view kLeaderChars[] = {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"};
+// The characters a leader is made of: blank, dot, ellipsis, middle dot, bullet, dashes, hyphens.
+constexpr std::string_view kLeaderChars[] = {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013", "-"};
 
 // The length of the leader character at `i`, or 0.
 std::size_t leaderAt(std::string_view s, std::size_t i) {
@@ -1675,8 +1675,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 const LeadEnding ending = splitLeadEnding(named.text);
                 return ending.reference < 0 && ending.name.find(' ') == std::string::npos && capitalAt(ending.name, 0);
             };
+            // A figure call alone on the line after its lead's ending is the lead's ("(Fig. 3)").
+            const bool callAlone = line.size() > 2 && line.front() == '(' && line.back() == ')' &&
+                                   figureCall(std::string_view(line).substr(1, line.size() - 2));
             if (!leadUnits.empty() && !startsLead(line))
-                join = state == LeadState::Open || state == LeadState::AwaitName || stop ||
+                join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
                        (state == LeadState::Named && !afterBlank && (nameTail(line) || epithet()));
             if (!join) {
                 leadUnits.push_back({line, unit.firstLine});
