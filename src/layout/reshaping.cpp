@@ -1326,7 +1326,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     // stand between are then read as everywhere else.
     // OCR debris before a label or after an ending goes.
     // Numbers misread by OCR mended ("l3" for "13").
-    int blanks = 0, debris = 0, misread = 0, glued = 0, calls = 0;
+    int blanks = 0, debris = 0, misread = 0, glued = 0, calls = 0, spacedStops = 0;
     Lines spaced;
     for (const std::string& line : text) {
         std::string copy;
@@ -1354,6 +1354,12 @@ ReshapedKey reshapeKey(const Lines& text) {
                     ++glued;
                     break;
                 }
+        // A stop set apart from the reference it ends by OCR ("... 2 .").
+        if (const std::size_t e = copy.find_last_not_of(" \t");
+            e != std::string::npos && e >= 2 && copy[e] == '.' && copy[e - 1] == ' ' && asciiDigit(copy[e - 2])) {
+            copy.erase(e - 1, 1);
+            ++spacedStops;
+        }
         // Footnote calls in square brackets glued to a word or a label:
         // "=Montagnites.=[G]", "Kiemen[LXII] am", "1. (8)[LIX]", "alba[12]".
         calls += dropNoteCalls(copy);
@@ -1365,7 +1371,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && calls == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1378,6 +1384,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
                       {misread, kMsgMisread, kMsgMisreadOne}, {calls, kMsgNoteCalls, kMsgNoteCallsOne},
+                      {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
                       {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
