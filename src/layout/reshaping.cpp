@@ -293,6 +293,7 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
             // leader follows (the second lead's own).
             std::size_t at = k, capital = std::string::npos;
             bool first = true;
+            std::string_view previous;
             while (at < line.size()) {
                 const std::string_view word = wordAt(at);
                 std::size_t after = at + word.size();
@@ -302,17 +303,27 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
                     cut = capital;
                     break;
                 }
-                // A number starts a lead before a capital ("5(2) Gonocoxite", not "55 mm").
-                if (!first && leadStartWord(word) && after < line.size() &&
+                // A number starts a lead before a capital ("5(2) Gonocoxite", not
+                // "55 mm"), but not the year after an author ("Zhao, 2011 Body").
+                const bool year = word.size() == 4 && previous.ends_with(",");
+                if (!first && !year && leadStartWord(word) && after < line.size() &&
                     (!asciiDigit(word[0]) || sentenceAfterBackReference(line, after))) {
                     cut = at;
                     break;
                 }
+                // A sentence's first word, not an author's name: "Body length",
+                // not "Andrássy, 2011", "Tahseen & Nusrat", "Cid del Prado".
                 const std::size_t second = static_cast<unsigned char>(word[0]) >= 0x80 ? 2 : 1;
+                const std::string_view next = after < line.size() ? wordAt(after) : std::string_view();
+                static constexpr std::string_view kParticles[] = {"de", "del", "della", "van", "von", "da", "do", "dos",
+                                                                  "du", "la", "le", "ter", "zu"};
+                const bool sentence = !next.empty() && next[0] >= 'a' && next[0] <= 'z' && !word.ends_with(",") &&
+                                      std::find(std::begin(kParticles), std::end(kParticles), next) == std::end(kParticles);
                 if (!first && capital == std::string::npos && word.size() > second && capitalAt(word, 0) &&
-                    word[second] >= 'a' && word[second] <= 'z')
+                    word[second] >= 'a' && word[second] <= 'z' && sentence)
                     capital = at;
                 first = false;
+                previous = word;
                 at = after;
             }
         }

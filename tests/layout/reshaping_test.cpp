@@ -324,6 +324,12 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"Key", "1. Wings dark ..... 2 .", "- Wings pale ..... Plega alba", "2. Legs long ..... Plega nigra",
           "- Legs short ..... Plega rufa"},
          finished, "1 point s\u00E9par\u00E9 du renvoi qu'il termine rattach\u00E9"},
+        {"leads run together on a line, names with their authors and years before the next lead",
+         {"Key", "1. Wings dark ........ 2 Wings pale ........ P. alba Smith & Jones, 2011 2. Legs long ........ "
+                 "P. nigra Cid del Prado, 1999 Legs short ........ P. rufa Zhao, 2011"},
+         {"1,2$ Wings dark", "1,0$ Wings pale $ P. alba Smith & Jones, 2011", "2,0$ Legs long $ P. nigra Cid del Prado, 1999",
+          "2,0$ Legs short $ P. rufa Zhao, 2011"},
+         "3 entr\u00E9es s\u00E9par\u00E9es"},
         {"an OCR copy that reads some dots of the leaders as commas",
          {"Key", "1. Wings dark . . , . . . 2", "\u2013 Wings pale . . . , . Plega alba",
           "2. Legs long . , . . . Plega nigra", "\u2013 Legs short . . . . . Plega rufa"},
