@@ -1725,7 +1725,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     std::map<int, int> leadsOfLabel;  // leads each couplet number starts
     int unpaired = 0;                 // couplet numbers that start one lead so far
     int lastLabel = -1;
-    bool numberedTwice = false;
+    bool numberedTwice = false, lastEnded = false;
     // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
     // first lead names a larger one.
     bool partners = false;
@@ -1755,7 +1755,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                                leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending &&
                                (u + 1 == leadUnits.size() || labelNumber(leadUnits[u + 1].text) < 0 ||
                                 leadsOfLabel.count(labelNumber(leadUnits[u + 1].text)));
-        if (pastPairs || (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
+        // Nor, in a key that does not close (cut short by the copy), a text
+        // that neither starts nor ends a lead, set further apart than any two
+        // leads after one that has ended ("Species accounts").
+        const bool textApart = label < 0 && !ending && readLineStart(t).kind != LineStart::Kind::Mark && u > 0 &&
+                               gap >= 1 && gap > widestGap && lastEnded;
+        if (pastPairs || textApart ||
+            (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
         }
@@ -1782,6 +1788,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             ++leads;
         }
         if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
+        lastEnded = ending;
     }
     const std::size_t cutLine = kept < leadUnits.size() ? leadUnits[kept].firstLine : n;
     if (kept < leadUnits.size())

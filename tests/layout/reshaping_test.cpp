@@ -424,3 +424,14 @@ TEST(Reshaping, CountsAreToldInTheSingularForOne) {
     EXPECT_EQ(countedMessage(kMsgBookNumbers, kMsgBookNumbersOne, 1),
               "1 numéro d'espèce ou de page du livre retiré des noms");
 }
+
+// A key cut short by the copy never closes its tree: the text set further
+// apart than any two leads, after a lead that has ended, is still not a lead.
+TEST(Reshaping, TheTextAfterAKeyCutShortIsSetAside) {
+    const ReshapedKey r = reshapeKey({"Key", "1 Wings dark ........ 2", "\u2013 Wings pale ........ 5",
+                                      "2 Legs long ........ Plega nigra", "\u2013 Legs short ........ Plega rufa", "", "",
+                                      "Species accounts", "", "The species are treated below."});
+    EXPECT_EQ(r.after, 2);
+    EXPECT_EQ(r.couplets, (Lines{"1. Wings dark ... 2", "1. Wings pale ... 5", "2. Legs long => Plega nigra",
+                                 "2. Legs short => Plega rufa"}));
+}
