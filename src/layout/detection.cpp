@@ -719,7 +719,12 @@ KeyParams layoutParams(const Lines& text, const NumberingCandidate& n, const End
 bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     // Rows in error and faults the checks find both stop the key: a reading
     // with one open lead beats one whose couplets each hold a single lead.
-    if (a.errorRows + a.erreurs != b.errorRows + b.erreurs) return a.errorRows + a.erreurs < b.errorRows + b.erreurs;
+    // Between two readings that both fail (a key cut short by the copy), the
+    // lines of text after the key taken into leads count as faults too.
+    const int faultsA = a.errorRows + a.erreurs, faultsB = b.errorRows + b.erreurs;
+    if (faultsA > 0 && faultsB > 0 && faultsA + a.outside != faultsB + b.outside)
+        return faultsA + a.outside < faultsB + b.outside;
+    if (faultsA != faultsB) return faultsA < faultsB;
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;

@@ -241,11 +241,12 @@ TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
 // Faults of both kinds count together: a reading with one lead left open
 // beats one whose couplets each hold a single lead.
 TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
-    auto score = [](int errorRows, int erreurs, int apart) {
+    auto score = [](int errorRows, int erreurs, int apart, int outside = 0) {
         LayoutScore s;
         s.errorRows = errorRows;
         s.erreurs = erreurs;
         s.apart = apart;
+        s.outside = outside;
         return s;
     };
     struct Case {
@@ -256,6 +257,8 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         {"one open lead against lone-lead couplets", score(1, 1, 0), score(0, 8, 0)},
         {"as many faults, fewer rows in error", score(0, 2, 0), score(1, 1, 0)},
         {"alike, each couplet's leads together", score(0, 0, 0), score(0, 0, 2)},
+        {"both failing, one fault more against text after the key taken in", score(0, 4, 0), score(0, 3, 0, 2)},
+        {"error-free, whatever text after the key it takes in", score(0, 0, 0, 2), score(0, 1, 0)},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(betterScore(c.better, c.worse)) << c.why;
