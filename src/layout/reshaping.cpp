@@ -1522,6 +1522,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         return capitals >= 2 && capitals * 2 >= words;
     };
+    // A number alone after a lead that ends with a leader is its reference,
+    // not a page; a running head with words is one all the same.
+    auto referenceAfterLeader = [&](const std::string& line) {
+        return !units.empty() && std::all_of(line.begin(), line.end(), asciiDigit) &&
+               leaderBefore(units.back().text, units.back().text.size()) > 0;
+    };
     // A running head with its page after it between two leads ("Revision
     // of the genus Plega 57"): no label, no leader, a number no couplet
     // bears in a key whose leads refer; set apart by a blank line, after a
@@ -1569,8 +1575,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             continue;
         }
         // A page's number or running head between two pages of the key.
-        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) &&
-            (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first)) {
             ++out.pages;
             interrupted = true;
             continue;
@@ -1602,7 +1607,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                       !units.empty() &&
                       (splitLeadEnding(units.back().text).ends() || fullBinomialStart(units.back().text) != std::string::npos)) ||
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
-                    openBrackets == 0 && (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+                    openBrackets == 0 && !referenceAfterLeader(trimmed(lineAt(i)))) {
                     ++out.pages;
                     continue;
                 }
