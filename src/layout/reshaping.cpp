@@ -1434,6 +1434,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (smallest < 0 || labelNumber(text[i]) < smallest) smallest = labelNumber(text[i]);
         }
         if (first < n && labelNumber(text[first]) == smallest) start = first;
+        // A running head before it ("248 BULLETIN OF THE MUSEUM") is no couplet.
+        else if (first < n)
+            for (std::size_t i = first + 1; i < n && start == n; ++i)
+                if (coupletStart(text[i]) && labelNumber(text[i]) == smallest && pageFurniture(trimmed(text[first])))
+                    start = i;
     }
     if (start == n) {
         // A key pasted as one paragraph after its title: couplet 1 inside a
