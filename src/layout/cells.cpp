@@ -113,6 +113,7 @@ bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
 }  // namespace
 
 CellKey readCellPerLine(const Lines& text) {
+    CellKey out;
     // The lines that carry text, trimmed, with their place; a pipe table's
     // row gives its cells.
     std::vector<std::string> cells;
@@ -121,6 +122,12 @@ CellKey readCellPerLine(const Lines& text) {
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
+        // A running head between two pages ("248 FLORA OF OHIO"); a number
+        // alone is a cell.
+        if (s.find(' ') != std::string::npos && pageFurniture(s)) {
+            ++out.heads;
+            continue;
+        }
         std::vector<std::string> row;
         const bool inRow = pipeRow(text[k], row);
         if (!inRow) row.push_back(std::move(s));
@@ -142,8 +149,7 @@ CellKey readCellPerLine(const Lines& text) {
     // The key starts at couplet 1 followed by a lead's text.
     std::size_t i = 0;
     while (i < n && !(coupletOfCell(cells[i]) == 1 && isText(i + 1))) ++i;
-    CellKey out;
-    if (i == n) return out;
+    if (i == n) return {};
     const std::size_t start = i;
     int couplet = 0;
     int leads = 0;
@@ -222,7 +228,8 @@ CellKey readCellPerLine(const Lines& text) {
     out.after = linesOf(i, n);
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
-                                {out.pages, kMsgBookNumbers, kMsgBookNumbersOne}});
+                                {out.pages, kMsgBookNumbers, kMsgBookNumbersOne},
+                                {out.heads, kMsgPagesAside, kMsgPagesAsideOne}});
     return out;
 }
 

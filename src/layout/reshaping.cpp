@@ -461,10 +461,8 @@ void joinWrapped(std::string& to, std::string_view more) {
     to += more;
 }
 
-// A page's number alone ("46"), or its running head in capitals with the
-// number before or after it ("46 FLORA OF OHIO", "FLORA OF OHIO 47"): what
-// a copy of printed pages keeps between them. Not a label: no stop after
-// the number.
+}  // namespace
+
 bool pageFurniture(std::string_view s) {
     // A journal's running head or foot with its page: "Zootaxa 4969 (2) ©
     // 2021 Magnolia Press · 245", "246 · doi:10.3897/zookeys.9.1".
@@ -499,6 +497,8 @@ bool pageFurniture(std::string_view s) {
     }
     return words >= 1;
 }
+
+namespace {
 
 // The words (or the arrow, the dash) that send on to a couplet, ending
 // `head`: where they start, or npos. A word stands after a blank or at the

@@ -130,6 +130,12 @@ bool dropBookNumber(std::string& name);
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
 
+// A page's number alone ("46"), or its running head with the number before
+// or after it ("46 FLORA OF OHIO", "Zootaxa 4969 (2) \u00A9 2021 Magnolia
+// Press \u00B7 245"): what a copy of printed pages keeps between them. Not a
+// label: no stop after the number.
+bool pageFurniture(std::string_view s);
+
 // A figure's caption: "Figure 1. ...", "Fig. 3: ...", "Abb. 2.", "Lám. 4." (a
 // call in a lead's text, "Figure 6 (c)", is none).
 bool figureCaption(std::string_view line);

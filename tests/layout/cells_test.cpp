@@ -36,6 +36,9 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
          "\u2013\tGills attached\t4b. Tricholoma\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => \u201CAmanita\u201D",
           "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"one cell a line, a running head between two pages",
+         "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n248 FLORA OF OHIO\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"leads labelled 1a and 1b, a leader left at the end of a lead's text",
          "1a\nSpores white ........\n2\n1b\nSpores pink ........\nPluteus cervinus\n2a\nGills free\nAmanita\n"
          "2b\nGills attached\nTricholoma\n", gills, 0, 0, 0},
