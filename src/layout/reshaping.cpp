@@ -1585,7 +1585,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             interrupted = true;
             continue;
         }
-        if (paragraphs && interrupted && !units.empty() && !first.empty() && first[0] >= 'a' && first[0] <= 'z') {
+        // A lead cut by a page goes on after it in lower case or with a
+        // number that is no label ("4-5-celled. 5").
+        if (paragraphs && interrupted && !units.empty() && !first.empty() &&
+            ((first[0] >= 'a' && first[0] <= 'z') || (asciiDigit(first[0]) && !startsLead(first)))) {
             for (std::size_t i = b.first; i < b.last; ++i) joinWrapped(units.back().text, trimmed(lineAt(i)));
             interrupted = false;
             continue;
