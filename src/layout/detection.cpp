@@ -745,6 +745,31 @@ bool LayoutDetection::processes() const {
 }
 
 LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionControl& control) {
+    // No-break and thin blanks (web pages, French typography) read as blanks
+    // by every reader: the detection reads the evened copy, and each proposal
+    // then holds it as the text it processes.
+    {
+        Lines evened = text;
+        int blanks = 0;
+        for (std::string& line : evened) blanks += evenBlanks(line);
+        if (blanks > 0) {
+            LayoutDetection d = detectLayout(evened, wanted, control);
+            const std::string told = countedMessage(kMsgOddBlanks, kMsgOddBlanksOne, blanks);
+            for (LayoutProposal& p : d.proposals) {
+                if (p.convertsIndented) {
+                    p.convertsIndented = false;
+                    p.convertedText = convertIndentedKey(evened).lines;
+                } else if (p.convertedText.empty()) {
+                    p.convertedText = evened;
+                }
+                if (p.summary.find(told) == std::string::npos) p.summary = "texte remis en forme (" + told + ") ; " + p.summary;
+            }
+            for (DetectionObstacle& o : d.obstacles)
+                if (o.line >= 0 && o.line < static_cast<int>(text.size()))
+                    o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
+            return d;
+        }
+    }
     LayoutDetection detection;
     // Every run counts one step; the plan grows as the candidates are known.
     int done = 0, planned = 0;

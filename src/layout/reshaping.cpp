@@ -1332,6 +1332,26 @@ namespace {
 ReshapedKey reshapeSpaced(const Lines& text);
 }  // namespace
 
+int evenBlanks(std::string& line) {
+    int blanks = 0;
+    std::string copy;
+    for (std::size_t i = 0; i < line.size();) {
+        const auto odd = static_cast<unsigned char>(line[i]) < 0x80
+                             ? std::end(kOddBlanks)
+                             : std::find_if(std::begin(kOddBlanks), std::end(kOddBlanks),
+                                            [&](std::string_view b) { return line.compare(i, b.size(), b) == 0; });
+        if (odd == std::end(kOddBlanks)) {
+            copy += line[i++];
+        } else {
+            if (blanks++ == 0) copy.reserve(line.size());
+            copy += ' ';
+            i += odd->size();
+        }
+    }
+    if (blanks > 0) line = std::move(copy);
+    return blanks;
+}
+
 ReshapedKey reshapeKey(const Lines& text) {
     // Odd blanks read as blanks: the leaders, labels and references they
     // stand between are then read as everywhere else.
@@ -1340,21 +1360,8 @@ ReshapedKey reshapeKey(const Lines& text) {
     int blanks = 0, debris = 0, misread = 0, glued = 0, calls = 0, spacedStops = 0;
     Lines spaced;
     for (const std::string& line : text) {
-        std::string copy;
-        copy.reserve(line.size());
-        for (std::size_t i = 0; i < line.size();) {
-            const auto odd = static_cast<unsigned char>(line[i]) < 0x80
-                                 ? std::end(kOddBlanks)
-                                 : std::find_if(std::begin(kOddBlanks), std::end(kOddBlanks),
-                                                [&](std::string_view b) { return line.compare(i, b.size(), b) == 0; });
-            if (odd == std::end(kOddBlanks)) {
-                copy += line[i++];
-            } else {
-                copy += ' ';
-                i += odd->size();
-                ++blanks;
-            }
-        }
+        std::string copy = line;
+        blanks += evenBlanks(copy);
         misread += mendMisreadNumbers(copy);
         debris += leaderCommas(copy);
         // A second lead's dash glued to its text ("–Wings pale").

@@ -91,6 +91,10 @@ struct ReshapedKey {
 };
 ReshapedKey reshapeKey(const Lines& text);
 
+// Blanks a copy from a typeset page keeps (no-break, thin, figure spaces)
+// made plain blanks in `line`: how many.
+int evenBlanks(std::string& line);
+
 // The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
 // "_Quercus alba_"), followed by at most a few author words: where it starts
 // in `line` (bytes), or npos.
