@@ -499,6 +499,13 @@ LineStart readLineStart(std::string_view line) {
         if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (blank(s[l]) && l - k == 1))) k = l;
         const std::size_t m = skipGap(k);
         if (m == j && m < n) return r;  // "3rd", "2nd": a word, not a label
+        // A range that starts a wrapped line, "1–10 ) ....", is no label (a
+        // path number "1-2-1" goes on with its dash).
+        if (m == j + 1 && k == j && m < n && digit(s[m]) && (s[j] == U'-' || s[j] == U'\u2013' || s[j] == U'\u2014')) {
+            std::size_t q = m;
+            while (q < n && digit(s[q])) ++q;
+            if (q == n || s[q] != s[j]) return r;
+        }
         r.kind = LineStart::Kind::Digits;
         r.label = utf8(std::u32string_view(s).substr(i, j - i));
         r.gap = utf8(std::u32string_view(s).substr(j, m - j));
