@@ -506,6 +506,10 @@ LineStart readLineStart(std::string_view line) {
             while (q < n && digit(s[q])) ++q;
             if (q == n || s[q] != s[j]) return r;
         }
+        // A leader after it: the end of a wrapped line ("3A)...... A. alba").
+        if (const std::u32string_view gap = std::u32string_view(s).substr(k, m - k);
+            gap.find(U"...") != std::u32string_view::npos || gap.find(U'\u2026') != std::u32string_view::npos)
+            return r;
         r.kind = LineStart::Kind::Digits;
         r.label = utf8(std::u32string_view(s).substr(i, j - i));
         r.gap = utf8(std::u32string_view(s).substr(j, m - j));

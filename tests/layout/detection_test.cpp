@@ -33,6 +33,7 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"=1=--=Gills= acute", K::Bracketed, "1", "--", "=Gills= acute"},
         {"[B] Lames libres", K::Bracketed, "B", " ", "Lames libres"},
         {"3rd segment long", K::None, "", "", "3rd segment long"},
+        {"3A)...... A. alba", K::None, "", "", "3A)...... A. alba"},
         {"1\u201310 )........ A. alba", K::None, "", "", "1\u201310 )........ A. alba"},
         {"Key to the species", K::None, "", "", "Key to the species"},
     };
