@@ -126,7 +126,9 @@ std::string beforeLeader(std::string_view s) {
 // Words that may close a name: authors, "sp. nov.", years.
 bool nameTailWord(std::string_view w) {
     if (authorWord(w)) return true;
-    for (std::string_view t : {"sp.", "nov.", "n.", "sp", "nov", "and", "gen.", "comb.", "stat.", "var.", "subsp."})
+    for (std::string_view t : {"sp.", "nov.", "n.", "sp", "nov", "and", "gen.", "comb.", "stat.", "var.", "subsp.", "new",
+                               "species", "spec.", "nova", "novum", "sensu", "lato", "stricto", "s.", "l.", "str.", "auct.",
+                               "emend."})
         if (w == t) return true;
     // A year, as authors give it ("1972", "(1972)").
     std::string_view year = w;
