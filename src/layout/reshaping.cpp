@@ -655,6 +655,10 @@ bool numberAlone(std::string_view s, bool& stop) {
 }
 
 bool nameTail(std::string_view s) {
+    // The authors may stand in brackets: "(Giordani Soika, 1933)".
+    if (s.size() > 2 && s.front() == '(' && (s.back() == ')' || s.ends_with(").")) &&
+        std::count(s.begin(), s.end(), '(') == 1 && std::count(s.begin(), s.end(), ')') == 1)
+        s = s.substr(1, s.find(')') - 1);
     int words = 0;
     for (std::size_t at = 0; at < s.size();) {
         const std::size_t end = std::min(s.find(' ', at), s.size());
