@@ -964,24 +964,26 @@ bool debrisWord(std::string_view w) {
 // of `line`; the count returned.
 int dropNoteCalls(std::string& line) {
     int dropped = 0;
-    for (std::size_t open = line.find('['); open != std::string::npos; open = line.find('[', open)) {
+    std::string out;
+    std::size_t from = 0;  // copied up to here
+    for (std::size_t open = line.find('['); open != std::string::npos; open = line.find('[', open + 1)) {
         const std::size_t close = line.find(']', open);
-        if (open == 0 || close == std::string::npos || close - open < 2 || close - open > 9 || line[open - 1] == ' ' ||
-            line[open - 1] == '\t') {
-            ++open;
-            continue;
-        }
+        if (close == std::string::npos) break;
+        if (open == 0 || close - open < 2 || close - open > 9 || line[open - 1] == ' ' || line[open - 1] == '\t') continue;
         const std::string_view call = std::string_view(line).substr(open + 1, close - open - 1);
         const bool letter = call.size() == 1 && std::isalpha(static_cast<unsigned char>(call[0]));
         const bool roman = call.find_first_not_of("IVXLC") == std::string_view::npos;
         const bool digits = call.size() <= 3 && std::all_of(call.begin(), call.end(), asciiDigit) &&
                             std::isalpha(static_cast<unsigned char>(line[open - 1]));
-        if (!letter && !roman && !digits) {
-            ++open;
-            continue;
-        }
-        line.erase(open, close + 1 - open);
+        if (!letter && !roman && !digits) continue;
+        out.append(line, from, open - from);
+        from = close + 1;
+        open = close;
         ++dropped;
+    }
+    if (dropped > 0) {
+        out.append(line, from, std::string::npos);
+        line = std::move(out);
     }
     return dropped;
 }
@@ -1140,6 +1142,9 @@ int mendMisreadLabels(Lines& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i)
         if ((labels[i] = labelNumber(lines[i])) >= 0) ++numbered;
     if (!numberedKey(lines, numbered)) return 0;
+    // The label of the next labelled line after each line, found once.
+    std::vector<int> nextLabel(lines.size(), -1);
+    for (std::size_t i = lines.size(); i-- > 1;) nextLabel[i - 1] = labels[i] >= 0 ? labels[i] : nextLabel[i];
     int mended = 0;
     int previous = -1;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -1156,8 +1161,7 @@ int mendMisreadLabels(Lines& lines) {
         // author's initial on a wrapped line ("C." then "B. Clarke").
         if (i > 0 && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) && !splitLeadEnding(lines[i - 1]).ends())
             continue;
-        int next = -1;
-        for (std::size_t j = i + 1; j < lines.size() && next < 0; ++j) next = labels[j];
+        const int next = nextLabel[i];
         if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
         std::string digits;
         for (std::size_t k = b; k < b + size; ++k) digits += lookalikeDigit(l[k]);
@@ -1339,6 +1343,8 @@ ReshapedKey reshapeSpaced(const Lines& text);
 }  // namespace
 
 int evenBlanks(std::string& line) {
+    // Every odd blank starts with one of these bytes.
+    if (line.find_first_of("\xC2\xE2") == std::string::npos) return 0;
     int blanks = 0;
     std::string copy;
     for (std::size_t i = 0; i < line.size();) {
