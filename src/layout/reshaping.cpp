@@ -1128,7 +1128,7 @@ bool numberedKey(const Lines& lines, int numbered) {
                   : ls.kind == LineStart::Kind::Letters                                                              ? 1
                                                                                                                      : 0;
     }
-    return numbered >= 3 && others * 2 < numbered;
+    return numbered >= 2 && others * 2 < numbered;
 }
 
 // In a key numbered with digits, a label misread by a scan ("S." for "5.",
@@ -1157,9 +1157,11 @@ int mendMisreadLabels(Lines& lines) {
         std::size_t size = 0;
         const int value = b == std::string::npos ? -1 : misreadLabelAt(std::string_view(l).substr(b), size);
         if (value < 0) continue;
-        // A lead starts after a lead that has ended, or a blank: not an
-        // author's initial on a wrapped line ("C." then "B. Clarke").
-        if (i > 0 && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) && !splitLeadEnding(lines[i - 1]).ends())
+        // A lead starts after a lead that has ended, a blank or the title
+        // above the key: not an author's initial on a wrapped line ("C."
+        // then "B. Clarke").
+        if (i > 0 && previous >= 0 && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) &&
+            !splitLeadEnding(lines[i - 1]).ends())
             continue;
         const int next = nextLabel[i];
         if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
