@@ -1112,7 +1112,9 @@ int misreadLabelAt(std::string_view line, std::size_t& size) {
     if (at + 1 < line.size() && (line[at] == 'a' || line[at] == 'b') && !std::isalpha(static_cast<unsigned char>(line[at + 1])))
         ++at;
     const std::size_t gapEnd = line.find_first_not_of(".)':\u2019 \t", at);
-    if (gapEnd == std::string_view::npos || gapEnd == at || !sentenceAfterBackReference(line, gapEnd)) return -1;
+    // Or the couplet it comes from: "l0(7) Basodorsal".
+    if (gapEnd == std::string_view::npos || (gapEnd == at && line[at] != '(') || !sentenceAfterBackReference(line, gapEnd))
+        return -1;
     return value;
 }
 
