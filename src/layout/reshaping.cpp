@@ -232,7 +232,7 @@ bool sentenceAfterBackReference(std::string_view s, std::size_t i) {
         while (j < s.size() && asciiDigit(s[j])) ++j;
         if (j == i + 1 || j >= s.size() || s[j] != ')') return false;
         i = j + 1;
-        while (i < s.size() && s[i] == ' ') ++i;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
     }
     return capitalAt(s, i);
 }
