@@ -46,11 +46,22 @@ int letteredCell(std::string_view s) {
     return std::max(numberCell(s.substr(0, s.size() - 1)), 0);
 }
 
-// The couplet a label cell names.
-int coupletOfCell(std::string_view s) {
+int coupletOfPrintedCell(std::string_view s) {
     if (const int primed = primedCell(s); primed > 0) return primed;
     if (const int lettered = letteredCell(s); lettered > 0) return lettered;
     return numberCell(s);
+}
+
+// The couplet a label cell names, also when a scan read its digits as the
+// letters that look like them ("l", "l’", "l0" for "1", "1’", "10").
+int coupletOfCell(std::string_view s) {
+    if (const int printed = coupletOfPrintedCell(s); printed >= 0 || s.size() > 6) return printed;
+    std::string digits(s);
+    bool misread = false;
+    for (char& c : digits)
+        if (c == 'l' || c == 'I' || c == '|') c = '1', misread = true;
+        else if (c == 'O') c = '0', misread = true;
+    return misread && digits.front() != '0' ? coupletOfPrintedCell(digits) : -1;
 }
 
 bool labelCell(std::string_view s) { return coupletOfCell(s) > 0 || dashCell(s); }

@@ -36,6 +36,9 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
          "\u2013\tGills attached\t4b. Tricholoma\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => \u201CAmanita\u201D",
           "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"one cell a line, labels misread by a scan",
+         "l\nSpores white\n2\nl\u2019\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
+         "2\u2019\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"one cell a line, a running head between two pages",
          "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n248 FLORA OF OHIO\n2\nGills free\nAmanita\n"
          "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
