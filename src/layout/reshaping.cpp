@@ -506,18 +506,35 @@ namespace {
 // `head`: where they start, or npos. A word stands after a blank or at the
 // start ("cover 2" is no "ver 2").
 std::size_t referenceWordsStart(std::string_view head) {
-    static constexpr std::string_view kWords[] = {
-        "go to", "see", "couplet", "voir", "aller à", "aller au", "passer à", "passer au", "siehe", "s.", "weiter bei",
-        "weiter zu", "weiter", "ver", "vea", "véase", "ir a", "ir al", "pase a", "pasa a", "pasar a", "veja", "ir para",
-        "vá para", "vai para", "passe para", "passar a", "vide", "ad", "cf.", "\u2192", "->", "--", "\u2014"};
-    for (std::string_view w : kWords) {
-        if (head.size() < w.size()) continue;
-        const std::size_t at = head.size() - w.size();
-        if (text::lower(std::string(head.substr(at))) != w || (w == "s." && head[at] == 'S')) continue;  // "S. 45" is a page
-        const bool word = std::isalpha(static_cast<unsigned char>(w[0]));
-        if (!word || at == 0 || head[at - 1] == ' ' || head[at - 1] == '(' || head[at - 1] == ',') return at;
+    for (std::string_view sign : {"\u2192", "->", "--", "\u2014"})
+        if (head.ends_with(sign)) return head.size() - sign.size();
+    // Words that send on, in the key's languages, and the words for the
+    // couplet or its number ("voir le couplet 4", "pasa al par 4", "weiter
+    // bei Nr. 4", "ir para o 4"); the words that link them count only with one.
+    static constexpr std::string_view kSending[] = {
+        "go", "see", "voir", "aller", "passer", "siehe", "s.", "weiter", "ver", "vea", "véase", "ir", "pase", "pasa",
+        "pasar", "veja", "vá", "vai", "passe", "passar", "vide", "v.", "ad", "cf.", "couplet", "nr.", "nr", "no.",
+        "n\u00B0", "n\u00BA", "núm.", "num.", "número", "numéro"};
+    static constexpr std::string_view kLinking[] = {"to", "à", "au", "le", "la", "a", "al", "o", "para", "bei", "zu",
+                                                    "zum", "par", "pair", "paire", "dilemme", "alternative", "the"};
+    std::size_t end = head.size(), start = std::string_view::npos;
+    for (int words = 0; words < 6 && end > 0; ++words) {
+        std::size_t b = end;
+        while (b > 0 && head[b - 1] != ' ' && head[b - 1] != '(' && head[b - 1] != ',') --b;
+        const std::string_view word = head.substr(b, end - b);
+        const std::string lower = text::lower(std::string(word));
+        if (std::find(std::begin(kSending), std::end(kSending), lower) != std::end(kSending)) {
+            if (lower == "s." && word[0] == 'S') break;  // "S. 45" is a page
+            start = b;
+        } else if (std::find(std::begin(kLinking), std::end(kLinking), lower) == std::end(kLinking)) {
+            break;
+        }
+        end = b;
+        while (end > 0 && head[end - 1] == ' ') --end;
+        if (end < b && end > 0 && (head[end - 1] == '(' || head[end - 1] == ',')) break;
+        if (end == b) break;
     }
-    return std::string_view::npos;
+    return start;
 }
 
 // The book's page after a name: ", p. 479", " (p. 4)", " page 56.",
