@@ -300,6 +300,8 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
+        // Words that send on left at the end of a lead ("Ailes noires, voir").
+        if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
         // A name left in its emphasis marks ("_Cornus alba_").
         if (const std::string& name = table.cell(r, kTarget);
             kind == kDetermination && name.size() > 2 && name.front() == name.back() &&

@@ -502,6 +502,8 @@ bool pageFurniture(std::string_view s) {
 
 namespace {
 
+}  // namespace
+
 // The words (or the arrow, the dash) that send on to a couplet, ending
 // `head`: where they start, or npos. A word stands after a blank or at the
 // start ("cover 2" is no "ver 2").
@@ -536,6 +538,8 @@ std::size_t referenceWordsStart(std::string_view head) {
     }
     return start;
 }
+
+namespace {
 
 // The book's page after a name: ", p. 479", " (p. 4)", " page 56.",
 // " S. 45": where it starts (its comma or bracket), or npos.

@@ -111,6 +111,11 @@ struct LeadEnding {
 };
 LeadEnding splitLeadEnding(std::string_view body);
 
+// The words (or the arrow, the dash) that send on to a couplet at the end
+// of `head` ("voir le couplet", "weiter bei Nr.", "\u2192"): where they start,
+// or npos.
+std::size_t referenceWordsStart(std::string_view head);
+
 // The length of the mark that ends `to` after a letter where a word was cut:
 // a hyphen, or the signs OCR gives for one ("¬", "⸗"); 0 when none.
 std::size_t cutMarkBefore(std::string_view to);
