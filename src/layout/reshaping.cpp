@@ -1624,7 +1624,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             continue;
         }
         // A page's number or running head between two pages of the key.
-        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first)) {
+        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) &&
+            openBrackets == 0) {
             ++out.pages;
             interrupted = true;
             continue;
