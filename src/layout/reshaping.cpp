@@ -1532,6 +1532,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     }
     const auto blockCount = static_cast<int>(blocks.size());
     const bool paragraphs = blockCount >= 4 && wrapped * 3 >= blockCount && twoLeads * 10 <= blockCount;
+    // A copy that sets a blank line after every line (a web page's
+    // paragraphs, one field each) says nothing by its blank lines.
+    const bool everyLineApart = blockCount >= 8 && wrapped == 0;
 
     // The units: one lead each (a paragraph, or a line).
     struct Unit {
@@ -1738,6 +1741,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             bool join = false;
             // A name's tail goes on the next line, never after a blank line.
             const bool afterBlank = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
+            // Where every line stands apart, a tail that reads as one: a word
+            // in lower case, an abbreviation or a year ("sp. nov.", "Smith, 1990").
+            const bool tailApart = everyLineApart && !line.empty() &&
+                                   (std::islower(static_cast<unsigned char>(line[0])) ||
+                                    line.find_first_of(".0123456789") != std::string::npos);
             // A genus alone on its line goes on with its epithet ("Plega", "alba").
             // So does a genus after a leader at the end of the lead's line
             // ("Buds short . . . . Fagus", "brevis").
@@ -1756,7 +1764,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                                    figureCall(std::string_view(line).substr(1, line.size() - 2));
             if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
-                       (state == LeadState::Named && !afterBlank && (nameTail(line) || epithet()));
+                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet()));
             if (!join) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;
