@@ -257,8 +257,11 @@ bool clearLeaderAt(std::string_view s, std::size_t i, std::size_t& end) {
     std::size_t j = i;
     while (std::size_t l = j < s.size() ? leaderAt(s, j) : 0) j += l;
     end = j;
-    return j > i && leaderRun(s.substr(i, j - i)) && std::count(s.begin() + static_cast<std::ptrdiff_t>(i),
-                                                                 s.begin() + static_cast<std::ptrdiff_t>(j), '.') >= 3;
+    // Three dots at least, an ellipsis counting for three.
+    const std::string_view run = s.substr(i, j - i);
+    std::size_t dots = static_cast<std::size_t>(std::count(run.begin(), run.end(), '.'));
+    for (std::size_t at = run.find("\u2026"); at != std::string_view::npos; at = run.find("\u2026", at + 1)) dots += 3;
+    return j > i && leaderRun(run) && dots >= 3;
 }
 
 // Leads run together on one line ("1. Wings dark ..... 2 Wings pale ..... 5"):
@@ -1491,7 +1494,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             const std::string& line = text[start];
             for (std::size_t at = line.find(" 1 "); at != std::string::npos && offset == 0; at = line.find(" 1 ", at + 1)) {
                 std::size_t end;
-                const std::size_t leader = line.find("...", at);
+                const std::size_t leader = std::min(line.find("...", at), line.find("\u2026", at));
                 if (at + 3 < line.size() && std::isupper(static_cast<unsigned char>(line[at + 3])) &&
                     leader != std::string::npos && clearLeaderAt(line, leader, end))
                     offset = at + 1;

@@ -364,6 +364,10 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark", "1,0$ Wings pale $ Plega alba sp. nov.", "2,0$ Legs long $ Plega nigra",
           "2,0$ Legs short $ Plega rufa"},
          "1 ligne de texte avant"},
+        {"a key pasted as one paragraph after its title, ellipses for leaders",
+         {"Key to Plega 1 Wings dark \u2026\u2026 2 - Wings pale \u2026\u2026 Plega alba 2(1) Legs long \u2026\u2026 "
+          "Plega nigra - Legs short \u2026\u2026 Plega rufa"},
+         finished, "3 entr\u00E9es s\u00E9par\u00E9es"},
         {"an OCR copy that reads some dots of the leaders as commas",
          {"Key", "1. Wings dark . . , . . . 2", "\u2013 Wings pale . . . , . Plega alba",
           "2. Legs long . , . . . Plega nigra", "\u2013 Legs short . . . . . Plega rufa"},
