@@ -313,6 +313,8 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
         if (origin < 0 || origin >= static_cast<int>(text.size())) continue;
+        // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
+        if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
         if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0) ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];

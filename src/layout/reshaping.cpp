@@ -1311,25 +1311,33 @@ int renumberLetteredCouplets(Lines& lines, int& toCouplets) {
 }
 
 // Couplet numbers printed in the marks of bold or italics ("=1=--",
-// "*2*.", "_3_"): read as plain numbers ("1. "). The labels rewritten, 0
-// when fewer than two lines start so.
+// "*2*.", "_3_", "**4.**", "=5.="): read as plain numbers ("1. "). The
+// labels rewritten, 0 when fewer than two lines start so.
 int unmarkLabels(Lines& lines) {
-    std::vector<std::pair<std::size_t, std::size_t>> found;  // line, where its label starts
+    struct Found {
+        std::size_t line, digits, size, end;  // the digits, and where the closing marks end
+    };
+    std::vector<Found> found;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         const std::size_t b = l.find_first_not_of(" \t");
         if (b == std::string::npos || !emphasisMark(l[b])) continue;
-        std::size_t d = b + 1;
+        // One mark or two ("**1.**"), the number, maybe its stop ("=1.="), the same marks.
+        const std::size_t marks = b + 1 < l.size() && l[b + 1] == l[b] ? 2 : 1;
+        std::size_t d = b + marks;
         while (d < l.size() && asciiDigit(l[d])) ++d;
-        if (d > b + 1 && d - b <= 5 && d < l.size() && l[d] == l[b]) found.emplace_back(i, b);
+        const std::size_t digits = b + marks;
+        std::size_t close = d;
+        if (close < l.size() && l[close] == '.') ++close;
+        if (d > digits && d - digits <= 4 && l.compare(close, marks, std::string(marks, l[b])) == 0)
+            found.push_back({i, digits, d - digits, close + marks});
     }
     if (found.size() < 2) return 0;
-    for (const auto& [i, b] : found) {
-        std::string& l = lines[i];
-        const std::size_t close = l.find(l[b], b + 1);
-        std::size_t rest = close + 1;
+    for (const Found& f : found) {
+        std::string& l = lines[f.line];
+        std::size_t rest = f.end;
         while (rest < l.size() && (l[rest] == '-' || l[rest] == '.' || l[rest] == ' ' || l[rest] == ':')) ++rest;
-        l = l.substr(b + 1, close - b - 1) + ". " + l.substr(rest);
+        l = l.substr(f.digits, f.size) + ". " + l.substr(rest);
     }
     return static_cast<int>(found.size());
 }
