@@ -22,6 +22,8 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"  3 Pied long", K::Digits, "3", " ", "Pied long"},
         {"1a. Mirror absent", K::Digits, "1", "a. ", "Mirror absent"},
         {"1b\tMirror present", K::Digits, "1", "b\t", "Mirror present"},
+        {"1 b Mirror present", K::Digits, "1", " b ", "Mirror present"},
+        {"2 a = 45", K::Digits, "2", " ", "a = 45"},
         {"2(1) Metatarsus", K::Digits, "2", "(1) ", "Metatarsus"},
         {"1\u2019 Dorsal process", K::Digits, "1", "\u2019 ", "Dorsal process"},
         {"4* Spores rondes", K::Digits, "4", "* ", "Spores rondes"},
