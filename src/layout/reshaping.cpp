@@ -1060,8 +1060,19 @@ int leaderCommas(std::string& line) {
     return mended;
 }
 
-// A number misread by OCR, "l3" or "1O" for "13" and "10": digits with the
-// letters that look like them, at a line's start or end. Mended in place.
+// The digit a scan misreads as a letter ("l" or "I" for 1, "S" for 5), or 0.
+char lookalikeDigit(char c) {
+    switch (c) {
+        case 'l': case 'I': case 'i': case '|': return '1';
+        case 'O': case 'o': return '0';
+        case 'S': case 's': return '5';
+        case 'Z': case 'z': return '2';
+        default: return asciiDigit(c) ? c : 0;
+    }
+}
+
+// A number misread by OCR, "l3", "1O" or "1S" for "13", "10" and "15": digits
+// with the letters that look like them, at a line's start or end. Mended in place.
 bool mendMisreadNumber(std::string& word) {
     const std::size_t end = word.find_last_not_of(".)");
     if (end == std::string::npos || end > 4) return false;
@@ -1069,12 +1080,12 @@ bool mendMisreadNumber(std::string& word) {
     for (std::size_t i = 0; i <= end; ++i) {
         const char c = word[i];
         if (asciiDigit(c)) ++digits;
-        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o') ++lookalikes;
+        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o' || c == 'S') ++lookalikes;
         else return false;
     }
     if (digits == 0 || lookalikes == 0) return false;
     for (std::size_t i = 0; i <= end; ++i)
-        if (!asciiDigit(word[i])) word[i] = word[i] == 'O' || word[i] == 'o' ? '0' : '1';
+        if (!asciiDigit(word[i])) word[i] = lookalikeDigit(word[i]);
     return true;
 }
 
@@ -1101,16 +1112,6 @@ int mendMisreadOne(Lines& lines) {
     return static_cast<int>(ones.size());
 }
 
-// The digit a scan misreads as a letter ("l" or "I" for 1, "S" for 5), or 0.
-char lookalikeDigit(char c) {
-    switch (c) {
-        case 'l': case 'I': case 'i': case '|': return '1';
-        case 'O': case 'o': return '0';
-        case 'S': case 's': return '5';
-        case 'Z': case 'z': return '2';
-        default: return asciiDigit(c) ? c : 0;
-    }
-}
 
 // Digits and their lookalikes from `at`, at least one lookalike: the number
 // they stand for (its length in `size`), or -1.
