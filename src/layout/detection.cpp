@@ -933,8 +933,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // against the others.
     static constexpr const char* kInOrder =
         "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), convertie en clé numérotée";
-    if (const OrderedKey ordered = readNumberedInOrder(text, reshaped); !ordered.couplets.empty())
+    if (const OrderedKey ordered = readNumberedInOrder(text, reshaped); !ordered.couplets.empty()) {
         proposeConverted(ordered.couplets, ordered.origin, kInOrder, ordered.message);
+        // Read as it stands, the paste keeps its running heads in the leads.
+        full.back().proposal.score.outside = reshaped.pages;
+    }
     // The same, once the text around the key is set aside (a treatment after
     // the key numbered like its leads).
     if (reshaped.changed)
