@@ -31,6 +31,7 @@ bool gapChar(char32_t c) {
         case U' ': case U'\t': case U'.': case U')': case U':': case U',': case U'-':
         case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032':
         case U'\u201D': case U'\u2033': case U'"':  // double primes, as printed or as a copy gives them
+        case U'\u00B4': case U'\u02B9': case U'`':  // primes as accents and modifier letters
         case U'|': case U']':
             return true;
         default:

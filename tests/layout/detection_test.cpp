@@ -28,6 +28,7 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"1\u2019 Dorsal process", K::Digits, "1", "\u2019 ", "Dorsal process"},
         {"4* Spores rondes", K::Digits, "4", "* ", "Spores rondes"},
         {"3\u201D\tSpores ovales", K::Digits, "3", "\u201D\t", "Spores ovales"},
+        {"3\u00B4 Esporas ovales", K::Digits, "3", "\u00B4 ", "Esporas ovales"},
         {"\u2013 Aggenital setae", K::Mark, "\u2013", " ", "Aggenital setae"},
         {"- Females", K::Mark, "-", " ", "Females"},
         {"b) Spores blanches", K::Letters, "b", ") ", "Spores blanches"},
