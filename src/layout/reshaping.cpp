@@ -967,8 +967,10 @@ std::string unmarkedName(std::string_view name) {
 
 namespace {
 
-// Blanks that a copy from a typeset page keeps: no-break, thin, figure spaces.
-constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007", "\u2002", "\u2003"};
+// Blanks that a copy from a typeset or web page keeps: no-break, thin, figure,
+// zero-width spaces.
+constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007", "\u2002", "\u2003", "\u2004",
+                                           "\u2005", "\u2006", "\u2008", "\u200A", "\u200B", "\u3000"};
 
 // OCR debris: a sign alone before a line's label or after its ending
 // ("■ 1. Wings", "... P. alba »"). Marks of a second lead are no debris.
@@ -1381,7 +1383,7 @@ ReshapedKey reshapeSpaced(const Lines& text);
 
 int evenBlanks(std::string& line) {
     // Every odd blank starts with one of these bytes.
-    if (line.find_first_of("\xC2\xE2") == std::string::npos) return 0;
+    if (line.find_first_of("\xC2\xE2\xE3") == std::string::npos) return 0;
     int blanks = 0;
     std::string copy;
     for (std::size_t i = 0; i < line.size();) {

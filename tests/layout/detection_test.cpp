@@ -190,7 +190,7 @@ TEST(Detection, EachPrintedLayoutIsFoundAndProcessedAsCheckedByHand) {
          {"1,2$ Chapeau blanc (Fig. 3)", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
           "2,0$ Lames adnées $ Tricholoma"}},
         {"a web copy with no-break blanks after the labels and before the references",
-         {"1.\u00A0Chapeau blanc\u00A0.....\u00A02", "2.\u00A0Lames libres ..... Amanita",
+         {"1.\u00A0Chapeau blanc\u00A0.....\u00A02", "\u200B2.\u2009Lames libres ..... Amanita",
           "2.\u00A0Lames adnées ..... Tricholoma", "1.\u00A0Chapeau brun ..... Boletus"},
          {"1,2$ Chapeau blanc", "2,0$ Lames libres $ Amanita", "2,0$ Lames adnées $ Tricholoma",
           "1,0$ Chapeau brun $ Boletus"}},
