@@ -41,8 +41,10 @@ bool gapChar(char32_t c) {
 
 // Marks printed in place of the number of a couplet's second lead.
 bool markChar(char32_t c) {
-    // "~" is a dash as OCR reads it.
-    return c == U'-' || c == U'\u2013' || c == U'\u2014' || c == U'*' || c == U'+' || c == U'\u2022' || c == U'~';
+    // "~" is a dash as OCR reads it; a copy from a set page may give a minus
+    // sign, a figure dash, a bar or a Unicode hyphen.
+    return c == U'-' || c == U'\u2013' || c == U'\u2014' || c == U'*' || c == U'+' || c == U'\u2022' || c == U'~' ||
+           c == U'\u2212' || c == U'\u2012' || c == U'\u2015' || c == U'\u2010';
 }
 
 // Characters of a leader before a destination.

@@ -31,6 +31,7 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"3\u00B4 Esporas ovales", K::Digits, "3", "\u00B4 ", "Esporas ovales"},
         {"\u2013 Aggenital setae", K::Mark, "\u2013", " ", "Aggenital setae"},
         {"- Females", K::Mark, "-", " ", "Females"},
+        {"\u2212 Females", K::Mark, "\u2212", " ", "Females"},
         {"b) Spores blanches", K::Letters, "b", ") ", "Spores blanches"},
         {"AA. Plants", K::Letters, "AA", ". ", "Plants"},
         {"=1=--=Gills= acute", K::Bracketed, "1", "--", "=Gills= acute"},
