@@ -55,6 +55,9 @@ int coupletOfPrintedCell(std::string_view s) {
 // The couplet a label cell names, also when a scan read its digits as the
 // letters that look like them ("l", "l’", "l0" for "1", "1’", "10").
 int coupletOfCell(std::string_view s) {
+    // In the marks of bold or italics: "**1**", "_2_".
+    while (s.size() > 2 && (s.front() == '*' || s.front() == '_' || s.front() == '=') && s.back() == s.front())
+        s = s.substr(1, s.size() - 2);
     if (const int printed = coupletOfPrintedCell(s); printed >= 0 || s.size() > 6) return printed;
     std::string digits(s);
     bool misread = false;
@@ -77,6 +80,17 @@ std::string withoutLeader(std::string s) {
             }
     }
     return s;
+}
+
+// The book's page in a cell of its own: "p. 12", "pp. 12-14", "S. 45", "page 12".
+bool pageCell(std::string_view s) {
+    for (std::string_view word : {"p.", "pp.", "S.", "page", "pág.", "Seite"})
+        if (s.starts_with(word)) {
+            s.remove_prefix(word.size());
+            while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+            return !s.empty() && s.size() <= 9 && s.find_first_not_of("0123456789-\u2013.") == std::string_view::npos;
+        }
+    return false;
 }
 
 // A destination after words, the group the lead leads to: "section Kosaria,
@@ -188,15 +202,21 @@ CellKey readCellPerLine(const Lines& text) {
         std::string ending = cells[i];
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
         if (!nextCouplet) ++i;
-        // A number in the name's row after it is the book's page.
-        if (!nextCouplet && numberCell(ending) <= 0 && i < n && at[i] == at[i - 1] && numberCell(cells[i]) > 0) {
+        // A number in the name's row after it is the book's page, so is a
+        // page noted so ("p. 12", "S. 45").
+        if (!nextCouplet && numberCell(ending) <= 0 && i < n && at[i] == at[i - 1] &&
+            (numberCell(cells[i]) > 0 || pageCell(cells[i]))) {
             ++i;
             ++out.pages;
         }
+        // A reference in brackets or after an arrow or words: "(2)", "→ 2", "go to 2".
+        const LeadEnding sent = splitLeadEnding(ending);
         if (const int reference = referenceAfterWords(ending); reference > 0)
             line += " " + ending + " ... " + std::to_string(reference);
         else if (numberCell(ending) > 0)
             line += " ... " + std::to_string(numberCell(ending));
+        else if (sent.reference > 0 && sent.text.empty())
+            line += " ... " + std::to_string(sent.reference);
         else {
             // The book's species number before the name is none of it ("18. Lactarius alba").
             std::string name = unmarkedName(ending);

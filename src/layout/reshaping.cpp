@@ -525,7 +525,7 @@ std::size_t referenceWordsStart(std::string_view head) {
     std::size_t end = head.size(), start = std::string_view::npos;
     for (int words = 0; words < 6 && end > 0; ++words) {
         std::size_t b = end;
-        while (b > 0 && head[b - 1] != ' ' && head[b - 1] != '(' && head[b - 1] != ',') --b;
+        while (b > 0 && head[b - 1] != ' ' && head[b - 1] != '\t' && head[b - 1] != '(' && head[b - 1] != ',') --b;
         const std::string_view word = head.substr(b, end - b);
         const std::string lower = text::lower(std::string(word));
         if (std::find(std::begin(kSending), std::end(kSending), lower) != std::end(kSending)) {
@@ -535,7 +535,7 @@ std::size_t referenceWordsStart(std::string_view head) {
             break;
         }
         end = b;
-        while (end > 0 && head[end - 1] == ' ') --end;
+        while (end > 0 && (head[end - 1] == ' ' || head[end - 1] == '\t')) --end;
         if (end < b && end > 0 && (head[end - 1] == '(' || head[end - 1] == ',')) break;
         if (end == b) break;
     }

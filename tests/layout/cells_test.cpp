@@ -39,6 +39,17 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"one cell a line, labels misread by a scan",
          "l\nSpores white\n2\nl\u2019\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
          "2\u2019\nGills attached\nTricholoma\n", gills, 0, 0, 0},
+        {"pipe table, references in brackets and after an arrow",
+         "| 1 | Spores white | (2) |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2 | Gills free | \u2192 3 |\n"
+         "| \u2013 | Gills attached | Tricholoma |\n| 3 | Ring present | Amanita |\n| \u2013 | Ring absent | Lepiota |\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free ... 3",
+          "2. Gills attached => Tricholoma", "3. Ring present => Amanita", "3. Ring absent => Lepiota"}, 0, 0, 0},
+        {"cells between tabs, the book's page noted in a cell after the name",
+         "1.\tSpores white\t2\n\u2013\tSpores pink\tPluteus cervinus\tp. 12\n2.\tGills free\tAmanita\tp. 14\n"
+         "\u2013\tGills attached\tTricholoma\tS. 15\n", gills, 0, 0, 0},
+        {"one cell a line, the numbers in bold marks",
+         "**1**\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n**2**\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"one cell a line, a running head between two pages",
          "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n248 FLORA OF OHIO\n2\nGills free\nAmanita\n"
          "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
