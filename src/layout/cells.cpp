@@ -157,6 +157,8 @@ CellKey readCellPerLine(const Lines& text) {
         const bool inRow = pipeRow(text[k], row);
         if (!inRow) row.push_back(std::move(s));
         for (auto& cell : row) {
+            // A leader in a cell of its own ("........") is layout.
+            if (cell.size() >= 3 && withoutLeader("x" + cell) == "x") continue;
             // The couplet it comes from in a cell of its own ("2", "(1)"):
             // read with the number, as "2(1)".
             if (cell.size() >= 3 && cell.front() == '(' && !cells.empty() && numberCell(cells.back()) > 0 &&
@@ -209,6 +211,11 @@ CellKey readCellPerLine(const Lines& text) {
             ++i;
             ++out.pages;
         }
+        // A name's authors in a cell of their own, one cell a line ("Boletus
+        // edulis", "Bull."): a short cell before the next lead's label.
+        if (!nextCouplet && numberCell(ending) <= 0 && !rowCell[i - 1] && isText(i) && i + 1 < n &&
+            !isText(i + 1) && std::count(cells[i].begin(), cells[i].end(), ' ') < 4 && cells[i].size() <= 40)
+            ending += " " + cells[i++];
         // A reference in brackets or after an arrow or words: "(2)", "→ 2", "go to 2".
         const LeadEnding sent = splitLeadEnding(ending);
         if (const int reference = referenceAfterWords(ending); reference > 0)

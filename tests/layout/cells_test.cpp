@@ -50,6 +50,11 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"one cell a line, the numbers in bold marks",
          "**1**\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n**2**\nGills free\nAmanita\n"
          "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
+        {"one cell a line, leaders in cells of their own, a name's authors in a cell of their own",
+         "1\nSpores white\n........\n2\n\u2013\nSpores pink\n........\nPluteus cervinus\n(Schaeff.) P. Kumm.\n2\n"
+         "Gills free\n........\nAmanita\n\u2013\nGills attached\n........\nTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (Schaeff.) P. Kumm.", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"one cell a line, a running head between two pages",
          "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n248 FLORA OF OHIO\n2\nGills free\nAmanita\n"
          "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
