@@ -80,9 +80,11 @@ NumberLike numberLike(std::string_view determination) {
     if (start == std::string_view::npos || start + 1 == s.size()) return NumberLike::No;
     const char before = s[start];
     if (before != ' ' && before != '.' && before != '(' && before != '\t') return NumberLike::No;
-    // "Group 1", "Section 2": the number belongs to the name.
+    // "Group 1", "Section 2": the number belongs to the name; so does the
+    // year after its author ("Zhao, 2011", "(de Man, 1880)").
     if (before == ' ' || before == '\t') {
         const std::string_view head = trimmed(s.substr(0, start));
+        if (s.size() - start - 1 == 4 && head.ends_with(",")) return NumberLike::No;
         const auto space = head.find_last_of(" \t");
         if (text::namesAGroup(space == std::string_view::npos ? head : head.substr(space + 1))) return NumberLike::No;
     }

@@ -46,11 +46,25 @@ int letteredCell(std::string_view s) {
     return std::max(numberCell(s.substr(0, s.size() - 1)), 0);
 }
 
-// The couplet a label cell names.
-int coupletOfCell(std::string_view s) {
+int coupletOfPrintedCell(std::string_view s) {
     if (const int primed = primedCell(s); primed > 0) return primed;
     if (const int lettered = letteredCell(s); lettered > 0) return lettered;
     return numberCell(s);
+}
+
+// The couplet a label cell names, also when a scan read its digits as the
+// letters that look like them ("l", "l’", "l0" for "1", "1’", "10").
+int coupletOfCell(std::string_view s) {
+    // In the marks of bold or italics: "**1**", "_2_".
+    while (s.size() > 2 && (s.front() == '*' || s.front() == '_' || s.front() == '=') && s.back() == s.front())
+        s = s.substr(1, s.size() - 2);
+    if (const int printed = coupletOfPrintedCell(s); printed >= 0 || s.size() > 6) return printed;
+    std::string digits(s);
+    bool misread = false;
+    for (char& c : digits)
+        if (c == 'l' || c == 'I' || c == '|') c = '1', misread = true;
+        else if (c == 'O') c = '0', misread = true;
+    return misread && digits.front() != '0' ? coupletOfPrintedCell(digits) : -1;
 }
 
 bool labelCell(std::string_view s) { return coupletOfCell(s) > 0 || dashCell(s); }
@@ -66,6 +80,17 @@ std::string withoutLeader(std::string s) {
             }
     }
     return s;
+}
+
+// The book's page in a cell of its own: "p. 12", "pp. 12-14", "S. 45", "page 12".
+bool pageCell(std::string_view s) {
+    for (std::string_view word : {"p.", "pp.", "S.", "page", "pág.", "Seite"})
+        if (s.starts_with(word)) {
+            s.remove_prefix(word.size());
+            while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+            return !s.empty() && s.size() <= 9 && s.find_first_not_of("0123456789-\u2013.") == std::string_view::npos;
+        }
+    return false;
 }
 
 // A destination after words, the group the lead leads to: "section Kosaria,
@@ -113,6 +138,7 @@ bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
 }  // namespace
 
 CellKey readCellPerLine(const Lines& text) {
+    CellKey out;
     // The lines that carry text, trimmed, with their place; a pipe table's
     // row gives its cells.
     std::vector<std::string> cells;
@@ -121,10 +147,18 @@ CellKey readCellPerLine(const Lines& text) {
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
+        // A running head between two pages ("248 FLORA OF OHIO"); a number
+        // alone is a cell.
+        if (s.find(' ') != std::string::npos && pageFurniture(s)) {
+            ++out.heads;
+            continue;
+        }
         std::vector<std::string> row;
         const bool inRow = pipeRow(text[k], row);
         if (!inRow) row.push_back(std::move(s));
         for (auto& cell : row) {
+            // A leader in a cell of its own ("........") is layout.
+            if (cell.size() >= 3 && withoutLeader("x" + cell) == "x") continue;
             // The couplet it comes from in a cell of its own ("2", "(1)"):
             // read with the number, as "2(1)".
             if (cell.size() >= 3 && cell.front() == '(' && !cells.empty() && numberCell(cells.back()) > 0 &&
@@ -142,8 +176,7 @@ CellKey readCellPerLine(const Lines& text) {
     // The key starts at couplet 1 followed by a lead's text.
     std::size_t i = 0;
     while (i < n && !(coupletOfCell(cells[i]) == 1 && isText(i + 1))) ++i;
-    CellKey out;
-    if (i == n) return out;
+    if (i == n) return {};
     const std::size_t start = i;
     int couplet = 0;
     int leads = 0;
@@ -171,17 +204,32 @@ CellKey readCellPerLine(const Lines& text) {
         std::string ending = cells[i];
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
         if (!nextCouplet) ++i;
-        // A number in the name's row after it is the book's page.
-        if (!nextCouplet && numberCell(ending) <= 0 && i < n && at[i] == at[i - 1] && numberCell(cells[i]) > 0) {
+        // A number in the name's row after it is the book's page, so is a
+        // page noted so ("p. 12", "S. 45").
+        if (!nextCouplet && numberCell(ending) <= 0 && i < n && at[i] == at[i - 1] &&
+            (numberCell(cells[i]) > 0 || pageCell(cells[i]))) {
             ++i;
             ++out.pages;
         }
+        // A name's authors in a cell of their own, one cell a line ("Boletus
+        // edulis", "Bull."): a short cell before the next lead's label.
+        if (!nextCouplet && numberCell(ending) <= 0 && !rowCell[i - 1] && isText(i) && i + 1 < n &&
+            !isText(i + 1) && std::count(cells[i].begin(), cells[i].end(), ' ') < 4 && cells[i].size() <= 40)
+            ending += " " + cells[i++];
+        // A reference in brackets or after an arrow or words: "(2)", "→ 2", "go to 2".
+        const LeadEnding sent = splitLeadEnding(ending);
         if (const int reference = referenceAfterWords(ending); reference > 0)
             line += " " + ending + " ... " + std::to_string(reference);
         else if (numberCell(ending) > 0)
             line += " ... " + std::to_string(numberCell(ending));
-        else
-            line += " => " + unmarkedName(ending);
+        else if (sent.reference > 0 && sent.text.empty())
+            line += " ... " + std::to_string(sent.reference);
+        else {
+            // The book's species number before the name is none of it ("18. Lactarius alba").
+            std::string name = unmarkedName(ending);
+            if (dropBookNumber(name)) ++out.pages;
+            line += " => " + name;
+        }
         out.couplets.push_back(std::move(line));
         out.origin.push_back(origin);
         ++leads;
@@ -218,7 +266,8 @@ CellKey readCellPerLine(const Lines& text) {
     out.after = linesOf(i, n);
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
-                                {out.pages, kMsgBookNumbers, kMsgBookNumbersOne}});
+                                {out.pages, kMsgBookNumbers, kMsgBookNumbersOne},
+                                {out.heads, kMsgPagesAside, kMsgPagesAsideOne}});
     return out;
 }
 

@@ -19,6 +19,7 @@ struct CellKey {
     int before = 0;           // lines of text before the key set aside
     int after = 0;            // lines of text after the key set aside
     int pages = 0;            // the book's pages in a column after the names, set aside
+    int heads = 0;            // running heads between two pages set aside
     std::string message;      // what was set aside, in French
 };
 CellKey readCellPerLine(const Lines& text);

@@ -30,7 +30,9 @@ bool blank(char32_t c) { return c == U' ' || c == U'\t'; }
 bool gapChar(char32_t c) {
     switch (c) {
         case U' ': case U'\t': case U'.': case U')': case U':': case U',': case U'-':
-        case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032': case U'\u2033':
+        case U'\u2013': case U'\u2014': case U'\u2019': case U'\'': case U'*': case U'\u2032':
+        case U'\u2033':  // a double prime; the quotes a copy gives for one are read below
+        case U'\u00B4': case U'\u02B9': case U'`':  // primes as accents and modifier letters
         case U'|': case U']':
             return true;
         default:
@@ -40,7 +42,10 @@ bool gapChar(char32_t c) {
 
 // Marks printed in place of the number of a couplet's second lead.
 bool markChar(char32_t c) {
-    return c == U'-' || c == U'\u2013' || c == U'\u2014' || c == U'*' || c == U'+' || c == U'\u2022';
+    // "~" is a dash as OCR reads it; a copy from a set page may give a minus
+    // sign, a figure dash, a bar or a Unicode hyphen.
+    return c == U'-' || c == U'\u2013' || c == U'\u2014' || c == U'*' || c == U'+' || c == U'\u2022' || c == U'~' ||
+           c == U'\u2212' || c == U'\u2012' || c == U'\u2015' || c == U'\u2010';
 }
 
 // Characters of a leader before a destination.
@@ -137,6 +142,9 @@ std::vector<std::string> leaderKinds(std::u32string_view run) {
     if (run.find(U'|') != std::u32string_view::npos) kinds.emplace_back("|");
     for (const char* dash : {" - ", " \u2013 ", " \u2014 "})
         if (s.find(dash) != std::string::npos) kinds.emplace_back(dash);
+    if (s.find("---") != std::string::npos) kinds.emplace_back("---");
+    // A column of blanks alone, as a copy of a set page keeps the gap.
+    if (kinds.empty() && s.find("   ") != std::string::npos) kinds.emplace_back("   ");
     return kinds;
 }
 
@@ -176,15 +184,17 @@ LineEnd lineEnd(std::u32string_view s) {
 std::vector<std::string> nameLeaderKinds(std::u32string_view s) {
     std::size_t best = std::u32string_view::npos, bestLength = 0;
     for (std::size_t i = 0; i < s.size();) {
-        if (!leaderChar(s[i]) || s[i] == U' ') { ++i; continue; }
+        if (!leaderChar(s[i]) || (s[i] == U' ' && s.compare(i, 3, U"   ") != 0)) { ++i; continue; }
         std::size_t j = i;
         while (j < s.size() && leaderChar(s[j])) ++j;
         const std::u32string_view run = s.substr(i, j - i);
         const bool clear = run.find(U'\t') != std::u32string_view::npos ||
+                           (i > 0 && run.size() >= 3 && std::all_of(run.begin(), run.end(), blank)) ||
                            run.find(U'\u2026') != std::u32string_view::npos ||
                            run.find(U'\u00B7') != std::u32string_view::npos ||
                            run.find(U'\u2022') != std::u32string_view::npos ||
-                           std::count(run.begin(), run.end(), U'.') >= 2 || run.find(U'|') != std::u32string_view::npos;
+                           std::count(run.begin(), run.end(), U'.') >= 2 || run.find(U'|') != std::u32string_view::npos ||
+                           run.find(U"---") != std::u32string_view::npos;
         if (clear && j < s.size()) { best = i; bestLength = j - i; }
         i = j;
     }
@@ -294,6 +304,12 @@ bool nameInMarks(std::string_view name) {
     return name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0];
 }
 
+// A name that keeps something of its printed line: a letter, its marks, the
+// book's number before it.
+bool nameLeftDirty(std::string_view name) {
+    return nameIsALetter(name) || nameInMarks(name) || nameOpensWithNumber(name) || bookNumberLength(name) > 0;
+}
+
 // Letters and digits only: a name as the run cleaned it compared with its
 // printed line.
 std::string lettersAndDigits(std::string_view s) {
@@ -364,9 +380,9 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
         }
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
-        if (kind == kDetermination && (nameIsALetter(table.cell(r, kTarget)) || nameInMarks(table.cell(r, kTarget)) ||
-                                       nameOpensWithNumber(table.cell(r, kTarget))))
-            ++score.residue;
+        if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
+        // Words that send on left at the end of a lead ("Ailes noires, voir").
+        if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -375,6 +391,10 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // several lines: a heading or prose after the key taken in.
         if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget), budget))
             ++score.joinedNames;
+        // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
+        if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
+        // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
+        if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0) ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];
         const std::string probe(text::firstChars(desc, 12));
         const auto at = source.find(probe);
@@ -438,9 +458,7 @@ int labelResidue(const ResultTable& table) {
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
-                                                       nameIsALetter(table.cell(r, kTarget)) ||
-                                                       nameInMarks(table.cell(r, kTarget)) ||
-                                                       nameOpensWithNumber(table.cell(r, kTarget))))
+                                                       nameLeftDirty(table.cell(r, kTarget))))
                        ? 1
                        : 0;
     }
@@ -541,7 +559,7 @@ LineStart readLineStart(std::string_view line) {
             if (gapChar(s[k])) { ++k; continue; }
             // A closing double quote for a double prime ("3” Smaller"), not
             // the inches of a measure ("2” long").
-            if (s[k] == U'\u201D' && k + 2 < n && blank(s[k + 1])) {
+            if ((s[k] == U'\u201D' || s[k] == U'"') && k + 2 < n && blank(s[k + 1])) {
                 std::size_t m = k + 1;
                 while (m < n && blank(s[m])) ++m;
                 if (m < n && s[m] >= U'A' && s[m] <= U'Z') { k = m; continue; }
@@ -574,9 +592,24 @@ LineStart readLineStart(std::string_view line) {
         while (l < n && letter(s[l]) && l - k < 3) ++l;
         // "1a." "1b)": one or two letters glued to the number belong to the label.
         // Not "3rd", "2nd": a word after its number.
-        if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (s[l] == U' ' && l - k == 1))) k = l;
+        if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (blank(s[l]) && l - k == 1))) k = l;
+        // The lead's letter set apart by a blank before a sentence: "1 a Leaves".
+        else if (k + 3 < n && s[k] == U' ' && s[k + 1] >= U'a' && s[k + 1] <= U'c' && s[k + 2] == U' ' &&
+                 ((s[k + 3] >= U'A' && s[k + 3] <= U'Z') || (s[k + 3] >= U'\u00C0' && s[k + 3] <= U'\u00DE' && s[k + 3] != U'\u00D7')))
+            k += 2;
         const std::size_t m = skipGap(k);
         if (m == j && m < n) return r;  // "3rd", "2nd": a word, not a label
+        // A range that starts a wrapped line, "1–10 ) ....", is no label (a
+        // path number "1-2-1" goes on with its dash).
+        if (m == j + 1 && k == j && m < n && digit(s[m]) && (s[j] == U'-' || s[j] == U'\u2013' || s[j] == U'\u2014')) {
+            std::size_t q = m;
+            while (q < n && digit(s[q])) ++q;
+            if (q == n || s[q] != s[j]) return r;
+        }
+        // A leader after it: the end of a wrapped line ("3A)...... A. alba").
+        if (const std::u32string_view gap = std::u32string_view(s).substr(k, m - k);
+            gap.find(U"...") != std::u32string_view::npos || gap.find(U'\u2026') != std::u32string_view::npos)
+            return r;
         r.kind = LineStart::Kind::Digits;
         r.label = utf8(std::u32string_view(s).substr(i, j - i));
         r.gap = utf8(std::u32string_view(s).substr(j, m - j));
@@ -807,7 +840,12 @@ KeyParams layoutParams(const Lines& text, const NumberingCandidate& n, const End
 bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     // Rows in error and faults the checks find both stop the key: a reading
     // with one open lead beats one whose couplets each hold a single lead.
-    if (a.errorRows + a.erreurs != b.errorRows + b.erreurs) return a.errorRows + a.erreurs < b.errorRows + b.erreurs;
+    // Between two readings that both fail (a key cut short by the copy), the
+    // lines of text after the key taken into leads count as faults too.
+    const int faultsA = a.errorRows + a.erreurs, faultsB = b.errorRows + b.erreurs;
+    if (faultsA > 0 && faultsB > 0 && faultsA + a.outside != faultsB + b.outside)
+        return faultsA + a.outside < faultsB + b.outside;
+    if (faultsA != faultsB) return faultsA < faultsB;
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
@@ -828,6 +866,31 @@ bool LayoutDetection::processes() const {
 }
 
 LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionControl& control) {
+    // No-break and thin blanks (web pages, French typography) read as blanks
+    // by every reader: the detection reads the evened copy, and each proposal
+    // then holds it as the text it processes.
+    {
+        Lines evened = text;
+        int blanks = 0;
+        for (std::string& line : evened) blanks += evenBlanks(line);
+        if (blanks > 0) {
+            LayoutDetection d = detectLayout(evened, wanted, control);
+            const std::string told = countedMessage(kMsgOddBlanks, kMsgOddBlanksOne, blanks);
+            for (LayoutProposal& p : d.proposals) {
+                if (p.convertsIndented) {
+                    p.convertsIndented = false;
+                    p.convertedText = convertIndentedKey(evened).lines;
+                } else if (p.convertedText.empty()) {
+                    p.convertedText = evened;
+                }
+                if (p.summary.find(told) == std::string::npos) p.summary = "texte remis en forme (" + told + ") ; " + p.summary;
+            }
+            for (DetectionObstacle& o : d.obstacles)
+                if (o.line >= 0 && o.line < static_cast<int>(text.size()))
+                    o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
+            return d;
+        }
+    }
     LayoutDetection detection;
     // Every run counts one step; the plan grows as the candidates are known.
     int done = 0, planned = 0;
@@ -978,10 +1041,14 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         "clé numérotée en ordre indenté (une entrée sans renvoi mène au couplet qui la suit), convertie en clé numérotée";
     if (const OrderedKey ordered = readNumberedInOrder(text, reshaped); !ordered.couplets.empty()) {
         proposeConverted(ordered.couplets, ordered.origin, kInOrder, ordered.message);
+        // Read as it stands, the paste keeps its running heads in the leads.
+        full.back().proposal.score.outside = reshaped.pages;
         // Names guessed without a separator: the leads may go on instead.
         if (ordered.guessedNames > 0)
-            if (const OrderedKey goingOn = readLeadsGoingOn(text); !goingOn.couplets.empty())
+            if (const OrderedKey goingOn = readLeadsGoingOn(text); !goingOn.couplets.empty()) {
                 proposeConverted(goingOn.couplets, goingOn.origin, kInOrder, goingOn.message);
+                full.back().proposal.score.outside = reshaped.pages;
+            }
     }
     // The same, once the text around the key is set aside (a treatment after
     // the key numbered like its leads).

@@ -1178,7 +1178,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // A page's number or running head set apart by a blank line, where a
         // page of the book ended.
         if (((k == 0 || contents[k - 1].empty()) || (k + 1 == contents.size() || contents[k + 1].empty())) &&
-            isPageFurniture(trimmed(s))) {
+            pageFurniture(trimmed(s))) {
             ++tree.dropped;
             continue;
         }

@@ -238,12 +238,14 @@ OrderedKey readPairedLeads(const Lines& text) {
     OrderedKey out;
     std::size_t last = 0;  // the line after the last lead's lines
     bool gap = false;      // a blank line since the last lead
+    int calls = 0;
     for (std::size_t k = 0; k < text.size(); ++k) {
-        const std::string line = text::trimmedBlanks(text[k]);
+        std::string line = text::trimmedBlanks(text[k]);
         if (line.empty()) {
             gap = !leads.empty();
             continue;
         }
+        calls += dropNoteCalls(line);
         int partner = -1;
         std::size_t at = 0;
         if (const int number = pairedLabel(line, partner, at); number >= 0) {
@@ -287,16 +289,20 @@ OrderedKey readPairedLeads(const Lines& text) {
     // origin ("2. (1)", "3. (2)") would pair up by such mending, chained.
     const std::size_t mendable = std::max<std::size_t>(1, leads.size() / 16);
     std::size_t mended = 0;
-    for (Lead& lead : leads) {
+    // The leads that name each number as their partner, kept as leads are mended.
+    std::map<int, std::vector<std::size_t>> namedBy;
+    for (std::size_t l = 0; l < leads.size(); ++l)
+        if (leads[l].partner != leads[l].number) namedBy[leads[l].partner].push_back(l);
+    for (std::size_t l = 0; l < leads.size(); ++l) {
+        Lead& lead = leads[l];
         if (namesBack(lead)) continue;
-        const Lead* mate = nullptr;
-        int naming = 0;
-        for (const Lead& other : leads)
-            if (other.partner == lead.number && &other != &lead) {
-                mate = &other;
-                ++naming;
-            }
-        if (naming == 1 && !namesBack(*mate) && ++mended <= mendable) lead.partner = mate->number;
+        const auto it = namedBy.find(lead.number);
+        if (it == namedBy.end() || it->second.size() != 1) continue;
+        const Lead& mate = leads[it->second.front()];
+        if (namesBack(mate) || ++mended > mendable) continue;
+        if (lead.partner != lead.number) std::erase(namedBy[lead.partner], l);
+        lead.partner = mate.number;
+        namedBy[lead.partner].push_back(l);
     }
     if (mended > mendable) return {};
     for (const Lead& lead : leads)
@@ -402,7 +408,8 @@ OrderedKey readPairedLeads(const Lines& text) {
     }
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
-                                {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
+                                {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
+                                {calls, kMsgNoteCalls, kMsgNoteCallsOne}});
     return out;
 }
 

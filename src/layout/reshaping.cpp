@@ -79,11 +79,11 @@ bool leaderRun(std::string_view run) {
            run.find("\u2026") != std::string_view::npos || run.find("\u00B7") != std::string_view::npos ||
            run.find("\u2022") != std::string_view::npos ||
            run.find("\u2014 \u2014 \u2014") != std::string_view::npos || run.find("\u2013 \u2013 \u2013") != std::string_view::npos ||
-           run.find("\u2014\u2014\u2014") != std::string_view::npos;
+           run.find("\u2014\u2014\u2014") != std::string_view::npos || run.find("---") != std::string_view::npos;
 }
 
-// The characters a leader is made of: blank, dot, ellipsis, middle dot, bullet, dashes.
-constexpr std::string_view kLeaderChars[] = {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013"};
+// The characters a leader is made of: blank, dot, ellipsis, middle dot, bullet, dashes, hyphens.
+constexpr std::string_view kLeaderChars[] = {" ", ".", "\t", "_", "\u2026", "\u00B7", "\u2022", "\u2014", "\u2013", "-"};
 
 // The length of the leader character at `i`, or 0.
 std::size_t leaderAt(std::string_view s, std::size_t i) {
@@ -126,7 +126,9 @@ std::string beforeLeader(std::string_view s) {
 // Words that may close a name: authors, "sp. nov.", years.
 bool nameTailWord(std::string_view w) {
     if (authorWord(w)) return true;
-    for (std::string_view t : {"sp.", "nov.", "n.", "sp", "nov", "and", "gen.", "comb.", "stat.", "var.", "subsp."})
+    for (std::string_view t : {"sp.", "nov.", "n.", "sp", "nov", "and", "gen.", "comb.", "stat.", "var.", "subsp.", "new",
+                               "species", "spec.", "nova", "novum", "sensu", "lato", "stricto", "s.", "l.", "str.", "auct.",
+                               "emend."})
         if (w == t) return true;
     // A year, as authors give it ("1972", "(1972)").
     std::string_view year = w;
@@ -164,6 +166,55 @@ std::size_t binomialStart(std::string_view s) {
     return std::string_view::npos;
 }
 
+// Where a name in full that ends the text starts: a genus, its epithets in
+// lower case, then at most a few author words ("Cornus alba L.", "Fagus
+// longa var. minor"), after a word in lower case or a stop; npos if none.
+std::size_t fullBinomialStart(std::string_view s) {
+    // The book's page or a figure call after the name are read with it.
+    if (const std::size_t page = pageNoteStart(s); page != std::string_view::npos && page > 0) s = s.substr(0, page);
+    if (s.ends_with(")"))
+        if (const std::size_t open = s.rfind('('); open != std::string_view::npos && open > 0 &&
+                                                   figureCall(s.substr(open + 1, s.size() - open - 2)))
+            s = s.substr(0, open);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    auto lowerWord = [](std::string_view w) {
+        return w.size() >= 3 && std::all_of(w.begin(), w.end(), [](char c) { return (c >= 'a' && c <= 'z') || c == '-'; });
+    };
+    auto genusWord = [](std::string_view w) {
+        return w.size() >= 3 && w[0] >= 'A' && w[0] <= 'Z' &&
+               std::all_of(w.begin() + 1, w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    };
+    std::vector<std::pair<std::size_t, std::string_view>> words;  // from the end
+    for (std::size_t end = s.size(); end > 0 && words.size() < 10;) {
+        while (end > 0 && s[end - 1] == ' ') --end;
+        std::size_t b = end;
+        while (b > 0 && s[b - 1] != ' ') --b;
+        if (b == end) break;
+        words.emplace_back(b, s.substr(b, end - b));
+        end = b;
+    }
+    // After the fewest author words that leave a name before them.
+    for (std::size_t tail = 0; tail <= 5 && tail < words.size(); ++tail) {
+        // An author in brackets counts as one: "(L.)".
+        std::string_view author = tail > 0 ? words[tail - 1].second : std::string_view();
+        while (!author.empty() && (author.front() == '(' || author.front() == '[')) author.remove_prefix(1);
+        while (!author.empty() && (author.back() == ')' || author.back() == ']' || author.back() == ',')) author.remove_suffix(1);
+        if (tail > 0 && (lowerWord(words[tail - 1].second) || !nameTailWord(author))) break;
+        // The epithets, maybe with a rank between them ("var.", "subsp.").
+        std::size_t k = tail, epithets = 0;
+        while (k < words.size() && epithets < 4 &&
+               (lowerWord(words[k].second) || words[k].second == "var." || words[k].second == "subsp.")) {
+            ++k;
+            ++epithets;
+        }
+        if (epithets == 0 || k + 1 >= words.size() || !genusWord(words[k].second)) continue;
+        // The word before the genus ends a sentence's words, not a name.
+        const char last = words[k + 1].second.back();
+        if ((last >= 'a' && last <= 'z') || last == '.' || last == ',' || last == ';' || last == ')') return words[k].first;
+    }
+    return std::string_view::npos;
+}
+
 // A capital at `i`: unaccented, or an accented Latin capital ("É", "Á").
 bool capitalAt(std::string_view s, std::size_t i) {
     if (i >= s.size()) return false;
@@ -181,7 +232,7 @@ bool sentenceAfterBackReference(std::string_view s, std::size_t i) {
         while (j < s.size() && asciiDigit(s[j])) ++j;
         if (j == i + 1 || j >= s.size() || s[j] != ')') return false;
         i = j + 1;
-        while (i < s.size() && s[i] == ' ') ++i;
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
     }
     return capitalAt(s, i);
 }
@@ -206,8 +257,11 @@ bool clearLeaderAt(std::string_view s, std::size_t i, std::size_t& end) {
     std::size_t j = i;
     while (std::size_t l = j < s.size() ? leaderAt(s, j) : 0) j += l;
     end = j;
-    return j > i && leaderRun(s.substr(i, j - i)) && std::count(s.begin() + static_cast<std::ptrdiff_t>(i),
-                                                                 s.begin() + static_cast<std::ptrdiff_t>(j), '.') >= 3;
+    // Three dots at least, an ellipsis counting for three.
+    const std::string_view run = s.substr(i, j - i);
+    std::size_t dots = static_cast<std::size_t>(std::count(run.begin(), run.end(), '.'));
+    for (std::size_t at = run.find("\u2026"); at != std::string_view::npos; at = run.find("\u2026", at + 1)) dots += 3;
+    return j > i && leaderRun(run) && dots >= 3;
 }
 
 // Leads run together on one line ("1. Wings dark ..... 2 Wings pale ..... 5"):
@@ -232,12 +286,19 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
         };
         if (w > k && (w == line.size() || line[w] == ' ')) {
             cut = w;
+            // A figure call after the reference is the lead's: "... 2 (Fig. 3)".
+            const std::size_t open = line.find_first_not_of(' ', w);
+            if (open != std::string::npos && line[open] == '(')
+                if (const std::size_t close = line.find(')', open);
+                    close != std::string::npos && figureCall(std::string_view(line).substr(open + 1, close - open - 1)))
+                    cut = close + 1;
         } else {
             // Past the name's first word, the next lead's start.
             // Without a number or mark, the first capitalised word, when a
             // leader follows (the second lead's own).
             std::size_t at = k, capital = std::string::npos;
             bool first = true;
+            std::string_view previous;
             while (at < line.size()) {
                 const std::string_view word = wordAt(at);
                 std::size_t after = at + word.size();
@@ -247,17 +308,27 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
                     cut = capital;
                     break;
                 }
-                // A number starts a lead before a capital ("5(2) Gonocoxite", not "55 mm").
-                if (!first && leadStartWord(word) && after < line.size() &&
+                // A number starts a lead before a capital ("5(2) Gonocoxite", not
+                // "55 mm"), but not the year after an author ("Zhao, 2011 Body").
+                const bool year = word.size() == 4 && previous.ends_with(",");
+                if (!first && !year && leadStartWord(word) && after < line.size() &&
                     (!asciiDigit(word[0]) || sentenceAfterBackReference(line, after))) {
                     cut = at;
                     break;
                 }
+                // A sentence's first word, not an author's name: "Body length",
+                // not "Andrássy, 2011", "Tahseen & Nusrat", "Cid del Prado".
                 const std::size_t second = static_cast<unsigned char>(word[0]) >= 0x80 ? 2 : 1;
+                const std::string_view next = after < line.size() ? wordAt(after) : std::string_view();
+                static constexpr std::string_view kParticles[] = {"de", "del", "della", "van", "von", "da", "do", "dos",
+                                                                  "du", "la", "le", "ter", "zu"};
+                const bool sentence = !next.empty() && next[0] >= 'a' && next[0] <= 'z' && !word.ends_with(",") &&
+                                      std::find(std::begin(kParticles), std::end(kParticles), next) == std::end(kParticles);
                 if (!first && capital == std::string::npos && word.size() > second && capitalAt(word, 0) &&
-                    word[second] >= 'a' && word[second] <= 'z')
+                    word[second] >= 'a' && word[second] <= 'z' && sentence)
                     capital = at;
                 first = false;
+                previous = word;
                 at = after;
             }
         }
@@ -329,19 +400,32 @@ std::size_t runOnAfterMarkedName(std::string_view s) {
     return std::string_view::npos;
 }
 
-// The book's number before a name ("18. Palmae", "9b. Naias") is no part of
-// it: taken out, true when there was one.
-bool dropBookNumber(std::string& name) {
+}  // namespace
+
+std::size_t bookNumberLength(std::string_view name) {
     std::size_t d = 0;
     while (d < name.size() && asciiDigit(name[d])) ++d;
-    if (d == 0 || d > 4) return false;
+    if (d == 0 || d > 4) return 0;
     std::size_t at = d;
     if (at < name.size() && name[at] >= 'a' && name[at] <= 'z' && at + 1 < name.size() && name[at + 1] == '.') ++at;
-    if (at + 2 >= name.size() || name[at] != '.' || name[at + 1] != ' ' || !std::isalpha(static_cast<unsigned char>(name[at + 2])))
-        return false;
-    name.erase(0, at + 2);
-    return true;
+    if (at + 2 >= name.size() || name[at] != '.' || name[at + 1] != ' ') return 0;
+    // The name, maybe in quotes or marks: "20. \u201CLactarius deliciosus\u201D group".
+    std::string_view rest = name.substr(at + 2);
+    for (std::string_view quote : {"\u201C", "\u00AB", "\u2018", "\"", "'", "_", "=", "*"})
+        if (rest.starts_with(quote)) {
+            rest.remove_prefix(quote.size());
+            break;
+        }
+    return !rest.empty() && (std::isalpha(static_cast<unsigned char>(rest[0])) || capitalAt(rest, 0)) ? at + 2 : 0;
 }
+
+bool dropBookNumber(std::string& name) {
+    const std::size_t length = bookNumberLength(name);
+    name.erase(0, length);
+    return length > 0;
+}
+
+namespace {
 
 // A name after one blank: an abbreviated binomial ("E. strictus",
 // "L. _alba_"), maybe after the book's species number ("14."), then at most a
@@ -382,11 +466,18 @@ void joinWrapped(std::string& to, std::string_view more) {
     to += more;
 }
 
-// A page's number alone ("46"), or its running head in capitals with the
-// number before or after it ("46 FLORA OF OHIO", "FLORA OF OHIO 47"): what
-// a copy of printed pages keeps between them. Not a label: no stop after
-// the number.
+}  // namespace
+
 bool pageFurniture(std::string_view s) {
+    // A journal's running head or foot with its page: "Zootaxa 4969 (2) ©
+    // 2021 Magnolia Press · 245", "246 · doi:10.3897/zookeys.9.1".
+    {
+        const std::size_t first = s.find_first_not_of(" \t"), last = s.find_last_not_of(" \t.");
+        const bool paged = first != std::string_view::npos && (asciiDigit(s[first]) || asciiDigit(s[last]));
+        if (paged && s.size() <= 160)
+            for (std::string_view mark : {"\u00A9", "doi:", "doi.org", "ISSN", "http"})
+                if (s.find(mark) != std::string_view::npos) return true;
+    }
     // A page's number between dashes: "— 24 —", "- 24 -".
     for (std::string_view dash : {"-", "\u2013", "\u2014"})
         if (s.size() > 2 * dash.size() + 2 && s.starts_with(dash) && s.ends_with(dash) && s[dash.size()] == ' ' &&
@@ -412,29 +503,42 @@ bool pageFurniture(std::string_view s) {
     return words >= 1;
 }
 
-}  // namespace
-
-bool isPageFurniture(std::string_view line) { return pageFurniture(line); }
-
-namespace {
-
 // The words (or the arrow, the dash) that send on to a couplet, ending
 // `head`: where they start, or npos. A word stands after a blank or at the
 // start ("cover 2" is no "ver 2").
 std::size_t referenceWordsStart(std::string_view head) {
-    static constexpr std::string_view kWords[] = {
-        "go to", "see", "couplet", "voir", "aller à", "aller au", "passer à", "passer au", "siehe", "s.", "weiter bei",
-        "weiter zu", "weiter", "ver", "vea", "véase", "ir a", "ir al", "pase a", "pasa a", "pasar a", "veja", "ir para",
-        "vá para", "vai para", "passe para", "passar a", "vide", "ad", "cf.", "\u2192", "->", "--", "\u2014"};
-    for (std::string_view w : kWords) {
-        if (head.size() < w.size()) continue;
-        const std::size_t at = head.size() - w.size();
-        if (text::lower(std::string(head.substr(at))) != w || (w == "s." && head[at] == 'S')) continue;  // "S. 45" is a page
-        const bool word = std::isalpha(static_cast<unsigned char>(w[0]));
-        if (!word || at == 0 || head[at - 1] == ' ' || head[at - 1] == '(' || head[at - 1] == ',') return at;
+    for (std::string_view sign : {"\u2192", "->", "--", "\u2014"})
+        if (head.ends_with(sign)) return head.size() - sign.size();
+    // Words that send on, in the key's languages, and the words for the
+    // couplet or its number ("voir le couplet 4", "pasa al par 4", "weiter
+    // bei Nr. 4", "ir para o 4"); the words that link them count only with one.
+    static constexpr std::string_view kSending[] = {
+        "go", "see", "voir", "aller", "passer", "siehe", "s.", "weiter", "ver", "vea", "véase", "ir", "pase", "pasa",
+        "pasar", "veja", "vá", "vai", "passe", "passar", "vide", "v.", "ad", "cf.", "couplet", "nr.", "nr", "no.",
+        "n\u00B0", "n\u00BA", "núm.", "num.", "número", "numéro"};
+    static constexpr std::string_view kLinking[] = {"to", "à", "au", "le", "la", "a", "al", "o", "para", "bei", "zu",
+                                                    "zum", "par", "pair", "paire", "dilemme", "alternative", "the"};
+    std::size_t end = head.size(), start = std::string_view::npos;
+    for (int words = 0; words < 6 && end > 0; ++words) {
+        std::size_t b = end;
+        while (b > 0 && head[b - 1] != ' ' && head[b - 1] != '\t' && head[b - 1] != '(' && head[b - 1] != ',') --b;
+        const std::string_view word = head.substr(b, end - b);
+        const std::string lower = text::lower(std::string(word));
+        if (std::find(std::begin(kSending), std::end(kSending), lower) != std::end(kSending)) {
+            if (lower == "s." && word[0] == 'S') break;  // "S. 45" is a page
+            start = b;
+        } else if (std::find(std::begin(kLinking), std::end(kLinking), lower) == std::end(kLinking)) {
+            break;
+        }
+        end = b;
+        while (end > 0 && (head[end - 1] == ' ' || head[end - 1] == '\t')) --end;
+        if (end < b && end > 0 && (head[end - 1] == '(' || head[end - 1] == ',')) break;
+        if (end == b) break;
     }
-    return std::string_view::npos;
+    return start;
 }
+
+namespace {
 
 // The book's page after a name: ", p. 479", " (p. 4)", " page 56.",
 // " S. 45": where it starts (its comma or bracket), or npos.
@@ -571,6 +675,10 @@ bool numberAlone(std::string_view s, bool& stop) {
 }
 
 bool nameTail(std::string_view s) {
+    // The authors may stand in brackets: "(Giordani Soika, 1933)".
+    if (s.size() > 2 && s.front() == '(' && (s.back() == ')' || s.ends_with(").")) &&
+        std::count(s.begin(), s.end(), '(') == 1 && std::count(s.begin(), s.end(), ')') == 1)
+        s = s.substr(1, s.find(')') - 1);
     int words = 0;
     for (std::size_t at = 0; at < s.size();) {
         const std::size_t end = std::min(s.find(' ', at), s.size());
@@ -745,7 +853,7 @@ LeadEnding endingOf(std::string_view body) {
     if (trailingNumber(s) < 0)
         if (LeadEnding named = binomialEnding(s); named.ends()) return named;
     if (const std::size_t at = markedNameStart(s); at != std::string_view::npos && trailingNumber(s) < 0) {
-        out.text = trimmed(std::string_view(s).substr(0, at));
+        out.text = beforeLeader(std::string_view(s).substr(0, at));  // not the leader before the name
         out.name = unmarkedName(std::string_view(s).substr(at));
         // The sentence's stop after a remark in brackets is not the name's.
         if (out.name.ends_with(").")) out.name.pop_back();
@@ -821,11 +929,13 @@ LeadEnding splitNameEnding(const std::string& s) {
         }
     // A name after the last clear leader.
     std::size_t runStart = std::string::npos, runEnd = 0;
+    // A column of blanks is a leader too ("Twigs hairy      Betula pilosa"):
+    // a copy of a set page keeps the gap before the name as blanks.
     for (std::size_t i = 0; i < s.size();) {
-        if (s[i] == ' ' || leaderAt(s, i) == 0) { ++i; continue; }
+        if ((s[i] == ' ' && s.compare(i, 3, "   ") != 0) || leaderAt(s, i) == 0) { ++i; continue; }
         std::size_t j = i;
         while (std::size_t l = j < s.size() ? leaderAt(s, j) : 0) j += l;
-        if (j < s.size() && (leaderRun(std::string_view(s).substr(i, j - i)) ||
+        if (j < s.size() && i > 0 && (leaderRun(std::string_view(s).substr(i, j - i)) ||
                              std::string_view(s).substr(i, j - i).find("   ") != std::string_view::npos))
             runStart = i, runEnd = j;
         i = j;
@@ -853,8 +963,10 @@ std::string unmarkedName(std::string_view name) {
 
 namespace {
 
-// Blanks that a copy from a typeset page keeps: no-break, thin, figure spaces.
-constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007", "\u2002", "\u2003"};
+// Blanks that a copy from a typeset or web page keeps: no-break, thin, figure,
+// zero-width spaces.
+constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007", "\u2002", "\u2003", "\u2004",
+                                           "\u2005", "\u2006", "\u2008", "\u200A", "\u200B", "\u3000"};
 
 // OCR debris: a sign alone before a line's label or after its ending
 // ("■ 1. Wings", "... P. alba »"). Marks of a second lead are no debris.
@@ -868,6 +980,36 @@ bool debrisWord(std::string_view w) {
     }
     return true;
 }
+
+}  // namespace
+
+int dropNoteCalls(std::string& line) {
+    int dropped = 0;
+    std::string out;
+    std::size_t from = 0;  // copied up to here
+    for (std::size_t open = line.find('['); open != std::string::npos; open = line.find('[', open + 1)) {
+        const std::size_t close = line.find(']', open);
+        if (close == std::string::npos) break;
+        if (open == 0 || close - open < 2 || close - open > 9 || line[open - 1] == ' ' || line[open - 1] == '\t') continue;
+        const std::string_view call = std::string_view(line).substr(open + 1, close - open - 1);
+        const bool letter = call.size() == 1 && std::isalpha(static_cast<unsigned char>(call[0]));
+        const bool roman = call.find_first_not_of("IVXLC") == std::string_view::npos;
+        const bool digits = call.size() <= 3 && std::all_of(call.begin(), call.end(), asciiDigit) &&
+                            std::isalpha(static_cast<unsigned char>(line[open - 1]));
+        if (!letter && !roman && !digits) continue;
+        out.append(line, from, open - from);
+        from = close + 1;
+        open = close;
+        ++dropped;
+    }
+    if (dropped > 0) {
+        out.append(line, from, std::string::npos);
+        line = std::move(out);
+    }
+    return dropped;
+}
+
+namespace {
 
 // The line without the debris before its label and after its ending;
 // the line as it is when it has none.
@@ -885,12 +1027,6 @@ std::string withoutDebris(const std::string& line, int& removed) {
          space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
          space = out.rfind(' ')) {
         out = trimmed(std::string_view(out).substr(0, space));
-        ++removed;
-    }
-    // A footnote's call after the last word: "=Montagnites.=[G]", "alba†".
-    if (out.size() > 4 && out.back() == ']' && out[out.size() - 3] == '[' &&
-        std::isalpha(static_cast<unsigned char>(out[out.size() - 2])) && out[out.size() - 4] != ' ') {
-        out.resize(out.size() - 3);
         ++removed;
     }
     for (std::string_view call : kFootnoteMarks)
@@ -923,8 +1059,19 @@ int leaderCommas(std::string& line) {
     return mended;
 }
 
-// A number misread by OCR, "l3" or "1O" for "13" and "10": digits with the
-// letters that look like them, at a line's start or end. Mended in place.
+// The digit a scan misreads as a letter ("l" or "I" for 1, "S" for 5), or 0.
+char lookalikeDigit(char c) {
+    switch (c) {
+        case 'l': case 'I': case 'i': case '|': return '1';
+        case 'O': case 'o': return '0';
+        case 'S': case 's': return '5';
+        case 'Z': case 'z': return '2';
+        default: return asciiDigit(c) ? c : 0;
+    }
+}
+
+// A number misread by OCR, "l3", "1O" or "1S" for "13", "10" and "15": digits
+// with the letters that look like them, at a line's start or end. Mended in place.
 bool mendMisreadNumber(std::string& word) {
     const std::size_t end = word.find_last_not_of(".)");
     if (end == std::string::npos || end > 4) return false;
@@ -932,12 +1079,12 @@ bool mendMisreadNumber(std::string& word) {
     for (std::size_t i = 0; i <= end; ++i) {
         const char c = word[i];
         if (asciiDigit(c)) ++digits;
-        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o') ++lookalikes;
+        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o' || c == 'S') ++lookalikes;
         else return false;
     }
     if (digits == 0 || lookalikes == 0) return false;
     for (std::size_t i = 0; i <= end; ++i)
-        if (!asciiDigit(word[i])) word[i] = word[i] == 'O' || word[i] == 'o' ? '0' : '1';
+        if (!asciiDigit(word[i])) word[i] = lookalikeDigit(word[i]);
     return true;
 }
 
@@ -962,6 +1109,108 @@ int mendMisreadOne(Lines& lines) {
     if (numbered < 3 || ones.empty()) return 0;
     for (std::size_t i : ones) lines[i][lines[i].find_first_not_of(" \t")] = '1';
     return static_cast<int>(ones.size());
+}
+
+
+// Digits and their lookalikes from `at`, at least one lookalike: the number
+// they stand for (its length in `size`), or -1.
+int lookalikeNumber(std::string_view s, std::size_t at, std::size_t& size) {
+    std::string digits;
+    bool misread = false;
+    for (std::size_t i = at; i < s.size() && digits.size() <= 3 && lookalikeDigit(s[i]); ++i) {
+        misread = misread || !asciiDigit(s[i]);
+        digits += lookalikeDigit(s[i]);
+    }
+    size = digits.size();
+    if (!misread || digits.empty() || digits.size() > 3 || digits[0] == '0') return -1;
+    return std::stoi(digits);
+}
+
+}  // namespace
+
+int misreadLabelAt(std::string_view line, std::size_t& size) {
+    const int value = lookalikeNumber(line, 0, size);
+    if (value < 0) return -1;
+    // Then maybe the lead's letter ("lb"), a stop, bracket or prime, and a sentence.
+    std::size_t at = size;
+    if (at + 1 < line.size() && (line[at] == 'a' || line[at] == 'b') && !std::isalpha(static_cast<unsigned char>(line[at + 1])))
+        ++at;
+    const std::size_t gapEnd = line.find_first_not_of(".)':\u2019 \t", at);
+    // Or the couplet it comes from: "l0(7) Basodorsal".
+    if (gapEnd == std::string_view::npos || (gapEnd == at && line[at] != '(') || !sentenceAfterBackReference(line, gapEnd))
+        return -1;
+    return value;
+}
+
+namespace {
+
+// Lines whose labels are Roman numerals or letters ("II.", "B.") are no
+// numbered key: their "I." and "S." are labels as printed.
+bool numberedKey(const Lines& lines, int numbered) {
+    int others = 0;
+    for (const std::string& l : lines) {
+        const LineStart ls = readLineStart(l);
+        others += ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
+                  : ls.kind == LineStart::Kind::Letters                                                              ? 1
+                                                                                                                     : 0;
+    }
+    return numbered >= 2 && others * 2 < numbered;
+}
+
+// In a key numbered with digits, a label misread by a scan ("S." for "5.",
+// "lb" for "1b", "I" for "1") stands for the number that falls between the
+// labels of the lines around it, a key giving its couplets in order; a
+// reference misread after a leader (".... S") for a couplet of the key.
+// Mended in place; the count returned.
+int mendMisreadLabels(Lines& lines) {
+    std::vector<int> labels(lines.size(), -1);
+    int numbered = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if ((labels[i] = labelNumber(lines[i])) >= 0) ++numbered;
+    if (!numberedKey(lines, numbered)) return 0;
+    // The label of the next labelled line after each line, found once.
+    std::vector<int> nextLabel(lines.size(), -1);
+    for (std::size_t i = lines.size(); i-- > 1;) nextLabel[i - 1] = labels[i] >= 0 ? labels[i] : nextLabel[i];
+    int mended = 0;
+    int previous = -1;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (labels[i] >= 0) {
+            previous = labels[i];
+            continue;
+        }
+        std::string& l = lines[i];
+        const std::size_t b = l.find_first_not_of(" \t");
+        std::size_t size = 0;
+        const int value = b == std::string::npos ? -1 : misreadLabelAt(std::string_view(l).substr(b), size);
+        if (value < 0) continue;
+        // A lead starts after a lead that has ended, a blank or the title
+        // above the key: not an author's initial on a wrapped line ("C."
+        // then "B. Clarke").
+        if (i > 0 && previous >= 0 && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) &&
+            !splitLeadEnding(lines[i - 1]).ends())
+            continue;
+        const int next = nextLabel[i];
+        if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
+        std::string digits;
+        for (std::size_t k = b; k < b + size; ++k) digits += lookalikeDigit(l[k]);
+        l.replace(b, size, digits);
+        labels[i] = previous = value;
+        ++mended;
+    }
+    std::set<int> couplets(labels.begin(), labels.end());
+    for (std::string& l : lines) {
+        const std::size_t e = l.find_last_not_of(" \t");
+        if (e == std::string::npos) continue;
+        std::size_t w = e + 1;
+        while (w > 0 && lookalikeDigit(l[w - 1])) --w;
+        std::size_t size = 0;
+        const int value = lookalikeNumber(l, w, size);
+        if (value < 0 || w + size != e + 1 || !couplets.count(value) || !endsWithLeader(std::string_view(l).substr(0, w)))
+            continue;
+        for (std::size_t k = w; k <= e; ++k) l[k] = lookalikeDigit(l[k]);
+        ++mended;
+    }
+    return mended;
 }
 
 int mendMisreadNumbers(std::string& line) {
@@ -1062,25 +1311,33 @@ int renumberLetteredCouplets(Lines& lines, int& toCouplets) {
 }
 
 // Couplet numbers printed in the marks of bold or italics ("=1=--",
-// "*2*.", "_3_"): read as plain numbers ("1. "). The labels rewritten, 0
-// when fewer than two lines start so.
+// "*2*.", "_3_", "**4.**", "=5.="): read as plain numbers ("1. "). The
+// labels rewritten, 0 when fewer than two lines start so.
 int unmarkLabels(Lines& lines) {
-    std::vector<std::pair<std::size_t, std::size_t>> found;  // line, where its label starts
+    struct Found {
+        std::size_t line, digits, size, end;  // the digits, and where the closing marks end
+    };
+    std::vector<Found> found;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         const std::size_t b = l.find_first_not_of(" \t");
         if (b == std::string::npos || !emphasisMark(l[b])) continue;
-        std::size_t d = b + 1;
+        // One mark or two ("**1.**"), the number, maybe its stop ("=1.="), the same marks.
+        const std::size_t marks = b + 1 < l.size() && l[b + 1] == l[b] ? 2 : 1;
+        std::size_t d = b + marks;
         while (d < l.size() && asciiDigit(l[d])) ++d;
-        if (d > b + 1 && d - b <= 5 && d < l.size() && l[d] == l[b]) found.emplace_back(i, b);
+        const std::size_t digits = b + marks;
+        std::size_t close = d;
+        if (close < l.size() && l[close] == '.') ++close;
+        if (d > digits && d - digits <= 4 && l.compare(close, marks, std::string(marks, l[b])) == 0)
+            found.push_back({i, digits, d - digits, close + marks});
     }
     if (found.size() < 2) return 0;
-    for (const auto& [i, b] : found) {
-        std::string& l = lines[i];
-        const std::size_t close = l.find(l[b], b + 1);
-        std::size_t rest = close + 1;
+    for (const Found& f : found) {
+        std::string& l = lines[f.line];
+        std::size_t rest = f.end;
         while (rest < l.size() && (l[rest] == '-' || l[rest] == '.' || l[rest] == ' ' || l[rest] == ':')) ++rest;
-        l = l.substr(b + 1, close - b - 1) + ". " + l.substr(rest);
+        l = l.substr(f.digits, f.size) + ". " + l.substr(rest);
     }
     return static_cast<int>(found.size());
 }
@@ -1121,29 +1378,38 @@ namespace {
 ReshapedKey reshapeSpaced(const Lines& text);
 }  // namespace
 
+int evenBlanks(std::string& line) {
+    // Every odd blank starts with one of these bytes.
+    if (line.find_first_of("\xC2\xE2\xE3") == std::string::npos) return 0;
+    int blanks = 0;
+    std::string copy;
+    for (std::size_t i = 0; i < line.size();) {
+        const auto odd = static_cast<unsigned char>(line[i]) < 0x80
+                             ? std::end(kOddBlanks)
+                             : std::find_if(std::begin(kOddBlanks), std::end(kOddBlanks),
+                                            [&](std::string_view b) { return line.compare(i, b.size(), b) == 0; });
+        if (odd == std::end(kOddBlanks)) {
+            copy += line[i++];
+        } else {
+            if (blanks++ == 0) copy.reserve(line.size());
+            copy += ' ';
+            i += odd->size();
+        }
+    }
+    if (blanks > 0) line = std::move(copy);
+    return blanks;
+}
+
 ReshapedKey reshapeKey(const Lines& text) {
     // Odd blanks read as blanks: the leaders, labels and references they
     // stand between are then read as everywhere else.
     // OCR debris before a label or after an ending goes.
     // Numbers misread by OCR mended ("l3" for "13").
-    int blanks = 0, debris = 0, misread = 0, glued = 0;
+    int blanks = 0, debris = 0, misread = 0, glued = 0, calls = 0, spacedStops = 0;
     Lines spaced;
     for (const std::string& line : text) {
-        std::string copy;
-        copy.reserve(line.size());
-        for (std::size_t i = 0; i < line.size();) {
-            const auto odd = static_cast<unsigned char>(line[i]) < 0x80
-                                 ? std::end(kOddBlanks)
-                                 : std::find_if(std::begin(kOddBlanks), std::end(kOddBlanks),
-                                                [&](std::string_view b) { return line.compare(i, b.size(), b) == 0; });
-            if (odd == std::end(kOddBlanks)) {
-                copy += line[i++];
-            } else {
-                copy += ' ';
-                i += odd->size();
-                ++blanks;
-            }
-        }
+        std::string copy = line;
+        blanks += evenBlanks(copy);
         misread += mendMisreadNumbers(copy);
         debris += leaderCommas(copy);
         // A second lead's dash glued to its text ("–Wings pale").
@@ -1154,14 +1420,24 @@ ReshapedKey reshapeKey(const Lines& text) {
                     ++glued;
                     break;
                 }
+        // A stop set apart from the reference it ends by OCR ("... 2 .").
+        if (const std::size_t e = copy.find_last_not_of(" \t");
+            e != std::string::npos && e >= 2 && copy[e] == '.' && copy[e - 1] == ' ' && asciiDigit(copy[e - 2])) {
+            copy.erase(e - 1, 1);
+            ++spacedStops;
+        }
+        // Footnote calls in square brackets glued to a word or a label:
+        // "=Montagnites.=[G]", "Kiemen[LXII] am", "1. (8)[LIX]", "alba[12]".
+        calls += dropNoteCalls(copy);
         spaced.push_back(withoutDebris(copy, debris));
     }
     misread += mendMisreadOne(spaced);
+    misread += mendMisreadLabels(spaced);
     int toCouplets = 0;
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1173,7 +1449,9 @@ ReshapedKey reshapeKey(const Lines& text) {
     out.changed = true;
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
-                      {misread, kMsgMisread, kMsgMisreadOne}, {glued, kMsgGluedMarks, kMsgGluedMarksOne},
+                      {misread, kMsgMisread, kMsgMisreadOne}, {calls, kMsgNoteCalls, kMsgNoteCallsOne},
+                      {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
+                      {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
@@ -1211,6 +1489,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (smallest < 0 || labelNumber(text[i]) < smallest) smallest = labelNumber(text[i]);
         }
         if (first < n && labelNumber(text[first]) == smallest) start = first;
+        // A running head before it ("248 BULLETIN OF THE MUSEUM") is no couplet.
+        else if (first < n)
+            for (std::size_t i = first + 1; i < n && start == n; ++i)
+                if (coupletStart(text[i]) && labelNumber(text[i]) == smallest && pageFurniture(trimmed(text[first])))
+                    start = i;
     }
     if (start == n) {
         // A key pasted as one paragraph after its title: couplet 1 inside a
@@ -1219,7 +1502,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             const std::string& line = text[start];
             for (std::size_t at = line.find(" 1 "); at != std::string::npos && offset == 0; at = line.find(" 1 ", at + 1)) {
                 std::size_t end;
-                const std::size_t leader = line.find("...", at);
+                const std::size_t leader = std::min(line.find("...", at), line.find("\u2026", at));
                 if (at + 3 < line.size() && std::isupper(static_cast<unsigned char>(line[at + 3])) &&
                     leader != std::string::npos && clearLeaderAt(line, leader, end))
                     offset = at + 1;
@@ -1260,6 +1543,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     }
     const auto blockCount = static_cast<int>(blocks.size());
     const bool paragraphs = blockCount >= 4 && wrapped * 3 >= blockCount && twoLeads * 10 <= blockCount;
+    // A copy that sets a blank line after every line (a web page's
+    // paragraphs, one field each) says nothing by its blank lines.
+    const bool everyLineApart = blockCount >= 8 && wrapped == 0;
 
     // The units: one lead each (a paragraph, or a line).
     struct Unit {
@@ -1299,6 +1585,28 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         return capitals >= 2 && capitals * 2 >= words;
     };
+    // A number alone after a lead that ends with a leader is its reference,
+    // not a page; a running head with words is one all the same.
+    auto referenceAfterLeader = [&](const std::string& line) {
+        return !units.empty() && std::all_of(line.begin(), line.end(), asciiDigit) &&
+               leaderBefore(units.back().text, units.back().text.size()) > 0;
+    };
+    // A running head with its page after it between two leads ("Revision
+    // of the genus Plega 57"): no label, no leader, a number no couplet
+    // bears in a key whose leads refer; set apart by a blank line, after a
+    // lead that has ended.
+    auto pagedTitle = [&](std::string_view line) {
+        // Beyond the couplets the key gives and without a sentence's
+        // semicolon: a lead whose reference is lost is no running head.
+        const int page = trailingNumber(line);
+        if (page < 0 || labelled.empty() || page <= *labelled.rbegin() + 1 || referredAnywhere.size() < 2 ||
+            readLineStart(line).kind != LineStart::Kind::None || line.find(';') != std::string_view::npos)
+            return false;
+        std::size_t e = line.find_last_not_of(" .");
+        while (e > 0 && asciiDigit(line[e])) --e;
+        return leaderBefore(line, e + 1) <= 1 && line[e] == ' ' && !endsWithLeader(line.substr(0, e + 1)) &&
+               capitalAt(line, line.find_first_not_of(" \t"));
+    };
     // A running head in capitals alone ("FLORA OF OHIO"): no label, no
     // letter in lower case, a word of four capitals at least.
     auto headInCapitals = [&](std::string_view line) {
@@ -1330,13 +1638,16 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             continue;
         }
         // A page's number or running head between two pages of the key.
-        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) &&
-            (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) &&
+            openBrackets == 0) {
             ++out.pages;
             interrupted = true;
             continue;
         }
-        if (paragraphs && interrupted && !units.empty() && !first.empty() && first[0] >= 'a' && first[0] <= 'z') {
+        // A lead cut by a page goes on after it in lower case or with a
+        // number that is no label ("4-5-celled. 5").
+        if (paragraphs && interrupted && !units.empty() && !first.empty() &&
+            ((first[0] >= 'a' && first[0] <= 'z') || (asciiDigit(first[0]) && !startsLead(first)))) {
             for (std::size_t i = b.first; i < b.last; ++i) joinWrapped(units.back().text, trimmed(lineAt(i)));
             interrupted = false;
             continue;
@@ -1359,8 +1670,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             for (std::size_t i = b.first; i < b.last; ++i) {
                 // A number inside a bracket left open is the lead's ("(Colby", "2009", ", fig. 55)").
                 if (((pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i)))) || runningHead(lineAt(i)) ||
+                     (pagedTitle(lineAt(i)) && ((i > 0 && blankLine(text[i - 1])) || (i + 1 < n && blankLine(text[i + 1]))) &&
+                      !units.empty() &&
+                      (splitLeadEnding(units.back().text).ends() || fullBinomialStart(units.back().text) != std::string::npos)) ||
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
-                    openBrackets == 0 && (units.empty() || leaderBefore(units.back().text, units.back().text.size()) == 0)) {
+                    openBrackets == 0 && !referenceAfterLeader(trimmed(lineAt(i)))) {
                     ++out.pages;
                     continue;
                 }
@@ -1425,9 +1739,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         bool caption = false;
         for (const Unit& unit : units) {
             const std::string line = trimmed(unit.text);
-            // A figure's caption after an ended lead runs up to the next lead.
+            // A figure's caption after an ended lead, or set apart by a blank
+            // line, runs up to the next lead.
+            const bool apart = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
             caption = caption ? !startsLead(line)
-                              : (state == LeadState::Closed || state == LeadState::Named) && figureCaption(line);
+                              : (state == LeadState::Closed || state == LeadState::Named || apart) && figureCaption(line);
             if (caption) {
                 captionLines.insert(unit.firstLine);
                 continue;
@@ -1436,17 +1752,30 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             bool join = false;
             // A name's tail goes on the next line, never after a blank line.
             const bool afterBlank = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
+            // Where every line stands apart, a tail that reads as one: a word
+            // in lower case, an abbreviation or a year ("sp. nov.", "Smith, 1990").
+            const bool tailApart = everyLineApart && !line.empty() &&
+                                   (std::islower(static_cast<unsigned char>(line[0])) ||
+                                    line.find_first_of(".0123456789") != std::string::npos);
             // A genus alone on its line goes on with its epithet ("Plega", "alba").
+            // So does a genus after a leader at the end of the lead's line
+            // ("Buds short . . . . Fagus", "brevis").
             auto epithet = [&] {
+                if (!std::islower(static_cast<unsigned char>(line[0])) || std::count(line.begin(), line.end(), ' ') > 4)
+                    return false;
                 const Unit& named = leadUnits.back();
                 const std::string_view last =
                     named.lastLine == std::string::npos ? std::string_view() : std::string_view(named.text).substr(named.lastLine);
-                return !last.empty() && last.find(' ') == std::string_view::npos && capitalAt(last, 0) &&
-                       std::islower(static_cast<unsigned char>(line[0])) && std::count(line.begin(), line.end(), ' ') <= 4;
+                if (!last.empty() && last.find(' ') == std::string_view::npos && capitalAt(last, 0)) return true;
+                const LeadEnding ending = splitLeadEnding(named.text);
+                return ending.reference < 0 && ending.name.find(' ') == std::string::npos && capitalAt(ending.name, 0);
             };
+            // A figure call alone on the line after its lead's ending is the lead's ("(Fig. 3)").
+            const bool callAlone = line.size() > 2 && line.front() == '(' && line.back() == ')' &&
+                                   figureCall(std::string_view(line).substr(1, line.size() - 2));
             if (!leadUnits.empty() && !startsLead(line))
-                join = state == LeadState::Open || state == LeadState::AwaitName || stop ||
-                       (state == LeadState::Named && !afterBlank && (nameTail(line) || epithet()));
+                join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
+                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet()));
             if (!join) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;
@@ -1472,9 +1801,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int mostLeads = 2, widestGap = 0;
     std::map<int, int> leadsOfLabel;  // leads each couplet number starts
     int unpaired = 0;                 // couplet numbers that start one lead so far
+    int lastLabel = -1;
+    bool numberedTwice = false, lastEnded = false;
+    // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
+    // first lead names a larger one.
+    bool partners = false;
+    for (const Unit& unit : leadUnits)
+        if (const int label = labelNumber(unit.text); label >= 0)
+            partners = partners || backReference(readLineStart(unit.text).gap) > label;
     for (std::size_t u = 0; u < leadUnits.size(); ++u) {
         const std::string& t = leadUnits[u].text;
-        const bool closed = !given.empty() && leads >= 2 && notGiven == 0;
+        // In a key that numbers both leads, every couplet has its two.
+        const bool closed = !given.empty() && leads >= 2 && notGiven == 0 && (!numberedTwice || unpaired == 0);
         const int label = labelNumber(t);
         const int reference = pageAfterMarkedName(t, labelled) ? -1 : trailingNumber(t);
         const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
@@ -1494,7 +1832,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                                leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending &&
                                (u + 1 == leadUnits.size() || labelNumber(leadUnits[u + 1].text) < 0 ||
                                 leadsOfLabel.count(labelNumber(leadUnits[u + 1].text)));
-        if (pastPairs || (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label))))) {
+        // Nor, in a key that does not close (cut short by the copy), a text
+        // that neither starts nor ends a lead, set further apart than any two
+        // leads after one that has ended ("Species accounts").
+        const bool textApart = label < 0 && !ending && readLineStart(t).kind != LineStart::Kind::Mark && u > 0 &&
+                               gap >= 1 && gap > widestGap && lastEnded;
+        if (pastPairs || textApart ||
+            (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
         }
@@ -1503,14 +1847,25 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             unpaired += count == 1 ? 1 : count == 2 ? -1 : 0;
         }
         if (u > 0) widestGap = std::max(widestGap, gap);
-        if (label >= 0) {
+        if (label >= 0 && label == lastLabel) {
+            ++leads;  // the couplet's next lead numbered again ("6'", "6b", "6.")
+            numberedTwice = true;
+        } else if (const int partner = partners && label >= 0 ? backReference(readLineStart(t).gap) : -1;
+                   partner >= 0 && partner < label && given.count(partner)) {
+            // The partner given before: the couplet's second lead.
+            if (given.insert(label).second && referred.count(label)) --notGiven;
+            leads = 2;
+            lastLabel = label;
+        } else if (label >= 0) {
             if (given.insert(label).second && referred.count(label)) --notGiven;
             if (given.size() > 1) mostLeads = std::max(mostLeads, leads);
             leads = 1;
+            lastLabel = label;
         } else if (ending) {
             ++leads;
         }
         if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
+        lastEnded = ending;
     }
     const std::size_t cutLine = kept < leadUnits.size() ? leadUnits[kept].firstLine : n;
     if (kept < leadUnits.size())
@@ -1588,7 +1943,21 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (!readable) break;
         LeadEnding ending = splitLeadEnding(lead.body);
         // Every lead of a key with references ends: one without ending has
-        // its name alone on its last line.
+        // its name after one blank ("... axils Cornus lutea L."), or alone
+        // on its last line.
+        if (const std::size_t at = ending.ends() ? std::string::npos : fullBinomialStart(lead.body);
+            at != std::string::npos) {
+            ending.text = trimmed(std::string_view(lead.body).substr(0, at));
+            std::string name = trimmed(std::string_view(lead.body).substr(at));
+            // A figure call after the name is the lead's, as after a leader.
+            if (const std::size_t open = name.rfind('(');
+                open != std::string::npos && open > 0 && name.ends_with(")") &&
+                figureCall(std::string_view(name).substr(open + 1, name.size() - open - 2))) {
+                ending.text += " " + name.substr(open);
+                name.erase(open);
+            }
+            ending.name = unmarkedName(name);
+        }
         if (!ending.ends() && lead.lastLine != std::string::npos) {
             const std::string name = lead.body.substr(lead.lastLine);
             if (std::count(name.begin(), name.end(), ' ') <= 6 && name.find(": ") == std::string::npos) {
@@ -1647,7 +2016,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (trailingNumber(unit.text) >= 0) continue;
         const std::size_t at = markedNameStart(unit.text);
         if (at == std::string_view::npos) continue;
-        const std::string lead = trimmed(std::string_view(unit.text).substr(0, at));
+        const std::string lead = beforeLeader(std::string_view(unit.text).substr(0, at));
         unit.text = lead + kJoinedDetermination + unmarkedName(std::string_view(unit.text).substr(at));
         ++out.names;
     }

@@ -35,6 +35,10 @@ inline constexpr const char* kMsgOddBlanks = "%d espaces insécables ou fines lu
 inline constexpr const char* kMsgOddBlanksOne = "1 espace insécable ou fine lue comme une espace";
 inline constexpr const char* kMsgDebris = "%d signes parasites de lecture optique retirés";
 inline constexpr const char* kMsgDebrisOne = "1 signe parasite de lecture optique retiré";
+inline constexpr const char* kMsgNoteCalls = "%d appels de note entre crochets retirés";
+inline constexpr const char* kMsgNoteCallsOne = "1 appel de note entre crochets retiré";
+inline constexpr const char* kMsgSpacedStops = "%d points séparés du renvoi qu'ils terminent rattachés";
+inline constexpr const char* kMsgSpacedStopsOne = "1 point séparé du renvoi qu'il termine rattaché";
 inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
 inline constexpr const char* kMsgMisreadOne = "1 numéro mal lu corrigé";
 inline constexpr const char* kMsgRelabelled = "%d couplets nommés par un numéro et une lettre (« 3a ») renumérotés";
@@ -87,6 +91,10 @@ struct ReshapedKey {
 };
 ReshapedKey reshapeKey(const Lines& text);
 
+// Blanks a copy from a typeset page keeps (no-break, thin, figure spaces)
+// made plain blanks in `line`: how many.
+int evenBlanks(std::string& line);
+
 // The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
 // "_Quercus alba_"), followed by at most a few author words: where it starts
 // in `line` (bytes), or npos.
@@ -103,9 +111,15 @@ struct LeadEnding {
 };
 LeadEnding splitLeadEnding(std::string_view body);
 
-// A page's number alone ("46", "— 24 —") or a running head with it ("46
-// FLORA OF OHIO"), as a copy of printed pages keeps them between the pages.
-bool isPageFurniture(std::string_view line);
+// A footnote's call in square brackets glued to what it follows ("Kiemen[LXII]",
+// "1. (8)[LIX]", "alba[12]"): one letter, a Roman numeral, or up to three
+// digits after a letter. Taken out of `line`; the count returned.
+int dropNoteCalls(std::string& line);
+
+// The words (or the arrow, the dash) that send on to a couplet at the end
+// of `head` ("voir le couplet", "weiter bei Nr.", "\u2192"): where they start,
+// or npos.
+std::size_t referenceWordsStart(std::string_view head);
 
 // The length of the mark that ends `to` after a letter where a word was cut:
 // a hyphen, or the signs OCR gives for one ("¬", "⸗"); 0 when none.
@@ -116,8 +130,25 @@ bool wordCutBefore(std::string_view to, std::string_view more);
 // The words in a text still cut where a line ended ("some- what").
 int wordsLeftCut(std::string_view text);
 
+// A couplet label misread by a scan at the start of `line`, letters that
+// look like digits before a stop, a bracket, a prime or a blank ("lb", "S.",
+// "l'"), then a sentence: the number it stands for (its length in `size`), or -1.
+int misreadLabelAt(std::string_view line, std::size_t& size);
+
+// The book's number before a name ("18. Palmae", "9b. Naias") is no part of
+// it: taken out, true when there was one. `bookNumberLength` gives its
+// length with the blank after it, 0 when there is none.
+std::size_t bookNumberLength(std::string_view name);
+bool dropBookNumber(std::string& name);
+
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
+
+// A page's number alone ("46"), or its running head with the number before
+// or after it ("46 FLORA OF OHIO", "Zootaxa 4969 (2) \u00A9 2021 Magnolia
+// Press \u00B7 245"): what a copy of printed pages keeps between them. Not a
+// label: no stop after the number.
+bool pageFurniture(std::string_view s);
 
 // A figure's caption: "Figure 1. ...", "Fig. 3: ...", "Abb. 2.", "Lám. 4." (a
 // call in a lead's text, "Figure 6 (c)", is none).

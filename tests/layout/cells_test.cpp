@@ -31,6 +31,33 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"cells between tabs, the couplet of origin after the number, the book's page after the name",
          "1\tSpores white\t2\n1'\tSpores pink\tPluteus cervinus\t12\n2(1)\tGills free\tAmanita\t14\n"
          "2'\tGills attached\tTricholoma\t15\n", gills, 0, 0, 0},
+        {"cells between tabs, the book's species number before the names, one of them in quotes",
+         "1\tSpores white\t2\n\u2013\tSpores pink\t12. Pluteus cervinus\n2\tGills free\t3. \u201CAmanita\u201D\n"
+         "\u2013\tGills attached\t4b. Tricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => \u201CAmanita\u201D",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"one cell a line, labels misread by a scan",
+         "l\nSpores white\n2\nl\u2019\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
+         "2\u2019\nGills attached\nTricholoma\n", gills, 0, 0, 0},
+        {"pipe table, references in brackets and after an arrow",
+         "| 1 | Spores white | (2) |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2 | Gills free | \u2192 3 |\n"
+         "| \u2013 | Gills attached | Tricholoma |\n| 3 | Ring present | Amanita |\n| \u2013 | Ring absent | Lepiota |\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free ... 3",
+          "2. Gills attached => Tricholoma", "3. Ring present => Amanita", "3. Ring absent => Lepiota"}, 0, 0, 0},
+        {"cells between tabs, the book's page noted in a cell after the name",
+         "1.\tSpores white\t2\n\u2013\tSpores pink\tPluteus cervinus\tp. 12\n2.\tGills free\tAmanita\tp. 14\n"
+         "\u2013\tGills attached\tTricholoma\tS. 15\n", gills, 0, 0, 0},
+        {"one cell a line, the numbers in bold marks",
+         "**1**\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n**2**\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
+        {"one cell a line, leaders in cells of their own, a name's authors in a cell of their own",
+         "1\nSpores white\n........\n2\n\u2013\nSpores pink\n........\nPluteus cervinus\n(Schaeff.) P. Kumm.\n2\n"
+         "Gills free\n........\nAmanita\n\u2013\nGills attached\n........\nTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (Schaeff.) P. Kumm.", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"one cell a line, a running head between two pages",
+         "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n248 FLORA OF OHIO\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"leads labelled 1a and 1b, a leader left at the end of a lead's text",
          "1a\nSpores white ........\n2\n1b\nSpores pink ........\nPluteus cervinus\n2a\nGills free\nAmanita\n"
          "2b\nGills attached\nTricholoma\n", gills, 0, 0, 0},

@@ -21,6 +21,9 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"12. Chapeau rouge", K::Digits, "12", ". ", "Chapeau rouge"},
         {"  3 Pied long", K::Digits, "3", " ", "Pied long"},
         {"1a. Mirror absent", K::Digits, "1", "a. ", "Mirror absent"},
+        {"1b\tMirror present", K::Digits, "1", "b\t", "Mirror present"},
+        {"1 b Mirror present", K::Digits, "1", " b ", "Mirror present"},
+        {"2 a = 45", K::Digits, "2", " ", "a = 45"},
         {"2(1) Metatarsus", K::Digits, "2", "(1) ", "Metatarsus"},
         {"3 (1*) Metatarsus", K::Digits, "3", " (1*) ", "Metatarsus"},
         {"1a (\u2013) Metatarsus", K::Digits, "1", "a (\u2013) ", "Metatarsus"},
@@ -32,6 +35,8 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"\u2013 Aggenital setae", K::Mark, "\u2013", " ", "Aggenital setae"},
         {"- Females", K::Mark, "-", " ", "Females"},
         {"\u2014. Females", K::Mark, "\u2014", ". ", "Females"},
+        {"3\u00B4 Esporas ovales", K::Digits, "3", "\u00B4 ", "Esporas ovales"},
+        {"\u2212 Females", K::Mark, "\u2212", " ", "Females"},
         {"b) Spores blanches", K::Letters, "b", ") ", "Spores blanches"},
         {"AA. Plants", K::Letters, "AA", ". ", "Plants"},
         {"=1=--=Gills= acute", K::Bracketed, "1", "--", "=Gills= acute"},
@@ -40,6 +45,8 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"*b.* Lames libres", K::Bracketed, "b", " ", "Lames libres"},
         {"*12. Lames libres", K::None, "", "", "*12. Lames libres"},
         {"3rd segment long", K::None, "", "", "3rd segment long"},
+        {"3A)...... A. alba", K::None, "", "", "3A)...... A. alba"},
+        {"1\u201310 )........ A. alba", K::None, "", "", "1\u201310 )........ A. alba"},
         {"Key to the species", K::None, "", "", "Key to the species"},
     };
     for (const Case& c : cases) {
@@ -149,6 +156,58 @@ TEST(Detection, EachPrintedLayoutIsFoundAndProcessedAsCheckedByHand) {
           "24 FLORE DES CHAMPIGNONS", "2. Anneau présent ..... Amanita", "\u2013 Anneau absent ..... Russula"},
          {"1,2$ Spores blanches, lames serrées", "1,0$ Spores brunes $ Cortinarius", "2,0$ Anneau présent $ Amanita",
           "2,0$ Anneau absent $ Russula"}},
+        {"a column of blanks before references and names",
+         {"1. Chapeau blanc      2", "\u2013 Chapeau brun      Boletus", "2. Lames libres      Amanita",
+          "\u2013 Lames adnées      Tricholoma"},
+         {"1,2$  Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$  Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"OCR: labels misread as letters (\"lb\", \"S\"), a reference misread after its leader",
+         {"1a Chapeau blanc ..... 4", "lb Chapeau brun ..... Boletus", "4a Lames libres ..... S",
+          "4b Lames adnées ..... Tricholoma", "Sa Anneau présent ..... Amanita", "5b Anneau absent ..... Russula"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,3$ Lames libres", "2,0$ Lames adnées $ Tricholoma",
+          "3,0$ Anneau présent $ Amanita", "3,0$ Anneau absent $ Russula"}},
+        {"OCR: back-referenced labels misread (\"l0(9)\", \"l\")",
+         {"9 Chapeau blanc ..... 10", "\u2013 Chapeau brun ..... Boletus", "l0(9) Lames libres ..... 11",
+          "\u2013 Lames adnées ..... Tricholoma", "l1(10) Anneau présent ..... 12", "\u2013 Anneau absent ..... Russula",
+          "12(11) Pied long ..... Lepiota", "\u2013 Pied court ..... Inocybe"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,3$ Lames libres", "2,0$ Lames adnées $ Tricholoma",
+          "3,4$ Anneau présent", "3,0$ Anneau absent $ Russula", "4,0$ Pied long $ Lepiota", "4,0$ Pied court $ Inocybe"}},
+        {"1a/1b between tabs, the first label misread as \"la\", text above and below",
+         {"Key to the genera", "", "la\tChapeau blanc\t2", "1b\tChapeau brun\tBoletus", "2a\tLames libres\tAmanita",
+          "2b\tLames adnées\tTricholoma", "", "Amanita is the largest genus."},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"no leader: references and names in full after one blank, the book's page after a name",
+         {"1. Chapeau blanc 2", "\u2013 Chapeau brun Boletus edulis (p. 12)", "2. Lames libres, l'anneau", "ample Amanita muscaria",
+          "\u2013 Lames adnées Tricholoma equestre (L.) Kumm."},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus edulis", "2,0$ Lames libres, l'anneau ample $ Amanita muscaria",
+          "2,0$ Lames adnées $ Tricholoma equestre (L.) Kumm."}},
+        {"OCR: a tilde for the dash, names in emphasis marks",
+         {"1. Chapeau blanc ..... 2", "~ Chapeau brun ..... _Boletus_", "2. Lames libres ..... _Amanita_",
+          "~ Lames adnées ..... _Tricholoma_"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"a journal's running head between two leads, a figure call after a reference",
+         {"1. Chapeau blanc ..... 2 (Fig. 3)", "\u2013 Chapeau brun ..... Boletus",
+          "Zootaxa 4969 (2) \u00A9 2021 Magnolia Press \u00B7 245", "2. Lames libres ..... Amanita",
+          "\u2013 Lames adnées ..... Tricholoma"},
+         {"1,2$ Chapeau blanc (Fig. 3)", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"hyphens for leaders, a figure call alone on the line after a reference",
+         {"1. Chapeau blanc ---------- 2", "(Fig. 3)", "\u2013 Chapeau brun ---------- Boletus",
+          "2. Lames libres ---------- Amanita", "\u2013 Lames adnées ---------- Tricholoma"},
+         {"1,2$ Chapeau blanc (Fig. 3)", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
+        {"a web copy with no-break blanks after the labels and before the references",
+         {"1.\u00A0Chapeau blanc\u00A0.....\u00A02", "\u200B2.\u2009Lames libres ..... Amanita",
+          "2.\u00A0Lames adnées ..... Tricholoma", "1.\u00A0Chapeau brun ..... Boletus"},
+         {"1,2$ Chapeau blanc", "2,0$ Lames libres $ Amanita", "2,0$ Lames adnées $ Tricholoma",
+          "1,0$ Chapeau brun $ Boletus"}},
+        {"numbers in the marks of bold, doubled or with their stop inside",
+         {"**1.** Chapeau blanc ..... 2", "\u2013 Chapeau brun ..... Boletus", "**2.** Lames libres ..... Amanita",
+          "\u2013 Lames adnées ..... Tricholoma"},
+         {"1,2$ Chapeau blanc", "1,0$ Chapeau brun $ Boletus", "2,0$ Lames libres $ Amanita",
+          "2,0$ Lames adnées $ Tricholoma"}},
         {"Spanish, references after \"pasa a\"",
          {"1. Esporas blancas; pasa a 2", "1'. Esporas pardas ..... Cortinarius", "2. Anillo presente ..... Amanita",
           "2'. Anillo ausente ..... Russula"},
@@ -194,6 +253,18 @@ TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
          {"Cl\u00E9", "1.\u00A0Ailes noires\u00A0: voir\u00A02", "\u2013\u00A0Ailes blanches\u00A0\u2026\u2026 P.\u00A0alba",
           "2.\u00A0Pattes longues \u2026\u2026 P.\u00A0nigra", "\u2013\u00A0Pattes courtes \u2026\u2026 P.\u00A0rufa"},
          "clé lue couplet par couplet"},
+        {"labels in marks read whole by the parameters, no closing mark left in the leads",
+         {"=1.= Ailes noires ..... 2", "\u2013 Ailes blanches ..... P. alba", "=2.= Pattes longues ..... P. nigra",
+          "\u2013 Pattes courtes ..... P. rufa"},
+         "\u00AB\u00A0=1.=\u00A0\u00BB"},
+        {"a running head inside a key in indented order set aside, not taken into a lead",
+         {"Schlüssel", "1'' Flügel dunkel", "2'' Beine lang ........ P. nigra", "", "248 BULLETIN OF THE MUSEUM", "",
+          "2' Beine kurz ........ P. rufa", "1' Flügel hell ........ P. alba"},
+         "laiss"},
+        {"words that send on left in the leads by the parameters",
+         {"1. Ailes noires ..... weiter bei Nr. 2", "1'. Ailes blanches ..... P. alba", "2. Pattes longues ..... P. nigra",
+          "2'. Pattes courtes ..... P. rufa"},
+         "clé lue couplet par couplet"},
         {"a column of pages glued to the names by the parameters",
          {"1\tWings dark\t2", "1'\tWings pale\tP. alba\t12", "2\tLegs long\tP. nigra\t14", "2'\tLegs short\tP. rufa\t15"},
          "tableau copié"},
@@ -206,17 +277,23 @@ TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
         const LayoutDetection d = detectLayout(c.text);
         ASSERT_TRUE(d.processes()) << c.layout;
         EXPECT_NE(d.proposals.front().summary.find(c.best), std::string::npos) << c.layout << ": " << d.proposals.front().summary;
+        // Whatever the reading, no line outside the key ends up in a lead.
+        for (const std::string& line : sarvelo::testing::finishedKeyOf(c.text, d.proposals.front()))
+            EXPECT_TRUE(line.find("Figure") == std::string::npos && line.find("BULLETIN") == std::string::npos &&
+                        line.find('=') == std::string::npos)
+                << c.layout << ": " << line;
     }
 }
 
 // Faults of both kinds count together: a reading with one lead left open
 // beats one whose couplets each hold a single lead.
 TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
-    auto score = [](int errorRows, int erreurs, int apart) {
+    auto score = [](int errorRows, int erreurs, int apart, int outside = 0) {
         LayoutScore s;
         s.errorRows = errorRows;
         s.erreurs = erreurs;
         s.apart = apart;
+        s.outside = outside;
         return s;
     };
     struct Case {
@@ -227,6 +304,8 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         {"one open lead against lone-lead couplets", score(1, 1, 0), score(0, 8, 0)},
         {"as many faults, fewer rows in error", score(0, 2, 0), score(1, 1, 0)},
         {"alike, each couplet's leads together", score(0, 0, 0), score(0, 0, 2)},
+        {"both failing, one fault more against text after the key taken in", score(0, 4, 0), score(0, 3, 0, 2)},
+        {"error-free, whatever text after the key it takes in", score(0, 0, 0, 2), score(0, 1, 0)},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(betterScore(c.better, c.worse)) << c.why;
