@@ -1034,9 +1034,8 @@ void appendText(std::string& to, std::string_view more) {
     if (more.empty()) return;
     // A word broken at the line end joins without its hyphen ("under-" and
     // "going"): a book sets its lines, a hyphen there is the printer's.
-    if (!to.empty() && to.back() == '-' && to.size() >= 2 && text::isLetter(static_cast<unsigned char>(to[to.size() - 2])) &&
-        isLowerAscii(more[0])) {
-        to.pop_back();
+    if (wordCutBefore(to, more)) {
+        to.resize(to.size() - cutMarkBefore(to));
         to += more;
         return;
     }

@@ -727,11 +727,23 @@ std::string countedMessage(const char* many, const char* one, int n) {
 }
 
 std::size_t cutMarkBefore(std::string_view to) {
-    for (std::string_view mark : {"-", "\u00AC", "\u2E17"})
+    // Blanks a copy left after the mark are read with it ("Blüten— ").
+    const std::size_t blanks = to.size() - std::min(to.size(), to.find_last_not_of(" \t") + 1);
+    to.remove_suffix(blanks);
+    // Fraktur sets its hyphen double, and a scan reads it as a dash or an
+    // equals sign glued to the word ("Blüten—", "Wald=").
+    for (std::string_view mark : {"-", "\u00AC", "\u2E17", "\u2E40", "\u2014", "\u2013", "="})
         if (to.size() > mark.size() && to.ends_with(mark)) {
             // After a letter, accented ones too ("Trau¬", "Blü-").
-            const auto before = static_cast<unsigned char>(to[to.size() - mark.size() - 1]);
-            return std::isalpha(before) || before >= 0x80 ? mark.size() : 0;
+            const std::size_t at = to.size() - mark.size();
+            const auto before = static_cast<unsigned char>(to[at - 1]);
+            if (!std::isalpha(before) && before < 0x80) return 0;
+            // "=Quercus=" closes the marks of a name: no cut.
+            if (mark == "=") {
+                const std::size_t word = to.find_last_of(" \t", at);
+                if (to.find('=', word == std::string_view::npos ? 0 : word + 1) < at) return 0;
+            }
+            return mark.size() + blanks;
         }
     return 0;
 }
@@ -746,7 +758,7 @@ bool wordCutBefore(std::string_view to, std::string_view more) {
 
 int wordsLeftCut(std::string_view text) {
     int cut = 0;
-    for (std::string_view mark : {"- ", "\u00AC ", "\u2E17 "})
+    for (std::string_view mark : {"- ", "\u00AC ", "\u2E17 ", "\u2E40 ", "\u2014 ", "\u2013 ", "= "})
         for (std::size_t at = text.find(mark); at != std::string_view::npos; at = text.find(mark, at + mark.size()))
             cut += wordCutBefore(text.substr(0, at + mark.size() - 1), text.substr(at + mark.size())) ? 1 : 0;
     return cut;

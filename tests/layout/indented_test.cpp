@@ -193,6 +193,13 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "Spores pink ..... Pluteus\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free. => Genus Amanita",
           "2. Gills attached. => Genus Tricholoma"}, -1, 2},
+        {"a Fraktur book's OCR: its double hyphen read as a dash or an equals sign, blanks at the line ends",
+         "A. Bl\u00E4tter einfach, die Fruchth\u00FClle leder= \n   artig.\n   B. Frucht eine Nuss ..... Quercus\n"
+         "   B. Frucht eine Fl\u00FCgel\u2014 \n      frucht ..... Acer\n"
+         "A. Bl\u00E4tter gefiedert, der Bl\u00FCten\u2014 \n   stand eine Rispe ..... Fraxinus\n",
+         {"1. Bl\u00E4tter einfach, die Fruchth\u00FClle lederartig. ... 2",
+          "1. Bl\u00E4tter gefiedert, der Bl\u00FCtenstand eine Rispe => Fraxinus", "2. Frucht eine Nuss => Quercus",
+          "2. Frucht eine Fl\u00FCgelfrucht => Acer"}},
         {"a number run into one lead of a key that numbers no name",
          "a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
          "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n",

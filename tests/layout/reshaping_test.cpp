@@ -316,6 +316,13 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark", "1,0$ Wings pale, the veins yellowish $ Plega alba", "2,0$ Legs long $ Plega nigra",
           "2,0$ Legs short $ Plega rufa"},
          "1 mot coup\u00E9"},
+        {"an OCR copy of a Fraktur book: its double hyphen read as a dash, blanks left at the line ends",
+         {"Schl\u00FCssel", "1. Wings dark, the veins some\u2014 ", "what raised ........ 2",
+          "\u2013 Wings pale ........ Plega alba", "2. Legs long, the tarsi yel= ", "lowish ........ Plega nigra",
+          "\u2013 Legs short ........ Plega rufa"},
+         {"1,2$ Wings dark, the veins somewhat raised", "1,0$ Wings pale $ Plega alba",
+          "2,0$ Legs long, the tarsi yellowish $ Plega nigra", "2,0$ Legs short $ Plega rufa"},
+         "2 mots coup\u00E9s"},
         {"primed second leads, the genus at a line's end and its epithet on the next, a treatment after the key",
          {"Key", "1 Wings dark . . . . . 2", "1' Wings pale . . . . . Plega", "alba", "2 Legs long . . . . . Plega nigra",
           "2' Legs short . . . . . Plega rufa", "", "Species treatment", "", "Only one species is treated here.", "",
@@ -438,6 +445,9 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
         {"length 12- 15 mm", 0},           {"yel- lowish and some- what", 2},
         {"in langen Trau\u00AC ben", 1},    {"Bl\u00FC\u2E17 ten gelb", 1},
         {"Knollen\u00AC oder Zwiebeln", 0},
+        // Fraktur's double hyphen as a scan reads it, a dash between words, a name in marks.
+        {"Bl\u00FCten\u2014 scheide", 1}, {"Wald= pflanze", 1},   {"Staubgef\u00E4\u00DF \u2014 und", 0},
+        {"=Quercus= alba", 0},
     };
     for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
 }
