@@ -1176,8 +1176,9 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         // A page's number or running head set apart by a blank line, where a
         // page of the book ended.
-        if (((k == 0 || contents[k - 1].empty()) || (k + 1 == contents.size() || contents[k + 1].empty())) &&
-            pageFurniture(trimmed(s))) {
+        if ((((k == 0 || contents[k - 1].empty()) || (k + 1 == contents.size() || contents[k + 1].empty())) &&
+             pageFurniture(trimmed(s))) ||
+            pageHead(s)) {
             ++tree.dropped;
             continue;
         }

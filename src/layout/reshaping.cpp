@@ -503,6 +503,24 @@ bool pageFurniture(std::string_view s) {
     return words >= 1;
 }
 
+bool pageHead(std::string_view s) {
+    const std::string t = trimmed(s);
+    if (t.empty() || !pageFurniture(t)) return false;
+    // The page at one end only: "1 LEAVES OPPOSITE 2" is a lead in capitals.
+    if (asciiDigit(t.front()) && asciiDigit(t.back())) return false;
+    // A title of two words at least, in plain capitals: a name in marks or
+    // brackets with its reference ("=CALOPHYLLOIDEAE=.] 14") ends a lead.
+    int words = 0;
+    bool inWord = false;
+    for (char c : t) {
+        const bool letter = c >= 'A' && c <= 'Z';
+        if (!letter && !asciiDigit(c) && std::string_view(" .,'&-").find(c) == std::string_view::npos) return false;
+        words += letter && !inWord ? 1 : 0;
+        inWord = letter;
+    }
+    return words >= 2;
+}
+
 // The words (or the arrow, the dash) that send on to a couplet, ending
 // `head`: where they start, or npos. A word stands after a blank or at the
 // start ("cover 2" is no "ver 2").
@@ -1668,6 +1686,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (paragraphs) {
             std::string joined;
             for (std::size_t i = b.first; i < b.last; ++i) {
+                if (i > b.first && pageHead(lineAt(i))) {
+                    ++out.pages;
+                    continue;
+                }
                 joinWrapped(joined, trimmed(lineAt(i)));
             }
             if (b.last - b.first > 1) ++out.paragraphs;

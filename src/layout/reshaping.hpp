@@ -149,6 +149,10 @@ std::string unmarkedName(std::string_view name);
 // Press \u00B7 245"): what a copy of printed pages keeps between them. Not a
 // label: no stop after the number.
 bool pageFurniture(std::string_view s);
+// A running head with its page ("46 FLORA OF OHIO", "ROSACEAE. 143"), not a
+// number alone: no lead reads so, and a scan leaves it wherever the page
+// broke, between two leads or inside one.
+bool pageHead(std::string_view s);
 
 // A figure's caption: "Figure 1. ...", "Fig. 3: ...", "Abb. 2.", "Lám. 4." (a
 // call in a lead's text, "Figure 6 (c)", is none).

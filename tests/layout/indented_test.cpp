@@ -200,6 +200,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Bl\u00E4tter einfach, die Fruchth\u00FClle lederartig. ... 2",
           "1. Bl\u00E4tter gefiedert, der Bl\u00FCtenstand eine Rispe => Fraxinus", "2. Frucht eine Nuss => Quercus",
           "2. Frucht eine Fl\u00FCgelfrucht => Acer"}},
+        {"a scan's running head with its page between two leads, no blank line around it",
+         "A. Leaves simple.\n   B. Fruit a nut ..... Quercus\n142 FLORA OF THE COUNTY\n   B. Fruit a samara ..... Acer\n"
+         "A. Leaves compound ..... Fraxinus\n",
+         {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
+          "2. Fruit a samara => Acer"}, 1},
         {"a number run into one lead of a key that numbers no name",
          "a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
          "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n",

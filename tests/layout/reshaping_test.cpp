@@ -363,6 +363,13 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark, the veins 4-5-branched.", "1,0$ Wings pale, thin. $ Plega alba L.",
           "2,0$ Legs long, black. $ Plega nigra L.", "2,0$ Legs short, pale. $ Plega rufa L."},
          "1 ligne de num\u00E9ro ou de titre de page laiss\u00E9e de c\u00F4t\u00E9"},
+        {"paragraphs, a scan that left a page's running head inside a lead with no blank line",
+         {"Key", "", "1. Wings dark, the veins", "MANUAL OF THE FAMILIES. 87", "4-5-branched. 2", "",
+          "Wings pale,", "thin. =Plega alba= L.", "", "2. Legs long,", "88 FLORA OF PLEGA", "black. =Plega nigra= L.", "",
+          "Legs short,", "pale. =Plega rufa= L."},
+         {"1,2$ Wings dark, the veins 4-5-branched.", "1,0$ Wings pale, thin. $ Plega alba L.",
+          "2,0$ Legs long, black. $ Plega nigra L.", "2,0$ Legs short, pale. $ Plega rufa L."},
+         "2 lignes de num\u00E9ro ou de titre de page laiss\u00E9es de c\u00F4t\u00E9"},
         {"a journal's key wrapped: lines going on with a figure's panel or a range before a leader, a name's tail, "
          "authors in brackets",
          {"Key", "1 Wings dark (Fig.", "3A)........ 2", "- Wings pale (Figs", "1\u201310 )........ P. alba new", "species",
@@ -450,6 +457,15 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
         {"=Quercus= alba", 0},
     };
     for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
+}
+
+TEST(Reshaping, ARunningHeadIsATitleInCapitalsWithItsPage) {
+    const std::pair<const char*, bool> cases[] = {
+        {"142 FLORA OF THE COUNTY", true}, {"MANUAL OF THE FAMILIES. 87", true}, {"46", false},
+        {"=CALOPHYLLOIDEAE=.] 14", false}, {"CALOPHYLLEAE. 14", false},      {"1 LEAVES OPPOSITE 2", false},
+        {"Flora of Ohio 46", false},
+    };
+    for (const auto& [line, head] : cases) EXPECT_EQ(pageHead(line), head) << line;
 }
 
 TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
