@@ -1180,8 +1180,10 @@ bool numberedKey(const Lines& lines, int numbered) {
     int others = 0;
     for (const std::string& l : lines) {
         const LineStart ls = readLineStart(l);
+        // A letter that looks like a digit ("l.", "I.", "S.") may be the
+        // misread label to mend: it counts for neither side.
         others += ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
-                  : ls.kind == LineStart::Kind::Letters                                                              ? 1
+                  : ls.kind == LineStart::Kind::Letters && !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])) ? 1
                                                                                                                      : 0;
     }
     return numbered >= 2 && others * 2 < numbered;
