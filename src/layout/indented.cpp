@@ -1176,9 +1176,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         // A page's number or running head set apart by a blank line, where a
         // page of the book ended.
+        // A key without references has no use for a number alone either,
+        // unless it carries on a page ("p." at the end of the lead above).
+        const std::string alone = trimmed(s);
+        const bool pageNumber = !alone.empty() && alone.size() <= 4 &&
+                                std::all_of(alone.begin(), alone.end(), isDigitAscii) &&
+                                (leads.empty() || !(text::endsWith(leads.back().text, "p.") ||
+                                                    text::endsWith(leads.back().ending, "p.")));
         if ((((k == 0 || contents[k - 1].empty()) || (k + 1 == contents.size() || contents[k + 1].empty())) &&
-             pageFurniture(trimmed(s))) ||
-            pageHead(s)) {
+             pageFurniture(alone)) ||
+            pageHead(s) || pageNumber) {
             ++tree.dropped;
             continue;
         }

@@ -1688,7 +1688,14 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (paragraphs) {
             std::string joined;
             for (std::size_t i = b.first; i < b.last; ++i) {
-                if (i > b.first && pageHead(lineAt(i))) {
+                // So is the page's number alone when the lead goes on after
+                // it in lower case, or has its ending already.
+                const std::string here = trimmed(lineAt(i));
+                const bool pageNumber =
+                    !here.empty() && here.size() <= 4 && std::all_of(here.begin(), here.end(), asciiDigit) &&
+                    (i + 1 < b.last ? std::islower(static_cast<unsigned char>(trimmed(lineAt(i + 1)).front())) != 0
+                                    : splitLeadEnding(joined).ends());
+                if (i > b.first && (pageHead(lineAt(i)) || pageNumber)) {
                     ++out.pages;
                     continue;
                 }

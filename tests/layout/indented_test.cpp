@@ -205,6 +205,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "A. Leaves compound ..... Fraxinus\n",
          {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
           "2. Fruit a samara => Acer"}, 1},
+        {"a page's number alone between two leads, no blank line around it; one that carries on a page",
+         "A. Leaves simple.\n   B. Fruit a nut ..... Quercus\n87\n   B. Fruit a samara. Acer, p.\n88\n"
+         "A. Leaves compound ..... Fraxinus\n",
+         {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
+          "2. Fruit a samara. => Acer"}, 1, 1},
         {"a number run into one lead of a key that numbers no name",
          "a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
          "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n",

@@ -374,6 +374,12 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark, the veins 4-5-branched.", "1,0$ Wings pale, thin. $ Plega alba L.",
           "2,0$ Legs long, black. $ Plega nigra L.", "2,0$ Legs short, pale. $ Plega rufa L."},
          "2 lignes de num\u00E9ro ou de titre de page laiss\u00E9es de c\u00F4t\u00E9"},
+        {"paragraphs, a page's number alone inside a lead and after a lead that has its name, no blank line",
+         {"Key", "", "1. Wings dark, the veins", "87", "branched. 2", "", "Wings pale,", "thin. =Plega alba= L.", "",
+          "2. Legs long,", "black. =Plega nigra= L.", "88", "", "Legs short,", "pale. =Plega rufa= L."},
+         {"1,2$ Wings dark, the veins branched.", "1,0$ Wings pale, thin. $ Plega alba L.",
+          "2,0$ Legs long, black. $ Plega nigra L.", "2,0$ Legs short, pale. $ Plega rufa L."},
+         "2 lignes de num\u00E9ro ou de titre de page laiss\u00E9es de c\u00F4t\u00E9"},
         {"a journal's key wrapped: lines going on with a figure's panel or a range before a leader, a name's tail, "
          "authors in brackets",
          {"Key", "1 Wings dark (Fig.", "3A)........ 2", "- Wings pale (Figs", "1\u201310 )........ P. alba new", "species",
