@@ -345,9 +345,11 @@ Label readLabel(std::string_view s, const Styles& styles) {
             return label;
         }
     }
-    if (at < s.size() && !isBlank(s[at])) return label;
-
     const bool digits = std::all_of(token.begin(), token.end(), isDigitAscii);
+    // A scan may glue the text to a numbered label: "1.Palpi", "2)Wings".
+    const bool glued = digits && closed && !opened && at < s.size() && isUpperAscii(s[at]);
+    if (at < s.size() && !isBlank(s[at]) && !glued) return label;
+
     const bool path = !digits && isDigitAscii(token[0]) &&
                       std::all_of(token.begin(), token.end(), [](char c) { return isDigitAscii(c) || c == '.' || c == '-'; });
     const bool upper = std::all_of(token.begin(), token.end(), isUpperAscii);

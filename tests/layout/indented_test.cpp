@@ -210,6 +210,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "A. Leaves compound ..... Fraxinus\n",
          {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
           "2. Fruit a samara. => Acer"}, 1, 1},
+        {"a scan that glued the text to numbered labels",
+         "A. Leaves simple.\n   1.Fruit a nut ..... Quercus\n   2)Fruit a samara ..... Acer\n"
+         "B. Leaves compound ..... Fraxinus\n",
+         {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
+          "2. Fruit a samara => Acer"}},
         {"a number run into one lead of a key that numbers no name",
          "a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
          "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n",
