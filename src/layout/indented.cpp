@@ -1032,18 +1032,6 @@ std::size_t indentation(std::string_view line, int tabWidth, int& columns) {
     return at;
 }
 
-void appendText(std::string& to, std::string_view more) {
-    if (more.empty()) return;
-    // A word broken at the line end joins without its hyphen ("under-" and
-    // "going"): a book sets its lines, a hyphen there is the printer's.
-    if (wordCutBefore(to, more)) {
-        to.resize(to.size() - cutMarkBefore(to));
-        to += more;
-        return;
-    }
-    if (!to.empty()) to += ' ';
-    to += more;
-}
 
 
 // A page mark left at the end of a text or a name ("... astringent [59]",
@@ -1165,7 +1153,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ((label.candidates.empty() && !label.primed) || !endsSentence(leads.back().text))) {
             // In the middle of a sentence it is the lead's text, even in capitals.
             if (!endsSentence(leads.back().text)) {
-                appendText(leads.back().text, trimmed(s));
+                joinWrapped(leads.back().text, trimmed(s));
                 ++leads.back().lines;
                 continue;
             }
@@ -1196,7 +1184,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.size() < kRemark &&
             std::count(leads.back().ending.begin(), leads.back().ending.end(), '(') >
                 std::count(leads.back().ending.begin(), leads.back().ending.end(), ')')) {
-            appendText(leads.back().ending, trimmed(s));
+            joinWrapped(leads.back().ending, trimmed(s));
             ++leads.back().lines;
             continue;
         }
@@ -1216,7 +1204,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
             std::all_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) {
-            appendText(leads.back().text, s);
+            joinWrapped(leads.back().text, s);
             ++leads.back().lines;
             continue;
         }
@@ -1261,7 +1249,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 continue;
             }
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text))) {
-                appendText(previous.text, description);
+                joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;
                 continue;
@@ -1354,7 +1342,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 child.parent = -2;
                 break;
             }
-            appendText(lead.text, child.text);
+            joinWrapped(lead.text, child.text);
             lead.lines += child.lines;
             lead.ending = std::move(child.ending);
             lead.children = std::move(child.children);
@@ -1642,7 +1630,7 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         const std::size_t stop = openingNameEnd(l.text);
         if (!l.ending.empty() || stop == std::string_view::npos) continue;
         for (int c : l.children) {
-            appendText(l.text, leads[c].text);
+            joinWrapped(l.text, leads[c].text);
             l.lines += leads[c].lines;
             leads[c].parent = -2;
         }
@@ -2071,7 +2059,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             std::string line = std::to_string(n + 1) + ". ";
             if (!lead.children.empty()) {
                 std::string description = lead.text;
-                appendText(description, lead.ending);  // an ending of a lead that goes on is its text
+                joinWrapped(description, lead.ending);  // an ending of a lead that goes on is its text
                 line += safeDescription(std::move(description)) + " ... " + std::to_string(coupletOf[l]);
             } else {
                 LeafEnding read = numbersNames || !leafEndings[static_cast<std::size_t>(l)].bookNumber

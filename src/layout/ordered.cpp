@@ -49,7 +49,7 @@ std::string_view withoutPageMark(std::string_view line) {
 int leadNumber(const std::string& line, std::size_t& textStart, bool primedKey = false) {
     const LineStart ls = readLineStart(line);
     if (ls.kind != LineStart::Kind::Digits || ls.label.size() > 4 || ls.textStart >= line.size()) return -1;
-    if (std::islower(static_cast<unsigned char>(line[ls.textStart]))) return -1;  // "1 pair of ..."
+    if (lowerCaseStart(std::string_view(line).substr(ls.textStart))) return -1;  // "1 pair of ..."
     if (primedKey && primesOf(ls.gap) == 0) return -1;
     textStart = ls.textStart;
     return std::stoi(ls.label);
@@ -67,17 +67,6 @@ bool isCaption(std::string_view line) {
     return false;
 }
 
-// Lines of a lead joined; a word cut at a line end joins without its hyphen.
-void join(std::string& to, const std::string& more) {
-    if (to.size() >= 2 && to.back() == '-' && text::isLetter(static_cast<unsigned char>(to[to.size() - 2])) &&
-        !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
-        to.pop_back();
-        to += more;
-        return;
-    }
-    if (!to.empty()) to += ' ';
-    to += more;
-}
 
 // A name alone on its line: a few words, no heading (ending in a colon).
 bool nameShaped(const std::string& s) {
@@ -258,13 +247,13 @@ OrderedKey readPairedLeads(const Lines& text) {
             // A line set deeper than the lead's own lines may be its name.
             Lead& lead = leads.back();
             if (!lead.under.empty()) {
-                join(lead.under, line);
+                joinWrapped(lead.under, line);
             } else {
                 const std::size_t indent = text[k].find_first_not_of(" \t");
                 if (lead.nameAt == std::string::npos && lead.indent != std::string::npos && indent > lead.indent)
                     lead.nameAt = lead.text.size() + 1;
                 if (lead.indent == std::string::npos) lead.indent = indent;
-                join(lead.text, line);
+                joinWrapped(lead.text, line);
             }
             last = k + 1;
         } else if (leads.back().under.empty() && !splitLeadEnding(leads.back().text).ends()) {
@@ -504,7 +493,7 @@ ReshapedKey paragraphsOf(const Lines& text) {
         const std::string line = text::trimmedBlanks(text[k]);
         if (line.empty()) continue;
         if (k > 0 && !text::trimmedBlanks(text[k - 1]).empty() && !out.lines.empty()) {
-            join(out.lines.back(), line);
+            joinWrapped(out.lines.back(), line);
             ++out.paragraphs;
         } else {
             out.lines.push_back(line);
@@ -649,7 +638,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
                 above = it;
             }
         if (above == leads.end() || lone == leads.end()) return {};
-        join(above->ending.text, lone->ending.text);
+        joinWrapped(above->ending.text, lone->ending.text);
         above->ending.reference = lone->ending.reference;
         above->ending.name = lone->ending.name;
         above->ending.bookNumber = lone->ending.bookNumber;
@@ -788,11 +777,11 @@ OrderedKey readInIndentedOrder(const Lines& text) {
         const bool last = l + 1 == leads.size();
         std::size_t used = lead.under.size();
         if (lead.next > 0) {
-            for (const auto& u : lead.under) join(lead.text, u);
+            for (const auto& u : lead.under) joinWrapped(lead.text, u);
         } else if (!lead.name.empty()) {
             if (last) used = 0;
             else
-                for (const auto& u : lead.under) join(lead.name, u);
+                for (const auto& u : lead.under) joinWrapped(lead.name, u);
             // The book's species number before the name ("5. L. blumeanus").
             bool numbered = false;
             lead.name = printedName(lead.name, numbered);
@@ -802,14 +791,14 @@ OrderedKey readInIndentedOrder(const Lines& text) {
             // The last lead's name is its first line under it; what follows
             // is the text after the key.
             const std::size_t at = last ? 0 : lead.under.size() - 1;
-            for (std::size_t u = 0; u < at; ++u) join(lead.text, lead.under[u]);
+            for (std::size_t u = 0; u < at; ++u) joinWrapped(lead.text, lead.under[u]);
             // The lead's last line may carry the end of its text and its
             // name after a leader.
             std::string nameLine = lead.under[at];
             if (!nameShaped(nameLine) || nameLine.find("..") != std::string::npos) {
                 const LeadEnding e = splitLeadEnding(nameLine);
                 if (e.name.empty() || e.text.empty()) return {};
-                join(lead.text, e.text);
+                joinWrapped(lead.text, e.text);
                 nameLine = e.name;
             }
             // The colon that announces the name on the line below is no part of the lead.
@@ -834,7 +823,7 @@ OrderedKey readInIndentedOrder(const Lines& text) {
     if (const int c = leads.back().couplet; members[static_cast<std::size_t>(c)] == 1 && c > 1) {
         const auto above = std::find_if(leads.begin(), leads.end(), [&](const Lead& x) { return x.next == c; });
         if (above != leads.end()) {
-            join(above->text, leads.back().text);
+            joinWrapped(above->text, leads.back().text);
             above->name = leads.back().name;
             above->next = 0;
             leads.pop_back();
@@ -953,7 +942,7 @@ OrderedKey readBracedCouplets(const Lines& text) {
         Lead& lead = c.leads.back();
         LeadEnding ending = splitLeadEnding(line.content);
         if (ending.ends()) {
-            join(lead.text, text::trimmedBlanks(ending.text));
+            joinWrapped(lead.text, text::trimmedBlanks(ending.text));
             lead.ending = ending;
             continue;
         }
@@ -970,7 +959,7 @@ OrderedKey readBracedCouplets(const Lines& text) {
                 continue;
             }
         }
-        join(lead.text, content);
+        joinWrapped(lead.text, content);
     }
     if (couplets.size() < 2) return {};
     std::map<int, int> coupletOf;  // printed number -> couplet

@@ -452,19 +452,6 @@ LeadEnding binomialEnding(const std::string& s) {
     return out;
 }
 
-// A lead's lines joined. A word cut at a line end joins without its hyphen
-// ("some-" and "what"); a hyphen that stands for a shortened compound keeps
-// its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
-void joinWrapped(std::string& to, std::string_view more) {
-    if (more.empty()) return;
-    if (wordCutBefore(to, more)) {
-        to.resize(to.size() - cutMarkBefore(to));
-        to += more;
-        return;
-    }
-    if (!to.empty()) to += ' ';
-    to += more;
-}
 
 }  // namespace
 
@@ -766,8 +753,35 @@ std::size_t cutMarkBefore(std::string_view to) {
     return 0;
 }
 
+void joinWrapped(std::string& to, std::string_view more) {
+    if (more.empty()) return;
+    if (wordCutBefore(to, more)) {
+        to.resize(to.size() - cutMarkBefore(to));
+        to += more;
+        return;
+    }
+    if (!to.empty()) to += ' ';
+    to += more;
+}
+
+bool lowerCaseStart(std::string_view s) {
+    if (s.empty()) return false;
+    const auto c = static_cast<unsigned char>(s[0]);
+    if (c < 0x80) return c >= 'a' && c <= 'z';
+    const std::u32string first = text::toUtf32(text::firstChars(s, 1));
+    if (first.empty()) return false;
+    const char32_t u = first[0];
+    // Latin-1 ("ä", "é", "ß"), Latin Extended-A ("ő", "œ", "ſ"), Greek, Cyrillic.
+    if (u >= 0xDF && u <= 0xFF) return u != 0xF7;
+    if (u >= 0x100 && u <= 0x137) return u % 2 == 1;
+    if (u >= 0x139 && u <= 0x148) return u % 2 == 0;
+    if (u >= 0x14A && u <= 0x177) return u % 2 == 1;
+    if (u >= 0x17A && u <= 0x17E) return u % 2 == 0;
+    return u == 0x17F || (u >= 0x3AC && u <= 0x3CE) || (u >= 0x430 && u <= 0x45F);
+}
+
 bool wordCutBefore(std::string_view to, std::string_view more) {
-    if (cutMarkBefore(to) == 0 || more.empty() || !std::islower(static_cast<unsigned char>(more[0]))) return false;
+    if (cutMarkBefore(to) == 0 || !lowerCaseStart(more)) return false;
     const std::string_view word = more.substr(0, more.find(' '));
     static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
                                                          "ou", "y", "o", "e", "to", "nor"};
@@ -1502,7 +1516,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // word in lower case a wrapped line ("1 pendulous ovule").
     auto coupletStart = [&](const std::string& line) {
         const std::size_t at = readLineStart(line).textStart;
-        return labelNumber(line) >= 0 && at < line.size() && !std::islower(static_cast<unsigned char>(line[at]));
+        return labelNumber(line) >= 0 && at < line.size() && !lowerCaseStart(std::string_view(line).substr(at));
     };
     // A first couplet that had no number is numbered 0 before.
     auto firstCouplet = [&](const std::string& line) {
@@ -1679,7 +1693,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // A lead cut by a page goes on after it in lower case or with a
         // number that is no label ("4-5-celled. 5").
         if (paragraphs && interrupted && !units.empty() && !first.empty() &&
-            ((first[0] >= 'a' && first[0] <= 'z') || (asciiDigit(first[0]) && !startsLead(first)))) {
+            (lowerCaseStart(first) || (asciiDigit(first[0]) && !startsLead(first)))) {
             for (std::size_t i = b.first; i < b.last; ++i) joinWrapped(units.back().text, trimmed(lineAt(i)));
             interrupted = false;
             continue;
@@ -1693,7 +1707,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 const std::string here = trimmed(lineAt(i));
                 const bool pageNumber =
                     !here.empty() && here.size() <= 4 && std::all_of(here.begin(), here.end(), asciiDigit) &&
-                    (i + 1 < b.last ? std::islower(static_cast<unsigned char>(trimmed(lineAt(i + 1)).front())) != 0
+                    (i + 1 < b.last ? lowerCaseStart(trimmed(lineAt(i + 1)))
                                     : splitLeadEnding(joined).ends());
                 if (i > b.first && (pageHead(lineAt(i)) || pageNumber)) {
                     ++out.pages;
@@ -1746,7 +1760,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 std::string& to = joined.back().text;
                 const std::string more = trimmed(unit.text);
                 const std::size_t size = to.size();
-                if (cutMarkBefore(to) > 0 && !more.empty() && std::islower(static_cast<unsigned char>(more[0]))) {
+                if (cutMarkBefore(to) > 0 && lowerCaseStart(more)) {
                     joinWrapped(to, more);
                     if (to.size() < size + more.size()) {
                         ++out.hyphens;
@@ -1798,13 +1812,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // Where every line stands apart, a tail that reads as one: a word
             // in lower case, an abbreviation or a year ("sp. nov.", "Smith, 1990").
             const bool tailApart = everyLineApart && !line.empty() &&
-                                   (std::islower(static_cast<unsigned char>(line[0])) ||
+                                   (lowerCaseStart(line) ||
                                     line.find_first_of(".0123456789") != std::string::npos);
             // A genus alone on its line goes on with its epithet ("Plega", "alba").
             // So does a genus after a leader at the end of the lead's line
             // ("Buds short . . . . Fagus", "brevis").
             auto epithet = [&] {
-                if (!std::islower(static_cast<unsigned char>(line[0])) || std::count(line.begin(), line.end(), ' ') > 4)
+                if (!lowerCaseStart(line) || std::count(line.begin(), line.end(), ' ') > 4)
                     return false;
                 const Unit& named = leadUnits.back();
                 const std::string_view last =
@@ -1944,7 +1958,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (ls.kind == LineStart::Kind::Letters) ls = LineStart{};
         // A number before a word in lower case starts a wrapped line ("1 pair").
         if (ls.kind == LineStart::Kind::Digits && ls.textStart < unit.text.size() &&
-            std::islower(static_cast<unsigned char>(unit.text[ls.textStart])))
+            lowerCaseStart(std::string_view(unit.text).substr(ls.textStart)))
             ls = LineStart{};
         const std::string rest = trimmed(std::string_view(unit.text).substr(ls.textStart));
         // A number alone after a lead without ending is its reference, on

@@ -124,6 +124,13 @@ std::size_t referenceWordsStart(std::string_view head);
 // The length of the mark that ends `to` after a letter where a word was cut:
 // a hyphen, or the signs OCR gives for one ("¬", "⸗"); 0 when none.
 std::size_t cutMarkBefore(std::string_view to);
+// A lead's lines joined. A word cut at a line end joins without its hyphen
+// ("some-" and "what"); a hyphen that stands for a shortened compound keeps
+// its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
+void joinWrapped(std::string& to, std::string_view more);
+// Whether `s` starts with a letter in lower case, accented ones and the long
+// s of Fraktur too ("über", "élargi", "ſehr"): a line that carries a lead on.
+bool lowerCaseStart(std::string_view s);
 // A word cut at a line end: `to` ends with its first part and a hyphen, `more`
 // starts with its rest ("some-" and "what"; not "pale-" and "or dark").
 bool wordCutBefore(std::string_view to, std::string_view more);

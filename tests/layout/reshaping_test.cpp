@@ -380,6 +380,12 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark, the veins branched.", "1,0$ Wings pale, thin. $ Plega alba L.",
           "2,0$ Legs long, black. $ Plega nigra L.", "2,0$ Legs short, pale. $ Plega rufa L."},
          "2 lignes de num\u00E9ro ou de titre de page laiss\u00E9es de c\u00F4t\u00E9"},
+        {"paragraphs in German, a lead cut by a page going on with an accented word",
+         {"Schl\u00FCssel", "", "1. Fl\u00FCgel dunkel, die Adern", "", "\u2014 24 \u2014", "", "\u00FCberall verzweigt. 2", "",
+          "Fl\u00FCgel hell. =Plega alba= L.", "", "2. Beine lang. =Plega nigra= L.", "", "Beine kurz. =Plega rufa= L."},
+         {"1,2$ Fl\u00FCgel dunkel, die Adern \u00FCberall verzweigt.", "1,0$ Fl\u00FCgel hell. $ Plega alba L.",
+          "2,0$ Beine lang. $ Plega nigra L.", "2,0$ Beine kurz. $ Plega rufa L."},
+         "1 ligne de num\u00E9ro ou de titre de page laiss\u00E9e de c\u00F4t\u00E9"},
         {"a journal's key wrapped: lines going on with a figure's panel or a range before a leader, a name's tail, "
          "authors in brackets",
          {"Key", "1 Wings dark (Fig.", "3A)........ 2", "- Wings pale (Figs", "1\u201310 )........ P. alba new", "species",
@@ -465,6 +471,8 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
         // Fraktur's double hyphen as a scan reads it, a dash between words, a name in marks.
         {"Bl\u00FCten\u2014 scheide", 1}, {"Wald= pflanze", 1},   {"Staubgef\u00E4\u00DF \u2014 und", 0},
         {"=Quercus= alba", 0},
+        // A rest that starts with an accented letter or the long s.
+        {"Bl\u00FCten- \u017Ftand", 1}, {"les feuilles \u00E9- largies", 1},
     };
     for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
 }
