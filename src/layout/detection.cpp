@@ -446,7 +446,8 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
 // A converted key is its own text: what is left of the user's labels and
 // references is the leads whose description still starts with a couplet
 // number or a mark, or still ends with a reference in brackets or after
-// words ("(2)", "(2), p. 14", "go to 2").
+// words ("(2)", "(2), p. 14", "go to 2"), or with a label a scan misread
+// ("l'' Wings", "S. Twigs").
 int labelResidue(const ResultTable& table) {
     int residue = 0;
     for (int r = 1; r <= table.dataRows(); ++r) {
@@ -455,7 +456,9 @@ int labelResidue(const ResultTable& table) {
         const std::string_view desc = table.cell(r, kTexte);
         const LineStart ls = readLineStart(desc);
         const LeadEnding unread = splitLeadEnding(desc);
+        std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
+                           misreadLabelAt(desc, misread) >= 0 ||
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))

@@ -306,7 +306,10 @@ Label readLabel(std::string_view s, const Styles& styles) {
     }
     // A number with primes ("1''" first, "1'" second lead): it starts a
     // lead; the key's order, not the number, places it.
-    if (!opened && !closed && std::all_of(token.begin(), token.end(), isDigitAscii)) {
+    // A scan reads "1''" as "l''" or "I''" too: in a key that primes its
+    // numbers, no letter takes primes.
+    if (!opened && !closed &&
+        (std::all_of(token.begin(), token.end(), isDigitAscii) || (styles.primes && (token == "l" || token == "I")))) {
         std::size_t primes = at;
         primesAt(s, primes);
         // "1'." and "2′." as well: the stop after the primes.

@@ -215,6 +215,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "B. Leaves compound ..... Fraxinus\n",
          {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
           "2. Fruit a samara => Acer"}},
+        {"a key that primes its numbers, whose first label a scan read as a letter (\"l''\")",
+         "Schl\u00FCssel\n\nl'' Fl\u00FCgel dunkel.\n2'' Beine lang ..... Plega nigra\n2' Beine kurz ..... Plega rufa\n"
+         "l' Fl\u00FCgel hell ..... Plega alba\n",
+         {"1. Fl\u00FCgel dunkel. ... 2", "1. Fl\u00FCgel hell => Plega alba", "2. Beine lang => Plega nigra",
+          "2. Beine kurz => Plega rufa"}},
         {"a number run into one lead of a key that numbers no name",
          "a. Leaves simple.\nb. Fruit a nut. Quercus.\nb. Fruit a samara. Acer.\na. Leaves compound.\n"
          "b. Leaflets 3. Ptelea.\nb. Leaflets 5 or more. Fraxinus.\n",
