@@ -1451,7 +1451,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     // stand between are then read as everywhere else.
     // OCR debris before a label or after an ending goes.
     // Numbers misread by OCR mended ("l3" for "13").
-    int blanks = 0, debris = 0, misread = 0, glued = 0, calls = 0, spacedStops = 0;
+    int blanks = 0, debris = 0, misread = 0, glued = 0, gluedLabels = 0, calls = 0, spacedStops = 0;
     Lines spaced;
     for (const std::string& line : text) {
         std::string copy = line;
@@ -1466,6 +1466,17 @@ ReshapedKey reshapeKey(const Lines& text) {
                     ++glued;
                     break;
                 }
+        // A couplet number a scan glued to the word after it ("1Crossvein",
+        // "12Wings"): a capital then a letter in lower case after the digits.
+        if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos) {
+            std::size_t d = b;
+            while (d < copy.size() && d - b < 3 && asciiDigit(copy[d])) ++d;
+            if (d > b && d + 1 < copy.size() && copy[d] >= 'A' && copy[d] <= 'Z' && copy[d + 1] >= 'a' &&
+                copy[d + 1] <= 'z') {
+                copy.insert(d, " ");
+                ++gluedLabels;
+            }
+        }
         // A stop set apart from the reference it ends by OCR ("... 2 .").
         if (const std::size_t e = copy.find_last_not_of(" \t");
             e != std::string::npos && e >= 2 && copy[e] == '.' && copy[e - 1] == ' ' && asciiDigit(copy[e - 2])) {
@@ -1483,7 +1494,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1498,6 +1509,7 @@ ReshapedKey reshapeKey(const Lines& text) {
                       {misread, kMsgMisread, kMsgMisreadOne}, {calls, kMsgNoteCalls, kMsgNoteCallsOne},
                       {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
                       {glued, kMsgGluedMarks, kMsgGluedMarksOne},
+                      {gluedLabels, kMsgGluedLabels, kMsgGluedLabelsOne},
                       {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
