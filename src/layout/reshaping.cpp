@@ -777,7 +777,8 @@ bool lowerCaseStart(std::string_view s) {
     if (u >= 0x139 && u <= 0x148) return u % 2 == 0;
     if (u >= 0x14A && u <= 0x177) return u % 2 == 1;
     if (u >= 0x17A && u <= 0x17E) return u % 2 == 0;
-    return u == 0x17F || (u >= 0x3AC && u <= 0x3CE) || (u >= 0x430 && u <= 0x45F);
+    // The ligatures a scan keeps ("ﬁ", "ﬂ") start a word in lower case too.
+    return u == 0x17F || (u >= 0x3AC && u <= 0x3CE) || (u >= 0x430 && u <= 0x45F) || (u >= 0xFB00 && u <= 0xFB06);
 }
 
 bool wordCutBefore(std::string_view to, std::string_view more) {

@@ -131,7 +131,8 @@ std::size_t cutMarkBefore(std::string_view to);
 // its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
 void joinWrapped(std::string& to, std::string_view more);
 // Whether `s` starts with a letter in lower case, accented ones and the long
-// s of Fraktur too ("über", "élargi", "ſehr"): a line that carries a lead on.
+// s of Fraktur and the ligatures too ("über", "élargi", "ſehr", "ﬂach"): a line
+// that carries a lead on.
 bool lowerCaseStart(std::string_view s);
 // A word cut at a line end: `to` ends with its first part and a hyphen, `more`
 // starts with its rest ("some-" and "what"; not "pale-" and "or dark").

@@ -475,8 +475,9 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
         // Fraktur's double hyphen as a scan reads it, a dash between words, a name in marks.
         {"Bl\u00FCten\u2014 scheide", 1}, {"Wald= pflanze", 1},   {"Staubgef\u00E4\u00DF \u2014 und", 0},
         {"=Quercus= alba", 0},
-        // A rest that starts with an accented letter or the long s.
+        // A rest that starts with an accented letter, the long s or a ligature.
         {"Bl\u00FCten- \u017Ftand", 1}, {"les feuilles \u00E9- largies", 1},
+        {"die Blatt- \uFB02\u00E4che", 1},
     };
     for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
 }
