@@ -1035,8 +1035,6 @@ std::size_t indentation(std::string_view line, int tabWidth, int& columns) {
     return at;
 }
 
-
-
 // A page mark left at the end of a text or a name ("... astringent [59]",
 // "A. nigrum. [240]") is no part of it.
 void dropPageMark(std::string& s) {

@@ -67,7 +67,6 @@ bool isCaption(std::string_view line) {
     return false;
 }
 
-
 // A name alone on its line: a few words, no heading (ending in a colon).
 bool nameShaped(const std::string& s) {
     return !s.empty() && s.back() != ':' && s.find(": ") == std::string::npos &&

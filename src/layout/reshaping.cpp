@@ -452,7 +452,6 @@ LeadEnding binomialEnding(const std::string& s) {
     return out;
 }
 
-
 }  // namespace
 
 bool pageFurniture(std::string_view s) {
@@ -737,12 +736,16 @@ std::size_t cutMarkBefore(std::string_view to) {
     to.remove_suffix(blanks);
     // Fraktur sets its hyphen double, and a scan reads it as a dash or an
     // equals sign glued to the word ("Blüten—", "Wald=").
-    for (std::string_view mark : {"-", "\u00AC", "\u2E17", "\u2E40", "\u2014", "\u2013", "="})
+    static constexpr std::string_view kMarks[] = {"-", "\u00AC", "\u2E17", "\u2E40", "\u2014", "\u2013", "="};
+    for (std::string_view mark : kMarks)
         if (to.size() > mark.size() && to.ends_with(mark)) {
-            // After a letter, accented ones too ("Trau¬", "Blü-").
+            // After a letter, accented ones too ("Trau¬", "Blü-"), not after
+            // another mark: "dark———" is a leader.
             const std::size_t at = to.size() - mark.size();
             const auto before = static_cast<unsigned char>(to[at - 1]);
             if (!std::isalpha(before) && before < 0x80) return 0;
+            if (std::any_of(std::begin(kMarks), std::end(kMarks), [&](std::string_view m) { return to.substr(0, at).ends_with(m); }))
+                return 0;
             // "=Quercus=" closes the marks of a name: no cut.
             if (mark == "=") {
                 const std::size_t word = to.find_last_of(" \t", at);

@@ -474,7 +474,7 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
         {"Knollen\u00AC oder Zwiebeln", 0},
         // Fraktur's double hyphen as a scan reads it, a dash between words, a name in marks.
         {"Bl\u00FCten\u2014 scheide", 1}, {"Wald= pflanze", 1},   {"Staubgef\u00E4\u00DF \u2014 und", 0},
-        {"=Quercus= alba", 0},
+        {"=Quercus= alba", 0},                {"Wings dark\u2014\u2014\u2014 alba", 0},
         // A rest that starts with an accented letter, the long s or a ligature.
         {"Bl\u00FCten- \u017Ftand", 1}, {"les feuilles \u00E9- largies", 1},
         {"die Blatt- \uFB02\u00E4che", 1},
