@@ -126,10 +126,13 @@ std::string beforeLeader(std::string_view s) {
 // Words that may close a name: authors, "sp. nov.", years.
 bool nameTailWord(std::string_view w) {
     if (authorWord(w)) return true;
-    for (std::string_view t : {"sp.", "nov.", "n.", "sp", "nov", "and", "gen.", "comb.", "stat.", "var.", "subsp.", "new",
-                               "species", "spec.", "nova", "novum", "sensu", "lato", "stricto", "s.", "l.", "str.", "auct.",
+    for (std::string_view t : {"nov.", "n.", "sp", "nov", "and", "gen.", "comb.", "stat.", "var.", "subsp.", "new",
+                               "species", "nova", "novum", "sensu", "lato", "stricto", "s.", "l.", "str.", "auct.",
                                "emend."})
         if (w == t) return true;
+    // "species" shortened with a stop, as books write it in every language ("sp.").
+    if (w.size() >= 3 && w.back() == '.' && std::string_view("species").starts_with(w.substr(0, w.size() - 1)))
+        return true;
     // A year, as authors give it ("1972", "(1972)").
     std::string_view year = w;
     while (!year.empty() && (year.front() == '(')) year.remove_prefix(1);
