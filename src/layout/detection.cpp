@@ -307,7 +307,7 @@ bool nameInMarks(std::string_view name) {
 // A name that keeps something of its printed line: a letter, its marks, the
 // book's number before it.
 bool nameLeftDirty(std::string_view name) {
-    return nameIsALetter(name) || nameInMarks(name) || nameOpensWithNumber(name) || bookNumberLength(name) > 0;
+    return nameIsALetter(name) || nameInMarks(name) || nameOpensWithNumber(name);
 }
 
 // Letters and digits only: a name as the run cleaned it compared with its

@@ -237,7 +237,7 @@ OrderedKey readPairedLeads(const Lines& text) {
         int partner = -1;
         std::size_t at = 0;
         if (const int number = pairedLabel(line, partner, at); number >= 0) {
-            leads.push_back({number, partner, line.substr(at), static_cast<int>(k)});
+            leads.push_back({number, partner, line.substr(at), static_cast<int>(k), std::string::npos, std::string::npos, {}});
             last = k + 1;
             gap = false;
         } else if (leads.empty()) {
