@@ -272,3 +272,137 @@ CellKey readCellPerLine(const Lines& text) {
 }
 
 }  // namespace sarvelo
+
+namespace sarvelo {
+
+namespace {
+
+// The cells of a row between bars as they stand, an empty one kept empty
+// (the trailing empty ones dropped); false when the line is no such row.
+// The rule line under a header gives no cell.
+bool barCells(std::string_view line, std::vector<std::string>& cells) {
+    if (std::count(line.begin(), line.end(), '|') < 2) return false;
+    const std::size_t b = line.find_first_not_of(" \t"), e = line.find_last_not_of(" \t");
+    std::string_view row = line.substr(b, e + 1 - b);
+    if (row.front() == '|') row.remove_prefix(1);
+    if (!row.empty() && row.back() == '|') row.remove_suffix(1);
+    for (std::size_t from = 0; from <= row.size();) {
+        const std::size_t next = std::min(row.find('|', from), row.size());
+        std::string cell = text::trimmedBlanks(row.substr(from, next - from));
+        if (cell.size() >= 3 && cell.find_first_not_of("-: ") == std::string::npos) {
+            cells.clear();
+            return true;
+        }
+        cells.push_back(std::move(cell));
+        from = next + 1;
+    }
+    while (!cells.empty() && cells.back().empty()) cells.pop_back();
+    return true;
+}
+
+std::string tabbed(const std::vector<std::string>& cells) {
+    std::string line;
+    for (const auto& cell : cells) line += (line.empty() && &cell == &cells.front() ? "" : "\t") + cell;
+    return line;
+}
+
+// A line that is a label cell alone, and one that is a leader alone.
+bool labelLine(std::string_view s) { return labelCell(s); }
+bool leaderLine(std::string_view s) { return s.size() >= 3 && withoutLeader("x" + std::string(s)) == "x"; }
+
+// What may follow a name in a cell of its own: its authors ("(Schaeff.) P.
+// Kumm."), a remark in brackets, the book's page.
+bool nameCompanion(std::string_view s) {
+    if (pageCell(s) || numberCell(s) > 0 || s.front() == '(') return true;
+    return s.size() <= 40 && std::count(s.begin(), s.end(), ' ') < 4 && bookNumberLength(s) == 0;
+}
+
+}  // namespace
+
+TableRows tableAsTabRows(const Lines& text) {
+    TableRows out;
+    constexpr int kRows = 4;  // fewer rows make no table
+    // Rows between bars.
+    int barRows = 0;
+    std::vector<std::string> cells;
+    for (const auto& line : text) {
+        cells.clear();
+        barRows += barCells(line, cells) && cells.size() >= 2 ? 1 : 0;
+    }
+    if (barRows >= kRows) {
+        out.bars = true;
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            cells.clear();
+            if (!barCells(text[k], cells)) {
+                out.lines.push_back(text[k]);
+            } else if (cells.empty()) {
+                continue;  // the rule line
+            } else {
+                out.lines.push_back(tabbed(cells));
+                out.lastRow = static_cast<int>(k);
+            }
+            out.origin.push_back(static_cast<int>(k));
+        }
+        return out;
+    }
+    // One cell a line: a row starts at a label cell followed by a text cell
+    // and takes the cells up to the next row's start; a couplet of origin in
+    // a cell of its own goes with the label, a leader alone goes. Rows are
+    // short: the text after a row of more cells is no longer the table.
+    std::vector<std::size_t> at;  // the lines that carry text
+    for (std::size_t k = 0; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
+    auto cellAt = [&](std::size_t i) { return text::trimmedBlanks(text[at[i]]); };
+    auto rowStart = [&](std::size_t i) {
+        return i + 1 < at.size() && labelLine(cellAt(i)) && !labelLine(cellAt(i + 1)) && !leaderLine(cellAt(i + 1));
+    };
+    constexpr std::size_t kCellsAfterText = 3;  // a destination, a name's authors, the book's page
+    std::size_t i = 0;
+    while (i < at.size() && !rowStart(i)) ++i;
+    const std::size_t first = i;
+    std::vector<std::pair<std::string, int>> rows;
+    while (i < at.size() && rowStart(i)) {
+        std::vector<std::string> row{cellAt(i)};
+        const int origin = static_cast<int>(at[i]);
+        ++i;
+        if (cellAt(i).front() == '(' && numberCell("0" + cellAt(i)) == 0) {
+            row.front() += cellAt(i);
+            ++i;
+        }
+        row.push_back(cellAt(i++));  // the lead's text
+        bool ended = false;
+        for (; i < at.size() && !rowStart(i); ++i) {
+            const std::string cell = cellAt(i);
+            if (leaderLine(cell)) continue;
+            // A running head between two pages.
+            if (cell.find(' ') != std::string::npos && pageFurniture(cell)) continue;
+            // After the destination, only what goes with a name: its authors,
+            // a remark in brackets, the book's page. Other text ends the table.
+            if (row.size() >= 3 && (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell))) {
+                ended = true;
+                break;
+            }
+            row.push_back(cell);
+        }
+        rows.emplace_back(tabbed(row), origin);
+        if (ended) break;
+    }
+    if (static_cast<int>(rows.size()) < kRows) return {};
+    const std::size_t last = i;
+    for (std::size_t k = 0; k < (first < at.size() ? at[first] : text.size()); ++k) {
+        out.lines.push_back(text[k]);
+        out.origin.push_back(static_cast<int>(k));
+    }
+    for (auto& [line, origin] : rows) {
+        out.lines.push_back(std::move(line));
+        out.origin.push_back(origin);
+    }
+    out.lastRow = rows.back().second;
+    for (std::size_t k = last < at.size() ? at[last] : text.size(); k < text.size(); ++k) {
+        out.lines.push_back(text[k]);
+        out.origin.push_back(static_cast<int>(k));
+    }
+    return out;
+}
+
+}  // namespace sarvelo

@@ -1004,11 +1004,39 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }
     // A table pasted one cell a line, or as rows of cells between bars.
-    if (const CellKey cells = readCellPerLine(text); !cells.couplets.empty())
+    const CellKey cells = readCellPerLine(text);
+    bool cellsRead = false;  // to the last row, without fault
+    if (!cells.couplets.empty()) {
         proposeConverted(cells.couplets, cells.origin,
                          "tableau copié (une cellule par ligne ou des cellules entre \u00AB\u00A0|\u00A0\u00BB), "
                          "converti en clé numérotée",
                          cells.message);
+        const LayoutScore& score = full.back().proposal.score;
+        cellsRead = score.errorRows == 0 && score.erreurs == 0;
+    }
+    // The same table set out as rows of cells between tabs: every reader then
+    // reads it as it reads such rows (numbers with their partner's, leads in
+    // indented order, references after words). Cells a line that the reader
+    // of cells read to the last row are left so.
+    if (const TableRows rows = tableAsTabRows(text);
+        !rows.lines.empty() && rows.lines != text &&
+        (rows.bars || !cellsRead || *std::max_element(cells.origin.begin(), cells.origin.end()) < rows.lastRow)) {
+        LayoutDetection d = detectLayout(rows.lines, wanted, control);
+        if (stopped()) return cancelled();
+        for (std::size_t k = 0; k < d.proposals.size(); ++k) {
+            LayoutProposal& p = d.proposals[k];
+            if (p.convertsIndented) {
+                p.convertsIndented = false;
+                p.convertedText = convertIndentedKey(rows.lines).lines;
+            } else if (p.convertedText.empty()) {
+                p.convertedText = rows.lines;
+            }
+            p.summary = "tableau remis en lignes de cellules ; " + p.summary;
+            Full f{std::move(p), k == 0 ? std::move(d.obstacles) : std::vector<DetectionObstacle>{}};
+            namedByUsersLines(text, rows.origin, f.obstacles);
+            full.push_back(std::move(f));
+        }
+    }
     // Couplets set in braces.
     if (const OrderedKey braced = readBracedCouplets(text); !braced.couplets.empty())
         proposeConverted(braced.couplets, braced.origin, "clé en accolades (un couplet par accolade), convertie en clé numérotée",

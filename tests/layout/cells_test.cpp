@@ -97,3 +97,34 @@ TEST(CellPerLine, ARowWithoutDestinationIsReadWithoutIt) {
     EXPECT_EQ(readCellPerLine(text).couplets,
               (Lines{"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free", "2. Gills attached => Tricholoma"}));
 }
+
+TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
+    struct Case {
+        const char* name;
+        const char* text;
+        Lines expected;  // empty: no table
+        std::vector<int> origin;
+    };
+    const Case cases[] = {
+        {"rows between bars: the rule line goes, an empty first cell stays empty",
+         "Key\n| No. | Lead | Go to |\n|---|---|---|\n| 1(4) | Spores white | |\n| 2(3) | Gills free | Amanita |\n"
+         "| | Gills attached | Tricholoma |\n| 4(1) | Spores pink | Pluteus |\n",
+         {"Key", "No.\tLead\tGo to", "1(4)\tSpores white", "2(3)\tGills free\tAmanita", "\tGills attached\tTricholoma",
+          "4(1)\tSpores pink\tPluteus"},
+         {0, 1, 3, 4, 5, 6}},
+        {"one cell a line: leaders alone go, the couplet of origin joins its number, prose after the last name ends it",
+         "Key\n1\nSpores white\n....\n2\n2\n(1)\nGills free\nAmanita\n\u2013\nGills attached\nTricholoma\nL.\n"
+         "1\u2019\nSpores pink\nPluteus\nPluteus is a genus of many species found in woods.\n",
+         {"Key", "1\tSpores white\t2", "2(1)\tGills free\tAmanita", "\u2013\tGills attached\tTricholoma\tL.",
+          "1\u2019\tSpores pink\tPluteus", "Pluteus is a genus of many species found in woods."},
+         {0, 1, 5, 9, 13, 16}},
+        {"rows of cells between tabs already", "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n", {}, {}},
+        {"three rows between bars make no table", "| 1 | Spores white | 2 |\n| | Spores pink | Pluteus |\n| 2 | x | y |\n",
+         {}, {}},
+    };
+    for (const Case& c : cases) {
+        const TableRows rows = tableAsTabRows(text::splitLines(c.text));
+        EXPECT_EQ(rows.lines, c.expected) << c.name;
+        EXPECT_EQ(rows.origin, c.origin) << c.name;
+    }
+}

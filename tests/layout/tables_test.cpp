@@ -1,0 +1,38 @@
+// Keys set as tables and copies of web pages, pasted as users paste them:
+// detection reads each and gives the finished key checked by hand.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "engine/text.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+TEST(TableReadings, EachPastingOfATableGivesItsKey) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        std::vector<std::string> finished;  // in any order
+    };
+    const std::vector<std::string> mates{"1,2$ Spores white", "1,0$ Spores pink $ Pluteus", "2,0$ Gills free $ Amanita",
+                                         "2,0$ Gills attached $ Tricholoma"};
+    const Case cases[] = {
+        {"rows between bars, each lead numbered with its partner's number",
+         "| 1(4) | Spores white | |\n| 2(3) | Gills free | Amanita |\n| 3(2) | Gills attached | Tricholoma |\n"
+         "| 4(1) | Spores pink | Pluteus |\n", mates},
+        {"one cell a line, each lead numbered with its partner's number",
+         "Key\n\n1(4)\nSpores white\n2(3)\nGills free\nAmanita\n3(2)\nGills attached\nTricholoma\n4(1)\nSpores pink\n"
+         "Pluteus\n", mates},
+    };
+    for (const Case& c : cases) {
+        const Lines text = text::splitLines(c.text);
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_TRUE(d.processes()) << c.layout;
+        std::vector<std::string> finished = sarvelo::testing::finishedKeyOf(text, d.proposals.front());
+        std::vector<std::string> expected = c.finished;
+        std::sort(finished.begin(), finished.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(finished, expected) << c.layout;
+    }
+}
