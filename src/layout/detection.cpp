@@ -14,6 +14,7 @@
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
 #include "layout/cells.hpp"
+#include "layout/references.hpp"
 #include "layout/lettered.hpp"
 #include "layout/ordered.hpp"
 #include "layout/reshaping.hpp"
@@ -448,6 +449,17 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
 // number or a mark, or still ends with a reference in brackets or after
 // words ("(2)", "(2), p. 14", "go to 2"), or with a label a scan misread
 // ("l'' Wings", "S. Twigs").
+// A label that lost the tab after it, glued to the lead's first word
+// ("1Spores white", "–Spores pink"): a row of cells read as one text.
+bool gluedLabel(std::string_view desc) {
+    std::size_t i = 0;
+    while (i < desc.size() && i < 3 && desc[i] >= '0' && desc[i] <= '9') ++i;
+    if (i == 0)
+        for (std::string_view dash : {"-", "\u2013", "\u2014"})
+            if (desc.starts_with(dash)) i = dash.size();
+    return i > 0 && i + 1 < desc.size() && desc[i] >= 'A' && desc[i] <= 'Z' && desc[i + 1] >= 'a' && desc[i + 1] <= 'z';
+}
+
 int labelResidue(const ResultTable& table) {
     int residue = 0;
     for (int r = 1; r <= table.dataRows(); ++r) {
@@ -458,7 +470,7 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
-                           misreadLabelAt(desc, misread) >= 0 ||
+                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) ||
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))
@@ -1003,6 +1015,27 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }
+    // The text set out again (`lines`, each from the user's line `origin`) and
+    // detected anew: its proposals hold it as the text they process, and the
+    // lines that stop it are the user's. False when cancelled.
+    auto reread = [&](const Lines& lines, const std::vector<int>& origin, const std::string& told) {
+        LayoutDetection d = detectLayout(lines, wanted, control);
+        if (stopped()) return false;
+        for (std::size_t k = 0; k < d.proposals.size(); ++k) {
+            LayoutProposal& p = d.proposals[k];
+            if (p.convertsIndented) {
+                p.convertsIndented = false;
+                p.convertedText = convertIndentedKey(lines).lines;
+            } else if (p.convertedText.empty()) {
+                p.convertedText = lines;
+            }
+            p.summary = "texte remis en forme (" + told + ") ; " + p.summary;
+            Full f{std::move(p), k == 0 ? std::move(d.obstacles) : std::vector<DetectionObstacle>{}};
+            namedByUsersLines(text, origin, f.obstacles);
+            full.push_back(std::move(f));
+        }
+        return true;
+    };
     // A table pasted one cell a line, or as rows of cells between bars.
     const CellKey cells = readCellPerLine(text);
     bool cellsRead = false;  // to the last row, without fault
@@ -1021,22 +1054,12 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     if (const TableRows rows = tableAsTabRows(text);
         !rows.lines.empty() && rows.lines != text &&
         (rows.bars || !cellsRead || *std::max_element(cells.origin.begin(), cells.origin.end()) < rows.lastRow)) {
-        LayoutDetection d = detectLayout(rows.lines, wanted, control);
-        if (stopped()) return cancelled();
-        for (std::size_t k = 0; k < d.proposals.size(); ++k) {
-            LayoutProposal& p = d.proposals[k];
-            if (p.convertsIndented) {
-                p.convertsIndented = false;
-                p.convertedText = convertIndentedKey(rows.lines).lines;
-            } else if (p.convertedText.empty()) {
-                p.convertedText = rows.lines;
-            }
-            p.summary = "tableau remis en lignes de cellules ; " + p.summary;
-            Full f{std::move(p), k == 0 ? std::move(d.obstacles) : std::vector<DetectionObstacle>{}};
-            namedByUsersLines(text, rows.origin, f.obstacles);
-            full.push_back(std::move(f));
-        }
+        if (!reread(rows.lines, rows.origin, "tableau remis en lignes de cellules")) return cancelled();
     }
+    // References in brackets, after words or an arrow, or on the next line, set bare.
+    if (const BareReferences bare = bareReferences(text); bare.rewritten > 0)
+        if (!reread(bare.lines, bare.origin, countedMessage(kMsgBareReferences, kMsgBareReferencesOne, bare.rewritten)))
+            return cancelled();
     // Couplets set in braces.
     if (const OrderedKey braced = readBracedCouplets(text); !braced.couplets.empty())
         proposeConverted(braced.couplets, braced.origin, "clé en accolades (un couplet par accolade), convertie en clé numérotée",
