@@ -248,7 +248,7 @@ TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
         {"a caption after the key that the whole paste's reading joins to the last name",
          {"1\tWings dark\t2", "1'\tWings pale\tP. alba", "2\tLegs long\tP. nigra", "2'\tLegs short\tP. rufa", "",
           "Figure 1.", "Plega alba, male."},
-         "tableau copié"},
+         "clé lue couplet par couplet"},
         {"a converted reading that leaves its labels in the texts",
          {"Cl\u00E9", "1.\u00A0Ailes noires\u00A0: voir\u00A02", "\u2013\u00A0Ailes blanches\u00A0\u2026\u2026 P.\u00A0alba",
           "2.\u00A0Pattes longues \u2026\u2026 P.\u00A0nigra", "\u2013\u00A0Pattes courtes \u2026\u2026 P.\u00A0rufa"},
