@@ -1006,6 +1006,15 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         full[k].proposal.score.outside = reshaped.after + reshaped.captions + reshaped.footnotes + reshaped.pages;
         full[k].proposal.score.apart = 0;
     }
+    if (!reshaped.couplets.empty()) {
+        std::string message = reshaped.message;
+        if (const std::string more = countedParts({{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
+                                                   {reshaped.repaired, kMsgRepaired, kMsgRepairedOne}});
+            !more.empty())
+            message += (message.empty() ? "" : ", ") + more;
+        proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
+                         "clé lue couplet par couplet, convertie en clé numérotée", message);
+    }
     // The text set out again (`lines`, each from the user's line `origin`) and
     // detected anew: its proposals hold it as the text they process, and the
     // lines that stop it are the user's. False when cancelled.
@@ -1027,9 +1036,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         }
         return true;
     };
-    // A table pasted one cell a line, or as rows of cells between bars or
-    // tabs: read cell by cell first, it keeps each cell whole where another
-    // reading of the same key would mend it.
+    // A table pasted one cell a line, or as rows of cells between bars.
     const CellKey cells = readCellPerLine(text);
     bool cellsRead = false;  // to the last row, without fault
     if (!cells.couplets.empty()) {
@@ -1039,15 +1046,6 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                          cells.message);
         const LayoutScore& score = full.back().proposal.score;
         cellsRead = score.errorRows == 0 && score.erreurs == 0;
-    }
-    if (!reshaped.couplets.empty()) {
-        std::string message = reshaped.message;
-        if (const std::string more = countedParts({{reshaped.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
-                                                   {reshaped.repaired, kMsgRepaired, kMsgRepairedOne}});
-            !more.empty())
-            message += (message.empty() ? "" : ", ") + more;
-        proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
-                         "clé lue couplet par couplet, convertie en clé numérotée", message);
     }
     // The same table set out as rows of cells between tabs: every reader then
     // reads it as it reads such rows (numbers with their partner's, leads in

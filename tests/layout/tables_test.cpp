@@ -40,11 +40,6 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "3\tRing present\tAmanita\n\u2013\tRing absent\tLepiota\n",
          {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus", "2,3$ Gills free", "2,0$ Gills attached $ Tricholoma",
           "3,0$ Ring present $ Amanita", "3,0$ Ring absent $ Lepiota"}},
-        {"rows between tabs, a figure call after the name kept in its cell",
-         "Key\n\n1.\tSpores white\t2\n\u2013\tSpores pink\tPluteus L. (Fig. 1O)\n2.\tGills free\tAmanita Pers. (Fig. 2A)\n"
-         "\u2013\tGills attached\tTricholoma (Fr.) Staude (Fig. 2B)\n\nTaxon classification\n",
-         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus L. (Fig. 1O)", "2,0$ Gills free $ Amanita Pers. (Fig. 2A)",
-          "2,0$ Gills attached $ Tricholoma (Fr.) Staude (Fig. 2B)"}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
