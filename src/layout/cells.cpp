@@ -12,11 +12,21 @@ namespace sarvelo {
 
 namespace {
 
-// A couplet number alone: "12", "12.", with the couplet it comes from: "12(9)", "12 (9).".
+// The couplet a lead comes from, in brackets after its number: "9", "9'", "9’", "9a".
+bool originLabel(std::string_view s) {
+    for (std::string_view prime : {"'", "\u2019", "\u2032", "a", "b"})
+        if (s.size() > prime.size() && s.ends_with(prime)) {
+            s.remove_suffix(prime.size());
+            break;
+        }
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// A couplet number alone: "12", "12.", with the couplet it comes from: "12(9)", "12 (9').".
 int numberCell(std::string_view s) {
     if (!s.empty() && s.back() == '.') s.remove_suffix(1);
     if (const std::size_t open = s.find('('); open != std::string_view::npos && open > 0 && s.back() == ')' &&
-                                              s.find_first_not_of("0123456789", open + 1) == s.size() - 1) {
+                                              originLabel(s.substr(open + 1, s.size() - open - 2))) {
         s = s.substr(0, open);
         while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     }
