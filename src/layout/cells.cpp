@@ -28,7 +28,7 @@ int numberCell(std::string_view s) {
     if (const std::size_t open = s.find('('); open != std::string_view::npos && open > 0 && s.back() == ')' &&
                                               originLabel(s.substr(open + 1, s.size() - open - 2))) {
         s = s.substr(0, open);
-        while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '.')) s.remove_suffix(1);  // "2. (1)"
     }
     if (s.empty() || s.size() > 4) return -1;
     int value = 0;

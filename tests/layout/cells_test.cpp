@@ -61,8 +61,8 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"leads labelled 1a and 1b, a leader left at the end of a lead's text",
          "1a\nSpores white ........\n2\n1b\nSpores pink ........\nPluteus cervinus\n2a\nGills free\nAmanita\n"
          "2b\nGills attached\nTricholoma\n", gills, 0, 0, 0},
-        {"one cell a line, the couplet of origin primed or lettered",
-         "1\nSpores white\n2\n1'\nSpores pink\nPluteus cervinus\n2 (1')\nGills free\nAmanita\n2'\nGills attached\n"
+        {"one cell a line, the couplet of origin primed, after the number's stop",
+         "1\nSpores white\n2\n1'\nSpores pink\nPluteus cervinus\n2. (1')\nGills free\nAmanita\n2'\nGills attached\n"
          "Tricholoma\n", gills, 0, 0, 0},
         {"pipe table, the couplet of origin after each number",
          "| 1 | Spores white | 2 |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2(1) | Gills free | Amanita |\n"
