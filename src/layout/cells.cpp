@@ -77,7 +77,14 @@ int coupletOfCell(std::string_view s) {
     return misread && digits.front() != '0' ? coupletOfPrintedCell(digits) : -1;
 }
 
-bool labelCell(std::string_view s) { return coupletOfCell(s) > 0 || dashCell(s); }
+// A couplet of a sub-key named by a letter, under the name it divides:
+// "a", "b." (its place in the alphabet, or 0).
+int letterCell(std::string_view s) {
+    if (!s.empty() && (s.back() == '.' || s.back() == ')')) s.remove_suffix(1);
+    return s.size() == 1 && s[0] >= 'a' && s[0] <= 'h' ? s[0] - 'a' + 1 : 0;
+}
+
+bool labelCell(std::string_view s) { return coupletOfCell(s) > 0 || dashCell(s) || letterCell(s) > 0; }
 
 // A lead's text without the leader a copy left at its end ("Wings dark ........").
 std::string withoutLeader(std::string s) {
@@ -166,6 +173,14 @@ CellKey readCellPerLine(const Lines& text) {
         std::vector<std::string> row;
         const bool inRow = pipeRow(text[k], row);
         if (!inRow) row.push_back(std::move(s));
+        // A row that only carries a remark in brackets, its label and
+        // destination cells empty ("\t(two species in China)\t"): it goes
+        // with the name of the row above.
+        if (inRow && row.size() == 2 && s.front() == '(' && row[1].back() == ')' && !cells.empty() && rowCell.back() &&
+            !labelCell(cells.back())) {
+            cells.back() += " " + row[1];
+            continue;
+        }
         for (auto& cell : row) {
             // A leader in a cell of its own ("........") is layout.
             if (cell.size() >= 3 && withoutLeader("x" + cell) == "x") continue;
@@ -190,9 +205,23 @@ CellKey readCellPerLine(const Lines& text) {
     const std::size_t start = i;
     int couplet = 0;
     int leads = 0;
+    // Sub-keys in letters take numbers of their own, above the book's.
+    constexpr int kSubKeys = 900, kSubKeyCouplets = 20;
+    int subKey = 0;
     while (i < n && labelCell(cells[i]) && isText(i + 1)) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
+        } else if (const int letter = letterCell(cells[i]); letter > 0) {
+            // The first couplet of a sub-key under the name the lead above
+            // gave: that lead goes on to it, the name kept in its text.
+            if (couplet == 0) return {};
+            if (letter == 1) {
+                subKey = kSubKeys + kSubKeyCouplets * (subKey == 0 ? 0 : (subKey - kSubKeys) / kSubKeyCouplets + 1);
+                if (std::string& above = out.couplets.back(); above.find(" => ") != std::string::npos)
+                    above = above.replace(above.find(" => "), 4, " ") + " ... " + std::to_string(subKey + 1);
+            }
+            if (subKey == 0) return {};
+            couplet = subKey + letter;
         } else {
             couplet = coupletOfCell(cells[i]);
         }
@@ -232,6 +261,8 @@ CellKey readCellPerLine(const Lines& text) {
             line += " " + ending + " ... " + std::to_string(reference);
         else if (numberCell(ending) > 0)
             line += " ... " + std::to_string(numberCell(ending));
+        else if (subKey > 0 && letterCell(ending) > 0)
+            line += " ... " + std::to_string(subKey + letterCell(ending));
         else if (sent.reference > 0 && sent.text.empty())
             line += " ... " + std::to_string(sent.reference);
         else {

@@ -64,6 +64,18 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"one cell a line, the couplet of origin primed, after the number's stop",
          "1\nSpores white\n2\n1'\nSpores pink\nPluteus cervinus\n2. (1')\nGills free\nAmanita\n2'\nGills attached\n"
          "Tricholoma\n", gills, 0, 0, 0},
+        {"cells between tabs, a remark in brackets in a row of its own under a name",
+         "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus cervinus\n\t(one species here)\t\n2\tGills free\tAmanita\n"
+         "\u2013\tGills attached\tTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (one species here)", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"cells between tabs, a sub-key in letters under a name",
+         "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n2\tGills free\tTricholoma\n\u2013\tGills attached\tAmanita\n"
+         "a\tRing present\tAmanita muscaria\n\u2013\tRing absent\tb\nb\tVolva white\tAmanita alba\n"
+         "\u2013\tVolva grey\tAmanita grisea\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Tricholoma",
+          "2. Gills attached Amanita ... 901", "901. Ring present => Amanita muscaria", "901. Ring absent ... 902",
+          "902. Volva white => Amanita alba", "902. Volva grey => Amanita grisea"}, 0, 0, 0},
         {"pipe table, the couplet of origin after each number",
          "| 1 | Spores white | 2 |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2(1) | Gills free | Amanita |\n"
          "| \u2013 | Gills attached | Tricholoma |\n", gills, 0, 0, 0},
