@@ -265,6 +265,10 @@ CellKey readCellPerLine(const Lines& text) {
             line += " ... " + std::to_string(subKey + letterCell(ending));
         else if (sent.reference > 0 && sent.text.empty())
             line += " ... " + std::to_string(sent.reference);
+        // Words before the reference, the group the lead leads to: "pictipes
+        // group... 2", "(P. fauriei) 13".
+        else if (sent.reference > 0)
+            line += " " + sent.text + " ... " + std::to_string(sent.reference);
         else {
             // The book's species number before the name is none of it ("18. Lactarius alba").
             std::string name = unmarkedName(ending);

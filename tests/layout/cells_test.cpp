@@ -76,6 +76,12 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
          {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Tricholoma",
           "2. Gills attached Amanita ... 901", "901. Ring present => Amanita muscaria", "901. Ring absent ... 902",
           "902. Volva white => Amanita alba", "902. Volva grey => Amanita grisea"}, 0, 0, 0},
+        {"cells between tabs, the group a lead leads to before its reference",
+         "1\tSpores white\tAlbae group... 2\n\u2013\tSpores pink\tPluteus\n2\tGills free\tAmanita\n"
+         "\u2013\tGills attached\t(Tricholoma) 3\n3\tRing present\tTricholoma alba\n\u2013\tRing absent\tTricholoma nuda\n",
+         {"1. Spores white Albae group ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+          "2. Gills attached (Tricholoma) ... 3", "3. Ring present => Tricholoma alba", "3. Ring absent => Tricholoma nuda"},
+         0, 0, 0},
         {"pipe table, the couplet of origin after each number",
          "| 1 | Spores white | 2 |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2(1) | Gills free | Amanita |\n"
          "| \u2013 | Gills attached | Tricholoma |\n", gills, 0, 0, 0},
