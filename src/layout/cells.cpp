@@ -1,6 +1,7 @@
 #include "layout/cells.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <numeric>
 
@@ -415,6 +416,47 @@ TableRows tableAsTabRows(const Lines& text) {
             ++i;
         }
         row.push_back(cellAt(i++));  // the lead's text
+        // A text cell wrapped over several lines (a printed table copied):
+        // the lines up to a reference before the next row's start are its
+        // text.
+        {
+            constexpr std::size_t kWrappedLines = 12;
+            std::size_t next = i;
+            while (next < at.size() && next < i + kWrappedLines && !rowStart(next)) ++next;
+            // The last row ends at the blank line after the table.
+            bool lastRow = false;
+            if (next == at.size() || !rowStart(next)) {
+                next = i;
+                while (next < at.size() && next < i + kWrappedLines && at[next] == at[next - 1] + 1) ++next;
+                lastRow = next < i + kWrappedLines && (next == at.size() || at[next] > at[next - 1] + 1);
+            }
+            std::size_t reference = next;
+            while (reference > i && leaderLine(cellAt(reference - 1))) --reference;
+            // A name with its authors after the text read as they stand
+            // ("Tricholoma", "L."), not as the text's last lines.
+            const std::string after = i < at.size() ? cellAt(i) : std::string();
+            const bool nameFirst = numberCell(cellAt(reference - 1)) <= 0 && !after.empty() &&
+                                   std::isupper(static_cast<unsigned char>(after.front())) &&
+                                   std::count(after.begin(), after.end(), ' ') < 5;
+            if ((lastRow || (next < at.size() && rowStart(next))) && reference > i + 1 && !nameFirst) {
+                // The destination: the last line, with the name before
+                // authors in brackets ("Balera pellucida", "(Osborn)").
+                std::size_t destination = reference - 1;
+                if (const std::string before = cellAt(destination - 1);
+                    numberCell(cellAt(destination)) <= 0 && cellAt(destination).front() == '(' && destination > i + 1 &&
+                    std::count(before.begin(), before.end(), ' ') < 4 && std::isupper(static_cast<unsigned char>(before.front())))
+                    --destination;
+                for (std::size_t k = i; k < destination; ++k)
+                    if (const std::string cell = cellAt(k); !leaderLine(cell) && !pageFurniture(cell)) joinWrapped(row.back(), cell);
+                std::string ending = cellAt(destination);
+                for (std::size_t k = destination + 1; k < reference; ++k) ending += " " + cellAt(k);
+                row.push_back(std::move(ending));
+                rows.emplace_back(tabbed(row), origin);
+                i = next;
+                if (lastRow) break;
+                continue;
+            }
+        }
         bool ended = false;
         for (; i < at.size() && !rowStart(i); ++i) {
             const std::string cell = cellAt(i);
@@ -443,7 +485,7 @@ TableRows tableAsTabRows(const Lines& text) {
         out.origin.push_back(origin);
     }
     out.lastRow = rows.back().second;
-    for (std::size_t k = last < at.size() ? at[last] : text.size(); k < text.size(); ++k) {
+    for (std::size_t k = last > 0 ? at[last - 1] + 1 : text.size(); k < text.size(); ++k) {
         out.lines.push_back(text[k]);
         out.origin.push_back(static_cast<int>(k));
     }

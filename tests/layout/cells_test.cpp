@@ -139,6 +139,12 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"Key", "1\tSpores white\t2", "2(1)\tGills free\tAmanita", "\u2013\tGills attached\tTricholoma\tL.",
           "1\u2019\tSpores pink\tPluteus", "Pluteus is a genus of many species found in woods."},
          {0, 1, 5, 9, 13, 16}},
+        {"one cell a line, the lead's text wrapped over lines, the last name before its authors and a blank line",
+         "1\nSpores white, the gills\nfree\n2\n1'\nSpores pink\nPluteus\n2\nGills free, ring\nmem-\nbranous\nAmanita\n"
+         "2'\nGills attached, ring\nabsent\nTricholoma\n(Fr.)\n\nTricholoma is a large genus.\n",
+         {"1\tSpores white, the gills free\t2", "1'\tSpores pink\tPluteus", "2\tGills free, ring membranous\tAmanita",
+          "2'\tGills attached, ring absent\tTricholoma (Fr.)", "", "Tricholoma is a large genus."},
+         {0, 4, 7, 12, 17, 18}},
         {"rows of cells between tabs already", "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n", {}, {}},
         {"three rows between bars make no table", "| 1 | Spores white | 2 |\n| | Spores pink | Pluteus |\n| 2 | x | y |\n",
          {}, {}},
