@@ -1,5 +1,7 @@
 #include "layout/references.hpp"
 
+#include <algorithm>
+
 #include "engine/text.hpp"
 #include "layout/reshaping.hpp"
 
@@ -40,13 +42,72 @@ bool numberAlone(std::string_view s) {
     return !s.empty() && s.size() <= 3 && s.find_first_not_of("0123456789") == std::string_view::npos && s[0] != '0';
 }
 
+// A line that starts a lead: a couplet number ("2", "2.", "2'", "2a", "2(1)")
+// or the second lead's dash, then a blank.
+bool leadLine(std::string_view s) {
+    std::size_t i = 0;
+    for (std::string_view dash : {"-", "\u2013", "\u2014"})
+        if (s.starts_with(dash)) i = dash.size();
+    if (i == 0) {
+        while (i < s.size() && i < 3 && s[i] >= '0' && s[i] <= '9') ++i;
+        if (i == 0) return false;
+        if (i < s.size() && (s[i] == '\'' || s[i] == 'a' || s[i] == 'b')) ++i;
+        else if (s.substr(i).starts_with("\u2019")) i += 3;
+        if (i < s.size() && s[i] == '(')
+            if (const std::size_t close = s.find(')', i); close != std::string_view::npos && close < i + 6) i = close + 1;
+        if (i < s.size() && s[i] == '.') ++i;
+    }
+    return i < s.size() && (s[i] == ' ' || s[i] == '\t');
+}
+
+// A destination alone on its line: a couplet number, or a name of a few
+// words starting with a capital.
+bool destinationLine(std::string_view s) {
+    if (numberAlone(s)) return true;
+    return !s.empty() && s.size() <= 60 && s[0] >= 'A' && s[0] <= 'Z' && std::count(s.begin(), s.end(), ' ') < 6 &&
+           !leadLine(s) && !s.ends_with(":");
+}
+
+// Every lead's destination on the line under it, the next line a lead again
+// ("1 Spores white", "2", "– Spores pink", "Pluteus"): the lines that carry a
+// destination so (by their place in `text`), when most leads have one.
+std::vector<bool> destinationsUnder(const Lines& text) {
+    std::vector<std::size_t> at;  // the lines that carry text
+    for (std::size_t k = 0; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
+    std::vector<bool> under(text.size(), false);
+    int leads = 0, found = 0;
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        if (!leadLine(text::trimmedBlanks(text[at[i]]))) continue;
+        ++leads;
+        if (i + 1 < at.size() && destinationLine(text::trimmedBlanks(text[at[i + 1]])) &&
+            (i + 2 == at.size() || leadLine(text::trimmedBlanks(text[at[i + 2]])) || at[i + 2] > at[i + 1] + 1)) {
+            under[at[i + 1]] = true;
+            ++found;
+        }
+    }
+    constexpr int kFewest = 4;
+    if (found < kFewest || found * 2 < leads) return std::vector<bool>(text.size(), false);
+    return under;
+}
+
 }  // namespace
 
 BareReferences bareReferences(const Lines& text) {
     BareReferences out;
+    const std::vector<bool> under = destinationsUnder(text);
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string line = text[k];
         const std::string t = text::trimmedBlanks(line);
+        // A destination on the line under its lead, as every lead has it.
+        if (under[k] && !out.lines.empty()) {
+            std::string& before = out.lines.back();
+            while (!before.empty() && (before.back() == ' ' || before.back() == '\t')) before.pop_back();
+            if (trailingLeaderStart(before) == std::string::npos) before += " ...";
+            before += " " + t;
+            ++out.rewritten;
+            continue;
+        }
         // A reference alone on the line after a lead that ends with a leader.
         if (numberAlone(t) && !out.lines.empty()) {
             std::string& before = out.lines.back();

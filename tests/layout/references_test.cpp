@@ -23,6 +23,13 @@ TEST(BareReferences, EachWrittenReferenceIsSetBareAfterItsLeader) {
         {"after an arrow; alone on the line after a leader",
          "1. Wings dark \u2192 2\n1. Wings pale ..........\n   3\n2. Legs long . . . Pieris\n",
          {"1. Wings dark ... 2", "1. Wings pale .......... 3", "2. Legs long . . . Pieris"}},
+        {"every destination, number or name, on the line under its lead",
+         "1 Spores white\n2\n\u2013 Spores pink\nPluteus cervinus sp. n.\n2 Gills free\n3\n\u2013 Gills attached\nTricholoma\n"
+         "3 Ring present\nAmanita\n\u2013 Ring absent\nLepiota\n",
+         {"1 Spores white ... 2", "\u2013 Spores pink ... Pluteus cervinus sp. n.", "2 Gills free ... 3",
+          "\u2013 Gills attached ... Tricholoma", "3 Ring present ... Amanita", "\u2013 Ring absent ... Lepiota"}},
+        {"leads wrapped onto a second line, no destination under them",
+         "1 Spores white, the gills\nfree ..... 2\n\u2013 Spores pink, the gills\nattached ..... Pluteus\n", {}},
         {"a number alone after a lead without leader is a page, a figure call no reference",
          "1. Wings dark (Fig. 2)\n14\n1. Wings pale (2)\n", {}},
     };

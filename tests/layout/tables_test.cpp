@@ -40,6 +40,12 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "3\tRing present\tAmanita\n\u2013\tRing absent\tLepiota\n",
          {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus", "2,3$ Gills free", "2,0$ Gills attached $ Tricholoma",
           "3,0$ Ring present $ Amanita", "3,0$ Ring absent $ Lepiota"}},
+        {"a web page's fields: each lead's label and text on a line, its destination on the next",
+         "Key\n\n1 Spores white\n2\n\u2013 Spores pink\nPluteus cervinus\n2 Gills free\n3\n\u2013 Gills attached\n"
+         "Tricholoma nudum\n3 Ring present\nAmanita muscaria\n\u2013 Ring absent\nLepiota cristata\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,3$ Gills free",
+          "2,0$ Gills attached $ Tricholoma nudum", "3,0$ Ring present $ Amanita muscaria",
+          "3,0$ Ring absent $ Lepiota cristata"}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
