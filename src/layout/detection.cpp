@@ -1015,6 +1015,10 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }
+    // The reshaped reading sets every ending apart already: when the checks
+    // find nothing in it, the references need not be set bare.
+    const bool reshapedClean = !reshaped.couplets.empty() && full.back().proposal.score.errorRows == 0 &&
+                               full.back().proposal.score.erreurs == 0 && full.back().proposal.score.avertissements == 0;
     // The text set out again (`lines`, each from the user's line `origin`) and
     // detected anew: its proposals hold it as the text they process, and the
     // lines that stop it are the user's. False when cancelled.
@@ -1057,7 +1061,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         if (!reread(rows.lines, rows.origin, "tableau remis en lignes de cellules")) return cancelled();
     }
     // References in brackets, after words or an arrow, or on the next line, set bare.
-    if (const BareReferences bare = bareReferences(text); bare.rewritten > 0)
+    if (const BareReferences bare = reshapedClean ? BareReferences{} : bareReferences(text); bare.rewritten > 0)
         if (!reread(bare.lines, bare.origin, countedMessage(kMsgBareReferences, kMsgBareReferencesOne, bare.rewritten)))
             return cancelled();
     // Couplets set in braces.
