@@ -43,9 +43,10 @@ int numberCell(std::string_view s) {
 // The mark of a couplet's next lead: a dash alone.
 bool dashCell(std::string_view s) { return s == "-" || s == "\u2013" || s == "\u2014"; }
 
-// The number of a couplet's next lead, primed: "2'", "2’", "2′" (or 0).
+// The number of a couplet's next lead, primed: "2'", "2’", "2′", and the
+// third lead's double prime: "2''", "2″", "2”" (or 0).
 int primedCell(std::string_view s) {
-    for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4"})
+    for (std::string_view prime : {"''", "\u2033", "\u201D", "'", "\u2019", "\u2032", "\u00B4"})
         if (s.size() > prime.size() && s.ends_with(prime)) return std::max(numberCell(s.substr(0, s.size() - prime.size())), 0);
     return 0;
 }

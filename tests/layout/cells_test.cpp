@@ -82,6 +82,11 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
          {"1. Spores white Albae group ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
           "2. Gills attached (Tricholoma) ... 3", "3. Ring present => Tricholoma alba", "3. Ring absent => Tricholoma nuda"},
          0, 0, 0},
+        {"cells between tabs, a couplet of three leads, the third double-primed",
+         "1\tSpores white\t2\n1'\tSpores pink\tPluteus\n1\u2033\tSpores black\tCoprinus\n2\tGills free\tAmanita\n"
+         "2'\tGills attached\tTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "1. Spores black => Coprinus", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"pipe table, the couplet of origin after each number",
          "| 1 | Spores white | 2 |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2(1) | Gills free | Amanita |\n"
          "| \u2013 | Gills attached | Tricholoma |\n", gills, 0, 0, 0},
