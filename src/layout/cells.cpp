@@ -357,6 +357,9 @@ std::string tabbed(const std::vector<std::string>& cells) {
 bool labelLine(std::string_view s) { return labelCell(s); }
 bool leaderLine(std::string_view s) { return s.size() >= 3 && withoutLeader("x" + std::string(s)) == "x"; }
 
+// A running head between two pages ("248 FLORA OF OHIO"); a number alone is a cell.
+bool runningHead(const std::string& s) { return s.find(' ') != std::string::npos && pageFurniture(s); }
+
 // What may follow a name in a cell of its own: its authors ("(Schaeff.) P.
 // Kumm."), a remark in brackets, the book's page.
 bool nameCompanion(std::string_view s) {
@@ -412,7 +415,7 @@ TableRows tableAsTabRows(const Lines& text) {
         std::vector<std::string> row{cellAt(i)};
         const int origin = static_cast<int>(at[i]);
         ++i;
-        if (cellAt(i).front() == '(' && numberCell("0" + cellAt(i)) == 0) {
+        if (i + 1 < at.size() && cellAt(i).front() == '(' && numberCell("0" + cellAt(i)) == 0) {
             row.front() += cellAt(i);
             ++i;
         }
@@ -448,7 +451,7 @@ TableRows tableAsTabRows(const Lines& text) {
                     std::count(before.begin(), before.end(), ' ') < 4 && std::isupper(static_cast<unsigned char>(before.front())))
                     --destination;
                 for (std::size_t k = i; k < destination; ++k)
-                    if (const std::string cell = cellAt(k); !leaderLine(cell) && !pageFurniture(cell)) joinWrapped(row.back(), cell);
+                    if (const std::string cell = cellAt(k); !leaderLine(cell) && !runningHead(cell)) joinWrapped(row.back(), cell);
                 std::string ending = cellAt(destination);
                 for (std::size_t k = destination + 1; k < reference; ++k) ending += " " + cellAt(k);
                 row.push_back(std::move(ending));
@@ -462,8 +465,7 @@ TableRows tableAsTabRows(const Lines& text) {
         for (; i < at.size() && !rowStart(i); ++i) {
             const std::string cell = cellAt(i);
             if (leaderLine(cell)) continue;
-            // A running head between two pages.
-            if (cell.find(' ') != std::string::npos && pageFurniture(cell)) continue;
+            if (runningHead(cell)) continue;
             // After the destination, only what goes with a name: its authors,
             // a remark in brackets, the book's page. Other text ends the table.
             if (row.size() >= 3 && (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell))) {

@@ -14,9 +14,9 @@
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
 #include "layout/cells.hpp"
-#include "layout/references.hpp"
 #include "layout/lettered.hpp"
 #include "layout/ordered.hpp"
+#include "layout/references.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
@@ -444,11 +444,6 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     return e;
 }
 
-// A converted key is its own text: what is left of the user's labels and
-// references is the leads whose description still starts with a couplet
-// number or a mark, or still ends with a reference in brackets or after
-// words ("(2)", "(2), p. 14", "go to 2"), or with a label a scan misread
-// ("l'' Wings", "S. Twigs").
 // A label that lost the tab after it, glued to the lead's first word
 // ("1Spores white", "–Spores pink"): a row of cells read as one text.
 bool gluedLabel(std::string_view desc) {
@@ -460,6 +455,11 @@ bool gluedLabel(std::string_view desc) {
     return i > 0 && i + 1 < desc.size() && desc[i] >= 'A' && desc[i] <= 'Z' && desc[i + 1] >= 'a' && desc[i + 1] <= 'z';
 }
 
+// A converted key is its own text: what is left of the user's labels and
+// references is the leads whose description still starts with a couplet
+// number or a mark, or still ends with a reference in brackets or after
+// words ("(2)", "(2), p. 14", "go to 2"), or with a label a scan misread
+// ("l'' Wings", "S. Twigs").
 int labelResidue(const ResultTable& table) {
     int residue = 0;
     for (int r = 1; r <= table.dataRows(); ++r) {
