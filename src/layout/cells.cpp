@@ -1,6 +1,7 @@
 #include "layout/cells.hpp"
 
 #include <algorithm>
+#include <cctype>
 #include <map>
 #include <numeric>
 
@@ -12,13 +13,23 @@ namespace sarvelo {
 
 namespace {
 
-// A couplet number alone: "12", "12.", with the couplet it comes from: "12(9)", "12 (9).".
+// The couplet a lead comes from, in brackets after its number: "9", "9'", "9’", "9a".
+bool originLabel(std::string_view s) {
+    for (std::string_view prime : {"'", "\u2019", "\u2032", "a", "b"})
+        if (s.size() > prime.size() && s.ends_with(prime)) {
+            s.remove_suffix(prime.size());
+            break;
+        }
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// A couplet number alone: "12", "12.", with the couplet it comes from: "12(9)", "12 (9').".
 int numberCell(std::string_view s) {
     if (!s.empty() && s.back() == '.') s.remove_suffix(1);
     if (const std::size_t open = s.find('('); open != std::string_view::npos && open > 0 && s.back() == ')' &&
-                                              s.find_first_not_of("0123456789", open + 1) == s.size() - 1) {
+                                              originLabel(s.substr(open + 1, s.size() - open - 2))) {
         s = s.substr(0, open);
-        while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '.')) s.remove_suffix(1);  // "2. (1)"
     }
     if (s.empty() || s.size() > 4) return -1;
     int value = 0;
@@ -32,9 +43,10 @@ int numberCell(std::string_view s) {
 // The mark of a couplet's next lead: a dash alone.
 bool dashCell(std::string_view s) { return s == "-" || s == "\u2013" || s == "\u2014"; }
 
-// The number of a couplet's next lead, primed: "2'", "2’", "2′" (or 0).
+// The number of a couplet's next lead, primed: "2'", "2’", "2′", and the
+// third lead's double prime: "2''", "2″", "2”" (or 0).
 int primedCell(std::string_view s) {
-    for (std::string_view prime : {"'", "\u2019", "\u2032", "\u00B4"})
+    for (std::string_view prime : {"''", "\u2033", "\u201D", "'", "\u2019", "\u2032", "\u00B4"})
         if (s.size() > prime.size() && s.ends_with(prime)) return std::max(numberCell(s.substr(0, s.size() - prime.size())), 0);
     return 0;
 }
@@ -67,7 +79,14 @@ int coupletOfCell(std::string_view s) {
     return misread && digits.front() != '0' ? coupletOfPrintedCell(digits) : -1;
 }
 
-bool labelCell(std::string_view s) { return coupletOfCell(s) > 0 || dashCell(s); }
+// A couplet of a sub-key named by a letter, under the name it divides:
+// "a", "b." (its place in the alphabet, or 0).
+int letterCell(std::string_view s) {
+    if (!s.empty() && (s.back() == '.' || s.back() == ')')) s.remove_suffix(1);
+    return s.size() == 1 && s[0] >= 'a' && s[0] <= 'h' ? s[0] - 'a' + 1 : 0;
+}
+
+bool labelCell(std::string_view s) { return coupletOfCell(s) > 0 || dashCell(s) || letterCell(s) > 0; }
 
 // A lead's text without the leader a copy left at its end ("Wings dark ........").
 std::string withoutLeader(std::string s) {
@@ -156,6 +175,14 @@ CellKey readCellPerLine(const Lines& text) {
         std::vector<std::string> row;
         const bool inRow = pipeRow(text[k], row);
         if (!inRow) row.push_back(std::move(s));
+        // A row that only carries a remark in brackets, its label and
+        // destination cells empty ("\t(two species in China)\t"): it goes
+        // with the name of the row above.
+        if (inRow && row.size() == 2 && s.front() == '(' && row[1].back() == ')' && !cells.empty() && rowCell.back() &&
+            !labelCell(cells.back())) {
+            cells.back() += " " + row[1];
+            continue;
+        }
         for (auto& cell : row) {
             // A leader in a cell of its own ("........") is layout.
             if (cell.size() >= 3 && withoutLeader("x" + cell) == "x") continue;
@@ -180,9 +207,23 @@ CellKey readCellPerLine(const Lines& text) {
     const std::size_t start = i;
     int couplet = 0;
     int leads = 0;
+    // Sub-keys in letters take numbers of their own, above the book's.
+    constexpr int kSubKeys = 900, kSubKeyCouplets = 20;
+    int subKey = 0;
     while (i < n && labelCell(cells[i]) && isText(i + 1)) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
+        } else if (const int letter = letterCell(cells[i]); letter > 0) {
+            // The first couplet of a sub-key under the name the lead above
+            // gave: that lead goes on to it, the name kept in its text.
+            if (couplet == 0) return {};
+            if (letter == 1) {
+                subKey = kSubKeys + kSubKeyCouplets * (subKey == 0 ? 0 : (subKey - kSubKeys) / kSubKeyCouplets + 1);
+                if (std::string& above = out.couplets.back(); above.find(" => ") != std::string::npos)
+                    above = above.replace(above.find(" => "), 4, " ") + " ... " + std::to_string(subKey + 1);
+            }
+            if (subKey == 0) return {};
+            couplet = subKey + letter;
         } else {
             couplet = coupletOfCell(cells[i]);
         }
@@ -222,8 +263,14 @@ CellKey readCellPerLine(const Lines& text) {
             line += " " + ending + " ... " + std::to_string(reference);
         else if (numberCell(ending) > 0)
             line += " ... " + std::to_string(numberCell(ending));
+        else if (subKey > 0 && letterCell(ending) > 0)
+            line += " ... " + std::to_string(subKey + letterCell(ending));
         else if (sent.reference > 0 && sent.text.empty())
             line += " ... " + std::to_string(sent.reference);
+        // Words before the reference, the group the lead leads to: "pictipes
+        // group... 2", "(P. fauriei) 13".
+        else if (sent.reference > 0)
+            line += " " + sent.text + " ... " + std::to_string(sent.reference);
         else {
             // The book's species number before the name is none of it ("18. Lactarius alba").
             std::string name = unmarkedName(ending);
@@ -268,6 +315,183 @@ CellKey readCellPerLine(const Lines& text) {
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
                                 {out.pages, kMsgBookNumbers, kMsgBookNumbersOne},
                                 {out.heads, kMsgPagesAside, kMsgPagesAsideOne}});
+    return out;
+}
+
+}  // namespace sarvelo
+
+namespace sarvelo {
+
+namespace {
+
+// The cells of a row between bars as they stand, an empty one kept empty
+// (the trailing empty ones dropped); false when the line is no such row.
+// The rule line under a header gives no cell.
+bool barCells(std::string_view line, std::vector<std::string>& cells) {
+    if (std::count(line.begin(), line.end(), '|') < 2) return false;
+    const std::size_t b = line.find_first_not_of(" \t"), e = line.find_last_not_of(" \t");
+    std::string_view row = line.substr(b, e + 1 - b);
+    if (row.front() == '|') row.remove_prefix(1);
+    if (!row.empty() && row.back() == '|') row.remove_suffix(1);
+    for (std::size_t from = 0; from <= row.size();) {
+        const std::size_t next = std::min(row.find('|', from), row.size());
+        std::string cell = text::trimmedBlanks(row.substr(from, next - from));
+        if (cell.size() >= 3 && cell.find_first_not_of("-: ") == std::string::npos) {
+            cells.clear();
+            return true;
+        }
+        cells.push_back(std::move(cell));
+        from = next + 1;
+    }
+    while (!cells.empty() && cells.back().empty()) cells.pop_back();
+    return true;
+}
+
+std::string tabbed(const std::vector<std::string>& cells) {
+    std::string line;
+    for (const auto& cell : cells) line += (line.empty() && &cell == &cells.front() ? "" : "\t") + cell;
+    return line;
+}
+
+// A line that is a label cell alone, and one that is a leader alone.
+bool labelLine(std::string_view s) { return labelCell(s); }
+bool leaderLine(std::string_view s) { return s.size() >= 3 && withoutLeader("x" + std::string(s)) == "x"; }
+
+// A running head between two pages ("248 FLORA OF OHIO"); a number alone is a cell.
+bool runningHead(const std::string& s) { return s.find(' ') != std::string::npos && pageFurniture(s); }
+
+// What may follow a name in a cell of its own: its authors ("(Schaeff.) P.
+// Kumm."), a remark in brackets, the book's page.
+bool nameCompanion(std::string_view s) {
+    if (pageCell(s) || numberCell(s) > 0 || s.front() == '(') return true;
+    return s.size() <= 40 && std::count(s.begin(), s.end(), ' ') < 4 && bookNumberLength(s) == 0;
+}
+
+}  // namespace
+
+TableRows tableAsTabRows(const Lines& text) {
+    TableRows out;
+    constexpr int kRows = 4;  // fewer rows make no table
+    // Rows between bars.
+    int barRows = 0;
+    std::vector<std::string> cells;
+    for (const auto& line : text) {
+        cells.clear();
+        barRows += barCells(line, cells) && cells.size() >= 2 ? 1 : 0;
+    }
+    if (barRows >= kRows) {
+        out.bars = true;
+        for (std::size_t k = 0; k < text.size(); ++k) {
+            cells.clear();
+            if (!barCells(text[k], cells)) {
+                out.lines.push_back(text[k]);
+            } else if (cells.empty()) {
+                continue;  // the rule line
+            } else {
+                out.lines.push_back(tabbed(cells));
+                out.lastRow = static_cast<int>(k);
+            }
+            out.origin.push_back(static_cast<int>(k));
+        }
+        return out;
+    }
+    // One cell a line: a row starts at a label cell followed by a text cell
+    // and takes the cells up to the next row's start; a couplet of origin in
+    // a cell of its own goes with the label, a leader alone goes. Rows are
+    // short: the text after a row of more cells is no longer the table.
+    std::vector<std::size_t> at;  // the lines that carry text
+    for (std::size_t k = 0; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
+    auto cellAt = [&](std::size_t i) { return text::trimmedBlanks(text[at[i]]); };
+    auto rowStart = [&](std::size_t i) {
+        return i + 1 < at.size() && labelLine(cellAt(i)) && !labelLine(cellAt(i + 1)) && !leaderLine(cellAt(i + 1));
+    };
+    constexpr std::size_t kCellsAfterText = 3;  // a destination, a name's authors, the book's page
+    std::size_t i = 0;
+    while (i < at.size() && !rowStart(i)) ++i;
+    const std::size_t first = i;
+    std::vector<std::pair<std::string, int>> rows;
+    while (i < at.size() && rowStart(i)) {
+        std::vector<std::string> row{cellAt(i)};
+        const int origin = static_cast<int>(at[i]);
+        ++i;
+        if (i + 1 < at.size() && cellAt(i).front() == '(' && numberCell("0" + cellAt(i)) == 0) {
+            row.front() += cellAt(i);
+            ++i;
+        }
+        row.push_back(cellAt(i++));  // the lead's text
+        // A text cell wrapped over several lines (a printed table copied):
+        // the lines up to a reference before the next row's start are its
+        // text.
+        {
+            constexpr std::size_t kWrappedLines = 12;
+            std::size_t next = i;
+            while (next < at.size() && next < i + kWrappedLines && !rowStart(next)) ++next;
+            // The last row ends at the blank line after the table.
+            bool lastRow = false;
+            if (next == at.size() || !rowStart(next)) {
+                next = i;
+                while (next < at.size() && next < i + kWrappedLines && at[next] == at[next - 1] + 1) ++next;
+                lastRow = next < i + kWrappedLines && (next == at.size() || at[next] > at[next - 1] + 1);
+            }
+            std::size_t reference = next;
+            while (reference > i && leaderLine(cellAt(reference - 1))) --reference;
+            // A name with its authors after the text read as they stand
+            // ("Tricholoma", "L."), not as the text's last lines.
+            const std::string after = i < at.size() ? cellAt(i) : std::string();
+            const bool nameFirst = numberCell(cellAt(reference - 1)) <= 0 && !after.empty() &&
+                                   std::isupper(static_cast<unsigned char>(after.front())) &&
+                                   std::count(after.begin(), after.end(), ' ') < 5;
+            if ((lastRow || (next < at.size() && rowStart(next))) && reference > i + 1 && !nameFirst) {
+                // The destination: the last line, with the name before
+                // authors in brackets ("Balera pellucida", "(Osborn)").
+                std::size_t destination = reference - 1;
+                if (const std::string before = cellAt(destination - 1);
+                    numberCell(cellAt(destination)) <= 0 && cellAt(destination).front() == '(' && destination > i + 1 &&
+                    std::count(before.begin(), before.end(), ' ') < 4 && std::isupper(static_cast<unsigned char>(before.front())))
+                    --destination;
+                for (std::size_t k = i; k < destination; ++k)
+                    if (const std::string cell = cellAt(k); !leaderLine(cell) && !runningHead(cell)) joinWrapped(row.back(), cell);
+                std::string ending = cellAt(destination);
+                for (std::size_t k = destination + 1; k < reference; ++k) ending += " " + cellAt(k);
+                row.push_back(std::move(ending));
+                rows.emplace_back(tabbed(row), origin);
+                i = next;
+                if (lastRow) break;
+                continue;
+            }
+        }
+        bool ended = false;
+        for (; i < at.size() && !rowStart(i); ++i) {
+            const std::string cell = cellAt(i);
+            if (leaderLine(cell)) continue;
+            if (runningHead(cell)) continue;
+            // After the destination, only what goes with a name: its authors,
+            // a remark in brackets, the book's page. Other text ends the table.
+            if (row.size() >= 3 && (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell))) {
+                ended = true;
+                break;
+            }
+            row.push_back(cell);
+        }
+        rows.emplace_back(tabbed(row), origin);
+        if (ended) break;
+    }
+    if (static_cast<int>(rows.size()) < kRows) return {};
+    const std::size_t last = i;
+    for (std::size_t k = 0; k < (first < at.size() ? at[first] : text.size()); ++k) {
+        out.lines.push_back(text[k]);
+        out.origin.push_back(static_cast<int>(k));
+    }
+    for (auto& [line, origin] : rows) {
+        out.lines.push_back(std::move(line));
+        out.origin.push_back(origin);
+    }
+    out.lastRow = rows.back().second;
+    for (std::size_t k = last > 0 ? at[last - 1] + 1 : text.size(); k < text.size(); ++k) {
+        out.lines.push_back(text[k]);
+        out.origin.push_back(static_cast<int>(k));
+    }
     return out;
 }
 

@@ -24,4 +24,16 @@ struct CellKey {
 };
 CellKey readCellPerLine(const Lines& text);
 
+// The same tables set out again as rows of cells between tabs, the form every
+// other reader knows (a row's empty first cell kept empty), so that a table
+// pasted between bars or one cell a line reads as its rows would; `origin`
+// is the user's line of each line. Empty when the text holds no such table.
+struct TableRows {
+    Lines lines;
+    std::vector<int> origin;
+    int lastRow = -1;  // the user's line of the last row
+    bool bars = false;  // rows between bars, not one cell a line
+};
+TableRows tableAsTabRows(const Lines& text);
+
 }  // namespace sarvelo

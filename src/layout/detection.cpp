@@ -16,6 +16,7 @@
 #include "layout/cells.hpp"
 #include "layout/lettered.hpp"
 #include "layout/ordered.hpp"
+#include "layout/references.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
@@ -443,6 +444,17 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     return e;
 }
 
+// A label that lost the tab after it, glued to the lead's first word
+// ("1Spores white", "–Spores pink"): a row of cells read as one text.
+bool gluedLabel(std::string_view desc) {
+    std::size_t i = 0;
+    while (i < desc.size() && i < 3 && desc[i] >= '0' && desc[i] <= '9') ++i;
+    if (i == 0)
+        for (std::string_view dash : {"-", "\u2013", "\u2014"})
+            if (desc.starts_with(dash)) i = dash.size();
+    return i > 0 && i + 1 < desc.size() && desc[i] >= 'A' && desc[i] <= 'Z' && desc[i + 1] >= 'a' && desc[i + 1] <= 'z';
+}
+
 // A converted key is its own text: what is left of the user's labels and
 // references is the leads whose description still starts with a couplet
 // number or a mark, or still ends with a reference in brackets or after
@@ -458,7 +470,7 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
-                           misreadLabelAt(desc, misread) >= 0 ||
+                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) ||
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))
@@ -1003,12 +1015,55 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         proposeConverted(reshaped.couplets, reshaped.coupletsOrigin,
                          "clé lue couplet par couplet, convertie en clé numérotée", message);
     }
+    // The reshaped reading sets every ending apart already: when the checks
+    // find nothing in it, the references need not be set bare.
+    const bool reshapedClean = !reshaped.couplets.empty() && full.back().proposal.score.errorRows == 0 &&
+                               full.back().proposal.score.erreurs == 0 && full.back().proposal.score.avertissements == 0;
+    // The text set out again (`lines`, each from the user's line `origin`) and
+    // detected anew: its proposals hold it as the text they process, and the
+    // lines that stop it are the user's. False when cancelled.
+    auto reread = [&](const Lines& lines, const std::vector<int>& origin, const std::string& told) {
+        LayoutDetection d = detectLayout(lines, wanted, control);
+        if (stopped()) return false;
+        for (std::size_t k = 0; k < d.proposals.size(); ++k) {
+            LayoutProposal& p = d.proposals[k];
+            if (p.convertsIndented) {
+                p.convertsIndented = false;
+                p.convertedText = convertIndentedKey(lines).lines;
+            } else if (p.convertedText.empty()) {
+                p.convertedText = lines;
+            }
+            p.summary = "texte remis en forme (" + told + ") ; " + p.summary;
+            Full f{std::move(p), k == 0 ? std::move(d.obstacles) : std::vector<DetectionObstacle>{}};
+            namedByUsersLines(text, origin, f.obstacles);
+            full.push_back(std::move(f));
+        }
+        return true;
+    };
     // A table pasted one cell a line, or as rows of cells between bars.
-    if (const CellKey cells = readCellPerLine(text); !cells.couplets.empty())
+    const CellKey cells = readCellPerLine(text);
+    bool cellsRead = false;  // to the last row, without fault
+    if (!cells.couplets.empty()) {
         proposeConverted(cells.couplets, cells.origin,
                          "tableau copié (une cellule par ligne ou des cellules entre \u00AB\u00A0|\u00A0\u00BB), "
                          "converti en clé numérotée",
                          cells.message);
+        const LayoutScore& score = full.back().proposal.score;
+        cellsRead = score.errorRows == 0 && score.erreurs == 0;
+    }
+    // The same table set out as rows of cells between tabs: every reader then
+    // reads it as it reads such rows (numbers with their partner's, leads in
+    // indented order, references after words). Cells a line that the reader
+    // of cells read to the last row are left so.
+    if (const TableRows rows = tableAsTabRows(text);
+        !rows.lines.empty() && rows.lines != text &&
+        (rows.bars || !cellsRead || *std::max_element(cells.origin.begin(), cells.origin.end()) < rows.lastRow)) {
+        if (!reread(rows.lines, rows.origin, "tableau remis en lignes de cellules")) return cancelled();
+    }
+    // References in brackets, after words or an arrow, or on the next line, set bare.
+    if (const BareReferences bare = reshapedClean ? BareReferences{} : bareReferences(text); bare.rewritten > 0)
+        if (!reread(bare.lines, bare.origin, countedMessage(kMsgBareReferences, kMsgBareReferencesOne, bare.rewritten)))
+            return cancelled();
     // Couplets set in braces.
     if (const OrderedKey braced = readBracedCouplets(text); !braced.couplets.empty())
         proposeConverted(braced.couplets, braced.origin, "clé en accolades (un couplet par accolade), convertie en clé numérotée",

@@ -61,6 +61,32 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"leads labelled 1a and 1b, a leader left at the end of a lead's text",
          "1a\nSpores white ........\n2\n1b\nSpores pink ........\nPluteus cervinus\n2a\nGills free\nAmanita\n"
          "2b\nGills attached\nTricholoma\n", gills, 0, 0, 0},
+        {"one cell a line, the couplet of origin primed, after the number's stop",
+         "1\nSpores white\n2\n1'\nSpores pink\nPluteus cervinus\n2. (1')\nGills free\nAmanita\n2'\nGills attached\n"
+         "Tricholoma\n", gills, 0, 0, 0},
+        {"cells between tabs, a remark in brackets in a row of its own under a name",
+         "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus cervinus\n\t(one species here)\t\n2\tGills free\tAmanita\n"
+         "\u2013\tGills attached\tTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (one species here)", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"cells between tabs, a sub-key in letters under a name",
+         "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n2\tGills free\tTricholoma\n\u2013\tGills attached\tAmanita\n"
+         "a\tRing present\tAmanita muscaria\n\u2013\tRing absent\tb\nb\tVolva white\tAmanita alba\n"
+         "\u2013\tVolva grey\tAmanita grisea\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Tricholoma",
+          "2. Gills attached Amanita ... 901", "901. Ring present => Amanita muscaria", "901. Ring absent ... 902",
+          "902. Volva white => Amanita alba", "902. Volva grey => Amanita grisea"}, 0, 0, 0},
+        {"cells between tabs, the group a lead leads to before its reference",
+         "1\tSpores white\tAlbae group... 2\n\u2013\tSpores pink\tPluteus\n2\tGills free\tAmanita\n"
+         "\u2013\tGills attached\t(Tricholoma) 3\n3\tRing present\tTricholoma alba\n\u2013\tRing absent\tTricholoma nuda\n",
+         {"1. Spores white Albae group ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+          "2. Gills attached (Tricholoma) ... 3", "3. Ring present => Tricholoma alba", "3. Ring absent => Tricholoma nuda"},
+         0, 0, 0},
+        {"cells between tabs, a couplet of three leads, the third double-primed",
+         "1\tSpores white\t2\n1'\tSpores pink\tPluteus\n1\u2033\tSpores black\tCoprinus\n2\tGills free\tAmanita\n"
+         "2'\tGills attached\tTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "1. Spores black => Coprinus", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"pipe table, the couplet of origin after each number",
          "| 1 | Spores white | 2 |\n| \u2013 | Spores pink | Pluteus cervinus |\n| 2(1) | Gills free | Amanita |\n"
          "| \u2013 | Gills attached | Tricholoma |\n", gills, 0, 0, 0},
@@ -96,4 +122,41 @@ TEST(CellPerLine, ARowWithoutDestinationIsReadWithoutIt) {
                      "| | Gills attached | Tricholoma |"};
     EXPECT_EQ(readCellPerLine(text).couplets,
               (Lines{"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free", "2. Gills attached => Tricholoma"}));
+}
+
+TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
+    struct Case {
+        const char* name;
+        const char* text;
+        Lines expected;  // empty: no table
+        std::vector<int> origin;
+    };
+    const Case cases[] = {
+        {"rows between bars: the rule line goes, an empty first cell stays empty",
+         "Key\n| No. | Lead | Go to |\n|---|---|---|\n| 1(4) | Spores white | |\n| 2(3) | Gills free | Amanita |\n"
+         "| | Gills attached | Tricholoma |\n| 4(1) | Spores pink | Pluteus |\n",
+         {"Key", "No.\tLead\tGo to", "1(4)\tSpores white", "2(3)\tGills free\tAmanita", "\tGills attached\tTricholoma",
+          "4(1)\tSpores pink\tPluteus"},
+         {0, 1, 3, 4, 5, 6}},
+        {"one cell a line: leaders alone go, the couplet of origin joins its number, prose after the last name ends it",
+         "Key\n1\nSpores white\n....\n2\n2\n(1)\nGills free\nAmanita\n\u2013\nGills attached\nTricholoma\nL.\n"
+         "1\u2019\nSpores pink\nPluteus\nPluteus is a genus of many species found in woods.\n",
+         {"Key", "1\tSpores white\t2", "2(1)\tGills free\tAmanita", "\u2013\tGills attached\tTricholoma\tL.",
+          "1\u2019\tSpores pink\tPluteus", "Pluteus is a genus of many species found in woods."},
+         {0, 1, 5, 9, 13, 16}},
+        {"one cell a line, the lead's text wrapped over lines, the last name before its authors and a blank line",
+         "1\nSpores white, the gills\nfree\n2\n1'\nSpores pink\nPluteus\n2\nGills free, ring\nmem-\nbranous\nAmanita\n"
+         "2'\nGills attached, ring\nabsent\nTricholoma\n(Fr.)\n\nTricholoma is a large genus.\n",
+         {"1\tSpores white, the gills free\t2", "1'\tSpores pink\tPluteus", "2\tGills free, ring membranous\tAmanita",
+          "2'\tGills attached, ring absent\tTricholoma (Fr.)", "", "Tricholoma is a large genus."},
+         {0, 4, 7, 12, 17, 18}},
+        {"rows of cells between tabs already", "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n", {}, {}},
+        {"three rows between bars make no table", "| 1 | Spores white | 2 |\n| | Spores pink | Pluteus |\n| 2 | x | y |\n",
+         {}, {}},
+    };
+    for (const Case& c : cases) {
+        const TableRows rows = tableAsTabRows(text::splitLines(c.text));
+        EXPECT_EQ(rows.lines, c.expected) << c.name;
+        EXPECT_EQ(rows.origin, c.origin) << c.name;
+    }
 }

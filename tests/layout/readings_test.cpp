@@ -5,7 +5,6 @@
 // gives the finished key checked by hand.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include "engine/text.hpp"
 #include "support/detected.hpp"
@@ -166,14 +165,5 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
           "3,0$ The wood has a rancid odor. $ Hemlock",
           "3,0$ The wood is odorless and soft. The wood is used for pulp. $ Balsam fir"}},
     };
-    for (const Case& c : cases) {
-        const Lines text = text::splitLines(c.text);
-        const LayoutDetection d = detectLayout(text);
-        ASSERT_TRUE(d.processes()) << c.layout;
-        std::vector<std::string> finished = sarvelo::testing::finishedKeyOf(text, d.proposals.front());
-        std::vector<std::string> expected = c.finished;
-        std::sort(finished.begin(), finished.end());
-        std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(finished, expected) << c.layout;
-    }
+    for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }

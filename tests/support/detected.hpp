@@ -2,9 +2,12 @@
 // command line would process it, and its comparison with a key checked by hand.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <tuple>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "engine/text.hpp"
 #include "layout/detection.hpp"
@@ -114,6 +117,20 @@ inline KeyComparison compareDetected(const Lines& text, const std::vector<std::s
     }
     out.fullyRight = !found.empty() && found == expected;
     return out;
+}
+
+// The best proposal for `text` processes it and gives these finished leads,
+// in any order.
+inline ::testing::AssertionResult detectsKey(const Lines& text, std::vector<std::string> expected) {
+    const LayoutDetection d = detectLayout(text);
+    if (!d.processes()) return ::testing::AssertionFailure() << "aucune proposition ne traite le texte";
+    std::vector<std::string> found = finishedKeyOf(text, d.proposals.front());
+    std::sort(found.begin(), found.end());
+    std::sort(expected.begin(), expected.end());
+    if (found == expected) return ::testing::AssertionSuccess();
+    auto failure = ::testing::AssertionFailure();
+    for (const auto& line : found) failure << "\n  " << line;
+    return failure;
 }
 
 }  // namespace sarvelo::testing

@@ -1,0 +1,146 @@
+#include "layout/references.hpp"
+
+#include <algorithm>
+
+#include "engine/text.hpp"
+#include "layout/reshaping.hpp"
+
+namespace sarvelo {
+
+namespace {
+
+// The leader characters a printed key sets between a lead and its destination.
+std::size_t leaderCharAt(std::string_view s, std::size_t i) {
+    for (std::string_view c : {" ", "\t", ".", "\u2026", "\u00B7", "_"})
+        if (s.substr(i, c.size()) == c) return c.size();
+    return 0;
+}
+
+// A run of leader characters that is a clear leader, not a sentence's stop.
+bool clearLeader(std::string_view run) {
+    return run.find("..") != std::string_view::npos || run.find(". .") != std::string_view::npos ||
+           run.find('\t') != std::string_view::npos || run.find("\u2026") != std::string_view::npos ||
+           run.find("\u00B7") != std::string_view::npos || run.find("   ") != std::string_view::npos;
+}
+
+// The leader that ends `s` (npos when it ends with none).
+std::size_t trailingLeaderStart(std::string_view s) {
+    std::size_t b = s.size();
+    for (bool more = true; more && b > 0;) {
+        more = false;
+        for (std::size_t len : {1u, 2u, 3u})
+            if (b >= len && leaderCharAt(s, b - len) == len) {
+                b -= len;
+                more = true;
+                break;
+            }
+    }
+    return b < s.size() && clearLeader(s.substr(b)) ? b : std::string_view::npos;
+}
+
+bool numberAlone(std::string_view s) {
+    return !s.empty() && s.size() <= 3 && s.find_first_not_of("0123456789") == std::string_view::npos && s[0] != '0';
+}
+
+// A line that starts a lead: a couplet number ("2", "2.", "2'", "2a", "2(1)")
+// or the second lead's dash, then a blank.
+bool leadLine(std::string_view s) {
+    std::size_t i = 0;
+    for (std::string_view dash : {"-", "\u2013", "\u2014"})
+        if (s.starts_with(dash)) i = dash.size();
+    if (i == 0) {
+        while (i < s.size() && i < 3 && s[i] >= '0' && s[i] <= '9') ++i;
+        if (i == 0) return false;
+        if (i < s.size() && (s[i] == '\'' || s[i] == 'a' || s[i] == 'b')) ++i;
+        else if (s.substr(i).starts_with("\u2019")) i += 3;
+        if (i < s.size() && s[i] == '(')
+            if (const std::size_t close = s.find(')', i); close != std::string_view::npos && close < i + 6) i = close + 1;
+        if (i < s.size() && s[i] == '.') ++i;
+    }
+    return i < s.size() && (s[i] == ' ' || s[i] == '\t');
+}
+
+// A destination alone on its line: a couplet number, or a name of a few
+// words starting with a capital.
+bool destinationLine(std::string_view s) {
+    if (numberAlone(s)) return true;
+    return !s.empty() && s.size() <= 60 && s[0] >= 'A' && s[0] <= 'Z' && std::count(s.begin(), s.end(), ' ') < 6 &&
+           !leadLine(s) && !s.ends_with(":");
+}
+
+// Every lead's destination on the line under it, the next line a lead again
+// ("1 Spores white", "2", "– Spores pink", "Pluteus"): the lines that carry a
+// destination so (by their place in `text`), when most leads have one.
+std::vector<bool> destinationsUnder(const Lines& text) {
+    std::vector<std::size_t> at;  // the lines that carry text
+    for (std::size_t k = 0; k < text.size(); ++k)
+        if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
+    std::vector<bool> under(text.size(), false);
+    int leads = 0, found = 0;
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        if (!leadLine(text::trimmedBlanks(text[at[i]]))) continue;
+        ++leads;
+        if (i + 1 < at.size() && destinationLine(text::trimmedBlanks(text[at[i + 1]])) &&
+            (i + 2 == at.size() || leadLine(text::trimmedBlanks(text[at[i + 2]])) || at[i + 2] > at[i + 1] + 1)) {
+            under[at[i + 1]] = true;
+            ++found;
+        }
+    }
+    constexpr int kFewest = 4;
+    if (found < kFewest || found * 2 < leads) return std::vector<bool>(text.size(), false);
+    return under;
+}
+
+}  // namespace
+
+BareReferences bareReferences(const Lines& text) {
+    BareReferences out;
+    const std::vector<bool> under = destinationsUnder(text);
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        std::string line = text[k];
+        const std::string t = text::trimmedBlanks(line);
+        // A destination on the line under its lead, as every lead has it.
+        if (under[k] && !out.lines.empty()) {
+            std::string& before = out.lines.back();
+            while (!before.empty() && (before.back() == ' ' || before.back() == '\t')) before.pop_back();
+            if (trailingLeaderStart(before) == std::string::npos) before += " ...";
+            before += " " + t;
+            ++out.rewritten;
+            continue;
+        }
+        // A reference alone on the line after a lead that ends with a leader.
+        if (numberAlone(t) && !out.lines.empty()) {
+            std::string& before = out.lines.back();
+            const std::string prior = text::trimmedBlanks(before);
+            if (!prior.empty() && trailingLeaderStart(before) != std::string::npos && splitLeadEnding(prior).reference < 0) {
+                while (!before.empty() && before.back() == ' ') before.pop_back();
+                before += (before.ends_with("\t") ? "" : " ") + t;
+                ++out.rewritten;
+                continue;
+            }
+        }
+        const LeadEnding read = splitLeadEnding(line);
+        if (read.reference > 0 && read.sentOn && !read.text.empty()) {
+            const std::size_t at = line.find(read.text);
+            if (at != std::string::npos) {
+                std::size_t end = at + read.text.size();
+                const std::size_t from = end;
+                while (end < line.size())
+                    if (const std::size_t l = leaderCharAt(line, end)) end += l;
+                    else break;
+                // The user's leader kept; a reference with none gets one.
+                const bool leader = clearLeader(std::string_view(line).substr(from, end - from));
+                line = leader ? line.substr(0, end) : line.substr(0, from) + " ...";
+                if (!line.ends_with(" ") && !line.ends_with("\t")) line += ' ';
+                line += std::to_string(read.reference);
+                ++out.rewritten;
+            }
+        }
+        out.lines.push_back(std::move(line));
+        out.origin.push_back(static_cast<int>(k));
+    }
+    if (out.rewritten < 2) return {};
+    return out;
+}
+
+}  // namespace sarvelo

@@ -1,0 +1,37 @@
+// References written other than as a bare number, set bare for the readers
+// of line ends.
+#include <gtest/gtest.h>
+
+#include "engine/text.hpp"
+#include "layout/references.hpp"
+
+using namespace sarvelo;
+
+TEST(BareReferences, EachWrittenReferenceIsSetBareAfterItsLeader) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        Lines expected;  // empty: nothing set bare
+    };
+    const Case cases[] = {
+        {"in brackets after dots, in square brackets after a tab",
+         "1. Wings dark ........ (2)\n1. Wings pale ........ Pieris\n2. Legs long\t[3]\n",
+         {"1. Wings dark ........ 2", "1. Wings pale ........ Pieris", "2. Legs long\t3"}},
+        {"after words of several languages, with and without a leader",
+         "1. Ailes noires ..... voir 2\n1. Ailes claires, siehe 3\n2. Pattes longues go to 4\n",
+         {"1. Ailes noires ..... 2", "1. Ailes claires ... 3", "2. Pattes longues ... 4"}},
+        {"after an arrow; alone on the line after a leader",
+         "1. Wings dark \u2192 2\n1. Wings pale ..........\n   3\n2. Legs long . . . Pieris\n",
+         {"1. Wings dark ... 2", "1. Wings pale .......... 3", "2. Legs long . . . Pieris"}},
+        {"every destination, number or name, on the line under its lead",
+         "1 Spores white\n2\n\u2013 Spores pink\nPluteus cervinus sp. n.\n2 Gills free\n3\n\u2013 Gills attached\nTricholoma\n"
+         "3 Ring present\nAmanita\n\u2013 Ring absent\nLepiota\n",
+         {"1 Spores white ... 2", "\u2013 Spores pink ... Pluteus cervinus sp. n.", "2 Gills free ... 3",
+          "\u2013 Gills attached ... Tricholoma", "3 Ring present ... Amanita", "\u2013 Ring absent ... Lepiota"}},
+        {"leads wrapped onto a second line, no destination under them",
+         "1 Spores white, the gills\nfree ..... 2\n\u2013 Spores pink, the gills\nattached ..... Pluteus\n", {}},
+        {"a number alone after a lead without leader is a page, a figure call no reference",
+         "1. Wings dark (Fig. 2)\n14\n1. Wings pale (2)\n", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(bareReferences(text::splitLines(c.text)).lines, c.expected) << c.layout;
+}

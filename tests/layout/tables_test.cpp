@@ -1,0 +1,49 @@
+// Keys set as tables and copies of web pages, pasted as users paste them:
+// detection reads each and gives the finished key checked by hand.
+#include <gtest/gtest.h>
+
+#include "engine/text.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+TEST(TableReadings, EachPastingOfATableGivesItsKey) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        std::vector<std::string> finished;  // in any order
+    };
+    const std::vector<std::string> mates{"1,2$ Spores white", "1,0$ Spores pink $ Pluteus", "2,0$ Gills free $ Amanita",
+                                         "2,0$ Gills attached $ Tricholoma"};
+    const Case cases[] = {
+        {"rows between bars, each lead numbered with its partner's number",
+         "| 1(4) | Spores white | |\n| 2(3) | Gills free | Amanita |\n| 3(2) | Gills attached | Tricholoma |\n"
+         "| 4(1) | Spores pink | Pluteus |\n", mates},
+        {"one cell a line, each lead numbered with its partner's number",
+         "Key\n\n1(4)\nSpores white\n2(3)\nGills free\nAmanita\n3(2)\nGills attached\nTricholoma\n4(1)\nSpores pink\n"
+         "Pluteus\n", mates},
+        {"rows between bars, a group named before the reference",
+         "| 1 | Spores white | Albae group... 2 |\n| \u2013 | Spores pink | Pluteus |\n| 2(1) | Gills free | Amanita |\n"
+         "| \u2013 | Gills attached | Tricholoma |\n",
+         {"1,2$ Spores white Albae group", "1,0$ Spores pink $ Pluteus", "2,0$ Gills free $ Amanita",
+          "2,0$ Gills attached $ Tricholoma"}},
+        {"references after words and dots, the key under a title",
+         "Key to the genera\n\n1. Spores white .......... voir 2\n1. Spores pink .......... Pluteus\n"
+         "2. Gills free .......... voir 3\n2. Gills attached .......... Tricholoma\n3. Ring present .......... Amanita\n"
+         "3. Ring absent .......... Lepiota\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus", "2,3$ Gills free", "2,0$ Gills attached $ Tricholoma",
+          "3,0$ Ring present $ Amanita", "3,0$ Ring absent $ Lepiota"}},
+        {"rows between tabs, a reference in square brackets",
+         "1\tSpores white\t[2]\n\u2013\tSpores pink\tPluteus\n2\tGills free\t[3]\n\u2013\tGills attached\tTricholoma\n"
+         "3\tRing present\tAmanita\n\u2013\tRing absent\tLepiota\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus", "2,3$ Gills free", "2,0$ Gills attached $ Tricholoma",
+          "3,0$ Ring present $ Amanita", "3,0$ Ring absent $ Lepiota"}},
+        {"a web page's fields: each lead's label and text on a line, its destination on the next",
+         "Key\n\n1 Spores white\n2\n\u2013 Spores pink\nPluteus cervinus\n2 Gills free\n3\n\u2013 Gills attached\n"
+         "Tricholoma nudum\n3 Ring present\nAmanita muscaria\n\u2013 Ring absent\nLepiota cristata\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,3$ Gills free",
+          "2,0$ Gills attached $ Tricholoma nudum", "3,0$ Ring present $ Amanita muscaria",
+          "3,0$ Ring absent $ Lepiota cristata"}},
+    };
+    for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
+}
