@@ -529,6 +529,12 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const std::string line = text::trimmedBlanks(lines[k]);
         if (line.empty()) continue;
+        // A page's number or running head after a lead that has its ending:
+        // where the page broke, no part of the key.
+        if (!leads.empty() && pageFurniture(line)) {
+            ++out.pages;
+            continue;
+        }
         const LineStart ls = readLineStart(line);
         int couplet = leads.empty() ? -1 : leads.back().couplet;
         std::string_view body = line;
@@ -671,6 +677,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
     }
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
                                 {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
     return out;
 }
