@@ -1122,6 +1122,50 @@ struct LeadTree {
     int unplaced = 0;  // labels that fit no series, left in their lead's text
 };
 
+// A numbered label a scan misread with letters ("l.", "I.", "S.", "l2."):
+// its number, or -1. A letter stands for a digit only where a sibling label
+// at its level is the number before or after it.
+int misreadNumber(std::string_view s, std::size_t& length) {
+    std::string digits;
+    bool letter = false;
+    std::size_t at = 0;
+    for (; at < s.size() && at < 3 && lookalikeDigit(s[at]) && lookalikeDigit(s[at]) != '0'; ++at) {
+        letter = letter || !isDigitAscii(s[at]);
+        digits += lookalikeDigit(s[at]);
+    }
+    if (!letter || at == 0 || at + 1 >= s.size() || (s[at] != '.' && s[at] != ')') || !isBlank(s[at + 1])) return -1;
+    length = at;
+    return std::stoi(digits);
+}
+
+// The label of line `k` read with a misread number mended, when the nearest
+// labelled line at its level before or after it (within a page's reach) is
+// numbered one less or one more: "l." over "2.", "S." after "4.".
+Label mendedLabel(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
+                  bool byIndentation, std::size_t k, Label label) {
+    std::size_t length = 0;
+    const int number = misreadNumber(contents[k], length);
+    if (number < 0) return label;
+    const std::string mended = std::to_string(number) + std::string(contents[k].substr(length));
+    Label digits = readLabel(mended, styles);
+    if (digits.candidates.empty() || digits.candidates.front().series != kDigit) return label;
+    constexpr std::size_t kReach = 120;
+    for (const int step : {-1, 1}) {
+        for (std::size_t seen = 0, j = k; seen < kReach && j + step < contents.size(); ++seen) {
+            j += step;
+            if (contents[j].empty() || (byIndentation && indents[j] > indents[k])) continue;
+            if (byIndentation && indents[j] < indents[k]) break;
+            const Label other = readLabel(contents[j], styles);
+            if (other.candidates.empty()) continue;
+            if (std::any_of(other.candidates.begin(), other.candidates.end(),
+                            [&](const Candidate& c) { return c.series == kDigit && c.value == number + step; }))
+                return digits;
+            break;
+        }
+    }
+    return label;
+}
+
 // Builds the tree of leads from the lines; with `byIndentation` false every
 // line counts as unindented and the labels alone give the levels. With
 // `paragraphs` (leads set apart by blank lines), a line that follows another
@@ -1144,7 +1188,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         const std::string_view s = contents[k];
         if (s.empty()) continue;
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
-        Label label = readLabel(s, styles);
+        Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
         // Read by labels with the lines' indentation kept for one thing: a
         // line set deeper than the one above it, with no blank line between,
         // carries on its lead (a hanging indentation), even when it starts

@@ -1110,7 +1110,8 @@ int leaderCommas(std::string& line) {
     return mended;
 }
 
-// The digit a scan misreads as a letter ("l" or "I" for 1, "S" for 5), or 0.
+}  // namespace
+
 char lookalikeDigit(char c) {
     switch (c) {
         case 'l': case 'I': case 'i': case '|': return '1';
@@ -1120,6 +1121,8 @@ char lookalikeDigit(char c) {
         default: return asciiDigit(c) ? c : 0;
     }
 }
+
+namespace {
 
 // A number misread by OCR, "l3", "1O" or "1S" for "13", "10" and "15": digits
 // with the letters that look like them, at a line's start or end. Mended in place.

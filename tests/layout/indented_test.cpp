@@ -101,6 +101,14 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
           "2. Gills attached => Tricholoma album Fr.", "3. Gills free => Pluteus Alba Fr.", "3. Gills attached => Entoloma album Fr."}},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
+        {"roman numerals over numbers, a scan reading the first number as a letter",
+         "I. Spores white\n  l. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
+         "II. Spores pink\n  I. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
+        {"a scan reading the last number of a series as a letter",
+         "A. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n  3. Gills none .... Russula\n"
+         "  4. Gills forked .... Cantharellus\n  S. Tubes .... Boletus\nB. Spores pink .... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma",
+          "2. Gills none => Russula", "2. Gills forked => Cantharellus", "2. Tubes => Boletus"}},
         {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
                                                "    T. equestre\nSpores pink\n  Gills free.\n    Order Pluteales\n  Gills attached.\n"
                                                "    Entoloma sinuatum Fr.\n",
