@@ -281,7 +281,12 @@ Label readLabel(std::string_view s, const Styles& styles) {
     const std::string_view token = s.substr(begin, at - begin);
     bool closed = false;
     if (closing == ']' && at < s.size() && s[at] == '.') ++at;
-    if (at < s.size() && (s[at] == closing || (s[at] == '.' && !opened))) {
+    // A letter's stop misprinted or misread as a semicolon ("ii; Leaf-blades"),
+    // before a blank and a capital: still its stop. (A comma there is a
+    // figure's legend, "G, Gland".)
+    const bool letters = std::all_of(token.begin(), token.end(), [](char c) { return isUpperAscii(c) || isLowerAscii(c); });
+    const bool stopMisread = !opened && letters && at + 2 < s.size() && s[at] == ';' && s[at + 1] == ' ' && isUpperAscii(s[at + 2]);
+    if (at < s.size() && (s[at] == closing || (s[at] == '.' && !opened) || stopMisread)) {
         closed = true;
         ++at;
     }
@@ -1189,6 +1194,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (s.empty()) continue;
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
+        // The page of a lead's name cut over the line end ("THUJA, / p. 31."):
+        // the end of that lead, never a label "p.".
+        if (const std::string page = trimmed(s); !leads.empty() && leads.back().children.empty() && isPageReference(page)) {
+            joinWrapped(leads.back().ending.empty() ? leads.back().text : leads.back().ending, page);
+            ++leads.back().lines;
+            continue;
+        }
         // Read by labels with the lines' indentation kept for one thing: a
         // line set deeper than the one above it, with no blank line between,
         // carries on its lead (a hanging indentation), even when it starts

@@ -104,6 +104,9 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"roman numerals over numbers, a scan reading the first number as a letter",
          "I. Spores white\n  l. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
          "II. Spores pink\n  I. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
+        {"doubled letters, a stop misread as a semicolon",
+         "a. Spores white\n  b. Gills free .... Amanita\n  bb; Gills attached .... Tricholoma\n"
+         "aa; Spores pink\n  b. Gills free .... Pluteus\n  bb. Gills attached .... Entoloma\n", kGills},
         {"a scan reading the last number of a series as a letter",
          "A. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n  3. Gills none .... Russula\n"
          "  4. Gills forked .... Cantharellus\n  S. Tubes .... Boletus\nB. Spores pink .... Pluteus\n",
@@ -241,6 +244,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Hymenium inferior-- ... 2", "1. Hymenium superior: ... 3", "2. Hymenium with gills => Agaricaceae",
           "2. Hymenium with pores => Polyporaceae", "2. Hymenium with teeth => Hydnaceae",
           "3. Hymenium club-shaped => Clavariaceae", "3. Hymenium lobed => Tremellaceae"}, 2},
+        {"letters doubled for the second lead, indentation lost, leads in paragraphs, a name's page cut over the line end",
+         "KEY TO THE GENERA\n\n   a. Leaves needle-shaped or\n   scale-like.\n\n   b. Leaves in clusters. PINUS, p. 4.\n\n"
+         "   bb. Leaves solitary; twigs flattened; fruit a small cone. THUJA,\n   p. 31.\n\n"
+         "   aa. Leaves broad and flat. ACER, p.\n   52.\n",
+         {"1. Leaves needle-shaped or scale-like. ... 2", "1. Leaves broad and flat. => ACER",
+          "2. Leaves in clusters. => PINUS", "2. Leaves solitary; twigs flattened; fruit a small cone. => THUJA"}, 1, 3},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
