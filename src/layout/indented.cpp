@@ -416,8 +416,13 @@ Label readLabel(std::string_view s, const Styles& styles) {
 Styles learnStyles(const std::vector<std::string_view>& contents) {
     Styles styles;
     const Styles plain;
+    // A key of path numbers labels many of its lines so; a measure that
+    // starts a wrapped line ("2-4 inches long") once or twice does not make one.
+    int pathLines = 0, labelLines = 0;
     for (std::string_view s : contents) {
-        if (readLabel(s, plain).primed) styles.primes = true;
+        const Label label = readLabel(s, plain);
+        if (label.primed) styles.primes = true;
+        if (!label.candidates.empty()) ++labelLines;
         if (std::size_t end = 1; s.size() > 2 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && primesAt(s, end) > 0 &&
                                  end < s.size() && isBlank(s[end]))
             styles.primedLetters = true;
@@ -428,13 +433,13 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
         if (token.size() < 3 || (token.back() != '.' && token.back() != ')' && !isDigitAscii(token.back()))) continue;
         if (!isDigitAscii(token.back())) token.remove_suffix(1);
         if (token.find_first_of(".-") != std::string_view::npos && isDigitAscii(token[0])) {
-            const Label l = readLabel(s, plain);
-            if (!l.candidates.empty() && !l.candidates[0].path.empty()) styles.paths = true;
+            if (!label.candidates.empty() && !label.candidates[0].path.empty()) ++pathLines;
         } else if (sameLetterRepeated(token) && romanValue(token) == 0) {
             if (isUpperAscii(token[0])) styles.capitalLevels = true;
             if (isLowerAscii(token[0])) styles.smallLevels = true;
         }
     }
+    styles.paths = pathLines >= 2 && pathLines * 4 >= labelLines;
     return styles;
 }
 
@@ -655,7 +660,8 @@ std::string_view withoutTrailingNumber(std::string_view s) {
     std::string_view rest = s.substr(0, end);
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == '(')) rest.remove_suffix(1);
     if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',')) rest.remove_suffix(1);
+    // "PINUS, p. 4", and a semicolon set for the comma: "SALIX; p. 34".
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',' || rest.back() == ';')) rest.remove_suffix(1);
     return rest;
 }
 
@@ -699,6 +705,20 @@ std::size_t nameSentenceStart(std::string_view s, std::size_t nameStart) {
     return words <= 4 ? from : nameStart;
 }
 
+// A text that stops on a word no sentence ends with, an article, a
+// preposition or a conjunction ("... confluent in a", "not more than"): what
+// follows it, a number too, is still its text.
+bool endsOnLinkWord(std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    const std::size_t space = s.rfind(' ');
+    const std::string last = text::lower(s.substr(space == std::string_view::npos ? 0 : space + 1));
+    static constexpr std::string_view kLinks[] = {
+        "a", "an", "the", "of", "in", "into", "with", "and", "or", "nor", "to", "than", "by", "from", "at", "on",
+        "about", "over", "under", "between", "le", "la", "les", "des", "du", "de", "et", "ou", "à", "en", "avec",
+        "que", "der", "die", "das", "und", "oder", "mit", "von", "als", "el", "los", "las", "y", "con", "del", "em"};
+    return std::find(std::begin(kLinks), std::end(kLinks), last) != std::end(kLinks);
+}
+
 // The book's species number printed before a name run into the lead ("...
 // fruit a nut 14. Quercus alba."): where it starts before `nameStart`, or
 // `nameStart` when there is none.
@@ -710,6 +730,8 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     std::size_t d = e;
     while (d > 0 && isDigitAscii(s[d - 1])) --d;
     if (!(d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ')) return nameStart;
+    // A number the text asks for is the text's: "not more than 5. GYMNOCLADUS".
+    if (endsOnLinkWord(s.substr(0, d - 1))) return nameStart;
     // The rank the book numbers goes with its number: "Legion 1. Tetracera".
     if (d < 2) return d;
     const std::size_t space = s.rfind(' ', d - 2);
@@ -745,6 +767,14 @@ bool isNumberedBinomialLine(std::string_view s) {
 bool isNameLine(std::string_view s) {
     const std::string_view core = withoutTrailingNumber(s);
     if (core.empty() || std::count(core.begin(), core.end(), ' ') > 3) return false;
+    // A sentence that ends before the name is the end of a lead's text:
+    // "U-shaped line. FRAXINUS, p. 211."
+    for (std::size_t stop = core.find(". "); stop != std::string_view::npos; stop = core.find(". ", stop + 1)) {
+        const std::size_t space = core.rfind(' ', stop);
+        const std::string_view word = core.substr(space == std::string_view::npos ? 0 : space + 1,
+                                                  stop - (space == std::string_view::npos ? 0 : space + 1));
+        if (word.size() >= 3 && std::all_of(word.begin(), word.end(), isLowerAscii)) return false;
+    }
     const auto firstSpace = core.find(' ');
     const std::string_view first = core.substr(0, firstSpace);
     // The title of a key is no name: "KEY to CLASSES", "Clé des genres".
@@ -1217,6 +1247,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             label = {};
             wrapped = true;
         }
+        // A line right under a lead that stopped in mid-sentence carries it
+        // on when it starts with a measure ("aromatic; cones" over "2-4
+        // inches long") in a key without path numbers, or with any number
+        // in a key whose leads are set apart by blank lines.
+        if (k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            !leads.back().text.empty() && (isLowerAscii(leads.back().text.back()) || leads.back().text.back() == ',') &&
+            !label.candidates.empty() &&
+            std::all_of(label.candidates.begin(), label.candidates.end(), [&](const Candidate& c) {
+                return (wrapped && c.series == kDigit) || (!styles.paths && c.path.size() >= 2);
+            })) {
+            label = {};
+            wrapped = true;
+        }
         if (label.candidates.empty() && !label.primed && isDebris(s)) {
             ++tree.dropped;
             continue;
@@ -1279,7 +1322,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // ("(adult) stages"); a bracket left open on the line above.
             const std::size_t letter = description.find_first_not_of("([_\"'");
             const bool midSentence =
-                (letter != std::string::npos && isLowerAscii(description[letter])) ||
+                (letter != std::string::npos && isLowerAscii(description[letter])) || endsOnLinkWord(previous.text) ||
                 (previous.text.size() >= 2 && previous.text.back() == '-' &&
                  text::isLetter(static_cast<unsigned char>(previous.text[previous.text.size() - 2]))) ||
                 std::count(previous.text.begin(), previous.text.end(), '(') >

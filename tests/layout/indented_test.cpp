@@ -244,12 +244,19 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Hymenium inferior-- ... 2", "1. Hymenium superior: ... 3", "2. Hymenium with gills => Agaricaceae",
           "2. Hymenium with pores => Polyporaceae", "2. Hymenium with teeth => Hydnaceae",
           "3. Hymenium club-shaped => Clavariaceae", "3. Hymenium lobed => Tremellaceae"}, 2},
-        {"letters doubled for the second lead, indentation lost, leads in paragraphs, a name's page cut over the line end",
+        {"letters doubled for the second lead, indentation lost, leads in paragraphs wrapped before a number, a name's page cut over the line end",
          "KEY TO THE GENERA\n\n   a. Leaves needle-shaped or\n   scale-like.\n\n   b. Leaves in clusters. PINUS, p. 4.\n\n"
          "   bb. Leaves solitary; twigs flattened; fruit a small cone. THUJA,\n   p. 31.\n\n"
-         "   aa. Leaves broad and flat. ACER, p.\n   52.\n",
-         {"1. Leaves needle-shaped or scale-like. ... 2", "1. Leaves broad and flat. => ACER",
+         "   aa. Leaves broad, 2-4 inches long; lobes\n   3-5 in number; bark gray. ACER; p.\n   52.\n",
+         {"1. Leaves needle-shaped or scale-like. ... 2",
+          "1. Leaves broad, 2-4 inches long; lobes 3-5 in number; bark gray. => ACER",
           "2. Leaves in clusters. => PINUS", "2. Leaves solitary; twigs flattened; fruit a small cone. => THUJA"}, 1, 3},
+        {"lettered leads wrapped after an article, a sentence before the name's line, a number the text asks for",
+         "a. Bundle-scars many, confluent in a\nU-shaped line. FRAXINUS, p. 211.\n"
+         "aa. Bundle-scars few.\nb. Bundle-scars usually not more than 5. GYMNOCLADUS, p. 163.\n"
+         "bb. Bundle-scars 7. 14. ACER, p. 52.\n",
+         {"1. Bundle-scars many, confluent in a U-shaped line. => FRAXINUS", "1. Bundle-scars few. ... 2",
+          "2. Bundle-scars usually not more than 5. => GYMNOCLADUS", "2. Bundle-scars 7. => ACER"}, 0, 3},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
