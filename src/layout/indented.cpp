@@ -558,6 +558,7 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     }
     // Trailing number: "Name 52", "Name, p. 52", "Name (52)".
     std::size_t end = ending.size();
+    if (end > 1 && ending[end - 1] == '.' && ending[end - 2] == ')') --end;  // "(page 7)."
     if (end > 0 && (ending[end - 1] == '.' || ending[end - 1] == ')')) --end;
     std::size_t start = end;
     while (start > 0 && isDigitAscii(ending[start - 1])) --start;
@@ -568,10 +569,11 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     bool page = false;
     // A page, also in brackets: "Name, p. 52", "Name (p. 52)".
     const bool bracketed = end < ending.size() && ending[end] == ')';
-    if (cut >= 2 && ending.compare(cut - 2, 2, "p.") == 0 &&
-        (cut == 2 || ending[cut - 3] == ' ' || (bracketed && ending[cut - 3] == '('))) {
+    const std::size_t word = cut >= 4 && ending.compare(cut - 4, 4, "page") == 0 ? 4 : 2;
+    if (cut >= word && (word == 4 || ending.compare(cut - 2, 2, "p.") == 0) &&
+        (cut == word || ending[cut - word - 1] == ' ' || (bracketed && ending[cut - word - 1] == '('))) {
         page = true;
-        cut -= 2;
+        cut -= word;
         if (bracketed && cut > 0 && ending[cut - 1] == '(') --cut;
         while (cut > 0 && ending[cut - 1] == ' ') --cut;
     }
@@ -659,9 +661,12 @@ std::string_view withoutTrailingNumber(std::string_view s) {
     if (end == s.size() || end == 0) return s;
     std::string_view rest = s.substr(0, end);
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == '(')) rest.remove_suffix(1);
-    if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
-    // "PINUS, p. 4", and a semicolon set for the comma: "SALIX; p. 34".
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',' || rest.back() == ';')) rest.remove_suffix(1);
+    if (rest.ends_with(" page") || rest.ends_with("(page")) rest.remove_suffix(4);
+    else if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
+    // "PINUS, p. 4", "MASSASAUGA (page 10)", and a semicolon set for the
+    // comma: "SALIX; p. 34".
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',' || rest.back() == ';' || rest.back() == '('))
+        rest.remove_suffix(1);
     return rest;
 }
 
@@ -672,10 +677,32 @@ std::string_view withoutTrailingNumber(std::string_view s) {
 std::size_t trailingNameStart(std::string_view s) {
     std::string_view body = withoutTrailingNumber(s);
     while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
+    // A name in capitals after a dash that ends the text, "copper-colored—
+    // COPPERHEAD", of several words too: "bands—WESTERN DIAMOND-BACK RATTLER".
+    if (const std::size_t dash = body.rfind("\u2014"); dash != std::string_view::npos && dash > 0) {
+        const std::string_view after = body.substr(dash + 3);
+        bool capitals = after.size() >= 3;
+        for (char c : after) capitals = capitals && (isUpperAscii(c) || c == ' ' || c == '-' || c == '.');
+        if (capitals && isUpperAscii(after[0])) return dash + 3;
+    }
     const auto lastSpace = body.rfind(' ');
     if (lastSpace == std::string_view::npos) return std::string_view::npos;
     const std::string_view last = body.substr(lastSpace + 1);
-    if (isNameWord(last)) return lastSpace + 1;
+    if (isNameWord(last)) {
+        // A name in capitals takes the words in capitals before it:
+        // "small size, WESTERN DIAMOND-BACK RATTLER".
+        std::size_t start = lastSpace + 1;
+        const auto allCapitals = [](std::string_view w) {
+            return w.size() >= 2 && std::all_of(w.begin(), w.end(), [](char c) { return isUpperAscii(c) || c == '-'; });
+        };
+        while (allCapitals(last) && start >= 2) {
+            const std::size_t space = body.rfind(' ', start - 2);
+            const std::size_t from = space == std::string_view::npos ? 0 : space + 1;
+            if (from == 0 || !allCapitals(body.substr(from, start - 1 - from))) break;
+            start = from;
+        }
+        return start;
+    }
     const bool epithet = last.size() >= 3 && std::all_of(last.begin(), last.end(), isLowerAscii);
     if (!epithet || lastSpace == 0) return std::string_view::npos;
     const auto before = body.rfind(' ', lastSpace - 1);
@@ -1341,6 +1368,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // Set two blank lines below, a line in capitals heads the next
             // part of the text ("GROUP I--HYMENOMYCETES."): no name.
             const bool setApart = k >= 2 && contents[k - 1].empty() && contents[k - 2].empty();
+            // A name in capitals begun after a dash goes on on this line:
+            // "bands\u2014WESTERN" over "DIAMOND-BACK RATTLER (page 10).".
+            const std::size_t begun = trailingNameStart(previous.text);
+            if (begun != std::string::npos && begun >= 3 && previous.text.compare(begun - 3, 3, "\u2014") == 0 &&
+                !contents[k - 1].empty() && !description.empty() && isUpperAscii(description[0])) {
+                joinWrapped(previous.text, description);
+                previous.ending = std::move(printedEnding);
+                ++previous.lines;
+                continue;
+            }
             if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens && !setApart &&
                 (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
                  (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
@@ -1865,6 +1902,8 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             const std::size_t number = numbersNames ? bookNumberStart(out.description, at) : at;
             out.bookNumber = number < at;
             out.description = trimmed(std::string_view(out.description).substr(0, number));
+            // The dash that led to the name is no part of the text.
+            if (out.description.ends_with("\u2014")) out.description = trimmed(out.description.substr(0, out.description.size() - 3));
         } else if (LeadEnding read = splitLeadEnding(out.description); !read.name.empty()) {
             // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
             ending = read.name;
