@@ -713,6 +713,13 @@ std::size_t trailingNameStart(std::string_view s) {
                : std::string_view::npos;
 }
 
+// A text that ends with a name in capitals after a dash: "copper-colored\u2014
+// COPPERHEAD (page 7).".
+bool endsWithDashName(std::string_view s) {
+    const std::size_t begun = trailingNameStart(s);
+    return begun != std::string_view::npos && begun >= 3 && s.substr(begun - 3, 3) == "\u2014";
+}
+
 // A name of several capitalised words set as the lead's last sentence ("...
 // cones small. The White Cedars", "... The Junipers, or Red Cedars"): where
 // that sentence starts, else `nameStart`.
@@ -1370,9 +1377,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const bool setApart = k >= 2 && contents[k - 1].empty() && contents[k - 2].empty();
             // A name in capitals begun after a dash goes on on this line:
             // "bands\u2014WESTERN" over "DIAMOND-BACK RATTLER (page 10).".
-            const std::size_t begun = trailingNameStart(previous.text);
-            if (begun != std::string::npos && begun >= 3 && previous.text.compare(begun - 3, 3, "\u2014") == 0 &&
-                !contents[k - 1].empty() && !description.empty() && isUpperAscii(description[0])) {
+            if (endsWithDashName(previous.text) && !contents[k - 1].empty() && !description.empty() &&
+                isUpperAscii(description[0])) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;
@@ -1399,7 +1405,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // Without indentation, unlabelled text after a labelled lead's name
         // is no sub-lead of it: a remark, or the text after the key.
         if (Lead& placed = leads.back(); flat && !placed.labelled && !label.primed && placed.parent >= 0 &&
-                                         leads[placed.parent].labelled && !leads[placed.parent].ending.empty()) {
+                                         leads[placed.parent].labelled &&
+                                         (!leads[placed.parent].ending.empty() || endsWithDashName(leads[placed.parent].text))) {
             leads[placed.parent].children.pop_back();
             tree.dropped += placed.lines;
             placed.parent = -2;

@@ -257,14 +257,15 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "bb. Bundle-scars 7. 14. ACER, p. 52.\n",
          {"1. Bundle-scars many, confluent in a U-shaped line. => FRAXINUS", "1. Bundle-scars few. ... 2",
           "2. Bundle-scars usually not more than 5. => GYMNOCLADUS", "2. Bundle-scars 7. => ACER"}, 0, 3},
-        {"roman numerals over numbers, names in capitals after a dash or a comma, pages spelt out in brackets",
+        {"roman numerals over numbers, names in capitals after a dash or a comma, pages spelt out in brackets, a figure's labels after the key",
          "  I. No rattle on the tail.\n    1. Top of head copper-colored\u2014COPPERHEAD, (page 7).\n"
          "    2. Always near water\u2014COTTONMOUTH (page 7).\n  II. Tail with rattles.\n"
          "    1. Head with paired plates, small size, MASSASAUGA (page 10).\n"
-         "    2. Bands black and white\u2014WESTERN\n          DIAMOND-BACK RATTLER (page 10).\n",
+         "    2. Bands black and white\u2014WESTERN\n          DIAMOND-BACK RATTLER (page 10).\n\n"
+         "    [Illustration: TAIL TIPS]\n\n  TAIL TIPS\n    NONE\n    RATTLE\n",
          {"1. No rattle on the tail. ... 2", "1. Tail with rattles. ... 3", "2. Top of head copper-colored => COPPERHEAD",
           "2. Always near water => COTTONMOUTH", "3. Head with paired plates, small size, => MASSASAUGA",
-          "3. Bands black and white => WESTERN DIAMOND-BACK RATTLER"}, 0, 4},
+          "3. Bands black and white => WESTERN DIAMOND-BACK RATTLER"}, 3, 4},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
