@@ -124,11 +124,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "1. Amanita alba (L.) Fr. Fl. 3: 52. 1906.\nFiguras 2 a-h\n",
          {"1. Folhas desenvolvidas ... 2", "1. Folhas escamiformes => B. nana", "2. Flores brancas => A. alba",
           "2. Flores rosadas => A. rosea"}, 1, 2, 0, 0},
-        {"only the first lead numbered, in paragraphs, a page's number and a running head between leads",
-         "1. Spores white; gills\nthin. 2\n\nSpores pink. =Pluteus= Fr.\n\n24\n\n2. Gills free. =Amanita= Pers.\n\n"
+        {"only the first lead numbered, in paragraphs, a page's number and a running head between leads and inside one",
+         "1. Spores white; gills\n\n23\n\nthin. 2\n\nSpores pink. =Pluteus= Fr.\n\n24\n\n2. Gills free. =Amanita= Pers.\n\n"
          "KEY TO THE GENERA  25\n\n\nGills attached. =Tricholoma= Fr.\n",
          {"1. Spores white; gills thin. ... 2", "1. Spores pink. => Pluteus Fr.", "2. Gills free. => Amanita Pers.",
-          "2. Gills attached. => Tricholoma Fr."}, 0, 0, 0, 0, 0, 2},
+          "2. Gills attached. => Tricholoma Fr."}, 0, 0, 0, 0, 0, 3},
         {"a key with references, its names under the leads: read with its references",
          "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\nAmanita\n2\u2032. Gills attached\nTricholoma\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma"},
