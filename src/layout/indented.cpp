@@ -1455,6 +1455,42 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
+    // The last lines of the text, after a blank line, without label, sub-leads
+    // or a name of their own ("PLATANUS L. Sp. Pl. 999. 1753.", "Trees with
+    // scaly bark."): the text after the key, an account or a heading.
+    {
+        std::size_t from = leads.size();
+        // Set two blank lines below the key, a heading in capitals goes even
+        // when it names.
+        auto setApart = [&](const Lead& l) {
+            const std::size_t word = std::min(l.text.find(' '), l.text.size());
+            return l.line > 1 && contents[static_cast<std::size_t>(l.line) - 1].empty() &&
+                   contents[static_cast<std::size_t>(l.line) - 2].empty() && word >= 3 &&
+                   std::all_of(l.text.begin(), l.text.begin() + static_cast<std::ptrdiff_t>(word),
+                               [](char c) { return isUpperAscii(c) || c == '.' || c == ','; });
+        };
+        auto trailing = [&](const Lead& l) {
+            return l.parent != -2 && !l.labelled && l.children.empty() && l.ending.empty() &&
+                   (setApart(l) || (trailingNameStart(l.text) == std::string::npos &&
+                                    markedNameStart(l.text) == std::string::npos && !splitLeadEnding(l.text).ends()));
+        };
+        while (from > 0 && trailing(leads[from - 1])) --from;
+        while (from < leads.size() &&
+               !(leads[from].line > 0 && contents[static_cast<std::size_t>(leads[from].line) - 1].empty()))
+            ++from;
+        if (from >= 2 && from < leads.size())
+            for (std::size_t k = leads.size(); k-- > from;) {
+                Lead& lead = leads[k];
+                if (lead.parent >= 0) {
+                    auto& siblings = leads[lead.parent].children;
+                    siblings.erase(std::remove(siblings.begin(), siblings.end(), static_cast<int>(k)), siblings.end());
+                }
+                lead.parent = -2;
+                lead.afterKey = true;
+                tree.dropped += lead.lines;
+            }
+    }
+
     // A lead followed by a single deeper lead without label: that lead is the
     // rest of its text (a hanging indentation), not a couplet of one.
     for (std::size_t k = leads.size(); k-- > 0;) {

@@ -376,6 +376,9 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"an introduction paragraph above a key whose indentation was lost",
          "The white-spored genera and\nthe pink-spored ones are\ntold apart below.\n\nSpores white.\t\n"
          "Gills free\tAmanita\nGills attached\tTricholoma\nSpores pink\tPluteus\n", 3},
+        {"unlabelled key at the margin, a heading in capitals set two lines below it, then an account",
+         "Key\n\nSpores white.\n  Gills free ..... Amanita\n  Gills attached ..... Tricholoma\n"
+         "Spores pink ..... Pluteus\n\n\nAMANITA Pers. Syn. 1801.\n\nFungi with a volva at the base of the stem.\n", 3},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};
