@@ -569,6 +569,12 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     bool page = false;
     // A page, also in brackets: "Name, p. 52", "Name (p. 52)".
     const bool bracketed = end < ending.size() && ending[end] == ')';
+    // The book's number noted in brackets: "A. muscaria (no. 1)".
+    if (bracketed && cut >= 5 && ending.compare(cut - 4, 4, "(no.") == 0) {
+        number = ending.substr(start, end - start);
+        name = trimmed(ending.substr(0, cut - 4));
+        return;
+    }
     const std::size_t word = cut >= 4 && ending.compare(cut - 4, 4, "page") == 0 ? 4 : 2;
     if (cut >= word && (word == 4 || ending.compare(cut - 2, 2, "p.") == 0) &&
         (cut == word || ending[cut - word - 1] == ' ' || (bracketed && ending[cut - word - 1] == '('))) {
@@ -844,7 +850,17 @@ std::string withPage(std::string name, const std::string& page) {
 // its name ("Order Caudata", "Familie Cisidae").
 bool isNameOnItsLine(std::string_view s) {
     if (isNameLine(s)) return true;
-    const std::string t = trimmed(s);
+    std::string t = trimmed(s);
+    // The book's number or page noted in brackets after the name: "F.
+    // americana (no. 1)", "Pinus (p. 4)".
+    if (const std::size_t open = t.rfind(" ("); open != std::string::npos && t.back() == ')') {
+        const std::string_view note = std::string_view(t).substr(open + 2);
+        for (std::string_view word : {"no. ", "nr. ", "p. ", "pp. ", "page "})
+            if (note.starts_with(word) && note.size() > word.size() + 1 && isDigitAscii(note[word.size()])) {
+                t.erase(open);
+                break;
+            }
+    }
     if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
     const std::size_t space = t.find(' ');
     // One word: a group's name ("Amphibia.").
@@ -891,6 +907,24 @@ bool isNameOnItsLine(std::string_view s) {
         at = end;
     }
     return words > 0 || (abbreviated && !capitalEpithet);
+}
+
+// A common name, every word of it capitalised: "Massachusetts Fern",
+// "Boott's Shield Fern", "New York Fern" (two to four words).
+bool isCommonName(std::string_view s) {
+    std::string_view t = s;
+    while (!t.empty() && (t.back() == '.' || t.back() == ' ')) t.remove_suffix(1);
+    int words = 0;
+    for (std::size_t at = 0; at < t.size();) {
+        const std::size_t end = std::min(t.find(' ', at), t.size());
+        const std::string_view w = t.substr(at, end - at);
+        if (w.size() < 2 || !isUpperAscii(w[0]) ||
+            !std::all_of(w.begin() + 1, w.end(), [](char c) { return isLowerAscii(c) || c == '\'' || c == '-' || static_cast<unsigned char>(c) >= 0x80; }))
+            return false;
+        ++words;
+        at = end + 1;
+    }
+    return words >= 2 && words <= 4;
 }
 
 // "Quercus alba L.", "Q. rubra Lam.": a genus, an epithet and an author.
@@ -1235,6 +1269,19 @@ Label mendedLabel(const std::vector<std::string_view>& contents, const std::vect
     return label;
 }
 
+// Whether a labelled line stands at the indentation of line `k`, below it
+// (within a page's reach) before the text leaves that level.
+bool labelledBeside(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
+                    std::size_t k) {
+    constexpr std::size_t kReach = 120;
+    for (std::size_t j = k + 1; j < contents.size() && j <= k + kReach; ++j) {
+        if (contents[j].empty() || indents[j] > indents[k]) continue;
+        if (indents[j] < indents[k]) return false;
+        if (!readLabel(contents[j], styles).candidates.empty()) return true;
+    }
+    return false;
+}
+
 // Builds the tree of leads from the lines; with `byIndentation` false every
 // line counts as unindented and the labels alone give the levels. With
 // `paragraphs` (leads set apart by blank lines), a line that follows another
@@ -1258,6 +1305,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (s.empty()) continue;
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
+        // An abbreviated binomial set under its lead ("A. muscaria") with no
+        // labelled line beside it at its level is a name, not a label "A.".
+        if (!label.candidates.empty() && byIndentation && s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' &&
+            s[2] == ' ' && isLowerAscii(s[3]) && isLowerAscii(s[4]) && isNameOnItsLine(s) &&
+            !labelledBeside(contents, indents, styles, k))
+            label = {};
         // The page of a lead's name cut over the line end ("THUJA, / p. 31."):
         // the end of that lead, never a label "p.".
         if (const std::string page = trimmed(s); !leads.empty() && leads.back().children.empty() && isPageReference(page)) {
@@ -1386,7 +1439,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             }
             if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens && !setApart &&
                 (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
-                 (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
+                 (endsLikeSentence(previous.text) && isNameOnItsLine(description)) ||
+                 // Set deeper under a lead without its stop: "Shoots smooth" over
+                 // "      F. americana (no. 1)".
+                 (byIndentation && previous.line >= 0 && indents[k] > indents[static_cast<std::size_t>(previous.line)] &&
+                  !previous.text.empty() && previous.text.back() != ',' && !endsOnLinkWord(previous.text) &&
+                  (isNameOnItsLine(description) || isCommonName(description))))) {
                 previous.ending = withPage(std::move(description), printedEnding);
                 ++previous.lines;
                 continue;
