@@ -2198,6 +2198,12 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     auto readTree = [&](const Styles& st) {
         LeadTree tree = buildLeads(contents, indents, st, !byLabels, paragraphs);
         if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, st, true, paragraphs);
+        // A deep key whose label series come round again ("I." under "α.")
+        // nests by its indentation: kept when its tree has fewer faults.
+        else if (byLabels) {
+            LeadTree indented = buildLeads(contents, indents, st, true, paragraphs);
+            if (isNested(indented) && treeFaults(indented) < treeFaults(tree)) tree = std::move(indented);
+        }
         // Labels at some lines only, the indentation at odds with them (a book's
         // synopsis copied with its leads without label back at the margin): the
         // labels alone may give the better tree, judged by its faults.

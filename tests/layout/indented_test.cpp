@@ -271,6 +271,14 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. No rattle on the tail. ... 2", "1. Tail with rattles. ... 3", "2. Top of head copper-colored => COPPERHEAD",
           "2. Always near water => COTTONMOUTH", "3. Head with paired plates, small size, => MASSASAUGA",
           "3. Bands black and white => WESTERN DIAMOND-BACK RATTLER"}, 3, 4},
+        {"a deep key whose label series come round again, nested by its indentation",
+         "I. Spores white.\n  A. Gills free.\n    1. Ring present.\n      a. Volva present.\n"
+         "        I. Cap red ..... Amanita muscaria\n        II. Cap white ..... Amanita virosa\n"
+         "      b. Volva absent ..... Lepiota\n    2. Ring absent ..... Limacella\n  B. Gills attached ..... Tricholoma\n"
+         "II. Spores pink ..... Pluteus\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free. ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present. ... 4", "3. Ring absent => Limacella", "4. Volva present. ... 5", "4. Volva absent => Lepiota",
+          "5. Cap red => Amanita muscaria", "5. Cap white => Amanita virosa"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
