@@ -277,7 +277,7 @@ Label readLabel(std::string_view s, const Styles& styles) {
                              ((s[at] == '.' || s[at] == '-') && at > begin && isDigitAscii(s[at - 1]) &&
                               at + 1 < s.size() && isDigitAscii(s[at + 1]))))
         ++at;
-    if (at == begin || at - begin > 12) return label;
+    if (at == begin || at - begin > 24) return label;  // a path of up to a dozen levels
     const std::string_view token = s.substr(begin, at - begin);
     bool closed = false;
     if (closing == ']' && at < s.size() && s[at] == '.') ++at;

@@ -279,6 +279,16 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free. ... 3", "2. Gills attached => Tricholoma",
           "3. Ring present. ... 4", "3. Ring absent => Limacella", "4. Volva present. ... 5", "4. Volva absent => Lepiota",
           "5. Cap red => Amanita muscaria", "5. Cap white => Amanita virosa"}},
+        {"path numbers seven levels deep",
+         "1. Spores white.\n1.1. Gills free.\n1.1.1. Ring present.\n1.1.1.1. Volva present.\n1.1.1.1.1. Cap red.\n"
+         "1.1.1.1.1.1. Stem tall.\n1.1.1.1.1.1.1. Warts white ..... Amanita muscaria\n"
+         "1.1.1.1.1.1.2. Warts yellow ..... Amanita flavoconia\n1.1.1.1.1.2. Stem short ..... Amanita parcivolvata\n"
+         "1.1.1.1.2. Cap white ..... Amanita virosa\n1.1.1.2. Volva absent ..... Lepiota\n1.1.2. Ring absent ..... Limacella\n"
+         "1.2. Gills attached ..... Tricholoma\n2. Spores pink ..... Pluteus\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free. ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present. ... 4", "3. Ring absent => Limacella", "4. Volva present. ... 5", "4. Volva absent => Lepiota",
+          "5. Cap red. ... 6", "5. Cap white => Amanita virosa", "6. Stem tall. ... 7", "6. Stem short => Amanita parcivolvata",
+          "7. Warts white => Amanita muscaria", "7. Warts yellow => Amanita flavoconia"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
