@@ -927,6 +927,20 @@ bool isCommonName(std::string_view s) {
     return words >= 2 && words <= 4;
 }
 
+// A line set under a lead that holds only its name: a name on its line, a
+// common name, an abbreviated binomial of any epithet ("C. Buckleyi"), a
+// name and a remark in brackets ("Locellina (not reported in U. S.)").
+bool isNameUnderLead(std::string_view s) {
+    if (isNameOnItsLine(s) || isCommonName(s)) return true;
+    std::string_view t = s;
+    if (const std::size_t open = t.find(" ("); open != std::string_view::npos && t.find(')', open) + 1 == t.size())
+        t = t.substr(0, open);
+    while (!t.empty() && t.back() == '.') t.remove_suffix(1);
+    if (t.size() >= 6 && isUpperAscii(t[0]) && t[1] == '.' && t[2] == ' ' && t.find(' ', 3) == std::string_view::npos)
+        return std::all_of(t.begin() + 3, t.end(), [](char c) { return isLowerAscii(c) || isUpperAscii(c); });
+    return t.size() < s.size() && t.find(' ') == std::string_view::npos && isNameWord(t);
+}
+
 // "Quercus alba L.", "Q. rubra Lam.": a genus, an epithet and an author.
 bool isBinomialWithAuthor(std::string_view s) {
     const std::string t = trimmed(s);
@@ -1269,16 +1283,18 @@ Label mendedLabel(const std::vector<std::string_view>& contents, const std::vect
     return label;
 }
 
-// Whether a labelled line stands at the indentation of line `k`, below it
-// (within a page's reach) before the text leaves that level.
+// Whether a labelled line stands at the indentation of line `k`, above or
+// below it (within a page's reach) before the text leaves that level.
 bool labelledBeside(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
                     std::size_t k) {
     constexpr std::size_t kReach = 120;
-    for (std::size_t j = k + 1; j < contents.size() && j <= k + kReach; ++j) {
-        if (contents[j].empty() || indents[j] > indents[k]) continue;
-        if (indents[j] < indents[k]) return false;
-        if (!readLabel(contents[j], styles).candidates.empty()) return true;
-    }
+    for (const int step : {-1, 1})
+        for (std::size_t seen = 0, j = k; seen < kReach && j + step < contents.size(); ++seen) {
+            j += step;
+            if (contents[j].empty() || indents[j] > indents[k]) continue;
+            if (indents[j] < indents[k]) break;
+            if (!readLabel(contents[j], styles).candidates.empty()) return true;
+        }
     return false;
 }
 
@@ -1308,8 +1324,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // An abbreviated binomial set under its lead ("A. muscaria") with no
         // labelled line beside it at its level is a name, not a label "A.".
         if (!label.candidates.empty() && byIndentation && s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' &&
-            s[2] == ' ' && isLowerAscii(s[3]) && isLowerAscii(s[4]) && isNameOnItsLine(s) &&
-            !labelledBeside(contents, indents, styles, k))
+            s[2] == ' ' && isNameUnderLead(s) && !labelledBeside(contents, indents, styles, k))
             label = {};
         // The page of a lead's name cut over the line end ("THUJA, / p. 31."):
         // the end of that lead, never a label "p.".
@@ -1444,7 +1459,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                  // "      F. americana (no. 1)".
                  (byIndentation && previous.line >= 0 && indents[k] > indents[static_cast<std::size_t>(previous.line)] &&
                   !previous.text.empty() && previous.text.back() != ',' && !endsOnLinkWord(previous.text) &&
-                  (isNameOnItsLine(description) || isCommonName(description))))) {
+                  isNameUnderLead(description)))) {
                 previous.ending = withPage(std::move(description), printedEnding);
                 ++previous.lines;
                 continue;
