@@ -902,7 +902,9 @@ bool isNameOnItsLine(std::string_view s) {
         const bool year = bracketed && w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
         const bool particle =
             bracketed && std::find(std::begin(kParticles), std::end(kParticles), w) != std::end(kParticles);
-        if (w.empty() || !(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et" || year || particle)) return false;
+        // "f." for the son: "(L. f.) H. Rob.".
+        const bool son = bracketed && (w == "f." || w == "fil.");
+        if (w.empty() || !(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et" || year || particle || son)) return false;
         ++words;
         at = end;
     }
@@ -932,6 +934,19 @@ bool isCommonName(std::string_view s) {
 // name and a remark in brackets ("Locellina (not reported in U. S.)").
 bool isNameUnderLead(std::string_view s) {
     if (isNameOnItsLine(s) || isCommonName(s)) return true;
+    // Names listed with commas: "Vipera, Ancistrodon", "Sialis, Sisyra.".
+    if (const std::size_t comma = s.find(", "); comma != std::string_view::npos && comma > 0) {
+        std::string_view rest = s;
+        while (!rest.empty() && rest.back() == '.') rest.remove_suffix(1);
+        bool names = true;
+        for (std::size_t at = 0; names && at <= rest.size();) {
+            const std::size_t end = std::min(rest.find(", ", at), rest.size());
+            const std::string_view part = rest.substr(at, end - at);
+            names = part.find(' ') == std::string_view::npos ? isNameWord(part) : isNameOnItsLine(part);
+            at = end + 2;
+        }
+        if (names) return true;
+    }
     std::string_view t = s;
     if (const std::size_t open = t.find(" ("); open != std::string_view::npos && t.find(')', open) + 1 == t.size())
         t = t.substr(0, open);

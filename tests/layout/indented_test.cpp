@@ -117,12 +117,12 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                                                "    Entoloma sinuatum Fr.\n",
          {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free. => Amanita muscaria L.",
           "2. Gills attached. => T. equestre", "3. Gills free. => Order Pluteales", "3. Gills attached. => Entoloma sinuatum Fr."}},
-        {"names set deeper under leads without their stop: a binomial with the book's number, a name and a remark, common names",
+        {"names set deeper under leads without their stop: a binomial with the book's number, a name and a remark, names listed with commas, a common name",
          "Spores white\n  Gills free\n        A. Caesarea (no. 1)\n  Gills attached\n        Tricholoma (not in Europe)\n"
-         "Spores pink\n  Gills free\n        Deer Mushroom\n  Gills attached\n        Pink Gill Mushroom\n",
+         "Spores pink\n  Gills free\n        Pluteus, Volvariella.\n  Gills attached\n        Pink Gill Mushroom\n",
          {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => A. Caesarea",
           "2. Gills attached => Tricholoma (not in Europe)",
-          "3. Gills free => Deer Mushroom", "3. Gills attached => Pink Gill Mushroom"}},
+          "3. Gills free => Pluteus, Volvariella.", "3. Gills attached => Pink Gill Mushroom"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
