@@ -1308,7 +1308,12 @@ bool labelledBeside(const std::vector<std::string_view>& contents, const std::ve
             j += step;
             if (contents[j].empty() || indents[j] > indents[k]) continue;
             if (indents[j] < indents[k]) break;
-            if (!readLabel(contents[j], styles).candidates.empty()) return true;
+            // The same word starting both leads of a couplet ("T1 3 ×" and
+            // "T1 2 ×") is their text, no series.
+            const Label other = readLabel(contents[j], styles);
+            if (!other.candidates.empty() &&
+                trimmed(contents[j].substr(0, other.length)) != trimmed(contents[k].substr(0, other.length)))
+                return true;
         }
     return false;
 }
@@ -1338,8 +1343,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
         // An abbreviated binomial set under its lead ("A. muscaria") with no
         // labelled line beside it at its level is a name, not a label "A.".
-        if (!label.candidates.empty() && byIndentation && s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' &&
-            s[2] == ' ' && isNameUnderLead(s) && !labelledBeside(contents, indents, styles, k))
+        // Nor is a letter with a number ("T1 3 × longer", "P1 exp-1"), a
+        // segment's or a leg's name, with none beside it.
+        const bool letterNumber = s.size() >= 3 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && isDigitAscii(s[1]) &&
+                                  (isBlank(s[2]) || (isDigitAscii(s[2]) && s.size() >= 4 && isBlank(s[3])));
+        if (!label.candidates.empty() && byIndentation &&
+            ((s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' && isNameUnderLead(s)) || letterNumber) &&
+            !labelledBeside(contents, indents, styles, k))
             label = {};
         // The page of a lead's name cut over the line end ("THUJA, / p. 31."):
         // the end of that lead, never a label "p.".

@@ -290,6 +290,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "3. Ring present. ... 4", "3. Ring absent => Limacella", "4. Volva present. ... 5", "4. Volva absent => Lepiota",
           "5. Cap red. ... 6", "5. Cap white => Amanita virosa", "6. Stem tall. ... 7", "6. Stem short => Amanita parcivolvata",
           "7. Warts white => Amanita muscaria", "7. Warts yellow => Amanita flavoconia"}},
+        {"unlabelled leads that start with a segment's name and number, the same in both leads",
+         "Legs long\n  T1 3 \u00D7 longer than wide ..... Diachasma alba\n  T1 2 \u00D7 longer than wide ..... Diachasma nigra\n"
+         "Legs short\n  P1 exp-1 long ..... Harpacticella alba\n  P1 exp-1 short ..... Harpacticella nigra\n",
+         {"1. Legs long ... 2", "1. Legs short ... 3", "2. T1 3 \u00D7 longer than wide => Diachasma alba",
+          "2. T1 2 \u00D7 longer than wide => Diachasma nigra", "3. P1 exp-1 long => Harpacticella alba",
+          "3. P1 exp-1 short => Harpacticella nigra"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
