@@ -384,6 +384,12 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
+        // The reference itself left at the end of the lead it ends
+        // ("... lips not barred 3" going to 3): read twice.
+        if (const std::string_view to = table.cell(r, kTarget);
+            kind == kReference && !to.empty() && desc.size() > to.size() && desc.ends_with(to) &&
+            desc[desc.size() - to.size() - 1] == ' ')
+            ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];

@@ -277,11 +277,16 @@ Label readLabel(std::string_view s, const Styles& styles) {
                              ((s[at] == '.' || s[at] == '-') && at > begin && isDigitAscii(s[at - 1]) &&
                               at + 1 < s.size() && isDigitAscii(s[at + 1]))))
         ++at;
-    if (at == begin || at - begin > 12) return label;
+    if (at == begin || at - begin > 24) return label;  // a path of up to a dozen levels
     const std::string_view token = s.substr(begin, at - begin);
     bool closed = false;
     if (closing == ']' && at < s.size() && s[at] == '.') ++at;
-    if (at < s.size() && (s[at] == closing || (s[at] == '.' && !opened))) {
+    // A letter's stop misprinted or misread as a semicolon ("ii; Leaf-blades"),
+    // before a blank and a capital: still its stop. (A comma there is a
+    // figure's legend, "G, Gland".)
+    const bool letters = std::all_of(token.begin(), token.end(), [](char c) { return isUpperAscii(c) || isLowerAscii(c); });
+    const bool stopMisread = !opened && letters && at + 2 < s.size() && s[at] == ';' && s[at + 1] == ' ' && isUpperAscii(s[at + 2]);
+    if (at < s.size() && (s[at] == closing || (s[at] == '.' && !opened) || stopMisread)) {
         closed = true;
         ++at;
     }
@@ -411,8 +416,13 @@ Label readLabel(std::string_view s, const Styles& styles) {
 Styles learnStyles(const std::vector<std::string_view>& contents) {
     Styles styles;
     const Styles plain;
+    // A key of path numbers labels many of its lines so; a measure that
+    // starts a wrapped line ("2-4 inches long") once or twice does not make one.
+    int pathLines = 0, labelLines = 0;
     for (std::string_view s : contents) {
-        if (readLabel(s, plain).primed) styles.primes = true;
+        const Label label = readLabel(s, plain);
+        if (label.primed) styles.primes = true;
+        if (!label.candidates.empty()) ++labelLines;
         if (std::size_t end = 1; s.size() > 2 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && primesAt(s, end) > 0 &&
                                  end < s.size() && isBlank(s[end]))
             styles.primedLetters = true;
@@ -423,13 +433,13 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
         if (token.size() < 3 || (token.back() != '.' && token.back() != ')' && !isDigitAscii(token.back()))) continue;
         if (!isDigitAscii(token.back())) token.remove_suffix(1);
         if (token.find_first_of(".-") != std::string_view::npos && isDigitAscii(token[0])) {
-            const Label l = readLabel(s, plain);
-            if (!l.candidates.empty() && !l.candidates[0].path.empty()) styles.paths = true;
+            if (!label.candidates.empty() && !label.candidates[0].path.empty()) ++pathLines;
         } else if (sameLetterRepeated(token) && romanValue(token) == 0) {
             if (isUpperAscii(token[0])) styles.capitalLevels = true;
             if (isLowerAscii(token[0])) styles.smallLevels = true;
         }
     }
+    styles.paths = pathLines >= 2 && pathLines * 4 >= labelLines;
     return styles;
 }
 
@@ -548,6 +558,7 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     }
     // Trailing number: "Name 52", "Name, p. 52", "Name (52)".
     std::size_t end = ending.size();
+    if (end > 1 && ending[end - 1] == '.' && ending[end - 2] == ')') --end;  // "(page 7)."
     if (end > 0 && (ending[end - 1] == '.' || ending[end - 1] == ')')) --end;
     std::size_t start = end;
     while (start > 0 && isDigitAscii(ending[start - 1])) --start;
@@ -558,10 +569,17 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     bool page = false;
     // A page, also in brackets: "Name, p. 52", "Name (p. 52)".
     const bool bracketed = end < ending.size() && ending[end] == ')';
-    if (cut >= 2 && ending.compare(cut - 2, 2, "p.") == 0 &&
-        (cut == 2 || ending[cut - 3] == ' ' || (bracketed && ending[cut - 3] == '('))) {
+    // The book's number noted in brackets: "A. muscaria (no. 1)".
+    if (bracketed && cut >= 5 && ending.compare(cut - 4, 4, "(no.") == 0) {
+        number = ending.substr(start, end - start);
+        name = trimmed(ending.substr(0, cut - 4));
+        return;
+    }
+    const std::size_t word = cut >= 4 && ending.compare(cut - 4, 4, "page") == 0 ? 4 : 2;
+    if (cut >= word && (word == 4 || ending.compare(cut - 2, 2, "p.") == 0) &&
+        (cut == word || ending[cut - word - 1] == ' ' || (bracketed && ending[cut - word - 1] == '('))) {
         page = true;
-        cut -= 2;
+        cut -= word;
         if (bracketed && cut > 0 && ending[cut - 1] == '(') --cut;
         while (cut > 0 && ending[cut - 1] == ' ') --cut;
     }
@@ -649,8 +667,12 @@ std::string_view withoutTrailingNumber(std::string_view s) {
     if (end == s.size() || end == 0) return s;
     std::string_view rest = s.substr(0, end);
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == '(')) rest.remove_suffix(1);
-    if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',')) rest.remove_suffix(1);
+    if (rest.ends_with(" page") || rest.ends_with("(page")) rest.remove_suffix(4);
+    else if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
+    // "PINUS, p. 4", "MASSASAUGA (page 10)", and a semicolon set for the
+    // comma: "SALIX; p. 34".
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',' || rest.back() == ';' || rest.back() == '('))
+        rest.remove_suffix(1);
     return rest;
 }
 
@@ -661,10 +683,32 @@ std::string_view withoutTrailingNumber(std::string_view s) {
 std::size_t trailingNameStart(std::string_view s) {
     std::string_view body = withoutTrailingNumber(s);
     while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
+    // A name in capitals after a dash that ends the text, "copper-colored—
+    // COPPERHEAD", of several words too: "bands—WESTERN DIAMOND-BACK RATTLER".
+    if (const std::size_t dash = body.rfind("\u2014"); dash != std::string_view::npos && dash > 0) {
+        const std::string_view after = body.substr(dash + 3);
+        bool capitals = after.size() >= 3;
+        for (char c : after) capitals = capitals && (isUpperAscii(c) || c == ' ' || c == '-' || c == '.');
+        if (capitals && isUpperAscii(after[0])) return dash + 3;
+    }
     const auto lastSpace = body.rfind(' ');
     if (lastSpace == std::string_view::npos) return std::string_view::npos;
     const std::string_view last = body.substr(lastSpace + 1);
-    if (isNameWord(last)) return lastSpace + 1;
+    if (isNameWord(last)) {
+        // A name in capitals takes the words in capitals before it:
+        // "small size, WESTERN DIAMOND-BACK RATTLER".
+        std::size_t start = lastSpace + 1;
+        const auto allCapitals = [](std::string_view w) {
+            return w.size() >= 2 && std::all_of(w.begin(), w.end(), [](char c) { return isUpperAscii(c) || c == '-'; });
+        };
+        while (allCapitals(last) && start >= 2) {
+            const std::size_t space = body.rfind(' ', start - 2);
+            const std::size_t from = space == std::string_view::npos ? 0 : space + 1;
+            if (from == 0 || !allCapitals(body.substr(from, start - 1 - from))) break;
+            start = from;
+        }
+        return start;
+    }
     const bool epithet = last.size() >= 3 && std::all_of(last.begin(), last.end(), isLowerAscii);
     if (!epithet || lastSpace == 0) return std::string_view::npos;
     const auto before = body.rfind(' ', lastSpace - 1);
@@ -673,6 +717,13 @@ std::size_t trailingNameStart(std::string_view s) {
     return genus.size() >= 3 && isUpperAscii(genus[0]) && std::all_of(genus.begin() + 1, genus.end(), isLowerAscii)
                ? before + 1
                : std::string_view::npos;
+}
+
+// A text that ends with a name in capitals after a dash: "copper-colored\u2014
+// COPPERHEAD (page 7).".
+bool endsWithDashName(std::string_view s) {
+    const std::size_t begun = trailingNameStart(s);
+    return begun != std::string_view::npos && begun >= 3 && s.substr(begun - 3, 3) == "\u2014";
 }
 
 // A name of several capitalised words set as the lead's last sentence ("...
@@ -694,6 +745,20 @@ std::size_t nameSentenceStart(std::string_view s, std::size_t nameStart) {
     return words <= 4 ? from : nameStart;
 }
 
+// A text that stops on a word no sentence ends with, an article, a
+// preposition or a conjunction ("... confluent in a", "not more than"): what
+// follows it, a number too, is still its text.
+bool endsOnLinkWord(std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    const std::size_t space = s.rfind(' ');
+    const std::string last = text::lower(s.substr(space == std::string_view::npos ? 0 : space + 1));
+    static constexpr std::string_view kLinks[] = {
+        "a", "an", "the", "of", "in", "into", "with", "and", "or", "nor", "to", "than", "by", "from", "at", "on",
+        "about", "over", "under", "between", "le", "la", "les", "des", "du", "de", "et", "ou", "à", "en", "avec",
+        "que", "der", "die", "das", "und", "oder", "mit", "von", "als", "el", "los", "las", "y", "con", "del", "em"};
+    return std::find(std::begin(kLinks), std::end(kLinks), last) != std::end(kLinks);
+}
+
 // The book's species number printed before a name run into the lead ("...
 // fruit a nut 14. Quercus alba."): where it starts before `nameStart`, or
 // `nameStart` when there is none.
@@ -705,6 +770,8 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     std::size_t d = e;
     while (d > 0 && isDigitAscii(s[d - 1])) --d;
     if (!(d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ')) return nameStart;
+    // A number the text asks for is the text's: "not more than 5. GYMNOCLADUS".
+    if (endsOnLinkWord(s.substr(0, d - 1))) return nameStart;
     // The rank the book numbers goes with its number: "Legion 1. Tetracera".
     if (d < 2) return d;
     const std::size_t space = s.rfind(' ', d - 2);
@@ -740,6 +807,14 @@ bool isNumberedBinomialLine(std::string_view s) {
 bool isNameLine(std::string_view s) {
     const std::string_view core = withoutTrailingNumber(s);
     if (core.empty() || std::count(core.begin(), core.end(), ' ') > 3) return false;
+    // A sentence that ends before the name is the end of a lead's text:
+    // "U-shaped line. FRAXINUS, p. 211."
+    for (std::size_t stop = core.find(". "); stop != std::string_view::npos; stop = core.find(". ", stop + 1)) {
+        const std::size_t space = core.rfind(' ', stop);
+        const std::string_view word = core.substr(space == std::string_view::npos ? 0 : space + 1,
+                                                  stop - (space == std::string_view::npos ? 0 : space + 1));
+        if (word.size() >= 3 && std::all_of(word.begin(), word.end(), isLowerAscii)) return false;
+    }
     const auto firstSpace = core.find(' ');
     const std::string_view first = core.substr(0, firstSpace);
     // The title of a key is no name: "KEY to CLASSES", "Clé des genres".
@@ -775,7 +850,17 @@ std::string withPage(std::string name, const std::string& page) {
 // its name ("Order Caudata", "Familie Cisidae").
 bool isNameOnItsLine(std::string_view s) {
     if (isNameLine(s)) return true;
-    const std::string t = trimmed(s);
+    std::string t = trimmed(s);
+    // The book's number or page noted in brackets after the name: "F.
+    // americana (no. 1)", "Pinus (p. 4)".
+    if (const std::size_t open = t.rfind(" ("); open != std::string::npos && t.back() == ')') {
+        const std::string_view note = std::string_view(t).substr(open + 2);
+        for (std::string_view word : {"no. ", "nr. ", "p. ", "pp. ", "page "})
+            if (note.starts_with(word) && note.size() > word.size() + 1 && isDigitAscii(note[word.size()])) {
+                t.erase(open);
+                break;
+            }
+    }
     if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
     const std::size_t space = t.find(' ');
     // One word: a group's name ("Amphibia.").
@@ -817,11 +902,58 @@ bool isNameOnItsLine(std::string_view s) {
         const bool year = bracketed && w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
         const bool particle =
             bracketed && std::find(std::begin(kParticles), std::end(kParticles), w) != std::end(kParticles);
-        if (w.empty() || !(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et" || year || particle)) return false;
+        // "f." for the son: "(L. f.) H. Rob.".
+        const bool son = bracketed && (w == "f." || w == "fil.");
+        if (w.empty() || !(isUpperAscii(w[0]) || w == "&" || w == "ex" || w == "et" || year || particle || son)) return false;
         ++words;
         at = end;
     }
     return words > 0 || (abbreviated && !capitalEpithet);
+}
+
+// A common name, every word of it capitalised: "Massachusetts Fern",
+// "Boott's Shield Fern", "New York Fern" (two to four words).
+bool isCommonName(std::string_view s) {
+    std::string_view t = s;
+    while (!t.empty() && (t.back() == '.' || t.back() == ' ')) t.remove_suffix(1);
+    int words = 0;
+    for (std::size_t at = 0; at < t.size();) {
+        const std::size_t end = std::min(t.find(' ', at), t.size());
+        const std::string_view w = t.substr(at, end - at);
+        if (w.size() < 2 || !isUpperAscii(w[0]) ||
+            !std::all_of(w.begin() + 1, w.end(), [](char c) { return isLowerAscii(c) || c == '\'' || c == '-' || static_cast<unsigned char>(c) >= 0x80; }))
+            return false;
+        ++words;
+        at = end + 1;
+    }
+    return words >= 2 && words <= 4;
+}
+
+// A line set under a lead that holds only its name: a name on its line, a
+// common name, an abbreviated binomial of any epithet ("C. Buckleyi"), a
+// name and a remark in brackets ("Locellina (not reported in U. S.)").
+bool isNameUnderLead(std::string_view s) {
+    if (isNameOnItsLine(s) || isCommonName(s)) return true;
+    // Names listed with commas: "Vipera, Ancistrodon", "Sialis, Sisyra.".
+    if (const std::size_t comma = s.find(", "); comma != std::string_view::npos && comma > 0) {
+        std::string_view rest = s;
+        while (!rest.empty() && rest.back() == '.') rest.remove_suffix(1);
+        bool names = true;
+        for (std::size_t at = 0; names && at <= rest.size();) {
+            const std::size_t end = std::min(rest.find(", ", at), rest.size());
+            const std::string_view part = rest.substr(at, end - at);
+            names = part.find(' ') == std::string_view::npos ? isNameWord(part) : isNameOnItsLine(part);
+            at = end + 2;
+        }
+        if (names) return true;
+    }
+    std::string_view t = s;
+    if (const std::size_t open = t.find(" ("); open != std::string_view::npos && t.find(')', open) + 1 == t.size())
+        t = t.substr(0, open);
+    while (!t.empty() && t.back() == '.') t.remove_suffix(1);
+    if (t.size() >= 6 && isUpperAscii(t[0]) && t[1] == '.' && t[2] == ' ' && t.find(' ', 3) == std::string_view::npos)
+        return std::all_of(t.begin() + 3, t.end(), [](char c) { return isLowerAscii(c) || isUpperAscii(c); });
+    return t.size() < s.size() && t.find(' ') == std::string_view::npos && isNameWord(t);
 }
 
 // "Quercus alba L.", "Q. rubra Lam.": a genus, an epithet and an author.
@@ -1122,6 +1254,70 @@ struct LeadTree {
     int unplaced = 0;  // labels that fit no series, left in their lead's text
 };
 
+// A numbered label a scan misread with letters ("l.", "I.", "S.", "l2."):
+// its number, or -1. A letter stands for a digit only where a sibling label
+// at its level is the number before or after it.
+int misreadNumber(std::string_view s, std::size_t& length) {
+    std::string digits;
+    bool letter = false;
+    std::size_t at = 0;
+    for (; at < s.size() && at < 3 && lookalikeDigit(s[at]) && lookalikeDigit(s[at]) != '0'; ++at) {
+        letter = letter || !isDigitAscii(s[at]);
+        digits += lookalikeDigit(s[at]);
+    }
+    if (!letter || at == 0 || at + 1 >= s.size() || (s[at] != '.' && s[at] != ')') || !isBlank(s[at + 1])) return -1;
+    length = at;
+    return std::stoi(digits);
+}
+
+// The label of line `k` read with a misread number mended, when the nearest
+// labelled line at its level before or after it (within a page's reach) is
+// numbered one less or one more: "l." over "2.", "S." after "4.".
+Label mendedLabel(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
+                  bool byIndentation, std::size_t k, Label label) {
+    std::size_t length = 0;
+    const int number = misreadNumber(contents[k], length);
+    if (number < 0) return label;
+    const std::string mended = std::to_string(number) + std::string(contents[k].substr(length));
+    Label digits = readLabel(mended, styles);
+    if (digits.candidates.empty() || digits.candidates.front().series != kDigit) return label;
+    constexpr std::size_t kReach = 120;
+    for (const int step : {-1, 1}) {
+        for (std::size_t seen = 0, j = k; seen < kReach && j + step < contents.size(); ++seen) {
+            j += step;
+            if (contents[j].empty() || (byIndentation && indents[j] > indents[k])) continue;
+            if (byIndentation && indents[j] < indents[k]) break;
+            const Label other = readLabel(contents[j], styles);
+            if (other.candidates.empty()) continue;
+            if (std::any_of(other.candidates.begin(), other.candidates.end(),
+                            [&](const Candidate& c) { return c.series == kDigit && c.value == number + step; }))
+                return digits;
+            break;
+        }
+    }
+    return label;
+}
+
+// Whether a labelled line stands at the indentation of line `k`, above or
+// below it (within a page's reach) before the text leaves that level.
+bool labelledBeside(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
+                    std::size_t k) {
+    constexpr std::size_t kReach = 120;
+    for (const int step : {-1, 1})
+        for (std::size_t seen = 0, j = k; seen < kReach && j + step < contents.size(); ++seen) {
+            j += step;
+            if (contents[j].empty() || indents[j] > indents[k]) continue;
+            if (indents[j] < indents[k]) break;
+            // The same word starting both leads of a couplet ("T1 3 ×" and
+            // "T1 2 ×") is their text, no series.
+            const Label other = readLabel(contents[j], styles);
+            if (!other.candidates.empty() &&
+                trimmed(contents[j].substr(0, other.length)) != trimmed(contents[k].substr(0, other.length)))
+                return true;
+        }
+    return false;
+}
+
 // Builds the tree of leads from the lines; with `byIndentation` false every
 // line counts as unindented and the labels alone give the levels. With
 // `paragraphs` (leads set apart by blank lines), a line that follows another
@@ -1144,7 +1340,24 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         const std::string_view s = contents[k];
         if (s.empty()) continue;
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
-        Label label = readLabel(s, styles);
+        Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
+        // An abbreviated binomial set under its lead ("A. muscaria") with no
+        // labelled line beside it at its level is a name, not a label "A.".
+        // Nor is a letter with a number ("T1 3 × longer", "P1 exp-1"), a
+        // segment's or a leg's name, with none beside it.
+        const bool letterNumber = s.size() >= 3 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && isDigitAscii(s[1]) &&
+                                  (isBlank(s[2]) || (isDigitAscii(s[2]) && s.size() >= 4 && isBlank(s[3])));
+        if (!label.candidates.empty() && byIndentation &&
+            ((s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' && isNameUnderLead(s)) || letterNumber) &&
+            !labelledBeside(contents, indents, styles, k))
+            label = {};
+        // The page of a lead's name cut over the line end ("THUJA, / p. 31."):
+        // the end of that lead, never a label "p.".
+        if (const std::string page = trimmed(s); !leads.empty() && leads.back().children.empty() && isPageReference(page)) {
+            joinWrapped(leads.back().ending.empty() ? leads.back().text : leads.back().ending, page);
+            ++leads.back().lines;
+            continue;
+        }
         // Read by labels with the lines' indentation kept for one thing: a
         // line set deeper than the one above it, with no blank line between,
         // carries on its lead (a hanging indentation), even when it starts
@@ -1158,6 +1371,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 ++leads.back().lines;
                 continue;
             }
+            label = {};
+            wrapped = true;
+        }
+        // A line right under a lead that stopped in mid-sentence carries it
+        // on when it starts with a measure ("aromatic; cones" over "2-4
+        // inches long") in a key without path numbers, or with any number
+        // in a key whose leads are set apart by blank lines.
+        if (k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            !leads.back().text.empty() && (isLowerAscii(leads.back().text.back()) || leads.back().text.back() == ',') &&
+            !label.candidates.empty() &&
+            std::all_of(label.candidates.begin(), label.candidates.end(), [&](const Candidate& c) {
+                return (wrapped && c.series == kDigit) || (!styles.paths && c.path.size() >= 2);
+            })) {
             label = {};
             wrapped = true;
         }
@@ -1223,7 +1449,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // ("(adult) stages"); a bracket left open on the line above.
             const std::size_t letter = description.find_first_not_of("([_\"'");
             const bool midSentence =
-                (letter != std::string::npos && isLowerAscii(description[letter])) ||
+                (letter != std::string::npos && isLowerAscii(description[letter])) || endsOnLinkWord(previous.text) ||
                 (previous.text.size() >= 2 && previous.text.back() == '-' &&
                  text::isLetter(static_cast<unsigned char>(previous.text[previous.text.size() - 2]))) ||
                 std::count(previous.text.begin(), previous.text.end(), '(') >
@@ -1242,9 +1468,23 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // Set two blank lines below, a line in capitals heads the next
             // part of the text ("GROUP I--HYMENOMYCETES."): no name.
             const bool setApart = k >= 2 && contents[k - 1].empty() && contents[k - 2].empty();
+            // A name in capitals begun after a dash goes on on this line:
+            // "bands\u2014WESTERN" over "DIAMOND-BACK RATTLER (page 10).".
+            if (endsWithDashName(previous.text) && !contents[k - 1].empty() && !description.empty() &&
+                isUpperAscii(description[0])) {
+                joinWrapped(previous.text, description);
+                previous.ending = std::move(printedEnding);
+                ++previous.lines;
+                continue;
+            }
             if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens && !setApart &&
                 (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
-                 (endsLikeSentence(previous.text) && isNameOnItsLine(description)))) {
+                 (endsLikeSentence(previous.text) && isNameOnItsLine(description)) ||
+                 // Set deeper under a lead without its stop: "Shoots smooth" over
+                 // "      F. americana (no. 1)".
+                 (byIndentation && previous.line >= 0 && indents[k] > indents[static_cast<std::size_t>(previous.line)] &&
+                  !previous.text.empty() && previous.text.back() != ',' && !endsOnLinkWord(previous.text) &&
+                  isNameUnderLead(description)))) {
                 previous.ending = withPage(std::move(description), printedEnding);
                 ++previous.lines;
                 continue;
@@ -1263,7 +1503,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // Without indentation, unlabelled text after a labelled lead's name
         // is no sub-lead of it: a remark, or the text after the key.
         if (Lead& placed = leads.back(); flat && !placed.labelled && !label.primed && placed.parent >= 0 &&
-                                         leads[placed.parent].labelled && !leads[placed.parent].ending.empty()) {
+                                         leads[placed.parent].labelled &&
+                                         (!leads[placed.parent].ending.empty() || endsWithDashName(leads[placed.parent].text))) {
             leads[placed.parent].children.pop_back();
             tree.dropped += placed.lines;
             placed.parent = -2;
@@ -1310,6 +1551,42 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             lead.afterKey = true;
             tree.dropped += lead.lines;
         }
+    }
+
+    // The last lines of the text, after a blank line, without label, sub-leads
+    // or a name of their own ("PLATANUS L. Sp. Pl. 999. 1753.", "Trees with
+    // scaly bark."): the text after the key, an account or a heading.
+    {
+        std::size_t from = leads.size();
+        // Set two blank lines below the key, a heading in capitals goes even
+        // when it names.
+        auto setApart = [&](const Lead& l) {
+            const std::size_t word = std::min(l.text.find(' '), l.text.size());
+            return l.line > 1 && contents[static_cast<std::size_t>(l.line) - 1].empty() &&
+                   contents[static_cast<std::size_t>(l.line) - 2].empty() && word >= 3 &&
+                   std::all_of(l.text.begin(), l.text.begin() + static_cast<std::ptrdiff_t>(word),
+                               [](char c) { return isUpperAscii(c) || c == '.' || c == ','; });
+        };
+        auto trailing = [&](const Lead& l) {
+            return l.parent != -2 && !l.labelled && l.children.empty() && l.ending.empty() &&
+                   (setApart(l) || (trailingNameStart(l.text) == std::string::npos &&
+                                    markedNameStart(l.text) == std::string::npos && !splitLeadEnding(l.text).ends()));
+        };
+        while (from > 0 && trailing(leads[from - 1])) --from;
+        while (from < leads.size() &&
+               !(leads[from].line > 0 && contents[static_cast<std::size_t>(leads[from].line) - 1].empty()))
+            ++from;
+        if (from >= 2 && from < leads.size())
+            for (std::size_t k = leads.size(); k-- > from;) {
+                Lead& lead = leads[k];
+                if (lead.parent >= 0) {
+                    auto& siblings = leads[lead.parent].children;
+                    siblings.erase(std::remove(siblings.begin(), siblings.end(), static_cast<int>(k)), siblings.end());
+                }
+                lead.parent = -2;
+                lead.afterKey = true;
+                tree.dropped += lead.lines;
+            }
     }
 
     // A lead followed by a single deeper lead without label: that lead is the
@@ -1766,6 +2043,8 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             const std::size_t number = numbersNames ? bookNumberStart(out.description, at) : at;
             out.bookNumber = number < at;
             out.description = trimmed(std::string_view(out.description).substr(0, number));
+            // The dash that led to the name is no part of the text.
+            if (out.description.ends_with("\u2014")) out.description = trimmed(out.description.substr(0, out.description.size() - 3));
         } else if (LeadEnding read = splitLeadEnding(out.description); !read.name.empty()) {
             // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
             ending = read.name;
@@ -1959,6 +2238,12 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     auto readTree = [&](const Styles& st) {
         LeadTree tree = buildLeads(contents, indents, st, !byLabels, paragraphs);
         if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, st, true, paragraphs);
+        // A deep key whose label series come round again ("I." under "α.")
+        // nests by its indentation: kept when its tree has fewer faults.
+        else if (byLabels) {
+            LeadTree indented = buildLeads(contents, indents, st, true, paragraphs);
+            if (isNested(indented) && treeFaults(indented) < treeFaults(tree)) tree = std::move(indented);
+        }
         // Labels at some lines only, the indentation at odds with them (a book's
         // synopsis copied with its leads without label back at the margin): the
         // labels alone may give the better tree, judged by its faults.

@@ -486,12 +486,27 @@ LeadEnding endingOf(std::string_view body) {
 OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped, const Lines& given);
 
 // The text as paragraphs, one a line: the lines between blank lines joined.
+// A page's number or running head set apart where a page broke a lead in
+// the middle of a sentence ("... der", "225", "Geschlechtsdeckklappe.") is
+// left out, the lead's two parts joined.
 ReshapedKey paragraphsOf(const Lines& text) {
     ReshapedKey out;
+    bool overPage = false;
     for (std::size_t k = 0; k < text.size(); ++k) {
         const std::string line = text::trimmedBlanks(text[k]);
         if (line.empty()) continue;
-        if (k > 0 && !text::trimmedBlanks(text[k - 1]).empty() && !out.lines.empty()) {
+        const bool alone = (k == 0 || text::trimmedBlanks(text[k - 1]).empty()) &&
+                           (k + 1 == text.size() || text::trimmedBlanks(text[k + 1]).empty());
+        if (alone && !out.lines.empty() && pageFurniture(line)) {
+            const char last = out.lines.back().back();
+            if ((last >= 'a' && last <= 'z') || last == ',' || last == '-') {
+                ++out.pages;
+                overPage = true;
+                continue;
+            }
+        }
+        if (std::exchange(overPage, false) ||
+            (k > 0 && !text::trimmedBlanks(text[k - 1]).empty() && !out.lines.empty())) {
             joinWrapped(out.lines.back(), line);
             ++out.paragraphs;
         } else {
@@ -505,9 +520,12 @@ ReshapedKey paragraphsOf(const Lines& text) {
 
 OrderedKey readFirstLeadNumbered(const Lines& given, const ReshapedKey& reshaped) {
     OrderedKey key = readFirstLeadNumbered(reshaped.changed ? reshaped.lines : given, reshaped, given);
-    if (key.couplets.empty())
-        if (const ReshapedKey paragraphs = paragraphsOf(given); paragraphs.changed)
-            key = readFirstLeadNumbered(paragraphs.lines, paragraphs, given);
+    // The paragraphs as printed, when the reshaped text reads no key or
+    // fewer leads (a running head taken for the key's end).
+    if (const ReshapedKey paragraphs = paragraphsOf(given); paragraphs.changed) {
+        OrderedKey other = readFirstLeadNumbered(paragraphs.lines, paragraphs, given);
+        if (other.couplets.size() > key.couplets.size()) key = std::move(other);
+    }
     return key;
 }
 
@@ -526,9 +544,16 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
     bool dashed = false, namesApart = false;
     out.before = reshaped.changed ? reshaped.before : 0;
     out.after = reshaped.changed ? reshaped.after : 0;
+    out.pages = reshaped.changed ? reshaped.pages : 0;
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const std::string line = text::trimmedBlanks(lines[k]);
         if (line.empty()) continue;
+        // A page's number or running head after a lead that has its ending:
+        // where the page broke, no part of the key.
+        if (!leads.empty() && pageFurniture(line)) {
+            ++out.pages;
+            continue;
+        }
         const LineStart ls = readLineStart(line);
         int couplet = leads.empty() ? -1 : leads.back().couplet;
         std::string_view body = line;
@@ -671,6 +696,7 @@ OrderedKey readFirstLeadNumbered(const Lines& lines, const ReshapedKey& reshaped
     }
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
+                                {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
                                 {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne}});
     return out;
 }

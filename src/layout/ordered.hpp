@@ -22,6 +22,7 @@ struct OrderedKey {
     int after = 0;            // lines of text after the key set aside
     int notes = 0;            // lines in square brackets inside the key set aside
     int captions = 0;         // figures' captions inside the key set aside
+    int pages = 0;            // pages' numbers and running heads inside the key set aside
     int bookNumbers = 0;      // pages and book's numbers taken out of the names
     int guessedNames = 0;     // names found with no separator (run into the lead, at the right, under it)
     std::string message;      // what was set aside, in French

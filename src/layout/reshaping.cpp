@@ -1110,7 +1110,8 @@ int leaderCommas(std::string& line) {
     return mended;
 }
 
-// The digit a scan misreads as a letter ("l" or "I" for 1, "S" for 5), or 0.
+}  // namespace
+
 char lookalikeDigit(char c) {
     switch (c) {
         case 'l': case 'I': case 'i': case '|': return '1';
@@ -1120,6 +1121,8 @@ char lookalikeDigit(char c) {
         default: return asciiDigit(c) ? c : 0;
     }
 }
+
+namespace {
 
 // A number misread by OCR, "l3", "1O" or "1S" for "13", "10" and "15": digits
 // with the letters that look like them, at a line's start or end. Mended in place.
@@ -1364,7 +1367,7 @@ int renumberLetteredCouplets(Lines& lines, int& toCouplets) {
 }
 
 // Couplet numbers printed in the marks of bold or italics ("=1=--",
-// "*2*.", "_3_", "**4.**", "=5.="): read as plain numbers ("1. "). The
+// "*2*.", "_3_", "**4.**", "=5.=", "=2(1).="): read as plain numbers ("1. "). The
 // labels rewritten, 0 when fewer than two lines start so.
 int unmarkLabels(Lines& lines) {
     struct Found {
@@ -1380,10 +1383,17 @@ int unmarkLabels(Lines& lines) {
         std::size_t d = b + marks;
         while (d < l.size() && asciiDigit(l[d])) ++d;
         const std::size_t digits = b + marks;
-        std::size_t close = d;
+        if (d == digits || d - digits > 4) continue;
+        // The couplet it comes from inside the marks too: "=2(1).=".
+        std::size_t label = d;
+        if (std::size_t open = l.compare(label, 2, " (") == 0 ? label + 1 : label; open < l.size() && l[open] == '(') {
+            std::size_t back = open + 1;
+            while (back < l.size() && asciiDigit(l[back])) ++back;
+            if (back > open + 1 && back < l.size() && l[back] == ')') label = back + 1;
+        }
+        std::size_t close = label;
         if (close < l.size() && l[close] == '.') ++close;
-        if (d > digits && d - digits <= 4 && l.compare(close, marks, std::string(marks, l[b])) == 0)
-            found.push_back({i, digits, d - digits, close + marks});
+        if (l.compare(close, marks, std::string(marks, l[b])) == 0) found.push_back({i, digits, label - digits, close + marks});
     }
     if (found.size() < 2) return 0;
     for (const Found& f : found) {

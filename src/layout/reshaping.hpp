@@ -144,6 +144,8 @@ int wordsLeftCut(std::string_view text);
 // look like digits before a stop, a bracket, a prime or a blank ("lb", "S.",
 // "l'"), then a sentence: the number it stands for (its length in `size`), or -1.
 int misreadLabelAt(std::string_view line, std::size_t& size);
+// The digit a scan misreads as a letter ("l" or "I" for 1, "S" for 5), or 0.
+char lookalikeDigit(char c);
 
 // The book's number before a name ("18. Palmae", "9b. Naias") is no part of
 // it: taken out, true when there was one. `bookNumberLength` gives its

@@ -101,11 +101,28 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
           "2. Gills attached => Tricholoma album Fr.", "3. Gills free => Pluteus Alba Fr.", "3. Gills attached => Entoloma album Fr."}},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
+        {"roman numerals over numbers, a scan reading the first number as a letter",
+         "I. Spores white\n  l. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
+         "II. Spores pink\n  I. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
+        {"doubled letters, a stop misread as a semicolon",
+         "a. Spores white\n  b. Gills free .... Amanita\n  bb; Gills attached .... Tricholoma\n"
+         "aa; Spores pink\n  b. Gills free .... Pluteus\n  bb. Gills attached .... Entoloma\n", kGills},
+        {"a scan reading the last number of a series as a letter",
+         "A. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n  3. Gills none .... Russula\n"
+         "  4. Gills forked .... Cantharellus\n  S. Tubes .... Boletus\nB. Spores pink .... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma",
+          "2. Gills none => Russula", "2. Gills forked => Cantharellus", "2. Tubes => Boletus"}},
         {"names on the line below their lead", "Spores white\n  Gills free.\n    Amanita muscaria L.\n  Gills attached.\n"
                                                "    T. equestre\nSpores pink\n  Gills free.\n    Order Pluteales\n  Gills attached.\n"
                                                "    Entoloma sinuatum Fr.\n",
          {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free. => Amanita muscaria L.",
           "2. Gills attached. => T. equestre", "3. Gills free. => Order Pluteales", "3. Gills attached. => Entoloma sinuatum Fr."}},
+        {"names set deeper under leads without their stop: a binomial with the book's number, a name and a remark, names listed with commas, a common name",
+         "Spores white\n  Gills free\n        A. Caesarea (no. 1)\n  Gills attached\n        Tricholoma (not in Europe)\n"
+         "Spores pink\n  Gills free\n        Pluteus, Volvariella.\n  Gills attached\n        Pink Gill Mushroom\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => A. Caesarea",
+          "2. Gills attached => Tricholoma (not in Europe)",
+          "3. Gills free => Pluteus, Volvariella.", "3. Gills attached => Pink Gill Mushroom"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
@@ -233,6 +250,52 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Hymenium inferior-- ... 2", "1. Hymenium superior: ... 3", "2. Hymenium with gills => Agaricaceae",
           "2. Hymenium with pores => Polyporaceae", "2. Hymenium with teeth => Hydnaceae",
           "3. Hymenium club-shaped => Clavariaceae", "3. Hymenium lobed => Tremellaceae"}, 2},
+        {"letters doubled for the second lead, indentation lost, leads in paragraphs wrapped before a number, a name's page cut over the line end",
+         "KEY TO THE GENERA\n\n   a. Leaves needle-shaped or\n   scale-like.\n\n   b. Leaves in clusters. PINUS, p. 4.\n\n"
+         "   bb. Leaves solitary; twigs flattened; fruit a small cone. THUJA,\n   p. 31.\n\n"
+         "   aa. Leaves broad, 2-4 inches long; lobes\n   3-5 in number; bark gray. ACER; p.\n   52.\n",
+         {"1. Leaves needle-shaped or scale-like. ... 2",
+          "1. Leaves broad, 2-4 inches long; lobes 3-5 in number; bark gray. => ACER",
+          "2. Leaves in clusters. => PINUS", "2. Leaves solitary; twigs flattened; fruit a small cone. => THUJA"}, 1, 3},
+        {"lettered leads wrapped after an article, a sentence before the name's line, a number the text asks for",
+         "a. Bundle-scars many, confluent in a\nU-shaped line. FRAXINUS, p. 211.\n"
+         "aa. Bundle-scars few.\nb. Bundle-scars usually not more than 5. GYMNOCLADUS, p. 163.\n"
+         "bb. Bundle-scars 7. 14. ACER, p. 52.\n",
+         {"1. Bundle-scars many, confluent in a U-shaped line. => FRAXINUS", "1. Bundle-scars few. ... 2",
+          "2. Bundle-scars usually not more than 5. => GYMNOCLADUS", "2. Bundle-scars 7. => ACER"}, 0, 3},
+        {"roman numerals over numbers, names in capitals after a dash or a comma, pages spelt out in brackets, a figure's labels after the key",
+         "  I. No rattle on the tail.\n    1. Top of head copper-colored\u2014COPPERHEAD, (page 7).\n"
+         "    2. Always near water\u2014COTTONMOUTH (page 7).\n  II. Tail with rattles.\n"
+         "    1. Head with paired plates, small size, MASSASAUGA (page 10).\n"
+         "    2. Bands black and white\u2014WESTERN\n          DIAMOND-BACK RATTLER (page 10).\n\n"
+         "    [Illustration: TAIL TIPS]\n\n  TAIL TIPS\n    NONE\n    RATTLE\n",
+         {"1. No rattle on the tail. ... 2", "1. Tail with rattles. ... 3", "2. Top of head copper-colored => COPPERHEAD",
+          "2. Always near water => COTTONMOUTH", "3. Head with paired plates, small size, => MASSASAUGA",
+          "3. Bands black and white => WESTERN DIAMOND-BACK RATTLER"}, 3, 4},
+        {"a deep key whose label series come round again, nested by its indentation",
+         "I. Spores white.\n  A. Gills free.\n    1. Ring present.\n      a. Volva present.\n"
+         "        I. Cap red ..... Amanita muscaria\n        II. Cap white ..... Amanita virosa\n"
+         "      b. Volva absent ..... Lepiota\n    2. Ring absent ..... Limacella\n  B. Gills attached ..... Tricholoma\n"
+         "II. Spores pink ..... Pluteus\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free. ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present. ... 4", "3. Ring absent => Limacella", "4. Volva present. ... 5", "4. Volva absent => Lepiota",
+          "5. Cap red => Amanita muscaria", "5. Cap white => Amanita virosa"}},
+        {"path numbers seven levels deep",
+         "1. Spores white.\n1.1. Gills free.\n1.1.1. Ring present.\n1.1.1.1. Volva present.\n1.1.1.1.1. Cap red.\n"
+         "1.1.1.1.1.1. Stem tall.\n1.1.1.1.1.1.1. Warts white ..... Amanita muscaria\n"
+         "1.1.1.1.1.1.2. Warts yellow ..... Amanita flavoconia\n1.1.1.1.1.2. Stem short ..... Amanita parcivolvata\n"
+         "1.1.1.1.2. Cap white ..... Amanita virosa\n1.1.1.2. Volva absent ..... Lepiota\n1.1.2. Ring absent ..... Limacella\n"
+         "1.2. Gills attached ..... Tricholoma\n2. Spores pink ..... Pluteus\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free. ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present. ... 4", "3. Ring absent => Limacella", "4. Volva present. ... 5", "4. Volva absent => Lepiota",
+          "5. Cap red. ... 6", "5. Cap white => Amanita virosa", "6. Stem tall. ... 7", "6. Stem short => Amanita parcivolvata",
+          "7. Warts white => Amanita muscaria", "7. Warts yellow => Amanita flavoconia"}},
+        {"unlabelled leads that start with a segment's name and number, the same in both leads",
+         "Legs long\n  T1 3 \u00D7 longer than wide ..... Diachasma alba\n  T1 2 \u00D7 longer than wide ..... Diachasma nigra\n"
+         "Legs short\n  P1 exp-1 long ..... Harpacticella alba\n  P1 exp-1 short ..... Harpacticella nigra\n",
+         {"1. Legs long ... 2", "1. Legs short ... 3", "2. T1 3 \u00D7 longer than wide => Diachasma alba",
+          "2. T1 2 \u00D7 longer than wide => Diachasma nigra", "3. P1 exp-1 long => Harpacticella alba",
+          "3. P1 exp-1 short => Harpacticella nigra"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
@@ -343,6 +406,9 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"an introduction paragraph above a key whose indentation was lost",
          "The white-spored genera and\nthe pink-spored ones are\ntold apart below.\n\nSpores white.\t\n"
          "Gills free\tAmanita\nGills attached\tTricholoma\nSpores pink\tPluteus\n", 3},
+        {"unlabelled key at the margin, a heading in capitals set two lines below it, then an account",
+         "Key\n\nSpores white.\n  Gills free ..... Amanita\n  Gills attached ..... Tricholoma\n"
+         "Spores pink ..... Pluteus\n\n\nAMANITA Pers. Syn. 1801.\n\nFungi with a volva at the base of the stem.\n", 3},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};

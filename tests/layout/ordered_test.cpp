@@ -12,7 +12,7 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
         const char* name;
         const char* text;
         Lines expected;
-        int before, after, notes, bookNumbers, captions = 0;
+        int before, after, notes, bookNumbers, captions = 0, pages = 0;
     };
     const Lines gills{"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita muscaria",
                       "2. Gills attached => Tricholoma and T. album"};
@@ -124,6 +124,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "1. Amanita alba (L.) Fr. Fl. 3: 52. 1906.\nFiguras 2 a-h\n",
          {"1. Folhas desenvolvidas ... 2", "1. Folhas escamiformes => B. nana", "2. Flores brancas => A. alba",
           "2. Flores rosadas => A. rosea"}, 1, 2, 0, 0},
+        {"only the first lead numbered, in paragraphs, a page's number and a running head between leads and inside one",
+         "1. Spores white; gills\n\n23\n\nthin. 2\n\nSpores pink. =Pluteus= Fr.\n\n24\n\n2. Gills free. =Amanita= Pers.\n\n"
+         "KEY TO THE GENERA  25\n\n\nGills attached. =Tricholoma= Fr.\n",
+         {"1. Spores white; gills thin. ... 2", "1. Spores pink. => Pluteus Fr.", "2. Gills free. => Amanita Pers.",
+          "2. Gills attached. => Tricholoma Fr."}, 0, 0, 0, 0, 0, 3},
         {"a key with references, its names under the leads: read with its references",
          "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\nAmanita\n2\u2032. Gills attached\nTricholoma\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma"},
@@ -140,6 +145,7 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
         EXPECT_EQ(key.notes, c.notes) << c.name;
         EXPECT_EQ(key.bookNumbers, c.bookNumbers) << c.name;
         EXPECT_EQ(key.captions, c.captions) << c.name;
+        EXPECT_EQ(key.pages, c.pages) << c.name;
     }
 }
 

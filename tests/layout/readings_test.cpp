@@ -164,6 +164,15 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
           "2,0$ Resin ducts few. Douglas fir is a tree of the Pacific Coast. $ Douglas fir",
           "3,0$ The wood has a rancid odor. $ Hemlock",
           "3,0$ The wood is odorless and soft. The wood is used for pulp. $ Balsam fir"}},
+        {"only the first lead numbered, in paragraphs, each reference or name alone at the right under its lead",
+         "KEY TO THE SPECIES\n\n 1. Finger webbed to mid-length of phalange; skull\n    casqued\n"
+         "                                          _O. taurinus_\n\n    Finger webbed to base of phalange; skull\n"
+         "    smooth\n                                          2\n\n 2. Flanks areolate; lips barred\n"
+         "                                          _O. buckleyi_\n\n    Flanks smooth; lips not barred\n"
+         "                                          _O. planiceps_\n",
+         {"1,0$ Finger webbed to mid-length of phalange; skull casqued $ O. taurinus",
+          "1,2$ Finger webbed to base of phalange; skull smooth", "2,0$ Flanks areolate; lips barred $ O. buckleyi",
+          "2,0$ Flanks smooth; lips not barred $ O. planiceps"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }

@@ -27,9 +27,10 @@ inline std::vector<std::string> finishedKeyOf(const Lines& text, const LayoutPro
     return finishedKeyLines(table);
 }
 
-// Leaders and blanks at both ends are page layout; runs of blanks count as one.
+// Leaders, blanks and the comma that ties a lead to its name, at both ends,
+// are page layout; runs of blanks count as one.
 inline std::string normalisedLeadText(std::string s) {
-    static const char* const kLayout[] = {" ", ".", "\u2026", "\u00B7"};
+    static const char* const kLayout[] = {" ", ".", ",", "\u2026", "\u00B7"};
     for (bool cut = true; cut && !s.empty();) {
         cut = false;
         for (const char* l : kLayout) {
