@@ -719,8 +719,13 @@ LeadState stateAfter(LeadState state, std::string_view line, int& depth) {
 bool startsLead(std::string_view line) {
     const LineStart ls = readLineStart(line);
     if (ls.kind != LineStart::Kind::Digits && ls.kind != LineStart::Kind::Mark) return false;
-    if (ls.textStart >= line.size()) return false;
-    const auto first = static_cast<unsigned char>(line[ls.textStart]);
+    // The first word may stand in emphasis marks, brackets or quotes ("2. =Gills= free", "3. (Males) Wings").
+    std::size_t at = ls.textStart;
+    while (at < line.size() && (emphasisMark(line[at]) || line[at] == '(' || line[at] == '"')) ++at;
+    for (std::string_view quote : {"\u00AB", "\u201C", "\u201E"})
+        if (line.substr(at).starts_with(quote)) at += quote.size();
+    if (at >= line.size()) return false;
+    const auto first = static_cast<unsigned char>(line[at]);
     return first >= 0x80 || std::isupper(first) || (ls.kind == LineStart::Kind::Mark && std::isalpha(first));
 }
 
@@ -957,6 +962,12 @@ LeadEnding endingOf(std::string_view body) {
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
+        // A number in brackets after a name that follows a leader is the
+        // name's number in the book ("..... C. alba (no. 1)", "..... Acer (12)").
+        if (bracketed && !afterPage)
+            if (const LeadEnding named = splitNameEnding(head);
+                !named.name.empty() && capitalAt(named.name, 0) && referenceWordsStart(named.name) == std::string::npos)
+                return splitNameEnding(s);
         if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
                            (leaderBefore(s, cut) > 0 && !rangeDashBefore(s, cut)))) {
             out.reference = std::stoi(s.substr(b, e - b));
@@ -1813,6 +1824,22 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         LeadState state = LeadState::Closed;
         int depth = 0;
         bool caption = false;
+        int lastGiven = -1;
+        std::set<int> referredSoFar;
+        // The key prints its couplet numbers alike ("12. "): the gap most of them have.
+        std::map<std::string, int> gaps;
+        for (const Unit& unit : units)
+            if (labelNumber(unit.text) >= 0 && startsLead(unit.text)) ++gaps[readLineStart(unit.text).gap];
+        const auto usual = std::max_element(gaps.begin(), gaps.end(),
+                                            [](const auto& a, const auto& b) { return a.second < b.second; });
+        auto labelMayCome = [&](std::string_view line) {
+            const int label = labelNumber(line);
+            if (label < 0) return true;
+            if (usual != gaps.end() && usual->second >= 4 && readLineStart(line).gap != usual->first &&
+                gaps[readLineStart(line).gap] * 4 <= usual->second)
+                return false;
+            return referredSoFar.size() < 2 || label == lastGiven || label == lastGiven + 1 || referredSoFar.count(label) > 0;
+        };
         for (const Unit& unit : units) {
             const std::string line = trimmed(unit.text);
             // A figure's caption after an ended lead, or set apart by a blank
@@ -1852,6 +1879,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
                        (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet()));
+            // A wrapped line of an open lead may start with a number and a
+            // capital ("... Species" / "1. West Africa"): a couplet number only
+            // where one may come (the couplet's own, the next, one referred to).
+            else if (!leadUnits.empty() && (state == LeadState::Open || state == LeadState::AwaitName) && !afterBlank)
+                join = !labelMayCome(line);
+            if (const int label = labelNumber(line); label >= 0 && !join) lastGiven = label;
+            if (const int r = trailingNumber(line); r >= 0) referredSoFar.insert(r);
             if (!join) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;

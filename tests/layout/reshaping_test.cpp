@@ -37,6 +37,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Disk white-pruinose 14. L. _alba_", "Disk white-pruinose", -1, "L. alba"},
         {"Apex rounded (Fig. 14G) P.rufiposterus sp. nov.", "Apex rounded (Fig. 14G)", -1, "P.rufiposterus sp. nov."},
         {"Plants woody 12-15", "Plants woody 12-15", -1, ""},
+        {"Kernel sweet ........ C. alba (no. 1)", "Kernel sweet", -1, "C. alba (no. 1)"},
+        {"Kernel sweet ........ (2)", "Kernel sweet", 2, ""},
         {"Tibia long (Fig. 3)", "Tibia long (Fig. 3)", -1, ""},
         {"Wings dark ........ hemera sp. nov. (p. 180)", "Wings dark", -1, "hemera sp. nov. (p. 180)"},
         {"Wings dark ........ Plega masii (Giordani Soika, 1933)", "Wings dark", -1, "Plega masii (Giordani Soika, 1933)"},
@@ -407,6 +409,21 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"Key to Plega 1 Wings dark \u2026\u2026 2 - Wings pale \u2026\u2026 Plega alba 2(1) Legs long \u2026\u2026 "
           "Plega nigra - Legs short \u2026\u2026 Plega rufa"},
          finished, "3 entr\u00E9es s\u00E9par\u00E9es"},
+        {"wrapped leads with a hanging indent, wrapped lines starting with a number and a capital",
+         {"Key to Plega", "1. Wings dark ........ 2", "\u2013 Wings pale ........ 3", "2. Legs long.--Species",
+          "    5. Asia ........ Plega nigra", "\u2013 Legs short. Stamens", "    3.--Species 10 ........ Plega rufa",
+          "3. Tarsi black ........ 4", "\u2013 Tarsi white ........ Plega alba", "4. Eyes red ........ Plega nivea",
+          "\u2013 Eyes black ........ Plega atra"},
+         {"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long.--Species 5. Asia $ Plega nigra",
+          "2,0$ Legs short. Stamens 3.--Species 10 $ Plega rufa", "3,4$ Tarsi black", "3,0$ Tarsi white $ Plega alba",
+          "4,0$ Eyes red $ Plega nivea", "4,0$ Eyes black $ Plega atra"},
+         ""},
+        {"wrapped leads whose first word stands in emphasis marks",
+         {"1. =Wings= dark, the veins", "    brown ........ 2", "\u2013 =Wings= pale ........ Plega alba",
+          "2. =Legs= long ........ Plega nigra", "\u2013 =Legs= short, the hairs", "    black ........ Plega rufa"},
+         {"1,2$ =Wings= dark, the veins brown", "1,0$ =Wings= pale $ Plega alba", "2,0$ =Legs= long $ Plega nigra",
+          "2,0$ =Legs= short, the hairs black $ Plega rufa"},
+         ""},
         {"an OCR copy that reads some dots of the leaders as commas",
          {"Key", "1. Wings dark . . , . . . 2", "\u2013 Wings pale . . . , . Plega alba",
           "2. Legs long . , . . . Plega nigra", "\u2013 Legs short . . . . . Plega rufa"},
@@ -422,7 +439,10 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
         const LayoutDetection d = detectLayout(c.text);
         ASSERT_TRUE(d.processes());
         const LayoutProposal& best = d.proposals.front();
-        if (!c.finished.empty()) EXPECT_EQ(sarvelo::testing::finishedKeyOf(c.text, best), c.finished);
+        // Blanks and leaders at the ends of a lead's text are the page's, as the corpus measures it.
+        if (!c.finished.empty())
+            EXPECT_EQ(sarvelo::testing::finishedLeadsOf(sarvelo::testing::finishedKeyOf(c.text, best)),
+                      sarvelo::testing::finishedLeadsOf(c.finished));
         else EXPECT_EQ(best.score.leads, 6);
         EXPECT_NE(best.summary.find(c.message), std::string::npos) << best.summary;
     }
