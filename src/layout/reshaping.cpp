@@ -1128,6 +1128,7 @@ char lookalikeDigit(char c) {
         case 'O': case 'o': return '0';
         case 'S': case 's': return '5';
         case 'Z': case 'z': return '2';
+        case 'B': return '8';
         default: return asciiDigit(c) ? c : 0;
     }
 }
@@ -1141,7 +1142,7 @@ bool mendMisreadNumber(std::string& word) {
     for (std::size_t i = 0; i <= end; ++i) {
         const char c = word[i];
         if (asciiDigit(c)) ++digits;
-        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o' || c == 'S') ++lookalikes;
+        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o' || c == 'S' || c == 'B') ++lookalikes;
         else return false;
     }
     if (digits == 0 || lookalikes == 0) return false;
@@ -1255,6 +1256,9 @@ int mendMisreadLabels(Lines& lines) {
             continue;
         const int next = nextLabel[i];
         if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
+        // "B." alone may be an initial ("C." then "B. Clarke"): an 8 only
+        // between the couplets around it ("7." ... "B." ... "9.").
+        if (size == 1 && l[b] == 'B' && !(previous >= 0 && next >= 0 && previous < value && value < next)) continue;
         std::string digits;
         for (std::size_t k = b; k < b + size; ++k) digits += lookalikeDigit(l[k]);
         l.replace(b, size, digits);
