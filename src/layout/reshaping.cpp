@@ -856,7 +856,9 @@ std::size_t nameInMarksStart(std::string_view line) {
         if (words >= 5 || b == 0 || !authorWord(word)) break;
         end = b;
         while (end > 0 && line[end - 1] == ' ') --end;
-        if (end == 0) break;
+        // A column of blanks sets the name at the end apart from the marks
+        // inside the lead ("(Including _Ficaria_ Dill.)      Ranunculus L.").
+        if (end == 0 || b - end >= 3) break;
     }
     return std::string_view::npos;
 }
