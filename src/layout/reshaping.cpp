@@ -1144,7 +1144,7 @@ bool mendMisreadNumber(std::string& word) {
     for (std::size_t i = 0; i <= end; ++i) {
         const char c = word[i];
         if (asciiDigit(c)) ++digits;
-        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o' || c == 'S' || c == 'B') ++lookalikes;
+        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o' || c == 'S') ++lookalikes;
         else return false;
     }
     if (digits == 0 || lookalikes == 0) return false;
