@@ -1670,8 +1670,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A number alone after a lead that ends with a leader is its reference,
     // not a page; a running head with words is one all the same.
     auto referenceAfterLeader = [&](const std::string& line) {
+        // A name's stop is no leader ("... Allanblackia Oliv.", then the page's "117").
         return !units.empty() && std::all_of(line.begin(), line.end(), asciiDigit) &&
-               leaderBefore(units.back().text, units.back().text.size()) > 0;
+               leaderBefore(units.back().text, units.back().text.size()) > 0 &&
+               (endsWithLeader(units.back().text) || !splitLeadEnding(units.back().text).ends());
     };
     // A running head with its page after it between two leads ("Revision
     // of the genus Plega 57"): no label, no leader, a number no couplet

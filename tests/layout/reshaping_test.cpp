@@ -538,6 +538,8 @@ TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
           "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
         {{"Key", "1. Wings dark ........ 2", "- 24 -", "1'. Wings pale ........ Plega alba",
           "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
+        {{"Key", "1. Wings dark ........ 2", "1'. Wings pale ........ Plega alba Oliv.", "", "117", "",
+          "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
     };
     for (const Case& c : cases) EXPECT_EQ(reshapeKey(c.text).pages, c.pages) << c.text[2];
 }
