@@ -682,17 +682,30 @@ bool numberAlone(std::string_view s, bool& stop) {
 }
 
 bool nameTail(std::string_view s) {
-    // The authors may stand in brackets: "(Giordani Soika, 1933)".
-    if (s.size() > 2 && s.front() == '(' && (s.back() == ')' || s.ends_with(").")) &&
-        std::count(s.begin(), s.end(), '(') == 1 && std::count(s.begin(), s.end(), ')') == 1)
-        s = s.substr(1, s.find(')') - 1);
+    // The book's page after the name: "p. 90", "(p. 4)".
+    if (pageNoteStart(" " + std::string(s)) == 0) return true;
+    // The authors may stand in brackets: "(Giordani Soika, 1933)", "(Less.) H. Rob.".
     int words = 0;
     for (std::size_t at = 0; at < s.size();) {
         const std::size_t end = std::min(s.find(' ', at), s.size());
-        if (end > at && (!nameTailWord(s.substr(at, end - at)) || ++words > 5)) return false;
+        std::string_view word = s.substr(at, end - at);
+        if (word.starts_with("(")) word.remove_prefix(1);
+        while (word.ends_with(")") || word.ends_with(").") || word.ends_with("),"))
+            word.remove_suffix(word.ends_with(")") ? 1 : 2);
+        if (!word.empty() && (!nameTailWord(word) || ++words > 5)) return false;
         at = end + 1;
     }
     return words > 0;
+}
+
+// A line that starts with a leader carries on the lead above ("    ........ 6").
+bool startsWithLeader(std::string_view s) {
+    std::size_t b = s.find_first_not_of(" \t"), e = b;
+    // Not a dash: it marks a couplet's next lead ("\u2013\tWings pale").
+    if (b == std::string_view::npos || !(s[b] == '.' || s.substr(b).starts_with("\u2026") || s.substr(b).starts_with("\u00B7")))
+        return false;
+    while (std::size_t l = e < s.size() ? leaderAt(s, e) : 0) e += l;
+    return e > b && leaderRun(s.substr(b, e - b));
 }
 
 // Whether the line ends with a clear leader: its destination is still to come.
@@ -1884,7 +1897,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // A figure call alone on the line after its lead's ending is the lead's ("(Fig. 3)").
             const bool callAlone = line.size() > 2 && line.front() == '(' && line.back() == ')' &&
                                    figureCall(std::string_view(line).substr(1, line.size() - 2));
-            if (!leadUnits.empty() && !startsLead(line))
+            if (!leadUnits.empty() && startsWithLeader(line))
+                join = true;
+            else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
                        (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet()));
             // A wrapped line of an open lead may start with a number and a
