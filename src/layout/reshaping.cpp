@@ -682,8 +682,12 @@ bool numberAlone(std::string_view s, bool& stop) {
 }
 
 bool nameTail(std::string_view s) {
-    // The book's page after the name: "p. 90", "(p. 4)".
+    // The book's page or number after the name: "p. 90", "(p. 4)", "(no. 6)".
     if (pageNoteStart(" " + std::string(s)) == 0) return true;
+    for (std::string_view number : {"(no. ", "(No. ", "(Nr. ", "(n\u00B0 "})
+        if (s.starts_with(number) && s.ends_with(")") && s.size() - number.size() <= 5 &&
+            std::all_of(s.begin() + static_cast<std::ptrdiff_t>(number.size()), s.end() - 1, asciiDigit))
+            return true;
     // The authors may stand in brackets: "(Giordani Soika, 1933)", "(Less.) H. Rob.".
     int words = 0;
     for (std::size_t at = 0; at < s.size();) {
@@ -1897,11 +1901,20 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // A figure call alone on the line after its lead's ending is the lead's ("(Fig. 3)").
             const bool callAlone = line.size() > 2 && line.front() == '(' && line.back() == ')' &&
                                    figureCall(std::string_view(line).substr(1, line.size() - 2));
+            // A name after a leader wrapped onto the next line, indented
+            // under its lead as the lead's own lines are ("... Lactarius",
+            // "    pallidomarginatus"): a named lead has no sub-lead.
+            auto hangingTail = [&] {
+                const std::string& first = text[leadUnits.back().firstLine];
+                const std::size_t words = static_cast<std::size_t>(std::count(line.begin(), line.end(), ' ')) + 1;
+                return words <= 8 && unit.text.find_first_not_of(" \t") > first.find_first_not_of(" \t") &&
+                       !endsWithDestination(line) && !splitLeadEnding(line).ends();
+            };
             if (!leadUnits.empty() && startsWithLeader(line))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
-                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet()));
+                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet() || hangingTail()));
             // A wrapped line of an open lead may start with a number and a
             // capital ("... Species" / "1. West Africa"): a couplet number only
             // where one may come (the couplet's own, the next, one referred to).
