@@ -1300,6 +1300,30 @@ int mendMisreadLabels(Lines& lines) {
     return mended;
 }
 
+// A copy from a typeset page may lose the blank before a reference that
+// follows a bracket ("... (Fig. 6 C)2"): a number glued to a closing bracket
+// at a lead's end, naming a later couplet the text numbers, is set apart.
+int separateGluedReferences(Lines& lines) {
+    std::set<int> couplets;
+    for (const std::string& l : lines)
+        if (const int label = labelNumber(l); label >= 0) couplets.insert(label);
+    if (couplets.size() < 3) return 0;
+    int separated = 0;
+    for (std::string& l : lines) {
+        const int label = labelNumber(l);
+        const std::size_t e = l.find_last_not_of(" \t");
+        if (label < 0 || e == std::string::npos || !asciiDigit(l[e])) continue;
+        std::size_t b = e;
+        while (b > 0 && asciiDigit(l[b - 1])) --b;
+        if (b == 0 || e - b >= 3 || (l[b - 1] != ')' && l[b - 1] != ']')) continue;
+        if (const int reference = std::stoi(l.substr(b, e - b + 1)); reference > label && couplets.count(reference)) {
+            l.insert(b, " ");
+            ++separated;
+        }
+    }
+    return separated;
+}
+
 int mendMisreadNumbers(std::string& line) {
     int mended = 0;
     const std::size_t first = line.find_first_not_of(" \t");
@@ -1529,13 +1553,14 @@ ReshapedKey reshapeKey(const Lines& text) {
         calls += dropNoteCalls(copy);
         spaced.push_back(withoutDebris(copy, debris));
     }
+    const int gluedReferences = separateGluedReferences(spaced);
     misread += mendMisreadOne(spaced);
     misread += mendMisreadLabels(spaced);
     int toCouplets = 0;
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1551,6 +1576,7 @@ ReshapedKey reshapeKey(const Lines& text) {
                       {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
                       {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {gluedLabels, kMsgGluedLabels, kMsgGluedLabelsOne},
+                      {gluedReferences, kMsgGluedReferences, kMsgGluedReferencesOne},
                       {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
