@@ -119,6 +119,8 @@ std::string beforeLeader(std::string_view s) {
         if (s.substr(0, e).ends_with(arrow)) return beforeLeader(s.substr(0, e - arrow.size()));
     // A full stop that ends the sentence stays; a leader of dots goes.
     if (dots == 1 && s[e] == '.') ++e;
+    // A comma before a column of blanks introduced the ending ("males,      _H. alba_").
+    else if (e > 0 && s[e - 1] == ',' && s.substr(e).find("   ") != std::string_view::npos) --e;
     return trimmed(s.substr(0, e));
 }
 

@@ -38,6 +38,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Apex rounded (Fig. 14G) P.rufiposterus sp. nov.", "Apex rounded (Fig. 14G)", -1, "P.rufiposterus sp. nov."},
         {"Plants woody 12-15", "Plants woody 12-15", -1, ""},
         {"Kernel sweet ........ C. alba (no. 1)", "Kernel sweet", -1, "C. alba (no. 1)"},
+        {"Stripe below eye,          _H. alba_", "Stripe below eye", -1, "H. alba"},
         {"Ovule erect (Including _Ficaria_ Dill.)      Ranunculus L.", "Ovule erect (Including _Ficaria_ Dill.)", -1,
          "Ranunculus L."},
         {"Kernel sweet ........ (2)", "Kernel sweet", 2, ""},
