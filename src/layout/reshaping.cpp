@@ -469,6 +469,20 @@ bool pageFurniture(std::string_view s) {
             for (std::string_view mark : {"\u00A9", "doi:", "doi.org", "ISSN", "http"})
                 if (s.find(mark) != std::string_view::npos) return true;
     }
+    // A page's number set apart from the journal's title by a middle dot:
+    // "54 \u00B7 ZooKeys 123: 1\u201350 (2019)" (not a bar: a table's cells).
+    {
+        const std::string t = trimmed(s);
+        for (std::string_view bar : {" \u00B7 "}) {
+            const std::size_t first = t.find(bar), last = t.rfind(bar);
+            auto number = [](std::string_view n) {
+                return !n.empty() && n.size() <= 4 && std::all_of(n.begin(), n.end(), asciiDigit);
+            };
+            if (first != std::string::npos &&
+                (number(std::string_view(t).substr(0, first)) || number(std::string_view(t).substr(last + bar.size()))))
+                return true;
+        }
+    }
     // A page's number between dashes: "— 24 —", "- 24 -".
     for (std::string_view dash : {"-", "\u2013", "\u2014"})
         if (s.size() > 2 * dash.size() + 2 && s.starts_with(dash) && s.ends_with(dash) && s[dash.size()] == ' ' &&
@@ -1749,6 +1763,32 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         return longest >= 4;
     };
+    // A running head in any case with its page, alone between blank lines
+    // in a key that sets no blank line between a lead's lines ("Bull. Mus.
+    // nat. Hist. 195", "REVISION OF THE GENUS 377"): a number at one end
+    // that no couplet bears and beyond them all, no leader, no label.
+    auto titleWithPageApart = [&](const std::string& line) {
+        if (paragraphs || everyLineApart || labelled.empty() || readLineStart(line).kind != LineStart::Kind::None)
+            return false;
+        const std::size_t lead = line.find_first_not_of("0123456789");
+        const std::size_t tail = line.find_last_not_of("0123456789");
+        if (lead == std::string::npos || tail == std::string::npos) return false;
+        const std::string_view number =
+            lead > 0 && line[lead] == ' ' ? std::string_view(line).substr(0, lead)
+            : tail + 1 < line.size() && line[tail] == ' ' ? std::string_view(line).substr(tail + 1)
+                                                         : std::string_view();
+        if (number.empty() || number.size() > 4) return false;
+        const int page = std::stoi(std::string(number));
+        // A lead's ending before its page (a leader, a column, a name in marks) is no head.
+        for (std::string_view leader : {"   ", "\t", "..", ". .", "\u2026", "\u00B7\u00B7", "__"})
+            if (line.find(leader) != std::string::npos) return false;
+        if (markedNameStart(trimmed(line.substr(0, lead > 0 && line[lead] == ' ' ? line.size() : tail + 1))) !=
+            std::string_view::npos)
+            return false;
+        return page > *labelled.rbegin() + 1 && std::count_if(line.begin(), line.end(), [](char c) {
+                   return std::isalpha(static_cast<unsigned char>(c));
+               }) >= 4;
+    };
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
@@ -1767,8 +1807,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             continue;
         }
         // A page's number or running head between two pages of the key.
-        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) &&
-            openBrackets == 0) {
+        if (b.last - b.first == 1 &&
+            ((pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) && openBrackets == 0) ||
+             titleWithPageApart(first))) {
             ++out.pages;
             interrupted = true;
             continue;
@@ -1809,12 +1850,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
                 // A number inside a bracket left open is the lead's ("(Colby", "2009", ", fig. 55)").
-                if (((pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i)))) || runningHead(lineAt(i)) ||
+                // A running head with words is one even inside a bracket left open.
+                const std::string here = trimmed(lineAt(i));
+                const bool worded = std::any_of(here.begin(), here.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+                if (((pageFurniture(here) && !isLabel(here)) || runningHead(lineAt(i)) ||
                      (pagedTitle(lineAt(i)) && ((i > 0 && blankLine(text[i - 1])) || (i + 1 < n && blankLine(text[i + 1]))) &&
                       !units.empty() &&
                       (splitLeadEnding(units.back().text).ends() || fullBinomialStart(units.back().text) != std::string::npos)) ||
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
-                    openBrackets == 0 && !referenceAfterLeader(trimmed(lineAt(i)))) {
+                    (openBrackets == 0 || (worded && pageHead(here))) && !referenceAfterLeader(here)) {
                     ++out.pages;
                     continue;
                 }
