@@ -1001,7 +1001,9 @@ LeadEnding endingOf(std::string_view body) {
         // name's number in the book ("..... C. alba (no. 1)", "..... Acer (12)").
         if (bracketed && !afterPage)
             if (const LeadEnding named = splitNameEnding(head);
-                !named.name.empty() && capitalAt(named.name, 0) && referenceWordsStart(named.name) == std::string::npos)
+                !named.name.empty() &&
+                (capitalAt(named.name, 0) || (named.name.starts_with("\u201C") && capitalAt(named.name, 3))) &&
+                referenceWordsStart(named.name) == std::string::npos)
                 return splitNameEnding(s);
         if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
                            (leaderBefore(s, cut) > 0 && !rangeDashBefore(s, cut)))) {
@@ -1443,11 +1445,30 @@ int renumberLetteredCouplets(Lines& lines, int& toCouplets) {
 int unmarkLabels(Lines& lines) {
     struct Found {
         std::size_t line, digits, size, end;  // the digits, and where the closing marks end
+        std::string prime;                    // the second lead's prime inside brackets ("(1’)")
     };
     std::vector<Found> found;
+    int bracketed = 0;
+    bool one = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         const std::size_t b = l.find_first_not_of(" \t");
+        // Or in brackets, the second lead primed inside them: "(1) Wings dark", "(1’) Wings pale", "[2]".
+        if (b != std::string::npos && (l[b] == '(' || l[b] == '[')) {
+            std::size_t d = b + 1;
+            while (d < l.size() && asciiDigit(l[d])) ++d;
+            std::size_t close = d;
+            std::string prime;
+            for (std::string_view p : {"\u2019", "\u2032", "'"})
+                if (l.compare(close, p.size(), p) == 0) prime = p, close += p.size();
+            if (d > b + 1 && d - b - 1 <= 3 && close < l.size() && l[close] == (l[b] == '(' ? ')' : ']') &&
+                close + 2 < l.size() && l[close + 1] == ' ' && capitalAt(l, close + 2)) {
+                found.push_back({i, b + 1, d - b - 1, close + 1, prime});
+                ++bracketed;
+                one = one || l.compare(b + 1, d - b - 1, "1") == 0;
+            }
+            continue;
+        }
         if (b == std::string::npos || !emphasisMark(l[b])) continue;
         // One mark or two ("**1.**"), the number, maybe its stop ("=1.="), the same marks.
         const std::size_t marks = b + 1 < l.size() && l[b + 1] == l[b] ? 2 : 1;
@@ -1459,12 +1480,16 @@ int unmarkLabels(Lines& lines) {
         if (d > digits && d - digits <= 4 && l.compare(close, marks, std::string(marks, l[b])) == 0)
             found.push_back({i, digits, d - digits, close + marks});
     }
+    // Numbers in brackets label the key when couplet 1 is among three of them at least.
+    if (bracketed > 0 && (bracketed < 3 || !one)) std::erase_if(found, [&](const Found& f) {
+        return lines[f.line][f.digits - 1] == '(' || lines[f.line][f.digits - 1] == '[';
+    });
     if (found.size() < 2) return 0;
     for (const Found& f : found) {
         std::string& l = lines[f.line];
         std::size_t rest = f.end;
         while (rest < l.size() && (l[rest] == '-' || l[rest] == '.' || l[rest] == ' ' || l[rest] == ':')) ++rest;
-        l = l.substr(f.digits, f.size) + ". " + l.substr(rest);
+        l = l.substr(f.digits, f.size) + (f.prime.empty() ? ". " : f.prime + " ") + l.substr(rest);
     }
     return static_cast<int>(found.size());
 }
