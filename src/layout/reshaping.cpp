@@ -698,12 +698,19 @@ bool numberAlone(std::string_view s, bool& stop) {
 }
 
 bool nameTail(std::string_view s) {
-    // The book's page or number after the name: "p. 90", "(p. 4)", "(no. 6)".
-    if (pageNoteStart(" " + std::string(s)) == 0) return true;
+    // The book's page or number after the name: "p. 90", "(p. 4)", "(no. 6)",
+    // alone or after the name's last words ("Buckleyi (no. 8)").
+    if (const std::size_t page = pageNoteStart(" " + std::string(s)); page == 0) return true;
     for (std::string_view number : {"(no. ", "(No. ", "(Nr. ", "(n\u00B0 "})
-        if (s.starts_with(number) && s.ends_with(")") && s.size() - number.size() <= 5 &&
-            std::all_of(s.begin() + static_cast<std::ptrdiff_t>(number.size()), s.end() - 1, asciiDigit))
-            return true;
+        if (const std::size_t at = s.rfind(number); at != std::string_view::npos && s.ends_with(")") &&
+                                                   s.size() - at - number.size() <= 5 &&
+                                                   std::all_of(s.begin() + static_cast<std::ptrdiff_t>(at + number.size()),
+                                                               s.end() - 1, asciiDigit)) {
+            if (at == 0) return true;
+            s = s.substr(0, at);
+            while (s.ends_with(" ")) s.remove_suffix(1);
+            break;
+        }
     // The authors may stand in brackets: "(Giordani Soika, 1933)", "(Less.) H. Rob.".
     int words = 0;
     for (std::size_t at = 0; at < s.size();) {
@@ -1122,8 +1129,10 @@ std::string withoutDebris(const std::string& line, int& removed) {
         out = trimmed(std::string_view(out).substr(space));
         ++removed;
     }
+    // Not in a bracket left open: the lead goes on on the next line ("( Smith 2009 ,").
+    const bool open = std::count(out.begin(), out.end(), '(') > std::count(out.begin(), out.end(), ')');
     for (std::size_t space = out.rfind(' ');
-         space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
+         !open && space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
          space = out.rfind(' ')) {
         out = trimmed(std::string_view(out).substr(0, space));
         ++removed;
