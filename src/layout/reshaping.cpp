@@ -1963,6 +1963,29 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (labelNumber(unit.text) >= 0 && startsLead(unit.text)) ++gaps[readLineStart(unit.text).gap];
         const auto usual = std::max_element(gaps.begin(), gaps.end(),
                                             [](const auto& a, const auto& b) { return a.second < b.second; });
+        // A hanging indent: the leads start at one margin and their wrapped
+        // lines stand deeper, none at the margin. A deeper line then carries
+        // its lead on even after a number that seemed to end it ("9 or 10").
+        std::map<std::size_t, int> leadMargins;
+        int deeper = 0, atMargin = 0;
+        for (const Unit& unit : units)
+            if (startsLead(unit.text)) ++leadMargins[unit.text.find_first_not_of(" \t")];
+        const auto margin = std::max_element(leadMargins.begin(), leadMargins.end(),
+                                             [](const auto& a, const auto& b) { return a.second < b.second; });
+        int leadsElsewhere = 0;
+        for (const auto& [at, count] : leadMargins) leadsElsewhere += margin != leadMargins.end() && at != margin->first ? count : 0;
+        if (margin != leadMargins.end())
+            for (const Unit& unit : units) {
+                const std::size_t at = unit.text.find_first_not_of(" \t");
+                if (at == std::string::npos || startsLead(unit.text)) continue;
+                if (at > margin->first) ++deeper;
+                else ++atMargin;
+            }
+        const bool hanging = margin != leadMargins.end() && margin->second >= 4 && leadsElsewhere * 10 <= margin->second &&
+                             deeper >= 3 && atMargin * 10 <= deeper;
+        auto deeperLine = [&](const Unit& unit) {
+            return hanging && unit.text.find_first_not_of(" \t") > margin->first;
+        };
         auto labelMayCome = [&](std::string_view line) {
             const int label = labelNumber(line);
             if (label < 0) return true;
@@ -2016,7 +2039,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 return words <= 8 && unit.text.find_first_not_of(" \t") > first.find_first_not_of(" \t") &&
                        !endsWithDestination(line) && !splitLeadEnding(line).ends();
             };
-            if (!leadUnits.empty() && startsWithLeader(line))
+            if (!leadUnits.empty() && (startsWithLeader(line) || (deeperLine(unit) && !startsLead(line) && !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
