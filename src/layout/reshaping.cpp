@@ -538,9 +538,10 @@ std::size_t referenceWordsStart(std::string_view head) {
     static constexpr std::string_view kSending[] = {
         "go", "see", "voir", "aller", "passer", "siehe", "s.", "weiter", "ver", "vea", "véase", "ir", "pase", "pasa",
         "pasar", "veja", "vá", "vai", "passe", "passar", "vide", "v.", "ad", "cf.", "couplet", "nr.", "nr", "no.",
-        "n\u00B0", "n\u00BA", "núm.", "num.", "número", "numéro"};
+        "n\u00B0", "n\u00BA", "núm.", "num.", "número", "numéro", "vedi", "passa", "zie", "ga", "vgl.", "turn"};
     static constexpr std::string_view kLinking[] = {"to", "à", "au", "le", "la", "a", "al", "o", "para", "bei", "zu",
-                                                    "zum", "par", "pair", "paire", "dilemme", "alternative", "the"};
+                                                    "zum", "par", "pair", "paire", "dilemme", "alternative", "the",
+                                                    "naar", "coppia", "paar"};
     std::size_t end = head.size(), start = std::string_view::npos;
     for (int words = 0; words < 6 && end > 0; ++words) {
         std::size_t b = end;
