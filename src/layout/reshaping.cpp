@@ -1189,7 +1189,7 @@ bool mendMisreadNumber(std::string& word) {
     for (std::size_t i = 0; i <= end; ++i) {
         const char c = word[i];
         if (asciiDigit(c)) ++digits;
-        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o' || c == 'S') ++lookalikes;
+        else if (c == 'l' || c == 'I' || c == 'i' || c == 'O' || c == 'o' || c == 'S') ++lookalikes;
         else return false;
     }
     if (digits == 0 || lookalikes == 0) return false;
@@ -1304,8 +1304,13 @@ int mendMisreadLabels(Lines& lines) {
         const int next = nextLabel[i];
         if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
         // "B." alone may be an initial ("C." then "B. Clarke"): an 8 only
-        // between the couplets around it ("7." ... "B." ... "9.").
-        if (size == 1 && l[b] == 'B' && !(previous >= 0 && next >= 0 && previous < value && value < next)) continue;
+        // after couplet 7 and up to the next 8 ("7." ... "B." ... "8."), or
+        // as the couplet's second lead numbered again, before a sentence
+        // longer than an author's name.
+        const auto words = std::count(l.begin() + static_cast<std::ptrdiff_t>(b), l.end(), ' ');
+        if (size == 1 && l[b] == 'B' && !(previous >= 0 && next >= 0 && previous < value && value <= next) &&
+            !(value == previous && next > value && words >= 3))
+            continue;
         std::string digits;
         for (std::size_t k = b; k < b + size; ++k) digits += lookalikeDigit(l[k]);
         l.replace(b, size, digits);
