@@ -1992,6 +1992,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         auto deeperLine = [&](const Unit& unit) {
             return hanging && unit.text.find_first_not_of(" \t") > margin->first;
         };
+        // A dash at the start of a wrapped line of an open lead ("Figs 39",
+        // "\u2013 45, 63"; "(Fig. 2", "\u2013 d))") marks no lead: a lead starts with a capital.
+        auto markInsideLead = [](std::string_view line) {
+            const LineStart ls = readLineStart(line);
+            if (ls.kind != LineStart::Kind::Mark || ls.textStart >= line.size()) return false;
+            std::size_t at = ls.textStart;
+            while (at < line.size() && (emphasisMark(line[at]) || line[at] == '(' || line[at] == '"')) ++at;
+            return at < line.size() && ((line[at] >= 'a' && line[at] <= 'z') || line[at] == ')' || line[at] == ',');
+        };
         auto labelMayCome = [&](std::string_view line) {
             const int label = labelNumber(line);
             if (label < 0) return true;
@@ -2054,7 +2063,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // capital ("... Species" / "1. West Africa"): a couplet number only
             // where one may come (the couplet's own, the next, one referred to).
             else if (!leadUnits.empty() && (state == LeadState::Open || state == LeadState::AwaitName) && !afterBlank)
-                join = !labelMayCome(line);
+                join = !labelMayCome(line) || markInsideLead(line);
             if (const int label = labelNumber(line); label >= 0 && !join) lastGiven = label;
             if (const int r = trailingNumber(line); r >= 0) referredSoFar.insert(r);
             if (!join) {
