@@ -393,6 +393,11 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             ++score.joinedNames;
         // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
         if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
+        // A second lead's dash glued to its text and left there ("\u2013Wings pale").
+        for (std::string_view dash : {"-", "\u2013", "\u2014"})
+            if (desc.size() > dash.size() && desc.starts_with(dash) &&
+                std::isupper(static_cast<unsigned char>(desc[dash.size()])))
+                ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
         if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0) ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];
