@@ -350,6 +350,22 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
     return false;
 }
 
+// Whether the name of the lead on row `index` was cut at the end of the
+// lead's last line but one ("Messe-" then "ngers"): a reading of the lines as
+// they stand keeps it cut ("Messe ngers").
+bool nameCutAtLineEnd(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index) {
+    const auto from = static_cast<std::size_t>(rowOrigin[index]);
+    std::size_t to = text.size();
+    for (std::size_t k = index + 1; k < rowOrigin.size() && k < index + 64; ++k)
+        if (rowOrigin[k] > rowOrigin[index]) {
+            to = static_cast<std::size_t>(rowOrigin[k]);
+            break;
+        }
+    while (to > from + 1 && text::trimmedBlanks(text[to - 1]).empty()) --to;
+    return to >= from + 2 && to <= text.size() &&
+           wordCutBefore(text::trimmedBlanks(text[to - 2]), text::trimmedBlanks(text[to - 1]));
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -391,6 +407,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // several lines: a heading or prose after the key taken in.
         if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget), budget))
             ++score.joinedNames;
+        if (kind == kDetermination && nameCutAtLineEnd(text, run.rowOrigin, index)) ++score.residue;
         // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
         if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
         // A second lead's dash glued to its text and left there ("\u2013Wings pale").
