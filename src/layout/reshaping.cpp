@@ -499,6 +499,9 @@ bool pageFurniture(std::string_view s) {
     } else if (b > 4 || s[b] != ' ') {
         return false;
     }
+    // A leader before the number makes it a lead's reference ("=CAPPARIDOIDEAE=.] ...... 2").
+    for (std::string_view leader : {"..", ". .", "\u2026", "\u00B7\u00B7"})
+        if (s.find(leader) != std::string_view::npos) return false;
     int run = 0, words = 0;
     for (char c : s.substr(b, e - b)) {
         if (c >= 'a' && c <= 'z') return false;
