@@ -1990,7 +1990,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 if (at > margin->first) ++deeper;
                 else ++atMargin;
             }
-        const bool hanging = margin != leadMargins.end() && margin->second >= 4 && leadsElsewhere * 10 <= margin->second &&
+        const bool hanging = margin != leadMargins.end() && margin->second >= 4 && leadsElsewhere * 4 <= margin->second &&
                              deeper >= 3 && atMargin * 10 <= deeper;
         auto deeperLine = [&](const Unit& unit) {
             return hanging && unit.text.find_first_not_of(" \t") > margin->first;
@@ -2057,7 +2057,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 return words <= 8 && unit.text.find_first_not_of(" \t") > first.find_first_not_of(" \t") &&
                        !endsWithDestination(line) && !splitLeadEnding(line).ends();
             };
-            if (!leadUnits.empty() && (startsWithLeader(line) || (deeperLine(unit) && !startsLead(line) && !afterBlank)))
+            // A number set deeper than the margin inside an open lead is the lead's ("Petals", "    5. Stamens").
+            const bool open = state == LeadState::Open || state == LeadState::AwaitName;
+            if (!leadUnits.empty() &&
+                (startsWithLeader(line) || (deeperLine(unit) && (!startsLead(line) || open) && !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
