@@ -1773,7 +1773,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // not a page; a running head with words is one all the same.
     auto referenceAfterLeader = [&](const std::string& line) {
         // A name's stop is no leader ("... Allanblackia Oliv.", then the page's "117").
+        // Nor one far beyond every couplet the key numbers (a key cut short
+        // may send a little beyond its last): the page's.
         return !units.empty() && std::all_of(line.begin(), line.end(), asciiDigit) &&
+               (labelled.empty() || (line.size() <= 6 && std::stoi(line) <= 2 * *labelled.rbegin() + 10)) &&
                leaderBefore(units.back().text, units.back().text.size()) > 0 &&
                (endsWithLeader(units.back().text) || !splitLeadEnding(units.back().text).ends());
     };

@@ -604,6 +604,8 @@ TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
           "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
         {{"Key", "1. Wings dark ........ 2", "- 24 -", "1'. Wings pale ........ Plega alba",
           "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
+        {{"Key", "1. Wings dark ........", "", "155", "", "2", "1'. Wings pale ........ Plega alba",
+          "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
         {{"Key", "1. Wings dark. [Tribe", "    =ALBOIDEAE=.] ........ 2", "1'. Wings pale ........ Plega alba",
           "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 0},
         {{"Key", "1. Wings dark ........ 2", "1'. Wings pale ........ Plega alba Oliv.", "", "117", "",
