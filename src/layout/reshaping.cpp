@@ -1321,14 +1321,20 @@ int mendMisreadLabels(Lines& lines) {
         ++mended;
     }
     std::set<int> couplets(labels.begin(), labels.end());
+    const std::string* before = nullptr;  // the last line not blank
     for (std::string& l : lines) {
+        const std::string* above = std::exchange(before, blankLine(l) ? before : &l);
         const std::size_t e = l.find_last_not_of(" \t");
         if (e == std::string::npos) continue;
         std::size_t w = e + 1;
         while (w > 0 && lookalikeDigit(l[w - 1])) --w;
         std::size_t size = 0;
         const int value = lookalikeNumber(l, w, size);
-        if (value < 0 || w + size != e + 1 || !couplets.count(value) || !endsWithLeader(std::string_view(l).substr(0, w)))
+        // After a leader on its line, or alone on the line after one (". . . . ." then "S").
+        const std::string_view head = std::string_view(l).substr(0, w);
+        const bool alone = head.find_first_not_of(" .\t") == std::string_view::npos && above && endsWithLeader(*above);
+        if (value < 0 || w + size != e + 1 || !couplets.count(value) ||
+            !(endsWithLeader(std::string_view(l).substr(0, w)) || alone))
             continue;
         for (std::size_t k = w; k <= e; ++k) l[k] = lookalikeDigit(l[k]);
         ++mended;
