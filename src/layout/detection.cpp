@@ -324,15 +324,18 @@ std::string lettersAndDigits(std::string_view s) {
 // lines with no blank line between, holds it; `budget` bounds the bytes read
 // for all the rows together, so that leads sharing a long line cost no more
 // than a few times the text.
+// The user's lines of the lead on row `index`: from its origin up to the
+// next row's (the end of the text when none follows within 64 rows).
+std::pair<std::size_t, std::size_t> leadLines(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index) {
+    const auto from = static_cast<std::size_t>(rowOrigin[index]);
+    for (std::size_t k = index + 1; k < rowOrigin.size() && k < index + 64; ++k)
+        if (rowOrigin[k] > rowOrigin[index]) return {from, static_cast<std::size_t>(rowOrigin[k])};
+    return {from, text.size()};
+}
+
 bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name,
                    std::size_t& budget) {
-    const auto from = static_cast<std::size_t>(rowOrigin[index]);
-    std::size_t to = text.size();
-    for (std::size_t k = index + 1; k < rowOrigin.size() && k < index + 64; ++k)
-        if (rowOrigin[k] > rowOrigin[index]) {
-            to = static_cast<std::size_t>(rowOrigin[k]);
-            break;
-        }
+    const auto [from, to] = leadLines(text, rowOrigin, index);
     if (to <= from + 1) return true;
     // A name wrapped over the lead's next line is the book's; one joined
     // across a blank line took in what follows.
@@ -354,13 +357,7 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
 // lead's last line but one ("Messe-" then "ngers"): a reading of the lines as
 // they stand keeps it cut ("Messe ngers").
 bool nameCutAtLineEnd(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index) {
-    const auto from = static_cast<std::size_t>(rowOrigin[index]);
-    std::size_t to = text.size();
-    for (std::size_t k = index + 1; k < rowOrigin.size() && k < index + 64; ++k)
-        if (rowOrigin[k] > rowOrigin[index]) {
-            to = static_cast<std::size_t>(rowOrigin[k]);
-            break;
-        }
+    auto [from, to] = leadLines(text, rowOrigin, index);
     while (to > from + 1 && text::trimmedBlanks(text[to - 1]).empty()) --to;
     return to >= from + 2 && to <= text.size() &&
            wordCutBefore(text::trimmedBlanks(text[to - 2]), text::trimmedBlanks(text[to - 1]));
