@@ -1747,8 +1747,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A number alone that is some couplet's label is a reference on the line
     // after its lead, not a page's number.
     std::set<int> labelled;
+    // (Not a running head's page: "166 JOURNAL OF NATURAL HISTORY".)
     for (std::size_t i = start; i < n; ++i)
-        if (const int label = labelNumber(text[i]); label >= 0 && coupletStart(text[i])) labelled.insert(label);
+        if (const int label = labelNumber(text[i]); label >= 0 && coupletStart(text[i]) && !pageHead(text[i]))
+            labelled.insert(label);
     auto isLabel = [&](const std::string& line) {
         return line.find(' ') == std::string::npos && labelled.count(std::atoi(line.c_str())) > 0;
     };

@@ -611,6 +611,8 @@ TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
           "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
         {{"Key", "1. Wings dark ........ 2", "- 24 -", "1'. Wings pale ........ Plega alba",
           "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
+        {{"Key", "1. Wings dark ........ 2", "", "166 JOURNAL OF NATURAL HISTORY", "", "1'. Wings pale ........ Plega alba",
+          "2. Legs long ........ Plega nigra", "", "Bull. Mus. nat. Hist. 167", "", "2'. Legs short ........ Plega rufa"}, 2},
         {{"Key", "1. Wings dark ........", "", "155", "", "2", "1'. Wings pale ........ Plega alba",
           "2. Legs long ........ Plega nigra", "2'. Legs short ........ Plega rufa"}, 1},
         {{"Key", "1. Wings dark. [Tribe", "    =ALBOIDEAE=.] ........ 2", "1'. Wings pale ........ Plega alba",
