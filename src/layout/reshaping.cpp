@@ -1861,8 +1861,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             continue;
         }
         // A page's number or running head between two pages of the key.
+        // A number alone inside a bracket left open is the lead's; a head with words is not.
+        const bool worded = std::any_of(first.begin(), first.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
         if (b.last - b.first == 1 &&
-            ((pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) && openBrackets == 0) ||
+            ((pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) && (openBrackets == 0 || worded)) ||
              titleWithPageApart(first))) {
             ++out.pages;
             interrupted = true;
