@@ -550,7 +550,10 @@ std::size_t referenceWordsStart(std::string_view head) {
         std::size_t b = end;
         while (b > 0 && head[b - 1] != ' ' && head[b - 1] != '\t' && head[b - 1] != '(' && head[b - 1] != ',') --b;
         const std::string_view word = head.substr(b, end - b);
-        const std::string lower = text::lower(std::string(word));
+        std::string lower = text::lower(std::string(word));
+        // Fraktur's long s, as a scan keeps it ("ſiehe").
+        for (std::size_t at = lower.find("\u017F"); at != std::string::npos; at = lower.find("\u017F", at))
+            lower.replace(at, 2, "s");
         if (std::find(std::begin(kSending), std::end(kSending), lower) != std::end(kSending)) {
             if (lower == "s." && word[0] == 'S') break;  // "S. 45" is a page
             start = b;

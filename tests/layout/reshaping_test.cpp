@@ -28,6 +28,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Asas escuras ..... ir para o 3", "Asas escuras", 3, ""},
         {"Alae obscurae ..... v. 3", "Alae obscurae", 3, ""},
         {"Ali scure ..... vedi 3", "Ali scure", 3, ""},
+        {"Flügel dunkel ..... \u017Fiehe 3", "Flügel dunkel", 3, ""},
         {"Vleugels donker, ga naar 3", "Vleugels donker", 3, ""},
         {"1\tWings dark\tgo to 3", "1\tWings dark", 3, ""},
         {"Wings dark \u2192 4", "Wings dark", 4, ""},
