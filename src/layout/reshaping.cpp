@@ -1283,8 +1283,20 @@ bool numberedKey(const Lines& lines, int numbered) {
 int mendMisreadLabels(Lines& lines) {
     std::vector<int> labels(lines.size(), -1);
     int numbered = 0;
+    // A capital glued to a number that looks like a digit ("2B.", "1S.") is
+    // part of the number where no label of the key carries a lead's letter.
+    bool lettered = false;
+    auto gapOf = [](const std::string& l) { return readLineStart(l).gap; };
+    for (const std::string& l : lines)
+        if (labelNumber(l) >= 0) lettered = lettered || (!gapOf(l).empty() && gapOf(l)[0] >= 'a' && gapOf(l)[0] <= 'z');
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if ((labels[i] = labelNumber(lines[i])) >= 0) ++numbered;
+        if ((labels[i] = labelNumber(lines[i])) >= 0) {
+            if (const std::string gap = gapOf(lines[i]);
+                !lettered && gap.size() > 1 && gap[0] >= 'A' && gap[0] <= 'Z' && lookalikeDigit(gap[0]) && gap[1] == '.')
+                labels[i] = -1;
+            else
+                ++numbered;
+        }
     if (!numberedKey(lines, numbered)) return 0;
     // The label of the next labelled line after each line, found once.
     std::vector<int> nextLabel(lines.size(), -1);
