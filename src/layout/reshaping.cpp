@@ -239,6 +239,8 @@ bool sentenceAfterBackReference(std::string_view s, std::size_t i) {
         i = j + 1;
         while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
     }
+    // The first word may stand in emphasis marks ("=Annulus= wanting").
+    while (i < s.size() && emphasisMark(s[i])) ++i;
     return capitalAt(s, i);
 }
 
