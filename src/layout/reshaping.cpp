@@ -1995,6 +1995,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         int depth = 0;
         bool caption = false;
         int lastGiven = -1;
+        bool bareCount = false;  // the last line ended with a number right after a word
         std::set<int> referredSoFar;
         // The key prints its couplet numbers alike ("12. "): the gap most of them have.
         std::map<std::string, int> gaps;
@@ -2089,8 +2090,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             };
             // A number set deeper than the margin inside an open lead is the lead's ("Petals", "    5. Stamens").
             const bool open = state == LeadState::Open || state == LeadState::AwaitName;
-            if (!leadUnits.empty() &&
-                (startsWithLeader(line) || (deeperLine(unit) && (!startsLead(line) || open) && !afterBlank)))
+            // A line in lower case after one that ended with a bare number
+            // right after a word carries that lead on: the number was a
+            // count ("male fifth leg with 4" / "setae on exopod ... 3").
+            const bool countGoesOn = state == LeadState::Closed && bareCount && lowerCaseStart(line) && !afterBlank;
+            if (!leadUnits.empty() && (countGoesOn || startsWithLeader(line) ||
+                                       (deeperLine(unit) && (!startsLead(line) || open) && !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
@@ -2110,6 +2115,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 const std::size_t before = to.size();
                 joinWrapped(to, line);
                 leadUnits.back().lastLine = to.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
+            }
+            {
+                const std::size_t digits = line.find_last_not_of("0123456789");
+                bareCount = digits != std::string::npos && digits + 1 < line.size() && digits > 0 && line[digits] == ' ' &&
+                            std::isalpha(static_cast<unsigned char>(line[digits - 1])) &&
+                            splitLeadEnding(line).reference >= 0 && !splitLeadEnding(line).sentOn;
             }
             if (closedByStops) state = stop ? LeadState::Closed : LeadState::Open;
             else if (!stop && !(join && state == LeadState::Named)) state = stateAfter(join ? state : LeadState::Open, line, depth);
