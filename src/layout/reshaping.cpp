@@ -734,6 +734,17 @@ bool nameTail(std::string_view s) {
     return words > 0;
 }
 
+// A lead's line that ends with a word calling for a number ("as in Fig.",
+// "(see p.", "Taf."): the number starts the next line.
+bool callAtEnd(std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    const std::size_t space = s.find_last_of(" (");
+    const std::string word = text::lower(std::string(s.substr(space == std::string_view::npos ? 0 : space + 1)));
+    for (std::string_view call : {"fig.", "figs.", "figs", "fig", "p.", "pp.", "pl.", "no.", "nr.", "taf.", "abb.", "tab."})
+        if (word == call) return true;
+    return false;
+}
+
 // A line that starts with a leader carries on the lead above ("    ........ 6").
 bool startsWithLeader(std::string_view s) {
     std::size_t b = s.find_first_not_of(" \t"), e = b;
@@ -2094,7 +2105,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // right after a word carries that lead on: the number was a
             // count ("male fifth leg with 4" / "setae on exopod ... 3").
             const bool countGoesOn = state == LeadState::Closed && bareCount && lowerCaseStart(line) && !afterBlank;
-            if (!leadUnits.empty() && (countGoesOn || startsWithLeader(line) ||
+            // A line ending with a call for a number ("as in Fig.", "see p.") goes on with it: "4. (S-India)".
+            const bool called = !leadUnits.empty() && !afterBlank && asciiDigit(line[0]) && callAtEnd(leadUnits.back().text);
+            if (!leadUnits.empty() && (countGoesOn || called || startsWithLeader(line) ||
                                        (deeperLine(unit) && (!startsLead(line) || open) && !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
