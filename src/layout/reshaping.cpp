@@ -2101,6 +2101,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             };
             // A number set deeper than the margin inside an open lead is the lead's ("Petals", "    5. Stamens").
             const bool open = state == LeadState::Open || state == LeadState::AwaitName;
+            // A name after a leader carried on in lower case on a line with no
+            // ending of its own ("... Mecyclothorax constrictus" / "group (001–003)"):
+            // a lead starts with a capital or a label.
+            auto lowerTail = [&] {
+                const auto words = std::count(line.begin(), line.end(), ' ') + 1;
+                return lowerCaseStart(line) && words <= 8 && !endsWithDestination(line) && !splitLeadEnding(line).ends();
+            };
             // A line in lower case after one that ended with a bare number
             // right after a word carries that lead on: the number was a
             // count ("male fifth leg with 4" / "setae on exopod ... 3").
@@ -2112,7 +2119,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
-                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet() || hangingTail()));
+                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet() || hangingTail() || lowerTail()));
             // A wrapped line of an open lead may start with a number and a
             // capital ("... Species" / "1. West Africa"): a couplet number only
             // where one may come (the couplet's own, the next, one referred to).
