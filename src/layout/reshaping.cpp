@@ -2106,7 +2106,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // a lead starts with a capital or a label.
             auto lowerTail = [&] {
                 const auto words = std::count(line.begin(), line.end(), ' ') + 1;
-                return lowerCaseStart(line) && words <= 8 && !endsWithDestination(line) && !splitLeadEnding(line).ends();
+                return lowerCaseStart(line) && words <= 10 && !endsWithDestination(line) && splitLeadEnding(line).reference < 0;
             };
             // A line in lower case after one that ended with a bare number
             // right after a word carries that lead on: the number was a
