@@ -1530,7 +1530,7 @@ int unmarkLabels(Lines& lines) {
         std::size_t close = d;
         if (close < l.size() && l[close] == '.') ++close;
         if (d > digits && d - digits <= 4 && l.compare(close, marks, std::string(marks, l[b])) == 0)
-            found.push_back({i, digits, d - digits, close + marks});
+            found.push_back({i, digits, d - digits, close + marks, {}});
     }
     // Numbers in brackets label the key when couplet 1 is among three of them at least.
     if (bracketed > 0 && (bracketed < 3 || !one)) std::erase_if(found, [&](const Found& f) {
@@ -1811,7 +1811,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // A name's stop is no leader ("... Allanblackia Oliv.", then the page's "117").
         // Nor one far beyond every couplet the key numbers (a key cut short
         // may send a little beyond its last): the page's.
-        return !units.empty() && std::all_of(line.begin(), line.end(), asciiDigit) &&
+        return !units.empty() && !line.empty() && std::all_of(line.begin(), line.end(), asciiDigit) &&
                (labelled.empty() || (line.size() <= 6 && std::stoi(line) <= 2 * *labelled.rbegin() + 10)) &&
                leaderBefore(units.back().text, units.back().text.size()) > 0 &&
                (endsWithLeader(units.back().text) || !splitLeadEnding(units.back().text).ends());
@@ -2113,7 +2113,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // count ("male fifth leg with 4" / "setae on exopod ... 3").
             const bool countGoesOn = state == LeadState::Closed && bareCount && lowerCaseStart(line) && !afterBlank;
             // A line ending with a call for a number ("as in Fig.", "see p.") goes on with it: "4. (S-India)".
-            const bool called = !leadUnits.empty() && !afterBlank && asciiDigit(line[0]) && callAtEnd(leadUnits.back().text);
+            const bool called = !leadUnits.empty() && !afterBlank && !line.empty() && asciiDigit(line[0]) &&
+                                callAtEnd(leadUnits.back().text);
             if (!leadUnits.empty() && (countGoesOn || called || startsWithLeader(line) ||
                                        (deeperLine(unit) && (!startsLead(line) || open) && !afterBlank)))
                 join = true;
@@ -2139,8 +2140,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             {
                 const std::size_t digits = line.find_last_not_of("0123456789");
                 bareCount = digits != std::string::npos && digits + 1 < line.size() && digits > 0 && line[digits] == ' ' &&
-                            std::isalpha(static_cast<unsigned char>(line[digits - 1])) &&
-                            splitLeadEnding(line).reference >= 0 && !splitLeadEnding(line).sentOn;
+                            std::isalpha(static_cast<unsigned char>(line[digits - 1]));
+                if (bareCount) {
+                    const LeadEnding ending = splitLeadEnding(line);
+                    bareCount = ending.reference >= 0 && !ending.sentOn;
+                }
             }
             if (closedByStops) state = stop ? LeadState::Closed : LeadState::Open;
             else if (!stop && !(join && state == LeadState::Named)) state = stateAfter(join ? state : LeadState::Open, line, depth);
