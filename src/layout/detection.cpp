@@ -325,15 +325,18 @@ std::string lettersAndDigits(std::string_view s) {
 // lines with no blank line between, holds it; `budget` bounds the bytes read
 // for all the rows together, so that leads sharing a long line cost no more
 // than a few times the text.
+// The user's lines of the lead on row `index`: from its origin up to the
+// next row's (the end of the text when none follows within 64 rows).
+std::pair<std::size_t, std::size_t> leadLines(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index) {
+    const auto from = static_cast<std::size_t>(rowOrigin[index]);
+    for (std::size_t k = index + 1; k < rowOrigin.size() && k < index + 64; ++k)
+        if (rowOrigin[k] > rowOrigin[index]) return {from, static_cast<std::size_t>(rowOrigin[k])};
+    return {from, text.size()};
+}
+
 bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name,
                    std::size_t& budget) {
-    const auto from = static_cast<std::size_t>(rowOrigin[index]);
-    std::size_t to = text.size();
-    for (std::size_t k = index + 1; k < rowOrigin.size() && k < index + 64; ++k)
-        if (rowOrigin[k] > rowOrigin[index]) {
-            to = static_cast<std::size_t>(rowOrigin[k]);
-            break;
-        }
+    const auto [from, to] = leadLines(text, rowOrigin, index);
     if (to <= from + 1) return true;
     // A name wrapped over the lead's next line is the book's; one joined
     // across a blank line took in what follows.
@@ -349,6 +352,16 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
         if (text[l].size() >= wanted.size() && lettersAndDigits(text[l]).find(wanted) != std::string::npos) return true;
     }
     return false;
+}
+
+// Whether the name of the lead on row `index` was cut at the end of the
+// lead's last line but one ("Messe-" then "ngers"): a reading of the lines as
+// they stand keeps it cut ("Messe ngers").
+bool nameCutAtLineEnd(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index) {
+    auto [from, to] = leadLines(text, rowOrigin, index);
+    while (to > from + 1 && text::trimmedBlanks(text[to - 1]).empty()) --to;
+    return to >= from + 2 && to <= text.size() &&
+           wordCutBefore(text::trimmedBlanks(text[to - 2]), text::trimmedBlanks(text[to - 1]));
 }
 
 // Where the description of each lead starts compared with the text of its
@@ -398,8 +411,14 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // several lines: a heading or prose after the key taken in.
         if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget), budget))
             ++score.joinedNames;
+        if (kind == kDetermination && nameCutAtLineEnd(text, run.rowOrigin, index)) ++score.residue;
         // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
         if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
+        // A second lead's dash glued to its text and left there ("\u2013Wings pale").
+        for (std::string_view dash : {"-", "\u2013", "\u2014"})
+            if (desc.size() > dash.size() && desc.starts_with(dash) &&
+                std::isupper(static_cast<unsigned char>(desc[dash.size()])))
+                ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
         if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0) ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];

@@ -119,6 +119,8 @@ std::string beforeLeader(std::string_view s) {
         if (s.substr(0, e).ends_with(arrow)) return beforeLeader(s.substr(0, e - arrow.size()));
     // A full stop that ends the sentence stays; a leader of dots goes.
     if (dots == 1 && s[e] == '.') ++e;
+    // A comma before a column of blanks introduced the ending ("males,      _H. alba_").
+    else if (e > 0 && s[e - 1] == ',' && s.substr(e).find("   ") != std::string_view::npos) --e;
     return trimmed(s.substr(0, e));
 }
 
@@ -237,6 +239,8 @@ bool sentenceAfterBackReference(std::string_view s, std::size_t i) {
         i = j + 1;
         while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
     }
+    // The first word may stand in emphasis marks ("=Annulus= wanting").
+    while (i < s.size() && emphasisMark(s[i])) ++i;
     return capitalAt(s, i);
 }
 
@@ -467,6 +471,20 @@ bool pageFurniture(std::string_view s) {
             for (std::string_view mark : {"\u00A9", "doi:", "doi.org", "ISSN", "http"})
                 if (s.find(mark) != std::string_view::npos) return true;
     }
+    // A page's number set apart from the journal's title by a middle dot:
+    // "54 \u00B7 ZooKeys 123: 1\u201350 (2019)" (not a bar: a table's cells).
+    {
+        const std::string t = trimmed(s);
+        for (std::string_view bar : {" \u00B7 "}) {
+            const std::size_t first = t.find(bar), last = t.rfind(bar);
+            auto number = [](std::string_view n) {
+                return !n.empty() && n.size() <= 4 && std::all_of(n.begin(), n.end(), asciiDigit);
+            };
+            if (first != std::string::npos &&
+                (number(std::string_view(t).substr(0, first)) || number(std::string_view(t).substr(last + bar.size()))))
+                return true;
+        }
+    }
     // A page's number between dashes: "— 24 —", "- 24 -".
     for (std::string_view dash : {"-", "\u2013", "\u2014"})
         if (s.size() > 2 * dash.size() + 2 && s.starts_with(dash) && s.ends_with(dash) && s[dash.size()] == ' ' &&
@@ -483,6 +501,9 @@ bool pageFurniture(std::string_view s) {
     } else if (b > 4 || s[b] != ' ') {
         return false;
     }
+    // A leader before the number makes it a lead's reference ("=CAPPARIDOIDEAE=.] ...... 2").
+    for (std::string_view leader : {"..", ". .", "\u2026", "\u00B7\u00B7"})
+        if (s.find(leader) != std::string_view::npos) return false;
     int run = 0, words = 0;
     for (char c : s.substr(b, e - b)) {
         if (c >= 'a' && c <= 'z') return false;
@@ -522,15 +543,19 @@ std::size_t referenceWordsStart(std::string_view head) {
     static constexpr std::string_view kSending[] = {
         "go", "see", "voir", "aller", "passer", "siehe", "s.", "weiter", "ver", "vea", "véase", "ir", "pase", "pasa",
         "pasar", "veja", "vá", "vai", "passe", "passar", "vide", "v.", "ad", "cf.", "couplet", "nr.", "nr", "no.",
-        "n\u00B0", "n\u00BA", "núm.", "num.", "número", "numéro"};
+        "n\u00B0", "n\u00BA", "núm.", "num.", "número", "numéro", "vedi", "passa", "zie", "ga", "vgl.", "turn"};
     static constexpr std::string_view kLinking[] = {"to", "à", "au", "le", "la", "a", "al", "o", "para", "bei", "zu",
-                                                    "zum", "par", "pair", "paire", "dilemme", "alternative", "the"};
+                                                    "zum", "par", "pair", "paire", "dilemme", "alternative", "the",
+                                                    "naar", "coppia", "paar"};
     std::size_t end = head.size(), start = std::string_view::npos;
     for (int words = 0; words < 6 && end > 0; ++words) {
         std::size_t b = end;
         while (b > 0 && head[b - 1] != ' ' && head[b - 1] != '\t' && head[b - 1] != '(' && head[b - 1] != ',') --b;
         const std::string_view word = head.substr(b, end - b);
-        const std::string lower = text::lower(std::string(word));
+        std::string lower = text::lower(std::string(word));
+        // Fraktur's long s, as a scan keeps it ("ſiehe").
+        for (std::size_t at = lower.find("\u017F"); at != std::string::npos; at = lower.find("\u017F", at))
+            lower.replace(at, 2, "s");
         if (std::find(std::begin(kSending), std::end(kSending), lower) != std::end(kSending)) {
             if (lower == "s." && word[0] == 'S') break;  // "S. 45" is a page
             start = b;
@@ -682,17 +707,52 @@ bool numberAlone(std::string_view s, bool& stop) {
 }
 
 bool nameTail(std::string_view s) {
-    // The authors may stand in brackets: "(Giordani Soika, 1933)".
-    if (s.size() > 2 && s.front() == '(' && (s.back() == ')' || s.ends_with(").")) &&
-        std::count(s.begin(), s.end(), '(') == 1 && std::count(s.begin(), s.end(), ')') == 1)
-        s = s.substr(1, s.find(')') - 1);
+    // The book's page or number after the name: "p. 90", "(p. 4)", "(no. 6)",
+    // alone or after the name's last words ("Buckleyi (no. 8)").
+    if (const std::size_t page = pageNoteStart(" " + std::string(s)); page == 0) return true;
+    for (std::string_view number : {"(no. ", "(No. ", "(Nr. ", "(n\u00B0 "})
+        if (const std::size_t at = s.rfind(number); at != std::string_view::npos && s.ends_with(")") &&
+                                                   s.size() - at - number.size() <= 5 &&
+                                                   std::all_of(s.begin() + static_cast<std::ptrdiff_t>(at + number.size()),
+                                                               s.end() - 1, asciiDigit)) {
+            if (at == 0) return true;
+            s = s.substr(0, at);
+            while (s.ends_with(" ")) s.remove_suffix(1);
+            break;
+        }
+    // The authors may stand in brackets: "(Giordani Soika, 1933)", "(Less.) H. Rob.".
     int words = 0;
     for (std::size_t at = 0; at < s.size();) {
         const std::size_t end = std::min(s.find(' ', at), s.size());
-        if (end > at && (!nameTailWord(s.substr(at, end - at)) || ++words > 5)) return false;
+        std::string_view word = s.substr(at, end - at);
+        if (word.starts_with("(")) word.remove_prefix(1);
+        while (word.ends_with(")") || word.ends_with(").") || word.ends_with("),"))
+            word.remove_suffix(word.ends_with(")") ? 1 : 2);
+        if (!word.empty() && (!nameTailWord(word) || ++words > 5)) return false;
         at = end + 1;
     }
     return words > 0;
+}
+
+// A lead's line that ends with a word calling for a number ("as in Fig.",
+// "(see p.", "Taf."): the number starts the next line.
+bool callAtEnd(std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    const std::size_t space = s.find_last_of(" (");
+    const std::string word = text::lower(std::string(s.substr(space == std::string_view::npos ? 0 : space + 1)));
+    for (std::string_view call : {"fig.", "figs.", "figs", "fig", "p.", "pp.", "pl.", "no.", "nr.", "taf.", "abb.", "tab."})
+        if (word == call) return true;
+    return false;
+}
+
+// A line that starts with a leader carries on the lead above ("    ........ 6").
+bool startsWithLeader(std::string_view s) {
+    std::size_t b = s.find_first_not_of(" \t"), e = b;
+    // Not a dash: it marks a couplet's next lead ("\u2013\tWings pale").
+    if (b == std::string_view::npos || !(s[b] == '.' || s.substr(b).starts_with("\u2026") || s.substr(b).starts_with("\u00B7")))
+        return false;
+    while (std::size_t l = e < s.size() ? leaderAt(s, e) : 0) e += l;
+    return e > b && leaderRun(s.substr(b, e - b));
 }
 
 // Whether the line ends with a clear leader: its destination is still to come.
@@ -719,8 +779,13 @@ LeadState stateAfter(LeadState state, std::string_view line, int& depth) {
 bool startsLead(std::string_view line) {
     const LineStart ls = readLineStart(line);
     if (ls.kind != LineStart::Kind::Digits && ls.kind != LineStart::Kind::Mark) return false;
-    if (ls.textStart >= line.size()) return false;
-    const auto first = static_cast<unsigned char>(line[ls.textStart]);
+    // The first word may stand in emphasis marks, brackets or quotes ("2. =Gills= free", "3. (Males) Wings").
+    std::size_t at = ls.textStart;
+    while (at < line.size() && (emphasisMark(line[at]) || line[at] == '(' || line[at] == '"')) ++at;
+    for (std::string_view quote : {"\u00AB", "\u201C", "\u201E"})
+        if (line.substr(at).starts_with(quote)) at += quote.size();
+    if (at >= line.size()) return false;
+    const auto first = static_cast<unsigned char>(line[at]);
     return first >= 0x80 || std::isupper(first) || (ls.kind == LineStart::Kind::Mark && std::isalpha(first));
 }
 
@@ -851,7 +916,9 @@ std::size_t nameInMarksStart(std::string_view line) {
         if (words >= 5 || b == 0 || !authorWord(word)) break;
         end = b;
         while (end > 0 && line[end - 1] == ' ') --end;
-        if (end == 0) break;
+        // A column of blanks sets the name at the end apart from the marks
+        // inside the lead ("(Including _Ficaria_ Dill.)      Ranunculus L.").
+        if (end == 0 || b - end >= 3) break;
     }
     return std::string_view::npos;
 }
@@ -957,6 +1024,14 @@ LeadEnding endingOf(std::string_view body) {
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
+        // A number in brackets after a name that follows a leader is the
+        // name's number in the book ("..... C. alba (no. 1)", "..... Acer (12)").
+        if (bracketed && !afterPage)
+            if (const LeadEnding named = splitNameEnding(head);
+                !named.name.empty() &&
+                (capitalAt(named.name, 0) || (named.name.starts_with("\u201C") && capitalAt(named.name, 3))) &&
+                referenceWordsStart(named.name) == std::string::npos)
+                return splitNameEnding(s);
         if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
                            (leaderBefore(s, cut) > 0 && !rangeDashBefore(s, cut)))) {
             out.reference = std::stoi(s.substr(b, e - b));
@@ -1074,8 +1149,10 @@ std::string withoutDebris(const std::string& line, int& removed) {
         out = trimmed(std::string_view(out).substr(space));
         ++removed;
     }
+    // Not in a bracket left open: the lead goes on on the next line ("( Smith 2009 ,").
+    const bool open = std::count(out.begin(), out.end(), '(') > std::count(out.begin(), out.end(), ')');
     for (std::size_t space = out.rfind(' ');
-         space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
+         !open && space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
          space = out.rfind(' ')) {
         out = trimmed(std::string_view(out).substr(0, space));
         ++removed;
@@ -1118,6 +1195,7 @@ char lookalikeDigit(char c) {
         case 'O': case 'o': return '0';
         case 'S': case 's': return '5';
         case 'Z': case 'z': return '2';
+        case 'B': return '8';
         default: return asciiDigit(c) ? c : 0;
     }
 }
@@ -1133,7 +1211,7 @@ bool mendMisreadNumber(std::string& word) {
     for (std::size_t i = 0; i <= end; ++i) {
         const char c = word[i];
         if (asciiDigit(c)) ++digits;
-        else if (c == 'l' || c == 'I' || c == 'O' || c == 'o' || c == 'S') ++lookalikes;
+        else if (c == 'l' || c == 'I' || c == 'i' || c == 'O' || c == 'o' || c == 'S') ++lookalikes;
         else return false;
     }
     if (digits == 0 || lookalikes == 0) return false;
@@ -1221,8 +1299,20 @@ bool numberedKey(const Lines& lines, int numbered) {
 int mendMisreadLabels(Lines& lines) {
     std::vector<int> labels(lines.size(), -1);
     int numbered = 0;
+    // A capital glued to a number that looks like a digit ("2B.", "1S.") is
+    // part of the number where no label of the key carries a lead's letter.
+    bool lettered = false;
+    auto gapOf = [](const std::string& l) { return readLineStart(l).gap; };
+    for (const std::string& l : lines)
+        if (labelNumber(l) >= 0) lettered = lettered || (!gapOf(l).empty() && gapOf(l)[0] >= 'a' && gapOf(l)[0] <= 'z');
     for (std::size_t i = 0; i < lines.size(); ++i)
-        if ((labels[i] = labelNumber(lines[i])) >= 0) ++numbered;
+        if ((labels[i] = labelNumber(lines[i])) >= 0) {
+            if (const std::string gap = gapOf(lines[i]);
+                !lettered && gap.size() > 1 && gap[0] >= 'A' && gap[0] <= 'Z' && lookalikeDigit(gap[0]) && gap[1] == '.')
+                labels[i] = -1;
+            else
+                ++numbered;
+        }
     if (!numberedKey(lines, numbered)) return 0;
     // The label of the next labelled line after each line, found once.
     std::vector<int> nextLabel(lines.size(), -1);
@@ -1247,6 +1337,14 @@ int mendMisreadLabels(Lines& lines) {
             continue;
         const int next = nextLabel[i];
         if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
+        // "B." alone may be an initial ("C." then "B. Clarke"): an 8 only
+        // after couplet 7 and up to the next 8 ("7." ... "B." ... "8."), or
+        // as the couplet's second lead numbered again, before a sentence
+        // longer than an author's name.
+        const auto words = std::count(l.begin() + static_cast<std::ptrdiff_t>(b), l.end(), ' ');
+        if (size == 1 && l[b] == 'B' && !(previous >= 0 && next >= 0 && previous < value && value <= next) &&
+            !(value == previous && next > value && words >= 3))
+            continue;
         std::string digits;
         for (std::size_t k = b; k < b + size; ++k) digits += lookalikeDigit(l[k]);
         l.replace(b, size, digits);
@@ -1254,19 +1352,49 @@ int mendMisreadLabels(Lines& lines) {
         ++mended;
     }
     std::set<int> couplets(labels.begin(), labels.end());
+    const std::string* before = nullptr;  // the last line not blank
     for (std::string& l : lines) {
+        const std::string* above = std::exchange(before, blankLine(l) ? before : &l);
         const std::size_t e = l.find_last_not_of(" \t");
         if (e == std::string::npos) continue;
         std::size_t w = e + 1;
         while (w > 0 && lookalikeDigit(l[w - 1])) --w;
         std::size_t size = 0;
         const int value = lookalikeNumber(l, w, size);
-        if (value < 0 || w + size != e + 1 || !couplets.count(value) || !endsWithLeader(std::string_view(l).substr(0, w)))
+        // After a leader on its line, or alone on the line after one (". . . . ." then "S").
+        const std::string_view head = std::string_view(l).substr(0, w);
+        const bool alone = head.find_first_not_of(" .\t") == std::string_view::npos && above && endsWithLeader(*above);
+        if (value < 0 || w + size != e + 1 || !couplets.count(value) ||
+            !(endsWithLeader(std::string_view(l).substr(0, w)) || alone))
             continue;
         for (std::size_t k = w; k <= e; ++k) l[k] = lookalikeDigit(l[k]);
         ++mended;
     }
     return mended;
+}
+
+// A copy from a typeset page may lose the blank before a reference that
+// follows a bracket ("... (Fig. 6 C)2"): a number glued to a closing bracket
+// at a lead's end, naming a later couplet the text numbers, is set apart.
+int separateGluedReferences(Lines& lines) {
+    std::set<int> couplets;
+    for (const std::string& l : lines)
+        if (const int label = labelNumber(l); label >= 0) couplets.insert(label);
+    if (couplets.size() < 3) return 0;
+    int separated = 0;
+    for (std::string& l : lines) {
+        const int label = labelNumber(l);
+        const std::size_t e = l.find_last_not_of(" \t");
+        if (label < 0 || e == std::string::npos || !asciiDigit(l[e])) continue;
+        std::size_t b = e;
+        while (b > 0 && asciiDigit(l[b - 1])) --b;
+        if (b == 0 || e - b >= 3 || (l[b - 1] != ')' && l[b - 1] != ']')) continue;
+        if (const int reference = std::stoi(l.substr(b, e - b + 1)); reference > label && couplets.count(reference)) {
+            l.insert(b, " ");
+            ++separated;
+        }
+    }
+    return separated;
 }
 
 int mendMisreadNumbers(std::string& line) {
@@ -1372,11 +1500,30 @@ int renumberLetteredCouplets(Lines& lines, int& toCouplets) {
 int unmarkLabels(Lines& lines) {
     struct Found {
         std::size_t line, digits, size, end;  // the digits, and where the closing marks end
+        std::string prime;                    // the second lead's prime inside brackets ("(1’)")
     };
     std::vector<Found> found;
+    int bracketed = 0;
+    bool one = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& l = lines[i];
         const std::size_t b = l.find_first_not_of(" \t");
+        // Or in brackets, the second lead primed inside them: "(1) Wings dark", "(1’) Wings pale", "[2]".
+        if (b != std::string::npos && (l[b] == '(' || l[b] == '[')) {
+            std::size_t d = b + 1;
+            while (d < l.size() && asciiDigit(l[d])) ++d;
+            std::size_t close = d;
+            std::string prime;
+            for (std::string_view p : {"\u2019", "\u2032", "'"})
+                if (l.compare(close, p.size(), p) == 0) prime = p, close += p.size();
+            if (d > b + 1 && d - b - 1 <= 3 && close < l.size() && l[close] == (l[b] == '(' ? ')' : ']') &&
+                close + 2 < l.size() && l[close + 1] == ' ' && capitalAt(l, close + 2)) {
+                found.push_back({i, b + 1, d - b - 1, close + 1, prime});
+                ++bracketed;
+                one = one || l.compare(b + 1, d - b - 1, "1") == 0;
+            }
+            continue;
+        }
         if (b == std::string::npos || !emphasisMark(l[b])) continue;
         // One mark or two ("**1.**"), the number, maybe its stop ("=1.="), the same marks.
         const std::size_t marks = b + 1 < l.size() && l[b + 1] == l[b] ? 2 : 1;
@@ -1393,14 +1540,18 @@ int unmarkLabels(Lines& lines) {
         }
         std::size_t close = label;
         if (close < l.size() && l[close] == '.') ++close;
-        if (l.compare(close, marks, std::string(marks, l[b])) == 0) found.push_back({i, digits, label - digits, close + marks});
+        if (l.compare(close, marks, std::string(marks, l[b])) == 0) found.push_back({i, digits, label - digits, close + marks, {}});
     }
+    // Numbers in brackets label the key when couplet 1 is among three of them at least.
+    if (bracketed > 0 && (bracketed < 3 || !one)) std::erase_if(found, [&](const Found& f) {
+        return lines[f.line][f.digits - 1] == '(' || lines[f.line][f.digits - 1] == '[';
+    });
     if (found.size() < 2) return 0;
     for (const Found& f : found) {
         std::string& l = lines[f.line];
         std::size_t rest = f.end;
         while (rest < l.size() && (l[rest] == '-' || l[rest] == '.' || l[rest] == ' ' || l[rest] == ':')) ++rest;
-        l = l.substr(f.digits, f.size) + ". " + l.substr(rest);
+        l = l.substr(f.digits, f.size) + (f.prime.empty() ? ". " : f.prime + " ") + l.substr(rest);
     }
     return static_cast<int>(found.size());
 }
@@ -1505,13 +1656,14 @@ ReshapedKey reshapeKey(const Lines& text) {
         calls += dropNoteCalls(copy);
         spaced.push_back(withoutDebris(copy, debris));
     }
+    const int gluedReferences = separateGluedReferences(spaced);
     misread += mendMisreadOne(spaced);
     misread += mendMisreadLabels(spaced);
     int toCouplets = 0;
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1527,6 +1679,7 @@ ReshapedKey reshapeKey(const Lines& text) {
                       {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
                       {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {gluedLabels, kMsgGluedLabels, kMsgGluedLabelsOne},
+                      {gluedReferences, kMsgGluedReferences, kMsgGluedReferencesOne},
                       {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
     out.message = out.message.empty() ? told : told + ", " + out.message;
@@ -1632,8 +1785,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A number alone that is some couplet's label is a reference on the line
     // after its lead, not a page's number.
     std::set<int> labelled;
+    // (Not a running head's page: "166 JOURNAL OF NATURAL HISTORY".)
     for (std::size_t i = start; i < n; ++i)
-        if (const int label = labelNumber(text[i]); label >= 0 && coupletStart(text[i])) labelled.insert(label);
+        if (const int label = labelNumber(text[i]); label >= 0 && coupletStart(text[i]) && !pageHead(text[i]))
+            labelled.insert(label);
     auto isLabel = [&](const std::string& line) {
         return line.find(' ') == std::string::npos && labelled.count(std::atoi(line.c_str())) > 0;
     };
@@ -1663,8 +1818,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A number alone after a lead that ends with a leader is its reference,
     // not a page; a running head with words is one all the same.
     auto referenceAfterLeader = [&](const std::string& line) {
-        return !units.empty() && std::all_of(line.begin(), line.end(), asciiDigit) &&
-               leaderBefore(units.back().text, units.back().text.size()) > 0;
+        // A name's stop is no leader ("... Allanblackia Oliv.", then the page's "117").
+        // Nor one far beyond every couplet the key numbers (a key cut short
+        // may send a little beyond its last): the page's.
+        return !units.empty() && !line.empty() && std::all_of(line.begin(), line.end(), asciiDigit) &&
+               (labelled.empty() || (line.size() <= 6 && std::stoi(line) <= 2 * *labelled.rbegin() + 10)) &&
+               leaderBefore(units.back().text, units.back().text.size()) > 0 &&
+               (endsWithLeader(units.back().text) || !splitLeadEnding(units.back().text).ends());
     };
     // A running head with its page after it between two leads ("Revision
     // of the genus Plega 57"): no label, no leader, a number no couplet
@@ -1695,6 +1855,32 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         return longest >= 4;
     };
+    // A running head in any case with its page, alone between blank lines
+    // in a key that sets no blank line between a lead's lines ("Bull. Mus.
+    // nat. Hist. 195", "REVISION OF THE GENUS 377"): a number at one end
+    // that no couplet bears and beyond them all, no leader, no label.
+    auto titleWithPageApart = [&](const std::string& line) {
+        if (paragraphs || everyLineApart || labelled.empty() || readLineStart(line).kind != LineStart::Kind::None)
+            return false;
+        const std::size_t lead = line.find_first_not_of("0123456789");
+        const std::size_t tail = line.find_last_not_of("0123456789");
+        if (lead == std::string::npos || tail == std::string::npos) return false;
+        const std::string_view number =
+            lead > 0 && line[lead] == ' ' ? std::string_view(line).substr(0, lead)
+            : tail + 1 < line.size() && line[tail] == ' ' ? std::string_view(line).substr(tail + 1)
+                                                         : std::string_view();
+        if (number.empty() || number.size() > 4) return false;
+        const int page = std::stoi(std::string(number));
+        // A lead's ending before its page (a leader, a column, a name in marks) is no head.
+        for (std::string_view leader : {"   ", "\t", "..", ". .", "\u2026", "\u00B7\u00B7", "__"})
+            if (line.find(leader) != std::string::npos) return false;
+        if (markedNameStart(trimmed(line.substr(0, lead > 0 && line[lead] == ' ' ? line.size() : tail + 1))) !=
+            std::string_view::npos)
+            return false;
+        return page > *labelled.rbegin() + 1 && std::count_if(line.begin(), line.end(), [](char c) {
+                   return std::isalpha(static_cast<unsigned char>(c));
+               }) >= 4;
+    };
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
@@ -1713,8 +1899,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             continue;
         }
         // A page's number or running head between two pages of the key.
-        if (b.last - b.first == 1 && pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) &&
-            openBrackets == 0) {
+        // A number alone inside a bracket left open is the lead's; a head with words is not.
+        const bool worded = std::any_of(first.begin(), first.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+        if (b.last - b.first == 1 &&
+            ((pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) && (openBrackets == 0 || worded)) ||
+             titleWithPageApart(first))) {
             ++out.pages;
             interrupted = true;
             continue;
@@ -1755,12 +1944,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
                 // A number inside a bracket left open is the lead's ("(Colby", "2009", ", fig. 55)").
-                if (((pageFurniture(trimmed(lineAt(i))) && !isLabel(trimmed(lineAt(i)))) || runningHead(lineAt(i)) ||
+                // A running head with words is one even inside a bracket left open.
+                const std::string here = trimmed(lineAt(i));
+                const bool worded = std::any_of(here.begin(), here.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+                if (((pageFurniture(here) && !isLabel(here)) || runningHead(lineAt(i)) ||
                      (pagedTitle(lineAt(i)) && ((i > 0 && blankLine(text[i - 1])) || (i + 1 < n && blankLine(text[i + 1]))) &&
                       !units.empty() &&
                       (splitLeadEnding(units.back().text).ends() || fullBinomialStart(units.back().text) != std::string::npos)) ||
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
-                    openBrackets == 0 && !referenceAfterLeader(trimmed(lineAt(i)))) {
+                    (openBrackets == 0 || (worded && pageHead(here))) && !referenceAfterLeader(here)) {
                     ++out.pages;
                     continue;
                 }
@@ -1823,6 +2015,55 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         LeadState state = LeadState::Closed;
         int depth = 0;
         bool caption = false;
+        int lastGiven = -1;
+        bool bareCount = false;  // the last line ended with a number right after a word
+        std::set<int> referredSoFar;
+        // The key prints its couplet numbers alike ("12. "): the gap most of them have.
+        std::map<std::string, int> gaps;
+        for (const Unit& unit : units)
+            if (labelNumber(unit.text) >= 0 && startsLead(unit.text)) ++gaps[readLineStart(unit.text).gap];
+        const auto usual = std::max_element(gaps.begin(), gaps.end(),
+                                            [](const auto& a, const auto& b) { return a.second < b.second; });
+        // A hanging indent: the leads start at one margin and their wrapped
+        // lines stand deeper, none at the margin. A deeper line then carries
+        // its lead on even after a number that seemed to end it ("9 or 10").
+        std::map<std::size_t, int> leadMargins;
+        int deeper = 0, atMargin = 0;
+        for (const Unit& unit : units)
+            if (startsLead(unit.text)) ++leadMargins[unit.text.find_first_not_of(" \t")];
+        const auto margin = std::max_element(leadMargins.begin(), leadMargins.end(),
+                                             [](const auto& a, const auto& b) { return a.second < b.second; });
+        int leadsElsewhere = 0;
+        for (const auto& [at, count] : leadMargins) leadsElsewhere += margin != leadMargins.end() && at != margin->first ? count : 0;
+        if (margin != leadMargins.end())
+            for (const Unit& unit : units) {
+                const std::size_t at = unit.text.find_first_not_of(" \t");
+                if (at == std::string::npos || startsLead(unit.text)) continue;
+                if (at > margin->first) ++deeper;
+                else ++atMargin;
+            }
+        const bool hanging = margin != leadMargins.end() && margin->second >= 4 && leadsElsewhere * 4 <= margin->second &&
+                             deeper >= 3 && atMargin * 10 <= deeper;
+        auto deeperLine = [&](const Unit& unit) {
+            return hanging && unit.text.find_first_not_of(" \t") > margin->first;
+        };
+        // A dash at the start of a wrapped line of an open lead ("Figs 39",
+        // "\u2013 45, 63"; "(Fig. 2", "\u2013 d))") marks no lead: a lead starts with a capital.
+        auto markInsideLead = [](std::string_view line) {
+            const LineStart ls = readLineStart(line);
+            if (ls.kind != LineStart::Kind::Mark || ls.textStart >= line.size()) return false;
+            std::size_t at = ls.textStart;
+            while (at < line.size() && (emphasisMark(line[at]) || line[at] == '(' || line[at] == '"')) ++at;
+            return at < line.size() && ((line[at] >= 'a' && line[at] <= 'z') || line[at] == ')' || line[at] == ',');
+        };
+        auto labelMayCome = [&](std::string_view line) {
+            const int label = labelNumber(line);
+            if (label < 0) return true;
+            if (usual != gaps.end() && usual->second >= 4 && readLineStart(line).gap != usual->first &&
+                gaps[readLineStart(line).gap] * 4 <= usual->second)
+                return false;
+            return referredSoFar.size() < 2 || label == lastGiven || label == lastGiven + 1 || referredSoFar.count(label) > 0;
+        };
         for (const Unit& unit : units) {
             const std::string line = trimmed(unit.text);
             // A figure's caption after an ended lead, or set apart by a blank
@@ -1859,9 +2100,44 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // A figure call alone on the line after its lead's ending is the lead's ("(Fig. 3)").
             const bool callAlone = line.size() > 2 && line.front() == '(' && line.back() == ')' &&
                                    figureCall(std::string_view(line).substr(1, line.size() - 2));
-            if (!leadUnits.empty() && !startsLead(line))
+            // A name after a leader wrapped onto the next line, indented
+            // under its lead as the lead's own lines are ("... Lactarius",
+            // "    pallidomarginatus"): a named lead has no sub-lead.
+            auto hangingTail = [&] {
+                const std::string& first = text[leadUnits.back().firstLine];
+                const std::size_t words = static_cast<std::size_t>(std::count(line.begin(), line.end(), ' ')) + 1;
+                return words <= 8 && unit.text.find_first_not_of(" \t") > first.find_first_not_of(" \t") &&
+                       !endsWithDestination(line) && !splitLeadEnding(line).ends();
+            };
+            // A number set deeper than the margin inside an open lead is the lead's ("Petals", "    5. Stamens").
+            const bool open = state == LeadState::Open || state == LeadState::AwaitName;
+            // A name after a leader carried on in lower case on a line with no
+            // ending of its own ("... Mecyclothorax constrictus" / "group (001–003)"):
+            // a lead starts with a capital or a label.
+            auto lowerTail = [&] {
+                const auto words = std::count(line.begin(), line.end(), ' ') + 1;
+                return lowerCaseStart(line) && words <= 10 && !endsWithDestination(line) && splitLeadEnding(line).reference < 0;
+            };
+            // A line in lower case after one that ended with a bare number
+            // right after a word carries that lead on: the number was a
+            // count ("male fifth leg with 4" / "setae on exopod ... 3").
+            const bool countGoesOn = state == LeadState::Closed && bareCount && lowerCaseStart(line) && !afterBlank;
+            // A line ending with a call for a number ("as in Fig.", "see p.") goes on with it: "4. (S-India)".
+            const bool called = !leadUnits.empty() && !afterBlank && !line.empty() && asciiDigit(line[0]) &&
+                                callAtEnd(leadUnits.back().text);
+            if (!leadUnits.empty() && (countGoesOn || called || startsWithLeader(line) ||
+                                       (deeperLine(unit) && (!startsLead(line) || open) && !afterBlank)))
+                join = true;
+            else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
-                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet()));
+                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet() || hangingTail() || lowerTail()));
+            // A wrapped line of an open lead may start with a number and a
+            // capital ("... Species" / "1. West Africa"): a couplet number only
+            // where one may come (the couplet's own, the next, one referred to).
+            else if (!leadUnits.empty() && (state == LeadState::Open || state == LeadState::AwaitName) && !afterBlank)
+                join = !labelMayCome(line) || markInsideLead(line);
+            if (const int label = labelNumber(line); label >= 0 && !join) lastGiven = label;
+            if (const int r = trailingNumber(line); r >= 0) referredSoFar.insert(r);
             if (!join) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;
@@ -1870,6 +2146,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 const std::size_t before = to.size();
                 joinWrapped(to, line);
                 leadUnits.back().lastLine = to.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
+            }
+            {
+                const std::size_t digits = line.find_last_not_of("0123456789");
+                bareCount = digits != std::string::npos && digits + 1 < line.size() && digits > 0 && line[digits] == ' ' &&
+                            std::isalpha(static_cast<unsigned char>(line[digits - 1]));
+                if (bareCount) {
+                    const LeadEnding ending = splitLeadEnding(line);
+                    bareCount = ending.reference >= 0 && !ending.sentOn;
+                }
             }
             if (closedByStops) state = stop ? LeadState::Closed : LeadState::Open;
             else if (!stop && !(join && state == LeadState::Named)) state = stateAfter(join ? state : LeadState::Open, line, depth);
