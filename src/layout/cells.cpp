@@ -4,6 +4,7 @@
 #include <cctype>
 #include <map>
 #include <numeric>
+#include <set>
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
@@ -58,18 +59,30 @@ int letteredCell(std::string_view s) {
     return std::max(numberCell(s.substr(0, s.size() - 1)), 0);
 }
 
+// The label of a couplet's next lead: primed, or lettered "b", "c".
+bool nextLeadPrinted(std::string_view s) {
+    if (primedCell(s) > 0) return true;
+    if (!s.empty() && s.back() == '.') s.remove_suffix(1);
+    return letteredCell(s) > 0 && s.back() != 'a';
+}
+
 int coupletOfPrintedCell(std::string_view s) {
     if (const int primed = primedCell(s); primed > 0) return primed;
     if (const int lettered = letteredCell(s); lettered > 0) return lettered;
     return numberCell(s);
 }
 
+// A label cell out of the marks of bold or italics: "**1**", "_2_".
+std::string_view unmarkedCell(std::string_view s) {
+    while (s.size() > 2 && (s.front() == '*' || s.front() == '_' || s.front() == '=') && s.back() == s.front())
+        s = s.substr(1, s.size() - 2);
+    return s;
+}
+
 // The couplet a label cell names, also when a scan read its digits as the
 // letters that look like them ("l", "l’", "l0" for "1", "1’", "10").
 int coupletOfCell(std::string_view s) {
-    // In the marks of bold or italics: "**1**", "_2_".
-    while (s.size() > 2 && (s.front() == '*' || s.front() == '_' || s.front() == '=') && s.back() == s.front())
-        s = s.substr(1, s.size() - 2);
+    s = unmarkedCell(s);
     if (const int printed = coupletOfPrintedCell(s); printed >= 0 || s.size() > 6) return printed;
     std::string digits(s);
     bool misread = false;
@@ -78,6 +91,8 @@ int coupletOfCell(std::string_view s) {
         else if (c == 'O') c = '0', misread = true;
     return misread && digits.front() != '0' ? coupletOfPrintedCell(digits) : -1;
 }
+
+bool nextLead(std::string_view s) { return nextLeadPrinted(unmarkedCell(s)); }
 
 // A couplet of a sub-key named by a letter, under the name it divides:
 // "a", "b." (its place in the alphabet, or 0).
@@ -133,7 +148,12 @@ int referenceAfterWords(std::string& s) {
 bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
     const bool bars = std::count(line.begin(), line.end(), '|') >= 2;
     const char bar = bars ? '|' : '\t';
-    if (!bars && std::count(line.begin(), line.end(), '\t') < 2) return false;
+    // A row of two cells, a label and a lead's text, is a lead that goes on
+    // to the row under it ("2'\tRim not prominent").
+    if (const auto tabs = std::count(line.begin(), line.end(), '\t'); !bars && tabs < 2) {
+        const std::size_t tab = line.find('\t');
+        if (tabs == 0 || !labelCell(text::trimmedBlanks(std::string_view(line).substr(0, tab)))) return false;
+    }
     std::string_view row = line;
     if (bars) {
         const std::size_t b = row.find_first_not_of(" \t"), e = row.find_last_not_of(" \t");
@@ -163,6 +183,16 @@ CellKey readCellPerLine(const Lines& text) {
     std::vector<std::string> cells;
     std::vector<int> at;
     std::vector<bool> rowCell;  // the cell stood in a row of cells
+    // Rows whose label is a dash printed for the couplet's next lead.
+    bool dashLabels = false;
+    for (const auto& line : text) {
+        std::vector<std::string> row;
+        if (const std::string s = text::trimmedBlanks(line); !s.empty() && pipeRow(line, row) && !row.empty() &&
+                                                             dashCell(row[0]) && s.starts_with(row[0])) {
+            dashLabels = true;
+            break;
+        }
+    }
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
@@ -178,8 +208,12 @@ CellKey readCellPerLine(const Lines& text) {
         // A row that only carries a remark in brackets, its label and
         // destination cells empty ("\t(two species in China)\t"): it goes
         // with the name of the row above.
-        if (inRow && row.size() == 2 && s.front() == '(' && row[1].back() == ')' && !cells.empty() && rowCell.back() &&
-            !labelCell(cells.back())) {
+        // So does any such row when the table marks its next leads with a
+        // dash: a row without label is then no lead ("\tSmall worms.\t").
+        const bool remark = (s.front() == '(' && row.size() == 2 && row[1].back() == ')') ||
+                            (dashLabels && row.size() == 2 && row[0] == "-" && !s.starts_with("-"));
+        if (inRow && remark && !cells.empty() && rowCell.back() && !labelCell(cells.back()) &&
+            numberCell(cells.back()) <= 0) {
             cells.back() += " " + row[1];
             continue;
         }
@@ -210,6 +244,12 @@ CellKey readCellPerLine(const Lines& text) {
     // Sub-keys in letters take numbers of their own, above the book's.
     constexpr int kSubKeys = 900, kSubKeyCouplets = 20;
     int subKey = 0;
+    // Couplet numbers printed again, their couplets closed, those opened,
+    // and the lead of a row without destination waiting for the next row.
+    constexpr int kReprinted = 700;
+    std::map<int, int> renamed;
+    std::set<int> closed, opened;
+    int leadingOn = -1;
     while (i < n && labelCell(cells[i]) && isText(i + 1)) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
@@ -225,14 +265,28 @@ CellKey readCellPerLine(const Lines& text) {
             if (subKey == 0) return {};
             couplet = subKey + letter;
         } else {
-            couplet = coupletOfCell(cells[i]);
+            // In indented order a number printed again once its couplet has
+            // had its next lead names a new couplet (a misprint of the book).
+            const int printed = coupletOfCell(cells[i]);
+            const auto named = renamed.find(printed);
+            couplet = named == renamed.end() ? printed : named->second;
+            if (nextLead(cells[i])) closed.insert(couplet);
+            else if (closed.count(couplet)) renamed[printed] = couplet = kReprinted + static_cast<int>(renamed.size());
         }
+        if (dashCell(cells[i])) closed.insert(couplet);
+        // A row without destination before the first lead of a couplet not
+        // seen yet leads to it (indented order).
+        if (leadingOn >= 0 && !opened.count(couplet) && !dashCell(cells[i]) && !nextLead(cells[i]))
+            out.couplets[static_cast<std::size_t>(leadingOn)] += " ... " + std::to_string(couplet);
+        leadingOn = -1;
+        opened.insert(couplet);
         const int origin = at[i];
         std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
-        // A row whose destination cell is empty: the lead goes without, for
-        // the checks to name its line.
+        // A row whose destination cell is empty leads on to the row under
+        // it, or goes without, for the checks to name its line.
         if (rowCell[i - 1] && (i == n || at[i] != at[i - 1])) {
+            leadingOn = static_cast<int>(out.couplets.size());
             out.couplets.push_back(std::move(line));
             out.origin.push_back(origin);
             ++leads;

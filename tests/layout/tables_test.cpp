@@ -44,6 +44,21 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,3$ Gills free",
           "2,0$ Gills attached $ Tricholoma nudum", "3,0$ Ring present $ Amanita muscaria",
           "3,0$ Ring absent $ Lepiota cristata"}},
+        {"rows between tabs, the blank after the book's number before a name lost",
+         "1\tSpores white\t2\n\u2013\tSpores pink\t12.Pluteus cervinus\n2\tGills free\t3.Amanita\n"
+         "\u2013\tGills attached\t4. Tricholoma\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita",
+          "2,0$ Gills attached $ Tricholoma"}},
+        {"rows between tabs, next leads after a dash, a remark row without label under a name",
+         "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n\tCap small, on wood.\t\n2\tGills free\tAmanita\n"
+         "\tVolva present.\t\n\u2013\tGills attached\tTricholoma\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus Cap small, on wood.", "2,0$ Gills free $ Amanita Volva present.",
+          "2,0$ Gills attached $ Tricholoma"}},
+        {"rows between tabs in indented order, a lead going on without destination, a number printed twice",
+         "Key\n1\tSpores white\n2\tGills free\tAmanita\n2\u2019\tGills attached\tTricholoma\n"
+         "1\u2019\tSpores pink\n2\tRing present\tLepiota\n2\u2019\tRing absent\tPluteus\n",
+         {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
+          "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -84,6 +85,15 @@ inline std::vector<FinishedLead> finishedLeadsOf(const std::vector<std::string>&
     return out;
 }
 
+// A key's leads couplet by couplet: the same key may list a couplet's second
+// lead after the first one's sub-key (indented order) or next to it; within
+// a couplet the leads keep their order.
+inline std::vector<FinishedLead> byCouplet(std::vector<FinishedLead> leads) {
+    auto couplet = [](const FinishedLead& l) { return std::atoi(std::get<0>(l).c_str()); };
+    std::stable_sort(leads.begin(), leads.end(), [&](const auto& a, const auto& b) { return couplet(a) < couplet(b); });
+    return leads;
+}
+
 // How a detected text compares with its key checked by hand.
 struct KeyComparison {
     bool fullyRight = false;  // every lead's couplet, destination, text and name
@@ -115,7 +125,7 @@ inline KeyComparison compareDetected(const Lines& text, const std::vector<std::s
                 break;
             }
     }
-    out.fullyRight = !found.empty() && found == expected;
+    out.fullyRight = !found.empty() && byCouplet(found) == byCouplet(expected);
     return out;
 }
 
