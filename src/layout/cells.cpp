@@ -149,10 +149,11 @@ bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
     const bool bars = std::count(line.begin(), line.end(), '|') >= 2;
     const char bar = bars ? '|' : '\t';
     // A row of two cells, a label and a lead's text, is a lead that goes on
-    // to the row under it ("2'\tRim not prominent").
+    // to the row under it ("2'\tRim not prominent"); one whose label cell is
+    // empty is a remark ("\t(Gabon, Ghana)").
     if (const auto tabs = std::count(line.begin(), line.end(), '\t'); !bars && tabs < 2) {
-        const std::size_t tab = line.find('\t');
-        if (tabs == 0 || !labelCell(text::trimmedBlanks(std::string_view(line).substr(0, tab)))) return false;
+        const std::string label = tabs == 0 ? "" : text::trimmedBlanks(std::string_view(line).substr(0, line.find('\t')));
+        if (tabs == 0 || !(label.empty() || labelCell(label))) return false;
     }
     std::string_view row = line;
     if (bars) {
@@ -172,6 +173,35 @@ bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
         from = next + 1;
     }
     return true;
+}
+
+// A name run into a lead's text: a genus abbreviated ("C.alba", "C. alba")
+// after a word in lower case, then only its authors (words in capitals, "&",
+// "ex") and a remark in brackets to the end. Where it starts, or npos.
+std::size_t abbreviatedNameStart(std::string_view s) {
+    auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+    auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    std::size_t end = s.size();
+    if (!s.empty() && s.back() == ')')
+        if (const std::size_t open = s.rfind(" ("); open != std::string_view::npos) end = open;
+    if (end == 0) return std::string_view::npos;
+    for (std::size_t at = s.rfind(' ', end - 1), wordEnd = end; at != std::string_view::npos && at > 0;
+         wordEnd = at, at = s.rfind(' ', at - 1)) {
+        std::string_view word = s.substr(at + 1, wordEnd - at - 1);
+        std::size_t genus = at;  // "C. alba": the genus is the word before
+        if (word.size() >= 3 && lower(word[0]) && at >= 3 && s[at - 1] == '.' && upper(s[at - 2]) && s[at - 3] == ' ')
+            genus = at - 3;
+        else if (word.size() >= 5 && upper(word[0]) && word[1] == '.')
+            word.remove_prefix(2);
+        else
+            genus = std::string_view::npos;
+        if (genus != std::string_view::npos)
+            return genus > 0 && lower(s[genus - 1]) && word.size() >= 3 && lower(word[0]) && lower(word[1]) && lower(word[2])
+                       ? genus + 1
+                       : std::string_view::npos;
+        if (word.empty() || !(upper(word[0]) || word == "&" || word == "ex")) return std::string_view::npos;
+    }
+    return std::string_view::npos;
 }
 
 }  // namespace
@@ -250,6 +280,17 @@ CellKey readCellPerLine(const Lines& text) {
     std::map<int, int> renamed;
     std::set<int> closed, opened;
     int leadingOn = -1;
+    // Such a row that leads to no couplet may hold its name run into its
+    // text after a blank, the tab lost ("... at maturity C.alba Wernh").
+    auto nameRunIn = [&] {
+        if (leadingOn < 0) return;
+        std::string& line = out.couplets[static_cast<std::size_t>(leadingOn)];
+        const std::size_t textStart = line.find(". ") + 2;
+        if (const std::size_t at = abbreviatedNameStart(std::string_view(line).substr(textStart)); at != std::string::npos) {
+            std::string name = line.substr(textStart + at);
+            line = withoutLeader(line.substr(0, textStart + at)) + " => " + name;
+        }
+    };
     while (i < n && labelCell(cells[i]) && isText(i + 1)) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
@@ -278,6 +319,8 @@ CellKey readCellPerLine(const Lines& text) {
         // seen yet leads to it (indented order).
         if (leadingOn >= 0 && !opened.count(couplet) && !dashCell(cells[i]) && !nextLead(cells[i]))
             out.couplets[static_cast<std::size_t>(leadingOn)] += " ... " + std::to_string(couplet);
+        else
+            nameRunIn();
         leadingOn = -1;
         opened.insert(couplet);
         const int origin = at[i];
@@ -335,6 +378,7 @@ CellKey readCellPerLine(const Lines& text) {
         out.origin.push_back(origin);
         ++leads;
     }
+    nameRunIn();
     if (leads < 4) return {};
     // A key in indented order gives a couplet's second lead after the first
     // one's sub-key: each couplet's leads are set together, in the order

@@ -59,6 +59,11 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "1\u2019\tSpores pink\n2\tRing present\tLepiota\n2\u2019\tRing absent\tPluteus\n",
          {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
           "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
+        {"rows between tabs, a name run into its lead's text after a blank, a remark row of one cell under a name",
+         "1\tSpores pink, cap small P. cervinus Fr. (Europe)\n\u2013\tSpores white\t2\n2\tGills free\tA.muscaria\n"
+         "\t(Europe, Asia)\n\u2013\tGills attached, cap dry T.nudum Bull. & Fr\n",
+         {"1,0$ Spores pink, cap small $ P. cervinus Fr. (Europe)", "1,2$ Spores white",
+          "2,0$ Gills free $ A.muscaria (Europe, Asia)", "2,0$ Gills attached, cap dry $ T.nudum Bull. & Fr"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
