@@ -223,17 +223,40 @@ CellKey readCellPerLine(const Lines& text) {
             break;
         }
     }
+    // Which lines are rows of cells, and for each line the rows before and
+    // after it across lines of other text.
+    std::vector<bool> rowLine(text.size());
+    std::vector<std::string> scratch;
+    for (std::size_t k = 0; k < text.size(); ++k) rowLine[k] = pipeRow(text[k], scratch), scratch.clear();
+    std::vector<int> otherBefore(text.size(), 0);  // lines of other text since the last row (-1: none yet)
+    for (std::size_t k = 0, since = 0; k < text.size(); ++k) {
+        const bool blank = text::trimmedBlanks(text[k]).empty();
+        otherBefore[k] = rowLine[k] ? 0 : static_cast<int>(since += blank ? 0 : 1);
+        if (rowLine[k]) since = 0;
+    }
+    std::vector<bool> rowAfter(text.size(), false);  // a row follows within a few lines of other text
+    constexpr int kHeadLines = 3;                   // a page's number and running heads
+    for (std::size_t k = text.size(), other = 0, seen = 0; k-- > 0;) {
+        if (rowLine[k]) other = 0, seen = 1;
+        else if (!text::trimmedBlanks(text[k]).empty()) ++other;
+        rowAfter[k] = !rowLine[k] && seen && other <= kHeadLines;
+    }
+    bool rowSeen = false;
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
         // A running head between two pages ("248 FLORA OF OHIO"); a number
-        // alone is a cell.
-        if (s.find(' ') != std::string::npos && pageFurniture(s)) {
+        // alone is a cell, but for a few short lines between two rows of
+        // cells, where the table's page broke.
+        if ((s.find(' ') != std::string::npos && pageFurniture(s)) ||
+            (rowSeen && !rowLine[k] && rowAfter[k] && otherBefore[k] <= kHeadLines && s.size() <= 80 &&
+             s.front() != '(')) {
             ++out.heads;
             continue;
         }
         std::vector<std::string> row;
         const bool inRow = pipeRow(text[k], row);
+        rowSeen = rowSeen || inRow;
         if (!inRow) row.push_back(std::move(s));
         // A row that only carries a remark in brackets, its label and
         // destination cells empty ("\t(two species in China)\t"): it goes
@@ -279,6 +302,7 @@ CellKey readCellPerLine(const Lines& text) {
     constexpr int kReprinted = 700;
     std::map<int, int> renamed;
     std::set<int> closed, opened;
+    std::vector<int> open;  // couplets whose next lead is still to come, innermost last
     int leadingOn = -1;
     // Such a row that leads to no couplet may hold its name run into its
     // text after a blank, the tab lost ("... at maturity C.alba Wernh").
@@ -294,6 +318,9 @@ CellKey readCellPerLine(const Lines& text) {
     while (i < n && labelCell(cells[i]) && isText(i + 1)) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
+            // In indented order a dash after a couplet that had its next
+            // lead is the next lead of the innermost couplet still open.
+            if (closed.count(couplet) && !open.empty()) couplet = open.back();
         } else if (const int letter = letterCell(cells[i]); letter > 0) {
             // The first couplet of a sub-key under the name the lead above
             // gave: that lead goes on to it, the name kept in its text.
@@ -311,10 +338,14 @@ CellKey readCellPerLine(const Lines& text) {
             const int printed = coupletOfCell(cells[i]);
             const auto named = renamed.find(printed);
             couplet = named == renamed.end() ? printed : named->second;
-            if (nextLead(cells[i])) closed.insert(couplet);
-            else if (closed.count(couplet)) renamed[printed] = couplet = kReprinted + static_cast<int>(renamed.size());
+            if (!nextLead(cells[i]) && closed.count(couplet)) renamed[printed] = couplet = kReprinted + static_cast<int>(renamed.size());
         }
-        if (dashCell(cells[i])) closed.insert(couplet);
+        if (dashCell(cells[i]) || nextLead(cells[i])) {
+            closed.insert(couplet);
+            open.erase(std::remove(open.begin(), open.end(), couplet), open.end());
+        } else if (!opened.count(couplet)) {
+            open.push_back(couplet);
+        }
         // A row without destination before the first lead of a couplet not
         // seen yet leads to it (indented order).
         if (leadingOn >= 0 && !opened.count(couplet) && !dashCell(cells[i]) && !nextLead(cells[i]))

@@ -392,6 +392,9 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // several lines: a heading or prose after the key taken in.
         if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget), budget))
             ++score.joinedNames;
+        // The dash that numbers a couplet's next lead left at the start ("\u2013Leaves").
+        for (std::string_view dash : {"\u2013", "\u2014", "\u2212"})
+            if (desc.starts_with(dash)) ++score.residue;
         // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
         if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").

@@ -64,6 +64,23 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "\t(Europe, Asia)\n\u2013\tGills attached, cap dry T.nudum Bull. & Fr\n",
          {"1,0$ Spores pink, cap small $ P. cervinus Fr. (Europe)", "1,2$ Spores white",
           "2,0$ Gills free $ A.muscaria (Europe, Asia)", "2,0$ Gills attached, cap dry $ T.nudum Bull. & Fr"}},
+        {"rows between tabs, dashes for the next leads, a leader before each destination cell",
+         "Key\n\n1\tSpores white ........\t2\n\u2013\tSpores pink ........\t3\n2\tGills free ........\tAmanita\n"
+         "\u2013\tGills attached ........\tTricholoma\n3\tRing present ........\tLepiota\n"
+         "\u2013\tRing absent ........\tPluteus\n",
+         {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
+          "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
+        {"rows between tabs, a page's number and running head where the table's page broke",
+         "1\tSpores white\t2\n\u2013\tSpores pink\t3\n2(1)\tGills free\tAmanita\n\u2013\tGills attached\tTricholoma\n"
+         "3(1)\tRing present\t\n\n47\nJournal of Fungi 12: 40\u201360 (2015)\n\n4(3)\tCap red\tRussula\n"
+         "4\u2019\tCap brown\tLactarius\n3\u2019\tRing absent\tPluteus\n",
+         {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
+          "3,4$ Ring present", "3,0$ Ring absent $ Pluteus", "4,0$ Cap red $ Russula", "4,0$ Cap brown $ Lactarius"}},
+        {"rows between tabs in indented order, a dash after a closed couplet for the next lead of the open one",
+         "1\tSpores white\t2\n\u2013\tSpores pink\t3\n2(1)\tGills free\tAmanita\n\u2013\tGills attached\tTricholoma\n"
+         "3(1)\tRing present\t\n4(3)\tCap red\tRussula\n\u2013\tCap brown\tLactarius\n\u2013\tRing absent\tPluteus\n",
+         {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
+          "3,4$ Ring present", "3,0$ Ring absent $ Pluteus", "4,0$ Cap red $ Russula", "4,0$ Cap brown $ Lactarius"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }

@@ -130,14 +130,17 @@ inline KeyComparison compareDetected(const Lines& text, const std::vector<std::s
 }
 
 // The best proposal for `text` processes it and gives these finished leads,
-// in any order.
-inline ::testing::AssertionResult detectsKey(const Lines& text, std::vector<std::string> expected) {
+// in any order (blanks and leaders at their ends are layout).
+inline ::testing::AssertionResult detectsKey(const Lines& text, const std::vector<std::string>& expected) {
     const LayoutDetection d = detectLayout(text);
     if (!d.processes()) return ::testing::AssertionFailure() << "aucune proposition ne traite le texte";
-    std::vector<std::string> found = finishedKeyOf(text, d.proposals.front());
-    std::sort(found.begin(), found.end());
-    std::sort(expected.begin(), expected.end());
-    if (found == expected) return ::testing::AssertionSuccess();
+    const std::vector<std::string> found = finishedKeyOf(text, d.proposals.front());
+    auto sorted = [](const std::vector<std::string>& lines) {
+        auto leads = finishedLeadsOf(lines);
+        std::sort(leads.begin(), leads.end());
+        return leads;
+    };
+    if (sorted(found) == sorted(expected)) return ::testing::AssertionSuccess();
     auto failure = ::testing::AssertionFailure();
     for (const auto& line : found) failure << "\n  " << line;
     return failure;
