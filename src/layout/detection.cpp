@@ -392,9 +392,14 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // several lines: a heading or prose after the key taken in.
         if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget), budget))
             ++score.joinedNames;
-        // The dash that numbers a couplet's next lead left at the start ("\u2013Leaves").
-        for (std::string_view dash : {"\u2013", "\u2014", "\u2212"})
-            if (desc.starts_with(dash)) ++score.residue;
+        // The dash or prime of a couplet's next lead, or the couplet of
+        // origin, left at the start ("\u2013Leaves", "\u2019Leaves", "(1)Leaves").
+        for (std::string_view mark : {"\u2013", "\u2014", "\u2212", "\u2019", "\u2032", "'"})
+            if (desc.starts_with(mark)) ++score.residue;
+        if (const std::size_t open = desc[0] == '(' ? 1 : 0, close = desc.find(')');
+            close != std::string::npos && close > open && close + 1 < desc.size() && desc[close + 1] != ' ' &&
+            desc.find_first_not_of("0123456789'\u2019", open) >= close)
+            ++score.residue;
         // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
         if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").

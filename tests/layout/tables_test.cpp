@@ -81,6 +81,12 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "3(1)\tRing present\t\n4(3)\tCap red\tRussula\n\u2013\tCap brown\tLactarius\n\u2013\tRing absent\tPluteus\n",
          {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
           "3,4$ Ring present", "3,0$ Ring absent $ Pluteus", "4,0$ Cap red $ Russula", "4,0$ Cap brown $ Lactarius"}},
+        {"rows between tabs, primes and couplets of origin, a leader before each destination cell",
+         "1\tSpores white ........\t2\n1\u2019\tSpores pink ........\t3\n2(1)\tGills free ........\tAmanita\n"
+         "2\u2019\tGills attached ........\tTricholoma\n3(1\u2019)\tRing present ........\tLepiota\n"
+         "3\u2019\tRing absent ........\tPluteus\n",
+         {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
+          "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
