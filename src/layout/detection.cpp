@@ -351,6 +351,20 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
     return false;
 }
 
+// A lead's text that is labels or references read as text ("2 ... 1"), or
+// that starts with the dash or prime of a couplet's next lead or with the
+// couplet of origin glued to it ("\u2013Leaves", "\u2019Leaves", "(1)Leaves").
+bool labelsAsText(std::string_view desc) {
+    if (desc.empty()) return false;
+    if (std::none_of(desc.begin(), desc.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+        return true;
+    for (std::string_view mark : {"\u2013", "\u2014", "\u2212", "\u2019", "\u2032", "'"})
+        if (desc.starts_with(mark)) return true;
+    const std::size_t open = desc[0] == '(' ? 1 : 0, close = desc.find(')');
+    return close != std::string_view::npos && close > open && close + 1 < desc.size() && desc[close + 1] != ' ' &&
+           desc.find_first_not_of("0123456789'\u2019", open) >= close;
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -384,6 +398,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
+        if (labelsAsText(desc)) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -392,14 +407,6 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // several lines: a heading or prose after the key taken in.
         if (kind == kDetermination && !nameOnOneLine(text, run.rowOrigin, index, table.cell(r, kTarget), budget))
             ++score.joinedNames;
-        // The dash or prime of a couplet's next lead, or the couplet of
-        // origin, left at the start ("\u2013Leaves", "\u2019Leaves", "(1)Leaves").
-        for (std::string_view mark : {"\u2013", "\u2014", "\u2212", "\u2019", "\u2032", "'"})
-            if (desc.starts_with(mark)) ++score.residue;
-        if (const std::size_t open = desc[0] == '(' ? 1 : 0, close = desc.find(')');
-            close != std::string::npos && close > open && close + 1 < desc.size() && desc[close + 1] != ' ' &&
-            desc.find_first_not_of("0123456789'\u2019", open) >= close)
-            ++score.residue;
         // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
         if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
@@ -478,7 +485,7 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
-                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) ||
+                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) ||
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))

@@ -87,6 +87,13 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "3\u2019\tRing absent ........\tPluteus\n",
          {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
           "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
+        {"one cell a line, the next couplet's number after a lead's text, then that couplet's number with its origin",
+         "Key to the genera (Pluteus not included)\n1\nSpores white (Fig. 1)\nPluteus cervinus\n\u2013\n"
+         "Spores pink (Figs 2, 3)\n2\n2(1)\nGills free (Fig. 4)\nAmanita muscaria (L.)\n\u2013\nGills attached (Fig. 5)\n3\n"
+         "3(2)\nRing present\nLepiota cristata (Bolton)\n\u2013\nRing absent\nTricholoma nudum (Bull.)\n",
+         {"1,0$ Spores white (Fig. 1) $ Pluteus cervinus", "1,2$ Spores pink (Figs 2, 3)",
+          "2,0$ Gills free (Fig. 4) $ Amanita muscaria (L.)", "2,3$ Gills attached (Fig. 5)",
+          "3,0$ Ring present $ Lepiota cristata (Bolton)", "3,0$ Ring absent $ Tricholoma nudum (Bull.)"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
