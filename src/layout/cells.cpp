@@ -47,6 +47,7 @@ bool dashCell(std::string_view s) { return s == "-" || s == "\u2013" || s == "\u
 // The number of a couplet's next lead, primed: "2'", "2’", "2′", and the
 // third lead's double prime: "2''", "2″", "2”" (or 0).
 int primedCell(std::string_view s) {
+    if (!s.empty() && s.back() == '.') s.remove_suffix(1);  // "2'."
     for (std::string_view prime : {"''", "\u2033", "\u201D", "'", "\u2019", "\u2032", "\u00B4"})
         if (s.size() > prime.size() && s.ends_with(prime)) return std::max(numberCell(s.substr(0, s.size() - prime.size())), 0);
     return 0;

@@ -47,6 +47,9 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"cells between tabs, the book's page noted in a cell after the name",
          "1.\tSpores white\t2\n\u2013\tSpores pink\tPluteus cervinus\tp. 12\n2.\tGills free\tAmanita\tp. 14\n"
          "\u2013\tGills attached\tTricholoma\tS. 15\n", gills, 0, 0, 0},
+        {"one cell a line, primed numbers with a stop",
+         "1.\nSpores white\n2\n1\u2019.\nSpores pink\nPluteus cervinus\n2.\nGills free\nAmanita\n"
+         "2\u2019.\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"one cell a line, the numbers in bold marks",
          "**1**\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n**2**\nGills free\nAmanita\n"
          "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
