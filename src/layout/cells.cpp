@@ -41,8 +41,9 @@ int numberCell(std::string_view s) {
     return value;
 }
 
-// The mark of a couplet's next lead: a dash alone.
-bool dashCell(std::string_view s) { return s == "-" || s == "\u2013" || s == "\u2014"; }
+// The mark of a couplet's next lead: a dash alone, or the minus sign that
+// stands for one.
+bool dashCell(std::string_view s) { return s == "-" || s == "\u2013" || s == "\u2014" || s == "\u2212"; }
 
 // The number of a couplet's next lead, primed: "2'", "2’", "2′", and the
 // third lead's double prime: "2''", "2″", "2”" (or 0).
@@ -412,6 +413,30 @@ CellKey readCellPerLine(const Lines& text) {
     }
     nameRunIn();
     if (leads < 4) return {};
+    // A note's call glued to a name, a superscript the copy set on the line
+    // ("hoggi1", "[WA]2"), when the notes follow the key ("1 Faulder, ...").
+    {
+        std::set<std::string, std::less<>> notes;
+        for (std::size_t k = i; k < n; ++k) {
+            const std::string& cell = cells[k];
+            std::size_t d = 0;
+            while (d < cell.size() && d < 3 && cell[d] >= '0' && cell[d] <= '9') ++d;
+            if (d > 0 && d <= 2 && d + 1 < cell.size() && cell[d] == ' ' && std::isupper(static_cast<unsigned char>(cell[d + 1])))
+                notes.insert(cell.substr(0, d));
+        }
+        for (std::string& line : out.couplets) {
+            const std::size_t name = line.find(" => ");
+            if (notes.empty() || name == std::string::npos) continue;
+            std::size_t d = line.size();
+            while (d > name + 5 && line[d - 1] >= '0' && line[d - 1] <= '9') --d;
+            const char before = line[d - 1];
+            if (d < line.size() && line.size() - d <= 2 && ((before >= 'a' && before <= 'z') || before == ']' || before == ')') &&
+                notes.count(std::string_view(line).substr(d))) {
+                line.erase(d);
+                ++out.calls;
+            }
+        }
+    }
     // A key in indented order gives a couplet's second lead after the first
     // one's sub-key: each couplet's leads are set together, in the order
     // the couplets first appear.
@@ -444,7 +469,8 @@ CellKey readCellPerLine(const Lines& text) {
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
                                 {out.pages, kMsgBookNumbers, kMsgBookNumbersOne},
-                                {out.heads, kMsgPagesAside, kMsgPagesAsideOne}});
+                                {out.heads, kMsgPagesAside, kMsgPagesAsideOne},
+                                {out.calls, kMsgNameNoteCalls, kMsgNameNoteCallsOne}});
     return out;
 }
 

@@ -351,6 +351,15 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
     return false;
 }
 
+// A name with a number glued to it ("alba12" from "alba", tab, "12"; a
+// note's call "alba1"): a column the reading took in, or a call left.
+bool numberGlued(std::string_view name) {
+    if (name.size() < 3 || !digit(static_cast<unsigned char>(name.back()))) return false;
+    std::size_t d = name.size();
+    while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
+    return d > 0 && ((name[d - 1] >= 'a' && name[d - 1] <= 'z') || name[d - 1] == ']');
+}
+
 // A lead's text that is labels or references read as text ("2 ... 1"), or
 // that starts with the dash or prime of a couplet's next lead or with the
 // couplet of origin glued to it ("\u2013Leaves", "\u2019Leaves", "(1)Leaves").
@@ -386,14 +395,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         score.residue += wordsLeftCut(desc);
         for (std::string_view leader : {"\u2014", "\u2013", "__", "\u00B7", "\u2026", "\u2022", ". .", ". ,"})
             if (desc.ends_with(leader)) ++score.residue;
-        // A name with the number of the next cell glued to it ("alba12" from
-        // "alba", tab, "12"): a column the reading took in.
-        if (const std::string_view name = table.cell(r, kTarget); kind == kDetermination && name.size() >= 3 &&
-                                                               digit(static_cast<unsigned char>(name.back()))) {
-            std::size_t d = name.size();
-            while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
-            if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
-        }
+        if (kind == kDetermination && numberGlued(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
@@ -487,7 +489,7 @@ int labelResidue(const ResultTable& table) {
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) ||
                            (unread.reference >= 0 && unread.sentOn) ||
-                           (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
+                           (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) || numberGlued(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))
                        ? 1
                        : 0;

@@ -94,6 +94,11 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          {"1,0$ Spores white (Fig. 1) $ Pluteus cervinus", "1,2$ Spores pink (Figs 2, 3)",
           "2,0$ Gills free (Fig. 4) $ Amanita muscaria (L.)", "2,3$ Gills attached (Fig. 5)",
           "3,0$ Ring present $ Lepiota cristata (Bolton)", "3,0$ Ring absent $ Tricholoma nudum (Bull.)"}},
+        {"rows between tabs, minus signs for the next leads, notes' calls glued to names, the notes after the key",
+         "1\tSpores white\t2\n\u2212\tSpores pink\tPluteus cervinus1\n2\tGills free\tAmanita [Europe]2\n"
+         "\u2212\tGills attached\tTricholoma nudum\n1 Smith (1990) treats it as a variety.\n2 The type is lost.\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita [Europe]",
+          "2,0$ Gills attached $ Tricholoma nudum"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
