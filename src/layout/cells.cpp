@@ -230,7 +230,7 @@ CellKey readCellPerLine(const Lines& text) {
     std::vector<bool> rowLine(text.size());
     std::vector<std::string> scratch;
     for (std::size_t k = 0; k < text.size(); ++k) rowLine[k] = pipeRow(text[k], scratch), scratch.clear();
-    std::vector<int> otherBefore(text.size(), 0);  // lines of other text since the last row (-1: none yet)
+    std::vector<int> otherBefore(text.size(), 0);  // lines of other text since the last row
     for (std::size_t k = 0, since = 0; k < text.size(); ++k) {
         const bool blank = text::trimmedBlanks(text[k]).empty();
         otherBefore[k] = rowLine[k] ? 0 : static_cast<int>(since += blank ? 0 : 1);
