@@ -336,10 +336,12 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
         }
     if (to <= from + 1) return true;
     // A name wrapped over the lead's next line is the book's; one joined
-    // across a blank line took in what follows.
+    // across a blank line took in what follows, so did one joined from a
+    // line without the tabs of its row (a heading after a table's rows).
+    const bool row = text[from].find('\t') != std::string::npos;
     bool blankInside = false;
     for (std::size_t l = from + 1; l < to && l < text.size() && !blankInside; ++l)
-        blankInside = text::trimmedBlanks(text[l]).empty();
+        blankInside = text::trimmedBlanks(text[l]).empty() || (row && text[l].find('\t') == std::string::npos);
     if (!blankInside) return true;
     const std::string wanted = lettersAndDigits(name);
     if (wanted.empty()) return true;
@@ -996,12 +998,27 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const std::size_t wholePaste = full.size();
     // A key already converted to the couplet form: processed by the converted
     // key's layout, its lines that stop it named by the user's lines.
+    std::size_t userBudget = 4096;
+    for (const std::string& line : text) userBudget += 4 * line.size();
     auto readConverted = [&](const Lines& couplets, const std::vector<int>& origin) {
         KeyParams p;
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(couplets, p, false, table, run);
         e.score.lostText = 0;
         e.score.residue = labelResidue(table);
+        // Names read from several of the user's lines: what follows the key taken in.
+        {
+            std::vector<int> userOrigin(run.rowOrigin.size(), -1);
+            for (std::size_t k = 0; k < run.rowOrigin.size(); ++k)
+                if (const int o = run.rowOrigin[k]; o >= 0 && o < static_cast<int>(origin.size()))
+                    userOrigin[k] = origin[static_cast<std::size_t>(o)];
+            std::size_t budget = userBudget;
+            for (int r = 1; r <= table.dataRows() && static_cast<std::size_t>(r) <= userOrigin.size(); ++r)
+                if (const int o = userOrigin[static_cast<std::size_t>(r - 1)];
+                    table.cell(r, kKind) == kDetermination && o >= 0 && o < static_cast<int>(text.size()) &&
+                    !nameOnOneLine(text, userOrigin, static_cast<std::size_t>(r - 1), table.cell(r, kTarget), budget))
+                    ++e.score.joinedNames;
+        }
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
         // Named by the user's own line, not the converted one.
         namedByUsersLines(text, origin, f.obstacles);

@@ -99,6 +99,12 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "\u2212\tGills attached\tTricholoma nudum\n1 Smith (1990) treats it as a variety.\n2 The type is lost.\n",
          {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita [Europe]",
           "2,0$ Gills attached $ Tricholoma nudum"}},
+        {"rows between tabs, a heading and prose right after the last row",
+         "Key to species\n1\tLeaves simple and broad\t2\n\u2013\tLeaves compound\t3\n2\tFlowers red\tAcer rubrum\n"
+         "\u2013\tFlowers white\tAcer album\n3\tFruit a pod\tRobinia alba\n\u2013\tFruit a berry\tSambucus nigra (Smith)\n"
+         "Discussion\nPhylogeny. The analysis found four trees of equal length, and more words follow here.\n",
+         {"1,2$ Leaves simple and broad", "1,3$ Leaves compound", "2,0$ Flowers red $ Acer rubrum",
+          "2,0$ Flowers white $ Acer album", "3,0$ Fruit a pod $ Robinia alba", "3,0$ Fruit a berry $ Sambucus nigra (Smith)"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
