@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <map>
 #include <numeric>
 #include <set>
@@ -179,7 +180,8 @@ bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
 
 // A name run into a lead's text: a genus abbreviated ("C.alba", "C. alba")
 // after a word in lower case, then only its authors (words in capitals, "&",
-// "ex") and a remark in brackets to the end. Where it starts, or npos.
+// "ex"), abbreviations ("sp. n.") and a remark in brackets to the end.
+// Where it starts, or npos.
 std::size_t abbreviatedNameStart(std::string_view s) {
     auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
     auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
@@ -201,7 +203,9 @@ std::size_t abbreviatedNameStart(std::string_view s) {
             return genus > 0 && lower(s[genus - 1]) && word.size() >= 3 && lower(word[0]) && lower(word[1]) && lower(word[2])
                        ? genus + 1
                        : std::string_view::npos;
-        if (word.empty() || !(upper(word[0]) || word == "&" || word == "ex")) return std::string_view::npos;
+        // "sp. n.", "comb. nov." after the name.
+        const bool abbreviation = !word.empty() && word.size() <= 5 && word.back() == '.' && lower(word[0]);
+        if (word.empty() || !(upper(word[0]) || word == "&" || word == "ex" || abbreviation)) return std::string_view::npos;
     }
     return std::string_view::npos;
 }
@@ -303,7 +307,7 @@ CellKey readCellPerLine(const Lines& text) {
     // and the lead of a row without destination waiting for the next row.
     constexpr int kReprinted = 700;
     std::map<int, int> renamed;
-    std::set<int> closed, opened;
+    std::set<int> closed, opened, named;  // named: couplets a lead leads to
     std::vector<int> open;  // couplets whose next lead is still to come, innermost last
     int leadingOn = -1;
     // Such a row that leads to no couplet may hold its name run into its
@@ -338,8 +342,8 @@ CellKey readCellPerLine(const Lines& text) {
             // In indented order a number printed again once its couplet has
             // had its next lead names a new couplet (a misprint of the book).
             const int printed = coupletOfCell(cells[i]);
-            const auto named = renamed.find(printed);
-            couplet = named == renamed.end() ? printed : named->second;
+            const auto again = renamed.find(printed);
+            couplet = again == renamed.end() ? printed : again->second;
             if (!nextLead(cells[i]) && closed.count(couplet)) renamed[printed] = couplet = kReprinted + static_cast<int>(renamed.size());
         }
         if (dashCell(cells[i]) || nextLead(cells[i])) {
@@ -349,8 +353,8 @@ CellKey readCellPerLine(const Lines& text) {
             open.push_back(couplet);
         }
         // A row without destination before the first lead of a couplet not
-        // seen yet leads to it (indented order).
-        if (leadingOn >= 0 && !opened.count(couplet) && !dashCell(cells[i]) && !nextLead(cells[i]))
+        // seen yet, nor named by a lead, leads to it (indented order).
+        if (leadingOn >= 0 && !opened.count(couplet) && !named.count(couplet) && !dashCell(cells[i]) && !nextLead(cells[i]))
             out.couplets[static_cast<std::size_t>(leadingOn)] += " ... " + std::to_string(couplet);
         else
             nameRunIn();
@@ -374,6 +378,15 @@ CellKey readCellPerLine(const Lines& text) {
         if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0 || letteredCell(cells[i]) > 0) return {};
         std::string ending = cells[i];
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
+        // The number of a couplet a lead already leads to is the next row's
+        // label: this lead has no destination cell, its name may be run in.
+        if (nextCouplet && named.count(numberCell(ending))) {
+            leadingOn = static_cast<int>(out.couplets.size());
+            out.couplets.push_back(std::move(line));
+            out.origin.push_back(origin);
+            ++leads;
+            continue;
+        }
         if (!nextCouplet) ++i;
         // A number in the name's row after it is the book's page, so is a
         // page noted so ("p. 12", "S. 45").
@@ -407,6 +420,7 @@ CellKey readCellPerLine(const Lines& text) {
             if (dropBookNumber(name)) ++out.pages;
             line += " => " + name;
         }
+        if (const std::size_t to = line.rfind(" ... "); to != std::string::npos) named.insert(std::atoi(line.c_str() + to + 5));
         out.couplets.push_back(std::move(line));
         out.origin.push_back(origin);
         ++leads;
@@ -517,9 +531,17 @@ bool leaderLine(std::string_view s) { return s.size() >= 3 && withoutLeader("x" 
 bool runningHead(const std::string& s) { return s.find(' ') != std::string::npos && pageFurniture(s); }
 
 // What may follow a name in a cell of its own: its authors ("(Schaeff.) P.
-// Kumm."), a remark in brackets, the book's page.
+// Kumm."), a remark in brackets, the book's page. Authors have no word of
+// four letters or more in lower case ("Species descriptions" is a heading).
 bool nameCompanion(std::string_view s) {
     if (pageCell(s) || numberCell(s) > 0 || s.front() == '(') return true;
+    for (std::size_t at = 0; at < s.size();) {
+        const std::size_t end = std::min(s.find(' ', at), s.size());
+        const std::string_view word = s.substr(at, end - at);
+        if (word.size() >= 4 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            return false;
+        at = end + 1;
+    }
     return s.size() <= 40 && std::count(s.begin(), s.end(), ' ') < 4 && bookNumberLength(s) == 0;
 }
 

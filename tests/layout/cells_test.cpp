@@ -153,6 +153,12 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"1\tSpores white, the gills free\t2", "1'\tSpores pink\tPluteus", "2\tGills free, ring membranous\tAmanita",
           "2'\tGills attached, ring absent\tTricholoma (Fr.)", "", "Tricholoma is a large genus."},
          {0, 4, 7, 12, 17, 18}},
+        {"one cell a line, a heading after the last name is no author of it",
+         "1\nSpores white\n2\n1'\nSpores pink\nPluteus\n2\nGills free\nAmanita\n2'\nGills attached\nTricholoma\n"
+         "Species of the genera\n",
+         {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma",
+          "Species of the genera"},
+         {0, 3, 6, 9, 12}},
         {"rows of cells between tabs already", "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n", {}, {}},
         {"three rows between bars make no table", "| 1 | Spores white | 2 |\n| | Spores pink | Pluteus |\n| 2 | x | y |\n",
          {}, {}},

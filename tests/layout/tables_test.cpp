@@ -105,6 +105,16 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "Discussion\nPhylogeny. The analysis found four trees of equal length, and more words follow here.\n",
          {"1,2$ Leaves simple and broad", "1,3$ Leaves compound", "2,0$ Flowers red $ Acer rubrum",
           "2,0$ Flowers white $ Acer album", "3,0$ Fruit a pod $ Robinia alba", "3,0$ Fruit a berry $ Sambucus nigra (Smith)"}},
+        {"one cell a line, a name run into a lead's text before a couplet another lead leads to",
+         "1\nSpores white\n2\n\u2013\nSpores pink, cap small P. cervinus sp. n.\n2(1)\nGills free\nAmanita\n\u2013\n"
+         "Gills attached\nTricholoma\n",
+         {"1,2$ Spores white", "1,0$ Spores pink, cap small $ P. cervinus sp. n.", "2,0$ Gills free $ Amanita",
+          "2,0$ Gills attached $ Tricholoma"}},
+        {"one cell a line, a heading right after the last name",
+         "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n2(1)\nGills free\nAmanita\n\u2013\nGills attached\n"
+         "Tricholoma nudum Bull.\nSpecies descriptions of the genera\n",
+         {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita",
+          "2,0$ Gills attached $ Tricholoma nudum Bull."}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
