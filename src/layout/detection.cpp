@@ -362,15 +362,19 @@ bool numberGlued(std::string_view name) {
     return d > 0 && ((name[d - 1] >= 'a' && name[d - 1] <= 'z') || name[d - 1] == ']');
 }
 
-// A lead's text that is labels or references read as text ("2 ... 1"), or
-// that starts with the dash or prime of a couplet's next lead or with the
-// couplet of origin glued to it ("\u2013Leaves", "\u2019Leaves", "(1)Leaves").
+// A lead's text that is labels or references read as text ("2 ... 1"), that
+// starts with the dash or prime of a couplet's next lead or with the couplet
+// of origin glued to it ("\u2013Leaves", "\u2019Leaves", "(1)Leaves"), or
+// that keeps a leader inside.
 bool labelsAsText(std::string_view desc) {
     if (desc.empty()) return false;
     if (std::none_of(desc.begin(), desc.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
         return true;
     for (std::string_view mark : {"\u2013", "\u2014", "\u2212", "\u2019", "\u2032", "'"})
         if (desc.starts_with(mark)) return true;
+    // A leader left inside the text, before the words of its ending ("exopod .. subgenus").
+    for (std::string_view leader : {" .. ", "....", ". . ."})
+        if (desc.find(leader) != std::string_view::npos) return true;
     const std::size_t open = desc[0] == '(' ? 1 : 0, close = desc.find(')');
     return close != std::string_view::npos && close > open && close + 1 < desc.size() && desc[close + 1] != ' ' &&
            desc.find_first_not_of("0123456789'\u2019", open) >= close;

@@ -115,6 +115,12 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "Tricholoma nudum Bull.\nSpecies descriptions of the genera\n",
          {"1,2$ Spores white", "1,0$ Spores pink $ Pluteus cervinus", "2,0$ Gills free $ Amanita",
           "2,0$ Gills attached $ Tricholoma nudum Bull."}},
+        {"rows between tabs, a leader after each lead's text, a group named before the reference",
+         "Key\n1\tSpores white ........\tsubgenus Albae 2\n\u2013\tSpores pink ........\tsubgenus Roseae 3\n"
+         "2\tGills free ........\tAmanita\n\u2013\tGills attached ........\tTricholoma\n3\tRing present ........\tLepiota\n"
+         "\u2013\tRing absent ........\tPluteus\n",
+         {"1,2$ Spores white subgenus Albae", "1,3$ Spores pink subgenus Roseae", "2,0$ Gills free $ Amanita",
+          "2,0$ Gills attached $ Tricholoma", "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
