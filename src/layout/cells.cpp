@@ -550,6 +550,28 @@ bool nameCompanion(std::string_view s) {
 TableRows tableAsTabRows(const Lines& text) {
     TableRows out;
     constexpr int kRows = 4;  // fewer rows make no table
+    // Rows between tabs whose labels stand in the marks of bold or italics
+    // ("**2(1)**\tGills free"): the labels out of their marks.
+    {
+        auto markedLabel = [](std::string_view line) {
+            const std::size_t tab = line.find('\t');
+            const std::string_view label = line.substr(0, tab == std::string_view::npos ? 0 : tab);
+            return unmarkedCell(label).size() < label.size() && labelCell(unmarkedCell(label)) ? label.size() : std::size_t{0};
+        };
+        int marked = 0;
+        for (const auto& line : text) marked += markedLabel(line) > 0 ? 1 : 0;
+        if (marked >= kRows) {
+            for (std::size_t k = 0; k < text.size(); ++k) {
+                const std::size_t label = markedLabel(text[k]);
+                out.lines.push_back(label > 0 ? std::string(unmarkedCell(std::string_view(text[k]).substr(0, label))) +
+                                                    text[k].substr(label)
+                                              : text[k]);
+                out.origin.push_back(static_cast<int>(k));
+                if (label > 0) out.lastRow = static_cast<int>(k);
+            }
+            return out;
+        }
+    }
     // Rows between bars.
     int barRows = 0;
     std::vector<std::string> cells;

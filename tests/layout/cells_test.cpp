@@ -159,6 +159,10 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma",
           "Species of the genera"},
          {0, 3, 6, 9, 12}},
+        {"rows between tabs, the labels out of their marks", "Key\n**1**\tSpores white\t2\n_\u2013_\tSpores pink\tPluteus\n"
+         "**2**\tGills free\tAmanita\n=\u2013=\tGills attached\tTricholoma\n",
+         {"Key", "1\tSpores white\t2", "\u2013\tSpores pink\tPluteus", "2\tGills free\tAmanita", "\u2013\tGills attached\tTricholoma"},
+         {0, 1, 2, 3, 4}},
         {"rows of cells between tabs already", "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n", {}, {}},
         {"three rows between bars make no table", "| 1 | Spores white | 2 |\n| | Spores pink | Pluteus |\n| 2 | x | y |\n",
          {}, {}},

@@ -121,6 +121,9 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "\u2013\tRing absent ........\tPluteus\n",
          {"1,2$ Spores white subgenus Albae", "1,3$ Spores pink subgenus Roseae", "2,0$ Gills free $ Amanita",
           "2,0$ Gills attached $ Tricholoma", "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
+        {"rows between tabs, each lead numbered with its partner's number in bold marks",
+         "**1(4)**\tSpores white\t\n**2(3)**\tGills free\tAmanita\n**3(2)**\tGills attached\tTricholoma\n"
+         "**4(1)**\tSpores pink\tPluteus\n", mates},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
