@@ -254,9 +254,11 @@ CellKey readCellPerLine(const Lines& text) {
         // A running head between two pages ("248 FLORA OF OHIO"); a number
         // alone is a cell, but for a few short lines between two rows of
         // cells, where the table's page broke.
+        // After the rows, a number alone is the page's too.
         if ((s.find(' ') != std::string::npos && pageFurniture(s)) ||
             (rowSeen && !rowLine[k] && rowAfter[k] && otherBefore[k] <= kHeadLines && s.size() <= 80 &&
-             s.front() != '(')) {
+             s.front() != '(') ||
+            (rowSeen && !rowLine[k] && s.size() <= 4 && s.find_first_not_of("0123456789") == std::string::npos)) {
             ++out.heads;
             continue;
         }

@@ -889,6 +889,8 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     if (a.joinedNames != b.joinedNames) return a.joinedNames < b.joinedNames;
+    // Leads that keep a label in their text are not counted as read.
+    if (a.leads - a.residue != b.leads - b.residue) return a.leads - a.residue > b.leads - b.residue;
     if (a.leads != b.leads) return a.leads > b.leads;
     if (a.lostText != b.lostText) return a.lostText < b.lostText;
     if (a.pairedCouplets != b.pairedCouplets) return a.pairedCouplets > b.pairedCouplets;

@@ -124,6 +124,13 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
         {"rows between tabs, each lead numbered with its partner's number in bold marks",
          "**1(4)**\tSpores white\t\n**2(3)**\tGills free\tAmanita\n**3(2)**\tGills attached\tTricholoma\n"
          "**4(1)**\tSpores pink\tPluteus\n", mates},
+        {"rows between tabs in indented order, a page's number and running head inside and after the rows, prose after",
+         "Key\n1\tSpores white\t\n2\tGills free\tAmanita\n\n47\nJournal of Fungi 12: 40\u201360 (2015)\n\n"
+         "2\u2019\tGills attached\tTricholoma\n1\u2019\tSpores pink\t\n"
+         "3\tRing present\tLepiota\n3\u2019\tRing absent\tPluteus nanus\n\n54\nJournal of Fungi 12: 40\u201360 (2015)\n\n"
+         "This is the third species new to science found in the park.\n",
+         {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
+          "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus nanus"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
