@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <map>
 #include <numeric>
+#include <set>
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
@@ -40,12 +42,14 @@ int numberCell(std::string_view s) {
     return value;
 }
 
-// The mark of a couplet's next lead: a dash alone.
-bool dashCell(std::string_view s) { return s == "-" || s == "\u2013" || s == "\u2014"; }
+// The mark of a couplet's next lead: a dash alone, or the minus sign that
+// stands for one.
+bool dashCell(std::string_view s) { return s == "-" || s == "\u2013" || s == "\u2014" || s == "\u2212"; }
 
 // The number of a couplet's next lead, primed: "2'", "2’", "2′", and the
 // third lead's double prime: "2''", "2″", "2”" (or 0).
 int primedCell(std::string_view s) {
+    if (!s.empty() && s.back() == '.') s.remove_suffix(1);  // "2'."
     for (std::string_view prime : {"''", "\u2033", "\u201D", "'", "\u2019", "\u2032", "\u00B4"})
         if (s.size() > prime.size() && s.ends_with(prime)) return std::max(numberCell(s.substr(0, s.size() - prime.size())), 0);
     return 0;
@@ -58,18 +62,30 @@ int letteredCell(std::string_view s) {
     return std::max(numberCell(s.substr(0, s.size() - 1)), 0);
 }
 
+// The label of a couplet's next lead: primed, or lettered "b", "c".
+bool nextLeadPrinted(std::string_view s) {
+    if (primedCell(s) > 0) return true;
+    if (!s.empty() && s.back() == '.') s.remove_suffix(1);
+    return letteredCell(s) > 0 && s.back() != 'a';
+}
+
 int coupletOfPrintedCell(std::string_view s) {
     if (const int primed = primedCell(s); primed > 0) return primed;
     if (const int lettered = letteredCell(s); lettered > 0) return lettered;
     return numberCell(s);
 }
 
+// A label cell out of the marks of bold or italics: "**1**", "_2_".
+std::string_view unmarkedCell(std::string_view s) {
+    while (s.size() > 2 && (s.front() == '*' || s.front() == '_' || s.front() == '=') && s.back() == s.front())
+        s = s.substr(1, s.size() - 2);
+    return s;
+}
+
 // The couplet a label cell names, also when a scan read its digits as the
 // letters that look like them ("l", "l’", "l0" for "1", "1’", "10").
 int coupletOfCell(std::string_view s) {
-    // In the marks of bold or italics: "**1**", "_2_".
-    while (s.size() > 2 && (s.front() == '*' || s.front() == '_' || s.front() == '=') && s.back() == s.front())
-        s = s.substr(1, s.size() - 2);
+    s = unmarkedCell(s);
     if (const int printed = coupletOfPrintedCell(s); printed >= 0 || s.size() > 6) return printed;
     std::string digits(s);
     bool misread = false;
@@ -78,6 +94,8 @@ int coupletOfCell(std::string_view s) {
         else if (c == 'O') c = '0', misread = true;
     return misread && digits.front() != '0' ? coupletOfPrintedCell(digits) : -1;
 }
+
+bool nextLead(std::string_view s) { return nextLeadPrinted(unmarkedCell(s)); }
 
 // A couplet of a sub-key named by a letter, under the name it divides:
 // "a", "b." (its place in the alphabet, or 0).
@@ -133,7 +151,13 @@ int referenceAfterWords(std::string& s) {
 bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
     const bool bars = std::count(line.begin(), line.end(), '|') >= 2;
     const char bar = bars ? '|' : '\t';
-    if (!bars && std::count(line.begin(), line.end(), '\t') < 2) return false;
+    // A row of two cells, a label and a lead's text, is a lead that goes on
+    // to the row under it ("2'\tRim not prominent"); one whose label cell is
+    // empty is a remark ("\t(Gabon, Ghana)").
+    if (const auto tabs = std::count(line.begin(), line.end(), '\t'); !bars && tabs < 2) {
+        const std::string label = tabs == 0 ? "" : text::trimmedBlanks(std::string_view(line).substr(0, line.find('\t')));
+        if (tabs == 0 || !(label.empty() || labelCell(label))) return false;
+    }
     std::string_view row = line;
     if (bars) {
         const std::size_t b = row.find_first_not_of(" \t"), e = row.find_last_not_of(" \t");
@@ -154,6 +178,38 @@ bool pipeRow(const std::string& line, std::vector<std::string>& cells) {
     return true;
 }
 
+// A name run into a lead's text: a genus abbreviated ("C.alba", "C. alba")
+// after a word in lower case, then only its authors (words in capitals, "&",
+// "ex"), abbreviations ("sp. n.") and a remark in brackets to the end.
+// Where it starts, or npos.
+std::size_t abbreviatedNameStart(std::string_view s) {
+    auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+    auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    std::size_t end = s.size();
+    if (!s.empty() && s.back() == ')')
+        if (const std::size_t open = s.rfind(" ("); open != std::string_view::npos) end = open;
+    if (end == 0) return std::string_view::npos;
+    for (std::size_t at = s.rfind(' ', end - 1), wordEnd = end; at != std::string_view::npos && at > 0;
+         wordEnd = at, at = s.rfind(' ', at - 1)) {
+        std::string_view word = s.substr(at + 1, wordEnd - at - 1);
+        std::size_t genus = at;  // "C. alba": the genus is the word before
+        if (word.size() >= 3 && lower(word[0]) && at >= 3 && s[at - 1] == '.' && upper(s[at - 2]) && s[at - 3] == ' ')
+            genus = at - 3;
+        else if (word.size() >= 5 && upper(word[0]) && word[1] == '.')
+            word.remove_prefix(2);
+        else
+            genus = std::string_view::npos;
+        if (genus != std::string_view::npos)
+            return genus > 0 && lower(s[genus - 1]) && word.size() >= 3 && lower(word[0]) && lower(word[1]) && lower(word[2])
+                       ? genus + 1
+                       : std::string_view::npos;
+        // "sp. n.", "comb. nov." after the name.
+        const bool abbreviation = !word.empty() && word.size() <= 5 && word.back() == '.' && lower(word[0]);
+        if (word.empty() || !(upper(word[0]) || word == "&" || word == "ex" || abbreviation)) return std::string_view::npos;
+    }
+    return std::string_view::npos;
+}
+
 }  // namespace
 
 CellKey readCellPerLine(const Lines& text) {
@@ -163,23 +219,62 @@ CellKey readCellPerLine(const Lines& text) {
     std::vector<std::string> cells;
     std::vector<int> at;
     std::vector<bool> rowCell;  // the cell stood in a row of cells
+    // Rows whose label is a dash printed for the couplet's next lead.
+    bool dashLabels = false;
+    for (const auto& line : text) {
+        std::vector<std::string> row;
+        if (const std::string s = text::trimmedBlanks(line); !s.empty() && pipeRow(line, row) && !row.empty() &&
+                                                             dashCell(row[0]) && s.starts_with(row[0])) {
+            dashLabels = true;
+            break;
+        }
+    }
+    // Which lines are rows of cells, and for each line the rows before and
+    // after it across lines of other text.
+    std::vector<bool> rowLine(text.size());
+    std::vector<std::string> scratch;
+    for (std::size_t k = 0; k < text.size(); ++k) rowLine[k] = pipeRow(text[k], scratch), scratch.clear();
+    std::vector<int> otherBefore(text.size(), 0);  // lines of other text since the last row
+    for (std::size_t k = 0, since = 0; k < text.size(); ++k) {
+        const bool blank = text::trimmedBlanks(text[k]).empty();
+        otherBefore[k] = rowLine[k] ? 0 : static_cast<int>(since += blank ? 0 : 1);
+        if (rowLine[k]) since = 0;
+    }
+    std::vector<bool> rowAfter(text.size(), false);  // a row follows within a few lines of other text
+    constexpr int kHeadLines = 3;                   // a page's number and running heads
+    for (std::size_t k = text.size(), other = 0, seen = 0; k-- > 0;) {
+        if (rowLine[k]) other = 0, seen = 1;
+        else if (!text::trimmedBlanks(text[k]).empty()) ++other;
+        rowAfter[k] = !rowLine[k] && seen && other <= kHeadLines;
+    }
+    bool rowSeen = false;
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string s = text::trimmedBlanks(text[k]);
         if (s.empty()) continue;
         // A running head between two pages ("248 FLORA OF OHIO"); a number
-        // alone is a cell.
-        if (s.find(' ') != std::string::npos && pageFurniture(s)) {
+        // alone is a cell, but for a few short lines between two rows of
+        // cells, where the table's page broke.
+        // After the rows, a number alone is the page's too.
+        if ((s.find(' ') != std::string::npos && pageFurniture(s)) ||
+            (rowSeen && !rowLine[k] && rowAfter[k] && otherBefore[k] <= kHeadLines && s.size() <= 80 &&
+             s.front() != '(') ||
+            (rowSeen && !rowLine[k] && s.size() <= 4 && s.find_first_not_of("0123456789") == std::string::npos)) {
             ++out.heads;
             continue;
         }
         std::vector<std::string> row;
         const bool inRow = pipeRow(text[k], row);
+        rowSeen = rowSeen || inRow;
         if (!inRow) row.push_back(std::move(s));
         // A row that only carries a remark in brackets, its label and
         // destination cells empty ("\t(two species in China)\t"): it goes
         // with the name of the row above.
-        if (inRow && row.size() == 2 && s.front() == '(' && row[1].back() == ')' && !cells.empty() && rowCell.back() &&
-            !labelCell(cells.back())) {
+        // So does any such row when the table marks its next leads with a
+        // dash: a row without label is then no lead ("\tSmall worms.\t").
+        const bool remark = (s.front() == '(' && row.size() == 2 && row[1].back() == ')') ||
+                            (dashLabels && row.size() == 2 && row[0] == "-" && !s.starts_with("-"));
+        if (inRow && remark && !cells.empty() && rowCell.back() && !labelCell(cells.back()) &&
+            numberCell(cells.back()) <= 0) {
             cells.back() += " " + row[1];
             continue;
         }
@@ -210,9 +305,30 @@ CellKey readCellPerLine(const Lines& text) {
     // Sub-keys in letters take numbers of their own, above the book's.
     constexpr int kSubKeys = 900, kSubKeyCouplets = 20;
     int subKey = 0;
+    // Couplet numbers printed again, their couplets closed, those opened,
+    // and the lead of a row without destination waiting for the next row.
+    constexpr int kReprinted = 700;
+    std::map<int, int> renamed;
+    std::set<int> closed, opened, named;  // named: couplets a lead leads to
+    std::vector<int> open;  // couplets whose next lead is still to come, innermost last
+    int leadingOn = -1;
+    // Such a row that leads to no couplet may hold its name run into its
+    // text after a blank, the tab lost ("... at maturity C.alba Wernh").
+    auto nameRunIn = [&] {
+        if (leadingOn < 0) return;
+        std::string& line = out.couplets[static_cast<std::size_t>(leadingOn)];
+        const std::size_t textStart = line.find(". ") + 2;
+        if (const std::size_t at = abbreviatedNameStart(std::string_view(line).substr(textStart)); at != std::string::npos) {
+            std::string name = line.substr(textStart + at);
+            line = withoutLeader(line.substr(0, textStart + at)) + " => " + name;
+        }
+    };
     while (i < n && labelCell(cells[i]) && isText(i + 1)) {
         if (dashCell(cells[i])) {
             if (couplet == 0) return {};
+            // In indented order a dash after a couplet that had its next
+            // lead is the next lead of the innermost couplet still open.
+            if (closed.count(couplet) && !open.empty()) couplet = open.back();
         } else if (const int letter = letterCell(cells[i]); letter > 0) {
             // The first couplet of a sub-key under the name the lead above
             // gave: that lead goes on to it, the name kept in its text.
@@ -225,14 +341,34 @@ CellKey readCellPerLine(const Lines& text) {
             if (subKey == 0) return {};
             couplet = subKey + letter;
         } else {
-            couplet = coupletOfCell(cells[i]);
+            // In indented order a number printed again once its couplet has
+            // had its next lead names a new couplet (a misprint of the book).
+            const int printed = coupletOfCell(cells[i]);
+            const auto again = renamed.find(printed);
+            couplet = again == renamed.end() ? printed : again->second;
+            if (!nextLead(cells[i]) && closed.count(couplet)) renamed[printed] = couplet = kReprinted + static_cast<int>(renamed.size());
         }
+        if (dashCell(cells[i]) || nextLead(cells[i])) {
+            closed.insert(couplet);
+            open.erase(std::remove(open.begin(), open.end(), couplet), open.end());
+        } else if (!opened.count(couplet)) {
+            open.push_back(couplet);
+        }
+        // A row without destination before the first lead of a couplet not
+        // seen yet, nor named by a lead, leads to it (indented order).
+        if (leadingOn >= 0 && !opened.count(couplet) && !named.count(couplet) && !dashCell(cells[i]) && !nextLead(cells[i]))
+            out.couplets[static_cast<std::size_t>(leadingOn)] += " ... " + std::to_string(couplet);
+        else
+            nameRunIn();
+        leadingOn = -1;
+        opened.insert(couplet);
         const int origin = at[i];
         std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
-        // A row whose destination cell is empty: the lead goes without, for
-        // the checks to name its line.
+        // A row whose destination cell is empty leads on to the row under
+        // it, or goes without, for the checks to name its line.
         if (rowCell[i - 1] && (i == n || at[i] != at[i - 1])) {
+            leadingOn = static_cast<int>(out.couplets.size());
             out.couplets.push_back(std::move(line));
             out.origin.push_back(origin);
             ++leads;
@@ -244,6 +380,15 @@ CellKey readCellPerLine(const Lines& text) {
         if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0 || letteredCell(cells[i]) > 0) return {};
         std::string ending = cells[i];
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
+        // The number of a couplet a lead already leads to is the next row's
+        // label: this lead has no destination cell, its name may be run in.
+        if (nextCouplet && named.count(numberCell(ending))) {
+            leadingOn = static_cast<int>(out.couplets.size());
+            out.couplets.push_back(std::move(line));
+            out.origin.push_back(origin);
+            ++leads;
+            continue;
+        }
         if (!nextCouplet) ++i;
         // A number in the name's row after it is the book's page, so is a
         // page noted so ("p. 12", "S. 45").
@@ -277,11 +422,37 @@ CellKey readCellPerLine(const Lines& text) {
             if (dropBookNumber(name)) ++out.pages;
             line += " => " + name;
         }
+        if (const std::size_t to = line.rfind(" ... "); to != std::string::npos) named.insert(std::atoi(line.c_str() + to + 5));
         out.couplets.push_back(std::move(line));
         out.origin.push_back(origin);
         ++leads;
     }
+    nameRunIn();
     if (leads < 4) return {};
+    // A note's call glued to a name, a superscript the copy set on the line
+    // ("hoggi1", "[WA]2"), when the notes follow the key ("1 Faulder, ...").
+    {
+        std::set<std::string, std::less<>> notes;
+        for (std::size_t k = i; k < n; ++k) {
+            const std::string& cell = cells[k];
+            std::size_t d = 0;
+            while (d < cell.size() && d < 3 && cell[d] >= '0' && cell[d] <= '9') ++d;
+            if (d > 0 && d <= 2 && d + 1 < cell.size() && cell[d] == ' ' && std::isupper(static_cast<unsigned char>(cell[d + 1])))
+                notes.insert(cell.substr(0, d));
+        }
+        for (std::string& line : out.couplets) {
+            const std::size_t name = line.find(" => ");
+            if (notes.empty() || name == std::string::npos) continue;
+            std::size_t d = line.size();
+            while (d > name + 5 && line[d - 1] >= '0' && line[d - 1] <= '9') --d;
+            const char before = line[d - 1];
+            if (d < line.size() && line.size() - d <= 2 && ((before >= 'a' && before <= 'z') || before == ']' || before == ')') &&
+                notes.count(std::string_view(line).substr(d))) {
+                line.erase(d);
+                ++out.calls;
+            }
+        }
+    }
     // A key in indented order gives a couplet's second lead after the first
     // one's sub-key: each couplet's leads are set together, in the order
     // the couplets first appear.
@@ -314,7 +485,8 @@ CellKey readCellPerLine(const Lines& text) {
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
                                 {out.pages, kMsgBookNumbers, kMsgBookNumbersOne},
-                                {out.heads, kMsgPagesAside, kMsgPagesAsideOne}});
+                                {out.heads, kMsgPagesAside, kMsgPagesAsideOne},
+                                {out.calls, kMsgNameNoteCalls, kMsgNameNoteCallsOne}});
     return out;
 }
 
@@ -361,9 +533,17 @@ bool leaderLine(std::string_view s) { return s.size() >= 3 && withoutLeader("x" 
 bool runningHead(const std::string& s) { return s.find(' ') != std::string::npos && pageFurniture(s); }
 
 // What may follow a name in a cell of its own: its authors ("(Schaeff.) P.
-// Kumm."), a remark in brackets, the book's page.
+// Kumm."), a remark in brackets, the book's page. Authors have no word of
+// four letters or more in lower case ("Species descriptions" is a heading).
 bool nameCompanion(std::string_view s) {
     if (pageCell(s) || numberCell(s) > 0 || s.front() == '(') return true;
+    for (std::size_t at = 0; at < s.size();) {
+        const std::size_t end = std::min(s.find(' ', at), s.size());
+        const std::string_view word = s.substr(at, end - at);
+        if (word.size() >= 4 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            return false;
+        at = end + 1;
+    }
     return s.size() <= 40 && std::count(s.begin(), s.end(), ' ') < 4 && bookNumberLength(s) == 0;
 }
 
@@ -372,6 +552,28 @@ bool nameCompanion(std::string_view s) {
 TableRows tableAsTabRows(const Lines& text) {
     TableRows out;
     constexpr int kRows = 4;  // fewer rows make no table
+    // Rows between tabs whose labels stand in the marks of bold or italics
+    // ("**2(1)**\tGills free"): the labels out of their marks.
+    {
+        auto markedLabel = [](std::string_view line) {
+            const std::size_t tab = line.find('\t');
+            const std::string_view label = line.substr(0, tab == std::string_view::npos ? 0 : tab);
+            return unmarkedCell(label).size() < label.size() && labelCell(unmarkedCell(label)) ? label.size() : std::size_t{0};
+        };
+        int marked = 0;
+        for (const auto& line : text) marked += markedLabel(line) > 0 ? 1 : 0;
+        if (marked >= kRows) {
+            for (std::size_t k = 0; k < text.size(); ++k) {
+                const std::size_t label = markedLabel(text[k]);
+                out.lines.push_back(label > 0 ? std::string(unmarkedCell(std::string_view(text[k]).substr(0, label))) +
+                                                    text[k].substr(label)
+                                              : text[k]);
+                out.origin.push_back(static_cast<int>(k));
+                if (label > 0) out.lastRow = static_cast<int>(k);
+            }
+            return out;
+        }
+    }
     // Rows between bars.
     int barRows = 0;
     std::vector<std::string> cells;

@@ -13,6 +13,9 @@
 
 namespace sarvelo {
 
+inline constexpr const char* kMsgNameNoteCalls = "%d appels de note retirés des noms";
+inline constexpr const char* kMsgNameNoteCallsOne = "1 appel de note retiré des noms";
+
 struct CellKey {
     Lines couplets;           // "1. lead ... 2", "1. lead => Name"; empty when the text is not such a key
     std::vector<int> origin;  // the user's line (from 0) of each lead's number
@@ -20,6 +23,7 @@ struct CellKey {
     int after = 0;            // lines of text after the key set aside
     int pages = 0;            // the book's pages in a column after the names, set aside
     int heads = 0;            // running heads between two pages set aside
+    int calls = 0;            // notes' calls glued to names taken out
     std::string message;      // what was set aside, in French
 };
 CellKey readCellPerLine(const Lines& text);

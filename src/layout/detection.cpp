@@ -339,10 +339,12 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
     const auto [from, to] = leadLines(text, rowOrigin, index);
     if (to <= from + 1) return true;
     // A name wrapped over the lead's next line is the book's; one joined
-    // across a blank line took in what follows.
+    // across a blank line took in what follows, so did one joined from a
+    // line without the tabs of its row (a heading after a table's rows).
+    const bool row = text[from].find('\t') != std::string::npos;
     bool blankInside = false;
     for (std::size_t l = from + 1; l < to && l < text.size() && !blankInside; ++l)
-        blankInside = text::trimmedBlanks(text[l]).empty();
+        blankInside = text::trimmedBlanks(text[l]).empty() || (row && text[l].find('\t') == std::string::npos);
     if (!blankInside) return true;
     const std::string wanted = lettersAndDigits(name);
     if (wanted.empty()) return true;
@@ -362,6 +364,33 @@ bool nameCutAtLineEnd(const Lines& text, const std::vector<int>& rowOrigin, std:
     while (to > from + 1 && text::trimmedBlanks(text[to - 1]).empty()) --to;
     return to >= from + 2 && to <= text.size() &&
            wordCutBefore(text::trimmedBlanks(text[to - 2]), text::trimmedBlanks(text[to - 1]));
+}
+
+// A name with a number glued to it ("alba12" from "alba", tab, "12"; a
+// note's call "alba1"): a column the reading took in, or a call left.
+bool numberGlued(std::string_view name) {
+    if (name.size() < 3 || !digit(static_cast<unsigned char>(name.back()))) return false;
+    std::size_t d = name.size();
+    while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
+    return d > 0 && ((name[d - 1] >= 'a' && name[d - 1] <= 'z') || name[d - 1] == ']');
+}
+
+// A lead's text that is labels or references read as text ("2 ... 1"), that
+// starts with the dash or prime of a couplet's next lead or with the couplet
+// of origin glued to it ("\u2013Leaves", "\u2019Leaves", "(1)Leaves"), or
+// that keeps a leader inside.
+bool labelsAsText(std::string_view desc) {
+    if (desc.empty()) return false;
+    if (std::none_of(desc.begin(), desc.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+        return true;
+    for (std::string_view mark : {"\u2013", "\u2014", "\u2212", "\u2019", "\u2032", "'"})
+        if (desc.starts_with(mark)) return true;
+    // A leader left inside the text, before the words of its ending ("exopod .. subgenus").
+    for (std::string_view leader : {" .. ", "....", ". . ."})
+        if (desc.find(leader) != std::string_view::npos) return true;
+    const std::size_t open = desc[0] == '(' ? 1 : 0, close = desc.find(')');
+    return close != std::string_view::npos && close > open && close + 1 < desc.size() && desc[close + 1] != ' ' &&
+           desc.find_first_not_of("0123456789'\u2019", open) >= close;
 }
 
 // Where the description of each lead starts compared with the text of its
@@ -385,14 +414,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         score.residue += wordsLeftCut(desc);
         for (std::string_view leader : {"\u2014", "\u2013", "__", "\u00B7", "\u2026", "\u2022", ". .", ". ,"})
             if (desc.ends_with(leader)) ++score.residue;
-        // A name with the number of the next cell glued to it ("alba12" from
-        // "alba", tab, "12"): a column the reading took in.
-        if (const std::string_view name = table.cell(r, kTarget); kind == kDetermination && name.size() >= 3 &&
-                                                               digit(static_cast<unsigned char>(name.back()))) {
-            std::size_t d = name.size();
-            while (d > 0 && digit(static_cast<unsigned char>(name[d - 1]))) --d;
-            if (d > 0 && name[d - 1] >= 'a' && name[d - 1] <= 'z') ++score.residue;
-        }
+        if (kind == kDetermination && numberGlued(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
@@ -403,6 +425,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
             kind == kReference && !to.empty() && desc.size() > to.size() && desc.ends_with(to) &&
             desc[desc.size() - to.size() - 1] == ' ')
             ++score.residue;
+        if (labelsAsText(desc)) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -414,11 +437,9 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind == kDetermination && nameCutAtLineEnd(text, run.rowOrigin, index)) ++score.residue;
         // The closing mark of a label in marks left at the start ("= Leaves" from "=1.= Leaves").
         if (desc.size() > 2 && (desc[0] == '=' || desc[0] == '*' || desc[0] == '_') && desc[1] == ' ') ++score.residue;
-        // A second lead's dash glued to its text and left there ("\u2013Wings pale").
-        for (std::string_view dash : {"-", "\u2013", "\u2014"})
-            if (desc.size() > dash.size() && desc.starts_with(dash) &&
-                std::isupper(static_cast<unsigned char>(desc[dash.size()])))
-                ++score.residue;
+        // A second lead's hyphen glued to its text and left there ("-Wings
+        // pale"); the other dashes count in `labelsAsText`.
+        if (desc.size() > 1 && desc[0] == '-' && std::isupper(static_cast<unsigned char>(desc[1]))) ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
         if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0) ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];
@@ -495,9 +516,9 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
-                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) ||
+                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) ||
                            (unread.reference >= 0 && unread.sentOn) ||
-                           (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
+                           (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) || numberGlued(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))
                        ? 1
                        : 0;
@@ -891,6 +912,8 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     if (a.joinedNames != b.joinedNames) return a.joinedNames < b.joinedNames;
+    // Leads that keep a label in their text are not counted as read.
+    if (a.leads - a.residue != b.leads - b.residue) return a.leads - a.residue > b.leads - b.residue;
     if (a.leads != b.leads) return a.leads > b.leads;
     if (a.lostText != b.lostText) return a.lostText < b.lostText;
     if (a.pairedCouplets != b.pairedCouplets) return a.pairedCouplets > b.pairedCouplets;
@@ -1004,12 +1027,27 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const std::size_t wholePaste = full.size();
     // A key already converted to the couplet form: processed by the converted
     // key's layout, its lines that stop it named by the user's lines.
+    std::size_t userBudget = 4096;
+    for (const std::string& line : text) userBudget += 4 * line.size();
     auto readConverted = [&](const Lines& couplets, const std::vector<int>& origin) {
         KeyParams p;
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(couplets, p, false, table, run);
         e.score.lostText = 0;
         e.score.residue = labelResidue(table);
+        // Names read from several of the user's lines: what follows the key taken in.
+        {
+            std::vector<int> userOrigin(run.rowOrigin.size(), -1);
+            for (std::size_t k = 0; k < run.rowOrigin.size(); ++k)
+                if (const int o = run.rowOrigin[k]; o >= 0 && o < static_cast<int>(origin.size()))
+                    userOrigin[k] = origin[static_cast<std::size_t>(o)];
+            std::size_t budget = userBudget;
+            for (int r = 1; r <= table.dataRows() && static_cast<std::size_t>(r) <= userOrigin.size(); ++r)
+                if (const int o = userOrigin[static_cast<std::size_t>(r - 1)];
+                    table.cell(r, kKind) == kDetermination && o >= 0 && o < static_cast<int>(text.size()) &&
+                    !nameOnOneLine(text, userOrigin, static_cast<std::size_t>(r - 1), table.cell(r, kTarget), budget))
+                    ++e.score.joinedNames;
+        }
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
         // Named by the user's own line, not the converted one.
         namedByUsersLines(text, origin, f.obstacles);

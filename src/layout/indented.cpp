@@ -545,7 +545,10 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         std::size_t at = d;
         if (at < ending.size() && isLowerAscii(ending[at]) && (at + 1 == ending.size() || !isLowerAscii(ending[at + 1]))) ++at;
         if (at < ending.size() && (ending[at] == '.' || ending[at] == ')')) ++at;
-        if (at < ending.size() && ending[at] == ' ') {
+        // The blank after the number lost by the copy: "2.Liquidambar".
+        const bool glued = at > d && at + 1 < ending.size() && std::isupper(static_cast<unsigned char>(ending[at])) &&
+                           isLowerAscii(ending[at + 1]);
+        if (glued || (at < ending.size() && ending[at] == ' ')) {
             const std::string rest = trimmed(std::string_view(ending).substr(at));
             if (std::any_of(rest.begin(), rest.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); })) {
                 number = ending.substr(0, at);

@@ -415,7 +415,13 @@ std::size_t bookNumberLength(std::string_view name) {
     if (d == 0 || d > 4) return 0;
     std::size_t at = d;
     if (at < name.size() && name[at] >= 'a' && name[at] <= 'z' && at + 1 < name.size() && name[at + 1] == '.') ++at;
-    if (at + 2 >= name.size() || name[at] != '.' || name[at + 1] != ' ') return 0;
+    if (at + 2 >= name.size() || name[at] != '.') return 0;
+    // The blank after the number lost by the copy ("2.Liquidambar"): a word
+    // in capitals follows, not a decimal or an abbreviation.
+    if (name[at + 1] != ' ')
+        return std::isupper(static_cast<unsigned char>(name[at + 1])) && std::islower(static_cast<unsigned char>(name[at + 2]))
+                   ? at + 1
+                   : 0;
     // The name, maybe in quotes or marks: "20. \u201CLactarius deliciosus\u201D group".
     std::string_view rest = name.substr(at + 2);
     for (std::string_view quote : {"\u201C", "\u00AB", "\u2018", "\"", "'", "_", "=", "*"})

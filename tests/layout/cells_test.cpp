@@ -47,6 +47,9 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
         {"cells between tabs, the book's page noted in a cell after the name",
          "1.\tSpores white\t2\n\u2013\tSpores pink\tPluteus cervinus\tp. 12\n2.\tGills free\tAmanita\tp. 14\n"
          "\u2013\tGills attached\tTricholoma\tS. 15\n", gills, 0, 0, 0},
+        {"one cell a line, primed numbers with a stop",
+         "1.\nSpores white\n2\n1\u2019.\nSpores pink\nPluteus cervinus\n2.\nGills free\nAmanita\n"
+         "2\u2019.\nGills attached\nTricholoma\n", gills, 0, 0, 0},
         {"one cell a line, the numbers in bold marks",
          "**1**\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n**2**\nGills free\nAmanita\n"
          "\u2013\nGills attached\nTricholoma\n", gills, 0, 0, 0},
@@ -150,6 +153,16 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"1\tSpores white, the gills free\t2", "1'\tSpores pink\tPluteus", "2\tGills free, ring membranous\tAmanita",
           "2'\tGills attached, ring absent\tTricholoma (Fr.)", "", "Tricholoma is a large genus."},
          {0, 4, 7, 12, 17, 18}},
+        {"one cell a line, a heading after the last name is no author of it",
+         "1\nSpores white\n2\n1'\nSpores pink\nPluteus\n2\nGills free\nAmanita\n2'\nGills attached\nTricholoma\n"
+         "Species of the genera\n",
+         {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma",
+          "Species of the genera"},
+         {0, 3, 6, 9, 12}},
+        {"rows between tabs, the labels out of their marks", "Key\n**1**\tSpores white\t2\n_\u2013_\tSpores pink\tPluteus\n"
+         "**2**\tGills free\tAmanita\n=\u2013=\tGills attached\tTricholoma\n",
+         {"Key", "1\tSpores white\t2", "\u2013\tSpores pink\tPluteus", "2\tGills free\tAmanita", "\u2013\tGills attached\tTricholoma"},
+         {0, 1, 2, 3, 4}},
         {"rows of cells between tabs already", "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n", {}, {}},
         {"three rows between bars make no table", "| 1 | Spores white | 2 |\n| | Spores pink | Pluteus |\n| 2 | x | y |\n",
          {}, {}},
