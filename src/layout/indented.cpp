@@ -1332,6 +1332,38 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         flat = flat && indents[k] == firstIndent;
     }
 
+    // A short line set deeper under a line that ends nowhere, the next line
+    // back at that line's level or above, is that lead's name when the key
+    // sets its names so: most of its ending lines have one under them and few
+    // end on their own line.
+    // Such a line stands deeper than any step between a lead and its
+    // sub-leads; one a level step deeper is the lead's text wrapped.
+    std::vector<bool> lineUnder(contents.size(), false);
+    int namesUnder = 0, namesBeside = 0, levelStep = 0;
+    for (std::size_t k = 0, above = contents.size(); k < contents.size() && byIndentation && !flat; ++k) {
+        if (contents[k].empty()) continue;
+        std::size_t next = k + 1;
+        while (next < contents.size() && contents[next].empty()) ++next;
+        const bool ends = findEnding(contents[k]).descriptionEnd != std::string_view::npos;
+        const bool opens = next < contents.size() && indents[next] > indents[k];
+        if (above < k && indents[k] > indents[above] && (next == contents.size() || indents[next] <= indents[above]) &&
+            findEnding(contents[above]).descriptionEnd == std::string_view::npos &&
+            std::count(contents[k].begin(), contents[k].end(), ' ') < 8) {
+            lineUnder[k] = true;
+        } else {
+            if (above < k) levelStep = std::max(levelStep, indents[k] - indents[above]);
+            if (ends && !opens) ++namesBeside;
+        }
+        above = k;
+    }
+    for (std::size_t k = 0, above = contents.size(); k < contents.size(); ++k) {
+        if (contents[k].empty()) continue;
+        lineUnder[k] = lineUnder[k] && indents[k] - indents[above] > levelStep;
+        namesUnder += lineUnder[k] ? 1 : 0;
+        above = k;
+    }
+    const bool namesSetUnder = levelStep > 0 && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
+
     LeadTree tree;
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
@@ -1479,6 +1511,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             }
             if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens && !setApart &&
                 (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
+                 (namesSetUnder && lineUnder[k] && previous.line >= 0 && previous.children.empty()) ||
                  (endsLikeSentence(previous.text) && isNameOnItsLine(description)) ||
                  // Set deeper under a lead without its stop: "Shoots smooth" over
                  // "      F. americana (no. 1)".

@@ -296,6 +296,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Legs long ... 2", "1. Legs short ... 3", "2. T1 3 \u00D7 longer than wide => Diachasma alba",
           "2. T1 2 \u00D7 longer than wide => Diachasma nigra", "3. P1 exp-1 long => Harpacticella alba",
           "3. P1 exp-1 short => Harpacticella nigra"}},
+        {"every name on the line under its lead, set deeper, whatever its words",
+         "Wings reduced\n  Head black, smooth\n        hemera sp. nov. (p. 180)\n  Head orange, sculptured\n"
+         "        amalthea sp. nov.\nWings developed\n  Frons shallow\n        form a\n  Frons deep\n        form b\n",
+         {"1. Wings reduced ... 2", "1. Wings developed ... 3", "2. Head black, smooth => hemera sp. nov.",
+          "2. Head orange, sculptured => amalthea sp. nov.", "3. Frons shallow => form a", "3. Frons deep => form b"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
