@@ -1373,14 +1373,18 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (s.empty()) continue;
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
-        // An abbreviated binomial set under its lead ("A. muscaria") with no
-        // labelled line beside it at its level is a name, not a label "A.".
+        // An abbreviated binomial set under its lead ("A. muscaria"), or any
+        // abbreviated name where the key sets its names under their leads,
+        // with no labelled line beside it at its level is a name, not a
+        // label "A.".
         // Nor is a letter with a number ("T1 3 × longer", "P1 exp-1"), a
         // segment's or a leg's name, with none beside it.
         const bool letterNumber = s.size() >= 3 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && isDigitAscii(s[1]) &&
                                   (isBlank(s[2]) || (isDigitAscii(s[2]) && s.size() >= 4 && isBlank(s[3])));
         if (!label.candidates.empty() && byIndentation &&
-            ((s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' && isNameUnderLead(s)) || letterNumber) &&
+            ((s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' &&
+              (isNameUnderLead(s) || (namesSetUnder && lineUnder[k]))) ||
+             letterNumber) &&
             !labelledBeside(contents, indents, styles, k))
             label = {};
         // The page of a lead's name cut over the line end ("THUJA, / p. 31."):

@@ -298,9 +298,9 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "3. P1 exp-1 short => Harpacticella nigra"}},
         {"every name on the line under its lead, set deeper, whatever its words",
          "Wings reduced\n  Head black, smooth\n        hemera sp. nov. (p. 180)\n  Head orange, sculptured\n"
-         "        amalthea sp. nov.\nWings developed\n  Frons shallow\n        form a\n  Frons deep\n        form b\n",
+         "        amalthea sp. nov.\nWings developed\n  Frons shallow\n        form a\n  Frons deep\n        H. alba minor\n",
          {"1. Wings reduced ... 2", "1. Wings developed ... 3", "2. Head black, smooth => hemera sp. nov.",
-          "2. Head orange, sculptured => amalthea sp. nov.", "3. Frons shallow => form a", "3. Frons deep => form b"}},
+          "2. Head orange, sculptured => amalthea sp. nov.", "3. Frons shallow => form a", "3. Frons deep => H. alba minor"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
