@@ -277,8 +277,11 @@ Label readLabel(std::string_view s, const Styles& styles) {
                              ((s[at] == '.' || s[at] == '-') && at > begin && isDigitAscii(s[at - 1]) &&
                               at + 1 < s.size() && isDigitAscii(s[at + 1]))))
         ++at;
-    if (at == begin || at - begin > 24) return label;  // a path of up to a dozen levels
     const std::string_view token = s.substr(begin, at - begin);
+    // A path number ("2.1.2.1.") of any depth; other tokens are short.
+    const bool pathNumber =
+        std::all_of(token.begin(), token.end(), [](char c) { return isDigitAscii(c) || c == '.' || c == '-'; });
+    if (at == begin || (at - begin > 24 && !pathNumber)) return label;
     bool closed = false;
     if (closing == ']' && at < s.size() && s[at] == '.') ++at;
     // A letter's stop misprinted or misread as a semicolon ("ii; Leaf-blades"),

@@ -590,3 +590,25 @@ TEST(IndentedKey, SynopsisWithUnlabelledLeadsAtTheMarginNestsByItsLabels) {
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }
+
+// Path numbers nest as deep as the key goes: each level a couplet whose
+// first lead opens the next.
+TEST(IndentedKey, PathNumbersOfAnyDepthNest) {
+    for (const int depth : {3, 14, 20}) {
+        std::string text, path;
+        Lines expected;
+        for (int level = 1; level <= depth; ++level) {
+            const std::string n = std::to_string(level);
+            const bool last = level == depth;
+            text += path + "1. Segment " + n + " long" + (last ? " ..... Alpha" + n : "") + "\n";
+            expected.push_back(n + ". Segment " + n + " long" + (last ? " => Alpha" + n : " ... " + std::to_string(level + 1)));
+            expected.push_back(n + ". Segment " + n + " short => Beta" + n);
+            path += "1.";
+        }
+        for (int level = depth; level >= 1; --level) {
+            path.resize(path.size() - 2);
+            text += path + "2. Segment " + std::to_string(level) + " short ..... Beta" + std::to_string(level) + "\n";
+        }
+        EXPECT_EQ(convertIndentedKey(text::splitLines(text)).lines, expected) << depth;
+    }
+}
