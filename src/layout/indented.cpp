@@ -1338,32 +1338,50 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     // A short line set deeper under a line that ends nowhere, the next line
     // back at that line's level or above, is that lead's name when the key
     // sets its names so: most of its ending lines have one under them and few
-    // end on their own line.
-    // Such a line stands deeper than any step between a lead and its
+    // end on their own line. A name may wrap over a few lines set as deep.
+    // Such lines stand deeper than any step between a lead and its
     // sub-leads; one a level step deeper is the lead's text wrapped.
-    std::vector<bool> lineUnder(contents.size(), false);
+    constexpr std::size_t kNoLead = std::string_view::npos;
+    std::vector<std::size_t> nameOf(contents.size(), kNoLead);  // the line of the lead a name line is under
     int namesUnder = 0, namesBeside = 0, levelStep = 0;
     for (std::size_t k = 0, above = contents.size(); k < contents.size() && byIndentation && !flat; ++k) {
         if (contents[k].empty()) continue;
-        std::size_t next = k + 1;
-        while (next < contents.size() && contents[next].empty()) ++next;
-        const bool ends = findEnding(contents[k]).descriptionEnd != std::string_view::npos;
-        const bool opens = next < contents.size() && indents[next] > indents[k];
-        if (above < k && indents[k] > indents[above] && (next == contents.size() || indents[next] <= indents[above]) &&
-            findEnding(contents[above]).descriptionEnd == std::string_view::npos &&
-            std::count(contents[k].begin(), contents[k].end(), ' ') < 8) {
-            lineUnder[k] = true;
-        } else {
-            if (above < k) levelStep = std::max(levelStep, indents[k] - indents[above]);
-            if (ends && !opens) ++namesBeside;
+        std::size_t runEnd = k + 1;
+        auto blanks = std::count(contents[k].begin(), contents[k].end(), ' ');
+        while (above < k && runEnd < contents.size() && runEnd < k + 3 && !contents[runEnd].empty() &&
+               indents[runEnd] > indents[above]) {
+            blanks += 1 + std::count(contents[runEnd].begin(), contents[runEnd].end(), ' ');
+            ++runEnd;
         }
+        std::size_t next = runEnd;
+        while (next < contents.size() && contents[next].empty()) ++next;
+        if (above < k && indents[k] > indents[above] && (next == contents.size() || indents[next] <= indents[above]) &&
+            findEnding(contents[above]).descriptionEnd == std::string_view::npos && blanks < 8 &&
+            // A lead cut after a comma or a word that links ("swollen at the") goes on.
+            contents[above].back() != ',' && !endsOnLinkWord(contents[above])) {
+            for (std::size_t r = k; r < runEnd; ++r) nameOf[r] = above;
+            k = runEnd - 1;
+            above = k;
+            continue;
+        }
+        std::size_t after = k + 1;
+        while (after < contents.size() && contents[after].empty()) ++after;
+        if (above < k) levelStep = std::max(levelStep, indents[k] - indents[above]);
+        if (findEnding(contents[k]).descriptionEnd != std::string_view::npos &&
+            !(after < contents.size() && indents[after] > indents[k]))
+            ++namesBeside;
         above = k;
     }
-    for (std::size_t k = 0, above = contents.size(); k < contents.size(); ++k) {
-        if (contents[k].empty()) continue;
-        lineUnder[k] = lineUnder[k] && indents[k] - indents[above] > levelStep;
-        namesUnder += lineUnder[k] ? 1 : 0;
-        above = k;
+    std::vector<bool> lineUnder(contents.size(), false);
+    for (std::size_t k = 0; k < contents.size(); ++k) {
+        const std::size_t lead = nameOf[k];
+        if (lead == kNoLead) continue;
+        bool deep = true;
+        for (std::size_t r = k; r < contents.size() && nameOf[r] == lead && deep; ++r)
+            deep = indents[r] - indents[lead] > levelStep;
+        for (; k < contents.size() && nameOf[k] == lead; ++k) lineUnder[k] = deep;
+        namesUnder += deep ? 1 : 0;
+        --k;
     }
     const bool namesSetUnder = levelStep > 0 && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
 
@@ -1374,6 +1392,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
+        // The name under its lead, or the rest of it wrapped.
+        if (namesSetUnder && lineUnder[k] && !leads.empty() && leads.back().line >= 0 &&
+            leads.back().line <= static_cast<int>(nameOf[k]) && leads.back().children.empty()) {
+            const bool rest = k > 0 && nameOf[k - 1] == nameOf[k];
+            if (rest != leads.back().ending.empty()) {
+                joinWrapped(leads.back().ending, trimmed(s));
+                ++leads.back().lines;
+                continue;
+            }
+        }
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
         // An abbreviated binomial set under its lead ("A. muscaria"), or any
@@ -1518,7 +1546,6 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             }
             if ((printedEnding.empty() || isPageReference(printedEnding)) && !opens && !setApart &&
                 (isNameLine(description) || isMarkedNameLine(description) || atTheRight ||
-                 (namesSetUnder && lineUnder[k] && previous.line >= 0 && previous.children.empty()) ||
                  (endsLikeSentence(previous.text) && isNameOnItsLine(description)) ||
                  // Set deeper under a lead without its stop: "Shoots smooth" over
                  // "      F. americana (no. 1)".

@@ -296,11 +296,18 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Legs long ... 2", "1. Legs short ... 3", "2. T1 3 \u00D7 longer than wide => Diachasma alba",
           "2. T1 2 \u00D7 longer than wide => Diachasma nigra", "3. P1 exp-1 long => Harpacticella alba",
           "3. P1 exp-1 short => Harpacticella nigra"}},
-        {"every name on the line under its lead, set deeper, whatever its words",
+        {"every name on the line under its lead, set deeper, whatever its words, one wrapped over two lines",
          "Wings reduced\n  Head black, smooth\n        hemera sp. nov. (p. 180)\n  Head orange, sculptured\n"
-         "        amalthea sp. nov.\nWings developed\n  Frons shallow\n        form a\n  Frons deep\n        H. alba minor\n",
+         "        amalthea sp. nov.\nWings developed\n  Frons shallow\n        form a\n  Frons deep\n        H. alba minor\n"
+         "  Frons flat\n        Lance-leaved\n          Grape Fern\n",
          {"1. Wings reduced ... 2", "1. Wings developed ... 3", "2. Head black, smooth => hemera sp. nov.",
-          "2. Head orange, sculptured => amalthea sp. nov.", "3. Frons shallow => form a", "3. Frons deep => H. alba minor"}},
+          "2. Head orange, sculptured => amalthea sp. nov.", "3. Frons shallow => form a", "3. Frons deep => H. alba minor",
+          "3. Frons flat => Lance-leaved Grape Fern"}},
+        {"a lead cut after a word that links, its last word and its name set deeper under it",
+         "Wings reduced\n  Head black\n            Alpha\n  Head orange\n            Beta\nWings swollen at the\n     base\n"
+         "            Gamma\n",
+         {"1. Wings reduced ... 2", "1. Wings swollen at the base => Gamma", "2. Head black => Alpha",
+          "2. Head orange => Beta"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
