@@ -909,6 +909,11 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (faultsA != faultsB) return faultsA < faultsB;
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
+    // A reading that takes in a quarter of the leads another reads, or
+    // fewer, left most of the key out: its fewer warnings say nothing.
+    if (a.avertissements != b.avertissements && std::min(a.leads, b.leads) > 0 &&
+        std::max(a.leads, b.leads) >= 4 * std::min(a.leads, b.leads))
+        return a.leads > b.leads;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     if (a.joinedNames != b.joinedNames) return a.joinedNames < b.joinedNames;

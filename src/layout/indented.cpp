@@ -277,8 +277,11 @@ Label readLabel(std::string_view s, const Styles& styles) {
                              ((s[at] == '.' || s[at] == '-') && at > begin && isDigitAscii(s[at - 1]) &&
                               at + 1 < s.size() && isDigitAscii(s[at + 1]))))
         ++at;
-    if (at == begin || at - begin > 24) return label;  // a path of up to a dozen levels
     const std::string_view token = s.substr(begin, at - begin);
+    // A path number ("2.1.2.1.") of any depth; other tokens are short.
+    const bool pathNumber =
+        std::all_of(token.begin(), token.end(), [](char c) { return isDigitAscii(c) || c == '.' || c == '-'; });
+    if (at == begin || (at - begin > 24 && !pathNumber)) return label;
     bool closed = false;
     if (closing == ']' && at < s.size() && s[at] == '.') ++at;
     // A letter's stop misprinted or misread as a semicolon ("ii; Leaf-blades"),
@@ -1335,6 +1338,56 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         flat = flat && indents[k] == firstIndent;
     }
 
+    // A short line set deeper under a line that ends nowhere, the next line
+    // back at that line's level or above, is that lead's name when the key
+    // sets its names so: most of its ending lines have one under them and few
+    // end on their own line. A name may wrap over a few lines set as deep.
+    // Such lines stand deeper than any step between a lead and its
+    // sub-leads; one a level step deeper is the lead's text wrapped.
+    constexpr std::size_t kNoLead = std::string_view::npos;
+    std::vector<std::size_t> nameOf(contents.size(), kNoLead);  // the line of the lead a name line is under
+    int namesUnder = 0, namesBeside = 0, levelStep = 0;
+    for (std::size_t k = 0, above = contents.size(); k < contents.size() && byIndentation && !flat; ++k) {
+        if (contents[k].empty()) continue;
+        std::size_t runEnd = k + 1;
+        auto blanks = std::count(contents[k].begin(), contents[k].end(), ' ');
+        while (above < k && runEnd < contents.size() && runEnd < k + 3 && !contents[runEnd].empty() &&
+               indents[runEnd] > indents[above]) {
+            blanks += 1 + std::count(contents[runEnd].begin(), contents[runEnd].end(), ' ');
+            ++runEnd;
+        }
+        std::size_t next = runEnd;
+        while (next < contents.size() && contents[next].empty()) ++next;
+        if (above < k && indents[k] > indents[above] && (next == contents.size() || indents[next] <= indents[above]) &&
+            findEnding(contents[above]).descriptionEnd == std::string_view::npos && blanks < 8 &&
+            // A lead cut after a comma or a word that links ("swollen at the") goes on.
+            contents[above].back() != ',' && !endsOnLinkWord(contents[above])) {
+            for (std::size_t r = k; r < runEnd; ++r) nameOf[r] = above;
+            k = runEnd - 1;
+            above = k;
+            continue;
+        }
+        std::size_t after = k + 1;
+        while (after < contents.size() && contents[after].empty()) ++after;
+        if (above < k) levelStep = std::max(levelStep, indents[k] - indents[above]);
+        if (findEnding(contents[k]).descriptionEnd != std::string_view::npos &&
+            !(after < contents.size() && indents[after] > indents[k]))
+            ++namesBeside;
+        above = k;
+    }
+    std::vector<bool> lineUnder(contents.size(), false);
+    for (std::size_t k = 0; k < contents.size(); ++k) {
+        const std::size_t lead = nameOf[k];
+        if (lead == kNoLead) continue;
+        bool deep = true;
+        for (std::size_t r = k; r < contents.size() && nameOf[r] == lead && deep; ++r)
+            deep = indents[r] - indents[lead] > levelStep;
+        for (; k < contents.size() && nameOf[k] == lead; ++k) lineUnder[k] = deep;
+        namesUnder += deep ? 1 : 0;
+        --k;
+    }
+    const bool namesSetUnder = levelStep > 0 && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
+
     LeadTree tree;
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
@@ -1342,16 +1395,30 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
+        // The name under its lead, or the rest of it wrapped.
+        if (namesSetUnder && lineUnder[k] && !leads.empty() && leads.back().line >= 0 &&
+            leads.back().line <= static_cast<int>(nameOf[k]) && leads.back().children.empty()) {
+            const bool rest = k > 0 && nameOf[k - 1] == nameOf[k];
+            if (rest != leads.back().ending.empty()) {
+                joinWrapped(leads.back().ending, trimmed(s));
+                ++leads.back().lines;
+                continue;
+            }
+        }
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
-        // An abbreviated binomial set under its lead ("A. muscaria") with no
-        // labelled line beside it at its level is a name, not a label "A.".
+        // An abbreviated binomial set under its lead ("A. muscaria"), or any
+        // abbreviated name where the key sets its names under their leads,
+        // with no labelled line beside it at its level is a name, not a
+        // label "A.".
         // Nor is a letter with a number ("T1 3 × longer", "P1 exp-1"), a
         // segment's or a leg's name, with none beside it.
         const bool letterNumber = s.size() >= 3 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && isDigitAscii(s[1]) &&
                                   (isBlank(s[2]) || (isDigitAscii(s[2]) && s.size() >= 4 && isBlank(s[3])));
         if (!label.candidates.empty() && byIndentation &&
-            ((s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' && isNameUnderLead(s)) || letterNumber) &&
+            ((s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' &&
+              (isNameUnderLead(s) || (namesSetUnder && lineUnder[k]))) ||
+             letterNumber) &&
             !labelledBeside(contents, indents, styles, k))
             label = {};
         // The page of a lead's name cut over the line end ("THUJA, / p. 31."):

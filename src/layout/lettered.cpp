@@ -5,6 +5,7 @@
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
+#include "layout/reshaping.hpp"
 
 namespace sarvelo {
 
@@ -70,34 +71,27 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
     return out;
 }
 
-// The words that name the couplet a lead goes on to, in the key's languages.
-constexpr std::string_view kReferenceWords[] = {"go to", "see", "voir", "aller à", "siehe", "vide", "ver", "véase",
-                                                "\u2192", "->", "=>"};
-
-// Where the letters start after a reference word at `at` ("see B"), or `at`.
+// Where the letters start after words that send on at `at` ("see B", "go
+// to B", "voir le couplet B"), or `at`; the words are those every reader knows.
 std::size_t afterReferenceWord(std::string_view s, std::size_t at) {
-    for (std::string_view w : kReferenceWords)
-        if (s.substr(at, w.size()) == w && at + w.size() < s.size() && s[at + w.size()] == ' ')
-            return s.find_first_not_of(' ', at + w.size());
-    return at;
+    const std::size_t last = s.find_last_of(' ');
+    if (last == std::string_view::npos || last <= at) return at;
+    std::string_view words = s.substr(at, last - at);
+    while (!words.empty() && words.back() == ' ') words.remove_suffix(1);
+    return !words.empty() && referenceWordsStart(words) == 0 ? last + 1 : at;
 }
 
-// Where the reference word that ends before `token` starts, after the lead's
-// text and what parts it from it (blanks, a comma, leaders), or npos.
+// Where the reference words that end before `token` start, after the lead's
+// text and what parts it from them (blanks, a comma, leaders), or npos.
 std::size_t referenceWordBefore(std::string_view s, std::size_t token) {
     std::string_view head = s.substr(0, token);
     while (!head.empty() && head.back() == ' ') head.remove_suffix(1);
-    for (std::string_view w : kReferenceWords) {
-        if (!head.ends_with(w)) continue;
-        const std::size_t at = head.size() - w.size();
-        if (at > 0 && asciiLetter(head[at - 1])) continue;  // "oversee"
-        std::size_t from = at;
-        while (from > 0 && (head[from - 1] == ' ' || head[from - 1] == ',' || head[from - 1] == ';' ||
-                            head[from - 1] == '.'))
-            --from;
-        return from;
-    }
-    return std::string_view::npos;
+    std::size_t from = referenceWordsStart(head);
+    if (from == std::string_view::npos) return from;
+    while (from > 0 && (head[from - 1] == ' ' || head[from - 1] == ',' || head[from - 1] == ';' ||
+                        head[from - 1] == '.'))
+        --from;
+    return from;
 }
 
 // Where the leader that ends before `token` starts: dots, ellipses or middle

@@ -242,6 +242,13 @@ OrderedKey readPairedLeads(const Lines& text) {
             gap = false;
         } else if (leads.empty()) {
             ++out.before;
+        } else if (gap && (k + 1 == text.size() || text::trimmedBlanks(text[k + 1]).empty()) && pageFurniture(line) &&
+                   !splitLeadEnding(leads.back().text).ends()) {
+            // A page's number or running head alone between blank lines where
+            // a page broke a lead: no part of it; the lead goes on after it.
+            ++out.pages;
+            while (k + 1 < text.size() && text::trimmedBlanks(text[k + 1]).empty()) ++k;
+            gap = false;
         } else if (!gap) {
             // A line set deeper than the lead's own lines may be its name.
             Lead& lead = leads.back();
@@ -397,6 +404,7 @@ OrderedKey readPairedLeads(const Lines& text) {
     out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne},
                                 {out.after, kMsgTextAfter, kMsgTextAfterOne},
                                 {out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
+                                {out.pages, kMsgPagesAside, kMsgPagesAsideOne},
                                 {calls, kMsgNoteCalls, kMsgNoteCallsOne}});
     return out;
 }

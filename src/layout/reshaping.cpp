@@ -541,7 +541,7 @@ bool pageHead(std::string_view s) {
 // `head`: where they start, or npos. A word stands after a blank or at the
 // start ("cover 2" is no "ver 2").
 std::size_t referenceWordsStart(std::string_view head) {
-    for (std::string_view sign : {"\u2192", "->", "--", "\u2014"})
+    for (std::string_view sign : {"\u2192", "->", "=>", "--", "\u2014"})
         if (head.ends_with(sign)) return head.size() - sign.size();
     // Words that send on, in the key's languages, and the words for the
     // couplet or its number ("voir le couplet 4", "pasa al par 4", "weiter

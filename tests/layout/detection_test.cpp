@@ -303,12 +303,14 @@ TEST(Detection, TheReadingThatKeepsToTheKeyComesFirst) {
 // Faults of both kinds count together: a reading with one lead left open
 // beats one whose couplets each hold a single lead.
 TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
-    auto score = [](int errorRows, int erreurs, int apart, int outside = 0) {
+    auto score = [](int errorRows, int erreurs, int apart, int outside = 0, int warnings = 0, int leads = 0) {
         LayoutScore s;
         s.errorRows = errorRows;
         s.erreurs = erreurs;
         s.apart = apart;
         s.outside = outside;
+        s.avertissements = warnings;
+        s.leads = leads;
         return s;
     };
     struct Case {
@@ -321,6 +323,9 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         {"alike, each couplet's leads together", score(0, 0, 0), score(0, 0, 2)},
         {"both failing, one fault more against text after the key taken in", score(0, 4, 0), score(0, 3, 0, 2)},
         {"error-free, whatever text after the key it takes in", score(0, 0, 0, 2), score(0, 1, 0)},
+        {"a warning more, reading the whole key rather than a quarter of it", score(0, 0, 0, 0, 1, 40),
+         score(0, 0, 0, 0, 0, 10)},
+        {"fewer warnings where both read most of the key", score(0, 0, 0, 0, 0, 30), score(0, 0, 0, 0, 1, 40)},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(betterScore(c.better, c.worse)) << c.why;

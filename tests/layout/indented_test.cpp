@@ -296,6 +296,18 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Legs long ... 2", "1. Legs short ... 3", "2. T1 3 \u00D7 longer than wide => Diachasma alba",
           "2. T1 2 \u00D7 longer than wide => Diachasma nigra", "3. P1 exp-1 long => Harpacticella alba",
           "3. P1 exp-1 short => Harpacticella nigra"}},
+        {"every name on the line under its lead, set deeper, whatever its words, one wrapped over two lines",
+         "Wings reduced\n  Head black, smooth\n        hemera sp. nov. (p. 180)\n  Head orange, sculptured\n"
+         "        amalthea sp. nov.\nWings developed\n  Frons shallow\n        form a\n  Frons deep\n        H. alba minor\n"
+         "  Frons flat\n        Lance-leaved\n          Grape Fern\n",
+         {"1. Wings reduced ... 2", "1. Wings developed ... 3", "2. Head black, smooth => hemera sp. nov.",
+          "2. Head orange, sculptured => amalthea sp. nov.", "3. Frons shallow => form a", "3. Frons deep => H. alba minor",
+          "3. Frons flat => Lance-leaved Grape Fern"}},
+        {"a lead cut after a word that links, its last word and its name set deeper under it",
+         "Wings reduced\n  Head black\n            Alpha\n  Head orange\n            Beta\nWings swollen at the\n     base\n"
+         "            Gamma\n",
+         {"1. Wings reduced ... 2", "1. Wings swollen at the base => Gamma", "2. Head black => Alpha",
+          "2. Head orange => Beta"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
@@ -584,4 +596,26 @@ TEST(IndentedKey, SynopsisWithUnlabelledLeadsAtTheMarginNestsByItsLabels) {
           "3. Spores small; gills free, thin and crowded => Volvariella"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
+}
+
+// Path numbers nest as deep as the key goes: each level a couplet whose
+// first lead opens the next.
+TEST(IndentedKey, PathNumbersOfAnyDepthNest) {
+    for (const int depth : {3, 14, 20}) {
+        std::string text, path;
+        Lines expected;
+        for (int level = 1; level <= depth; ++level) {
+            const std::string n = std::to_string(level);
+            const bool last = level == depth;
+            text += path + "1. Segment " + n + " long" + (last ? " ..... Alpha" + n : "") + "\n";
+            expected.push_back(n + ". Segment " + n + " long" + (last ? " => Alpha" + n : " ... " + std::to_string(level + 1)));
+            expected.push_back(n + ". Segment " + n + " short => Beta" + n);
+            path += "1.";
+        }
+        for (int level = depth; level >= 1; --level) {
+            path.resize(path.size() - 2);
+            text += path + "2. Segment " + std::to_string(level) + " short ..... Beta" + std::to_string(level) + "\n";
+        }
+        EXPECT_EQ(convertIndentedKey(text::splitLines(text)).lines, expected) << depth;
+    }
 }

@@ -44,6 +44,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          {"1. Spores white. ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita muscaria",
           "2. Gills attached, the ring thin => Tricholoma album", "3. Stem central => Pluteus cervinus (Fries, 1838)",
           "3. Stem lateral => Claudopus"}, 1, 1, 0, 1},
+        {"partners' numbers, a page's number alone between blank lines where the page broke a lead",
+         "1 (2) Spores white 3\n2 (1) Spores pink ..... Pluteus\n3 (4) Gills free, the ring\n\n117\n\n"
+         "   thin and white ..... Amanita\n4 (3) Gills attached ..... Tricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free, the ring thin and white => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0, 0, 0, 1},
         {"leads numbered with their partners' numbers, one partner misprinted",
          "1(4)\tSpores white\t2\n2(3)\tGills free\tAmanita muscaria\n3(5)\tGills attached\tTricholoma album\n"
          "4(1)\tSpores pink\tPluteus cervinus\n",
