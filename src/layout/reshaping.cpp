@@ -303,7 +303,17 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
             // Past the name's first word, the next lead's start.
             // Without a number or mark, the first capitalised word, when a
             // leader follows (the second lead's own).
-            std::size_t at = k, capital = std::string::npos;
+            // Or, whatever its case, where the lead's own first words come
+            // again: a couplet's leads open alike ("a = 45-59 ... a = 39-47").
+            std::size_t open = from;
+            while (open < line.size() && line[open] == ' ') ++open;
+            if (leadStartWord(wordAt(open))) open += wordAt(open).size();
+            while (open < line.size() && line[open] == ' ') ++open;
+            const std::string_view opening = open < k ? wordAt(open) : std::string_view();
+            std::size_t openingNext = open + opening.size();
+            while (openingNext < line.size() && line[openingNext] == ' ') ++openingNext;
+            const std::string_view openingSecond = openingNext < k ? wordAt(openingNext) : std::string_view();
+            std::size_t at = k, capital = std::string::npos, parallel = std::string::npos;
             bool first = true;
             std::string_view previous;
             while (at < line.size()) {
@@ -312,9 +322,13 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
                 while (after < line.size() && line[after] == ' ') ++after;
                 std::size_t leaderEnd;
                 if (clearLeaderAt(line, at, leaderEnd) || (word.find("...") != std::string_view::npos)) {
-                    cut = capital;
+                    cut = parallel != std::string::npos ? parallel : capital;
                     break;
                 }
+                // A short first word must come again with the word after it.
+                if (!first && parallel == std::string::npos && !opening.empty() && word == opening &&
+                    (opening.size() >= 4 || (!openingSecond.empty() && after < line.size() && wordAt(after) == openingSecond)))
+                    parallel = at;
                 // A number starts a lead before a capital ("5(2) Gonocoxite", not
                 // "55 mm"), but not the year after an author ("Zhao, 2011 Body").
                 const bool year = word.size() == 4 && previous.ends_with(",");
@@ -1634,11 +1648,19 @@ ReshapedKey reshapeKey(const Lines& text) {
                     ++glued;
                     break;
                 }
-        // A couplet number a scan glued to the word after it ("1Crossvein",
-        // "12Wings"): a capital then a letter in lower case after the digits.
+        // A couplet number a scan or a copy from a typeset page glued to the
+        // word after it ("1Crossvein", "1.Hind", "2(1).Head", "3'.Wings"): a
+        // capital then a letter in lower case right after the label.
         if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos) {
             std::size_t d = b;
             while (d < copy.size() && d - b < 3 && asciiDigit(copy[d])) ++d;
+            if (d > b && d < copy.size() && copy[d] == '\'') ++d;
+            if (d > b && d < copy.size() && copy[d] == '(') {
+                std::size_t r = d + 1;
+                while (r < copy.size() && r - d <= 3 && asciiDigit(copy[r])) ++r;
+                if (r > d + 1 && r < copy.size() && copy[r] == ')') d = r + 1;
+            }
+            if (d > b && d < copy.size() && (copy[d] == '.' || copy[d] == ')')) ++d;
             if (d > b && d + 1 < copy.size() && copy[d] >= 'A' && copy[d] <= 'Z' && copy[d + 1] >= 'a' &&
                 copy[d + 1] <= 'z') {
                 copy.insert(d, " ");
