@@ -1216,9 +1216,30 @@ char lookalikeDigit(char c) {
 
 namespace {
 
+// A back-referenced label with letters a scan took for digits in either
+// number ("2(l).", "l2(3)"), mended when the back-reference then points back.
+bool mendMisreadBackReference(std::string& word) {
+    const std::size_t open = word.find('('), close = word.find(')');
+    if (open == 0 || open == std::string::npos || close == std::string::npos || close < open + 2 || close > open + 4 ||
+        open > 3 || word.find_first_not_of('.', close + 1) != std::string::npos)
+        return false;
+    std::string number = word.substr(0, open), back = word.substr(open + 1, close - open - 1);
+    const bool misread = std::any_of(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(close),
+                                     [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+    for (std::string* part : {&number, &back})
+        for (char& c : *part) {
+            if (!asciiDigit(c)) c = lookalikeDigit(c);
+            if (!asciiDigit(c)) return false;
+        }
+    if (!misread || std::stoi(back) >= std::stoi(number)) return false;
+    word = number + "(" + back + word.substr(close);
+    return true;
+}
+
 // A number misread by OCR, "l3", "1O" or "1S" for "13", "10" and "15": digits
 // with the letters that look like them, at a line's start or end. Mended in place.
 bool mendMisreadNumber(std::string& word) {
+    if (mendMisreadBackReference(word)) return true;
     const std::size_t end = word.find_last_not_of(".)");
     if (end == std::string::npos || end > 4) return false;
     int digits = 0, lookalikes = 0;
