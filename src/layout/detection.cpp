@@ -364,6 +364,17 @@ bool nameCutAtLineEnd(const Lines& text, const std::vector<int>& rowOrigin, std:
            wordCutBefore(text::trimmedBlanks(text[to - 2]), text::trimmedBlanks(text[to - 1]));
 }
 
+// A back-reference left of a label ("(1). Legs", a scan's "(I) Legs"): the
+// bracket's number, digits or their lookalikes, then a blank.
+bool backReferenceLeft(std::string_view desc) {
+    std::size_t i = 1;
+    while (i < desc.size() && i < 5 && lookalikeDigit(desc[i]) != 0) ++i;
+    if (desc.empty() || desc[0] != '(' || i == 1 || i >= desc.size() || desc[i] != ')') return false;
+    ++i;
+    if (i < desc.size() && desc[i] == '.') ++i;
+    return i < desc.size() && desc[i] == ' ';
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -420,7 +431,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
                 std::isupper(static_cast<unsigned char>(desc[dash.size()])))
                 ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
-        if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0) ++score.residue;
+        if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0 || backReferenceLeft(desc)) ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];
         const std::string probe(text::firstChars(desc, 12));
         const auto at = source.find(probe);
@@ -495,7 +506,7 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
-                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) ||
+                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || backReferenceLeft(desc) ||
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))

@@ -1438,6 +1438,17 @@ int mendMisreadNumbers(std::string& line) {
     if (first == std::string::npos) return 0;
     const std::size_t firstEnd = std::min(line.find_first_of(" \t", first), line.size());
     std::string head = line.substr(first, firstEnd - first);
+    // The back-reference may stand one blank apart ("2 (l).").
+    if (firstEnd + 1 < line.size() && line[firstEnd] == ' ' && line[firstEnd + 1] == '(') {
+        const std::size_t backEnd = std::min(line.find_first_of(" \t", firstEnd + 1), line.size());
+        std::string label = head + line.substr(firstEnd + 1, backEnd - firstEnd - 1);
+        if (mendMisreadBackReference(label)) {
+            line.replace(first, head.size(), label.substr(0, head.size()));
+            line.replace(firstEnd + 1, label.size() - head.size(), label.substr(head.size()));
+            head = label.substr(0, head.size());
+            ++mended;
+        }
+    }
     if (mendMisreadNumber(head)) {
         line.replace(first, head.size(), head);
         ++mended;
