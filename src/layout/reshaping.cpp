@@ -1836,6 +1836,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         std::size_t lastLine = std::string::npos;  // where the last line joined to it starts in `text`
     };
     std::vector<Unit> units;
+    std::set<std::size_t> pageLines;  // the page breaks set aside: a page's number, a running head with it
     // A number alone that is some couplet's label is a reference on the line
     // after its lead, not a page's number.
     std::set<int> labelled;
@@ -1959,6 +1960,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             ((pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) && (openBrackets == 0 || worded)) ||
              titleWithPageApart(first))) {
             ++out.pages;
+            if (std::any_of(first.begin(), first.end(), asciiDigit)) pageLines.insert(b.first);
             interrupted = true;
             continue;
         }
@@ -2008,6 +2010,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
                     (openBrackets == 0 || (worded && pageHead(here))) && !referenceAfterLeader(here)) {
                     ++out.pages;
+                    if (std::any_of(here.begin(), here.end(), asciiDigit)) pageLines.insert(i);
                     continue;
                 }
                 // A footnote between the leads ("† Fide Smith, 1990."), and the
@@ -2131,8 +2134,17 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             }
             const bool stop = line == ".";
             bool join = false;
-            // A name's tail goes on the next line, never after a blank line.
-            const bool afterBlank = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
+            // A name's tail goes on the next line, never after a blank line;
+            // the blank lines around a page's number or head are the page's,
+            // and a lead goes on across them as across a line end.
+            bool afterBlank = false;
+            for (std::size_t k = unit.firstLine; k > 0 && (blankLine(text[k - 1]) || pageLines.count(k - 1)); --k) {
+                if (pageLines.count(k - 1)) {
+                    afterBlank = false;
+                    break;
+                }
+                afterBlank = true;
+            }
             // Where every line stands apart, a tail that reads as one: a word
             // in lower case, an abbreviation or a year ("sp. nov.", "Smith, 1990").
             const bool tailApart = everyLineApart && !line.empty() &&
