@@ -475,7 +475,8 @@ LeadEnding binomialEnding(const std::string& s) {
 
 }  // namespace
 
-bool pageFurniture(std::string_view s) {
+// A journal's running head or foot with its page, told by its marks.
+bool journalPageLine(std::string_view s) {
     // A journal's running head or foot with its page: "Zootaxa 4969 (2) ©
     // 2021 Magnolia Press · 245", "246 · doi:10.3897/zookeys.9.1".
     {
@@ -499,6 +500,11 @@ bool pageFurniture(std::string_view s) {
                 return true;
         }
     }
+    return false;
+}
+
+bool pageFurniture(std::string_view s) {
+    if (journalPageLine(s)) return true;
     // A page's number between dashes: "— 24 —", "- 24 -".
     for (std::string_view dash : {"-", "\u2013", "\u2014"})
         if (s.size() > 2 * dash.size() + 2 && s.starts_with(dash) && s.ends_with(dash) && s[dash.size()] == ' ' &&
@@ -1840,9 +1846,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A number alone that is some couplet's label is a reference on the line
     // after its lead, not a page's number.
     std::set<int> labelled;
-    // (Not a running head's page: "166 JOURNAL OF NATURAL HISTORY".)
+    // (Not a running head's page: "166 JOURNAL OF NATURAL HISTORY", "312 · ZooKeys 123".)
     for (std::size_t i = start; i < n; ++i)
-        if (const int label = labelNumber(text[i]); label >= 0 && coupletStart(text[i]) && !pageHead(text[i]))
+        if (const int label = labelNumber(text[i]);
+            label >= 0 && coupletStart(text[i]) && !pageHead(text[i]) && !journalPageLine(text[i]))
             labelled.insert(label);
     auto isLabel = [&](const std::string& line) {
         return line.find(' ') == std::string::npos && labelled.count(std::atoi(line.c_str())) > 0;
