@@ -1245,7 +1245,6 @@ bool mendMisreadBackReference(std::string& word) {
 // A number misread by OCR, "l3", "1O" or "1S" for "13", "10" and "15": digits
 // with the letters that look like them, at a line's start or end. Mended in place.
 bool mendMisreadNumber(std::string& word) {
-    if (mendMisreadBackReference(word)) return true;
     const std::size_t end = word.find_last_not_of(".)");
     if (end == std::string::npos || end > 4) return false;
     int digits = 0, lookalikes = 0;
@@ -1455,7 +1454,7 @@ int mendMisreadNumbers(std::string& line) {
             ++mended;
         }
     }
-    if (mendMisreadNumber(head)) {
+    if (mendMisreadBackReference(head) || mendMisreadNumber(head)) {
         line.replace(first, head.size(), head);
         ++mended;
     }
