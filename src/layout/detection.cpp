@@ -288,14 +288,16 @@ bool nameIsALetter(std::string_view name) {
 }
 
 // A name that opens with the book's number ("20. Lactarius deliciosus",
-// "5b) L. alba"): the number is no part of it.
+// "5b) L. alba", "5.Plega alba"): the number is no part of it.
 bool nameOpensWithNumber(std::string_view name) {
     std::size_t d = 0;
     while (d < name.size() && d < 5 && name[d] >= '0' && name[d] <= '9') ++d;
     if (d == 0 || d > 4) return false;
     if (d < name.size() && name[d] >= 'a' && name[d] <= 'z') ++d;
-    return d + 2 < name.size() && (name[d] == '.' || name[d] == ')') && name[d + 1] == ' ' &&
-           !(name[d + 2] >= '0' && name[d + 2] <= '9');
+    if (d + 2 >= name.size() || (name[d] != '.' && name[d] != ')')) return false;
+    // Glued to the name by a copy from a typeset page: "5.Plega alba".
+    if (name[d + 1] >= 'A' && name[d + 1] <= 'Z' && name[d + 2] >= 'a' && name[d + 2] <= 'z') return true;
+    return name[d + 1] == ' ' && !(name[d + 2] >= '0' && name[d + 2] <= '9');
 }
 
 // A name left inside the marks a plain-text copy sets for italics or bold

@@ -429,15 +429,19 @@ std::size_t bookNumberLength(std::string_view name) {
     if (d == 0 || d > 4) return 0;
     std::size_t at = d;
     if (at < name.size() && name[at] >= 'a' && name[at] <= 'z' && at + 1 < name.size() && name[at + 1] == '.') ++at;
-    if (at + 2 >= name.size() || name[at] != '.' || name[at + 1] != ' ') return 0;
+    if (at + 2 >= name.size() || name[at] != '.') return 0;
+    // A copy from a typeset page may lose the blank: "2.Liquidambar cambodiana".
+    const bool glued = name[at + 1] >= 'A' && name[at + 1] <= 'Z' && name[at + 2] >= 'a' && name[at + 2] <= 'z';
+    if (name[at + 1] != ' ' && !glued) return 0;
+    const std::size_t start = glued ? at + 1 : at + 2;
     // The name, maybe in quotes or marks: "20. \u201CLactarius deliciosus\u201D group".
-    std::string_view rest = name.substr(at + 2);
+    std::string_view rest = name.substr(start);
     for (std::string_view quote : {"\u201C", "\u00AB", "\u2018", "\"", "'", "_", "=", "*"})
         if (rest.starts_with(quote)) {
             rest.remove_prefix(quote.size());
             break;
         }
-    return !rest.empty() && (std::isalpha(static_cast<unsigned char>(rest[0])) || capitalAt(rest, 0)) ? at + 2 : 0;
+    return !rest.empty() && (std::isalpha(static_cast<unsigned char>(rest[0])) || capitalAt(rest, 0)) ? start : 0;
 }
 
 bool dropBookNumber(std::string& name) {
