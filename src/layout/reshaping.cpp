@@ -1689,19 +1689,11 @@ ReshapedKey reshapeKey(const Lines& text) {
                     ++glued;
                     break;
                 }
-        // A couplet number a scan or a copy from a typeset page glued to the
-        // word after it ("1Crossvein", "1.Hind", "2(1).Head", "3'.Wings"): a
-        // capital then a letter in lower case right after the label.
+        // A couplet number a scan glued to the word after it ("1Crossvein",
+        // "12Wings"): a capital then a letter in lower case after the digits.
         if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos) {
             std::size_t d = b;
             while (d < copy.size() && d - b < 3 && asciiDigit(copy[d])) ++d;
-            if (d > b && d < copy.size() && copy[d] == '\'') ++d;
-            if (d > b && d < copy.size() && copy[d] == '(') {
-                std::size_t r = d + 1;
-                while (r < copy.size() && r - d <= 3 && asciiDigit(copy[r])) ++r;
-                if (r > d + 1 && r < copy.size() && copy[r] == ')') d = r + 1;
-            }
-            if (d > b && d < copy.size() && (copy[d] == '.' || copy[d] == ')')) ++d;
             if (d > b && d + 1 < copy.size() && copy[d] >= 'A' && copy[d] <= 'Z' && copy[d + 1] >= 'a' &&
                 copy[d + 1] <= 'z') {
                 copy.insert(d, " ");
