@@ -288,14 +288,16 @@ bool nameIsALetter(std::string_view name) {
 }
 
 // A name that opens with the book's number ("20. Lactarius deliciosus",
-// "5b) L. alba"): the number is no part of it.
+// "5b) L. alba", "5.Plega alba"): the number is no part of it.
 bool nameOpensWithNumber(std::string_view name) {
     std::size_t d = 0;
     while (d < name.size() && d < 5 && name[d] >= '0' && name[d] <= '9') ++d;
     if (d == 0 || d > 4) return false;
     if (d < name.size() && name[d] >= 'a' && name[d] <= 'z') ++d;
-    return d + 2 < name.size() && (name[d] == '.' || name[d] == ')') && name[d + 1] == ' ' &&
-           !(name[d + 2] >= '0' && name[d + 2] <= '9');
+    if (d + 2 >= name.size() || (name[d] != '.' && name[d] != ')')) return false;
+    // Glued to the name by a copy from a typeset page: "5.Plega alba".
+    if (name[d + 1] >= 'A' && name[d + 1] <= 'Z' && name[d + 2] >= 'a' && name[d + 2] <= 'z') return true;
+    return name[d + 1] == ' ' && !(name[d + 2] >= '0' && name[d + 2] <= '9');
 }
 
 // A name left inside the marks a plain-text copy sets for italics or bold
@@ -393,6 +395,17 @@ bool labelsAsText(std::string_view desc) {
            desc.find_first_not_of("0123456789'\u2019", open) >= close;
 }
 
+// A back-reference left of a label ("(1). Legs", a scan's "(I) Legs"): the
+// bracket's number, digits or their lookalikes, then a blank.
+bool backReferenceLeft(std::string_view desc) {
+    std::size_t i = 1;
+    while (i < desc.size() && i < 5 && lookalikeDigit(desc[i]) != 0) ++i;
+    if (desc.empty() || desc[0] != '(' || i == 1 || i >= desc.size() || desc[i] != ')') return false;
+    ++i;
+    if (i < desc.size() && desc[i] == '.') ++i;
+    return i < desc.size() && desc[i] == ' ';
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -441,7 +454,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // pale"); the other dashes count in `labelsAsText`.
         if (desc.size() > 1 && desc[0] == '-' && std::isupper(static_cast<unsigned char>(desc[1]))) ++score.residue;
         // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
-        if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0) ++score.residue;
+        if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0 || backReferenceLeft(desc)) ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];
         const std::string probe(text::firstChars(desc, 12));
         const auto at = source.find(probe);
@@ -450,6 +463,30 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (at > start) ++score.lostText;
         else if (at < start) ++score.residue;
     }
+}
+
+// Lines with words between the key's first row and its last that no row
+// takes in: text a reading lost without a word (a name's end after a page
+// break, a wrapped line a reading does not carry on).
+int droppedLines(const Lines& text, const RunResult& run) {
+    std::vector<int> cover(text.size() + 1, 0);
+    std::size_t first = text.size(), last = 0;
+    for (std::size_t k = 0; k < run.rowOrigin.size() && k < run.rowLast.size(); ++k) {
+        const int from = run.rowOrigin[k], to = std::max(run.rowLast[k], from);
+        if (from < 0 || to >= static_cast<int>(text.size())) continue;
+        ++cover[static_cast<std::size_t>(from)];
+        --cover[static_cast<std::size_t>(to) + 1];
+        first = std::min(first, static_cast<std::size_t>(from));
+        last = std::max(last, static_cast<std::size_t>(to));
+    }
+    int dropped = 0, depth = 0;
+    for (std::size_t l = 0; l < text.size() && first <= last; ++l) {
+        depth += cover[l];
+        if (l > first && l < last && depth == 0 &&
+            std::any_of(text[l].begin(), text[l].end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+            ++dropped;
+    }
+    return dropped;
 }
 
 Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& table, RunResult& run) {
@@ -487,6 +524,7 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
         else ++s.avertissements;
     }
     scoreDescriptions(text, table, run, s);
+    s.dropped = droppedLines(text, run);
     return e;
 }
 
@@ -516,7 +554,7 @@ int labelResidue(const ResultTable& table) {
         const LeadEnding unread = splitLeadEnding(desc);
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
-                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) ||
+                           misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) || backReferenceLeft(desc) ||
                            (unread.reference >= 0 && unread.sentOn) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) || numberGlued(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))
@@ -916,6 +954,8 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
         return a.leads > b.leads;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
+    // Words the reading lost weigh more than a name read from two lines.
+    if (a.dropped != b.dropped) return a.dropped < b.dropped;
     if (a.joinedNames != b.joinedNames) return a.joinedNames < b.joinedNames;
     // Leads that keep a label in their text are not counted as read.
     if (a.leads - a.residue != b.leads - b.residue) return a.leads - a.residue > b.leads - b.residue;

@@ -73,6 +73,7 @@ struct LayoutScore {
     int lostText = 0;         // leads whose description starts inside their text
     int residue = 0;          // leads whose description keeps label characters
     int joinedNames = 0;      // determinations read from two lines or more
+    int dropped = 0;          // lines with words inside the key that no row takes in
     int outside = 0;          // lines not of the key (after it, captions, notes, pages) a reading of the whole paste takes in
     int apart = 0;            // leads set apart from the other leads of their couplet (indented order kept)
     long long kept = 0;       // characters of descriptions and endings

@@ -303,7 +303,17 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
             // Past the name's first word, the next lead's start.
             // Without a number or mark, the first capitalised word, when a
             // leader follows (the second lead's own).
-            std::size_t at = k, capital = std::string::npos;
+            // Or, whatever its case, where the lead's own first words come
+            // again: a couplet's leads open alike ("a = 45-59 ... a = 39-47").
+            std::size_t open = from;
+            while (open < line.size() && line[open] == ' ') ++open;
+            if (leadStartWord(wordAt(open))) open += wordAt(open).size();
+            while (open < line.size() && line[open] == ' ') ++open;
+            const std::string_view opening = open < k ? wordAt(open) : std::string_view();
+            std::size_t openingNext = open + opening.size();
+            while (openingNext < line.size() && line[openingNext] == ' ') ++openingNext;
+            const std::string_view openingSecond = openingNext < k ? wordAt(openingNext) : std::string_view();
+            std::size_t at = k, capital = std::string::npos, parallel = std::string::npos;
             bool first = true;
             std::string_view previous;
             while (at < line.size()) {
@@ -312,9 +322,13 @@ std::vector<std::string> splitRunTogether(const std::string& line) {
                 while (after < line.size() && line[after] == ' ') ++after;
                 std::size_t leaderEnd;
                 if (clearLeaderAt(line, at, leaderEnd) || (word.find("...") != std::string_view::npos)) {
-                    cut = capital;
+                    cut = parallel != std::string::npos ? parallel : capital;
                     break;
                 }
+                // A short first word must come again with the word after it.
+                if (!first && parallel == std::string::npos && !opening.empty() && word == opening &&
+                    (opening.size() >= 4 || (!openingSecond.empty() && after < line.size() && wordAt(after) == openingSecond)))
+                    parallel = at;
                 // A number starts a lead before a capital ("5(2) Gonocoxite", not
                 // "55 mm"), but not the year after an author ("Zhao, 2011 Body").
                 const bool year = word.size() == 4 && previous.ends_with(",");
@@ -416,20 +430,18 @@ std::size_t bookNumberLength(std::string_view name) {
     std::size_t at = d;
     if (at < name.size() && name[at] >= 'a' && name[at] <= 'z' && at + 1 < name.size() && name[at + 1] == '.') ++at;
     if (at + 2 >= name.size() || name[at] != '.') return 0;
-    // The blank after the number lost by the copy ("2.Liquidambar"): a word
-    // in capitals follows, not a decimal or an abbreviation.
-    if (name[at + 1] != ' ')
-        return std::isupper(static_cast<unsigned char>(name[at + 1])) && std::islower(static_cast<unsigned char>(name[at + 2]))
-                   ? at + 1
-                   : 0;
+    // A copy from a typeset page may lose the blank: "2.Liquidambar cambodiana".
+    const bool glued = name[at + 1] >= 'A' && name[at + 1] <= 'Z' && name[at + 2] >= 'a' && name[at + 2] <= 'z';
+    if (name[at + 1] != ' ' && !glued) return 0;
+    const std::size_t start = glued ? at + 1 : at + 2;
     // The name, maybe in quotes or marks: "20. \u201CLactarius deliciosus\u201D group".
-    std::string_view rest = name.substr(at + 2);
+    std::string_view rest = name.substr(start);
     for (std::string_view quote : {"\u201C", "\u00AB", "\u2018", "\"", "'", "_", "=", "*"})
         if (rest.starts_with(quote)) {
             rest.remove_prefix(quote.size());
             break;
         }
-    return !rest.empty() && (std::isalpha(static_cast<unsigned char>(rest[0])) || capitalAt(rest, 0)) ? at + 2 : 0;
+    return !rest.empty() && (std::isalpha(static_cast<unsigned char>(rest[0])) || capitalAt(rest, 0)) ? start : 0;
 }
 
 bool dropBookNumber(std::string& name) {
@@ -467,7 +479,8 @@ LeadEnding binomialEnding(const std::string& s) {
 
 }  // namespace
 
-bool pageFurniture(std::string_view s) {
+// A journal's running head or foot with its page, told by its marks.
+bool journalPageLine(std::string_view s) {
     // A journal's running head or foot with its page: "Zootaxa 4969 (2) ©
     // 2021 Magnolia Press · 245", "246 · doi:10.3897/zookeys.9.1".
     {
@@ -491,6 +504,11 @@ bool pageFurniture(std::string_view s) {
                 return true;
         }
     }
+    return false;
+}
+
+bool pageFurniture(std::string_view s) {
+    if (journalPageLine(s)) return true;
     // A page's number between dashes: "— 24 —", "- 24 -".
     for (std::string_view dash : {"-", "\u2013", "\u2014"})
         if (s.size() > 2 * dash.size() + 2 && s.starts_with(dash) && s.ends_with(dash) && s[dash.size()] == ' ' &&
@@ -1208,6 +1226,26 @@ char lookalikeDigit(char c) {
 
 namespace {
 
+// A back-referenced label with letters a scan took for digits in either
+// number ("2(l).", "l2(3)"), mended when the back-reference then points back.
+bool mendMisreadBackReference(std::string& word) {
+    const std::size_t open = word.find('('), close = word.find(')');
+    if (open == 0 || open == std::string::npos || close == std::string::npos || close < open + 2 || close > open + 4 ||
+        open > 3 || word.find_first_not_of('.', close + 1) != std::string::npos)
+        return false;
+    std::string number = word.substr(0, open), back = word.substr(open + 1, close - open - 1);
+    const bool misread = std::any_of(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(close),
+                                     [](char c) { return std::isalpha(static_cast<unsigned char>(c)); });
+    for (std::string* part : {&number, &back})
+        for (char& c : *part) {
+            if (!asciiDigit(c)) c = lookalikeDigit(c);
+            if (!asciiDigit(c)) return false;
+        }
+    if (!misread || std::stoi(back) >= std::stoi(number)) return false;
+    word = number + "(" + back + word.substr(close);
+    return true;
+}
+
 // A number misread by OCR, "l3", "1O" or "1S" for "13", "10" and "15": digits
 // with the letters that look like them, at a line's start or end. Mended in place.
 bool mendMisreadNumber(std::string& word) {
@@ -1409,7 +1447,18 @@ int mendMisreadNumbers(std::string& line) {
     if (first == std::string::npos) return 0;
     const std::size_t firstEnd = std::min(line.find_first_of(" \t", first), line.size());
     std::string head = line.substr(first, firstEnd - first);
-    if (mendMisreadNumber(head)) {
+    // The back-reference may stand one blank apart ("2 (l).").
+    if (firstEnd + 1 < line.size() && line[firstEnd] == ' ' && line[firstEnd + 1] == '(') {
+        const std::size_t backEnd = std::min(line.find_first_of(" \t", firstEnd + 1), line.size());
+        std::string label = head + line.substr(firstEnd + 1, backEnd - firstEnd - 1);
+        if (mendMisreadBackReference(label)) {
+            line.replace(first, head.size(), label.substr(0, head.size()));
+            line.replace(firstEnd + 1, label.size() - head.size(), label.substr(head.size()));
+            head = label.substr(0, head.size());
+            ++mended;
+        }
+    }
+    if (mendMisreadBackReference(head) || mendMisreadNumber(head)) {
         line.replace(first, head.size(), head);
         ++mended;
     }
@@ -1788,12 +1837,14 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         std::size_t lastLine = std::string::npos;  // where the last line joined to it starts in `text`
     };
     std::vector<Unit> units;
+    std::set<std::size_t> pageLines;  // the page breaks set aside: a page's number, a running head with it
     // A number alone that is some couplet's label is a reference on the line
     // after its lead, not a page's number.
     std::set<int> labelled;
-    // (Not a running head's page: "166 JOURNAL OF NATURAL HISTORY".)
+    // (Not a running head's page: "166 JOURNAL OF NATURAL HISTORY", "312 · ZooKeys 123".)
     for (std::size_t i = start; i < n; ++i)
-        if (const int label = labelNumber(text[i]); label >= 0 && coupletStart(text[i]) && !pageHead(text[i]))
+        if (const int label = labelNumber(text[i]);
+            label >= 0 && coupletStart(text[i]) && !pageHead(text[i]) && !journalPageLine(text[i]))
             labelled.insert(label);
     auto isLabel = [&](const std::string& line) {
         return line.find(' ') == std::string::npos && labelled.count(std::atoi(line.c_str())) > 0;
@@ -1911,6 +1962,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             ((pageFurniture(first) && !isLabel(first) && !referenceAfterLeader(first) && (openBrackets == 0 || worded)) ||
              titleWithPageApart(first))) {
             ++out.pages;
+            if (std::any_of(first.begin(), first.end(), asciiDigit)) pageLines.insert(b.first);
             interrupted = true;
             continue;
         }
@@ -1960,6 +2012,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
                     (openBrackets == 0 || (worded && pageHead(here))) && !referenceAfterLeader(here)) {
                     ++out.pages;
+                    if (std::any_of(here.begin(), here.end(), asciiDigit)) pageLines.insert(i);
                     continue;
                 }
                 // A footnote between the leads ("† Fide Smith, 1990."), and the
@@ -2083,8 +2136,17 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             }
             const bool stop = line == ".";
             bool join = false;
-            // A name's tail goes on the next line, never after a blank line.
-            const bool afterBlank = unit.firstLine > 0 && blankLine(text[unit.firstLine - 1]);
+            // A name's tail goes on the next line, never after a blank line;
+            // the blank lines around a page's number or head are the page's,
+            // and a lead goes on across them as across a line end.
+            bool afterBlank = false;
+            for (std::size_t k = unit.firstLine; k > 0 && (blankLine(text[k - 1]) || pageLines.count(k - 1)); --k) {
+                if (pageLines.count(k - 1)) {
+                    afterBlank = false;
+                    break;
+                }
+                afterBlank = true;
+            }
             // Where every line stands apart, a tail that reads as one: a word
             // in lower case, an abbreviation or a year ("sp. nov.", "Smith, 1990").
             const bool tailApart = everyLineApart && !line.empty() &&

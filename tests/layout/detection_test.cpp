@@ -326,6 +326,15 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         {"a warning more, reading the whole key rather than a quarter of it", score(0, 0, 0, 0, 1, 40),
          score(0, 0, 0, 0, 0, 10)},
         {"fewer warnings where both read most of the key", score(0, 0, 0, 0, 0, 30), score(0, 0, 0, 0, 1, 40)},
+        {"a name read from two lines rather than a line of the key lost", [&] {
+             LayoutScore s = score(0, 0, 0, 0, 0, 4);
+             s.joinedNames = 1;
+             return s;
+         }(), [&] {
+             LayoutScore s = score(0, 0, 0, 0, 0, 4);
+             s.dropped = 1;
+             return s;
+         }()},
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(betterScore(c.better, c.worse)) << c.why;

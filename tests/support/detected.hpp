@@ -28,10 +28,10 @@ inline std::vector<std::string> finishedKeyOf(const Lines& text, const LayoutPro
     return finishedKeyLines(table);
 }
 
-// Leaders, blanks and the comma that ties a lead to its name, at both ends,
-// are page layout; runs of blanks count as one.
+// Leaders, blanks, the comma and the double hyphen or dash that tie a lead
+// to its ending, at both ends, are page layout; runs of blanks count as one.
 inline std::string normalisedLeadText(std::string s) {
-    static const char* const kLayout[] = {" ", ".", ",", "\u2026", "\u00B7"};
+    static const char* const kLayout[] = {" ", ".", ",", "\u2026", "\u00B7", "--", "\u2014"};
     for (bool cut = true; cut && !s.empty();) {
         cut = false;
         for (const char* l : kLayout) {
@@ -64,7 +64,12 @@ inline FinishedLead finishedLeadOf(const std::string& line) {
         rest.erase(named);
     }
     // The book's page and number, noted after a hand-checked name ("Sphagnum
-    // (no. 2) (p. 23)"), are not the name.
+    // (no. 2) (p. 23)", "P. alba group, p. 146"), are not the name.
+    for (const char* note : {", p. ", ", pp. "})
+        if (const auto at = name.rfind(note);
+            at != std::string::npos && at + std::char_traits<char>::length(note) < name.size() &&
+            name.find_first_not_of("0123456789-\u2013", at + std::char_traits<char>::length(note)) == std::string::npos)
+            name.erase(at);
     for (bool noted = true; noted && !name.empty() && name.back() == ')';) {
         noted = false;
         for (const char* note : {" (p. ", " (pp. ", " (no. "})
