@@ -397,11 +397,24 @@ CellKey readCellPerLine(const Lines& text) {
             ++i;
             ++out.pages;
         }
-        // A name's authors in a cell of their own, one cell a line ("Boletus
-        // edulis", "Bull."): a short cell before the next lead's label.
-        if (!nextCouplet && numberCell(ending) <= 0 && !rowCell[i - 1] && isText(i) && i + 1 < n &&
-            !isText(i + 1) && std::count(cells[i].begin(), cells[i].end(), ' ') < 4 && cells[i].size() <= 40)
-            ending += " " + cells[i++];
+        // A name over cells of its own, one cell a line, cut where its
+        // italics end ("Tricholoma", "album", "(Fr.)") or before its authors
+        // ("Boletus edulis", "Bull."): the few short cells before the next
+        // lead's label go with it.
+        if (!nextCouplet && numberCell(ending) <= 0 && !rowCell[i - 1]) {
+            constexpr std::size_t kNameCells = 3;
+            auto shortCell = [&](std::size_t k) {
+                return isText(k) && std::count(cells[k].begin(), cells[k].end(), ' ') < 4 && cells[k].size() <= 40;
+            };
+            std::size_t k = i;
+            while (k < n && k < i + kNameCells && shortCell(k)) ++k;
+            // After the last lead, only an epithet or a remark in brackets:
+            // a heading may follow the key.
+            const bool last = k == n && std::all_of(cells.begin() + static_cast<std::ptrdiff_t>(i), cells.end(),
+                                                    [](const std::string& c) { return c.front() == '(' || lowerCaseStart(c); });
+            if (k > i && (last || (k + 1 < n && labelCell(cells[k]) && isText(k + 1))))
+                for (; i < k; ++i) ending += " " + cells[i];
+        }
         // A reference in brackets or after an arrow or words: "(2)", "→ 2", "go to 2".
         const LeadEnding sent = splitLeadEnding(ending);
         if (const int reference = referenceAfterWords(ending); reference > 0)

@@ -106,6 +106,11 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
           "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"a lead without destination", "1\nSpores white\n\u2013\nSpores pink\nPluteus\n2\nGills free\nAmanita\n"
                                        "\u2013\nGills attached\nTricholoma\n", {}, 0, 0, 0},
+        {"one cell a line, names cut where their italics end: genus, epithet, authors",
+         "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus\ncervinus\n(Schaeff.)\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\nalbum\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (Schaeff.)", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma album"}, 0, 0, 0},
         {"no key", "Spores white\nSpores pink\n", {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
