@@ -365,6 +365,14 @@ CellKey readCellPerLine(const Lines& text) {
         const int origin = at[i];
         std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
+        // One cell a line, a lead's text cut at its brackets or italics
+        // ("Leaves broad", "(Fig. 3)"): a line in brackets or
+        // in lower case goes on with it when a destination and the next lead
+        // follow.
+        auto leadAt = [&](std::size_t k) { return k + 1 < n && labelCell(cells[k]) && isText(k + 1); };
+        while (!rowCell[i - 1] && i + 1 < n && (cells[i].front() == '(' || lowerCaseStart(cells[i])) &&
+               (isText(i + 1) || numberCell(cells[i + 1]) > 0) && leadAt(i + 2))
+            joinWrapped(line, withoutLeader(cells[i++]));
         // A row whose destination cell is empty leads on to the row under
         // it, or goes without, for the checks to name its line.
         if (rowCell[i - 1] && (i == n || at[i] != at[i - 1])) {

@@ -111,6 +111,11 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
          "\u2013\nGills attached\nTricholoma\nalbum\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (Schaeff.)", "2. Gills free => Amanita",
           "2. Gills attached => Tricholoma album"}, 0, 0, 0},
+        {"one cell a line, a lead's text cut at its brackets, before its destination",
+         "1\nSpores white\n(Fig. 3)\n2\n\u2013\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\n",
+         {"1. Spores white (Fig. 3) ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"no key", "Spores white\nSpores pink\n", {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
