@@ -76,12 +76,17 @@ std::vector<bool> destinationsUnder(const Lines& text) {
     for (std::size_t k = 0; k < text.size(); ++k)
         if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
     std::vector<bool> under(text.size(), false);
+    // The last lead's destination may have the text after the key right under it.
+    std::size_t lastLead = at.size();
+    for (std::size_t i = 0; i < at.size(); ++i)
+        if (leadLine(text::trimmedBlanks(text[at[i]]))) lastLead = i;
     int leads = 0, found = 0;
     for (std::size_t i = 0; i < at.size(); ++i) {
         if (!leadLine(text::trimmedBlanks(text[at[i]]))) continue;
         ++leads;
         if (i + 1 < at.size() && destinationLine(text::trimmedBlanks(text[at[i + 1]])) &&
-            (i + 2 == at.size() || leadLine(text::trimmedBlanks(text[at[i + 2]])) || at[i + 2] > at[i + 1] + 1)) {
+            (i + 2 == at.size() || i == lastLead || leadLine(text::trimmedBlanks(text[at[i + 2]])) ||
+             at[i + 2] > at[i + 1] + 1)) {
             under[at[i + 1]] = true;
             ++found;
         }
