@@ -695,6 +695,12 @@ TableRows tableAsTabRows(const Lines& text) {
                 ended = true;
                 break;
             }
+            // Authors in brackets go with the name before them, as in a row
+            // read whole ("Balera pellucida (Osborn)").
+            if (row.size() >= 3 && cell.front() == '(' && numberCell(row.back()) <= 0 && !pageCell(row.back())) {
+                row.back() += " " + cell;
+                continue;
+            }
             row.push_back(cell);
         }
         rows.emplace_back(tabbed(row), origin);

@@ -169,6 +169,12 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma",
           "Species of the genera"},
          {0, 3, 6, 9, 12}},
+        {"one cell a line, authors in brackets after a name on a line of their own",
+         "1\nSpores white\n2\n1'\nSpores pink\nPluteus cervinus\n(Schaeff.)\n2\nGills free\nAmanita\n2'\n"
+         "Gills attached\nTricholoma album\n(Fr.)\n",
+         {"1\tSpores white\t2", "1'\tSpores pink\tPluteus cervinus (Schaeff.)", "2\tGills free\tAmanita",
+          "2'\tGills attached\tTricholoma album (Fr.)"},
+         {0, 3, 7, 10}},
         {"rows between tabs, the labels out of their marks", "Key\n**1**\tSpores white\t2\n_\u2013_\tSpores pink\tPluteus\n"
          "**2**\tGills free\tAmanita\n=\u2013=\tGills attached\tTricholoma\n",
          {"Key", "1\tSpores white\t2", "\u2013\tSpores pink\tPluteus", "2\tGills free\tAmanita", "\u2013\tGills attached\tTricholoma"},
