@@ -370,8 +370,10 @@ CellKey readCellPerLine(const Lines& text) {
         // in lower case goes on with it when a destination and the next lead
         // follow.
         auto leadAt = [&](std::size_t k) { return k + 1 < n && labelCell(cells[k]) && isText(k + 1); };
+        // After the last lead, only a destination set after its leader.
+        auto leaderFirst = [&](std::size_t k) { return cells[k].starts_with("..") || cells[k].starts_with("\u2026"); };
         while (!rowCell[i - 1] && i + 1 < n && (cells[i].front() == '(' || lowerCaseStart(cells[i])) &&
-               (isText(i + 1) || numberCell(cells[i + 1]) > 0) && leadAt(i + 2))
+               (isText(i + 1) || numberCell(cells[i + 1]) > 0) && (leadAt(i + 2) || (i + 2 == n && leaderFirst(i + 1))))
             joinWrapped(line, withoutLeader(cells[i++]));
         // A row whose destination cell is empty leads on to the row under
         // it, or goes without, for the checks to name its line.
@@ -387,6 +389,13 @@ CellKey readCellPerLine(const Lines& text) {
         // the first lead's text, which is then its destination.
         if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0 || letteredCell(cells[i]) > 0) return {};
         std::string ending = cells[i];
+        // A destination after its leader on a line of its own ("........ Tricholoma").
+        if (leaderFirst(i)) {
+            std::string_view rest = ending;
+            while (!rest.empty() && (rest.front() == '.' || rest.front() == ' ' || rest.starts_with("\u2026")))
+                rest.remove_prefix(rest.starts_with("\u2026") ? std::string_view("\u2026").size() : 1);
+            if (!rest.empty()) ending = std::string(rest);
+        }
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
         // The number of a couplet a lead already leads to is the next row's
         // label: this lead has no destination cell, its name may be run in.

@@ -116,6 +116,11 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
          "\u2013\nGills attached\nTricholoma\n",
          {"1. Spores white (Fig. 3) ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
           "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"one cell a line, the last lead's text cut at its brackets, its name after a leader",
+         "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\n(Fig. 3)\n........ Tricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
+          "2. Gills attached (Fig. 3) => Tricholoma"}, 0, 0, 0},
         {"no key", "Spores white\nSpores pink\n", {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
