@@ -366,11 +366,10 @@ CellKey readCellPerLine(const Lines& text) {
         std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
         // One cell a line, a lead's text cut at its brackets or italics
-        // ("Leaves broad", "(Fig. 3)"): a line in brackets or
-        // in lower case goes on with it when a destination and the next lead
-        // follow.
+        // ("Leaves broad", "(Fig. 3)"): a line in brackets or in lower case
+        // goes on with it when a destination and the next lead follow, or,
+        // after the last lead, a destination set after its leader.
         auto leadAt = [&](std::size_t k) { return k + 1 < n && labelCell(cells[k]) && isText(k + 1); };
-        // After the last lead, only a destination set after its leader.
         auto leaderFirst = [&](std::size_t k) { return cells[k].starts_with("..") || cells[k].starts_with("\u2026"); };
         while (!rowCell[i - 1] && i + 1 < n && (cells[i].front() == '(' || lowerCaseStart(cells[i])) &&
                (isText(i + 1) || numberCell(cells[i + 1]) > 0) && (leadAt(i + 2) || (i + 2 == n && leaderFirst(i + 1))))
