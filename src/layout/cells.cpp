@@ -365,6 +365,15 @@ CellKey readCellPerLine(const Lines& text) {
         const int origin = at[i];
         std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
+        // One cell a line, a lead's text cut at its brackets or italics
+        // ("Leaves broad", "(Fig. 3)"): a line in brackets or in lower case
+        // goes on with it when a destination and the next lead follow, or,
+        // after the last lead, a destination set after its leader.
+        auto leadAt = [&](std::size_t k) { return k + 1 < n && labelCell(cells[k]) && isText(k + 1); };
+        auto leaderFirst = [&](std::size_t k) { return cells[k].starts_with("..") || cells[k].starts_with("\u2026"); };
+        while (!rowCell[i - 1] && i + 1 < n && (cells[i].front() == '(' || lowerCaseStart(cells[i])) &&
+               (isText(i + 1) || numberCell(cells[i + 1]) > 0) && (leadAt(i + 2) || (i + 2 == n && leaderFirst(i + 1))))
+            joinWrapped(line, withoutLeader(cells[i++]));
         // A row whose destination cell is empty leads on to the row under
         // it, or goes without, for the checks to name its line.
         if (rowCell[i - 1] && (i == n || at[i] != at[i - 1])) {
@@ -379,6 +388,13 @@ CellKey readCellPerLine(const Lines& text) {
         // the first lead's text, which is then its destination.
         if (i == n || dashCell(cells[i]) || primedCell(cells[i]) > 0 || letteredCell(cells[i]) > 0) return {};
         std::string ending = cells[i];
+        // A destination after its leader on a line of its own ("........ Tricholoma").
+        if (leaderFirst(i)) {
+            std::string_view rest = ending;
+            while (!rest.empty() && (rest.front() == '.' || rest.front() == ' ' || rest.starts_with("\u2026")))
+                rest.remove_prefix(rest.starts_with("\u2026") ? std::string_view("\u2026").size() : 1);
+            if (!rest.empty()) ending = std::string(rest);
+        }
         const bool nextCouplet = numberCell(ending) > 0 && isText(i + 1);
         // The number of a couplet a lead already leads to is the next row's
         // label: this lead has no destination cell, its name may be run in.
@@ -397,11 +413,24 @@ CellKey readCellPerLine(const Lines& text) {
             ++i;
             ++out.pages;
         }
-        // A name's authors in a cell of their own, one cell a line ("Boletus
-        // edulis", "Bull."): a short cell before the next lead's label.
-        if (!nextCouplet && numberCell(ending) <= 0 && !rowCell[i - 1] && isText(i) && i + 1 < n &&
-            !isText(i + 1) && std::count(cells[i].begin(), cells[i].end(), ' ') < 4 && cells[i].size() <= 40)
-            ending += " " + cells[i++];
+        // A name over cells of its own, one cell a line, cut where its
+        // italics end ("Tricholoma", "album", "(Fr.)") or before its authors
+        // ("Boletus edulis", "Bull."): the few short cells before the next
+        // lead's label go with it.
+        if (!nextCouplet && numberCell(ending) <= 0 && !rowCell[i - 1]) {
+            constexpr std::size_t kNameCells = 3;
+            auto shortCell = [&](std::size_t k) {
+                return isText(k) && std::count(cells[k].begin(), cells[k].end(), ' ') < 4 && cells[k].size() <= 40;
+            };
+            std::size_t k = i;
+            while (k < n && k < i + kNameCells && shortCell(k)) ++k;
+            // After the last lead, only an epithet or a remark in brackets:
+            // a heading may follow the key.
+            const bool last = k == n && std::all_of(cells.begin() + static_cast<std::ptrdiff_t>(i), cells.end(),
+                                                    [](const std::string& c) { return c.front() == '(' || lowerCaseStart(c); });
+            if (k > i && (last || (k + 1 < n && labelCell(cells[k]) && isText(k + 1))))
+                for (; i < k; ++i) ending += " " + cells[i];
+        }
         // A reference in brackets or after an arrow or words: "(2)", "→ 2", "go to 2".
         const LeadEnding sent = splitLeadEnding(ending);
         if (const int reference = referenceAfterWords(ending); reference > 0)
@@ -673,6 +702,12 @@ TableRows tableAsTabRows(const Lines& text) {
             if (row.size() >= 3 && (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell))) {
                 ended = true;
                 break;
+            }
+            // Authors in brackets go with the name before them, as in a row
+            // read whole ("Balera pellucida (Osborn)").
+            if (row.size() >= 3 && cell.front() == '(' && numberCell(row.back()) <= 0 && !pageCell(row.back())) {
+                row.back() += " " + cell;
+                continue;
             }
             row.push_back(cell);
         }

@@ -406,6 +406,13 @@ bool backReferenceLeft(std::string_view desc) {
     return i < desc.size() && desc[i] == ' ';
 }
 
+// The reference itself left at the end of the lead it ends ("... lips not
+// barred 3" going to 3): read twice.
+bool referenceLeftAtEnd(std::string_view desc, std::string_view to, std::string_view kind) {
+    return kind == kReference && !to.empty() && desc.size() > to.size() && desc.ends_with(to) &&
+           desc[desc.size() - to.size() - 1] == ' ';
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -432,12 +439,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
-        // The reference itself left at the end of the lead it ends
-        // ("... lips not barred 3" going to 3): read twice.
-        if (const std::string_view to = table.cell(r, kTarget);
-            kind == kReference && !to.empty() && desc.size() > to.size() && desc.ends_with(to) &&
-            desc[desc.size() - to.size() - 1] == ' ')
-            ++score.residue;
+        if (referenceLeftAtEnd(desc, table.cell(r, kTarget), kind)) ++score.residue;
         if (labelsAsText(desc)) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
@@ -555,7 +557,7 @@ int labelResidue(const ResultTable& table) {
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) || backReferenceLeft(desc) ||
-                           (unread.reference >= 0 && unread.sentOn) ||
+                           (unread.reference >= 0 && unread.sentOn) || referenceLeftAtEnd(desc, table.cell(r, kTarget), kind) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) || numberGlued(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))
                        ? 1

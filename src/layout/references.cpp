@@ -76,12 +76,17 @@ std::vector<bool> destinationsUnder(const Lines& text) {
     for (std::size_t k = 0; k < text.size(); ++k)
         if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
     std::vector<bool> under(text.size(), false);
+    // The last lead's destination may have the text after the key right under it.
+    std::size_t lastLead = at.size();
+    for (std::size_t i = 0; i < at.size(); ++i)
+        if (leadLine(text::trimmedBlanks(text[at[i]]))) lastLead = i;
     int leads = 0, found = 0;
     for (std::size_t i = 0; i < at.size(); ++i) {
         if (!leadLine(text::trimmedBlanks(text[at[i]]))) continue;
         ++leads;
         if (i + 1 < at.size() && destinationLine(text::trimmedBlanks(text[at[i + 1]])) &&
-            (i + 2 == at.size() || leadLine(text::trimmedBlanks(text[at[i + 2]])) || at[i + 2] > at[i + 1] + 1)) {
+            (i + 2 == at.size() || i == lastLead || leadLine(text::trimmedBlanks(text[at[i + 2]])) ||
+             at[i + 2] > at[i + 1] + 1)) {
             under[at[i + 1]] = true;
             ++found;
         }
@@ -91,10 +96,54 @@ std::vector<bool> destinationsUnder(const Lines& text) {
     return under;
 }
 
+// A label alone on its line, printed as a label ("1.", "2(1).", "3'", "–"),
+// not a bare number that may be a destination.
+bool labelAlone(std::string_view s) {
+    if (s.empty() || s.size() > 12 || s.find(' ') != std::string_view::npos || !leadLine(std::string(s) + " x")) return false;
+    return s.find_first_not_of("0123456789") != std::string_view::npos;
+}
+
+bool leaderFirst(std::string_view s) { return s.starts_with("..") || s.starts_with("\u2026"); }
+
+// A key exported field by field ("1.", "Wings dark", "........ Pieris"): a
+// label alone on its line goes with the text under it, a destination set
+// after its leader on a line of its own with the lead above; when most
+// leads are printed so (the key's layout). Lines kept with their user's line.
+void fieldsJoined(const Lines& text, Lines& lines, std::vector<int>& origin, int& joined) {
+    int alone = 0;
+    for (const auto& line : text) alone += labelAlone(text::trimmedBlanks(line)) ? 1 : 0;
+    constexpr int kFewest = 4;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const std::string t = text::trimmedBlanks(text[k]);
+        if (alone >= kFewest && labelAlone(t) && k + 1 < text.size()) {
+            const std::string next = text::trimmedBlanks(text[k + 1]);
+            if (!next.empty() && !labelAlone(next) && !leaderFirst(next) && !leadLine(next)) {
+                lines.push_back(t + " " + next);
+                origin.push_back(static_cast<int>(k));
+                ++k;
+                ++joined;
+                continue;
+            }
+        }
+        if (leaderFirst(t) && !lines.empty() && !text::trimmedBlanks(lines.back()).empty() &&
+            trailingLeaderStart(lines.back()) == std::string::npos && alone >= kFewest) {
+            lines.back() += " " + t;
+            ++joined;
+            continue;
+        }
+        lines.push_back(text[k]);
+        origin.push_back(static_cast<int>(k));
+    }
+}
+
 }  // namespace
 
-BareReferences bareReferences(const Lines& text) {
+BareReferences bareReferences(const Lines& userText) {
     BareReferences out;
+    Lines text;
+    std::vector<int> userLine;
+    int joined = 0;
+    fieldsJoined(userText, text, userLine, joined);
     const std::vector<bool> under = destinationsUnder(text);
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string line = text[k];
@@ -137,8 +186,9 @@ BareReferences bareReferences(const Lines& text) {
             }
         }
         out.lines.push_back(std::move(line));
-        out.origin.push_back(static_cast<int>(k));
+        out.origin.push_back(userLine[k]);
     }
+    out.rewritten += joined;
     if (out.rewritten < 2) return {};
     return out;
 }

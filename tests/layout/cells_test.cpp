@@ -106,6 +106,21 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
           "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"a lead without destination", "1\nSpores white\n\u2013\nSpores pink\nPluteus\n2\nGills free\nAmanita\n"
                                        "\u2013\nGills attached\nTricholoma\n", {}, 0, 0, 0},
+        {"one cell a line, names cut where their italics end: genus, epithet, authors",
+         "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus\ncervinus\n(Schaeff.)\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\nalbum\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (Schaeff.)", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma album"}, 0, 0, 0},
+        {"one cell a line, a lead's text cut at its brackets, before its destination",
+         "1\nSpores white\n(Fig. 3)\n2\n\u2013\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma\n",
+         {"1. Spores white (Fig. 3) ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
+        {"one cell a line, the last lead's text cut at its brackets, its name after a leader",
+         "1\nSpores white\n2\n\u2013\nSpores pink\nPluteus cervinus\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\n(Fig. 3)\n........ Tricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
+          "2. Gills attached (Fig. 3) => Tricholoma"}, 0, 0, 0},
         {"no key", "Spores white\nSpores pink\n", {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
@@ -159,6 +174,12 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma",
           "Species of the genera"},
          {0, 3, 6, 9, 12}},
+        {"one cell a line, authors in brackets after a name on a line of their own",
+         "1\nSpores white\n2\n1'\nSpores pink\nPluteus cervinus\n(Schaeff.)\n2\nGills free\nAmanita\n2'\n"
+         "Gills attached\nTricholoma album\n(Fr.)\n",
+         {"1\tSpores white\t2", "1'\tSpores pink\tPluteus cervinus (Schaeff.)", "2\tGills free\tAmanita",
+          "2'\tGills attached\tTricholoma album (Fr.)"},
+         {0, 3, 7, 10}},
         {"rows between tabs, the labels out of their marks", "Key\n**1**\tSpores white\t2\n_\u2013_\tSpores pink\tPluteus\n"
          "**2**\tGills free\tAmanita\n=\u2013=\tGills attached\tTricholoma\n",
          {"Key", "1\tSpores white\t2", "\u2013\tSpores pink\tPluteus", "2\tGills free\tAmanita", "\u2013\tGills attached\tTricholoma"},

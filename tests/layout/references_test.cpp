@@ -28,6 +28,16 @@ TEST(BareReferences, EachWrittenReferenceIsSetBareAfterItsLeader) {
          "3 Ring present\nAmanita\n\u2013 Ring absent\nLepiota\n",
          {"1 Spores white ... 2", "\u2013 Spores pink ... Pluteus cervinus sp. n.", "2 Gills free ... 3",
           "\u2013 Gills attached ... Tricholoma", "3 Ring present ... Amanita", "\u2013 Ring absent ... Lepiota"}},
+        {"every destination under its lead, the text after the key right under the last one",
+         "1 Spores white\n2\n\u2013 Spores pink\nPluteus\n2 Gills free\n3\n\u2013 Gills attached\nTricholoma\n"
+         "3 Ring present\nAmanita\n\u2013 Ring absent\nLepiota\nExcluded name\n",
+         {"1 Spores white ... 2", "\u2013 Spores pink ... Pluteus", "2 Gills free ... 3", "\u2013 Gills attached ... Tricholoma",
+          "3 Ring present ... Amanita", "\u2013 Ring absent ... Lepiota", "Excluded name"}},
+        {"exported field by field: labels alone, destinations after their leader on a line of their own",
+         "Key\n1.\nSpores white\n........ 2\n\u2013\nSpores pink\n........ Pluteus\n2(1).\nGills free\n....... Amanita\n"
+         "\u2013\nGills attached ........ Tricholoma\n",
+         {"Key", "1. Spores white ........ 2", "\u2013 Spores pink ........ Pluteus", "2(1). Gills free ....... Amanita",
+          "\u2013 Gills attached ........ Tricholoma"}},
         {"leads wrapped onto a second line, no destination under them",
          "1 Spores white, the gills\nfree ..... 2\n\u2013 Spores pink, the gills\nattached ..... Pluteus\n", {}},
         {"a number alone after a lead without leader is a page, a figure call no reference",
