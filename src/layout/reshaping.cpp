@@ -1670,6 +1670,16 @@ namespace {
 ReshapedKey reshapeSpaced(const Lines& text);
 }  // namespace
 
+int mendScannedLabels(Lines& lines) {
+    // Where any line is labelled by letters that look like no digit ("II.",
+    // "A.", "b."), its "I." and "B." are that series' labels, as printed.
+    for (const std::string& l : lines)
+        if (const LineStart ls = readLineStart(l);
+            ls.kind == LineStart::Kind::Letters && !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])))
+            return 0;
+    return mendMisreadLabels(lines);
+}
+
 int evenBlanks(std::string& line) {
     // Every odd blank starts with one of these bytes.
     if (line.find_first_of("\xC2\xE2\xE3") == std::string::npos) return 0;

@@ -725,3 +725,29 @@ TEST(Reshaping, TheTextAfterAKeyCutShortIsSetAside) {
     EXPECT_EQ(r.couplets, (Lines{"1. Wings dark ... 2", "1. Wings pale ... 5", "2. Legs long => Plega nigra",
                                  "2. Legs short => Plega rufa"}));
 }
+
+TEST(Reshaping, LabelsMisreadByAScanAreMendedForEveryReaderUnlessLettersLabelTheKey) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        Lines mended;  // empty: left as printed
+    };
+    const Case cases[] = {
+        {"primed labels in indented order, the first read as a letter",
+         {"Title", "i'' Wings dark.", "2'' Legs long.", "Plega nigra", "2' Legs short.", "Plega rufa", "1' Wings pale.",
+          "Plega alba"},
+         {"Title", "1'' Wings dark.", "2'' Legs long.", "Plega nigra", "2' Legs short.", "Plega rufa", "1' Wings pale.",
+          "Plega alba"}},
+        {"groups labelled by Roman numerals over numbered couplets",
+         {"I. Wings dark.", "1. Legs long ..... Plega nigra", "- Legs short ..... Plega rufa", "II. Wings pale.",
+          "2. Tarsi black ..... Plega nivea", "- Tarsi white ..... Plega alba"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        Lines text = c.text;
+        const int mended = mendScannedLabels(text);
+        EXPECT_EQ(text, c.mended.empty() ? c.text : c.mended);
+        EXPECT_EQ(mended, c.mended.empty() ? 0 : 1);
+    }
+}
