@@ -989,7 +989,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     Lines mended = evened;
     const int misread = mendScannedLabels(mended);
     if (blanks == 0 && misread == 0) return detectEvened(text, wanted, control);
-    LayoutDetection d = blanks > 0 || misread == 0 ? detectEvened(evened, wanted, control) : LayoutDetection{};
+    LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
     if (misread > 0 && !(control.cancel && control.cancel->load())) {
         LayoutDetection m = detectEvened(mended, wanted, control);
@@ -997,10 +997,9 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
             (d.proposals.empty() || betterScore(m.proposals.front().score, d.proposals.front().score))) {
             d = std::move(m);
             read = &mended;
-        } else if (blanks == 0) {
-            return detectEvened(text, wanted, control);
         }
     }
+    if (blanks == 0 && read == &evened) return d;
     const std::string told = countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne},
                                            {read == &mended ? misread : 0, kMsgMisread, kMsgMisreadOne}});
     for (LayoutProposal& p : d.proposals) {

@@ -1133,8 +1133,9 @@ bool debrisWord(std::string_view w, bool beforeLabel = false) {
             w.remove_prefix(sign->size());
             continue;
         }
+        // One such sign alone: a run of them is a leader ("..... A. alba").
         sign = std::find_if(std::begin(kBeforeLabel), std::end(kBeforeLabel), starts);
-        if (!beforeLabel || sign == std::end(kBeforeLabel)) return false;
+        if (!beforeLabel || sign == std::end(kBeforeLabel) || w.size() != sign->size()) return false;
         w.remove_prefix(sign->size());
     }
     return true;
@@ -1174,7 +1175,8 @@ bool debrisLine(std::string_view line) {
     const std::string t = trimmed(line);
     // A stop alone ends the field before it in a copy of one field a line;
     // a row of dots is a leader carried over to its own line.
-    if (t.empty() || t.find('.') != std::string::npos) return false;
+    // Spaced leader signs ("• • • •") are no debris either.
+    if (t.empty() || t.find('.') != std::string::npos || std::count(t.begin(), t.end(), ' ') > 1) return false;
     for (std::size_t from = 0; from < t.size();) {
         std::size_t space = t.find(' ', from);
         if (space == std::string::npos) space = t.size();
@@ -1189,8 +1191,13 @@ bool debrisLine(std::string_view line) {
 std::string withoutDebris(const std::string& line, int& removed) {
     std::string out = trimmed(line);
     const int before = removed;
+    // Spaced leader signs ("• • • 3") are no debris: the sign's word is not the next word.
+    auto alone = [&](std::size_t space) {
+        const std::string_view word = std::string_view(out).substr(0, space);
+        return !trimmed(std::string_view(out).substr(space)).starts_with(word);
+    };
     for (std::size_t space = out.find(' ');
-         space != std::string::npos && debrisWord(std::string_view(out).substr(0, space), true) &&
+         space != std::string::npos && debrisWord(std::string_view(out).substr(0, space), alone(space)) &&
          startsLead(trimmed(std::string_view(out).substr(space)));
          space = out.find(' ')) {
         out = trimmed(std::string_view(out).substr(space));
@@ -1363,7 +1370,7 @@ bool numberedKey(const Lines& lines, int numbered) {
 // labels of the lines around it, a key giving its couplets in order; a
 // reference misread after a leader (".... S") for a couplet of the key.
 // Mended in place; the count returned.
-int mendMisreadLabels(Lines& lines) {
+int mendMisreadLabels(Lines& lines, bool references = true) {
     std::vector<int> labels(lines.size(), -1);
     int numbered = 0;
     // A capital glued to a number that looks like a digit ("2B.", "1S.") is
@@ -1418,6 +1425,7 @@ int mendMisreadLabels(Lines& lines) {
         labels[i] = previous = value;
         ++mended;
     }
+    if (!references) return mended;
     std::set<int> couplets(labels.begin(), labels.end());
     const std::string* before = nullptr;  // the last line not blank
     for (std::string& l : lines) {
@@ -1677,7 +1685,8 @@ int mendScannedLabels(Lines& lines) {
         if (const LineStart ls = readLineStart(l);
             ls.kind == LineStart::Kind::Letters && !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])))
             return 0;
-    return mendMisreadLabels(lines);
+    // Only labels: a sign alone after a leader ("|") may be a table's cell.
+    return mendMisreadLabels(lines, false);
 }
 
 int evenBlanks(std::string& line) {
