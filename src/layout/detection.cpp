@@ -975,32 +975,53 @@ bool LayoutDetection::processes() const {
            proposals.front().outcome == RunOutcome::Success;
 }
 
+namespace {
+LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionControl& control);
+}  // namespace
+
 LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionControl& control) {
     // No-break and thin blanks (web pages, French typography) read as blanks
     // by every reader: the detection reads the evened copy, and each proposal
-    // then holds it as the text it processes.
-    {
-        Lines evened = text;
-        int blanks = 0;
-        for (std::string& line : evened) blanks += evenBlanks(line);
-        if (blanks > 0) {
-            LayoutDetection d = detectLayout(evened, wanted, control);
-            const std::string told = countedMessage(kMsgOddBlanks, kMsgOddBlanksOne, blanks);
-            for (LayoutProposal& p : d.proposals) {
-                if (p.convertsIndented) {
-                    p.convertsIndented = false;
-                    p.convertedText = convertIndentedKey(evened).lines;
-                } else if (p.convertedText.empty()) {
-                    p.convertedText = evened;
-                }
-                if (p.summary.find(told) == std::string::npos) p.summary = "texte remis en forme (" + told + ") ; " + p.summary;
-            }
-            for (DetectionObstacle& o : d.obstacles)
-                if (o.line >= 0 && o.line < static_cast<int>(text.size()))
-                    o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
-            return d;
+    // then holds it as the text it processes. Labels a scan misread ("i''"
+    // for "1''") are mended for every reader too, but only where the mended
+    // text reads better: a key of Roman or lettered labels keeps its own.
+    Lines evened = text;
+    int blanks = 0;
+    for (std::string& line : evened) blanks += evenBlanks(line);
+    Lines mended = evened;
+    const int misread = mendScannedLabels(mended);
+    if (blanks == 0 && misread == 0) return detectEvened(text, wanted, control);
+    LayoutDetection d = detectEvened(evened, wanted, control);
+    const Lines* read = &evened;
+    if (misread > 0 && !(control.cancel && control.cancel->load())) {
+        LayoutDetection m = detectEvened(mended, wanted, control);
+        if (!m.proposals.empty() &&
+            (d.proposals.empty() || betterScore(m.proposals.front().score, d.proposals.front().score))) {
+            d = std::move(m);
+            read = &mended;
         }
     }
+    if (blanks == 0 && read == &evened) return d;
+    const std::string told = countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne},
+                                           {read == &mended ? misread : 0, kMsgMisread, kMsgMisreadOne}});
+    for (LayoutProposal& p : d.proposals) {
+        if (p.convertsIndented) {
+            p.convertsIndented = false;
+            p.convertedText = convertIndentedKey(*read).lines;
+        } else if (p.convertedText.empty()) {
+            p.convertedText = *read;
+        }
+        if (p.summary.find(told) == std::string::npos) p.summary = "texte remis en forme (" + told + ") ; " + p.summary;
+    }
+    for (DetectionObstacle& o : d.obstacles)
+        if (o.line >= 0 && o.line < static_cast<int>(text.size()))
+            o.text = std::string(text::firstChars(text[static_cast<std::size_t>(o.line)], kObstacleChars));
+    return d;
+}
+
+namespace {
+
+LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionControl& control) {
     LayoutDetection detection;
     // Every run counts one step; the plan grows as the candidates are known.
     int done = 0, planned = 0;
@@ -1248,6 +1269,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     }
     return detection;
 }
+
+}  // namespace
 
 void takeLayout(KeyParams& target, const KeyParams& layout) {
     KeyParams result = layout;

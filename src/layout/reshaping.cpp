@@ -1120,12 +1120,22 @@ constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007
 
 // OCR debris: a sign alone before a line's label or after its ending
 // ("■ 1. Wings", "... P. alba »"). Marks of a second lead are no debris.
-bool debrisWord(std::string_view w) {
+// Before a label, a stop, bullet or low quote is debris too ("• 2. Wings",
+// "„ 3. Hsch."); after an ending they may close a leader or a quotation.
+bool debrisWord(std::string_view w, bool beforeLabel = false) {
     static constexpr std::string_view kSigns[] = {"\u25A0", "\u25A1", "\u00BB", "\u00AB", "'", "\"", "`", "~", "^",
                                                   "\u00A6", "\u00A9", "\u00AE", "\u00B0", ",", ";", "\u2018", "\u2019"};
+    static constexpr std::string_view kBeforeLabel[] = {".", "\u2022", "\u00B7", "\u201E", "\u201A", "\u201C", "\u201D"};
     while (!w.empty()) {
-        const auto sign = std::find_if(std::begin(kSigns), std::end(kSigns), [&](std::string_view k) { return w.starts_with(k); });
-        if (sign == std::end(kSigns)) return false;
+        const auto starts = [&](std::string_view k) { return w.starts_with(k); };
+        auto sign = std::find_if(std::begin(kSigns), std::end(kSigns), starts);
+        if (sign != std::end(kSigns)) {
+            w.remove_prefix(sign->size());
+            continue;
+        }
+        // One such sign alone: a run of them is a leader ("..... A. alba").
+        sign = std::find_if(std::begin(kBeforeLabel), std::end(kBeforeLabel), starts);
+        if (!beforeLabel || sign == std::end(kBeforeLabel) || w.size() != sign->size()) return false;
         w.remove_prefix(sign->size());
     }
     return true;
@@ -1161,13 +1171,33 @@ int dropNoteCalls(std::string& line) {
 
 namespace {
 
+bool debrisLine(std::string_view line) {
+    const std::string t = trimmed(line);
+    // A stop alone ends the field before it in a copy of one field a line;
+    // a row of dots is a leader carried over to its own line.
+    // Spaced leader signs ("• • • •") are no debris either.
+    if (t.empty() || t.find('.') != std::string::npos || std::count(t.begin(), t.end(), ' ') > 1) return false;
+    for (std::size_t from = 0; from < t.size();) {
+        std::size_t space = t.find(' ', from);
+        if (space == std::string::npos) space = t.size();
+        if (space > from && !debrisWord(std::string_view(t).substr(from, space - from), true)) return false;
+        from = space + 1;
+    }
+    return true;
+}
+
 // The line without the debris before its label and after its ending;
 // the line as it is when it has none.
 std::string withoutDebris(const std::string& line, int& removed) {
     std::string out = trimmed(line);
     const int before = removed;
+    // Spaced leader signs ("• • • 3") are no debris: the sign's word is not the next word.
+    auto alone = [&](std::size_t space) {
+        const std::string_view word = std::string_view(out).substr(0, space);
+        return !trimmed(std::string_view(out).substr(space)).starts_with(word);
+    };
     for (std::size_t space = out.find(' ');
-         space != std::string::npos && debrisWord(std::string_view(out).substr(0, space)) &&
+         space != std::string::npos && debrisWord(std::string_view(out).substr(0, space), alone(space)) &&
          startsLead(trimmed(std::string_view(out).substr(space)));
          space = out.find(' ')) {
         out = trimmed(std::string_view(out).substr(space));
@@ -1340,7 +1370,7 @@ bool numberedKey(const Lines& lines, int numbered) {
 // labels of the lines around it, a key giving its couplets in order; a
 // reference misread after a leader (".... S") for a couplet of the key.
 // Mended in place; the count returned.
-int mendMisreadLabels(Lines& lines) {
+int mendMisreadLabels(Lines& lines, bool references = true) {
     std::vector<int> labels(lines.size(), -1);
     int numbered = 0;
     // A capital glued to a number that looks like a digit ("2B.", "1S.") is
@@ -1395,6 +1425,7 @@ int mendMisreadLabels(Lines& lines) {
         labels[i] = previous = value;
         ++mended;
     }
+    if (!references) return mended;
     std::set<int> couplets(labels.begin(), labels.end());
     const std::string* before = nullptr;  // the last line not blank
     for (std::string& l : lines) {
@@ -1647,6 +1678,17 @@ namespace {
 ReshapedKey reshapeSpaced(const Lines& text);
 }  // namespace
 
+int mendScannedLabels(Lines& lines) {
+    // Where any line is labelled by letters that look like no digit ("II.",
+    // "A.", "b."), its "I." and "B." are that series' labels, as printed.
+    for (const std::string& l : lines)
+        if (const LineStart ls = readLineStart(l);
+            ls.kind == LineStart::Kind::Letters && !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])))
+            return 0;
+    // Only labels: a sign alone after a leader ("|") may be a table's cell.
+    return mendMisreadLabels(lines, false);
+}
+
 int evenBlanks(std::string& line) {
     // Every odd blank starts with one of these bytes.
     if (line.find_first_of("\xC2\xE2\xE3") == std::string::npos) return 0;
@@ -1676,7 +1718,15 @@ ReshapedKey reshapeKey(const Lines& text) {
     // Numbers misread by OCR mended ("l3" for "13").
     int blanks = 0, debris = 0, misread = 0, glued = 0, gluedLabels = 0, calls = 0, spacedStops = 0;
     Lines spaced;
-    for (const std::string& line : text) {
+    std::vector<int> spacedOrigin;  // the user's line of each line of `spaced`
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const std::string& line = text[at];
+        // A line of nothing but OCR signs ("'", "„", "• ,") is no line of the key.
+        if (debrisLine(line)) {
+            ++debris;
+            continue;
+        }
+        spacedOrigin.push_back(static_cast<int>(at));
         std::string copy = line;
         blanks += evenBlanks(copy);
         misread += mendMisreadNumbers(copy);
@@ -1727,6 +1777,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         out.lines = spaced;
         for (std::size_t i = 0; i < spaced.size(); ++i) out.origin.push_back(static_cast<int>(i));
     }
+    for (int& o : out.origin) o = spacedOrigin[static_cast<std::size_t>(o)];
     out.changed = true;
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},

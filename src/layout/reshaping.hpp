@@ -98,6 +98,9 @@ ReshapedKey reshapeKey(const Lines& text);
 // Blanks a copy from a typeset page keeps (no-break, thin, figure spaces)
 // made plain blanks in `line`: how many.
 int evenBlanks(std::string& line);
+// Couplet labels a scan misread as letters ("i''", "S.") read as the numbers
+// the labels around them call for, in a key numbered with digits; the count.
+int mendScannedLabels(Lines& lines);
 
 // The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
 // "_Quercus alba_"), followed by at most a few author words: where it starts

@@ -255,6 +255,21 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"Key", "\u25A0 1. Wings dark .......... 2", "- Wings pale .......... Plega alba \u00BB",
           "2. Legs long .......... Plega nigra", "' - Legs short .......... Plega rufa"},
          finished, "3 signes parasites de lecture optique retir\u00E9s"},
+        {"OCR stops, bullets and low quotes before a label, and lines of signs alone between leads",
+         {"Key", "\u2022 1. Wings dark .......... 2", "'", "- Wings pale .......... Plega alba", "\u201E",
+          ". 2. Legs long .......... Plega nigra", "\u201E ,", "- Legs short .......... Plega rufa"},
+         finished, "5 signes parasites de lecture optique retir\u00E9s"},
+        {"a leader of dots carried over to the start of the next line is no OCR debris",
+         {"Key", "1. Wings dark", "........ 2", "- Wings pale", "........ A. alba", "2. Legs long ........ A. nigra",
+          "- Legs short ........ A. rufa"},
+         {"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra", "2,0$ Legs short $ A. rufa"},
+         ""},
+        {"OCR signs alone between a lead and its name set on the next line",
+         {"Key", "1' Wings dark.", "2", "1'' Wings pale.", "'", "Plega alba", "\u2022 2' Legs long.", "Plega nigra",
+          "2'' Legs short.", ",", "Plega rufa"},
+         {"1,2$ Wings dark.", "1,0$ Wings pale. $ Plega alba", "2,0$ Legs long. $ Plega nigra",
+          "2,0$ Legs short. $ Plega rufa"},
+         "3 signes parasites de lecture optique retir\u00E9s"},
         {"numbers misread by OCR at a line's start and end",
          {"Key", "1. Wings dark .......... l2", "- Wings pale .......... Plega alba", "l2. Legs long .......... Plega nigra",
           "- Legs short .......... Plega rufa"},
@@ -714,4 +729,30 @@ TEST(Reshaping, TheTextAfterAKeyCutShortIsSetAside) {
     EXPECT_EQ(r.after, 2);
     EXPECT_EQ(r.couplets, (Lines{"1. Wings dark ... 2", "1. Wings pale ... 5", "2. Legs long => Plega nigra",
                                  "2. Legs short => Plega rufa"}));
+}
+
+TEST(Reshaping, LabelsMisreadByAScanAreMendedForEveryReaderUnlessLettersLabelTheKey) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        Lines mended;  // empty: left as printed
+    };
+    const Case cases[] = {
+        {"primed labels in indented order, the first read as a letter",
+         {"Title", "i'' Wings dark.", "2'' Legs long.", "Plega nigra", "2' Legs short.", "Plega rufa", "1' Wings pale.",
+          "Plega alba"},
+         {"Title", "1'' Wings dark.", "2'' Legs long.", "Plega nigra", "2' Legs short.", "Plega rufa", "1' Wings pale.",
+          "Plega alba"}},
+        {"groups labelled by Roman numerals over numbered couplets",
+         {"I. Wings dark.", "1. Legs long ..... Plega nigra", "- Legs short ..... Plega rufa", "II. Wings pale.",
+          "2. Tarsi black ..... Plega nivea", "- Tarsi white ..... Plega alba"},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        Lines text = c.text;
+        const int mended = mendScannedLabels(text);
+        EXPECT_EQ(text, c.mended.empty() ? c.text : c.mended);
+        EXPECT_EQ(mended, c.mended.empty() ? 0 : 1);
+    }
 }
