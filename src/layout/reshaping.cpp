@@ -246,8 +246,16 @@ std::size_t lastWordNameStart(std::string_view s) {
                                                   "la", "le", "et", "der", "die", "und", "mit", "y", "del"};
     const std::string_view before = words[1].second;
     if (letters(words[0].second, false) && words[0].second.size() >= 5 &&
-        std::find(std::begin(kLinks), std::end(kLinks), before) == std::end(kLinks))
+        std::find(std::begin(kLinks), std::end(kLinks), before) == std::end(kLinks)) {
+        // With its genus, and the rank and epithet between them, whatever
+        // ends the text before: "... 2n=12 Eschscholzia minutiflora subsp. covillei".
+        std::size_t k = 1;
+        while (k + 1 < words.size() && k < 4 &&
+               (letters(words[k].second, false) || words[k].second == "subsp." || words[k].second == "var."))
+            ++k;
+        if (k < words.size() && letters(words[k].second, true) && words[k].second.back() != '.') return words[k].first;
         return words[0].first;
+    }
     // The genus, then its authors: capitalised or abbreviated words, "&".
     for (std::size_t k = 0; k + 1 < words.size() && k <= 4; ++k) {
         const std::string_view w = words[k].second;
