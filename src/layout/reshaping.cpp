@@ -253,7 +253,10 @@ std::size_t lastWordNameStart(std::string_view s) {
         while (k + 1 < words.size() && k < 4 &&
                (letters(words[k].second, false) || words[k].second == "subsp." || words[k].second == "var."))
             ++k;
-        if (k < words.size() && letters(words[k].second, true) && words[k].second.back() != '.') return words[k].first;
+        const std::string_view genus = k < words.size() ? words[k].second : std::string_view();
+        const bool abbreviated = genus.size() == 2 && genus[0] >= 'A' && genus[0] <= 'Z' && genus[1] == '.';
+        if (k > 1 ? abbreviated || (letters(genus, true) && genus.back() != '.') : letters(genus, true) && genus.back() != '.')
+            return words[k].first;
         return words[0].first;
     }
     // The genus, then its authors: capitalised or abbreviated words, "&".
