@@ -171,6 +171,20 @@ std::size_t binomialStart(std::string_view s) {
     return std::string_view::npos;
 }
 
+// The last words of a text with where each starts, the last first, at most `count`.
+std::vector<std::pair<std::size_t, std::string_view>> lastWords(std::string_view s, std::size_t count) {
+    std::vector<std::pair<std::size_t, std::string_view>> words;
+    for (std::size_t end = s.size(); end > 0 && words.size() < count;) {
+        while (end > 0 && s[end - 1] == ' ') --end;
+        std::size_t b = end;
+        while (b > 0 && s[b - 1] != ' ') --b;
+        if (b == end) break;
+        words.emplace_back(b, s.substr(b, end - b));
+        end = b;
+    }
+    return words;
+}
+
 // Where a name in full that ends the text starts: a genus, its epithets in
 // lower case, then at most a few author words ("Cornus alba L.", "Fagus
 // longa var. minor"), after a word in lower case or a stop; npos if none.
@@ -189,15 +203,7 @@ std::size_t fullBinomialStart(std::string_view s) {
         return w.size() >= 3 && w[0] >= 'A' && w[0] <= 'Z' &&
                std::all_of(w.begin() + 1, w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
     };
-    std::vector<std::pair<std::size_t, std::string_view>> words;  // from the end
-    for (std::size_t end = s.size(); end > 0 && words.size() < 10;) {
-        while (end > 0 && s[end - 1] == ' ') --end;
-        std::size_t b = end;
-        while (b > 0 && s[b - 1] != ' ') --b;
-        if (b == end) break;
-        words.emplace_back(b, s.substr(b, end - b));
-        end = b;
-    }
+    const auto words = lastWords(s, 10);
     // After the fewest author words that leave a name before them.
     for (std::size_t tail = 0; tail <= 5 && tail < words.size(); ++tail) {
         // An author in brackets counts as one: "(L.)".
@@ -226,15 +232,7 @@ std::size_t fullBinomialStart(std::string_view s) {
 // a sentence's end ("... Yielding fibre. Malvastrum A. Gray"); npos otherwise.
 std::size_t lastWordNameStart(std::string_view s) {
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    std::vector<std::pair<std::size_t, std::string_view>> words;  // from the end
-    for (std::size_t end = s.size(); end > 0 && words.size() < 7;) {
-        while (end > 0 && s[end - 1] == ' ') --end;
-        std::size_t b = end;
-        while (b > 0 && s[b - 1] != ' ') --b;
-        if (b == end) break;
-        words.emplace_back(b, s.substr(b, end - b));
-        end = b;
-    }
+    const auto words = lastWords(s, 7);
     if (words.size() < 2) return std::string_view::npos;
     auto letters = [](std::string_view w, bool capital) {
         if (!w.empty() && w.back() == '.') w.remove_suffix(1);
