@@ -2457,10 +2457,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 ending.name = unmarkedName(name);
             }
         }
-        // Else its last word is the name, an epithet or a genus after one
-        // blank ("... dorsal surface pallescens"): one lead a reader cannot
-        // split does not stop the whole key.
-        if (!ending.ends())
+        // Else, on a lead of one line, its last words are the name, an
+        // epithet or a genus after one blank ("... dorsal surface
+        // pallescens"): one lead a reader cannot split does not stop the
+        // whole key. Lines joined into a lead may be prose after the key.
+        if (!ending.ends() && lead.lastLine == std::string::npos)
             if (const std::size_t at = lastWordNameStart(lead.body); at != std::string::npos) {
                 ending.text = trimmed(std::string_view(lead.body).substr(0, at));
                 ending.name = trimmed(std::string_view(lead.body).substr(at));
