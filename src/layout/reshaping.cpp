@@ -171,6 +171,20 @@ std::size_t binomialStart(std::string_view s) {
     return std::string_view::npos;
 }
 
+// The last words of a text with where each starts, the last first, at most `count`.
+std::vector<std::pair<std::size_t, std::string_view>> lastWords(std::string_view s, std::size_t count) {
+    std::vector<std::pair<std::size_t, std::string_view>> words;
+    for (std::size_t end = s.size(); end > 0 && words.size() < count;) {
+        while (end > 0 && s[end - 1] == ' ') --end;
+        std::size_t b = end;
+        while (b > 0 && s[b - 1] != ' ') --b;
+        if (b == end) break;
+        words.emplace_back(b, s.substr(b, end - b));
+        end = b;
+    }
+    return words;
+}
+
 // Where a name in full that ends the text starts: a genus, its epithets in
 // lower case, then at most a few author words ("Cornus alba L.", "Fagus
 // longa var. minor"), after a word in lower case or a stop; npos if none.
@@ -189,15 +203,7 @@ std::size_t fullBinomialStart(std::string_view s) {
         return w.size() >= 3 && w[0] >= 'A' && w[0] <= 'Z' &&
                std::all_of(w.begin() + 1, w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
     };
-    std::vector<std::pair<std::size_t, std::string_view>> words;  // from the end
-    for (std::size_t end = s.size(); end > 0 && words.size() < 10;) {
-        while (end > 0 && s[end - 1] == ' ') --end;
-        std::size_t b = end;
-        while (b > 0 && s[b - 1] != ' ') --b;
-        if (b == end) break;
-        words.emplace_back(b, s.substr(b, end - b));
-        end = b;
-    }
+    const auto words = lastWords(s, 10);
     // After the fewest author words that leave a name before them.
     for (std::size_t tail = 0; tail <= 5 && tail < words.size(); ++tail) {
         // An author in brackets counts as one: "(L.)".
@@ -216,6 +222,53 @@ std::size_t fullBinomialStart(std::string_view s) {
         // The word before the genus ends a sentence's words, not a name.
         const char last = words[k + 1].second.back();
         if ((last >= 'a' && last <= 'z') || last == '.' || last == ',' || last == ';' || last == ')') return words[k].first;
+    }
+    return std::string_view::npos;
+}
+
+// Where the name run in after one blank at the end of a lead starts, read
+// when nothing else ends it: an epithet in lower case after a word that does
+// not link ("... dorsal surface pallescens"), or a genus with its authors after
+// a sentence's end ("... Yielding fibre. Malvastrum A. Gray"); npos otherwise.
+std::size_t lastWordNameStart(std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    const auto words = lastWords(s, 7);
+    if (words.size() < 2) return std::string_view::npos;
+    auto letters = [](std::string_view w, bool capital) {
+        if (!w.empty() && w.back() == '.') w.remove_suffix(1);
+        return w.size() >= 4 && (capital ? w[0] >= 'A' && w[0] <= 'Z' : w[0] >= 'a' && w[0] <= 'z') &&
+               std::all_of(w.begin() + 1, w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    };
+    static constexpr std::string_view kLinks[] = {"a", "an", "the", "of", "in", "with", "and", "or", "to", "than",
+                                                  "by", "from", "at", "on", "not", "very", "more", "less", "de",
+                                                  "la", "le", "et", "der", "die", "und", "mit", "y", "del"};
+    const std::string_view before = words[1].second;
+    if (letters(words[0].second, false) && words[0].second.size() >= 5 &&
+        std::find(std::begin(kLinks), std::end(kLinks), before) == std::end(kLinks)) {
+        // With its genus, and the rank and epithet between them, whatever
+        // ends the text before: "... 2n=12 Eschscholzia minutiflora subsp. covillei".
+        std::size_t k = 1;
+        while (k + 1 < words.size() && k < 4 &&
+               (letters(words[k].second, false) || words[k].second == "subsp." || words[k].second == "var."))
+            ++k;
+        const std::string_view genus = k < words.size() ? words[k].second : std::string_view();
+        const bool abbreviated = genus.size() == 2 && genus[0] >= 'A' && genus[0] <= 'Z' && genus[1] == '.';
+        if (k > 1 ? abbreviated || (letters(genus, true) && genus.back() != '.') : letters(genus, true) && genus.back() != '.')
+            return words[k].first;
+        return words[0].first;
+    }
+    // The genus, then its authors: capitalised or abbreviated words, "&".
+    for (std::size_t k = 0; k + 1 < words.size() && k <= 4; ++k) {
+        const std::string_view w = words[k].second;
+        const std::string_view prior = words[k + 1].second;
+        const char last = prior.back();
+        // An initial or an author's abbreviation ends no sentence: "A. Gray", "Webb & Berth.".
+        const bool abbreviation = prior.size() <= 6 && prior[0] >= 'A' && prior[0] <= 'Z';
+        const bool afterSentence =
+            (last == '.' && !abbreviation) || last == ')' || last == ']' || prior.ends_with("\u201D");
+        if (letters(w, true) && w.back() != '.' && (afterSentence || (k == 0 && last >= 'a' && last <= 'z')))
+            return words[k].first;
+        if (!authorWord(w) || std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; })) break;
     }
     return std::string_view::npos;
 }
@@ -2455,6 +2508,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 ending.name = unmarkedName(name);
             }
         }
+        // Else, on a lead of one line, its last words are the name, an
+        // epithet or a genus after one blank ("... dorsal surface
+        // pallescens"): one lead a reader cannot split does not stop the
+        // whole key. Lines joined into a lead may be prose after the key.
+        if (!ending.ends() && lead.lastLine == std::string::npos)
+            if (const std::size_t at = lastWordNameStart(lead.body); at != std::string::npos) {
+                ending.text = trimmed(std::string_view(lead.body).substr(0, at));
+                ending.name = trimmed(std::string_view(lead.body).substr(at));
+            }
         readable = ending.ends() && !ending.text.empty();
         endings.push_back(std::move(ending));
     }
