@@ -1109,6 +1109,17 @@ LeadEnding endingOf(std::string_view body) {
                 (capitalAt(named.name, 0) || (named.name.starts_with("\u201C") && capitalAt(named.name, 3))) &&
                 referenceWordsStart(named.name) == std::string::npos)
                 return splitNameEnding(s);
+        // "(no. 14)" after a name printed without a leader is the name's
+        // number in the book, as after a leader, no couplet sent on to.
+        if (bracketed && !afterPage && opening < b) {
+            const std::string inside = text::lower(trimmed(std::string_view(s).substr(opening, b - opening)));
+            if (inside == "no." || inside == "nr." || inside == "n\u00B0")
+                if (const std::size_t at = fullBinomialStart(head); at != std::string::npos && at > 0) {
+                    out.text = trimmed(std::string_view(head).substr(0, at));
+                    out.name = head.substr(at) + ' ' + s.substr(opening - 1);
+                    return out;
+                }
+        }
         if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
                            (leaderBefore(s, cut) > 0 && !rangeDashBefore(s, cut)))) {
             out.reference = std::stoi(s.substr(b, e - b));

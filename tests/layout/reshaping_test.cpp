@@ -38,6 +38,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Ovule ascending.--Species 50. =Ranunculus= L.", "Ovule ascending.--Species 50.", -1, "Ranunculus L."},
         {"Wings with four ridges E. pingbianensis sp. nov.", "Wings with four ridges", -1, "E. pingbianensis sp. nov."},
         {"Disk white-pruinose 14. L. _alba_", "Disk white-pruinose", -1, "L. alba"},
+        {"Wings pale Plega alba (no. 14)", "Wings pale", -1, "Plega alba (no. 14)"},
+        {"Flügel hell (Nr. 14)", "Flügel hell", 14, ""},
         {"Apex rounded (Fig. 14G) P.rufiposterus sp. nov.", "Apex rounded (Fig. 14G)", -1, "P.rufiposterus sp. nov."},
         {"Plants woody 12-15", "Plants woody 12-15", -1, ""},
         {"Kernel sweet ........ C. alba (no. 1)", "Kernel sweet", -1, "C. alba (no. 1)"},
