@@ -87,9 +87,12 @@ NumberLike numberLike(std::string_view determination) {
         if (s.size() - start - 1 == 4 && head.ends_with(",")) return NumberLike::No;
         // The book's number or page noted in brackets after the name
         // ("L. alba (no. 14)", "Pinus (p. 4)"): said as such, no reference.
-        if (const std::string_view whole = trimmed(determination); whole.size() > s.size() && whole[s.size()] == ')')
-            for (std::string_view note : {"(no.", "(No.", "(Nr.", "(n\u00B0", "(p.", "(pp.", "(S."})
-                if (head.ends_with(note)) return NumberLike::No;
+        if (const std::string_view whole = trimmed(determination); whole.size() > s.size() && whole[s.size()] == ')') {
+            for (std::string_view word : text::kBookNumberWords)
+                if (head.ends_with("(" + std::string(word))) return NumberLike::No;
+            for (std::string_view page : {"(p.", "(pp.", "(S."})
+                if (head.ends_with(page)) return NumberLike::No;
+        }
         const auto space = head.find_last_of(" \t");
         if (text::namesAGroup(space == std::string_view::npos ? head : head.substr(space + 1))) return NumberLike::No;
     }

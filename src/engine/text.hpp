@@ -100,6 +100,10 @@ bool lessIgnoringCase(std::string_view a, std::string_view b);
 std::vector<std::size_t> orderIgnoringCase(const std::vector<std::string>& texts);
 std::vector<std::size_t> orderIgnoringCase(LinesView texts);
 
+// The words that note, in brackets after a name, its number in the book
+// ("L. alba (no. 14)", "(Nr. 3)"): the name's own number, no reference.
+inline constexpr std::string_view kBookNumberWords[] = {"no.", "No.", "Nr.", "n\u00B0"};
+
 // Whether a word, followed by a number, names a group of a key rather than a
 // taxon and its page: "Group 1", "Groupe 2", "Section 3", "Clé 4" (any case,
 // a final dot aside).

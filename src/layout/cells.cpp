@@ -370,7 +370,7 @@ CellKey readCellPerLine(const Lines& text) {
         // goes on with it when a destination and the next lead follow, or,
         // after the last lead, a destination set after its leader.
         auto leadAt = [&](std::size_t k) { return k + 1 < n && labelCell(cells[k]) && isText(k + 1); };
-        auto leaderFirst = [&](std::size_t k) { return cells[k].starts_with("..") || cells[k].starts_with("\u2026"); };
+        auto leaderFirst = [&](std::size_t k) { return startsWithDots(cells[k]); };
         while (!rowCell[i - 1] && i + 1 < n && (cells[i].front() == '(' || lowerCaseStart(cells[i])) &&
                (isText(i + 1) || numberCell(cells[i + 1]) > 0) && (leadAt(i + 2) || (i + 2 == n && leaderFirst(i + 1))))
             joinWrapped(line, withoutLeader(cells[i++]));
@@ -554,8 +554,7 @@ std::string tabbed(const std::vector<std::string>& cells) {
     return line;
 }
 
-// A line that is a label cell alone, and one that is a leader alone.
-bool labelLine(std::string_view s) { return labelCell(s); }
+// A line that is a leader alone.
 bool leaderLine(std::string_view s) { return s.size() >= 3 && withoutLeader("x" + std::string(s)) == "x"; }
 
 // A running head between two pages ("248 FLORA OF OHIO"); a number alone is a cell.
@@ -635,7 +634,7 @@ TableRows tableAsTabRows(const Lines& text) {
         if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
     auto cellAt = [&](std::size_t i) { return text::trimmedBlanks(text[at[i]]); };
     auto rowStart = [&](std::size_t i) {
-        return i + 1 < at.size() && labelLine(cellAt(i)) && !labelLine(cellAt(i + 1)) && !leaderLine(cellAt(i + 1));
+        return i + 1 < at.size() && labelCell(cellAt(i)) && !labelCell(cellAt(i + 1)) && !leaderLine(cellAt(i + 1));
     };
     constexpr std::size_t kCellsAfterText = 3;  // a destination, a name's authors, the book's page
     std::size_t i = 0;

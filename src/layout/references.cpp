@@ -103,8 +103,6 @@ bool labelAlone(std::string_view s) {
     return s.find_first_not_of("0123456789") != std::string_view::npos;
 }
 
-bool leaderFirst(std::string_view s) { return s.starts_with("..") || s.starts_with("\u2026"); }
-
 // A key exported field by field ("1.", "Wings dark", "........ Pieris"): a
 // label alone on its line goes with the text under it, a destination set
 // after its leader on a line of its own with the lead above; when most
@@ -117,7 +115,7 @@ void fieldsJoined(const Lines& text, Lines& lines, std::vector<int>& origin, int
         const std::string t = text::trimmedBlanks(text[k]);
         if (alone >= kFewest && labelAlone(t) && k + 1 < text.size()) {
             const std::string next = text::trimmedBlanks(text[k + 1]);
-            if (!next.empty() && !labelAlone(next) && !leaderFirst(next) && !leadLine(next)) {
+            if (!next.empty() && !labelAlone(next) && !startsWithDots(next) && !leadLine(next)) {
                 lines.push_back(t + " " + next);
                 origin.push_back(static_cast<int>(k));
                 ++k;
@@ -125,7 +123,7 @@ void fieldsJoined(const Lines& text, Lines& lines, std::vector<int>& origin, int
                 continue;
             }
         }
-        if (leaderFirst(t) && !lines.empty() && !text::trimmedBlanks(lines.back()).empty() &&
+        if (startsWithDots(t) && !lines.empty() && !text::trimmedBlanks(lines.back()).empty() &&
             trailingLeaderStart(lines.back()) == std::string::npos && alone >= kFewest) {
             lines.back() += " " + t;
             ++joined;

@@ -787,7 +787,8 @@ bool nameTail(std::string_view s) {
     // The book's page or number after the name: "p. 90", "(p. 4)", "(no. 6)",
     // alone or after the name's last words ("Buckleyi (no. 8)").
     if (const std::size_t page = pageNoteStart(" " + std::string(s)); page == 0) return true;
-    for (std::string_view number : {"(no. ", "(No. ", "(Nr. ", "(n\u00B0 "})
+    for (std::string_view word : text::kBookNumberWords) {
+        const std::string number = "(" + std::string(word) + " ";
         if (const std::size_t at = s.rfind(number); at != std::string_view::npos && s.ends_with(")") &&
                                                    s.size() - at - number.size() <= 5 &&
                                                    std::all_of(s.begin() + static_cast<std::ptrdiff_t>(at + number.size()),
@@ -797,6 +798,7 @@ bool nameTail(std::string_view s) {
             while (s.ends_with(" ")) s.remove_suffix(1);
             break;
         }
+    }
     // The authors may stand in brackets: "(Giordani Soika, 1933)", "(Less.) H. Rob.".
     int words = 0;
     for (std::size_t at = 0; at < s.size();) {
@@ -1113,7 +1115,7 @@ LeadEnding endingOf(std::string_view body) {
         // number in the book, as after a leader, no couplet sent on to.
         if (bracketed && !afterPage && opening < b) {
             const std::string inside = text::lower(trimmed(std::string_view(s).substr(opening, b - opening)));
-            if (inside == "no." || inside == "nr." || inside == "n\u00B0")
+            if (std::ranges::any_of(text::kBookNumberWords, [&](std::string_view w) { return text::lower(std::string(w)) == inside; }))
                 if (const std::size_t at = fullBinomialStart(head); at != std::string::npos && at > 0) {
                     out.text = trimmed(std::string_view(head).substr(0, at));
                     out.name = head.substr(at) + ' ' + s.substr(opening - 1);

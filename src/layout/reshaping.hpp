@@ -161,6 +161,10 @@ bool dropBookNumber(std::string& name);
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
 
+// A cell or line that opens with a leader of dots ("........ Pluteus"):
+// a destination set on a line of its own after its leader.
+inline bool startsWithDots(std::string_view s) { return s.starts_with("..") || s.starts_with("\u2026"); }
+
 // A page's number alone ("46"), or its running head with the number before
 // or after it ("46 FLORA OF OHIO", "Zootaxa 4969 (2) \u00A9 2021 Magnolia
 // Press \u00B7 245"): what a copy of printed pages keeps between them. Not a

@@ -312,8 +312,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
         EXPECT_EQ(key.lines, c.expected) << c.layout;
-        if (c.setAside >= 0) EXPECT_EQ(key.setAside, c.setAside) << c.layout;
-        if (c.bookNumbers >= 0) EXPECT_EQ(key.bookNumbers, c.bookNumbers) << c.layout;
+        if (c.setAside >= 0) {
+            EXPECT_EQ(key.setAside, c.setAside) << c.layout;
+        }
+        if (c.bookNumbers >= 0) {
+            EXPECT_EQ(key.bookNumbers, c.bookNumbers) << c.layout;
+        }
     }
 }
 
