@@ -64,7 +64,8 @@ inline FinishedLead finishedLeadOf(const std::string& line) {
         rest.erase(named);
     }
     // The book's page and number, noted after a hand-checked name ("Sphagnum
-    // (no. 2) (p. 23)", "P. alba group, p. 146"), are not the name.
+    // (no. 2) (p. 23)", "P. alba group, p. 146"), are not the name; nor is a
+    // figure call after it, which some transcriptions keep and others leave out.
     for (const char* note : {", p. ", ", pp. "})
         if (const auto at = name.rfind(note);
             at != std::string::npos && at + std::char_traits<char>::length(note) < name.size() &&
@@ -72,7 +73,8 @@ inline FinishedLead finishedLeadOf(const std::string& line) {
             name.erase(at);
     for (bool noted = true; noted && !name.empty() && name.back() == ')';) {
         noted = false;
-        for (const char* note : {" (p. ", " (pp. ", " (no. "})
+        for (const char* note : {" (p. ", " (pp. ", " (no. ", " (Fig. ", " (Figs. ", " (fig. ", " (figs. ", " (Pl. ",
+                                 " (Plate ", " (Plaat ", " (Taf. ", " (Abb. "})
             if (const auto at = name.rfind(note); at != std::string::npos && name.find(')', at) == name.size() - 1) {
                 name.erase(at);
                 noted = true;
