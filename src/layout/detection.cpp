@@ -694,10 +694,13 @@ LineStart readLineStart(std::string_view line) {
         // "1a." "1b)": one or two letters glued to the number belong to the label.
         // Not "3rd", "2nd": a word after its number.
         if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (blank(s[l]) && l - k == 1))) k = l;
-        // The lead's letter set apart by a blank before a sentence: "1 a Leaves".
-        else if (k + 3 < n && s[k] == U' ' && s[k + 1] >= U'a' && s[k + 1] <= U'c' && s[k + 2] == U' ' &&
-                 ((s[k + 3] >= U'A' && s[k + 3] <= U'Z') || (s[k + 3] >= U'\u00C0' && s[k + 3] <= U'\u00DE' && s[k + 3] != U'\u00D7')))
-            k += 2;
+        // The lead's letter set apart by a blank before a sentence, with or
+        // without its stop: "1 a Leaves", "1 a. Leaves", "1 b) Leaves".
+        else if (const std::size_t stop = k + 2 < n && (s[k + 2] == U'.' || s[k + 2] == U')') ? 1 : 0;
+                 k + 3 + stop < n && s[k] == U' ' && s[k + 1] >= U'a' && s[k + 1] <= U'c' && s[k + 2 + stop] == U' ' &&
+                 ((s[k + 3 + stop] >= U'A' && s[k + 3 + stop] <= U'Z') ||
+                  (s[k + 3 + stop] >= U'\u00C0' && s[k + 3 + stop] <= U'\u00DE' && s[k + 3 + stop] != U'\u00D7')))
+            k += 2 + stop;
         const std::size_t m = skipGap(k);
         if (m == j && m < n) return r;  // "3rd", "2nd": a word, not a label
         // A range that starts a wrapped line, "1–10 ) ....", is no label (a
