@@ -1012,14 +1012,20 @@ LeadEnding endingWithPage(std::string_view s);
 LeadEnding splitLeadEnding(std::string_view body) {
     std::string_view s = body;
     while (!s.empty() && (s.back() == '|' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    // A figure call after the ending belongs to the lead's text: "... 2 (Fig. 3)".
+    // A figure call after the ending belongs to the lead's text: "... 2 (Fig. 3)";
+    // after a name in a cell of its own it stays in the cell ("...\tGeogenanthus
+    // Ule (Fig. 1N)").
     if (s.ends_with(")"))
         if (const std::size_t open = s.rfind('('); open != std::string_view::npos && open > 0 && s[open - 1] == ' ' &&
                                                    figureCall(s.substr(open + 1, s.size() - open - 2))) {
             LeadEnding read = endingWithPage(s.substr(0, open));
             if (read.ends() && !read.text.empty()) {
-                read.text += ' ';
-                read.text += s.substr(open);
+                const std::size_t tab = s.rfind('\t', open);
+                const bool nameCell = read.reference < 0 && tab != std::string_view::npos &&
+                                      s.substr(tab + 1, open - tab - 1).find(read.name) != std::string_view::npos;
+                std::string& to = nameCell ? read.name : read.text;
+                to += ' ';
+                to += s.substr(open);
                 return read;
             }
         }
