@@ -398,9 +398,11 @@ bool labelsAsText(std::string_view desc) {
 // A back-reference left of a label ("(1). Legs", a scan's "(I) Legs"): the
 // bracket's number, digits or their lookalikes, then a blank.
 bool backReferenceLeft(std::string_view desc) {
-    std::size_t i = 1;
-    while (i < desc.size() && i < 5 && lookalikeDigit(desc[i]) != 0) ++i;
-    if (desc.empty() || desc[0] != '(' || i == 1 || i >= desc.size() || desc[i] != ')') return false;
+    const std::size_t first = desc.starts_with("( ") ? 2 : 1;
+    std::size_t i = first;
+    while (i < desc.size() && i < first + 4 && lookalikeDigit(desc[i]) != 0) ++i;
+    if (i > first && i + 1 < desc.size() && desc[i] == ' ' && desc[i + 1] == ')') ++i;
+    if (desc.empty() || desc[0] != '(' || i == first || i >= desc.size() || desc[i] != ')') return false;
     ++i;
     if (i < desc.size() && desc[i] == '.') ++i;
     return i < desc.size() && desc[i] == ' ';
@@ -666,12 +668,14 @@ LineStart readLineStart(std::string_view line) {
                 if (m < n && s[m] >= U'A' && s[m] <= U'Z') { k = m; continue; }
             }
             // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)",
-            // "(1*)", "(3″)"; a dash for the first couplet: "(–)".
-            if (s[k] == U'(' && k + 1 < n && digit(s[k + 1])) {
-                std::size_t m = k + 1;
+            // "(1*)", "(3″)", "( 1 )" as markup sets it apart; a dash for the
+            // first couplet: "(–)".
+            if (std::size_t in = k + 1; s[k] == U'(' && (in = k + 1 < n && s[k + 1] == U' ' ? k + 2 : k + 1) < n && digit(s[in])) {
+                std::size_t m = in;
                 while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b' ||
                                  s[m] == U'.' || s[m] == U'*' || s[m] == U'\u2032' || s[m] == U'\u2033' || s[m] == U'\u201D'))
                     ++m;
+                if (m + 1 < n && s[m] == U' ' && s[m + 1] == U')') ++m;
                 if (m < n && s[m] == U')') { k = m + 1; continue; }
             }
             if (s[k] == U'(' && k + 2 < n && (s[k + 1] == U'-' || s[k + 1] == U'\u2013' || s[k + 1] == U'\u2014') &&

@@ -283,15 +283,23 @@ bool capitalAt(std::string_view s, std::size_t i) {
 }
 
 // A sentence that starts at `i`, maybe after the back-reference to the
-// couplet of origin: "Wings", "(38) Élitros".
+// couplet of origin and the label's stop, each may be set apart by blanks as
+// markup gives them: "Wings", "(38) Élitros", ". Wings", "( 1 ). Wings".
 bool sentenceAfterBackReference(std::string_view s, std::size_t i) {
+    auto blanks = [&](std::size_t k) {
+        while (k < s.size() && (s[k] == ' ' || s[k] == '\t')) ++k;
+        return k;
+    };
     if (i < s.size() && s[i] == '(') {
-        std::size_t j = i + 1;
+        std::size_t j = blanks(i + 1);
+        const std::size_t digits = j;
         while (j < s.size() && asciiDigit(s[j])) ++j;
-        if (j == i + 1 || j >= s.size() || s[j] != ')') return false;
-        i = j + 1;
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+        if (j == digits) return false;
+        j = blanks(j);
+        if (j >= s.size() || s[j] != ')') return false;
+        i = blanks(j + 1);
     }
+    if (i + 1 < s.size() && s[i] == '.' && (s[i + 1] == ' ' || s[i + 1] == '\t')) i = blanks(i + 1);
     // The first word may stand in emphasis marks ("=Annulus= wanting").
     while (i < s.size() && emphasisMark(s[i])) ++i;
     return capitalAt(s, i);

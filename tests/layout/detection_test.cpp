@@ -28,6 +28,7 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"2 a = 45", K::Digits, "2", " ", "a = 45"},
         {"2(1) Metatarsus", K::Digits, "2", "(1) ", "Metatarsus"},
         {"3 (1*) Metatarsus", K::Digits, "3", " (1*) ", "Metatarsus"},
+        {"12 ( 8 ). Metatarsus", K::Digits, "12", " ( 8 ). ", "Metatarsus"},
         {"1a (\u2013) Metatarsus", K::Digits, "1", "a (\u2013) ", "Metatarsus"},
         {"1\u2019 Dorsal process", K::Digits, "1", "\u2019 ", "Dorsal process"},
         {"4* Spores rondes", K::Digits, "4", "* ", "Spores rondes"},
