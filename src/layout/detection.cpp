@@ -1274,6 +1274,15 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
             detection.obstacles = std::move(f.obstacles);
         detection.proposals.push_back(std::move(f.proposal));
     }
+    // Back-references that the key's own references contradict are told.
+    if (detection.processes() && hasBackReferences(text)) {
+        LayoutProposal& best = detection.proposals.front();
+        evaluate(best.convertsIndented ? convertIndentedKey(text).lines : best.convertedText.empty() ? text : best.convertedText,
+                 best.params, false, table, run);
+        if (const std::string told = misprintedBackReferencesMessage(misprintedBackReferences(text, table));
+            !told.empty() && best.summary.find(told) == std::string::npos)
+            best.summary += " ; " + told;
+    }
     return detection;
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/text.hpp"
+#include "layout/detection.hpp"
 #include "layout/references.hpp"
 
 using namespace sarvelo;
@@ -44,4 +45,34 @@ TEST(BareReferences, EachWrittenReferenceIsSetBareAfterItsLeader) {
          "1. Wings dark (Fig. 2)\n14\n1. Wings pale (2)\n", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(bareReferences(text::splitLines(c.text)).lines, c.expected) << c.layout;
+}
+
+TEST(MisprintedBackReferences, ABackReferenceTheLeadsContradictIsToldNotFollowed) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        const char* told;  // empty: nothing told
+    };
+    const Case cases[] = {
+        {"couplet 3 reached from 2 but printed as from 1",
+         "1. Wings dark ..... 2\n- Wings pale ..... Plega alba\n2 (1). Legs long ..... 3\n- Legs short ..... Plega rufa\n"
+         "3 (1). Tarsi black ..... Plega nigra\n- Tarsi white ..... Plega nivea\n",
+         "1 renvoi au couplet d'origine mal imprimé : 3 (1) pour 3 (2)"},
+        {"every back-reference agrees, set apart by the markup's blanks",
+         "1 . Wings dark ..... 2\n- Wings pale ..... Plega alba\n2 ( 1 ). Legs long ..... 3\n- Legs short ..... Plega rufa\n"
+         "3 ( 2 ). Tarsi black ..... Plega nigra\n- Tarsi white ..... Plega nivea\n",
+         ""},
+        {"most back-references disagree: another numbering, not misprints",
+         "1. Wings dark ..... 2\n- Wings pale ..... Plega alba\n2 (4). Legs long ..... 3\n- Legs short ..... Plega rufa\n"
+         "3 (5). Tarsi black ..... Plega nigra\n- Tarsi white ..... Plega nivea\n",
+         ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        const LayoutDetection d = detectLayout(text::splitLines(c.text));
+        ASSERT_TRUE(d.processes());
+        const std::string& summary = d.proposals.front().summary;
+        if (*c.told) EXPECT_NE(summary.find(c.told), std::string::npos) << summary;
+        else EXPECT_EQ(summary.find("couplet d'origine"), std::string::npos) << summary;
+    }
 }
