@@ -210,6 +210,26 @@ std::size_t abbreviatedNameStart(std::string_view s) {
     return std::string_view::npos;
 }
 
+// A line that opens with a bracket and is no reference in brackets ("(2)"):
+// a lead's text cut at its bracket ("(Fig. 3)", "(rarely 4) setae"), as an
+// export of a page's fields gives it; a name opens so only with a short
+// mark before its capital ("(f) Karstia prolata").
+bool bracketedText(std::string_view s) {
+    if (s.empty() || s.front() != '(' || numberCell("0" + std::string(s)) == 0) return false;
+    const std::size_t close = s.find(')');
+    return !(close != std::string_view::npos && close <= 6 && close + 2 < s.size() && s[close + 1] == ' ' &&
+             std::isupper(static_cast<unsigned char>(s[close + 2])));
+}
+
+// A lead's text going on under its first line: in brackets, or a sentence
+// in lower case with its stops or figures ("mm long; 5–6 pairs", "or pale,
+// or both."), not an epithet or a phrase that names ("other species of
+// section Kosaria").
+bool textGoingOn(const std::string& s) {
+    return bracketedText(s) || (lowerCaseStart(s) && std::count(s.begin(), s.end(), ' ') >= 2 &&
+                                s.find_first_of(";:,.0123456789") != std::string::npos);
+}
+
 }  // namespace
 
 CellKey readCellPerLine(const Lines& text) {
@@ -371,8 +391,11 @@ CellKey readCellPerLine(const Lines& text) {
         // after the last lead, a destination set after its leader.
         auto leadAt = [&](std::size_t k) { return k + 1 < n && labelCell(cells[k]) && isText(k + 1); };
         auto leaderFirst = [&](std::size_t k) { return startsWithDots(cells[k]); };
-        while (!rowCell[i - 1] && i + 1 < n && (cells[i].front() == '(' || lowerCaseStart(cells[i])) &&
-               (isText(i + 1) || numberCell(cells[i + 1]) > 0) && (leadAt(i + 2) || (i + 2 == n && leaderFirst(i + 1))))
+        // Also, before a name over cells of its own, the text going on.
+        while (!rowCell[i - 1] && i + 1 < n &&
+               (((cells[i].front() == '(' || lowerCaseStart(cells[i])) && (isText(i + 1) || numberCell(cells[i + 1]) > 0) &&
+                 (leadAt(i + 2) || (i + 2 == n && leaderFirst(i + 1)))) ||
+                (textGoingOn(cells[i]) && isText(i + 1))))
             joinWrapped(line, withoutLeader(cells[i++]));
         // A row whose destination cell is empty leads on to the row under
         // it, or goes without, for the checks to name its line.
@@ -428,8 +451,12 @@ CellKey readCellPerLine(const Lines& text) {
             // a heading may follow the key.
             const bool last = k == n && std::all_of(cells.begin() + static_cast<std::ptrdiff_t>(i), cells.end(),
                                                     [](const std::string& c) { return c.front() == '(' || lowerCaseStart(c); });
+            // Else the name's authors in brackets under it, a heading after.
+            const bool authors = k > i && cells[i].front() == '(' && cells[i].back() == ')' && numberCell("0" + cells[i]) != 0;
             if (k > i && (last || (k + 1 < n && labelCell(cells[k]) && isText(k + 1))))
                 for (; i < k; ++i) ending += " " + cells[i];
+            else if (authors)
+                ending += " " + cells[i++];
         }
         // A reference in brackets or after an arrow or words: "(2)", "→ 2", "go to 2".
         const LeadEnding sent = splitLeadEnding(ending);
@@ -678,13 +705,20 @@ TableRows tableAsTabRows(const Lines& text) {
                 std::size_t destination = reference - 1;
                 if (const std::string before = cellAt(destination - 1);
                     numberCell(cellAt(destination)) <= 0 && cellAt(destination).front() == '(' && destination > i + 1 &&
-                    std::count(before.begin(), before.end(), ' ') < 4 && std::isupper(static_cast<unsigned char>(before.front())))
+                    std::count(before.begin(), before.end(), ' ') < 5 &&
+                    std::isupper(static_cast<unsigned char>(before[bookNumberLength(before)])))
                     --destination;
+                // Else a line in brackets is still the text's: the row has no
+                // destination cell and leads on (indented order).
+                else if (textGoingOn(cellAt(destination)))
+                    destination = reference;
                 for (std::size_t k = i; k < destination; ++k)
                     if (const std::string cell = cellAt(k); !leaderLine(cell) && !runningHead(cell)) joinWrapped(row.back(), cell);
-                std::string ending = cellAt(destination);
-                for (std::size_t k = destination + 1; k < reference; ++k) ending += " " + cellAt(k);
-                row.push_back(std::move(ending));
+                if (destination < reference) {
+                    std::string ending = cellAt(destination);
+                    for (std::size_t k = destination + 1; k < reference; ++k) ending += " " + cellAt(k);
+                    row.push_back(std::move(ending));
+                }
                 rows.emplace_back(tabbed(row), origin);
                 i = next;
                 if (lastRow) break;
@@ -701,6 +735,11 @@ TableRows tableAsTabRows(const Lines& text) {
             if (row.size() >= 3 && (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell))) {
                 ended = true;
                 break;
+            }
+            // A line in brackets or in lower case right under the text is the text's.
+            if (row.size() == 2 && textGoingOn(cell)) {
+                joinWrapped(row.back(), cell);
+                continue;
             }
             // Authors in brackets go with the name before them, as in a row
             // read whole ("Balera pellucida (Osborn)").

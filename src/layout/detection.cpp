@@ -344,12 +344,24 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
     // across a blank line took in what follows, so did one joined from a
     // line without the tabs of its row (a heading after a table's rows).
     const bool row = text[from].find('\t') != std::string::npos;
-    bool blankInside = false;
-    for (std::size_t l = from + 1; l < to && l < text.size() && !blankInside; ++l)
-        blankInside = text::trimmedBlanks(text[l]).empty() || (row && text[l].find('\t') == std::string::npos);
-    if (!blankInside) return true;
+    std::size_t blank = from + 1;
+    while (blank < to && blank < text.size() && !text::trimmedBlanks(text[blank]).empty() &&
+           !(row && text[blank].find('\t') == std::string::npos))
+        ++blank;
+    if (blank >= to || blank >= text.size()) return true;
     const std::string wanted = lettersAndDigits(name);
     if (wanted.empty()) return true;
+    // The last lead's name over short lines of its own right before the
+    // blank after the key, one cell a line ("Coarazuphium tessai", "(Godoy &
+    // Vanin)"), is the book's.
+    if (to >= text.size()) {
+        constexpr std::size_t kNameLines = 3, kNameLineChars = 60;
+        std::size_t first = blank;
+        while (first > from + 1 && blank - first < kNameLines && text[first - 1].size() <= kNameLineChars) --first;
+        std::string cells;
+        for (std::size_t l = first; l < blank; ++l) cells += lettersAndDigits(text[l]);
+        if (first < blank && cells.find(wanted) != std::string::npos) return true;
+    }
     for (std::size_t l = from; l < to && l < text.size(); ++l) {
         if (text[l].size() > budget) return true;
         budget -= text[l].size();
