@@ -660,8 +660,20 @@ TableRows tableAsTabRows(const Lines& text) {
     for (std::size_t k = 0; k < text.size(); ++k)
         if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
     auto cellAt = [&](std::size_t i) { return text::trimmedBlanks(text[at[i]]); };
+    // A text cell is no lead of its own: a reference alone on the line after
+    // its lead ("...........", "3", "– Wings pale ....") starts no row.
+    auto leadOfItsOwn = [](const std::string& s) {
+        for (std::string_view dash : {"-", "\u2013", "\u2014", "\u2212"})
+            if (s.starts_with(std::string(dash) + " ")) return true;
+        std::size_t d = 0;
+        while (d < s.size() && d < 3 && s[d] >= '0' && s[d] <= '9') ++d;
+        if (d > 0 && d < s.size() && (s[d] == '.' || s[d] == ')')) ++d;
+        return d > 0 && d + 1 < s.size() && s[d] == ' ' && std::isupper(static_cast<unsigned char>(s[d + 1])) &&
+               s.size() > 40;
+    };
     auto rowStart = [&](std::size_t i) {
-        return i + 1 < at.size() && labelCell(cellAt(i)) && !labelCell(cellAt(i + 1)) && !leaderLine(cellAt(i + 1));
+        return i + 1 < at.size() && labelCell(cellAt(i)) && !labelCell(cellAt(i + 1)) && !leaderLine(cellAt(i + 1)) &&
+               !leadOfItsOwn(cellAt(i + 1));
     };
     constexpr std::size_t kCellsAfterText = 3;  // a destination, a name's authors, the book's page
     std::size_t i = 0;

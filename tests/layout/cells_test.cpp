@@ -195,6 +195,12 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"1\tSpores white (Fig. 3)", "2\tGills free\tAmanita", "2'\tGills attached (Fig. 4)\t5. Tricholoma album (Fr.)",
           "1'\tSpores pink\tPluteus"},
          {0, 3, 6, 11}},
+        {"a numbered key whose references stand alone on the line under their leads is no table",
+         "1 Spores white, the gills free and the ring large ........\n   2\n"
+         "\u2013 Spores pink, the gills attached and the ring absent ......\n   3\n"
+         "2 Gills free and white, the cap large and scaly above ........\n   4\n"
+         "\u2013 Gills attached and grey, the cap small and smooth .......\n   5\n"
+         "3 Ring present and membranous, the stipe long and white .......\n   6\n", {}, {}},
         {"rows of cells between tabs already", "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n", {}, {}},
         {"three rows between bars make no table", "| 1 | Spores white | 2 |\n| | Spores pink | Pluteus |\n| 2 | x | y |\n",
          {}, {}},
