@@ -963,6 +963,12 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     // Between two readings that both fail (a key cut short by the copy), the
     // lines of text after the key taken into leads count as faults too.
     const int faultsA = a.errorRows + a.erreurs, faultsB = b.errorRows + b.erreurs;
+    // Of two such readings, where one takes in a quarter of the other's leads
+    // or fewer (most of the key run into a few leads, or each line read as a
+    // lead), the one with fewer faults a lead is the key's.
+    if (faultsA > 0 && faultsB > 0 && std::min(a.leads, b.leads) > 0 &&
+        std::max(a.leads, b.leads) >= 4 * std::min(a.leads, b.leads) && faultsA * b.leads != faultsB * a.leads)
+        return faultsA * b.leads < faultsB * a.leads;
     if (faultsA > 0 && faultsB > 0 && faultsA + a.outside != faultsB + b.outside)
         return faultsA + a.outside < faultsB + b.outside;
     if (faultsA != faultsB) return faultsA < faultsB;

@@ -341,6 +341,9 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         {"a warning more, reading the whole key rather than a quarter of it", score(0, 0, 0, 0, 1, 40),
          score(0, 0, 0, 0, 0, 10)},
         {"fewer warnings where both read most of the key", score(0, 0, 0, 0, 0, 30), score(0, 0, 0, 0, 1, 40)},
+        {"both failing, a key cut short read lead by lead against the key run into a few leads", score(0, 4, 0, 0, 0, 12),
+         score(0, 3, 0, 0, 0, 3)},
+        {"both failing, against each line read as a lead", score(0, 2, 0, 0, 0, 8), score(33, 38, 0, 0, 0, 43)},
         {"a name read from two lines rather than a line of the key lost", [&] {
              LayoutScore s = score(0, 0, 0, 0, 0, 4);
              s.joinedNames = 1;
