@@ -399,6 +399,9 @@ bool labelsAsText(std::string_view desc) {
         return true;
     for (std::string_view mark : {"\u2013", "\u2014", "\u2212", "\u2019", "\u2032", "'"})
         if (desc.starts_with(mark)) return true;
+    // The lead's letter of a "1a" / "1b" label glued to the first word ("bYoung plants").
+    if (desc.size() > 3 && desc[0] >= 'a' && desc[0] <= 'c' && desc[1] >= 'A' && desc[1] <= 'Z' && desc[2] >= 'a' && desc[2] <= 'z')
+        return true;
     // A leader left inside the text, before the words of its ending ("exopod .. subgenus").
     for (std::string_view leader : {" .. ", "....", ". . ."})
         if (desc.find(leader) != std::string_view::npos) return true;

@@ -126,6 +126,9 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "\u2013\tRing absent ........\tPluteus\n",
          {"1,2$ Spores white subgenus Albae", "1,3$ Spores pink subgenus Roseae", "2,0$ Gills free $ Amanita",
           "2,0$ Gills attached $ Tricholoma", "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
+        {"rows between tabs labelled 1a/1b, the first misread by a scan, leaders after each lead's text",
+         "Key\n\nla\tSpores white ............\t2\n1b\tSpores pink ............\tPluteus\n"
+         "2a\tGills free ............\tAmanita\n2b\tGills attached ............\tTricholoma\n", mates},
         {"rows between tabs, each lead numbered with its partner's number in bold marks",
          "**1(4)**\tSpores white\t\n**2(3)**\tGills free\tAmanita\n**3(2)**\tGills attached\tTricholoma\n"
          "**4(1)**\tSpores pink\tPluteus\n", mates},
