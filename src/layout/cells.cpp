@@ -676,6 +676,12 @@ TableRows tableAsTabRows(const Lines& text) {
                !leadOfItsOwn(cellAt(i + 1));
     };
     constexpr std::size_t kCellsAfterText = 3;  // a destination, a name's authors, the book's page
+    // Whether another row starts at `i` or after it.
+    auto rowAfter = [&](std::size_t i) {
+        for (; i < at.size(); ++i)
+            if (rowStart(i)) return true;
+        return false;
+    };
     std::size_t i = 0;
     while (i < at.size() && !rowStart(i)) ++i;
     const std::size_t first = i;
@@ -743,8 +749,10 @@ TableRows tableAsTabRows(const Lines& text) {
             if (leaderLine(cell)) continue;
             if (runningHead(cell)) continue;
             // After the destination, only what goes with a name: its authors,
-            // a remark in brackets, the book's page. Other text ends the table.
-            if (row.size() >= 3 && (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell))) {
+            // a remark in brackets, the book's page. Other text ends the table,
+            // so does a blank line after the last row.
+            if (row.size() >= 3 &&
+                (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell) || (at[i] > at[i - 1] + 1 && !rowAfter(i)))) {
                 ended = true;
                 break;
             }

@@ -179,6 +179,12 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma",
           "Species of the genera"},
          {0, 3, 6, 9, 12}},
+        {"one cell a line, a blank line and a short heading after the last name end the table",
+         "1\nSpores white\n2\n1'\nSpores pink\nPluteus\n2\nGills free\nAmanita\n2'\nGills attached\nTricholoma\n\nFigures\n"
+         "\nFigure 1.\n",
+         {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma", "",
+          "Figures", "", "Figure 1."},
+         {0, 3, 6, 9, 12, 13, 14, 15}},
         {"one cell a line, authors in brackets after a name on a line of their own",
          "1\nSpores white\n2\n1'\nSpores pink\nPluteus cervinus\n(Schaeff.)\n2\nGills free\nAmanita\n2'\n"
          "Gills attached\nTricholoma album\n(Fr.)\n",
