@@ -203,8 +203,10 @@ std::size_t abbreviatedNameStart(std::string_view s) {
             return genus > 0 && lower(s[genus - 1]) && word.size() >= 3 && lower(word[0]) && lower(word[1]) && lower(word[2])
                        ? genus + 1
                        : std::string_view::npos;
-        // "sp. n.", "comb. nov." after the name.
-        const bool abbreviation = !word.empty() && word.size() <= 5 && word.back() == '.' && lower(word[0]);
+        // "sp. n.", "comb. nov." after the name, the last one's stop maybe
+        // taken with the leader ("sp. n").
+        const bool abbreviation =
+            !word.empty() && word.size() <= 5 && (word.back() == '.' || wordEnd == s.size()) && lower(word[0]);
         if (word.empty() || !(upper(word[0]) || word == "&" || word == "ex" || abbreviation)) return std::string_view::npos;
     }
     return std::string_view::npos;
@@ -332,6 +334,7 @@ CellKey readCellPerLine(const Lines& text) {
     std::set<int> closed, opened, named;  // named: couplets a lead leads to
     std::vector<int> open;  // couplets whose next lead is still to come, innermost last
     int leadingOn = -1;
+    bool leadingStop = false;  // its text ended with a stop, taken as a leader
     // Such a row that leads to no couplet may hold its name run into its
     // text after a blank, the tab lost ("... at maturity C.alba Wernh").
     auto nameRunIn = [&] {
@@ -340,6 +343,7 @@ CellKey readCellPerLine(const Lines& text) {
         const std::size_t textStart = line.find(". ") + 2;
         if (const std::size_t at = abbreviatedNameStart(std::string_view(line).substr(textStart)); at != std::string::npos) {
             std::string name = line.substr(textStart + at);
+            if (leadingStop && !name.ends_with(".")) name += '.';  // "sp. n."
             line = withoutLeader(line.substr(0, textStart + at)) + " => " + name;
         }
     };
@@ -383,6 +387,7 @@ CellKey readCellPerLine(const Lines& text) {
         leadingOn = -1;
         opened.insert(couplet);
         const int origin = at[i];
+        leadingStop = cells[i + 1].ends_with(".") && !cells[i + 1].ends_with("..");
         std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
         // One cell a line, a lead's text cut at its brackets or italics

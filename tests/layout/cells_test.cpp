@@ -126,6 +126,11 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
          "\u2013\nGills attached\nTricholoma album\n(Fr.)\n\nSpecies accounts\n",
          {"1. Spores white ... 2", "1. Spores pink (Fig. 3); gills free, grey => Pluteus cervinus", "2. Gills free => Amanita",
           "2. Gills attached => Tricholoma album (Fr.)"}, 0, 1, 0},
+        {"rows between tabs, a name and its \"sp. n.\" run into a row's text, the tab lost",
+         "1\tSpores white\t2\n\u2013\tSpores pink (Fig. 7d); gills free P. cervinus sp. n.\n2(1)\tGills free\tAmanita\n"
+         "\u2013\tGills attached\tTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink (Fig. 7d); gills free => P. cervinus sp. n.", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"no key", "Spores white\nSpores pink\n", {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
