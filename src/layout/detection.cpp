@@ -978,10 +978,12 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
     // A reading that takes in a quarter of the leads another reads, or
-    // fewer, left most of the key out: its fewer warnings say nothing.
-    if (a.avertissements != b.avertissements && std::min(a.leads, b.leads) > 0 &&
-        std::max(a.leads, b.leads) >= 4 * std::min(a.leads, b.leads))
-        return a.leads > b.leads;
+    // fewer, left most of the key out: its fewer warnings say nothing. A
+    // lead that keeps a label in its text is not counted as read.
+    if (const int readA = a.leads - a.residue, readB = b.leads - b.residue;
+        a.avertissements != b.avertissements && std::min(a.leads, b.leads) > 0 &&
+        std::max(readA, readB) >= 4 * std::max(std::min(readA, readB), 1))
+        return readA > readB;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     // Words the reading lost weigh more than a name read from two lines.

@@ -341,6 +341,12 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         {"a warning more, reading the whole key rather than a quarter of it", score(0, 0, 0, 0, 1, 40),
          score(0, 0, 0, 0, 0, 10)},
         {"fewer warnings where both read most of the key", score(0, 0, 0, 0, 0, 30), score(0, 0, 0, 0, 1, 40)},
+        {"a warning more, against a reading that leaves half its few leads' labels in their text",
+         score(0, 0, 0, 0, 1, 20), [&] {
+             LayoutScore s = score(0, 0, 0, 0, 0, 8);
+             s.residue = 4;
+             return s;
+         }()},
         {"both failing, a key cut short read lead by lead against the key run into a few leads", score(0, 4, 0, 0, 0, 12),
          score(0, 3, 0, 0, 0, 3)},
         {"both failing, against each line read as a lead", score(0, 2, 0, 0, 0, 8), score(33, 38, 0, 0, 0, 43)},
