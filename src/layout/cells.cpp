@@ -203,11 +203,33 @@ std::size_t abbreviatedNameStart(std::string_view s) {
             return genus > 0 && lower(s[genus - 1]) && word.size() >= 3 && lower(word[0]) && lower(word[1]) && lower(word[2])
                        ? genus + 1
                        : std::string_view::npos;
-        // "sp. n.", "comb. nov." after the name.
-        const bool abbreviation = !word.empty() && word.size() <= 5 && word.back() == '.' && lower(word[0]);
+        // "sp. n.", "comb. nov." after the name, the last one's stop maybe
+        // taken with the leader ("sp. n").
+        const bool abbreviation =
+            !word.empty() && word.size() <= 5 && (word.back() == '.' || wordEnd == s.size()) && lower(word[0]);
         if (word.empty() || !(upper(word[0]) || word == "&" || word == "ex" || abbreviation)) return std::string_view::npos;
     }
     return std::string_view::npos;
+}
+
+// A line that opens with a bracket and is no reference in brackets ("(2)"):
+// a lead's text cut at its bracket ("(Fig. 3)", "(rarely 4) setae"), as an
+// export of a page's fields gives it; a name opens so only with a short
+// mark before its capital ("(f) Karstia prolata").
+bool bracketedText(std::string_view s) {
+    if (s.empty() || s.front() != '(' || numberCell("0" + std::string(s)) == 0) return false;
+    const std::size_t close = s.find(')');
+    return !(close != std::string_view::npos && close <= 6 && close + 2 < s.size() && s[close + 1] == ' ' &&
+             std::isupper(static_cast<unsigned char>(s[close + 2])));
+}
+
+// A lead's text going on under its first line: in brackets, or a sentence
+// in lower case with its stops or figures ("mm long; 5–6 pairs", "or pale,
+// or both."), not an epithet or a phrase that names ("other species of
+// section Kosaria").
+bool textGoingOn(const std::string& s) {
+    return bracketedText(s) || (lowerCaseStart(s) && std::count(s.begin(), s.end(), ' ') >= 2 &&
+                                s.find_first_of(";:,.0123456789") != std::string::npos);
 }
 
 }  // namespace
@@ -312,6 +334,7 @@ CellKey readCellPerLine(const Lines& text) {
     std::set<int> closed, opened, named;  // named: couplets a lead leads to
     std::vector<int> open;  // couplets whose next lead is still to come, innermost last
     int leadingOn = -1;
+    bool leadingStop = false;  // its text ended with a stop, taken as a leader
     // Such a row that leads to no couplet may hold its name run into its
     // text after a blank, the tab lost ("... at maturity C.alba Wernh").
     auto nameRunIn = [&] {
@@ -320,6 +343,7 @@ CellKey readCellPerLine(const Lines& text) {
         const std::size_t textStart = line.find(". ") + 2;
         if (const std::size_t at = abbreviatedNameStart(std::string_view(line).substr(textStart)); at != std::string::npos) {
             std::string name = line.substr(textStart + at);
+            if (leadingStop && !name.ends_with(".")) name += '.';  // "sp. n."
             line = withoutLeader(line.substr(0, textStart + at)) + " => " + name;
         }
     };
@@ -363,6 +387,7 @@ CellKey readCellPerLine(const Lines& text) {
         leadingOn = -1;
         opened.insert(couplet);
         const int origin = at[i];
+        leadingStop = cells[i + 1].ends_with(".") && !cells[i + 1].ends_with("..");
         std::string line = std::to_string(couplet) + ". " + withoutLeader(cells[i + 1]);
         i += 2;
         // One cell a line, a lead's text cut at its brackets or italics
@@ -371,8 +396,11 @@ CellKey readCellPerLine(const Lines& text) {
         // after the last lead, a destination set after its leader.
         auto leadAt = [&](std::size_t k) { return k + 1 < n && labelCell(cells[k]) && isText(k + 1); };
         auto leaderFirst = [&](std::size_t k) { return startsWithDots(cells[k]); };
-        while (!rowCell[i - 1] && i + 1 < n && (cells[i].front() == '(' || lowerCaseStart(cells[i])) &&
-               (isText(i + 1) || numberCell(cells[i + 1]) > 0) && (leadAt(i + 2) || (i + 2 == n && leaderFirst(i + 1))))
+        // Also, before a name over cells of its own, the text going on.
+        while (!rowCell[i - 1] && i + 1 < n &&
+               (((cells[i].front() == '(' || lowerCaseStart(cells[i])) && (isText(i + 1) || numberCell(cells[i + 1]) > 0) &&
+                 (leadAt(i + 2) || (i + 2 == n && leaderFirst(i + 1)))) ||
+                (textGoingOn(cells[i]) && isText(i + 1))))
             joinWrapped(line, withoutLeader(cells[i++]));
         // A row whose destination cell is empty leads on to the row under
         // it, or goes without, for the checks to name its line.
@@ -428,8 +456,12 @@ CellKey readCellPerLine(const Lines& text) {
             // a heading may follow the key.
             const bool last = k == n && std::all_of(cells.begin() + static_cast<std::ptrdiff_t>(i), cells.end(),
                                                     [](const std::string& c) { return c.front() == '(' || lowerCaseStart(c); });
+            // Else the name's authors in brackets under it, a heading after.
+            const bool authors = k > i && cells[i].front() == '(' && cells[i].back() == ')' && numberCell("0" + cells[i]) != 0;
             if (k > i && (last || (k + 1 < n && labelCell(cells[k]) && isText(k + 1))))
                 for (; i < k; ++i) ending += " " + cells[i];
+            else if (authors)
+                ending += " " + cells[i++];
         }
         // A reference in brackets or after an arrow or words: "(2)", "→ 2", "go to 2".
         const LeadEnding sent = splitLeadEnding(ending);
@@ -633,10 +665,28 @@ TableRows tableAsTabRows(const Lines& text) {
     for (std::size_t k = 0; k < text.size(); ++k)
         if (!text::trimmedBlanks(text[k]).empty()) at.push_back(k);
     auto cellAt = [&](std::size_t i) { return text::trimmedBlanks(text[at[i]]); };
+    // A text cell is no lead of its own: a reference alone on the line after
+    // its lead ("...........", "3", "– Wings pale ....") starts no row.
+    auto leadOfItsOwn = [](const std::string& s) {
+        for (std::string_view dash : {"-", "\u2013", "\u2014", "\u2212"})
+            if (s.starts_with(std::string(dash) + " ")) return true;
+        std::size_t d = 0;
+        while (d < s.size() && d < 3 && s[d] >= '0' && s[d] <= '9') ++d;
+        if (d > 0 && d < s.size() && (s[d] == '.' || s[d] == ')')) ++d;
+        return d > 0 && d + 1 < s.size() && s[d] == ' ' && std::isupper(static_cast<unsigned char>(s[d + 1])) &&
+               s.size() > 40;
+    };
     auto rowStart = [&](std::size_t i) {
-        return i + 1 < at.size() && labelCell(cellAt(i)) && !labelCell(cellAt(i + 1)) && !leaderLine(cellAt(i + 1));
+        return i + 1 < at.size() && labelCell(cellAt(i)) && !labelCell(cellAt(i + 1)) && !leaderLine(cellAt(i + 1)) &&
+               !leadOfItsOwn(cellAt(i + 1));
     };
     constexpr std::size_t kCellsAfterText = 3;  // a destination, a name's authors, the book's page
+    // Whether another row starts at `i` or after it.
+    auto rowAfter = [&](std::size_t i) {
+        for (; i < at.size(); ++i)
+            if (rowStart(i)) return true;
+        return false;
+    };
     std::size_t i = 0;
     while (i < at.size() && !rowStart(i)) ++i;
     const std::size_t first = i;
@@ -678,13 +728,20 @@ TableRows tableAsTabRows(const Lines& text) {
                 std::size_t destination = reference - 1;
                 if (const std::string before = cellAt(destination - 1);
                     numberCell(cellAt(destination)) <= 0 && cellAt(destination).front() == '(' && destination > i + 1 &&
-                    std::count(before.begin(), before.end(), ' ') < 4 && std::isupper(static_cast<unsigned char>(before.front())))
+                    std::count(before.begin(), before.end(), ' ') < 5 &&
+                    std::isupper(static_cast<unsigned char>(before[bookNumberLength(before)])))
                     --destination;
+                // Else a line in brackets is still the text's: the row has no
+                // destination cell and leads on (indented order).
+                else if (textGoingOn(cellAt(destination)))
+                    destination = reference;
                 for (std::size_t k = i; k < destination; ++k)
                     if (const std::string cell = cellAt(k); !leaderLine(cell) && !runningHead(cell)) joinWrapped(row.back(), cell);
-                std::string ending = cellAt(destination);
-                for (std::size_t k = destination + 1; k < reference; ++k) ending += " " + cellAt(k);
-                row.push_back(std::move(ending));
+                if (destination < reference) {
+                    std::string ending = cellAt(destination);
+                    for (std::size_t k = destination + 1; k < reference; ++k) ending += " " + cellAt(k);
+                    row.push_back(std::move(ending));
+                }
                 rows.emplace_back(tabbed(row), origin);
                 i = next;
                 if (lastRow) break;
@@ -697,10 +754,17 @@ TableRows tableAsTabRows(const Lines& text) {
             if (leaderLine(cell)) continue;
             if (runningHead(cell)) continue;
             // After the destination, only what goes with a name: its authors,
-            // a remark in brackets, the book's page. Other text ends the table.
-            if (row.size() >= 3 && (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell))) {
+            // a remark in brackets, the book's page. Other text ends the table,
+            // so does a blank line after the last row.
+            if (row.size() >= 3 &&
+                (row.size() >= 2 + kCellsAfterText || !nameCompanion(cell) || (at[i] > at[i - 1] + 1 && !rowAfter(i)))) {
                 ended = true;
                 break;
+            }
+            // A line in brackets or in lower case right under the text is the text's.
+            if (row.size() == 2 && textGoingOn(cell)) {
+                joinWrapped(row.back(), cell);
+                continue;
             }
             // Authors in brackets go with the name before them, as in a row
             // read whole ("Balera pellucida (Osborn)").

@@ -344,12 +344,24 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
     // across a blank line took in what follows, so did one joined from a
     // line without the tabs of its row (a heading after a table's rows).
     const bool row = text[from].find('\t') != std::string::npos;
-    bool blankInside = false;
-    for (std::size_t l = from + 1; l < to && l < text.size() && !blankInside; ++l)
-        blankInside = text::trimmedBlanks(text[l]).empty() || (row && text[l].find('\t') == std::string::npos);
-    if (!blankInside) return true;
+    std::size_t blank = from + 1;
+    while (blank < to && blank < text.size() && !text::trimmedBlanks(text[blank]).empty() &&
+           !(row && text[blank].find('\t') == std::string::npos))
+        ++blank;
+    if (blank >= to || blank >= text.size()) return true;
     const std::string wanted = lettersAndDigits(name);
     if (wanted.empty()) return true;
+    // The last lead's name over short lines of its own right before the
+    // blank after the key, one cell a line ("Coarazuphium tessai", "(Godoy &
+    // Vanin)"), is the book's.
+    if (to >= text.size()) {
+        constexpr std::size_t kNameLines = 3, kNameLineChars = 60;
+        std::size_t first = blank;
+        while (first > from + 1 && blank - first < kNameLines && text[first - 1].size() <= kNameLineChars) --first;
+        std::string cells;
+        for (std::size_t l = first; l < blank; ++l) cells += lettersAndDigits(text[l]);
+        if (first < blank && cells.find(wanted) != std::string::npos) return true;
+    }
     for (std::size_t l = from; l < to && l < text.size(); ++l) {
         if (text[l].size() > budget) return true;
         budget -= text[l].size();
@@ -387,6 +399,9 @@ bool labelsAsText(std::string_view desc) {
         return true;
     for (std::string_view mark : {"\u2013", "\u2014", "\u2212", "\u2019", "\u2032", "'"})
         if (desc.starts_with(mark)) return true;
+    // The lead's letter of a "1a" / "1b" label glued to the first word ("bYoung plants").
+    if (desc.size() > 3 && desc[0] >= 'a' && desc[0] <= 'c' && desc[1] >= 'A' && desc[1] <= 'Z' && desc[2] >= 'a' && desc[2] <= 'z')
+        return true;
     // A leader left inside the text, before the words of its ending ("exopod .. subgenus").
     for (std::string_view leader : {" .. ", "....", ". . ."})
         if (desc.find(leader) != std::string_view::npos) return true;
@@ -398,9 +413,11 @@ bool labelsAsText(std::string_view desc) {
 // A back-reference left of a label ("(1). Legs", a scan's "(I) Legs"): the
 // bracket's number, digits or their lookalikes, then a blank.
 bool backReferenceLeft(std::string_view desc) {
-    std::size_t i = 1;
-    while (i < desc.size() && i < 5 && lookalikeDigit(desc[i]) != 0) ++i;
-    if (desc.empty() || desc[0] != '(' || i == 1 || i >= desc.size() || desc[i] != ')') return false;
+    const std::size_t first = desc.starts_with("( ") ? 2 : 1;
+    std::size_t i = first;
+    while (i < desc.size() && i < first + 4 && lookalikeDigit(desc[i]) != 0) ++i;
+    if (i > first && i + 1 < desc.size() && desc[i] == ' ' && desc[i + 1] == ')') ++i;
+    if (desc.empty() || desc[0] != '(' || i == first || i >= desc.size() || desc[i] != ')') return false;
     ++i;
     if (i < desc.size() && desc[i] == '.') ++i;
     return i < desc.size() && desc[i] == ' ';
@@ -666,12 +683,14 @@ LineStart readLineStart(std::string_view line) {
                 if (m < n && s[m] >= U'A' && s[m] <= U'Z') { k = m; continue; }
             }
             // A back-reference to the couplet of origin: "(1)", "(12’)", "(1.)",
-            // "(1*)", "(3″)"; a dash for the first couplet: "(–)".
-            if (s[k] == U'(' && k + 1 < n && digit(s[k + 1])) {
-                std::size_t m = k + 1;
+            // "(1*)", "(3″)", "( 1 )" as markup sets it apart; a dash for the
+            // first couplet: "(–)".
+            if (std::size_t in = k + 1; s[k] == U'(' && (in = k + 1 < n && s[k + 1] == U' ' ? k + 2 : k + 1) < n && digit(s[in])) {
+                std::size_t m = in;
                 while (m < n && (digit(s[m]) || s[m] == U'\u2019' || s[m] == U'\'' || s[m] == U'a' || s[m] == U'b' ||
                                  s[m] == U'.' || s[m] == U'*' || s[m] == U'\u2032' || s[m] == U'\u2033' || s[m] == U'\u201D'))
                     ++m;
+                if (m + 1 < n && s[m] == U' ' && s[m + 1] == U')') ++m;
                 if (m < n && s[m] == U')') { k = m + 1; continue; }
             }
             if (s[k] == U'(' && k + 2 < n && (s[k + 1] == U'-' || s[k + 1] == U'\u2013' || s[k + 1] == U'\u2014') &&
@@ -694,10 +713,13 @@ LineStart readLineStart(std::string_view line) {
         // "1a." "1b)": one or two letters glued to the number belong to the label.
         // Not "3rd", "2nd": a word after its number.
         if (l > k && l - k <= 2 && l < n && (s[l] == U'.' || s[l] == U')' || (blank(s[l]) && l - k == 1))) k = l;
-        // The lead's letter set apart by a blank before a sentence: "1 a Leaves".
-        else if (k + 3 < n && s[k] == U' ' && s[k + 1] >= U'a' && s[k + 1] <= U'c' && s[k + 2] == U' ' &&
-                 ((s[k + 3] >= U'A' && s[k + 3] <= U'Z') || (s[k + 3] >= U'\u00C0' && s[k + 3] <= U'\u00DE' && s[k + 3] != U'\u00D7')))
-            k += 2;
+        // The lead's letter set apart by a blank before a sentence, with or
+        // without its stop: "1 a Leaves", "1 a. Leaves", "1 b) Leaves".
+        else if (const std::size_t stop = k + 2 < n && (s[k + 2] == U'.' || s[k + 2] == U')') ? 1 : 0;
+                 k + 3 + stop < n && s[k] == U' ' && s[k + 1] >= U'a' && s[k + 1] <= U'c' && s[k + 2 + stop] == U' ' &&
+                 ((s[k + 3 + stop] >= U'A' && s[k + 3 + stop] <= U'Z') ||
+                  (s[k + 3 + stop] >= U'\u00C0' && s[k + 3 + stop] <= U'\u00DE' && s[k + 3 + stop] != U'\u00D7')))
+            k += 2 + stop;
         const std::size_t m = skipGap(k);
         if (m == j && m < n) return r;  // "3rd", "2nd": a word, not a label
         // A range that starts a wrapped line, "1–10 ) ....", is no label (a
@@ -944,16 +966,24 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     // Between two readings that both fail (a key cut short by the copy), the
     // lines of text after the key taken into leads count as faults too.
     const int faultsA = a.errorRows + a.erreurs, faultsB = b.errorRows + b.erreurs;
+    // Of two such readings, where one takes in a quarter of the other's leads
+    // or fewer (most of the key run into a few leads, or each line read as a
+    // lead), the one with fewer faults a lead is the key's.
+    if (faultsA > 0 && faultsB > 0 && std::min(a.leads, b.leads) > 0 &&
+        std::max(a.leads, b.leads) >= 4 * std::min(a.leads, b.leads) && faultsA * b.leads != faultsB * a.leads)
+        return faultsA * b.leads < faultsB * a.leads;
     if (faultsA > 0 && faultsB > 0 && faultsA + a.outside != faultsB + b.outside)
         return faultsA + a.outside < faultsB + b.outside;
     if (faultsA != faultsB) return faultsA < faultsB;
     if (a.errorRows != b.errorRows) return a.errorRows < b.errorRows;
     if (a.erreurs != b.erreurs) return a.erreurs < b.erreurs;
     // A reading that takes in a quarter of the leads another reads, or
-    // fewer, left most of the key out: its fewer warnings say nothing.
-    if (a.avertissements != b.avertissements && std::min(a.leads, b.leads) > 0 &&
-        std::max(a.leads, b.leads) >= 4 * std::min(a.leads, b.leads))
-        return a.leads > b.leads;
+    // fewer, left most of the key out: its fewer warnings say nothing. A
+    // lead that keeps a label in its text is not counted as read.
+    if (const int readA = a.leads - a.residue, readB = b.leads - b.residue;
+        a.avertissements != b.avertissements && std::min(a.leads, b.leads) > 0 &&
+        std::max(readA, readB) >= 4 * std::max(std::min(readA, readB), 1))
+        return readA > readB;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     // Words the reading lost weigh more than a name read from two lines.
@@ -1266,6 +1296,15 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
         if (detection.proposals.empty() && (f.proposal.score.errorRows > 0 || f.proposal.score.erreurs > 0))
             detection.obstacles = std::move(f.obstacles);
         detection.proposals.push_back(std::move(f.proposal));
+    }
+    // Back-references that the key's own references contradict are told.
+    if (detection.processes() && hasBackReferences(text)) {
+        LayoutProposal& best = detection.proposals.front();
+        evaluate(best.convertsIndented ? convertIndentedKey(text).lines : best.convertedText.empty() ? text : best.convertedText,
+                 best.params, false, table, run);
+        if (const std::string told = misprintedBackReferencesMessage(misprintedBackReferences(text, table));
+            !told.empty() && best.summary.find(told) == std::string::npos)
+            best.summary += " ; " + told;
     }
     return detection;
 }

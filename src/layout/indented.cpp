@@ -1232,7 +1232,8 @@ std::size_t runInNameStart(std::string_view lead) {
     return e > 0 && e < at && (lead[e - 1] == '.' || lead[e - 1] == ';') ? at : std::string_view::npos;
 }
 
-// Descriptions must not hold the converted key's own separators.
+// Descriptions must not hold the converted key's own separators (" ...",
+// "=>"); dots glued to a word ("curvature...(Genus") are no separator.
 std::string safeDescription(std::string s) {
     std::string out;
     out.reserve(s.size());
@@ -1240,7 +1241,7 @@ std::string safeDescription(std::string s) {
         if (s.compare(i, 2, "=>") == 0) {
             out += "= >";
             ++i;
-        } else if (s.compare(i, 3, "...") == 0) {
+        } else if (s.compare(i, 3, "...") == 0 && (i == 0 || s[i - 1] == ' ')) {
             out += "..";
             while (i + 1 < s.size() && s[i + 1] == '.') ++i;
         } else {

@@ -1,8 +1,13 @@
 #include "layout/references.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <map>
+#include <set>
 
+#include "engine/table.hpp"
 #include "engine/text.hpp"
+#include "layout/detection.hpp"
 #include "layout/reshaping.hpp"
 
 namespace sarvelo {
@@ -134,7 +139,71 @@ void fieldsJoined(const Lines& text, Lines& lines, std::vector<int>& origin, int
     }
 }
 
+// A whole couplet number, or 0.
+int coupletNumber(std::string_view s) {
+    int n = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
+    return ec == std::errc() && end == s.data() + s.size() ? n : 0;
+}
+
+// The couplet of origin in a label's gap: "(3)", " ( 3 ). ", or 0.
+int backReferenceOf(std::string_view gap) {
+    const std::size_t open = gap.find('('), close = gap.find(')');
+    if (open == std::string_view::npos || close == std::string_view::npos || close < open) return 0;
+    std::string_view inside = gap.substr(open + 1, close - open - 1);
+    while (!inside.empty() && inside.front() == ' ') inside.remove_prefix(1);
+    while (!inside.empty() && inside.back() == ' ') inside.remove_suffix(1);
+    return coupletNumber(inside);
+}
+
+int printedBackReference(std::string_view line, int& couplet) {
+    const LineStart start = readLineStart(line);
+    if (start.kind != LineStart::Kind::Digits) return 0;
+    couplet = coupletNumber(start.label);
+    return couplet > 0 ? backReferenceOf(start.gap) : 0;
+}
+
 }  // namespace
+
+bool hasBackReferences(const Lines& text) {
+    int couplet = 0;
+    return std::any_of(text.begin(), text.end(), [&](const std::string& l) { return printedBackReference(l, couplet) > 0; });
+}
+
+std::vector<MisprintedBackReference> misprintedBackReferences(const Lines& text, const ResultTable& table) {
+    std::map<int, std::set<int>> from;  // couplet -> the couplets whose leads lead to it
+    for (int r = 1; r <= table.dataRows(); ++r)
+        if (table.cell(r, kKind) == kReference)
+            if (const int c = coupletNumber(table.cell(r, kNb)), d = coupletNumber(table.cell(r, kTarget)); c > 0 && d > 0)
+                from[d].insert(c);
+    std::vector<MisprintedBackReference> out;
+    std::set<int> seen;
+    int checked = 0;
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        int couplet = 0;
+        const int printed = printedBackReference(text[k], couplet);
+        const auto it = printed > 0 ? from.find(couplet) : from.end();
+        if (it == from.end() || !seen.insert(couplet).second) continue;
+        ++checked;
+        if (!it->second.count(printed) && it->second.size() == 1)
+            out.push_back({static_cast<int>(k), couplet, printed, *it->second.begin()});
+    }
+    // A misprint is rare: most back-references disagreeing is another numbering.
+    if (out.size() * 2 > static_cast<std::size_t>(checked)) return {};
+    return out;
+}
+
+std::string misprintedBackReferencesMessage(const std::vector<MisprintedBackReference>& misprints) {
+    if (misprints.empty()) return {};
+    std::string out = misprints.size() == 1 ? "1 renvoi au couplet d'origine mal imprimé : "
+                                            : std::to_string(misprints.size()) + " renvois au couplet d'origine mal imprimés : ";
+    for (std::size_t i = 0; i < misprints.size(); ++i) {
+        const MisprintedBackReference& m = misprints[i];
+        const std::string c = std::to_string(m.couplet);
+        out += (i ? ", " : "") + c + " (" + std::to_string(m.printed) + ") pour " + c + " (" + std::to_string(m.reachedFrom) + ")";
+    }
+    return out;
+}
 
 BareReferences bareReferences(const Lines& userText) {
     BareReferences out;

@@ -283,15 +283,23 @@ bool capitalAt(std::string_view s, std::size_t i) {
 }
 
 // A sentence that starts at `i`, maybe after the back-reference to the
-// couplet of origin: "Wings", "(38) Élitros".
+// couplet of origin and the label's stop, each may be set apart by blanks as
+// markup gives them: "Wings", "(38) Élitros", ". Wings", "( 1 ). Wings".
 bool sentenceAfterBackReference(std::string_view s, std::size_t i) {
+    auto blanks = [&](std::size_t k) {
+        while (k < s.size() && (s[k] == ' ' || s[k] == '\t')) ++k;
+        return k;
+    };
     if (i < s.size() && s[i] == '(') {
-        std::size_t j = i + 1;
+        std::size_t j = blanks(i + 1);
+        const std::size_t digits = j;
         while (j < s.size() && asciiDigit(s[j])) ++j;
-        if (j == i + 1 || j >= s.size() || s[j] != ')') return false;
-        i = j + 1;
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+        if (j == digits) return false;
+        j = blanks(j);
+        if (j >= s.size() || s[j] != ')') return false;
+        i = blanks(j + 1);
     }
+    if (i + 1 < s.size() && s[i] == '.' && (s[i + 1] == ' ' || s[i + 1] == '\t')) i = blanks(i + 1);
     // The first word may stand in emphasis marks ("=Annulus= wanting").
     while (i < s.size() && emphasisMark(s[i])) ++i;
     return capitalAt(s, i);
@@ -1012,14 +1020,20 @@ LeadEnding endingWithPage(std::string_view s);
 LeadEnding splitLeadEnding(std::string_view body) {
     std::string_view s = body;
     while (!s.empty() && (s.back() == '|' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    // A figure call after the ending belongs to the lead's text: "... 2 (Fig. 3)".
+    // A figure call after the ending belongs to the lead's text: "... 2 (Fig. 3)";
+    // after a name in a cell of its own it stays in the cell ("...\tGeogenanthus
+    // Ule (Fig. 1N)").
     if (s.ends_with(")"))
         if (const std::size_t open = s.rfind('('); open != std::string_view::npos && open > 0 && s[open - 1] == ' ' &&
                                                    figureCall(s.substr(open + 1, s.size() - open - 2))) {
             LeadEnding read = endingWithPage(s.substr(0, open));
             if (read.ends() && !read.text.empty()) {
-                read.text += ' ';
-                read.text += s.substr(open);
+                const std::size_t tab = s.rfind('\t', open);
+                const bool nameCell = read.reference < 0 && tab != std::string_view::npos &&
+                                      s.substr(tab + 1, open - tab - 1).find(read.name) != std::string_view::npos;
+                std::string& to = nameCell ? read.name : read.text;
+                to += ' ';
+                to += s.substr(open);
                 return read;
             }
         }

@@ -121,6 +121,16 @@ TEST(CellPerLine, EachLeadsNumberTextAndDestinationAreJoined) {
          "\u2013\nGills attached\n(Fig. 3)\n........ Tricholoma\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus", "2. Gills free => Amanita",
           "2. Gills attached (Fig. 3) => Tricholoma"}, 0, 0, 0},
+        {"a text cut at its brackets and going on in lower case before a name over cells, authors before a heading",
+         "1\nSpores white\n2\n\u2013\nSpores pink\n(Fig. 3); gills free, grey.\nPluteus\ncervinus\n2\nGills free\nAmanita\n"
+         "\u2013\nGills attached\nTricholoma album\n(Fr.)\n\nSpecies accounts\n",
+         {"1. Spores white ... 2", "1. Spores pink (Fig. 3); gills free, grey => Pluteus cervinus", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma album (Fr.)"}, 0, 1, 0},
+        {"rows between tabs, a name and its \"sp. n.\" run into a row's text, the tab lost",
+         "1\tSpores white\t2\n\u2013\tSpores pink (Fig. 7d); gills free P. cervinus sp. n.\n2(1)\tGills free\tAmanita\n"
+         "\u2013\tGills attached\tTricholoma\n",
+         {"1. Spores white ... 2", "1. Spores pink (Fig. 7d); gills free => P. cervinus sp. n.", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma"}, 0, 0, 0},
         {"no key", "Spores white\nSpores pink\n", {}, 0, 0, 0},
     };
     for (const Case& c : cases) {
@@ -174,6 +184,12 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma",
           "Species of the genera"},
          {0, 3, 6, 9, 12}},
+        {"one cell a line, a blank line and a short heading after the last name end the table",
+         "1\nSpores white\n2\n1'\nSpores pink\nPluteus\n2\nGills free\nAmanita\n2'\nGills attached\nTricholoma\n\nFigures\n"
+         "\nFigure 1.\n",
+         {"1\tSpores white\t2", "1'\tSpores pink\tPluteus", "2\tGills free\tAmanita", "2'\tGills attached\tTricholoma", "",
+          "Figures", "", "Figure 1."},
+         {0, 3, 6, 9, 12, 13, 14, 15}},
         {"one cell a line, authors in brackets after a name on a line of their own",
          "1\nSpores white\n2\n1'\nSpores pink\nPluteus cervinus\n(Schaeff.)\n2\nGills free\nAmanita\n2'\n"
          "Gills attached\nTricholoma album\n(Fr.)\n",
@@ -184,6 +200,18 @@ TEST(TableRows, EachRowOfCellsBecomesALineOfTabs) {
          "**2**\tGills free\tAmanita\n=\u2013=\tGills attached\tTricholoma\n",
          {"Key", "1\tSpores white\t2", "\u2013\tSpores pink\tPluteus", "2\tGills free\tAmanita", "\u2013\tGills attached\tTricholoma"},
          {0, 1, 2, 3, 4}},
+        {"one cell a line, a text cut at its bracket leading on (indented order), authors after a name with the book's number",
+         "1\nSpores white\n(Fig. 3)\n2\nGills free\nAmanita\n2'\nGills attached\n(Fig. 4)\n5. Tricholoma album\n(Fr.)\n"
+         "1'\nSpores pink\nPluteus\n",
+         {"1\tSpores white (Fig. 3)", "2\tGills free\tAmanita", "2'\tGills attached (Fig. 4)\t5. Tricholoma album (Fr.)",
+          "1'\tSpores pink\tPluteus"},
+         {0, 3, 6, 11}},
+        {"a numbered key whose references stand alone on the line under their leads is no table",
+         "1 Spores white, the gills free and the ring large ........\n   2\n"
+         "\u2013 Spores pink, the gills attached and the ring absent ......\n   3\n"
+         "2 Gills free and white, the cap large and scaly above ........\n   4\n"
+         "\u2013 Gills attached and grey, the cap small and smooth .......\n   5\n"
+         "3 Ring present and membranous, the stipe long and white .......\n   6\n", {}, {}},
         {"rows of cells between tabs already", "1\tSpores white\t2\n\u2013\tSpores pink\tPluteus\n", {}, {}},
         {"three rows between bars make no table", "| 1 | Spores white | 2 |\n| | Spores pink | Pluteus |\n| 2 | x | y |\n",
          {}, {}},

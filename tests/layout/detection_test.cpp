@@ -23,9 +23,12 @@ TEST(Detection, LineStartsGiveTheLabelTheGapAndWhereTheTextBegins) {
         {"1a. Mirror absent", K::Digits, "1", "a. ", "Mirror absent"},
         {"1b\tMirror present", K::Digits, "1", "b\t", "Mirror present"},
         {"1 b Mirror present", K::Digits, "1", " b ", "Mirror present"},
+        {"1 a. Mirror absent", K::Digits, "1", " a. ", "Mirror absent"},
+        {"10 b) Mirror present", K::Digits, "10", " b) ", "Mirror present"},
         {"2 a = 45", K::Digits, "2", " ", "a = 45"},
         {"2(1) Metatarsus", K::Digits, "2", "(1) ", "Metatarsus"},
         {"3 (1*) Metatarsus", K::Digits, "3", " (1*) ", "Metatarsus"},
+        {"12 ( 8 ). Metatarsus", K::Digits, "12", " ( 8 ). ", "Metatarsus"},
         {"1a (\u2013) Metatarsus", K::Digits, "1", "a (\u2013) ", "Metatarsus"},
         {"1\u2019 Dorsal process", K::Digits, "1", "\u2019 ", "Dorsal process"},
         {"4* Spores rondes", K::Digits, "4", "* ", "Spores rondes"},
@@ -84,6 +87,11 @@ TEST(Detection, EachPrintedLayoutIsFoundAndProcessedAsCheckedByHand) {
         {"1a/1b",
          {"1a. Spores blanches ..... 2", "1b. Spores brunes ..... Cortinarius", "2a. Anneau présent ..... Amanita",
           "2b. Anneau absent ..... Russula"},
+         {"1,2$ Spores blanches", "1,0$ Spores brunes $ Cortinarius", "2,0$ Anneau présent $ Amanita",
+          "2,0$ Anneau absent $ Russula"}},
+        {"1 a./1 b., the lead's letter apart from its number",
+         {"Key to the species", "1 a. Spores blanches ..... 2", "1 b. Spores brunes ..... Cortinarius",
+          "2 a. Anneau présent ..... Amanita", "2 b. Anneau absent ..... Russula"},
          {"1,2$ Spores blanches", "1,0$ Spores brunes $ Cortinarius", "2,0$ Anneau présent $ Amanita",
           "2,0$ Anneau absent $ Russula"}},
         {"same number, the second primed",
@@ -333,6 +341,15 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         {"a warning more, reading the whole key rather than a quarter of it", score(0, 0, 0, 0, 1, 40),
          score(0, 0, 0, 0, 0, 10)},
         {"fewer warnings where both read most of the key", score(0, 0, 0, 0, 0, 30), score(0, 0, 0, 0, 1, 40)},
+        {"a warning more, against a reading that leaves half its few leads' labels in their text",
+         score(0, 0, 0, 0, 1, 20), [&] {
+             LayoutScore s = score(0, 0, 0, 0, 0, 8);
+             s.residue = 4;
+             return s;
+         }()},
+        {"both failing, a key cut short read lead by lead against the key run into a few leads", score(0, 4, 0, 0, 0, 12),
+         score(0, 3, 0, 0, 0, 3)},
+        {"both failing, against each line read as a lead", score(0, 2, 0, 0, 0, 8), score(33, 38, 0, 0, 0, 43)},
         {"a name read from two lines rather than a line of the key lost", [&] {
              LayoutScore s = score(0, 0, 0, 0, 0, 4);
              s.joinedNames = 1;

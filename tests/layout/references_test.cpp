@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/text.hpp"
+#include "layout/detection.hpp"
 #include "layout/references.hpp"
 
 using namespace sarvelo;
@@ -44,4 +45,24 @@ TEST(BareReferences, EachWrittenReferenceIsSetBareAfterItsLeader) {
          "1. Wings dark (Fig. 2)\n14\n1. Wings pale (2)\n", {}},
     };
     for (const Case& c : cases) EXPECT_EQ(bareReferences(text::splitLines(c.text)).lines, c.expected) << c.layout;
+}
+
+TEST(MisprintedBackReferences, ABackReferenceTheLeadsContradictIsToldNotFollowed) {
+    // Couplet 3 is reached from 2; its printed couplet of origin varies.
+    auto key = [](const char* two, const char* three) {
+        return text::splitLines(std::string("1. Wings dark ..... 2\n- Wings pale ..... Plega alba\n2 ") + two +
+                                ". Legs long ..... 3\n- Legs short ..... Plega rufa\n3 " + three +
+                                ". Tarsi black ..... Plega nigra\n- Tarsi white ..... Plega nivea\n");
+    };
+    const struct {
+        const char *two, *three, *told;  // told empty: nothing
+    } cases[] = {{"(1)", "(1)", "1 renvoi au couplet d'origine mal imprimé : 3 (1) pour 3 (2)"},
+                 {"( 1 )", "( 2 )", ""},  // all agree, set apart by the markup's blanks
+                 {"(4)", "(5)", ""}};     // most disagree: another numbering
+    for (const auto& c : cases) {
+        const LayoutDetection d = detectLayout(key(c.two, c.three));
+        ASSERT_TRUE(d.processes()) << c.two;
+        const std::string& summary = d.proposals.front().summary;
+        EXPECT_EQ(summary.find(*c.told ? c.told : "couplet d'origine") != std::string::npos, *c.told != 0) << summary;
+    }
 }

@@ -121,6 +121,9 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "\u2013\tRing absent ........\tPluteus\n",
          {"1,2$ Spores white subgenus Albae", "1,3$ Spores pink subgenus Roseae", "2,0$ Gills free $ Amanita",
           "2,0$ Gills attached $ Tricholoma", "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus"}},
+        {"rows between tabs labelled 1a/1b, the first misread by a scan, leaders after each lead's text",
+         "Key\n\nla\tSpores white ............\t2\n1b\tSpores pink ............\tPluteus\n"
+         "2a\tGills free ............\tAmanita\n2b\tGills attached ............\tTricholoma\n", mates},
         {"rows between tabs, each lead numbered with its partner's number in bold marks",
          "**1(4)**\tSpores white\t\n**2(3)**\tGills free\tAmanita\n**3(2)**\tGills attached\tTricholoma\n"
          "**4(1)**\tSpores pink\tPluteus\n", mates},
@@ -133,4 +136,16 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
           "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus nanus"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
+}
+
+// The last name over lines of its own, one cell a line, before the blank
+// line after the key is the book's, not a name joined from the text after.
+TEST(TableReadings, TheLastNameOverCellsOfItsOwnIsNotJoinedFromTheTextAfter) {
+    const Lines text = text::splitLines(
+        "Key\n\n1\nSpores white (Fig. 2); cap\n(Fig. 3) small, grey\n2\n\u2013\nSpores pink\nPluteus cervinus\n(Fr.)\n2(1)\n"
+        "Gills free\nAmanita\n\u2013\nGills attached\nTricholoma album\n(Fr.)\n\nSpecies treatment\n");
+    EXPECT_TRUE(sarvelo::testing::detectsKey(text, {"1,2$ Spores white (Fig. 2); cap (Fig. 3) small, grey",
+                                                    "1,0$ Spores pink $ Pluteus cervinus (Fr.)", "2,0$ Gills free $ Amanita",
+                                                    "2,0$ Gills attached $ Tricholoma album (Fr.)"}));
+    EXPECT_EQ(detectLayout(text).proposals.front().score.joinedNames, 0);
 }
