@@ -966,6 +966,9 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     // Between two readings that both fail (a key cut short by the copy), the
     // lines of text after the key taken into leads count as faults too.
     const int faultsA = a.errorRows + a.erreurs, faultsB = b.errorRows + b.erreurs;
+    // A single lead is no key: of two failing readings, the one that finds a
+    // couplet shows the user the lines that really stop it.
+    if (faultsA > 0 && faultsB > 0 && (a.leads < 2) != (b.leads < 2)) return b.leads < 2;
     // Of two such readings, where one takes in a quarter of the other's leads
     // or fewer (most of the key run into a few leads, or each line read as a
     // lead), the one with fewer faults a lead is the key's.
