@@ -437,6 +437,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind == kDetermination && numberGlued(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
+        if (endsWithDebris(desc) || (kind == kDetermination && endsWithDebris(table.cell(r, kTarget)))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
         if (referenceLeftAtEnd(desc, table.cell(r, kTarget), kind)) ++score.residue;
@@ -557,6 +558,7 @@ int labelResidue(const ResultTable& table) {
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) || backReferenceLeft(desc) ||
+                           endsWithDebris(desc) || (kind == kDetermination && endsWithDebris(table.cell(r, kTarget))) ||
                            (unread.reference >= 0 && unread.sentOn) || referenceLeftAtEnd(desc, table.cell(r, kTarget), kind) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) || numberGlued(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))

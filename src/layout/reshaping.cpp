@@ -526,6 +526,9 @@ LeadEnding binomialEnding(const std::string& s) {
     }
     out.text = beforeLeader(std::string_view(s).substr(0, textEnd));
     if (out.text.empty()) return {};
+    // A name inside a bracket the text opened is a remark, a synonym
+    // ("- (C. parallelipennis Solsky.)"), not the lead's ending.
+    if (std::count(out.text.begin(), out.text.end(), '(') > std::count(out.text.begin(), out.text.end(), ')')) return {};
     out.name = unmarkedName(std::string_view(s).substr(at));
     return out;
 }
@@ -701,6 +704,7 @@ struct Lead {
     int origin;
     std::size_t lastLine = std::string::npos;  // where the last line joined to the lead starts in `body`
     int from = -1;
+    std::size_t lineBefore = std::string::npos;  // where the line before that one starts, when known
 };
 
 // The couplet of origin in the gap after a label: "(20)", " (20) ".
@@ -1233,6 +1237,16 @@ int dropNoteCalls(std::string& line) {
         line = std::move(out);
     }
     return dropped;
+}
+
+namespace {
+
+}  // namespace
+
+bool endsWithDebris(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    const std::size_t space = text.rfind(' ');
+    return space != std::string_view::npos && space > 0 && debrisWord(text.substr(space + 1));
 }
 
 namespace {
@@ -1952,6 +1966,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         std::string text;
         std::size_t firstLine;
         std::size_t lastLine = std::string::npos;  // where the last line joined to it starts in `text`
+        std::size_t lineBefore = std::string::npos;  // where the line before that one starts
+        bool joined = false;  // lines were joined to it
     };
     std::vector<Unit> units;
     std::set<std::size_t> pageLines;  // the page breaks set aside: a page's number, a running head with it
@@ -2225,9 +2241,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         };
         // A dash at the start of a wrapped line of an open lead ("Figs 39",
         // "\u2013 45, 63"; "(Fig. 2", "\u2013 d))") marks no lead: a lead starts with a capital.
-        auto markInsideLead = [](std::string_view line) {
+        // A key that numbers both leads of its couplets ("1''" / "1'", "1a" /
+        // "1b") marks none with a dash: one starting a line inside a lead is
+        // the text's ("- In der Provence").
+        std::map<int, int> numbered;
+        for (const Unit& unit : units)
+            if (const int label = labelNumber(unit.text); label >= 0 && startsLead(unit.text)) ++numbered[label];
+        const auto twice = std::count_if(numbered.begin(), numbered.end(), [](const auto& c) { return c.second >= 2; });
+        const bool bothNumbered = twice >= 1 && (static_cast<long>(numbered.size()) - twice) * 3 <= twice;
+        auto markInsideLead = [&](std::string_view line) {
             const LineStart ls = readLineStart(line);
             if (ls.kind != LineStart::Kind::Mark || ls.textStart >= line.size()) return false;
+            if (bothNumbered) return true;
             std::size_t at = ls.textStart;
             while (at < line.size() && (emphasisMark(line[at]) || line[at] == '(' || line[at] == '"')) ++at;
             return at < line.size() && ((line[at] >= 'a' && line[at] <= 'z') || line[at] == ')' || line[at] == ',');
@@ -2327,10 +2352,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;
             } else if (!stop || (!leadUnits.back().text.ends_with(".") && splitLeadEnding(leadUnits.back().text).reference < 0)) {
-                std::string& to = leadUnits.back().text;
-                const std::size_t before = to.size();
-                joinWrapped(to, line);
-                leadUnits.back().lastLine = to.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
+                Unit& lead = leadUnits.back();
+                const std::size_t before = lead.text.size();
+                joinWrapped(lead.text, line);
+                lead.lineBefore = lead.lastLine != std::string::npos ? lead.lastLine : lead.joined ? std::string::npos : 0;
+                lead.lastLine = lead.text.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
+                lead.joined = true;
             }
             {
                 const std::size_t digits = line.find_last_not_of("0123456789");
@@ -2473,19 +2500,23 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         const std::size_t skipped = ls.kind == LineStart::Kind::None ? 0 : ls.textStart;
         const std::size_t lastLine =
             unit.lastLine != std::string::npos && unit.lastLine > skipped ? unit.lastLine - skipped : std::string::npos;
+        const std::size_t lineBefore = lastLine == std::string::npos || unit.lineBefore == std::string::npos
+                                           ? std::string::npos
+                                           : unit.lineBefore > skipped ? unit.lineBefore - skipped : 0;
         if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
             couplet = labelNumber(unit.text);
-            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine), lastLine, backReference(ls.gap)});
+            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine), lastLine, backReference(ls.gap), lineBefore});
         } else if (leadsRead.empty()) {
             readable = false;  // nothing before to belong to
             break;
         } else if (ls.kind == LineStart::Kind::Mark || (ls.kind == LineStart::Kind::None && lastEnds)) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
-                                 static_cast<int>(unit.firstLine), lastLine});
+                                 static_cast<int>(unit.firstLine), lastLine, -1, lineBefore});
         } else if (ls.kind == LineStart::Kind::None) {
             Lead& lead = leadsRead.back();
             const std::size_t before = lead.body.size();
             joinWrapped(lead.body, trimmed(unit.text));
+            lead.lineBefore = unit.joined ? std::string::npos : lead.lastLine != std::string::npos ? lead.lastLine : 0;
             lead.lastLine = lead.body.size() == before + trimmed(unit.text).size() + 1 ? before + 1 : std::string::npos;
         } else {
             readable = false;
@@ -2494,15 +2525,25 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // Leads closed by their stops were gathered up to it.
         lastEnds = closedByStops || splitLeadEnding(unit.text).ends();
     }
+    // The key's widest line: a wrapped line before another is about as wide.
+    std::size_t widest = 0;
+    for (std::size_t i = start; i < cutLine; ++i) widest = std::max(widest, text::length(trimmed(text[i])));
     std::vector<LeadEnding> endings;
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
         LeadEnding ending = splitLeadEnding(lead.body);
+        // A lead's text that ends on a line well short of the key's width
+        // ended there: the line under it is the name ("... in Baden u. Bayern"
+        // / "elegans Aube."), not a name read across the line end.
+        const bool endedShort =
+            lead.lineBefore != std::string::npos && lead.lastLine > lead.lineBefore &&
+            text::length(std::string_view(lead.body).substr(lead.lineBefore, lead.lastLine - 1 - lead.lineBefore)) * 4 <
+                widest * 3;
         // Every lead of a key with references ends: one without ending has
         // its name after one blank ("... axils Cornus lutea L."), or alone
         // on its last line.
         if (const std::size_t at = ending.ends() ? std::string::npos : fullBinomialStart(lead.body);
-            at != std::string::npos) {
+            at != std::string::npos && !(endedShort && at < lead.lastLine)) {
             ending.text = trimmed(std::string_view(lead.body).substr(0, at));
             std::string name = trimmed(std::string_view(lead.body).substr(at));
             // A figure call after the name is the lead's, as after a leader.

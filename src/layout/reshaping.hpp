@@ -117,6 +117,9 @@ struct LeadEnding {
     bool ends() const { return reference >= 0 || !name.empty(); }
 };
 LeadEnding splitLeadEnding(std::string_view body);
+// Whether a lead's text or name ends with a sign a scan left alone after a
+// blank ("... Form »", "... alba '"): OCR debris left in it.
+bool endsWithDebris(std::string_view text);
 
 // A footnote's call in square brackets glued to what it follows ("Kiemen[LXII]",
 // "1. (8)[LIX]", "alba[12]"): one letter, a Roman numeral, or up to three

@@ -80,6 +80,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Apex lobed\tL. alba Smith et al., 2001", "Apex lobed", -1, "L. alba Smith et al., 2001"},
         {"Wings dark ........ R. alba sp. nov. ( R. pavo group), p. 90", "Wings dark", -1,
          "R. alba sp. nov. ( R. pavo group), p. 90"},
+        {"Rostgelb. \u2013 ( C. alba Solsky.)", "Rostgelb. \u2013 ( C. alba Solsky.)", -1, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.body);
@@ -88,6 +89,14 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         EXPECT_EQ(e.reference, c.reference);
         EXPECT_EQ(e.name, c.name);
     }
+}
+
+TEST(Reshaping, ASignAloneAtTheEndOfALeadIsOcrDebris) {
+    const std::pair<const char*, bool> cases[] = {
+        {"K\u00F6rper von Form \u00BB", true}, {"Plega alba L. '", true}, {"Wings dark ,", true},
+        {"K\u00F6rper von Form", false},      {"Wings \u00BBdark\u00AB", false}, {"\u00BB", false},
+    };
+    for (const auto& [text, debris] : cases) EXPECT_EQ(endsWithDebris(text), debris) << text;
 }
 
 TEST(Reshaping, NamesLoseTheirEmphasisMarksButNotANoteCall) {
@@ -265,6 +274,13 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"Key", "1. Wings dark", "........ 2", "- Wings pale", "........ A. alba", "2. Legs long ........ A. nigra",
           "- Legs short ........ A. rufa"},
          {"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra", "2,0$ Legs short $ A. rufa"},
+         ""},
+        {"OCR text of a key numbering both leads: a dash starting a wrapped line is the text's, the name under a short last line",
+         {"Key to the species", "1'' Wings dark, the veins brown and the membrane", "smoky; 5-6 mm.",
+          "\u2013 In Europe", "alba Reitt.", "1' Wings pale, the veins yellow, the membrane clear",
+          "and the hind wing plain. \u2013 In Asia", "nigra Aub\u00E9."},
+         {"1,0$ Wings dark, the veins brown and the membrane smoky; 5-6 mm. \u2013 In Europe $ alba Reitt.",
+          "1,0$ Wings pale, the veins yellow, the membrane clear and the hind wing plain. \u2013 In Asia $ nigra Aub\u00E9."},
          ""},
         {"OCR signs alone between a lead and its name set on the next line",
          {"Key", "1' Wings dark.", "2", "1'' Wings pale.", "'", "Plega alba", "\u2022 2' Legs long.", "Plega nigra",
