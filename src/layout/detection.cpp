@@ -427,7 +427,9 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         score.kept += static_cast<long long>(desc.size() + table.cell(r, kTarget).size());
         // Two lines read as the names of one lead: a heading or the text
         // after the key taken in.
-        if (kind == kDetermination && table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos)
+        // So is a name joined to an empty line before it ("=> Plega alba").
+        if (kind == kDetermination && (table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos ||
+                                       table.cell(r, kTarget).starts_with(trimmed(kJoinedDetermination) + " ")))
             ++score.joinedNames;
         // A word left cut where its line ended ("some- what"), a piece of a
         // leader left at the end ("Wings dark — — —").
@@ -1249,6 +1251,16 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
                 if (o >= 0 && o < static_cast<int>(reshaped.origin.size())) o = reshaped.origin[static_cast<std::size_t>(o)];
             proposeConverted(ordered.couplets, ordered.origin, kInOrder,
                              reshaped.message + (ordered.message.empty() ? "" : ", " + ordered.message));
+        }
+    // And once the lines of each lead are joined (a scan's lost layout).
+    if (!reshaped.gathered.empty())
+        if (OrderedKey ordered = readNumberedInOrder(reshaped.gathered); !ordered.couplets.empty()) {
+            for (int& o : ordered.origin)
+                if (o >= 0 && o < static_cast<int>(reshaped.gatheredOrigin.size()))
+                    o = reshaped.gatheredOrigin[static_cast<std::size_t>(o)];
+            proposeConverted(ordered.couplets, ordered.origin, kInOrder,
+                             (reshaped.message.empty() ? "" : reshaped.message + ", ") + kMsgGathered +
+                                 (ordered.message.empty() ? "" : ", " + ordered.message));
         }
     if (full.empty()) {
         // The first line that carries text: the whole key may stand on it.

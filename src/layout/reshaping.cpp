@@ -1796,7 +1796,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     // stand between are then read as everywhere else.
     // OCR debris before a label or after an ending goes.
     // Numbers misread by OCR mended ("l3" for "13").
-    int blanks = 0, debris = 0, misread = 0, glued = 0, gluedLabels = 0, calls = 0, spacedStops = 0;
+    int blanks = 0, debris = 0, misread = 0, glued = 0, gluedLabels = 0, calls = 0, spacedStops = 0, pageMarks = 0;
     Lines spaced;
     std::vector<int> spacedOrigin;  // the user's line of each line of `spaced`
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -1839,6 +1839,16 @@ ReshapedKey reshapeKey(const Lines& text) {
         // Footnote calls in square brackets glued to a word or a label:
         // "=Montagnites.=[G]", "Kiemen[LXII] am", "1. (8)[LIX]", "alba[12]".
         calls += dropNoteCalls(copy);
+        // A page's number in square brackets before a label ("[162] 2'' Body").
+        if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos && copy[b] == '[') {
+            const std::size_t close = copy.find(']', b);
+            if (close != std::string::npos && close > b + 1 && close - b <= 5 &&
+                std::all_of(copy.begin() + static_cast<std::ptrdiff_t>(b + 1), copy.begin() + static_cast<std::ptrdiff_t>(close), asciiDigit) &&
+                close + 1 < copy.size() && copy[close + 1] == ' ' && startsLead(trimmed(std::string_view(copy).substr(close + 1)))) {
+                copy.erase(b, close + 2 - b);
+                ++pageMarks;
+            }
+        }
         spaced.push_back(withoutDebris(copy, debris));
     }
     const int gluedReferences = separateGluedReferences(spaced);
@@ -1848,7 +1858,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && pageMarks == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1858,10 +1868,12 @@ ReshapedKey reshapeKey(const Lines& text) {
         for (std::size_t i = 0; i < spaced.size(); ++i) out.origin.push_back(static_cast<int>(i));
     }
     for (int& o : out.origin) o = spacedOrigin[static_cast<std::size_t>(o)];
+    for (int& o : out.gatheredOrigin) o = spacedOrigin[static_cast<std::size_t>(o)];
     out.changed = true;
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
                       {misread, kMsgMisread, kMsgMisreadOne}, {calls, kMsgNoteCalls, kMsgNoteCallsOne},
+                      {pageMarks, kMsgPageMarks, kMsgPageMarksOne},
                       {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
                       {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {gluedLabels, kMsgGluedLabels, kMsgGluedLabelsOne},
@@ -1968,6 +1980,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         std::size_t lastLine = std::string::npos;  // where the last line joined to it starts in `text`
         std::size_t lineBefore = std::string::npos;  // where the line before that one starts
         bool joined = false;  // lines were joined to it
+        bool lastApart = false;  // its last line was joined after a blank line
     };
     std::vector<Unit> units;
     std::set<std::size_t> pageLines;  // the page breaks set aside: a page's number, a running head with it
@@ -2248,7 +2261,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         for (const Unit& unit : units)
             if (const int label = labelNumber(unit.text); label >= 0 && startsLead(unit.text)) ++numbered[label];
         const auto twice = std::count_if(numbered.begin(), numbered.end(), [](const auto& c) { return c.second >= 2; });
-        const bool bothNumbered = twice >= 1 && (static_cast<long>(numbered.size()) - twice) * 3 <= twice;
+        const bool bothNumbered = twice >= 1 && static_cast<long>(numbered.size()) - twice <= twice;
         auto markInsideLead = [&](std::string_view line) {
             const LineStart ls = readLineStart(line);
             if (ls.kind != LineStart::Kind::Mark || ls.textStart >= line.size()) return false;
@@ -2358,6 +2371,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 lead.lineBefore = lead.lastLine != std::string::npos ? lead.lastLine : lead.joined ? std::string::npos : 0;
                 lead.lastLine = lead.text.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
                 lead.joined = true;
+                lead.lastApart = afterBlank;
             }
             {
                 const std::size_t digits = line.find_last_not_of("0123456789");
@@ -2370,6 +2384,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             }
             if (closedByStops) state = stop ? LeadState::Closed : LeadState::Open;
             else if (!stop && !(join && state == LeadState::Named)) state = stateAfter(join ? state : LeadState::Open, line, depth);
+            // A short line set apart by a blank line under an open lead is its
+            // name ("... In Pilzen, haeufig." / "" / "rufus L."): what follows
+            // another blank line is no more the lead's.
+            if (join && afterBlank && state == LeadState::Open && depth == 0 && std::count(line.begin(), line.end(), ' ') <= 5)
+                state = LeadState::Named;
         }
     }
 
@@ -2386,6 +2405,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int unpaired = 0;                 // couplet numbers that start one lead so far
     int lastLabel = -1;
     bool numberedTwice = false, lastEnded = false;
+    int namesUnder = 0;  // short lines under a lead that did not end
     // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
     // first lead names a larger one.
     bool partners = false;
@@ -2397,8 +2417,21 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // In a key that numbers both leads, every couplet has its two.
         const bool closed = !given.empty() && leads >= 2 && notGiven == 0 && (!numberedTwice || unpaired == 0);
         const int label = labelNumber(t);
-        const int reference = pageAfterMarkedName(t, labelled) ? -1 : trailingNumber(t);
-        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
+        int reference = pageAfterMarkedName(t, labelled) ? -1 : trailingNumber(t);
+        // A number far beyond every couplet, without a leader before it, is
+        // the page after a name ("Rhinusa Steph. 228."): the lead ends there.
+        const std::size_t digitsEnd = t.ends_with(".") ? t.size() - 1 : t.size();
+        const std::size_t digits = t.find_last_not_of("0123456789", digitsEnd - std::min<std::size_t>(digitsEnd, 1));
+        const bool page = !labelled.empty() && digits != std::string::npos && digits + 1 < digitsEnd &&
+                          digitsEnd - digits <= 5 && t[digits] == ' ' && leaderBefore(t, digits + 1) <= 1 &&
+                          std::stoi(t.substr(digits + 1, digitsEnd - digits - 1)) > 2 * *labelled.rbegin() + 10;
+        if (page) reference = -1;
+        // A short line under a lead that did not end, in a key that sets its
+        // names so ("... In Africa." / "rufa L."), is that lead's name.
+        const bool nameUnder = label < 0 && u > 0 && !lastEnded && labelNumber(leadUnits[u - 1].text) >= 0 &&
+                               std::count(t.begin(), t.end(), ' ') <= 5 && namesUnder > 0;
+        const bool ending =
+            page || nameUnder || reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
         // Nor is a line without label or mark a further lead of the last
         // couplet when it would give it more leads than any couplet before,
         // set further apart than any two leads (a heading after the key,
@@ -2425,6 +2458,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             kept = u;
             break;
         }
+        if (label < 0 && u > 0 && !lastEnded && labelNumber(leadUnits[u - 1].text) >= 0 && std::count(t.begin(), t.end(), ' ') <= 5)
+            ++namesUnder;
         if (label >= 0) {
             const int count = ++leadsOfLabel[label];
             unpaired += count == 1 ? 1 : count == 2 ? -1 : 0;
@@ -2459,6 +2494,37 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     std::erase_if(units, [&](const Unit& u) { return captionLines.count(u.firstLine) > 0; });
     out.captions = static_cast<int>(std::count_if(captionLines.begin(), captionLines.end(),
                                                   [&](std::size_t line) { return line < cutLine; }));
+
+    // The key's widest line: a wrapped line before another is about as wide,
+    // and a lead's text that ends on a line well short of it ended there.
+    std::size_t widest = 0;
+    for (std::size_t i = start; i < cutLine; ++i) widest = std::max(widest, text::length(trimmed(text[i])));
+    auto endedShort = [&](std::string_view body, std::size_t lineBefore, std::size_t lastLine) {
+        return lineBefore != std::string::npos && lastLine != std::string::npos && lastLine > lineBefore &&
+               text::length(body.substr(lineBefore, lastLine - 1 - lineBefore)) * 4 < widest * 3;
+    };
+    // Each lead on one line, its wrapped lines joined, a short last line
+    // under a text that ended short, or after a blank line, set apart as
+    // its name: the readers of names under their leads read a scan's lost
+    // layout so.
+    if (!paragraphs && std::any_of(leadUnits.begin(), leadUnits.end(), [](const Unit& u) { return u.joined; }))
+        for (const Unit& unit : leadUnits) {
+            const std::string_view last =
+                unit.lastLine == std::string::npos ? std::string_view() : std::string_view(unit.text).substr(unit.lastLine);
+            // (Not after a name with its page: "... Romerolagus, p. 160" / "" / "Genus Lepus".)
+            const bool apart = unit.lastApart && unit.lastLine != std::string::npos &&
+                               pageNoteStart(std::string_view(unit.text).substr(0, unit.lastLine - 1)) == std::string_view::npos;
+            if ((endedShort(unit.text, unit.lineBefore, unit.lastLine) || apart) &&
+                std::count(last.begin(), last.end(), ' ') <= 5 &&
+                !startsLead(last) && splitLeadEnding(last).reference < 0) {
+                out.gathered.push_back(trimmed(std::string_view(unit.text).substr(0, unit.lastLine)));
+                out.gatheredOrigin.push_back(static_cast<int>(unit.firstLine));
+                out.gathered.emplace_back(last);
+            } else {
+                out.gathered.push_back(unit.text);
+            }
+            out.gatheredOrigin.push_back(static_cast<int>(unit.firstLine));
+        }
 
     // The couplets, when every lead can be read: a line without a label is
     // the next lead of the couplet when the lead before has its ending, else
@@ -2525,9 +2591,6 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // Leads closed by their stops were gathered up to it.
         lastEnds = closedByStops || splitLeadEnding(unit.text).ends();
     }
-    // The key's widest line: a wrapped line before another is about as wide.
-    std::size_t widest = 0;
-    for (std::size_t i = start; i < cutLine; ++i) widest = std::max(widest, text::length(trimmed(text[i])));
     std::vector<LeadEnding> endings;
     for (const Lead& lead : leadsRead) {
         if (!readable) break;
@@ -2535,15 +2598,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // A lead's text that ends on a line well short of the key's width
         // ended there: the line under it is the name ("... in Baden u. Bayern"
         // / "elegans Aube."), not a name read across the line end.
-        const bool endedShort =
-            lead.lineBefore != std::string::npos && lead.lastLine > lead.lineBefore &&
-            text::length(std::string_view(lead.body).substr(lead.lineBefore, lead.lastLine - 1 - lead.lineBefore)) * 4 <
-                widest * 3;
+        const bool endedShortHere = endedShort(lead.body, lead.lineBefore, lead.lastLine);
         // Every lead of a key with references ends: one without ending has
         // its name after one blank ("... axils Cornus lutea L."), or alone
         // on its last line.
         if (const std::size_t at = ending.ends() ? std::string::npos : fullBinomialStart(lead.body);
-            at != std::string::npos && !(endedShort && at < lead.lastLine)) {
+            at != std::string::npos && !(endedShortHere && at < lead.lastLine)) {
             ending.text = trimmed(std::string_view(lead.body).substr(0, at));
             std::string name = trimmed(std::string_view(lead.body).substr(at));
             // A figure call after the name is the lead's, as after a leader.
