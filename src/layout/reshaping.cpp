@@ -1944,6 +1944,22 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         return i == start ? std::string_view(text[i]).substr(offset) : std::string_view(text[i]);
     };
 
+    // A line set at the right, deeper than half the key's width, under a
+    // lead whose text filled its last line is the lead's name: joined after
+    // a column of blanks, as a name after a leader.
+    std::size_t keyWidth = 0;
+    for (std::size_t i = start; i < n; ++i) keyWidth = std::max(keyWidth, text::length(trimmed(text[i])));
+    auto setRight = [&](std::string_view line) {
+        const std::size_t at = line.find_first_not_of(" ");
+        return at != std::string_view::npos && keyWidth >= 40 && at * 2 > keyWidth;
+    };
+    auto joinLine = [&](std::string& to, std::string_view line) {
+        // Not the rest of a bracket left open ("(_Paraponyx_," / "_Acentropus_).").
+        if (!to.empty() && setRight(line) && std::count(to.begin(), to.end(), '(') <= std::count(to.begin(), to.end(), ')'))
+            to += "      " + trimmed(line);
+        else joinWrapped(to, trimmed(line));
+    };
+
     // Blocks of lines between blank lines.
     struct Block {
         std::size_t first, last;  // [first, last)
@@ -2135,7 +2151,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                     ++out.pages;
                     continue;
                 }
-                joinWrapped(joined, trimmed(lineAt(i)));
+                joinLine(joined, lineAt(i));
             }
             if (b.last - b.first > 1) ++out.paragraphs;
             if (const std::size_t next = runOnAfterMarkedName(joined); next != std::string::npos) {
@@ -2367,9 +2383,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             } else if (!stop || (!leadUnits.back().text.ends_with(".") && splitLeadEnding(leadUnits.back().text).reference < 0)) {
                 Unit& lead = leadUnits.back();
                 const std::size_t before = lead.text.size();
-                joinWrapped(lead.text, line);
+                joinLine(lead.text, unit.text);
                 lead.lineBefore = lead.lastLine != std::string::npos ? lead.lastLine : lead.joined ? std::string::npos : 0;
-                lead.lastLine = lead.text.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
+                lead.lastLine = lead.text.size() > before + line.size() ? lead.text.size() - line.size() : std::string::npos;
                 lead.joined = true;
                 lead.lastApart = afterBlank;
             }

@@ -99,6 +99,20 @@ TEST(Reshaping, ASignAloneAtTheEndOfALeadIsOcrDebris) {
     for (const auto& [text, debris] : cases) EXPECT_EQ(endsWithDebris(text), debris) << text;
 }
 
+TEST(Reshaping, ANameSetAtTheRightUnderALeadThatFilledItsLastLineIsReadWhole) {
+    const Lines text{"Key", "", "1a. Leaves fan-shaped and palmately veined; the spadix once",
+                     "branched, the berry sunk at the", "top                                    Mauritia. Moriche.", "",
+                     "1b. Leaves pinnate                                              2", "",
+                     "2a. Stems thin, climbing; the midrib ending in a long whip set",
+                     "with hooked spines, paired on both sides of the midrib, the hooks",
+                     "bent back", "                                              Desmoncus. Bamba.", "",
+                     "2b. Stems erect, the midrib not drawn out              Oreodoxa."};
+    const ReshapedKey r = reshapeKey(text);
+    ASSERT_EQ(r.couplets.size(), 4u);
+    EXPECT_TRUE(r.couplets[0].ends_with("top => Mauritia. Moriche.")) << r.couplets[0];
+    EXPECT_TRUE(r.couplets[2].ends_with("hooks bent back => Desmoncus. Bamba.")) << r.couplets[2];
+}
+
 TEST(Reshaping, NamesLoseTheirEmphasisMarksButNotANoteCall) {
     const std::pair<const char*, const char*> cases[] = {
         {"_P. alba_", "P. alba"},
