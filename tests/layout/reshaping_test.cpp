@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "layout/detection.hpp"
+#include "layout/indented.hpp"
 #include "layout/reshaping.hpp"
 #include "support/detected.hpp"
 
@@ -111,6 +112,13 @@ TEST(Reshaping, ANameSetAtTheRightUnderALeadThatFilledItsLastLineIsReadWhole) {
     ASSERT_EQ(r.couplets.size(), 4u);
     EXPECT_TRUE(r.couplets[0].ends_with("top => Mauritia. Moriche.")) << r.couplets[0];
     EXPECT_TRUE(r.couplets[2].ends_with("hooks bent back => Desmoncus. Bamba.")) << r.couplets[2];
+}
+
+TEST(Reshaping, AConvertedLeadKeepsDotsThatCannotBeReadAsALeader) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Aartjes 5-6-... kafjes", "Aartjes 5-6-... kafjes"}, {"Wings dark ..... 2 pairs", "Wings dark .. 2 pairs"},
+        {"Wings => dark", "Wings = > dark"}};
+    for (const auto& [text, converted] : cases) EXPECT_EQ(safeDescription(text), converted);
 }
 
 TEST(Reshaping, NamesLoseTheirEmphasisMarksButNotANoteCall) {
