@@ -1016,6 +1016,26 @@ LeadEnding endingWithPage(std::string_view s);
 LeadEnding splitLeadEnding(std::string_view body) {
     std::string_view s = body;
     while (!s.empty() && (s.back() == '|' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    // The ending in brackets, a sentence's stop after them: "... verdickt
+    // (2).", a name in marks "(_Pfirsich_)." as the name alone.
+    if (s.ends_with(").") || s.ends_with(")")) {
+        const std::string_view closed = s.ends_with(".") ? s.substr(0, s.size() - 1) : s;
+        const std::size_t open = closed.rfind('(');
+        const std::string_view inside =
+            open == std::string_view::npos ? std::string_view() : closed.substr(open + 1, closed.size() - open - 2);
+        if (open != std::string_view::npos && open > 0 && inside.size() > 2 && emphasisMark(inside.front()) &&
+            inside.back() == inside.front() && inside.find(inside.front(), 1) == inside.size() - 1) {
+            LeadEnding read;
+            read.text = trimmed(s.substr(0, open));
+            read.name = unmarkedName(inside);
+            // Prose naming several ("147 (_Vipera ursinii_) to 330 (_Coluber_).") is no lead.
+            if (!read.text.empty() && read.text.find(std::string("(") + inside.front()) == std::string::npos) return read;
+        }
+        if (s.ends_with(".")) {
+            LeadEnding read = endingOf(closed);
+            if (read.reference >= 0 && read.sentOn) return read;
+        }
+    }
     // A figure call after the ending belongs to the lead's text: "... 2 (Fig. 3)".
     if (s.ends_with(")"))
         if (const std::size_t open = s.rfind('('); open != std::string_view::npos && open > 0 && s[open - 1] == ' ' &&

@@ -82,6 +82,9 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Wings dark ........ R. alba sp. nov. ( R. pavo group), p. 90", "Wings dark", -1,
          "R. alba sp. nov. ( R. pavo group), p. 90"},
         {"Rostgelb. \u2013 ( C. alba Solsky.)", "Rostgelb. \u2013 ( C. alba Solsky.)", -1, ""},
+        {"Au\u00DFenplatte verdickt (2).", "Au\u00DFenplatte verdickt", 2, ""},
+        {"Au\u00DFenplatte verdickt (_Pfirsich_).", "Au\u00DFenplatte verdickt", -1, "Pfirsich"},
+        {"Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", "Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", -1, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.body);
