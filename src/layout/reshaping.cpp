@@ -2466,8 +2466,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // names so ("... In Africa." / "rufa L."), is that lead's name.
         const bool nameUnder = label < 0 && u > 0 && !lastEnded && labelNumber(leadUnits[u - 1].text) >= 0 &&
                                std::count(t.begin(), t.end(), ' ') <= 5 && namesUnder > 0;
-        const bool ending =
-            page || nameUnder || reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
+        const bool ending = page || nameUnder || reference >= 0 || endsWithDestination(t) ||
+                            markedNameStart(t) != std::string_view::npos ||
+                            ((t.ends_with(")") || t.ends_with(").")) && !splitLeadEnding(t).name.empty());
         // Nor is a line without label or mark a further lead of the last
         // couplet when it would give it more leads than any couplet before,
         // set further apart than any two leads (a heading after the key,
@@ -2489,8 +2490,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // leads after one that has ended ("Species accounts").
         const bool textApart = label < 0 && !ending && readLineStart(t).kind != LineStart::Kind::Mark && u > 0 &&
                                gap >= 1 && gap > widestGap && lastEnded;
+        // A table's rule of dashes after the key is no lead's dash.
+        const bool rule = t.starts_with("---") || t.starts_with("===");
         if (pastPairs || textApart ||
-            (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
+            (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
         }
@@ -2628,9 +2631,23 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         lastEnds = closedByStops || splitLeadEnding(unit.text).ends();
     }
     std::vector<LeadEnding> endings;
-    for (const Lead& lead : leadsRead) {
+    // The couplets some lead sends on to.
+    std::set<int> sentTo;
+    for (const Lead& lead : leadsRead)
+        if (const int r = splitLeadEnding(lead.body).reference; r >= 0) sentTo.insert(r);
+    for (std::size_t k = 0; k < leadsRead.size(); ++k) {
+        const Lead& lead = leadsRead[k];
         if (!readable) break;
         LeadEnding ending = splitLeadEnding(lead.body);
+        // A lead that neither sends on nor names, the last of its couplet,
+        // leads to the couplet printed next when no lead sends there (a
+        // reference the printer left out): the key's structure says so before
+        // any guess at a name in its words.
+        if (!ending.ends() && k + 1 < leadsRead.size() && leadsRead[k + 1].couplet != lead.couplet &&
+            !sentTo.count(leadsRead[k + 1].couplet) && leadsRead[k + 1].couplet > lead.couplet) {
+            ending.text = trimmed(lead.body);
+            ending.reference = leadsRead[k + 1].couplet;
+        }
         // A lead's text that ends on a line well short of the key's width
         // ended there: the line under it is the name ("... in Baden u. Bayern"
         // / "elegans Aube."), not a name read across the line end.
