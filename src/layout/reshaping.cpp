@@ -663,7 +663,7 @@ std::size_t pageNoteStart(std::string_view s) {
     const std::size_t wordEnd = b - 1;
     std::size_t w = wordEnd;
     while (w > 0 && s[w - 1] != ' ' && s[w - 1] != '(') --w;
-    static constexpr std::string_view kPage[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite"};
+    static constexpr std::string_view kPage[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite", "blz."};
     if (std::find(std::begin(kPage), std::end(kPage), s.substr(w, wordEnd - w)) == std::end(kPage)) return std::string_view::npos;
     if (w > 0 && s[w - 1] == '(') --w;
     while (w > 0 && s[w - 1] == ' ') --w;
@@ -1124,7 +1124,7 @@ LeadEnding endingOf(std::string_view body) {
         // Nor is a page after a name ("group), p. 90"), a figure call, or
         // the year after the authors ("et al., 2001").
         bool afterPage = !bracketed && e - b == 4 && head.ends_with(",");
-        for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
+        for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl.", "blz.", "pag.", "p\u00E1g.", "Seite", "S."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
         // A number in brackets after a name that follows a leader is the
@@ -1146,6 +1146,17 @@ LeadEnding endingOf(std::string_view body) {
                     return out;
                 }
         }
+        // The book's number after a name in a column ("...      Tr. alba No. 26."):
+        // no couplet sent on to.
+        if (const std::string whole = trimmed(std::string_view(s).substr(0, cut)); !bracketed)
+            for (std::string_view word : text::kBookNumberWords)
+                if (whole.ends_with(" " + std::string(word)) &&
+                    (sentOn == std::string::npos || trimmed(std::string_view(whole).substr(sentOn)) == word)) {
+                    LeadEnding named = splitNameEnding(trimmed(std::string_view(whole).substr(0, whole.size() - word.size())));
+                    if (named.name.empty()) break;
+                    named.bookNumber = true;
+                    return named;
+                }
         if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
                            (leaderBefore(s, cut) > 0 && !rangeDashBefore(s, cut)))) {
             out.reference = std::stoi(s.substr(b, e - b));
@@ -1997,11 +2008,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int wrapped = 0, twoLeads = 0;
     for (const Block& b : blocks) {
         if (b.last - b.first > 1) ++wrapped;
-        for (std::size_t i = b.first + 1; i < b.last; ++i)
-            if (readLineStart(text[i]).kind != LineStart::Kind::None && endsWithDestination(text[i - 1])) {
+        for (std::size_t i = b.first + 1; i < b.last; ++i) {
+            // Or a lead back at the margin under a name set deeper ("    P. alba No. 26." / "  Pas in ...").
+            const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");
+            if ((readLineStart(text[i]).kind != LineStart::Kind::None && endsWithDestination(text[i - 1])) ||
+                (i > b.first + 1 && here + 4 <= above && capitalAt(text[i], here) && text[i - 2].ends_with(":"))) {
                 ++twoLeads;
                 break;
             }
+        }
     }
     const auto blockCount = static_cast<int>(blocks.size());
     const bool paragraphs = blockCount >= 4 && wrapped * 3 >= blockCount && twoLeads * 10 <= blockCount;
@@ -2314,6 +2329,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 return false;
             return referredSoFar.size() < 2 || label == lastGiven || label == lastGiven + 1 || referredSoFar.count(label) > 0;
         };
+        std::size_t prevIndent = std::string::npos;  // of the line before
         for (const Unit& unit : units) {
             const std::string line = trimmed(unit.text);
             // A figure's caption after an ended lead, or set apart by a blank
@@ -2384,12 +2400,25 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // A line ending with a call for a number ("as in Fig.", "see p.") goes on with it: "4. (S-India)".
             const bool called = !leadUnits.empty() && !afterBlank && !line.empty() && asciiDigit(line[0]) &&
                                 callAtEnd(leadUnits.back().text);
+            // A line back at the leads' wrapped margin under a name set deeper,
+            // starting as a sentence, opens the couplet's next lead: only
+            // the first lead is numbered ("meel:" / "      Tr. alba No. 26." /
+            // "  Niet vroeg ...").
+            const std::size_t indent = unit.text.find_first_not_of(" \t");
+            const bool underName = state == LeadState::Named && prevIndent != std::string::npos && indent != std::string::npos &&
+                                   indent + 4 <= prevIndent && capitalAt(unit.text, indent) && !startsLead(line);
+            // A line set deeper after one that ends with a colon is the name
+            // it introduces ("... naar versch meel:" / "      Tr. alba No. 26.").
+            const bool introduced = !leadUnits.empty() && leadUnits.back().text.ends_with(":") && prevIndent != std::string::npos &&
+                                    indent != std::string::npos && indent > prevIndent;
+            prevIndent = indent;
             if (!leadUnits.empty() && (countGoesOn || called || startsWithLeader(line) ||
-                                       (deeperLine(unit) && (!startsLead(line) || open) && !afterBlank)))
+                                       (deeperLine(unit) && !underName && (!startsLead(line) || open) && !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
-                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet() || hangingTail() || lowerTail()));
+                       (state == LeadState::Named && !underName && (!afterBlank || tailApart) &&
+                        (nameTail(line) || epithet() || hangingTail() || lowerTail()));
             // A wrapped line of an open lead may start with a number and a
             // capital ("... Species" / "1. West Africa"): a couplet number only
             // where one may come (the couplet's own, the next, one referred to).
@@ -2403,7 +2432,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             } else if (!stop || (!leadUnits.back().text.ends_with(".") && splitLeadEnding(leadUnits.back().text).reference < 0)) {
                 Unit& lead = leadUnits.back();
                 const std::size_t before = lead.text.size();
-                joinLine(lead.text, unit.text);
+                if (introduced) lead.text += "      " + line;
+                else joinLine(lead.text, unit.text);
                 lead.lineBefore = lead.lastLine != std::string::npos ? lead.lastLine : lead.joined ? std::string::npos : 0;
                 lead.lastLine = lead.text.size() > before + line.size() ? lead.text.size() - line.size() : std::string::npos;
                 lead.joined = true;
@@ -2460,7 +2490,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         const std::size_t digits = t.find_last_not_of("0123456789", digitsEnd - std::min<std::size_t>(digitsEnd, 1));
         const bool page = !labelled.empty() && digits != std::string::npos && digits + 1 < digitsEnd &&
                           digitsEnd - digits <= 5 && t[digits] == ' ' && leaderBefore(t, digits + 1) <= 1 &&
-                          std::stoi(t.substr(digits + 1, digitsEnd - digits - 1)) > 2 * *labelled.rbegin() + 10;
+                          std::stoi(t.substr(digits + 1, digitsEnd - digits - 1)) > 2 * *labelled.rbegin() + 10 &&
+                          pageNoteStart(t) == std::string::npos;  // not a note sending to a page ("zie blz. 223.")
         if (page) reference = -1;
         // A short line under a lead that did not end, in a key that sets its
         // names so ("... In Africa." / "rufa L."), is that lead's name.
@@ -2708,6 +2739,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             part->erase(std::unique(part->begin(), part->end(), [](char a, char b) { return a == ' ' && b == ' '; }),
                         part->end());
         }
+        // The colon that introduces the ending is the ending's ("... meel:" / "Tr. alba").
+        while (ending.text.size() > 1 && (ending.text.back() == ':' || ending.text.back() == ' ')) ending.text.pop_back();
         std::string line = std::to_string(leadsRead[k].couplet) + ". " + safeDescription(ending.text);
         if (ending.reference >= 0) {
             line += " ... " + std::to_string(ending.reference);
