@@ -2451,7 +2451,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (closedByStops) state = stop ? LeadState::Closed : LeadState::Open;
             else if (!stop && !(join && state == LeadState::Named)) state = stateAfter(join ? state : LeadState::Open, line, depth);
             // A short line set apart by a blank line under an open lead is its
-            // name ("... In Pilzen, haeufig." / "" / "rufus L."): what follows
+            // name ("... In Pilzen, häufig." / "" / "rufus L."): what follows
             // another blank line is no more the lead's.
             if (join && afterBlank && state == LeadState::Open && depth == 0 && std::count(line.begin(), line.end(), ' ') <= 5)
                 state = LeadState::Named;
@@ -2681,7 +2681,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         // A lead's text that ends on a line well short of the key's width
         // ended there: the line under it is the name ("... in Baden u. Bayern"
-        // / "elegans Aube."), not a name read across the line end.
+        // / "elegans Aubé."), not a name read across the line end.
         const bool endedShortHere = endedShort(lead.body, lead.lineBefore, lead.lastLine);
         // Every lead of a key with references ends: one without ending has
         // its name after one blank ("... axils Cornus lutea L."), or alone

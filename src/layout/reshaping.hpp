@@ -96,7 +96,8 @@ struct ReshapedKey {
     Lines couplets;
     std::vector<int> coupletsOrigin;
     // When wrapped lines were joined: each lead on one line, a name set on
-    // a line of its own under a text that ended short apart on the next.
+    // a line of its own (under a text that ended short, or after a blank
+    // line) apart on the next.
     Lines gathered;
     std::vector<int> gatheredOrigin;
 };
