@@ -1252,8 +1252,9 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
             proposeConverted(ordered.couplets, ordered.origin, kInOrder,
                              reshaped.message + (ordered.message.empty() ? "" : ", " + ordered.message));
         }
-    // And once the lines of each lead are joined (a scan's lost layout).
-    if (!reshaped.gathered.empty())
+    // And once the lines of each lead are joined (a scan's lost layout), when
+    // the reshaped couplets could not be read: leads in indented order.
+    if (!reshaped.gathered.empty() && reshaped.couplets.empty())
         if (OrderedKey ordered = readNumberedInOrder(reshaped.gathered); !ordered.couplets.empty()) {
             for (int& o : ordered.origin)
                 if (o >= 0 && o < static_cast<int>(reshaped.gatheredOrigin.size()))
