@@ -83,6 +83,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
          "R. alba sp. nov. ( R. pavo group), p. 90"},
         {"Rostgelb. \u2013 ( C. alba Solsky.)", "Rostgelb. \u2013 ( C. alba Solsky.)", -1, ""},
         {"Au\u00DFenplatte verdickt (2).", "Au\u00DFenplatte verdickt", 2, ""},
+        {"Vleesch riekend naar meel:      P. alba No. 26.", "Vleesch riekend naar meel:", -1, "P. alba"},
+        {"Fl\u00FCgel dunkel Nr. 3", "Fl\u00FCgel dunkel", 3, ""},
         {"Au\u00DFenplatte verdickt (_Pfirsich_).", "Au\u00DFenplatte verdickt", -1, "Pfirsich"},
         {"Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", "Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", -1, ""},
     };
