@@ -230,7 +230,7 @@ std::size_t fullBinomialStart(std::string_view s) {
 // when nothing else ends it: an epithet in lower case after a word that does
 // not link ("... dorsal surface pallescens"), or a genus with its authors after
 // a sentence's end ("... Yielding fibre. Malvastrum A. Gray"); npos otherwise.
-std::size_t lastWordNameStart(std::string_view s) {
+std::size_t lastWordNameStart(std::string_view s, bool namesStopped) {
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     const auto words = lastWords(s, 7);
     if (words.size() < 2) return std::string_view::npos;
@@ -239,6 +239,23 @@ std::size_t lastWordNameStart(std::string_view s) {
         return w.size() >= 4 && (capital ? w[0] >= 'A' && w[0] <= 'Z' : w[0] >= 'a' && w[0] <= 'z') &&
                std::all_of(w.begin() + 1, w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
     };
+    // In a key whose names end with a stop, a genus so after a word in lower
+    // case, maybe with its common name ("... weer verbreed Peristeria.",
+    // "... bloemen Stanhopea. Lady-slipper.").
+    if (namesStopped) {
+        auto stopped = [&](std::size_t k) {
+            const std::string_view w = words[k].second;
+            std::string bare(w.substr(0, w.size() - 1));
+            std::erase(bare, '-');
+            return w.ends_with(".") && letters(bare, true);
+        };
+        auto afterLower = [&](std::size_t k) {
+            const char last = words[k].second.back();
+            return last >= 'a' && last <= 'z';
+        };
+        if (stopped(0) && afterLower(1)) return words[0].first;
+        if (words.size() > 2 && stopped(0) && stopped(1) && afterLower(2)) return words[1].first;
+    }
     static constexpr std::string_view kLinks[] = {"a", "an", "the", "of", "in", "with", "and", "or", "to", "than",
                                                   "by", "from", "at", "on", "not", "very", "more", "less", "de",
                                                   "la", "le", "et", "der", "die", "und", "mit", "y", "del"};
@@ -2011,7 +2028,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         for (std::size_t i = b.first + 1; i < b.last; ++i) {
             // Or a lead back at the margin under a name set deeper ("    P. alba No. 26." / "  Pas in ...").
             const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");
-            if ((readLineStart(text[i]).kind != LineStart::Kind::None && endsWithDestination(text[i - 1])) ||
+            // (A number alone is no lead: a reference set under its lead.)
+            const bool numberAloneHere = trimmed(text[i]).find_first_not_of("0123456789") == std::string::npos;
+            if ((readLineStart(text[i]).kind != LineStart::Kind::None && !numberAloneHere && endsWithDestination(text[i - 1])) ||
                 (i > b.first + 1 && here + 4 <= above && capitalAt(text[i], here) && text[i - 2].ends_with(":"))) {
                 ++twoLeads;
                 break;
@@ -2178,10 +2197,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 // So is the page's number alone when the lead goes on after
                 // it in lower case, or has its ending already.
                 const std::string here = trimmed(lineAt(i));
+                // Not a couplet the key numbers set at the right under its lead
+                // ("Stuifmeelklompjes 2" / "      51"): the lead's reference.
                 const bool pageNumber =
                     !here.empty() && here.size() <= 4 && std::all_of(here.begin(), here.end(), asciiDigit) &&
                     (i + 1 < b.last ? lowerCaseStart(trimmed(lineAt(i + 1)))
-                                    : splitLeadEnding(joined).ends());
+                                    : splitLeadEnding(joined).ends()) &&
+                    !(setRight(lineAt(i)) && labelled.count(std::stoi(here)) && std::stoi(here) > labelNumber(joined));
                 if (i > b.first && (pageHead(lineAt(i)) || pageNumber)) {
                     ++out.pages;
                     continue;
@@ -2412,7 +2434,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             const bool introduced = !leadUnits.empty() && leadUnits.back().text.ends_with(":") && prevIndent != std::string::npos &&
                                     indent != std::string::npos && indent > prevIndent;
             prevIndent = indent;
-            if (!leadUnits.empty() && (countGoesOn || called || startsWithLeader(line) ||
+            // A number alone set at the right under a lead is its reference
+            // (the lead's own last number a count: "Stuifmeelklompjes 2" / "      51").
+            const bool rightReference = !afterBlank && !line.empty() && line.size() <= 4 && setRight(unit.text) &&
+                                        std::all_of(line.begin(), line.end(), asciiDigit);
+            if (!leadUnits.empty() && (countGoesOn || called || rightReference || startsWithLeader(line) ||
                                        (deeperLine(unit) && !underName && (!startsLead(line) || open) && !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
@@ -2662,10 +2688,17 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         lastEnds = closedByStops || splitLeadEnding(unit.text).ends();
     }
     std::vector<LeadEnding> endings;
-    // The couplets some lead sends on to.
+    // The couplets some lead sends on to; whether the key's names end with a stop.
     std::set<int> sentTo;
+    int stoppedNames = 0, names = 0;
     for (const Lead& lead : leadsRead)
-        if (const int r = splitLeadEnding(lead.body).reference; r >= 0) sentTo.insert(r);
+        if (const LeadEnding e = splitLeadEnding(lead.body); e.reference >= 0) {
+            sentTo.insert(e.reference);
+        } else if (!e.name.empty()) {
+            ++names;
+            stoppedNames += e.name.ends_with(".") && !e.name.ends_with("..") ? 1 : 0;
+        }
+    const bool namesStopped = names >= 3 && stoppedNames * 3 >= names * 2;
     for (std::size_t k = 0; k < leadsRead.size(); ++k) {
         const Lead& lead = leadsRead[k];
         if (!readable) break;
@@ -2711,7 +2744,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // pallescens"): one lead a reader cannot split does not stop the
         // whole key. Lines joined into a lead may be prose after the key.
         if (!ending.ends() && lead.lastLine == std::string::npos)
-            if (const std::size_t at = lastWordNameStart(lead.body); at != std::string::npos) {
+            if (const std::size_t at = lastWordNameStart(lead.body, namesStopped); at != std::string::npos) {
                 ending.text = trimmed(std::string_view(lead.body).substr(0, at));
                 ending.name = trimmed(std::string_view(lead.body).substr(at));
             }
