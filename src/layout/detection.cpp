@@ -444,7 +444,9 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         score.kept += static_cast<long long>(desc.size() + table.cell(r, kTarget).size());
         // Two lines read as the names of one lead: a heading or the text
         // after the key taken in.
-        if (kind == kDetermination && table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos)
+        // So is a name joined to an empty line before it ("=> Plega alba").
+        if (kind == kDetermination && (table.cell(r, kTarget).find(kJoinedDetermination) != std::string::npos ||
+                                       table.cell(r, kTarget).starts_with(trimmed(kJoinedDetermination) + " ")))
             ++score.joinedNames;
         // A word left cut where its line ended ("some- what"), a piece of a
         // leader left at the end ("Wings dark — — —").
@@ -454,6 +456,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind == kDetermination && numberGlued(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
+        if (endsWithDebris(desc) || (kind == kDetermination && endsWithDebris(table.cell(r, kTarget)))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
         if (referenceLeftAtEnd(desc, table.cell(r, kTarget), kind)) ++score.residue;
@@ -574,6 +577,7 @@ int labelResidue(const ResultTable& table) {
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) || backReferenceLeft(desc) ||
+                           endsWithDebris(desc) || (kind == kDetermination && endsWithDebris(table.cell(r, kTarget))) ||
                            (unread.reference >= 0 && unread.sentOn) || referenceLeftAtEnd(desc, table.cell(r, kTarget), kind) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) || numberGlued(table.cell(r, kTarget)) ||
                                                        nameLeftDirty(table.cell(r, kTarget))))
@@ -1280,6 +1284,17 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
                 if (o >= 0 && o < static_cast<int>(reshaped.origin.size())) o = reshaped.origin[static_cast<std::size_t>(o)];
             proposeConverted(ordered.couplets, ordered.origin, kInOrder,
                              reshaped.message + (ordered.message.empty() ? "" : ", " + ordered.message));
+        }
+    // And once the lines of each lead are joined (a scan's lost layout), when
+    // the reshaped couplets could not be read: leads in indented order.
+    if (!reshaped.gathered.empty() && reshaped.couplets.empty())
+        if (OrderedKey ordered = readNumberedInOrder(reshaped.gathered); !ordered.couplets.empty()) {
+            for (int& o : ordered.origin)
+                if (o >= 0 && o < static_cast<int>(reshaped.gatheredOrigin.size()))
+                    o = reshaped.gatheredOrigin[static_cast<std::size_t>(o)];
+            proposeConverted(ordered.couplets, ordered.origin, kInOrder,
+                             (reshaped.message.empty() ? "" : reshaped.message + ", ") + kMsgGathered +
+                                 (ordered.message.empty() ? "" : ", " + ordered.message));
         }
     if (full.empty()) {
         // The first line that carries text: the whole key may stand on it.

@@ -1242,6 +1242,7 @@ std::string safeDescription(std::string s) {
             out += "= >";
             ++i;
         } else if (s.compare(i, 3, "...") == 0 && (i == 0 || s[i - 1] == ' ')) {
+            // Only a leader can be read as one: "5-6-... kafjes" keeps its dots.
             out += "..";
             while (i + 1 < s.size() && s[i + 1] == '.') ++i;
         } else {

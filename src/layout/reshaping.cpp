@@ -230,7 +230,7 @@ std::size_t fullBinomialStart(std::string_view s) {
 // when nothing else ends it: an epithet in lower case after a word that does
 // not link ("... dorsal surface pallescens"), or a genus with its authors after
 // a sentence's end ("... Yielding fibre. Malvastrum A. Gray"); npos otherwise.
-std::size_t lastWordNameStart(std::string_view s) {
+std::size_t lastWordNameStart(std::string_view s, bool namesStopped) {
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     const auto words = lastWords(s, 7);
     if (words.size() < 2) return std::string_view::npos;
@@ -239,6 +239,23 @@ std::size_t lastWordNameStart(std::string_view s) {
         return w.size() >= 4 && (capital ? w[0] >= 'A' && w[0] <= 'Z' : w[0] >= 'a' && w[0] <= 'z') &&
                std::all_of(w.begin() + 1, w.end(), [](char c) { return c >= 'a' && c <= 'z'; });
     };
+    // In a key whose names end with a stop, a genus so after a word in lower
+    // case, maybe with its common name ("... weer verbreed Peristeria.",
+    // "... bloemen Stanhopea. Lady-slipper.").
+    if (namesStopped) {
+        auto stopped = [&](std::size_t k) {
+            const std::string_view w = words[k].second;
+            std::string bare(w.substr(0, w.size() - 1));
+            std::erase(bare, '-');
+            return w.ends_with(".") && letters(bare, true);
+        };
+        auto afterLower = [&](std::size_t k) {
+            const char last = words[k].second.back();
+            return last >= 'a' && last <= 'z';
+        };
+        if (stopped(0) && afterLower(1)) return words[0].first;
+        if (words.size() > 2 && stopped(0) && stopped(1) && afterLower(2)) return words[1].first;
+    }
     static constexpr std::string_view kLinks[] = {"a", "an", "the", "of", "in", "with", "and", "or", "to", "than",
                                                   "by", "from", "at", "on", "not", "very", "more", "less", "de",
                                                   "la", "le", "et", "der", "die", "und", "mit", "y", "del"};
@@ -534,6 +551,9 @@ LeadEnding binomialEnding(const std::string& s) {
     }
     out.text = beforeLeader(std::string_view(s).substr(0, textEnd));
     if (out.text.empty()) return {};
+    // A name inside a bracket the text opened is a remark, a synonym
+    // ("- (C. parallelipennis Solsky.)"), not the lead's ending.
+    if (std::count(out.text.begin(), out.text.end(), '(') > std::count(out.text.begin(), out.text.end(), ')')) return {};
     out.name = unmarkedName(std::string_view(s).substr(at));
     return out;
 }
@@ -668,7 +688,7 @@ std::size_t pageNoteStart(std::string_view s) {
     const std::size_t wordEnd = b - 1;
     std::size_t w = wordEnd;
     while (w > 0 && s[w - 1] != ' ' && s[w - 1] != '(') --w;
-    static constexpr std::string_view kPage[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite"};
+    static constexpr std::string_view kPage[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite", "blz."};
     if (std::find(std::begin(kPage), std::end(kPage), s.substr(w, wordEnd - w)) == std::end(kPage)) return std::string_view::npos;
     if (w > 0 && s[w - 1] == '(') --w;
     while (w > 0 && s[w - 1] == ' ') --w;
@@ -709,6 +729,7 @@ struct Lead {
     int origin;
     std::size_t lastLine = std::string::npos;  // where the last line joined to the lead starts in `body`
     int from = -1;
+    std::size_t lineBefore = std::string::npos;  // where the line before that one starts, when known
 };
 
 // The couplet of origin in the gap after a label: "(20)", " (20) ".
@@ -1020,6 +1041,26 @@ LeadEnding endingWithPage(std::string_view s);
 LeadEnding splitLeadEnding(std::string_view body) {
     std::string_view s = body;
     while (!s.empty() && (s.back() == '|' || s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    // The ending in brackets, a sentence's stop after them: "... verdickt
+    // (2).", a name in marks "(_Pfirsich_)." as the name alone.
+    if (s.ends_with(").") || s.ends_with(")")) {
+        const std::string_view closed = s.ends_with(".") ? s.substr(0, s.size() - 1) : s;
+        const std::size_t open = closed.rfind('(');
+        const std::string_view inside =
+            open == std::string_view::npos ? std::string_view() : closed.substr(open + 1, closed.size() - open - 2);
+        if (open != std::string_view::npos && open > 0 && inside.size() > 2 && emphasisMark(inside.front()) &&
+            inside.back() == inside.front() && inside.find(inside.front(), 1) == inside.size() - 1) {
+            LeadEnding read;
+            read.text = trimmed(s.substr(0, open));
+            read.name = unmarkedName(inside);
+            // Prose naming several ("147 (_Vipera ursinii_) to 330 (_Coluber_).") is no lead.
+            if (!read.text.empty() && read.text.find(std::string("(") + inside.front()) == std::string::npos) return read;
+        }
+        if (s.ends_with(".")) {
+            LeadEnding read = endingOf(closed);
+            if (read.reference >= 0 && read.sentOn) return read;
+        }
+    }
     // A figure call after the ending belongs to the lead's text: "... 2 (Fig. 3)";
     // after a name in a cell of its own it stays in the cell ("...\tGeogenanthus
     // Ule (Fig. 1N)").
@@ -1114,7 +1155,7 @@ LeadEnding endingOf(std::string_view body) {
         // Nor is a page after a name ("group), p. 90"), a figure call, or
         // the year after the authors ("et al., 2001").
         bool afterPage = !bracketed && e - b == 4 && head.ends_with(",");
-        for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl."})
+        for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl.", "blz.", "pag.", "p\u00E1g.", "Seite", "S."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
         // A number in brackets after a name that follows a leader is the
@@ -1136,6 +1177,17 @@ LeadEnding endingOf(std::string_view body) {
                     return out;
                 }
         }
+        // The book's number after a name in a column ("...      Tr. alba No. 26."):
+        // no couplet sent on to.
+        if (const std::string whole = trimmed(std::string_view(s).substr(0, cut)); !bracketed)
+            for (std::string_view word : text::kBookNumberWords)
+                if (whole.ends_with(" " + std::string(word)) &&
+                    (sentOn == std::string::npos || trimmed(std::string_view(whole).substr(sentOn)) == word)) {
+                    LeadEnding named = splitNameEnding(trimmed(std::string_view(whole).substr(0, whole.size() - word.size())));
+                    if (named.name.empty()) break;
+                    named.bookNumber = true;
+                    return named;
+                }
         if (!afterPage && (bracketed || cut == 0 || sentOn != std::string::npos || head.size() < cut ||
                            (leaderBefore(s, cut) > 0 && !rangeDashBefore(s, cut)))) {
             out.reference = std::stoi(s.substr(b, e - b));
@@ -1247,6 +1299,16 @@ int dropNoteCalls(std::string& line) {
         line = std::move(out);
     }
     return dropped;
+}
+
+namespace {
+
+}  // namespace
+
+bool endsWithDebris(std::string_view text) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    const std::size_t space = text.rfind(' ');
+    return space != std::string_view::npos && space > 0 && debrisWord(text.substr(space + 1));
 }
 
 namespace {
@@ -1796,7 +1858,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     // stand between are then read as everywhere else.
     // OCR debris before a label or after an ending goes.
     // Numbers misread by OCR mended ("l3" for "13").
-    int blanks = 0, debris = 0, misread = 0, glued = 0, gluedLabels = 0, calls = 0, spacedStops = 0;
+    int blanks = 0, debris = 0, misread = 0, glued = 0, gluedLabels = 0, calls = 0, spacedStops = 0, pageMarks = 0;
     Lines spaced;
     std::vector<int> spacedOrigin;  // the user's line of each line of `spaced`
     for (std::size_t at = 0; at < text.size(); ++at) {
@@ -1839,6 +1901,16 @@ ReshapedKey reshapeKey(const Lines& text) {
         // Footnote calls in square brackets glued to a word or a label:
         // "=Montagnites.=[G]", "Kiemen[LXII] am", "1. (8)[LIX]", "alba[12]".
         calls += dropNoteCalls(copy);
+        // A page's number in square brackets before a label ("[162] 2'' Body").
+        if (const std::size_t b = copy.find_first_not_of(" \t"); b != std::string::npos && copy[b] == '[') {
+            const std::size_t close = copy.find(']', b);
+            if (close != std::string::npos && close > b + 1 && close - b <= 5 &&
+                std::all_of(copy.begin() + static_cast<std::ptrdiff_t>(b + 1), copy.begin() + static_cast<std::ptrdiff_t>(close), asciiDigit) &&
+                close + 1 < copy.size() && copy[close + 1] == ' ' && startsLead(trimmed(std::string_view(copy).substr(close + 1)))) {
+                copy.erase(b, close + 2 - b);
+                ++pageMarks;
+            }
+        }
         spaced.push_back(withoutDebris(copy, debris));
     }
     const int gluedReferences = separateGluedReferences(spaced);
@@ -1848,7 +1920,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && pageMarks == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1858,10 +1930,12 @@ ReshapedKey reshapeKey(const Lines& text) {
         for (std::size_t i = 0; i < spaced.size(); ++i) out.origin.push_back(static_cast<int>(i));
     }
     for (int& o : out.origin) o = spacedOrigin[static_cast<std::size_t>(o)];
+    for (int& o : out.gatheredOrigin) o = spacedOrigin[static_cast<std::size_t>(o)];
     out.changed = true;
     const std::string told =
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
                       {misread, kMsgMisread, kMsgMisreadOne}, {calls, kMsgNoteCalls, kMsgNoteCallsOne},
+                      {pageMarks, kMsgPageMarks, kMsgPageMarksOne},
                       {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
                       {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {gluedLabels, kMsgGluedLabels, kMsgGluedLabelsOne},
@@ -1932,6 +2006,22 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         return i == start ? std::string_view(text[i]).substr(offset) : std::string_view(text[i]);
     };
 
+    // A line set at the right, deeper than half the key's width, under a
+    // lead whose text filled its last line is the lead's name: joined after
+    // a column of blanks, as a name after a leader.
+    std::size_t keyWidth = 0;
+    for (std::size_t i = start; i < n; ++i) keyWidth = std::max(keyWidth, text::length(trimmed(text[i])));
+    auto setRight = [&](std::string_view line) {
+        const std::size_t at = line.find_first_not_of(" ");
+        return at != std::string_view::npos && keyWidth >= 40 && at * 2 > keyWidth;
+    };
+    auto joinLine = [&](std::string& to, std::string_view line) {
+        // Not the rest of a bracket left open ("(_Paraponyx_," / "_Acentropus_).").
+        if (!to.empty() && setRight(line) && std::count(to.begin(), to.end(), '(') <= std::count(to.begin(), to.end(), ')'))
+            to += "      " + trimmed(line);
+        else joinWrapped(to, trimmed(line));
+    };
+
     // Blocks of lines between blank lines.
     struct Block {
         std::size_t first, last;  // [first, last)
@@ -1949,11 +2039,17 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int wrapped = 0, twoLeads = 0;
     for (const Block& b : blocks) {
         if (b.last - b.first > 1) ++wrapped;
-        for (std::size_t i = b.first + 1; i < b.last; ++i)
-            if (readLineStart(text[i]).kind != LineStart::Kind::None && endsWithDestination(text[i - 1])) {
+        for (std::size_t i = b.first + 1; i < b.last; ++i) {
+            // Or a lead back at the margin under a name set deeper ("    P. alba No. 26." / "  Pas in ...").
+            const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");
+            // (A number alone is no lead: a reference set under its lead.)
+            const bool numberAloneHere = trimmed(text[i]).find_first_not_of("0123456789") == std::string::npos;
+            if ((readLineStart(text[i]).kind != LineStart::Kind::None && !numberAloneHere && endsWithDestination(text[i - 1])) ||
+                (i > b.first + 1 && here + 4 <= above && capitalAt(text[i], here) && text[i - 2].ends_with(":"))) {
                 ++twoLeads;
                 break;
             }
+        }
     }
     const auto blockCount = static_cast<int>(blocks.size());
     const bool paragraphs = blockCount >= 4 && wrapped * 3 >= blockCount && twoLeads * 10 <= blockCount;
@@ -1966,6 +2062,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         std::string text;
         std::size_t firstLine;
         std::size_t lastLine = std::string::npos;  // where the last line joined to it starts in `text`
+        std::size_t lineBefore = std::string::npos;  // where the line before that one starts
+        bool joined = false;  // lines were joined to it
+        bool lastApart = false;  // its last line was joined after a blank line
     };
     std::vector<Unit> units;
     std::set<std::size_t> pageLines;  // the page breaks set aside: a page's number, a running head with it
@@ -2112,15 +2211,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 // So is the page's number alone when the lead goes on after
                 // it in lower case, or has its ending already.
                 const std::string here = trimmed(lineAt(i));
+                // Not a couplet the key numbers set at the right under its lead
+                // ("Stuifmeelklompjes 2" / "      51"): the lead's reference.
                 const bool pageNumber =
                     !here.empty() && here.size() <= 4 && std::all_of(here.begin(), here.end(), asciiDigit) &&
                     (i + 1 < b.last ? lowerCaseStart(trimmed(lineAt(i + 1)))
-                                    : splitLeadEnding(joined).ends());
+                                    : splitLeadEnding(joined).ends()) &&
+                    !(setRight(lineAt(i)) && labelled.count(std::stoi(here)) && std::stoi(here) > labelNumber(joined));
                 if (i > b.first && (pageHead(lineAt(i)) || pageNumber)) {
                     ++out.pages;
                     continue;
                 }
-                joinWrapped(joined, trimmed(lineAt(i)));
+                joinLine(joined, lineAt(i));
             }
             if (b.last - b.first > 1) ++out.paragraphs;
             if (const std::size_t next = runOnAfterMarkedName(joined); next != std::string::npos) {
@@ -2239,9 +2341,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         };
         // A dash at the start of a wrapped line of an open lead ("Figs 39",
         // "\u2013 45, 63"; "(Fig. 2", "\u2013 d))") marks no lead: a lead starts with a capital.
-        auto markInsideLead = [](std::string_view line) {
+        // A key that numbers both leads of its couplets ("1''" / "1'", "1a" /
+        // "1b") marks none with a dash: one starting a line inside a lead is
+        // the text's ("- In der Provence").
+        std::map<int, int> numbered;
+        for (const Unit& unit : units)
+            if (const int label = labelNumber(unit.text); label >= 0 && startsLead(unit.text)) ++numbered[label];
+        const auto twice = std::count_if(numbered.begin(), numbered.end(), [](const auto& c) { return c.second >= 2; });
+        const bool bothNumbered = twice >= 1 && static_cast<long>(numbered.size()) - twice <= twice;
+        auto markInsideLead = [&](std::string_view line) {
             const LineStart ls = readLineStart(line);
             if (ls.kind != LineStart::Kind::Mark || ls.textStart >= line.size()) return false;
+            if (bothNumbered) return true;
             std::size_t at = ls.textStart;
             while (at < line.size() && (emphasisMark(line[at]) || line[at] == '(' || line[at] == '"')) ++at;
             return at < line.size() && ((line[at] >= 'a' && line[at] <= 'z') || line[at] == ')' || line[at] == ',');
@@ -2254,6 +2365,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 return false;
             return referredSoFar.size() < 2 || label == lastGiven || label == lastGiven + 1 || referredSoFar.count(label) > 0;
         };
+        std::size_t prevIndent = std::string::npos;  // of the line before
         for (const Unit& unit : units) {
             const std::string line = trimmed(unit.text);
             // A figure's caption after an ended lead, or set apart by a blank
@@ -2324,12 +2436,29 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // A line ending with a call for a number ("as in Fig.", "see p.") goes on with it: "4. (S-India)".
             const bool called = !leadUnits.empty() && !afterBlank && !line.empty() && asciiDigit(line[0]) &&
                                 callAtEnd(leadUnits.back().text);
-            if (!leadUnits.empty() && (countGoesOn || called || startsWithLeader(line) ||
-                                       (deeperLine(unit) && (!startsLead(line) || open) && !afterBlank)))
+            // A line back at the leads' wrapped margin under a name set deeper,
+            // starting as a sentence, opens the couplet's next lead: only
+            // the first lead is numbered ("meel:" / "      Tr. alba No. 26." /
+            // "  Niet vroeg ...").
+            const std::size_t indent = unit.text.find_first_not_of(" \t");
+            const bool underName = state == LeadState::Named && prevIndent != std::string::npos && indent != std::string::npos &&
+                                   indent + 4 <= prevIndent && capitalAt(unit.text, indent) && !startsLead(line);
+            // A line set deeper after one that ends with a colon is the name
+            // it introduces ("... naar versch meel:" / "      Tr. alba No. 26.").
+            const bool introduced = !leadUnits.empty() && leadUnits.back().text.ends_with(":") && prevIndent != std::string::npos &&
+                                    indent != std::string::npos && indent > prevIndent;
+            prevIndent = indent;
+            // A number alone set at the right under a lead is its reference
+            // (the lead's own last number a count: "Stuifmeelklompjes 2" / "      51").
+            const bool rightReference = !afterBlank && !line.empty() && line.size() <= 4 && setRight(unit.text) &&
+                                        std::all_of(line.begin(), line.end(), asciiDigit);
+            if (!leadUnits.empty() && (countGoesOn || called || rightReference || startsWithLeader(line) ||
+                                       (deeperLine(unit) && !underName && (!startsLead(line) || open) && !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
-                       (state == LeadState::Named && (!afterBlank || tailApart) && (nameTail(line) || epithet() || hangingTail() || lowerTail()));
+                       (state == LeadState::Named && !underName && (!afterBlank || tailApart) &&
+                        (nameTail(line) || epithet() || hangingTail() || lowerTail()));
             // A wrapped line of an open lead may start with a number and a
             // capital ("... Species" / "1. West Africa"): a couplet number only
             // where one may come (the couplet's own, the next, one referred to).
@@ -2341,10 +2470,14 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 leadUnits.push_back({line, unit.firstLine});
                 depth = 0;
             } else if (!stop || (!leadUnits.back().text.ends_with(".") && splitLeadEnding(leadUnits.back().text).reference < 0)) {
-                std::string& to = leadUnits.back().text;
-                const std::size_t before = to.size();
-                joinWrapped(to, line);
-                leadUnits.back().lastLine = to.size() == before + line.size() + 1 ? before + 1 : std::string::npos;
+                Unit& lead = leadUnits.back();
+                const std::size_t before = lead.text.size();
+                if (introduced) lead.text += "      " + line;
+                else joinLine(lead.text, unit.text);
+                lead.lineBefore = lead.lastLine != std::string::npos ? lead.lastLine : lead.joined ? std::string::npos : 0;
+                lead.lastLine = lead.text.size() > before + line.size() ? lead.text.size() - line.size() : std::string::npos;
+                lead.joined = true;
+                lead.lastApart = afterBlank;
             }
             {
                 const std::size_t digits = line.find_last_not_of("0123456789");
@@ -2357,6 +2490,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             }
             if (closedByStops) state = stop ? LeadState::Closed : LeadState::Open;
             else if (!stop && !(join && state == LeadState::Named)) state = stateAfter(join ? state : LeadState::Open, line, depth);
+            // A short line set apart by a blank line under an open lead is its
+            // name ("... In Pilzen, häufig." / "" / "rufus L."): what follows
+            // another blank line is no more the lead's.
+            if (join && afterBlank && state == LeadState::Open && depth == 0 && std::count(line.begin(), line.end(), ' ') <= 5)
+                state = LeadState::Named;
         }
     }
 
@@ -2373,6 +2511,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int unpaired = 0;                 // couplet numbers that start one lead so far
     int lastLabel = -1;
     bool numberedTwice = false, lastEnded = false;
+    int namesUnder = 0;  // short lines under a lead that did not end
     // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
     // first lead names a larger one.
     bool partners = false;
@@ -2384,8 +2523,23 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // In a key that numbers both leads, every couplet has its two.
         const bool closed = !given.empty() && leads >= 2 && notGiven == 0 && (!numberedTwice || unpaired == 0);
         const int label = labelNumber(t);
-        const int reference = pageAfterMarkedName(t, labelled) ? -1 : trailingNumber(t);
-        const bool ending = reference >= 0 || endsWithDestination(t) || markedNameStart(t) != std::string_view::npos;
+        int reference = pageAfterMarkedName(t, labelled) ? -1 : trailingNumber(t);
+        // A number far beyond every couplet, without a leader before it, is
+        // the page after a name ("Rhinusa Steph. 228."): the lead ends there.
+        const std::size_t digitsEnd = t.ends_with(".") ? t.size() - 1 : t.size();
+        const std::size_t digits = t.find_last_not_of("0123456789", digitsEnd - std::min<std::size_t>(digitsEnd, 1));
+        const bool page = !labelled.empty() && digits != std::string::npos && digits + 1 < digitsEnd &&
+                          digitsEnd - digits <= 5 && t[digits] == ' ' && leaderBefore(t, digits + 1) <= 1 &&
+                          std::stoi(t.substr(digits + 1, digitsEnd - digits - 1)) > 2 * *labelled.rbegin() + 10 &&
+                          pageNoteStart(t) == std::string::npos;  // not a note sending to a page ("zie blz. 223.")
+        if (page) reference = -1;
+        // A short line under a lead that did not end, in a key that sets its
+        // names so ("... In Africa." / "rufa L."), is that lead's name.
+        const bool nameUnder = label < 0 && u > 0 && !lastEnded && labelNumber(leadUnits[u - 1].text) >= 0 &&
+                               std::count(t.begin(), t.end(), ' ') <= 5 && namesUnder > 0;
+        const bool ending = page || nameUnder || reference >= 0 || endsWithDestination(t) ||
+                            markedNameStart(t) != std::string_view::npos ||
+                            ((t.ends_with(")") || t.ends_with(").")) && !splitLeadEnding(t).name.empty());
         // Nor is a line without label or mark a further lead of the last
         // couplet when it would give it more leads than any couplet before,
         // set further apart than any two leads (a heading after the key,
@@ -2407,11 +2561,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // leads after one that has ended ("Species accounts").
         const bool textApart = label < 0 && !ending && readLineStart(t).kind != LineStart::Kind::Mark && u > 0 &&
                                gap >= 1 && gap > widestGap && lastEnded;
+        // A table's rule of dashes after the key is no lead's dash.
+        const bool rule = t.starts_with("---") || t.starts_with("===");
         if (pastPairs || textApart ||
-            (closed && ((label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
+            (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
         }
+        if (label < 0 && u > 0 && !lastEnded && labelNumber(leadUnits[u - 1].text) >= 0 && std::count(t.begin(), t.end(), ' ') <= 5)
+            ++namesUnder;
         if (label >= 0) {
             const int count = ++leadsOfLabel[label];
             unpaired += count == 1 ? 1 : count == 2 ? -1 : 0;
@@ -2446,6 +2604,37 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     std::erase_if(units, [&](const Unit& u) { return captionLines.count(u.firstLine) > 0; });
     out.captions = static_cast<int>(std::count_if(captionLines.begin(), captionLines.end(),
                                                   [&](std::size_t line) { return line < cutLine; }));
+
+    // The key's widest line: a wrapped line before another is about as wide,
+    // and a lead's text that ends on a line well short of it ended there.
+    std::size_t widest = 0;
+    for (std::size_t i = start; i < cutLine; ++i) widest = std::max(widest, text::length(trimmed(text[i])));
+    auto endedShort = [&](std::string_view body, std::size_t lineBefore, std::size_t lastLine) {
+        return lineBefore != std::string::npos && lastLine != std::string::npos && lastLine > lineBefore &&
+               text::length(body.substr(lineBefore, lastLine - 1 - lineBefore)) * 4 < widest * 3;
+    };
+    // Each lead on one line, its wrapped lines joined, a short last line
+    // under a text that ended short, or after a blank line, set apart as
+    // its name: the readers of names under their leads read a scan's lost
+    // layout so.
+    if (!paragraphs && std::any_of(leadUnits.begin(), leadUnits.end(), [](const Unit& u) { return u.joined; }))
+        for (const Unit& unit : leadUnits) {
+            const std::string_view last =
+                unit.lastLine == std::string::npos ? std::string_view() : std::string_view(unit.text).substr(unit.lastLine);
+            // (Not after a name with its page: "... Romerolagus, p. 160" / "" / "Genus Lepus".)
+            const bool apart = unit.lastApart && unit.lastLine != std::string::npos &&
+                               pageNoteStart(std::string_view(unit.text).substr(0, unit.lastLine - 1)) == std::string_view::npos;
+            if ((endedShort(unit.text, unit.lineBefore, unit.lastLine) || apart) &&
+                std::count(last.begin(), last.end(), ' ') <= 5 &&
+                !startsLead(last) && splitLeadEnding(last).reference < 0) {
+                out.gathered.push_back(trimmed(std::string_view(unit.text).substr(0, unit.lastLine)));
+                out.gatheredOrigin.push_back(static_cast<int>(unit.firstLine));
+                out.gathered.emplace_back(last);
+            } else {
+                out.gathered.push_back(unit.text);
+            }
+            out.gatheredOrigin.push_back(static_cast<int>(unit.firstLine));
+        }
 
     // The couplets, when every lead can be read: a line without a label is
     // the next lead of the couplet when the lead before has its ending, else
@@ -2487,19 +2676,23 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         const std::size_t skipped = ls.kind == LineStart::Kind::None ? 0 : ls.textStart;
         const std::size_t lastLine =
             unit.lastLine != std::string::npos && unit.lastLine > skipped ? unit.lastLine - skipped : std::string::npos;
+        const std::size_t lineBefore = lastLine == std::string::npos || unit.lineBefore == std::string::npos
+                                           ? std::string::npos
+                                           : unit.lineBefore > skipped ? unit.lineBefore - skipped : 0;
         if (ls.kind == LineStart::Kind::Digits && labelNumber(unit.text) >= 0) {
             couplet = labelNumber(unit.text);
-            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine), lastLine, backReference(ls.gap)});
+            leadsRead.push_back({couplet, rest, static_cast<int>(unit.firstLine), lastLine, backReference(ls.gap), lineBefore});
         } else if (leadsRead.empty()) {
             readable = false;  // nothing before to belong to
             break;
         } else if (ls.kind == LineStart::Kind::Mark || (ls.kind == LineStart::Kind::None && lastEnds)) {
             leadsRead.push_back({couplet, ls.kind == LineStart::Kind::Mark ? rest : trimmed(unit.text),
-                                 static_cast<int>(unit.firstLine), lastLine});
+                                 static_cast<int>(unit.firstLine), lastLine, -1, lineBefore});
         } else if (ls.kind == LineStart::Kind::None) {
             Lead& lead = leadsRead.back();
             const std::size_t before = lead.body.size();
             joinWrapped(lead.body, trimmed(unit.text));
+            lead.lineBefore = unit.joined ? std::string::npos : lead.lastLine != std::string::npos ? lead.lastLine : 0;
             lead.lastLine = lead.body.size() == before + trimmed(unit.text).size() + 1 ? before + 1 : std::string::npos;
         } else {
             readable = false;
@@ -2509,14 +2702,39 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         lastEnds = closedByStops || splitLeadEnding(unit.text).ends();
     }
     std::vector<LeadEnding> endings;
-    for (const Lead& lead : leadsRead) {
+    // The couplets some lead sends on to; whether the key's names end with a stop.
+    std::set<int> sentTo;
+    int stoppedNames = 0, names = 0;
+    for (const Lead& lead : leadsRead)
+        if (const LeadEnding e = splitLeadEnding(lead.body); e.reference >= 0) {
+            sentTo.insert(e.reference);
+        } else if (!e.name.empty()) {
+            ++names;
+            stoppedNames += e.name.ends_with(".") && !e.name.ends_with("..") ? 1 : 0;
+        }
+    const bool namesStopped = names >= 3 && stoppedNames * 3 >= names * 2;
+    for (std::size_t k = 0; k < leadsRead.size(); ++k) {
+        const Lead& lead = leadsRead[k];
         if (!readable) break;
         LeadEnding ending = splitLeadEnding(lead.body);
+        // A lead that neither sends on nor names, the last of its couplet,
+        // leads to the couplet printed next when no lead sends there (a
+        // reference the printer left out): the key's structure says so before
+        // any guess at a name in its words.
+        if (!ending.ends() && k + 1 < leadsRead.size() && leadsRead[k + 1].couplet != lead.couplet &&
+            !sentTo.count(leadsRead[k + 1].couplet) && leadsRead[k + 1].couplet > lead.couplet) {
+            ending.text = trimmed(lead.body);
+            ending.reference = leadsRead[k + 1].couplet;
+        }
+        // A lead's text that ends on a line well short of the key's width
+        // ended there: the line under it is the name ("... in Baden u. Bayern"
+        // / "elegans Aubé."), not a name read across the line end.
+        const bool endedShortHere = endedShort(lead.body, lead.lineBefore, lead.lastLine);
         // Every lead of a key with references ends: one without ending has
         // its name after one blank ("... axils Cornus lutea L."), or alone
         // on its last line.
         if (const std::size_t at = ending.ends() ? std::string::npos : fullBinomialStart(lead.body);
-            at != std::string::npos) {
+            at != std::string::npos && !(endedShortHere && at < lead.lastLine)) {
             ending.text = trimmed(std::string_view(lead.body).substr(0, at));
             std::string name = trimmed(std::string_view(lead.body).substr(at));
             // A figure call after the name is the lead's, as after a leader.
@@ -2540,7 +2758,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // pallescens"): one lead a reader cannot split does not stop the
         // whole key. Lines joined into a lead may be prose after the key.
         if (!ending.ends() && lead.lastLine == std::string::npos)
-            if (const std::size_t at = lastWordNameStart(lead.body); at != std::string::npos) {
+            if (const std::size_t at = lastWordNameStart(lead.body, namesStopped); at != std::string::npos) {
                 ending.text = trimmed(std::string_view(lead.body).substr(0, at));
                 ending.name = trimmed(std::string_view(lead.body).substr(at));
             }
@@ -2568,6 +2786,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             part->erase(std::unique(part->begin(), part->end(), [](char a, char b) { return a == ' ' && b == ' '; }),
                         part->end());
         }
+        // The colon that introduces the ending is the ending's ("... meel:" / "Tr. alba").
+        while (ending.text.size() > 1 && (ending.text.back() == ':' || ending.text.back() == ' ')) ending.text.pop_back();
         std::string line = std::to_string(leadsRead[k].couplet) + ". " + safeDescription(ending.text);
         if (ending.reference >= 0) {
             line += " ... " + std::to_string(ending.reference);

@@ -27,6 +27,7 @@ inline constexpr const char* kMsgPagesAside = "%d lignes de numéro ou de titre 
 inline constexpr const char* kMsgPagesAsideOne = "1 ligne de numéro ou de titre de page laissée de côté";
 inline constexpr const char* kMsgHyphens = "%d mots coupés en fin de ligne rejoints";
 inline constexpr const char* kMsgHyphensOne = "1 mot coupé en fin de ligne rejoint";
+inline constexpr const char* kMsgGathered = "lignes de chaque entrée rejointes";
 inline constexpr const char* kMsgCaptionLines = "%d lignes de légende de figure laissées de côté";
 inline constexpr const char* kMsgCaptionLinesOne = "1 ligne de légende de figure laissée de côté";
 inline constexpr const char* kMsgRepaired = "%d renvois lus de travers rétablis d'après le couplet d'origine noté entre parenthèses";
@@ -37,6 +38,8 @@ inline constexpr const char* kMsgDebris = "%d signes parasites de lecture optiqu
 inline constexpr const char* kMsgDebrisOne = "1 signe parasite de lecture optique retiré";
 inline constexpr const char* kMsgNoteCalls = "%d appels de note entre crochets retirés";
 inline constexpr const char* kMsgNoteCallsOne = "1 appel de note entre crochets retiré";
+inline constexpr const char* kMsgPageMarks = "%d numéros de page entre crochets retirés";
+inline constexpr const char* kMsgPageMarksOne = "1 numéro de page entre crochets retiré";
 inline constexpr const char* kMsgSpacedStops = "%d points séparés du renvoi qu'ils terminent rattachés";
 inline constexpr const char* kMsgSpacedStopsOne = "1 point séparé du renvoi qu'il termine rattaché";
 inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
@@ -92,6 +95,11 @@ struct ReshapedKey {
     // 2" and "1. lead => Name", processed by `setIndentedKeyLayout`.
     Lines couplets;
     std::vector<int> coupletsOrigin;
+    // When wrapped lines were joined: each lead on one line, a name set on
+    // a line of its own (under a text that ended short, or after a blank
+    // line) apart on the next.
+    Lines gathered;
+    std::vector<int> gatheredOrigin;
 };
 ReshapedKey reshapeKey(const Lines& text);
 
@@ -117,6 +125,9 @@ struct LeadEnding {
     bool ends() const { return reference >= 0 || !name.empty(); }
 };
 LeadEnding splitLeadEnding(std::string_view body);
+// Whether a lead's text or name ends with a sign a scan left alone after a
+// blank ("... Form »", "... alba '"): OCR debris left in it.
+bool endsWithDebris(std::string_view text);
 
 // A footnote's call in square brackets glued to what it follows ("Kiemen[LXII]",
 // "1. (8)[LIX]", "alba[12]"): one letter, a Roman numeral, or up to three

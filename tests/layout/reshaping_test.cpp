@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "layout/detection.hpp"
+#include "layout/indented.hpp"
 #include "layout/reshaping.hpp"
 #include "support/detected.hpp"
 
@@ -81,6 +82,12 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Apex lobed\tL. alba Smith et al., 2001", "Apex lobed", -1, "L. alba Smith et al., 2001"},
         {"Wings dark ........ R. alba sp. nov. ( R. pavo group), p. 90", "Wings dark", -1,
          "R. alba sp. nov. ( R. pavo group), p. 90"},
+        {"Rostgelb. \u2013 ( C. alba Solsky.)", "Rostgelb. \u2013 ( C. alba Solsky.)", -1, ""},
+        {"Au\u00DFenplatte verdickt (2).", "Au\u00DFenplatte verdickt", 2, ""},
+        {"Vleesch riekend naar meel:      P. alba No. 26.", "Vleesch riekend naar meel:", -1, "P. alba"},
+        {"Fl\u00FCgel dunkel Nr. 3", "Fl\u00FCgel dunkel", 3, ""},
+        {"Au\u00DFenplatte verdickt (_Pfirsich_).", "Au\u00DFenplatte verdickt", -1, "Pfirsich"},
+        {"Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", "Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", -1, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.body);
@@ -89,6 +96,35 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         EXPECT_EQ(e.reference, c.reference);
         EXPECT_EQ(e.name, c.name);
     }
+}
+
+TEST(Reshaping, ASignAloneAtTheEndOfALeadIsOcrDebris) {
+    const std::pair<const char*, bool> cases[] = {
+        {"K\u00F6rper von Form \u00BB", true}, {"Plega alba L. '", true}, {"Wings dark ,", true},
+        {"K\u00F6rper von Form", false},      {"Wings \u00BBdark\u00AB", false}, {"\u00BB", false},
+    };
+    for (const auto& [text, debris] : cases) EXPECT_EQ(endsWithDebris(text), debris) << text;
+}
+
+TEST(Reshaping, ANameSetAtTheRightUnderALeadThatFilledItsLastLineIsReadWhole) {
+    const Lines text{"Key", "", "1a. Leaves fan-shaped and palmately veined; the spadix once",
+                     "branched, the berry sunk at the", "top                                    Mauritia. Moriche.", "",
+                     "1b. Leaves pinnate                                              2", "",
+                     "2a. Stems thin, climbing; the midrib ending in a long whip set",
+                     "with hooked spines, paired on both sides of the midrib, the hooks",
+                     "bent back", "                                              Desmoncus. Bamba.", "",
+                     "2b. Stems erect, the midrib not drawn out              Oreodoxa."};
+    const ReshapedKey r = reshapeKey(text);
+    ASSERT_EQ(r.couplets.size(), 4u);
+    EXPECT_TRUE(r.couplets[0].ends_with("top => Mauritia. Moriche.")) << r.couplets[0];
+    EXPECT_TRUE(r.couplets[2].ends_with("hooks bent back => Desmoncus. Bamba.")) << r.couplets[2];
+}
+
+TEST(Reshaping, AConvertedLeadKeepsDotsThatCannotBeReadAsALeader) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"Aartjes 5-6-... kafjes", "Aartjes 5-6-... kafjes"}, {"Wings dark ..... 2 pairs", "Wings dark .. 2 pairs"},
+        {"Wings => dark", "Wings = > dark"}};
+    for (const auto& [text, converted] : cases) EXPECT_EQ(safeDescription(text), converted);
 }
 
 TEST(Reshaping, NamesLoseTheirEmphasisMarksButNotANoteCall) {
@@ -266,6 +302,73 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"Key", "1. Wings dark", "........ 2", "- Wings pale", "........ A. alba", "2. Legs long ........ A. nigra",
           "- Legs short ........ A. rufa"},
          {"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra", "2,0$ Legs short $ A. rufa"},
+         ""},
+        {"OCR text of a key numbering both leads: a dash starting a wrapped line is the text's, the name under a short last line",
+         {"Key to the species", "1'' Wings dark, the veins brown and the membrane", "smoky; 5-6 mm.",
+          "\u2013 In Europe", "alba Reitt.", "1' Wings pale, the veins yellow, the membrane clear",
+          "and the hind wing plain. \u2013 In Asia", "nigra Aub\u00E9."},
+         {"1,0$ Wings dark, the veins brown and the membrane smoky; 5-6 mm. \u2013 In Europe $ alba Reitt.",
+          "1,0$ Wings pale, the veins yellow, the membrane clear and the hind wing plain. \u2013 In Asia $ nigra Aub\u00E9."},
+         ""},
+        {"a page's number in square brackets before a label",
+         {"Key", "1. Wings dark ........ 2", "\u2013 Wings pale ........ Plega alba", "[162] 2. Legs long ........ Plega nigra",
+          "\u2013 Legs short ........ Plega rufa"},
+         finished, "1 num\u00E9ro de page entre crochets retir\u00E9"},
+        {"leads in paragraphs, each name with the book's page on a line of its own, a heading after the key",
+         {"Untergattungen:", "", "1'' Wings dark, the veins brown and", "the membrane smoky", "", "Plega s. str. 226.", "",
+          "[225] 1' Wings pale, the veins yellow and the", "membrane clear", "", "Otheria Steph. 228.", "", "",
+          "Untergattung: Plega s. str."},
+         {"1,0$ Wings dark, the veins brown and the membrane smoky $ Plega s. str.",
+          "1,0$ Wings pale, the veins yellow and the membrane clear $ Otheria Steph."},
+         "1 ligne de texte apr\u00E8s la cl\u00E9"},
+        {"leads in indented order wrapped by a scan, each name apart under its lead, the source after the key",
+         {"Arten:", "", "1'' Wings dark, the veins brown and the", "membrane smoky. 5-6 mm. \u2013 In Europe.", "", "alba L.", "",
+          "1' Wings pale.", "", "", "2'' Legs long, black; the tarsi with long", "hairs. \u2013 In Asia, rare.", "", "nigra Gyll.",
+          "", "2' Legs short, the tarsi bare. \u2013 In", "Africa.", "", "rufa L.", "", "Quelle:",
+          "Smith: Fauna. Stuttgart, 1909, S. 162-163."},
+         {"1,0$ Wings dark, the veins brown and the membrane smoky. 5-6 mm. \u2013 In Europe. $ alba L.", "1,2$ Wings pale.",
+          "2,0$ Legs long, black; the tarsi with long hairs. \u2013 In Asia, rare. $ nigra Gyll.",
+          "2,0$ Legs short, the tarsi bare. \u2013 In Africa. $ rufa L."},
+         ""},
+        {"first leads numbered, in paragraphs, references and names in brackets before a stop, a reference left out, a table after",
+         {"Bestimmungstabelle:", "", "1. Fl\u00FCgel dunkel, die Adern braun und die", "Membran rauchig (2).", "",
+          "Fl\u00FCgel hell, die Adern gelb und", "die Membran klar (3).", "", "2. Beine lang, schwarz; die Tarsen mit",
+          "langen Haaren (_Plega nigra_).", "", "Beine kurz, die Tarsen kahl, die", "Schenkel gelb (_Plega rufa_).", "",
+          "3. F\u00FChler lang, die Glieder", "schmal (_Plega alba_).", "", "F\u00FChler kurz, die Glieder", "breit.", "",
+          "4. Augen gro\u00DF, rund (_Plega nivea_).", "", "Augen klein, oval (_Plega minor_).", "",
+          "-----------------------------------", "      |  L\u00E4nge  |  Breite", "==================================="},
+         {"1,2$ Fl\u00FCgel dunkel, die Adern braun und die Membran rauchig", "1,3$ Fl\u00FCgel hell, die Adern gelb und die Membran klar",
+          "2,0$ Beine lang, schwarz; die Tarsen mit langen Haaren $ Plega nigra",
+          "2,0$ Beine kurz, die Tarsen kahl, die Schenkel gelb $ Plega rufa", "3,0$ F\u00FChler lang, die Glieder schmal $ Plega alba",
+          "3,4$ F\u00FChler kurz, die Glieder breit.", "4,0$ Augen gro\u00DF, rund $ Plega nivea", "4,0$ Augen klein, oval $ Plega minor"},
+         ""},
+        {"first leads numbered, the others at the wrapped lines' margin, names set deeper after a colon with the book's number, a note after",
+         {"TABEL DER SOORTEN.", "", "1.  Vroeg in 't voorjaar verschijnend, in weilanden en in", "    bosschen. Vleesch riekend naar meel:",
+          "            P. alba No. 26.", "    Pas in den zomer verschijnend:    2", "", "2.  H. zuiver wit, glanzend:",
+          "            P. nigra No. 27.", "    H. paars, met fijne zwarte schubjes, in bosschen:", "            P. rufa No. 28.",
+          "    H. geel:                         3", "", "3.  St. lang en dun:", "            P. nivea No. 29.",
+          "    St. kort en dik:", "            P. minor No. 30.", "", "Voor P. major zie blz. 223."},
+         {"1,0$ Vroeg in 't voorjaar verschijnend, in weilanden en in bosschen. Vleesch riekend naar meel $ P. alba",
+          "1,2$ Pas in den zomer verschijnend", "2,0$ H. zuiver wit, glanzend $ P. nigra",
+          "2,0$ H. paars, met fijne zwarte schubjes, in bosschen $ P. rufa", "2,3$ H. geel", "3,0$ St. lang en dun $ P. nivea",
+          "3,0$ St. kort en dik $ P. minor"},
+         "1 ligne de texte apr\u00E8s la cl\u00E9"},
+        {"lettered couplets in paragraphs, names ending with a stop, some after one blank, a reference set at the right under a count",
+         {"Key", "", "1a. Leaves in a rosette; flowers large, white, set singly on a",
+          "long stalk                                                  Plega.", "",
+          "1b. Leaves along the stem                                         2", "", "2a. Lip with a spur. Pollinia 2",
+          "                                                                  3", "",
+          "2b. Lip without a spur, the petals and sepals spread wide and the",
+          "lip flat, broad at the top Otheria. Lady-slipper.", "",
+          "3a. Spur long, curved                                          Pla.", "",
+          "3b. Spur short, straight                                          4", "",
+          "4a. Lip ending in a point like a needle as long as the column and",
+          "the petals narrow Plana.", "", "4b. Lip blunt                                                  Plena."},
+         {"1,0$ Leaves in a rosette; flowers large, white, set singly on a long stalk $ Plega.", "1,2$ Leaves along the stem",
+          "2,3$ Lip with a spur. Pollinia 2",
+          "2,0$ Lip without a spur, the petals and sepals spread wide and the lip flat, broad at the top $ Otheria. Lady-slipper.",
+          "3,0$ Spur long, curved $ Pla.", "3,4$ Spur short, straight",
+          "4,0$ Lip ending in a point like a needle as long as the column and the petals narrow $ Plana.", "4,0$ Lip blunt $ Plena."},
          ""},
         {"OCR signs alone between a lead and its name set on the next line",
          {"Key", "1' Wings dark.", "2", "1'' Wings pale.", "'", "Plega alba", "\u2022 2' Legs long.", "Plega nigra",
