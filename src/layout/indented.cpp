@@ -632,6 +632,11 @@ void dropFinalStop(std::string& name) {
     std::size_t digits = name.size();
     while (digits > 0 && isDigitAscii(name[digits - 1])) --digits;
     if (digits < name.size() && name.size() - digits <= 2 && digits >= 2 && name[digits - 1] == '.') name.erase(digits);
+    // Nor does a number close an abbreviation: "Orders 77-80.".
+    if (name.size() > 2 && name.back() == '.' && isDigitAscii(name[name.size() - 2]) && name.find(' ') != std::string::npos) {
+        name.pop_back();
+        return;
+    }
     if (name.size() > 2 && name.back() == '.' && name.find(' ') == std::string::npos &&
         (text::isLetter(static_cast<unsigned char>(name[name.size() - 2])) ||
          static_cast<unsigned char>(name[name.size() - 2]) >= 0x80)) {  // "Satyrinæ."
@@ -682,11 +687,35 @@ std::string_view withoutTrailingNumber(std::string_view s) {
     return rest;
 }
 
+// A name set after a dash that ends the lead, a double hyphen as plain-text
+// copies print it: "... parallel veins--Orders 77-80.", "... spores white
+// — Amanita". A short phrase that opens in a capital, with no sentence
+// or clause inside it (a range of numbers may end it): where it starts, or npos.
+std::size_t dashNameStart(std::string_view s) {
+    while (!s.empty() && (s.back() == '.' || s.back() == ' ')) s.remove_suffix(1);
+    std::size_t dash = s.rfind("--");
+    std::size_t after = dash == std::string_view::npos ? dash : dash + 2;
+    if (const std::size_t em = s.rfind("\u2014"); em != std::string_view::npos && (dash == std::string_view::npos || em > dash)) {
+        dash = em;
+        after = em + 3;
+    }
+    if (dash == std::string_view::npos || dash == 0) return std::string_view::npos;
+    while (after < s.size() && s[after] == ' ') ++after;
+    const std::string_view name = s.substr(after);
+    const std::string_view before = s.substr(0, dash);
+    if (name.size() < 3 || !isUpperAscii(name[0]) || name.find_first_of(",;:()") != std::string_view::npos ||
+        name.find(". ") != std::string_view::npos || std::count(name.begin(), name.end(), ' ') > 3 ||
+        std::none_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+        return std::string_view::npos;
+    return after;
+}
+
 // A lead with no sub-leads and no separated ending may still end with its
 // name, run into the text as copying often leaves it: "... cuticle Amanita.",
 // "... several years. PINUS, p. 4." The name is a capitalised word (an
 // epithet may follow it) that is not the first word of the lead.
 std::size_t trailingNameStart(std::string_view s) {
+    if (const std::size_t dashed = dashNameStart(s); dashed != std::string_view::npos) return dashed;
     std::string_view body = withoutTrailingNumber(s);
     while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
     // A name in capitals after a dash that ends the text, "copper-colored—
@@ -1588,6 +1617,54 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
+    // A heading in capitals set apart by a blank line where the leads above
+    // it already make a whole key (couplets, every lead going on to two or
+    // more sub-leads above it or ending in a name; the heading may have been
+    // taken for a sub-lead of the last one) heads the
+    // text after the key ("SYNOPSIS OF THE NATURAL ORDERS"): it and all
+    // below go, labels or not.
+    {
+        auto names = [&](const Lead& l) {
+            return !l.ending.empty() || trailingNameStart(l.text) != std::string_view::npos ||
+                   markedNameStart(l.text) != std::string_view::npos || splitLeadEnding(l.text).ends();
+        };
+        auto capitalHeading = [&](const Lead& l) {
+            int letters = 0;
+            for (char c : l.text) {
+                if (isLowerAscii(c)) return false;
+                letters += isUpperAscii(c) ? 1 : 0;
+            }
+            return !l.labelled && l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty() && letters >= 8 &&
+                   l.text.find(' ') != std::string::npos && l.ending.empty();
+        };
+        for (std::size_t h = 1; h < leads.size(); ++h) {
+            if (leads[h].parent == -2 || !capitalHeading(leads[h])) continue;
+            int firsts = 0, couplets = 0;
+            bool whole = true;
+            for (std::size_t k = 0; k < h && whole; ++k) {
+                const Lead& l = leads[k];
+                if (l.parent == -2) continue;
+                firsts += l.parent == -1 && (l.labelled || !l.children.empty() || names(l)) ? 1 : 0;
+                const auto before = std::count_if(l.children.begin(), l.children.end(),
+                                                  [&](int c) { return static_cast<std::size_t>(c) < h && leads[c].parent != -2; });
+                couplets += before >= 2 ? 1 : 0;
+                // Titles and prose above the key stand first without sub-leads.
+                whole = before >= 2 || (before == 0 && (names(l) || (l.parent == -1 && !l.labelled)));
+            }
+            if (!whole || (firsts < 2 && couplets < 2)) continue;
+            for (std::size_t k = h; k < leads.size(); ++k) {
+                Lead& lead = leads[k];
+                if (lead.parent == -2) continue;
+                if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));
+                lead.children.clear();
+                lead.parent = -2;
+                lead.afterKey = true;
+                tree.dropped += lead.lines;
+            }
+            break;
+        }
+    }
+
     // A labelled key set on lines that follow each other ends at the first
     // blank line after it when no label of its series comes below: the leads
     // there are the text after the key (an account of the first species, a
@@ -2098,7 +2175,9 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
         // A name set at the right of the lead's first line, the lead going on
         // on the lines under it, as a copy of a two-column page gives it:
         // "tip not Divers" over "reaching to base of tail".
-        if (const std::size_t first = lead.firstLineEnd; first + 1 < out.description.size() && (at == std::string::npos || at < first)) {
+        // Not a name after a dash wrapped with its number ("pistil--Orders" over "1-22.").
+        if (const std::size_t first = lead.firstLineEnd; first + 1 < out.description.size() && (at == std::string::npos || at < first) &&
+                                                         dashNameStart(out.description) == std::string::npos) {
             const std::string_view head = std::string_view(out.description).substr(0, first);
             const std::size_t column = trailingNameStart(head);
             if (column != std::string::npos && head.find(' ', column) == std::string::npos &&
@@ -2114,7 +2193,9 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             out.bookNumber = number < at;
             out.description = trimmed(std::string_view(out.description).substr(0, number));
             // The dash that led to the name is no part of the text.
-            if (out.description.ends_with("\u2014")) out.description = trimmed(out.description.substr(0, out.description.size() - 3));
+            for (const std::string_view dash : {"\u2014", "--"})
+                if (out.description.ends_with(dash))
+                    out.description = trimmed(out.description.substr(0, out.description.size() - dash.size()));
         } else if (LeadEnding read = splitLeadEnding(out.description); !read.name.empty()) {
             // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
             ending = read.name;

@@ -191,6 +191,14 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Fronds pinnate, the pinnae cut-- ... 2", "1. Fronds twice pinnate => Spinulose Fern",
           "2. Blade thin => New York Fern", "2. Blade thick; ... 3", "3. Sori marginal => Marginal Fern",
           "3. Sori central => Male Fern"}, 4},
+        {"names after a double hyphen or a dash, one wrapped with its numbers; a heading in capitals one blank line "
+         "under the whole key, a labelled account below it",
+         "_Monocots_\n\n(Leaves with parallel veins)\n\n I. Perianth coloured.\n\n      A. Ovary inferior.\n\n"
+         "           1. Leaves narrow--Orders\n           77-80.\n\n           2. Leaves broad \u2014 Order 81.\n\n"
+         "      B. Ovary superior--Orders 82-88.\n\nII. Perianth none--Order 89.\n\nSYNOPSIS OF THE ORDERS\n\n"
+         "1. LILIACEAE.--Herbs with bulbs.\n",
+         {"1. Perianth coloured. ... 2", "1. Perianth none => Order 89", "2. Ovary inferior. ... 3",
+          "2. Ovary superior => Orders 82-88", "3. Leaves narrow => Orders 77-80", "3. Leaves broad => Order 81"}},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
