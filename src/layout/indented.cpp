@@ -687,6 +687,8 @@ std::string_view withoutTrailingNumber(std::string_view s) {
     return rest;
 }
 
+bool endsOnLinkWord(std::string_view s);
+
 // A name set after a dash that ends the lead, a double hyphen as plain-text
 // copies print it: "... parallel veins--Orders 77-80.", "... spores white
 // — Amanita". A short phrase that opens in a capital, with no sentence
@@ -701,12 +703,30 @@ std::size_t dashNameStart(std::string_view s) {
     }
     if (dash == std::string_view::npos || dash == 0) return std::string_view::npos;
     while (after < s.size() && s[after] == ' ') ++after;
-    const std::string_view name = s.substr(after);
+    std::string_view name = s.substr(after);
     const std::string_view before = s.substr(0, dash);
+    // The book's number or page noted after it: "F. nigra (no. 7)".
+    if (name.ends_with(')'))
+        if (const std::size_t open = name.rfind(" ("); open != std::string_view::npos) name = name.substr(0, open);
     if (name.size() < 3 || !isUpperAscii(name[0]) || name.find_first_of(",;:()") != std::string_view::npos ||
-        name.find(". ") != std::string_view::npos || std::count(name.begin(), name.end(), ' ') > 3 ||
+        std::count(name.begin(), name.end(), ' ') > 4 ||
         std::none_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
         return std::string_view::npos;
+    // Words of a name, not of a clause ("--Trees with scaly bark"); a stop
+    // inside closes an initial or an abbreviation ("A. alba", "sp. nov.").
+    for (std::size_t at = 0; at < name.size();) {
+        const std::size_t end = std::min(name.find(' ', at), name.size());
+        std::string_view word = name.substr(at, end - at);
+        if (endsOnLinkWord(word)) return std::string_view::npos;
+        if (end < name.size() && word.ends_with('.')) {
+            word.remove_suffix(1);
+            const bool initial = word.size() == 1 && isUpperAscii(word[0]);
+            const bool abbreviation = word.size() <= 5 && std::all_of(word.begin(), word.end(), isLowerAscii) &&
+                                      !isUpperAscii(name[end + 1]);
+            if (!initial && !abbreviation) return std::string_view::npos;
+        }
+        at = end + 1;
+    }
     return after;
 }
 
@@ -1812,7 +1832,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     };
     auto prose = [&](int t) {
         return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
-                              !endsWithNumberedName(leads[t].text));
+                              !endsWithNumberedName(leads[t].text) && dashNameStart(leads[t].text) == std::string::npos);
     };
     auto setAside = [&](std::size_t from, std::size_t to) {
         for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;

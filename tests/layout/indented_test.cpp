@@ -199,6 +199,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "1. LILIACEAE.--Herbs with bulbs.\n",
          {"1. Perianth coloured. ... 2", "1. Perianth none => Order 89", "2. Ovary inferior. ... 3",
           "2. Ovary superior => Orders 82-88", "3. Leaves narrow => Orders 77-80", "3. Leaves broad => Order 81"}},
+        {"unlabelled leads at the margin ending in a name after a double hyphen, the name's book number kept apart",
+         "Key\n\nPlant large, fruiting in June:--Rattlesnake Fern.\nPlant smaller:\n"
+         "  Fruiting in autumn. -- B. virginianum (no. 2).\n  Fruiting in summer--Moonwort.\n",
+         {"1. Plant large, fruiting in June: => Rattlesnake Fern.", "1. Plant smaller: ... 2",
+          "2. Fruiting in autumn. => B. virginianum", "2. Fruiting in summer => Moonwort"}, 1, 1},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
