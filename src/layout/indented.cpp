@@ -1525,9 +1525,15 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++tree.dropped;
             continue;
         }
-        // A remark in brackets after a name may run over a few lines.
+        // A remark in brackets after a name may run over a few lines, set
+        // under the name at the right even when it opens like a label
+        // ("Thamnolia Ach. (Cerania" over "S. F. Gray).").
         constexpr std::size_t kRemark = 600;
-        if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.size() < kRemark &&
+        const bool underTheName = byIndentation && !leads.empty() && leads.back().line >= 0 &&
+                                  indents[k] >= indents[static_cast<std::size_t>(leads.back().line)] + 16 &&
+                                  s.find(')') != std::string_view::npos;
+        if (((label.candidates.empty() && !label.primed) || underTheName) && !leads.empty() &&
+            leads.back().ending.size() < kRemark &&
             std::count(leads.back().ending.begin(), leads.back().ending.end(), '(') >
                 std::count(leads.back().ending.begin(), leads.back().ending.end(), ')')) {
             joinWrapped(leads.back().ending, trimmed(s));

@@ -204,6 +204,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "  Fruiting in autumn. -- B. virginianum (no. 2).\n  Fruiting in summer--Moonwort.\n",
          {"1. Plant large, fruiting in June: => Rattlesnake Fern.", "1. Plant smaller: ... 2",
           "2. Fruiting in autumn. => B. virginianum", "2. Fruiting in summer => Moonwort"}, 1, 1},
+        {"names with the book's number at the right, a remark in brackets wrapped under one opening like a label",
+         "  Thallus strap-shaped.\n    Greyish above                    1.  Evernia Ach.\n"
+         "    Whitish above                    2.  Letharia Ach. (Cerania\n"
+         "                                         S. F. Gray).\n  Thallus filamentous                3.  Usnea Dill.\n",
+         {"1. Thallus strap-shaped. ... 2", "1. Thallus filamentous => Usnea Dill.", "2. Greyish above => Evernia Ach.",
+          "2. Whitish above => Letharia Ach. (Cerania S. F. Gray)."}, -1, 3},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
