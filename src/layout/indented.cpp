@@ -129,7 +129,8 @@ bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 std::string_view insideMarks(std::string_view s) {
     if (s.size() < 3 || !labelMark(s[0])) return {};
     const std::size_t close = s.find(s[0], 1);
-    if (close == std::string_view::npos || close < 2 || close > 10) return {};
+    // Marks hold no blank at their start: "* * Leaves" is two stars.
+    if (close == std::string_view::npos || close < 2 || close > 10 || isBlank(s[1])) return {};
     // The label's stop may stand after the marks: "_a^1_.".
     std::size_t after = close + 1;
     if (after < s.size() && (s[after] == '.' || s[after] == ')')) ++after;
@@ -244,15 +245,18 @@ Label readLabel(std::string_view s, const Styles& styles) {
         label.length = length;
         return label;
     }
-    // Stars, crosses or daggers before the text: "*", "**", "++", "††".
-    // Transcriptions spell some out: "[dagger]".
+    // Stars, crosses or daggers before the text: "*", "**", "++", "††",
+    // spaced too ("* *", "† †"). Transcriptions spell some out: "[dagger]".
     static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]"};
     static_assert(kStar + std::size(kSigns) <= kPath);
     for (int k = 0; k < static_cast<int>(std::size(kSigns)); ++k) {
         const std::string_view sign = kSigns[k];
-        std::size_t at = 0;
-        while (s.substr(at, sign.size()) == sign) at += sign.size();
-        const std::size_t count = at / sign.size();
+        std::size_t at = 0, count = 0;
+        while (s.substr(at, sign.size()) == sign) {
+            at += sign.size();
+            ++count;
+            if (at + 1 < s.size() && s[at] == ' ' && s.substr(at + 1, sign.size()) == sign) ++at;
+        }
         if (count > 0 && count <= 4 && at < s.size() && isBlank(s[at])) {
             label.candidates.push_back({kStar + k, static_cast<int>(count), {}});
             label.length = std::min(s.size(), s.find_first_not_of(" \t", at));
@@ -774,6 +778,39 @@ std::size_t trailingNameStart(std::string_view s) {
                : std::string_view::npos;
 }
 
+// A paragraph that opens with its name in capitals, the book's number in
+// brackets and remarks after it ("SPHAGNUM (2). Perennial ...", "STYLOSTEGIUM.
+// (12). Perennial ...", "ORTHOTRICHUM (36). (partly) Perennial ..."): the
+// name with its number noted "(no. 2)", and where the text starts; empty
+// when the paragraph opens otherwise.
+std::string capitalNameFirst(std::string_view s, std::size_t& textStart) {
+    std::size_t at = 0;
+    int capitals = 0;
+    while (at < s.size() && (isUpperAscii(s[at]) || s[at] == '-' || static_cast<unsigned char>(s[at]) >= 0x80)) {
+        capitals += isUpperAscii(s[at]) ? 1 : 0;
+        ++at;
+    }
+    if (capitals < 3 || at == s.size() || (s[at] != ' ' && s[at] != '.')) return {};
+    std::string name(s.substr(0, at));
+    for (;;) {
+        if (at < s.size() && s[at] == '.') ++at;
+        std::size_t open = at;
+        while (open < s.size() && s[open] == ' ') ++open;
+        if (open >= s.size() || s[open] != '(') break;
+        const std::size_t close = s.find(')', open);
+        if (close == std::string_view::npos || close - open > 12) break;
+        const std::string_view inside = s.substr(open + 1, close - open - 1);
+        const bool number = !inside.empty() && std::all_of(inside.begin(), inside.end(), isDigitAscii);
+        name += number ? " (no. " + std::string(inside) + ")" : " (" + std::string(inside) + ")";
+        at = close + 1;
+    }
+    if (at >= s.size() || s[at] != ' ') return {};
+    textStart = s.find_first_not_of(' ', at);
+    if (textStart == std::string_view::npos || !(isUpperAscii(s[textStart]) || s[textStart] == '(' || s[textStart] == '_'))
+        return {};
+    return name;
+}
+
 // A text that ends with a name in capitals after a dash: "copper-colored\u2014
 // COPPERHEAD (page 7).".
 bool endsWithDashName(std::string_view s) {
@@ -1066,6 +1103,15 @@ struct Level {
     int lead;    // the last lead placed at this level
 };
 
+// A text that stops on a short abbreviation: "fl.", "caps.", "Infl.".
+bool endsOnAbbreviation(std::string_view s) {
+    if (s.size() < 2 || s.back() != '.') return false;
+    const std::size_t space = s.rfind(' ');
+    const std::string_view word = s.substr(space == std::string_view::npos ? 0 : space + 1);
+    return word.size() >= 2 && word.size() <= 5 &&
+           std::all_of(word.begin(), word.end() - 1, [](char c) { return isLowerAscii(c) || isUpperAscii(c); });
+}
+
 bool endsLikeSentence(std::string_view s) {
     return !s.empty() && std::string_view(".;:!?").find(s.back()) != std::string_view::npos;
 }
@@ -1083,6 +1129,20 @@ public:
         const Candidate* chosen = nullptr;
         bool havePopped = false;
         Level popped{};
+        // A label that goes on a series open above at another indentation
+        // ("* *" under "*", "β." under "α." in a book that centres its
+        // labels), none at its own taking it, is the next lead of that series.
+        for (const Candidate& c : label.candidates) {
+            if (c.value < 2 || std::any_of(levels_.begin(), levels_.end(),
+                                           [&](const Level& l) { return l.indent == indent && continues(l, c); }))
+                continue;
+            for (std::size_t j = levels_.size(); j-- > 0;)
+                if (continues(levels_[j], c)) {
+                    levels_.resize(j + 1);
+                    sibling(lead, &c);
+                    return;
+                }
+        }
         while (true) {
             if (levels_.empty()) {
                 chosen = firstOf(label, -1);
@@ -1614,7 +1674,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 ++previous.lines;
                 continue;
             }
-            if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text))) {
+            // Right under a line that stops on an abbreviation ("barren fl." over
+            // "gemmiform, axillary"), a line in lower case goes on too.
+            const bool afterAbbreviation = letter != std::string::npos && isLowerAscii(description[letter]) &&
+                                           !contents[k - 1].empty() && endsOnAbbreviation(previous.text);
+            if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;
@@ -1640,6 +1704,31 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (!leads.back().labelled && !label.primed && label.length > 0) {
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
             ++tree.unplaced;
+        }
+    }
+
+    // Paragraphs without label that open with their name in capitals, the
+    // book's page alone at the right or nothing there, end in that name
+    // where three of them or more do so; the page is noted after the name.
+    {
+        std::vector<std::pair<std::size_t, std::size_t>> named;  // a lead, where its text starts
+        for (std::size_t k = 0; k < leads.size(); ++k) {
+            const Lead& l = leads[k];
+            std::size_t start = 0;
+            if (l.parent == -2 || l.labelled || !l.children.empty() ||
+                !(l.ending.empty() || std::all_of(l.ending.begin(), l.ending.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) ||
+                capitalNameFirst(l.text, start).empty())
+                continue;
+            named.emplace_back(k, start);
+        }
+        for (std::size_t n = 0; named.size() >= 3 && n < named.size(); ++n) {
+            Lead& l = leads[named[n].first];
+            std::size_t start = 0;
+            std::string name = capitalNameFirst(l.text, start);
+            std::string page = l.ending;
+            while (!page.empty() && page.back() == '.') page.pop_back();
+            l.ending = page.empty() ? name : name + " (p. " + page + ")";
+            l.text = trimmed(std::string_view(l.text).substr(start));
         }
     }
 
@@ -1677,7 +1766,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 // Titles and prose above the key stand first without sub-leads.
                 whole = before >= 2 || (before == 0 && (names(l) || (l.parent == -1 && !l.labelled)));
             }
-            if (!whole || (firsts < 2 && couplets < 2)) continue;
+            if (!whole || couplets == 0 || (firsts < 2 && couplets < 2)) continue;
             for (std::size_t k = h; k < leads.size(); ++k) {
                 Lead& lead = leads[k];
                 if (lead.parent == -2) continue;
@@ -1774,7 +1863,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             Lead& child = leads[only];
             // The last paragraph of the text, in a sentence of its own under a
             // labelled lead, is the text after the key.
-            if (lead.labelled && !child.labelled && child.children.empty() && only + 1 == static_cast<int>(leads.size()) &&
+            if (lead.labelled && !child.labelled && child.children.empty() && child.ending.empty() &&
+                only + 1 == static_cast<int>(leads.size()) &&
                 child.line > 0 && contents[static_cast<std::size_t>(child.line) - 1].empty() && !child.text.empty() &&
                 isUpperAscii(child.text[0]) && !isNameOnItsLine(child.text)) {
                 lead.children.clear();
@@ -2460,13 +2550,22 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     const std::vector<int>& top = tree.top;
     out.setAside = tree.setAside;
 
-    // Numbers as endings are references of a key already numbered by couplets.
+    // Numbers as endings are references of a key already numbered by
+    // couplets, whose lines start with numbers. Where no two lines do, they
+    // are the book's pages set at the right margin.
+    std::set<int> lineNumbers;
+    for (std::string_view c : contents) {
+        std::size_t d = 0;
+        while (d < c.size() && d < 4 && isDigitAscii(c[d])) ++d;
+        if (d > 0) lineNumbers.insert(std::stoi(std::string(c.substr(0, d))));
+    }
     int numberEndings = 0;
     int endings = 0;
     for (const Lead& lead : leads) {
         if (lead.parent == -2 || lead.ending.empty()) continue;
         ++endings;
-        if (std::all_of(lead.ending.begin(), lead.ending.end(), [](char c) { return isDigitAscii(c) || c == '.'; }))
+        if (std::all_of(lead.ending.begin(), lead.ending.end(), [](char c) { return isDigitAscii(c) || c == '.'; }) &&
+            lineNumbers.size() >= 2)
             ++numberEndings;
     }
     if (numberEndings >= 2 && numberEndings * 3 >= endings) {

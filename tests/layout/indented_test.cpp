@@ -210,6 +210,24 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "                                         S. F. Gray).\n  Thallus filamentous                3.  Usnea Dill.\n",
          {"1. Thallus strap-shaped. ... 2", "1. Thallus filamentous => Usnea Dill.", "2. Greyish above => Evernia Ach.",
           "2. Whitish above => Letharia Ach. (Cerania S. F. Gray)."}, -1, 3},
+        {"paragraphs that open with their name in capitals and the book's number, the page at the right; one alone "
+         "under its label goes with it; a line in lower case under an abbreviation goes on",
+         "a. Caps. sessile.\n\n SPHAGNUM (2). Perennial; barren fl.\n gemmiform, aquatic.                23.\n\n"
+         "b. Caps. stalked.\n\n GYMNOSTOMUM (5). Perennial.        31.\n\n POTTIA (21). Annual.                55.\n",
+         {"1. Caps. sessile. Perennial; barren fl. gemmiform, aquatic. => SPHAGNUM (no. 2)", "1. Caps. stalked. ... 2",
+          "2. Perennial. => GYMNOSTOMUM (no. 5)", "2. Annual. => POTTIA (no. 21)"}},
+        {"labels centred over name paragraphs set at the margin",
+         "           a. Caps. sessile.\n\n  NAMEZ (9). Leaves none.     11.\n\n           b. Caps. stalked.\n\n"
+         "      \u03B1. Caps. erect.\n\n  NAMEA (1). Leaves broad.     12.\n\n  NAMEB (2). Leaves narrow.    13.\n\n"
+         " \u03B2. Caps. drooping.\n\n  NAMEC (3). Leaves long.     14.\n\n  NAMED (4). Leaves short.    15.\n",
+         {"1. Caps. sessile. Leaves none. => NAMEZ (no. 9)", "1. Caps. stalked. ... 2", "2. Caps. erect. ... 3",
+          "2. Caps. drooping. ... 4", "3. Leaves broad. => NAMEA (no. 1)", "3. Leaves narrow. => NAMEB (no. 2)",
+          "4. Leaves long. => NAMEC (no. 3)", "4. Leaves short. => NAMED (no. 4)"}},
+        {"stars spaced, the second set at another indentation than the first",
+         "   * Leaves opposite.\n      a. Flowers white ..... Alba\n      b. Flowers red ..... Rubra\n"
+         "  * * Leaves alternate ..... Tertia\n",
+         {"1. Leaves opposite. ... 2", "1. Leaves alternate => Tertia", "2. Flowers white => Alba",
+          "2. Flowers red => Rubra"}},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
