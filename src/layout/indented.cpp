@@ -532,6 +532,13 @@ constexpr std::string_view kRanks[] = {"Legion", "Class",   "Order",   "Suborder
                                        "Tribe",  "Genus",   "Section", "Ordnung",  "Familie", "Gattung",
                                        "Ordre",  "Famille", "Genre",   "Orden",    "Familia", "Género"};
 
+// A text that stops on a rank, its number and name to follow: "... smooth. Tribe".
+bool endsOnRank(std::string_view s) {
+    return std::any_of(std::begin(kRanks), std::end(kRanks), [&](std::string_view rank) {
+        return s.ends_with(rank) && (s.size() == rank.size() || s[s.size() - rank.size() - 1] == ' ');
+    });
+}
+
 // A determination and the catalogue or page number printed with it: "1. L.
 // coarctata", "Amanita. 52", "Lepiota, p. 77", "Genus 3. THUJA".
 void splitNumber(const std::string& ending, std::string& name, std::string& number) {
@@ -1304,8 +1311,11 @@ void dropInnerPageMarks(std::string& s) {
         const std::size_t word = !out.empty() && out.back() == ' ' ? out.size() - 1 : out.size();
         const bool afterWord = word > 0 && (text::isLetter(static_cast<unsigned char>(out[word - 1])) ||
                                             static_cast<unsigned char>(out[word - 1]) >= 0x80);
-        if (s[i] == '[' && afterWord && close > i + 1 && close - i <= 5 && close + 1 < s.size() && s[close] == ']') {
-            if (!out.empty() && out.back() == ' ' && s[close + 1] == ' ') out.pop_back();
+        // A note's call glued to a sentence's stop, the line's end too ("beneath.[169]").
+        const bool afterStop = !out.empty() && (out.back() == '.' || out.back() == ')');
+        if (s[i] == '[' && (afterWord || afterStop) && close > i + 1 && close - i <= 5 && close < s.size() &&
+            s[close] == ']' && (close + 1 < s.size() || afterStop)) {
+            if (!out.empty() && out.back() == ' ' && close + 1 < s.size() && s[close + 1] == ' ') out.pop_back();
             i = close;
             continue;
         }
@@ -1557,6 +1567,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // on when it starts with a measure ("aromatic; cones" over "2-4
         // inches long") in a key without path numbers, or with any number
         // in a key whose leads are set apart by blank lines.
+        // So does the book's number of a name whose rank ended the line above
+        // ("... smooth. Tribe" over "7. BLABERIDES.").
+        if (k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            (label.primed || !label.candidates.empty()) && isDigitAscii(s[0]) && endsOnRank(leads.back().text)) {
+            label = {};
+            wrapped = true;
+        }
         if (k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
             !leads.back().text.empty() && (isLowerAscii(leads.back().text.back()) || leads.back().text.back() == ',') &&
             !label.candidates.empty() &&
@@ -1678,7 +1695,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // "gemmiform, axillary"), a line in lower case goes on too.
             const bool afterAbbreviation = letter != std::string::npos && isLowerAscii(description[letter]) &&
                                            !contents[k - 1].empty() && endsOnAbbreviation(previous.text);
-            if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation) {
+            // In a key that shows its levels by indentation, a line set at the
+            // margin of the labelled lead right above it goes on with it: the
+            // lead wrapped back to its label, as a numbered paragraph is set.
+            const bool atItsMargin = byIndentation && !flat && (previous.labelled || previous.series == kPrimed) &&
+                                     previous.line >= 0 &&
+                                     !contents[k - 1].empty() &&
+                                     indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
+                                     printedEnding.empty();
+            if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
+                atItsMargin) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;
@@ -2285,6 +2311,40 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             out.description = trimmed(std::string_view(out.description).substr(0, at));
         }
     }
+    // A name on the line under its rank and number ("... pads. Tribe 3." over
+    // "NYCTIBORIDES."): the rank and number are the name's.
+    if (!ending.empty()) {
+        std::string_view d = out.description;
+        while (!d.empty() && d.back() == '.') d.remove_suffix(1);
+        std::size_t digits = d.size();
+        while (digits > 0 && isDigitAscii(d[digits - 1])) --digits;
+        if (digits < d.size() && digits > 1 && d[digits - 1] == ' ' && endsOnRank(d.substr(0, digits - 1))) {
+            const std::size_t rank = d.rfind(' ', digits - 2);
+            const std::size_t from = rank == std::string_view::npos ? 0 : rank + 1;
+            ending = out.description.substr(from) + " " + ending;
+            out.description = trimmed(std::string_view(out.description).substr(0, from));
+        }
+    }
+    // After a name run into the lead, a figure's call is its picture, no part
+    // of it, and a remark in square brackets is the name's ("Tribe 1.
+    // ECTOBIIDES. [Anaplectinae Saussure.] (Fig. 119, _Periplaneta_.)").
+    std::string remark;
+    if (ending.empty()) {
+        std::string rest = out.description;
+        if (rest.ends_with(')'))
+            if (const std::size_t open = rest.rfind(" (Fig"); open != std::string::npos && rest.find(')', open) + 1 == rest.size())
+                rest = trimmed(std::string_view(rest).substr(0, open));
+        std::string note;
+        if (rest.ends_with(']'))
+            if (const std::size_t open = rest.rfind(" ["); open != std::string::npos && rest.size() - open <= 60) {
+                note = rest.substr(open + 1);
+                rest = trimmed(std::string_view(rest).substr(0, open));
+            }
+        if (rest.size() < out.description.size() && trailingNameStart(rest) != std::string::npos) {
+            out.description = std::move(rest);
+            remark = std::move(note);
+        }
+    }
     if (ending.empty()) {
         std::size_t at = trailingNameStart(out.description);
         if (at != std::string::npos) at = nameSentenceStart(out.description, at);
@@ -2327,6 +2387,7 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     // name's stop may stand inside its marks ("_Satyrinæ._").
     out.name = unmarkedName(out.name);
     dropFinalStop(out.name);
+    if (!remark.empty()) out.name += " " + remark;
     out.bookNumber = out.bookNumber || !number.empty();
     return out;
 }
@@ -2429,6 +2490,27 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             });
             if (rule) joined.clear();
             line = joined;
+        }
+        // A page's number in braces, as transcriptions mark where a page
+        // began ("{241}2′. The last ...", "... wings. {278}"), is no part of
+        // the text; the blanks before it stay the line's indentation.
+        if (const std::size_t open = line.find('{'); open != std::string_view::npos) {
+            std::string unmarked;
+            for (std::size_t at = 0; at < line.size();) {
+                std::size_t close = at + 1;
+                while (line[at] == '{' && close < line.size() && close - at <= 5 && isDigitAscii(line[close])) ++close;
+                // "A_{1}", "a^{2}" are a letter's lowered or raised number.
+                const bool raised = at > 0 && (line[at - 1] == '_' || line[at - 1] == '^');
+                if (line[at] == '{' && !raised && close > at + 1 && close < line.size() && line[close] == '}') {
+                    at = close + 1;
+                    continue;
+                }
+                unmarked += line[at++];
+            }
+            if (unmarked.size() != line.size()) {
+                cells[k] = std::move(unmarked);
+                line = cells[k];
+            }
         }
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
         const std::size_t skip = indentation(line, tabWidth, indents[k]);

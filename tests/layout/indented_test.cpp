@@ -228,6 +228,16 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "  * * Leaves alternate ..... Tertia\n",
          {"1. Leaves opposite. ... 2", "1. Leaves alternate => Tertia", "2. Flowers white => Alba",
           "2. Flowers red => Rubra"}},
+        {"primed numbers, leads wrapped back to their label's margin, names run in after their rank and number "
+         "(wrapped after the rank, or the name alone on the next line), a remark in square brackets kept, a figure's "
+         "call after a name and a note's call after a stop left out, a page's number in braces before a label",
+         "Table of the tribes:\n\n  1. Femora spiny.[169]\n\n    2. Plate large, narrow.\n"
+         "    Wings with a field. Tribe 1. ECTOBIIDES. [Anaplectinae Saussure.]\n\n"
+         "    {241}2\u2032. Plate with valves. Tribe\n    2. PERIPLANETIDES. (Fig. 119, _Periplaneta_.)\n\n"
+         "  1\u2032. Femora unarmed, the wings\n  folded. Tribe 3.\n  PANESTHIIDES.\n",
+         {"1. Femora spiny. ... 2", "1. Femora unarmed, the wings folded. => PANESTHIIDES",
+          "2. Plate large, narrow. Wings with a field. => ECTOBIIDES [Anaplectinae Saussure.]",
+          "2. Plate with valves. => PERIPLANETIDES"}, 1, 3},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
