@@ -790,7 +790,8 @@ std::size_t trailingNameStart(std::string_view s) {
 // (12). Perennial ...", "ORTHOTRICHUM (36). (partly) Perennial ..."): the
 // name with its number noted "(no. 2)", and where the text starts; empty
 // when the paragraph opens otherwise.
-std::string capitalNameFirst(std::string_view s, std::size_t& textStart) {
+std::string capitalNameFirst(std::string_view s, std::size_t& textStart, bool& numbered) {
+    numbered = false;
     std::size_t at = 0;
     int capitals = 0;
     while (at < s.size() && (isUpperAscii(s[at]) || s[at] == '-' || static_cast<unsigned char>(s[at]) >= 0x80)) {
@@ -809,6 +810,7 @@ std::string capitalNameFirst(std::string_view s, std::size_t& textStart) {
         const std::string_view inside = s.substr(open + 1, close - open - 1);
         const bool number = !inside.empty() && std::all_of(inside.begin(), inside.end(), isDigitAscii);
         name += number ? " (no. " + std::string(inside) + ")" : " (" + std::string(inside) + ")";
+        numbered = numbered || number;
         at = close + 1;
     }
     if (at >= s.size() || s[at] != ' ') return {};
@@ -879,8 +881,20 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     return rank ? word : d;
 }
 
+// The text without a figure's call at its end: "... NECROSCIDES. (Fig. 162,
+// _Palophus_.)" is "... NECROSCIDES.".
+std::string_view withoutFigureCall(std::string_view s) {
+    if (!s.ends_with(')')) return s;
+    const std::size_t open = s.rfind(" (Fig");
+    if (open == std::string_view::npos || s.find(')', open) + 1 != s.size()) return s;
+    s = s.substr(0, open);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
 // A lead that ends with a name after the book's number is a lead, never prose.
 bool endsWithNumberedName(std::string_view s) {
+    s = withoutFigureCall(s);
     std::size_t at = trailingNameStart(s);
     if (at == std::string_view::npos) at = markedNameStart(s);
     // An abbreviated binomial after the number: "... 16. F. americana".
@@ -1735,22 +1749,30 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
 
     // Paragraphs without label that open with their name in capitals, the
     // book's page alone at the right or nothing there, end in that name
-    // where three of them or more do so; the page is noted after the name.
+    // where three of them or more carry the book's number or page; the page
+    // is noted after the name.
     {
         std::vector<std::pair<std::size_t, std::size_t>> named;  // a lead, where its text starts
+        int numbers = 0;
         for (std::size_t k = 0; k < leads.size(); ++k) {
             const Lead& l = leads[k];
             std::size_t start = 0;
+            bool numbered = false;
+            const bool paged = !l.ending.empty();
             if (l.parent == -2 || l.labelled || !l.children.empty() ||
                 !(l.ending.empty() || std::all_of(l.ending.begin(), l.ending.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) ||
-                capitalNameFirst(l.text, start).empty())
+                capitalNameFirst(l.text, start, numbered).empty() ||
+                // A remark in brackets opens the text only after the name's number.
+                (l.text[start] == '(' && !numbered))
                 continue;
+            numbers += numbered || paged ? 1 : 0;
             named.emplace_back(k, start);
         }
-        for (std::size_t n = 0; named.size() >= 3 && n < named.size(); ++n) {
+        for (std::size_t n = 0; numbers >= 3 && n < named.size(); ++n) {
             Lead& l = leads[named[n].first];
             std::size_t start = 0;
-            std::string name = capitalNameFirst(l.text, start);
+            bool numbered = false;
+            std::string name = capitalNameFirst(l.text, start, numbered);
             std::string page = l.ending;
             while (!page.empty() && page.back() == '.') page.pop_back();
             l.ending = page.empty() ? name : name + " (p. " + page + ")";
@@ -1856,7 +1878,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                [](char c) { return isUpperAscii(c) || c == '.' || c == ','; });
         };
         auto trailing = [&](const Lead& l) {
-            return l.parent != -2 && !l.labelled && l.children.empty() && l.ending.empty() &&
+            return l.parent != -2 && !l.labelled && l.series != kPrimed && l.children.empty() && l.ending.empty() &&
                    (setApart(l) || (trailingNameStart(l.text) == std::string::npos &&
                                     markedNameStart(l.text) == std::string::npos && !splitLeadEnding(l.text).ends()));
         };
@@ -1923,7 +1945,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::size_t k = leads.size(); k-- > 0;) {
         Lead& lead = leads[k];
         if (lead.parent == -2) continue;
-        if (lead.parent < 0 || lead.labelled || !lead.children.empty() || !lead.ending.empty() ||
+        if (lead.parent < 0 || lead.labelled || lead.series == kPrimed || !lead.children.empty() || !lead.ending.empty() ||
             trailingNameStart(lead.text) != std::string_view::npos || splitLeadEnding(lead.text).ends())
             break;
         auto& siblings = leads[lead.parent].children;
@@ -2299,7 +2321,7 @@ struct LeafEnding {
 };
 LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     LeafEnding out{lead.text, {}, false};
-    std::string ending = lead.ending;
+    std::string ending(withoutFigureCall(lead.ending));
     // Only the book's page set apart at the right: the name ends the text
     // before it ("... pelage soft. Genus _Geomys_      p. 523").
     if (isPageReference(ending)) {
@@ -2330,10 +2352,7 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     // ECTOBIIDES. [Anaplectinae Saussure.] (Fig. 119, _Periplaneta_.)").
     std::string remark;
     if (ending.empty()) {
-        std::string rest = out.description;
-        if (rest.ends_with(')'))
-            if (const std::size_t open = rest.rfind(" (Fig"); open != std::string::npos && rest.find(')', open) + 1 == rest.size())
-                rest = trimmed(std::string_view(rest).substr(0, open));
+        std::string rest(withoutFigureCall(out.description));
         std::string note;
         if (rest.ends_with(']'))
             if (const std::size_t open = rest.rfind(" ["); open != std::string::npos && rest.size() - open <= 60) {

@@ -234,10 +234,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "Table of the tribes:\n\n  1. Femora spiny.[169]\n\n    2. Plate large, narrow.\n"
          "    Wings with a field. Tribe 1. ECTOBIIDES. [Anaplectinae Saussure.]\n\n"
          "    {241}2\u2032. Plate with valves. Tribe\n    2. PERIPLANETIDES. (Fig. 119, _Periplaneta_.)\n\n"
-         "  1\u2032. Femora unarmed, the wings\n  folded. Tribe 3.\n  PANESTHIIDES.\n",
+         "  1\u2032. Femora unarmed, the wings\n  folded. Tribe 3.\n  PANESTHIIDES. (Fig. 202, _Anostostoma_;\n"
+         "  Fig. 197, _Dolichopoda_.)\n\n\n{330}CHAPTER XIV\n\nCRICKETS.\n",
          {"1. Femora spiny. ... 2", "1. Femora unarmed, the wings folded. => PANESTHIIDES",
           "2. Plate large, narrow. Wings with a field. => ECTOBIIDES [Anaplectinae Saussure.]",
-          "2. Plate with valves. => PERIPLANETIDES"}, 1, 3},
+          "2. Plate with valves. => PERIPLANETIDES"}, 3, 3},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
