@@ -1326,7 +1326,7 @@ void dropInnerPageMarks(std::string& s) {
         const bool afterWord = word > 0 && (text::isLetter(static_cast<unsigned char>(out[word - 1])) ||
                                             static_cast<unsigned char>(out[word - 1]) >= 0x80);
         // A note's call glued to a sentence's stop, the line's end too ("beneath.[169]").
-        const bool afterStop = !out.empty() && (out.back() == '.' || out.back() == ')');
+        const bool afterStop = !out.empty() && std::string_view(".),;:").find(out.back()) != std::string_view::npos;
         if (s[i] == '[' && (afterWord || afterStop) && close > i + 1 && close - i <= 5 && close < s.size() &&
             s[close] == ']' && (close + 1 < s.size() || afterStop)) {
             if (!out.empty() && out.back() == ' ' && close + 1 < s.size() && s[close + 1] == ' ') out.pop_back();
@@ -2440,15 +2440,56 @@ Lines splitRunTogetherLabels(const Lines& text, std::vector<int>& from) {
             break;
         }
     }
+    // A primed number ("4′.") after a sentence's end, maybe after a page's
+    // number in braces, in a text whose lines start with primed numbers.
+    auto primedAt = [](std::string_view s, std::size_t i) {
+        std::size_t d = i;
+        while (d < s.size() && isDigitAscii(s[d])) ++d;
+        if (d == i || d - i > 3) return false;
+        std::size_t end = d;
+        if (primesAt(s, end) == 0 || end >= s.size() || s[end] != '.') return false;
+        // Its text may start on the next line.
+        return end + 1 == s.size() || (end + 2 < s.size() && s[end + 1] == ' ' && isUpperAscii(s[end + 2]));
+    };
+    int primedStarts = 0;
+    for (const std::string& line : text)
+        if (const std::size_t start = line.find_first_not_of(" \t"); start != std::string::npos && primedAt(line, start))
+            ++primedStarts;
     Lines out;  // filled from the first line split on
     bool split = false;
     for (std::size_t k = 0; k < text.size(); ++k) {
         const std::string& line = text[k];
         std::string_view rest = line;
+        bool taken = false;
         const std::size_t start = rest.find_first_not_of(" \t");
         if (start != std::string_view::npos)
             if (const std::string_view first = repeatedLetterLabel(rest, start); !first.empty()) seen.emplace(first);
         for (std::size_t i = start == std::string_view::npos ? rest.size() : start + 1; i + 3 < rest.size(); ++i) {
+            if (primedStarts >= 2 && (rest[i - 1] == ' ' || rest[i - 1] == '}') && primedAt(rest, i)) {
+                std::size_t before = i;
+                if (rest[i - 1] == '}')
+                    while (before > 0 && rest[before - 1] != '{') --before;
+                const std::string_view head = text::trimmedBlanks(rest.substr(0, before > 0 ? before - 1 : 0)).empty()
+                                                  ? std::string_view()
+                                                  : rest.substr(0, before > 0 ? before - 1 : 0);
+                std::string_view ended = head;
+                while (!ended.empty() && ended.back() == ' ') ended.remove_suffix(1);
+                if (!ended.empty() && (ended.back() == '.' || ended.back() == ')')) {
+                    if (!split) {
+                        out.assign(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(k));
+                        for (std::size_t j = 0; j < k; ++j) from.push_back(static_cast<int>(j));
+                    }
+                    split = true;
+                    out.emplace_back(ended);
+                    from.push_back(static_cast<int>(k));
+                    // The lead keeps its line's indentation.
+                    out.emplace_back(std::string(start, ' '));
+                    from.push_back(static_cast<int>(k));
+                    out.back() += std::string(rest.substr(i));
+                    taken = true;
+                    break;
+                }
+            }
             if (rest[i - 1] != ' ') continue;
             int series = 0;
             std::size_t length = 0;
@@ -2470,7 +2511,7 @@ Lines splitRunTogetherLabels(const Lines& text, std::vector<int>& from) {
             seen.emplace(letters);
             i = 0;
         }
-        if (split) {
+        if (split && !taken) {
             out.emplace_back(rest);
             from.push_back(static_cast<int>(k));
         }

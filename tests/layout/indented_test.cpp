@@ -239,6 +239,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Femora spiny. ... 2", "1. Femora unarmed, the wings folded. => PANESTHIIDES",
           "2. Plate large, narrow. Wings with a field. => ECTOBIIDES [Anaplectinae Saussure.]",
           "2. Plate with valves. => PERIPLANETIDES"}, 3, 3},
+        {"a primed number run in at the end of a line after a name and a page's number, a note's call after a comma",
+         "  1. Tibiae carinate.\n\n    2. Antennae long,[209] many jointed. Tribe 1. BACTERIIDES. (Fig. 162, "
+         "_Palophus_.) {278}2\u2032.\n    Each sex winged. Tribe 2. NECROSCIDES.\n\n  1\u2032. Tibiae with an area.\n\n"
+         "    3. Claws unarmed. Tribe 3. PHASMIDES.\n\n    3\u2032. Claws toothed. Tribe 4. PHYLLIIDES.\n",
+         {"1. Tibiae carinate. ... 2", "1. Tibiae with an area. ... 3", "2. Antennae long, many jointed. => BACTERIIDES",
+          "2. Each sex winged. => NECROSCIDES", "3. Claws unarmed. => PHASMIDES", "3. Claws toothed. => PHYLLIIDES"}},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
