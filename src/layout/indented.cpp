@@ -553,6 +553,19 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
             if (!number.empty()) name = rest;
             return;
         }
+    // A roman number before a name in capitals: "IV. KURTIFORMES".
+    if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 5 &&
+                                                    romanValue(std::string_view(ending).substr(0, stop)) > 0 &&
+                                                    isUpperAscii(ending[0])) {
+        const std::string rest = trimmed(std::string_view(ending).substr(stop + 2));
+        std::size_t caps = 0;
+        while (caps < rest.size() && isUpperAscii(rest[caps])) ++caps;
+        if (caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) {
+            number = ending.substr(0, stop);
+            name = rest;
+            return;
+        }
+    }
     std::size_t d = 0;
     while (d < ending.size() && isDigitAscii(ending[d])) ++d;
     if (d > 0 && d <= 4) {
@@ -1554,6 +1567,17 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
              letterNumber) &&
             !labelledBeside(contents, indents, styles, k))
             label = {};
+        // A short line set far to the right right under a lead that has no
+        // name yet is its name, the book's number before it ("1.
+        // _Galaxiidae_.", "IV. KURTIFORMES."), never a label.
+        if (byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            leads.back().children.empty() && leads.back().line >= 0 &&
+            indents[k] >= indents[static_cast<std::size_t>(leads.back().line)] + 24 &&
+            std::count(s.begin(), s.end(), ' ') <= 3) {
+            leads.back().ending = trimmed(s);
+            ++leads.back().lines;
+            continue;
+        }
         // The page of a lead's name cut over the line end ("THUJA, / p. 31."):
         // the end of that lead, never a label "p.".
         if (const std::string page = trimmed(s); !leads.empty() && leads.back().children.empty() && isPageReference(page)) {
@@ -2490,7 +2514,9 @@ Lines splitRunTogetherLabels(const Lines& text, std::vector<int>& from) {
                     break;
                 }
             }
-            if (rest[i - 1] != ' ') continue;
+            // After a run of blanks it is the name's column ("absent      II.
+            // SCOMBRIFORMES."), not a lead run in.
+            if (rest[i - 1] != ' ' || (i >= 2 && rest[i - 2] == ' ')) continue;
             int series = 0;
             std::size_t length = 0;
             const bool raised = raisedLabels && raisedLabel(rest.substr(i), series, length) > 0 &&

@@ -245,6 +245,15 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "    3. Claws unarmed. Tribe 3. PHASMIDES.\n\n    3\u2032. Claws toothed. Tribe 4. PHYLLIIDES.\n",
          {"1. Tibiae carinate. ... 2", "1. Tibiae with an area. ... 3", "2. Antennae long, many jointed. => BACTERIIDES",
           "2. Each sex winged. => NECROSCIDES", "3. Claws unarmed. => PHASMIDES", "3. Claws toothed. => PHYLLIIDES"}},
+        {"names at the right margin with the book's number, arabic or roman, one alone on the line under its lead",
+         "SYNOPSIS.\n\n  I. Parietals separating the frontals.\n\n    Margin of the jaw formed by two bones; basis cranii "
+         "simple\n                                                           1. _Galaxiidae_.\n\n"
+         "    Margin of the jaw formed by one bone        2. _Haplochitonidae_.\n\n"
+         "  II. Frontals in contact; scales usually very small or\n"
+         "    absent                                             III. ZEORHOMBI.\n",
+         {"1. Parietals separating the frontals. ... 2", "1. Frontals in contact; scales usually very small or absent => ZEORHOMBI",
+          "2. Margin of the jaw formed by two bones; basis cranii simple => Galaxiidae",
+          "2. Margin of the jaw formed by one bone => Haplochitonidae"}, 1, 3},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
