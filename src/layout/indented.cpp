@@ -40,7 +40,7 @@ enum Series : int {
     kSmallLevel = 40,     // + letter index 0..25
     kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
     kStar = 67,           // "*", "**": the stars count the leads; "+", "++", "†", "=" ... likewise (kSigns)
-    kPath = 75,           // + depth
+    kPath = 77,           // + depth
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
     kSeriesCount,
@@ -247,7 +247,9 @@ Label readLabel(std::string_view s, const Styles& styles) {
     }
     // Stars, crosses or daggers before the text: "*", "**", "++", "††",
     // spaced too ("* *", "† †"). Transcriptions spell some out: "[dagger]".
-    static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]"};
+    // The printers' marks in their order: *, †, ‡, §, ‖, ¶.
+    static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]",
+                                                  "\u2016", "\u00B6"};
     static_assert(kStar + std::size(kSigns) <= kPath);
     for (int k = 0; k < static_cast<int>(std::size(kSigns)); ++k) {
         const std::string_view sign = kSigns[k];

@@ -223,6 +223,10 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Caps. sessile. Leaves none. => NAMEZ (no. 9)", "1. Caps. stalked. ... 2", "2. Caps. erect. ... 3",
           "2. Caps. drooping. ... 4", "3. Leaves broad. => NAMEA (no. 1)", "3. Leaves narrow. => NAMEB (no. 2)",
           "4. Leaves long. => NAMEC (no. 3)", "4. Leaves short. => NAMED (no. 4)"}},
+        {"the printers' marks section and parallels as labels, doubled with a blank",
+         "\u00A7 Ribs sessile.\n  \u2016 Body scaly ..... Alba\n  \u2016 \u2016 Body naked ..... Beta\n"
+         "\u00A7 \u00A7 Ribs inserted ..... Gamma\n",
+         {"1. Ribs sessile. ... 2", "1. Ribs inserted => Gamma", "2. Body scaly => Alba", "2. Body naked => Beta"}},
         {"stars spaced, the second set at another indentation than the first",
          "   * Leaves opposite.\n      a. Flowers white ..... Alba\n      b. Flowers red ..... Rubra\n"
          "  * * Leaves alternate ..... Tertia\n",
