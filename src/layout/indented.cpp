@@ -896,12 +896,15 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     return rank ? word : d;
 }
 
-// The text without a figure's call at its end: "... NECROSCIDES. (Fig. 162,
-// _Palophus_.)" is "... NECROSCIDES.".
+// The text without a figure's call at its end that names what the figure
+// shows: "... NECROSCIDES. (Fig. 162, _Palophus_.)" is "... NECROSCIDES.";
+// a bare call ("Dichorisandra (Fig. 1D–L)") stays with its name.
 std::string_view withoutFigureCall(std::string_view s) {
     if (!s.ends_with(')')) return s;
     const std::size_t open = s.rfind(" (Fig");
-    if (open == std::string_view::npos || s.find(')', open) + 1 != s.size()) return s;
+    if (open == std::string_view::npos || s.find(')', open) + 1 != s.size() ||
+        s.find_first_of(",;", open) == std::string_view::npos)
+        return s;
     s = s.substr(0, open);
     while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
     return s;
