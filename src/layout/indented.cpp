@@ -654,6 +654,15 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
 // A one-word name loses its full stop ("Amanita." is Amanita); names of
 // several words keep theirs when it may close an abbreviation.
 void dropFinalStop(std::string& name) {
+    // A mark glued after the name's stop keeps to the name: "Esocidae.†" is "Esocidae†".
+    for (std::string_view mark : {"\u2020", "\u2021", "*"})
+        if (name.size() > mark.size() + 2 && name.ends_with(mark) && name[name.size() - mark.size() - 1] == '.') {
+            name.erase(name.size() - mark.size() - 1, 1);
+            std::string bare = name.substr(0, name.size() - mark.size());
+            dropFinalStop(bare);
+            name = bare + std::string(mark);
+            return;
+        }
     // A footnote digit glued to the name's stop goes: "elegans Aubé.3".
     std::size_t digits = name.size();
     while (digits > 0 && isDigitAscii(name[digits - 1])) --digits;
@@ -1539,6 +1548,14 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     }
     const bool namesSetUnder = levelStep > 0 && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
 
+    // Marks glued to the end of a line after a name: "... _Esocidae_.†".
+    std::set<std::string> markedNames;
+    for (std::string_view c : contents)
+        for (std::string_view mark : {"*", "\u2020", "\u2021"})
+            if (c.size() > mark.size() + 1 && c.ends_with(mark) && c[c.size() - mark.size() - 1] != ' ' &&
+                c.find(' ') != std::string_view::npos)
+                markedNames.emplace(mark);
+
     LeadTree tree;
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
@@ -1625,6 +1642,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             })) {
             label = {};
             wrapped = true;
+        }
+        // The legend of a mark the key glues to its names ("_Esocidae_.†"
+        // ... "† Fossil only."): a footnote, no lead.
+        if (!label.candidates.empty() && label.candidates.front().series >= kStar &&
+            label.candidates.front().series < kPath && markedNames.count(std::string(s.substr(0, s.find(' '))))) {
+            ++tree.dropped;
+            continue;
         }
         if (label.candidates.empty() && !label.primed && isDebris(s)) {
             ++tree.dropped;

@@ -258,6 +258,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Parietals separating the frontals. ... 2", "1. Frontals in contact; scales usually very small or absent => ZEORHOMBI",
           "2. Margin of the jaw formed by two bones; basis cranii simple => Galaxiidae",
           "2. Margin of the jaw formed by one bone => Haplochitonidae"}, 1, 3},
+        {"a mark glued after a name's stop, its legend under the key",
+         "  I. Scales present.\n\n    Body long                  1. _Esocidae_.\u2020\n\n"
+         "    Body short                 2. _Umbridae_.\n\n  II. Scales absent            3. _Galaxiidae_.\n\n"
+         "  \u2020 Fossil only.\n",
+         {"1. Scales present. ... 2", "1. Scales absent => Galaxiidae", "2. Body long => Esocidae\u2020",
+          "2. Body short => Umbridae"}, 1, 3},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
