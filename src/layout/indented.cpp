@@ -1549,12 +1549,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     const bool namesSetUnder = levelStep > 0 && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
 
     // Marks glued to the end of a line after a name: "... _Esocidae_.†".
-    std::set<std::string> markedNames;
+    std::set<std::string> marksAfterNames;
     for (std::string_view c : contents)
         for (std::string_view mark : {"*", "\u2020", "\u2021"})
             if (c.size() > mark.size() + 1 && c.ends_with(mark) && c[c.size() - mark.size() - 1] != ' ' &&
                 c.find(' ') != std::string_view::npos)
-                markedNames.emplace(mark);
+                marksAfterNames.emplace(mark);
 
     LeadTree tree;
     std::vector<Lead>& leads = tree.leads;
@@ -1589,8 +1589,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
              letterNumber) &&
             !labelledBeside(contents, indents, styles, k))
             label = {};
-        // A short line set far to the right right under a lead that has no
-        // name yet is its name, the book's number before it ("1.
+        // A short line set far to the right, straight under a lead that has
+        // no name yet, is its name with the book's number before it ("1.
         // _Galaxiidae_.", "IV. KURTIFORMES."), never a label.
         if (byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
             leads.back().children.empty() && leads.back().line >= 0 &&
@@ -1623,17 +1623,17 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             label = {};
             wrapped = true;
         }
-        // A line right under a lead that stopped in mid-sentence carries it
-        // on when it starts with a measure ("aromatic; cones" over "2-4
-        // inches long") in a key without path numbers, or with any number
-        // in a key whose leads are set apart by blank lines.
-        // So does the book's number of a name whose rank ended the line above
-        // ("... smooth. Tribe" over "7. BLABERIDES.").
+        // The book's number of a name whose rank ended the line above carries
+        // its lead on ("... smooth. Tribe" over "7. BLABERIDES.").
         if (k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
             (label.primed || !label.candidates.empty()) && isDigitAscii(s[0]) && endsOnRank(leads.back().text)) {
             label = {};
             wrapped = true;
         }
+        // A line right under a lead that stopped in mid-sentence carries it
+        // on when it starts with a measure ("aromatic; cones" over "2-4
+        // inches long") in a key without path numbers, or with any number
+        // in a key whose leads are set apart by blank lines.
         if (k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
             !leads.back().text.empty() && (isLowerAscii(leads.back().text.back()) || leads.back().text.back() == ',') &&
             !label.candidates.empty() &&
@@ -1646,7 +1646,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // The legend of a mark the key glues to its names ("_Esocidae_.†"
         // ... "† Fossil only."): a footnote, no lead.
         if (!label.candidates.empty() && label.candidates.front().series >= kStar &&
-            label.candidates.front().series < kPath && markedNames.count(std::string(s.substr(0, s.find(' '))))) {
+            label.candidates.front().series < kPath && marksAfterNames.count(std::string(s.substr(0, s.find(' '))))) {
             ++tree.dropped;
             continue;
         }
@@ -1836,9 +1836,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     // A heading in capitals set apart by a blank line where the leads above
     // it already make a whole key (couplets, every lead going on to two or
     // more sub-leads above it or ending in a name; the heading may have been
-    // taken for a sub-lead of the last one) heads the
-    // text after the key ("SYNOPSIS OF THE NATURAL ORDERS"): it and all
-    // below go, labels or not.
+    // taken for a sub-lead of the last one) heads the text after the key
+    // ("SYNOPSIS OF THE NATURAL ORDERS"): it and all below go, labels or not.
     {
         auto names = [&](const Lead& l) {
             return !l.ending.empty() || trailingNameStart(l.text) != std::string_view::npos ||
@@ -2522,10 +2521,7 @@ Lines splitRunTogetherLabels(const Lines& text, std::vector<int>& from) {
                 std::size_t before = i;
                 if (rest[i - 1] == '}')
                     while (before > 0 && rest[before - 1] != '{') --before;
-                const std::string_view head = text::trimmedBlanks(rest.substr(0, before > 0 ? before - 1 : 0)).empty()
-                                                  ? std::string_view()
-                                                  : rest.substr(0, before > 0 ? before - 1 : 0);
-                std::string_view ended = head;
+                std::string_view ended = rest.substr(0, before - 1);
                 while (!ended.empty() && ended.back() == ' ') ended.remove_suffix(1);
                 if (!ended.empty() && (ended.back() == '.' || ended.back() == ')')) {
                     if (!split) {
