@@ -43,7 +43,8 @@ enum Series : int {
     kPath = 77,           // + depth
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
-    kSeriesCount,
+    kPrefixed,  // + the word before the number: "Div. I.", "Sub-div. II.", "Sect. 2." (kLabelWords)
+    kSeriesCount = kPrefixed + 6,
 };
 
 struct Candidate {
@@ -222,7 +223,26 @@ int greekLabel(std::string_view s, std::size_t& length) {
 // "IV.", "1.2.1.", "1-2-1", each followed by a blank or the line end. The
 // same label may read in several series ("I." a roman one or the ninth
 // capital); the placement chooses by what the text around it continues.
+// The words old books set before a level's number, "Div. I.", "SUB-DIV.
+// II.", "Sect. 2.": each a series of its own.
+constexpr std::string_view kLabelWords[] = {"div", "sub-div", "subdiv", "sect", "subsect", "sub-sect"};
+static_assert(kPrefixed + std::size(kLabelWords) <= kSeriesCount);
+
 Label readLabel(std::string_view s, const Styles& styles) {
+    if (const std::size_t stop = s.find(". "); stop != std::string_view::npos && stop <= 8)
+        if (const std::string word = text::lower(s.substr(0, stop));
+            std::find(std::begin(kLabelWords), std::end(kLabelWords), word) != std::end(kLabelWords)) {
+            std::size_t at = stop + 1;
+            while (at < s.size() && isBlank(s[at])) ++at;
+            Label label = readLabel(s.substr(at), styles);
+            const int series = kPrefixed + static_cast<int>(std::find(std::begin(kLabelWords), std::end(kLabelWords), word) -
+                                                            std::begin(kLabelWords));
+            std::erase_if(label.candidates, [](const Candidate& c) { return c.series != kRomanUpper && c.series != kRomanLower && c.series != kDigit; });
+            for (Candidate& c : label.candidates) c.series = series;
+            if (label.candidates.empty()) return {};
+            label.length += at;
+            return label;
+        }
     if (const std::string_view inner = insideMarks(s); !inner.empty()) {
         std::string labelText(inner);
         std::size_t at = inner.size() + 2;
@@ -1959,7 +1979,9 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const int only = lead.children[0];
             // A path number alone under its lead ("2." then only "2.1.") is
             // a step of that lead, not a couplet of one.
-            if (leads[only].labelled && leads[only].path.size() < 2) break;
+            // So is a labelled lead alone under a division of the book's
+            // ("Sub-div. III." over only "a." and that one's leads).
+            if (leads[only].labelled && leads[only].path.size() < 2 && lead.series < kPrefixed) break;
             Lead& child = leads[only];
             // The last paragraph of the text, in a sentence of its own under a
             // labelled lead, is the text after the key.

@@ -227,6 +227,16 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "\u00A7 Ribs sessile.\n  \u2016 Body scaly ..... Alba\n  \u2016 \u2016 Body naked ..... Beta\n"
          "\u00A7 \u00A7 Ribs inserted ..... Gamma\n",
          {"1. Ribs sessile. ... 2", "1. Ribs inserted => Gamma", "2. Body scaly => Alba", "2. Body naked => Beta"}},
+        {"levels named by the book's divisions, a division over a single lettered group, a title of a division "
+         "out of the key",
+         "SECT. II. PLEUROCARPI.\n\n     DIV. I. _Calyptra dimidiate._\n\n     SUB-DIV. I. _Peristome none._\n\n"
+         " NAMEA (72). Caps. oval.        139.\n\n     SUB-DIV. II. _Peristome double._\n\n          _a._ _Inner short._\n\n"
+         " NAMEB (73). Caps. erect.      139.\n\n NAMEC (78). Caps. oblong.     141.\n\n"
+         "     DIV. II. _Calyptra mitriform._\n\n NAMED (86). Caps. ovate.      184.\n\n NAMEE (87). Caps. erect.      184.\n",
+         {"1. _Calyptra dimidiate._ ... 2", "1. _Calyptra mitriform._ ... 4",
+          "2. _Peristome none._ Caps. oval. => NAMEA (no. 72)", "2. _Peristome double._ _Inner short._ ... 3",
+          "3. Caps. erect. => NAMEB (no. 73)", "3. Caps. oblong. => NAMEC (no. 78)", "4. Caps. ovate. => NAMED (no. 86)",
+          "4. Caps. erect. => NAMEE (no. 87)"}},
         {"stars spaced, the second set at another indentation than the first",
          "   * Leaves opposite.\n      a. Flowers white ..... Alba\n      b. Flowers red ..... Rubra\n"
          "  * * Leaves alternate ..... Tertia\n",
