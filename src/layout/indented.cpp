@@ -848,11 +848,14 @@ std::string capitalNameFirst(std::string_view s, std::size_t& textStart, bool& n
         if (at < s.size() && s[at] == '.') ++at;
         std::size_t open = at;
         while (open < s.size() && s[open] == ' ') ++open;
-        if (open >= s.size() || s[open] != '(') break;
-        const std::size_t close = s.find(')', open);
+        // The number in square brackets too, with its stop: "[29.]".
+        if (open >= s.size() || (s[open] != '(' && s[open] != '[')) break;
+        const std::size_t close = s.find(s[open] == '(' ? ')' : ']', open);
         if (close == std::string_view::npos || close - open > 12) break;
-        const std::string_view inside = s.substr(open + 1, close - open - 1);
+        std::string_view inside = s.substr(open + 1, close - open - 1);
+        if (s[open] == '[' && inside.ends_with('.')) inside.remove_suffix(1);
         const bool number = !inside.empty() && std::all_of(inside.begin(), inside.end(), isDigitAscii);
+        if (s[open] == '[' && !number) break;
         name += number ? " (no. " + std::string(inside) + ")" : " (" + std::string(inside) + ")";
         numbered = numbered || number;
         at = close + 1;

@@ -213,9 +213,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
         {"paragraphs that open with their name in capitals and the book's number, the page at the right; one alone "
          "under its label goes with it; a line in lower case under an abbreviation goes on",
          "a. Caps. sessile.\n\n SPHAGNUM (2). Perennial; barren fl.\n gemmiform, aquatic.                23.\n\n"
-         "b. Caps. stalked.\n\n GYMNOSTOMUM (5). Perennial.        31.\n\n POTTIA (21). Annual.                55.\n",
+         "b. Caps. stalked.\n\n ENCALYPTA (partly) [29.] _vide ante. p. 2._\n\n GYMNOSTOMUM (5). Perennial.        31.\n\n"
+         " POTTIA (21). Annual.                55.\n",
          {"1. Caps. sessile. Perennial; barren fl. gemmiform, aquatic. => SPHAGNUM (no. 2)", "1. Caps. stalked. ... 2",
-          "2. Perennial. => GYMNOSTOMUM (no. 5)", "2. Annual. => POTTIA (no. 21)"}},
+          "2. _vide ante. p. 2._ => ENCALYPTA (partly)", "2. Perennial. => GYMNOSTOMUM (no. 5)",
+          "2. Annual. => POTTIA (no. 21)"}},
         {"labels centred over name paragraphs set at the margin",
          "           a. Caps. sessile.\n\n  NAMEZ (9). Leaves none.     11.\n\n           b. Caps. stalked.\n\n"
          "      \u03B1. Caps. erect.\n\n  NAMEA (1). Leaves broad.     12.\n\n  NAMEB (2). Leaves narrow.    13.\n\n"
