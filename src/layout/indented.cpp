@@ -1875,8 +1875,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             return !l.labelled && l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty() && letters >= 8 &&
                    l.text.find(' ') != std::string::npos && l.ending.empty();
         };
-        for (std::size_t h = 1; h < leads.size(); ++h) {
+        // A few headings are tried, each over the leads above it: bounded work.
+        constexpr int kHeadings = 16;
+        for (std::size_t h = 1, tried = 0; h < leads.size() && tried < kHeadings; ++h) {
             if (leads[h].parent == -2 || !capitalHeading(leads[h])) continue;
+            ++tried;
             int firsts = 0, couplets = 0;
             bool whole = true;
             for (std::size_t k = 0; k < h && whole; ++k) {
