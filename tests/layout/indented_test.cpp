@@ -199,6 +199,10 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "1. LILIACEAE.--Herbs with bulbs.\n",
          {"1. Perianth coloured. ... 2", "1. Perianth none => Order 89", "2. Ovary inferior. ... 3",
           "2. Ovary superior => Orders 82-88", "3. Leaves narrow => Orders 77-80", "3. Leaves broad => Order 81"}},
+        {"a clause after a double hyphen is no name",
+         "Spores white.\n  Gills free--Amanita.\n  Gills attached--Plants with a ring.\nSpores pink--Pluteus.\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+          "2. Gills attached--Plants with a ring."}},
         {"unlabelled leads at the margin ending in a name after a double hyphen, the name's book number kept apart",
          "Key\n\nPlant large, fruiting in June:--Rattlesnake Fern.\nPlant smaller:\n"
          "  Fruiting in autumn. -- B. virginianum (no. 2).\n  Fruiting in summer--Moonwort.\n",
