@@ -1881,18 +1881,20 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             if (leads[h].parent == -2 || !capitalHeading(leads[h])) continue;
             ++tried;
             int firsts = 0, couplets = 0;
-            bool whole = true;
+            bool whole = true, headed = false;
             for (std::size_t k = 0; k < h && whole; ++k) {
                 const Lead& l = leads[k];
                 if (l.parent == -2) continue;
-                firsts += l.parent == -1 && (l.labelled || !l.children.empty() || names(l)) ? 1 : 0;
+                firsts += l.parent == -1 && (l.labelled || !l.children.empty() || !l.ending.empty()) ? 1 : 0;
+                // Leads of the key set as headings in capitals: the heading is one more.
+                headed = headed || (!l.children.empty() && capitalHeading(l));
                 const auto before = std::count_if(l.children.begin(), l.children.end(),
                                                   [&](int c) { return static_cast<std::size_t>(c) < h && leads[c].parent != -2; });
                 couplets += before >= 2 ? 1 : 0;
                 // Titles and prose above the key stand first without sub-leads.
                 whole = before >= 2 || (before == 0 && (names(l) || (l.parent == -1 && !l.labelled)));
             }
-            if (!whole || couplets == 0 || (firsts < 2 && couplets < 2)) continue;
+            if (!whole || headed || couplets == 0 || (firsts < 2 && couplets < 2)) continue;
             for (std::size_t k = h; k < leads.size(); ++k) {
                 Lead& lead = leads[k];
                 if (lead.parent == -2) continue;

@@ -199,6 +199,13 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "1. LILIACEAE.--Herbs with bulbs.\n",
          {"1. Perianth coloured. ... 2", "1. Perianth none => Order 89", "2. Ovary inferior. ... 3",
           "2. Ovary superior => Orders 82-88", "3. Leaves narrow => Orders 77-80", "3. Leaves broad => Order 81"}},
+        {"leads set as headings in capitals under a title in capitals: each heading is a lead, no end of the key",
+         "KEY TO THE GROUPS\n\nLEAVES SIMPLE\n  Fruit red ..... Alpha\n  Fruit blue ..... Beta\n\nLEAVES COMPOUND\n"
+         "  Fruit red ..... Gamma\n  Fruit blue ..... Delta\n\nLEAVES NONE\n  Fruit red ..... Epsilon\n"
+         "  Fruit blue ..... Zeta\n",
+         {"1. LEAVES SIMPLE ... 2", "1. LEAVES COMPOUND ... 3", "1. LEAVES NONE ... 4", "2. Fruit red => Alpha",
+          "2. Fruit blue => Beta", "3. Fruit red => Gamma", "3. Fruit blue => Delta", "4. Fruit red => Epsilon",
+          "4. Fruit blue => Zeta"}, 1},
         {"a clause after a double hyphen is no name",
          "Spores white.\n  Gills free--Amanita.\n  Gills attached--Plants with a ring.\nSpores pink--Pluteus.\n",
          {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
