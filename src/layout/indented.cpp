@@ -40,10 +40,11 @@ enum Series : int {
     kSmallLevel = 40,     // + letter index 0..25
     kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
     kStar = 67,           // "*", "**": the stars count the leads; "+", "++", "†", "=" ... likewise (kSigns)
-    kPath = 75,           // + depth
+    kPath = 77,           // + depth
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
-    kSeriesCount,
+    kPrefixed,  // + the word before the number: "Div. I.", "Sub-div. II.", "Sect. 2." (kLabelWords)
+    kSeriesCount = kPrefixed + 6,
 };
 
 struct Candidate {
@@ -129,7 +130,8 @@ bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
 std::string_view insideMarks(std::string_view s) {
     if (s.size() < 3 || !labelMark(s[0])) return {};
     const std::size_t close = s.find(s[0], 1);
-    if (close == std::string_view::npos || close < 2 || close > 10) return {};
+    // Marks hold no blank at their start: "* * Leaves" is two stars.
+    if (close == std::string_view::npos || close < 2 || close > 10 || isBlank(s[1])) return {};
     // The label's stop may stand after the marks: "_a^1_.".
     std::size_t after = close + 1;
     if (after < s.size() && (s[after] == '.' || s[after] == ')')) ++after;
@@ -221,7 +223,26 @@ int greekLabel(std::string_view s, std::size_t& length) {
 // "IV.", "1.2.1.", "1-2-1", each followed by a blank or the line end. The
 // same label may read in several series ("I." a roman one or the ninth
 // capital); the placement chooses by what the text around it continues.
+// The words old books set before a level's number, "Div. I.", "SUB-DIV.
+// II.", "Sect. 2.": each a series of its own.
+constexpr std::string_view kLabelWords[] = {"div", "sub-div", "subdiv", "sect", "subsect", "sub-sect"};
+static_assert(kPrefixed + std::size(kLabelWords) <= kSeriesCount);
+
 Label readLabel(std::string_view s, const Styles& styles) {
+    if (const std::size_t stop = s.find(". "); stop != std::string_view::npos && stop <= 8)
+        if (const std::string word = text::lower(s.substr(0, stop));
+            std::find(std::begin(kLabelWords), std::end(kLabelWords), word) != std::end(kLabelWords)) {
+            std::size_t at = stop + 1;
+            while (at < s.size() && isBlank(s[at])) ++at;
+            Label label = readLabel(s.substr(at), styles);
+            const int series = kPrefixed + static_cast<int>(std::find(std::begin(kLabelWords), std::end(kLabelWords), word) -
+                                                            std::begin(kLabelWords));
+            std::erase_if(label.candidates, [](const Candidate& c) { return c.series != kRomanUpper && c.series != kRomanLower && c.series != kDigit; });
+            for (Candidate& c : label.candidates) c.series = series;
+            if (label.candidates.empty()) return {};
+            label.length += at;
+            return label;
+        }
     if (const std::string_view inner = insideMarks(s); !inner.empty()) {
         std::string labelText(inner);
         std::size_t at = inner.size() + 2;
@@ -244,15 +265,20 @@ Label readLabel(std::string_view s, const Styles& styles) {
         label.length = length;
         return label;
     }
-    // Stars, crosses or daggers before the text: "*", "**", "++", "††".
-    // Transcriptions spell some out: "[dagger]".
-    static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]"};
+    // Stars, crosses or daggers before the text: "*", "**", "++", "††",
+    // spaced too ("* *", "† †"). Transcriptions spell some out: "[dagger]".
+    // The printers' marks in their order: *, †, ‡, §, ‖, ¶.
+    static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]",
+                                                  "\u2016", "\u00B6"};
     static_assert(kStar + std::size(kSigns) <= kPath);
     for (int k = 0; k < static_cast<int>(std::size(kSigns)); ++k) {
         const std::string_view sign = kSigns[k];
-        std::size_t at = 0;
-        while (s.substr(at, sign.size()) == sign) at += sign.size();
-        const std::size_t count = at / sign.size();
+        std::size_t at = 0, count = 0;
+        while (s.substr(at, sign.size()) == sign) {
+            at += sign.size();
+            ++count;
+            if (at + 1 < s.size() && s[at] == ' ' && s.substr(at + 1, sign.size()) == sign) ++at;
+        }
         if (count > 0 && count <= 4 && at < s.size() && isBlank(s[at])) {
             label.candidates.push_back({kStar + k, static_cast<int>(count), {}});
             label.length = std::min(s.size(), s.find_first_not_of(" \t", at));
@@ -528,6 +554,13 @@ constexpr std::string_view kRanks[] = {"Legion", "Class",   "Order",   "Suborder
                                        "Tribe",  "Genus",   "Section", "Ordnung",  "Familie", "Gattung",
                                        "Ordre",  "Famille", "Genre",   "Orden",    "Familia", "Género"};
 
+// A text that stops on a rank, its number and name to follow: "... smooth. Tribe".
+bool endsOnRank(std::string_view s) {
+    return std::any_of(std::begin(kRanks), std::end(kRanks), [&](std::string_view rank) {
+        return s.ends_with(rank) && (s.size() == rank.size() || s[s.size() - rank.size() - 1] == ' ');
+    });
+}
+
 // A determination and the catalogue or page number printed with it: "1. L.
 // coarctata", "Amanita. 52", "Lepiota, p. 77", "Genus 3. THUJA".
 void splitNumber(const std::string& ending, std::string& name, std::string& number) {
@@ -542,6 +575,19 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
             if (!number.empty()) name = rest;
             return;
         }
+    // A roman number before a name in capitals: "IV. KURTIFORMES".
+    if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 5 &&
+                                                    romanValue(std::string_view(ending).substr(0, stop)) > 0 &&
+                                                    isUpperAscii(ending[0])) {
+        const std::string rest = trimmed(std::string_view(ending).substr(stop + 2));
+        std::size_t caps = 0;
+        while (caps < rest.size() && isUpperAscii(rest[caps])) ++caps;
+        if (caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) {
+            number = ending.substr(0, stop);
+            name = rest;
+            return;
+        }
+    }
     std::size_t d = 0;
     while (d < ending.size() && isDigitAscii(ending[d])) ++d;
     if (d > 0 && d <= 4) {
@@ -628,10 +674,24 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
 // A one-word name loses its full stop ("Amanita." is Amanita); names of
 // several words keep theirs when it may close an abbreviation.
 void dropFinalStop(std::string& name) {
+    // A mark glued after the name's stop keeps to the name: "Esocidae.†" is "Esocidae†".
+    for (std::string_view mark : {"\u2020", "\u2021", "*"})
+        if (name.size() > mark.size() + 2 && name.ends_with(mark) && name[name.size() - mark.size() - 1] == '.') {
+            name.erase(name.size() - mark.size() - 1, 1);
+            std::string bare = name.substr(0, name.size() - mark.size());
+            dropFinalStop(bare);
+            name = bare + std::string(mark);
+            return;
+        }
     // A footnote digit glued to the name's stop goes: "elegans Aubé.3".
     std::size_t digits = name.size();
     while (digits > 0 && isDigitAscii(name[digits - 1])) --digits;
     if (digits < name.size() && name.size() - digits <= 2 && digits >= 2 && name[digits - 1] == '.') name.erase(digits);
+    // Nor does a number close an abbreviation: "Orders 77-80.".
+    if (name.size() > 2 && name.back() == '.' && isDigitAscii(name[name.size() - 2]) && name.find(' ') != std::string::npos) {
+        name.pop_back();
+        return;
+    }
     if (name.size() > 2 && name.back() == '.' && name.find(' ') == std::string::npos &&
         (text::isLetter(static_cast<unsigned char>(name[name.size() - 2])) ||
          static_cast<unsigned char>(name[name.size() - 2]) >= 0x80)) {  // "Satyrinæ."
@@ -682,11 +742,55 @@ std::string_view withoutTrailingNumber(std::string_view s) {
     return rest;
 }
 
+bool endsOnLinkWord(std::string_view s);
+
+// A name set after a dash that ends the lead, a double hyphen as plain-text
+// copies print it: "... parallel veins--Orders 77-80.", "... spores white
+// — Amanita". A short phrase that opens in a capital, with no sentence
+// or clause inside it (a range of numbers may end it): where it starts, or npos.
+std::size_t dashNameStart(std::string_view s) {
+    while (!s.empty() && (s.back() == '.' || s.back() == ' ')) s.remove_suffix(1);
+    std::size_t dash = s.rfind("--");
+    std::size_t after = dash == std::string_view::npos ? dash : dash + 2;
+    if (const std::size_t em = s.rfind("\u2014"); em != std::string_view::npos && (dash == std::string_view::npos || em > dash)) {
+        dash = em;
+        after = em + 3;
+    }
+    if (dash == std::string_view::npos || dash == 0) return std::string_view::npos;
+    while (after < s.size() && s[after] == ' ') ++after;
+    std::string_view name = s.substr(after);
+    const std::string_view before = s.substr(0, dash);
+    // The book's number or page noted after it: "F. nigra (no. 7)".
+    if (name.ends_with(')'))
+        if (const std::size_t open = name.rfind(" ("); open != std::string_view::npos) name = name.substr(0, open);
+    if (name.size() < 3 || !isUpperAscii(name[0]) || name.find_first_of(",;:()") != std::string_view::npos ||
+        std::count(name.begin(), name.end(), ' ') > 4 ||
+        std::none_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+        return std::string_view::npos;
+    // Words of a name, not of a clause ("--Trees with scaly bark"); a stop
+    // inside closes an initial or an abbreviation ("A. alba", "sp. nov.").
+    for (std::size_t at = 0; at < name.size();) {
+        const std::size_t end = std::min(name.find(' ', at), name.size());
+        std::string_view word = name.substr(at, end - at);
+        if (endsOnLinkWord(word)) return std::string_view::npos;
+        if (end < name.size() && word.ends_with('.')) {
+            word.remove_suffix(1);
+            const bool initial = word.size() == 1 && isUpperAscii(word[0]);
+            const bool abbreviation = word.size() <= 5 && std::all_of(word.begin(), word.end(), isLowerAscii) &&
+                                      !isUpperAscii(name[end + 1]);
+            if (!initial && !abbreviation) return std::string_view::npos;
+        }
+        at = end + 1;
+    }
+    return after;
+}
+
 // A lead with no sub-leads and no separated ending may still end with its
 // name, run into the text as copying often leaves it: "... cuticle Amanita.",
 // "... several years. PINUS, p. 4." The name is a capitalised word (an
 // epithet may follow it) that is not the first word of the lead.
 std::size_t trailingNameStart(std::string_view s) {
+    if (const std::size_t dashed = dashNameStart(s); dashed != std::string_view::npos) return dashed;
     std::string_view body = withoutTrailingNumber(s);
     while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
     // A name in capitals after a dash that ends the text, "copper-colored—
@@ -723,6 +827,44 @@ std::size_t trailingNameStart(std::string_view s) {
     return genus.size() >= 3 && isUpperAscii(genus[0]) && std::all_of(genus.begin() + 1, genus.end(), isLowerAscii)
                ? before + 1
                : std::string_view::npos;
+}
+
+// A paragraph that opens with its name in capitals, the book's number in
+// brackets and remarks after it ("SPHAGNUM (2). Perennial ...", "STYLOSTEGIUM.
+// (12). Perennial ...", "ORTHOTRICHUM (36). (partly) Perennial ..."): the
+// name with its number noted "(no. 2)", and where the text starts; empty
+// when the paragraph opens otherwise.
+std::string capitalNameFirst(std::string_view s, std::size_t& textStart, bool& numbered) {
+    numbered = false;
+    std::size_t at = 0;
+    int capitals = 0;
+    while (at < s.size() && (isUpperAscii(s[at]) || s[at] == '-' || static_cast<unsigned char>(s[at]) >= 0x80)) {
+        capitals += isUpperAscii(s[at]) ? 1 : 0;
+        ++at;
+    }
+    if (capitals < 3 || at == s.size() || (s[at] != ' ' && s[at] != '.')) return {};
+    std::string name(s.substr(0, at));
+    for (;;) {
+        if (at < s.size() && s[at] == '.') ++at;
+        std::size_t open = at;
+        while (open < s.size() && s[open] == ' ') ++open;
+        // The number in square brackets too, with its stop: "[29.]".
+        if (open >= s.size() || (s[open] != '(' && s[open] != '[')) break;
+        const std::size_t close = s.find(s[open] == '(' ? ')' : ']', open);
+        if (close == std::string_view::npos || close - open > 12) break;
+        std::string_view inside = s.substr(open + 1, close - open - 1);
+        if (s[open] == '[' && inside.ends_with('.')) inside.remove_suffix(1);
+        const bool number = !inside.empty() && std::all_of(inside.begin(), inside.end(), isDigitAscii);
+        if (s[open] == '[' && !number) break;
+        name += number ? " (no. " + std::string(inside) + ")" : " (" + std::string(inside) + ")";
+        numbered = numbered || number;
+        at = close + 1;
+    }
+    if (at >= s.size() || s[at] != ' ') return {};
+    textStart = s.find_first_not_of(' ', at);
+    if (textStart == std::string_view::npos || !(isUpperAscii(s[textStart]) || s[textStart] == '(' || s[textStart] == '_'))
+        return {};
+    return name;
 }
 
 // A text that ends with a name in capitals after a dash: "copper-colored\u2014
@@ -786,8 +928,23 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     return rank ? word : d;
 }
 
+// The text without a figure's call at its end that names what the figure
+// shows: "... NECROSCIDES. (Fig. 162, _Palophus_.)" is "... NECROSCIDES.";
+// a bare call ("Dichorisandra (Fig. 1D–L)") stays with its name.
+std::string_view withoutFigureCall(std::string_view s) {
+    if (!s.ends_with(')')) return s;
+    const std::size_t open = s.rfind(" (Fig");
+    if (open == std::string_view::npos || s.find(')', open) + 1 != s.size() ||
+        s.find_first_of(",;", open) == std::string_view::npos)
+        return s;
+    s = s.substr(0, open);
+    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
 // A lead that ends with a name after the book's number is a lead, never prose.
 bool endsWithNumberedName(std::string_view s) {
+    s = withoutFigureCall(s);
     std::size_t at = trailingNameStart(s);
     if (at == std::string_view::npos) at = markedNameStart(s);
     // An abbreviated binomial after the number: "... 16. F. americana".
@@ -1017,6 +1174,15 @@ struct Level {
     int lead;    // the last lead placed at this level
 };
 
+// A text that stops on a short abbreviation: "fl.", "caps.", "Infl.".
+bool endsOnAbbreviation(std::string_view s) {
+    if (s.size() < 2 || s.back() != '.') return false;
+    const std::size_t space = s.rfind(' ');
+    const std::string_view word = s.substr(space == std::string_view::npos ? 0 : space + 1);
+    return word.size() >= 2 && word.size() <= 5 &&
+           std::all_of(word.begin(), word.end() - 1, [](char c) { return isLowerAscii(c) || isUpperAscii(c); });
+}
+
 bool endsLikeSentence(std::string_view s) {
     return !s.empty() && std::string_view(".;:!?").find(s.back()) != std::string_view::npos;
 }
@@ -1034,6 +1200,20 @@ public:
         const Candidate* chosen = nullptr;
         bool havePopped = false;
         Level popped{};
+        // A label that goes on a series open above at another indentation
+        // ("* *" under "*", "β." under "α." in a book that centres its
+        // labels), none at its own taking it, is the next lead of that series.
+        for (const Candidate& c : label.candidates) {
+            if (c.value < 2 || std::any_of(levels_.begin(), levels_.end(),
+                                           [&](const Level& l) { return l.indent == indent && continues(l, c); }))
+                continue;
+            for (std::size_t j = levels_.size(); j-- > 0;)
+                if (continues(levels_[j], c)) {
+                    levels_.resize(j + 1);
+                    sibling(lead, &c);
+                    return;
+                }
+        }
         while (true) {
             if (levels_.empty()) {
                 chosen = firstOf(label, -1);
@@ -1195,8 +1375,11 @@ void dropInnerPageMarks(std::string& s) {
         const std::size_t word = !out.empty() && out.back() == ' ' ? out.size() - 1 : out.size();
         const bool afterWord = word > 0 && (text::isLetter(static_cast<unsigned char>(out[word - 1])) ||
                                             static_cast<unsigned char>(out[word - 1]) >= 0x80);
-        if (s[i] == '[' && afterWord && close > i + 1 && close - i <= 5 && close + 1 < s.size() && s[close] == ']') {
-            if (!out.empty() && out.back() == ' ' && s[close + 1] == ' ') out.pop_back();
+        // A note's call glued to a sentence's stop, the line's end too ("beneath.[169]").
+        const bool afterStop = !out.empty() && std::string_view(".),;:").find(out.back()) != std::string_view::npos;
+        if (s[i] == '[' && (afterWord || afterStop) && close > i + 1 && close - i <= 5 && close < s.size() &&
+            s[close] == ']' && (close + 1 < s.size() || afterStop)) {
+            if (!out.empty() && out.back() == ' ' && close + 1 < s.size() && s[close + 1] == ' ') out.pop_back();
             i = close;
             continue;
         }
@@ -1390,6 +1573,14 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     }
     const bool namesSetUnder = levelStep > 0 && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
 
+    // Marks glued to the end of a line after a name: "... _Esocidae_.†".
+    std::set<std::string> marksAfterNames;
+    for (std::string_view c : contents)
+        for (std::string_view mark : {"*", "\u2020", "\u2021"})
+            if (c.size() > mark.size() + 1 && c.ends_with(mark) && c[c.size() - mark.size() - 1] != ' ' &&
+                c.find(' ') != std::string_view::npos)
+                marksAfterNames.emplace(mark);
+
     LeadTree tree;
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
@@ -1423,6 +1614,17 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
              letterNumber) &&
             !labelledBeside(contents, indents, styles, k))
             label = {};
+        // A short line set far to the right, straight under a lead that has
+        // no name yet, is its name with the book's number before it ("1.
+        // _Galaxiidae_.", "IV. KURTIFORMES."), never a label.
+        if (byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            leads.back().children.empty() && leads.back().line >= 0 &&
+            indents[k] >= indents[static_cast<std::size_t>(leads.back().line)] + 24 &&
+            std::count(s.begin(), s.end(), ' ') <= 3) {
+            leads.back().ending = trimmed(s);
+            ++leads.back().lines;
+            continue;
+        }
         // The page of a lead's name cut over the line end ("THUJA, / p. 31."):
         // the end of that lead, never a label "p.".
         if (const std::string page = trimmed(s); !leads.empty() && leads.back().children.empty() && isPageReference(page)) {
@@ -1446,6 +1648,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             label = {};
             wrapped = true;
         }
+        // The book's number of a name whose rank ended the line above carries
+        // its lead on ("... smooth. Tribe" over "7. BLABERIDES.").
+        if (k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            (label.primed || !label.candidates.empty()) && isDigitAscii(s[0]) && endsOnRank(leads.back().text)) {
+            label = {};
+            wrapped = true;
+        }
         // A line right under a lead that stopped in mid-sentence carries it
         // on when it starts with a measure ("aromatic; cones" over "2-4
         // inches long") in a key without path numbers, or with any number
@@ -1458,6 +1667,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             })) {
             label = {};
             wrapped = true;
+        }
+        // The legend of a mark the key glues to its names ("_Esocidae_.†"
+        // ... "† Fossil only."): a footnote, no lead.
+        if (!label.candidates.empty() && label.candidates.front().series >= kStar &&
+            label.candidates.front().series < kPath && marksAfterNames.count(std::string(s.substr(0, s.find(' '))))) {
+            ++tree.dropped;
+            continue;
         }
         if (label.candidates.empty() && !label.primed && isDebris(s)) {
             ++tree.dropped;
@@ -1478,9 +1694,15 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++tree.dropped;
             continue;
         }
-        // A remark in brackets after a name may run over a few lines.
+        // A remark in brackets after a name may run over a few lines, set
+        // under the name at the right even when it opens like a label
+        // ("Thamnolia Ach. (Cerania" over "S. F. Gray).").
         constexpr std::size_t kRemark = 600;
-        if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.size() < kRemark &&
+        const bool underTheName = byIndentation && !leads.empty() && leads.back().line >= 0 &&
+                                  indents[k] >= indents[static_cast<std::size_t>(leads.back().line)] + 16 &&
+                                  s.find(')') != std::string_view::npos;
+        if (((label.candidates.empty() && !label.primed) || underTheName) && !leads.empty() &&
+            leads.back().ending.size() < kRemark &&
             std::count(leads.back().ending.begin(), leads.back().ending.end(), '(') >
                 std::count(leads.back().ending.begin(), leads.back().ending.end(), ')')) {
             joinWrapped(leads.back().ending, trimmed(s));
@@ -1561,7 +1783,20 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 ++previous.lines;
                 continue;
             }
-            if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text))) {
+            // Right under a line that stops on an abbreviation ("barren fl." over
+            // "gemmiform, axillary"), a line in lower case goes on too.
+            const bool afterAbbreviation = letter != std::string::npos && isLowerAscii(description[letter]) &&
+                                           !contents[k - 1].empty() && endsOnAbbreviation(previous.text);
+            // In a key that shows its levels by indentation, a line set at the
+            // margin of the labelled lead right above it goes on with it: the
+            // lead wrapped back to its label, as a numbered paragraph is set.
+            const bool atItsMargin = byIndentation && !flat && (previous.labelled || previous.series == kPrimed) &&
+                                     previous.line >= 0 &&
+                                     !contents[k - 1].empty() &&
+                                     indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
+                                     printedEnding.empty();
+            if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
+                atItsMargin) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;
@@ -1587,6 +1822,91 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (!leads.back().labelled && !label.primed && label.length > 0) {
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
             ++tree.unplaced;
+        }
+    }
+
+    // Paragraphs without label that open with their name in capitals, the
+    // book's page alone at the right or nothing there, end in that name
+    // where three of them or more carry the book's number or page; the page
+    // is noted after the name.
+    {
+        std::vector<std::pair<std::size_t, std::size_t>> named;  // a lead, where its text starts
+        int numbers = 0;
+        for (std::size_t k = 0; k < leads.size(); ++k) {
+            const Lead& l = leads[k];
+            std::size_t start = 0;
+            bool numbered = false;
+            const bool paged = !l.ending.empty();
+            if (l.parent == -2 || l.labelled || !l.children.empty() ||
+                !(l.ending.empty() || std::all_of(l.ending.begin(), l.ending.end(), [](char c) { return isDigitAscii(c) || c == '.'; })) ||
+                capitalNameFirst(l.text, start, numbered).empty() ||
+                // A remark in brackets opens the text only after the name's number.
+                (l.text[start] == '(' && !numbered))
+                continue;
+            numbers += numbered || paged ? 1 : 0;
+            named.emplace_back(k, start);
+        }
+        for (std::size_t n = 0; numbers >= 3 && n < named.size(); ++n) {
+            Lead& l = leads[named[n].first];
+            std::size_t start = 0;
+            bool numbered = false;
+            std::string name = capitalNameFirst(l.text, start, numbered);
+            std::string page = l.ending;
+            while (!page.empty() && page.back() == '.') page.pop_back();
+            l.ending = page.empty() ? name : name + " (p. " + page + ")";
+            l.text = trimmed(std::string_view(l.text).substr(start));
+        }
+    }
+
+    // A heading in capitals set apart by a blank line where the leads above
+    // it already make a whole key (couplets, every lead going on to two or
+    // more sub-leads above it or ending in a name; the heading may have been
+    // taken for a sub-lead of the last one) heads the text after the key
+    // ("SYNOPSIS OF THE NATURAL ORDERS"): it and all below go, labels or not.
+    {
+        auto names = [&](const Lead& l) {
+            return !l.ending.empty() || trailingNameStart(l.text) != std::string_view::npos ||
+                   markedNameStart(l.text) != std::string_view::npos || splitLeadEnding(l.text).ends();
+        };
+        auto capitalHeading = [&](const Lead& l) {
+            int letters = 0;
+            for (char c : l.text) {
+                if (isLowerAscii(c)) return false;
+                letters += isUpperAscii(c) ? 1 : 0;
+            }
+            return !l.labelled && l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty() && letters >= 8 &&
+                   l.text.find(' ') != std::string::npos && l.ending.empty();
+        };
+        // A few headings are tried, each over the leads above it: bounded work.
+        constexpr int kHeadings = 16;
+        for (std::size_t h = 1, tried = 0; h < leads.size() && tried < kHeadings; ++h) {
+            if (leads[h].parent == -2 || !capitalHeading(leads[h])) continue;
+            ++tried;
+            int firsts = 0, couplets = 0;
+            bool whole = true, headed = false;
+            for (std::size_t k = 0; k < h && whole; ++k) {
+                const Lead& l = leads[k];
+                if (l.parent == -2) continue;
+                firsts += l.parent == -1 && (l.labelled || !l.children.empty() || !l.ending.empty()) ? 1 : 0;
+                // Leads of the key set as headings in capitals: the heading is one more.
+                headed = headed || (!l.children.empty() && capitalHeading(l));
+                const auto before = std::count_if(l.children.begin(), l.children.end(),
+                                                  [&](int c) { return static_cast<std::size_t>(c) < h && leads[c].parent != -2; });
+                couplets += before >= 2 ? 1 : 0;
+                // Titles and prose above the key stand first without sub-leads.
+                whole = before >= 2 || (before == 0 && (names(l) || (l.parent == -1 && !l.labelled)));
+            }
+            if (!whole || headed || couplets == 0 || (firsts < 2 && couplets < 2)) continue;
+            for (std::size_t k = h; k < leads.size(); ++k) {
+                Lead& lead = leads[k];
+                if (lead.parent == -2) continue;
+                if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));
+                lead.children.clear();
+                lead.parent = -2;
+                lead.afterKey = true;
+                tree.dropped += lead.lines;
+            }
+            break;
         }
     }
 
@@ -1640,7 +1960,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                [](char c) { return isUpperAscii(c) || c == '.' || c == ','; });
         };
         auto trailing = [&](const Lead& l) {
-            return l.parent != -2 && !l.labelled && l.children.empty() && l.ending.empty() &&
+            return l.parent != -2 && !l.labelled && l.series != kPrimed && l.children.empty() && l.ending.empty() &&
                    (setApart(l) || (trailingNameStart(l.text) == std::string::npos &&
                                     markedNameStart(l.text) == std::string::npos && !splitLeadEnding(l.text).ends()));
         };
@@ -1669,11 +1989,14 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const int only = lead.children[0];
             // A path number alone under its lead ("2." then only "2.1.") is
             // a step of that lead, not a couplet of one.
-            if (leads[only].labelled && leads[only].path.size() < 2) break;
+            // So is a labelled lead alone under a division of the book's
+            // ("Sub-div. III." over only "a." and that one's leads).
+            if (leads[only].labelled && leads[only].path.size() < 2 && lead.series < kPrefixed) break;
             Lead& child = leads[only];
             // The last paragraph of the text, in a sentence of its own under a
             // labelled lead, is the text after the key.
-            if (lead.labelled && !child.labelled && child.children.empty() && only + 1 == static_cast<int>(leads.size()) &&
+            if (lead.labelled && !child.labelled && child.children.empty() && child.ending.empty() &&
+                only + 1 == static_cast<int>(leads.size()) &&
                 child.line > 0 && contents[static_cast<std::size_t>(child.line) - 1].empty() && !child.text.empty() &&
                 isUpperAscii(child.text[0]) && !isNameOnItsLine(child.text)) {
                 lead.children.clear();
@@ -1706,7 +2029,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::size_t k = leads.size(); k-- > 0;) {
         Lead& lead = leads[k];
         if (lead.parent == -2) continue;
-        if (lead.parent < 0 || lead.labelled || !lead.children.empty() || !lead.ending.empty() ||
+        if (lead.parent < 0 || lead.labelled || lead.series == kPrimed || !lead.children.empty() || !lead.ending.empty() ||
             trailingNameStart(lead.text) != std::string_view::npos || splitLeadEnding(lead.text).ends())
             break;
         auto& siblings = leads[lead.parent].children;
@@ -1737,7 +2060,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     };
     auto prose = [&](int t) {
         return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
-                              !endsWithNumberedName(leads[t].text));
+                              !endsWithNumberedName(leads[t].text) && dashNameStart(leads[t].text) == std::string::npos);
     };
     auto setAside = [&](std::size_t from, std::size_t to) {
         for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;
@@ -2082,7 +2405,7 @@ struct LeafEnding {
 };
 LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     LeafEnding out{lead.text, {}, false};
-    std::string ending = lead.ending;
+    std::string ending(withoutFigureCall(lead.ending));
     // Only the book's page set apart at the right: the name ends the text
     // before it ("... pelage soft. Genus _Geomys_      p. 523").
     if (isPageReference(ending)) {
@@ -2094,13 +2417,46 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             out.description = trimmed(std::string_view(out.description).substr(0, at));
         }
     }
+    // A name on the line under its rank and number ("... pads. Tribe 3." over
+    // "NYCTIBORIDES."): the rank and number are the name's.
+    if (!ending.empty()) {
+        std::string_view d = out.description;
+        while (!d.empty() && d.back() == '.') d.remove_suffix(1);
+        std::size_t digits = d.size();
+        while (digits > 0 && isDigitAscii(d[digits - 1])) --digits;
+        if (digits < d.size() && digits > 1 && d[digits - 1] == ' ' && endsOnRank(d.substr(0, digits - 1))) {
+            const std::size_t rank = d.rfind(' ', digits - 2);
+            const std::size_t from = rank == std::string_view::npos ? 0 : rank + 1;
+            ending = out.description.substr(from) + " " + ending;
+            out.description = trimmed(std::string_view(out.description).substr(0, from));
+        }
+    }
+    // After a name run into the lead, a figure's call is its picture, no part
+    // of it, and a remark in square brackets is the name's ("Tribe 1.
+    // ECTOBIIDES. [Anaplectinae Saussure.] (Fig. 119, _Periplaneta_.)").
+    std::string remark;
+    if (ending.empty()) {
+        std::string rest(withoutFigureCall(out.description));
+        std::string note;
+        if (rest.ends_with(']'))
+            if (const std::size_t open = rest.rfind(" ["); open != std::string::npos && rest.size() - open <= 60) {
+                note = rest.substr(open + 1);
+                rest = trimmed(std::string_view(rest).substr(0, open));
+            }
+        if (rest.size() < out.description.size() && trailingNameStart(rest) != std::string::npos) {
+            out.description = std::move(rest);
+            remark = std::move(note);
+        }
+    }
     if (ending.empty()) {
         std::size_t at = trailingNameStart(out.description);
         if (at != std::string::npos) at = nameSentenceStart(out.description, at);
         // A name set at the right of the lead's first line, the lead going on
         // on the lines under it, as a copy of a two-column page gives it:
         // "tip not Divers" over "reaching to base of tail".
-        if (const std::size_t first = lead.firstLineEnd; first + 1 < out.description.size() && (at == std::string::npos || at < first)) {
+        // Not a name after a dash wrapped with its number ("pistil--Orders" over "1-22.").
+        if (const std::size_t first = lead.firstLineEnd; first + 1 < out.description.size() && (at == std::string::npos || at < first) &&
+                                                         dashNameStart(out.description) == std::string::npos) {
             const std::string_view head = std::string_view(out.description).substr(0, first);
             const std::size_t column = trailingNameStart(head);
             if (column != std::string::npos && head.find(' ', column) == std::string::npos &&
@@ -2116,7 +2472,9 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             out.bookNumber = number < at;
             out.description = trimmed(std::string_view(out.description).substr(0, number));
             // The dash that led to the name is no part of the text.
-            if (out.description.ends_with("\u2014")) out.description = trimmed(out.description.substr(0, out.description.size() - 3));
+            for (const std::string_view dash : {"\u2014", "--"})
+                if (out.description.ends_with(dash))
+                    out.description = trimmed(out.description.substr(0, out.description.size() - dash.size()));
         } else if (LeadEnding read = splitLeadEnding(out.description); !read.name.empty()) {
             // After one blank: "disk white-pruinose 14. L. _alba_", "15. _Acer._".
             ending = read.name;
@@ -2132,6 +2490,7 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     // name's stop may stand inside its marks ("_Satyrinæ._").
     out.name = unmarkedName(out.name);
     dropFinalStop(out.name);
+    if (!remark.empty()) out.name += " " + remark;
     out.bookNumber = out.bookNumber || !number.empty();
     return out;
 }
@@ -2165,16 +2524,56 @@ Lines splitRunTogetherLabels(const Lines& text, std::vector<int>& from) {
             break;
         }
     }
+    // A primed number ("4′.") after a sentence's end, maybe after a page's
+    // number in braces, in a text whose lines start with primed numbers.
+    auto primedAt = [](std::string_view s, std::size_t i) {
+        std::size_t d = i;
+        while (d < s.size() && isDigitAscii(s[d])) ++d;
+        if (d == i || d - i > 3) return false;
+        std::size_t end = d;
+        if (primesAt(s, end) == 0 || end >= s.size() || s[end] != '.') return false;
+        // Its text may start on the next line.
+        return end + 1 == s.size() || (end + 2 < s.size() && s[end + 1] == ' ' && isUpperAscii(s[end + 2]));
+    };
+    int primedStarts = 0;
+    for (const std::string& line : text)
+        if (const std::size_t start = line.find_first_not_of(" \t"); start != std::string::npos && primedAt(line, start))
+            ++primedStarts;
     Lines out;  // filled from the first line split on
     bool split = false;
     for (std::size_t k = 0; k < text.size(); ++k) {
         const std::string& line = text[k];
         std::string_view rest = line;
+        bool taken = false;
         const std::size_t start = rest.find_first_not_of(" \t");
         if (start != std::string_view::npos)
             if (const std::string_view first = repeatedLetterLabel(rest, start); !first.empty()) seen.emplace(first);
         for (std::size_t i = start == std::string_view::npos ? rest.size() : start + 1; i + 3 < rest.size(); ++i) {
-            if (rest[i - 1] != ' ') continue;
+            if (primedStarts >= 2 && (rest[i - 1] == ' ' || rest[i - 1] == '}') && primedAt(rest, i)) {
+                std::size_t before = i;
+                if (rest[i - 1] == '}')
+                    while (before > 0 && rest[before - 1] != '{') --before;
+                std::string_view ended = rest.substr(0, before - 1);
+                while (!ended.empty() && ended.back() == ' ') ended.remove_suffix(1);
+                if (!ended.empty() && (ended.back() == '.' || ended.back() == ')')) {
+                    if (!split) {
+                        out.assign(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(k));
+                        for (std::size_t j = 0; j < k; ++j) from.push_back(static_cast<int>(j));
+                    }
+                    split = true;
+                    out.emplace_back(ended);
+                    from.push_back(static_cast<int>(k));
+                    // The lead keeps its line's indentation.
+                    out.emplace_back(std::string(start, ' '));
+                    from.push_back(static_cast<int>(k));
+                    out.back() += std::string(rest.substr(i));
+                    taken = true;
+                    break;
+                }
+            }
+            // After a run of blanks it is the name's column ("absent      II.
+            // SCOMBRIFORMES."), not a lead run in.
+            if (rest[i - 1] != ' ' || (i >= 2 && rest[i - 2] == ' ')) continue;
             int series = 0;
             std::size_t length = 0;
             const bool raised = raisedLabels && raisedLabel(rest.substr(i), series, length) > 0 &&
@@ -2195,7 +2594,7 @@ Lines splitRunTogetherLabels(const Lines& text, std::vector<int>& from) {
             seen.emplace(letters);
             i = 0;
         }
-        if (split) {
+        if (split && !taken) {
             out.emplace_back(rest);
             from.push_back(static_cast<int>(k));
         }
@@ -2234,6 +2633,27 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             });
             if (rule) joined.clear();
             line = joined;
+        }
+        // A page's number in braces, as transcriptions mark where a page
+        // began ("{241}2′. The last ...", "... wings. {278}"), is no part of
+        // the text; the blanks before it stay the line's indentation.
+        if (const std::size_t open = line.find('{'); open != std::string_view::npos) {
+            std::string unmarked;
+            for (std::size_t at = 0; at < line.size();) {
+                std::size_t close = at + 1;
+                while (line[at] == '{' && close < line.size() && close - at <= 5 && isDigitAscii(line[close])) ++close;
+                // "A_{1}", "a^{2}" are a letter's lowered or raised number.
+                const bool raised = at > 0 && (line[at - 1] == '_' || line[at - 1] == '^');
+                if (line[at] == '{' && !raised && close > at + 1 && close < line.size() && line[close] == '}') {
+                    at = close + 1;
+                    continue;
+                }
+                unmarked += line[at++];
+            }
+            if (unmarked.size() != line.size()) {
+                cells[k] = std::move(unmarked);
+                line = cells[k];
+            }
         }
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
         const std::size_t skip = indentation(line, tabWidth, indents[k]);
@@ -2355,13 +2775,22 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     const std::vector<int>& top = tree.top;
     out.setAside = tree.setAside;
 
-    // Numbers as endings are references of a key already numbered by couplets.
+    // Numbers as endings are references of a key already numbered by
+    // couplets, whose lines start with numbers. Where no two lines do, they
+    // are the book's pages set at the right margin.
+    std::set<int> lineNumbers;
+    for (std::string_view c : contents) {
+        std::size_t d = 0;
+        while (d < c.size() && d < 4 && isDigitAscii(c[d])) ++d;
+        if (d > 0) lineNumbers.insert(std::stoi(std::string(c.substr(0, d))));
+    }
     int numberEndings = 0;
     int endings = 0;
     for (const Lead& lead : leads) {
         if (lead.parent == -2 || lead.ending.empty()) continue;
         ++endings;
-        if (std::all_of(lead.ending.begin(), lead.ending.end(), [](char c) { return isDigitAscii(c) || c == '.'; }))
+        if (std::all_of(lead.ending.begin(), lead.ending.end(), [](char c) { return isDigitAscii(c) || c == '.'; }) &&
+            lineNumbers.size() >= 2)
             ++numberEndings;
     }
     if (numberEndings >= 2 && numberEndings * 3 >= endings) {

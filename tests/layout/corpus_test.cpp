@@ -3,7 +3,8 @@
 // corpus holds an `index.tsv` (file, set, source, licence, families). Prints a
 // table per set and family; only the development set is scored against its
 // floor unless SARVELO_CORPUS_SETS names others ("dev,test").
-// SARVELO_CORPUS_DIR replaces the corpus folder (several, separated by ':').
+// SARVELO_CORPUS_DIR replaces the corpus folder (several, separated by ':');
+// SARVELO_CORPUS_KEYS set prints each key's leads read right.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -75,6 +76,7 @@ TEST(LayoutCorpus, EachFamilyIsReadAsCheckedByHand) {
     if (indexes.empty()) GTEST_SKIP() << "Pas de corpus de clés (index.tsv) sous " << corpusRoots().front();
 
     const std::set<std::string> sets = scoredSets();
+    const char* perKey = std::getenv("SARVELO_CORPUS_KEYS");
     std::map<std::string, std::map<std::string, Tally>> table;  // set -> family -> tally
     std::string misses;
     for (const fs::path& index : indexes) {
@@ -94,6 +96,9 @@ TEST(LayoutCorpus, EachFamilyIsReadAsCheckedByHand) {
             const auto compared =
                 sarvelo::testing::compareDetected(text::splitLines(text.text), text::splitLines(expected.text));
             if (!compared.fullyRight) misses += " " + name;
+            if (perKey && *perKey)
+                std::printf("clé %-5s %-50s %4d / %-4d %s\n", set.c_str(), name.c_str(), compared.leadsRight,
+                            compared.leads, compared.fullyRight ? "juste" : "manquée");
             table[set]["toutes"].add(compared);
             for (const auto& family : split(fields[4], ','))
                 if (!family.empty()) table[set][family].add(compared);

@@ -191,6 +191,102 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Fronds pinnate, the pinnae cut-- ... 2", "1. Fronds twice pinnate => Spinulose Fern",
           "2. Blade thin => New York Fern", "2. Blade thick; ... 3", "3. Sori marginal => Marginal Fern",
           "3. Sori central => Male Fern"}, 4},
+        {"names after a double hyphen or a dash, one wrapped with its numbers; a heading in capitals one blank line "
+         "under the whole key, a labelled account below it",
+         "_Monocots_\n\n(Leaves with parallel veins)\n\n I. Perianth coloured.\n\n      A. Ovary inferior.\n\n"
+         "           1. Leaves narrow--Orders\n           77-80.\n\n           2. Leaves broad \u2014 Order 81.\n\n"
+         "      B. Ovary superior--Orders 82-88.\n\nII. Perianth none--Order 89.\n\nSYNOPSIS OF THE ORDERS\n\n"
+         "1. LILIACEAE.--Herbs with bulbs.\n",
+         {"1. Perianth coloured. ... 2", "1. Perianth none => Order 89", "2. Ovary inferior. ... 3",
+          "2. Ovary superior => Orders 82-88", "3. Leaves narrow => Orders 77-80", "3. Leaves broad => Order 81"}},
+        {"leads set as headings in capitals under a title in capitals: each heading is a lead, no end of the key",
+         "KEY TO THE GROUPS\n\nLEAVES SIMPLE\n  Fruit red ..... Alpha\n  Fruit blue ..... Beta\n\nLEAVES COMPOUND\n"
+         "  Fruit red ..... Gamma\n  Fruit blue ..... Delta\n\nLEAVES NONE\n  Fruit red ..... Epsilon\n"
+         "  Fruit blue ..... Zeta\n",
+         {"1. LEAVES SIMPLE ... 2", "1. LEAVES COMPOUND ... 3", "1. LEAVES NONE ... 4", "2. Fruit red => Alpha",
+          "2. Fruit blue => Beta", "3. Fruit red => Gamma", "3. Fruit blue => Delta", "4. Fruit red => Epsilon",
+          "4. Fruit blue => Zeta"}, 1},
+        {"a clause after a double hyphen is no name",
+         "Spores white.\n  Gills free--Amanita.\n  Gills attached--Plants with a ring.\nSpores pink--Pluteus.\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+          "2. Gills attached--Plants with a ring."}},
+        {"unlabelled leads at the margin ending in a name after a double hyphen, the name's book number kept apart",
+         "Key\n\nPlant large, fruiting in June:--Rattlesnake Fern.\nPlant smaller:\n"
+         "  Fruiting in autumn. -- B. virginianum (no. 2).\n  Fruiting in summer--Moonwort.\n",
+         {"1. Plant large, fruiting in June: => Rattlesnake Fern.", "1. Plant smaller: ... 2",
+          "2. Fruiting in autumn. => B. virginianum", "2. Fruiting in summer => Moonwort"}, 1, 1},
+        {"names with the book's number at the right, a remark in brackets wrapped under one opening like a label",
+         "  Thallus strap-shaped.\n    Greyish above                    1.  Evernia Ach.\n"
+         "    Whitish above                    2.  Letharia Ach. (Cerania\n"
+         "                                         S. F. Gray).\n  Thallus filamentous                3.  Usnea Dill.\n",
+         {"1. Thallus strap-shaped. ... 2", "1. Thallus filamentous => Usnea Dill.", "2. Greyish above => Evernia Ach.",
+          "2. Whitish above => Letharia Ach. (Cerania S. F. Gray)."}, -1, 3},
+        {"paragraphs that open with their name in capitals and the book's number, the page at the right; one alone "
+         "under its label goes with it; a line in lower case under an abbreviation goes on",
+         "a. Caps. sessile.\n\n SPHAGNUM (2). Perennial; barren fl.\n gemmiform, aquatic.                23.\n\n"
+         "b. Caps. stalked.\n\n ENCALYPTA (partly) [29.] _vide ante. p. 2._\n\n GYMNOSTOMUM (5). Perennial.        31.\n\n"
+         " POTTIA (21). Annual.                55.\n",
+         {"1. Caps. sessile. Perennial; barren fl. gemmiform, aquatic. => SPHAGNUM (no. 2)", "1. Caps. stalked. ... 2",
+          "2. _vide ante. p. 2._ => ENCALYPTA (partly)", "2. Perennial. => GYMNOSTOMUM (no. 5)",
+          "2. Annual. => POTTIA (no. 21)"}},
+        {"labels centred over name paragraphs set at the margin",
+         "           a. Caps. sessile.\n\n  NAMEZ (9). Leaves none.     11.\n\n           b. Caps. stalked.\n\n"
+         "      \u03B1. Caps. erect.\n\n  NAMEA (1). Leaves broad.     12.\n\n  NAMEB (2). Leaves narrow.    13.\n\n"
+         " \u03B2. Caps. drooping.\n\n  NAMEC (3). Leaves long.     14.\n\n  NAMED (4). Leaves short.    15.\n",
+         {"1. Caps. sessile. Leaves none. => NAMEZ (no. 9)", "1. Caps. stalked. ... 2", "2. Caps. erect. ... 3",
+          "2. Caps. drooping. ... 4", "3. Leaves broad. => NAMEA (no. 1)", "3. Leaves narrow. => NAMEB (no. 2)",
+          "4. Leaves long. => NAMEC (no. 3)", "4. Leaves short. => NAMED (no. 4)"}},
+        {"the printers' marks section and parallels as labels, doubled with a blank",
+         "\u00A7 Ribs sessile.\n  \u2016 Body scaly ..... Alba\n  \u2016 \u2016 Body naked ..... Beta\n"
+         "\u00A7 \u00A7 Ribs inserted ..... Gamma\n",
+         {"1. Ribs sessile. ... 2", "1. Ribs inserted => Gamma", "2. Body scaly => Alba", "2. Body naked => Beta"}},
+        {"levels named by the book's divisions, a division over a single lettered group, a title of a division "
+         "out of the key",
+         "SECT. II. PLEUROCARPI.\n\n     DIV. I. _Calyptra dimidiate._\n\n     SUB-DIV. I. _Peristome none._\n\n"
+         " NAMEA (72). Caps. oval.        139.\n\n     SUB-DIV. II. _Peristome double._\n\n          _a._ _Inner short._\n\n"
+         " NAMEB (73). Caps. erect.      139.\n\n NAMEC (78). Caps. oblong.     141.\n\n"
+         "     DIV. II. _Calyptra mitriform._\n\n NAMED (86). Caps. ovate.      184.\n\n NAMEE (87). Caps. erect.      184.\n",
+         {"1. _Calyptra dimidiate._ ... 2", "1. _Calyptra mitriform._ ... 4",
+          "2. _Peristome none._ Caps. oval. => NAMEA (no. 72)", "2. _Peristome double._ _Inner short._ ... 3",
+          "3. Caps. erect. => NAMEB (no. 73)", "3. Caps. oblong. => NAMEC (no. 78)", "4. Caps. ovate. => NAMED (no. 86)",
+          "4. Caps. erect. => NAMEE (no. 87)"}},
+        {"stars spaced, the second set at another indentation than the first",
+         "   * Leaves opposite.\n      a. Flowers white ..... Alba\n      b. Flowers red ..... Rubra\n"
+         "  * * Leaves alternate ..... Tertia\n",
+         {"1. Leaves opposite. ... 2", "1. Leaves alternate => Tertia", "2. Flowers white => Alba",
+          "2. Flowers red => Rubra"}},
+        {"primed numbers, leads wrapped back to their label's margin, names run in after their rank and number "
+         "(wrapped after the rank, or the name alone on the next line), a remark in square brackets kept, a figure's "
+         "call after a name and a note's call after a stop left out, a page's number in braces before a label",
+         "Table of the tribes:\n\n  1. Femora spiny.[169]\n\n    2. Plate large, narrow.\n"
+         "    Wings with a field. Tribe 1. ECTOBIIDES. [Anaplectinae Saussure.]\n\n"
+         "    {241}2\u2032. Plate with valves. Tribe\n    2. PERIPLANETIDES. (Fig. 119, _Periplaneta_.)\n\n"
+         "  1\u2032. Femora unarmed, the wings\n  folded. Tribe 3.\n  PANESTHIIDES. (Fig. 202, _Anostostoma_;\n"
+         "  Fig. 197, _Dolichopoda_.)\n\n\n{330}CHAPTER XIV\n\nCRICKETS.\n",
+         {"1. Femora spiny. ... 2", "1. Femora unarmed, the wings folded. => PANESTHIIDES",
+          "2. Plate large, narrow. Wings with a field. => ECTOBIIDES [Anaplectinae Saussure.]",
+          "2. Plate with valves. => PERIPLANETIDES"}, 3, 3},
+        {"a primed number run in at the end of a line after a name and a page's number, a note's call after a comma",
+         "  1. Tibiae carinate.\n\n    2. Antennae long,[209] many jointed. Tribe 1. BACTERIIDES. (Fig. 162, "
+         "_Palophus_.) {278}2\u2032.\n    Each sex winged. Tribe 2. NECROSCIDES.\n\n  1\u2032. Tibiae with an area.\n\n"
+         "    3. Claws unarmed. Tribe 3. PHASMIDES.\n\n    3\u2032. Claws toothed. Tribe 4. PHYLLIIDES.\n",
+         {"1. Tibiae carinate. ... 2", "1. Tibiae with an area. ... 3", "2. Antennae long, many jointed. => BACTERIIDES",
+          "2. Each sex winged. => NECROSCIDES", "3. Claws unarmed. => PHASMIDES", "3. Claws toothed. => PHYLLIIDES"}},
+        {"names at the right margin with the book's number, arabic or roman, one alone on the line under its lead",
+         "SYNOPSIS.\n\n  I. Parietals separating the frontals.\n\n    Margin of the jaw formed by two bones; basis cranii "
+         "simple\n                                                           1. _Galaxiidae_.\n\n"
+         "    Margin of the jaw formed by one bone        2. _Haplochitonidae_.\n\n"
+         "  II. Frontals in contact; scales usually very small or\n"
+         "    absent                                             III. ZEORHOMBI.\n",
+         {"1. Parietals separating the frontals. ... 2", "1. Frontals in contact; scales usually very small or absent => ZEORHOMBI",
+          "2. Margin of the jaw formed by two bones; basis cranii simple => Galaxiidae",
+          "2. Margin of the jaw formed by one bone => Haplochitonidae"}, 1, 3},
+        {"a mark glued after a name's stop, its legend under the key",
+         "  I. Scales present.\n\n    Body long                  1. _Esocidae_.\u2020\n\n"
+         "    Body short                 2. _Umbridae_.\n\n  II. Scales absent            3. _Galaxiidae_.\n\n"
+         "  \u2020 Fossil only.\n",
+         {"1. Scales present. ... 2", "1. Scales absent => Galaxiidae", "2. Body long => Esocidae\u2020",
+          "2. Body short => Umbridae"}, 1, 3},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
