@@ -963,7 +963,7 @@ bool lowerCaseStart(std::string_view s) {
 bool wordCutBefore(std::string_view to, std::string_view more) {
     if (cutMarkBefore(to) == 0 || !lowerCaseStart(more)) return false;
     const std::string_view word = more.substr(0, more.find(' '));
-    static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
+    static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et", "of", "en", "tot",
                                                          "ou", "y", "o", "e", "to", "nor"};
     return std::find(std::begin(kConjunctions), std::end(kConjunctions), word) == std::end(kConjunctions);
 }
@@ -2207,6 +2207,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         interrupted = false;
         if (paragraphs) {
             std::string joined;
+            std::size_t lastLine = std::string::npos, lineBefore = std::string::npos;
             for (std::size_t i = b.first; i < b.last; ++i) {
                 // So is the page's number alone when the lead goes on after
                 // it in lower case, or has its ending already.
@@ -2222,15 +2223,29 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                     ++out.pages;
                     continue;
                 }
+                const std::size_t before = joined.size();
                 joinLine(joined, lineAt(i));
+                lineBefore = lastLine;
+                lastLine = before > 0 && joined.size() > before + here.size() ? joined.size() - here.size() : std::string::npos;
             }
             if (b.last - b.first > 1) ++out.paragraphs;
+            // A short line under a sentence ended is the lead's name set on a
+            // line of its own at the margin ("... smal en dun." /
+            // "Eschatogramme (Dicranoglossum)."); other last lines are the
+            // text's.
+            if (lastLine != std::string::npos) {
+                const std::string_view last = std::string_view(joined).substr(lastLine);
+                const std::string prior = trimmed(std::string_view(joined).substr(0, lastLine));
+                if (!(prior.ends_with(".") && capitalAt(last, 0) && std::count(last.begin(), last.end(), ' ') <= 3 &&
+                      splitLeadEnding(last).reference < 0 && !startsLead(last)))
+                    lastLine = lineBefore = std::string::npos;
+            }
             if (const std::size_t next = runOnAfterMarkedName(joined); next != std::string::npos) {
                 units.push_back({trimmed(std::string_view(joined).substr(0, next)), b.first});
                 units.push_back({joined.substr(next), b.first});
                 ++out.split;
             } else {
-                units.push_back({std::move(joined), b.first});
+                units.push_back({std::move(joined), b.first, lastLine, lineBefore == std::string::npos ? 0 : lineBefore});
             }
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {

@@ -748,6 +748,16 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
           "2. Legs short ........ Plega rufa", "1. Wings pale ........ Plega alba",
           "1. Plega alba Smith. Fl. Bras. 3(6): 520. 1906.", "Figuras 2 a-h"},
          finished, "2 lignes de texte apr\u00E8s la cl\u00E9 laiss\u00E9es de c\u00F4t\u00E9"},
+        {"paragraphs, names at the right, one alone at the margin under its lead's last sentence",
+         {"Key to Plega", "", "1a. Wings dark, the veins raised and the margin", "narrow and pale                      2",
+          "", "1b. Wings pale, the veins flat, the margin broad.", "Plega (Otheria).", "",
+          "2a. Legs long, the tarsi black or brown and", "the claws long                 Plega nigra.", "",
+          "2b. Legs short, the tarsi brown and the", "claws short                    Plega rufa."},
+         {"1,2$ Wings dark, the veins raised and the margin narrow and pale",
+          "1,0$ Wings pale, the veins flat, the margin broad. $ Plega (Otheria)",
+          "2,0$ Legs long, the tarsi black or brown and the claws long $ Plega nigra",
+          "2,0$ Legs short, the tarsi brown and the claws short $ Plega rufa"},
+         "entr\u00E9es en paragraphes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
@@ -806,7 +816,7 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
         {"the veins some- what raised", 1}, {"pale- or dark-veined", 0}, {"Zwiebel- oder Knollen- pflanzen", 1},
         {"length 12- 15 mm", 0},           {"yel- lowish and some- what", 2},
         {"in langen Trau\u00AC ben", 1},    {"Bl\u00FC\u2E17 ten gelb", 1},
-        {"Knollen\u00AC oder Zwiebeln", 0},
+        {"Knollen\u00AC oder Zwiebeln", 0}, {"Bladeren enkel- of meermalen", 0}, {"wit- en geel", 0},
         // Fraktur's double hyphen as a scan reads it, a dash between words, a name in marks.
         {"Bl\u00FCten\u2014 scheide", 1}, {"Wald= pflanze", 1},   {"Staubgef\u00E4\u00DF \u2014 und", 0},
         {"=Quercus= alba", 0},                {"Wings dark\u2014\u2014\u2014 alba", 0},
