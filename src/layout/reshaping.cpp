@@ -2777,6 +2777,20 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 ending.text = trimmed(std::string_view(lead.body).substr(0, at));
                 ending.name = trimmed(std::string_view(lead.body).substr(at));
             }
+        // Else a lead that is not its couplet's last and that neither sends
+        // on nor names leads to the couplet printed after its couplet's
+        // leads, when no lead sends there ("8. Seulement 32 dents" / "8. 34
+        // dents ... 10" / "9. ..."): the printer left its reference out.
+        if (!ending.ends()) {
+            std::size_t next = k + 1;
+            while (next < leadsRead.size() && leadsRead[next].couplet == lead.couplet) ++next;
+            if (next > k + 1 && next < leadsRead.size() && leadsRead[next].couplet > lead.couplet &&
+                !sentTo.count(leadsRead[next].couplet)) {
+                ending.text = trimmed(lead.body);
+                ending.reference = leadsRead[next].couplet;
+                sentTo.insert(ending.reference);
+            }
+        }
         readable = ending.ends() && !ending.text.empty();
         endings.push_back(std::move(ending));
     }

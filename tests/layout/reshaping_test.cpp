@@ -758,6 +758,12 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
           "2,0$ Legs long, the tarsi black or brown and the claws long $ Plega nigra",
           "2,0$ Legs short, the tarsi brown and the claws short $ Plega rufa"},
          "entr\u00E9es en paragraphes"},
+        {"both leads numbered alike, a first lead with no reference before the couplet printed next",
+         {"Key to Plega", "1. Wings dark ........ 2", "1. Wings pale ........ Plega alba", "2. Legs long, tarsi 4 mm.",
+          "2. Legs short ........ Plega rufa", "3. Tarsi white ........ Plega nivea", "3. Tarsi brown ........ Plega fusca"},
+         {"1,2$ Wings dark", "1,0$ Wings pale $ Plega alba", "2,3$ Legs long, tarsi 4 mm.", "2,0$ Legs short $ Plega rufa",
+          "3,0$ Tarsi white $ Plega nivea", "3,0$ Tarsi brown $ Plega fusca"},
+         ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
