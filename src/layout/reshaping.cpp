@@ -290,16 +290,6 @@ std::size_t lastWordNameStart(std::string_view s, bool namesStopped) {
     return std::string_view::npos;
 }
 
-// A heading set in capitals: three words at least, letters, none in lower case.
-bool capitalsHeading(std::string_view s) {
-    int letters = 0;
-    for (const char c : s) {
-        if (c >= 'a' && c <= 'z') return false;
-        letters += c >= 'A' && c <= 'Z' ? 1 : 0;
-    }
-    return letters >= 10 && std::count(s.begin(), s.end(), ' ') >= 2;
-}
-
 // A capital at `i`: unaccented, or an accented Latin capital ("É", "Á").
 bool capitalAt(std::string_view s, std::size_t i) {
     if (i >= s.size()) return false;
@@ -2489,11 +2479,6 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // where one may come (the couplet's own, the next, one referred to).
             else if (!leadUnits.empty() && (state == LeadState::Open || state == LeadState::AwaitName) && !afterBlank)
                 join = !labelMayCome(line) || markInsideLead(line);
-            // A heading in capitals set well apart (the book's next section,
-            // "GROEP V. PLAATZWAMMEN MET ...") carries no lead on.
-            if (join && unit.firstLine >= 2 && blankLine(text[unit.firstLine - 1]) && blankLine(text[unit.firstLine - 2]) &&
-                capitalsHeading(line))
-                join = false;
             if (const int label = labelNumber(line); label >= 0 && !join) lastGiven = label;
             if (const int r = trailingNumber(line); r >= 0) referredSoFar.insert(r);
             if (!join) {
