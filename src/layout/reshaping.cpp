@@ -290,6 +290,15 @@ std::size_t lastWordNameStart(std::string_view s, bool namesStopped) {
     return std::string_view::npos;
 }
 
+// A line whose reference stands after a run of blanks ("St. dun      2"):
+// its lead ends there.
+bool referenceSetApart(std::string_view line) {
+    const std::string prior = trimmed(line);
+    const std::size_t lastBlank = prior.find_last_of(' ');
+    return lastBlank != std::string::npos && lastBlank >= 2 && prior.compare(lastBlank - 2, 3, "   ") == 0 &&
+           endsWithDestination(line);
+}
+
 // A capital at `i`: unaccented, or an accented Latin capital ("É", "Á").
 bool capitalAt(std::string_view s, std::size_t i) {
     if (i >= s.size()) return false;
@@ -2044,7 +2053,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");
             // (A number alone is no lead: a reference set under its lead.)
             const bool numberAloneHere = trimmed(text[i]).find_first_not_of("0123456789") == std::string::npos;
+            // Or a lead without label opening as a sentence under one whose
+            // reference stands after a run of blanks ("1.  St. dun      2" /
+            // "    St. dik      13"): only first leads numbered.
             if ((readLineStart(text[i]).kind != LineStart::Kind::None && !numberAloneHere && endsWithDestination(text[i - 1])) ||
+                (referenceSetApart(text[i - 1]) && !numberAloneHere && capitalAt(text[i], here)) ||
                 (i > b.first + 1 && here + 4 <= above && capitalAt(text[i], here) && text[i - 2].ends_with(":"))) {
                 ++twoLeads;
                 break;
@@ -2467,8 +2480,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // (the lead's own last number a count: "Stuifmeelklompjes 2" / "      51").
             const bool rightReference = !afterBlank && !line.empty() && line.size() <= 4 && setRight(unit.text) &&
                                         std::all_of(line.begin(), line.end(), asciiDigit);
+            // A line opening as a sentence under one whose reference stands
+            // after a run of blanks is the couplet's next lead, however deep.
+            const bool afterSetReference = !afterBlank && unit.firstLine > 0 && referenceSetApart(text[unit.firstLine - 1]) &&
+                                           capitalAt(line, 0);
             if (!leadUnits.empty() && (countGoesOn || called || rightReference || startsWithLeader(line) ||
-                                       (deeperLine(unit) && !underName && (!startsLead(line) || open) && !afterBlank)))
+                                       (deeperLine(unit) && !underName && !afterSetReference && (!startsLead(line) || open) &&
+                                        !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
@@ -2510,6 +2528,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // another blank line is no more the lead's.
             if (join && afterBlank && state == LeadState::Open && depth == 0 && std::count(line.begin(), line.end(), ' ') <= 5)
                 state = LeadState::Named;
+            // So is a line set deeper after a colon: a line back at the margin
+            // under it opens the couplet's next lead.
+            if (join && introduced && depth == 0 && state == LeadState::Open) state = LeadState::Named;
         }
     }
 
