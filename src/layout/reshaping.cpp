@@ -2053,11 +2053,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");
             // (A number alone is no lead: a reference set under its lead.)
             const bool numberAloneHere = trimmed(text[i]).find_first_not_of("0123456789") == std::string::npos;
-            // Or a lead without label opening as a sentence under one whose
-            // reference stands after a run of blanks ("1.  St. dun      2" /
-            // "    St. dik      13"): only first leads numbered.
             if ((readLineStart(text[i]).kind != LineStart::Kind::None && !numberAloneHere && endsWithDestination(text[i - 1])) ||
-                (referenceSetApart(text[i - 1]) && !numberAloneHere && capitalAt(text[i], here)) ||
                 (i > b.first + 1 && here + 4 <= above && capitalAt(text[i], here) && text[i - 2].ends_with(":"))) {
                 ++twoLeads;
                 break;
