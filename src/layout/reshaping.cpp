@@ -299,6 +299,16 @@ bool referenceSetApart(std::string_view line) {
            endsWithDestination(line);
 }
 
+// A heading set in capitals: three words at least, letters, none in lower case.
+bool capitalsHeading(std::string_view s) {
+    int letters = 0;
+    for (const char c : s) {
+        if (c >= 'a' && c <= 'z') return false;
+        letters += c >= 'A' && c <= 'Z' ? 1 : 0;
+    }
+    return letters >= 10 && std::count(s.begin(), s.end(), ' ') >= 2;
+}
+
 // A capital at `i`: unaccented, or an accented Latin capital ("É", "Á").
 bool capitalAt(std::string_view s, std::size_t i) {
     if (i >= s.size()) return false;
@@ -2493,6 +2503,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // where one may come (the couplet's own, the next, one referred to).
             else if (!leadUnits.empty() && (state == LeadState::Open || state == LeadState::AwaitName) && !afterBlank)
                 join = !labelMayCome(line) || markInsideLead(line);
+            // A heading in capitals set well apart (the book's next section,
+            // "GROEP V. PLAATZWAMMEN MET ...") carries no lead on.
+            if (join && unit.firstLine >= 2 && blankLine(text[unit.firstLine - 1]) && blankLine(text[unit.firstLine - 2]) &&
+                capitalsHeading(line))
+                join = false;
             if (const int label = labelNumber(line); label >= 0 && !join) lastGiven = label;
             if (const int r = trailingNumber(line); r >= 0) referredSoFar.insert(r);
             if (!join) {
@@ -2595,7 +2610,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                                gap >= 1 && gap > widestGap && lastEnded;
         // A table's rule of dashes after the key is no lead's dash.
         const bool rule = t.starts_with("---") || t.starts_with("===");
-        if (pastPairs || textApart ||
+        // Nor a heading in capitals set well apart once every couplet sent
+        // to is given, whatever follows it.
+        const bool heading = label < 0 && u > 0 && gap >= 2 && notGiven == 0 &&
+                             capitalsHeading(trimmed(text[leadUnits[u].firstLine]));
+        if (pastPairs || textApart || heading ||
             (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;

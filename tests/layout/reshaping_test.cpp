@@ -764,16 +764,17 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark", "1,0$ Wings pale $ Plega alba", "2,3$ Legs long, tarsi 4 mm.", "2,0$ Legs short $ Plega rufa",
           "3,0$ Tarsi white $ Plega nivea", "3,0$ Tarsi brown $ Plega fusca"},
          ""},
-        {"only first leads numbered, the others at the hanging indent after a reference set apart",
+        {"only first leads numbered, the others at the hanging indent after a reference set apart, a heading after the key",
          {"TABEL TOT HET BEPALEN DER PLEGA-SOORTEN.", "", "1.  Wings dark, the veins raised.        2",
           "    Wings pale, the veins flat.          3", "", "2.  Legs long:                           4",
           "    Legs short:", "            Plega nana.", "    Legs none:", "            Plega nuda.", "",
           "3.  Tarsi white:", "            Plega alba.", "    Tarsi brown:", "            Plega fusca.", "",
-          "4.  Claws black:", "            Plega nigra.", "    Claws red:", "            Plega rufa."},
+          "4.  Claws black:", "            Plega nigra.", "    Claws red:", "            Plega rufa.", "", "", "",
+          "GROEP V. PLEGIDAE MET LANGE POTEN.", "", "De soorten van deze groep zijn", "alle zwart."},
          {"1,2$ Wings dark, the veins raised.", "1,3$ Wings pale, the veins flat.", "2,4$ Legs long",
           "2,0$ Legs short $ Plega nana", "2,0$ Legs none $ Plega nuda", "3,0$ Tarsi white $ Plega alba",
           "3,0$ Tarsi brown $ Plega fusca", "4,0$ Claws black $ Plega nigra", "4,0$ Claws red $ Plega rufa"},
-         "1 ligne de texte avant la cl\u00E9"},
+         "3 lignes de texte apr\u00E8s la cl\u00E9"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
