@@ -970,6 +970,8 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
     // Between two readings that both fail (a key cut short by the copy), the
     // lines of text after the key taken into leads count as faults too.
     const int faultsA = a.errorRows + a.erreurs, faultsB = b.errorRows + b.erreurs;
+    // A reading that finds no lead at all reads no key, however clean.
+    if ((a.leads == 0) != (b.leads == 0)) return b.leads == 0;
     // A single lead is no key: of two failing readings, the one that finds a
     // couplet shows the user the lines that really stop it.
     if (faultsA > 0 && faultsB > 0 && (a.leads < 2) != (b.leads < 2)) return b.leads < 2;

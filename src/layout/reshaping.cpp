@@ -290,6 +290,25 @@ std::size_t lastWordNameStart(std::string_view s, bool namesStopped) {
     return std::string_view::npos;
 }
 
+// A line whose reference stands after a run of blanks ("St. dun      2"):
+// its lead ends there.
+bool referenceSetApart(std::string_view line) {
+    const std::string prior = trimmed(line);
+    const std::size_t lastBlank = prior.find_last_of(' ');
+    return lastBlank != std::string::npos && lastBlank >= 2 && prior.compare(lastBlank - 2, 3, "   ") == 0 &&
+           endsWithDestination(line);
+}
+
+// A heading set in capitals: three words at least, letters, none in lower case.
+bool capitalsHeading(std::string_view s) {
+    int letters = 0;
+    for (const char c : s) {
+        if (c >= 'a' && c <= 'z') return false;
+        letters += c >= 'A' && c <= 'Z' ? 1 : 0;
+    }
+    return letters >= 10 && std::count(s.begin(), s.end(), ' ') >= 2;
+}
+
 // A capital at `i`: unaccented, or an accented Latin capital ("É", "Á").
 bool capitalAt(std::string_view s, std::size_t i) {
     if (i >= s.size()) return false;
@@ -963,7 +982,7 @@ bool lowerCaseStart(std::string_view s) {
 bool wordCutBefore(std::string_view to, std::string_view more) {
     if (cutMarkBefore(to) == 0 || !lowerCaseStart(more)) return false;
     const std::string_view word = more.substr(0, more.find(' '));
-    static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et",
+    static constexpr std::string_view kConjunctions[] = {"oder", "od.", "und", "u.", "or", "and", "bis", "et", "of", "en", "tot",
                                                          "ou", "y", "o", "e", "to", "nor"};
     return std::find(std::begin(kConjunctions), std::end(kConjunctions), word) == std::end(kConjunctions);
 }
@@ -2207,6 +2226,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         interrupted = false;
         if (paragraphs) {
             std::string joined;
+            std::size_t lastLine = std::string::npos, lineBefore = std::string::npos;
             for (std::size_t i = b.first; i < b.last; ++i) {
                 // So is the page's number alone when the lead goes on after
                 // it in lower case, or has its ending already.
@@ -2222,15 +2242,29 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                     ++out.pages;
                     continue;
                 }
+                const std::size_t before = joined.size();
                 joinLine(joined, lineAt(i));
+                lineBefore = lastLine;
+                lastLine = before > 0 && joined.size() > before + here.size() ? joined.size() - here.size() : std::string::npos;
             }
             if (b.last - b.first > 1) ++out.paragraphs;
+            // A short line under a sentence ended is the lead's name set on a
+            // line of its own at the margin ("... smal en dun." /
+            // "Eschatogramme (Dicranoglossum)."); other last lines are the
+            // text's.
+            if (lastLine != std::string::npos) {
+                const std::string_view last = std::string_view(joined).substr(lastLine);
+                const std::string prior = trimmed(std::string_view(joined).substr(0, lastLine));
+                if (!(prior.ends_with(".") && capitalAt(last, 0) && std::count(last.begin(), last.end(), ' ') <= 3 &&
+                      splitLeadEnding(last).reference < 0 && !startsLead(last)))
+                    lastLine = lineBefore = std::string::npos;
+            }
             if (const std::size_t next = runOnAfterMarkedName(joined); next != std::string::npos) {
                 units.push_back({trimmed(std::string_view(joined).substr(0, next)), b.first});
                 units.push_back({joined.substr(next), b.first});
                 ++out.split;
             } else {
-                units.push_back({std::move(joined), b.first});
+                units.push_back({std::move(joined), b.first, lastLine, lineBefore == std::string::npos ? 0 : lineBefore});
             }
         } else {
             for (std::size_t i = b.first; i < b.last; ++i) {
@@ -2452,8 +2486,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // (the lead's own last number a count: "Stuifmeelklompjes 2" / "      51").
             const bool rightReference = !afterBlank && !line.empty() && line.size() <= 4 && setRight(unit.text) &&
                                         std::all_of(line.begin(), line.end(), asciiDigit);
+            // A line opening as a sentence under one whose reference stands
+            // after a run of blanks is the couplet's next lead, however deep.
+            const bool afterSetReference = !afterBlank && unit.firstLine > 0 && referenceSetApart(text[unit.firstLine - 1]) &&
+                                           capitalAt(line, 0);
             if (!leadUnits.empty() && (countGoesOn || called || rightReference || startsWithLeader(line) ||
-                                       (deeperLine(unit) && !underName && (!startsLead(line) || open) && !afterBlank)))
+                                       (deeperLine(unit) && !underName && !afterSetReference && (!startsLead(line) || open) &&
+                                        !afterBlank)))
                 join = true;
             else if (!leadUnits.empty() && !startsLead(line))
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
@@ -2464,6 +2503,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // where one may come (the couplet's own, the next, one referred to).
             else if (!leadUnits.empty() && (state == LeadState::Open || state == LeadState::AwaitName) && !afterBlank)
                 join = !labelMayCome(line) || markInsideLead(line);
+            // A heading in capitals set well apart (the book's next section,
+            // "GROEP V. PLAATZWAMMEN MET ...") carries no lead on.
+            if (join && unit.firstLine >= 2 && blankLine(text[unit.firstLine - 1]) && blankLine(text[unit.firstLine - 2]) &&
+                capitalsHeading(line))
+                join = false;
             if (const int label = labelNumber(line); label >= 0 && !join) lastGiven = label;
             if (const int r = trailingNumber(line); r >= 0) referredSoFar.insert(r);
             if (!join) {
@@ -2495,6 +2539,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // another blank line is no more the lead's.
             if (join && afterBlank && state == LeadState::Open && depth == 0 && std::count(line.begin(), line.end(), ' ') <= 5)
                 state = LeadState::Named;
+            // So is a line set deeper after a colon: a line back at the margin
+            // under it opens the couplet's next lead.
+            if (join && introduced && depth == 0 && state == LeadState::Open) state = LeadState::Named;
         }
     }
 
@@ -2563,7 +2610,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                                gap >= 1 && gap > widestGap && lastEnded;
         // A table's rule of dashes after the key is no lead's dash.
         const bool rule = t.starts_with("---") || t.starts_with("===");
-        if (pastPairs || textApart ||
+        // Nor a heading in capitals set well apart once every couplet sent
+        // to is given, whatever follows it.
+        const bool heading = label < 0 && u > 0 && gap >= 2 && notGiven == 0 &&
+                             capitalsHeading(trimmed(text[leadUnits[u].firstLine]));
+        if (pastPairs || textApart || heading ||
             (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
@@ -2762,6 +2813,20 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 ending.text = trimmed(std::string_view(lead.body).substr(0, at));
                 ending.name = trimmed(std::string_view(lead.body).substr(at));
             }
+        // Else a lead that is not its couplet's last and that neither sends
+        // on nor names leads to the couplet printed after its couplet's
+        // leads, when no lead sends there ("8. Seulement 32 dents" / "8. 34
+        // dents ... 10" / "9. ..."): the printer left its reference out.
+        if (!ending.ends()) {
+            std::size_t next = k + 1;
+            while (next < leadsRead.size() && leadsRead[next].couplet == lead.couplet) ++next;
+            if (next > k + 1 && next < leadsRead.size() && leadsRead[next].couplet > lead.couplet &&
+                !sentTo.count(leadsRead[next].couplet)) {
+                ending.text = trimmed(lead.body);
+                ending.reference = leadsRead[next].couplet;
+                sentTo.insert(ending.reference);
+            }
+        }
         readable = ending.ends() && !ending.text.empty();
         endings.push_back(std::move(ending));
     }

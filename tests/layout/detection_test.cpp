@@ -349,6 +349,8 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
          }()},
         {"both failing, a key cut short read lead by lead against the key run into a few leads", score(0, 4, 0, 0, 0, 12),
          score(0, 3, 0, 0, 0, 3)},
+        {"a key read with faults against a clean reading that finds no lead", score(0, 3, 0, 0, 0, 12),
+         score(0, 0, 0, 0, 0, 0)},
         {"both failing, against each line read as a lead", score(0, 2, 0, 0, 0, 8), score(33, 38, 0, 0, 0, 43)},
         {"both failing, a key of nine leads against the text read as one lead", score(1, 9, 0, 0, 0, 9),
          score(0, 1, 0, 0, 0, 1)},
