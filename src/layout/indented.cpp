@@ -1735,6 +1735,26 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++leads.back().lines;
             continue;
         }
+        // A page that sets its names at the right margin of a lead's first
+        // line wraps the lead under them: "tip not     DIVERS" over "reaching
+        // to base of tail". A line in the middle of a sentence, set deeper
+        // under a labelled lead read from one line and opening nothing below,
+        // goes on with its text; the name stays.
+        if (byIndentation && label.candidates.empty() && !label.primed && !leads.empty() && leads.back().labelled &&
+            leads.back().lines == 1 && !leads.back().ending.empty() && leads.back().children.empty() &&
+            leads.back().line >= 0 && !contents[k - 1].empty() &&
+            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && printedEnding.empty() &&
+            !endsSentence(leads.back().text)) {
+            const std::size_t letter = description.find_first_not_of("([_\"'");
+            std::size_t next = k + 1;
+            while (next < contents.size() && contents[next].empty()) ++next;
+            if (letter != std::string::npos && isLowerAscii(description[letter]) &&
+                (next == contents.size() || indents[next] <= indents[static_cast<std::size_t>(leads.back().line)])) {
+                joinWrapped(leads.back().text, description);
+                ++leads.back().lines;
+                continue;
+            }
+        }
         // A line without label that carries on the lead above: it starts in
         // the middle of a sentence, or it holds only the lead's ending.
         if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.empty()) {

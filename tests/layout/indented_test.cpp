@@ -167,6 +167,13 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "  B\u2082 Toes free Perchers\n\nThe food of birds is told by Dr. Beal.\n",
          {"1. Wings short => Runners", "1. Wings long ... 2",
           "2. Toes webbed, legs short, tip not reaching the tail => Sea-Divers", "2. Toes free => Perchers"}},
+        {"names in a column at the right of a lead's first line, the lead going on under them, deeper",
+         "A_{1} Wings not fit for flight                  RUNNERS\nA_{2} Wings fit for flight\n"
+         "  B_{1} Feet far back; wings short, tip not     DIVERS\n    reaching to base of tail (Fig. 300)\n"
+         "  B_{2} Toes webbed, a bare sac under           GORGERS\n    throat\n",
+         {"1. Wings not fit for flight => RUNNERS", "1. Wings fit for flight ... 2",
+          "2. Feet far back; wings short, tip not reaching to base of tail (Fig. 300) => DIVERS",
+          "2. Toes webbed, a bare sac under throat => GORGERS"}},
         {"primed letters, lines hung under the text, names on their line with the page at the right",
          "Key to the tribes\n\n  A  Teeth rooted, crowns of medium\n     (adult) height.\n"
          "     Tribe Alpha                 p. 15\n\n  A\u00B4 Teeth rootless (except in genus\n     _Beta_), crowns high.\n\n"
