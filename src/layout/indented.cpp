@@ -2355,6 +2355,11 @@ int treeFaults(const LeadTree& tree) {
     return faults;
 }
 
+int labelledLeads(const LeadTree& tree) {
+    return static_cast<int>(
+        std::count_if(tree.leads.begin(), tree.leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; }));
+}
+
 bool isNested(const LeadTree& tree) {
     return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
 }
@@ -2761,7 +2766,9 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         // labels alone may give the better tree, judged by its faults.
         if (!byLabels && labelled >= 4) {
             LeadTree byOrder = buildLeads(contents, indents, st, false, paragraphs, true);
-            if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree)) tree = std::move(byOrder);
+            // Not where the hung lines take labelled leads into a text.
+            if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree) && labelledLeads(byOrder) >= labelledLeads(tree))
+                tree = std::move(byOrder);
         }
         return tree;
     };

@@ -174,6 +174,16 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Wings not fit for flight => RUNNERS", "1. Wings fit for flight ... 2",
           "2. Feet far back; wings short, tip not reaching to base of tail (Fig. 300) => DIVERS",
           "2. Toes webbed, a bare sac under throat => GORGERS"}},
+        {"a list set deeper under the introduction, then leads hung under their names run in after one blank",
+         "  Copy this list and write the order of each bird\n  (Key, page 177.)\n\n"
+         "                        Cockatoo (Fig. 320)\n                        Sacred Ibis (Fig. 328)\n"
+         "                        Wren (Fig. 310)\n                        Heron (Fig. 315)\n\n"
+         " A_{1} Wings not fit for flight                  RUNNERS\n A_{2} Wings fit for flight\n"
+         "   B_{1} Claws short, feet and beak stout, base SCRATCHERS\n     of hind toe raised\n"
+         "   B_{2} Claws long, curved, bill hooked and ROBBERS\n     sharp\n",
+         {"1. Wings not fit for flight => RUNNERS", "1. Wings fit for flight ... 2",
+          "2. Claws short, feet and beak stout, base of hind toe raised => SCRATCHERS",
+          "2. Claws long, curved, bill hooked and sharp => ROBBERS"}},
         {"primed letters, lines hung under the text, names on their line with the page at the right",
          "Key to the tribes\n\n  A  Teeth rooted, crowns of medium\n     (adult) height.\n"
          "     Tribe Alpha                 p. 15\n\n  A\u00B4 Teeth rootless (except in genus\n     _Beta_), crowns high.\n\n"
