@@ -671,6 +671,34 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     name = trimmed(before);
 }
 
+// Every number and page printed with a determination, taken out of it one
+// after the other and given back as notes the checks know: "14. L. alba, p.
+// 52" is "L. alba" with "(no. 14) (p. 52)", pages listed one by one.
+void splitNumbers(const std::string& ending, std::string& name, std::string& notes) {
+    std::vector<std::string> numbers, pages;
+    name = ending;
+    for (int taken = 0; taken < 4; ++taken) {
+        std::string rest, number;
+        splitNumber(name, rest, number);
+        if (number.empty()) break;
+        name = std::move(rest);
+        if (!number.starts_with("p. ")) {
+            numbers.push_back("(no. " + number + ")");
+            continue;
+        }
+        std::vector<std::string> listed;
+        for (std::size_t at = 3; at < number.size();) {
+            const std::size_t comma = std::min(number.find(',', at), number.size());
+            listed.push_back("(p. " + trimmed(std::string_view(number).substr(at, comma - at)) + ")");
+            at = comma + 1;
+        }
+        pages.insert(pages.begin(), listed.begin(), listed.end());  // taken from the right
+    }
+    notes.clear();
+    for (const auto* list : {&numbers, &pages})
+        for (const std::string& note : *list) notes += (notes.empty() ? "" : " ") + note;
+}
+
 // A one-word name loses its full stop ("Amanita." is Amanita); names of
 // several words keep theirs when it may close an abbreviation.
 void dropFinalStop(std::string& name) {
@@ -2428,8 +2456,19 @@ struct LeafEnding {
     std::string description, name;
     bool bookNumber = false;
 };
+// The book's number run into a lead's text before its name ("14.", "Tribe
+// 3."), as the note keeps it: "14", "3"; empty where there is none.
+std::string runInNumber(std::string_view between) {
+    std::size_t d = between.find_first_of("0123456789");
+    if (d == std::string_view::npos) return {};
+    std::size_t end = d;
+    while (end < between.size() && (isDigitAscii(between[end]) || isLowerAscii(between[end]))) ++end;
+    return std::string(between.substr(d, end - d));
+}
+
 LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     LeafEnding out{lead.text, {}, false};
+    std::string runIn;  // the book's number run into the text before the name
     std::string ending(withoutFigureCall(lead.ending));
     // Only the book's page set apart at the right: the name ends the text
     // before it ("... pelage soft. Genus _Geomys_      p. 523").
@@ -2495,6 +2534,7 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             ending = trimmed(std::string_view(out.description).substr(at));
             const std::size_t number = numbersNames ? bookNumberStart(out.description, at) : at;
             out.bookNumber = number < at;
+            runIn = runInNumber(std::string_view(out.description).substr(number, at - number));
             out.description = trimmed(std::string_view(out.description).substr(0, number));
             // The dash that led to the name is no part of the text.
             for (const std::string_view dash : {"\u2014", "--"})
@@ -2505,18 +2545,27 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             ending = read.name;
             const std::size_t number = bookNumberStart(read.text, read.text.size());
             out.bookNumber = read.bookNumber || number < read.text.size();
+            runIn = runInNumber(std::string_view(read.text).substr(number));
+            // The number the split took out before the name.
+            if (runIn.empty() && read.bookNumber && out.description.starts_with(read.text)) {
+                const std::string_view tail = std::string_view(out.description).substr(read.text.size());
+                runIn = runInNumber(tail.substr(0, tail.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_=*")));
+            }
             out.description = trimmed(std::string_view(read.text).substr(0, number));
         }
     }
     if (ending.empty()) return out;
-    std::string number;
-    splitNumber(ending, out.name, number);
-    // The book's species number or page is not part of the name; a one-word
-    // name's stop may stand inside its marks ("_Satyrinæ._").
+    std::string notes;
+    splitNumbers(ending, out.name, notes);
+    // The book's species number or page is no part of the name but a note
+    // after it; a one-word name's stop may stand inside its marks
+    // ("_Satyrinæ._").
     out.name = unmarkedName(out.name);
     dropFinalStop(out.name);
     if (!remark.empty()) out.name += " " + remark;
-    out.bookNumber = out.bookNumber || !number.empty();
+    if (!runIn.empty()) notes = "(no. " + runIn + ")" + (notes.empty() ? "" : " ") + notes;
+    if (!notes.empty()) out.name += " " + notes;
+    out.bookNumber = out.bookNumber || !notes.empty();
     return out;
 }
 
