@@ -5,6 +5,7 @@
 #include "documents/file_io.hpp"
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
+#include "support/processing.hpp"
 
 using namespace sarvelo;
 
@@ -505,9 +506,7 @@ TEST(IndentedKey, EveryNumberAndPageOfANameIsKeptAsANoteTheChecksPass) {
                                 "2. Thallus thick => L. nigra (no. 15) (p. 60) (p. 61)"}));
     KeyParams p;
     setIndentedKeyLayout(p);
-    ResultTable table;
-    Host host;
-    const RunResult run = runProcessing(key.lines, p, table, host);
+    const sarvelo::testing::Processed run = sarvelo::testing::process(key.lines, p);
     EXPECT_EQ(run.outcome, RunOutcome::Success);
     for (const Finding& f : run.findings) ADD_FAILURE() << f.text;
 }
