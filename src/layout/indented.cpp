@@ -2110,8 +2110,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
                               !endsWithNumberedName(leads[t].text) && dashNameStart(leads[t].text) == std::string::npos);
     };
+    // Counted with the lines under it: a list set deeper under an
+    // introduction ("Copy this list ...") is set aside with it.
     auto setAside = [&](std::size_t from, std::size_t to) {
-        for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;
+        std::vector<int> open(top.begin() + static_cast<std::ptrdiff_t>(from), top.begin() + static_cast<std::ptrdiff_t>(to));
+        while (!open.empty()) {
+            const Lead& lead = leads[static_cast<std::size_t>(open.back())];
+            open.pop_back();
+            tree.setAside += lead.lines;
+            open.insert(open.end(), lead.children.begin(), lead.children.end());
+        }
     };
     std::size_t first = 0;
     // A labelled key starts at its first label: the unlabelled text above
@@ -2154,7 +2162,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // TO THE CONIFERS." over "B." and "BB."): a couplet has two leads.
         if (top.size() - first == 1 && leads[top[first]].ending.empty() && !leads[top[first]].children.empty() &&
             (!leads[top[first]].labelled || leads[top[first]].children.size() >= 2)) {
-            setAside(0, first + 1);
+            setAside(0, first);
+            tree.setAside += leads[top[first]].lines;  // its leads are the key's
             top = leads[top[first]].children;
             first = 0;
             continue;

@@ -184,7 +184,7 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "   B_{2} Claws long, curved, bill hooked and ROBBERS\n     sharp\n",
          {"1. Wings not fit for flight => RUNNERS", "1. Wings fit for flight ... 2",
           "2. Claws short, feet and beak stout, base of hind toe raised => SCRATCHERS",
-          "2. Claws long, curved, bill hooked and sharp => ROBBERS"}},
+          "2. Claws long, curved, bill hooked and sharp => ROBBERS"}, 6},
         {"primed letters, lines hung under the text, names on their line with the page at the right",
          "Key to the tribes\n\n  A  Teeth rooted, crowns of medium\n     (adult) height.\n"
          "     Tribe Alpha                 p. 15\n\n  A\u00B4 Teeth rootless (except in genus\n     _Beta_), crowns high.\n\n"
