@@ -1193,6 +1193,7 @@ struct Lead {
     std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
     int series = -1;                               // its label's series, kNone without label, kPrimed
     bool afterKey = false;                         // set aside as text after the key (or a remark)
+    bool wrappedUnderName = false;                 // its text goes on under the name its first line ends with
 };
 
 struct Level {
@@ -1769,17 +1770,22 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // under a labelled lead read from one line and opening nothing below,
         // goes on with its text; the name stays.
         if (byIndentation && label.candidates.empty() && !label.primed && !leads.empty() && leads.back().labelled &&
-            leads.back().lines == 1 && !leads.back().ending.empty() && leads.back().children.empty() &&
+            (leads.back().lines == 1 || leads.back().wrappedUnderName) && !leads.back().ending.empty() &&
+            leads.back().children.empty() &&
             leads.back().line >= 0 && !contents[k - 1].empty() &&
             indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && printedEnding.empty() &&
             !endsSentence(leads.back().text)) {
             const std::size_t letter = description.find_first_not_of("([_\"'");
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;
-            if (letter != std::string::npos && isLowerAscii(description[letter]) &&
-                (next == contents.size() || indents[next] <= indents[static_cast<std::size_t>(leads.back().line)])) {
+            // What follows is the next lead or the lead's text wrapped again.
+            const bool opensNothing = next == contents.size() ||
+                                      indents[next] <= indents[static_cast<std::size_t>(leads.back().line)] ||
+                                      (indents[next] <= indents[k] && readLabel(contents[next], styles).candidates.empty());
+            if (letter != std::string::npos && isLowerAscii(description[letter]) && opensNothing) {
                 joinWrapped(leads.back().text, description);
                 ++leads.back().lines;
+                leads.back().wrappedUnderName = true;
                 continue;
             }
         }

@@ -170,7 +170,7 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "2. Toes webbed, legs short, tip not reaching the tail => Sea-Divers", "2. Toes free => Perchers"}},
         {"names in a column at the right of a lead's first line, the lead going on under them, deeper",
          "A_{1} Wings not fit for flight                  RUNNERS\nA_{2} Wings fit for flight\n"
-         "  B_{1} Feet far back; wings short, tip not     DIVERS\n    reaching to base of tail (Fig. 300)\n"
+         "  B_{1} Feet far back; wings short, tip not     DIVERS\n    reaching to base\n    of tail (Fig. 300)\n"
          "  B_{2} Toes webbed, a bare sac under           GORGERS\n    throat\n",
          {"1. Wings not fit for flight => RUNNERS", "1. Wings fit for flight ... 2",
           "2. Feet far back; wings short, tip not reaching to base of tail (Fig. 300) => DIVERS",
