@@ -343,7 +343,8 @@ Lines numberedFromLeadLetters(const Lines& text) {
         } else {
             continue;
         }
-        line = line.substr(0, start) + number + ". " + line.substr(line.find_first_not_of(' ', end));
+        const std::size_t textAt = line.find_first_not_of(' ', end);
+        line = line.substr(0, start) + number + ". " + (textAt == std::string::npos ? std::string() : line.substr(textAt));
     }
     if (couplets < 2 || leads < couplets) return {};
     return out;

@@ -80,7 +80,7 @@ TEST(LetteredCouplets, LettersAndTheirReferencesBecomeNumbers) {
     for (const Case& c : cases) EXPECT_EQ(numberedFromLetters(c.text), c.expected) << c.layout;
 }
 
-TEST(LetteredLeads, EachLeadTakesItsCouplesNumber) {
+TEST(LetteredLeads, EachLeadTakesItsCoupletsNumber) {
     struct Case {
         const char* layout;
         Lines text;
@@ -94,6 +94,8 @@ TEST(LetteredLeads, EachLeadTakesItsCouplesNumber) {
           "  2. Spines wide   P. nigra", "     2. Spines narrow   P. rufa"}},
         {"three leads lettered with stops", {"1 a. Leaves simple", "b. Leaves compound", "c. Leaves none", "2 a. Fruit a nut", "b. Fruit a pod"},
          {"1. Leaves simple", "1. Leaves compound", "1. Leaves none", "2. Fruit a nut", "2. Fruit a pod"}},
+        {"a lead's letter with nothing after it", {"1. (a) Leaves simple", "(b) ", "2. (a) Fruit a nut", "(b) Fruit a pod"},
+         {"1. Leaves simple", "1. ", "2. Fruit a nut", "2. Fruit a pod"}},
         {"one couplet so lettered is no such key", {"1. (a) Leaves simple", "(b) Leaves compound"}, {}},
         {"a letter out of its order is left alone, the leads too few",
          {"1. (a) Leaves simple", "(c) Leaves compound", "2. (a) Fruit a nut", "(b) Fruit a pod"}, {}},
