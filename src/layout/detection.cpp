@@ -423,6 +423,18 @@ bool backReferenceLeft(std::string_view desc) {
     return i < desc.size() && desc[i] == ' ';
 }
 
+// A lead's letter in brackets left at its start ("(a) Tail short", "(_b_)
+// Tail long"): the letter that names the lead under its couplet's number.
+bool leadLetterLeft(std::string_view desc) {
+    if (desc.size() < 5 || desc[0] != '(') return false;
+    std::size_t i = 1;
+    const char mark = desc[i] == '_' || desc[i] == '=' || desc[i] == '*' ? desc[i++] : '\0';
+    if (desc[i] < 'a' || desc[i] > 'f') return false;
+    ++i;
+    if (mark && (i >= desc.size() || desc[i++] != mark)) return false;
+    return i + 1 < desc.size() && desc[i] == ')' && desc[i + 1] == ' ';
+}
+
 // The reference itself left at the end of the lead it ends ("... lips not
 // barred 3" going to 3): read twice.
 bool referenceLeftAtEnd(std::string_view desc, std::string_view to, std::string_view kind) {
@@ -460,7 +472,7 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
         if (referenceLeftAtEnd(desc, table.cell(r, kTarget), kind)) ++score.residue;
-        if (labelsAsText(desc)) ++score.residue;
+        if (labelsAsText(desc) || leadLetterLeft(desc)) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;
         const int origin = run.rowOrigin[index];
@@ -577,6 +589,7 @@ int labelResidue(const ResultTable& table) {
         std::size_t misread = 0;
         residue += ls.kind == LineStart::Kind::Digits || ls.kind == LineStart::Kind::Mark ||
                            misreadLabelAt(desc, misread) >= 0 || gluedLabel(desc) || labelsAsText(desc) || backReferenceLeft(desc) ||
+                           leadLetterLeft(desc) ||
                            endsWithDebris(desc) || (kind == kDetermination && endsWithDebris(table.cell(r, kTarget))) ||
                            (unread.reference >= 0 && unread.sentOn) || referenceLeftAtEnd(desc, table.cell(r, kTarget), kind) ||
                            (kind == kDetermination && (nameLeftOpen(table.cell(r, kTarget)) || numberGlued(table.cell(r, kTarget)) ||
@@ -1243,6 +1256,13 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
         if (const ReshapedKey lettered = reshapeKey(numbered); !lettered.couplets.empty())
             proposeConverted(lettered.couplets, lettered.coupletsOrigin,
                              "clé aux couplets désignés par des lettres, convertie en clé numérotée", lettered.message);
+    // Couplets numbered once, their leads lettered.
+    if (const Lines numbered = numberedFromLeadLetters(text); !numbered.empty()) {
+        std::vector<int> sameLines(numbered.size());
+        for (std::size_t k = 0; k < sameLines.size(); ++k) sameLines[k] = static_cast<int>(k);
+        if (!reread(numbered, sameLines, "entrées désignées par des lettres sous le numéro de leur couplet"))
+            return cancelled();
+    }
     if (reshaped.changed) {
         const std::size_t from = full.size();
         search(reshaped.lines);

@@ -671,6 +671,34 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     name = trimmed(before);
 }
 
+// Every number and page printed with a determination, taken out of it one
+// after the other and given back as notes the checks know: "14. L. alba, p.
+// 52" is "L. alba" with "(no. 14) (p. 52)", pages listed one by one.
+void splitNumbers(const std::string& ending, std::string& name, std::string& notes) {
+    std::vector<std::string> numbers, pages;
+    name = ending;
+    for (int taken = 0; taken < 4; ++taken) {
+        std::string rest, number;
+        splitNumber(name, rest, number);
+        if (number.empty()) break;
+        name = std::move(rest);
+        if (!number.starts_with("p. ")) {
+            numbers.push_back("(no. " + number + ")");
+            continue;
+        }
+        std::vector<std::string> listed;
+        for (std::size_t at = 3; at < number.size();) {
+            const std::size_t comma = std::min(number.find(',', at), number.size());
+            listed.push_back("(p. " + trimmed(std::string_view(number).substr(at, comma - at)) + ")");
+            at = comma + 1;
+        }
+        pages.insert(pages.begin(), listed.begin(), listed.end());  // taken from the right
+    }
+    notes.clear();
+    for (const auto* list : {&numbers, &pages})
+        for (const std::string& note : *list) notes += (notes.empty() ? "" : " ") + note;
+}
+
 // A one-word name loses its full stop ("Amanita." is Amanita); names of
 // several words keep theirs when it may close an abbreviation.
 void dropFinalStop(std::string& name) {
@@ -1165,6 +1193,7 @@ struct Lead {
     std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
     int series = -1;                               // its label's series, kNone without label, kPrimed
     bool afterKey = false;                         // set aside as text after the key (or a remark)
+    bool wrappedUnderName = false;                 // its text goes on under the name its first line ends with
 };
 
 struct Level {
@@ -1735,6 +1764,31 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++leads.back().lines;
             continue;
         }
+        // A page that sets its names at the right margin of a lead's first
+        // line wraps the lead under them: "tip not     DIVERS" over "reaching
+        // to base of tail". A line in the middle of a sentence, set deeper
+        // under a labelled lead read from one line and opening nothing below,
+        // goes on with its text; the name stays.
+        if (byIndentation && label.candidates.empty() && !label.primed && !leads.empty() && leads.back().labelled &&
+            (leads.back().lines == 1 || leads.back().wrappedUnderName) && !leads.back().ending.empty() &&
+            leads.back().children.empty() &&
+            leads.back().line >= 0 && !contents[k - 1].empty() &&
+            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && printedEnding.empty() &&
+            !endsSentence(leads.back().text)) {
+            const std::size_t letter = description.find_first_not_of("([_\"'");
+            std::size_t next = k + 1;
+            while (next < contents.size() && contents[next].empty()) ++next;
+            // What follows is the next lead or the lead's text wrapped again.
+            const bool opensNothing = next == contents.size() ||
+                                      indents[next] <= indents[static_cast<std::size_t>(leads.back().line)] ||
+                                      (indents[next] <= indents[k] && readLabel(contents[next], styles).candidates.empty());
+            if (letter != std::string::npos && isLowerAscii(description[letter]) && opensNothing) {
+                joinWrapped(leads.back().text, description);
+                ++leads.back().lines;
+                leads.back().wrappedUnderName = true;
+                continue;
+            }
+        }
         // A line without label that carries on the lead above: it starts in
         // the middle of a sentence, or it holds only the lead's ending.
         if (label.candidates.empty() && !label.primed && !leads.empty() && leads.back().ending.empty()) {
@@ -2062,8 +2116,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
                               !endsWithNumberedName(leads[t].text) && dashNameStart(leads[t].text) == std::string::npos);
     };
+    // Counted with the lines under it: a list set deeper under an
+    // introduction ("Copy this list ...") is set aside with it.
     auto setAside = [&](std::size_t from, std::size_t to) {
-        for (std::size_t k = from; k < to; ++k) tree.setAside += leads[top[k]].lines;
+        std::vector<int> open(top.begin() + static_cast<std::ptrdiff_t>(from), top.begin() + static_cast<std::ptrdiff_t>(to));
+        while (!open.empty()) {
+            const Lead& lead = leads[static_cast<std::size_t>(open.back())];
+            open.pop_back();
+            tree.setAside += lead.lines;
+            open.insert(open.end(), lead.children.begin(), lead.children.end());
+        }
     };
     std::size_t first = 0;
     // A labelled key starts at its first label: the unlabelled text above
@@ -2106,7 +2168,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // TO THE CONIFERS." over "B." and "BB."): a couplet has two leads.
         if (top.size() - first == 1 && leads[top[first]].ending.empty() && !leads[top[first]].children.empty() &&
             (!leads[top[first]].labelled || leads[top[first]].children.size() >= 2)) {
-            setAside(0, first + 1);
+            setAside(0, first);
+            tree.setAside += leads[top[first]].lines;  // its leads are the key's
             top = leads[top[first]].children;
             first = 0;
             continue;
@@ -2335,6 +2398,11 @@ int treeFaults(const LeadTree& tree) {
     return faults;
 }
 
+int labelledLeads(const LeadTree& tree) {
+    return static_cast<int>(
+        std::count_if(tree.leads.begin(), tree.leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; }));
+}
+
 bool isNested(const LeadTree& tree) {
     return std::any_of(tree.top.begin(), tree.top.end(), [&](int t) { return !tree.leads[t].children.empty(); });
 }
@@ -2403,8 +2471,19 @@ struct LeafEnding {
     std::string description, name;
     bool bookNumber = false;
 };
+// The book's number run into a lead's text before its name ("14.", "Tribe
+// 3."), as the note keeps it: "14", "3"; empty where there is none.
+std::string runInNumber(std::string_view between) {
+    std::size_t d = between.find_first_of("0123456789");
+    if (d == std::string_view::npos) return {};
+    std::size_t end = d;
+    while (end < between.size() && (isDigitAscii(between[end]) || isLowerAscii(between[end]))) ++end;
+    return std::string(between.substr(d, end - d));
+}
+
 LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     LeafEnding out{lead.text, {}, false};
+    std::string runIn;  // the book's number run into the text before the name
     std::string ending(withoutFigureCall(lead.ending));
     // Only the book's page set apart at the right: the name ends the text
     // before it ("... pelage soft. Genus _Geomys_      p. 523").
@@ -2470,6 +2549,7 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             ending = trimmed(std::string_view(out.description).substr(at));
             const std::size_t number = numbersNames ? bookNumberStart(out.description, at) : at;
             out.bookNumber = number < at;
+            runIn = runInNumber(std::string_view(out.description).substr(number, at - number));
             out.description = trimmed(std::string_view(out.description).substr(0, number));
             // The dash that led to the name is no part of the text.
             for (const std::string_view dash : {"\u2014", "--"})
@@ -2480,18 +2560,27 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             ending = read.name;
             const std::size_t number = bookNumberStart(read.text, read.text.size());
             out.bookNumber = read.bookNumber || number < read.text.size();
+            runIn = runInNumber(std::string_view(read.text).substr(number));
+            // The number the split took out before the name.
+            if (runIn.empty() && read.bookNumber && out.description.starts_with(read.text)) {
+                const std::string_view tail = std::string_view(out.description).substr(read.text.size());
+                runIn = runInNumber(tail.substr(0, tail.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_=*")));
+            }
             out.description = trimmed(std::string_view(read.text).substr(0, number));
         }
     }
     if (ending.empty()) return out;
-    std::string number;
-    splitNumber(ending, out.name, number);
-    // The book's species number or page is not part of the name; a one-word
-    // name's stop may stand inside its marks ("_Satyrinæ._").
+    std::string notes;
+    splitNumbers(ending, out.name, notes);
+    // The book's species number or page is no part of the name but a note
+    // after it; a one-word name's stop may stand inside its marks
+    // ("_Satyrinæ._").
     out.name = unmarkedName(out.name);
     dropFinalStop(out.name);
     if (!remark.empty()) out.name += " " + remark;
-    out.bookNumber = out.bookNumber || !number.empty();
+    if (!runIn.empty()) notes = "(no. " + runIn + ")" + (notes.empty() ? "" : " ") + notes;
+    if (!notes.empty()) out.name += " " + notes;
+    out.bookNumber = out.bookNumber || !notes.empty();
     return out;
 }
 
@@ -2741,7 +2830,9 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         // labels alone may give the better tree, judged by its faults.
         if (!byLabels && labelled >= 4) {
             LeadTree byOrder = buildLeads(contents, indents, st, false, paragraphs, true);
-            if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree)) tree = std::move(byOrder);
+            // Not where the hung lines take labelled leads into a text.
+            if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree) && labelledLeads(byOrder) >= labelledLeads(tree))
+                tree = std::move(byOrder);
         }
         return tree;
     };

@@ -295,7 +295,60 @@ Lines numberedFromCodes(const Lines& text) {
     return renumbered(text, reads, number);
 }
 
+// A lead letter after the couplet's number or alone at a lead's start: "(a)",
+// "(_b_)", "a.", "=b.=", followed by a blank. The letter, or '\0'.
+char leadLetterAt(std::string_view s, std::size_t at, std::size_t& end) {
+    std::size_t i = at;
+    const bool bracket = i < s.size() && s[i] == '(';
+    if (bracket) ++i;
+    const char open = i < s.size() && mark(s[i]) ? s[i++] : '\0';
+    if (i >= s.size() || s[i] < 'a' || s[i] > 'f') return '\0';
+    const char letter = s[i++];
+    if (open) {
+        if (i >= s.size() || s[i] != open) return '\0';
+        ++i;
+    }
+    if (i >= s.size() || s[i] != (bracket ? ')' : '.')) return '\0';
+    ++i;
+    if (i >= s.size() || s[i] != ' ') return '\0';
+    end = i;
+    return letter;
+}
+
 }  // namespace
+
+Lines numberedFromLeadLetters(const Lines& text) {
+    Lines out = text;
+    std::string number;  // the couplet whose leads are being read
+    char expected = '\0';
+    int couplets = 0, leads = 0;
+    for (std::string& line : out) {
+        const std::size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos) continue;
+        std::size_t digits = start;
+        while (digits < line.size() && asciiDigit(line[digits]) && digits - start < 4) ++digits;
+        std::size_t at = digits;
+        if (digits > start && at < line.size() && (line[at] == '.' || line[at] == ')')) ++at;
+        const bool numbered = digits > start && at < line.size() && line[at] == ' ';
+        while (numbered && at < line.size() && line[at] == ' ') ++at;
+        std::size_t end = 0;
+        const char letter = leadLetterAt(line, numbered ? at : start, end);
+        if (numbered && letter == 'a') {
+            number = line.substr(start, digits - start);
+            expected = 'b';
+            ++couplets;
+        } else if (!numbered && letter != '\0' && letter == expected && !number.empty()) {
+            ++expected;
+            ++leads;
+        } else {
+            continue;
+        }
+        const std::size_t textAt = line.find_first_not_of(' ', end);
+        line = line.substr(0, start) + number + ". " + (textAt == std::string::npos ? std::string() : line.substr(textAt));
+    }
+    if (couplets < 2 || leads < couplets) return {};
+    return out;
+}
 
 Lines numberedFromLetters(const Lines& text) {
     std::map<std::string, int> number;  // letters -> couplet

@@ -14,4 +14,10 @@ namespace sarvelo {
 // or empty when the text is not such a key.
 Lines numberedFromLetters(const Lines& text);
 
+// A key whose couplet's number opens its first lead, each lead then named by
+// a letter ("1. (a) Tail short ... 2" over "(b) Tail long ... 5"): every lead
+// given its couplet's number, line for line; empty when fewer than two
+// couplets are set so.
+Lines numberedFromLeadLetters(const Lines& text);
+
 }  // namespace sarvelo

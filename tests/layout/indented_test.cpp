@@ -5,6 +5,7 @@
 #include "documents/file_io.hpp"
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
+#include "support/processing.hpp"
 
 using namespace sarvelo;
 
@@ -120,7 +121,7 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"names set deeper under leads without their stop: a binomial with the book's number, a name and a remark, names listed with commas, a common name",
          "Spores white\n  Gills free\n        A. Caesarea (no. 1)\n  Gills attached\n        Tricholoma (not in Europe)\n"
          "Spores pink\n  Gills free\n        Pluteus, Volvariella.\n  Gills attached\n        Pink Gill Mushroom\n",
-         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => A. Caesarea",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => A. Caesarea (no. 1)",
           "2. Gills attached => Tricholoma (not in Europe)",
           "3. Gills free => Pluteus, Volvariella.", "3. Gills attached => Pink Gill Mushroom"}},
     };
@@ -167,22 +168,39 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "  B\u2082 Toes free Perchers\n\nThe food of birds is told by Dr. Beal.\n",
          {"1. Wings short => Runners", "1. Wings long ... 2",
           "2. Toes webbed, legs short, tip not reaching the tail => Sea-Divers", "2. Toes free => Perchers"}},
+        {"names in a column at the right of a lead's first line, the lead going on under them, deeper",
+         "A_{1} Wings not fit for flight                  RUNNERS\nA_{2} Wings fit for flight\n"
+         "  B_{1} Feet far back; wings short, tip not     DIVERS\n    reaching to base\n    of tail (Fig. 300)\n"
+         "  B_{2} Toes webbed, a bare sac under           GORGERS\n    throat\n",
+         {"1. Wings not fit for flight => RUNNERS", "1. Wings fit for flight ... 2",
+          "2. Feet far back; wings short, tip not reaching to base of tail (Fig. 300) => DIVERS",
+          "2. Toes webbed, a bare sac under throat => GORGERS"}},
+        {"a list set deeper under the introduction, then leads hung under their names run in after one blank",
+         "  Copy this list and write the order of each bird\n  (Key, page 177.)\n\n"
+         "                        Cockatoo (Fig. 320)\n                        Sacred Ibis (Fig. 328)\n"
+         "                        Wren (Fig. 310)\n                        Heron (Fig. 315)\n\n"
+         " A_{1} Wings not fit for flight                  RUNNERS\n A_{2} Wings fit for flight\n"
+         "   B_{1} Claws short, feet and beak stout, base SCRATCHERS\n     of hind toe raised\n"
+         "   B_{2} Claws long, curved, bill hooked and ROBBERS\n     sharp\n",
+         {"1. Wings not fit for flight => RUNNERS", "1. Wings fit for flight ... 2",
+          "2. Claws short, feet and beak stout, base of hind toe raised => SCRATCHERS",
+          "2. Claws long, curved, bill hooked and sharp => ROBBERS"}, 6},
         {"primed letters, lines hung under the text, names on their line with the page at the right",
          "Key to the tribes\n\n  A  Teeth rooted, crowns of medium\n     (adult) height.\n"
          "     Tribe Alpha                 p. 15\n\n  A\u00B4 Teeth rootless (except in genus\n     _Beta_), crowns high.\n\n"
          "     B  Incisors smooth.\n        Tribe Gamma              p. 18\n\n     B\u00B4 Incisors grooved.\n"
          "        Tribe Delta              p. 21\n",
-         {"1. Teeth rooted, crowns of medium (adult) height. => Tribe Alpha",
-          "1. Teeth rootless (except in genus _Beta_), crowns high. ... 2", "2. Incisors smooth. => Tribe Gamma",
-          "2. Incisors grooved. => Tribe Delta"}, -1, 3},
+         {"1. Teeth rooted, crowns of medium (adult) height. => Tribe Alpha (p. 15)",
+          "1. Teeth rootless (except in genus _Beta_), crowns high. ... 2", "2. Incisors smooth. => Tribe Gamma (p. 18)",
+          "2. Incisors grooved. => Tribe Delta (p. 21)"}, -1, 3},
         {"letters doubled with a blank, the book's rank and number before names, a paragraph and its footnote after",
          "I. Insects without wings.\nA. Legs many.\na. Head free.\na. a. Four antennae Legion 1. Tetracera.\n"
          "b. b. Two antennae 2. Myriapoda.\nb. Head joined 3. Acera.\nB. Legs six 4. Apterodicera.\n"
          "II. Insects with wings Order 5. Pterodicera.\n\nThe arrangement has merit, says Burmeister.[1]\n\n"
          "  1. Trans. of his Manual, p. 610.\n",
-         {"1. Insects without wings. ... 2", "1. Insects with wings => Pterodicera", "2. Legs many. ... 3",
-          "2. Legs six => Apterodicera", "3. Head free. ... 4", "3. Head joined => Acera",
-          "4. Four antennae => Tetracera", "4. Two antennae => Myriapoda"}, 2, 5},
+         {"1. Insects without wings. ... 2", "1. Insects with wings => Pterodicera (no. 5)", "2. Legs many. ... 3",
+          "2. Legs six => Apterodicera (no. 4)", "3. Head free. ... 4", "3. Head joined => Acera (no. 3)",
+          "4. Four antennae => Tetracera (no. 1)", "4. Two antennae => Myriapoda (no. 2)"}, 2, 5},
         {"headings in capitals around the key, a paragraph after, a name wrapped at the right margin, a lead ending in a dash",
          "KEY TO THE FERNS\n\nASPIDIUM\n\nFronds pinnate, the pinnae cut--\n    Blade thin ........ New York Fern\n"
          "    Blade thick;\n        Sori marginal\n                                          Marginal Fern\n"
@@ -214,28 +232,28 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "Key\n\nPlant large, fruiting in June:--Rattlesnake Fern.\nPlant smaller:\n"
          "  Fruiting in autumn. -- B. virginianum (no. 2).\n  Fruiting in summer--Moonwort.\n",
          {"1. Plant large, fruiting in June: => Rattlesnake Fern.", "1. Plant smaller: ... 2",
-          "2. Fruiting in autumn. => B. virginianum", "2. Fruiting in summer => Moonwort"}, 1, 1},
+          "2. Fruiting in autumn. => B. virginianum (no. 2)", "2. Fruiting in summer => Moonwort"}, 1, 1},
         {"names with the book's number at the right, a remark in brackets wrapped under one opening like a label",
          "  Thallus strap-shaped.\n    Greyish above                    1.  Evernia Ach.\n"
          "    Whitish above                    2.  Letharia Ach. (Cerania\n"
          "                                         S. F. Gray).\n  Thallus filamentous                3.  Usnea Dill.\n",
-         {"1. Thallus strap-shaped. ... 2", "1. Thallus filamentous => Usnea Dill.", "2. Greyish above => Evernia Ach.",
-          "2. Whitish above => Letharia Ach. (Cerania S. F. Gray)."}, -1, 3},
+         {"1. Thallus strap-shaped. ... 2", "1. Thallus filamentous => Usnea Dill. (no. 3)", "2. Greyish above => Evernia Ach. (no. 1)",
+          "2. Whitish above => Letharia Ach. (Cerania S. F. Gray). (no. 2)"}, -1, 3},
         {"paragraphs that open with their name in capitals and the book's number, the page at the right; one alone "
          "under its label goes with it; a line in lower case under an abbreviation goes on",
          "a. Caps. sessile.\n\n SPHAGNUM (2). Perennial; barren fl.\n gemmiform, aquatic.                23.\n\n"
          "b. Caps. stalked.\n\n ENCALYPTA (partly) [29.] _vide ante. p. 2._\n\n GYMNOSTOMUM (5). Perennial.        31.\n\n"
          " POTTIA (21). Annual.                55.\n",
-         {"1. Caps. sessile. Perennial; barren fl. gemmiform, aquatic. => SPHAGNUM (no. 2)", "1. Caps. stalked. ... 2",
-          "2. _vide ante. p. 2._ => ENCALYPTA (partly)", "2. Perennial. => GYMNOSTOMUM (no. 5)",
-          "2. Annual. => POTTIA (no. 21)"}},
+         {"1. Caps. sessile. Perennial; barren fl. gemmiform, aquatic. => SPHAGNUM (no. 2) (p. 23)", "1. Caps. stalked. ... 2",
+          "2. _vide ante. p. 2._ => ENCALYPTA (partly) (no. 29)", "2. Perennial. => GYMNOSTOMUM (no. 5) (p. 31)",
+          "2. Annual. => POTTIA (no. 21) (p. 55)"}},
         {"labels centred over name paragraphs set at the margin",
          "           a. Caps. sessile.\n\n  NAMEZ (9). Leaves none.     11.\n\n           b. Caps. stalked.\n\n"
          "      \u03B1. Caps. erect.\n\n  NAMEA (1). Leaves broad.     12.\n\n  NAMEB (2). Leaves narrow.    13.\n\n"
          " \u03B2. Caps. drooping.\n\n  NAMEC (3). Leaves long.     14.\n\n  NAMED (4). Leaves short.    15.\n",
-         {"1. Caps. sessile. Leaves none. => NAMEZ (no. 9)", "1. Caps. stalked. ... 2", "2. Caps. erect. ... 3",
-          "2. Caps. drooping. ... 4", "3. Leaves broad. => NAMEA (no. 1)", "3. Leaves narrow. => NAMEB (no. 2)",
-          "4. Leaves long. => NAMEC (no. 3)", "4. Leaves short. => NAMED (no. 4)"}},
+         {"1. Caps. sessile. Leaves none. => NAMEZ (no. 9) (p. 11)", "1. Caps. stalked. ... 2", "2. Caps. erect. ... 3",
+          "2. Caps. drooping. ... 4", "3. Leaves broad. => NAMEA (no. 1) (p. 12)", "3. Leaves narrow. => NAMEB (no. 2) (p. 13)",
+          "4. Leaves long. => NAMEC (no. 3) (p. 14)", "4. Leaves short. => NAMED (no. 4) (p. 15)"}},
         {"the printers' marks section and parallels as labels, doubled with a blank",
          "\u00A7 Ribs sessile.\n  \u2016 Body scaly ..... Alba\n  \u2016 \u2016 Body naked ..... Beta\n"
          "\u00A7 \u00A7 Ribs inserted ..... Gamma\n",
@@ -247,9 +265,9 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          " NAMEB (73). Caps. erect.      139.\n\n NAMEC (78). Caps. oblong.     141.\n\n"
          "     DIV. II. _Calyptra mitriform._\n\n NAMED (86). Caps. ovate.      184.\n\n NAMEE (87). Caps. erect.      184.\n",
          {"1. _Calyptra dimidiate._ ... 2", "1. _Calyptra mitriform._ ... 4",
-          "2. _Peristome none._ Caps. oval. => NAMEA (no. 72)", "2. _Peristome double._ _Inner short._ ... 3",
-          "3. Caps. erect. => NAMEB (no. 73)", "3. Caps. oblong. => NAMEC (no. 78)", "4. Caps. ovate. => NAMED (no. 86)",
-          "4. Caps. erect. => NAMEE (no. 87)"}},
+          "2. _Peristome none._ Caps. oval. => NAMEA (no. 72) (p. 139)", "2. _Peristome double._ _Inner short._ ... 3",
+          "3. Caps. erect. => NAMEB (no. 73) (p. 139)", "3. Caps. oblong. => NAMEC (no. 78) (p. 141)", "4. Caps. ovate. => NAMED (no. 86) (p. 184)",
+          "4. Caps. erect. => NAMEE (no. 87) (p. 184)"}},
         {"stars spaced, the second set at another indentation than the first",
          "   * Leaves opposite.\n      a. Flowers white ..... Alba\n      b. Flowers red ..... Rubra\n"
          "  * * Leaves alternate ..... Tertia\n",
@@ -263,30 +281,30 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "    {241}2\u2032. Plate with valves. Tribe\n    2. PERIPLANETIDES. (Fig. 119, _Periplaneta_.)\n\n"
          "  1\u2032. Femora unarmed, the wings\n  folded. Tribe 3.\n  PANESTHIIDES. (Fig. 202, _Anostostoma_;\n"
          "  Fig. 197, _Dolichopoda_.)\n\n\n{330}CHAPTER XIV\n\nCRICKETS.\n",
-         {"1. Femora spiny. ... 2", "1. Femora unarmed, the wings folded. => PANESTHIIDES",
-          "2. Plate large, narrow. Wings with a field. => ECTOBIIDES [Anaplectinae Saussure.]",
-          "2. Plate with valves. => PERIPLANETIDES"}, 3, 3},
+         {"1. Femora spiny. ... 2", "1. Femora unarmed, the wings folded. => PANESTHIIDES (no. 3)",
+          "2. Plate large, narrow. Wings with a field. => ECTOBIIDES [Anaplectinae Saussure.] (no. 1)",
+          "2. Plate with valves. => PERIPLANETIDES (no. 2)"}, 3, 3},
         {"a primed number run in at the end of a line after a name and a page's number, a note's call after a comma",
          "  1. Tibiae carinate.\n\n    2. Antennae long,[209] many jointed. Tribe 1. BACTERIIDES. (Fig. 162, "
          "_Palophus_.) {278}2\u2032.\n    Each sex winged. Tribe 2. NECROSCIDES.\n\n  1\u2032. Tibiae with an area.\n\n"
          "    3. Claws unarmed. Tribe 3. PHASMIDES.\n\n    3\u2032. Claws toothed. Tribe 4. PHYLLIIDES.\n",
-         {"1. Tibiae carinate. ... 2", "1. Tibiae with an area. ... 3", "2. Antennae long, many jointed. => BACTERIIDES",
-          "2. Each sex winged. => NECROSCIDES", "3. Claws unarmed. => PHASMIDES", "3. Claws toothed. => PHYLLIIDES"}},
+         {"1. Tibiae carinate. ... 2", "1. Tibiae with an area. ... 3", "2. Antennae long, many jointed. => BACTERIIDES (no. 1)",
+          "2. Each sex winged. => NECROSCIDES (no. 2)", "3. Claws unarmed. => PHASMIDES (no. 3)", "3. Claws toothed. => PHYLLIIDES (no. 4)"}},
         {"names at the right margin with the book's number, arabic or roman, one alone on the line under its lead",
          "SYNOPSIS.\n\n  I. Parietals separating the frontals.\n\n    Margin of the jaw formed by two bones; basis cranii "
          "simple\n                                                           1. _Galaxiidae_.\n\n"
          "    Margin of the jaw formed by one bone        2. _Haplochitonidae_.\n\n"
          "  II. Frontals in contact; scales usually very small or\n"
          "    absent                                             III. ZEORHOMBI.\n",
-         {"1. Parietals separating the frontals. ... 2", "1. Frontals in contact; scales usually very small or absent => ZEORHOMBI",
-          "2. Margin of the jaw formed by two bones; basis cranii simple => Galaxiidae",
-          "2. Margin of the jaw formed by one bone => Haplochitonidae"}, 1, 3},
+         {"1. Parietals separating the frontals. ... 2", "1. Frontals in contact; scales usually very small or absent => ZEORHOMBI (no. III)",
+          "2. Margin of the jaw formed by two bones; basis cranii simple => Galaxiidae (no. 1)",
+          "2. Margin of the jaw formed by one bone => Haplochitonidae (no. 2)"}, 1, 3},
         {"a mark glued after a name's stop, its legend under the key",
          "  I. Scales present.\n\n    Body long                  1. _Esocidae_.\u2020\n\n"
          "    Body short                 2. _Umbridae_.\n\n  II. Scales absent            3. _Galaxiidae_.\n\n"
          "  \u2020 Fossil only.\n",
-         {"1. Scales present. ... 2", "1. Scales absent => Galaxiidae", "2. Body long => Esocidae\u2020",
-          "2. Body short => Umbridae"}, 1, 3},
+         {"1. Scales present. ... 2", "1. Scales absent => Galaxiidae (no. 3)", "2. Body long => Esocidae\u2020 (no. 1)",
+          "2. Body short => Umbridae (no. 2)"}, 1, 3},
         {"the next section's heading ends the key, a label in the species' accounts below",
          "KEY TO THE WOODSIAS\n\nStipes not jointed:\n    Indusium ample.\n"
          "                                          Obtuse Woodsia\n    Pinnae hairy.\n"
@@ -304,8 +322,8 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
         {"only the page set apart at the right, the name ending the lead's text",
          "Spores white\n  Gills free. Genus _Amanita_      p. 12\n  Gills attached. Genus _Tricholoma_      p. 14\n"
          "Spores pink ..... Pluteus\n",
-         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free. => Genus Amanita",
-          "2. Gills attached. => Genus Tricholoma"}, -1, 2},
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free. => Genus Amanita (p. 12)",
+          "2. Gills attached. => Genus Tricholoma (p. 14)"}, -1, 2},
         {"a Fraktur book's OCR: its double hyphen read as a dash or an equals sign, blanks at the line ends",
          "A. Bl\u00E4tter einfach, die Fruchth\u00FClle leder= \n   artig.\n   B. Frucht eine Nuss ..... Quercus\n"
          "   B. Frucht eine Fl\u00FCgel\u2014 \n      frucht ..... Acer\n"
@@ -322,7 +340,7 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "A. Leaves simple.\n   B. Fruit a nut ..... Quercus\n87\n   B. Fruit a samara. Acer, p.\n88\n"
          "A. Leaves compound ..... Fraxinus\n",
          {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
-          "2. Fruit a samara. => Acer"}, 1, 1},
+          "2. Fruit a samara. => Acer (p. 88)"}, 1, 1},
         {"a scan that glued the text to numbered labels",
          "A. Leaves simple.\n   1.Fruit a nut ..... Quercus\n   2)Fruit a samara ..... Acer\n"
          "B. Leaves compound ..... Fraxinus\n",
@@ -351,23 +369,23 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "   bb. Leaves solitary; twigs flattened; fruit a small cone. THUJA,\n   p. 31.\n\n"
          "   aa. Leaves broad, 2-4 inches long; lobes\n   3-5 in number; bark gray. ACER; p.\n   52.\n",
          {"1. Leaves needle-shaped or scale-like. ... 2",
-          "1. Leaves broad, 2-4 inches long; lobes 3-5 in number; bark gray. => ACER",
-          "2. Leaves in clusters. => PINUS", "2. Leaves solitary; twigs flattened; fruit a small cone. => THUJA"}, 1, 3},
+          "1. Leaves broad, 2-4 inches long; lobes 3-5 in number; bark gray. => ACER (p. 52)",
+          "2. Leaves in clusters. => PINUS (p. 4)", "2. Leaves solitary; twigs flattened; fruit a small cone. => THUJA (p. 31)"}, 1, 3},
         {"lettered leads wrapped after an article, a sentence before the name's line, a number the text asks for",
          "a. Bundle-scars many, confluent in a\nU-shaped line. FRAXINUS, p. 211.\n"
          "aa. Bundle-scars few.\nb. Bundle-scars usually not more than 5. GYMNOCLADUS, p. 163.\n"
          "bb. Bundle-scars 7. 14. ACER, p. 52.\n",
-         {"1. Bundle-scars many, confluent in a U-shaped line. => FRAXINUS", "1. Bundle-scars few. ... 2",
-          "2. Bundle-scars usually not more than 5. => GYMNOCLADUS", "2. Bundle-scars 7. => ACER"}, 0, 3},
+         {"1. Bundle-scars many, confluent in a U-shaped line. => FRAXINUS (p. 211)", "1. Bundle-scars few. ... 2",
+          "2. Bundle-scars usually not more than 5. => GYMNOCLADUS (p. 163)", "2. Bundle-scars 7. => ACER (no. 14) (p. 52)"}, 0, 3},
         {"roman numerals over numbers, names in capitals after a dash or a comma, pages spelt out in brackets, a figure's labels after the key",
          "  I. No rattle on the tail.\n    1. Top of head copper-colored\u2014COPPERHEAD, (page 7).\n"
          "    2. Always near water\u2014COTTONMOUTH (page 7).\n  II. Tail with rattles.\n"
          "    1. Head with paired plates, small size, MASSASAUGA (page 10).\n"
          "    2. Bands black and white\u2014WESTERN\n          DIAMOND-BACK RATTLER (page 10).\n\n"
          "    [Illustration: TAIL TIPS]\n\n  TAIL TIPS\n    NONE\n    RATTLE\n",
-         {"1. No rattle on the tail. ... 2", "1. Tail with rattles. ... 3", "2. Top of head copper-colored => COPPERHEAD",
-          "2. Always near water => COTTONMOUTH", "3. Head with paired plates, small size, => MASSASAUGA",
-          "3. Bands black and white => WESTERN DIAMOND-BACK RATTLER"}, 3, 4},
+         {"1. No rattle on the tail. ... 2", "1. Tail with rattles. ... 3", "2. Top of head copper-colored => COPPERHEAD (p. 7)",
+          "2. Always near water => COTTONMOUTH (p. 7)", "3. Head with paired plates, small size, => MASSASAUGA (p. 10)",
+          "3. Bands black and white => WESTERN DIAMOND-BACK RATTLER (p. 10)"}, 3, 4},
         {"a deep key whose label series come round again, nested by its indentation",
          "I. Spores white.\n  A. Gills free.\n    1. Ring present.\n      a. Volva present.\n"
          "        I. Cap red ..... Amanita muscaria\n        II. Cap white ..... Amanita virosa\n"
@@ -396,7 +414,7 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "Wings reduced\n  Head black, smooth\n        hemera sp. nov. (p. 180)\n  Head orange, sculptured\n"
          "        amalthea sp. nov.\nWings developed\n  Frons shallow\n        form a\n  Frons deep\n        H. alba minor\n"
          "  Frons flat\n        Lance-leaved\n          Grape Fern\n",
-         {"1. Wings reduced ... 2", "1. Wings developed ... 3", "2. Head black, smooth => hemera sp. nov.",
+         {"1. Wings reduced ... 2", "1. Wings developed ... 3", "2. Head black, smooth => hemera sp. nov. (p. 180)",
           "2. Head orange, sculptured => amalthea sp. nov.", "3. Frons shallow => form a", "3. Frons deep => H. alba minor",
           "3. Frons flat => Lance-leaved Grape Fern"}},
         {"a lead cut after a word that links, its last word and its name set deeper under it",
@@ -444,9 +462,9 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
         "  Spores 8-celled\t_Pertusaria_ (p. 4)\n"));
     EXPECT_EQ(key.lines,
               (Lines{"1. Exciple soft, usually light colored. ... 2", "1. Exciple horny. ... 3",
-                     "2. Apothecia surrounded by a thalloid veil => L. coarctata", "2. Apothecia naked => Lecanora alba",
-                     "3. Spores simple => Amanita", "3. Spores 2-celled => Buellia", "3. Spores 4-celled => Rinodina",
-                     "3. Spores 8-celled => Pertusaria"}));
+                     "2. Apothecia surrounded by a thalloid veil => L. coarctata (no. 1)", "2. Apothecia naked => Lecanora alba (p. 52)",
+                     "3. Spores simple => Amanita (no. 77)", "3. Spores 2-celled => Buellia (no. 112)", "3. Spores 4-celled => Rinodina",
+                     "3. Spores 8-celled => Pertusaria (p. 4)"}));
     // Each converted line knows the line its lead starts on.
     EXPECT_EQ(key.origin, (std::vector<int>{0, 3, 1, 2, 4, 5, 6, 7}));
     EXPECT_EQ(key.bookNumbers, 5);
@@ -455,12 +473,12 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin, disk white-pruinose 14. L. _alba_\n"
                       "  Thallus thick, disk naked 15. L. _nigra_\nApothecia brown ... Lecidea fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca",
-                     "2. Thallus thin, disk white-pruinose => L. alba", "2. Thallus thick, disk naked => L. nigra"}));
+                     "2. Thallus thin, disk white-pruinose => L. alba (no. 14)", "2. Thallus thick, disk naked => L. nigra (no. 15)"}));
     // The key's last lead too, its genus abbreviated.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin 14. L. alba\n  Thallus thick 15. L. nigra\n"
                       "Apothecia brown 16. B. fusca\n"),
-              (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => B. fusca", "2. Thallus thin => L. alba",
-                     "2. Thallus thick => L. nigra"}));
+              (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => B. fusca (no. 16)", "2. Thallus thin => L. alba (no. 14)",
+                     "2. Thallus thick => L. nigra (no. 15)"}));
     // A number that closes a remark in brackets stays in it, a year after the authors too.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora group (in part, 097)\n  Thallus thick\tLecanora alba\n"
                       "Apothecia brown\tLecidea fusca Smith, 1838\n"),
@@ -469,13 +487,28 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
     // The rank the book numbers goes with its number.
     EXPECT_EQ(convert("Leaves in bundles.\n    Bundles of two          Genus 1. PINUS.\n"
                       "    Bundles of five         Gattung 2. STROBUS.\nLeaves single           Genus 3. TSUGA.\n"),
-              (Lines{"1. Leaves in bundles. ... 2", "1. Leaves single => TSUGA", "2. Bundles of two => PINUS",
-                     "2. Bundles of five => STROBUS"}));
+              (Lines{"1. Leaves in bundles. ... 2", "1. Leaves single => TSUGA (no. 3)", "2. Bundles of two => PINUS (no. 1)",
+                     "2. Bundles of five => STROBUS (no. 2)"}));
     // The same with whole names, in marks or not, the last lead of the key too.
     EXPECT_EQ(convert("Key to the genera\n\nThe trees of the region fall into three genera.\n\nLeaves simple.\n"
                       "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),
-              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus americana", "2. Fruit a nut => Quercus alba",
-                     "2. Fruit a samara => Acer"}));
+              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus americana (no. 16)", "2. Fruit a nut => Quercus alba (no. 14)",
+                     "2. Fruit a samara => Acer (no. 15)"}));
+}
+
+TEST(IndentedKey, EveryNumberAndPageOfANameIsKeptAsANoteTheChecksPass) {
+    const IndentedKey key = convertIndentedKey(text::splitLines(
+        "Apothecia black\n  Thallus thin\t14. L. alba, p. 52\n  Thallus thick\tL. nigra (no. 15), pp. 60, 61\n"
+        "Apothecia brown\tGenus 3. BUELLIA, p. 70\n"));
+    ASSERT_TRUE(key.converted) << key.message;
+    EXPECT_EQ(key.lines, (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => BUELLIA (no. 3) (p. 70)",
+                                "2. Thallus thin => L. alba (no. 14) (p. 52)",
+                                "2. Thallus thick => L. nigra (no. 15) (p. 60) (p. 61)"}));
+    KeyParams p;
+    setIndentedKeyLayout(p);
+    const sarvelo::testing::Processed run = sarvelo::testing::process(key.lines, p);
+    EXPECT_EQ(run.outcome, RunOutcome::Success);
+    for (const Finding& f : run.findings) ADD_FAILURE() << f.text;
 }
 
 TEST(IndentedKey, TabsCountToTheTabWidth) {
@@ -532,8 +565,8 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
 }
 
 TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
-    const Lines kDotted{"1. Spores white. ... 2", "1. Spores pink. ... 3",      "2. Gills free => Amanita",
-                        "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma"};
+    const Lines kDotted{"1. Spores white. ... 2", "1. Spores pink. ... 3",      "2. Gills free => Amanita (no. 1)",
+                        "2. Gills attached => Tricholoma (no. 2)", "3. Gills free => Pluteus (no. 3)", "3. Gills attached => Entoloma (no. 4)"};
     // The indentation is lost; a lead without a name is followed by its whole
     // sub-key, then by the other lead of its couplet.
     const Case cases[] = {
@@ -544,22 +577,22 @@ TEST(IndentedKey, TablesInIndentedOrderAreReadLeadByLead) {
         {"one cell per line, the book's number before an abbreviated name",
          "Spores white.\nGills free\n1 A. muscaria.\nGills attached\n2 T. equestre.\n"
          "Spores pink.\nGills free\n3 P. cervinus.\nGills attached\n4b E. sinuatum.\n",
-         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free => A. muscaria",
-          "2. Gills attached => T. equestre", "3. Gills free => P. cervinus", "3. Gills attached => E. sinuatum"}},
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free => A. muscaria (no. 1)",
+          "2. Gills attached => T. equestre (no. 2)", "3. Gills free => P. cervinus (no. 3)", "3. Gills attached => E. sinuatum (no. 4b)"}},
         {"pipe table with a page mark cell",
          "| Spores white. |  |\n| --- | --- |\n| Gills free | 1 Amanita. |\n| Gills attached | 2 Tricholoma. |\n"
          "| Spores pink. | [268] |\n| Gills free | 3 Pluteus. |\n| Gills attached | 4 Entoloma. |\n", kDotted},
         {"first lead double-primed, the names on the next line with the book's pages and footnote digits",
          "Untergattungen:\n1'' Spores white.\n2'' Gills free[12] and thin.\nAmanita nov.1 84.\n2' Gills attached.\n"
          "Tricholoma s. str. 85.\n1' Spores pink.\nPluteus 86.\n",
-         {"1. Spores white. ... 2", "1. Spores pink. => Pluteus", "2. Gills free and thin. => Amanita nov.",
-          "2. Gills attached. => Tricholoma s. str."}},
+         {"1. Spores white. ... 2", "1. Spores pink. => Pluteus (no. 86)", "2. Gills free and thin. => Amanita nov. (no. 84)",
+          "2. Gills attached. => Tricholoma s. str. (no. 85)"}},
         {"a paragraph above, a couplet of three last, a page mark after a name",
          "AMANITACEAE.\n\nFleshy fungi of the woods, with white or pink spores and gills.\n\n"
          "Spores white.\t\nGills free\t1 Amanita. [240]\nGills attached\t2 Tricholoma.\nSpores pink.\t\n"
          "Gills free\t3 Pluteus.\nGills attached\t4 Entoloma.\nGills decurrent\tClitopilus.\n",
-         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free => Amanita",
-          "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma",
+         {"1. Spores white. ... 2", "1. Spores pink. ... 3", "2. Gills free => Amanita (no. 1)",
+          "2. Gills attached => Tricholoma (no. 2)", "3. Gills free => Pluteus (no. 3)", "3. Gills attached => Entoloma (no. 4)",
           "3. Gills decurrent => Clitopilus"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
@@ -580,8 +613,8 @@ TEST(IndentedKey, ALeadEndingInANumberKeepsItsSubLeadsApart) {
         {"measurements, names after one blank and the book's number",
          "Plants woody 12-15\n\tLeaves opposite 12-15\n\t\tFruit winged 14. Acer rubrum\n"
          "\t\tFruit a berry 15. Viburnum opulus\n\tLeaves alternate 16. Quercus alba\nPlants herbaceous 17. Viola tricolor\n",
-         {"1. Plants woody 12-15 ... 2", "1. Plants herbaceous => Viola tricolor", "2. Leaves opposite 12-15 ... 3",
-          "2. Leaves alternate => Quercus alba", "3. Fruit winged => Acer rubrum", "3. Fruit a berry => Viburnum opulus"}},
+         {"1. Plants woody 12-15 ... 2", "1. Plants herbaceous => Viola tricolor (no. 17)", "2. Leaves opposite 12-15 ... 3",
+          "2. Leaves alternate => Quercus alba (no. 16)", "3. Fruit winged => Acer rubrum (no. 14)", "3. Fruit a berry => Viburnum opulus (no. 15)"}},
     };
     for (const Case& c : cases) EXPECT_EQ(convert(c.text), c.expected) << c.name;
 }

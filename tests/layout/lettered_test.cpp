@@ -79,3 +79,26 @@ TEST(LetteredCouplets, LettersAndTheirReferencesBecomeNumbers) {
     };
     for (const Case& c : cases) EXPECT_EQ(numberedFromLetters(c.text), c.expected) << c.layout;
 }
+
+TEST(LetteredLeads, EachLeadTakesItsCoupletsNumber) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        Lines expected;  // empty: not such a key
+    };
+    const Case cases[] = {
+        {"letters in brackets and marks, a lead wrapped, a line between couplets",
+         {"Key", "  1. (_a_) Tail short   2", "     (_b_) Tail long,", "         spines wide   P. alba", "",
+          "  2. (a) Spines wide   P. nigra", "     (b) Spines narrow   P. rufa"},
+         {"Key", "  1. Tail short   2", "     1. Tail long,", "         spines wide   P. alba", "",
+          "  2. Spines wide   P. nigra", "     2. Spines narrow   P. rufa"}},
+        {"three leads lettered with stops", {"1 a. Leaves simple", "b. Leaves compound", "c. Leaves none", "2 a. Fruit a nut", "b. Fruit a pod"},
+         {"1. Leaves simple", "1. Leaves compound", "1. Leaves none", "2. Fruit a nut", "2. Fruit a pod"}},
+        {"a lead's letter with nothing after it", {"1. (a) Leaves simple", "(b) ", "2. (a) Fruit a nut", "(b) Fruit a pod"},
+         {"1. Leaves simple", "1. ", "2. Fruit a nut", "2. Fruit a pod"}},
+        {"one couplet so lettered is no such key", {"1. (a) Leaves simple", "(b) Leaves compound"}, {}},
+        {"a letter out of its order is left alone, the leads too few",
+         {"1. (a) Leaves simple", "(c) Leaves compound", "2. (a) Fruit a nut", "(b) Fruit a pod"}, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(numberedFromLeadLetters(c.text), c.expected) << c.layout;
+}

@@ -167,7 +167,7 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
          "                                        Sylvilagus, p. 120\n      2'. Foot long.\n"
          "                                        Lepus, p. 140\n1'. Ear long.\n                                        "
          "Romerolagus, p. 160\n\nGenus Sylvilagus Gray\n",
-         {"1,2$ Ear short.", "1,0$ Ear long. $ Romerolagus", "2,0$ Foot short. $ Sylvilagus", "2,0$ Foot long. $ Lepus"}},
+         {"1,2$ Ear short.", "1,0$ Ear long. $ Romerolagus (p. 160)", "2,0$ Foot short. $ Sylvilagus (p. 120)", "2,0$ Foot long. $ Lepus (p. 140)"}},
         {"epithets with their authors under the leads, a heading after the key",
          "Untergattung Plega\n1'' Flügel dunkel\n2'' Beine lang\nnigra Reitt.\n2' Beine kurz\nrufa Reitt.\n"
          "1' Flügel hell\nalba Aubé\nUntergattung: Otheria nov.\n",

@@ -15,12 +15,15 @@ namespace sarvelo::testing {
 struct Processed {
     ResultTable table;
     RunOutcome outcome = RunOutcome::PreconditionFailed;
+    std::vector<Finding> findings;
 };
 
 inline Processed process(const std::vector<std::string>& lines, KeyParams params) {
     Processed out;
     Host host;
-    out.outcome = runProcessing(lines, params, out.table, host).outcome;
+    RunResult run = runProcessing(lines, params, out.table, host);
+    out.outcome = run.outcome;
+    out.findings = std::move(run.findings);
     return out;
 }
 
