@@ -479,6 +479,13 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "Apothecia brown 16. B. fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => B. fusca (no. 16)", "2. Thallus thin => L. alba (no. 14)",
                      "2. Thallus thick => L. nigra (no. 15)"}));
+    // The number written after the name as "No.", several or a range, figure
+    // calls around it; the name after a colon that ends its lead too.
+    EXPECT_EQ(convert("I. Cap red: Amanita muscaria (fig. 3) No. 18.\nII. Cap brown:\n"
+                      "    a. Gills free: Boletus's (pl. 1 fig. Vd). No. 10 en 11\n"
+                      "    b. Gills attached\n        Lactarius rufus. No. 1-9 (Plate 2, fig. IX).\n"),
+              (Lines{"1. Cap red => Amanita muscaria (no. 18)", "1. Cap brown: ... 2", "2. Gills free => Boletus's (no. 10 en 11)",
+                     "2. Gills attached => Lactarius rufus (no. 1-9)"}));
     // A number that closes a remark in brackets stays in it, a year after the authors too.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora group (in part, 097)\n  Thallus thick\tLecanora alba\n"
                       "Apothecia brown\tLecidea fusca Smith, 1838\n"),
