@@ -2060,7 +2060,28 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         const auto labelled = std::count_if(leads.begin() + static_cast<std::ptrdiff_t>(std::min(firstLabel, leads.size())),
                                             leads.begin() + static_cast<std::ptrdiff_t>(std::min(gap, leads.size())), marked);
-        bool after = labelled >= 4 && gap < leads.size();
+        // A key whose leads stand apart by blank lines ends where more blank
+        // lines than any inside it stand above a line without label.
+        if (gap < leads.size() && marked(leads[gap])) {
+            std::size_t widest = 0;
+            for (std::size_t k = gap; k < leads.size(); ++k) {
+                const Lead& l = leads[k];
+                if (l.parent == -2 || l.line <= 0) continue;
+                std::size_t blanks = 0;
+                while (blanks < static_cast<std::size_t>(l.line) && contents[static_cast<std::size_t>(l.line) - 1 - blanks].empty())
+                    ++blanks;
+                if (!marked(l) && blanks >= 2 && blanks > widest) {
+                    gap = k;
+                    break;
+                }
+                widest = std::max(widest, blanks);
+                if (marked(l)) series.insert(l.series);
+                if (k + 1 == leads.size()) gap = leads.size();
+            }
+        }
+        const auto labelledAbove = std::count_if(leads.begin() + static_cast<std::ptrdiff_t>(std::min(firstLabel, leads.size())),
+                                                 leads.begin() + static_cast<std::ptrdiff_t>(std::min(gap, leads.size())), marked);
+        bool after = std::max<std::ptrdiff_t>(labelled, labelledAbove) >= 4 && gap < leads.size();
         for (std::size_t k = gap; after && k < leads.size(); ++k)
             after = !marked(leads[k]) || !series.count(leads[k].series);
         for (std::size_t k = leads.size(); after && k-- > gap;) {
