@@ -1515,6 +1515,23 @@ std::size_t runInNameStart(std::string_view lead) {
     return e > 0 && e < at && (lead[e - 1] == '.' || lead[e - 1] == ';') ? at : std::string_view::npos;
 }
 
+std::string withNumberNoted(std::string_view printed, bool& numbered) {
+    const NumberAfterName read = numberAfterName(printed);
+    numbered = !read.number.empty();
+    return numbered ? read.name + " (no. " + read.number + ")" : std::string(printed);
+}
+
+std::size_t nameAfterColon(std::string_view lead) {
+    const std::size_t colon = lead.rfind(": ");
+    if (colon == std::string_view::npos || colon == 0) return std::string_view::npos;
+    const std::string after = trimmed(lead.substr(colon + 2));
+    const NumberAfterName read = numberAfterName(after);
+    if (read.number.empty() || !(isUpperAscii(read.name[0]) || static_cast<unsigned char>(read.name[0]) >= 0x80) ||
+        std::count(read.name.begin(), read.name.end(), ' ') > 5)
+        return std::string_view::npos;
+    return lead.find_first_not_of(' ', colon + 1);
+}
+
 // Descriptions must not hold the converted key's own separators (" ...",
 // "=>"); dots glued to a word ("curvature...(Genus") are no separator.
 std::string safeDescription(std::string s) {
@@ -2628,14 +2645,9 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     }
     // A name after a colon that ends the lead, the book's number after it:
     // "... geel of rood: Córdiceps militáris (fig. 45) No. 18."
-    if (const std::size_t colon = out.description.rfind(": "); ending.empty() && colon != std::string::npos) {
-        const std::string after = trimmed(std::string_view(out.description).substr(colon + 2));
-        const NumberAfterName read = numberAfterName(after);
-        if (!read.number.empty() && (isUpperAscii(read.name[0]) || static_cast<unsigned char>(read.name[0]) >= 0x80) &&
-            std::count(read.name.begin(), read.name.end(), ' ') <= 5) {
-            ending = after;
-            out.description = trimmed(std::string_view(out.description).substr(0, colon));
-        }
+    if (const std::size_t at = ending.empty() ? nameAfterColon(out.description) : std::string::npos; at != std::string::npos) {
+        ending = trimmed(std::string_view(out.description).substr(at));
+        out.description = trimmed(std::string_view(out.description).substr(0, out.description.rfind(": ", at)));
     }
     if (ending.empty()) {
         std::size_t at = trailingNameStart(out.description);
@@ -3084,6 +3096,13 @@ void dropPageMarks(std::string& s) {
 }
 
 std::string printedName(const std::string& printed, bool& numbered) {
+    // Written after the name as "No. 12", the number stays as its note.
+    if (const NumberAfterName read = numberAfterName(printed); !read.number.empty()) {
+        std::string name = unmarkedName(read.name);
+        dropFinalStop(name);
+        numbered = true;
+        return name + " (no. " + read.number + ")";
+    }
     std::string name, number;
     splitNumber(printed, name, number);
     name = unmarkedName(name);

@@ -394,6 +394,9 @@ OrderedKey readPairedLeads(const Lines& text) {
                 name[name.size() - 2] != '.' && !name.ends_with(" n."))
                 name.pop_back();  // the sentence's stop after "(Kirschenhofer, 1996)."
             dropPageMarks(name);
+            bool noted = false;
+            name = withNumberNoted(name, noted);
+            out.bookNumbers += noted ? 1 : 0;
             name = unmarkedName(withoutFigureCall(name));
             if (name.size() >= 3 && name.back() == '.' && name.find(' ') == std::string::npos) name.pop_back();  // "_Cyphon._"
             line += safeDescription(std::move(body)) + " => " + safeDescription(name);
@@ -449,6 +452,12 @@ LeadEnding endingOf(std::string_view body) {
                     return e;
                 }
         }
+    }
+    // A name after a colon that ends the lead, the book's number after it.
+    if (const std::size_t at = nameAfterColon(body); at != std::string_view::npos) {
+        e.text = text::trimmedBlanks(body.substr(0, body.rfind(": ", at)));
+        e.name = text::trimmedBlanks(body.substr(at));
+        return e;
     }
     e = splitLeadEnding(body);
     if (e.ends()) return e;
