@@ -1515,12 +1515,6 @@ std::size_t runInNameStart(std::string_view lead) {
     return e > 0 && e < at && (lead[e - 1] == '.' || lead[e - 1] == ';') ? at : std::string_view::npos;
 }
 
-std::string withNumberNoted(std::string_view printed, bool& numbered) {
-    const NumberAfterName read = numberAfterName(printed);
-    numbered = !read.number.empty();
-    return numbered ? read.name + " (no. " + read.number + ")" : std::string(printed);
-}
-
 std::size_t nameAfterColon(std::string_view lead) {
     const std::size_t colon = lead.rfind(": ");
     if (colon == std::string_view::npos || colon == 0) return std::string_view::npos;

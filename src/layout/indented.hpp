@@ -60,11 +60,6 @@ std::size_t runInNameStart(std::string_view lead);
 // The primes after a label's letter or number ("A´", "a''", "B″") that start
 // at `at`: how many ("″" counts two); `at` moves past them.
 int primesAt(std::string_view s, std::size_t& at);
-// The book's number written after a name as a word and a number, figure calls
-// around it ("Mycéna No. 202 en 204. (Plaat 3, fig. 7)."): the name with the
-// number as the note the checks know ("Mycéna (no. 202 en 204)"), or the
-// text as it was.
-std::string withNumberNoted(std::string_view printed, bool& numbered);
 // Where the name starts after a colon that ends a lead, the book's number
 // written after it ("...: Lepióta granulósa. No. 196."), or npos.
 std::size_t nameAfterColon(std::string_view lead);

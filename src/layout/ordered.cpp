@@ -394,9 +394,6 @@ OrderedKey readPairedLeads(const Lines& text) {
                 name[name.size() - 2] != '.' && !name.ends_with(" n."))
                 name.pop_back();  // the sentence's stop after "(Kirschenhofer, 1996)."
             dropPageMarks(name);
-            bool noted = false;
-            name = withNumberNoted(name, noted);
-            out.bookNumbers += noted ? 1 : 0;
             name = unmarkedName(withoutFigureCall(name));
             if (name.size() >= 3 && name.back() == '.' && name.find(' ') == std::string::npos) name.pop_back();  // "_Cyphon._"
             line += safeDescription(std::move(body)) + " => " + safeDescription(name);
