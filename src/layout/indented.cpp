@@ -2446,11 +2446,25 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         return trailingNameStart(t) != std::string_view::npos || markedNameStart(t) != std::string_view::npos ||
                splitLeadEnding(t).ends();
     };
+    // Leads without label set as a couplet under a labelled one name first
+    // too ("A. Bill short." over "Dolichonyx. Tail stiff." and "Molothrus.
+    // Tail simple.").
+    auto unlabelledCouplet = [&](const Lead& l) {
+        if (l.labelled || l.parent < 0 || !leads[l.parent].labelled || !l.children.empty()) return false;
+        // Most of them open with a name: remarks under a lead seldom do.
+        const std::vector<int>& siblings = leads[l.parent].children;
+        const auto named = std::count_if(siblings.begin(), siblings.end(),
+                                         [&](int c) { return openingNameEnd(leads[c].text) != std::string_view::npos; });
+        return named >= 2 && named * 3 >= static_cast<std::ptrdiff_t>(siblings.size()) * 2 &&
+               std::none_of(siblings.begin(), siblings.end(),
+                            [&](int c) { return leads[c].labelled || !leads[c].children.empty(); });
+    };
     std::vector<int> ending;
     int namedFirst = 0, namedLast = 0;
     for (std::size_t k = 0; k < leads.size(); ++k) {
         const Lead& l = leads[k];
-        if (l.parent == -2 || !l.labelled || !remarks(l)) continue;
+        if (l.parent == -2 || (!l.labelled && !unlabelledCouplet(l)) || (l.labelled && !remarks(l))) continue;
+        if (l.labelled && !l.children.empty() && unlabelledCouplet(leads[l.children[0]])) continue;
         ending.push_back(static_cast<int>(k));
         if (!l.ending.empty() || endsInName(l.text)) ++namedLast;
         if (l.ending.empty() && openingNameEnd(l.text) != std::string_view::npos) ++namedFirst;
@@ -2470,6 +2484,21 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
             leads[last].children.push_back(static_cast<int>(k));
             tree.setAside -= r.lines;
         }
+    }
+    // A lead that opens with no name on the line right under one that does
+    // is the rest of its text, its first line closing a sentence.
+    for (std::size_t e = 1; e < ending.size(); ++e) {
+        Lead& l = leads[ending[e]];
+        Lead& above = leads[ending[e - 1]];
+        if (l.labelled || above.parent != l.parent || above.line < 0 || l.line != above.line + above.lines ||
+            openingNameEnd(l.text) != std::string_view::npos || openingNameEnd(above.text) == std::string_view::npos ||
+            !above.ending.empty())
+            continue;
+        joinWrapped(above.text, l.text);
+        above.lines += l.lines;
+        std::erase(leads[l.parent].children, ending[e]);
+        l.parent = -2;
+        ending.erase(ending.begin() + static_cast<std::ptrdiff_t>(e--));
     }
     for (int k : ending) {
         Lead& l = leads[k];

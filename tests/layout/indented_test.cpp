@@ -145,6 +145,22 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
         int setAside = -1, bookNumbers = -1;  // -1: not counted here
     };
     const BookCase cases[] = {
+        {"a synopsis whose unlabelled leads under lettered ones open with their name, a lead wrapped after a sentence",
+         "  A. Bill shorter than the head. Feathers of head and\n  nostrils as in B.\n\n"
+         "    Dolichonyx. Tail-feathers with rigid stiffened acuminate\n    points. Middle toe very long.\n\n"
+         "    Molothrus. Tail with the feathers simple; middle toe\n    shorter than the tarsus.\n\n"
+         "  B. Bill as long as the head. Feathers of crown soft.\n\n"
+         "    Agelaius. First quill shorter than the second and third.\n    Outer lateral claws scarcely reaching to the base of\n"
+         "    middle; claws moderate.\n\n    Sturnella. First quill longest. Toes and claws all\n    much elongated.\n\n"
+         "  C. Bill longer than the head.\n\n    Icterus. Tail rounded.\n\n    Trupialis. Tail square.\n",
+         {"1. Bill shorter than the head. Feathers of head and nostrils as in B. ... 2",
+          "1. Bill as long as the head. Feathers of crown soft. ... 3", "1. Bill longer than the head. ... 4",
+          "2. Tail-feathers with rigid stiffened acuminate points. Middle toe very long. => Dolichonyx",
+          "2. Tail with the feathers simple; middle toe shorter than the tarsus. => Molothrus",
+          "3. First quill shorter than the second and third. Outer lateral claws scarcely reaching to the base of middle; "
+          "claws moderate. => Agelaius",
+          "3. First quill longest. Toes and claws all much elongated. => Sturnella", "4. Tail rounded. => Icterus",
+          "4. Tail square. => Trupialis"}},
         {"letters naming levels, a couplet of three across its sub-key, a binomial with a capitalised epithet under its lead",
          "A. Leaves simple.\n   B. Fruit a nut.\n      C. Cup covering the nut ..... Castanea\n"
          "      C. Cup shallow ..... Quercus\n   B. Fruit a samara ..... Acer\n   B. Fruit a berry ..... Viburnum\n"
