@@ -88,8 +88,22 @@ NumberLike numberLike(std::string_view determination) {
         // The book's number or page noted in brackets after the name
         // ("L. alba (no. 14)", "Pinus (p. 4)"): said as such, no reference.
         if (const std::string_view whole = trimmed(determination); whole.size() > s.size() && whole[s.size()] == ')') {
+            // Several numbers noted together: "(no. 10 en 11)", "(no. 3, 4)".
+            std::string_view listed = head;
+            for (bool more = true; more;) {
+                bool joined = listed.ends_with(",");
+                if (joined) listed.remove_suffix(1);
+                for (std::string_view joining : {" en", " and", " und", " et", " &"})
+                    if (!joined && listed.ends_with(joining)) {
+                        listed.remove_suffix(joining.size());
+                        joined = true;
+                    }
+                const auto digits = listed.find_last_not_of("0123456789-");
+                more = joined && digits != std::string_view::npos && digits + 1 < listed.size();
+                if (more) listed = trimmed(listed.substr(0, digits + 1));
+            }
             for (std::string_view word : text::kBookNumberWords)
-                if (head.ends_with("(" + std::string(word))) return NumberLike::No;
+                if (head.ends_with("(" + std::string(word)) || listed.ends_with("(" + std::string(word))) return NumberLike::No;
             for (std::string_view page : {"(p.", "(pp.", "(S."})
                 if (head.ends_with(page)) return NumberLike::No;
         }

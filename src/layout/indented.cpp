@@ -671,12 +671,71 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     name = trimmed(before);
 }
 
+// A call to a figure or plate in brackets: "(fig. 26 en 56)", "(Plaat 2,
+// fig. IXb)", "(pl. 1 fig. Vd)".
+bool isFigureCall(std::string_view inside) {
+    const std::string lower = text::lower(inside.substr(0, std::min<std::size_t>(inside.size(), 6)));
+    for (std::string_view word : {"fig", "pl.", "pl ", "plaat", "plate", "taf", "tab."})
+        if (lower.starts_with(word)) return true;
+    return false;
+}
+
+// The text without the figure calls, stops and commas at its end.
+std::string_view withoutTrailingCalls(std::string_view s) {
+    for (;;) {
+        while (!s.empty() && (isBlank(s.back()) || s.back() == '.' || s.back() == ',')) s.remove_suffix(1);
+        if (!s.ends_with(')')) return s;
+        const std::size_t open = s.rfind('(');
+        if (open == std::string_view::npos || !isFigureCall(s.substr(open + 1))) return s;
+        s = s.substr(0, open);
+    }
+}
+
+// The book's number written after the name as a word and a number, maybe
+// several or a range, figure calls around it: "Mycéna No. 202 en 204.
+// (Plaat 3, fig. 7)", "Laccária laccáta. No. 197 (fig. 87)". The name and the
+// number as the note keeps it ("202 en 204"); an empty number where there is
+// none.
+struct NumberAfterName {
+    std::string name, number;
+};
+NumberAfterName numberAfterName(std::string_view s) {
+    const std::string_view body = withoutTrailingCalls(s);
+    std::size_t word = std::string_view::npos;
+    for (std::string_view w : {" No. ", " no. ", " Nr. ", " nr. ", " N\u00B0 "}) {
+        const std::size_t at = body.rfind(w);
+        if (at != std::string_view::npos && (word == std::string_view::npos || at > word)) word = at;
+    }
+    if (word == std::string_view::npos) return {};
+    const std::size_t from = body.find(' ', word + 1) + 1;
+    const std::string_view number = body.substr(from);
+    if (number.empty() || !isDigitAscii(number[0])) return {};
+    for (std::size_t at = 0; at < number.size();) {
+        const std::size_t end = std::min(number.find(' ', at), number.size());
+        const std::string_view w = number.substr(at, end - at);
+        const bool joining = w == "en" || w == "and" || w == "und" || w == "et" || w == "&";
+        if (!joining && w.find_first_not_of("0123456789-,\u2013") != std::string_view::npos) return {};
+        at = end + 1;
+    }
+    std::string_view name = withoutTrailingCalls(body.substr(0, word));
+    // A stop after the epithet ("laccáta. No. 197"), not after an initial ("B.").
+    const std::size_t last = name.rfind(' ') + 1;
+    if (name.ends_with('.') && name.size() - last > 3) name.remove_suffix(1);
+    if (name.empty() || (!text::isLetter(static_cast<unsigned char>(name[0])) && static_cast<unsigned char>(name[0]) < 0x80))
+        return {};
+    return {std::string(name), std::string(number)};
+}
+
 // Every number and page printed with a determination, taken out of it one
 // after the other and given back as notes the checks know: "14. L. alba, p.
 // 52" is "L. alba" with "(no. 14) (p. 52)", pages listed one by one.
 void splitNumbers(const std::string& ending, std::string& name, std::string& notes) {
     std::vector<std::string> numbers, pages;
     name = ending;
+    if (NumberAfterName read = numberAfterName(ending); !read.number.empty()) {
+        name = std::move(read.name);
+        numbers.push_back("(no. " + read.number + ")");
+    }
     for (int taken = 0; taken < 4; ++taken) {
         std::string rest, number;
         splitNumber(name, rest, number);
@@ -1125,6 +1184,16 @@ bool isCommonName(std::string_view s) {
 // name and a remark in brackets ("Locellina (not reported in U. S.)").
 bool isNameUnderLead(std::string_view s) {
     if (isNameOnItsLine(s) || isCommonName(s)) return true;
+    // The book's number written after it vouches for a short name whose
+    // first word names a genus, in full or abbreviated: "B. lúteus No. 103
+    // (fig. 26).", "Lactarius rufus No. 9".
+    if (const NumberAfterName read = numberAfterName(s); !read.number.empty()) {
+        const std::string_view name = read.name;
+        const std::string_view first = name.substr(0, name.find(' '));
+        if (std::count(name.begin(), name.end(), ' ') <= 3 &&
+            (isNameWord(first) || (first.size() == 2 && isUpperAscii(first[0]) && first[1] == '.')))
+            return true;
+    }
     // Names listed with commas: "Vipera, Ancistrodon", "Sialis, Sisyra.".
     if (const std::size_t comma = s.find(", "); comma != std::string_view::npos && comma > 0) {
         std::string_view rest = s;
@@ -1143,7 +1212,9 @@ bool isNameUnderLead(std::string_view s) {
         t = t.substr(0, open);
     while (!t.empty() && t.back() == '.') t.remove_suffix(1);
     if (t.size() >= 6 && isUpperAscii(t[0]) && t[1] == '.' && t[2] == ' ' && t.find(' ', 3) == std::string_view::npos)
-        return std::all_of(t.begin() + 3, t.end(), [](char c) { return isLowerAscii(c) || isUpperAscii(c); });
+        return std::all_of(t.begin() + 3, t.end(), [](char c) {
+            return isLowerAscii(c) || isUpperAscii(c) || static_cast<unsigned char>(c) >= 0x80;
+        });
     return t.size() < s.size() && t.find(' ') == std::string_view::npos && isNameWord(t);
 }
 
@@ -1442,6 +1513,17 @@ std::size_t runInNameStart(std::string_view lead) {
     std::size_t e = at;
     while (e > 0 && lead[e - 1] == ' ') --e;
     return e > 0 && e < at && (lead[e - 1] == '.' || lead[e - 1] == ';') ? at : std::string_view::npos;
+}
+
+std::size_t nameAfterColon(std::string_view lead) {
+    const std::size_t colon = lead.rfind(": ");
+    if (colon == std::string_view::npos || colon == 0) return std::string_view::npos;
+    const std::string after = trimmed(lead.substr(colon + 2));
+    const NumberAfterName read = numberAfterName(after);
+    if (read.number.empty() || !(isUpperAscii(read.name[0]) || static_cast<unsigned char>(read.name[0]) >= 0x80) ||
+        std::count(read.name.begin(), read.name.end(), ' ') > 5)
+        return std::string_view::npos;
+    return lead.find_first_not_of(' ', colon + 1);
 }
 
 // Descriptions must not hold the converted key's own separators (" ...",
@@ -1747,6 +1829,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // A page mark in its own cell ("[268]") ends no lead; one left at the
         // end of the text ("... astringent [59]") is no part of it.
         if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
+        // A name with the book's number and a figure's call after it is one
+        // whole: "B. lúteus No. 103 (fig. 26 en 56)."
+        if (const NumberAfterName read = printedEnding.empty() ? NumberAfterName{} : numberAfterName(trimmed(rest));
+            !read.number.empty() && isNameUnderLead(read.name)) {
+            description = trimmed(rest);
+            printedEnding.clear();
+        }
         dropPageMark(description);
         dropPageMark(printedEnding);
         dropInnerPageMarks(description);
@@ -1982,7 +2071,28 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         const auto labelled = std::count_if(leads.begin() + static_cast<std::ptrdiff_t>(std::min(firstLabel, leads.size())),
                                             leads.begin() + static_cast<std::ptrdiff_t>(std::min(gap, leads.size())), marked);
-        bool after = labelled >= 4 && gap < leads.size();
+        // A key whose leads stand apart by blank lines ends where more blank
+        // lines than any inside it stand above a line without label.
+        if (gap < leads.size() && marked(leads[gap])) {
+            std::size_t widest = 0;
+            for (std::size_t k = gap; k < leads.size(); ++k) {
+                const Lead& l = leads[k];
+                if (l.parent == -2 || l.line <= 0) continue;
+                std::size_t blanks = 0;
+                while (blanks < static_cast<std::size_t>(l.line) && contents[static_cast<std::size_t>(l.line) - 1 - blanks].empty())
+                    ++blanks;
+                if (!marked(l) && blanks >= 2 && blanks > widest) {
+                    gap = k;
+                    break;
+                }
+                widest = std::max(widest, blanks);
+                if (marked(l)) series.insert(l.series);
+                if (k + 1 == leads.size()) gap = leads.size();
+            }
+        }
+        const auto labelledAbove = std::count_if(leads.begin() + static_cast<std::ptrdiff_t>(std::min(firstLabel, leads.size())),
+                                                 leads.begin() + static_cast<std::ptrdiff_t>(std::min(gap, leads.size())), marked);
+        bool after = std::max<std::ptrdiff_t>(labelled, labelledAbove) >= 4 && gap < leads.size();
         for (std::size_t k = gap; after && k < leads.size(); ++k)
             after = !marked(leads[k]) || !series.count(leads[k].series);
         for (std::size_t k = leads.size(); after && k-- > gap;) {
@@ -2336,11 +2446,25 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         return trailingNameStart(t) != std::string_view::npos || markedNameStart(t) != std::string_view::npos ||
                splitLeadEnding(t).ends();
     };
+    // Leads without label set as a couplet under a labelled one name first
+    // too ("A. Bill short." over "Dolichonyx. Tail stiff." and "Molothrus.
+    // Tail simple.").
+    auto unlabelledCouplet = [&](const Lead& l) {
+        if (l.labelled || l.parent < 0 || !leads[l.parent].labelled || !l.children.empty()) return false;
+        // Most of them open with a name: remarks under a lead seldom do.
+        const std::vector<int>& siblings = leads[l.parent].children;
+        const auto named = std::count_if(siblings.begin(), siblings.end(),
+                                         [&](int c) { return openingNameEnd(leads[c].text) != std::string_view::npos; });
+        return named >= 2 && named * 3 >= static_cast<std::ptrdiff_t>(siblings.size()) * 2 &&
+               std::none_of(siblings.begin(), siblings.end(),
+                            [&](int c) { return leads[c].labelled || !leads[c].children.empty(); });
+    };
     std::vector<int> ending;
     int namedFirst = 0, namedLast = 0;
     for (std::size_t k = 0; k < leads.size(); ++k) {
         const Lead& l = leads[k];
-        if (l.parent == -2 || !l.labelled || !remarks(l)) continue;
+        if (l.parent == -2 || (!l.labelled && !unlabelledCouplet(l)) || (l.labelled && !remarks(l))) continue;
+        if (l.labelled && !l.children.empty() && unlabelledCouplet(leads[l.children[0]])) continue;
         ending.push_back(static_cast<int>(k));
         if (!l.ending.empty() || endsInName(l.text)) ++namedLast;
         if (l.ending.empty() && openingNameEnd(l.text) != std::string_view::npos) ++namedFirst;
@@ -2360,6 +2484,21 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
             leads[last].children.push_back(static_cast<int>(k));
             tree.setAside -= r.lines;
         }
+    }
+    // A lead that opens with no name on the line right under one that does
+    // is the rest of its text, its first line closing a sentence.
+    for (std::size_t e = 1; e < ending.size(); ++e) {
+        Lead& l = leads[ending[e]];
+        Lead& above = leads[ending[e - 1]];
+        if (l.labelled || above.parent != l.parent || above.line < 0 || l.line != above.line + above.lines ||
+            openingNameEnd(l.text) != std::string_view::npos || openingNameEnd(above.text) == std::string_view::npos ||
+            !above.ending.empty())
+            continue;
+        joinWrapped(above.text, l.text);
+        above.lines += l.lines;
+        std::erase(leads[l.parent].children, ending[e]);
+        l.parent = -2;
+        ending.erase(ending.begin() + static_cast<std::ptrdiff_t>(e--));
     }
     for (int k : ending) {
         Lead& l = leads[k];
@@ -2526,6 +2665,12 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             out.description = std::move(rest);
             remark = std::move(note);
         }
+    }
+    // A name after a colon that ends the lead, the book's number after it:
+    // "... geel of rood: Córdiceps militáris (fig. 45) No. 18."
+    if (const std::size_t at = ending.empty() ? nameAfterColon(out.description) : std::string::npos; at != std::string::npos) {
+        ending = trimmed(std::string_view(out.description).substr(at));
+        out.description = trimmed(std::string_view(out.description).substr(0, out.description.rfind(": ", at)));
     }
     if (ending.empty()) {
         std::size_t at = trailingNameStart(out.description);
@@ -2974,6 +3119,13 @@ void dropPageMarks(std::string& s) {
 }
 
 std::string printedName(const std::string& printed, bool& numbered) {
+    // Written after the name as "No. 12", the number stays as its note.
+    if (const NumberAfterName read = numberAfterName(printed); !read.number.empty()) {
+        std::string name = unmarkedName(read.name);
+        dropFinalStop(name);
+        numbered = true;
+        return name + " (no. " + read.number + ")";
+    }
     std::string name, number;
     splitNumber(printed, name, number);
     name = unmarkedName(name);

@@ -51,7 +51,8 @@ void dropPageMarks(std::string& s);
 // A name as printed after its lead, without the book's number or page
 // ("14. L. alba", "Lepiota, p. 77", "Name, pp. 62, 63"), emphasis marks and
 // a final stop that closes no abbreviation; `numbered` tells whether a
-// number or page was taken out.
+// number or page was taken out. A number written after the name ("Mycéna
+// No. 202") stays as its note ("(no. 202)").
 std::string printedName(const std::string& printed, bool& numbered);
 // A name run into the end of a lead after its last sentence ("... leaves in
 // pairs. Pinus resinosa", "... flat. Thuja."): where it starts, or npos.
@@ -59,6 +60,9 @@ std::size_t runInNameStart(std::string_view lead);
 // The primes after a label's letter or number ("A´", "a''", "B″") that start
 // at `at`: how many ("″" counts two); `at` moves past them.
 int primesAt(std::string_view s, std::size_t& at);
+// Where the name starts after a colon that ends a lead, the book's number
+// written after it ("...: Lepióta granulósa. No. 196."), or npos.
+std::size_t nameAfterColon(std::string_view lead);
 // The parameters that process a converted key (everything else reset).
 void setIndentedKeyLayout(KeyParams& p);
 

@@ -450,6 +450,12 @@ LeadEnding endingOf(std::string_view body) {
                 }
         }
     }
+    // A name after a colon that ends the lead, the book's number after it.
+    if (const std::size_t at = nameAfterColon(body); at != std::string_view::npos) {
+        e.text = text::trimmedBlanks(body.substr(0, body.rfind(": ", at)));
+        e.name = text::trimmedBlanks(body.substr(at));
+        return e;
+    }
     e = splitLeadEnding(body);
     if (e.ends()) return e;
     if (digits >= 3 && digits < body.size() && body.size() - digits <= 4 && body.substr(digits - 2, 2) == "--") {

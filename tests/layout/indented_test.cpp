@@ -145,6 +145,22 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
         int setAside = -1, bookNumbers = -1;  // -1: not counted here
     };
     const BookCase cases[] = {
+        {"a synopsis whose unlabelled leads under lettered ones open with their name, a lead wrapped after a sentence",
+         "  A. Bill shorter than the head. Feathers of head and\n  nostrils as in B.\n\n"
+         "    Dolichonyx. Tail-feathers with rigid stiffened acuminate\n    points. Middle toe very long.\n\n"
+         "    Molothrus. Tail with the feathers simple; middle toe\n    shorter than the tarsus.\n\n"
+         "  B. Bill as long as the head. Feathers of crown soft.\n\n"
+         "    Agelaius. First quill shorter than the second and third.\n    Outer lateral claws scarcely reaching to the base of\n"
+         "    middle; claws moderate.\n\n    Sturnella. First quill longest. Toes and claws all\n    much elongated.\n\n"
+         "  C. Bill longer than the head.\n\n    Icterus. Tail rounded.\n\n    Trupialis. Tail square.\n",
+         {"1. Bill shorter than the head. Feathers of head and nostrils as in B. ... 2",
+          "1. Bill as long as the head. Feathers of crown soft. ... 3", "1. Bill longer than the head. ... 4",
+          "2. Tail-feathers with rigid stiffened acuminate points. Middle toe very long. => Dolichonyx",
+          "2. Tail with the feathers simple; middle toe shorter than the tarsus. => Molothrus",
+          "3. First quill shorter than the second and third. Outer lateral claws scarcely reaching to the base of middle; "
+          "claws moderate. => Agelaius",
+          "3. First quill longest. Toes and claws all much elongated. => Sturnella", "4. Tail rounded. => Icterus",
+          "4. Tail square. => Trupialis"}},
         {"letters naming levels, a couplet of three across its sub-key, a binomial with a capitalised epithet under its lead",
          "A. Leaves simple.\n   B. Fruit a nut.\n      C. Cup covering the nut ..... Castanea\n"
          "      C. Cup shallow ..... Quercus\n   B. Fruit a samara ..... Acer\n   B. Fruit a berry ..... Viburnum\n"
@@ -479,6 +495,13 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "Apothecia brown 16. B. fusca\n"),
               (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => B. fusca (no. 16)", "2. Thallus thin => L. alba (no. 14)",
                      "2. Thallus thick => L. nigra (no. 15)"}));
+    // The number written after the name as "No.", several or a range, figure
+    // calls around it; the name after a colon that ends its lead too.
+    EXPECT_EQ(convert("I. Cap red: Amanita muscaria (fig. 3) No. 18.\nII. Cap brown:\n"
+                      "    a. Gills free: Boletus's (pl. 1 fig. Vd). No. 10 en 11\n"
+                      "    b. Gills attached\n        Lactarius rufus. No. 1-9 (Plate 2, fig. IX).\n"),
+              (Lines{"1. Cap red => Amanita muscaria (no. 18)", "1. Cap brown: ... 2", "2. Gills free => Boletus's (no. 10 en 11)",
+                     "2. Gills attached => Lactarius rufus (no. 1-9)"}));
     // A number that closes a remark in brackets stays in it, a year after the authors too.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora group (in part, 097)\n  Thallus thick\tLecanora alba\n"
                       "Apothecia brown\tLecidea fusca Smith, 1838\n"),
@@ -554,6 +577,9 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"unlabelled key at the margin, a heading in capitals set two lines below it, then an account",
          "Key\n\nSpores white.\n  Gills free ..... Amanita\n  Gills attached ..... Tricholoma\n"
          "Spores pink ..... Pluteus\n\n\nAMANITA Pers. Syn. 1801.\n\nFungi with a volva at the base of the stem.\n", 3},
+        {"labelled leads apart by blank lines, a heading wider apart below them",
+         "I. Spores white.\n\n    a. Gills free ..... Amanita\n    b. Gills attached ..... Tricholoma\n\n"
+         "II. Spores pink ..... Pluteus\n\n\n\nThe commonest species of the\nAgarics.\n", 2},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};

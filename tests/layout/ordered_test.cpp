@@ -138,6 +138,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "1. Spores white 2\n1\u2032. Spores pink\nPluteus\n2. Gills free\nAmanita\n2\u2032. Gills attached\nTricholoma\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma"},
          0, 0, 0, 0},
+        {"only the first lead numbered, the book's number written after the name, after a colon too",
+         "1. Spores white 2\nSpores pink: Pluteus cervinus. No. 20 (fig. 3).\n2. Gills free: Amanita No. 1-3, (Pl. 4, fig. 13)\n"
+         "Gills attached: Tricholoma No. 5 en 7.\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (no. 20)", "2. Gills free => Amanita (no. 1-3)",
+          "2. Gills attached => Tricholoma (no. 5 en 7)"}, 0, 0, 0, 3},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
                                                  "1\u2032. Spores pink\nPluteus\n", {}, 0, 0, 0, 0},
     };
