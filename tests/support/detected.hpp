@@ -28,10 +28,11 @@ inline std::vector<std::string> finishedKeyOf(const Lines& text, const LayoutPro
     return finishedKeyLines(table);
 }
 
-// Leaders, blanks, the comma and the double hyphen or dash that tie a lead
-// to its ending, at both ends, are page layout; runs of blanks count as one.
+// Leaders, blanks, the comma, the colon and the double hyphen or dash that
+// tie a lead to its ending, at both ends, are page layout; runs of blanks
+// count as one.
 inline std::string normalisedLeadText(std::string s) {
-    static const char* const kLayout[] = {" ", ".", ",", "\u2026", "\u00B7", "--", "\u2014"};
+    static const char* const kLayout[] = {" ", ".", ",", ":", "\u2026", "\u00B7", "--", "\u2014"};
     for (bool cut = true; cut && !s.empty();) {
         cut = false;
         for (const char* l : kLayout) {
