@@ -1271,12 +1271,14 @@ constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007
 
 // OCR debris: a sign alone before a line's label or after its ending
 // ("■ 1. Wings", "... P. alba »"). Marks of a second lead are no debris.
-// Before a label, a stop, bullet or low quote is debris too ("• 2. Wings",
-// "„ 3. Hsch."); after an ending they may close a leader or a quotation.
+// Before a label, a stop, bullet or quote is debris too ("• 2. Wings",
+// "“ 3. Hsch."); after an ending they may close a leader or a quotation. A
+// low quote only opens one: alone after an ending it is debris ("Behaarung. „").
 bool debrisWord(std::string_view w, bool beforeLabel = false) {
-    static constexpr std::string_view kSigns[] = {"\u25A0", "\u25A1", "\u00BB", "\u00AB", "'", "\"", "`", "~", "^",
-                                                  "\u00A6", "\u00A9", "\u00AE", "\u00B0", ",", ";", "\u2018", "\u2019"};
-    static constexpr std::string_view kBeforeLabel[] = {".", "\u2022", "\u00B7", "\u201E", "\u201A", "\u201C", "\u201D"};
+    static constexpr std::string_view kSigns[] = {"\u25A0", "\u25A1", "\u00BB", "\u00AB", "'",      "\"",     "`",
+                                                  "~",      "^",      "\u00A6", "\u00A9", "\u00AE", "\u00B0", ",",
+                                                  ";",      "\u2018", "\u2019", "\u201E", "\u201A"};
+    static constexpr std::string_view kBeforeLabel[] = {".", "\u2022", "\u00B7", "\u201C", "\u201D"};
     while (!w.empty()) {
         const auto starts = [&](std::string_view k) { return w.starts_with(k); };
         auto sign = std::find_if(std::begin(kSigns), std::end(kSigns), starts);

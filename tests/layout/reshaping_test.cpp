@@ -101,6 +101,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
 TEST(Reshaping, ASignAloneAtTheEndOfALeadIsOcrDebris) {
     const std::pair<const char*, bool> cases[] = {
         {"K\u00F6rper von Form \u00BB", true}, {"Plega alba L. '", true}, {"Wings dark ,", true},
+        {"Behaarung. \u201E", true},
         {"K\u00F6rper von Form", false},      {"Wings \u00BBdark\u00AB", false}, {"\u00BB", false},
     };
     for (const auto& [text, debris] : cases) EXPECT_EQ(endsWithDebris(text), debris) << text;
