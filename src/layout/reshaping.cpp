@@ -1324,12 +1324,19 @@ int dropNoteCalls(std::string& line) {
 
 namespace {
 
+// A bar or star alone after the ending, where the line holds no other: a
+// scan's speck ("Rey. |", "angu= *"), not a table's cell or emphasis marks.
+bool loneSpeck(std::string_view text, std::string_view word) {
+    return (word == "|" || word == "*") && std::count(text.begin(), text.end(), word[0]) == 1;
+}
+
 }  // namespace
 
 bool endsWithDebris(std::string_view text) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     const std::size_t space = text.rfind(' ');
-    return space != std::string_view::npos && space > 0 && debrisWord(text.substr(space + 1));
+    return space != std::string_view::npos && space > 0 &&
+           (debrisWord(text.substr(space + 1)) || loneSpeck(text, text.substr(space + 1)));
 }
 
 namespace {
@@ -1369,7 +1376,7 @@ std::string withoutDebris(const std::string& line, int& removed) {
     // Not in a bracket left open: the lead goes on on the next line ("( Smith 2009 ,").
     const bool open = std::count(out.begin(), out.end(), '(') > std::count(out.begin(), out.end(), ')');
     for (std::size_t space = out.rfind(' ');
-         !open && space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
+         !open && space != std::string::npos && space > 0 && endsWithDebris(out);
          space = out.rfind(' ')) {
         out = trimmed(std::string_view(out).substr(0, space));
         ++removed;

@@ -101,7 +101,9 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
 TEST(Reshaping, ASignAloneAtTheEndOfALeadIsOcrDebris) {
     const std::pair<const char*, bool> cases[] = {
         {"K\u00F6rper von Form \u00BB", true}, {"Plega alba L. '", true}, {"Wings dark ,", true},
-        {"Behaarung. \u201E", true},
+        {"Behaarung. \u201E", true},         {"UGattung Hypostenus Rey. |", true},
+        {"Hsch. u. die Fld. angu= *", true},  {"| 2 | Wings dark | 3 |", false},
+        {"Wings *dark* *", false},
         {"K\u00F6rper von Form", false},      {"Wings \u00BBdark\u00AB", false}, {"\u00BB", false},
     };
     for (const auto& [text, debris] : cases) EXPECT_EQ(endsWithDebris(text), debris) << text;
