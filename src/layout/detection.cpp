@@ -1298,6 +1298,31 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
                 full.back().proposal.score.outside = reshaped.pages;
             }
     }
+    // Running heads in any case between the leads ("Hydrachniden. 353"):
+    // the indented and in-order readings are made again without them.
+    if (const std::vector<bool> heads = runningHeads(text); std::find(heads.begin(), heads.end(), true) != heads.end()) {
+        Lines unheaded;
+        std::vector<int> from;  // the user's line of each line of `unheaded`
+        int count = 0;
+        for (std::size_t i = 0; i < text.size(); ++i)
+            if (!heads[i]) {
+                unheaded.push_back(text[i]);
+                from.push_back(static_cast<int>(i));
+            } else if (!trimmed(text[i]).empty()) {
+                ++count;
+            }
+        auto users = [&](std::vector<int> origin) {
+            for (int& o : origin)
+                if (o >= 0 && o < static_cast<int>(from.size())) o = from[static_cast<std::size_t>(o)];
+            return origin;
+        };
+        const std::string told = countedMessage(kMsgRunningHeads, kMsgRunningHeadsOne, count);
+        if (const IndentedKey k = convertIndentedKey(unheaded); k.converted)
+            proposeConverted(k.lines, users(k.origin), "clé indentée, convertie en clé numérotée par couplets",
+                             told + ", " + k.message);
+        if (const OrderedKey o = readNumberedInOrder(unheaded, reshapeKey(unheaded)); !o.couplets.empty())
+            proposeConverted(o.couplets, users(o.origin), kInOrder, told + (o.message.empty() ? "" : ", " + o.message));
+    }
     // The same, once the text around the key is set aside (a treatment after
     // the key numbered like its leads).
     if (reshaped.changed)

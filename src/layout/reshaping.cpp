@@ -1881,6 +1881,89 @@ int evenBlanks(std::string& line) {
     return blanks;
 }
 
+namespace {
+
+// A running head in any case: a page's number at one end of a short title
+// set apart by a blank line ("Hydrachniden. 353", "356 Familie:
+// Curculionidae."). Its title, or empty.
+std::string pagedTitle(const Lines& text, std::size_t i, int& number) {
+    const std::string t = trimmed(text[i]);
+    const bool apart = (i > 0 && blankLine(text[i - 1])) || (i + 1 < text.size() && blankLine(text[i + 1]));
+    if (!apart || t.size() > 80) return {};
+    std::size_t b = 0, e = t.size();
+    while (b < e && asciiDigit(t[b])) ++b;
+    if (b == 0) {
+        while (e > 0 && asciiDigit(t[e - 1])) --e;
+        if (e == t.size() || t.size() - e > 4 || e == 0 || t[e - 1] != ' ') return {};
+        number = std::stoi(t.substr(e));
+        b = 0;
+    } else {
+        if (b > 4 || b == e || t[b] != ' ') return {};
+        number = std::stoi(t.substr(0, b));
+        e = t.size();
+    }
+    std::string title = trimmed(std::string_view(t).substr(b, e - b));
+    // A colon before the number sends a lead on ("Pl. niet afloopend: 4").
+    if (title.ends_with(':')) return {};
+    while (!title.empty() && (title.back() == '.' || title.back() == ':')) title.pop_back();
+    const auto first = static_cast<unsigned char>(title.empty() ? ' ' : title[0]);
+    if (title.empty() || lowerCaseStart(title) || (!std::isalpha(first) && first < 0x80)) return {};
+    for (std::string_view leader : {"..", ". .", "\u2026", "\u00B7\u00B7", "\t"})
+        if (title.find(leader) != std::string::npos) return {};
+    if (std::count(title.begin(), title.end(), ' ') > 5) return {};
+    return title;
+}
+
+}  // namespace
+
+std::vector<bool> runningHeads(const Lines& text) {
+    // A page's title comes back with another page's number, or pages follow
+    // one another ("— 354 —" after "Hydrachniden. 353"); either way above
+    // every number the key's couplets can bear (no more than its labelled
+    // lines), where a lead's reference or label would be one of them.
+    struct Paged {
+        std::size_t line;
+        int number;
+        std::string title;  // empty for a number between dashes
+    };
+    std::vector<Paged> paged;
+    std::vector<bool> out(text.size(), false);
+    int highestLabel = 0;  // the couplets' numbers are no more than the lines labelled
+    int labelled = 0;      // nor than the highest label of a line that is no head
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        int number = 0;
+        std::string title = pagedTitle(text, i, number);
+        const std::string t = trimmed(text[i]);
+        const int label = labelNumber(text[i]);
+        highestLabel += label >= 0 ? 1 : 0;
+        if (!title.empty()) {
+            paged.push_back({i, number, std::move(title)});
+        } else if (pageFurniture(t) && t.find_first_of("0123456789") != std::string::npos &&
+                   std::none_of(t.begin(), t.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
+            const std::size_t d = t.find_first_of("0123456789");
+            paged.push_back({i, std::atoi(t.c_str() + d), {}});
+        } else {
+            labelled = std::max(labelled, label);
+        }
+    }
+    highestLabel = std::max(highestLabel, labelled);
+    for (const Paged& p : paged) {
+        // A number between dashes alone is set aside by every reader already.
+        if (p.title.empty() || p.number <= highestLabel) continue;
+        for (const Paged& q : paged) {
+            if (q.line == p.line || q.number <= highestLabel || q.number == p.number) continue;
+            const bool sameTitle = !q.title.empty() && text::lower(q.title) == text::lower(p.title);
+            const bool following = std::abs(q.number - p.number) <= 4 && (q.number > p.number) == (q.line > p.line);
+            if (sameTitle || following) {
+                // The blank lines the page's break set under it go with it.
+                for (std::size_t i = p.line; i < text.size() && (i == p.line || blankLine(text[i])); ++i) out[i] = true;
+                break;
+            }
+        }
+    }
+    return out;
+}
+
 ReshapedKey reshapeKey(const Lines& text) {
     // Odd blanks read as blanks: the leaders, labels and references they
     // stand between are then read as everywhere else.
@@ -1889,11 +1972,17 @@ ReshapedKey reshapeKey(const Lines& text) {
     int blanks = 0, debris = 0, misread = 0, glued = 0, gluedLabels = 0, calls = 0, spacedStops = 0, pageMarks = 0;
     Lines spaced;
     std::vector<int> spacedOrigin;  // the user's line of each line of `spaced`
+    const std::vector<bool> heads = runningHeads(text);
+    int headLines = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const std::string& line = text[at];
         // A line of nothing but OCR signs ("'", "„", "• ,") is no line of the key.
         if (debrisLine(line)) {
             ++debris;
+            continue;
+        }
+        if (heads[at]) {
+            headLines += blankLine(line) ? 0 : 1;
             continue;
         }
         spacedOrigin.push_back(static_cast<int>(at));
@@ -1948,7 +2037,7 @@ ReshapedKey reshapeKey(const Lines& text) {
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && pageMarks == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && pageMarks == 0 && spacedStops == 0 && headLines == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
@@ -1964,6 +2053,7 @@ ReshapedKey reshapeKey(const Lines& text) {
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
                       {misread, kMsgMisread, kMsgMisreadOne}, {calls, kMsgNoteCalls, kMsgNoteCallsOne},
                       {pageMarks, kMsgPageMarks, kMsgPageMarksOne},
+                      {headLines, kMsgRunningHeads, kMsgRunningHeadsOne},
                       {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
                       {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {gluedLabels, kMsgGluedLabels, kMsgGluedLabelsOne},

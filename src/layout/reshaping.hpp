@@ -40,6 +40,8 @@ inline constexpr const char* kMsgNoteCalls = "%d appels de note entre crochets r
 inline constexpr const char* kMsgNoteCallsOne = "1 appel de note entre crochets retiré";
 inline constexpr const char* kMsgPageMarks = "%d numéros de page entre crochets retirés";
 inline constexpr const char* kMsgPageMarksOne = "1 numéro de page entre crochets retiré";
+inline constexpr const char* kMsgRunningHeads = "%d titres courants de page laissés de côté";
+inline constexpr const char* kMsgRunningHeadsOne = "1 titre courant de page laissé de côté";
 inline constexpr const char* kMsgSpacedStops = "%d points séparés du renvoi qu'ils terminent rattachés";
 inline constexpr const char* kMsgSpacedStopsOne = "1 point séparé du renvoi qu'il termine rattaché";
 inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
@@ -102,6 +104,8 @@ struct ReshapedKey {
     std::vector<int> gatheredOrigin;
 };
 ReshapedKey reshapeKey(const Lines& text);
+// The lines that are a page's running head with its number, in any case.
+std::vector<bool> runningHeads(const Lines& text);
 
 // Blanks a copy from a typeset page keeps (no-break, thin, figure spaces)
 // made plain blanks in `line`: how many.

@@ -856,6 +856,29 @@ TEST(Reshaping, ARunningHeadIsATitleInCapitalsWithItsPage) {
     for (const auto& [line, head] : cases) EXPECT_EQ(pageHead(line), head) << line;
 }
 
+TEST(Reshaping, ARunningHeadInAnyCaseComesBackOrFollowsAPageAboveTheCouplets) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::vector<bool> heads;
+    };
+    const Case cases[] = {
+        {"pages in sequence, a head with its page, a number between dashes",
+         {"1. Wings dark 2", "", "Hydrachniden. 353", "", "Wings pale 3", "", "\u2014 354 \u2014", "",
+          "2. Legs long A. alba", "", "355 Familie: Curculionidae.", "", "Legs short A. nigra"},
+         {false, false, true, true, false, false, false, false, false, false, true, true, false}},
+        {"the same title with another page",
+         {"1 Wings dark 2", "", "Tabelle der Gattungen. 12", "", "1' Wings pale A. alba", "2 Legs long A. nigra",
+          "", "Tabelle der Gattungen. 14", "", "2' Legs short A. rufa"},
+         {false, false, true, true, false, false, false, true, true, false}},
+        {"leads set apart whose references follow one another are no heads",
+         {"1 Wings dark", "", "Legs long 2", "", "Legs short 3", "", "2 Eyes red A. alba", "", "Eyes black A. nigra", "",
+          "3 Tarsi white A. rufa", "", "Tarsi brown: 4", "", "Tarsi red: 5"},
+         std::vector<bool>(15, false)},
+    };
+    for (const Case& c : cases) EXPECT_EQ(runningHeads(c.text), c.heads) << c.layout;
+}
+
 TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
     struct Case {
         Lines text;
