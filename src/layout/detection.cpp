@@ -1316,7 +1316,7 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
                 if (o >= 0 && o < static_cast<int>(from.size())) o = from[static_cast<std::size_t>(o)];
             return origin;
         };
-        const std::string told = countedMessage(kMsgRunningHeads, kMsgRunningHeadsOne, count);
+        const std::string told = countedMessage(kMsgPagesAside, kMsgPagesAsideOne, count);
         if (const IndentedKey k = convertIndentedKey(unheaded); k.converted)
             proposeConverted(k.lines, users(k.origin), "clé indentée, convertie en clé numérotée par couplets",
                              told + ", " + k.message);

@@ -2042,6 +2042,16 @@ ReshapedKey reshapeKey(const Lines& text) {
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
     out.debris = debris;
+    // Running heads set aside before are told with the pages set aside.
+    if (headLines > 0) {
+        const std::string was = countedMessage(kMsgPagesAside, kMsgPagesAsideOne, out.pages);
+        out.pages += headLines;
+        const std::string now = countedMessage(kMsgPagesAside, kMsgPagesAsideOne, out.pages);
+        if (const std::size_t at = out.message.find(was); was.front() != '0' && at != std::string::npos)
+            out.message.replace(at, was.size(), now);
+        else
+            out.message = out.message.empty() ? now : now + ", " + out.message;
+    }
     if (!out.changed) {
         out.lines = spaced;
         for (std::size_t i = 0; i < spaced.size(); ++i) out.origin.push_back(static_cast<int>(i));
@@ -2053,7 +2063,6 @@ ReshapedKey reshapeKey(const Lines& text) {
         countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne}, {debris, kMsgDebris, kMsgDebrisOne},
                       {misread, kMsgMisread, kMsgMisreadOne}, {calls, kMsgNoteCalls, kMsgNoteCallsOne},
                       {pageMarks, kMsgPageMarks, kMsgPageMarksOne},
-                      {headLines, kMsgRunningHeads, kMsgRunningHeadsOne},
                       {spacedStops, kMsgSpacedStops, kMsgSpacedStopsOne},
                       {glued, kMsgGluedMarks, kMsgGluedMarksOne},
                       {gluedLabels, kMsgGluedLabels, kMsgGluedLabelsOne},
