@@ -1580,6 +1580,9 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
             !splitLeadEnding(lines[i - 1]).ends())
             continue;
         const int next = nextLabel[i];
+        // A number above the key's next label is a heading's ("140. Gattung:"
+        // over "i'' Der 3. Streifen" and "1' ..."), no couplet before it.
+        if (previous >= 0 && next >= 0 && previous > next) previous = -1;
         if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
         // "B." alone may be an initial ("C." then "B. Clarke"): an 8 only
         // after couplet 7 and up to the next 8 ("7." ... "B." ... "8."), or
