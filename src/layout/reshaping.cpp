@@ -1557,7 +1557,15 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
             else
                 ++numbered;
         }
-    if (!numberedKey(lines, numbered)) return 0;
+    // Labels a scan misread count as many as those it read right: a key of
+    // one couplet whose first label came out as a letter ("i''" over "1'").
+    int misread = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (const std::size_t b = lines[i].find_first_not_of(" \t"); labels[i] < 0 && b != std::string::npos) {
+            std::size_t size = 0;
+            misread += misreadLabelAt(std::string_view(lines[i]).substr(b), size) >= 0 ? 1 : 0;
+        }
+    if (!numberedKey(lines, numbered + std::min(misread, numbered))) return 0;
     // The label of the next labelled line after each line, found once.
     std::vector<int> nextLabel(lines.size(), -1);
     for (std::size_t i = lines.size(); i-- > 1;) nextLabel[i - 1] = labels[i] >= 0 ? labels[i] : nextLabel[i];
