@@ -1522,10 +1522,18 @@ namespace {
 
 // Lines whose labels are Roman numerals or letters ("II.", "B.") are no
 // numbered key: their "I." and "S." are labels as printed.
+// A small letter before a word in lower case starts a wrapped line of
+// German or Latin ("u. c Käfer", "d. h. die"), no label.
+bool abbreviationStart(std::string_view line, const LineStart& ls) {
+    return ls.label.size() == 1 && lowerCaseStart(ls.label) && ls.textStart < line.size() &&
+           lowerCaseStart(line.substr(ls.textStart));
+}
+
 bool numberedKey(const Lines& lines, int numbered) {
     int others = 0;
     for (const std::string& l : lines) {
         const LineStart ls = readLineStart(l);
+        if (abbreviationStart(l, ls)) continue;
         // A letter that looks like a digit ("l.", "I.", "S.") may be the
         // misread label to mend: it counts for neither side.
         others += ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
@@ -1863,8 +1871,9 @@ int mendScannedLabels(Lines& lines) {
     // Where any line is labelled by letters that look like no digit ("II.",
     // "A.", "b."), its "I." and "B." are that series' labels, as printed.
     for (const std::string& l : lines)
-        if (const LineStart ls = readLineStart(l);
-            ls.kind == LineStart::Kind::Letters && !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])))
+        if (const LineStart ls = readLineStart(l); ls.kind == LineStart::Kind::Letters &&
+                                                   !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])) &&
+                                                   !abbreviationStart(l, ls))
             return 0;
     // Only labels: a sign alone after a leader ("|") may be a table's cell.
     return mendMisreadLabels(lines, false);
