@@ -1950,6 +1950,7 @@ std::vector<bool> runningHeads(const Lines& text) {
     std::vector<bool> out(text.size(), false);
     int highestLabel = 0;  // the couplets' numbers are no more than the lines labelled
     int labelled = 0;      // nor than the highest label of a line that is no head
+    std::vector<int> labels;
     for (std::size_t i = 0; i < text.size(); ++i) {
         int number = 0;
         std::string title = pagedTitle(text, i, number);
@@ -1963,13 +1964,19 @@ std::vector<bool> runningHeads(const Lines& text) {
             const std::size_t d = t.find_first_of("0123456789");
             paged.push_back({i, std::atoi(t.c_str() + d), {}});
         } else {
-            labelled = std::max(labelled, label);
+            labels.push_back(label);
         }
     }
+    // A number far beyond the lines labelled is a year or a page ("1911, S. 120").
+    for (int label : labels)
+        if (label <= 4 * highestLabel) labelled = std::max(labelled, label);
     highestLabel = std::max(highestLabel, labelled);
+    // Above the key, a head is text before it as any other.
+    std::size_t first = 0;
+    while (first < text.size() && (labelNumber(text[first]) < 0 || labelNumber(text[first]) > highestLabel)) ++first;
     for (const Paged& p : paged) {
         // A number between dashes alone is set aside by every reader already.
-        if (p.title.empty() || p.number <= highestLabel) continue;
+        if (p.title.empty() || p.number <= highestLabel || p.line < first) continue;
         for (const Paged& q : paged) {
             if (q.line == p.line || q.number <= highestLabel || q.number == p.number) continue;
             const bool sameTitle = !q.title.empty() && text::lower(q.title) == text::lower(p.title);
@@ -2089,7 +2096,7 @@ ReshapedKey reshapeKey(const Lines& text) {
                       {gluedReferences, kMsgGluedReferences, kMsgGluedReferencesOne},
                       {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
-    out.message = out.message.empty() ? told : told + ", " + out.message;
+    out.message = out.message.empty() ? told : told.empty() ? out.message : told + ", " + out.message;
     return out;
 }
 
