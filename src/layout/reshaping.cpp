@@ -1974,19 +1974,27 @@ std::vector<bool> runningHeads(const Lines& text) {
     // Above the key, a head is text before it as any other.
     std::size_t first = 0;
     while (first < text.size() && (labelNumber(text[first]) < 0 || labelNumber(text[first]) > highestLabel)) ++first;
-    for (const Paged& p : paged) {
-        // A number between dashes alone is set aside by every reader already.
-        if (p.title.empty() || p.number <= highestLabel || p.line < first) continue;
-        for (const Paged& q : paged) {
-            if (q.line == p.line || q.number <= highestLabel || q.number == p.number) continue;
-            const bool sameTitle = !q.title.empty() && text::lower(q.title) == text::lower(p.title);
-            const bool following = std::abs(q.number - p.number) <= 4 && (q.number > p.number) == (q.line > p.line);
-            if (sameTitle || following) {
-                // The blank lines the page's break set under it go with it.
-                for (std::size_t i = p.line; i < text.size() && (i == p.line || blankLine(text[i])); ++i) out[i] = true;
-                break;
-            }
+    // Each title's lowest and highest page, and the neighbours in the text:
+    // one pass, whatever the number of such lines.
+    std::erase_if(paged, [&](const Paged& p) { return p.number <= highestLabel; });
+    std::map<std::string, std::pair<int, int>> pagesOf;
+    for (const Paged& p : paged)
+        if (!p.title.empty()) {
+            auto [it, added] = pagesOf.try_emplace(text::lower(p.title), p.number, p.number);
+            it->second = {std::min(it->second.first, p.number), std::max(it->second.second, p.number)};
         }
+    for (std::size_t k = 0; k < paged.size(); ++k) {
+        const Paged& p = paged[k];
+        // A number between dashes alone is set aside by every reader already.
+        if (p.title.empty() || p.line < first) continue;
+        const auto& [low, high] = pagesOf.at(text::lower(p.title));
+        auto follows = [&](const Paged& q) {
+            return q.number != p.number && std::abs(q.number - p.number) <= 4 &&
+                   (q.number > p.number) == (q.line > p.line);
+        };
+        if (low != high || (k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1])))
+            // The blank lines the page's break set under it go with it.
+            for (std::size_t i = p.line; i < text.size() && (i == p.line || blankLine(text[i])); ++i) out[i] = true;
     }
     return out;
 }
