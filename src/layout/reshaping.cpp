@@ -1579,9 +1579,24 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
     for (std::size_t i = lines.size(); i-- > 1;) nextLabel[i - 1] = labels[i] >= 0 ? labels[i] : nextLabel[i];
     int mended = 0;
     int previous = -1;
+    // Couplets whose first lead is primed twice ("4''") and whose second
+    // ("4'") is still to come: a key in indented order goes back to them.
+    std::set<int> open;
+    auto primes = [&](std::size_t i, std::size_t from) {
+        const std::string_view gap = std::string_view(lines[i]).substr(from);
+        return gap.starts_with("''") || gap.starts_with("\u2033") ? 2 : gap.starts_with("'") || gap.starts_with("\u2032") ? 1 : 0;
+    };
+    auto track = [&](int label, int primed) {
+        if (primed == 2) open.insert(label);
+        if (primed == 1) open.erase(label);
+    };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (labels[i] >= 0) {
             previous = labels[i];
+            const std::string& l = lines[i];
+            std::size_t d = l.find_first_not_of(" \t");
+            while (d < l.size() && asciiDigit(l[d])) ++d;
+            track(labels[i], primes(i, d));
             continue;
         }
         std::string& l = lines[i];
@@ -1599,7 +1614,11 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         // A number above the key's next label is a heading's ("140. Gattung:"
         // over "i'' Der 3. Streifen" and "1' ..."), no couplet before it.
         if (previous >= 0 && next >= 0 && previous > next) previous = -1;
-        if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
+        const int primed = primes(i, b + size);
+        const bool closes = primed == 1 && open.count(value) > 0;
+        if (!closes &&
+            ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)))
+            continue;
         // "B." alone may be an initial ("C." then "B. Clarke"): an 8 only
         // after couplet 7 and up to the next 8 ("7." ... "B." ... "8."), or
         // as the couplet's second lead numbered again, before a sentence
@@ -1612,6 +1631,7 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         for (std::size_t k = b; k < b + size; ++k) digits += lookalikeDigit(l[k]);
         l.replace(b, size, digits);
         labels[i] = previous = value;
+        track(value, primed);
         ++mended;
     }
     if (!references) return mended;
