@@ -1576,7 +1576,11 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
     if (!numberedKey(lines, numbered + std::min(misread, numbered))) return 0;
     // The label of the next labelled line after each line, found once.
     std::vector<int> nextLabel(lines.size(), -1);
-    for (std::size_t i = lines.size(); i-- > 1;) nextLabel[i - 1] = labels[i] >= 0 ? labels[i] : nextLabel[i];
+    std::vector<std::size_t> nextLine(lines.size(), lines.size());  // and its line
+    for (std::size_t i = lines.size(); i-- > 1;) {
+        nextLabel[i - 1] = labels[i] >= 0 ? labels[i] : nextLabel[i];
+        nextLine[i - 1] = labels[i] >= 0 ? i : nextLine[i];
+    }
     int mended = 0;
     int previous = -1;
     // Couplets whose first lead is primed twice ("4''") and whose second
@@ -1607,15 +1611,24 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         // A lead starts after a lead that has ended, a blank or the title
         // above the key: not an author's initial on a wrapped line ("C."
         // then "B. Clarke").
-        if (i > 0 && previous >= 0 && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) &&
+        // A second lead's prime that goes back to an open couplet says so too.
+        const int primed = primes(i, b + size);
+        const bool closes = primed == 1 && open.count(value) > 0;
+        if (i > 0 && previous >= 0 && !closes && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) &&
             !splitLeadEnding(lines[i - 1]).ends())
             continue;
         const int next = nextLabel[i];
         // A number above the key's next label is a heading's ("140. Gattung:"
         // over "i'' Der 3. Streifen" and "1' ..."), no couplet before it.
         if (previous >= 0 && next >= 0 && previous > next) previous = -1;
-        const int primed = primes(i, b + size);
-        const bool closes = primed == 1 && open.count(value) > 0;
+        // Set as the key's next label is, primed or stopped: "i. Gattung:"
+        // over "1'' OS. kahl" is a heading's number.
+        if (nextLine[i] < lines.size()) {
+            const std::string& n = lines[nextLine[i]];
+            std::size_t d = n.find_first_not_of(" \t");
+            while (d < n.size() && asciiDigit(n[d])) ++d;
+            if ((primes(nextLine[i], d) > 0) != (primed > 0)) continue;
+        }
         if (!closes &&
             ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)))
             continue;
