@@ -1042,7 +1042,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     for (std::string& line : evened) blanks += evenBlanks(line);
     Lines mended = evened;
     const int misread = mendScannedLabels(mended);
-    if (blanks == 0 && misread == 0) return detectEvened(text, wanted, control);
+    if (blanks == 0 && misread == 0 && std::ranges::none_of(runningHeads(text), [](bool h) { return h; }))
+        return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
     if (misread > 0 && !(control.cancel && control.cancel->load())) {
@@ -1053,9 +1054,37 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
             read = &mended;
         }
     }
+    // Running heads in any case between the leads ("Hydrachniden. 353"),
+    // which the readers of the text as it stands would take into a lead: the
+    // text is read again without them, and that reading kept where better.
+    const bool mendedRead = read == &mended;
+    Lines unheaded;
+    std::vector<int> from;  // the line of `read` of each line of `unheaded`
+    int heads = 0;
+    if (const std::vector<bool> head = runningHeads(*read);
+        std::find(head.begin(), head.end(), true) != head.end() && !(control.cancel && control.cancel->load())) {
+        for (std::size_t i = 0; i < read->size(); ++i)
+            if (!head[i]) {
+                unheaded.push_back((*read)[i]);
+                from.push_back(static_cast<int>(i));
+            } else {
+                heads += trimmed((*read)[i]).empty() ? 0 : 1;
+            }
+        LayoutDetection h = detectEvened(unheaded, wanted, control);
+        if (!h.proposals.empty() &&
+            (d.proposals.empty() || betterScore(h.proposals.front().score, d.proposals.front().score))) {
+            d = std::move(h);
+            for (DetectionObstacle& o : d.obstacles)
+                if (o.line >= 0 && o.line < static_cast<int>(from.size())) o.line = from[static_cast<std::size_t>(o.line)];
+            read = &unheaded;
+        } else {
+            heads = 0;
+        }
+    }
     if (blanks == 0 && read == &evened) return d;
     const std::string told = countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne},
-                                           {read == &mended ? misread : 0, kMsgMisread, kMsgMisreadOne}});
+                                           {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
+                                           {heads, kMsgPagesAside, kMsgPagesAsideOne}});
     for (LayoutProposal& p : d.proposals) {
         if (p.convertsIndented) {
             p.convertsIndented = false;

@@ -1271,12 +1271,14 @@ constexpr std::string_view kOddBlanks[] = {"\u00A0", "\u202F", "\u2009", "\u2007
 
 // OCR debris: a sign alone before a line's label or after its ending
 // ("■ 1. Wings", "... P. alba »"). Marks of a second lead are no debris.
-// Before a label, a stop, bullet or low quote is debris too ("• 2. Wings",
-// "„ 3. Hsch."); after an ending they may close a leader or a quotation.
+// Before a label, a stop, bullet or quote is debris too ("• 2. Wings",
+// "“ 3. Hsch."); after an ending they may close a leader or a quotation. A
+// low quote only opens one: alone after an ending it is debris ("Behaarung. „").
 bool debrisWord(std::string_view w, bool beforeLabel = false) {
-    static constexpr std::string_view kSigns[] = {"\u25A0", "\u25A1", "\u00BB", "\u00AB", "'", "\"", "`", "~", "^",
-                                                  "\u00A6", "\u00A9", "\u00AE", "\u00B0", ",", ";", "\u2018", "\u2019"};
-    static constexpr std::string_view kBeforeLabel[] = {".", "\u2022", "\u00B7", "\u201E", "\u201A", "\u201C", "\u201D"};
+    static constexpr std::string_view kSigns[] = {"\u25A0", "\u25A1", "\u00BB", "\u00AB", "'",      "\"",     "`",
+                                                  "~",      "^",      "\u00A6", "\u00A9", "\u00AE", "\u00B0", ",",
+                                                  ";",      "\u2018", "\u2019", "\u201E", "\u201A"};
+    static constexpr std::string_view kBeforeLabel[] = {".", "\u2022", "\u00B7", "\u201C", "\u201D"};
     while (!w.empty()) {
         const auto starts = [&](std::string_view k) { return w.starts_with(k); };
         auto sign = std::find_if(std::begin(kSigns), std::end(kSigns), starts);
@@ -1322,12 +1324,19 @@ int dropNoteCalls(std::string& line) {
 
 namespace {
 
+// A bar or star alone after the ending, where the line holds no other: a
+// scan's speck ("Rey. |", "angu= *"), not a table's cell or emphasis marks.
+bool loneSpeck(std::string_view text, std::string_view word) {
+    return (word == "|" || word == "*") && std::count(text.begin(), text.end(), word[0]) == 1;
+}
+
 }  // namespace
 
 bool endsWithDebris(std::string_view text) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
     const std::size_t space = text.rfind(' ');
-    return space != std::string_view::npos && space > 0 && debrisWord(text.substr(space + 1));
+    return space != std::string_view::npos && space > 0 &&
+           (debrisWord(text.substr(space + 1)) || loneSpeck(text, text.substr(space + 1)));
 }
 
 namespace {
@@ -1367,7 +1376,7 @@ std::string withoutDebris(const std::string& line, int& removed) {
     // Not in a bracket left open: the lead goes on on the next line ("( Smith 2009 ,").
     const bool open = std::count(out.begin(), out.end(), '(') > std::count(out.begin(), out.end(), ')');
     for (std::size_t space = out.rfind(' ');
-         !open && space != std::string::npos && space > 0 && debrisWord(std::string_view(out).substr(space + 1));
+         !open && space != std::string::npos && space > 0 && endsWithDebris(out);
          space = out.rfind(' ')) {
         out = trimmed(std::string_view(out).substr(0, space));
         ++removed;
@@ -1513,10 +1522,18 @@ namespace {
 
 // Lines whose labels are Roman numerals or letters ("II.", "B.") are no
 // numbered key: their "I." and "S." are labels as printed.
+// A small letter before a word in lower case starts a wrapped line of
+// German or Latin ("u. c Käfer", "d. h. die"), no label.
+bool abbreviationStart(std::string_view line, const LineStart& ls) {
+    return ls.label.size() == 1 && lowerCaseStart(ls.label) && ls.textStart < line.size() &&
+           lowerCaseStart(line.substr(ls.textStart));
+}
+
 bool numberedKey(const Lines& lines, int numbered) {
     int others = 0;
     for (const std::string& l : lines) {
         const LineStart ls = readLineStart(l);
+        if (abbreviationStart(l, ls)) continue;
         // A letter that looks like a digit ("l.", "I.", "S.") may be the
         // misread label to mend: it counts for neither side.
         others += ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
@@ -1548,15 +1565,42 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
             else
                 ++numbered;
         }
-    if (!numberedKey(lines, numbered)) return 0;
+    // Labels a scan misread count as many as those it read right: a key of
+    // one couplet whose first label came out as a letter ("i''" over "1'").
+    int misread = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (const std::size_t b = lines[i].find_first_not_of(" \t"); labels[i] < 0 && b != std::string::npos) {
+            std::size_t size = 0;
+            misread += misreadLabelAt(std::string_view(lines[i]).substr(b), size) >= 0 ? 1 : 0;
+        }
+    if (!numberedKey(lines, numbered + std::min(misread, numbered))) return 0;
     // The label of the next labelled line after each line, found once.
     std::vector<int> nextLabel(lines.size(), -1);
-    for (std::size_t i = lines.size(); i-- > 1;) nextLabel[i - 1] = labels[i] >= 0 ? labels[i] : nextLabel[i];
+    std::vector<std::size_t> nextLine(lines.size(), lines.size());  // and its line
+    for (std::size_t i = lines.size(); i-- > 1;) {
+        nextLabel[i - 1] = labels[i] >= 0 ? labels[i] : nextLabel[i];
+        nextLine[i - 1] = labels[i] >= 0 ? i : nextLine[i];
+    }
     int mended = 0;
     int previous = -1;
+    // Couplets whose first lead is primed twice ("4''") and whose second
+    // ("4'") is still to come: a key in indented order goes back to them.
+    std::set<int> open;
+    auto primes = [&](std::size_t i, std::size_t from) {
+        const std::string_view gap = std::string_view(lines[i]).substr(from);
+        return gap.starts_with("''") || gap.starts_with("\u2033") ? 2 : gap.starts_with("'") || gap.starts_with("\u2032") ? 1 : 0;
+    };
+    auto track = [&](int label, int primed) {
+        if (primed == 2) open.insert(label);
+        if (primed == 1) open.erase(label);
+    };
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (labels[i] >= 0) {
             previous = labels[i];
+            const std::string& l = lines[i];
+            std::size_t d = l.find_first_not_of(" \t");
+            while (d < l.size() && asciiDigit(l[d])) ++d;
+            track(labels[i], primes(i, d));
             continue;
         }
         std::string& l = lines[i];
@@ -1567,11 +1611,27 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         // A lead starts after a lead that has ended, a blank or the title
         // above the key: not an author's initial on a wrapped line ("C."
         // then "B. Clarke").
-        if (i > 0 && previous >= 0 && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) &&
+        // A second lead's prime that goes back to an open couplet says so too.
+        const int primed = primes(i, b + size);
+        const bool closes = primed == 1 && open.count(value) > 0;
+        if (i > 0 && previous >= 0 && !closes && !blankLine(lines[i - 1]) && !endsWithDestination(lines[i - 1]) &&
             !splitLeadEnding(lines[i - 1]).ends())
             continue;
         const int next = nextLabel[i];
-        if ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)) continue;
+        // A number above the key's next label is a heading's ("140. Gattung:"
+        // over "i'' Der 3. Streifen" and "1' ..."), no couplet before it.
+        if (previous >= 0 && next >= 0 && previous > next) previous = -1;
+        // Set as the key's next label is, primed or stopped: "i. Gattung:"
+        // over "1'' OS. kahl" is a heading's number.
+        if (nextLine[i] < lines.size()) {
+            const std::string& n = lines[nextLine[i]];
+            std::size_t d = n.find_first_not_of(" \t");
+            while (d < n.size() && asciiDigit(n[d])) ++d;
+            if ((primes(nextLine[i], d) > 0) != (primed > 0)) continue;
+        }
+        if (!closes &&
+            ((previous < 0 && next < 0) || (previous >= 0 && value < previous) || (next >= 0 && value > next)))
+            continue;
         // "B." alone may be an initial ("C." then "B. Clarke"): an 8 only
         // after couplet 7 and up to the next 8 ("7." ... "B." ... "8."), or
         // as the couplet's second lead numbered again, before a sentence
@@ -1584,6 +1644,7 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         for (std::size_t k = b; k < b + size; ++k) digits += lookalikeDigit(l[k]);
         l.replace(b, size, digits);
         labels[i] = previous = value;
+        track(value, primed);
         ++mended;
     }
     if (!references) return mended;
@@ -1843,8 +1904,9 @@ int mendScannedLabels(Lines& lines) {
     // Where any line is labelled by letters that look like no digit ("II.",
     // "A.", "b."), its "I." and "B." are that series' labels, as printed.
     for (const std::string& l : lines)
-        if (const LineStart ls = readLineStart(l);
-            ls.kind == LineStart::Kind::Letters && !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])))
+        if (const LineStart ls = readLineStart(l); ls.kind == LineStart::Kind::Letters &&
+                                                   !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])) &&
+                                                   !abbreviationStart(l, ls))
             return 0;
     // Only labels: a sign alone after a leader ("|") may be a table's cell.
     return mendMisreadLabels(lines, false);
@@ -1872,6 +1934,104 @@ int evenBlanks(std::string& line) {
     return blanks;
 }
 
+namespace {
+
+// A running head in any case: a page's number at one end of a short title
+// set apart by a blank line ("Hydrachniden. 353", "356 Familie:
+// Curculionidae."). Its title, or empty.
+std::string pagedTitle(const Lines& text, std::size_t i, int& number) {
+    const std::string t = trimmed(text[i]);
+    const bool apart = (i > 0 && blankLine(text[i - 1])) || (i + 1 < text.size() && blankLine(text[i + 1]));
+    if (!apart || t.size() > 80) return {};
+    std::size_t b = 0, e = t.size();
+    while (b < e && asciiDigit(t[b])) ++b;
+    if (b == 0) {
+        while (e > 0 && asciiDigit(t[e - 1])) --e;
+        if (e == t.size() || t.size() - e > 4 || e == 0 || t[e - 1] != ' ') return {};
+        number = std::stoi(t.substr(e));
+        b = 0;
+    } else {
+        if (b > 4 || b == e || t[b] != ' ') return {};
+        number = std::stoi(t.substr(0, b));
+        e = t.size();
+    }
+    std::string title = trimmed(std::string_view(t).substr(b, e - b));
+    // A colon before the number sends a lead on ("Pl. niet afloopend: 4").
+    if (title.ends_with(':')) return {};
+    while (!title.empty() && (title.back() == '.' || title.back() == ':')) title.pop_back();
+    const auto first = static_cast<unsigned char>(title.empty() ? ' ' : title[0]);
+    if (title.empty() || lowerCaseStart(title) || (!std::isalpha(first) && first < 0x80)) return {};
+    for (std::string_view leader : {"..", ". .", "\u2026", "\u00B7\u00B7", "\t"})
+        if (title.find(leader) != std::string::npos) return {};
+    if (std::count(title.begin(), title.end(), ' ') > 5) return {};
+    return title;
+}
+
+}  // namespace
+
+std::vector<bool> runningHeads(const Lines& text) {
+    // A page's title comes back with another page's number, or pages follow
+    // one another ("— 354 —" after "Hydrachniden. 353"); either way above
+    // every number the key's couplets can bear (no more than its labelled
+    // lines), where a lead's reference or label would be one of them.
+    struct Paged {
+        std::size_t line;
+        int number;
+        std::string title;  // empty for a number between dashes
+    };
+    std::vector<Paged> paged;
+    std::vector<bool> out(text.size(), false);
+    int highestLabel = 0;  // the couplets' numbers are no more than the lines labelled
+    int labelled = 0;      // nor than the highest label of a line that is no head
+    std::vector<int> labels;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        int number = 0;
+        std::string title = pagedTitle(text, i, number);
+        const std::string t = trimmed(text[i]);
+        const int label = labelNumber(text[i]);
+        highestLabel += label >= 0 ? 1 : 0;
+        if (!title.empty()) {
+            paged.push_back({i, number, std::move(title)});
+        } else if (pageFurniture(t) && t.find_first_of("0123456789") != std::string::npos &&
+                   std::none_of(t.begin(), t.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
+            const std::size_t d = t.find_first_of("0123456789");
+            paged.push_back({i, std::atoi(t.c_str() + d), {}});
+        } else {
+            labels.push_back(label);
+        }
+    }
+    // A number far beyond the lines labelled is a year or a page ("1911, S. 120").
+    for (int label : labels)
+        if (label <= 4 * highestLabel) labelled = std::max(labelled, label);
+    highestLabel = std::max(highestLabel, labelled);
+    // Above the key, a head is text before it as any other.
+    std::size_t first = 0;
+    while (first < text.size() && (labelNumber(text[first]) < 0 || labelNumber(text[first]) > highestLabel)) ++first;
+    // Each title's lowest and highest page, and the neighbours in the text:
+    // one pass, whatever the number of such lines.
+    std::erase_if(paged, [&](const Paged& p) { return p.number <= highestLabel; });
+    std::map<std::string, std::pair<int, int>> pagesOf;
+    for (const Paged& p : paged)
+        if (!p.title.empty()) {
+            auto [it, added] = pagesOf.try_emplace(text::lower(p.title), p.number, p.number);
+            it->second = {std::min(it->second.first, p.number), std::max(it->second.second, p.number)};
+        }
+    for (std::size_t k = 0; k < paged.size(); ++k) {
+        const Paged& p = paged[k];
+        // A number between dashes alone is set aside by every reader already.
+        if (p.title.empty() || p.line < first) continue;
+        const auto& [low, high] = pagesOf.at(text::lower(p.title));
+        auto follows = [&](const Paged& q) {
+            return q.number != p.number && std::abs(q.number - p.number) <= 4 &&
+                   (q.number > p.number) == (q.line > p.line);
+        };
+        if (low != high || (k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1])))
+            // The blank lines the page's break set under it go with it.
+            for (std::size_t i = p.line; i < text.size() && (i == p.line || blankLine(text[i])); ++i) out[i] = true;
+    }
+    return out;
+}
+
 ReshapedKey reshapeKey(const Lines& text) {
     // Odd blanks read as blanks: the leaders, labels and references they
     // stand between are then read as everywhere else.
@@ -1880,11 +2040,17 @@ ReshapedKey reshapeKey(const Lines& text) {
     int blanks = 0, debris = 0, misread = 0, glued = 0, gluedLabels = 0, calls = 0, spacedStops = 0, pageMarks = 0;
     Lines spaced;
     std::vector<int> spacedOrigin;  // the user's line of each line of `spaced`
+    const std::vector<bool> heads = runningHeads(text);
+    int headLines = 0;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const std::string& line = text[at];
         // A line of nothing but OCR signs ("'", "„", "• ,") is no line of the key.
         if (debrisLine(line)) {
             ++debris;
+            continue;
+        }
+        if (heads[at]) {
+            headLines += blankLine(line) ? 0 : 1;
             continue;
         }
         spacedOrigin.push_back(static_cast<int>(at));
@@ -1939,11 +2105,21 @@ ReshapedKey reshapeKey(const Lines& text) {
     const int relabelled = renumberLetteredCouplets(spaced, toCouplets);
     const int unmarked = unmarkLabels(spaced);
     const bool unnumbered = numberFirstCouplet(spaced);
-    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && pageMarks == 0 && spacedStops == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
+    if (blanks == 0 && debris == 0 && misread == 0 && glued == 0 && gluedLabels == 0 && gluedReferences == 0 && calls == 0 && pageMarks == 0 && spacedStops == 0 && headLines == 0 && relabelled == 0 && toCouplets == 0 && unmarked == 0 &&
         !unnumbered)
         return reshapeSpaced(text);
     ReshapedKey out = reshapeSpaced(spaced);
     out.debris = debris;
+    // Running heads set aside before are told with the pages set aside.
+    if (headLines > 0) {
+        const std::string was = countedMessage(kMsgPagesAside, kMsgPagesAsideOne, out.pages);
+        out.pages += headLines;
+        const std::string now = countedMessage(kMsgPagesAside, kMsgPagesAsideOne, out.pages);
+        if (const std::size_t at = out.message.find(was); was.front() != '0' && at != std::string::npos)
+            out.message.replace(at, was.size(), now);
+        else
+            out.message = out.message.empty() ? now : now + ", " + out.message;
+    }
     if (!out.changed) {
         out.lines = spaced;
         for (std::size_t i = 0; i < spaced.size(); ++i) out.origin.push_back(static_cast<int>(i));
@@ -1961,7 +2137,7 @@ ReshapedKey reshapeKey(const Lines& text) {
                       {gluedReferences, kMsgGluedReferences, kMsgGluedReferencesOne},
                       {relabelled, kMsgRelabelled, kMsgRelabelledOne}, {toCouplets, kMsgToCouplets, kMsgToCoupletsOne},
                       {unmarked, kMsgUnmarked, kMsgUnmarkedOne}, {unnumbered ? 1 : 0, kMsgUnnumbered, kMsgUnnumbered}});
-    out.message = out.message.empty() ? told : told + ", " + out.message;
+    out.message = out.message.empty() ? told : told.empty() ? out.message : told + ", " + out.message;
     return out;
 }
 

@@ -102,6 +102,8 @@ struct ReshapedKey {
     std::vector<int> gatheredOrigin;
 };
 ReshapedKey reshapeKey(const Lines& text);
+// The lines that are a page's running head with its number, in any case.
+std::vector<bool> runningHeads(const Lines& text);
 
 // Blanks a copy from a typeset page keeps (no-break, thin, figure spaces)
 // made plain blanks in `line`: how many.

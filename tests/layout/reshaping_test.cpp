@@ -101,6 +101,9 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
 TEST(Reshaping, ASignAloneAtTheEndOfALeadIsOcrDebris) {
     const std::pair<const char*, bool> cases[] = {
         {"K\u00F6rper von Form \u00BB", true}, {"Plega alba L. '", true}, {"Wings dark ,", true},
+        {"Behaarung. \u201E", true},         {"UGattung Hypostenus Rey. |", true},
+        {"Hsch. u. die Fld. angu= *", true},  {"| 2 | Wings dark | 3 |", false},
+        {"Wings *dark* *", false},
         {"K\u00F6rper von Form", false},      {"Wings \u00BBdark\u00AB", false}, {"\u00BB", false},
     };
     for (const auto& [text, debris] : cases) EXPECT_EQ(endsWithDebris(text), debris) << text;
@@ -853,6 +856,33 @@ TEST(Reshaping, ARunningHeadIsATitleInCapitalsWithItsPage) {
     for (const auto& [line, head] : cases) EXPECT_EQ(pageHead(line), head) << line;
 }
 
+TEST(Reshaping, ARunningHeadInAnyCaseComesBackOrFollowsAPageAboveTheCouplets) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::vector<bool> heads;
+    };
+    const Case cases[] = {
+        {"pages in sequence, a head with its page, a number between dashes",
+         {"1. Wings dark 2", "", "Hydrachniden. 353", "", "Wings pale 3", "", "\u2014 354 \u2014", "",
+          "2. Legs long A. alba", "", "355 Familie: Curculionidae.", "", "Legs short A. nigra"},
+         {false, false, true, true, false, false, false, false, false, false, true, true, false}},
+        {"pages in sequence in a key followed by its source's year",
+         {"1 Wings dark 2", "", "Hydrachniden. 353", "", "Wings pale A. alba", "", "\u2014 354 \u2014", "",
+          "2 Legs long A. nigra", "Legs short A. rufa", "1911, S. 120-121."},
+         {false, false, true, true, false, false, false, false, false, false, false}},
+        {"the same title with another page",
+         {"1 Wings dark 2", "", "Tabelle der Gattungen. 12", "", "1' Wings pale A. alba", "2 Legs long A. nigra",
+          "", "Tabelle der Gattungen. 14", "", "2' Legs short A. rufa"},
+         {false, false, true, true, false, false, false, true, true, false}},
+        {"leads set apart whose references follow one another are no heads",
+         {"1 Wings dark", "", "Legs long 2", "", "Legs short 3", "", "2 Eyes red A. alba", "", "Eyes black A. nigra", "",
+          "3 Tarsi white A. rufa", "", "Tarsi brown: 4", "", "Tarsi red: 5"},
+         std::vector<bool>(15, false)},
+    };
+    for (const Case& c : cases) EXPECT_EQ(runningHeads(c.text), c.heads) << c.layout;
+}
+
 TEST(Reshaping, ANumberAloneIsAPageUnlessACoupletBearsIt) {
     struct Case {
         Lines text;
@@ -910,6 +940,24 @@ TEST(Reshaping, LabelsMisreadByAScanAreMendedForEveryReaderUnlessLettersLabelThe
           "Plega alba"},
          {"Title", "1'' Wings dark.", "2'' Legs long.", "Plega nigra", "2' Legs short.", "Plega rufa", "1' Wings pale.",
           "Plega alba"}},
+        {"primed labels in indented order, a second lead's going back read as a letter",
+         {"Title", "1'' Wings dark.", "2'' Legs long.", "Plega nigra", "2' Legs short.", "Plega rufa", "l' Wings pale.",
+          "Plega alba"},
+         {"Title", "1'' Wings dark.", "2'' Legs long.", "Plega nigra", "2' Legs short.", "Plega rufa", "1' Wings pale.",
+          "Plega alba"}},
+        {"a heading numbered as the book's genus above the key",
+         {"140. Gattung: Plega Steph.", "", "i'' Wings dark.", "Plega nigra", "1' Wings pale.", "Plega alba"},
+         {"140. Gattung: Plega Steph.", "", "1'' Wings dark.", "Plega nigra", "1' Wings pale.", "Plega alba"}},
+        {"a heading's number misread too, prose between",
+         {"i40. Gattung: Plega Steph.", "", "Die Arten leben in Pilzen.", "", "i'' Wings dark.", "", "Plega nigra", "",
+          "1' Wings pale.", "Plega alba"},
+         {"i40. Gattung: Plega Steph.", "", "Die Arten leben in Pilzen.", "", "1'' Wings dark.", "", "Plega nigra", "",
+          "1' Wings pale.", "Plega alba"}},
+        {"a wrapped line that starts with an abbreviation in lower case",
+         {"Key", "i'' Wings dark, the veins and", "u. the legs black.", "Plega nigra", "1' Wings pale.", "Plega alba"},
+         {"Key", "1'' Wings dark, the veins and", "u. the legs black.", "Plega nigra", "1' Wings pale.", "Plega alba"}},
+        {"a heading's number misread, stopped over a key of primed labels",
+         {"i. Gattung: Plega Steph.", "", "1'' Wings dark.", "Plega nigra", "1' Wings pale.", "Plega alba"}, {}},
         {"groups labelled by Roman numerals over numbered couplets",
          {"I. Wings dark.", "1. Legs long ..... Plega nigra", "- Legs short ..... Plega rufa", "II. Wings pale.",
           "2. Tarsi black ..... Plega nivea", "- Tarsi white ..... Plega alba"},
