@@ -1042,7 +1042,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     for (std::string& line : evened) blanks += evenBlanks(line);
     Lines mended = evened;
     const int misread = mendScannedLabels(mended);
-    if (blanks == 0 && misread == 0 && std::ranges::none_of(runningHeads(text), [](bool h) { return h; }))
+    const std::vector<bool> evenedHeads = runningHeads(evened);
+    if (blanks == 0 && misread == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }))
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
@@ -1061,8 +1062,9 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     Lines unheaded;
     std::vector<int> from;  // the line of `read` of each line of `unheaded`
     int heads = 0;
-    if (const std::vector<bool> head = runningHeads(*read);
-        std::find(head.begin(), head.end(), true) != head.end() && !(control.cancel && control.cancel->load())) {
+    if (const std::vector<bool> head = read == &evened ? evenedHeads : runningHeads(*read);
+        std::ranges::any_of(head, [](bool h) { return h; }) &&
+        !(control.cancel && control.cancel->load())) {
         for (std::size_t i = 0; i < read->size(); ++i)
             if (!head[i]) {
                 unheaded.push_back((*read)[i]);

@@ -1,7 +1,6 @@
 #include "layout/references.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <map>
 #include <set>
 
@@ -141,19 +140,15 @@ void fieldsJoined(const Lines& text, Lines& lines, std::vector<int>& origin, int
 
 // A whole couplet number, or 0.
 int coupletNumber(std::string_view s) {
-    int n = 0;
-    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), n);
-    return ec == std::errc() && end == s.data() + s.size() ? n : 0;
+    const std::optional<int> n = text::toInteger(s);
+    return n && *n > 0 ? *n : 0;
 }
 
 // The couplet of origin in a label's gap: "(3)", " ( 3 ). ", or 0.
 int backReferenceOf(std::string_view gap) {
     const std::size_t open = gap.find('('), close = gap.find(')');
     if (open == std::string_view::npos || close == std::string_view::npos || close < open) return 0;
-    std::string_view inside = gap.substr(open + 1, close - open - 1);
-    while (!inside.empty() && inside.front() == ' ') inside.remove_prefix(1);
-    while (!inside.empty() && inside.back() == ' ') inside.remove_suffix(1);
-    return coupletNumber(inside);
+    return coupletNumber(text::trimmedBlanks(gap.substr(open + 1, close - open - 1)));
 }
 
 int printedBackReference(std::string_view line, int& couplet) {
