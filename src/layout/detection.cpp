@@ -426,13 +426,8 @@ bool backReferenceLeft(std::string_view desc) {
 // A lead's letter in brackets left at its start ("(a) Tail short", "(_b_)
 // Tail long"): the letter that names the lead under its couplet's number.
 bool leadLetterLeft(std::string_view desc) {
-    if (desc.size() < 5 || desc[0] != '(') return false;
-    std::size_t i = 1;
-    const char mark = desc[i] == '_' || desc[i] == '=' || desc[i] == '*' ? desc[i++] : '\0';
-    if (desc[i] < 'a' || desc[i] > 'f') return false;
-    ++i;
-    if (mark && (i >= desc.size() || desc[i++] != mark)) return false;
-    return i + 1 < desc.size() && desc[i] == ')' && desc[i + 1] == ' ';
+    std::size_t end = 0;
+    return desc.starts_with('(') && leadLetterAt(desc, 0, end) != '\0' && end + 1 < desc.size();
 }
 
 // The reference itself left at the end of the lead it ends ("... lips not

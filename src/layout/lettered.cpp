@@ -295,8 +295,9 @@ Lines numberedFromCodes(const Lines& text) {
     return renumbered(text, reads, number);
 }
 
-// A lead letter after the couplet's number or alone at a lead's start: "(a)",
-// "(_b_)", "a.", "=b.=", followed by a blank. The letter, or '\0'.
+
+}  // namespace
+
 char leadLetterAt(std::string_view s, std::size_t at, std::size_t& end) {
     std::size_t i = at;
     const bool bracket = i < s.size() && s[i] == '(';
@@ -314,8 +315,6 @@ char leadLetterAt(std::string_view s, std::size_t at, std::size_t& end) {
     end = i;
     return letter;
 }
-
-}  // namespace
 
 Lines numberedFromLeadLetters(const Lines& text) {
     Lines out = text;

@@ -20,4 +20,8 @@ Lines numberedFromLetters(const Lines& text);
 // couplets are set so.
 Lines numberedFromLeadLetters(const Lines& text);
 
+// A lead letter after the couplet's number or alone at a lead's start: "(a)",
+// "(_b_)", "a.", "=b.=", followed by a blank at `end`. The letter, or '\0'.
+char leadLetterAt(std::string_view s, std::size_t at, std::size_t& end);
+
 }  // namespace sarvelo
