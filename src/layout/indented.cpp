@@ -213,7 +213,8 @@ int greekLabel(std::string_view s, std::size_t& length) {
         closed = true;
         ++at;
     }
-    if (!closed || at >= s.size() || !isBlank(s[at])) return 0;
+    // The label may end the string: inside marks ("_α._") the text follows them.
+    if (!closed || (at < s.size() && !isBlank(s[at]))) return 0;
     while (at < s.size() && isBlank(s[at])) ++at;
     length = at;
     return value;

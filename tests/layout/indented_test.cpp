@@ -102,6 +102,8 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
           "2. Gills attached => Tricholoma album Fr.", "3. Gills free => Pluteus Alba Fr.", "3. Gills attached => Entoloma album Fr."}},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
+        {"Greek letters in italic marks", "_\u03B1._ Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
+                          "_\u03B2._ Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"roman numerals over numbers, a scan reading the first number as a letter",
          "I. Spores white\n  l. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
          "II. Spores pink\n  I. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
