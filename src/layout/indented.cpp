@@ -873,6 +873,65 @@ std::size_t dashNameStart(std::string_view s) {
     return after;
 }
 
+// A name and its authors as a book sets it after its number: a capitalised
+// word (an abbreviated genus, "L.", too), at most two epithets, then authors,
+// abbreviated or in brackets, and a year: "Myosurus L.", "Stoiba flavicollis
+// (Klug)", "Collema Th. Fr.", "Stylodrilus wahkeenensis Rodriguez & Coates, 1996".
+bool nameWithAuthors(std::string_view s) {
+    int words = 0, epithets = 0;
+    for (std::size_t at = 0; at < s.size();) {
+        std::size_t end = s.find(' ', at);
+        if (end == std::string_view::npos) end = s.size();
+        std::string_view w = s.substr(at, end - at);
+        at = end + 1;
+        if (w.empty()) continue;
+        if (++words > 8) return false;
+        while (!w.empty() && (w.back() == ',' || w.back() == ')')) w.remove_suffix(1);
+        if (!w.empty() && w.front() == '(') w.remove_prefix(1);
+        while (!w.empty() && (w.front() == '*' || w.front() == '_' || w.front() == '=')) w.remove_prefix(1);
+        while (!w.empty() && (w.back() == '_' || w.back() == '=')) w.remove_suffix(1);
+        if (w.empty()) return false;
+        const bool capital = isUpperAscii(w[0]) || static_cast<unsigned char>(w[0]) >= 0xC3;
+        if (words == 1) {
+            if (!capital || (w.find('.') != std::string_view::npos && w.size() > 3)) return false;
+            continue;
+        }
+        const bool lower = std::all_of(w.begin(), w.end(), [](char c) {
+            return isLowerAscii(c) || c == '-' || static_cast<unsigned char>(c) >= 0x80;
+        });
+        const bool year = w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
+        // "n. sp.", "var.", the last one's stop gone with the lead's.
+        const bool abbreviation = (w.size() <= 5 && w.back() == '.') || (lower && w.size() <= 2);
+        if (lower && w.size() >= 3 && !abbreviation) {
+            if (++epithets > 2) return false;
+        } else if (!(capital || year || abbreviation || w == "&" || w == "et" || w == "ex" || w == "de" || w == "von")) {
+            return false;
+        }
+    }
+    return words > 0;
+}
+
+// The book's number before a name and its authors that end the lead, after
+// one blank: "... in a spike. 1. Myosurus L.", "... hind wing 6. Stoiba
+// flavicollis (Klug), p. 26": where the name starts, or npos.
+std::size_t numberedNameStart(std::string_view body) {
+    for (std::size_t stop = body.rfind(". "); stop != std::string_view::npos && stop > 1;
+         stop = body.rfind(". ", stop - 1)) {
+        std::size_t d = stop;
+        if (isLowerAscii(body[d - 1]) && d >= 2 && isDigitAscii(body[d - 2])) --d;  // "14a."
+        std::size_t b = d;
+        while (b > 0 && isDigitAscii(body[b - 1])) --b;
+        const std::string_view name = body.substr(stop + 2);
+        // Not a citation's page after a comma ("III, 1827, 351. (Type, ...)").
+        if (b < d && d - b <= 4 && b > 1 && body[b - 1] == ' ' && body[b - 2] != ',' && !isDigitAscii(body[b - 2]) &&
+            !endsOnLinkWord(body.substr(0, b - 1)) && !name.starts_with("(") && nameWithAuthors(name))
+            return stop + 2;
+        // Further left the name would hold a sentence.
+        if (std::count(name.begin(), name.end(), ' ') >= 8) break;
+    }
+    return std::string_view::npos;
+}
+
 // A lead with no sub-leads and no separated ending may still end with its
 // name, run into the text as copying often leaves it: "... cuticle Amanita.",
 // "... several years. PINUS, p. 4." The name is a capitalised word (an
@@ -881,6 +940,7 @@ std::size_t trailingNameStart(std::string_view s) {
     if (const std::size_t dashed = dashNameStart(s); dashed != std::string_view::npos) return dashed;
     std::string_view body = withoutTrailingNumber(s);
     while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
+    if (const std::size_t numbered = numberedNameStart(body); numbered != std::string_view::npos) return numbered;
     // A name in capitals after a dash that ends the text, "copper-colored—
     // COPPERHEAD", of several words too: "bands—WESTERN DIAMOND-BACK RATTLER".
     if (const std::size_t dash = body.rfind("\u2014"); dash != std::string_view::npos && dash > 0) {

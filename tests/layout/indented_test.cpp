@@ -519,6 +519,12 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),
               (Lines{"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus americana (no. 16)", "2. Fruit a nut => Quercus alba (no. 14)",
                      "2. Fruit a samara => Acer (no. 15)"}));
+    // After a text of several sentences, names with their authors, "n. sp." or a page.
+    EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
+                      "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra n. sp.\n"),
+              (Lines{"1. Carpels one. Herbs. ... 2", "1. Carpels many => Stoiba nigra n. sp. (no. 3)",
+                     "2. Ovule pendulous. Carpels in a spike. => Myosurus L. (no. 1)",
+                     "2. Ovule erect => Ranunculus acris Th. Fr. (no. 2) (p. 26)"}));
 }
 
 TEST(IndentedKey, EveryNumberAndPageOfANameIsKeptAsANoteTheChecksPass) {
