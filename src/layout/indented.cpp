@@ -901,7 +901,7 @@ bool nameWithAuthors(std::string_view s) {
         });
         const bool year = w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
         // "n. sp.", "var.", the last one's stop gone with the lead's.
-        const bool abbreviation = (w.size() <= 5 && w.back() == '.') || (lower && w.size() <= 2);
+        const bool abbreviation = (w.size() <= 7 && w.back() == '.') || (lower && w.size() <= 2);
         if (lower && w.size() >= 3 && !abbreviation) {
             if (++epithets > 2) return false;
         } else if (!(capital || year || abbreviation || w == "&" || w == "et" || w == "ex" || w == "de" || w == "von")) {
@@ -921,7 +921,10 @@ std::size_t numberedNameStart(std::string_view body) {
         if (isLowerAscii(body[d - 1]) && d >= 2 && isDigitAscii(body[d - 2])) --d;  // "14a."
         std::size_t b = d;
         while (b > 0 && isDigitAscii(body[b - 1])) --b;
-        const std::string_view name = body.substr(stop + 2);
+        std::string_view name = body.substr(stop + 2);
+        // A remark in square brackets may follow the name: "ECTOBIIDES [Anaplectinae Saussure.]".
+        if (const std::size_t open = name.rfind(" ["); open != std::string_view::npos && name.back() == ']')
+            name = name.substr(0, open);
         // Not a citation's page after a comma ("III, 1827, 351. (Type, ...)").
         if (b < d && d - b <= 4 && b > 1 && body[b - 1] == ' ' && body[b - 2] != ',' && !isDigitAscii(body[b - 2]) &&
             !endsOnLinkWord(body.substr(0, b - 1)) && !name.starts_with("(") && nameWithAuthors(name))

@@ -521,8 +521,8 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                      "2. Fruit a samara => Acer (no. 15)"}));
     // After a text of several sentences, names with their authors, "n. sp." or a page.
     EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
-                      "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra n. sp.\n"),
-              (Lines{"1. Carpels one. Herbs. ... 2", "1. Carpels many => Stoiba nigra n. sp. (no. 3)",
+                      "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra subsp. alba [Tribe Stoibini.]\n"),
+              (Lines{"1. Carpels one. Herbs. ... 2", "1. Carpels many => Stoiba nigra subsp. alba [Tribe Stoibini.] (no. 3)",
                      "2. Ovule pendulous. Carpels in a spike. => Myosurus L. (no. 1)",
                      "2. Ovule erect => Ranunculus acris Th. Fr. (no. 2) (p. 26)"}));
 }
