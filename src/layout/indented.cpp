@@ -877,8 +877,11 @@ std::size_t dashNameStart(std::string_view s) {
 // word (an abbreviated genus, "L.", too), at most two epithets, then authors,
 // abbreviated or in brackets, and a year: "Myosurus L.", "Stoiba flavicollis
 // (Klug)", "Collema Th. Fr.", "Stylodrilus wahkeenensis Rodriguez & Coates, 1996".
+// A comma sets the authors or the year after them ("Eylaïs, Latr.", "Rodriguez & Coates, 1996"), in brackets only
+// the year ("(Holmquist, 1976)", never a list: "(Paraponyx, Hydrocampa)").
 bool nameWithAuthors(std::string_view s) {
     int words = 0, epithets = 0;
+    bool comma = false, bracketed = false;
     for (std::size_t at = 0; at < s.size();) {
         std::size_t end = s.find(' ', at);
         if (end == std::string_view::npos) end = s.size();
@@ -886,6 +889,9 @@ bool nameWithAuthors(std::string_view s) {
         at = end + 1;
         if (w.empty()) continue;
         if (++words > 8) return false;
+        if (comma && bracketed && !isDigitAscii(w[0])) return false;
+        bracketed = (bracketed || w.front() == '(') && w.find(')') == std::string_view::npos;
+        comma = w.back() == ',';
         while (!w.empty() && (w.back() == ',' || w.back() == ')')) w.remove_suffix(1);
         if (!w.empty() && w.front() == '(') w.remove_prefix(1);
         while (!w.empty() && (w.front() == '*' || w.front() == '_' || w.front() == '=')) w.remove_prefix(1);
@@ -904,11 +910,11 @@ bool nameWithAuthors(std::string_view s) {
         const bool abbreviation = (w.size() <= 7 && w.back() == '.') || (lower && w.size() <= 2);
         if (lower && w.size() >= 3 && !abbreviation) {
             if (++epithets > 2) return false;
-        } else if (!(capital || year || abbreviation || w == "&" || w == "et" || w == "ex" || w == "de" || w == "von")) {
+        } else if (!(capital || year || abbreviation || w == "&" || w == "and" || w == "et" || w == "ex" || w == "de" || w == "von")) {
             return false;
         }
     }
-    return words > 0;
+    return words > 0 && !comma;
 }
 
 // The book's number before a name and its authors that end the lead, after
@@ -935,6 +941,34 @@ std::size_t numberedNameStart(std::string_view body) {
     return std::string_view::npos;
 }
 
+// A name with its authors set as the lead's last sentence: "... Colombia.
+// Falsocis aquilonius sp. n.", "... spike. Myosurus L.": where it starts, or
+// npos. A name with nothing after its epithets ("Flowers red.") is left to
+// the readings of names without authors.
+std::size_t authoredNameSentenceStart(std::string_view body) {
+    for (std::size_t stop = body.rfind(". "); stop != std::string_view::npos && stop > 1;
+         stop = body.rfind(". ", stop - 1)) {
+        const std::string_view name = body.substr(stop + 2);
+        if (std::count(name.begin(), name.end(), ' ') >= 8) break;
+        // A name alone in the last sentence is the name, the sentence before it text: "Filmy Fern. Trichomanes".
+        if (name.size() >= 4 && name.find_first_of(" .") == std::string_view::npos && isNameWord(name))
+            return std::string_view::npos;
+        // An initial's stop is the name's own: "L. alba".
+        if (isUpperAscii(body[stop - 1]) && (stop < 2 || body[stop - 2] == ' ')) continue;
+        if (!nameWithAuthors(name) || !isNameWord(name.substr(0, name.find(' ')))) continue;
+        int words = 0, epithets = 0;
+        for (std::size_t at = 0; at < name.size();) {
+            const std::size_t end = std::min(name.find(' ', at), name.size());
+            const std::string_view w = name.substr(at, end - at);
+            at = end + 1;
+            if (w.empty()) continue;
+            if (++words > 1 && w.size() >= 3 && isLowerAscii(w[0]) && w.back() != '.') ++epithets;
+        }
+        if (words > 1 + epithets) return stop + 2;
+    }
+    return std::string_view::npos;
+}
+
 // A lead with no sub-leads and no separated ending may still end with its
 // name, run into the text as copying often leaves it: "... cuticle Amanita.",
 // "... several years. PINUS, p. 4." The name is a capitalised word (an
@@ -944,6 +978,7 @@ std::size_t trailingNameStart(std::string_view s) {
     std::string_view body = withoutTrailingNumber(s);
     while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
     if (const std::size_t numbered = numberedNameStart(body); numbered != std::string_view::npos) return numbered;
+    if (const std::size_t sentence = authoredNameSentenceStart(body); sentence != std::string_view::npos) return sentence;
     // A name in capitals after a dash that ends the text, "copper-colored—
     // COPPERHEAD", of several words too: "bands—WESTERN DIAMOND-BACK RATTLER".
     if (const std::size_t dash = body.rfind("\u2014"); dash != std::string_view::npos && dash > 0) {

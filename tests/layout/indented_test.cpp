@@ -525,6 +525,13 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Carpels one. Herbs. ... 2", "1. Carpels many => Stoiba nigra subsp. alba [Tribe Stoibini.] (no. 3)",
                      "2. Ovule pendulous. Carpels in a spike. => Myosurus L. (no. 1)",
                      "2. Ovule erect => Ranunculus acris Th. Fr. (no. 2) (p. 26)"}));
+    // A name with its authors as the lead's last sentence; a name alone after a
+    // common name; a list in brackets is no name's authors.
+    EXPECT_EQ(convert("A. Pronotum black\n  a. Margins visible. Known from Panama. Falsocis aquilonius sp. n.\n"
+                      "  b. Margins hidden. Falsocis opacus Pic, 1916.\nB. Pronotum red. Filmy Fern. Trichomanes.\n"),
+              (Lines{"1. Pronotum black ... 2", "1. Pronotum red. Filmy Fern. => Trichomanes",
+                     "2. Margins visible. Known from Panama. => Falsocis aquilonius sp. n.",
+                     "2. Margins hidden. => Falsocis opacus Pic, 1916"}));
 }
 
 TEST(IndentedKey, EveryNumberAndPageOfANameIsKeptAsANoteTheChecksPass) {
