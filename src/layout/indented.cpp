@@ -894,10 +894,17 @@ bool nameWithAuthors(std::string_view s) {
         comma = w.back() == ',';
         while (!w.empty() && (w.back() == ',' || w.back() == ')')) w.remove_suffix(1);
         if (!w.empty() && w.front() == '(') w.remove_prefix(1);
-        while (!w.empty() && (w.front() == '*' || w.front() == '_' || w.front() == '=')) w.remove_prefix(1);
-        while (!w.empty() && (w.back() == '_' || w.back() == '=')) w.remove_suffix(1);
+        while (!w.empty() && (w.front() == '*' || w.front() == '_' || w.front() == '=' || w.front() == '"')) w.remove_prefix(1);
+        while (!w.empty() && (w.back() == '_' || w.back() == '=' || w.back() == '"')) w.remove_suffix(1);
+        // A name in quotes: "“Lactarius deliciosus” group".
+        if (w.starts_with("\u201C")) w.remove_prefix(3);
+        if (w.ends_with("\u201D")) w.remove_suffix(3);
         if (w.empty()) return false;
-        const bool capital = isUpperAscii(w[0]) || static_cast<unsigned char>(w[0]) >= 0xC3;
+        // Accented capitals start with these bytes in UTF-8; quotes and signs do not.
+        const unsigned char first = static_cast<unsigned char>(w[0]);
+        const bool capital = isUpperAscii(w[0]) || (first >= 0xC3 && first <= 0xC5);
+        // A longer word with a stop inside the name ends a sentence ("Africa. Poisonous").
+        if (w.back() == '.' && w.size() > 6 && at < s.size()) return false;
         if (words == 1) {
             if (!capital || (w.find('.') != std::string_view::npos && w.size() > 3)) return false;
             continue;

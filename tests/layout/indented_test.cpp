@@ -532,6 +532,12 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Pronotum black ... 2", "1. Pronotum red. Filmy Fern. => Trichomanes",
                      "2. Margins visible. Known from Panama. => Falsocis aquilonius sp. n.",
                      "2. Margins hidden. => Falsocis opacus Pic, 1916"}));
+    // Sentences after a count are text; a name in quotes keeps them.
+    EXPECT_EQ(convert("Latex orange\n  Carpels in a spike.--Species 2. North-west Africa. Poisonous plants. Myosurus L.\n"
+                      "  Carpels free 1. \u201CLactarius deliciosus\u201D group\nLatex red 2. Lactarius rubrilacteus\n"),
+              (Lines{"1. Latex orange ... 2", "1. Latex red => Lactarius rubrilacteus (no. 2)",
+                     "2. Carpels in a spike.--Species 2. North-west Africa. Poisonous plants. => Myosurus L.",
+                     "2. Carpels free => \u201CLactarius deliciosus\u201D group (no. 1)"}));
 }
 
 TEST(IndentedKey, EveryNumberAndPageOfANameIsKeptAsANoteTheChecksPass) {
