@@ -903,8 +903,6 @@ bool nameWithAuthors(std::string_view s) {
         // Accented capitals start with these bytes in UTF-8; quotes and signs do not.
         const unsigned char first = static_cast<unsigned char>(w[0]);
         const bool capital = isUpperAscii(w[0]) || (first >= 0xC3 && first <= 0xC5);
-        // A longer word with a stop inside the name ends a sentence ("Africa. Poisonous").
-        if (w.back() == '.' && w.size() > 6 && at < s.size()) return false;
         if (words == 1) {
             if (!capital || (w.find('.') != std::string_view::npos && w.size() > 3)) return false;
             continue;
@@ -913,8 +911,11 @@ bool nameWithAuthors(std::string_view s) {
             return isLowerAscii(c) || c == '-' || static_cast<unsigned char>(c) >= 0x80;
         });
         const bool year = w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
-        // "n. sp.", "var.", the last one's stop gone with the lead's.
-        const bool abbreviation = (w.size() <= 7 && w.back() == '.') || (lower && w.size() <= 2);
+        // "n. sp.", "var.", "subsp.", the last one's stop gone with the lead's;
+        // a longer word with a stop ends a sentence ("in heads. Flagellaria", "Africa. Poisonous").
+        const bool abbreviation = (w.back() == '.' && (capital ? w.size() <= 6 : w.size() <= 5 || w == "subsp.")) ||
+                                  (lower && w.size() <= 2);
+        if (w.back() == '.' && !abbreviation && at < s.size()) return false;
         if (lower && w.size() >= 3 && !abbreviation) {
             if (++epithets > 2) return false;
         } else if (!(capital || year || abbreviation || w == "&" || w == "and" || w == "et" || w == "ex" || w == "de" || w == "von")) {

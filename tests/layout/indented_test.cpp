@@ -538,6 +538,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Latex orange ... 2", "1. Latex red => Lactarius rubrilacteus (no. 2)",
                      "2. Carpels in a spike.--Species 2. North-west Africa. Poisonous plants. => Myosurus L.",
                      "2. Carpels free => \u201CLactarius deliciosus\u201D group (no. 1)"}));
+    // Under a lead whose last sentences name a genus, the name on the line below is the ending.
+    EXPECT_EQ(convert("Seeds small\n  Stem erect. Flowers in heads. _Maschalocephalus_,\n        Rapateaceae\n"
+                      "  Stem climbing ..... Flagellariaceae\nSeeds large ..... Palmae\n"),
+              (Lines{"1. Seeds small ... 2", "1. Seeds large => Palmae",
+                     "2. Stem erect. Flowers in heads. _Maschalocephalus_, => Rapateaceae", "2. Stem climbing => Flagellariaceae"}));
 }
 
 TEST(IndentedKey, EveryNumberAndPageOfANameIsKeptAsANoteTheChecksPass) {
