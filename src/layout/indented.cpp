@@ -836,6 +836,8 @@ bool endsOnLinkWord(std::string_view s);
 // copies print it: "... parallel veins--Orders 77-80.", "... spores white
 // — Amanita". A short phrase that opens in a capital, with no sentence
 // or clause inside it (a range of numbers may end it): where it starts, or npos.
+bool nameWithAuthors(std::string_view s);
+
 std::size_t dashNameStart(std::string_view s) {
     while (!s.empty() && (s.back() == '.' || s.back() == ' ')) s.remove_suffix(1);
     std::size_t dash = s.rfind("--");
@@ -851,9 +853,11 @@ std::size_t dashNameStart(std::string_view s) {
     // The book's number or page noted after it: "F. nigra (no. 7)".
     if (name.ends_with(')'))
         if (const std::size_t open = name.rfind(" ("); open != std::string_view::npos) name = name.substr(0, open);
-    if (name.size() < 3 || !isUpperAscii(name[0]) || name.find_first_of(",;:()") != std::string_view::npos ||
-        std::count(name.begin(), name.end(), ' ') > 4 ||
+    if (name.size() < 3 || !isUpperAscii(name[0]) ||
         std::none_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+        return std::string_view::npos;
+    if (nameWithAuthors(name)) return after;
+    if (name.find_first_of(",;:()") != std::string_view::npos || std::count(name.begin(), name.end(), ' ') > 4)
         return std::string_view::npos;
     // Words of a name, not of a clause ("--Trees with scaly bark"); a stop
     // inside closes an initial or an abbreviation ("A. alba", "sp. nov.").
@@ -880,8 +884,16 @@ std::size_t dashNameStart(std::string_view s) {
 // A comma sets the authors or the year after them ("Eylaïs, Latr.", "Rodriguez & Coates, 1996"), in brackets only
 // the year ("(Holmquist, 1976)", never a list: "(Paraponyx, Hydrocampa)").
 bool nameWithAuthors(std::string_view s) {
+    // A remark may follow the name, in square brackets or in round ones when it
+    // opens in lower case: "ECTOBIIDES [Anaplectinae Saussure.]", "Locellina (not
+    // reported in U. S.)".
+    for (const std::string_view brackets : {" [", " ("})
+        if (const std::size_t open = s.rfind(brackets); open != std::string_view::npos && open > 0 &&
+                                                         s.back() == (brackets[1] == '[' ? ']' : ')') &&
+                                                         (brackets[1] == '[' || isLowerAscii(s[open + 2])))
+            s = s.substr(0, open);
     int words = 0, epithets = 0;
-    bool comma = false, bracketed = false;
+    bool comma = false, bracketed = false, previousCapital = false;
     for (std::size_t at = 0; at < s.size();) {
         std::size_t end = s.find(' ', at);
         if (end == std::string_view::npos) end = s.size();
@@ -903,10 +915,19 @@ bool nameWithAuthors(std::string_view s) {
         // Accented capitals start with these bytes in UTF-8; quotes and signs do not.
         const unsigned char first = static_cast<unsigned char>(w[0]);
         const bool capital = isUpperAscii(w[0]) || (first >= 0xC3 && first <= 0xC5);
+        const bool afterCapital = std::exchange(previousCapital, capital);
         if (words == 1) {
             if (!capital || (w.find('.') != std::string_view::npos && w.size() > 3)) return false;
             continue;
         }
+        // Authors or names joined ("Fan and He", "Rodriguez & Coates", "The Junipers, or Red Cedars");
+        // other little words make a clause ("with a ring").
+        static constexpr std::string_view kJoins[] = {"&", "and", "or", "et", "ex", "de", "von", "van", "in"};
+        if (std::find(std::begin(kJoins), std::end(kJoins), w) != std::end(kJoins)) {
+            if (!afterCapital) return false;
+            continue;
+        }
+        if (endsOnLinkWord(w)) return false;
         const bool lower = std::all_of(w.begin(), w.end(), [](char c) {
             return isLowerAscii(c) || c == '-' || static_cast<unsigned char>(c) >= 0x80;
         });
@@ -918,7 +939,7 @@ bool nameWithAuthors(std::string_view s) {
         if (w.back() == '.' && !abbreviation && at < s.size()) return false;
         if (lower && w.size() >= 3 && !abbreviation) {
             if (++epithets > 2) return false;
-        } else if (!(capital || year || abbreviation || w == "&" || w == "and" || w == "et" || w == "ex" || w == "de" || w == "von")) {
+        } else if (!(capital || year || abbreviation)) {
             return false;
         }
     }
@@ -935,10 +956,7 @@ std::size_t numberedNameStart(std::string_view body) {
         if (isLowerAscii(body[d - 1]) && d >= 2 && isDigitAscii(body[d - 2])) --d;  // "14a."
         std::size_t b = d;
         while (b > 0 && isDigitAscii(body[b - 1])) --b;
-        std::string_view name = body.substr(stop + 2);
-        // A remark in square brackets may follow the name: "ECTOBIIDES [Anaplectinae Saussure.]".
-        if (const std::size_t open = name.rfind(" ["); open != std::string_view::npos && name.back() == ']')
-            name = name.substr(0, open);
+        const std::string_view name = body.substr(stop + 2);
         // Not a citation's page after a comma ("III, 1827, 351. (Type, ...)").
         if (b < d && d - b <= 4 && b > 1 && body[b - 1] == ' ' && body[b - 2] != ',' && !isDigitAscii(body[b - 2]) &&
             !endsOnLinkWord(body.substr(0, b - 1)) && !name.starts_with("(") && nameWithAuthors(name))

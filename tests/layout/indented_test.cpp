@@ -538,6 +538,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Latex orange ... 2", "1. Latex red => Lactarius rubrilacteus (no. 2)",
                      "2. Carpels in a spike.--Species 2. North-west Africa. Poisonous plants. => Myosurus L.",
                      "2. Carpels free => \u201CLactarius deliciosus\u201D group (no. 1)"}));
+    // After a double hyphen, names with authors joined, in brackets, or a remark after them.
+    EXPECT_EQ(convert("A. Flagellum with tyloids.--E. laevigatus Fan and He\nB. Flagellum plain\n"
+                      "  a. Petiole short.--Stoiba flavicollis (Klug)\n  b. Petiole long.--Locellina (not reported in U. S.)\n"),
+              (Lines{"1. Flagellum with tyloids. => E. laevigatus Fan and He", "1. Flagellum plain ... 2",
+                     "2. Petiole short. => Stoiba flavicollis (Klug)", "2. Petiole long. => Locellina (not reported in U. S.)"}));
     // Under a lead whose last sentences name a genus, the name on the line below is the ending.
     EXPECT_EQ(convert("Seeds small\n  Stem erect. Flowers in heads. _Maschalocephalus_,\n        Rapateaceae\n"
                       "  Stem climbing ..... Flagellariaceae\nSeeds large ..... Palmae\n"),
