@@ -892,6 +892,8 @@ bool nameWithAuthors(std::string_view s) {
                                                          s.back() == (brackets[1] == '[' ? ']' : ')') &&
                                                          (brackets[1] == '[' || isLowerAscii(s[open + 2])))
             s = s.substr(0, open);
+    // The name's stop, set apart by a blank in some copies: "Arnaud & Bomans .".
+    while (s.ends_with(" .")) s.remove_suffix(2);
     int words = 0, epithets = 0;
     bool comma = false, bracketed = false, previousCapital = false;
     for (std::size_t at = 0; at < s.size();) {
@@ -911,7 +913,10 @@ bool nameWithAuthors(std::string_view s) {
         // A name in quotes: "“Lactarius deliciosus” group".
         if (w.starts_with("\u201C")) w.remove_prefix(3);
         if (w.ends_with("\u201D")) w.remove_suffix(3);
-        if (w.empty()) return false;
+        // A word holds letters or digits: a leader is no word of a name.
+        if (std::none_of(w.begin(), w.end(), [](char c) { return isDigitAscii(c) || isLowerAscii(c) || isUpperAscii(c) || c == '&' ||
+                                                                 static_cast<unsigned char>(c) >= 0x80; }))
+            return false;
         // Accented capitals start with these bytes in UTF-8; quotes and signs do not.
         const unsigned char first = static_cast<unsigned char>(w[0]);
         const bool capital = isUpperAscii(w[0]) || (first >= 0xC3 && first <= 0xC5);
@@ -1807,7 +1812,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         namesUnder += deep ? 1 : 0;
         --k;
     }
-    const bool namesSetUnder = levelStep > 0 && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
+    // With every label at one margin, the lines set deeper may be leads wrapped
+    // under a hanging indent: names only where each reads as one ("Falsocis
+    // opacus Pic, 1916").
+    bool namesOnly = true;
+    for (std::size_t k = 0; k < contents.size() && levelStep == 0; ++k)
+        namesOnly = namesOnly && (!lineUnder[k] || isNameOnItsLine(contents[k]) || nameWithAuthors(trimmed(contents[k])));
+    const bool namesSetUnder = namesOnly && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
 
     // Marks glued to the end of a line after a name: "... _Esocidae_.†".
     std::set<std::string> marksAfterNames;

@@ -102,6 +102,11 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
           "2. Gills attached => Tricholoma album Fr.", "3. Gills free => Pluteus Alba Fr.", "3. Gills attached => Entoloma album Fr."}},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
+        {"doubled letters at one margin, each name set deeper on the line under its lead",
+         "A. Spores white\nB. Gills free\n        Amanita L.\nBB. Gills attached\n        Tricholoma\n"
+         "AA. Spores pink\nB. Gills free\n        Pluteus\nBB. Gills attached\n        Entoloma\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita L.", "2. Gills attached => Tricholoma",
+          "3. Gills free => Pluteus", "3. Gills attached => Entoloma"}},
         {"Greek letters in italic marks", "_\u03B1._ Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "_\u03B2._ Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"roman numerals over numbers, a scan reading the first number as a letter",
