@@ -895,7 +895,7 @@ bool nameWithAuthors(std::string_view s) {
     // The name's stop, set apart by a blank in some copies: "Arnaud & Bomans .".
     while (s.ends_with(" .")) s.remove_suffix(2);
     int words = 0, epithets = 0;
-    bool comma = false, bracketed = false, previousCapital = false;
+    bool comma = false, bracketed = false, previousCapital = false, authored = false;
     for (std::size_t at = 0; at < s.size();) {
         std::size_t end = s.find(' ', at);
         if (end == std::string_view::npos) end = s.size();
@@ -904,7 +904,8 @@ bool nameWithAuthors(std::string_view s) {
         if (w.empty()) continue;
         if (++words > 8) return false;
         if (comma && bracketed && !isDigitAscii(w[0])) return false;
-        bracketed = (bracketed || w.front() == '(') && w.find(')') == std::string_view::npos;
+        const bool opened = bracketed || w.front() == '(';
+        bracketed = opened && w.find(')') == std::string_view::npos;
         comma = w.back() == ',';
         while (!w.empty() && (w.back() == ',' || w.back() == ')')) w.remove_suffix(1);
         if (!w.empty() && w.front() == '(') w.remove_prefix(1);
@@ -927,7 +928,8 @@ bool nameWithAuthors(std::string_view s) {
         }
         // Authors or names joined ("Fan and He", "Rodriguez & Coates", "The Junipers, or Red Cedars");
         // other little words make a clause ("with a ring").
-        static constexpr std::string_view kJoins[] = {"&", "and", "or", "et", "ex", "de", "von", "van", "in"};
+        // The sign of a hybrid too: "I. \u00D7 goebelii".
+        static constexpr std::string_view kJoins[] = {"&", "and", "or", "et", "ex", "de", "von", "van", "in", "\u00D7"};
         if (std::find(std::begin(kJoins), std::end(kJoins), w) != std::end(kJoins)) {
             if (!afterCapital) return false;
             continue;
@@ -939,14 +941,17 @@ bool nameWithAuthors(std::string_view s) {
         const bool year = w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
         // "n. sp.", "var.", "subsp.", the last one's stop gone with the lead's;
         // a longer word with a stop ends a sentence ("in heads. Flagellaria", "Africa. Poisonous").
+        // After the authors a short word is theirs, its stop gone with the lead's: "Hook. fil".
         const bool abbreviation = (w.back() == '.' && (capital ? w.size() <= 6 : w.size() <= 5 || w == "subsp.")) ||
-                                  (lower && w.size() <= 2);
+                                  (lower && w.size() <= (authored ? 4 : 2));
         if (w.back() == '.' && !abbreviation && at < s.size()) return false;
+        // Epithets come before the authors; a subgenus in brackets stands before them too.
         if (lower && w.size() >= 3 && !abbreviation) {
-            if (++epithets > 2) return false;
+            if (authored || ++epithets > 2) return false;
         } else if (!(capital || year || abbreviation)) {
             return false;
         }
+        authored = authored || ((capital || year) && !opened);
     }
     return words > 0 && !comma;
 }

@@ -543,6 +543,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Latex orange ... 2", "1. Latex red => Lactarius rubrilacteus (no. 2)",
                      "2. Carpels in a spike.--Species 2. North-west Africa. Poisonous plants. => Myosurus L.",
                      "2. Carpels free => \u201CLactarius deliciosus\u201D group (no. 1)"}));
+    // Authors abbreviated after a lower-case word, a hybrid's sign, a subgenus in brackets.
+    EXPECT_EQ(convert("Spores white\n  Cap dry 1. Lasiodiscus Hook. fil.\n  Cap wet 2. I. \u00D7 goebelii\n"
+                      "Spores pink 3. Dercitus (Halinastra) luteus\n"),
+              (Lines{"1. Spores white ... 2", "1. Spores pink => Dercitus (Halinastra) luteus (no. 3)",
+                     "2. Cap dry => Lasiodiscus Hook. fil. (no. 1)", "2. Cap wet => I. \u00D7 goebelii (no. 2)"}));
     // After a double hyphen, names with authors joined, in brackets, or a remark after them.
     EXPECT_EQ(convert("A. Flagellum with tyloids.--E. laevigatus Fan and He\nB. Flagellum plain\n"
                       "  a. Petiole short.--Stoiba flavicollis (Klug)\n  b. Petiole long.--Locellina (not reported in U. S.)\n"),
