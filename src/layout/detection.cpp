@@ -1035,6 +1035,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     Lines evened = text;
     int blanks = 0;
     for (std::string& line : evened) blanks += evenBlanks(line);
+    blanks += keepHyphensOfTheText(evened);
     Lines mended = evened;
     const int misread = mendScannedLabels(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);

@@ -148,6 +148,11 @@ std::size_t cutMarkBefore(std::string_view to);
 // ("some-" and "what"); a hyphen that stands for a shortened compound keeps
 // its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
 void joinWrapped(std::string& to, std::string_view more);
+// Words a line end cut after their own hyphen ("post-" over "temporal") where
+// the text writes them with it elsewhere ("post-temporal") and never without:
+// the first part moved to the start of the next line, so that joining the
+// lines keeps the hyphen. The count of words moved.
+int keepHyphensOfTheText(Lines& lines);
 // Whether `s` starts with a letter in lower case, accented ones and the long
 // s of Fraktur and the ligatures too ("über", "élargi", "ſehr", "ﬂach"): a line
 // that carries a lead on.

@@ -847,6 +847,28 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
     for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
 }
 
+TEST(Reshaping, AHyphenTheTextWritesElsewhereIsKeptWhereALineEndCutsTheWord) {
+    struct Case {
+        const char* why;
+        Lines text, expected;
+    };
+    const Case cases[] = {
+        {"written with it further on", {"  I. Jaws long; post-", "    temporal simple.", "    Body scaly; post-temporal forked."},
+         {"  I. Jaws long;", "    post-temporal simple.", "    Body scaly; post-temporal forked."}},
+        {"never written with it", {"  I. Jaws long; some-", "    what simple."}, {"  I. Jaws long; some-", "    what simple."}},
+        {"written both ways", {"Jaws post-", "temporal; posttemporal and post-temporal"},
+         {"Jaws post-", "temporal; posttemporal and post-temporal"}},
+        {"alone on its line", {"post-", "temporal; post-temporal"}, {"post-", "temporal; post-temporal"}},
+        {"a label under it", {"Jaws post-", "B. Temporal; post-temporal"}, {"Jaws post-", "B. Temporal; post-temporal"}},
+    };
+    for (const Case& c : cases) {
+        Lines lines = c.text;
+        const int moved = keepHyphensOfTheText(lines);
+        EXPECT_EQ(lines, c.expected) << c.why;
+        EXPECT_EQ(moved, c.text == c.expected ? 0 : 1) << c.why;
+    }
+}
+
 TEST(Reshaping, ARunningHeadIsATitleInCapitalsWithItsPage) {
     const std::pair<const char*, bool> cases[] = {
         {"142 FLORA OF THE COUNTY", true}, {"MANUAL OF THE FAMILIES. 87", true}, {"46", false},
