@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "engine/text.hpp"
@@ -1933,7 +1934,7 @@ void eachWord(std::string_view line, Each each) {
 }  // namespace
 
 int keepHyphensOfTheText(Lines& lines) {
-    std::set<std::string> words;
+    std::unordered_set<std::string> words;
     for (const std::string& l : lines) eachWord(l, [&](std::string w) { words.insert(std::move(w)); });
     int moved = 0;
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
