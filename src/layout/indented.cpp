@@ -991,7 +991,12 @@ std::size_t authoredNameSentenceStart(std::string_view body) {
             return std::string_view::npos;
         // An initial's stop is the name's own: "L. alba".
         if (isUpperAscii(body[stop - 1]) && (stop < 2 || body[stop - 2] == ' ')) continue;
-        if (!nameWithAuthors(name) || !isNameWord(name.substr(0, name.find(' ')))) continue;
+        // A genus abbreviated ("P. schmidtorum", "Tr. nudum") names with its epithets alone.
+        const std::string_view first = name.substr(0, name.find(' '));
+        const bool abbreviated = (first.size() == 2 || (first.size() == 3 && isLowerAscii(first[1]))) &&
+                                 isUpperAscii(first[0]) && first.back() == '.' && first.size() < name.size();
+        if (!nameWithAuthors(name) || !(abbreviated || isNameWord(first))) continue;
+        if (abbreviated) return stop + 2;
         int words = 0, epithets = 0;
         for (std::size_t at = 0; at < name.size();) {
             const std::size_t end = std::min(name.find(' ', at), name.size());

@@ -537,6 +537,12 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Pronotum black ... 2", "1. Pronotum red. Filmy Fern. => Trichomanes",
                      "2. Margins visible. Known from Panama. => Falsocis aquilonius sp. n.",
                      "2. Margins hidden. => Falsocis opacus Pic, 1916"}));
+    // A genus abbreviated names with its epithets alone as the last sentence.
+    EXPECT_EQ(convert("A. Leaves simple.\n  a. Stamens free. Belly cream. P. schmidtorum schmidtorum.\n"
+                      "  b. Stamens united. Belly grey. P. ignicolor.\nB. Leaves compound. Tr. nudum.\n"),
+              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound. => Tr. nudum",
+                     "2. Stamens free. Belly cream. => P. schmidtorum schmidtorum",
+                     "2. Stamens united. Belly grey. => P. ignicolor"}));
     // Sentences after a count are text; a name in quotes keeps them.
     EXPECT_EQ(convert("Latex orange\n  Carpels in a spike.--Species 2. North-west Africa. Poisonous plants. Myosurus L.\n"
                       "  Carpels free 1. \u201CLactarius deliciosus\u201D group\nLatex red 2. Lactarius rubrilacteus\n"),
