@@ -3106,6 +3106,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         const std::size_t at = markedNameStart(unit.text);
         if (at == std::string_view::npos) continue;
         const std::string lead = beforeLeader(std::string_view(unit.text).substr(0, at));
+        // A lead set wholly in marks after its label ("1. =Wings suited for flight=") is text, no name.
+        const std::size_t afterLabel = lead.find(' ');
+        if (afterLabel == std::string::npos ||
+            std::none_of(lead.begin() + static_cast<std::ptrdiff_t>(afterLabel), lead.end(),
+                         [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+            continue;
         unit.text = lead + kJoinedDetermination + unmarkedName(std::string_view(unit.text).substr(at));
         ++out.names;
     }
