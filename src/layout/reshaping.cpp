@@ -115,6 +115,10 @@ std::string beforeLeader(std::string_view s) {
         e -= l;
         dots += s[e] == '.' ? 1 : 0;
     }
+    // The italic mark that closes the text is no leader: "_Toes webbed_ ..... 2".
+    if (e > 0 && e < s.size() && s[e] == '_' && s[e - 1] != ' ' && s[e - 1] != '_' &&
+        std::count(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(e), '_') % 2 == 1)
+        ++e;
     // An arrow before the ending goes with its leader.
     for (std::string_view arrow : {"\u2192", "->", "=>"})
         if (s.substr(0, e).ends_with(arrow)) return beforeLeader(s.substr(0, e - arrow.size()));

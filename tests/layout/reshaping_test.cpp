@@ -36,6 +36,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Cells | Wings dark | 2 |", "Cells | Wings dark |", 2, ""},
         {"Wings dark ........ E. laevigatus Fan and He", "Wings dark", -1, "E. laevigatus Fan and He"},
         {"Wings dark\u2026\u2026 Plega", "Wings dark", -1, "Plega"},
+        {"_Toes webbed_ ..... 2", "_Toes webbed_", 2, ""},
+        {"Toes webbed ____ Plega", "Toes webbed", -1, "Plega"},
         {"Ovule ascending.--Species 50. =Ranunculus= L.", "Ovule ascending.--Species 50.", -1, "Ranunculus L."},
         {"Wings with four ridges E. pingbianensis sp. nov.", "Wings with four ridges", -1, "E. pingbianensis sp. nov."},
         {"Disk white-pruinose 14. L. _alba_", "Disk white-pruinose", -1, "L. alba"},
