@@ -267,7 +267,8 @@ Label readLabel(std::string_view s, const Styles& styles) {
         return label;
     }
     // Stars, crosses or daggers before the text: "*", "**", "++", "††",
-    // spaced too ("* *", "† †"). Transcriptions spell some out: "[dagger]".
+    // spaced too ("* *", "† †"), up to six for a couplet of six leads.
+    // Transcriptions spell some out: "[dagger]".
     // The printers' marks in their order: *, †, ‡, §, ‖, ¶.
     static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]",
                                                   "\u2016", "\u00B6"};
@@ -280,7 +281,7 @@ Label readLabel(std::string_view s, const Styles& styles) {
             ++count;
             if (at + 1 < s.size() && s[at] == ' ' && s.substr(at + 1, sign.size()) == sign) ++at;
         }
-        if (count > 0 && count <= 4 && at < s.size() && isBlank(s[at])) {
+        if (count > 0 && count <= 6 && at < s.size() && isBlank(s[at])) {
             label.candidates.push_back({kStar + k, static_cast<int>(count), {}});
             label.length = std::min(s.size(), s.find_first_not_of(" \t", at));
             return label;

@@ -107,6 +107,11 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
          "AA. Spores pink\nB. Gills free\n        Pluteus\nBB. Gills attached\n        Entoloma\n",
          {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita L.", "2. Gills attached => Tricholoma",
           "3. Gills free => Pluteus", "3. Gills attached => Entoloma"}},
+        {"stars for a couplet of five leads", "I. Spores white\n  * Gills free .... Amanita\n  ** Gills attached .... Tricholoma\n"
+                                  "  *** Gills none .... Russula\n  **** Gills forked .... Cantharellus\n  ***** Tubes .... Boletus\n"
+                                  "II. Spores pink .... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma",
+          "2. Gills none => Russula", "2. Gills forked => Cantharellus", "2. Tubes => Boletus"}},
         {"Greek letters in italic marks", "_\u03B1._ Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "_\u03B2._ Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"roman numerals over numbers, a scan reading the first number as a letter",
