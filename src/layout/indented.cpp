@@ -833,12 +833,12 @@ std::string_view withoutTrailingNumber(std::string_view s) {
 
 bool endsOnLinkWord(std::string_view s);
 
+bool nameWithAuthors(std::string_view s);
+
 // A name set after a dash that ends the lead, a double hyphen as plain-text
 // copies print it: "... parallel veins--Orders 77-80.", "... spores white
 // — Amanita". A short phrase that opens in a capital, with no sentence
 // or clause inside it (a range of numbers may end it): where it starts, or npos.
-bool nameWithAuthors(std::string_view s);
-
 std::size_t dashNameStart(std::string_view s) {
     while (!s.empty() && (s.back() == '.' || s.back() == ' ')) s.remove_suffix(1);
     std::size_t dash = s.rfind("--");
@@ -882,8 +882,9 @@ std::size_t dashNameStart(std::string_view s) {
 // word (an abbreviated genus, "L.", too), at most two epithets, then authors,
 // abbreviated or in brackets, and a year: "Myosurus L.", "Stoiba flavicollis
 // (Klug)", "Collema Th. Fr.", "Stylodrilus wahkeenensis Rodriguez & Coates, 1996".
-// A comma sets the authors or the year after them ("Eylaïs, Latr.", "Rodriguez & Coates, 1996"), in brackets only
-// the year ("(Holmquist, 1976)", never a list: "(Paraponyx, Hydrocampa)").
+// A comma sets the authors or the year after them ("Eylaïs, Latr."), in
+// brackets only the year ("(Holmquist, 1976)", never a list: "(Paraponyx,
+// Hydrocampa)").
 bool nameWithAuthors(std::string_view s) {
     // A remark may follow the name, in square brackets or in round ones when it
     // opens in lower case: "ECTOBIIDES [Anaplectinae Saussure.]", "Locellina (not
@@ -927,9 +928,9 @@ bool nameWithAuthors(std::string_view s) {
             if (!capital || (w.find('.') != std::string_view::npos && w.size() > 3)) return false;
             continue;
         }
-        // Authors or names joined ("Fan and He", "Rodriguez & Coates", "The Junipers, or Red Cedars");
-        // other little words make a clause ("with a ring").
-        // The sign of a hybrid too: "I. \u00D7 goebelii".
+        // Authors or names joined ("Fan and He", "The Junipers, or Red Cedars"),
+        // a hybrid's sign ("I. \u00D7 goebelii"); other little words make a
+        // clause ("with a ring").
         static constexpr std::string_view kJoins[] = {"&", "and", "or", "et", "ex", "de", "von", "van", "in", "\u00D7"};
         if (std::find(std::begin(kJoins), std::end(kJoins), w) != std::end(kJoins)) {
             if (!afterCapital) return false;
@@ -940,9 +941,9 @@ bool nameWithAuthors(std::string_view s) {
             return isLowerAscii(c) || c == '-' || static_cast<unsigned char>(c) >= 0x80;
         });
         const bool year = w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
-        // "n. sp.", "var.", "subsp.", the last one's stop gone with the lead's;
-        // a longer word with a stop ends a sentence ("in heads. Flagellaria", "Africa. Poisonous").
-        // After the authors a short word is theirs, its stop gone with the lead's: "Hook. fil".
+        // "n. sp.", "var.", "subsp.", the last one's stop gone with the lead's,
+        // and after the authors a short word is theirs ("Hook. fil"); a longer
+        // word with a stop ends a sentence ("in heads. Flagellaria", "Africa. Poisonous").
         const bool abbreviation = (w.back() == '.' && (capital ? w.size() <= 6 : w.size() <= 5 || w == "subsp.")) ||
                                   (lower && w.size() <= (authored ? 4 : 2));
         if (w.back() == '.' && !abbreviation && at < s.size()) return false;
