@@ -1035,10 +1035,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     Lines evened = text;
     int blanks = 0;
     for (std::string& line : evened) blanks += evenBlanks(line);
+    const int hyphens = keepHyphensOfTheText(evened);
     Lines mended = evened;
     const int misread = mendScannedLabels(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);
-    if (blanks == 0 && misread == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }))
+    if (blanks == 0 && hyphens == 0 && misread == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }))
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
@@ -1078,8 +1079,9 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
             heads = 0;
         }
     }
-    if (blanks == 0 && read == &evened) return d;
+    if (blanks == 0 && hyphens == 0 && read == &evened) return d;
     const std::string told = countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne},
+                                           {hyphens, kMsgKeptHyphens, kMsgKeptHyphensOne},
                                            {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
                                            {heads, kMsgPagesAside, kMsgPagesAsideOne}});
     for (LayoutProposal& p : d.proposals) {

@@ -213,7 +213,8 @@ int greekLabel(std::string_view s, std::size_t& length) {
         closed = true;
         ++at;
     }
-    if (!closed || at >= s.size() || !isBlank(s[at])) return 0;
+    // The label may end the string: inside marks ("_α._") the text follows them.
+    if (!closed || (at < s.size() && !isBlank(s[at]))) return 0;
     while (at < s.size() && isBlank(s[at])) ++at;
     length = at;
     return value;
@@ -266,7 +267,8 @@ Label readLabel(std::string_view s, const Styles& styles) {
         return label;
     }
     // Stars, crosses or daggers before the text: "*", "**", "++", "††",
-    // spaced too ("* *", "† †"). Transcriptions spell some out: "[dagger]".
+    // spaced too ("* *", "† †"), up to six for a couplet of six leads.
+    // Transcriptions spell some out: "[dagger]".
     // The printers' marks in their order: *, †, ‡, §, ‖, ¶.
     static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]",
                                                   "\u2016", "\u00B6"};
@@ -279,7 +281,7 @@ Label readLabel(std::string_view s, const Styles& styles) {
             ++count;
             if (at + 1 < s.size() && s[at] == ' ' && s.substr(at + 1, sign.size()) == sign) ++at;
         }
-        if (count > 0 && count <= 4 && at < s.size() && isBlank(s[at])) {
+        if (count > 0 && count <= 6 && at < s.size() && isBlank(s[at])) {
             label.candidates.push_back({kStar + k, static_cast<int>(count), {}});
             label.length = std::min(s.size(), s.find_first_not_of(" \t", at));
             return label;
@@ -831,6 +833,8 @@ std::string_view withoutTrailingNumber(std::string_view s) {
 
 bool endsOnLinkWord(std::string_view s);
 
+bool nameWithAuthors(std::string_view s);
+
 // A name set after a dash that ends the lead, a double hyphen as plain-text
 // copies print it: "... parallel veins--Orders 77-80.", "... spores white
 // — Amanita". A short phrase that opens in a capital, with no sentence
@@ -850,9 +854,11 @@ std::size_t dashNameStart(std::string_view s) {
     // The book's number or page noted after it: "F. nigra (no. 7)".
     if (name.ends_with(')'))
         if (const std::size_t open = name.rfind(" ("); open != std::string_view::npos) name = name.substr(0, open);
-    if (name.size() < 3 || !isUpperAscii(name[0]) || name.find_first_of(",;:()") != std::string_view::npos ||
-        std::count(name.begin(), name.end(), ' ') > 4 ||
+    if (name.size() < 3 || !isUpperAscii(name[0]) ||
         std::none_of(before.begin(), before.end(), [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+        return std::string_view::npos;
+    if (nameWithAuthors(name)) return after;
+    if (name.find_first_of(",;:()") != std::string_view::npos || std::count(name.begin(), name.end(), ' ') > 4)
         return std::string_view::npos;
     // Words of a name, not of a clause ("--Trees with scaly bark"); a stop
     // inside closes an initial or an abbreviation ("A. alba", "sp. nov.").
@@ -872,6 +878,140 @@ std::size_t dashNameStart(std::string_view s) {
     return after;
 }
 
+// A name and its authors as a book sets it after its number: a capitalised
+// word (an abbreviated genus, "L.", too), at most two epithets, then authors,
+// abbreviated or in brackets, and a year: "Myosurus L.", "Stoiba flavicollis
+// (Klug)", "Collema Th. Fr.", "Stylodrilus wahkeenensis Rodriguez & Coates, 1996".
+// A comma sets the authors or the year after them ("Eylaïs, Latr."), in
+// brackets only the year ("(Holmquist, 1976)", never a list: "(Paraponyx,
+// Hydrocampa)").
+bool nameWithAuthors(std::string_view s) {
+    // A remark may follow the name, in square brackets or in round ones when it
+    // opens in lower case: "ECTOBIIDES [Anaplectinae Saussure.]", "Locellina (not
+    // reported in U. S.)".
+    for (const std::string_view brackets : {" [", " ("})
+        if (const std::size_t open = s.rfind(brackets); open != std::string_view::npos && open > 0 &&
+                                                         s.back() == (brackets[1] == '[' ? ']' : ')') &&
+                                                         (brackets[1] == '[' || isLowerAscii(s[open + 2])))
+            s = s.substr(0, open);
+    // The name's stop, set apart by a blank in some copies: "Arnaud & Bomans .".
+    while (s.ends_with(" .")) s.remove_suffix(2);
+    int words = 0, epithets = 0;
+    bool comma = false, bracketed = false, previousCapital = false, authored = false;
+    for (std::size_t at = 0; at < s.size();) {
+        std::size_t end = s.find(' ', at);
+        if (end == std::string_view::npos) end = s.size();
+        std::string_view w = s.substr(at, end - at);
+        at = end + 1;
+        if (w.empty()) continue;
+        if (++words > 8) return false;
+        if (comma && bracketed && !isDigitAscii(w[0])) return false;
+        const bool opened = bracketed || w.front() == '(';
+        bracketed = opened && w.find(')') == std::string_view::npos;
+        comma = w.back() == ',';
+        while (!w.empty() && (w.back() == ',' || w.back() == ')')) w.remove_suffix(1);
+        if (!w.empty() && w.front() == '(') w.remove_prefix(1);
+        while (!w.empty() && (w.front() == '*' || w.front() == '_' || w.front() == '=' || w.front() == '"')) w.remove_prefix(1);
+        while (!w.empty() && (w.back() == '_' || w.back() == '=' || w.back() == '"')) w.remove_suffix(1);
+        // A name in quotes: "“Lactarius deliciosus” group".
+        if (w.starts_with("\u201C")) w.remove_prefix(3);
+        if (w.ends_with("\u201D")) w.remove_suffix(3);
+        // A word holds letters or digits: a leader is no word of a name.
+        if (std::none_of(w.begin(), w.end(), [](char c) { return isDigitAscii(c) || isLowerAscii(c) || isUpperAscii(c) || c == '&' ||
+                                                                 static_cast<unsigned char>(c) >= 0x80; }))
+            return false;
+        // Accented capitals start with these bytes in UTF-8; quotes and signs do not.
+        const unsigned char first = static_cast<unsigned char>(w[0]);
+        const bool capital = isUpperAscii(w[0]) || (first >= 0xC3 && first <= 0xC5);
+        const bool afterCapital = std::exchange(previousCapital, capital);
+        if (words == 1) {
+            if (!capital || (w.find('.') != std::string_view::npos && w.size() > 3)) return false;
+            continue;
+        }
+        // Authors or names joined ("Fan and He", "The Junipers, or Red Cedars"),
+        // a hybrid's sign ("I. \u00D7 goebelii"); other little words make a
+        // clause ("with a ring").
+        static constexpr std::string_view kJoins[] = {"&", "and", "or", "et", "ex", "de", "von", "van", "in", "\u00D7"};
+        if (std::find(std::begin(kJoins), std::end(kJoins), w) != std::end(kJoins)) {
+            if (!afterCapital) return false;
+            continue;
+        }
+        if (endsOnLinkWord(w)) return false;
+        const bool lower = std::all_of(w.begin(), w.end(), [](char c) {
+            return isLowerAscii(c) || c == '-' || static_cast<unsigned char>(c) >= 0x80;
+        });
+        const bool year = w.size() == 4 && std::all_of(w.begin(), w.end(), isDigitAscii);
+        // "n. sp.", "var.", "subsp.", the last one's stop gone with the lead's,
+        // and after the authors a short word is theirs ("Hook. fil"); a longer
+        // word with a stop ends a sentence ("in heads. Flagellaria", "Africa. Poisonous").
+        const bool abbreviation = (w.back() == '.' && (capital ? w.size() <= 6 : w.size() <= 5 || w == "subsp.")) ||
+                                  (lower && w.size() <= (authored ? 4 : 2));
+        if (w.back() == '.' && !abbreviation && at < s.size()) return false;
+        // Epithets come before the authors; a subgenus in brackets stands before them too.
+        if (lower && w.size() >= 3 && !abbreviation) {
+            if (authored || ++epithets > 2) return false;
+        } else if (!(capital || year || abbreviation)) {
+            return false;
+        }
+        authored = authored || ((capital || year) && !opened);
+    }
+    return words > 0 && !comma;
+}
+
+// The book's number before a name and its authors that end the lead, after
+// one blank: "... in a spike. 1. Myosurus L.", "... hind wing 6. Stoiba
+// flavicollis (Klug), p. 26": where the name starts, or npos.
+std::size_t numberedNameStart(std::string_view body) {
+    for (std::size_t stop = body.rfind(". "); stop != std::string_view::npos && stop > 1;
+         stop = body.rfind(". ", stop - 1)) {
+        std::size_t d = stop;
+        if (isLowerAscii(body[d - 1]) && d >= 2 && isDigitAscii(body[d - 2])) --d;  // "14a."
+        std::size_t b = d;
+        while (b > 0 && isDigitAscii(body[b - 1])) --b;
+        const std::string_view name = body.substr(stop + 2);
+        // Not a citation's page after a comma ("III, 1827, 351. (Type, ...)").
+        if (b < d && d - b <= 4 && b > 1 && body[b - 1] == ' ' && body[b - 2] != ',' && !isDigitAscii(body[b - 2]) &&
+            !endsOnLinkWord(body.substr(0, b - 1)) && !name.starts_with("(") && nameWithAuthors(name))
+            return stop + 2;
+        // Further left the name would hold a sentence.
+        if (std::count(name.begin(), name.end(), ' ') >= 8) break;
+    }
+    return std::string_view::npos;
+}
+
+// A name with its authors set as the lead's last sentence: "... Colombia.
+// Falsocis aquilonius sp. n.", "... spike. Myosurus L.": where it starts, or
+// npos. A name with nothing after its epithets ("Flowers red.") is left to
+// the readings of names without authors.
+std::size_t authoredNameSentenceStart(std::string_view body) {
+    for (std::size_t stop = body.rfind(". "); stop != std::string_view::npos && stop > 1;
+         stop = body.rfind(". ", stop - 1)) {
+        const std::string_view name = body.substr(stop + 2);
+        if (std::count(name.begin(), name.end(), ' ') >= 8) break;
+        // A name alone in the last sentence is the name, the sentence before it text: "Filmy Fern. Trichomanes".
+        if (name.size() >= 4 && name.find_first_of(" .") == std::string_view::npos && isNameWord(name))
+            return std::string_view::npos;
+        // An initial's stop is the name's own: "L. alba".
+        if (isUpperAscii(body[stop - 1]) && (stop < 2 || body[stop - 2] == ' ')) continue;
+        // A genus abbreviated ("P. schmidtorum", "Tr. nudum") names with its epithets alone.
+        const std::string_view first = name.substr(0, name.find(' '));
+        const bool abbreviated = (first.size() == 2 || (first.size() == 3 && isLowerAscii(first[1]))) &&
+                                 isUpperAscii(first[0]) && first.back() == '.' && first.size() < name.size();
+        if (!nameWithAuthors(name) || !(abbreviated || isNameWord(first))) continue;
+        if (abbreviated) return stop + 2;
+        int words = 0, epithets = 0;
+        for (std::size_t at = 0; at < name.size();) {
+            const std::size_t end = std::min(name.find(' ', at), name.size());
+            const std::string_view w = name.substr(at, end - at);
+            at = end + 1;
+            if (w.empty()) continue;
+            if (++words > 1 && w.size() >= 3 && isLowerAscii(w[0]) && w.back() != '.') ++epithets;
+        }
+        if (words > 1 + epithets) return stop + 2;
+    }
+    return std::string_view::npos;
+}
+
 // A lead with no sub-leads and no separated ending may still end with its
 // name, run into the text as copying often leaves it: "... cuticle Amanita.",
 // "... several years. PINUS, p. 4." The name is a capitalised word (an
@@ -880,6 +1020,8 @@ std::size_t trailingNameStart(std::string_view s) {
     if (const std::size_t dashed = dashNameStart(s); dashed != std::string_view::npos) return dashed;
     std::string_view body = withoutTrailingNumber(s);
     while (!body.empty() && (body.back() == '.' || body.back() == ' ')) body.remove_suffix(1);
+    if (const std::size_t numbered = numberedNameStart(body); numbered != std::string_view::npos) return numbered;
+    if (const std::size_t sentence = authoredNameSentenceStart(body); sentence != std::string_view::npos) return sentence;
     // A name in capitals after a dash that ends the text, "copper-colored—
     // COPPERHEAD", of several words too: "bands—WESTERN DIAMOND-BACK RATTLER".
     if (const std::size_t dash = body.rfind("\u2014"); dash != std::string_view::npos && dash > 0) {
@@ -1682,7 +1824,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         namesUnder += deep ? 1 : 0;
         --k;
     }
-    const bool namesSetUnder = levelStep > 0 && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
+    // With every label at one margin, the lines set deeper may be leads wrapped
+    // under a hanging indent: names only where each reads as one ("Falsocis
+    // opacus Pic, 1916").
+    bool namesOnly = true;
+    for (std::size_t k = 0; k < contents.size() && levelStep == 0; ++k)
+        namesOnly = namesOnly && (!lineUnder[k] || isNameOnItsLine(contents[k]) || nameWithAuthors(trimmed(contents[k])));
+    const bool namesSetUnder = namesOnly && namesUnder >= 3 && namesBeside * 4 <= namesUnder;
 
     // Marks glued to the end of a line after a name: "... _Esocidae_.†".
     std::set<std::string> marksAfterNames;

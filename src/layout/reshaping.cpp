@@ -11,6 +11,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "engine/text.hpp"
@@ -114,6 +115,10 @@ std::string beforeLeader(std::string_view s) {
         e -= l;
         dots += s[e] == '.' ? 1 : 0;
     }
+    // The italic mark that closes the text is no leader: "_Toes webbed_ ..... 2".
+    if (e > 0 && e < s.size() && s[e] == '_' && s[e - 1] != ' ' && s[e - 1] != '_' &&
+        std::count(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(e), '_') % 2 == 1)
+        ++e;
     // An arrow before the ending goes with its leader.
     for (std::string_view arrow : {"\u2192", "->", "=>"})
         if (s.substr(0, e).ends_with(arrow)) return beforeLeader(s.substr(0, e - arrow.size()));
@@ -1912,6 +1917,54 @@ int mendScannedLabels(Lines& lines) {
     return mendMisreadLabels(lines, false);
 }
 
+namespace {
+
+bool asciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// The words of `line` in lower case, letters and inner hyphens only.
+template <typename Each>
+void eachWord(std::string_view line, Each each) {
+    for (std::size_t at = 0; at < line.size();) {
+        while (at < line.size() && !asciiLetter(line[at])) ++at;
+        std::size_t end = at;
+        while (end < line.size() && (asciiLetter(line[end]) ||
+                                     (line[end] == '-' && end + 1 < line.size() && asciiLetter(line[end + 1]) && end > at)))
+            ++end;
+        if (end > at) each(text::lower(line.substr(at, end - at)));
+        at = end;
+    }
+}
+
+}  // namespace
+
+int keepHyphensOfTheText(Lines& lines) {
+    std::unordered_set<std::string> words;
+    for (const std::string& l : lines) eachWord(l, [&](std::string w) { words.insert(std::move(w)); });
+    int moved = 0;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        std::string& line = lines[i];
+        std::size_t end = line.find_last_not_of(" \t");
+        if (end == std::string::npos || end < 2 || line[end] != '-' || !asciiLetter(line[end - 1])) continue;
+        std::size_t start = end;
+        while (start > 0 && asciiLetter(line[start - 1])) --start;
+        // The part before the hyphen starts a word and leaves text on its line.
+        if (start == 0 || line[start - 1] != ' ' || line.find_first_not_of(" \t") >= start) continue;
+        std::string& next = lines[i + 1];
+        const std::size_t from = next.find_first_not_of(" \t");
+        if (from == std::string::npos || !(next[from] >= 'a' && next[from] <= 'z')) continue;
+        std::size_t restEnd = from;
+        while (restEnd < next.size() && asciiLetter(next[restEnd])) ++restEnd;
+        const std::string head = text::lower(std::string_view(line).substr(start, end - start));
+        const std::string rest = text::lower(std::string_view(next).substr(from, restEnd - from));
+        if (!words.count(head + "-" + rest) || words.count(head + rest)) continue;
+        next.insert(from, line.substr(start, end + 1 - start));
+        line.erase(start);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        ++moved;
+    }
+    return moved;
+}
+
 int evenBlanks(std::string& line) {
     // Every odd blank starts with one of these bytes.
     if (line.find_first_of("\xC2\xE2\xE3") == std::string::npos) return 0;
@@ -3057,6 +3110,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         const std::size_t at = markedNameStart(unit.text);
         if (at == std::string_view::npos) continue;
         const std::string lead = beforeLeader(std::string_view(unit.text).substr(0, at));
+        // A lead set wholly in marks after its label ("1. =Wings suited for flight=") is text, no name.
+        const std::size_t afterLabel = lead.find(' ');
+        if (afterLabel == std::string::npos ||
+            std::none_of(lead.begin() + static_cast<std::ptrdiff_t>(afterLabel), lead.end(),
+                         [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
+            continue;
         unit.text = lead + kJoinedDetermination + unmarkedName(std::string_view(unit.text).substr(at));
         ++out.names;
     }

@@ -34,6 +34,8 @@ inline constexpr const char* kMsgRepaired = "%d renvois lus de travers rétablis
 inline constexpr const char* kMsgRepairedOne = "1 renvoi lu de travers rétabli d'après le couplet d'origine noté entre parenthèses";
 inline constexpr const char* kMsgOddBlanks = "%d espaces insécables ou fines lues comme des espaces";
 inline constexpr const char* kMsgOddBlanksOne = "1 espace insécable ou fine lue comme une espace";
+inline constexpr const char* kMsgKeptHyphens = "%d traits d'union gardés dans des mots coupés en fin de ligne";
+inline constexpr const char* kMsgKeptHyphensOne = "1 trait d'union gardé dans un mot coupé en fin de ligne";
 inline constexpr const char* kMsgDebris = "%d signes parasites de lecture optique retirés";
 inline constexpr const char* kMsgDebrisOne = "1 signe parasite de lecture optique retiré";
 inline constexpr const char* kMsgNoteCalls = "%d appels de note entre crochets retirés";
@@ -148,6 +150,11 @@ std::size_t cutMarkBefore(std::string_view to);
 // ("some-" and "what"); a hyphen that stands for a shortened compound keeps
 // its blank ("Zwiebel- oder Knollen-", "pale- or dark-green").
 void joinWrapped(std::string& to, std::string_view more);
+// Words a line end cut after their own hyphen ("post-" over "temporal") where
+// the text writes them with it elsewhere ("post-temporal") and never without:
+// the first part moved to the start of the next line, so that joining the
+// lines keeps the hyphen. The count of words moved.
+int keepHyphensOfTheText(Lines& lines);
 // Whether `s` starts with a letter in lower case, accented ones and the long
 // s of Fraktur and the ligatures too ("über", "élargi", "ſehr", "ﬂach"): a line
 // that carries a lead on.

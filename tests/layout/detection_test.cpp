@@ -464,3 +464,15 @@ TEST(Detection, TheLinesThatStopAKeyAreNamedByTheirFirstCharacters) {
     ASSERT_FALSE(d.obstacles.empty());
     for (const DetectionObstacle& o : d.obstacles) EXPECT_LE(o.text.size(), kObstacleChars);
 }
+
+TEST(Detection, AWordCutAfterItsOwnHyphenKeepsItAndIsTold) {
+    const Lines text{"I. Jaws long; post-", "  temporal simple.", "  A. Body scaly; post-temporal forked .... Esocidae",
+                     "  B. Body naked .... Galaxiidae", "II. Jaws short .... Dalliidae"};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_TRUE(d.processes());
+    EXPECT_NE(d.proposals.front().summary.find("1 trait d'union gardé dans un mot coupé en fin de ligne"), std::string::npos)
+        << d.proposals.front().summary;
+    EXPECT_TRUE(sarvelo::testing::detectsKey(
+        text, {"1,2$ Jaws long; post-temporal simple.", "1,0$ Jaws short $ Dalliidae",
+               "2,0$ Body scaly; post-temporal forked $ Esocidae", "2,0$ Body naked $ Galaxiidae"}));
+}

@@ -102,6 +102,18 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
           "2. Gills attached => Tricholoma album Fr.", "3. Gills free => Pluteus Alba Fr.", "3. Gills attached => Entoloma album Fr."}},
         {"Greek letters", "\u03B1. Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
                           "\u03B2. Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
+        {"doubled letters at one margin, each name set deeper on the line under its lead",
+         "A. Spores white\nB. Gills free\n        Amanita L.\nBB. Gills attached\n        Tricholoma\n"
+         "AA. Spores pink\nB. Gills free\n        Pluteus\nBB. Gills attached\n        Entoloma\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free => Amanita L.", "2. Gills attached => Tricholoma",
+          "3. Gills free => Pluteus", "3. Gills attached => Entoloma"}},
+        {"stars for a couplet of five leads", "I. Spores white\n  * Gills free .... Amanita\n  ** Gills attached .... Tricholoma\n"
+                                  "  *** Gills none .... Russula\n  **** Gills forked .... Cantharellus\n  ***** Tubes .... Boletus\n"
+                                  "II. Spores pink .... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Tricholoma",
+          "2. Gills none => Russula", "2. Gills forked => Cantharellus", "2. Tubes => Boletus"}},
+        {"Greek letters in italic marks", "_\u03B1._ Spores white\n  1. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
+                          "_\u03B2._ Spores pink\n  1. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
         {"roman numerals over numbers, a scan reading the first number as a letter",
          "I. Spores white\n  l. Gills free .... Amanita\n  2. Gills attached .... Tricholoma\n"
          "II. Spores pink\n  I. Gills free .... Pluteus\n  2. Gills attached .... Entoloma\n", kGills},
@@ -517,6 +529,46 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),
               (Lines{"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus americana (no. 16)", "2. Fruit a nut => Quercus alba (no. 14)",
                      "2. Fruit a samara => Acer (no. 15)"}));
+    // After a text of several sentences, names with their authors, "n. sp." or a page.
+    EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
+                      "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra subsp. alba [Tribe Stoibini.]\n"),
+              (Lines{"1. Carpels one. Herbs. ... 2", "1. Carpels many => Stoiba nigra subsp. alba [Tribe Stoibini.] (no. 3)",
+                     "2. Ovule pendulous. Carpels in a spike. => Myosurus L. (no. 1)",
+                     "2. Ovule erect => Ranunculus acris Th. Fr. (no. 2) (p. 26)"}));
+    // A name with its authors as the lead's last sentence; a name alone after a
+    // common name; a list in brackets is no name's authors.
+    EXPECT_EQ(convert("A. Pronotum black\n  a. Margins visible. Known from Panama. Falsocis aquilonius sp. n.\n"
+                      "  b. Margins hidden. Falsocis opacus Pic, 1916.\nB. Pronotum red. Filmy Fern. Trichomanes.\n"),
+              (Lines{"1. Pronotum black ... 2", "1. Pronotum red. Filmy Fern. => Trichomanes",
+                     "2. Margins visible. Known from Panama. => Falsocis aquilonius sp. n.",
+                     "2. Margins hidden. => Falsocis opacus Pic, 1916"}));
+    // A genus abbreviated names with its epithets alone as the last sentence.
+    EXPECT_EQ(convert("A. Leaves simple.\n  a. Stamens free. Belly cream. P. schmidtorum schmidtorum.\n"
+                      "  b. Stamens united. Belly grey. P. ignicolor.\nB. Leaves compound. Tr. nudum.\n"),
+              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound. => Tr. nudum",
+                     "2. Stamens free. Belly cream. => P. schmidtorum schmidtorum",
+                     "2. Stamens united. Belly grey. => P. ignicolor"}));
+    // Sentences after a count are text; a name in quotes keeps them.
+    EXPECT_EQ(convert("Latex orange\n  Carpels in a spike.--Species 2. North-west Africa. Poisonous plants. Myosurus L.\n"
+                      "  Carpels free 1. \u201CLactarius deliciosus\u201D group\nLatex red 2. Lactarius rubrilacteus\n"),
+              (Lines{"1. Latex orange ... 2", "1. Latex red => Lactarius rubrilacteus (no. 2)",
+                     "2. Carpels in a spike.--Species 2. North-west Africa. Poisonous plants. => Myosurus L.",
+                     "2. Carpels free => \u201CLactarius deliciosus\u201D group (no. 1)"}));
+    // Authors abbreviated after a lower-case word, a hybrid's sign, a subgenus in brackets.
+    EXPECT_EQ(convert("Spores white\n  Cap dry 1. Lasiodiscus Hook. fil.\n  Cap wet 2. I. \u00D7 goebelii\n"
+                      "Spores pink 3. Dercitus (Halinastra) luteus\n"),
+              (Lines{"1. Spores white ... 2", "1. Spores pink => Dercitus (Halinastra) luteus (no. 3)",
+                     "2. Cap dry => Lasiodiscus Hook. fil. (no. 1)", "2. Cap wet => I. \u00D7 goebelii (no. 2)"}));
+    // After a double hyphen, names with authors joined, in brackets, or a remark after them.
+    EXPECT_EQ(convert("A. Flagellum with tyloids.--E. laevigatus Fan and He\nB. Flagellum plain\n"
+                      "  a. Petiole short.--Stoiba flavicollis (Klug)\n  b. Petiole long.--Locellina (not reported in U. S.)\n"),
+              (Lines{"1. Flagellum with tyloids. => E. laevigatus Fan and He", "1. Flagellum plain ... 2",
+                     "2. Petiole short. => Stoiba flavicollis (Klug)", "2. Petiole long. => Locellina (not reported in U. S.)"}));
+    // Under a lead whose last sentences name a genus, the name on the line below is the ending.
+    EXPECT_EQ(convert("Seeds small\n  Stem erect. Flowers in heads. _Maschalocephalus_,\n        Rapateaceae\n"
+                      "  Stem climbing ..... Flagellariaceae\nSeeds large ..... Palmae\n"),
+              (Lines{"1. Seeds small ... 2", "1. Seeds large => Palmae",
+                     "2. Stem erect. Flowers in heads. _Maschalocephalus_, => Rapateaceae", "2. Stem climbing => Flagellariaceae"}));
 }
 
 TEST(IndentedKey, EveryNumberAndPageOfANameIsKeptAsANoteTheChecksPass) {

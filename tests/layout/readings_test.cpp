@@ -173,6 +173,11 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          {"1,0$ Finger webbed to mid-length of phalange; skull casqued $ O. taurinus",
           "1,2$ Finger webbed to base of phalange; skull smooth", "2,0$ Flanks areolate; lips barred $ O. buckleyi",
           "2,0$ Flanks smooth; lips not barred $ O. planiceps"}},
+        {"one number for both leads in indented order, leads going on set wholly in bold or italic marks",
+         "1. =Wings short= ..... RUNNERS\n1. =Wings long= (except the penguin)\n2. _Toes webbed_\n"
+         "3. Feet far back ..... DIVERS\n3. Bill flat ..... STRAINERS\n2. _Toes free_ ..... PERCHERS\n",
+         {"1,0$ =Wings short= $ RUNNERS", "1,2$ =Wings long= (except the penguin)", "2,3$ _Toes webbed_",
+          "2,0$ _Toes free_ $ PERCHERS", "3,0$ Feet far back $ DIVERS", "3,0$ Bill flat $ STRAINERS"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }

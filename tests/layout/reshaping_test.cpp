@@ -36,6 +36,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Cells | Wings dark | 2 |", "Cells | Wings dark |", 2, ""},
         {"Wings dark ........ E. laevigatus Fan and He", "Wings dark", -1, "E. laevigatus Fan and He"},
         {"Wings dark\u2026\u2026 Plega", "Wings dark", -1, "Plega"},
+        {"_Toes webbed_ ..... 2", "_Toes webbed_", 2, ""},
+        {"Toes webbed ____ Plega", "Toes webbed", -1, "Plega"},
         {"Ovule ascending.--Species 50. =Ranunculus= L.", "Ovule ascending.--Species 50.", -1, "Ranunculus L."},
         {"Wings with four ridges E. pingbianensis sp. nov.", "Wings with four ridges", -1, "E. pingbianensis sp. nov."},
         {"Disk white-pruinose 14. L. _alba_", "Disk white-pruinose", -1, "L. alba"},
@@ -845,6 +847,28 @@ TEST(Reshaping, WordsCutAtALineEndAreToldFromShortenedCompounds) {
         {"die Blatt- \uFB02\u00E4che", 1},
     };
     for (const auto& [text, cut] : cases) EXPECT_EQ(wordsLeftCut(text), cut) << text;
+}
+
+TEST(Reshaping, AHyphenTheTextWritesElsewhereIsKeptWhereALineEndCutsTheWord) {
+    struct Case {
+        const char* why;
+        Lines text, expected;
+    };
+    const Case cases[] = {
+        {"written with it further on", {"  I. Jaws long; post-", "    temporal simple.", "    Body scaly; post-temporal forked."},
+         {"  I. Jaws long;", "    post-temporal simple.", "    Body scaly; post-temporal forked."}},
+        {"never written with it", {"  I. Jaws long; some-", "    what simple."}, {"  I. Jaws long; some-", "    what simple."}},
+        {"written both ways", {"Jaws post-", "temporal; posttemporal and post-temporal"},
+         {"Jaws post-", "temporal; posttemporal and post-temporal"}},
+        {"alone on its line", {"post-", "temporal; post-temporal"}, {"post-", "temporal; post-temporal"}},
+        {"a label under it", {"Jaws post-", "B. Temporal; post-temporal"}, {"Jaws post-", "B. Temporal; post-temporal"}},
+    };
+    for (const Case& c : cases) {
+        Lines lines = c.text;
+        const int moved = keepHyphensOfTheText(lines);
+        EXPECT_EQ(lines, c.expected) << c.why;
+        EXPECT_EQ(moved, c.text == c.expected ? 0 : 1) << c.why;
+    }
 }
 
 TEST(Reshaping, ARunningHeadIsATitleInCapitalsWithItsPage) {
