@@ -1324,10 +1324,17 @@ int dropNoteCalls(std::string& line) {
 
 namespace {
 
-// A bar or star alone after the ending, where the line holds no other: a
-// scan's speck ("Rey. |", "angu= *"), not a table's cell or emphasis marks.
+// A bar, star, bullet or middle dot alone after the ending, where the line
+// holds no other: a scan's speck ("Rey. |", "angu= *", "3 •"), not a
+// table's cell, emphasis marks or a spaced leader.
 bool loneSpeck(std::string_view text, std::string_view word) {
-    return (word == "|" || word == "*") && std::count(text.begin(), text.end(), word[0]) == 1;
+    for (std::string_view speck : {"|", "*", "•", "·"})
+        if (word == speck) {
+            std::size_t n = 0;
+            for (std::size_t at = text.find(speck); at != std::string_view::npos; at = text.find(speck, at + 1)) ++n;
+            return n == 1;
+        }
+    return false;
 }
 
 }  // namespace

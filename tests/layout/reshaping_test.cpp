@@ -103,7 +103,8 @@ TEST(Reshaping, ASignAloneAtTheEndOfALeadIsOcrDebris) {
         {"K\u00F6rper von Form \u00BB", true}, {"Plega alba L. '", true}, {"Wings dark ,", true},
         {"Behaarung. \u201E", true},         {"UGattung Hypostenus Rey. |", true},
         {"Hsch. u. die Fld. angu= *", true},  {"| 2 | Wings dark | 3 |", false},
-        {"Wings *dark* *", false},
+        {"Wings *dark* *", false},           {"Leaves opposite 3 \u2022", true},
+        {"Carex alba L. \u00B7", true},       {"Wings dark \u2022 \u2022", false},
         {"K\u00F6rper von Form", false},      {"Wings \u00BBdark\u00AB", false}, {"\u00BB", false},
     };
     for (const auto& [text, debris] : cases) EXPECT_EQ(endsWithDebris(text), debris) << text;
