@@ -1397,23 +1397,35 @@ std::string withoutDebris(const std::string& line, int& removed) {
     return removed > before ? out : line;
 }
 
-// Dots of a leader misread by OCR as commas (". . , . . 2"): a comma between
-// two dots of a run of them is a dot. Mended in place; the count returned.
+// Dots of a leader misread by OCR as commas (". . , . . 2", "....,,..3",
+// ".....,3"): commas between dots of a run, or closing a run of three dots or
+// more, are dots. Mended in place; the count returned.
 int leaderCommas(std::string& line) {
     int mended = 0;
+    auto dotBefore = [&](std::size_t at) {  // the dot before `at`, blanks skipped, or npos
+        const std::size_t b = at > 0 ? line.find_last_not_of(' ', at - 1) : std::string::npos;
+        return b != std::string::npos && line[b] == '.' ? b : std::string::npos;
+    };
     for (std::size_t at = line.find(','); at != std::string::npos; at = line.find(',', at + 1)) {
-        const std::size_t before = line.find_last_not_of(' ', at - (at > 0 ? 1 : 0));
-        const std::size_t after = line.find_first_not_of(' ', at + 1);
-        if (at == 0 || before == std::string::npos || after == std::string::npos || line[before] != '.' ||
-            line[after] != '.')
+        std::size_t end = at;  // the run of commas
+        while (end < line.size() && line[end] == ',') ++end;
+        const std::size_t before = dotBefore(at);
+        const std::size_t after = line.find_first_not_of(' ', end);
+        if (before == std::string::npos) {
+            at = end - 1;
             continue;
+        }
         // A third dot before or after: a run, not a sentence's stop.
-        const std::size_t previous = before > 0 ? line.find_last_not_of(' ', before - 1) : std::string::npos;
-        const std::size_t next = line.find_first_not_of(' ', after + 1);
-        if ((previous == std::string::npos || line[previous] != '.') && (next == std::string::npos || line[next] != '.'))
-            continue;
-        line[at] = '.';
-        ++mended;
+        const std::size_t previous = before > 0 ? dotBefore(before) : std::string::npos;
+        const bool dotAfter = after != std::string::npos && line[after] == '.';
+        const bool nextDot = dotAfter && line.find_first_not_of(' ', after + 1) != std::string::npos &&
+                             line[line.find_first_not_of(' ', after + 1)] == '.';
+        const bool run = previous != std::string::npos && (previous == 0 || dotBefore(previous) != std::string::npos);
+        if ((dotAfter && (previous != std::string::npos || nextDot)) || (!dotAfter && run)) {
+            for (std::size_t k = at; k < end; ++k) line[k] = '.';
+            ++mended;
+        }
+        at = end - 1;
     }
     return mended;
 }
@@ -1654,7 +1666,6 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         track(value, primed);
         ++mended;
     }
-    if (!references) return mended;
     std::set<int> couplets(labels.begin(), labels.end());
     const std::string* before = nullptr;  // the last line not blank
     for (std::string& l : lines) {
@@ -1670,6 +1681,12 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         const bool alone = head.find_first_not_of(" .\t") == std::string_view::npos && above && endsWithLeader(*above);
         if (value < 0 || w + size != e + 1 || !couplets.count(value) ||
             !(endsWithLeader(std::string_view(l).substr(0, w)) || alone))
+            continue;
+        // Where a sign alone may be a table's cell, only a number read half
+        // right, a digit beside letters ("I1", "2l"), is mended.
+        const std::string_view word = std::string_view(l).substr(w, size);
+        if (!references && !(std::ranges::any_of(word, asciiDigit) &&
+                             std::ranges::any_of(word, [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })))
             continue;
         for (std::size_t k = w; k <= e; ++k) l[k] = lookalikeDigit(l[k]);
         ++mended;
@@ -1917,6 +1934,33 @@ int mendScannedLabels(Lines& lines) {
             return 0;
     // Only labels: a sign alone after a leader ("|") may be a table's cell.
     return mendMisreadLabels(lines, false);
+}
+
+int mendScannedStops(Lines& lines) {
+    // The label at a line's start and the sign after it: "1a," "b," "12.".
+    auto labelEnd = [](const std::string& l) -> std::size_t {
+        std::size_t b = l.find_first_not_of(" \t"), e = b;
+        if (b == std::string::npos) return std::string::npos;
+        while (e < l.size() && e - b < 4 && asciiDigit(l[e])) ++e;
+        if (e < l.size() && std::isalpha(static_cast<unsigned char>(l[e])) && e - b < 4) ++e;
+        const bool fits = e > b && e + 2 < l.size() && (l[e] == '.' || l[e] == ',') && l[e + 1] == ' ' &&
+                          std::isalpha(static_cast<unsigned char>(l[e + 2]));
+        return fits ? e : std::string::npos;
+    };
+    int stops = 0, commas = 0;
+    for (const std::string& l : lines)
+        if (const std::size_t e = labelEnd(l); e != std::string::npos) (l[e] == '.' ? stops : commas) += 1;
+    int mended = 0;
+    // Labels stopped as most of the key's are, where a few came out with a comma.
+    const bool stopped = stops >= 3 && commas > 0 && commas * 3 <= stops;
+    for (std::string& l : lines) {
+        if (const std::size_t e = labelEnd(l); stopped && e != std::string::npos && l[e] == ',') {
+            l[e] = '.';
+            ++mended;
+        }
+        mended += leaderCommas(l);
+    }
+    return mended;
 }
 
 int evenBlanks(std::string& line) {

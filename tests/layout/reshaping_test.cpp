@@ -972,3 +972,30 @@ TEST(Reshaping, LabelsMisreadByAScanAreMendedForEveryReaderUnlessLettersLabelThe
         EXPECT_EQ(mended, c.mended.empty() ? 0 : 1);
     }
 }
+
+TEST(Reshaping, StopsAScanReadAsCommasAreMendedInLabelsAndLeaders) {
+    struct Case {
+        const char* layout;
+        Lines text, mended;
+    };
+    const Case cases[] = {
+        {"a label's stop among labels stopped",
+         {"1a. Cap white .... 2", "1b, Cap brown .... 3", "2a. Gills free .... Amanita", "2b. Gills adnate .... Russula"},
+         {"1a. Cap white .... 2", "1b. Cap brown .... 3", "2a. Gills free .... Amanita", "2b. Gills adnate .... Russula"}},
+        {"labels that all take a comma keep it",
+         {"1, Cap white .... 2", "1, Cap brown .... 3", "2, Gills free .... Amanita"},
+         {"1, Cap white .... 2", "1, Cap brown .... 3", "2, Gills free .... Amanita"}},
+        {"commas inside a leader, closing one, before a blank",
+         {"Cap white ....,,.. 2", "Cap brown ......,3", "Gills free ...,, Amanita"},
+         {"Cap white ........ 2", "Cap brown .......3", "Gills free ..... Amanita"}},
+        {"a sentence's stop and comma, an abbreviation's dot",
+         {"Cap white, gills free. Spores 5-7 mm., 2", "Lam. 3, fig. 2, Amanita"},
+         {"Cap white, gills free. Spores 5-7 mm., 2", "Lam. 3, fig. 2, Amanita"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        Lines lines = c.text;
+        EXPECT_EQ(mendScannedStops(lines) > 0, c.text != c.mended);
+        EXPECT_EQ(lines, c.mended);
+    }
+}
