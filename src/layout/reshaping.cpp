@@ -2069,8 +2069,15 @@ std::vector<bool> runningHeads(const Lines& text) {
         }
     for (std::size_t k = 0; k < paged.size(); ++k) {
         const Paged& p = paged[k];
-        // A number between dashes alone is set aside by every reader already.
-        if (p.title.empty() || p.line < first) continue;
+        if (p.line < first) continue;
+        // A page's number between dashes alone, above the couplets: even where
+        // the page broke a lead in two, no reader takes it in ("\u2014 146 \u2014").
+        if (p.title.empty()) {
+            const std::string t = trimmed(text[p.line]);
+            out[p.line] = std::ranges::any_of(std::array<std::string_view, 3>{"-", "\u2013", "\u2014"},
+                                              [&](std::string_view dash) { return t.starts_with(dash) && t.ends_with(dash); });
+            continue;
+        }
         const auto& [low, high] = pagesOf.at(text::lower(p.title));
         auto follows = [&](const Paged& q) {
             return q.number != p.number && std::abs(q.number - p.number) <= 4 &&
