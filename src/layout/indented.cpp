@@ -627,11 +627,16 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         name = trimmed(ending.substr(0, cut - 4));
         return;
     }
-    const std::size_t word = cut >= 4 && ending.compare(cut - 4, 4, "page") == 0 ? 4 : 2;
-    if (cut >= word && (word == 4 || ending.compare(cut - 2, 2, "p.") == 0) &&
-        (cut == word || ending[cut - word - 1] == ' ' || (bracketed && ending[cut - word - 1] == '('))) {
-        page = true;
-        cut -= word;
+    // In the words of the key's language too: "Oxyporus S. 45", "Salix blz. 7".
+    for (std::string_view w : text::kPageWords)
+        if (const std::size_t word = w.size(); cut >= word && ending.compare(cut - word, word, w) == 0 &&
+                                               (cut == word || ending[cut - word - 1] == ' ' ||
+                                                (bracketed && ending[cut - word - 1] == '('))) {
+            page = true;
+            cut -= word;
+            break;
+        }
+    if (page) {
         if (bracketed && cut > 0 && ending[cut - 1] == '(') --cut;
         while (cut > 0 && ending[cut - 1] == ' ') --cut;
     }
@@ -820,8 +825,12 @@ std::string_view withoutTrailingNumber(std::string_view s) {
     if (end == s.size() || end == 0) return s;
     std::string_view rest = s.substr(0, end);
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == '(')) rest.remove_suffix(1);
-    if (rest.ends_with(" page") || rest.ends_with("(page")) rest.remove_suffix(4);
-    else if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
+    for (std::string_view word : text::kPageWords)
+        if (rest.ends_with(word) && (rest.size() == word.size() || rest[rest.size() - word.size() - 1] == ' ' ||
+                                     rest[rest.size() - word.size() - 1] == '(' || word == "p.")) {
+            rest.remove_suffix(word.size());
+            break;
+        }
     // "PINUS, p. 4", "MASSASAUGA (page 10)", and a semicolon set for the
     // comma: "SALIX; p. 34".
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',' || rest.back() == ';' || rest.back() == '('))

@@ -707,8 +707,7 @@ std::size_t pageNoteStart(std::string_view s) {
     const std::size_t wordEnd = b - 1;
     std::size_t w = wordEnd;
     while (w > 0 && s[w - 1] != ' ' && s[w - 1] != '(') --w;
-    static constexpr std::string_view kPage[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite", "blz."};
-    if (std::find(std::begin(kPage), std::end(kPage), s.substr(w, wordEnd - w)) == std::end(kPage)) return std::string_view::npos;
+    if (std::ranges::find(text::kPageWords, s.substr(w, wordEnd - w)) == std::end(text::kPageWords)) return std::string_view::npos;
     if (w > 0 && s[w - 1] == '(') --w;
     while (w > 0 && s[w - 1] == ' ') --w;
     if (w > 0 && s[w - 1] == ',') --w;

@@ -502,6 +502,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    b. Gills attached\n        Lactarius rufus. No. 1-9 (Plate 2, fig. IX).\n"),
               (Lines{"1. Cap red => Amanita muscaria (no. 18)", "1. Cap brown: ... 2", "2. Gills free => Boletus's (no. 10 en 11)",
                      "2. Gills attached => Lactarius rufus (no. 1-9)"}));
+    // The page in the words of the key's language.
+    EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora alba S. 52\n  Thallus thick\tLecanora nigra Seite 60\n"
+                      "Apothecia brown\tLecidea fusca p\u00E1g. 7\n"),
+              (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca (p. 7)",
+                     "2. Thallus thin => Lecanora alba (p. 52)", "2. Thallus thick => Lecanora nigra (p. 60)"}));
     // A number that closes a remark in brackets stays in it, a year after the authors too.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora group (in part, 097)\n  Thallus thick\tLecanora alba\n"
                       "Apothecia brown\tLecidea fusca Smith, 1838\n"),
