@@ -1563,6 +1563,7 @@ struct LeadTree {
     int setAside = 0;
     int dropped = 0;   // of those, debris and text after a name inside the key
     int unplaced = 0;  // labels that fit no series, left in their lead's text
+    int specks = 0;    // a scan's signs alone after a lead's text or name
 };
 
 // A numbered label a scan misread with letters ("l.", "I.", "S.", "l2."):
@@ -1848,6 +1849,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         dropPageMark(description);
         dropPageMark(printedEnding);
         dropInnerPageMarks(description);
+        // A scan's speck alone after a lead's text or name ("... fourth. \u00BB").
+        for (std::string* part : {&description, &printedEnding})
+            while (endsWithDebris(*part)) {
+                part->erase(part->rfind(' ', part->find_last_not_of(' ')));
+                part->erase(part->find_last_not_of(' ') + 1);
+                ++tree.specks;
+            }
 
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
@@ -3019,6 +3027,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     std::vector<Lead>& leads = tree.leads;
     const std::vector<int>& top = tree.top;
     out.setAside = tree.setAside;
+    out.specks = tree.specks;
 
     // Numbers as endings are references of a key already numbered by
     // couplets, whose lines start with numbers. Where no two lines do, they
@@ -3117,6 +3126,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     for (const CountedPart& part : {CountedPart{out.setAside, kMsgSetAside, kMsgSetAsideOne},
                                     CountedPart{out.notes, kMsgNotes, kMsgNotesOne},
                                     CountedPart{out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
+                                    CountedPart{out.specks, kMsgDebris, kMsgDebrisOne},
                                     CountedPart{out.withoutEnding, kMsgWithoutEnding, kMsgWithoutEndingOne}})
         if (part.n > 0) out.message += "\n" + countedMessage(part.many, part.one, part.n);
     return out;

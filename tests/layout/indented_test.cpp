@@ -783,3 +783,23 @@ TEST(IndentedKey, PathNumbersOfAnyDepthNest) {
         EXPECT_EQ(convertIndentedKey(text::splitLines(text)).lines, expected) << depth;
     }
 }
+
+TEST(IndentedKey, AScansSpeckAfterALeadsTextOrNameIsTakenOutAndTold) {
+    const struct {
+        const char* text;
+        Lines lines;
+        int specks;
+    } cases[] = {
+        {"Spores white. \u00BB\n  Gills free .... Amanita '\n  Gills attached .... Lepiota\nSpores pink .... Pluteus\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Lepiota"}, 2},
+        {"Spores white, \u00BBfree\u00AB\n  Gills free .... Amanita\n  Gills attached .... Lepiota\nSpores pink .... Pluteus\n",
+         {"1. Spores white, \u00BBfree\u00AB ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+          "2. Gills attached => Lepiota"}, 0},
+    };
+    for (const auto& c : cases) {
+        const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
+        EXPECT_EQ(key.lines, c.lines) << c.text;
+        EXPECT_EQ(key.specks, c.specks) << c.text;
+        EXPECT_EQ(key.message.find("signes parasites") != std::string::npos, c.specks > 1) << key.message;
+    }
+}
