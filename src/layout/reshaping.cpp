@@ -2075,6 +2075,14 @@ std::vector<bool> runningHeads(const Lines& text) {
             const std::string t = trimmed(text[p.line]);
             out[p.line] = std::ranges::any_of(std::array<std::string_view, 3>{"-", "\u2013", "\u2014"},
                                               [&](std::string_view dash) { return t.starts_with(dash) && t.ends_with(dash); });
+            // Where the lead goes on in lower case after it, the blank lines
+            // of the page's break go with it.
+            std::size_t after = p.line + 1;
+            while (after < text.size() && blankLine(text[after])) ++after;
+            if (out[p.line] && after < text.size() && lowerCaseStart(trimmed(text[after]))) {
+                for (std::size_t i = p.line + 1; i < after; ++i) out[i] = true;
+                for (std::size_t i = p.line; i > 0 && blankLine(text[i - 1]); --i) out[i - 1] = true;
+            }
             continue;
         }
         const auto& [low, high] = pagesOf.at(text::lower(p.title));
