@@ -1324,10 +1324,10 @@ int dropNoteCalls(std::string& line) {
 namespace {
 
 // A bar, star, bullet or middle dot alone after the ending, where the line
-// holds no other: a scan's speck ("Rey. |", "angu= *", "3 •"), not a
+// holds no other: a scan's speck ("Rey. |", "angu= *", "3 \u2022"), not a
 // table's cell, emphasis marks or a spaced leader.
 bool loneSpeck(std::string_view text, std::string_view word) {
-    for (std::string_view speck : {"|", "*", "•", "·"})
+    for (std::string_view speck : {"|", "*", "\u2022", "\u00B7"})
         if (word == speck) {
             std::size_t n = 0;
             for (std::size_t at = text.find(speck); at != std::string_view::npos; at = text.find(speck, at + 1)) ++n;
@@ -1665,6 +1665,7 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         track(value, primed);
         ++mended;
     }
+    if (!references) return mended;
     std::set<int> couplets(labels.begin(), labels.end());
     const std::string* before = nullptr;  // the last line not blank
     for (std::string& l : lines) {
@@ -1680,12 +1681,6 @@ int mendMisreadLabels(Lines& lines, bool references = true) {
         const bool alone = head.find_first_not_of(" .\t") == std::string_view::npos && above && endsWithLeader(*above);
         if (value < 0 || w + size != e + 1 || !couplets.count(value) ||
             !(endsWithLeader(std::string_view(l).substr(0, w)) || alone))
-            continue;
-        // Where a sign alone may be a table's cell, only a number read half
-        // right, a digit beside letters ("I1", "2l"), is mended.
-        const std::string_view word = std::string_view(l).substr(w, size);
-        if (!references && !(std::ranges::any_of(word, asciiDigit) &&
-                             std::ranges::any_of(word, [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })))
             continue;
         for (std::size_t k = w; k <= e; ++k) l[k] = lookalikeDigit(l[k]);
         ++mended;
