@@ -1177,11 +1177,13 @@ LeadEnding endingOf(std::string_view body) {
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
         // A number in brackets after a name that follows a leader is the
-        // name's number in the book ("..... C. alba (no. 1)", "..... Acer (12)").
+        // name's number in the book ("..... C. alba (no. 1)", "..... Acer (12)",
+        // "..... *Paulia Fée (no. 14)" with the book's mark).
         if (bracketed && !afterPage)
             if (const LeadEnding named = splitNameEnding(head);
                 !named.name.empty() &&
-                (capitalAt(named.name, 0) || (named.name.starts_with("\u201C") && capitalAt(named.name, 3))) &&
+                (capitalAt(named.name, 0) || (named.name.starts_with("\u201C") && capitalAt(named.name, 3)) ||
+                 (named.name.starts_with("*") && capitalAt(named.name, 1))) &&
                 referenceWordsStart(named.name) == std::string::npos)
                 return splitNameEnding(s);
         // "(no. 14)" after a name printed without a leader is the name's

@@ -70,6 +70,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Fl\u00FCgel dunkel, s. 8", "Fl\u00FCgel dunkel", 8, ""},
         {"Alas oscuras, pasa a 9", "Alas oscuras", 9, ""},
         {"Tarsi black [see 12]", "Tarsi black", 12, ""},
+        {"Thallus lobate ..... *Paulia F\u00E9e (no. 14)", "Thallus lobate", -1, "*Paulia F\u00E9e (no. 14)"},
         {"Wings dark (2), p. 14", "Wings dark", 2, ""},
         {"Wings dark ........ 2 (Fig. 3)", "Wings dark (Fig. 3)", 2, ""},
         {"Wings pale ........ P. alba (Figs 4, 5)", "Wings pale (Figs 4, 5)", -1, "P. alba"},
