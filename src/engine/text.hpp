@@ -104,6 +104,10 @@ std::vector<std::size_t> orderIgnoringCase(LinesView texts);
 // ("L. alba (no. 14)", "(Nr. 3)"): the name's own number, no reference.
 inline constexpr std::string_view kBookNumberWords[] = {"no.", "No.", "Nr.", "n\u00B0"};
 
+// The words before the book's page after a name, in the key's languages
+// ("Acer, p. 12", "Oxyporus S. 45", "Quercus pág. 3", "Salix blz. 7").
+inline constexpr std::string_view kPageWords[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite", "blz."};
+
 // Whether a word, followed by a number, names a group of a key rather than a
 // taxon and its page: "Group 1", "Groupe 2", "Section 3", "Clé 4" (any case,
 // a final dot aside).

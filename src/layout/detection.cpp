@@ -389,6 +389,16 @@ bool numberGlued(std::string_view name) {
     return d > 0 && ((name[d - 1] >= 'a' && name[d - 1] <= 'z') || name[d - 1] == ']');
 }
 
+// A couplet's label whose stop a scan read as a comma, before a sentence:
+// "1b, Leaves", "12, Wings".
+bool commaStoppedLabel(std::string_view desc) {
+    std::size_t i = 0;
+    while (i < desc.size() && i < 3 && desc[i] >= '0' && desc[i] <= '9') ++i;
+    if (i > 0 && i < desc.size() && desc[i] >= 'a' && desc[i] <= 'd') ++i;
+    return i > 0 && i + 3 < desc.size() && desc[i] == ',' && desc[i + 1] == ' ' && desc[i + 2] >= 'A' && desc[i + 2] <= 'Z' &&
+           desc[i + 3] >= 'a' && desc[i + 3] <= 'z';
+}
+
 // A lead's text that is labels or references read as text ("2 ... 1"), that
 // starts with the dash or prime of a couplet's next lead or with the couplet
 // of origin glued to it ("\u2013Leaves", "\u2019Leaves", "(1)Leaves"), or
@@ -482,8 +492,10 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // A second lead's hyphen glued to its text and left there ("-Wings
         // pale"); the other dashes count in `labelsAsText`.
         if (desc.size() > 1 && desc[0] == '-' && std::isupper(static_cast<unsigned char>(desc[1]))) ++score.residue;
-        // A label misread by a scan left at the start ("lb Leaves", "S. Twigs").
-        if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0 || backReferenceLeft(desc)) ++score.residue;
+        // A label misread by a scan left at the start ("lb Leaves", "S. Twigs",
+        // "1b, Leaves" with its stop read as a comma).
+        if (std::size_t size = 0; misreadLabelAt(desc, size) >= 0 || backReferenceLeft(desc) || commaStoppedLabel(desc))
+            ++score.residue;
         const std::string& source = text[static_cast<std::size_t>(origin)];
         const std::string probe(text::firstChars(desc, 12));
         const auto at = source.find(probe);
@@ -1038,12 +1050,13 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const int hyphens = keepHyphensOfTheText(evened);
     Lines mended = evened;
     const int misread = mendScannedLabels(mended);
+    const int stops = mendScannedStops(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);
-    if (blanks == 0 && hyphens == 0 && misread == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }))
+    if (blanks == 0 && hyphens == 0 && misread + stops == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }))
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
-    if (misread > 0 && !(control.cancel && control.cancel->load())) {
+    if (misread + stops > 0 && !(control.cancel && control.cancel->load())) {
         LayoutDetection m = detectEvened(mended, wanted, control);
         if (!m.proposals.empty() &&
             (d.proposals.empty() || betterScore(m.proposals.front().score, d.proposals.front().score))) {
@@ -1083,6 +1096,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const std::string told = countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne},
                                            {hyphens, kMsgKeptHyphens, kMsgKeptHyphensOne},
                                            {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
+                                           {mendedRead ? stops : 0, kMsgDebris, kMsgDebrisOne},
                                            {heads, kMsgPagesAside, kMsgPagesAsideOne}});
     for (LayoutProposal& p : d.proposals) {
         if (p.convertsIndented) {

@@ -629,11 +629,16 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         name = trimmed(ending.substr(0, cut - 4));
         return;
     }
-    const std::size_t word = cut >= 4 && ending.compare(cut - 4, 4, "page") == 0 ? 4 : 2;
-    if (cut >= word && (word == 4 || ending.compare(cut - 2, 2, "p.") == 0) &&
-        (cut == word || ending[cut - word - 1] == ' ' || (bracketed && ending[cut - word - 1] == '('))) {
-        page = true;
-        cut -= word;
+    // In the words of the key's language too: "Oxyporus S. 45", "Salix blz. 7".
+    for (std::string_view w : text::kPageWords)
+        if (const std::size_t word = w.size(); cut >= word && ending.compare(cut - word, word, w) == 0 &&
+                                               (cut == word || ending[cut - word - 1] == ' ' ||
+                                                (bracketed && ending[cut - word - 1] == '('))) {
+            page = true;
+            cut -= word;
+            break;
+        }
+    if (page) {
         if (bracketed && cut > 0 && ending[cut - 1] == '(') --cut;
         while (cut > 0 && ending[cut - 1] == ' ') --cut;
     }
@@ -822,8 +827,12 @@ std::string_view withoutTrailingNumber(std::string_view s) {
     if (end == s.size() || end == 0) return s;
     std::string_view rest = s.substr(0, end);
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == '(')) rest.remove_suffix(1);
-    if (rest.ends_with(" page") || rest.ends_with("(page")) rest.remove_suffix(4);
-    else if (rest.size() >= 2 && rest.substr(rest.size() - 2) == "p.") rest.remove_suffix(2);
+    for (std::string_view word : text::kPageWords)
+        if (rest.ends_with(word) && (rest.size() == word.size() || rest[rest.size() - word.size() - 1] == ' ' ||
+                                     rest[rest.size() - word.size() - 1] == '(' || word == "p.")) {
+            rest.remove_suffix(word.size());
+            break;
+        }
     // "PINUS, p. 4", "MASSASAUGA (page 10)", and a semicolon set for the
     // comma: "SALIX; p. 34".
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == ',' || rest.back() == ';' || rest.back() == '('))
@@ -1696,6 +1705,7 @@ struct LeadTree {
     int setAside = 0;
     int dropped = 0;   // of those, debris and text after a name inside the key
     int unplaced = 0;  // labels that fit no series, left in their lead's text
+    int specks = 0;    // a scan's signs alone after a lead's text or name
 };
 
 // A numbered label a scan misread with letters ("l.", "I.", "S.", "l2."):
@@ -1987,6 +1997,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         dropPageMark(description);
         dropPageMark(printedEnding);
         dropInnerPageMarks(description);
+        // A scan's speck alone after a lead's text or name ("... fourth. \u00BB").
+        for (std::string* part : {&description, &printedEnding})
+            while (endsWithDebris(*part)) {
+                part->erase(part->rfind(' ', part->find_last_not_of(' ')));
+                part->erase(part->find_last_not_of(' ') + 1);
+                ++tree.specks;
+            }
 
         // A page number wrapped away from its "p.".
         if (!leads.empty() && leads.back().ending.empty() && text::endsWith(leads.back().text, " p.") &&
@@ -3158,6 +3175,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     std::vector<Lead>& leads = tree.leads;
     const std::vector<int>& top = tree.top;
     out.setAside = tree.setAside;
+    out.specks = tree.specks;
 
     // Numbers as endings are references of a key already numbered by
     // couplets, whose lines start with numbers. Where no two lines do, they
@@ -3256,6 +3274,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     for (const CountedPart& part : {CountedPart{out.setAside, kMsgSetAside, kMsgSetAsideOne},
                                     CountedPart{out.notes, kMsgNotes, kMsgNotesOne},
                                     CountedPart{out.bookNumbers, kMsgBookNumbers, kMsgBookNumbersOne},
+                                    CountedPart{out.specks, kMsgDebris, kMsgDebrisOne},
                                     CountedPart{out.withoutEnding, kMsgWithoutEnding, kMsgWithoutEndingOne}})
         if (part.n > 0) out.message += "\n" + countedMessage(part.many, part.one, part.n);
     return out;

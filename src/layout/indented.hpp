@@ -38,6 +38,7 @@ struct IndentedKey {
     int notes = 0;           // lines in square brackets left out ("[Illustration]")
     int withoutEnding = 0;   // leads with neither sub-leads nor determination
     int bookNumbers = 0;     // the book's species numbers and pages taken out of the names
+    int specks = 0;          // a scan's signs alone after a lead's text or name taken out
 };
 // Tabs count up to the next multiple of `tabWidth` columns.
 IndentedKey convertIndentedKey(const Lines& text, int tabWidth = 8);

@@ -200,6 +200,31 @@ std::string misprintedBackReferencesMessage(const std::vector<MisprintedBackRefe
     return out;
 }
 
+namespace {
+
+// The dash a key sets before the endings of most of its leads, between
+// blanks ("Alas cortas \u2014 Sciopemyia nigra", "\u2014 ver 3"); empty where
+// its leads end after another leader or none.
+std::string dashLeader(const Lines& text) {
+    int dashed = 0, other = 0;
+    std::string_view dash;
+    for (const std::string& line : text) {
+        const std::string t = text::trimmedBlanks(line);
+        if (t.empty()) continue;
+        bool found = false;
+        for (std::string_view d : {" \u2014 ", " \u2013 "})
+            if (const std::size_t at = t.rfind(d); at != std::string::npos && at > 3 && at + d.size() < t.size()) {
+                dash = d;
+                found = true;
+            }
+        if (found) ++dashed;
+        else if (trailingLeaderStart(splitLeadEnding(t).text + " ") != std::string::npos || clearLeader(t)) ++other;
+    }
+    return dashed >= 2 && dashed > other ? std::string(dash.substr(0, dash.size() - 1)) : std::string();
+}
+
+}  // namespace
+
 BareReferences bareReferences(const Lines& userText) {
     BareReferences out;
     Lines text;
@@ -207,6 +232,8 @@ BareReferences bareReferences(const Lines& userText) {
     int joined = 0;
     fieldsJoined(userText, text, userLine, joined);
     const std::vector<bool> under = destinationsUnder(text);
+    // A reference sent on by words gets the leader of the key's other endings.
+    const std::string dash = dashLeader(text);
     for (std::size_t k = 0; k < text.size(); ++k) {
         std::string line = text[k];
         const std::string t = text::trimmedBlanks(line);
@@ -241,10 +268,12 @@ BareReferences bareReferences(const Lines& userText) {
                     else break;
                 // The user's leader kept; a reference with none gets one.
                 const bool leader = clearLeader(std::string_view(line).substr(from, end - from));
-                line = leader ? line.substr(0, end) : line.substr(0, from) + " ...";
+                const std::string before = line;
+                line = leader ? line.substr(0, end) : line.substr(0, from) + (dash.empty() ? " ..." : dash);
                 if (!line.ends_with(" ") && !line.ends_with("\t")) line += ' ';
                 line += std::to_string(read.reference);
-                ++out.rewritten;
+                // A reference already bare after the key's dash stays as it is.
+                if (line != before) ++out.rewritten;
             }
         }
         out.lines.push_back(std::move(line));

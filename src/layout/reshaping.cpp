@@ -712,8 +712,7 @@ std::size_t pageNoteStart(std::string_view s) {
     const std::size_t wordEnd = b - 1;
     std::size_t w = wordEnd;
     while (w > 0 && s[w - 1] != ' ' && s[w - 1] != '(') --w;
-    static constexpr std::string_view kPage[] = {"p.", "pp.", "page", "pages", "S.", "pág.", "pag.", "Seite", "blz."};
-    if (std::find(std::begin(kPage), std::end(kPage), s.substr(w, wordEnd - w)) == std::end(kPage)) return std::string_view::npos;
+    if (std::ranges::find(text::kPageWords, s.substr(w, wordEnd - w)) == std::end(text::kPageWords)) return std::string_view::npos;
     if (w > 0 && s[w - 1] == '(') --w;
     while (w > 0 && s[w - 1] == ' ') --w;
     if (w > 0 && s[w - 1] == ',') --w;
@@ -1183,11 +1182,13 @@ LeadEnding endingOf(std::string_view body) {
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
         // A number in brackets after a name that follows a leader is the
-        // name's number in the book ("..... C. alba (no. 1)", "..... Acer (12)").
+        // name's number in the book ("..... C. alba (no. 1)", "..... Acer (12)",
+        // "..... *Paulia Fée (no. 14)" with the book's mark).
         if (bracketed && !afterPage)
             if (const LeadEnding named = splitNameEnding(head);
                 !named.name.empty() &&
-                (capitalAt(named.name, 0) || (named.name.starts_with("\u201C") && capitalAt(named.name, 3))) &&
+                (capitalAt(named.name, 0) || (named.name.starts_with("\u201C") && capitalAt(named.name, 3)) ||
+                 (named.name.starts_with("*") && capitalAt(named.name, 1))) &&
                 referenceWordsStart(named.name) == std::string::npos)
                 return splitNameEnding(s);
         // "(no. 14)" after a name printed without a leader is the name's
@@ -1329,10 +1330,17 @@ int dropNoteCalls(std::string& line) {
 
 namespace {
 
-// A bar or star alone after the ending, where the line holds no other: a
-// scan's speck ("Rey. |", "angu= *"), not a table's cell or emphasis marks.
+// A bar, star, bullet or middle dot alone after the ending, where the line
+// holds no other: a scan's speck ("Rey. |", "angu= *", "3 \u2022"), not a
+// table's cell, emphasis marks or a spaced leader.
 bool loneSpeck(std::string_view text, std::string_view word) {
-    return (word == "|" || word == "*") && std::count(text.begin(), text.end(), word[0]) == 1;
+    for (std::string_view speck : {"|", "*", "\u2022", "\u00B7"})
+        if (word == speck) {
+            std::size_t n = 0;
+            for (std::size_t at = text.find(speck); at != std::string_view::npos; at = text.find(speck, at + 1)) ++n;
+            return n == 1;
+        }
+    return false;
 }
 
 }  // namespace
@@ -1395,23 +1403,35 @@ std::string withoutDebris(const std::string& line, int& removed) {
     return removed > before ? out : line;
 }
 
-// Dots of a leader misread by OCR as commas (". . , . . 2"): a comma between
-// two dots of a run of them is a dot. Mended in place; the count returned.
+// Dots of a leader misread by OCR as commas (". . , . . 2", "....,,..3",
+// ".....,3"): commas between dots of a run, or closing a run of three dots or
+// more, are dots. Mended in place; the count returned.
 int leaderCommas(std::string& line) {
     int mended = 0;
+    auto dotBefore = [&](std::size_t at) {  // the dot before `at`, blanks skipped, or npos
+        const std::size_t b = at > 0 ? line.find_last_not_of(' ', at - 1) : std::string::npos;
+        return b != std::string::npos && line[b] == '.' ? b : std::string::npos;
+    };
     for (std::size_t at = line.find(','); at != std::string::npos; at = line.find(',', at + 1)) {
-        const std::size_t before = line.find_last_not_of(' ', at - (at > 0 ? 1 : 0));
-        const std::size_t after = line.find_first_not_of(' ', at + 1);
-        if (at == 0 || before == std::string::npos || after == std::string::npos || line[before] != '.' ||
-            line[after] != '.')
+        std::size_t end = at;  // the run of commas
+        while (end < line.size() && line[end] == ',') ++end;
+        const std::size_t before = dotBefore(at);
+        const std::size_t after = line.find_first_not_of(' ', end);
+        if (before == std::string::npos) {
+            at = end - 1;
             continue;
+        }
         // A third dot before or after: a run, not a sentence's stop.
-        const std::size_t previous = before > 0 ? line.find_last_not_of(' ', before - 1) : std::string::npos;
-        const std::size_t next = line.find_first_not_of(' ', after + 1);
-        if ((previous == std::string::npos || line[previous] != '.') && (next == std::string::npos || line[next] != '.'))
-            continue;
-        line[at] = '.';
-        ++mended;
+        const std::size_t previous = before > 0 ? dotBefore(before) : std::string::npos;
+        const bool dotAfter = after != std::string::npos && line[after] == '.';
+        const bool nextDot = dotAfter && line.find_first_not_of(' ', after + 1) != std::string::npos &&
+                             line[line.find_first_not_of(' ', after + 1)] == '.';
+        const bool run = previous != std::string::npos && (previous == 0 || dotBefore(previous) != std::string::npos);
+        if ((dotAfter && (previous != std::string::npos || nextDot)) || (!dotAfter && run)) {
+            for (std::size_t k = at; k < end; ++k) line[k] = '.';
+            ++mended;
+        }
+        at = end - 1;
     }
     return mended;
 }
@@ -1965,6 +1985,33 @@ int keepHyphensOfTheText(Lines& lines) {
     return moved;
 }
 
+int mendScannedStops(Lines& lines) {
+    // The label at a line's start and the sign after it: "1a," "b," "12.".
+    auto labelEnd = [](const std::string& l) -> std::size_t {
+        std::size_t b = l.find_first_not_of(" \t"), e = b;
+        if (b == std::string::npos) return std::string::npos;
+        while (e < l.size() && e - b < 4 && asciiDigit(l[e])) ++e;
+        if (e < l.size() && std::isalpha(static_cast<unsigned char>(l[e])) && e - b < 4) ++e;
+        const bool fits = e > b && e + 2 < l.size() && (l[e] == '.' || l[e] == ',') && l[e + 1] == ' ' &&
+                          std::isalpha(static_cast<unsigned char>(l[e + 2]));
+        return fits ? e : std::string::npos;
+    };
+    int stops = 0, commas = 0;
+    for (const std::string& l : lines)
+        if (const std::size_t e = labelEnd(l); e != std::string::npos) (l[e] == '.' ? stops : commas) += 1;
+    int mended = 0;
+    // Labels stopped as most of the key's are, where a few came out with a comma.
+    const bool stopped = stops >= 3 && commas > 0 && commas * 3 <= stops;
+    for (std::string& l : lines) {
+        if (const std::size_t e = labelEnd(l); stopped && e != std::string::npos && l[e] == ',') {
+            l[e] = '.';
+            ++mended;
+        }
+        mended += leaderCommas(l);
+    }
+    return mended;
+}
+
 int evenBlanks(std::string& line) {
     // Every odd blank starts with one of these bytes.
     if (line.find_first_of("\xC2\xE2\xE3") == std::string::npos) return 0;
@@ -2071,8 +2118,23 @@ std::vector<bool> runningHeads(const Lines& text) {
         }
     for (std::size_t k = 0; k < paged.size(); ++k) {
         const Paged& p = paged[k];
-        // A number between dashes alone is set aside by every reader already.
-        if (p.title.empty() || p.line < first) continue;
+        if (p.line < first) continue;
+        // A page's number between dashes alone, above the couplets: even where
+        // the page broke a lead in two, no reader takes it in ("\u2014 146 \u2014").
+        if (p.title.empty()) {
+            const std::string t = trimmed(text[p.line]);
+            out[p.line] = std::ranges::any_of(std::array<std::string_view, 3>{"-", "\u2013", "\u2014"},
+                                              [&](std::string_view dash) { return t.starts_with(dash) && t.ends_with(dash); });
+            // Where the lead goes on in lower case after it, the blank lines
+            // of the page's break go with it.
+            std::size_t after = p.line + 1;
+            while (after < text.size() && blankLine(text[after])) ++after;
+            if (out[p.line] && after < text.size() && lowerCaseStart(trimmed(text[after]))) {
+                for (std::size_t i = p.line + 1; i < after; ++i) out[i] = true;
+                for (std::size_t i = p.line; i > 0 && blankLine(text[i - 1]); --i) out[i - 1] = true;
+            }
+            continue;
+        }
         const auto& [low, high] = pagesOf.at(text::lower(p.title));
         auto follows = [&](const Paged& q) {
             return q.number != p.number && std::abs(q.number - p.number) <= 4 &&

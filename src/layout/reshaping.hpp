@@ -113,6 +113,9 @@ int evenBlanks(std::string& line);
 // Couplet labels a scan misread as letters ("i''", "S.") read as the numbers
 // the labels around them call for, in a key numbered with digits; the count.
 int mendScannedLabels(Lines& lines);
+// Stops a scan read as commas: after a few of the key's labels ("1a," among
+// "2a."), inside or at the end of a leader ("....,,..3"); the count.
+int mendScannedStops(Lines& lines);
 
 // The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
 // "_Quercus alba_"), followed by at most a few author words: where it starts

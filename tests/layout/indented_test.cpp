@@ -514,6 +514,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    b. Gills attached\n        Lactarius rufus. No. 1-9 (Plate 2, fig. IX).\n"),
               (Lines{"1. Cap red => Amanita muscaria (no. 18)", "1. Cap brown: ... 2", "2. Gills free => Boletus's (no. 10 en 11)",
                      "2. Gills attached => Lactarius rufus (no. 1-9)"}));
+    // The page in the words of the key's language.
+    EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora alba S. 52\n  Thallus thick\tLecanora nigra Seite 60\n"
+                      "Apothecia brown\tLecidea fusca p\u00E1g. 7\n"),
+              (Lines{"1. Apothecia black ... 2", "1. Apothecia brown => Lecidea fusca (p. 7)",
+                     "2. Thallus thin => Lecanora alba (p. 52)", "2. Thallus thick => Lecanora nigra (p. 60)"}));
     // A number that closes a remark in brackets stays in it, a year after the authors too.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora group (in part, 097)\n  Thallus thick\tLecanora alba\n"
                       "Apothecia brown\tLecidea fusca Smith, 1838\n"),
@@ -828,5 +833,25 @@ TEST(IndentedKey, PathNumbersOfAnyDepthNest) {
             text += path + "2. Segment " + std::to_string(level) + " short ..... Beta" + std::to_string(level) + "\n";
         }
         EXPECT_EQ(convertIndentedKey(text::splitLines(text)).lines, expected) << depth;
+    }
+}
+
+TEST(IndentedKey, AScansSpeckAfterALeadsTextOrNameIsTakenOutAndTold) {
+    const struct {
+        const char* text;
+        Lines lines;
+        int specks;
+    } cases[] = {
+        {"Spores white. \u00BB\n  Gills free .... Amanita '\n  Gills attached .... Lepiota\nSpores pink .... Pluteus\n",
+         {"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita", "2. Gills attached => Lepiota"}, 2},
+        {"Spores white, \u00BBfree\u00AB\n  Gills free .... Amanita\n  Gills attached .... Lepiota\nSpores pink .... Pluteus\n",
+         {"1. Spores white, \u00BBfree\u00AB ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
+          "2. Gills attached => Lepiota"}, 0},
+    };
+    for (const auto& c : cases) {
+        const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
+        EXPECT_EQ(key.lines, c.lines) << c.text;
+        EXPECT_EQ(key.specks, c.specks) << c.text;
+        EXPECT_EQ(key.message.find("signes parasites") != std::string::npos, c.specks > 1) << key.message;
     }
 }

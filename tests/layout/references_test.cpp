@@ -39,6 +39,11 @@ TEST(BareReferences, EachWrittenReferenceIsSetBareAfterItsLeader) {
          "\u2013\nGills attached ........ Tricholoma\n",
          {"Key", "1. Spores white ........ 2", "\u2013 Spores pink ........ Pluteus", "2(1). Gills free ....... Amanita",
           "\u2013 Gills attached ........ Tricholoma"}},
+        {"names after a dash: references after words get the dash, one already after it stays",
+         "1. Alas largas ver 2\n1'. Alas cortas \u2014 ver 3\n2. Patas largas \u2014 Plega alba\n"
+         "2'. Patas cortas \u2014 Plega nigra\n3. Tarsos negros \u2014 4\n",
+         {"1. Alas largas \u2014 2", "1'. Alas cortas \u2014 3", "2. Patas largas \u2014 Plega alba",
+          "2'. Patas cortas \u2014 Plega nigra", "3. Tarsos negros \u2014 4"}},
         {"leads wrapped onto a second line, no destination under them",
          "1 Spores white, the gills\nfree ..... 2\n\u2013 Spores pink, the gills\nattached ..... Pluteus\n", {}},
         {"a number alone after a lead without leader is a page, a figure call no reference",

@@ -72,6 +72,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Fl\u00FCgel dunkel, s. 8", "Fl\u00FCgel dunkel", 8, ""},
         {"Alas oscuras, pasa a 9", "Alas oscuras", 9, ""},
         {"Tarsi black [see 12]", "Tarsi black", 12, ""},
+        {"Thallus lobate ..... *Paulia F\u00E9e (no. 14)", "Thallus lobate", -1, "*Paulia F\u00E9e (no. 14)"},
         {"Wings dark (2), p. 14", "Wings dark", 2, ""},
         {"Wings dark ........ 2 (Fig. 3)", "Wings dark (Fig. 3)", 2, ""},
         {"Wings pale ........ P. alba (Figs 4, 5)", "Wings pale (Figs 4, 5)", -1, "P. alba"},
@@ -105,7 +106,8 @@ TEST(Reshaping, ASignAloneAtTheEndOfALeadIsOcrDebris) {
         {"K\u00F6rper von Form \u00BB", true}, {"Plega alba L. '", true}, {"Wings dark ,", true},
         {"Behaarung. \u201E", true},         {"UGattung Hypostenus Rey. |", true},
         {"Hsch. u. die Fld. angu= *", true},  {"| 2 | Wings dark | 3 |", false},
-        {"Wings *dark* *", false},
+        {"Wings *dark* *", false},           {"Leaves opposite 3 \u2022", true},
+        {"Carex alba L. \u00B7", true},       {"Wings dark \u2022 \u2022", false},
         {"K\u00F6rper von Form", false},      {"Wings \u00BBdark\u00AB", false}, {"\u00BB", false},
     };
     for (const auto& [text, debris] : cases) EXPECT_EQ(endsWithDebris(text), debris) << text;
@@ -890,11 +892,15 @@ TEST(Reshaping, ARunningHeadInAnyCaseComesBackOrFollowsAPageAboveTheCouplets) {
         {"pages in sequence, a head with its page, a number between dashes",
          {"1. Wings dark 2", "", "Hydrachniden. 353", "", "Wings pale 3", "", "\u2014 354 \u2014", "",
           "2. Legs long A. alba", "", "355 Familie: Curculionidae.", "", "Legs short A. nigra"},
-         {false, false, true, true, false, false, false, false, false, false, true, true, false}},
+         {false, false, true, true, false, false, true, false, false, false, true, true, false}},
         {"pages in sequence in a key followed by its source's year",
          {"1 Wings dark 2", "", "Hydrachniden. 353", "", "Wings pale A. alba", "", "\u2014 354 \u2014", "",
           "2 Legs long A. nigra", "Legs short A. rufa", "1911, S. 120-121."},
-         {false, false, true, true, false, false, false, false, false, false, false}},
+         {false, false, true, true, false, false, true, false, false, false, false}},
+        {"a page's number between dashes that broke a lead, with the blanks of the break",
+         {"1. Wings dark 2", "1. Wings pale, the veins", "", "\u2014 212 \u2014", "", "brown A. alba", "2. Legs long A. nigra",
+          "2. Legs short A. rufa"},
+         {false, false, true, true, true, false, false, false}},
         {"the same title with another page",
          {"1 Wings dark 2", "", "Tabelle der Gattungen. 12", "", "1' Wings pale A. alba", "2 Legs long A. nigra",
           "", "Tabelle der Gattungen. 14", "", "2' Legs short A. rufa"},
@@ -993,5 +999,32 @@ TEST(Reshaping, LabelsMisreadByAScanAreMendedForEveryReaderUnlessLettersLabelThe
         const int mended = mendScannedLabels(text);
         EXPECT_EQ(text, c.mended.empty() ? c.text : c.mended);
         EXPECT_EQ(mended, c.mended.empty() ? 0 : 1);
+    }
+}
+
+TEST(Reshaping, StopsAScanReadAsCommasAreMendedInLabelsAndLeaders) {
+    struct Case {
+        const char* layout;
+        Lines text, mended;
+    };
+    const Case cases[] = {
+        {"a label's stop among labels stopped",
+         {"1a. Cap white .... 2", "1b, Cap brown .... 3", "2a. Gills free .... Amanita", "2b. Gills adnate .... Russula"},
+         {"1a. Cap white .... 2", "1b. Cap brown .... 3", "2a. Gills free .... Amanita", "2b. Gills adnate .... Russula"}},
+        {"labels that all take a comma keep it",
+         {"1, Cap white .... 2", "1, Cap brown .... 3", "2, Gills free .... Amanita"},
+         {"1, Cap white .... 2", "1, Cap brown .... 3", "2, Gills free .... Amanita"}},
+        {"commas inside a leader, closing one, before a blank",
+         {"Cap white ....,,.. 2", "Cap brown ......,3", "Gills free ...,, Amanita"},
+         {"Cap white ........ 2", "Cap brown .......3", "Gills free ..... Amanita"}},
+        {"a sentence's stop and comma, an abbreviation's dot",
+         {"Cap white, gills free. Spores 5-7 mm., 2", "Lam. 3, fig. 2, Amanita"},
+         {"Cap white, gills free. Spores 5-7 mm., 2", "Lam. 3, fig. 2, Amanita"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        Lines lines = c.text;
+        EXPECT_EQ(mendScannedStops(lines) > 0, c.text != c.mended);
+        EXPECT_EQ(lines, c.mended);
     }
 }

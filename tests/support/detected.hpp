@@ -67,7 +67,9 @@ inline FinishedLead finishedLeadOf(const std::string& line) {
     // The book's page and number, noted after a hand-checked name ("Sphagnum
     // (no. 2) (p. 23)", "P. alba group, p. 146"), are not the name; nor is a
     // figure call after it, which some transcriptions keep and others leave out.
-    for (const char* note : {", p. ", ", pp. "})
+    // Printed bare too, in the words of the key's language ("Oxyporus S. 45").
+    for (const char* note : {", p. ", ", pp. ", " p. ", " pp. ", " S. ", " Seite ", " page ", " pág. ", " pag. ",
+                             " blz. "})
         if (const auto at = name.rfind(note);
             at != std::string::npos && at + std::char_traits<char>::length(note) < name.size() &&
             name.find_first_not_of("0123456789-\u2013", at + std::char_traits<char>::length(note)) == std::string::npos)
@@ -75,7 +77,8 @@ inline FinishedLead finishedLeadOf(const std::string& line) {
     for (bool noted = true; noted && !name.empty() && name.back() == ')';) {
         noted = false;
         for (const char* note : {" (p. ", " (pp. ", " (no. ", " (Fig. ", " (Figs. ", " (fig. ", " (figs. ", " (Pl. ",
-                                 " (Plate ", " (Plaat ", " (Taf. ", " (Abb. "})
+                                 " (Plate ", " (Plaat ", " (Taf. ", " (Abb. ", " (S. ",
+                                 " (pág. ", " (pag. ", " (blz. "})
             if (const auto at = name.rfind(note); at != std::string::npos && name.find(')', at) == name.size() - 1) {
                 name.erase(at);
                 noted = true;
