@@ -27,14 +27,21 @@ std::string chromium() {
 
 // The page's document after its script ran, at `fragment`. Each load has a
 // profile of its own: a second browser on a profile in use (the last one still
-// closing) hands the page over to the first and shows nothing.
+// closing) hands the page over to the first and shows nothing. On a loaded
+// machine the browser sometimes starts and dumps no document at all: that load
+// is tried again, a page that shows something wrong is not.
 std::string shownPage(const std::string& browser, const std::string& file, const std::string& fragment) {
     static int loads = 0;
-    const std::string command = browser + " --headless --no-sandbox --disable-gpu --no-first-run --disable-extensions"
-                                          " --virtual-time-budget=10000 --user-data-dir=" + file + ".profil" +
-                                std::to_string(++loads) +
-                                          " --dump-dom 'file://" + file + "#" + fragment + "' 2>/dev/null";
-    return sarvelo::testing::commandOutput(command);
+    std::string dom;
+    for (int attempt = 0; attempt < 3 && dom.find("</html>") == std::string::npos; ++attempt) {
+        const std::string command = browser +
+                                    " --headless --no-sandbox --disable-gpu --no-first-run --disable-extensions"
+                                    " --virtual-time-budget=10000 --user-data-dir=" + file + ".profil" +
+                                    std::to_string(++loads) + " --dump-dom 'file://" + file + "#" + fragment +
+                                    "' 2>/dev/null";
+        dom = sarvelo::testing::commandOutput(command);
+    }
+    return dom;
 }
 
 ExportOptions inFrench() {
