@@ -679,12 +679,10 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
 }
 
 // A call to a figure or plate in brackets: "(fig. 26 en 56)", "(Plaat 2,
-// fig. IXb)", "(pl. 1 fig. Vd)".
+// fig. IXb)", "(pl. 1 fig. Vd)": the number may be a Roman one or lettered.
 bool isFigureCall(std::string_view inside) {
-    const std::string lower = text::lower(inside.substr(0, std::min<std::size_t>(inside.size(), 6)));
-    for (std::string_view word : {"fig", "pl.", "pl ", "plaat", "plate", "taf", "tab."})
-        if (lower.starts_with(word)) return true;
-    return false;
+    const std::size_t end = inside.find_first_of(" ,0123456789");
+    return figureWord(inside.substr(0, end == std::string_view::npos ? inside.size() : end));
 }
 
 // The text without the figure calls, stops and commas at its end.

@@ -721,14 +721,18 @@ std::size_t pageNoteStart(std::string_view s) {
 
 }  // namespace
 
+bool figureWord(std::string_view word) {
+    static constexpr std::string_view kWords[] = {
+        "fig.",    "fig",   "figs.",  "figs", "fg.",    "figure", "figures", "figura", "figuras", "abb.",  "abbildung",
+        "taf.",    "tafel", "plate",  "plates", "pl.", "pl",  "plaat",  "planche", "lám.",   "lámina", "prancha", "tab.", "tabula"};
+    const std::string lower = text::lower(word);
+    return std::find(std::begin(kWords), std::end(kWords), lower) != std::end(kWords);
+}
+
 bool figureCall(std::string_view call) {
-    static constexpr std::string_view kWords[] = {"fig.",  "fig",       "figs.", "figs",  "fg.",     "figure", "figures",
-                                                  "figura", "figuras",   "abb.",  "abbildung", "taf.", "tafel",  "plate",
-                                                  "pl.",   "planche",   "lám.",  "lámina", "prancha", "tab.",   "tabula"};
     const std::size_t space = call.find(' ');
     if (space == std::string_view::npos || space + 1 >= call.size() || !asciiDigit(call[space + 1])) return false;
-    const std::string word = text::lower(std::string(call.substr(0, space)));
-    return std::find(std::begin(kWords), std::end(kWords), word) != std::end(kWords);
+    return figureWord(call.substr(0, space));
 }
 
 bool figureCaption(std::string_view line) {

@@ -203,5 +203,7 @@ bool pageHead(std::string_view s);
 bool figureCaption(std::string_view line);
 // A figure call: "Fig. 3", "Figs 5, 6", "Abb. 2" (without its brackets).
 bool figureCall(std::string_view call);
+// A word that calls a figure or plate: "Fig.", "Taf.", "Plaat", "lám." (any case).
+bool figureWord(std::string_view word);
 
 }  // namespace sarvelo
