@@ -509,7 +509,7 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                      "2. Thallus thick => L. nigra (no. 15)"}));
     // The number written after the name as "No.", several or a range, figure
     // calls around it; the name after a colon that ends its lead too.
-    EXPECT_EQ(convert("I. Cap red: Amanita muscaria (fig. 3) No. 18.\nII. Cap brown:\n"
+    EXPECT_EQ(convert("I. Cap red: Amanita muscaria (Abb. 3) No. 18.\nII. Cap brown:\n"
                       "    a. Gills free: Boletus's (pl. 1 fig. Vd). No. 10 en 11\n"
                       "    b. Gills attached\n        Lactarius rufus. No. 1-9 (Plate 2, fig. IX).\n"),
               (Lines{"1. Cap red => Amanita muscaria (no. 18)", "1. Cap brown: ... 2", "2. Gills free => Boletus's (no. 10 en 11)",
