@@ -1038,7 +1038,8 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     Lines mended = evened;
     const int misread = mendScannedLabels(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);
-    if (blanks == 0 && misread == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }))
+    if (blanks == 0 && misread == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }) &&
+        keyAfterNumberedList(evened) == 0)
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
@@ -1078,8 +1079,29 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
             heads = 0;
         }
     }
+    // A numbered list of paragraphs above the key ("1. The genus is ..."),
+    // which every reader would take for its first couplets: the key read
+    // again from where the list ends, and that reading kept where better.
+    Lines listCut;
+    int listed = 0;
+    if (const std::size_t start = keyAfterNumberedList(*read); start > 0 && !(control.cancel && control.cancel->load())) {
+        listCut.assign(read->begin() + static_cast<std::ptrdiff_t>(start), read->end());
+        LayoutDetection l = detectEvened(listCut, wanted, control);
+        if (!l.proposals.empty() &&
+            (d.proposals.empty() || betterScore(l.proposals.front().score, d.proposals.front().score))) {
+            for (DetectionObstacle& o : l.obstacles) {
+                if (o.line < 0) continue;
+                o.line += static_cast<int>(start);
+                if (read == &unheaded && o.line < static_cast<int>(from.size())) o.line = from[static_cast<std::size_t>(o.line)];
+            }
+            d = std::move(l);
+            for (std::size_t i = 0; i < start; ++i) listed += trimmed((*read)[i]).empty() ? 0 : 1;
+            read = &listCut;
+        }
+    }
     if (blanks == 0 && read == &evened) return d;
-    const std::string told = countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne},
+    const std::string told = countedParts({{listed, kMsgTextBefore, kMsgTextBeforeOne},
+                                           {blanks, kMsgOddBlanks, kMsgOddBlanksOne},
                                            {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
                                            {heads, kMsgPagesAside, kMsgPagesAsideOne}});
     for (LayoutProposal& p : d.proposals) {

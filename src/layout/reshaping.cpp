@@ -1969,6 +1969,46 @@ std::string pagedTitle(const Lines& text, std::size_t i, int& number) {
 
 }  // namespace
 
+std::size_t keyAfterNumberedList(const Lines& text) {
+    // A label before a word that starts a sentence ("20 mm long" wraps a line).
+    auto labelled = [](std::string_view line) {
+        const LineStart ls = readLineStart(line);
+        return ls.kind != LineStart::Kind::None && ls.textStart < line.size() &&
+               !lowerCaseStart(line.substr(ls.textStart));
+    };
+    // Leaders are a key's: a list of paragraphs has none.
+    auto leadered = [](std::string_view line) {
+        return line.find('\t') != std::string_view::npos || line.find("...") != std::string_view::npos ||
+               line.find(". . .") != std::string_view::npos || line.find("\u2026") != std::string_view::npos;
+    };
+    // A paragraph without number between two items is a second lead, whose
+    // couplets the numbers are; the key opens with a label that does not go
+    // on (its first, or the couplet a key pasted from its middle opens with).
+    int items = 0;
+    bool paragraph = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!labelled(text[i])) {
+            if (items > 0 && leadered(text[i])) return 0;
+            paragraph = paragraph || (items > 0 && i > 0 && blankLine(text[i - 1]) && !blankLine(text[i]));
+            continue;
+        }
+        const int number = labelNumber(text[i]);
+        if (number == items + 1 && !leadered(text[i])) {
+            if (paragraph) return 0;
+            ++items;
+            continue;
+        }
+        // A number beyond the next item on a line that goes on from a word
+        // cut or in lower case is the text's ("... species" / "480. (Plate 43.)").
+        if (number > items + 1 && i > 0 && !blankLine(text[i - 1])) {
+            const std::string above = trimmed(text[i - 1]);
+            if (const char c = above.back(); (c >= 'a' && c <= 'z') || c == ',' || c == '-') continue;
+        }
+        return items >= 2 ? i : 0;
+    }
+    return 0;
+}
+
 std::vector<bool> runningHeads(const Lines& text) {
     // A page's title comes back with another page's number, or pages follow
     // one another ("— 354 —" after "Hydrachniden. 353"); either way above

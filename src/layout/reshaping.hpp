@@ -102,6 +102,10 @@ struct ReshapedKey {
     std::vector<int> gatheredOrigin;
 };
 ReshapedKey reshapeKey(const Lines& text);
+// Where the key starts under a numbered list of paragraphs ("1. The genus
+// is ...", "2. Species are ..."), each number once and in turn, that its
+// first label does not go on; 0 where the text opens no such list.
+std::size_t keyAfterNumberedList(const Lines& text);
 // The lines that are a page's running head with its number, in any case.
 std::vector<bool> runningHeads(const Lines& text);
 

@@ -1,0 +1,69 @@
+// Where a key starts and ends inside a longer paste, and what is set aside.
+#include <gtest/gtest.h>
+
+#include "layout/detection.hpp"
+#include "layout/reshaping.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+namespace {
+
+const Lines kFinished = {"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra",
+                         "2,0$ Legs short $ A. rufa"};
+// A dashed second lead keeps the blank its first lead's number leaves.
+const Lines kDashed = {"1,2$  Wings dark", "1,0$ Wings pale $ A. alba", "2,0$  Legs long $ A. nigra",
+                       "2,0$ Legs short $ A. rufa"};
+
+}  // namespace
+
+TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        const Lines& finished;
+    };
+    const Case cases[] = {
+        {"a numbered list of paragraphs above the key",
+         {"GENUS", "", "1. The genus is known from the north. Its species differ", "in colour.", "",
+          "2. Species are told by the legs. They vary", "little.", "", "3. Males were not seen.", "",
+          "1. Wings dark ..... 2", "1'. Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "2'. Legs short ..... A. rufa"},
+         kFinished},
+        {"a numbered list, a title, then a key with its second leads dashed",
+         {"1. The genus is known from the north.", "2. Species are told by the legs.", "", "KEY TO THE SPECIES", "",
+          "1. Wings dark ..... 2", "\u2013 Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "\u2013 Legs short ..... A. rufa"},
+         kDashed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        const LayoutDetection d = detectLayout(c.text);
+        ASSERT_TRUE(d.processes());
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(c.text, d.proposals.front()), c.finished);
+    }
+}
+
+TEST(KeyBounds, ANumberedListAboveTheKeyEndsWhereItsNumbersStopGoingOn) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::size_t keyStart;
+    };
+    const Case cases[] = {
+        {"items in turn, then the key's first couplet",
+         {"Notes", "1. The genus is known.", "2. Species vary.", "", "1. Wings dark 2", "1'. Wings pale A. alba"}, 4},
+        {"a number wrapped inside an item is the text's",
+         {"1. The genus has species", "480. Its range is wide.", "2. Species vary.", "1. Wings dark 2"}, 3},
+        {"a key pasted from its middle under the list",
+         {"1. The genus is known.", "2. Species vary.", "Key to males:", "16. Wings dark 17", "Wings pale 18"}, 3},
+        {"one item is no list", {"1. The genus is known.", "", "1. Wings dark 2", "1'. Wings pale A. alba"}, 0},
+        {"second leads unnumbered between the numbers: a key, no list",
+         {"1. Wings dark. 2", "", "Wings pale. A. alba", "", "2. Legs long. A. nigra", "", "Legs short. A. rufa", "",
+          "1. Second key"},
+         0},
+        {"leaders: a key whose leads are numbered once",
+         {"1. Wings dark ..... 2", "2. Legs long ..... A. nigra", "1. Second key"}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(keyAfterNumberedList(c.text), c.keyStart) << c.layout;
+}
