@@ -2407,8 +2407,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
     bool interrupted = false, inFootnote = false;
+    std::set<std::size_t> paragraphCaptions;  // a figure's caption set as a paragraph of its own
     for (const Block& b : blocks) {
         const std::string first = trimmed(lineAt(b.first));
+        // In a key set in paragraphs, a figure's caption or a footnote is a
+        // paragraph of its own; a lead it interrupts goes on after it.
+        if (paragraphs && b.first > start && (figureCaption(first) || footnoteStart(first))) {
+            for (std::size_t i = b.first; i < b.last; ++i)
+                if (figureCaption(first)) paragraphCaptions.insert(i);
+                else ++out.footnotes;
+            interrupted = true;
+            continue;
+        }
         if (open > 0 || (first.starts_with("[") && first.find(']') == std::string::npos) ||
             (first.starts_with("[") && trimmed(text[b.last - 1]).ends_with("]") && b.last - b.first > 1)) {
             for (std::size_t i = b.first; i < b.last; ++i) {
@@ -2550,7 +2560,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
 
     // Each lead's lines gathered, up to its ending.
     std::vector<Unit> leadUnits;
-    std::set<std::size_t> captionLines;
+    std::set<std::size_t> captionLines = paragraphCaptions;
     if (paragraphs) {
         leadUnits = units;
     } else {

@@ -14,6 +14,9 @@ const Lines kFinished = {"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ L
 // A dashed second lead keeps the blank its first lead's number leaves.
 const Lines kDashed = {"1,2$  Wings dark", "1,0$ Wings pale $ A. alba", "2,0$  Legs long $ A. nigra",
                        "2,0$ Legs short $ A. rufa"};
+const Lines kParagraphs = {"1,2$ Wings dark. Legs long and thin.", "1,0$ Wings pale. Legs short and thick. $ A. alba",
+                           "2,0$ Legs long. Antennae long and thin. $ A. nigra",
+                           "2,0$ Legs short. Antennae short and thick. $ A. rufa"};
 
 }  // namespace
 
@@ -35,6 +38,11 @@ TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
           "1. Wings dark ..... 2", "\u2013 Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
           "\u2013 Legs short ..... A. rufa"},
          kDashed},
+        {"a key in paragraphs, a figure's caption and a footnote between its couplets",
+         {"1. Wings dark. Legs long and", "thin. 2", "", "Wings pale. Legs short and", "thick. =A. alba=", "",
+          "Fig. 3. A. alba, dorsal view.", "", "2. Legs long. Antennae long", "and thin. =A. nigra=", "",
+          "\u2020 The legs fade in alcohol.", "", "Legs short. Antennae short", "and thick. =A. rufa="},
+         kParagraphs},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
