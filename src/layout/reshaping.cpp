@@ -807,12 +807,19 @@ bool pageAfterMarkedName(std::string_view line, const std::set<int>& labels) {
     return markedNameStart(line.substr(0, e + 1)) != std::string_view::npos;
 }
 
-// A footnote's first line: a dagger or a superscript number before its text.
+// A footnote's first line: a dagger or a superscript number before its text,
+// or a star before a sentence ("* Measured on dry specimens."; a star before
+// a number marks a lead).
 bool footnoteStart(std::string_view line) {
     const std::size_t b = line.find_first_not_of(" \t");
     if (b == std::string_view::npos) return false;
     for (std::string_view mark : kFootnoteMarks)
         if (line.substr(b, mark.size()) == mark) return true;
+    if (line[b] == '*') {
+        const std::size_t at = line.find_first_not_of(' ', b + 1);
+        return at != std::string_view::npos && at <= b + 2 && capitalAt(line, at) &&
+               line.find(' ', at) != std::string_view::npos;
+    }
     return false;
 }
 

@@ -43,6 +43,11 @@ TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
           "Fig. 3. A. alba, dorsal view.", "", "2. Legs long. Antennae long", "and thin. =A. nigra=", "",
           "\u2020 The legs fade in alcohol.", "", "Legs short. Antennae short", "and thick. =A. rufa="},
          kParagraphs},
+        {"a footnote called by a star between couplets set in paragraphs",
+         {"1. Wings dark. Legs long and", "thin. 2", "", "Wings pale. Legs short and", "thick. =A. alba=", "",
+          "* Measured on dry specimens.", "", "2. Legs long. Antennae long", "and thin. =A. nigra=", "",
+          "Legs short. Antennae short", "and thick. =A. rufa="},
+         kParagraphs},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
