@@ -2792,6 +2792,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int lastLabel = -1;
     bool numberedTwice = false, lastEnded = false;
     int namesUnder = 0;  // short lines under a lead that did not end
+    std::map<int, int> leadsOf;  // the leads each couplet was given
+    const int keyFirstLabel = leadUnits.empty() ? -1 : labelNumber(leadUnits.front().text);
     // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
     // first lead names a larger one.
     bool partners = false;
@@ -2847,7 +2849,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // to is given, whatever follows it.
         const bool heading = label < 0 && u > 0 && gap >= 2 && notGiven == 0 &&
                              capitalsHeading(trimmed(text[leadUnits[u].firstLine]));
-        if (pastPairs || textApart || heading ||
+        // Nor, closed or not (a key cut short by the copy), its first couplet
+        // numbered again once it has its leads: the numbering starts over, as
+        // the treatments after a key do ("1. Plega alba Smith, 1906").
+        const bool restart = label >= 0 && label == keyFirstLabel && label != lastLabel && given.size() >= 2 &&
+                             leadsOf.count(label) && leadsOf[label] >= 2;
+        if (pastPairs || textApart || heading || restart ||
             (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
@@ -2878,6 +2885,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
         lastEnded = ending;
+        if (lastLabel >= 0) leadsOf[lastLabel] = std::max(leadsOf[lastLabel], leads);
     }
     const std::size_t cutLine = kept < leadUnits.size() ? leadUnits[kept].firstLine : n;
     if (kept < leadUnits.size())

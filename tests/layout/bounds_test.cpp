@@ -80,3 +80,14 @@ TEST(KeyBounds, ANumberedListAboveTheKeyEndsWhereItsNumbersStopGoingOn) {
     };
     for (const Case& c : cases) EXPECT_EQ(keyAfterNumberedList(c.text), c.keyStart) << c.layout;
 }
+
+TEST(KeyBounds, TreatmentsNumberedFromOneAgainEndAKeyCutShort) {
+    // The copy stops before couplet 3; the species accounts that follow are no leads.
+    const Lines text = {"1. Wings dark ..... 2", "\u2013 Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+                        "\u2013 Legs short ..... 3", "", "1. A. alba Smith, 1906.", "   Found in the north.", "",
+                        "2. A. nigra Jones, 1910.", "   Found in the south."};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_FALSE(d.proposals.empty());
+    EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+              (Lines{"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra", "2,3$ Legs short"}));
+}
