@@ -1039,7 +1039,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const int misread = mendScannedLabels(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);
     if (blanks == 0 && misread == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }) &&
-        keyAfterNumberedList(evened) == 0)
+        keyAfterNumberedList(evened) == 0 && indexAfterKey(evened) == evened.size())
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
@@ -1080,13 +1080,16 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         }
     }
     // A numbered list of paragraphs above the key ("1. The genus is ..."),
-    // which every reader would take for its first couplets: the key read
-    // again from where the list ends, and that reading kept where better.
-    Lines listCut;
-    int listed = 0;
-    if (const std::size_t start = keyAfterNumberedList(*read); start > 0 && !(control.cancel && control.cancel->load())) {
-        listCut.assign(read->begin() + static_cast<std::ptrdiff_t>(start), read->end());
-        LayoutDetection l = detectEvened(listCut, wanted, control);
+    // which every reader would take for its first couplets, and an index of
+    // names with their pages after it, which lettered readers would take for
+    // leads ("S. alba, 156"): the key read again without them, and that
+    // reading kept where better.
+    Lines cut;
+    int listed = 0, indexed = 0;
+    if (const std::size_t start = keyAfterNumberedList(*read), end = std::max(start, indexAfterKey(*read));
+        (start > 0 || end < read->size()) && !(control.cancel && control.cancel->load())) {
+        cut.assign(read->begin() + static_cast<std::ptrdiff_t>(start), read->begin() + static_cast<std::ptrdiff_t>(end));
+        LayoutDetection l = detectEvened(cut, wanted, control);
         if (!l.proposals.empty() &&
             (d.proposals.empty() || betterScore(l.proposals.front().score, d.proposals.front().score))) {
             for (DetectionObstacle& o : l.obstacles) {
@@ -1095,12 +1098,17 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                 if (read == &unheaded && o.line < static_cast<int>(from.size())) o.line = from[static_cast<std::size_t>(o.line)];
             }
             d = std::move(l);
-            for (std::size_t i = 0; i < start; ++i) listed += trimmed((*read)[i]).empty() ? 0 : 1;
-            read = &listCut;
+            for (std::size_t i = 0; i < read->size(); ++i)
+                if (!trimmed((*read)[i]).empty()) {
+                    listed += i < start ? 1 : 0;
+                    indexed += i >= end ? 1 : 0;
+                }
+            read = &cut;
         }
     }
     if (blanks == 0 && read == &evened) return d;
     const std::string told = countedParts({{listed, kMsgTextBefore, kMsgTextBeforeOne},
+                                           {indexed, kMsgTextAfter, kMsgTextAfterOne},
                                            {blanks, kMsgOddBlanks, kMsgOddBlanksOne},
                                            {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
                                            {heads, kMsgPagesAside, kMsgPagesAsideOne}});

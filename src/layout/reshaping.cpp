@@ -2016,6 +2016,47 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     return 0;
 }
 
+std::size_t indexAfterKey(const Lines& text) {
+    // An entry: words, a comma, then its pages ("Acer rubrum, 12", "alba, 4, 17-19.").
+    auto entry = [](std::string_view line) {
+        std::string t = trimmed(line);
+        if (t.ends_with(".")) t.pop_back();
+        std::size_t e = t.size();
+        while (e > 0 && (asciiDigit(t[e - 1]) || t[e - 1] == ' ' || t[e - 1] == ',' || t[e - 1] == '-'))
+            --e;
+        for (std::string_view dash : {"\u2013"})
+            while (e >= dash.size() && t.compare(e - dash.size(), dash.size(), dash) == 0) e -= dash.size();
+        const std::string_view pages = std::string_view(t).substr(e);
+        return e > 0 && e < t.size() && readLineStart(line).kind != LineStart::Kind::Digits &&
+               std::any_of(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(e), [](char c) {
+                   return std::isalpha(static_cast<unsigned char>(c));
+               }) &&
+               !pages.empty() && pages.front() == ',' && pages.find_first_of("0123456789") != std::string_view::npos;
+    };
+    std::size_t first = text.size();
+    int entries = 0;
+    for (std::size_t i = text.size(); i > 0; --i) {
+        const std::string t = trimmed(text[i - 1]);
+        // Blank lines and an index's letters ("A", "B.") go with it.
+        if (t.empty()) continue;
+        const bool letter = t.size() <= 2 && capitalAt(t, 0);
+        if (!letter && !entry(t)) break;
+        entries += letter ? 0 : 1;
+        first = i - 1;
+    }
+    if (entries < 3) return text.size();
+    // Its heading above it: a short line without a number ("INDEX", "Index of names").
+    std::size_t above = first;
+    while (above > 0 && blankLine(text[above - 1])) --above;
+    if (above > 0) {
+        const std::string t = trimmed(text[above - 1]);
+        if (std::count(t.begin(), t.end(), ' ') <= 3 && t.find_first_of("0123456789") == std::string::npos &&
+            readLineStart(t).kind == LineStart::Kind::None)
+            first = above - 1;
+    }
+    return first;
+}
+
 std::vector<bool> runningHeads(const Lines& text) {
     // A page's title comes back with another page's number, or pages follow
     // one another ("— 354 —" after "Hydrachniden. 353"); either way above

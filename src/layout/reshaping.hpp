@@ -106,6 +106,10 @@ ReshapedKey reshapeKey(const Lines& text);
 // is ...", "2. Species are ..."), each number once and in turn, that its
 // first label does not go on; 0 where the text opens no such list.
 std::size_t keyAfterNumberedList(const Lines& text);
+// Where an index of names with their pages ("Acer rubrum, 12"), three
+// entries at least, closes the text (with its heading); the text's size
+// where none does.
+std::size_t indexAfterKey(const Lines& text);
 // The lines that are a page's running head with its number, in any case.
 std::vector<bool> runningHeads(const Lines& text);
 

@@ -48,6 +48,11 @@ TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
           "* Measured on dry specimens.", "", "2. Legs long. Antennae long", "and thin. =A. nigra=", "",
           "Legs short. Antennae short", "and thick. =A. rufa="},
          kParagraphs},
+        {"an index of names with their pages after the key",
+         {"1. Wings dark ..... 2", "1'. Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "2'. Legs short ..... A. rufa", "", "", "INDEX", "", "A", "A. alba Smith, 12", "A. nigra, 14, 20-21",
+          "A. rufa Jones, 1910, 17", "", "B", "Bombus, 3"},
+         kFinished},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
@@ -90,4 +95,22 @@ TEST(KeyBounds, TreatmentsNumberedFromOneAgainEndAKeyCutShort) {
     ASSERT_FALSE(d.proposals.empty());
     EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
               (Lines{"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra", "2,3$ Legs short"}));
+}
+
+TEST(KeyBounds, AnIndexOfNamesWithTheirPagesClosesTheText) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::size_t indexStart;
+    };
+    const Case cases[] = {
+        {"entries under their letters, the heading with them",
+         {"1. Wings dark 2", "1'. Wings pale A. alba", "", "Index", "", "A", "A. alba, 4", "Apis, 7, 9", "", "B",
+          "Bombus, 12-14."},
+         3},
+        {"two entries are no index", {"1. Wings dark 2", "1'. Wings pale A. alba", "", "A. alba, 4", "Apis, 7"}, 5},
+        {"leads ending with a leader and a number are no entries",
+         {"A. Wings dark ..... 12", "B. Wings pale ..... 14", "C. Legs long ..... 16"}, 3},
+    };
+    for (const Case& c : cases) EXPECT_EQ(indexAfterKey(c.text), c.indexStart) << c.layout;
 }
