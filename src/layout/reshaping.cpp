@@ -1993,6 +1993,7 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     // on (its first, or the couplet a key pasted from its middle opens with).
     int items = 0;
     bool paragraph = false;
+    std::size_t lastItem = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!labelled(text[i])) {
             if (items > 0 && leadered(text[i])) return 0;
@@ -2003,6 +2004,7 @@ std::size_t keyAfterNumberedList(const Lines& text) {
         if (number == items + 1 && !leadered(text[i])) {
             if (paragraph) return 0;
             ++items;
+            lastItem = i;
             continue;
         }
         // A number beyond the next item on a line that goes on from a word
@@ -2011,7 +2013,12 @@ std::size_t keyAfterNumberedList(const Lines& text) {
             const std::string above = trimmed(text[i - 1]);
             if (const char c = above.back(); (c >= 'a' && c <= 'z') || c == ',' || c == '-') continue;
         }
-        return items >= 2 ? i : 0;
+        if (items < 2) return 0;
+        // The list ends with its last item's paragraph: what stands between
+        // it and the label (a title, a first couplet without number) is the key's.
+        std::size_t end = lastItem + 1;
+        while (end < i && !blankLine(text[end])) ++end;
+        return end;
     }
     return 0;
 }

@@ -102,9 +102,10 @@ struct ReshapedKey {
     std::vector<int> gatheredOrigin;
 };
 ReshapedKey reshapeKey(const Lines& text);
-// Where the key starts under a numbered list of paragraphs ("1. The genus
-// is ...", "2. Species are ..."), each number once and in turn, that its
-// first label does not go on; 0 where the text opens no such list.
+// Where a numbered list of paragraphs ("1. The genus is ...", "2. Species
+// are ..."), each number once and in turn, ends above a key whose first
+// label does not go on it: after its last item's paragraph; 0 where the text
+// opens no such list.
 std::size_t keyAfterNumberedList(const Lines& text);
 // Where an index of names with their pages ("Acer rubrum, 12"), three
 // entries at least, closes the text (with its heading); the text's size

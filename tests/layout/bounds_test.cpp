@@ -11,9 +11,6 @@ namespace {
 
 const Lines kFinished = {"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra",
                          "2,0$ Legs short $ A. rufa"};
-// A dashed second lead keeps the blank its first lead's number leaves.
-const Lines kDashed = {"1,2$  Wings dark", "1,0$ Wings pale $ A. alba", "2,0$  Legs long $ A. nigra",
-                       "2,0$ Legs short $ A. rufa"};
 const Lines kParagraphs = {"1,2$ Wings dark. Legs long and thin.", "1,0$ Wings pale. Legs short and thick. $ A. alba",
                            "2,0$ Legs long. Antennae long and thin. $ A. nigra",
                            "2,0$ Legs short. Antennae short and thick. $ A. rufa"};
@@ -37,7 +34,7 @@ TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
          {"1. The genus is known from the north.", "2. Species are told by the legs.", "", "KEY TO THE SPECIES", "",
           "1. Wings dark ..... 2", "\u2013 Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
           "\u2013 Legs short ..... A. rufa"},
-         kDashed},
+         kFinished},
         {"a key in paragraphs, a figure's caption and a footnote between its couplets",
          {"1. Wings dark. Legs long and", "thin. 2", "", "Wings pale. Legs short and", "thick. =A. alba=", "",
           "Fig. 3. A. alba, dorsal view.", "", "2. Legs long. Antennae long", "and thin. =A. nigra=", "",
@@ -70,11 +67,15 @@ TEST(KeyBounds, ANumberedListAboveTheKeyEndsWhereItsNumbersStopGoingOn) {
     };
     const Case cases[] = {
         {"items in turn, then the key's first couplet",
-         {"Notes", "1. The genus is known.", "2. Species vary.", "", "1. Wings dark 2", "1'. Wings pale A. alba"}, 4},
+         {"Notes", "1. The genus is known.", "2. Species vary.", "", "1. Wings dark 2", "1'. Wings pale A. alba"}, 3},
         {"a number wrapped inside an item is the text's",
-         {"1. The genus has species", "480. Its range is wide.", "2. Species vary.", "1. Wings dark 2"}, 3},
+         {"1. The genus has species", "480. Its range is wide.", "2. Species vary.", "", "Key", "1. Wings dark 2"}, 3},
         {"a key pasted from its middle under the list",
          {"1. The genus is known.", "2. Species vary.", "Key to males:", "16. Wings dark 17", "Wings pale 18"}, 3},
+        {"a first couplet without number between the list and the first label stays the key's",
+         {"1. The genus is known.", "2. Species vary.", "", "Wings dark  1", "Wings pale  2", "",
+          "=1=--Legs long  A. alba", "Legs short  A. nigra"},
+         2},
         {"one item is no list", {"1. The genus is known.", "", "1. Wings dark 2", "1'. Wings pale A. alba"}, 0},
         {"second leads unnumbered between the numbers: a key, no list",
          {"1. Wings dark. 2", "", "Wings pale. A. alba", "", "2. Legs long. A. nigra", "", "Legs short. A. rufa", "",
