@@ -2023,6 +2023,38 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     return 0;
 }
 
+std::vector<bool> captionsAndFootnotes(const Lines& text) {
+    std::vector<bool> out(text.size(), false);
+    // Marks that label leads come doubled somewhere ("* Scales smooth" /
+    // "** Scales keeled", "† †") or stand indented; a note's is at the margin.
+    auto doubled = [&](std::string_view mark) {
+        const std::string twice(mark), spaced = std::string(mark) + " " + std::string(mark);
+        return std::any_of(text.begin(), text.end(), [&](const std::string& l) {
+            const std::string t = trimmed(l);
+            return t.starts_with(twice + std::string(mark)) || t.starts_with(spaced);
+        });
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        if (blankLine(text[i]) || (i > 0 && !blankLine(text[i - 1]))) {
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        while (j < text.size() && !blankLine(text[j])) ++j;
+        const std::string first = trimmed(text[i]);
+        bool note = footnoteStart(first) && !blankLine(text[i].substr(0, 1));
+        if (note) {
+            std::size_t m = 1;
+            while (m < first.size() && (static_cast<unsigned char>(first[m]) & 0xC0) == 0x80) ++m;
+            note = !doubled(std::string_view(first).substr(0, m));
+        }
+        if (j < text.size() && (figureCaption(first) || note))
+            for (std::size_t k = i; k < j; ++k) out[k] = true;
+        i = j;
+    }
+    return out;
+}
+
 std::size_t indexAfterKey(const Lines& text) {
     // An entry: words, a comma, then its pages ("Acer rubrum, 12", "alba, 4, 17-19.").
     auto entry = [](std::string_view line) {

@@ -14,6 +14,8 @@ const Lines kFinished = {"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ L
 const Lines kParagraphs = {"1,2$ Wings dark. Legs long and thin.", "1,0$ Wings pale. Legs short and thick. $ A. alba",
                            "2,0$ Legs long. Antennae long and thin. $ A. nigra",
                            "2,0$ Legs short. Antennae short and thick. $ A. rufa"};
+const Lines kInOrder = {"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
+                        "3,0$ Eyes red $ A. rufa", "3,0$ Eyes black $ A. lutea"};
 
 }  // namespace
 
@@ -50,6 +52,10 @@ TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
           "2'. Legs short ..... A. rufa", "", "", "INDEX", "", "A", "A. alba Smith, 12", "A. nigra, 14, 20-21",
           "A. rufa Jones, 1910, 17", "", "B", "Bombus, 3"},
          kFinished},
+        {"a footnote after a lead without reference, in a key in indented order",
+         {"1\tWings dark.\t", "2\tLegs long\tA. alba", "2\u2019\tLegs short\tA. nigra", "1\u2019\tWings pale.\t", "",
+          "* Measured on dry specimens.", "", "3\tEyes red\tA. rufa", "3\u2019\tEyes black\tA. lutea"},
+         kInOrder},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
@@ -114,4 +120,26 @@ TEST(KeyBounds, AnIndexOfNamesWithTheirPagesClosesTheText) {
          {"A. Wings dark ..... 12", "B. Wings pale ..... 14", "C. Legs long ..... 16"}, 3},
     };
     for (const Case& c : cases) EXPECT_EQ(indexAfterKey(c.text), c.indexStart) << c.layout;
+}
+
+TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::vector<bool> aside;
+    };
+    const Case cases[] = {
+        {"a caption and a footnote between blank lines",
+         {"1. Wings dark 2", "", "Fig. 3. A. alba, dorsal", "view.", "", "\u2020 Fide Smith.", "", "2. Legs long A. alba"},
+         {false, false, true, true, false, true, false, false}},
+        {"a star before a sentence at the margin", {"1. Wings dark 2", "", "* Measured dry.", "", "1'. Wings pale 3"},
+         {false, false, true, false, false}},
+        {"stars that come doubled label leads", {"* Scales smooth", "", "* Legs long.", "", "** Scales keeled"},
+         std::vector<bool>(5, false)},
+        {"an indented dagger labels a lead", {"1. Wings dark 2", "", "   \u2020 Calyptra smooth.", "", "x"},
+         std::vector<bool>(5, false)},
+        {"a caption glued to a lead's line is no paragraph of its own", {"1. Wings dark 2", "Fig. 3. A. alba.", "", "x"},
+         std::vector<bool>(4, false)},
+    };
+    for (const Case& c : cases) EXPECT_EQ(captionsAndFootnotes(c.text), c.aside) << c.layout;
 }
