@@ -2027,13 +2027,19 @@ std::vector<bool> captionsAndFootnotes(const Lines& text) {
     std::vector<bool> out(text.size(), false);
     // Marks that label leads come doubled somewhere ("* Scales smooth" /
     // "** Scales keeled", "† †") or stand indented; a note's is at the margin.
-    auto doubled = [&](std::string_view mark) {
-        const std::string twice(mark), spaced = std::string(mark) + " " + std::string(mark);
-        return std::any_of(text.begin(), text.end(), [&](const std::string& l) {
-            const std::string t = trimmed(l);
-            return t.starts_with(twice + std::string(mark)) || t.starts_with(spaced);
-        });
+    // The first character of a line, whole.
+    auto markOf = [](std::string_view t) {
+        std::size_t m = t.empty() ? 0 : 1;
+        while (m < t.size() && (static_cast<unsigned char>(t[m]) & 0xC0) == 0x80) ++m;
+        return std::string(t.substr(0, m));
     };
+    std::set<std::string> doubled;
+    for (const std::string& line : text) {
+        const std::string t = trimmed(line), mark = markOf(t);
+        if (!mark.empty() && (t.compare(mark.size(), mark.size(), mark) == 0 ||
+                              t.compare(mark.size(), mark.size() + 1, " " + mark) == 0))
+            doubled.insert(mark);
+    }
     for (std::size_t i = 0; i < text.size();) {
         if (blankLine(text[i]) || (i > 0 && !blankLine(text[i - 1]))) {
             ++i;
@@ -2042,12 +2048,7 @@ std::vector<bool> captionsAndFootnotes(const Lines& text) {
         std::size_t j = i;
         while (j < text.size() && !blankLine(text[j])) ++j;
         const std::string first = trimmed(text[i]);
-        bool note = footnoteStart(first) && !blankLine(text[i].substr(0, 1));
-        if (note) {
-            std::size_t m = 1;
-            while (m < first.size() && (static_cast<unsigned char>(first[m]) & 0xC0) == 0x80) ++m;
-            note = !doubled(std::string_view(first).substr(0, m));
-        }
+        const bool note = footnoteStart(first) && !blankLine(text[i].substr(0, 1)) && !doubled.count(markOf(first));
         if (j < text.size() && (figureCaption(first) || note))
             for (std::size_t k = i; k < j; ++k) out[k] = true;
         i = j;
@@ -2061,10 +2062,13 @@ std::size_t indexAfterKey(const Lines& text) {
         std::string t = trimmed(line);
         if (t.ends_with(".")) t.pop_back();
         std::size_t e = t.size();
-        while (e > 0 && (asciiDigit(t[e - 1]) || t[e - 1] == ' ' || t[e - 1] == ',' || t[e - 1] == '-'))
-            --e;
-        for (std::string_view dash : {"\u2013"})
-            while (e >= dash.size() && t.compare(e - dash.size(), dash.size(), dash) == 0) e -= dash.size();
+        // Pages, commas, blanks and ranges ("17-19", "17–19").
+        constexpr std::string_view kDash = "\u2013";
+        while (e > 0) {
+            if (asciiDigit(t[e - 1]) || t[e - 1] == ' ' || t[e - 1] == ',' || t[e - 1] == '-') --e;
+            else if (e >= kDash.size() && t.compare(e - kDash.size(), kDash.size(), kDash) == 0) e -= kDash.size();
+            else break;
+        }
         const std::string_view pages = std::string_view(t).substr(e);
         return e > 0 && e < t.size() && readLineStart(line).kind != LineStart::Kind::Digits &&
                std::any_of(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(e), [](char c) {
