@@ -1994,9 +1994,19 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     int items = 0;
     bool paragraph = false;
     std::size_t lastItem = 0;
+    // The list ends with its last item's paragraph: what stands between it
+    // and the key's first lead (a title, a first couplet without number) is
+    // the key's.
+    auto listEnd = [&](std::size_t i) {
+        if (items < 2) return std::size_t{0};
+        std::size_t end = lastItem + 1;
+        while (end < i && !blankLine(text[end])) ++end;
+        return end;
+    };
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!labelled(text[i])) {
-            if (items > 0 && leadered(text[i])) return 0;
+            // A lead whose label the copy glued to its text ("1Wings ..... 2").
+            if (items > 0 && leadered(text[i])) return listEnd(i);
             paragraph = paragraph || (items > 0 && i > 0 && blankLine(text[i - 1]) && !blankLine(text[i]));
             continue;
         }
@@ -2013,12 +2023,7 @@ std::size_t keyAfterNumberedList(const Lines& text) {
             const std::string above = trimmed(text[i - 1]);
             if (const char c = above.back(); (c >= 'a' && c <= 'z') || c == ',' || c == '-') continue;
         }
-        if (items < 2) return 0;
-        // The list ends with its last item's paragraph: what stands between
-        // it and the label (a title, a first couplet without number) is the key's.
-        std::size_t end = lastItem + 1;
-        while (end < i && !blankLine(text[end])) ++end;
-        return end;
+        return listEnd(i);
     }
     return 0;
 }
