@@ -84,7 +84,7 @@ TEST(KeyBounds, ANumberedListAboveTheKeyEndsWhereItsNumbersStopGoingOn) {
          2},
         {"a key whose first label the copy glued to its text",
          {"1. The genus is known.", "2. Species vary.", "", "Key", "1Wings dark ..... 2", "-Wings pale ..... A. alba"},
-         3},
+         2},
         {"one item is no list", {"1. The genus is known.", "", "1. Wings dark 2", "1'. Wings pale A. alba"}, 0},
         {"second leads unnumbered between the numbers: a key, no list",
          {"1. Wings dark. 2", "", "Wings pale. A. alba", "", "2. Legs long. A. nigra", "", "Legs short. A. rufa", "",
