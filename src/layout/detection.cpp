@@ -1052,7 +1052,9 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const int misread = mendScannedLabels(mended);
     const int stops = mendScannedStops(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);
-    if (blanks == 0 && hyphens == 0 && misread + stops == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }))
+    if (blanks == 0 && hyphens == 0 && misread + stops == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }) &&
+        keyAfterNumberedList(evened) == 0 && indexAfterKey(evened) == evened.size() &&
+        std::ranges::none_of(captionsAndFootnotes(evened), [](bool a) { return a; }))
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
@@ -1092,8 +1094,51 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
             heads = 0;
         }
     }
+    // A numbered list of paragraphs above the key ("1. The genus is ..."),
+    // which every reader would take for its first couplets, an index of
+    // names with their pages after it, which lettered readers would take for
+    // leads ("S. alba, 156"), and figures' captions and footnotes set apart
+    // between its leads: the key read again without them.
+    Lines cut;
+    int listed = 0, indexed = 0, asides = 0;
+    if (const std::size_t start = keyAfterNumberedList(*read), end = std::max(start, indexAfterKey(*read));
+        !(control.cancel && control.cancel->load())) {
+        const std::vector<bool> aside = captionsAndFootnotes(*read);
+        std::vector<int> cutFrom;  // the line of `read` of each line of `cut`
+        for (std::size_t i = start; i < end; ++i)
+            if (!aside[i]) {
+                cut.push_back((*read)[i]);
+                cutFrom.push_back(static_cast<int>(i));
+            }
+        if (cut.size() < read->size()) {
+            // Kept unless the reading with them ranks above for its faults:
+            // a note joined to a lead costs it nothing the checks see, and
+            // its words are no more text kept.
+            LayoutDetection l = detectEvened(cut, wanted, control);
+            LayoutScore withThem = d.proposals.empty() ? LayoutScore{} : d.proposals.front().score;
+            if (!l.proposals.empty()) withThem.kept = l.proposals.front().score.kept;
+            if (!l.proposals.empty() && (d.proposals.empty() || !betterScore(withThem, l.proposals.front().score))) {
+                for (DetectionObstacle& o : l.obstacles) {
+                    if (o.line < 0 || o.line >= static_cast<int>(cutFrom.size())) continue;
+                    o.line = cutFrom[static_cast<std::size_t>(o.line)];
+                    if (read == &unheaded && o.line < static_cast<int>(from.size())) o.line = from[static_cast<std::size_t>(o.line)];
+                }
+                d = std::move(l);
+                for (std::size_t i = 0; i < read->size(); ++i)
+                    if (!trimmed((*read)[i]).empty()) {
+                        listed += i < start ? 1 : 0;
+                        indexed += i >= end ? 1 : 0;
+                        asides += i >= start && i < end && aside[i] ? 1 : 0;
+                    }
+                read = &cut;
+            }
+        }
+    }
     if (blanks == 0 && hyphens == 0 && read == &evened) return d;
-    const std::string told = countedParts({{blanks, kMsgOddBlanks, kMsgOddBlanksOne},
+    const std::string told = countedParts({{listed, kMsgTextBefore, kMsgTextBeforeOne},
+                                           {indexed, kMsgTextAfter, kMsgTextAfterOne},
+                                           {asides, kMsgAsides, kMsgAsidesOne},
+                                           {blanks, kMsgOddBlanks, kMsgOddBlanksOne},
                                            {hyphens, kMsgKeptHyphens, kMsgKeptHyphensOne},
                                            {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
                                            {mendedRead ? stops : 0, kMsgDebris, kMsgDebrisOne},

@@ -815,12 +815,19 @@ bool pageAfterMarkedName(std::string_view line, const std::set<int>& labels) {
     return markedNameStart(line.substr(0, e + 1)) != std::string_view::npos;
 }
 
-// A footnote's first line: a dagger or a superscript number before its text.
+// A footnote's first line: a dagger or a superscript number before its text,
+// or a star before a sentence ("* Measured on dry specimens."; a star before
+// a number marks a lead).
 bool footnoteStart(std::string_view line) {
     const std::size_t b = line.find_first_not_of(" \t");
     if (b == std::string_view::npos) return false;
     for (std::string_view mark : kFootnoteMarks)
         if (line.substr(b, mark.size()) == mark) return true;
+    if (line[b] == '*') {
+        const std::size_t at = line.find_first_not_of(' ', b + 1);
+        return at != std::string_view::npos && at <= b + 2 && capitalAt(line, at) &&
+               line.find(' ', at) != std::string_view::npos;
+    }
     return false;
 }
 
@@ -2073,6 +2080,135 @@ std::string pagedTitle(const Lines& text, std::size_t i, int& number) {
 
 }  // namespace
 
+std::size_t keyAfterNumberedList(const Lines& text) {
+    // A label before a word that starts a sentence ("20 mm long" wraps a line).
+    auto labelled = [](std::string_view line) {
+        const LineStart ls = readLineStart(line);
+        return ls.kind != LineStart::Kind::None && ls.textStart < line.size() &&
+               !lowerCaseStart(line.substr(ls.textStart));
+    };
+    // Leaders are a key's: a list of paragraphs has none.
+    auto leadered = [](std::string_view line) {
+        return line.find('\t') != std::string_view::npos || line.find("...") != std::string_view::npos ||
+               line.find(". . .") != std::string_view::npos || line.find("\u2026") != std::string_view::npos;
+    };
+    // A paragraph without number between two items is a second lead, whose
+    // couplets the numbers are; the key opens with a label that does not go
+    // on (its first, or the couplet a key pasted from its middle opens with).
+    int items = 0;
+    bool paragraph = false;
+    std::size_t lastItem = 0;
+    // The list ends with its last item's paragraph: what stands between it
+    // and the key's first lead (a title, a first couplet without number) is
+    // the key's.
+    auto listEnd = [&](std::size_t i) {
+        if (items < 2) return std::size_t{0};
+        std::size_t end = lastItem + 1;
+        while (end < i && !blankLine(text[end])) ++end;
+        return end;
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (!labelled(text[i])) {
+            // A lead whose label the copy glued to its text ("1Wings ..... 2").
+            if (items > 0 && leadered(text[i])) return listEnd(i);
+            paragraph = paragraph || (items > 0 && i > 0 && blankLine(text[i - 1]) && !blankLine(text[i]));
+            continue;
+        }
+        const int number = labelNumber(text[i]);
+        if (number == items + 1 && !leadered(text[i])) {
+            if (paragraph) return 0;
+            ++items;
+            lastItem = i;
+            continue;
+        }
+        // A number beyond the next item on a line that goes on from a word
+        // cut or in lower case is the text's ("... species" / "480. (Plate 43.)").
+        if (number > items + 1 && i > 0 && !blankLine(text[i - 1])) {
+            const std::string above = trimmed(text[i - 1]);
+            if (const char c = above.back(); (c >= 'a' && c <= 'z') || c == ',' || c == '-') continue;
+        }
+        return listEnd(i);
+    }
+    return 0;
+}
+
+std::vector<bool> captionsAndFootnotes(const Lines& text) {
+    std::vector<bool> out(text.size(), false);
+    // Marks that label leads come doubled somewhere ("* Scales smooth" /
+    // "** Scales keeled", "† †") or stand indented; a note's is at the margin.
+    // The first character of a line, whole.
+    auto markOf = [](std::string_view t) {
+        std::size_t m = t.empty() ? 0 : 1;
+        while (m < t.size() && (static_cast<unsigned char>(t[m]) & 0xC0) == 0x80) ++m;
+        return std::string(t.substr(0, m));
+    };
+    std::set<std::string> doubled;
+    for (const std::string& line : text) {
+        const std::string t = trimmed(line), mark = markOf(t);
+        if (!mark.empty() && (t.compare(mark.size(), mark.size(), mark) == 0 ||
+                              t.compare(mark.size(), mark.size() + 1, " " + mark) == 0))
+            doubled.insert(mark);
+    }
+    for (std::size_t i = 0; i < text.size();) {
+        if (blankLine(text[i]) || (i > 0 && !blankLine(text[i - 1]))) {
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        while (j < text.size() && !blankLine(text[j])) ++j;
+        const std::string first = trimmed(text[i]);
+        const bool note = footnoteStart(first) && !blankLine(text[i].substr(0, 1)) && !doubled.count(markOf(first));
+        if (j < text.size() && (figureCaption(first) || note))
+            for (std::size_t k = i; k < j; ++k) out[k] = true;
+        i = j;
+    }
+    return out;
+}
+
+std::size_t indexAfterKey(const Lines& text) {
+    // An entry: words, a comma, then its pages ("Acer rubrum, 12", "alba, 4, 17-19.").
+    auto entry = [](std::string_view line) {
+        std::string t = trimmed(line);
+        if (t.ends_with(".")) t.pop_back();
+        std::size_t e = t.size();
+        // Pages, commas, blanks and ranges ("17-19", "17–19").
+        constexpr std::string_view kDash = "\u2013";
+        while (e > 0) {
+            if (asciiDigit(t[e - 1]) || t[e - 1] == ' ' || t[e - 1] == ',' || t[e - 1] == '-') --e;
+            else if (e >= kDash.size() && t.compare(e - kDash.size(), kDash.size(), kDash) == 0) e -= kDash.size();
+            else break;
+        }
+        const std::string_view pages = std::string_view(t).substr(e);
+        return e > 0 && e < t.size() && readLineStart(line).kind != LineStart::Kind::Digits &&
+               std::any_of(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(e), [](char c) {
+                   return std::isalpha(static_cast<unsigned char>(c));
+               }) &&
+               !pages.empty() && pages.front() == ',' && pages.find_first_of("0123456789") != std::string_view::npos;
+    };
+    std::size_t first = text.size();
+    int entries = 0;
+    for (std::size_t i = text.size(); i > 0; --i) {
+        const std::string t = trimmed(text[i - 1]);
+        // Blank lines and an index's letters ("A", "B.") go with it.
+        if (t.empty()) continue;
+        const bool letter = t.size() <= 2 && capitalAt(t, 0);
+        if (!letter && !entry(t)) break;
+        entries += letter ? 0 : 1;
+        first = i - 1;
+    }
+    if (entries < 3) return text.size();
+    // Its heading above it: a short line without a number ("INDEX", "Index of names").
+    std::size_t above = first;
+    while (above > 0 && blankLine(text[above - 1])) --above;
+    if (above > 0) {
+        const std::string t = trimmed(text[above - 1]);
+        if (std::count(t.begin(), t.end(), ' ') <= 3 && t.find_first_of("0123456789") == std::string::npos &&
+            readLineStart(t).kind == LineStart::Kind::None)
+            first = above - 1;
+    }
+    return first;
+}
+
 std::vector<bool> runningHeads(const Lines& text) {
     // A page's title comes back with another page's number, or pages follow
     // one another ("— 354 —" after "Hydrachniden. 353"); either way above
@@ -2486,8 +2622,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
     bool interrupted = false, inFootnote = false;
+    std::set<std::size_t> paragraphCaptions;  // a figure's caption set as a paragraph of its own
     for (const Block& b : blocks) {
         const std::string first = trimmed(lineAt(b.first));
+        // In a key set in paragraphs, a figure's caption or a footnote is a
+        // paragraph of its own; a lead it interrupts goes on after it.
+        if (paragraphs && b.first > start && (figureCaption(first) || footnoteStart(first))) {
+            for (std::size_t i = b.first; i < b.last; ++i)
+                if (figureCaption(first)) paragraphCaptions.insert(i);
+                else ++out.footnotes;
+            interrupted = true;
+            continue;
+        }
         if (open > 0 || (first.starts_with("[") && first.find(']') == std::string::npos) ||
             (first.starts_with("[") && trimmed(text[b.last - 1]).ends_with("]") && b.last - b.first > 1)) {
             for (std::size_t i = b.first; i < b.last; ++i) {
@@ -2629,7 +2775,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
 
     // Each lead's lines gathered, up to its ending.
     std::vector<Unit> leadUnits;
-    std::set<std::size_t> captionLines;
+    std::set<std::size_t> captionLines = paragraphCaptions;
     if (paragraphs) {
         leadUnits = units;
     } else {
@@ -2854,6 +3000,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int lastLabel = -1;
     bool numberedTwice = false, lastEnded = false;
     int namesUnder = 0;  // short lines under a lead that did not end
+    std::map<int, int> leadsOf;  // the leads each couplet was given
+    const int keyFirstLabel = leadUnits.empty() ? -1 : labelNumber(leadUnits.front().text);
     // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
     // first lead names a larger one.
     bool partners = false;
@@ -2909,7 +3057,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // to is given, whatever follows it.
         const bool heading = label < 0 && u > 0 && gap >= 2 && notGiven == 0 &&
                              capitalsHeading(trimmed(text[leadUnits[u].firstLine]));
-        if (pastPairs || textApart || heading ||
+        // Nor, closed or not (a key cut short by the copy), its first couplet
+        // numbered again once it has its leads: the numbering starts over, as
+        // the treatments after a key do ("1. Plega alba Smith, 1906").
+        const bool restart = label >= 0 && label == keyFirstLabel && label != lastLabel && given.size() >= 2 &&
+                             leadsOf.count(label) && leadsOf[label] >= 2;
+        if (pastPairs || textApart || heading || restart ||
             (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
@@ -2940,6 +3093,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         }
         if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
         lastEnded = ending;
+        if (lastLabel >= 0) leadsOf[lastLabel] = std::max(leadsOf[lastLabel], leads);
     }
     const std::size_t cutLine = kept < leadUnits.size() ? leadUnits[kept].firstLine : n;
     if (kept < leadUnits.size())

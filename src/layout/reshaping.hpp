@@ -51,6 +51,8 @@ inline constexpr const char* kMsgRelabelledOne = "1 couplet nommé par un numér
 inline constexpr const char* kMsgUnmarked = "%d numéros de couplet entre marques (« =1= ») lus comme des numéros";
 inline constexpr const char* kMsgUnmarkedOne = "1 numéro de couplet entre marques (« =1= ») lu comme un numéro";
 inline constexpr const char* kMsgUnnumbered = "premier couplet sans numéro lu comme le couplet 0";
+inline constexpr const char* kMsgAsides = "%d lignes de légende de figure ou de note laissées de côté";
+inline constexpr const char* kMsgAsidesOne = "1 ligne de légende de figure ou de note laissée de côté";
 inline constexpr const char* kMsgFootnotes = "%d lignes de note de bas de page laissées de côté";
 inline constexpr const char* kMsgFootnotesOne = "1 ligne de note de bas de page laissée de côté";
 inline constexpr const char* kMsgGluedMarks = "%d tirets d'entrée séparés de leur texte";
@@ -104,6 +106,19 @@ struct ReshapedKey {
     std::vector<int> gatheredOrigin;
 };
 ReshapedKey reshapeKey(const Lines& text);
+// Where a numbered list of paragraphs ("1. The genus is ...", "2. Species
+// are ..."), each number once and in turn, ends above a key whose first
+// label does not go on it: after its last item's paragraph; 0 where the text
+// opens no such list.
+std::size_t keyAfterNumberedList(const Lines& text);
+// Where an index of names with their pages ("Acer rubrum, 12"), three
+// entries at least, closes the text (with its heading); the text's size
+// where none does.
+std::size_t indexAfterKey(const Lines& text);
+// The lines of figures' captions ("Fig. 3. ...") and footnotes ("* ...",
+// "† ...") set as paragraphs of their own between blank lines, a text after
+// them.
+std::vector<bool> captionsAndFootnotes(const Lines& text);
 // The lines that are a page's running head with its number, in any case.
 std::vector<bool> runningHeads(const Lines& text);
 

@@ -1,0 +1,148 @@
+// Where a key starts and ends inside a longer paste, and what is set aside.
+#include <gtest/gtest.h>
+
+#include "layout/detection.hpp"
+#include "layout/reshaping.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+namespace {
+
+const Lines kFinished = {"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra",
+                         "2,0$ Legs short $ A. rufa"};
+const Lines kParagraphs = {"1,2$ Wings dark. Legs long and thin.", "1,0$ Wings pale. Legs short and thick. $ A. alba",
+                           "2,0$ Legs long. Antennae long and thin. $ A. nigra",
+                           "2,0$ Legs short. Antennae short and thick. $ A. rufa"};
+const Lines kInOrder = {"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
+                        "3,0$ Eyes red $ A. rufa", "3,0$ Eyes black $ A. lutea"};
+
+}  // namespace
+
+TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        const Lines& finished;
+    };
+    const Case cases[] = {
+        {"a numbered list of paragraphs above the key",
+         {"GENUS", "", "1. The genus is known from the north. Its species differ", "in colour.", "",
+          "2. Species are told by the legs. They vary", "little.", "", "3. Males were not seen.", "",
+          "1. Wings dark ..... 2", "1'. Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "2'. Legs short ..... A. rufa"},
+         kFinished},
+        {"a numbered list, a title, then a key with its second leads dashed",
+         {"1. The genus is known from the north.", "2. Species are told by the legs.", "", "KEY TO THE SPECIES", "",
+          "1. Wings dark ..... 2", "\u2013 Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "\u2013 Legs short ..... A. rufa"},
+         kFinished},
+        {"a key in paragraphs, a figure's caption and a footnote between its couplets",
+         {"1. Wings dark. Legs long and", "thin. 2", "", "Wings pale. Legs short and", "thick. =A. alba=", "",
+          "Fig. 3. A. alba, dorsal view.", "", "2. Legs long. Antennae long", "and thin. =A. nigra=", "",
+          "\u2020 The legs fade in alcohol.", "", "Legs short. Antennae short", "and thick. =A. rufa="},
+         kParagraphs},
+        {"a footnote called by a star between couplets set in paragraphs",
+         {"1. Wings dark. Legs long and", "thin. 2", "", "Wings pale. Legs short and", "thick. =A. alba=", "",
+          "* Measured on dry specimens.", "", "2. Legs long. Antennae long", "and thin. =A. nigra=", "",
+          "Legs short. Antennae short", "and thick. =A. rufa="},
+         kParagraphs},
+        {"an index of names with their pages after the key",
+         {"1. Wings dark ..... 2", "1'. Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "2'. Legs short ..... A. rufa", "", "", "INDEX", "", "A", "A. alba Smith, 12", "A. nigra, 14, 20-21",
+          "A. rufa Jones, 1910, 17", "", "B", "Bombus, 3"},
+         kFinished},
+        {"a footnote after a lead without reference, in a key in indented order",
+         {"1\tWings dark.\t", "2\tLegs long\tA. alba", "2\u2019\tLegs short\tA. nigra", "1\u2019\tWings pale.\t", "",
+          "* Measured on dry specimens.", "", "3\tEyes red\tA. rufa", "3\u2019\tEyes black\tA. lutea"},
+         kInOrder},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        const LayoutDetection d = detectLayout(c.text);
+        ASSERT_TRUE(d.processes());
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(c.text, d.proposals.front()), c.finished);
+    }
+}
+
+TEST(KeyBounds, ANumberedListAboveTheKeyEndsWhereItsNumbersStopGoingOn) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::size_t keyStart;
+    };
+    const Case cases[] = {
+        {"items in turn, then the key's first couplet",
+         {"Notes", "1. The genus is known.", "2. Species vary.", "", "1. Wings dark 2", "1'. Wings pale A. alba"}, 3},
+        {"a number wrapped inside an item is the text's",
+         {"1. The genus has species", "480. Its range is wide.", "2. Species vary.", "", "Key", "1. Wings dark 2"}, 3},
+        {"a key pasted from its middle under the list",
+         {"1. The genus is known.", "2. Species vary.", "Key to males:", "16. Wings dark 17", "Wings pale 18"}, 3},
+        {"a first couplet without number between the list and the first label stays the key's",
+         {"1. The genus is known.", "2. Species vary.", "", "Wings dark  1", "Wings pale  2", "",
+          "=1=--Legs long  A. alba", "Legs short  A. nigra"},
+         2},
+        {"a key whose first label the copy glued to its text",
+         {"1. The genus is known.", "2. Species vary.", "", "Key", "1Wings dark ..... 2", "-Wings pale ..... A. alba"},
+         2},
+        {"one item is no list", {"1. The genus is known.", "", "1. Wings dark 2", "1'. Wings pale A. alba"}, 0},
+        {"second leads unnumbered between the numbers: a key, no list",
+         {"1. Wings dark. 2", "", "Wings pale. A. alba", "", "2. Legs long. A. nigra", "", "Legs short. A. rufa", "",
+          "1. Second key"},
+         0},
+        {"leaders: a key whose leads are numbered once",
+         {"1. Wings dark ..... 2", "2. Legs long ..... A. nigra", "1. Second key"}, 0},
+    };
+    for (const Case& c : cases) EXPECT_EQ(keyAfterNumberedList(c.text), c.keyStart) << c.layout;
+}
+
+TEST(KeyBounds, TreatmentsNumberedFromOneAgainEndAKeyCutShort) {
+    // The copy stops before couplet 3; the species accounts that follow are no leads.
+    const Lines text = {"1. Wings dark ..... 2", "\u2013 Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+                        "\u2013 Legs short ..... 3", "", "1. A. alba Smith, 1906.", "   Found in the north.", "",
+                        "2. A. nigra Jones, 1910.", "   Found in the south."};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_FALSE(d.proposals.empty());
+    EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+              (Lines{"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra", "2,3$ Legs short"}));
+}
+
+TEST(KeyBounds, AnIndexOfNamesWithTheirPagesClosesTheText) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::size_t indexStart;
+    };
+    const Case cases[] = {
+        {"entries under their letters, the heading with them",
+         {"1. Wings dark 2", "1'. Wings pale A. alba", "", "Index", "", "A", "A. alba, 4", "Apis, 7, 9", "", "B",
+          "Bombus, 12-14."},
+         3},
+        {"two entries are no index", {"1. Wings dark 2", "1'. Wings pale A. alba", "", "A. alba, 4", "Apis, 7"}, 5},
+        {"leads ending with a leader and a number are no entries",
+         {"A. Wings dark ..... 12", "B. Wings pale ..... 14", "C. Legs long ..... 16"}, 3},
+    };
+    for (const Case& c : cases) EXPECT_EQ(indexAfterKey(c.text), c.indexStart) << c.layout;
+}
+
+TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::vector<bool> aside;
+    };
+    const Case cases[] = {
+        {"a caption and a footnote between blank lines",
+         {"1. Wings dark 2", "", "Fig. 3. A. alba, dorsal", "view.", "", "\u2020 Fide Smith.", "", "2. Legs long A. alba"},
+         {false, false, true, true, false, true, false, false}},
+        {"a star before a sentence at the margin", {"1. Wings dark 2", "", "* Measured dry.", "", "1'. Wings pale 3"},
+         {false, false, true, false, false}},
+        {"stars that come doubled label leads", {"* Scales smooth", "", "* Legs long.", "", "** Scales keeled"},
+         std::vector<bool>(5, false)},
+        {"an indented dagger labels a lead", {"1. Wings dark 2", "", "   \u2020 Calyptra smooth.", "", "x"},
+         std::vector<bool>(5, false)},
+        {"a caption glued to a lead's line is no paragraph of its own", {"1. Wings dark 2", "Fig. 3. A. alba.", "", "x"},
+         std::vector<bool>(4, false)},
+    };
+    for (const Case& c : cases) EXPECT_EQ(captionsAndFootnotes(c.text), c.aside) << c.layout;
+}
