@@ -8,6 +8,7 @@
 #include <cctype>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 
@@ -1038,6 +1039,29 @@ namespace {
 LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionControl& control);
 }  // namespace
 
+namespace {
+
+// Adds `more` to the count of lines before the key `summary` gives, if it
+// gives one; false if not.
+bool addToLinesBefore(std::string& summary, int more) {
+    const std::string many(kMsgTextBefore), one(kMsgTextBeforeOne);
+    const std::string manyTail = many.substr(many.find(' ')), oneTail = one.substr(one.find(' '));
+    std::size_t tail = summary.find(manyTail), size = manyTail.size();
+    if (tail == std::string::npos) {
+        tail = summary.find(oneTail);
+        size = oneTail.size();
+    }
+    if (tail == std::string::npos) return false;
+    std::size_t start = tail;
+    while (start > 0 && summary[start - 1] >= '0' && summary[start - 1] <= '9') --start;
+    const std::optional<int> n = text::toInteger(std::string_view(summary).substr(start, tail - start));
+    if (!n) return false;
+    if (more > 0) summary.replace(start, tail + size - start, countedMessage(kMsgTextBefore, kMsgTextBeforeOne, *n + more));
+    return true;
+}
+
+}  // namespace
+
 LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionControl& control) {
     // No-break and thin blanks (web pages, French typography) read as blanks
     // by every reader: the detection reads the evened copy, and each proposal
@@ -1135,14 +1159,16 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         }
     }
     if (blanks == 0 && hyphens == 0 && read == &evened) return d;
-    const std::string told = countedParts({{listed, kMsgTextBefore, kMsgTextBeforeOne},
-                                           {indexed, kMsgTextAfter, kMsgTextAfterOne},
-                                           {asides, kMsgAsides, kMsgAsidesOne},
-                                           {blanks, kMsgOddBlanks, kMsgOddBlanksOne},
-                                           {hyphens, kMsgKeptHyphens, kMsgKeptHyphensOne},
-                                           {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
-                                           {mendedRead ? stops : 0, kMsgDebris, kMsgDebrisOne},
-                                           {heads, kMsgPagesAside, kMsgPagesAsideOne}});
+    const auto told = [&](int before) {
+        return countedParts({{before, kMsgTextBefore, kMsgTextBeforeOne},
+                             {indexed, kMsgTextAfter, kMsgTextAfterOne},
+                             {asides, kMsgAsides, kMsgAsidesOne},
+                             {blanks, kMsgOddBlanks, kMsgOddBlanksOne},
+                             {hyphens, kMsgKeptHyphens, kMsgKeptHyphensOne},
+                             {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
+                             {mendedRead ? stops : 0, kMsgDebris, kMsgDebrisOne},
+                             {heads, kMsgPagesAside, kMsgPagesAsideOne}});
+    };
     for (LayoutProposal& p : d.proposals) {
         if (p.convertsIndented) {
             p.convertsIndented = false;
@@ -1150,7 +1176,11 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
         } else if (p.convertedText.empty()) {
             p.convertedText = *read;
         }
-        if (p.summary.find(told) == std::string::npos) p.summary = "texte remis en forme (" + told + ") ; " + p.summary;
+        // A reader that set lines before the key aside itself says so once,
+        // with the list taken out above counted in.
+        const int before = addToLinesBefore(p.summary, listed) ? 0 : listed;
+        if (const std::string all = told(before); !all.empty() && p.summary.find(all) == std::string::npos)
+            p.summary = "texte remis en forme (" + all + ") ; " + p.summary;
     }
     for (DetectionObstacle& o : d.obstacles)
         if (o.line >= 0 && o.line < static_cast<int>(text.size()))

@@ -146,3 +146,19 @@ TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) 
     };
     for (const Case& c : cases) EXPECT_EQ(captionsAndFootnotes(c.text), c.aside) << c.layout;
 }
+
+TEST(KeyBounds, LinesBeforeTheKeyAreCountedOnceWhoeverSetThemAside) {
+    // The list is cut above the key, then the reader of keys in paragraphs
+    // sets the title and its prose aside: one count of the five lines.
+    const Lines text = {"1. The genus is known from the north.", "2. Species are told by the legs.", "",
+                        "KEY TO THE SPECIES", "", "The key is drawn from the museum's specimens and may",
+                        "not hold for others.", "", "1. Wings dark. Legs long and thin. 2", "",
+                        "Wings pale. Legs short and thick. =A. alba=", "",
+                        "2. Legs long. Antennae long and thin. =A. nigra=", "",
+                        "Legs short. Antennae short and thick. =A. rufa="};
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_TRUE(d.processes());
+    const std::string& summary = d.proposals.front().summary;
+    EXPECT_NE(summary.find("5 lignes de texte avant la clé laissées de côté"), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("avant la clé"), summary.rfind("avant la clé")) << summary;
+}
