@@ -2787,6 +2787,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int unpaired = 0;                 // couplet numbers that start one lead so far
     int lastLabel = -1;
     bool numberedTwice = false, lastEnded = false;
+    bool unmarkedLeads = false;  // a lead read that starts with neither label nor mark
     int namesUnder = 0;  // short lines under a lead that did not end
     // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
     // first lead names a larger one.
@@ -2843,7 +2844,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // to is given, whatever follows it.
         const bool heading = label < 0 && u > 0 && gap >= 2 && notGiven == 0 &&
                              capitalsHeading(trimmed(text[leadUnits[u].firstLine]));
-        if (pastPairs || textApart || heading ||
+        // Nor, once the key closes, a line set apart by a blank line that
+        // starts with neither label nor mark where every lead so far had one:
+        // wrapped lines follow their lead, the text after the key follows a
+        // blank ("PLATANUS L. Sp. Pl. 999. 1753.", its year no reference).
+        const bool unmarkedApart = closed && label < 0 && gap >= 1 && !unmarkedLeads &&
+                                   readLineStart(t).kind != LineStart::Kind::Mark;
+        if (pastPairs || textApart || heading || unmarkedApart ||
             (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
@@ -2871,6 +2878,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             lastLabel = label;
         } else if (ending) {
             ++leads;
+            unmarkedLeads = unmarkedLeads || readLineStart(t).kind != LineStart::Kind::Mark;
         }
         if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
         lastEnded = ending;
