@@ -1897,9 +1897,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // with a number ("15." after "teeth 12 to").
         if (hanging && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
             indents[k] > indents[static_cast<std::size_t>(leads.back().line)] &&
-            ((label.candidates.empty() && !label.primed) || !endsSentence(leads.back().text))) {
-            // In the middle of a sentence it is the lead's text, even in capitals.
-            if (!endsSentence(leads.back().text)) {
+            ((label.candidates.empty() && !label.primed) || (!byIndentation && !endsSentence(leads.back().text)))) {
+            // In the middle of a sentence it is the lead's text, even in capitals
+            // (by indentation the line has no label: its ending is read below).
+            if (!byIndentation && !endsSentence(leads.back().text)) {
                 joinWrapped(leads.back().text, trimmed(s));
                 ++leads.back().lines;
                 continue;
@@ -3126,6 +3127,12 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             // Not where the hung lines take labelled leads into a text.
             if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree) && labelledLeads(byOrder) >= labelledLeads(tree))
                 tree = std::move(byOrder);
+            // Leads wrapped under a hanging indent, their lines set deeper
+            // than their label: an unlabelled line right under a lead goes on
+            // with it, whatever its first word.
+            LeadTree hung = buildLeads(contents, indents, st, true, paragraphs, true);
+            if (isNested(hung) && treeFaults(hung) < treeFaults(tree) && labelledLeads(hung) >= labelledLeads(tree))
+                tree = std::move(hung);
         }
         return tree;
     };
