@@ -2081,12 +2081,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                            !contents[k - 1].empty() && endsOnAbbreviation(previous.text);
             // In a key that shows its levels by indentation, a line set at the
             // margin of the labelled lead right above it goes on with it: the
-            // lead wrapped back to its label, as a numbered paragraph is set.
+            // lead wrapped back to its label, as a numbered paragraph is set;
+            // its ending too where the line above stopped in mid-sentence.
             const bool atItsMargin = byIndentation && !flat && (previous.labelled || previous.series == kPrimed) &&
                                      previous.line >= 0 &&
                                      !contents[k - 1].empty() &&
                                      indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
-                                     printedEnding.empty();
+                                     (printedEnding.empty() || !endsSentence(previous.text));
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
                 atItsMargin) {
                 joinWrapped(previous.text, description);

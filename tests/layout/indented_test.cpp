@@ -458,6 +458,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Wings with lobes 2\u20138 mm long, the tube 0.5\u20131 mm long; legs 1\u201310 mm long; Mexico, Guatemala => Plega alba",
           "1. Wings with lobes 1\u20136 mm long, the tube 1\u20134 ... 2",
           "2. Tarsi 2\u20136 mm long, the tube 1\u20132 mm; Peru => Plega nigra", "2. Tarsi 1\u20135 mm long => Plega rufa"}},
+        {"leads wrapped back to their label's margin, the last line with the leader and name after a line cut mid-sentence",
+         "A. Wings dark.\n  a. Eyes red, the antennae long.\n  The tarsi black. The species inhabit the Old\n"
+         "  World. ........ Plega nigra\n  b. Eyes black ........ Plega rufa\nB. Wings pale ........ Plega alba\n",
+         {"1. Wings dark. ... 2", "1. Wings pale => Plega alba",
+          "2. Eyes red, the antennae long. The tarsi black. The species inhabit the Old World => Plega nigra",
+          "2. Eyes black => Plega rufa"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
