@@ -1840,6 +1840,9 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 c.find(' ') != std::string_view::npos)
                 marksAfterNames.emplace(mark);
 
+    std::size_t widest = 0;
+    for (std::string_view c : contents) widest = std::max(widest, text::length(c));
+
     LeadTree tree;
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
@@ -1895,8 +1898,14 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // line set deeper than the one above it, with no blank line between,
         // carries on its lead (a hanging indentation), even when it starts
         // with a number ("15." after "teeth 12 to").
+        // With the indentation lost, an unlabelled line right under a line
+        // about as wide as the key's widest (filled up to the cut) carries
+        // its lead on the same; a lead without label follows a line that
+        // ended short.
         if (hanging && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
-            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] &&
+            (indents[k] > indents[static_cast<std::size_t>(leads.back().line)] ||
+             (byIndentation && flat && label.candidates.empty() && !label.primed &&
+              text::length(contents[k - 1]) * 4 >= widest * 3)) &&
             ((label.candidates.empty() && !label.primed) || (!byIndentation && !endsSentence(leads.back().text)))) {
             // In the middle of a sentence it is the lead's text, even in capitals
             // (by indentation the line has no label: its ending is read below).

@@ -464,6 +464,23 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Wings dark. ... 2", "1. Wings pale => Plega alba",
           "2. Eyes red, the antennae long. The tarsi black. The species inhabit the Old World => Plega nigra",
           "2. Eyes black => Plega rufa"}},
+        {"lettered leads wrapped at the page's margin, the indentation lost, wrapped lines in capitals after a stop",
+         "A. Wings bare and almost smooth. Black or brown, legs yellow. 1,1\n"
+         "to 1,5 mm. Common ........................................ Plega alba\n"
+         "B. Wings clearly hairy and at least the elytra punctured.\n"
+         "a. Wings with short hairs, lying flat or hardly raised ..... Plega fusca\n"
+         "b. Wings with longer raised hairs.\n"
+         "1. Wings with hairs of middle length pointing backwards. Hd.u.\n"
+         "Thx. very finely and sparsely punctured, the elytra more strongly.\n"
+         "Black or brown, legs red. 1,3 mm. Common ................ Plega nana\n"
+         "2. Wings with very long white hairs standing straight up. Small,\n"
+         "red. 1 mm. Rare .......................................... Plega nivea\n",
+         {"1. Wings bare and almost smooth. Black or brown, legs yellow. 1,1 to 1,5 mm. Common => Plega alba",
+          "1. Wings clearly hairy and at least the elytra punctured. ... 2",
+          "2. Wings with short hairs, lying flat or hardly raised => Plega fusca", "2. Wings with longer raised hairs. ... 3",
+          "3. Wings with hairs of middle length pointing backwards. Hd.u. Thx. very finely and sparsely punctured, the "
+          "elytra more strongly. Black or brown, legs red. 1,3 mm. Common => Plega nana",
+          "3. Wings with very long white hairs standing straight up. Small, red. 1 mm. Rare => Plega nivea"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
