@@ -450,15 +450,16 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "            Gamma\n",
          {"1. Wings reduced ... 2", "1. Wings swollen at the base => Gamma", "2. Head black => Alpha",
           "2. Head orange => Beta"}},
-        {"leads wrapped under a hanging indent, a wrapped line opening with a measure, the next with a capital after a comma",
+        {"leads wrapped under a hanging indent, a line opening with a measure, the next with a capital after a comma",
          "1. Wings with lobes 2\u20138 mm long, the tube\n   0.5\u20131 mm long; legs 1\u201310 mm long; Mexico,\n"
          "   Guatemala ........ Plega alba\n2. Wings with lobes 1\u20136 mm long, the tube 1\u20134\n"
          "    (a) Tarsi 2\u20136 mm long, the tube\n        1\u20132 mm; Peru ........ Plega nigra\n"
          "    (b) Tarsi 1\u20135 mm long ........ Plega rufa\n",
-         {"1. Wings with lobes 2\u20138 mm long, the tube 0.5\u20131 mm long; legs 1\u201310 mm long; Mexico, Guatemala => Plega alba",
+         {"1. Wings with lobes 2\u20138 mm long, the tube 0.5\u20131 mm long; legs 1\u201310 mm long; Mexico, "
+          "Guatemala => Plega alba",
           "1. Wings with lobes 1\u20136 mm long, the tube 1\u20134 ... 2",
           "2. Tarsi 2\u20136 mm long, the tube 1\u20132 mm; Peru => Plega nigra", "2. Tarsi 1\u20135 mm long => Plega rufa"}},
-        {"leads wrapped back to their label's margin, the last line with the leader and name after a line cut mid-sentence",
+        {"leads wrapped back to their label's margin, the leader and name on a last line after a cut mid-sentence",
          "A. Wings dark.\n  a. Eyes red, the antennae long.\n  The tarsi black. The species inhabit the Old\n"
          "  World. ........ Plega nigra\n  b. Eyes black ........ Plega rufa\nB. Wings pale ........ Plega alba\n",
          {"1. Wings dark. ... 2", "1. Wings pale => Plega alba",
