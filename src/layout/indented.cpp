@@ -1253,6 +1253,13 @@ bool isNameOnItsLine(std::string_view s) {
                 break;
             }
     }
+    // The mark of a name new in the work: "E. gracilipes n. sp.".
+    for (std::string_view mark : {" n. sp.", " sp. n.", " sp. nov.", " gen. n.", " gen. nov.", " n. gen.", " subsp. n.",
+                                  " ssp. n.", " comb. nov.", " nom. nov."})
+        if (t.size() > mark.size() + 3 && t.ends_with(mark)) {
+            t.erase(t.size() - mark.size());
+            break;
+        }
     if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
     const std::size_t space = t.find(' ');
     // One word: a group's name ("Amphibia.").

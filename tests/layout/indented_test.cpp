@@ -482,6 +482,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "3. Wings with hairs of middle length pointing backwards. Hd.u. Thx. very finely and sparsely punctured, the "
           "elytra more strongly. Black or brown, legs red. 1,3 mm. Common => Plega nana",
           "3. Wings with very long white hairs standing straight up. Small, red. 1 mm. Rare => Plega nivea"}},
+        {"doubled letters, a name marked new in the work wrapped alone under a hanging indent",
+         "A. Wings dark. P. alba.\nAA. Wings pale\nB. Legs long, the tarsi black, the claws pale and longer than the\n"
+         "   last tarsal joint, unarmed.\n   P. nigra n. sp.\nBB. Legs short. P. rufa.\n",
+         {"1. Wings dark. => P. alba", "1. Wings pale ... 2",
+          "2. Legs long, the tarsi black, the claws pale and longer than the last tarsal joint, unarmed. => P. nigra n. sp.",
+          "2. Legs short. => P. rufa"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
