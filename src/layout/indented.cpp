@@ -1260,6 +1260,13 @@ bool isNameOnItsLine(std::string_view s) {
                 break;
             }
     }
+    // The mark of a name new in the work: "E. gracilipes n. sp.".
+    for (std::string_view mark : {" n. sp.", " sp. n.", " sp. nov.", " gen. n.", " gen. nov.", " n. gen.", " subsp. n.",
+                                  " ssp. n.", " comb. nov.", " nom. nov."})
+        if (t.size() > mark.size() + 3 && t.ends_with(mark)) {
+            t.erase(t.size() - mark.size());
+            break;
+        }
     if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
     const std::size_t space = t.find(' ');
     // One word: a group's name ("Amphibia.").
@@ -1848,6 +1855,9 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 c.find(' ') != std::string_view::npos)
                 marksAfterNames.emplace(mark);
 
+    std::size_t widest = 0;
+    for (std::string_view c : contents) widest = std::max(widest, text::length(c));
+
     LeadTree tree;
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
@@ -1903,11 +1913,18 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // line set deeper than the one above it, with no blank line between,
         // carries on its lead (a hanging indentation), even when it starts
         // with a number ("15." after "teeth 12 to").
+        // With the indentation lost, an unlabelled line right under a line
+        // about as wide as the key's widest (filled up to the cut) carries
+        // its lead on the same; a lead without label follows a line that
+        // ended short.
         if (hanging && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
-            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] &&
-            ((label.candidates.empty() && !label.primed) || !endsSentence(leads.back().text))) {
-            // In the middle of a sentence it is the lead's text, even in capitals.
-            if (!endsSentence(leads.back().text)) {
+            (indents[k] > indents[static_cast<std::size_t>(leads.back().line)] ||
+             (byIndentation && flat && label.candidates.empty() && !label.primed &&
+              text::length(contents[k - 1]) * 4 >= widest * 3)) &&
+            ((label.candidates.empty() && !label.primed) || (!byIndentation && !endsSentence(leads.back().text)))) {
+            // In the middle of a sentence it is the lead's text, even in capitals
+            // (by indentation the line has no label: its ending is read below).
+            if (!byIndentation && !endsSentence(leads.back().text)) {
                 joinWrapped(leads.back().text, trimmed(s));
                 ++leads.back().lines;
                 continue;
@@ -2095,12 +2112,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                            !contents[k - 1].empty() && endsOnAbbreviation(previous.text);
             // In a key that shows its levels by indentation, a line set at the
             // margin of the labelled lead right above it goes on with it: the
-            // lead wrapped back to its label, as a numbered paragraph is set.
+            // lead wrapped back to its label, as a numbered paragraph is set;
+            // its ending too where the line above stopped in mid-sentence.
             const bool atItsMargin = byIndentation && !flat && (previous.labelled || previous.series == kPrimed) &&
                                      previous.line >= 0 &&
                                      !contents[k - 1].empty() &&
                                      indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
-                                     printedEnding.empty();
+                                     (printedEnding.empty() || !endsSentence(previous.text));
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
                 atItsMargin) {
                 joinWrapped(previous.text, description);
@@ -3141,6 +3159,12 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             // Not where the hung lines take labelled leads into a text.
             if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree) && labelledLeads(byOrder) >= labelledLeads(tree))
                 tree = std::move(byOrder);
+            // Leads wrapped under a hanging indent, their lines set deeper
+            // than their label: an unlabelled line right under a lead goes on
+            // with it, whatever its first word.
+            LeadTree hung = buildLeads(contents, indents, st, true, paragraphs, true);
+            if (isNested(hung) && treeFaults(hung) < treeFaults(tree) && labelledLeads(hung) >= labelledLeads(tree))
+                tree = std::move(hung);
         }
         return tree;
     };

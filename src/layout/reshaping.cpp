@@ -2999,6 +2999,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int unpaired = 0;                 // couplet numbers that start one lead so far
     int lastLabel = -1;
     bool numberedTwice = false, lastEnded = false;
+    bool unmarkedLeads = false;  // a lead read that starts with neither label nor mark
     int namesUnder = 0;  // short lines under a lead that did not end
     std::map<int, int> leadsOf;  // the leads each couplet was given
     const int keyFirstLabel = leadUnits.empty() ? -1 : labelNumber(leadUnits.front().text);
@@ -3062,7 +3063,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // the treatments after a key do ("1. Plega alba Smith, 1906").
         const bool restart = label >= 0 && label == keyFirstLabel && label != lastLabel && given.size() >= 2 &&
                              leadsOf.count(label) && leadsOf[label] >= 2;
-        if (pastPairs || textApart || heading || restart ||
+        // Nor, once the key closes, a line set apart by a blank line that
+        // starts with neither label nor mark where every lead so far had one:
+        // wrapped lines follow their lead, the text after the key follows a
+        // blank ("PLATANUS L. Sp. Pl. 999. 1753.", its year no reference).
+        const bool unmarkedApart = closed && label < 0 && gap >= 1 && !unmarkedLeads &&
+                                   readLineStart(t).kind != LineStart::Kind::Mark;
+        if (pastPairs || textApart || heading || restart || unmarkedApart ||
             (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
             kept = u;
             break;
@@ -3090,6 +3097,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             lastLabel = label;
         } else if (ending) {
             ++leads;
+            unmarkedLeads = unmarkedLeads || readLineStart(t).kind != LineStart::Kind::Mark;
         }
         if (reference >= 0 && referred.insert(reference).second && !given.count(reference)) ++notGiven;
         lastEnded = ending;

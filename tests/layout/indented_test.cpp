@@ -450,6 +450,44 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "            Gamma\n",
          {"1. Wings reduced ... 2", "1. Wings swollen at the base => Gamma", "2. Head black => Alpha",
           "2. Head orange => Beta"}},
+        {"leads wrapped under a hanging indent, a line opening with a measure, the next with a capital after a comma",
+         "1. Wings with lobes 2\u20138 mm long, the tube\n   0.5\u20131 mm long; legs 1\u201310 mm long; Mexico,\n"
+         "   Guatemala ........ Plega alba\n2. Wings with lobes 1\u20136 mm long, the tube 1\u20134\n"
+         "    (a) Tarsi 2\u20136 mm long, the tube\n        1\u20132 mm; Peru ........ Plega nigra\n"
+         "    (b) Tarsi 1\u20135 mm long ........ Plega rufa\n",
+         {"1. Wings with lobes 2\u20138 mm long, the tube 0.5\u20131 mm long; legs 1\u201310 mm long; Mexico, "
+          "Guatemala => Plega alba",
+          "1. Wings with lobes 1\u20136 mm long, the tube 1\u20134 ... 2",
+          "2. Tarsi 2\u20136 mm long, the tube 1\u20132 mm; Peru => Plega nigra", "2. Tarsi 1\u20135 mm long => Plega rufa"}},
+        {"leads wrapped back to their label's margin, the leader and name on a last line after a cut mid-sentence",
+         "A. Wings dark.\n  a. Eyes red, the antennae long.\n  The tarsi black. The species inhabit the Old\n"
+         "  World. ........ Plega nigra\n  b. Eyes black ........ Plega rufa\nB. Wings pale ........ Plega alba\n",
+         {"1. Wings dark. ... 2", "1. Wings pale => Plega alba",
+          "2. Eyes red, the antennae long. The tarsi black. The species inhabit the Old World => Plega nigra",
+          "2. Eyes black => Plega rufa"}},
+        {"lettered leads wrapped at the page's margin, the indentation lost, wrapped lines in capitals after a stop",
+         "A. Wings bare and almost smooth. Black or brown, legs yellow. 1,1\n"
+         "to 1,5 mm. Common ........................................ Plega alba\n"
+         "B. Wings clearly hairy and at least the elytra punctured.\n"
+         "a. Wings with short hairs, lying flat or hardly raised ..... Plega fusca\n"
+         "b. Wings with longer raised hairs.\n"
+         "1. Wings with hairs of middle length pointing backwards. Hd.u.\n"
+         "Thx. very finely and sparsely punctured, the elytra more strongly.\n"
+         "Black or brown, legs red. 1,3 mm. Common ................ Plega nana\n"
+         "2. Wings with very long white hairs standing straight up. Small,\n"
+         "red. 1 mm. Rare .......................................... Plega nivea\n",
+         {"1. Wings bare and almost smooth. Black or brown, legs yellow. 1,1 to 1,5 mm. Common => Plega alba",
+          "1. Wings clearly hairy and at least the elytra punctured. ... 2",
+          "2. Wings with short hairs, lying flat or hardly raised => Plega fusca", "2. Wings with longer raised hairs. ... 3",
+          "3. Wings with hairs of middle length pointing backwards. Hd.u. Thx. very finely and sparsely punctured, the "
+          "elytra more strongly. Black or brown, legs red. 1,3 mm. Common => Plega nana",
+          "3. Wings with very long white hairs standing straight up. Small, red. 1 mm. Rare => Plega nivea"}},
+        {"doubled letters, a name marked new in the work wrapped alone under a hanging indent",
+         "A. Wings dark. P. alba.\nAA. Wings pale\nB. Legs long, the tarsi black, the claws pale and longer than the\n"
+         "   last tarsal joint, unarmed.\n   P. nigra n. sp.\nBB. Legs short. P. rufa.\n",
+         {"1. Wings dark. => P. alba", "1. Wings pale ... 2",
+          "2. Legs long, the tarsi black, the claws pale and longer than the last tarsal joint, unarmed. => P. nigra n. sp.",
+          "2. Legs short. => P. rufa"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));

@@ -782,6 +782,13 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
           "2,0$ Legs short $ Plega nana", "2,0$ Legs none $ Plega nuda", "3,0$ Tarsi white $ Plega alba",
           "3,0$ Tarsi brown $ Plega fusca", "4,0$ Claws black $ Plega nigra", "4,0$ Claws red $ Plega rufa"},
          "3 lignes de texte apr\u00E8s la cl\u00E9"},
+        {"wrapped leads under a hanging indent, a couplet of three, a genus with its authors and year after the key",
+         {"Key", "1. Wings dark, the veins raised and", "   brown ........ 2", "\u2013 Wings pale ........ Plega alba",
+          "\u2013 Wings none ........ Plega nuda", "2. Legs long, the tarsi", "   black ........ Plega nigra",
+          "\u2013 Legs short ........ Plega rufa", "", "", "PLEGA L. Sp. Pl. 999. 1753.", "", "Wings with scaly veins."},
+         {"1,2$ Wings dark, the veins raised and brown", "1,0$ Wings pale $ Plega alba", "1,0$ Wings none $ Plega nuda",
+          "2,0$ Legs long, the tarsi black $ Plega nigra", "2,0$ Legs short $ Plega rufa"},
+         "2 lignes de texte apr\u00E8s la cl\u00E9"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
