@@ -1777,6 +1777,18 @@ bool labelledBeside(const std::vector<std::string_view>& contents, const std::ve
     return false;
 }
 
+// Whether the first line below `k` that comes back to its margin or nearer
+// it carries a label at that very margin: the next lead of the series `k`
+// would open there.
+bool opensSeriesAtItsMargin(const std::vector<std::string_view>& contents, const std::vector<int>& indents,
+                            const Styles& styles, std::size_t k) {
+    for (std::size_t j = k + 1; j < contents.size(); ++j) {
+        if (contents[j].empty() || indents[j] > indents[k]) continue;
+        return indents[j] == indents[k] && !readLabel(contents[j], styles).candidates.empty();
+    }
+    return false;
+}
+
 // Builds the tree of leads from the lines; with `byIndentation` false every
 // line counts as unindented and the labels alone give the levels. With
 // `paragraphs` (leads set apart by blank lines), a line that follows another
@@ -1899,6 +1911,20 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             indents[k] >= indents[static_cast<std::size_t>(leads.back().line)] + 24 &&
             std::count(s.begin(), s.end(), ' ') <= 3) {
             leads.back().ending = trimmed(s);
+            ++leads.back().lines;
+            continue;
+        }
+        // A lead's name with the book's number that the line width sent to a
+        // line of its own, set deeper under the lead ("... other side" over
+        // "   9. Boott's Shield Fern, p. 47"): a number that opens no series
+        // at its margin, since the next line that reaches it stands nearer
+        // the margin. The lead reads as if the name were run in.
+        if (byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            leads.back().children.empty() && leads.back().line >= 0 &&
+            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && !label.candidates.empty() &&
+            label.candidates.front().series == kDigit && !opensSeriesAtItsMargin(contents, indents, styles, k) &&
+            endsWithNumberedName(leads.back().text + ' ' + trimmed(s))) {
+            joinWrapped(leads.back().text, trimmed(s));
             ++leads.back().lines;
             continue;
         }
