@@ -1918,13 +1918,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // line of its own, set deeper under the lead ("... other side" over
         // "   9. Boott's Shield Fern, p. 47"): a number that opens no series
         // at its margin, since the next line that reaches it stands nearer
-        // the margin. The lead reads as if the name were run in.
+        // the margin. It is the name its lead ends on, as one set far right.
         if (byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
             leads.back().children.empty() && leads.back().line >= 0 &&
             indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && !label.candidates.empty() &&
             label.candidates.front().series == kDigit && !opensSeriesAtItsMargin(contents, indents, styles, k) &&
             endsWithNumberedName(leads.back().text + ' ' + trimmed(s))) {
-            joinWrapped(leads.back().text, trimmed(s));
+            leads.back().ending = trimmed(s);
             ++leads.back().lines;
             continue;
         }

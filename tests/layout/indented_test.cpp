@@ -327,14 +327,14 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Parietals separating the frontals. ... 2", "1. Frontals in contact; scales usually very small or absent => ZEORHOMBI (no. III)",
           "2. Margin of the jaw formed by two bones; basis cranii simple => Galaxiidae (no. 1)",
           "2. Margin of the jaw formed by one bone => Haplochitonidae (no. 2)"}, 1, 3},
-        {"a name with the book's number and page sent by the line width to a line of its own under its lead's text",
+        {"names with the book's number (and page) sent by the line width to a line of their own under their lead's text",
          "A. Leaves simple, entire, thick and leathery, the veins hidden beneath the\n"
          "   hairs of the blade and never showing through to the other side\n   1. Boott's Shield Fern, p. 47\n"
-         "B. Leaves compound, thin.\n   a. Veins plain on both faces, the lobes toothed along their\n      margins 2. Lady Fern\n"
+         "B. Leaves compound, thin.\n   a. Veins plain on both faces, the lobes toothed along their\n      margins\n      2. A. filix-femina var. Michauxii\n"
          "   b. Veins hidden, the lobes entire and rolled back over the\n      sori beneath them\n      3. Cliff Brake, p. 50\n",
          {"1. Leaves simple, entire, thick and leathery, the veins hidden beneath the hairs of the blade and never showing "
           "through to the other side => Boott's Shield Fern (no. 1) (p. 47)",
-          "1. Leaves compound, thin. ... 2", "2. Veins plain on both faces, the lobes toothed along their margins => Lady Fern (no. 2)",
+          "1. Leaves compound, thin. ... 2", "2. Veins plain on both faces, the lobes toothed along their margins => A. filix-femina var. Michauxii (no. 2)",
           "2. Veins hidden, the lobes entire and rolled back over the sori beneath them => Cliff Brake (no. 3) (p. 50)"}},
         {"a mark glued after a name's stop, its legend under the key",
          "  I. Scales present.\n\n    Body long                  1. _Esocidae_.\u2020\n\n"
