@@ -1777,14 +1777,27 @@ bool labelledBeside(const std::vector<std::string_view>& contents, const std::ve
     return false;
 }
 
-// Whether the first line below `k` that comes back to its margin or nearer
-// it carries a label at that very margin: the next lead of the series `k`
-// would open there.
+bool numbered(const Label& label) {
+    return std::any_of(label.candidates.begin(), label.candidates.end(), [](const Candidate& c) { return c.series == kDigit; });
+}
+
+// Whether the numbered line `k` opens a series at its margin. Set deeper
+// than its lead, it does where the first line below it that comes back to its
+// margin or nearer carries a number there. Set at the margin of its lead
+// (`lead`), it does unless the next labelled line there, if any comes before
+// the text leaves that margin, is the next lead of its lead's series.
 bool opensSeriesAtItsMargin(const std::vector<std::string_view>& contents, const std::vector<int>& indents,
-                            const Styles& styles, std::size_t k) {
+                            const Styles& styles, std::size_t k, const Label* lead) {
     for (std::size_t j = k + 1; j < contents.size(); ++j) {
         if (contents[j].empty() || indents[j] > indents[k]) continue;
-        return indents[j] == indents[k] && !readLabel(contents[j], styles).candidates.empty();
+        if (indents[j] < indents[k]) return false;
+        const Label next = readLabel(contents[j], styles);
+        if (!lead) return numbered(next);
+        if (next.candidates.empty()) continue;
+        return numbered(next) || std::none_of(next.candidates.begin(), next.candidates.end(), [&](const Candidate& c) {
+                   return std::any_of(lead->candidates.begin(), lead->candidates.end(),
+                                      [&](const Candidate& l) { return l.series == c.series && c.value == l.value + 1; });
+               });
     }
     return false;
 }
@@ -1916,13 +1929,20 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         // A lead's name with the book's number that the line width sent to a
         // line of its own, set deeper under the lead ("... other side" over
-        // "   9. Boott's Shield Fern, p. 47"): a number that opens no series
-        // at its margin, since the next line that reaches it stands nearer
-        // the margin. It is the name its lead ends on, as one set far right.
-        if (byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
-            leads.back().children.empty() && leads.back().line >= 0 &&
-            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && !label.candidates.empty() &&
-            label.candidates.front().series == kDigit && !opensSeriesAtItsMargin(contents, indents, styles, k) &&
+        // "   9. Boott's Shield Fern, p. 47") or back at the margin of a lead
+        // labelled otherwise ("β. ... American." over "2. BACUNCULIDES"): a
+        // number that opens no series at its margin, since the next line
+        // that reaches it stands nearer the margin or carries no number. It
+        // is the name its lead ends on, as one set far right.
+        if (const std::size_t leadLine = leads.empty() ? 0 : static_cast<std::size_t>(std::max(leads.back().line, 0));
+            byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            leads.back().children.empty() && leads.back().line >= 0 && !label.candidates.empty() &&
+            label.candidates.front().series == kDigit && indents[k] >= indents[leadLine] &&
+            [&] {
+                if (indents[k] > indents[leadLine]) return !opensSeriesAtItsMargin(contents, indents, styles, k, nullptr);
+                const Label own = readLabel(contents[leadLine], styles);
+                return !own.candidates.empty() && !numbered(own) && !opensSeriesAtItsMargin(contents, indents, styles, k, &own);
+            }() &&
             endsWithNumberedName(leads.back().text + ' ' + trimmed(s))) {
             leads.back().ending = trimmed(s);
             ++leads.back().lines;

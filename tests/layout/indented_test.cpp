@@ -336,6 +336,16 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "through to the other side => Boott's Shield Fern (no. 1) (p. 47)",
           "1. Leaves compound, thin. ... 2", "2. Veins plain on both faces, the lobes toothed along their margins => A. filix-femina var. Michauxii (no. 2)",
           "2. Veins hidden, the lobes entire and rolled back over the sori beneath them => Cliff Brake (no. 3) (p. 50)"}},
+        {"names with the book's number sent to a line of their own at the margin of their lead's label, a lettered one",
+         "A. Tibiae beneath carinate to the apex, without an apical area, the\nantennae much longer than the femora.\n"
+         "  \u03B1. The anal segment of the males roof-like, more or less bilobate.\n  The species inhabit the Old World.\n"
+         "  1. LONCHODIDES, p. 12\n  \u03B2. The anal segment of the males arched, straight behind. The\n"
+         "  species are American.\n  2. BACUNCULIDES\nB. Tibiae furnished beneath with a triangular apical area 3. PHASMIDES\n",
+         {"1. Tibiae beneath carinate to the apex, without an apical area, the antennae much longer than the femora. ... 2",
+          "1. Tibiae furnished beneath with a triangular apical area => PHASMIDES (no. 3)",
+          "2. The anal segment of the males roof-like, more or less bilobate. The species inhabit the Old World. => "
+          "LONCHODIDES (no. 1) (p. 12)",
+          "2. The anal segment of the males arched, straight behind. The species are American. => BACUNCULIDES (no. 2)"}},
         {"a mark glued after a name's stop, its legend under the key",
          "  I. Scales present.\n\n    Body long                  1. _Esocidae_.\u2020\n\n"
          "    Body short                 2. _Umbridae_.\n\n  II. Scales absent            3. _Galaxiidae_.\n\n"
