@@ -2876,6 +2876,17 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
             out.description = trimmed(std::string_view(out.description).substr(0, from));
         }
     }
+    // In a key that numbers its names, the name the line width sent under
+    // its number ("... geel of rood 1." over "Córdiceps militáris, p. 23"):
+    // the number is the name's, as where the name is run in.
+    if (!ending.empty() && numbersNames && !isDigitAscii(ending.front())) {
+        const std::size_t number = bookNumberStart(out.description, out.description.size());
+        if (number > 0 && number < out.description.size() && isDigitAscii(out.description[number])) {
+            runIn = runInNumber(std::string_view(out.description).substr(number));
+            out.description = trimmed(std::string_view(out.description).substr(0, number));
+            out.bookNumber = true;
+        }
+    }
     // After a name run into the lead, a figure's call is its picture, no part
     // of it, and a remark in square brackets is the name's ("Tribe 1.
     // ECTOBIIDES. [Anaplectinae Saussure.] (Fig. 119, _Periplaneta_.)").

@@ -346,6 +346,13 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "2. The anal segment of the males roof-like, more or less bilobate. The species inhabit the Old World. => "
           "LONCHODIDES (no. 1) (p. 12)",
           "2. The anal segment of the males arched, straight behind. The species are American. => BACUNCULIDES (no. 2)"}},
+        {"names cut from their book's number by the line width, the number ending the line above",
+         "A. Op doode rupsen of poppen groeiend, knotsvormig, geel of rood 1.\n   C\u00F3rdiceps milit\u00E1ris, p. 23\n"
+         "B. Op de aarde, hout, stronken enz. levend\n   a. Gesteeld, de hoed als een spons 2. Morch\u00E9lla esculenta\n"
+         "   b. Hoed zadelvormig, de steel geribd, wit of grijs van kleur 3.\n      Helv\u00E9lla crispa\n",
+         {"1. Op doode rupsen of poppen groeiend, knotsvormig, geel of rood => C\u00F3rdiceps milit\u00E1ris (no. 1) (p. 23)",
+          "1. Op de aarde, hout, stronken enz. levend ... 2", "2. Gesteeld, de hoed als een spons => Morch\u00E9lla esculenta (no. 2)",
+          "2. Hoed zadelvormig, de steel geribd, wit of grijs van kleur => Helv\u00E9lla crispa (no. 3)"}},
         {"a mark glued after a name's stop, its legend under the key",
          "  I. Scales present.\n\n    Body long                  1. _Esocidae_.\u2020\n\n"
          "    Body short                 2. _Umbridae_.\n\n  II. Scales absent            3. _Galaxiidae_.\n\n"
