@@ -1114,7 +1114,10 @@ bool endsWithDashName(std::string_view s) {
 // cones small. The White Cedars", "... The Junipers, or Red Cedars"): where
 // that sentence starts, else `nameStart`.
 std::size_t nameSentenceStart(std::string_view s, std::size_t nameStart) {
-    const std::size_t stop = s.rfind(". ", nameStart);
+    std::size_t stop = s.rfind(". ", nameStart);
+    // An author's initials end no sentence: "... Africa. Coleotrype C. B. Clarke".
+    while (stop != std::string_view::npos && stop >= 2 && isUpperAscii(s[stop - 1]) && s[stop - 2] == ' ')
+        stop = s.rfind(". ", stop - 1);
     if (stop == std::string_view::npos || stop == 0) return nameStart;
     const std::size_t from = stop + 2;
     int words = 0;

@@ -611,6 +611,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Pronotum black ... 2", "1. Pronotum red. Filmy Fern. => Trichomanes",
                      "2. Margins visible. Known from Panama. => Falsocis aquilonius sp. n.",
                      "2. Margins hidden. => Falsocis opacus Pic, 1916"}));
+    // Authors' initials end no sentence before the name.
+    EXPECT_EQ(convert("A. Petals united\n  a. Stamens 6. Tropical Africa. Coleotrype C. B. Clarke.\n"
+                      "  b. Stamens 3. Central Africa. Buforrestia C. B. Clarke.\nB. Petals free. Rhoeo Hance.\n"),
+              (Lines{"1. Petals united ... 2", "1. Petals free. => Rhoeo Hance.", "2. Stamens 6. Tropical Africa. => Coleotrype C. B. Clarke.",
+                     "2. Stamens 3. Central Africa. => Buforrestia C. B. Clarke."}));
     // A genus abbreviated names with its epithets alone as the last sentence.
     EXPECT_EQ(convert("A. Leaves simple.\n  a. Stamens free. Belly cream. P. schmidtorum schmidtorum.\n"
                       "  b. Stamens united. Belly grey. P. ignicolor.\nB. Leaves compound. Tr. nudum.\n"),
