@@ -1788,10 +1788,13 @@ bool numbered(const Label& label) {
 // than its lead, it does where the first line below it that comes back to its
 // margin or nearer carries a number there. Set at the margin of its lead
 // (`lead`), it does unless the next labelled line there, if any comes before
-// the text leaves that margin, is the next lead of its lead's series.
+// the text leaves that margin, is the next lead of its lead's series. Looked
+// for within a page's reach.
 bool opensSeriesAtItsMargin(const std::vector<std::string_view>& contents, const std::vector<int>& indents,
                             const Styles& styles, std::size_t k, const Label* lead) {
+    constexpr std::size_t kReach = 120;
     for (std::size_t j = k + 1; j < contents.size(); ++j) {
+        if (j - k > kReach) return true;
         if (contents[j].empty() || indents[j] > indents[k]) continue;
         if (indents[j] < indents[k]) return false;
         const Label next = readLabel(contents[j], styles);
@@ -1933,10 +1936,9 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // A lead's name with the book's number that the line width sent to a
         // line of its own, set deeper under the lead ("... other side" over
         // "   9. Boott's Shield Fern, p. 47") or back at the margin of a lead
-        // labelled otherwise ("β. ... American." over "2. BACUNCULIDES"): a
-        // number that opens no series at its margin, since the next line
-        // that reaches it stands nearer the margin or carries no number. It
-        // is the name its lead ends on, as one set far right.
+        // labelled otherwise ("β. ... American." over "2. BACUNCULIDES"),
+        // where that number opens no series at its margin: it is the name its
+        // lead ends on, as one set far right.
         if (const std::size_t leadLine = leads.empty() ? 0 : static_cast<std::size_t>(std::max(leads.back().line, 0));
             byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
             leads.back().children.empty() && leads.back().line >= 0 && !label.candidates.empty() &&
