@@ -1933,6 +1933,20 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++leads.back().lines;
             continue;
         }
+        // A figure's call the line width cut inside its brackets ("... upper
+        // bill (Fig." over "323) Bill-Strainers"): the line set deeper that
+        // closes them goes on with the lead, whatever it opens with.
+        if (byIndentation && k > 0 && !contents[k - 1].empty() && !leads.empty() && leads.back().ending.empty() &&
+            leads.back().children.empty() && leads.back().line >= 0 &&
+            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && s.find(')') != std::string_view::npos) {
+            const std::string_view above = contents[k - 1];
+            const std::size_t open = above.rfind('(');
+            if (open != std::string_view::npos && above.size() - open <= 40 && above.find(')', open) == std::string_view::npos) {
+                joinWrapped(leads.back().text, trimmed(s));
+                ++leads.back().lines;
+                continue;
+            }
+        }
         // A lead's name with the book's number that the line width sent to a
         // line of its own, set deeper under the lead ("... other side" over
         // "   9. Boott's Shield Fern, p. 47") or back at the margin of a lead

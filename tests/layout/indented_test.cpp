@@ -353,6 +353,15 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Op doode rupsen of poppen groeiend, knotsvormig, geel of rood => C\u00F3rdiceps milit\u00E1ris (no. 1) (p. 23)",
           "1. Op de aarde, hout, stronken enz. levend ... 2", "2. Gesteeld, de hoed als een spons => Morch\u00E9lla esculenta (no. 2)",
           "2. Hoed zadelvormig, de steel geribd, wit of grijs van kleur => Helv\u00E9lla crispa (no. 3)"}},
+        {"a figure's call cut inside its brackets by the line width, the line that closes them set deeper",
+         "A. Bill flattened, horny plates under margin of upper bill (Fig.\n      323) 1. Bill-Strainers\n"
+         "B. Bill hooked or straight, the margin without plates.\n"
+         "  a. Bill hooked, the margin sharp and notched near the tip (Fig.\n      324, a.) 2. Raptores\n"
+         "  b. Bill straight, the margin smooth (Fig. 325) 3. Waders\n",
+         {"1. Bill flattened, horny plates under margin of upper bill (Fig. 323) => Bill-Strainers (no. 1)",
+          "1. Bill hooked or straight, the margin without plates. ... 2",
+          "2. Bill hooked, the margin sharp and notched near the tip (Fig. 324, a.) => Raptores (no. 2)",
+          "2. Bill straight, the margin smooth (Fig. 325) => Waders (no. 3)"}},
         {"a mark glued after a name's stop, its legend under the key",
          "  I. Scales present.\n\n    Body long                  1. _Esocidae_.\u2020\n\n"
          "    Body short                 2. _Umbridae_.\n\n  II. Scales absent            3. _Galaxiidae_.\n\n"
