@@ -162,3 +162,29 @@ TEST(KeyBounds, LinesBeforeTheKeyAreCountedOnceWhoeverSetThemAside) {
     EXPECT_NE(summary.find("5 lignes de texte avant la clé laissées de côté"), std::string::npos) << summary;
     EXPECT_EQ(summary.find("avant la clé"), summary.rfind("avant la clé")) << summary;
 }
+
+TEST(KeyBounds, AKeyPastedFromItsMiddleEndsAtAccountsNumberedFromOne) {
+    // The paste starts at couplet 4; the accounts after it start over at one.
+    struct Case {
+        const char* layout;
+        Lines text;
+    };
+    const Lines accounts = {"", "1. A. alba Smith, 1906.", "   Found in the north.", "", "2. A. nigra Jones, 1910.",
+                            "   Found in the south."};
+    const Case cases[] = {
+        {"mate after a dash", {"4. Wings dark ..... 5", "\u2013 Wings pale ..... A. alba", "5. Legs long ..... A. nigra",
+                               "\u2013 Legs short ..... 6", "6. Eyes red ..... A. rubra", "\u2013 Eyes black ..... A. atra"}},
+        {"number twice", {"4. Wings dark ..... 5", "4. Wings pale ..... A. alba", "5. Legs long ..... A. nigra",
+                          "5. Legs short ..... 6", "6. Eyes red ..... A. rubra", "6. Eyes black ..... A. atra"}},
+    };
+    for (const Case& c : cases) {
+        Lines text = c.text;
+        text.insert(text.end(), accounts.begin(), accounts.end());
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_FALSE(d.proposals.empty()) << c.layout;
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+                  (Lines{"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra", "2,3$ Legs short",
+                         "3,0$ Eyes red $ A. rubra", "3,0$ Eyes black $ A. atra"}))
+            << c.layout;
+    }
+}
