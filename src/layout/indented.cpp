@@ -2201,10 +2201,24 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             return !l.labelled && l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty() && letters >= 8 &&
                    l.text.find(' ') != std::string::npos && l.ending.empty();
         };
+        // The key's first label given again at its first level starts a
+        // second key (the same paper's key to the other sex): it goes, with
+        // a heading in any case set right above it.
+        auto labelOf = [&](const Lead& l) {
+            const std::string line = trimmed(contents[static_cast<std::size_t>(l.line)]);
+            return line.substr(0, std::min(line.find(' '), line.size()));
+        };
+        const auto keyFirst = std::find_if(leads.begin(), leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; });
+        auto startsOver = [&](std::size_t h) {
+            const Lead& l = leads[h];
+            return keyFirst != leads.end() && &l != &*keyFirst && l.labelled && l.parent == keyFirst->parent &&
+                   l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty() && l.series == keyFirst->series &&
+                   labelOf(l) == labelOf(*keyFirst);
+        };
         // A few headings are tried, each over the leads above it: bounded work.
         constexpr int kHeadings = 16;
         for (std::size_t h = 1, tried = 0; h < leads.size() && tried < kHeadings; ++h) {
-            if (leads[h].parent == -2 || !capitalHeading(leads[h])) continue;
+            if (leads[h].parent == -2 || !(capitalHeading(leads[h]) || startsOver(h))) continue;
             ++tried;
             int firsts = 0, couplets = 0;
             bool whole = true, headed = false;
@@ -2221,7 +2235,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 whole = before >= 2 || (before == 0 && (names(l) || (l.parent == -1 && !l.labelled)));
             }
             if (!whole || headed || couplets == 0 || (firsts < 2 && couplets < 2)) continue;
-            for (std::size_t k = h; k < leads.size(); ++k) {
+            std::size_t cut = h;
+            if (const Lead& above = leads[h - 1]; !capitalHeading(leads[h]) && above.parent == leads[h].parent && !above.labelled &&
+                                                  above.children.empty() && !names(above))
+                cut = h - 1;
+            for (std::size_t k = cut; k < leads.size(); ++k) {
                 Lead& lead = leads[k];
                 if (lead.parent == -2) continue;
                 if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));

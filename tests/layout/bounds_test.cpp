@@ -188,3 +188,30 @@ TEST(KeyBounds, AKeyPastedFromItsMiddleEndsAtAccountsNumberedFromOne) {
             << c.layout;
     }
 }
+
+TEST(KeyBounds, TheSameKeyPrintedAgainBelowItIsTextAfterTheKey) {
+    // An indented key, then its first label again at its first level: a second key.
+    const Lines key = {"I. Teeth few ..... Typhlops", "II. Teeth in both jaws.", "    A. Fangs in front ..... Vipera",
+                       "    B. No fangs.", "        a. Teeth equal ..... Coronella", "        b. Teeth unequal ..... Zamenis"};
+    struct Case {
+        const char* layout;
+        Lines above, between;
+    };
+    const Case cases[] = {
+        {"heading in sentence case", {}, {"", "", "Key to the females", ""}},
+        {"under an introduction", {"The genera may be arranged as follows:", ""}, {"", "Key to the females", ""}},
+        {"blank line only", {"The genera may be arranged as follows:", ""}, {""}},
+    };
+    for (const Case& c : cases) {
+        Lines text = c.above;
+        text.insert(text.end(), key.begin(), key.end());
+        text.insert(text.end(), c.between.begin(), c.between.end());
+        text.insert(text.end(), key.begin(), key.end());
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_FALSE(d.proposals.empty()) << c.layout;
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+                  (Lines{"1,0$ Teeth few $ Typhlops", "1,2$ Teeth in both jaws.", "2,0$ Fangs in front $ Vipera",
+                         "2,3$ No fangs.", "3,0$ Teeth equal $ Coronella", "3,0$ Teeth unequal $ Zamenis"}))
+            << c.layout;
+    }
+}
