@@ -2515,6 +2515,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int wrapped = 0, twoLeads = 0;
     for (const Block& b : blocks) {
         if (b.last - b.first > 1) ++wrapped;
+        // A key run together on one line (a scan's text) holds many leads.
+        if (b.last - b.first == 1 && splitRunTogether(text[b.first]).size() >= 4) ++twoLeads;
         for (std::size_t i = b.first + 1; i < b.last; ++i) {
             // Or a lead back at the margin under a name set deeper ("    P. alba No. 26." / "  Pas in ...").
             const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");

@@ -215,3 +215,21 @@ TEST(KeyBounds, TheSameKeyPrintedAgainBelowItIsTextAfterTheKey) {
             << c.layout;
     }
 }
+
+TEST(KeyBounds, AKeyRunTogetherOnOneLineIsReadAboveAccountsInParagraphs) {
+    // A scan's text: the whole key on one line, then accounts set as paragraphs.
+    Lines text = {"Key to the species",
+                  "1 Wings dark ..... 2 \u2013 Wings pale ..... 3 2 Legs long ..... A. alba \u2013 Legs short ..... A. nigra "
+                  "3 Eyes red ..... A. rubra \u2013 Eyes black ..... A. atra",
+                  ""};
+    int number = 0;
+    for (const char* name : {"A. alba Smith, 1906.", "A. nigra Jones, 1910.", "A. rubra Brown, 1921.", "A. atra Lee, 1930."}) {
+        text.push_back(std::to_string(++number) + ". " + name);
+        text.insert(text.end(), {"   Found in the north, in woods and", "meadows of the plain.", ""});
+    }
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_FALSE(d.proposals.empty());
+    EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+              (Lines{"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
+                     "3,0$ Eyes red $ A. rubra", "3,0$ Eyes black $ A. atra"}));
+}
