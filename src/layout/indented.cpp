@@ -2149,6 +2149,54 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
+    // Accounts numbered from one that close the text under an indented key:
+    // a series new to the text, after a blank line, set no deeper than the
+    // key's first lead, nothing labelled below but its next numbers in turn
+    // (a sub-key is set deeper than the lead it goes on from).
+    {
+        auto number = [&](const Lead& l) {
+            const std::string line = trimmed(contents[static_cast<std::size_t>(l.line)]);
+            std::size_t digits = 0;
+            while (digits < line.size() && isDigitAscii(line[digits])) ++digits;
+            return digits > 0 && digits <= 3 && digits < line.size() && line[digits] == '.'
+                       ? std::stoi(line.substr(0, digits))
+                       : -1;
+        };
+        const auto first = std::find_if(leads.begin(), leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; });
+        std::size_t from = leads.size();
+        bool indentedAbove = false;
+        std::set<int> seriesAbove;
+        for (std::size_t k = first == leads.end() ? leads.size() : static_cast<std::size_t>(first - leads.begin()); k < leads.size(); ++k) {
+            const Lead& l = leads[k];
+            if (l.parent == -2 || !l.labelled) continue;
+            const auto at = static_cast<std::size_t>(l.line);
+            if (number(l) == 1 && !seriesAbove.count(l.series) && indentedAbove && at > 0 && contents[at - 1].empty() &&
+                indents[at] <= indents[static_cast<std::size_t>(first->line)]) {
+                from = k;
+                break;
+            }
+            seriesAbove.insert(l.series);
+            indentedAbove = indentedAbove || indents[at] != indents[static_cast<std::size_t>(first->line)];
+        }
+        int next = 2;
+        for (std::size_t k = from + 1; k < leads.size() && next > 0; ++k) {
+            const Lead& l = leads[k];
+            if (l.parent == -2 || !l.labelled) continue;
+            const auto at = static_cast<std::size_t>(l.line);
+            next = l.series == leads[from].series && number(l) == next && contents[at - 1].empty() ? next + 1 : -1;
+        }
+        if (from < leads.size() && next > 0)
+            for (std::size_t k = leads.size(); k-- > from;) {
+                Lead& lead = leads[k];
+                if (lead.parent == -2) continue;
+                if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));
+                lead.children.clear();
+                lead.parent = -2;
+                lead.afterKey = true;
+                tree.dropped += lead.lines;
+            }
+    }
+
     // Paragraphs without label that open with their name in capitals, the
     // book's page alone at the right or nothing there, end in that name
     // where three of them or more carry the book's number or page; the page

@@ -233,3 +233,28 @@ TEST(KeyBounds, AKeyRunTogetherOnOneLineIsReadAboveAccountsInParagraphs) {
               (Lines{"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
                      "3,0$ Eyes red $ A. rubra", "3,0$ Eyes black $ A. atra"}));
 }
+
+TEST(KeyBounds, AccountsNumberedFromOneUnderAnIndentedKeyAreTextAfterIt) {
+    // A series the key never used, set no deeper than its first lead: no sub-key.
+    struct Case {
+        const char* layout;
+        Lines key;
+    };
+    const Case cases[] = {
+        {"sub-leads deeper", {"A. Wings dark.", "    a. Legs long ..... A. alba", "    b. Legs short ..... A. nigra",
+                              "B. Wings pale.", "    a. Eyes red ..... A. rubra", "    b. Eyes black ..... A. atra"}},
+        {"labels centred", {"        A. Wings dark.", "  a. Legs long ..... A. alba", "  b. Legs short ..... A. nigra",
+                            "        B. Wings pale.", "  a. Eyes red ..... A. rubra", "  b. Eyes black ..... A. atra"}},
+    };
+    for (const Case& c : cases) {
+        Lines text = c.key;
+        text.insert(text.end(), {"", "1. A. alba Smith, 1906.", "   Found in the north.", "", "2. A. nigra Jones, 1910.",
+                                 "   Found in the south."});
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_FALSE(d.proposals.empty()) << c.layout;
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+                  (Lines{"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
+                         "3,0$ Eyes red $ A. rubra", "3,0$ Eyes black $ A. atra"}))
+            << c.layout;
+    }
+}
