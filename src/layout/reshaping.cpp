@@ -2280,9 +2280,21 @@ std::vector<bool> runningHeads(const Lines& text) {
             return q.number != p.number && std::abs(q.number - p.number) <= 4 &&
                    (q.number > p.number) == (q.line > p.line);
         };
-        if (low != high || (k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1])))
+        if (low != high || (k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1]))) {
             // The blank lines the page's break set under it go with it.
             for (std::size_t i = p.line; i < text.size() && (i == p.line || blankLine(text[i])); ++i) out[i] = true;
+            continue;
+        }
+        // A single head set apart by blank lines inside the key, where the
+        // line under it has no label: the page broke a lead (its name set on
+        // a line of its own goes on under it), and the break's blank lines go.
+        std::size_t after = p.line + 1;
+        while (after < text.size() && blankLine(text[after])) ++after;
+        if (p.line > first && blankLine(text[p.line - 1]) && after > p.line + 1 && after < text.size() &&
+            readLineStart(text[after]).kind == LineStart::Kind::None) {
+            for (std::size_t i = p.line; i < after; ++i) out[i] = true;
+            for (std::size_t i = p.line; i > 0 && blankLine(text[i - 1]); --i) out[i - 1] = true;
+        }
     }
     return out;
 }
