@@ -1713,6 +1713,20 @@ struct LeadTree {
     int specks = 0;    // a scan's signs alone after a lead's text or name
 };
 
+// Every lead from `from` on set aside as text after the key.
+void setAsideAfterKey(LeadTree& tree, std::size_t from) {
+    std::vector<Lead>& leads = tree.leads;
+    for (std::size_t k = from; k < leads.size(); ++k) {
+        Lead& lead = leads[k];
+        if (lead.parent == -2) continue;
+        if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));
+        lead.children.clear();
+        lead.parent = -2;
+        lead.afterKey = true;
+        tree.dropped += lead.lines;
+    }
+}
+
 // A numbered label a scan misread with letters ("l.", "I.", "S.", "l2."):
 // its number, or -1. A letter stands for a digit only where a sibling label
 // at its level is the number before or after it.
@@ -2185,16 +2199,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const auto at = static_cast<std::size_t>(l.line);
             next = l.series == leads[from].series && number(l) == next && contents[at - 1].empty() ? next + 1 : -1;
         }
-        if (from < leads.size() && next > 0)
-            for (std::size_t k = leads.size(); k-- > from;) {
-                Lead& lead = leads[k];
-                if (lead.parent == -2) continue;
-                if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));
-                lead.children.clear();
-                lead.parent = -2;
-                lead.afterKey = true;
-                tree.dropped += lead.lines;
-            }
+        if (from < leads.size() && next > 0) setAsideAfterKey(tree, from);
     }
 
     // Paragraphs without label that open with their name in capitals, the
@@ -2287,15 +2292,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             if (const Lead& above = leads[h - 1]; !capitalHeading(leads[h]) && above.parent == leads[h].parent && !above.labelled &&
                                                   above.children.empty() && !names(above))
                 cut = h - 1;
-            for (std::size_t k = cut; k < leads.size(); ++k) {
-                Lead& lead = leads[k];
-                if (lead.parent == -2) continue;
-                if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));
-                lead.children.clear();
-                lead.parent = -2;
-                lead.afterKey = true;
-                tree.dropped += lead.lines;
-            }
+            setAsideAfterKey(tree, cut);
             break;
         }
     }
