@@ -2431,7 +2431,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A key pasted from its middle, with accounts numbered from one after it:
     // couplets above that "1" that send on to larger ones, one with two leads
     // (its number twice, or a mate set after a dash), start the key there.
-    {
+    if (start < n) {
         std::size_t first = n;
         std::map<int, int> leadsOf;
         int sent = 0, mates = 0, smallest = -1;
@@ -2450,7 +2450,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (reference > std::max(label, smallest)) ++sent;
         }
         const bool paired = mates > 0 || std::any_of(leadsOf.begin(), leadsOf.end(), [](const auto& l) { return l.second >= 2; });
-        if (start < n && first < n && smallest > 1 && labelNumber(text[first]) == smallest && leadsOf.size() >= 2 &&
+        if (first < n && smallest > 1 && labelNumber(text[first]) == smallest && leadsOf.size() >= 2 &&
             sent >= 2 && paired)
             start = first;
     }
