@@ -1716,6 +1716,20 @@ struct LeadTree {
     int specks = 0;    // a scan's signs alone after a lead's text or name
 };
 
+// Every lead from `from` on set aside as text after the key.
+void setAsideAfterKey(LeadTree& tree, std::size_t from) {
+    std::vector<Lead>& leads = tree.leads;
+    for (std::size_t k = from; k < leads.size(); ++k) {
+        Lead& lead = leads[k];
+        if (lead.parent == -2) continue;
+        if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));
+        lead.children.clear();
+        lead.parent = -2;
+        lead.afterKey = true;
+        tree.dropped += lead.lines;
+    }
+}
+
 // A numbered label a scan misread with letters ("l.", "I.", "S.", "l2."):
 // its number, or -1. A letter stands for a digit only where a sibling label
 // at its level is the number before or after it.
@@ -2214,6 +2228,45 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
+    // Accounts numbered from one that close the text under an indented key:
+    // a series new to the text, after a blank line, set no deeper than the
+    // key's first lead, nothing labelled below but its next numbers in turn
+    // (a sub-key is set deeper than the lead it goes on from).
+    {
+        auto number = [&](const Lead& l) {
+            const std::string line = trimmed(contents[static_cast<std::size_t>(l.line)]);
+            std::size_t digits = 0;
+            while (digits < line.size() && isDigitAscii(line[digits])) ++digits;
+            return digits > 0 && digits <= 3 && digits < line.size() && line[digits] == '.'
+                       ? std::stoi(line.substr(0, digits))
+                       : -1;
+        };
+        const auto first = std::find_if(leads.begin(), leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; });
+        std::size_t from = leads.size();
+        bool indentedAbove = false;
+        std::set<int> seriesAbove;
+        for (std::size_t k = first == leads.end() ? leads.size() : static_cast<std::size_t>(first - leads.begin()); k < leads.size(); ++k) {
+            const Lead& l = leads[k];
+            if (l.parent == -2 || !l.labelled) continue;
+            const auto at = static_cast<std::size_t>(l.line);
+            if (number(l) == 1 && !seriesAbove.count(l.series) && indentedAbove && at > 0 && contents[at - 1].empty() &&
+                indents[at] <= indents[static_cast<std::size_t>(first->line)]) {
+                from = k;
+                break;
+            }
+            seriesAbove.insert(l.series);
+            indentedAbove = indentedAbove || indents[at] != indents[static_cast<std::size_t>(first->line)];
+        }
+        int next = 2;
+        for (std::size_t k = from + 1; k < leads.size() && next > 0; ++k) {
+            const Lead& l = leads[k];
+            if (l.parent == -2 || !l.labelled) continue;
+            const auto at = static_cast<std::size_t>(l.line);
+            next = l.series == leads[from].series && number(l) == next && contents[at - 1].empty() ? next + 1 : -1;
+        }
+        if (from < leads.size() && next > 0) setAsideAfterKey(tree, from);
+    }
+
     // Paragraphs without label that open with their name in capitals, the
     // book's page alone at the right or nothing there, end in that name
     // where three of them or more carry the book's number or page; the page
@@ -2266,10 +2319,24 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             return !l.labelled && l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty() && letters >= 8 &&
                    l.text.find(' ') != std::string::npos && l.ending.empty();
         };
+        // The key's first label given again at its first level starts a
+        // second key (the same paper's key to the other sex): it goes, with
+        // a heading in any case set right above it.
+        auto labelOf = [&](const Lead& l) {
+            const std::string line = trimmed(contents[static_cast<std::size_t>(l.line)]);
+            return line.substr(0, std::min(line.find(' '), line.size()));
+        };
+        const auto keyFirst = std::find_if(leads.begin(), leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; });
+        auto startsOver = [&](std::size_t h) {
+            const Lead& l = leads[h];
+            return keyFirst != leads.end() && &l != &*keyFirst && l.labelled && l.parent == keyFirst->parent &&
+                   l.line > 0 && contents[static_cast<std::size_t>(l.line) - 1].empty() && l.series == keyFirst->series &&
+                   labelOf(l) == labelOf(*keyFirst);
+        };
         // A few headings are tried, each over the leads above it: bounded work.
         constexpr int kHeadings = 16;
         for (std::size_t h = 1, tried = 0; h < leads.size() && tried < kHeadings; ++h) {
-            if (leads[h].parent == -2 || !capitalHeading(leads[h])) continue;
+            if (leads[h].parent == -2 || !(capitalHeading(leads[h]) || startsOver(h))) continue;
             ++tried;
             int firsts = 0, couplets = 0;
             bool whole = true, headed = false;
@@ -2286,15 +2353,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 whole = before >= 2 || (before == 0 && (names(l) || (l.parent == -1 && !l.labelled)));
             }
             if (!whole || headed || couplets == 0 || (firsts < 2 && couplets < 2)) continue;
-            for (std::size_t k = h; k < leads.size(); ++k) {
-                Lead& lead = leads[k];
-                if (lead.parent == -2) continue;
-                if (lead.parent >= 0) std::erase(leads[static_cast<std::size_t>(lead.parent)].children, static_cast<int>(k));
-                lead.children.clear();
-                lead.parent = -2;
-                lead.afterKey = true;
-                tree.dropped += lead.lines;
-            }
+            std::size_t cut = h;
+            if (const Lead& above = leads[h - 1]; !capitalHeading(leads[h]) && above.parent == leads[h].parent && !above.labelled &&
+                                                  above.children.empty() && !names(above))
+                cut = h - 1;
+            setAsideAfterKey(tree, cut);
             break;
         }
     }

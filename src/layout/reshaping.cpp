@@ -2280,9 +2280,21 @@ std::vector<bool> runningHeads(const Lines& text) {
             return q.number != p.number && std::abs(q.number - p.number) <= 4 &&
                    (q.number > p.number) == (q.line > p.line);
         };
-        if (low != high || (k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1])))
+        if (low != high || (k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1]))) {
             // The blank lines the page's break set under it go with it.
             for (std::size_t i = p.line; i < text.size() && (i == p.line || blankLine(text[i])); ++i) out[i] = true;
+            continue;
+        }
+        // A single head set apart by blank lines inside the key, where the
+        // line under it has no label: the page broke a lead (its name set on
+        // a line of its own goes on under it), and the break's blank lines go.
+        std::size_t after = p.line + 1;
+        while (after < text.size() && blankLine(text[after])) ++after;
+        if (p.line > first && blankLine(text[p.line - 1]) && after > p.line + 1 && after < text.size() &&
+            readLineStart(text[after]).kind == LineStart::Kind::None) {
+            for (std::size_t i = p.line; i < after; ++i) out[i] = true;
+            for (std::size_t i = p.line; i > 0 && blankLine(text[i - 1]); --i) out[i - 1] = true;
+        }
     }
     return out;
 }
@@ -2416,6 +2428,32 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         return (label == 1 || (label == 0 && !asciiDigit(line[readLineStart(line).textStart]))) && coupletStart(line);
     };
     while (start < n && !firstCouplet(text[start])) ++start;
+    // A key pasted from its middle, with accounts numbered from one after it:
+    // couplets above that "1" that send on to larger ones, one with two leads
+    // (its number twice, or a mate set after a dash), start the key there.
+    if (start < n) {
+        std::size_t first = n;
+        std::map<int, int> leadsOf;
+        int sent = 0, mates = 0, smallest = -1;
+        for (std::size_t i = 0; i < start; ++i) {
+            const std::string lead = trimmed(text[i]);
+            const bool mate = lead.starts_with("\u2013") || lead.starts_with("\u2014") || lead.starts_with("- ");
+            if (!coupletStart(text[i]) && !(mate && first < n)) continue;
+            mates += mate ? 1 : 0;
+            const int label = mate ? -1 : labelNumber(text[i]);
+            if (label >= 0) {
+                if (first == n) first = i;
+                if (smallest < 0 || label < smallest) smallest = label;
+                ++leadsOf[label];
+            }
+            const int reference = splitLeadEnding(lead).reference;
+            if (reference > std::max(label, smallest)) ++sent;
+        }
+        const bool paired = mates > 0 || std::any_of(leadsOf.begin(), leadsOf.end(), [](const auto& l) { return l.second >= 2; });
+        if (first < n && smallest > 1 && labelNumber(text[first]) == smallest && leadsOf.size() >= 2 &&
+            sent >= 2 && paired)
+            start = first;
+    }
     if (start == n) {
         // A key pasted from its middle (a book's sub-key from couplet 16):
         // its smallest couplet number, when that comes first.
@@ -2489,6 +2527,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     int wrapped = 0, twoLeads = 0;
     for (const Block& b : blocks) {
         if (b.last - b.first > 1) ++wrapped;
+        // A key run together on one line (a scan's text) holds many leads.
+        if (b.last - b.first == 1 && splitRunTogether(text[b.first]).size() >= 4) ++twoLeads;
         for (std::size_t i = b.first + 1; i < b.last; ++i) {
             // Or a lead back at the margin under a name set deeper ("    P. alba No. 26." / "  Pas in ...").
             const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");
@@ -3061,8 +3101,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // Nor, closed or not (a key cut short by the copy), its first couplet
         // numbered again once it has its leads: the numbering starts over, as
         // the treatments after a key do ("1. Plega alba Smith, 1906").
-        const bool restart = label >= 0 && label == keyFirstLabel && label != lastLabel && given.size() >= 2 &&
-                             leadsOf.count(label) && leadsOf[label] >= 2;
+        // A key pasted from its middle numbers nothing below its first couplet.
+        const bool restart = label >= 0 && label != lastLabel && given.size() >= 2 &&
+                             ((label == keyFirstLabel && leadsOf.count(label) && leadsOf[label] >= 2) ||
+                              (keyFirstLabel > 1 && label < keyFirstLabel));
         // Nor, once the key closes, a line set apart by a blank line that
         // starts with neither label nor mark where every lead so far had one:
         // wrapped lines follow their lead, the text after the key follows a

@@ -162,3 +162,99 @@ TEST(KeyBounds, LinesBeforeTheKeyAreCountedOnceWhoeverSetThemAside) {
     EXPECT_NE(summary.find("5 lignes de texte avant la clé laissées de côté"), std::string::npos) << summary;
     EXPECT_EQ(summary.find("avant la clé"), summary.rfind("avant la clé")) << summary;
 }
+
+TEST(KeyBounds, AKeyPastedFromItsMiddleEndsAtAccountsNumberedFromOne) {
+    // The paste starts at couplet 4; the accounts after it start over at one.
+    struct Case {
+        const char* layout;
+        Lines text;
+    };
+    const Lines accounts = {"", "1. A. alba Smith, 1906.", "   Found in the north.", "", "2. A. nigra Jones, 1910.",
+                            "   Found in the south."};
+    const Case cases[] = {
+        {"mate after a dash", {"4. Wings dark ..... 5", "\u2013 Wings pale ..... A. alba", "5. Legs long ..... A. nigra",
+                               "\u2013 Legs short ..... 6", "6. Eyes red ..... A. rubra", "\u2013 Eyes black ..... A. atra"}},
+        {"number twice", {"4. Wings dark ..... 5", "4. Wings pale ..... A. alba", "5. Legs long ..... A. nigra",
+                          "5. Legs short ..... 6", "6. Eyes red ..... A. rubra", "6. Eyes black ..... A. atra"}},
+    };
+    for (const Case& c : cases) {
+        Lines text = c.text;
+        text.insert(text.end(), accounts.begin(), accounts.end());
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_FALSE(d.proposals.empty()) << c.layout;
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+                  (Lines{"1,2$ Wings dark", "1,0$ Wings pale $ A. alba", "2,0$ Legs long $ A. nigra", "2,3$ Legs short",
+                         "3,0$ Eyes red $ A. rubra", "3,0$ Eyes black $ A. atra"}))
+            << c.layout;
+    }
+}
+
+TEST(KeyBounds, TheSameKeyPrintedAgainBelowItIsTextAfterTheKey) {
+    // An indented key, then its first label again at its first level: a second key.
+    const Lines key = {"I. Teeth few ..... Typhlops", "II. Teeth in both jaws.", "    A. Fangs in front ..... Vipera",
+                       "    B. No fangs.", "        a. Teeth equal ..... Coronella", "        b. Teeth unequal ..... Zamenis"};
+    struct Case {
+        const char* layout;
+        Lines above, between;
+    };
+    const Case cases[] = {
+        {"heading in sentence case", {}, {"", "", "Key to the females", ""}},
+        {"under an introduction", {"The genera may be arranged as follows:", ""}, {"", "Key to the females", ""}},
+        {"blank line only", {"The genera may be arranged as follows:", ""}, {""}},
+    };
+    for (const Case& c : cases) {
+        Lines text = c.above;
+        text.insert(text.end(), key.begin(), key.end());
+        text.insert(text.end(), c.between.begin(), c.between.end());
+        text.insert(text.end(), key.begin(), key.end());
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_FALSE(d.proposals.empty()) << c.layout;
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+                  (Lines{"1,0$ Teeth few $ Typhlops", "1,2$ Teeth in both jaws.", "2,0$ Fangs in front $ Vipera",
+                         "2,3$ No fangs.", "3,0$ Teeth equal $ Coronella", "3,0$ Teeth unequal $ Zamenis"}))
+            << c.layout;
+    }
+}
+
+TEST(KeyBounds, AKeyRunTogetherOnOneLineIsReadAboveAccountsInParagraphs) {
+    // A scan's text: the whole key on one line, then accounts set as paragraphs.
+    Lines text = {"Key to the species",
+                  "1 Wings dark ..... 2 \u2013 Wings pale ..... 3 2 Legs long ..... A. alba \u2013 Legs short ..... A. nigra "
+                  "3 Eyes red ..... A. rubra \u2013 Eyes black ..... A. atra",
+                  ""};
+    int number = 0;
+    for (const char* name : {"A. alba Smith, 1906.", "A. nigra Jones, 1910.", "A. rubra Brown, 1921.", "A. atra Lee, 1930."}) {
+        text.push_back(std::to_string(++number) + ". " + name);
+        text.insert(text.end(), {"   Found in the north, in woods and", "meadows of the plain.", ""});
+    }
+    const LayoutDetection d = detectLayout(text);
+    ASSERT_FALSE(d.proposals.empty());
+    EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+              (Lines{"1,2$ Wings dark", "1,3$ Wings pale", "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
+                     "3,0$ Eyes red $ A. rubra", "3,0$ Eyes black $ A. atra"}));
+}
+
+TEST(KeyBounds, AccountsNumberedFromOneUnderAnIndentedKeyAreTextAfterIt) {
+    // A series the key never used, set no deeper than its first lead: no sub-key.
+    struct Case {
+        const char* layout;
+        Lines key;
+    };
+    const Case cases[] = {
+        {"sub-leads deeper", {"A. Wings dark.", "    a. Legs long ..... A. alba", "    b. Legs short ..... A. nigra",
+                              "B. Wings pale.", "    a. Eyes red ..... A. rubra", "    b. Eyes black ..... A. atra"}},
+        {"labels centred", {"        A. Wings dark.", "  a. Legs long ..... A. alba", "  b. Legs short ..... A. nigra",
+                            "        B. Wings pale.", "  a. Eyes red ..... A. rubra", "  b. Eyes black ..... A. atra"}},
+    };
+    for (const Case& c : cases) {
+        Lines text = c.key;
+        text.insert(text.end(), {"", "1. A. alba Smith, 1906.", "   Found in the north.", "", "2. A. nigra Jones, 1910.",
+                                 "   Found in the south."});
+        const LayoutDetection d = detectLayout(text);
+        ASSERT_FALSE(d.proposals.empty()) << c.layout;
+        EXPECT_EQ(sarvelo::testing::finishedKeyOf(text, d.proposals.front()),
+                  (Lines{"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
+                         "3,0$ Eyes red $ A. rubra", "3,0$ Eyes black $ A. atra"}))
+            << c.layout;
+    }
+}
