@@ -2825,6 +2825,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         int lastGiven = -1;
         bool bareCount = false;  // the last line ended with a number right after a word
         std::set<int> referredSoFar;
+        std::size_t widestInside = 0;  // the most blank lines between two lines of the key so far
         // The key prints its couplet numbers alike ("12. "): the gap most of them have.
         std::map<std::string, int> gaps;
         for (const Unit& unit : units)
@@ -2898,12 +2899,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // the blank lines around a page's number or head are the page's,
             // and a lead goes on across them as across a line end.
             bool afterBlank = false;
+            std::size_t gapAbove = 0;
             for (std::size_t k = unit.firstLine; k > 0 && (blankLine(text[k - 1]) || pageLines.count(k - 1)); --k) {
                 if (pageLines.count(k - 1)) {
                     afterBlank = false;
+                    gapAbove = 0;
                     break;
                 }
                 afterBlank = true;
+                ++gapAbove;
             }
             // Where every line stands apart, a tail that reads as one: a word
             // in lower case, an abbreviation or a year ("sp. nov.", "Smith, 1990").
@@ -2984,6 +2988,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // where one may come (the couplet's own, the next, one referred to).
             else if (!leadUnits.empty() && (state == LeadState::Open || state == LeadState::AwaitName) && !afterBlank)
                 join = !labelMayCome(line) || markInsideLead(line);
+            // Set further apart than any two lines of the key above it, a line
+            // without label carries no open lead on: the text after the key
+            // ("... Leptogium S. F. Gray." / "" / "" / "PLATANUS L. Sp. Pl. 999. 1753.").
+            if (join && !leadUnits.empty() && gapAbove >= 2 && gapAbove > widestInside && !startsLead(line) &&
+                (state == LeadState::Open || state == LeadState::AwaitName))
+                join = false;
+            if (!leadUnits.empty()) widestInside = std::max(widestInside, gapAbove);
             // A heading in capitals set well apart (the book's next section,
             // "GROEP V. PLAATZWAMMEN MET ...") carries no lead on.
             if (join && unit.firstLine >= 2 && blankLine(text[unit.firstLine - 1]) && blankLine(text[unit.firstLine - 2]) &&
@@ -3137,7 +3148,9 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             if (given.size() > 1) mostLeads = std::max(mostLeads, leads);
             leads = 1;
             lastLabel = label;
-        } else if (ending) {
+        } else if (ending || readLineStart(t).kind == LineStart::Kind::Mark) {
+            // A mark starts the couplet's next lead whether or not its
+            // ending reads yet ("\u2013 Wings pale. Plega alba Smith.").
             ++leads;
             unmarkedLeads = unmarkedLeads || readLineStart(t).kind != LineStart::Kind::Mark;
         }

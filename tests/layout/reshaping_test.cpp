@@ -789,6 +789,13 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
          {"1,2$ Wings dark, the veins raised and brown", "1,0$ Wings pale $ Plega alba", "1,0$ Wings none $ Plega nuda",
           "2,0$ Legs long, the tarsi black $ Plega nigra", "2,0$ Legs short $ Plega rufa"},
          "2 lignes de texte apr\u00E8s la cl\u00E9"},
+        {"leads wrapped under a hanging indent, names after a stop, a genus with its year two blank lines under the key",
+         {"Key", "1. Wings dark, the veins raised and", "   brown. ........ 2", "\u2013 Wings pale, the veins", "  flat. Plega alba Smith.",
+          "2. Legs long, the tarsi", "   black. Plega nigra Lour.", "\u2013 Legs short, the tarsi", "  red. Plega rufa Th. Fr.", "", "",
+          "PLEGA L. Sp. Pl. 999. 1753.", "", "Wings with scaly veins."},
+         {"1,2$ Wings dark, the veins raised and brown", "1,0$ Wings pale, the veins flat $ Plega alba Smith",
+          "2,0$ Legs long, the tarsi black $ Plega nigra Lour", "2,0$ Legs short, the tarsi red $ Plega rufa Th. Fr"},
+         "2 lignes de texte apr\u00E8s la cl\u00E9"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
