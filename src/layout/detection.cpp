@@ -1041,6 +1041,25 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
 
 namespace {
 
+// What a paste holds around its key: a numbered list above it (the key
+// starts at `start`), an index after it (from `end`), captions and
+// footnotes between its leads (`aside`).
+struct PasteAround {
+    std::size_t start = 0, end = 0;
+    std::vector<bool> aside;
+    bool any() const {
+        return start > 0 || end < aside.size() || std::ranges::any_of(aside, [](bool a) { return a; });
+    }
+};
+
+PasteAround pasteAround(const Lines& text) {
+    PasteAround around;
+    around.start = keyAfterNumberedList(text);
+    around.end = std::max(around.start, indexAfterKey(text));
+    around.aside = captionsAndFootnotes(text);
+    return around;
+}
+
 // Adds `more` to the count of lines before the key `summary` gives, if it
 // gives one; false if not.
 bool addToLinesBefore(std::string& summary, int more) {
@@ -1076,9 +1095,9 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     const int misread = mendScannedLabels(mended);
     const int stops = mendScannedStops(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);
+    const PasteAround evenedAround = pasteAround(evened);
     if (blanks == 0 && hyphens == 0 && misread + stops == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }) &&
-        keyAfterNumberedList(evened) == 0 && indexAfterKey(evened) == evened.size() &&
-        std::ranges::none_of(captionsAndFootnotes(evened), [](bool a) { return a; }))
+        !evenedAround.any())
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
@@ -1125,9 +1144,10 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     // between its leads: the key read again without them.
     Lines cut;
     int listed = 0, indexed = 0, asides = 0;
-    if (const std::size_t start = keyAfterNumberedList(*read), end = std::max(start, indexAfterKey(*read));
-        !(control.cancel && control.cancel->load())) {
-        const std::vector<bool> aside = captionsAndFootnotes(*read);
+    if (!(control.cancel && control.cancel->load())) {
+        const PasteAround around = read == &evened ? evenedAround : pasteAround(*read);
+        const std::size_t start = around.start, end = around.end;
+        const std::vector<bool>& aside = around.aside;
         std::vector<int> cutFrom;  // the line of `read` of each line of `cut`
         for (std::size_t i = start; i < end; ++i)
             if (!aside[i]) {
