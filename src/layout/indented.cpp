@@ -986,6 +986,26 @@ std::size_t numberedNameStart(std::string_view body) {
     return std::string_view::npos;
 }
 
+// In a key that numbers its names, the name after the lead's last book
+// number whatever its form ("... stalked 25. Lithocarpus tenuinervis*",
+// "... sides 3. spinifer spinifer", "... veins 1. Orders 77-80, p. 23"):
+// where it starts, or npos. A short run of words, as a name is.
+std::size_t anyNameAfterBookNumber(std::string_view body) {
+    for (std::size_t stop = body.rfind(". "); stop != std::string_view::npos && stop > 1;
+         stop = body.rfind(". ", stop - 1)) {
+        const std::string_view name = body.substr(stop + 2);
+        if (std::count(name.begin(), name.end(), ' ') >= 8) break;
+        std::size_t d = stop;
+        if (isLowerAscii(body[d - 1]) && d >= 2 && isDigitAscii(body[d - 2])) --d;  // "14a."
+        std::size_t b = d;
+        while (b > 0 && isDigitAscii(body[b - 1])) --b;
+        if (b < d && d - b <= 4 && b > 1 && body[b - 1] == ' ' && body[b - 2] != ',' && !isDigitAscii(body[b - 2]) &&
+            !endsOnLinkWord(body.substr(0, b - 1)) && !name.empty() && !isDigitAscii(name.front()) && !name.starts_with("("))
+            return stop + 2;
+    }
+    return std::string_view::npos;
+}
+
 // A name with its authors set as the lead's last sentence: "... Colombia.
 // Falsocis aquilonius sp. n.", "... spike. Myosurus L.": where it starts, or
 // npos. A name with nothing after its epithets ("Flowers red.") is left to
@@ -2929,7 +2949,7 @@ std::string runInNumber(std::string_view between) {
     return std::string(between.substr(d, end - d));
 }
 
-LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
+LeafEnding leafEnding(const Lead& lead, bool numbersNames, bool anyNumberedName = false) {
     LeafEnding out{lead.text, {}, false};
     std::string runIn;  // the book's number run into the text before the name
     std::string ending(withoutFigureCall(lead.ending));
@@ -3032,6 +3052,13 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
                 runIn = runInNumber(tail.substr(0, tail.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_=*")));
             }
             out.description = trimmed(std::string_view(read.text).substr(0, number));
+        } else if (const std::size_t any = anyNumberedName ? anyNameAfterBookNumber(out.description) : std::string::npos;
+                   any != std::string::npos) {
+            ending = trimmed(std::string_view(out.description).substr(any));
+            const std::size_t number = bookNumberStart(out.description, any);
+            out.bookNumber = true;
+            runIn = runInNumber(std::string_view(out.description).substr(number, any - number));
+            out.description = trimmed(std::string_view(out.description).substr(0, number));
         }
     }
     if (ending.empty()) return out;
@@ -3415,6 +3442,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
                 LeafEnding read = numbersNames || !leafEndings[static_cast<std::size_t>(l)].bookNumber
                                       ? std::move(leafEndings[static_cast<std::size_t>(l)])
                                       : leafEnding(lead, false);
+                if (read.name.empty() && numbersNames) read = leafEnding(lead, true, true);
                 line += safeDescription(std::move(read.description));
                 if (!read.name.empty()) {
                     line += " => " + read.name;

@@ -607,6 +607,14 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),
               (Lines{"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus americana (no. 16)", "2. Fruit a nut => Quercus alba (no. 14)",
                      "2. Fruit a samara => Acer (no. 15)"}));
+    // In a key that numbers its names, a name of any form after the number:
+    // a mark after it, an epithet alone, a rank with a range.
+    EXPECT_EQ(convert("A. Leaves simple.\n    B. Fruit a nut 14. Quercus alba.\n    B. Fruit a samara 15. Acer rubrum*, p. 8\n"
+                      "A. Leaves compound.\n    B. Leaflets three 16. trifoliata trifoliata\n    B. Leaflets five 17. Orders 7-9, p. 23\n"
+                      "    B. Leaflets many 18. Juglans nigra\n"),
+              (Lines{"1. Leaves simple. ... 2", "1. Leaves compound. ... 3", "2. Fruit a nut => Quercus alba (no. 14)",
+                     "2. Fruit a samara => Acer rubrum* (no. 15) (p. 8)", "3. Leaflets three => trifoliata trifoliata (no. 16)",
+                     "3. Leaflets five => Orders 7-9 (no. 17) (p. 23)", "3. Leaflets many => Juglans nigra (no. 18)"}));
     // After a text of several sentences, names with their authors, "n. sp." or a page.
     EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
                       "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra subsp. alba [Tribe Stoibini.]\n"),
