@@ -2121,6 +2121,10 @@ std::size_t keyAfterNumberedList(const Lines& text) {
             lastItem = i;
             continue;
         }
+        // The numbers going on in turn into a lead with a leader are the
+        // key's own first couplets, set in indented order ("1. Thallus flat",
+        // "2. Lobes broad", "3. Lobes white ..... Parmelia").
+        if (number == items + 1) return 0;
         // A number beyond the next item on a line that goes on from a word
         // cut or in lower case is the text's ("... species" / "480. (Plate 43.)").
         if (number > items + 1 && i > 0 && !blankLine(text[i - 1])) {
@@ -3113,8 +3117,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // numbered again once it has its leads: the numbering starts over, as
         // the treatments after a key do ("1. Plega alba Smith, 1906").
         // A key pasted from its middle numbers nothing below its first couplet.
+        // A further lead of the first couplet that goes on to a couplet not
+        // given yet is the key's own (a couplet of three leads in indented order).
+        const int nextLabel = u + 1 < leadUnits.size() ? labelNumber(leadUnits[u + 1].text) : -1;
+        const bool goesOnToNew = !ending && nextLabel >= 0 && !given.count(nextLabel);
         const bool restart = label >= 0 && label != lastLabel && given.size() >= 2 &&
-                             ((label == keyFirstLabel && leadsOf.count(label) && leadsOf[label] >= 2) ||
+                             ((label == keyFirstLabel && leadsOf.count(label) && leadsOf[label] >= 2 && !goesOnToNew) ||
                               (keyFirstLabel > 1 && label < keyFirstLabel));
         // Nor, once the key closes, a line set apart by a blank line that
         // starts with neither label nor mark where every lead so far had one:
@@ -3123,7 +3131,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         const bool unmarkedApart = closed && label < 0 && gap >= 1 && !unmarkedLeads &&
                                    readLineStart(t).kind != LineStart::Kind::Mark;
         if (pastPairs || textApart || heading || restart || unmarkedApart ||
-            (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
+            (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel && !goesOnToNew)))) {
             kept = u;
             break;
         }
