@@ -1075,7 +1075,12 @@ std::size_t trailingNameStart(std::string_view s) {
         }
         return start;
     }
-    const bool epithet = last.size() >= 3 && std::all_of(last.begin(), last.end(), isLowerAscii);
+    // An epithet may join two words ("neo-robinsonii") and carry a note's mark ("tenuinervis*").
+    std::string_view bare = last;
+    while (bare.ends_with('*')) bare.remove_suffix(1);
+    while (bare.ends_with("\u2020")) bare.remove_suffix(3);
+    const bool epithet = bare.size() >= 3 && isLowerAscii(bare.front()) && isLowerAscii(bare.back()) &&
+                         std::all_of(bare.begin(), bare.end(), [](char c) { return isLowerAscii(c) || c == '-'; });
     if (!epithet || lastSpace == 0) return std::string_view::npos;
     const auto before = body.rfind(' ', lastSpace - 1);
     if (before == std::string_view::npos) return std::string_view::npos;
@@ -1290,6 +1295,9 @@ bool isNameOnItsLine(std::string_view s) {
             t.erase(t.size() - mark.size());
             break;
         }
+    // A note's mark after the name: "Lithocarpus tenuinervis*", "Acer rubrum†".
+    while (t.ends_with('*')) t.pop_back();
+    while (t.ends_with("\u2020")) t.erase(t.size() - 3);
     if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
     const std::size_t space = t.find(' ');
     // One word: a group's name ("Amphibia.").
@@ -1299,7 +1307,11 @@ bool isNameOnItsLine(std::string_view s) {
     }
     const std::string_view first = std::string_view(t).substr(0, space);
     const std::string_view rest = std::string_view(t).substr(space + 1);
-    const std::string_view second = rest.substr(0, rest.find_first_of(" .,-"));
+    // An epithet may join two words: "novae-angliae", "neo-robinsonii".
+    std::string_view second = rest.substr(0, rest.find_first_of(" .,"));
+    if (const std::size_t hyphen = second.find('-');
+        hyphen != std::string_view::npos && !std::all_of(second.begin(), second.end(), [](char c) { return isLowerAscii(c) || c == '-'; }))
+        second = second.substr(0, hyphen);
     if (first != "Legion" && std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks))
         return isUpperAscii(rest[0]) || (rest.size() > 1 && labelMark(rest[0]) && isUpperAscii(rest[1]));  // "Genus _Geomys_"
 
@@ -1309,8 +1321,8 @@ bool isNameOnItsLine(std::string_view s) {
     // ("Quercus Phellos L."): then the author must follow.
     const bool capitalEpithet = second.size() >= 3 && isUpperAscii(second[0]) &&
                                 std::all_of(second.begin() + 1, second.end(), isLowerAscii);
-    if (!(abbreviated || (first.size() >= 3 && isNameWord(first))) || second.size() < 3 ||
-        !(capitalEpithet || std::all_of(second.begin(), second.end(), isLowerAscii)))
+    if (!(abbreviated || (first.size() >= 3 && isNameWord(first))) || second.size() < 3 || second.back() == '-' ||
+        !(capitalEpithet || std::all_of(second.begin(), second.end(), [](char c) { return isLowerAscii(c) || c == '-'; })))
         return false;
     const std::string_view authors = rest.substr(std::min(rest.size(), second.size()));
     std::size_t words = 0;
@@ -3443,6 +3455,21 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
                                       ? std::move(leafEndings[static_cast<std::size_t>(l)])
                                       : leafEnding(lead, false);
                 if (read.name.empty() && numbersNames) read = leafEnding(lead, true, true);
+                // In a key that numbers its names, a few words between the
+                // book's number and the name read are the name's: "31.
+                // remainder of Aleiodes circumscriptus-group".
+                if (numbersNames && !read.name.empty() && !read.bookNumber && read.name.find(" (") == std::string::npos)
+                    if (const std::size_t at = anyNameAfterBookNumber(read.description); at != std::string::npos) {
+                        const std::string_view words = std::string_view(read.description).substr(at);
+                        if (std::count(words.begin(), words.end(), ' ') <= 2 && words.find(". ") == std::string_view::npos &&
+                            !words.ends_with('.') && !words.ends_with(',') && !words.ends_with(';')) {
+                            const std::size_t number = bookNumberStart(read.description, at);
+                            const std::string runIn = runInNumber(std::string_view(read.description).substr(number, at - number));
+                            read.name = std::string(words) + " " + read.name + " (no. " + runIn + ")";
+                            read.description = trimmed(std::string_view(read.description).substr(0, number));
+                            read.bookNumber = true;
+                        }
+                    }
                 line += safeDescription(std::move(read.description));
                 if (!read.name.empty()) {
                     line += " => " + read.name;

@@ -615,6 +615,18 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Leaves simple. ... 2", "1. Leaves compound. ... 3", "2. Fruit a nut => Quercus alba (no. 14)",
                      "2. Fruit a samara => Acer rubrum* (no. 15) (p. 8)", "3. Leaflets three => trifoliata trifoliata (no. 16)",
                      "3. Leaflets five => Orders 7-9 (no. 17) (p. 23)", "3. Leaflets many => Juglans nigra (no. 18)"}));
+    // A few words between the number and the name are the name's.
+    EXPECT_EQ(convert("A. Wings dark 1. Aleiodes alba\nA. Wings pale\n    B. Legs long 2. Aleiodes nigra\n"
+                      "    B. Legs short 3. remainder of Aleiodes rufa-group\n"),
+              (Lines{"1. Wings dark => Aleiodes alba (no. 1)", "1. Wings pale ... 2", "2. Legs long => Aleiodes nigra (no. 2)",
+                     "2. Legs short => remainder of Aleiodes rufa-group (no. 3)"}));
+    // A flat copy, each name on the line under its lead: an epithet of two
+    // words joined, a note's mark after it.
+    EXPECT_EQ(convert("A. Leaves simple\nB. Fruit a nut\nQuercus alba\nB. Fruit a samara\nAcer neo-rubrum\n"
+                      "A. Leaves compound\nB. Leaflets three\nPtelea trifoliata*\nB. Leaflets many\nJuglans nigra\n"),
+              (Lines{"1. Leaves simple ... 2", "1. Leaves compound ... 3", "2. Fruit a nut => Quercus alba",
+                     "2. Fruit a samara => Acer neo-rubrum", "3. Leaflets three => Ptelea trifoliata*",
+                     "3. Leaflets many => Juglans nigra"}));
     // After a text of several sentences, names with their authors, "n. sp." or a page.
     EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
                       "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra subsp. alba [Tribe Stoibini.]\n"),
