@@ -1006,6 +1006,18 @@ std::size_t anyNameAfterBookNumber(std::string_view body) {
     return std::string_view::npos;
 }
 
+bool isNameUnderLead(std::string_view s);
+
+// A line that holds only a name: with its authors, under a lead, or an
+// epithet alone ("semispinosus"), in a few words.
+bool nameAlone(std::string_view s) {
+    if (s.empty() || std::count(s.begin(), s.end(), ' ') > 5 || s.back() == ',' || s.back() == ':') return false;
+    if (s.find(' ') == std::string_view::npos && s.size() >= 5 && std::all_of(s.begin(), s.end(), isLowerAscii)) return true;
+    std::string_view t = s;
+    while (!t.empty() && t.front() == '*') t.remove_prefix(1);
+    return !t.empty() && (isUpperAscii(t.front()) || labelMark(t.front())) && (isNameUnderLead(t) || nameWithAuthors(t));
+}
+
 // A name with its authors set as the lead's last sentence: "... Colombia.
 // Falsocis aquilonius sp. n.", "... spike. Myosurus L.": where it starts, or
 // npos. A name with nothing after its epithets ("Flowers red.") is left to
@@ -3455,6 +3467,21 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
                                       ? std::move(leafEndings[static_cast<std::size_t>(l)])
                                       : leafEnding(lead, false);
                 if (read.name.empty() && numbersNames) read = leafEnding(lead, true, true);
+                // Still no name: the lead's last line, where it holds only a
+                // name, is its name (a flat copy that set each name on a line
+                // of its own: "... Thallus shortly fruticose" over "Synalissa Fr.").
+                if (read.name.empty() && lead.lines > 1 && lead.line >= 0 &&
+                    static_cast<std::size_t>(lead.line + lead.lines - 1) < contents.size()) {
+                    const std::string last = trimmed(contents[static_cast<std::size_t>(lead.line + lead.lines - 1)]);
+                    if (read.description.size() > last.size() + 1 && read.description.ends_with(last) && nameAlone(last)) {
+                        std::string before = trimmed(std::string_view(read.description).substr(0, read.description.size() - last.size()));
+                        if (!before.ends_with(',') && !endsOnLinkWord(before)) {
+                            read.name = unmarkedName(last);
+                            dropFinalStop(read.name);
+                            read.description = std::move(before);
+                        }
+                    }
+                }
                 // In a key that numbers its names, a few words between the
                 // book's number and the name read are the name's: "31.
                 // remainder of Aleiodes circumscriptus-group".

@@ -627,6 +627,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Leaves simple ... 2", "1. Leaves compound ... 3", "2. Fruit a nut => Quercus alba",
                      "2. Fruit a samara => Acer neo-rubrum", "3. Leaflets three => Ptelea trifoliata*",
                      "3. Leaflets many => Juglans nigra"}));
+    // The same with a name and its authors, or an epithet alone, on the lead's last line.
+    EXPECT_EQ(convert("A. Thallus crustose\nB. Spores simple\nSynalissa Fr.\nB. Spores brown\n*Lecidea Th. Fr.\n"
+                      "A. Thallus leafy\nB. Lobes broad\nsemispinosus\nB. Lobes narrow\nFalsocis opacus sp. n.\n"),
+              (Lines{"1. Thallus crustose ... 2", "1. Thallus leafy ... 3", "2. Spores simple => Synalissa Fr.",
+                     "2. Spores brown => *Lecidea Th. Fr.", "3. Lobes broad => semispinosus", "3. Lobes narrow => Falsocis opacus sp. n."}));
     // After a text of several sentences, names with their authors, "n. sp." or a page.
     EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
                       "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra subsp. alba [Tribe Stoibini.]\n"),
