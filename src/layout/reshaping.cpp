@@ -2115,15 +2115,18 @@ std::size_t keyAfterNumberedList(const Lines& text) {
             continue;
         }
         const int number = labelNumber(text[i]);
-        if (number == items + 1 && !leadered(text[i])) {
+        // A name set after a run of blanks ends a key's lead as a leader does.
+        const std::string item = trimmed(text[i]);
+        const bool nameApart = item.find("   ") != std::string::npos;
+        if (number == items + 1 && !leadered(text[i]) && !nameApart) {
             if (paragraph) return 0;
             ++items;
             lastItem = i;
             continue;
         }
-        // The numbers going on in turn into a lead with a leader are the
-        // key's own first couplets, set in indented order ("1. Thallus flat",
-        // "2. Lobes broad", "3. Lobes white ..... Parmelia").
+        // The numbers going on in turn into a lead with a leader (or a name
+        // set apart) are the key's own first couplets, set in indented order
+        // ("1. Thallus flat", "2. Lobes broad", "3. Lobes white ..... Parmelia").
         if (number == items + 1) return 0;
         // A number beyond the next item on a line that goes on from a word
         // cut or in lower case is the text's ("... species" / "480. (Plate 43.)").

@@ -102,6 +102,10 @@ TEST(KeyBounds, ANumberedListAboveTheKeyEndsWhereItsNumbersStopGoingOn) {
          {"1. Thallus flat.", "2. Lobes broad.", "3. Lobes white ..... Parmelia", "3. Lobes grey ..... Physcia",
           "2. Lobes narrow ..... Cetraria", "1. Thallus shrubby ..... Usnea"},
          0},
+        {"the same with the names set after a run of blanks",
+         {"1. Thallus flat.", "2. Lobes broad.", "3. Lobes white        Parmelia", "3. Lobes grey        Physcia",
+          "2. Lobes narrow        Cetraria", "1. Thallus shrubby        Usnea"},
+         0},
         {"leaders: a key whose leads are numbered once",
          {"1. Wings dark ..... 2", "2. Legs long ..... A. nigra", "1. Second key"}, 0},
     };
