@@ -2097,7 +2097,7 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     // on (its first, or the couplet a key pasted from its middle opens with).
     int items = 0;
     bool paragraph = false;
-    std::size_t lastItem = 0;
+    std::size_t lastItem = 0, firstMargin = 0;
     // The list ends with its last item's paragraph: what stands between it
     // and the key's first lead (a title, a first couplet without number) is
     // the key's.
@@ -2118,6 +2118,11 @@ std::size_t keyAfterNumberedList(const Lines& text) {
         // A name set after a run of blanks ends a key's lead as a leader does.
         const std::string item = trimmed(text[i]);
         const bool nameApart = item.find("   ") != std::string::npos;
+        // A list's items stand at one margin; numbers going on in turn at
+        // ever deeper margins are the first couplets of an indented key.
+        const std::size_t margin = text[i].find_first_not_of(" \t");
+        if (items == 0) firstMargin = margin;
+        if (number == items + 1 && items > 0 && margin > firstMargin + 1) return 0;
         if (number == items + 1 && !leadered(text[i]) && !nameApart) {
             if (paragraph) return 0;
             ++items;

@@ -106,6 +106,10 @@ TEST(KeyBounds, ANumberedListAboveTheKeyEndsWhereItsNumbersStopGoingOn) {
          {"1. Thallus flat.", "2. Lobes broad.", "3. Lobes white        Parmelia", "3. Lobes grey        Physcia",
           "2. Lobes narrow        Cetraria", "1. Thallus shrubby        Usnea"},
          0},
+        {"numbers going on in turn at ever deeper margins, the names on the lines under them",
+         {"1. Thallus flat.", "   2. Lobes broad.", "      3. Lobes white.", "            Parmelia",
+          "      3. Lobes grey.", "            Physcia", "   2. Lobes narrow.", "         Cetraria"},
+         0},
         {"leaders: a key whose leads are numbered once",
          {"1. Wings dark ..... 2", "2. Legs long ..... A. nigra", "1. Second key"}, 0},
     };
