@@ -758,6 +758,15 @@ void splitNumbers(const std::string& ending, std::string& name, std::string& not
         }
         pages.insert(pages.begin(), listed.begin(), listed.end());  // taken from the right
     }
+    // A rank alone keeps its number: the name is "Order 44", "Orders 77-80".
+    std::string_view word = name;
+    while (!word.empty() && (word.back() == '.' || word.back() == ' ')) word.remove_suffix(1);
+    if (word.ends_with('s')) word.remove_suffix(1);
+    if (!numbers.empty() && std::find(std::begin(kRanks), std::end(kRanks), word) != std::end(kRanks)) {
+        const std::string& note = numbers.back();  // the number nearest the name
+        name = trimmed(name) + " " + note.substr(5, note.size() - 6);
+        numbers.pop_back();
+    }
     notes.clear();
     for (const auto* list : {&numbers, &pages})
         for (const std::string& note : *list) notes += (notes.empty() ? "" : " ") + note;

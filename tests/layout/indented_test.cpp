@@ -632,6 +632,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "A. Thallus leafy\nB. Lobes broad\nsemispinosus\nB. Lobes narrow\nFalsocis opacus sp. n.\n"),
               (Lines{"1. Thallus crustose ... 2", "1. Thallus leafy ... 3", "2. Spores simple => Synalissa Fr.",
                      "2. Spores brown => *Lecidea Th. Fr.", "3. Lobes broad => semispinosus", "3. Lobes narrow => Falsocis opacus sp. n."}));
+    // A rank alone keeps its number: it is the name.
+    EXPECT_EQ(convert("Flowers with petals\n    Petals free ..... Order 44\n    Petals joined ..... Orders 45-48, p. 23\n"
+                      "Flowers without petals ..... Order 49.\n"),
+              (Lines{"1. Flowers with petals ... 2", "1. Flowers without petals => Order 49", "2. Petals free => Order 44",
+                     "2. Petals joined => Orders 45-48 (p. 23)"}));
     // After a text of several sentences, names with their authors, "n. sp." or a page.
     EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
                       "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra subsp. alba [Tribe Stoibini.]\n"),
