@@ -3128,7 +3128,10 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // A further lead of the first couplet that goes on to a couplet not
         // given yet is the key's own (a couplet of three leads in indented order).
         const int nextLabel = u + 1 < leadUnits.size() ? labelNumber(leadUnits[u + 1].text) : -1;
-        const bool goesOnToNew = !ending && nextLabel >= 0 && !given.count(nextLabel);
+        // So is one that ends in a name after a leader, set right under the
+        // key's lines (a treatment's "1. Plega alba Smith, 1906" has no leader).
+        const bool goesOnToNew = (!ending && nextLabel >= 0 && !given.count(nextLabel)) ||
+                                 (ending && gap == 0 && reference < 0 && endsWithDestination(t));
         const bool restart = label >= 0 && label != lastLabel && given.size() >= 2 &&
                              ((label == keyFirstLabel && leadsOf.count(label) && leadsOf[label] >= 2 && !goesOnToNew) ||
                               (keyFirstLabel > 1 && label < keyFirstLabel));

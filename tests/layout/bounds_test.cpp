@@ -19,6 +19,9 @@ const Lines kInOrder = {"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long 
 const Lines kInOrderThree = {"1,2$ Wings dark.",         "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
                              "1,3$ Wings pale.",         "3,0$ Eyes red $ A. rufa",  "3,0$ Eyes black $ A. lutea",
                              "1,4$ Wings none.",         "4,0$ Body red $ A. rosea", "4,0$ Body black $ A. atra"};
+const Lines kInOrderThreeEnded = {"1,2$ Wings dark.", "2,0$ Legs long $ A. alba",  "2,0$ Legs short $ A. nigra",
+                                  "1,3$ Wings pale.", "3,0$ Eyes red $ A. rufa",   "3,0$ Eyes black $ A. lutea",
+                                  "1,0$ Wings none $ A. aptera"};
 
 }  // namespace
 
@@ -60,6 +63,10 @@ TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
           "    3. Eyes red ..... A. rufa", "    3. Eyes black ..... A. lutea", "1. Wings none.",
           "    4. Body red ..... A. rosea", "    4. Body black ..... A. atra"},
          kInOrderThree},
+        {"the first couplet's third lead ending in a name after a leader",
+         {"1. Wings dark.", "    2. Legs long ..... A. alba", "    2. Legs short ..... A. nigra", "1. Wings pale.",
+          "    3. Eyes red ..... A. rufa", "    3. Eyes black ..... A. lutea", "1. Wings none ..... A. aptera"},
+         kInOrderThreeEnded},
         {"a footnote after a lead without reference, in a key in indented order",
          {"1\tWings dark.\t", "2\tLegs long\tA. alba", "2\u2019\tLegs short\tA. nigra", "1\u2019\tWings pale.\t", "",
           "* Measured on dry specimens.", "", "3\tEyes red\tA. rufa", "3\u2019\tEyes black\tA. lutea"},
