@@ -1960,6 +1960,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
     Builder builder(leads, flat);
+    // The capitals that label a lead somewhere: before a text in capitals.
+    std::set<char> labellingCapitals;
+    for (std::string_view c : contents)
+        if (c.size() >= 4 && isUpperAscii(c[0]) && c[1] == '.' && c[2] == ' ' && !isLowerAscii(c[3])) labellingCapitals.insert(c[0]);
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
@@ -1988,6 +1992,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
               (isNameUnderLead(s) || (namesSetUnder && lineUnder[k]))) ||
              letterNumber) &&
             !labelledBeside(contents, indents, styles, k))
+            label = {};
+        // A capital that labels no lead of the text before a capital, before
+        // an epithet alone is an abbreviated genus, flat copies too: "P.
+        // semispinosus" under "C. Aristiforms wide".
+        if (!label.candidates.empty() && s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' &&
+            isLowerAscii(s[3]) && !labellingCapitals.count(s[0]) && isNameUnderLead(s))
             label = {};
         // A short line set far to the right, straight under a lead that has
         // no name yet, is its name with the book's number before it ("1.

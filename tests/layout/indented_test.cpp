@@ -634,6 +634,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
          {"1. Thallus crustose ... 2", "1. Thallus leafy ... 3", "2. Spores simple => Synalissa Fr.",
           "2. Spores brown => *Lecidea Th. Fr.", "3. Lobes broad => semispinosus",
           "3. Lobes narrow => Falsocis opacus sp. n."}},
+        {"a flat copy: an abbreviated genus on the line under its lead is no label",
+         "A. Tail short\nB. Molars with four folds.\nP. semispinosus\nB. Molars with three folds\nP. goeldii\n"
+         "A. Tail long\nB. Skull large.\nP. iheringi\nB. Skull small\nP. setosus\n",
+         {"1. Tail short ... 2", "1. Tail long ... 3", "2. Molars with four folds. => P. semispinosus",
+          "2. Molars with three folds => P. goeldii", "3. Skull large. => P. iheringi", "3. Skull small => P. setosus"}},
         {"a rank alone keeps its number as its name",
          "Flowers with petals\n    Petals free ..... Order 44\n    Petals joined ..... Orders 45-48, p. 23\n"
          "Flowers without petals ..... Order 49.\n",
