@@ -758,6 +758,15 @@ void splitNumbers(const std::string& ending, std::string& name, std::string& not
         }
         pages.insert(pages.begin(), listed.begin(), listed.end());  // taken from the right
     }
+    // A rank alone keeps its number: the name is "Order 44", "Orders 77-80".
+    std::string_view word = name;
+    while (!word.empty() && (word.back() == '.' || word.back() == ' ')) word.remove_suffix(1);
+    if (word.ends_with('s')) word.remove_suffix(1);
+    if (!numbers.empty() && std::find(std::begin(kRanks), std::end(kRanks), word) != std::end(kRanks)) {
+        const std::string& note = numbers.back();  // the number nearest the name
+        name = trimmed(name) + " " + note.substr(5, note.size() - 6);
+        numbers.pop_back();
+    }
     notes.clear();
     for (const auto* list : {&numbers, &pages})
         for (const std::string& note : *list) notes += (notes.empty() ? "" : " ") + note;
@@ -986,6 +995,38 @@ std::size_t numberedNameStart(std::string_view body) {
     return std::string_view::npos;
 }
 
+// In a key that numbers its names, the name after the lead's last book
+// number whatever its form ("... stalked 25. Lithocarpus tenuinervis*",
+// "... sides 3. spinifer spinifer", "... veins 1. Orders 77-80, p. 23"):
+// where it starts, or npos. A short run of words, as a name is.
+std::size_t anyNameAfterBookNumber(std::string_view body) {
+    for (std::size_t stop = body.rfind(". "); stop != std::string_view::npos && stop > 1;
+         stop = body.rfind(". ", stop - 1)) {
+        const std::string_view name = body.substr(stop + 2);
+        if (std::count(name.begin(), name.end(), ' ') >= 8) break;
+        std::size_t d = stop;
+        if (isLowerAscii(body[d - 1]) && d >= 2 && isDigitAscii(body[d - 2])) --d;  // "14a."
+        std::size_t b = d;
+        while (b > 0 && isDigitAscii(body[b - 1])) --b;
+        if (b < d && d - b <= 4 && b > 1 && body[b - 1] == ' ' && body[b - 2] != ',' && !isDigitAscii(body[b - 2]) &&
+            !endsOnLinkWord(body.substr(0, b - 1)) && !name.empty() && !isDigitAscii(name.front()) && !name.starts_with("("))
+            return stop + 2;
+    }
+    return std::string_view::npos;
+}
+
+bool isNameUnderLead(std::string_view s);
+
+// A line that holds only a name: with its authors, under a lead, or an
+// epithet alone ("semispinosus"), in a few words.
+bool nameAlone(std::string_view s) {
+    if (s.empty() || std::count(s.begin(), s.end(), ' ') > 5 || s.back() == ',' || s.back() == ':') return false;
+    if (s.find(' ') == std::string_view::npos && s.size() >= 5 && std::all_of(s.begin(), s.end(), isLowerAscii)) return true;
+    std::string_view t = s;
+    while (!t.empty() && t.front() == '*') t.remove_prefix(1);
+    return !t.empty() && (isUpperAscii(t.front()) || labelMark(t.front())) && (isNameUnderLead(t) || nameWithAuthors(t));
+}
+
 // A name with its authors set as the lead's last sentence: "... Colombia.
 // Falsocis aquilonius sp. n.", "... spike. Myosurus L.": where it starts, or
 // npos. A name with nothing after its epithets ("Flowers red.") is left to
@@ -1055,7 +1096,12 @@ std::size_t trailingNameStart(std::string_view s) {
         }
         return start;
     }
-    const bool epithet = last.size() >= 3 && std::all_of(last.begin(), last.end(), isLowerAscii);
+    // An epithet may join two words ("neo-robinsonii") and carry a note's mark ("tenuinervis*").
+    std::string_view bare = last;
+    while (bare.ends_with('*')) bare.remove_suffix(1);
+    while (bare.ends_with("\u2020")) bare.remove_suffix(3);
+    const bool epithet = bare.size() >= 3 && isLowerAscii(bare.front()) && isLowerAscii(bare.back()) &&
+                         std::all_of(bare.begin(), bare.end(), [](char c) { return isLowerAscii(c) || c == '-'; });
     if (!epithet || lastSpace == 0) return std::string_view::npos;
     const auto before = body.rfind(' ', lastSpace - 1);
     if (before == std::string_view::npos) return std::string_view::npos;
@@ -1270,6 +1316,9 @@ bool isNameOnItsLine(std::string_view s) {
             t.erase(t.size() - mark.size());
             break;
         }
+    // A note's mark after the name: "Lithocarpus tenuinervis*", "Acer rubrum†".
+    while (t.ends_with('*')) t.pop_back();
+    while (t.ends_with("\u2020")) t.erase(t.size() - 3);
     if (t.empty() || t.back() == ':' || std::count(t.begin(), t.end(), ' ') > 6) return false;
     const std::size_t space = t.find(' ');
     // One word: a group's name ("Amphibia.").
@@ -1279,7 +1328,11 @@ bool isNameOnItsLine(std::string_view s) {
     }
     const std::string_view first = std::string_view(t).substr(0, space);
     const std::string_view rest = std::string_view(t).substr(space + 1);
-    const std::string_view second = rest.substr(0, rest.find_first_of(" .,-"));
+    // An epithet may join two words: "novae-angliae", "neo-robinsonii".
+    std::string_view second = rest.substr(0, rest.find_first_of(" .,"));
+    if (const std::size_t hyphen = second.find('-');
+        hyphen != std::string_view::npos && !std::all_of(second.begin(), second.end(), [](char c) { return isLowerAscii(c) || c == '-'; }))
+        second = second.substr(0, hyphen);
     if (first != "Legion" && std::find(std::begin(kRanks), std::end(kRanks), first) != std::end(kRanks))
         return isUpperAscii(rest[0]) || (rest.size() > 1 && labelMark(rest[0]) && isUpperAscii(rest[1]));  // "Genus _Geomys_"
 
@@ -1289,8 +1342,8 @@ bool isNameOnItsLine(std::string_view s) {
     // ("Quercus Phellos L."): then the author must follow.
     const bool capitalEpithet = second.size() >= 3 && isUpperAscii(second[0]) &&
                                 std::all_of(second.begin() + 1, second.end(), isLowerAscii);
-    if (!(abbreviated || (first.size() >= 3 && isNameWord(first))) || second.size() < 3 ||
-        !(capitalEpithet || std::all_of(second.begin(), second.end(), isLowerAscii)))
+    if (!(abbreviated || (first.size() >= 3 && isNameWord(first))) || second.size() < 3 || second.back() == '-' ||
+        !(capitalEpithet || std::all_of(second.begin(), second.end(), [](char c) { return isLowerAscii(c) || c == '-'; })))
         return false;
     const std::string_view authors = rest.substr(std::min(rest.size(), second.size()));
     std::size_t words = 0;
@@ -1907,6 +1960,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
     Builder builder(leads, flat);
+    // The capitals that label a lead somewhere: before a text in capitals.
+    std::set<char> labellingCapitals;
+    for (std::string_view c : contents)
+        if (c.size() >= 4 && isUpperAscii(c[0]) && c[1] == '.' && c[2] == ' ' && !isLowerAscii(c[3])) labellingCapitals.insert(c[0]);
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
@@ -1935,6 +1992,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
               (isNameUnderLead(s) || (namesSetUnder && lineUnder[k]))) ||
              letterNumber) &&
             !labelledBeside(contents, indents, styles, k))
+            label = {};
+        // A capital that labels no lead of the text before a capital, before
+        // an epithet alone is an abbreviated genus, flat copies too: "P.
+        // semispinosus" under "C. Aristiforms wide".
+        if (!label.candidates.empty() && s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' &&
+            isLowerAscii(s[3]) && !labellingCapitals.count(s[0]) && isNameUnderLead(s))
             label = {};
         // A short line set far to the right, straight under a lead that has
         // no name yet, is its name with the book's number before it ("1.
@@ -2929,7 +2992,7 @@ std::string runInNumber(std::string_view between) {
     return std::string(between.substr(d, end - d));
 }
 
-LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
+LeafEnding leafEnding(const Lead& lead, bool numbersNames, bool anyNumberedName = false) {
     LeafEnding out{lead.text, {}, false};
     std::string runIn;  // the book's number run into the text before the name
     std::string ending(withoutFigureCall(lead.ending));
@@ -3032,6 +3095,13 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
                 runIn = runInNumber(tail.substr(0, tail.find_first_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_=*")));
             }
             out.description = trimmed(std::string_view(read.text).substr(0, number));
+        } else if (const std::size_t any = anyNumberedName ? anyNameAfterBookNumber(out.description) : std::string::npos;
+                   any != std::string::npos) {
+            ending = trimmed(std::string_view(out.description).substr(any));
+            const std::size_t number = bookNumberStart(out.description, any);
+            out.bookNumber = true;
+            runIn = runInNumber(std::string_view(out.description).substr(number, any - number));
+            out.description = trimmed(std::string_view(out.description).substr(0, number));
         }
     }
     if (ending.empty()) return out;
@@ -3415,6 +3485,37 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
                 LeafEnding read = numbersNames || !leafEndings[static_cast<std::size_t>(l)].bookNumber
                                       ? std::move(leafEndings[static_cast<std::size_t>(l)])
                                       : leafEnding(lead, false);
+                if (read.name.empty() && numbersNames) read = leafEnding(lead, true, true);
+                // Still no name: the lead's last line, where it holds only a
+                // name, is its name (a flat copy that set each name on a line
+                // of its own: "... Thallus shortly fruticose" over "Synalissa Fr.").
+                if (read.name.empty() && lead.lines > 1 && lead.line >= 0 &&
+                    static_cast<std::size_t>(lead.line + lead.lines - 1) < contents.size()) {
+                    const std::string last = trimmed(contents[static_cast<std::size_t>(lead.line + lead.lines - 1)]);
+                    if (read.description.size() > last.size() + 1 && read.description.ends_with(last) && nameAlone(last)) {
+                        std::string before = trimmed(std::string_view(read.description).substr(0, read.description.size() - last.size()));
+                        if (!before.ends_with(',') && !endsOnLinkWord(before)) {
+                            read.name = unmarkedName(last);
+                            dropFinalStop(read.name);
+                            read.description = std::move(before);
+                        }
+                    }
+                }
+                // In a key that numbers its names, a few words between the
+                // book's number and the name read are the name's: "31.
+                // remainder of Aleiodes circumscriptus-group".
+                if (numbersNames && !read.name.empty() && !read.bookNumber && read.name.find(" (") == std::string::npos)
+                    if (const std::size_t at = anyNameAfterBookNumber(read.description); at != std::string::npos) {
+                        const std::string_view words = std::string_view(read.description).substr(at);
+                        if (std::count(words.begin(), words.end(), ' ') <= 2 && words.find(". ") == std::string_view::npos &&
+                            !words.ends_with('.') && !words.ends_with(',') && !words.ends_with(';')) {
+                            const std::size_t number = bookNumberStart(read.description, at);
+                            const std::string runIn = runInNumber(std::string_view(read.description).substr(number, at - number));
+                            read.name = std::string(words) + " " + read.name + " (no. " + runIn + ")";
+                            read.description = trimmed(std::string_view(read.description).substr(0, number));
+                            read.bookNumber = true;
+                        }
+                    }
                 line += safeDescription(std::move(read.description));
                 if (!read.name.empty()) {
                     line += " => " + read.name;

@@ -49,7 +49,10 @@ std::string_view withoutPageMark(std::string_view line) {
 int leadNumber(const std::string& line, std::size_t& textStart, bool primedKey = false) {
     const LineStart ls = readLineStart(line);
     if (ls.kind != LineStart::Kind::Digits || ls.label.size() > 4 || ls.textStart >= line.size()) return -1;
-    if (lowerCaseStart(std::string_view(line).substr(ls.textStart))) return -1;  // "1 pair of ..."
+    // "1 pair of ..." goes on from a line cut; a number with its stop before
+    // a word in lower case is a lead's whose text the book starts so ("4.
+    // tail pattern ...").
+    if (lowerCaseStart(std::string_view(line).substr(ls.textStart)) && !ls.gap.starts_with('.')) return -1;
     if (primedKey && primesOf(ls.gap) == 0) return -1;
     textStart = ls.textStart;
     return std::stoi(ls.label);

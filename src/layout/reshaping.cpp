@@ -2097,7 +2097,7 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     // on (its first, or the couplet a key pasted from its middle opens with).
     int items = 0;
     bool paragraph = false;
-    std::size_t lastItem = 0;
+    std::size_t lastItem = 0, firstMargin = 0;
     // The list ends with its last item's paragraph: what stands between it
     // and the key's first lead (a title, a first couplet without number) is
     // the key's.
@@ -2115,12 +2115,24 @@ std::size_t keyAfterNumberedList(const Lines& text) {
             continue;
         }
         const int number = labelNumber(text[i]);
-        if (number == items + 1 && !leadered(text[i])) {
+        // A name set after a run of blanks ends a key's lead as a leader does.
+        const std::string item = trimmed(text[i]);
+        const bool nameApart = item.find("   ") != std::string::npos;
+        // A list's items stand at one margin; numbers going on in turn at
+        // ever deeper margins are the first couplets of an indented key.
+        const std::size_t margin = text[i].find_first_not_of(" \t");
+        if (items == 0) firstMargin = margin;
+        if (number == items + 1 && items > 0 && margin > firstMargin + 1) return 0;
+        if (number == items + 1 && !leadered(text[i]) && !nameApart) {
             if (paragraph) return 0;
             ++items;
             lastItem = i;
             continue;
         }
+        // The numbers going on in turn into a lead with a leader (or a name
+        // set apart) are the key's own first couplets, set in indented order
+        // ("1. Thallus flat", "2. Lobes broad", "3. Lobes white ..... Parmelia").
+        if (number == items + 1) return 0;
         // A number beyond the next item on a line that goes on from a word
         // cut or in lower case is the text's ("... species" / "480. (Plate 43.)").
         if (number > items + 1 && i > 0 && !blankLine(text[i - 1])) {
@@ -3113,8 +3125,15 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // numbered again once it has its leads: the numbering starts over, as
         // the treatments after a key do ("1. Plega alba Smith, 1906").
         // A key pasted from its middle numbers nothing below its first couplet.
+        // A further lead of the first couplet that goes on to a couplet not
+        // given yet is the key's own (a couplet of three leads in indented order).
+        const int nextLabel = u + 1 < leadUnits.size() ? labelNumber(leadUnits[u + 1].text) : -1;
+        // So is one that ends in a name after a leader, set right under the
+        // key's lines (a treatment's "1. Plega alba Smith, 1906" has no leader).
+        const bool goesOnToNew = (!ending && nextLabel >= 0 && !given.count(nextLabel)) ||
+                                 (ending && gap == 0 && reference < 0 && endsWithDestination(t));
         const bool restart = label >= 0 && label != lastLabel && given.size() >= 2 &&
-                             ((label == keyFirstLabel && leadsOf.count(label) && leadsOf[label] >= 2) ||
+                             ((label == keyFirstLabel && leadsOf.count(label) && leadsOf[label] >= 2 && !goesOnToNew) ||
                               (keyFirstLabel > 1 && label < keyFirstLabel));
         // Nor, once the key closes, a line set apart by a blank line that
         // starts with neither label nor mark where every lead so far had one:
@@ -3123,7 +3142,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         const bool unmarkedApart = closed && label < 0 && gap >= 1 && !unmarkedLeads &&
                                    readLineStart(t).kind != LineStart::Kind::Mark;
         if (pastPairs || textApart || heading || restart || unmarkedApart ||
-            (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel)))) {
+            (closed && (rule || (label < 0 && (!ending || further)) || (label >= 0 && given.count(label) && label != lastLabel && !goesOnToNew)))) {
             kept = u;
             break;
         }

@@ -16,6 +16,12 @@ const Lines kParagraphs = {"1,2$ Wings dark. Legs long and thin.", "1,0$ Wings p
                            "2,0$ Legs short. Antennae short and thick. $ A. rufa"};
 const Lines kInOrder = {"1,2$ Wings dark.", "1,3$ Wings pale.", "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
                         "3,0$ Eyes red $ A. rufa", "3,0$ Eyes black $ A. lutea"};
+const Lines kInOrderThree = {"1,2$ Wings dark.",         "2,0$ Legs long $ A. alba", "2,0$ Legs short $ A. nigra",
+                             "1,3$ Wings pale.",         "3,0$ Eyes red $ A. rufa",  "3,0$ Eyes black $ A. lutea",
+                             "1,4$ Wings none.",         "4,0$ Body red $ A. rosea", "4,0$ Body black $ A. atra"};
+const Lines kInOrderThreeEnded = {"1,2$ Wings dark.", "2,0$ Legs long $ A. alba",  "2,0$ Legs short $ A. nigra",
+                                  "1,3$ Wings pale.", "3,0$ Eyes red $ A. rufa",   "3,0$ Eyes black $ A. lutea",
+                                  "1,0$ Wings none $ A. aptera"};
 
 }  // namespace
 
@@ -52,6 +58,15 @@ TEST(KeyBounds, TheKeyIsReadAloneWhateverIsPrintedAroundIt) {
           "2'. Legs short ..... A. rufa", "", "", "INDEX", "", "A", "A. alba Smith, 12", "A. nigra, 14, 20-21",
           "A. rufa Jones, 1910, 17", "", "B", "Bombus, 3"},
          kFinished},
+        {"the same number on the three leads of the first couplet, each before its sub-key",
+         {"1. Wings dark.", "    2. Legs long ..... A. alba", "    2. Legs short ..... A. nigra", "1. Wings pale.",
+          "    3. Eyes red ..... A. rufa", "    3. Eyes black ..... A. lutea", "1. Wings none.",
+          "    4. Body red ..... A. rosea", "    4. Body black ..... A. atra"},
+         kInOrderThree},
+        {"the first couplet's third lead ending in a name after a leader",
+         {"1. Wings dark.", "    2. Legs long ..... A. alba", "    2. Legs short ..... A. nigra", "1. Wings pale.",
+          "    3. Eyes red ..... A. rufa", "    3. Eyes black ..... A. lutea", "1. Wings none ..... A. aptera"},
+         kInOrderThreeEnded},
         {"a footnote after a lead without reference, in a key in indented order",
          {"1\tWings dark.\t", "2\tLegs long\tA. alba", "2\u2019\tLegs short\tA. nigra", "1\u2019\tWings pale.\t", "",
           "* Measured on dry specimens.", "", "3\tEyes red\tA. rufa", "3\u2019\tEyes black\tA. lutea"},
@@ -89,6 +104,18 @@ TEST(KeyBounds, ANumberedListAboveTheKeyEndsWhereItsNumbersStopGoingOn) {
         {"second leads unnumbered between the numbers: a key, no list",
          {"1. Wings dark. 2", "", "Wings pale. A. alba", "", "2. Legs long. A. nigra", "", "Legs short. A. rufa", "",
           "1. Second key"},
+         0},
+        {"numbers going on in turn into a lead with a leader: the key's first couplets in indented order",
+         {"1. Thallus flat.", "2. Lobes broad.", "3. Lobes white ..... Parmelia", "3. Lobes grey ..... Physcia",
+          "2. Lobes narrow ..... Cetraria", "1. Thallus shrubby ..... Usnea"},
+         0},
+        {"the same with the names set after a run of blanks",
+         {"1. Thallus flat.", "2. Lobes broad.", "3. Lobes white        Parmelia", "3. Lobes grey        Physcia",
+          "2. Lobes narrow        Cetraria", "1. Thallus shrubby        Usnea"},
+         0},
+        {"numbers going on in turn at ever deeper margins, the names on the lines under them",
+         {"1. Thallus flat.", "   2. Lobes broad.", "      3. Lobes white.", "            Parmelia",
+          "      3. Lobes grey.", "            Physcia", "   2. Lobes narrow.", "         Cetraria"},
          0},
         {"leaders: a key whose leads are numbered once",
          {"1. Wings dark ..... 2", "2. Legs long ..... A. nigra", "1. Second key"}, 0},

@@ -607,6 +607,45 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    Fruit a nut 14. Quercus alba.\n    Fruit a samara 15. _Acer._\nLeaves compound 16. Fraxinus americana.\n"),
               (Lines{"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus americana (no. 16)", "2. Fruit a nut => Quercus alba (no. 14)",
                      "2. Fruit a samara => Acer (no. 15)"}));
+    // Names of any form: after the book's number in a key that numbers
+    // its names, on the last line of a lead in a flat copy, a rank alone.
+    const Case forms[] = {
+        {"a name of any form after the number in a key that numbers its names",
+         "A. Leaves simple.\n    B. Fruit a nut 14. Quercus alba.\n    B. Fruit a samara 15. Acer rubrum*, p. 8\n"
+         "A. Leaves compound.\n    B. Leaflets three 16. trifoliata trifoliata\n    B. Leaflets five 17. Orders 7-9, p. 23\n"
+         "    B. Leaflets many 18. Juglans nigra\n",
+         {"1. Leaves simple. ... 2", "1. Leaves compound. ... 3", "2. Fruit a nut => Quercus alba (no. 14)",
+          "2. Fruit a samara => Acer rubrum* (no. 15) (p. 8)", "3. Leaflets three => trifoliata trifoliata (no. 16)",
+          "3. Leaflets five => Orders 7-9 (no. 17) (p. 23)", "3. Leaflets many => Juglans nigra (no. 18)"}},
+        {"a few words between the number and the name",
+         "A. Wings dark 1. Aleiodes alba\nA. Wings pale\n    B. Legs long 2. Aleiodes nigra\n"
+         "    B. Legs short 3. remainder of Aleiodes rufa-group\n",
+         {"1. Wings dark => Aleiodes alba (no. 1)", "1. Wings pale ... 2", "2. Legs long => Aleiodes nigra (no. 2)",
+          "2. Legs short => remainder of Aleiodes rufa-group (no. 3)"}},
+        {"a flat copy, each name under its lead: joined epithet, note's mark",
+         "A. Leaves simple\nB. Fruit a nut\nQuercus alba\nB. Fruit a samara\nAcer neo-rubrum\n"
+         "A. Leaves compound\nB. Leaflets three\nPtelea trifoliata*\nB. Leaflets many\nJuglans nigra\n",
+         {"1. Leaves simple ... 2", "1. Leaves compound ... 3", "2. Fruit a nut => Quercus alba",
+          "2. Fruit a samara => Acer neo-rubrum", "3. Leaflets three => Ptelea trifoliata*",
+          "3. Leaflets many => Juglans nigra"}},
+        {"a flat copy: a name and its authors, or an epithet alone, on the lead's last line",
+         "A. Thallus crustose\nB. Spores simple\nSynalissa Fr.\nB. Spores brown\n*Lecidea Th. Fr.\n"
+         "A. Thallus leafy\nB. Lobes broad\nsemispinosus\nB. Lobes narrow\nFalsocis opacus sp. n.\n",
+         {"1. Thallus crustose ... 2", "1. Thallus leafy ... 3", "2. Spores simple => Synalissa Fr.",
+          "2. Spores brown => *Lecidea Th. Fr.", "3. Lobes broad => semispinosus",
+          "3. Lobes narrow => Falsocis opacus sp. n."}},
+        {"a flat copy: an abbreviated genus on the line under its lead is no label",
+         "A. Tail short\nB. Molars with four folds.\nP. semispinosus\nB. Molars with three folds\nP. goeldii\n"
+         "A. Tail long\nB. Skull large.\nP. iheringi\nB. Skull small\nP. setosus\n",
+         {"1. Tail short ... 2", "1. Tail long ... 3", "2. Molars with four folds. => P. semispinosus",
+          "2. Molars with three folds => P. goeldii", "3. Skull large. => P. iheringi", "3. Skull small => P. setosus"}},
+        {"a rank alone keeps its number as its name",
+         "Flowers with petals\n    Petals free ..... Order 44\n    Petals joined ..... Orders 45-48, p. 23\n"
+         "Flowers without petals ..... Order 49.\n",
+         {"1. Flowers with petals ... 2", "1. Flowers without petals => Order 49", "2. Petals free => Order 44",
+          "2. Petals joined => Orders 45-48 (p. 23)"}},
+    };
+    for (const Case& c : forms) EXPECT_EQ(convert(c.text), c.expected) << c.name;
     // After a text of several sentences, names with their authors, "n. sp." or a page.
     EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
                       "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra subsp. alba [Tribe Stoibini.]\n"),

@@ -23,6 +23,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "Accounts by species\n",
          {"1. Spores white. ... 2", "1. Spores pink. => Pluteus cervinus", "2. Gills free. => Amanita muscaria",
           "2. Gills attached. => Tricholoma and T. album"}, 1, 1, 1, 3},
+        {"a number and its stop before a lead's text in lower case",
+         "1. Tail without rattle.\n2. Head copper ..... Copperhead\n2. Head dark ..... Cottonmouth\n1. Tail with rattle.\n"
+         "3. tail banded ..... Western rattler\n3. tail plain ..... Prairie rattler\n",
+         {"1. Tail without rattle. ... 2", "1. Tail with rattle. ... 3", "2. Head copper => Copperhead",
+          "2. Head dark => Cottonmouth", "3. tail banded => Western rattler", "3. tail plain => Prairie rattler"}, 0, 0, 0, 0},
         {"doubled primes, a name after a leader, a lead wrapped over two lines",
          "1'' Spores\nwhite\n2'' Gills free ..... Amanita muscaria\n2' Gills attached\nTricholoma and T. album\n"
          "1' Spores pink\nPluteus cervinus\n", gills, 0, 0, 0, 0},
