@@ -2023,6 +2023,25 @@ int mendScannedStops(Lines& lines) {
     return mended;
 }
 
+int mendDoubledBlanks(Lines& lines) {
+    int mended = 0;
+    for (std::string& l : lines) {
+        const std::size_t from = l.find_first_not_of(" \t");
+        for (std::size_t at = l.find("  ", from == std::string::npos ? l.size() : from); at != std::string::npos;
+             at = l.find("  ", at + 1)) {
+            const auto before = static_cast<unsigned char>(l[at - 1]);
+            const bool inWord = std::islower(before) || before >= 0x80 || before == ',' || before == ';';
+            if (inWord && at + 2 < l.size() && l[at + 2] != ' ' && lowerCaseStart(std::string_view(l).substr(at + 2))) {
+                l.erase(at, 1);
+                ++mended;
+            } else {
+                at = l.find_first_not_of(' ', at) - 1;
+            }
+        }
+    }
+    return mended;
+}
+
 int evenBlanks(std::string& line) {
     // Every odd blank starts with one of these bytes.
     if (line.find_first_of("\xC2\xE2\xE3") == std::string::npos) return 0;

@@ -1050,3 +1050,23 @@ TEST(Reshaping, StopsAScanReadAsCommasAreMendedInLabelsAndLeaders) {
         EXPECT_EQ(lines, c.mended);
     }
 }
+
+TEST(Reshaping, BlanksAScanDoubledBetweenWordsAreMadeOne) {
+    struct Case {
+        const char* layout;
+        Lines text, mended;
+    };
+    const Case cases[] = {
+        {"two blanks inside a lead's text, after a comma too",
+         {"  A. Two  nostrils on each side.", "    1. Fins erect,  rays 6 ..... Berycidae"},
+         {"  A. Two nostrils on each side.", "    1. Fins erect, rays 6 ..... Berycidae"}},
+        {"a run of blanks before a name, a number or a capital kept",
+         {"Cap white   amanita", "Cap brown  2", "Gills free  Russula alba"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        Lines lines = c.text;
+        EXPECT_EQ(mendDoubledBlanks(lines) > 0, !c.mended.empty());
+        EXPECT_EQ(lines, c.mended.empty() ? c.text : c.mended);
+    }
+}
