@@ -2019,6 +2019,15 @@ int mendScannedStops(Lines& lines) {
             ++mended;
         }
         mended += leaderCommas(l);
+        // A sign a scan left alone after a line's last word ("throat \u00BB",
+        // "mandible. \u201E", "KURTIFORMES. |"), outside a bracket left open.
+        while (endsWithDebris(l) && std::count(l.begin(), l.end(), '(') <= std::count(l.begin(), l.end(), ')')) {
+            const std::size_t end = l.find_last_not_of(' ');
+            const std::size_t space = l.rfind(' ', end);
+            if (l.find_first_not_of(" \t") >= space) break;
+            l.erase(l.find_last_not_of(' ', space) + 1);
+            ++mended;
+        }
     }
     return mended;
 }

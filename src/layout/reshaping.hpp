@@ -131,7 +131,8 @@ int evenBlanks(std::string& line);
 // the labels around them call for, in a key numbered with digits; the count.
 int mendScannedLabels(Lines& lines);
 // Stops a scan read as commas: after a few of the key's labels ("1a," among
-// "2a."), inside or at the end of a leader ("....,,..3"); the count.
+// "2a."), inside or at the end of a leader ("....,,..3"); a sign it left
+// alone after a line's last word taken out; the count.
 int mendScannedStops(Lines& lines);
 // Two blanks a scan set between two words of a sentence ("Two  nostrils",
 // "erect,  leaves"), which readers of names after a run of blanks would cut
