@@ -1092,7 +1092,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     for (std::string& line : evened) blanks += evenBlanks(line);
     const int hyphens = keepHyphensOfTheText(evened);
     Lines mended = evened;
-    const int misread = mendScannedLabels(mended);
+    const int misread = mendScannedLabels(mended) + mendScannedNumbers(mended);
     const int stops = mendScannedStops(mended);
     const int doubled = mendDoubledBlanks(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);

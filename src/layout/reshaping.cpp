@@ -1948,6 +1948,29 @@ int mendScannedLabels(Lines& lines) {
     return mendMisreadLabels(lines, false);
 }
 
+int mendScannedNumbers(Lines& lines) {
+    int mended = 0;
+    for (std::string& l : lines) {
+        std::size_t e = l.find_last_not_of(" \t");
+        if (e == std::string::npos) continue;
+        if (l[e] == '.' && e > 0) --e;
+        std::size_t b = e + 1;
+        while (b > 0 && (asciiDigit(l[b - 1]) || l[b - 1] == 'l' || l[b - 1] == 'I')) --b;
+        const std::string_view token = std::string_view(l).substr(b, e + 1 - b);
+        // Set apart as the column's numbers are: after a run of blanks, a tab or a leader.
+        const std::string_view before = std::string_view(l).substr(0, b);
+        const bool apart = before.ends_with("  ") || before.ends_with("\t") || before.ends_with("..") ||
+                           before.ends_with(". ") || before.ends_with("\u2026") || before.ends_with("\u2026 ");
+        if (token.size() < 2 || token.size() > 4 || !apart || b == 0 || before.find_first_not_of(" \t.") == std::string_view::npos ||
+            std::none_of(token.begin(), token.end(), asciiDigit) || std::all_of(token.begin(), token.end(), asciiDigit))
+            continue;
+        for (std::size_t i = b; i <= e; ++i)
+            if (l[i] == 'l' || l[i] == 'I') l[i] = '1';
+        ++mended;
+    }
+    return mended;
+}
+
 namespace {
 
 bool asciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

@@ -130,6 +130,9 @@ int evenBlanks(std::string& line);
 // Couplet labels a scan misread as letters ("i''", "S.") read as the numbers
 // the labels around them call for, in a key numbered with digits; the count.
 int mendScannedLabels(Lines& lines);
+// A number closing a line, set apart by blanks or a leader, in which a scan
+// read "1" as "l" or "I" ("=Russula.=   I25", "..... l1"): its digits; the count.
+int mendScannedNumbers(Lines& lines);
 // Stops a scan read as commas: after a few of the key's labels ("1a," among
 // "2a."), inside or at the end of a leader ("....,,..3"); a sign it left
 // alone after a line's last word taken out; the count.

@@ -1057,6 +1057,26 @@ TEST(Reshaping, StopsAScanReadAsCommasAreMendedInLabelsAndLeaders) {
     }
 }
 
+TEST(Reshaping, NumbersAScanMisreadAtALinesEndAreMended) {
+    struct Case {
+        const char* layout;
+        Lines text, mended;
+    };
+    const Case cases[] = {
+        {"pages in a column after names, references after leaders",
+         {"  Gills white.      =Russula.=     I25", "Cap red ..... l1", "Cap brown ..... I0."},
+         {"  Gills white.      =Russula.=     125", "Cap red ..... 11", "Cap brown ..... 10."}},
+        {"a roman numeral, a word, a number within the text, a number alone",
+         {"Cap red         II", "Cap brown ..... Il", "Cap white, gills l2 mm", "           I2"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        Lines lines = c.text;
+        EXPECT_EQ(mendScannedNumbers(lines) > 0, !c.mended.empty());
+        EXPECT_EQ(lines, c.mended.empty() ? c.text : c.mended);
+    }
+}
+
 TEST(Reshaping, BlanksAScanDoubledBetweenWordsAreMadeOne) {
     struct Case {
         const char* layout;
