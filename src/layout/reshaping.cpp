@@ -2026,16 +2026,17 @@ int mendScannedStops(Lines& lines) {
         if (b == std::string::npos) return std::string::npos;
         while (e < l.size() && e - b < 4 && asciiDigit(l[e])) ++e;
         if (e < l.size() && std::isalpha(static_cast<unsigned char>(l[e])) && e - b < 4) ++e;
+        // The text, or the couplet it comes from ("4, (3) Lip ...").
         const bool fits = e > b && e + 2 < l.size() && (l[e] == '.' || l[e] == ',') && l[e + 1] == ' ' &&
-                          std::isalpha(static_cast<unsigned char>(l[e + 2]));
+                          (std::isalpha(static_cast<unsigned char>(l[e + 2])) || l[e + 2] == '(');
         return fits ? e : std::string::npos;
     };
     int stops = 0, commas = 0;
     for (const std::string& l : lines)
         if (const std::size_t e = labelEnd(l); e != std::string::npos) (l[e] == '.' ? stops : commas) += 1;
     int mended = 0;
-    // Labels stopped as most of the key's are, where a few came out with a comma.
-    const bool stopped = stops >= 3 && commas > 0 && commas * 3 <= stops;
+    // Labels stopped as most of the key's are, where some came out with a comma.
+    const bool stopped = stops >= 3 && commas > 0 && commas < stops;
     for (std::string& l : lines) {
         if (const std::size_t e = labelEnd(l); stopped && e != std::string::npos && l[e] == ',') {
             l[e] = '.';
