@@ -2102,10 +2102,10 @@ namespace {
 // A running head in any case: a page's number at one end of a short title
 // set apart by a blank line ("Hydrachniden. 353", "356 Familie:
 // Curculionidae."). Its title, or empty.
-std::string pagedTitle(const Lines& text, std::size_t i, int& number) {
+std::string pagedTitle(const Lines& text, std::size_t i, int& number, bool& apart) {
     const std::string t = trimmed(text[i]);
-    const bool apart = (i > 0 && blankLine(text[i - 1])) || (i + 1 < text.size() && blankLine(text[i + 1]));
-    if (!apart || t.size() > 80) return {};
+    apart = (i > 0 && blankLine(text[i - 1])) || (i + 1 < text.size() && blankLine(text[i + 1]));
+    if (t.size() > 80) return {};
     std::size_t b = 0, e = t.size();
     while (b < e && asciiDigit(t[b])) ++b;
     if (b == 0) {
@@ -2270,6 +2270,7 @@ std::vector<bool> runningHeads(const Lines& text) {
         std::size_t line;
         int number;
         std::string title;  // empty for a number between dashes
+        bool apart;         // a blank line above or under it
     };
     std::vector<Paged> paged;
     std::vector<bool> out(text.size(), false);
@@ -2278,16 +2279,17 @@ std::vector<bool> runningHeads(const Lines& text) {
     std::vector<int> labels;
     for (std::size_t i = 0; i < text.size(); ++i) {
         int number = 0;
-        std::string title = pagedTitle(text, i, number);
+        bool apart = false;
+        std::string title = pagedTitle(text, i, number, apart);
         const std::string t = trimmed(text[i]);
         const int label = labelNumber(text[i]);
         highestLabel += label >= 0 ? 1 : 0;
         if (!title.empty()) {
-            paged.push_back({i, number, std::move(title)});
+            paged.push_back({i, number, std::move(title), apart});
         } else if (pageFurniture(t) && t.find_first_of("0123456789") != std::string::npos &&
                    std::none_of(t.begin(), t.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
             const std::size_t d = t.find_first_of("0123456789");
-            paged.push_back({i, std::atoi(t.c_str() + d), {}});
+            paged.push_back({i, std::atoi(t.c_str() + d), {}, true});
         } else {
             labels.push_back(label);
         }
@@ -2303,6 +2305,15 @@ std::vector<bool> runningHeads(const Lines& text) {
     // one pass, whatever the number of such lines.
     std::erase_if(paged, [&](const Paged& p) { return p.number <= highestLabel; });
     std::map<std::string, std::pair<int, int>> pagesOf;
+    // A head the scan set between two lines of text, no blank line around
+    // it, counts only where its title, a word or more and no figure's call
+    // ("Fig. 228" on a line of its own), comes back with another page.
+    std::map<std::string, int> timesOf;
+    for (const Paged& p : paged)
+        if (!p.title.empty()) ++timesOf[text::lower(p.title)];
+    std::erase_if(paged, [&](const Paged& p) {
+        return !p.apart && (timesOf[text::lower(p.title)] < 2 || p.title.size() < 4 || figureWord(p.title));
+    });
     for (const Paged& p : paged)
         if (!p.title.empty()) {
             auto [it, added] = pagesOf.try_emplace(text::lower(p.title), p.number, p.number);
@@ -2332,9 +2343,15 @@ std::vector<bool> runningHeads(const Lines& text) {
             return q.number != p.number && std::abs(q.number - p.number) <= 4 &&
                    (q.number > p.number) == (q.line > p.line);
         };
-        if (low != high || (k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1]))) {
-            // The blank lines the page's break set under it go with it.
-            for (std::size_t i = p.line; i < text.size() && (i == p.line || blankLine(text[i])); ++i) out[i] = true;
+        if (low != high || (p.apart && ((k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1]))))) {
+            // The blank lines the page's break set under it go with it, unless
+            // they part the text above it from what follows (a figure, a lead
+            // that starts anew).
+            std::size_t after = p.line + 1;
+            while (after < text.size() && blankLine(text[after])) ++after;
+            const bool parts = p.line > 0 && !blankLine(text[p.line - 1]) && after < text.size() &&
+                               !lowerCaseStart(trimmed(text[after]));
+            for (std::size_t i = p.line; i < (parts ? p.line + 1 : after); ++i) out[i] = true;
             continue;
         }
         // A single head set apart by blank lines inside the key, where the
