@@ -1073,42 +1073,28 @@ TEST(Reshaping, StopsAScanReadAsCommasAreMendedInLabelsAndLeaders) {
     }
 }
 
-TEST(Reshaping, NumbersAScanMisreadAtALinesEndAreMended) {
+TEST(Reshaping, NumbersAScanMisreadAndBlanksItDoubledAreMended) {
     struct Case {
         const char* layout;
+        int (*mend)(Lines&);
         Lines text, mended;
     };
     const Case cases[] = {
-        {"pages in a column after names, references after leaders",
+        {"pages in a column after names, references after leaders", mendScannedNumbers,
          {"  Gills white.      =Russula.=     I25", "Cap red ..... l1", "Cap brown ..... I0."},
          {"  Gills white.      =Russula.=     125", "Cap red ..... 11", "Cap brown ..... 10."}},
-        {"a roman numeral, a word, a number within the text, a number alone",
+        {"a roman numeral, a word, a number within the text, a number alone", mendScannedNumbers,
          {"Cap red         II", "Cap brown ..... Il", "Cap white, gills l2 mm", "           I2"}, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.layout);
-        Lines lines = c.text;
-        EXPECT_EQ(mendScannedNumbers(lines) > 0, !c.mended.empty());
-        EXPECT_EQ(lines, c.mended.empty() ? c.text : c.mended);
-    }
-}
-
-TEST(Reshaping, BlanksAScanDoubledBetweenWordsAreMadeOne) {
-    struct Case {
-        const char* layout;
-        Lines text, mended;
-    };
-    const Case cases[] = {
-        {"two blanks inside a lead's text, after a comma too",
+        {"two blanks inside a lead's text, after a comma too", mendDoubledBlanks,
          {"  A. Two  nostrils on each side.", "    1. Fins erect,  rays 6 ..... Berycidae"},
          {"  A. Two nostrils on each side.", "    1. Fins erect, rays 6 ..... Berycidae"}},
-        {"a run of blanks before a name, a number or a capital kept",
+        {"a run of blanks before a name, a number or a capital kept", mendDoubledBlanks,
          {"Cap white   amanita", "Cap brown  2", "Gills free  Russula alba"}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
         Lines lines = c.text;
-        EXPECT_EQ(mendDoubledBlanks(lines) > 0, !c.mended.empty());
+        EXPECT_EQ(c.mend(lines) > 0, !c.mended.empty());
         EXPECT_EQ(lines, c.mended.empty() ? c.text : c.mended);
     }
 }
