@@ -2059,18 +2059,25 @@ int mendScannedStops(Lines& lines) {
 int mendDoubledBlanks(Lines& lines) {
     int mended = 0;
     for (std::string& l : lines) {
-        const std::size_t from = l.find_first_not_of(" \t");
-        for (std::size_t at = l.find("  ", from == std::string::npos ? l.size() : from); at != std::string::npos;
-             at = l.find("  ", at + 1)) {
-            const auto before = static_cast<unsigned char>(l[at - 1]);
+        const std::size_t from = l.find("  ", std::min(l.size(), l.find_first_not_of(" \t")));
+        if (from == std::string::npos) continue;
+        // Copied once, so that a long line with many such blanks stays linear.
+        std::string out(l, 0, from);
+        for (std::size_t at = from; at < l.size(); ++at) {
+            const auto before = static_cast<unsigned char>(out.empty() ? ' ' : out.back());
             const bool inWord = std::islower(before) || before >= 0x80 || before == ',' || before == ';';
-            if (inWord && at + 2 < l.size() && l[at + 2] != ' ' && lowerCaseStart(std::string_view(l).substr(at + 2))) {
-                l.erase(at, 1);
+            if (l[at] == ' ' && inWord && at + 2 < l.size() && l[at + 1] == ' ' && l[at + 2] != ' ' &&
+                lowerCaseStart(std::string_view(l).substr(at + 2))) {
+                ++at;  // the first of the two blanks dropped
                 ++mended;
-            } else {
-                at = l.find_first_not_of(' ', at) - 1;
+            } else if (l[at] == ' ' && at + 1 < l.size() && l[at + 1] == ' ') {
+                while (at < l.size() && l[at] == ' ') out += l[at++];  // a run kept whole
+                --at;
+                continue;
             }
+            out += l[at];
         }
+        l = std::move(out);
     }
     return mended;
 }
