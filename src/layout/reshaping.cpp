@@ -2045,7 +2045,8 @@ int mendScannedStops(Lines& lines) {
         mended += leaderCommas(l);
         // A sign a scan left alone after a line's last word ("throat \u00BB",
         // "mandible. \u201E", "KURTIFORMES. |"), outside a bracket left open.
-        while (endsWithDebris(l) && std::count(l.begin(), l.end(), '(') <= std::count(l.begin(), l.end(), ')')) {
+        const bool open = std::count(l.begin(), l.end(), '(') > std::count(l.begin(), l.end(), ')');
+        for (int signs = 0; !open && signs < 3 && endsWithDebris(l); ++signs) {
             const std::size_t end = l.find_last_not_of(' ');
             const std::size_t space = l.rfind(' ', end);
             if (l.find_first_not_of(" \t") >= space) break;
