@@ -2108,8 +2108,8 @@ int evenBlanks(std::string& line) {
 namespace {
 
 // A running head in any case: a page's number at one end of a short title
-// set apart by a blank line ("Hydrachniden. 353", "356 Familie:
-// Curculionidae."). Its title, or empty.
+// ("Hydrachniden. 353", "356 Familie: Curculionidae."). Its title, or empty;
+// `apart` says whether a blank line sets it apart.
 std::string pagedTitle(const Lines& text, std::size_t i, int& number, bool& apart) {
     const std::string t = trimmed(text[i]);
     apart = (i > 0 && blankLine(text[i - 1])) || (i + 1 < text.size() && blankLine(text[i + 1]));
