@@ -323,8 +323,9 @@ Label readLabel(std::string_view s, const Styles& styles) {
     }
     if (opened && !(closed && s[at - 1] == closing)) return label;
     // In a key that primes its second leads, "2." is the first lead of
-    // couplet 2, placed like "2'." by the key's order.
-    if (styles.primes && !opened && closed && s[at - 1] == '.' && (at == s.size() || isBlank(s[at])) &&
+    // couplet 2, placed like "2'." by the key's order; a scan may glue the
+    // text to it ("3.A distinct pad").
+    if (styles.primes && !opened && closed && s[at - 1] == '.' && (at == s.size() || isBlank(s[at]) || isUpperAscii(s[at])) &&
         std::all_of(token.begin(), token.end(), isDigitAscii)) {
         while (at < s.size() && isBlank(s[at])) ++at;
         label.length = at;

@@ -1948,6 +1948,29 @@ int mendScannedLabels(Lines& lines) {
     return mendMisreadLabels(lines, false);
 }
 
+int mendScannedNumbers(Lines& lines) {
+    int mended = 0;
+    for (std::string& l : lines) {
+        std::size_t e = l.find_last_not_of(" \t");
+        if (e == std::string::npos) continue;
+        if (l[e] == '.' && e > 0) --e;
+        std::size_t b = e + 1;
+        while (b > 0 && (asciiDigit(l[b - 1]) || l[b - 1] == 'l' || l[b - 1] == 'I')) --b;
+        const std::string_view token = std::string_view(l).substr(b, e + 1 - b);
+        // Set apart as the column's numbers are: after a run of blanks, a tab or a leader.
+        const std::string_view before = std::string_view(l).substr(0, b);
+        const bool apart = before.ends_with("  ") || before.ends_with("\t") || before.ends_with("..") ||
+                           before.ends_with(". ") || before.ends_with("\u2026") || before.ends_with("\u2026 ");
+        if (token.size() < 2 || token.size() > 4 || !apart || b == 0 || before.find_first_not_of(" \t.") == std::string_view::npos ||
+            std::none_of(token.begin(), token.end(), asciiDigit) || std::all_of(token.begin(), token.end(), asciiDigit))
+            continue;
+        for (std::size_t i = b; i <= e; ++i)
+            if (l[i] == 'l' || l[i] == 'I') l[i] = '1';
+        ++mended;
+    }
+    return mended;
+}
+
 namespace {
 
 bool asciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -2003,22 +2026,59 @@ int mendScannedStops(Lines& lines) {
         if (b == std::string::npos) return std::string::npos;
         while (e < l.size() && e - b < 4 && asciiDigit(l[e])) ++e;
         if (e < l.size() && std::isalpha(static_cast<unsigned char>(l[e])) && e - b < 4) ++e;
+        // The text, or the couplet it comes from ("4, (3) Lip ...").
         const bool fits = e > b && e + 2 < l.size() && (l[e] == '.' || l[e] == ',') && l[e + 1] == ' ' &&
-                          std::isalpha(static_cast<unsigned char>(l[e + 2]));
+                          (std::isalpha(static_cast<unsigned char>(l[e + 2])) || l[e + 2] == '(');
         return fits ? e : std::string::npos;
     };
     int stops = 0, commas = 0;
     for (const std::string& l : lines)
         if (const std::size_t e = labelEnd(l); e != std::string::npos) (l[e] == '.' ? stops : commas) += 1;
     int mended = 0;
-    // Labels stopped as most of the key's are, where a few came out with a comma.
-    const bool stopped = stops >= 3 && commas > 0 && commas * 3 <= stops;
+    // Labels stopped as most of the key's are, where some came out with a comma.
+    const bool stopped = stops >= 3 && commas > 0 && commas < stops;
     for (std::string& l : lines) {
         if (const std::size_t e = labelEnd(l); stopped && e != std::string::npos && l[e] == ',') {
             l[e] = '.';
             ++mended;
         }
         mended += leaderCommas(l);
+        // A sign a scan left alone after a line's last word ("throat \u00BB",
+        // "mandible. \u201E", "KURTIFORMES. |"), outside a bracket left open.
+        const bool open = std::count(l.begin(), l.end(), '(') > std::count(l.begin(), l.end(), ')');
+        for (int signs = 0; !open && signs < 3 && endsWithDebris(l); ++signs) {
+            const std::size_t end = l.find_last_not_of(' ');
+            const std::size_t space = l.rfind(' ', end);
+            if (l.find_first_not_of(" \t") >= space) break;
+            l.erase(l.find_last_not_of(' ', space) + 1);
+            ++mended;
+        }
+    }
+    return mended;
+}
+
+int mendDoubledBlanks(Lines& lines) {
+    int mended = 0;
+    for (std::string& l : lines) {
+        const std::size_t from = l.find("  ", std::min(l.size(), l.find_first_not_of(" \t")));
+        if (from == std::string::npos) continue;
+        // Copied once, so that a long line with many such blanks stays linear.
+        std::string out(l, 0, from);
+        for (std::size_t at = from; at < l.size(); ++at) {
+            const auto before = static_cast<unsigned char>(out.empty() ? ' ' : out.back());
+            const bool inWord = std::islower(before) || before >= 0x80 || before == ',' || before == ';';
+            if (l[at] == ' ' && inWord && at + 2 < l.size() && l[at + 1] == ' ' && l[at + 2] != ' ' &&
+                lowerCaseStart(std::string_view(l).substr(at + 2))) {
+                ++at;  // the first of the two blanks dropped
+                ++mended;
+            } else if (l[at] == ' ' && at + 1 < l.size() && l[at + 1] == ' ') {
+                while (at < l.size() && l[at] == ' ') out += l[at++];  // a run kept whole
+                --at;
+                continue;
+            }
+            out += l[at];
+        }
+        l = std::move(out);
     }
     return mended;
 }
@@ -2048,12 +2108,12 @@ int evenBlanks(std::string& line) {
 namespace {
 
 // A running head in any case: a page's number at one end of a short title
-// set apart by a blank line ("Hydrachniden. 353", "356 Familie:
-// Curculionidae."). Its title, or empty.
-std::string pagedTitle(const Lines& text, std::size_t i, int& number) {
+// ("Hydrachniden. 353", "356 Familie: Curculionidae."). Its title, or empty;
+// `apart` says whether a blank line sets it apart.
+std::string pagedTitle(const Lines& text, std::size_t i, int& number, bool& apart) {
     const std::string t = trimmed(text[i]);
-    const bool apart = (i > 0 && blankLine(text[i - 1])) || (i + 1 < text.size() && blankLine(text[i + 1]));
-    if (!apart || t.size() > 80) return {};
+    apart = (i > 0 && blankLine(text[i - 1])) || (i + 1 < text.size() && blankLine(text[i + 1]));
+    if (t.size() > 80) return {};
     std::size_t b = 0, e = t.size();
     while (b < e && asciiDigit(t[b])) ++b;
     if (b == 0) {
@@ -2230,6 +2290,7 @@ std::vector<bool> runningHeads(const Lines& text) {
         std::size_t line;
         int number;
         std::string title;  // empty for a number between dashes
+        bool apart;         // a blank line above or under it
     };
     std::vector<Paged> paged;
     std::vector<bool> out(text.size(), false);
@@ -2238,16 +2299,17 @@ std::vector<bool> runningHeads(const Lines& text) {
     std::vector<int> labels;
     for (std::size_t i = 0; i < text.size(); ++i) {
         int number = 0;
-        std::string title = pagedTitle(text, i, number);
+        bool apart = false;
+        std::string title = pagedTitle(text, i, number, apart);
         const std::string t = trimmed(text[i]);
         const int label = labelNumber(text[i]);
         highestLabel += label >= 0 ? 1 : 0;
         if (!title.empty()) {
-            paged.push_back({i, number, std::move(title)});
+            paged.push_back({i, number, std::move(title), apart});
         } else if (pageFurniture(t) && t.find_first_of("0123456789") != std::string::npos &&
                    std::none_of(t.begin(), t.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); })) {
             const std::size_t d = t.find_first_of("0123456789");
-            paged.push_back({i, std::atoi(t.c_str() + d), {}});
+            paged.push_back({i, std::atoi(t.c_str() + d), {}, true});
         } else {
             labels.push_back(label);
         }
@@ -2263,6 +2325,15 @@ std::vector<bool> runningHeads(const Lines& text) {
     // one pass, whatever the number of such lines.
     std::erase_if(paged, [&](const Paged& p) { return p.number <= highestLabel; });
     std::map<std::string, std::pair<int, int>> pagesOf;
+    // A head the scan set between two lines of text, no blank line around
+    // it, counts only where its title, a word or more and no figure's call
+    // ("Fig. 228" on a line of its own), comes back with another page.
+    std::map<std::string, int> timesOf;
+    for (const Paged& p : paged)
+        if (!p.title.empty()) ++timesOf[text::lower(p.title)];
+    std::erase_if(paged, [&](const Paged& p) {
+        return !p.apart && (timesOf[text::lower(p.title)] < 2 || p.title.size() < 4 || figureWord(p.title));
+    });
     for (const Paged& p : paged)
         if (!p.title.empty()) {
             auto [it, added] = pagesOf.try_emplace(text::lower(p.title), p.number, p.number);
@@ -2292,9 +2363,15 @@ std::vector<bool> runningHeads(const Lines& text) {
             return q.number != p.number && std::abs(q.number - p.number) <= 4 &&
                    (q.number > p.number) == (q.line > p.line);
         };
-        if (low != high || (k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1]))) {
-            // The blank lines the page's break set under it go with it.
-            for (std::size_t i = p.line; i < text.size() && (i == p.line || blankLine(text[i])); ++i) out[i] = true;
+        if (low != high || (p.apart && ((k > 0 && follows(paged[k - 1])) || (k + 1 < paged.size() && follows(paged[k + 1]))))) {
+            // The blank lines the page's break set under it go with it, unless
+            // they part the text above it from what follows (a figure, a lead
+            // that starts anew).
+            std::size_t after = p.line + 1;
+            while (after < text.size() && blankLine(text[after])) ++after;
+            const bool parts = p.line > 0 && !blankLine(text[p.line - 1]) && after < text.size() &&
+                               !lowerCaseStart(trimmed(text[after]));
+            for (std::size_t i = p.line; i < (parts ? p.line + 1 : after); ++i) out[i] = true;
             continue;
         }
         // A single head set apart by blank lines inside the key, where the

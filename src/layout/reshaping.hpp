@@ -44,6 +44,8 @@ inline constexpr const char* kMsgPageMarks = "%d numéros de page entre crochets
 inline constexpr const char* kMsgPageMarksOne = "1 numéro de page entre crochets retiré";
 inline constexpr const char* kMsgSpacedStops = "%d points séparés du renvoi qu'ils terminent rattachés";
 inline constexpr const char* kMsgSpacedStopsOne = "1 point séparé du renvoi qu'il termine rattaché";
+inline constexpr const char* kMsgDoubledBlanks = "%d espaces doublées entre deux mots ramenées à une";
+inline constexpr const char* kMsgDoubledBlanksOne = "1 espace doublée entre deux mots ramenée à une";
 inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
 inline constexpr const char* kMsgMisreadOne = "1 numéro mal lu corrigé";
 inline constexpr const char* kMsgRelabelled = "%d couplets nommés par un numéro et une lettre (« 3a ») renumérotés";
@@ -128,9 +130,17 @@ int evenBlanks(std::string& line);
 // Couplet labels a scan misread as letters ("i''", "S.") read as the numbers
 // the labels around them call for, in a key numbered with digits; the count.
 int mendScannedLabels(Lines& lines);
+// A number closing a line, set apart by blanks or a leader, in which a scan
+// read "1" as "l" or "I" ("=Russula.=   I25", "..... l1"): its digits; the count.
+int mendScannedNumbers(Lines& lines);
 // Stops a scan read as commas: after a few of the key's labels ("1a," among
-// "2a."), inside or at the end of a leader ("....,,..3"); the count.
+// "2a."), inside or at the end of a leader ("....,,..3"); a sign it left
+// alone after a line's last word taken out; the count.
 int mendScannedStops(Lines& lines);
+// Two blanks a scan set between two words of a sentence ("Two  nostrils",
+// "erect,  leaves"), which readers of names after a run of blanks would cut
+// there, made one; a run of three or more is kept. The count.
+int mendDoubledBlanks(Lines& lines);
 
 // The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
 // "_Quercus alba_"), followed by at most a few author words: where it starts

@@ -409,6 +409,13 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "B. Leaves compound ..... Fraxinus\n",
          {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
           "2. Fruit a samara => Acer"}},
+        {"a key that primes its second leads, a scan that glued the text to a first lead's number",
+         "1. Femora spiny.\n  2. Lamina narrow.\n    3.A distinct pad. Tribe 6. PANCHLORIDES.\n"
+         "    3\u2032. No pad. Tribe 7. BLABERIDES.\n  2\u2032. Lamina wide. Tribe 8. CORYDIIDES.\n"
+         "1\u2032. Femora unarmed. Tribe 9. PANESTHIIDES.\n",
+         {"1. Femora spiny. ... 2", "1. Femora unarmed. => PANESTHIIDES (no. 9)", "2. Lamina narrow. ... 3",
+          "2. Lamina wide. => CORYDIIDES (no. 8)", "3. A distinct pad. => PANCHLORIDES (no. 6)",
+          "3. No pad. => BLABERIDES (no. 7)"}},
         {"a key that primes its numbers, whose first label a scan read as a letter (\"l''\")",
          "Schl\u00FCssel\n\nl'' Fl\u00FCgel dunkel.\n2'' Beine lang ..... Plega nigra\n2' Beine kurz ..... Plega rufa\n"
          "l' Fl\u00FCgel hell ..... Plega alba\n",

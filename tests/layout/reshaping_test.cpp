@@ -927,6 +927,17 @@ TEST(Reshaping, ARunningHeadInAnyCaseComesBackOrFollowsAPageAboveTheCouplets) {
          {"1. Wings dark 2", "1. Wings pale A. alba", "", "172    REVISION OF THE GENUS", "", "2. Legs long A. nigra",
           "2. Legs short A. rufa"},
          std::vector<bool>(7, false)},
+        {"the same title with another page, set by a scan between two lines of a lead",
+         {"1 Wings dark 2", "1' Wings pale, the", "Tabelle der Gattungen. 12", "veins brown A. alba", "2 Legs long A. nigra",
+          "2' Legs short,", "14 Tabelle der Gattungen.", "tarsi white A. rufa"},
+         {false, false, true, false, false, false, true, false}},
+        {"a head under a lead's text keeps the blank line that parts the lead from a figure",
+         {"1 Wings dark 2", "1' Wings pale A. alba", "Tabelle der Gattungen. 12", "", "[Illustration: Plega alba.]", "",
+          "2 Legs long A. nigra", "", "Tabelle der Gattungen. 14", "", "2' Legs short A. rufa"},
+         {false, false, true, false, false, false, false, false, true, true, false}},
+        {"a figure's call on a line of its own is no head",
+         {"1. Wings dark (e.g.", "Fig. 228", ") ..... 2", "- Wings pale (", "Fig. 234", ") ..... A. alba"},
+         std::vector<bool>(6, false)},
         {"leads set apart whose references follow one another are no heads",
          {"1 Wings dark", "", "Legs long 2", "", "Legs short 3", "", "2 Eyes red A. alba", "", "Eyes black A. nigra", "",
           "3 Tarsi white A. rufa", "", "Tarsi brown: 4", "", "Tarsi red: 5"},
@@ -1033,12 +1044,23 @@ TEST(Reshaping, StopsAScanReadAsCommasAreMendedInLabelsAndLeaders) {
         {"a label's stop among labels stopped",
          {"1a. Cap white .... 2", "1b, Cap brown .... 3", "2a. Gills free .... Amanita", "2b. Gills adnate .... Russula"},
          {"1a. Cap white .... 2", "1b. Cap brown .... 3", "2a. Gills free .... Amanita", "2b. Gills adnate .... Russula"}},
+        {"two labels of five with a comma, one before the couplet it comes from",
+         {"1. Pupil elliptical ..... 2", "1, Pupil round ..... Natrix", "2. Pit present ..... 3",
+          "2, (1) Pit absent ..... Coluber", "3. Rattle present ..... Crotalus"},
+         {"1. Pupil elliptical ..... 2", "1. Pupil round ..... Natrix", "2. Pit present ..... 3",
+          "2. (1) Pit absent ..... Coluber", "3. Rattle present ..... Crotalus"}},
         {"labels that all take a comma keep it",
          {"1, Cap white .... 2", "1, Cap brown .... 3", "2, Gills free .... Amanita"},
          {"1, Cap white .... 2", "1, Cap brown .... 3", "2, Gills free .... Amanita"}},
         {"commas inside a leader, closing one, before a blank",
          {"Cap white ....,,.. 2", "Cap brown ......,3", "Gills free ...,, Amanita"},
          {"Cap white ........ 2", "Cap brown .......3", "Gills free ..... Amanita"}},
+        {"a sign a scan left alone after a line's last word",
+         {"  1. Toes webbed, bare sac under throat \u00BB", "Gorgers", "  1. Toes free. \u201E", "Perchers"},
+         {"  1. Toes webbed, bare sac under throat", "Gorgers", "  1. Toes free.", "Perchers"}},
+        {"a quote in a bracket left open, a table's bars",
+         {"1. Toes webbed (see \u00AB", "| 1 | Toes free | 2 |", "2. Toes long ..... Ardea*"},
+         {"1. Toes webbed (see \u00AB", "| 1 | Toes free | 2 |", "2. Toes long ..... Ardea*"}},
         {"a sentence's stop and comma, an abbreviation's dot",
          {"Cap white, gills free. Spores 5-7 mm., 2", "Lam. 3, fig. 2, Amanita"},
          {"Cap white, gills free. Spores 5-7 mm., 2", "Lam. 3, fig. 2, Amanita"}},
@@ -1048,5 +1070,31 @@ TEST(Reshaping, StopsAScanReadAsCommasAreMendedInLabelsAndLeaders) {
         Lines lines = c.text;
         EXPECT_EQ(mendScannedStops(lines) > 0, c.text != c.mended);
         EXPECT_EQ(lines, c.mended);
+    }
+}
+
+TEST(Reshaping, NumbersAScanMisreadAndBlanksItDoubledAreMended) {
+    struct Case {
+        const char* layout;
+        int (*mend)(Lines&);
+        Lines text, mended;
+    };
+    const Case cases[] = {
+        {"pages in a column after names, references after leaders", mendScannedNumbers,
+         {"  Gills white.      =Russula.=     I25", "Cap red ..... l1", "Cap brown ..... I0."},
+         {"  Gills white.      =Russula.=     125", "Cap red ..... 11", "Cap brown ..... 10."}},
+        {"a roman numeral, a word, a number within the text, a number alone", mendScannedNumbers,
+         {"Cap red         II", "Cap brown ..... Il", "Cap white, gills l2 mm", "           I2"}, {}},
+        {"two blanks inside a lead's text, after a comma too", mendDoubledBlanks,
+         {"  A. Two  nostrils on each side.", "    1. Fins erect,  rays 6 ..... Berycidae"},
+         {"  A. Two nostrils on each side.", "    1. Fins erect, rays 6 ..... Berycidae"}},
+        {"a run of blanks before a name, a number or a capital kept", mendDoubledBlanks,
+         {"Cap white   amanita", "Cap brown  2", "Gills free  Russula alba"}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.layout);
+        Lines lines = c.text;
+        EXPECT_EQ(c.mend(lines) > 0, !c.mended.empty());
+        EXPECT_EQ(lines, c.mended.empty() ? c.text : c.mended);
     }
 }
