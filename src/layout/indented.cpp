@@ -40,7 +40,7 @@ enum Series : int {
     kSmallLevel = 40,     // + letter index 0..25
     kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
     kStar = 67,           // "*", "**": the stars count the leads; "+", "++", "†", "=" ... likewise (kSigns)
-    kPath = 77,           // + depth
+    kPath = 79,           // + depth
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
     kPrefixed,  // + the word before the number: "Div. I.", "Sub-div. II.", "Sect. 2." (kLabelWords)
@@ -270,8 +270,9 @@ Label readLabel(std::string_view s, const Styles& styles) {
     // spaced too ("* *", "† †"), up to six for a couplet of six leads.
     // Transcriptions spell some out: "[dagger]".
     // The printers' marks in their order: *, †, ‡, §, ‖, ¶.
+    // Rings too, which plain-text copies give as capital Os: "O", "OO".
     static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]",
-                                                  "\u2016", "\u00B6"};
+                                                  "\u2016", "\u00B6", "O", "\u25CB"};
     static_assert(kStar + std::size(kSigns) <= kPath);
     for (int k = 0; k < static_cast<int>(std::size(kSigns)); ++k) {
         const std::string_view sign = kSigns[k];
@@ -542,6 +543,17 @@ Ending findEnding(std::string_view s) {
         if (runEnd < s.size() && runStart > textStart && (runEnd - runStart >= 3 || !afterSentence)) {
             e.descriptionEnd = runStart;
             e.start = runEnd;
+            // The book's number set in a column of its own before the name's
+            // ("... wing      III.   Strobi"): it goes with the name.
+            const std::size_t token = s.rfind(' ', runStart - 1) + 1;
+            const std::string_view number = s.substr(token, runStart - token);
+            const bool numeral = number.size() >= 2 && number.size() <= 6 && number.back() == '.' &&
+                                 (romanValue(number.substr(0, number.size() - 1)) > 0 ||
+                                  std::all_of(number.begin(), number.end() - 1, isDigitAscii));
+            if (numeral && token >= textStart + 2 && s.compare(token - 2, 2, "  ") == 0) {
+                e.descriptionEnd = s.find_last_not_of(' ', token - 1) + 1;
+                e.start = token;
+            }
             return e;
         }
         end = runStart;
@@ -577,14 +589,18 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
             if (!number.empty()) name = rest;
             return;
         }
-    // A roman number before a name in capitals: "IV. KURTIFORMES".
+    // A roman number before a group's name, in capitals or one capitalised
+    // word: "IV. KURTIFORMES", "XII.  Insignes" (an abbreviated genus is
+    // followed by a small epithet: "V. alba").
     if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 5 &&
                                                     romanValue(std::string_view(ending).substr(0, stop)) > 0 &&
                                                     isUpperAscii(ending[0])) {
         const std::string rest = trimmed(std::string_view(ending).substr(stop + 2));
         std::size_t caps = 0;
         while (caps < rest.size() && isUpperAscii(rest[caps])) ++caps;
-        if (caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) {
+        const bool word = caps == 1 && rest.size() >= 4 && rest.find(' ') == std::string::npos &&
+                          std::all_of(rest.begin() + 1, rest.end(), [](char c) { return isLowerAscii(c) || c == '-'; });
+        if ((caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) || word) {
             number = ending.substr(0, stop);
             name = rest;
             return;
@@ -595,6 +611,10 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     if (d > 0 && d <= 4) {
         std::size_t at = d;
         if (at < ending.size() && isLowerAscii(ending[at]) && (at + 1 == ending.size() || !isLowerAscii(ending[at + 1]))) ++at;
+        // The letter in italic marks: "18_a_. D. anomalum".
+        const bool markedLetter = at == d && at + 2 < ending.size() && ending[at] == '_' && isLowerAscii(ending[at + 1]) &&
+                                  ending[at + 2] == '_';
+        if (markedLetter) at += 3;
         if (at < ending.size() && (ending[at] == '.' || ending[at] == ')')) ++at;
         // The blank after the number lost by the copy: "2.Liquidambar".
         const bool glued = at > d && at + 1 < ending.size() && std::isupper(static_cast<unsigned char>(ending[at])) &&
@@ -605,6 +625,7 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
                 number = ending.substr(0, at);
                 while (!number.empty() && (number.back() == '.' || number.back() == ')' || number.back() == ' '))
                     number.pop_back();
+                if (markedLetter) text::removeAll(number, "_");
                 name = rest;
                 return;
             }
@@ -1157,8 +1178,14 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     std::size_t d = e;
     while (d > 0 && isDigitAscii(s[d - 1])) --d;
     if (!(d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ')) return nameStart;
-    // A number the text asks for is the text's: "not more than 5. GYMNOCLADUS".
+    // A number the text asks for is the text's: "not more than 5. GYMNOCLADUS",
+    // "following No. 3.".
     if (endsOnLinkWord(s.substr(0, d - 1))) return nameStart;
+    if (const std::string_view before = s.substr(0, d - 1);
+        before.ends_with(" No.") || before.ends_with(" no.") || before.ends_with(" Nr.")) {
+        const std::size_t word = before.rfind(' ', before.size() - 5);
+        if (word != std::string_view::npos && isLowerAscii(before[word + 1])) return nameStart;
+    }
     // The rank the book numbers goes with its number: "Legion 1. Tetracera".
     if (d < 2) return d;
     const std::size_t space = s.rfind(' ', d - 2);

@@ -70,6 +70,9 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"couplet numbers, the second leads primed with a stop", "1. Spores white\n   2. Gills free .... Amanita\n"
                                    "   2\u2032. Gills attached .... Tricholoma\n1\u2032. Spores pink\n   3. Gills free .... Pluteus\n"
                                    "   3\u2032. Gills attached .... Entoloma\n", kGills},
+        {"rings set flush right, as plain-text copies give them", "Spores white\n    O Gills free .... Amanita\n"
+                                   "   OO Gills attached .... Tricholoma\nSpores pink\n    O Gills free .... Pluteus\n"
+                                   "   OO Gills attached .... Entoloma\n", kGills},
         {"Greek letters spelt out in brackets, then stars", "[alpha]. Spores white\n  * Gills free .... Amanita\n"
                                    "  ** Gills attached .... Tricholoma\n[beta]. Spores pink\n  * Gills free .... Pluteus\n"
                                    "  ** Gills attached .... Entoloma\n", kGills},
@@ -587,6 +590,12 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    b. Gills attached\n        Lactarius rufus. No. 1-9 (Plate 2, fig. IX).\n"),
               (Lines{"1. Cap red => Amanita muscaria (no. 18)", "1. Cap brown: ... 2", "2. Gills free => Boletus's (no. 10 en 11)",
                      "2. Gills attached => Lactarius rufus (no. 1-9)"}));
+    // The number in a column of its own before the name, roman or with a
+    // letter in marks; a number the text cites after "No." stays in it.
+    EXPECT_EQ(convert("Seeds wingless.\n  Cones indehiscent          I.     Cembrae\n  Cones dehiscent            XII.  Insignes\n"
+                      "Seeds winged, following No. 3.                    18_a_. _D. anomalum_\n"),
+              (Lines{"1. Seeds wingless. ... 2", "1. Seeds winged, following No. 3. => D. anomalum (no. 18a)",
+                     "2. Cones indehiscent => Cembrae (no. I)", "2. Cones dehiscent => Insignes (no. XII)"}));
     // The page in the words of the key's language.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora alba S. 52\n  Thallus thick\tLecanora nigra Seite 60\n"
                       "Apothecia brown\tLecidea fusca p\u00E1g. 7\n"),
