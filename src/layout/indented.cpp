@@ -2225,8 +2225,21 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                      !contents[k - 1].empty() &&
                                      indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
                                      (printedEnding.empty() || !endsSentence(previous.text));
+            // A lead that runs on to lines set deeper than the lines that
+            // follow them, themselves under the lead: those are its sub-leads,
+            // the deeper lines its text ("... scale, or wanting." over
+            // "    Ovule pendulous." over "  Ovary and fruit ...").
+            bool runsOnDeeper = false;
+            if (byIndentation && !flat && previous.line >= 0 && !contents[k - 1].empty() &&
+                indents[k] > indents[static_cast<std::size_t>(previous.line)]) {
+                std::size_t after = k + 1;
+                while (after < contents.size() && !contents[after].empty() && indents[after] == indents[k] && after < k + 4)
+                    ++after;
+                runsOnDeeper = after < contents.size() && !contents[after].empty() &&
+                               indents[after] > indents[static_cast<std::size_t>(previous.line)] && indents[after] < indents[k];
+            }
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
-                atItsMargin) {
+                atItsMargin || runsOnDeeper) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;

@@ -552,6 +552,11 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
               (Lines{"1. Pileus bearing warts or patches free from the cuticle => Amanita",
                      "1. Pileus smooth, the ring movable on the stem => Lepiota", "1. Pileus scaly, stem bulbous ... 2",
                      "2. Gills free => Limacella", "2. Gills attached => Armillaria"}));
+    // A sentence that runs on set deeper than the sub-leads below it.
+    EXPECT_EQ(convert("Petals without a scale.\n      Ovule pendulous.\n    Fruit veined      1. Clematis\n"
+                      "    Fruit smooth      2. Anemone\nPetals with a scale       3. Ranunculus\n"),
+              (Lines{"1. Petals without a scale. Ovule pendulous. ... 2", "1. Petals with a scale => Ranunculus (no. 3)",
+                     "2. Fruit veined => Clematis (no. 1)", "2. Fruit smooth => Anemone (no. 2)"}));
 }
 
 TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
