@@ -589,17 +589,18 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
             if (!number.empty()) name = rest;
             return;
         }
-    // A roman number before a group's name, in capitals or one capitalised
-    // word: "IV. KURTIFORMES", "XII.  Insignes" (an abbreviated genus is
-    // followed by a small epithet: "V. alba").
+    // A roman number before a name that opens with a capital: "IV.
+    // KURTIFORMES", "XII.  Insignes", "III. Prunus alba" (an abbreviated
+    // genus is followed by a small epithet: "V. alba").
     if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 5 &&
                                                     romanValue(std::string_view(ending).substr(0, stop)) > 0 &&
                                                     isUpperAscii(ending[0])) {
         const std::string rest = trimmed(std::string_view(ending).substr(stop + 2));
         std::size_t caps = 0;
         while (caps < rest.size() && isUpperAscii(rest[caps])) ++caps;
-        const bool word = caps == 1 && rest.size() >= 4 && rest.find(' ') == std::string::npos &&
-                          std::all_of(rest.begin() + 1, rest.end(), [](char c) { return isLowerAscii(c) || c == '-'; });
+        const std::string_view first = std::string_view(rest).substr(0, rest.find(' '));
+        const bool word = caps == 1 && first.size() >= 3 &&
+                          std::all_of(first.begin() + 1, first.end(), [](char c) { return isLowerAscii(c) || c == '-'; });
         if ((caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) || word) {
             number = ending.substr(0, stop);
             name = rest;
@@ -1983,7 +1984,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const std::string_view above = contents[k - 1];
             const std::size_t open = above.rfind('(');
             if (open != std::string_view::npos && above.size() - open <= 40 && above.find(')', open) == std::string_view::npos) {
-                joinWrapped(leads.back().text, trimmed(s));
+                // Its name at the right stays the name.
+                const Ending e = findEnding(s);
+                const bool named = e.descriptionEnd != std::string_view::npos && s.find(')') < e.descriptionEnd;
+                joinWrapped(leads.back().text, trimmed(named ? s.substr(0, e.descriptionEnd) : s));
+                if (named) leads.back().ending = trimmed(s.substr(e.start));
                 ++leads.back().lines;
                 continue;
             }
