@@ -590,7 +590,7 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
             return;
         }
     // A roman number before a name that opens with a capital: "IV.
-    // KURTIFORMES", "XII.  Insignes", "III. Prunus alba" (an abbreviated
+    // KURTIFORMES", "XII.  Insignes", "III. Prunus alba", "IV. P. alba" (an abbreviated
     // genus is followed by a small epithet: "V. alba").
     if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 5 &&
                                                     romanValue(std::string_view(ending).substr(0, stop)) > 0 &&
@@ -599,8 +599,9 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         std::size_t caps = 0;
         while (caps < rest.size() && isUpperAscii(rest[caps])) ++caps;
         const std::string_view first = std::string_view(rest).substr(0, rest.find(' '));
-        const bool word = caps == 1 && first.size() >= 3 &&
-                          std::all_of(first.begin() + 1, first.end(), [](char c) { return isLowerAscii(c) || c == '-'; });
+        const bool word = caps == 1 && ((first.size() >= 3 && std::all_of(first.begin() + 1, first.end(), [](char c) {
+                                             return isLowerAscii(c) || c == '-';
+                                         })) || (first.size() == 2 && first[1] == '.' && rest.size() > 3));  // "II. P. alba"
         if ((caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) || word) {
             number = ending.substr(0, stop);
             name = rest;
