@@ -598,10 +598,15 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
         const std::string rest = trimmed(std::string_view(ending).substr(stop + 2));
         std::size_t caps = 0;
         while (caps < rest.size() && isUpperAscii(rest[caps])) ++caps;
-        const std::string_view first = std::string_view(rest).substr(0, rest.find(' '));
-        const bool word = caps == 1 && ((first.size() >= 3 && std::all_of(first.begin() + 1, first.end(), [](char c) {
-                                             return isLowerAscii(c) || c == '-';
-                                         })) || (first.size() == 2 && first[1] == '.' && rest.size() > 3));  // "II. P. alba"
+        // The name's first word, behind the marks of its type ("*Letharia", "_Ligia_").
+        std::string_view first = std::string_view(rest).substr(0, rest.find(' '));
+        while (!first.empty() && (first.front() == '*' || first.front() == '_' || first.front() == '=')) first.remove_prefix(1);
+        while (!first.empty() && (first.back() == '_' || first.back() == '=' || first.back() == ',')) first.remove_suffix(1);
+        const bool word = !first.empty() && isUpperAscii(first[0]) &&
+                          ((first.size() >= 3 && std::all_of(first.begin() + 1, first.end(), [](char c) {
+                               return isLowerAscii(c) || c == '-' || c == '\'' || static_cast<unsigned char>(c) >= 0x80;
+                           })) ||
+                           (first.size() == 2 && first[1] == '.' && rest.size() > 3));  // "II. P. alba"
         if ((caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) || word) {
             number = ending.substr(0, stop);
             name = rest;

@@ -603,10 +603,10 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                      "2. Cones indehiscent => Cembrae (no. I)", "2. Cones dehiscent => Insignes (no. XII)"}));
     // A binomial after the roman number, on the line that closes a bracket.
     EXPECT_EQ(convert("Teeth rooted                      I.     Genus Pliogeomys\nTeeth rootless\n"
-                      "    Plate absent                  II.    Geomys alba\n    Plate present (subgenus\n"
+                      "    Plate absent                  II.    *Geom\u00E6s alba\n    Plate present (subgenus\n"
                       "        _Cratogeomys_).           V.     P. nigra\n"),
               (Lines{"1. Teeth rooted => Genus Pliogeomys (no. I)", "1. Teeth rootless ... 2",
-                     "2. Plate absent => Geomys alba (no. II)",
+                     "2. Plate absent => *Geom\u00E6s alba (no. II)",
                      "2. Plate present (subgenus _Cratogeomys_). => P. nigra (no. V)"}));
     // The page in the words of the key's language.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora alba S. 52\n  Thallus thick\tLecanora nigra Seite 60\n"
