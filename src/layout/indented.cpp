@@ -2239,15 +2239,24 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // A lead that runs on to lines set deeper than the lines that
             // follow them, themselves under the lead: those are its sub-leads,
             // the deeper lines its text ("... scale, or wanting." over
-            // "    Ovule pendulous." over "  Ovary and fruit ...").
+            // "    Ovule pendulous." over "  Ovary and fruit ..."). Lines set
+            // deeper, the last alone ending in a name, the next line back at
+            // the lead's level: the lead's text, whatever they open with.
             bool runsOnDeeper = false;
             if (byIndentation && !flat && previous.line >= 0 && !contents[k - 1].empty() &&
                 indents[k] > indents[static_cast<std::size_t>(previous.line)]) {
+                const int lead = indents[static_cast<std::size_t>(previous.line)];
                 std::size_t after = k + 1;
-                while (after < contents.size() && !contents[after].empty() && indents[after] == indents[k] && after < k + 4)
-                    ++after;
-                runsOnDeeper = after < contents.size() && !contents[after].empty() &&
-                               indents[after] > indents[static_cast<std::size_t>(previous.line)] && indents[after] < indents[k];
+                bool named = false, namedBefore = false;
+                for (; after < contents.size() && !contents[after - 1].empty() && after < k + 12; ++after) {
+                    named = findEnding(contents[after - 1]).descriptionEnd != std::string_view::npos;
+                    if (contents[after].empty() || indents[after] != indents[k]) break;
+                    namedBefore = namedBefore || named;
+                }
+                const bool backAtLead = after == contents.size() || contents[after].empty() || indents[after] <= lead;
+                runsOnDeeper = after < contents.size() && !contents[after].empty() && indents[after] > lead &&
+                               indents[after] < indents[k];
+                runsOnDeeper = runsOnDeeper || (named && !namedBefore && backAtLead && after < k + 12);
             }
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
                 atItsMargin || runsOnDeeper) {

@@ -557,6 +557,11 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "    Fruit smooth      2. Anemone\nPetals with a scale       3. Ranunculus\n"),
               (Lines{"1. Petals without a scale. Ovule pendulous. ... 2", "1. Petals with a scale => Ranunculus (no. 3)",
                      "2. Fruit veined => Clematis (no. 1)", "2. Fruit smooth => Anemone (no. 2)"}));
+    // Sentences of a lead set deeper, the last line alone ending in a name.
+    EXPECT_EQ(convert("Wings narrow.\n    Cerci short.\n    Femora spiny.     1. ECTOBIIDES\nWings broad\n"
+                      "    Cerci long        2. BLATTIDES\n    Cerci short       3. PANCHLORIDES\n"),
+              (Lines{"1. Wings narrow. Cerci short. Femora spiny. => ECTOBIIDES (no. 1)", "1. Wings broad ... 2",
+                     "2. Cerci long => BLATTIDES (no. 2)", "2. Cerci short => PANCHLORIDES (no. 3)"}));
 }
 
 TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
