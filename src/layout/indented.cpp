@@ -1970,6 +1970,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
              letterNumber) &&
             !labelledBeside(contents, indents, styles, k))
             label = {};
+        // In a key of unlabelled leads, a number or letter that opens a line
+        // set deeper under a lead still open, with no label beside it at its
+        // margin, is the lead's text wrapped ("vertebrae 22 or" over "23.");
+        // printers' signs, set flush right, stand beside theirs at other margins.
+        bool numberGoesOn = false;
+        if (!label.candidates.empty() && !(label.candidates.front().series >= kStar && label.candidates.front().series < kPath) &&
+            byIndentation && !flat && k > 0 && !contents[k - 1].empty() && !leads.empty() &&
+            !leads.back().labelled && leads.back().ending.empty() && leads.back().children.empty() &&
+            leads.back().line >= 0 && indents[k] > indents[static_cast<std::size_t>(leads.back().line)] &&
+            !endsSentence(leads.back().text) && !labelledBeside(contents, indents, styles, k)) {
+            label = {};
+            numberGoesOn = true;
+        }
         // A short line set far to the right, straight under a lead that has
         // no name yet, is its name with the book's number before it ("1.
         // _Galaxiidae_.", "IV. KURTIFORMES."), never a label.
@@ -2259,7 +2272,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 runsOnDeeper = runsOnDeeper || (named && !namedBefore && backAtLead && after < k + 12);
             }
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
-                atItsMargin || runsOnDeeper) {
+                atItsMargin || runsOnDeeper || numberGoesOn) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;

@@ -557,6 +557,11 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "    Fruit smooth      2. Anemone\nPetals with a scale       3. Ranunculus\n"),
               (Lines{"1. Petals without a scale. Ovule pendulous. ... 2", "1. Petals with a scale => Ranunculus (no. 3)",
                      "2. Fruit veined => Clematis (no. 1)", "2. Fruit smooth => Anemone (no. 2)"}));
+    // A wrapped line that opens with a number, in a key of unlabelled leads.
+    EXPECT_EQ(convert("Scales minute; vertebrae 22 or\n    23.\n  Mouth small      1. Chaetodontidae\n"
+                      "  Mouth large      2. Drepanidae\nScales large      3. Percidae\n"),
+              (Lines{"1. Scales minute; vertebrae 22 or 23. ... 2", "1. Scales large => Percidae (no. 3)",
+                     "2. Mouth small => Chaetodontidae (no. 1)", "2. Mouth large => Drepanidae (no. 2)"}));
     // Sentences of a lead set deeper, the last line alone ending in a name.
     EXPECT_EQ(convert("Wings narrow.\n    Cerci short.\n    Femora spiny.     1. ECTOBIIDES\nWings broad\n"
                       "    Cerci long        2. BLATTIDES\n    Cerci short       3. PANCHLORIDES\n"),
