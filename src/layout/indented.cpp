@@ -597,7 +597,8 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
                                                     isUpperAscii(ending[0])) {
         const std::string rest = trimmed(std::string_view(ending).substr(stop + 2));
         std::size_t caps = 0;
-        while (caps < rest.size() && isUpperAscii(rest[caps])) ++caps;
+        while (caps < rest.size() && (isUpperAscii(rest[caps]) || (caps > 0 && static_cast<unsigned char>(rest[caps]) >= 0x80)))
+            ++caps;  // "ANŒCTANGIUM"
         // The name's first word, behind the marks of its type ("*Letharia", "_Ligia_").
         std::string_view first = std::string_view(rest).substr(0, rest.find(' '));
         while (!first.empty() && (first.front() == '*' || first.front() == '_' || first.front() == '=')) first.remove_prefix(1);

@@ -610,7 +610,7 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
     EXPECT_EQ(convert("Seeds wingless.\n  Cones indehiscent          I.     Cembrae\n  Cones dehiscent            XII.  Insignes\n"
                       "Seeds winged, following No. 3.                    18_a_. _D. anomalum_\n"),
               (Lines{"1. Seeds wingless. ... 2", "1. Seeds winged, following No. 3. => D. anomalum (no. 18a)",
-                     "2. Cones indehiscent => Cembrae (no. I)", "2. Cones dehiscent => Insignes (no. XII)"}));
+                     "2. Cones indehiscent => Cembrae (no. I)", "2. Cones dehiscent => AN\u0152CTANGIUM (no. XII)"}));
     // A binomial after the roman number, on the line that closes a bracket.
     EXPECT_EQ(convert("Teeth rooted                      I.     Genus Pliogeomys\nTeeth rootless\n"
                       "    Plate absent                  II.    *Geom\u00E6s alba\n    Plate present (subgenus\n"
