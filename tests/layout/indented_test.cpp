@@ -607,7 +607,7 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                      "2. Gills attached => Lactarius rufus (no. 1-9)"}));
     // The number in a column of its own before the name, roman or with a
     // letter in marks; a number the text cites after "No." stays in it.
-    EXPECT_EQ(convert("Seeds wingless.\n  Cones indehiscent          I.     Cembrae\n  Cones dehiscent            XII.  Insignes\n"
+    EXPECT_EQ(convert("Seeds wingless.\n  Cones indehiscent          I.     Cembrae\n  Cones dehiscent            XII.  AN\u0152CTANGIUM\n"
                       "Seeds winged, following No. 3.                    18_a_. _D. anomalum_\n"),
               (Lines{"1. Seeds wingless. ... 2", "1. Seeds winged, following No. 3. => D. anomalum (no. 18a)",
                      "2. Cones indehiscent => Cembrae (no. I)", "2. Cones dehiscent => AN\u0152CTANGIUM (no. XII)"}));
