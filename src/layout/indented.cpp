@@ -2267,6 +2267,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                     if (contents[after].empty() || indents[after] != indents[k]) break;
                     namedBefore = namedBefore || named;
                 }
+                // The name alone at the right of the line under them ends them too.
+                if (after < contents.size() && !contents[after].empty() && indents[after] >= indents[k] + 16 &&
+                    std::count(contents[after].begin(), contents[after].end(), ' ') <= 5 && !named) {
+                    named = true;
+                    ++after;
+                }
                 const bool backAtLead = after == contents.size() || contents[after].empty() || indents[after] <= lead;
                 runsOnDeeper = after < contents.size() && !contents[after].empty() && indents[after] > lead &&
                                indents[after] < indents[k];

@@ -567,6 +567,11 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "    Cerci long        2. BLATTIDES\n    Cerci short       3. PANCHLORIDES\n"),
               (Lines{"1. Wings narrow. Cerci short. Femora spiny. => ECTOBIIDES (no. 1)", "1. Wings broad ... 2",
                      "2. Cerci long => BLATTIDES (no. 2)", "2. Cerci short => PANCHLORIDES (no. 3)"}));
+    // The same with the name alone at the right of the line under them.
+    EXPECT_EQ(convert("Wings narrow\n    Cerci short.\n    Femora spiny.\n                              1. ECTOBIIDES\nWings broad\n"
+                      "    Cerci long        2. BLATTIDES\n    Cerci short       3. PANCHLORIDES\n"),
+              (Lines{"1. Wings narrow Cerci short. Femora spiny. => ECTOBIIDES (no. 1)", "1. Wings broad ... 2",
+                     "2. Cerci long => BLATTIDES (no. 2)", "2. Cerci short => PANCHLORIDES (no. 3)"}));
 }
 
 TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
