@@ -2090,7 +2090,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++tree.dropped;
             continue;
         }
-        if (label.candidates.empty() && !label.primed && isDebris(s)) {
+        // A unit cut from its measure ("not exceeding 6" over "cm.") is no speck.
+        const bool unitOfMeasure = !leads.empty() && leads.back().ending.empty() && !contents[k - 1].empty() &&
+                                   !leads.back().text.empty() && isDigitAscii(leads.back().text.back());
+        if (label.candidates.empty() && !label.primed && isDebris(s) && !unitOfMeasure) {
             ++tree.dropped;
             continue;
         }

@@ -557,6 +557,11 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "    Fruit smooth      2. Anemone\nPetals with a scale       3. Ranunculus\n"),
               (Lines{"1. Petals without a scale. Ovule pendulous. ... 2", "1. Petals with a scale => Ranunculus (no. 3)",
                      "2. Fruit veined => Clematis (no. 1)", "2. Fruit smooth => Anemone (no. 2)"}));
+    // A unit wrapped away from its measure is the lead's, no scan's speck.
+    EXPECT_EQ(convert("Cones short, not exceeding 6\n    cm.\n  Cones curved       10. Banksiana\n"
+                      "  Cones straight     11. contorta\nCones long           12. alba\n"),
+              (Lines{"1. Cones short, not exceeding 6 cm. ... 2", "1. Cones long => alba (no. 12)",
+                     "2. Cones curved => Banksiana (no. 10)", "2. Cones straight => contorta (no. 11)"}));
     // A wrapped line that opens with a number, in a key of unlabelled leads.
     EXPECT_EQ(convert("Scales minute; vertebrae 22 or\n    23.\n  Mouth small      1. Chaetodontidae\n"
                       "  Mouth large      2. Drepanidae\nScales large      3. Percidae\n"),
