@@ -540,17 +540,19 @@ Ending findEnding(std::string_view s) {
         std::size_t runEnd = lastSpace + 2;
         while (runEnd < s.size() && s[runEnd] == ' ') ++runEnd;
         const bool afterSentence = runStart > 0 && std::string_view(".;:!?").find(s[runStart - 1]) != std::string_view::npos;
-        if (runEnd < s.size() && runStart > textStart && (runEnd - runStart >= 3 || !afterSentence)) {
+        // The book's number set in a column of its own before the name's
+        // ("... wing      III.   Strobi", "spines.  VIII.  SAGIDES"): it goes
+        // with the name.
+        const std::size_t token = s.rfind(' ', runStart > 0 ? runStart - 1 : 0) + 1;
+        const std::string_view number = s.substr(token, runStart - token);
+        const bool numeral = number.size() >= 2 && number.size() <= 8 && number.back() == '.' &&
+                             (romanValue(number.substr(0, number.size() - 1)) > 0 ||
+                              std::all_of(number.begin(), number.end() - 1, isDigitAscii));
+        const bool column = numeral && token >= textStart + 3 && s.compare(token - 2, 2, "  ") == 0;
+        if (runEnd < s.size() && runStart > textStart && (runEnd - runStart >= 3 || !afterSentence || column)) {
             e.descriptionEnd = runStart;
             e.start = runEnd;
-            // The book's number set in a column of its own before the name's
-            // ("... wing      III.   Strobi"): it goes with the name.
-            const std::size_t token = s.rfind(' ', runStart - 1) + 1;
-            const std::string_view number = s.substr(token, runStart - token);
-            const bool numeral = number.size() >= 2 && number.size() <= 6 && number.back() == '.' &&
-                                 (romanValue(number.substr(0, number.size() - 1)) > 0 ||
-                                  std::all_of(number.begin(), number.end() - 1, isDigitAscii));
-            if (numeral && token >= textStart + 2 && s.compare(token - 2, 2, "  ") == 0) {
+            if (column) {
                 e.descriptionEnd = s.find_last_not_of(' ', token - 1) + 1;
                 e.start = token;
             }
@@ -592,7 +594,7 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     // A roman number before a name that opens with a capital: "IV.
     // KURTIFORMES", "XII.  Insignes", "III. Prunus alba", "IV. P. alba" (an abbreviated
     // genus is followed by a small epithet: "V. alba").
-    if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 5 &&
+    if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 7 &&
                                                     romanValue(std::string_view(ending).substr(0, stop)) > 0 &&
                                                     isUpperAscii(ending[0])) {
         const std::string rest = trimmed(std::string_view(ending).substr(stop + 2));
@@ -3044,7 +3046,11 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames) {
     // In a key that numbers its names, the name the line width sent under
     // its number ("... geel of rood 1." over "Córdiceps militáris, p. 23"):
     // the number is the name's, as where the name is run in.
-    if (!ending.empty() && numbersNames && !isDigitAscii(ending.front())) {
+    std::string unnumbered, ownNumber;
+    if (!ending.empty()) splitNumber(ending, unnumbered, ownNumber);
+    // Not when the name has its own number before it ("I.  Licania").
+    if (!ending.empty() && numbersNames && !isDigitAscii(ending.front()) &&
+        (ownNumber.empty() || !ending.starts_with(ownNumber))) {
         const std::size_t number = bookNumberStart(out.description, out.description.size());
         if (number > 0 && number < out.description.size() && isDigitAscii(out.description[number])) {
             runIn = runInNumber(std::string_view(out.description).substr(number));

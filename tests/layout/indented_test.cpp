@@ -621,6 +621,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "Seeds winged, following No. 3.                    18_a_. _D. anomalum_\n"),
               (Lines{"1. Seeds wingless. ... 2", "1. Seeds winged, following No. 3. => D. anomalum (no. 18a)",
                      "2. Cones indehiscent => Cembrae (no. I)", "2. Cones dehiscent => AN\u0152CTANGIUM (no. XII)"}));
+    // The column of numbers after a full stop, a number ending the text, a long numeral.
+    EXPECT_EQ(convert("Tibiae spined\n  Spines apical.  VIII.  SAGIDES\n  Stamens 5        XXVIII.  Hecistopteris\n"
+                      "Tibiae smooth     I.     Licania alba\n"),
+              (Lines{"1. Tibiae spined ... 2", "1. Tibiae smooth => Licania alba (no. I)", "2. Spines apical. => SAGIDES (no. VIII)",
+                     "2. Stamens 5 => Hecistopteris (no. XXVIII)"}));
     // A binomial after the roman number, on the line that closes a bracket.
     EXPECT_EQ(convert("Teeth rooted                      I.     Genus Pliogeomys\nTeeth rootless\n"
                       "    Plate absent                  II.    *Geom\u00E6s alba\n    Plate present (subgenus\n"
