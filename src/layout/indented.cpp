@@ -312,7 +312,8 @@ Label readLabel(std::string_view s, const Styles& styles) {
         std::all_of(token.begin(), token.end(), [](char c) { return isDigitAscii(c) || c == '.' || c == '-'; });
     if (at == begin || (at - begin > 24 && !pathNumber)) return label;
     bool closed = false;
-    if (closing == ']' && at < s.size() && s[at] == '.') ++at;
+    // The stop inside the brackets: "[1.]", "(A.)".
+    if (opened && at + 1 < s.size() && s[at] == '.' && s[at + 1] == closing) ++at;
     // A letter's stop misprinted or misread as a semicolon ("ii; Leaf-blades"),
     // before a blank and a capital: still its stop. (A comma there is a
     // figure's legend, "G, Gland".)
@@ -388,7 +389,11 @@ Label readLabel(std::string_view s, const Styles& styles) {
     const bool digits = std::all_of(token.begin(), token.end(), isDigitAscii);
     // A scan may glue the text to a numbered label: "1.Palpi", "2)Wings".
     const bool glued = digits && closed && !opened && at < s.size() && isUpperAscii(s[at]);
-    if (at < s.size() && !isBlank(s[at]) && !glued) return label;
+    // Or join them with a dash: "(A.)--Flagellum", "1.--Leaves".
+    const std::size_t dash = !closed ? 0 : s.compare(at, 2, "--") == 0 ? 2 : s.compare(at, 3, "\u2014") == 0 ? 3 : 0;
+    const bool dashed = dash > 0 && at + dash < s.size() && !isBlank(s[at + dash]) && s[at + dash] != '-';
+    if (dashed) at += dash;
+    if (at < s.size() && !isBlank(s[at]) && !glued && !dashed) return label;
 
     const bool path = !digits && isDigitAscii(token[0]) &&
                       std::all_of(token.begin(), token.end(), [](char c) { return isDigitAscii(c) || c == '.' || c == '-'; });
@@ -1944,6 +1949,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     std::vector<Lead>& leads = tree.leads;
     leads.reserve(contents.size());
     Builder builder(leads, flat);
+    std::array<int, kSeriesCount> lastValue{};  // the last number each series gave
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
@@ -2293,6 +2299,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
         leads.back().firstLineEnd = leads.back().text.size();
+        const std::vector<Candidate> read = label.candidates;  // before the placement keeps the one it chose
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
         if (label.primed) leads.back().series = kPrimed;
         // Without indentation, unlabelled text after a labelled lead's name
@@ -2306,8 +2313,18 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             placed.afterKey = true;
             continue;
         }
-        // A label that fits no series stays in the text.
-        if (!leads.back().labelled && !label.primed && label.length > 0) {
+        // A label that fits no series stays in the text, unless the key
+        // numbers its leads straight through ("(3.)--" after "(2.)--" under
+        // another lead): placed by the indentation or the key's order, it is a label.
+        const Candidate* through = nullptr;
+        for (const Candidate& c : read)
+            if (c.series >= 0 && c.series < kSeriesCount && c.value > 1 && lastValue[c.series] == c.value - 1)
+                through = &c;
+        if (leads.back().labelled || through)
+            for (const Candidate& c : read)
+                if (c.series >= 0 && c.series < kSeriesCount && (through ? &c == through : c.series == leads.back().series))
+                    lastValue[c.series] = c.value;
+        if (!leads.back().labelled && !label.primed && label.length > 0 && !through) {
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
             ++tree.unplaced;
         }

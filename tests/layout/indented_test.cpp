@@ -73,6 +73,9 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"rings set flush right, as plain-text copies give them", "Spores white\n    O Gills free .... Amanita\n"
                                    "   OO Gills attached .... Tricholoma\nSpores pink\n    O Gills free .... Pluteus\n"
                                    "   OO Gills attached .... Entoloma\n", kGills},
+        {"labels tied to the text by a dash, the inner ones numbered straight through",
+         "(A.)--Spores white\n    (1.)--Gills free      _Amanita._\n    (2.)--Gills attached      _Tricholoma._\n"
+         "(B.)--Spores pink\n    (3.)--Gills free      _Pluteus._\n    (4.)--Gills attached      _Entoloma._\n", kGills},
         {"Greek letters spelt out in brackets, then stars", "[alpha]. Spores white\n  * Gills free .... Amanita\n"
                                    "  ** Gills attached .... Tricholoma\n[beta]. Spores pink\n  * Gills free .... Pluteus\n"
                                    "  ** Gills attached .... Entoloma\n", kGills},
