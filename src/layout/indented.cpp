@@ -44,7 +44,7 @@ enum Series : int {
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
     kPrefixed,  // + the word before the number: "Div. I.", "Sub-div. II.", "Sect. 2." (kLabelWords)
-    kSeriesCount = kPrefixed + 6,
+    kSeriesCount = kPrefixed + 10,
 };
 
 struct Candidate {
@@ -131,11 +131,12 @@ std::string_view insideMarks(std::string_view s) {
     if (s.size() < 3 || !labelMark(s[0])) return {};
     const std::size_t close = s.find(s[0], 1);
     // Marks hold no blank at their start: "* * Leaves" is two stars.
-    if (close == std::string_view::npos || close < 2 || close > 10 || isBlank(s[1])) return {};
-    // The label's stop may stand after the marks: "_a^1_.".
+    // Long enough for a level's word and number: "_Subdivision II._".
+    if (close == std::string_view::npos || close < 2 || close > 18 || isBlank(s[1])) return {};
+    // The label's stop may stand after the marks: "_a^1_."; a dash may tie it to the text.
     std::size_t after = close + 1;
     if (after < s.size() && (s[after] == '.' || s[after] == ')')) ++after;
-    if (after < s.size() && !isBlank(s[after])) return {};
+    if (after < s.size() && !isBlank(s[after]) && s.compare(after, 2, "--") != 0) return {};
     return s.substr(1, close - 1);
 }
 
@@ -226,14 +227,22 @@ int greekLabel(std::string_view s, std::size_t& length) {
 // capital); the placement chooses by what the text around it continues.
 // The words old books set before a level's number, "Div. I.", "SUB-DIV.
 // II.", "Sect. 2.": each a series of its own.
-constexpr std::string_view kLabelWords[] = {"div", "sub-div", "subdiv", "sect", "subsect", "sub-sect"};
+constexpr std::string_view kLabelWords[] = {"div",     "sub-div",    "subdiv",   "sect",        "subsect",
+                                            "sub-sect", "section", "subsection", "division", "subdivision"};
 static_assert(kPrefixed + std::size(kLabelWords) <= kSeriesCount);
 
 Label readLabel(std::string_view s, const Styles& styles) {
-    if (const std::size_t stop = s.find(". "); stop != std::string_view::npos && stop <= 8)
+    // The word abbreviated ("Div. I.") or spelt out ("Section I."; in
+    // capitals, "DIVISION I.--PERCIFORMES.", it heads a part of the text).
+    std::size_t stop = s.find(". ");
+    if (const std::size_t blank = s.find(' '); blank != std::string_view::npos && blank <= 11 && blank < stop &&
+                                               s.substr(0, blank).find('.') == std::string_view::npos &&
+                                               std::any_of(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(blank), isLowerAscii))
+        stop = blank;
+    if (stop != std::string_view::npos && stop <= 11)
         if (const std::string word = text::lower(s.substr(0, stop));
             std::find(std::begin(kLabelWords), std::end(kLabelWords), word) != std::end(kLabelWords)) {
-            std::size_t at = stop + 1;
+            std::size_t at = stop + (s[stop] == '.' ? 1 : 0);
             while (at < s.size() && isBlank(s[at])) ++at;
             Label label = readLabel(s.substr(at), styles);
             const int series = kPrefixed + static_cast<int>(std::find(std::begin(kLabelWords), std::end(kLabelWords), word) -
@@ -247,7 +256,10 @@ Label readLabel(std::string_view s, const Styles& styles) {
     if (const std::string_view inner = insideMarks(s); !inner.empty()) {
         std::string labelText(inner);
         std::size_t at = inner.size() + 2;
-        if (at < s.size() && !isBlank(s[at])) labelText += s[at++];  // the stop after the marks
+        // A dash after the marks ties the label to its text: "_Section I._--=LIGIÆ.=".
+        const bool dashed = s.compare(at, 2, "--") == 0 && at + 2 < s.size() && !isBlank(s[at + 2]);
+        if (dashed) at += 2;
+        else if (at < s.size() && !isBlank(s[at])) labelText += s[at++];  // the stop after the marks
         Label label = readLabel(labelText, styles);
         if (!label.candidates.empty() && label.length == labelText.size()) {
             while (at < s.size() && isBlank(s[at])) ++at;

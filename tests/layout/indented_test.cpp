@@ -76,6 +76,9 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"labels tied to the text by a dash, the inner ones numbered straight through",
          "(A.)--Spores white\n    (1.)--Gills free      _Amanita._\n    (2.)--Gills attached      _Tricholoma._\n"
          "(B.)--Spores pink\n    (3.)--Gills free      _Pluteus._\n    (4.)--Gills attached      _Entoloma._\n", kGills},
+        {"the level's word spelt out in marks, tied by a dash", "_Section I._--Spores white\n  (a.)--Gills free .... Amanita\n"
+                                   "  (b.)--Gills attached .... Tricholoma\n_Section II._--Spores pink\n"
+                                   "  (a.)--Gills free .... Pluteus\n  (b.)--Gills attached .... Entoloma\n", kGills},
         {"Greek letters spelt out in brackets, then stars", "[alpha]. Spores white\n  * Gills free .... Amanita\n"
                                    "  ** Gills attached .... Tricholoma\n[beta]. Spores pink\n  * Gills free .... Pluteus\n"
                                    "  ** Gills attached .... Entoloma\n", kGills},
