@@ -40,11 +40,11 @@ enum Series : int {
     kSmallLevel = 40,     // + letter index 0..25
     kGreek = 66,          // "[alpha].", "α.": the Greek letters, spelt out in plain-text copies
     kStar = 67,           // "*", "**": the stars count the leads; "+", "++", "†", "=" ... likewise (kSigns)
-    kPath = 77,           // + depth
+    kPath = 79,           // + depth
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
     kPrefixed,  // + the word before the number: "Div. I.", "Sub-div. II.", "Sect. 2." (kLabelWords)
-    kSeriesCount = kPrefixed + 6,
+    kSeriesCount = kPrefixed + 10,
 };
 
 struct Candidate {
@@ -131,11 +131,12 @@ std::string_view insideMarks(std::string_view s) {
     if (s.size() < 3 || !labelMark(s[0])) return {};
     const std::size_t close = s.find(s[0], 1);
     // Marks hold no blank at their start: "* * Leaves" is two stars.
-    if (close == std::string_view::npos || close < 2 || close > 10 || isBlank(s[1])) return {};
-    // The label's stop may stand after the marks: "_a^1_.".
+    // Long enough for a level's word and number: "_Subdivision II._".
+    if (close == std::string_view::npos || close < 2 || close > 18 || isBlank(s[1])) return {};
+    // The label's stop may stand after the marks: "_a^1_."; a dash may tie it to the text.
     std::size_t after = close + 1;
     if (after < s.size() && (s[after] == '.' || s[after] == ')')) ++after;
-    if (after < s.size() && !isBlank(s[after])) return {};
+    if (after < s.size() && !isBlank(s[after]) && s.compare(after, 2, "--") != 0) return {};
     return s.substr(1, close - 1);
 }
 
@@ -226,14 +227,22 @@ int greekLabel(std::string_view s, std::size_t& length) {
 // capital); the placement chooses by what the text around it continues.
 // The words old books set before a level's number, "Div. I.", "SUB-DIV.
 // II.", "Sect. 2.": each a series of its own.
-constexpr std::string_view kLabelWords[] = {"div", "sub-div", "subdiv", "sect", "subsect", "sub-sect"};
+constexpr std::string_view kLabelWords[] = {"div",     "sub-div",    "subdiv",   "sect",        "subsect",
+                                            "sub-sect", "section", "subsection", "division", "subdivision"};
 static_assert(kPrefixed + std::size(kLabelWords) <= kSeriesCount);
 
 Label readLabel(std::string_view s, const Styles& styles) {
-    if (const std::size_t stop = s.find(". "); stop != std::string_view::npos && stop <= 8)
+    // The word abbreviated ("Div. I.") or spelt out ("Section I."; in
+    // capitals, "DIVISION I.--PERCIFORMES.", it heads a part of the text).
+    std::size_t stop = s.find(". ");
+    if (const std::size_t blank = s.find(' '); blank != std::string_view::npos && blank <= 11 && blank < stop &&
+                                               s.substr(0, blank).find('.') == std::string_view::npos &&
+                                               std::any_of(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(blank), isLowerAscii))
+        stop = blank;
+    if (stop != std::string_view::npos && stop <= 11)
         if (const std::string word = text::lower(s.substr(0, stop));
             std::find(std::begin(kLabelWords), std::end(kLabelWords), word) != std::end(kLabelWords)) {
-            std::size_t at = stop + 1;
+            std::size_t at = stop + (s[stop] == '.' ? 1 : 0);
             while (at < s.size() && isBlank(s[at])) ++at;
             Label label = readLabel(s.substr(at), styles);
             const int series = kPrefixed + static_cast<int>(std::find(std::begin(kLabelWords), std::end(kLabelWords), word) -
@@ -247,7 +256,10 @@ Label readLabel(std::string_view s, const Styles& styles) {
     if (const std::string_view inner = insideMarks(s); !inner.empty()) {
         std::string labelText(inner);
         std::size_t at = inner.size() + 2;
-        if (at < s.size() && !isBlank(s[at])) labelText += s[at++];  // the stop after the marks
+        // A dash after the marks ties the label to its text: "_Section I._--=LIGIÆ.=".
+        const bool dashed = s.compare(at, 2, "--") == 0 && at + 2 < s.size() && !isBlank(s[at + 2]);
+        if (dashed) at += 2;
+        else if (at < s.size() && !isBlank(s[at])) labelText += s[at++];  // the stop after the marks
         Label label = readLabel(labelText, styles);
         if (!label.candidates.empty() && label.length == labelText.size()) {
             while (at < s.size() && isBlank(s[at])) ++at;
@@ -270,8 +282,9 @@ Label readLabel(std::string_view s, const Styles& styles) {
     // spaced too ("* *", "† †"), up to six for a couplet of six leads.
     // Transcriptions spell some out: "[dagger]".
     // The printers' marks in their order: *, †, ‡, §, ‖, ¶.
+    // Rings too, which plain-text copies give as capital Os: "O", "OO".
     static constexpr std::string_view kSigns[] = {"*", "+", "\u2020", "\u2021", "\u00A7", "=", "[dagger]", "[double dagger]",
-                                                  "\u2016", "\u00B6"};
+                                                  "\u2016", "\u00B6", "O", "\u25CB"};
     static_assert(kStar + std::size(kSigns) <= kPath);
     for (int k = 0; k < static_cast<int>(std::size(kSigns)); ++k) {
         const std::string_view sign = kSigns[k];
@@ -311,7 +324,8 @@ Label readLabel(std::string_view s, const Styles& styles) {
         std::all_of(token.begin(), token.end(), [](char c) { return isDigitAscii(c) || c == '.' || c == '-'; });
     if (at == begin || (at - begin > 24 && !pathNumber)) return label;
     bool closed = false;
-    if (closing == ']' && at < s.size() && s[at] == '.') ++at;
+    // The stop inside the brackets: "[1.]", "(A.)".
+    if (opened && at + 1 < s.size() && s[at] == '.' && s[at + 1] == closing) ++at;
     // A letter's stop misprinted or misread as a semicolon ("ii; Leaf-blades"),
     // before a blank and a capital: still its stop. (A comma there is a
     // figure's legend, "G, Gland".)
@@ -388,7 +402,11 @@ Label readLabel(std::string_view s, const Styles& styles) {
     const bool digits = std::all_of(token.begin(), token.end(), isDigitAscii);
     // A scan may glue the text to a numbered label: "1.Palpi", "2)Wings".
     const bool glued = digits && closed && !opened && at < s.size() && isUpperAscii(s[at]);
-    if (at < s.size() && !isBlank(s[at]) && !glued) return label;
+    // Or join them with a dash: "(A.)--Flagellum", "1.--Leaves".
+    const std::size_t dash = !closed ? 0 : s.compare(at, 2, "--") == 0 ? 2 : s.compare(at, 3, "\u2014") == 0 ? 3 : 0;
+    const bool dashed = dash > 0 && at + dash < s.size() && !isBlank(s[at + dash]) && s[at + dash] != '-';
+    if (dashed) at += dash;
+    if (at < s.size() && !isBlank(s[at]) && !glued && !dashed) return label;
 
     const bool path = !digits && isDigitAscii(token[0]) &&
                       std::all_of(token.begin(), token.end(), [](char c) { return isDigitAscii(c) || c == '.' || c == '-'; });
@@ -540,9 +558,22 @@ Ending findEnding(std::string_view s) {
         std::size_t runEnd = lastSpace + 2;
         while (runEnd < s.size() && s[runEnd] == ' ') ++runEnd;
         const bool afterSentence = runStart > 0 && std::string_view(".;:!?").find(s[runStart - 1]) != std::string_view::npos;
-        if (runEnd < s.size() && runStart > textStart && (runEnd - runStart >= 3 || !afterSentence)) {
+        // The book's number set in a column of its own before the name's
+        // ("... wing      III.   Strobi", "spines.  VIII.  SAGIDES"): it goes
+        // with the name.
+        const std::size_t token = s.rfind(' ', runStart > 0 ? runStart - 1 : 0) + 1;
+        const std::string_view number = s.substr(token, runStart - token);
+        const bool numeral = number.size() >= 2 && number.size() <= 8 && number.back() == '.' &&
+                             (romanValue(number.substr(0, number.size() - 1)) > 0 ||
+                              std::all_of(number.begin(), number.end() - 1, isDigitAscii));
+        const bool column = numeral && token >= textStart + 3 && s.compare(token - 2, 2, "  ") == 0;
+        if (runEnd < s.size() && runStart > textStart && (runEnd - runStart >= 3 || !afterSentence || column)) {
             e.descriptionEnd = runStart;
             e.start = runEnd;
+            if (column) {
+                e.descriptionEnd = s.find_last_not_of(' ', token - 1) + 1;
+                e.start = token;
+            }
             return e;
         }
         end = runStart;
@@ -578,14 +609,26 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
             if (!number.empty()) name = rest;
             return;
         }
-    // A roman number before a name in capitals: "IV. KURTIFORMES".
-    if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 5 &&
+    // A roman number before a name that opens with a capital: "IV.
+    // KURTIFORMES", "XII.  Insignes", "III. Prunus alba", "IV. P. alba" (an abbreviated
+    // genus is followed by a small epithet: "V. alba").
+    if (const std::size_t stop = ending.find(". "); stop != std::string::npos && stop <= 7 &&
                                                     romanValue(std::string_view(ending).substr(0, stop)) > 0 &&
                                                     isUpperAscii(ending[0])) {
         const std::string rest = trimmed(std::string_view(ending).substr(stop + 2));
         std::size_t caps = 0;
-        while (caps < rest.size() && isUpperAscii(rest[caps])) ++caps;
-        if (caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) {
+        while (caps < rest.size() && (isUpperAscii(rest[caps]) || (caps > 0 && static_cast<unsigned char>(rest[caps]) >= 0x80)))
+            ++caps;  // "ANŒCTANGIUM"
+        // The name's first word, behind the marks of its type ("*Letharia", "_Ligia_").
+        std::string_view first = std::string_view(rest).substr(0, rest.find(' '));
+        while (!first.empty() && (first.front() == '*' || first.front() == '_' || first.front() == '=')) first.remove_prefix(1);
+        while (!first.empty() && (first.back() == '_' || first.back() == '=' || first.back() == ',')) first.remove_suffix(1);
+        const bool word = !first.empty() && isUpperAscii(first[0]) &&
+                          ((first.size() >= 3 && std::all_of(first.begin() + 1, first.end(), [](char c) {
+                               return isLowerAscii(c) || c == '-' || c == '\'' || static_cast<unsigned char>(c) >= 0x80;
+                           })) ||
+                           (first.size() == 2 && first[1] == '.' && rest.size() > 3));  // "II. P. alba"
+        if ((caps >= 3 && (caps == rest.size() || !isLowerAscii(rest[caps]))) || word) {
             number = ending.substr(0, stop);
             name = rest;
             return;
@@ -596,6 +639,10 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
     if (d > 0 && d <= 4) {
         std::size_t at = d;
         if (at < ending.size() && isLowerAscii(ending[at]) && (at + 1 == ending.size() || !isLowerAscii(ending[at + 1]))) ++at;
+        // The letter in italic marks: "18_a_. D. anomalum".
+        const bool markedLetter = at == d && at + 2 < ending.size() && ending[at] == '_' && isLowerAscii(ending[at + 1]) &&
+                                  ending[at + 2] == '_';
+        if (markedLetter) at += 3;
         if (at < ending.size() && (ending[at] == '.' || ending[at] == ')')) ++at;
         // The blank after the number lost by the copy: "2.Liquidambar".
         const bool glued = at > d && at + 1 < ending.size() && std::isupper(static_cast<unsigned char>(ending[at])) &&
@@ -606,6 +653,7 @@ void splitNumber(const std::string& ending, std::string& name, std::string& numb
                 number = ending.substr(0, at);
                 while (!number.empty() && (number.back() == '.' || number.back() == ')' || number.back() == ' '))
                     number.pop_back();
+                if (markedLetter) text::removeAll(number, "_");
                 name = rest;
                 return;
             }
@@ -1204,8 +1252,14 @@ std::size_t bookNumberStart(std::string_view s, std::size_t nameStart) {
     std::size_t d = e;
     while (d > 0 && isDigitAscii(s[d - 1])) --d;
     if (!(d < e && e - d <= 4 && d > 0 && s[d - 1] == ' ')) return nameStart;
-    // A number the text asks for is the text's: "not more than 5. GYMNOCLADUS".
+    // A number the text asks for is the text's: "not more than 5. GYMNOCLADUS",
+    // "following No. 3.".
     if (endsOnLinkWord(s.substr(0, d - 1))) return nameStart;
+    if (const std::string_view before = s.substr(0, d - 1);
+        before.ends_with(" No.") || before.ends_with(" no.") || before.ends_with(" Nr.")) {
+        const std::size_t word = before.rfind(' ', before.size() - 5);
+        if (word != std::string_view::npos && isLowerAscii(before[word + 1])) return nameStart;
+    }
     // The rank the book numbers goes with its number: "Legion 1. Tetracera".
     if (d < 2) return d;
     const std::size_t space = s.rfind(' ', d - 2);
@@ -1965,6 +2019,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     std::set<char> labellingCapitals;
     for (std::string_view c : contents)
         if (c.size() >= 4 && isUpperAscii(c[0]) && c[1] == '.' && c[2] == ' ' && !isLowerAscii(c[3])) labellingCapitals.insert(c[0]);
+    std::array<int, kSeriesCount> lastValue{};  // the last number each series gave
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
@@ -2000,6 +2055,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (!label.candidates.empty() && s.size() >= 6 && isUpperAscii(s[0]) && s[1] == '.' && s[2] == ' ' &&
             isLowerAscii(s[3]) && !labellingCapitals.count(s[0]) && isNameUnderLead(s))
             label = {};
+        // In a key of unlabelled leads, a number or letter that opens a line
+        // set deeper under a lead still open, with no label beside it at its
+        // margin, is the lead's text wrapped ("vertebrae 22 or" over "23.");
+        // printers' signs, set flush right, stand beside theirs at other margins.
+        bool numberGoesOn = false;
+        if (!label.candidates.empty() && !(label.candidates.front().series >= kStar && label.candidates.front().series < kPath) &&
+            byIndentation && !flat && k > 0 && !contents[k - 1].empty() && !leads.empty() &&
+            !leads.back().labelled && leads.back().ending.empty() && leads.back().children.empty() &&
+            leads.back().line >= 0 && indents[k] > indents[static_cast<std::size_t>(leads.back().line)] &&
+            !endsSentence(leads.back().text) && !labelledBeside(contents, indents, styles, k)) {
+            label = {};
+            numberGoesOn = true;
+        }
         // A short line set far to the right, straight under a lead that has
         // no name yet, is its name with the book's number before it ("1.
         // _Galaxiidae_.", "IV. KURTIFORMES."), never a label.
@@ -2020,7 +2088,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const std::string_view above = contents[k - 1];
             const std::size_t open = above.rfind('(');
             if (open != std::string_view::npos && above.size() - open <= 40 && above.find(')', open) == std::string_view::npos) {
-                joinWrapped(leads.back().text, trimmed(s));
+                // Its name at the right stays the name.
+                const Ending e = findEnding(s);
+                const bool named = e.descriptionEnd != std::string_view::npos && s.find(')') < e.descriptionEnd;
+                joinWrapped(leads.back().text, trimmed(named ? s.substr(0, e.descriptionEnd) : s));
+                if (named) leads.back().ending = trimmed(s.substr(e.start));
                 ++leads.back().lines;
                 continue;
             }
@@ -2102,7 +2174,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             ++tree.dropped;
             continue;
         }
-        if (label.candidates.empty() && !label.primed && isDebris(s)) {
+        // A unit cut from its measure ("not exceeding 6" over "cm.") is no speck.
+        const bool unitOfMeasure = !leads.empty() && leads.back().ending.empty() && !contents[k - 1].empty() &&
+                                   !leads.back().text.empty() && isDigitAscii(leads.back().text.back());
+        if (label.candidates.empty() && !label.primed && isDebris(s) && !unitOfMeasure) {
             ++tree.dropped;
             continue;
         }
@@ -2262,8 +2337,36 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                      !contents[k - 1].empty() &&
                                      indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
                                      (printedEnding.empty() || !endsSentence(previous.text));
+            // A lead that runs on to lines set deeper than the lines that
+            // follow them, themselves under the lead: those are its sub-leads,
+            // the deeper lines its text ("... scale, or wanting." over
+            // "    Ovule pendulous." over "  Ovary and fruit ..."). Lines set
+            // deeper, the last alone ending in a name, the next line back at
+            // the lead's level: the lead's text, whatever they open with.
+            bool runsOnDeeper = false;
+            if (byIndentation && !flat && previous.line >= 0 && !contents[k - 1].empty() &&
+                indents[k] > indents[static_cast<std::size_t>(previous.line)]) {
+                const int lead = indents[static_cast<std::size_t>(previous.line)];
+                std::size_t after = k + 1;
+                bool named = false, namedBefore = false;
+                for (; after < contents.size() && !contents[after - 1].empty() && after < k + 12; ++after) {
+                    named = findEnding(contents[after - 1]).descriptionEnd != std::string_view::npos;
+                    if (contents[after].empty() || indents[after] != indents[k]) break;
+                    namedBefore = namedBefore || named;
+                }
+                // The name alone at the right of the line under them ends them too.
+                if (after < contents.size() && !contents[after].empty() && indents[after] >= indents[k] + 16 &&
+                    std::count(contents[after].begin(), contents[after].end(), ' ') <= 5 && !named) {
+                    named = true;
+                    ++after;
+                }
+                const bool backAtLead = after == contents.size() || contents[after].empty() || indents[after] <= lead;
+                runsOnDeeper = after < contents.size() && !contents[after].empty() && indents[after] > lead &&
+                               indents[after] < indents[k];
+                runsOnDeeper = runsOnDeeper || (named && !namedBefore && backAtLead && after < k + 12);
+            }
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
-                atItsMargin) {
+                atItsMargin || runsOnDeeper || numberGoesOn) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;
@@ -2272,6 +2375,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         leads.push_back({std::move(description), std::move(printedEnding), -1, false, {}, {}, static_cast<int>(k)});
         leads.back().firstLineEnd = leads.back().text.size();
+        const std::vector<Candidate> read = label.candidates;  // before the placement keeps the one it chose
         builder.place(static_cast<int>(leads.size()) - 1, byIndentation ? indents[k] : 0, label);
         if (label.primed) leads.back().series = kPrimed;
         // Without indentation, unlabelled text after a labelled lead's name
@@ -2285,8 +2389,18 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             placed.afterKey = true;
             continue;
         }
-        // A label that fits no series stays in the text.
-        if (!leads.back().labelled && !label.primed && label.length > 0) {
+        // A label that fits no series stays in the text, unless the key
+        // numbers its leads straight through ("(3.)--" after "(2.)--" under
+        // another lead): placed by the indentation or the key's order, it is a label.
+        const Candidate* through = nullptr;
+        for (const Candidate& c : read)
+            if (c.series >= 0 && c.series < kSeriesCount && c.value > 1 && lastValue[c.series] == c.value - 1)
+                through = &c;
+        if (leads.back().labelled || through)
+            for (const Candidate& c : read)
+                if (c.series >= 0 && c.series < kSeriesCount && (through ? &c == through : c.series == leads.back().series))
+                    lastValue[c.series] = c.value;
+        if (!leads.back().labelled && !label.primed && label.length > 0 && !through) {
             leads.back().text = trimmed(s.substr(0, s.size() - rest.size())) + " " + leads.back().text;
             ++tree.unplaced;
         }
@@ -3025,7 +3139,11 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames, bool anyNumberedName 
     // In a key that numbers its names, the name the line width sent under
     // its number ("... geel of rood 1." over "Córdiceps militáris, p. 23"):
     // the number is the name's, as where the name is run in.
-    if (!ending.empty() && numbersNames && !isDigitAscii(ending.front())) {
+    std::string unnumbered, ownNumber;
+    if (!ending.empty()) splitNumber(ending, unnumbered, ownNumber);
+    // Not when the name has its own number before it ("I.  Licania").
+    if (!ending.empty() && numbersNames && !isDigitAscii(ending.front()) &&
+        (ownNumber.empty() || !ending.starts_with(ownNumber))) {
         const std::size_t number = bookNumberStart(out.description, out.description.size());
         if (number > 0 && number < out.description.size() && isDigitAscii(out.description[number])) {
             runIn = runInNumber(std::string_view(out.description).substr(number));

@@ -70,6 +70,15 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"couplet numbers, the second leads primed with a stop", "1. Spores white\n   2. Gills free .... Amanita\n"
                                    "   2\u2032. Gills attached .... Tricholoma\n1\u2032. Spores pink\n   3. Gills free .... Pluteus\n"
                                    "   3\u2032. Gills attached .... Entoloma\n", kGills},
+        {"rings set flush right, as plain-text copies give them", "Spores white\n    O Gills free .... Amanita\n"
+                                   "   OO Gills attached .... Tricholoma\nSpores pink\n    O Gills free .... Pluteus\n"
+                                   "   OO Gills attached .... Entoloma\n", kGills},
+        {"labels tied to the text by a dash, the inner ones numbered straight through",
+         "(A.)--Spores white\n    (1.)--Gills free      _Amanita._\n    (2.)--Gills attached      _Tricholoma._\n"
+         "(B.)--Spores pink\n    (3.)--Gills free      _Pluteus._\n    (4.)--Gills attached      _Entoloma._\n", kGills},
+        {"the level's word spelt out in marks, tied by a dash", "_Section I._--Spores white\n  (a.)--Gills free .... Amanita\n"
+                                   "  (b.)--Gills attached .... Tricholoma\n_Section II._--Spores pink\n"
+                                   "  (a.)--Gills free .... Pluteus\n  (b.)--Gills attached .... Entoloma\n", kGills},
         {"Greek letters spelt out in brackets, then stars", "[alpha]. Spores white\n  * Gills free .... Amanita\n"
                                    "  ** Gills attached .... Tricholoma\n[beta]. Spores pink\n  * Gills free .... Pluteus\n"
                                    "  ** Gills attached .... Entoloma\n", kGills},
@@ -556,6 +565,31 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
               (Lines{"1. Pileus bearing warts or patches free from the cuticle => Amanita",
                      "1. Pileus smooth, the ring movable on the stem => Lepiota", "1. Pileus scaly, stem bulbous ... 2",
                      "2. Gills free => Limacella", "2. Gills attached => Armillaria"}));
+    // A sentence that runs on set deeper than the sub-leads below it.
+    EXPECT_EQ(convert("Petals without a scale.\n      Ovule pendulous.\n    Fruit veined      1. Clematis\n"
+                      "    Fruit smooth      2. Anemone\nPetals with a scale       3. Ranunculus\n"),
+              (Lines{"1. Petals without a scale. Ovule pendulous. ... 2", "1. Petals with a scale => Ranunculus (no. 3)",
+                     "2. Fruit veined => Clematis (no. 1)", "2. Fruit smooth => Anemone (no. 2)"}));
+    // A unit wrapped away from its measure is the lead's, no scan's speck.
+    EXPECT_EQ(convert("Cones short, not exceeding 6\n    cm.\n  Cones curved       10. Banksiana\n"
+                      "  Cones straight     11. contorta\nCones long           12. alba\n"),
+              (Lines{"1. Cones short, not exceeding 6 cm. ... 2", "1. Cones long => alba (no. 12)",
+                     "2. Cones curved => Banksiana (no. 10)", "2. Cones straight => contorta (no. 11)"}));
+    // A wrapped line that opens with a number, in a key of unlabelled leads.
+    EXPECT_EQ(convert("Scales minute; vertebrae 22 or\n    23.\n  Mouth small      1. Chaetodontidae\n"
+                      "  Mouth large      2. Drepanidae\nScales large      3. Percidae\n"),
+              (Lines{"1. Scales minute; vertebrae 22 or 23. ... 2", "1. Scales large => Percidae (no. 3)",
+                     "2. Mouth small => Chaetodontidae (no. 1)", "2. Mouth large => Drepanidae (no. 2)"}));
+    // Sentences of a lead set deeper, the last line alone ending in a name.
+    EXPECT_EQ(convert("Wings narrow.\n    Cerci short.\n    Femora spiny.     1. ECTOBIIDES\nWings broad\n"
+                      "    Cerci long        2. BLATTIDES\n    Cerci short       3. PANCHLORIDES\n"),
+              (Lines{"1. Wings narrow. Cerci short. Femora spiny. => ECTOBIIDES (no. 1)", "1. Wings broad ... 2",
+                     "2. Cerci long => BLATTIDES (no. 2)", "2. Cerci short => PANCHLORIDES (no. 3)"}));
+    // The same with the name alone at the right of the line under them.
+    EXPECT_EQ(convert("Wings narrow\n    Cerci short.\n    Femora spiny.\n                              1. ECTOBIIDES\nWings broad\n"
+                      "    Cerci long        2. BLATTIDES\n    Cerci short       3. PANCHLORIDES\n"),
+              (Lines{"1. Wings narrow Cerci short. Femora spiny. => ECTOBIIDES (no. 1)", "1. Wings broad ... 2",
+                     "2. Cerci long => BLATTIDES (no. 2)", "2. Cerci short => PANCHLORIDES (no. 3)"}));
 }
 
 TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
@@ -594,6 +628,24 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    b. Gills attached\n        Lactarius rufus. No. 1-9 (Plate 2, fig. IX).\n"),
               (Lines{"1. Cap red => Amanita muscaria (no. 18)", "1. Cap brown: ... 2", "2. Gills free => Boletus's (no. 10 en 11)",
                      "2. Gills attached => Lactarius rufus (no. 1-9)"}));
+    // The number in a column of its own before the name, roman or with a
+    // letter in marks; a number the text cites after "No." stays in it.
+    EXPECT_EQ(convert("Seeds wingless.\n  Cones indehiscent          I.     Cembrae\n  Cones dehiscent            XII.  AN\u0152CTANGIUM\n"
+                      "Seeds winged, following No. 3.                    18_a_. _D. anomalum_\n"),
+              (Lines{"1. Seeds wingless. ... 2", "1. Seeds winged, following No. 3. => D. anomalum (no. 18a)",
+                     "2. Cones indehiscent => Cembrae (no. I)", "2. Cones dehiscent => AN\u0152CTANGIUM (no. XII)"}));
+    // The column of numbers after a full stop, a number ending the text, a long numeral.
+    EXPECT_EQ(convert("Tibiae spined\n  Spines apical.  VIII.  SAGIDES\n  Stamens 5        XXVIII.  Hecistopteris\n"
+                      "Tibiae smooth     I.     Licania alba\n"),
+              (Lines{"1. Tibiae spined ... 2", "1. Tibiae smooth => Licania alba (no. I)", "2. Spines apical. => SAGIDES (no. VIII)",
+                     "2. Stamens 5 => Hecistopteris (no. XXVIII)"}));
+    // A binomial after the roman number, on the line that closes a bracket.
+    EXPECT_EQ(convert("Teeth rooted                      I.     Genus Pliogeomys\nTeeth rootless\n"
+                      "    Plate absent                  II.    *Geom\u00E6s alba\n    Plate present (subgenus\n"
+                      "        _Cratogeomys_).           V.     P. nigra\n"),
+              (Lines{"1. Teeth rooted => Genus Pliogeomys (no. I)", "1. Teeth rootless ... 2",
+                     "2. Plate absent => *Geom\u00E6s alba (no. II)",
+                     "2. Plate present (subgenus _Cratogeomys_). => P. nigra (no. V)"}));
     // The page in the words of the key's language.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora alba S. 52\n  Thallus thick\tLecanora nigra Seite 60\n"
                       "Apothecia brown\tLecidea fusca p\u00E1g. 7\n"),
