@@ -121,6 +121,40 @@ int primesAt(std::string_view s, std::size_t& at) {
     return count;
 }
 
+int raisedNumberAt(std::string_view s, std::size_t& at) {
+    // Raised and lowered digits start with one of these bytes in UTF-8.
+    if (at >= s.size() || (s[at] != '^' && s[at] != '_' && s[at] != '\xC2' && s[at] != '\xE2')) return 0;
+    static constexpr std::string_view kRaised[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
+                                                   "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
+    std::size_t i = at;
+    int number = 0, digits = 0;
+    if (s[i] == '^' || s[i] == '_') {
+        ++i;
+        const bool braced = i < s.size() && s[i] == '{';
+        if (braced) ++i;
+        for (; i < s.size() && isDigitAscii(s[i]) && digits < 2; ++i, ++digits) number = number * 10 + (s[i] - '0');
+        if (braced && (i >= s.size() || s[i++] != '}')) return 0;
+    } else {
+        for (bool more = true; more && digits < 2;) {
+            more = false;
+            for (int d = 0; d < 10; ++d) {
+                // The lowered digits follow one another from U+2080.
+                const char lowered[] = {'\xE2', '\x82', static_cast<char>(0x80 + d)};
+                for (std::string_view digit : {kRaised[d], std::string_view(lowered, 3)})
+                    if (!more && s.substr(i, digit.size()) == digit) {
+                        number = number * 10 + d;
+                        i += digit.size();
+                        ++digits;
+                        more = true;
+                    }
+            }
+        }
+    }
+    if (digits == 0 || number == 0) return 0;
+    at = i;
+    return number;
+}
+
 namespace {
 
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
@@ -145,35 +179,9 @@ std::string_view insideMarks(std::string_view s) {
 // label's length with the blanks after it, or 0.
 int raisedLabel(std::string_view s, int& series, std::size_t& length) {
     if (s.size() < 3 || !(isUpperAscii(s[0]) || isLowerAscii(s[0]))) return 0;
-    // Raised and lowered digits start with one of these bytes in UTF-8.
-    if (s[1] != '^' && s[1] != '_' && s[1] != '\xC2' && s[1] != '\xE2') return 0;
-    static constexpr std::string_view kRaised[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
-                                                   "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
     std::size_t at = 1;
-    int number = 0, digits = 0;
-    if (s[at] == '^' || s[at] == '_') {
-        ++at;
-        const bool braced = at < s.size() && s[at] == '{';
-        if (braced) ++at;
-        for (; at < s.size() && isDigitAscii(s[at]) && digits < 2; ++at, ++digits) number = number * 10 + (s[at] - '0');
-        if (braced && (at >= s.size() || s[at++] != '}')) return 0;
-    } else {
-        for (bool more = true; more && digits < 2;) {
-            more = false;
-            for (int d = 0; d < 10; ++d) {
-                // The lowered digits follow one another from U+2080.
-                const char lowered[] = {'\xE2', '\x82', static_cast<char>(0x80 + d)};
-                for (std::string_view digit : {kRaised[d], std::string_view(lowered, 3)})
-                    if (!more && s.substr(at, digit.size()) == digit) {
-                        number = number * 10 + d;
-                        at += digit.size();
-                        ++digits;
-                        more = true;
-                    }
-            }
-        }
-    }
-    if (digits == 0 || number == 0) return 0;
+    const int number = raisedNumberAt(s, at);
+    if (number == 0) return 0;
     if (at < s.size() && (s[at] == '.' || s[at] == ')')) ++at;
     if (at < s.size() && !isBlank(s[at])) return 0;
     while (at < s.size() && isBlank(s[at])) ++at;
