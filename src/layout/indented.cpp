@@ -825,6 +825,19 @@ bool isNameWord(std::string_view w) {
            }));
 }
 
+// Words that may make a name on their own: a capitalised word first
+// ("Dolomite", "P. spinosa sp. n.", "Helvélla's", "Limestone breccia"),
+// no figure anywhere.
+bool nameWords(std::string_view s) {
+    if (s.size() < 2 || !isUpperAscii(s[0])) return false;
+    const std::string_view head = s.substr(0, std::min(s.find(' '), s.size()));
+    const bool word = std::all_of(head.begin() + 1, head.end(), [](char c) {
+        return isLowerAscii(c) || isUpperAscii(c) || c == '.' || c == '-' || c == '\'' ||
+               static_cast<unsigned char>(c) >= 0x80;
+    });
+    return word && std::none_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c); });
+}
+
 // The text without a page or catalogue number at its end ("..., p. 52.").
 std::string_view withoutTrailingNumber(std::string_view s) {
     while (!s.empty() && (s.back() == '.' || s.back() == ' ' || s.back() == ')')) s.remove_suffix(1);
@@ -1686,8 +1699,17 @@ std::size_t nameAfterColon(std::string_view lead) {
     const std::size_t colon = lead.rfind(": ");
     if (colon == std::string_view::npos || colon == 0) return std::string_view::npos;
     const std::string after = trimmed(lead.substr(colon + 2));
-    const NumberAfterName read = numberAfterName(after);
-    if (read.number.empty() || !(isUpperAscii(read.name[0]) || static_cast<unsigned char>(read.name[0]) >= 0x80) ||
+    NumberAfterName read = numberAfterName(after);
+    // Without the book's number, a name alone after the colon: a few words
+    // in one clause, "...: Dolomite", "...: P. spinosa sp. n.".
+    // The book's sign before a name ("*Koerberia") is kept with it.
+    const std::string_view bare = std::string_view(after).substr(std::min(after.find_first_not_of("*_="), after.size()));
+    if (read.number.empty() && bare.find_first_of(";:") == std::string::npos &&
+        ((bare.find_first_of("()") == std::string::npos && std::count(bare.begin(), bare.end(), ' ') <= 4 &&
+          nameWords(bare)) ||
+         nameWithAuthors(bare)))
+        read.name = bare;
+    if (read.name.empty() || !(isUpperAscii(read.name[0]) || static_cast<unsigned char>(read.name[0]) >= 0x80) ||
         std::count(read.name.begin(), read.name.end(), ' ') > 5)
         return std::string_view::npos;
     return lead.find_first_not_of(' ', colon + 1);

@@ -587,6 +587,12 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
                       "    b. Gills attached\n        Lactarius rufus. No. 1-9 (Plate 2, fig. IX).\n"),
               (Lines{"1. Cap red => Amanita muscaria (no. 18)", "1. Cap brown: ... 2", "2. Gills free => Boletus's (no. 10 en 11)",
                      "2. Gills attached => Lactarius rufus (no. 1-9)"}));
+    // Without the book's number, a name alone after the colon: a sign before
+    // it, authors in brackets; a colon before characters is the lead's text.
+    EXPECT_EQ(convert("A. Rock effervesces\n  1. Rounded pebbles: Limestone conglomerate\n  2. Angular: *Breccia Nyl.\n"
+                      "B. Leaves: 3 cm long; smooth: Crassomicrodus pallens (Cresson)\n"),
+              (Lines{"1. Rock effervesces ... 2", "1. Leaves: 3 cm long; smooth => Crassomicrodus pallens (Cresson)",
+                     "2. Rounded pebbles => Limestone conglomerate", "2. Angular => *Breccia Nyl."}));
     // The page in the words of the key's language.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora alba S. 52\n  Thallus thick\tLecanora nigra Seite 60\n"
                       "Apothecia brown\tLecidea fusca p\u00E1g. 7\n"),
