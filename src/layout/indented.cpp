@@ -2108,6 +2108,21 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             trimmed(ending.descriptionEnd == std::string_view::npos ? rest : rest.substr(0, ending.descriptionEnd));
         std::string printedEnding =
             ending.descriptionEnd == std::string_view::npos ? std::string{} : trimmed(rest.substr(ending.start));
+        // A table's page column before its name column ("... underside
+        // page 5   Scab"): the page is the name's note.
+        if (!printedEnding.empty()) {
+            const std::string_view body = rest.substr(0, ending.descriptionEnd);
+            const std::size_t end = body.find_last_not_of(" \t") + 1;
+            std::size_t digits = end;
+            while (digits > 0 && isDigitAscii(body[digits - 1])) --digits;
+            for (std::string_view word : {"page ", "p. ", "pp. ", "S. ", "Seite ", "p\u00E1g. "})
+                if (digits < end && digits >= word.size() && body.substr(digits - word.size(), word.size()) == word &&
+                    digits - word.size() >= 2 && body.substr(digits - word.size() - 2, 2) == "  ") {
+                    description = trimmed(body.substr(0, digits - word.size()));
+                    printedEnding += " (p. " + std::string(body.substr(digits, end - digits)) + ")";
+                    break;
+                }
+        }
         // A page mark in its own cell ("[268]") ends no lead; one left at the
         // end of the text ("... astringent [59]") is no part of it.
         if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
@@ -2146,13 +2161,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // line wraps the lead under them: "tip not     DIVERS" over "reaching
         // to base of tail". A line in the middle of a sentence, set deeper
         // under a labelled lead read from one line and opening nothing below,
-        // goes on with its text; the name stays.
-        if (byIndentation && label.candidates.empty() && !label.primed && !leads.empty() && leads.back().labelled &&
+        // goes on with its text; the name stays. A table without rules sets
+        // an unlabelled row's text wrapped in its column, at the row's own
+        // indentation, the name in its column on the first line only.
+        if (byIndentation && label.candidates.empty() && !label.primed && !leads.empty() &&
             (leads.back().lines == 1 || leads.back().wrappedUnderName) && !leads.back().ending.empty() &&
             leads.back().children.empty() &&
             leads.back().line >= 0 && !contents[k - 1].empty() &&
-            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && printedEnding.empty() &&
-            !endsSentence(leads.back().text)) {
+            (leads.back().labelled ? indents[k] > indents[static_cast<std::size_t>(leads.back().line)]
+                                   : indents[k] == indents[static_cast<std::size_t>(leads.back().line)]) &&
+            printedEnding.empty() && !endsSentence(leads.back().text)) {
             const std::size_t letter = description.find_first_not_of("([_\"'");
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;

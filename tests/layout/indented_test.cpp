@@ -549,6 +549,19 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
               (Lines{"1. Pileus bearing warts or patches free from the cuticle => Amanita",
                      "1. Pileus smooth, the ring movable on the stem => Lepiota", "1. Pileus scaly, stem bulbous ... 2",
                      "2. Gills free => Limacella", "2. Gills attached => Armillaria"}));
+    // A table without rules: a row's text wrapped in its column at the row's
+    // indentation, the page and the name in their columns on its first line.
+    EXPECT_EQ(convert("  LEAVES\n"
+                      "    Olive spots on          page 5   Scab\n"
+                      "    underside of leaflets\n"
+                      "    Downy lesions           page 7   Downy Spot\n"
+                      "  NUTS\n"
+                      "    Pink spore masses on    p. 9     Pink Mold\n"
+                      "    shuck surface\n"
+                      "    Black spots             Nut Scab\n"),
+              (Lines{"1. LEAVES ... 2", "1. NUTS ... 3", "2. Olive spots on underside of leaflets => Scab (p. 5)",
+                     "2. Downy lesions => Downy Spot (p. 7)", "3. Pink spore masses on shuck surface => Pink Mold (p. 9)",
+                     "3. Black spots => Nut Scab"}));
 }
 
 TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
