@@ -2609,8 +2609,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             first = static_cast<std::size_t>(at - top.begin());
         break;
     }
+    // A title block set well deeper than the key's first level, before it:
+    // the lines of a cover or a title page centred over a key at the margin.
+    auto titleAbove = [&](std::size_t i) {
+        const Lead& l = leads[static_cast<std::size_t>(top[i])];
+        if (l.labelled || l.line < 0 || i + 2 >= top.size()) return false;
+        int margin = indents[static_cast<std::size_t>(l.line)];
+        for (std::size_t j = i + 1; j < top.size(); ++j)
+            if (leads[static_cast<std::size_t>(top[j])].line >= 0)
+                margin = std::min(margin, indents[static_cast<std::size_t>(leads[static_cast<std::size_t>(top[j])].line)]);
+        return indents[static_cast<std::size_t>(l.line)] >= margin + 8;
+    };
     while (true) {
-        while (first < top.size() && prose(top[first])) ++first;
+        while (first < top.size() && (prose(top[first]) || titleAbove(first))) ++first;
         // Prose after the key: it follows the one top lead that opens the key.
         std::size_t last = top.size();
         while (last > first + 1 && prose(top[last - 1])) --last;

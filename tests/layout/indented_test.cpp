@@ -734,6 +734,11 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"labelled leads apart by blank lines, a heading wider apart below them",
          "I. Spores white.\n\n    a. Gills free ..... Amanita\n    b. Gills attached ..... Tricholoma\n\n"
          "II. Spores pink ..... Pluteus\n\n\n\nThe commonest species of the\nAgarics.\n", 2},
+        {"a bulletin's cover centred well deeper than the key's margin, a place and a title ending in capitals",
+         "             STATE EXPERIMENT STATION ...\n                 College Station, Texas\n\n"
+         "                 Key to Garden Fungi\n\n"
+         "  Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n"
+         "  Spores pink ..... Pluteus\n", 3},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};
