@@ -2163,14 +2163,27 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // under a labelled lead read from one line and opening nothing below,
         // goes on with its text; the name stays. A table without rules sets
         // an unlabelled row's text wrapped in its column, at the row's own
-        // indentation, the name in its column on the first line only.
+        // indentation, the name in its column on the first line, wrapped in
+        // that column when it is long ("Stink Bugs and Plant" over "Bugs"):
+        // where a page column opens each row, a line without a page.
+        const auto nameColumn = [&](std::size_t line) {
+            const std::string_view c = contents[line];
+            const Ending e = findEnding(c);
+            return e.descriptionEnd == std::string_view::npos ? std::size_t{0}
+                                                              : indents[line] + text::length(c.substr(0, e.start));
+        };
+        const bool nameWrapped = !printedEnding.empty() && printedEnding.find(" (p. ") == std::string::npos &&
+                                 !leads.empty() && !leads.back().labelled &&
+                                 leads.back().ending.find(" (p. ") != std::string::npos &&
+                                 leads.back().line >= 0 && label.length == 0 &&
+                                 nameColumn(k) == nameColumn(static_cast<std::size_t>(leads.back().line));
         if (byIndentation && label.candidates.empty() && !label.primed && !leads.empty() &&
             (leads.back().lines == 1 || leads.back().wrappedUnderName) && !leads.back().ending.empty() &&
             leads.back().children.empty() &&
             leads.back().line >= 0 && !contents[k - 1].empty() &&
             (leads.back().labelled ? indents[k] > indents[static_cast<std::size_t>(leads.back().line)]
                                    : indents[k] == indents[static_cast<std::size_t>(leads.back().line)]) &&
-            printedEnding.empty() && !endsSentence(leads.back().text)) {
+            (printedEnding.empty() || nameWrapped) && !endsSentence(leads.back().text)) {
             const std::size_t letter = description.find_first_not_of("([_\"'");
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;
@@ -2180,6 +2193,15 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                       (indents[next] <= indents[k] && readLabel(contents[next], styles).candidates.empty());
             if (letter != std::string::npos && isLowerAscii(description[letter]) && opensNothing) {
                 joinWrapped(leads.back().text, description);
+                if (nameWrapped) {
+                    // Before the page noted from the page column.
+                    std::string& name = leads.back().ending;
+                    const std::size_t note = name.ends_with(")") ? name.rfind(" (p. ") : std::string::npos;
+                    std::string tail = note == std::string::npos ? std::string() : name.substr(note);
+                    if (note != std::string::npos) name.erase(note);
+                    joinWrapped(name, printedEnding);
+                    name += tail;
+                }
                 ++leads.back().lines;
                 leads.back().wrappedUnderName = true;
                 continue;

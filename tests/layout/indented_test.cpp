@@ -558,10 +558,12 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "  NUTS\n"
                       "    Pink spore masses on    p. 9     Pink Mold\n"
                       "    shuck surface\n"
-                      "    Black spots             Nut Scab\n"),
+                      "    Black spots             Nut Scab\n"
+                      "    Holes in dying          p. 11    Red-shouldered\n"
+                      "    limbs                            Borer\n"),
               (Lines{"1. LEAVES ... 2", "1. NUTS ... 3", "2. Olive spots on underside of leaflets => Scab (p. 5)",
                      "2. Downy lesions => Downy Spot (p. 7)", "3. Pink spore masses on shuck surface => Pink Mold (p. 9)",
-                     "3. Black spots => Nut Scab"}));
+                     "3. Black spots => Nut Scab", "3. Holes in dying limbs => Red-shouldered Borer (p. 11)"}));
 }
 
 TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
