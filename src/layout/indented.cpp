@@ -3490,7 +3490,18 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             std::string line = std::to_string(n + 1) + ". ";
             if (!lead.children.empty()) {
                 std::string description = lead.text;
-                joinWrapped(description, lead.ending);  // an ending of a lead that goes on is its text
+                // An ending of a lead that goes on is its text, unless it names
+                // the letter its sub-leads are labelled with ("...   B" over
+                // "B^1", "B^2"): the reference the layout already made.
+                const Lead& first = leads[static_cast<std::size_t>(lead.children.front())];
+                const std::string_view below =
+                    first.line >= 0 ? contents[static_cast<std::size_t>(first.line)] : std::string_view();
+                const std::string letters = lead.ending.ends_with('.') ? lead.ending.substr(0, lead.ending.size() - 1) : lead.ending;
+                const bool namesBelow = !letters.empty() && letters.size() <= 3 && first.labelled &&
+                                        std::all_of(letters.begin(), letters.end(), [&](char c) { return c == letters[0]; }) &&
+                                        (isUpperAscii(letters[0]) || isLowerAscii(letters[0])) && below.starts_with(letters) &&
+                                        below.size() > letters.size() && !text::isLetter(static_cast<unsigned char>(below[letters.size()]));
+                if (!namesBelow) joinWrapped(description, lead.ending);
                 line += safeDescription(std::move(description)) + " ... " + std::to_string(coupletOf[l]);
             } else {
                 LeafEnding read = numbersNames || !leafEndings[static_cast<std::size_t>(l)].bookNumber

@@ -523,6 +523,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Wings dark. => P. alba", "1. Wings pale ... 2",
           "2. Legs long, the tarsi black, the claws pale and longer than the last tarsal joint, unarmed. => P. nigra n. sp.",
           "2. Legs short. => P. rufa"}},
+        {"letters with a raised number, the letter of the next couplet at the right margin of the lead that goes on",
+         " A^1 Wings none.                   Thysanura\n A^2 Wings two pairs,\n       equal                   B\n"
+         " B^1 Wings scaly                Lepidoptera\n B^2 Wings bare                 Hymenoptera\n",
+         {"1. Wings none. => Thysanura", "1. Wings two pairs, equal ... 2", "2. Wings scaly => Lepidoptera",
+          "2. Wings bare => Hymenoptera"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
