@@ -827,7 +827,7 @@ bool isNameWord(std::string_view w) {
 
 // Words that may make a name on their own: a capitalised word first
 // ("Dolomite", "P. spinosa sp. n.", "Helvélla's", "Limestone breccia"),
-// no figure anywhere.
+// no figure but in a closing range.
 bool nameWords(std::string_view s) {
     if (s.size() < 2 || !isUpperAscii(s[0])) return false;
     const std::string_view head = s.substr(0, std::min(s.find(' '), s.size()));
@@ -835,7 +835,13 @@ bool nameWords(std::string_view s) {
         return isLowerAscii(c) || isUpperAscii(c) || c == '.' || c == '-' || c == '\'' ||
                static_cast<unsigned char>(c) >= 0x80;
     });
-    return word && std::none_of(s.begin(), s.end(), [](char c) { return isDigitAscii(c); });
+    // A range of numbers may close it: "Orders 77-80".
+    const std::size_t last = s.rfind(' ');
+    const std::string_view words = last != std::string_view::npos &&
+                                           s.substr(last + 1).find_first_not_of("0123456789-\u2013") == std::string_view::npos
+                                       ? s.substr(0, last)
+                                       : s;
+    return word && std::none_of(words.begin(), words.end(), [](char c) { return isDigitAscii(c); });
 }
 
 // The text without a page or catalogue number at its end ("..., p. 52.").

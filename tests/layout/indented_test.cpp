@@ -610,9 +610,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
     // Without the book's number, a name alone after the colon: a sign before
     // it, authors in brackets; a colon before characters is the lead's text.
     EXPECT_EQ(convert("A. Rock effervesces\n  1. Rounded pebbles: Limestone conglomerate\n  2. Angular: *Breccia Nyl.\n"
+                      "  3. Both: Orders 23-36\n"
                       "B. Leaves: 3 cm long; smooth: Crassomicrodus pallens (Cresson)\n"),
               (Lines{"1. Rock effervesces ... 2", "1. Leaves: 3 cm long; smooth => Crassomicrodus pallens (Cresson)",
-                     "2. Rounded pebbles => Limestone conglomerate", "2. Angular => *Breccia Nyl."}));
+                     "2. Rounded pebbles => Limestone conglomerate", "2. Angular => *Breccia Nyl.",
+                     "2. Both => Orders 23-36"}));
     // The page in the words of the key's language.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora alba S. 52\n  Thallus thick\tLecanora nigra Seite 60\n"
                       "Apothecia brown\tLecidea fusca p\u00E1g. 7\n"),
