@@ -121,6 +121,40 @@ int primesAt(std::string_view s, std::size_t& at) {
     return count;
 }
 
+int raisedNumberAt(std::string_view s, std::size_t& at) {
+    // Raised and lowered digits start with one of these bytes in UTF-8.
+    if (at >= s.size() || (s[at] != '^' && s[at] != '_' && s[at] != '\xC2' && s[at] != '\xE2')) return 0;
+    static constexpr std::string_view kRaised[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
+                                                   "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
+    std::size_t i = at;
+    int number = 0, digits = 0;
+    if (s[i] == '^' || s[i] == '_') {
+        ++i;
+        const bool braced = i < s.size() && s[i] == '{';
+        if (braced) ++i;
+        for (; i < s.size() && isDigitAscii(s[i]) && digits < 2; ++i, ++digits) number = number * 10 + (s[i] - '0');
+        if (braced && (i >= s.size() || s[i++] != '}')) return 0;
+    } else {
+        for (bool more = true; more && digits < 2;) {
+            more = false;
+            for (int d = 0; d < 10; ++d) {
+                // The lowered digits follow one another from U+2080.
+                const char lowered[] = {'\xE2', '\x82', static_cast<char>(0x80 + d)};
+                for (std::string_view digit : {kRaised[d], std::string_view(lowered, 3)})
+                    if (!more && s.substr(i, digit.size()) == digit) {
+                        number = number * 10 + d;
+                        i += digit.size();
+                        ++digits;
+                        more = true;
+                    }
+            }
+        }
+    }
+    if (digits == 0 || number == 0) return 0;
+    at = i;
+    return number;
+}
+
 namespace {
 
 bool labelMark(char c) { return c == '=' || c == '_' || c == '*'; }
@@ -146,35 +180,9 @@ std::string_view insideMarks(std::string_view s) {
 // label's length with the blanks after it, or 0.
 int raisedLabel(std::string_view s, int& series, std::size_t& length) {
     if (s.size() < 3 || !(isUpperAscii(s[0]) || isLowerAscii(s[0]))) return 0;
-    // Raised and lowered digits start with one of these bytes in UTF-8.
-    if (s[1] != '^' && s[1] != '_' && s[1] != '\xC2' && s[1] != '\xE2') return 0;
-    static constexpr std::string_view kRaised[] = {"\u2070", "\u00B9", "\u00B2", "\u00B3", "\u2074",
-                                                   "\u2075", "\u2076", "\u2077", "\u2078", "\u2079"};
     std::size_t at = 1;
-    int number = 0, digits = 0;
-    if (s[at] == '^' || s[at] == '_') {
-        ++at;
-        const bool braced = at < s.size() && s[at] == '{';
-        if (braced) ++at;
-        for (; at < s.size() && isDigitAscii(s[at]) && digits < 2; ++at, ++digits) number = number * 10 + (s[at] - '0');
-        if (braced && (at >= s.size() || s[at++] != '}')) return 0;
-    } else {
-        for (bool more = true; more && digits < 2;) {
-            more = false;
-            for (int d = 0; d < 10; ++d) {
-                // The lowered digits follow one another from U+2080.
-                const char lowered[] = {'\xE2', '\x82', static_cast<char>(0x80 + d)};
-                for (std::string_view digit : {kRaised[d], std::string_view(lowered, 3)})
-                    if (!more && s.substr(at, digit.size()) == digit) {
-                        number = number * 10 + d;
-                        at += digit.size();
-                        ++digits;
-                        more = true;
-                    }
-            }
-        }
-    }
-    if (digits == 0 || number == 0) return 0;
+    const int number = raisedNumberAt(s, at);
+    if (number == 0) return 0;
     if (at < s.size() && (s[at] == '.' || s[at] == ')')) ++at;
     if (at < s.size() && !isBlank(s[at])) return 0;
     while (at < s.size() && isBlank(s[at])) ++at;
@@ -873,6 +881,25 @@ bool isNameWord(std::string_view w) {
     return capitals || (w.back() != '-' && std::all_of(w.begin() + 1, w.end(), [](char c) {
                return isLowerAscii(c) || isUpperAscii(c) || c == '.' || c == '-' || static_cast<unsigned char>(c) >= 0x80;
            }));
+}
+
+// Words that may make a name on their own: a capitalised word first
+// ("Dolomite", "P. spinosa sp. n.", "Helvélla's", "Limestone breccia"),
+// no figure but in a closing range.
+bool nameWords(std::string_view s) {
+    if (s.size() < 2 || !isUpperAscii(s[0])) return false;
+    const std::string_view head = s.substr(0, std::min(s.find(' '), s.size()));
+    const bool word = std::all_of(head.begin() + 1, head.end(), [](char c) {
+        return isLowerAscii(c) || isUpperAscii(c) || c == '.' || c == '-' || c == '\'' ||
+               static_cast<unsigned char>(c) >= 0x80;
+    });
+    // A range of numbers may close it: "Orders 77-80".
+    const std::size_t last = s.rfind(' ');
+    const std::string_view words = last != std::string_view::npos &&
+                                           s.substr(last + 1).find_first_not_of("0123456789-\u2013") == std::string_view::npos
+                                       ? s.substr(0, last)
+                                       : s;
+    return word && std::none_of(words.begin(), words.end(), [](char c) { return isDigitAscii(c); });
 }
 
 // The text without a page or catalogue number at its end ("..., p. 52.").
@@ -1786,8 +1813,17 @@ std::size_t nameAfterColon(std::string_view lead) {
     const std::size_t colon = lead.rfind(": ");
     if (colon == std::string_view::npos || colon == 0) return std::string_view::npos;
     const std::string after = trimmed(lead.substr(colon + 2));
-    const NumberAfterName read = numberAfterName(after);
-    if (read.number.empty() || !(isUpperAscii(read.name[0]) || static_cast<unsigned char>(read.name[0]) >= 0x80) ||
+    NumberAfterName read = numberAfterName(after);
+    // Without the book's number, a name alone after the colon: a few words
+    // in one clause, "...: Dolomite", "...: P. spinosa sp. n.".
+    // The book's sign before a name ("*Koerberia") is kept with it.
+    const std::string_view bare = std::string_view(after).substr(std::min(after.find_first_not_of("*_="), after.size()));
+    if (read.number.empty() && bare.find_first_of(";:") == std::string::npos &&
+        ((bare.find_first_of("()") == std::string::npos && std::count(bare.begin(), bare.end(), ' ') <= 4 &&
+          nameWords(bare)) ||
+         nameWithAuthors(bare)))
+        read.name = bare;
+    if (read.name.empty() || !(isUpperAscii(read.name[0]) || static_cast<unsigned char>(read.name[0]) >= 0x80) ||
         std::count(read.name.begin(), read.name.end(), ' ') > 5)
         return std::string_view::npos;
     return lead.find_first_not_of(' ', colon + 1);
@@ -2217,6 +2253,21 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             trimmed(ending.descriptionEnd == std::string_view::npos ? rest : rest.substr(0, ending.descriptionEnd));
         std::string printedEnding =
             ending.descriptionEnd == std::string_view::npos ? std::string{} : trimmed(rest.substr(ending.start));
+        // A table's page column before its name column ("... underside
+        // page 5   Scab"): the page is the name's note.
+        if (!printedEnding.empty()) {
+            const std::string_view body = rest.substr(0, ending.descriptionEnd);
+            const std::size_t end = body.find_last_not_of(" \t") + 1;
+            std::size_t digits = end;
+            while (digits > 0 && isDigitAscii(body[digits - 1])) --digits;
+            for (std::string_view word : {"page ", "p. ", "pp. ", "S. ", "Seite ", "p\u00E1g. "})
+                if (digits < end && digits >= word.size() && body.substr(digits - word.size(), word.size()) == word &&
+                    digits - word.size() >= 2 && body.substr(digits - word.size() - 2, 2) == "  ") {
+                    description = trimmed(body.substr(0, digits - word.size()));
+                    printedEnding += " (p. " + std::string(body.substr(digits, end - digits)) + ")";
+                    break;
+                }
+        }
         // A page mark in its own cell ("[268]") ends no lead; one left at the
         // end of the text ("... astringent [59]") is no part of it.
         if (printedEnding.size() >= 2 && printedEnding.front() == '[' && printedEnding.back() == ']') printedEnding.clear();
@@ -2255,13 +2306,29 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // line wraps the lead under them: "tip not     DIVERS" over "reaching
         // to base of tail". A line in the middle of a sentence, set deeper
         // under a labelled lead read from one line and opening nothing below,
-        // goes on with its text; the name stays.
-        if (byIndentation && label.candidates.empty() && !label.primed && !leads.empty() && leads.back().labelled &&
+        // goes on with its text; the name stays. A table without rules sets
+        // an unlabelled row's text wrapped in its column, at the row's own
+        // indentation, the name in its column on the first line, wrapped in
+        // that column when it is long ("Stink Bugs and Plant" over "Bugs"):
+        // where a page column opens each row, a line without a page.
+        const auto nameColumn = [&](std::size_t line) {
+            const std::string_view c = contents[line];
+            const Ending e = findEnding(c);
+            return e.descriptionEnd == std::string_view::npos ? std::size_t{0}
+                                                              : indents[line] + text::length(c.substr(0, e.start));
+        };
+        const bool nameWrapped = !printedEnding.empty() && printedEnding.find(" (p. ") == std::string::npos &&
+                                 !leads.empty() && !leads.back().labelled &&
+                                 leads.back().ending.find(" (p. ") != std::string::npos &&
+                                 leads.back().line >= 0 && label.length == 0 &&
+                                 nameColumn(k) == nameColumn(static_cast<std::size_t>(leads.back().line));
+        if (byIndentation && label.candidates.empty() && !label.primed && !leads.empty() &&
             (leads.back().lines == 1 || leads.back().wrappedUnderName) && !leads.back().ending.empty() &&
             leads.back().children.empty() &&
             leads.back().line >= 0 && !contents[k - 1].empty() &&
-            indents[k] > indents[static_cast<std::size_t>(leads.back().line)] && printedEnding.empty() &&
-            !endsSentence(leads.back().text)) {
+            (leads.back().labelled ? indents[k] > indents[static_cast<std::size_t>(leads.back().line)]
+                                   : indents[k] == indents[static_cast<std::size_t>(leads.back().line)]) &&
+            (printedEnding.empty() || nameWrapped) && !endsSentence(leads.back().text)) {
             const std::size_t letter = description.find_first_not_of("([_\"'");
             std::size_t next = k + 1;
             while (next < contents.size() && contents[next].empty()) ++next;
@@ -2271,6 +2338,15 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                       (indents[next] <= indents[k] && readLabel(contents[next], styles).candidates.empty());
             if (letter != std::string::npos && isLowerAscii(description[letter]) && opensNothing) {
                 joinWrapped(leads.back().text, description);
+                if (nameWrapped) {
+                    // Before the page noted from the page column.
+                    std::string& name = leads.back().ending;
+                    const std::size_t note = name.ends_with(")") ? name.rfind(" (p. ") : std::string::npos;
+                    std::string tail = note == std::string::npos ? std::string() : name.substr(note);
+                    if (note != std::string::npos) name.erase(note);
+                    joinWrapped(name, printedEnding);
+                    name += tail;
+                }
                 ++leads.back().lines;
                 leads.back().wrappedUnderName = true;
                 continue;
@@ -2739,8 +2815,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             first = static_cast<std::size_t>(at - top.begin());
         break;
     }
+    // A title block set well deeper than the key's first level, before it:
+    // the lines of a cover or a title page centred over a key at the margin.
+    auto titleAbove = [&](std::size_t i) {
+        const Lead& l = leads[static_cast<std::size_t>(top[i])];
+        if (l.labelled || l.line < 0 || i + 2 >= top.size()) return false;
+        int margin = indents[static_cast<std::size_t>(l.line)];
+        for (std::size_t j = i + 1; j < top.size(); ++j)
+            if (leads[static_cast<std::size_t>(top[j])].line >= 0)
+                margin = std::min(margin, indents[static_cast<std::size_t>(leads[static_cast<std::size_t>(top[j])].line)]);
+        return indents[static_cast<std::size_t>(l.line)] >= margin + 8;
+    };
     while (true) {
-        while (first < top.size() && prose(top[first])) ++first;
+        while (first < top.size() && (prose(top[first]) || titleAbove(first))) ++first;
         // Prose after the key: it follows the one top lead that opens the key.
         std::size_t last = top.size();
         while (last > first + 1 && prose(top[last - 1])) --last;
@@ -3598,7 +3685,18 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             std::string line = std::to_string(n + 1) + ". ";
             if (!lead.children.empty()) {
                 std::string description = lead.text;
-                joinWrapped(description, lead.ending);  // an ending of a lead that goes on is its text
+                // An ending of a lead that goes on is its text, unless it names
+                // the letter its sub-leads are labelled with ("...   B" over
+                // "B^1", "B^2"): the reference the layout already made.
+                const Lead& first = leads[static_cast<std::size_t>(lead.children.front())];
+                const std::string_view below =
+                    first.line >= 0 ? contents[static_cast<std::size_t>(first.line)] : std::string_view();
+                const std::string letters = lead.ending.ends_with('.') ? lead.ending.substr(0, lead.ending.size() - 1) : lead.ending;
+                const bool namesBelow = !letters.empty() && letters.size() <= 3 && first.labelled &&
+                                        std::all_of(letters.begin(), letters.end(), [&](char c) { return c == letters[0]; }) &&
+                                        (isUpperAscii(letters[0]) || isLowerAscii(letters[0])) && below.starts_with(letters) &&
+                                        below.size() > letters.size() && !text::isLetter(static_cast<unsigned char>(below[letters.size()]));
+                if (!namesBelow) joinWrapped(description, lead.ending);
                 line += safeDescription(std::move(description)) + " ... " + std::to_string(coupletOf[l]);
             } else {
                 LeafEnding read = numbersNames || !leafEndings[static_cast<std::size_t>(l)].bookNumber

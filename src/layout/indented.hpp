@@ -61,6 +61,10 @@ std::size_t runInNameStart(std::string_view lead);
 // The primes after a label's letter or number ("A´", "a''", "B″") that start
 // at `at`: how many ("″" counts two); `at` moves past them.
 int primesAt(std::string_view s, std::size_t& at);
+// The raised or lowered number after a label's letter ("a¹", "A₂"; "a^1",
+// "A_{2}" in plain-text and wiki copies) that starts at `at`: the number, or
+// 0; `at` moves past it.
+int raisedNumberAt(std::string_view s, std::size_t& at);
 // Where the name starts after a colon that ends a lead, the book's number
 // written after it ("...: Lepióta granulósa. No. 196."), or npos.
 std::size_t nameAfterColon(std::string_view lead);

@@ -46,6 +46,9 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
     const std::string_view letters = s.substr(from, i - from);
     if (letters.find_first_not_of(letters[0]) != std::string_view::npos) return {};  // "Ab", "bc": a word
     primesAt(s, i);
+    // A raised number ranks the lead in its couplet as a prime does ("A^1",
+    // "B²"), and marks the label as a stop would.
+    const bool raised = !bracket && raisedNumberAt(s, i) > 0;
     // A back-reference glued to the label: "B(A).", "C(a')".
     if (!bracket && i + 2 < s.size() && s[i] == '(') {
         const std::size_t close = s.find(')', i);
@@ -65,7 +68,7 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
         if (i >= s.size() || s[i] != open) return {};
         ++i;
     }
-    if (needsStop && !stop) return {};
+    if (needsStop && !stop && !raised) return {};
     out.label = std::string(letters);
     out.end = i;
     return out;

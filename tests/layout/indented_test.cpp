@@ -539,6 +539,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Wings dark. => P. alba", "1. Wings pale ... 2",
           "2. Legs long, the tarsi black, the claws pale and longer than the last tarsal joint, unarmed. => P. nigra n. sp.",
           "2. Legs short. => P. rufa"}},
+        {"letters with a raised number, the letter of the next couplet at the right margin of the lead that goes on",
+         " A^1 Wings none.                   Thysanura\n A^2 Wings two pairs,\n       equal                   B\n"
+         " B^1 Wings scaly                Lepidoptera\n B^2 Wings bare                 Hymenoptera\n",
+         {"1. Wings none. => Thysanura", "1. Wings two pairs, equal ... 2", "2. Wings scaly => Lepidoptera",
+          "2. Wings bare => Hymenoptera"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
@@ -590,6 +595,21 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "    Cerci long        2. BLATTIDES\n    Cerci short       3. PANCHLORIDES\n"),
               (Lines{"1. Wings narrow Cerci short. Femora spiny. => ECTOBIIDES (no. 1)", "1. Wings broad ... 2",
                      "2. Cerci long => BLATTIDES (no. 2)", "2. Cerci short => PANCHLORIDES (no. 3)"}));
+    // A table without rules: a row's text wrapped in its column at the row's
+    // indentation, the page and the name in their columns on its first line.
+    EXPECT_EQ(convert("  LEAVES\n"
+                      "    Olive spots on          page 5   Scab\n"
+                      "    underside of leaflets\n"
+                      "    Downy lesions           page 7   Downy Spot\n"
+                      "  NUTS\n"
+                      "    Pink spore masses on    p. 9     Pink Mold\n"
+                      "    shuck surface\n"
+                      "    Black spots             Nut Scab\n"
+                      "    Holes in dying          p. 11    Red-shouldered\n"
+                      "    limbs                            Borer\n"),
+              (Lines{"1. LEAVES ... 2", "1. NUTS ... 3", "2. Olive spots on underside of leaflets => Scab (p. 5)",
+                     "2. Downy lesions => Downy Spot (p. 7)", "3. Pink spore masses on shuck surface => Pink Mold (p. 9)",
+                     "3. Black spots => Nut Scab", "3. Holes in dying limbs => Red-shouldered Borer (p. 11)"}));
 }
 
 TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
@@ -646,6 +666,14 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
               (Lines{"1. Teeth rooted => Genus Pliogeomys (no. I)", "1. Teeth rootless ... 2",
                      "2. Plate absent => *Geom\u00E6s alba (no. II)",
                      "2. Plate present (subgenus _Cratogeomys_). => P. nigra (no. V)"}));
+    // Without the book's number, a name alone after the colon: a sign before
+    // it, authors in brackets; a colon before characters is the lead's text.
+    EXPECT_EQ(convert("A. Rock effervesces\n  1. Rounded pebbles: Limestone conglomerate\n  2. Angular: *Breccia Nyl.\n"
+                      "  3. Both: Orders 23-36\n"
+                      "B. Leaves: 3 cm long; smooth: Crassomicrodus pallens (Cresson)\n"),
+              (Lines{"1. Rock effervesces ... 2", "1. Leaves: 3 cm long; smooth => Crassomicrodus pallens (Cresson)",
+                     "2. Rounded pebbles => Limestone conglomerate", "2. Angular => *Breccia Nyl.",
+                     "2. Both => Orders 23-36"}));
     // The page in the words of the key's language.
     EXPECT_EQ(convert("Apothecia black\n  Thallus thin\tLecanora alba S. 52\n  Thallus thick\tLecanora nigra Seite 60\n"
                       "Apothecia brown\tLecidea fusca p\u00E1g. 7\n"),
@@ -813,6 +841,11 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"labelled leads apart by blank lines, a heading wider apart below them",
          "I. Spores white.\n\n    a. Gills free ..... Amanita\n    b. Gills attached ..... Tricholoma\n\n"
          "II. Spores pink ..... Pluteus\n\n\n\nThe commonest species of the\nAgarics.\n", 2},
+        {"a bulletin's cover centred well deeper than the key's margin, a place and a title ending in capitals",
+         "             STATE EXPERIMENT STATION ...\n                 College Station, Texas\n\n"
+         "                 Key to Garden Fungi\n\n"
+         "  Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n"
+         "  Spores pink ..... Pluteus\n", 3},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};
