@@ -2260,10 +2260,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             const std::size_t end = body.find_last_not_of(" \t") + 1;
             std::size_t digits = end;
             while (digits > 0 && isDigitAscii(body[digits - 1])) --digits;
-            for (std::string_view word : {"page ", "p. ", "pp. ", "S. ", "Seite ", "p\u00E1g. "})
-                if (digits < end && digits >= word.size() && body.substr(digits - word.size(), word.size()) == word &&
-                    digits - word.size() >= 2 && body.substr(digits - word.size() - 2, 2) == "  ") {
-                    description = trimmed(body.substr(0, digits - word.size()));
+            for (std::string_view page : text::kPageWords)
+                if (const std::size_t word = page.size() + 1;
+                    digits < end && digits >= word + 2 && body.substr(digits - word, page.size()) == page &&
+                    body[digits - 1] == ' ' && body.substr(digits - word - 2, 2) == "  ") {
+                    description = trimmed(body.substr(0, digits - word));
                     printedEnding += " (p. " + std::string(body.substr(digits, end - digits)) + ")";
                     break;
                 }

@@ -2058,25 +2058,46 @@ int mendScannedStops(Lines& lines) {
 }
 
 int mendDoubledBlanks(Lines& lines) {
+    // The columns where a word starts after a word in lower case and three
+    // blanks or more (not after a label): two blanks that set a word there
+    // are a table's gap, not a scan's doubling.
+    std::vector<int> columnStarts;
+    for (const std::string& l : lines) {
+        std::size_t column = 0;
+        const std::size_t first = l.find_first_not_of(" \t");
+        for (std::size_t at = 0, wordEnd = 0; first != std::string::npos && at < l.size(); ++at) {
+            if (at > first + 2 && l[at] != ' ' && l[at - 1] == ' ' && l[at - 2] == ' ' && l[at - 3] == ' ' &&
+                std::islower(static_cast<unsigned char>(l[wordEnd]))) {
+                if (columnStarts.size() <= column) columnStarts.resize(column + 1);
+                ++columnStarts[column];
+            }
+            if (l[at] != ' ') wordEnd = at;
+            if ((static_cast<unsigned char>(l[at]) & 0xC0) != 0x80) ++column;
+        }
+    }
     int mended = 0;
     for (std::string& l : lines) {
         const std::size_t from = l.find("  ", std::min(l.size(), l.find_first_not_of(" \t")));
         if (from == std::string::npos) continue;
         // Copied once, so that a long line with many such blanks stays linear.
         std::string out(l, 0, from);
-        for (std::size_t at = from; at < l.size(); ++at) {
+        std::size_t column = text::length(out);  // of l[at]
+        for (std::size_t at = from; at < l.size();) {
             const auto before = static_cast<unsigned char>(out.empty() ? ' ' : out.back());
             const bool inWord = std::islower(before) || before >= 0x80 || before == ',' || before == ';';
-            if (l[at] == ' ' && inWord && at + 2 < l.size() && l[at + 1] == ' ' && l[at + 2] != ' ' &&
+            const bool tableGap = column + 2 < columnStarts.size() && columnStarts[column + 2] >= 3;
+            if (l[at] == ' ' && inWord && !tableGap && at + 2 < l.size() && l[at + 1] == ' ' && l[at + 2] != ' ' &&
                 lowerCaseStart(std::string_view(l).substr(at + 2))) {
-                ++at;  // the first of the two blanks dropped
+                out += ' ';  // the first of the two blanks dropped
+                at += 2;
+                column += 2;
                 ++mended;
             } else if (l[at] == ' ' && at + 1 < l.size() && l[at + 1] == ' ') {
-                while (at < l.size() && l[at] == ' ') out += l[at++];  // a run kept whole
-                --at;
-                continue;
+                for (; at < l.size() && l[at] == ' '; ++at, ++column) out += ' ';  // a run kept whole
+            } else {
+                if ((static_cast<unsigned char>(l[at]) & 0xC0) != 0x80) ++column;
+                out += l[at++];
             }
-            out += l[at];
         }
         l = std::move(out);
     }

@@ -1090,6 +1090,9 @@ TEST(Reshaping, NumbersAScanMisreadAndBlanksItDoubledAreMended) {
          {"  A. Two nostrils on each side.", "    1. Fins erect, rays 6 ..... Berycidae"}},
         {"a run of blanks before a name, a number or a capital kept", mendDoubledBlanks,
          {"Cap white   amanita", "Cap brown  2", "Gills free  Russula alba"}, {}},
+        {"two blanks that set a word in a table's column", mendDoubledBlanks,
+         {"    Olive spots on leaves     page 5   Scab", "    Galls on the roots        page 7   Crown Gall",
+          "    Masses on the older bark  page 9   Lichens", "    Strands on limbs          page 9   Moss"}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.layout);
