@@ -15,6 +15,7 @@
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
 #include "layout/cells.hpp"
+#include "layout/columns.hpp"
 #include "layout/lettered.hpp"
 #include "layout/ordered.hpp"
 #include "layout/references.hpp"
@@ -341,6 +342,19 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
                    std::size_t& budget) {
     const auto [from, to] = leadLines(text, rowOrigin, index);
     if (to <= from + 1) return true;
+    // A name in a column of its own level with the lead's first line goes on
+    // only in that column: a line under it that starts in the left column
+    // carries the lead's text ("Shell absent,     Genus _Plega_" over "body soft").
+    if (const std::string& head = text[from]; from + 1 < text.size() && head.size() < budget) {
+        const std::size_t last = head.find_last_not_of(" \t");
+        const std::size_t gap = last == std::string::npos ? std::string::npos : head.rfind("   ", last);
+        const std::size_t right = gap == std::string::npos ? gap : head.find_first_not_of(' ', gap);
+        const std::size_t next = text[from + 1].find_first_not_of(" \t");
+        const std::string entry = right == std::string::npos ? std::string() : lettersAndDigits(head.substr(right));
+        if (!entry.empty() && next != std::string::npos && next + 2 < right && head.find_first_not_of(" \t") < gap &&
+            lettersAndDigits(name).starts_with(entry) && lettersAndDigits(name) != entry)
+            return false;
+    }
     // A name wrapped over the lead's next line is the book's; one joined
     // across a blank line took in what follows, so did one joined from a
     // line without the tabs of its row (a heading after a table's rows).
@@ -1380,6 +1394,10 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
         (rows.bars || !cellsRead || *std::max_element(cells.origin.begin(), cells.origin.end()) < rows.lastRow)) {
         if (!reread(rows.lines, rows.origin, "tableau remis en lignes de cellules")) return cancelled();
     }
+    // A key set in two columns, each lead's ending level with its first line.
+    if (const ColumnLeads columns = twoColumnLeads(text); !columns.lines.empty())
+        if (!reread(columns.lines, columns.origin, countedMessage(kMsgColumnLeads, kMsgColumnLeadsOne, columns.joined)))
+            return cancelled();
     // References in brackets, after words or an arrow, or on the next line, set bare.
     if (const BareReferences bare = reshapedClean ? BareReferences{} : bareReferences(text); bare.rewritten > 0)
         if (!reread(bare.lines, bare.origin, countedMessage(kMsgBareReferences, kMsgBareReferencesOne, bare.rewritten)))

@@ -90,6 +90,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Vleesch riekend naar meel:      P. alba No. 26.", "Vleesch riekend naar meel:", -1, "P. alba"},
         {"Fl\u00FCgel dunkel Nr. 3", "Fl\u00FCgel dunkel", 3, ""},
         {"Au\u00DFenplatte verdickt (_Pfirsich_).", "Au\u00DFenplatte verdickt", -1, "Pfirsich"},
+        {"Shell thin          Genus _Plega_", "Shell thin", -1, "Genus Plega"},
         {"Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", "Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", -1, ""},
     };
     for (const Case& c : cases) {

@@ -1,0 +1,54 @@
+// Keys set in two columns, each lead's ending level with its first line.
+#include <gtest/gtest.h>
+
+#include "engine/text.hpp"
+#include "layout/columns.hpp"
+#include "support/detected.hpp"
+
+using namespace sarvelo;
+
+namespace {
+
+struct Case {
+    const char* layout;
+    const char* text;
+    Lines expected;  // empty: the layout is not this one
+};
+
+const Case kCases[] = {
+    {"leads as paragraphs, only the first lead numbered, a couplet of three",
+     "KEY\n\n  1. Shell absent,                Genus _Plega_\n     body soft\n\n     Shell present              2\n\n"
+     "  2. Shell of plates,             Genus _Nivea_\n     thin\n\n     Shell whole, thick         Genus _Rufa_\n\n"
+     "     Shell whole, thin          Genus _Alba_\n",
+     {"KEY", "", "  1. Shell absent, body soft                Genus _Plega_", "", "     Shell present              2", "",
+      "  2. Shell of plates, thin             Genus _Nivea_", "", "     Shell whole, thick         Genus _Rufa_", "",
+      "     Shell whole, thin          Genus _Alba_"}},
+    {"no blank line, both leads numbered, leaders after the first line",
+     "1. Wings dark, the veins ..... 2\n   brown\n1. Wings pale, the veins ..... Plega alba\n   white\n"
+     "2. Legs long, the tarsi ...... Plega nigra\n   black\n2. Legs short ................ Plega rufa\n",
+     {"1. Wings dark, the veins brown ..... 2", "1. Wings pale, the veins white ..... Plega alba",
+      "2. Legs long, the tarsi black ...... Plega nigra", "2. Legs short ................ Plega rufa"}},
+    {"a name set on two lines of the right column, a word cut at the line end",
+     "a. Mouth terminal;        Family _Albidae_\n   body short-\n   ened\n\n"
+     "b. Mouth central;         _Rufidae_\n   pharynx long             (One genus, _Rufa_)\n   and tubular\n",
+     {"a. Mouth terminal; body shortened        Family _Albidae_", "",
+      "b. Mouth central; pharynx long and tubular         _Rufidae_ (One genus, _Rufa_)"}},
+    {"the ending level with the lead's last line: another layout",
+     "1. Wings dark, the veins\n   brown ........ 2\n1. Wings pale, the veins\n   white ........ Plega alba\n"
+     "2. Legs long, the tarsi\n   black ........ Plega nigra\n2. Legs short ... Plega rufa\n",
+     {}},
+    {"every lead on one line: nothing to join", "1. Wings dark       2\n1. Wings pale       Plega alba\n", {}},
+};
+
+}  // namespace
+
+TEST(TwoColumnLeads, EachLeadIsSetOnOneLineWithTheEndingOfItsFirstLine) {
+    for (const Case& c : kCases) EXPECT_EQ(twoColumnLeads(text::splitLines(c.text)).lines, c.expected) << c.layout;
+}
+
+TEST(TwoColumnLeads, DetectionReadsTheKeyWithItsNames) {
+    EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(kCases[0].text),
+                                             {"1,0$ Shell absent, body soft $ Genus Plega", "1,2$ Shell present",
+                                              "2,0$ Shell of plates, thin $ Genus Nivea", "2,0$ Shell whole, thick $ Genus Rufa",
+                                              "2,0$ Shell whole, thin $ Genus Alba"}));
+}
