@@ -101,12 +101,13 @@ std::string_view trimmedView(std::string_view s) {
 }
 
 // A line under a lead's first line that carries its text on: no entry of
-// its own, set under the lead's text, not a label before a capital.
+// its own, set under the lead's text whatever it starts with (a number the
+// line width put there, "2."), or deeper than the lead's label and no label.
 bool carriesOn(const Lines& text, const std::vector<Split>& splits, std::size_t lead, std::size_t i) {
     if (splits[i].has() || trimmedView(text[i]).empty()) return false;
     const int indent = indentOf(text[i]);
-    if (indent < textColumn(text[lead]) && !(labelled(text[lead]) && indent > indentOf(text[lead]))) return false;
-    return !labelled(text[i]) || lowerCaseStart(trimmedView(text[i]));
+    if (indent >= textColumn(text[lead])) return true;
+    return labelled(text[lead]) && indent > indentOf(text[lead]) && (!labelled(text[i]) || lowerCaseStart(trimmedView(text[i])));
 }
 
 // A line under a lead's first line whose entry stands in the same column,
@@ -115,6 +116,13 @@ bool entryGoesOn(const Lines& text, const std::vector<Split>& splits, std::size_
     const Split& more = splits[i];
     return more.has() && std::abs(more.column - splits[lead].column) <= 2 && indentOf(text[i]) >= textColumn(text[lead]) &&
            !labelled(text[i]);
+}
+
+// An entry that reads as the rest of the one above: a remark in brackets,
+// words in lower case.
+bool continuedEntry(std::string_view entry) {
+    entry = trimmedView(entry);
+    return entry.starts_with("(") || lowerCaseStart(entry);
 }
 
 // The lines [lead, next) of one lead on one line: the left parts joined,
@@ -141,8 +149,12 @@ std::string joinedColumnLead(const Lines& text, std::size_t first, std::size_t l
     std::vector<Split> splits(text.size());
     for (std::size_t i = first; i < last; ++i) splits[i] = splitColumns(text[i]);
     if (!splits[first].has()) return {};
+    // A second entry goes on only where it reads as the rest of the first
+    // ("(One genus, Paramoecium)"): a paragraph may hold a whole couplet.
     for (std::size_t i = first + 1; i < last; ++i)
-        if (!carriesOn(text, splits, first, i) && !entryGoesOn(text, splits, first, i)) return {};
+        if (!carriesOn(text, splits, first, i) &&
+            !(entryGoesOn(text, splits, first, i) && continuedEntry(std::string_view(text[i]).substr(splits[i].rightStart))))
+            return {};
     return joinLead(text, splits, first, last);
 }
 
@@ -186,8 +198,7 @@ ColumnLeads twoColumnLeads(const Lines& text) {
             // An entry set on two lines of the right column ("Paramoecidae" over
             // "(One genus, Paramoecium)"), its lead's text carried on beside it.
             if (entryGoesOn(text, splits, i, next)) {
-                const std::string_view entry = trimmedView(std::string_view(text[next]).substr(splits[next].rightStart));
-                if (paragraphs || entry.starts_with("(") || lowerCaseStart(entry)) continue;
+                if (paragraphs || continuedEntry(std::string_view(text[next]).substr(splits[next].rightStart))) continue;
             }
             break;
         }

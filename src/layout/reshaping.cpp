@@ -2542,6 +2542,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (b.last - b.first > 1) ++wrapped;
         // A key run together on one line (a scan's text) holds many leads.
         if (b.last - b.first == 1 && splitRunTogether(text[b.first]).size() >= 4) ++twoLeads;
+        // So does a block whose every line ends with a destination: a couplet
+        // of leads a line each, the second without a label.
+        bool everyLineEnds = b.last - b.first > 1;
+        // (A number alone under a lead is its reference.)
+        for (std::size_t i = b.first; i < b.last && everyLineEnds; ++i)
+            everyLineEnds = endsWithDestination(text[i]) && std::any_of(text[i].begin(), text[i].end(), [](char c) {
+                                return std::isalpha(static_cast<unsigned char>(c));
+                            });
+        if (everyLineEnds) {
+            ++twoLeads;
+            continue;
+        }
         for (std::size_t i = b.first + 1; i < b.last; ++i) {
             // Or a lead back at the margin under a name set deeper ("    P. alba No. 26." / "  Pas in ...").
             const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");

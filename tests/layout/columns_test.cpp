@@ -33,6 +33,11 @@ const Case kCases[] = {
      "b. Mouth central;         _Rufidae_\n   pharynx long             (One genus, _Rufa_)\n   and tubular\n",
      {"a. Mouth terminal; body shortened        Family _Albidae_", "",
       "b. Mouth central; pharynx long and tubular         _Rufidae_ (One genus, _Rufa_)"}},
+    {"a number the line width set at the start of a line under the lead's text",
+     "1. Fins with 5 to          Plega alba\n   7 rays, the ventrals\n   small\n   Fins with 3 rays          Plega nigra\n"
+     "2. Legs long, the          Plega rufa\n   tarsi black\n   Legs short, the         Plega nivea\n   tarsi red\n",
+     {"1. Fins with 5 to 7 rays, the ventrals small          Plega alba", "   Fins with 3 rays          Plega nigra",
+      "2. Legs long, the tarsi black          Plega rufa", "   Legs short, the tarsi red         Plega nivea"}},
     {"the ending level with the lead's last line: another layout",
      "1. Wings dark, the veins\n   brown ........ 2\n1. Wings pale, the veins\n   white ........ Plega alba\n"
      "2. Legs long, the tarsi\n   black ........ Plega nigra\n2. Legs short ... Plega rufa\n",
