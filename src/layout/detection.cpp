@@ -304,9 +304,11 @@ bool nameOpensWithNumber(std::string_view name) {
 
 // A name left inside the marks a plain-text copy sets for italics or bold
 // ("_P. nigra_", "=Acer.="): the marks are no part of it.
+// An underscore marks italics wherever it stands ("Family _Opalinidae_").
 bool nameInMarks(std::string_view name) {
     while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
-    return name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0];
+    return (name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0]) ||
+           name.find('_') != std::string_view::npos;
 }
 
 // A name that keeps something of its printed line: a letter, its marks, the
@@ -1412,11 +1414,13 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
             proposeConverted(lettered.couplets, lettered.coupletsOrigin,
                              "clé aux couplets désignés par des lettres, convertie en clé numérotée", lettered.message);
     // Couplets numbered once, their leads lettered.
-    if (const Lines numbered = numberedFromLeadLetters(text); !numbered.empty()) {
-        std::vector<int> sameLines(numbered.size());
+    if (const LetteredLeads numbered = numberedFromLeadLetters(text); !numbered.lines.empty()) {
+        std::vector<int> sameLines(numbered.lines.size());
         for (std::size_t k = 0; k < sameLines.size(); ++k) sameLines[k] = static_cast<int>(k);
-        if (!reread(numbered, sameLines, "entrées désignées par des lettres sous le numéro de leur couplet"))
-            return cancelled();
+        std::string told = "entrées désignées par des lettres sous le numéro de leur couplet";
+        if (numbered.headings > 0) told += ", " + countedMessage(kMsgGroupHeadings, kMsgGroupHeadingsOne, numbered.headings);
+        if (numbered.unnumbered > 0) told += std::string(", ") + kMsgUnnumbered;
+        if (!reread(numbered.lines, sameLines, told)) return cancelled();
     }
     if (reshaped.changed) {
         const std::size_t from = full.size();

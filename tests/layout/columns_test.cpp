@@ -57,3 +57,18 @@ TEST(TwoColumnLeads, DetectionReadsTheKeyWithItsNames) {
                                               "2,0$ Shell of plates, thin $ Genus Nivea", "2,0$ Shell whole, thick $ Genus Rufa",
                                               "2,0$ Shell whole, thin $ Genus Alba"}));
 }
+
+TEST(TwoColumnLeads, DetectionReadsNumberedGroupsOverLetteredLeadsAndTheCoupletAbove) {
+    const char* text =
+        "KEY TO THE FAMILIES.\n\nA. Mouth closed except        1\n   during feeding\n\n   Mouth always open;          2\n"
+        "   membrane present\n\n   1. _Albina_.\n\n      a. Mouth terminal;       Family _Albidae_\n         body short\n\n"
+        "      b. Mouth central;        Family _Nigridae_\n         pharynx long\n\n   2. _Rufina_.\n\n"
+        "      a. Cilia long, in        Family _Rufidae_\n         two zones\n\n      b. Cilia short           Family _Niveidae_\n\n"
+        "      c. Cilia none; body      Family _Nudidae_\n         vermiform\n";
+    EXPECT_TRUE(sarvelo::testing::detectsKey(
+        text::splitLines(text),
+        {"1,2$ Mouth closed except during feeding", "1,3$ Mouth always open; membrane present",
+         "2,0$ Mouth terminal; body short $ Family Albidae", "2,0$ Mouth central; pharynx long $ Family Nigridae",
+         "3,0$ Cilia long, in two zones $ Family Rufidae", "3,0$ Cilia short $ Family Niveidae",
+         "3,0$ Cilia none; body vermiform $ Family Nudidae"}));
+}

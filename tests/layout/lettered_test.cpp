@@ -96,9 +96,16 @@ TEST(LetteredLeads, EachLeadTakesItsCoupletsNumber) {
          {"1. Leaves simple", "1. Leaves compound", "1. Leaves none", "2. Fruit a nut", "2. Fruit a pod"}},
         {"a lead's letter with nothing after it", {"1. (a) Leaves simple", "(b) ", "2. (a) Fruit a nut", "(b) Fruit a pod"},
          {"1. Leaves simple", "1. ", "2. Fruit a nut", "2. Fruit a pod"}},
+        {"numbered group headings over lettered leads, the couplet above sending to them",
+         {"Key", "A. Mouth closed      1", "   Mouth open        2", "", "   1. _Albina_.", "",
+          "      a. Mouth terminal   Plega alba", "      b. Mouth central    Plega nigra", "   2. _Rufina_.",
+          "      a. Cilia long       Plega rufa", "      b. Cilia short      Plega nivea", "      c. Cilia none       Plega nuda"},
+         {"Key", "0. Mouth closed      1", "   0. Mouth open        2", "", "", "", "      1. Mouth terminal   Plega alba",
+          "      1. Mouth central    Plega nigra", "", "      2. Cilia long       Plega rufa", "      2. Cilia short      Plega nivea",
+          "      2. Cilia none       Plega nuda"}},
         {"one couplet so lettered is no such key", {"1. (a) Leaves simple", "(b) Leaves compound"}, {}},
         {"a letter out of its order is left alone, the leads too few",
          {"1. (a) Leaves simple", "(c) Leaves compound", "2. (a) Fruit a nut", "(b) Fruit a pod"}, {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(numberedFromLeadLetters(c.text), c.expected) << c.layout;
+    for (const Case& c : cases) EXPECT_EQ(numberedFromLeadLetters(c.text).lines, c.expected) << c.layout;
 }
