@@ -102,12 +102,16 @@ std::string_view trimmedView(std::string_view s) {
 
 // A line under a lead's first line that carries its text on: no entry of
 // its own, set under the lead's text whatever it starts with (a number the
-// line width put there, "2."), or deeper than the lead's label and no label.
+// line width put there, "2."), or as deep as the lead in lower case, or
+// deeper than the lead's label and no label.
 bool carriesOn(const Lines& text, const std::vector<Split>& splits, std::size_t lead, std::size_t i) {
     if (splits[i].has() || trimmedView(text[i]).empty()) return false;
     const int indent = indentOf(text[i]);
     if (indent >= textColumn(text[lead])) return true;
-    return labelled(text[lead]) && indent > indentOf(text[lead]) && (!labelled(text[i]) || lowerCaseStart(trimmedView(text[i])));
+    // In lower case, as deep as the lead ("H. gevormd uit ..." over "lappen, St. ..."):
+    // what looked like the lead's label was an abbreviation.
+    if (indent >= indentOf(text[lead]) && lowerCaseStart(trimmedView(text[i]))) return true;
+    return labelled(text[lead]) && indent > indentOf(text[lead]) && !labelled(text[i]);
 }
 
 // A line under a lead's first line whose entry stands in the same column,

@@ -38,6 +38,9 @@ const Case kCases[] = {
      "2. Legs long, the          Plega rufa\n   tarsi black\n   Legs short, the         Plega nivea\n   tarsi red\n",
      {"1. Fins with 5 to 7 rays, the ventrals small          Plega alba", "   Fins with 3 rays          Plega nigra",
       "2. Legs long, the tarsi black          Plega rufa", "   Legs short, the tarsi red         Plega nivea"}},
+    {"an abbreviation at a lead's start read as no label",
+     "3. H. like a sponge, the         Plega alba\n   stem smooth\n   H. of irregular lobes,        Plega nigra\n   the stem ribbed\n",
+     {"3. H. like a sponge, the stem smooth         Plega alba", "   H. of irregular lobes, the stem ribbed        Plega nigra"}},
     {"the ending level with the lead's last line: another layout",
      "1. Wings dark, the veins\n   brown ........ 2\n1. Wings pale, the veins\n   white ........ Plega alba\n"
      "2. Legs long, the tarsi\n   black ........ Plega nigra\n2. Legs short ... Plega rufa\n",
