@@ -344,19 +344,6 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
                    std::size_t& budget) {
     const auto [from, to] = leadLines(text, rowOrigin, index);
     if (to <= from + 1) return true;
-    // A name in a column of its own level with the lead's first line goes on
-    // only in that column: a line under it that starts in the left column
-    // carries the lead's text ("Shell absent,     Genus _Plega_" over "body soft").
-    if (const std::string& head = text[from]; from + 1 < text.size() && head.size() < budget) {
-        const std::size_t last = head.find_last_not_of(" \t");
-        const std::size_t gap = last == std::string::npos ? std::string::npos : head.rfind("   ", last);
-        const std::size_t right = gap == std::string::npos ? gap : head.find_first_not_of(' ', gap);
-        const std::size_t next = text[from + 1].find_first_not_of(" \t");
-        const std::string entry = right == std::string::npos ? std::string() : lettersAndDigits(head.substr(right));
-        if (!entry.empty() && next != std::string::npos && next + 2 < right && head.find_first_not_of(" \t") < gap &&
-            lettersAndDigits(name).starts_with(entry) && lettersAndDigits(name) != entry)
-            return false;
-    }
     // A name wrapped over the lead's next line is the book's; one joined
     // across a blank line took in what follows, so did one joined from a
     // line without the tabs of its row (a heading after a table's rows).
