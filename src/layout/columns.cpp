@@ -100,26 +100,36 @@ std::string_view trimmedView(std::string_view s) {
     return s.substr(a, s.find_last_not_of(" \t") - a + 1);
 }
 
+// Where a lead's first line starts, read once for the lines under it.
+struct LeadStart {
+    int indent = 0;      // its first character's column
+    int textColumn = 0;  // its text's, after the label
+    bool labelled = false;
+    int column = 0;      // its entry's
+};
+
+LeadStart leadStart(std::string_view line, const Split& split) {
+    return {indentOf(line), textColumn(line), labelled(line), split.column};
+}
+
 // A line under a lead's first line that carries its text on: no entry of
 // its own, set under the lead's text whatever it starts with (a number the
 // line width put there, "2."), or as deep as the lead in lower case, or
 // deeper than the lead's label and no label.
-bool carriesOn(const Lines& text, const std::vector<Split>& splits, std::size_t lead, std::size_t i) {
-    if (splits[i].has() || trimmedView(text[i]).empty()) return false;
-    const int indent = indentOf(text[i]);
-    if (indent >= textColumn(text[lead])) return true;
+bool carriesOn(const LeadStart& lead, std::string_view line, const Split& split) {
+    if (split.has() || trimmedView(line).empty()) return false;
+    const int indent = indentOf(line);
+    if (indent >= lead.textColumn) return true;
     // In lower case, as deep as the lead ("H. gevormd uit ..." over "lappen, St. ..."):
     // what looked like the lead's label was an abbreviation.
-    if (indent >= indentOf(text[lead]) && lowerCaseStart(trimmedView(text[i]))) return true;
-    return labelled(text[lead]) && indent > indentOf(text[lead]) && !labelled(text[i]);
+    if (indent >= lead.indent && lowerCaseStart(trimmedView(line))) return true;
+    return lead.labelled && indent > lead.indent && !labelled(line);
 }
 
 // A line under a lead's first line whose entry stands in the same column,
 // its left part under the lead's text: the entry may go on there.
-bool entryGoesOn(const Lines& text, const std::vector<Split>& splits, std::size_t lead, std::size_t i) {
-    const Split& more = splits[i];
-    return more.has() && std::abs(more.column - splits[lead].column) <= 2 && indentOf(text[i]) >= textColumn(text[lead]) &&
-           !labelled(text[i]);
+bool entryGoesOn(const LeadStart& lead, std::string_view line, const Split& split) {
+    return split.has() && std::abs(split.column - lead.column) <= 2 && indentOf(line) >= lead.textColumn && !labelled(line);
 }
 
 // An entry that reads as the rest of the one above: a remark in brackets,
@@ -150,16 +160,19 @@ std::string joinLead(const Lines& text, const std::vector<Split>& splits, std::s
 
 std::string joinedColumnLead(const Lines& text, std::size_t first, std::size_t last) {
     if (last > text.size() || last < first + 2) return {};
-    std::vector<Split> splits(text.size());
-    for (std::size_t i = first; i < last; ++i) splits[i] = splitColumns(text[i]);
-    if (!splits[first].has()) return {};
+    // The block's own lines only: a key set in many paragraphs costs each its size.
+    const Lines block(text.begin() + static_cast<std::ptrdiff_t>(first), text.begin() + static_cast<std::ptrdiff_t>(last));
+    std::vector<Split> splits(block.size());
+    for (std::size_t i = 0; i < block.size(); ++i) splits[i] = splitColumns(block[i]);
+    if (!splits[0].has()) return {};
+    const LeadStart lead = leadStart(block[0], splits[0]);
     // A second entry goes on only where it reads as the rest of the first
     // ("(One genus, Paramoecium)"): a paragraph may hold a whole couplet.
-    for (std::size_t i = first + 1; i < last; ++i)
-        if (!carriesOn(text, splits, first, i) &&
-            !(entryGoesOn(text, splits, first, i) && continuedEntry(std::string_view(text[i]).substr(splits[i].rightStart))))
+    for (std::size_t i = 1; i < block.size(); ++i)
+        if (!carriesOn(lead, block[i], splits[i]) &&
+            !(entryGoesOn(lead, block[i], splits[i]) && continuedEntry(std::string_view(block[i]).substr(splits[i].rightStart))))
             return {};
-    return joinLead(text, splits, first, last);
+    return joinLead(block, splits, 0, block.size());
 }
 
 ColumnLeads twoColumnLeads(const Lines& text) {
@@ -173,7 +186,8 @@ ColumnLeads twoColumnLeads(const Lines& text) {
     int first = 0, last = 0;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         if (!splits[i].has()) continue;
-        if (carriesOn(text, splits, i, i + 1) && lowerCaseStart(trimmedView(text[i + 1]))) ++first;
+        if (carriesOn(leadStart(text[i], splits[i]), text[i + 1], splits[i + 1]) && lowerCaseStart(trimmedView(text[i + 1])))
+            ++first;
         if (i > 0 && !splits[i - 1].has() && !trimmedView(text[i - 1]).empty() && !labelled(text[i]) &&
             lowerCaseStart(trimmedView(text[i].substr(0, splits[i].leftEnd))))
             ++last;
@@ -196,12 +210,13 @@ ColumnLeads twoColumnLeads(const Lines& text) {
             ++i;
             continue;
         }
+        const LeadStart lead = leadStart(text[i], splits[i]);
         std::size_t next = i + 1;
         for (; next < text.size(); ++next) {
-            if (carriesOn(text, splits, i, next)) continue;
+            if (carriesOn(lead, text[next], splits[next])) continue;
             // An entry set on two lines of the right column ("Paramoecidae" over
             // "(One genus, Paramoecium)"), its lead's text carried on beside it.
-            if (entryGoesOn(text, splits, i, next)) {
+            if (entryGoesOn(lead, text[next], splits[next])) {
                 if (paragraphs || continuedEntry(std::string_view(text[next]).substr(splits[next].rightStart))) continue;
             }
             break;
