@@ -182,7 +182,8 @@ ColumnLeads twoColumnLeads(const Lines& text) {
     // The layout is told by the lines under a lead's first line: its text
     // carried on in lower case under a line with an entry (the first line's
     // layout), against entries on lines that carry a lead on in lower case
-    // (an ending level with the lead's last line).
+    // (an ending level with the lead's last line). One lead wrapped so is
+    // enough where nothing says otherwise.
     int first = 0, last = 0;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         if (!splits[i].has()) continue;
@@ -192,7 +193,7 @@ ColumnLeads twoColumnLeads(const Lines& text) {
             lowerCaseStart(trimmedView(text[i].substr(0, splits[i].leftEnd))))
             ++last;
     }
-    if (first < 2 || first <= 2 * last) return out;
+    if (first == 0 || first <= 2 * last || (first == 1 && last > 0)) return out;
     // Leads set as paragraphs (a blank line before each first line): the
     // lines of a paragraph are one lead, their entries one name.
     int afterBlank = 0, entries = 0;

@@ -45,6 +45,11 @@ const Case kCases[] = {
      "1. Wings dark, the veins\n   brown ........ 2\n1. Wings pale, the veins\n   white ........ Plega alba\n"
      "2. Legs long, the tarsi\n   black ........ Plega nigra\n2. Legs short ... Plega rufa\n",
      {}},
+    {"one lead wrapped, nothing said against the layout",
+     "1. Wings dark            2\n   Wings pale, the         Plega alba\n   veins white\n2. Legs long             Plega nigra\n"
+     "   Legs short            Plega rufa\n",
+     {"1. Wings dark            2", "   Wings pale, the veins white         Plega alba", "2. Legs long             Plega nigra",
+      "   Legs short            Plega rufa"}},
     {"every lead on one line: nothing to join", "1. Wings dark       2\n1. Wings pale       Plega alba\n", {}},
 };
 
