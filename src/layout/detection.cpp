@@ -303,8 +303,8 @@ bool nameOpensWithNumber(std::string_view name) {
 }
 
 // A name left inside the marks a plain-text copy sets for italics or bold
-// ("_P. nigra_", "=Acer.="): the marks are no part of it.
-// An underscore marks italics wherever it stands ("Family _Opalinidae_").
+// ("_P. nigra_", "=Acer.="), or keeping an underscore wherever it stands
+// ("Family _Opalinidae_"): the marks are no part of it.
 bool nameInMarks(std::string_view name) {
     while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
     return (name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0]) ||
