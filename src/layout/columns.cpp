@@ -133,10 +133,11 @@ bool entryGoesOn(const LeadStart& lead, std::string_view line, const Split& spli
 }
 
 // An entry that reads as the rest of the one above: a remark in brackets,
-// words in lower case.
-bool continuedEntry(std::string_view entry) {
-    entry = trimmedView(entry);
-    return entry.starts_with("(") || lowerCaseStart(entry);
+// or words in lower case beside the lead's text going on in lower case (a
+// name may be an epithet: "spinifer hartwegi" beside "Carapace having ...").
+bool continuedEntry(std::string_view line, const Split& split) {
+    const std::string_view entry = trimmedView(line.substr(split.rightStart));
+    return entry.starts_with("(") || (lowerCaseStart(entry) && lowerCaseStart(trimmedView(line.substr(0, split.leftEnd))));
 }
 
 // The lines [lead, next) of one lead on one line: the left parts joined,
@@ -170,7 +171,7 @@ std::string joinedColumnLead(const Lines& text, std::size_t first, std::size_t l
     // ("(One genus, Paramoecium)"): a paragraph may hold a whole couplet.
     for (std::size_t i = 1; i < block.size(); ++i)
         if (!carriesOn(lead, block[i], splits[i]) &&
-            !(entryGoesOn(lead, block[i], splits[i]) && continuedEntry(std::string_view(block[i]).substr(splits[i].rightStart))))
+            !(entryGoesOn(lead, block[i], splits[i]) && continuedEntry(block[i], splits[i])))
             return {};
     return joinLead(block, splits, 0, block.size());
 }
@@ -218,7 +219,7 @@ ColumnLeads twoColumnLeads(const Lines& text) {
             // An entry set on two lines of the right column ("Paramoecidae" over
             // "(One genus, Paramoecium)"), its lead's text carried on beside it.
             if (entryGoesOn(lead, text[next], splits[next])) {
-                if (paragraphs || continuedEntry(std::string_view(text[next]).substr(splits[next].rightStart))) continue;
+                if (paragraphs || continuedEntry(text[next], splits[next])) continue;
             }
             break;
         }

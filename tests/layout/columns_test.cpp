@@ -41,6 +41,11 @@ const Case kCases[] = {
     {"an abbreviation at a lead's start read as no label",
      "3. H. like a sponge, the         Plega alba\n   stem smooth\n   H. of irregular lobes,        Plega nigra\n   the stem ribbed\n",
      {"3. H. like a sponge, the stem smooth         Plega alba", "   H. of irregular lobes, the stem ribbed        Plega nigra"}},
+    {"names in lower case, no blank line: each entry beside a capital starts a lead",
+     "1. Carapace with ocelli,       spinifer alba\n   large near the centre\n   Carapace with dots,          spinifer nigra\n"
+     "   small near the centre\n",
+     {"1. Carapace with ocelli, large near the centre       spinifer alba",
+      "   Carapace with dots, small near the centre          spinifer nigra"}},
     {"the ending level with the lead's last line: another layout",
      "1. Wings dark, the veins\n   brown ........ 2\n1. Wings pale, the veins\n   white ........ Plega alba\n"
      "2. Legs long, the tarsi\n   black ........ Plega nigra\n2. Legs short ... Plega rufa\n",
