@@ -15,6 +15,7 @@
 #include "engine/recognition.hpp"
 #include "engine/text.hpp"
 #include "layout/cells.hpp"
+#include "layout/columns.hpp"
 #include "layout/lettered.hpp"
 #include "layout/ordered.hpp"
 #include "layout/references.hpp"
@@ -302,10 +303,12 @@ bool nameOpensWithNumber(std::string_view name) {
 }
 
 // A name left inside the marks a plain-text copy sets for italics or bold
-// ("_P. nigra_", "=Acer.="): the marks are no part of it.
+// ("_P. nigra_", "=Acer.="), or keeping an underscore wherever it stands
+// ("Family _Opalinidae_"): the marks are no part of it.
 bool nameInMarks(std::string_view name) {
     while (!name.empty() && (name.back() == '.' || name.back() == ' ')) name.remove_suffix(1);
-    return name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0];
+    return (name.size() >= 3 && (name[0] == '_' || name[0] == '=' || name[0] == '*') && name.back() == name[0]) ||
+           name.find('_') != std::string_view::npos;
 }
 
 // A name that keeps something of its printed line: a letter, its marks, the
@@ -1382,6 +1385,10 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
         (rows.bars || !cellsRead || *std::max_element(cells.origin.begin(), cells.origin.end()) < rows.lastRow)) {
         if (!reread(rows.lines, rows.origin, "tableau remis en lignes de cellules")) return cancelled();
     }
+    // A key set in two columns, each lead's ending level with its first line.
+    if (const ColumnLeads columns = twoColumnLeads(text); !columns.lines.empty())
+        if (!reread(columns.lines, columns.origin, countedMessage(kMsgColumnLeads, kMsgColumnLeadsOne, columns.joined)))
+            return cancelled();
     // References in brackets, after words or an arrow, or on the next line, set bare.
     if (const BareReferences bare = reshapedClean ? BareReferences{} : bareReferences(text); bare.rewritten > 0)
         if (!reread(bare.lines, bare.origin, countedMessage(kMsgBareReferences, kMsgBareReferencesOne, bare.rewritten)))
@@ -1396,11 +1403,13 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
             proposeConverted(lettered.couplets, lettered.coupletsOrigin,
                              "clé aux couplets désignés par des lettres, convertie en clé numérotée", lettered.message);
     // Couplets numbered once, their leads lettered.
-    if (const Lines numbered = numberedFromLeadLetters(text); !numbered.empty()) {
-        std::vector<int> sameLines(numbered.size());
+    if (const LetteredLeads numbered = numberedFromLeadLetters(text); !numbered.lines.empty()) {
+        std::vector<int> sameLines(numbered.lines.size());
         for (std::size_t k = 0; k < sameLines.size(); ++k) sameLines[k] = static_cast<int>(k);
-        if (!reread(numbered, sameLines, "entrées désignées par des lettres sous le numéro de leur couplet"))
-            return cancelled();
+        std::string told = "entrées désignées par des lettres sous le numéro de leur couplet";
+        if (numbered.headings > 0) told += ", " + countedMessage(kMsgGroupHeadings, kMsgGroupHeadingsOne, numbered.headings);
+        if (numbered.unnumbered > 0) told += std::string(", ") + kMsgUnnumbered;
+        if (!reread(numbered.lines, sameLines, told)) return cancelled();
     }
     if (reshaped.changed) {
         const std::size_t from = full.size();

@@ -1,9 +1,11 @@
 #include "layout/lettered.hpp"
 
+#include <algorithm>
 #include <map>
 #include <string>
 
 #include "engine/text.hpp"
+#include "layout/detection.hpp"
 #include "layout/indented.hpp"
 #include "layout/reshaping.hpp"
 
@@ -298,6 +300,19 @@ Lines numberedFromCodes(const Lines& text) {
     return renumbered(text, reads, number);
 }
 
+// A numbered line that names a group, with no ending of its own, over a
+// lead lettered "a" (blank lines between).
+bool groupHeading(const Lines& lines, std::size_t k, std::size_t textAt) {
+    const std::string& line = lines[k];
+    if (textAt >= line.size() || endsWithDestination(line) ||
+        std::count(line.begin() + static_cast<std::ptrdiff_t>(textAt), line.end(), ' ') > 6)
+        return false;
+    std::size_t next = k + 1;
+    while (next < lines.size() && lines[next].find_first_not_of(" \t") == std::string::npos) ++next;
+    if (next >= lines.size()) return false;
+    std::size_t end = 0;
+    return leadLetterAt(lines[next], lines[next].find_first_not_of(" \t"), end) == 'a';
+}
 
 }  // namespace
 
@@ -306,7 +321,7 @@ char leadLetterAt(std::string_view s, std::size_t at, std::size_t& end) {
     const bool bracket = i < s.size() && s[i] == '(';
     if (bracket) ++i;
     const char open = i < s.size() && mark(s[i]) ? s[i++] : '\0';
-    if (i >= s.size() || s[i] < 'a' || s[i] > 'f') return '\0';
+    if (i >= s.size() || s[i] < 'a' || s[i] > 'h') return '\0';
     const char letter = s[i++];
     if (open) {
         if (i >= s.size() || s[i] != open) return '\0';
@@ -319,12 +334,15 @@ char leadLetterAt(std::string_view s, std::size_t at, std::size_t& end) {
     return letter;
 }
 
-Lines numberedFromLeadLetters(const Lines& text) {
-    Lines out = text;
+LetteredLeads numberedFromLeadLetters(const Lines& text) {
+    LetteredLeads out;
+    out.lines = text;
     std::string number;  // the couplet whose leads are being read
     char expected = '\0';
     int couplets = 0, leads = 0;
-    for (std::string& line : out) {
+    std::size_t firstCouplet = text.size();
+    for (std::size_t k = 0; k < out.lines.size(); ++k) {
+        std::string& line = out.lines[k];
         const std::size_t start = line.find_first_not_of(" \t");
         if (start == std::string::npos) continue;
         std::size_t digits = start;
@@ -335,10 +353,22 @@ Lines numberedFromLeadLetters(const Lines& text) {
         while (numbered && at < line.size() && line[at] == ' ') ++at;
         std::size_t end = 0;
         const char letter = leadLetterAt(line, numbered ? at : start, end);
+        if (numbered && letter == '\0' && groupHeading(out.lines, k, at)) {
+            // The couplet's number over its group's name ("1. _Gymnostomina_."),
+            // its leads lettered below: the heading is set aside.
+            number = line.substr(start, digits - start);
+            expected = 'a';
+            ++couplets;
+            ++out.headings;
+            firstCouplet = std::min(firstCouplet, k);
+            line.clear();
+            continue;
+        }
         if (numbered && letter == 'a') {
             number = line.substr(start, digits - start);
             expected = 'b';
             ++couplets;
+            firstCouplet = std::min(firstCouplet, k);
         } else if (!numbered && letter != '\0' && letter == expected && !number.empty()) {
             ++expected;
             ++leads;
@@ -349,6 +379,22 @@ Lines numberedFromLeadLetters(const Lines& text) {
         line = line.substr(0, start) + number + ". " + (textAt == std::string::npos ? std::string() : line.substr(textAt));
     }
     if (couplets < 2 || leads < couplets) return {};
+    // Above the groups, the couplet that sends to them, without a number or
+    // with a capital letter ("A. Mouth closed ... 1"): couplet 0.
+    if (out.headings > 0) {
+        std::vector<std::size_t> above;
+        for (std::size_t k = 0; k < firstCouplet; ++k)
+            if (endsWithDestination(text[k])) above.push_back(k);
+        if (above.size() >= 2)
+            for (std::size_t k : above) {
+                std::string& line = out.lines[k];
+                std::size_t at = line.find_first_not_of(" \t");
+                if (at + 2 < line.size() && line[at] >= 'A' && line[at] <= 'Z' && line[at + 1] == '.' && line[at + 2] == ' ')
+                    at = line.find_first_not_of(' ', at + 2);
+                line = line.substr(0, line.find_first_not_of(" \t")) + "0. " + line.substr(at);
+                ++out.unnumbered;
+            }
+    }
     return out;
 }
 

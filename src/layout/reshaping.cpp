@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "engine/text.hpp"
+#include "layout/columns.hpp"
 #include "layout/detection.hpp"
 #include "layout/indented.hpp"
 
@@ -1025,13 +1026,25 @@ std::size_t markedNameStart(std::string_view line) {
     // The book's page may follow the name: "_P. alba_, p. 479".
     if (const std::size_t page = pageNoteStart(line); page != std::string_view::npos) line = line.substr(0, page);
     // So may a remark in brackets: "=Locellina= (not reported in U. S.).".
+    std::size_t at = std::string_view::npos;
     if (const std::size_t close = line.find_last_not_of(" ."); close != std::string_view::npos && line[close] == ')')
         if (const std::size_t open = line.rfind('(', close); open != std::string_view::npos && open > 0 &&
-                                                             line[open - 1] == ' ' && close - open <= 80) {
-            const std::size_t at = nameInMarksStart(line.substr(0, open));
-            if (at != std::string_view::npos) return at;
-        }
-    return nameInMarksStart(line);
+                                                             line[open - 1] == ' ' && close - open <= 80)
+            at = nameInMarksStart(line.substr(0, open));
+    if (at == std::string_view::npos) at = nameInMarksStart(line);
+    // A rank before the marks, the whole set after a column of blanks
+    // ("...band       Genus _Ptychodiscus_"): the name starts at the column.
+    for (std::size_t b = at, words = 0; at != std::string_view::npos && words < 2; ++words) {
+        std::size_t end = b;
+        while (end > 0 && line[end - 1] == ' ') --end;
+        if (end == b || end == 0) break;
+        std::size_t start = end;
+        while (start > 0 && line[start - 1] != ' ' && line[start - 1] != '\t') --start;
+        if (!authorWord(line.substr(start, end - start))) break;
+        b = start;
+        if ((b >= 3 && line.substr(b - 3, 3) == "   ") || (b > 0 && line[b - 1] == '\t')) return b;
+    }
+    return at;
 }
 
 namespace {
@@ -2639,6 +2652,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (b.last - b.first > 1) ++wrapped;
         // A key run together on one line (a scan's text) holds many leads.
         if (b.last - b.first == 1 && splitRunTogether(text[b.first]).size() >= 4) ++twoLeads;
+        // So does a block whose every line ends with a destination: a couplet
+        // of leads a line each, the second without a label.
+        bool everyLineEnds = b.last - b.first > 1;
+        // (A number alone under a lead is its reference.)
+        for (std::size_t i = b.first; i < b.last && everyLineEnds; ++i)
+            everyLineEnds = endsWithDestination(text[i]) && std::any_of(text[i].begin(), text[i].end(), [](char c) {
+                                return std::isalpha(static_cast<unsigned char>(c));
+                            });
+        if (everyLineEnds) {
+            ++twoLeads;
+            continue;
+        }
         for (std::size_t i = b.first + 1; i < b.last; ++i) {
             // Or a lead back at the margin under a name set deeper ("    P. alba No. 26." / "  Pas in ...").
             const std::size_t here = text[i].find_first_not_of(" \t"), above = text[i - 1].find_first_not_of(" \t");
@@ -2815,6 +2840,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             continue;
         }
         interrupted = false;
+        // A lead set in two columns, its ending level with its first line.
+        if (std::string lead = paragraphs && (b.first != start || offset == 0) ? joinedColumnLead(text, b.first, b.last) : std::string();
+            !lead.empty()) {
+            ++out.paragraphs;
+            units.push_back({std::move(lead), b.first});
+            continue;
+        }
         if (paragraphs) {
             std::string joined;
             std::size_t lastLine = std::string::npos, lineBefore = std::string::npos;

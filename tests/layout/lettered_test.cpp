@@ -101,11 +101,23 @@ TEST(LetteredLeads, EachLeadTakesItsCoupletsNumber) {
           "  2. Spines wide   P. nigra", "     2. Spines narrow   P. rufa"}},
         {"three leads lettered with stops", {"1 a. Leaves simple", "b. Leaves compound", "c. Leaves none", "2 a. Fruit a nut", "b. Fruit a pod"},
          {"1. Leaves simple", "1. Leaves compound", "1. Leaves none", "2. Fruit a nut", "2. Fruit a pod"}},
+        {"seven leads lettered a. to g.",
+         {"1 a. Cilia long", "b. Cilia short", "c. Cilia none", "d. Cilia in rows", "e. Cilia in zones", "f. Cilia uniform",
+          "g. Cilia fused", "2 a. Mouth open", "b. Mouth closed"},
+         {"1. Cilia long", "1. Cilia short", "1. Cilia none", "1. Cilia in rows", "1. Cilia in zones", "1. Cilia uniform",
+          "1. Cilia fused", "2. Mouth open", "2. Mouth closed"}},
         {"a lead's letter with nothing after it", {"1. (a) Leaves simple", "(b) ", "2. (a) Fruit a nut", "(b) Fruit a pod"},
          {"1. Leaves simple", "1. ", "2. Fruit a nut", "2. Fruit a pod"}},
+        {"numbered group headings over lettered leads, the couplet above sending to them",
+         {"Key", "A. Mouth closed      1", "   Mouth open        2", "", "   1. _Albina_.", "",
+          "      a. Mouth terminal   Plega alba", "      b. Mouth central    Plega nigra", "   2. _Rufina_.",
+          "      a. Cilia long       Plega rufa", "      b. Cilia short      Plega nivea", "      c. Cilia none       Plega nuda"},
+         {"Key", "0. Mouth closed      1", "   0. Mouth open        2", "", "", "", "      1. Mouth terminal   Plega alba",
+          "      1. Mouth central    Plega nigra", "", "      2. Cilia long       Plega rufa", "      2. Cilia short      Plega nivea",
+          "      2. Cilia none       Plega nuda"}},
         {"one couplet so lettered is no such key", {"1. (a) Leaves simple", "(b) Leaves compound"}, {}},
         {"a letter out of its order is left alone, the leads too few",
          {"1. (a) Leaves simple", "(c) Leaves compound", "2. (a) Fruit a nut", "(b) Fruit a pod"}, {}},
     };
-    for (const Case& c : cases) EXPECT_EQ(numberedFromLeadLetters(c.text), c.expected) << c.layout;
+    for (const Case& c : cases) EXPECT_EQ(numberedFromLeadLetters(c.text).lines, c.expected) << c.layout;
 }

@@ -90,6 +90,7 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Vleesch riekend naar meel:      P. alba No. 26.", "Vleesch riekend naar meel:", -1, "P. alba"},
         {"Fl\u00FCgel dunkel Nr. 3", "Fl\u00FCgel dunkel", 3, ""},
         {"Au\u00DFenplatte verdickt (_Pfirsich_).", "Au\u00DFenplatte verdickt", -1, "Pfirsich"},
+        {"Shell thin          Genus _Plega_", "Shell thin", -1, "Genus Plega"},
         {"Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", "Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", -1, ""},
     };
     for (const Case& c : cases) {
@@ -176,6 +177,12 @@ TEST(Reshaping, EachLayoutIsReadCoupletByCouplet) {
           "2,0$ Legs long, black.--Species 2. $ Plega nigra L.", "2,3$ Legs short, pale, thin.",
           "3,0$ Tarsi black.--Species 1. $ Plega rufa Hook. fil.", "3,0$ Tarsi white.--Species 1. $ Plega nivea L."},
          "1 entrée séparée de la précédente sur la même ligne"},
+        {"couplets apart by blank lines, a lead a line, the second unnumbered, names after a column of blanks",
+         {"Key to Plega", "", "The species are told apart", "by their wings and legs.", "",
+          "1. Wings dark             2", "   Wings pale             Plega alba", "",
+          "2. Legs long              Plega nigra", "   Legs short             Plega rufa", "",
+          "Plega alba is common", "in the south."},
+         finished, "de texte avant la cl\u00E9"},
         {"both leads on one line, the second unnumbered",
          {"Key to Plega", "1. Wings dark ........ 2 Wings pale ........ Plega alba",
           "2. Legs long ........ Plega nigra Legs short ........ Plega rufa"},
