@@ -35,6 +35,26 @@ struct Split {
     bool has() const { return rightStart > 0; }
 };
 
+// Where a page or the book's number set in a column of its own before the
+// entry starts ("... spots on   page 6   Brown Leaf Spot", "...  12.  Name"):
+// it is the entry's, not the left column's text. npos when there is none.
+std::size_t numberColumnStart(std::string_view left) {
+    const std::size_t end = left.find_last_not_of(" \t");
+    if (end == std::string_view::npos) return std::string_view::npos;
+    std::size_t start = end + (left[end] == '.' ? 0 : 1);
+    while (start > 0 && std::isdigit(static_cast<unsigned char>(left[start - 1]))) --start;
+    if (start == end + (left[end] == '.' ? 0 : 1)) return std::string_view::npos;
+    for (std::string_view page : text::kPageWords)
+        if (start > page.size() + 1 && left[start - 1] == ' ' && left.substr(start - 1 - page.size(), page.size()) == page) {
+            start -= page.size() + 1;
+            break;
+        }
+    if (start < 3 || !blankChar(left[start - 1]) || !blankChar(left[start - 2]) ||
+        left.find_first_not_of(" \t") >= start - 2)
+        return std::string_view::npos;
+    return start;
+}
+
 Split splitColumns(std::string_view line) {
     Split out;
     const std::size_t end = line.find_last_not_of(" \t");
@@ -71,13 +91,18 @@ Split splitColumns(std::string_view line) {
             if (longest >= 2) return out;  // a gap too narrow for a column
             continue;  // a blank between two words of the entry
         }
+        std::size_t entry = i;
+        if (const std::size_t number = numberColumnStart(line.substr(0, g)); number != std::string_view::npos) {
+            entry = number;
+            g = line.find_last_not_of(" \t", number - 1) + 1;
+        }
         const std::string_view left = line.substr(0, g);
         if (left.find_first_not_of(" \t") == std::string_view::npos) return out;
         bool letters = false;
         for (char c : left) letters = letters || (static_cast<unsigned char>(c) >= 0x80 || std::isalpha(static_cast<unsigned char>(c)));
         if (!letters || end + 1 - i > 60) return out;
         out.leftEnd = g;
-        out.rightStart = i;
+        out.rightStart = entry;
         out.column = columnAt(line, i);
         return out;
     }

@@ -55,6 +55,11 @@ const Case kCases[] = {
      "   Legs short            Plega rufa\n",
      {"1. Wings dark            2", "   Wings pale, the veins white         Plega alba", "2. Legs long             Plega nigra",
       "   Legs short            Plega rufa"}},
+    {"a page column before the name column, the page the name's",
+     "  LEAVES\n    Small gray spots on      page 6   Leaf Spot\n    underside\n    Black lesions on         p. 7     Vein Spot\n"
+     "    veins and stems\n",
+     {"  LEAVES", "    Small gray spots on underside      page 6   Leaf Spot",
+      "    Black lesions on veins and stems         p. 7     Vein Spot"}},
     {"every lead on one line: nothing to join", "1. Wings dark       2\n1. Wings pale       Plega alba\n", {}},
 };
 
