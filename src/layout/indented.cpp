@@ -3563,6 +3563,19 @@ std::string printedName(const std::string& printed, bool& numbered) {
     return name;
 }
 
+std::size_t numberedNameStart(std::string_view lead) {
+    const std::size_t at = anyNameAfterBookNumber(lead);
+    return at == std::string_view::npos ? at : bookNumberStart(lead, at);
+}
+
+std::string notedName(const std::string& printed) {
+    std::string name, notes;
+    splitNumbers(printed, name, notes);
+    name = unmarkedName(name);
+    dropFinalStop(name);
+    return notes.empty() ? name : name + " " + notes;
+}
+
 void setIndentedKeyLayout(KeyParams& p) {
     resetParams(p);
     p.Format = 0;

@@ -148,6 +148,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "Gills attached: Tricholoma No. 5 en 7.\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (no. 20)", "2. Gills free => Amanita (no. 1-3)",
           "2. Gills attached => Tricholoma (no. 5 en 7)"}, 0, 0, 0, 3},
+        {"both leads numbered alike, each name run in after one blank and the book's number, pages, a heading after",
+         "Key to the genera\n\n1. Spores white\n2. Gills free 1. Amanita muscaria, p. 12\n2. Gills attached 2. Tricholoma album\n"
+         "1. Spores pink 3. Pluteus cervinus, p. 20\n\nPLUTEUS Fr. Hym. Eur. 185. 1874.\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (no. 3) (p. 20)",
+          "2. Gills free => Amanita muscaria (no. 1) (p. 12)", "2. Gills attached => Tricholoma album (no. 2)"}, 1, 1, 0, 3},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
                                                  "1\u2032. Spores pink\nPluteus\n", {}, 0, 0, 0, 0},
     };
