@@ -564,6 +564,7 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     for (const Finding& f : run.findings) {
         if (f.level == FindingLevel::Erreur) ++s.erreurs;
         else ++s.avertissements;
+        if (f.kind == FindingKind::ManyLeads) ++s.manyLeads;
     }
     scoreDescriptions(text, table, run, s);
     s.dropped = droppedLines(text, run);
@@ -1014,6 +1015,20 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
         a.avertissements != b.avertissements && std::min(a.leads, b.leads) > 0 &&
         std::max(readA, readB) >= 4 * std::max(std::min(readA, readB), 1))
         return readA > readB;
+    // A couplet of three leads or more is a key's own: a reading that leaves
+    // leads of the key out, and so warns of no such couplet, is no better for
+    // that. Not so where the further lead stands apart from its couplet, or
+    // parts a couplet of two the other reads with no couplet more (a heading
+    // above the key taken for a lead).
+    if (const int readA = a.leads - a.residue, readB = b.leads - b.residue;
+        a.manyLeads != b.manyLeads && readA != readB) {
+        const LayoutScore& more = readA > readB ? a : b;
+        const LayoutScore& fewer = readA > readB ? b : a;
+        if (more.manyLeads > fewer.manyLeads && more.apart <= fewer.apart &&
+            more.avertissements - more.manyLeads <= fewer.avertissements - fewer.manyLeads &&
+            (more.pairedCouplets >= fewer.pairedCouplets || more.couplets > fewer.couplets))
+            return readA > readB;
+    }
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     // Words the reading lost weigh more than a name read from two lines.

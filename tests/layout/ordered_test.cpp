@@ -202,6 +202,14 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
          "Quelle:\nFauna Germanica\n",
          {"1,2$ Flügel dunkel.", "1,0$ Flügel hell $ alba Aubé", "2,0$ Beine lang $ nigra Reitt.",
           "2,0$ Beine kurz $ rufa Reitt."}},
+        {"both leads numbered alike, a couplet of four leads before a further sub-key, each name on the line under its lead",
+         "KEY TO THE FAMILIES\n\nThe families are told apart by the hymenium.\n\n1. Hymenium inferior--\n"
+         "2. Hymenium with gills\n        Agaricaceae\n2. Hymenium with pores\n        Polyporaceae\n"
+         "2. Hymenium with teeth\n        Hydnaceae\n1. Hymenium superior--\n3. Hymenium club-shaped\n        Clavariaceae\n"
+         "3. Hymenium gelatinous\n        Tremellaceae\n\n\nAGARICACEAE Fr.\n",
+         {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
+          "2,0$ Hymenium with pores $ Polyporaceae", "2,0$ Hymenium with teeth $ Hydnaceae",
+          "3,0$ Hymenium club-shaped $ Clavariaceae", "3,0$ Hymenium gelatinous $ Tremellaceae"}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
