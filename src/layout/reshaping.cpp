@@ -3070,6 +3070,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                std::count(lead.text.begin() + static_cast<std::ptrdiff_t>(lead.lastLine), lead.text.end(), ' ') <= 5;
     };
     int namesLast = 0;  // leads so far that end so
+    int numberedNames = 0;  // leads so far that end in a name after the book's number
     std::map<int, int> leadsOf;  // the leads each couplet was given
     const int keyFirstLabel = leadUnits.empty() ? -1 : labelNumber(leadUnits.front().text);
     // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
@@ -3114,8 +3115,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // neither ends nor opens a couplet not yet given.
         // Its name on a short line of its own under it, as the leads before
         // set theirs, ends it all the same.
-        const bool nameFollows = nameLineLast(leadUnits[u]) && namesLast > 0;
+        // So does a name after the book's number, as the leads before end.
+        const bool numberedName = numberedNameStart(t) != std::string::npos;
+        const bool nameFollows = (nameLineLast(leadUnits[u]) && namesLast > 0) || (numberedName && numberedNames > 0);
         namesLast += nameLineLast(leadUnits[u]) ? 1 : 0;
+        numberedNames += numberedName ? 1 : 0;
         const bool pastPairs = label >= 0 && unpaired == 0 && !leadsOfLabel.empty() &&
                                leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending && !nameFollows &&
                                (u + 1 == leadUnits.size() || labelNumber(leadUnits[u + 1].text) < 0 ||
