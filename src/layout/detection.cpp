@@ -337,6 +337,19 @@ std::pair<std::size_t, std::size_t> leadLines(const Lines& text, const std::vect
     return {from, text.size()};
 }
 
+// A name without the notes of the book's number and pages set after it
+// ("A. rufa (no. 3) (p. 29)"), which no line prints as they stand.
+std::string_view withoutBookNotes(std::string_view name) {
+    while (name.ends_with(')')) {
+        const std::size_t open = name.rfind(" (");
+        if (open == std::string_view::npos) break;
+        const std::string_view inside = name.substr(open + 2);
+        if (!inside.starts_with("no. ") && !inside.starts_with("p. ") && !inside.starts_with("pp. ")) break;
+        name = name.substr(0, open);
+    }
+    return name;
+}
+
 bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name,
                    std::size_t& budget) {
     const auto [from, to] = leadLines(text, rowOrigin, index);
@@ -350,7 +363,7 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
            !(row && text[blank].find('\t') == std::string::npos))
         ++blank;
     if (blank >= to || blank >= text.size()) return true;
-    const std::string wanted = lettersAndDigits(name);
+    const std::string wanted = lettersAndDigits(withoutBookNotes(name));
     if (wanted.empty()) return true;
     // The last lead's name over short lines of its own right before the
     // blank after the key, one cell a line ("Coarazuphium tessai", "(Godoy &

@@ -210,6 +210,17 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
          {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
           "2,0$ Hymenium with pores $ Polyporaceae", "2,0$ Hymenium with teeth $ Hydnaceae",
           "3,0$ Hymenium club-shaped $ Clavariaceae", "3,0$ Hymenium gelatinous $ Tremellaceae"}},
+        {"both leads numbered alike, names with their authors after the book's numbers, pages after some",
+         "KEY TO THE SPECIES\n\nThe species are told apart by the pronotum.\n\n1. Epipleura enlarged. Margin visible\n"
+         "2. Margins visible. Known from Panama 1. Falsocis aquilonius sp. n.\n"
+         "2. Margins hidden. Known from Brazil 2. Falsocis opacus Pic, 1916, p. 26\n1. Epipleura narrowing. Margin hidden\n"
+         "3. Punctation deep 3. Falsocis occultus sp. n., p. 30\n3. Punctation fine 4. Falsocis egregius sp. n., p. 35\n\n\n"
+         "FALSOCIS Pic, 1916.\n",
+         {"1,2$ Epipleura enlarged. Margin visible", "1,3$ Epipleura narrowing. Margin hidden",
+          "2,0$ Margins visible. Known from Panama $ Falsocis aquilonius sp. n. (no. 1)",
+          "2,0$ Margins hidden. Known from Brazil $ Falsocis opacus Pic, 1916 (no. 2) (p. 26)",
+          "3,0$ Punctation deep $ Falsocis occultus sp. n. (no. 3) (p. 30)",
+          "3,0$ Punctation fine $ Falsocis egregius sp. n. (no. 4) (p. 35)"}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
