@@ -3109,17 +3109,16 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         for (std::size_t i = leadUnits[u].firstLine; i > 0 && blankLine(text[i - 1]); --i) ++gap;
         const bool further =
             label < 0 && readLineStart(t).kind != LineStart::Kind::Mark && leads >= mostLeads && gap > widestGap;
-        // In a key that numbers both leads of each couplet and sets its sub-keys
-        // between them, a third lead of a couplet once every couplet has its
-        // two is the text after the key ("1. Plega alba Smith, 1906") when it
-        // neither ends nor opens a couplet not yet given.
-        // Its name on a short line of its own under it, as the leads before
-        // set theirs, ends it all the same.
-        // So does a name after the book's number, as the leads before end.
+        // A lead ends, as the leads before it did, in its name on a short
+        // line of its own under it, or in a name after the book's number.
         const bool numberedName = numberedNameStart(t) != std::string::npos;
         const bool nameFollows = (nameLineLast(leadUnits[u]) && namesLast > 0) || (numberedName && numberedNames > 0);
         namesLast += nameLineLast(leadUnits[u]) ? 1 : 0;
         numberedNames += numberedName ? 1 : 0;
+        // In a key that numbers both leads of each couplet and sets its sub-keys
+        // between them, a third lead of a couplet once every couplet has its
+        // two is the text after the key ("1. Plega alba Smith, 1906") when it
+        // neither ends (so named) nor opens a couplet not yet given.
         const bool pastPairs = label >= 0 && unpaired == 0 && !leadsOfLabel.empty() &&
                                leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending && !nameFollows &&
                                (u + 1 == leadUnits.size() || labelNumber(leadUnits[u + 1].text) < 0 ||
