@@ -340,6 +340,19 @@ std::pair<std::size_t, std::size_t> leadLines(const Lines& text, const std::vect
     return {from, text.size()};
 }
 
+// A name without the notes of the book's number and pages set after it
+// ("A. rufa (no. 3) (p. 29)"), which no line prints as they stand.
+std::string_view withoutBookNotes(std::string_view name) {
+    while (name.ends_with(')')) {
+        const std::size_t open = name.rfind(" (");
+        if (open == std::string_view::npos) break;
+        const std::string_view inside = name.substr(open + 2);
+        if (!inside.starts_with("no. ") && !inside.starts_with("p. ") && !inside.starts_with("pp. ")) break;
+        name = name.substr(0, open);
+    }
+    return name;
+}
+
 bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::size_t index, std::string_view name,
                    std::size_t& budget) {
     const auto [from, to] = leadLines(text, rowOrigin, index);
@@ -353,7 +366,7 @@ bool nameOnOneLine(const Lines& text, const std::vector<int>& rowOrigin, std::si
            !(row && text[blank].find('\t') == std::string::npos))
         ++blank;
     if (blank >= to || blank >= text.size()) return true;
-    const std::string wanted = lettersAndDigits(name);
+    const std::string wanted = lettersAndDigits(withoutBookNotes(name));
     if (wanted.empty()) return true;
     // The last lead's name over short lines of its own right before the
     // blank after the key, one cell a line ("Coarazuphium tessai", "(Godoy &
@@ -567,6 +580,7 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
     for (const Finding& f : run.findings) {
         if (f.level == FindingLevel::Erreur) ++s.erreurs;
         else ++s.avertissements;
+        if (f.kind == FindingKind::ManyLeads) ++s.manyLeads;
     }
     scoreDescriptions(text, table, run, s);
     s.dropped = droppedLines(text, run);
@@ -1017,6 +1031,20 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
         a.avertissements != b.avertissements && std::min(a.leads, b.leads) > 0 &&
         std::max(readA, readB) >= 4 * std::max(std::min(readA, readB), 1))
         return readA > readB;
+    // A couplet of three leads or more is a key's own: a reading that leaves
+    // leads of the key out, and so warns of no such couplet, is no better for
+    // that. Not so where the further lead stands apart from its couplet, or
+    // parts a couplet of two the other reads with no couplet more (a heading
+    // above the key taken for a lead).
+    if (const int readA = a.leads - a.residue, readB = b.leads - b.residue;
+        a.manyLeads != b.manyLeads && readA != readB) {
+        const LayoutScore& more = readA > readB ? a : b;
+        const LayoutScore& fewer = readA > readB ? b : a;
+        if (more.manyLeads > fewer.manyLeads && more.apart <= fewer.apart &&
+            more.avertissements - more.manyLeads <= fewer.avertissements - fewer.manyLeads &&
+            (more.pairedCouplets >= fewer.pairedCouplets || more.couplets > fewer.couplets))
+            return readA > readB;
+    }
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     // Words the reading lost weigh more than a name read from two lines.

@@ -67,6 +67,7 @@ struct LayoutScore {
     int errorRows = 0;
     int erreurs = 0;          // erreur-level findings
     int avertissements = 0;   // warnings
+    int manyLeads = 0;        // of them, couplets of three leads or more
     int leads = 0;
     int couplets = 0;
     int pairedCouplets = 0;   // couplets of exactly two leads

@@ -3704,14 +3704,18 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
                                       ? std::move(leafEndings[static_cast<std::size_t>(l)])
                                       : leafEnding(lead, false);
                 if (read.name.empty() && numbersNames) read = leafEnding(lead, true, true);
-                // Still no name: the lead's last line, where it holds only a
-                // name, is its name (a flat copy that set each name on a line
-                // of its own: "... Thallus shortly fruticose" over "Synalissa Fr.").
-                if (read.name.empty() && lead.lines > 1 && lead.line >= 0 &&
-                    static_cast<std::size_t>(lead.line + lead.lines - 1) < contents.size()) {
+                // Still no name, or only the last words of that line read as
+                // one ("Ach" of "Evernia Ach."): the lead's last line, where it
+                // holds only a name, is its name (a flat copy that set each
+                // name on a line of its own: "... Thallus shortly fruticose"
+                // over "Synalissa Fr.").
+                if (lead.lines > 1 && lead.line >= 0 && static_cast<std::size_t>(lead.line + lead.lines - 1) < contents.size()) {
                     const std::string last = trimmed(contents[static_cast<std::size_t>(lead.line + lead.lines - 1)]);
-                    if (read.description.size() > last.size() + 1 && read.description.ends_with(last) && nameAlone(last)) {
-                        std::string before = trimmed(std::string_view(read.description).substr(0, read.description.size() - last.size()));
+                    // The part of that line the description kept, before the name read.
+                    const std::size_t inLast = read.name.empty() ? last.size() : last.rfind(read.name);
+                    const std::string head = inLast == std::string::npos ? std::string() : trimmed(std::string_view(last).substr(0, inLast));
+                    if (!head.empty() && read.description.size() > head.size() + 1 && read.description.ends_with(head) && nameAlone(last)) {
+                        std::string before = trimmed(std::string_view(read.description).substr(0, read.description.size() - head.size()));
                         if (!before.ends_with(',') && !endsOnLinkWord(before)) {
                             read.name = unmarkedName(last);
                             dropFinalStop(read.name);
@@ -3779,6 +3783,19 @@ std::string printedName(const std::string& printed, bool& numbered) {
     dropFinalStop(name);
     numbered = !number.empty();
     return name;
+}
+
+std::size_t numberedNameStart(std::string_view lead) {
+    const std::size_t at = anyNameAfterBookNumber(lead);
+    return at == std::string_view::npos ? at : bookNumberStart(lead, at);
+}
+
+std::string notedName(const std::string& printed) {
+    std::string name, notes;
+    splitNumbers(printed, name, notes);
+    name = unmarkedName(name);
+    dropFinalStop(name);
+    return notes.empty() ? name : name + " " + notes;
 }
 
 void setIndentedKeyLayout(KeyParams& p) {

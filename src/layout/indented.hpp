@@ -55,6 +55,12 @@ void dropPageMarks(std::string& s);
 // number or page was taken out. A number written after the name ("Mycéna
 // No. 202") stays as its note ("(no. 202)").
 std::string printedName(const std::string& printed, bool& numbered);
+// Where the book's number starts before a name run into a lead after one
+// blank ("... apically 3. Acropoditius", "... 14a. L. alba, p. 52"), or npos.
+std::size_t numberedNameStart(std::string_view lead);
+// A name as printed with every number and page the book sets with it kept
+// as notes after it: "14. L. _alba_, p. 52" is "L. alba (no. 14) (p. 52)".
+std::string notedName(const std::string& printed);
 // A name run into the end of a lead after its last sentence ("... leaves in
 // pairs. Pinus resinosa", "... flat. Thuja."): where it starts, or npos.
 std::size_t runInNameStart(std::string_view lead);

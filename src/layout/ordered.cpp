@@ -828,6 +828,17 @@ OrderedKey readInIndentedOrder(const Lines& text) {
             bool numbered = false;
             lead.name = printedName(lead.name, numbered);
             if (numbered) ++out.bookNumbers;
+        } else if (const std::size_t number = lead.under.empty() || (last && out.bookNumbers > 0)
+                                                  ? numberedNameStart(lead.text)
+                                                  : std::string::npos;
+                   number != std::string::npos && number > 0) {
+            // A lead that must end does so in a name after the book's
+            // number, one blank before it ("... apically 3. Acropoditius");
+            // under the key's last lead so named is the text after the key.
+            used = 0;
+            lead.name = notedName(lead.text.substr(number));
+            lead.text = text::trimmedBlanks(std::string_view(lead.text).substr(0, number));
+            ++out.bookNumbers;
         } else {
             if (lead.under.empty()) return {};
             // The last lead's name is its first line under it; what follows

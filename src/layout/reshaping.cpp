@@ -3194,6 +3194,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     bool numberedTwice = false, lastEnded = false;
     bool unmarkedLeads = false;  // a lead read that starts with neither label nor mark
     int namesUnder = 0;  // short lines under a lead that did not end
+    // A lead whose last line, joined to it, is a short line alone: its name.
+    const auto nameLineLast = [](const Unit& lead) {
+        return lead.joined && lead.lastLine != std::string::npos && lead.lastLine < lead.text.size() &&
+               std::count(lead.text.begin() + static_cast<std::ptrdiff_t>(lead.lastLine), lead.text.end(), ' ') <= 5;
+    };
+    int namesLast = 0;  // leads so far that end so
+    int numberedNames = 0;  // leads so far that end in a name after the book's number
     std::map<int, int> leadsOf;  // the leads each couplet was given
     const int keyFirstLabel = leadUnits.empty() ? -1 : labelNumber(leadUnits.front().text);
     // Leads that carry their partner's number ("1. (8)" ... "8. (1)"): a
@@ -3232,12 +3239,18 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         for (std::size_t i = leadUnits[u].firstLine; i > 0 && blankLine(text[i - 1]); --i) ++gap;
         const bool further =
             label < 0 && readLineStart(t).kind != LineStart::Kind::Mark && leads >= mostLeads && gap > widestGap;
+        // A lead ends, as the leads before it did, in its name on a short
+        // line of its own under it, or in a name after the book's number.
+        const bool numberedName = numberedNameStart(t) != std::string::npos;
+        const bool nameFollows = (nameLineLast(leadUnits[u]) && namesLast > 0) || (numberedName && numberedNames > 0);
+        namesLast += nameLineLast(leadUnits[u]) ? 1 : 0;
+        numberedNames += numberedName ? 1 : 0;
         // In a key that numbers both leads of each couplet and sets its sub-keys
         // between them, a third lead of a couplet once every couplet has its
         // two is the text after the key ("1. Plega alba Smith, 1906") when it
-        // neither ends nor opens a couplet not yet given.
+        // neither ends (so named) nor opens a couplet not yet given.
         const bool pastPairs = label >= 0 && unpaired == 0 && !leadsOfLabel.empty() &&
-                               leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending &&
+                               leadsOfLabel.count(label) && leadsOfLabel[label] >= 2 && !ending && !nameFollows &&
                                (u + 1 == leadUnits.size() || labelNumber(leadUnits[u + 1].text) < 0 ||
                                 leadsOfLabel.count(labelNumber(leadUnits[u + 1].text)));
         // Nor, in a key that does not close (cut short by the copy), a text

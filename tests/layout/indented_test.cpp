@@ -733,6 +733,11 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
           "2. Petals joined => Orders 45-48 (p. 23)"}},
     };
     for (const Case& c : forms) EXPECT_EQ(convert(c.text), c.expected) << c.name;
+    // So where only the authors' last abbreviation of that line would read as the name.
+    EXPECT_EQ(convert("A. Thallus strap-shaped\nB. Greyish-green above\nEvernia Ach.\nB. Whitish-yellow above\n*Letharia A. Zahlbr.\n"
+                      "A. Thallus filamentous\nUsnea Dill.\n"),
+              (Lines{"1. Thallus strap-shaped ... 2", "1. Thallus filamentous => Usnea Dill.", "2. Greyish-green above => Evernia Ach.",
+                     "2. Whitish-yellow above => *Letharia A. Zahlbr."}));
     // After a text of several sentences, names with their authors, "n. sp." or a page.
     EXPECT_EQ(convert("A. Carpels one. Herbs.\n  a. Ovule pendulous. Carpels in a spike. 1. Myosurus L.\n"
                       "  b. Ovule erect 2. Ranunculus acris Th. Fr., p. 26\nB. Carpels many 3. Stoiba nigra subsp. alba [Tribe Stoibini.]\n"),

@@ -148,6 +148,11 @@ TEST(NumberedInOrder, LeadsWithoutReferenceLeadToTheCoupletThatFollows) {
          "Gills attached: Tricholoma No. 5 en 7.\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (no. 20)", "2. Gills free => Amanita (no. 1-3)",
           "2. Gills attached => Tricholoma (no. 5 en 7)"}, 0, 0, 0, 3},
+        {"both leads numbered alike, each name run in after one blank and the book's number, pages, a heading after",
+         "Key to the genera\n\n1. Spores white\n2. Gills free 1. Amanita muscaria, p. 12\n2. Gills attached 2. Tricholoma album\n"
+         "1. Spores pink 3. Pluteus cervinus, p. 20\n\nPLUTEUS Fr. Hym. Eur. 185. 1874.\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus cervinus (no. 3) (p. 20)",
+          "2. Gills free => Amanita muscaria (no. 1) (p. 12)", "2. Gills attached => Tricholoma album (no. 2)"}, 1, 1, 0, 3},
         {"a lead with neither name nor sub-key", "1. Spores white\n2. Gills free\n2\u2032. Gills attached\nTricholoma\n"
                                                  "1\u2032. Spores pink\nPluteus\n", {}, 0, 0, 0, 0},
     };
@@ -197,6 +202,25 @@ TEST(NumberedInOrder, DetectionPrefersItWhereOtherReadingsWarnOrTakeInAHeading) 
          "Quelle:\nFauna Germanica\n",
          {"1,2$ Flügel dunkel.", "1,0$ Flügel hell $ alba Aubé", "2,0$ Beine lang $ nigra Reitt.",
           "2,0$ Beine kurz $ rufa Reitt."}},
+        {"both leads numbered alike, a couplet of four leads before a further sub-key, each name on the line under its lead",
+         "KEY TO THE FAMILIES\n\nThe families are told apart by the hymenium.\n\n1. Hymenium inferior--\n"
+         "2. Hymenium with gills\n        Agaricaceae\n2. Hymenium with pores\n        Polyporaceae\n"
+         "2. Hymenium with teeth\n        Hydnaceae\n1. Hymenium superior--\n3. Hymenium club-shaped\n        Clavariaceae\n"
+         "3. Hymenium gelatinous\n        Tremellaceae\n\n\nAGARICACEAE Fr.\n",
+         {"1,2$ Hymenium inferior--", "1,3$ Hymenium superior--", "2,0$ Hymenium with gills $ Agaricaceae",
+          "2,0$ Hymenium with pores $ Polyporaceae", "2,0$ Hymenium with teeth $ Hydnaceae",
+          "3,0$ Hymenium club-shaped $ Clavariaceae", "3,0$ Hymenium gelatinous $ Tremellaceae"}},
+        {"both leads numbered alike, names with their authors after the book's numbers, pages after some",
+         "KEY TO THE SPECIES\n\nThe species are told apart by the pronotum.\n\n1. Epipleura enlarged. Margin visible\n"
+         "2. Margins visible. Known from Panama 1. Falsocis aquilonius sp. n.\n"
+         "2. Margins hidden. Known from Brazil 2. Falsocis opacus Pic, 1916, p. 26\n1. Epipleura narrowing. Margin hidden\n"
+         "3. Punctation deep 3. Falsocis occultus sp. n., p. 30\n3. Punctation fine 4. Falsocis egregius sp. n., p. 35\n\n\n"
+         "FALSOCIS Pic, 1916.\n",
+         {"1,2$ Epipleura enlarged. Margin visible", "1,3$ Epipleura narrowing. Margin hidden",
+          "2,0$ Margins visible. Known from Panama $ Falsocis aquilonius sp. n. (no. 1)",
+          "2,0$ Margins hidden. Known from Brazil $ Falsocis opacus Pic, 1916 (no. 2) (p. 26)",
+          "3,0$ Punctation deep $ Falsocis occultus sp. n. (no. 3) (p. 30)",
+          "3,0$ Punctation fine $ Falsocis egregius sp. n. (no. 4) (p. 35)"}},
     };
     for (const Case& c : cases) {
         const Lines text = text::splitLines(c.text);
