@@ -1517,6 +1517,22 @@ bool isDebris(std::string_view s) {
     return true;
 }
 
+// A row of spaced stars alone between blank lines ("*     *     *"): the
+// break old books set between the parts of a chapter, no label.
+bool sectionBreak(const std::vector<std::string_view>& contents, std::size_t k) {
+    const std::string_view s = contents[k];
+    int stars = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '*') {
+            if (i + 1 < s.size() && !isBlank(s[i + 1])) return false;
+            ++stars;
+        } else if (!isBlank(s[i])) {
+            return false;
+        }
+    }
+    return stars >= 3 && (k == 0 || contents[k - 1].empty()) && (k + 1 == contents.size() || contents[k + 1].empty());
+}
+
 // --- The tree of leads -----------------------------------------------------------
 
 struct Lead {
@@ -2023,6 +2039,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
+        if (sectionBreak(contents, k)) {
+            ++tree.dropped;
+            continue;
+        }
         // The name under its lead, or the rest of it wrapped.
         if (namesSetUnder && lineUnder[k] && !leads.empty() && leads.back().line >= 0 &&
             leads.back().line <= static_cast<int>(nameOf[k]) && leads.back().children.empty()) {

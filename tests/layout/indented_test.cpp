@@ -813,6 +813,10 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"labelled leads apart by blank lines, a heading wider apart below them",
          "I. Spores white.\n\n    a. Gills free ..... Amanita\n    b. Gills attached ..... Tricholoma\n\n"
          "II. Spores pink ..... Pluteus\n\n\n\nThe commonest species of the\nAgarics.\n", 2},
+        {"prose, a row of spaced stars, a rank heading in marks, then the key",
+         "All the genera are found here.\n\n       *       *       *\n\nBelow is a synopsis.\n\n_Tribe_--AGARICINEAE.\n\n"
+         "_Section I._--Spores white.\n  (a.)--Gills free .... Amanita\n  (b.)--Gills attached .... Tricholoma\n"
+         "_Section II._--Spores pink .... Pluteus\n", 4},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};
