@@ -596,6 +596,36 @@ constexpr std::string_view kRanks[] = {"Legion", "Class",   "Order",   "Suborder
                                        "Tribe",  "Genus",   "Section", "Ordnung",  "Familie", "Gattung",
                                        "Ordre",  "Famille", "Genre",   "Orden",    "Familia", "Género"};
 
+// A line heading the book's group above its key: a rank (sub- and
+// super- ones too), maybe its number, and the group's name, in marks or
+// tied by a dash ("_Tribe_--ONISCOIDA.", "Family III. FELIDÆ.", "Sub-order
+// 2. Heteroptera"). "Section" is left out: a key labels its leads with it.
+bool rankHeading(std::string_view line) {
+    std::string s;
+    for (char c : line)
+        if (c != '_' && c != '=') s += c;
+    s = trimmed(s);
+    std::size_t at = 0;
+    while (at < s.size() && (text::isLetter(static_cast<unsigned char>(s[at])) || s[at] == '-')) ++at;
+    std::string word = text::lower(s.substr(0, at));
+    std::erase(word, '-');
+    for (std::string_view prefix : {"super", "sub"})
+        if (word.starts_with(prefix) && word.size() > prefix.size() + 3) word.erase(0, prefix.size());
+    if (word == "section" || std::none_of(std::begin(kRanks), std::end(kRanks), [&](std::string_view rank) { return text::lower(rank) == word; }))
+        return false;
+    const auto skip = [&] {
+        while (at < s.size() && (isBlank(s[at]) || s[at] == '-' || s[at] == '.')) ++at;
+    };
+    skip();
+    const std::size_t number = at;
+    while (at < s.size() && (isDigitAscii(s[at]) || std::string_view("IVXLC").find(s[at]) != std::string_view::npos)) ++at;
+    if (at > number && at < s.size() && s[at] != '.' && !isBlank(s[at])) at = number;  // a name, not a number
+    skip();
+    const std::string_view name = std::string_view(s).substr(at);
+    return !name.empty() && (isUpperAscii(name[0]) || static_cast<unsigned char>(name[0]) >= 0x80) &&
+           std::count(name.begin(), name.end(), ' ') <= 3;
+}
+
 // A text that stops on a rank, its number and name to follow: "... smooth. Tribe".
 bool endsOnRank(std::string_view s) {
     return std::any_of(std::begin(kRanks), std::end(kRanks), [&](std::string_view rank) {
@@ -1544,6 +1574,22 @@ bool isDebris(std::string_view s) {
     return true;
 }
 
+// A row of spaced stars alone between blank lines ("*     *     *"): the
+// break old books set between the parts of a chapter, no label.
+bool sectionBreak(const std::vector<std::string_view>& contents, std::size_t k) {
+    const std::string_view s = contents[k];
+    int stars = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '*') {
+            if (i + 1 < s.size() && !isBlank(s[i + 1])) return false;
+            ++stars;
+        } else if (!isBlank(s[i])) {
+            return false;
+        }
+    }
+    return stars >= 3 && (k == 0 || contents[k - 1].empty()) && (k + 1 == contents.size() || contents[k + 1].empty());
+}
+
 // --- The tree of leads -----------------------------------------------------------
 
 struct Lead {
@@ -2059,6 +2105,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
+        if (sectionBreak(contents, k)) {
+            ++tree.dropped;
+            continue;
+        }
         // The name under its lead, or the rest of it wrapped.
         if (namesSetUnder && lineUnder[k] && !leads.empty() && leads.back().line >= 0 &&
             leads.back().line <= static_cast<int>(nameOf[k]) && leads.back().children.empty()) {
@@ -2782,7 +2832,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         const std::string& text = leads[t].text;
         const bool credit = (text.starts_with("--") || text.starts_with("\u2014")) && std::count(text.begin(), text.end(), ' ') <= 3;
         return !leads[t].labelled && leads[t].children.empty() && !text.empty() &&
-               (credit || (std::count(text.begin(), text.end(), ' ') <= 6 &&
+               (credit || rankHeading(text + " " + leads[t].ending) || (std::count(text.begin(), text.end(), ' ') <= 6 &&
                            std::none_of(text.begin(), text.end(), isLowerAscii) &&
                            std::any_of(text.begin(), text.end(), isUpperAscii)));
     };
@@ -2851,7 +2901,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         // A lone lead above the key is its heading, labelled or not ("A. KEY
         // TO THE CONIFERS." over "B." and "BB."): a couplet has two leads.
-        if (top.size() - first == 1 && leads[top[first]].ending.empty() && !leads[top[first]].children.empty() &&
+        // A rank heading keeps its name after a dash ("_Tribe_--ONISCOIDA.").
+        const auto untold = [&](const Lead& lone) { return lone.ending.empty() || rankHeading(lone.text + " " + lone.ending); };
+        if (top.size() - first == 1 && untold(leads[top[first]]) &&
+            !leads[top[first]].children.empty() &&
             (!leads[top[first]].labelled || leads[top[first]].children.size() >= 2)) {
             setAside(0, first);
             tree.setAside += leads[top[first]].lines;  // its leads are the key's

@@ -851,6 +851,13 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
          "                 Key to Garden Fungi\n\n"
          "  Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n"
          "  Spores pink ..... Pluteus\n", 3},
+        {"prose, a row of spaced stars, a rank heading in marks, then the key",
+         "All the genera are found here.\n\n       *       *       *\n\nBelow is a synopsis.\n\n_Tribe_--AGARICINEAE.\n\n"
+         "_Section I._--Spores white.\n  (a.)--Gills free .... Amanita\n  (b.)--Gills attached .... Tricholoma\n"
+         "_Section II._--Spores pink .... Pluteus\n", 4},
+        {"a rank, its number and the group's name in capitals heading the text, an introduction under it",
+         "Family 12. AGARICACEAE.\n\nThe genera are told apart by the colour of the spores.\n"
+         "  Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n  Spores pink ..... Pluteus\n", 2},
     };
     const Lines expected{"1. Spores white. ... 2", "1. Spores pink => Pluteus", "2. Gills free => Amanita",
                          "2. Gills attached => Tricholoma"};
