@@ -2989,20 +2989,40 @@ void readByGroupHeads(LeadTree& tree) {
         }
 }
 
-// Where the name that opens a lead ends: a sentence of one to four words,
-// the first capitalised ("Douglas fir. Resin ducts few ..."), followed by
-// the lead's text in a capital; npos when the lead opens otherwise.
-std::size_t openingNameEnd(std::string_view s) {
-    const std::size_t stop = s.find(". ");
-    if (stop == std::string_view::npos || stop == 0 || stop + 2 >= s.size() || !isUpperAscii(s[0]) ||
-        !isUpperAscii(s[stop + 2]))
-        return std::string_view::npos;
-    const std::string_view name = s.substr(0, stop);
-    if (std::count(name.begin(), name.end(), ' ') > 3) return std::string_view::npos;
-    const bool words = std::all_of(name.begin(), name.end(), [](char c) {
-        return text::isLetter(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '\'';
-    });
-    return words ? stop : std::string_view::npos;
+// The name that opens a lead: one to four words, the first capitalised,
+// bare or in the marks of bold or italics, closed by a stop, a dash or a
+// colon ("Douglas fir. Resin ducts few ...", "_Ulvaceæ_--Frond flat ...",
+// "Salicaceæ: Trees with catkins"), the lead's text following in a capital.
+struct OpeningName {
+    std::size_t start = 0, end = std::string_view::npos, text = 0;  // the name's bounds, where the text starts
+    bool found() const { return end != std::string_view::npos; }
+};
+
+OpeningName openingName(std::string_view s) {
+    OpeningName none;
+    const std::size_t start = !s.empty() && labelMark(s[0]) ? 1 : 0;
+    std::size_t at = start;
+    // Letters of any alphabet (their bytes past ASCII), blanks, hyphens.
+    while (at < s.size() && (text::isLetter(static_cast<unsigned char>(s[at])) || static_cast<unsigned char>(s[at]) >= 0x80 ||
+                             s[at] == ' ' || s[at] == '-' || s[at] == '\''))
+        ++at;
+    // A dash closes the name, not a hyphen inside it.
+    while (at > start && (s[at - 1] == '-' || s[at - 1] == ' ')) --at;
+    // A lone closing mark too: the label may stand inside it ("=1. Gramineæ=--").
+    std::size_t end = at;
+    if (end < s.size() && labelMark(s[end]) && (start == 0 || s[end] == s[0])) ++at;
+    else if (start > 0) return none;
+    if (end == start || !isUpperAscii(s[start])) return none;
+    const std::string_view name = s.substr(start, end - start);
+    if (std::count(name.begin(), name.end(), ' ') > 3) return none;
+    std::size_t text = std::string_view::npos;
+    if (s.compare(at, 2, ". ") == 0 || s.compare(at, 2, ": ") == 0) text = at + 2;
+    else if (s.compare(at, 2, "--") == 0) text = at + 2;
+    else if (s.compare(at, 3, "\u2014") == 0 || s.compare(at, 3, "\u2013") == 0) text = at + 3;
+    if (text == std::string_view::npos) return none;
+    while (text < s.size() && s[text] == ' ') ++text;
+    if (text >= s.size() || !isUpperAscii(s[text])) return none;
+    return {start, end, text};
 }
 
 // A synopsis that names first: each labelled lead that ends the key opens
@@ -3029,7 +3049,7 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         // Most of them open with a name: remarks under a lead seldom do.
         const std::vector<int>& siblings = leads[l.parent].children;
         const auto named = std::count_if(siblings.begin(), siblings.end(),
-                                         [&](int c) { return openingNameEnd(leads[c].text) != std::string_view::npos; });
+                                         [&](int c) { return openingName(leads[c].text).found(); });
         return named >= 2 && named * 3 >= static_cast<std::ptrdiff_t>(siblings.size()) * 2 &&
                std::none_of(siblings.begin(), siblings.end(),
                             [&](int c) { return leads[c].labelled || !leads[c].children.empty(); });
@@ -3042,7 +3062,7 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         if (l.labelled && !l.children.empty() && unlabelledCouplet(leads[l.children[0]])) continue;
         ending.push_back(static_cast<int>(k));
         if (!l.ending.empty() || endsInName(l.text)) ++namedLast;
-        if (l.ending.empty() && openingNameEnd(l.text) != std::string_view::npos) ++namedFirst;
+        if (l.ending.empty() && openingName(l.text).found()) ++namedFirst;
     }
     const int n = static_cast<int>(ending.size());
     if (namedFirst < 3 || namedFirst * 5 < n * 4 || namedLast * 2 >= n) return;
@@ -3066,7 +3086,7 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         Lead& l = leads[ending[e]];
         Lead& above = leads[ending[e - 1]];
         if (l.labelled || above.parent != l.parent || above.line < 0 || l.line != above.line + above.lines ||
-            openingNameEnd(l.text) != std::string_view::npos || openingNameEnd(above.text) == std::string_view::npos ||
+            openingName(l.text).found() || !openingName(above.text).found() ||
             !above.ending.empty())
             continue;
         joinWrapped(above.text, l.text);
@@ -3077,16 +3097,16 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
     }
     for (int k : ending) {
         Lead& l = leads[k];
-        const std::size_t stop = openingNameEnd(l.text);
-        if (!l.ending.empty() || stop == std::string_view::npos) continue;
+        const OpeningName name = openingName(l.text);
+        if (!l.ending.empty() || !name.found()) continue;
         for (int c : l.children) {
             joinWrapped(l.text, leads[c].text);
             l.lines += leads[c].lines;
             leads[c].parent = -2;
         }
         l.children.clear();
-        l.ending = l.text.substr(0, stop);
-        l.text = trimmed(std::string_view(l.text).substr(stop + 2));
+        l.ending = l.text.substr(name.start, name.end - name.start);
+        l.text = trimmed(std::string_view(l.text).substr(name.text));
     }
 }
 
@@ -3558,27 +3578,34 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         if (!readLabel(s, styles).candidates.empty()) ++labelled;
     }
     const bool byLabels = labelled * 4 >= lines * 3;
+    // Each tree is judged with the names that open its leads read as their
+    // endings: a synopsis that names first has no open lead.
+    auto build = [&](const Styles& st, auto... flags) {
+        LeadTree t = buildLeads(contents, indents, st, flags...);
+        readNamesFirst(t, indents);
+        return t;
+    };
     auto readTree = [&](const Styles& st) {
-        LeadTree tree = buildLeads(contents, indents, st, !byLabels, paragraphs);
-        if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, st, true, paragraphs);
+        LeadTree tree = build(st, !byLabels, paragraphs);
+        if (byLabels && !isNested(tree)) tree = build(st, true, paragraphs);
         // A deep key whose label series come round again ("I." under "α.")
         // nests by its indentation: kept when its tree has fewer faults.
         else if (byLabels) {
-            LeadTree indented = buildLeads(contents, indents, st, true, paragraphs);
+            LeadTree indented = build(st, true, paragraphs);
             if (isNested(indented) && treeFaults(indented) < treeFaults(tree)) tree = std::move(indented);
         }
         // Labels at some lines only, the indentation at odds with them (a book's
         // synopsis copied with its leads without label back at the margin): the
         // labels alone may give the better tree, judged by its faults.
         if (!byLabels && labelled >= 4) {
-            LeadTree byOrder = buildLeads(contents, indents, st, false, paragraphs, true);
+            LeadTree byOrder = build(st, false, paragraphs, true);
             // Not where the hung lines take labelled leads into a text.
             if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree) && labelledLeads(byOrder) >= labelledLeads(tree))
                 tree = std::move(byOrder);
             // Leads wrapped under a hanging indent, their lines set deeper
             // than their label: an unlabelled line right under a lead goes on
             // with it, whatever its first word.
-            LeadTree hung = buildLeads(contents, indents, st, true, paragraphs, true);
+            LeadTree hung = build(st, true, paragraphs, true);
             if (isNested(hung) && treeFaults(hung) < treeFaults(tree) && labelledLeads(hung) >= labelledLeads(tree))
                 tree = std::move(hung);
         }
