@@ -174,6 +174,42 @@ std::string_view insideMarks(std::string_view s) {
     return s.substr(1, close - 1);
 }
 
+// The name that opens a lead: one to four words, the first capitalised,
+// bare or in the marks of bold or italics, closed by a stop, a dash or a
+// colon ("Douglas fir. Resin ducts few ...", "_Ulvaceæ_--Frond flat ...",
+// "Salicaceæ: Trees with catkins"), the lead's text following in a capital.
+struct OpeningName {
+    std::size_t start = 0, end = std::string_view::npos, text = 0;  // the name's bounds, where the text starts
+    bool found() const { return end != std::string_view::npos; }
+};
+
+OpeningName openingName(std::string_view s) {
+    OpeningName none;
+    const std::size_t start = !s.empty() && labelMark(s[0]) ? 1 : 0;
+    std::size_t at = start;
+    // Letters of any alphabet (their bytes past ASCII), blanks, hyphens.
+    while (at < s.size() && (text::isLetter(static_cast<unsigned char>(s[at])) || static_cast<unsigned char>(s[at]) >= 0x80 ||
+                             s[at] == ' ' || s[at] == '-' || s[at] == '\''))
+        ++at;
+    // A dash closes the name, not a hyphen inside it.
+    while (at > start && (s[at - 1] == '-' || s[at - 1] == ' ')) --at;
+    // A lone closing mark too: the label may stand inside it ("=1. Gramineæ=--").
+    std::size_t end = at;
+    if (end < s.size() && labelMark(s[end]) && (start == 0 || s[end] == s[0])) ++at;
+    else if (start > 0) return none;
+    if (end == start || !isUpperAscii(s[start])) return none;
+    const std::string_view name = s.substr(start, end - start);
+    if (std::count(name.begin(), name.end(), ' ') > 3) return none;
+    std::size_t text = std::string_view::npos;
+    if (s.compare(at, 2, ". ") == 0 || s.compare(at, 2, ": ") == 0) text = at + 2;
+    else if (s.compare(at, 2, "--") == 0) text = at + 2;
+    else if (s.compare(at, 3, "\u2014") == 0 || s.compare(at, 3, "\u2013") == 0) text = at + 3;
+    if (text == std::string_view::npos) return none;
+    while (text < s.size() && s[text] == ' ') ++text;
+    if (text >= s.size() || !isUpperAscii(s[text])) return none;
+    return {start, end, text};
+}
+
 // A letter with a raised or lowered number, as books print a level's letter
 // and the lead's number ("a¹", "A₂"; "a^1", "A_{2}", "A_2" in plain-text and
 // wiki copies), with an optional stop: its series and number, and the
@@ -275,6 +311,16 @@ Label readLabel(std::string_view s, const Styles& styles) {
             return label;
         }
         if (s[0] != '=') return {};  // "= Leaves ... =": a sign, not marks
+    }
+    // Marks that open before the label and close after the name it opens
+    // with, as a synopsis sets its numbered names in bold: "=11. Rosaceæ=--Trees".
+    if (s.size() > 3 && labelMark(s[0]) && !isBlank(s[1])) {
+        Label label = readLabel(s.substr(1), styles);
+        if (!label.candidates.empty() && label.length > 1 && openingName(s.substr(1 + label.length)).found() &&
+            s.find(s[0], 1 + label.length) != std::string_view::npos) {
+            ++label.length;
+            return label;
+        }
     }
     Label label;
     if (int series = kNone; const int raised = raisedLabel(s, series, label.length)) {
@@ -941,6 +987,11 @@ std::size_t dashNameStart(std::string_view s) {
     }
     if (dash == std::string_view::npos || dash == 0) return std::string_view::npos;
     while (after < s.size() && s[after] == ' ') ++after;
+    // Nothing before the dash but a name in bold or italics: the lead opens
+    // with its name, the text after the dash ("_Ulvaceæ_--Frond flat").
+    if (const OpeningName opening = openingName(s);
+        opening.found() && opening.text == after && (opening.start > 0 || labelMark(s[opening.end])))
+        return std::string_view::npos;
     std::string_view name = s.substr(after);
     const std::string_view before = s.substr(0, dash);
     // The book's number or page noted after it: "F. nigra (no. 7)".
@@ -1557,6 +1608,8 @@ struct Lead {
     int lines = 1;  // the lines it was read from
     std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
     int series = -1;                               // its label's series, kNone without label, kPrimed
+    int value = 0;                                 // its label's number
+    bool numberedThrough = false;                  // its series runs on from the group above
     bool afterKey = false;                         // set aside as text after the key (or a remark)
     bool wrappedUnderName = false;                 // its text goes on under the name its first line ends with
 };
@@ -1630,7 +1683,11 @@ public:
             }
             if (indent > top.indent) {
                 chosen = firstOf(label, top.lead);
+                if (!chosen)
+                    for (const Candidate& c : label.candidates)
+                        if (numberedThrough(c)) chosen = &c;
                 push(lead, indent, chosen, top.lead);
+                leads_[lead].numberedThrough = chosen && chosen->value > 1;
                 return;
             }
             break;
@@ -1690,6 +1747,14 @@ private:
         return above.size() + 1 == c.path.size() && std::equal(above.begin(), above.end(), c.path.begin());
     }
 
+    // A series numbered straight through under its group headings ("A."
+    // over "1.", "2.", "B." over "3.", "4."): the next number of a series
+    // whose level the heading closed opens the level under it.
+    bool numberedThrough(const Candidate& c) const {
+        return c.path.empty() && last_[c.series] > 0 && c.value == last_[c.series] + 1 &&
+               std::none_of(levels_.begin(), levels_.end(), [&](const Level& l) { return l.series == c.series; });
+    }
+
     const Candidate* firstOf(const Label& label, int parent) const {
         for (const Candidate& c : label.candidates)
             if (isFirst(c, parent)) return &c;
@@ -1701,6 +1766,7 @@ private:
         leads_[lead].labelled = c != nullptr;
         leads_[lead].series = c ? c->series : kNone;
         if (c) leads_[lead].path = c->path;
+        if (c) last_[c->series] = leads_[lead].value = c->value;
         if (parent >= 0) leads_[parent].children.push_back(lead);
     }
 
@@ -1722,6 +1788,7 @@ private:
     bool flat_;
     std::vector<Level> levels_;
     std::array<int, kSeriesCount> rank_{};
+    std::array<int, kSeriesCount> last_{};  // the last number each series gave
     int nextRank_ = 0;
 };
 
@@ -2989,42 +3056,6 @@ void readByGroupHeads(LeadTree& tree) {
         }
 }
 
-// The name that opens a lead: one to four words, the first capitalised,
-// bare or in the marks of bold or italics, closed by a stop, a dash or a
-// colon ("Douglas fir. Resin ducts few ...", "_Ulvaceæ_--Frond flat ...",
-// "Salicaceæ: Trees with catkins"), the lead's text following in a capital.
-struct OpeningName {
-    std::size_t start = 0, end = std::string_view::npos, text = 0;  // the name's bounds, where the text starts
-    bool found() const { return end != std::string_view::npos; }
-};
-
-OpeningName openingName(std::string_view s) {
-    OpeningName none;
-    const std::size_t start = !s.empty() && labelMark(s[0]) ? 1 : 0;
-    std::size_t at = start;
-    // Letters of any alphabet (their bytes past ASCII), blanks, hyphens.
-    while (at < s.size() && (text::isLetter(static_cast<unsigned char>(s[at])) || static_cast<unsigned char>(s[at]) >= 0x80 ||
-                             s[at] == ' ' || s[at] == '-' || s[at] == '\''))
-        ++at;
-    // A dash closes the name, not a hyphen inside it.
-    while (at > start && (s[at - 1] == '-' || s[at - 1] == ' ')) --at;
-    // A lone closing mark too: the label may stand inside it ("=1. Gramineæ=--").
-    std::size_t end = at;
-    if (end < s.size() && labelMark(s[end]) && (start == 0 || s[end] == s[0])) ++at;
-    else if (start > 0) return none;
-    if (end == start || !isUpperAscii(s[start])) return none;
-    const std::string_view name = s.substr(start, end - start);
-    if (std::count(name.begin(), name.end(), ' ') > 3) return none;
-    std::size_t text = std::string_view::npos;
-    if (s.compare(at, 2, ". ") == 0 || s.compare(at, 2, ": ") == 0) text = at + 2;
-    else if (s.compare(at, 2, "--") == 0) text = at + 2;
-    else if (s.compare(at, 3, "\u2014") == 0 || s.compare(at, 3, "\u2013") == 0) text = at + 3;
-    if (text == std::string_view::npos) return none;
-    while (text < s.size() && s[text] == ' ') ++text;
-    if (text >= s.size() || !isUpperAscii(s[text])) return none;
-    return {start, end, text};
-}
-
 // A synopsis that names first: each labelled lead that ends the key opens
 // with its name as a sentence of its own and ends in no name ("2. Douglas
 // fir. Resin ducts few ..."); paragraphs without label set under such a
@@ -3095,6 +3126,9 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         l.parent = -2;
         ending.erase(ending.begin() + static_cast<std::ptrdiff_t>(e--));
     }
+    std::set<int> throughSeries;
+    for (const Lead& l : leads)
+        if (l.numberedThrough) throughSeries.insert(l.series);
     for (int k : ending) {
         Lead& l = leads[k];
         const OpeningName name = openingName(l.text);
@@ -3106,6 +3140,8 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         }
         l.children.clear();
         l.ending = l.text.substr(name.start, name.end - name.start);
+        // Numbered straight through, the number is the book's, noted.
+        if (l.labelled && throughSeries.count(l.series)) l.ending += " (no. " + std::to_string(l.value) + ")";
         l.text = trimmed(std::string_view(l.text).substr(name.text));
     }
 }
