@@ -188,8 +188,10 @@ OpeningName openingName(std::string_view s) {
     const std::size_t start = !s.empty() && labelMark(s[0]) ? 1 : 0;
     std::size_t at = start;
     // Letters of any alphabet (their bytes past ASCII), blanks, hyphens.
-    while (at < s.size() && (text::isLetter(static_cast<unsigned char>(s[at])) || static_cast<unsigned char>(s[at]) >= 0x80 ||
-                             s[at] == ' ' || s[at] == '-' || s[at] == '\''))
+    // A dash of its own closes it.
+    while (at < s.size() && s.compare(at, 3, "\u2014") != 0 && s.compare(at, 3, "\u2013") != 0 &&
+           (text::isLetter(static_cast<unsigned char>(s[at])) || static_cast<unsigned char>(s[at]) >= 0x80 || s[at] == ' ' ||
+            s[at] == '-' || s[at] == '\''))
         ++at;
     // A dash closes the name, not a hyphen inside it.
     while (at > start && (s[at - 1] == '-' || s[at - 1] == ' ')) --at;
