@@ -174,6 +174,44 @@ std::string_view insideMarks(std::string_view s) {
     return s.substr(1, close - 1);
 }
 
+// The name that opens a lead: one to four words, the first capitalised,
+// bare or in the marks of bold or italics, closed by a stop, a dash or a
+// colon ("Douglas fir. Resin ducts few ...", "_Ulvaceæ_--Frond flat ...",
+// "Salicaceæ: Trees with catkins"), the lead's text following in a capital.
+struct OpeningName {
+    std::size_t start = 0, end = std::string_view::npos, text = 0;  // the name's bounds, where the text starts
+    bool found() const { return end != std::string_view::npos; }
+};
+
+OpeningName openingName(std::string_view s) {
+    OpeningName none;
+    const std::size_t start = !s.empty() && labelMark(s[0]) ? 1 : 0;
+    std::size_t at = start;
+    // Letters of any alphabet (their bytes past ASCII), blanks, hyphens.
+    // A dash of its own closes it.
+    while (at < s.size() && s.compare(at, 3, "\u2014") != 0 && s.compare(at, 3, "\u2013") != 0 &&
+           (text::isLetter(static_cast<unsigned char>(s[at])) || static_cast<unsigned char>(s[at]) >= 0x80 || s[at] == ' ' ||
+            s[at] == '-' || s[at] == '\''))
+        ++at;
+    // A dash closes the name, not a hyphen inside it.
+    while (at > start && (s[at - 1] == '-' || s[at - 1] == ' ')) --at;
+    // A lone closing mark too: the label may stand inside it ("=1. Gramineæ=--").
+    std::size_t end = at;
+    if (end < s.size() && labelMark(s[end]) && (start == 0 || s[end] == s[0])) ++at;
+    else if (start > 0) return none;
+    if (end == start || !isUpperAscii(s[start])) return none;
+    const std::string_view name = s.substr(start, end - start);
+    if (std::count(name.begin(), name.end(), ' ') > 3) return none;
+    std::size_t text = std::string_view::npos;
+    if (s.compare(at, 2, ". ") == 0 || s.compare(at, 2, ": ") == 0) text = at + 2;
+    else if (s.compare(at, 2, "--") == 0) text = at + 2;
+    else if (s.compare(at, 3, "\u2014") == 0 || s.compare(at, 3, "\u2013") == 0) text = at + 3;
+    if (text == std::string_view::npos) return none;
+    while (text < s.size() && s[text] == ' ') ++text;
+    if (text >= s.size() || !isUpperAscii(s[text])) return none;
+    return {start, end, text};
+}
+
 // A letter with a raised or lowered number, as books print a level's letter
 // and the lead's number ("a¹", "A₂"; "a^1", "A_{2}", "A_2" in plain-text and
 // wiki copies), with an optional stop: its series and number, and the
@@ -275,6 +313,16 @@ Label readLabel(std::string_view s, const Styles& styles) {
             return label;
         }
         if (s[0] != '=') return {};  // "= Leaves ... =": a sign, not marks
+    }
+    // Marks that open before the label and close after the name it opens
+    // with, as a synopsis sets its numbered names in bold: "=11. Rosaceæ=--Trees".
+    if (s.size() > 3 && labelMark(s[0]) && !isBlank(s[1])) {
+        Label label = readLabel(s.substr(1), styles);
+        if (!label.candidates.empty() && label.length > 1 && openingName(s.substr(1 + label.length)).found() &&
+            s.find(s[0], 1 + label.length) != std::string_view::npos) {
+            ++label.length;
+            return label;
+        }
     }
     Label label;
     if (int series = kNone; const int raised = raisedLabel(s, series, label.length)) {
@@ -971,6 +1019,11 @@ std::size_t dashNameStart(std::string_view s) {
     }
     if (dash == std::string_view::npos || dash == 0) return std::string_view::npos;
     while (after < s.size() && s[after] == ' ') ++after;
+    // Nothing before the dash but a name in bold or italics: the lead opens
+    // with its name, the text after the dash ("_Ulvaceæ_--Frond flat").
+    if (const OpeningName opening = openingName(s);
+        opening.found() && opening.text == after && (opening.start > 0 || labelMark(s[opening.end])))
+        return std::string_view::npos;
     std::string_view name = s.substr(after);
     const std::string_view before = s.substr(0, dash);
     // The book's number or page noted after it: "F. nigra (no. 7)".
@@ -1603,6 +1656,8 @@ struct Lead {
     int lines = 1;  // the lines it was read from
     std::size_t firstLineEnd = std::string::npos;  // where the text of its first line ends
     int series = -1;                               // its label's series, kNone without label, kPrimed
+    int value = 0;                                 // its label's number
+    bool numberedThrough = false;                  // its series runs on from the group above
     bool afterKey = false;                         // set aside as text after the key (or a remark)
     bool wrappedUnderName = false;                 // its text goes on under the name its first line ends with
 };
@@ -1676,7 +1731,11 @@ public:
             }
             if (indent > top.indent) {
                 chosen = firstOf(label, top.lead);
+                if (!chosen)
+                    for (const Candidate& c : label.candidates)
+                        if (numberedThrough(c)) chosen = &c;
                 push(lead, indent, chosen, top.lead);
+                leads_[lead].numberedThrough = chosen && chosen->value > 1;
                 return;
             }
             break;
@@ -1736,6 +1795,14 @@ private:
         return above.size() + 1 == c.path.size() && std::equal(above.begin(), above.end(), c.path.begin());
     }
 
+    // A series numbered straight through under its group headings ("A."
+    // over "1.", "2.", "B." over "3.", "4."): the next number of a series
+    // whose level the heading closed opens the level under it.
+    bool numberedThrough(const Candidate& c) const {
+        return c.path.empty() && last_[c.series] > 0 && c.value == last_[c.series] + 1 &&
+               std::none_of(levels_.begin(), levels_.end(), [&](const Level& l) { return l.series == c.series; });
+    }
+
     const Candidate* firstOf(const Label& label, int parent) const {
         for (const Candidate& c : label.candidates)
             if (isFirst(c, parent)) return &c;
@@ -1747,6 +1814,7 @@ private:
         leads_[lead].labelled = c != nullptr;
         leads_[lead].series = c ? c->series : kNone;
         if (c) leads_[lead].path = c->path;
+        if (c) last_[c->series] = leads_[lead].value = c->value;
         if (parent >= 0) leads_[parent].children.push_back(lead);
     }
 
@@ -1768,6 +1836,7 @@ private:
     bool flat_;
     std::vector<Level> levels_;
     std::array<int, kSeriesCount> rank_{};
+    std::array<int, kSeriesCount> last_{};  // the last number each series gave
     int nextRank_ = 0;
 };
 
@@ -3042,22 +3111,6 @@ void readByGroupHeads(LeadTree& tree) {
         }
 }
 
-// Where the name that opens a lead ends: a sentence of one to four words,
-// the first capitalised ("Douglas fir. Resin ducts few ..."), followed by
-// the lead's text in a capital; npos when the lead opens otherwise.
-std::size_t openingNameEnd(std::string_view s) {
-    const std::size_t stop = s.find(". ");
-    if (stop == std::string_view::npos || stop == 0 || stop + 2 >= s.size() || !isUpperAscii(s[0]) ||
-        !isUpperAscii(s[stop + 2]))
-        return std::string_view::npos;
-    const std::string_view name = s.substr(0, stop);
-    if (std::count(name.begin(), name.end(), ' ') > 3) return std::string_view::npos;
-    const bool words = std::all_of(name.begin(), name.end(), [](char c) {
-        return text::isLetter(static_cast<unsigned char>(c)) || c == ' ' || c == '-' || c == '\'';
-    });
-    return words ? stop : std::string_view::npos;
-}
-
 // A synopsis that names first: each labelled lead that ends the key opens
 // with its name as a sentence of its own and ends in no name ("2. Douglas
 // fir. Resin ducts few ..."); paragraphs without label set under such a
@@ -3082,7 +3135,7 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         // Most of them open with a name: remarks under a lead seldom do.
         const std::vector<int>& siblings = leads[l.parent].children;
         const auto named = std::count_if(siblings.begin(), siblings.end(),
-                                         [&](int c) { return openingNameEnd(leads[c].text) != std::string_view::npos; });
+                                         [&](int c) { return openingName(leads[c].text).found(); });
         return named >= 2 && named * 3 >= static_cast<std::ptrdiff_t>(siblings.size()) * 2 &&
                std::none_of(siblings.begin(), siblings.end(),
                             [&](int c) { return leads[c].labelled || !leads[c].children.empty(); });
@@ -3095,7 +3148,7 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         if (l.labelled && !l.children.empty() && unlabelledCouplet(leads[l.children[0]])) continue;
         ending.push_back(static_cast<int>(k));
         if (!l.ending.empty() || endsInName(l.text)) ++namedLast;
-        if (l.ending.empty() && openingNameEnd(l.text) != std::string_view::npos) ++namedFirst;
+        if (l.ending.empty() && openingName(l.text).found()) ++namedFirst;
     }
     const int n = static_cast<int>(ending.size());
     if (namedFirst < 3 || namedFirst * 5 < n * 4 || namedLast * 2 >= n) return;
@@ -3119,7 +3172,7 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         Lead& l = leads[ending[e]];
         Lead& above = leads[ending[e - 1]];
         if (l.labelled || above.parent != l.parent || above.line < 0 || l.line != above.line + above.lines ||
-            openingNameEnd(l.text) != std::string_view::npos || openingNameEnd(above.text) == std::string_view::npos ||
+            openingName(l.text).found() || !openingName(above.text).found() ||
             !above.ending.empty())
             continue;
         joinWrapped(above.text, l.text);
@@ -3128,18 +3181,23 @@ void readNamesFirst(LeadTree& tree, const std::vector<int>& indents) {
         l.parent = -2;
         ending.erase(ending.begin() + static_cast<std::ptrdiff_t>(e--));
     }
+    std::set<int> throughSeries;
+    for (const Lead& l : leads)
+        if (l.numberedThrough) throughSeries.insert(l.series);
     for (int k : ending) {
         Lead& l = leads[k];
-        const std::size_t stop = openingNameEnd(l.text);
-        if (!l.ending.empty() || stop == std::string_view::npos) continue;
+        const OpeningName name = openingName(l.text);
+        if (!l.ending.empty() || !name.found()) continue;
         for (int c : l.children) {
             joinWrapped(l.text, leads[c].text);
             l.lines += leads[c].lines;
             leads[c].parent = -2;
         }
         l.children.clear();
-        l.ending = l.text.substr(0, stop);
-        l.text = trimmed(std::string_view(l.text).substr(stop + 2));
+        l.ending = l.text.substr(name.start, name.end - name.start);
+        // Numbered straight through, the number is the book's, noted.
+        if (l.labelled && throughSeries.count(l.series)) l.ending += " (no. " + std::to_string(l.value) + ")";
+        l.text = trimmed(std::string_view(l.text).substr(name.text));
     }
 }
 
@@ -3611,27 +3669,34 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         if (!readLabel(s, styles).candidates.empty()) ++labelled;
     }
     const bool byLabels = labelled * 4 >= lines * 3;
+    // Each tree is judged with the names that open its leads read as their
+    // endings: a synopsis that names first has no open lead.
+    auto build = [&](const Styles& st, auto... flags) {
+        LeadTree t = buildLeads(contents, indents, st, flags...);
+        readNamesFirst(t, indents);
+        return t;
+    };
     auto readTree = [&](const Styles& st) {
-        LeadTree tree = buildLeads(contents, indents, st, !byLabels, paragraphs);
-        if (byLabels && !isNested(tree)) tree = buildLeads(contents, indents, st, true, paragraphs);
+        LeadTree tree = build(st, !byLabels, paragraphs);
+        if (byLabels && !isNested(tree)) tree = build(st, true, paragraphs);
         // A deep key whose label series come round again ("I." under "α.")
         // nests by its indentation: kept when its tree has fewer faults.
         else if (byLabels) {
-            LeadTree indented = buildLeads(contents, indents, st, true, paragraphs);
+            LeadTree indented = build(st, true, paragraphs);
             if (isNested(indented) && treeFaults(indented) < treeFaults(tree)) tree = std::move(indented);
         }
         // Labels at some lines only, the indentation at odds with them (a book's
         // synopsis copied with its leads without label back at the margin): the
         // labels alone may give the better tree, judged by its faults.
         if (!byLabels && labelled >= 4) {
-            LeadTree byOrder = buildLeads(contents, indents, st, false, paragraphs, true);
+            LeadTree byOrder = build(st, false, paragraphs, true);
             // Not where the hung lines take labelled leads into a text.
             if (isNested(byOrder) && treeFaults(byOrder) < treeFaults(tree) && labelledLeads(byOrder) >= labelledLeads(tree))
                 tree = std::move(byOrder);
             // Leads wrapped under a hanging indent, their lines set deeper
             // than their label: an unlabelled line right under a lead goes on
             // with it, whatever its first word.
-            LeadTree hung = buildLeads(contents, indents, st, true, paragraphs, true);
+            LeadTree hung = build(st, true, paragraphs, true);
             if (isNested(hung) && treeFaults(hung) < treeFaults(tree) && labelledLeads(hung) >= labelledLeads(tree))
                 tree = std::move(hung);
         }

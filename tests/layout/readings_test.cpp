@@ -164,6 +164,20 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
           "2,0$ Resin ducts few. Douglas fir is a tree of the Pacific Coast. $ Douglas fir",
           "3,0$ The wood has a rancid odor. $ Hemlock",
           "3,0$ The wood is odorless and soft. The wood is used for pulp. $ Balsam fir"}},
+        {"a synopsis that names first in italic marks closed by a dash, the leads' lines hung under their text",
+         "KEY\n\nA. Green weeds. Fronds grass-green.\n\n1. _Confervaceæ_--Frond thread-like,\n    of cylindrical cells.\n\n"
+         "2. _Ulvaceæ_--Frond flat or tubular.\n\nB. Olive weeds. Frond leathery.\n\n1. _Fucaceæ_--Frond large and tough.\n\n"
+         "2. _Laminariaceæ_--Frond with a stalk.\n",
+         {"1,2$ Green weeds. Fronds grass-green.", "1,3$ Olive weeds. Frond leathery.",
+          "2,0$ Frond thread-like, of cylindrical cells. $ Confervaceæ", "2,0$ Frond flat or tubular. $ Ulvaceæ",
+          "3,0$ Frond large and tough. $ Fucaceæ", "3,0$ Frond with a stalk. $ Laminariaceæ"}},
+        {"a synopsis numbered straight through under group headings, the number and name inside bold marks",
+         "  A. TREES OR SHRUBS\n\n       =1. Salicaceæ=--Flowers in catkins. Fruit\n            a capsule.\n\n"
+         "       =2. Betulaceæ=--Fruit a small nut.\n\n       =3. Oleaceæ=--Leaves opposite.\n\n  B. HERBS\n\n"
+         "       =4. Urticaceæ=--Hairs stinging.\n\n       =5. Polygonaceæ=--Stipules sheathing.\n",
+         {"1,2$ TREES OR SHRUBS", "1,3$ HERBS", "2,0$ Flowers in catkins. Fruit a capsule. $ Salicaceæ (no. 1)",
+          "2,0$ Fruit a small nut. $ Betulaceæ (no. 2)", "2,0$ Leaves opposite. $ Oleaceæ (no. 3)",
+          "3,0$ Hairs stinging. $ Urticaceæ (no. 4)", "3,0$ Stipules sheathing. $ Polygonaceæ (no. 5)"}},
         {"only the first lead numbered, in paragraphs, each reference or name alone at the right under its lead",
          "KEY TO THE SPECIES\n\n 1. Finger webbed to mid-length of phalange; skull\n    casqued\n"
          "                                          _O. taurinus_\n\n    Finger webbed to base of phalange; skull\n"
