@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstdint>
 #include <set>
+#include <utility>
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
@@ -1559,6 +1560,7 @@ struct Lead {
     int series = -1;                               // its label's series, kNone without label, kPrimed
     bool afterKey = false;                         // set aside as text after the key (or a remark)
     bool wrappedUnderName = false;                 // its text goes on under the name its first line ends with
+    bool subKeyLater = false;                      // its sub-leads printed after the key under their own heading
 };
 
 struct Level {
@@ -1859,6 +1861,76 @@ struct LeadTree {
     int unplaced = 0;  // labels that fit no series, left in their lead's text
     int specks = 0;    // a scan's signs alone after a lead's text or name
 };
+
+// The words of a line in capitals up to a bracket, its stops and marks
+// left out: "I. Coarse-grained (p. 37)" and "I COARSE-GRAINED ROCKS" open
+// alike.
+std::vector<std::string> capitalWords(std::string_view s) {
+    std::vector<std::string> out;
+    std::string w;
+    for (char c : s) {
+        if (c == '(') break;
+        if (isLowerAscii(c) || isUpperAscii(c) || isDigitAscii(c) || c == '-')
+            w += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        else if (!w.empty())
+            out.push_back(std::exchange(w, {}));
+    }
+    if (!w.empty()) out.push_back(w);
+    return out;
+}
+
+// A heading in capitals at the start of its line set after a blank line,
+// opening with a roman number: "I COARSE-GRAINED ROCKS", or none.
+std::vector<std::string> subKeyHeading(const std::vector<std::string_view>& contents, std::size_t k) {
+    const std::string_view s = contents[k];
+    if (k == 0 || !contents[k - 1].empty() || s.empty() || std::any_of(s.begin(), s.end(), isLowerAscii)) return {};
+    std::vector<std::string> said = capitalWords(s);
+    if (said.size() < 2 || romanValue(said[0]) == 0) return {};
+    return said;
+}
+
+// The line of a lead that sends to a sub-key printed after the key under a
+// heading of its own, the heading repeating its roman number and first
+// words in capitals ("I Coarse-grained (p. 37)" and, below the key, "I
+// COARSE-GRAINED ROCKS"): its number labels it even without a stop.
+bool sendsToHeadingBelow(const std::vector<std::string_view>& contents, std::size_t k) {
+    const std::vector<std::string> own = capitalWords(contents[k]);
+    if (own.size() < 2 || romanValue(own[0]) == 0 || !subKeyHeading(contents, k).empty()) return false;
+    for (std::size_t h = k + 1; h < contents.size(); ++h) {
+        const std::vector<std::string> said = subKeyHeading(contents, h);
+        if (own.size() <= said.size() && std::equal(own.begin(), own.end(), said.begin())) return true;
+    }
+    return false;
+}
+
+// The heading's leads are the lead's that sends to it; the sub-key keeps its
+// place after the key in the couplets' order.
+void graftSubKeysPrintedLater(LeadTree& tree, const std::vector<std::string_view>& contents) {
+    std::vector<Lead>& leads = tree.leads;
+    std::vector<int> grafted;
+    for (std::size_t h = 0; h < leads.size(); ++h) {
+        Lead& heading = leads[h];
+        if (heading.parent != -1 || heading.children.empty() || !heading.ending.empty() || heading.line < 0) continue;
+        const std::vector<std::string> said = subKeyHeading(contents, static_cast<std::size_t>(heading.line));
+        if (said.empty()) continue;
+        for (std::size_t k = 0; k < h; ++k) {
+            Lead& lead = leads[k];
+            if (lead.parent < 0 || !lead.children.empty() || lead.subKeyLater || lead.line < 0) continue;
+            const std::vector<std::string> own = capitalWords(contents[static_cast<std::size_t>(lead.line)]);
+            if (own.size() < 2 || own.size() > said.size() || !std::equal(own.begin(), own.end(), said.begin())) continue;
+            lead.children = std::exchange(heading.children, {});
+            for (int c : lead.children) leads[static_cast<std::size_t>(c)].parent = static_cast<int>(k);
+            lead.subKeyLater = true;
+            grafted.push_back(static_cast<int>(h));
+            break;
+        }
+    }
+    for (int h : grafted) {
+        leads[static_cast<std::size_t>(h)].parent = -2;
+        tree.setAside += leads[static_cast<std::size_t>(h)].lines;
+        tree.top.erase(std::remove(tree.top.begin(), tree.top.end(), h), tree.top.end());
+    }
+}
 
 // Every lead from `from` on set aside as text after the key.
 void setAsideAfterKey(LeadTree& tree, std::size_t from) {
@@ -2774,6 +2846,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     std::vector<int>& top = tree.top;
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
+    graftSubKeysPrintedLater(tree, contents);
     // A heading: a few words in capitals ("KEY TO THE WOOD FERNS", a genus's
     // name under it).
     // The credit of the key's author after it ("--_Lloyd._") is set apart
@@ -3513,6 +3586,15 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         ++out.notes;
         k = close;
     }
+    // A roman number without its stop that sends to a sub-key's heading
+    // below labels its lead: the stop is set for the label's reading.
+    for (std::size_t k = 0; k < contents.size(); ++k) {
+        if (!sendsToHeadingBelow(contents, k)) continue;
+        const std::size_t end = contents[k].find(' ');
+        if (end == std::string_view::npos || contents[k][end - 1] == '.') continue;
+        cells[k] = std::string(contents[k].substr(0, end)) + '.' + std::string(contents[k].substr(end));
+        contents[k] = cells[k];
+    }
     // A footnote, its mark at the line's start ("[A] The fruit is ...") and
     // its call glued to a word elsewhere ("before him.[A]"), with the lines
     // under it up to a blank line, is a note.
@@ -3669,12 +3751,19 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     // of each couplet: each couplet's leads together, every reference forward.
     std::vector<std::vector<int>> couplets;
     std::vector<std::vector<int>> pending{top};
-    while (!pending.empty()) {
+    std::vector<std::vector<int>> later;  // sub-keys printed after the key, in their order
+    while (!pending.empty() || !later.empty()) {
+        if (pending.empty()) {
+            pending.push_back(std::move(later.front()));
+            later.erase(later.begin());
+        }
         couplets.push_back(std::move(pending.back()));
         pending.pop_back();
         const std::vector<int>& couplet = couplets.back();
         for (auto it = couplet.rbegin(); it != couplet.rend(); ++it)
-            if (!leads[*it].children.empty()) pending.push_back(leads[*it].children);
+            if (!leads[*it].children.empty() && !leads[*it].subKeyLater) pending.push_back(leads[*it].children);
+        for (int l : couplet)
+            if (!leads[l].children.empty() && leads[l].subKeyLater) later.push_back(leads[l].children);
     }
     // The lead above a couplet refers to it by its position.
     std::vector<int> coupletOf(leads.size(), 0);
