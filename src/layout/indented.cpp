@@ -2627,6 +2627,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
+    graftSubKeysPrintedLater(tree, contents);
+
     // A heading in capitals set apart by a blank line where the leads above
     // it already make a whole key (couplets, every lead going on to two or
     // more sub-leads above it or ending in a name; the heading may have been
@@ -2635,7 +2637,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     {
         auto names = [&](const Lead& l) {
             return !l.ending.empty() || trailingNameStart(l.text) != std::string_view::npos ||
-                   markedNameStart(l.text) != std::string_view::npos || splitLeadEnding(l.text).ends();
+                   markedNameStart(l.text) != std::string_view::npos || splitLeadEnding(l.text).ends() ||
+                   nameAfterColon(l.text) != std::string_view::npos;
         };
         auto capitalHeading = [&](const Lead& l) {
             int letters = 0;
@@ -2666,7 +2669,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             if (leads[h].parent == -2 || !(capitalHeading(leads[h]) || startsOver(h))) continue;
             ++tried;
             int firsts = 0, couplets = 0;
-            bool whole = true, headed = false;
+            bool whole = true, headed = false, named = false;
             for (std::size_t k = 0; k < h && whole; ++k) {
                 const Lead& l = leads[k];
                 if (l.parent == -2) continue;
@@ -2676,8 +2679,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 const auto before = std::count_if(l.children.begin(), l.children.end(),
                                                   [&](int c) { return static_cast<std::size_t>(c) < h && leads[c].parent != -2; });
                 couplets += before >= 2 ? 1 : 0;
-                // Titles and prose above the key stand first without sub-leads.
-                whole = before >= 2 || (before == 0 && (names(l) || (l.parent == -1 && !l.labelled)));
+                // Titles and prose above the key stand first without sub-leads,
+                // or as the lines under an unlabelled title before any lead names.
+                const bool underTitle = l.parent >= 0 && leads[l.parent].parent == -1 && !leads[l.parent].labelled && !named;
+                whole = before >= 2 || (before == 0 && (names(l) || (!l.labelled && (l.parent == -1 || underTitle))));
+                named = named || (l.parent >= 0 && names(l));
             }
             if (!whole || headed || couplets == 0 || (firsts < 2 && couplets < 2)) continue;
             std::size_t cut = h;
@@ -2846,7 +2852,6 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     std::vector<int>& top = tree.top;
     for (std::size_t k = 0; k < leads.size(); ++k)
         if (leads[k].parent == -1) top.push_back(static_cast<int>(k));
-    graftSubKeysPrintedLater(tree, contents);
     // A heading: a few words in capitals ("KEY TO THE WOOD FERNS", a genus's
     // name under it).
     // The credit of the key's author after it ("--_Lloyd._") is set apart
@@ -3170,7 +3175,9 @@ int openLeads(const LeadTree& tree) {
     while (!pending.empty()) {
         const Lead& lead = tree.leads[static_cast<std::size_t>(pending.back())];
         pending.pop_back();
-        if (lead.children.empty() && lead.ending.empty()) ++open;
+        // A name after a colon ends its lead ("Rounded pebbles: Limestone
+        // conglomerate") in every reading.
+        if (lead.children.empty() && lead.ending.empty() && nameAfterColon(lead.text) == std::string_view::npos) ++open;
         pending.insert(pending.end(), lead.children.begin(), lead.children.end());
     }
     return open;
