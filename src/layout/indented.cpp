@@ -1903,6 +1903,17 @@ bool sendsToHeadingBelow(const std::vector<std::string_view>& contents, std::siz
     return false;
 }
 
+// A lead's text of a few words that ends in a name after a colon glued to
+// its last word ("Teeth few, in the upper jaw only: Typhlops"); a scan's
+// stray colon stands apart or after a word or two of debris.
+bool endsInNameAfterColon(std::string_view text) {
+    const std::size_t at = nameAfterColon(text);
+    const std::size_t colon = text.rfind(": ");
+    return at != std::string_view::npos && colon != std::string_view::npos && colon > 0 &&
+           (isLowerAscii(text[colon - 1]) || isUpperAscii(text[colon - 1])) &&
+           std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(colon), ' ') >= 2;
+}
+
 // The heading's leads are the lead's that sends to it; the sub-key keeps its
 // place after the key in the couplets' order.
 void graftSubKeysPrintedLater(LeadTree& tree, const std::vector<std::string_view>& contents) {
@@ -2866,7 +2877,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     };
     auto prose = [&](int t) {
         return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
-                              !endsWithNumberedName(leads[t].text) && dashNameStart(leads[t].text) == std::string::npos);
+                              !endsWithNumberedName(leads[t].text) && dashNameStart(leads[t].text) == std::string::npos &&
+                              !endsInNameAfterColon(leads[t].text));
     };
     // Counted with the lines under it: a list set deeper under an
     // introduction ("Copy this list ...") is set aside with it.
@@ -2890,7 +2902,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         int t = static_cast<int>(k);
         while (leads[t].parent >= 0) t = leads[t].parent;
         const auto at = std::find(top.begin(), top.end(), t);
-        if (at != top.end() && std::none_of(top.begin(), at, [&](int u) { return leads[u].labelled; }))
+        // A lead above that ends in a name after a colon is the key's own.
+        if (at != top.end() && std::none_of(top.begin(), at, [&](int u) {
+                return leads[u].labelled || endsInNameAfterColon(leads[u].text);
+            }))
             first = static_cast<std::size_t>(at - top.begin());
         break;
     }

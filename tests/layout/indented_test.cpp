@@ -545,11 +545,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Wings none. => Thysanura", "1. Wings two pairs, equal ... 2", "2. Wings scaly => Lepidoptera",
           "2. Wings bare => Hymenoptera"}},
         {"a guide's leads sending by their roman number to sub-keys printed after the key under their own headings in capitals",
-         "  Spores white\n    I Gills free (p. 3)\n    II Gills attached (p. 4)\n    III Gills none (p. 5)\n"
+         "  Spores black, gills melting: Coprinus\n  Spores white\n    I Gills free (p. 3)\n    II Gills attached (p. 4)\n    III Gills none (p. 5)\n"
          "  Spores pink ..... Pluteus\n\n\nI GILLS FREE\n\n  A. Ring present ..... Amanita\n  B. Ring absent ..... Amanitopsis\n\n\n"
          "II GILLS ATTACHED\n\n  A. Stem central ..... Tricholoma\n  B. Stem lateral ..... Pleurotus\n\n\n"
          "III GILLS NONE (PORES)\n\n  A. Pores in a layer ..... Boletus\n  B. Pores in tubes ..... Fistulina\n",
-         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free (p. 3) ... 3", "2. Gills attached (p. 4) ... 4",
+         {"1. Spores black, gills melting => Coprinus", "1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free (p. 3) ... 3", "2. Gills attached (p. 4) ... 4",
           "2. Gills none (p. 5) ... 5", "3. Ring present => Amanita", "3. Ring absent => Amanitopsis",
           "4. Stem central => Tricholoma", "4. Stem lateral => Pleurotus", "5. Pores in a layer => Boletus",
           "5. Pores in tubes => Fistulina"}, 3},
