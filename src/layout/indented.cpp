@@ -11,6 +11,7 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -1889,18 +1890,31 @@ std::vector<std::string> subKeyHeading(const std::vector<std::string_view>& cont
     return said;
 }
 
-// The line of a lead that sends to a sub-key printed after the key under a
-// heading of its own, the heading repeating its roman number and first
+// The lines of leads that send to a sub-key printed after the key under a
+// heading of its own, the heading repeating the lead's roman number and first
 // words in capitals ("I Coarse-grained (p. 37)" and, below the key, "I
-// COARSE-GRAINED ROCKS"): its number labels it even without a stop.
-bool sendsToHeadingBelow(const std::vector<std::string_view>& contents, std::size_t k) {
-    const std::vector<std::string> own = capitalWords(contents[k]);
-    if (own.size() < 2 || romanValue(own[0]) == 0 || !subKeyHeading(contents, k).empty()) return false;
-    for (std::size_t h = k + 1; h < contents.size(); ++h) {
-        const std::vector<std::string> said = subKeyHeading(contents, h);
-        if (own.size() <= said.size() && std::equal(own.begin(), own.end(), said.begin())) return true;
+// COARSE-GRAINED ROCKS"): their numbers label them even without a stop.
+// The headings are read once, by their first two words, from the end.
+std::vector<std::size_t> leadsSendingToHeadingsBelow(const std::vector<std::string_view>& contents) {
+    std::vector<std::size_t> out;
+    std::map<std::string, std::vector<std::vector<std::string>>> below;
+    for (std::size_t k = contents.size(); k-- > 0;) {
+        std::vector<std::string> said = subKeyHeading(contents, k);
+        if (!said.empty()) {
+            below[said[0] + ' ' + said[1]].push_back(std::move(said));
+            continue;
+        }
+        const std::vector<std::string> own = capitalWords(contents[k]);
+        if (own.size() < 2 || romanValue(own[0]) == 0) continue;
+        const auto at = below.find(own[0] + ' ' + own[1]);
+        if (at == below.end()) continue;
+        for (const auto& heading : at->second)
+            if (own.size() <= heading.size() && std::equal(own.begin(), own.end(), heading.begin())) {
+                out.push_back(k);
+                break;
+            }
     }
-    return false;
+    return out;
 }
 
 // A lead's text of a few words that ends in a name after a colon glued to
@@ -3610,8 +3624,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     }
     // A roman number without its stop that sends to a sub-key's heading
     // below labels its lead: the stop is set for the label's reading.
-    for (std::size_t k = 0; k < contents.size(); ++k) {
-        if (!sendsToHeadingBelow(contents, k)) continue;
+    for (const std::size_t k : leadsSendingToHeadingsBelow(contents)) {
         const std::size_t end = contents[k].find(' ');
         if (end == std::string_view::npos || contents[k][end - 1] == '.') continue;
         cells[k] = std::string(contents[k].substr(0, end)) + '.' + std::string(contents[k].substr(end));
