@@ -1933,11 +1933,14 @@ bool endsInNameAfterColon(std::string_view text) {
 void graftSubKeysPrintedLater(LeadTree& tree, const std::vector<std::string_view>& contents) {
     std::vector<Lead>& leads = tree.leads;
     std::vector<int> grafted;
-    for (std::size_t h = 0; h < leads.size(); ++h) {
+    // A few headings are tried, each over the leads above it: bounded work.
+    constexpr std::size_t kHeadings = 24;
+    for (std::size_t h = 0, tried = 0; h < leads.size() && tried < kHeadings; ++h) {
         Lead& heading = leads[h];
         if (heading.parent != -1 || heading.children.empty() || !heading.ending.empty() || heading.line < 0) continue;
         const std::vector<std::string> said = subKeyHeading(contents, static_cast<std::size_t>(heading.line));
         if (said.empty()) continue;
+        ++tried;
         for (std::size_t k = 0; k < h; ++k) {
             Lead& lead = leads[k];
             if (lead.parent < 0 || !lead.children.empty() || lead.subKeyLater || lead.line < 0) continue;
