@@ -11,7 +11,9 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <map>
 #include <set>
+#include <utility>
 
 #include "engine/text.hpp"
 #include "layout/indented.hpp"
@@ -1660,6 +1662,7 @@ struct Lead {
     bool numberedThrough = false;                  // its series runs on from the group above
     bool afterKey = false;                         // set aside as text after the key (or a remark)
     bool wrappedUnderName = false;                 // its text goes on under the name its first line ends with
+    bool subKeyLater = false;                      // its sub-leads printed after the key under their own heading
 };
 
 struct Level {
@@ -1974,6 +1977,103 @@ struct LeadTree {
     int unplaced = 0;  // labels that fit no series, left in their lead's text
     int specks = 0;    // a scan's signs alone after a lead's text or name
 };
+
+// The words of a line in capitals up to a bracket, its stops and marks
+// left out: "I. Coarse-grained (p. 37)" and "I COARSE-GRAINED ROCKS" open
+// alike.
+std::vector<std::string> capitalWords(std::string_view s) {
+    std::vector<std::string> out;
+    std::string w;
+    for (char c : s) {
+        if (c == '(') break;
+        if (isLowerAscii(c) || isUpperAscii(c) || isDigitAscii(c) || c == '-')
+            w += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        else if (!w.empty())
+            out.push_back(std::exchange(w, {}));
+    }
+    if (!w.empty()) out.push_back(w);
+    return out;
+}
+
+// A heading in capitals at the start of its line set after a blank line,
+// opening with a roman number: "I COARSE-GRAINED ROCKS", or none.
+std::vector<std::string> subKeyHeading(const std::vector<std::string_view>& contents, std::size_t k) {
+    const std::string_view s = contents[k];
+    if (k == 0 || !contents[k - 1].empty() || s.empty() || std::any_of(s.begin(), s.end(), isLowerAscii)) return {};
+    std::vector<std::string> said = capitalWords(s);
+    if (said.size() < 2 || romanValue(said[0]) == 0) return {};
+    return said;
+}
+
+// The lines of leads that send to a sub-key printed after the key under a
+// heading of its own, the heading repeating the lead's roman number and first
+// words in capitals ("I Coarse-grained (p. 37)" and, below the key, "I
+// COARSE-GRAINED ROCKS"): their numbers label them even without a stop.
+// The headings are read once, by their first two words, from the end.
+std::vector<std::size_t> leadsSendingToHeadingsBelow(const std::vector<std::string_view>& contents) {
+    std::vector<std::size_t> out;
+    std::map<std::string, std::vector<std::vector<std::string>>> below;
+    for (std::size_t k = contents.size(); k-- > 0;) {
+        std::vector<std::string> said = subKeyHeading(contents, k);
+        if (!said.empty()) {
+            below[said[0] + ' ' + said[1]].push_back(std::move(said));
+            continue;
+        }
+        const std::vector<std::string> own = capitalWords(contents[k]);
+        if (own.size() < 2 || romanValue(own[0]) == 0) continue;
+        const auto at = below.find(own[0] + ' ' + own[1]);
+        if (at == below.end()) continue;
+        for (const auto& heading : at->second)
+            if (own.size() <= heading.size() && std::equal(own.begin(), own.end(), heading.begin())) {
+                out.push_back(k);
+                break;
+            }
+    }
+    return out;
+}
+
+// A lead's text of a few words that ends in a name after a colon glued to
+// its last word ("Teeth few, in the upper jaw only: Typhlops"); a scan's
+// stray colon stands apart or after a word or two of debris.
+bool endsInNameAfterColon(std::string_view text) {
+    const std::size_t at = nameAfterColon(text);
+    const std::size_t colon = text.rfind(": ");
+    return at != std::string_view::npos && colon != std::string_view::npos && colon > 0 &&
+           (isLowerAscii(text[colon - 1]) || isUpperAscii(text[colon - 1])) &&
+           std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(colon), ' ') >= 2;
+}
+
+// The heading's leads are the lead's that sends to it; the sub-key keeps its
+// place after the key in the couplets' order.
+void graftSubKeysPrintedLater(LeadTree& tree, const std::vector<std::string_view>& contents) {
+    std::vector<Lead>& leads = tree.leads;
+    std::vector<int> grafted;
+    // A few headings are tried, each over the leads above it: bounded work.
+    constexpr std::size_t kHeadings = 24;
+    for (std::size_t h = 0, tried = 0; h < leads.size() && tried < kHeadings; ++h) {
+        Lead& heading = leads[h];
+        if (heading.parent != -1 || heading.children.empty() || !heading.ending.empty() || heading.line < 0) continue;
+        const std::vector<std::string> said = subKeyHeading(contents, static_cast<std::size_t>(heading.line));
+        if (said.empty()) continue;
+        ++tried;
+        for (std::size_t k = 0; k < h; ++k) {
+            Lead& lead = leads[k];
+            if (lead.parent < 0 || !lead.children.empty() || lead.subKeyLater || lead.line < 0) continue;
+            const std::vector<std::string> own = capitalWords(contents[static_cast<std::size_t>(lead.line)]);
+            if (own.size() < 2 || own.size() > said.size() || !std::equal(own.begin(), own.end(), said.begin())) continue;
+            lead.children = std::exchange(heading.children, {});
+            for (int c : lead.children) leads[static_cast<std::size_t>(c)].parent = static_cast<int>(k);
+            lead.subKeyLater = true;
+            grafted.push_back(static_cast<int>(h));
+            break;
+        }
+    }
+    for (int h : grafted) {
+        leads[static_cast<std::size_t>(h)].parent = -2;
+        tree.setAside += leads[static_cast<std::size_t>(h)].lines;
+        tree.top.erase(std::remove(tree.top.begin(), tree.top.end(), h), tree.top.end());
+    }
+}
 
 // Every lead from `from` on set aside as text after the key.
 void setAsideAfterKey(LeadTree& tree, std::size_t from) {
@@ -2674,6 +2774,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
     }
 
+    graftSubKeysPrintedLater(tree, contents);
+
     // A heading in capitals set apart by a blank line where the leads above
     // it already make a whole key (couplets, every lead going on to two or
     // more sub-leads above it or ending in a name; the heading may have been
@@ -2682,7 +2784,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     {
         auto names = [&](const Lead& l) {
             return !l.ending.empty() || trailingNameStart(l.text) != std::string_view::npos ||
-                   markedNameStart(l.text) != std::string_view::npos || splitLeadEnding(l.text).ends();
+                   markedNameStart(l.text) != std::string_view::npos || splitLeadEnding(l.text).ends() ||
+                   nameAfterColon(l.text) != std::string_view::npos;
         };
         auto capitalHeading = [&](const Lead& l) {
             int letters = 0;
@@ -2713,7 +2816,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             if (leads[h].parent == -2 || !(capitalHeading(leads[h]) || startsOver(h))) continue;
             ++tried;
             int firsts = 0, couplets = 0;
-            bool whole = true, headed = false;
+            bool whole = true, headed = false, named = false;
             for (std::size_t k = 0; k < h && whole; ++k) {
                 const Lead& l = leads[k];
                 if (l.parent == -2) continue;
@@ -2723,8 +2826,11 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                 const auto before = std::count_if(l.children.begin(), l.children.end(),
                                                   [&](int c) { return static_cast<std::size_t>(c) < h && leads[c].parent != -2; });
                 couplets += before >= 2 ? 1 : 0;
-                // Titles and prose above the key stand first without sub-leads.
-                whole = before >= 2 || (before == 0 && (names(l) || (l.parent == -1 && !l.labelled)));
+                // Titles and prose above the key stand first without sub-leads,
+                // or as the lines under an unlabelled title before any lead names.
+                const bool underTitle = l.parent >= 0 && leads[l.parent].parent == -1 && !leads[l.parent].labelled && !named;
+                whole = before >= 2 || (before == 0 && (names(l) || (!l.labelled && (l.parent == -1 || underTitle))));
+                named = named || (l.parent >= 0 && names(l));
             }
             if (!whole || headed || couplets == 0 || (firsts < 2 && couplets < 2)) continue;
             std::size_t cut = h;
@@ -2907,7 +3013,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     };
     auto prose = [&](int t) {
         return heading(t) || (!leads[t].labelled && leads[t].children.empty() && leads[t].ending.empty() &&
-                              !endsWithNumberedName(leads[t].text) && dashNameStart(leads[t].text) == std::string::npos);
+                              !endsWithNumberedName(leads[t].text) && dashNameStart(leads[t].text) == std::string::npos &&
+                              !endsInNameAfterColon(leads[t].text));
     };
     // Counted with the lines under it: a list set deeper under an
     // introduction ("Copy this list ...") is set aside with it.
@@ -2931,7 +3038,10 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         int t = static_cast<int>(k);
         while (leads[t].parent >= 0) t = leads[t].parent;
         const auto at = std::find(top.begin(), top.end(), t);
-        if (at != top.end() && std::none_of(top.begin(), at, [&](int u) { return leads[u].labelled; }))
+        // A lead above that ends in a name after a colon is the key's own.
+        if (at != top.end() && std::none_of(top.begin(), at, [&](int u) {
+                return leads[u].labelled || endsInNameAfterColon(leads[u].text);
+            }))
             first = static_cast<std::size_t>(at - top.begin());
         break;
     }
@@ -3208,7 +3318,9 @@ int openLeads(const LeadTree& tree) {
     while (!pending.empty()) {
         const Lead& lead = tree.leads[static_cast<std::size_t>(pending.back())];
         pending.pop_back();
-        if (lead.children.empty() && lead.ending.empty()) ++open;
+        // A name after a colon ends its lead ("Rounded pebbles: Limestone
+        // conglomerate") in every reading.
+        if (lead.children.empty() && lead.ending.empty() && nameAfterColon(lead.text) == std::string_view::npos) ++open;
         pending.insert(pending.end(), lead.children.begin(), lead.children.end());
     }
     return open;
@@ -3624,6 +3736,14 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         ++out.notes;
         k = close;
     }
+    // A roman number without its stop that sends to a sub-key's heading
+    // below labels its lead: the stop is set for the label's reading.
+    for (const std::size_t k : leadsSendingToHeadingsBelow(contents)) {
+        const std::size_t end = contents[k].find(' ');
+        if (end == std::string_view::npos || contents[k][end - 1] == '.') continue;
+        cells[k] = std::string(contents[k].substr(0, end)) + '.' + std::string(contents[k].substr(end));
+        contents[k] = cells[k];
+    }
     // A footnote, its mark at the line's start ("[A] The fruit is ...") and
     // its call glued to a word elsewhere ("before him.[A]"), with the lines
     // under it up to a blank line, is a note.
@@ -3787,12 +3907,19 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     // of each couplet: each couplet's leads together, every reference forward.
     std::vector<std::vector<int>> couplets;
     std::vector<std::vector<int>> pending{top};
-    while (!pending.empty()) {
+    std::vector<std::vector<int>> later;  // sub-keys printed after the key, in their order
+    while (!pending.empty() || !later.empty()) {
+        if (pending.empty()) {
+            pending.push_back(std::move(later.front()));
+            later.erase(later.begin());
+        }
         couplets.push_back(std::move(pending.back()));
         pending.pop_back();
         const std::vector<int>& couplet = couplets.back();
         for (auto it = couplet.rbegin(); it != couplet.rend(); ++it)
-            if (!leads[*it].children.empty()) pending.push_back(leads[*it].children);
+            if (!leads[*it].children.empty() && !leads[*it].subKeyLater) pending.push_back(leads[*it].children);
+        for (int l : couplet)
+            if (!leads[l].children.empty() && leads[l].subKeyLater) later.push_back(leads[l].children);
     }
     // The lead above a couplet refers to it by its position.
     std::vector<int> coupletOf(leads.size(), 0);

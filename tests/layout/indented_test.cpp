@@ -544,6 +544,25 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          " B^1 Wings scaly                Lepidoptera\n B^2 Wings bare                 Hymenoptera\n",
          {"1. Wings none. => Thysanura", "1. Wings two pairs, equal ... 2", "2. Wings scaly => Lepidoptera",
           "2. Wings bare => Hymenoptera"}},
+        {"a guide's leads sending by their roman number to sub-keys printed after the key under their own headings in capitals",
+         "  Spores black, gills melting: Coprinus\n  Spores white\n    I Gills free (p. 3)\n    II Gills attached (p. 4)\n    III Gills none (p. 5)\n"
+         "  Spores pink ..... Pluteus\n\n\nI GILLS FREE\n\n  A. Ring present ..... Amanita\n  B. Ring absent ..... Amanitopsis\n\n\n"
+         "II GILLS ATTACHED\n\n  A. Stem central ..... Tricholoma\n  B. Stem lateral ..... Pleurotus\n\n\n"
+         "III GILLS NONE (PORES)\n\n  A. Pores in a layer ..... Boletus\n  B. Pores in tubes ..... Fistulina\n",
+         {"1. Spores black, gills melting => Coprinus", "1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free (p. 3) ... 3", "2. Gills attached (p. 4) ... 4",
+          "2. Gills none (p. 5) ... 5", "3. Ring present => Amanita", "3. Ring absent => Amanitopsis",
+          "4. Stem central => Tricholoma", "4. Stem lateral => Pleurotus", "5. Pores in a layer => Boletus",
+          "5. Pores in tubes => Fistulina"}, 3},
+        {"a guide's key with a title block above, names after a colon, sub-keys under headings below, then a list",
+         "SAMPLE\n  Scratch it with a knife\n  If it does not scratch, go to I or II\n\n"
+         "  Spores white\n    I Gills free (p. 3)\n    II Gills attached (p. 4)\n  Spores pink\n"
+         "    Ring present: Volvaria\n    Ring absent: Pluteus\n\n\nI GILLS FREE\n\n"
+         "  A. Ring present ..... Amanita\n  B. Ring absent ..... Amanitopsis\n\n\nII GILLS ATTACHED\n\n"
+         "  A. Stem central ..... Tricholoma\n  B. Stem lateral ..... Pleurotus\n\n\n\n\n"
+         "          EQUIPMENT FOR COLLECTING\n\n1. Hammer with one chisel or pick head.\n\n2. Cold chisel six inches long.\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free (p. 3) ... 4", "2. Gills attached (p. 4) ... 5",
+          "3. Ring present => Volvaria", "3. Ring absent => Pluteus", "4. Ring present => Amanita",
+          "4. Ring absent => Amanitopsis", "5. Stem central => Tricholoma", "5. Stem lateral => Pleurotus"}, 8},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
