@@ -591,7 +591,8 @@ bool journalPageLine(std::string_view s) {
     // 2021 Magnolia Press · 245", "246 · doi:10.3897/zookeys.9.1".
     {
         const std::size_t first = s.find_first_not_of(" \t"), last = s.find_last_not_of(" \t.");
-        const bool paged = first != std::string_view::npos && (asciiDigit(s[first]) || asciiDigit(s[last]));
+        // A line of stops alone has no last word.
+        const bool paged = last != std::string_view::npos && (asciiDigit(s[first]) || asciiDigit(s[last]));
         if (paged && s.size() <= 160)
             for (std::string_view mark : {"\u00A9", "doi:", "doi.org", "ISSN", "http"})
                 if (s.find(mark) != std::string_view::npos) return true;

@@ -862,6 +862,8 @@ TEST(IndentedKey, ProseBeforeAndAfterTheKeyIsSetAside) {
         {"unlabelled key at the margin, a heading in capitals set two lines below it, then an account",
          "Key\n\nSpores white.\n  Gills free ..... Amanita\n  Gills attached ..... Tricholoma\n"
          "Spores pink ..... Pluteus\n\n\nAMANITA Pers. Syn. 1801.\n\nFungi with a volva at the base of the stem.\n", 3},
+        {"a line of stops alone between the leads",
+         "Spores white.\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n. . . .\nSpores pink ..... Pluteus\n", 1},
         {"labelled leads apart by blank lines, a heading wider apart below them",
          "I. Spores white.\n\n    a. Gills free ..... Amanita\n    b. Gills attached ..... Tricholoma\n\n"
          "II. Spores pink ..... Pluteus\n\n\n\nThe commonest species of the\nAgarics.\n", 2},
