@@ -2,6 +2,7 @@
 // change the text, and give proposals best first whose parameters process.
 #include <cstddef>
 #include <cstdint>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -17,8 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Lines copy = text;
     const LayoutDetection d = detectLayout(text);
     if (text != copy) std::abort();
-    for (std::size_t i = 1; i < d.proposals.size(); ++i)
-        if (betterScore(d.proposals[i].score, d.proposals[0].score)) std::abort();
+    // The first is one no other beats, where the proposals hold one.
+    const auto beaten = [&](const LayoutProposal& p) {
+        return std::ranges::any_of(d.proposals, [&](const LayoutProposal& q) { return betterScore(q.score, p.score); });
+    };
+    if (!d.proposals.empty() && beaten(d.proposals.front()) && !std::ranges::all_of(d.proposals, beaten)) std::abort();
     for (const auto& p : d.proposals)
         if (!p.convertsIndented && !preconditionMet(p.params)) std::abort();
     return 0;

@@ -1506,12 +1506,22 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
 
     // Sets that give the same table are one proposal.
     std::set<std::size_t> outcomes;
+    std::vector<Full*> chosen;
     for (auto& f : full) {
-        if (static_cast<int>(detection.proposals.size()) >= wanted) break;
-        if (!outcomes.insert(f.proposal.reading).second) continue;
-        if (detection.proposals.empty() && (f.proposal.score.errorRows > 0 || f.proposal.score.erreurs > 0))
-            detection.obstacles = std::move(f.obstacles);
-        detection.proposals.push_back(std::move(f.proposal));
+        if (static_cast<int>(chosen.size()) >= wanted) break;
+        if (outcomes.insert(f.proposal.reading).second) chosen.push_back(&f);
+    }
+    // The ranking weighs some things only between readings far apart, so
+    // three readings may each beat the next in turn: the order of a sort is
+    // then no ranking. One that no other beats, where there is one, leads.
+    const auto unbeaten = std::ranges::find_if(chosen, [&](const Full* f) {
+        return std::ranges::none_of(chosen, [&](const Full* g) { return betterScore(g->proposal.score, f->proposal.score); });
+    });
+    if (unbeaten != chosen.end()) std::rotate(chosen.begin(), unbeaten, unbeaten + 1);
+    for (Full* f : chosen) {
+        if (detection.proposals.empty() && (f->proposal.score.errorRows > 0 || f->proposal.score.erreurs > 0))
+            detection.obstacles = std::move(f->obstacles);
+        detection.proposals.push_back(std::move(f->proposal));
     }
     // Back-references that the key's own references contradict are told.
     if (detection.processes() && hasBackReferences(text)) {
