@@ -51,19 +51,11 @@ constexpr std::string_view kSection = kSectionStart;
 // Longer loops and lists are cut in the texts.
 constexpr std::size_t kShownSteps = 10;
 
-bool blank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view trimmed(std::string_view s) {
-    while (!s.empty() && blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
 // A determination as compared: without surrounding blanks and final dots.
 std::string_view determinationKey(std::string_view s) {
-    s = trimmed(s);
+    s = text::withoutBlanks(s);
     while (!s.empty() && s.back() == '.') s.remove_suffix(1);
-    return trimmed(s);
+    return text::withoutBlanks(s);
 }
 
 bool allDigits(std::string_view s) {
@@ -73,7 +65,7 @@ bool allDigits(std::string_view s) {
 // "52", or a name followed by a number: "Amanita. 52", "Lepiota p. 77", "Russula (12)".
 enum class NumberLike { No, Number, EndsWithNumber };
 NumberLike numberLike(std::string_view determination) {
-    std::string_view s = trimmed(determination);
+    std::string_view s = text::withoutBlanks(determination);
     while (!s.empty() && (s.back() == '.' || s.back() == ')')) s.remove_suffix(1);
     if (allDigits(s)) return NumberLike::Number;
     const auto start = s.find_last_not_of("0123456789");
@@ -83,11 +75,11 @@ NumberLike numberLike(std::string_view determination) {
     // "Group 1", "Section 2": the number belongs to the name; so does the
     // year after its author ("Zhao, 2011", "(de Man, 1880)").
     if (before == ' ' || before == '\t') {
-        const std::string_view head = trimmed(s.substr(0, start));
+        const std::string_view head = text::withoutBlanks(s.substr(0, start));
         if (s.size() - start - 1 == 4 && head.ends_with(",")) return NumberLike::No;
         // The book's number or page noted in brackets after the name
         // ("L. alba (no. 14)", "Pinus (p. 4)"): said as such, no reference.
-        if (const std::string_view whole = trimmed(determination); whole.size() > s.size() && whole[s.size()] == ')') {
+        if (const std::string_view whole = text::withoutBlanks(determination); whole.size() > s.size() && whole[s.size()] == ')') {
             // Several numbers noted together: "(no. 10 en 11)", "(no. 3, 4)".
             std::string_view listed = head;
             for (bool more = true; more;) {
@@ -100,7 +92,7 @@ NumberLike numberLike(std::string_view determination) {
                     }
                 const auto digits = listed.find_last_not_of("0123456789-");
                 more = joined && digits != std::string_view::npos && digits + 1 < listed.size();
-                if (more) listed = trimmed(listed.substr(0, digits + 1));
+                if (more) listed = text::withoutBlanks(listed.substr(0, digits + 1));
             }
             for (std::string_view word : text::kBookNumberWords)
                 if (head.ends_with("(" + std::string(word)) || listed.ends_with("(" + std::string(word))) return NumberLike::No;
@@ -327,8 +319,8 @@ private:
                 checkReference(r, c, target);
             } else if (kind == kDet) {
                 checkDetermination(r, c, target);
-            } else if (kind == kSectionReference && !trimmed(target).empty()) {
-                ends_[r] = {RowEnd::kToSection, -1, trimmed(target)};
+            } else if (kind == kSectionReference && !text::withoutBlanks(target).empty()) {
+                ends_[r] = {RowEnd::kToSection, -1, text::withoutBlanks(target)};
             }
         }
     }
@@ -367,11 +359,11 @@ private:
         switch (numberLike(target)) {
             case NumberLike::Number:
                 add(FindingKind::NumberLikeDetermination, c, r,
-                    "La définition " + quoted(trimmed(target)) + " est un nombre : un renvoi lu comme une définition ?");
+                    "La définition " + quoted(text::withoutBlanks(target)) + " est un nombre : un renvoi lu comme une définition ?");
                 break;
             case NumberLike::EndsWithNumber:
                 add(FindingKind::NumberLikeDetermination, c, r,
-                    "La définition " + quoted(trimmed(target)) + " se termine par un nombre : numéro de page ou renvoi ?");
+                    "La définition " + quoted(text::withoutBlanks(target)) + " se termine par un nombre : numéro de page ou renvoi ?");
                 break;
             case NumberLike::No:
                 break;
@@ -430,12 +422,12 @@ private:
                 const std::string_view kind = cell(r, kKind);
                 std::string where = kind == kRef      ? "au couplet " + label(cell(r, kTarget))
                                     : kind == kDet ? "à la définition " + quoted(determinationKey(cell(r, kTarget)))
-                                                             : "à " + quoted(trimmed(cell(r, kTarget)));
+                                                             : "à " + quoted(text::withoutBlanks(cell(r, kTarget)));
                 add(FindingKind::SameDestination, c, r,
                     "Les entrées des rangs " + std::to_string(first) + " et " + std::to_string(r) + " mènent toutes deux " + where);
             });
             forEachRepeat(begin, end, [&](int r) -> std::optional<std::string_view> {
-                const std::string_view texte = trimmed(cell(r, kTexte));
+                const std::string_view texte = text::withoutBlanks(cell(r, kTexte));
                 if (texte.empty()) return std::nullopt;
                 return texte;
             }, [&](int first, int r) {

@@ -238,12 +238,13 @@ void trimEnd(std::string& s, std::string_view t) {
     while (endsWith(s, t)) s.resize(s.size() - t.size());
 }
 
-std::string trimmedBlanks(std::string_view s) {
+std::string_view withoutBlanks(std::string_view s) {
     const auto b = s.find_first_not_of(" \t");
     if (b == std::string_view::npos) return {};
-    const auto e = s.find_last_not_of(" \t");
-    return std::string(s.substr(b, e - b + 1));
+    return s.substr(b, s.find_last_not_of(" \t") - b + 1);
 }
+
+std::string trimmedBlanks(std::string_view s) { return std::string(withoutBlanks(s)); }
 
 namespace {
 // The character that ends just before byte `end` (a continuation byte is

@@ -74,6 +74,7 @@ void trimStart(std::string& s, std::string_view t);
 void removeDashesOutsideWords(std::string& s);
 void trimEnd(std::string& s, std::string_view t);
 // s without its blanks (spaces and tabs) at both ends.
+std::string_view withoutBlanks(std::string_view s);
 std::string trimmedBlanks(std::string_view s);
 // remove all ".", "…", " ", "-" and tab characters, in that order.
 std::string referenceCleanup(std::string s);

@@ -119,11 +119,6 @@ int textColumn(std::string_view line) {
 
 bool labelled(std::string_view line) { return readLineStart(line).kind != LineStart::Kind::None; }
 
-std::string_view trimmedView(std::string_view s) {
-    const std::size_t a = s.find_first_not_of(" \t");
-    if (a == std::string_view::npos) return {};
-    return s.substr(a, s.find_last_not_of(" \t") - a + 1);
-}
 
 // Where a lead's first line starts, read once for the lines under it.
 struct LeadStart {
@@ -142,12 +137,12 @@ LeadStart leadStart(std::string_view line, const Split& split) {
 // line width put there, "2."), or as deep as the lead in lower case, or
 // deeper than the lead's label and no label.
 bool carriesOn(const LeadStart& lead, std::string_view line, const Split& split) {
-    if (split.has() || trimmedView(line).empty()) return false;
+    if (split.has() || text::withoutBlanks(line).empty()) return false;
     const int indent = indentOf(line);
     if (indent >= lead.textColumn) return true;
     // In lower case, as deep as the lead ("H. gevormd uit ..." over "lappen, St. ..."):
     // what looked like the lead's label was an abbreviation.
-    if (indent >= lead.indent && lowerCaseStart(trimmedView(line))) return true;
+    if (indent >= lead.indent && lowerCaseStart(text::withoutBlanks(line))) return true;
     return lead.labelled && indent > lead.indent && !labelled(line);
 }
 
@@ -161,8 +156,8 @@ bool entryGoesOn(const LeadStart& lead, std::string_view line, const Split& spli
 // or words in lower case beside the lead's text going on in lower case (a
 // name may be an epithet: "spinifer hartwegi" beside "Carapace having ...").
 bool continuedEntry(std::string_view line, const Split& split) {
-    const std::string_view entry = trimmedView(line.substr(split.rightStart));
-    return entry.starts_with("(") || (lowerCaseStart(entry) && lowerCaseStart(trimmedView(line.substr(0, split.leftEnd))));
+    const std::string_view entry = text::withoutBlanks(line.substr(split.rightStart));
+    return entry.starts_with("(") || (lowerCaseStart(entry) && lowerCaseStart(text::withoutBlanks(line.substr(0, split.leftEnd))));
 }
 
 // The lines [lead, next) of one lead on one line: the left parts joined,
@@ -170,13 +165,13 @@ bool continuedEntry(std::string_view line, const Split& split) {
 std::string joinLead(const Lines& text, const std::vector<Split>& splits, std::size_t lead, std::size_t next) {
     const Split& s = splits[lead];
     std::string left(text[lead].substr(0, s.leftEnd));
-    std::string right(trimmedView(std::string_view(text[lead]).substr(s.rightStart)));
+    std::string right(text::withoutBlanks(std::string_view(text[lead]).substr(s.rightStart)));
     for (std::size_t k = lead + 1; k < next; ++k) {
         const std::string_view line = text[k];
-        joinWrapped(left, trimmedView(splits[k].has() ? line.substr(0, splits[k].leftEnd) : line));
+        joinWrapped(left, text::withoutBlanks(splits[k].has() ? line.substr(0, splits[k].leftEnd) : line));
         if (splits[k].has()) {
             right += ' ';
-            right += trimmedView(line.substr(splits[k].rightStart));
+            right += text::withoutBlanks(line.substr(splits[k].rightStart));
         }
     }
     return left + text[lead].substr(s.leftEnd, s.rightStart - s.leftEnd) + right;
@@ -213,10 +208,10 @@ ColumnLeads twoColumnLeads(const Lines& text) {
     int first = 0, last = 0;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
         if (!splits[i].has()) continue;
-        if (carriesOn(leadStart(text[i], splits[i]), text[i + 1], splits[i + 1]) && lowerCaseStart(trimmedView(text[i + 1])))
+        if (carriesOn(leadStart(text[i], splits[i]), text[i + 1], splits[i + 1]) && lowerCaseStart(text::withoutBlanks(text[i + 1])))
             ++first;
-        if (i > 0 && !splits[i - 1].has() && !trimmedView(text[i - 1]).empty() && !labelled(text[i]) &&
-            lowerCaseStart(trimmedView(text[i].substr(0, splits[i].leftEnd))))
+        if (i > 0 && !splits[i - 1].has() && !text::withoutBlanks(text[i - 1]).empty() && !labelled(text[i]) &&
+            lowerCaseStart(text::withoutBlanks(text[i].substr(0, splits[i].leftEnd))))
             ++last;
     }
     if (first == 0 || first <= 2 * last || (first == 1 && last > 0)) return out;
@@ -226,7 +221,7 @@ ColumnLeads twoColumnLeads(const Lines& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (!splits[i].has()) continue;
         ++entries;
-        afterBlank += i == 0 || trimmedView(text[i - 1]).empty() ? 1 : 0;
+        afterBlank += i == 0 || text::withoutBlanks(text[i - 1]).empty() ? 1 : 0;
     }
     // One entry in ten may go on under the one above.
     const bool paragraphs = (entries - afterBlank) * 10 <= entries;
