@@ -1288,8 +1288,13 @@ std::string unmarkedName(std::string_view name) {
     // A star alone calls a note ("L. tenuinervis*"); stars in pairs are bold.
     const bool starsPaired = std::count(name.begin(), name.end(), '*') != 1;
     std::string out;
-    for (char c : name)
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        // A star alone set outside the name's own marks ("Genus *_Ceratium_")
+        // sends to a footnote: the italics say where the name starts.
+        if (c == '*' && !starsPaired && i + 1 < name.size() && name[i + 1] != '*' && emphasisMark(name[i + 1])) continue;
         if (!emphasisMark(c) || (c == '*' && !starsPaired)) out += c;
+    }
     return trimmed(out);
 }
 
@@ -2005,9 +2010,20 @@ void eachWord(std::string_view line, Each each) {
 
 }  // namespace
 
+// Second parts that make a compound of any noun ("sail-like", "cup-shaped"):
+// keys print such compounds with their hyphen, so one a line end cuts there
+// keeps it, unless the text glues them ("wartlike").
+constexpr std::string_view kHyphenedSuffixes[] = {"like", "shaped"};
+
 int keepHyphensOfTheText(Lines& lines) {
     std::unordered_set<std::string> words;
     for (const std::string& l : lines) eachWord(l, [&](std::string w) { words.insert(std::move(w)); });
+    // A compound glued ("wartlike", not "alike" or "unlike"): a head of three letters or more.
+    bool suffixesGlued = false;
+    for (const std::string& w : words)
+        for (std::string_view suffix : kHyphenedSuffixes)
+            suffixesGlued = suffixesGlued || (w.size() >= suffix.size() + 3 && w.ends_with(suffix) &&
+                                              w.find('-') == std::string::npos);
     int moved = 0;
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         std::string& line = lines[i];
@@ -2024,7 +2040,10 @@ int keepHyphensOfTheText(Lines& lines) {
         while (restEnd < next.size() && asciiLetter(next[restEnd])) ++restEnd;
         const std::string head = text::lower(std::string_view(line).substr(start, end - start));
         const std::string rest = text::lower(std::string_view(next).substr(from, restEnd - from));
-        if (!words.count(head + "-" + rest) || words.count(head + rest)) continue;
+        const bool suffixHyphened = !suffixesGlued && head.size() >= 3 &&
+                                    std::find(std::begin(kHyphenedSuffixes), std::end(kHyphenedSuffixes), rest) !=
+                                        std::end(kHyphenedSuffixes);
+        if (!(words.count(head + "-" + rest) || suffixHyphened) || words.count(head + rest)) continue;
         next.insert(from, line.substr(start, end + 1 - start));
         line.erase(start);
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();

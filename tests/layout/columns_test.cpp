@@ -90,3 +90,13 @@ TEST(TwoColumnLeads, DetectionReadsNumberedGroupsOverLetteredLeadsAndTheCoupletA
          "3,0$ Cilia long, in two zones $ Family Rufidae", "3,0$ Cilia short $ Family Niveidae",
          "3,0$ Cilia none; body vermiform $ Family Nudidae"}));
 }
+
+TEST(TwoColumnLeads, DetectionLeavesOutNoteCallsAndKeepsTheHyphenOfACompound) {
+    const char* text =
+        "KEY TO GENERA.\n\n   1. Shell absent              Genus *_Plega_\n\n      Shell present, with        2\n"
+        "      thin sail-\n      like ridges\n\n   2. Ridges few, thin          Genus _Nivea_\n\n"
+        "      Ridges many, thick        Genus *_Rufa_\n\n   * Present at Woods Hole.\n";
+    EXPECT_TRUE(sarvelo::testing::detectsKey(
+        text::splitLines(text), {"1,0$ Shell absent $ Genus Plega", "1,2$ Shell present, with thin sail-like ridges",
+                                 "2,0$ Ridges few, thin $ Genus Nivea", "2,0$ Ridges many, thick $ Genus Rufa"}));
+}

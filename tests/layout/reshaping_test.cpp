@@ -141,6 +141,9 @@ TEST(Reshaping, NamesLoseTheirEmphasisMarksButNotANoteCall) {
         {"=Plega alba= L.", "Plega alba L."},
         {"*L. alba*", "L. alba"},
         {"L. tenuinervis*", "L. tenuinervis*"},
+        {"*Cryptothele Forss.", "*Cryptothele Forss."},
+        {"Genus *_Ceratium_", "Genus Ceratium"},
+        {"*=Plega alba= L.", "Plega alba L."},
     };
     for (const auto& [name, unmarked] : cases) EXPECT_EQ(unmarkedName(name), unmarked) << name;
 }
@@ -885,6 +888,10 @@ TEST(Reshaping, AHyphenTheTextWritesElsewhereIsKeptWhereALineEndCutsTheWord) {
          {"Jaws post-", "temporal; posttemporal and post-temporal"}},
         {"alone on its line", {"post-", "temporal; post-temporal"}, {"post-", "temporal; post-temporal"}},
         {"a label under it", {"Jaws post-", "B. Temporal; post-temporal"}, {"Jaws post-", "B. Temporal; post-temporal"}},
+        {"a compound of any noun", {"   e. Edge with great, sail-", "      like membrane"},
+         {"   e. Edge with great,", "      sail-like membrane"}},
+        {"such compounds glued in the text", {"Edge sail-", "like; spines wartlike"}, {"Edge sail-", "like; spines wartlike"}},
+        {"a short head", {"Leaves a-", "like"}, {"Leaves a-", "like"}},
     };
     for (const Case& c : cases) {
         Lines lines = c.text;
