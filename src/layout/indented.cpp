@@ -2938,14 +2938,24 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     // rest of its text (a hanging indentation), not a couplet of one.
     for (std::size_t k = leads.size(); k-- > 0;) {
         Lead& lead = leads[k];
-        while (lead.children.size() == 1 && lead.ending.empty()) {
+        while (lead.children.size() == 1) {
             const int only = lead.children[0];
+            // A labelled lead alone under its lead, ending in a name (a group
+            // of one genus, "(B.) ... FAMILY." over only "(12.) ... _Genus._"):
+            // the two are one lead, the group's name staying in its text.
+            const bool endedLeaf = leads[only].labelled && leads[only].children.empty() && !leads[only].ending.empty() &&
+                                   !isPageReference(leads[only].ending);
+            if (!lead.ending.empty() && !endedLeaf) break;
             // A path number alone under its lead ("2." then only "2.1.") is
             // a step of that lead, not a couplet of one.
             // So is a labelled lead alone under a division of the book's
             // ("Sub-div. III." over only "a." and that one's leads).
-            if (leads[only].labelled && leads[only].path.size() < 2 && lead.series < kPrefixed) break;
+            if (leads[only].labelled && leads[only].path.size() < 2 && lead.series < kPrefixed && !endedLeaf) break;
             Lead& child = leads[only];
+            if (!lead.ending.empty()) {
+                joinWrapped(lead.text, lead.ending);
+                lead.ending.clear();
+            }
             // The last paragraph of the text, in a sentence of its own under a
             // labelled lead, is the text after the key.
             if (lead.labelled && !child.labelled && child.children.empty() && child.ending.empty() &&
