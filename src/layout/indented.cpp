@@ -3895,7 +3895,12 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             ++placed;
             largest = std::max(largest, lead.children.size());
         }
-        if (largest > 6 && largest * 2 > placed) {
+        // Not where every top lead heads a group of its own ("INSECTS OF THE
+        // FOLIAGE" over its thirteen rows): a table's groups may be long.
+        const bool groups = top.size() >= 2 && std::all_of(top.begin(), top.end(), [&](int t) {
+            return !leads[static_cast<std::size_t>(t)].children.empty();
+        });
+        if (largest > 6 && largest * 2 > placed && !groups) {
             out.message = kMsgNotIndented;
             return out;
         }

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <set>
 #include <unordered_set>
@@ -2311,14 +2312,36 @@ std::size_t indexAfterKey(const Lines& text) {
                }) &&
                !pages.empty() && pages.front() == ',' && pages.find_first_of("0123456789") != std::string_view::npos;
     };
+    // A table of contents: a title, a column of blanks or a leader, its page
+    // ("Key to Pecan Insects            2"). A lead with its reference reads
+    // the same: only under a heading, its pages in the order of the book.
+    auto contentsPage = [](std::string_view line) -> int {
+        if (readLineStart(line).kind != LineStart::Kind::None) return -1;
+        const std::string t = trimmed(line);
+        std::size_t e = t.size();
+        while (e > 0 && asciiDigit(t[e - 1])) --e;
+        if (e == t.size() || t.size() - e > 4) return -1;
+        std::size_t g = e;
+        while (g > 0 && (t[g - 1] == ' ' || t[g - 1] == '.' || t[g - 1] == '\t')) --g;
+        const bool apart = t.find("   ", g) < e || t.find("..", g) < e || t.find('\t', g) < e;
+        if (g == 0 || !apart || !std::isalpha(static_cast<unsigned char>(t[0]))) return -1;
+        return std::atoi(t.c_str() + e);
+    };
     std::size_t first = text.size();
-    int entries = 0;
+    int entries = 0, contents = 0, lastPage = std::numeric_limits<int>::max();
+    bool inOrder = true;
     for (std::size_t i = text.size(); i > 0; --i) {
         const std::string t = trimmed(text[i - 1]);
         // Blank lines and an index's letters ("A", "B.") go with it.
         if (t.empty()) continue;
         const bool letter = t.size() <= 2 && capitalAt(t, 0);
-        if (!letter && !entry(t)) break;
+        const int page = letter || entry(t) ? -1 : contentsPage(text[i - 1]);
+        if (!letter && !entry(t) && page < 0) break;
+        if (page >= 0) {
+            ++contents;
+            inOrder = inOrder && page <= lastPage;
+            lastPage = page;
+        }
         entries += letter ? 0 : 1;
         first = i - 1;
     }
@@ -2326,12 +2349,16 @@ std::size_t indexAfterKey(const Lines& text) {
     // Its heading above it: a short line without a number ("INDEX", "Index of names").
     std::size_t above = first;
     while (above > 0 && blankLine(text[above - 1])) --above;
+    bool headed = false;
     if (above > 0) {
         const std::string t = trimmed(text[above - 1]);
         if (std::count(t.begin(), t.end(), ' ') <= 3 && t.find_first_of("0123456789") == std::string::npos &&
-            readLineStart(t).kind == LineStart::Kind::None)
+            readLineStart(t).kind == LineStart::Kind::None) {
             first = above - 1;
+            headed = true;
+        }
     }
+    if (contents > 0 && !(headed && inOrder)) return text.size();
     return first;
 }
 
