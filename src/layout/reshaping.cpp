@@ -1024,6 +1024,16 @@ namespace {
 std::size_t nameInMarksStart(std::string_view line);
 }
 
+namespace {
+// "(7)", "(12.)": a reference in brackets, no remark after a name.
+bool bracketedNumber(std::string_view s) {
+    if (s.size() < 3 || s.front() != '(' || s.back() != ')') return false;
+    s = s.substr(1, s.size() - 2);
+    if (s.ends_with('.')) s.remove_suffix(1);
+    return !s.empty() && s.size() <= 4 && std::all_of(s.begin(), s.end(), [](char c) { return asciiDigit(c); });
+}
+}  // namespace
+
 std::size_t markedNameStart(std::string_view line) {
     // The book's page may follow the name: "_P. alba_, p. 479".
     if (const std::size_t page = pageNoteStart(line); page != std::string_view::npos) line = line.substr(0, page);
@@ -1031,7 +1041,8 @@ std::size_t markedNameStart(std::string_view line) {
     std::size_t at = std::string_view::npos;
     if (const std::size_t close = line.find_last_not_of(" ."); close != std::string_view::npos && line[close] == ')')
         if (const std::size_t open = line.rfind('(', close); open != std::string_view::npos && open > 0 &&
-                                                             line[open - 1] == ' ' && close - open <= 80)
+                                                             line[open - 1] == ' ' && close - open <= 80 &&
+                                                             !bracketedNumber(line.substr(open, close + 1 - open)))
             at = nameInMarksStart(line.substr(0, open));
     if (at == std::string_view::npos) at = nameInMarksStart(line);
     // A rank before the marks, the whole set after a column of blanks
@@ -2259,6 +2270,50 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     return 0;
 }
 
+namespace {
+
+// A note of the author's as a paragraph: its word, maybe a number, a stop
+// or colon, then the dash or the text ("Note.--The genus ...", "_Note 1._--
+// When wings ...", "Anm. Die ..."). The word says what it is, at any indent.
+bool noteParagraphStart(std::string_view t) {
+    std::size_t at = t.find_first_not_of(" \t");
+    if (at == std::string_view::npos) return false;
+    if (emphasisMark(t[at])) ++at;
+    static constexpr std::string_view kWords[] = {"Note", "NOTE", "Notes", "Nota", "Anm", "Anmerkung", "Remarque", "Obs"};
+    for (std::string_view w : kWords) {
+        if (t.substr(at, w.size()) != w) continue;
+        std::size_t i = at + w.size();
+        if (i < t.size() && t[i] == ' ')
+            for (std::size_t d = i + 1; d < t.size() && d - i <= 3 && asciiDigit(t[d]); ++d) i = d + 1;
+        if (i >= t.size() || (t[i] != '.' && t[i] != ':')) continue;
+        ++i;
+        if (i < t.size() && emphasisMark(t[i])) ++i;
+        const std::string_view rest = t.substr(i);
+        return rest.starts_with("--") || rest.starts_with("\u2014") || (rest.starts_with(" ") && rest.size() > 2);
+    }
+    return false;
+}
+
+// A line of column heads in marks, set apart by runs of blanks ("_Insects
+// with no wings_      _Order_"): a list's heading, no lead.
+bool markedColumnHeads(std::string_view t) {
+    const std::string line = trimmed(t);
+    int heads = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const char open = line[at];
+        if (!emphasisMark(open)) return false;
+        const std::size_t close = line.find(open, at + 1);
+        if (close == std::string::npos || close == at + 1) return false;
+        ++heads;
+        at = line.find_first_not_of(' ', close + 1);
+        if (at == std::string::npos) break;
+        if (at - close - 1 < 3) return false;
+    }
+    return heads >= 2;
+}
+
+}  // namespace
+
 std::vector<bool> captionsAndFootnotes(const Lines& text) {
     std::vector<bool> out(text.size(), false);
     // Marks that label leads come doubled somewhere ("* Scales smooth" /
@@ -2284,7 +2339,8 @@ std::vector<bool> captionsAndFootnotes(const Lines& text) {
         std::size_t j = i;
         while (j < text.size() && !blankLine(text[j])) ++j;
         const std::string first = trimmed(text[i]);
-        const bool note = footnoteStart(first) && !blankLine(text[i].substr(0, 1)) && !doubled.count(markOf(first));
+        const bool note = (footnoteStart(first) && !blankLine(text[i].substr(0, 1)) && !doubled.count(markOf(first))) ||
+                          noteParagraphStart(first) || (j == i + 1 && markedColumnHeads(first));
         if (j < text.size() && (figureCaption(first) || note))
             for (std::size_t k = i; k < j; ++k) out[k] = true;
         i = j;

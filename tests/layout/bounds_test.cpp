@@ -190,6 +190,12 @@ TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) 
          std::vector<bool>(5, false)},
         {"a caption glued to a lead's line is no paragraph of its own", {"1. Wings dark 2", "Fig. 3. A. alba.", "", "x"},
          std::vector<bool>(4, false)},
+        {"the author's notes, indented or not, and a list's column heads in marks",
+         {"A^2 Wings dark   B", "", "  _Note 1._--When wings are folded,", "  look beneath.", "", "Note.--The genus Alba",
+          "is placed here.", "", "     _Insects with no wings_        _Order_", "", "a. Body long   Plega"},
+         {false, false, true, true, false, true, true, false, true, false, false}},
+        {"a note word that starts a lead, a name in marks alone",
+         {"1. Wings dark 2", "", "Notes of the wing pale 3", "", "_Plega alba_", "", "x"}, std::vector<bool>(7, false)},
     };
     for (const Case& c : cases) EXPECT_EQ(captionsAndFootnotes(c.text), c.aside) << c.layout;
 }

@@ -91,6 +91,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Fl\u00FCgel dunkel Nr. 3", "Fl\u00FCgel dunkel", 3, ""},
         {"Au\u00DFenplatte verdickt (_Pfirsich_).", "Au\u00DFenplatte verdickt", -1, "Pfirsich"},
         {"Shell thin          Genus _Plega_", "Shell thin", -1, "Genus Plega"},
+        {"Wings folded; _few nerves_ (7)", "Wings folded; _few nerves_", 7, ""},
+        {"Gills free _Locellina_ (not in U. S.)", "Gills free", -1, "Locellina (not in U. S.)"},
         {"Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", "Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", -1, ""},
     };
     for (const Case& c : cases) {
