@@ -2943,9 +2943,22 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // A labelled lead alone under its lead, ending in a name (a group
             // of one genus, "(B.) ... FAMILY." over only "(12.) ... _Genus._"):
             // the two are one lead, the group's name staying in its text.
-            const bool endedLeaf = leads[only].labelled && leads[only].children.empty() && !leads[only].ending.empty() &&
-                                   !isPageReference(leads[only].ending);
-            if (!lead.ending.empty() && !endedLeaf) break;
+            // Not a line set just under the lead's text, where a layout in
+            // columns hangs its lines and its leads ("4. P. round" over "P. flat").
+            const auto hung = [&](const Lead& child) {
+                if (lead.line < 0 || child.line < 0) return true;
+                const auto at = static_cast<std::size_t>(lead.line);
+                return indents[static_cast<std::size_t>(child.line)] ==
+                       indents[at] + static_cast<int>(readLabel(contents[at], styles).length);
+            };
+            const bool endedLeaf = lead.labelled && leads[only].labelled && leads[only].series != lead.series &&
+                                   leads[only].children.empty() && !leads[only].ending.empty() &&
+                                   !isPageReference(leads[only].ending) && !hung(leads[only]);
+            // A number ending the lead is its reference: no group's name.
+            const bool numberEnding = !lead.ending.empty() && std::all_of(lead.ending.begin(), lead.ending.end(), [](char c) {
+                return isDigitAscii(c) || c == '.';
+            });
+            if (!lead.ending.empty() && (!endedLeaf || numberEnding)) break;
             // A path number alone under its lead ("2." then only "2.1.") is
             // a step of that lead, not a couplet of one.
             // So is a labelled lead alone under a division of the book's
@@ -3898,7 +3911,9 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         // Not where every top lead heads a group of its own ("INSECTS OF THE
         // FOLIAGE" over its thirteen rows): a table's groups may be long.
         const bool groups = top.size() >= 2 && std::all_of(top.begin(), top.end(), [&](int t) {
-            return !leads[static_cast<std::size_t>(t)].children.empty();
+            const Lead& head = leads[static_cast<std::size_t>(t)];
+            return !head.children.empty() && !head.labelled && head.ending.empty() &&
+                   std::none_of(head.text.begin(), head.text.end(), isLowerAscii);
         });
         if (largest > 6 && largest * 2 > placed && !groups) {
             out.message = kMsgNotIndented;
