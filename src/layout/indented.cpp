@@ -2938,14 +2938,37 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     // rest of its text (a hanging indentation), not a couplet of one.
     for (std::size_t k = leads.size(); k-- > 0;) {
         Lead& lead = leads[k];
-        while (lead.children.size() == 1 && lead.ending.empty()) {
+        while (lead.children.size() == 1) {
             const int only = lead.children[0];
+            // A labelled lead alone under its lead, ending in a name (a group
+            // of one genus, "(B.) ... FAMILY." over only "(12.) ... _Genus._"):
+            // the two are one lead, the group's name staying in its text.
+            // Not a line set just under the lead's text, where a layout in
+            // columns hangs its lines and its leads ("4. P. round" over "P. flat").
+            const auto hung = [&](const Lead& child) {
+                if (lead.line < 0 || child.line < 0) return true;
+                const auto at = static_cast<std::size_t>(lead.line);
+                return indents[static_cast<std::size_t>(child.line)] ==
+                       indents[at] + static_cast<int>(readLabel(contents[at], styles).length);
+            };
+            const bool endedLeaf = lead.labelled && leads[only].labelled && leads[only].series != lead.series &&
+                                   leads[only].children.empty() && !leads[only].ending.empty() &&
+                                   !isPageReference(leads[only].ending) && !hung(leads[only]);
+            // A number ending the lead is its reference: no group's name.
+            const bool numberEnding = !lead.ending.empty() && std::all_of(lead.ending.begin(), lead.ending.end(), [](char c) {
+                return isDigitAscii(c) || c == '.';
+            });
+            if (!lead.ending.empty() && (!endedLeaf || numberEnding)) break;
             // A path number alone under its lead ("2." then only "2.1.") is
             // a step of that lead, not a couplet of one.
             // So is a labelled lead alone under a division of the book's
             // ("Sub-div. III." over only "a." and that one's leads).
-            if (leads[only].labelled && leads[only].path.size() < 2 && lead.series < kPrefixed) break;
+            if (leads[only].labelled && leads[only].path.size() < 2 && lead.series < kPrefixed && !endedLeaf) break;
             Lead& child = leads[only];
+            if (!lead.ending.empty()) {
+                joinWrapped(lead.text, lead.ending);
+                lead.ending.clear();
+            }
             // The last paragraph of the text, in a sentence of its own under a
             // labelled lead, is the text after the key.
             if (lead.labelled && !child.labelled && child.children.empty() && child.ending.empty() &&
@@ -3885,7 +3908,14 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             ++placed;
             largest = std::max(largest, lead.children.size());
         }
-        if (largest > 6 && largest * 2 > placed) {
+        // Not where every top lead heads a group of its own ("INSECTS OF THE
+        // FOLIAGE" over its thirteen rows): a table's groups may be long.
+        const bool groups = top.size() >= 2 && std::all_of(top.begin(), top.end(), [&](int t) {
+            const Lead& head = leads[static_cast<std::size_t>(t)];
+            return !head.children.empty() && !head.labelled && head.ending.empty() &&
+                   std::none_of(head.text.begin(), head.text.end(), isLowerAscii);
+        });
+        if (largest > 6 && largest * 2 > placed && !groups) {
             out.message = kMsgNotIndented;
             return out;
         }

@@ -256,6 +256,9 @@ Lines renumbered(const Lines& text, const std::vector<LineRead>& reads, const st
         const std::size_t from = r.label.label.empty() ? 0 : r.textStart;
         const std::size_t to = r.reference.label.empty() ? line.size() : r.referenceStart;
         if (!r.label.label.empty()) rewritten = std::to_string(number.at(r.label.label)) + ". ";
+        // A lead's later line keeps its indent: at the margin, words in marks
+        // with a reference would read as a name on a line of its own.
+        else rewritten = line.substr(0, line.find_first_not_of(" \t"));
         rewritten += text::trimmedBlanks(std::string_view(line).substr(from, to - from));
         if (!r.reference.label.empty()) rewritten += " (" + std::to_string(number.at(r.reference.label)) + ")";
         out.push_back(std::move(rewritten));
@@ -398,6 +401,44 @@ LetteredLeads numberedFromLeadLetters(const Lines& text) {
     return out;
 }
 
+// A lead that sends to a list printed below the key ("Insects with no
+// wings. (See list below.)"), the list's items lettered a., b., c. after
+// every other label: the items are one couplet, the one the lead goes on to.
+void sendToListBelow(const Lines& text, std::vector<LineRead>& reads, std::map<std::string, int>& number) {
+    std::size_t sender = text.size();
+    for (std::size_t k = 0; k < text.size() && sender == text.size(); ++k) {
+        if (reads[k].label.label.empty() || !reads[k].reference.label.empty()) continue;
+        const std::string lower = text::lower(text::trimmedBlanks(text[k]));
+        if (lower.find("list below") != std::string::npos || lower.find("liste ci-dessous") != std::string::npos) sender = k;
+    }
+    if (sender == text.size()) return;
+    // The list: single letters from "a" in turn, each once, after every
+    // other label and after the lead that sends to it.
+    std::size_t first = text.size();
+    char next = 'a';
+    for (std::size_t k = sender + 1; k < text.size(); ++k) {
+        const std::string& l = reads[k].label.label;
+        if (l.empty()) continue;
+        if (l.size() == 1 && l[0] == next) {
+            if (next == 'a') first = k;
+            ++next;
+        } else if (next != 'a') {
+            return;  // a label after the list, or out of turn
+        }
+    }
+    if (next < 'c') return;
+    // Letters the key used before the list name couplets of their own.
+    for (std::size_t k = 0; k < first; ++k) {
+        const std::string& l = reads[k].label.label;
+        if (l.size() == 1 && l[0] >= 'a' && l[0] < next) return;
+    }
+    const int couplet = number.at("a");
+    for (std::size_t k = first; k < text.size(); ++k)
+        if (!reads[k].label.label.empty()) number[reads[k].label.label] = couplet;
+    reads[sender].reference = {"a", 0};
+    reads[sender].referenceStart = text[sender].find_last_not_of(" \t") + 1;
+}
+
 Lines numberedFromLetters(const Lines& text) {
     std::map<std::string, int> number;  // letters -> couplet
     std::map<std::string, int> count;   // letters -> lines they label
@@ -489,6 +530,7 @@ Lines numberedFromLetters(const Lines& text) {
         else r.reference = {};
     }
     if (labelled < 4 || references < 1) return numberedFromCodes(text);
+    sendToListBelow(text, reads, number);
     return renumbered(text, reads, number);
 }
 

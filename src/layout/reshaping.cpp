@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <map>
 #include <set>
 #include <unordered_set>
@@ -1023,6 +1024,16 @@ namespace {
 std::size_t nameInMarksStart(std::string_view line);
 }
 
+namespace {
+// "(7)", "(12.)": a reference in brackets, no remark after a name.
+bool bracketedNumber(std::string_view s) {
+    if (s.size() < 3 || s.front() != '(' || s.back() != ')') return false;
+    s = s.substr(1, s.size() - 2);
+    if (s.ends_with('.')) s.remove_suffix(1);
+    return !s.empty() && s.size() <= 4 && std::all_of(s.begin(), s.end(), [](char c) { return asciiDigit(c); });
+}
+}  // namespace
+
 std::size_t markedNameStart(std::string_view line) {
     // The book's page may follow the name: "_P. alba_, p. 479".
     if (const std::size_t page = pageNoteStart(line); page != std::string_view::npos) line = line.substr(0, page);
@@ -1030,7 +1041,8 @@ std::size_t markedNameStart(std::string_view line) {
     std::size_t at = std::string_view::npos;
     if (const std::size_t close = line.find_last_not_of(" ."); close != std::string_view::npos && line[close] == ')')
         if (const std::size_t open = line.rfind('(', close); open != std::string_view::npos && open > 0 &&
-                                                             line[open - 1] == ' ' && close - open <= 80)
+                                                             line[open - 1] == ' ' && close - open <= 80 &&
+                                                             !bracketedNumber(line.substr(open, close + 1 - open)))
             at = nameInMarksStart(line.substr(0, open));
     if (at == std::string_view::npos) at = nameInMarksStart(line);
     // A rank before the marks, the whole set after a column of blanks
@@ -1288,8 +1300,13 @@ std::string unmarkedName(std::string_view name) {
     // A star alone calls a note ("L. tenuinervis*"); stars in pairs are bold.
     const bool starsPaired = std::count(name.begin(), name.end(), '*') != 1;
     std::string out;
-    for (char c : name)
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        // A star alone set outside the name's own marks ("Genus *_Ceratium_")
+        // sends to a footnote: the italics say where the name starts.
+        if (c == '*' && !starsPaired && i + 1 < name.size() && name[i + 1] != '*' && emphasisMark(name[i + 1])) continue;
         if (!emphasisMark(c) || (c == '*' && !starsPaired)) out += c;
+    }
     return trimmed(out);
 }
 
@@ -2005,9 +2022,20 @@ void eachWord(std::string_view line, Each each) {
 
 }  // namespace
 
+// Second parts that make a compound of any noun ("sail-like", "cup-shaped"):
+// keys print such compounds with their hyphen, so one a line end cuts there
+// keeps it, unless the text glues them ("wartlike").
+constexpr std::string_view kHyphenedSuffixes[] = {"like", "shaped"};
+
 int keepHyphensOfTheText(Lines& lines) {
     std::unordered_set<std::string> words;
     for (const std::string& l : lines) eachWord(l, [&](std::string w) { words.insert(std::move(w)); });
+    // A compound glued ("wartlike", not "alike" or "unlike"): a head of three letters or more.
+    bool suffixesGlued = false;
+    for (const std::string& w : words)
+        for (std::string_view suffix : kHyphenedSuffixes)
+            suffixesGlued = suffixesGlued || (w.size() >= suffix.size() + 3 && w.ends_with(suffix) &&
+                                              w.find('-') == std::string::npos);
     int moved = 0;
     for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
         std::string& line = lines[i];
@@ -2024,7 +2052,10 @@ int keepHyphensOfTheText(Lines& lines) {
         while (restEnd < next.size() && asciiLetter(next[restEnd])) ++restEnd;
         const std::string head = text::lower(std::string_view(line).substr(start, end - start));
         const std::string rest = text::lower(std::string_view(next).substr(from, restEnd - from));
-        if (!words.count(head + "-" + rest) || words.count(head + rest)) continue;
+        const bool suffixHyphened = !suffixesGlued && head.size() >= 3 &&
+                                    std::find(std::begin(kHyphenedSuffixes), std::end(kHyphenedSuffixes), rest) !=
+                                        std::end(kHyphenedSuffixes);
+        if (!(words.count(head + "-" + rest) || suffixHyphened) || words.count(head + rest)) continue;
         next.insert(from, line.substr(start, end + 1 - start));
         line.erase(start);
         while (!line.empty() && (line.back() == ' ' || line.back() == '\t')) line.pop_back();
@@ -2239,6 +2270,50 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     return 0;
 }
 
+namespace {
+
+// A note of the author's as a paragraph: its word, maybe a number, a stop
+// or colon, then the dash or the text ("Note.--The genus ...", "_Note 1._--
+// When wings ...", "Anm. Die ..."). The word says what it is, at any indent.
+bool noteParagraphStart(std::string_view t) {
+    std::size_t at = t.find_first_not_of(" \t");
+    if (at == std::string_view::npos) return false;
+    if (emphasisMark(t[at])) ++at;
+    static constexpr std::string_view kWords[] = {"Note", "NOTE", "Notes", "Nota", "Anm", "Anmerkung", "Remarque", "Obs"};
+    for (std::string_view w : kWords) {
+        if (t.substr(at, w.size()) != w) continue;
+        std::size_t i = at + w.size();
+        if (i < t.size() && t[i] == ' ')
+            for (std::size_t d = i + 1; d < t.size() && d - i <= 3 && asciiDigit(t[d]); ++d) i = d + 1;
+        if (i >= t.size() || (t[i] != '.' && t[i] != ':')) continue;
+        ++i;
+        if (i < t.size() && emphasisMark(t[i])) ++i;
+        const std::string_view rest = t.substr(i);
+        return rest.starts_with("--") || rest.starts_with("\u2014") || (rest.starts_with(" ") && rest.size() > 2);
+    }
+    return false;
+}
+
+// A line of column heads in marks, set apart by runs of blanks ("_Insects
+// with no wings_      _Order_"): a list's heading, no lead.
+bool markedColumnHeads(std::string_view t) {
+    const std::string line = trimmed(t);
+    int heads = 0;
+    for (std::size_t at = 0; at < line.size();) {
+        const char open = line[at];
+        if (!emphasisMark(open)) return false;
+        const std::size_t close = line.find(open, at + 1);
+        if (close == std::string::npos || close == at + 1) return false;
+        ++heads;
+        at = line.find_first_not_of(' ', close + 1);
+        if (at == std::string::npos) break;
+        if (at - close - 1 < 3) return false;
+    }
+    return heads >= 2;
+}
+
+}  // namespace
+
 std::vector<bool> captionsAndFootnotes(const Lines& text) {
     std::vector<bool> out(text.size(), false);
     // Marks that label leads come doubled somewhere ("* Scales smooth" /
@@ -2264,7 +2339,8 @@ std::vector<bool> captionsAndFootnotes(const Lines& text) {
         std::size_t j = i;
         while (j < text.size() && !blankLine(text[j])) ++j;
         const std::string first = trimmed(text[i]);
-        const bool note = footnoteStart(first) && !blankLine(text[i].substr(0, 1)) && !doubled.count(markOf(first));
+        const bool note = (footnoteStart(first) && !blankLine(text[i].substr(0, 1)) && !doubled.count(markOf(first))) ||
+                          noteParagraphStart(first) || (j == i + 1 && markedColumnHeads(first));
         if (j < text.size() && (figureCaption(first) || note))
             for (std::size_t k = i; k < j; ++k) out[k] = true;
         i = j;
@@ -2292,14 +2368,36 @@ std::size_t indexAfterKey(const Lines& text) {
                }) &&
                !pages.empty() && pages.front() == ',' && pages.find_first_of("0123456789") != std::string_view::npos;
     };
+    // A table of contents: a title, a column of blanks or a leader, its page
+    // ("Key to Pecan Insects            2"). A lead with its reference reads
+    // the same: only under a heading, its pages in the order of the book.
+    auto contentsPage = [](std::string_view line) -> int {
+        if (readLineStart(line).kind != LineStart::Kind::None) return -1;
+        const std::string t = trimmed(line);
+        std::size_t e = t.size();
+        while (e > 0 && asciiDigit(t[e - 1])) --e;
+        if (e == t.size() || t.size() - e > 4) return -1;
+        std::size_t g = e;
+        while (g > 0 && (t[g - 1] == ' ' || t[g - 1] == '.' || t[g - 1] == '\t')) --g;
+        const bool apart = t.find("   ", g) < e || t.find("..", g) < e || t.find('\t', g) < e;
+        if (g == 0 || !apart || !std::isalpha(static_cast<unsigned char>(t[0]))) return -1;
+        return std::atoi(t.c_str() + e);
+    };
     std::size_t first = text.size();
-    int entries = 0;
+    int entries = 0, contents = 0, lastPage = std::numeric_limits<int>::max();
+    bool inOrder = true;
     for (std::size_t i = text.size(); i > 0; --i) {
         const std::string t = trimmed(text[i - 1]);
         // Blank lines and an index's letters ("A", "B.") go with it.
         if (t.empty()) continue;
         const bool letter = t.size() <= 2 && capitalAt(t, 0);
-        if (!letter && !entry(t)) break;
+        const int page = letter || entry(t) ? -1 : contentsPage(text[i - 1]);
+        if (!letter && !entry(t) && page < 0) break;
+        if (page >= 0) {
+            ++contents;
+            inOrder = inOrder && page <= lastPage;
+            lastPage = page;
+        }
         entries += letter ? 0 : 1;
         first = i - 1;
     }
@@ -2307,12 +2405,16 @@ std::size_t indexAfterKey(const Lines& text) {
     // Its heading above it: a short line without a number ("INDEX", "Index of names").
     std::size_t above = first;
     while (above > 0 && blankLine(text[above - 1])) --above;
+    bool headed = false;
     if (above > 0) {
         const std::string t = trimmed(text[above - 1]);
         if (std::count(t.begin(), t.end(), ' ') <= 3 && t.find_first_of("0123456789") == std::string::npos &&
-            readLineStart(t).kind == LineStart::Kind::None)
+            readLineStart(t).kind == LineStart::Kind::None) {
             first = above - 1;
+            headed = true;
+        }
     }
+    if (contents > 0 && !(headed && inOrder)) return text.size();
     return first;
 }
 

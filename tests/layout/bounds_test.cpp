@@ -159,6 +159,15 @@ TEST(KeyBounds, AnIndexOfNamesWithTheirPagesClosesTheText) {
         {"two entries are no index", {"1. Wings dark 2", "1'. Wings pale A. alba", "", "A. alba, 4", "Apis, 7"}, 5},
         {"leads ending with a leader and a number are no entries",
          {"A. Wings dark ..... 12", "B. Wings pale ..... 14", "C. Legs long ..... 16"}, 3},
+        {"a table of contents under its heading, titles and pages apart",
+         {"    Wings dark, the veins        page 8   Plega alba", "    brown", "", "", "          CONTENTS", "",
+          "  Key to Diseases                           2", "  Key to Insects                           2",
+          "  Spray Schedule ........................... 4", "  Introduction                              5"},
+         4},
+        {"titles and pages without a heading are leads and their references",
+         {"Wings dark                 2", "Wings pale                 3", "Legs long                  4"}, 3},
+        {"pages out of order are no contents",
+         {"1. Wings dark  2", "", "CONTENTS", "", "Key                9", "Schedule           4", "Introduction       5"}, 7},
     };
     for (const Case& c : cases) EXPECT_EQ(indexAfterKey(c.text), c.indexStart) << c.layout;
 }
@@ -181,6 +190,12 @@ TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) 
          std::vector<bool>(5, false)},
         {"a caption glued to a lead's line is no paragraph of its own", {"1. Wings dark 2", "Fig. 3. A. alba.", "", "x"},
          std::vector<bool>(4, false)},
+        {"the author's notes, indented or not, and a list's column heads in marks",
+         {"A^2 Wings dark   B", "", "  _Note 1._--When wings are folded,", "  look beneath.", "", "Note.--The genus Alba",
+          "is placed here.", "", "     _Insects with no wings_        _Order_", "", "a. Body long   Plega"},
+         {false, false, true, true, false, true, true, false, true, false, false}},
+        {"a note word that starts a lead, a name in marks alone",
+         {"1. Wings dark 2", "", "Notes of the wing pale 3", "", "_Plega alba_", "", "x"}, std::vector<bool>(7, false)},
     };
     for (const Case& c : cases) EXPECT_EQ(captionsAndFootnotes(c.text), c.aside) << c.layout;
 }
@@ -295,4 +310,48 @@ TEST(KeyBounds, AccountsNumberedFromOneUnderAnIndentedKeyAreTextAfterIt) {
                          "3,0$ Eyes red $ A. rubra", "3,0$ Eyes black $ A. atra"}))
             << c.layout;
     }
+}
+
+TEST(KeyBounds, AKeyInGroupsOfManyRowsIsReadAboveTheTableOfContentsAfterIt) {
+    // Group headings in capitals over rows with a page and a name; one group
+    // holds most of the rows.
+    const char* text =
+        "                Key to Diseases\n"
+        "\n"
+        "\n"
+        "  DISEASES OF THE LEAVES\n"
+        "    Olive spots on the leaf               page 5   Scab\n"
+        "    Downy buff lesions                    page 7   Downy Spot\n"
+        "    Small reddish spots                   page 6   Leaf Spot\n"
+        "    Dark lesions on veins                 page 6   Vein Spot\n"
+        "    Tiny white tufts                      page 9   Leaf Mold\n"
+        "    Olive velvety spots                   page 7   Leaf Blotch\n"
+        "    Leaflets yellowish                    page 8   Rosette\n"
+        "    Broomy twig growth                    page 8   Bunch Disease\n"
+        "  DISEASES OF THE ROOTS\n"
+        "    Galls on larger roots                 page 7   Crown Gall\n"
+        "    Bark split, strands of                page 10  Root Rot\n"
+        "    fungal growth present\n"
+        "\n"
+        "\n"
+        "\n"
+        "                    CONTENTS\n"
+        "\n"
+        "\n"
+        "  Key to Diseases                                           2\n"
+        "  Spray Schedule                                            4\n"
+        "  Introduction                                              5\n";
+    EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(text),
+                                             {"1,2$ DISEASES OF THE LEAVES",
+                                              "1,3$ DISEASES OF THE ROOTS",
+                                              "2,0$ Olive spots on the leaf $ Scab",
+                                              "2,0$ Downy buff lesions $ Downy Spot",
+                                              "2,0$ Small reddish spots $ Leaf Spot",
+                                              "2,0$ Dark lesions on veins $ Vein Spot",
+                                              "2,0$ Tiny white tufts $ Leaf Mold",
+                                              "2,0$ Olive velvety spots $ Leaf Blotch",
+                                              "2,0$ Leaflets yellowish $ Rosette",
+                                              "2,0$ Broomy twig growth $ Bunch Disease",
+                                              "3,0$ Galls on larger roots $ Crown Gall",
+                                              "3,0$ Bark split, strands of fungal growth present $ Root Rot"}));
 }

@@ -1,6 +1,8 @@
 // Keys set in two columns, each lead's ending level with its first line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/text.hpp"
 #include "layout/columns.hpp"
 #include "support/detected.hpp"
@@ -89,4 +91,45 @@ TEST(TwoColumnLeads, DetectionReadsNumberedGroupsOverLetteredLeadsAndTheCoupletA
          "2,0$ Mouth terminal; body short $ Family Albidae", "2,0$ Mouth central; pharynx long $ Family Nigridae",
          "3,0$ Cilia long, in two zones $ Family Rufidae", "3,0$ Cilia short $ Family Niveidae",
          "3,0$ Cilia none; body vermiform $ Family Nudidae"}));
+}
+
+TEST(TwoColumnLeads, DetectionLeavesOutNoteCallsAndKeepsTheHyphenOfACompound) {
+    const char* text =
+        "KEY TO GENERA.\n\n   1. Shell absent              Genus *_Plega_\n\n      Shell present, with        2\n"
+        "      thin sail-\n      like ridges\n\n   2. Ridges few, thin          Genus _Nivea_\n\n"
+        "      Ridges many, thick        Genus *_Rufa_\n\n   * Present at Woods Hole.\n";
+    EXPECT_TRUE(sarvelo::testing::detectsKey(
+        text::splitLines(text), {"1,0$ Shell absent $ Genus Plega", "1,2$ Shell present, with thin sail-like ridges",
+                                 "2,0$ Ridges few, thin $ Genus Nivea", "2,0$ Ridges many, thick $ Genus Rufa"}));
+}
+
+TEST(TwoColumnLeads, ASecondLeadHungUnderTheFirstLeadsTextIsNoGroupOfOne) {
+    // "P." abbreviates the word both leads open with; the second lead is set
+    // where the first one's lines hang.
+    const char* text =
+        "  1. On dead larvae, long,        _Plega alba_\n"
+        "     yellow or red\n"
+        "     On soil or wood              2\n"
+        "  2. Cap and stem, on the soil    3\n"
+        "     Cup or button-shaped         4\n"
+        "     Club-shaped, black, tough    5\n"
+        "  3. H. like a sponge,            _Plega nigra_\n"
+        "     stem smooth or ribbed\n"
+        "     H. of irregular lobes,       _Plega rufa_\n"
+        "     stem with grooves\n"
+        "     H. like a thimble            _Plega nivea_\n"
+        "     H. slimy, yellow,            _Plega lenta_\n"
+        "     twisted\n"
+        "  4. P. jelly-like, black,        _Plega atra_\n"
+        "     on wood\n"
+        "     P. cup-shaped, bright,       _Plega lucida_\n"
+        "     on the soil\n"
+        "  5. growing on soil              _Plega terrestris_\n"
+        "     growing on wood              _Plega lignicola_\n";
+    const Lines lines = text::splitLines(text);
+    const LayoutDetection d = detectLayout(lines);
+    ASSERT_FALSE(d.proposals.empty());
+    const Lines found = sarvelo::testing::finishedKeyOf(lines, d.proposals.front());
+    for (const char* lead : {"4,0$ P. jelly-like, black, on wood $ Plega atra", "4,0$ P. cup-shaped, bright, on the soil $ Plega lucida"})
+        EXPECT_NE(std::find(found.begin(), found.end(), lead), found.end()) << lead;
 }

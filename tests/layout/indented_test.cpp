@@ -563,6 +563,15 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free (p. 3) ... 4", "2. Gills attached (p. 4) ... 5",
           "3. Ring present => Volvaria", "3. Ring absent => Pluteus", "4. Ring present => Amanita",
           "4. Ring absent => Amanitopsis", "5. Stem central => Tricholoma", "5. Stem lateral => Pleurotus"}, 8},
+        {"a group with one labelled genus under it, its group name at the right: one lead",
+         "  (A.)--Tail projecting when the animal\n         is walking                          ALBIDAE.\n"
+         "            (1.)--Flagellum with 3 joints;\n                   abdomen broad             _Plega._\n"
+         "            (2.)--Flagellum with 2 joints     _Nivea._\n"
+         "  (B.)--Tail not projecting                  RUFIDAE.\n"
+         "            (3.)--Flagellum with 2 joints;\n                   antennae hidden           _Rufa._\n",
+         {"1. Tail projecting when the animal is walking ALBIDAE. ... 2",
+          "1. Tail not projecting RUFIDAE. Flagellum with 2 joints; antennae hidden => Rufa",
+          "2. Flagellum with 3 joints; abdomen broad => Plega", "2. Flagellum with 2 joints => Nivea"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));

@@ -91,6 +91,8 @@ TEST(Reshaping, LeadEndingsGiveTheReferenceOrTheNameAndTheTextBefore) {
         {"Fl\u00FCgel dunkel Nr. 3", "Fl\u00FCgel dunkel", 3, ""},
         {"Au\u00DFenplatte verdickt (_Pfirsich_).", "Au\u00DFenplatte verdickt", -1, "Pfirsich"},
         {"Shell thin          Genus _Plega_", "Shell thin", -1, "Genus Plega"},
+        {"Wings folded; _few nerves_ (7)", "Wings folded; _few nerves_", 7, ""},
+        {"Gills free _Locellina_ (not in U. S.)", "Gills free", -1, "Locellina (not in U. S.)"},
         {"Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", "Ventrals 147 (_Vipera alba_) to 330 (_Coluber niger_).", -1, ""},
     };
     for (const Case& c : cases) {
@@ -141,6 +143,9 @@ TEST(Reshaping, NamesLoseTheirEmphasisMarksButNotANoteCall) {
         {"=Plega alba= L.", "Plega alba L."},
         {"*L. alba*", "L. alba"},
         {"L. tenuinervis*", "L. tenuinervis*"},
+        {"*Cryptothele Forss.", "*Cryptothele Forss."},
+        {"Genus *_Ceratium_", "Genus Ceratium"},
+        {"*=Plega alba= L.", "Plega alba L."},
     };
     for (const auto& [name, unmarked] : cases) EXPECT_EQ(unmarkedName(name), unmarked) << name;
 }
@@ -885,6 +890,10 @@ TEST(Reshaping, AHyphenTheTextWritesElsewhereIsKeptWhereALineEndCutsTheWord) {
          {"Jaws post-", "temporal; posttemporal and post-temporal"}},
         {"alone on its line", {"post-", "temporal; post-temporal"}, {"post-", "temporal; post-temporal"}},
         {"a label under it", {"Jaws post-", "B. Temporal; post-temporal"}, {"Jaws post-", "B. Temporal; post-temporal"}},
+        {"a compound of any noun", {"   e. Edge with great, sail-", "      like membrane"},
+         {"   e. Edge with great,", "      sail-like membrane"}},
+        {"such compounds glued in the text", {"Edge sail-", "like; spines wartlike"}, {"Edge sail-", "like; spines wartlike"}},
+        {"a short head", {"Leaves a-", "like"}, {"Leaves a-", "like"}},
     };
     for (const Case& c : cases) {
         Lines lines = c.text;
