@@ -91,6 +91,7 @@ struct Styles {
     bool smallLevels = false;    // small letters doubled: a. ... aa.
     bool primes = false;         // second leads primed ("2'."): every number starts a lead of its couplet
     bool primedLetters = false;  // "A" then "A´": a letter is a level, its primes count the leads
+    bool primedCapitals = false, primedSmalls = false;  // "A." then "A'.": the stopped letter is a level too
 };
 
 }  // namespace
@@ -447,6 +448,8 @@ Label readLabel(std::string_view s, const Styles& styles) {
     if (!opened && !closed && token.size() == 1 && !isDigitAscii(token[0])) {
         std::size_t end = at;
         const int primes = primesAt(s, end);
+        // The stop may follow the primes: "A'.", "b'')".
+        if (primes > 0 && end + 1 < s.size() && (s[end] == '.' || s[end] == ')') && isBlank(s[end + 1])) ++end;
         const bool bare = primes == 0 && styles.primedLetters && at + 1 < s.size() &&
                           (s[at] == '\t' || (s[at] == ' ' && s[at + 1] == ' '));
         if ((primes > 0 && (end == s.size() || isBlank(s[end]))) || bare) {
@@ -507,7 +510,7 @@ Label readLabel(std::string_view s, const Styles& styles) {
         if (const int roman = romanValue(token))
             label.candidates.push_back({(upper ? kRomanUpper : kRomanLower) + bracketed, roman, {}});
         const int letter = text::upper(token.substr(0, 1))[0] - 'A';
-        const bool levels = upper ? styles.capitalLevels : styles.smallLevels;
+        const bool levels = upper ? styles.capitalLevels || styles.primedCapitals : styles.smallLevels || styles.primedSmalls;
         if (levels && (token.size() == 1 || sameLetterRepeated(token)))
             label.candidates.push_back({(upper ? kCapitalLevel : kSmallLevel) + letter, static_cast<int>(token.size()), {}});
         else if (token.size() == 1)
@@ -532,8 +535,12 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
         if (label.primed) styles.primes = true;
         if (!label.candidates.empty()) ++labelLines;
         if (std::size_t end = 1; s.size() > 2 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && primesAt(s, end) > 0 &&
-                                 end < s.size() && isBlank(s[end]))
-            styles.primedLetters = true;
+                                 end < s.size()) {
+            if (isBlank(s[end])) styles.primedLetters = true;
+            // Primed with a stop, "A'." after "A.": the letters of that case are levels.
+            else if (end + 1 < s.size() && (s[end] == '.' || s[end] == ')') && isBlank(s[end + 1]))
+                (isUpperAscii(s[0]) ? styles.primedCapitals : styles.primedSmalls) = true;
+        }
         std::size_t end = 0;
         while (end < s.size() && !isBlank(s[end])) ++end;
         std::string_view token = s.substr(0, end);

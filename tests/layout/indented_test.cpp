@@ -50,6 +50,8 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                                      "b) Spores pink\n1) Gills free .... Pluteus\n2) Gills attached .... Entoloma\n", kGills},
         {"doubled letters", "A. Spores white\nB. Gills free .... Amanita\nBB. Gills attached .... Tricholoma\n"
                             "AA. Spores pink\nB. Gills free .... Pluteus\nBB. Gills attached .... Entoloma\n", kGills},
+        {"letters primed with a stop", "A. Spores white\n  B. Gills free .... Amanita\n  B'. Gills attached .... Tricholoma\n"
+                                       "A'. Spores pink\n  B. Gills free .... Pluteus\n  B'. Gills attached .... Entoloma\n", kGills},
         {"letter and number", "a1 Spores white\nb1 Gills free .... Amanita\nb2 Gills attached .... Tricholoma\n"
                               "a2 Spores pink\nb1 Gills free .... Pluteus\nb2 Gills attached .... Entoloma\n", kGills},
         {"path numbers", "1. Spores white\n1.1. Gills free .... Amanita\n1.2. Gills attached .... Tricholoma\n"
