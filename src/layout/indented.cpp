@@ -1672,6 +1672,37 @@ struct Lead {
     bool subKeyLater = false;                      // its sub-leads printed after the key under their own heading
 };
 
+// The letters that open a label, "B.", "=bb.=", "(C)", "A'": one to three
+// of the same, not the start of a word; empty otherwise.
+std::string_view labelLetters(std::string_view s) {
+    while (!s.empty() && (labelMark(s[0]) || s[0] == '(' || s[0] == '[')) s.remove_prefix(1);
+    std::size_t n = 0;
+    while (n < s.size() && n < 4 && (isUpperAscii(s[n]) || isLowerAscii(s[n])) && s[n] == s[0]) ++n;
+    if (n == 0 || n > 3 || (n < s.size() && (isUpperAscii(s[n]) || isLowerAscii(s[n])))) return {};
+    return s.substr(0, n);
+}
+
+// Leads whose ending is only a letter that labels lines of the text, other
+// than the letter of their own sub-leads ("A. Leaves simple ..... B" over
+// "B. Fruit ..."): a key whose couplets are named by letters sends on by
+// them; they are no names.
+int lettersEndingLeads(const std::vector<Lead>& leads, const std::vector<std::string_view>& contents) {
+    std::set<std::string_view> labels;
+    for (std::string_view c : contents)
+        if (const std::string_view l = labelLetters(c); !l.empty()) labels.insert(l);
+    int count = 0;
+    for (const Lead& lead : leads) {
+        if (lead.parent == -2) continue;
+        std::string_view ending = lead.ending;
+        while (!ending.empty() && std::string_view(".)]=_*").find(ending.back()) != std::string_view::npos) ending.remove_suffix(1);
+        const std::string_view letters = labelLetters(ending);
+        if (letters.empty() || !ending.ends_with(letters) || ending.size() > letters.size() + 2 || !labels.count(letters)) continue;
+        const int first = lead.children.empty() ? -1 : leads[static_cast<std::size_t>(lead.children.front())].line;
+        if (first < 0 || labelLetters(contents[static_cast<std::size_t>(first)]) != letters) ++count;
+    }
+    return count;
+}
+
 struct Level {
     int indent;
     int series;  // kNone for leads without label
@@ -3878,7 +3909,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             lineNumbers.size() >= 2)
             ++numberEndings;
     }
-    if (numberEndings >= 2 && numberEndings * 3 >= endings) {
+    if ((numberEndings >= 2 && numberEndings * 3 >= endings) || lettersEndingLeads(leads, contents) >= 2) {
         out.message = kMsgAlreadyNumbered;
         return out;
     }

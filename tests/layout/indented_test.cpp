@@ -954,6 +954,11 @@ TEST(IndentedKey, TextsWithoutLevelsAreLeftAlone) {
         "1. Chapeau rouge ... 2\n1. Chapeau blanc ... 3\n2. Lames libres ... Amanita\n2. Lames adnées ... Lepiota\n",
         "1. Chapeau rouge ......... 2\n1. Chapeau blanc ........ 3\n   2. Lames libres ...... 4\n"
         "   2. Lames adnées ..... Lepiota\n      4. Pied creux .... Amanita\n      4. Pied plein .... 5\n",
+        // couplets named by letters, primed or in marks: the letters after the leads are references
+        "A. Chapeau rouge ..... B\nA'. Chapeau blanc ..... C\nB. Lames libres ..... Amanita\n"
+        "B'. Lames adnées ..... Lepiota\nC. Pied creux ..... Pluteus\nC'. Pied plein ..... Volvaria\n",
+        "=A.= Chapeau rouge ..... (=B.=)\n=AA.= Chapeau blanc ..... (=C.=)\n=B.= Lames libres ..... Amanita\n"
+        "=BB.= Lames adnées ..... Lepiota\n=C.= Pied creux ..... Pluteus\n=CC.= Pied plein ..... Volvaria\n",
     };
     for (const char* t : texts) {
         const IndentedKey key = convertIndentedKey(text::splitLines(t));
