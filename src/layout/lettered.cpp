@@ -29,8 +29,8 @@ bool backReference(std::string_view inside) {
 }
 
 // A letter label in `s` from `at`: an optional emphasis mark or bracket
-// ("=A.=", "*b.*", "(a)", "[B]"), one to three letters of one case ("A",
-// "AA", "AAA"), primes ("A'", "a’’": the lead's rank, the couplet's
+// ("=A.=", "*b.*", "(a)", "[B]"), one to six letters of one case ("A",
+// "AA", "AAAA": a couplet of up to six leads), primes ("A'", "a’’": the lead's rank, the couplet's
 // letter), a stop or a bracket, the same mark. Its letters and its end, or an
 // empty label.
 struct Letters {
@@ -43,8 +43,8 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
     const char open = i < s.size() && mark(s[i]) ? s[i++] : '\0';
     const char bracket = !open && i < s.size() && (s[i] == '(' || s[i] == '[') ? s[i++] : '\0';
     const std::size_t from = i;
-    while (i < s.size() && asciiLetter(s[i]) && i - from < 4) ++i;
-    if (i == from || i - from > 3) return {};
+    while (i < s.size() && asciiLetter(s[i]) && i - from < 7) ++i;
+    if (i == from || i - from > 6) return {};
     const std::string_view letters = s.substr(from, i - from);
     if (letters.find_first_not_of(letters[0]) != std::string_view::npos) return {};  // "Ab", "bc": a word
     primesAt(s, i);
