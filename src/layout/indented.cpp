@@ -280,6 +280,8 @@ constexpr std::string_view kLabelWords[] = {"div",     "sub-div",    "subdiv",  
                                             "sub-sect", "section", "subsection", "division", "subdivision"};
 static_assert(kPrefixed + std::size(kLabelWords) <= kSeriesCount);
 
+bool nameAlone(std::string_view s);
+
 Label readLabel(std::string_view s, const Styles& styles) {
     // The word abbreviated ("Div. I.") or spelt out ("Section I."; in
     // capitals, "DIVISION I.--PERCIFORMES.", it heads a part of the text).
@@ -506,6 +508,16 @@ Label readLabel(std::string_view s, const Styles& styles) {
         for (char ch : token.substr(1)) number = number * 10 + (ch - '0');
         label.candidates.push_back({(isUpperAscii(token[0]) ? kCapitalLevel : kSmallLevel) + letter, number, {}});
     } else if ((upper || lower) && closed) {
+        // A genus abbreviated to its capital, an epithet and its authors or
+        // "sp. n." after it, is a name set under its lead: "E. laevigatus Fan
+        // and He"; "B. teeth four." is a lead.
+        if (upper && token.size() == 1 && !opened && at + 1 < s.size() && isLowerAscii(s[at + 1]) && nameAlone(s)) {
+            const std::string_view words = s.substr(at + 1);
+            const std::size_t after = words.find(' ');
+            const std::string_view rest = after == std::string_view::npos ? std::string_view() : words.substr(after + 1);
+            if (!rest.empty() && (isUpperAscii(rest[0]) || rest[0] == '(' || rest.starts_with("sp.") || rest.starts_with("var.")))
+                return label;
+        }
         const int bracketed = opened ? kBracketed : 0;
         if (const int roman = romanValue(token))
             label.candidates.push_back({(upper ? kRomanUpper : kRomanLower) + bracketed, roman, {}});

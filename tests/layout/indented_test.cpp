@@ -565,6 +565,24 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free (p. 3) ... 4", "2. Gills attached (p. 4) ... 5",
           "3. Ring present => Volvaria", "3. Ring absent => Pluteus", "4. Ring present => Amanita",
           "4. Ring absent => Amanitopsis", "5. Stem central => Tricholoma", "5. Stem lateral => Pleurotus"}, 8},
+        {"letters doubled by level, each name under its lead, the genus abbreviated to a level's letter; a lead in small letters",
+         "A. Flagellum with tyloids\n        E. laevigatus Fan and He\nAA. Flagellum without tyloids\n"
+         "   B. teeth four.\n         E. strictus sp. nov.\n   BB. teeth many.\n      C. Thyridium narrow\n"
+         "         D. Clypeus 3.1x as wide as long; groove\n              reaching 0.5 to space between tyridia\n"
+         "                 E. ejunicidus He and Fan\n         DD. Clypeus 2.5x as wide as long; groove\n"
+         "               reaching 0.7 to space between thyridia\n                 E. fujianensis Fan and He\n"
+         "      CC. Thyridium wide\n         D. Thyridium 2.5x as wide as long\n                 E. chiuae Townes\n"
+         "         DD. Thyridium 3.1x as wide as long\n            E. Pronotum with 2 rows of setae\n"
+         "                    E. fuliginis He and Fan\n            EE. Pronotum with a single row of setae\n"
+         "                    E. nigricornis He and Fan\n",
+         {"1. Flagellum with tyloids => E. laevigatus Fan and He", "1. Flagellum without tyloids ... 2",
+          "2. teeth four. => E. strictus sp. nov.", "2. teeth many. ... 3", "3. Thyridium narrow ... 4",
+          "3. Thyridium wide ... 5",
+          "4. Clypeus 3.1x as wide as long; groove reaching 0.5 to space between tyridia => E. ejunicidus He and Fan",
+          "4. Clypeus 2.5x as wide as long; groove reaching 0.7 to space between thyridia => E. fujianensis Fan and He",
+          "5. Thyridium 2.5x as wide as long => E. chiuae Townes", "5. Thyridium 3.1x as wide as long ... 6",
+          "6. Pronotum with 2 rows of setae => E. fuliginis He and Fan",
+          "6. Pronotum with a single row of setae => E. nigricornis He and Fan"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
