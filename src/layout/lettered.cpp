@@ -120,6 +120,15 @@ std::size_t leaderBefore(std::string_view s, std::size_t token) {
     return gap > 0 && leader ? gap : std::string_view::npos;
 }
 
+// Whether a leader stands in `s`: dots, spaced or not, an ellipsis, middle
+// dots, a tab or a run of blanks. What follows one on a lead's line is its
+// name, authors and all ("..... Malope L.").
+bool holdsLeader(std::string_view s) {
+    for (std::string_view leader : {"..", ". .", "\u2026", "\u00B7\u00B7", "\t", "  "})
+        if (s.find(leader) != std::string_view::npos) return true;
+    return false;
+}
+
 // The reference at the end of a lead: "(=B.=)", "(C)", "[d]", maybe followed
 // by the book's page ("page 12.", "p. 12"). Where it starts and its letters.
 Letters referenceAtEnd(std::string_view s, std::size_t& start) {
@@ -466,10 +475,12 @@ Lines numberedFromLetters(const Lines& text) {
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         r.reference = referenceAtEnd(line, r.referenceStart);
         // A label's letters after one blank at the end of a lead's last line
-        // ("... in bundles b"), or alone on the line under the lead.
+        // ("... in bundles b") where no leader came before, or alone on the
+        // line under the lead.
         if (r.reference.label.empty() && nextLabelled(k)) {
             const std::size_t token = line.rfind(' ');
-            if (token != std::string_view::npos && token + 1 < line.size() && (!r.label.label.empty() || token > 0)) {
+            if (token != std::string_view::npos && token + 1 < line.size() && (!r.label.label.empty() || token > 0) &&
+                token > r.textStart && !holdsLeader(line.substr(r.textStart, token - r.textStart))) {
                 Letters l = lettersAt(line, token + 1, false);
                 if (!l.label.empty() && l.end == line.size() && number.count(l.label) && token > r.textStart) {
                     r.reference = l;
