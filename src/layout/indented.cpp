@@ -1495,9 +1495,11 @@ bool isNameOnItsLine(std::string_view s) {
                 break;
             }
     }
-    // The mark of a name new in the work: "E. gracilipes n. sp.".
+    // The mark of a name new in the work: "E. gracilipes n. sp.", set close
+    // too ("sp.nov.").
     for (std::string_view mark : {" n. sp.", " sp. n.", " sp. nov.", " gen. n.", " gen. nov.", " n. gen.", " subsp. n.",
-                                  " ssp. n.", " comb. nov.", " nom. nov."})
+                                  " ssp. n.", " comb. nov.", " nom. nov.", " n.sp.", " sp.n.", " sp.nov.", " gen.nov.",
+                                  " comb.nov."})
         if (t.size() > mark.size() + 3 && t.ends_with(mark)) {
             t.erase(t.size() - mark.size());
             break;

@@ -565,6 +565,14 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free (p. 3) ... 4", "2. Gills attached (p. 4) ... 5",
           "3. Ring present => Volvaria", "3. Ring absent => Pluteus", "4. Ring present => Amanita",
           "4. Ring absent => Amanitopsis", "5. Stem central => Tricholoma", "5. Stem lateral => Pleurotus"}, 8},
+        {"labels changing with depth, indentation lost, names under their leads marked new without a blank",
+         "A. Hind femora without spines\na. Epiphallus incised\n        P. yueyangensis sp.nov.\n"
+         "b. Epiphallus transverse\n        P. inermis sp. nov.\nB. Hind femora with spines\n"
+         "a. Spur shorter than metatarsus\n        P. deformis n.sp.\nb. Spur longer than metatarsus\n"
+         "        P. volutus sp.n.\n",
+         {"1. Hind femora without spines ... 2", "1. Hind femora with spines ... 3",
+          "2. Epiphallus incised => P. yueyangensis sp.nov.", "2. Epiphallus transverse => P. inermis sp. nov.",
+          "3. Spur shorter than metatarsus => P. deformis n.sp.", "3. Spur longer than metatarsus => P. volutus sp.n."}},
         {"letters doubled by level, each name under its lead, the genus abbreviated to a level's letter; a lead in small letters",
          "A. Flagellum with tyloids\n        E. laevigatus Fan and He\nAA. Flagellum without tyloids\n"
          "   B. teeth four.\n         E. strictus sp. nov.\n   BB. teeth many.\n      C. Thyridium narrow\n"
