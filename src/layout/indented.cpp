@@ -523,9 +523,13 @@ Label readLabel(std::string_view s, const Styles& styles) {
             label.candidates.push_back({(upper ? kRomanUpper : kRomanLower) + bracketed, roman, {}});
         const int letter = text::upper(token.substr(0, 1))[0] - 'A';
         const bool levels = upper ? styles.capitalLevels || styles.primedCapitals : styles.smallLevels || styles.primedSmalls;
-        if (levels && (token.size() == 1 || sameLetterRepeated(token)))
+        if (levels && (token.size() == 1 || sameLetterRepeated(token))) {
             label.candidates.push_back({(upper ? kCapitalLevel : kSmallLevel) + letter, static_cast<int>(token.size()), {}});
-        else if (token.size() == 1)
+            // In a key that primes its letters, "I." is first the letter
+            // whose "I'." follows; a roman one only where the text goes on so.
+            if (token.size() == 1 && (upper ? styles.primedCapitals : styles.primedSmalls))
+                std::rotate(label.candidates.begin(), label.candidates.end() - 1, label.candidates.end());
+        } else if (token.size() == 1)
             label.candidates.push_back({(upper ? kCapital : kSmall) + bracketed, letter + 1, {}});
     }
     if (label.candidates.empty()) return label;

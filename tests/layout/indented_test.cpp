@@ -565,6 +565,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Spores white ... 2", "1. Spores pink ... 3", "2. Gills free (p. 3) ... 4", "2. Gills attached (p. 4) ... 5",
           "3. Ring present => Volvaria", "3. Ring absent => Pluteus", "4. Ring present => Amanita",
           "4. Ring absent => Amanitopsis", "5. Stem central => Tricholoma", "5. Stem lateral => Pleurotus"}, 8},
+        {"letters primed with a stop down to I, which a roman numeral also writes, the book's number before each name",
+         "H. Tibiae spined\n  I. Spines on each side. 6. Conocephalus\n  I'. Spines on the outer side. 7. Tympanophora\n"
+         "H'. Tibiae without spines. 8. Saga\n",
+         {"1. Tibiae spined ... 2", "1. Tibiae without spines. => Saga (no. 8)", "2. Spines on each side. => Conocephalus (no. 6)",
+          "2. Spines on the outer side. => Tympanophora (no. 7)"}},
         {"labels changing with depth, indentation lost, names under their leads marked new without a blank",
          "A. Hind femora without spines\na. Epiphallus incised\n        P. yueyangensis sp.nov.\n"
          "b. Epiphallus transverse\n        P. inermis sp. nov.\nB. Hind femora with spines\n"
