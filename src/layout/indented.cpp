@@ -91,6 +91,7 @@ struct Styles {
     bool smallLevels = false;    // small letters doubled: a. ... aa.
     bool primes = false;         // second leads primed ("2'."): every number starts a lead of its couplet
     bool primedLetters = false;  // "A" then "A´": a letter is a level, its primes count the leads
+    bool primedCapitals = false, primedSmalls = false;  // "A." then "A'.": the stopped letter is a level too
 };
 
 }  // namespace
@@ -279,6 +280,8 @@ constexpr std::string_view kLabelWords[] = {"div",     "sub-div",    "subdiv",  
                                             "sub-sect", "section", "subsection", "division", "subdivision"};
 static_assert(kPrefixed + std::size(kLabelWords) <= kSeriesCount);
 
+bool nameAlone(std::string_view s);
+
 Label readLabel(std::string_view s, const Styles& styles) {
     // The word abbreviated ("Div. I.") or spelt out ("Section I."; in
     // capitals, "DIVISION I.--PERCIFORMES.", it heads a part of the text).
@@ -447,6 +450,8 @@ Label readLabel(std::string_view s, const Styles& styles) {
     if (!opened && !closed && token.size() == 1 && !isDigitAscii(token[0])) {
         std::size_t end = at;
         const int primes = primesAt(s, end);
+        // The stop may follow the primes: "A'.", "b'')".
+        if (primes > 0 && end + 1 < s.size() && (s[end] == '.' || s[end] == ')') && isBlank(s[end + 1])) ++end;
         const bool bare = primes == 0 && styles.primedLetters && at + 1 < s.size() &&
                           (s[at] == '\t' || (s[at] == ' ' && s[at + 1] == ' '));
         if ((primes > 0 && (end == s.size() || isBlank(s[end]))) || bare) {
@@ -503,14 +508,28 @@ Label readLabel(std::string_view s, const Styles& styles) {
         for (char ch : token.substr(1)) number = number * 10 + (ch - '0');
         label.candidates.push_back({(isUpperAscii(token[0]) ? kCapitalLevel : kSmallLevel) + letter, number, {}});
     } else if ((upper || lower) && closed) {
+        // A genus abbreviated to its capital, an epithet and its authors or
+        // "sp. n." after it, is a name set under its lead: "E. laevigatus Fan
+        // and He"; "B. teeth four." is a lead.
+        if (upper && token.size() == 1 && !opened && at + 1 < s.size() && isLowerAscii(s[at + 1]) && nameAlone(s)) {
+            const std::string_view words = s.substr(at + 1);
+            const std::size_t after = words.find(' ');
+            const std::string_view rest = after == std::string_view::npos ? std::string_view() : words.substr(after + 1);
+            if (!rest.empty() && (isUpperAscii(rest[0]) || rest[0] == '(' || rest.starts_with("sp.") || rest.starts_with("var.")))
+                return label;
+        }
         const int bracketed = opened ? kBracketed : 0;
         if (const int roman = romanValue(token))
             label.candidates.push_back({(upper ? kRomanUpper : kRomanLower) + bracketed, roman, {}});
         const int letter = text::upper(token.substr(0, 1))[0] - 'A';
-        const bool levels = upper ? styles.capitalLevels : styles.smallLevels;
-        if (levels && (token.size() == 1 || sameLetterRepeated(token)))
+        const bool levels = upper ? styles.capitalLevels || styles.primedCapitals : styles.smallLevels || styles.primedSmalls;
+        if (levels && (token.size() == 1 || sameLetterRepeated(token))) {
             label.candidates.push_back({(upper ? kCapitalLevel : kSmallLevel) + letter, static_cast<int>(token.size()), {}});
-        else if (token.size() == 1)
+            // In a key that primes its letters, "I." is first the letter
+            // whose "I'." follows; a roman one only where the text goes on so.
+            if (token.size() == 1 && (upper ? styles.primedCapitals : styles.primedSmalls))
+                std::rotate(label.candidates.begin(), label.candidates.end() - 1, label.candidates.end());
+        } else if (token.size() == 1)
             label.candidates.push_back({(upper ? kCapital : kSmall) + bracketed, letter + 1, {}});
     }
     if (label.candidates.empty()) return label;
@@ -532,8 +551,12 @@ Styles learnStyles(const std::vector<std::string_view>& contents) {
         if (label.primed) styles.primes = true;
         if (!label.candidates.empty()) ++labelLines;
         if (std::size_t end = 1; s.size() > 2 && (isUpperAscii(s[0]) || isLowerAscii(s[0])) && primesAt(s, end) > 0 &&
-                                 end < s.size() && isBlank(s[end]))
-            styles.primedLetters = true;
+                                 end < s.size()) {
+            if (isBlank(s[end])) styles.primedLetters = true;
+            // Primed with a stop, "A'." after "A.": the letters of that case are levels.
+            else if (end + 1 < s.size() && (s[end] == '.' || s[end] == ')') && isBlank(s[end + 1]))
+                (isUpperAscii(s[0]) ? styles.primedCapitals : styles.primedSmalls) = true;
+        }
         std::size_t end = 0;
         while (end < s.size() && !isBlank(s[end])) ++end;
         std::string_view token = s.substr(0, end);
@@ -1476,9 +1499,11 @@ bool isNameOnItsLine(std::string_view s) {
                 break;
             }
     }
-    // The mark of a name new in the work: "E. gracilipes n. sp.".
+    // The mark of a name new in the work: "E. gracilipes n. sp.", set close
+    // too ("sp.nov.").
     for (std::string_view mark : {" n. sp.", " sp. n.", " sp. nov.", " gen. n.", " gen. nov.", " n. gen.", " subsp. n.",
-                                  " ssp. n.", " comb. nov.", " nom. nov."})
+                                  " ssp. n.", " comb. nov.", " nom. nov.", " n.sp.", " sp.n.", " sp.nov.", " gen.nov.",
+                                  " comb.nov."})
         if (t.size() > mark.size() + 3 && t.ends_with(mark)) {
             t.erase(t.size() - mark.size());
             break;
@@ -1664,6 +1689,37 @@ struct Lead {
     bool wrappedUnderName = false;                 // its text goes on under the name its first line ends with
     bool subKeyLater = false;                      // its sub-leads printed after the key under their own heading
 };
+
+// The letters that open a label, "B.", "=bb.=", "(C)", "A'": one to three
+// of the same, not the start of a word; empty otherwise.
+std::string_view labelLetters(std::string_view s) {
+    while (!s.empty() && (labelMark(s[0]) || s[0] == '(' || s[0] == '[')) s.remove_prefix(1);
+    std::size_t n = 0;
+    while (n < s.size() && n < 4 && (isUpperAscii(s[n]) || isLowerAscii(s[n])) && s[n] == s[0]) ++n;
+    if (n == 0 || n > 3 || (n < s.size() && (isUpperAscii(s[n]) || isLowerAscii(s[n])))) return {};
+    return s.substr(0, n);
+}
+
+// Leads whose ending is only a letter that labels lines of the text, other
+// than the letter of their own sub-leads ("A. Leaves simple ..... B" over
+// "B. Fruit ..."): a key whose couplets are named by letters sends on by
+// them; they are no names.
+int lettersEndingLeads(const std::vector<Lead>& leads, const std::vector<std::string_view>& contents) {
+    std::set<std::string_view> labels;
+    for (std::string_view c : contents)
+        if (const std::string_view l = labelLetters(c); !l.empty()) labels.insert(l);
+    int count = 0;
+    for (const Lead& lead : leads) {
+        if (lead.parent == -2) continue;
+        std::string_view ending = lead.ending;
+        while (!ending.empty() && std::string_view(".)]=_*").find(ending.back()) != std::string_view::npos) ending.remove_suffix(1);
+        const std::string_view letters = labelLetters(ending);
+        if (letters.empty() || !ending.ends_with(letters) || ending.size() > letters.size() + 2 || !labels.count(letters)) continue;
+        const int first = lead.children.empty() ? -1 : leads[static_cast<std::size_t>(lead.children.front())].line;
+        if (first < 0 || labelLetters(contents[static_cast<std::size_t>(first)]) != letters) ++count;
+    }
+    return count;
+}
 
 struct Level {
     int indent;
@@ -3894,7 +3950,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             lineNumbers.size() >= 2)
             ++numberEndings;
     }
-    if (numberEndings >= 2 && numberEndings * 3 >= endings) {
+    if ((numberEndings >= 2 && numberEndings * 3 >= endings) || lettersEndingLeads(leads, contents) >= 2) {
         out.message = kMsgAlreadyNumbered;
         return out;
     }

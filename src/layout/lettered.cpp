@@ -29,8 +29,8 @@ bool backReference(std::string_view inside) {
 }
 
 // A letter label in `s` from `at`: an optional emphasis mark or bracket
-// ("=A.=", "*b.*", "(a)", "[B]"), one to three letters of one case ("A",
-// "AA", "AAA"), primes ("A'", "a’’": the lead's rank, the couplet's
+// ("=A.=", "*b.*", "(a)", "[B]"), one to six letters of one case ("A",
+// "AA", "AAAA": a couplet of up to six leads), primes ("A'", "a’’": the lead's rank, the couplet's
 // letter), a stop or a bracket, the same mark. Its letters and its end, or an
 // empty label.
 struct Letters {
@@ -43,8 +43,8 @@ Letters lettersAt(std::string_view s, std::size_t at, bool needsStop) {
     const char open = i < s.size() && mark(s[i]) ? s[i++] : '\0';
     const char bracket = !open && i < s.size() && (s[i] == '(' || s[i] == '[') ? s[i++] : '\0';
     const std::size_t from = i;
-    while (i < s.size() && asciiLetter(s[i]) && i - from < 4) ++i;
-    if (i == from || i - from > 3) return {};
+    while (i < s.size() && asciiLetter(s[i]) && i - from < 7) ++i;
+    if (i == from || i - from > 6) return {};
     const std::string_view letters = s.substr(from, i - from);
     if (letters.find_first_not_of(letters[0]) != std::string_view::npos) return {};  // "Ab", "bc": a word
     primesAt(s, i);
@@ -118,6 +118,15 @@ std::size_t leaderBefore(std::string_view s, std::size_t token) {
     const std::string_view apart = s.substr(gap, token - gap);
     const bool leader = dots >= 2 || apart.find('\t') != std::string_view::npos || apart.find("  ") != std::string_view::npos;
     return gap > 0 && leader ? gap : std::string_view::npos;
+}
+
+// Whether a leader stands in `s`: dots, spaced or not, an ellipsis, middle
+// dots, a tab or a run of blanks. What follows one on a lead's line is its
+// name, authors and all ("..... Malope L.").
+bool holdsLeader(std::string_view s) {
+    for (std::string_view leader : {"..", ". .", "\u2026", "\u00B7\u00B7", "\t", "  "})
+        if (s.find(leader) != std::string_view::npos) return true;
+    return false;
 }
 
 // The reference at the end of a lead: "(=B.=)", "(C)", "[d]", maybe followed
@@ -507,10 +516,12 @@ Lines numberedFromLetters(const Lines& text) {
         if (line.find_first_not_of(" \t") == std::string_view::npos) continue;
         r.reference = referenceAtEnd(line, r.referenceStart);
         // A label's letters after one blank at the end of a lead's last line
-        // ("... in bundles b"), or alone on the line under the lead.
+        // ("... in bundles b") where no leader came before, or alone on the
+        // line under the lead.
         if (r.reference.label.empty() && nextLabelled(k)) {
             const std::size_t token = line.rfind(' ');
-            if (token != std::string_view::npos && token + 1 < line.size() && (!r.label.label.empty() || token > 0)) {
+            if (token != std::string_view::npos && token + 1 < line.size() && (!r.label.label.empty() || token > 0) &&
+                token > r.textStart && !holdsLeader(line.substr(r.textStart, token - r.textStart))) {
                 Letters l = lettersAt(line, token + 1, false);
                 if (!l.label.empty() && l.end == line.size() && number.count(l.label) && token > r.textStart) {
                     r.reference = l;

@@ -50,6 +50,8 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                                      "b) Spores pink\n1) Gills free .... Pluteus\n2) Gills attached .... Entoloma\n", kGills},
         {"doubled letters", "A. Spores white\nB. Gills free .... Amanita\nBB. Gills attached .... Tricholoma\n"
                             "AA. Spores pink\nB. Gills free .... Pluteus\nBB. Gills attached .... Entoloma\n", kGills},
+        {"letters primed with a stop", "A. Spores white\n  B. Gills free .... Amanita\n  B'. Gills attached .... Tricholoma\n"
+                                       "A'. Spores pink\n  B. Gills free .... Pluteus\n  B'. Gills attached .... Entoloma\n", kGills},
         {"letter and number", "a1 Spores white\nb1 Gills free .... Amanita\nb2 Gills attached .... Tricholoma\n"
                               "a2 Spores pink\nb1 Gills free .... Pluteus\nb2 Gills attached .... Entoloma\n", kGills},
         {"path numbers", "1. Spores white\n1.1. Gills free .... Amanita\n1.2. Gills attached .... Tricholoma\n"
@@ -572,6 +574,37 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Tail projecting when the animal is walking ALBIDAE. ... 2",
           "1. Tail not projecting RUFIDAE. Flagellum with 2 joints; antennae hidden => Rufa",
           "2. Flagellum with 3 joints; abdomen broad => Plega", "2. Flagellum with 2 joints => Nivea"}},
+        {"letters primed with a stop down to I, which a roman numeral also writes, the book's number before each name",
+         "H. Tibiae spined\n  I. Spines on each side. 6. Conocephalus\n  I'. Spines on the outer side. 7. Tympanophora\n"
+         "H'. Tibiae without spines. 8. Saga\n",
+         {"1. Tibiae spined ... 2", "1. Tibiae without spines. => Saga (no. 8)", "2. Spines on each side. => Conocephalus (no. 6)",
+          "2. Spines on the outer side. => Tympanophora (no. 7)"}},
+        {"labels changing with depth, indentation lost, names under their leads marked new without a blank",
+         "A. Hind femora without spines\na. Epiphallus incised\n        P. yueyangensis sp.nov.\n"
+         "b. Epiphallus transverse\n        P. inermis sp. nov.\nB. Hind femora with spines\n"
+         "a. Spur shorter than metatarsus\n        P. deformis n.sp.\nb. Spur longer than metatarsus\n"
+         "        P. volutus sp.n.\n",
+         {"1. Hind femora without spines ... 2", "1. Hind femora with spines ... 3",
+          "2. Epiphallus incised => P. yueyangensis sp.nov.", "2. Epiphallus transverse => P. inermis sp. nov.",
+          "3. Spur shorter than metatarsus => P. deformis n.sp.", "3. Spur longer than metatarsus => P. volutus sp.n."}},
+        {"letters doubled by level, each name under its lead, the genus abbreviated to a level's letter; a lead in small letters",
+         "A. Flagellum with tyloids\n        E. laevigatus Fan and He\nAA. Flagellum without tyloids\n"
+         "   B. teeth four.\n         E. strictus sp. nov.\n   BB. teeth many.\n      C. Thyridium narrow\n"
+         "         D. Clypeus 3.1x as wide as long; groove\n              reaching 0.5 to space between tyridia\n"
+         "                 E. ejunicidus He and Fan\n         DD. Clypeus 2.5x as wide as long; groove\n"
+         "               reaching 0.7 to space between thyridia\n                 E. fujianensis Fan and He\n"
+         "      CC. Thyridium wide\n         D. Thyridium 2.5x as wide as long\n                 E. chiuae Townes\n"
+         "         DD. Thyridium 3.1x as wide as long\n            E. Pronotum with 2 rows of setae\n"
+         "                    E. fuliginis He and Fan\n            EE. Pronotum with a single row of setae\n"
+         "                    E. nigricornis He and Fan\n",
+         {"1. Flagellum with tyloids => E. laevigatus Fan and He", "1. Flagellum without tyloids ... 2",
+          "2. teeth four. => E. strictus sp. nov.", "2. teeth many. ... 3", "3. Thyridium narrow ... 4",
+          "3. Thyridium wide ... 5",
+          "4. Clypeus 3.1x as wide as long; groove reaching 0.5 to space between tyridia => E. ejunicidus He and Fan",
+          "4. Clypeus 2.5x as wide as long; groove reaching 0.7 to space between thyridia => E. fujianensis Fan and He",
+          "5. Thyridium 2.5x as wide as long => E. chiuae Townes", "5. Thyridium 3.1x as wide as long ... 6",
+          "6. Pronotum with 2 rows of setae => E. fuliginis He and Fan",
+          "6. Pronotum with a single row of setae => E. nigricornis He and Fan"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
@@ -961,6 +994,11 @@ TEST(IndentedKey, TextsWithoutLevelsAreLeftAlone) {
         "1. Chapeau rouge ... 2\n1. Chapeau blanc ... 3\n2. Lames libres ... Amanita\n2. Lames adnées ... Lepiota\n",
         "1. Chapeau rouge ......... 2\n1. Chapeau blanc ........ 3\n   2. Lames libres ...... 4\n"
         "   2. Lames adnées ..... Lepiota\n      4. Pied creux .... Amanita\n      4. Pied plein .... 5\n",
+        // couplets named by letters, primed or in marks: the letters after the leads are references
+        "A. Chapeau rouge ..... B\nA'. Chapeau blanc ..... C\nB. Lames libres ..... Amanita\n"
+        "B'. Lames adnées ..... Lepiota\nC. Pied creux ..... Pluteus\nC'. Pied plein ..... Volvaria\n",
+        "=A.= Chapeau rouge ..... (=B.=)\n=AA.= Chapeau blanc ..... (=C.=)\n=B.= Lames libres ..... Amanita\n"
+        "=BB.= Lames adnées ..... Lepiota\n=C.= Pied creux ..... Pluteus\n=CC.= Pied plein ..... Volvaria\n",
     };
     for (const char* t : texts) {
         const IndentedKey key = convertIndentedKey(text::splitLines(t));
