@@ -46,7 +46,9 @@ enum Series : int {
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
     kPrefixed,  // + the word before the number: "Div. I.", "Sub-div. II.", "Sect. 2." (kLabelWords)
-    kSeriesCount = kPrefixed + 10,
+    kSmallRepeated = kPrefixed + 10,  // + repeats less two: "aa., bb." (then "aaa., bbb.") a series under "a., b."
+    kCapitalRepeated = kSmallRepeated + 4,
+    kSeriesCount = kCapitalRepeated + 4,
 };
 
 struct Candidate {
@@ -91,6 +93,7 @@ struct Styles {
     bool smallLevels = false;    // small letters doubled: a. ... aa.
     bool primes = false;         // second leads primed ("2'."): every number starts a lead of its couplet
     bool primedLetters = false;  // "A" then "A´": a letter is a level, its primes count the leads
+    bool repeatedSeries = false; // "aa., bb." count the leads of a level below "a., b." rather than double them
 };
 
 }  // namespace
@@ -510,6 +513,9 @@ Label readLabel(std::string_view s, const Styles& styles) {
         const bool levels = upper ? styles.capitalLevels : styles.smallLevels;
         if (levels && (token.size() == 1 || sameLetterRepeated(token)))
             label.candidates.push_back({(upper ? kCapitalLevel : kSmallLevel) + letter, static_cast<int>(token.size()), {}});
+        else if (styles.repeatedSeries && token.size() <= 5 && sameLetterRepeated(token) && romanValue(token) == 0)
+            label.candidates.push_back({(upper ? kCapitalRepeated : kSmallRepeated) + static_cast<int>(token.size()) - 2,
+                                        letter + 1, {}});
         else if (token.size() == 1)
             label.candidates.push_back({(upper ? kCapital : kSmall) + bracketed, letter + 1, {}});
     }
@@ -3367,7 +3373,32 @@ bool betterTree(const LeadTree& a, const LeadTree& b) {
 // each case of letter labels the text holds and does not already double;
 // numbers as couplet numbers placed by the key's order where dashes start
 // some leads ("2. ..." then "– ...") or a number starts two leads.
-std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents, const Styles& styles) {
+// Whether every doubled letter ("aa.", "BB.") is set deeper than the last
+// single letter of its case above it: then it opens a level below that
+// letter, not the partner of a letter at its own margin.
+bool doubledLettersSetDeeper(const std::vector<std::string_view>& contents, const std::vector<int>& indents) {
+    const Styles plain;
+    int lastSingle[2] = {-1, -1};  // capital, small
+    bool any = false;
+    for (std::size_t k = 0; k < contents.size(); ++k) {
+        const std::string_view s = contents[k];
+        const std::size_t end = s.find_first_of(". ");
+        if (end == std::string_view::npos || end == 0 || s[end] != '.' || !(isUpperAscii(s[0]) || isLowerAscii(s[0])) ||
+            (!sameLetterRepeated(s.substr(0, end)) && end != 1))
+            continue;
+        const int kase = isUpperAscii(s[0]) ? 0 : 1;
+        if (end == 1) {
+            if (!readLabel(s, plain).candidates.empty()) lastSingle[kase] = indents[k];
+        } else if (romanValue(s.substr(0, end)) == 0) {
+            if (lastSingle[kase] < 0 || indents[k] <= lastSingle[kase]) return false;
+            any = true;
+        }
+    }
+    return any;
+}
+
+std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents, const Styles& styles,
+                                  bool doubledNest) {
     bool capitals = false, smalls = false;
     int dashes = 0;
     std::set<int> numbers;
@@ -3391,6 +3422,14 @@ std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents,
         if ((k & 2) && !smalls) continue;
         st.capitalLevels = st.capitalLevels || (k & 1);
         st.smallLevels = st.smallLevels || (k & 2);
+        out.push_back(st);
+    }
+    // Doubled letters read the other way: "aa., bb." the leads of a level
+    // of their own, under "a., b.", as the indentation shows.
+    if (doubledNest && (styles.capitalLevels || styles.smallLevels)) {
+        Styles st = styles;
+        st.capitalLevels = st.smallLevels = false;
+        st.repeatedSeries = true;
         out.push_back(st);
     }
     if ((dashes >= 2 || repeated) && !styles.primes) {
@@ -3827,7 +3866,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     // carry the same letter ("b." ... "b."), the next level the next letter;
     // a number may name a couplet, its other leads dashed. Each such reading
     // is built and the one the checks fault least is kept.
-    for (const Styles& other : otherReadings(contents, styles)) {
+    for (const Styles& other : otherReadings(contents, styles, doubledLettersSetDeeper(contents, indents))) {
         LeadTree t = readTree(other);
         if (betterTree(t, tree)) tree = std::move(t);
     }

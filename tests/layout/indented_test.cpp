@@ -50,6 +50,11 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                                      "b) Spores pink\n1) Gills free .... Pluteus\n2) Gills attached .... Entoloma\n", kGills},
         {"doubled letters", "A. Spores white\nB. Gills free .... Amanita\nBB. Gills attached .... Tricholoma\n"
                             "AA. Spores pink\nB. Gills free .... Pluteus\nBB. Gills attached .... Entoloma\n", kGills},
+        {"doubled small letters set deeper, a level of their own",
+         "a. Spores white\n    aa. Gills free .... Amanita\n    bb. Gills attached .... Tricholoma\n"
+         "b. Spores pink\n    aa. Gills free .... Pluteus\n    bb. Gills attached .... Entoloma\n", kGills},
+        {"doubled capitals set deeper by a tab", "A. Spores white\n\tAA. Gills free\tAmanita\n\tBB. Gills attached\tTricholoma\n"
+                                               "B. Spores pink\n\tAA. Gills free\tPluteus\n\tBB. Gills attached\tEntoloma\n", kGills},
         {"letter and number", "a1 Spores white\nb1 Gills free .... Amanita\nb2 Gills attached .... Tricholoma\n"
                               "a2 Spores pink\nb1 Gills free .... Pluteus\nb2 Gills attached .... Entoloma\n", kGills},
         {"path numbers", "1. Spores white\n1.1. Gills free .... Amanita\n1.2. Gills attached .... Tricholoma\n"
