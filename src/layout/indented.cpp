@@ -2662,7 +2662,14 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                     named = true;
                     ++after;
                 }
-                const bool backAtLead = after == contents.size() || contents[after].empty() || indents[after] <= lead;
+                // A blank line or a page's number or head between blank
+                // lines (a page's end) tells nothing: the line after it does.
+                std::size_t back = after;
+                while (back < contents.size() &&
+                       (contents[back].empty() ||
+                        (contents[back - 1].empty() && pageFurniture(trimmed(contents[back])))))
+                    ++back;
+                const bool backAtLead = back == contents.size() || indents[back] <= lead;
                 runsOnDeeper = after < contents.size() && !contents[after].empty() && indents[after] > lead &&
                                indents[after] < indents[k];
                 runsOnDeeper = runsOnDeeper || (named && !namedBefore && backAtLead && after < k + 12);

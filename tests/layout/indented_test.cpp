@@ -413,6 +413,13 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "A. Leaves compound ..... Fraxinus\n",
          {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
           "2. Fruit a samara => Acer"}, 1},
+        {"no labels, a page's end between a lead ended by its name and its partner: a number or a running head between blank lines",
+         "Leaves simple\n    Bark white .......... Betula\n    Bark grey ........... Fagus\nLeaves compound\n"
+         "    Leaflets three ...... Ptelea\n\n117\n\n    Leaflets many\n        Fruit a samara ...... Fraxinus\n"
+         "\n118   TREES OF THE STATE\n\n        Fruit a nut ......... Juglans\n",
+         {"1. Leaves simple ... 2", "1. Leaves compound ... 3", "2. Bark white => Betula", "2. Bark grey => Fagus",
+          "3. Leaflets three => Ptelea", "3. Leaflets many ... 4",
+          "4. Fruit a samara => Fraxinus", "4. Fruit a nut => Juglans"}},
         {"a page's number alone between two leads, no blank line around it; one that carries on a page",
          "A. Leaves simple.\n   B. Fruit a nut ..... Quercus\n87\n   B. Fruit a samara. Acer, p.\n88\n"
          "A. Leaves compound ..... Fraxinus\n",
