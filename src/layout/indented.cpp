@@ -2139,6 +2139,28 @@ Label mendedLabel(const std::vector<std::string_view>& contents, const std::vect
     return label;
 }
 
+// The letters that open a line as labels ("a.", "B)"), small then capital.
+std::array<bool, 52> lettersOpeningLines(const std::vector<std::string_view>& contents, const Styles& styles) {
+    std::array<bool, 52> out{};
+    for (std::string_view s : contents)
+        for (const Candidate& c : readLabel(s, styles).candidates)
+            if ((c.series == kSmall || c.series == kCapital) && c.value >= 1 && c.value <= 26)
+                out[(c.series == kCapital ? 26 : 0) + c.value - 1] = true;
+    return out;
+}
+
+// A letter read as a label that no line before it in its series leads up
+// to ("u." with no "t." anywhere): a word cut short at a wrapped line's start
+// ("u. Stücke der Brust"), no lead's label.
+bool labelWithoutItsSeries(const Label& label, const std::array<bool, 52>& opening) {
+    if (label.candidates.empty() || label.primed) return false;
+    for (const Candidate& c : label.candidates) {
+        if (c.series != kSmall && c.series != kCapital) return false;
+        if (c.value <= 1 || opening[(c.series == kCapital ? 26 : 0) + c.value - 2]) return false;
+    }
+    return true;
+}
+
 // Whether a labelled line stands at the indentation of line `k`, above or
 // below it (within a page's reach) before the text leaves that level.
 bool labelledBeside(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
@@ -2277,6 +2299,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::string_view c : contents)
         if (c.size() >= 4 && isUpperAscii(c[0]) && c[1] == '.' && c[2] == ' ' && !isLowerAscii(c[3])) labellingCapitals.insert(c[0]);
     std::array<int, kSeriesCount> lastValue{};  // the last number each series gave
+    const std::array<bool, 52> openingLetters = lettersOpeningLines(contents, styles);
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
@@ -2296,6 +2319,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
+        if (labelWithoutItsSeries(label, openingLetters)) label = {};
         // An abbreviated binomial set under its lead ("A. muscaria"), or any
         // abbreviated name where the key sets its names under their leads,
         // with no labelled line beside it at its level is a name, not a

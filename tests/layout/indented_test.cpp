@@ -420,6 +420,14 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Leaves simple ... 2", "1. Leaves compound ... 3", "2. Bark white => Betula", "2. Bark grey => Fagus",
           "3. Leaflets three => Ptelea", "3. Leaflets many ... 4",
           "4. Fruit a samara => Fraxinus", "4. Fruit a nut => Juglans"}},
+        {"leads opening with an abbreviated word that reads like a letter label no letter before it leads to",
+         "Vroeg in het voorjaar verschijnend. H.\n    lichtgeel. St. wit .......... 26. Tr. gambosum\n"
+         "Pas in den zomer verschijnend\n        H. en st. zuiver wit .......... 27. Tr. columbetta\n        H. paars\n"
+         "                H. fraai paars, St. krachtig .......... 29. Tr. nudum\n"
+         "                H. bruinachtig paars, St. dun .......... 30. Tr. sordidum\n",
+         {"1. Vroeg in het voorjaar verschijnend. H. lichtgeel. St. wit => Tr. gambosum (no. 26)",
+          "1. Pas in den zomer verschijnend ... 2", "2. H. en st. zuiver wit => Tr. columbetta (no. 27)", "2. H. paars ... 3",
+          "3. H. fraai paars, St. krachtig => Tr. nudum (no. 29)", "3. H. bruinachtig paars, St. dun => Tr. sordidum (no. 30)"}},
         {"a page's number alone between two leads, no blank line around it; one that carries on a page",
          "A. Leaves simple.\n   B. Fruit a nut ..... Quercus\n87\n   B. Fruit a samara. Acer, p.\n88\n"
          "A. Leaves compound ..... Fraxinus\n",
