@@ -2209,6 +2209,16 @@ bool opensSeriesAtItsMargin(const std::vector<std::string_view>& contents, const
     return false;
 }
 
+// Whether a lead's text ends on a name in any of the forms the endings
+// are read in later: after a colon, a dash, emphasis marks, the book's
+// number, or as its last sentence.
+bool textEndsOnAName(std::string_view text) {
+    return trailingNameStart(text) != std::string_view::npos || markedNameStart(text) != std::string_view::npos ||
+           splitLeadEnding(text).ends() || nameAfterColon(text) != std::string_view::npos ||
+           runInNameStart(text) != std::string_view::npos || endsWithDashName(text) ||
+           text.find("--") != std::string_view::npos || text.find("\u2014") != std::string_view::npos;
+}
+
 // Builds the tree of leads from the lines; with `byIndentation` false every
 // line counts as unindented and the labels alone give the levels. With
 // `paragraphs` (leads set apart by blank lines), a line that follows another
@@ -2698,8 +2708,16 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                                indents[after] < indents[k];
                 runsOnDeeper = runsOnDeeper || (named && !namedBefore && backAtLead && after < k + 12);
             }
+            // Unlabelled, at the margin of the unlabelled lead right above it
+            // that has neither ending nor sub-leads: that lead would end
+            // nowhere, so the line carries it on (wrapped with no hanging
+            // indentation), unless the lead ends on a name of its own.
+            const bool endsNowhere = byIndentation && !flat && !previous.labelled && previous.series != kPrimed &&
+                                     previous.children.empty() && previous.line >= 0 && !contents[k - 1].empty() &&
+                                     indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
+                                     !textEndsOnAName(previous.text);
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
-                atItsMargin || runsOnDeeper || numberGoesOn) {
+                atItsMargin || runsOnDeeper || numberGoesOn || endsNowhere) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;

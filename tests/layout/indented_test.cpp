@@ -428,6 +428,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          {"1. Vroeg in het voorjaar verschijnend. H. lichtgeel. St. wit => Tr. gambosum (no. 26)",
           "1. Pas in den zomer verschijnend ... 2", "2. H. en st. zuiver wit => Tr. columbetta (no. 27)", "2. H. paars ... 3",
           "3. H. fraai paars, St. krachtig => Tr. nudum (no. 29)", "3. H. bruinachtig paars, St. dun => Tr. sordidum (no. 30)"}},
+        {"no labels, leads wrapped back to their own margin, the line carried on opening with a capital or a number",
+         "Leaves simple, the blade\nOvate or round\n    Twigs hairy .......... Betula\n    Twigs smooth, buds long\n"
+         "    Pointed .......... Fagus\nLeaves compound, leaflets\n9 or more .......... Fraxinus\n",
+         {"1. Leaves simple, the blade Ovate or round ... 2", "1. Leaves compound, leaflets 9 or more => Fraxinus",
+          "2. Twigs hairy => Betula", "2. Twigs smooth, buds long Pointed => Fagus"}, 0},
         {"a page's number alone between two leads, no blank line around it; one that carries on a page",
          "A. Leaves simple.\n   B. Fruit a nut ..... Quercus\n87\n   B. Fruit a samara. Acer, p.\n88\n"
          "A. Leaves compound ..... Fraxinus\n",
