@@ -11,6 +11,7 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <set>
 #include <utility>
@@ -2310,6 +2311,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         if (c.size() >= 4 && isUpperAscii(c[0]) && c[1] == '.' && c[2] == ' ' && !isLowerAscii(c[3])) labellingCapitals.insert(c[0]);
     std::array<int, kSeriesCount> lastValue{};  // the last number each series gave
     const std::array<bool, 52> openingLetters = lettersOpeningLines(contents, styles);
+    // Levels below the margin: two lines set one under the other deeper
+    // than the text's margin, the first ending on a name (a wrap hung under
+    // its lead is no level).
+    bool namedLeadsSetDeeper = false;
+    {
+        int margin = std::numeric_limits<int>::max();
+        for (std::size_t k = 0; k < contents.size(); ++k)
+            if (!contents[k].empty()) margin = std::min(margin, indents[k]);
+        for (std::size_t k = 1; k < contents.size() && !namedLeadsSetDeeper; ++k)
+            namedLeadsSetDeeper = !contents[k].empty() && !contents[k - 1].empty() && indents[k] > margin &&
+                                  indents[k - 1] == indents[k] &&
+                                  findEnding(contents[k - 1]).descriptionEnd != std::string_view::npos;
+    }
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
@@ -2711,11 +2725,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
             // Unlabelled, at the margin of the unlabelled lead right above it
             // that has neither ending nor sub-leads: that lead would end
             // nowhere, so the line carries it on (wrapped with no hanging
-            // indentation), unless the lead ends on a name of its own.
+            // indentation), unless the lead ends on a name of its own or the
+            // text shows no level below its margin (a key that lost its
+            // indentation sets its leads so, their wraps hung).
             const bool endsNowhere = byIndentation && !flat && !previous.labelled && previous.series != kPrimed &&
                                      previous.children.empty() && previous.line >= 0 && !contents[k - 1].empty() &&
                                      indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
-                                     !textEndsOnAName(previous.text);
+                                     namedLeadsSetDeeper && !textEndsOnAName(previous.text);
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
                 atItsMargin || runsOnDeeper || numberGoesOn || endsNowhere) {
                 joinWrapped(previous.text, description);

@@ -433,6 +433,11 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "    Pointed .......... Fagus\nLeaves compound, leaflets\n9 or more .......... Fraxinus\n",
          {"1. Leaves simple, the blade Ovate or round ... 2", "1. Leaves compound, leaflets 9 or more => Fraxinus",
           "2. Twigs hairy => Betula", "2. Twigs smooth, buds long Pointed => Fagus"}, 0},
+        {"no labels, the indentation lost, only the wrapped lines hung: leads one under the other stay apart",
+         "Leaves simple, the blade ovate\n    or round, the margin toothed\nTwigs hairy .......... Betula\n"
+         "Twigs smooth, the buds long\n    and pointed .......... Fagus\nLeaves compound .......... Fraxinus\n",
+         {"1. Leaves simple, the blade ovate or round, the margin toothed ... 2", "1. Leaves compound => Fraxinus",
+          "2. Twigs hairy => Betula", "2. Twigs smooth, the buds long and pointed => Fagus"}, 0},
         {"a page's number alone between two leads, no blank line around it; one that carries on a page",
          "A. Leaves simple.\n   B. Fruit a nut ..... Quercus\n87\n   B. Fruit a samara. Acer, p.\n88\n"
          "A. Leaves compound ..... Fraxinus\n",
