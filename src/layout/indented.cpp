@@ -48,8 +48,8 @@ enum Series : int {
     kCapitalSpaced,
     kPrefixed,  // + the word before the number: "Div. I.", "Sub-div. II.", "Sect. 2." (kLabelWords)
     kSmallRepeated = kPrefixed + 10,  // + repeats less two: "aa., bb." (then "aaa., bbb.") a series under "a., b."
-    kCapitalRepeated = kSmallRepeated + 4,
-    kSeriesCount = kCapitalRepeated + 4,
+    kCapitalRepeated = kSmallRepeated + 6,
+    kSeriesCount = kCapitalRepeated + 6,
 };
 
 struct Candidate {
@@ -514,7 +514,7 @@ Label readLabel(std::string_view s, const Styles& styles) {
         const bool levels = upper ? styles.capitalLevels : styles.smallLevels;
         if (levels && (token.size() == 1 || sameLetterRepeated(token)))
             label.candidates.push_back({(upper ? kCapitalLevel : kSmallLevel) + letter, static_cast<int>(token.size()), {}});
-        else if (styles.repeatedSeries && token.size() <= 5 && sameLetterRepeated(token) && romanValue(token) == 0)
+        else if (styles.repeatedSeries && token.size() <= 7 && sameLetterRepeated(token) && romanValue(token) == 0)
             label.candidates.push_back({(upper ? kCapitalRepeated : kSmallRepeated) + static_cast<int>(token.size()) - 2,
                                         letter + 1, {}});
         else if (token.size() == 1)

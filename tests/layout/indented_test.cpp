@@ -53,6 +53,14 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
         {"doubled small letters set deeper, a level of their own",
          "a. Spores white\n    aa. Gills free .... Amanita\n    bb. Gills attached .... Tricholoma\n"
          "b. Spores pink\n    aa. Gills free .... Pluteus\n    bb. Gills attached .... Entoloma\n", kGills},
+        {"small letters written up to six times, each count a level deeper",
+         "a. Spores white\n  aa. Gills free\n    aaa. Ring present\n      aaaa. Volva large\n        aaaaa. Cap red\n"
+         "          aaaaaa. Warts white .... Amanita\n          bbbbbb. Warts yellow .... Amanitina\n"
+         "        bbbbb. Cap brown .... Amanitella\n      bbbb. Volva small .... Limacella\n    bbb. Ring absent .... Amanitopsis\n"
+         "  bb. Gills attached .... Tricholoma\nb. Spores pink .... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present ... 4", "3. Ring absent => Amanitopsis", "4. Volva large ... 5", "4. Volva small => Limacella",
+          "5. Cap red ... 6", "5. Cap brown => Amanitella", "6. Warts white => Amanita", "6. Warts yellow => Amanitina"}},
         {"doubled capitals set deeper by a tab", "A. Spores white\n\tAA. Gills free\tAmanita\n\tBB. Gills attached\tTricholoma\n"
                                                "B. Spores pink\n\tAA. Gills free\tPluteus\n\tBB. Gills attached\tEntoloma\n", kGills},
         {"letter and number", "a1 Spores white\nb1 Gills free .... Amanita\nb2 Gills attached .... Tricholoma\n"
