@@ -2319,10 +2319,13 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         int margin = std::numeric_limits<int>::max();
         for (std::size_t k = 0; k < contents.size(); ++k)
             if (!contents[k].empty()) margin = std::min(margin, indents[k]);
+        // Or a line set back from a deeper one to a level still below the
+        // margin: a lead's sub-leads go on after a name set under a lead.
         for (std::size_t k = 1; k < contents.size() && !namedLeadsSetDeeper; ++k)
             namedLeadsSetDeeper = !contents[k].empty() && !contents[k - 1].empty() && indents[k] > margin &&
-                                  indents[k - 1] == indents[k] &&
-                                  findEnding(contents[k - 1]).descriptionEnd != std::string_view::npos;
+                                  (indents[k - 1] > indents[k] ||
+                                   (indents[k - 1] == indents[k] &&
+                                    findEnding(contents[k - 1]).descriptionEnd != std::string_view::npos));
     }
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];

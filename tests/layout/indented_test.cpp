@@ -441,6 +441,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "    Pointed .......... Fagus\nLeaves compound, leaflets\n9 or more .......... Fraxinus\n",
          {"1. Leaves simple, the blade Ovate or round ... 2", "1. Leaves compound, leaflets 9 or more => Fraxinus",
           "2. Twigs hairy => Betula", "2. Twigs smooth, buds long Pointed => Fagus"}, 0},
+        {"no labels, names set under their leads, leads wrapped back to their own margin",
+         "Wings short\n      Runners\nWings long\n    Feet far back, wings short, the tip\n    Not reaching the tail\n"
+         "          Divers\n    Bill flattened, plates under the bill\n    23 mm. long\n          Strainers\n",
+         {"1. Wings short => Runners", "1. Wings long ... 2",
+          "2. Feet far back, wings short, the tip Not reaching the tail => Divers",
+          "2. Bill flattened, plates under the bill 23 mm. long => Strainers"}, 0},
         {"no labels, the indentation lost, only the wrapped lines hung: leads one under the other stay apart",
          "Leaves simple, the blade ovate\n    or round, the margin toothed\nTwigs hairy .......... Betula\n"
          "Twigs smooth, the buds long\n    and pointed .......... Fagus\nLeaves compound .......... Fraxinus\n",
