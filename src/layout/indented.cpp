@@ -11,6 +11,7 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <set>
 #include <utility>
@@ -46,7 +47,9 @@ enum Series : int {
     kSmallSpaced = kPath + 40,  // "a. a.", "b. b.": the letters doubled with a blank, a series of their own
     kCapitalSpaced,
     kPrefixed,  // + the word before the number: "Div. I.", "Sub-div. II.", "Sect. 2." (kLabelWords)
-    kSeriesCount = kPrefixed + 10,
+    kSmallRepeated = kPrefixed + 10,  // + repeats less two: "aa., bb." (then "aaa., bbb.") a series under "a., b."
+    kCapitalRepeated = kSmallRepeated + 6,
+    kSeriesCount = kCapitalRepeated + 6,
 };
 
 struct Candidate {
@@ -92,6 +95,7 @@ struct Styles {
     bool primes = false;         // second leads primed ("2'."): every number starts a lead of its couplet
     bool primedLetters = false;  // "A" then "A´": a letter is a level, its primes count the leads
     bool primedCapitals = false, primedSmalls = false;  // "A." then "A'.": the stopped letter is a level too
+    bool repeatedSeries = false; // "aa., bb." count the leads of a level below "a., b." rather than double them
 };
 
 }  // namespace
@@ -529,7 +533,10 @@ Label readLabel(std::string_view s, const Styles& styles) {
             // whose "I'." follows; a roman one only where the text goes on so.
             if (token.size() == 1 && (upper ? styles.primedCapitals : styles.primedSmalls))
                 std::rotate(label.candidates.begin(), label.candidates.end() - 1, label.candidates.end());
-        } else if (token.size() == 1)
+        } else if (styles.repeatedSeries && token.size() <= 7 && sameLetterRepeated(token) && romanValue(token) == 0)
+            label.candidates.push_back({(upper ? kCapitalRepeated : kSmallRepeated) + static_cast<int>(token.size()) - 2,
+                                        letter + 1, {}});
+        else if (token.size() == 1)
             label.candidates.push_back({(upper ? kCapital : kSmall) + bracketed, letter + 1, {}});
     }
     if (label.candidates.empty()) return label;
@@ -2189,6 +2196,28 @@ Label mendedLabel(const std::vector<std::string_view>& contents, const std::vect
     return label;
 }
 
+// The letters that open a line as labels ("a.", "B)"), small then capital.
+std::array<bool, 52> lettersOpeningLines(const std::vector<std::string_view>& contents, const Styles& styles) {
+    std::array<bool, 52> out{};
+    for (std::string_view s : contents)
+        for (const Candidate& c : readLabel(s, styles).candidates)
+            if ((c.series == kSmall || c.series == kCapital) && c.value >= 1 && c.value <= 26)
+                out[(c.series == kCapital ? 26 : 0) + c.value - 1] = true;
+    return out;
+}
+
+// A letter read as a label that no line before it in its series leads up
+// to ("u." with no "t." anywhere): a word cut short at a wrapped line's start
+// ("u. Stücke der Brust"), no lead's label.
+bool labelWithoutItsSeries(const Label& label, const std::array<bool, 52>& opening) {
+    if (label.candidates.empty() || label.primed) return false;
+    for (const Candidate& c : label.candidates) {
+        if (c.series != kSmall && c.series != kCapital) return false;
+        if (c.value <= 1 || opening[(c.series == kCapital ? 26 : 0) + c.value - 2]) return false;
+    }
+    return true;
+}
+
 // Whether a labelled line stands at the indentation of line `k`, above or
 // below it (within a page's reach) before the text leaves that level.
 bool labelledBeside(const std::vector<std::string_view>& contents, const std::vector<int>& indents, const Styles& styles,
@@ -2235,6 +2264,16 @@ bool opensSeriesAtItsMargin(const std::vector<std::string_view>& contents, const
                });
     }
     return false;
+}
+
+// Whether a lead's text ends on a name in any of the forms the endings
+// are read in later: after a colon, a dash, emphasis marks, the book's
+// number, or as its last sentence.
+bool textEndsOnAName(std::string_view text) {
+    return trailingNameStart(text) != std::string_view::npos || markedNameStart(text) != std::string_view::npos ||
+           splitLeadEnding(text).ends() || nameAfterColon(text) != std::string_view::npos ||
+           runInNameStart(text) != std::string_view::npos || endsWithDashName(text) ||
+           text.find("--") != std::string_view::npos || text.find("\u2014") != std::string_view::npos;
 }
 
 // Builds the tree of leads from the lines; with `byIndentation` false every
@@ -2327,6 +2366,23 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     for (std::string_view c : contents)
         if (c.size() >= 4 && isUpperAscii(c[0]) && c[1] == '.' && c[2] == ' ' && !isLowerAscii(c[3])) labellingCapitals.insert(c[0]);
     std::array<int, kSeriesCount> lastValue{};  // the last number each series gave
+    const std::array<bool, 52> openingLetters = lettersOpeningLines(contents, styles);
+    // Levels below the margin: two lines set one under the other deeper
+    // than the text's margin, the first ending on a name (a wrap hung under
+    // its lead is no level).
+    bool namedLeadsSetDeeper = false;
+    {
+        int margin = std::numeric_limits<int>::max();
+        for (std::size_t k = 0; k < contents.size(); ++k)
+            if (!contents[k].empty()) margin = std::min(margin, indents[k]);
+        // Or a line set back from a deeper one to a level still below the
+        // margin: a lead's sub-leads go on after a name set under a lead.
+        for (std::size_t k = 1; k < contents.size() && !namedLeadsSetDeeper; ++k)
+            namedLeadsSetDeeper = !contents[k].empty() && !contents[k - 1].empty() && indents[k] > margin &&
+                                  (indents[k - 1] > indents[k] ||
+                                   (indents[k - 1] == indents[k] &&
+                                    findEnding(contents[k - 1]).descriptionEnd != std::string_view::npos));
+    }
     for (std::size_t k = 0; k < contents.size(); ++k) {
         const std::string_view s = contents[k];
         if (s.empty()) continue;
@@ -2346,6 +2402,7 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         }
         bool wrapped = paragraphs && k > 0 && !contents[k - 1].empty();
         Label label = mendedLabel(contents, indents, styles, byIndentation, k, readLabel(s, styles));
+        if (labelWithoutItsSeries(label, openingLetters)) label = {};
         // An abbreviated binomial set under its lead ("A. muscaria"), or any
         // abbreviated name where the key sets its names under their leads,
         // with no labelled line beside it at its level is a name, not a
@@ -2712,13 +2769,30 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
                     named = true;
                     ++after;
                 }
-                const bool backAtLead = after == contents.size() || contents[after].empty() || indents[after] <= lead;
+                // A blank line or a page's number or head between blank
+                // lines (a page's end) tells nothing: the line after it does.
+                std::size_t back = after;
+                while (back < contents.size() &&
+                       (contents[back].empty() ||
+                        (contents[back - 1].empty() && pageFurniture(trimmed(contents[back])))))
+                    ++back;
+                const bool backAtLead = back == contents.size() || indents[back] <= lead;
                 runsOnDeeper = after < contents.size() && !contents[after].empty() && indents[after] > lead &&
                                indents[after] < indents[k];
                 runsOnDeeper = runsOnDeeper || (named && !namedBefore && backAtLead && after < k + 12);
             }
+            // Unlabelled, at the margin of the unlabelled lead right above it
+            // that has neither ending nor sub-leads: that lead would end
+            // nowhere, so the line carries it on (wrapped with no hanging
+            // indentation), unless the lead ends on a name of its own or the
+            // text shows no level below its margin (a key that lost its
+            // indentation sets its leads so, their wraps hung).
+            const bool endsNowhere = byIndentation && !flat && !previous.labelled && previous.series != kPrimed &&
+                                     previous.children.empty() && previous.line >= 0 && !contents[k - 1].empty() &&
+                                     indents[k] == indents[static_cast<std::size_t>(previous.line)] &&
+                                     namedLeadsSetDeeper && !textEndsOnAName(previous.text);
             if (description.empty() || wrapped || (midSentence && !endsSentence(previous.text)) || afterAbbreviation ||
-                atItsMargin || runsOnDeeper || numberGoesOn) {
+                atItsMargin || runsOnDeeper || numberGoesOn || endsNowhere) {
                 joinWrapped(previous.text, description);
                 previous.ending = std::move(printedEnding);
                 ++previous.lines;
@@ -3446,7 +3520,32 @@ bool betterTree(const LeadTree& a, const LeadTree& b) {
 // each case of letter labels the text holds and does not already double;
 // numbers as couplet numbers placed by the key's order where dashes start
 // some leads ("2. ..." then "– ...") or a number starts two leads.
-std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents, const Styles& styles) {
+// Whether every doubled letter ("aa.", "BB.") is set deeper than the last
+// single letter of its case above it: then it opens a level below that
+// letter, not the partner of a letter at its own margin.
+bool doubledLettersSetDeeper(const std::vector<std::string_view>& contents, const std::vector<int>& indents) {
+    const Styles plain;
+    int lastSingle[2] = {-1, -1};  // capital, small
+    bool any = false;
+    for (std::size_t k = 0; k < contents.size(); ++k) {
+        const std::string_view s = contents[k];
+        const std::size_t end = s.find_first_of(". ");
+        if (end == std::string_view::npos || end == 0 || s[end] != '.' || !(isUpperAscii(s[0]) || isLowerAscii(s[0])) ||
+            (!sameLetterRepeated(s.substr(0, end)) && end != 1))
+            continue;
+        const int kase = isUpperAscii(s[0]) ? 0 : 1;
+        if (end == 1) {
+            if (!readLabel(s, plain).candidates.empty()) lastSingle[kase] = indents[k];
+        } else if (romanValue(s.substr(0, end)) == 0) {
+            if (lastSingle[kase] < 0 || indents[k] <= lastSingle[kase]) return false;
+            any = true;
+        }
+    }
+    return any;
+}
+
+std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents, const Styles& styles,
+                                  bool doubledNest) {
     bool capitals = false, smalls = false;
     int dashes = 0;
     std::set<int> numbers;
@@ -3470,6 +3569,14 @@ std::vector<Styles> otherReadings(const std::vector<std::string_view>& contents,
         if ((k & 2) && !smalls) continue;
         st.capitalLevels = st.capitalLevels || (k & 1);
         st.smallLevels = st.smallLevels || (k & 2);
+        out.push_back(st);
+    }
+    // Doubled letters read the other way: "aa., bb." the leads of a level
+    // of their own, under "a., b.", as the indentation shows.
+    if (doubledNest && (styles.capitalLevels || styles.smallLevels)) {
+        Styles st = styles;
+        st.capitalLevels = st.smallLevels = false;
+        st.repeatedSeries = true;
         out.push_back(st);
     }
     if ((dashes >= 2 || repeated) && !styles.primes) {
@@ -3906,7 +4013,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     // carry the same letter ("b." ... "b."), the next level the next letter;
     // a number may name a couplet, its other leads dashed. Each such reading
     // is built and the one the checks fault least is kept.
-    for (const Styles& other : otherReadings(contents, styles)) {
+    for (const Styles& other : otherReadings(contents, styles, doubledLettersSetDeeper(contents, indents))) {
         LeadTree t = readTree(other);
         if (betterTree(t, tree)) tree = std::move(t);
     }

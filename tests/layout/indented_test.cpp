@@ -52,6 +52,19 @@ TEST(IndentedKey, EveryWayOfShowingLevelsGivesTheSameTree) {
                             "AA. Spores pink\nB. Gills free .... Pluteus\nBB. Gills attached .... Entoloma\n", kGills},
         {"letters primed with a stop", "A. Spores white\n  B. Gills free .... Amanita\n  B'. Gills attached .... Tricholoma\n"
                                        "A'. Spores pink\n  B. Gills free .... Pluteus\n  B'. Gills attached .... Entoloma\n", kGills},
+        {"doubled small letters set deeper, a level of their own",
+         "a. Spores white\n    aa. Gills free .... Amanita\n    bb. Gills attached .... Tricholoma\n"
+         "b. Spores pink\n    aa. Gills free .... Pluteus\n    bb. Gills attached .... Entoloma\n", kGills},
+        {"small letters written up to six times, each count a level deeper",
+         "a. Spores white\n  aa. Gills free\n    aaa. Ring present\n      aaaa. Volva large\n        aaaaa. Cap red\n"
+         "          aaaaaa. Warts white .... Amanita\n          bbbbbb. Warts yellow .... Amanitina\n"
+         "        bbbbb. Cap brown .... Amanitella\n      bbbb. Volva small .... Limacella\n    bbb. Ring absent .... Amanitopsis\n"
+         "  bb. Gills attached .... Tricholoma\nb. Spores pink .... Pluteus\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present ... 4", "3. Ring absent => Amanitopsis", "4. Volva large ... 5", "4. Volva small => Limacella",
+          "5. Cap red ... 6", "5. Cap brown => Amanitella", "6. Warts white => Amanita", "6. Warts yellow => Amanitina"}},
+        {"doubled capitals set deeper by a tab", "A. Spores white\n\tAA. Gills free\tAmanita\n\tBB. Gills attached\tTricholoma\n"
+                                               "B. Spores pink\n\tAA. Gills free\tPluteus\n\tBB. Gills attached\tEntoloma\n", kGills},
         {"letter and number", "a1 Spores white\nb1 Gills free .... Amanita\nb2 Gills attached .... Tricholoma\n"
                               "a2 Spores pink\nb1 Gills free .... Pluteus\nb2 Gills attached .... Entoloma\n", kGills},
         {"path numbers", "1. Spores white\n1.1. Gills free .... Amanita\n1.2. Gills attached .... Tricholoma\n"
@@ -410,6 +423,37 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "A. Leaves compound ..... Fraxinus\n",
          {"1. Leaves simple. ... 2", "1. Leaves compound => Fraxinus", "2. Fruit a nut => Quercus",
           "2. Fruit a samara => Acer"}, 1},
+        {"no labels, a page's end between a lead ended by its name and its partner: a number or a running head between blank lines",
+         "Leaves simple\n    Bark white .......... Betula\n    Bark grey ........... Fagus\nLeaves compound\n"
+         "    Leaflets three ...... Ptelea\n\n117\n\n    Leaflets many\n        Fruit a samara ...... Fraxinus\n"
+         "\n118   TREES OF THE STATE\n\n        Fruit a nut ......... Juglans\n",
+         {"1. Leaves simple ... 2", "1. Leaves compound ... 3", "2. Bark white => Betula", "2. Bark grey => Fagus",
+          "3. Leaflets three => Ptelea", "3. Leaflets many ... 4",
+          "4. Fruit a samara => Fraxinus", "4. Fruit a nut => Juglans"}},
+        {"leads opening with an abbreviated word that reads like a letter label no letter before it leads to",
+         "Vroeg in het voorjaar verschijnend. H.\n    lichtgeel. St. wit .......... 26. Tr. gambosum\n"
+         "Pas in den zomer verschijnend\n        H. en st. zuiver wit .......... 27. Tr. columbetta\n        H. paars\n"
+         "                H. fraai paars, St. krachtig .......... 29. Tr. nudum\n"
+         "                H. bruinachtig paars, St. dun .......... 30. Tr. sordidum\n",
+         {"1. Vroeg in het voorjaar verschijnend. H. lichtgeel. St. wit => Tr. gambosum (no. 26)",
+          "1. Pas in den zomer verschijnend ... 2", "2. H. en st. zuiver wit => Tr. columbetta (no. 27)", "2. H. paars ... 3",
+          "3. H. fraai paars, St. krachtig => Tr. nudum (no. 29)", "3. H. bruinachtig paars, St. dun => Tr. sordidum (no. 30)"}},
+        {"no labels, leads wrapped back to their own margin, the line carried on opening with a capital or a number",
+         "Leaves simple, the blade\nOvate or round\n    Twigs hairy .......... Betula\n    Twigs smooth, buds long\n"
+         "    Pointed .......... Fagus\nLeaves compound, leaflets\n9 or more .......... Fraxinus\n",
+         {"1. Leaves simple, the blade Ovate or round ... 2", "1. Leaves compound, leaflets 9 or more => Fraxinus",
+          "2. Twigs hairy => Betula", "2. Twigs smooth, buds long Pointed => Fagus"}, 0},
+        {"no labels, names set under their leads, leads wrapped back to their own margin",
+         "Wings short\n      Runners\nWings long\n    Feet far back, wings short, the tip\n    Not reaching the tail\n"
+         "          Divers\n    Bill flattened, plates under the bill\n    23 mm. long\n          Strainers\n",
+         {"1. Wings short => Runners", "1. Wings long ... 2",
+          "2. Feet far back, wings short, the tip Not reaching the tail => Divers",
+          "2. Bill flattened, plates under the bill 23 mm. long => Strainers"}, 0},
+        {"no labels, the indentation lost, only the wrapped lines hung: leads one under the other stay apart",
+         "Leaves simple, the blade ovate\n    or round, the margin toothed\nTwigs hairy .......... Betula\n"
+         "Twigs smooth, the buds long\n    and pointed .......... Fagus\nLeaves compound .......... Fraxinus\n",
+         {"1. Leaves simple, the blade ovate or round, the margin toothed ... 2", "1. Leaves compound => Fraxinus",
+          "2. Twigs hairy => Betula", "2. Twigs smooth, the buds long and pointed => Fagus"}, 0},
         {"a page's number alone between two leads, no blank line around it; one that carries on a page",
          "A. Leaves simple.\n   B. Fruit a nut ..... Quercus\n87\n   B. Fruit a samara. Acer, p.\n88\n"
          "A. Leaves compound ..... Fraxinus\n",
