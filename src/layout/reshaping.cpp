@@ -2239,6 +2239,27 @@ std::size_t keyAfterNumberedList(const Lines& text) {
     return 0;
 }
 
+namespace {
+
+// An editor's note set as a paragraph of its own, wholly in square brackets
+// ("[Illustration: Fig. 3.--Leaf.]", "[Pg 112]"): a figure or a page break
+// of the copy, never a lead's words.
+bool editorsNote(const Lines& text, std::size_t first, std::size_t end) {
+    if (!trimmed(text[first]).starts_with("[") || !trimmed(text[end - 1]).ends_with("]")) return false;
+    int open = 0;
+    for (std::size_t k = first; k < end; ++k) {
+        const std::string t = trimmed(text[k]);
+        for (std::size_t at = 0; at < t.size(); ++at) {
+            open += t[at] == '[' ? 1 : t[at] == ']' ? -1 : 0;
+            // Closed before the paragraph's end: a bracket that opens a lead ("[A] Leaves ...").
+            if (open <= 0 && (k + 1 < end || at + 1 < t.size())) return false;
+        }
+    }
+    return open == 0;
+}
+
+}  // namespace
+
 std::vector<bool> captionsAndFootnotes(const Lines& text) {
     std::vector<bool> out(text.size(), false);
     // Marks that label leads come doubled somewhere ("* Scales smooth" /
@@ -2265,7 +2286,7 @@ std::vector<bool> captionsAndFootnotes(const Lines& text) {
         while (j < text.size() && !blankLine(text[j])) ++j;
         const std::string first = trimmed(text[i]);
         const bool note = footnoteStart(first) && !blankLine(text[i].substr(0, 1)) && !doubled.count(markOf(first));
-        if (j < text.size() && (figureCaption(first) || note))
+        if (j < text.size() && (figureCaption(first) || note || editorsNote(text, i, j)))
             for (std::size_t k = i; k < j; ++k) out[k] = true;
         i = j;
     }

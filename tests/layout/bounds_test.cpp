@@ -181,6 +181,12 @@ TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) 
          std::vector<bool>(5, false)},
         {"a caption glued to a lead's line is no paragraph of its own", {"1. Wings dark 2", "Fig. 3. A. alba.", "", "x"},
          std::vector<bool>(4, false)},
+        {"an editor's note in brackets, on one line or over two",
+         {"1. Wings dark 2", "", "[Illustration: Fig. 3.--A. alba.]", "", "[Illustration: Fig. 4.", "A. nigra.]", "",
+          "2. Legs long A. alba"},
+         {false, false, true, false, true, true, false, false}},
+        {"a bracket closed before the paragraph's end opens a lead",
+         {"[1] Wings dark 2", "", "[2] Legs long [A. alba]", "", "[2] Legs short A. nigra"}, std::vector<bool>(5, false)},
     };
     for (const Case& c : cases) EXPECT_EQ(captionsAndFootnotes(c.text), c.aside) << c.layout;
 }
