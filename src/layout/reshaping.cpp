@@ -2175,6 +2175,16 @@ std::string pagedTitle(const Lines& text, std::size_t i, int& number, bool& apar
 
 }  // namespace
 
+namespace {
+
+// Leaders are a key's: a list of paragraphs has none.
+bool leaderedLine(std::string_view line) {
+    return line.find('\t') != std::string_view::npos || line.find("...") != std::string_view::npos ||
+           line.find(". . .") != std::string_view::npos || line.find("\u2026") != std::string_view::npos;
+}
+
+}  // namespace
+
 std::size_t keyAfterNumberedList(const Lines& text) {
     // A label before a word that starts a sentence ("20 mm long" wraps a line).
     auto labelled = [](std::string_view line) {
@@ -2182,11 +2192,7 @@ std::size_t keyAfterNumberedList(const Lines& text) {
         return ls.kind != LineStart::Kind::None && ls.textStart < line.size() &&
                !lowerCaseStart(line.substr(ls.textStart));
     };
-    // Leaders are a key's: a list of paragraphs has none.
-    auto leadered = [](std::string_view line) {
-        return line.find('\t') != std::string_view::npos || line.find("...") != std::string_view::npos ||
-               line.find(". . .") != std::string_view::npos || line.find("\u2026") != std::string_view::npos;
-    };
+    const auto leadered = leaderedLine;
     // A paragraph without number between two items is a second lead, whose
     // couplets the numbers are; the key opens with a label that does not go
     // on (its first, or the couplet a key pasted from its middle opens with).
@@ -2335,6 +2341,45 @@ std::size_t indexAfterKey(const Lines& text) {
             first = above - 1;
     }
     return first;
+}
+
+std::size_t accountsAfterKey(const Lines& text) {
+    // A heading in capitals at a paragraph's start ("DESCRIPTIONS OF THE SPECIES").
+    auto heading = [&](std::size_t i, const std::string& t) {
+        if ((i > 0 && !blankLine(text[i - 1])) || readLineStart(t).kind != LineStart::Kind::None) return false;
+        int capitals = 0;
+        for (char c : t) {
+            if (c >= 'a' && c <= 'z') return false;
+            capitals += c >= 'A' && c <= 'Z' ? 1 : 0;
+        }
+        return capitals >= 4;
+    };
+    // Under the first heading that opens such a list after a couplet 1, the
+    // numbers go on in turn, once each, without leaders or references.
+    bool keyOpened = false, broken = false;
+    std::size_t under = text.size();
+    int items = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::string t = trimmed(text[i]);
+        if (t.empty()) continue;
+        const bool open = under == text.size() || broken;
+        if (keyOpened && heading(i, t)) {
+            if (open) {
+                under = i;
+                items = 0;
+                broken = false;
+            }
+            continue;
+        }
+        const int number = labelNumber(t);
+        if (open) {
+            keyOpened = keyOpened || number == 1;
+            continue;
+        }
+        if (number == items + 1 && !leaderedLine(t) && trailingNumber(t) < 0) ++items;
+        else if (number >= 0 || (readLineStart(t).kind != LineStart::Kind::None && !footnoteStart(t))) broken = true;
+    }
+    return under < text.size() && !broken && items > 0 ? under : text.size();
 }
 
 std::vector<bool> runningHeads(const Lines& text) {

@@ -117,6 +117,10 @@ std::size_t keyAfterNumberedList(const Lines& text);
 // entries at least, closes the text (with its heading); the text's size
 // where none does.
 std::size_t indexAfterKey(const Lines& text);
+// Where numbered accounts of the taxa ("1. The first form is ...") follow
+// the key under a heading in capitals, each number once and in turn, with
+// neither leader nor reference: that heading; the text's size where none do.
+std::size_t accountsAfterKey(const Lines& text);
 // The lines of figures' captions ("Fig. 3. ...") and footnotes ("* ...",
 // "† ...") set as paragraphs of their own between blank lines, a text after
 // them.

@@ -163,6 +163,34 @@ TEST(KeyBounds, AnIndexOfNamesWithTheirPagesClosesTheText) {
     for (const Case& c : cases) EXPECT_EQ(indexAfterKey(c.text), c.indexStart) << c.layout;
 }
 
+TEST(KeyBounds, NumberedAccountsUnderAHeadingAfterTheKeyAreNotItsLeads) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::size_t accountsStart;
+    };
+    const Lines key = {"1. Wings dark ..... 2", "\u2013 Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+                       "\u2013 Legs short ..... A. rufa", ""};
+    auto with = [&](Lines after) {
+        Lines text = key;
+        text.insert(text.end(), after.begin(), after.end());
+        return text;
+    };
+    const Case cases[] = {
+        {"accounts in turn under a heading, a footnote among them",
+         with({"DESCRIPTIONS OF THE SPECIES", "", "1. A. alba is found in the north,", "mostly on sand.", "",
+               "* Measured dry.", "", "2. A. nigra is rare."}),
+         5},
+        {"a sub-key under a heading has leaders",
+         with({"KEY TO THE VARIETIES", "", "1. Legs red ..... var. rubra", "\u2013 Legs black ..... var. alba"}), 9},
+        {"couplets numbered on under a group heading", with({"GROUP II", "", "3. Eyes large. 4", "Eyes small. A. rufa"}),
+         9},
+        {"a numbered item sending to a couplet", with({"NOTES", "", "1. See also the figures. 2"}), 8},
+        {"no couplet 1 above the heading", {"GENERAL REMARKS", "", "1. The genus is small."}, 3},
+    };
+    for (const Case& c : cases) EXPECT_EQ(accountsAfterKey(c.text), c.accountsStart) << c.layout;
+}
+
 TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) {
     struct Case {
         const char* layout;
