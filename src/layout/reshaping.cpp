@@ -1579,6 +1579,13 @@ bool abbreviationStart(std::string_view line, const LineStart& ls) {
            lowerCaseStart(line.substr(ls.textStart));
 }
 
+// A lead's label whose number a scan read as a letter ("Ib." for "1b."):
+// a lookalike of a digit, then the lead's letter.
+bool misreadLeadLabel(const LineStart& ls) {
+    return ls.kind == LineStart::Kind::Letters && ls.label.size() == 2 && lookalikeDigit(ls.label[0]) &&
+           ls.label[1] >= 'a' && ls.label[1] <= 'f';
+}
+
 bool numberedKey(const Lines& lines, int numbered) {
     int others = 0;
     for (const std::string& l : lines) {
@@ -1586,7 +1593,8 @@ bool numberedKey(const Lines& lines, int numbered) {
         if (abbreviationStart(l, ls)) continue;
         // A letter that looks like a digit ("l.", "I.", "S.") may be the
         // misread label to mend: it counts for neither side.
-        others += ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
+        others += misreadLeadLabel(ls) ? 1
+                  : ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
                   : ls.kind == LineStart::Kind::Letters && !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])) ? 1
                                                                                                                      : 0;
     }
@@ -1956,7 +1964,7 @@ int mendScannedLabels(Lines& lines) {
     for (const std::string& l : lines)
         if (const LineStart ls = readLineStart(l); ls.kind == LineStart::Kind::Letters &&
                                                    !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])) &&
-                                                   !abbreviationStart(l, ls))
+                                                   !misreadLeadLabel(ls) && !abbreviationStart(l, ls))
             return 0;
     // Only labels: a sign alone after a leader ("|") may be a table's cell.
     return mendMisreadLabels(lines, false);
