@@ -3061,11 +3061,14 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         int leadsElsewhere = 0;
         for (const auto& [at, count] : leadMargins) leadsElsewhere += margin != leadMargins.end() && at != margin->first ? count : 0;
         if (margin != leadMargins.end())
-            for (const Unit& unit : units) {
+            for (std::size_t u = 0; u < units.size(); ++u) {
+                const Unit& unit = units[u];
                 const std::size_t at = unit.text.find_first_not_of(" \t");
                 if (at == std::string::npos || startsLead(unit.text)) continue;
                 if (at > margin->first) ++deeper;
-                else ++atMargin;
+                // A sentence at the margin under a lead that ended is the
+                // couplet's next lead, only the first being numbered.
+                else if (!(u > 0 && capitalAt(unit.text, at) && endsWithDestination(units[u - 1].text))) ++atMargin;
             }
         const bool hanging = margin != leadMargins.end() && margin->second >= 4 && leadsElsewhere * 4 <= margin->second &&
                              deeper >= 3 && atMargin * 10 <= deeper;
