@@ -1557,9 +1557,10 @@ int lookalikeNumber(std::string_view s, std::size_t at, std::size_t& size) {
 int misreadLabelAt(std::string_view line, std::size_t& size) {
     const int value = lookalikeNumber(line, 0, size);
     if (value < 0) return -1;
-    // Then maybe the lead's letter ("lb"), a stop, bracket or prime, and a sentence.
+    // Then maybe the lead's letter ("lb", "Ic" in a couplet of three), a
+    // stop, bracket or prime, and a sentence.
     std::size_t at = size;
-    if (at + 1 < line.size() && (line[at] == 'a' || line[at] == 'b') && !std::isalpha(static_cast<unsigned char>(line[at + 1])))
+    if (at + 1 < line.size() && line[at] >= 'a' && line[at] <= 'f' && !std::isalpha(static_cast<unsigned char>(line[at + 1])))
         ++at;
     const std::size_t gapEnd = line.find_first_not_of(".)':\u2019 \t", at);
     // Or the couplet it comes from: "l0(7) Basodorsal".
