@@ -1905,9 +1905,20 @@ int unmarkLabels(Lines& lines) {
             while (back < l.size() && asciiDigit(l[back])) ++back;
             if (back > open + 1 && back < l.size() && l[back] == ')') label = back + 1;
         }
+        // A second lead's prime inside the marks too: "=1'.=", "_2’_".
+        std::string prime;
         std::size_t close = label;
+        for (bool more = true; more;) {
+            more = false;
+            for (std::string_view p : {"\u2019", "\u2032", "'"})
+                if (l.compare(close, p.size(), p) == 0) {
+                    prime += p;
+                    close += p.size();
+                    more = true;
+                }
+        }
         if (close < l.size() && l[close] == '.') ++close;
-        if (l.compare(close, marks, std::string(marks, l[b])) == 0) found.push_back({i, digits, label - digits, close + marks, {}});
+        if (l.compare(close, marks, std::string(marks, l[b])) == 0) found.push_back({i, digits, label - digits, close + marks, prime});
     }
     // Numbers in brackets label the key when couplet 1 is among three of them at least.
     if (bracketed > 0 && (bracketed < 3 || !one)) std::erase_if(found, [&](const Found& f) {
