@@ -2402,6 +2402,37 @@ std::size_t accountsAfterKey(const Lines& text) {
     return under < text.size() && !broken && items > 0 ? under : text.size();
 }
 
+std::size_t proseAfterKey(const Lines& text) {
+    // A line of the key: a label opens it or a leader runs in it (prose
+    // may end with a number as a lead does).
+    auto keyLine = [](std::string_view line) {
+        return readLineStart(line).kind != LineStart::Kind::None || leaderedLine(line);
+    };
+    std::size_t first = text.size(), last = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!blankLine(text[i]) && keyLine(text[i])) {
+            if (first == text.size()) first = i;
+            last = i;
+        }
+    if (last == text.size()) return text.size();
+    // The widest run of blank lines between two lines of the key.
+    std::size_t widest = 0, run = 0;
+    for (std::size_t i = first; i <= last; ++i) {
+        run = blankLine(text[i]) ? run + 1 : 0;
+        widest = std::max(widest, run);
+    }
+    // The last lead's own wrapped lines, then the blank lines after it.
+    std::size_t end = last + 1;
+    while (end < text.size() && !blankLine(text[end])) ++end;
+    std::size_t after = end;
+    while (after < text.size() && blankLine(text[after])) ++after;
+    // A heading and its prose, or a paragraph: a line alone so far below
+    // is left to the readers (a name set apart).
+    const auto lines = std::count_if(text.begin() + static_cast<std::ptrdiff_t>(after), text.end(),
+                                     [](const std::string& l) { return !blankLine(l); });
+    return lines >= 2 && after - end >= 2 && after - end > widest ? end : text.size();
+}
+
 std::vector<bool> runningHeads(const Lines& text) {
     // A page's title comes back with another page's number, or pages follow
     // one another ("— 354 —" after "Hydrachniden. 353"); either way above

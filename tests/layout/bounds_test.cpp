@@ -191,6 +191,33 @@ TEST(KeyBounds, NumberedAccountsUnderAHeadingAfterTheKeyAreNotItsLeads) {
     for (const Case& c : cases) EXPECT_EQ(accountsAfterKey(c.text), c.accountsStart) << c.layout;
 }
 
+TEST(KeyBounds, ProseSetFurtherApartThanTheKeysLinesAfterItsLastLeadIsNotThatLead) {
+    struct Case {
+        const char* layout;
+        Lines text;
+        std::size_t proseStart;
+    };
+    const Case cases[] = {
+        {"a genus and its description two blank lines under the key",
+         {"1. Wings dark ..... 2", "1'. Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "2'. Legs short, the tarsi", "    pale ..... A. rufa", "", "", "Genus Beta, Smith, 1890.", "",
+          "Length of the largest 12"},
+         5},
+        {"leads set apart as widely as the text after them",
+         {"1. Wings dark ..... 2", "", "", "1'. Wings pale ..... A. alba", "", "", "2. Legs long ..... A. nigra", "",
+          "", "2'. Legs short ..... A. rufa", "", "", "Genus Beta."},
+         13},
+        {"one line far below the key is left to the readers",
+         {"1. Wings dark ..... 2", "1'. Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "2'. Legs short ..... A. rufa", "", "", "RUFA L. Syst. Nat. 214. 1758."},
+         7},
+        {"a name alone one blank line under its lead",
+         {"1. Wings dark 2", "1'. Wings pale", "", "A. alba", "2. Legs long A. nigra", "2'. Legs short", "", "A. rufa"},
+         8},
+    };
+    for (const Case& c : cases) EXPECT_EQ(proseAfterKey(c.text), c.proseStart) << c.layout;
+}
+
 TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) {
     struct Case {
         const char* layout;
