@@ -1086,7 +1086,7 @@ struct PasteAround {
 PasteAround pasteAround(const Lines& text) {
     PasteAround around;
     around.start = keyAfterNumberedList(text);
-    around.end = std::max(around.start, indexAfterKey(text));
+    around.end = std::max(around.start, std::min({indexAfterKey(text), accountsAfterKey(text), proseAfterKey(text)}));
     around.aside = captionsAndFootnotes(text);
     return around;
 }

@@ -1574,9 +1574,10 @@ int lookalikeNumber(std::string_view s, std::size_t at, std::size_t& size) {
 int misreadLabelAt(std::string_view line, std::size_t& size) {
     const int value = lookalikeNumber(line, 0, size);
     if (value < 0) return -1;
-    // Then maybe the lead's letter ("lb"), a stop, bracket or prime, and a sentence.
+    // Then maybe the lead's letter ("lb", "Ic" in a couplet of three), a
+    // stop, bracket or prime, and a sentence.
     std::size_t at = size;
-    if (at + 1 < line.size() && (line[at] == 'a' || line[at] == 'b') && !std::isalpha(static_cast<unsigned char>(line[at + 1])))
+    if (at + 1 < line.size() && line[at] >= 'a' && line[at] <= 'f' && !std::isalpha(static_cast<unsigned char>(line[at + 1])))
         ++at;
     const std::size_t gapEnd = line.find_first_not_of(".)':\u2019 \t", at);
     // Or the couplet it comes from: "l0(7) Basodorsal".
@@ -1596,6 +1597,13 @@ bool abbreviationStart(std::string_view line, const LineStart& ls) {
            lowerCaseStart(line.substr(ls.textStart));
 }
 
+// A lead's label whose number a scan read as a letter ("Ib." for "1b."):
+// a lookalike of a digit, then the lead's letter.
+bool misreadLeadLabel(const LineStart& ls) {
+    return ls.kind == LineStart::Kind::Letters && ls.label.size() == 2 && lookalikeDigit(ls.label[0]) &&
+           ls.label[1] >= 'a' && ls.label[1] <= 'f';
+}
+
 bool numberedKey(const Lines& lines, int numbered) {
     int others = 0;
     for (const std::string& l : lines) {
@@ -1603,7 +1611,8 @@ bool numberedKey(const Lines& lines, int numbered) {
         if (abbreviationStart(l, ls)) continue;
         // A letter that looks like a digit ("l.", "I.", "S.") may be the
         // misread label to mend: it counts for neither side.
-        others += ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
+        others += misreadLeadLabel(ls) ? 1
+                  : ls.kind == LineStart::Kind::Letters && (ls.label.size() > 1 || ls.label == "V" || ls.label == "X") ? 2
                   : ls.kind == LineStart::Kind::Letters && !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])) ? 1
                                                                                                                      : 0;
     }
@@ -1913,9 +1922,20 @@ int unmarkLabels(Lines& lines) {
             while (back < l.size() && asciiDigit(l[back])) ++back;
             if (back > open + 1 && back < l.size() && l[back] == ')') label = back + 1;
         }
+        // A second lead's prime inside the marks too: "=1'.=", "_2’_".
+        std::string prime;
         std::size_t close = label;
+        for (bool more = true; more;) {
+            more = false;
+            for (std::string_view p : {"\u2019", "\u2032", "'"})
+                if (l.compare(close, p.size(), p) == 0) {
+                    prime += p;
+                    close += p.size();
+                    more = true;
+                }
+        }
         if (close < l.size() && l[close] == '.') ++close;
-        if (l.compare(close, marks, std::string(marks, l[b])) == 0) found.push_back({i, digits, label - digits, close + marks, {}});
+        if (l.compare(close, marks, std::string(marks, l[b])) == 0) found.push_back({i, digits, label - digits, close + marks, prime});
     }
     // Numbers in brackets label the key when couplet 1 is among three of them at least.
     if (bracketed > 0 && (bracketed < 3 || !one)) std::erase_if(found, [&](const Found& f) {
@@ -1973,7 +1993,7 @@ int mendScannedLabels(Lines& lines) {
     for (const std::string& l : lines)
         if (const LineStart ls = readLineStart(l); ls.kind == LineStart::Kind::Letters &&
                                                    !(ls.label.size() == 1 && lookalikeDigit(ls.label[0])) &&
-                                                   !abbreviationStart(l, ls))
+                                                   !misreadLeadLabel(ls) && !abbreviationStart(l, ls))
             return 0;
     // Only labels: a sign alone after a leader ("|") may be a table's cell.
     return mendMisreadLabels(lines, false);
@@ -2206,6 +2226,16 @@ std::string pagedTitle(const Lines& text, std::size_t i, int& number, bool& apar
 
 }  // namespace
 
+namespace {
+
+// Leaders are a key's: a list of paragraphs has none.
+bool leaderedLine(std::string_view line) {
+    return line.find('\t') != std::string_view::npos || line.find("...") != std::string_view::npos ||
+           line.find(". . .") != std::string_view::npos || line.find("\u2026") != std::string_view::npos;
+}
+
+}  // namespace
+
 std::size_t keyAfterNumberedList(const Lines& text) {
     // A label before a word that starts a sentence ("20 mm long" wraps a line).
     auto labelled = [](std::string_view line) {
@@ -2213,11 +2243,7 @@ std::size_t keyAfterNumberedList(const Lines& text) {
         return ls.kind != LineStart::Kind::None && ls.textStart < line.size() &&
                !lowerCaseStart(line.substr(ls.textStart));
     };
-    // Leaders are a key's: a list of paragraphs has none.
-    auto leadered = [](std::string_view line) {
-        return line.find('\t') != std::string_view::npos || line.find("...") != std::string_view::npos ||
-               line.find(". . .") != std::string_view::npos || line.find("\u2026") != std::string_view::npos;
-    };
+    const auto leadered = leaderedLine;
     // A paragraph without number between two items is a second lead, whose
     // couplets the numbers are; the key opens with a label that does not go
     // on (its first, or the couplet a key pasted from its middle opens with).
@@ -2312,6 +2338,23 @@ bool markedColumnHeads(std::string_view t) {
     return heads >= 2;
 }
 
+// An editor's note set as a paragraph of its own, wholly in square brackets
+// ("[Illustration: Fig. 3.--Leaf.]", "[Pg 112]"): a figure or a page break
+// of the copy, never a lead's words.
+bool editorsNote(const Lines& text, std::size_t first, std::size_t end) {
+    if (!trimmed(text[first]).starts_with("[") || !trimmed(text[end - 1]).ends_with("]")) return false;
+    int open = 0;
+    for (std::size_t k = first; k < end; ++k) {
+        const std::string t = trimmed(text[k]);
+        for (std::size_t at = 0; at < t.size(); ++at) {
+            open += t[at] == '[' ? 1 : t[at] == ']' ? -1 : 0;
+            // Closed before the paragraph's end: a bracket that opens a lead ("[A] Leaves ...").
+            if (open <= 0 && (k + 1 < end || at + 1 < t.size())) return false;
+        }
+    }
+    return open == 0;
+}
+
 }  // namespace
 
 std::vector<bool> captionsAndFootnotes(const Lines& text) {
@@ -2341,7 +2384,7 @@ std::vector<bool> captionsAndFootnotes(const Lines& text) {
         const std::string first = trimmed(text[i]);
         const bool note = (footnoteStart(first) && !blankLine(text[i].substr(0, 1)) && !doubled.count(markOf(first))) ||
                           noteParagraphStart(first) || (j == i + 1 && markedColumnHeads(first));
-        if (j < text.size() && (figureCaption(first) || note))
+        if (j < text.size() && (figureCaption(first) || note || editorsNote(text, i, j)))
             for (std::size_t k = i; k < j; ++k) out[k] = true;
         i = j;
     }
@@ -2416,6 +2459,76 @@ std::size_t indexAfterKey(const Lines& text) {
     }
     if (contents > 0 && !(headed && inOrder)) return text.size();
     return first;
+}
+
+std::size_t accountsAfterKey(const Lines& text) {
+    // A heading in capitals at a paragraph's start ("DESCRIPTIONS OF THE SPECIES").
+    auto heading = [&](std::size_t i, const std::string& t) {
+        if ((i > 0 && !blankLine(text[i - 1])) || readLineStart(t).kind != LineStart::Kind::None) return false;
+        int capitals = 0;
+        for (char c : t) {
+            if (c >= 'a' && c <= 'z') return false;
+            capitals += c >= 'A' && c <= 'Z' ? 1 : 0;
+        }
+        return capitals >= 4;
+    };
+    // Under the first heading that opens such a list after a couplet 1, the
+    // numbers go on in turn, once each, without leaders or references.
+    bool keyOpened = false, broken = false;
+    std::size_t under = text.size();
+    int items = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::string t = trimmed(text[i]);
+        if (t.empty()) continue;
+        const bool open = under == text.size() || broken;
+        if (keyOpened && heading(i, t)) {
+            if (open) {
+                under = i;
+                items = 0;
+                broken = false;
+            }
+            continue;
+        }
+        const int number = labelNumber(t);
+        if (open) {
+            keyOpened = keyOpened || number == 1;
+            continue;
+        }
+        if (number == items + 1 && !leaderedLine(t) && trailingNumber(t) < 0) ++items;
+        else if (number >= 0 || (readLineStart(t).kind != LineStart::Kind::None && !footnoteStart(t))) broken = true;
+    }
+    return under < text.size() && !broken && items > 0 ? under : text.size();
+}
+
+std::size_t proseAfterKey(const Lines& text) {
+    // A line of the key: a label opens it or a leader runs in it (prose
+    // may end with a number as a lead does).
+    auto keyLine = [](std::string_view line) {
+        return readLineStart(line).kind != LineStart::Kind::None || leaderedLine(line);
+    };
+    std::size_t first = text.size(), last = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!blankLine(text[i]) && keyLine(text[i])) {
+            if (first == text.size()) first = i;
+            last = i;
+        }
+    if (last == text.size()) return text.size();
+    // The widest run of blank lines between two lines of the key.
+    std::size_t widest = 0, run = 0;
+    for (std::size_t i = first; i <= last; ++i) {
+        run = blankLine(text[i]) ? run + 1 : 0;
+        widest = std::max(widest, run);
+    }
+    // The last lead's own wrapped lines, then the blank lines after it.
+    std::size_t end = last + 1;
+    while (end < text.size() && !blankLine(text[end])) ++end;
+    std::size_t after = end;
+    while (after < text.size() && blankLine(text[after])) ++after;
+    // A heading and its prose, or a paragraph: a line alone so far below
+    // is left to the readers (a name set apart).
+    const auto lines = std::count_if(text.begin() + static_cast<std::ptrdiff_t>(after), text.end(),
+                                     [](const std::string& l) { return !blankLine(l); });
+    return lines >= 2 && after - end >= 2 && after - end > widest ? end : text.size();
 }
 
 std::vector<bool> runningHeads(const Lines& text) {
@@ -3089,11 +3202,14 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         int leadsElsewhere = 0;
         for (const auto& [at, count] : leadMargins) leadsElsewhere += margin != leadMargins.end() && at != margin->first ? count : 0;
         if (margin != leadMargins.end())
-            for (const Unit& unit : units) {
+            for (std::size_t u = 0; u < units.size(); ++u) {
+                const Unit& unit = units[u];
                 const std::size_t at = unit.text.find_first_not_of(" \t");
                 if (at == std::string::npos || startsLead(unit.text)) continue;
                 if (at > margin->first) ++deeper;
-                else ++atMargin;
+                // A sentence at the margin under a lead that ended is the
+                // couplet's next lead, only the first being numbered.
+                else if (!(u > 0 && capitalAt(unit.text, at) && endsWithDestination(units[u - 1].text))) ++atMargin;
             }
         const bool hanging = margin != leadMargins.end() && margin->second >= 4 && leadsElsewhere * 4 <= margin->second &&
                              deeper >= 3 && atMargin * 10 <= deeper;

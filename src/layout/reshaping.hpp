@@ -117,6 +117,15 @@ std::size_t keyAfterNumberedList(const Lines& text);
 // entries at least, closes the text (with its heading); the text's size
 // where none does.
 std::size_t indexAfterKey(const Lines& text);
+// Where numbered accounts of the taxa ("1. The first form is ...") follow
+// the key under a heading in capitals, each number once and in turn, with
+// neither leader nor reference: that heading; the text's size where none do.
+std::size_t accountsAfterKey(const Lines& text);
+// Where two lines or more without label or leader follow the key's last
+// lead, set further apart from it than any two lines of the key ("Genus
+// Alpha, Smith, 1890." and its prose): the blank line after that lead; the
+// text's size where none do.
+std::size_t proseAfterKey(const Lines& text);
 // The lines of figures' captions ("Fig. 3. ...") and footnotes ("* ...",
 // "† ...") set as paragraphs of their own between blank lines, a text after
 // them.

@@ -172,6 +172,52 @@ TEST(KeyBounds, AnIndexOfNamesWithTheirPagesClosesTheText) {
     for (const Case& c : cases) EXPECT_EQ(indexAfterKey(c.text), c.indexStart) << c.layout;
 }
 
+// Numbered accounts under a heading, or a heading and its prose set well
+// apart, after the key: where each reading of what follows says it starts.
+TEST(KeyBounds, TextAfterTheKeyIsNotItsLastLeads) {
+    using After = std::size_t (*)(const Lines&);
+    struct Case {
+        const char* layout;
+        After after;
+        Lines text;
+        std::size_t start;
+    };
+    const Lines key = {"1. Wings dark ..... 2", "\u2013 Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+                       "\u2013 Legs short ..... A. rufa", ""};
+    auto with = [&](Lines after) {
+        Lines text = key;
+        text.insert(text.end(), after.begin(), after.end());
+        return text;
+    };
+    const Case cases[] = {
+        {"accounts in turn under a heading, a footnote among them", accountsAfterKey,
+         with({"DESCRIPTIONS OF THE SPECIES", "", "1. A. alba is found in the north,", "mostly on sand.", "",
+               "* Measured dry.", "", "2. A. nigra is rare."}),
+         5},
+        {"a sub-key under a heading has leaders", accountsAfterKey,
+         with({"KEY TO THE VARIETIES", "", "1. Legs red ..... var. rubra", "\u2013 Legs black ..... var. alba"}), 9},
+        {"couplets numbered on under a group heading", accountsAfterKey,
+         with({"GROUP II", "", "3. Eyes large. 4", "Eyes small. A. rufa"}), 9},
+        {"a numbered item sending to a couplet", accountsAfterKey, with({"NOTES", "", "1. See also the figures. 2"}), 8},
+        {"no couplet 1 above the heading", accountsAfterKey, {"GENERAL REMARKS", "", "1. The genus is small."}, 3},
+        {"a genus and its description two blank lines under the key", proseAfterKey,
+         {"1. Wings dark ..... 2", "1'. Wings pale ..... A. alba", "2. Legs long ..... A. nigra",
+          "2'. Legs short, the tarsi", "    pale ..... A. rufa", "", "", "Genus Beta, Smith, 1890.", "",
+          "Length of the largest 12"},
+         5},
+        {"leads set apart as widely as the text after them", proseAfterKey,
+         {"1. Wings dark ..... 2", "", "", "1'. Wings pale ..... A. alba", "", "", "2. Legs long ..... A. nigra", "",
+          "", "2'. Legs short ..... A. rufa", "", "", "Genus Beta.", "Small."},
+         14},
+        {"one line far below the key is left to the readers", proseAfterKey,
+         with({"", "RUFA L. Syst. Nat. 214. 1758."}), 7},
+        {"a name alone one blank line under its lead", proseAfterKey,
+         {"1. Wings dark 2", "1'. Wings pale", "", "A. alba", "2. Legs long A. nigra", "2'. Legs short", "", "A. rufa"},
+         8},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.after(c.text), c.start) << c.layout;
+}
+
 TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) {
     struct Case {
         const char* layout;
@@ -196,6 +242,12 @@ TEST(KeyBounds, CaptionsAndFootnotesAreParagraphsOfTheirOwnAndNotesAtTheMargin) 
          {false, false, true, true, false, true, true, false, true, false, false}},
         {"a note word that starts a lead, a name in marks alone",
          {"1. Wings dark 2", "", "Notes of the wing pale 3", "", "_Plega alba_", "", "x"}, std::vector<bool>(7, false)},
+        {"an editor's note in brackets, on one line or over two",
+         {"1. Wings dark 2", "", "[Illustration: Fig. 3.--A. alba.]", "", "[Illustration: Fig. 4.", "A. nigra.]", "",
+          "2. Legs long A. alba"},
+         {false, false, true, false, true, true, false, false}},
+        {"a bracket closed before the paragraph's end opens a lead",
+         {"[1] Wings dark 2", "", "[2] Legs long [A. alba]", "", "[2] Legs short A. nigra"}, std::vector<bool>(5, false)},
     };
     for (const Case& c : cases) EXPECT_EQ(captionsAndFootnotes(c.text), c.aside) << c.layout;
 }
