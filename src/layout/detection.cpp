@@ -1125,15 +1125,16 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     Lines mended = evened;
     const int misread = mendScannedLabels(mended) + mendScannedNumbers(mended);
     const int stops = mendScannedStops(mended);
+    const int flush = widenFlushRightGaps(mended);
     const int doubled = mendDoubledBlanks(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);
     const PasteAround evenedAround = pasteAround(evened);
-    if (blanks == 0 && hyphens == 0 && misread + stops + doubled == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }) &&
+    if (blanks == 0 && hyphens == 0 && misread + stops + doubled + flush == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }) &&
         !evenedAround.any())
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
-    if (misread + stops + doubled > 0 && !(control.cancel && control.cancel->load())) {
+    if (misread + stops + doubled + flush > 0 && !(control.cancel && control.cancel->load())) {
         LayoutDetection m = detectEvened(mended, wanted, control);
         if (!m.proposals.empty() &&
             (d.proposals.empty() || betterScore(m.proposals.front().score, d.proposals.front().score))) {
@@ -1220,6 +1221,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                              {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
                              {mendedRead ? stops : 0, kMsgDebris, kMsgDebrisOne},
                              {mendedRead ? doubled : 0, kMsgDoubledBlanks, kMsgDoubledBlanksOne},
+                             {mendedRead ? flush : 0, kMsgFlushRight, kMsgFlushRightOne},
                              {heads, kMsgPagesAside, kMsgPagesAsideOne}});
     };
     for (LayoutProposal& p : d.proposals) {

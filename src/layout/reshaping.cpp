@@ -2071,6 +2071,49 @@ int mendScannedStops(Lines& lines) {
     return mended;
 }
 
+int widenFlushRightGaps(Lines& lines) {
+    // The last gap of two blanks or more after a line's first word: where it
+    // starts and ends (bytes), or npos.
+    const auto lastGap = [](std::string_view l) -> std::pair<std::size_t, std::size_t> {
+        const std::size_t first = l.find_first_not_of(" \t");
+        const std::size_t end = l.find_last_not_of(' ');
+        if (first == std::string_view::npos) return {std::string_view::npos, 0};
+        for (std::size_t at = end; at > first + 1; --at)
+            if (l[at] == ' ' && l[at - 1] == ' ') {
+                std::size_t from = at - 1;
+                while (from > first && l[from - 1] == ' ') --from;
+                return {from, at + 1};
+            }
+        return {std::string_view::npos, 0};
+    };
+    // The column where most endings set apart by blanks end: the page's
+    // right margin, when it holds most of them.
+    std::vector<int> endingAt;
+    int endings = 0;
+    for (const std::string& l : lines) {
+        if (lastGap(l).first == std::string::npos) continue;
+        const std::size_t column = text::length(std::string_view(l).substr(0, l.find_last_not_of(' ') + 1));
+        if (endingAt.size() <= column) endingAt.resize(column + 1);
+        ++endingAt[column];
+        ++endings;
+    }
+    const auto margin = std::max_element(endingAt.begin(), endingAt.end());
+    if (margin == endingAt.end() || *margin < 5 || *margin * 2 < endings) return 0;
+    const auto column = static_cast<std::size_t>(margin - endingAt.begin());
+    int widened = 0;
+    for (std::string& l : lines) {
+        const auto [from, to] = lastGap(l);
+        if (from == std::string::npos || to - from != 2) continue;
+        const std::string_view ending = std::string_view(l).substr(to, l.find_last_not_of(' ') + 1 - to);
+        if (std::count(ending.begin(), ending.end(), ' ') > 4 ||
+            text::length(std::string_view(l).substr(0, l.find_last_not_of(' ') + 1)) != column)
+            continue;
+        l.insert(from, 1, ' ');
+        ++widened;
+    }
+    return widened;
+}
+
 int mendDoubledBlanks(Lines& lines) {
     // The columns where a word starts after a word in lower case and three
     // blanks or more (not after a label): two blanks that set a word there
