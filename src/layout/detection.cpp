@@ -490,6 +490,12 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind == kDetermination && numberGlued(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
+        // A name that opens in lower case and keeps a column of blanks inside
+        // was cut at a wrapped line's indentation: it is the lead's words
+        // going on, the name what follows the column.
+        if (kind == kDetermination && lowerCaseStart(table.cell(r, kTarget)) &&
+            table.cell(r, kTarget).find("   ") != std::string_view::npos)
+            ++score.residue;
         if (endsWithDebris(desc) || (kind == kDetermination && endsWithDebris(table.cell(r, kTarget)))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
