@@ -3161,11 +3161,19 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // after a run of blanks is the couplet's next lead, however deep.
             const bool afterSetReference = !afterBlank && unit.firstLine > 0 && referenceSetApart(text[unit.firstLine - 1]) &&
                                            capitalAt(line, 0);
+            // After a lead that ended, the couplet's own number again or one a
+            // lead sent to, with its stop, opens a lead that starts in lower
+            // case or with a count ("4. tail entirely black", "7. 9 to 11 teeth").
+            const int number = labelNumber(line);
+            const bool numberedAfterEnd = (state == LeadState::Named || state == LeadState::Closed) && number >= 0 &&
+                                          !startsLead(line) && readLineStart(line).gap.starts_with(".") &&
+                                          (number == lastGiven || referredSoFar.count(number) > 0) && labelMayCome(line);
+            const bool opensLead = startsLead(line) || numberedAfterEnd;
             if (!leadUnits.empty() && (countGoesOn || called || rightReference || startsWithLeader(line) ||
-                                       (deeperLine(unit) && !underName && !afterSetReference && (!startsLead(line) || open) &&
+                                       (deeperLine(unit) && !underName && !afterSetReference && (!opensLead || open) &&
                                         !afterBlank)))
                 join = true;
-            else if (!leadUnits.empty() && !startsLead(line))
+            else if (!leadUnits.empty() && !opensLead)
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
                        (state == LeadState::Named && !underName && (!afterBlank || tailApart) &&
                         (nameTail(line) || epithet() || hangingTail() || lowerTail()));
@@ -3220,6 +3228,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // So is a line set deeper after a colon: a line back at the margin
             // under it opens the couplet's next lead.
             if (join && introduced && depth == 0 && state == LeadState::Open) state = LeadState::Named;
+            // And a short line set at the right under it, which the join sets
+            // apart as its name ("... white bands" / "      WESTERN RATTLER").
+            if (join && depth == 0 && state == LeadState::Open && setRight(unit.text) && trailingNumber(line) < 0 &&
+                std::count(line.begin(), line.end(), ' ') <= 5)
+                state = LeadState::Named;
         }
     }
 
@@ -3428,8 +3441,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // abbreviated genus ("R. pavo"), "sp. nov.".
         if (ls.kind == LineStart::Kind::Letters) ls = LineStart{};
         // A number before a word in lower case starts a wrapped line ("1 pair").
+        // Not after a lead that ended, where the couplet's number comes again
+        // or the next one opens ("4. tail entirely black").
         if (ls.kind == LineStart::Kind::Digits && ls.textStart < unit.text.size() &&
-            lowerCaseStart(std::string_view(unit.text).substr(ls.textStart)))
+            lowerCaseStart(std::string_view(unit.text).substr(ls.textStart)) &&
+            !(lastEnds && couplet >= 0 && ls.gap.starts_with(".") &&
+              (labelNumber(unit.text) == couplet || labelNumber(unit.text) == couplet + 1)))
             ls = LineStart{};
         const std::string rest = trimmed(std::string_view(unit.text).substr(ls.textStart));
         // A number alone after a lead without ending is its reference, on
