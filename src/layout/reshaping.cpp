@@ -2840,7 +2840,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
-    bool interrupted = false, inFootnote = false;
+    bool interrupted = false, inFootnote = false, squareOpen = false;
     std::set<std::size_t> paragraphCaptions;  // a figure's caption set as a paragraph of its own
     for (const Block& b : blocks) {
         const std::string first = trimmed(lineAt(b.first));
@@ -2944,7 +2944,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                       !units.empty() &&
                       (splitLeadEnding(units.back().text).ends() || fullBinomialStart(units.back().text) != std::string::npos)) ||
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
-                    (openBrackets == 0 || (worded && pageHead(here))) && !referenceAfterLeader(here)) {
+                    (openBrackets == 0 || (worded && pageHead(here))) && !referenceAfterLeader(here) &&
+                    !(squareOpen && here.find(']') != std::string::npos)) {
                     ++out.pages;
                     if (std::any_of(here.begin(), here.end(), asciiDigit)) pageLines.insert(i);
                     continue;
@@ -2959,6 +2960,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 inFootnote = false;
                 if (startsLead(lineAt(i))) openBrackets = 0;
                 for (char c : lineAt(i)) openBrackets += c == '(' ? 1 : c == ')' && openBrackets > 0 ? -1 : 0;
+                // A remark in square brackets a lead's line leaves open goes on
+                // below ("... [Subfamily" / "CELASTROIDEAE.]      2"): its
+                // closing line, in capitals with a number, is no running head.
+                if (const std::size_t close = lineAt(i).rfind(']'), opened = lineAt(i).rfind('[');
+                    opened != std::string_view::npos || close != std::string_view::npos)
+                    squareOpen = opened != std::string_view::npos && (close == std::string_view::npos || close < opened);
                 const auto parts = splitRunTogether(std::string(lineAt(i)));
                 if (parts.size() > 1) out.split += static_cast<int>(parts.size()) - 1;
                 for (const auto& part : parts) units.push_back({part, i});
