@@ -494,8 +494,10 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // was cut at a wrapped line's indentation: it is the lead's words
         // going on, the name what follows the column.
         if (kind == kDetermination && lowerCaseStart(table.cell(r, kTarget)) &&
-            table.cell(r, kTarget).find("   ") != std::string_view::npos)
+            table.cell(r, kTarget).find("   ") != std::string_view::npos) {
             ++score.residue;
+            ++score.cutNames;
+        }
         if (endsWithDebris(desc) || (kind == kDetermination && endsWithDebris(table.cell(r, kTarget)))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
@@ -1051,6 +1053,10 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
             (more.pairedCouplets >= fewer.pairedCouplets || more.couplets > fewer.couplets))
             return readA > readB;
     }
+    // A name cut out of its lead's words weighs as a warning: the same name
+    // ending two leads, which the checks warn of, may be read so no more.
+    if (a.cutNames != b.cutNames && a.avertissements + a.cutNames != b.avertissements + b.cutNames)
+        return a.avertissements + a.cutNames < b.avertissements + b.cutNames;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     // Words the reading lost weigh more than a name read from two lines.
