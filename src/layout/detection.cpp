@@ -1435,6 +1435,10 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
     if (const BareReferences bare = reshapedClean ? BareReferences{} : bareReferences(text); bare.rewritten > 0)
         if (!reread(bare.lines, bare.origin, countedMessage(kMsgBareReferences, kMsgBareReferencesOne, bare.rewritten)))
             return cancelled();
+    // Sections headed "§ I.", "§ II.": the key's first choice.
+    if (const SectionsCouplet sections = sectionsAsCouplet(text); !sections.lines.empty())
+        if (!reread(sections.lines, sections.origin, countedMessage(kMsgSections, nullptr, sections.sections)))
+            return cancelled();
     // Couplets set in braces.
     if (const OrderedKey braced = readBracedCouplets(text); !braced.couplets.empty())
         proposeConverted(braced.couplets, braced.origin, "clé en accolades (un couplet par accolade), convertie en clé numérotée",
