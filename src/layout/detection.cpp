@@ -490,6 +490,14 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         if (kind == kDetermination && numberGlued(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftOpen(table.cell(r, kTarget))) ++score.residue;
         if (kind == kDetermination && nameLeftDirty(table.cell(r, kTarget))) ++score.residue;
+        // A name that opens in lower case and keeps a column of blanks inside
+        // was cut at a wrapped line's indentation: it is the lead's words
+        // going on, the name what follows the column.
+        if (kind == kDetermination && lowerCaseStart(table.cell(r, kTarget)) &&
+            table.cell(r, kTarget).find("   ") != std::string_view::npos) {
+            ++score.residue;
+            ++score.cutNames;
+        }
         if (endsWithDebris(desc) || (kind == kDetermination && endsWithDebris(table.cell(r, kTarget)))) ++score.residue;
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
@@ -1045,6 +1053,10 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
             (more.pairedCouplets >= fewer.pairedCouplets || more.couplets > fewer.couplets))
             return readA > readB;
     }
+    // A name cut out of its lead's words weighs as a warning: the same name
+    // ending two leads, which the checks warn of, may be read so no more.
+    if (a.cutNames != b.cutNames && a.avertissements + a.cutNames != b.avertissements + b.cutNames)
+        return a.avertissements + a.cutNames < b.avertissements + b.cutNames;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     // Words the reading lost weigh more than a name read from two lines.
@@ -1125,15 +1137,16 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
     Lines mended = evened;
     const int misread = mendScannedLabels(mended) + mendScannedNumbers(mended);
     const int stops = mendScannedStops(mended);
+    const int flush = widenFlushRightGaps(mended);
     const int doubled = mendDoubledBlanks(mended);
     const std::vector<bool> evenedHeads = runningHeads(evened);
     const PasteAround evenedAround = pasteAround(evened);
-    if (blanks == 0 && hyphens == 0 && misread + stops + doubled == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }) &&
+    if (blanks == 0 && hyphens == 0 && misread + stops + doubled + flush == 0 && std::ranges::none_of(evenedHeads, [](bool h) { return h; }) &&
         !evenedAround.any())
         return detectEvened(text, wanted, control);
     LayoutDetection d = detectEvened(evened, wanted, control);
     const Lines* read = &evened;
-    if (misread + stops + doubled > 0 && !(control.cancel && control.cancel->load())) {
+    if (misread + stops + doubled + flush > 0 && !(control.cancel && control.cancel->load())) {
         LayoutDetection m = detectEvened(mended, wanted, control);
         if (!m.proposals.empty() &&
             (d.proposals.empty() || betterScore(m.proposals.front().score, d.proposals.front().score))) {
@@ -1220,6 +1233,7 @@ LayoutDetection detectLayout(const Lines& text, int wanted, const DetectionContr
                              {mendedRead ? misread : 0, kMsgMisread, kMsgMisreadOne},
                              {mendedRead ? stops : 0, kMsgDebris, kMsgDebrisOne},
                              {mendedRead ? doubled : 0, kMsgDoubledBlanks, kMsgDoubledBlanksOne},
+                             {mendedRead ? flush : 0, kMsgFlushRight, kMsgFlushRightOne},
                              {heads, kMsgPagesAside, kMsgPagesAsideOne}});
     };
     for (LayoutProposal& p : d.proposals) {
@@ -1420,6 +1434,10 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
     // References in brackets, after words or an arrow, or on the next line, set bare.
     if (const BareReferences bare = reshapedClean ? BareReferences{} : bareReferences(text); bare.rewritten > 0)
         if (!reread(bare.lines, bare.origin, countedMessage(kMsgBareReferences, kMsgBareReferencesOne, bare.rewritten)))
+            return cancelled();
+    // Sections headed "§ I.", "§ II.": the key's first choice.
+    if (const SectionsCouplet sections = sectionsAsCouplet(text); !sections.lines.empty())
+        if (!reread(sections.lines, sections.origin, countedMessage(kMsgSections, nullptr, sections.sections)))
             return cancelled();
     // Couplets set in braces.
     if (const OrderedKey braced = readBracedCouplets(text); !braced.couplets.empty())

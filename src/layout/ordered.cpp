@@ -1056,4 +1056,75 @@ OrderedKey readNumberedInOrder(const Lines& text) { return readNumberedInOrder(t
 
 OrderedKey readLeadsGoingOn(const Lines& text) { return readInIndentedOrder(text); }
 
+SectionsCouplet sectionsAsCouplet(const Lines& text) {
+    static constexpr std::string_view kRoman[] = {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX", "X"};
+    struct Heading {
+        std::size_t line;
+        std::string words;
+    };
+    std::vector<Heading> headings;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::string t = text::trimmedBlanks(text[i]);
+        if (!t.starts_with("\u00A7")) continue;
+        std::size_t at = t.find_first_not_of(' ', 2), end = at;
+        while (end < t.size() && (t[end] == 'I' || t[end] == 'V' || t[end] == 'X')) ++end;
+        if (at == std::string::npos || end == at) continue;
+        const auto roman = std::ranges::find(kRoman, std::string_view(t).substr(at, end - at));
+        if (roman == std::end(kRoman)) continue;
+        if (roman - std::begin(kRoman) != static_cast<std::ptrdiff_t>(headings.size())) return {};
+        // The ordinal's letters, raised or not ("I^{er}", "Ier").
+        if (t.compare(end, 2, "^{") == 0) end = t.find('}', end) == std::string::npos ? end : t.find('}', end) + 1;
+        while (end < t.size() && std::islower(static_cast<unsigned char>(t[end]))) ++end;
+        if (end >= t.size() || t[end] != '.') continue;
+        ++end;
+        for (std::string_view dash : {"--", "\u2014", "\u2013", "-"})
+            if (t.compare(end, dash.size(), dash) == 0) {
+                end += dash.size();
+                break;
+            }
+        if (std::string words = text::trimmedBlanks(std::string_view(t).substr(end)); !words.empty())
+            headings.push_back({i, std::move(words)});
+    }
+    if (headings.size() < 2) return {};
+    const auto labelNumber = [](std::string_view line) {
+        const LineStart ls = readLineStart(line);
+        return ls.kind == LineStart::Kind::Digits && ls.label.size() <= 6 ? std::stoi(ls.label) : -1;
+    };
+    SectionsCouplet out;
+    out.sections = static_cast<int>(headings.size());
+    bool labelled = false;
+    std::size_t from = 0;
+    for (std::size_t h = 0; h < headings.size(); ++h) {
+        for (std::size_t i = from; i < headings[h].line; ++i) {
+            out.lines.push_back(text[i]);
+            out.origin.push_back(static_cast<int>(i));
+        }
+        const std::size_t next = h + 1 < headings.size() ? headings[h + 1].line : text.size();
+        std::size_t first = headings[h].line + 1;
+        while (first < next && text::trimmedBlanks(text[first]).empty()) ++first;
+        if (first == next) return {};
+        out.origin.push_back(static_cast<int>(headings[h].line));
+        from = headings[h].line + 1;
+        if (const int label = labelNumber(text[first]); label >= 0) {
+            // The section's first couplet: the heading leads to it.
+            out.lines.push_back("0. " + headings[h].words + "      " + std::to_string(label));
+            labelled = true;
+        } else {
+            // One lead without label: the heading opens it.
+            out.lines.push_back("0. " + headings[h].words + " " + text::trimmedBlanks(text[first]));
+            from = first + 1;
+            std::size_t last = first;
+            while (last < next && !text::trimmedBlanks(text[last]).empty()) ++last;
+            for (std::size_t i = first; i < last; ++i)
+                if (labelNumber(text[i]) >= 0) return {};
+        }
+    }
+    for (std::size_t i = from; i < text.size(); ++i) {
+        out.lines.push_back(text[i]);
+        out.origin.push_back(static_cast<int>(i));
+    }
+    if (!labelled) return {};
+    return out;
+}
+
 }  // namespace sarvelo

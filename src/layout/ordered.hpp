@@ -40,4 +40,17 @@ OrderedKey readBracedCouplets(const Lines& text);
 // The same, with the text's reshaping (`reshapeKey(text)`) already made.
 OrderedKey readNumberedInOrder(const Lines& text, const ReshapedKey& reshaped);
 
+inline constexpr const char* kMsgSections = "%d titres de section (\u00AB \u00A7 I. \u00BB) lus comme les entr\u00E9es d'un premier couplet";
+// A key split into sections headed "§ I.", "§ II." (the ordinal's letters
+// raised or not, a dash after the stop), each heading a choice: the headings
+// set out as the leads of a first couplet "0.", each going to the first
+// couplet of its section, or run into the one lead without label its
+// section holds. Empty when the text has no such sections.
+struct SectionsCouplet {
+    Lines lines;
+    std::vector<int> origin;  // the user's line (from 0) of each line
+    int sections = 0;
+};
+SectionsCouplet sectionsAsCouplet(const Lines& text);
+
 }  // namespace sarvelo

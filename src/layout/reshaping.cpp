@@ -2122,6 +2122,49 @@ int mendScannedStops(Lines& lines) {
     return mended;
 }
 
+int widenFlushRightGaps(Lines& lines) {
+    // The last gap of two blanks or more after a line's first word: where it
+    // starts and ends (bytes), or npos.
+    const auto lastGap = [](std::string_view l) -> std::pair<std::size_t, std::size_t> {
+        const std::size_t first = l.find_first_not_of(" \t");
+        const std::size_t end = l.find_last_not_of(' ');
+        if (first == std::string_view::npos) return {std::string_view::npos, 0};
+        for (std::size_t at = end; at > first + 1; --at)
+            if (l[at] == ' ' && l[at - 1] == ' ') {
+                std::size_t from = at - 1;
+                while (from > first && l[from - 1] == ' ') --from;
+                return {from, at + 1};
+            }
+        return {std::string_view::npos, 0};
+    };
+    // The column where most endings set apart by blanks end: the page's
+    // right margin, when it holds most of them.
+    std::vector<int> endingAt;
+    int endings = 0;
+    for (const std::string& l : lines) {
+        if (lastGap(l).first == std::string::npos) continue;
+        const std::size_t column = text::length(std::string_view(l).substr(0, l.find_last_not_of(' ') + 1));
+        if (endingAt.size() <= column) endingAt.resize(column + 1);
+        ++endingAt[column];
+        ++endings;
+    }
+    const auto margin = std::max_element(endingAt.begin(), endingAt.end());
+    if (margin == endingAt.end() || *margin < 5 || *margin * 2 < endings) return 0;
+    const auto column = static_cast<std::size_t>(margin - endingAt.begin());
+    int widened = 0;
+    for (std::string& l : lines) {
+        const auto [from, to] = lastGap(l);
+        if (from == std::string::npos || to - from != 2) continue;
+        const std::string_view ending = std::string_view(l).substr(to, l.find_last_not_of(' ') + 1 - to);
+        if (std::count(ending.begin(), ending.end(), ' ') > 4 ||
+            text::length(std::string_view(l).substr(0, l.find_last_not_of(' ') + 1)) != column)
+            continue;
+        l.insert(from, 1, ' ');
+        ++widened;
+    }
+    return widened;
+}
+
 int mendDoubledBlanks(Lines& lines) {
     // The columns where a word starts after a word in lower case and three
     // blanks or more (not after a label): two blanks that set a word there
@@ -3012,7 +3055,7 @@ ReshapedKey reshapeSpaced(const Lines& text) {
     // A note in square brackets ("[Illustration: ...]", over several blocks)
     // is set aside; a lead it interrupts goes on after it in lower case.
     int open = 0, openBrackets = 0;
-    bool interrupted = false, inFootnote = false;
+    bool interrupted = false, inFootnote = false, squareOpen = false;
     std::set<std::size_t> paragraphCaptions;  // a figure's caption set as a paragraph of its own
     for (const Block& b : blocks) {
         const std::string first = trimmed(lineAt(b.first));
@@ -3116,7 +3159,8 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                       !units.empty() &&
                       (splitLeadEnding(units.back().text).ends() || fullBinomialStart(units.back().text) != std::string::npos)) ||
                      (headInCapitals(lineAt(i)) && !units.empty() && splitLeadEnding(units.back().text).ends())) &&
-                    (openBrackets == 0 || (worded && pageHead(here))) && !referenceAfterLeader(here)) {
+                    (openBrackets == 0 || (worded && pageHead(here))) && !referenceAfterLeader(here) &&
+                    !(squareOpen && here.find(']') != std::string::npos)) {
                     ++out.pages;
                     if (std::any_of(here.begin(), here.end(), asciiDigit)) pageLines.insert(i);
                     continue;
@@ -3131,6 +3175,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
                 inFootnote = false;
                 if (startsLead(lineAt(i))) openBrackets = 0;
                 for (char c : lineAt(i)) openBrackets += c == '(' ? 1 : c == ')' && openBrackets > 0 ? -1 : 0;
+                // A remark in square brackets a lead's line leaves open goes on
+                // below ("... [Subfamily" / "CELASTROIDEAE.]      2"): its
+                // closing line, in capitals with a number, is no running head.
+                if (const std::size_t close = lineAt(i).rfind(']'), opened = lineAt(i).rfind('[');
+                    opened != std::string_view::npos || close != std::string_view::npos)
+                    squareOpen = opened != std::string_view::npos && (close == std::string_view::npos || close < opened);
                 const auto parts = splitRunTogether(std::string(lineAt(i)));
                 if (parts.size() > 1) out.split += static_cast<int>(parts.size()) - 1;
                 for (const auto& part : parts) units.push_back({part, i});
@@ -3336,11 +3386,19 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // after a run of blanks is the couplet's next lead, however deep.
             const bool afterSetReference = !afterBlank && unit.firstLine > 0 && referenceSetApart(text[unit.firstLine - 1]) &&
                                            capitalAt(line, 0);
+            // After a lead that ended, the couplet's own number again or one a
+            // lead sent to, with its stop, opens a lead that starts in lower
+            // case or with a count ("4. tail entirely black", "7. 9 to 11 teeth").
+            const int number = labelNumber(line);
+            const bool numberedAfterEnd = (state == LeadState::Named || state == LeadState::Closed) && number >= 0 &&
+                                          !startsLead(line) && readLineStart(line).gap.starts_with(".") &&
+                                          (number == lastGiven || referredSoFar.count(number) > 0) && labelMayCome(line);
+            const bool opensLead = startsLead(line) || numberedAfterEnd;
             if (!leadUnits.empty() && (countGoesOn || called || rightReference || startsWithLeader(line) ||
-                                       (deeperLine(unit) && !underName && !afterSetReference && (!startsLead(line) || open) &&
+                                       (deeperLine(unit) && !underName && !afterSetReference && (!opensLead || open) &&
                                         !afterBlank)))
                 join = true;
-            else if (!leadUnits.empty() && !startsLead(line))
+            else if (!leadUnits.empty() && !opensLead)
                 join = state == LeadState::Open || state == LeadState::AwaitName || stop || (callAlone && !afterBlank) ||
                        (state == LeadState::Named && !underName && (!afterBlank || tailApart) &&
                         (nameTail(line) || epithet() || hangingTail() || lowerTail()));
@@ -3395,6 +3453,11 @@ ReshapedKey reshapeSpaced(const Lines& text) {
             // So is a line set deeper after a colon: a line back at the margin
             // under it opens the couplet's next lead.
             if (join && introduced && depth == 0 && state == LeadState::Open) state = LeadState::Named;
+            // And a short line set at the right under it, which the join sets
+            // apart as its name ("... white bands" / "      WESTERN RATTLER").
+            if (join && depth == 0 && state == LeadState::Open && setRight(unit.text) && trailingNumber(line) < 0 &&
+                std::count(line.begin(), line.end(), ' ') <= 5)
+                state = LeadState::Named;
         }
     }
 
@@ -3603,8 +3666,12 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         // abbreviated genus ("R. pavo"), "sp. nov.".
         if (ls.kind == LineStart::Kind::Letters) ls = LineStart{};
         // A number before a word in lower case starts a wrapped line ("1 pair").
+        // Not after a lead that ended, where the couplet's number comes again
+        // or the next one opens ("4. tail entirely black").
         if (ls.kind == LineStart::Kind::Digits && ls.textStart < unit.text.size() &&
-            lowerCaseStart(std::string_view(unit.text).substr(ls.textStart)))
+            lowerCaseStart(std::string_view(unit.text).substr(ls.textStart)) &&
+            !(lastEnds && couplet >= 0 && ls.gap.starts_with(".") &&
+              (labelNumber(unit.text) == couplet || labelNumber(unit.text) == couplet + 1)))
             ls = LineStart{};
         const std::string rest = trimmed(std::string_view(unit.text).substr(ls.textStart));
         // A number alone after a lead without ending is its reference, on

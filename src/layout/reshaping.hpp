@@ -46,6 +46,8 @@ inline constexpr const char* kMsgSpacedStops = "%d points séparés du renvoi qu
 inline constexpr const char* kMsgSpacedStopsOne = "1 point séparé du renvoi qu'il termine rattaché";
 inline constexpr const char* kMsgDoubledBlanks = "%d espaces doublées entre deux mots ramenées à une";
 inline constexpr const char* kMsgDoubledBlanksOne = "1 espace doublée entre deux mots ramenée à une";
+inline constexpr const char* kMsgFlushRight = "%d fins d'entrée alignées à droite séparées de leur texte";
+inline constexpr const char* kMsgFlushRightOne = "1 fin d'entrée alignée à droite séparée de son texte";
 inline constexpr const char* kMsgMisread = "%d numéros mal lus corrigés";
 inline constexpr const char* kMsgMisreadOne = "1 numéro mal lu corrigé";
 inline constexpr const char* kMsgRelabelled = "%d couplets nommés par un numéro et une lettre (« 3a ») renumérotés";
@@ -150,6 +152,11 @@ int mendScannedStops(Lines& lines);
 // "erect,  leaves"), which readers of names after a run of blanks would cut
 // there, made one; a run of three or more is kept. The count.
 int mendDoubledBlanks(Lines& lines);
+// Endings set flush right at the page's margin, where most lines that end
+// after a run of blanks end: two blanks before such an ending ("... apex
+// only  White Ash") set it apart as a wider run does, widened to three so
+// that readers of names after a column of blanks take it. The count.
+int widenFlushRightGaps(Lines& lines);
 
 // The name at the end of a lead printed in emphasis marks ("=Myosurus= L.",
 // "_Quercus alba_"), followed by at most a few author words: where it starts
