@@ -556,6 +556,13 @@ bool dropBookNumber(std::string& name) {
 
 namespace {
 
+// A name a leader sets apart, of a few words starting with a letter: what a
+// page after a comma may follow.
+bool pageAfterLeaderName(std::string_view name) {
+    if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || capitalAt(name, 0))) return false;
+    return std::count(name.begin(), name.end(), ' ') <= 5 && referenceWordsStart(name) == std::string_view::npos;
+}
+
 // A name after one blank: an abbreviated binomial ("E. strictus",
 // "L. _alba_"), maybe after the book's species number ("14."), then at most a
 // few author words.
@@ -1215,6 +1222,15 @@ LeadEnding endingOf(std::string_view body) {
         // Nor is a page after a name ("group), p. 90"), a figure call, or
         // the year after the authors ("et al., 2001").
         bool afterPage = !bracketed && e - b == 4 && head.ends_with(",");
+        // A comma, one blank and a number after a name set after a leader is
+        // the book's page ("..... Quercus alba, 156"), not a year ("Hoffman,
+        // 2005"); a reference stands after the leader itself, or in a column
+        // ("subgenus PROECHIMYS,      2").
+        if (!bracketed && e - b <= 3 && b >= 2 && s.compare(b - 2, 2, ", ") == 0 && sentOn == std::string::npos)
+            if (LeadEnding named = splitNameEnding(head.substr(0, head.size() - 1)); pageAfterLeaderName(named.name)) {
+                named.bookNumber = true;
+                return named;
+            }
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl.", "blz.", "pag.", "p\u00E1g.", "Seite", "S."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);

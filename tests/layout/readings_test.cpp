@@ -192,6 +192,11 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "3. Feet far back ..... DIVERS\n3. Bill flat ..... STRAINERS\n2. _Toes free_ ..... PERCHERS\n",
          {"1,0$ =Wings short= $ RUNNERS", "1,2$ =Wings long= (except the penguin)", "2,3$ _Toes webbed_",
           "2,0$ _Toes free_ $ PERCHERS", "3,0$ Feet far back $ DIVERS", "3,0$ Bill flat $ STRAINERS"}},
+        {"numbered couplets, the second lead dashed, each name followed by a comma and the book's page",
+         "1. Leaves simple ........ 2\n\u2013 Leaves compound ........ Fraxinus nigra, 156\n"
+         "2. Fruit a nut ........ Quercus alba, 88\n\u2013 Fruit a samara ........ Acer rubrum, 212\n",
+         {"1,2$ Leaves simple", "1,0$ Leaves compound $ Fraxinus nigra (p. 156)", "2,0$ Fruit a nut $ Quercus alba (p. 88)",
+          "2,0$ Fruit a samara $ Acer rubrum (p. 212)"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
