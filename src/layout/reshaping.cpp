@@ -548,6 +548,16 @@ std::size_t bookNumberLength(std::string_view name) {
     return !rest.empty() && (std::isalpha(static_cast<unsigned char>(rest[0])) || capitalAt(rest, 0)) ? start : 0;
 }
 
+std::size_t bookNumberAfterLeader(std::string_view text) {
+    while (text.ends_with(' ')) text.remove_suffix(1);
+    if (!text.ends_with('.')) return std::string_view::npos;
+    std::size_t d = text.size() - 1;
+    while (d > 0 && asciiDigit(text[d - 1])) --d;
+    if (d + 1 == text.size() || text.size() - 1 - d > 3 || d == 0 || text[d - 1] != ' ') return std::string_view::npos;
+    const std::string before = trimmed(text.substr(0, d));
+    return before.ends_with("..") || before.ends_with("\u2026") || before.ends_with(". .") ? d : std::string_view::npos;
+}
+
 bool dropBookNumber(std::string& name) {
     const std::size_t length = bookNumberLength(name);
     name.erase(0, length);
@@ -3673,14 +3683,21 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (trailingNumber(unit.text) >= 0) continue;
         const std::size_t at = markedNameStart(unit.text);
         if (at == std::string_view::npos) continue;
-        const std::string lead = beforeLeader(std::string_view(unit.text).substr(0, at));
+        std::string lead = beforeLeader(std::string_view(unit.text).substr(0, at));
         // A lead set wholly in marks after its label ("1. =Wings suited for flight=") is text, no name.
         const std::size_t afterLabel = lead.find(' ');
         if (afterLabel == std::string::npos ||
             std::none_of(lead.begin() + static_cast<std::ptrdiff_t>(afterLabel), lead.end(),
                          [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
             continue;
-        unit.text = lead + kJoinedDetermination + unmarkedName(std::string_view(unit.text).substr(at));
+        std::string name = unmarkedName(std::string_view(unit.text).substr(at));
+        // The book's number before the marked name is neither text nor name:
+        // noted after it.
+        if (const std::size_t number = bookNumberAfterLeader(lead); number != std::string::npos) {
+            name += " (no. " + trimmed(std::string_view(lead).substr(number, lead.find_last_not_of(" .") + 1 - number)) + ")";
+            lead = beforeLeader(std::string_view(lead).substr(0, number));
+        }
+        unit.text = lead + kJoinedDetermination + name;
         ++out.names;
     }
 

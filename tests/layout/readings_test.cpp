@@ -197,6 +197,11 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "2. Fruit a nut ........ Quercus alba, 88\n\u2013 Fruit a samara ........ Acer rubrum, 212\n",
          {"1,2$ Leaves simple", "1,0$ Leaves compound $ Fraxinus nigra (p. 156)", "2,0$ Fruit a nut $ Quercus alba (p. 88)",
           "2,0$ Fruit a samara $ Acer rubrum (p. 212)"}},
+        {"numbered couplets, the second lead lettered, each name in marks after the book's number and a leader",
+         "1a. Leaves simple ........ 2\n1b. Leaves compound ........ 14. _Fraxinus nigra_\n"
+         "2a. Fruit a nut ........ 15. _Quercus alba_\n2b. Fruit a samara ........ 16. _Acer rubrum_\n",
+         {"1,2$ Leaves simple", "1,0$ Leaves compound $ Fraxinus nigra (no. 14)", "2,0$ Fruit a nut $ Quercus alba (no. 15)",
+          "2,0$ Fruit a samara $ Acer rubrum (no. 16)"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
