@@ -573,6 +573,19 @@ bool pageAfterLeaderName(std::string_view name) {
     return std::count(name.begin(), name.end(), ' ') <= 5 && referenceWordsStart(name) == std::string_view::npos;
 }
 
+// A name in capitals set apart by a leader ("H. ALBA", "MICROCHIROPTERA"):
+// a figure after it is a note's call or a plate's, no reference.
+bool capitalsName(std::string_view name) {
+    if (!pageAfterLeaderName(name)) return false;
+    bool letters = false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 'a' && c <= 'z') return false;
+        letters = letters || capitalAt(name, i);
+    }
+    return letters && name.find_first_of("0123456789") == std::string_view::npos;
+}
+
 // A name after one blank: an abbreviated binomial ("E. strictus",
 // "L. _alba_"), maybe after the book's species number ("14."), then at most a
 // few author words.
@@ -1241,6 +1254,8 @@ LeadEnding endingOf(std::string_view body) {
                 named.bookNumber = true;
                 return named;
             }
+        if (!bracketed && !stopped && e - b <= 2 && b >= 2 && s[b - 1] == ' ' && s[b - 2] != ' ' && sentOn == std::string::npos)
+            if (LeadEnding named = splitNameEnding(head); capitalsName(named.name)) return named;
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl.", "blz.", "pag.", "p\u00E1g.", "Seite", "S."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
@@ -3663,6 +3678,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         } else {
             std::string name = ending.name;
             bool numbered = dropBookNumber(name) || ending.bookNumber;
+            // The book's number in brackets after the name is noted as such: "Acer (12)" is "Acer (no. 12)".
+            if (const std::size_t open = name.rfind(" ("); open != std::string::npos && name.ends_with(")") &&
+                                                           name.size() - open <= 7 &&
+                                                           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(open + 2), name.end() - 1, asciiDigit)) {
+                name.insert(open + 2, "no. ");
+                numbered = true;
+            }
             // The book's page after the name ("Acer (p. 12)", "alba, p. 90") is no part of it.
             if (const std::size_t page = pageNoteStart(name); page != std::string::npos && page > 0) {
                 name = trimmed(std::string_view(name).substr(0, page));

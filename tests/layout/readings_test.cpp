@@ -202,6 +202,16 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "2a. Fruit a nut ........ 15. _Quercus alba_\n2b. Fruit a samara ........ 16. _Acer rubrum_\n",
          {"1,2$ Leaves simple", "1,0$ Leaves compound $ Fraxinus nigra (no. 14)", "2,0$ Fruit a nut $ Quercus alba (no. 15)",
           "2,0$ Fruit a samara $ Acer rubrum (no. 16)"}},
+        {"numbered couplets, the second lead dashed, the book's number in brackets after each name",
+         "1. Leaves simple ........ 2\n\u2013 Leaves compound ........ Fraxinus nigra (14)\n"
+         "2. Fruit a nut ........ Quercus alba (15)\n\u2013 Fruit a samara ........ Acer rubrum (16)\n",
+         {"1,2$ Leaves simple", "1,0$ Leaves compound $ Fraxinus nigra (no. 14)", "2,0$ Fruit a nut $ Quercus alba (no. 15)",
+          "2,0$ Fruit a samara $ Acer rubrum (no. 16)"}},
+        {"numbered couplets, the second lead dashed, a note's figure after each group name in capitals",
+         "1. Tail long ........ 2\n\u2013 Tail short ........ MICROCHIROPTERA 1\n"
+         "2. Ears large ........ MEGADERMATIDAE 2\n\u2013 Ears small ........ PTEROPODIDAE 1\n",
+         {"1,2$ Tail long", "1,0$ Tail short $ MICROCHIROPTERA", "2,0$ Ears large $ MEGADERMATIDAE",
+          "2,0$ Ears small $ PTEROPODIDAE"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
