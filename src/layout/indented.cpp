@@ -3726,6 +3726,16 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames, bool anyNumberedName 
         }
     }
     if (ending.empty()) return out;
+    // The book's number inside the name's marks ("=14. L. alba=") came with the name.
+    if (const std::size_t inside = runIn.empty() && ending.size() > 4 && (ending[0] == '=' || ending[0] == '_' || ending[0] == '*') &&
+                                           ending.back() == ending[0]
+                                       ? bookNumberLength(std::string_view(ending).substr(1))
+                                       : 0;
+        inside > 0) {
+        runIn = runInNumber(std::string_view(ending).substr(1, inside));
+        ending.erase(1, inside);
+        out.bookNumber = true;
+    }
     std::string notes;
     splitNumbers(ending, out.name, notes);
     // The book's species number or page is no part of the name but a note
