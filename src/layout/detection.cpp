@@ -502,6 +502,8 @@ void scoreDescriptions(const Lines& text, const ResultTable& table, const RunRes
         // Words that send on left at the end of a lead ("Ailes noires, voir").
         if (kind == kReference && referenceWordsStart(desc) != std::string_view::npos) ++score.residue;
         if (referenceLeftAtEnd(desc, table.cell(r, kTarget), kind)) ++score.residue;
+        // The book's number left in the text by a name split off by its marks.
+        if (kind == kDetermination && bookNumberAfterLeader(desc) != std::string_view::npos) ++score.residue;
         if (labelsAsText(desc) || leadLetterLeft(desc)) ++score.residue;
         const auto index = static_cast<std::size_t>(r - 1);
         if (desc.empty() || index >= run.rowOrigin.size()) continue;

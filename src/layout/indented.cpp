@@ -676,6 +676,10 @@ constexpr std::string_view kRanks[] = {"Legion", "Class",   "Order",   "Suborder
                                        "Tribe",  "Genus",   "Section", "Ordnung",  "Familie", "Gattung",
                                        "Ordre",  "Famille", "Genre",   "Orden",    "Familia", "Género"};
 
+// Other words a book numbers its groups with, abbreviated ranks among them:
+// "Fam. 12", "Group 3" name a group as "Order 44" does.
+constexpr std::string_view kNumberedGroups[] = {"Fam", "Ord", "Gen", "Subfam", "Group", "Gruppe", "Groupe", "Grupo"};
+
 // A line heading the book's group above its key: a rank (sub- and
 // super- ones too), maybe its number, and the group's name, in marks or
 // tied by a dash ("_Tribe_--ONISCOIDA.", "Family III. FELIDÆ.", "Sub-order
@@ -929,7 +933,8 @@ void splitNumbers(const std::string& ending, std::string& name, std::string& not
     std::string_view word = name;
     while (!word.empty() && (word.back() == '.' || word.back() == ' ')) word.remove_suffix(1);
     if (word.ends_with('s')) word.remove_suffix(1);
-    if (!numbers.empty() && std::find(std::begin(kRanks), std::end(kRanks), word) != std::end(kRanks)) {
+    if (!numbers.empty() && (std::find(std::begin(kRanks), std::end(kRanks), word) != std::end(kRanks) ||
+                             std::find(std::begin(kNumberedGroups), std::end(kNumberedGroups), word) != std::end(kNumberedGroups))) {
         const std::string& note = numbers.back();  // the number nearest the name
         name = trimmed(name) + " " + note.substr(5, note.size() - 6);
         numbers.pop_back();
@@ -3721,6 +3726,16 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames, bool anyNumberedName 
         }
     }
     if (ending.empty()) return out;
+    // The book's number inside the name's marks ("=14. L. alba=") came with the name.
+    if (const std::size_t inside = runIn.empty() && ending.size() > 4 && (ending[0] == '=' || ending[0] == '_' || ending[0] == '*') &&
+                                           ending.back() == ending[0]
+                                       ? bookNumberLength(std::string_view(ending).substr(1))
+                                       : 0;
+        inside > 0) {
+        runIn = runInNumber(std::string_view(ending).substr(1, inside));
+        ending.erase(1, inside);
+        out.bookNumber = true;
+    }
     std::string notes;
     splitNumbers(ending, out.name, notes);
     // The book's species number or page is no part of the name but a note

@@ -548,6 +548,16 @@ std::size_t bookNumberLength(std::string_view name) {
     return !rest.empty() && (std::isalpha(static_cast<unsigned char>(rest[0])) || capitalAt(rest, 0)) ? start : 0;
 }
 
+std::size_t bookNumberAfterLeader(std::string_view text) {
+    while (text.ends_with(' ')) text.remove_suffix(1);
+    if (!text.ends_with('.')) return std::string_view::npos;
+    std::size_t d = text.size() - 1;
+    while (d > 0 && asciiDigit(text[d - 1])) --d;
+    if (d + 1 == text.size() || text.size() - 1 - d > 3 || d == 0 || text[d - 1] != ' ') return std::string_view::npos;
+    const std::string before = trimmed(text.substr(0, d));
+    return before.ends_with("..") || before.ends_with("\u2026") || before.ends_with(". .") ? d : std::string_view::npos;
+}
+
 bool dropBookNumber(std::string& name) {
     const std::size_t length = bookNumberLength(name);
     name.erase(0, length);
@@ -555,6 +565,26 @@ bool dropBookNumber(std::string& name) {
 }
 
 namespace {
+
+// A name a leader sets apart, of a few words starting with a letter: what a
+// page after a comma may follow.
+bool pageAfterLeaderName(std::string_view name) {
+    if (name.empty() || !(std::isalpha(static_cast<unsigned char>(name[0])) || capitalAt(name, 0))) return false;
+    return std::count(name.begin(), name.end(), ' ') <= 5 && referenceWordsStart(name) == std::string_view::npos;
+}
+
+// A name in capitals set apart by a leader ("H. ALBA", "MICROCHIROPTERA"):
+// a figure after it is a note's call or a plate's, no reference.
+bool capitalsName(std::string_view name) {
+    if (!pageAfterLeaderName(name)) return false;
+    bool letters = false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 'a' && c <= 'z') return false;
+        letters = letters || capitalAt(name, i);
+    }
+    return letters && name.find_first_of("0123456789") == std::string_view::npos;
+}
 
 // A name after one blank: an abbreviated binomial ("E. strictus",
 // "L. _alba_"), maybe after the book's species number ("14."), then at most a
@@ -1215,6 +1245,17 @@ LeadEnding endingOf(std::string_view body) {
         // Nor is a page after a name ("group), p. 90"), a figure call, or
         // the year after the authors ("et al., 2001").
         bool afterPage = !bracketed && e - b == 4 && head.ends_with(",");
+        // A comma, one blank and a number after a name set after a leader is
+        // the book's page ("..... Quercus alba, 156"), not a year ("Hoffman,
+        // 2005"); a reference stands after the leader itself, or in a column
+        // ("subgenus PROECHIMYS,      2").
+        if (!bracketed && e - b <= 3 && b >= 2 && s.compare(b - 2, 2, ", ") == 0 && sentOn == std::string::npos)
+            if (LeadEnding named = splitNameEnding(head.substr(0, head.size() - 1)); pageAfterLeaderName(named.name)) {
+                named.bookNumber = true;
+                return named;
+            }
+        if (!bracketed && !stopped && e - b <= 2 && b >= 2 && s[b - 1] == ' ' && s[b - 2] != ' ' && sentOn == std::string::npos)
+            if (LeadEnding named = splitNameEnding(head); capitalsName(named.name)) return named;
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl.", "blz.", "pag.", "p\u00E1g.", "Seite", "S."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
                         head.ends_with(std::string("(") + word);
@@ -3820,6 +3861,13 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         } else {
             std::string name = ending.name;
             bool numbered = dropBookNumber(name) || ending.bookNumber;
+            // The book's number in brackets after the name is noted as such: "Acer (12)" is "Acer (no. 12)".
+            if (const std::size_t open = name.rfind(" ("); open != std::string::npos && name.ends_with(")") &&
+                                                           name.size() - open <= 7 &&
+                                                           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(open + 2), name.end() - 1, asciiDigit)) {
+                name.insert(open + 2, "no. ");
+                numbered = true;
+            }
             // The book's page after the name ("Acer (p. 12)", "alba, p. 90") is no part of it.
             if (const std::size_t page = pageNoteStart(name); page != std::string::npos && page > 0) {
                 name = trimmed(std::string_view(name).substr(0, page));
@@ -3840,14 +3888,21 @@ ReshapedKey reshapeSpaced(const Lines& text) {
         if (trailingNumber(unit.text) >= 0) continue;
         const std::size_t at = markedNameStart(unit.text);
         if (at == std::string_view::npos) continue;
-        const std::string lead = beforeLeader(std::string_view(unit.text).substr(0, at));
+        std::string lead = beforeLeader(std::string_view(unit.text).substr(0, at));
         // A lead set wholly in marks after its label ("1. =Wings suited for flight=") is text, no name.
         const std::size_t afterLabel = lead.find(' ');
         if (afterLabel == std::string::npos ||
             std::none_of(lead.begin() + static_cast<std::ptrdiff_t>(afterLabel), lead.end(),
                          [](char c) { return text::isLetter(static_cast<unsigned char>(c)); }))
             continue;
-        unit.text = lead + kJoinedDetermination + unmarkedName(std::string_view(unit.text).substr(at));
+        std::string name = unmarkedName(std::string_view(unit.text).substr(at));
+        // The book's number before the marked name is neither text nor name:
+        // noted after it.
+        if (const std::size_t number = bookNumberAfterLeader(lead); number != std::string::npos) {
+            name += " (no. " + trimmed(std::string_view(lead).substr(number, lead.find_last_not_of(" .") + 1 - number)) + ")";
+            lead = beforeLeader(std::string_view(lead).substr(0, number));
+        }
+        unit.text = lead + kJoinedDetermination + name;
         ++out.names;
     }
 

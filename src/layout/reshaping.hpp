@@ -222,6 +222,11 @@ char lookalikeDigit(char c);
 std::size_t bookNumberLength(std::string_view name);
 bool dropBookNumber(std::string& name);
 
+// The book's number of a name set after a leader, at the end of a lead's
+// text when the name in marks follows ("... hairy ...... 14." / "_L. alba_"):
+// where the number starts, or npos.
+std::size_t bookNumberAfterLeader(std::string_view text);
+
 // A name without its plain-text emphasis marks (=x=, _x_, *x*).
 std::string unmarkedName(std::string_view name);
 

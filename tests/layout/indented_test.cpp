@@ -836,6 +836,16 @@ TEST(IndentedKey, TheBooksNumbersAndMarksAreKeptOutOfTheNames) {
          "Flowers without petals ..... Order 49.\n",
          {"1. Flowers with petals ... 2", "1. Flowers without petals => Order 49", "2. Petals free => Order 44",
           "2. Petals joined => Orders 45-48 (p. 23)"}},
+        {"an abbreviated rank or a group keeps its number as its name",
+         "Flowers with petals\n    Petals free ..... Fam. 12\n    Petals joined ..... Group 3\n"
+         "Flowers without petals ..... Ord. 49.\n",
+         {"1. Flowers with petals ... 2", "1. Flowers without petals => Ord. 49", "2. Petals free => Fam. 12",
+          "2. Petals joined => Group 3"}},
+        {"the book's number inside the name's marks after a leader",
+         "Flowers with petals\n    Petals free ..... =12. Plega alba=\n    Petals joined ..... _13. Plega nigra_\n"
+         "Flowers without petals ..... *14. Plega rufa*\n",
+         {"1. Flowers with petals ... 2", "1. Flowers without petals => Plega rufa (no. 14)",
+          "2. Petals free => Plega alba (no. 12)", "2. Petals joined => Plega nigra (no. 13)"}},
     };
     for (const Case& c : forms) EXPECT_EQ(convert(c.text), c.expected) << c.name;
     // So where only the authors' last abbreviation of that line would read as the name.

@@ -192,6 +192,26 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "3. Feet far back ..... DIVERS\n3. Bill flat ..... STRAINERS\n2. _Toes free_ ..... PERCHERS\n",
          {"1,0$ =Wings short= $ RUNNERS", "1,2$ =Wings long= (except the penguin)", "2,3$ _Toes webbed_",
           "2,0$ _Toes free_ $ PERCHERS", "3,0$ Feet far back $ DIVERS", "3,0$ Bill flat $ STRAINERS"}},
+        {"numbered couplets, the second lead dashed, each name followed by a comma and the book's page",
+         "1. Leaves simple ........ 2\n\u2013 Leaves compound ........ Fraxinus nigra, 156\n"
+         "2. Fruit a nut ........ Quercus alba, 88\n\u2013 Fruit a samara ........ Acer rubrum, 212\n",
+         {"1,2$ Leaves simple", "1,0$ Leaves compound $ Fraxinus nigra (p. 156)", "2,0$ Fruit a nut $ Quercus alba (p. 88)",
+          "2,0$ Fruit a samara $ Acer rubrum (p. 212)"}},
+        {"numbered couplets, the second lead lettered, each name in marks after the book's number and a leader",
+         "1a. Leaves simple ........ 2\n1b. Leaves compound ........ 14. _Fraxinus nigra_\n"
+         "2a. Fruit a nut ........ 15. _Quercus alba_\n2b. Fruit a samara ........ 16. _Acer rubrum_\n",
+         {"1,2$ Leaves simple", "1,0$ Leaves compound $ Fraxinus nigra (no. 14)", "2,0$ Fruit a nut $ Quercus alba (no. 15)",
+          "2,0$ Fruit a samara $ Acer rubrum (no. 16)"}},
+        {"numbered couplets, the second lead dashed, the book's number in brackets after each name",
+         "1. Leaves simple ........ 2\n\u2013 Leaves compound ........ Fraxinus nigra (14)\n"
+         "2. Fruit a nut ........ Quercus alba (15)\n\u2013 Fruit a samara ........ Acer rubrum (16)\n",
+         {"1,2$ Leaves simple", "1,0$ Leaves compound $ Fraxinus nigra (no. 14)", "2,0$ Fruit a nut $ Quercus alba (no. 15)",
+          "2,0$ Fruit a samara $ Acer rubrum (no. 16)"}},
+        {"numbered couplets, the second lead dashed, a note's figure after each group name in capitals",
+         "1. Tail long ........ 2\n\u2013 Tail short ........ MICROCHIROPTERA 1\n"
+         "2. Ears large ........ MEGADERMATIDAE 2\n\u2013 Ears small ........ PTEROPODIDAE 1\n",
+         {"1,2$ Tail long", "1,0$ Tail short $ MICROCHIROPTERA", "2,0$ Ears large $ MEGADERMATIDAE",
+          "2,0$ Ears small $ PTEROPODIDAE"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
