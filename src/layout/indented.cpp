@@ -3374,6 +3374,122 @@ void readByGroupHeads(LeadTree& tree) {
         }
 }
 
+// A synopsis under headings that are only a label ("Subdivision I.",
+// "Section 2."): the first lead under a heading gives the group's characters
+// and leads on to the others, a heading over a single other lead is one lead
+// ending in its name. A line wholly in emphasis marks between the leads
+// ("_Not yet represented here._") and paragraphs without label at the
+// headings' margin (notes) are no leads; a heading that repeats a label
+// already met opens the text after the key.
+void readBareHeadings(LeadTree& tree, const std::vector<std::string_view>& contents) {
+    std::vector<Lead>& leads = tree.leads;
+    auto bare = [&](int t) {
+        const Lead& l = leads[static_cast<std::size_t>(t)];
+        return l.labelled && trimmed(l.text).empty() && l.ending.empty();
+    };
+    auto caption = [&](int t) {
+        const Lead& l = leads[static_cast<std::size_t>(t)];
+        if (l.labelled || l.line < 0) return false;
+        const std::string_view s = contents[static_cast<std::size_t>(l.line)];
+        return s.size() > 2 && labelMark(s.front()) && s.back() == s.front();
+    };
+    if (std::count_if(tree.top.begin(), tree.top.end(), bare) < 2) return;
+    std::vector<int> heads, gone;
+    std::size_t cut = leads.size();
+    for (int t : tree.top) {
+        Lead& l = leads[static_cast<std::size_t>(t)];
+        if (bare(t)) {
+            // A label met before: the headings are repeated by the text after the key.
+            if (!heads.empty()) {
+                const Lead& last = leads[static_cast<std::size_t>(heads.back())];
+                if (l.series == last.series && l.value <= last.value) {
+                    cut = static_cast<std::size_t>(t);
+                    break;
+                }
+            }
+            heads.push_back(t);
+            continue;
+        }
+        if (heads.empty()) return;
+        if (l.labelled) {
+            const Lead& last = leads[static_cast<std::size_t>(heads.back())];
+            if (l.series != last.series || l.value > last.value) return;
+            cut = static_cast<std::size_t>(t);
+            break;
+        }
+        if (caption(t)) {
+            Lead& head = leads[static_cast<std::size_t>(heads.back())];
+            // A single lead under the caption was read as its text.
+            const std::string_view said = contents[static_cast<std::size_t>(l.line)];
+            if (l.children.empty() && l.lines > 1 && l.text.starts_with(said)) {
+                l.text = trimmed(std::string_view(l.text).substr(said.size()));
+                do ++l.line;
+                while (static_cast<std::size_t>(l.line) + 1 < contents.size() && contents[static_cast<std::size_t>(l.line)].empty());
+                l.lines -= 1;
+                l.parent = heads.back();
+                head.children.push_back(t);
+                tree.setAside += 1;
+                continue;
+            }
+            for (int c : l.children) leads[static_cast<std::size_t>(c)].parent = heads.back();
+            head.children.insert(head.children.end(), l.children.begin(), l.children.end());
+            l.children.clear();
+        } else if (!l.children.empty()) {
+            return;
+        }
+        gone.push_back(t);
+    }
+    if (std::any_of(heads.begin(), heads.end(), [&](int h) {
+            const std::vector<int>& c = leads[static_cast<std::size_t>(h)].children;
+            return c.size() < 2 || !leads[static_cast<std::size_t>(c.front())].children.empty();
+        }))
+        return;
+    for (int t : gone) {
+        leads[static_cast<std::size_t>(t)].parent = -2;
+        leads[static_cast<std::size_t>(t)].afterKey = true;
+        tree.setAside += leads[static_cast<std::size_t>(t)].lines;
+    }
+    if (cut < leads.size()) {
+        const int before = tree.dropped;
+        setAsideAfterKey(tree, cut);
+        tree.setAside += tree.dropped - before;
+    }
+    for (int h : heads) {
+        Lead& head = leads[static_cast<std::size_t>(h)];
+        // A lead that ends in no name, the next one on the line right under
+        // it: one lead, its sentence ended at the line's end.
+        std::vector<int>& group = head.children;
+        for (std::size_t c = 0; c + 1 < group.size(); ++c) {
+            Lead& open = leads[static_cast<std::size_t>(group[c])];
+            Lead& next = leads[static_cast<std::size_t>(group[c + 1])];
+            if (!open.ending.empty() || !open.children.empty() || !next.children.empty() || open.line < 0 ||
+                next.line != open.line + open.lines)
+                continue;
+            joinWrapped(open.text, next.text);
+            open.ending = next.ending;
+            open.lines += next.lines;
+            next.parent = -2;
+            group.erase(group.begin() + static_cast<std::ptrdiff_t>(c + 1));
+        }
+        Lead& first = leads[static_cast<std::size_t>(head.children.front())];
+        head.text = first.text;
+        joinWrapped(head.text, first.ending);
+        head.line = first.line;
+        head.lines += first.lines;
+        first.parent = -2;
+        head.children.erase(head.children.begin());
+        if (head.children.size() == 1) {
+            Lead& only = leads[static_cast<std::size_t>(head.children.front())];
+            joinWrapped(head.text, only.text);
+            head.ending = only.ending;
+            head.lines += only.lines;
+            only.parent = -2;
+            head.children.clear();
+        }
+    }
+    tree.top = heads;
+}
+
 // A synopsis that names first: each labelled lead that ends the key opens
 // with its name as a sentence of its own and ends in no name ("2. Douglas
 // fir. Resin ducts few ..."); paragraphs without label set under such a
@@ -4033,6 +4149,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         out.message = kMsgNotIndented;
         return out;
     }
+    readBareHeadings(tree, contents);
     readNamesFirst(tree, indents);
     std::vector<Lead>& leads = tree.leads;
     const std::vector<int>& top = tree.top;

@@ -649,6 +649,25 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "5. Thyridium 2.5x as wide as long => E. chiuae Townes", "5. Thyridium 3.1x as wide as long ... 6",
           "6. Pronotum with 2 rows of setae => E. fuliginis He and Fan",
           "6. Pronotum with a single row of setae => E. nigricornis He and Fan"}},
+        {"groups under bare headings, the first lead the group's own; a caption, a note and the headings repeated after",
+         "Section I.\n\n  Flowers yellow, in dense\n  heads\n                              Asteridae.\n\n"
+         "  Rays present\n                                 Aster.\n\n  Rays absent\n                                 Tansy.\n\n"
+         "_Not found in this county._\n\n  Rays few, short\n                                Bidens.\n\n\n"
+         "Section II.\n\n  Flowers white\n                               Rosidae.\n\n  Petals five\n"
+         "                                  Rosa.\n\nNote.--The genus _Rubus_ is placed\nhere by some authors.\n\n\n"
+         "Section III.\n\n_Not found in this county._\n\n  Flowers blue\n                              Liliidae.\n\n"
+         "  Leaves grass-like.\n  Sepals three\n                                  Iris.\n\n  Leaves broad\n"
+         "                                 Hosta.\n\n\nSection I.--ASTERIDAE.\n\nPlants with composite heads and many\n"
+         "small flowers.\n",
+         {"1. Flowers yellow, in dense heads Asteridae. ... 2", "1. Flowers white Rosidae. Petals five => Rosa",
+          "1. Flowers blue Liliidae. ... 3", "2. Rays present => Aster", "2. Rays absent => Tansy",
+          "2. Rays few, short => Bidens", "3. Leaves grass-like. Sepals three => Iris", "3. Leaves broad => Hosta"}},
+        {"bare numbered divisions, a caption in bold marks between the leads of one group",
+         "Div. 1.\n    Shell spiral               Helicidae.\n    Mouth toothed              Helix.\n"
+         "=Introduced.=\n    Mouth plain                Cepaea.\nDiv. 2.\n    Shell flat                 Planorbidae.\n"
+         "    Whorls few                 Planorbis.\n    Whorls many                Gyraulus.\n",
+         {"1. Shell spiral Helicidae. ... 2", "1. Shell flat Planorbidae. ... 3", "2. Mouth toothed => Helix",
+          "2. Mouth plain => Cepaea", "3. Whorls few => Planorbis", "3. Whorls many => Gyraulus"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
