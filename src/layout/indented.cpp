@@ -2835,7 +2835,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     // Accounts numbered from one that close the text under an indented key:
     // a series new to the text, after a blank line, set no deeper than the
     // key's first lead, nothing labelled below but its next numbers in turn
-    // (a sub-key is set deeper than the lead it goes on from).
+    // (a sub-key is set deeper than the lead it goes on from). A series the
+    // key used deeper inside it is new again set back at a shallower margin.
     {
         auto number = [&](const Lead& l) {
             const std::string line = trimmed(contents[static_cast<std::size_t>(l.line)]);
@@ -2848,17 +2849,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         const auto first = std::find_if(leads.begin(), leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; });
         std::size_t from = leads.size();
         bool indentedAbove = false;
-        std::set<int> seriesAbove;
+        std::map<int, int> seriesAbove;  // each series met, at its shallowest margin
         for (std::size_t k = first == leads.end() ? leads.size() : static_cast<std::size_t>(first - leads.begin()); k < leads.size(); ++k) {
             const Lead& l = leads[k];
             if (l.parent == -2 || !l.labelled) continue;
             const auto at = static_cast<std::size_t>(l.line);
-            if (number(l) == 1 && !seriesAbove.count(l.series) && indentedAbove && at > 0 && contents[at - 1].empty() &&
-                indents[at] <= indents[static_cast<std::size_t>(first->line)]) {
+            const auto met = seriesAbove.find(l.series);
+            if (number(l) == 1 && (met == seriesAbove.end() || indents[at] < met->second) && indentedAbove && at > 0 &&
+                contents[at - 1].empty() && indents[at] <= indents[static_cast<std::size_t>(first->line)]) {
                 from = k;
                 break;
             }
-            seriesAbove.insert(l.series);
+            if (met == seriesAbove.end()) seriesAbove.emplace(l.series, indents[at]);
+            else met->second = std::min(met->second, indents[at]);
             indentedAbove = indentedAbove || indents[at] != indents[static_cast<std::size_t>(first->line)];
         }
         int next = 2;
@@ -3837,6 +3840,12 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames, bool anyNumberedName 
         }
     }
     if (ending.empty()) return out;
+    // A colon that sends to the name set on the line under the lead, or at
+    // the right, is no part of the lead ("... or oolites:" over "Limestone").
+    if (!lead.ending.empty() && out.description.ends_with(':')) {
+        out.description.pop_back();
+        out.description = trimmed(out.description);
+    }
     std::string notes;
     splitNumbers(ending, out.name, notes);
     // The book's species number or page is no part of the name but a note

@@ -649,6 +649,13 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "5. Thyridium 2.5x as wide as long => E. chiuae Townes", "5. Thyridium 3.1x as wide as long ... 6",
           "6. Pronotum with 2 rows of setae => E. fuliginis He and Fan",
           "6. Pronotum with a single row of setae => E. nigricornis He and Fan"}},
+        {"names on the line under their lead after a colon, a numbered list after the key in the series its sub-leads use",
+         "  Spores white\n    A. Gills free\n      1. Ring present\n                Amanita\n      2. Ring absent\n"
+         "                Amanitopsis\n    B. Gills attached:\n                Tricholoma\n  Spores pink:\n"
+         "                Pluteus\n\n\n\n          EQUIPMENT\n\n1. A hand lens.\n\n2. A knife with a short blade.\n\n"
+         "3. Paper bags.\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present => Amanita", "3. Ring absent => Amanitopsis"}},
         {"groups under bare headings, the first lead the group's own; a caption, a note and the headings repeated after",
          "Section I.\n\n  Flowers yellow, in dense\n  heads\n                              Asteridae.\n\n"
          "  Rays present\n                                 Aster.\n\n  Rays absent\n                                 Tansy.\n\n"
