@@ -4077,6 +4077,38 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             ++out.notes;
         }
     }
+    // The end of a table or of a page above the key's title, parted from
+    // it by three blank lines or more, the title centred in capitals, the
+    // key below it much longer: text before the key, whatever its labels
+    // and margins (a chapter's heading after the key is no such title).
+    int aboveTitle = 0;
+    {
+        constexpr int kCentred = 16;
+        constexpr std::size_t kGap = 3;
+        const auto filledLines = static_cast<std::size_t>(
+            std::count_if(contents.begin(), contents.end(), [](std::string_view s) { return !s.empty(); }));
+        std::size_t blanks = 0, filledAbove = 0;
+        for (std::size_t k = 0; k < contents.size() && filledAbove * 4 < filledLines; ++k) {
+            const std::string_view s = contents[k];
+            if (s.empty()) {
+                ++blanks;
+                continue;
+            }
+            const bool title = filledAbove > 0 && blanks >= kGap && indents[k] >= kCentred &&
+                               std::none_of(s.begin(), s.end(), isLowerAscii) && std::any_of(s.begin(), s.end(), isUpperAscii) &&
+                               readLabel(s, Styles{}).candidates.empty();
+            if (title) {
+                for (std::size_t j = 0; j < k; ++j)
+                    if (!contents[j].empty()) {
+                        contents[j] = {};
+                        ++aboveTitle;
+                    }
+                break;
+            }
+            blanks = 0;
+            ++filledAbove;
+        }
+    }
     // Leads set apart by blank lines: most lines are followed by one.
     std::size_t filled = 0;
     std::size_t spaced = 0;
@@ -4162,7 +4194,7 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
     readNamesFirst(tree, indents);
     std::vector<Lead>& leads = tree.leads;
     const std::vector<int>& top = tree.top;
-    out.setAside = tree.setAside;
+    out.setAside = tree.setAside + aboveTitle;
     out.specks = tree.specks;
 
     // Numbers as endings are references of a key already numbered by

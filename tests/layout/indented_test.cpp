@@ -656,6 +656,16 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
          "3. Paper bags.\n",
          {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free ... 3", "2. Gills attached => Tricholoma",
           "3. Ring present => Amanita", "3. Ring absent => Amanitopsis"}},
+        {"the last row of a table above the key's centred title, parted from it by blank lines",
+         "          D. Hardness 6 to 7\n\n C\u2014green,   H\u20146.5    Grains in basalt    Olivine\n"
+         " black      Cl\u2014poor                      (Mg,Fe)2SiO4\n\n\n\n                    KEY TO THE FUNGI\n\n"
+         "  Spores white\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n  Spores pink\n"
+         "    Gills free ..... Pluteus\n    Gills attached ..... Entoloma\n  Spores brown\n"
+         "    Gills free ..... Agaricus\n    Gills attached ..... Cortinarius\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "1. Spores brown ... 4", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma",
+          "4. Gills free => Agaricus", "4. Gills attached => Cortinarius"},
+         4},
         {"groups under bare headings, the first lead the group's own; a caption, a note and the headings repeated after",
          "Section I.\n\n  Flowers yellow, in dense\n  heads\n                              Asteridae.\n\n"
          "  Rays present\n                                 Aster.\n\n  Rays absent\n                                 Tansy.\n\n"
