@@ -135,6 +135,16 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "This is the third species new to science found in the park.\n",
          {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
           "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus nanus"}},
+        {"columns set by blanks under their heads, a shade on its group's first row only, a remark wrapped in its column",
+         "                 KEY TO THE RED MINERALS\n    Color      Hardness   Streak      Remarks            Mineral\n\n"
+         " Red\n    scarlet    2.5        scarlet     tarnishes          prousite\n"
+         "               2.5        vermilion   scarlet to         cinnabar\n                                      dark red\n"
+         "    rose       4          white       effervesces        rhodochrosite\n"
+         "    ochre      7          white       glassy             jasper\n"
+         "               6          red         dull               hematite\n",
+         {"1,2$ scarlet", "1,0$ rose 4 white effervesces $ rhodochrosite", "1,3$ ochre",
+          "2,0$ 2.5 scarlet tarnishes $ prousite", "2,0$ 2.5 vermilion scarlet to dark red $ cinnabar",
+          "3,0$ 7 white glassy $ jasper", "3,0$ 6 red dull $ hematite"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
