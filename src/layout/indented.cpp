@@ -2121,7 +2121,11 @@ void graftSubKeysPrintedLater(LeadTree& tree, const std::vector<std::string_view
         ++tried;
         for (std::size_t k = 0; k < h; ++k) {
             Lead& lead = leads[k];
-            if (lead.parent < 0 || !lead.children.empty() || lead.subKeyLater || lead.line < 0) continue;
+            // The key's first leads may send to sub-keys too (an outline whose
+            // first couplet is "I Coarse-grained (p. 37)", "II Fine-grained (p. 38)").
+            if (lead.parent == -2 || static_cast<int>(k) == static_cast<int>(h) || !lead.children.empty() || lead.subKeyLater ||
+                lead.line < 0)
+                continue;
             const std::vector<std::string> own = capitalWords(contents[static_cast<std::size_t>(lead.line)]);
             if (own.size() < 2 || own.size() > said.size() || !std::equal(own.begin(), own.end(), said.begin())) continue;
             lead.children = std::exchange(heading.children, {});

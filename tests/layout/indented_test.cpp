@@ -666,6 +666,12 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma",
           "4. Gills free => Agaricus", "4. Gills attached => Cortinarius"},
          4},
+        {"an outline whose first leads send to sub-keys printed after it under headings repeating their words",
+         "KEY TO THE GENERA\n\n  I Spores white (p. 3)\n  II Spores pink (p. 4)\n\n\nI SPORES WHITE\n\n"
+         "  A. Ring present ..... Amanita\n  B. Ring absent ..... Amanitopsis\n\n\nII SPORES PINK\n\n"
+         "  A. Stem central ..... Pluteus\n  B. Stem lateral ..... Claudopus\n",
+         {"1. Spores white (p. 3) ... 2", "1. Spores pink (p. 4) ... 3", "2. Ring present => Amanita",
+          "2. Ring absent => Amanitopsis", "3. Stem central => Pluteus", "3. Stem lateral => Claudopus"}},
         {"groups under bare headings, the first lead the group's own; a caption, a note and the headings repeated after",
          "Section I.\n\n  Flowers yellow, in dense\n  heads\n                              Asteridae.\n\n"
          "  Rays present\n                                 Aster.\n\n  Rays absent\n                                 Tansy.\n\n"
