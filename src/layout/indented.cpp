@@ -2549,7 +2549,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // A unit cut from its measure ("not exceeding 6" over "cm.") is no speck.
         const bool unitOfMeasure = !leads.empty() && leads.back().ending.empty() && !contents[k - 1].empty() &&
                                    !leads.back().text.empty() && isDigitAscii(leads.back().text.back());
-        if (label.candidates.empty() && !label.primed && isDebris(s) && !unitOfMeasure) {
+        // Nor are the last words of a sentence the line width cut ("... nostrils
+        // as" over "in B.").
+        const bool sentenceEnd = !leads.empty() && leads.back().ending.empty() && leads.back().children.empty() &&
+                                 !contents[k - 1].empty() && !endsSentence(leads.back().text) && s.ends_with('.') &&
+                                 s.size() >= 3 && isLowerAscii(s[0]) && isLowerAscii(s[1]);
+        if (label.candidates.empty() && !label.primed && isDebris(s) && !unitOfMeasure && !sentenceEnd) {
             ++tree.dropped;
             continue;
         }

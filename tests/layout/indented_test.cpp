@@ -727,6 +727,11 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "  Cones straight     11. contorta\nCones long           12. alba\n"),
               (Lines{"1. Cones short, not exceeding 6 cm. ... 2", "1. Cones long => alba (no. 12)",
                      "2. Cones curved => Banksiana (no. 10)", "2. Cones straight => contorta (no. 11)"}));
+    // The last short words of a sentence cut at the line end are the lead's, no scan's speck.
+    EXPECT_EQ(convert("Feathers of the nostrils as\nin B.\n  Tail short       Agelaius\n  Tail long        Sturnella\n"
+                      "Feathers of the crown soft    Icterus\n"),
+              (Lines{"1. Feathers of the nostrils as in B. ... 2", "1. Feathers of the crown soft => Icterus",
+                     "2. Tail short => Agelaius", "2. Tail long => Sturnella"}));
     // A wrapped line that opens with a number, in a key of unlabelled leads.
     EXPECT_EQ(convert("Scales minute; vertebrae 22 or\n    23.\n  Mouth small      1. Chaetodontidae\n"
                       "  Mouth large      2. Drepanidae\nScales large      3. Percidae\n"),
