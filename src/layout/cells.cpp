@@ -796,3 +796,169 @@ TableRows tableAsTabRows(const Lines& text) {
 }
 
 }  // namespace sarvelo
+
+namespace sarvelo {
+
+namespace {
+
+struct SpacedCell {
+    int column;
+    std::string text;
+};
+
+// A line cut into cells at runs of two blanks or more, each with the column
+// it starts at (a tab counts as a run).
+std::vector<SpacedCell> spacedCells(std::string_view line) {
+    std::vector<SpacedCell> cells;
+    std::size_t k = 0;
+    while (k < line.size()) {
+        while (k < line.size() && (line[k] == ' ' || line[k] == '\t')) ++k;
+        if (k >= line.size()) break;
+        const std::size_t start = k;
+        std::size_t end = k;
+        while (end < line.size()) {
+            if (line[end] == '\t' || (line[end] == ' ' && end + 1 < line.size() && line[end + 1] == ' ')) break;
+            ++end;
+        }
+        // Columns count characters, not bytes ("C\u2014red" sets its cells as printed).
+        const auto column = std::count_if(line.begin(), line.begin() + static_cast<std::ptrdiff_t>(start),
+                                          [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
+        cells.push_back({static_cast<int>(column), text::trimmedBlanks(line.substr(start, end - start))});
+        k = end;
+    }
+    return cells;
+}
+
+bool hasLetter(std::string_view s) {
+    return std::any_of(s.begin(), s.end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; });
+}
+
+}  // namespace
+
+CellKey readSpacedColumns(const Lines& text) {
+    constexpr int kRows = 4;
+    constexpr int kNear = 2;  // columns a printed cell may stray by
+    std::vector<std::vector<SpacedCell>> cells(text.size());
+    std::map<int, int> nameColumns;  // where the last cell of a line of three or more starts
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        cells[k] = spacedCells(text[k]);
+        if (cells[k].size() >= 3 && hasLetter(cells[k].back().text)) ++nameColumns[cells[k].back().column];
+    }
+    if (nameColumns.empty()) return {};
+    const int nameColumn =
+        std::max_element(nameColumns.begin(), nameColumns.end(), [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+    // The column heads ("Color  Hardness  Remarks  Mineral"): one capitalised word a cell.
+    auto heads = [](const std::vector<SpacedCell>& c) {
+        return std::all_of(c.begin(), c.end(), [](const SpacedCell& cell) {
+            return std::isupper(static_cast<unsigned char>(cell.text.front())) && cell.text.find(' ') == std::string::npos &&
+                   std::none_of(cell.text.begin(), cell.text.end(), [](char ch) { return std::isdigit(static_cast<unsigned char>(ch)); });
+        });
+    };
+    std::map<int, int> starts;  // where rows of three cells or more start
+    // A row of two cells (its middle cells run together by single blanks)
+    // starts where such rows do.
+    auto isRow = [&](std::size_t k) {
+        const auto& c = cells[k];
+        return (c.size() >= 3 || (c.size() == 2 && starts.count(c.front().column))) && !heads(c) &&
+               std::abs(c.back().column - nameColumn) <= kNear && hasLetter(c.back().text) &&
+               std::count(c.back().text.begin(), c.back().text.end(), ' ') <= 2;
+    };
+    for (std::size_t k = 0; k < text.size(); ++k)
+        if (cells[k].size() >= 3 && isRow(k)) ++starts[cells[k].front().column];
+    std::vector<std::size_t> rows;
+    for (std::size_t k = 0; k < text.size(); ++k)
+        if (isRow(k)) rows.push_back(k);
+    if (static_cast<int>(rows.size()) < kRows) return {};
+    // The margin the rows of a group start at, the rightmost that two rows
+    // share: a row starting further left opens a group with the cell it sets
+    // there (a shade printed on its first row).
+    int margin = starts.begin()->first;
+    for (const auto& [column, count] : starts)
+        if (count >= 2) margin = column;
+    struct Row {
+        std::string group;  // its group's cell, on the group's first row only
+        std::vector<SpacedCell> cells;
+        int line;
+    };
+    std::vector<Row> read;
+    const std::size_t first = rows.front();
+    std::size_t end = first;
+    for (std::size_t k = first; k < text.size(); ++k) {
+        const auto& c = cells[k];
+        if (c.empty()) continue;
+        if (isRow(k)) {
+            Row row{{}, c, static_cast<int>(k)};
+            if (c.front().column < margin - kNear) {
+                row.group = c.front().text;
+                row.cells.erase(row.cells.begin());
+            }
+            read.push_back(std::move(row));
+            end = k + 1;
+            continue;
+        }
+        // A cell wrapped under its own: it starts right of the row's margin,
+        // left of the names.
+        const bool wrapped = c.front().column >= margin && c.back().column < nameColumn - kNear;
+        if (!wrapped) {
+            if (k > rows.back()) break;
+            return {};  // something else inside the table: not this layout
+        }
+        for (const SpacedCell& piece : c) {
+            Row& row = read.back();
+            std::size_t into = 0;
+            for (std::size_t j = 0; j + 1 < row.cells.size(); ++j)
+                if (row.cells[j].column <= piece.column + kNear) into = j;
+            row.cells[into].text += " " + piece.text;
+        }
+        end = k + 1;
+    }
+    const bool grouped = std::any_of(read.begin(), read.end(), [](const Row& r) { return !r.group.empty(); });
+    if (grouped && read.front().group.empty()) return {};
+    auto leadText = [](const Row& r) {
+        std::string s;
+        for (std::size_t j = 0; j + 1 < r.cells.size(); ++j) s += (s.empty() ? "" : " ") + r.cells[j].text;
+        return s;
+    };
+    auto name = [](const Row& r) {
+        std::string n = r.cells.back().text;
+        if (n.size() > 1 && n.back() == '.') n.pop_back();
+        return n;
+    };
+    CellKey out;
+    // Groups in order: each its rows.
+    std::vector<std::pair<std::size_t, std::size_t>> groups;  // [from, to) in `read`
+    for (std::size_t r = 0; r < read.size(); ++r)
+        if (!grouped || !read[r].group.empty() || groups.empty()) groups.emplace_back(r, r + 1);
+        else groups.back().second = r + 1;
+    if (!grouped) {
+        for (const Row& r : read) {
+            out.couplets.push_back("1. " + safeDescription(leadText(r)) + " => " + name(r));
+            out.origin.push_back(r.line);
+        }
+    } else {
+        int next = 2;
+        std::vector<std::pair<int, std::size_t>> later;  // couplet, group
+        for (std::size_t g = 0; g < groups.size(); ++g) {
+            const auto [from, to] = groups[g];
+            const Row& head = read[from];
+            if (to - from == 1) {
+                out.couplets.push_back("1. " + safeDescription(head.group + " " + leadText(head)) + " => " + name(head));
+            } else {
+                out.couplets.push_back("1. " + safeDescription(head.group) + " ... " + std::to_string(next));
+                later.emplace_back(next++, g);
+            }
+            out.origin.push_back(head.line);
+        }
+        for (const auto& [couplet, g] : later)
+            for (std::size_t r = groups[g].first; r < groups[g].second; ++r) {
+                out.couplets.push_back(std::to_string(couplet) + ". " + safeDescription(leadText(read[r])) + " => " + name(read[r]));
+                out.origin.push_back(read[r].line);
+            }
+    }
+    for (std::size_t k = 0; k < first; ++k) out.before += text::trimmedBlanks(text[k]).empty() ? 0 : 1;
+    for (std::size_t k = end; k < text.size(); ++k) out.after += text::trimmedBlanks(text[k]).empty() ? 0 : 1;
+    out.message = countedParts({{out.before, kMsgTextBefore, kMsgTextBeforeOne}, {out.after, kMsgTextAfter, kMsgTextAfterOne}});
+    return out;
+}
+
+}  // namespace sarvelo

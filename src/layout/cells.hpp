@@ -27,6 +27,13 @@ struct CellKey {
     std::string message;      // what was set aside, in French
 };
 CellKey readCellPerLine(const Lines& text);
+// A table set in columns by blanks, without rules: each row's cells on its
+// first line, the name in the last column, a cell wrapped under itself; a
+// row starting left of the others opens a group with the cell it sets there
+// (a shade printed on the group's first row only). The groups are the first
+// couplet, each leading to its rows (a group of one row is one lead); a
+// table without groups is one couplet of its rows.
+CellKey readSpacedColumns(const Lines& text);
 
 // The same tables set out again as rows of cells between tabs, the form every
 // other reader knows (a row's empty first cell kept empty), so that a table

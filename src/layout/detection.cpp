@@ -1420,6 +1420,9 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
         const LayoutScore& score = full.back().proposal.score;
         cellsRead = score.errorRows == 0 && score.erreurs == 0;
     }
+    // A table set in columns by blanks, the name in the last one.
+    if (const CellKey spaced = readSpacedColumns(text); !spaced.couplets.empty())
+        proposeConverted(spaced.couplets, spaced.origin, "tableau en colonnes, converti en clé numérotée", spaced.message);
     // The same table set out as rows of cells between tabs: every reader then
     // reads it as it reads such rows (numbers with their partner's, leads in
     // indented order, references after words). Cells a line that the reader

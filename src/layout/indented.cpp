@@ -2126,7 +2126,11 @@ void graftSubKeysPrintedLater(LeadTree& tree, const std::vector<std::string_view
         ++tried;
         for (std::size_t k = 0; k < h; ++k) {
             Lead& lead = leads[k];
-            if (lead.parent < 0 || !lead.children.empty() || lead.subKeyLater || lead.line < 0) continue;
+            // The key's first leads may send to sub-keys too (an outline whose
+            // first couplet is "I Coarse-grained (p. 37)", "II Fine-grained (p. 38)").
+            if (lead.parent == -2 || static_cast<int>(k) == static_cast<int>(h) || !lead.children.empty() || lead.subKeyLater ||
+                lead.line < 0)
+                continue;
             const std::vector<std::string> own = capitalWords(contents[static_cast<std::size_t>(lead.line)]);
             if (own.size() < 2 || own.size() > said.size() || !std::equal(own.begin(), own.end(), said.begin())) continue;
             lead.children = std::exchange(heading.children, {});
@@ -2550,7 +2554,12 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         // A unit cut from its measure ("not exceeding 6" over "cm.") is no speck.
         const bool unitOfMeasure = !leads.empty() && leads.back().ending.empty() && !contents[k - 1].empty() &&
                                    !leads.back().text.empty() && isDigitAscii(leads.back().text.back());
-        if (label.candidates.empty() && !label.primed && isDebris(s) && !unitOfMeasure) {
+        // Nor are the last words of a sentence the line width cut ("... nostrils
+        // as" over "in B.").
+        const bool sentenceEnd = !leads.empty() && leads.back().ending.empty() && leads.back().children.empty() &&
+                                 !contents[k - 1].empty() && !endsSentence(leads.back().text) && s.ends_with('.') &&
+                                 s.size() >= 3 && isLowerAscii(s[0]) && isLowerAscii(s[1]);
+        if (label.candidates.empty() && !label.primed && isDebris(s) && !unitOfMeasure && !sentenceEnd) {
             ++tree.dropped;
             continue;
         }
@@ -2840,7 +2849,8 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
     // Accounts numbered from one that close the text under an indented key:
     // a series new to the text, after a blank line, set no deeper than the
     // key's first lead, nothing labelled below but its next numbers in turn
-    // (a sub-key is set deeper than the lead it goes on from).
+    // (a sub-key is set deeper than the lead it goes on from). A series the
+    // key used deeper inside it is new again set back at a shallower margin.
     {
         auto number = [&](const Lead& l) {
             const std::string line = trimmed(contents[static_cast<std::size_t>(l.line)]);
@@ -2853,17 +2863,19 @@ LeadTree buildLeads(const std::vector<std::string_view>& contents, const std::ve
         const auto first = std::find_if(leads.begin(), leads.end(), [](const Lead& l) { return l.parent != -2 && l.labelled; });
         std::size_t from = leads.size();
         bool indentedAbove = false;
-        std::set<int> seriesAbove;
+        std::map<int, int> seriesAbove;  // each series met, at its shallowest margin
         for (std::size_t k = first == leads.end() ? leads.size() : static_cast<std::size_t>(first - leads.begin()); k < leads.size(); ++k) {
             const Lead& l = leads[k];
             if (l.parent == -2 || !l.labelled) continue;
             const auto at = static_cast<std::size_t>(l.line);
-            if (number(l) == 1 && !seriesAbove.count(l.series) && indentedAbove && at > 0 && contents[at - 1].empty() &&
-                indents[at] <= indents[static_cast<std::size_t>(first->line)]) {
+            const auto met = seriesAbove.find(l.series);
+            if (number(l) == 1 && (met == seriesAbove.end() || indents[at] < met->second) && indentedAbove && at > 0 &&
+                contents[at - 1].empty() && indents[at] <= indents[static_cast<std::size_t>(first->line)]) {
                 from = k;
                 break;
             }
-            seriesAbove.insert(l.series);
+            if (met == seriesAbove.end()) seriesAbove.emplace(l.series, indents[at]);
+            else met->second = std::min(met->second, indents[at]);
             indentedAbove = indentedAbove || indents[at] != indents[static_cast<std::size_t>(first->line)];
         }
         int next = 2;
@@ -3379,6 +3391,122 @@ void readByGroupHeads(LeadTree& tree) {
         }
 }
 
+// A synopsis under headings that are only a label ("Subdivision I.",
+// "Section 2."): the first lead under a heading gives the group's characters
+// and leads on to the others, a heading over a single other lead is one lead
+// ending in its name. A line wholly in emphasis marks between the leads
+// ("_Not yet represented here._") and paragraphs without label at the
+// headings' margin (notes) are no leads; a heading that repeats a label
+// already met opens the text after the key.
+void readBareHeadings(LeadTree& tree, const std::vector<std::string_view>& contents) {
+    std::vector<Lead>& leads = tree.leads;
+    auto bare = [&](int t) {
+        const Lead& l = leads[static_cast<std::size_t>(t)];
+        return l.labelled && trimmed(l.text).empty() && l.ending.empty();
+    };
+    auto caption = [&](int t) {
+        const Lead& l = leads[static_cast<std::size_t>(t)];
+        if (l.labelled || l.line < 0) return false;
+        const std::string_view s = contents[static_cast<std::size_t>(l.line)];
+        return s.size() > 2 && labelMark(s.front()) && s.back() == s.front();
+    };
+    if (std::count_if(tree.top.begin(), tree.top.end(), bare) < 2) return;
+    std::vector<int> heads, gone;
+    std::size_t cut = leads.size();
+    for (int t : tree.top) {
+        Lead& l = leads[static_cast<std::size_t>(t)];
+        if (bare(t)) {
+            // A label met before: the headings are repeated by the text after the key.
+            if (!heads.empty()) {
+                const Lead& last = leads[static_cast<std::size_t>(heads.back())];
+                if (l.series == last.series && l.value <= last.value) {
+                    cut = static_cast<std::size_t>(t);
+                    break;
+                }
+            }
+            heads.push_back(t);
+            continue;
+        }
+        if (heads.empty()) return;
+        if (l.labelled) {
+            const Lead& last = leads[static_cast<std::size_t>(heads.back())];
+            if (l.series != last.series || l.value > last.value) return;
+            cut = static_cast<std::size_t>(t);
+            break;
+        }
+        if (caption(t)) {
+            Lead& head = leads[static_cast<std::size_t>(heads.back())];
+            // A single lead under the caption was read as its text.
+            const std::string_view said = contents[static_cast<std::size_t>(l.line)];
+            if (l.children.empty() && l.lines > 1 && l.text.starts_with(said)) {
+                l.text = trimmed(std::string_view(l.text).substr(said.size()));
+                do ++l.line;
+                while (static_cast<std::size_t>(l.line) + 1 < contents.size() && contents[static_cast<std::size_t>(l.line)].empty());
+                l.lines -= 1;
+                l.parent = heads.back();
+                head.children.push_back(t);
+                tree.setAside += 1;
+                continue;
+            }
+            for (int c : l.children) leads[static_cast<std::size_t>(c)].parent = heads.back();
+            head.children.insert(head.children.end(), l.children.begin(), l.children.end());
+            l.children.clear();
+        } else if (!l.children.empty()) {
+            return;
+        }
+        gone.push_back(t);
+    }
+    if (std::any_of(heads.begin(), heads.end(), [&](int h) {
+            const std::vector<int>& c = leads[static_cast<std::size_t>(h)].children;
+            return c.size() < 2 || !leads[static_cast<std::size_t>(c.front())].children.empty();
+        }))
+        return;
+    for (int t : gone) {
+        leads[static_cast<std::size_t>(t)].parent = -2;
+        leads[static_cast<std::size_t>(t)].afterKey = true;
+        tree.setAside += leads[static_cast<std::size_t>(t)].lines;
+    }
+    if (cut < leads.size()) {
+        const int before = tree.dropped;
+        setAsideAfterKey(tree, cut);
+        tree.setAside += tree.dropped - before;
+    }
+    for (int h : heads) {
+        Lead& head = leads[static_cast<std::size_t>(h)];
+        // A lead that ends in no name, the next one on the line right under
+        // it: one lead, its sentence ended at the line's end.
+        std::vector<int>& group = head.children;
+        for (std::size_t c = 0; c + 1 < group.size(); ++c) {
+            Lead& open = leads[static_cast<std::size_t>(group[c])];
+            Lead& next = leads[static_cast<std::size_t>(group[c + 1])];
+            if (!open.ending.empty() || !open.children.empty() || !next.children.empty() || open.line < 0 ||
+                next.line != open.line + open.lines)
+                continue;
+            joinWrapped(open.text, next.text);
+            open.ending = next.ending;
+            open.lines += next.lines;
+            next.parent = -2;
+            group.erase(group.begin() + static_cast<std::ptrdiff_t>(c + 1));
+        }
+        Lead& first = leads[static_cast<std::size_t>(head.children.front())];
+        head.text = first.text;
+        joinWrapped(head.text, first.ending);
+        head.line = first.line;
+        head.lines += first.lines;
+        first.parent = -2;
+        head.children.erase(head.children.begin());
+        if (head.children.size() == 1) {
+            Lead& only = leads[static_cast<std::size_t>(head.children.front())];
+            joinWrapped(head.text, only.text);
+            head.ending = only.ending;
+            head.lines += only.lines;
+            only.parent = -2;
+            head.children.clear();
+        }
+    }
+    tree.top = heads;
+}
+
 // A synopsis that names first: each labelled lead that ends the key opens
 // with its name as a sentence of its own and ends in no name ("2. Douglas
 // fir. Resin ducts few ..."); paragraphs without label set under such a
@@ -3736,6 +3864,12 @@ LeafEnding leafEnding(const Lead& lead, bool numbersNames, bool anyNumberedName 
         ending.erase(1, inside);
         out.bookNumber = true;
     }
+    // A colon that sends to the name set on the line under the lead, or at
+    // the right, is no part of the lead ("... or oolites:" over "Limestone").
+    if (!lead.ending.empty() && out.description.ends_with(':')) {
+        out.description.pop_back();
+        out.description = trimmed(out.description);
+    }
     std::string notes;
     splitNumbers(ending, out.name, notes);
     // The book's species number or page is no part of the name but a note
@@ -3967,6 +4101,38 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
             ++out.notes;
         }
     }
+    // The end of a table or of a page above the key's title, parted from
+    // it by three blank lines or more, the title centred in capitals, the
+    // key below it much longer: text before the key, whatever its labels
+    // and margins (a chapter's heading after the key is no such title).
+    int aboveTitle = 0;
+    {
+        constexpr int kCentred = 16;
+        constexpr std::size_t kGap = 3;
+        const auto filledLines = static_cast<std::size_t>(
+            std::count_if(contents.begin(), contents.end(), [](std::string_view s) { return !s.empty(); }));
+        std::size_t blanks = 0, filledAbove = 0;
+        for (std::size_t k = 0; k < contents.size() && filledAbove * 4 < filledLines; ++k) {
+            const std::string_view s = contents[k];
+            if (s.empty()) {
+                ++blanks;
+                continue;
+            }
+            const bool title = filledAbove > 0 && blanks >= kGap && indents[k] >= kCentred &&
+                               std::none_of(s.begin(), s.end(), isLowerAscii) && std::any_of(s.begin(), s.end(), isUpperAscii) &&
+                               readLabel(s, Styles{}).candidates.empty();
+            if (title) {
+                for (std::size_t j = 0; j < k; ++j)
+                    if (!contents[j].empty()) {
+                        contents[j] = {};
+                        ++aboveTitle;
+                    }
+                break;
+            }
+            blanks = 0;
+            ++filledAbove;
+        }
+    }
     // Leads set apart by blank lines: most lines are followed by one.
     std::size_t filled = 0;
     std::size_t spaced = 0;
@@ -4048,10 +4214,11 @@ IndentedKey convertIndentedKey(const Lines& given, int tabWidth) {
         out.message = kMsgNotIndented;
         return out;
     }
+    readBareHeadings(tree, contents);
     readNamesFirst(tree, indents);
     std::vector<Lead>& leads = tree.leads;
     const std::vector<int>& top = tree.top;
-    out.setAside = tree.setAside;
+    out.setAside = tree.setAside + aboveTitle;
     out.specks = tree.specks;
 
     // Numbers as endings are references of a key already numbered by

@@ -649,6 +649,48 @@ TEST(IndentedKey, EachLayoutOfAnOldBookIsRead) {
           "5. Thyridium 2.5x as wide as long => E. chiuae Townes", "5. Thyridium 3.1x as wide as long ... 6",
           "6. Pronotum with 2 rows of setae => E. fuliginis He and Fan",
           "6. Pronotum with a single row of setae => E. nigricornis He and Fan"}},
+        {"names on the line under their lead after a colon, a numbered list after the key in the series its sub-leads use",
+         "  Spores white\n    A. Gills free\n      1. Ring present\n                Amanita\n      2. Ring absent\n"
+         "                Amanitopsis\n    B. Gills attached:\n                Tricholoma\n  Spores pink:\n"
+         "                Pluteus\n\n\n\n          EQUIPMENT\n\n1. A hand lens.\n\n2. A knife with a short blade.\n\n"
+         "3. Paper bags.\n",
+         {"1. Spores white ... 2", "1. Spores pink => Pluteus", "2. Gills free ... 3", "2. Gills attached => Tricholoma",
+          "3. Ring present => Amanita", "3. Ring absent => Amanitopsis"}},
+        {"the last row of a table above the key's centred title, parted from it by blank lines",
+         "          D. Hardness 6 to 7\n\n C\u2014green,   H\u20146.5    Grains in basalt    Olivine\n"
+         " black      Cl\u2014poor                      (Mg,Fe)2SiO4\n\n\n\n                    KEY TO THE FUNGI\n\n"
+         "  Spores white\n    Gills free ..... Amanita\n    Gills attached ..... Tricholoma\n  Spores pink\n"
+         "    Gills free ..... Pluteus\n    Gills attached ..... Entoloma\n  Spores brown\n"
+         "    Gills free ..... Agaricus\n    Gills attached ..... Cortinarius\n",
+         {"1. Spores white ... 2", "1. Spores pink ... 3", "1. Spores brown ... 4", "2. Gills free => Amanita",
+          "2. Gills attached => Tricholoma", "3. Gills free => Pluteus", "3. Gills attached => Entoloma",
+          "4. Gills free => Agaricus", "4. Gills attached => Cortinarius"},
+         4},
+        {"an outline whose first leads send to sub-keys printed after it under headings repeating their words",
+         "KEY TO THE GENERA\n\n  I Spores white (p. 3)\n  II Spores pink (p. 4)\n\n\nI SPORES WHITE\n\n"
+         "  A. Ring present ..... Amanita\n  B. Ring absent ..... Amanitopsis\n\n\nII SPORES PINK\n\n"
+         "  A. Stem central ..... Pluteus\n  B. Stem lateral ..... Claudopus\n",
+         {"1. Spores white (p. 3) ... 2", "1. Spores pink (p. 4) ... 3", "2. Ring present => Amanita",
+          "2. Ring absent => Amanitopsis", "3. Stem central => Pluteus", "3. Stem lateral => Claudopus"}},
+        {"groups under bare headings, the first lead the group's own; a caption, a note and the headings repeated after",
+         "Section I.\n\n  Flowers yellow, in dense\n  heads\n                              Asteridae.\n\n"
+         "  Rays present\n                                 Aster.\n\n  Rays absent\n                                 Tansy.\n\n"
+         "_Not found in this county._\n\n  Rays few, short\n                                Bidens.\n\n\n"
+         "Section II.\n\n  Flowers white\n                               Rosidae.\n\n  Petals five\n"
+         "                                  Rosa.\n\nNote.--The genus _Rubus_ is placed\nhere by some authors.\n\n\n"
+         "Section III.\n\n_Not found in this county._\n\n  Flowers blue\n                              Liliidae.\n\n"
+         "  Leaves grass-like.\n  Sepals three\n                                  Iris.\n\n  Leaves broad\n"
+         "                                 Hosta.\n\n\nSection I.--ASTERIDAE.\n\nPlants with composite heads and many\n"
+         "small flowers.\n",
+         {"1. Flowers yellow, in dense heads Asteridae. ... 2", "1. Flowers white Rosidae. Petals five => Rosa",
+          "1. Flowers blue Liliidae. ... 3", "2. Rays present => Aster", "2. Rays absent => Tansy",
+          "2. Rays few, short => Bidens", "3. Leaves grass-like. Sepals three => Iris", "3. Leaves broad => Hosta"}},
+        {"bare numbered divisions, a caption in bold marks between the leads of one group",
+         "Div. 1.\n    Shell spiral               Helicidae.\n    Mouth toothed              Helix.\n"
+         "=Introduced.=\n    Mouth plain                Cepaea.\nDiv. 2.\n    Shell flat                 Planorbidae.\n"
+         "    Whorls few                 Planorbis.\n    Whorls many                Gyraulus.\n",
+         {"1. Shell spiral Helicidae. ... 2", "1. Shell flat Planorbidae. ... 3", "2. Mouth toothed => Helix",
+          "2. Mouth plain => Cepaea", "3. Whorls few => Planorbis", "3. Whorls many => Gyraulus"}},
     };
     for (const BookCase& c : cases) {
         const IndentedKey key = convertIndentedKey(text::splitLines(c.text));
@@ -685,6 +727,11 @@ TEST(IndentedKey, ContinuationLinesJoinTheirLead) {
                       "  Cones straight     11. contorta\nCones long           12. alba\n"),
               (Lines{"1. Cones short, not exceeding 6 cm. ... 2", "1. Cones long => alba (no. 12)",
                      "2. Cones curved => Banksiana (no. 10)", "2. Cones straight => contorta (no. 11)"}));
+    // The last short words of a sentence cut at the line end are the lead's, no scan's speck.
+    EXPECT_EQ(convert("Feathers of the nostrils as\nin B.\n  Tail short       Agelaius\n  Tail long        Sturnella\n"
+                      "Feathers of the crown soft    Icterus\n"),
+              (Lines{"1. Feathers of the nostrils as in B. ... 2", "1. Feathers of the crown soft => Icterus",
+                     "2. Tail short => Agelaius", "2. Tail long => Sturnella"}));
     // A wrapped line that opens with a number, in a key of unlabelled leads.
     EXPECT_EQ(convert("Scales minute; vertebrae 22 or\n    23.\n  Mouth small      1. Chaetodontidae\n"
                       "  Mouth large      2. Drepanidae\nScales large      3. Percidae\n"),

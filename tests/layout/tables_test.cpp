@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/text.hpp"
+#include "layout/cells.hpp"
 #include "support/detected.hpp"
 
 using namespace sarvelo;
@@ -134,6 +135,16 @@ TEST(TableReadings, EachPastingOfATableGivesItsKey) {
          "This is the third species new to science found in the park.\n",
          {"1,2$ Spores white", "1,3$ Spores pink", "2,0$ Gills free $ Amanita", "2,0$ Gills attached $ Tricholoma",
           "3,0$ Ring present $ Lepiota", "3,0$ Ring absent $ Pluteus nanus"}},
+        {"columns set by blanks under their heads, a shade on its group's first row only, a remark wrapped in its column",
+         "                 KEY TO THE RED MINERALS\n    Color      Hardness   Streak      Remarks            Mineral\n\n"
+         " Red\n    scarlet    2.5        scarlet     tarnishes          prousite\n"
+         "               2.5        vermilion   scarlet to         cinnabar\n                                      dark red\n"
+         "    rose       4          white       effervesces        rhodochrosite\n"
+         "    ochre      7          white       glassy             jasper\n"
+         "               6          red         dull               hematite\n",
+         {"1,2$ scarlet", "1,0$ rose 4 white effervesces $ rhodochrosite", "1,3$ ochre",
+          "2,0$ 2.5 scarlet tarnishes $ prousite", "2,0$ 2.5 vermilion scarlet to dark red $ cinnabar",
+          "3,0$ 7 white glassy $ jasper", "3,0$ 6 red dull $ hematite"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
@@ -148,4 +159,37 @@ TEST(TableReadings, TheLastNameOverCellsOfItsOwnIsNotJoinedFromTheTextAfter) {
                                                     "1,0$ Spores pink $ Pluteus cervinus (Fr.)", "2,0$ Gills free $ Amanita",
                                                     "2,0$ Gills attached $ Tricholoma album (Fr.)"}));
     EXPECT_EQ(detectLayout(text).proposals.front().score.joinedNames, 0);
+}
+
+// A table set in columns by blanks: rows with their cells wrapped under
+// themselves, shades printed on a group's first row only, column heads and
+// a heading above.
+TEST(TableReadings, ATableInColumnsOfBlanksReadsByItsRowsAndGroups) {
+    const struct {
+        const char* layout;
+        const char* text;
+        Lines couplets;
+    } cases[] = {
+        {"one group, a cell wrapped under itself, column heads and a heading above",
+         "   Color   Hardness     Remarks                 Mineral\n\n  Colorless or nearly so\n"
+         "           10       in octahedrons          diamond\n           9        in prisms               corundum\n"
+         "           7 or 4.5 cubes                   boracite\n"
+         "           3        effervesces, with       calcite\n                      rhomboidal cleavage\n"
+         "           2.5      tastes of salt          halite\n",
+         {"1. 10 in octahedrons => diamond", "1. 9 in prisms => corundum", "1. 7 or 4.5 cubes => boracite",
+          "1. 3 effervesces, with rhomboidal cleavage => calcite", "1. 2.5 tastes of salt => halite"}},
+        {"shades on their first row only, a shade of one row",
+         " Red\n    scarlet    2.5   scarlet     tarnishes          prousite\n"
+         "               2.5   vermilion   scarlet to         cinnabar\n                                 dark red\n"
+         "    rose       4     white       effervesces        rhodochrosite\n"
+         "    ochre      7     white       glassy             jasper\n               6     red         dull               hematite\n",
+         {"1. scarlet ... 2", "1. rose 4 white effervesces => rhodochrosite", "1. ochre ... 3",
+          "2. 2.5 scarlet tarnishes => prousite", "2. 2.5 vermilion scarlet to dark red => cinnabar",
+          "3. 7 white glassy => jasper", "3. 6 red dull => hematite"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(readSpacedColumns(text::splitLines(c.text)).couplets, c.couplets) << c.layout;
+    // Leads with their names at the right after blanks, no third column: no table.
+    EXPECT_TRUE(readSpacedColumns(text::splitLines("Spores white\n  Gills free       Amanita\n  Gills attached   Tricholoma\n"
+                                                   "Spores pink\n  Gills free       Pluteus\n  Gills attached   Entoloma\n"))
+                    .couplets.empty());
 }
