@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 #include "engine/recognition.hpp"
@@ -625,6 +626,28 @@ int labelResidue(const ResultTable& table) {
     return residue;
 }
 
+// A converted key numbers its couplets anew, but where the user's lines
+// carry couplet numbers, leads printed with one number belong together and
+// apart from those printed with another. Counted both ways: leads whose
+// printed number the reading sends to another couplet than its first lead of
+// that number, and leads whose couplet holds first another printed number.
+int regroupedLeads(const Lines& text, const ResultTable& table, const std::vector<int>& userOrigin) {
+    std::unordered_map<std::string, std::string> coupletOfNumber, numberOfCouplet;
+    int regrouped = 0;
+    for (int r = 1; r <= table.dataRows() && static_cast<std::size_t>(r) <= userOrigin.size(); ++r) {
+        const std::string_view kind = table.cell(r, kKind);
+        const int o = userOrigin[static_cast<std::size_t>(r - 1)];
+        if ((kind != kReference && kind != kDetermination) || o < 0 || o >= static_cast<int>(text.size())) continue;
+        const LineStart ls = readLineStart(text[static_cast<std::size_t>(o)]);
+        if (ls.kind != LineStart::Kind::Digits) continue;
+        std::string nb(table.cell(r, kNb));
+        if (nb.empty()) continue;
+        regrouped += coupletOfNumber.try_emplace(ls.label, nb).first->second != nb;
+        regrouped += numberOfCouplet.try_emplace(nb, ls.label).first->second != ls.label;
+    }
+    return regrouped;
+}
+
 // Obstacles found in a converted text named by the user's own lines: each
 // converted line's origin, its first characters.
 void namedByUsersLines(const Lines& text, const std::vector<int>& origin, std::vector<DetectionObstacle>& obstacles) {
@@ -1045,6 +1068,13 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
             (more.pairedCouplets >= fewer.pairedCouplets || more.couplets > fewer.couplets))
             return readA > readB;
     }
+    // Of two readings taking in the same leads, the one that keeps together
+    // the leads the text numbers alike is the key's: a further couplet of
+    // three leads (the book prints it) says less than leads regrouped. Other
+    // warnings still weigh first: a book's misprinted number is regrouped.
+    if (a.regrouped != b.regrouped && a.leads - a.residue == b.leads - b.residue &&
+        a.avertissements - a.manyLeads == b.avertissements - b.manyLeads)
+        return a.regrouped < b.regrouped;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;
     if (a.outside != b.outside) return a.outside < b.outside;
     // Words the reading lost weigh more than a name read from two lines.
@@ -1337,6 +1367,7 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
                     table.cell(r, kKind) == kDetermination && o >= 0 && o < static_cast<int>(text.size()) &&
                     !nameOnOneLine(text, userOrigin, static_cast<std::size_t>(r - 1), table.cell(r, kTarget), budget))
                     ++e.score.joinedNames;
+            e.score.regrouped = regroupedLeads(text, table, userOrigin);
         }
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
         // Named by the user's own line, not the converted one.

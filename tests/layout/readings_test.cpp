@@ -195,3 +195,30 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
+
+// Where readings take in the same leads and the checks find them alike, the
+// one that keeps the text's own couplets is the key's, even with a couplet of
+// three leads more: a reading that renumbers must not regroup the leads the
+// book prints under one number.
+TEST(StructureReadings, TheRankingKeepsTheCoupletsTheTextNumbers) {
+    struct Case {
+        const char* layout;
+        const char* text;
+        std::vector<std::string> finished;  // in any order
+    };
+    const Case cases[] = {
+        {"primed leads, a couplet of three ending in names, its reference in square brackets after a dash",
+         "1. Gleba in persistent chambers--\t[2]\n1'. Gleba in plates\tGyrophragmium\n"
+         "1''. Gleba chambers soon gone\tPodaxon\n2. Peridium club-shaped\tCauloglossum\n"
+         "2'. Peridium round, breaking away at the base\tSecotium\n",
+         {"1,2$ Gleba in persistent chambers", "1,0$ Gleba in plates $ Gyrophragmium",
+          "1,0$ Gleba chambers soon gone $ Podaxon", "2,0$ Peridium club-shaped $ Cauloglossum",
+          "2,0$ Peridium round, breaking away at the base $ Secotium"}},
+        {"primed leads, a couplet of three sending on twice, references in square brackets after a dash",
+         "1. Wings dark--\t[2]\n1'. Wings pale--\t[3]\n1''. Wings none\tPlega aptera\n2. Legs long\tPlega nigra\n"
+         "2'. Legs short\tPlega rufa\n3. Antennae long\tPlega alba\n3'. Antennae short\tPlega brevis\n",
+         {"1,2$ Wings dark", "1,3$ Wings pale", "1,0$ Wings none $ Plega aptera", "2,0$ Legs long $ Plega nigra",
+          "2,0$ Legs short $ Plega rufa", "3,0$ Antennae long $ Plega alba", "3,0$ Antennae short $ Plega brevis"}},
+    };
+    for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
+}
