@@ -465,6 +465,50 @@ bool referenceLeftAtEnd(std::string_view desc, std::string_view to, std::string_
            desc[desc.size() - to.size() - 1] == ' ';
 }
 
+// The letters the lines of a key open with ("A.", "bb.", "[c]"): the
+// couplets its references may name.
+std::set<std::string, std::less<>> letterLabels(const Lines& text) {
+    std::set<std::string, std::less<>> labels;
+    for (const std::string& line : text) {
+        const LineStart ls = readLineStart(line);
+        if ((ls.kind == LineStart::Kind::Letters || ls.kind == LineStart::Kind::Bracketed) && !ls.label.empty() &&
+            std::ranges::all_of(ls.label, [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }))
+            labels.insert(ls.label);
+    }
+    return labels;
+}
+
+// Leads that still end with a reference to one of those letters, in
+// brackets or after words ("... tooth (b)", "... tooth, go to B"): the
+// reading left the reference in their text and sends them on otherwise.
+int letterReferencesLeft(const ResultTable& table, const Lines& text) {
+    const auto labels = letterLabels(text);
+    if (labels.empty()) return 0;
+    int left = 0;
+    for (int r = 1; r <= table.dataRows(); ++r) {
+        const std::string_view kind = table.cell(r, kKind);
+        if (kind != kReference && kind != kDetermination) continue;
+        std::string_view desc = table.cell(r, kTexte);
+        while (!desc.empty() && (desc.back() == ' ' || desc.back() == '.')) desc.remove_suffix(1);
+        const bool bracketed = !desc.empty() && (desc.back() == ')' || desc.back() == ']');
+        if (bracketed) desc.remove_suffix(1);
+        std::size_t start = desc.size();
+        while (start > 0 && std::isalpha(static_cast<unsigned char>(desc[start - 1]))) --start;
+        const std::string_view token = desc.substr(start);
+        if (token.empty() || token.size() > 2 || !labels.contains(token)) continue;
+        std::string_view head = desc.substr(0, start);
+        if (bracketed) {
+            if (head.empty() || (head.back() != '(' && head.back() != '[')) continue;
+            ++left;
+        } else {
+            while (!head.empty() && (head.back() == ' ' || head.back() == '\t')) head.remove_suffix(1);
+            if (referenceWordsStart(head) == std::string_view::npos) continue;
+            ++left;
+        }
+    }
+    return left;
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -584,6 +628,7 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
         if (f.kind == FindingKind::ManyLeads) ++s.manyLeads;
     }
     scoreDescriptions(text, table, run, s);
+    s.residue += letterReferencesLeft(table, text);
     s.dropped = droppedLines(text, run);
     return e;
 }
@@ -1354,7 +1399,7 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(couplets, p, false, table, run);
         e.score.lostText = 0;
-        e.score.residue = labelResidue(table);
+        e.score.residue = labelResidue(table) + letterReferencesLeft(table, text);
         // Names read from several of the user's lines: what follows the key taken in.
         {
             std::vector<int> userOrigin(run.rowOrigin.size(), -1);

@@ -222,3 +222,27 @@ TEST(StructureReadings, TheRankingKeepsTheCoupletsTheTextNumbers) {
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
+
+// A reading that leaves a lead's reference to a lettered couplet in its text
+// ("(b)", "go to B") and sends the lead on by position has not read it: the
+// reading that takes the reference out is the key's.
+TEST(StructureReadings, AReferenceToALetterLeftInTheLeadIsNotRead) {
+    struct Case {
+        const char* layout;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"couplets named by letters, references after words, the first lead ending in a name",
+         "A. Wings dark . . . . . Plega nigra\nA. Wings pale, go to B\n"
+         "B. Legs long, antennae shorter than the body . . . . . Plega alba\n"
+         "B. Legs short, antennae longer than the body . . . . . Plega rufa\n"},
+        {"couplets named by a letter and the letter doubled, references in brackets",
+         "a. Wings dark ...... Plega nigra\naa. Wings pale (b)\n"
+         "b. Legs long, antennae shorter than the body ...... Plega alba\n"
+         "bb. Legs short, antennae longer than the body ...... Plega rufa\n"},
+    };
+    const std::vector<std::string> finished{"1,0$ Wings dark $ Plega nigra", "1,2$ Wings pale",
+                                            "2,0$ Legs long, antennae shorter than the body $ Plega alba",
+                                            "2,0$ Legs short, antennae longer than the body $ Plega rufa"};
+    for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), finished)) << c.layout;
+}
