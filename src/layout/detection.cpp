@@ -1113,11 +1113,13 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
             (more.pairedCouplets >= fewer.pairedCouplets || more.couplets > fewer.couplets))
             return readA > readB;
     }
-    // Of two readings taking in the same leads, the one that keeps together
-    // the leads the text numbers alike is the key's: a further couplet of
-    // three leads (the book prints it) says less than leads regrouped. Other
-    // warnings still weigh first: a book's misprinted number is regrouped.
-    if (a.regrouped != b.regrouped && a.leads - a.residue == b.leads - b.residue &&
+    // Of two readings, the one that keeps together the leads the text numbers
+    // alike, and leaves none of the other's leads out, is the key's: a further
+    // couplet of three leads (the book prints it) says less than leads
+    // regrouped, or a lead set aside as a heading. Other warnings still weigh
+    // first: a book's misprinted number is regrouped.
+    if (const int readA = a.leads - a.residue, readB = b.leads - b.residue;
+        a.regrouped != b.regrouped && (a.regrouped < b.regrouped ? readA >= readB : readB >= readA) &&
         a.avertissements - a.manyLeads == b.avertissements - b.manyLeads)
         return a.regrouped < b.regrouped;
     if (a.avertissements != b.avertissements) return a.avertissements < b.avertissements;

@@ -219,6 +219,15 @@ TEST(StructureReadings, TheRankingKeepsTheCoupletsTheTextNumbers) {
          "2'. Legs short\tPlega rufa\n3. Antennae long\tPlega alba\n3'. Antennae short\tPlega brevis\n",
          {"1,2$ Wings dark", "1,3$ Wings pale", "1,0$ Wings none $ Plega aptera", "2,0$ Legs long $ Plega nigra",
           "2,0$ Legs short $ Plega rufa", "3,0$ Antennae long $ Plega alba", "3,0$ Antennae short $ Plega brevis"}},
+        {"primed leads, a couplet of three first, its first lead not to be taken for a heading",
+         "1. Antennule 6-segmented\tPlega sexta\n1'. Antennule 5-segmented\tPlega quinta\n"
+         "1''. Antennule 4-segmented\t[2]\n2. Third segment with crenulate margin\t[3]\n"
+         "2'. Third segment with smooth margin\tPlega laevis\n3. Endopodal lobe without process\tPlega nuda\n"
+         "3'. Endopodal lobe with a curved process\tPlega curvata\n",
+         {"1,0$ Antennule 6-segmented $ Plega sexta", "1,0$ Antennule 5-segmented $ Plega quinta",
+          "1,2$ Antennule 4-segmented", "2,3$ Third segment with crenulate margin",
+          "2,0$ Third segment with smooth margin $ Plega laevis", "3,0$ Endopodal lobe without process $ Plega nuda",
+          "3,0$ Endopodal lobe with a curved process $ Plega curvata"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
