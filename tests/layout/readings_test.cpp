@@ -192,21 +192,9 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "3. Feet far back ..... DIVERS\n3. Bill flat ..... STRAINERS\n2. _Toes free_ ..... PERCHERS\n",
          {"1,0$ =Wings short= $ RUNNERS", "1,2$ =Wings long= (except the penguin)", "2,3$ _Toes webbed_",
           "2,0$ _Toes free_ $ PERCHERS", "3,0$ Feet far back $ DIVERS", "3,0$ Bill flat $ STRAINERS"}},
-    };
-    for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
-}
-
-// Where readings take in the same leads and the checks find them alike, the
-// one that keeps the text's own couplets is the key's, even with a couplet of
-// three leads more: a reading that renumbers must not regroup the leads the
-// book prints under one number.
-TEST(StructureReadings, TheRankingKeepsTheCoupletsTheTextNumbers) {
-    struct Case {
-        const char* layout;
-        const char* text;
-        std::vector<std::string> finished;  // in any order
-    };
-    const Case cases[] = {
+        // Readings alike by the checks: the one that keeps together the leads
+        // the text numbers alike is the key's, even with a couplet of three
+        // more or a lead fewer (a first lead taken for a heading).
         {"primed leads, a couplet of three ending in names, its reference in square brackets after a dash",
          "1. Gleba in persistent chambers--\t[2]\n1'. Gleba in plates\tGyrophragmium\n"
          "1''. Gleba chambers soon gone\tPodaxon\n2. Peridium club-shaped\tCauloglossum\n"
@@ -228,30 +216,20 @@ TEST(StructureReadings, TheRankingKeepsTheCoupletsTheTextNumbers) {
           "1,2$ Antennule 4-segmented", "2,3$ Third segment with crenulate margin",
           "2,0$ Third segment with smooth margin $ Plega laevis", "3,0$ Endopodal lobe without process $ Plega nuda",
           "3,0$ Endopodal lobe with a curved process $ Plega curvata"}},
-    };
-    for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
-}
-
-// A reading that leaves a lead's reference to a lettered couplet in its text
-// ("(b)", "go to B") and sends the lead on by position has not read it: the
-// reading that takes the reference out is the key's.
-TEST(StructureReadings, AReferenceToALetterLeftInTheLeadIsNotRead) {
-    struct Case {
-        const char* layout;
-        const char* text;
-    };
-    const Case cases[] = {
+        // A reference to a lettered couplet left in a lead's text ("(b)", "go
+        // to B"), the lead sent on by position, is not read.
         {"couplets named by letters, references after words, the first lead ending in a name",
          "A. Wings dark . . . . . Plega nigra\nA. Wings pale, go to B\n"
          "B. Legs long, antennae shorter than the body . . . . . Plega alba\n"
-         "B. Legs short, antennae longer than the body . . . . . Plega rufa\n"},
+         "B. Legs short, antennae longer than the body . . . . . Plega rufa\n",
+         {"1,0$ Wings dark $ Plega nigra", "1,2$ Wings pale", "2,0$ Legs long, antennae shorter than the body $ Plega alba",
+          "2,0$ Legs short, antennae longer than the body $ Plega rufa"}},
         {"couplets named by a letter and the letter doubled, references in brackets",
          "a. Wings dark ...... Plega nigra\naa. Wings pale (b)\n"
          "b. Legs long, antennae shorter than the body ...... Plega alba\n"
-         "bb. Legs short, antennae longer than the body ...... Plega rufa\n"},
+         "bb. Legs short, antennae longer than the body ...... Plega rufa\n",
+         {"1,0$ Wings dark $ Plega nigra", "1,2$ Wings pale", "2,0$ Legs long, antennae shorter than the body $ Plega alba",
+          "2,0$ Legs short, antennae longer than the body $ Plega rufa"}},
     };
-    const std::vector<std::string> finished{"1,0$ Wings dark $ Plega nigra", "1,2$ Wings pale",
-                                            "2,0$ Legs long, antennae shorter than the body $ Plega alba",
-                                            "2,0$ Legs short, antennae longer than the body $ Plega rufa"};
-    for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), finished)) << c.layout;
+    for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
