@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
 #include <utility>
 
 #include "engine/recognition.hpp"
@@ -464,6 +465,50 @@ bool referenceLeftAtEnd(std::string_view desc, std::string_view to, std::string_
            desc[desc.size() - to.size() - 1] == ' ';
 }
 
+// The letters the lines of a key open with ("A.", "bb.", "[c]"): the
+// couplets its references may name.
+std::set<std::string, std::less<>> letterLabels(const Lines& text) {
+    std::set<std::string, std::less<>> labels;
+    for (const std::string& line : text) {
+        const LineStart ls = readLineStart(line);
+        if ((ls.kind == LineStart::Kind::Letters || ls.kind == LineStart::Kind::Bracketed) && !ls.label.empty() &&
+            std::ranges::all_of(ls.label, [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }))
+            labels.insert(ls.label);
+    }
+    return labels;
+}
+
+// Leads that still end with a reference to one of those letters, in
+// brackets or after words ("... tooth (b)", "... tooth, go to B"): the
+// reading left the reference in their text and sends them on otherwise.
+int letterReferencesLeft(const ResultTable& table, const Lines& text) {
+    const auto labels = letterLabels(text);
+    if (labels.empty()) return 0;
+    int left = 0;
+    for (int r = 1; r <= table.dataRows(); ++r) {
+        const std::string_view kind = table.cell(r, kKind);
+        if (kind != kReference && kind != kDetermination) continue;
+        std::string_view desc = table.cell(r, kTexte);
+        while (!desc.empty() && (desc.back() == ' ' || desc.back() == '.')) desc.remove_suffix(1);
+        const bool bracketed = !desc.empty() && (desc.back() == ')' || desc.back() == ']');
+        if (bracketed) desc.remove_suffix(1);
+        std::size_t start = desc.size();
+        while (start > 0 && std::isalpha(static_cast<unsigned char>(desc[start - 1]))) --start;
+        const std::string_view token = desc.substr(start);
+        if (token.empty() || token.size() > 2 || !labels.contains(token)) continue;
+        std::string_view head = desc.substr(0, start);
+        if (bracketed) {
+            if (head.empty() || (head.back() != '(' && head.back() != '[')) continue;
+            ++left;
+        } else {
+            while (!head.empty() && (head.back() == ' ' || head.back() == '\t')) head.remove_suffix(1);
+            if (referenceWordsStart(head) == std::string_view::npos) continue;
+            ++left;
+        }
+    }
+    return left;
+}
+
 // Where the description of each lead starts compared with the text of its
 // line: after it (words lost), before it (label characters kept), or there.
 void scoreDescriptions(const Lines& text, const ResultTable& table, const RunResult& run, LayoutScore& score) {
@@ -593,6 +638,7 @@ Evaluation evaluate(const Lines& text, KeyParams p, bool partial, ResultTable& t
         if (f.kind == FindingKind::ManyLeads) ++s.manyLeads;
     }
     scoreDescriptions(text, table, run, s);
+    s.residue += letterReferencesLeft(table, text);
     s.dropped = droppedLines(text, run);
     return e;
 }
@@ -633,6 +679,28 @@ int labelResidue(const ResultTable& table) {
                        : 0;
     }
     return residue;
+}
+
+// A converted key numbers its couplets anew, but where the user's lines
+// carry couplet numbers, leads printed with one number belong together and
+// apart from those printed with another. Counted both ways: leads whose
+// printed number the reading sends to another couplet than its first lead of
+// that number, and leads whose couplet holds first another printed number.
+int regroupedLeads(const Lines& text, const ResultTable& table, const std::vector<int>& userOrigin) {
+    std::unordered_map<std::string, std::string> coupletOfNumber, numberOfCouplet;
+    int regrouped = 0;
+    for (int r = 1; r <= table.dataRows() && static_cast<std::size_t>(r) <= userOrigin.size(); ++r) {
+        const std::string_view kind = table.cell(r, kKind);
+        const int o = userOrigin[static_cast<std::size_t>(r - 1)];
+        if ((kind != kReference && kind != kDetermination) || o < 0 || o >= static_cast<int>(text.size())) continue;
+        const LineStart ls = readLineStart(text[static_cast<std::size_t>(o)]);
+        if (ls.kind != LineStart::Kind::Digits) continue;
+        std::string nb(table.cell(r, kNb));
+        if (nb.empty()) continue;
+        regrouped += coupletOfNumber.try_emplace(ls.label, nb).first->second != nb;
+        regrouped += numberOfCouplet.try_emplace(nb, ls.label).first->second != ls.label;
+    }
+    return regrouped;
 }
 
 // Obstacles found in a converted text named by the user's own lines: each
@@ -1055,6 +1123,15 @@ bool betterScore(const LayoutScore& a, const LayoutScore& b) {
             (more.pairedCouplets >= fewer.pairedCouplets || more.couplets > fewer.couplets))
             return readA > readB;
     }
+    // Of two readings, the one that keeps together the leads the text numbers
+    // alike, and leaves none of the other's leads out, is the key's: a further
+    // couplet of three leads (the book prints it) says less than leads
+    // regrouped, or a lead set aside as a heading. Other warnings still weigh
+    // first: a book's misprinted number is regrouped.
+    if (const int readA = a.leads - a.residue, readB = b.leads - b.residue;
+        a.regrouped != b.regrouped && (a.regrouped < b.regrouped ? readA >= readB : readB >= readA) &&
+        a.avertissements - a.manyLeads == b.avertissements - b.manyLeads)
+        return a.regrouped < b.regrouped;
     // A name cut out of its lead's words weighs as a warning: the same name
     // ending two leads, which the checks warn of, may be read so no more.
     if (a.cutNames != b.cutNames && a.avertissements + a.cutNames != b.avertissements + b.cutNames)
@@ -1340,7 +1417,7 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
         setIndentedKeyLayout(p);
         Evaluation e = evaluate(couplets, p, false, table, run);
         e.score.lostText = 0;
-        e.score.residue = labelResidue(table);
+        e.score.residue = labelResidue(table) + letterReferencesLeft(table, text);
         // Names read from several of the user's lines: what follows the key taken in.
         {
             std::vector<int> userOrigin(run.rowOrigin.size(), -1);
@@ -1353,6 +1430,7 @@ LayoutDetection detectEvened(const Lines& text, int wanted, const DetectionContr
                     table.cell(r, kKind) == kDetermination && o >= 0 && o < static_cast<int>(text.size()) &&
                     !nameOnOneLine(text, userOrigin, static_cast<std::size_t>(r - 1), table.cell(r, kTarget), budget))
                     ++e.score.joinedNames;
+            e.score.regrouped = regroupedLeads(text, table, userOrigin);
         }
         Full f{proposalFrom(p, e, table), obstaclesOf(couplets, p, table, run)};
         // Named by the user's own line, not the converted one.

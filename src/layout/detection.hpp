@@ -77,6 +77,7 @@ struct LayoutScore {
     int dropped = 0;          // lines with words inside the key that no row takes in
     int outside = 0;          // lines not of the key (after it, captions, notes, pages) a reading of the whole paste takes in
     int apart = 0;            // leads set apart from the other leads of their couplet (indented order kept)
+    int regrouped = 0;        // leads a converted reading puts with leads the text numbers otherwise
     int cutNames = 0;         // names that open with a lead's words cut at a wrapped line's indentation
     long long kept = 0;       // characters of descriptions and endings
 };

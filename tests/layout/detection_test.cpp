@@ -416,6 +416,12 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         s.leads = leads;
         return s;
     };
+    // Of the warnings, those of couplets of three leads or more; leads regrouped.
+    auto counted = [](LayoutScore s, int manyLeads, int regrouped) {
+        s.manyLeads = manyLeads;
+        s.regrouped = regrouped;
+        return s;
+    };
     struct Case {
         const char* why;
         LayoutScore better, worse;
@@ -442,6 +448,10 @@ TEST(Detection, ReadingsAreRankedByTheirFaultsInAll) {
         {"both failing, against each line read as a lead", score(0, 2, 0, 0, 0, 8), score(33, 38, 0, 0, 0, 43)},
         {"both failing, a key of nine leads against the text read as one lead", score(1, 9, 0, 0, 0, 9),
          score(0, 1, 0, 0, 0, 1)},
+        {"a couplet of three more, against the leads the text numbers alike regrouped",
+         counted(score(0, 0, 0, 0, 2, 17), 2, 0), counted(score(0, 0, 0, 0, 1, 17), 1, 8)},
+        {"a warning of another kind, against the leads regrouped where the book misprints a number",
+         counted(score(0, 0, 0, 0, 1, 20), 0, 4), counted(score(0, 0, 0, 0, 4, 20), 1, 0)},
         {"a name read from two lines rather than a line of the key lost", [&] {
              LayoutScore s = score(0, 0, 0, 0, 0, 4);
              s.joinedNames = 1;

@@ -212,6 +212,44 @@ TEST(StructureReadings, DetectionKeepsTheReadingTheChecksAccept) {
          "2. Ears large ........ MEGADERMATIDAE 2\n\u2013 Ears small ........ PTEROPODIDAE 1\n",
          {"1,2$ Tail long", "1,0$ Tail short $ MICROCHIROPTERA", "2,0$ Ears large $ MEGADERMATIDAE",
           "2,0$ Ears small $ PTEROPODIDAE"}},
+        // Readings alike by the checks: the one that keeps together the leads
+        // the text numbers alike is the key's, even with a couplet of three
+        // more or a lead fewer (a first lead taken for a heading).
+        {"primed leads, a couplet of three ending in names, its reference in square brackets after a dash",
+         "1. Gleba in persistent chambers--\t[2]\n1'. Gleba in plates\tGyrophragmium\n"
+         "1''. Gleba chambers soon gone\tPodaxon\n2. Peridium club-shaped\tCauloglossum\n"
+         "2'. Peridium round, breaking away at the base\tSecotium\n",
+         {"1,2$ Gleba in persistent chambers", "1,0$ Gleba in plates $ Gyrophragmium",
+          "1,0$ Gleba chambers soon gone $ Podaxon", "2,0$ Peridium club-shaped $ Cauloglossum",
+          "2,0$ Peridium round, breaking away at the base $ Secotium"}},
+        {"primed leads, a couplet of three sending on twice, references in square brackets after a dash",
+         "1. Wings dark--\t[2]\n1'. Wings pale--\t[3]\n1''. Wings none\tPlega aptera\n2. Legs long\tPlega nigra\n"
+         "2'. Legs short\tPlega rufa\n3. Antennae long\tPlega alba\n3'. Antennae short\tPlega brevis\n",
+         {"1,2$ Wings dark", "1,3$ Wings pale", "1,0$ Wings none $ Plega aptera", "2,0$ Legs long $ Plega nigra",
+          "2,0$ Legs short $ Plega rufa", "3,0$ Antennae long $ Plega alba", "3,0$ Antennae short $ Plega brevis"}},
+        {"primed leads, a couplet of three first, its first lead not to be taken for a heading",
+         "1. Antennule 6-segmented\tPlega sexta\n1'. Antennule 5-segmented\tPlega quinta\n"
+         "1''. Antennule 4-segmented\t[2]\n2. Third segment with crenulate margin\t[3]\n"
+         "2'. Third segment with smooth margin\tPlega laevis\n3. Endopodal lobe without process\tPlega nuda\n"
+         "3'. Endopodal lobe with a curved process\tPlega curvata\n",
+         {"1,0$ Antennule 6-segmented $ Plega sexta", "1,0$ Antennule 5-segmented $ Plega quinta",
+          "1,2$ Antennule 4-segmented", "2,3$ Third segment with crenulate margin",
+          "2,0$ Third segment with smooth margin $ Plega laevis", "3,0$ Endopodal lobe without process $ Plega nuda",
+          "3,0$ Endopodal lobe with a curved process $ Plega curvata"}},
+        // A reference to a lettered couplet left in a lead's text ("(b)", "go
+        // to B"), the lead sent on by position, is not read.
+        {"couplets named by letters, references after words, the first lead ending in a name",
+         "A. Wings dark . . . . . Plega nigra\nA. Wings pale, go to B\n"
+         "B. Legs long, antennae shorter than the body . . . . . Plega alba\n"
+         "B. Legs short, antennae longer than the body . . . . . Plega rufa\n",
+         {"1,0$ Wings dark $ Plega nigra", "1,2$ Wings pale", "2,0$ Legs long, antennae shorter than the body $ Plega alba",
+          "2,0$ Legs short, antennae longer than the body $ Plega rufa"}},
+        {"couplets named by a letter and the letter doubled, references in brackets",
+         "a. Wings dark ...... Plega nigra\naa. Wings pale (b)\n"
+         "b. Legs long, antennae shorter than the body ...... Plega alba\n"
+         "bb. Legs short, antennae longer than the body ...... Plega rufa\n",
+         {"1,0$ Wings dark $ Plega nigra", "1,2$ Wings pale", "2,0$ Legs long, antennae shorter than the body $ Plega alba",
+          "2,0$ Legs short, antennae longer than the body $ Plega rufa"}},
     };
     for (const Case& c : cases) EXPECT_TRUE(sarvelo::testing::detectsKey(text::splitLines(c.text), c.finished)) << c.layout;
 }
