@@ -1,8 +1,10 @@
 // Published keys of every family, read with no parameter set by hand and
 // compared with their finished keys checked by hand. Each folder under the
 // corpus holds an `index.tsv` (file, set, source, licence, families). Prints a
-// table per set and family; only the development set is scored against its
-// floor unless SARVELO_CORPUS_SETS names others ("dev,test").
+// table per set and family (keys fully right, leads right, and keys whose
+// every lead has its couplet and destination, its words aside); only the
+// development set is scored against its floor unless SARVELO_CORPUS_SETS
+// names others ("dev,test").
 // SARVELO_CORPUS_DIR replaces the corpus folder (several, separated by ':');
 // SARVELO_CORPUS_KEYS set prints each key's leads read right.
 #include <gtest/gtest.h>
@@ -29,10 +31,11 @@ namespace {
 constexpr int kDevFloorPercent = 92;
 
 struct Tally {
-    int keys = 0, right = 0, leads = 0, leadsRight = 0;
+    int keys = 0, right = 0, leads = 0, leadsRight = 0, shapes = 0;
     void add(const sarvelo::testing::KeyComparison& c) {
         ++keys;
         right += c.fullyRight ? 1 : 0;
+        shapes += c.shapeRight ? 1 : 0;
         leads += c.leads;
         leadsRight += c.leadsRight;
     }
@@ -97,18 +100,20 @@ TEST(LayoutCorpus, EachFamilyIsReadAsCheckedByHand) {
                 sarvelo::testing::compareDetected(text::splitLines(text.text), text::splitLines(expected.text));
             if (!compared.fullyRight) misses += " " + name;
             if (perKey && *perKey)
-                std::printf("clé %-5s %-50s %4d / %-4d %s\n", set.c_str(), name.c_str(), compared.leadsRight,
-                            compared.leads, compared.fullyRight ? "juste" : "manquée");
+                std::printf("clé %-5s %-50s %4d / %-4d %s%s\n", set.c_str(), name.c_str(), compared.leadsRight,
+                            compared.leads, compared.fullyRight ? "juste" : "manquée",
+                            !compared.fullyRight && compared.shapeRight ? " (forme juste)" : "");
             table[set]["toutes"].add(compared);
             for (const auto& family : split(fields[4], ','))
                 if (!family.empty()) table[set][family].add(compared);
         }
     }
     for (const auto& [set, families] : table) {
-        std::printf("%-5s %-8s %12s %14s\n", set.c_str(), "famille", "clés justes", "entrées justes");
+        std::printf("%-5s %-8s %12s %14s %12s\n", set.c_str(), "famille", "clés justes", "entrées justes",
+                    "formes justes");
         for (const auto& [family, t] : families)
-            std::printf("%-5s %-8s %5d / %-5d %6d / %-6d\n", set.c_str(), family.c_str(), t.right, t.keys,
-                        t.leadsRight, t.leads);
+            std::printf("%-5s %-8s %5d / %-5d %6d / %-6d %5d / %-5d\n", set.c_str(), family.c_str(), t.right, t.keys,
+                        t.leadsRight, t.leads, t.shapes, t.keys);
     }
     std::printf("manquées :%s\n", misses.c_str());
     if (table.count("dev")) {

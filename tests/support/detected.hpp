@@ -109,6 +109,7 @@ inline std::vector<FinishedLead> byCouplet(std::vector<FinishedLead> leads) {
 // How a detected text compares with its key checked by hand.
 struct KeyComparison {
     bool fullyRight = false;  // every lead's couplet, destination, text and name
+    bool shapeRight = false;  // every lead's couplet and destination, its words aside
     int leads = 0;            // leads of the hand-checked key
     int leadsRight = 0;       // of those, found the same in the detected key
 };
@@ -137,7 +138,11 @@ inline KeyComparison compareDetected(const Lines& text, const std::vector<std::s
                 break;
             }
     }
-    out.fullyRight = !found.empty() && byCouplet(found) == byCouplet(expected);
+    const auto sortedFound = byCouplet(found), sortedExpected = byCouplet(expected);
+    out.fullyRight = !found.empty() && sortedFound == sortedExpected;
+    out.shapeRight = !found.empty() && sortedFound.size() == sortedExpected.size() &&
+                     std::equal(sortedFound.begin(), sortedFound.end(), sortedExpected.begin(),
+                                [](const FinishedLead& a, const FinishedLead& b) { return std::get<0>(a) == std::get<0>(b); });
     return out;
 }
 
