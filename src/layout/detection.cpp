@@ -480,10 +480,10 @@ std::set<std::string, std::less<>> letterLabels(const Lines& text) {
 
 // Leads that still end with a reference to one of those letters, in
 // brackets or after words ("... tooth (b)", "... tooth, go to B"): the
-// reading left the reference in their text and sends them on otherwise.
+// reading left the reference in their text and sends them on otherwise. The
+// key's labels are read only once a lead ends so.
 int letterReferencesLeft(const ResultTable& table, const Lines& text) {
-    const auto labels = letterLabels(text);
-    if (labels.empty()) return 0;
+    std::optional<std::set<std::string, std::less<>>> labels;
     int left = 0;
     for (int r = 1; r <= table.dataRows(); ++r) {
         const std::string_view kind = table.cell(r, kKind);
@@ -495,16 +495,16 @@ int letterReferencesLeft(const ResultTable& table, const Lines& text) {
         std::size_t start = desc.size();
         while (start > 0 && std::isalpha(static_cast<unsigned char>(desc[start - 1]))) --start;
         const std::string_view token = desc.substr(start);
-        if (token.empty() || token.size() > 2 || !labels.contains(token)) continue;
+        if (token.empty() || token.size() > 2) continue;
         std::string_view head = desc.substr(0, start);
         if (bracketed) {
             if (head.empty() || (head.back() != '(' && head.back() != '[')) continue;
-            ++left;
         } else {
             while (!head.empty() && (head.back() == ' ' || head.back() == '\t')) head.remove_suffix(1);
             if (referenceWordsStart(head) == std::string_view::npos) continue;
-            ++left;
         }
+        if (!labels) labels = letterLabels(text);
+        if (labels->contains(token)) ++left;
     }
     return left;
 }

@@ -1254,7 +1254,10 @@ LeadEnding endingOf(std::string_view body) {
                 named.bookNumber = true;
                 return named;
             }
-        if (!bracketed && !stopped && e - b <= 2 && b >= 2 && s[b - 1] == ' ' && s[b - 2] != ' ' && sentOn == std::string::npos)
+        // A name in capitals ends on no small letter: most leads are told by
+        // their last character, before the name is looked for at all.
+        if (!bracketed && !stopped && e - b <= 2 && b >= 2 && s[b - 1] == ' ' && s[b - 2] != ' ' &&
+            !(s[b - 2] >= 'a' && s[b - 2] <= 'z') && sentOn == std::string::npos)
             if (LeadEnding named = splitNameEnding(head); capitalsName(named.name)) return named;
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl.", "blz.", "pag.", "p\u00E1g.", "Seite", "S."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
