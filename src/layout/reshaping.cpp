@@ -573,6 +573,14 @@ bool pageAfterLeaderName(std::string_view name) {
     return std::count(name.begin(), name.end(), ' ') <= 5 && referenceWordsStart(name) == std::string_view::npos;
 }
 
+// Whether a capital (or a Latin-1 letter, maybe one) follows the last
+// small letter of `s`: a name in capitals at its end needs one.
+bool capitalAfterLastSmall(std::string_view s) {
+    std::size_t i = s.size();
+    while (i > 0 && !(s[i - 1] >= 'a' && s[i - 1] <= 'z')) --i;
+    return std::ranges::any_of(s.substr(i), [](char c) { return (c >= 'A' && c <= 'Z') || static_cast<unsigned char>(c) == 0xC3; });
+}
+
 // A name in capitals set apart by a leader ("H. ALBA", "MICROCHIROPTERA"):
 // a figure after it is a note's call or a plate's, no reference.
 bool capitalsName(std::string_view name) {
@@ -1254,10 +1262,10 @@ LeadEnding endingOf(std::string_view body) {
                 named.bookNumber = true;
                 return named;
             }
-        // A name in capitals ends on no small letter: most leads are told by
-        // their last character, before the name is looked for at all.
+        // A name in capitals holds a capital after the lead's last small
+        // letter: most leads are told so before the name is looked for.
         if (!bracketed && !stopped && e - b <= 2 && b >= 2 && s[b - 1] == ' ' && s[b - 2] != ' ' &&
-            !(s[b - 2] >= 'a' && s[b - 2] <= 'z') && sentOn == std::string::npos)
+            capitalAfterLastSmall(head) && sentOn == std::string::npos)
             if (LeadEnding named = splitNameEnding(head); capitalsName(named.name)) return named;
         for (const char* word : {"p.", "pp.", "page", "Fig.", "Figs", "Figs.", "fig.", "figs.", "Pl.", "pl.", "blz.", "pag.", "p\u00E1g.", "Seite", "S."})
             afterPage = afterPage || head == word || head.ends_with(std::string(" ") + word) ||
